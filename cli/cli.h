@@ -1,0 +1,14 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+// Exit statuses of trazel-cli.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFileError = 1;
+inline constexpr int kExitUsage = 2;
+
+// Runs one trazel-cli command; args excludes the program name. Everything
+// meant for the user goes to out and err, so tests can run it in-process.
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

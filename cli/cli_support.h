@@ -1,0 +1,43 @@
+#pragma once
+
+#include <iosfwd>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// A mistake in how the command was called: an unknown option, a missing
+// argument, a text that is not a number. RunCli prints it with the command's
+// usage line and exits with kExitUsage.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A file that could not be read or written; the message names the file.
+class FileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A decimal number in the C locale, or a UsageError naming what it was for.
+double ParseNumberArg(const std::string& text, const std::string& what);
+int ParseIntArg(const std::string& text, const std::string& what);
+
+// Walks a command's arguments: options with or without a value, and the
+// positional arguments in between.
+class ArgCursor {
+public:
+    explicit ArgCursor(const std::vector<std::string>& args) : args_(args) {}
+
+    bool AtEnd() const { return next_ >= args_.size(); }
+    const std::string& Peek() const { return args_[next_]; }
+    const std::string& Take() { return args_[next_++]; }
+    // The value after an option; a UsageError when there is none.
+    const std::string& TakeValue(const std::string& option);
+
+private:
+    const std::vector<std::string>& args_;
+    std::size_t next_ = 0;
+};
+
+bool IsOption(const std::string& arg);

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <vector>
+
+#include "model/peak_table.h"
+#include "platform/document.h"
+
+// The document: one peak table and the rule that decides when the user is
+// asked to save it. Every change to the table goes through the operations
+// below. Rows are rows of the peak list, which shows the newest peak on top;
+// the selection-driven operations take the selected rows in ascending order.
+class CTrazelDoc : public CDocument {
+public:
+    bool OnNewDocument() override;
+    void Serialize(CArchive& ar) override;
+
+    const PeakTable& Table() const { return table_; }
+
+    // The only rule for the modified flag: set it when the table holds a peak.
+    // It never clears the flag.
+    void SetModifiedIfNotEmpty();
+
+    int IndexFromRow(int row) const { return table_.count - 1 - row; }
+
+    // Does nothing on a full table.
+    void AddPeak(double position, double intensity, double width, double scale);
+    // Empties the table without touching the modified flag.
+    void ClearPeaks();
+    void DeleteRows(const std::vector<int>& rows);
+    void ReplacePeak(int index, double position, double intensity, double width,
+                     std::int32_t separate, double scale);
+    // With no row selected these two change every peak.
+    void AssignWidth(double width, const std::vector<int>& rows);
+    void AssignScale(double scale, const std::vector<int>& rows);
+    // With no row selected no flag changes.
+    void ToggleSeparate(const std::vector<int>& rows);
+
+    // Replaces the whole table, as a file read does.
+    void SetTable(const PeakTable& table) { table_ = table; }
+
+private:
+    PeakTable table_;
+};

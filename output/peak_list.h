@@ -1,0 +1,13 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "model/peak_table.h"
+
+// The texts of the peak list: the six column headings and, for one peak, the
+// six cells ("%.9g" numbers and "s" or "n" for the separate-display flag).
+inline constexpr int kPeakListColumns = 6;
+extern const std::array<const char*, kPeakListColumns> kPeakListHeadings;
+
+std::array<std::string, kPeakListColumns> PeakListCells(const PeakTable& table, int index);

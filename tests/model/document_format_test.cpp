@@ -1,0 +1,246 @@
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "model/document_file.h"
+#include "model/document_format.h"
+#include "model/trazel_doc.h"
+#include "platform/archive.h"
+
+namespace {
+
+std::string Bytes(std::initializer_list<int> values) {
+    std::string s;
+    for (const int v : values) {
+        s.push_back(static_cast<char>(v));
+    }
+    return s;
+}
+
+const std::string kCurrentExample =
+    Bytes({0xB0, 0x36, 0x00, 0x00, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+           0x40, 0x8F, 0x40, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xF0, 0x3F, 0x00, 0x00,
+           0x00, 0x00, 0x00, 0x00, 0x00, 0x40, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x24,
+           0x40, 0x01, 0x00, 0x00, 0x00});
+const std::string kOlderExample =
+    Bytes({0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x40, 0x8F, 0x40, 0x00,
+           0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x40, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+           0x24, 0x40, 0x01, 0x00, 0x00, 0x00});
+
+std::string Int32(std::int32_t v) {
+    std::string s(4, '\0');
+    for (int i = 0; i < 4; ++i) {
+        s[i] = static_cast<char>(static_cast<std::uint32_t>(v) >> (8 * i));
+    }
+    return s;
+}
+
+std::string Write(const CTrazelDoc& doc) {
+    std::ostringstream out;
+    CArchive ar(out);
+    const_cast<CTrazelDoc&>(doc).Serialize(ar);
+    return out.str();
+}
+
+void Read(CTrazelDoc& doc, const std::string& bytes) {
+    std::istringstream in(bytes);
+    CArchive ar(in);
+    doc.Serialize(ar);
+}
+
+CTrazelDoc OneThousandPeakDoc() {
+    CTrazelDoc doc;
+    doc.OnNewDocument();
+    doc.AddPeak(1000.0, 2.0, 10.0, 1.0);
+    doc.ToggleSeparate({0});
+    return doc;
+}
+
+TEST(DocumentFormat, WritesTheCurrentLayoutExample) {
+    EXPECT_EQ(Write(OneThousandPeakDoc()), kCurrentExample);
+}
+
+TEST(DocumentFormat, EmptyAndFullTableSizes) {
+    CTrazelDoc doc;
+    doc.OnNewDocument();
+    EXPECT_EQ(Write(doc), Bytes({0xB0, 0x36, 0, 0, 1, 0, 0, 0}));
+    for (int i = 0; i < 99; ++i) {
+        doc.AddPeak(i, i, i, i);
+    }
+    EXPECT_EQ(Write(doc).size(), 3572u);
+}
+
+TEST(DocumentFormat, ReadsBothExamples) {
+    for (const std::string& bytes : {kCurrentExample, kOlderExample}) {
+        CTrazelDoc doc;
+        doc.OnNewDocument();
+        Read(doc, bytes);
+        const PeakTable& t = doc.Table();
+        ASSERT_EQ(t.count, 2);
+        EXPECT_EQ(t.position[1], 1000.0);
+        EXPECT_EQ(t.scale[1], 1.0);
+        EXPECT_EQ(t.scaledPosition[1], 1000.0);
+        EXPECT_EQ(t.intensity[1], 2.0);
+        EXPECT_EQ(t.width[1], 10.0);
+        EXPECT_EQ(t.separate[1], 1);
+    }
+}
+
+TEST(DocumentFormat, OlderFileIsSavedInTheCurrentLayout) {
+    CTrazelDoc doc;
+    Read(doc, kOlderExample);
+    EXPECT_EQ(Write(doc), kCurrentExample);
+}
+
+TEST(DocumentFormat, EmptyOlderFileReadsAsEmptyTable) {
+    CTrazelDoc doc;
+    doc.OnNewDocument();
+    doc.AddPeak(1, 1, 1, 1);
+    Read(doc, Int32(1));
+    EXPECT_EQ(doc.Table().count, 1);
+}
+
+TEST(DocumentFormat, RoundTripKeepsEveryBit) {
+    CTrazelDoc doc;
+    doc.OnNewDocument();
+    const double special[] = {0.1,
+                              -0.0,
+                              std::numeric_limits<double>::infinity(),
+                              std::numeric_limits<double>::quiet_NaN(),
+                              std::numeric_limits<double>::denorm_min(),
+                              1e308,
+                              -123.456789012345678};
+    for (const double a : special) {
+        doc.AddPeak(a, -a, a * 3, 1.0 / 3.0);
+    }
+    doc.ToggleSeparate({1, 3});
+    CTrazelDoc copy;
+    Read(copy, Write(doc));
+    const PeakTable& a = doc.Table();
+    const PeakTable& b = copy.Table();
+    ASSERT_EQ(a.count, b.count);
+    for (int i = 1; i < a.count; ++i) {
+        for (const auto field : {&PeakTable::position, &PeakTable::scale, &PeakTable::intensity,
+                                 &PeakTable::width, &PeakTable::scaledPosition}) {
+            EXPECT_EQ(std::bit_cast<std::uint64_t>((a.*field)[i]),
+                      std::bit_cast<std::uint64_t>((b.*field)[i]))
+                << "index " << i;
+        }
+        EXPECT_EQ(a.separate[i], b.separate[i]);
+    }
+}
+
+TEST(DocumentFormat, SeparateValueIsKeptAsRead) {
+    std::string bytes = kCurrentExample;
+    bytes.replace(40, 4, Int32(7));
+    CTrazelDoc doc;
+    Read(doc, bytes);
+    EXPECT_EQ(doc.Table().separate[1], 7);
+    EXPECT_EQ(Write(doc), bytes);
+}
+
+TEST(DocumentFormat, BytesAfterTheLastRecordAreIgnored) {
+    CTrazelDoc doc;
+    Read(doc, kCurrentExample + "trailing garbage");
+    EXPECT_EQ(doc.Table().count, 2);
+}
+
+struct Damaged {
+    const char* name;
+    std::string bytes;
+};
+
+class DamagedDocument : public testing::TestWithParam<Damaged> {};
+
+TEST_P(DamagedDocument, IsRefusedAndLeavesTheTableAlone) {
+    CTrazelDoc doc = OneThousandPeakDoc();
+    doc.AddPeak(7.0, 8.0, 9.0, 2.0);
+    const std::string before = Write(doc);
+    EXPECT_THROW(Read(doc, GetParam().bytes), CArchiveException);
+    EXPECT_EQ(Write(doc), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DamagedDocument,
+    testing::Values(Damaged{"Empty", ""}, Damaged{"ShortHeader", Bytes({0xB0, 0x36})},
+                    Damaged{"CurrentWithoutCount", Int32(14000)},
+                    Damaged{"CountZero", Int32(0)}, Damaged{"CountNegative", Int32(-1)},
+                    Damaged{"CountTooLarge", Int32(101)},
+                    Damaged{"CountMinimum", Int32(std::numeric_limits<std::int32_t>::min())},
+                    Damaged{"CurrentCountTooLarge", Int32(14000) + Int32(101)},
+                    Damaged{"CurrentCountZero", Int32(14000) + Int32(0)},
+                    Damaged{"CutInARecord", kCurrentExample.substr(0, 30)},
+                    Damaged{"OlderCutInARecord", kOlderExample.substr(0, 31)},
+                    Damaged{"MissingRecords", Int32(14000) + Int32(3) + kCurrentExample.substr(8)}),
+    [](const testing::TestParamInfo<Damaged>& info) { return info.param.name; });
+
+TEST(DocumentFormat, DamageMessagesSayWhatIsWrong) {
+    CTrazelDoc doc;
+    try {
+        Read(doc, Int32(14000) + Int32(101));
+        FAIL();
+    } catch (const CArchiveException& e) {
+        EXPECT_NE(std::string(e.what()).find("100 máximos"), std::string::npos) << e.what();
+    }
+    try {
+        Read(doc, kCurrentExample.substr(0, 20));
+        FAIL();
+    } catch (const CArchiveException& e) {
+        EXPECT_NE(std::string(e.what()).find("termina antes de tiempo"), std::string::npos);
+    }
+}
+
+class DocumentFileTest : public testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = std::filesystem::temp_directory_path() /
+               ("trazel-doc-" + std::to_string(::getpid()) + "-" +
+                testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(dir_);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+    std::filesystem::path dir_;
+};
+
+TEST_F(DocumentFileTest, SaveAndLoadThroughFiles) {
+    const std::string path = (dir_ / "muestra").string();
+    ASSERT_FALSE(SavePeakTableFile(path, OneThousandPeakDoc().Table()));
+    std::ifstream in(path, std::ios::binary);
+    const std::string written((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_EQ(written, kCurrentExample);
+    PeakTable table;
+    ASSERT_FALSE(LoadPeakTableFile(path, table));
+    EXPECT_EQ(table.count, 2);
+    EXPECT_EQ(std::filesystem::directory_iterator(dir_)->path().filename(), "muestra");
+}
+
+TEST_F(DocumentFileTest, LoadFailuresNameTheFileAndKeepTheTable) {
+    PeakTable table = OneThousandPeakDoc().Table();
+    const auto folder = LoadPeakTableFile(dir_.string(), table);
+    ASSERT_TRUE(folder);
+    EXPECT_NE(folder->find("carpeta"), std::string::npos);
+    const auto missing = LoadPeakTableFile((dir_ / "no-existe").string(), table);
+    ASSERT_TRUE(missing);
+    EXPECT_NE(missing->find("no-existe"), std::string::npos);
+    EXPECT_EQ(table.count, 2);
+}
+
+TEST_F(DocumentFileTest, FailedSaveKeepsTheOldFile) {
+    const std::string path = (dir_ / "doc").string();
+    ASSERT_FALSE(SavePeakTableFile(path, OneThousandPeakDoc().Table()));
+    EXPECT_TRUE(SavePeakTableFile((dir_ / "missing" / "doc").string(), PeakTable{}));
+    EXPECT_TRUE(SavePeakTableFile(dir_.string(), PeakTable{}));
+    PeakTable table;
+    ASSERT_FALSE(LoadPeakTableFile(path, table));
+    EXPECT_EQ(table.count, 2);
+}
+
+}  // namespace

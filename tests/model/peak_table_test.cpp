@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include "model/trazel_doc.h"
+
+namespace {
+
+// A fresh document with peaks at positions 100, 200, ... in entry order; peak
+// k has intensity k, width 10 k and scale 1.
+CTrazelDoc DocWithPeaks(int n) {
+    CTrazelDoc doc;
+    doc.OnNewDocument();
+    for (int k = 1; k <= n; ++k) {
+        doc.AddPeak(100.0 * k, k, 10.0 * k, 1.0);
+    }
+    doc.SetModifiedFlag(false);
+    return doc;
+}
+
+TEST(PeakTable, NewDocumentIsEmptyAndUnmodified) {
+    CTrazelDoc doc = DocWithPeaks(3);
+    doc.SetModifiedFlag(true);
+    ASSERT_TRUE(doc.OnNewDocument());
+    EXPECT_EQ(doc.Table().count, 1);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(doc.GetTitle(), "Sin título");
+}
+
+TEST(PeakTable, AddPeakStoresValuesAndMarksModified) {
+    CTrazelDoc doc;
+    doc.OnNewDocument();
+    doc.AddPeak(500.0, 2.0, 10.0, 3.0);
+    const PeakTable& t = doc.Table();
+    ASSERT_EQ(t.count, 2);
+    EXPECT_EQ(t.position[1], 500.0);
+    EXPECT_EQ(t.intensity[1], 2.0);
+    EXPECT_EQ(t.width[1], 10.0);
+    EXPECT_EQ(t.scale[1], 3.0);
+    EXPECT_EQ(t.scaledPosition[1], 1500.0);
+    EXPECT_EQ(t.separate[1], 0);
+    EXPECT_TRUE(doc.IsModified());
+}
+
+TEST(PeakTable, FullTableRefusesTheHundredthPeakSilently) {
+    CTrazelDoc doc = DocWithPeaks(98);
+    doc.AddPeak(1.0, 1.0, 1.0, 1.0);
+    EXPECT_EQ(doc.Table().count, 100);
+    doc.SetModifiedFlag(false);
+    const PeakTable before = doc.Table();
+    doc.AddPeak(2.0, 2.0, 2.0, 2.0);
+    EXPECT_EQ(doc.Table().count, 100);
+    EXPECT_EQ(doc.Table().position, before.position);
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST(PeakTable, RowsShowNewestFirst) {
+    CTrazelDoc doc = DocWithPeaks(3);
+    EXPECT_EQ(doc.IndexFromRow(0), 3);
+    EXPECT_EQ(doc.IndexFromRow(2), 1);
+    doc.AddPeak(400.0, 4.0, 40.0, 1.0);
+    EXPECT_EQ(doc.Table().position[doc.IndexFromRow(0)], 400.0);
+    EXPECT_EQ(doc.Table().position[doc.IndexFromRow(1)], 300.0);
+}
+
+TEST(PeakTable, EmptyTableLeavesModifiedFlagAloneEverywhere) {
+    CTrazelDoc doc;
+    doc.OnNewDocument();
+    doc.ClearPeaks();
+    doc.AssignWidth(5.0, {});
+    doc.AssignScale(2.0, {});
+    doc.ToggleSeparate({});
+    doc.DeleteRows({});
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(doc.Table().count, 1);
+}
+
+TEST(PeakTable, ClearPeaksKeepsModifiedFlag) {
+    CTrazelDoc doc = DocWithPeaks(2);
+    doc.ClearPeaks();
+    EXPECT_EQ(doc.Table().count, 1);
+    EXPECT_FALSE(doc.IsModified());
+    CTrazelDoc modified = DocWithPeaks(2);
+    modified.SetModifiedFlag(true);
+    modified.ClearPeaks();
+    EXPECT_TRUE(modified.IsModified());
+}
+
+TEST(PeakTable, DeleteRowsRemovesExactlyTheSelectedPeaks) {
+    CTrazelDoc doc = DocWithPeaks(4);
+    doc.ToggleSeparate({2});  // index 2
+    doc.AssignScale(3.0, {3});  // index 1
+    doc.ToggleSeparate({1});  // index 3
+    // Rows 0 and 2 show indices 4 and 2.
+    doc.DeleteRows({0, 2});
+    const PeakTable& t = doc.Table();
+    ASSERT_EQ(t.count, 3);
+    EXPECT_EQ(t.position[1], 100.0);
+    EXPECT_EQ(t.scale[1], 3.0);
+    EXPECT_EQ(t.scaledPosition[1], 300.0);
+    EXPECT_EQ(t.separate[1], 0);
+    EXPECT_EQ(t.position[2], 300.0);
+    EXPECT_EQ(t.width[2], 30.0);
+    EXPECT_EQ(t.intensity[2], 3.0);
+    EXPECT_EQ(t.separate[2], 1);
+    EXPECT_TRUE(doc.IsModified());
+}
+
+TEST(PeakTable, DeletingEveryRowEmptiesTheTable) {
+    CTrazelDoc doc = DocWithPeaks(5);
+    doc.DeleteRows({0, 1, 2, 3, 4});
+    EXPECT_EQ(doc.Table().count, 1);
+}
+
+TEST(PeakTable, EmptySelectionMarksNonEmptyTableModifiedButChangesNothing) {
+    CTrazelDoc doc = DocWithPeaks(2);
+    const PeakTable before = doc.Table();
+    doc.DeleteRows({});
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.Table().count, before.count);
+    doc.SetModifiedFlag(false);
+    doc.ToggleSeparate({});
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.Table().separate, before.separate);
+}
+
+TEST(PeakTable, AssignWidthAndScaleAffectSelectionOrEverything) {
+    CTrazelDoc doc = DocWithPeaks(3);
+    doc.AssignWidth(7.0, {});
+    for (int i = 1; i <= 3; ++i) {
+        EXPECT_EQ(doc.Table().width[i], 7.0);
+    }
+    doc.AssignWidth(9.0, {0, 2});
+    EXPECT_EQ(doc.Table().width[3], 9.0);
+    EXPECT_EQ(doc.Table().width[2], 7.0);
+    EXPECT_EQ(doc.Table().width[1], 9.0);
+    EXPECT_EQ(doc.Table().scaledPosition[3], 300.0);
+
+    doc.AssignScale(2.0, {1});
+    EXPECT_EQ(doc.Table().scaledPosition[2], 400.0);
+    EXPECT_EQ(doc.Table().scale[3], 1.0);
+    doc.AssignScale(0.5, {});
+    EXPECT_EQ(doc.Table().scaledPosition[1], 50.0);
+    EXPECT_EQ(doc.Table().scaledPosition[3], 150.0);
+    EXPECT_TRUE(doc.IsModified());
+}
+
+TEST(PeakTable, ToggleTwiceRestoresFlags) {
+    CTrazelDoc doc = DocWithPeaks(3);
+    doc.ToggleSeparate({0, 1});
+    EXPECT_EQ(doc.Table().separate[3], 1);
+    EXPECT_EQ(doc.Table().separate[2], 1);
+    EXPECT_EQ(doc.Table().separate[1], 0);
+    doc.ToggleSeparate({0, 1});
+    EXPECT_EQ(doc.Table().separate[3], 0);
+    EXPECT_EQ(doc.Table().separate[2], 0);
+    EXPECT_TRUE(doc.IsModified());
+}
+
+TEST(PeakTable, ReplacePeakRecomputesScaledPositionAndMarksModified) {
+    CTrazelDoc doc = DocWithPeaks(2);
+    doc.ReplacePeak(1, 250.0, 4.0, 8.0, 1, 4.0);
+    const PeakTable& t = doc.Table();
+    EXPECT_EQ(t.position[1], 250.0);
+    EXPECT_EQ(t.intensity[1], 4.0);
+    EXPECT_EQ(t.width[1], 8.0);
+    EXPECT_EQ(t.separate[1], 1);
+    EXPECT_EQ(t.scaledPosition[1], 1000.0);
+    EXPECT_EQ(t.scaledPosition[2], 200.0);
+    EXPECT_TRUE(doc.IsModified());
+}
+
+}  // namespace

@@ -1,0 +1,45 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "platform/archive.h"
+
+namespace {
+
+TEST(Archive, StoresLittleEndianAndLoadsItBack) {
+    std::ostringstream out;
+    CArchive store(out);
+    store << std::int32_t{14000} << std::int32_t{-2} << 1.0;
+    const std::string bytes = out.str();
+    ASSERT_EQ(bytes.size(), 16u);
+    EXPECT_EQ(bytes.substr(0, 4), std::string("\xB0\x36\x00\x00", 4));
+    EXPECT_EQ(bytes.substr(4, 4), std::string("\xFE\xFF\xFF\xFF", 4));
+    EXPECT_EQ(bytes.substr(8), std::string("\x00\x00\x00\x00\x00\x00\xF0\x3F", 8));
+
+    std::istringstream in(bytes);
+    CArchive load(in);
+    std::int32_t a = 0;
+    std::int32_t b = 0;
+    double c = 0.0;
+    load >> a >> b >> c;
+    EXPECT_EQ(a, 14000);
+    EXPECT_EQ(b, -2);
+    EXPECT_EQ(c, 1.0);
+    EXPECT_TRUE(load.IsLoading());
+    EXPECT_TRUE(store.IsStoring());
+}
+
+TEST(Archive, ShortReadThrows) {
+    std::istringstream in(std::string("\x01\x02\x03", 3));
+    CArchive load(in);
+    std::int32_t value = 0;
+    EXPECT_THROW(load >> value, CArchiveException);
+}
+
+TEST(Archive, WrongDirectionThrows) {
+    std::istringstream in("abcd");
+    CArchive load(in);
+    EXPECT_THROW(load << 1.0, CArchiveException);
+}
+
+}  // namespace
