@@ -5,20 +5,14 @@
 #include <string_view>
 
 #include "model/line_shapes.h"
+#include "output/curve_settings.h"
 #include "model/peak_table.h"
 #include "platform/cdc.h"
 
 // The view's fields the report prints with, as they are when printing starts.
-struct ReportSettings {
+struct ReportSettings : CurveSettings {
     // Nothing is printed before the user has asked for a graph.
     bool graphShown = false;
-    double xMin = 0.0;
-    double xMax = 0.0;
-    double yMin = 0.0;
-    double yMax = 0.0;
-    std::int32_t lineShape = Gaussian;
-    std::int32_t joinPoints = 0;
-    std::int32_t useScaled = 0;
     // Samples per curve.
     std::int32_t resolution = 250;
 };

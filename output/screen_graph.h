@@ -5,18 +5,12 @@
 #include <string>
 
 #include "model/line_shapes.h"
+#include "output/curve_settings.h"
 #include "model/peak_table.h"
 #include "platform/cdc.h"
 
 // The settings the screen graph draws with, as last taken from the form.
-struct GraphSettings {
-    double xMin = 0.0;
-    double xMax = 0.0;
-    double yMin = 0.0;
-    double yMax = 0.0;
-    std::int32_t lineShape = Gaussian;
-    std::int32_t joinPoints = 0;
-    std::int32_t useScaled = 0;
+struct GraphSettings : CurveSettings {
     std::int32_t screenSamples = 250;
 };
 

@@ -112,8 +112,8 @@ void QPainterDC::LineTo(int x, int y) {
 void QPainterDC::SetPixel(int x, int y, COLORREF colour) {
     if (mapMode_ == MM_LOMETRIC) {
         const QPointF centre = Map(x, y);
-        const double w = std::max(1.0, UnitsX(2.0));
-        const double h = std::max(1.0, UnitsY(2.0));
+        const double w = std::max(1.0, UnitsX(3.0));
+        const double h = std::max(1.0, UnitsY(3.0));
         painter_.fillRect(QRectF(centre.x() - w / 2, centre.y() - h / 2, w, h),
                           FromColorRef(colour));
         return;

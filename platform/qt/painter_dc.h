@@ -18,7 +18,7 @@ class QPainter;
 // GDI drawing is reproduced where it shows: lines and outlines leave out their
 // end point in MM_TEXT, and text stands with its top-left corner at the point.
 // On paper a pixel would vanish, so there lines are 0.1 mm wide, single
-// points 0.2 mm squares and text 10 points high, which fits the 4.7 mm rows
+// points 0.3 mm squares and text 10 points high, which fits the 4.7 mm rows
 // of the printed table.
 //
 // The painter's state is saved while the context lives and given back when it

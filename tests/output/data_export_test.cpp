@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -8,6 +7,7 @@
 #include <sstream>
 
 #include "output/data_export.h"
+#include "tests/support/scratch_dir.h"
 
 namespace {
 
@@ -165,25 +165,14 @@ TEST(ExportResolution, BelowOneIsRefusedWithAMessage) {
 
 class ExportFileTest : public testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("trazel-export-" + std::to_string(::getpid()) + "-" +
-                testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir_);
-        path_ = (dir_ / "datos.txt").string();
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
-    std::string Contents() const {
-        std::ifstream in(path_, std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), {});
-    }
+    std::string Contents() const { return ScratchDir::Contents(path_); }
     void Prefill(const std::string& text) const {
         std::ofstream(path_, std::ios::binary) << text;
     }
 
-    std::filesystem::path dir_;
-    std::string path_;
+    ScratchDir scratch_{"trazel-export"};
+    const std::filesystem::path& dir_ = scratch_.Path();
+    std::string path_ = scratch_.File("datos.txt");
 };
 
 TEST_F(ExportFileTest, ReplacesAnExistingFile) {

@@ -6,6 +6,7 @@
 
 #include "output/printed_report.h"
 #include "platform/recording_dc.h"
+#include "tests/output/settings_for.h"
 
 namespace {
 
@@ -28,13 +29,8 @@ PeakTable NumberedTable(int count) {
 }
 
 ReportSettings Settings(double xMin, double xMax, double yMin, double yMax, int resolution = 250) {
-    ReportSettings settings;
+    auto settings = SettingsFor<ReportSettings>(xMin, xMax, yMin, yMax, true);
     settings.graphShown = true;
-    settings.xMin = xMin;
-    settings.xMax = xMax;
-    settings.yMin = yMin;
-    settings.yMax = yMax;
-    settings.joinPoints = 1;
     settings.resolution = resolution;
     return settings;
 }

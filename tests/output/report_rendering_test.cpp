@@ -1,20 +1,25 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
+#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTimer>
+#include <QWidget>
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 
+#include "model/trazel_doc.h"
 #include "output/printed_report.h"
 #include "output/screen_graph.h"
 #include "platform/qt/painter_dc.h"
 #include "platform/qt/print_driver.h"
+#include "tests/output/settings_for.h"
+#include "tests/support/scratch_dir.h"
 
 // The graph and the report drawn through Qt for real: the screen graph into
 // an image, the report through Qt's print support into a PDF that poppler
@@ -22,17 +27,19 @@
 
 namespace {
 
+// Peaks 10 apart from 1010 on, of heights 2, 3, 1, 2, ...
 PeakTable Table(int peaks) {
-    PeakTable table;
+    CTrazelDoc doc;
     for (int k = 1; k <= peaks; ++k) {
-        table.position[k] = 1000 + 10 * k;
-        table.scale[k] = 1.0;
-        table.scaledPosition[k] = table.position[k];
-        table.intensity[k] = 1.0 + (k % 3);
-        table.width[k] = 12.0;
+        doc.AddPeak(1000 + 10 * k, 1.0 + (k % 3), 12.0, 1.0);
     }
-    table.count = peaks + 1;
-    return table;
+    return doc.Table();
+}
+
+ReportSettings Shown(double xMin, double xMax, double yMin, double yMax, bool join) {
+    auto settings = SettingsFor<ReportSettings>(xMin, xMax, yMin, yMax, join);
+    settings.graphShown = true;
+    return settings;
 }
 
 std::string RunTool(const QString& program, const QStringList& arguments) {
@@ -64,12 +71,7 @@ protected:
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
             GTEST_SKIP() << "poppler-utils (pdftotext) is not installed";
         }
-        dir_ = std::filesystem::temp_directory_path() /
-               ("trazel-pdf-" + std::to_string(::getpid()) + "-" +
-                testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir_);
     }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
 
     static PrintJob Job(const PeakTable& table, const ReportSettings& settings,
                         const std::string& title) {
@@ -82,19 +84,14 @@ protected:
         return job;
     }
 
-    std::filesystem::path dir_;
+    ScratchDir scratch_{"trazel-pdf"};
+    const std::filesystem::path& dir_ = scratch_.Path();
 };
 
 TEST_F(ReportPdfTest, EveryPeakOnceAcrossThePrintedPages) {
     PeakTable table = Table(85);
     table.separate[3] = 1;
-    ReportSettings settings;
-    settings.graphShown = true;
-    settings.xMin = 1000;
-    settings.xMax = 1305;
-    settings.yMin = 0;
-    settings.yMax = 4;
-    settings.joinPoints = 1;
+    const ReportSettings settings = Shown(1000, 1305, 0, 4, true);
     const auto pdf = dir_ / "informe.pdf";
     ASSERT_EQ(PrintToPdfFile(pdf.string(), Job(table, settings, "muestra-2")), std::nullopt);
 
@@ -123,8 +120,7 @@ TEST_F(ReportPdfTest, EveryPeakOnceAcrossThePrintedPages) {
 }
 
 TEST_F(ReportPdfTest, FailuresAreReportedAndNameTheFile) {
-    ReportSettings settings;
-    settings.graphShown = true;
+    const ReportSettings settings = Shown(0, 1, 0, 1, true);
     const PeakTable table = Table(1);
     const auto missing = dir_ / "falta" / "informe.pdf";
     const auto error = PrintToPdfFile(missing.string(), Job(table, settings, "t"));
@@ -137,22 +133,42 @@ TEST_F(ReportPdfTest, FailuresAreReportedAndNameTheFile) {
     }
 }
 
+TEST(ReportPreview, ShowsTheReportPages) {
+    PeakTable table = Table(40);
+    table.separate[2] = 1;
+    const ReportSettings settings = Shown(1000, 1450, 0, 4, false);
+    PrintJob job;
+    job.maxPage = ReportPageCount(table.count);
+    std::vector<int> pages;
+    job.printPage = [&](CDC& dc, int page) {
+        pages.push_back(page);
+        PrintPage(dc, page, table, settings, "muestra-2");
+    };
+    PrintDriver driver;
+    QTimer::singleShot(0, [] {
+        QWidget* preview = QApplication::activeModalWidget();
+        if (preview == nullptr) {
+            return;
+        }
+        preview->resize(900, 800);
+        QApplication::processEvents();
+        preview->grab().save(QString::fromStdString(
+            (std::filesystem::path(TRAZEL_BINARY_DIR) / "report_preview.png").string()));
+        preview->close();
+    });
+    driver.Preview(nullptr, job);
+    ASSERT_GE(pages.size(), 2u);
+    EXPECT_EQ(pages[0], 1);
+    EXPECT_EQ(pages[1], 2);
+}
+
 TEST(ScreenGraphImage, OneBandUnderTheRightLabels) {
     QImage image(700, 440, QImage::Format_RGB32);
     image.fill(qRgb(240, 240, 240));
-    GraphSettings settings;
-    settings.xMin = 0;
-    settings.xMax = 1000;
-    settings.yMin = 0;
-    settings.yMax = 3;
-    settings.joinPoints = 1;
-    PeakTable table = Table(0);
-    table.position[1] = 500;
-    table.scaledPosition[1] = 500;
-    table.intensity[1] = 2;
-    table.width[1] = 10;
-    table.scale[1] = 1;
-    table.count = 2;
+    const auto settings = SettingsFor<GraphSettings>(0, 1000, 0, 3, true);
+    CTrazelDoc doc;
+    doc.AddPeak(500, 2, 10, 1);
+    const PeakTable& table = doc.Table();
     std::vector<std::pair<int, std::string>> labels;
     {
         QPainter painter(&image);

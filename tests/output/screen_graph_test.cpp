@@ -5,8 +5,10 @@
 #include <utility>
 #include <vector>
 
+#include "model/trazel_doc.h"
 #include "output/screen_graph.h"
 #include "platform/recording_dc.h"
+#include "tests/output/settings_for.h"
 
 namespace {
 
@@ -17,28 +19,17 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 // Brush, box and 11 pairs of ticks, each a move and a line.
 constexpr std::size_t kFrameCalls = 2 + 11 * 4;
 
-PeakTable TableOf(std::initializer_list<std::pair<double, double>> positionAndIntensity,
-                  double width = 10.0) {
-    PeakTable table;
+// Peaks 10 wide at these positions and intensities.
+PeakTable TableOf(std::initializer_list<std::pair<double, double>> positionAndIntensity) {
+    CTrazelDoc doc;
     for (const auto& [position, intensity] : positionAndIntensity) {
-        const int k = table.count++;
-        table.position[k] = position;
-        table.scale[k] = 1.0;
-        table.scaledPosition[k] = position;
-        table.intensity[k] = intensity;
-        table.width[k] = width;
+        doc.AddPeak(position, intensity, 10.0, 1.0);
     }
-    return table;
+    return doc.Table();
 }
 
 GraphSettings Settings(double xMin, double xMax, double yMin, double yMax, bool join = true) {
-    GraphSettings settings;
-    settings.xMin = xMin;
-    settings.xMax = xMax;
-    settings.yMin = yMin;
-    settings.yMax = yMax;
-    settings.joinPoints = join ? 1 : 0;
-    return settings;
+    return SettingsFor<GraphSettings>(xMin, xMax, yMin, yMax, join);
 }
 
 // Everything after the box and the ticks: the curves.

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <QPrintPreviewDialog>
@@ -8,19 +7,12 @@
 #include <filesystem>
 
 #include "platform/qt/print_driver.h"
+#include "tests/support/scratch_dir.h"
 
 namespace {
 
 class PrintDriverTest : public testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("trazel-print-" + std::to_string(::getpid()) + "-" +
-                testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
     // A job that notes each page it is asked for and draws its number.
     PrintJob CountingJob(int maxPage) {
         PrintJob job;
@@ -38,7 +30,8 @@ protected:
         printer.setOutputFileName(QString::fromStdString((dir_ / "salida.pdf").string()));
     }
 
-    std::filesystem::path dir_;
+    ScratchDir scratch_{"trazel-print"};
+    const std::filesystem::path& dir_ = scratch_.Path();
     std::vector<int> pages_;
 };
 
