@@ -25,7 +25,9 @@ std::string FormatExportLine(double x, double y, bool decimalComma) {
     return line;
 }
 
-void WriteExportHeader(ByteSink& sink) { sink.Write(kExportHeader); }
+void WriteExportHeader(ByteSink& sink) {
+    sink.Write(kExportHeader);
+}
 
 bool WriteExportLines(ByteSink& sink, const PeakTable& table, const ExportSettings& settings,
                       ProgressControl* progress) {
@@ -73,7 +75,9 @@ std::optional<std::string> ExportFile::Open(const std::string& path) {
     return std::nullopt;
 }
 
-void ExportFile::WriteHeader() { WriteExportHeader(file_); }
+void ExportFile::WriteHeader() {
+    WriteExportHeader(file_);
+}
 
 bool ExportFile::WriteLines(const PeakTable& table, const ExportSettings& settings,
                             ProgressControl* progress) {
@@ -88,8 +92,7 @@ std::optional<std::string> ExportFile::Close() {
 }
 
 std::optional<std::string> ExportToFile(const std::string& path, const PeakTable& table,
-                                        const ExportSettings& settings,
-                                        ProgressControl* progress) {
+                                        const ExportSettings& settings, ProgressControl* progress) {
     if (auto refused = CheckExportResolution(settings.resolution)) {
         return refused;
     }

@@ -23,7 +23,7 @@ struct ExportSettings {
 
 // The calls the export makes on the form's progress bar.
 class ProgressControl {
-public:
+  public:
     virtual ~ProgressControl() = default;
     virtual void SetRange32(int lower, int upper) = 0;
     virtual void SetPos(int position) = 0;
@@ -56,7 +56,7 @@ bool WriteExportLines(ByteSink& sink, const PeakTable& table, const ExportSettin
 //   CheckExportResolution, Open, WriteHeader, (take the form's values),
 //   WriteLines unless those failed or the x range is zero, Close.
 class ExportFile {
-public:
+  public:
     // Creates or empties the file. On failure returns kExportOpenFailed and
     // nothing else has happened.
     std::optional<std::string> Open(const std::string& path);
@@ -68,7 +68,7 @@ public:
     // written, header and close included.
     std::optional<std::string> Close();
 
-private:
+  private:
     OutputFile file_;
 };
 

@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "model/line_shapes.h"
-#include "output/curve_settings.h"
 #include "model/peak_table.h"
+#include "output/curve_settings.h"
 #include "platform/cdc.h"
 
 // The view's fields the report prints with, as they are when printing starts.

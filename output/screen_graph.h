@@ -5,8 +5,8 @@
 #include <string>
 
 #include "model/line_shapes.h"
-#include "output/curve_settings.h"
 #include "model/peak_table.h"
+#include "output/curve_settings.h"
 #include "platform/cdc.h"
 
 // The settings the screen graph draws with, as last taken from the form.

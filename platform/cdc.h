@@ -26,7 +26,7 @@ using COLORREF = std::uint32_t;
 // bottom edge points, so a rectangle from (l, t) to (r, b) covers r - l by
 // b - t pixels in MM_TEXT.
 class CDC {
-public:
+  public:
     virtual ~CDC() = default;
 
     // Returns the previous mode.

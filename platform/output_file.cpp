@@ -30,9 +30,9 @@ bool OutputFile::Open(const std::string& path) {
     error_ = 0;
     openFailed_ = false;
     // Without O_NONBLOCK, opening a pipe that nobody reads would wait forever.
-    fd_ = path.empty() ? -1
-                       : ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK,
-                                0666);
+    fd_ = path.empty()
+              ? -1
+              : ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0666);
     if (fd_ < 0) {
         error_ = path.empty() ? ENOENT : errno;
         openFailed_ = true;

@@ -10,7 +10,7 @@
 // buffer. The bytes go out as they are given; callers write their own line
 // ends. The first failure is kept; after it nothing more is written.
 class OutputFile : public ByteSink {
-public:
+  public:
     OutputFile() = default;
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
@@ -31,7 +31,7 @@ public:
     // A message for the user in Spanish naming the file, once a call failed.
     std::string Error() const;
 
-private:
+  private:
     bool Flush();
 
     std::string path_;

@@ -17,9 +17,13 @@ void RecordingDC::Rectangle(int left, int top, int right, int bottom) {
     calls_.push_back({Kind::Rectangle, left, top, right, bottom, 0, {}});
 }
 
-void RecordingDC::MoveTo(int x, int y) { calls_.push_back(MoveCall(x, y)); }
+void RecordingDC::MoveTo(int x, int y) {
+    calls_.push_back(MoveCall(x, y));
+}
 
-void RecordingDC::LineTo(int x, int y) { calls_.push_back(LineCall(x, y)); }
+void RecordingDC::LineTo(int x, int y) {
+    calls_.push_back(LineCall(x, y));
+}
 
 void RecordingDC::SetPixel(int x, int y, COLORREF colour) {
     calls_.push_back({Kind::SetPixel, x, y, 0, 0, static_cast<int>(colour), {}});

@@ -9,7 +9,7 @@
 // A device context that draws nothing and keeps every call, in order, so that
 // tests can compare a drawing call by call.
 class RecordingDC : public CDC {
-public:
+  public:
     enum class Kind { SetMapMode, SelectStockObject, Rectangle, MoveTo, LineTo, SetPixel, TextOut };
 
     // One call. Unused fields stay 0 or empty: SetMapMode and
@@ -48,7 +48,7 @@ public:
         return {Kind::TextOut, x, y, 0, 0, 0, std::move(text)};
     }
 
-private:
+  private:
     std::vector<Call> calls_;
     int mapMode_ = MM_TEXT;
 };
@@ -57,4 +57,6 @@ private:
 std::string Describe(const RecordingDC::Call& call);
 
 // Lets GoogleTest print calls in its failure messages.
-inline void PrintTo(const RecordingDC::Call& call, std::ostream* out) { *out << Describe(call); }
+inline void PrintTo(const RecordingDC::Call& call, std::ostream* out) {
+    *out << Describe(call);
+}

@@ -40,7 +40,9 @@ QPainterDC::QPainterDC(QPainter& painter, double dpiX, double dpiY)
     ApplyMapModeTools();
 }
 
-QPainterDC::~QPainterDC() { painter_.restore(); }
+QPainterDC::~QPainterDC() {
+    painter_.restore();
+}
 
 void QPainterDC::ApplyMapModeTools() {
     if (mapMode_ == MM_LOMETRIC) {
@@ -102,7 +104,9 @@ void QPainterDC::Rectangle(int left, int top, int right, int bottom) {
     painter_.restore();
 }
 
-void QPainterDC::MoveTo(int x, int y) { pen_ = QPoint(x, y); }
+void QPainterDC::MoveTo(int x, int y) {
+    pen_ = QPoint(x, y);
+}
 
 void QPainterDC::LineTo(int x, int y) {
     painter_.drawLine(Map(pen_.x(), pen_.y()), Map(x, y));

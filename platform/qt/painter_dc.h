@@ -24,7 +24,7 @@ class QPainter;
 // The painter's state is saved while the context lives and given back when it
 // goes.
 class QPainterDC : public CDC {
-public:
+  public:
     // Resolution taken from the painter's device.
     explicit QPainterDC(QPainter& painter);
     // Resolution given in pixels per inch, for devices that do not know theirs.
@@ -44,7 +44,7 @@ public:
     // The text height on paper, in points.
     static constexpr double kPaperTextPoints = 10.0;
 
-private:
+  private:
     QPointF Map(int x, int y) const;
     // Device pixels of n units of MM_LOMETRIC, across and down.
     double UnitsX(double n) const { return n * dpiX_ / 254.0; }

@@ -20,7 +20,9 @@ namespace {
 
 constexpr char kCannotPrint[] = "No se pudo imprimir: la impresora no está disponible.";
 
-QString ToQString(const std::string& text) { return QString::fromStdString(text); }
+QString ToQString(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 // The pages in the order they leave the printer, copies included.
 std::vector<int> PageSequence(const QPrinter& printer, int from, int to) {
@@ -162,6 +164,6 @@ std::optional<std::string> PrintToPdfFile(const std::string& path, const PrintJo
         return failure("no se pudo generar el PDF");
     }
     const QByteArray bytes = file.readAll();
-    return WriteFileAtomically(path, std::string_view(bytes.constData(),
-                                                      static_cast<std::size_t>(bytes.size())));
+    return WriteFileAtomically(
+        path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }

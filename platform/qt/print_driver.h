@@ -25,7 +25,7 @@ struct PrintJob {
 // The functions that print return the message for the user when printing
 // could not be done; a cancelled dialog is no failure.
 class PrintDriver {
-public:
+  public:
     PrintDriver();
     ~PrintDriver();
     PrintDriver(const PrintDriver&) = delete;
@@ -43,7 +43,7 @@ public:
     // The page setup dialog; true when the user accepted it.
     bool PageSetup(QWidget* parent);
 
-private:
+  private:
     std::unique_ptr<QPrinter> printer_;
 };
 

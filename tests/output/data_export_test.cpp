@@ -107,7 +107,7 @@ TEST(ExportLines, StopsWhereTheStepNoLongerMovesX) {
 }
 
 class RecordingProgress : public ProgressControl {
-public:
+  public:
     void SetRange32(int lower, int upper) override {
         log += "range " + std::to_string(lower) + ".." + std::to_string(upper) + ";";
     }
@@ -127,7 +127,7 @@ TEST(ExportLines, ProgressOneStepPerLineThenBackToZero) {
 
 // Takes a number of writes, then refuses every one.
 class FailingSink : public ByteSink {
-public:
+  public:
     explicit FailingSink(int accepted) : accepted_(accepted) {}
     bool Write(std::string_view bytes) override {
         ++attempts;
@@ -140,7 +140,7 @@ public:
     std::string taken;
     int attempts = 0;
 
-private:
+  private:
     int accepted_;
 };
 
@@ -164,11 +164,9 @@ TEST(ExportResolution, BelowOneIsRefusedWithAMessage) {
 }
 
 class ExportFileTest : public testing::Test {
-protected:
+  protected:
     std::string Contents() const { return ScratchDir::Contents(path_); }
-    void Prefill(const std::string& text) const {
-        std::ofstream(path_, std::ios::binary) << text;
-    }
+    void Prefill(const std::string& text) const { std::ofstream(path_, std::ios::binary) << text; }
 
     ScratchDir scratch_{"trazel-export"};
     const std::filesystem::path& dir_ = scratch_.Path();
@@ -182,7 +180,8 @@ TEST_F(ExportFileTest, ReplacesAnExistingFile) {
 }
 
 TEST_F(ExportFileTest, EqualOrReversedLimitsLeaveTheHeaderAlone) {
-    for (const auto& [xMin, xMax] : {std::pair{0.0, 0.0}, std::pair{3.0, 3.0}, std::pair{1.0, 0.0}}) {
+    for (const auto& [xMin, xMax] :
+         {std::pair{0.0, 0.0}, std::pair{3.0, 3.0}, std::pair{1.0, 0.0}}) {
         Prefill("old contents");
         EXPECT_FALSE(ExportToFile(path_, OnePeak(1, 1, 1), Settings(xMin, xMax, 250)));
         EXPECT_EQ(Contents(), "x y\r\n");
@@ -208,8 +207,8 @@ TEST_F(ExportFileTest, RefusedResolutionLeavesTheFileUntouched) {
 }
 
 TEST_F(ExportFileTest, UnopenablePathGivesTheOpenMessage) {
-    for (const std::string& path : {(dir_ / "falta" / "datos.txt").string(), dir_.string(),
-                                    std::string()}) {
+    for (const std::string& path :
+         {(dir_ / "falta" / "datos.txt").string(), dir_.string(), std::string()}) {
         EXPECT_EQ(ExportToFile(path, PeakTable{}, Settings(0, 1, 4)),
                   std::string("No se pudo abrir el archivo."))
             << path;

@@ -87,7 +87,8 @@ TEST(ReportPages, EveryPeakListedOnceInIndexOrder) {
 TEST(ReportPages, RowsStayAboveTheFootOfAnA4Page) {
     const PeakTable table = NumberedTable(kMaxPeakSlots);
     for (int page = 1; page <= 3; ++page) {
-        const auto rows = RowStarts(Page(page, table, Settings(0, 1, 0, 1, 1)), page == 1 ? -1350 : -380);
+        const auto rows =
+            RowStarts(Page(page, table, Settings(0, 1, 0, 1, 1)), page == 1 ? -1350 : -380);
         ASSERT_FALSE(rows.empty());
         // 10-point text below the last row's top still fits 280 mm.
         EXPECT_GE(rows.back().y, -2760) << page;
@@ -168,9 +169,10 @@ TEST(ReportPage1, LegendFollowsUseScaled) {
     RecordingDC dc;
     PrintPage(dc, 1, PeakTable{}, settings, "t");
     const auto calls = dc.CallsOf(texts);
-    EXPECT_NE(std::find(calls.begin(), calls.end(),
-                        RecordingDC::TextCall(350, -1300, "Usando valores escalados de los máximos")),
-              calls.end());
+    EXPECT_NE(
+        std::find(calls.begin(), calls.end(),
+                  RecordingDC::TextCall(350, -1300, "Usando valores escalados de los máximos")),
+        calls.end());
 }
 
 struct CurveCase {
@@ -222,10 +224,8 @@ INSTANTIATE_TEST_SUITE_P(
                   RecordingDC::MoveCall(350, -1199)},
         CurveCase{"NotANumberMovesJustInsideTheBottom", kNaN, 1.0, 3.0, true,
                   RecordingDC::MoveCall(350, -1199)},
-        CurveCase{"EqualLimitsOnTheBottom", 2.0, 2.0, 2.0, true,
-                  RecordingDC::LineCall(350, -1200)},
-        CurveCase{"ReversedLimitsOnlyMove", 2.0, 3.0, 1.0, true,
-                  RecordingDC::MoveCall(350, -350)}),
+        CurveCase{"EqualLimitsOnTheBottom", 2.0, 2.0, 2.0, true, RecordingDC::LineCall(350, -1200)},
+        CurveCase{"ReversedLimitsOnlyMove", 2.0, 3.0, 1.0, true, RecordingDC::MoveCall(350, -350)}),
     [](const testing::TestParamInfo<CurveCase>& info) { return info.param.name; });
 
 TEST(ReportPage1, NoSamplesWithoutAPositiveResolution) {
@@ -265,12 +265,9 @@ TEST(ReportPages, NothingBeforeAGraphWasShown) {
 
 TEST(ReportTitle, CaptionWithoutTheProgramName) {
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"muestra-2 - Trazel", "muestra-2"},
-        {"Sin título - Trazel", "Sin título"},
-        {"a - b - Trazel", "a - b"},
-        {"espectro.trz - Trazel", "espectro.trz"},
-        {"sin programa", "sin programa"},
-        {"", ""},
+        {"muestra-2 - Trazel", "muestra-2"}, {"Sin título - Trazel", "Sin título"},
+        {"a - b - Trazel", "a - b"},         {"espectro.trz - Trazel", "espectro.trz"},
+        {"sin programa", "sin programa"},    {"", ""},
     };
     for (const auto& [caption, title] : cases) {
         EXPECT_EQ(PrintTitleFromCaption(caption), title) << caption;

@@ -66,7 +66,7 @@ std::size_t WordCount(const std::string& text, const std::string& word) {
 }
 
 class ReportPdfTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
             GTEST_SKIP() << "poppler-utils (pdftotext) is not installed";
@@ -95,14 +95,15 @@ TEST_F(ReportPdfTest, EveryPeakOnceAcrossThePrintedPages) {
     const auto pdf = dir_ / "informe.pdf";
     ASSERT_EQ(PrintToPdfFile(pdf.string(), Job(table, settings, "muestra-2")), std::nullopt);
 
-    const std::string info = RunTool(QStringLiteral("pdfinfo"), {QString::fromStdString(pdf.string())});
+    const std::string info =
+        RunTool(QStringLiteral("pdfinfo"), {QString::fromStdString(pdf.string())});
     EXPECT_EQ(WordCount(info, "Pages:"), 1u) << info;
     EXPECT_NE(info.find("Pages:           3\n"), std::string::npos) << info;
     EXPECT_NE(info.find("(A4)"), std::string::npos) << info;
 
-    const std::string text = RunTool(QStringLiteral("pdftotext"),
-                                 {QStringLiteral("-layout"), QString::fromStdString(pdf.string()),
-                                  QStringLiteral("-")});
+    const std::string text = RunTool(
+        QStringLiteral("pdftotext"),
+        {QStringLiteral("-layout"), QString::fromStdString(pdf.string()), QStringLiteral("-")});
     ASSERT_FALSE(text.empty());
     EXPECT_EQ(Occurrences(text, "muestra-2"), 3u);
     EXPECT_EQ(Occurrences(text, "Máx. Escalado"), 3u);
@@ -115,8 +116,8 @@ TEST_F(ReportPdfTest, EveryPeakOnceAcrossThePrintedPages) {
     // For looking at: page 1 as the printer would have it.
     const auto png = std::filesystem::path(TRAZEL_BINARY_DIR) / "report_page";
     RunTool(QStringLiteral("pdftoppm"),
-        {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("100"),
-         QString::fromStdString(pdf.string()), QString::fromStdString(png.string())});
+            {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("100"),
+             QString::fromStdString(pdf.string()), QString::fromStdString(png.string())});
 }
 
 TEST_F(ReportPdfTest, FailuresAreReportedAndNameTheFile) {
@@ -177,8 +178,8 @@ TEST(ScreenGraphImage, OneBandUnderTheRightLabels) {
                   [&labels](int id, const std::string& text) { labels.emplace_back(id, text); });
         // The labels stand where the form puts them: 1.5 pixels across and
         // 1.625 down per dialog unit.
-        const QPoint where[] = {{412, 401}, {652, 401}, {679, 383}, {679, 196}, {538, 401},
-                                {679, 294}};
+        const QPoint where[] = {{412, 401}, {652, 401}, {679, 383},
+                                {679, 196}, {538, 401}, {679, 294}};
         for (std::size_t i = 0; i < labels.size(); ++i) {
             painter.drawText(where[i] + QPoint(0, 11), QString::fromStdString(labels[i].second));
         }

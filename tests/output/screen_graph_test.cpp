@@ -43,10 +43,11 @@ TEST(ScreenGraph, DrawsBoxThenLabelsThenTicksThenTheSum) {
     RecordingDC dc;
     std::vector<std::pair<int, std::string>> labels;
     std::vector<std::size_t> callsBeforeLabel;
-    DrawGraph(dc, TableOf({{500, 2}}), Settings(0, 1000, -0.5, 3), [&](int id, const std::string& t) {
-        labels.emplace_back(id, t);
-        callsBeforeLabel.push_back(dc.Calls().size());
-    });
+    DrawGraph(dc, TableOf({{500, 2}}), Settings(0, 1000, -0.5, 3),
+              [&](int id, const std::string& t) {
+                  labels.emplace_back(id, t);
+                  callsBeforeLabel.push_back(dc.Calls().size());
+              });
 
     const std::vector<std::pair<int, std::string>> expectedLabels = {
         {1024, "0"}, {1025, "1000"}, {1026, "-0.5"}, {1027, "3"}, {1028, "x"}, {1029, "y"}};
@@ -100,12 +101,10 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         SampleCase{"AtYMinOnBottomRow", 0.0, 0.0, 3.0, true, RecordingDC::LineCall(427, 401)},
         SampleCase{"AtYMaxOnTopRow", 3.0, 0.0, 3.0, true, RecordingDC::LineCall(427, 201)},
-        SampleCase{"JustAboveYMinOneRowUp", 1e-12, 0.0, 3.0, true,
-                   RecordingDC::LineCall(427, 400)},
+        SampleCase{"JustAboveYMinOneRowUp", 1e-12, 0.0, 3.0, true, RecordingDC::LineCall(427, 400)},
         SampleCase{"Middle", 1.5, 0.0, 3.0, true, RecordingDC::LineCall(427, 301)},
         SampleCase{"AboveMovesToTopEdge", 3.5, 0.0, 3.0, true, RecordingDC::MoveCall(427, 200)},
-        SampleCase{"BelowMovesToBottomRow", -1.0, 0.0, 3.0, true,
-                   RecordingDC::MoveCall(427, 401)},
+        SampleCase{"BelowMovesToBottomRow", -1.0, 0.0, 3.0, true, RecordingDC::MoveCall(427, 401)},
         SampleCase{"NotANumberMovesToBottomRow", kNaN, 0.0, 3.0, true,
                    RecordingDC::MoveCall(427, 401)},
         SampleCase{"DotInBand", 1.5, 0.0, 3.0, false, kPixel},

@@ -19,7 +19,9 @@ QImage Canvas(int width, int height, int dotsPerInch = 96) {
     return image;
 }
 
-bool IsBlack(const QImage& image, int x, int y) { return image.pixel(x, y) == qRgb(0, 0, 0); }
+bool IsBlack(const QImage& image, int x, int y) {
+    return image.pixel(x, y) == qRgb(0, 0, 0);
+}
 
 // The smallest rectangle that holds every pixel darker than mid grey.
 QRect InkBounds(const QImage& image) {

@@ -12,7 +12,7 @@
 namespace {
 
 class PrintDriverTest : public testing::Test {
-protected:
+  protected:
     // A job that notes each page it is asked for and draws its number.
     PrintJob CountingJob(int maxPage) {
         PrintJob job;

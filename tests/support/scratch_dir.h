@@ -11,7 +11,7 @@
 // A fresh folder for the running test, named after it and removed with
 // everything in it when the test ends.
 class ScratchDir {
-public:
+  public:
     explicit ScratchDir(const std::string& prefix)
         : path_(std::filesystem::temp_directory_path() /
                 (prefix + "-" + std::to_string(::getpid()) + "-" +
@@ -30,6 +30,6 @@ public:
         return std::string((std::istreambuf_iterator<char>(in)), {});
     }
 
-private:
+  private:
     std::filesystem::path path_;
 };
