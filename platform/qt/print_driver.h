@@ -53,5 +53,6 @@ class PrintDriver {
 std::optional<std::string> PrintPages(QPrinter& printer, const PrintJob& job, int from, int to);
 
 // Prints every page of the job into a PDF file on A4 with 5 mm margins.
-// The file is replaced whole or not at all; the message names it.
+// The file is replaced whole or not at all; the message names it. Like all
+// printing it needs a QGuiApplication, for the fonts.
 std::optional<std::string> PrintToPdfFile(const std::string& path, const PrintJob& job);
