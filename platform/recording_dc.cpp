@@ -1,7 +1,5 @@
 #include "platform/recording_dc.h"
 
-#include <algorithm>
-
 int RecordingDC::SetMapMode(int mode) {
     calls_.push_back({Kind::SetMapMode, 0, 0, 0, 0, mode, {}});
     const int previous = mapMode_;
@@ -31,13 +29,6 @@ void RecordingDC::SetPixel(int x, int y, COLORREF colour) {
 
 void RecordingDC::TextOut(int x, int y, std::string_view text) {
     calls_.push_back({Kind::TextOut, x, y, 0, 0, 0, std::string(text)});
-}
-
-std::vector<RecordingDC::Call> RecordingDC::CallsOf(Kind kind) const {
-    std::vector<Call> result;
-    std::copy_if(calls_.begin(), calls_.end(), std::back_inserter(result),
-                 [kind](const Call& call) { return call.kind == kind; });
-    return result;
 }
 
 std::string Describe(const RecordingDC::Call& call) {

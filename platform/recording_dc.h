@@ -37,13 +37,9 @@ class RecordingDC : public CDC {
     const std::vector<Call>& Calls() const { return calls_; }
     void Clear() { calls_.clear(); }
 
-    // The calls of one kind, in order.
-    std::vector<Call> CallsOf(Kind kind) const;
-
     // Shorthands for building expected calls.
     static Call MoveCall(int x, int y) { return {Kind::MoveTo, x, y, 0, 0, 0, {}}; }
     static Call LineCall(int x, int y) { return {Kind::LineTo, x, y, 0, 0, 0, {}}; }
-    static Call PixelCall(int x, int y) { return {Kind::SetPixel, x, y, 0, 0, 0, {}}; }
     static Call TextCall(int x, int y, std::string text) {
         return {Kind::TextOut, x, y, 0, 0, 0, std::move(text)};
     }

@@ -175,13 +175,6 @@ TEST(ScreenGraph, EmptyTableDrawsAFlatLineWhereZeroLies) {
     }
 }
 
-TEST(ScreenGraph, EqualXLimitsPlotEverySampleAtXMin) {
-    const auto curve = CurveCalls(TableOf({{5, 3}}), Settings(5, 5, 0, 3));
-    for (std::size_t j = 1; j < curve.size(); ++j) {
-        ASSERT_EQ(curve[j].y, 201) << Describe(curve[j]);
-    }
-}
-
 TEST(ScreenGraph, ZeroRangeTest) {
     constexpr double kInf = std::numeric_limits<double>::infinity();
     EXPECT_TRUE(IsZeroRange(0, 0));
