@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+
+#include "model/line_shapes.h"
+
+// What the graph on screen and the graph on paper are drawn with: the x
+// interval sampled, the band of values mapped onto the frame's height, the
+// line shape, and whether samples are joined and bands centred on the scaled
+// positions.
+struct CurveSettings {
+    double xMin = 0.0;
+    double xMax = 0.0;
+    double yMin = 0.0;
+    double yMax = 0.0;
+    std::int32_t lineShape = Gaussian;
+    std::int32_t joinPoints = 0;
+    std::int32_t useScaled = 0;
+};

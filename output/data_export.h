@@ -1,0 +1,79 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "model/line_shapes.h"
+#include "model/peak_table.h"
+#include "platform/byte_sink.h"
+#include "platform/output_file.h"
+
+// What the export reads besides the table: the x limits, line shape and
+// use-scaled flag taken from the form, and the output settings.
+struct ExportSettings {
+    double xMin = 0.0;
+    double xMax = 0.0;
+    std::int32_t lineShape = Gaussian;
+    std::int32_t useScaled = 0;
+    std::int32_t resolution = 250;
+    // Exactly 1 writes decimal commas; anything else decimal points.
+    std::int32_t decimalComma = 1;
+};
+
+// The calls the export makes on the form's progress bar.
+class ProgressControl {
+  public:
+    virtual ~ProgressControl() = default;
+    virtual void SetRange32(int lower, int upper) = 0;
+    virtual void SetPos(int position) = 0;
+    virtual void SetStep(int step) = 0;
+    virtual void StepIt() = 0;
+};
+
+inline constexpr char kExportHeader[] = "x y\r\n";
+inline constexpr char kExportOpenFailed[] = "No se pudo abrir el archivo.";
+
+// A resolution below 1 would never finish the line loop; it is refused before
+// the file is touched. Returns the message for the user, or nothing.
+std::optional<std::string> CheckExportResolution(std::int32_t resolution);
+
+// One data line: "%.14g %.14g" of x and y with CR LF, every "." turned into
+// "," under the decimal comma.
+std::string FormatExportLine(double x, double y, bool decimalComma);
+
+void WriteExportHeader(ByteSink& sink);
+
+// The data lines: x runs from xMin by (xMax - xMin) / resolution, each step
+// added to the running x, while x is not above xMax. The progress bar, when
+// given, gets the range 0..resolution, one step per line and is back at 0 at
+// the end. Returns false when the sink refused a line; nothing is written
+// after that. A resolution below 1 writes nothing.
+bool WriteExportLines(ByteSink& sink, const PeakTable& table, const ExportSettings& settings,
+                      ProgressControl* progress);
+
+// One export run on a file, in the order the window goes through it:
+//   CheckExportResolution, Open, WriteHeader, (take the form's values),
+//   WriteLines unless those failed or the x range is zero, Close.
+class ExportFile {
+  public:
+    // Creates or empties the file. On failure returns kExportOpenFailed and
+    // nothing else has happened.
+    std::optional<std::string> Open(const std::string& path);
+    void WriteHeader();
+    // False when writing failed; the graph is then not to be drawn.
+    bool WriteLines(const PeakTable& table, const ExportSettings& settings,
+                    ProgressControl* progress);
+    // Closes the file. Returns the message due when anything could not be
+    // written, header and close included.
+    std::optional<std::string> Close();
+
+  private:
+    OutputFile file_;
+};
+
+// The whole run for a caller that has its values already (the command line).
+// Returns the message for the user when the export refused or failed.
+std::optional<std::string> ExportToFile(const std::string& path, const PeakTable& table,
+                                        const ExportSettings& settings,
+                                        ProgressControl* progress = nullptr);

@@ -1,0 +1,166 @@
+#include "output/printed_report.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "output/band_plot.h"
+#include "platform/number_format.h"
+
+namespace {
+
+constexpr int kFrameLeft = 350;
+constexpr int kFrameTop = -350;
+constexpr int kFrameRight = 1600;
+constexpr int kFrameBottom = -1200;
+constexpr double kFrameWidth = 1250.0;
+constexpr int kTitleY = -280;
+constexpr int kRowPitch = 47;
+constexpr int kTicks = 11;
+
+// The last index of pages 1 and 2; a page past these starts where the one
+// before ended.
+constexpr std::array<int, 3> kLastIndexOfPage = {29, 79, kMaxPeakSlots - 1};
+
+struct Column {
+    int headerX;
+    int cellX;
+    const char* header;
+};
+
+// The scaled position sits at 850 under a header at 750: the header is
+// longer than the numbers below it.
+constexpr std::array<Column, 5> kColumns = {{
+    {350, 350, "Máximo"},
+    {550, 550, "Escala"},
+    {750, 850, "Máx. Escalado"},
+    {1150, 1150, "Intensidad"},
+    {1450, 1450, "Anchura"},
+}};
+
+BandMapping PaperBand(const ReportSettings& settings) {
+    return BandMapping{.low = settings.yMin,
+                       .high = settings.yMax,
+                       .height = 850.0,
+                       .baseRow = kFrameBottom,
+                       .direction = 1,
+                       .aboveRow = kFrameTop,
+                       // Below the band the pen waits one unit inside the
+                       // frame's bottom edge.
+                       .belowRow = kFrameBottom + 1};
+}
+
+int SampleColumn(int j, int resolution) {
+    return kFrameLeft + static_cast<int>(std::ceil((kFrameWidth / resolution) * j));
+}
+
+// One curve at `resolution` samples from the frame's bottom-left corner;
+// peak 0 stands for the sum of all peaks.
+void PrintCurve(CDC& dc, const PeakTable& table, const ReportSettings& settings, int peak) {
+    const BandMapping band = PaperBand(settings);
+    const bool useScaled = settings.useScaled != 0;
+    const int n = settings.resolution;
+    for (int j = 0; j < n; ++j) {
+        const double x = SampleX(j, n, settings.xMin, settings.xMax);
+        const double v = peak == 0 ? ProfileSum(table, settings.lineShape, useScaled, x)
+                                   : PeakTerm(table, peak, settings.lineShape, useScaled, x);
+        PlotInBand(dc, band, settings.joinPoints != 0, SampleColumn(j, n), v);
+    }
+}
+
+void PrintTable(CDC& dc, int page, const PeakTable& table, int headerY) {
+    for (const Column& column : kColumns) {
+        dc.TextOut(column.headerX, headerY, column.header);
+    }
+    const PageRows rows = ReportPageRows(page, table.count);
+    for (int index = rows.first; index <= rows.last; ++index) {
+        const int y = headerY - 10 - kRowPitch * (index - rows.first + 1);
+        const std::array<double, 5> cells = {table.position[index], table.scale[index],
+                                             table.scaledPosition[index], table.intensity[index],
+                                             table.width[index]};
+        for (std::size_t c = 0; c < kColumns.size(); ++c) {
+            dc.TextOut(kColumns[c].cellX, y, FormatG(cells[c]));
+        }
+    }
+}
+
+void PrintGraphPage(CDC& dc, const PeakTable& table, const ReportSettings& settings,
+                    const std::string& title) {
+    dc.SelectStockObject(WHITE_BRUSH);
+    dc.Rectangle(kFrameLeft, kFrameTop, kFrameRight, kFrameBottom);
+    dc.TextOut(kFrameLeft, kTitleY, title);
+
+    dc.TextOut(1670, -340, FormatG(settings.yMax));
+    dc.TextOut(1670, -740, "y");
+    dc.TextOut(1670, -1160, FormatG(settings.yMin));
+    dc.TextOut(340, -1230, FormatG(settings.xMin));
+    dc.TextOut(980, -1230, "x");
+    dc.TextOut(1580, -1230, FormatG(settings.xMax));
+
+    for (int k = 0; k < kTicks; ++k) {
+        dc.MoveTo(kFrameLeft + 125 * k, kFrameBottom);
+        dc.LineTo(kFrameLeft + 125 * k, kFrameBottom - 10);
+        dc.MoveTo(kFrameRight, kFrameTop - 85 * k);
+        dc.LineTo(kFrameRight + 10, kFrameTop - 85 * k);
+    }
+
+    dc.MoveTo(kFrameLeft, kFrameBottom);
+    PrintCurve(dc, table, settings, 0);
+    PrintSeparateCurves(dc, table, settings);
+
+    dc.TextOut(kFrameLeft, -1300, settings.useScaled != 0 ? kLegendScaled : kLegendUnscaled);
+    PrintTable(dc, 1, table, -1350);
+}
+
+}  // namespace
+
+int ReportPageCount(std::int32_t count, bool graphShown) {
+    if (!graphShown || count <= 30) {
+        return 1;
+    }
+    return count <= 80 ? 2 : 3;
+}
+
+PageRows ReportPageRows(int page, std::int32_t count) {
+    if (page < 1 || page > static_cast<int>(kLastIndexOfPage.size())) {
+        return {};
+    }
+    const int first = page == 1 ? 1 : kLastIndexOfPage[static_cast<std::size_t>(page - 2)] + 1;
+    const int last = std::min(kLastIndexOfPage[static_cast<std::size_t>(page - 1)], count - 1);
+    return {first, last};
+}
+
+std::string PrintTitleFromCaption(std::string_view caption) {
+    constexpr std::string_view kSuffix = " - Trazel";
+    if (caption.size() >= kSuffix.size() &&
+        caption.substr(caption.size() - kSuffix.size()) == kSuffix) {
+        caption.remove_suffix(kSuffix.size());
+    }
+    return std::string(caption);
+}
+
+void PrintSeparateCurves(CDC& dc, const PeakTable& table, const ReportSettings& settings) {
+    dc.SetMapMode(MM_LOMETRIC);
+    dc.SelectStockObject(WHITE_BRUSH);
+    for (int i = 1; i < table.count; ++i) {
+        if (table.separate[i] == 0) {
+            continue;
+        }
+        dc.MoveTo(kFrameLeft, kFrameBottom);
+        PrintCurve(dc, table, settings, i);
+    }
+}
+
+void PrintPage(CDC& dc, int page, const PeakTable& table, const ReportSettings& settings,
+               const std::string& title) {
+    if (!settings.graphShown) {
+        return;
+    }
+    dc.SetMapMode(MM_LOMETRIC);
+    if (page == 1) {
+        PrintGraphPage(dc, table, settings, title);
+    } else if (page == 2 || page == 3) {
+        dc.TextOut(kFrameLeft, kTitleY, title);
+        PrintTable(dc, page, table, -380);
+    }
+}

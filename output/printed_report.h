@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "model/line_shapes.h"
+#include "model/peak_table.h"
+#include "output/curve_settings.h"
+#include "platform/cdc.h"
+
+// The view's fields the report prints with, as they are when printing starts.
+struct ReportSettings : CurveSettings {
+    // Nothing is printed before the user has asked for a graph.
+    bool graphShown = false;
+    // Samples per curve.
+    std::int32_t resolution = 250;
+};
+
+inline constexpr char kLegendScaled[] = "Usando valores escalados de los máximos";
+inline constexpr char kLegendUnscaled[] = "Usando valores de los máximos sin escalar";
+
+// Pages of the report for a table whose next free index is count: one up to
+// 30, two up to 80, three beyond. Before a graph has been shown the report
+// is one blank page.
+int ReportPageCount(std::int32_t count, bool graphShown = true);
+
+// The peak indices one page lists, first to last; an empty range (last <
+// first) when the page lists none. Page 1 holds indices 1-29, page 2 30-79,
+// page 3 80-99, so that across the pages that ReportPageCount gives every
+// peak is listed once, in index order.
+struct PageRows {
+    int first = 1;
+    int last = 0;
+};
+PageRows ReportPageRows(int page, std::int32_t count);
+
+// The title printed on every page: the main window's caption without the
+// " - Trazel" that the window adds after the document's name.
+std::string PrintTitleFromCaption(std::string_view caption);
+
+// Draws page 1, 2 or 3 of the report in MM_LOMETRIC. Page 1 carries the graph
+// (frame, title, limits, ticks, the sum and the separate curves at
+// `resolution` samples), the legend and the first rows of the table; pages 2
+// and 3 the title and the rest of the table.
+void PrintPage(CDC& dc, int page, const PeakTable& table, const ReportSettings& settings,
+               const std::string& title);
+
+// The curves of the peaks flagged for separate display, each on its own.
+void PrintSeparateCurves(CDC& dc, const PeakTable& table, const ReportSettings& settings);

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/byte_sink.h"
+
+// A file written from the start, as a text file that the user reads into
+// another program: created, or emptied when it exists, then written through a
+// buffer. The bytes go out as they are given; callers write their own line
+// ends. The first failure is kept; after it nothing more is written.
+class OutputFile : public ByteSink {
+  public:
+    OutputFile() = default;
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+    // Closes the file if it is still open; a failure then goes unreported.
+    ~OutputFile() override;
+
+    // False when the file cannot be created or emptied; Error() says why.
+    bool Open(const std::string& path);
+    bool IsOpen() const { return fd_ >= 0; }
+
+    bool Write(std::string_view bytes) override;
+
+    // Writes what is left in the buffer and closes the file. False when this
+    // or any earlier write failed.
+    bool Close();
+
+    bool Failed() const { return error_ != 0; }
+    // A message for the user in Spanish naming the file, once a call failed.
+    std::string Error() const;
+
+  private:
+    bool Flush();
+
+    std::string path_;
+    std::string buffer_;
+    int fd_ = -1;
+    int error_ = 0;
+    bool openFailed_ = false;
+};

@@ -1,0 +1,169 @@
+#include "platform/qt/print_driver.h"
+
+#include <QFile>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSetupDialog>
+#include <QPageSize>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <vector>
+
+#include "platform/atomic_file.h"
+#include "platform/qt/painter_dc.h"
+
+namespace {
+
+constexpr char kCannotPrint[] = "No se pudo imprimir: la impresora no está disponible.";
+
+QString ToQString(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// The pages in the order they leave the printer, copies included.
+std::vector<int> PageSequence(const QPrinter& printer, int from, int to) {
+    std::vector<int> pages;
+    for (int page = from; page <= to; ++page) {
+        pages.push_back(page);
+    }
+    if (printer.pageOrder() == QPrinter::LastPageFirst) {
+        std::reverse(pages.begin(), pages.end());
+    }
+    // A printer that makes the copies itself wants each page once.
+    const int copies = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
+    std::vector<int> sequence;
+    if (printer.collateCopies()) {
+        for (int copy = 0; copy < copies; ++copy) {
+            sequence.insert(sequence.end(), pages.begin(), pages.end());
+        }
+    } else {
+        for (int page : pages) {
+            sequence.insert(sequence.end(), static_cast<std::size_t>(copies), page);
+        }
+    }
+    return sequence;
+}
+
+// The pages the user asked for, within the job's range.
+std::pair<int, int> ChosenRange(const QPrinter& printer, const PrintJob& job) {
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        return {std::max(job.minPage, printer.fromPage()),
+                std::min(job.maxPage, std::max(printer.fromPage(), printer.toPage()))};
+    }
+    return {job.minPage, job.maxPage};
+}
+
+}  // namespace
+
+std::optional<std::string> PrintPages(QPrinter& printer, const PrintJob& job, int from, int to) {
+    from = std::max(from, job.minPage);
+    to = std::min(to, job.maxPage);
+    if (from > to) {
+        return std::nullopt;
+    }
+    if (!job.documentName.empty()) {
+        printer.setDocName(ToQString(job.documentName));
+    }
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        return std::string(kCannotPrint);
+    }
+    bool first = true;
+    for (int page : PageSequence(printer, from, to)) {
+        if (!first && !printer.newPage()) {
+            painter.end();
+            return std::string(kCannotPrint);
+        }
+        first = false;
+        QPainterDC dc(painter);
+        if (job.printPage) {
+            job.printPage(dc, page);
+        }
+    }
+    if (!painter.end()) {
+        return std::string(kCannotPrint);
+    }
+    return std::nullopt;
+}
+
+PrintDriver::PrintDriver() : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {}
+
+PrintDriver::~PrintDriver() = default;
+
+std::optional<std::string> PrintDriver::Print(QWidget* parent, const PrintJob& job) {
+    // Each print starts from "all pages", whatever range the last one had.
+    printer_->setPrintRange(QPrinter::AllPages);
+    printer_->setFromTo(0, 0);
+    QPrintDialog dialog(printer_.get(), parent);
+    dialog.setMinMax(job.minPage, job.maxPage);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    const auto [from, to] = ChosenRange(*printer_, job);
+    return PrintPages(*printer_, job, from, to);
+}
+
+std::optional<std::string> PrintDriver::PrintDirect(const PrintJob& job) {
+    if (!printer_->isValid()) {
+        return std::string(kCannotPrint);
+    }
+    printer_->setPrintRange(QPrinter::AllPages);
+    return PrintPages(*printer_, job, job.minPage, job.maxPage);
+}
+
+void PrintDriver::Preview(QWidget* parent, const PrintJob& job) {
+    // The preview shows every page; printing from it asks again for a range.
+    printer_->setPrintRange(QPrinter::AllPages);
+    printer_->setFromTo(0, 0);
+    QPrintPreviewDialog dialog(printer_.get(), parent);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&job](QPrinter* printer) {
+                         const auto [from, to] = ChosenRange(*printer, job);
+                         PrintPages(*printer, job, from, to);
+                     });
+    dialog.exec();
+}
+
+bool PrintDriver::PageSetup(QWidget* parent) {
+    QPageSetupDialog dialog(printer_.get(), parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<std::string> PrintToPdfFile(const std::string& path, const PrintJob& job) {
+    const auto failure = [&path](const std::string& why) {
+        return "No se pudo escribir el archivo " + QuoteFileName(path) + ": " + why + ".";
+    };
+    // Qt writes the PDF to a file of its own and says little when that fails;
+    // going through a temporary file lets the real one be replaced whole, with
+    // a proper message when it cannot be.
+    QTemporaryDir scratch;
+    if (!scratch.isValid()) {
+        return failure("no se pudo crear un archivo temporal");
+    }
+    const QString temp = scratch.filePath(QStringLiteral("informe.pdf"));
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(temp);
+        printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                          QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter));
+        printer.setCreator(QStringLiteral("Trazel"));
+        if (auto error = PrintPages(printer, job, job.minPage, job.maxPage)) {
+            return failure("no se pudo generar el PDF");
+        }
+    }
+    QFile file(temp);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return failure("no se pudo generar el PDF");
+    }
+    const QByteArray bytes = file.readAll();
+    return WriteFileAtomically(
+        path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
