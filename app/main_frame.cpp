@@ -221,6 +221,7 @@ void CMainFrame::SetView(QWidget* view) {
     auto* area = new QScrollArea(this);
     area->setFrameShape(QFrame::NoFrame);
     area->setWidgetResizable(false);
+    area->setFocusPolicy(Qt::NoFocus);
     area->setWidget(view);
     setCentralWidget(area);
 }

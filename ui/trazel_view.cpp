@@ -303,6 +303,12 @@ void CTrazelView::OnInitialUpdate() {
     progressBar->setValue(0);
     useScaled = 0;
     UpdateData(false);
+    // As in a dialog, the form starts on its first field with the text
+    // selected, ready to be typed over.
+    if (QWidget* focus = window()->focusWidget(); focus == nullptr || focus == positionEdit) {
+        positionEdit->setFocus(Qt::OtherFocusReason);
+        positionEdit->selectAll();
+    }
     FillPeakList();
     for (const int id : {IDC_LABEL_X_MIN, IDC_LABEL_X_MAX, IDC_LABEL_Y_MIN, IDC_LABEL_Y_MAX,
                          IDC_LABEL_X, IDC_LABEL_Y}) {

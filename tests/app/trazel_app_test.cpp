@@ -109,6 +109,30 @@ private slots:
         QVERIFY(qobject_cast<QRadioButton*>(s.view()->GetDlgItem(IDC_GAUSSIAN))->isChecked());
     }
 
+    // The first thing a user does: type a peak straight away.
+    void typingAPeakAtStart() {
+        Started s;
+        const auto type = [](const QString& text) {
+            QTest::keyClicks(QApplication::focusWidget(), text);
+        };
+        const auto press = [](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); };
+        type("500");
+        press(Qt::Key_Tab);
+        type("2");
+        press(Qt::Key_Tab);
+        type("10");
+        press(Qt::Key_Return);
+        QTreeWidgetItem* row = s.view()->peakList->topLevelItem(0);
+        QStringList cells;
+        for (int c = 0; c < 6; ++c) {
+            cells << row->text(c);
+        }
+        QCOMPARE(cells, (QStringList{"500", "1", "500", "2", "10", "n"}));
+        QCOMPARE(QApplication::focusWidget(), s.Edit(IDC_POSITION));
+        QCOMPARE(s.Edit(IDC_POSITION)->selectedText(), QStringLiteral("500"));
+        QCOMPARE(s.frame()->windowTitle(), QStringLiteral("Sin título - Trazel"));
+    }
+
     void toolbarButtonsInOrder() {
         Started s;
         QList<int> ids;
