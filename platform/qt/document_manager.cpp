@@ -66,11 +66,7 @@ bool DocumentManager::LoadDocument(const QString& path) {
         AfxMessageBox(QString::fromStdString(*error), MessageKind::Error);
         return false;
     }
-    document_.SetPathName(file);
-    document_.SetModifiedFlag(false);
-    recent_.Add(QString::fromStdString(file));
-    emit RecentFilesChanged();
-    UpdateCaption();
+    TakeFile(file);
     emit DocumentReplaced();
     return true;
 }
@@ -117,10 +113,14 @@ bool DocumentManager::DoSave(const QString& path) {
         AfxMessageBox(QString::fromStdString(*error), MessageKind::Error);
         return false;
     }
+    TakeFile(file);
+    return true;
+}
+
+void DocumentManager::TakeFile(const std::string& file) {
     document_.SetPathName(file);
     document_.SetModifiedFlag(false);
     recent_.Add(QString::fromStdString(file));
     emit RecentFilesChanged();
     UpdateCaption();
-    return true;
 }

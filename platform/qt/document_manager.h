@@ -58,6 +58,8 @@ signals:
 private:
     bool LoadDocument(const QString& path);
     bool DoSave(const QString& path);
+    // The document now is the file it was read from or written to.
+    void TakeFile(const std::string& file);
     void UpdateCaption();
 
     CDocument& document_;

@@ -265,35 +265,48 @@ private slots:
         QVERIFY(QApplication::activePopupWidget() == nullptr);
     }
 
-    // Whether New asks to save, and what each answer does.
+    // Whether New asks to save, and what each answer does. "&Borrar todo"
+    // leaves the modified flag as it was.
     void savePromptBeforeNew_data() {
-        QTest::addColumn<bool>("clearFirst");
+        QTest::addColumn<bool>("openFirst");
+        QTest::addColumn<bool>("clearAll");
         QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("asked");
         QTest::addColumn<int>("peaksAfter");
-        QTest::newRow("modified, cancel") << false << int(MessageAnswer::Cancel) << true << 1;
-        QTest::newRow("modified, no") << false << int(MessageAnswer::No) << true << 0;
-        QTest::newRow("modified, yes") << false << int(MessageAnswer::Yes) << true << 0;
-        QTest::newRow("cleared, never saved") << true << int(MessageAnswer::Cancel) << false << 0;
+        QTest::newRow("modified, cancel") << false << false << int(MessageAnswer::Cancel) << true
+                                          << 1;
+        QTest::newRow("modified, no") << false << false << int(MessageAnswer::No) << true << 0;
+        QTest::newRow("modified, yes") << false << false << int(MessageAnswer::Yes) << true << 0;
+        QTest::newRow("modified, then cleared")
+            << false << true << int(MessageAnswer::Cancel) << true << 0;
+        QTest::newRow("opened, then cleared")
+            << true << true << int(MessageAnswer::Cancel) << false << 0;
     }
     void savePromptBeforeNew() {
-        QFETCH(bool, clearFirst);
+        QFETCH(bool, openFirst);
+        QFETCH(bool, clearAll);
         QFETCH(int, answer);
         QFETCH(bool, asked);
         QFETCH(int, peaksAfter);
         QTemporaryDir dir;
+        const QString opened = dir.filePath("abierto");
+        QVERIFY(!SavePeakTableFile(opened.toStdString(), TableOf({1, 2})));
         Started s;
-        if (clearFirst) {
-            s.view()->OnClearAll();
+        if (openFirst) {
+            QVERIFY(s.app.Documents().OpenDocumentFile(opened));
         } else {
             s.AddPeak("500");
         }
+        if (clearAll) {
+            s.view()->OnClearAll();
+        }
+        const QString title = QString::fromStdString(s.app.Document().GetTitle());
         RecordingMessageBox box;
         box.answers.push_back(MessageAnswer(answer));
         ScriptedFileDialogs files;
         files.answers.push_back(dir.filePath("guardado"));
         QTest::keyClick(s.Edit(IDC_POSITION), Qt::Key_N, Qt::ControlModifier);
-        QCOMPARE(box.Texts(), asked ? QStringList{"¿Desea guardar los cambios de Sin título?"}
+        QCOMPARE(box.Texts(), asked ? QStringList{"¿Desea guardar los cambios de " + title + "?"}
                                     : QStringList{});
         QCOMPARE(s.app.Document().Table().PeakCount(), peaksAfter);
         QCOMPARE(s.view()->peakList->topLevelItemCount(), peaksAfter);
