@@ -35,8 +35,20 @@ void RecentFileList::Remove(const QString& path) {
     Write();
 }
 
+QString AbbreviatePath(const QString& path, int maxLength) {
+    if (path.size() <= maxLength) {
+        return path;
+    }
+    // Keep the first folder and the file name, which tell documents apart
+    // best, and drop the folders between them.
+    const QString name = path.section(QLatin1Char('/'), -1);
+    const QString first = path.section(QLatin1Char('/'), 0, 1);
+    const QString shortened = first + QStringLiteral("/.../") + name;
+    return shortened.size() <= maxLength && shortened.size() < path.size() ? shortened : name;
+}
+
 QString RecentFileList::MenuText(int index) const {
-    QString shown = QDir::toNativeSeparators(files_.at(index));
+    QString shown = QDir::toNativeSeparators(AbbreviatePath(files_.at(index), kMenuTextLength));
     shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
     return QStringLiteral("&%1 %2").arg(index + 1).arg(shown);
 }

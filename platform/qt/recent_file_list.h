@@ -3,6 +3,11 @@
 #include <QString>
 #include <QStringList>
 
+// path when it is at most maxLength characters long, otherwise its first
+// folder, "/.../" and its file name, or the file name alone when even that is
+// too long.
+QString AbbreviatePath(const QString& path, int maxLength);
+
 // The most recently opened or saved documents, newest first, kept in the
 // settings of the program so that the list outlives the run.
 class RecentFileList {
@@ -16,9 +21,11 @@ public:
     void Add(const QString& path);
     void Remove(const QString& path);
 
-    // The menu text of entry index (0-based): "&1 name", with the ampersands
-    // of the path doubled so that they show.
+    // The menu text of entry index (0-based): "&1 path", the path shortened
+    // to about kMenuTextLength characters, its ampersands doubled so that
+    // they show.
     QString MenuText(int index) const;
+    static constexpr int kMenuTextLength = 40;
 
 private:
     void Read();

@@ -5,6 +5,7 @@
 #include "platform/qt/dialog_units.h"
 #include "platform/qt/message_box.h"
 #include "platform/qt/modal_dialogs.h"
+#include "platform/qt/recent_file_list.h"
 
 class ServicesTest : public QObject {
     Q_OBJECT
@@ -70,6 +71,21 @@ private slots:
         QLabel label;
         PlaceControl(&label, units.x(), units.y(), units.width(), units.height());
         QCOMPARE(label.geometry(), pixels);
+    }
+
+    void recentFileNamesAreShortened_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("short") << "/home/ana/pico.trz" << "/home/ana/pico.trz";
+        QTest::newRow("exactly 20") << "/home/ana/espect.trz" << "/home/ana/espect.trz";
+        QTest::newRow("long") << "/home/ana/datos/2026/campaña/pico.trz" << "/home/.../pico.trz";
+        QTest::newRow("long name") << "/home/ana/un_nombre_muy_largo_sin_fin.trz"
+                                   << "un_nombre_muy_largo_sin_fin.trz";
+    }
+    void recentFileNamesAreShortened() {
+        QFETCH(QString, path);
+        QFETCH(QString, shown);
+        QCOMPARE(AbbreviatePath(path, 20), shown);
     }
 
     void formFontIsTheMeasuredOne() {
