@@ -23,8 +23,7 @@ LockKeyState QueryLockKeys() {
     const auto lit = [display](const char* name) {
         const Atom atom = XInternAtom(display, name, True);
         Bool on = False;
-        if (atom == None ||
-            !XkbGetNamedIndicator(display, atom, nullptr, &on, nullptr, nullptr)) {
+        if (atom == None || !XkbGetNamedIndicator(display, atom, nullptr, &on, nullptr, nullptr)) {
             return false;
         }
         return on == True;

@@ -50,13 +50,15 @@ const MenuTemplate kMenus[] = {
       {ID_EDIT_PASTE, "&Pegar\tCtrl+V"},
       {0, nullptr},
       {IDC_EDIT_SELECTION, "Editar Selección..."}}},
-    {"&Ver", {{ID_VIEW_TOOLBAR, "Barra de &herramientas"}, {ID_VIEW_STATUS_BAR, "Barra de &estado"}}},
+    {"&Ver",
+     {{ID_VIEW_TOOLBAR, "Barra de &herramientas"}, {ID_VIEW_STATUS_BAR, "Barra de &estado"}}},
     {"&Formato",
      {{ID_OUTPUT_FORMAT, "&Formato de salida..."},
       {ID_OUTPUT_FILE, "&Archivo de salida..."},
       {IDC_EXPORT, "Ex&portar"}}},
     {"Gráfico", {{IDC_PLOT, "&Representar"}}},
-    {"Ay&uda", {{ID_QUICK_REFERENCE, "&Referencia Rápida..."}, {ID_APP_ABOUT, "&Acerca de Trazel..."}}},
+    {"Ay&uda",
+     {{ID_QUICK_REFERENCE, "&Referencia Rápida..."}, {ID_APP_ABOUT, "&Acerca de Trazel..."}}},
 };
 
 // Accelerator table 128, in table order.
@@ -86,11 +88,23 @@ const Accelerator kAccelerators[] = {
 };
 
 // Toolbar 128; 0 is a separator.
-const int kToolbarButtons[] = {ID_FILE_NEW,      ID_FILE_OPEN,   ID_FILE_SAVE, 0,
-                               ID_EDIT_CUT,      ID_EDIT_COPY,   ID_EDIT_PASTE, 0,
-                               ID_FILE_PRINT,    0,              ID_OUTPUT_FORMAT,
-                               ID_OUTPUT_FILE,   IDC_EXPORT,     0,
-                               IDC_EDIT_SELECTION, IDC_PLOT,     0,
+const int kToolbarButtons[] = {ID_FILE_NEW,
+                               ID_FILE_OPEN,
+                               ID_FILE_SAVE,
+                               0,
+                               ID_EDIT_CUT,
+                               ID_EDIT_COPY,
+                               ID_EDIT_PASTE,
+                               0,
+                               ID_FILE_PRINT,
+                               0,
+                               ID_OUTPUT_FORMAT,
+                               ID_OUTPUT_FILE,
+                               IDC_EXPORT,
+                               0,
+                               IDC_EDIT_SELECTION,
+                               IDC_PLOT,
+                               0,
                                ID_APP_ABOUT};
 
 const int kIndicators[] = {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};

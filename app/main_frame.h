@@ -16,7 +16,7 @@ class QToolBar;
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 
-public:
+  public:
     CMainFrame();
 
     // Builds the menus, the toolbar and the status bar; 0 on success, -1 when
@@ -51,11 +51,11 @@ public:
     QToolBar* toolBar = nullptr;
     QStatusBar* statusBar = nullptr;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     QAction* MakeAction(int id, const QString& text);
     bool CreateMenus();
     bool CreateToolBar();

@@ -54,8 +54,7 @@ const std::map<int, const char*>& StringTable() {
             {ID_INDICATOR_REC, "GRB"},
             {ID_VIEW_TOOLBAR,
              "Muestra u oculta la barra de herramientas\nAlternar Barra de herramientas"},
-            {ID_VIEW_STATUS_BAR,
-             "Muestra u oculta la barra de estado\nAlternar Barra de estado"},
+            {ID_VIEW_STATUS_BAR, "Muestra u oculta la barra de estado\nAlternar Barra de estado"},
             {61184, "Cambia el tamaño de la ventana"},
             {61185, "Cambia la posición de la ventana"},
             {61186, "Reduce la ventana a un icono"},
@@ -84,7 +83,9 @@ QString LoadString(int id) {
     return it == table.end() ? QString() : QString::fromUtf8(it->second);
 }
 
-QString CommandPrompt(int id) { return LoadString(id).section(QLatin1Char('\n'), 0, 0); }
+QString CommandPrompt(int id) {
+    return LoadString(id).section(QLatin1Char('\n'), 0, 0);
+}
 
 QString CommandToolTip(int id) {
     const QString text = LoadString(id);

@@ -20,8 +20,7 @@ const QColor kGreen(0, 128, 0);
 
 // A sheet of paper with a folded corner.
 void Sheet(QPainter& p, int x, int y, int w, int h) {
-    const QPoint outline[] = {{x, y},         {x + w - 4, y},     {x + w, y + 4},
-                              {x + w, y + h}, {x, y + h}};
+    const QPoint outline[] = {{x, y}, {x + w - 4, y}, {x + w, y + 4}, {x + w, y + h}, {x, y + h}};
     p.setPen(kInk);
     p.setBrush(kPaper);
     p.drawPolygon(outline, 5);
@@ -36,7 +35,9 @@ void Lines(QPainter& p, int x, int y, int w, int count) {
     }
 }
 
-void New(QPainter& p) { Sheet(p, 3, 1, 9, 12); }
+void New(QPainter& p) {
+    Sheet(p, 3, 1, 9, 12);
+}
 
 void Open(QPainter& p) {
     p.setPen(kInk);
@@ -178,20 +179,47 @@ void About(QPainter& p) {
 QPixmap ToolbarImage(int commandId) {
     void (*draw)(QPainter&) = nullptr;
     switch (commandId) {
-        case ID_FILE_NEW: draw = New; break;
-        case ID_FILE_OPEN: draw = Open; break;
-        case ID_FILE_SAVE: draw = Save; break;
-        case ID_EDIT_CUT: draw = Cut; break;
-        case ID_EDIT_COPY: draw = Copy; break;
-        case ID_EDIT_PASTE: draw = Paste; break;
-        case ID_FILE_PRINT: draw = Print; break;
-        case ID_OUTPUT_FORMAT: draw = OutputFormat; break;
-        case ID_OUTPUT_FILE: draw = OutputFile; break;
-        case IDC_EXPORT: draw = Export; break;
-        case IDC_EDIT_SELECTION: draw = EditSelection; break;
-        case IDC_PLOT: draw = Plot; break;
-        case ID_APP_ABOUT: draw = About; break;
-        default: return QPixmap();
+        case ID_FILE_NEW:
+            draw = New;
+            break;
+        case ID_FILE_OPEN:
+            draw = Open;
+            break;
+        case ID_FILE_SAVE:
+            draw = Save;
+            break;
+        case ID_EDIT_CUT:
+            draw = Cut;
+            break;
+        case ID_EDIT_COPY:
+            draw = Copy;
+            break;
+        case ID_EDIT_PASTE:
+            draw = Paste;
+            break;
+        case ID_FILE_PRINT:
+            draw = Print;
+            break;
+        case ID_OUTPUT_FORMAT:
+            draw = OutputFormat;
+            break;
+        case ID_OUTPUT_FILE:
+            draw = OutputFile;
+            break;
+        case IDC_EXPORT:
+            draw = Export;
+            break;
+        case IDC_EDIT_SELECTION:
+            draw = EditSelection;
+            break;
+        case IDC_PLOT:
+            draw = Plot;
+            break;
+        case ID_APP_ABOUT:
+            draw = About;
+            break;
+        default:
+            return QPixmap();
     }
     QPixmap pixmap(kToolbarImageWidth, kToolbarImageHeight);
     pixmap.fill(Qt::transparent);

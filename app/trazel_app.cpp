@@ -32,8 +32,8 @@ bool CTrazelApp::InitInstance(const QStringList& arguments) {
     const QString title = LoadString(AFX_IDS_APP_TITLE);
     QCoreApplication::setOrganizationName(QString::fromUtf8(kRegistryKey));
     QCoreApplication::setApplicationName(title);
-    recent_ = std::make_unique<RecentFileList>(QString::fromUtf8(kRegistryKey), title,
-                                               kRecentFileCount);
+    recent_ =
+        std::make_unique<RecentFileList>(QString::fromUtf8(kRegistryKey), title, kRecentFileCount);
     manager_ = std::make_unique<DocumentManager>(document_, storage_, *recent_, title);
     if (!CreateFrame()) {
         return false;
@@ -125,9 +125,13 @@ void CTrazelApp::ShowRecentFiles() {
     frame_->SetRecentFiles(texts);
 }
 
-void CTrazelApp::OnFileNew() { manager_->OnFileNew(); }
+void CTrazelApp::OnFileNew() {
+    manager_->OnFileNew();
+}
 
-void CTrazelApp::OnFileOpen() { manager_->OnFileOpen(); }
+void CTrazelApp::OnFileOpen() {
+    manager_->OnFileOpen();
+}
 
 void CTrazelApp::OnFilePrintSetup() {}
 

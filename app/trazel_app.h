@@ -13,12 +13,12 @@ class CTrazelView;
 
 // Reads and writes the document's peak table; a failed read keeps the table.
 class TrazelDocumentStorage : public DocumentStorage {
-public:
+  public:
     explicit TrazelDocumentStorage(CTrazelDoc& document) : document_(document) {}
     std::optional<std::string> Load(const std::string& path) override;
     std::optional<std::string> Save(const std::string& path) override;
 
-private:
+  private:
     CTrazelDoc& document_;
 };
 
@@ -27,7 +27,7 @@ private:
 class CTrazelApp : public QObject {
     Q_OBJECT
 
-public:
+  public:
     static constexpr const char* kRegistryKey = "Local AppWizard-Generated Applications";
     static constexpr int kRecentFileCount = 4;
 
@@ -51,7 +51,7 @@ public:
     void OnFilePrintSetup();
     void ShowAboutBox();
 
-private:
+  private:
     bool CreateFrame();
     void RouteCommands();
     void ShowRecentFiles();

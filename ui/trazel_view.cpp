@@ -24,7 +24,18 @@
 
 namespace {
 
-enum class Kind { Label, Edit, DefaultButton, Button, Radio, Check, List, Group, Picture, Progress };
+enum class Kind {
+    Label,
+    Edit,
+    DefaultButton,
+    Button,
+    Radio,
+    Check,
+    List,
+    Group,
+    Picture,
+    Progress
+};
 
 struct ControlTemplate {
     int id;  // 0 for the labels, the group box and the picture
@@ -252,7 +263,9 @@ void CTrazelView::DoDataExchange() {
     dx_.Check(check(IDC_USE_SCALED), useScaled);
 }
 
-bool CTrazelView::UpdateData(bool saveAndValidate) { return dx_.UpdateData(saveAndValidate); }
+bool CTrazelView::UpdateData(bool saveAndValidate) {
+    return dx_.UpdateData(saveAndValidate);
+}
 
 QWidget* CTrazelView::GetDlgItem(int id) const {
     const auto it = controls_.find(id);
@@ -444,13 +457,21 @@ void CTrazelView::OnPlot() {
     }
 }
 
-void CTrazelView::OnGaussian() { RedrawIfShown(); }
+void CTrazelView::OnGaussian() {
+    RedrawIfShown();
+}
 
-void CTrazelView::OnLorentzian() { RedrawIfShown(); }
+void CTrazelView::OnLorentzian() {
+    RedrawIfShown();
+}
 
-void CTrazelView::OnJoinPoints() { RedrawIfShown(); }
+void CTrazelView::OnJoinPoints() {
+    RedrawIfShown();
+}
 
-void CTrazelView::OnUseScaled() { RedrawIfShown(); }
+void CTrazelView::OnUseScaled() {
+    RedrawIfShown();
+}
 
 void CTrazelView::OnOutputFormat() {}
 
@@ -472,7 +493,9 @@ bool CTrazelView::XRangeIsNotZero() const {
     return range < 0.0 || range > 0.0;
 }
 
-void CTrazelView::DrawGraph() { update(); }
+void CTrazelView::DrawGraph() {
+    update();
+}
 
 void CTrazelView::PaintGraph(QPainter&) {}
 

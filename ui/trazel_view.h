@@ -24,7 +24,7 @@ class QTreeWidget;
 class CTrazelView : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit CTrazelView(CTrazelDoc& document, QWidget* parent = nullptr);
 
     CTrazelDoc& GetDocument() const { return document_; }
@@ -77,7 +77,7 @@ public:
     std::int32_t screenSamples = 250;
     bool graphShown = false;
 
-public slots:
+  public slots:
     void OnAddPeak();
     void OnUniqueWidth();
     void OnClearAll();
@@ -97,11 +97,11 @@ public slots:
     void OnFilePrint();
     void OnFilePrintPreview();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void CreateControls();
     void DoDataExchange();
     void InsertColumns();

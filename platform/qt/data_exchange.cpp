@@ -23,17 +23,16 @@ bool Refuse(QLineEdit* edit, const QString& message) {
 }  // namespace
 
 void DataExchange::Text(QLineEdit* edit, double& field) {
-    bindings_.push_back({[edit, &field] {
-                             const auto value = ParseDouble(edit->text().toStdString());
-                             if (!value) {
-                                 return Refuse(edit, kNotANumberMessage);
-                             }
-                             field = *value;
-                             return true;
-                         },
-                         [edit, &field] {
-                             edit->setText(QString::fromStdString(FormatEditDouble(field)));
-                         }});
+    bindings_.push_back(
+        {[edit, &field] {
+             const auto value = ParseDouble(edit->text().toStdString());
+             if (!value) {
+                 return Refuse(edit, kNotANumberMessage);
+             }
+             field = *value;
+             return true;
+         },
+         [edit, &field] { edit->setText(QString::fromStdString(FormatEditDouble(field))); }});
 }
 
 void DataExchange::Text(QLineEdit* edit, std::int32_t& field) {

@@ -18,7 +18,7 @@ extern const QString kNotAnIntegerMessage;
 // and its fields. A form builds the list once, in its exchange order, and then
 // moves the values either way with UpdateData.
 class DataExchange {
-public:
+  public:
     // Binds a control object: the member simply names the widget from now on.
     template <class Widget>
     void Control(Widget*& member, Widget* widget) {
@@ -42,7 +42,7 @@ public:
     // ones. Without it, copies every field into its control.
     bool UpdateData(bool saveAndValidate) const;
 
-private:
+  private:
     struct Binding {
         // Returns false when the control's text cannot be taken.
         std::function<bool()> read;

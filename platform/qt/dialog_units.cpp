@@ -13,9 +13,13 @@ int MulDiv(int value, int numerator, int denominator) {
 
 }  // namespace
 
-int DialogUnitsToPixelsX(int units) { return MulDiv(units, kBaseUnitX, 4); }
+int DialogUnitsToPixelsX(int units) {
+    return MulDiv(units, kBaseUnitX, 4);
+}
 
-int DialogUnitsToPixelsY(int units) { return MulDiv(units, kBaseUnitY, 8); }
+int DialogUnitsToPixelsY(int units) {
+    return MulDiv(units, kBaseUnitY, 8);
+}
 
 QRect DialogRect(int x, int y, int width, int height) {
     const int left = DialogUnitsToPixelsX(x);

@@ -15,7 +15,9 @@ QString DocumentManager::Caption() const {
     return QString::fromStdString(document_.GetTitle()) + QStringLiteral(" - ") + appTitle_;
 }
 
-void DocumentManager::UpdateCaption() { emit CaptionChanged(Caption()); }
+void DocumentManager::UpdateCaption() {
+    emit CaptionChanged(Caption());
+}
 
 bool DocumentManager::SaveModified() {
     if (!document_.IsModified()) {

@@ -13,7 +13,7 @@ class RecentFileList;
 // success and otherwise a message for the user; a failed load leaves the
 // content as it was.
 class DocumentStorage {
-public:
+  public:
     virtual ~DocumentStorage() = default;
     virtual std::optional<std::string> Load(const std::string& path) = 0;
     virtual std::optional<std::string> Save(const std::string& path) = 0;
@@ -25,7 +25,7 @@ public:
 class DocumentManager : public QObject {
     Q_OBJECT
 
-public:
+  public:
     DocumentManager(CDocument& document, DocumentStorage& storage, RecentFileList& recent,
                     QString appTitle);
 
@@ -49,13 +49,13 @@ public:
     // "<document title> - Trazel".
     QString Caption() const;
 
-signals:
+  signals:
     // A new document was made or one was opened: the view starts afresh.
     void DocumentReplaced();
     void CaptionChanged(const QString& caption);
     void RecentFilesChanged();
 
-private:
+  private:
     bool LoadDocument(const QString& path);
     bool DoSave(const QString& path);
     // The document now is the file it was read from or written to.

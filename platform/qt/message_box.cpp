@@ -7,7 +7,7 @@
 namespace {
 
 class QtMessageBox : public MessageBoxService {
-public:
+  public:
     MessageAnswer Show(QWidget* parent, const QString& text, MessageKind kind,
                        MessageButtons buttons) override {
         QMessageBox box(parent);

@@ -15,7 +15,7 @@ enum class MessageAnswer { Ok, Cancel, Yes, No };
 // Shows a message to the user and waits for the answer. Every message of the
 // program goes through the current service, whose caption is always "Trazel".
 class MessageBoxService {
-public:
+  public:
     virtual ~MessageBoxService() = default;
     virtual MessageAnswer Show(QWidget* parent, const QString& text, MessageKind kind,
                                MessageButtons buttons) = 0;
@@ -31,7 +31,7 @@ MessageAnswer AfxMessageBox(const QString& text, MessageKind kind = MessageKind:
 // answers from a queue, or with the first button's positive answer when the
 // queue is empty (Ok, or Yes).
 class RecordingMessageBox : public MessageBoxService {
-public:
+  public:
     struct Shown {
         QString text;
         MessageKind kind;
@@ -48,6 +48,6 @@ public:
 
     QStringList Texts() const;
 
-private:
+  private:
     ScopedService<MessageBoxService> scope_;
 };

@@ -6,7 +6,7 @@
 namespace {
 
 class ExecDialogRunner : public DialogRunner {
-public:
+  public:
     int Run(QDialog& dialog) override {
         return dialog.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
     }
@@ -15,7 +15,7 @@ public:
 const QString kAllFiles = QStringLiteral("Todos los archivos (*)");
 
 class QtFileDialogs : public FileDialogService {
-public:
+  public:
     std::optional<QString> GetOpenFileName(QWidget* parent, const QString& caption,
                                            const QString& directory) override {
         QFileDialog dialog(parent, caption, directory, kAllFiles);
@@ -35,7 +35,7 @@ public:
         return Ask(dialog);
     }
 
-private:
+  private:
     static std::optional<QString> Ask(QFileDialog& dialog) {
         // Documents have no fixed extension, so none is ever added.
         dialog.setDefaultSuffix(QString());
@@ -54,7 +54,9 @@ ServiceSlot<DialogRunner>& DialogRunnerSlot() {
     return slot;
 }
 
-int DoModal(QDialog& dialog) { return DialogRunnerSlot().Get().Run(dialog); }
+int DoModal(QDialog& dialog) {
+    return DialogRunnerSlot().Get().Run(dialog);
+}
 
 int ScriptedDialogRunner::Run(QDialog& dialog) {
     ++runs;

@@ -8,10 +8,14 @@ namespace {
 
 const QString kSection = QStringLiteral("Recent File List");
 
-QString Key(int index) { return QStringLiteral("File%1").arg(index + 1); }
+QString Key(int index) {
+    return QStringLiteral("File%1").arg(index + 1);
+}
 
 // The same file reached by two spellings is one entry.
-QString Canonical(const QString& path) { return QFileInfo(path).absoluteFilePath(); }
+QString Canonical(const QString& path) {
+    return QFileInfo(path).absoluteFilePath();
+}
 
 }  // namespace
 

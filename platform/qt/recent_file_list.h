@@ -11,7 +11,7 @@ QString AbbreviatePath(const QString& path, int maxLength);
 // The most recently opened or saved documents, newest first, kept in the
 // settings of the program so that the list outlives the run.
 class RecentFileList {
-public:
+  public:
     RecentFileList(QString organization, QString application, int size);
 
     const QStringList& Files() const { return files_; }
@@ -27,7 +27,7 @@ public:
     QString MenuText(int index) const;
     static constexpr int kMenuTextLength = 40;
 
-private:
+  private:
     void Read();
     void Write() const;
 

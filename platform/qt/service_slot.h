@@ -6,7 +6,7 @@
 // its ScopedService ends, then the one before it is back.
 template <class Service>
 class ServiceSlot {
-public:
+  public:
     explicit ServiceSlot(Service& standard) : current_(&standard) {}
 
     Service& Get() const { return *current_; }
@@ -17,13 +17,13 @@ public:
         return previous;
     }
 
-private:
+  private:
     Service* current_;
 };
 
 template <class Service>
 class ScopedService {
-public:
+  public:
     ScopedService(ServiceSlot<Service>& slot, Service& replacement)
         : slot_(slot), previous_(slot.Exchange(&replacement)) {}
     ~ScopedService() { slot_.Exchange(previous_); }
@@ -31,7 +31,7 @@ public:
     ScopedService(const ScopedService&) = delete;
     ScopedService& operator=(const ScopedService&) = delete;
 
-private:
+  private:
     ServiceSlot<Service>& slot_;
     Service* previous_;
 };

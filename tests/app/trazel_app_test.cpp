@@ -86,7 +86,7 @@ QStringList MenuTexts(QMenu* menu) {
 class TrazelAppTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase() {
         QVERIFY(settingsDir_.isValid());
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
@@ -139,11 +139,23 @@ private slots:
         for (QAction* action : s.frame()->toolBar->actions()) {
             ids << (action->isSeparator() ? 0 : action->objectName().mid(7).toInt());
         }
-        const QList<int> expected = {ID_FILE_NEW,        ID_FILE_OPEN,   ID_FILE_SAVE,  0,
-                                     ID_EDIT_CUT,        ID_EDIT_COPY,   ID_EDIT_PASTE, 0,
-                                     ID_FILE_PRINT,      0,              ID_OUTPUT_FORMAT,
-                                     ID_OUTPUT_FILE,     IDC_EXPORT,     0,
-                                     IDC_EDIT_SELECTION, IDC_PLOT,       0,
+        const QList<int> expected = {ID_FILE_NEW,
+                                     ID_FILE_OPEN,
+                                     ID_FILE_SAVE,
+                                     0,
+                                     ID_EDIT_CUT,
+                                     ID_EDIT_COPY,
+                                     ID_EDIT_PASTE,
+                                     0,
+                                     ID_FILE_PRINT,
+                                     0,
+                                     ID_OUTPUT_FORMAT,
+                                     ID_OUTPUT_FILE,
+                                     IDC_EXPORT,
+                                     0,
+                                     IDC_EDIT_SELECTION,
+                                     IDC_PLOT,
+                                     0,
                                      ID_APP_ABOUT};
         QCOMPARE(ids, expected);
         for (QAction* action : s.frame()->toolBar->actions()) {
@@ -164,8 +176,8 @@ private slots:
         for (QAction* title : titles) {
             titleTexts << title->text();
         }
-        QCOMPARE(titleTexts, (QStringList{"&Archivo", "&Editar", "&Ver", "&Formato", "Gráfico",
-                                          "Ay&uda"}));
+        QCOMPARE(titleTexts,
+                 (QStringList{"&Archivo", "&Editar", "&Ver", "&Formato", "Gráfico", "Ay&uda"}));
         QCOMPARE(MenuTexts(titles[0]->menu()),
                  (QStringList{"&Nuevo\tCtrl+N", "&Abrir...\tCtrl+O", "&Guardar\tCtrl+S",
                               "Guardar c&omo...", "-", "&Imprimir...\tCtrl+P",
@@ -175,8 +187,8 @@ private slots:
                  (QStringList{"&Deshacer\tCtrl+Z", "-", "Cor&tar\tCtrl+X", "&Copiar\tCtrl+C",
                               "&Pegar\tCtrl+V", "-", "Editar Selección..."}));
         // Commands without a handler show disabled, on the menu and the bar.
-        for (const int id : {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE,
-                             ID_FILE_MRU_FILE1}) {
+        for (const int id :
+             {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_FILE_MRU_FILE1}) {
             QVERIFY(!s.frame()->Action(id)->isEnabled());
         }
         for (const int id : {IDC_EDIT_SELECTION, ID_FILE_NEW, ID_OUTPUT_FORMAT, IDC_PLOT,
@@ -273,8 +285,8 @@ private slots:
         QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("asked");
         QTest::addColumn<int>("peaksAfter");
-        QTest::newRow("modified, cancel") << false << false << int(MessageAnswer::Cancel) << true
-                                          << 1;
+        QTest::newRow("modified, cancel")
+            << false << false << int(MessageAnswer::Cancel) << true << 1;
         QTest::newRow("modified, no") << false << false << int(MessageAnswer::No) << true << 0;
         QTest::newRow("modified, yes") << false << false << int(MessageAnswer::Yes) << true << 0;
         QTest::newRow("modified, then cleared")
@@ -491,7 +503,7 @@ private slots:
         QVERIFY(box.shown[0].text.contains(QStringLiteral("documento")));
     }
 
-private:
+  private:
     QTemporaryDir settingsDir_;
 };
 

@@ -96,7 +96,7 @@ const int kGraphLabels[] = {IDC_LABEL_X_MIN, IDC_LABEL_X_MAX, IDC_LABEL_Y_MIN,
 class TrazelViewTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void startState() {
         Form f;
         for (const int id : {IDC_POSITION, IDC_INTENSITY, IDC_WIDTH, IDC_UNIQUE_WIDTH, IDC_X_MIN,
@@ -131,8 +131,7 @@ private slots:
         Form f;
         QTreeWidget* list = f.view->peakList;
         QCOMPARE(list->columnCount(), 6);
-        const QStringList headings = {"Máximo",     "Escala",  "Máx*Esc",
-                                      "Intensidad", "Anchura", "R"};
+        const QStringList headings = {"Máximo", "Escala", "Máx*Esc", "Intensidad", "Anchura", "R"};
         const int widths[] = {50, 50, 60, 70, 65, 20};
         for (int c = 0; c < 6; ++c) {
             QCOMPARE(list->headerItem()->text(c), headings[c]);
@@ -280,14 +279,12 @@ private slots:
         QTest::addColumn<int>("button");
         QTest::addColumn<int>("column");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("width, all") << false << IDC_ASSIGN_WIDTH << 4
-                                    << QStringList{"7", "7", "7"};
-        QTest::newRow("width, two") << true << IDC_ASSIGN_WIDTH << 4
-                                    << QStringList{"7", "1", "7"};
-        QTest::newRow("scale, all") << false << IDC_SCALE_SELECTION << 2
-                                    << QStringList{"1000", "800", "600"};
-        QTest::newRow("scale, two") << true << IDC_SCALE_SELECTION << 2
-                                    << QStringList{"1000", "400", "600"};
+        QTest::newRow("width, all") << false << IDC_ASSIGN_WIDTH << 4 << QStringList{"7", "7", "7"};
+        QTest::newRow("width, two") << true << IDC_ASSIGN_WIDTH << 4 << QStringList{"7", "1", "7"};
+        QTest::newRow("scale, all")
+            << false << IDC_SCALE_SELECTION << 2 << QStringList{"1000", "800", "600"};
+        QTest::newRow("scale, two")
+            << true << IDC_SCALE_SELECTION << 2 << QStringList{"1000", "400", "600"};
     }
     void assignWidthAndScale() {
         QFETCH(bool, selectTwo);
@@ -409,11 +406,11 @@ private slots:
     void tabOrderFollowsTheTemplate() {
         Form f;
         f.Edit(IDC_POSITION)->setFocus();
-        const int expected[] = {IDC_INTENSITY,       IDC_WIDTH,       IDC_ADD_PEAK,
-                                IDC_SCALE,           IDC_X_MIN,       IDC_Y_MIN,
-                                IDC_X_MAX,           IDC_Y_MAX,       IDC_JOIN_POINTS,
-                                IDC_USE_SCALED,      IDC_PLOT,        IDC_EXPORT,
-                                IDC_UNIQUE_WIDTH_ON, IDC_CLEAR_ALL,   IDC_DELETE_SELECTION,
+        const int expected[] = {IDC_INTENSITY,       IDC_WIDTH,          IDC_ADD_PEAK,
+                                IDC_SCALE,           IDC_X_MIN,          IDC_Y_MIN,
+                                IDC_X_MAX,           IDC_Y_MAX,          IDC_JOIN_POINTS,
+                                IDC_USE_SCALED,      IDC_PLOT,           IDC_EXPORT,
+                                IDC_UNIQUE_WIDTH_ON, IDC_CLEAR_ALL,      IDC_DELETE_SELECTION,
                                 IDC_SHOW_CURVES,     IDC_EDIT_SELECTION, IDC_SCALE_SELECTION,
                                 IDC_PEAK_LIST,       IDC_POSITION};
         for (const int id : expected) {
@@ -451,10 +448,9 @@ private slots:
             }
             text.remove(QLatin1Char('&'));
             const int needed = child->fontMetrics().horizontalAdvance(text);
-            QVERIFY2(needed <= room, qPrintable(QStringLiteral("%1: %2 px in %3 px")
-                                                    .arg(text)
-                                                    .arg(needed)
-                                                    .arg(room)));
+            QVERIFY2(
+                needed <= room,
+                qPrintable(QStringLiteral("%1: %2 px in %3 px").arg(text).arg(needed).arg(room)));
             QVERIFY2(child->fontMetrics().height() <= child->height(), qPrintable(text));
             ++measured;
         }

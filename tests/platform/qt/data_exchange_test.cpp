@@ -10,7 +10,7 @@
 // A small form with one binding of each kind, in this exchange order:
 // first (double), count (int), on (check), shape (radio of two), last (double).
 class SampleForm : public QWidget {
-public:
+  public:
     SampleForm() {
         auto* layout = new QVBoxLayout(this);
         for (QWidget* w : std::initializer_list<QWidget*>{firstEdit, countEdit, onBox, gauss,
@@ -42,7 +42,7 @@ public:
 class DataExchangeTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void writesDoublesAsTheFrameworkShowsThem_data() {
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("text");
@@ -103,12 +103,24 @@ private slots:
         QTest::addColumn<QString>("lastText");
         QTest::addColumn<int>("badField");  // 0 first, 1 count, 2 last
         QTest::addColumn<QString>("message");
-        QTest::newRow("empty first") << "" << "3" << "4" << 0 << kNotANumberMessage;
-        QTest::newRow("comma first") << "1,5" << "3" << "4" << 0 << kNotANumberMessage;
-        QTest::newRow("fraction as int") << "1" << "2.5" << "4" << 1 << kNotAnIntegerMessage;
-        QTest::newRow("word last") << "1" << "3" << "abc" << 2 << kNotANumberMessage;
-        QTest::newRow("nan last") << "1" << "3" << "nan" << 2 << kNotANumberMessage;
-        QTest::newRow("overflow last") << "1" << "3" << "1e999" << 2 << kNotANumberMessage;
+        QTest::newRow("empty first") << ""
+                                     << "3"
+                                     << "4" << 0 << kNotANumberMessage;
+        QTest::newRow("comma first") << "1,5"
+                                     << "3"
+                                     << "4" << 0 << kNotANumberMessage;
+        QTest::newRow("fraction as int") << "1"
+                                         << "2.5"
+                                         << "4" << 1 << kNotAnIntegerMessage;
+        QTest::newRow("word last") << "1"
+                                   << "3"
+                                   << "abc" << 2 << kNotANumberMessage;
+        QTest::newRow("nan last") << "1"
+                                  << "3"
+                                  << "nan" << 2 << kNotANumberMessage;
+        QTest::newRow("overflow last") << "1"
+                                       << "3"
+                                       << "1e999" << 2 << kNotANumberMessage;
     }
     void stopsAtTheFirstTextThatIsNotANumber() {
         QFETCH(QString, firstText);

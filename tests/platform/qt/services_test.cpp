@@ -10,7 +10,7 @@
 class ServicesTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void recordersNestAndGiveBackThePreviousService() {
         MessageBoxService* standard = &MessageBoxSlot().Get();
         {
@@ -76,9 +76,12 @@ private slots:
     void recentFileNamesAreShortened_data() {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("short") << "/home/ana/pico.trz" << "/home/ana/pico.trz";
-        QTest::newRow("exactly 20") << "/home/ana/espect.trz" << "/home/ana/espect.trz";
-        QTest::newRow("long") << "/home/ana/datos/2026/campaña/pico.trz" << "/home/.../pico.trz";
+        QTest::newRow("short") << "/home/ana/pico.trz"
+                               << "/home/ana/pico.trz";
+        QTest::newRow("exactly 20") << "/home/ana/espect.trz"
+                                    << "/home/ana/espect.trz";
+        QTest::newRow("long") << "/home/ana/datos/2026/campaña/pico.trz"
+                              << "/home/.../pico.trz";
         QTest::newRow("long name") << "/home/ana/un_nombre_muy_largo_sin_fin.trz"
                                    << "un_nombre_muy_largo_sin_fin.trz";
     }
