@@ -32,6 +32,7 @@ bool CTrazelApp::InitInstance(const QStringList& arguments) {
     const QString title = LoadString(AFX_IDS_APP_TITLE);
     QCoreApplication::setOrganizationName(QString::fromUtf8(kRegistryKey));
     QCoreApplication::setApplicationName(title);
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.4.0.1"));
     recent_ =
         std::make_unique<RecentFileList>(QString::fromUtf8(kRegistryKey), title, kRecentFileCount);
     manager_ = std::make_unique<DocumentManager>(document_, storage_, *recent_, title);
