@@ -20,11 +20,7 @@ build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: deps build
-	@if [ -x $(BUILD)/trazel ]; then \
-	  ./$(BUILD)/trazel; \
-	else \
-	  echo "La ventana de Trazel todavía no existe; de momento está trazel-cli: $(BUILD)/trazel-cli --help"; \
-	fi
+	./$(BUILD)/trazel
 
 test: deps build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) $(CTEST_FLAGS)

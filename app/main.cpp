@@ -1,0 +1,26 @@
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include "app/toolbar_images.h"
+#include "app/trazel_app.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setWindowIcon(ApplicationIcon());
+
+    // Qt's own texts (file dialogs, context menus of the fields) in Spanish,
+    // when the translations are installed.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Spanish, QLocale::Spain), QStringLiteral("qtbase"),
+                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtTexts);
+    }
+
+    CTrazelApp app;
+    if (!app.InitInstance(QApplication::arguments())) {
+        return 1;
+    }
+    return QApplication::exec();
+}

@@ -1,0 +1,326 @@
+#include "app/main_frame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "app/lock_keys.h"
+#include "app/resource.h"
+#include "app/strings.h"
+#include "app/toolbar_images.h"
+
+namespace {
+
+struct MenuItem {
+    int id;  // 0 draws a separator
+    const char* text;
+};
+
+struct MenuTemplate {
+    const char* title;
+    std::initializer_list<MenuItem> items;
+};
+
+// Menu 128. The shortcut texts are those of the keys that work.
+const MenuTemplate kMenus[] = {
+    {"&Archivo",
+     {{ID_FILE_NEW, "&Nuevo\tCtrl+N"},
+      {ID_FILE_OPEN, "&Abrir...\tCtrl+O"},
+      {ID_FILE_SAVE, "&Guardar\tCtrl+S"},
+      {ID_FILE_SAVE_AS, "Guardar c&omo..."},
+      {0, nullptr},
+      {ID_FILE_PRINT, "&Imprimir...\tCtrl+P"},
+      {ID_FILE_PRINT_PREVIEW, "&Presentación preliminar"},
+      {ID_FILE_PRINT_SETUP, "Con&figurar impresora..."},
+      {0, nullptr},
+      {ID_FILE_MRU_FILE1, "Archivo reciente"},
+      {0, nullptr},
+      {ID_APP_EXIT, "&Salir"}}},
+    {"&Editar",
+     {{ID_EDIT_UNDO, "&Deshacer\tCtrl+Z"},
+      {0, nullptr},
+      {ID_EDIT_CUT, "Cor&tar\tCtrl+X"},
+      {ID_EDIT_COPY, "&Copiar\tCtrl+C"},
+      {ID_EDIT_PASTE, "&Pegar\tCtrl+V"},
+      {0, nullptr},
+      {IDC_EDIT_SELECTION, "Editar Selección..."}}},
+    {"&Ver",
+     {{ID_VIEW_TOOLBAR, "Barra de &herramientas"}, {ID_VIEW_STATUS_BAR, "Barra de &estado"}}},
+    {"&Formato",
+     {{ID_OUTPUT_FORMAT, "&Formato de salida..."},
+      {ID_OUTPUT_FILE, "&Archivo de salida..."},
+      {IDC_EXPORT, "Ex&portar"}}},
+    {"Gráfico", {{IDC_PLOT, "&Representar"}}},
+    {"Ay&uda",
+     {{ID_QUICK_REFERENCE, "&Referencia Rápida..."}, {ID_APP_ABOUT, "&Acerca de Trazel..."}}},
+};
+
+// Accelerator table 128, in table order.
+struct Accelerator {
+    QKeyCombination keys;
+    int id;
+};
+
+const Accelerator kAccelerators[] = {
+    {Qt::CTRL | Qt::Key_C, ID_EDIT_COPY},
+    {Qt::CTRL | Qt::Key_N, ID_FILE_NEW},
+    {Qt::CTRL | Qt::Key_O, ID_FILE_OPEN},
+    {Qt::CTRL | Qt::Key_P, ID_FILE_PRINT},
+    {Qt::CTRL | Qt::Key_S, ID_FILE_SAVE},
+    {Qt::CTRL | Qt::Key_V, ID_EDIT_PASTE},
+    {Qt::ALT | Qt::Key_Backspace, ID_EDIT_UNDO},
+    {Qt::SHIFT | Qt::Key_Delete, ID_EDIT_CUT},
+    {QKeyCombination(Qt::Key_F6), ID_NEXT_PANE},
+    {Qt::SHIFT | Qt::Key_F6, ID_PREV_PANE},
+    {Qt::CTRL | Qt::Key_Insert, ID_EDIT_COPY},
+    {Qt::SHIFT | Qt::Key_Insert, ID_EDIT_PASTE},
+    {Qt::CTRL | Qt::Key_Return, IDC_ADD_PEAK},
+    // The keypad's Enter is the same key to the user.
+    {QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Enter), IDC_ADD_PEAK},
+    {Qt::CTRL | Qt::Key_X, ID_EDIT_CUT},
+    {Qt::CTRL | Qt::Key_Z, ID_EDIT_UNDO},
+};
+
+// Toolbar 128; 0 is a separator.
+const int kToolbarButtons[] = {ID_FILE_NEW,
+                               ID_FILE_OPEN,
+                               ID_FILE_SAVE,
+                               0,
+                               ID_EDIT_CUT,
+                               ID_EDIT_COPY,
+                               ID_EDIT_PASTE,
+                               0,
+                               ID_FILE_PRINT,
+                               0,
+                               ID_OUTPUT_FORMAT,
+                               ID_OUTPUT_FILE,
+                               IDC_EXPORT,
+                               0,
+                               IDC_EDIT_SELECTION,
+                               IDC_PLOT,
+                               0,
+                               ID_APP_ABOUT};
+
+const int kIndicators[] = {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+
+constexpr int kRecentFileSlots = 4;
+
+}  // namespace
+
+CMainFrame::CMainFrame() {
+    setWindowIcon(ApplicationIcon());
+    qApp->installEventFilter(this);
+}
+
+QAction* CMainFrame::MakeAction(int id, const QString& text) {
+    auto it = actions_.find(id);
+    if (it != actions_.end()) {
+        if (!text.isEmpty()) {
+            it->second->setText(text);
+        }
+        return it->second;
+    }
+    auto* action = new QAction(text, this);
+    action->setObjectName(QStringLiteral("command%1").arg(id));
+    action->setStatusTip(CommandPrompt(id));
+    const QString tip = CommandToolTip(id);
+    action->setToolTip(tip.isEmpty() ? CommandPrompt(id) : tip);
+    // Shortcuts belong to the window, so they work while the toolbar and
+    // the menus are hidden as well.
+    addAction(action);
+    actions_[id] = action;
+    return action;
+}
+
+int CMainFrame::OnCreate() {
+    if (!CreateMenus() || !CreateToolBar() || !CreateStatusBar()) {
+        return -1;
+    }
+    for (const auto& accelerator : kAccelerators) {
+        QAction* action = MakeAction(accelerator.id, QString());
+        auto keys = action->shortcuts();
+        keys << QKeySequence(accelerator.keys);
+        action->setShortcuts(keys);
+    }
+    setDockOptions(dockOptions() | QMainWindow::AnimatedDocks);
+    return 0;
+}
+
+bool CMainFrame::CreateMenus() {
+    for (const auto& menuTemplate : kMenus) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(menuTemplate.title));
+        for (const auto& item : menuTemplate.items) {
+            if (item.id == 0) {
+                menu->addSeparator();
+                continue;
+            }
+            menu->addAction(MakeAction(item.id, QString::fromUtf8(item.text)));
+            if (item.id == ID_FILE_MRU_FILE1) {
+                for (int i = 1; i < kRecentFileSlots; ++i) {
+                    QAction* slot = MakeAction(ID_FILE_MRU_FILE1 + i, QString());
+                    slot->setVisible(false);
+                    menu->addAction(slot);
+                }
+            }
+        }
+    }
+    SetRecentFiles({});
+    return true;
+}
+
+bool CMainFrame::CreateToolBar() {
+    toolBar = new QToolBar(QStringLiteral("Barra de herramientas"), this);
+    toolBar->setObjectName(QStringLiteral("toolBar"));
+    toolBar->setIconSize(QSize(kToolbarImageWidth, kToolbarImageHeight));
+    toolBar->setMovable(true);
+    toolBar->setFloatable(true);
+    toolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    for (const int id : kToolbarButtons) {
+        if (id == 0) {
+            toolBar->addSeparator();
+            continue;
+        }
+        QAction* action = MakeAction(id, QString());
+        const QPixmap image = ToolbarImage(id);
+        if (image.isNull()) {
+            return false;
+        }
+        action->setIcon(QIcon(image));
+        toolBar->addAction(action);
+    }
+    addToolBar(Qt::TopToolBarArea, toolBar);
+
+    QAction* toggle = MakeAction(ID_VIEW_TOOLBAR, QString());
+    toggle->setCheckable(true);
+    toggle->setChecked(true);
+    connect(toggle, &QAction::triggered, toolBar, &QWidget::setVisible);
+    connect(toolBar, &QToolBar::visibilityChanged, toggle, &QAction::setChecked);
+    routed_.insert(ID_VIEW_TOOLBAR);
+    return true;
+}
+
+bool CMainFrame::CreateStatusBar() {
+    statusBar = new QStatusBar(this);
+    statusBar->setObjectName(QStringLiteral("statusBar"));
+    setStatusBar(statusBar);
+    // A normal widget, hidden while a prompt is shown and back afterwards,
+    // gives the idle text.
+    messagePane_ = new QLabel(LoadString(AFX_IDS_IDLEMESSAGE), statusBar);
+    statusBar->addWidget(messagePane_, 1);
+    for (const int id : kIndicators) {
+        auto* pane = new QLabel(statusBar);
+        pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        pane->setAlignment(Qt::AlignCenter);
+        pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(LoadString(id)) + 12);
+        statusBar->addPermanentWidget(pane);
+        indicators_[id] = pane;
+    }
+    UpdateIndicators();
+
+    QAction* toggle = MakeAction(ID_VIEW_STATUS_BAR, QString());
+    toggle->setCheckable(true);
+    toggle->setChecked(true);
+    connect(toggle, &QAction::triggered, statusBar, &QWidget::setVisible);
+    routed_.insert(ID_VIEW_STATUS_BAR);
+    return true;
+}
+
+void CMainFrame::SetView(QWidget* view) {
+    auto* area = new QScrollArea(this);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(false);
+    area->setFocusPolicy(Qt::NoFocus);
+    area->setWidget(view);
+    setCentralWidget(area);
+}
+
+QAction* CMainFrame::Action(int id) const {
+    const auto it = actions_.find(id);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+void CMainFrame::SendCommand(int id) {
+    if (QAction* action = Action(id); action != nullptr && action->isEnabled()) {
+        action->trigger();
+    }
+}
+
+void CMainFrame::Route(int id, std::function<void()> handler) {
+    QAction* action = MakeAction(id, QString());
+    connect(action, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
+    routed_.insert(id);
+}
+
+void CMainFrame::DisableUnrouted() {
+    for (const auto& [id, action] : actions_) {
+        action->setEnabled(routed_.count(id) != 0);
+    }
+}
+
+void CMainFrame::SetRecentFiles(const QStringList& menuTexts) {
+    for (int i = 0; i < kRecentFileSlots; ++i) {
+        QAction* slot = Action(ID_FILE_MRU_FILE1 + i);
+        if (i < menuTexts.size()) {
+            slot->setText(menuTexts.at(i));
+            slot->setVisible(true);
+            slot->setEnabled(true);
+        } else if (i == 0) {
+            // With no recent file the first slot stands as a disabled title.
+            slot->setText(QStringLiteral("Archivo reciente"));
+            slot->setVisible(true);
+            slot->setEnabled(false);
+        } else {
+            slot->setVisible(false);
+        }
+    }
+}
+
+QStringList CMainFrame::StatusPaneTexts() const {
+    QStringList texts;
+    const QString prompt = statusBar->currentMessage();
+    texts << (prompt.isEmpty() ? messagePane_->text() : prompt);
+    for (const int id : kIndicators) {
+        texts << indicators_.at(id)->text();
+    }
+    return texts;
+}
+
+void CMainFrame::UpdateIndicators() {
+    const LockKeyState state = QueryLockKeys();
+    const std::pair<int, bool> lit[] = {{ID_INDICATOR_CAPS, state.capsLock},
+                                        {ID_INDICATOR_NUM, state.numLock},
+                                        {ID_INDICATOR_SCRL, state.scrollLock}};
+    for (const auto& [id, on] : lit) {
+        indicators_.at(id)->setText(on ? LoadString(id) : QString());
+    }
+}
+
+void CMainFrame::OnQuickReference() {}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (canClose && !canClose()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    // The lock keys can change while another program has the keyboard, so
+    // look again at every key of ours and whenever the window comes back.
+    switch (event->type()) {
+        case QEvent::KeyRelease:
+        case QEvent::WindowActivate:
+            UpdateIndicators();
+            break;
+        default:
+            break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+#include <map>
+#include <set>
+
+class QAction;
+class QLabel;
+class QStatusBar;
+class QToolBar;
+
+// The main window: menu bar, a toolbar that docks on any side, the status
+// bar, and the view in the middle. Every command of the menus, the toolbar
+// and the accelerators is one action, found by its command id.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    CMainFrame();
+
+    // Builds the menus, the toolbar and the status bar; 0 on success, -1 when
+    // a bar cannot be made.
+    int OnCreate();
+
+    // Puts the view in the client area; a form larger than the window
+    // scrolls.
+    void SetView(QWidget* view);
+
+    QAction* Action(int id) const;
+    // Sends a command as if its menu item had been chosen.
+    void SendCommand(int id);
+
+    // Gives a command its handler. Commands without one show disabled.
+    void Route(int id, std::function<void()> handler);
+    void DisableUnrouted();
+
+    // Shows the recent files in the "&Archivo" menu, most recent first.
+    void SetRecentFiles(const QStringList& menuTexts);
+
+    // Asked before the window closes; false keeps it open.
+    std::function<bool()> canClose;
+
+    // The pane texts of the status bar: the message pane, then the lock keys.
+    QStringList StatusPaneTexts() const;
+    // Lights each lock-key indicator that the system reports as on.
+    void UpdateIndicators();
+
+    void OnQuickReference();
+
+    QToolBar* toolBar = nullptr;
+    QStatusBar* statusBar = nullptr;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QAction* MakeAction(int id, const QString& text);
+    bool CreateMenus();
+    bool CreateToolBar();
+    bool CreateStatusBar();
+
+    std::map<int, QAction*> actions_;
+    std::set<int> routed_;
+    QLabel* messagePane_ = nullptr;
+    std::map<int, QLabel*> indicators_;
+};

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+#include <memory>
+
+#include "model/trazel_doc.h"
+#include "platform/qt/document_manager.h"
+#include "platform/qt/recent_file_list.h"
+
+class CMainFrame;
+class CTrazelView;
+
+// Reads and writes the document's peak table; a failed read keeps the table.
+class TrazelDocumentStorage : public DocumentStorage {
+  public:
+    explicit TrazelDocumentStorage(CTrazelDoc& document) : document_(document) {}
+    std::optional<std::string> Load(const std::string& path) override;
+    std::optional<std::string> Save(const std::string& path) override;
+
+  private:
+    CTrazelDoc& document_;
+};
+
+// The application: one document, one frame and one view for the whole run,
+// the recent-file list, and the commands that belong to no window.
+class CTrazelApp : public QObject {
+    Q_OBJECT
+
+  public:
+    static constexpr const char* kRegistryKey = "Local AppWizard-Generated Applications";
+    static constexpr int kRecentFileCount = 4;
+
+    CTrazelApp();
+    ~CTrazelApp() override;
+
+    // Starts up: the settings, the recent files, the frame and view, and the
+    // command line (no argument: a new document; a path: that document).
+    // False when the document on the command line could not be opened (the
+    // user has been told) or the frame could not be made.
+    bool InitInstance(const QStringList& arguments);
+
+    CTrazelDoc& Document() { return document_; }
+    CMainFrame* Frame() const { return frame_.get(); }
+    CTrazelView* View() const { return view_; }
+    DocumentManager& Documents() { return *manager_; }
+    RecentFileList& RecentFiles() { return *recent_; }
+
+    void OnFileNew();
+    void OnFileOpen();
+    void OnFilePrintSetup();
+    void ShowAboutBox();
+
+  private:
+    bool CreateFrame();
+    void RouteCommands();
+    void ShowRecentFiles();
+
+    CTrazelDoc document_;
+    TrazelDocumentStorage storage_{document_};
+    std::unique_ptr<RecentFileList> recent_;
+    std::unique_ptr<DocumentManager> manager_;
+    std::unique_ptr<CMainFrame> frame_;
+    CTrazelView* view_ = nullptr;
+};

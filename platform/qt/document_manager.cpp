@@ -1,0 +1,128 @@
+#include "platform/qt/document_manager.h"
+
+#include <QFileInfo>
+
+#include "platform/document.h"
+#include "platform/qt/message_box.h"
+#include "platform/qt/modal_dialogs.h"
+#include "platform/qt/recent_file_list.h"
+
+DocumentManager::DocumentManager(CDocument& document, DocumentStorage& storage,
+                                 RecentFileList& recent, QString appTitle)
+    : document_(document), storage_(storage), recent_(recent), appTitle_(std::move(appTitle)) {}
+
+QString DocumentManager::Caption() const {
+    return QString::fromStdString(document_.GetTitle()) + QStringLiteral(" - ") + appTitle_;
+}
+
+void DocumentManager::UpdateCaption() {
+    emit CaptionChanged(Caption());
+}
+
+bool DocumentManager::SaveModified() {
+    if (!document_.IsModified()) {
+        return true;
+    }
+    const QString question = QStringLiteral("¿Desea guardar los cambios de %1?")
+                                 .arg(QString::fromStdString(document_.GetTitle()));
+    switch (AfxMessageBox(question, MessageKind::Question, MessageButtons::YesNoCancel)) {
+        case MessageAnswer::Yes:
+            return OnFileSave();
+        case MessageAnswer::No:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool DocumentManager::OnFileNew() {
+    if (!SaveModified()) {
+        return false;
+    }
+    if (!document_.OnNewDocument()) {
+        return false;
+    }
+    UpdateCaption();
+    emit DocumentReplaced();
+    return true;
+}
+
+bool DocumentManager::OnFileOpen() {
+    const auto path =
+        FileDialogSlot().Get().GetOpenFileName(frame_, QStringLiteral("Abrir"), QString());
+    if (!path) {
+        return false;
+    }
+    return OpenDocumentFile(*path);
+}
+
+bool DocumentManager::OpenDocumentFile(const QString& path) {
+    return SaveModified() && LoadDocument(path);
+}
+
+bool DocumentManager::LoadDocument(const QString& path) {
+    const std::string file = QFileInfo(path).absoluteFilePath().toStdString();
+    if (const auto error = storage_.Load(file)) {
+        // The storage left the content alone; the rest of the document (its
+        // path, title and modified flag) is untouched as well.
+        AfxMessageBox(QString::fromStdString(*error), MessageKind::Error);
+        return false;
+    }
+    TakeFile(file);
+    emit DocumentReplaced();
+    return true;
+}
+
+bool DocumentManager::OnOpenRecentFile(int index) {
+    if (index < 0 || index >= recent_.Files().size()) {
+        return false;
+    }
+    const QString path = recent_.Files().at(index);
+    if (!SaveModified()) {
+        return false;
+    }
+    if (!LoadDocument(path)) {
+        // A file that cannot be opened any more leaves the list.
+        recent_.Remove(path);
+        emit RecentFilesChanged();
+        return false;
+    }
+    return true;
+}
+
+bool DocumentManager::OnFileSave() {
+    if (document_.GetPathName().empty()) {
+        return OnFileSaveAs();
+    }
+    return DoSave(QString::fromStdString(document_.GetPathName()));
+}
+
+bool DocumentManager::OnFileSaveAs() {
+    const QString suggested = document_.GetPathName().empty()
+                                  ? QString::fromStdString(document_.GetTitle())
+                                  : QString::fromStdString(document_.GetPathName());
+    const auto path =
+        FileDialogSlot().Get().GetSaveFileName(frame_, QStringLiteral("Guardar como"), suggested);
+    if (!path) {
+        return false;
+    }
+    return DoSave(*path);
+}
+
+bool DocumentManager::DoSave(const QString& path) {
+    const std::string file = QFileInfo(path).absoluteFilePath().toStdString();
+    if (const auto error = storage_.Save(file)) {
+        AfxMessageBox(QString::fromStdString(*error), MessageKind::Error);
+        return false;
+    }
+    TakeFile(file);
+    return true;
+}
+
+void DocumentManager::TakeFile(const std::string& file) {
+    document_.SetPathName(file);
+    document_.SetModifiedFlag(false);
+    recent_.Add(QString::fromStdString(file));
+    emit RecentFilesChanged();
+    UpdateCaption();
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <optional>
+#include <string>
+
+class CDocument;
+class QWidget;
+class RecentFileList;
+
+// Moves a document's content to and from files. Both return nothing on
+// success and otherwise a message for the user; a failed load leaves the
+// content as it was.
+class DocumentStorage {
+  public:
+    virtual ~DocumentStorage() = default;
+    virtual std::optional<std::string> Load(const std::string& path) = 0;
+    virtual std::optional<std::string> Save(const std::string& path) = 0;
+};
+
+// The single-document commands: New, Open, Save, Save As, the recent files
+// and the question whether to save a modified document before it is replaced
+// or the program ends. One document object serves the whole run.
+class DocumentManager : public QObject {
+    Q_OBJECT
+
+  public:
+    DocumentManager(CDocument& document, DocumentStorage& storage, RecentFileList& recent,
+                    QString appTitle);
+
+    // The window that owns the dialogs and shows the caption.
+    void SetFrame(QWidget* frame) { frame_ = frame; }
+
+    // Each returns whether it did its work; false when the user cancelled or
+    // a file could not be read or written (the user has been told).
+    bool OnFileNew();
+    bool OnFileOpen();
+    bool OnFileSave();
+    bool OnFileSaveAs();
+    bool OnOpenRecentFile(int index);
+    // Opens path after asking about a modified document.
+    bool OpenDocumentFile(const QString& path);
+
+    // Asks whether to save a modified document. False means: leave it, the
+    // user cancelled or the save failed.
+    bool SaveModified();
+
+    // "<document title> - Trazel".
+    QString Caption() const;
+
+  signals:
+    // A new document was made or one was opened: the view starts afresh.
+    void DocumentReplaced();
+    void CaptionChanged(const QString& caption);
+    void RecentFilesChanged();
+
+  private:
+    bool LoadDocument(const QString& path);
+    bool DoSave(const QString& path);
+    // The document now is the file it was read from or written to.
+    void TakeFile(const std::string& file);
+    void UpdateCaption();
+
+    CDocument& document_;
+    DocumentStorage& storage_;
+    RecentFileList& recent_;
+    QString appTitle_;
+    QWidget* frame_ = nullptr;
+};

@@ -1,0 +1,511 @@
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QtTest>
+#include <fstream>
+#include <memory>
+
+#include "app/main_frame.h"
+#include "app/resource.h"
+#include "app/trazel_app.h"
+#include "model/document_file.h"
+#include "platform/qt/message_box.h"
+#include "platform/qt/modal_dialogs.h"
+#include "ui/trazel_view.h"
+
+namespace {
+
+PeakTable TableOf(std::initializer_list<double> positions) {
+    PeakTable table;
+    for (const double p : positions) {
+        const int i = table.count++;
+        table.position[i] = p;
+        table.scale[i] = 1.0;
+        table.scaledPosition[i] = p;
+        table.intensity[i] = 1.0;
+        table.width[i] = 2.0;
+    }
+    return table;
+}
+
+// A started application, its window shown and active.
+struct Started {
+    explicit Started(QStringList arguments = {QStringLiteral("trazel")}) {
+        ok = app.InitInstance(arguments);
+        if (ok) {
+            frame()->activateWindow();
+            active = QTest::qWaitForWindowActive(frame());
+        }
+    }
+
+    CMainFrame* frame() const { return app.Frame(); }
+    CTrazelView* view() const { return app.View(); }
+    QLineEdit* Edit(int id) const { return qobject_cast<QLineEdit*>(view()->GetDlgItem(id)); }
+
+    void AddPeak(const QString& position) const {
+        QLineEdit* edit = Edit(IDC_POSITION);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, position);
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+
+    QStringList Positions() const {
+        QStringList cells;
+        for (int r = 0; r < view()->peakList->topLevelItemCount(); ++r) {
+            cells << view()->peakList->topLevelItem(r)->text(0);
+        }
+        return cells;
+    }
+
+    CTrazelApp app;
+    bool ok = false;
+    bool active = false;
+};
+
+QStringList MenuTexts(QMenu* menu) {
+    QStringList texts;
+    for (QAction* action : menu->actions()) {
+        if (action->isVisible()) {
+            texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        }
+    }
+    return texts;
+}
+
+}  // namespace
+
+class TrazelAppTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() {
+        QVERIFY(settingsDir_.isValid());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
+    }
+
+    void init() {
+        // Every test starts with no recent file.
+        QSettings(QString::fromUtf8(CTrazelApp::kRegistryKey), "Trazel").clear();
+    }
+
+    void startState() {
+        Started s;
+        QVERIFY(s.ok);
+        QCOMPARE(s.frame()->windowTitle(), QStringLiteral("Sin título - Trazel"));
+        QVERIFY(s.frame()->toolBar->isVisible());
+        QCOMPARE(s.frame()->toolBarArea(s.frame()->toolBar), Qt::TopToolBarArea);
+        QCOMPARE(s.frame()->StatusPaneTexts(), (QStringList{"Preparado", "", "", ""}));
+        QVERIFY(!s.app.Document().IsModified());
+        QCOMPARE(s.view()->peakList->columnCount(), 6);
+        QVERIFY(qobject_cast<QRadioButton*>(s.view()->GetDlgItem(IDC_GAUSSIAN))->isChecked());
+    }
+
+    // The first thing a user does: type a peak straight away.
+    void typingAPeakAtStart() {
+        Started s;
+        const auto type = [](const QString& text) {
+            QTest::keyClicks(QApplication::focusWidget(), text);
+        };
+        const auto press = [](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); };
+        type("500");
+        press(Qt::Key_Tab);
+        type("2");
+        press(Qt::Key_Tab);
+        type("10");
+        press(Qt::Key_Return);
+        QTreeWidgetItem* row = s.view()->peakList->topLevelItem(0);
+        QStringList cells;
+        for (int c = 0; c < 6; ++c) {
+            cells << row->text(c);
+        }
+        QCOMPARE(cells, (QStringList{"500", "1", "500", "2", "10", "n"}));
+        QCOMPARE(QApplication::focusWidget(), s.Edit(IDC_POSITION));
+        QCOMPARE(s.Edit(IDC_POSITION)->selectedText(), QStringLiteral("500"));
+        QCOMPARE(s.frame()->windowTitle(), QStringLiteral("Sin título - Trazel"));
+    }
+
+    void toolbarButtonsInOrder() {
+        Started s;
+        QList<int> ids;
+        for (QAction* action : s.frame()->toolBar->actions()) {
+            ids << (action->isSeparator() ? 0 : action->objectName().mid(7).toInt());
+        }
+        const QList<int> expected = {ID_FILE_NEW,
+                                     ID_FILE_OPEN,
+                                     ID_FILE_SAVE,
+                                     0,
+                                     ID_EDIT_CUT,
+                                     ID_EDIT_COPY,
+                                     ID_EDIT_PASTE,
+                                     0,
+                                     ID_FILE_PRINT,
+                                     0,
+                                     ID_OUTPUT_FORMAT,
+                                     ID_OUTPUT_FILE,
+                                     IDC_EXPORT,
+                                     0,
+                                     IDC_EDIT_SELECTION,
+                                     IDC_PLOT,
+                                     0,
+                                     ID_APP_ABOUT};
+        QCOMPARE(ids, expected);
+        for (QAction* action : s.frame()->toolBar->actions()) {
+            if (!action->isSeparator()) {
+                QCOMPARE(action->icon().actualSize(QSize(16, 15)), QSize(16, 15));
+            }
+        }
+        QCOMPARE(s.frame()->Action(ID_OUTPUT_FORMAT)->toolTip(),
+                 QStringLiteral(" Formato de salida"));
+        QCOMPARE(s.frame()->Action(IDC_EXPORT)->statusTip(),
+                 QStringLiteral("Exporta datos a archivo."));
+    }
+
+    void menus() {
+        Started s;
+        const QList<QAction*> titles = s.frame()->menuBar()->actions();
+        QStringList titleTexts;
+        for (QAction* title : titles) {
+            titleTexts << title->text();
+        }
+        QCOMPARE(titleTexts,
+                 (QStringList{"&Archivo", "&Editar", "&Ver", "&Formato", "Gráfico", "Ay&uda"}));
+        QCOMPARE(MenuTexts(titles[0]->menu()),
+                 (QStringList{"&Nuevo\tCtrl+N", "&Abrir...\tCtrl+O", "&Guardar\tCtrl+S",
+                              "Guardar c&omo...", "-", "&Imprimir...\tCtrl+P",
+                              "&Presentación preliminar", "Con&figurar impresora...", "-",
+                              "Archivo reciente", "-", "&Salir"}));
+        QCOMPARE(MenuTexts(titles[1]->menu()),
+                 (QStringList{"&Deshacer\tCtrl+Z", "-", "Cor&tar\tCtrl+X", "&Copiar\tCtrl+C",
+                              "&Pegar\tCtrl+V", "-", "Editar Selección..."}));
+        // Commands without a handler show disabled, on the menu and the bar.
+        for (const int id :
+             {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_FILE_MRU_FILE1}) {
+            QVERIFY(!s.frame()->Action(id)->isEnabled());
+        }
+        for (const int id : {IDC_EDIT_SELECTION, ID_FILE_NEW, ID_OUTPUT_FORMAT, IDC_PLOT,
+                             ID_APP_ABOUT, ID_QUICK_REFERENCE, ID_FILE_PRINT_PREVIEW}) {
+            QVERIFY(s.frame()->Action(id)->isEnabled());
+        }
+    }
+
+    void barsToggleWithTheirCheckMarks() {
+        Started s;
+        QAction* toolbar = s.frame()->Action(ID_VIEW_TOOLBAR);
+        QAction* status = s.frame()->Action(ID_VIEW_STATUS_BAR);
+        QVERIFY(toolbar->isChecked());
+        QVERIFY(status->isChecked());
+        toolbar->trigger();
+        QVERIFY(!s.frame()->toolBar->isVisible());
+        QVERIFY(!toolbar->isChecked());
+        toolbar->trigger();
+        QVERIFY(s.frame()->toolBar->isVisible());
+        QVERIFY(toolbar->isChecked());
+        status->trigger();
+        QVERIFY(!s.frame()->statusBar->isVisible());
+        QVERIFY(!status->isChecked());
+    }
+
+    void ctrlEnterAddsAPeakFromAnyField() {
+        Started s;
+        s.Edit(IDC_POSITION)->setText("750");
+        QLineEdit* yMax = s.Edit(IDC_Y_MAX);
+        yMax->setFocus();
+        QTest::keyClick(yMax, Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(s.Positions(), QStringList{"750"});
+        QTest::keyClick(s.Edit(IDC_INTENSITY), Qt::Key_Enter,
+                        Qt::ControlModifier | Qt::KeypadModifier);
+        QCOMPARE(s.Positions(), (QStringList{"750", "750"}));
+    }
+
+    // The keys that work are the keys the menu shows.
+    void acceleratorKeys_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("dialog");
+        QTest::newRow("Ctrl+O") << int(Qt::Key_O) << "Abrir";
+        QTest::newRow("Ctrl+S") << int(Qt::Key_S) << "Guardar como";
+        QTest::newRow("Ctrl+A") << int(Qt::Key_A) << "";
+        QTest::newRow("Ctrl+G") << int(Qt::Key_G) << "";
+        QTest::newRow("Ctrl+I") << int(Qt::Key_I) << "";
+    }
+    void acceleratorKeys() {
+        QFETCH(int, key);
+        QFETCH(QString, dialog);
+        Started s;
+        ScriptedFileDialogs files;
+        QLineEdit* edit = s.Edit(IDC_POSITION);
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key(key), Qt::ControlModifier);
+        if (dialog.isEmpty()) {
+            QVERIFY(files.asked.empty());
+        } else {
+            QCOMPARE(files.asked.size(), std::size_t{1});
+            QCOMPARE(files.asked[0].first, dialog);
+        }
+    }
+
+    void editKeysStayWithTheField() {
+        Started s;
+        QLineEdit* edit = s.Edit(IDC_X_MIN);
+        edit->setFocus();
+        edit->setText("123");
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(edit->text(), QString());
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(edit->text(), QStringLiteral("123123"));
+        QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(edit->text(), QStringLiteral("123"));
+    }
+
+    void formMnemonicsWinOverTheMenus() {
+        Started s;
+        s.Edit(IDC_POSITION)->setFocus();
+        QTest::keyClick(s.frame(), Qt::Key_A, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), s.view()->GetDlgItem(IDC_WIDTH));
+        QTest::keyClick(s.frame(), Qt::Key_E, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), s.view()->GetDlgItem(IDC_SCALE));
+        QVERIFY(QApplication::activePopupWidget() == nullptr);
+    }
+
+    // Whether New asks to save, and what each answer does. "&Borrar todo"
+    // leaves the modified flag as it was.
+    void savePromptBeforeNew_data() {
+        QTest::addColumn<bool>("openFirst");
+        QTest::addColumn<bool>("clearAll");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<int>("peaksAfter");
+        QTest::newRow("modified, cancel")
+            << false << false << int(MessageAnswer::Cancel) << true << 1;
+        QTest::newRow("modified, no") << false << false << int(MessageAnswer::No) << true << 0;
+        QTest::newRow("modified, yes") << false << false << int(MessageAnswer::Yes) << true << 0;
+        QTest::newRow("modified, then cleared")
+            << false << true << int(MessageAnswer::Cancel) << true << 0;
+        QTest::newRow("opened, then cleared")
+            << true << true << int(MessageAnswer::Cancel) << false << 0;
+    }
+    void savePromptBeforeNew() {
+        QFETCH(bool, openFirst);
+        QFETCH(bool, clearAll);
+        QFETCH(int, answer);
+        QFETCH(bool, asked);
+        QFETCH(int, peaksAfter);
+        QTemporaryDir dir;
+        const QString opened = dir.filePath("abierto");
+        QVERIFY(!SavePeakTableFile(opened.toStdString(), TableOf({1, 2})));
+        Started s;
+        if (openFirst) {
+            QVERIFY(s.app.Documents().OpenDocumentFile(opened));
+        } else {
+            s.AddPeak("500");
+        }
+        if (clearAll) {
+            s.view()->OnClearAll();
+        }
+        const QString title = QString::fromStdString(s.app.Document().GetTitle());
+        RecordingMessageBox box;
+        box.answers.push_back(MessageAnswer(answer));
+        ScriptedFileDialogs files;
+        files.answers.push_back(dir.filePath("guardado"));
+        QTest::keyClick(s.Edit(IDC_POSITION), Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(box.Texts(), asked ? QStringList{"¿Desea guardar los cambios de " + title + "?"}
+                                    : QStringList{});
+        QCOMPARE(s.app.Document().Table().PeakCount(), peaksAfter);
+        QCOMPARE(s.view()->peakList->topLevelItemCount(), peaksAfter);
+        if (MessageAnswer(answer) == MessageAnswer::Yes) {
+            PeakTable saved;
+            QVERIFY(!LoadPeakTableFile(dir.filePath("guardado").toStdString(), saved));
+            QCOMPARE(saved.PeakCount(), 1);
+        }
+    }
+
+    void closingAModifiedDocumentAsks() {
+        Started s;
+        s.AddPeak("1");
+        RecordingMessageBox box;
+        box.answers = {MessageAnswer::Cancel, MessageAnswer::No};
+        QVERIFY(!s.frame()->close());
+        QVERIFY(s.frame()->isVisible());
+        QCOMPARE(s.app.Document().Table().PeakCount(), 1);
+        QVERIFY(s.frame()->close());
+        QCOMPARE(box.shown.size(), std::size_t{2});
+    }
+
+    void saveAsNamesTheDocument() {
+        QTemporaryDir dir;
+        Started s;
+        s.AddPeak("500");
+        ScriptedFileDialogs files;
+        // No extension is added to the name the user gives.
+        files.answers.push_back(dir.filePath("espectro"));
+        s.frame()->SendCommand(ID_FILE_SAVE_AS);
+        QCOMPARE(files.asked.at(0).second, QStringLiteral("Sin título"));
+        QVERIFY(QFile::exists(dir.filePath("espectro")));
+        QCOMPARE(s.frame()->windowTitle(), QStringLiteral("espectro - Trazel"));
+        QVERIFY(!s.app.Document().IsModified());
+        QCOMPARE(s.app.RecentFiles().Files(), QStringList{dir.filePath("espectro")});
+
+        // Save writes to the same file without asking.
+        s.AddPeak("600");
+        s.frame()->SendCommand(ID_FILE_SAVE);
+        QCOMPARE(files.asked.size(), std::size_t{1});
+        PeakTable saved;
+        QVERIFY(!LoadPeakTableFile(dir.filePath("espectro").toStdString(), saved));
+        QCOMPARE(saved.PeakCount(), 2);
+    }
+
+    void failedSaveLosesNothing_data() {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("missing folder") << "/no-existe/carpeta/espectro";
+        QTest::newRow("device without room") << "/dev/full";
+    }
+    void failedSaveLosesNothing() {
+        QFETCH(QString, path);
+        if (path == "/dev/full" && !QFile::exists(path)) {
+            QSKIP("no /dev/full here");
+        }
+        Started s;
+        s.AddPeak("500");
+        RecordingMessageBox box;
+        ScriptedFileDialogs files;
+        files.answers.push_back(path);
+        s.frame()->SendCommand(ID_FILE_SAVE_AS);
+        QCOMPARE(box.shown.size(), std::size_t{1});
+        QVERIFY(box.shown[0].text.contains(path.section('/', -1)));
+        QVERIFY(s.app.Document().IsModified());
+        QCOMPARE(s.frame()->windowTitle(), QStringLiteral("Sin título - Trazel"));
+        QCOMPARE(s.app.Document().Table().PeakCount(), 1);
+        QVERIFY(s.app.RecentFiles().Files().isEmpty());
+    }
+
+    void failedOpenLosesNothing_data() {
+        QTest::addColumn<QByteArray>("content");  // empty: the file does not exist
+        QTest::newRow("missing") << QByteArray();
+        QTest::newRow("damaged") << QByteArray("\xb0\x36\x00\x00\x05", 5);
+    }
+    void failedOpenLosesNothing() {
+        QFETCH(QByteArray, content);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("roto");
+        if (!content.isEmpty()) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        Started s;
+        s.AddPeak("500");
+        s.view()->outputPath = "mio.txt";
+        RecordingMessageBox box;
+        box.answers.push_back(MessageAnswer::No);  // do not save first
+        ScriptedFileDialogs files;
+        files.answers.push_back(path);
+        s.frame()->SendCommand(ID_FILE_OPEN);
+        QCOMPARE(box.shown.size(), std::size_t{2});
+        QVERIFY(box.shown[1].text.contains(QStringLiteral("roto")));
+        QCOMPARE(s.Positions(), QStringList{"500"});
+        QVERIFY(s.app.Document().IsModified());
+        QCOMPARE(s.frame()->windowTitle(), QStringLiteral("Sin título - Trazel"));
+        QCOMPARE(s.view()->outputPath, std::string("mio.txt"));
+    }
+
+    void openResetsTheSettingsAndKeepsTheEntries() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("dos picos");
+        QVERIFY(!SavePeakTableFile(path.toStdString(), TableOf({100, 200})));
+        Started s;
+        s.Edit(IDC_X_MAX)->setText("1000");
+        s.Edit(IDC_WIDTH)->setText("8");
+        s.view()->OnPlot();
+        s.view()->outputPath = "otro.txt";
+        s.view()->decimalComma = 0;
+        s.view()->resolution = 9;
+        ScriptedFileDialogs files;
+        files.answers.push_back(path);
+        for (int i = 0; i < 3; ++i) {
+            s.frame()->SendCommand(ID_FILE_OPEN);
+            files.answers.push_back(path);
+        }
+        QCOMPARE(s.Positions(), (QStringList{"200", "100"}));
+        QCOMPARE(s.frame()->windowTitle(), QStringLiteral("dos picos - Trazel"));
+        QCOMPARE(s.view()->peakList->columnCount(), 6);
+        QCOMPARE(s.view()->outputPath, std::string("datos.txt"));
+        QCOMPARE(s.view()->decimalComma, 1);
+        QCOMPARE(s.view()->resolution, 250);
+        QVERIFY(!s.view()->graphShown);
+        QCOMPARE(s.Edit(IDC_X_MAX)->text(), QStringLiteral("1000"));
+        QCOMPARE(s.Edit(IDC_WIDTH)->text(), QStringLiteral("8"));
+        QVERIFY(!s.app.Document().IsModified());
+    }
+
+    void recentFilesHoldFourNewestFirst() {
+        QTemporaryDir dir;
+        QStringList paths;
+        for (int i = 1; i <= 5; ++i) {
+            paths << dir.filePath(QStringLiteral("pico%1").arg(i));
+            QVERIFY(!SavePeakTableFile(paths.last().toStdString(), TableOf({i * 100.0})));
+        }
+        {
+            Started s;
+            ScriptedFileDialogs files;
+            for (const QString& path : paths) {
+                files.answers.push_back(path);
+                s.frame()->SendCommand(ID_FILE_OPEN);
+            }
+            const QStringList expected = {paths[4], paths[3], paths[2], paths[1]};
+            QCOMPARE(s.app.RecentFiles().Files(), expected);
+            QCOMPARE(s.frame()->Action(ID_FILE_MRU_FILE1)->text(),
+                     QStringLiteral("&1 ") + paths[4]);
+            QVERIFY(!s.frame()->Action(ID_FILE_MRU_FILE1 + 4));
+        }
+        // The list outlives the run, and its entries open their files.
+        Started s;
+        QCOMPARE(s.app.RecentFiles().Files().size(), 4);
+        QCOMPARE(s.frame()->Action(ID_FILE_MRU_FILE1 + 3)->text(),
+                 QStringLiteral("&4 ") + paths[1]);
+        s.frame()->SendCommand(ID_FILE_MRU_FILE1 + 2);
+        QCOMPARE(s.Positions(), QStringList{"300"});
+        QCOMPARE(s.app.RecentFiles().Files().first(), paths[2]);
+
+        // An entry whose file is gone is reported and leaves the list.
+        QFile::remove(paths[1]);
+        RecordingMessageBox box;
+        s.frame()->SendCommand(ID_FILE_MRU_FILE1 + 3);
+        QCOMPARE(box.shown.size(), std::size_t{1});
+        QCOMPARE(s.app.RecentFiles().Files().size(), 3);
+        QCOMPARE(s.Positions(), QStringList{"300"});
+    }
+
+    void commandLinePathIsOpened() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("inicial");
+        QVERIFY(!SavePeakTableFile(path.toStdString(), TableOf({42})));
+        Started s({"trazel", path});
+        QVERIFY(s.ok);
+        QCOMPARE(s.Positions(), QStringList{"42"});
+        QCOMPARE(s.frame()->windowTitle(), QStringLiteral("inicial - Trazel"));
+    }
+
+    void commandLinePathThatCannotBeOpenedEndsTheStart() {
+        RecordingMessageBox box;
+        Started s({"trazel", "/no-existe/documento"});
+        QVERIFY(!s.ok);
+        QCOMPARE(box.shown.size(), std::size_t{1});
+        QVERIFY(box.shown[0].text.contains(QStringLiteral("documento")));
+    }
+
+  private:
+    QTemporaryDir settingsDir_;
+};
+
+QTEST_MAIN(TrazelAppTest)
+#include "trazel_app_test.moc"

@@ -1,0 +1,102 @@
+#include <QDialog>
+#include <QLabel>
+#include <QtTest>
+
+#include "platform/qt/dialog_units.h"
+#include "platform/qt/message_box.h"
+#include "platform/qt/modal_dialogs.h"
+#include "platform/qt/recent_file_list.h"
+
+class ServicesTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void recordersNestAndGiveBackThePreviousService() {
+        MessageBoxService* standard = &MessageBoxSlot().Get();
+        {
+            RecordingMessageBox outer;
+            {
+                RecordingMessageBox inner;
+                inner.answers.push_back(MessageAnswer::No);
+                QCOMPARE(AfxMessageBox(QStringLiteral("uno"), MessageKind::Question,
+                                       MessageButtons::YesNoCancel),
+                         MessageAnswer::No);
+                // An empty queue answers with the first button.
+                QCOMPARE(AfxMessageBox(QStringLiteral("dos"), MessageKind::Question,
+                                       MessageButtons::YesNoCancel),
+                         MessageAnswer::Yes);
+                QCOMPARE(inner.Texts(), (QStringList{"uno", "dos"}));
+            }
+            AfxMessageBox(QStringLiteral("tres"));
+            QCOMPARE(outer.Texts(), QStringList{"tres"});
+        }
+        QCOMPARE(&MessageBoxSlot().Get(), standard);
+    }
+
+    void scriptedRunnerAnswersTheDialog() {
+        QDialog dialog;
+        ScriptedDialogRunner runner([](QDialog& d) {
+            d.setWindowTitle(QStringLiteral("visto"));
+            return IDOK;
+        });
+        QCOMPARE(DoModal(dialog), IDOK);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("visto"));
+        QCOMPARE(runner.runs, 1);
+    }
+
+    void scriptedFileDialogsTreatEmptyAsCancel() {
+        ScriptedFileDialogs files;
+        files.answers = {QStringLiteral("/tmp/a"), QString()};
+        auto& service = FileDialogSlot().Get();
+        QCOMPARE(service.GetOpenFileName(nullptr, "Abrir", QString()), QStringLiteral("/tmp/a"));
+        QVERIFY(!service.GetSaveFileName(nullptr, "Guardar como", "x"));
+        QVERIFY(!service.GetSaveFileName(nullptr, "Guardar como", "y"));
+        QCOMPARE(files.asked.size(), std::size_t{3});
+        QCOMPARE(files.asked[2].second, QStringLiteral("y"));
+    }
+
+    void dialogRectangles_data() {
+        QTest::addColumn<QRect>("units");
+        QTest::addColumn<QRect>("pixels");
+        // Odd x and y land on half pixels, which round away from zero.
+        QTest::newRow("position edit") << QRect(17, 57, 40, 12) << QRect(26, 93, 60, 19);
+        QTest::newRow("whole form") << QRect(0, 0, 495, 269) << QRect(0, 0, 743, 437);
+        QTest::newRow("list") << QRect(6, 74, 212, 188) << QRect(9, 120, 318, 306);
+        QTest::newRow("x min label") << QRect(275, 247, 27, 8) << QRect(413, 401, 40, 13);
+    }
+    void dialogRectangles() {
+        QFETCH(QRect, units);
+        QFETCH(QRect, pixels);
+        QCOMPARE(DialogRect(units.x(), units.y(), units.width(), units.height()), pixels);
+        QLabel label;
+        PlaceControl(&label, units.x(), units.y(), units.width(), units.height());
+        QCOMPARE(label.geometry(), pixels);
+    }
+
+    void recentFileNamesAreShortened_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("short") << "/home/ana/pico.trz"
+                               << "/home/ana/pico.trz";
+        QTest::newRow("exactly 20") << "/home/ana/espect.trz"
+                                    << "/home/ana/espect.trz";
+        QTest::newRow("long") << "/home/ana/datos/2026/campaña/pico.trz"
+                              << "/home/.../pico.trz";
+        QTest::newRow("long name") << "/home/ana/un_nombre_muy_largo_sin_fin.trz"
+                                   << "un_nombre_muy_largo_sin_fin.trz";
+    }
+    void recentFileNamesAreShortened() {
+        QFETCH(QString, path);
+        QFETCH(QString, shown);
+        QCOMPARE(AbbreviatePath(path, 20), shown);
+    }
+
+    void formFontIsTheMeasuredOne() {
+        const QFont font = FormFont();
+        QCOMPARE(font.pixelSize(), 10);
+        QCOMPARE(QFontInfo(font).family(), QStringLiteral("Liberation Sans"));
+    }
+};
+
+QTEST_MAIN(ServicesTest)
+#include "services_test.moc"

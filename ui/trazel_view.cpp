@@ -1,0 +1,525 @@
+#include "ui/trazel_view.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QTreeWidget>
+#include <array>
+
+#include "app/resource.h"
+#include "model/trazel_doc.h"
+#include "output/peak_list.h"
+#include "platform/qt/dialog_units.h"
+#include "ui/form_picture.h"
+
+namespace {
+
+enum class Kind {
+    Label,
+    Edit,
+    DefaultButton,
+    Button,
+    Radio,
+    Check,
+    List,
+    Group,
+    Picture,
+    Progress
+};
+
+struct ControlTemplate {
+    int id;  // 0 for the labels, the group box and the picture
+    Kind kind;
+    const char* text;
+    int x, y, width, height;
+    bool disabled = false;
+};
+
+// Template 101 in template order, which is also the tab order.
+const ControlTemplate kFormTemplate[] = {
+    {0, Kind::Label, "&Centro de la banda", 6, 46, 66, 9},
+    {IDC_POSITION, Kind::Edit, "", 17, 57, 40, 12},
+    {0, Kind::Label, "&Intensidad", 81, 46, 35, 9},
+    {IDC_INTENSITY, Kind::Edit, "", 75, 57, 40, 12},
+    {0, Kind::Label, "&Anchura", 140, 46, 28, 9},
+    {IDC_WIDTH, Kind::Edit, "", 133, 57, 40, 12},
+    {IDC_ADD_PEAK, Kind::DefaultButton, "Introducir", 182, 57, 36, 14},
+    {0, Kind::Label, "&Escala", 231, 47, 22, 8},
+    {IDC_SCALE, Kind::Edit, "", 225, 57, 40, 12},
+    {0, Kind::Label, "x &mínimo", 301, 21, 29, 8},
+    {IDC_X_MIN, Kind::Edit, "", 337, 21, 40, 14},
+    {0, Kind::Label, "y mí&nimo", 301, 36, 29, 8},
+    {IDC_Y_MIN, Kind::Edit, "", 337, 36, 40, 14},
+    {0, Kind::Label, "x má&ximo", 385, 21, 30, 8},
+    {IDC_X_MAX, Kind::Edit, "", 423, 21, 40, 14},
+    {0, Kind::Label, "&y máximo", 385, 36, 30, 8},
+    {IDC_Y_MAX, Kind::Edit, "", 423, 36, 40, 14},
+    {IDC_GAUSSIAN, Kind::Radio, "Representación &Gaussiana", 287, 53, 101, 10},
+    {IDC_LORENTZIAN, Kind::Radio, "Representación &Lorentziana", 287, 63, 105, 10},
+    {IDC_JOIN_POINTS, Kind::Check, "&Unir puntos", 398, 54, 52, 10},
+    {IDC_USE_SCALED, Kind::Check, "Usar valores escalados", 398, 64, 89, 10},
+    {IDC_PLOT, Kind::Button, "&Representar", 389, 79, 50, 14},
+    {IDC_EXPORT, Kind::Button, "Ex&portar", 327, 79, 50, 14},
+    {IDC_UNIQUE_WIDTH_ON, Kind::Check, "&Única Anchura:", 145, 12, 65, 10},
+    {IDC_UNIQUE_WIDTH, Kind::Edit, "", 212, 12, 52, 12, true},
+    {IDC_CLEAR_ALL, Kind::Button, "&Borrar todo", 220, 113, 58, 14},
+    {IDC_DELETE_SELECTION, Kind::Button, "Borrar Selección", 220, 130, 58, 14},
+    {IDC_SHOW_CURVES, Kind::Button, "Ver curvas", 220, 145, 58, 14},
+    {IDC_EDIT_SELECTION, Kind::Button, "Editar Selección", 220, 162, 58, 14},
+    {IDC_SCALE_SELECTION, Kind::Button, "Escalar Selección", 220, 74, 58, 14},
+    {IDC_ASSIGN_WIDTH, Kind::Button, "Asignar", 145, 24, 50, 14, true},
+    {IDC_PEAK_LIST, Kind::List, "", 6, 74, 212, 188},
+    {0, Kind::Group, "Gráfico", 279, 6, 209, 106},
+    {0, Kind::Picture, "", 20, 12, 20, 20},
+    {IDC_PROGRESS, Kind::Progress, "", 285, 98, 197, 10},
+    {IDC_LABEL_X_MIN, Kind::Label, "", 275, 247, 27, 8},
+    {IDC_LABEL_X, Kind::Label, "", 359, 247, 8, 8},
+    {IDC_LABEL_X_MAX, Kind::Label, "", 439, 247, 27, 8},
+    {IDC_LABEL_Y_MIN, Kind::Label, "", 453, 236, 25, 8},
+    {IDC_LABEL_Y, Kind::Label, "", 453, 181, 8, 8},
+    {IDC_LABEL_Y_MAX, Kind::Label, "", 453, 121, 25, 8},
+};
+
+constexpr int kFormWidthUnits = 495;
+constexpr int kFormHeightUnits = 269;
+
+struct ColumnTemplate {
+    Qt::Alignment alignment;
+    int width;  // pixels
+};
+
+const std::array<ColumnTemplate, kPeakListColumns> kColumns = {{
+    {Qt::AlignHCenter, 50},
+    {Qt::AlignHCenter, 50},
+    {Qt::AlignHCenter, 60},
+    {Qt::AlignHCenter, 70},
+    {Qt::AlignHCenter, 65},
+    {Qt::AlignLeft, 20},
+}};
+
+QWidget* CreateControl(const ControlTemplate& t, QWidget* parent) {
+    const QString text = QString::fromUtf8(t.text);
+    switch (t.kind) {
+        case Kind::Label:
+            return new QLabel(text, parent);
+        case Kind::Edit:
+            return new QLineEdit(parent);
+        case Kind::DefaultButton:
+        case Kind::Button:
+            return new QPushButton(text, parent);
+        case Kind::Radio: {
+            // The buttons have no tab stop: Tab passes them by, a click or
+            // their mnemonic reaches them.
+            auto* radio = new QRadioButton(text, parent);
+            radio->setFocusPolicy(Qt::ClickFocus);
+            return radio;
+        }
+        case Kind::Check:
+            return new QCheckBox(text, parent);
+        case Kind::List: {
+            auto* list = new QTreeWidget(parent);
+            list->setRootIsDecorated(false);
+            list->setItemsExpandable(false);
+            list->setUniformRowHeights(true);
+            list->setAllColumnsShowFocus(true);
+            list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+            list->setSelectionBehavior(QAbstractItemView::SelectRows);
+            list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+            list->setSortingEnabled(false);
+            list->header()->setSectionsMovable(false);
+            list->header()->setSectionsClickable(false);
+            list->header()->setStretchLastSection(false);
+            list->setColumnCount(0);
+            // The selection stays visible while another control has the focus.
+            QPalette palette = list->palette();
+            for (const auto role : {QPalette::Highlight, QPalette::HighlightedText}) {
+                palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
+            }
+            list->setPalette(palette);
+            return list;
+        }
+        case Kind::Group:
+            return new QGroupBox(text, parent);
+        case Kind::Picture: {
+            auto* picture = new QLabel(parent);
+            picture->setPixmap(FormPicture());
+            return picture;
+        }
+        case Kind::Progress: {
+            auto* bar = new QProgressBar(parent);
+            bar->setTextVisible(false);
+            return bar;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+CTrazelView::CTrazelView(CTrazelDoc& document, QWidget* parent)
+    : QWidget(parent), document_(document) {
+    setObjectName(QStringLiteral("CTrazelView"));
+    setFont(FormFont());
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Window);
+    setFixedSize(DialogRect(0, 0, kFormWidthUnits, kFormHeightUnits).size());
+    CreateControls();
+    DoDataExchange();
+}
+
+void CTrazelView::CreateControls() {
+    QLabel* pendingCaption = nullptr;
+    QGroupBox* group = nullptr;
+    for (const ControlTemplate& t : kFormTemplate) {
+        QWidget* control = CreateControl(t, this);
+        PlaceControl(control, t.x, t.y, t.width, t.height);
+        if (t.kind == Kind::Picture) {
+            // A picture control takes the size of its image.
+            control->resize(control->sizeHint());
+        }
+        if (t.disabled) {
+            control->setEnabled(false);
+        }
+        if (t.id != 0) {
+            controls_[t.id] = control;
+            control->setObjectName(QStringLiteral("control%1").arg(t.id));
+        }
+        // A caption's mnemonic moves the focus to the control after it.
+        if (pendingCaption != nullptr && control->focusPolicy() != Qt::NoFocus) {
+            pendingCaption->setBuddy(control);
+            pendingCaption = nullptr;
+        }
+        if (auto* label = qobject_cast<QLabel*>(control);
+            label != nullptr && t.kind == Kind::Label && t.text[0] != '\0') {
+            pendingCaption = label;
+        }
+        if (t.kind == Kind::Group) {
+            group = static_cast<QGroupBox*>(control);
+        }
+        if (t.kind == Kind::DefaultButton) {
+            defaultButton_ = static_cast<QPushButton*>(control);
+            defaultButton_->setDefault(true);
+        }
+    }
+    // The group box only frames the controls drawn inside it; below them it
+    // takes none of their clicks.
+    if (group != nullptr) {
+        group->lower();
+    }
+
+    const auto button = [this](int id) { return static_cast<QAbstractButton*>(controls_.at(id)); };
+    const std::pair<int, void (CTrazelView::*)()> commands[] = {
+        {IDC_ADD_PEAK, &CTrazelView::OnAddPeak},
+        {IDC_UNIQUE_WIDTH_ON, &CTrazelView::OnUniqueWidth},
+        {IDC_CLEAR_ALL, &CTrazelView::OnClearAll},
+        {IDC_DELETE_SELECTION, &CTrazelView::OnDeleteSelection},
+        {IDC_EDIT_SELECTION, &CTrazelView::OnEditSelection},
+        {IDC_ASSIGN_WIDTH, &CTrazelView::OnAssignWidth},
+        {IDC_SHOW_CURVES, &CTrazelView::OnShowCurves},
+        {IDC_SCALE_SELECTION, &CTrazelView::OnScaleSelection},
+        {IDC_EXPORT, &CTrazelView::OnExport},
+        {IDC_PLOT, &CTrazelView::OnPlot},
+        {IDC_GAUSSIAN, &CTrazelView::OnGaussian},
+        {IDC_LORENTZIAN, &CTrazelView::OnLorentzian},
+        {IDC_JOIN_POINTS, &CTrazelView::OnJoinPoints},
+        {IDC_USE_SCALED, &CTrazelView::OnUseScaled},
+    };
+    for (const auto& [id, handler] : commands) {
+        // clicked, not toggled: the user's click is the command, while data
+        // exchange setting a box must not run anything.
+        connect(button(id), &QAbstractButton::clicked, this, handler);
+    }
+}
+
+void CTrazelView::DoDataExchange() {
+    const auto edit = [this](int id) { return static_cast<QLineEdit*>(controls_.at(id)); };
+    const auto check = [this](int id) { return static_cast<QCheckBox*>(controls_.at(id)); };
+    const auto radio = [this](int id) { return static_cast<QRadioButton*>(controls_.at(id)); };
+    dx_.Control(progressBar, static_cast<QProgressBar*>(controls_.at(IDC_PROGRESS)));
+    dx_.Control(positionEdit, edit(IDC_POSITION));
+    dx_.Control(peakList, static_cast<QTreeWidget*>(controls_.at(IDC_PEAK_LIST)));
+    dx_.Text(edit(IDC_POSITION), position);
+    dx_.Text(edit(IDC_INTENSITY), intensity);
+    dx_.Text(edit(IDC_WIDTH), width);
+    dx_.Check(check(IDC_UNIQUE_WIDTH_ON), uniqueWidthOn);
+    dx_.Text(edit(IDC_UNIQUE_WIDTH), uniqueWidth);
+    dx_.Text(edit(IDC_X_MIN), xMin);
+    dx_.Text(edit(IDC_X_MAX), xMax);
+    dx_.Text(edit(IDC_Y_MIN), yMin);
+    dx_.Text(edit(IDC_Y_MAX), yMax);
+    dx_.Radio({radio(IDC_GAUSSIAN), radio(IDC_LORENTZIAN)}, lineShape);
+    dx_.Check(check(IDC_JOIN_POINTS), joinPoints);
+    dx_.Text(edit(IDC_SCALE), scale);
+    dx_.Check(check(IDC_USE_SCALED), useScaled);
+}
+
+bool CTrazelView::UpdateData(bool saveAndValidate) {
+    return dx_.UpdateData(saveAndValidate);
+}
+
+QWidget* CTrazelView::GetDlgItem(int id) const {
+    const auto it = controls_.find(id);
+    return it == controls_.end() ? nullptr : it->second;
+}
+
+void CTrazelView::SetDlgItemText(int id, const QString& text) {
+    QWidget* control = GetDlgItem(id);
+    if (auto* label = qobject_cast<QLabel*>(control)) {
+        label->setText(text);
+    } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+        edit->setText(text);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+        button->setText(text);
+    }
+}
+
+QString CTrazelView::GetDlgItemText(int id) const {
+    QWidget* control = GetDlgItem(id);
+    if (auto* label = qobject_cast<QLabel*>(control)) {
+        return label->text();
+    }
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+        return edit->text();
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+        return button->text();
+    }
+    return QString();
+}
+
+void CTrazelView::OnInitialUpdate() {
+    UpdateData(false);
+    ResizeParentToFit(true);
+
+    joinPoints = 0;
+    graphShown = false;
+    outputPath = "datos.txt";
+    decimalComma = 1;
+    screenSamples = 250;
+    resolution = 250;
+    if (peakList->columnCount() == 0) {
+        InsertColumns();
+    }
+    lineShape = 0;
+    scale = 1.0;
+    progressBar->setRange(0, screenSamples);
+    progressBar->setValue(0);
+    useScaled = 0;
+    UpdateData(false);
+    // As in a dialog, the form starts on its first field with the text
+    // selected, ready to be typed over.
+    if (QWidget* focus = window()->focusWidget(); focus == nullptr || focus == positionEdit) {
+        positionEdit->setFocus(Qt::OtherFocusReason);
+        positionEdit->selectAll();
+    }
+    FillPeakList();
+    for (const int id : {IDC_LABEL_X_MIN, IDC_LABEL_X_MAX, IDC_LABEL_Y_MIN, IDC_LABEL_Y_MAX,
+                         IDC_LABEL_X, IDC_LABEL_Y}) {
+        SetDlgItemText(id, QString());
+    }
+}
+
+void CTrazelView::InsertColumns() {
+    QStringList headings;
+    for (const char* heading : kPeakListHeadings) {
+        headings << QString::fromUtf8(heading);
+    }
+    peakList->setColumnCount(kPeakListColumns);
+    peakList->setHeaderLabels(headings);
+    for (int c = 0; c < kPeakListColumns; ++c) {
+        peakList->headerItem()->setTextAlignment(c, kColumns[c].alignment | Qt::AlignVCenter);
+        peakList->header()->resizeSection(c, kColumns[c].width);
+    }
+}
+
+void CTrazelView::FillPeakList() {
+    peakList->clear();
+    const PeakTable& table = document_.Table();
+    for (int i = 1; i < table.count; ++i) {
+        auto* item = new QTreeWidgetItem;
+        const auto cells = PeakListCells(table, i);
+        for (int c = 0; c < kPeakListColumns; ++c) {
+            item->setText(c, QString::fromStdString(cells[c]));
+            item->setTextAlignment(c, kColumns[c].alignment | Qt::AlignVCenter);
+        }
+        peakList->insertTopLevelItem(0, item);
+    }
+}
+
+std::vector<int> CTrazelView::SelectedRows() const {
+    std::vector<int> rows;
+    for (int row = 0; row < peakList->topLevelItemCount(); ++row) {
+        if (peakList->topLevelItem(row)->isSelected()) {
+            rows.push_back(row);
+        }
+    }
+    return rows;
+}
+
+void CTrazelView::ResizeParentToFit(bool shrinkOnly) {
+    QWidget* frame = window();
+    if (frame == this) {
+        return;
+    }
+    // Lay the frame out first, so that the space the form has is current.
+    if (frame->layout() != nullptr) {
+        frame->layout()->activate();
+    }
+    QSize visible = parentWidget()->size();
+    for (QWidget* w = parentWidget(); w != nullptr && w != frame; w = w->parentWidget()) {
+        if (auto* area = qobject_cast<QScrollArea*>(w)) {
+            visible = area->maximumViewportSize();
+            break;
+        }
+    }
+    // The field `width` hides QWidget::width().
+    int dw = QWidget::width() - visible.width();
+    int dh = height() - visible.height();
+    if (shrinkOnly) {
+        dw = std::min(dw, 0);
+        dh = std::min(dh, 0);
+    }
+    if (dw != 0 || dh != 0) {
+        frame->resize(frame->size() + QSize(dw, dh));
+    }
+}
+
+void CTrazelView::OnAddPeak() {
+    if (!UpdateData(true)) {
+        return;
+    }
+    if (document_.Table().IsFull()) {
+        return;
+    }
+    document_.AddPeak(position, intensity, uniqueWidthOn != 0 ? uniqueWidth : width, scale);
+    FillPeakList();
+    positionEdit->setFocus(Qt::OtherFocusReason);
+    positionEdit->selectAll();
+}
+
+void CTrazelView::OnUniqueWidth() {
+    UpdateData(true);
+    GetDlgItem(IDC_UNIQUE_WIDTH)->setEnabled(uniqueWidthOn != 0);
+    GetDlgItem(IDC_WIDTH)->setEnabled(uniqueWidthOn == 0);
+    GetDlgItem(IDC_ASSIGN_WIDTH)->setEnabled(uniqueWidthOn != 0);
+}
+
+void CTrazelView::OnClearAll() {
+    peakList->clear();
+    document_.ClearPeaks();
+}
+
+void CTrazelView::OnDeleteSelection() {
+    const auto rows = SelectedRows();
+    document_.DeleteRows(rows);
+    if (!rows.empty()) {
+        FillPeakList();
+    }
+}
+
+void CTrazelView::OnEditSelection() {}
+
+void CTrazelView::OnAssignWidth() {
+    UpdateData(true);
+    document_.AssignWidth(uniqueWidth, SelectedRows());
+    FillPeakList();
+}
+
+void CTrazelView::OnShowCurves() {
+    UpdateData(true);
+    document_.ToggleSeparate(SelectedRows());
+    FillPeakList();
+    RedrawIfShown();
+}
+
+void CTrazelView::OnScaleSelection() {
+    UpdateData(true);
+    document_.AssignScale(scale, SelectedRows());
+    FillPeakList();
+}
+
+void CTrazelView::OnExport() {}
+
+void CTrazelView::OnPlot() {
+    if (UpdateData(true) && XRangeIsNotZero()) {
+        graphShown = true;
+        DrawGraph();
+    }
+}
+
+void CTrazelView::OnGaussian() {
+    RedrawIfShown();
+}
+
+void CTrazelView::OnLorentzian() {
+    RedrawIfShown();
+}
+
+void CTrazelView::OnJoinPoints() {
+    RedrawIfShown();
+}
+
+void CTrazelView::OnUseScaled() {
+    RedrawIfShown();
+}
+
+void CTrazelView::OnOutputFormat() {}
+
+void CTrazelView::OnOutputFile() {}
+
+void CTrazelView::OnFilePrint() {}
+
+void CTrazelView::OnFilePrintPreview() {}
+
+void CTrazelView::RedrawIfShown() {
+    if (UpdateData(true) && XRangeIsNotZero() && graphShown) {
+        DrawGraph();
+    }
+}
+
+bool CTrazelView::XRangeIsNotZero() const {
+    // Written so that a difference that is not a number counts as zero.
+    const double range = xMax - xMin;
+    return range < 0.0 || range > 0.0;
+}
+
+void CTrazelView::DrawGraph() {
+    update();
+}
+
+void CTrazelView::PaintGraph(QPainter&) {}
+
+void CTrazelView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (graphShown) {
+        PaintGraph(painter);
+    }
+}
+
+void CTrazelView::keyPressEvent(QKeyEvent* event) {
+    // Enter that no control took presses the focused push button, as in a
+    // dialog, and "Introducir" everywhere else.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (enter && modifiers == Qt::NoModifier) {
+        auto* focused = qobject_cast<QPushButton*>(QApplication::focusWidget());
+        if (focused != nullptr && focused->parentWidget() == this) {
+            focused->click();
+        } else if (defaultButton_ != nullptr && defaultButton_->isEnabled()) {
+            defaultButton_->click();
+        }
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}

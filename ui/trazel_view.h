@@ -1,0 +1,120 @@
+#pragma once
+
+#include <QWidget>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/qt/data_exchange.h"
+
+class CTrazelDoc;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPainter;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QTreeWidget;
+
+// The main form: the peak entry fields, the peak list, the graph settings and
+// the graph box. It owns every setting that drawing, export and printing use
+// and reaches the peak table through its document.
+class CTrazelView : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit CTrazelView(CTrazelDoc& document, QWidget* parent = nullptr);
+
+    CTrazelDoc& GetDocument() const { return document_; }
+
+    // Runs when the view is first shown and after every New and Open.
+    void OnInitialUpdate();
+    // Rebuilds the list from the table, newest peak on top.
+    void FillPeakList();
+    // Moves the controls into the fields (true) or the fields into the
+    // controls (false); reading stops at the first text that is not a number.
+    bool UpdateData(bool saveAndValidate = true);
+
+    // The controls by their template ids.
+    QWidget* GetDlgItem(int id) const;
+    void SetDlgItemText(int id, const QString& text);
+    QString GetDlgItemText(int id) const;
+
+    // The rows of the list that are selected, top to bottom.
+    std::vector<int> SelectedRows() const;
+
+    // Asks for the graph to be painted again from the current fields.
+    void DrawGraph();
+    // Paints the graph box; called by every repaint while graphShown is set.
+    void PaintGraph(QPainter& painter);
+
+    // Controls bound by data exchange.
+    QProgressBar* progressBar = nullptr;
+    QLineEdit* positionEdit = nullptr;
+    QTreeWidget* peakList = nullptr;
+
+    // Fields, in the order the form exchanges them.
+    double position = 0.0;
+    double intensity = 0.0;
+    double width = 0.0;
+    std::int32_t uniqueWidthOn = 0;
+    double uniqueWidth = 0.0;
+    double xMin = 0.0;
+    double xMax = 0.0;
+    double yMin = 0.0;
+    double yMax = 0.0;
+    std::int32_t lineShape = -1;
+    std::int32_t joinPoints = 0;
+    double scale = 0.0;
+    std::int32_t useScaled = 0;
+    // The settings that are not on the form.
+    std::int32_t resolution = 250;
+    std::string printTitle;
+    std::string outputPath;
+    std::int32_t decimalComma = 1;
+    std::int32_t screenSamples = 250;
+    bool graphShown = false;
+
+  public slots:
+    void OnAddPeak();
+    void OnUniqueWidth();
+    void OnClearAll();
+    void OnDeleteSelection();
+    void OnEditSelection();
+    void OnAssignWidth();
+    void OnShowCurves();
+    void OnScaleSelection();
+    void OnExport();
+    void OnPlot();
+    void OnGaussian();
+    void OnLorentzian();
+    void OnJoinPoints();
+    void OnUseScaled();
+    void OnOutputFormat();
+    void OnOutputFile();
+    void OnFilePrint();
+    void OnFilePrintPreview();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    void CreateControls();
+    void DoDataExchange();
+    void InsertColumns();
+    // Shrinks the frame around the form, or grows it too when shrinkOnly is
+    // false, so that the whole form shows without scrolling.
+    void ResizeParentToFit(bool shrinkOnly);
+    // The drawing options' rule: read the form and draw again when that
+    // worked, the x range is not empty and the graph has been asked for.
+    void RedrawIfShown();
+    bool XRangeIsNotZero() const;
+
+    CTrazelDoc& document_;
+    DataExchange dx_;
+    std::map<int, QWidget*> controls_;
+    QPushButton* defaultButton_ = nullptr;
+};
