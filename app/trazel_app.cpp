@@ -63,6 +63,7 @@ bool CTrazelApp::CreateFrame() {
         return false;
     }
     view_ = new CTrazelView(document_);
+    view_->SetPrintDriver(&printDriver_);
     frame_->SetView(view_);
     // The frame starts at the size the window system would give a new
     // window; the form's first update then shrinks it around the form.
@@ -107,7 +108,7 @@ void CTrazelApp::RouteCommands() {
         {ID_OUTPUT_FORMAT, &CTrazelView::OnOutputFormat},
         {ID_OUTPUT_FILE, &CTrazelView::OnOutputFile},
         {ID_FILE_PRINT, &CTrazelView::OnFilePrint},
-        {ID_FILE_PRINT_DIRECT, &CTrazelView::OnFilePrint},
+        {ID_FILE_PRINT_DIRECT, &CTrazelView::OnFilePrintDirect},
         {ID_FILE_PRINT_PREVIEW, &CTrazelView::OnFilePrintPreview},
     };
     for (const auto& [id, handler] : viewCommands) {
@@ -134,6 +135,8 @@ void CTrazelApp::OnFileOpen() {
     manager_->OnFileOpen();
 }
 
-void CTrazelApp::OnFilePrintSetup() {}
+void CTrazelApp::OnFilePrintSetup() {
+    printDriver_.PageSetup(frame_.get());
+}
 
 void CTrazelApp::ShowAboutBox() {}

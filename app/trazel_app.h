@@ -6,6 +6,7 @@
 
 #include "model/trazel_doc.h"
 #include "platform/qt/document_manager.h"
+#include "platform/qt/print_driver.h"
 #include "platform/qt/recent_file_list.h"
 
 class CMainFrame;
@@ -61,5 +62,7 @@ class CTrazelApp : public QObject {
     std::unique_ptr<RecentFileList> recent_;
     std::unique_ptr<DocumentManager> manager_;
     std::unique_ptr<CMainFrame> frame_;
+    // One printer for the whole run, so that a page setup holds for later prints.
+    PrintDriver printDriver_;
     CTrazelView* view_ = nullptr;
 };

@@ -19,6 +19,9 @@
 #include "app/resource.h"
 #include "model/trazel_doc.h"
 #include "output/peak_list.h"
+#include "platform/qt/message_box.h"
+#include "platform/qt/painter_dc.h"
+#include "platform/qt/print_driver.h"
 #include "platform/qt/dialog_units.h"
 #include "ui/form_picture.h"
 
@@ -448,7 +451,58 @@ void CTrazelView::OnScaleSelection() {
     FillPeakList();
 }
 
-void CTrazelView::OnExport() {}
+namespace {
+
+// The form's progress bar as the export drives it.
+class ProgressBarControl : public ProgressControl {
+  public:
+    explicit ProgressBarControl(QProgressBar* bar) : bar_(bar) {}
+    void SetRange32(int lower, int upper) override { bar_->setRange(lower, upper); }
+    void SetPos(int position) override { bar_->setValue(position); }
+    void SetStep(int step) override { step_ = step; }
+    // Past the top of the range the bar starts again from the bottom, as the
+    // original control wraps when the loop runs one line more than the range.
+    void StepIt() override {
+        const int next = bar_->value() + step_;
+        bar_->setValue(next > bar_->maximum() ? bar_->minimum() + (next - bar_->maximum())
+                                               : next);
+    }
+
+  private:
+    QProgressBar* bar_;
+    int step_ = 1;
+};
+
+}  // namespace
+
+void CTrazelView::OnExport() {
+    // A resolution below 1 would never end the loop; refuse it before the
+    // file is touched.
+    if (const auto refusal = CheckExportResolution(resolution)) {
+        AfxMessageBox(QString::fromStdString(*refusal));
+        return;
+    }
+    ExportFile file;
+    if (const auto error = file.Open(outputPath)) {
+        AfxMessageBox(QString::fromStdString(*error));
+        return;
+    }
+    // The header goes in before the form is read, so every file that could
+    // be opened gets it.
+    file.WriteHeader();
+    if (UpdateData(true) && !IsZeroRange(xMin, xMax)) {
+        ProgressBarControl progress(progressBar);
+        if (file.WriteLines(document_.Table(), CurrentExportSettings(), &progress)) {
+            graphShown = true;
+            DrawGraph();
+        }
+    }
+    const auto closeError = file.Close();
+    progressBar->setValue(0);
+    if (closeError) {
+        AfxMessageBox(QString::fromStdString(*closeError));
+    }
+}
 
 void CTrazelView::OnPlot() {
     if (UpdateData(true) && XRangeIsNotZero()) {
@@ -477,9 +531,47 @@ void CTrazelView::OnOutputFormat() {}
 
 void CTrazelView::OnOutputFile() {}
 
-void CTrazelView::OnFilePrint() {}
+PrintJob CTrazelView::MakePrintJob() {
+    PrintJob job;
+    job.minPage = 1;
+    job.maxPage = ReportPageCount(document_.Table().count, graphShown);
+    // The title is the document's name as the main window's caption shows it,
+    // whatever window is in front while the pages are drawn.
+    const std::string caption = window()->windowTitle().toStdString();
+    job.documentName = PrintTitleFromCaption(caption);
+    job.printPage = [this, caption](CDC& dc, int page) {
+        const std::string title = PrintTitleFromCaption(caption);
+        if (page == 1 && graphShown) {
+            printTitle = title;
+        }
+        PrintPage(dc, page, document_.Table(), CurrentReportSettings(), title);
+    };
+    return job;
+}
 
-void CTrazelView::OnFilePrintPreview() {}
+void CTrazelView::OnFilePrint() {
+    if (printDriver_ == nullptr) {
+        return;
+    }
+    if (const auto error = printDriver_->Print(window(), MakePrintJob())) {
+        AfxMessageBox(QString::fromStdString(*error));
+    }
+}
+
+void CTrazelView::OnFilePrintDirect() {
+    if (printDriver_ == nullptr) {
+        return;
+    }
+    if (const auto error = printDriver_->PrintDirect(MakePrintJob())) {
+        AfxMessageBox(QString::fromStdString(*error));
+    }
+}
+
+void CTrazelView::OnFilePrintPreview() {
+    if (printDriver_ != nullptr) {
+        printDriver_->Preview(window(), MakePrintJob());
+    }
+}
 
 void CTrazelView::RedrawIfShown() {
     if (UpdateData(true) && XRangeIsNotZero() && graphShown) {
@@ -488,16 +580,52 @@ void CTrazelView::RedrawIfShown() {
 }
 
 bool CTrazelView::XRangeIsNotZero() const {
-    // Written so that a difference that is not a number counts as zero.
-    const double range = xMax - xMin;
-    return range < 0.0 || range > 0.0;
+    return !IsZeroRange(xMin, xMax);
+}
+
+GraphSettings CTrazelView::CurrentGraphSettings() const {
+    GraphSettings settings;
+    settings.xMin = xMin;
+    settings.xMax = xMax;
+    settings.yMin = yMin;
+    settings.yMax = yMax;
+    settings.lineShape = lineShape;
+    settings.joinPoints = joinPoints;
+    settings.useScaled = useScaled;
+    settings.screenSamples = screenSamples;
+    return settings;
+}
+
+ExportSettings CTrazelView::CurrentExportSettings() const {
+    ExportSettings settings;
+    settings.xMin = xMin;
+    settings.xMax = xMax;
+    settings.lineShape = lineShape;
+    settings.useScaled = useScaled;
+    settings.resolution = resolution;
+    settings.decimalComma = decimalComma;
+    return settings;
+}
+
+ReportSettings CTrazelView::CurrentReportSettings() const {
+    ReportSettings settings;
+    static_cast<CurveSettings&>(settings) = CurrentGraphSettings();
+    settings.graphShown = graphShown;
+    settings.resolution = resolution;
+    return settings;
 }
 
 void CTrazelView::DrawGraph() {
     update();
 }
 
-void CTrazelView::PaintGraph(QPainter&) {}
+void CTrazelView::PaintGraph(QPainter& painter) {
+    QPainterDC dc(painter);
+    ::DrawGraph(dc, document_.Table(), CurrentGraphSettings(),
+                [this](int id, const std::string& text) {
+                    SetDlgItemText(id, QString::fromStdString(text));
+                });
+}
 
 void CTrazelView::paintEvent(QPaintEvent*) {
     QPainter painter(this);

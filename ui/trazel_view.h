@@ -6,7 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "output/data_export.h"
+#include "output/printed_report.h"
+#include "output/screen_graph.h"
 #include "platform/qt/data_exchange.h"
+
+struct PrintJob;
+class PrintDriver;
 
 class CTrazelDoc;
 class QCheckBox;
@@ -49,6 +55,15 @@ class CTrazelView : public QWidget {
     void DrawGraph();
     // Paints the graph box; called by every repaint while graphShown is set.
     void PaintGraph(QPainter& painter);
+
+    // The settings drawing, export and printing take from the fields.
+    GraphSettings CurrentGraphSettings() const;
+    ExportSettings CurrentExportSettings() const;
+    ReportSettings CurrentReportSettings() const;
+    // The report as it would print now: its pages and how each is drawn.
+    PrintJob MakePrintJob();
+    // The printer that print, print preview and print setup share.
+    void SetPrintDriver(PrintDriver* driver) { printDriver_ = driver; }
 
     // Controls bound by data exchange.
     QProgressBar* progressBar = nullptr;
@@ -95,6 +110,7 @@ class CTrazelView : public QWidget {
     void OnOutputFormat();
     void OnOutputFile();
     void OnFilePrint();
+    void OnFilePrintDirect();
     void OnFilePrintPreview();
 
   protected:
@@ -117,4 +133,5 @@ class CTrazelView : public QWidget {
     DataExchange dx_;
     std::map<int, QWidget*> controls_;
     QPushButton* defaultButton_ = nullptr;
+    PrintDriver* printDriver_ = nullptr;
 };

@@ -1,0 +1,163 @@
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/qt/print_driver.h"
+#include "tests/ui/form_fixture.h"
+
+namespace {
+
+constexpr QRgb kBlack = 0xff000000;
+
+QImage Grab(CTrazelView& view) {
+    view.repaint();
+    return view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+std::string Contents(const QString& path) {
+    std::ifstream in(path.toStdString(), std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+// 500 / 2 / 10 entered, x 0..1000, y 0..3.
+void EnterBandAndLimits(const Form& form) {
+    form.AddPeak("500", "2", "10");
+    form.Type(IDC_X_MIN, "0");
+    form.Type(IDC_X_MAX, "1000");
+    form.Type(IDC_Y_MIN, "0");
+    form.Type(IDC_Y_MAX, "3");
+}
+
+}  // namespace
+
+class ViewOutputTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void nothingIsDrawnBeforeTheFirstPlot() {
+        Form form;
+        form.view->joinPoints = 1;
+        EnterBandAndLimits(form);
+        form.Click(IDC_JOIN_POINTS);
+        const QImage image = Grab(*form.view);
+        QVERIFY(image.pixel(420, 200) != kBlack);
+        QVERIFY(image.pixel(545, 267) != kBlack);
+        QCOMPARE(form.view->GetDlgItemText(IDC_LABEL_X_MAX), QString());
+    }
+
+    void plotDrawsTheBandUnderItsLabels() {
+        Form form;
+        EnterBandAndLimits(form);
+        form.Click(IDC_JOIN_POINTS);
+        form.Click(IDC_PLOT);
+        QVERIFY(form.view->graphShown);
+        const QImage image = Grab(*form.view);
+        image.save(QStringLiteral(TRAZEL_BINARY_DIR "/form_graph.png"));
+        // Box corners, then the top of the band: x 500 is sample 125, and
+        // 2 of 3 maps to row 401 - ceil(133.33) = 267.
+        QCOMPARE(image.pixel(420, 200), kBlack);
+        QCOMPARE(image.pixel(670, 401), kBlack);
+        QCOMPARE(image.pixel(600, 300), QColor(Qt::white).rgb());
+        QCOMPARE(image.pixel(545, 267), kBlack);
+        const QStringList labels = {form.view->GetDlgItemText(IDC_LABEL_X_MIN),
+                                    form.view->GetDlgItemText(IDC_LABEL_X),
+                                    form.view->GetDlgItemText(IDC_LABEL_X_MAX),
+                                    form.view->GetDlgItemText(IDC_LABEL_Y_MIN),
+                                    form.view->GetDlgItemText(IDC_LABEL_Y),
+                                    form.view->GetDlgItemText(IDC_LABEL_Y_MAX)};
+        QCOMPARE(labels, QStringList({"0", "x", "1000", "0", "y", "3"}));
+    }
+
+    void exportWritesTheFileAndShowsTheGraph() {
+        QTemporaryDir dir;
+        Form form;
+        RecordingMessageBox messages;
+        form.view->outputPath = dir.filePath("datos.txt").toStdString();
+        EnterBandAndLimits(form);
+        form.Click(IDC_EXPORT);
+        const std::string text = Contents(dir.filePath("datos.txt"));
+        QVERIFY(text.starts_with("x y\r\n0 0\r\n4 "));
+        QVERIFY(text.ends_with("\r\n1000 0\r\n"));
+        QVERIFY(text.find("500 2\r\n") != std::string::npos);
+        QCOMPARE(std::count(text.begin(), text.end(), '\n'), 252);
+        QCOMPARE(std::count(text.begin(), text.end(), '\r'), 252);
+        QVERIFY(form.view->graphShown);
+        QCOMPARE(form.view->progressBar->value(), 0);
+        QVERIFY(messages.shown.empty());
+    }
+
+    void exportHeaderOnlyWhenTheRangeIsEmptyOrAFieldIsBad() {
+        QTemporaryDir dir;
+        Form form;
+        RecordingMessageBox messages;
+        form.view->outputPath = dir.filePath("datos.txt").toStdString();
+        form.Click(IDC_EXPORT);
+        QCOMPARE(Contents(dir.filePath("datos.txt")), std::string("x y\r\n"));
+        QVERIFY(!form.view->graphShown);
+
+        EnterBandAndLimits(form);
+        form.Type(IDC_Y_MAX, "abc");
+        form.Click(IDC_EXPORT);
+        QCOMPARE(Contents(dir.filePath("datos.txt")), std::string("x y\r\n"));
+        QVERIFY(!form.view->graphShown);
+        QCOMPARE(messages.shown.size(), size_t{1});
+    }
+
+    void exportFailuresAreReportedAndChangeNothingElse() {
+        QTemporaryDir dir;
+        Form form;
+        RecordingMessageBox messages;
+        EnterBandAndLimits(form);
+
+        form.view->resolution = 0;
+        form.view->outputPath = dir.filePath("datos.txt").toStdString();
+        form.Click(IDC_EXPORT);
+        QVERIFY(!QFile::exists(dir.filePath("datos.txt")));
+        QCOMPARE(messages.shown.size(), size_t{1});
+
+        form.view->resolution = 250;
+        form.view->outputPath = dir.filePath("no/existe/datos.txt").toStdString();
+        form.Click(IDC_EXPORT);
+        QCOMPARE(messages.shown.back().text, QString("No se pudo abrir el archivo."));
+        QVERIFY(!form.view->graphShown);
+
+        if (std::filesystem::exists("/dev/full")) {
+            form.view->outputPath = "/dev/full";
+            form.Click(IDC_EXPORT);
+            QVERIFY(messages.shown.back().text.contains("espacio"));
+            QCOMPARE(form.view->progressBar->value(), 0);
+        }
+        QCOMPARE(messages.shown.size(), std::filesystem::exists("/dev/full") ? size_t{3} : size_t{2});
+    }
+
+    void reportTakesItsTitleFromTheCaptionAndListsEveryPeak() {
+        QTemporaryDir dir;
+        Form form;
+        form.view->setWindowTitle("muestra-2 - Trazel");
+        EnterBandAndLimits(form);
+        for (int i = 0; i < 30; ++i) {
+            form.view->GetDocument().AddPeak(100 + i, 1, 5, 2);
+        }
+        form.Click(IDC_PLOT);
+        const PrintJob job = form.view->MakePrintJob();
+        QCOMPARE(job.maxPage, 2);
+        const QString pdf = dir.filePath("report.pdf");
+        QVERIFY(!PrintToPdfFile(pdf.toStdString(), job));
+        QCOMPARE(form.view->printTitle, std::string("muestra-2"));
+        QProcess text;
+        text.start("pdftotext", {"-layout", pdf, "-"});
+        if (!text.waitForFinished() || text.exitCode() != 0) {
+            QSKIP("pdftotext is not available");
+        }
+        const QString out = QString::fromUtf8(text.readAllStandardOutput());
+        QCOMPARE(out.count("muestra-2"), 2);
+        QVERIFY(out.contains("Usando valores de los máximos sin escalar"));
+        QVERIFY(out.contains("129"));
+        QVERIFY(out.contains("258"));
+    }
+};
+
+QTEST_MAIN(ViewOutputTest)
+#include "view_output_test.moc"
