@@ -4,6 +4,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
+CTEST_FLAGS ?=
 
 .PHONY: all build configure deps run test format sanitize clean
 
@@ -26,11 +27,13 @@ run: deps build
 	fi
 
 test: deps build
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) $(CTEST_FLAGS)
 
-# The whole suite again with AddressSanitizer and UndefinedBehaviorSanitizer.
+# The whole suite again with AddressSanitizer and UndefinedBehaviorSanitizer
+# (the fuzzer carries its own sanitizers and runs in the plain build).
 sanitize: deps
-	$(MAKE) test BUILD=build-sanitize CMAKE_FLAGS="-DTRAZEL_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug $(CMAKE_FLAGS)"
+	$(MAKE) test BUILD=build-sanitize CTEST_FLAGS="-LE fuzz $(CTEST_FLAGS)" \
+	  CMAKE_FLAGS="-DTRAZEL_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug $(CMAKE_FLAGS)"
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -244,3 +244,29 @@ TEST_F(DocumentFileTest, FailedSaveKeepsTheOldFile) {
 }
 
 }  // namespace
+
+namespace {
+
+// A huge file is read only as far as its layout needs, or refused from its
+// first bytes, so opening it costs nothing.
+TEST_F(DocumentFileTest, HugeFilesAreReadOnlyAsFarAsNeeded) {
+    const auto path = dir_ / "huge";
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << kCurrentExample;
+    }
+    std::filesystem::resize_file(path, 100u << 20);
+    PeakTable table;
+    ASSERT_FALSE(LoadPeakTableFile(path.string(), table));
+    EXPECT_EQ(table.count, 2);
+
+    {
+        std::fstream patch(path, std::ios::binary | std::ios::in | std::ios::out);
+        patch.seekp(4);
+        patch << Int32(101);
+    }
+    EXPECT_TRUE(LoadPeakTableFile(path.string(), table));
+    EXPECT_EQ(table.count, 2);
+}
+
+}  // namespace
