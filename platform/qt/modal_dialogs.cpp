@@ -6,7 +6,7 @@
 namespace {
 
 class ExecDialogRunner : public DialogRunner {
-public:
+  public:
     int Run(QDialog& dialog) override {
         return dialog.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
     }
@@ -15,7 +15,7 @@ public:
 const QString kAllFiles = QStringLiteral("Todos los archivos (*)");
 
 class QtFileDialogs : public FileDialogService {
-public:
+  public:
     // Documents have no fixed extension, so these two never add one.
     std::optional<QString> GetOpenFileName(QWidget* parent, const QString& caption,
                                            const QString& directory) override {
@@ -44,7 +44,7 @@ public:
         return Ask(dialog);
     }
 
-private:
+  private:
     // Qt's save dialog asks itself before an existing file is chosen.
     static void PrepareSave(QFileDialog& dialog, const QString& suggested) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -70,7 +70,9 @@ ServiceSlot<DialogRunner>& DialogRunnerSlot() {
     return slot;
 }
 
-int DoModal(QDialog& dialog) { return DialogRunnerSlot().Get().Run(dialog); }
+int DoModal(QDialog& dialog) {
+    return DialogRunnerSlot().Get().Run(dialog);
+}
 
 int ScriptedDialogRunner::Run(QDialog& dialog) {
     ++runs;
@@ -93,8 +95,7 @@ std::optional<QString> ScriptedFileDialogs::GetSaveFileName(QWidget*, const QStr
     return Next(caption, suggested);
 }
 
-std::optional<QString> ScriptedFileDialogs::GetSaveFileNameOfType(QWidget*,
-                                                                  const QString& caption,
+std::optional<QString> ScriptedFileDialogs::GetSaveFileNameOfType(QWidget*, const QString& caption,
                                                                   const QString& suggested,
                                                                   const FileType& type) {
     types.push_back(type);

@@ -18,7 +18,7 @@ inline constexpr int IDCANCEL = 2;
 // Runs a dialog modally. The ordinary runner is QDialog::exec(); tests put a
 // scripted one in its place that fills in and closes the dialog at once.
 class DialogRunner {
-public:
+  public:
     virtual ~DialogRunner() = default;
     // IDOK when the dialog was accepted, IDCANCEL otherwise.
     virtual int Run(QDialog& dialog) = 0;
@@ -32,7 +32,7 @@ int DoModal(QDialog& dialog);
 // Answers each dialog with a function of the test's own while it lives; the
 // function may change the dialog's fields before it answers.
 class ScriptedDialogRunner : public DialogRunner {
-public:
+  public:
     using Script = std::function<int(QDialog&)>;
 
     explicit ScriptedDialogRunner(Script script)
@@ -42,7 +42,7 @@ public:
 
     int runs = 0;
 
-private:
+  private:
     Script script_;
     ScopedService<DialogRunner> scope_;
 };
@@ -58,7 +58,7 @@ struct FileType {
 // The framework's file dialogs. The answer is the chosen path, or nothing when
 // the user cancelled. A save dialog asks before an existing file is chosen.
 class FileDialogService {
-public:
+  public:
     virtual ~FileDialogService() = default;
     // Every file is offered and no extension is added.
     virtual std::optional<QString> GetOpenFileName(QWidget* parent, const QString& caption,
@@ -76,7 +76,7 @@ ServiceSlot<FileDialogService>& FileDialogSlot();
 // Answers the file dialogs from a queue while it lives; an empty queue, or an
 // empty path in it, is a cancelled dialog.
 class ScriptedFileDialogs : public FileDialogService {
-public:
+  public:
     ScriptedFileDialogs() : scope_(FileDialogSlot(), *this) {}
 
     std::optional<QString> GetOpenFileName(QWidget* parent, const QString& caption,
@@ -93,7 +93,7 @@ public:
     // The file type of every save dialog that offered one.
     std::vector<FileType> types;
 
-private:
+  private:
     std::optional<QString> Next(const QString& caption, const QString& hint);
 
     ScopedService<FileDialogService> scope_;
