@@ -1,5 +1,7 @@
 #include "app/main_frame.h"
 
+#include "ui/dialogs/information_dialogs.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -301,7 +303,9 @@ void CMainFrame::UpdateIndicators() {
     }
 }
 
-void CMainFrame::OnQuickReference() {}
+void CMainFrame::OnQuickReference() {
+    ShowQuickReference(this);
+}
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (canClose && !canClose()) {

@@ -9,6 +9,7 @@
 #include "app/resource.h"
 #include "app/strings.h"
 #include "model/document_file.h"
+#include "ui/dialogs/information_dialogs.h"
 #include "ui/trazel_view.h"
 
 std::optional<std::string> TrazelDocumentStorage::Load(const std::string& path) {
@@ -139,4 +140,6 @@ void CTrazelApp::OnFilePrintSetup() {
     printDriver_.PageSetup(frame_.get());
 }
 
-void CTrazelApp::ShowAboutBox() {}
+void CTrazelApp::ShowAboutBox() {
+    ::ShowAboutBox(frame_.get());
+}

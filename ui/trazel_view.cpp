@@ -23,6 +23,9 @@
 #include "platform/qt/painter_dc.h"
 #include "platform/qt/print_driver.h"
 #include "platform/qt/dialog_units.h"
+#include "ui/dialogs/output_file_dialog.h"
+#include "ui/dialogs/output_format_dlg.h"
+#include "ui/dialogs/peak_edit_dlg.h"
 #include "ui/form_picture.h"
 
 namespace {
@@ -40,7 +43,7 @@ enum class Kind {
     Progress
 };
 
-struct ControlTemplate {
+struct FormControl {
     int id;  // 0 for the labels, the group box and the picture
     Kind kind;
     const char* text;
@@ -49,7 +52,7 @@ struct ControlTemplate {
 };
 
 // Template 101 in template order, which is also the tab order.
-const ControlTemplate kFormTemplate[] = {
+const FormControl kFormTemplate[] = {
     {0, Kind::Label, "&Centro de la banda", 6, 46, 66, 9},
     {IDC_POSITION, Kind::Edit, "", 17, 57, 40, 12},
     {0, Kind::Label, "&Intensidad", 81, 46, 35, 9},
@@ -110,7 +113,7 @@ const std::array<ColumnTemplate, kPeakListColumns> kColumns = {{
     {Qt::AlignLeft, 20},
 }};
 
-QWidget* CreateControl(const ControlTemplate& t, QWidget* parent) {
+QWidget* CreateControl(const FormControl& t, QWidget* parent) {
     const QString text = QString::fromUtf8(t.text);
     switch (t.kind) {
         case Kind::Label:
@@ -183,7 +186,7 @@ CTrazelView::CTrazelView(CTrazelDoc& document, QWidget* parent)
 void CTrazelView::CreateControls() {
     QLabel* pendingCaption = nullptr;
     QGroupBox* group = nullptr;
-    for (const ControlTemplate& t : kFormTemplate) {
+    for (const FormControl& t : kFormTemplate) {
         QWidget* control = CreateControl(t, this);
         PlaceControl(control, t.x, t.y, t.width, t.height);
         if (t.kind == Kind::Picture) {
@@ -430,7 +433,11 @@ void CTrazelView::OnDeleteSelection() {
     }
 }
 
-void CTrazelView::OnEditSelection() {}
+void CTrazelView::OnEditSelection() {
+    if (EditSelection(document_, SelectedRows(), window())) {
+        FillPeakList();
+    }
+}
 
 void CTrazelView::OnAssignWidth() {
     UpdateData(true);
@@ -527,9 +534,13 @@ void CTrazelView::OnUseScaled() {
     RedrawIfShown();
 }
 
-void CTrazelView::OnOutputFormat() {}
+void CTrazelView::OnOutputFormat() {
+    RunOutputFormat(decimalComma, resolution, window());
+}
 
-void CTrazelView::OnOutputFile() {}
+void CTrazelView::OnOutputFile() {
+    RunOutputFile(outputPath, window());
+}
 
 PrintJob CTrazelView::MakePrintJob() {
     PrintJob job;

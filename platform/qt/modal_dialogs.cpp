@@ -16,6 +16,7 @@ const QString kAllFiles = QStringLiteral("Todos los archivos (*)");
 
 class QtFileDialogs : public FileDialogService {
   public:
+    // Documents have no fixed extension, so these two never add one.
     std::optional<QString> GetOpenFileName(QWidget* parent, const QString& caption,
                                            const QString& directory) override {
         QFileDialog dialog(parent, caption, directory, kAllFiles);
@@ -27,18 +28,33 @@ class QtFileDialogs : public FileDialogService {
     std::optional<QString> GetSaveFileName(QWidget* parent, const QString& caption,
                                            const QString& suggested) override {
         QFileDialog dialog(parent, caption, QString(), kAllFiles);
+        PrepareSave(dialog, suggested);
+        return Ask(dialog);
+    }
+
+    std::optional<QString> GetSaveFileNameOfType(QWidget* parent, const QString& caption,
+                                                 const QString& suggested,
+                                                 const FileType& type) override {
+        QFileDialog dialog(parent, caption, QString(),
+                           type.label + QStringLiteral(" (") + type.pattern + QLatin1Char(')'));
+        // The filter list shows the label alone, as it is written.
+        dialog.setOption(QFileDialog::HideNameFilterDetails);
+        PrepareSave(dialog, suggested);
+        dialog.setDefaultSuffix(type.defaultSuffix);
+        return Ask(dialog);
+    }
+
+  private:
+    // Qt's save dialog asks itself before an existing file is chosen.
+    static void PrepareSave(QFileDialog& dialog, const QString& suggested) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
         if (!suggested.isEmpty()) {
             dialog.selectFile(suggested);
         }
-        return Ask(dialog);
     }
 
-  private:
     static std::optional<QString> Ask(QFileDialog& dialog) {
-        // Documents have no fixed extension, so none is ever added.
-        dialog.setDefaultSuffix(QString());
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
             return std::nullopt;
         }
@@ -76,6 +92,13 @@ std::optional<QString> ScriptedFileDialogs::GetOpenFileName(QWidget*, const QStr
 
 std::optional<QString> ScriptedFileDialogs::GetSaveFileName(QWidget*, const QString& caption,
                                                             const QString& suggested) {
+    return Next(caption, suggested);
+}
+
+std::optional<QString> ScriptedFileDialogs::GetSaveFileNameOfType(QWidget*, const QString& caption,
+                                                                  const QString& suggested,
+                                                                  const FileType& type) {
+    types.push_back(type);
     return Next(caption, suggested);
 }
 

@@ -47,15 +47,28 @@ class ScriptedDialogRunner : public DialogRunner {
     ScopedService<DialogRunner> scope_;
 };
 
-// The framework's file dialogs: every file is offered and no extension is
-// added. The answer is the chosen path, or nothing when the user cancelled.
+// The one kind of file a save dialog offers: the filter's label and pattern,
+// and the extension (without its dot) added to a name typed without one.
+struct FileType {
+    QString label;
+    QString pattern;
+    QString defaultSuffix;
+};
+
+// The framework's file dialogs. The answer is the chosen path, or nothing when
+// the user cancelled. A save dialog asks before an existing file is chosen.
 class FileDialogService {
   public:
     virtual ~FileDialogService() = default;
+    // Every file is offered and no extension is added.
     virtual std::optional<QString> GetOpenFileName(QWidget* parent, const QString& caption,
                                                    const QString& directory) = 0;
     virtual std::optional<QString> GetSaveFileName(QWidget* parent, const QString& caption,
                                                    const QString& suggested) = 0;
+    // Offers only files of the given type.
+    virtual std::optional<QString> GetSaveFileNameOfType(QWidget* parent, const QString& caption,
+                                                         const QString& suggested,
+                                                         const FileType& type) = 0;
 };
 
 ServiceSlot<FileDialogService>& FileDialogSlot();
@@ -70,10 +83,15 @@ class ScriptedFileDialogs : public FileDialogService {
                                            const QString& directory) override;
     std::optional<QString> GetSaveFileName(QWidget* parent, const QString& caption,
                                            const QString& suggested) override;
+    std::optional<QString> GetSaveFileNameOfType(QWidget* parent, const QString& caption,
+                                                 const QString& suggested,
+                                                 const FileType& type) override;
 
     std::deque<QString> answers;
     // The caption and the suggested name or folder of every dialog shown.
     std::vector<std::pair<QString, QString>> asked;
+    // The file type of every save dialog that offered one.
+    std::vector<FileType> types;
 
   private:
     std::optional<QString> Next(const QString& caption, const QString& hint);

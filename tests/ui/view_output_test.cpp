@@ -4,7 +4,10 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/qt/modal_dialogs.h"
 #include "platform/qt/print_driver.h"
+#include "ui/dialogs/output_format_dlg.h"
+#include "ui/dialogs/template_dialog.h"
 #include "tests/ui/form_fixture.h"
 
 namespace {
@@ -156,6 +159,54 @@ class ViewOutputTest : public QObject {
         QVERIFY(out.contains("Usando valores de los máximos sin escalar"));
         QVERIFY(out.contains("129"));
         QVERIFY(out.contains("258"));
+    }
+
+    // The output format chosen in its dialog governs the next export; a new
+    // or opened document goes back to comma and 250.
+    void outputFormatTakesEffectAndNewRestoresIt() {
+        QTemporaryDir dir;
+        Form form;
+        form.view->outputPath = dir.filePath("datos.txt").toStdString();
+        form.Type(IDC_X_MIN, "0");
+        form.Type(IDC_X_MAX, "1");
+        ScriptedDialogRunner runner([](QDialog& dialog) {
+            auto& format = dynamic_cast<TemplateDialog&>(dialog);
+            format.Radio(COutputFormatDlg::kDecimalPointId)->setChecked(true);
+            format.Edit(COutputFormatDlg::kResolutionId)->setText("4");
+            format.accept();
+            return dialog.result() == QDialog::Accepted ? IDOK : IDCANCEL;
+        });
+        form.view->OnOutputFormat();
+        QCOMPARE(form.view->decimalComma, 0);
+        QCOMPARE(form.view->resolution, 4);
+        form.Click(IDC_EXPORT);
+        QCOMPARE(Contents(dir.filePath("datos.txt")),
+                 std::string("x y\r\n0 0\r\n0.25 0\r\n0.5 0\r\n0.75 0\r\n1 0\r\n"));
+
+        form.view->outputPath = "elsewhere.txt";
+        form.view->OnInitialUpdate();
+        QCOMPARE(form.view->decimalComma, 1);
+        QCOMPARE(form.view->resolution, 250);
+        QCOMPARE(form.view->outputPath, std::string("datos.txt"));
+    }
+
+    void editSelectionOpensOneDialogPerSelectedRowAndRelists() {
+        Form form;
+        form.AddPeak("100", "2", "10");
+        form.AddPeak("200", "2", "10");
+        form.AddPeak("300", "2", "10");
+        form.SelectRows({0, 2});
+        QStringList positions;
+        ScriptedDialogRunner runner([&positions](QDialog& dialog) {
+            auto& edit = dynamic_cast<TemplateDialog&>(dialog);
+            positions << edit.Edit(1035)->text();
+            edit.Edit(1044)->setText("2");
+            edit.accept();
+            return dialog.result() == QDialog::Accepted ? IDOK : IDCANCEL;
+        });
+        form.Click(IDC_EDIT_SELECTION);
+        QCOMPARE(positions, QStringList({"300", "100"}));
+        QCOMPARE(form.Column(2), QStringList({"600", "200", "200"}));
     }
 };
 

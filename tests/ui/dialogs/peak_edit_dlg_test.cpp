@@ -1,0 +1,207 @@
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QtTest>
+
+#include "dialog_driver.h"
+#include "model/line_shapes.h"
+#include "model/trazel_doc.h"
+#include "platform/qt/data_exchange.h"
+#include "platform/qt/message_box.h"
+#include "ui/dialogs/peak_edit_dlg.h"
+
+using D = CPeakEditDlg;
+
+namespace {
+
+// A document whose peaks sit at 100, 200, ... with the given intensities and
+// widths, scale 1, not modified.
+void Fill(CTrazelDoc& doc, std::initializer_list<std::pair<double, double>> peaks) {
+    doc.OnNewDocument();
+    double position = 100.0;
+    for (const auto& [intensity, width] : peaks) {
+        doc.AddPeak(position, intensity, width, 1.0);
+        position += 100.0;
+    }
+    doc.SetModifiedFlag(false);
+}
+
+}  // namespace
+
+class PeakEditDlgTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void noSelectionOpensNoDialog() {
+        CTrazelDoc doc;
+        Fill(doc, {{2, 10}});
+        DialogDriver driver([](TemplateDialog&) { QFAIL("no dialog expected"); });
+        QVERIFY(!EditSelection(doc, {}, nullptr));
+        QCOMPARE(driver.Runs(), 0);
+        QVERIFY(!doc.IsModified());
+    }
+
+    // A dialog opens in manual mode; each other mode makes the computed field
+    // read-only, and "Calcular" keeps the area the peak had when the dialog
+    // opened, however often it is pressed.
+    void constantArea_data() {
+        QTest::addColumn<int>("modeId");
+        QTest::addColumn<int>("typedId");
+        QTest::addColumn<int>("computedId");
+        QTest::addColumn<QStringList>("typed");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("intensity from width")
+            << D::kIntensityFromWidthId << D::kWidthId << D::kIntensityId << QStringList{"20", "40"}
+            << QStringList{"1", "0.5"};
+        QTest::newRow("width from intensity")
+            << D::kWidthFromIntensityId << D::kIntensityId << D::kWidthId << QStringList{"4", "1"}
+            << QStringList{"5", "20"};
+    }
+    void constantArea() {
+        QFETCH(int, modeId);
+        QFETCH(int, typedId);
+        QFETCH(int, computedId);
+        QFETCH(QStringList, typed);
+        QFETCH(QStringList, shown);
+        CTrazelDoc doc;
+        Fill(doc, {{2, 10}});
+        DialogDriver driver([&](TemplateDialog& d) {
+            QVERIFY(d.Radio(D::kManualId)->isChecked());
+            QVERIFY(!d.Edit(computedId)->isReadOnly() && !d.Edit(typedId)->isReadOnly());
+            QCOMPARE(d.focusWidget(), d.Edit(D::kPositionId));
+            Click(d, modeId);
+            QVERIFY(d.Edit(computedId)->isReadOnly());
+            QVERIFY(!d.Edit(typedId)->isReadOnly());
+            for (int i = 0; i < typed.size(); ++i) {
+                Type(d, typedId, typed[i]);
+                Click(d, D::kCalculateId);
+                QCOMPARE(d.Edit(computedId)->text(), shown[i]);
+            }
+            Click(d, D::kManualId);
+            QVERIFY(!d.Edit(computedId)->isReadOnly());
+            Click(d, IDOK);
+        });
+        QVERIFY(EditSelection(doc, {0}, nullptr));
+        const Peak peak = PeakAt(doc.Table(), 1);
+        QCOMPARE(peak.intensity * peak.width, 20.0);
+        QVERIFY(doc.IsModified());
+    }
+
+    void acceptWithoutCalculateStoresWhatWasTyped() {
+        CTrazelDoc doc;
+        Fill(doc, {{2, 10}, {3, 30}});
+        DialogDriver driver([](TemplateDialog& d) {
+            Click(d, D::kIntensityFromWidthId);
+            Type(d, D::kWidthId, "20");
+            Type(d, D::kPositionId, "250");
+            Type(d, D::kScaleId, "2");
+            Click(d, D::kSeparateId);
+            Click(d, IDOK);
+        });
+        QVERIFY(EditSelection(doc, {1}, nullptr));
+        const Peak edited = PeakAt(doc.Table(), 1);
+        QCOMPARE(edited.separate, 1);
+        QCOMPARE(edited.intensity, 2.0);
+        QCOMPARE(edited.width, 20.0);
+        QCOMPARE(edited.position, 250.0);
+        QCOMPARE(edited.scaledPosition, 500.0);
+        const Peak other = PeakAt(doc.Table(), 2);
+        QCOMPARE(other.scaledPosition, 200.0);
+        QCOMPARE(other.width, 30.0);
+    }
+
+    void cancellingTheSecondOfThreeGoesOnWithTheThird() {
+        CTrazelDoc doc;
+        Fill(doc, {{1, 1}, {2, 2}, {3, 3}, {4, 4}});
+        QStringList opened;
+        int dialog = 0;
+        DialogDriver driver([&](TemplateDialog& d) {
+            opened << d.Edit(D::kPositionId)->text();
+            Type(d, D::kPositionId, QString::number(++dialog));
+            Click(d, dialog == 2 ? IDCANCEL : IDOK);
+        });
+        // Rows 0, 1 and 3 show indices 4, 3 and 1.
+        QVERIFY(EditSelection(doc, {0, 1, 3}, nullptr));
+        QCOMPARE(opened, (QStringList{"400", "300", "100"}));
+        const PeakTable& t = doc.Table();
+        QCOMPARE(t.position[4], 1.0);
+        QCOMPARE(t.position[3], 300.0);
+        QCOMPARE(t.position[2], 200.0);
+        QCOMPARE(t.position[1], 3.0);
+    }
+
+    // The fields after a bad text are not read; computing anyway would put
+    // their old values back over what the user typed.
+    void calculateWithABadTextChangesNothingTyped() {
+        CTrazelDoc doc;
+        Fill(doc, {{2, 10}});
+        RecordingMessageBox messages;
+        DialogDriver driver([](TemplateDialog& d) {
+            Click(d, D::kIntensityFromWidthId);
+            Type(d, D::kWidthId, "20");
+            Type(d, D::kPositionId, "abc");
+            Type(d, D::kScaleId, "3");
+            Click(d, D::kCalculateId);
+            QCOMPARE(d.Edit(D::kIntensityId)->text(), QStringLiteral("2"));
+            QCOMPARE(d.Edit(D::kPositionId)->text(), QStringLiteral("abc"));
+            QCOMPARE(d.Edit(D::kScaleId)->text(), QStringLiteral("3"));
+            QVERIFY(d.Radio(D::kIntensityFromWidthId)->isChecked());
+        });
+        EditSelection(doc, {0}, nullptr);
+        QCOMPARE(messages.Texts(), QStringList{kNotANumberMessage});
+        QCOMPARE(doc.Table().position[1], 100.0);
+    }
+
+    // A result that is not a finite number never reaches a field.
+    void calculateRefusesWhatItCannotCompute_data() {
+        QTest::addColumn<double>("intensity");
+        QTest::addColumn<double>("width");
+        QTest::addColumn<int>("modeId");
+        QTest::addColumn<int>("typedId");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("zero width") << 2.0 << 10.0 << D::kIntensityFromWidthId << D::kWidthId << "0"
+                                    << "Con anchura cero";
+        QTest::newRow("zero intensity")
+            << 2.0 << 10.0 << D::kWidthFromIntensityId << D::kIntensityId << "-0"
+            << "Con intensidad cero";
+        QTest::newRow("zero width, zero area")
+            << 0.0 << 10.0 << D::kIntensityFromWidthId << D::kWidthId << "0"
+            << "Con anchura cero";
+        QTest::newRow("overflow") << 1e300 << 1e8 << D::kIntensityFromWidthId << D::kWidthId
+                                  << "1e-300"
+                                  << "demasiado grande";
+        QTest::newRow("infinite area")
+            << 1e300 << 1e300 << D::kWidthFromIntensityId << D::kIntensityId << "1"
+            << "no es un número finito";
+    }
+    void calculateRefusesWhatItCannotCompute() {
+        QFETCH(double, intensity);
+        QFETCH(double, width);
+        QFETCH(int, modeId);
+        QFETCH(int, typedId);
+        QFETCH(QString, typed);
+        QFETCH(QString, message);
+        CTrazelDoc doc;
+        Fill(doc, {{intensity, width}});
+        RecordingMessageBox messages;
+        const int computedId = typedId == D::kWidthId ? D::kIntensityId : D::kWidthId;
+        DialogDriver driver([&](TemplateDialog& d) {
+            const QString before = d.Edit(computedId)->text();
+            Click(d, modeId);
+            Type(d, typedId, typed);
+            Click(d, D::kCalculateId);
+            QCOMPARE(d.Edit(computedId)->text(), before);
+            QCOMPARE(d.Edit(typedId)->text(), typed);
+            Click(d, IDOK);
+        });
+        EditSelection(doc, {0}, nullptr);
+        QCOMPARE(messages.shown.size(), std::size_t{1});
+        QVERIFY2(messages.shown[0].text.contains(message), qPrintable(messages.shown[0].text));
+        const Peak peak = PeakAt(doc.Table(), 1);
+        QVERIFY(std::isfinite(peak.intensity) && std::isfinite(peak.width));
+    }
+};
+
+QTEST_MAIN(PeakEditDlgTest)
+#include "peak_edit_dlg_test.moc"

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "ui/dialogs/template_dialog.h"
+
+// The two dialogs that only inform; they have no fields of their own.
+
+// "Acerca de Trazel": the version, its date and what each version brought.
+class CVersionInfoDlg : public TemplateDialog {
+    Q_OBJECT
+
+  public:
+    explicit CVersionInfoDlg(QWidget* owner = nullptr);
+};
+
+// "Ayuda": a page of instructions.
+class CQuickReferenceDlg : public TemplateDialog {
+    Q_OBJECT
+
+  public:
+    explicit CQuickReferenceDlg(QWidget* owner = nullptr);
+};
+
+void ShowAboutBox(QWidget* owner);
+void ShowQuickReference(QWidget* owner);

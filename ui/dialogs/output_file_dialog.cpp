@@ -1,0 +1,19 @@
+#include "ui/dialogs/output_file_dialog.h"
+
+#include <QFile>
+
+#include "platform/qt/modal_dialogs.h"
+
+bool RunOutputFile(std::string& outputPath, QWidget* owner) {
+    const FileType textFiles{QStringLiteral("Archivos de texto(.txt)"), QStringLiteral("*.txt"),
+                             QStringLiteral("txt")};
+    // Paths are bytes to the file system; the export opens the very bytes
+    // that are stored here.
+    const auto chosen = FileDialogSlot().Get().GetSaveFileNameOfType(
+        owner, QStringLiteral("Guardar como"), QFile::decodeName(outputPath.c_str()), textFiles);
+    if (!chosen) {
+        return false;
+    }
+    outputPath = QFile::encodeName(*chosen).toStdString();
+    return true;
+}

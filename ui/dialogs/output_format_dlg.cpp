@@ -1,0 +1,56 @@
+#include "ui/dialogs/output_format_dlg.h"
+
+#include <QRadioButton>
+
+#include "platform/qt/modal_dialogs.h"
+
+namespace {
+
+using K = ControlKind;
+
+// Template 131.
+const ControlTemplate kControls[] = {
+    {IDOK, K::DefaultButton, "Aceptar", 128, 7, 50, 14},
+    {IDCANCEL, K::Button, "Cancelar", 128, 24, 50, 14},
+    {0, K::Group, "&Signo decimal", 7, 7, 119, 59},
+    {COutputFormatDlg::kDecimalPointId, K::Radio, "Usar &punto decimal", 17, 20, 77, 10},
+    {COutputFormatDlg::kDecimalCommaId, K::Radio, "Usar &coma decimal", 17, 33, 76, 10},
+    {0, K::Label, "Algunos programas utilizan la coma para designar los valores decimales", 11, 46,
+     114, 17},
+    {0, K::Group, "Resolución", 7, 71, 140, 40},
+    {0, K::Label, "&Resolución: puntos entre los límites de x.", 11, 82, 130, 8},
+    {COutputFormatDlg::kResolutionId, K::Edit, "", 53, 92, 40, 14},
+};
+
+const DialogTemplate kTemplate{"Formato de salida de datos", 185, 127, kControls};
+
+const QString kResolutionBelowOneMessage = QStringLiteral(
+    "La resolución es el número de puntos entre los límites de x: "
+    "introduzca un número entero mayor que cero.");
+
+}  // namespace
+
+COutputFormatDlg::COutputFormatDlg(QWidget* owner) : TemplateDialog(kTemplate, owner) {
+    exchange_.Radio({Radio(kDecimalPointId), Radio(kDecimalCommaId)}, decimalComma);
+    exchange_.Text(Edit(kResolutionId), resolution);
+}
+
+bool COutputFormatDlg::ValidateFields() {
+    if (resolution >= 1) {
+        return true;
+    }
+    RefuseField(Edit(kResolutionId), kResolutionBelowOneMessage);
+    return false;
+}
+
+bool RunOutputFormat(std::int32_t& decimalComma, std::int32_t& resolution, QWidget* owner) {
+    COutputFormatDlg dialog(owner);
+    dialog.decimalComma = decimalComma;
+    dialog.resolution = resolution;
+    if (RunModal(dialog) != IDOK) {
+        return false;
+    }
+    decimalComma = dialog.decimalComma;
+    resolution = dialog.resolution;
+    return true;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+
+#include "ui/dialogs/template_dialog.h"
+
+// The decimal sign of the export and the number of x steps of export and print.
+class COutputFormatDlg : public TemplateDialog {
+    Q_OBJECT
+
+  public:
+    static constexpr int kDecimalPointId = 1021;
+    static constexpr int kDecimalCommaId = 1022;
+    static constexpr int kResolutionId = 1031;
+
+    explicit COutputFormatDlg(QWidget* owner = nullptr);
+
+    // 1 for a decimal comma, 0 for a decimal point.
+    std::int32_t decimalComma = -1;
+    std::int32_t resolution = 0;
+
+  protected:
+    // Export and print need at least one step between the x limits.
+    bool ValidateFields() override;
+};
+
+// Shows the view's output settings and copies them back when the user accepts.
+// Returns whether the user accepted.
+bool RunOutputFormat(std::int32_t& decimalComma, std::int32_t& resolution, QWidget* owner);

@@ -1,0 +1,168 @@
+#include "ui/dialogs/peak_edit_dlg.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <cmath>
+
+#include "model/line_shapes.h"
+#include "model/trazel_doc.h"
+#include "platform/qt/message_box.h"
+#include "platform/qt/modal_dialogs.h"
+
+namespace {
+
+using K = ControlKind;
+
+// Template 133.
+const ControlTemplate kControls[] = {
+    {0, K::Label, "&Máximo", 7, 7, 63, 9},
+    {CPeakEditDlg::kPositionId, K::Edit, "", 7, 16, 63, 14},
+    {0, K::Label, "&Intensidad", 75, 7, 63, 9},
+    {CPeakEditDlg::kIntensityId, K::Edit, "", 75, 16, 63, 14},
+    {0, K::Label, "&Anchura", 144, 7, 63, 9},
+    {CPeakEditDlg::kWidthId, K::Edit, "", 144, 16, 63, 14},
+    {1043, K::Label, "&Escala", 212, 7, 22, 8},
+    {CPeakEditDlg::kScaleId, K::Edit, "", 212, 16, 63, 14},
+    {CPeakEditDlg::kSeparateId, K::Check, "&Representar la curva por separado", 7, 34, 125, 10},
+    {IDOK, K::DefaultButton, "Aceptar", 134, 113, 50, 14},
+    {IDCANCEL, K::Button, "Cancelar", 196, 113, 50, 14},
+    {0, K::Label, "Introduzca los nuevos valores y pulse aceptar para que el cambio tenga efecto ",
+     7, 47, 251, 8},
+    {CPeakEditDlg::kManualId, K::Radio, "Introducción manual de todos los datos", 19, 69, 139, 10},
+    {CPeakEditDlg::kIntensityFromWidthId, K::Radio,
+     "Obtención de la intensidad a partir de la anchura dada y manteniendo el área", 19, 79, 258,
+     10},
+    {CPeakEditDlg::kWidthFromIntensityId, K::Radio,
+     "Obtención de la anchura a partir de la intensidad dada y manteniendo el área", 19, 89, 258,
+     10},
+    {0, K::Group, "Cálculo de datos", 7, 57, 351, 47},
+    {CPeakEditDlg::kCalculateId, K::Button, "Calcular", 292, 81, 50, 14},
+};
+
+const DialogTemplate kTemplate{"Edición de datos", 365, 134, kControls};
+
+const QString kZeroWidthMessage = QStringLiteral(
+    "Con anchura cero no se puede obtener la intensidad manteniendo el área. "
+    "La intensidad no ha cambiado.");
+const QString kZeroIntensityMessage = QStringLiteral(
+    "Con intensidad cero no se puede obtener la anchura manteniendo el área. "
+    "La anchura no ha cambiado.");
+const QString kAreaNotFiniteMessage = QStringLiteral(
+    "El área de este pico no es un número finito, así que no se puede mantener. "
+    "Ningún valor ha cambiado.");
+const QString kIntensityTooLargeMessage = QStringLiteral(
+    "La intensidad que mantendría el área es demasiado grande. La intensidad no ha cambiado.");
+const QString kWidthTooLargeMessage = QStringLiteral(
+    "La anchura que mantendría el área es demasiado grande. La anchura no ha cambiado.");
+
+// A read-only edit looks like one: grey as the dialog, not white.
+void SetReadOnly(QLineEdit* edit, bool readOnly, const QColor& editableBase) {
+    edit->setReadOnly(readOnly);
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Base,
+                     readOnly ? edit->palette().color(QPalette::Window) : editableBase);
+    edit->setPalette(palette);
+}
+
+}  // namespace
+
+CPeakEditDlg::CPeakEditDlg(QWidget* owner) : TemplateDialog(kTemplate, owner) {
+    exchange_.Control(widthEdit, Edit(kWidthId));
+    exchange_.Control(intensityEdit, Edit(kIntensityId));
+    exchange_.Text(Edit(kIntensityId), intensity);
+    exchange_.Text(Edit(kWidthId), width);
+    exchange_.Text(Edit(kPositionId), position);
+    exchange_.Check(qobject_cast<QCheckBox*>(GetDlgItem(kSeparateId)), separate);
+    exchange_.Radio({Radio(kManualId), Radio(kIntensityFromWidthId), Radio(kWidthFromIntensityId)},
+                    mode);
+    exchange_.Text(Edit(kScaleId), scale);
+
+    // toggled rather than clicked, so that the edits follow the checked button
+    // however it came to be checked, data exchange included.
+    for (const int id : {kManualId, kIntensityFromWidthId, kWidthFromIntensityId}) {
+        connect(Radio(id), &QRadioButton::toggled, this, &CPeakEditDlg::ApplyAreaMode);
+    }
+    connect(Button(kCalculateId), &QAbstractButton::clicked, this, &CPeakEditDlg::OnCalculate);
+}
+
+void CPeakEditDlg::OnInitDialog() {
+    TemplateDialog::OnInitDialog();
+    area = PeakArea(intensity, width);
+}
+
+void CPeakEditDlg::ApplyAreaMode() {
+    const QColor editableBase = palette().color(QPalette::Base);
+    SetReadOnly(intensityEdit, Radio(kIntensityFromWidthId)->isChecked(), editableBase);
+    SetReadOnly(widthEdit, Radio(kWidthFromIntensityId)->isChecked(), editableBase);
+}
+
+void CPeakEditDlg::OnCalculate() {
+    // A text that is not a number has been reported and holds the focus. The
+    // fields after it were not read, so going on would write their old values
+    // over what the user typed.
+    if (!UpdateData(true)) {
+        return;
+    }
+    // A zero divisor would put "inf" or "nan" in a field, which the field
+    // could not read back; the field keeps its value and the user is told why.
+    const auto recompute = [this](double& field, double result, double divisor,
+                                  QLineEdit* divisorEdit, const QString& zeroMessage,
+                                  const QString& tooLargeMessage) {
+        if (!std::isfinite(area)) {
+            AfxMessageBox(kAreaNotFiniteMessage);
+            return false;
+        }
+        if (divisor == 0.0) {
+            RefuseField(divisorEdit, zeroMessage);
+            return false;
+        }
+        if (!std::isfinite(result)) {
+            AfxMessageBox(tooLargeMessage);
+            return false;
+        }
+        field = result;
+        return true;
+    };
+    bool computed = true;
+    if (mode == IntensityFromWidth) {
+        computed = recompute(intensity, IntensityForArea(area, width), width, widthEdit,
+                             kZeroWidthMessage, kIntensityTooLargeMessage);
+    } else if (mode == WidthFromIntensity) {
+        computed = recompute(width, WidthForArea(area, intensity), intensity, intensityEdit,
+                             kZeroIntensityMessage, kWidthTooLargeMessage);
+    }
+    if (computed) {
+        UpdateData(false);
+    }
+}
+
+bool EditPeak(CTrazelDoc& document, int row, QWidget* owner) {
+    const PeakTable& table = document.Table();
+    const int index = document.IndexFromRow(row);
+    if (index < 1 || index >= table.count) {
+        return false;
+    }
+    CPeakEditDlg dialog(owner);
+    dialog.position = table.position[index];
+    dialog.intensity = table.intensity[index];
+    dialog.width = table.width[index];
+    dialog.separate = table.separate[index];
+    dialog.scale = table.scale[index];
+    dialog.mode = CPeakEditDlg::Manual;
+    if (RunModal(dialog) != IDOK) {
+        return false;
+    }
+    document.ReplacePeak(index, dialog.position, dialog.intensity, dialog.width, dialog.separate,
+                         dialog.scale);
+    return true;
+}
+
+bool EditSelection(CTrazelDoc& document, const std::vector<int>& selectedRows, QWidget* owner) {
+    // Replacing a peak leaves the count alone, so every row still names the
+    // peak it named when the command began.
+    for (const int row : selectedRows) {
+        EditPeak(document, row, owner);
+    }
+    return !selectedRows.empty();
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "ui/dialogs/template_dialog.h"
+
+class CTrazelDoc;
+class QLineEdit;
+
+// Edits one peak, and can trade its intensity against its width so that the
+// band keeps the area it had when the dialog opened.
+class CPeakEditDlg : public TemplateDialog {
+    Q_OBJECT
+
+  public:
+    // Which of intensity and width "Calcular" recomputes from the other: the
+    // index of the checked radio button.
+    enum AreaMode : std::int32_t { Manual = 0, IntensityFromWidth = 1, WidthFromIntensity = 2 };
+
+    static constexpr int kWidthId = 1003;
+    static constexpr int kManualId = 1021;
+    static constexpr int kIntensityFromWidthId = 1022;
+    static constexpr int kIntensityId = 1033;
+    static constexpr int kPositionId = 1035;
+    static constexpr int kSeparateId = 1037;
+    static constexpr int kWidthFromIntensityId = 1038;
+    static constexpr int kCalculateId = 1039;
+    static constexpr int kScaleId = 1044;
+
+    explicit CPeakEditDlg(QWidget* owner = nullptr);
+
+    // Takes the area of the peak as it was loaded.
+    void OnInitDialog() override;
+
+    // "Calcular".
+    void OnCalculate();
+
+    double area = 0.0;
+    QLineEdit* widthEdit = nullptr;
+    QLineEdit* intensityEdit = nullptr;
+    double intensity = 0.0;
+    double width = 0.0;
+    double position = 0.0;
+    std::int32_t separate = 0;
+    std::int32_t mode = -1;
+    double scale = 0.0;
+
+  private:
+    // The checked mode decides which of the two fields is computed and so
+    // cannot be typed into.
+    void ApplyAreaMode();
+};
+
+// Opens the dialog for the peak shown in one row of the list and replaces the
+// peak when the user accepts. Returns whether the peak was replaced.
+bool EditPeak(CTrazelDoc& document, int row, QWidget* owner);
+
+// One dialog for each selected row, top to bottom; cancelling one goes on
+// with the next. Returns whether any row was selected, that is whether the
+// list has to be rebuilt.
+bool EditSelection(CTrazelDoc& document, const std::vector<int>& selectedRows, QWidget* owner);

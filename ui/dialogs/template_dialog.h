@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QDialog>
+#include <map>
+#include <span>
+
+#include "platform/qt/data_exchange.h"
+
+class QAbstractButton;
+class QLineEdit;
+class QRadioButton;
+
+// The kinds of control a dialog template holds.
+enum class ControlKind {
+    Label,          // static text, left-aligned, wrapping inside its rectangle
+    Edit,           // edit with a border that scrolls its text sideways
+    DefaultButton,  // the button Enter presses
+    Button,
+    Check,
+    Radio,
+    Group,  // frames the controls that lie inside it and gives them a caption
+    Frame,  // a black frame around other controls
+    Icon,   // the application icon at its own size
+};
+
+// One control of a dialog template: its id (0 where the template gives it
+// none), its text in UTF-8 and its rectangle in dialog units.
+struct ControlTemplate {
+    int id;
+    ControlKind kind;
+    const char* text;
+    int x, y, width, height;
+};
+
+struct DialogTemplate {
+    const char* caption;
+    int width, height;  // of the client area, in dialog units
+    std::span<const ControlTemplate> controls;
+};
+
+// A modal dialog laid out from its template in the form font, with the
+// framework's dialog behaviour: its fields are loaded into the controls when
+// it opens, and "Aceptar" closes it only after every control has been read
+// back into its field and the fields have passed the dialog's own checks.
+class TemplateDialog : public QDialog {
+    Q_OBJECT
+
+  public:
+    TemplateDialog(const DialogTemplate& dialogTemplate, QWidget* owner);
+
+    // The control of a template id, or nullptr.
+    QWidget* GetDlgItem(int id) const;
+    QLineEdit* Edit(int id) const;
+    QAbstractButton* Button(int id) const;
+    QRadioButton* Radio(int id) const;
+
+    // Fields into controls (false) or controls into fields (true); reading
+    // stops at the first text that is not a number, after telling the user.
+    bool UpdateData(bool saveAndValidate = true) { return exchange_.UpdateData(saveAndValidate); }
+
+    // Runs just before the dialog is shown: loads the fields into the
+    // controls and gives the focus to the first control that takes it.
+    virtual void OnInitDialog();
+
+    // "Aceptar".
+    void accept() override;
+
+  protected:
+    // Checks that go beyond "is it a number"; a dialog that refuses tells the
+    // user, puts the focus on the field at fault and returns false.
+    virtual bool ValidateFields() { return true; }
+
+    // Tells the user why a field cannot be taken and leaves it ready to be
+    // typed over.
+    void RefuseField(QLineEdit* edit, const QString& message);
+
+    DataExchange exchange_;
+
+  private:
+    void CreateControls(std::span<const ControlTemplate> controls);
+
+    std::map<int, QWidget*> controls_;
+};
+
+// CDialog::DoModal: initialises the dialog and runs it through the current
+// dialog runner. IDOK when it was closed with "Aceptar".
+int RunModal(TemplateDialog& dialog);
