@@ -1,0 +1,132 @@
+#include "cli/graph_picture.h"
+
+#include <QBuffer>
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QString>
+#include <QSvgGenerator>
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <utility>
+#include <vector>
+
+#include "platform/qt/painter_dc.h"
+
+namespace {
+
+// A label control of the form: its id and its rectangle in dialog units.
+struct LabelControl {
+    int id;
+    int x;
+    int y;
+    int width;
+    int height;
+};
+
+constexpr LabelControl kLabelControls[] = {
+    {kLabelXMin, 275, 247, 27, 8}, {kLabelX, 359, 247, 8, 8}, {kLabelXMax, 439, 247, 27, 8},
+    {kLabelYMin, 453, 236, 25, 8}, {kLabelY, 453, 181, 8, 8}, {kLabelYMax, 453, 121, 25, 8},
+};
+
+// The form's dialog units are those of the original 8-point font: 6 pixels
+// per 4 units across, 13 per 8 down, rounded half away from zero as the
+// original's conversion did, so that the labels stand where the window has
+// them.
+int UnitsToPixels(int units, int pixels, int per) {
+    return static_cast<int>(std::lround(static_cast<double>(units) * pixels / per));
+}
+
+// The window's form font: Liberation Sans at 10 pixels.
+QFont FormFont() {
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(10);
+    return font;
+}
+
+bool EndsWith(const std::string& text, const std::string& ending) {
+    if (text.size() < ending.size()) {
+        return false;
+    }
+    return std::equal(ending.begin(), ending.end(), text.end() - static_cast<long>(ending.size()),
+                      [](char a, char b) {
+                          return std::tolower(static_cast<unsigned char>(a)) ==
+                                 std::tolower(static_cast<unsigned char>(b));
+                      });
+}
+
+}  // namespace
+
+std::optional<PictureFormat> PictureFormatFor(const std::string& path) {
+    if (EndsWith(path, ".png")) {
+        return PictureFormat::Png;
+    }
+    if (EndsWith(path, ".svg")) {
+        return PictureFormat::Svg;
+    }
+    return std::nullopt;
+}
+
+QRect GraphLabelRect(int id) {
+    for (const LabelControl& label : kLabelControls) {
+        if (label.id == id) {
+            const int left = UnitsToPixels(label.x, 6, 4);
+            const int top = UnitsToPixels(label.y, 13, 8);
+            const int right = UnitsToPixels(label.x + label.width, 6, 4);
+            const int bottom = UnitsToPixels(label.y + label.height, 13, 8);
+            return QRect(left, top, right - left, bottom - top);
+        }
+    }
+    return {};
+}
+
+void PaintGraphPicture(QPainter& painter, const PeakTable& table, const GraphSettings& settings) {
+    painter.fillRect(QRect(QPoint(0, 0), kGraphPictureSize), Qt::white);
+    std::vector<std::pair<int, std::string>> labels;
+    {
+        QPainterDC dc(painter);
+        DrawGraph(dc, table, settings,
+                  [&labels](int id, const std::string& text) { labels.emplace_back(id, text); });
+    }
+    // The window's labels are static controls: left-aligned, centred in their
+    // height, cut off at their edges.
+    painter.save();
+    painter.setFont(FormFont());
+    painter.setPen(Qt::black);
+    for (const auto& [id, text] : labels) {
+        const QRect rect = GraphLabelRect(id);
+        painter.setClipRect(rect);
+        painter.drawText(rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                         QString::fromStdString(text));
+    }
+    painter.restore();
+}
+
+QByteArray RenderGraphPicture(const PeakTable& table, const GraphSettings& settings,
+                              PictureFormat format, const std::string& title) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (format == PictureFormat::Png) {
+        QImage image(kGraphPictureSize, QImage::Format_RGB32);
+        {
+            QPainter painter(&image);
+            PaintGraphPicture(painter, table, settings);
+        }
+        image.save(&buffer, "PNG");
+    } else {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&buffer);
+        svg.setSize(kGraphPictureSize);
+        svg.setViewBox(QRect(QPoint(0, 0), kGraphPictureSize));
+        // At 96 dots per inch a browser shows the picture at the PNG's size.
+        svg.setResolution(96);
+        svg.setTitle(QString::fromStdString(title));
+        svg.setDescription(QStringLiteral("Trazel"));
+        QPainter painter(&svg);
+        PaintGraphPicture(painter, table, settings);
+    }
+    return bytes;
+}

@@ -1,0 +1,83 @@
+#include "cli/output_options.h"
+
+#include <limits>
+
+#include "model/trazel_doc.h"
+#include "platform/number_format.h"
+
+const OptionSpec kExportOptions = {{"--xmin", "--xmax", "--resolution", "-o"},
+                                   {"--lorentzian", "--scaled", "--point"}};
+const OptionSpec kPlotOptions = {{"--xmin", "--xmax", "--ymin", "--ymax", "-o"},
+                                 {"--lorentzian", "--scaled", "--join"}};
+const OptionSpec kPrintOptions = {
+    {"--xmin", "--xmax", "--ymin", "--ymax", "--resolution", "--title", "-o"},
+    {"--lorentzian", "--scaled", "--join"}};
+
+namespace {
+
+std::int32_t ResolutionFrom(const ParsedOptions& options, std::int32_t upperBound) {
+    const auto text = options.Value("--resolution");
+    if (!text) {
+        return ExportSettings{}.resolution;
+    }
+    const int resolution = ParseIntArg(*text, "--resolution");
+    // The same rule that guards the window's export, so that the two never
+    // disagree on what counts as a resolution.
+    if (CheckExportResolution(resolution)) {
+        throw UsageError("--resolution debe ser un número entero mayor que 0, no «" + *text + "»");
+    }
+    if (resolution > upperBound) {
+        throw UsageError("--resolution admite como mucho " + std::to_string(upperBound) +
+                         " muestras por curva en el informe, no " + *text);
+    }
+    return resolution;
+}
+
+// The graph and the report are shown only for an x range that is not empty:
+// the window's "Representar" refuses it silently, here the user hears why.
+void FillCurveSettings(const ParsedOptions& options, CurveSettings& settings) {
+    settings.xMin = options.RequiredNumber("--xmin");
+    settings.xMax = options.RequiredNumber("--xmax");
+    settings.yMin = options.RequiredNumber("--ymin");
+    settings.yMax = options.RequiredNumber("--ymax");
+    if (IsZeroRange(settings.xMin, settings.xMax)) {
+        throw UsageError("--xmin y --xmax valen lo mismo (" + FormatG(settings.xMin) +
+                         "): no queda intervalo que dibujar");
+    }
+    settings.lineShape = options.Has("--lorentzian") ? Lorentzian : Gaussian;
+    settings.useScaled = options.Has("--scaled") ? 1 : 0;
+    settings.joinPoints = options.Has("--join") ? 1 : 0;
+}
+
+}  // namespace
+
+ExportSettings ExportSettingsFrom(const ParsedOptions& options) {
+    ExportSettings settings;
+    settings.xMin = options.RequiredNumber("--xmin");
+    settings.xMax = options.RequiredNumber("--xmax");
+    settings.resolution = ResolutionFrom(options, std::numeric_limits<std::int32_t>::max());
+    settings.lineShape = options.Has("--lorentzian") ? Lorentzian : Gaussian;
+    settings.useScaled = options.Has("--scaled") ? 1 : 0;
+    settings.decimalComma = options.Has("--point") ? 0 : 1;
+    return settings;
+}
+
+GraphSettings GraphSettingsFrom(const ParsedOptions& options) {
+    GraphSettings settings;
+    FillCurveSettings(options, settings);
+    return settings;
+}
+
+ReportSettings ReportSettingsFrom(const ParsedOptions& options) {
+    ReportSettings settings;
+    FillCurveSettings(options, settings);
+    settings.resolution = ResolutionFrom(options, kMaxPrintResolution);
+    settings.graphShown = true;
+    return settings;
+}
+
+std::string DefaultPrintTitle(const std::string& path) {
+    CTrazelDoc doc;
+    doc.SetPathName(path);
+    return PrintTitleFromCaption(doc.GetTitle() + " - Trazel");
+}
