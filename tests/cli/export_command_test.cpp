@@ -14,7 +14,7 @@
 
 namespace {
 
-const std::string kExamples = TRAZEL_EXAMPLES;
+const std::string kExamples = std::string(TRAZEL_SOURCE_DIR) + "/examples";
 
 PeakTable Load(const std::string& path) {
     PeakTable table;
