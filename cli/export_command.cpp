@@ -21,6 +21,7 @@ int RunExport(const std::vector<std::string>& args, std::ostream&, std::ostream&
     const std::string& docPath = options.OnlyPositional("el documento");
     const ExportSettings settings = ExportSettingsFrom(options);
     const std::string outPath = options.Value("-o").value_or("datos.txt");
+    CheckOutputIsNotTheDocument(docPath, outPath);
     const PeakTable table = LoadDocumentOrThrow(docPath);
     if (auto failed = ExportReplacingFile(outPath, table, settings)) {
         throw FileError(*failed);

@@ -2,7 +2,9 @@
 
 #include <QBuffer>
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QString>
 #include <QSvgGenerator>
@@ -91,15 +93,24 @@ void PaintGraphPicture(QPainter& painter, const PeakTable& table, const GraphSet
                   [&labels](int id, const std::string& text) { labels.emplace_back(id, text); });
     }
     // The window's labels are static controls: left-aligned, centred in their
-    // height, cut off at their edges.
+    // height, cut off at their edges. SVG output cannot clip, so there a text
+    // too long for its control loses the characters that would stick out.
     painter.save();
     painter.setFont(FormFont());
     painter.setPen(Qt::black);
+    const bool clips = painter.paintEngine()->type() != QPaintEngine::SVG;
+    const QFontMetrics metrics(painter.font());
     for (const auto& [id, text] : labels) {
         const QRect rect = GraphLabelRect(id);
-        painter.setClipRect(rect);
-        painter.drawText(rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                         QString::fromStdString(text));
+        QString shown = QString::fromStdString(text);
+        if (clips) {
+            painter.setClipRect(rect);
+        } else {
+            while (!shown.isEmpty() && metrics.horizontalAdvance(shown) > rect.width()) {
+                shown.chop(1);
+            }
+        }
+        painter.drawText(rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shown);
     }
     painter.restore();
 }

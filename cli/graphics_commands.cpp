@@ -82,6 +82,7 @@ int RunPlot(const std::vector<std::string>& args, std::ostream&, std::ostream&) 
     if (!format) {
         throw UsageError("el archivo de -o debe terminar en .png o en .svg, no «" + outPath + "»");
     }
+    CheckOutputIsNotTheDocument(docPath, outPath);
     const PeakTable table = LoadDocumentOrThrow(docPath);
 
     GuiSession gui;
@@ -100,6 +101,7 @@ int RunPrint(const std::vector<std::string>& args, std::ostream&, std::ostream&)
     const ReportSettings settings = ReportSettingsFrom(options);
     const std::string outPath = OutputPath(options);
     const std::string title = options.Value("--title").value_or(DefaultPrintTitle(docPath));
+    CheckOutputIsNotTheDocument(docPath, outPath);
     const PeakTable table = LoadDocumentOrThrow(docPath);
 
     PrintJob job;

@@ -1,5 +1,6 @@
 #include "cli/output_options.h"
 
+#include <filesystem>
 #include <limits>
 
 #include "model/trazel_doc.h"
@@ -80,4 +81,12 @@ std::string DefaultPrintTitle(const std::string& path) {
     CTrazelDoc doc;
     doc.SetPathName(path);
     return PrintTitleFromCaption(doc.GetTitle() + " - Trazel");
+}
+
+void CheckOutputIsNotTheDocument(const std::string& docPath, const std::string& outPath) {
+    std::error_code ec;
+    if (std::filesystem::equivalent(docPath, outPath, ec)) {
+        throw UsageError("el archivo de salida «" + outPath +
+                         "» es el propio documento: se perderían sus máximos");
+    }
 }

@@ -23,3 +23,7 @@ ReportSettings ReportSettingsFrom(const ParsedOptions& options);
 // The title the window prints for the document at path: its caption, which is
 // the document's file name, without " - Trazel".
 std::string DefaultPrintTitle(const std::string& path);
+
+// Refuses an output file that is the document itself, under whatever name:
+// writing over it would lose the peaks.
+void CheckOutputIsNotTheDocument(const std::string& docPath, const std::string& outPath);

@@ -238,6 +238,32 @@ TEST_F(CliTest, MistypedOutputCommandsExitTwoAndWriteNothing) {
     EXPECT_TRUE(Files().empty());
 }
 
+TEST_F(CliTest, TheOutputIsNeverWrittenOverTheDocument) {
+    const std::string bytes = Contents(kExamples + "/calcita-raman.trz");
+    for (const char* name : {"d.trz", "d.png", "d.pdf"}) {
+        WriteBytes(Path(name), bytes);
+    }
+    const std::vector<std::string> limits = {"--xmin", "0", "--xmax", "1",
+                                             "--ymin", "0", "--ymax", "1"};
+    const std::vector<std::vector<std::string>> calls = {
+        {"export", Path("d.trz"), "--xmin", "0", "--xmax", "1", "-o", Path("d.trz")},
+        {"export", Path("d.trz"), "--xmin", "0", "--xmax", "1", "-o",
+         scratch_.Path().string() + "/./d.trz"},
+        {"plot", Path("d.png"), "-o", Path("d.png")},
+        {"print", Path("d.pdf"), "-o", Path("d.pdf")},
+    };
+    for (auto call : calls) {
+        if (call[0] != "export") {
+            call.insert(call.begin() + 2, limits.begin(), limits.end());
+        }
+        EXPECT_EQ(Run(call), kExitUsage) << call[0];
+        EXPECT_NE(err_.str().find("es el propio documento"), std::string::npos) << err_.str();
+    }
+    for (const char* name : {"d.trz", "d.png", "d.pdf"}) {
+        EXPECT_EQ(Contents(Path(name)), bytes) << name;
+    }
+}
+
 TEST_F(CliTest, HelpDescribesEveryOptionOfTheOutputCommands) {
     ASSERT_EQ(Run({"--help"}), kExitOk);
     const std::string help = out_.str();

@@ -90,6 +90,43 @@ GraphSettings SettingsFromOptions(bool join) {
     return settings;
 }
 
+struct LabelCheck {
+    // Pixels outside the label controls that differ from DrawGraph's.
+    int differences = 0;
+    // Dark pixels inside each label control.
+    std::map<int, int> inkInLabel;
+};
+
+// Everything but the labels must be what DrawGraph draws through the same
+// device context on a white picture.
+LabelCheck CompareWithDrawGraph(const QImage& image, const PeakTable& table,
+                                const GraphSettings& settings) {
+    QImage window(image.size(), QImage::Format_RGB32);
+    window.fill(Qt::white);
+    {
+        QPainter painter(&window);
+        QPainterDC dc(painter);
+        DrawGraph(dc, table, settings, nullptr);
+    }
+    LabelCheck check;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            int label = 0;
+            for (int id = kLabelXMin; id <= kLabelY; ++id) {
+                if (GraphLabelRect(id).contains(x, y)) {
+                    label = id;
+                }
+            }
+            if (label != 0) {
+                check.inkInLabel[label] += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+            } else if (image.pixel(x, y) != window.pixel(x, y)) {
+                ++check.differences;
+            }
+        }
+    }
+    return check;
+}
+
 class GraphicsCommandsTest : public CliTest {
   protected:
     std::string SaveDocument(const std::string& name, const PeakTable& table) {
@@ -133,35 +170,10 @@ TEST_P(PlotPngTest, TheWindowsGraphAtItsPixelsWithTheLabelsAround) {
     const bool joined = IsBlack(image, 544, 290) || IsBlack(image, 545, 290);
     EXPECT_EQ(joined, join);
 
-    // Everything but the labels is what DrawGraph draws through the same
-    // device context on a white picture.
-    QImage window(image.size(), QImage::Format_RGB32);
-    window.fill(Qt::white);
-    {
-        QPainter painter(&window);
-        QPainterDC dc(painter);
-        DrawGraph(dc, TwoBands(), SettingsFromOptions(join), nullptr);
-    }
-    std::map<int, int> inkInLabel;
-    int differences = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            int label = 0;
-            for (int id = kLabelXMin; id <= kLabelY; ++id) {
-                if (GraphLabelRect(id).contains(x, y)) {
-                    label = id;
-                }
-            }
-            if (label != 0) {
-                inkInLabel[label] += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
-            } else if (image.pixel(x, y) != window.pixel(x, y)) {
-                ++differences;
-            }
-        }
-    }
-    EXPECT_EQ(differences, 0);
+    const LabelCheck check = CompareWithDrawGraph(image, TwoBands(), SettingsFromOptions(join));
+    EXPECT_EQ(check.differences, 0);
     for (int id = kLabelXMin; id <= kLabelY; ++id) {
-        EXPECT_GT(inkInLabel[id], 3) << "label " << id;
+        EXPECT_GT(check.inkInLabel.at(id), 3) << "label " << id;
     }
 
     if (join) {
@@ -181,6 +193,25 @@ TEST(GraphLabels, StandWhereTheFormPutsThem) {
     EXPECT_EQ(GraphLabelRect(kLabelYMax), QRect(680, 197, 37, 13));
     EXPECT_EQ(GraphLabelRect(kLabelY), QRect(680, 294, 12, 13));
     EXPECT_TRUE(QRect(QPoint(0, 0), kGraphPictureSize).contains(GraphLabelRect(kLabelXMax)));
+}
+
+TEST_F(GraphicsCommandsTest, LongLabelsAreCutAtTheirControlsEdge) {
+    const std::string doc = SaveDocument("d.trz", TwoBands());
+    const std::vector<std::string> limits = {"--xmin", "-1234567", "--xmax", "1000",
+                                             "--ymin", "0",        "--ymax", "3.14159265"};
+    for (const char* name : {"g.png", "g.svg"}) {
+        ASSERT_EQ(Run(Concat(Concat({"plot", doc}, limits), {"-o", Path(name)})), kExitOk);
+    }
+    GraphSettings settings = SettingsFromOptions(false);
+    settings.xMin = -1234567;
+    settings.yMax = 3.14159265;
+    const QImage image(QString::fromStdString(Path("g.png")));
+    EXPECT_EQ(CompareWithDrawGraph(image, TwoBands(), settings).differences, 0);
+    // The SVG keeps what fits of "-1.23457e+06" in 40 pixels, all of "3.14159".
+    const std::string svg = Contents(Path("g.svg"));
+    EXPECT_EQ(svg.find("e+06"), std::string::npos);
+    EXPECT_NE(svg.find(">-1.23457</text>"), std::string::npos);
+    EXPECT_NE(svg.find(">3.14159</text>"), std::string::npos);
 }
 
 struct SvgElement {
