@@ -8,8 +8,6 @@
 #include <QPainter>
 #include <QString>
 #include <QSvgGenerator>
-#include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <utility>
 #include <vector>
@@ -48,28 +46,7 @@ QFont FormFont() {
     return font;
 }
 
-bool EndsWith(const std::string& text, const std::string& ending) {
-    if (text.size() < ending.size()) {
-        return false;
-    }
-    return std::equal(ending.begin(), ending.end(), text.end() - static_cast<long>(ending.size()),
-                      [](char a, char b) {
-                          return std::tolower(static_cast<unsigned char>(a)) ==
-                                 std::tolower(static_cast<unsigned char>(b));
-                      });
-}
-
 }  // namespace
-
-std::optional<PictureFormat> PictureFormatFor(const std::string& path) {
-    if (EndsWith(path, ".png")) {
-        return PictureFormat::Png;
-    }
-    if (EndsWith(path, ".svg")) {
-        return PictureFormat::Svg;
-    }
-    return std::nullopt;
-}
 
 QRect GraphLabelRect(int id) {
     for (const LabelControl& label : kLabelControls) {

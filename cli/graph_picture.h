@@ -3,9 +3,9 @@
 #include <QByteArray>
 #include <QRect>
 #include <QSize>
-#include <optional>
 #include <string>
 
+#include "cli/output_options.h"
 #include "model/peak_table.h"
 #include "output/screen_graph.h"
 
@@ -18,12 +18,6 @@ class QPainter;
 // The whole form, 495 x 269 dialog units, which holds the box and the labels
 // at their places in the window.
 inline constexpr QSize kGraphPictureSize(743, 438);
-
-enum class PictureFormat { Png, Svg };
-
-// The format that a file name asks for by its ending (.png or .svg, in any
-// case); nothing for any other name.
-std::optional<PictureFormat> PictureFormatFor(const std::string& path);
 
 // Where the form puts the label control id, in pixels.
 QRect GraphLabelRect(int id);

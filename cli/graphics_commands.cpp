@@ -63,55 +63,37 @@ class GuiSession {
     std::unique_ptr<QGuiApplication> app_;
 };
 
-std::string OutputPath(const ParsedOptions& options) {
-    const auto value = options.Value("-o");
-    if (!value || value->empty()) {
-        throw UsageError("falta -o con el archivo de salida");
-    }
-    return *value;
-}
-
 }  // namespace
 
 int RunPlot(const std::vector<std::string>& args, std::ostream&, std::ostream&) {
-    const ParsedOptions options(args, kPlotOptions);
-    const std::string& docPath = options.OnlyPositional("el documento");
-    const GraphSettings settings = GraphSettingsFrom(options);
-    const std::string outPath = OutputPath(options);
-    const auto format = PictureFormatFor(outPath);
-    if (!format) {
-        throw UsageError("el archivo de -o debe terminar en .png o en .svg, no «" + outPath + "»");
-    }
-    CheckOutputIsNotTheDocument(docPath, outPath);
-    const PeakTable table = LoadDocumentOrThrow(docPath);
+    const PlotRequest request = ParsePlotRequest(args);
+    const PeakTable table = LoadDocumentOrThrow(request.docPath);
 
     GuiSession gui;
-    const QByteArray bytes =
-        RenderGraphPicture(table, settings, *format, DefaultPrintTitle(docPath));
+    const QByteArray bytes = RenderGraphPicture(table, request.settings, request.format,
+                                                DefaultPrintTitle(request.docPath));
     if (auto failed = WriteFileAtomically(
-            outPath, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
+            request.outPath,
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
         throw FileError(*failed);
     }
     return kExitOk;
 }
 
 int RunPrint(const std::vector<std::string>& args, std::ostream&, std::ostream&) {
-    const ParsedOptions options(args, kPrintOptions);
-    const std::string& docPath = options.OnlyPositional("el documento");
-    const ReportSettings settings = ReportSettingsFrom(options);
-    const std::string outPath = OutputPath(options);
-    const std::string title = options.Value("--title").value_or(DefaultPrintTitle(docPath));
-    CheckOutputIsNotTheDocument(docPath, outPath);
-    const PeakTable table = LoadDocumentOrThrow(docPath);
+    const PrintRequest request = ParsePrintRequest(args);
+    const PeakTable table = LoadDocumentOrThrow(request.docPath);
 
     PrintJob job;
     job.minPage = 1;
-    job.maxPage = ReportPageCount(table.count, settings.graphShown);
-    job.printPage = [&](CDC& dc, int page) { PrintPage(dc, page, table, settings, title); };
-    job.documentName = title;
+    job.maxPage = ReportPageCount(table.count, request.settings.graphShown);
+    job.printPage = [&](CDC& dc, int page) {
+        PrintPage(dc, page, table, request.settings, request.title);
+    };
+    job.documentName = request.title;
 
     GuiSession gui;
-    if (auto failed = PrintToPdfFile(outPath, job)) {
+    if (auto failed = PrintToPdfFile(request.outPath, job)) {
         throw FileError(*failed);
     }
     return kExitOk;

@@ -1,7 +1,10 @@
 #include "cli/output_options.h"
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <limits>
+#include <string_view>
 
 #include "model/trazel_doc.h"
 #include "platform/number_format.h"
@@ -50,6 +53,14 @@ void FillCurveSettings(const ParsedOptions& options, CurveSettings& settings) {
     settings.joinPoints = options.Has("--join") ? 1 : 0;
 }
 
+std::string OutputPath(const ParsedOptions& options) {
+    const auto value = options.Value("-o");
+    if (!value || value->empty()) {
+        throw UsageError("falta -o con el archivo de salida");
+    }
+    return *value;
+}
+
 }  // namespace
 
 ExportSettings ExportSettingsFrom(const ParsedOptions& options) {
@@ -63,18 +74,49 @@ ExportSettings ExportSettingsFrom(const ParsedOptions& options) {
     return settings;
 }
 
-GraphSettings GraphSettingsFrom(const ParsedOptions& options) {
-    GraphSettings settings;
-    FillCurveSettings(options, settings);
-    return settings;
+std::optional<PictureFormat> PictureFormatFor(const std::string& path) {
+    const auto endsWith = [&path](std::string_view ending) {
+        return path.size() >= ending.size() &&
+               std::equal(
+                   ending.begin(), ending.end(), path.end() - ending.size(),
+                   [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
+    };
+    if (endsWith(".png")) {
+        return PictureFormat::Png;
+    }
+    if (endsWith(".svg")) {
+        return PictureFormat::Svg;
+    }
+    return std::nullopt;
 }
 
-ReportSettings ReportSettingsFrom(const ParsedOptions& options) {
-    ReportSettings settings;
-    FillCurveSettings(options, settings);
-    settings.resolution = ResolutionFrom(options, kMaxPrintResolution);
-    settings.graphShown = true;
-    return settings;
+PlotRequest ParsePlotRequest(const std::vector<std::string>& args) {
+    const ParsedOptions options(args, kPlotOptions);
+    PlotRequest request;
+    request.docPath = options.OnlyPositional("el documento");
+    FillCurveSettings(options, request.settings);
+    request.outPath = OutputPath(options);
+    const auto format = PictureFormatFor(request.outPath);
+    if (!format) {
+        throw UsageError("el archivo de -o debe terminar en .png o en .svg, no «" +
+                         request.outPath + "»");
+    }
+    request.format = *format;
+    CheckOutputIsNotTheDocument(request.docPath, request.outPath);
+    return request;
+}
+
+PrintRequest ParsePrintRequest(const std::vector<std::string>& args) {
+    const ParsedOptions options(args, kPrintOptions);
+    PrintRequest request;
+    request.docPath = options.OnlyPositional("el documento");
+    FillCurveSettings(options, request.settings);
+    request.settings.resolution = ResolutionFrom(options, kMaxPrintResolution);
+    request.settings.graphShown = true;
+    request.outPath = OutputPath(options);
+    request.title = options.Value("--title").value_or(DefaultPrintTitle(request.docPath));
+    CheckOutputIsNotTheDocument(request.docPath, request.outPath);
+    return request;
 }
 
 std::string DefaultPrintTitle(const std::string& path) {

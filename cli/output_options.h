@@ -1,5 +1,9 @@
 #pragma once
 
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "cli/cli_support.h"
 #include "output/data_export.h"
 #include "output/printed_report.h"
@@ -16,9 +20,31 @@ extern const OptionSpec kPrintOptions;
 inline constexpr int kMaxPrintResolution = 10000;
 
 ExportSettings ExportSettingsFrom(const ParsedOptions& options);
-GraphSettings GraphSettingsFrom(const ParsedOptions& options);
-// The report as printed after the graph has been shown with these values.
-ReportSettings ReportSettingsFrom(const ParsedOptions& options);
+
+enum class PictureFormat { Png, Svg };
+
+// The format that a file name asks for by its ending (.png or .svg, in any
+// case); nothing for any other name.
+std::optional<PictureFormat> PictureFormatFor(const std::string& path);
+
+// What plot and print are asked to do, read from their arguments before any
+// file is touched; a UsageError for anything mistyped.
+struct PlotRequest {
+    std::string docPath;
+    GraphSettings settings;
+    std::string outPath;
+    PictureFormat format = PictureFormat::Png;
+};
+PlotRequest ParsePlotRequest(const std::vector<std::string>& args);
+
+struct PrintRequest {
+    std::string docPath;
+    // The report as printed after the graph has been shown with these values.
+    ReportSettings settings;
+    std::string outPath;
+    std::string title;
+};
+PrintRequest ParsePrintRequest(const std::vector<std::string>& args);
 
 // The title the window prints for the document at path: its caption, which is
 // the document's file name, without " - Trazel".
