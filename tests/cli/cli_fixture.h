@@ -34,6 +34,21 @@ class CliTest : public testing::Test {
     }
 
     std::string Path(const std::string& name) const { return scratch_.File(name); }
+    // A command line written as one text: words apart by spaces, "@name" for
+    // a file of the scratch folder, "examples/name" for an example document.
+    std::vector<std::string> Words(const std::string& line) const {
+        std::istringstream in(line);
+        std::vector<std::string> words;
+        for (std::string word; in >> word;) {
+            if (word[0] == '@') {
+                word = Path(word.substr(1));
+            } else if (word.rfind("examples/", 0) == 0) {
+                word = std::string(TRAZEL_SOURCE_DIR) + "/" + word;
+            }
+            words.push_back(word);
+        }
+        return words;
+    }
     static std::string Contents(const std::string& path) { return ScratchDir::Contents(path); }
     static void WriteBytes(const std::string& path, const std::string& bytes) {
         std::ofstream(path, std::ios::binary) << bytes;
@@ -48,11 +63,11 @@ class CliTest : public testing::Test {
         return names;
     }
 
-    // The program itself, with the variables named in unset taken out of its
-    // environment and, when fileSizeLimit is not negative, no file it writes
-    // allowed past that many bytes.
+    // The program itself, with its environment changed by env ("NAME" takes
+    // the variable out, "NAME=value" sets it) and, when fileSizeLimit is not
+    // negative, no file it writes allowed past that many bytes.
     ProcessResult RunProgram(const std::vector<std::string>& args,
-                             const std::vector<std::string>& unset = {},
+                             const std::vector<std::string>& env = {},
                              long fileSizeLimit = -1) const {
         const std::string program = std::string(TRAZEL_BINARY_DIR) + "/trazel-cli";
         const std::string outFile = Path(".stdout");
@@ -65,12 +80,17 @@ class CliTest : public testing::Test {
         std::vector<char*> envp;
         for (char** entry = environ; *entry != nullptr; ++entry) {
             bool keep = true;
-            for (const std::string& name : unset) {
-                const std::string prefix = name + "=";
+            for (const std::string& change : env) {
+                const std::string prefix = change.substr(0, change.find('=')) + "=";
                 keep = keep && std::strncmp(*entry, prefix.c_str(), prefix.size()) != 0;
             }
             if (keep) {
                 envp.push_back(*entry);
+            }
+        }
+        for (const std::string& change : env) {
+            if (change.find('=') != std::string::npos) {
+                envp.push_back(const_cast<char*>(change.c_str()));
             }
         }
         envp.push_back(nullptr);
