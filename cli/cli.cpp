@@ -5,6 +5,7 @@
 
 #include "cli/cli_support.h"
 #include "cli/document_commands.h"
+#include "cli/output_commands.h"
 
 namespace {
 
@@ -31,6 +32,49 @@ const Command kCommands[] = {
     {"convert", "trazel-cli convert DOC OUT",
      "  Lee DOC (formato actual o antiguo) y lo escribe en OUT con el formato actual.\n",
      RunConvert},
+    {"export",
+     "trazel-cli export DOC --xmin A --xmax B [--resolution N] [--lorentzian] [--scaled]\n"
+     "                  [--point] [-o OUT]",
+     "  Escribe en OUT la suma de las bandas de DOC entre A y B, byte a byte como la\n"
+     "  exportación de la ventana: la línea «x y» y una línea «x suma» por paso, con\n"
+     "  finales de línea CR LF. Con A igual a B el archivo lleva solo esa primera línea.\n"
+     "  --xmin A, --xmax B  el intervalo de x\n"
+     "  --resolution N      número de pasos de A a B, un entero mayor que 0 (250)\n"
+     "  --lorentzian        bandas lorentzianas (si no, gaussianas)\n"
+     "  --scaled            cada banda centrada en su máximo escalado\n"
+     "  --point             punto decimal (si no, coma decimal)\n"
+     "  -o OUT              el archivo de salida (datos.txt); se sustituye entero, y si\n"
+     "                      algo falla queda como estaba\n",
+     RunExport},
+    {"plot",
+     "trazel-cli plot DOC --xmin A --xmax B --ymin C --ymax D [--lorentzian] [--scaled]\n"
+     "                [--join] -o FILE",
+     "  Dibuja en FILE el gráfico de la ventana con la misma geometría en píxeles: el\n"
+     "  recuadro con sus marcas, la suma en 250 muestras de A a B, las curvas de los\n"
+     "  máximos marcados para verse por separado y los seis rótulos de los límites.\n"
+     "  FILE es PNG si termina en .png y SVG si termina en .svg.\n"
+     "  --xmin A, --xmax B  el intervalo de x (distintos)\n"
+     "  --ymin C, --ymax D  la franja de valores que ocupa la altura del recuadro\n"
+     "  --lorentzian        bandas lorentzianas (si no, gaussianas)\n"
+     "  --scaled            cada banda centrada en su máximo escalado\n"
+     "  --join              une las muestras con líneas (si no, puntos sueltos)\n"
+     "  -o FILE             el archivo de salida; se sustituye entero\n",
+     RunPlot},
+    {"print",
+     "trazel-cli print DOC --xmin A --xmax B --ymin C --ymax D [--resolution N]\n"
+     "                 [--lorentzian] [--scaled] [--join] [--title T] -o FILE.pdf",
+     "  Escribe en FILE.pdf el informe impreso de la ventana, todas sus páginas, en A4:\n"
+     "  el título, el gráfico con sus límites y marcas, la leyenda y la tabla de máximos\n"
+     "  (una página hasta 29 máximos, dos hasta 79, tres a partir de 80).\n"
+     "  --xmin A, --xmax B  el intervalo de x (distintos)\n"
+     "  --ymin C, --ymax D  la franja de valores que ocupa la altura del gráfico\n"
+     "  --resolution N      muestras por curva, de 1 a 10000 (250)\n"
+     "  --lorentzian        bandas lorentzianas (si no, gaussianas)\n"
+     "  --scaled            cada banda centrada en su máximo escalado\n"
+     "  --join              une las muestras con líneas (si no, puntos sueltos)\n"
+     "  --title T           el título de cada página (el nombre de archivo de DOC)\n"
+     "  -o FILE.pdf         el archivo de salida; se sustituye entero\n",
+     RunPrint},
 };
 
 const Command* FindCommand(const std::string& name) {
@@ -45,8 +89,10 @@ void PrintHelp(std::ostream& out) {
     for (const Command& command : kCommands) {
         out << "\n" << command.usage << "\n" << command.help;
     }
-    out << "\nLos números se escriben con punto decimal. Estado de salida: 0 si todo fue bien,\n"
-           "1 si un archivo no se pudo leer o escribir, 2 si la orden está mal escrita.\n";
+    out << "\nLos números se escriben con punto decimal (1.5, -2e-3), y el valor de una opción\n"
+           "puede ir detrás de un «=» (--xmin=-5). plot y print no necesitan pantalla.\n"
+           "Estado de salida: 0 si todo fue bien, 1 si un archivo no se pudo leer o escribir\n"
+           "(el mensaje lo nombra), 2 si la orden está mal escrita.\n";
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "cli/cli_support.h"
 
+#include <algorithm>
+
 #include "platform/number_format.h"
 
 double ParseNumberArg(const std::string& text, const std::string& what) {
@@ -25,4 +27,62 @@ const std::string& ArgCursor::TakeValue(const std::string& option) {
     return Take();
 }
 
-bool IsOption(const std::string& arg) { return arg.size() > 1 && arg[0] == '-'; }
+bool IsOption(const std::string& arg) {
+    return arg.size() > 1 && arg[0] == '-';
+}
+
+ParsedOptions::ParsedOptions(const std::vector<std::string>& args, const OptionSpec& spec) {
+    const auto listed = [](const std::vector<std::string>& names, const std::string& name) {
+        return std::find(names.begin(), names.end(), name) != names.end();
+    };
+    ArgCursor cursor(args);
+    while (!cursor.AtEnd()) {
+        const std::string& arg = cursor.Take();
+        if (!IsOption(arg)) {
+            positional_.push_back(arg);
+            continue;
+        }
+        const auto equals = arg.find('=');
+        const std::string name = arg.substr(0, equals);
+        if (listed(spec.valued, name)) {
+            values_[name] =
+                equals == std::string::npos ? cursor.TakeValue(name) : arg.substr(equals + 1);
+        } else if (listed(spec.switches, name) && equals == std::string::npos) {
+            switches_.insert(name);
+        } else if (listed(spec.switches, name)) {
+            throw UsageError(name + " no lleva valor");
+        } else {
+            throw UsageError("opción desconocida: " + arg);
+        }
+    }
+}
+
+bool ParsedOptions::Has(const std::string& option) const {
+    return switches_.count(option) != 0 || values_.count(option) != 0;
+}
+
+std::optional<std::string> ParsedOptions::Value(const std::string& option) const {
+    const auto it = values_.find(option);
+    if (it == values_.end()) {
+        return std::nullopt;
+    }
+    return it->second;
+}
+
+double ParsedOptions::RequiredNumber(const std::string& option) const {
+    const auto value = Value(option);
+    if (!value) {
+        throw UsageError("falta " + option);
+    }
+    return ParseNumberArg(*value, option);
+}
+
+const std::string& ParsedOptions::OnlyPositional(const std::string& what) const {
+    if (positional_.empty()) {
+        throw UsageError("falta " + what);
+    }
+    if (positional_.size() > 1) {
+        throw UsageError("sobra el argumento «" + positional_[1] + "»");
+    }
+    return positional_.front();
+}

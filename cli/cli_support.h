@@ -1,6 +1,9 @@
 #pragma once
 
 #include <iosfwd>
+#include <map>
+#include <optional>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -9,13 +12,13 @@
 // argument, a text that is not a number. RunCli prints it with the command's
 // usage line and exits with kExitUsage.
 class UsageError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 // A file that could not be read or written; the message names the file.
 class FileError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -26,7 +29,7 @@ int ParseIntArg(const std::string& text, const std::string& what);
 // Walks a command's arguments: options with or without a value, and the
 // positional arguments in between.
 class ArgCursor {
-public:
+  public:
     explicit ArgCursor(const std::vector<std::string>& args) : args_(args) {}
 
     bool AtEnd() const { return next_ >= args_.size(); }
@@ -35,9 +38,39 @@ public:
     // The value after an option; a UsageError when there is none.
     const std::string& TakeValue(const std::string& option);
 
-private:
+  private:
     const std::vector<std::string>& args_;
     std::size_t next_ = 0;
 };
 
 bool IsOption(const std::string& arg);
+
+// The options one command accepts: those that take a value and the switches
+// that stand alone.
+struct OptionSpec {
+    std::vector<std::string> valued;
+    std::vector<std::string> switches;
+};
+
+// A command's arguments split into options and positional arguments, checked
+// against its OptionSpec. A value follows its option as the next argument,
+// whatever it starts with (so "--xmin -5" works), or after "=" in the same
+// argument ("--xmin=-5"). An option given twice keeps its last value.
+class ParsedOptions {
+  public:
+    ParsedOptions(const std::vector<std::string>& args, const OptionSpec& spec);
+
+    bool Has(const std::string& option) const;
+    std::optional<std::string> Value(const std::string& option) const;
+    // The option's value as a number; a UsageError when it is missing or is
+    // not a number.
+    double RequiredNumber(const std::string& option) const;
+    // The single positional argument; what names it in the message when there
+    // is none or more than one.
+    const std::string& OnlyPositional(const std::string& what) const;
+
+  private:
+    std::map<std::string, std::string> values_;
+    std::set<std::string> switches_;
+    std::vector<std::string> positional_;
+};

@@ -1,43 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
-#include "cli/cli.h"
+#include "tests/cli/cli_fixture.h"
 
 namespace {
-
-class CliTest : public testing::Test {
-protected:
-    void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("trazel-cli-" + std::to_string(::getpid()) + "-" +
-                testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
-    int Run(std::vector<std::string> args) {
-        out_.str("");
-        err_.str("");
-        return RunCli(args, out_, err_);
-    }
-    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
-    static std::string Contents(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), {});
-    }
-    static void WriteBytes(const std::string& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-
-    std::filesystem::path dir_;
-    std::ostringstream out_;
-    std::ostringstream err_;
-};
 
 const std::string kCurrentExample(
     "\xB0\x36\x00\x00\x02\x00\x00\x00\x00\x00\x00\x00\x00\x40\x8F\x40\x00\x00\x00\x00\x00\x00\xF0"
@@ -81,7 +48,7 @@ TEST_F(CliTest, DamagedOrMissingFilesExitOneWithTheFileNamed) {
         EXPECT_NE(err_.str().find(Path(name)), std::string::npos) << err_.str();
         EXPECT_TRUE(out_.str().empty());
     }
-    EXPECT_EQ(Run({"show", dir_.string()}), kExitFileError);
+    EXPECT_EQ(Run({"show", scratch_.Path().string()}), kExitFileError);
     EXPECT_EQ(Run({"convert", Path("bad"), Path("out")}), kExitFileError);
     EXPECT_FALSE(std::filesystem::exists(Path("out")));
     EXPECT_EQ(Run({"new", Path("no/such/folder/d")}), kExitFileError);

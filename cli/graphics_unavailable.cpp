@@ -1,0 +1,26 @@
+#include "cli/cli_support.h"
+#include "cli/document_commands.h"
+#include "cli/output_commands.h"
+#include "cli/output_options.h"
+
+// A build without Qt cannot draw text or write PNG, SVG or PDF. The command
+// is still checked as far as it can be, so that a mistyped one and an
+// unreadable document are reported as in a full build.
+
+namespace {
+
+[[noreturn]] void CannotDraw() {
+    throw FileError("esta compilación de trazel-cli no incluye Qt: no puede dibujar ni imprimir.");
+}
+
+}  // namespace
+
+int RunPlot(const std::vector<std::string>& args, std::ostream&, std::ostream&) {
+    LoadDocumentOrThrow(ParsePlotRequest(args).docPath);
+    CannotDraw();
+}
+
+int RunPrint(const std::vector<std::string>& args, std::ostream&, std::ostream&) {
+    LoadDocumentOrThrow(ParsePrintRequest(args).docPath);
+    CannotDraw();
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/peak_table.h"
+#include "output/data_export.h"
+
+// The commands that give the window's output without the window.
+
+// export needs no Qt: it writes the same file as the window's export.
+int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// The window's export run on the file at path, replacing it whole or not at
+// all. Returns the message for the user, naming the file, when it failed.
+std::optional<std::string> ExportReplacingFile(const std::string& path, const PeakTable& table,
+                                               const ExportSettings& settings);
+
+// plot and print draw through Qt; in a build without Qt they say so and exit 1.
+int RunPlot(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunPrint(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

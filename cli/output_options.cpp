@@ -1,0 +1,134 @@
+#include "cli/output_options.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <limits>
+#include <string_view>
+
+#include "model/trazel_doc.h"
+#include "platform/number_format.h"
+
+const OptionSpec kExportOptions = {{"--xmin", "--xmax", "--resolution", "-o"},
+                                   {"--lorentzian", "--scaled", "--point"}};
+const OptionSpec kPlotOptions = {{"--xmin", "--xmax", "--ymin", "--ymax", "-o"},
+                                 {"--lorentzian", "--scaled", "--join"}};
+const OptionSpec kPrintOptions = {
+    {"--xmin", "--xmax", "--ymin", "--ymax", "--resolution", "--title", "-o"},
+    {"--lorentzian", "--scaled", "--join"}};
+
+namespace {
+
+std::int32_t ResolutionFrom(const ParsedOptions& options, std::int32_t upperBound) {
+    const auto text = options.Value("--resolution");
+    if (!text) {
+        return ExportSettings{}.resolution;
+    }
+    const int resolution = ParseIntArg(*text, "--resolution");
+    // The same rule that guards the window's export, so that the two never
+    // disagree on what counts as a resolution.
+    if (CheckExportResolution(resolution)) {
+        throw UsageError("--resolution debe ser un número entero mayor que 0, no «" + *text + "»");
+    }
+    if (resolution > upperBound) {
+        throw UsageError("--resolution admite como mucho " + std::to_string(upperBound) +
+                         " muestras por curva en el informe, no " + *text);
+    }
+    return resolution;
+}
+
+// The graph and the report are shown only for an x range that is not empty:
+// the window's "Representar" refuses it silently, here the user hears why.
+void FillCurveSettings(const ParsedOptions& options, CurveSettings& settings) {
+    settings.xMin = options.RequiredNumber("--xmin");
+    settings.xMax = options.RequiredNumber("--xmax");
+    settings.yMin = options.RequiredNumber("--ymin");
+    settings.yMax = options.RequiredNumber("--ymax");
+    if (IsZeroRange(settings.xMin, settings.xMax)) {
+        throw UsageError("--xmin y --xmax valen lo mismo (" + FormatG(settings.xMin) +
+                         "): no queda intervalo que dibujar");
+    }
+    settings.lineShape = options.Has("--lorentzian") ? Lorentzian : Gaussian;
+    settings.useScaled = options.Has("--scaled") ? 1 : 0;
+    settings.joinPoints = options.Has("--join") ? 1 : 0;
+}
+
+std::string OutputPath(const ParsedOptions& options) {
+    const auto value = options.Value("-o");
+    if (!value || value->empty()) {
+        throw UsageError("falta -o con el archivo de salida");
+    }
+    return *value;
+}
+
+}  // namespace
+
+ExportSettings ExportSettingsFrom(const ParsedOptions& options) {
+    ExportSettings settings;
+    settings.xMin = options.RequiredNumber("--xmin");
+    settings.xMax = options.RequiredNumber("--xmax");
+    settings.resolution = ResolutionFrom(options, std::numeric_limits<std::int32_t>::max());
+    settings.lineShape = options.Has("--lorentzian") ? Lorentzian : Gaussian;
+    settings.useScaled = options.Has("--scaled") ? 1 : 0;
+    settings.decimalComma = options.Has("--point") ? 0 : 1;
+    return settings;
+}
+
+std::optional<PictureFormat> PictureFormatFor(const std::string& path) {
+    const auto endsWith = [&path](std::string_view ending) {
+        return path.size() >= ending.size() &&
+               std::equal(
+                   ending.begin(), ending.end(), path.end() - ending.size(),
+                   [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
+    };
+    if (endsWith(".png")) {
+        return PictureFormat::Png;
+    }
+    if (endsWith(".svg")) {
+        return PictureFormat::Svg;
+    }
+    return std::nullopt;
+}
+
+PlotRequest ParsePlotRequest(const std::vector<std::string>& args) {
+    const ParsedOptions options(args, kPlotOptions);
+    PlotRequest request;
+    request.docPath = options.OnlyPositional("el documento");
+    FillCurveSettings(options, request.settings);
+    request.outPath = OutputPath(options);
+    const auto format = PictureFormatFor(request.outPath);
+    if (!format) {
+        throw UsageError("el archivo de -o debe terminar en .png o en .svg, no «" +
+                         request.outPath + "»");
+    }
+    request.format = *format;
+    CheckOutputIsNotTheDocument(request.docPath, request.outPath);
+    return request;
+}
+
+PrintRequest ParsePrintRequest(const std::vector<std::string>& args) {
+    const ParsedOptions options(args, kPrintOptions);
+    PrintRequest request;
+    request.docPath = options.OnlyPositional("el documento");
+    FillCurveSettings(options, request.settings);
+    request.settings.resolution = ResolutionFrom(options, kMaxPrintResolution);
+    request.settings.graphShown = true;
+    request.outPath = OutputPath(options);
+    request.title = options.Value("--title").value_or(DefaultPrintTitle(request.docPath));
+    CheckOutputIsNotTheDocument(request.docPath, request.outPath);
+    return request;
+}
+
+std::string DefaultPrintTitle(const std::string& path) {
+    CTrazelDoc doc;
+    doc.SetPathName(path);
+    return PrintTitleFromCaption(doc.GetTitle() + " - Trazel");
+}
+
+void CheckOutputIsNotTheDocument(const std::string& docPath, const std::string& outPath) {
+    std::error_code ec;
+    if (std::filesystem::equivalent(docPath, outPath, ec)) {
+        throw UsageError("el archivo de salida «" + outPath +
+                         "» es el propio documento: se perderían sus máximos");
+    }
+}

@@ -1,0 +1,278 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <map>
+#include <regex>
+
+#include "cli/graph_picture.h"
+#include "model/document_file.h"
+#include "model/trazel_doc.h"
+#include "output/printed_report.h"
+#include "platform/qt/painter_dc.h"
+#include "platform/qt/print_driver.h"
+#include "tests/cli/cli_fixture.h"
+
+// plot and print against the window's drawing code: the same pixels at the
+// same places, the same report pages.
+
+namespace {
+
+const std::string kLimits = " --xmin 0 --xmax 1000 --ymin 0 --ymax 3 ";
+
+// The window's fields for kLimits.
+GraphSettings LimitsSettings(bool join) {
+    GraphSettings settings;
+    settings.xMax = 1000;
+    settings.yMax = 3;
+    settings.joinPoints = join ? 1 : 0;
+    return settings;
+}
+
+// A band of 2 at 500 and a wide band of 1 at 800 flagged to be drawn alone.
+PeakTable TwoBands() {
+    CTrazelDoc doc;
+    doc.AddPeak(500, 2, 10, 1);
+    doc.AddPeak(800, 1, 20, 1);
+    doc.ToggleSeparate({0});
+    return doc.Table();
+}
+
+std::string RunTool(const char* program, const QStringList& arguments) {
+    QProcess process;
+    process.start(QString::fromLatin1(program), arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0) {
+        return {};
+    }
+    return process.readAllStandardOutput().toStdString();
+}
+
+std::string PdfText(const std::string& pdf) {
+    return RunTool("pdftotext", {"-layout", QString::fromStdString(pdf), "-"});
+}
+
+std::size_t Occurrences(const std::string& text, const std::string& part) {
+    std::size_t n = 0;
+    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++n;
+    }
+    return n;
+}
+
+bool IsBlack(const QImage& image, int x, int y) {
+    return image.pixel(x, y) == qRgb(0, 0, 0);
+}
+
+struct LabelCheck {
+    // Pixels outside the label controls that differ from DrawGraph's.
+    int differences = 0;
+    // Dark pixels inside each label control.
+    std::map<int, int> inkInLabel;
+};
+
+// Everything but the labels must be what DrawGraph draws through the same
+// device context on a white picture.
+LabelCheck CompareWithDrawGraph(const QImage& image, const GraphSettings& settings) {
+    QImage window(image.size(), QImage::Format_RGB32);
+    window.fill(Qt::white);
+    {
+        QPainter painter(&window);
+        QPainterDC dc(painter);
+        DrawGraph(dc, TwoBands(), settings, nullptr);
+    }
+    LabelCheck check;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            int label = 0;
+            for (int id = kLabelXMin; id <= kLabelY; ++id) {
+                label = GraphLabelRect(id).contains(x, y) ? id : label;
+            }
+            if (label != 0) {
+                check.inkInLabel[label] += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+            } else if (image.pixel(x, y) != window.pixel(x, y)) {
+                ++check.differences;
+            }
+        }
+    }
+    return check;
+}
+
+class GraphicsCommandsTest : public CliTest {
+  protected:
+    void SetUp() override {
+        ASSERT_EQ(SavePeakTableFile(Path("bandas.trz"), TwoBands()), std::nullopt);
+    }
+};
+
+class PlotPngTest : public GraphicsCommandsTest, public testing::WithParamInterface<bool> {};
+
+TEST_P(PlotPngTest, TheWindowsGraphAtItsPixelsWithTheLabelsAround) {
+    const bool join = GetParam();
+    ASSERT_EQ(Run(Words("plot @bandas.trz" + kLimits + (join ? "--join" : "") + " -o @g.png")),
+              kExitOk)
+        << err_.str();
+
+    const QImage image(QString::fromStdString(Path("g.png")));
+    ASSERT_EQ(image.size(), QSize(743, 438));
+    // The box's corners, and just outside them.
+    for (const auto& [x, y] : {std::pair{420, 200}, {670, 200}, {420, 401}, {670, 401}}) {
+        EXPECT_TRUE(IsBlack(image, x, y)) << x << "," << y;
+    }
+    EXPECT_FALSE(IsBlack(image, 419, 300));
+    EXPECT_FALSE(IsBlack(image, 500, 199));
+    EXPECT_FALSE(IsBlack(image, 671, 210));
+    // Ticks: 5 pixels out of the box.
+    EXPECT_TRUE(IsBlack(image, 445, 406));
+    EXPECT_FALSE(IsBlack(image, 445, 407));
+    EXPECT_TRUE(IsBlack(image, 675, 220));
+    EXPECT_FALSE(IsBlack(image, 676, 220));
+    // Sample 125 is x = 500, the top of the band of 2: ceil(2 * 200 / 3) =
+    // 134 rows above row 401. Sample 124 (x = 496) lies at row 315.
+    EXPECT_TRUE(IsBlack(image, 545, 267));
+    EXPECT_FALSE(IsBlack(image, 545, 266));
+    EXPECT_TRUE(IsBlack(image, 544, 315));
+    EXPECT_EQ(IsBlack(image, 544, 290) || IsBlack(image, 545, 290), join);
+
+    const LabelCheck check = CompareWithDrawGraph(image, LimitsSettings(join));
+    EXPECT_EQ(check.differences, 0);
+    for (int id = kLabelXMin; id <= kLabelY; ++id) {
+        EXPECT_GT(check.inkInLabel.at(id), 3) << "label " << id;
+    }
+    if (join) {
+        image.save(QString::fromStdString(std::string(TRAZEL_BINARY_DIR) + "/cli_plot.png"));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(JoinedAndDotted, PlotPngTest, testing::Bool(),
+                         [](const testing::TestParamInfo<bool>& info) {
+                             return info.param ? "Joined" : "Dots";
+                         });
+
+TEST_F(GraphicsCommandsTest, PlotSvgHoldsTheBoxTicksCurvesAndLabels) {
+    ASSERT_EQ(Run(Words("plot @bandas.trz" + kLimits + "--join -o @g.SVG")), kExitOk) << err_.str();
+    const std::string svg = Contents(Path("g.SVG"));
+    EXPECT_NE(svg.find("viewBox=\"0 0 743 438\""), std::string::npos);
+    EXPECT_NE(svg.find("<title>bandas.trz</title>"), std::string::npos);
+    // The box's fill and its outline.
+    EXPECT_NE(svg.find("<rect x=\"420\" y=\"200\" width=\"251\" height=\"202\"/>"),
+              std::string::npos);
+    EXPECT_NE(svg.find("x=\"420\" y=\"200\" width=\"250\" height=\"201\"/>"), std::string::npos);
+
+    const std::regex segment("points=\"(\\d+),(\\d+) (\\d+),(\\d+) \"");
+    int ticks = 0;
+    int curve = 0;
+    for (std::sregex_iterator it(svg.begin(), svg.end(), segment), end; it != end; ++it) {
+        const int x1 = std::stoi((*it)[1]), y1 = std::stoi((*it)[2]);
+        const int x2 = std::stoi((*it)[3]), y2 = std::stoi((*it)[4]);
+        if ((x1 == x2 && y1 == 402 && y2 == 407) || (x1 == 671 && x2 == 676 && y1 == y2)) {
+            ++ticks;
+        } else {
+            ++curve;
+            EXPECT_TRUE(x2 >= 420 && x2 <= 669 && y2 >= 200 && y2 <= 401) << it->str();
+        }
+    }
+    EXPECT_EQ(ticks, 22);
+    // Joined: one segment per sample of the sum and of the flagged band.
+    EXPECT_EQ(curve, 500);
+    for (const char* label : {">0</text>", ">1000</text>", ">3</text>", ">x</text>", ">y</text>"}) {
+        EXPECT_NE(svg.find(label), std::string::npos) << label;
+    }
+}
+
+TEST_F(GraphicsCommandsTest, LongLabelsAreCutAtTheirControlsEdge) {
+    const std::string limits = " --xmin -1234567 --xmax 1000 --ymin 0 --ymax 3.14159265 ";
+    for (const char* name : {"g.png", "g.svg"}) {
+        ASSERT_EQ(Run(Words("plot @bandas.trz" + limits + "-o @" + name)), kExitOk);
+    }
+    GraphSettings settings = LimitsSettings(false);
+    settings.xMin = -1234567;
+    settings.yMax = 3.14159265;
+    const QImage image(QString::fromStdString(Path("g.png")));
+    EXPECT_EQ(CompareWithDrawGraph(image, settings).differences, 0);
+    // SVG cannot clip: it keeps what fits of "-1.23457e+06" in 40 pixels.
+    const std::string svg = Contents(Path("g.svg"));
+    EXPECT_EQ(svg.find("e+06"), std::string::npos);
+    EXPECT_NE(svg.find(">-1.23457</text>"), std::string::npos);
+    EXPECT_NE(svg.find(">3.14159</text>"), std::string::npos);
+}
+
+class PrintTest : public GraphicsCommandsTest {
+  protected:
+    void SetUp() override {
+        GraphicsCommandsTest::SetUp();
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
+            GTEST_SKIP() << "poppler-utils (pdftotext) is not installed";
+        }
+    }
+};
+
+TEST_F(PrintTest, EveryPageOfTheWindowsReportTitledWithTheFileName) {
+    // Peaks 10 apart from 1010 on, of heights 2, 3, 1, 2, ...
+    CTrazelDoc doc;
+    for (int k = 1; k <= 85; ++k) {
+        doc.AddPeak(1000 + 10 * k, 1.0 + (k % 3), 12.0, 1.0);
+    }
+    PeakTable table = doc.Table();
+    table.separate[3] = 1;
+    ASSERT_EQ(SavePeakTableFile(Path("muestra-2.trz"), table), std::nullopt);
+    ASSERT_EQ(Run(Words("print @muestra-2.trz --xmin 1000 --xmax 1305 --ymin 0 --ymax 4 --join "
+                        "-o @cli.pdf")),
+              kExitOk)
+        << err_.str();
+
+    const std::string info = RunTool("pdfinfo", {QString::fromStdString(Path("cli.pdf"))});
+    EXPECT_NE(info.find("Pages:           3\n"), std::string::npos) << info;
+    EXPECT_NE(info.find("(A4)"), std::string::npos) << info;
+    const std::string text = PdfText(Path("cli.pdf"));
+    EXPECT_EQ(Occurrences(text, "muestra-2.trz"), 3u) << text;
+    EXPECT_EQ(Occurrences(text, "Usando valores de los máximos sin escalar"), 1u);
+
+    // The same pages as the window's print of the same settings.
+    ReportSettings settings;
+    static_cast<CurveSettings&>(settings) = LimitsSettings(true);
+    settings.xMin = 1000;
+    settings.xMax = 1305;
+    settings.yMax = 4;
+    settings.graphShown = true;
+    PrintJob job;
+    job.maxPage = ReportPageCount(table.count);
+    job.printPage = [&](CDC& dc, int page) {
+        PrintPage(dc, page, table, settings, PrintTitleFromCaption("muestra-2.trz - Trazel"));
+    };
+    ASSERT_EQ(PrintToPdfFile(Path("window.pdf"), job), std::nullopt);
+    EXPECT_EQ(text, PdfText(Path("window.pdf")));
+
+    RunTool("pdftoppm", {"-png", "-r", "60", QString::fromStdString(Path("cli.pdf")),
+                         QString::fromStdString(std::string(TRAZEL_BINARY_DIR) + "/cli_print")});
+}
+
+TEST_F(PrintTest, TitleAndLegendFollowTheOptions) {
+    ASSERT_EQ(Run(Words("print @bandas.trz" + kLimits +
+                        "--scaled --lorentzian --resolution 1000 --title Informe -o @d.pdf")),
+              kExitOk)
+        << err_.str();
+    const std::string text = PdfText(Path("d.pdf"));
+    EXPECT_NE(text.find("Informe"), std::string::npos) << text;
+    EXPECT_EQ(text.find("bandas.trz"), std::string::npos) << text;
+    EXPECT_NE(text.find("Usando valores escalados de los máximos"), std::string::npos);
+}
+
+TEST_F(GraphicsCommandsTest, PlotAndPrintNeedNoDisplay) {
+    const std::vector<std::string> noScreen = {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM",
+                                               "XDG_RUNTIME_DIR"};
+    for (const std::string name : {"g.png", "g.svg", "g.pdf"}) {
+        const std::string command = name.ends_with(".pdf") ? "print" : "plot";
+        const ProcessResult run =
+            RunProgram(Words(command + " bandas.trz" + kLimits + "-o " + name), noScreen);
+        EXPECT_EQ(run.exitCode, kExitOk) << name << ": " << run.err;
+        // Nothing on the terminal when all went well.
+        EXPECT_EQ(run.err + run.out, "") << name;
+    }
+    EXPECT_EQ(QImage(QString::fromStdString(Path("g.png"))).size(), QSize(743, 438));
+    EXPECT_EQ(Contents(Path("g.svg")).rfind("<?xml", 0), 0u);
+    EXPECT_EQ(Contents(Path("g.pdf")).rfind("%PDF", 0), 0u);
+}
+
+}  // namespace

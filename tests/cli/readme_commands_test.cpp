@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "tests/cli/cli_fixture.h"
+
+// The README walks a newcomer through trazel-cli on the example documents;
+// every command it shows has to work as written.
+
+namespace {
+
+const std::string kSource = TRAZEL_SOURCE_DIR;
+
+// The README's lines that run trazel-cli, split into arguments. Lines that
+// need a shell (variables, quoting) are left to the reader.
+std::vector<std::vector<std::string>> ReadmeCommands() {
+    std::ifstream readme(kSource + "/README.md");
+    std::vector<std::vector<std::string>> commands;
+    const std::string program = "build/trazel-cli ";
+    std::string line;
+    while (std::getline(readme, line)) {
+        if (line.rfind(program, 0) != 0 || line.find_first_of("$\"'`|") != std::string::npos) {
+            continue;
+        }
+        line = line.substr(program.size(), line.find('#') - program.size());
+        std::istringstream words(line);
+        std::vector<std::string> args;
+        for (std::string word; words >> word;) {
+            args.push_back(word.rfind("examples/", 0) == 0 ? kSource + "/" + word : word);
+        }
+        commands.push_back(args);
+    }
+    return commands;
+}
+
+TEST_F(CliTest, EveryCommandOfTheReadmeWorksOnTheExamples) {
+    const auto commands = ReadmeCommands();
+    ASSERT_GE(commands.size(), 10u);
+    std::set<std::string> verbs;
+    for (const auto& args : commands) {
+        const ProcessResult run = RunProgram(args, {"DISPLAY", "QT_QPA_PLATFORM"});
+        std::string shown;
+        for (const std::string& arg : args) {
+            shown += arg + " ";
+        }
+        verbs.insert(args[0]);
+        if (!TRAZEL_CLI_DRAWS && (args[0] == "plot" || args[0] == "print")) {
+            // Built without Qt: the command is understood but cannot draw.
+            EXPECT_EQ(run.exitCode, kExitFileError) << shown;
+            EXPECT_NE(run.err.find("no incluye Qt"), std::string::npos) << run.err;
+            continue;
+        }
+        EXPECT_EQ(run.exitCode, kExitOk) << shown << "\n" << run.err;
+        EXPECT_EQ(run.err, "") << shown;
+        const auto out = std::find(args.begin(), args.end(), "-o");
+        if (out != args.end() && out + 1 != args.end()) {
+            EXPECT_GT(std::filesystem::file_size(Path(*(out + 1))), 0u) << shown;
+        }
+    }
+    EXPECT_EQ(verbs, (std::set<std::string>{"--help", "export", "plot", "print", "new", "show",
+                                            "convert"}));
+}
+
+}  // namespace
