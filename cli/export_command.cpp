@@ -4,7 +4,7 @@
 #include "cli/document_commands.h"
 #include "cli/output_commands.h"
 #include "cli/output_options.h"
-#include "cli/replaced_file.h"
+#include "platform/atomic_file.h"
 
 std::optional<std::string> ExportReplacingFile(const std::string& path, const PeakTable& table,
                                                const ExportSettings& settings) {

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -29,20 +30,29 @@ std::string Failure(const std::string& path, int error) {
            ".";
 }
 
-std::optional<std::string> WriteDirectly(const std::string& path, std::string_view bytes) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-    if (fd < 0) {
-        return Failure(path, errno);
+// The writer's message, about the file the user named.
+std::string AboutPath(std::string message, const std::string& written, const std::string& path) {
+    bool named = false;
+    for (auto at = message.find(written); at != std::string::npos;
+         at = message.find(written, at + path.size())) {
+        message.replace(at, written.size(), path);
+        named = true;
     }
-    const bool ok = WriteAll(fd, bytes);
-    const int writeError = errno;
-    if (::close(fd) != 0 && ok) {
-        return Failure(path, errno);
+    if (!named && message.find(path) == std::string::npos) {
+        // A message that names no file (the window's own "No se pudo abrir el
+        // archivo.") gets the name put in.
+        if (!message.empty() && message.back() == '.') {
+            message.pop_back();
+        }
+        message += " " + QuoteFileName(path) + ".";
     }
-    if (!ok) {
-        return Failure(path, writeError);
-    }
-    return std::nullopt;
+    return message;
+}
+
+mode_t ModeForNewFile() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
 }
 
 }  // namespace
@@ -54,7 +64,7 @@ std::string DescribeErrno(int error) {
         case ENOSPC:
             return "no queda espacio en el disco";
         case ENOENT:
-            return "la carpeta no existe";
+            return "no existe el archivo o la carpeta";
         case EACCES:
         case EPERM:
             return "no hay permiso";
@@ -73,7 +83,7 @@ std::string DescribeErrno(int error) {
     }
 }
 
-std::optional<std::string> WriteFileAtomically(const std::string& path, std::string_view bytes) {
+std::optional<std::string> ReplaceFileWith(const std::string& path, const PathWriter& write) {
     if (path.empty()) {
         return std::string("No se ha indicado ningún archivo.");
     }
@@ -83,7 +93,10 @@ std::optional<std::string> WriteFileAtomically(const std::string& path, std::str
         return Failure(path, EISDIR);
     }
     if (exists && !S_ISREG(existing.st_mode)) {
-        return WriteDirectly(path, bytes);
+        if (auto failed = write(path)) {
+            return AboutPath(*failed, path, path);
+        }
+        return std::nullopt;
     }
 
     std::vector<char> tempName(path.begin(), path.end());
@@ -94,27 +107,24 @@ std::optional<std::string> WriteFileAtomically(const std::string& path, std::str
         return Failure(path, errno);
     }
     const std::string temp(tempName.data());
+    ::fchmod(fd, exists ? existing.st_mode & 07777 : ModeForNewFile());
+    ::close(fd);
+
+    if (auto failed = write(temp)) {
+        ::unlink(temp.c_str());
+        return AboutPath(*failed, temp, path);
+    }
+    // The data must be on the disk before the name points at it, or a crash
+    // could leave an empty file where the old one was.
     int error = 0;
-    if (!WriteAll(fd, bytes)) {
+    const int reopened = ::open(temp.c_str(), O_RDONLY | O_CLOEXEC);
+    if (reopened < 0) {
         error = errno;
-    } else if (::fsync(fd) != 0 && errno != EINVAL) {
-        error = errno;
-    }
-    // A new file gets the permissions a plain create would give; an existing
-    // one keeps its own.
-    if (error == 0) {
-        mode_t mode = 0;
-        if (exists) {
-            mode = existing.st_mode & 07777;
-        } else {
-            const mode_t mask = ::umask(0);
-            ::umask(mask);
-            mode = 0666 & ~mask;
+    } else {
+        if (::fsync(reopened) != 0 && errno != EINVAL) {
+            error = errno;
         }
-        ::fchmod(fd, mode);
-    }
-    if (::close(fd) != 0 && error == 0) {
-        error = errno;
+        ::close(reopened);
     }
     if (error == 0 && ::rename(temp.c_str(), path.c_str()) != 0) {
         error = errno;
@@ -124,4 +134,22 @@ std::optional<std::string> WriteFileAtomically(const std::string& path, std::str
         return Failure(path, error);
     }
     return std::nullopt;
+}
+
+std::optional<std::string> WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    return ReplaceFileWith(path, [bytes](const std::string& target) -> std::optional<std::string> {
+        const int fd = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+        if (fd < 0) {
+            return Failure(target, errno);
+        }
+        const bool ok = WriteAll(fd, bytes);
+        const int writeError = errno;
+        if (::close(fd) != 0 && ok) {
+            return Failure(target, errno);
+        }
+        if (!ok) {
+            return Failure(target, writeError);
+        }
+        return std::nullopt;
+    });
 }

@@ -1,16 +1,26 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
-// Replaces the file at path with bytes, whole or not at all: the bytes go to a
-// temporary file beside it, which takes the file's place only once everything
-// has been written and flushed. A failed write leaves the old file as it was.
-// A path that names a device or a pipe (not a regular file) is written
-// directly, since renaming over it would replace the device itself.
-// Returns nothing on success, otherwise a message for the user in Spanish
-// that names the file.
+// Writes a file that the user asked for by name so that it is replaced whole
+// or not at all, for writers that stream to a path of their own (too much to
+// hold in memory first). write is called with a temporary file beside path;
+// only when it reports no failure does the temporary take path's place, with
+// path's permissions, or those of a new file. On failure the temporary is
+// removed and the old file is left as it was. A path that names a device or
+// a pipe is handed to write directly, since renaming over it would replace the
+// device itself.
+//
+// write returns the message for the user when it failed; a message that names
+// the temporary file is made to name path instead. The result is the message
+// for the user, naming path, or nothing.
+using PathWriter = std::function<std::optional<std::string>(const std::string& target)>;
+std::optional<std::string> ReplaceFileWith(const std::string& path, const PathWriter& write);
+
+// ReplaceFileWith for bytes already in memory.
 std::optional<std::string> WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // "«name»", the way messages quote a file.
