@@ -1,9 +1,115 @@
 #include "output/data_export.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <vector>
 
+#include "output/band_sums.h"
+#include "output/g14_text.h"
 #include "output/screen_graph.h"
-#include "platform/number_format.h"
+#include "output/worker_pool.h"
+
+namespace {
+
+// Two numbers, a space and CR LF.
+constexpr std::size_t kLineRoom = 2 * kG14Room + 3;
+
+// Writes one data line at out, which has kLineRoom bytes, and returns its end.
+char* PutExportLine(char* out, double x, double y, bool decimalComma) {
+    char* const start = out;
+    out = PutG14(out, x);
+    *out++ = ' ';
+    out = PutG14(out, y);
+    if (decimalComma) {
+        std::replace(start, out, '.', ',');
+    }
+    *out++ = '\r';
+    *out++ = '\n';
+    return out;
+}
+
+// Lines are computed a chunk at a time and then handed to the sink one by one,
+// so memory stays the same however many lines the file gets.
+constexpr int kChunkLines = 16384;
+// The share of a chunk that one thread takes at a time; small enough that a
+// thread slowed by other work on the machine leaves the rest to the others.
+constexpr int kPartLines = 512;
+// Waking a thread costs about as much as a few hundred lines; a chunk smaller
+// than this is done on the calling thread alone.
+constexpr int kLinesWorthThreads = 2048;
+
+// The export's x: from xMin on, the step added to the running x, which thus
+// carries its rounding from line to line, while x is not above xMax. Where x
+// is so large that the step no longer changes it, the same line would follow
+// forever: the lines end there instead.
+class RunningX {
+  public:
+    explicit RunningX(const ExportSettings& settings)
+        : x_(settings.xMin),
+          step_((settings.xMax - settings.xMin) / settings.resolution),
+          xMax_(settings.xMax) {}
+
+    // Puts the next x values into xs, as many as fit; fewer, down to none,
+    // once the lines are at their end.
+    int Fill(std::span<double> xs) {
+        int n = 0;
+        while (!ended_ && n < static_cast<int>(xs.size())) {
+            if (!(x_ <= xMax_)) {
+                ended_ = true;
+                break;
+            }
+            xs[static_cast<std::size_t>(n++)] = x_;
+            const double next = x_ + step_;
+            ended_ = !(next > x_);
+            x_ = next;
+        }
+        return n;
+    }
+
+  private:
+    double x_;
+    const double step_;
+    const double xMax_;
+    bool ended_ = false;
+};
+
+// One chunk of lines: their x, their sums and their texts, one slot of
+// kLineRoom bytes per line.
+class LineChunk {
+  public:
+    // Room for up to capacity lines.
+    explicit LineChunk(std::size_t capacity)
+        : x_(capacity), y_(capacity), text_(capacity * kLineRoom), length_(capacity) {}
+
+    std::span<double> X() { return x_; }
+
+    // Sums and formats lines begin .. end-1 of the chunk.
+    void Compute(const BandSums& sums, int begin, int end, bool decimalComma) {
+        const auto first = static_cast<std::size_t>(begin);
+        const auto count = static_cast<std::size_t>(end - begin);
+        sums.Sums(std::span(x_).subspan(first, count), std::span(y_).subspan(first, count));
+        for (std::size_t i = first; i < first + count; ++i) {
+            char* const line = &text_[i * kLineRoom];
+            length_[i] =
+                static_cast<std::uint8_t>(PutExportLine(line, x_[i], y_[i], decimalComma) - line);
+        }
+    }
+
+    std::string_view Line(int i) const {
+        const auto index = static_cast<std::size_t>(i);
+        return {&text_[index * kLineRoom], length_[index]};
+    }
+
+  private:
+    std::vector<double> x_;
+    std::vector<double> y_;
+    std::vector<char> text_;
+    std::vector<std::uint8_t> length_;
+};
+
+}  // namespace
 
 std::optional<std::string> CheckExportResolution(std::int32_t resolution) {
     if (resolution < 1) {
@@ -15,14 +121,8 @@ std::optional<std::string> CheckExportResolution(std::int32_t resolution) {
 }
 
 std::string FormatExportLine(double x, double y, bool decimalComma) {
-    std::string line = FormatG(x, 14);
-    line += ' ';
-    line += FormatG(y, 14);
-    if (decimalComma) {
-        std::replace(line.begin(), line.end(), '.', ',');
-    }
-    line += "\r\n";
-    return line;
+    char line[kLineRoom];
+    return std::string(line, PutExportLine(line, x, y, decimalComma));
 }
 
 void WriteExportHeader(ByteSink& sink) {
@@ -40,27 +140,42 @@ bool WriteExportLines(ByteSink& sink, const PeakTable& table, const ExportSettin
         progress->SetStep(1);
     }
     const bool decimalComma = settings.decimalComma == 1;
-    const bool useScaled = settings.useScaled != 0;
-    const double step = (settings.xMax - settings.xMin) / settings.resolution;
+    const BandSums sums(table, settings.lineShape, settings.useScaled != 0);
+    RunningX running(settings);
+    // The usual few hundred lines take no more room than they need: x min
+    // and x max both have a line, so a grid has one more than its resolution.
+    LineChunk chunk(static_cast<std::size_t>(
+        std::min<std::int64_t>(kChunkLines, std::int64_t{settings.resolution} + 1)));
+    std::optional<WorkerPool> pool;
     bool written = true;
-    double x = settings.xMin;
-    while (x <= settings.xMax) {
-        if (progress) {
-            progress->StepIt();
+    for (int lines = running.Fill(chunk.X()); lines > 0 && written;
+         lines = running.Fill(chunk.X())) {
+        const int parts = (lines + kPartLines - 1) / kPartLines;
+        const auto computePart = [&](int part) {
+            chunk.Compute(sums, part * kPartLines, std::min(lines, (part + 1) * kPartLines),
+                          decimalComma);
+        };
+        if (lines >= kLinesWorthThreads && !pool && WorkerPool::ExtraThreadsForThisMachine() > 0) {
+            pool.emplace(WorkerPool::ExtraThreadsForThisMachine());
         }
-        const double y = ProfileSum(table, settings.lineShape, useScaled, x);
-        if (!sink.Write(FormatExportLine(x, y, decimalComma))) {
-            written = false;
-            break;
+        if (pool && lines >= kLinesWorthThreads) {
+            pool->Run(parts, computePart);
+        } else {
+            for (int part = 0; part < parts; ++part) {
+                computePart(part);
+            }
         }
-        // The running x accumulates its rounding, as files written before
-        // did. Where x is so large that the step no longer changes it, the
-        // same line would follow forever: the file ends there instead.
-        const double next = x + step;
-        if (!(next > x)) {
-            break;
+        // The lines go out in order, each after its step of the progress bar,
+        // and the first one the sink refuses is the last one offered.
+        for (int i = 0; i < lines; ++i) {
+            if (progress) {
+                progress->StepIt();
+            }
+            if (!sink.Write(chunk.Line(i))) {
+                written = false;
+                break;
+            }
         }
-        x = next;
     }
     if (progress) {
         progress->SetPos(0);
