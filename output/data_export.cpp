@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -109,6 +110,24 @@ class LineChunk {
     std::vector<std::uint8_t> length_;
 };
 
+int Parts(int lines) {
+    return (lines + kPartLines - 1) / kPartLines;
+}
+
+// The lines go out in order, each after its step of the progress bar, and the
+// first one the sink refuses is the last one offered. False after a refusal.
+bool EmitLines(ByteSink& sink, const LineChunk& chunk, int lines, ProgressControl* progress) {
+    for (int i = 0; i < lines; ++i) {
+        if (progress) {
+            progress->StepIt();
+        }
+        if (!sink.Write(chunk.Line(i))) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 std::optional<std::string> CheckExportResolution(std::int32_t resolution) {
@@ -144,37 +163,37 @@ bool WriteExportLines(ByteSink& sink, const PeakTable& table, const ExportSettin
     RunningX running(settings);
     // The usual few hundred lines take no more room than they need: x min
     // and x max both have a line, so a grid has one more than its resolution.
-    LineChunk chunk(static_cast<std::size_t>(
-        std::min<std::int64_t>(kChunkLines, std::int64_t{settings.resolution} + 1)));
-    std::optional<WorkerPool> pool;
+    const auto room = static_cast<std::size_t>(
+        std::min<std::int64_t>(kChunkLines, std::int64_t{settings.resolution} + 1));
+    LineChunk chunk(room);
     bool written = true;
-    for (int lines = running.Fill(chunk.X()); lines > 0 && written;
-         lines = running.Fill(chunk.X())) {
-        const int parts = (lines + kPartLines - 1) / kPartLines;
-        const auto computePart = [&](int part) {
-            chunk.Compute(sums, part * kPartLines, std::min(lines, (part + 1) * kPartLines),
-                          decimalComma);
+
+    if (settings.resolution < kLinesWorthThreads || WorkerPool::ExtraThreadsForThisMachine() == 0) {
+        for (int lines = running.Fill(chunk.X()); lines > 0 && written;
+             lines = running.Fill(chunk.X())) {
+            chunk.Compute(sums, 0, lines, decimalComma);
+            written = EmitLines(sink, chunk, lines, progress);
+        }
+    } else {
+        // While one chunk goes out on this thread, the others compute the
+        // next; this thread joins them once its lines are out.
+        LineChunk next(room);
+        int nextLines = 0;
+        const std::function<void(int)> computeNext = [&](int part) {
+            next.Compute(sums, part * kPartLines, std::min(nextLines, (part + 1) * kPartLines),
+                         decimalComma);
         };
-        if (lines >= kLinesWorthThreads && !pool && WorkerPool::ExtraThreadsForThisMachine() > 0) {
-            pool.emplace(WorkerPool::ExtraThreadsForThisMachine());
-        }
-        if (pool && lines >= kLinesWorthThreads) {
-            pool->Run(parts, computePart);
-        } else {
-            for (int part = 0; part < parts; ++part) {
-                computePart(part);
-            }
-        }
-        // The lines go out in order, each after its step of the progress bar,
-        // and the first one the sink refuses is the last one offered.
-        for (int i = 0; i < lines; ++i) {
-            if (progress) {
-                progress->StepIt();
-            }
-            if (!sink.Write(chunk.Line(i))) {
-                written = false;
-                break;
-            }
+        // Declared last, so that it is gone before what its threads use.
+        WorkerPool pool(WorkerPool::ExtraThreadsForThisMachine());
+        nextLines = running.Fill(next.X());
+        pool.Run(Parts(nextLines), computeNext);
+        while (nextLines > 0 && written) {
+            std::swap(chunk, next);
+            const int lines = nextLines;
+            nextLines = running.Fill(next.X());
+            pool.Start(Parts(nextLines), computeNext);
+            written = EmitLines(sink, chunk, lines, progress);
+            pool.Finish();
         }
     }
     if (progress) {

@@ -24,7 +24,12 @@ WorkerPool::WorkerPool(int extraThreads) {
 
 WorkerPool::~WorkerPool() {
     {
-        const std::lock_guard lock(mutex_);
+        // A round that was started and never finished, because the caller
+        // is leaving by an exception, still ends here: its parts use what the
+        // caller is about to destroy.
+        std::unique_lock lock(mutex_);
+        TakeParts(lock);
+        finished_.wait(lock, [this] { return unfinished_ == 0; });
         stopping_ = true;
     }
     wake_.notify_all();
@@ -39,13 +44,24 @@ int WorkerPool::ExtraThreadsForThisMachine() {
 }
 
 void WorkerPool::Run(int parts, const std::function<void(int)>& part) {
-    std::unique_lock lock(mutex_);
-    part_ = &part;
-    parts_ = parts;
-    next_ = 0;
-    unfinished_ = parts;
-    error_ = nullptr;
+    Start(parts, part);
+    Finish();
+}
+
+void WorkerPool::Start(int parts, const std::function<void(int)>& part) {
+    {
+        const std::lock_guard lock(mutex_);
+        part_ = &part;
+        parts_ = parts;
+        next_ = 0;
+        unfinished_ = parts;
+        error_ = nullptr;
+    }
     wake_.notify_all();
+}
+
+void WorkerPool::Finish() {
+    std::unique_lock lock(mutex_);
     TakeParts(lock);
     finished_.wait(lock, [this] { return unfinished_ == 0; });
     part_ = nullptr;

@@ -27,6 +27,14 @@ class WorkerPool {
     // first exception a call throws is thrown here once the round is over.
     void Run(int parts, const std::function<void(int)>& part);
 
+    // Run in two halves, so that the caller can do other work while the
+    // threads begin: Start hands out the parts and returns at once; Finish
+    // takes what parts are left on the calling thread, waits for the rest
+    // and throws what Run would. part must live until Finish has returned,
+    // and every Start needs its Finish before the next Start.
+    void Start(int parts, const std::function<void(int)>& part);
+    void Finish();
+
     // Threads worth starting on this machine besides the caller.
     static int ExtraThreadsForThisMachine();
 
