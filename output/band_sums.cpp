@@ -85,7 +85,8 @@ void BandSums::Terms(int k, std::span<const double> xs, std::span<double> ys) co
 // AVX-512 eight. No version may fuse a multiply and an add, which rounds once
 // where the band formulas round twice: -ffp-contract=off, set for every
 // target of ours, keeps the compiler from it where the instructions exist.
-#if defined(__x86_64__)
+// ThreadSanitizer cannot run the code that picks the version at start-up.
+#if defined(__x86_64__) && !defined(__SANITIZE_THREAD__)
 [[gnu::target_clones("avx512f", "avx2", "default")]]
 #endif
 void BandSums::SumBlock(const double* x, double* y) const {
