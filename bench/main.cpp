@@ -2,10 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
-#include <string>
 
 #include "bench/export_comparison.h"
+#include "platform/number_format.h"
 
 #ifdef TRAZEL_BENCH_QT
 #include <QGuiApplication>
@@ -21,7 +20,7 @@ int main(int argc, char** argv) {
     int kept = 1;
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], "--export-rounds=", 16) == 0) {
-            rounds = std::max(1, std::stoi(argv[i] + 16));
+            rounds = std::max(1, ParseInt(argv[i] + 16).value_or(rounds));
         } else if (std::strcmp(argv[i], "--no-export") == 0) {
             exports = false;
         } else {

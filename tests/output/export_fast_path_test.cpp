@@ -7,6 +7,7 @@
 
 #include "model/line_shapes.h"
 #include "output/data_export.h"
+#include "tests/output/failing_sink.h"
 #include "tests/output/random_tables.h"
 
 namespace {
@@ -105,25 +106,6 @@ class CountingProgress : public ProgressControl {
     int lastPos = -1;
     int positions = 0;
     int steps = 0;
-};
-
-// Takes a number of writes, then refuses every one.
-class FailingSink : public ByteSink {
-  public:
-    explicit FailingSink(int accepted) : accepted_(accepted) {}
-    bool Write(std::string_view bytes) override {
-        ++attempts;
-        if (accepted_-- > 0) {
-            taken += bytes;
-            return true;
-        }
-        return false;
-    }
-    std::string taken;
-    int attempts = 0;
-
-  private:
-    int accepted_;
 };
 
 ExportSettings LongExport() {
