@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -22,7 +23,8 @@ BandSums::BandSums(const PeakTable& table, std::int32_t lineShape, bool useScale
         band.halfWidthSquared = h * h;
         band.numerator = (h * band.intensity) * h;
         band.zeroWhenExpIsZero = std::isfinite(band.intensity);
-        const double magnitude = band.zeroWhenExpIsZero ? std::fabs(band.intensity) : INFINITY;
+        const double magnitude = band.zeroWhenExpIsZero ? std::fabs(band.intensity)
+                                                        : std::numeric_limits<double>::infinity();
         band.farSum = magnitude * kFarSumPerIntensity;
         band.veryFarSum = magnitude * kVeryFarSumPerIntensity;
         bands_.push_back(band);
@@ -117,7 +119,7 @@ void BandSums::SumBlock(const double* x, double* y) const {
         }
         for (const Band& band : bands_) {
             if (ordered && band.zeroWhenExpIsZero) {
-                double nearest = NAN;
+                double nearest = std::numeric_limits<double>::quiet_NaN();
                 if (band.centre <= lowest) {
                     nearest = Exponent(band.centre, band.halfWidthSquared, lowest);
                 } else if (band.centre >= highest) {
