@@ -37,8 +37,8 @@ constexpr int kChunkLines = 16384;
 // The share of a chunk that one thread takes at a time; small enough that a
 // thread slowed by other work on the machine leaves the rest to the others.
 constexpr int kPartLines = 512;
-// Waking a thread costs about as much as a few hundred lines; a chunk smaller
-// than this is done on the calling thread alone.
+// Starting a thread costs about as much as computing a few hundred lines; an
+// export of fewer lines than this is done on the calling thread alone.
 constexpr int kLinesWorthThreads = 2048;
 
 // The export's x: from xMin on, the step added to the running x, which thus
