@@ -35,18 +35,27 @@ constexpr std::array<char, 200> kPairs = [] {
     return pairs;
 }();
 
-// The eight digits of value < 10^8, leading zeros included. value / 10^6 is
-// held as a binary fraction with 48 bits after the point, whose error stays
-// below 10^-6 (checked for every value): each multiplication by 100 then
-// brings the next two digits before the point exactly, and no step waits on a
-// division.
-void PutEight(char* out, std::uint32_t value) {
+// The eight digits of value < 10^8 in ASCII, leading zeros included, the
+// first in the lowest byte. value / 10^6 is held as a binary fraction with 48
+// bits after the point, whose error stays below 10^-6 (checked for every
+// value): each multiplication by 100 then brings the next two digits before
+// the point exactly, and no step waits on a division.
+std::uint64_t EightDigits(std::uint32_t value) {
     constexpr std::uint64_t kFraction = (std::uint64_t{1} << 48) - 1;
     std::uint64_t t = std::uint64_t{value} * 281474977;  // ceil(2^48 / 10^6)
+    std::uint64_t text = 0;
     for (int pair = 0; pair < 4; ++pair) {
-        std::memcpy(out + 2 * pair, &kPairs[2 * (t >> 48)], 2);
+        std::uint16_t two;
+        std::memcpy(&two, &kPairs[2 * (t >> 48)], 2);
+        text |= std::uint64_t{two} << (16 * pair);
         t = (t & kFraction) * 100;
     }
+    return text;
+}
+
+// Eight bytes of text at out.
+void Put8(char* out, std::uint64_t text) {
+    std::memcpy(out, &text, 8);
 }
 
 char* Fallback(char* out, double value) {
@@ -101,6 +110,9 @@ bool RoundToDigits(std::uint64_t mantissa, int exponent2, std::uint64_t& digits,
 }  // namespace
 
 char* PutG14(char* out, double value) {
+    if constexpr (std::endian::native != std::endian::little) {
+        return Fallback(out, value);
+    }
     const auto bits = std::bit_cast<std::uint64_t>(value);
     const bool negative = (bits >> 63) != 0;
     const int biased = static_cast<int>((bits >> 52) & 0x7ff);
@@ -121,42 +133,46 @@ char* PutG14(char* out, double value) {
         return Fallback(out, value);
     }
 
-    // The 14 digits, then zeros as far as the blocks copied below read.
-    char text[32];
-    char first[8];
-    PutEight(first, static_cast<std::uint32_t>(digits / 100'000'000) * 100);
-    PutEight(text + 6, static_cast<std::uint32_t>(digits % 100'000'000));
-    std::memcpy(text, first, 6);
-    std::memset(text + kDigits, '0', sizeof text - kDigits);
+    // The 14 digits as two words of ASCII, first digit in the lowest byte:
+    // digits 0 to 7, then 8 to 13 and two zeros. The text is stored a word at
+    // a time and never read back, which would wait for the stores.
+    constexpr std::uint64_t kZeros = 0x3030303030303030;
+    const std::uint64_t head = EightDigits(static_cast<std::uint32_t>(digits / 100'000'000) * 100);
+    const std::uint64_t tail = EightDigits(static_cast<std::uint32_t>(digits % 100'000'000));
+    const std::uint64_t first = (head & 0xffff'ffff'ffff) | (tail << 48);
+    const std::uint64_t second = (tail >> 16) | (kZeros << 48);
     // "%g" drops the trailing zeros of the fraction.
-    int used = kDigits;
-    while (used > 1 && text[used - 1] == '0') {
-        --used;
-    }
+    const std::uint64_t firstDigits = first ^ kZeros;
+    const std::uint64_t secondDigits = second ^ kZeros;
+    const int used = secondDigits != 0 ? 16 - std::countl_zero(secondDigits) / 8
+                                       : 8 - std::countl_zero(firstDigits) / 8;
 
-    // Digits go out in blocks of 16, which the compiler copies in one or two
-    // moves; whatever lies past the end of the text is left for the caller to
-    // overwrite.
     *out = '-';
     out += negative ? 1 : 0;
-    if (exponent >= -4 && exponent < kDigits) {
-        if (exponent < 0) {
-            std::memcpy(out, "0.000000", 8);
-            std::memcpy(out + 1 - exponent, text, 16);
-            return out + 1 - exponent + used;
-        }
-        // The whole part, then the fraction moved one place on for the
-        // point; without a fraction the point falls past the end.
-        const int whole = exponent + 1;
-        std::memcpy(out, text, 16);
-        out[whole] = '.';
-        std::memcpy(out + whole + 1, text + whole, 16);
-        return out + (used > whole ? used + 1 : whole);
+    if (exponent < 0 && exponent >= -4) {
+        std::memcpy(out, "0.000000", 8);
+        Put8(out + 1 - exponent, first);
+        Put8(out + 9 - exponent, second);
+        return out + 1 - exponent + used;
     }
-    out[0] = text[0];
-    out[1] = '.';
-    std::memcpy(out + 2, text + 1, 16);
-    out += used > 1 ? used + 1 : 1;
+    // The digits with a point after the whole part, which in the exponent
+    // form is the first digit: each word goes out whole, then the part after
+    // the point once more one place on; what lies past the end of the text
+    // is left for the caller to overwrite.
+    const int whole = exponent >= 0 && exponent < kDigits ? exponent + 1 : 1;
+    Put8(out, first);
+    if (whole < 8) {
+        Put8(out + whole + 1, first >> (8 * whole));
+        Put8(out + 9, second);
+    } else {
+        Put8(out + 8, second);
+        Put8(out + whole + 1, second >> (8 * (whole - 8)));
+    }
+    out[whole] = '.';
+    out += used > whole ? used + 1 : whole;
+    if (whole == exponent + 1) {
+        return out;
+    }
     *out++ = 'e';
     *out++ = exponent < 0 ? '-' : '+';
     const int magnitude = exponent < 0 ? -exponent : exponent;
