@@ -1,9 +1,134 @@
 #include "output/data_export.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string_view>
+#include <vector>
 
+#include "output/band_sums.h"
+#include "output/g14_text.h"
 #include "output/screen_graph.h"
-#include "platform/number_format.h"
+#include "output/worker_pool.h"
+
+namespace {
+
+// Two numbers, a space and CR LF.
+constexpr std::size_t kLineRoom = 2 * kG14Room + 3;
+
+// Writes one data line at out, which has kLineRoom bytes, and returns its end.
+char* PutExportLine(char* out, double x, double y, bool decimalComma) {
+    char* const start = out;
+    out = PutG14(out, x);
+    *out++ = ' ';
+    out = PutG14(out, y);
+    if (decimalComma) {
+        std::replace(start, out, '.', ',');
+    }
+    *out++ = '\r';
+    *out++ = '\n';
+    return out;
+}
+
+// Lines are computed a chunk at a time and then handed to the sink one by one,
+// so memory stays the same however many lines the file gets.
+constexpr int kChunkLines = 16384;
+// The share of a chunk that one thread takes at a time; small enough that a
+// thread slowed by other work on the machine leaves the rest to the others.
+constexpr int kPartLines = 512;
+// Starting a thread costs about as much as computing a few hundred lines; an
+// export of fewer lines than this is done on the calling thread alone.
+constexpr int kLinesWorthThreads = 2048;
+
+// The export's x: from xMin on, the step added to the running x, which thus
+// carries its rounding from line to line, while x is not above xMax. Where x
+// is so large that the step no longer changes it, the same line would follow
+// forever: the lines end there instead.
+class RunningX {
+  public:
+    explicit RunningX(const ExportSettings& settings)
+        : x_(settings.xMin),
+          step_((settings.xMax - settings.xMin) / settings.resolution),
+          xMax_(settings.xMax) {}
+
+    // Puts the next x values into xs, as many as fit; fewer, down to none,
+    // once the lines are at their end.
+    int Fill(std::span<double> xs) {
+        int n = 0;
+        while (!ended_ && n < static_cast<int>(xs.size())) {
+            if (!(x_ <= xMax_)) {
+                ended_ = true;
+                break;
+            }
+            xs[static_cast<std::size_t>(n++)] = x_;
+            const double next = x_ + step_;
+            ended_ = !(next > x_);
+            x_ = next;
+        }
+        return n;
+    }
+
+  private:
+    double x_;
+    const double step_;
+    const double xMax_;
+    bool ended_ = false;
+};
+
+// One chunk of lines: their x, their sums and their texts, one slot of
+// kLineRoom bytes per line.
+class LineChunk {
+  public:
+    // Room for up to capacity lines.
+    explicit LineChunk(std::size_t capacity)
+        : x_(capacity), y_(capacity), text_(capacity * kLineRoom), length_(capacity) {}
+
+    std::span<double> X() { return x_; }
+
+    // Sums and formats lines begin .. end-1 of the chunk.
+    void Compute(const BandSums& sums, int begin, int end, bool decimalComma) {
+        const auto first = static_cast<std::size_t>(begin);
+        const auto count = static_cast<std::size_t>(end - begin);
+        sums.Sums(std::span(x_).subspan(first, count), std::span(y_).subspan(first, count));
+        for (std::size_t i = first; i < first + count; ++i) {
+            char* const line = &text_[i * kLineRoom];
+            length_[i] =
+                static_cast<std::uint8_t>(PutExportLine(line, x_[i], y_[i], decimalComma) - line);
+        }
+    }
+
+    std::string_view Line(int i) const {
+        const auto index = static_cast<std::size_t>(i);
+        return {&text_[index * kLineRoom], length_[index]};
+    }
+
+  private:
+    std::vector<double> x_;
+    std::vector<double> y_;
+    std::vector<char> text_;
+    std::vector<std::uint8_t> length_;
+};
+
+int Parts(int lines) {
+    return (lines + kPartLines - 1) / kPartLines;
+}
+
+// The lines go out in order, each after its step of the progress bar, and the
+// first one the sink refuses is the last one offered. False after a refusal.
+bool EmitLines(ByteSink& sink, const LineChunk& chunk, int lines, ProgressControl* progress) {
+    for (int i = 0; i < lines; ++i) {
+        if (progress) {
+            progress->StepIt();
+        }
+        if (!sink.Write(chunk.Line(i))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
 
 std::optional<std::string> CheckExportResolution(std::int32_t resolution) {
     if (resolution < 1) {
@@ -15,14 +140,8 @@ std::optional<std::string> CheckExportResolution(std::int32_t resolution) {
 }
 
 std::string FormatExportLine(double x, double y, bool decimalComma) {
-    std::string line = FormatG(x, 14);
-    line += ' ';
-    line += FormatG(y, 14);
-    if (decimalComma) {
-        std::replace(line.begin(), line.end(), '.', ',');
-    }
-    line += "\r\n";
-    return line;
+    char line[kLineRoom];
+    return std::string(line, PutExportLine(line, x, y, decimalComma));
 }
 
 void WriteExportHeader(ByteSink& sink) {
@@ -40,27 +159,42 @@ bool WriteExportLines(ByteSink& sink, const PeakTable& table, const ExportSettin
         progress->SetStep(1);
     }
     const bool decimalComma = settings.decimalComma == 1;
-    const bool useScaled = settings.useScaled != 0;
-    const double step = (settings.xMax - settings.xMin) / settings.resolution;
+    const BandSums sums(table, settings.lineShape, settings.useScaled != 0);
+    RunningX running(settings);
+    // The usual few hundred lines take no more room than they need: x min
+    // and x max both have a line, so a grid has one more than its resolution.
+    const auto room = static_cast<std::size_t>(
+        std::min<std::int64_t>(kChunkLines, std::int64_t{settings.resolution} + 1));
+    LineChunk chunk(room);
     bool written = true;
-    double x = settings.xMin;
-    while (x <= settings.xMax) {
-        if (progress) {
-            progress->StepIt();
+
+    if (settings.resolution < kLinesWorthThreads || WorkerPool::ExtraThreadsForThisMachine() == 0) {
+        for (int lines = running.Fill(chunk.X()); lines > 0 && written;
+             lines = running.Fill(chunk.X())) {
+            chunk.Compute(sums, 0, lines, decimalComma);
+            written = EmitLines(sink, chunk, lines, progress);
         }
-        const double y = ProfileSum(table, settings.lineShape, useScaled, x);
-        if (!sink.Write(FormatExportLine(x, y, decimalComma))) {
-            written = false;
-            break;
+    } else {
+        // While one chunk goes out on this thread, the others compute the
+        // next; this thread joins them once its lines are out.
+        LineChunk next(room);
+        int nextLines = 0;
+        const std::function<void(int)> computeNext = [&](int part) {
+            next.Compute(sums, part * kPartLines, std::min(nextLines, (part + 1) * kPartLines),
+                         decimalComma);
+        };
+        // Declared last, so that it is gone before what its threads use.
+        WorkerPool pool(WorkerPool::ExtraThreadsForThisMachine());
+        nextLines = running.Fill(next.X());
+        pool.Run(Parts(nextLines), computeNext);
+        while (nextLines > 0 && written) {
+            std::swap(chunk, next);
+            const int lines = nextLines;
+            nextLines = running.Fill(next.X());
+            pool.Start(Parts(nextLines), computeNext);
+            written = EmitLines(sink, chunk, lines, progress);
+            pool.Finish();
         }
-        // The running x accumulates its rounding, as files written before
-        // did. Where x is so large that the step no longer changes it, the
-        // same line would follow forever: the file ends there instead.
-        const double next = x + step;
-        if (!(next > x)) {
-            break;
-        }
-        x = next;
     }
     if (progress) {
         progress->SetPos(0);

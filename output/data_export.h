@@ -48,7 +48,9 @@ void WriteExportHeader(ByteSink& sink);
 // added to the running x, while x is not above xMax. The progress bar, when
 // given, gets the range 0..resolution, one step per line and is back at 0 at
 // the end. Returns false when the sink refused a line; nothing is written
-// after that. A resolution below 1 writes nothing.
+// after that. A resolution below 1 writes nothing. A long export computes its
+// lines ahead on a few threads; the sink and the progress bar are called from
+// the calling thread alone, line by line as without them.
 bool WriteExportLines(ByteSink& sink, const PeakTable& table, const ExportSettings& settings,
                       ProgressControl* progress);
 

@@ -1,8 +1,11 @@
 #include "output/screen_graph.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "output/band_plot.h"
+#include "output/band_sums.h"
 #include "platform/number_format.h"
 
 namespace {
@@ -56,22 +59,27 @@ void DrawGraph(CDC& dc, const PeakTable& table, const GraphSettings& settings,
         dc.LineTo(kBoxRight + 5, kBoxTop + 20 * i);
     }
 
-    const int n = settings.screenSamples;
-    const bool useScaled = settings.useScaled != 0;
-    dc.MoveTo(kBoxLeft, kBoxBottom);
-    for (int j = 0; j < n; ++j) {
-        const double x = SampleX(j, n, settings.xMin, settings.xMax);
-        PlotSample(dc, settings, j, ProfileSum(table, settings.lineShape, useScaled, x));
+    // All values of a curve are computed before it is drawn; the drawing
+    // calls are the same as sample by sample.
+    const auto n = static_cast<std::size_t>(std::max(settings.screenSamples, 0));
+    std::vector<double> xs(n);
+    for (std::size_t j = 0; j < n; ++j) {
+        xs[j] = SampleX(static_cast<int>(j), static_cast<int>(n), settings.xMin, settings.xMax);
     }
-
-    for (int k = 1; k < table.count; ++k) {
-        if (table.separate[k] == 0) {
-            continue;
-        }
+    std::vector<double> values(n);
+    const BandSums sums(table, settings.lineShape, settings.useScaled != 0);
+    const auto plot = [&] {
         dc.MoveTo(kBoxLeft, kBoxBottom);
-        for (int j = 0; j < n; ++j) {
-            const double x = SampleX(j, n, settings.xMin, settings.xMax);
-            PlotSample(dc, settings, j, PeakTerm(table, k, settings.lineShape, useScaled, x));
+        for (std::size_t j = 0; j < n; ++j) {
+            PlotSample(dc, settings, static_cast<int>(j), values[j]);
+        }
+    };
+    sums.Sums(xs, values);
+    plot();
+    for (int k = 1; k < table.count; ++k) {
+        if (table.separate[k] != 0) {
+            sums.Terms(k, xs, values);
+            plot();
         }
     }
 }

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "output/data_export.h"
+#include "tests/output/failing_sink.h"
 #include "tests/support/scratch_dir.h"
 
 namespace {
@@ -124,25 +125,6 @@ TEST(ExportLines, ProgressOneStepPerLineThenBackToZero) {
     WriteExportLines(sink, PeakTable{}, Settings(0, 1, 4), &progress);
     EXPECT_EQ(progress.log, "range 0..4;pos 0;step 1;+;+;+;+;+;pos 0;");
 }
-
-// Takes a number of writes, then refuses every one.
-class FailingSink : public ByteSink {
-  public:
-    explicit FailingSink(int accepted) : accepted_(accepted) {}
-    bool Write(std::string_view bytes) override {
-        ++attempts;
-        if (accepted_-- > 0) {
-            taken += bytes;
-            return true;
-        }
-        return false;
-    }
-    std::string taken;
-    int attempts = 0;
-
-  private:
-    int accepted_;
-};
 
 TEST(ExportLines, StopsAtTheFirstRefusedWrite) {
     FailingSink sink(2);

@@ -1,0 +1,46 @@
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "bench/export_comparison.h"
+#include "platform/number_format.h"
+
+#ifdef TRAZEL_BENCH_QT
+#include <QGuiApplication>
+#endif
+
+// trazel_bench [--export-rounds=N] [--no-export] [benchmark options]
+// First the export side by side with the plain loop, then the
+// microbenchmarks. Exits with 1 when an export file differs from the plain
+// loop's.
+int main(int argc, char** argv) {
+    int rounds = 3;
+    bool exports = true;
+    int kept = 1;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--export-rounds=", 16) == 0) {
+            rounds = std::max(1, ParseInt(argv[i] + 16).value_or(rounds));
+        } else if (std::strcmp(argv[i], "--no-export") == 0) {
+            exports = false;
+        } else {
+            argv[kept++] = argv[i];
+        }
+    }
+    argc = kept;
+
+    // The export comes first: its memory is measured in copies of this
+    // process, which should hold nothing yet.
+    const bool identical = !exports || CompareExports(rounds);
+
+#ifdef TRAZEL_BENCH_QT
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QGuiApplication app(argc, argv);
+#endif
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return identical ? 0 : 1;
+}

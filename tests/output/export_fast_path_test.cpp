@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <sstream>
+#include <string>
+
+#include "model/line_shapes.h"
+#include "output/data_export.h"
+#include "tests/output/failing_sink.h"
+#include "tests/output/random_tables.h"
+
+namespace {
+
+// The export's lines as the plainest loop writes them: ProfileSum at each x
+// and printf in the C locale.
+std::string PlainLines(const PeakTable& table, const ExportSettings& settings) {
+    std::string out;
+    if (settings.resolution < 1) {
+        return out;
+    }
+    const double step = (settings.xMax - settings.xMin) / settings.resolution;
+    double x = settings.xMin;
+    while (x <= settings.xMax) {
+        char line[128];
+        std::snprintf(line, sizeof line, "%.14g %.14g\r\n", x,
+                      ProfileSum(table, settings.lineShape, settings.useScaled != 0, x));
+        if (settings.decimalComma == 1) {
+            std::replace(line, line + sizeof line, '.', ',');
+        }
+        out += line;
+        const double next = x + step;
+        if (!(next > x)) {
+            break;
+        }
+        x = next;
+    }
+    return out;
+}
+
+std::string FastLines(const PeakTable& table, const ExportSettings& settings) {
+    std::ostringstream out;
+    StreamSink sink(out);
+    EXPECT_TRUE(WriteExportLines(sink, table, settings, nullptr));
+    return out.str();
+}
+
+struct Case {
+    std::int32_t shape;
+    std::int32_t useScaled;
+    std::int32_t decimalComma;
+    double oddRate;
+};
+
+class ExportFastPathTest : public testing::TestWithParam<Case> {};
+
+TEST_P(ExportFastPathTest, SameBytesAsThePlainLoop) {
+    const Case& c = GetParam();
+    RandomTables random(
+        static_cast<std::uint64_t>(97 * c.shape + 13 * c.useScaled + 5 * c.decimalComma) +
+        static_cast<std::uint64_t>(c.oddRate * 100));
+    for (int round = 0; round < 12; ++round) {
+        ExportSettings settings;
+        settings.xMin = random.Uniform(-50.0, 50.0);
+        settings.xMax = round == 0 ? settings.xMin : settings.xMin + random.Uniform(-10.0, 1000.0);
+        settings.lineShape = c.shape;
+        settings.useScaled = c.useScaled;
+        settings.decimalComma = c.decimalComma;
+        // Grids of a few lines on the calling thread, and the occasional one
+        // long enough to be spread over threads.
+        settings.resolution = round % 6 == 5 ? 20000 + random.Below(20000) : 1 + random.Below(400);
+        const PeakTable table = random.Table(settings.xMin, settings.xMax, c.oddRate);
+        const std::string expected = PlainLines(table, settings);
+        const std::string actual = FastLines(table, settings);
+        ASSERT_EQ(actual.size(), expected.size()) << "round " << round;
+        ASSERT_TRUE(actual == expected)
+            << "round " << round << ", first difference at byte "
+            << std::mismatch(actual.begin(), actual.end(), expected.begin()).first - actual.begin();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(RandomTables, ExportFastPathTest,
+                         testing::Values(Case{Gaussian, 0, 1, 0.0}, Case{Gaussian, 1, 0, 0.0},
+                                         Case{Lorentzian, 0, 0, 0.0}, Case{Lorentzian, 1, 1, 0.0},
+                                         Case{Gaussian, 0, 0, 0.05}, Case{Gaussian, 1, 1, 0.3},
+                                         Case{Lorentzian, 0, 1, 0.05}, Case{Lorentzian, 1, 0, 0.3}),
+                         [](const testing::TestParamInfo<Case>& info) {
+                             return std::string(info.param.shape == Lorentzian ? "Lorentzian"
+                                                                               : "Gaussian") +
+                                    (info.param.useScaled ? "Scaled" : "Plain") +
+                                    (info.param.decimalComma == 1 ? "Comma" : "Point") +
+                                    std::to_string(static_cast<int>(info.param.oddRate * 100)) +
+                                    "PercentOdd";
+                         });
+
+class CountingProgress : public ProgressControl {
+  public:
+    void SetRange32(int, int upper) override { range = upper; }
+    void SetPos(int position) override {
+        lastPos = position;
+        ++positions;
+    }
+    void SetStep(int) override {}
+    void StepIt() override { ++steps; }
+    int range = -1;
+    int lastPos = -1;
+    int positions = 0;
+    int steps = 0;
+};
+
+ExportSettings LongExport() {
+    ExportSettings settings;
+    settings.xMin = 0.0;
+    settings.xMax = 1000.0;
+    settings.resolution = 100000;
+    return settings;
+}
+
+TEST(ExportFastPath, LongExportStepsOncePerLineAndEndsAtZero) {
+    RandomTables random(3);
+    const PeakTable table = random.Table(0.0, 1000.0, 0.0);
+    std::ostringstream out;
+    StreamSink sink(out);
+    CountingProgress progress;
+    EXPECT_TRUE(WriteExportLines(sink, table, LongExport(), &progress));
+    const std::string text = out.str();
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 100001);
+    EXPECT_EQ(progress.range, 100000);
+    EXPECT_EQ(progress.steps, 100001);
+    EXPECT_EQ(progress.lastPos, 0);
+}
+
+TEST(ExportFastPath, LongExportStopsAtTheRefusedLine) {
+    RandomTables random(4);
+    const PeakTable table = random.Table(0.0, 1000.0, 0.0);
+    const std::string whole = PlainLines(table, LongExport());
+    for (const int accepted : {0, 1, 16383, 16384, 50000}) {
+        FailingSink sink(accepted);
+        CountingProgress progress;
+        EXPECT_FALSE(WriteExportLines(sink, table, LongExport(), &progress));
+        // Exactly the first lines, each whole, and nothing offered after the
+        // refused one.
+        std::size_t end = 0;
+        for (int line = 0; line < accepted; ++line) {
+            end = whole.find('\n', end) + 1;
+        }
+        EXPECT_TRUE(sink.taken == whole.substr(0, end)) << accepted;
+        EXPECT_EQ(sink.attempts, accepted + 1);
+        EXPECT_EQ(progress.steps, accepted + 1);
+        EXPECT_EQ(progress.lastPos, 0);
+    }
+}
+
+}  // namespace
