@@ -20,6 +20,11 @@ std::optional<std::string> LoadPeakTableFile(const std::string& path, PeakTable&
         return "No se pudo abrir " + QuoteFileName(path) +
                ": no es un documento sino un dispositivo, una tubería o un socket.";
     }
+    // errno alone would say "the folder does not exist" for a missing file
+    // in a folder that does.
+    if (status.type() == std::filesystem::file_type::not_found) {
+        return "No se pudo abrir " + QuoteFileName(path) + ": el archivo no existe.";
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         return "No se pudo abrir " + QuoteFileName(path) + ": " + DescribeErrno(errno) + ".";

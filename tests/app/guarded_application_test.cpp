@@ -107,11 +107,17 @@ class GuardedApplicationTest : public QObject {
         QTest::mouseClick(qobject_cast<QPushButton*>(view->GetDlgItem(IDC_ADD_PEAK)),
                           Qt::LeftButton);
         qobject_cast<QLineEdit*>(view->GetDlgItem(IDC_X_MAX))->setText(QStringLiteral("1000"));
-        connect(plot, &QPushButton::clicked, view, [] { throw std::runtime_error("al dibujar"); });
+        // Queued, so that the failure unwinds only through the event loop's
+        // own delivery: Qt's widget code has no cleanups for an exception
+        // passing through it, and the sanitizer run would count the event it
+        // leaves behind as a leak.
+        connect(
+            plot, &QPushButton::clicked, view, [] { throw std::runtime_error("al dibujar"); },
+            Qt::QueuedConnection);
 
         RecordingMessageBox box;
         QTest::mouseClick(plot, Qt::LeftButton);
-        QCOMPARE(box.shown.size(), std::size_t{1});
+        QTRY_COMPARE(box.shown.size(), std::size_t{1});
         QVERIFY(box.shown[0].text.contains(QStringLiteral("al dibujar")));
         QVERIFY(view->graphShown);
         QVERIFY(app.Frame()->isVisible());
