@@ -1,4 +1,3 @@
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <QAction>
@@ -15,7 +14,6 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QtTest>
-#include <csignal>
 #include <fstream>
 #include <memory>
 #include <random>
@@ -26,6 +24,7 @@
 #include "model/document_file.h"
 #include "platform/qt/message_box.h"
 #include "platform/qt/modal_dialogs.h"
+#include "tests/support/file_size_limit.h"
 #include "ui/trazel_view.h"
 
 namespace {
@@ -56,35 +55,6 @@ QByteArray Contents(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
-
-// Lowers the process's file-size limit while it lives (0: no change). A write
-// past the limit then fails with EFBIG instead of raising SIGXFSZ.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        if (bytes == 0) {
-            return;
-        }
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit limited = saved_;
-        limited.rlim_cur = bytes;
-        active_ = ::setrlimit(RLIMIT_FSIZE, &limited) == 0;
-    }
-    ~FileSizeLimit() {
-        if (active_) {
-            ::setrlimit(RLIMIT_FSIZE, &saved_);
-            std::signal(SIGXFSZ, previousHandler_);
-        }
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-  private:
-    rlimit saved_{};
-    void (*previousHandler_)(int) = nullptr;
-    bool active_ = false;
-};
 
 struct Started {
     explicit Started(QStringList arguments = {QStringLiteral("trazel")}) {

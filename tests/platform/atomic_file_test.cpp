@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 
 #include "platform/atomic_file.h"
+#include "tests/support/file_size_limit.h"
 
 namespace {
 
@@ -98,15 +97,12 @@ TEST_F(AtomicFileTest, PipeWithoutReaderIsRefusedAtOnce) {
 TEST_F(AtomicFileTest, WriteFailingPartWayKeepsTheOldFile) {
     const auto path = dir_ / "doc";
     ASSERT_FALSE(WriteFileAtomically(path.string(), "old content"));
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit limited = saved;
-    limited.rlim_cur = 16;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const auto error = WriteFileAtomically(path.string(), std::string(4096, 'x'));
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
+    std::optional<std::string> error;
+    {
+        FileSizeLimit limit(16);
+        ASSERT_TRUE(limit.Active());
+        error = WriteFileAtomically(path.string(), std::string(4096, 'x'));
+    }
     ASSERT_TRUE(error);
     EXPECT_NE(error->find("tamaño máximo"), std::string::npos) << *error;
     EXPECT_EQ(Contents(path), "old content");

@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -8,6 +10,7 @@
 #include "platform/qt/print_driver.h"
 #include "ui/dialogs/output_format_dlg.h"
 #include "ui/dialogs/template_dialog.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/ui/form_fixture.h"
 
 namespace {
@@ -108,31 +111,75 @@ class ViewOutputTest : public QObject {
         QCOMPARE(messages.shown.size(), size_t{1});
     }
 
-    void exportFailuresAreReportedAndChangeNothingElse() {
+    // A file that cannot be opened, or a resolution that would never end,
+    // changes nothing: the graph stays as the last plot left it. A write that
+    // fails part-way is reported with the reason, and the graph is not drawn.
+    void exportFailuresAreReported_data() {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<int>("resolution");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("plottedBefore");
+        QTest::addColumn<bool>("graphShownAfter");
+        const QString cannotOpen = QStringLiteral("No se pudo abrir el archivo.");
+        QTest::newRow("resolution 0") << "datos.txt" << 0 << "mayor que 0" << true << true;
+        QTest::newRow("missing folder")
+            << "no/existe/datos.txt" << 250 << cannotOpen << true << true;
+        QTest::newRow("folder") << "." << 250 << cannotOpen << true << true;
+        QTest::newRow("pipe without reader") << "tuberia" << 250 << cannotOpen << true << true;
+        // Far more lines than any buffer holds, so that the failure comes
+        // while the lines are written.
+        QTest::newRow("device without room")
+            << "/dev/full" << 200000 << "no queda espacio" << false << false;
+        QTest::newRow("disk limit part-way")
+            << "datos.txt" << 200000 << "tamaño máximo" << false << false;
+    }
+    void exportFailuresAreReported() {
+        QFETCH(QString, target);
+        QFETCH(int, resolution);
+        QFETCH(QString, message);
+        QFETCH(bool, plottedBefore);
+        QFETCH(bool, graphShownAfter);
+        if (target.startsWith('/') && !QFile::exists(target)) {
+            QSKIP("no such device here");
+        }
         QTemporaryDir dir;
+        const QString path = target.startsWith('/') ? target : dir.filePath(target);
+        if (target == "tuberia") {
+            QCOMPARE(::mkfifo(path.toLocal8Bit().constData(), 0600), 0);
+        }
         Form form;
         RecordingMessageBox messages;
         EnterBandAndLimits(form);
-
-        form.view->resolution = 0;
-        form.view->outputPath = dir.filePath("datos.txt").toStdString();
-        form.Click(IDC_EXPORT);
-        QVERIFY(!QFile::exists(dir.filePath("datos.txt")));
-        QCOMPARE(messages.shown.size(), size_t{1});
-
-        form.view->resolution = 250;
-        form.view->outputPath = dir.filePath("no/existe/datos.txt").toStdString();
-        form.Click(IDC_EXPORT);
-        QCOMPARE(messages.shown.back().text, QString("No se pudo abrir el archivo."));
-        QVERIFY(!form.view->graphShown);
-
-        if (std::filesystem::exists("/dev/full")) {
-            form.view->outputPath = "/dev/full";
-            form.Click(IDC_EXPORT);
-            QVERIFY(messages.shown.back().text.contains("espacio"));
-            QCOMPARE(form.view->progressBar->value(), 0);
+        if (plottedBefore) {
+            form.Click(IDC_PLOT);
         }
-        QCOMPARE(messages.shown.size(), std::filesystem::exists("/dev/full") ? size_t{3} : size_t{2});
+        // The graph and its labels are drawn when the form paints.
+        form.view->repaint();
+        const QString labelBefore = form.view->GetDlgItemText(IDC_LABEL_X_MAX);
+        QCOMPARE(labelBefore, plottedBefore ? QStringLiteral("1000") : QString());
+        form.view->resolution = resolution;
+        form.view->outputPath = path.toStdString();
+        {
+            FileSizeLimit limit(message == "tamaño máximo" ? 4096 : 0);
+            form.Click(IDC_EXPORT);
+        }
+        QCOMPARE(messages.shown.size(), std::size_t{1});
+        QVERIFY2(messages.shown[0].text.contains(message), qPrintable(messages.shown[0].text));
+        QCOMPARE(form.view->graphShown, graphShownAfter);
+        form.view->repaint();
+        QCOMPARE(form.view->GetDlgItemText(IDC_LABEL_X_MAX), labelBefore);
+        QCOMPARE(form.view->progressBar->value(), 0);
+        if (resolution == 0) {
+            QVERIFY(!QFile::exists(path));
+        }
+        // The peaks are untouched, and the next export to a good file works.
+        QCOMPARE(form.Column(0), QStringList{"500"});
+        form.view->resolution = 250;
+        form.view->outputPath = dir.filePath("bien.txt").toStdString();
+        form.Click(IDC_EXPORT);
+        QCOMPARE(messages.shown.size(), std::size_t{1});
+        const std::string good = Contents(dir.filePath("bien.txt"));
+        QCOMPARE(std::count(good.begin(), good.end(), '\n'), 252);
     }
 
     void reportTakesItsTitleFromTheCaptionAndListsEveryPeak() {
