@@ -5,7 +5,9 @@
 #include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 
+#include "model/document_file.h"
 #include "platform/qt/modal_dialogs.h"
 #include "platform/qt/print_driver.h"
 #include "ui/dialogs/output_format_dlg.h"
@@ -206,6 +208,84 @@ class ViewOutputTest : public QObject {
         QVERIFY(out.contains("Usando valores de los máximos sin escalar"));
         QVERIFY(out.contains("129"));
         QVERIFY(out.contains("258"));
+    }
+
+    // A document from elsewhere may hold any bit pattern in its values: not a
+    // number, infinities, the extremes of a double, zero and negative widths,
+    // odd flags. It is listed, drawn, exported, printed and saved again as it
+    // is, without a crash or a hang, and with limits as wide as a double
+    // allows as well.
+    void valuesAtTheEdgesOfADoubleAreDrawnExportedAndPrinted() {
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        const double inf = std::numeric_limits<double>::infinity();
+        const double tiny = std::numeric_limits<double>::denorm_min();
+        const double max = std::numeric_limits<double>::max();
+        struct Values {
+            double position, scale, intensity, width;
+            std::int32_t separate;
+        };
+        const Values values[] = {
+            {nan, 1, 1, 1, 1},         {inf, 0, 1, 1, 0},       {max, 10, 1, 1, 1},
+            {500, 1, -inf, 10, 7},     {500, 1, max, tiny, 1},  {-0.0, 1, 1, 0, 1},
+            {500, 1, 2, -10, INT32_MIN}, {-max, -max, nan, inf, 1}, {500, 1, 2, 10, 0},
+        };
+        QTemporaryDir dir;
+        const QString document = dir.filePath("extremos");
+        {
+            std::ofstream out(document.toStdString(), std::ios::binary);
+            const auto put = [&out](auto value) {
+                out.write(reinterpret_cast<const char*>(&value), sizeof value);
+            };
+            put(std::int32_t{14000});
+            put(static_cast<std::int32_t>(std::size(values) + 1));
+            for (const Values& v : values) {
+                put(v.position);
+                put(v.scale);
+                put(v.intensity);
+                put(v.width);
+                put(v.separate);
+            }
+        }
+        Form form;
+        PeakTable table;
+        QVERIFY(!LoadPeakTableFile(document.toStdString(), table));
+        form.document.SetTable(table);
+        form.view->FillPeakList();
+        QCOMPARE(form.view->peakList->topLevelItemCount(), int(std::size(values)));
+        QCOMPARE(form.Row(8), (QStringList{"nan", "1", "nan", "1", "1", "s"}));
+        // inf × 0 is a not-a-number with its sign bit set, as printf shows it.
+        QCOMPARE(form.Row(7), (QStringList{"inf", "0", "-nan", "1", "1", "n"}));
+
+        RecordingMessageBox messages;
+        form.view->outputPath = dir.filePath("datos.txt").toStdString();
+        const std::pair<const char*, const char*> limits[] = {
+            {"0", "1000"}, {"-1e308", "1e308"}, {"-1.7976931348623157e308", "1e-300"}};
+        for (const auto& [low, high] : limits) {
+            for (const int id : {IDC_X_MIN, IDC_Y_MIN}) {
+                form.Edit(id)->setText(low);
+            }
+            for (const int id : {IDC_X_MAX, IDC_Y_MAX}) {
+                form.Edit(id)->setText(high);
+            }
+            for (const bool joined : {false, true}) {
+                form.Button(IDC_JOIN_POINTS)->setChecked(joined);
+                form.Click(IDC_PLOT);
+                QVERIFY(!Grab(*form.view).isNull());
+            }
+            form.Click(IDC_LORENTZIAN);
+            QVERIFY(!Grab(*form.view).isNull());
+            form.Click(IDC_GAUSSIAN);
+            form.Click(IDC_EXPORT);
+            QVERIFY(Contents(dir.filePath("datos.txt")).starts_with("x y\r\n"));
+            const PrintJob job = form.view->MakePrintJob();
+            QVERIFY(!PrintToPdfFile(dir.filePath("informe.pdf").toStdString(), job));
+        }
+        QVERIFY2(messages.shown.empty(), qPrintable(messages.Texts().join('\n')));
+
+        // Saved again, every value comes back bit for bit.
+        QVERIFY(!SavePeakTableFile(dir.filePath("otra vez").toStdString(),
+                                   form.document.Table()));
+        QCOMPARE(Contents(dir.filePath("otra vez")), Contents(document));
     }
 
     // The output format chosen in its dialog governs the next export; a new
