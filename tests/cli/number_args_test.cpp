@@ -8,6 +8,7 @@
 namespace {
 
 struct Accepted {
+    const char* name;
     const char* text;
     double value;
 };
@@ -18,11 +19,15 @@ TEST_P(NumberArgAccepts, DecimalAndExponentNotationWithSpaces) {
     EXPECT_EQ(ParseNumberArg(GetParam().text, "posición"), GetParam().value);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cli, NumberArgAccepts,
-                         testing::Values(Accepted{"500", 500.0}, Accepted{" 2.5e3 ", 2500.0},
-                                         Accepted{"-1.5E-3", -0.0015}, Accepted{"+.5", 0.5},
-                                         Accepted{"\t7\n", 7.0}, Accepted{"1e308", 1e308},
-                                         Accepted{"-4e-320", -4e-320}, Accepted{"7.", 7.0}));
+INSTANTIATE_TEST_SUITE_P(
+    Cli, NumberArgAccepts,
+    testing::Values(Accepted{"Plain", "500", 500.0}, Accepted{"Spaces", " 2.5e3 ", 2500.0},
+                    Accepted{"CapitalExponent", "-1.5E-3", -0.0015},
+                    Accepted{"PlusAndNoLeadingDigit", "+.5", 0.5},
+                    Accepted{"TabAndNewline", "\t7\n", 7.0}, Accepted{"Largest", "1e308", 1e308},
+                    Accepted{"Subnormal", "-4e-320", -4e-320},
+                    Accepted{"TrailingPoint", "7.", 7.0}),
+    [](const testing::TestParamInfo<Accepted>& info) { return info.param.name; });
 
 class NumberArgRefuses : public testing::TestWithParam<const char*> {};
 
