@@ -30,7 +30,8 @@ QString GuardedApplication::FailureMessage(const std::exception* failure) {
     if (dynamic_cast<const std::bad_alloc*>(failure) != nullptr) {
         return QStringLiteral("No queda memoria suficiente para completar la operación. ") + goOn;
     }
-    QString message = QStringLiteral("La operación no se ha podido completar por un error inesperado");
+    QString message =
+        QStringLiteral("La operación no se ha podido completar por un error inesperado");
     if (failure != nullptr && failure->what() != nullptr && failure->what()[0] != '\0') {
         message += QStringLiteral(" (") + QString::fromUtf8(failure->what()) + QStringLiteral(")");
     }

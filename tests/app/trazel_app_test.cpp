@@ -393,8 +393,7 @@ class TrazelAppTest : public QObject {
         QTest::newRow("save as, folder") << "." << true << "es una carpeta";
         QTest::newRow("save as, device without room") << "/dev/full" << true << "espacio";
         QTest::newRow("save as, pipe without reader") << "tuberia" << true << "nadie atiende";
-        QTest::newRow("save as over another file, disk limit")
-            << "otro" << true << "tamaño máximo";
+        QTest::newRow("save as over another file, disk limit") << "otro" << true << "tamaño máximo";
         QTest::newRow("save, disk limit") << "espectro" << false << "tamaño máximo";
     }
     void failedSaveLosesNothing() {
@@ -484,9 +483,9 @@ class TrazelAppTest : public QObject {
         };
         for (const auto& row : rows) {
             for (const bool modified : {true, false}) {
-                const QString name = QString::fromUtf8(row.name) +
-                                     (modified ? QStringLiteral(", modified")
-                                               : QStringLiteral(", saved"));
+                const QString name =
+                    QString::fromUtf8(row.name) +
+                    (modified ? QStringLiteral(", modified") : QStringLiteral(", saved"));
                 QTest::newRow(qPrintable(name))
                     << row.kind << row.content << row.reason << modified;
             }

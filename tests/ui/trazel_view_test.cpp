@@ -187,15 +187,13 @@ class TrazelViewTest : public QObject {
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("value");
         const std::pair<const char*, double> texts[] = {
-            {"500", 500.0},          {" 2.5e3 ", 2500.0},     {"-1.5E-3", -0.0015},
-            {"+.5", 0.5},            {"\t7\t", 7.0},          {"1e308", 1e308},
-            {"-4e-320", -4e-320},    {"0.1", 0.1},
+            {"500", 500.0}, {" 2.5e3 ", 2500.0}, {"-1.5E-3", -0.0015}, {"+.5", 0.5},
+            {"\t7\t", 7.0}, {"1e308", 1e308},    {"-4e-320", -4e-320}, {"0.1", 0.1},
         };
         for (int f = 0; f < kNumericFieldCount; ++f) {
             for (const auto& [text, value] : texts) {
-                QTest::newRow(qPrintable(QStringLiteral("%1 «%2»")
-                                             .arg(QString::fromUtf8(kNumericFields[f].name),
-                                                  QString::fromUtf8(text))))
+                QTest::newRow(qPrintable(QStringLiteral("%1 «%2»").arg(
+                    QString::fromUtf8(kNumericFields[f].name), QString::fromUtf8(text))))
                     << f << QString::fromUtf8(text) << value;
             }
         }
@@ -220,13 +218,12 @@ class TrazelViewTest : public QObject {
     void everyFieldRefusesWhatIsNotANumber_data() {
         QTest::addColumn<int>("field");
         QTest::addColumn<QString>("text");
-        const char* const texts[] = {"",     "   ",   "abc",    "1,5",   "nan",  "inf",
+        const char* const texts[] = {"",     "   ",   "abc",    "1,5",  "nan",   "inf",
                                      "-inf", "1e400", "-1e999", "0x1A", "1.5.2", "5 kg"};
         for (int f = 0; f < kNumericFieldCount; ++f) {
             for (const char* text : texts) {
-                QTest::newRow(qPrintable(QStringLiteral("%1 «%2»")
-                                             .arg(QString::fromUtf8(kNumericFields[f].name),
-                                                  QString::fromUtf8(text))))
+                QTest::newRow(qPrintable(QStringLiteral("%1 «%2»").arg(
+                    QString::fromUtf8(kNumericFields[f].name), QString::fromUtf8(text))))
                     << f << QString::fromUtf8(text);
             }
         }

@@ -10,10 +10,10 @@
 #include "model/document_file.h"
 #include "platform/qt/modal_dialogs.h"
 #include "platform/qt/print_driver.h"
-#include "ui/dialogs/output_format_dlg.h"
-#include "ui/dialogs/template_dialog.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/ui/form_fixture.h"
+#include "ui/dialogs/output_format_dlg.h"
+#include "ui/dialogs/template_dialog.h"
 
 namespace {
 
@@ -258,8 +258,7 @@ class ViewOutputTest : public QObject {
         QVERIFY2(messages.shown.empty(), qPrintable(messages.Texts().join('\n')));
 
         // Saved again, every value comes back bit for bit.
-        QVERIFY(!SavePeakTableFile(dir.filePath("otra vez").toStdString(),
-                                   form.document.Table()));
+        QVERIFY(!SavePeakTableFile(dir.filePath("otra vez").toStdString(), form.document.Table()));
         QCOMPARE(Contents(dir.filePath("otra vez")), Contents(document));
     }
 
