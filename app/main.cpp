@@ -1,13 +1,13 @@
-#include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
 #include "app/toolbar_images.h"
 #include "app/trazel_app.h"
+#include "platform/qt/guarded_application.h"
 
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
+    GuardedApplication application(argc, argv);
     QApplication::setWindowIcon(ApplicationIcon());
 
     // Qt's own texts (file dialogs, context menus of the fields) in Spanish,

@@ -10,8 +10,20 @@
 
 std::optional<std::string> LoadPeakTableFile(const std::string& path, PeakTable& table) {
     std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
+    const auto status = std::filesystem::status(path, ec);
+    if (std::filesystem::is_directory(status)) {
         return "No se pudo abrir " + QuoteFileName(path) + ": es una carpeta, no un documento.";
+    }
+    // Opening a pipe would wait for a writer without end, and a device never
+    // holds a document; only a regular file is read.
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        return "No se pudo abrir " + QuoteFileName(path) +
+               ": no es un documento sino un dispositivo, una tubería o un socket.";
+    }
+    // errno alone would say "the folder does not exist" for a missing file
+    // in a folder that does.
+    if (status.type() == std::filesystem::file_type::not_found) {
+        return "No se pudo abrir " + QuoteFileName(path) + ": el archivo no existe.";
     }
     std::ifstream in(path, std::ios::binary);
     if (!in) {

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,35 @@ std::string AboutPath(std::string message, const std::string& written, const std
     return message;
 }
 
+// The file a write to path ends up in. A symbolic link is followed, so that
+// the file it points to gets the new bytes and the link stays a link rather
+// than being replaced by a copy.
+std::string ResolveLinks(const std::string& path) {
+    std::error_code ec;
+    const auto resolved = std::filesystem::weakly_canonical(path, ec);
+    return ec ? path : resolved.string();
+}
+
+// A temporary file beside target, named after it so that one left behind by a
+// crash says whose it is. A name near the file system's length limit leaves no
+// room for the suffix; a short anonymous name in the same folder serves then.
+int MakeTemporary(const std::string& target, std::string& temp) {
+    const auto make = [&temp](std::string name) {
+        std::vector<char> buffer(name.begin(), name.end());
+        buffer.push_back('\0');
+        const int fd = ::mkstemp(buffer.data());
+        temp.assign(buffer.data());
+        return fd;
+    };
+    const char suffix[] = ".trazel-XXXXXX";
+    int fd = make(target + suffix);
+    if (fd < 0 && errno == ENAMETOOLONG) {
+        const auto folder = std::filesystem::path(target).parent_path();
+        fd = make((folder / suffix).string());
+    }
+    return fd;
+}
+
 mode_t ModeForNewFile() {
     const mode_t mask = ::umask(0);
     ::umask(mask);
@@ -78,6 +108,16 @@ std::string DescribeErrno(int error) {
             return "se ha superado la cuota de disco";
         case EIO:
             return "error de entrada/salida";
+        case EFBIG:
+            return "el archivo superaría el tamaño máximo permitido";
+        case ENAMETOOLONG:
+            return "el nombre es demasiado largo";
+        case ELOOP:
+            return "la ruta da vueltas entre enlaces simbólicos";
+        case ENXIO:
+            return "es una tubería o un dispositivo que nadie atiende";
+        case EPIPE:
+            return "el programa que leía el archivo lo ha cerrado";
         default:
             return std::strerror(error);
     }
@@ -87,26 +127,24 @@ std::optional<std::string> ReplaceFileWith(const std::string& path, const PathWr
     if (path.empty()) {
         return std::string("No se ha indicado ningún archivo.");
     }
+    const std::string target = ResolveLinks(path);
     struct stat existing {};
-    const bool exists = ::stat(path.c_str(), &existing) == 0;
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
     if (exists && S_ISDIR(existing.st_mode)) {
         return Failure(path, EISDIR);
     }
     if (exists && !S_ISREG(existing.st_mode)) {
-        if (auto failed = write(path)) {
-            return AboutPath(*failed, path, path);
+        if (auto failed = write(target)) {
+            return AboutPath(*failed, target, path);
         }
         return std::nullopt;
     }
 
-    std::vector<char> tempName(path.begin(), path.end());
-    const char suffix[] = ".trazel-XXXXXX";
-    tempName.insert(tempName.end(), suffix, suffix + sizeof suffix);
-    const int fd = ::mkstemp(tempName.data());
+    std::string temp;
+    const int fd = MakeTemporary(target, temp);
     if (fd < 0) {
         return Failure(path, errno);
     }
-    const std::string temp(tempName.data());
     ::fchmod(fd, exists ? existing.st_mode & 07777 : ModeForNewFile());
     ::close(fd);
 
@@ -126,7 +164,7 @@ std::optional<std::string> ReplaceFileWith(const std::string& path, const PathWr
         }
         ::close(reopened);
     }
-    if (error == 0 && ::rename(temp.c_str(), path.c_str()) != 0) {
+    if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0) {
         error = errno;
     }
     if (error != 0) {
@@ -138,9 +176,15 @@ std::optional<std::string> ReplaceFileWith(const std::string& path, const PathWr
 
 std::optional<std::string> WriteFileAtomically(const std::string& path, std::string_view bytes) {
     return ReplaceFileWith(path, [bytes](const std::string& target) -> std::optional<std::string> {
-        const int fd = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+        // Without O_NONBLOCK, opening a pipe that nobody reads would wait for
+        // a reader forever; with it the open fails at once (ENXIO). Writing
+        // then blocks as usual.
+        const int fd = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NONBLOCK);
         if (fd < 0) {
             return Failure(target, errno);
+        }
+        if (const int flags = ::fcntl(fd, F_GETFL); flags >= 0) {
+            ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
         }
         const bool ok = WriteAll(fd, bytes);
         const int writeError = errno;

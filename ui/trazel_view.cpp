@@ -19,10 +19,11 @@
 #include "app/resource.h"
 #include "model/trazel_doc.h"
 #include "output/peak_list.h"
+#include "platform/number_format.h"
+#include "platform/qt/dialog_units.h"
 #include "platform/qt/message_box.h"
 #include "platform/qt/painter_dc.h"
 #include "platform/qt/print_driver.h"
-#include "platform/qt/dialog_units.h"
 #include "ui/dialogs/output_file_dialog.h"
 #include "ui/dialogs/output_format_dlg.h"
 #include "ui/dialogs/peak_edit_dlg.h"
@@ -418,6 +419,17 @@ void CTrazelView::OnUniqueWidth() {
     GetDlgItem(IDC_UNIQUE_WIDTH)->setEnabled(uniqueWidthOn != 0);
     GetDlgItem(IDC_WIDTH)->setEnabled(uniqueWidthOn == 0);
     GetDlgItem(IDC_ASSIGN_WIDTH)->setEnabled(uniqueWidthOn != 0);
+    // Every read of the form refuses a text that is not a number and puts the
+    // focus on it. A field just switched off cannot take the focus or be typed
+    // into, so a bad text left in it would make every later read fail with no
+    // way to see why: it goes back to the value the field last held.
+    const std::pair<int, double> widths[] = {{IDC_UNIQUE_WIDTH, uniqueWidth}, {IDC_WIDTH, width}};
+    for (const auto& [id, value] : widths) {
+        auto* edit = static_cast<QLineEdit*>(GetDlgItem(id));
+        if (!edit->isEnabled() && !ParseDouble(edit->text().toStdString())) {
+            edit->setText(QString::fromStdString(FormatEditDouble(value)));
+        }
+    }
 }
 
 void CTrazelView::OnClearAll() {

@@ -1,5 +1,9 @@
+#include <sys/stat.h>
+
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -12,6 +16,7 @@
 #include <QtTest>
 #include <fstream>
 #include <memory>
+#include <random>
 
 #include "app/main_frame.h"
 #include "app/resource.h"
@@ -19,6 +24,7 @@
 #include "model/document_file.h"
 #include "platform/qt/message_box.h"
 #include "platform/qt/modal_dialogs.h"
+#include "tests/support/file_size_limit.h"
 #include "ui/trazel_view.h"
 
 namespace {
@@ -37,6 +43,19 @@ PeakTable TableOf(std::initializer_list<double> positions) {
 }
 
 // A started application, its window shown and active.
+QByteArray Int32(std::int32_t value) {
+    QByteArray bytes;
+    for (int i = 0; i < 4; ++i) {
+        bytes.append(static_cast<char>((static_cast<std::uint32_t>(value) >> (8 * i)) & 0xff));
+    }
+    return bytes;
+}
+
+QByteArray Contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 struct Started {
     explicit Started(QStringList arguments = {QStringLiteral("trazel")}) {
         ok = app.InitInstance(arguments);
@@ -364,58 +383,163 @@ class TrazelAppTest : public QObject {
         QCOMPARE(saved.PeakCount(), 2);
     }
 
+    // A save that fails leaves the file on disk as it was and the document
+    // as it was: still modified, under its old name, and the user is told.
     void failedSaveLosesNothing_data() {
-        QTest::addColumn<QString>("path");
-        QTest::newRow("missing folder") << "/no-existe/carpeta/espectro";
-        QTest::newRow("device without room") << "/dev/full";
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("saveAs");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("save as, missing folder") << "no-existe/espectro" << true << "no existe";
+        QTest::newRow("save as, folder") << "." << true << "es una carpeta";
+        QTest::newRow("save as, device without room") << "/dev/full" << true << "espacio";
+        QTest::newRow("save as, pipe without reader") << "tuberia" << true << "nadie atiende";
+        QTest::newRow("save as over another file, disk limit") << "otro" << true << "tamaño máximo";
+        QTest::newRow("save, disk limit") << "espectro" << false << "tamaño máximo";
     }
     void failedSaveLosesNothing() {
-        QFETCH(QString, path);
-        if (path == "/dev/full" && !QFile::exists(path)) {
-            QSKIP("no /dev/full here");
+        QFETCH(QString, target);
+        QFETCH(bool, saveAs);
+        QFETCH(QString, reason);
+        if (target.startsWith('/') && !QFile::exists(target)) {
+            QSKIP("no such device here");
         }
-        Started s;
+        QTemporaryDir dir;
+        const QString document = dir.filePath("espectro");
+        const QString other = dir.filePath("otro");
+        QVERIFY(!SavePeakTableFile(document.toStdString(), TableOf({100})));
+        QVERIFY(!SavePeakTableFile(other.toStdString(), TableOf({7})));
+        const QString path = target.startsWith('/') ? target : dir.filePath(target);
+        if (target == "tuberia") {
+            QCOMPARE(::mkfifo(path.toLocal8Bit().constData(), 0600), 0);
+        }
+        const QStringList entriesBefore = QDir(dir.path()).entryList(QDir::AllEntries);
+        const QByteArray documentBytes = Contents(document);
+        const QByteArray otherBytes = Contents(other);
+
+        Started s({"trazel", document});
         s.AddPeak("500");
+        s.AddPeak("600");
         RecordingMessageBox box;
         ScriptedFileDialogs files;
         files.answers.push_back(path);
-        s.frame()->SendCommand(ID_FILE_SAVE_AS);
+        {
+            // The process's file-size limit stands in for a disk that fills up
+            // part-way through the write.
+            FileSizeLimit limit(reason == "tamaño máximo" ? 64 : 0);
+            s.frame()->SendCommand(saveAs ? ID_FILE_SAVE_AS : ID_FILE_SAVE);
+        }
+        QCOMPARE(files.asked.size(), std::size_t{saveAs ? 1u : 0u});
         QCOMPARE(box.shown.size(), std::size_t{1});
-        QVERIFY(box.shown[0].text.contains(path.section('/', -1)));
+        QVERIFY2(box.shown[0].text.contains(reason), qPrintable(box.shown[0].text));
+        QVERIFY(box.shown[0].text.contains(QFileInfo(path).absoluteFilePath().section('/', -1)));
         QVERIFY(s.app.Document().IsModified());
-        QCOMPARE(s.frame()->windowTitle(), QStringLiteral("Sin título - Trazel"));
-        QCOMPARE(s.app.Document().Table().PeakCount(), 1);
-        QVERIFY(s.app.RecentFiles().Files().isEmpty());
+        QCOMPARE(s.frame()->windowTitle(), QStringLiteral("espectro - Trazel"));
+        QCOMPARE(s.Positions(), (QStringList{"600", "500", "100"}));
+        QCOMPARE(s.app.RecentFiles().Files(), QStringList{document});
+        QCOMPARE(Contents(document), documentBytes);
+        QCOMPARE(Contents(other), otherBytes);
+        // No temporary file is left beside the documents.
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries), entriesBefore);
+        s.app.Document().SetModifiedFlag(false);
     }
 
+    // A file that cannot be read leaves everything as it was: the peaks, the
+    // modified flag, the caption and the form's settings; the message names
+    // the file and says what is wrong with it.
     void failedOpenLosesNothing_data() {
-        QTest::addColumn<QByteArray>("content");  // empty: the file does not exist
-        QTest::newRow("missing") << QByteArray();
-        QTest::newRow("damaged") << QByteArray("\xb0\x36\x00\x00\x05", 5);
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<bool>("modified");
+        const QByteArray magic = Int32(14000);
+        const QByteArray onePeak = magic + Int32(2) + QByteArray(36, '\x01');
+        std::mt19937 random(20240607);
+        QByteArray noise(4096, '\0');
+        for (char& byte : noise) {
+            byte = static_cast<char>(random() & 0xff);
+        }
+        const struct {
+            const char* name;
+            QString kind;
+            QByteArray content;
+            QString reason;
+        } rows[] = {
+            {"missing", "missing", {}, "no existe"},
+            {"folder", "folder", {}, "es una carpeta"},
+            {"pipe", "pipe", {}, "tubería"},
+            {"device", "device", {}, "tubería"},
+            {"empty", "file", {}, "termina antes de tiempo"},
+            {"random bytes", "file", noise, "no es un documento de Trazel válido"},
+            {"count 0", "file", Int32(0), "dice contener -1 máximos"},
+            {"count -1", "file", Int32(-1), "dice contener -2 máximos"},
+            {"count 101", "file", Int32(101) + QByteArray(100 * 28, '\0'),
+             "dice contener 100 máximos"},
+            {"14000, then 101", "file", magic + Int32(101) + QByteArray(100 * 36, '\0'),
+             "dice contener 100 máximos"},
+            {"magic only", "file", magic, "termina antes de tiempo"},
+            {"cut in a record", "file", onePeak.left(30), "termina antes de tiempo"},
+            {"records missing", "file", magic + Int32(3) + onePeak.mid(8),
+             "termina antes de tiempo"},
+        };
+        for (const auto& row : rows) {
+            for (const bool modified : {true, false}) {
+                const QString name =
+                    QString::fromUtf8(row.name) +
+                    (modified ? QStringLiteral(", modified") : QStringLiteral(", saved"));
+                QTest::newRow(qPrintable(name))
+                    << row.kind << row.content << row.reason << modified;
+            }
+        }
     }
     void failedOpenLosesNothing() {
+        QFETCH(QString, kind);
         QFETCH(QByteArray, content);
+        QFETCH(QString, reason);
+        QFETCH(bool, modified);
+        if (kind == "device" && !QFile::exists("/dev/zero")) {
+            QSKIP("no /dev/zero here");
+        }
         QTemporaryDir dir;
-        const QString path = dir.filePath("roto");
-        if (!content.isEmpty()) {
+        QString path = dir.filePath("roto");
+        if (kind == "file") {
             QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(content);
+        } else if (kind == "folder") {
+            QVERIFY(QDir(dir.path()).mkdir("roto"));
+        } else if (kind == "pipe") {
+            QCOMPARE(::mkfifo(path.toLocal8Bit().constData(), 0600), 0);
+        } else if (kind == "device") {
+            path = "/dev/zero";
         }
-        Started s;
-        s.AddPeak("500");
+        const QString current = dir.filePath("actual");
+        QVERIFY(!SavePeakTableFile(current.toStdString(), TableOf({100, 200})));
+
+        Started s({"trazel", current});
+        if (modified) {
+            s.AddPeak("500");
+        }
         s.view()->outputPath = "mio.txt";
+        const QStringList positions = s.Positions();
+        const QString caption = s.frame()->windowTitle();
         RecordingMessageBox box;
         box.answers.push_back(MessageAnswer::No);  // do not save first
         ScriptedFileDialogs files;
         files.answers.push_back(path);
         s.frame()->SendCommand(ID_FILE_OPEN);
-        QCOMPARE(box.shown.size(), std::size_t{2});
-        QVERIFY(box.shown[1].text.contains(QStringLiteral("roto")));
-        QCOMPARE(s.Positions(), QStringList{"500"});
-        QVERIFY(s.app.Document().IsModified());
-        QCOMPARE(s.frame()->windowTitle(), QStringLiteral("Sin título - Trazel"));
+
+        const std::size_t prompts = modified ? 1 : 0;
+        QCOMPARE(box.shown.size(), prompts + 1);
+        const QString message = box.shown[prompts].text;
+        QVERIFY2(message.contains(QFileInfo(path).fileName()), qPrintable(message));
+        QVERIFY2(message.contains(reason), qPrintable(message));
+        QCOMPARE(s.Positions(), positions);
+        QCOMPARE(s.app.Document().IsModified(), modified);
+        QCOMPARE(s.frame()->windowTitle(), caption);
+        QCOMPARE(caption, QStringLiteral("actual - Trazel"));
         QCOMPARE(s.view()->outputPath, std::string("mio.txt"));
+        QCOMPARE(s.app.RecentFiles().Files(), QStringList{current});
+        s.app.Document().SetModifiedFlag(false);
     }
 
     void openResetsTheSettingsAndKeepsTheEntries() {

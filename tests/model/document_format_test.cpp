@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <bit>
 #include <cmath>
 #include <cstdio>
@@ -230,6 +232,14 @@ TEST_F(DocumentFileTest, LoadFailuresNameTheFileAndKeepTheTable) {
     const auto missing = LoadPeakTableFile((dir_ / "no-existe").string(), table);
     ASSERT_TRUE(missing);
     EXPECT_NE(missing->find("no-existe"), std::string::npos);
+    // A pipe would keep the open waiting for a writer; a device is no document.
+    const auto fifo = dir_ / "tuberia";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : {fifo.string(), std::string("/dev/zero")}) {
+        const auto special = LoadPeakTableFile(path, table);
+        ASSERT_TRUE(special) << path;
+        EXPECT_NE(special->find("dispositivo, una tubería"), std::string::npos) << *special;
+    }
     EXPECT_EQ(table.count, 2);
 }
 

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "platform/atomic_file.h"
+#include "tests/support/file_size_limit.h"
 
 namespace {
 
@@ -57,6 +58,55 @@ TEST_F(AtomicFileTest, FullDeviceIsReportedAndNotReplaced) {
     ASSERT_TRUE(error);
     EXPECT_NE(error->find("espacio"), std::string::npos) << *error;
     EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
+}
+
+TEST_F(AtomicFileTest, WritesThroughALinkAndKeepsTheLink) {
+    const auto target = dir_ / "real.trz";
+    const auto link = dir_ / "enlace.trz";
+    ASSERT_FALSE(WriteFileAtomically(target.string(), "old"));
+    std::filesystem::create_symlink(target.filename(), link);
+    ASSERT_FALSE(WriteFileAtomically(link.string(), "new"));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(Contents(target), "new");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 2);
+}
+
+// The temporary file's name is longer than the file's; a name at the length
+// limit must still be saved and replaced.
+TEST_F(AtomicFileTest, NameAtTheLengthLimit) {
+    const auto path = dir_ / std::string(250, 'n');
+    ASSERT_FALSE(WriteFileAtomically(path.string(), "first"));
+    ASSERT_FALSE(WriteFileAtomically(path.string(), "second"));
+    EXPECT_EQ(Contents(path), "second");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 1);
+}
+
+// Opening a pipe for writing waits for a reader; with none the save must fail
+// at once rather than hang.
+TEST_F(AtomicFileTest, PipeWithoutReaderIsRefusedAtOnce) {
+    const auto fifo = dir_ / "tuberia";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const auto error = WriteFileAtomically(fifo.string(), "x");
+    ASSERT_TRUE(error);
+    EXPECT_NE(error->find("tuberia"), std::string::npos) << *error;
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+}
+
+// A write that fails part-way (here the process's file-size limit stands in
+// for a full disk) leaves the old file whole and no temporary behind.
+TEST_F(AtomicFileTest, WriteFailingPartWayKeepsTheOldFile) {
+    const auto path = dir_ / "doc";
+    ASSERT_FALSE(WriteFileAtomically(path.string(), "old content"));
+    std::optional<std::string> error;
+    {
+        FileSizeLimit limit(16);
+        ASSERT_TRUE(limit.Active());
+        error = WriteFileAtomically(path.string(), std::string(4096, 'x'));
+    }
+    ASSERT_TRUE(error);
+    EXPECT_NE(error->find("tamaño máximo"), std::string::npos) << *error;
+    EXPECT_EQ(Contents(path), "old content");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 1);
 }
 
 }  // namespace

@@ -1,9 +1,29 @@
+#include "platform/number_format.h"
 #include "tests/ui/form_fixture.h"
 
 namespace {
 
 const int kGraphLabels[] = {IDC_LABEL_X_MIN, IDC_LABEL_X_MAX, IDC_LABEL_Y_MIN,
                             IDC_LABEL_Y_MAX, IDC_LABEL_X,     IDC_LABEL_Y};
+
+// Every numeric field of the form, in the order the form reads them.
+struct NumericField {
+    int id;
+    double CTrazelView::*field;
+    const char* name;
+};
+const NumericField kNumericFields[] = {
+    {IDC_POSITION, &CTrazelView::position, "position"},
+    {IDC_INTENSITY, &CTrazelView::intensity, "intensity"},
+    {IDC_WIDTH, &CTrazelView::width, "width"},
+    {IDC_UNIQUE_WIDTH, &CTrazelView::uniqueWidth, "unique width"},
+    {IDC_X_MIN, &CTrazelView::xMin, "x min"},
+    {IDC_X_MAX, &CTrazelView::xMax, "x max"},
+    {IDC_Y_MIN, &CTrazelView::yMin, "y min"},
+    {IDC_Y_MAX, &CTrazelView::yMax, "y max"},
+    {IDC_SCALE, &CTrazelView::scale, "scale"},
+};
+constexpr int kNumericFieldCount = static_cast<int>(std::size(kNumericFields));
 
 }  // namespace
 
@@ -162,14 +182,96 @@ class TrazelViewTest : public QObject {
         QCOMPARE(f.Row(0)[1], QStringLiteral("1"));
     }
 
-    void emptyFieldIsNotANumber() {
+    void everyFieldTakesDecimalAndExponentNotation_data() {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("value");
+        const std::pair<const char*, double> texts[] = {
+            {"500", 500.0}, {" 2.5e3 ", 2500.0}, {"-1.5E-3", -0.0015}, {"+.5", 0.5},
+            {"\t7\t", 7.0}, {"1e308", 1e308},    {"-4e-320", -4e-320}, {"0.1", 0.1},
+        };
+        for (int f = 0; f < kNumericFieldCount; ++f) {
+            for (const auto& [text, value] : texts) {
+                QTest::newRow(qPrintable(QStringLiteral("%1 «%2»").arg(
+                    QString::fromUtf8(kNumericFields[f].name), QString::fromUtf8(text))))
+                    << f << QString::fromUtf8(text) << value;
+            }
+        }
+    }
+    void everyFieldTakesDecimalAndExponentNotation() {
+        QFETCH(int, field);
+        QFETCH(QString, text);
+        QFETCH(double, value);
         Form f;
-        f.Type(IDC_INTENSITY, "");
+        RecordingMessageBox box;
+        f.Edit(kNumericFields[field].id)->setText(text);
+        f.Click(IDC_PLOT);
+        QVERIFY2(box.shown.empty(), qPrintable(box.Texts().join('\n')));
+        const double read = (*f.view).*kNumericFields[field].field;
+        QVERIFY2(read == value, qPrintable(QString::fromStdString(FormatEditDouble(read))));
+    }
+
+    // What is not a finite number written with a decimal point is refused
+    // with the same message wherever it stands, and the read stops there:
+    // the fields before it take their new values, it and those after it keep
+    // their old ones, and no peak is added.
+    void everyFieldRefusesWhatIsNotANumber_data() {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("text");
+        const char* const texts[] = {"",     "   ",   "abc",    "1,5",  "nan",   "inf",
+                                     "-inf", "1e400", "-1e999", "0x1A", "1.5.2", "5 kg"};
+        for (int f = 0; f < kNumericFieldCount; ++f) {
+            for (const char* text : texts) {
+                QTest::newRow(qPrintable(QStringLiteral("%1 «%2»").arg(
+                    QString::fromUtf8(kNumericFields[f].name), QString::fromUtf8(text))))
+                    << f << QString::fromUtf8(text);
+            }
+        }
+    }
+    void everyFieldRefusesWhatIsNotANumber() {
+        QFETCH(int, field);
+        QFETCH(QString, text);
+        Form f;
+        // The unique width takes typing only while its box is checked.
+        if (kNumericFields[field].id == IDC_UNIQUE_WIDTH) {
+            f.Click(IDC_UNIQUE_WIDTH_ON);
+        }
+        double before[kNumericFieldCount];
+        for (int i = 0; i < kNumericFieldCount; ++i) {
+            before[i] = (*f.view).*kNumericFields[i].field;
+            f.Edit(kNumericFields[i].id)->setText(QString::number(11 + i));
+        }
+        QLineEdit* bad = f.Edit(kNumericFields[field].id);
+        bad->setText(text);
         RecordingMessageBox box;
         f.Click(IDC_ADD_PEAK);
-        QCOMPARE(box.shown.size(), std::size_t{1});
+        QCOMPARE(box.Texts(), QStringList{kNotANumberMessage});
+        QCOMPARE(QApplication::focusWidget(), bad);
+        QCOMPARE(bad->selectedText(), text);
+        for (int i = 0; i < kNumericFieldCount; ++i) {
+            const double expected = i < field ? 11.0 + i : before[i];
+            QCOMPARE((*f.view).*kNumericFields[i].field, expected);
+        }
         QCOMPARE(f.document.Table().PeakCount(), 0);
-        QCOMPARE(QApplication::focusWidget(), f.Edit(IDC_INTENSITY));
+        QVERIFY(!f.document.IsModified());
+    }
+
+    // Switching a field off with a bad text in it would leave every later
+    // read failing on a field that cannot take the focus.
+    void switchedOffFieldKeepsNoBadText() {
+        Form f;
+        f.Click(IDC_UNIQUE_WIDTH_ON);
+        f.Type(IDC_UNIQUE_WIDTH, "7");
+        QTest::keyClick(f.Edit(IDC_UNIQUE_WIDTH), Qt::Key_Return);
+        f.Type(IDC_UNIQUE_WIDTH, "abc");
+        RecordingMessageBox box;
+        f.Click(IDC_UNIQUE_WIDTH_ON);
+        QCOMPARE(box.Texts(), QStringList{kNotANumberMessage});
+        QVERIFY(!f.Edit(IDC_UNIQUE_WIDTH)->isEnabled());
+        QCOMPARE(f.Edit(IDC_UNIQUE_WIDTH)->text(), QStringLiteral("7"));
+        f.AddPeak("500", "2", "10");
+        QCOMPARE(box.shown.size(), std::size_t{1});
+        QCOMPARE(f.Row(0)[4], QStringLiteral("10"));
     }
 
     void deleteSelection() {

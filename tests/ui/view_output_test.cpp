@@ -1,14 +1,19 @@
+#include <sys/stat.h>
+
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 
+#include "model/document_file.h"
 #include "platform/qt/modal_dialogs.h"
 #include "platform/qt/print_driver.h"
+#include "tests/support/file_size_limit.h"
+#include "tests/ui/form_fixture.h"
 #include "ui/dialogs/output_format_dlg.h"
 #include "ui/dialogs/template_dialog.h"
-#include "tests/ui/form_fixture.h"
 
 namespace {
 
@@ -108,31 +113,75 @@ class ViewOutputTest : public QObject {
         QCOMPARE(messages.shown.size(), size_t{1});
     }
 
-    void exportFailuresAreReportedAndChangeNothingElse() {
+    // A file that cannot be opened, or a resolution that would never end,
+    // changes nothing: the graph stays as the last plot left it. A write that
+    // fails part-way is reported with the reason, and the graph is not drawn.
+    void exportFailuresAreReported_data() {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<int>("resolution");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("plottedBefore");
+        QTest::addColumn<bool>("graphShownAfter");
+        const QString cannotOpen = QStringLiteral("No se pudo abrir el archivo.");
+        QTest::newRow("resolution 0") << "datos.txt" << 0 << "mayor que 0" << true << true;
+        QTest::newRow("missing folder")
+            << "no/existe/datos.txt" << 250 << cannotOpen << true << true;
+        QTest::newRow("folder") << "." << 250 << cannotOpen << true << true;
+        QTest::newRow("pipe without reader") << "tuberia" << 250 << cannotOpen << true << true;
+        // Far more lines than any buffer holds, so that the failure comes
+        // while the lines are written.
+        QTest::newRow("device without room")
+            << "/dev/full" << 200000 << "no queda espacio" << false << false;
+        QTest::newRow("disk limit part-way")
+            << "datos.txt" << 200000 << "tamaño máximo" << false << false;
+    }
+    void exportFailuresAreReported() {
+        QFETCH(QString, target);
+        QFETCH(int, resolution);
+        QFETCH(QString, message);
+        QFETCH(bool, plottedBefore);
+        QFETCH(bool, graphShownAfter);
+        if (target.startsWith('/') && !QFile::exists(target)) {
+            QSKIP("no such device here");
+        }
         QTemporaryDir dir;
+        const QString path = target.startsWith('/') ? target : dir.filePath(target);
+        if (target == "tuberia") {
+            QCOMPARE(::mkfifo(path.toLocal8Bit().constData(), 0600), 0);
+        }
         Form form;
         RecordingMessageBox messages;
         EnterBandAndLimits(form);
-
-        form.view->resolution = 0;
-        form.view->outputPath = dir.filePath("datos.txt").toStdString();
-        form.Click(IDC_EXPORT);
-        QVERIFY(!QFile::exists(dir.filePath("datos.txt")));
-        QCOMPARE(messages.shown.size(), size_t{1});
-
-        form.view->resolution = 250;
-        form.view->outputPath = dir.filePath("no/existe/datos.txt").toStdString();
-        form.Click(IDC_EXPORT);
-        QCOMPARE(messages.shown.back().text, QString("No se pudo abrir el archivo."));
-        QVERIFY(!form.view->graphShown);
-
-        if (std::filesystem::exists("/dev/full")) {
-            form.view->outputPath = "/dev/full";
-            form.Click(IDC_EXPORT);
-            QVERIFY(messages.shown.back().text.contains("espacio"));
-            QCOMPARE(form.view->progressBar->value(), 0);
+        if (plottedBefore) {
+            form.Click(IDC_PLOT);
         }
-        QCOMPARE(messages.shown.size(), std::filesystem::exists("/dev/full") ? size_t{3} : size_t{2});
+        // The graph and its labels are drawn when the form paints.
+        form.view->repaint();
+        const QString labelBefore = form.view->GetDlgItemText(IDC_LABEL_X_MAX);
+        QCOMPARE(labelBefore, plottedBefore ? QStringLiteral("1000") : QString());
+        form.view->resolution = resolution;
+        form.view->outputPath = path.toStdString();
+        {
+            FileSizeLimit limit(message == "tamaño máximo" ? 4096 : 0);
+            form.Click(IDC_EXPORT);
+        }
+        QCOMPARE(messages.shown.size(), std::size_t{1});
+        QVERIFY2(messages.shown[0].text.contains(message), qPrintable(messages.shown[0].text));
+        QCOMPARE(form.view->graphShown, graphShownAfter);
+        form.view->repaint();
+        QCOMPARE(form.view->GetDlgItemText(IDC_LABEL_X_MAX), labelBefore);
+        QCOMPARE(form.view->progressBar->value(), 0);
+        if (resolution == 0) {
+            QVERIFY(!QFile::exists(path));
+        }
+        // The peaks are untouched, and the next export to a good file works.
+        QCOMPARE(form.Column(0), QStringList{"500"});
+        form.view->resolution = 250;
+        form.view->outputPath = dir.filePath("bien.txt").toStdString();
+        form.Click(IDC_EXPORT);
+        QCOMPARE(messages.shown.size(), std::size_t{1});
+        const std::string good = Contents(dir.filePath("bien.txt"));
+        QCOMPARE(std::count(good.begin(), good.end(), '\n'), 252);
     }
 
     void reportTakesItsTitleFromTheCaptionAndListsEveryPeak() {
@@ -159,6 +208,58 @@ class ViewOutputTest : public QObject {
         QVERIFY(out.contains("Usando valores de los máximos sin escalar"));
         QVERIFY(out.contains("129"));
         QVERIFY(out.contains("258"));
+    }
+
+    // A document from elsewhere may hold any bit pattern in its values: not a
+    // number, infinities, the extremes of a double, zero and negative widths,
+    // odd flags. It is listed, drawn, exported, printed and saved again as it
+    // is, without a crash or a hang, and with limits as wide as a double
+    // allows as well.
+    void valuesAtTheEdgesOfADoubleAreDrawnExportedAndPrinted() {
+        // Nine peaks: not a number, infinities, the largest double, the
+        // smallest subnormal, -0, zero and negative widths, flags 7 and
+        // INT32_MIN.
+        const QString document = QStringLiteral(TRAZEL_TEST_DATA "/corpus/current-extreme-values");
+        QTemporaryDir dir;
+        Form form;
+        PeakTable table;
+        QVERIFY(!LoadPeakTableFile(document.toStdString(), table));
+        form.document.SetTable(table);
+        form.view->FillPeakList();
+        QCOMPARE(form.view->peakList->topLevelItemCount(), 9);
+        QCOMPARE(form.Row(8), (QStringList{"nan", "1", "nan", "1", "1", "s"}));
+        // inf × 0 is a not-a-number with its sign bit set, as printf shows it.
+        QCOMPARE(form.Row(7), (QStringList{"inf", "0", "-nan", "1", "1", "n"}));
+
+        RecordingMessageBox messages;
+        form.view->outputPath = dir.filePath("datos.txt").toStdString();
+        const std::pair<const char*, const char*> limits[] = {
+            {"0", "1000"}, {"-1e308", "1e308"}, {"-1.7976931348623157e308", "1e-300"}};
+        for (const auto& [low, high] : limits) {
+            for (const int id : {IDC_X_MIN, IDC_Y_MIN}) {
+                form.Edit(id)->setText(low);
+            }
+            for (const int id : {IDC_X_MAX, IDC_Y_MAX}) {
+                form.Edit(id)->setText(high);
+            }
+            for (const bool joined : {false, true}) {
+                form.Button(IDC_JOIN_POINTS)->setChecked(joined);
+                form.Click(IDC_PLOT);
+                QVERIFY(!Grab(*form.view).isNull());
+            }
+            form.Click(IDC_LORENTZIAN);
+            QVERIFY(!Grab(*form.view).isNull());
+            form.Click(IDC_GAUSSIAN);
+            form.Click(IDC_EXPORT);
+            QVERIFY(Contents(dir.filePath("datos.txt")).starts_with("x y\r\n"));
+            const PrintJob job = form.view->MakePrintJob();
+            QVERIFY(!PrintToPdfFile(dir.filePath("informe.pdf").toStdString(), job));
+        }
+        QVERIFY2(messages.shown.empty(), qPrintable(messages.Texts().join('\n')));
+
+        // Saved again, every value comes back bit for bit.
+        QVERIFY(!SavePeakTableFile(dir.filePath("otra vez").toStdString(), form.document.Table()));
+        QCOMPARE(Contents(dir.filePath("otra vez")), Contents(document));
     }
 
     // The output format chosen in its dialog governs the next export; a new

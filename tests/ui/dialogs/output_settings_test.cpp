@@ -65,6 +65,12 @@ class OutputSettingsTest : public QObject {
         QTest::newRow("text") << "abc" << kNotAnIntegerMessage;
         QTest::newRow("empty") << "" << kNotAnIntegerMessage;
         QTest::newRow("beyond 32 bits") << "4294967296" << kNotAnIntegerMessage;
+        QTest::newRow("spaces only") << "   " << kNotAnIntegerMessage;
+        QTest::newRow("decimal comma") << "1,5" << kNotAnIntegerMessage;
+        QTest::newRow("exponent") << "1e3" << kNotAnIntegerMessage;
+        QTest::newRow("nan") << "nan" << kNotAnIntegerMessage;
+        QTest::newRow("inf") << "inf" << kNotAnIntegerMessage;
+        QTest::newRow("hexadecimal") << "0x10" << kNotAnIntegerMessage;
     }
     void formatRefusesBadResolutions() {
         QFETCH(QString, typed);
@@ -86,6 +92,30 @@ class OutputSettingsTest : public QObject {
         QCOMPARE(resolution, 250);
         QCOMPARE(messages.shown.size(), std::size_t{1});
         QVERIFY2(messages.shown[0].text.contains(message), qPrintable(messages.shown[0].text));
+    }
+
+    void formatTakesIntegersWithSpacesAndSign_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("resolution");
+        QTest::newRow("spaces") << " 300 " << 300;
+        QTest::newRow("tabs") << "\t40\t" << 40;
+        QTest::newRow("plus sign") << "+7" << 7;
+        QTest::newRow("one") << "1" << 1;
+        QTest::newRow("largest") << "2147483647" << 2147483647;
+    }
+    void formatTakesIntegersWithSpacesAndSign() {
+        QFETCH(QString, typed);
+        QFETCH(int, resolution);
+        std::int32_t comma = 1;
+        std::int32_t taken = 250;
+        RecordingMessageBox messages;
+        DialogDriver driver([&](TemplateDialog& d) {
+            d.Edit(F::kResolutionId)->setText(typed);
+            Click(d, IDOK);
+        });
+        QVERIFY(RunOutputFormat(comma, taken, nullptr));
+        QCOMPARE(taken, resolution);
+        QVERIFY(messages.shown.empty());
     }
 
     void outputFileStoresOnlyAChosenPath() {

@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include "dialog_driver.h"
+#include "model/document_file.h"
 #include "model/line_shapes.h"
 #include "model/trazel_doc.h"
 #include "platform/qt/data_exchange.h"
@@ -24,6 +25,27 @@ void Fill(CTrazelDoc& doc, std::initializer_list<std::pair<double, double>> peak
         position += 100.0;
     }
     doc.SetModifiedFlag(false);
+}
+
+// Every numeric field of the dialog, in the order the dialog reads them, with
+// the peak's value it ends up in.
+struct NumericField {
+    int id;
+    double CPeakEditDlg::*field;
+    double Peak::*peak;
+    const char* name;
+};
+const NumericField kNumericFields[] = {
+    {D::kIntensityId, &D::intensity, &Peak::intensity, "intensity"},
+    {D::kWidthId, &D::width, &Peak::width, "width"},
+    {D::kPositionId, &D::position, &Peak::position, "position"},
+    {D::kScaleId, &D::scale, &Peak::scale, "scale"},
+};
+constexpr int kNumericFieldCount = static_cast<int>(std::size(kNumericFields));
+
+QString RowName(int field, const char* text) {
+    return QStringLiteral("%1 «%2»").arg(QString::fromUtf8(kNumericFields[field].name),
+                                         QString::fromUtf8(text));
 }
 
 }  // namespace
@@ -150,6 +172,85 @@ class PeakEditDlgTest : public QObject {
         EditSelection(doc, {0}, nullptr);
         QCOMPARE(messages.Texts(), QStringList{kNotANumberMessage});
         QCOMPARE(doc.Table().position[1], 100.0);
+    }
+
+    void everyFieldTakesDecimalAndExponentNotation_data() {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("value");
+        const std::pair<const char*, double> texts[] = {
+            {" 2.5e3 ", 2500.0}, {"-1.5E-3", -0.0015}, {"+.5", 0.5},
+            {"\t7\t", 7.0},      {"1e308", 1e308},     {"0.1", 0.1},
+        };
+        for (int f = 0; f < kNumericFieldCount; ++f) {
+            for (const auto& [text, value] : texts) {
+                QTest::newRow(qPrintable(RowName(f, text)))
+                    << f << QString::fromUtf8(text) << value;
+            }
+        }
+    }
+    void everyFieldTakesDecimalAndExponentNotation() {
+        QFETCH(int, field);
+        QFETCH(QString, text);
+        QFETCH(double, value);
+        CTrazelDoc doc;
+        Fill(doc, {{2, 10}});
+        RecordingMessageBox messages;
+        DialogDriver driver([&](TemplateDialog& d) {
+            d.Edit(kNumericFields[field].id)->setText(text);
+            Click(d, IDOK);
+        });
+        QVERIFY(EditSelection(doc, {0}, nullptr));
+        QVERIFY2(messages.shown.empty(), qPrintable(messages.Texts().join('\n')));
+        const Peak peak = PeakAt(doc.Table(), 1);
+        QVERIFY(peak.*kNumericFields[field].peak == value);
+        QCOMPARE(peak.scaledPosition, peak.position * peak.scale);
+    }
+
+    // "Aceptar" with a text that is not a finite number keeps the dialog open
+    // on that field; the fields before it were read, it and those after it
+    // were not, and cancelling then leaves the peak as it was.
+    void everyFieldRefusesWhatIsNotANumber_data() {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("text");
+        const char* const texts[] = {"",    "   ",   "abc",    "1,5",  "nan",
+                                     "inf", "1e400", "-1e999", "0x1A", "1.5.2"};
+        for (int f = 0; f < kNumericFieldCount; ++f) {
+            for (const char* text : texts) {
+                QTest::newRow(qPrintable(RowName(f, text))) << f << QString::fromUtf8(text);
+            }
+        }
+    }
+    void everyFieldRefusesWhatIsNotANumber() {
+        QFETCH(int, field);
+        QFETCH(QString, text);
+        CTrazelDoc doc;
+        Fill(doc, {{2, 10}});
+        const std::string before = PeakTableBytes(doc.Table());
+        RecordingMessageBox messages;
+        DialogDriver driver([&](TemplateDialog& d) {
+            auto& dialog = dynamic_cast<CPeakEditDlg&>(d);
+            double loaded[kNumericFieldCount];
+            for (int i = 0; i < kNumericFieldCount; ++i) {
+                loaded[i] = dialog.*kNumericFields[i].field;
+                d.Edit(kNumericFields[i].id)->setText(QString::number(11 + i));
+            }
+            QLineEdit* bad = d.Edit(kNumericFields[field].id);
+            bad->setText(text);
+            Click(d, IDOK);
+            QVERIFY(d.isVisible());
+            QCOMPARE(messages.Texts(), QStringList{kNotANumberMessage});
+            QCOMPARE(d.focusWidget(), bad);
+            QCOMPARE(bad->selectedText(), text);
+            for (int i = 0; i < kNumericFieldCount; ++i) {
+                QCOMPARE(dialog.*kNumericFields[i].field, i < field ? 11.0 + i : loaded[i]);
+            }
+            Click(d, IDCANCEL);
+        });
+        QVERIFY(EditSelection(doc, {0}, nullptr));
+        QCOMPARE(messages.shown.size(), std::size_t{1});
+        QCOMPARE(PeakTableBytes(doc.Table()), before);
+        QVERIFY(!doc.IsModified());
     }
 
     // A result that is not a finite number never reaches a field.
