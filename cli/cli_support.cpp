@@ -31,7 +31,7 @@ bool IsOption(const std::string& arg) {
     return arg.size() > 1 && arg[0] == '-';
 }
 
-ParsedOptions::ParsedOptions(const std::vector<std::string>& args, const OptionSpec& spec) {
+ParsedOptions::ParsedOptions(const std::vector<std::string>& args, const OptionSpec& accepted) {
     const auto listed = [](const std::vector<std::string>& names, const std::string& name) {
         return std::find(names.begin(), names.end(), name) != names.end();
     };
@@ -44,12 +44,12 @@ ParsedOptions::ParsedOptions(const std::vector<std::string>& args, const OptionS
         }
         const auto equals = arg.find('=');
         const std::string name = arg.substr(0, equals);
-        if (listed(spec.valued, name)) {
+        if (listed(accepted.valued, name)) {
             values_[name] =
                 equals == std::string::npos ? cursor.TakeValue(name) : arg.substr(equals + 1);
-        } else if (listed(spec.switches, name) && equals == std::string::npos) {
+        } else if (listed(accepted.switches, name) && equals == std::string::npos) {
             switches_.insert(name);
-        } else if (listed(spec.switches, name)) {
+        } else if (listed(accepted.switches, name)) {
             throw UsageError(name + " no lleva valor");
         } else {
             throw UsageError("opción desconocida: " + arg);

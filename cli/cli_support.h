@@ -58,7 +58,7 @@ struct OptionSpec {
 // argument ("--xmin=-5"). An option given twice keeps its last value.
 class ParsedOptions {
   public:
-    ParsedOptions(const std::vector<std::string>& args, const OptionSpec& spec);
+    ParsedOptions(const std::vector<std::string>& args, const OptionSpec& accepted);
 
     bool Has(const std::string& option) const;
     std::optional<std::string> Value(const std::string& option) const;
