@@ -606,8 +606,8 @@ bool CTrazelView::XRangeIsNotZero() const {
     return !IsZeroRange(xMin, xMax);
 }
 
-GraphSettings CTrazelView::CurrentGraphSettings() const {
-    GraphSettings settings;
+CurveSettings CTrazelView::CurrentCurveSettings() const {
+    CurveSettings settings;
     settings.xMin = xMin;
     settings.xMax = xMax;
     settings.yMin = yMin;
@@ -615,6 +615,12 @@ GraphSettings CTrazelView::CurrentGraphSettings() const {
     settings.lineShape = lineShape;
     settings.joinPoints = joinPoints;
     settings.useScaled = useScaled;
+    return settings;
+}
+
+GraphSettings CTrazelView::CurrentGraphSettings() const {
+    GraphSettings settings;
+    static_cast<CurveSettings&>(settings) = CurrentCurveSettings();
     settings.screenSamples = screenSamples;
     return settings;
 }
@@ -632,7 +638,7 @@ ExportSettings CTrazelView::CurrentExportSettings() const {
 
 ReportSettings CTrazelView::CurrentReportSettings() const {
     ReportSettings settings;
-    static_cast<CurveSettings&>(settings) = CurrentGraphSettings();
+    static_cast<CurveSettings&>(settings) = CurrentCurveSettings();
     settings.graphShown = graphShown;
     settings.resolution = resolution;
     return settings;

@@ -56,7 +56,9 @@ class CTrazelView : public QWidget {
     // Paints the graph box; called by every repaint while graphShown is set.
     void PaintGraph(QPainter& painter);
 
-    // The settings drawing, export and printing take from the fields.
+    // The settings drawing, export and printing take from the fields; the
+    // screen and the paper share the curve settings.
+    CurveSettings CurrentCurveSettings() const;
     GraphSettings CurrentGraphSettings() const;
     ExportSettings CurrentExportSettings() const;
     ReportSettings CurrentReportSettings() const;
