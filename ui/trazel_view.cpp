@@ -511,7 +511,8 @@ void CTrazelView::OnExport() {
     file.WriteHeader();
     if (UpdateData(true) && !IsZeroRange(xMin, xMax)) {
         ProgressBarControl progress(progressBar);
-        if (file.WriteLines(document_.Table(), CurrentExportSettings(), &progress)) {
+        if (file.WriteLines(document_.Table(), CurrentExportSettings(), &progress).end ==
+            ExportEnd::Finished) {
             graphShown = true;
             DrawGraph();
         }
