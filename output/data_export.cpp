@@ -5,12 +5,14 @@
 #include <functional>
 #include <span>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "output/band_sums.h"
 #include "output/g14_text.h"
 #include "output/screen_graph.h"
 #include "output/worker_pool.h"
+#include "platform/atomic_file.h"
 
 namespace {
 
@@ -115,17 +117,23 @@ int Parts(int lines) {
 }
 
 // The lines go out in order, each after its step of the progress bar, and the
-// first one the sink refuses is the last one offered. False after a refusal.
-bool EmitLines(ByteSink& sink, const LineChunk& chunk, int lines, ProgressControl* progress) {
+// first one the sink refuses is the last one offered. A stop asked for ends
+// the lines before the next one.
+ExportEnd EmitLines(ByteSink& sink, const LineChunk& chunk, int lines, ProgressControl* progress,
+                    const std::stop_token& stop, std::int64_t& written) {
     for (int i = 0; i < lines; ++i) {
+        if (stop.stop_requested()) {
+            return ExportEnd::Stopped;
+        }
         if (progress) {
             progress->StepIt();
         }
         if (!sink.Write(chunk.Line(i))) {
-            return false;
+            return ExportEnd::WriteFailed;
         }
+        ++written;
     }
-    return true;
+    return ExportEnd::Finished;
 }
 
 }  // namespace
@@ -139,6 +147,12 @@ std::optional<std::string> CheckExportResolution(std::int32_t resolution) {
     return std::nullopt;
 }
 
+std::string ExportStoppedMessage(std::int64_t lines, const std::string& path) {
+    return "Se detuvo la exportación. El archivo " + QuoteFileName(path) +
+           " queda incompleto: tiene " + std::to_string(lines) +
+           (lines == 1 ? " línea" : " líneas") + " de datos.";
+}
+
 std::string FormatExportLine(double x, double y, bool decimalComma) {
     char line[kLineRoom];
     return std::string(line, PutExportLine(line, x, y, decimalComma));
@@ -148,10 +162,12 @@ void WriteExportHeader(ByteSink& sink) {
     sink.Write(kExportHeader);
 }
 
-bool WriteExportLines(ByteSink& sink, const PeakTable& table, const ExportSettings& settings,
-                      ProgressControl* progress) {
+ExportLinesResult WriteExportLines(ByteSink& sink, const PeakTable& table,
+                                   const ExportSettings& settings, ProgressControl* progress,
+                                   std::stop_token stop) {
+    ExportLinesResult result;
     if (settings.resolution < 1) {
-        return true;
+        return result;
     }
     if (progress) {
         progress->SetRange32(0, settings.resolution);
@@ -166,13 +182,17 @@ bool WriteExportLines(ByteSink& sink, const PeakTable& table, const ExportSettin
     const auto room = static_cast<std::size_t>(
         std::min<std::int64_t>(kChunkLines, std::int64_t{settings.resolution} + 1));
     LineChunk chunk(room);
-    bool written = true;
+    const auto emit = [&](const LineChunk& lines, int count) {
+        result.end = EmitLines(sink, lines, count, progress, stop, result.lines);
+        return result.end == ExportEnd::Finished;
+    };
 
     if (settings.resolution < kLinesWorthThreads || WorkerPool::ExtraThreadsForThisMachine() == 0) {
-        for (int lines = running.Fill(chunk.X()); lines > 0 && written;
+        bool more = true;
+        for (int lines = running.Fill(chunk.X()); lines > 0 && more;
              lines = running.Fill(chunk.X())) {
             chunk.Compute(sums, 0, lines, decimalComma);
-            written = EmitLines(sink, chunk, lines, progress);
+            more = emit(chunk, lines);
         }
     } else {
         // While one chunk goes out on this thread, the others compute the
@@ -187,19 +207,20 @@ bool WriteExportLines(ByteSink& sink, const PeakTable& table, const ExportSettin
         WorkerPool pool(WorkerPool::ExtraThreadsForThisMachine());
         nextLines = running.Fill(next.X());
         pool.Run(Parts(nextLines), computeNext);
-        while (nextLines > 0 && written) {
+        bool more = true;
+        while (nextLines > 0 && more) {
             std::swap(chunk, next);
             const int lines = nextLines;
             nextLines = running.Fill(next.X());
             pool.Start(Parts(nextLines), computeNext);
-            written = EmitLines(sink, chunk, lines, progress);
+            more = emit(chunk, lines);
             pool.Finish();
         }
     }
     if (progress) {
         progress->SetPos(0);
     }
-    return written;
+    return result;
 }
 
 std::optional<std::string> ExportFile::Open(const std::string& path) {
@@ -213,9 +234,13 @@ void ExportFile::WriteHeader() {
     WriteExportHeader(file_);
 }
 
-bool ExportFile::WriteLines(const PeakTable& table, const ExportSettings& settings,
-                            ProgressControl* progress) {
-    return WriteExportLines(file_, table, settings, progress) && !file_.Failed();
+ExportLinesResult ExportFile::WriteLines(const PeakTable& table, const ExportSettings& settings,
+                                         ProgressControl* progress, std::stop_token stop) {
+    ExportLinesResult result = WriteExportLines(file_, table, settings, progress, std::move(stop));
+    if (file_.Failed()) {
+        result.end = ExportEnd::WriteFailed;
+    }
+    return result;
 }
 
 std::optional<std::string> ExportFile::Close() {

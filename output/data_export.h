@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <stop_token>
 #include <string>
 
 #include "model/line_shapes.h"
@@ -38,21 +39,35 @@ inline constexpr char kExportOpenFailed[] = "No se pudo abrir el archivo.";
 // the file is touched. Returns the message for the user, or nothing.
 std::optional<std::string> CheckExportResolution(std::int32_t resolution);
 
+// Tells the user that the export was stopped, how many data lines the file
+// kept and that it is incomplete.
+std::string ExportStoppedMessage(std::int64_t lines, const std::string& path);
+
 // One data line: "%.14g %.14g" of x and y with CR LF, every "." turned into
 // "," under the decimal comma.
 std::string FormatExportLine(double x, double y, bool decimalComma);
 
 void WriteExportHeader(ByteSink& sink);
 
+// How the line loop ended, and how many data lines the sink took.
+enum class ExportEnd { Finished, Stopped, WriteFailed };
+struct ExportLinesResult {
+    ExportEnd end = ExportEnd::Finished;
+    std::int64_t lines = 0;
+};
+
 // The data lines: x runs from xMin by (xMax - xMin) / resolution, each step
 // added to the running x, while x is not above xMax. The progress bar, when
 // given, gets the range 0..resolution, one step per line and is back at 0 at
-// the end. Returns false when the sink refused a line; nothing is written
-// after that. A resolution below 1 writes nothing. A long export computes its
-// lines ahead on a few threads; the sink and the progress bar are called from
-// the calling thread alone, line by line as without them.
-bool WriteExportLines(ByteSink& sink, const PeakTable& table, const ExportSettings& settings,
-                      ProgressControl* progress);
+// the end. The loop ends early when the sink refuses a line (nothing is
+// written after it) or when stop is requested: that is looked at before each
+// line, so a request made during one line's progress step lets that line out
+// and no other. A resolution below 1 writes nothing. A long export computes
+// its lines ahead on a few threads; the sink and the progress bar are called
+// from the calling thread alone, line by line as without them.
+ExportLinesResult WriteExportLines(ByteSink& sink, const PeakTable& table,
+                                   const ExportSettings& settings, ProgressControl* progress,
+                                   std::stop_token stop = {});
 
 // One export run on a file, in the order the window goes through it:
 //   CheckExportResolution, Open, WriteHeader, (take the form's values),
@@ -63,9 +78,10 @@ class ExportFile {
     // nothing else has happened.
     std::optional<std::string> Open(const std::string& path);
     void WriteHeader();
-    // False when writing failed; the graph is then not to be drawn.
-    bool WriteLines(const PeakTable& table, const ExportSettings& settings,
-                    ProgressControl* progress);
+    // WriteFailed when the file refused a line; the graph is then not to be
+    // drawn, and neither when the lines were stopped.
+    ExportLinesResult WriteLines(const PeakTable& table, const ExportSettings& settings,
+                                 ProgressControl* progress, std::stop_token stop = {});
     // Closes the file. Returns the message due when anything could not be
     // written, header and close included.
     std::optional<std::string> Close();

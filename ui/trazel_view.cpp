@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QTimer>
 #include <QTreeWidget>
 #include <array>
 
@@ -27,6 +28,7 @@
 #include "ui/dialogs/output_file_dialog.h"
 #include "ui/dialogs/output_format_dlg.h"
 #include "ui/dialogs/peak_edit_dlg.h"
+#include "ui/export_run.h"
 #include "ui/form_picture.h"
 
 namespace {
@@ -470,30 +472,6 @@ void CTrazelView::OnScaleSelection() {
     FillPeakList();
 }
 
-namespace {
-
-// The form's progress bar as the export drives it.
-class ProgressBarControl : public ProgressControl {
-  public:
-    explicit ProgressBarControl(QProgressBar* bar) : bar_(bar) {}
-    void SetRange32(int lower, int upper) override { bar_->setRange(lower, upper); }
-    void SetPos(int position) override { bar_->setValue(position); }
-    void SetStep(int step) override { step_ = step; }
-    // Past the top of the range the bar starts again from the bottom, as the
-    // original control wraps when the loop runs one line more than the range.
-    void StepIt() override {
-        const int next = bar_->value() + step_;
-        bar_->setValue(next > bar_->maximum() ? bar_->minimum() + (next - bar_->maximum())
-                                               : next);
-    }
-
-  private:
-    QProgressBar* bar_;
-    int step_ = 1;
-};
-
-}  // namespace
-
 void CTrazelView::OnExport() {
     // A resolution below 1 would never end the loop; refuse it before the
     // file is touched.
@@ -509,17 +487,31 @@ void CTrazelView::OnExport() {
     // The header goes in before the form is read, so every file that could
     // be opened gets it.
     file.WriteHeader();
+    std::optional<std::string> stopped;
+    bool closeAfterwards = false;
     if (UpdateData(true) && !IsZeroRange(xMin, xMax)) {
-        ProgressBarControl progress(progressBar);
-        if (file.WriteLines(document_.Table(), CurrentExportSettings(), &progress)) {
+        // The window stays alive while the lines are written, and Esc stops
+        // them; a stopped export leaves the graph as it was.
+        ExportRun run(this, progressBar);
+        const ExportLinesResult lines =
+            file.WriteLines(document_.Table(), CurrentExportSettings(), &run, run.StopToken());
+        if (lines.end == ExportEnd::Finished) {
             graphShown = true;
             DrawGraph();
+        } else if (lines.end == ExportEnd::Stopped) {
+            stopped = ExportStoppedMessage(lines.lines, outputPath);
         }
+        closeAfterwards = run.CloseRequested();
     }
     const auto closeError = file.Close();
     progressBar->setValue(0);
     if (closeError) {
         AfxMessageBox(QString::fromStdString(*closeError));
+    } else if (stopped) {
+        AfxMessageBox(QString::fromStdString(*stopped), MessageKind::Information);
+    }
+    if (closeAfterwards) {
+        QTimer::singleShot(0, window(), &QWidget::close);
     }
 }
 

@@ -11,6 +11,7 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QtTest>
@@ -358,6 +359,36 @@ class TrazelAppTest : public QObject {
         QCOMPARE(s.app.Document().Table().PeakCount(), 1);
         QVERIFY(s.frame()->close());
         QCOMPARE(box.shown.size(), std::size_t{2});
+    }
+
+    // While a long export runs, the menus and the toolbar are locked and the
+    // status bar says how to stop; closing asks to stop first, then the usual
+    // save prompt follows.
+    void closingDuringAnExportStopsItThenAsksToSave() {
+        QTemporaryDir dir;
+        Started s;
+        s.AddPeak("500");
+        s.Edit(IDC_X_MAX)->setText("1000");
+        s.view()->resolution = 100000000;
+        s.view()->outputPath = dir.filePath("datos.txt").toStdString();
+        RecordingMessageBox box;
+        box.answers = {MessageAnswer::Yes, MessageAnswer::Ok, MessageAnswer::No};
+        QStringList status;
+        bool locked = false;
+        QTimer::singleShot(300, [&] {
+            status = s.frame()->StatusPaneTexts();
+            locked =
+                !s.frame()->Action(ID_FILE_NEW)->isEnabled() && !s.frame()->menuBar()->isEnabled();
+            s.frame()->close();
+        });
+        s.frame()->SendCommand(IDC_EXPORT);
+        QCOMPARE(status.value(0), QStringLiteral("Exportando… Esc para detener"));
+        QVERIFY(locked);
+        QVERIFY(s.frame()->Action(ID_FILE_NEW)->isEnabled());
+        QTRY_VERIFY(!s.frame()->isVisible());
+        QCOMPARE(box.shown.size(), std::size_t{3});
+        QVERIFY(box.Texts().at(1).startsWith("Se detuvo la exportación."));
+        QCOMPARE(box.shown[2].buttons, MessageButtons::YesNoCancel);
     }
 
     void saveAsNamesTheDocument() {

@@ -35,7 +35,7 @@ ExportSettings Settings(double xMin, double xMax, int resolution, int decimalCom
 std::string Lines(const PeakTable& table, const ExportSettings& settings) {
     std::ostringstream out;
     StreamSink sink(out);
-    EXPECT_TRUE(WriteExportLines(sink, table, settings, nullptr));
+    EXPECT_EQ(WriteExportLines(sink, table, settings, nullptr).end, ExportEnd::Finished);
     return out.str();
 }
 
@@ -129,7 +129,10 @@ TEST(ExportLines, ProgressOneStepPerLineThenBackToZero) {
 TEST(ExportLines, StopsAtTheFirstRefusedWrite) {
     FailingSink sink(2);
     RecordingProgress progress;
-    EXPECT_FALSE(WriteExportLines(sink, PeakTable{}, Settings(0, 1, 4), &progress));
+    const ExportLinesResult result =
+        WriteExportLines(sink, PeakTable{}, Settings(0, 1, 4), &progress);
+    EXPECT_EQ(result.end, ExportEnd::WriteFailed);
+    EXPECT_EQ(result.lines, 2);
     EXPECT_EQ(sink.taken, "0 0\r\n0,25 0\r\n");
     EXPECT_EQ(sink.attempts, 3);
     EXPECT_TRUE(progress.log.ends_with("step 1;+;+;+;pos 0;"));
@@ -219,7 +222,8 @@ TEST(ExportFullDisk, IsReportedNeverSuccess) {
     ExportFile file;
     ASSERT_FALSE(file.Open("/dev/full"));
     file.WriteHeader();
-    EXPECT_FALSE(file.WriteLines(PeakTable{}, Settings(0, 1e6, 1000000), nullptr));
+    EXPECT_EQ(file.WriteLines(PeakTable{}, Settings(0, 1e6, 1000000), nullptr).end,
+              ExportEnd::WriteFailed);
     EXPECT_TRUE(file.Close());
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <sstream>
+#include <stop_token>
 #include <string>
 
 #include "model/line_shapes.h"
@@ -41,7 +42,7 @@ std::string PlainLines(const PeakTable& table, const ExportSettings& settings) {
 std::string FastLines(const PeakTable& table, const ExportSettings& settings) {
     std::ostringstream out;
     StreamSink sink(out);
-    EXPECT_TRUE(WriteExportLines(sink, table, settings, nullptr));
+    EXPECT_EQ(WriteExportLines(sink, table, settings, nullptr).end, ExportEnd::Finished);
     return out.str();
 }
 
@@ -101,12 +102,28 @@ class CountingProgress : public ProgressControl {
         ++positions;
     }
     void SetStep(int) override {}
-    void StepIt() override { ++steps; }
+    // Asks the loop to stop during that step, as Esc does in the window.
+    void StepIt() override {
+        if (++steps == stopAtStep) {
+            stop.request_stop();
+        }
+    }
+    int stopAtStep = -1;
+    std::stop_source stop;
     int range = -1;
     int lastPos = -1;
     int positions = 0;
     int steps = 0;
 };
+
+// The first n lines of text.
+std::string FirstLines(const std::string& text, int n) {
+    std::size_t end = 0;
+    for (int line = 0; line < n; ++line) {
+        end = text.find('\n', end) + 1;
+    }
+    return text.substr(0, end);
+}
 
 ExportSettings LongExport() {
     ExportSettings settings;
@@ -122,7 +139,7 @@ TEST(ExportFastPath, LongExportStepsOncePerLineAndEndsAtZero) {
     std::ostringstream out;
     StreamSink sink(out);
     CountingProgress progress;
-    EXPECT_TRUE(WriteExportLines(sink, table, LongExport(), &progress));
+    EXPECT_EQ(WriteExportLines(sink, table, LongExport(), &progress).end, ExportEnd::Finished);
     const std::string text = out.str();
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 100001);
     EXPECT_EQ(progress.range, 100000);
@@ -137,16 +154,38 @@ TEST(ExportFastPath, LongExportStopsAtTheRefusedLine) {
     for (const int accepted : {0, 1, 16383, 16384, 50000}) {
         FailingSink sink(accepted);
         CountingProgress progress;
-        EXPECT_FALSE(WriteExportLines(sink, table, LongExport(), &progress));
+        EXPECT_EQ(WriteExportLines(sink, table, LongExport(), &progress).end,
+                  ExportEnd::WriteFailed);
         // Exactly the first lines, each whole, and nothing offered after the
         // refused one.
-        std::size_t end = 0;
-        for (int line = 0; line < accepted; ++line) {
-            end = whole.find('\n', end) + 1;
-        }
-        EXPECT_TRUE(sink.taken == whole.substr(0, end)) << accepted;
+        EXPECT_TRUE(sink.taken == FirstLines(whole, accepted)) << accepted;
         EXPECT_EQ(sink.attempts, accepted + 1);
         EXPECT_EQ(progress.steps, accepted + 1);
+        EXPECT_EQ(progress.lastPos, 0);
+    }
+}
+
+// On the short path and on the threaded one, at chunk edges too: the line
+// whose step saw the request still goes out whole, then nothing more.
+TEST(ExportFastPath, StopRequestEndsTheLinesAfterTheLineInProgress) {
+    RandomTables random(5);
+    const PeakTable table = random.Table(0.0, 1000.0, 0.0);
+    ExportSettings shortExport = LongExport();
+    shortExport.resolution = 250;
+    const std::pair<ExportSettings, int> cases[] = {{shortExport, 1},      {shortExport, 100},
+                                                    {LongExport(), 1},     {LongExport(), 16384},
+                                                    {LongExport(), 16385}, {LongExport(), 50000}};
+    for (const auto& [settings, stopAt] : cases) {
+        std::ostringstream out;
+        StreamSink sink(out);
+        CountingProgress progress;
+        progress.stopAtStep = stopAt;
+        const ExportLinesResult result =
+            WriteExportLines(sink, table, settings, &progress, progress.stop.get_token());
+        EXPECT_EQ(result.end, ExportEnd::Stopped) << stopAt;
+        EXPECT_EQ(result.lines, stopAt);
+        EXPECT_TRUE(out.str() == FirstLines(PlainLines(table, settings), stopAt)) << stopAt;
+        EXPECT_EQ(progress.steps, stopAt);
         EXPECT_EQ(progress.lastPos, 0);
     }
 }

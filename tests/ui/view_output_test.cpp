@@ -2,12 +2,15 @@
 
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <filesystem>
 #include <fstream>
 #include <limits>
 
 #include "model/document_file.h"
+#include "output/data_export.h"
 #include "platform/qt/modal_dialogs.h"
 #include "platform/qt/print_driver.h"
 #include "tests/support/file_size_limit.h"
@@ -182,6 +185,50 @@ class ViewOutputTest : public QObject {
         QCOMPARE(messages.shown.size(), std::size_t{1});
         const std::string good = Contents(dir.filePath("bien.txt"));
         QCOMPARE(std::count(good.begin(), good.end(), '\n'), 252);
+    }
+
+    // An export long enough to hand the window its events writes what the
+    // command line writes; a far longer one, stopped by Esc, keeps the window
+    // alive and locked meanwhile and leaves the table, graph and bar alone.
+    void longExportFinishesUnchangedOrStopsOnEsc() {
+        QTemporaryDir dir;
+        Form form;
+        RecordingMessageBox messages;
+        EnterBandAndLimits(form);
+        form.view->resolution = 1000000;
+        form.view->outputPath = dir.filePath("datos.txt").toStdString();
+        bool eventsDuring = false;
+        QTimer::singleShot(0, [&] { eventsDuring = true; });
+        form.Click(IDC_EXPORT);
+        QVERIFY(eventsDuring);
+        const std::string expected = dir.filePath("esperado.txt").toStdString();
+        QVERIFY(!ExportToFile(expected, form.document.Table(), form.view->CurrentExportSettings()));
+        QVERIFY(Contents(dir.filePath("datos.txt")) == Contents(QString::fromStdString(expected)));
+        QVERIFY(form.view->graphShown);
+
+        form.view->graphShown = false;
+        form.view->resolution = 100000000;
+        bool movingAndLocked = false;
+        QTimer::singleShot(300, [&] {
+            movingAndLocked = form.view->progressBar->value() > 0 &&
+                              !form.Button(IDC_CLEAR_ALL)->isEnabled() &&
+                              !form.Edit(IDC_X_MAX)->isEnabled();
+            form.Click(IDC_CLEAR_ALL);
+            QTest::keyClick(form.view.get(), Qt::Key_Escape);
+        });
+        form.Click(IDC_EXPORT);
+        QVERIFY(movingAndLocked);
+        QCOMPARE(messages.Texts().size(), 1);
+        const auto lines =
+            QRegularExpression("tiene (\\d+) líneas").match(messages.Texts().at(0)).captured(1);
+        const std::string text = Contents(dir.filePath("datos.txt"));
+        QVERIFY(lines.toLongLong() > 0 && text.ends_with("\r\n"));
+        QCOMPARE(std::count(text.begin(), text.end(), '\n'), lines.toLongLong() + 1);
+        QVERIFY(!form.view->graphShown);
+        QCOMPARE(form.view->progressBar->value(), 0);
+        QCOMPARE(form.Column(0), QStringList{"500"});
+        QVERIFY(form.Button(IDC_CLEAR_ALL)->isEnabled());
+        QVERIFY(!form.Edit(IDC_UNIQUE_WIDTH)->isEnabled());
     }
 
     void reportTakesItsTitleFromTheCaptionAndListsEveryPeak() {
