@@ -9,6 +9,7 @@
 #include "app/resource.h"
 #include "app/strings.h"
 #include "model/document_file.h"
+#include "platform/version.h"
 #include "ui/dialogs/information_dialogs.h"
 #include "ui/trazel_view.h"
 
@@ -33,7 +34,7 @@ bool CTrazelApp::InitInstance(const QStringList& arguments) {
     const QString title = LoadString(AFX_IDS_APP_TITLE);
     QCoreApplication::setOrganizationName(QString::fromUtf8(kRegistryKey));
     QCoreApplication::setApplicationName(title);
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.4.0.1"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(kTrazelVersion));
     recent_ =
         std::make_unique<RecentFileList>(QString::fromUtf8(kRegistryKey), title, kRecentFileCount);
     manager_ = std::make_unique<DocumentManager>(document_, storage_, *recent_, title);
