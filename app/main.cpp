@@ -1,12 +1,22 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <cstring>
+#include <iostream>
 
 #include "app/toolbar_images.h"
 #include "app/trazel_app.h"
 #include "platform/qt/guarded_application.h"
+#include "platform/version.h"
 
 int main(int argc, char** argv) {
+    // Answered before Qt starts, so that it needs no display.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::cout << "trazel " << kTrazelVersion << "\n";
+            return 0;
+        }
+    }
     GuardedApplication application(argc, argv);
     QApplication::setWindowIcon(ApplicationIcon());
 

@@ -111,8 +111,6 @@ const int kToolbarButtons[] = {ID_FILE_NEW,
 
 const int kIndicators[] = {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
 
-constexpr int kRecentFileSlots = 4;
-
 }  // namespace
 
 CMainFrame::CMainFrame() {

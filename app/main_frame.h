@@ -17,6 +17,9 @@ class CMainFrame : public QMainWindow {
     Q_OBJECT
 
   public:
+    // The recent files the "&Archivo" menu shows and the application keeps.
+    static constexpr int kRecentFileSlots = 4;
+
     CMainFrame();
 
     // Builds the menus, the toolbar and the status bar; 0 on success, -1 when

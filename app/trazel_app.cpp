@@ -9,6 +9,7 @@
 #include "app/resource.h"
 #include "app/strings.h"
 #include "model/document_file.h"
+#include "platform/version.h"
 #include "ui/dialogs/information_dialogs.h"
 #include "ui/trazel_view.h"
 
@@ -33,9 +34,9 @@ bool CTrazelApp::InitInstance(const QStringList& arguments) {
     const QString title = LoadString(AFX_IDS_APP_TITLE);
     QCoreApplication::setOrganizationName(QString::fromUtf8(kRegistryKey));
     QCoreApplication::setApplicationName(title);
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.4.0.1"));
-    recent_ =
-        std::make_unique<RecentFileList>(QString::fromUtf8(kRegistryKey), title, kRecentFileCount);
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(kTrazelVersion));
+    recent_ = std::make_unique<RecentFileList>(QString::fromUtf8(kRegistryKey), title,
+                                               CMainFrame::kRecentFileSlots);
     manager_ = std::make_unique<DocumentManager>(document_, storage_, *recent_, title);
     if (!CreateFrame()) {
         return false;
@@ -80,7 +81,6 @@ bool CTrazelApp::CreateFrame() {
             &CTrazelApp::ShowRecentFiles);
     frame_->canClose = [this] { return manager_->SaveModified(); };
     RouteCommands();
-    ShowRecentFiles();
     return true;
 }
 
@@ -97,7 +97,7 @@ void CTrazelApp::RouteCommands() {
     frame.Route(ID_APP_ABOUT, [this] { ShowAboutBox(); });
     frame.Route(ID_APP_EXIT, [&frame] { frame.close(); });
     frame.Route(ID_QUICK_REFERENCE, [&frame] { frame.OnQuickReference(); });
-    for (int i = 0; i < kRecentFileCount; ++i) {
+    for (int i = 0; i < CMainFrame::kRecentFileSlots; ++i) {
         frame.Route(ID_FILE_MRU_FILE1 + i, [documents, i] { documents->OnOpenRecentFile(i); });
     }
 

@@ -30,7 +30,6 @@ class CTrazelApp : public QObject {
 
   public:
     static constexpr const char* kRegistryKey = "Local AppWizard-Generated Applications";
-    static constexpr int kRecentFileCount = 4;
 
     CTrazelApp();
     ~CTrazelApp() override;

@@ -6,6 +6,7 @@
 #include "cli/cli_support.h"
 #include "cli/document_commands.h"
 #include "cli/output_commands.h"
+#include "platform/version.h"
 
 namespace {
 
@@ -92,7 +93,8 @@ void PrintHelp(std::ostream& out) {
     out << "\nLos números se escriben con punto decimal (1.5, -2e-3), y el valor de una opción\n"
            "puede ir detrás de un «=» (--xmin=-5). plot y print no necesitan pantalla.\n"
            "Estado de salida: 0 si todo fue bien, 1 si un archivo no se pudo leer o escribir\n"
-           "(el mensaje lo nombra), 2 si la orden está mal escrita.\n";
+           "(el mensaje lo nombra), 2 si la orden está mal escrita.\n"
+           "trazel-cli --version escribe la versión.\n";
 }
 
 }  // namespace
@@ -104,6 +106,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         PrintHelp(out);
+        return kExitOk;
+    }
+    if (args[0] == "--version") {
+        out << "trazel-cli " << kTrazelVersion << "\n";
         return kExitOk;
     }
     const Command* command = FindCommand(args[0]);

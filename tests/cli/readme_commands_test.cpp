@@ -5,31 +5,36 @@
 
 #include "tests/cli/cli_fixture.h"
 
-// The README walks a newcomer through trazel-cli on the example documents;
-// every command it shows has to work as written.
+// The README and the command line's reference (docs/cli.md) walk a newcomer
+// through trazel-cli on the example documents; every command they show has to
+// work as written.
 
 namespace {
 
 const std::string kSource = TRAZEL_SOURCE_DIR;
 
-// The README's lines that run trazel-cli, split into arguments. Lines that
-// need a shell (variables, quoting) are left to the reader.
+// The lines of the README and then of docs/cli.md that run trazel-cli, in
+// that order, split into arguments. Lines that need a shell (variables,
+// quoting) are left to the reader.
 std::vector<std::vector<std::string>> ReadmeCommands() {
-    std::ifstream readme(kSource + "/README.md");
     std::vector<std::vector<std::string>> commands;
     const std::string program = "build/trazel-cli ";
     std::string line;
-    while (std::getline(readme, line)) {
-        if (line.rfind(program, 0) != 0 || line.find_first_of("$\"'`|") != std::string::npos) {
-            continue;
+    for (const char* document : {"/README.md", "/docs/cli.md"}) {
+        std::ifstream text(kSource + document);
+        EXPECT_TRUE(text.is_open()) << document;
+        while (std::getline(text, line)) {
+            if (line.rfind(program, 0) != 0 || line.find_first_of("$\"'`|") != std::string::npos) {
+                continue;
+            }
+            line = line.substr(program.size(), line.find('#') - program.size());
+            std::istringstream words(line);
+            std::vector<std::string> args;
+            for (std::string word; words >> word;) {
+                args.push_back(word.rfind("examples/", 0) == 0 ? kSource + "/" + word : word);
+            }
+            commands.push_back(args);
         }
-        line = line.substr(program.size(), line.find('#') - program.size());
-        std::istringstream words(line);
-        std::vector<std::string> args;
-        for (std::string word; words >> word;) {
-            args.push_back(word.rfind("examples/", 0) == 0 ? kSource + "/" + word : word);
-        }
-        commands.push_back(args);
     }
     return commands;
 }
@@ -58,8 +63,8 @@ TEST_F(CliTest, EveryCommandOfTheReadmeWorksOnTheExamples) {
             EXPECT_GT(std::filesystem::file_size(Path(*(out + 1))), 0u) << shown;
         }
     }
-    EXPECT_EQ(verbs, (std::set<std::string>{"--help", "export", "plot", "print", "new", "show",
-                                            "convert"}));
+    EXPECT_EQ(verbs, (std::set<std::string>{"--help", "--version", "export", "plot", "print", "new",
+                                            "show", "convert"}));
 }
 
 }  // namespace
