@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
 
     CTrazelApp app;
     if (!app.InitInstance(QApplication::arguments())) {
-        return 1;
+        return app.ExitCode();
     }
     return QApplication::exec();
 }
