@@ -157,7 +157,9 @@ int CMainFrame::OnCreate() {
     auto* menuKey = new QAction(this);
     menuKey->setShortcut(QKeySequence(Qt::Key_F10));
     addAction(menuKey);
-    connect(menuKey, &QAction::triggered, this, &CMainFrame::ActivateMenuBar);
+    // Once the key has been dealt with, so that nothing of it reaches the bar.
+    connect(menuKey, &QAction::triggered, this, &CMainFrame::ActivateMenuBar,
+            Qt::QueuedConnection);
     setDockOptions(dockOptions() | QMainWindow::AnimatedDocks);
     return 0;
 }

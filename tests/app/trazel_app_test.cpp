@@ -377,7 +377,7 @@ class TrazelAppTest : public QObject {
         QFETCH(int, key);
         Started s;
         QTest::keyClick(s.Edit(IDC_POSITION), Qt::Key(key));
-        QVERIFY(s.frame()->menuBar()->activeAction() != nullptr);
+        QTRY_VERIFY(s.frame()->menuBar()->activeAction() != nullptr);
         QCOMPARE(s.frame()->menuBar()->activeAction()->text(), QStringLiteral("&Archivo"));
     }
 
