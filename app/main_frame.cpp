@@ -158,8 +158,7 @@ int CMainFrame::OnCreate() {
     menuKey->setShortcut(QKeySequence(Qt::Key_F10));
     addAction(menuKey);
     // Once the key has been dealt with, so that nothing of it reaches the bar.
-    connect(menuKey, &QAction::triggered, this, &CMainFrame::ActivateMenuBar,
-            Qt::QueuedConnection);
+    connect(menuKey, &QAction::triggered, this, &CMainFrame::ActivateMenuBar, Qt::QueuedConnection);
     setDockOptions(dockOptions() | QMainWindow::AnimatedDocks);
     return 0;
 }
