@@ -10,10 +10,14 @@
 #include "platform/version.h"
 
 int main(int argc, char** argv) {
-    // Answered before Qt starts, so that it needs no display.
+    // Answered before Qt starts, so that they need no display.
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--version") == 0) {
             std::cout << "trazel " << kTrazelVersion << "\n";
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::cout << StartHelpText().toStdString() << std::flush;
             return 0;
         }
     }
@@ -30,7 +34,7 @@ int main(int argc, char** argv) {
 
     CTrazelApp app;
     if (!app.InitInstance(QApplication::arguments())) {
-        return 1;
+        return app.ExitCode();
     }
     return QApplication::exec();
 }

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -83,7 +84,9 @@ const Accelerator kAccelerators[] = {
     {Qt::CTRL | Qt::Key_Insert, ID_EDIT_COPY},
     {Qt::SHIFT | Qt::Key_Insert, ID_EDIT_PASTE},
     {Qt::CTRL | Qt::Key_Return, IDC_ADD_PEAK},
-    // The keypad's Enter is the same key to the user.
+    // The keypad's Enter is the same key to the user. X11 hands it to the
+    // shortcuts without the keypad modifier, other systems with it.
+    {Qt::CTRL | Qt::Key_Enter, IDC_ADD_PEAK},
     {QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Enter), IDC_ADD_PEAK},
     {Qt::CTRL | Qt::Key_X, ID_EDIT_CUT},
     {Qt::CTRL | Qt::Key_Z, ID_EDIT_UNDO},
@@ -148,8 +151,23 @@ int CMainFrame::OnCreate() {
         keys << QKeySequence(accelerator.keys);
         action->setShortcuts(keys);
     }
+    // F10 takes the keyboard to the menu bar, as Alt alone does.
+    auto* menuKey = new QAction(this);
+    menuKey->setShortcut(QKeySequence(Qt::Key_F10));
+    addAction(menuKey);
+    // Once the key has been dealt with, so that nothing of it reaches the bar.
+    connect(menuKey, &QAction::triggered, this, &CMainFrame::ActivateMenuBar, Qt::QueuedConnection);
     setDockOptions(dockOptions() | QMainWindow::AnimatedDocks);
     return 0;
+}
+
+void CMainFrame::ActivateMenuBar() {
+    // The menu bar has no call for its keyboard mode; it enters it when Alt is
+    // pressed and let go with no other key in between, so it is told just that.
+    QKeyEvent press(QEvent::ShortcutOverride, Qt::Key_Alt, Qt::NoModifier);
+    QCoreApplication::sendEvent(this, &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+    QCoreApplication::sendEvent(this, &release);
 }
 
 bool CMainFrame::CreateMenus() {

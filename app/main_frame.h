@@ -50,6 +50,8 @@ class CMainFrame : public QMainWindow {
     void UpdateIndicators();
 
     void OnQuickReference();
+    // Lights the first menu title for the arrow keys, as Alt alone does.
+    void ActivateMenuBar();
 
     QToolBar* toolBar = nullptr;
     QStatusBar* statusBar = nullptr;

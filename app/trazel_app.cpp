@@ -3,12 +3,16 @@
 #include <QAction>
 #include <QApplication>
 #include <QGuiApplication>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QScreen>
+#include <iostream>
 
 #include "app/main_frame.h"
 #include "app/resource.h"
 #include "app/strings.h"
 #include "model/document_file.h"
+#include "platform/qt/message_box.h"
 #include "platform/version.h"
 #include "ui/dialogs/information_dialogs.h"
 #include "ui/trazel_view.h"
@@ -30,7 +34,74 @@ CTrazelApp::CTrazelApp() = default;
 
 CTrazelApp::~CTrazelApp() = default;
 
+StartOptions ParseStartOptions(const QStringList& arguments) {
+    StartOptions options;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments.at(i);
+        if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
+            options.help = true;
+        } else if (argument == QLatin1String("--print")) {
+            options.print = true;
+        } else if (argument == QLatin1String("--print-to")) {
+            options.print = true;
+            if (i + 1 >= arguments.size()) {
+                options.error = QStringLiteral("Falta el nombre de la impresora tras --print-to.");
+                return options;
+            }
+            options.printer = arguments.at(++i);
+        } else if (!argument.startsWith(QLatin1Char('-')) && options.document.isEmpty()) {
+            // The first argument that is not an option names the document;
+            // other options are left to whoever gave them.
+            options.document = argument;
+        }
+    }
+    if (options.print && !options.help && options.error.isEmpty() && options.document.isEmpty()) {
+        options.error = QStringLiteral("Falta el documento que imprimir.");
+    }
+    return options;
+}
+
+QString StartHelpText() {
+    return QStringLiteral(
+        "Uso: trazel [DOCUMENTO]\n"
+        "     trazel --print DOCUMENTO\n"
+        "     trazel --print-to IMPRESORA DOCUMENTO\n"
+        "\n"
+        "Abre la ventana de Trazel con un documento nuevo, o con DOCUMENTO.\n"
+        "\n"
+        "  --print DOCUMENTO       imprime el informe de DOCUMENTO en la impresora\n"
+        "                          predeterminada, con la configuración de siempre,\n"
+        "                          y termina sin abrir la ventana\n"
+        "  --print-to IMPRESORA    lo mismo, en la impresora de ese nombre\n"
+        "  --help                  muestra esta ayuda y termina\n"
+        "  --version               escribe la versión y termina\n"
+        "\n"
+        "Sin impresora, o con una que no existe, el mensaje sale por la salida de\n"
+        "errores y el estado de salida es 1.\n");
+}
+
+QSize InitialFrameSize(QSize available, QSize formFrame) {
+    const QSize usual = available * 3 / 4;
+    if (formFrame.width() > available.width() || formFrame.height() > available.height()) {
+        return usual;
+    }
+    return usual.expandedTo(formFrame);
+}
+
 bool CTrazelApp::InitInstance(const QStringList& arguments) {
+    const StartOptions options = ParseStartOptions(arguments);
+    if (options.help) {
+        std::cout << StartHelpText().toStdString() << std::flush;
+        exitCode_ = 0;
+        return false;
+    }
+    if (!options.error.isEmpty()) {
+        std::cerr << "trazel: " << options.error.toStdString() << "\n"
+                  << "Pruebe «trazel --help».\n";
+        exitCode_ = 1;
+        return false;
+    }
+
     const QString title = LoadString(AFX_IDS_APP_TITLE);
     QCoreApplication::setOrganizationName(QString::fromUtf8(kRegistryKey));
     QCoreApplication::setApplicationName(title);
@@ -38,24 +109,53 @@ bool CTrazelApp::InitInstance(const QStringList& arguments) {
     recent_ = std::make_unique<RecentFileList>(QString::fromUtf8(kRegistryKey), title,
                                                CMainFrame::kRecentFileSlots);
     manager_ = std::make_unique<DocumentManager>(document_, storage_, *recent_, title);
+    if (options.print) {
+        exitCode_ = PrintFromCommandLine(options);
+        return false;
+    }
+    exitCode_ = 1;
     if (!CreateFrame()) {
         return false;
     }
-
-    // The first argument that is not an option names the document.
-    QString path;
-    for (int i = 1; i < arguments.size(); ++i) {
-        if (!arguments.at(i).startsWith(QLatin1Char('-'))) {
-            path = arguments.at(i);
-            break;
-        }
-    }
-    const bool ready = path.isEmpty() ? manager_->OnFileNew() : manager_->OpenDocumentFile(path);
+    const bool ready = options.document.isEmpty() ? manager_->OnFileNew()
+                                                  : manager_->OpenDocumentFile(options.document);
     if (!ready) {
         return false;
     }
     frame_->show();
+    exitCode_ = 0;
     return true;
+}
+
+int CTrazelApp::PrintFromCommandLine(const StartOptions& options) {
+    // Nothing is shown: every message goes to the standard error.
+    StreamMessageBox console(std::cerr, QStringLiteral("trazel: "));
+    QString printer = options.printer;
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+        AfxMessageBox(QStringLiteral("No se puede imprimir: no hay ninguna impresora instalada."));
+        return 1;
+    }
+    if (printer.isEmpty()) {
+        printer = QPrinterInfo::defaultPrinterName();
+        if (printer.isEmpty()) {
+            AfxMessageBox(
+                QStringLiteral("No se puede imprimir: no hay ninguna impresora predeterminada."));
+            return 1;
+        }
+    } else if (!QPrinterInfo::availablePrinterNames().contains(printer)) {
+        AfxMessageBox(
+            QStringLiteral("No se puede imprimir: no hay ninguna impresora «%1».").arg(printer));
+        return 1;
+    }
+    if (!CreateFrame() || !manager_->OpenDocumentFile(options.document)) {
+        return 1;
+    }
+    printDriver_.Printer().setPrinterName(printer);
+    if (const auto error = printDriver_.PrintDirect(view_->MakePrintJob())) {
+        AfxMessageBox(QString::fromStdString(*error));
+        return 1;
+    }
+    return 0;
 }
 
 bool CTrazelApp::CreateFrame() {
@@ -69,8 +169,10 @@ bool CTrazelApp::CreateFrame() {
     frame_->SetView(view_);
     // The frame starts at the size the window system would give a new
     // window; the form's first update then shrinks it around the form.
+    // When the screen has room for the whole form, it is not made to scroll.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        frame_->resize(screen->availableGeometry().size() * 3 / 4);
+        frame_->resize(
+            InitialFrameSize(screen->availableGeometry().size(), view_->FrameSizeToFit()));
     }
     manager_->SetFrame(frame_.get());
     connect(manager_.get(), &DocumentManager::DocumentReplaced, view_,

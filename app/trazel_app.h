@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QSize>
 #include <QStringList>
 #include <memory>
 
@@ -23,6 +24,23 @@ class TrazelDocumentStorage : public DocumentStorage {
     CTrazelDoc& document_;
 };
 
+// What the command line asks for.
+struct StartOptions {
+    QString document;  // empty: a new document
+    bool help = false;
+    bool print = false;
+    QString printer;  // with print: empty for the default printer
+    QString error;    // why the command line cannot be carried out
+};
+StartOptions ParseStartOptions(const QStringList& arguments);
+
+// The help that --help shows.
+QString StartHelpText();
+
+// The size the frame opens at on a screen with this much room: three
+// quarters of it, or larger where the whole form needs more and fits.
+QSize InitialFrameSize(QSize available, QSize formFrame);
+
 // The application: one document, one frame and one view for the whole run,
 // the recent-file list, and the commands that belong to no window.
 class CTrazelApp : public QObject {
@@ -37,8 +55,11 @@ class CTrazelApp : public QObject {
     // Starts up: the settings, the recent files, the frame and view, and the
     // command line (no argument: a new document; a path: that document).
     // False when the document on the command line could not be opened (the
-    // user has been told) or the frame could not be made.
+    // user has been told) or the frame could not be made, and when the
+    // command line's work (help, printing) is done without the window:
+    // ExitCode() then says how it ended.
     bool InitInstance(const QStringList& arguments);
+    int ExitCode() const { return exitCode_; }
 
     CTrazelDoc& Document() { return document_; }
     CMainFrame* Frame() const { return frame_.get(); }
@@ -55,6 +76,8 @@ class CTrazelApp : public QObject {
     bool CreateFrame();
     void RouteCommands();
     void ShowRecentFiles();
+    // Prints the document without showing the window; the exit status.
+    int PrintFromCommandLine(const StartOptions& options);
 
     CTrazelDoc document_;
     TrazelDocumentStorage storage_{document_};
@@ -64,4 +87,5 @@ class CTrazelApp : public QObject {
     // One printer for the whole run, so that a page setup holds for later prints.
     PrintDriver printDriver_;
     CTrazelView* view_ = nullptr;
+    int exitCode_ = 1;
 };

@@ -184,6 +184,8 @@ CTrazelView::CTrazelView(CTrazelDoc& document, QWidget* parent)
     setFixedSize(DialogRect(0, 0, kFormWidthUnits, kFormHeightUnits).size());
     CreateControls();
     DoDataExchange();
+    // The form's mnemonics come before the menu bar's; see eventFilter.
+    qApp->installEventFilter(this);
 }
 
 void CTrazelView::CreateControls() {
@@ -211,6 +213,10 @@ void CTrazelView::CreateControls() {
         if (auto* label = qobject_cast<QLabel*>(control);
             label != nullptr && t.kind == Kind::Label && t.text[0] != '\0') {
             pendingCaption = label;
+        }
+        if (const qsizetype amp = QString::fromUtf8(t.text).indexOf(QLatin1Char('&'));
+            amp >= 0 && t.kind != Kind::Group) {
+            mnemonics_.emplace_back(QString::fromUtf8(t.text).at(amp + 1).toUpper(), control);
         }
         if (t.kind == Kind::Group) {
             group = static_cast<QGroupBox*>(control);
@@ -336,6 +342,9 @@ void CTrazelView::OnInitialUpdate() {
                          IDC_LABEL_X, IDC_LABEL_Y}) {
         SetDlgItemText(id, QString());
     }
+    // The graph of the previous document must go with its labels: with the
+    // flag cleared, the repaint leaves the box area empty.
+    update();
 }
 
 void CTrazelView::InsertColumns() {
@@ -375,10 +384,10 @@ std::vector<int> CTrazelView::SelectedRows() const {
     return rows;
 }
 
-void CTrazelView::ResizeParentToFit(bool shrinkOnly) {
+QSize CTrazelView::FrameSizeToFit() const {
     QWidget* frame = window();
     if (frame == this) {
-        return;
+        return size();
     }
     // Lay the frame out first, so that the space the form has is current.
     if (frame->layout() != nullptr) {
@@ -391,15 +400,20 @@ void CTrazelView::ResizeParentToFit(bool shrinkOnly) {
             break;
         }
     }
-    // The field `width` hides QWidget::width().
-    int dw = QWidget::width() - visible.width();
-    int dh = height() - visible.height();
-    if (shrinkOnly) {
-        dw = std::min(dw, 0);
-        dh = std::min(dh, 0);
+    return frame->size() + size() - visible;
+}
+
+void CTrazelView::ResizeParentToFit(bool shrinkOnly) {
+    QWidget* frame = window();
+    if (frame == this) {
+        return;
     }
-    if (dw != 0 || dh != 0) {
-        frame->resize(frame->size() + QSize(dw, dh));
+    QSize fit = FrameSizeToFit();
+    if (shrinkOnly) {
+        fit = fit.boundedTo(frame->size());
+    }
+    if (fit != frame->size()) {
+        frame->resize(fit);
     }
 }
 
@@ -418,9 +432,14 @@ void CTrazelView::OnAddPeak() {
 
 void CTrazelView::OnUniqueWidth() {
     UpdateData(true);
-    GetDlgItem(IDC_UNIQUE_WIDTH)->setEnabled(uniqueWidthOn != 0);
-    GetDlgItem(IDC_WIDTH)->setEnabled(uniqueWidthOn == 0);
-    GetDlgItem(IDC_ASSIGN_WIDTH)->setEnabled(uniqueWidthOn != 0);
+    // A bad text before the box stops the read with the field still holding
+    // the old state. The enabled fields follow what the box shows instead, so
+    // the width field the user sees enabled is the one the next peak takes
+    // (the next read takes the box as shown).
+    const bool on = static_cast<QCheckBox*>(GetDlgItem(IDC_UNIQUE_WIDTH_ON))->isChecked();
+    GetDlgItem(IDC_UNIQUE_WIDTH)->setEnabled(on);
+    GetDlgItem(IDC_WIDTH)->setEnabled(!on);
+    GetDlgItem(IDC_ASSIGN_WIDTH)->setEnabled(on);
     // Every read of the form refuses a text that is not a number and puts the
     // focus on it. A field just switched off cannot take the focus or be typed
     // into, so a bad text left in it would make every later read fail with no
@@ -653,6 +672,65 @@ void CTrazelView::paintEvent(QPaintEvent*) {
     if (graphShown) {
         PaintGraph(painter);
     }
+}
+
+QWidget* CTrazelView::MnemonicControl(int key) const {
+    if (key <= 0 || key > 0xffff) {
+        return nullptr;
+    }
+    const QChar letter = QChar(key).toUpper();
+    for (const auto& [mnemonic, control] : mnemonics_) {
+        if (mnemonic == letter) {
+            return control;
+        }
+    }
+    return nullptr;
+}
+
+void CTrazelView::RunMnemonic(QWidget* control) {
+    if (auto* label = qobject_cast<QLabel*>(control)) {
+        if (QWidget* field = label->buddy(); field != nullptr && field->isEnabled()) {
+            field->setFocus(Qt::ShortcutFocusReason);
+        }
+        return;
+    }
+    auto* button = qobject_cast<QAbstractButton*>(control);
+    if (button == nullptr || !button->isEnabled()) {
+        return;
+    }
+    // A check box or radio button takes the focus as it is clicked; a push
+    // button is only pressed.
+    if (qobject_cast<QPushButton*>(button) == nullptr) {
+        button->setFocus(Qt::ShortcutFocusReason);
+    }
+    button->click();
+}
+
+bool CTrazelView::eventFilter(QObject* watched, QEvent* event) {
+    // Qt makes a form mnemonic and a menu title on the same letter take turns.
+    // Here, as in the dialogs the form comes from, every Alt+letter that the
+    // form has a mnemonic for belongs to the form: the override keeps the key
+    // from the shortcuts, and the key press that follows runs the mnemonic.
+    // Letters the form does not use still open their menus.
+    const bool override = event->type() == QEvent::ShortcutOverride;
+    if (!override && event->type() != QEvent::KeyPress) {
+        return false;
+    }
+    auto* key = static_cast<QKeyEvent*>(event);
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::AltModifier || widget == nullptr ||
+        widget->window() != window() || !isVisible() || QApplication::activePopupWidget()) {
+        return false;
+    }
+    QWidget* control = MnemonicControl(key->key());
+    if (control == nullptr) {
+        return false;
+    }
+    if (!override) {
+        RunMnemonic(control);
+    }
+    event->accept();
+    return true;
 }
 
 void CTrazelView::keyPressEvent(QKeyEvent* event) {

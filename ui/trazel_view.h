@@ -51,6 +51,9 @@ class CTrazelView : public QWidget {
     // The rows of the list that are selected, top to bottom.
     std::vector<int> SelectedRows() const;
 
+    // The frame size at which the whole form shows, without scrolling.
+    QSize FrameSizeToFit() const;
+
     // Asks for the graph to be painted again from the current fields.
     void DrawGraph();
     // Paints the graph box; called by every repaint while graphShown is set.
@@ -116,6 +119,7 @@ class CTrazelView : public QWidget {
     void OnFilePrintPreview();
 
   protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -130,10 +134,16 @@ class CTrazelView : public QWidget {
     // worked, the x range is not empty and the graph has been asked for.
     void RedrawIfShown();
     bool XRangeIsNotZero() const;
+    // The control whose mnemonic is Alt with this key, or nullptr.
+    QWidget* MnemonicControl(int key) const;
+    // Does what the mnemonic of the control does when it is the only one.
+    static void RunMnemonic(QWidget* control);
 
     CTrazelDoc& document_;
     DataExchange dx_;
     std::map<int, QWidget*> controls_;
+    // The labels and buttons with a mnemonic, and its letter in capitals.
+    std::vector<std::pair<QChar, QWidget*>> mnemonics_;
     QPushButton* defaultButton_ = nullptr;
     PrintDriver* printDriver_ = nullptr;
 };

@@ -1,6 +1,8 @@
 #include "platform/qt/document_manager.h"
 
+#include <QApplication>
 #include <QFileInfo>
+#include <QWidget>
 
 #include "platform/document.h"
 #include "platform/qt/message_box.h"
@@ -25,7 +27,10 @@ bool DocumentManager::SaveModified() {
     }
     const QString question = QStringLiteral("¿Desea guardar los cambios de %1?")
                                  .arg(QString::fromStdString(document_.GetTitle()));
-    switch (AfxMessageBox(question, MessageKind::Question, MessageButtons::YesNoCancel)) {
+    // Over the main window: after Open's file dialog no window is active yet.
+    QWidget* parent =
+        frame_ != nullptr && frame_->isVisible() ? frame_ : QApplication::activeWindow();
+    switch (AfxMessageBox(parent, question, MessageKind::Question, MessageButtons::YesNoCancel)) {
         case MessageAnswer::Yes:
             return OnFileSave();
         case MessageAnswer::No:

@@ -85,12 +85,30 @@ ServiceSlot<MessageBoxService>& MessageBoxSlot() {
 }
 
 MessageAnswer AfxMessageBox(const QString& text, MessageKind kind, MessageButtons buttons) {
-    return MessageBoxSlot().Get().Show(QApplication::activeWindow(), text, kind, buttons);
+    return AfxMessageBox(QApplication::activeWindow(), text, kind, buttons);
 }
 
-MessageAnswer RecordingMessageBox::Show(QWidget*, const QString& text, MessageKind kind,
+MessageAnswer AfxMessageBox(QWidget* parent, const QString& text, MessageKind kind,
+                            MessageButtons buttons) {
+    return MessageBoxSlot().Get().Show(parent, text, kind, buttons);
+}
+
+MessageAnswer StreamMessageBox::Show(QWidget*, const QString& text, MessageKind,
+                                     MessageButtons buttons) {
+    stream_ << (prefix_ + text).toStdString() << std::endl;
+    switch (buttons) {
+        case MessageButtons::Ok:
+            return MessageAnswer::Ok;
+        case MessageButtons::YesNo:
+            return MessageAnswer::No;
+        default:
+            return MessageAnswer::Cancel;
+    }
+}
+
+MessageAnswer RecordingMessageBox::Show(QWidget* parent, const QString& text, MessageKind kind,
                                         MessageButtons buttons) {
-    shown.push_back({text, kind, buttons});
+    shown.push_back({parent, text, kind, buttons});
     if (!answers.empty()) {
         const MessageAnswer answer = answers.front();
         answers.pop_front();

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <deque>
+#include <ostream>
 #include <vector>
 
 #include "platform/qt/service_slot.h"
@@ -26,6 +27,26 @@ ServiceSlot<MessageBoxService>& MessageBoxSlot();
 // Shows text through the current service, over the active window.
 MessageAnswer AfxMessageBox(const QString& text, MessageKind kind = MessageKind::Warning,
                             MessageButtons buttons = MessageButtons::Ok);
+// The same over the given window, for the moments just after a dialog has
+// closed, when no window is active yet.
+MessageAnswer AfxMessageBox(QWidget* parent, const QString& text, MessageKind kind,
+                            MessageButtons buttons = MessageButtons::Ok);
+
+// Writes every message to a stream instead, for runs without a window, while
+// it lives; questions get their cautious answer (Cancel, or No).
+class StreamMessageBox : public MessageBoxService {
+  public:
+    StreamMessageBox(std::ostream& stream, QString prefix)
+        : stream_(stream), prefix_(std::move(prefix)), scope_(MessageBoxSlot(), *this) {}
+
+    MessageAnswer Show(QWidget* parent, const QString& text, MessageKind kind,
+                       MessageButtons buttons) override;
+
+  private:
+    std::ostream& stream_;
+    QString prefix_;
+    ScopedService<MessageBoxService> scope_;
+};
 
 // Stands in for the message box while it lives: remembers every message and
 // answers from a queue, or with the first button's positive answer when the
@@ -33,6 +54,7 @@ MessageAnswer AfxMessageBox(const QString& text, MessageKind kind = MessageKind:
 class RecordingMessageBox : public MessageBoxService {
   public:
     struct Shown {
+        QWidget* parent;
         QString text;
         MessageKind kind;
         MessageButtons buttons;

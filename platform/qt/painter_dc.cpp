@@ -2,11 +2,13 @@
 
 #include <QFontMetricsF>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPen>
 #include <QRectF>
 #include <QString>
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 
 namespace {
@@ -109,8 +111,64 @@ void QPainterDC::MoveTo(int x, int y) {
 }
 
 void QPainterDC::LineTo(int x, int y) {
-    painter_.drawLine(Map(pen_.x(), pen_.y()), Map(x, y));
-    pen_ = QPoint(x, y);
+    const QPoint end(x, y);
+    // Pixels belong to raster devices; on paper and in vector pictures the
+    // line stays a line.
+    const QPaintEngine* engine = painter_.paintEngine();
+    if (mapMode_ == MM_TEXT && engine != nullptr && engine->type() == QPaintEngine::Raster) {
+        SetLinePixels(pen_, end);
+    } else {
+        painter_.drawLine(Map(pen_.x(), pen_.y()), Map(x, y));
+    }
+    pen_ = end;
+}
+
+namespace {
+
+// floor(n / d) for d > 0.
+std::int64_t FloorDiv(std::int64_t n, std::int64_t d) {
+    return n >= 0 ? n / d : -((-n + d - 1) / d);
+}
+
+}  // namespace
+
+void QPainterDC::SetLinePixels(QPoint from, QPoint to) {
+    // One pixel per step along the longer axis (x when the two are equal),
+    // from the start up to, not including, the end. The other coordinate is
+    // the exact line's rounded to the nearest pixel, a tie going to the
+    // larger coordinate (floor(v + 1/2)) whatever the direction, so that a
+    // segment and its reverse set the same pixels but for the end drawn.
+    // Pixels in a row along the longer axis are filled as one run.
+    const bool xMajor = std::abs(to.x() - from.x()) >= std::abs(to.y() - from.y());
+    const auto major = [xMajor](QPoint p) -> std::int64_t { return xMajor ? p.x() : p.y(); };
+    const auto minor = [xMajor](QPoint p) -> std::int64_t { return xMajor ? p.y() : p.x(); };
+    const std::int64_t m0 = major(from);
+    const std::int64_t n0 = minor(from);
+    const std::int64_t delta = major(to) - m0;
+    const std::int64_t dn = minor(to) - n0;
+    if (delta == 0) {
+        return;
+    }
+    const std::int64_t step = delta > 0 ? 1 : -1;
+    // After k steps the exact line is at n0 + k dn / dm, which rounds to
+    // n0 + floor((2 k dn + dm) / 2 dm).
+    const std::int64_t dm = std::abs(delta);
+    const auto rounded = [&](std::int64_t k) { return n0 + FloorDiv(2 * k * dn + dm, 2 * dm); };
+    const QColor ink = painter_.pen().color();
+    std::int64_t runStart = 0;
+    for (std::int64_t k = 1; k <= dm; ++k) {
+        if (k < dm && rounded(k) == rounded(runStart)) {
+            continue;
+        }
+        // The run covers k = runStart .. k - 1, in the walk's direction.
+        const std::int64_t a = m0 + step * runStart;
+        const std::int64_t b = m0 + step * (k - 1);
+        const int low = static_cast<int>(std::min(a, b));
+        const int length = static_cast<int>(std::max(a, b) - std::min(a, b) + 1);
+        const int n = static_cast<int>(rounded(runStart));
+        painter_.fillRect(xMajor ? QRect(low, n, length, 1) : QRect(n, low, 1, length), ink);
+        runStart = k;
+    }
 }
 
 void QPainterDC::SetPixel(int x, int y, COLORREF colour) {

@@ -15,8 +15,10 @@ class QPainter;
 // device, worked out from its resolution, with y upwards from the painter's
 // origin.
 //
-// GDI drawing is reproduced where it shows: lines and outlines leave out their
-// end point in MM_TEXT, and text stands with its top-left corner at the point.
+// GDI drawing is reproduced where it shows: lines set the pixels of a
+// Bresenham walk from their start and leave out their end point in MM_TEXT on
+// raster devices (elsewhere they stay vector lines), outlines leave out their
+// end points, and text stands with its top-left corner at the point.
 // On paper a pixel would vanish, so there lines are 0.1 mm wide, single
 // points 0.3 mm squares and text 10 points high, which fits the 4.7 mm rows
 // of the printed table.
@@ -50,6 +52,8 @@ class QPainterDC : public CDC {
     double UnitsX(double n) const { return n * dpiX_ / 254.0; }
     double UnitsY(double n) const { return n * dpiY_ / 254.0; }
     void ApplyMapModeTools();
+    // Sets the pixels of a line in MM_TEXT on a raster device.
+    void SetLinePixels(QPoint from, QPoint to);
 
     QPainter& painter_;
     double dpiX_;

@@ -7,7 +7,10 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -16,8 +19,10 @@
 #include <QTreeWidget>
 #include <QtTest>
 #include <fstream>
+#include <iostream>
 #include <memory>
 #include <random>
+#include <sstream>
 
 #include "app/main_frame.h"
 #include "app/resource.h"
@@ -234,16 +239,26 @@ class TrazelAppTest : public QObject {
         QVERIFY(!status->isChecked());
     }
 
+    // X11 gives the shortcuts the keypad's Enter without the keypad modifier.
+    void ctrlEnterAddsAPeakFromAnyField_data() {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("Return") << IDC_Y_MAX << int(Qt::Key_Return) << int(Qt::ControlModifier);
+        QTest::newRow("keypad Enter")
+            << IDC_INTENSITY << int(Qt::Key_Enter) << int(Qt::ControlModifier | Qt::KeypadModifier);
+        QTest::newRow("keypad Enter on X11")
+            << IDC_X_MIN << int(Qt::Key_Enter) << int(Qt::ControlModifier);
+    }
     void ctrlEnterAddsAPeakFromAnyField() {
+        QFETCH(int, field);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
         Started s;
         s.Edit(IDC_POSITION)->setText("750");
-        QLineEdit* yMax = s.Edit(IDC_Y_MAX);
-        yMax->setFocus();
-        QTest::keyClick(yMax, Qt::Key_Return, Qt::ControlModifier);
+        s.Edit(field)->setFocus();
+        QTest::keyClick(s.Edit(field), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         QCOMPARE(s.Positions(), QStringList{"750"});
-        QTest::keyClick(s.Edit(IDC_INTENSITY), Qt::Key_Enter,
-                        Qt::ControlModifier | Qt::KeypadModifier);
-        QCOMPARE(s.Positions(), (QStringList{"750", "750"}));
     }
 
     // The keys that work are the keys the menu shows.
@@ -287,14 +302,84 @@ class TrazelAppTest : public QObject {
         QCOMPARE(edit->text(), QStringLiteral("123"));
     }
 
+    // Every Alt+letter of the form belongs to the form, however often it is
+    // pressed; the menus keep the letters the form does not use.
+    void formMnemonicsWinOverTheMenus_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("control");
+        const std::pair<int, int> rows[] = {
+            {Qt::Key_C, IDC_POSITION},
+            {Qt::Key_I, IDC_INTENSITY},
+            {Qt::Key_A, IDC_WIDTH},
+            {Qt::Key_E, IDC_SCALE},
+            {Qt::Key_M, IDC_X_MIN},
+            {Qt::Key_N, IDC_Y_MIN},
+            {Qt::Key_X, IDC_X_MAX},
+            {Qt::Key_Y, IDC_Y_MAX},
+            {Qt::Key_G, IDC_GAUSSIAN},
+            {Qt::Key_L, IDC_LORENTZIAN},
+            {Qt::Key_U, IDC_JOIN_POINTS},
+            {Qt::Key_R, IDC_PLOT},
+            {Qt::Key_P, IDC_EXPORT},
+            {Qt::Key_Uacute, IDC_UNIQUE_WIDTH_ON},
+            {Qt::Key_B, IDC_CLEAR_ALL},
+            {Qt::Key_F, 0},
+            {Qt::Key_V, 0},
+        };
+        for (const auto& [key, control] : rows) {
+            QTest::newRow(qPrintable(QKeySequence(key).toString())) << key << control;
+        }
+    }
     void formMnemonicsWinOverTheMenus() {
+        QFETCH(int, key);
+        QFETCH(int, control);
         Started s;
-        s.Edit(IDC_POSITION)->setFocus();
-        QTest::keyClick(s.frame(), Qt::Key_A, Qt::AltModifier);
-        QCOMPARE(QApplication::focusWidget(), s.view()->GetDlgItem(IDC_WIDTH));
-        QTest::keyClick(s.frame(), Qt::Key_E, Qt::AltModifier);
-        QCOMPARE(QApplication::focusWidget(), s.view()->GetDlgItem(IDC_SCALE));
-        QVERIFY(QApplication::activePopupWidget() == nullptr);
+        QTemporaryDir dir;
+        s.view()->outputPath = dir.filePath("datos.txt").toStdString();
+        QWidget* target = s.view()->GetDlgItem(control);
+        auto* button = qobject_cast<QAbstractButton*>(target);
+        int clicks = 0;
+        if (button != nullptr) {
+            connect(button, &QAbstractButton::clicked, [&clicks] { ++clicks; });
+        }
+        for (int press = 1; press <= 2; ++press) {
+            s.Edit(IDC_INTENSITY)->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::AltModifier);
+            if (control == 0) {
+                // A letter the form does not use opens its menu.
+                QVERIFY(QApplication::activePopupWidget() != nullptr);
+                QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+                QTest::keyClick(s.frame()->menuBar(), Qt::Key_Escape);
+                continue;
+            }
+            QVERIFY(QApplication::activePopupWidget() == nullptr);
+            if (button == nullptr || qobject_cast<QPushButton*>(button) == nullptr) {
+                QCOMPARE(QApplication::focusWidget(), target);
+            }
+            if (button != nullptr) {
+                QCOMPARE(clicks, press);
+            }
+            if (qobject_cast<QCheckBox*>(button) != nullptr) {
+                QCOMPARE(button->isChecked(), press == 1);
+            }
+            if (qobject_cast<QRadioButton*>(button) != nullptr) {
+                QVERIFY(button->isChecked());
+            }
+        }
+    }
+
+    // Alt alone and F10 take the keyboard to the menu bar.
+    void menuBarKeys_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Alt") << int(Qt::Key_Alt);
+        QTest::newRow("F10") << int(Qt::Key_F10);
+    }
+    void menuBarKeys() {
+        QFETCH(int, key);
+        Started s;
+        QTest::keyClick(s.Edit(IDC_POSITION), Qt::Key(key));
+        QTRY_VERIFY(s.frame()->menuBar()->activeAction() != nullptr);
+        QCOMPARE(s.frame()->menuBar()->activeAction()->text(), QStringLiteral("&Archivo"));
     }
 
     // Whether New asks to save, and what each answer does. "&Borrar todo"
@@ -656,6 +741,89 @@ class TrazelAppTest : public QObject {
         QVERIFY(!s.ok);
         QCOMPARE(box.shown.size(), std::size_t{1});
         QVERIFY(box.shown[0].text.contains(QStringLiteral("documento")));
+    }
+
+    // What the command line does without a window. There is no printer here,
+    // so every print ends with the reason on the standard error.
+    void commandLineWithoutAWindow_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("err");
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "--print-to IMPRESORA"
+                              << "";
+        QTest::newRow("print") << QStringList{"--print", "doc"} << 1 << ""
+                               << "No se puede imprimir: no hay ninguna impresora";
+        QTest::newRow("print to") << QStringList{"--print-to", "Ninguna", "doc"} << 1 << ""
+                                  << "No se puede imprimir: no hay ninguna impresora";
+        QTest::newRow("print, no document") << QStringList{"--print"} << 1 << ""
+                                            << "Falta el documento que imprimir.";
+        QTest::newRow("print to, no printer") << QStringList{"--print-to"} << 1 << ""
+                                              << "Falta el nombre de la impresora";
+    }
+    void commandLineWithoutAWindow() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        std::ostringstream outText;
+        std::ostringstream errText;
+        auto* const outBefore = std::cout.rdbuf(outText.rdbuf());
+        auto* const errBefore = std::cerr.rdbuf(errText.rdbuf());
+        RecordingMessageBox box;
+        Started s(QStringList{"trazel"} + arguments);
+        std::cout.rdbuf(outBefore);
+        std::cerr.rdbuf(errBefore);
+        QVERIFY(!s.ok);
+        QCOMPARE(s.app.ExitCode(), status);
+        QVERIFY(s.frame() == nullptr || !s.frame()->isVisible());
+        QVERIFY(box.shown.empty());
+        QVERIFY2(QString::fromStdString(outText.str()).contains(out), outText.str().c_str());
+        QVERIFY2(QString::fromStdString(errText.str()).contains(err), errText.str().c_str());
+        QCOMPARE(errText.str().empty(), err.isEmpty());
+    }
+
+    // Where the screen has room the whole form shows without scrolling.
+    void frameOpensAroundTheWholeForm() {
+        Started s;
+        const auto* area = qobject_cast<QScrollArea*>(s.frame()->centralWidget());
+        QVERIFY(!area->horizontalScrollBar()->isVisible());
+        QVERIFY(!area->verticalScrollBar()->isVisible());
+        QCOMPARE(s.frame()->size(), s.view()->FrameSizeToFit());
+    }
+
+    void initialFrameSize_data() {
+        QTest::addColumn<QSize>("available");
+        QTest::addColumn<QSize>("expected");
+        const QSize form(743, 508);
+        QTest::newRow("form larger than 3/4, fits") << QSize(960, 600) << form;
+        QTest::newRow("form smaller than 3/4") << QSize(1920, 1200) << QSize(1440, 900);
+        QTest::newRow("too low") << QSize(1000, 500) << QSize(750, 375);
+        QTest::newRow("too narrow") << QSize(700, 900) << QSize(525, 675);
+        QTest::newRow("exactly") << form << form;
+    }
+    void initialFrameSize() {
+        QFETCH(QSize, available);
+        QFETCH(QSize, expected);
+        QCOMPARE(InitialFrameSize(available, QSize(743, 508)), expected);
+    }
+
+    // Open's file dialog has just closed: no window is active, and the
+    // question belongs over the main window.
+    void savePromptAfterOpenIsOverTheFrame() {
+        Started s;
+        s.AddPeak("1");
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        ScriptedFileDialogs files;
+        files.answers.push_back(QStringLiteral("/otro/documento"));
+        RecordingMessageBox box;
+        box.answers.push_back(MessageAnswer::Cancel);
+        s.frame()->SendCommand(ID_FILE_OPEN);
+        QCOMPARE(box.shown.size(), std::size_t{1});
+        QCOMPARE(box.shown[0].parent, s.frame());
     }
 
   private:

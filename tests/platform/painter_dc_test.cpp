@@ -3,6 +3,8 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
+#include <vector>
 
 #include "platform/qt/painter_dc.h"
 
@@ -71,6 +73,85 @@ TEST(PainterDC, LinesLeaveOutTheirEndPointAndMoveThePen) {
     EXPECT_FALSE(IsBlack(image, 9, 7));
     EXPECT_TRUE(IsBlack(image, 15, 15));
     EXPECT_EQ(InkBounds(image), QRect(3, 2, 13, 14));
+}
+
+// The black pixels of one line drawn on a fresh canvas, in (x, y) order.
+std::vector<QPoint> LinePixels(QPoint from, QPoint to) {
+    QImage image = Canvas(std::max(from.x(), to.x()) + 2, std::max(from.y(), to.y()) + 2);
+    {
+        QPainter painter(&image);
+        QPainterDC dc(painter);
+        dc.MoveTo(from.x(), from.y());
+        dc.LineTo(to.x(), to.y());
+    }
+    std::vector<QPoint> pixels;
+    for (int x = 0; x < image.width(); ++x) {
+        for (int y = 0; y < image.height(); ++y) {
+            if (IsBlack(image, x, y)) {
+                pixels.emplace_back(x, y);
+            }
+        }
+    }
+    return pixels;
+}
+
+struct Segment {
+    QPoint from, to;
+    std::vector<QPoint> pixels;
+};
+
+class PainterDCLine : public testing::TestWithParam<Segment> {};
+
+// Start drawn, end left out, the other coordinate rounded with ties going to
+// the larger one.
+TEST_P(PainterDCLine, SetsTheBresenhamPixelsFromTheStart) {
+    EXPECT_EQ(LinePixels(GetParam().from, GetParam().to), GetParam().pixels);
+}
+
+INSTANTIATE_TEST_SUITE_P(OctantsAndAxes, PainterDCLine,
+                         testing::Values(Segment{{5, 5}, {9, 5}, {{5, 5}, {6, 5}, {7, 5}, {8, 5}}},
+                                         Segment{{9, 5}, {5, 5}, {{6, 5}, {7, 5}, {8, 5}, {9, 5}}},
+                                         Segment{{5, 5}, {5, 8}, {{5, 5}, {5, 6}, {5, 7}}},
+                                         Segment{{5, 8}, {5, 5}, {{5, 6}, {5, 7}, {5, 8}}},
+                                         Segment{{5, 5}, {5, 5}, {}},
+                                         // Shallow: right-down, left-up, right-up, left-down.
+                                         Segment{{0, 0}, {4, 2}, {{0, 0}, {1, 1}, {2, 1}, {3, 2}}},
+                                         Segment{{4, 2}, {0, 0}, {{1, 1}, {2, 1}, {3, 2}, {4, 2}}},
+                                         Segment{{5, 5}, {9, 4}, {{5, 5}, {6, 5}, {7, 5}, {8, 4}}},
+                                         Segment{{5, 5}, {1, 4}, {{2, 4}, {3, 5}, {4, 5}, {5, 5}}},
+                                         Segment{{5, 5}, {1, 6}, {{2, 6}, {3, 6}, {4, 5}, {5, 5}}},
+                                         // Steep: down-right, up-left, up-right, down-left.
+                                         Segment{{5, 5}, {6, 9}, {{5, 5}, {5, 6}, {6, 7}, {6, 8}}},
+                                         Segment{{5, 5}, {4, 1}, {{4, 2}, {5, 3}, {5, 4}, {5, 5}}},
+                                         Segment{{497, 211}, {498, 209}, {{497, 211}, {498, 210}}},
+                                         Segment{{5, 5}, {4, 9}, {{4, 8}, {5, 5}, {5, 6}, {5, 7}}},
+                                         // Diagonals go along x.
+                                         Segment{{5, 5}, {2, 8}, {{3, 7}, {4, 6}, {5, 5}}},
+                                         Segment{{2, 8}, {5, 5}, {{2, 8}, {3, 7}, {4, 6}}}));
+
+// The graph's samples run both ways; a segment and its reverse must differ
+// only in the end that is drawn.
+TEST(PainterDC, ALineAndItsReverseShareAllButTheirEnds) {
+    const QPoint centre(20, 20);
+    for (int dx = -9; dx <= 9; ++dx) {
+        for (int dy = -9; dy <= 9; ++dy) {
+            const QPoint end = centre + QPoint(dx, dy);
+            auto forward = LinePixels(centre, end);
+            auto backward = LinePixels(end, centre);
+            ASSERT_EQ(forward.size(),
+                      static_cast<std::size_t>(std::max(std::abs(dx), std::abs(dy))));
+            if (!forward.empty()) {
+                forward.push_back(end);
+                backward.push_back(centre);
+            }
+            const auto order = [](QPoint a, QPoint b) {
+                return std::pair(a.x(), a.y()) < std::pair(b.x(), b.y());
+            };
+            std::sort(forward.begin(), forward.end(), order);
+            std::sort(backward.begin(), backward.end(), order);
+            EXPECT_EQ(forward, backward) << dx << "," << dy;
+        }
+    }
 }
 
 TEST(PainterDC, KeepsThePaintersTransformAndState) {

@@ -274,6 +274,26 @@ class TrazelViewTest : public QObject {
         QCOMPARE(f.Row(0)[4], QStringLiteral("10"));
     }
 
+    // A bad text before the box stops the read before the box is read: the
+    // fields enabled must still be those the box shows, since the next read
+    // takes the box as shown.
+    void uniqueWidthFollowsTheBoxAfterABadRead() {
+        Form f;
+        f.Click(IDC_UNIQUE_WIDTH_ON);
+        f.Type(IDC_UNIQUE_WIDTH, "9");
+        f.Click(IDC_UNIQUE_WIDTH_ON);
+        f.Type(IDC_WIDTH, "abc");
+        RecordingMessageBox box;
+        f.Click(IDC_UNIQUE_WIDTH_ON);
+        QCOMPARE(box.Texts(), QStringList{kNotANumberMessage});
+        QVERIFY(f.Edit(IDC_UNIQUE_WIDTH)->isEnabled());
+        QVERIFY(f.Button(IDC_ASSIGN_WIDTH)->isEnabled());
+        QVERIFY(!f.Edit(IDC_WIDTH)->isEnabled());
+        f.Type(IDC_POSITION, "500");
+        QTest::keyClick(f.Edit(IDC_POSITION), Qt::Key_Return);
+        QCOMPARE(f.Row(0)[4], f.Edit(IDC_UNIQUE_WIDTH)->text());
+    }
+
     void deleteSelection() {
         Form f;
         for (const char* p : {"1", "2", "3", "4"}) {

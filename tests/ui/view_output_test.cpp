@@ -27,6 +27,18 @@ QImage Grab(CTrazelView& view) {
     return view.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
+// What a widget paints from the time this is made on.
+struct PaintedRegion : QObject {
+    explicit PaintedRegion(QWidget& widget) { widget.installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            region += static_cast<QPaintEvent*>(event)->region();
+        }
+        return false;
+    }
+    QRegion region;
+};
+
 std::string Contents(const QString& path) {
     std::ifstream in(path.toStdString(), std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(in)), {});
@@ -58,6 +70,22 @@ class ViewOutputTest : public QObject {
         QCOMPARE(form.view->GetDlgItemText(IDC_LABEL_X_MAX), QString());
     }
 
+    // New and Open clear the flag; the old drawing must be painted over then,
+    // not at some later repaint.
+    void initialUpdateRepaintsTheGraphBox() {
+        Form form;
+        EnterBandAndLimits(form);
+        form.Click(IDC_PLOT);
+        QCoreApplication::processEvents();
+        PaintedRegion painted(*form.view);
+        form.document.OnNewDocument();
+        form.view->OnInitialUpdate();
+        QCoreApplication::processEvents();
+        QVERIFY((QRegion(420, 200, 257, 208) - painted.region).isEmpty());
+        QCOMPARE(Grab(*form.view).pixel(545, 267),
+                 QColor(form.view->palette().window().color()).rgb());
+    }
+
     void plotDrawsTheBandUnderItsLabels() {
         Form form;
         EnterBandAndLimits(form);
@@ -72,12 +100,10 @@ class ViewOutputTest : public QObject {
         QCOMPARE(image.pixel(670, 401), kBlack);
         QCOMPARE(image.pixel(600, 300), QColor(Qt::white).rgb());
         QCOMPARE(image.pixel(545, 267), kBlack);
-        const QStringList labels = {form.view->GetDlgItemText(IDC_LABEL_X_MIN),
-                                    form.view->GetDlgItemText(IDC_LABEL_X),
-                                    form.view->GetDlgItemText(IDC_LABEL_X_MAX),
-                                    form.view->GetDlgItemText(IDC_LABEL_Y_MIN),
-                                    form.view->GetDlgItemText(IDC_LABEL_Y),
-                                    form.view->GetDlgItemText(IDC_LABEL_Y_MAX)};
+        const QStringList labels = {
+            form.view->GetDlgItemText(IDC_LABEL_X_MIN), form.view->GetDlgItemText(IDC_LABEL_X),
+            form.view->GetDlgItemText(IDC_LABEL_X_MAX), form.view->GetDlgItemText(IDC_LABEL_Y_MIN),
+            form.view->GetDlgItemText(IDC_LABEL_Y),     form.view->GetDlgItemText(IDC_LABEL_Y_MAX)};
         QCOMPARE(labels, QStringList({"0", "x", "1000", "0", "y", "3"}));
     }
 

@@ -69,8 +69,13 @@ QWidget* CreateControl(const ControlTemplate& t, QWidget* parent) {
             return new QPushButton(text, parent);
         case ControlKind::Check:
             return new QCheckBox(text, parent);
-        case ControlKind::Radio:
-            return new QRadioButton(text, parent);
+        case ControlKind::Radio: {
+            // No template gives its radio buttons a tab stop: Tab passes them
+            // by, a click or a mnemonic reaches them.
+            auto* radio = new QRadioButton(text, parent);
+            radio->setFocusPolicy(Qt::ClickFocus);
+            return radio;
+        }
         case ControlKind::Group:
             return new TemplateGroupBox(text, parent);
         case ControlKind::Frame: {

@@ -109,6 +109,22 @@ class PeakEditDlgTest : public QObject {
         QVERIFY(doc.IsModified());
     }
 
+    // The template gives the radio buttons no tab stop.
+    void tabPassesTheRadioButtonsBy() {
+        CTrazelDoc doc;
+        Fill(doc, {{2, 10}});
+        DialogDriver driver([&](TemplateDialog& d) {
+            const int order[] = {D::kIntensityId, D::kWidthId,   D::kScaleId,
+                                 D::kSeparateId,  IDOK,          IDCANCEL,
+                                 D::kCalculateId, D::kPositionId};
+            for (const int id : order) {
+                QTest::keyClick(d.focusWidget(), Qt::Key_Tab);
+                QCOMPARE(d.focusWidget(), d.GetDlgItem(id));
+            }
+        });
+        EditSelection(doc, {0}, nullptr);
+    }
+
     void acceptWithoutCalculateStoresWhatWasTyped() {
         CTrazelDoc doc;
         Fill(doc, {{2, 10}, {3, 30}});
