@@ -58,7 +58,7 @@ std::string OutputPath(const ParsedOptions& options) {
     if (!value || value->empty()) {
         throw UsageError("falta -o con el archivo de salida");
     }
-    return *value;
+    return OutputTarget(*value);
 }
 
 }  // namespace
