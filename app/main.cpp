@@ -1,6 +1,8 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <string>
+#include <vector>
 
 #include "app/toolbar_images.h"
 #include "app/trazel_app.h"
@@ -18,8 +20,11 @@ int main(int argc, char** argv) {
         QApplication::installTranslator(&qtTexts);
     }
 
+    // The arguments as bytes: QApplication::arguments() turns a file name
+    // that is not UTF-8 into another name. Qt has taken its own options out
+    // of argv by now.
     CTrazelApp app;
-    if (!app.InitInstance(QApplication::arguments())) {
+    if (!app.InitInstance(std::vector<std::string>(argv, argv + argc))) {
         return 1;
     }
     return QApplication::exec();

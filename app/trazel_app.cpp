@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -30,6 +31,14 @@ CTrazelApp::CTrazelApp() = default;
 CTrazelApp::~CTrazelApp() = default;
 
 bool CTrazelApp::InitInstance(const QStringList& arguments) {
+    std::vector<std::string> bytes;
+    for (const QString& argument : arguments) {
+        bytes.push_back(QFile::encodeName(argument).toStdString());
+    }
+    return InitInstance(bytes);
+}
+
+bool CTrazelApp::InitInstance(const std::vector<std::string>& arguments) {
     const QString title = LoadString(AFX_IDS_APP_TITLE);
     QCoreApplication::setOrganizationName(QString::fromUtf8(kRegistryKey));
     QCoreApplication::setApplicationName(title);
@@ -42,14 +51,14 @@ bool CTrazelApp::InitInstance(const QStringList& arguments) {
     }
 
     // The first argument that is not an option names the document.
-    QString path;
-    for (int i = 1; i < arguments.size(); ++i) {
-        if (!arguments.at(i).startsWith(QLatin1Char('-'))) {
-            path = arguments.at(i);
+    std::string path;
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        if (!arguments[i].empty() && arguments[i][0] != '-') {
+            path = arguments[i];
             break;
         }
     }
-    const bool ready = path.isEmpty() ? manager_->OnFileNew() : manager_->OpenDocumentFile(path);
+    const bool ready = path.empty() ? manager_->OnFileNew() : manager_->OpenDocumentFile(path);
     if (!ready) {
         return false;
     }
@@ -122,7 +131,7 @@ void CTrazelApp::RouteCommands() {
 
 void CTrazelApp::ShowRecentFiles() {
     QStringList texts;
-    for (int i = 0; i < recent_->Files().size(); ++i) {
+    for (int i = 0; i < recent_->Count(); ++i) {
         texts << recent_->MenuText(i);
     }
     frame_->SetRecentFiles(texts);

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QStringList>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "model/trazel_doc.h"
 #include "platform/qt/document_manager.h"
@@ -39,6 +41,9 @@ class CTrazelApp : public QObject {
     // command line (no argument: a new document; a path: that document).
     // False when the document on the command line could not be opened (the
     // user has been told) or the frame could not be made.
+    // arguments are the bytes of the command line, which a path that is not
+    // UTF-8 needs; the QStringList form is for callers that have text.
+    bool InitInstance(const std::vector<std::string>& arguments);
     bool InitInstance(const QStringList& arguments);
 
     CTrazelDoc& Document() { return document_; }
