@@ -52,29 +52,6 @@ std::string AboutPath(std::string message, const std::string& written, const std
     return message;
 }
 
-// The file a write to path ends up in. A symbolic link is followed, so that
-// the file it points to gets the new bytes and the link stays a link rather
-// than being replaced by a copy, also when that file does not exist yet. A
-// chain of links that goes on too long (a loop) sets ELOOP.
-std::optional<std::string> ResolveLinks(const std::string& path, int& error) {
-    std::filesystem::path resolved(path);
-    // As many links as the kernel follows before it gives up with ELOOP.
-    for (int links = 0; links <= 40; ++links) {
-        std::error_code ec;
-        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(resolved, ec))) {
-            return resolved.string();
-        }
-        const auto target = std::filesystem::read_symlink(resolved, ec);
-        if (ec) {
-            error = ec.value();
-            return std::nullopt;
-        }
-        resolved = target.is_absolute() ? target : resolved.parent_path() / target;
-    }
-    error = ELOOP;
-    return std::nullopt;
-}
-
 // The number of an open descriptor of this process that path names without
 // being a file of its own: "/dev/stdout", "/dev/fd/1", "/proc/self/fd/1" and
 // the like. Opening such a name anew would start at the beginning of the file
@@ -98,6 +75,32 @@ std::optional<int> NamedStream(const std::string& path) {
             return std::stoi(path.substr(prefix.size()));
         }
     }
+    return std::nullopt;
+}
+
+// The file a write to path ends up in. A symbolic link is followed, so that
+// the file it points to gets the new bytes and the link stays a link rather
+// than being replaced by a copy, also when that file does not exist yet. A
+// chain of links that goes on too long (a loop) sets ELOOP. A link to a
+// stream of the process ends at the stream's name, which is not a file to
+// replace.
+std::optional<std::string> ResolveLinks(const std::string& path, int& error) {
+    std::filesystem::path resolved(path);
+    // As many links as the kernel follows before it gives up with ELOOP.
+    for (int links = 0; links <= 40; ++links) {
+        std::error_code ec;
+        if (NamedStream(resolved.string()) ||
+            !std::filesystem::is_symlink(std::filesystem::symlink_status(resolved, ec))) {
+            return resolved.string();
+        }
+        const auto target = std::filesystem::read_symlink(resolved, ec);
+        if (ec) {
+            error = ec.value();
+            return std::nullopt;
+        }
+        resolved = target.is_absolute() ? target : resolved.parent_path() / target;
+    }
+    error = ELOOP;
     return std::nullopt;
 }
 
@@ -188,27 +191,30 @@ std::optional<std::string> ReplaceFileWith(const std::string& path, const PathWr
     if (path.empty()) {
         return std::string("No se ha indicado ningún archivo.");
     }
-    // A stream of this process is written where it stands, appending where
-    // the shell appends; it is never replaced.
-    if (NamedStream(path)) {
-        return write(path);
-    }
     int linkError = 0;
     const auto resolved = ResolveLinks(path, linkError);
     if (!resolved) {
         return Failure(path, linkError);
     }
     const std::string& target = *resolved;
+    const auto writeInPlace = [&]() -> std::optional<std::string> {
+        if (auto failed = write(target)) {
+            return AboutPath(*failed, target, path);
+        }
+        return std::nullopt;
+    };
+    // A stream of this process is written where it stands, appending where
+    // the shell appends; it is never replaced.
+    if (NamedStream(target)) {
+        return writeInPlace();
+    }
     struct stat existing {};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
     if (exists && S_ISDIR(existing.st_mode)) {
         return Failure(path, EISDIR);
     }
     if (exists && !S_ISREG(existing.st_mode)) {
-        if (auto failed = write(target)) {
-            return AboutPath(*failed, target, path);
-        }
-        return std::nullopt;
+        return writeInPlace();
     }
     // Renaming over a file with other names would leave them holding the old
     // bytes while this one gets the new: the link would be split.

@@ -101,6 +101,8 @@ INSTANTIATE_TEST_SUITE_P(
         TargetCase{"StdoutAppending", {}, nullptr, "/dev/stdout", true, kExitOk, "a.txt"},
         TargetCase{"DevFd1", {}, nullptr, "/dev/fd/1", true, kExitOk, "a.txt"},
         TargetCase{"ProcSelfFd1", {}, nullptr, "/proc/self/fd/1", true, kExitOk, "a.txt"},
+        TargetCase{
+            "LinkToStdout", {{"link", "/dev/stdout"}}, nullptr, "link", true, kExitOk, "a.txt"},
         TargetCase{"Dash", {}, nullptr, "-", true, kExitOk, "a.txt"}),
     [](const testing::TestParamInfo<TargetCase>& info) { return info.param.name; });
 
