@@ -3,6 +3,8 @@
 #include <QTranslator>
 #include <cstring>
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include "app/toolbar_images.h"
 #include "app/trazel_app.h"
@@ -32,8 +34,11 @@ int main(int argc, char** argv) {
         QApplication::installTranslator(&qtTexts);
     }
 
+    // The arguments as bytes: QApplication::arguments() turns a file name
+    // that is not UTF-8 into another name. Qt has taken its own options out
+    // of argv by now.
     CTrazelApp app;
-    if (!app.InitInstance(QApplication::arguments())) {
+    if (!app.InitInstance(std::vector<std::string>(argv, argv + argc))) {
         return app.ExitCode();
     }
     return QApplication::exec();

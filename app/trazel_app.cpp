@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QGuiApplication>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -34,28 +35,28 @@ CTrazelApp::CTrazelApp() = default;
 
 CTrazelApp::~CTrazelApp() = default;
 
-StartOptions ParseStartOptions(const QStringList& arguments) {
+StartOptions ParseStartOptions(const std::vector<std::string>& arguments) {
     StartOptions options;
-    for (int i = 1; i < arguments.size(); ++i) {
-        const QString& argument = arguments.at(i);
-        if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "--help" || argument == "-h") {
             options.help = true;
-        } else if (argument == QLatin1String("--print")) {
+        } else if (argument == "--print") {
             options.print = true;
-        } else if (argument == QLatin1String("--print-to")) {
+        } else if (argument == "--print-to") {
             options.print = true;
             if (i + 1 >= arguments.size()) {
                 options.error = QStringLiteral("Falta el nombre de la impresora tras --print-to.");
                 return options;
             }
-            options.printer = arguments.at(++i);
-        } else if (!argument.startsWith(QLatin1Char('-')) && options.document.isEmpty()) {
+            options.printer = QString::fromLocal8Bit(arguments[++i]);
+        } else if (!argument.empty() && argument[0] != '-' && options.document.empty()) {
             // The first argument that is not an option names the document;
             // other options are left to whoever gave them.
             options.document = argument;
         }
     }
-    if (options.print && !options.help && options.error.isEmpty() && options.document.isEmpty()) {
+    if (options.print && !options.help && options.error.isEmpty() && options.document.empty()) {
         options.error = QStringLiteral("Falta el documento que imprimir.");
     }
     return options;
@@ -89,6 +90,14 @@ QSize InitialFrameSize(QSize available, QSize formFrame) {
 }
 
 bool CTrazelApp::InitInstance(const QStringList& arguments) {
+    std::vector<std::string> bytes;
+    for (const QString& argument : arguments) {
+        bytes.push_back(QFile::encodeName(argument).toStdString());
+    }
+    return InitInstance(bytes);
+}
+
+bool CTrazelApp::InitInstance(const std::vector<std::string>& arguments) {
     const StartOptions options = ParseStartOptions(arguments);
     if (options.help) {
         std::cout << StartHelpText().toStdString() << std::flush;
@@ -117,8 +126,8 @@ bool CTrazelApp::InitInstance(const QStringList& arguments) {
     if (!CreateFrame()) {
         return false;
     }
-    const bool ready = options.document.isEmpty() ? manager_->OnFileNew()
-                                                  : manager_->OpenDocumentFile(options.document);
+    const bool ready = options.document.empty() ? manager_->OnFileNew()
+                                                : manager_->OpenDocumentFile(options.document);
     if (!ready) {
         return false;
     }
@@ -224,7 +233,7 @@ void CTrazelApp::RouteCommands() {
 
 void CTrazelApp::ShowRecentFiles() {
     QStringList texts;
-    for (int i = 0; i < recent_->Files().size(); ++i) {
+    for (int i = 0; i < recent_->Count(); ++i) {
         texts << recent_->MenuText(i);
     }
     frame_->SetRecentFiles(texts);

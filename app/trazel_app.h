@@ -4,6 +4,8 @@
 #include <QSize>
 #include <QStringList>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "model/trazel_doc.h"
 #include "platform/qt/document_manager.h"
@@ -26,13 +28,13 @@ class TrazelDocumentStorage : public DocumentStorage {
 
 // What the command line asks for.
 struct StartOptions {
-    QString document;  // empty: a new document
+    std::string document;  // the path's bytes; empty: a new document
     bool help = false;
     bool print = false;
     QString printer;  // with print: empty for the default printer
     QString error;    // why the command line cannot be carried out
 };
-StartOptions ParseStartOptions(const QStringList& arguments);
+StartOptions ParseStartOptions(const std::vector<std::string>& arguments);
 
 // The help that --help shows.
 QString StartHelpText();
@@ -57,7 +59,10 @@ class CTrazelApp : public QObject {
     // False when the document on the command line could not be opened (the
     // user has been told) or the frame could not be made, and when the
     // command line's work (help, printing) is done without the window:
-    // ExitCode() then says how it ended.
+    // ExitCode() then says how it ended. arguments are the bytes of the
+    // command line, which a path that is not UTF-8 needs; the QStringList
+    // form is for callers that have text.
+    bool InitInstance(const std::vector<std::string>& arguments);
     bool InitInstance(const QStringList& arguments);
     int ExitCode() const { return exitCode_; }
 

@@ -1,11 +1,14 @@
 #include "cli/cli.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <new>
 #include <ostream>
 
 #include "cli/cli_support.h"
 #include "cli/document_commands.h"
 #include "cli/output_commands.h"
+#include "platform/atomic_file.h"
 #include "platform/version.h"
 
 namespace {
@@ -97,6 +100,21 @@ void PrintHelp(std::ostream& out) {
            "trazel-cli --version escribe la versión.\n";
 }
 
+// What went to standard output must have reached it: a full disk or a closed
+// file is a failure to report, not a success. (A reader that has gone ends
+// the program through SIGPIPE before this.)
+int CheckedOutput(std::ostream& out, std::ostream& err) {
+    errno = 0;
+    out.flush();
+    if (out) {
+        return kExitOk;
+    }
+    const int error = errno != 0 ? errno : EIO;
+    err << "trazel-cli: no se pudo escribir en la salida estándar: " << DescribeErrno(error)
+        << ".\n";
+    return kExitFileError;
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -106,11 +124,11 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         PrintHelp(out);
-        return kExitOk;
+        return CheckedOutput(out, err);
     }
     if (args[0] == "--version") {
         out << "trazel-cli " << kTrazelVersion << "\n";
-        return kExitOk;
+        return CheckedOutput(out, err);
     }
     const Command* command = FindCommand(args[0]);
     if (command == nullptr) {
@@ -119,18 +137,24 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return kExitUsage;
     }
     const std::vector<std::string> rest(args.begin() + 1, args.end());
-    if (std::find(rest.begin(), rest.end(), "--help") != rest.end()) {
+    // After "--" a "--help" is a file name.
+    const auto optionsEnd = std::find(rest.begin(), rest.end(), "--");
+    if (std::find(rest.begin(), optionsEnd, "--help") != optionsEnd) {
         out << "uso: " << command->usage << "\n" << command->help;
-        return kExitOk;
+        return CheckedOutput(out, err);
     }
     try {
-        return command->run(rest, out, err);
+        const int status = command->run(rest, out, err);
+        return status == kExitOk ? CheckedOutput(out, err) : status;
     } catch (const UsageError& e) {
         err << "trazel-cli " << command->name << ": " << e.what() << "\n"
             << "uso: " << command->usage << "\n";
         return kExitUsage;
     } catch (const FileError& e) {
         err << "trazel-cli " << command->name << ": " << e.what() << "\n";
+        return kExitFileError;
+    } catch (const std::bad_alloc&) {
+        err << kOutOfMemoryMessage;
         return kExitFileError;
     }
 }

@@ -9,6 +9,13 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFileError = 1;
 inline constexpr int kExitUsage = 2;
 
+// What the user is told when the work ran out of memory or failed in a way
+// no message of its own covers; nothing has been written then.
+inline constexpr char kOutOfMemoryMessage[] =
+    "trazel-cli: no queda memoria suficiente para terminar; no se ha escrito nada.\n";
+inline constexpr char kUnexpectedErrorMessage[] =
+    "trazel-cli: error inesperado; no se ha escrito nada.\n";
+
 // Runs one trazel-cli command; args excludes the program name. Everything
 // meant for the user goes to out and err, so tests can run it in-process.
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

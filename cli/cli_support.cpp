@@ -27,6 +27,10 @@ const std::string& ArgCursor::TakeValue(const std::string& option) {
     return Take();
 }
 
+std::string OutputTarget(const std::string& arg) {
+    return arg == "-" ? std::string("/dev/stdout") : arg;
+}
+
 bool IsOption(const std::string& arg) {
     return arg.size() > 1 && arg[0] == '-';
 }
@@ -36,14 +40,24 @@ ParsedOptions::ParsedOptions(const std::vector<std::string>& args, const OptionS
         return std::find(names.begin(), names.end(), name) != names.end();
     };
     ArgCursor cursor(args);
+    bool optionsEnded = false;
     while (!cursor.AtEnd()) {
         const std::string& arg = cursor.Take();
-        if (!IsOption(arg)) {
+        if (optionsEnded || !IsOption(arg)) {
             positional_.push_back(arg);
+            continue;
+        }
+        if (arg == kEndOfOptions) {
+            optionsEnded = true;
             continue;
         }
         const auto equals = arg.find('=');
         const std::string name = arg.substr(0, equals);
+        // The last of two values silently winning hides a mistake in a
+        // script; the user hears of it instead.
+        if (Has(name)) {
+            throw UsageError(name + " aparece más de una vez");
+        }
         if (listed(accepted.valued, name)) {
             values_[name] =
                 equals == std::string::npos ? cursor.TakeValue(name) : arg.substr(equals + 1);
@@ -78,11 +92,16 @@ double ParsedOptions::RequiredNumber(const std::string& option) const {
 }
 
 const std::string& ParsedOptions::OnlyPositional(const std::string& what) const {
-    if (positional_.empty()) {
+    return Positional(1, what).front();
+}
+
+const std::vector<std::string>& ParsedOptions::Positional(std::size_t count,
+                                                          const std::string& what) const {
+    if (positional_.size() < count) {
         throw UsageError("falta " + what);
     }
-    if (positional_.size() > 1) {
-        throw UsageError("sobra el argumento «" + positional_[1] + "»");
+    if (positional_.size() > count) {
+        throw UsageError("sobra el argumento «" + positional_[count] + "»");
     }
-    return positional_.front();
+    return positional_;
 }

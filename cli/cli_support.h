@@ -45,6 +45,12 @@ class ArgCursor {
 
 bool IsOption(const std::string& arg);
 
+// "--": every argument after it is positional, even one that begins with "-".
+inline constexpr char kEndOfOptions[] = "--";
+
+// The file an output argument names: "-" is standard output.
+std::string OutputTarget(const std::string& arg);
+
 // The options one command accepts: those that take a value and the switches
 // that stand alone.
 struct OptionSpec {
@@ -55,7 +61,8 @@ struct OptionSpec {
 // A command's arguments split into options and positional arguments, checked
 // against its OptionSpec. A value follows its option as the next argument,
 // whatever it starts with (so "--xmin -5" works), or after "=" in the same
-// argument ("--xmin=-5"). An option given twice keeps its last value.
+// argument ("--xmin=-5"). An option given twice is a UsageError, and "--"
+// ends the options.
 class ParsedOptions {
   public:
     ParsedOptions(const std::vector<std::string>& args, const OptionSpec& accepted);
@@ -68,6 +75,9 @@ class ParsedOptions {
     // The single positional argument; what names it in the message when there
     // is none or more than one.
     const std::string& OnlyPositional(const std::string& what) const;
+    // Exactly count positional arguments; what names them when some are
+    // missing.
+    const std::vector<std::string>& Positional(std::size_t count, const std::string& what) const;
 
   private:
     std::map<std::string, std::string> values_;

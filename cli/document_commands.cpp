@@ -73,16 +73,20 @@ int RunNew(const std::vector<std::string>& args, std::ostream&, std::ostream&) {
     ArgCursor cursor(args);
     std::string outPath;
     std::vector<PeakArg> peaks;
+    bool optionsEnded = false;
     while (!cursor.AtEnd()) {
         const std::string& arg = cursor.Take();
-        if (arg == "--peak") {
+        if (!optionsEnded && arg == kEndOfOptions) {
+            optionsEnded = true;
+        } else if (optionsEnded || !IsOption(arg)) {
+            if (!outPath.empty()) {
+                throw UsageError("sobra el argumento «" + arg + "»");
+            }
+            outPath = OutputTarget(arg);
+        } else if (arg == "--peak") {
             peaks.push_back(ParsePeakArg(cursor.TakeValue(arg)));
-        } else if (IsOption(arg)) {
-            throw UsageError("opción desconocida: " + arg);
-        } else if (outPath.empty()) {
-            outPath = arg;
         } else {
-            throw UsageError("sobra el argumento «" + arg + "»");
+            throw UsageError("opción desconocida: " + arg);
         }
     }
     if (outPath.empty()) {
@@ -106,10 +110,8 @@ int RunNew(const std::vector<std::string>& args, std::ostream&, std::ostream&) {
 }
 
 int RunShow(const std::vector<std::string>& args, std::ostream& out, std::ostream&) {
-    if (args.size() != 1 || IsOption(args[0])) {
-        throw UsageError(args.empty() ? "falta el documento" : "show espera un solo documento");
-    }
-    const PeakTable table = LoadDocumentOrThrow(args[0]);
+    const PeakTable table =
+        LoadDocumentOrThrow(ParsedOptions(args, {}).OnlyPositional("el documento"));
     std::string text;
     for (int column = 0; column < kPeakListColumns; ++column) {
         text += kPeakListHeadings[column];
@@ -127,9 +129,8 @@ int RunShow(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 }
 
 int RunConvert(const std::vector<std::string>& args, std::ostream&, std::ostream&) {
-    if (args.size() != 2 || IsOption(args[0]) || IsOption(args[1])) {
-        throw UsageError("convert espera un documento de entrada y uno de salida");
-    }
-    SaveOrThrow(args[1], LoadDocumentOrThrow(args[0]));
+    const ParsedOptions options(args, {});
+    const auto& paths = options.Positional(2, "el documento de entrada o el de salida");
+    SaveOrThrow(OutputTarget(paths[1]), LoadDocumentOrThrow(paths[0]));
     return kExitOk;
 }

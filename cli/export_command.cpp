@@ -20,7 +20,7 @@ int RunExport(const std::vector<std::string>& args, std::ostream&, std::ostream&
     const ParsedOptions options(args, kExportOptions);
     const std::string& docPath = options.OnlyPositional("el documento");
     const ExportSettings settings = ExportSettingsFrom(options);
-    const std::string outPath = options.Value("-o").value_or("datos.txt");
+    const std::string outPath = OutputTarget(options.Value("-o").value_or("datos.txt"));
     CheckOutputIsNotTheDocument(docPath, outPath);
     const PeakTable table = LoadDocumentOrThrow(docPath);
     if (auto failed = ExportReplacingFile(outPath, table, settings)) {

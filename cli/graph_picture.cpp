@@ -46,6 +46,19 @@ QFont FormFont() {
     return font;
 }
 
+// text as XML character data: markup escaped, and the control characters
+// that XML 1.0 does not allow even escaped shown as U+FFFD, as bytes that are
+// not UTF-8 already are.
+QString XmlText(const std::string& text) {
+    QString shown = QString::fromStdString(text);
+    for (QChar& c : shown) {
+        if (c.unicode() < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') {
+            c = QChar::ReplacementCharacter;
+        }
+    }
+    return shown.toHtmlEscaped().replace(u'\'', QStringLiteral("&apos;"));
+}
+
 }  // namespace
 
 QRect GraphLabelRect(int id) {
@@ -111,7 +124,10 @@ QByteArray RenderGraphPicture(const PeakTable& table, const GraphSettings& setti
         svg.setViewBox(QRect(QPoint(0, 0), kGraphPictureSize));
         // At 96 dots per inch a browser shows the picture at the PNG's size.
         svg.setResolution(96);
-        svg.setTitle(QString::fromStdString(title));
+        // Qt puts the title into the XML as it is given: a file name with
+        // "<" or "&" in it would leave a file no XML reader takes, or put
+        // markup of the name's choosing into it.
+        svg.setTitle(XmlText(title));
         svg.setDescription(QStringLiteral("Trazel"));
         QPainter painter(&svg);
         PaintGraphPicture(painter, table, settings);

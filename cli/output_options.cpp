@@ -58,7 +58,7 @@ std::string OutputPath(const ParsedOptions& options) {
     if (!value || value->empty()) {
         throw UsageError("falta -o con el archivo de salida");
     }
-    return *value;
+    return OutputTarget(*value);
 }
 
 }  // namespace
@@ -98,8 +98,9 @@ PlotRequest ParsePlotRequest(const std::vector<std::string>& args) {
     request.outPath = OutputPath(options);
     const auto format = PictureFormatFor(request.outPath);
     if (!format) {
+        // Standard output ("-") has no name to tell the format by.
         throw UsageError("el archivo de -o debe terminar en .png o en .svg, no «" +
-                         request.outPath + "»");
+                         options.Value("-o").value_or("") + "»");
     }
     request.format = *format;
     CheckOutputIsNotTheDocument(request.docPath, request.outPath);

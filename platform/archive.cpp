@@ -67,6 +67,12 @@ void CArchive::Read(unsigned char* bytes, std::size_t size) {
         throw CArchiveException("No se puede leer de un archivo abierto para escritura.");
     }
     in_->read(reinterpret_cast<char*>(bytes), static_cast<std::streamsize>(size));
+    // A stream that broke (the disk said EIO) is not a file that ends early:
+    // the file may be whole, and the user should hear that it could not be read.
+    if (in_->bad()) {
+        throw CArchiveException(
+            "Error de lectura: el disco o el dispositivo no ha devuelto los datos.");
+    }
     if (in_->gcount() != static_cast<std::streamsize>(size)) {
         throw CArchiveException("El archivo termina antes de tiempo: está incompleto o dañado.");
     }

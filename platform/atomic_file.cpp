@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/temporary_files.h"
+
 namespace {
 
 bool WriteAll(int fd, std::string_view bytes) {
@@ -50,13 +52,56 @@ std::string AboutPath(std::string message, const std::string& written, const std
     return message;
 }
 
+// The number of an open descriptor of this process that path names without
+// being a file of its own: "/dev/stdout", "/dev/fd/1", "/proc/self/fd/1" and
+// the like. Opening such a name anew would start at the beginning of the file
+// the stream goes to, or truncate it; the stream itself must be written.
+std::optional<int> NamedStream(const std::string& path) {
+    if (path == "/dev/stdin") {
+        return 0;
+    }
+    if (path == "/dev/stdout") {
+        return 1;
+    }
+    if (path == "/dev/stderr") {
+        return 2;
+    }
+    for (const std::string& prefix :
+         {std::string("/dev/fd/"), std::string("/proc/self/fd/"),
+          std::string("/proc/thread-self/fd/"), "/proc/" + std::to_string(::getpid()) + "/fd/"}) {
+        if (path.size() > prefix.size() && path.compare(0, prefix.size(), prefix) == 0 &&
+            path.find_first_not_of("0123456789", prefix.size()) == std::string::npos &&
+            path.size() - prefix.size() < 9) {
+            return std::stoi(path.substr(prefix.size()));
+        }
+    }
+    return std::nullopt;
+}
+
 // The file a write to path ends up in. A symbolic link is followed, so that
 // the file it points to gets the new bytes and the link stays a link rather
-// than being replaced by a copy.
-std::string ResolveLinks(const std::string& path) {
-    std::error_code ec;
-    const auto resolved = std::filesystem::weakly_canonical(path, ec);
-    return ec ? path : resolved.string();
+// than being replaced by a copy, also when that file does not exist yet. A
+// chain of links that goes on too long (a loop) sets ELOOP. A link to a
+// stream of the process ends at the stream's name, which is not a file to
+// replace.
+std::optional<std::string> ResolveLinks(const std::string& path, int& error) {
+    std::filesystem::path resolved(path);
+    // As many links as the kernel follows before it gives up with ELOOP.
+    for (int links = 0; links <= 40; ++links) {
+        std::error_code ec;
+        if (NamedStream(resolved.string()) ||
+            !std::filesystem::is_symlink(std::filesystem::symlink_status(resolved, ec))) {
+            return resolved.string();
+        }
+        const auto target = std::filesystem::read_symlink(resolved, ec);
+        if (ec) {
+            error = ec.value();
+            return std::nullopt;
+        }
+        resolved = target.is_absolute() ? target : resolved.parent_path() / target;
+    }
+    error = ELOOP;
+    return std::nullopt;
 }
 
 // A temporary file beside target, named after it so that one left behind by a
@@ -87,7 +132,9 @@ mode_t ModeForNewFile() {
 
 }  // namespace
 
-std::string QuoteFileName(const std::string& path) { return "«" + path + "»"; }
+std::string QuoteFileName(const std::string& path) {
+    return "«" + path + "»";
+}
 
 std::string DescribeErrno(int error) {
     switch (error) {
@@ -123,39 +170,87 @@ std::string DescribeErrno(int error) {
     }
 }
 
+int OpenForWriting(const std::string& path, int flags) {
+    if (const auto stream = NamedStream(path)) {
+        // A stream that is not open is no file to write to.
+        return ::fcntl(*stream, F_DUPFD_CLOEXEC, 0);
+    }
+    // Without O_NONBLOCK, opening a pipe that nobody reads would wait for a
+    // reader forever; with it the open fails at once (ENXIO). Writing then
+    // blocks as usual.
+    const int fd = ::open(path.c_str(), flags | O_WRONLY | O_CLOEXEC | O_NONBLOCK, 0666);
+    if (fd >= 0) {
+        if (const int now = ::fcntl(fd, F_GETFL); now >= 0) {
+            ::fcntl(fd, F_SETFL, now & ~O_NONBLOCK);
+        }
+    }
+    return fd;
+}
+
 std::optional<std::string> ReplaceFileWith(const std::string& path, const PathWriter& write) {
     if (path.empty()) {
         return std::string("No se ha indicado ningún archivo.");
     }
-    const std::string target = ResolveLinks(path);
+    int linkError = 0;
+    const auto resolved = ResolveLinks(path, linkError);
+    if (!resolved) {
+        return Failure(path, linkError);
+    }
+    const std::string& target = *resolved;
+    const auto writeInPlace = [&]() -> std::optional<std::string> {
+        if (auto failed = write(target)) {
+            return AboutPath(*failed, target, path);
+        }
+        return std::nullopt;
+    };
+    // A stream of this process is written where it stands, appending where
+    // the shell appends; it is never replaced.
+    if (NamedStream(target)) {
+        return writeInPlace();
+    }
     struct stat existing {};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
     if (exists && S_ISDIR(existing.st_mode)) {
         return Failure(path, EISDIR);
     }
     if (exists && !S_ISREG(existing.st_mode)) {
-        if (auto failed = write(target)) {
-            return AboutPath(*failed, target, path);
-        }
-        return std::nullopt;
+        return writeInPlace();
+    }
+    // Renaming over a file with other names would leave them holding the old
+    // bytes while this one gets the new: the link would be split.
+    if (exists && existing.st_nlink > 1) {
+        return "No se pudo escribir el archivo " + QuoteFileName(path) + ": tiene " +
+               std::to_string(existing.st_nlink - 1) +
+               " enlace(s) duro(s) más, y sustituirlo los separaría. Escriba en otro archivo.";
     }
 
-    std::string temp;
-    const int fd = MakeTemporary(target, temp);
+    std::string tempName;
+    const int fd = MakeTemporary(target, tempName);
     if (fd < 0) {
         return Failure(path, errno);
+    }
+    // Removed however the write ends: a failure, an exception, a signal.
+    TemporaryPath temp(tempName);
+    if (exists) {
+        // The owner stays where the process may keep it (root, or the owner
+        // changing only the group to one of its own); otherwise the file
+        // becomes the writer's, as any new file does. Before fchmod, which
+        // a change of owner would otherwise undo for set-id bits.
+        if (::fchown(fd, existing.st_uid, existing.st_gid) != 0) {
+            [[maybe_unused]] const int ignored =
+                ::fchown(fd, static_cast<uid_t>(-1), existing.st_gid);
+        }
     }
     ::fchmod(fd, exists ? existing.st_mode & 07777 : ModeForNewFile());
     ::close(fd);
 
-    if (auto failed = write(temp)) {
-        ::unlink(temp.c_str());
-        return AboutPath(*failed, temp, path);
+    if (auto failed = write(tempName)) {
+        return AboutPath(*failed, tempName, path);
     }
     // The data must be on the disk before the name points at it, or a crash
     // could leave an empty file where the old one was.
     int error = 0;
-    const int reopened = ::open(temp.c_str(), O_RDONLY | O_CLOEXEC);
+    const int reopened = ::open(tempName.c_str(), O_RDONLY | O_CLOEXEC);
     if (reopened < 0) {
         error = errno;
     } else {
@@ -164,27 +259,21 @@ std::optional<std::string> ReplaceFileWith(const std::string& path, const PathWr
         }
         ::close(reopened);
     }
-    if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0) {
+    if (error == 0 && ::rename(tempName.c_str(), target.c_str()) != 0) {
         error = errno;
     }
     if (error != 0) {
-        ::unlink(temp.c_str());
         return Failure(path, error);
     }
+    temp.Release();
     return std::nullopt;
 }
 
 std::optional<std::string> WriteFileAtomically(const std::string& path, std::string_view bytes) {
     return ReplaceFileWith(path, [bytes](const std::string& target) -> std::optional<std::string> {
-        // Without O_NONBLOCK, opening a pipe that nobody reads would wait for
-        // a reader forever; with it the open fails at once (ENXIO). Writing
-        // then blocks as usual.
-        const int fd = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NONBLOCK);
+        const int fd = OpenForWriting(target, O_TRUNC);
         if (fd < 0) {
             return Failure(target, errno);
-        }
-        if (const int flags = ::fcntl(fd, F_GETFL); flags >= 0) {
-            ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
         }
         const bool ok = WriteAll(fd, bytes);
         const int writeError = errno;

@@ -20,8 +20,21 @@
 using PathWriter = std::function<std::optional<std::string>(const std::string& target)>;
 std::optional<std::string> ReplaceFileWith(const std::string& path, const PathWriter& write);
 
+// A path that names an open stream of this process ("/dev/stdout",
+// "/dev/fd/2", "/proc/self/fd/1") is handed to write as it is: such a stream
+// is written where it stands and never replaced. A symbolic link is followed
+// to its target, existing or not, and stays a link. A file with other hard
+// links is refused, since replacing it would split them; the owner is kept
+// where the process may.
+//
 // ReplaceFileWith for bytes already in memory.
 std::optional<std::string> WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// Opens path for writing with flags added to O_WRONLY (O_CREAT, O_TRUNC).
+// A name of an open stream of this process gets a duplicate of that stream,
+// untouched by flags, which writes where the stream stands. A pipe that
+// nobody reads fails at once instead of waiting. -1 and errno on failure.
+int OpenForWriting(const std::string& path, int flags);
 
 // "«name»", the way messages quote a file.
 std::string QuoteFileName(const std::string& path);

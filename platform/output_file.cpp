@@ -29,18 +29,11 @@ bool OutputFile::Open(const std::string& path) {
     buffer_.clear();
     error_ = 0;
     openFailed_ = false;
-    // Without O_NONBLOCK, opening a pipe that nobody reads would wait forever.
-    fd_ = path.empty()
-              ? -1
-              : ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0666);
+    fd_ = path.empty() ? -1 : OpenForWriting(path, O_CREAT | O_TRUNC);
     if (fd_ < 0) {
         error_ = path.empty() ? ENOENT : errno;
         openFailed_ = true;
         return false;
-    }
-    const int flags = ::fcntl(fd_, F_GETFL);
-    if (flags >= 0) {
-        ::fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK);
     }
     buffer_.reserve(kBufferSize);
     return true;

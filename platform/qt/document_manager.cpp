@@ -1,8 +1,10 @@
 #include "platform/qt/document_manager.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QWidget>
+#include <filesystem>
 
 #include "platform/document.h"
 #include "platform/qt/message_box.h"
@@ -58,15 +60,31 @@ bool DocumentManager::OnFileOpen() {
     if (!path) {
         return false;
     }
-    return OpenDocumentFile(*path);
+    // The dialog shows a name that is not UTF-8 with U+FFFD in it, and the
+    // name it then gives back names no file: say so rather than "no existe".
+    const std::string file = QFile::encodeName(*path).toStdString();
+    if (path->contains(QChar::ReplacementCharacter) && !std::filesystem::exists(file)) {
+        AfxMessageBox(QStringLiteral("No se pudo abrir «%1»: el nombre del archivo tiene "
+                                     "caracteres que el diálogo de archivos no puede representar. "
+                                     "Ábralo con «trazel RUTA» desde la línea de órdenes, o cambie "
+                                     "el nombre del archivo.")
+                          .arg(*path),
+                      MessageKind::Error);
+        return false;
+    }
+    return OpenDocumentFile(file);
 }
 
-bool DocumentManager::OpenDocumentFile(const QString& path) {
+bool DocumentManager::OpenDocumentFile(const std::string& path) {
     return SaveModified() && LoadDocument(path);
 }
 
-bool DocumentManager::LoadDocument(const QString& path) {
-    const std::string file = QFileInfo(path).absoluteFilePath().toStdString();
+bool DocumentManager::OpenDocumentFile(const QString& path) {
+    return OpenDocumentFile(QFile::encodeName(path).toStdString());
+}
+
+bool DocumentManager::LoadDocument(const std::string& path) {
+    const std::string file = AbsoluteFilePath(path);
     if (const auto error = storage_.Load(file)) {
         // The storage left the content alone; the rest of the document (its
         // path, title and modified flag) is untouched as well.
@@ -79,10 +97,10 @@ bool DocumentManager::LoadDocument(const QString& path) {
 }
 
 bool DocumentManager::OnOpenRecentFile(int index) {
-    if (index < 0 || index >= recent_.Files().size()) {
+    if (index < 0 || index >= recent_.Count()) {
         return false;
     }
-    const QString path = recent_.Files().at(index);
+    const std::string path = recent_.Path(index);
     if (!SaveModified()) {
         return false;
     }
@@ -99,7 +117,7 @@ bool DocumentManager::OnFileSave() {
     if (document_.GetPathName().empty()) {
         return OnFileSaveAs();
     }
-    return DoSave(QString::fromStdString(document_.GetPathName()));
+    return DoSave(document_.GetPathName());
 }
 
 bool DocumentManager::OnFileSaveAs() {
@@ -111,11 +129,11 @@ bool DocumentManager::OnFileSaveAs() {
     if (!path) {
         return false;
     }
-    return DoSave(*path);
+    return DoSave(QFile::encodeName(*path).toStdString());
 }
 
-bool DocumentManager::DoSave(const QString& path) {
-    const std::string file = QFileInfo(path).absoluteFilePath().toStdString();
+bool DocumentManager::DoSave(const std::string& path) {
+    const std::string file = AbsoluteFilePath(path);
     if (const auto error = storage_.Save(file)) {
         AfxMessageBox(QString::fromStdString(*error), MessageKind::Error);
         return false;
@@ -127,7 +145,7 @@ bool DocumentManager::DoSave(const QString& path) {
 void DocumentManager::TakeFile(const std::string& file) {
     document_.SetPathName(file);
     document_.SetModifiedFlag(false);
-    recent_.Add(QString::fromStdString(file));
+    recent_.Add(file);
     emit RecentFilesChanged();
     UpdateCaption();
 }

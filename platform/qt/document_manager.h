@@ -39,7 +39,10 @@ class DocumentManager : public QObject {
     bool OnFileSave();
     bool OnFileSaveAs();
     bool OnOpenRecentFile(int index);
-    // Opens path after asking about a modified document.
+    // Opens path after asking about a modified document. The path is the
+    // bytes the file system knows the file by: a name that is not UTF-8 does
+    // not survive a trip through QString.
+    bool OpenDocumentFile(const std::string& path);
     bool OpenDocumentFile(const QString& path);
 
     // Asks whether to save a modified document. False means: leave it, the
@@ -56,8 +59,8 @@ class DocumentManager : public QObject {
     void RecentFilesChanged();
 
   private:
-    bool LoadDocument(const QString& path);
-    bool DoSave(const QString& path);
+    bool LoadDocument(const std::string& path);
+    bool DoSave(const std::string& path);
     // The document now is the file it was read from or written to.
     void TakeFile(const std::string& file);
     void UpdateCaption();

@@ -1,5 +1,6 @@
 #include "platform/qt/print_driver.h"
 
+#include <QDir>
 #include <QFile>
 #include <QMarginsF>
 #include <QPageLayout>
@@ -15,6 +16,7 @@
 
 #include "platform/atomic_file.h"
 #include "platform/qt/painter_dc.h"
+#include "platform/temporary_files.h"
 
 namespace {
 
@@ -136,34 +138,93 @@ bool PrintDriver::PageSetup(QWidget* parent) {
     return dialog.exec() == QDialog::Accepted;
 }
 
+bool IsCompletePdf(const QByteArray& pdf) {
+    const auto startsAt = [&pdf](qsizetype offset, const QByteArray& text) {
+        return pdf.mid(offset, text.size()) == text;
+    };
+    if (!pdf.startsWith("%PDF-")) {
+        return false;
+    }
+    // The end: "startxref", the offset of the cross-reference table, "%%EOF".
+    const qsizetype start = pdf.lastIndexOf("startxref");
+    const qsizetype end = pdf.lastIndexOf("%%EOF");
+    if (start < 0 || end < start || !pdf.mid(end + 5).trimmed().isEmpty()) {
+        return false;
+    }
+    bool ok = false;
+    const qsizetype table = pdf.mid(start + 9, end - start - 9).trimmed().toLongLong(&ok);
+    if (!ok || table < 0 || table >= start || !startsAt(table, "xref")) {
+        return false;
+    }
+    // Every object the table lists must begin where the table says: a write
+    // lost in the middle shifts everything after it.
+    const QList<QByteArray> lines = pdf.mid(table, start - table).split('\n');
+    qsizetype number = 0;
+    for (const QByteArray& raw : lines) {
+        const QList<QByteArray> fields = raw.trimmed().split(' ');
+        if (fields.front() == "trailer") {
+            break;
+        }
+        if (fields.size() == 2) {
+            number = fields[0].toLongLong(&ok);
+            if (!ok) {
+                return false;
+            }
+        } else if (fields.size() == 3 && fields[2] == "n") {
+            const qsizetype offset = fields[0].toLongLong(&ok);
+            if (!ok || offset < 0 || offset >= table ||
+                !startsAt(offset, QByteArray::number(number) + ' ' +
+                                      QByteArray::number(fields[1].toInt()) + " obj")) {
+                return false;
+            }
+            ++number;
+        } else if (fields.size() == 3 && fields[2] == "f") {
+            ++number;
+        }
+    }
+    return true;
+}
+
 std::optional<std::string> PrintToPdfFile(const std::string& path, const PrintJob& job) {
     const auto failure = [&path](const std::string& why) {
         return "No se pudo escribir el archivo " + QuoteFileName(path) + ": " + why + ".";
     };
-    // Qt writes the PDF to a file of its own and says little when that fails;
-    // going through a temporary file lets the real one be replaced whole, with
-    // a proper message when it cannot be.
-    QTemporaryDir scratch;
-    if (!scratch.isValid()) {
-        return failure("no se pudo crear un archivo temporal");
-    }
-    const QString temp = scratch.filePath(QStringLiteral("informe.pdf"));
+    // Qt writes the PDF to a file of its own and says nothing when that fails
+    // (a full disk, a size limit): the file it leaves is read back and taken
+    // only when it is whole, and then goes through the same replacement as
+    // every other output.
+    QByteArray bytes;
     {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(temp);
-        printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                          QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter));
-        printer.setCreator(QStringLiteral("Trazel"));
-        if (auto error = PrintPages(printer, job, job.minPage, job.maxPage)) {
+        QTemporaryDir scratch;
+        if (!scratch.isValid()) {
+            return failure("no se pudo crear la carpeta temporal en «" +
+                           QDir::tempPath().toStdString() + "»");
+        }
+        const QString temp = scratch.filePath(QStringLiteral("informe.pdf"));
+        // Removed even when a signal or an unhandled failure ends the run.
+        const TemporaryPath folderGuard(scratch.path().toStdString());
+        const TemporaryPath fileGuard(temp.toStdString());
+        {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(temp);
+            printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                              QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter));
+            printer.setCreator(QStringLiteral("Trazel"));
+            if (auto error = PrintPages(printer, job, job.minPage, job.maxPage)) {
+                return failure("no se pudo generar el PDF");
+            }
+        }
+        QFile file(temp);
+        if (!file.open(QIODevice::ReadOnly)) {
             return failure("no se pudo generar el PDF");
         }
+        bytes = file.readAll();
     }
-    QFile file(temp);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return failure("no se pudo generar el PDF");
+    if (!IsCompletePdf(bytes)) {
+        return failure("el PDF salió incompleto (¿se ha llenado la carpeta temporal «" +
+                       QDir::tempPath().toStdString() + "»?)");
     }
-    const QByteArray bytes = file.readAll();
     return WriteFileAtomically(
         path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }

@@ -7,6 +7,7 @@
 
 #include "platform/cdc.h"
 
+class QByteArray;
 class QPrinter;
 class QWidget;
 
@@ -56,3 +57,7 @@ std::optional<std::string> PrintPages(QPrinter& printer, const PrintJob& job, in
 // The file is replaced whole or not at all; the message names it. Like all
 // printing it needs a QGuiApplication, for the fonts.
 std::optional<std::string> PrintToPdfFile(const std::string& path, const PrintJob& job);
+
+// Whether pdf is a whole PDF file as Qt writes it: the header, the
+// cross-reference table at the end with every object where it says, "%%EOF".
+bool IsCompletePdf(const QByteArray& pdf);

@@ -1,8 +1,10 @@
 #include "platform/qt/recent_file_list.h"
 
 #include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QSettings>
+#include <algorithm>
+#include <filesystem>
 
 namespace {
 
@@ -12,30 +14,39 @@ QString Key(int index) {
     return QStringLiteral("File%1").arg(index + 1);
 }
 
-// The same file reached by two spellings is one entry.
-QString Canonical(const QString& path) {
-    return QFileInfo(path).absoluteFilePath();
-}
-
 }  // namespace
+
+std::string AbsoluteFilePath(const std::string& path) {
+    std::error_code ec;
+    const auto absolute = std::filesystem::absolute(path, ec);
+    return ec ? path : absolute.lexically_normal().string();
+}
 
 RecentFileList::RecentFileList(QString organization, QString application, int size)
     : organization_(std::move(organization)), application_(std::move(application)), size_(size) {
     Read();
 }
 
-void RecentFileList::Add(const QString& path) {
-    const QString entry = Canonical(path);
-    files_.removeAll(entry);
-    files_.prepend(entry);
-    while (files_.size() > size_) {
-        files_.removeLast();
+QStringList RecentFileList::Files() const {
+    QStringList shown;
+    for (const std::string& file : files_) {
+        shown << QFile::decodeName(QByteArray::fromStdString(file));
+    }
+    return shown;
+}
+
+void RecentFileList::Add(const std::string& path) {
+    const std::string entry = AbsoluteFilePath(path);
+    std::erase(files_, entry);
+    files_.insert(files_.begin(), entry);
+    if (files_.size() > static_cast<std::size_t>(size_)) {
+        files_.resize(static_cast<std::size_t>(size_));
     }
     Write();
 }
 
-void RecentFileList::Remove(const QString& path) {
-    files_.removeAll(Canonical(path));
+void RecentFileList::Remove(const std::string& path) {
+    std::erase(files_, AbsoluteFilePath(path));
     Write();
 }
 
@@ -52,7 +63,7 @@ QString AbbreviatePath(const QString& path, int maxLength) {
 }
 
 QString RecentFileList::MenuText(int index) const {
-    QString shown = QDir::toNativeSeparators(AbbreviatePath(files_.at(index), kMenuTextLength));
+    QString shown = QDir::toNativeSeparators(AbbreviatePath(Files().at(index), kMenuTextLength));
     shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
     return QStringLiteral("&%1 %2").arg(index + 1).arg(shown);
 }
@@ -61,9 +72,10 @@ void RecentFileList::Read() {
     QSettings settings(organization_, application_);
     settings.beginGroup(kSection);
     for (int i = 0; i < size_; ++i) {
-        const QString path = settings.value(Key(i)).toString();
-        if (!path.isEmpty() && !files_.contains(path)) {
-            files_.append(path);
+        // A list written as text by an older version reads as its UTF-8.
+        const std::string path = settings.value(Key(i)).toByteArray().toStdString();
+        if (!path.empty() && std::find(files_.begin(), files_.end(), path) == files_.end()) {
+            files_.push_back(path);
         }
     }
 }
@@ -72,8 +84,8 @@ void RecentFileList::Write() const {
     QSettings settings(organization_, application_);
     settings.beginGroup(kSection);
     for (int i = 0; i < size_; ++i) {
-        if (i < files_.size()) {
-            settings.setValue(Key(i), files_.at(i));
+        if (i < Count()) {
+            settings.setValue(Key(i), QByteArray::fromStdString(Path(i)));
         } else {
             settings.remove(Key(i));
         }

@@ -18,6 +18,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QtTest>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -63,7 +64,8 @@ QByteArray Contents(const QString& path) {
 }
 
 struct Started {
-    explicit Started(QStringList arguments = {QStringLiteral("trazel")}) {
+    template <class Arguments = QStringList>
+    explicit Started(Arguments arguments = {QStringLiteral("trazel")}) {
         ok = app.InitInstance(arguments);
         if (ok) {
             frame()->activateWindow();
@@ -723,6 +725,43 @@ class TrazelAppTest : public QObject {
         QCOMPARE(box.shown.size(), std::size_t{1});
         QCOMPARE(s.app.RecentFiles().Files().size(), 3);
         QCOMPARE(s.Positions(), QStringList{"300"});
+    }
+
+    // A name that is not UTF-8 is opened from the command line, saved under
+    // the same bytes, remembered and opened again from the recent files; the
+    // file dialog, which cannot give such a name back, is said to be the
+    // cause rather than a missing file.
+    void pathThatIsNotUtf8KeepsItsBytes() {
+        QTemporaryDir dir;
+        const std::string path = QFile::encodeName(dir.path()).toStdString() + "/pico-\xff.trz";
+        QVERIFY(!SavePeakTableFile(path, TableOf({42})));
+        {
+            Started s(std::vector<std::string>{"trazel", path});
+            QVERIFY(s.ok);
+            QCOMPARE(s.Positions(), QStringList{"42"});
+            QCOMPARE(s.frame()->windowTitle(), QStringLiteral("pico-\uFFFD.trz - Trazel"));
+            s.AddPeak("7");
+            s.frame()->SendCommand(ID_FILE_SAVE);
+            QCOMPARE(std::distance(
+                         std::filesystem::directory_iterator(path.substr(0, path.rfind('/'))), {}),
+                     1);
+            std::ifstream saved(path, std::ios::binary);
+            QCOMPARE(std::string(std::istreambuf_iterator<char>(saved), {}),
+                     PeakTableBytes(s.app.Document().Table()));
+            QVERIFY(!s.app.Document().IsModified());
+        }
+        Started s;
+        s.frame()->SendCommand(ID_FILE_MRU_FILE1);
+        QCOMPARE(s.Positions(), (QStringList{"7", "42"}));
+        QCOMPARE(s.app.RecentFiles().Path(0), path);
+
+        ScriptedFileDialogs files;
+        files.answers.push_back(QFile::decodeName(QByteArray::fromStdString(path)));
+        RecordingMessageBox box;
+        s.frame()->SendCommand(ID_FILE_OPEN);
+        QCOMPARE(box.shown.size(), std::size_t{1});
+        QVERIFY2(box.shown[0].text.contains(QStringLiteral("no puede representar")),
+                 qPrintable(box.shown[0].text));
     }
 
     void commandLinePathIsOpened() {

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QXmlStreamReader>
 #include <map>
 #include <regex>
 
@@ -276,3 +277,29 @@ TEST_F(GraphicsCommandsTest, PlotAndPrintNeedNoDisplay) {
 }
 
 }  // namespace
+
+// The document's file name is the SVG's title: whatever it holds, the file
+// must stay XML that a parser reads back, with the name as text.
+class SvgTitle : public GraphicsCommandsTest, public testing::WithParamInterface<const char*> {};
+
+TEST_P(SvgTitle, IsEscapedXmlText) {
+    const std::string name = GetParam();
+    WriteBytes(Path(name), Contents(Path("bandas.trz")));
+    ASSERT_EQ(Run({"plot", Path(name), "--xmin", "0", "--xmax", "1", "--ymin", "0", "--ymax", "1",
+                   "-o", Path("g.svg")}),
+              kExitOk)
+        << err_.str();
+    QXmlStreamReader xml(QByteArray::fromStdString(Contents(Path("g.svg"))));
+    QString title;
+    while (xml.readNext() != QXmlStreamReader::Invalid && !xml.atEnd()) {
+        if (xml.isStartElement() && xml.name() == QStringLiteral("title")) {
+            title = xml.readElementText();
+        }
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_EQ(title.toStdString(), name);
+}
+
+INSTANTIATE_TEST_SUITE_P(Plot, SvgTitle,
+                         testing::Values("R&D <informe>.trz", "\"comillas\" y 'apóstrofos'.trz",
+                                         "<svg onload=\"alert(1)\">.trz", "&amp; ya escapado.trz"));

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <streambuf>
 
 #include "platform/archive.h"
 
@@ -34,6 +35,39 @@ TEST(Archive, ShortReadThrows) {
     CArchive load(in);
     std::int32_t value = 0;
     EXPECT_THROW(load >> value, CArchiveException);
+}
+
+// A stream whose device fails part-way, as a disk that answers EIO: the bytes
+// before the failure arrive, then the read breaks.
+class FailingBuffer : public std::streambuf {
+  public:
+    explicit FailingBuffer(std::string bytes) : bytes_(std::move(bytes)) {
+        setg(bytes_.data(), bytes_.data(), bytes_.data() + bytes_.size());
+    }
+
+  protected:
+    int_type underflow() override { throw std::ios_base::failure("EIO"); }
+
+  private:
+    std::string bytes_;
+};
+
+// Running out of bytes and failing to read them are different faults for the
+// user: the first is a damaged file, the second a disk to look at.
+TEST(Archive, ReadErrorIsNotAnEarlyEnd) {
+    for (const std::size_t before : {0u, 2u}) {
+        FailingBuffer buffer(std::string(before, 'x'));
+        std::istream in(&buffer);
+        CArchive load(in);
+        std::int32_t value = 0;
+        try {
+            load >> value;
+            ADD_FAILURE() << "no exception";
+        } catch (const CArchiveException& e) {
+            EXPECT_NE(std::string(e.what()).find("Error de lectura"), std::string::npos)
+                << e.what();
+        }
+    }
 }
 
 TEST(Archive, WrongDirectionThrows) {

@@ -12,7 +12,7 @@
 namespace {
 
 class AtomicFileTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir_ = std::filesystem::temp_directory_path() /
                ("trazel-atomic-" + std::to_string(::getpid()) + "-" +
@@ -69,6 +69,22 @@ TEST_F(AtomicFileTest, WritesThroughALinkAndKeepsTheLink) {
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(Contents(target), "new");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 2);
+}
+
+// Replacing a file keeps its owner, where the process may set it (root).
+TEST_F(AtomicFileTest, ReplacingKeepsTheOwner) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "only root may give a file to another user";
+    }
+    const auto path = dir_ / "ajeno.txt";
+    ASSERT_FALSE(WriteFileAtomically(path.string(), "old"));
+    ASSERT_EQ(::chown(path.c_str(), 4321, 4322), 0);
+    ASSERT_FALSE(WriteFileAtomically(path.string(), "new"));
+    struct stat replaced {};
+    ASSERT_EQ(::stat(path.c_str(), &replaced), 0);
+    EXPECT_EQ(replaced.st_uid, 4321u);
+    EXPECT_EQ(replaced.st_gid, 4322u);
+    EXPECT_EQ(Contents(path), "new");
 }
 
 // The temporary file's name is longer than the file's; a name at the length
