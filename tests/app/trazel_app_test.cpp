@@ -335,7 +335,7 @@ class TrazelAppTest : public QObject {
         QFETCH(int, control);
         Started s;
         QTemporaryDir dir;
-        s.view()->outputPath = dir.filePath("datos.txt").toStdString();
+        s.view()->fields.outputPath = dir.filePath("datos.txt").toStdString();
         QWidget* target = s.view()->GetDlgItem(control);
         auto* button = qobject_cast<QAbstractButton*>(target);
         int clicks = 0;
@@ -454,8 +454,8 @@ class TrazelAppTest : public QObject {
         Started s;
         s.AddPeak("500");
         s.Edit(IDC_X_MAX)->setText("1000");
-        s.view()->resolution = 100000000;
-        s.view()->outputPath = dir.filePath("datos.txt").toStdString();
+        s.view()->fields.resolution = 100000000;
+        s.view()->fields.outputPath = dir.filePath("datos.txt").toStdString();
         RecordingMessageBox box;
         box.answers = {MessageAnswer::Yes, MessageAnswer::Ok, MessageAnswer::No};
         QStringList status;
@@ -635,7 +635,7 @@ class TrazelAppTest : public QObject {
         if (modified) {
             s.AddPeak("500");
         }
-        s.view()->outputPath = "mio.txt";
+        s.view()->fields.outputPath = "mio.txt";
         const QStringList positions = s.Positions();
         const QString caption = s.frame()->windowTitle();
         RecordingMessageBox box;
@@ -653,7 +653,7 @@ class TrazelAppTest : public QObject {
         QCOMPARE(s.app.Document().IsModified(), modified);
         QCOMPARE(s.frame()->windowTitle(), caption);
         QCOMPARE(caption, QStringLiteral("actual - Trazel"));
-        QCOMPARE(s.view()->outputPath, std::string("mio.txt"));
+        QCOMPARE(s.view()->fields.outputPath, std::string("mio.txt"));
         QCOMPARE(s.app.RecentFiles().Files(), QStringList{current});
         s.app.Document().SetModifiedFlag(false);
     }
@@ -666,9 +666,9 @@ class TrazelAppTest : public QObject {
         s.Edit(IDC_X_MAX)->setText("1000");
         s.Edit(IDC_WIDTH)->setText("8");
         s.view()->OnPlot();
-        s.view()->outputPath = "otro.txt";
-        s.view()->decimalComma = 0;
-        s.view()->resolution = 9;
+        s.view()->fields.outputPath = "otro.txt";
+        s.view()->fields.decimalComma = false;
+        s.view()->fields.resolution = 9;
         ScriptedFileDialogs files;
         files.answers.push_back(path);
         for (int i = 0; i < 3; ++i) {
@@ -678,10 +678,10 @@ class TrazelAppTest : public QObject {
         QCOMPARE(s.Positions(), (QStringList{"200", "100"}));
         QCOMPARE(s.frame()->windowTitle(), QStringLiteral("dos picos - Trazel"));
         QCOMPARE(s.view()->peakList->columnCount(), 6);
-        QCOMPARE(s.view()->outputPath, std::string("datos.txt"));
-        QCOMPARE(s.view()->decimalComma, 1);
-        QCOMPARE(s.view()->resolution, 250);
-        QVERIFY(!s.view()->graphShown);
+        QCOMPARE(s.view()->fields.outputPath, std::string("datos.txt"));
+        QCOMPARE(s.view()->fields.decimalComma, true);
+        QCOMPARE(s.view()->fields.resolution, 250);
+        QVERIFY(!s.view()->fields.graphShown);
         QCOMPARE(s.Edit(IDC_X_MAX)->text(), QStringLiteral("1000"));
         QCOMPARE(s.Edit(IDC_WIDTH)->text(), QStringLiteral("8"));
         QVERIFY(!s.app.Document().IsModified());

@@ -23,10 +23,10 @@ PeakTable OnePeak(double position, double intensity, double width) {
     return table;
 }
 
-ExportSettings Settings(double xMin, double xMax, int resolution, int decimalComma = 1) {
+ExportSettings Settings(double xMin, double xMax, int resolution, bool decimalComma = true) {
     ExportSettings settings;
-    settings.xMin = xMin;
-    settings.xMax = xMax;
+    settings.curve.xMin = xMin;
+    settings.curve.xMax = xMax;
     settings.resolution = resolution;
     settings.decimalComma = decimalComma;
     return settings;
@@ -53,21 +53,19 @@ TEST_P(ExportLinesTest, WritesExactly) {
 
 INSTANTIATE_TEST_SUITE_P(
     Bytes, ExportLinesTest,
-    testing::Values(
-        LinesCase{"FiveLinesDecimalPoint", Settings(0, 1, 4, 0),
-                  "0 0\r\n0.25 0\r\n0.5 0\r\n0.75 0\r\n1 0\r\n"},
-        LinesCase{"FiveLinesDecimalComma", Settings(0, 1, 4, 1),
-                  "0 0\r\n0,25 0\r\n0,5 0\r\n0,75 0\r\n1 0\r\n"},
-        // Only exactly 1 means a comma.
-        LinesCase{"OtherValuesMeanAPoint", Settings(0, 1, 2, 2), "0 0\r\n0.5 0\r\n1 0\r\n"},
-        LinesCase{"ReversedLimitsNoLine", Settings(1, 0, 4), ""},
-        // 1/9 added nine times comes out above 1, so x = 1 is never written.
-        LinesCase{"RoundingDropsTheLastLine", Settings(0, 1, 9, 0),
-                  "0 0\r\n0.11111111111111 0\r\n0.22222222222222 0\r\n0.33333333333333 0\r\n"
-                  "0.44444444444444 0\r\n0.55555555555556 0\r\n0.66666666666667 0\r\n"
-                  "0.77777777777778 0\r\n0.88888888888889 0\r\n"},
-        LinesCase{"ZeroResolutionWritesNothing", Settings(0, 1, 0), ""},
-        LinesCase{"NegativeResolutionWritesNothing", Settings(0, 1, -3), ""}),
+    testing::Values(LinesCase{"FiveLinesDecimalPoint", Settings(0, 1, 4, 0),
+                              "0 0\r\n0.25 0\r\n0.5 0\r\n0.75 0\r\n1 0\r\n"},
+                    LinesCase{"FiveLinesDecimalComma", Settings(0, 1, 4, 1),
+                              "0 0\r\n0,25 0\r\n0,5 0\r\n0,75 0\r\n1 0\r\n"},
+                    LinesCase{"ReversedLimitsNoLine", Settings(1, 0, 4), ""},
+                    // 1/9 added nine times comes out above 1, so x = 1 is never written.
+                    LinesCase{
+                        "RoundingDropsTheLastLine", Settings(0, 1, 9, 0),
+                        "0 0\r\n0.11111111111111 0\r\n0.22222222222222 0\r\n0.33333333333333 0\r\n"
+                        "0.44444444444444 0\r\n0.55555555555556 0\r\n0.66666666666667 0\r\n"
+                        "0.77777777777778 0\r\n0.88888888888889 0\r\n"},
+                    LinesCase{"ZeroResolutionWritesNothing", Settings(0, 1, 0), ""},
+                    LinesCase{"NegativeResolutionWritesNothing", Settings(0, 1, -3), ""}),
     [](const testing::TestParamInfo<LinesCase>& info) { return info.param.name; });
 
 TEST(ExportFormat, CommaInMantissaOnlyExponentKept) {
@@ -103,7 +101,7 @@ TEST(ExportLines, SumOfOneBandOverTheDefaultGrid) {
 TEST(ExportLines, StopsWhereTheStepNoLongerMovesX) {
     // 1e16 + 0.002 is 1e16 again: without a stop the same line would follow
     // forever.
-    const std::string lines = Lines(PeakTable{}, Settings(1e16, 1e16 + 2, 1000, 0));
+    const std::string lines = Lines(PeakTable{}, Settings(1e16, 1e16 + 2, 1000, false));
     EXPECT_EQ(lines, "1e+16 0\r\n");
 }
 

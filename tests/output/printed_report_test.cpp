@@ -153,7 +153,7 @@ TEST(ReportPage1, ElementsInOrderAtTheirPositions) {
 
 TEST(ReportPage1, LegendFollowsUseScaled) {
     ReportSettings settings = Settings(0, 1, 0, 1);
-    settings.useScaled = 1;
+    settings.curve.useScaled = true;
     const auto calls = Page(1, PeakTable{}, settings);
     EXPECT_NE(
         std::find(calls.begin(), calls.end(),
@@ -180,7 +180,7 @@ TEST_P(ReportCurveTest, PlacesTheValue) {
     table.intensity[1] = c.v;
     table.width[1] = 1e12;
     ReportSettings settings = Settings(0, 1, c.yMin, c.yMax, 3);
-    settings.joinPoints = c.join ? 1 : 0;
+    settings.curve.joinPoints = c.join;
     const auto calls = Page(1, table, settings);
     ASSERT_GT(calls.size(), kCurveStart + 4);
     ASSERT_EQ(calls[kCurveStart], RecordingDC::MoveCall(350, -1200));
