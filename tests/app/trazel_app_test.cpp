@@ -31,22 +31,10 @@
 #include "platform/qt/message_box.h"
 #include "platform/qt/modal_dialogs.h"
 #include "tests/support/file_size_limit.h"
+#include "tests/support/peak_tables.h"
 #include "ui/trazel_view.h"
 
 namespace {
-
-PeakTable TableOf(std::initializer_list<double> positions) {
-    PeakTable table;
-    for (const double p : positions) {
-        const int i = table.count++;
-        table.position[i] = p;
-        table.scale[i] = 1.0;
-        table.scaledPosition[i] = p;
-        table.intensity[i] = 1.0;
-        table.width[i] = 2.0;
-    }
-    return table;
-}
 
 // A started application, its window shown and active.
 QByteArray Int32(std::int32_t value) {
@@ -407,7 +395,7 @@ class TrazelAppTest : public QObject {
         QFETCH(int, peaksAfter);
         QTemporaryDir dir;
         const QString opened = dir.filePath("abierto");
-        QVERIFY(!SavePeakTableFile(opened.toStdString(), TableOf({1, 2})));
+        QVERIFY(!SavePeakTableFile(opened.toStdString(), TableOf({{1}, {2}})));
         Started s;
         if (openFirst) {
             QVERIFY(s.app.Documents().OpenDocumentFile(opened));
@@ -522,8 +510,8 @@ class TrazelAppTest : public QObject {
         QTemporaryDir dir;
         const QString document = dir.filePath("espectro");
         const QString other = dir.filePath("otro");
-        QVERIFY(!SavePeakTableFile(document.toStdString(), TableOf({100})));
-        QVERIFY(!SavePeakTableFile(other.toStdString(), TableOf({7})));
+        QVERIFY(!SavePeakTableFile(document.toStdString(), TableOf({{100}})));
+        QVERIFY(!SavePeakTableFile(other.toStdString(), TableOf({{7}})));
         const QString path = target.startsWith('/') ? target : dir.filePath(target);
         if (target == "tuberia") {
             QCOMPARE(::mkfifo(path.toLocal8Bit().constData(), 0600), 0);
@@ -629,7 +617,7 @@ class TrazelAppTest : public QObject {
             path = "/dev/zero";
         }
         const QString current = dir.filePath("actual");
-        QVERIFY(!SavePeakTableFile(current.toStdString(), TableOf({100, 200})));
+        QVERIFY(!SavePeakTableFile(current.toStdString(), TableOf({{100}, {200}})));
 
         Started s({"trazel", current});
         if (modified) {
@@ -661,7 +649,7 @@ class TrazelAppTest : public QObject {
     void openResetsTheSettingsAndKeepsTheEntries() {
         QTemporaryDir dir;
         const QString path = dir.filePath("dos picos");
-        QVERIFY(!SavePeakTableFile(path.toStdString(), TableOf({100, 200})));
+        QVERIFY(!SavePeakTableFile(path.toStdString(), TableOf({{100}, {200}})));
         Started s;
         s.Edit(IDC_X_MAX)->setText("1000");
         s.Edit(IDC_WIDTH)->setText("8");
@@ -692,7 +680,7 @@ class TrazelAppTest : public QObject {
         QStringList paths;
         for (int i = 1; i <= 5; ++i) {
             paths << dir.filePath(QStringLiteral("pico%1").arg(i));
-            QVERIFY(!SavePeakTableFile(paths.last().toStdString(), TableOf({i * 100.0})));
+            QVERIFY(!SavePeakTableFile(paths.last().toStdString(), TableOf({{i * 100.0}})));
         }
         {
             Started s;
@@ -728,7 +716,7 @@ class TrazelAppTest : public QObject {
     void commandLinePathIsOpened() {
         QTemporaryDir dir;
         const QString path = dir.filePath("inicial");
-        QVERIFY(!SavePeakTableFile(path.toStdString(), TableOf({42})));
+        QVERIFY(!SavePeakTableFile(path.toStdString(), TableOf({{42}})));
         Started s({"trazel", path});
         QVERIFY(s.ok);
         QCOMPARE(s.Positions(), QStringList{"42"});

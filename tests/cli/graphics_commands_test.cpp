@@ -14,6 +14,7 @@
 #include "platform/qt/painter_dc.h"
 #include "platform/qt/print_driver.h"
 #include "tests/cli/cli_fixture.h"
+#include "tests/support/peak_tables.h"
 
 // plot and print against the window's drawing code: the same pixels at the
 // same places, the same report pages.
@@ -33,11 +34,8 @@ GraphSettings LimitsSettings(bool join) {
 
 // A band of 2 at 500 and a wide band of 1 at 800 flagged to be drawn alone.
 PeakTable TwoBands() {
-    CTrazelDoc doc;
-    doc.AddPeak(500, 2, 10, 1);
-    doc.AddPeak(800, 1, 20, 1);
-    doc.ToggleSeparate({0});
-    return doc.Table();
+    return TableOf(
+        {{500, 2, 10}, {.position = 800, .intensity = 1, .width = 20, .separate = true}});
 }
 
 std::string RunTool(const char* program, const QStringList& arguments) {

@@ -8,20 +8,10 @@
 
 #include "output/data_export.h"
 #include "tests/output/failing_sink.h"
+#include "tests/support/peak_tables.h"
 #include "tests/support/scratch_dir.h"
 
 namespace {
-
-PeakTable OnePeak(double position, double intensity, double width) {
-    PeakTable table;
-    table.position[1] = position;
-    table.scale[1] = 1.0;
-    table.scaledPosition[1] = position;
-    table.intensity[1] = intensity;
-    table.width[1] = width;
-    table.count = 2;
-    return table;
-}
 
 ExportSettings Settings(double xMin, double xMax, int resolution, bool decimalComma = true) {
     ExportSettings settings;
@@ -89,7 +79,7 @@ TEST(ExportFormat, SameBytesAsPrintfInTheCLocale) {
 }
 
 TEST(ExportLines, SumOfOneBandOverTheDefaultGrid) {
-    const std::string lines = Lines(OnePeak(500, 2, 10), Settings(0, 1000, 250));
+    const std::string lines = Lines(TableOf({{500, 2, 10}}), Settings(0, 1000, 250));
     EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 251);
     EXPECT_EQ(std::count(lines.begin(), lines.end(), '\r'), 251);
     EXPECT_NE(lines.find("\r\n500 2\r\n"), std::string::npos);
@@ -166,7 +156,7 @@ TEST_F(ExportFileTest, EqualOrReversedLimitsLeaveTheHeaderAlone) {
     for (const auto& [xMin, xMax] :
          {std::pair{0.0, 0.0}, std::pair{3.0, 3.0}, std::pair{1.0, 0.0}}) {
         Prefill("old contents");
-        EXPECT_FALSE(ExportToFile(path_, OnePeak(1, 1, 1), Settings(xMin, xMax, 250)));
+        EXPECT_FALSE(ExportToFile(path_, TableOf({{1, 1, 1}}), Settings(xMin, xMax, 250)));
         EXPECT_EQ(Contents(), "x y\r\n");
     }
 }
@@ -200,7 +190,7 @@ TEST_F(ExportFileTest, UnopenablePathGivesTheOpenMessage) {
 
 TEST_F(ExportFileTest, ManyLinesGoThroughTheBuffer) {
     // A step of 1000 / 2^17 adds up without rounding.
-    EXPECT_FALSE(ExportToFile(path_, OnePeak(500, 2, 10), Settings(0, 1000, 131072)));
+    EXPECT_FALSE(ExportToFile(path_, TableOf({{500, 2, 10}}), Settings(0, 1000, 131072)));
     const std::string text = Contents();
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 131074);
     EXPECT_TRUE(text.ends_with("\r\n1000 0\r\n"));
