@@ -55,7 +55,7 @@ struct Started {
         ok = app.InitInstance(arguments);
         if (ok) {
             frame()->activateWindow();
-            active = QTest::qWaitForWindowActive(frame());
+            QVERIFY(QTest::qWaitForWindowActive(frame()));
         }
     }
 
@@ -81,7 +81,6 @@ struct Started {
 
     CTrazelApp app;
     bool ok = false;
-    bool active = false;
 };
 
 QStringList MenuTexts(QMenu* menu) {
