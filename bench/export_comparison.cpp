@@ -35,11 +35,11 @@ constexpr Target kTargets[] = {{Gaussian, "Gaussian", 0.35}, {Lorentzian, "Loren
 // which would only slow it down.
 ExportSettings MillionLines(std::int32_t shape) {
     ExportSettings settings;
-    settings.xMin = 0.0;
-    settings.xMax = 1000.0;
-    settings.lineShape = shape;
+    settings.curve.xMin = 0.0;
+    settings.curve.xMax = 1000.0;
+    settings.curve.lineShape = shape;
     settings.resolution = kResolution;
-    settings.decimalComma = 0;
+    settings.decimalComma = false;
     return settings;
 }
 
@@ -52,11 +52,11 @@ bool StraightforwardExport(const std::string& path, const PeakTable& table,
         return false;
     }
     std::fputs("x y\r\n", file);
-    const double step = (settings.xMax - settings.xMin) / settings.resolution;
+    const double step = (settings.curve.xMax - settings.curve.xMin) / settings.resolution;
     char line[128];
-    double x = settings.xMin;
-    while (x <= settings.xMax) {
-        const double y = ProfileSum(table, settings.lineShape, settings.useScaled != 0, x);
+    double x = settings.curve.xMin;
+    while (x <= settings.curve.xMax) {
+        const double y = ProfileSum(table, settings.curve.lineShape, settings.curve.useScaled, x);
         std::snprintf(line, sizeof line, "%.14g %.14g\r\n", x, y);
         std::fputs(line, file);
         const double next = x + step;

@@ -11,12 +11,12 @@ namespace {
 
 GraphSettings FullRange(std::int32_t shape) {
     GraphSettings settings;
-    settings.xMin = 0.0;
-    settings.xMax = 1000.0;
-    settings.yMin = 0.0;
-    settings.yMax = 6.0;
-    settings.lineShape = shape;
-    settings.joinPoints = 1;
+    settings.curve.xMin = 0.0;
+    settings.curve.xMax = 1000.0;
+    settings.curve.yMin = 0.0;
+    settings.curve.yMax = 6.0;
+    settings.curve.lineShape = shape;
+    settings.curve.joinPoints = true;
     return settings;
 }
 

@@ -49,8 +49,8 @@ void FillCurveSettings(const ParsedOptions& options, CurveSettings& settings) {
                          "): no queda intervalo que dibujar");
     }
     settings.lineShape = options.Has("--lorentzian") ? Lorentzian : Gaussian;
-    settings.useScaled = options.Has("--scaled") ? 1 : 0;
-    settings.joinPoints = options.Has("--join") ? 1 : 0;
+    settings.useScaled = options.Has("--scaled");
+    settings.joinPoints = options.Has("--join");
 }
 
 std::string OutputPath(const ParsedOptions& options) {
@@ -65,12 +65,12 @@ std::string OutputPath(const ParsedOptions& options) {
 
 ExportSettings ExportSettingsFrom(const ParsedOptions& options) {
     ExportSettings settings;
-    settings.xMin = options.RequiredNumber("--xmin");
-    settings.xMax = options.RequiredNumber("--xmax");
+    settings.curve.xMin = options.RequiredNumber("--xmin");
+    settings.curve.xMax = options.RequiredNumber("--xmax");
     settings.resolution = ResolutionFrom(options, std::numeric_limits<std::int32_t>::max());
-    settings.lineShape = options.Has("--lorentzian") ? Lorentzian : Gaussian;
-    settings.useScaled = options.Has("--scaled") ? 1 : 0;
-    settings.decimalComma = options.Has("--point") ? 0 : 1;
+    settings.curve.lineShape = options.Has("--lorentzian") ? Lorentzian : Gaussian;
+    settings.curve.useScaled = options.Has("--scaled");
+    settings.decimalComma = !options.Has("--point");
     return settings;
 }
 
@@ -94,7 +94,7 @@ PlotRequest ParsePlotRequest(const std::vector<std::string>& args) {
     const ParsedOptions options(args, kPlotOptions);
     PlotRequest request;
     request.docPath = options.OnlyPositional("el documento");
-    FillCurveSettings(options, request.settings);
+    FillCurveSettings(options, request.settings.curve);
     request.outPath = OutputPath(options);
     const auto format = PictureFormatFor(request.outPath);
     if (!format) {
@@ -111,7 +111,7 @@ PrintRequest ParsePrintRequest(const std::vector<std::string>& args) {
     const ParsedOptions options(args, kPrintOptions);
     PrintRequest request;
     request.docPath = options.OnlyPositional("el documento");
-    FillCurveSettings(options, request.settings);
+    FillCurveSettings(options, request.settings.curve);
     request.settings.resolution = ResolutionFrom(options, kMaxPrintResolution);
     request.settings.graphShown = true;
     request.outPath = OutputPath(options);

@@ -14,6 +14,6 @@ struct CurveSettings {
     double yMin = 0.0;
     double yMax = 0.0;
     std::int32_t lineShape = Gaussian;
-    std::int32_t joinPoints = 0;
-    std::int32_t useScaled = 0;
+    bool joinPoints = false;
+    bool useScaled = false;
 };

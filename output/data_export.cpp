@@ -50,9 +50,9 @@ constexpr int kLinesWorthThreads = 2048;
 class RunningX {
   public:
     explicit RunningX(const ExportSettings& settings)
-        : x_(settings.xMin),
-          step_((settings.xMax - settings.xMin) / settings.resolution),
-          xMax_(settings.xMax) {}
+        : x_(settings.curve.xMin),
+          step_((settings.curve.xMax - settings.curve.xMin) / settings.resolution),
+          xMax_(settings.curve.xMax) {}
 
     // Puts the next x values into xs, as many as fit; fewer, down to none,
     // once the lines are at their end.
@@ -174,8 +174,8 @@ ExportLinesResult WriteExportLines(ByteSink& sink, const PeakTable& table,
         progress->SetPos(0);
         progress->SetStep(1);
     }
-    const bool decimalComma = settings.decimalComma == 1;
-    const BandSums sums(table, settings.lineShape, settings.useScaled != 0);
+    const bool decimalComma = settings.decimalComma;
+    const BandSums sums(table, settings.curve.lineShape, settings.curve.useScaled);
     RunningX running(settings);
     // The usual few hundred lines take no more room than they need: x min
     // and x max both have a line, so a grid has one more than its resolution.
@@ -260,7 +260,7 @@ std::optional<std::string> ExportToFile(const std::string& path, const PeakTable
         return failed;
     }
     file.WriteHeader();
-    if (!IsZeroRange(settings.xMin, settings.xMax)) {
+    if (!IsZeroRange(settings.curve.xMin, settings.curve.xMax)) {
         file.WriteLines(table, settings, progress);
     }
     return file.Close();

@@ -7,19 +7,16 @@
 
 #include "model/line_shapes.h"
 #include "model/peak_table.h"
+#include "output/curve_settings.h"
 #include "platform/byte_sink.h"
 #include "platform/output_file.h"
 
-// What the export reads besides the table: the x limits, line shape and
-// use-scaled flag taken from the form, and the output settings.
+// What the export reads besides the table: of the curve, the x limits, line
+// shape and use-scaled flag taken from the form; and the output settings.
 struct ExportSettings {
-    double xMin = 0.0;
-    double xMax = 0.0;
-    std::int32_t lineShape = Gaussian;
-    std::int32_t useScaled = 0;
+    CurveSettings curve;
     std::int32_t resolution = 250;
-    // Exactly 1 writes decimal commas; anything else decimal points.
-    std::int32_t decimalComma = 1;
+    bool decimalComma = true;
 };
 
 // The calls the export makes on the form's progress bar.

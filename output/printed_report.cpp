@@ -39,8 +39,8 @@ constexpr std::array<Column, 5> kColumns = {{
 }};
 
 BandMapping PaperBand(const ReportSettings& settings) {
-    return BandMapping{.low = settings.yMin,
-                       .high = settings.yMax,
+    return BandMapping{.low = settings.curve.yMin,
+                       .high = settings.curve.yMax,
                        .height = 850.0,
                        .baseRow = kFrameBottom,
                        .direction = 1,
@@ -58,13 +58,13 @@ int SampleColumn(int j, int resolution) {
 // peak 0 stands for the sum of all peaks.
 void PrintCurve(CDC& dc, const PeakTable& table, const ReportSettings& settings, int peak) {
     const BandMapping band = PaperBand(settings);
-    const bool useScaled = settings.useScaled != 0;
+    const CurveSettings& curve = settings.curve;
     const int n = settings.resolution;
     for (int j = 0; j < n; ++j) {
-        const double x = SampleX(j, n, settings.xMin, settings.xMax);
-        const double v = peak == 0 ? ProfileSum(table, settings.lineShape, useScaled, x)
-                                   : PeakTerm(table, peak, settings.lineShape, useScaled, x);
-        PlotInBand(dc, band, settings.joinPoints != 0, SampleColumn(j, n), v);
+        const double x = SampleX(j, n, curve.xMin, curve.xMax);
+        const double v = peak == 0 ? ProfileSum(table, curve.lineShape, curve.useScaled, x)
+                                   : PeakTerm(table, peak, curve.lineShape, curve.useScaled, x);
+        PlotInBand(dc, band, curve.joinPoints, SampleColumn(j, n), v);
     }
 }
 
@@ -90,12 +90,12 @@ void PrintGraphPage(CDC& dc, const PeakTable& table, const ReportSettings& setti
     dc.Rectangle(kFrameLeft, kFrameTop, kFrameRight, kFrameBottom);
     dc.TextOut(kFrameLeft, kTitleY, title);
 
-    dc.TextOut(1670, -340, FormatG(settings.yMax));
+    dc.TextOut(1670, -340, FormatG(settings.curve.yMax));
     dc.TextOut(1670, -740, "y");
-    dc.TextOut(1670, -1160, FormatG(settings.yMin));
-    dc.TextOut(340, -1230, FormatG(settings.xMin));
+    dc.TextOut(1670, -1160, FormatG(settings.curve.yMin));
+    dc.TextOut(340, -1230, FormatG(settings.curve.xMin));
     dc.TextOut(980, -1230, "x");
-    dc.TextOut(1580, -1230, FormatG(settings.xMax));
+    dc.TextOut(1580, -1230, FormatG(settings.curve.xMax));
 
     for (int k = 0; k < kTicks; ++k) {
         dc.MoveTo(kFrameLeft + 125 * k, kFrameBottom);
@@ -108,7 +108,7 @@ void PrintGraphPage(CDC& dc, const PeakTable& table, const ReportSettings& setti
     PrintCurve(dc, table, settings, 0);
     PrintSeparateCurves(dc, table, settings);
 
-    dc.TextOut(kFrameLeft, -1300, settings.useScaled != 0 ? kLegendScaled : kLegendUnscaled);
+    dc.TextOut(kFrameLeft, -1300, settings.curve.useScaled ? kLegendScaled : kLegendUnscaled);
     PrintTable(dc, 1, table, -1350);
 }
 

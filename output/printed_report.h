@@ -10,7 +10,8 @@
 #include "platform/cdc.h"
 
 // The view's fields the report prints with, as they are when printing starts.
-struct ReportSettings : CurveSettings {
+struct ReportSettings {
+    CurveSettings curve;
     // Nothing is printed before the user has asked for a graph.
     bool graphShown = false;
     // Samples per curve.

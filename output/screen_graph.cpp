@@ -17,8 +17,8 @@ constexpr int kBoxBottom = 402;
 constexpr int kTicks = 11;
 
 BandMapping ScreenBand(const GraphSettings& settings) {
-    return BandMapping{.low = settings.yMin,
-                       .high = settings.yMax,
+    return BandMapping{.low = settings.curve.yMin,
+                       .high = settings.curve.yMax,
                        .height = 200.0,
                        .baseRow = 401,
                        .direction = -1,
@@ -34,7 +34,7 @@ bool IsZeroRange(double xMin, double xMax) {
 }
 
 void PlotSample(CDC& dc, const GraphSettings& settings, int j, double v) {
-    PlotInBand(dc, ScreenBand(settings), settings.joinPoints != 0, kBoxLeft + j, v);
+    PlotInBand(dc, ScreenBand(settings), settings.curve.joinPoints, kBoxLeft + j, v);
 }
 
 void DrawGraph(CDC& dc, const PeakTable& table, const GraphSettings& settings,
@@ -44,10 +44,10 @@ void DrawGraph(CDC& dc, const PeakTable& table, const GraphSettings& settings,
     dc.Rectangle(kBoxLeft, kBoxTop, kBoxRight, kBoxBottom);
 
     if (setLabel) {
-        setLabel(kLabelXMin, FormatG(settings.xMin));
-        setLabel(kLabelXMax, FormatG(settings.xMax));
-        setLabel(kLabelYMin, FormatG(settings.yMin));
-        setLabel(kLabelYMax, FormatG(settings.yMax));
+        setLabel(kLabelXMin, FormatG(settings.curve.xMin));
+        setLabel(kLabelXMax, FormatG(settings.curve.xMax));
+        setLabel(kLabelYMin, FormatG(settings.curve.yMin));
+        setLabel(kLabelYMax, FormatG(settings.curve.yMax));
         setLabel(kLabelX, "x");
         setLabel(kLabelY, "y");
     }
@@ -64,10 +64,11 @@ void DrawGraph(CDC& dc, const PeakTable& table, const GraphSettings& settings,
     const auto n = static_cast<std::size_t>(std::max(settings.screenSamples, 0));
     std::vector<double> xs(n);
     for (std::size_t j = 0; j < n; ++j) {
-        xs[j] = SampleX(static_cast<int>(j), static_cast<int>(n), settings.xMin, settings.xMax);
+        xs[j] = SampleX(static_cast<int>(j), static_cast<int>(n), settings.curve.xMin,
+                        settings.curve.xMax);
     }
     std::vector<double> values(n);
-    const BandSums sums(table, settings.lineShape, settings.useScaled != 0);
+    const BandSums sums(table, settings.curve.lineShape, settings.curve.useScaled);
     const auto plot = [&] {
         dc.MoveTo(kBoxLeft, kBoxBottom);
         for (std::size_t j = 0; j < n; ++j) {

@@ -10,7 +10,8 @@
 #include "platform/cdc.h"
 
 // The settings the screen graph draws with, as last taken from the form.
-struct GraphSettings : CurveSettings {
+struct GraphSettings {
+    CurveSettings curve;
     std::int32_t screenSamples = 250;
 };
 

@@ -263,19 +263,19 @@ void CTrazelView::DoDataExchange() {
     dx_.Control(progressBar, static_cast<QProgressBar*>(controls_.at(IDC_PROGRESS)));
     dx_.Control(positionEdit, edit(IDC_POSITION));
     dx_.Control(peakList, static_cast<QTreeWidget*>(controls_.at(IDC_PEAK_LIST)));
-    dx_.Text(edit(IDC_POSITION), position);
-    dx_.Text(edit(IDC_INTENSITY), intensity);
-    dx_.Text(edit(IDC_WIDTH), width);
-    dx_.Check(check(IDC_UNIQUE_WIDTH_ON), uniqueWidthOn);
-    dx_.Text(edit(IDC_UNIQUE_WIDTH), uniqueWidth);
-    dx_.Text(edit(IDC_X_MIN), xMin);
-    dx_.Text(edit(IDC_X_MAX), xMax);
-    dx_.Text(edit(IDC_Y_MIN), yMin);
-    dx_.Text(edit(IDC_Y_MAX), yMax);
-    dx_.Radio({radio(IDC_GAUSSIAN), radio(IDC_LORENTZIAN)}, lineShape);
-    dx_.Check(check(IDC_JOIN_POINTS), joinPoints);
-    dx_.Text(edit(IDC_SCALE), scale);
-    dx_.Check(check(IDC_USE_SCALED), useScaled);
+    dx_.Text(edit(IDC_POSITION), fields.position);
+    dx_.Text(edit(IDC_INTENSITY), fields.intensity);
+    dx_.Text(edit(IDC_WIDTH), fields.width);
+    dx_.Check(check(IDC_UNIQUE_WIDTH_ON), fields.uniqueWidthOn);
+    dx_.Text(edit(IDC_UNIQUE_WIDTH), fields.uniqueWidth);
+    dx_.Text(edit(IDC_X_MIN), fields.curve.xMin);
+    dx_.Text(edit(IDC_X_MAX), fields.curve.xMax);
+    dx_.Text(edit(IDC_Y_MIN), fields.curve.yMin);
+    dx_.Text(edit(IDC_Y_MAX), fields.curve.yMax);
+    dx_.Radio({radio(IDC_GAUSSIAN), radio(IDC_LORENTZIAN)}, fields.curve.lineShape);
+    dx_.Check(check(IDC_JOIN_POINTS), fields.curve.joinPoints);
+    dx_.Text(edit(IDC_SCALE), fields.scale);
+    dx_.Check(check(IDC_USE_SCALED), fields.curve.useScaled);
 }
 
 bool CTrazelView::UpdateData(bool saveAndValidate) {
@@ -316,20 +316,20 @@ void CTrazelView::OnInitialUpdate() {
     UpdateData(false);
     ResizeParentToFit(true);
 
-    joinPoints = 0;
-    graphShown = false;
-    outputPath = "datos.txt";
-    decimalComma = 1;
-    screenSamples = 250;
-    resolution = 250;
+    fields.curve.joinPoints = false;
+    fields.graphShown = false;
+    fields.outputPath = "datos.txt";
+    fields.decimalComma = true;
+    fields.screenSamples = 250;
+    fields.resolution = 250;
     if (peakList->columnCount() == 0) {
         InsertColumns();
     }
-    lineShape = 0;
-    scale = 1.0;
-    progressBar->setRange(0, screenSamples);
+    fields.curve.lineShape = Gaussian;
+    fields.scale = 1.0;
+    progressBar->setRange(0, fields.screenSamples);
     progressBar->setValue(0);
-    useScaled = 0;
+    fields.curve.useScaled = false;
     UpdateData(false);
     // As in a dialog, the form starts on its first field with the text
     // selected, ready to be typed over.
@@ -424,7 +424,8 @@ void CTrazelView::OnAddPeak() {
     if (document_.Table().IsFull()) {
         return;
     }
-    document_.AddPeak(position, intensity, uniqueWidthOn != 0 ? uniqueWidth : width, scale);
+    document_.AddPeak(fields.position, fields.intensity,
+                      fields.uniqueWidthOn ? fields.uniqueWidth : fields.width, fields.scale);
     FillPeakList();
     positionEdit->setFocus(Qt::OtherFocusReason);
     positionEdit->selectAll();
@@ -444,7 +445,8 @@ void CTrazelView::OnUniqueWidth() {
     // focus on it. A field just switched off cannot take the focus or be typed
     // into, so a bad text left in it would make every later read fail with no
     // way to see why: it goes back to the value the field last held.
-    const std::pair<int, double> widths[] = {{IDC_UNIQUE_WIDTH, uniqueWidth}, {IDC_WIDTH, width}};
+    const std::pair<int, double> widths[] = {{IDC_UNIQUE_WIDTH, fields.uniqueWidth},
+                                             {IDC_WIDTH, fields.width}};
     for (const auto& [id, value] : widths) {
         auto* edit = static_cast<QLineEdit*>(GetDlgItem(id));
         if (!edit->isEnabled() && !ParseDouble(edit->text().toStdString())) {
@@ -474,7 +476,7 @@ void CTrazelView::OnEditSelection() {
 
 void CTrazelView::OnAssignWidth() {
     UpdateData(true);
-    document_.AssignWidth(uniqueWidth, SelectedRows());
+    document_.AssignWidth(fields.uniqueWidth, SelectedRows());
     FillPeakList();
 }
 
@@ -487,19 +489,19 @@ void CTrazelView::OnShowCurves() {
 
 void CTrazelView::OnScaleSelection() {
     UpdateData(true);
-    document_.AssignScale(scale, SelectedRows());
+    document_.AssignScale(fields.scale, SelectedRows());
     FillPeakList();
 }
 
 void CTrazelView::OnExport() {
     // A resolution below 1 would never end the loop; refuse it before the
     // file is touched.
-    if (const auto refusal = CheckExportResolution(resolution)) {
+    if (const auto refusal = CheckExportResolution(fields.resolution)) {
         AfxMessageBox(QString::fromStdString(*refusal));
         return;
     }
     ExportFile file;
-    if (const auto error = file.Open(outputPath)) {
+    if (const auto error = file.Open(fields.outputPath)) {
         AfxMessageBox(QString::fromStdString(*error));
         return;
     }
@@ -508,17 +510,17 @@ void CTrazelView::OnExport() {
     file.WriteHeader();
     std::optional<std::string> stopped;
     bool closeAfterwards = false;
-    if (UpdateData(true) && !IsZeroRange(xMin, xMax)) {
+    if (UpdateData(true) && XRangeIsNotZero()) {
         // The window stays alive while the lines are written, and Esc stops
         // them; a stopped export leaves the graph as it was.
         ExportRun run(this, progressBar);
         const ExportLinesResult lines =
             file.WriteLines(document_.Table(), CurrentExportSettings(), &run, run.StopToken());
         if (lines.end == ExportEnd::Finished) {
-            graphShown = true;
+            fields.graphShown = true;
             DrawGraph();
         } else if (lines.end == ExportEnd::Stopped) {
-            stopped = ExportStoppedMessage(lines.lines, outputPath);
+            stopped = ExportStoppedMessage(lines.lines, fields.outputPath);
         }
         closeAfterwards = run.CloseRequested();
     }
@@ -536,7 +538,7 @@ void CTrazelView::OnExport() {
 
 void CTrazelView::OnPlot() {
     if (UpdateData(true) && XRangeIsNotZero()) {
-        graphShown = true;
+        fields.graphShown = true;
         DrawGraph();
     }
 }
@@ -558,25 +560,25 @@ void CTrazelView::OnUseScaled() {
 }
 
 void CTrazelView::OnOutputFormat() {
-    RunOutputFormat(decimalComma, resolution, window());
+    RunOutputFormat(fields.decimalComma, fields.resolution, window());
 }
 
 void CTrazelView::OnOutputFile() {
-    RunOutputFile(outputPath, window());
+    RunOutputFile(fields.outputPath, window());
 }
 
 PrintJob CTrazelView::MakePrintJob() {
     PrintJob job;
     job.minPage = 1;
-    job.maxPage = ReportPageCount(document_.Table().count, graphShown);
+    job.maxPage = ReportPageCount(document_.Table().count, fields.graphShown);
     // The title is the document's name as the main window's caption shows it,
     // whatever window is in front while the pages are drawn.
     const std::string caption = window()->windowTitle().toStdString();
     job.documentName = PrintTitleFromCaption(caption);
     job.printPage = [this, caption](CDC& dc, int page) {
         const std::string title = PrintTitleFromCaption(caption);
-        if (page == 1 && graphShown) {
-            printTitle = title;
+        if (page == 1 && fields.graphShown) {
+            fields.printTitle = title;
         }
         PrintPage(dc, page, document_.Table(), CurrentReportSettings(), title);
     };
@@ -608,51 +610,28 @@ void CTrazelView::OnFilePrintPreview() {
 }
 
 void CTrazelView::RedrawIfShown() {
-    if (UpdateData(true) && XRangeIsNotZero() && graphShown) {
+    if (UpdateData(true) && XRangeIsNotZero() && fields.graphShown) {
         DrawGraph();
     }
 }
 
 bool CTrazelView::XRangeIsNotZero() const {
-    return !IsZeroRange(xMin, xMax);
-}
-
-CurveSettings CTrazelView::CurrentCurveSettings() const {
-    CurveSettings settings;
-    settings.xMin = xMin;
-    settings.xMax = xMax;
-    settings.yMin = yMin;
-    settings.yMax = yMax;
-    settings.lineShape = lineShape;
-    settings.joinPoints = joinPoints;
-    settings.useScaled = useScaled;
-    return settings;
+    return !IsZeroRange(fields.curve.xMin, fields.curve.xMax);
 }
 
 GraphSettings CTrazelView::CurrentGraphSettings() const {
-    GraphSettings settings;
-    static_cast<CurveSettings&>(settings) = CurrentCurveSettings();
-    settings.screenSamples = screenSamples;
-    return settings;
+    return {.curve = fields.curve, .screenSamples = fields.screenSamples};
 }
 
 ExportSettings CTrazelView::CurrentExportSettings() const {
-    ExportSettings settings;
-    settings.xMin = xMin;
-    settings.xMax = xMax;
-    settings.lineShape = lineShape;
-    settings.useScaled = useScaled;
-    settings.resolution = resolution;
-    settings.decimalComma = decimalComma;
-    return settings;
+    return {.curve = fields.curve,
+            .resolution = fields.resolution,
+            .decimalComma = fields.decimalComma};
 }
 
 ReportSettings CTrazelView::CurrentReportSettings() const {
-    ReportSettings settings;
-    static_cast<CurveSettings&>(settings) = CurrentCurveSettings();
-    settings.graphShown = graphShown;
-    settings.resolution = resolution;
-    return settings;
+    return {
+        .curve = fields.curve, .graphShown = fields.graphShown, .resolution = fields.resolution};
 }
 
 void CTrazelView::DrawGraph() {
@@ -669,7 +648,7 @@ void CTrazelView::PaintGraph(QPainter& painter) {
 
 void CTrazelView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (graphShown) {
+    if (fields.graphShown) {
         PaintGraph(painter);
     }
 }

@@ -15,6 +15,29 @@ struct PrintJob;
 class PrintDriver;
 
 class CTrazelDoc;
+
+// The view's fields. Those of the form hold what data exchange last moved
+// between them and its controls; the others are set by the output dialogs and
+// the commands.
+struct ViewFields {
+    // On the form.
+    double position = 0.0;
+    double intensity = 0.0;
+    double width = 0.0;
+    bool uniqueWidthOn = false;
+    double uniqueWidth = 0.0;
+    // The limits, the line shape (no button checked until the form is first
+    // set up), joined points and use of the scaled positions.
+    CurveSettings curve{.lineShape = -1};
+    double scale = 0.0;
+    // Not on the form.
+    std::int32_t resolution = 250;
+    std::string printTitle;
+    std::string outputPath;
+    bool decimalComma = true;
+    std::int32_t screenSamples = 250;
+    bool graphShown = false;
+};
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -60,8 +83,7 @@ class CTrazelView : public QWidget {
     void PaintGraph(QPainter& painter);
 
     // The settings drawing, export and printing take from the fields; the
-    // screen and the paper share the curve settings.
-    CurveSettings CurrentCurveSettings() const;
+    // screen, the paper and the export share the curve settings.
     GraphSettings CurrentGraphSettings() const;
     ExportSettings CurrentExportSettings() const;
     ReportSettings CurrentReportSettings() const;
@@ -75,27 +97,7 @@ class CTrazelView : public QWidget {
     QLineEdit* positionEdit = nullptr;
     QTreeWidget* peakList = nullptr;
 
-    // Fields, in the order the form exchanges them.
-    double position = 0.0;
-    double intensity = 0.0;
-    double width = 0.0;
-    std::int32_t uniqueWidthOn = 0;
-    double uniqueWidth = 0.0;
-    double xMin = 0.0;
-    double xMax = 0.0;
-    double yMin = 0.0;
-    double yMax = 0.0;
-    std::int32_t lineShape = -1;
-    std::int32_t joinPoints = 0;
-    double scale = 0.0;
-    std::int32_t useScaled = 0;
-    // The settings that are not on the form.
-    std::int32_t resolution = 250;
-    std::string printTitle;
-    std::string outputPath;
-    std::int32_t decimalComma = 1;
-    std::int32_t screenSamples = 250;
-    bool graphShown = false;
+    ViewFields fields;
 
   public slots:
     void OnAddPeak();

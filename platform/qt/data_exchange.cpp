@@ -79,6 +79,14 @@ void DataExchange::Check(QCheckBox* box, std::int32_t& field) {
                          }});
 }
 
+void DataExchange::Check(QCheckBox* box, bool& field) {
+    bindings_.push_back({[box, &field] {
+                             field = box->checkState() != Qt::Unchecked;
+                             return true;
+                         },
+                         [box, &field] { box->setChecked(field); }});
+}
+
 void DataExchange::Radio(std::vector<QRadioButton*> group, std::int32_t& field) {
     bindings_.push_back({[group, &field] {
                              field = -1;

@@ -30,6 +30,8 @@ class DataExchange {
     void Text(QLineEdit* edit, std::int32_t& field);
     // 0 clear, 1 checked, 2 neither (a three-state box).
     void Check(QCheckBox* box, std::int32_t& field);
+    // A flag: on unless the box is clear.
+    void Check(QCheckBox* box, bool& field);
     // The index of the checked button in group order, -1 when none is.
     void Radio(std::vector<QRadioButton*> group, std::int32_t& field);
     // Text as it is, for string fields.

@@ -32,22 +32,10 @@
 #include "platform/qt/message_box.h"
 #include "platform/qt/modal_dialogs.h"
 #include "tests/support/file_size_limit.h"
+#include "tests/support/peak_tables.h"
 #include "ui/trazel_view.h"
 
 namespace {
-
-PeakTable TableOf(std::initializer_list<double> positions) {
-    PeakTable table;
-    for (const double p : positions) {
-        const int i = table.count++;
-        table.position[i] = p;
-        table.scale[i] = 1.0;
-        table.scaledPosition[i] = p;
-        table.intensity[i] = 1.0;
-        table.width[i] = 2.0;
-    }
-    return table;
-}
 
 // A started application, its window shown and active.
 QByteArray Int32(std::int32_t value) {
@@ -69,7 +57,7 @@ struct Started {
         ok = app.InitInstance(arguments);
         if (ok) {
             frame()->activateWindow();
-            active = QTest::qWaitForWindowActive(frame());
+            QVERIFY(QTest::qWaitForWindowActive(frame()));
         }
     }
 
@@ -95,7 +83,6 @@ struct Started {
 
     CTrazelApp app;
     bool ok = false;
-    bool active = false;
 };
 
 QStringList MenuTexts(QMenu* menu) {
@@ -337,7 +324,7 @@ class TrazelAppTest : public QObject {
         QFETCH(int, control);
         Started s;
         QTemporaryDir dir;
-        s.view()->outputPath = dir.filePath("datos.txt").toStdString();
+        s.view()->fields.outputPath = dir.filePath("datos.txt").toStdString();
         QWidget* target = s.view()->GetDlgItem(control);
         auto* button = qobject_cast<QAbstractButton*>(target);
         int clicks = 0;
@@ -409,7 +396,7 @@ class TrazelAppTest : public QObject {
         QFETCH(int, peaksAfter);
         QTemporaryDir dir;
         const QString opened = dir.filePath("abierto");
-        QVERIFY(!SavePeakTableFile(opened.toStdString(), TableOf({1, 2})));
+        QVERIFY(!SavePeakTableFile(opened.toStdString(), TableOf({{1}, {2}})));
         Started s;
         if (openFirst) {
             QVERIFY(s.app.Documents().OpenDocumentFile(opened));
@@ -456,8 +443,8 @@ class TrazelAppTest : public QObject {
         Started s;
         s.AddPeak("500");
         s.Edit(IDC_X_MAX)->setText("1000");
-        s.view()->resolution = 100000000;
-        s.view()->outputPath = dir.filePath("datos.txt").toStdString();
+        s.view()->fields.resolution = 100000000;
+        s.view()->fields.outputPath = dir.filePath("datos.txt").toStdString();
         RecordingMessageBox box;
         box.answers = {MessageAnswer::Yes, MessageAnswer::Ok, MessageAnswer::No};
         QStringList status;
@@ -524,8 +511,8 @@ class TrazelAppTest : public QObject {
         QTemporaryDir dir;
         const QString document = dir.filePath("espectro");
         const QString other = dir.filePath("otro");
-        QVERIFY(!SavePeakTableFile(document.toStdString(), TableOf({100})));
-        QVERIFY(!SavePeakTableFile(other.toStdString(), TableOf({7})));
+        QVERIFY(!SavePeakTableFile(document.toStdString(), TableOf({{100}})));
+        QVERIFY(!SavePeakTableFile(other.toStdString(), TableOf({{7}})));
         const QString path = target.startsWith('/') ? target : dir.filePath(target);
         if (target == "tuberia") {
             QCOMPARE(::mkfifo(path.toLocal8Bit().constData(), 0600), 0);
@@ -631,13 +618,13 @@ class TrazelAppTest : public QObject {
             path = "/dev/zero";
         }
         const QString current = dir.filePath("actual");
-        QVERIFY(!SavePeakTableFile(current.toStdString(), TableOf({100, 200})));
+        QVERIFY(!SavePeakTableFile(current.toStdString(), TableOf({{100}, {200}})));
 
         Started s({"trazel", current});
         if (modified) {
             s.AddPeak("500");
         }
-        s.view()->outputPath = "mio.txt";
+        s.view()->fields.outputPath = "mio.txt";
         const QStringList positions = s.Positions();
         const QString caption = s.frame()->windowTitle();
         RecordingMessageBox box;
@@ -655,7 +642,7 @@ class TrazelAppTest : public QObject {
         QCOMPARE(s.app.Document().IsModified(), modified);
         QCOMPARE(s.frame()->windowTitle(), caption);
         QCOMPARE(caption, QStringLiteral("actual - Trazel"));
-        QCOMPARE(s.view()->outputPath, std::string("mio.txt"));
+        QCOMPARE(s.view()->fields.outputPath, std::string("mio.txt"));
         QCOMPARE(s.app.RecentFiles().Files(), QStringList{current});
         s.app.Document().SetModifiedFlag(false);
     }
@@ -663,14 +650,14 @@ class TrazelAppTest : public QObject {
     void openResetsTheSettingsAndKeepsTheEntries() {
         QTemporaryDir dir;
         const QString path = dir.filePath("dos picos");
-        QVERIFY(!SavePeakTableFile(path.toStdString(), TableOf({100, 200})));
+        QVERIFY(!SavePeakTableFile(path.toStdString(), TableOf({{100}, {200}})));
         Started s;
         s.Edit(IDC_X_MAX)->setText("1000");
         s.Edit(IDC_WIDTH)->setText("8");
         s.view()->OnPlot();
-        s.view()->outputPath = "otro.txt";
-        s.view()->decimalComma = 0;
-        s.view()->resolution = 9;
+        s.view()->fields.outputPath = "otro.txt";
+        s.view()->fields.decimalComma = false;
+        s.view()->fields.resolution = 9;
         ScriptedFileDialogs files;
         files.answers.push_back(path);
         for (int i = 0; i < 3; ++i) {
@@ -680,10 +667,10 @@ class TrazelAppTest : public QObject {
         QCOMPARE(s.Positions(), (QStringList{"200", "100"}));
         QCOMPARE(s.frame()->windowTitle(), QStringLiteral("dos picos - Trazel"));
         QCOMPARE(s.view()->peakList->columnCount(), 6);
-        QCOMPARE(s.view()->outputPath, std::string("datos.txt"));
-        QCOMPARE(s.view()->decimalComma, 1);
-        QCOMPARE(s.view()->resolution, 250);
-        QVERIFY(!s.view()->graphShown);
+        QCOMPARE(s.view()->fields.outputPath, std::string("datos.txt"));
+        QCOMPARE(s.view()->fields.decimalComma, true);
+        QCOMPARE(s.view()->fields.resolution, 250);
+        QVERIFY(!s.view()->fields.graphShown);
         QCOMPARE(s.Edit(IDC_X_MAX)->text(), QStringLiteral("1000"));
         QCOMPARE(s.Edit(IDC_WIDTH)->text(), QStringLiteral("8"));
         QVERIFY(!s.app.Document().IsModified());
@@ -694,7 +681,7 @@ class TrazelAppTest : public QObject {
         QStringList paths;
         for (int i = 1; i <= 5; ++i) {
             paths << dir.filePath(QStringLiteral("pico%1").arg(i));
-            QVERIFY(!SavePeakTableFile(paths.last().toStdString(), TableOf({i * 100.0})));
+            QVERIFY(!SavePeakTableFile(paths.last().toStdString(), TableOf({{i * 100.0}})));
         }
         {
             Started s;
@@ -734,7 +721,7 @@ class TrazelAppTest : public QObject {
     void pathThatIsNotUtf8KeepsItsBytes() {
         QTemporaryDir dir;
         const std::string path = QFile::encodeName(dir.path()).toStdString() + "/pico-\xff.trz";
-        QVERIFY(!SavePeakTableFile(path, TableOf({42})));
+        QVERIFY(!SavePeakTableFile(path, TableOf({{42}})));
         {
             Started s(std::vector<std::string>{"trazel", path});
             QVERIFY(s.ok);
@@ -767,7 +754,7 @@ class TrazelAppTest : public QObject {
     void commandLinePathIsOpened() {
         QTemporaryDir dir;
         const QString path = dir.filePath("inicial");
-        QVERIFY(!SavePeakTableFile(path.toStdString(), TableOf({42})));
+        QVERIFY(!SavePeakTableFile(path.toStdString(), TableOf({{42}})));
         Started s({"trazel", path});
         QVERIFY(s.ok);
         QCOMPARE(s.Positions(), QStringList{"42"});

@@ -27,9 +27,12 @@ void PrintTo(const ExportCase& c, std::ostream* os) {
 }
 
 ExportSettings WindowSettings(double xMin, double xMax, std::int32_t resolution = 250,
-                              std::int32_t lineShape = Gaussian, std::int32_t useScaled = 0,
-                              std::int32_t decimalComma = 1) {
-    return ExportSettings{xMin, xMax, lineShape, useScaled, resolution, decimalComma};
+                              std::int32_t lineShape = Gaussian, bool useScaled = false,
+                              bool decimalComma = true) {
+    return ExportSettings{
+        .curve = {.xMin = xMin, .xMax = xMax, .lineShape = lineShape, .useScaled = useScaled},
+        .resolution = resolution,
+        .decimalComma = decimalComma};
 }
 
 class ExportMatchesWindow : public CliTest, public testing::WithParamInterface<ExportCase> {};
@@ -53,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
         ExportCase{"Defaults", "--xmin 100 --xmax 1800", WindowSettings(100, 1800)},
         ExportCase{"LorentzianScaledPoint",
                    "--xmin 800 --xmax 4000 --lorentzian --scaled --point --resolution 1000",
-                   WindowSettings(800, 4000, 1000, Lorentzian, 1, 0)},
+                   WindowSettings(800, 4000, 1000, Lorentzian, true, false)},
         // A step that does not come out even accumulates its rounding.
         ExportCase{"UnevenStep", "--xmin=0.1 --xmax=1300.3 --resolution=7",
                    WindowSettings(0.1, 1300.3, 7)},

@@ -15,6 +15,7 @@
 #include "platform/qt/painter_dc.h"
 #include "platform/qt/print_driver.h"
 #include "tests/cli/cli_fixture.h"
+#include "tests/support/peak_tables.h"
 
 // plot and print against the window's drawing code: the same pixels at the
 // same places, the same report pages.
@@ -26,19 +27,16 @@ const std::string kLimits = " --xmin 0 --xmax 1000 --ymin 0 --ymax 3 ";
 // The window's fields for kLimits.
 GraphSettings LimitsSettings(bool join) {
     GraphSettings settings;
-    settings.xMax = 1000;
-    settings.yMax = 3;
-    settings.joinPoints = join ? 1 : 0;
+    settings.curve.xMax = 1000;
+    settings.curve.yMax = 3;
+    settings.curve.joinPoints = join;
     return settings;
 }
 
 // A band of 2 at 500 and a wide band of 1 at 800 flagged to be drawn alone.
 PeakTable TwoBands() {
-    CTrazelDoc doc;
-    doc.AddPeak(500, 2, 10, 1);
-    doc.AddPeak(800, 1, 20, 1);
-    doc.ToggleSeparate({0});
-    return doc.Table();
+    return TableOf(
+        {{500, 2, 10}, {.position = 800, .intensity = 1, .width = 20, .separate = true}});
 }
 
 std::string RunTool(const char* program, const QStringList& arguments) {
@@ -188,8 +186,8 @@ TEST_F(GraphicsCommandsTest, LongLabelsAreCutAtTheirControlsEdge) {
         ASSERT_EQ(Run(Words("plot @bandas.trz" + limits + "-o @" + name)), kExitOk);
     }
     GraphSettings settings = LimitsSettings(false);
-    settings.xMin = -1234567;
-    settings.yMax = 3.14159265;
+    settings.curve.xMin = -1234567;
+    settings.curve.yMax = 3.14159265;
     const QImage image(QString::fromStdString(Path("g.png")));
     EXPECT_EQ(CompareWithDrawGraph(image, settings).differences, 0);
     // SVG cannot clip: it keeps what fits of "-1.23457e+06" in 40 pixels.
@@ -232,10 +230,10 @@ TEST_F(PrintTest, EveryPageOfTheWindowsReportTitledWithTheFileName) {
 
     // The same pages as the window's print of the same settings.
     ReportSettings settings;
-    static_cast<CurveSettings&>(settings) = LimitsSettings(true);
-    settings.xMin = 1000;
-    settings.xMax = 1305;
-    settings.yMax = 4;
+    settings.curve = LimitsSettings(true).curve;
+    settings.curve.xMin = 1000;
+    settings.curve.xMax = 1305;
+    settings.curve.yMax = 4;
     settings.graphShown = true;
     PrintJob job;
     job.maxPage = ReportPageCount(table.count);

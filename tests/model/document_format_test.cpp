@@ -16,6 +16,7 @@
 #include "model/document_format.h"
 #include "model/trazel_doc.h"
 #include "platform/archive.h"
+#include "tests/support/scratch_dir.h"
 
 namespace {
 
@@ -28,14 +29,13 @@ std::string Bytes(std::initializer_list<int> values) {
 }
 
 const std::string kCurrentExample =
-    Bytes({0xB0, 0x36, 0x00, 0x00, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
-           0x40, 0x8F, 0x40, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xF0, 0x3F, 0x00, 0x00,
-           0x00, 0x00, 0x00, 0x00, 0x00, 0x40, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x24,
-           0x40, 0x01, 0x00, 0x00, 0x00});
+    Bytes({0xB0, 0x36, 0x00, 0x00, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x40, 0x8F,
+           0x40, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xF0, 0x3F, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+           0x00, 0x40, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x24, 0x40, 0x01, 0x00, 0x00, 0x00});
 const std::string kOlderExample =
-    Bytes({0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x40, 0x8F, 0x40, 0x00,
-           0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x40, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
-           0x24, 0x40, 0x01, 0x00, 0x00, 0x00});
+    Bytes({0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x40, 0x8F,
+           0x40, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x40, 0x00, 0x00,
+           0x00, 0x00, 0x00, 0x00, 0x24, 0x40, 0x01, 0x00, 0x00, 0x00});
 
 std::string Int32(std::int32_t v) {
     std::string s(4, '\0');
@@ -173,9 +173,8 @@ TEST_P(DamagedDocument, IsRefusedAndLeavesTheTableAlone) {
 INSTANTIATE_TEST_SUITE_P(
     Files, DamagedDocument,
     testing::Values(Damaged{"Empty", ""}, Damaged{"ShortHeader", Bytes({0xB0, 0x36})},
-                    Damaged{"CurrentWithoutCount", Int32(14000)},
-                    Damaged{"CountZero", Int32(0)}, Damaged{"CountNegative", Int32(-1)},
-                    Damaged{"CountTooLarge", Int32(101)},
+                    Damaged{"CurrentWithoutCount", Int32(14000)}, Damaged{"CountZero", Int32(0)},
+                    Damaged{"CountNegative", Int32(-1)}, Damaged{"CountTooLarge", Int32(101)},
                     Damaged{"CountMinimum", Int32(std::numeric_limits<std::int32_t>::min())},
                     Damaged{"CurrentCountTooLarge", Int32(14000) + Int32(101)},
                     Damaged{"CurrentCountZero", Int32(14000) + Int32(0)},
@@ -201,22 +200,15 @@ TEST(DocumentFormat, DamageMessagesSayWhatIsWrong) {
 }
 
 class DocumentFileTest : public testing::Test {
-protected:
-    void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("trazel-doc-" + std::to_string(::getpid()) + "-" +
-                testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-    std::filesystem::path dir_;
+  protected:
+    ScratchDir scratch_{"trazel-doc"};
+    const std::filesystem::path& dir_ = scratch_.Path();
 };
 
 TEST_F(DocumentFileTest, SaveAndLoadThroughFiles) {
     const std::string path = (dir_ / "muestra").string();
     ASSERT_FALSE(SavePeakTableFile(path, OneThousandPeakDoc().Table()));
-    std::ifstream in(path, std::ios::binary);
-    const std::string written((std::istreambuf_iterator<char>(in)), {});
+    const std::string written = ScratchDir::Contents(path);
     EXPECT_EQ(written, kCurrentExample);
     PeakTable table;
     ASSERT_FALSE(LoadPeakTableFile(path, table));

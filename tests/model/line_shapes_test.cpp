@@ -6,15 +6,9 @@
 
 #include "model/line_shapes.h"
 #include "model/trazel_doc.h"
+#include "tests/support/peak_tables.h"
 
 namespace {
-
-PeakTable OnePeak(double position, double intensity, double width, double scale = 1.0) {
-    CTrazelDoc doc;
-    doc.OnNewDocument();
-    doc.AddPeak(position, intensity, width, scale);
-    return doc.Table();
-}
 
 TEST(LineShapes, ConstantsAreTheNearestDoubles) {
     EXPECT_EQ(std::bit_cast<std::uint64_t>(NEG_LN2), std::bit_cast<std::uint64_t>(-std::log(2.0)));
@@ -22,7 +16,7 @@ TEST(LineShapes, ConstantsAreTheNearestDoubles) {
 }
 
 TEST(LineShapes, BothShapesPeakAtIntensityAndHalveAtHalfWidth) {
-    const PeakTable t = OnePeak(500.0, 2.0, 10.0);
+    const PeakTable t = TableOf({{500.0, 2.0, 10.0}});
     EXPECT_EQ(PeakTerm(t, 1, Gaussian, false, 500.0), 2.0);
     EXPECT_DOUBLE_EQ(PeakTerm(t, 1, Lorentzian, false, 500.0), 2.0);
     for (const double x : {495.0, 505.0}) {
@@ -32,7 +26,7 @@ TEST(LineShapes, BothShapesPeakAtIntensityAndHalveAtHalfWidth) {
 }
 
 TEST(LineShapes, GaussianFollowsTheWrittenOrderBitForBit) {
-    const PeakTable t = OnePeak(123.456, 1.7, 3.3);
+    const PeakTable t = TableOf({{123.456, 1.7, 3.3}});
     const double x = 120.1;
     const double d = 123.456 - x;
     const double e = (d * -0.6931471805599453) * d;
@@ -76,18 +70,18 @@ TEST(LineShapes, SeparateFlagDoesNotChangeTheSum) {
 }
 
 TEST(LineShapes, SpecialWidthsAndIntensities) {
-    EXPECT_EQ(PeakTerm(OnePeak(5.0, 2.0, -4.0), 1, Gaussian, false, 6.0),
-              PeakTerm(OnePeak(5.0, 2.0, 4.0), 1, Gaussian, false, 6.0));
-    const PeakTable zeroWidth = OnePeak(5.0, 2.0, 0.0);
+    EXPECT_EQ(PeakTerm(TableOf({{5.0, 2.0, -4.0}}), 1, Gaussian, false, 6.0),
+              PeakTerm(TableOf({{5.0, 2.0, 4.0}}), 1, Gaussian, false, 6.0));
+    const PeakTable zeroWidth = TableOf({{5.0, 2.0, 0.0}});
     EXPECT_EQ(PeakTerm(zeroWidth, 1, Gaussian, false, 6.0), 0.0);
     EXPECT_EQ(PeakTerm(zeroWidth, 1, Lorentzian, false, 6.0), 0.0);
     EXPECT_TRUE(std::isnan(PeakTerm(zeroWidth, 1, Gaussian, false, 5.0)));
     EXPECT_TRUE(std::isnan(ProfileSum(zeroWidth, Lorentzian, false, 5.0)));
-    EXPECT_LT(ProfileSum(OnePeak(5.0, -2.0, 3.0), Gaussian, false, 5.5), 0.0);
+    EXPECT_LT(ProfileSum(TableOf({{5.0, -2.0, 3.0}}), Gaussian, false, 5.5), 0.0);
 }
 
 TEST(LineShapes, UseScaledPicksTheCentre) {
-    const PeakTable t = OnePeak(500.0, 2.0, 10.0, 2.0);
+    const PeakTable t = TableOf({{500.0, 2.0, 10.0, 2.0}});
     EXPECT_EQ(PeakTerm(t, 1, Gaussian, false, 500.0), 2.0);
     EXPECT_EQ(PeakTerm(t, 1, Gaussian, true, 1000.0), 2.0);
     EXPECT_LT(PeakTerm(t, 1, Gaussian, true, 500.0), 1e-300);

@@ -10,6 +10,7 @@
 
 #include "model/line_shapes.h"
 #include "tests/output/random_tables.h"
+#include "tests/support/peak_tables.h"
 
 namespace {
 
@@ -109,19 +110,6 @@ INSTANTIATE_TEST_SUITE_P(RandomTables, BandSumsTest,
                                     "PercentOdd" + std::to_string(info.index);
                          });
 
-PeakTable Bands(std::initializer_list<std::array<double, 3>> bands) {
-    PeakTable table;
-    for (const auto& [position, intensity, width] : bands) {
-        table.position[table.count] = position;
-        table.scaledPosition[table.count] = position;
-        table.scale[table.count] = 1.0;
-        table.intensity[table.count] = intensity;
-        table.width[table.count] = width;
-        ++table.count;
-    }
-    return table;
-}
-
 // x values whose exponent for a band of width 2 at 0 lies at and around a
 // given value.
 std::vector<double> AroundExponent(double exponent) {
@@ -149,7 +137,7 @@ TEST(BandSums, TermsThatCannotChangeTheSumAreTheOnlyOnesLeftOut) {
         for (const double sum : {0.0, 1.0, std::nextafter(1.0, 0.0), -2.0, 0.05, 0.15, 0.31, 1e-30,
                                  1e-28, 2.7e-27, 1e-310}) {
             for (const double intensity : {1.0, -1.0, 0.49, 1e-300, 1e300}) {
-                const PeakTable table = Bands(
+                const PeakTable table = TableOf(
                     {{0.0, sum, std::numeric_limits<double>::infinity()}, {0.0, intensity, 2.0}});
                 ExpectSameBits(
                     table, Gaussian, false, AroundExponent(exponent),
@@ -164,7 +152,7 @@ TEST(BandSums, InfiniteOrNotANumberIntensityIsNeverLeftOut) {
     for (const double odd : {kInf, -kInf, std::numeric_limits<double>::quiet_NaN()}) {
         // Far from its centre the band's exp is +0, and 0 times it is not a
         // number: the sum must become one.
-        const PeakTable table = Bands({{0.0, 1.0, 10.0}, {500.0, odd, 1.0}});
+        const PeakTable table = TableOf({{0.0, 1.0, 10.0}, {500.0, odd, 1.0}});
         const BandSums sums(table, Gaussian, false);
         std::vector<double> ys(3);
         sums.Sums(std::vector<double>{0.0, 100.0, 900.0}, ys);

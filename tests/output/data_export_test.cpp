@@ -8,25 +8,15 @@
 
 #include "output/data_export.h"
 #include "tests/output/failing_sink.h"
+#include "tests/support/peak_tables.h"
 #include "tests/support/scratch_dir.h"
 
 namespace {
 
-PeakTable OnePeak(double position, double intensity, double width) {
-    PeakTable table;
-    table.position[1] = position;
-    table.scale[1] = 1.0;
-    table.scaledPosition[1] = position;
-    table.intensity[1] = intensity;
-    table.width[1] = width;
-    table.count = 2;
-    return table;
-}
-
-ExportSettings Settings(double xMin, double xMax, int resolution, int decimalComma = 1) {
+ExportSettings Settings(double xMin, double xMax, int resolution, bool decimalComma = true) {
     ExportSettings settings;
-    settings.xMin = xMin;
-    settings.xMax = xMax;
+    settings.curve.xMin = xMin;
+    settings.curve.xMax = xMax;
     settings.resolution = resolution;
     settings.decimalComma = decimalComma;
     return settings;
@@ -53,21 +43,19 @@ TEST_P(ExportLinesTest, WritesExactly) {
 
 INSTANTIATE_TEST_SUITE_P(
     Bytes, ExportLinesTest,
-    testing::Values(
-        LinesCase{"FiveLinesDecimalPoint", Settings(0, 1, 4, 0),
-                  "0 0\r\n0.25 0\r\n0.5 0\r\n0.75 0\r\n1 0\r\n"},
-        LinesCase{"FiveLinesDecimalComma", Settings(0, 1, 4, 1),
-                  "0 0\r\n0,25 0\r\n0,5 0\r\n0,75 0\r\n1 0\r\n"},
-        // Only exactly 1 means a comma.
-        LinesCase{"OtherValuesMeanAPoint", Settings(0, 1, 2, 2), "0 0\r\n0.5 0\r\n1 0\r\n"},
-        LinesCase{"ReversedLimitsNoLine", Settings(1, 0, 4), ""},
-        // 1/9 added nine times comes out above 1, so x = 1 is never written.
-        LinesCase{"RoundingDropsTheLastLine", Settings(0, 1, 9, 0),
-                  "0 0\r\n0.11111111111111 0\r\n0.22222222222222 0\r\n0.33333333333333 0\r\n"
-                  "0.44444444444444 0\r\n0.55555555555556 0\r\n0.66666666666667 0\r\n"
-                  "0.77777777777778 0\r\n0.88888888888889 0\r\n"},
-        LinesCase{"ZeroResolutionWritesNothing", Settings(0, 1, 0), ""},
-        LinesCase{"NegativeResolutionWritesNothing", Settings(0, 1, -3), ""}),
+    testing::Values(LinesCase{"FiveLinesDecimalPoint", Settings(0, 1, 4, 0),
+                              "0 0\r\n0.25 0\r\n0.5 0\r\n0.75 0\r\n1 0\r\n"},
+                    LinesCase{"FiveLinesDecimalComma", Settings(0, 1, 4, 1),
+                              "0 0\r\n0,25 0\r\n0,5 0\r\n0,75 0\r\n1 0\r\n"},
+                    LinesCase{"ReversedLimitsNoLine", Settings(1, 0, 4), ""},
+                    // 1/9 added nine times comes out above 1, so x = 1 is never written.
+                    LinesCase{
+                        "RoundingDropsTheLastLine", Settings(0, 1, 9, 0),
+                        "0 0\r\n0.11111111111111 0\r\n0.22222222222222 0\r\n0.33333333333333 0\r\n"
+                        "0.44444444444444 0\r\n0.55555555555556 0\r\n0.66666666666667 0\r\n"
+                        "0.77777777777778 0\r\n0.88888888888889 0\r\n"},
+                    LinesCase{"ZeroResolutionWritesNothing", Settings(0, 1, 0), ""},
+                    LinesCase{"NegativeResolutionWritesNothing", Settings(0, 1, -3), ""}),
     [](const testing::TestParamInfo<LinesCase>& info) { return info.param.name; });
 
 TEST(ExportFormat, CommaInMantissaOnlyExponentKept) {
@@ -91,7 +79,7 @@ TEST(ExportFormat, SameBytesAsPrintfInTheCLocale) {
 }
 
 TEST(ExportLines, SumOfOneBandOverTheDefaultGrid) {
-    const std::string lines = Lines(OnePeak(500, 2, 10), Settings(0, 1000, 250));
+    const std::string lines = Lines(TableOf({{500, 2, 10}}), Settings(0, 1000, 250));
     EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 251);
     EXPECT_EQ(std::count(lines.begin(), lines.end(), '\r'), 251);
     EXPECT_NE(lines.find("\r\n500 2\r\n"), std::string::npos);
@@ -103,7 +91,7 @@ TEST(ExportLines, SumOfOneBandOverTheDefaultGrid) {
 TEST(ExportLines, StopsWhereTheStepNoLongerMovesX) {
     // 1e16 + 0.002 is 1e16 again: without a stop the same line would follow
     // forever.
-    const std::string lines = Lines(PeakTable{}, Settings(1e16, 1e16 + 2, 1000, 0));
+    const std::string lines = Lines(PeakTable{}, Settings(1e16, 1e16 + 2, 1000, false));
     EXPECT_EQ(lines, "1e+16 0\r\n");
 }
 
@@ -168,7 +156,7 @@ TEST_F(ExportFileTest, EqualOrReversedLimitsLeaveTheHeaderAlone) {
     for (const auto& [xMin, xMax] :
          {std::pair{0.0, 0.0}, std::pair{3.0, 3.0}, std::pair{1.0, 0.0}}) {
         Prefill("old contents");
-        EXPECT_FALSE(ExportToFile(path_, OnePeak(1, 1, 1), Settings(xMin, xMax, 250)));
+        EXPECT_FALSE(ExportToFile(path_, TableOf({{1, 1, 1}}), Settings(xMin, xMax, 250)));
         EXPECT_EQ(Contents(), "x y\r\n");
     }
 }
@@ -202,7 +190,7 @@ TEST_F(ExportFileTest, UnopenablePathGivesTheOpenMessage) {
 
 TEST_F(ExportFileTest, ManyLinesGoThroughTheBuffer) {
     // A step of 1000 / 2^17 adds up without rounding.
-    EXPECT_FALSE(ExportToFile(path_, OnePeak(500, 2, 10), Settings(0, 1000, 131072)));
+    EXPECT_FALSE(ExportToFile(path_, TableOf({{500, 2, 10}}), Settings(0, 1000, 131072)));
     const std::string text = Contents();
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 131074);
     EXPECT_TRUE(text.ends_with("\r\n1000 0\r\n"));

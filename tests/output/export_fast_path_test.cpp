@@ -20,13 +20,13 @@ std::string PlainLines(const PeakTable& table, const ExportSettings& settings) {
     if (settings.resolution < 1) {
         return out;
     }
-    const double step = (settings.xMax - settings.xMin) / settings.resolution;
-    double x = settings.xMin;
-    while (x <= settings.xMax) {
+    const double step = (settings.curve.xMax - settings.curve.xMin) / settings.resolution;
+    double x = settings.curve.xMin;
+    while (x <= settings.curve.xMax) {
         char line[128];
         std::snprintf(line, sizeof line, "%.14g %.14g\r\n", x,
-                      ProfileSum(table, settings.lineShape, settings.useScaled != 0, x));
-        if (settings.decimalComma == 1) {
+                      ProfileSum(table, settings.curve.lineShape, settings.curve.useScaled, x));
+        if (settings.decimalComma) {
             std::replace(line, line + sizeof line, '.', ',');
         }
         out += line;
@@ -48,8 +48,8 @@ std::string FastLines(const PeakTable& table, const ExportSettings& settings) {
 
 struct Case {
     std::int32_t shape;
-    std::int32_t useScaled;
-    std::int32_t decimalComma;
+    bool useScaled;
+    bool decimalComma;
     double oddRate;
 };
 
@@ -58,19 +58,20 @@ class ExportFastPathTest : public testing::TestWithParam<Case> {};
 TEST_P(ExportFastPathTest, SameBytesAsThePlainLoop) {
     const Case& c = GetParam();
     RandomTables random(
-        static_cast<std::uint64_t>(97 * c.shape + 13 * c.useScaled + 5 * c.decimalComma) +
+        static_cast<std::uint64_t>(97 * c.shape + 13 * int{c.useScaled} + 5 * int{c.decimalComma}) +
         static_cast<std::uint64_t>(c.oddRate * 100));
     for (int round = 0; round < 12; ++round) {
         ExportSettings settings;
-        settings.xMin = random.Uniform(-50.0, 50.0);
-        settings.xMax = round == 0 ? settings.xMin : settings.xMin + random.Uniform(-10.0, 1000.0);
-        settings.lineShape = c.shape;
-        settings.useScaled = c.useScaled;
+        settings.curve.xMin = random.Uniform(-50.0, 50.0);
+        settings.curve.xMax =
+            round == 0 ? settings.curve.xMin : settings.curve.xMin + random.Uniform(-10.0, 1000.0);
+        settings.curve.lineShape = c.shape;
+        settings.curve.useScaled = c.useScaled;
         settings.decimalComma = c.decimalComma;
         // Grids of a few lines on the calling thread, and the occasional one
         // long enough to be spread over threads.
         settings.resolution = round % 6 == 5 ? 20000 + random.Below(20000) : 1 + random.Below(400);
-        const PeakTable table = random.Table(settings.xMin, settings.xMax, c.oddRate);
+        const PeakTable table = random.Table(settings.curve.xMin, settings.curve.xMax, c.oddRate);
         const std::string expected = PlainLines(table, settings);
         const std::string actual = FastLines(table, settings);
         ASSERT_EQ(actual.size(), expected.size()) << "round " << round;
@@ -89,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(RandomTables, ExportFastPathTest,
                              return std::string(info.param.shape == Lorentzian ? "Lorentzian"
                                                                                : "Gaussian") +
                                     (info.param.useScaled ? "Scaled" : "Plain") +
-                                    (info.param.decimalComma == 1 ? "Comma" : "Point") +
+                                    (info.param.decimalComma ? "Comma" : "Point") +
                                     std::to_string(static_cast<int>(info.param.oddRate * 100)) +
                                     "PercentOdd";
                          });
@@ -127,8 +128,8 @@ std::string FirstLines(const std::string& text, int n) {
 
 ExportSettings LongExport() {
     ExportSettings settings;
-    settings.xMin = 0.0;
-    settings.xMax = 1000.0;
+    settings.curve.xMin = 0.0;
+    settings.curve.xMax = 1000.0;
     settings.resolution = 100000;
     return settings;
 }

@@ -7,6 +7,7 @@
 #include "output/printed_report.h"
 #include "platform/recording_dc.h"
 #include "tests/output/settings_for.h"
+#include "tests/support/peak_tables.h"
 
 namespace {
 
@@ -16,16 +17,7 @@ using Kind = RecordingDC::Kind;
 // A table of count - 1 peaks whose positions are 1000 + index, so that every
 // printed row names its index.
 PeakTable NumberedTable(int count) {
-    PeakTable table;
-    for (int k = 1; k < count; ++k) {
-        table.position[k] = 1000 + k;
-        table.scale[k] = 0.5;
-        table.scaledPosition[k] = (1000 + k) * 0.5;
-        table.intensity[k] = 2.0;
-        table.width[k] = 10.0;
-    }
-    table.count = count;
-    return table;
+    return TableOf(count - 1, [](int k) { return TestBand{1000.0 + k, 2.0, 10.0, 0.5}; });
 }
 
 ReportSettings Settings(double xMin, double xMax, double yMin, double yMax, int resolution = 250) {
@@ -153,7 +145,7 @@ TEST(ReportPage1, ElementsInOrderAtTheirPositions) {
 
 TEST(ReportPage1, LegendFollowsUseScaled) {
     ReportSettings settings = Settings(0, 1, 0, 1);
-    settings.useScaled = 1;
+    settings.curve.useScaled = true;
     const auto calls = Page(1, PeakTable{}, settings);
     EXPECT_NE(
         std::find(calls.begin(), calls.end(),
@@ -180,7 +172,7 @@ TEST_P(ReportCurveTest, PlacesTheValue) {
     table.intensity[1] = c.v;
     table.width[1] = 1e12;
     ReportSettings settings = Settings(0, 1, c.yMin, c.yMax, 3);
-    settings.joinPoints = c.join ? 1 : 0;
+    settings.curve.joinPoints = c.join;
     const auto calls = Page(1, table, settings);
     ASSERT_GT(calls.size(), kCurveStart + 4);
     ASSERT_EQ(calls[kCurveStart], RecordingDC::MoveCall(350, -1200));

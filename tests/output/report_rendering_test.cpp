@@ -19,6 +19,7 @@
 #include "platform/qt/painter_dc.h"
 #include "platform/qt/print_driver.h"
 #include "tests/output/settings_for.h"
+#include "tests/support/peak_tables.h"
 #include "tests/support/scratch_dir.h"
 
 // The graph and the report drawn through Qt for real: the screen graph into
@@ -29,11 +30,7 @@ namespace {
 
 // Peaks 10 apart from 1010 on, of heights 2, 3, 1, 2, ...
 PeakTable Table(int peaks) {
-    CTrazelDoc doc;
-    for (int k = 1; k <= peaks; ++k) {
-        doc.AddPeak(1000 + 10 * k, 1.0 + (k % 3), 12.0, 1.0);
-    }
-    return doc.Table();
+    return TableOf(peaks, [](int k) { return TestBand{1000.0 + 10 * k, 1.0 + (k % 3), 12.0}; });
 }
 
 ReportSettings Shown(double xMin, double xMax, double yMin, double yMax, bool join) {

@@ -5,10 +5,10 @@
 #include <utility>
 #include <vector>
 
-#include "model/trazel_doc.h"
 #include "output/screen_graph.h"
 #include "platform/recording_dc.h"
 #include "tests/output/settings_for.h"
+#include "tests/support/peak_tables.h"
 
 namespace {
 
@@ -18,15 +18,6 @@ using Kind = RecordingDC::Kind;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 // Brush, box and 11 pairs of ticks, each a move and a line.
 constexpr std::size_t kFrameCalls = 2 + 11 * 4;
-
-// Peaks 10 wide at these positions and intensities.
-PeakTable TableOf(std::initializer_list<std::pair<double, double>> positionAndIntensity) {
-    CTrazelDoc doc;
-    for (const auto& [position, intensity] : positionAndIntensity) {
-        doc.AddPeak(position, intensity, 10.0, 1.0);
-    }
-    return doc.Table();
-}
 
 GraphSettings Settings(double xMin, double xMax, double yMin, double yMax, bool join = true) {
     return SettingsFor<GraphSettings>(xMin, xMax, yMin, yMax, join);
@@ -43,7 +34,7 @@ TEST(ScreenGraph, DrawsBoxThenLabelsThenTicksThenTheSum) {
     RecordingDC dc;
     std::vector<std::pair<int, std::string>> labels;
     std::vector<std::size_t> callsBeforeLabel;
-    DrawGraph(dc, TableOf({{500, 2}}), Settings(0, 1000, -0.5, 3),
+    DrawGraph(dc, TableOf({{500, 2, 10}}), Settings(0, 1000, -0.5, 3),
               [&](int id, const std::string& t) {
                   labels.emplace_back(id, t);
                   callsBeforeLabel.push_back(dc.Calls().size());
@@ -133,7 +124,7 @@ TEST(ScreenGraph, LimitsBeyondTheRangeOfDoublesStayInTheBox) {
 
 TEST(ScreenGraph, ReversedXRunsFromXMinAtTheLeft) {
     // Samples fall at x = 1000 - 4j: the peak at 800 is sample 50.
-    const auto curve = CurveCalls(TableOf({{800, 2}}), Settings(1000, 0, 0, 3));
+    const auto curve = CurveCalls(TableOf({{800, 2, 10}}), Settings(1000, 0, 0, 3));
     ASSERT_EQ(curve.size(), 251u);
     const auto highest = std::min_element(curve.begin() + 1, curve.end(),
                                           [](const Call& a, const Call& b) { return a.y < b.y; });
@@ -142,7 +133,7 @@ TEST(ScreenGraph, ReversedXRunsFromXMinAtTheLeft) {
 
 TEST(ScreenGraph, YMaxBelowYMinOnlyMovesThePen) {
     for (const bool join : {true, false}) {
-        const auto curve = CurveCalls(TableOf({{500, 2}}), Settings(0, 1000, 3, 0, join));
+        const auto curve = CurveCalls(TableOf({{500, 2, 10}}), Settings(0, 1000, 3, 0, join));
         ASSERT_EQ(curve.size(), 251u);
         for (const Call& call : curve) {
             ASSERT_EQ(call.kind, Kind::MoveTo) << Describe(call);
@@ -151,7 +142,7 @@ TEST(ScreenGraph, YMaxBelowYMinOnlyMovesThePen) {
 }
 
 TEST(ScreenGraph, FlaggedPeakIsDrawnAgainByItself) {
-    PeakTable table = TableOf({{300, 1}, {700, 2}});
+    PeakTable table = TableOf({{300, 1, 10}, {700, 2, 10}});
     const auto plain = CurveCalls(table, Settings(0, 1000, 0, 3));
     ASSERT_EQ(plain.size(), 251u);
 

@@ -6,10 +6,10 @@
 template <typename Settings>
 Settings SettingsFor(double xMin, double xMax, double yMin, double yMax, bool joinPoints) {
     Settings settings;
-    settings.xMin = xMin;
-    settings.xMax = xMax;
-    settings.yMin = yMin;
-    settings.yMax = yMax;
-    settings.joinPoints = joinPoints ? 1 : 0;
+    settings.curve.xMin = xMin;
+    settings.curve.xMax = xMax;
+    settings.curve.yMin = yMin;
+    settings.curve.yMax = yMax;
+    settings.curve.joinPoints = joinPoints;
     return settings;
 }

@@ -8,25 +8,18 @@
 
 #include "platform/atomic_file.h"
 #include "tests/support/file_size_limit.h"
+#include "tests/support/scratch_dir.h"
 
 namespace {
 
 class AtomicFileTest : public testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("trazel-atomic-" + std::to_string(::getpid()) + "-" +
-                testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
     static std::string Contents(const std::filesystem::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), {});
+        return ScratchDir::Contents(path);
     }
 
-    std::filesystem::path dir_;
+    ScratchDir scratch_{"trazel-atomic"};
+    const std::filesystem::path& dir_ = scratch_.Path();
 };
 
 TEST_F(AtomicFileTest, ReplacesTheFileAndLeavesNoTemporary) {

@@ -27,7 +27,7 @@ struct Form {
         view->OnInitialUpdate();
         view->show();
         view->activateWindow();
-        active = QTest::qWaitForWindowActive(view.get());
+        QVERIFY(QTest::qWaitForWindowActive(view.get()));
     }
 
     QLineEdit* Edit(int id) const { return qobject_cast<QLineEdit*>(view->GetDlgItem(id)); }
@@ -85,5 +85,4 @@ struct Form {
 
     CTrazelDoc document;
     std::unique_ptr<CTrazelView> view;
-    bool active = false;
 };

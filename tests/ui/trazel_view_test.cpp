@@ -9,19 +9,19 @@ const int kGraphLabels[] = {IDC_LABEL_X_MIN, IDC_LABEL_X_MAX, IDC_LABEL_Y_MIN,
 // Every numeric field of the form, in the order the form reads them.
 struct NumericField {
     int id;
-    double CTrazelView::*field;
+    double& (*field)(ViewFields&);
     const char* name;
 };
 const NumericField kNumericFields[] = {
-    {IDC_POSITION, &CTrazelView::position, "position"},
-    {IDC_INTENSITY, &CTrazelView::intensity, "intensity"},
-    {IDC_WIDTH, &CTrazelView::width, "width"},
-    {IDC_UNIQUE_WIDTH, &CTrazelView::uniqueWidth, "unique width"},
-    {IDC_X_MIN, &CTrazelView::xMin, "x min"},
-    {IDC_X_MAX, &CTrazelView::xMax, "x max"},
-    {IDC_Y_MIN, &CTrazelView::yMin, "y min"},
-    {IDC_Y_MAX, &CTrazelView::yMax, "y max"},
-    {IDC_SCALE, &CTrazelView::scale, "scale"},
+    {IDC_POSITION, [](ViewFields& v) -> double& { return v.position; }, "position"},
+    {IDC_INTENSITY, [](ViewFields& v) -> double& { return v.intensity; }, "intensity"},
+    {IDC_WIDTH, [](ViewFields& v) -> double& { return v.width; }, "width"},
+    {IDC_UNIQUE_WIDTH, [](ViewFields& v) -> double& { return v.uniqueWidth; }, "unique width"},
+    {IDC_X_MIN, [](ViewFields& v) -> double& { return v.curve.xMin; }, "x min"},
+    {IDC_X_MAX, [](ViewFields& v) -> double& { return v.curve.xMax; }, "x max"},
+    {IDC_Y_MIN, [](ViewFields& v) -> double& { return v.curve.yMin; }, "y min"},
+    {IDC_Y_MAX, [](ViewFields& v) -> double& { return v.curve.yMax; }, "y max"},
+    {IDC_SCALE, [](ViewFields& v) -> double& { return v.scale; }, "scale"},
 };
 constexpr int kNumericFieldCount = static_cast<int>(std::size(kNumericFields));
 
@@ -49,12 +49,12 @@ class TrazelViewTest : public QObject {
         for (const int id : kGraphLabels) {
             QVERIFY(f.view->GetDlgItemText(id).isEmpty());
         }
-        QCOMPARE(f.view->outputPath, std::string("datos.txt"));
-        QCOMPARE(f.view->decimalComma, 1);
-        QCOMPARE(f.view->resolution, 250);
-        QCOMPARE(f.view->screenSamples, 250);
-        QCOMPARE(f.view->lineShape, 0);
-        QVERIFY(!f.view->graphShown);
+        QCOMPARE(f.view->fields.outputPath, std::string("datos.txt"));
+        QCOMPARE(f.view->fields.decimalComma, true);
+        QCOMPARE(f.view->fields.resolution, 250);
+        QCOMPARE(f.view->fields.screenSamples, 250);
+        QCOMPARE(f.view->fields.curve.lineShape, 0);
+        QVERIFY(!f.view->fields.graphShown);
         QCOMPARE(f.view->progressBar->maximum(), 250);
         QCOMPARE(f.view->progressBar->value(), 0);
         QVERIFY(!f.view->progressBar->isTextVisible());
@@ -207,7 +207,7 @@ class TrazelViewTest : public QObject {
         f.Edit(kNumericFields[field].id)->setText(text);
         f.Click(IDC_PLOT);
         QVERIFY2(box.shown.empty(), qPrintable(box.Texts().join('\n')));
-        const double read = (*f.view).*kNumericFields[field].field;
+        const double read = kNumericFields[field].field(f.view->fields);
         QVERIFY2(read == value, qPrintable(QString::fromStdString(FormatEditDouble(read))));
     }
 
@@ -238,7 +238,7 @@ class TrazelViewTest : public QObject {
         }
         double before[kNumericFieldCount];
         for (int i = 0; i < kNumericFieldCount; ++i) {
-            before[i] = (*f.view).*kNumericFields[i].field;
+            before[i] = kNumericFields[i].field(f.view->fields);
             f.Edit(kNumericFields[i].id)->setText(QString::number(11 + i));
         }
         QLineEdit* bad = f.Edit(kNumericFields[field].id);
@@ -250,7 +250,7 @@ class TrazelViewTest : public QObject {
         QCOMPARE(bad->selectedText(), text);
         for (int i = 0; i < kNumericFieldCount; ++i) {
             const double expected = i < field ? 11.0 + i : before[i];
-            QCOMPARE((*f.view).*kNumericFields[i].field, expected);
+            QCOMPARE(kNumericFields[i].field(f.view->fields), expected);
         }
         QCOMPARE(f.document.Table().PeakCount(), 0);
         QVERIFY(!f.document.IsModified());
@@ -365,12 +365,12 @@ class TrazelViewTest : public QObject {
         // The drawing options draw nothing before the graph is asked for.
         f.Click(IDC_JOIN_POINTS);
         f.Click(IDC_LORENTZIAN);
-        QVERIFY(!f.view->graphShown);
-        QCOMPARE(f.view->lineShape, 1);
-        QCOMPARE(f.view->joinPoints, 1);
+        QVERIFY(!f.view->fields.graphShown);
+        QCOMPARE(f.view->fields.curve.lineShape, 1);
+        QCOMPARE(f.view->fields.curve.joinPoints, true);
 
         f.Click(IDC_PLOT);  // x max equals x min
-        QVERIFY(!f.view->graphShown);
+        QVERIFY(!f.view->fields.graphShown);
         f.Type(IDC_X_MAX, "1000");
         f.Type(IDC_POSITION, "x");
         {
@@ -378,18 +378,18 @@ class TrazelViewTest : public QObject {
             f.Click(IDC_PLOT);
             QCOMPARE(box.shown.size(), std::size_t{1});
         }
-        QVERIFY(!f.view->graphShown);
+        QVERIFY(!f.view->fields.graphShown);
         f.Type(IDC_POSITION, "0");
         f.Click(IDC_PLOT);
-        QVERIFY(f.view->graphShown);
-        QCOMPARE(f.view->xMax, 1000.0);
+        QVERIFY(f.view->fields.graphShown);
+        QCOMPARE(f.view->fields.curve.xMax, 1000.0);
 
         // "Ver curvas" reads twice, so a bad field is reported twice.
         f.Type(IDC_Y_MIN, "");
         RecordingMessageBox box;
         f.Click(IDC_SHOW_CURVES);
         QCOMPARE(box.shown.size(), std::size_t{2});
-        QVERIFY(f.view->graphShown);
+        QVERIFY(f.view->fields.graphShown);
     }
 
     void clearAllKeepsTheModifiedFlag() {
@@ -413,9 +413,9 @@ class TrazelViewTest : public QObject {
         f.Click(IDC_USE_SCALED);
         f.Type(IDC_X_MAX, "1");
         f.Click(IDC_PLOT);
-        f.view->outputPath = "otro.txt";
-        f.view->decimalComma = 0;
-        f.view->resolution = 7;
+        f.view->fields.outputPath = "otro.txt";
+        f.view->fields.decimalComma = false;
+        f.view->fields.resolution = 7;
         f.view->SetDlgItemText(IDC_LABEL_X_MIN, "-5");
 
         f.document.OnNewDocument();
@@ -423,10 +423,10 @@ class TrazelViewTest : public QObject {
         f.view->OnInitialUpdate();
         QCOMPARE(f.view->peakList->columnCount(), 6);
         QCOMPARE(f.view->peakList->topLevelItemCount(), 0);
-        QCOMPARE(f.view->outputPath, std::string("datos.txt"));
-        QCOMPARE(f.view->decimalComma, 1);
-        QCOMPARE(f.view->resolution, 250);
-        QVERIFY(!f.view->graphShown);
+        QCOMPARE(f.view->fields.outputPath, std::string("datos.txt"));
+        QCOMPARE(f.view->fields.decimalComma, true);
+        QCOMPARE(f.view->fields.resolution, 250);
+        QVERIFY(!f.view->fields.graphShown);
         QVERIFY(f.Button(IDC_GAUSSIAN)->isChecked());
         QVERIFY(!f.Button(IDC_USE_SCALED)->isChecked());
         QCOMPARE(f.Edit(IDC_SCALE)->text(), QStringLiteral("1"));

@@ -61,7 +61,7 @@ class ViewOutputTest : public QObject {
   private slots:
     void nothingIsDrawnBeforeTheFirstPlot() {
         Form form;
-        form.view->joinPoints = 1;
+        form.view->fields.curve.joinPoints = true;
         EnterBandAndLimits(form);
         form.Click(IDC_JOIN_POINTS);
         const QImage image = Grab(*form.view);
@@ -91,7 +91,7 @@ class ViewOutputTest : public QObject {
         EnterBandAndLimits(form);
         form.Click(IDC_JOIN_POINTS);
         form.Click(IDC_PLOT);
-        QVERIFY(form.view->graphShown);
+        QVERIFY(form.view->fields.graphShown);
         const QImage image = Grab(*form.view);
         image.save(QStringLiteral(TRAZEL_BINARY_DIR "/form_graph.png"));
         // Box corners, then the top of the band: x 500 is sample 125, and
@@ -111,7 +111,7 @@ class ViewOutputTest : public QObject {
         QTemporaryDir dir;
         Form form;
         RecordingMessageBox messages;
-        form.view->outputPath = dir.filePath("datos.txt").toStdString();
+        form.view->fields.outputPath = dir.filePath("datos.txt").toStdString();
         EnterBandAndLimits(form);
         form.Click(IDC_EXPORT);
         const std::string text = Contents(dir.filePath("datos.txt"));
@@ -120,7 +120,7 @@ class ViewOutputTest : public QObject {
         QVERIFY(text.find("500 2\r\n") != std::string::npos);
         QCOMPARE(std::count(text.begin(), text.end(), '\n'), 252);
         QCOMPARE(std::count(text.begin(), text.end(), '\r'), 252);
-        QVERIFY(form.view->graphShown);
+        QVERIFY(form.view->fields.graphShown);
         QCOMPARE(form.view->progressBar->value(), 0);
         QVERIFY(messages.shown.empty());
     }
@@ -129,16 +129,16 @@ class ViewOutputTest : public QObject {
         QTemporaryDir dir;
         Form form;
         RecordingMessageBox messages;
-        form.view->outputPath = dir.filePath("datos.txt").toStdString();
+        form.view->fields.outputPath = dir.filePath("datos.txt").toStdString();
         form.Click(IDC_EXPORT);
         QCOMPARE(Contents(dir.filePath("datos.txt")), std::string("x y\r\n"));
-        QVERIFY(!form.view->graphShown);
+        QVERIFY(!form.view->fields.graphShown);
 
         EnterBandAndLimits(form);
         form.Type(IDC_Y_MAX, "abc");
         form.Click(IDC_EXPORT);
         QCOMPARE(Contents(dir.filePath("datos.txt")), std::string("x y\r\n"));
-        QVERIFY(!form.view->graphShown);
+        QVERIFY(!form.view->fields.graphShown);
         QCOMPARE(messages.shown.size(), size_t{1});
     }
 
@@ -188,15 +188,15 @@ class ViewOutputTest : public QObject {
         form.view->repaint();
         const QString labelBefore = form.view->GetDlgItemText(IDC_LABEL_X_MAX);
         QCOMPARE(labelBefore, plottedBefore ? QStringLiteral("1000") : QString());
-        form.view->resolution = resolution;
-        form.view->outputPath = path.toStdString();
+        form.view->fields.resolution = resolution;
+        form.view->fields.outputPath = path.toStdString();
         {
             FileSizeLimit limit(message == "tamaño máximo" ? 4096 : 0);
             form.Click(IDC_EXPORT);
         }
         QCOMPARE(messages.shown.size(), std::size_t{1});
         QVERIFY2(messages.shown[0].text.contains(message), qPrintable(messages.shown[0].text));
-        QCOMPARE(form.view->graphShown, graphShownAfter);
+        QCOMPARE(form.view->fields.graphShown, graphShownAfter);
         form.view->repaint();
         QCOMPARE(form.view->GetDlgItemText(IDC_LABEL_X_MAX), labelBefore);
         QCOMPARE(form.view->progressBar->value(), 0);
@@ -205,8 +205,8 @@ class ViewOutputTest : public QObject {
         }
         // The peaks are untouched, and the next export to a good file works.
         QCOMPARE(form.Column(0), QStringList{"500"});
-        form.view->resolution = 250;
-        form.view->outputPath = dir.filePath("bien.txt").toStdString();
+        form.view->fields.resolution = 250;
+        form.view->fields.outputPath = dir.filePath("bien.txt").toStdString();
         form.Click(IDC_EXPORT);
         QCOMPARE(messages.shown.size(), std::size_t{1});
         const std::string good = Contents(dir.filePath("bien.txt"));
@@ -221,8 +221,8 @@ class ViewOutputTest : public QObject {
         Form form;
         RecordingMessageBox messages;
         EnterBandAndLimits(form);
-        form.view->resolution = 1000000;
-        form.view->outputPath = dir.filePath("datos.txt").toStdString();
+        form.view->fields.resolution = 1000000;
+        form.view->fields.outputPath = dir.filePath("datos.txt").toStdString();
         bool eventsDuring = false;
         QTimer::singleShot(0, [&] { eventsDuring = true; });
         form.Click(IDC_EXPORT);
@@ -230,10 +230,10 @@ class ViewOutputTest : public QObject {
         const std::string expected = dir.filePath("esperado.txt").toStdString();
         QVERIFY(!ExportToFile(expected, form.document.Table(), form.view->CurrentExportSettings()));
         QVERIFY(Contents(dir.filePath("datos.txt")) == Contents(QString::fromStdString(expected)));
-        QVERIFY(form.view->graphShown);
+        QVERIFY(form.view->fields.graphShown);
 
-        form.view->graphShown = false;
-        form.view->resolution = 100000000;
+        form.view->fields.graphShown = false;
+        form.view->fields.resolution = 100000000;
         bool movingAndLocked = false;
         QTimer::singleShot(300, [&] {
             movingAndLocked = form.view->progressBar->value() > 0 &&
@@ -250,7 +250,7 @@ class ViewOutputTest : public QObject {
         const std::string text = Contents(dir.filePath("datos.txt"));
         QVERIFY(lines.toLongLong() > 0 && text.ends_with("\r\n"));
         QCOMPARE(std::count(text.begin(), text.end(), '\n'), lines.toLongLong() + 1);
-        QVERIFY(!form.view->graphShown);
+        QVERIFY(!form.view->fields.graphShown);
         QCOMPARE(form.view->progressBar->value(), 0);
         QCOMPARE(form.Column(0), QStringList{"500"});
         QVERIFY(form.Button(IDC_CLEAR_ALL)->isEnabled());
@@ -270,7 +270,7 @@ class ViewOutputTest : public QObject {
         QCOMPARE(job.maxPage, 2);
         const QString pdf = dir.filePath("report.pdf");
         QVERIFY(!PrintToPdfFile(pdf.toStdString(), job));
-        QCOMPARE(form.view->printTitle, std::string("muestra-2"));
+        QCOMPARE(form.view->fields.printTitle, std::string("muestra-2"));
         QProcess text;
         text.start("pdftotext", {"-layout", pdf, "-"});
         if (!text.waitForFinished() || text.exitCode() != 0) {
@@ -305,7 +305,7 @@ class ViewOutputTest : public QObject {
         QCOMPARE(form.Row(7), (QStringList{"inf", "0", "-nan", "1", "1", "n"}));
 
         RecordingMessageBox messages;
-        form.view->outputPath = dir.filePath("datos.txt").toStdString();
+        form.view->fields.outputPath = dir.filePath("datos.txt").toStdString();
         const std::pair<const char*, const char*> limits[] = {
             {"0", "1000"}, {"-1e308", "1e308"}, {"-1.7976931348623157e308", "1e-300"}};
         for (const auto& [low, high] : limits) {
@@ -340,7 +340,7 @@ class ViewOutputTest : public QObject {
     void outputFormatTakesEffectAndNewRestoresIt() {
         QTemporaryDir dir;
         Form form;
-        form.view->outputPath = dir.filePath("datos.txt").toStdString();
+        form.view->fields.outputPath = dir.filePath("datos.txt").toStdString();
         form.Type(IDC_X_MIN, "0");
         form.Type(IDC_X_MAX, "1");
         ScriptedDialogRunner runner([](QDialog& dialog) {
@@ -351,17 +351,17 @@ class ViewOutputTest : public QObject {
             return dialog.result() == QDialog::Accepted ? IDOK : IDCANCEL;
         });
         form.view->OnOutputFormat();
-        QCOMPARE(form.view->decimalComma, 0);
-        QCOMPARE(form.view->resolution, 4);
+        QCOMPARE(form.view->fields.decimalComma, false);
+        QCOMPARE(form.view->fields.resolution, 4);
         form.Click(IDC_EXPORT);
         QCOMPARE(Contents(dir.filePath("datos.txt")),
                  std::string("x y\r\n0 0\r\n0.25 0\r\n0.5 0\r\n0.75 0\r\n1 0\r\n"));
 
-        form.view->outputPath = "elsewhere.txt";
+        form.view->fields.outputPath = "elsewhere.txt";
         form.view->OnInitialUpdate();
-        QCOMPARE(form.view->decimalComma, 1);
-        QCOMPARE(form.view->resolution, 250);
-        QCOMPARE(form.view->outputPath, std::string("datos.txt"));
+        QCOMPARE(form.view->fields.decimalComma, true);
+        QCOMPARE(form.view->fields.resolution, 250);
+        QCOMPARE(form.view->fields.outputPath, std::string("datos.txt"));
     }
 
     void editSelectionOpensOneDialogPerSelectedRowAndRelists() {

@@ -43,14 +43,16 @@ bool COutputFormatDlg::ValidateFields() {
     return false;
 }
 
-bool RunOutputFormat(std::int32_t& decimalComma, std::int32_t& resolution, QWidget* owner) {
+bool RunOutputFormat(bool& decimalComma, std::int32_t& resolution, QWidget* owner) {
     COutputFormatDlg dialog(owner);
-    dialog.decimalComma = decimalComma;
+    dialog.decimalComma = decimalComma ? 1 : 0;
     dialog.resolution = resolution;
     if (RunModal(dialog) != IDOK) {
         return false;
     }
-    decimalComma = dialog.decimalComma;
+    // The point's button is the only other one, and one of the two is
+    // always checked.
+    decimalComma = dialog.decimalComma == 1;
     resolution = dialog.resolution;
     return true;
 }

@@ -26,4 +26,4 @@ class COutputFormatDlg : public TemplateDialog {
 
 // Shows the view's output settings and copies them back when the user accepts.
 // Returns whether the user accepted.
-bool RunOutputFormat(std::int32_t& decimalComma, std::int32_t& resolution, QWidget* owner);
+bool RunOutputFormat(bool& decimalComma, std::int32_t& resolution, QWidget* owner);

@@ -78,6 +78,30 @@ class DataExchangeTest : public QObject {
         QVERIFY(box.shown.empty());
     }
 
+    // A flag is on unless its box is clear, and shows as checked or clear.
+    void checkBoxOnAFlagGoesBothWays_data() {
+        QTest::addColumn<int>("shown");
+        QTest::addColumn<bool>("read");
+        QTest::newRow("checked") << int{Qt::Checked} << true;
+        QTest::newRow("clear") << int{Qt::Unchecked} << false;
+        QTest::newRow("in between") << int{Qt::PartiallyChecked} << true;
+    }
+    void checkBoxOnAFlagGoesBothWays() {
+        QFETCH(int, shown);
+        QFETCH(bool, read);
+        QCheckBox box;
+        box.setTristate(true);
+        bool flag = !read;
+        DataExchange dx;
+        dx.Check(&box, flag);
+        box.setCheckState(static_cast<Qt::CheckState>(shown));
+        QVERIFY(dx.UpdateData(true));
+        QCOMPARE(flag, read);
+        box.setCheckState(Qt::PartiallyChecked);
+        QVERIFY(dx.UpdateData(false));
+        QCOMPARE(box.checkState(), read ? Qt::Checked : Qt::Unchecked);
+    }
+
     void radioGroupWithNoButtonCheckedGoesBothWays() {
         SampleForm form;
         form.shape = 1;

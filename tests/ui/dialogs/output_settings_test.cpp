@@ -22,18 +22,18 @@ class OutputSettingsTest : public QObject {
     void formatCopiesBackOnlyOnAccept_data() {
         QTest::addColumn<int>("closeWith");
         QTest::addColumn<bool>("accepted");
-        QTest::addColumn<int>("comma");
+        QTest::addColumn<bool>("comma");
         QTest::addColumn<int>("resolution");
-        QTest::newRow("Aceptar") << IDOK << true << 0 << 500;
-        QTest::newRow("Cancelar") << IDCANCEL << false << 1 << 250;
-        QTest::newRow("Escape") << 0 << false << 1 << 250;
+        QTest::newRow("Aceptar") << IDOK << true << false << 500;
+        QTest::newRow("Cancelar") << IDCANCEL << false << true << 250;
+        QTest::newRow("Escape") << 0 << false << true << 250;
     }
     void formatCopiesBackOnlyOnAccept() {
         QFETCH(int, closeWith);
         QFETCH(bool, accepted);
-        QFETCH(int, comma);
+        QFETCH(bool, comma);
         QFETCH(int, resolution);
-        std::int32_t viewComma = 1;
+        bool viewComma = true;
         std::int32_t viewResolution = 250;
         DialogDriver driver([&](TemplateDialog& d) {
             QVERIFY(d.Radio(F::kDecimalCommaId)->isChecked());
@@ -75,7 +75,7 @@ class OutputSettingsTest : public QObject {
     void formatRefusesBadResolutions() {
         QFETCH(QString, typed);
         QFETCH(QString, message);
-        std::int32_t comma = 1;
+        bool comma = true;
         std::int32_t resolution = 250;
         RecordingMessageBox messages;
         DialogDriver driver([&](TemplateDialog& d) {
@@ -88,7 +88,7 @@ class OutputSettingsTest : public QObject {
             Click(d, IDCANCEL);
         });
         QVERIFY(!RunOutputFormat(comma, resolution, nullptr));
-        QCOMPARE(comma, 1);
+        QCOMPARE(comma, true);
         QCOMPARE(resolution, 250);
         QCOMPARE(messages.shown.size(), std::size_t{1});
         QVERIFY2(messages.shown[0].text.contains(message), qPrintable(messages.shown[0].text));
@@ -106,7 +106,7 @@ class OutputSettingsTest : public QObject {
     void formatTakesIntegersWithSpacesAndSign() {
         QFETCH(QString, typed);
         QFETCH(int, resolution);
-        std::int32_t comma = 1;
+        bool comma = true;
         std::int32_t taken = 250;
         RecordingMessageBox messages;
         DialogDriver driver([&](TemplateDialog& d) {

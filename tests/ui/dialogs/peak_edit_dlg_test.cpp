@@ -9,23 +9,12 @@
 #include "model/trazel_doc.h"
 #include "platform/qt/data_exchange.h"
 #include "platform/qt/message_box.h"
+#include "tests/support/peak_tables.h"
 #include "ui/dialogs/peak_edit_dlg.h"
 
 using D = CPeakEditDlg;
 
 namespace {
-
-// A document whose peaks sit at 100, 200, ... with the given intensities and
-// widths, scale 1, not modified.
-void Fill(CTrazelDoc& doc, std::initializer_list<std::pair<double, double>> peaks) {
-    doc.OnNewDocument();
-    double position = 100.0;
-    for (const auto& [intensity, width] : peaks) {
-        doc.AddPeak(position, intensity, width, 1.0);
-        position += 100.0;
-    }
-    doc.SetModifiedFlag(false);
-}
 
 // Every numeric field of the dialog, in the order the dialog reads them, with
 // the peak's value it ends up in.
@@ -56,7 +45,7 @@ class PeakEditDlgTest : public QObject {
   private slots:
     void noSelectionOpensNoDialog() {
         CTrazelDoc doc;
-        Fill(doc, {{2, 10}});
+        doc.SetTable(TableOf({{100, 2, 10}}));
         DialogDriver driver([](TemplateDialog&) { QFAIL("no dialog expected"); });
         QVERIFY(!EditSelection(doc, {}, nullptr));
         QCOMPARE(driver.Runs(), 0);
@@ -86,7 +75,7 @@ class PeakEditDlgTest : public QObject {
         QFETCH(QStringList, typed);
         QFETCH(QStringList, shown);
         CTrazelDoc doc;
-        Fill(doc, {{2, 10}});
+        doc.SetTable(TableOf({{100, 2, 10}}));
         DialogDriver driver([&](TemplateDialog& d) {
             QVERIFY(d.Radio(D::kManualId)->isChecked());
             QVERIFY(!d.Edit(computedId)->isReadOnly() && !d.Edit(typedId)->isReadOnly());
@@ -112,7 +101,7 @@ class PeakEditDlgTest : public QObject {
     // The template gives the radio buttons no tab stop.
     void tabPassesTheRadioButtonsBy() {
         CTrazelDoc doc;
-        Fill(doc, {{2, 10}});
+        doc.SetTable(TableOf({{100, 2, 10}}));
         DialogDriver driver([&](TemplateDialog& d) {
             const int order[] = {D::kIntensityId, D::kWidthId,   D::kScaleId,
                                  D::kSeparateId,  IDOK,          IDCANCEL,
@@ -127,7 +116,7 @@ class PeakEditDlgTest : public QObject {
 
     void acceptWithoutCalculateStoresWhatWasTyped() {
         CTrazelDoc doc;
-        Fill(doc, {{2, 10}, {3, 30}});
+        doc.SetTable(TableOf({{100, 2, 10}, {200, 3, 30}}));
         DialogDriver driver([](TemplateDialog& d) {
             Click(d, D::kIntensityFromWidthId);
             Type(d, D::kWidthId, "20");
@@ -150,7 +139,7 @@ class PeakEditDlgTest : public QObject {
 
     void cancellingTheSecondOfThreeGoesOnWithTheThird() {
         CTrazelDoc doc;
-        Fill(doc, {{1, 1}, {2, 2}, {3, 3}, {4, 4}});
+        doc.SetTable(TableOf({{100, 1, 1}, {200, 2, 2}, {300, 3, 3}, {400, 4, 4}}));
         QStringList opened;
         int dialog = 0;
         DialogDriver driver([&](TemplateDialog& d) {
@@ -172,7 +161,7 @@ class PeakEditDlgTest : public QObject {
     // their old values back over what the user typed.
     void calculateWithABadTextChangesNothingTyped() {
         CTrazelDoc doc;
-        Fill(doc, {{2, 10}});
+        doc.SetTable(TableOf({{100, 2, 10}}));
         RecordingMessageBox messages;
         DialogDriver driver([](TemplateDialog& d) {
             Click(d, D::kIntensityFromWidthId);
@@ -210,7 +199,7 @@ class PeakEditDlgTest : public QObject {
         QFETCH(QString, text);
         QFETCH(double, value);
         CTrazelDoc doc;
-        Fill(doc, {{2, 10}});
+        doc.SetTable(TableOf({{100, 2, 10}}));
         RecordingMessageBox messages;
         DialogDriver driver([&](TemplateDialog& d) {
             d.Edit(kNumericFields[field].id)->setText(text);
@@ -241,7 +230,7 @@ class PeakEditDlgTest : public QObject {
         QFETCH(int, field);
         QFETCH(QString, text);
         CTrazelDoc doc;
-        Fill(doc, {{2, 10}});
+        doc.SetTable(TableOf({{100, 2, 10}}));
         const std::string before = PeakTableBytes(doc.Table());
         RecordingMessageBox messages;
         DialogDriver driver([&](TemplateDialog& d) {
@@ -300,7 +289,7 @@ class PeakEditDlgTest : public QObject {
         QFETCH(QString, typed);
         QFETCH(QString, message);
         CTrazelDoc doc;
-        Fill(doc, {{intensity, width}});
+        doc.SetTable(TableOf({{100, intensity, width}}));
         RecordingMessageBox messages;
         const int computedId = typedId == D::kWidthId ? D::kIntensityId : D::kWidthId;
         DialogDriver driver([&](TemplateDialog& d) {

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <functional>
+#include <initializer_list>
+
+#include "model/peak_table.h"
+
+// One band of a test table: a height of 1 and a width of 2 unless given, its
+// scaled position computed as the document computes it.
+struct TestBand {
+    double position = 0.0;
+    double intensity = 1.0;
+    double width = 2.0;
+    double scale = 1.0;
+    bool separate = false;
+};
+
+inline void AppendBand(PeakTable& table, const TestBand& band) {
+    const int i = table.count++;
+    table.position[i] = band.position;
+    table.intensity[i] = band.intensity;
+    table.width[i] = band.width;
+    table.scale[i] = band.scale;
+    table.scaledPosition[i] = band.scale * band.position;
+    table.separate[i] = band.separate ? 1 : 0;
+}
+
+// The bands at indices 1, 2, ... in the order given.
+inline PeakTable TableOf(std::initializer_list<TestBand> bands) {
+    PeakTable table;
+    for (const TestBand& band : bands) {
+        AppendBand(table, band);
+    }
+    return table;
+}
+
+// count bands, band k (1 to count) being bandAt(k).
+inline PeakTable TableOf(int count, const std::function<TestBand(int k)>& bandAt) {
+    PeakTable table;
+    for (int k = 1; k <= count; ++k) {
+        AppendBand(table, bandAt(k));
+    }
+    return table;
+}
