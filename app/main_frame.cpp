@@ -142,9 +142,11 @@ QAction* CMainFrame::MakeAction(int id, const QString& text) {
 }
 
 int CMainFrame::OnCreate() {
-    if (!CreateMenus() || !CreateToolBar() || !CreateStatusBar()) {
+    CreateMenus();
+    if (!CreateToolBar()) {
         return -1;
     }
+    CreateStatusBar();
     for (const auto& accelerator : kAccelerators) {
         QAction* action = MakeAction(accelerator.id, QString());
         auto keys = action->shortcuts();
@@ -170,7 +172,7 @@ void CMainFrame::ActivateMenuBar() {
     QCoreApplication::sendEvent(this, &release);
 }
 
-bool CMainFrame::CreateMenus() {
+void CMainFrame::CreateMenus() {
     for (const auto& menuTemplate : kMenus) {
         QMenu* menu = menuBar()->addMenu(QString::fromUtf8(menuTemplate.title));
         for (const auto& item : menuTemplate.items) {
@@ -189,7 +191,6 @@ bool CMainFrame::CreateMenus() {
         }
     }
     SetRecentFiles({});
-    return true;
 }
 
 bool CMainFrame::CreateToolBar() {
@@ -223,7 +224,7 @@ bool CMainFrame::CreateToolBar() {
     return true;
 }
 
-bool CMainFrame::CreateStatusBar() {
+void CMainFrame::CreateStatusBar() {
     statusBar = new QStatusBar(this);
     statusBar->setObjectName(QStringLiteral("statusBar"));
     setStatusBar(statusBar);
@@ -246,7 +247,6 @@ bool CMainFrame::CreateStatusBar() {
     toggle->setChecked(true);
     connect(toggle, &QAction::triggered, statusBar, &QWidget::setVisible);
     routed_.insert(ID_VIEW_STATUS_BAR);
-    return true;
 }
 
 void CMainFrame::SetView(QWidget* view) {

@@ -62,9 +62,10 @@ class CMainFrame : public QMainWindow {
 
   private:
     QAction* MakeAction(int id, const QString& text);
-    bool CreateMenus();
+    void CreateMenus();
+    // False when a toolbar picture is missing from the resources.
     bool CreateToolBar();
-    bool CreateStatusBar();
+    void CreateStatusBar();
 
     std::map<int, QAction*> actions_;
     std::set<int> routed_;
