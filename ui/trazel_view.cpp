@@ -22,7 +22,6 @@
 #include "output/peak_list.h"
 #include "platform/number_format.h"
 #include "platform/qt/dialog_units.h"
-#include "platform/qt/message_box.h"
 #include "platform/qt/painter_dc.h"
 #include "platform/qt/print_driver.h"
 #include "ui/dialogs/output_file_dialog.h"
@@ -175,8 +174,8 @@ QWidget* CreateControl(const FormControl& t, QWidget* parent) {
 
 }  // namespace
 
-CTrazelView::CTrazelView(CTrazelDoc& document, QWidget* parent)
-    : QWidget(parent), document_(document) {
+CTrazelView::CTrazelView(CTrazelDoc& document, const Services& services, QWidget* parent)
+    : QWidget(parent), document_(document), services_(services) {
     setObjectName(QStringLiteral("CTrazelView"));
     setFont(FormFont());
     setAutoFillBackground(true);
@@ -467,7 +466,7 @@ void CTrazelView::OnDeleteSelection() {
 }
 
 void CTrazelView::OnEditSelection() {
-    if (EditSelection(document_, SelectedRows(), window())) {
+    if (EditSelection(document_, SelectedRows(), window(), services_)) {
         FillPeakList();
     }
 }
@@ -495,12 +494,12 @@ void CTrazelView::OnExport() {
     // A resolution below 1 would never end the loop; refuse it before the
     // file is touched.
     if (const auto refusal = CheckExportResolution(resolution)) {
-        AfxMessageBox(QString::fromStdString(*refusal));
+        services_.AfxMessageBox(QString::fromStdString(*refusal));
         return;
     }
     ExportFile file;
     if (const auto error = file.Open(outputPath)) {
-        AfxMessageBox(QString::fromStdString(*error));
+        services_.AfxMessageBox(QString::fromStdString(*error));
         return;
     }
     // The header goes in before the form is read, so every file that could
@@ -511,7 +510,7 @@ void CTrazelView::OnExport() {
     if (UpdateData(true) && !IsZeroRange(xMin, xMax)) {
         // The window stays alive while the lines are written, and Esc stops
         // them; a stopped export leaves the graph as it was.
-        ExportRun run(this, progressBar);
+        ExportRun run(this, progressBar, services_);
         const ExportLinesResult lines =
             file.WriteLines(document_.Table(), CurrentExportSettings(), &run, run.StopToken());
         if (lines.end == ExportEnd::Finished) {
@@ -525,9 +524,9 @@ void CTrazelView::OnExport() {
     const auto closeError = file.Close();
     progressBar->setValue(0);
     if (closeError) {
-        AfxMessageBox(QString::fromStdString(*closeError));
+        services_.AfxMessageBox(QString::fromStdString(*closeError));
     } else if (stopped) {
-        AfxMessageBox(QString::fromStdString(*stopped), MessageKind::Information);
+        services_.AfxMessageBox(QString::fromStdString(*stopped), MessageKind::Information);
     }
     if (closeAfterwards) {
         QTimer::singleShot(0, window(), &QWidget::close);
@@ -558,11 +557,11 @@ void CTrazelView::OnUseScaled() {
 }
 
 void CTrazelView::OnOutputFormat() {
-    RunOutputFormat(decimalComma, resolution, window());
+    RunOutputFormat(decimalComma, resolution, window(), services_);
 }
 
 void CTrazelView::OnOutputFile() {
-    RunOutputFile(outputPath, window());
+    RunOutputFile(outputPath, window(), services_);
 }
 
 PrintJob CTrazelView::MakePrintJob() {
@@ -588,7 +587,7 @@ void CTrazelView::OnFilePrint() {
         return;
     }
     if (const auto error = printDriver_->Print(window(), MakePrintJob())) {
-        AfxMessageBox(QString::fromStdString(*error));
+        services_.AfxMessageBox(QString::fromStdString(*error));
     }
 }
 
@@ -597,7 +596,7 @@ void CTrazelView::OnFilePrintDirect() {
         return;
     }
     if (const auto error = printDriver_->PrintDirect(MakePrintJob())) {
-        AfxMessageBox(QString::fromStdString(*error));
+        services_.AfxMessageBox(QString::fromStdString(*error));
     }
 }
 

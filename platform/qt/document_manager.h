@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/qt/services.h"
+
 class CDocument;
 class QWidget;
 class RecentFileList;
@@ -26,8 +28,9 @@ class DocumentManager : public QObject {
     Q_OBJECT
 
   public:
+    // Asks the user through services.
     DocumentManager(CDocument& document, DocumentStorage& storage, RecentFileList& recent,
-                    QString appTitle);
+                    QString appTitle, const Services& services);
 
     // The window that owns the dialogs and shows the caption.
     void SetFrame(QWidget* frame) { frame_ = frame; }
@@ -69,5 +72,6 @@ class DocumentManager : public QObject {
     DocumentStorage& storage_;
     RecentFileList& recent_;
     QString appTitle_;
+    Services services_;
     QWidget* frame_ = nullptr;
 };

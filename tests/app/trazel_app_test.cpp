@@ -29,8 +29,7 @@
 #include "app/resource.h"
 #include "app/trazel_app.h"
 #include "model/document_file.h"
-#include "platform/qt/message_box.h"
-#include "platform/qt/modal_dialogs.h"
+#include "tests/support/fake_services.h"
 #include "tests/support/file_size_limit.h"
 #include "ui/trazel_view.h"
 
@@ -93,7 +92,9 @@ struct Started {
         return cells;
     }
 
-    CTrazelApp app;
+    // The application asks the user through these.
+    FakeServices fakes;
+    CTrazelApp app{fakes};
     bool ok = false;
     bool active = false;
 };
@@ -277,7 +278,7 @@ class TrazelAppTest : public QObject {
         QFETCH(int, key);
         QFETCH(QString, dialog);
         Started s;
-        ScriptedFileDialogs files;
+        ScriptedFileDialogs& files = s.fakes.NewFileDialogs();
         QLineEdit* edit = s.Edit(IDC_POSITION);
         edit->setFocus();
         QTest::keyClick(edit, Qt::Key(key), Qt::ControlModifier);
@@ -420,9 +421,9 @@ class TrazelAppTest : public QObject {
             s.view()->OnClearAll();
         }
         const QString title = QString::fromStdString(s.app.Document().GetTitle());
-        RecordingMessageBox box;
+        RecordingMessageBox& box = s.fakes.NewMessages();
         box.answers.push_back(MessageAnswer(answer));
-        ScriptedFileDialogs files;
+        ScriptedFileDialogs& files = s.fakes.NewFileDialogs();
         files.answers.push_back(dir.filePath("guardado"));
         QTest::keyClick(s.Edit(IDC_POSITION), Qt::Key_N, Qt::ControlModifier);
         QCOMPARE(box.Texts(), asked ? QStringList{"¿Desea guardar los cambios de " + title + "?"}
@@ -439,7 +440,7 @@ class TrazelAppTest : public QObject {
     void closingAModifiedDocumentAsks() {
         Started s;
         s.AddPeak("1");
-        RecordingMessageBox box;
+        RecordingMessageBox& box = s.fakes.NewMessages();
         box.answers = {MessageAnswer::Cancel, MessageAnswer::No};
         QVERIFY(!s.frame()->close());
         QVERIFY(s.frame()->isVisible());
@@ -458,7 +459,7 @@ class TrazelAppTest : public QObject {
         s.Edit(IDC_X_MAX)->setText("1000");
         s.view()->resolution = 100000000;
         s.view()->outputPath = dir.filePath("datos.txt").toStdString();
-        RecordingMessageBox box;
+        RecordingMessageBox& box = s.fakes.NewMessages();
         box.answers = {MessageAnswer::Yes, MessageAnswer::Ok, MessageAnswer::No};
         QStringList status;
         bool locked = false;
@@ -482,7 +483,7 @@ class TrazelAppTest : public QObject {
         QTemporaryDir dir;
         Started s;
         s.AddPeak("500");
-        ScriptedFileDialogs files;
+        ScriptedFileDialogs& files = s.fakes.NewFileDialogs();
         // No extension is added to the name the user gives.
         files.answers.push_back(dir.filePath("espectro"));
         s.frame()->SendCommand(ID_FILE_SAVE_AS);
@@ -537,8 +538,8 @@ class TrazelAppTest : public QObject {
         Started s({"trazel", document});
         s.AddPeak("500");
         s.AddPeak("600");
-        RecordingMessageBox box;
-        ScriptedFileDialogs files;
+        RecordingMessageBox& box = s.fakes.NewMessages();
+        ScriptedFileDialogs& files = s.fakes.NewFileDialogs();
         files.answers.push_back(path);
         {
             // The process's file-size limit stands in for a disk that fills up
@@ -640,9 +641,9 @@ class TrazelAppTest : public QObject {
         s.view()->outputPath = "mio.txt";
         const QStringList positions = s.Positions();
         const QString caption = s.frame()->windowTitle();
-        RecordingMessageBox box;
+        RecordingMessageBox& box = s.fakes.NewMessages();
         box.answers.push_back(MessageAnswer::No);  // do not save first
-        ScriptedFileDialogs files;
+        ScriptedFileDialogs& files = s.fakes.NewFileDialogs();
         files.answers.push_back(path);
         s.frame()->SendCommand(ID_FILE_OPEN);
 
@@ -671,7 +672,7 @@ class TrazelAppTest : public QObject {
         s.view()->outputPath = "otro.txt";
         s.view()->decimalComma = 0;
         s.view()->resolution = 9;
-        ScriptedFileDialogs files;
+        ScriptedFileDialogs& files = s.fakes.NewFileDialogs();
         files.answers.push_back(path);
         for (int i = 0; i < 3; ++i) {
             s.frame()->SendCommand(ID_FILE_OPEN);
@@ -698,7 +699,7 @@ class TrazelAppTest : public QObject {
         }
         {
             Started s;
-            ScriptedFileDialogs files;
+            ScriptedFileDialogs& files = s.fakes.NewFileDialogs();
             for (const QString& path : paths) {
                 files.answers.push_back(path);
                 s.frame()->SendCommand(ID_FILE_OPEN);
@@ -720,7 +721,7 @@ class TrazelAppTest : public QObject {
 
         // An entry whose file is gone is reported and leaves the list.
         QFile::remove(paths[1]);
-        RecordingMessageBox box;
+        RecordingMessageBox& box = s.fakes.NewMessages();
         s.frame()->SendCommand(ID_FILE_MRU_FILE1 + 3);
         QCOMPARE(box.shown.size(), std::size_t{1});
         QCOMPARE(s.app.RecentFiles().Files().size(), 3);
@@ -755,9 +756,9 @@ class TrazelAppTest : public QObject {
         QCOMPARE(s.Positions(), (QStringList{"7", "42"}));
         QCOMPARE(s.app.RecentFiles().Path(0), path);
 
-        ScriptedFileDialogs files;
+        ScriptedFileDialogs& files = s.fakes.NewFileDialogs();
         files.answers.push_back(QFile::decodeName(QByteArray::fromStdString(path)));
-        RecordingMessageBox box;
+        RecordingMessageBox& box = s.fakes.NewMessages();
         s.frame()->SendCommand(ID_FILE_OPEN);
         QCOMPARE(box.shown.size(), std::size_t{1});
         QVERIFY2(box.shown[0].text.contains(QStringLiteral("no puede representar")),
@@ -775,8 +776,8 @@ class TrazelAppTest : public QObject {
     }
 
     void commandLinePathThatCannotBeOpenedEndsTheStart() {
-        RecordingMessageBox box;
         Started s({"trazel", "/no-existe/documento"});
+        const RecordingMessageBox& box = s.fakes.messages;
         QVERIFY(!s.ok);
         QCOMPARE(box.shown.size(), std::size_t{1});
         QVERIFY(box.shown[0].text.contains(QStringLiteral("documento")));
@@ -809,10 +810,10 @@ class TrazelAppTest : public QObject {
         std::ostringstream errText;
         auto* const outBefore = std::cout.rdbuf(outText.rdbuf());
         auto* const errBefore = std::cerr.rdbuf(errText.rdbuf());
-        RecordingMessageBox box;
         Started s(QStringList{"trazel"} + arguments);
         std::cout.rdbuf(outBefore);
         std::cerr.rdbuf(errBefore);
+        const RecordingMessageBox& box = s.fakes.messages;
         QVERIFY(!s.ok);
         QCOMPARE(s.app.ExitCode(), status);
         QVERIFY(s.frame() == nullptr || !s.frame()->isVisible());
@@ -856,9 +857,9 @@ class TrazelAppTest : public QObject {
         other.show();
         other.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&other));
-        ScriptedFileDialogs files;
+        ScriptedFileDialogs& files = s.fakes.NewFileDialogs();
         files.answers.push_back(QStringLiteral("/otro/documento"));
-        RecordingMessageBox box;
+        RecordingMessageBox& box = s.fakes.NewMessages();
         box.answers.push_back(MessageAnswer::Cancel);
         s.frame()->SendCommand(ID_FILE_OPEN);
         QCOMPARE(box.shown.size(), std::size_t{1});

@@ -110,7 +110,7 @@ class ViewOutputTest : public QObject {
     void exportWritesTheFileAndShowsTheGraph() {
         QTemporaryDir dir;
         Form form;
-        RecordingMessageBox messages;
+        RecordingMessageBox& messages = form.fakes.NewMessages();
         form.view->outputPath = dir.filePath("datos.txt").toStdString();
         EnterBandAndLimits(form);
         form.Click(IDC_EXPORT);
@@ -128,7 +128,7 @@ class ViewOutputTest : public QObject {
     void exportHeaderOnlyWhenTheRangeIsEmptyOrAFieldIsBad() {
         QTemporaryDir dir;
         Form form;
-        RecordingMessageBox messages;
+        RecordingMessageBox& messages = form.fakes.NewMessages();
         form.view->outputPath = dir.filePath("datos.txt").toStdString();
         form.Click(IDC_EXPORT);
         QCOMPARE(Contents(dir.filePath("datos.txt")), std::string("x y\r\n"));
@@ -179,7 +179,7 @@ class ViewOutputTest : public QObject {
             QCOMPARE(::mkfifo(path.toLocal8Bit().constData(), 0600), 0);
         }
         Form form;
-        RecordingMessageBox messages;
+        RecordingMessageBox& messages = form.fakes.NewMessages();
         EnterBandAndLimits(form);
         if (plottedBefore) {
             form.Click(IDC_PLOT);
@@ -219,7 +219,7 @@ class ViewOutputTest : public QObject {
     void longExportFinishesUnchangedOrStopsOnEsc() {
         QTemporaryDir dir;
         Form form;
-        RecordingMessageBox messages;
+        RecordingMessageBox& messages = form.fakes.NewMessages();
         EnterBandAndLimits(form);
         form.view->resolution = 1000000;
         form.view->outputPath = dir.filePath("datos.txt").toStdString();
@@ -304,7 +304,7 @@ class ViewOutputTest : public QObject {
         // inf × 0 is a not-a-number with its sign bit set, as printf shows it.
         QCOMPARE(form.Row(7), (QStringList{"inf", "0", "-nan", "1", "1", "n"}));
 
-        RecordingMessageBox messages;
+        RecordingMessageBox& messages = form.fakes.NewMessages();
         form.view->outputPath = dir.filePath("datos.txt").toStdString();
         const std::pair<const char*, const char*> limits[] = {
             {"0", "1000"}, {"-1e308", "1e308"}, {"-1.7976931348623157e308", "1e-300"}};
@@ -343,13 +343,13 @@ class ViewOutputTest : public QObject {
         form.view->outputPath = dir.filePath("datos.txt").toStdString();
         form.Type(IDC_X_MIN, "0");
         form.Type(IDC_X_MAX, "1");
-        ScriptedDialogRunner runner([](QDialog& dialog) {
+        form.fakes.dialogs.script = [](QDialog& dialog) {
             auto& format = dynamic_cast<TemplateDialog&>(dialog);
             format.Radio(COutputFormatDlg::kDecimalPointId)->setChecked(true);
             format.Edit(COutputFormatDlg::kResolutionId)->setText("4");
             format.accept();
             return dialog.result() == QDialog::Accepted ? IDOK : IDCANCEL;
-        });
+        };
         form.view->OnOutputFormat();
         QCOMPARE(form.view->decimalComma, 0);
         QCOMPARE(form.view->resolution, 4);
@@ -371,13 +371,13 @@ class ViewOutputTest : public QObject {
         form.AddPeak("300", "2", "10");
         form.SelectRows({0, 2});
         QStringList positions;
-        ScriptedDialogRunner runner([&positions](QDialog& dialog) {
+        form.fakes.dialogs.script = [&positions](QDialog& dialog) {
             auto& edit = dynamic_cast<TemplateDialog&>(dialog);
             positions << edit.Edit(1035)->text();
             edit.Edit(1044)->setText("2");
             edit.accept();
             return dialog.result() == QDialog::Accepted ? IDOK : IDCANCEL;
-        });
+        };
         form.Click(IDC_EDIT_SELECTION);
         QCOMPARE(positions, QStringList({"300", "100"}));
         QCOMPARE(form.Column(2), QStringList({"600", "200", "200"}));
