@@ -18,16 +18,16 @@
 #include "ui/dialogs/information_dialogs.h"
 #include "ui/trazel_view.h"
 
-std::optional<std::string> TrazelDocumentStorage::Load(const std::string& path) {
+Status TrazelDocumentStorage::Load(const std::string& path) {
     PeakTable table = document_.Table();
-    if (auto error = LoadPeakTableFile(path, table)) {
-        return error;
+    if (Status loaded = LoadPeakTableFile(path, table); !loaded.ok()) {
+        return loaded;
     }
     document_.SetTable(table);
-    return std::nullopt;
+    return {};
 }
 
-std::optional<std::string> TrazelDocumentStorage::Save(const std::string& path) {
+Status TrazelDocumentStorage::Save(const std::string& path) {
     return SavePeakTableFile(path, document_.Table());
 }
 
@@ -167,8 +167,8 @@ int CTrazelApp::PrintFromCommandLine(const StartOptions& options) {
         return 1;
     }
     printDriver_.Printer().setPrinterName(printer);
-    if (const auto error = printDriver_.PrintDirect(view_->MakePrintJob())) {
-        services_.AfxMessageBox(QString::fromStdString(*error));
+    if (const Status error = printDriver_.PrintDirect(view_->MakePrintJob()); !error.ok()) {
+        services_.AfxMessageBox(QString::fromStdString(error.message()));
         return 1;
     }
     return 0;

@@ -21,8 +21,8 @@ class CTrazelView;
 class TrazelDocumentStorage : public DocumentStorage {
   public:
     explicit TrazelDocumentStorage(CTrazelDoc& document) : document_(document) {}
-    std::optional<std::string> Load(const std::string& path) override;
-    std::optional<std::string> Save(const std::string& path) override;
+    Status Load(const std::string& path) override;
+    Status Save(const std::string& path) override;
 
   private:
     CTrazelDoc& document_;

@@ -493,13 +493,13 @@ void CTrazelView::OnScaleSelection() {
 void CTrazelView::OnExport() {
     // A resolution below 1 would never end the loop; refuse it before the
     // file is touched.
-    if (const auto refusal = CheckExportResolution(resolution)) {
-        services_.AfxMessageBox(QString::fromStdString(*refusal));
+    if (const Status refusal = CheckExportResolution(resolution); !refusal.ok()) {
+        services_.AfxMessageBox(QString::fromStdString(refusal.message()));
         return;
     }
     ExportFile file;
-    if (const auto error = file.Open(outputPath)) {
-        services_.AfxMessageBox(QString::fromStdString(*error));
+    if (const Status error = file.Open(outputPath); !error.ok()) {
+        services_.AfxMessageBox(QString::fromStdString(error.message()));
         return;
     }
     // The header goes in before the form is read, so every file that could
@@ -521,10 +521,10 @@ void CTrazelView::OnExport() {
         }
         closeAfterwards = run.CloseRequested();
     }
-    const auto closeError = file.Close();
+    const Status closeError = file.Close();
     progressBar->setValue(0);
-    if (closeError) {
-        services_.AfxMessageBox(QString::fromStdString(*closeError));
+    if (!closeError.ok()) {
+        services_.AfxMessageBox(QString::fromStdString(closeError.message()));
     } else if (stopped) {
         services_.AfxMessageBox(QString::fromStdString(*stopped), MessageKind::Information);
     }
@@ -586,8 +586,8 @@ void CTrazelView::OnFilePrint() {
     if (printDriver_ == nullptr) {
         return;
     }
-    if (const auto error = printDriver_->Print(window(), MakePrintJob())) {
-        services_.AfxMessageBox(QString::fromStdString(*error));
+    if (const Status error = printDriver_->Print(window(), MakePrintJob()); !error.ok()) {
+        services_.AfxMessageBox(QString::fromStdString(error.message()));
     }
 }
 
@@ -595,8 +595,8 @@ void CTrazelView::OnFilePrintDirect() {
     if (printDriver_ == nullptr) {
         return;
     }
-    if (const auto error = printDriver_->PrintDirect(MakePrintJob())) {
-        services_.AfxMessageBox(QString::fromStdString(*error));
+    if (const Status error = printDriver_->PrintDirect(MakePrintJob()); !error.ok()) {
+        services_.AfxMessageBox(QString::fromStdString(error.message()));
     }
 }
 

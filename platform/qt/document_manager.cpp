@@ -88,10 +88,10 @@ bool DocumentManager::OpenDocumentFile(const QString& path) {
 
 bool DocumentManager::LoadDocument(const std::string& path) {
     const std::string file = AbsoluteFilePath(path);
-    if (const auto error = storage_.Load(file)) {
+    if (const Status error = storage_.Load(file); !error.ok()) {
         // The storage left the content alone; the rest of the document (its
         // path, title and modified flag) is untouched as well.
-        services_.AfxMessageBox(QString::fromStdString(*error), MessageKind::Error);
+        services_.AfxMessageBox(QString::fromStdString(error.message()), MessageKind::Error);
         return false;
     }
     TakeFile(file);
@@ -137,8 +137,8 @@ bool DocumentManager::OnFileSaveAs() {
 
 bool DocumentManager::DoSave(const std::string& path) {
     const std::string file = AbsoluteFilePath(path);
-    if (const auto error = storage_.Save(file)) {
-        services_.AfxMessageBox(QString::fromStdString(*error), MessageKind::Error);
+    if (const Status error = storage_.Save(file); !error.ok()) {
+        services_.AfxMessageBox(QString::fromStdString(error.message()), MessageKind::Error);
         return false;
     }
     TakeFile(file);

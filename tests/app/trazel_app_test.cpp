@@ -410,7 +410,7 @@ class TrazelAppTest : public QObject {
         QFETCH(int, peaksAfter);
         QTemporaryDir dir;
         const QString opened = dir.filePath("abierto");
-        QVERIFY(!SavePeakTableFile(opened.toStdString(), TableOf({1, 2})));
+        QVERIFY(SavePeakTableFile(opened.toStdString(), TableOf({1, 2})).ok());
         Started s;
         if (openFirst) {
             QVERIFY(s.app.Documents().OpenDocumentFile(opened));
@@ -432,7 +432,7 @@ class TrazelAppTest : public QObject {
         QCOMPARE(s.view()->peakList->topLevelItemCount(), peaksAfter);
         if (MessageAnswer(answer) == MessageAnswer::Yes) {
             PeakTable saved;
-            QVERIFY(!LoadPeakTableFile(dir.filePath("guardado").toStdString(), saved));
+            QVERIFY(LoadPeakTableFile(dir.filePath("guardado").toStdString(), saved).ok());
             QCOMPARE(saved.PeakCount(), 1);
         }
     }
@@ -498,7 +498,7 @@ class TrazelAppTest : public QObject {
         s.frame()->SendCommand(ID_FILE_SAVE);
         QCOMPARE(files.asked.size(), std::size_t{1});
         PeakTable saved;
-        QVERIFY(!LoadPeakTableFile(dir.filePath("espectro").toStdString(), saved));
+        QVERIFY(LoadPeakTableFile(dir.filePath("espectro").toStdString(), saved).ok());
         QCOMPARE(saved.PeakCount(), 2);
     }
 
@@ -525,8 +525,8 @@ class TrazelAppTest : public QObject {
         QTemporaryDir dir;
         const QString document = dir.filePath("espectro");
         const QString other = dir.filePath("otro");
-        QVERIFY(!SavePeakTableFile(document.toStdString(), TableOf({100})));
-        QVERIFY(!SavePeakTableFile(other.toStdString(), TableOf({7})));
+        QVERIFY(SavePeakTableFile(document.toStdString(), TableOf({100})).ok());
+        QVERIFY(SavePeakTableFile(other.toStdString(), TableOf({7})).ok());
         const QString path = target.startsWith('/') ? target : dir.filePath(target);
         if (target == "tuberia") {
             QCOMPARE(::mkfifo(path.toLocal8Bit().constData(), 0600), 0);
@@ -632,7 +632,7 @@ class TrazelAppTest : public QObject {
             path = "/dev/zero";
         }
         const QString current = dir.filePath("actual");
-        QVERIFY(!SavePeakTableFile(current.toStdString(), TableOf({100, 200})));
+        QVERIFY(SavePeakTableFile(current.toStdString(), TableOf({100, 200})).ok());
 
         Started s({"trazel", current});
         if (modified) {
@@ -664,7 +664,7 @@ class TrazelAppTest : public QObject {
     void openResetsTheSettingsAndKeepsTheEntries() {
         QTemporaryDir dir;
         const QString path = dir.filePath("dos picos");
-        QVERIFY(!SavePeakTableFile(path.toStdString(), TableOf({100, 200})));
+        QVERIFY(SavePeakTableFile(path.toStdString(), TableOf({100, 200})).ok());
         Started s;
         s.Edit(IDC_X_MAX)->setText("1000");
         s.Edit(IDC_WIDTH)->setText("8");
@@ -695,7 +695,7 @@ class TrazelAppTest : public QObject {
         QStringList paths;
         for (int i = 1; i <= 5; ++i) {
             paths << dir.filePath(QStringLiteral("pico%1").arg(i));
-            QVERIFY(!SavePeakTableFile(paths.last().toStdString(), TableOf({i * 100.0})));
+            QVERIFY(SavePeakTableFile(paths.last().toStdString(), TableOf({i * 100.0})).ok());
         }
         {
             Started s;
@@ -735,7 +735,7 @@ class TrazelAppTest : public QObject {
     void pathThatIsNotUtf8KeepsItsBytes() {
         QTemporaryDir dir;
         const std::string path = QFile::encodeName(dir.path()).toStdString() + "/pico-\xff.trz";
-        QVERIFY(!SavePeakTableFile(path, TableOf({42})));
+        QVERIFY(SavePeakTableFile(path, TableOf({42})).ok());
         {
             Started s(std::vector<std::string>{"trazel", path});
             QVERIFY(s.ok);
@@ -768,7 +768,7 @@ class TrazelAppTest : public QObject {
     void commandLinePathIsOpened() {
         QTemporaryDir dir;
         const QString path = dir.filePath("inicial");
-        QVERIFY(!SavePeakTableFile(path.toStdString(), TableOf({42})));
+        QVERIFY(SavePeakTableFile(path.toStdString(), TableOf({42})).ok());
         Started s({"trazel", path});
         QVERIFY(s.ok);
         QCOMPARE(s.Positions(), QStringList{"42"});

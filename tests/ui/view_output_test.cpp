@@ -228,7 +228,8 @@ class ViewOutputTest : public QObject {
         form.Click(IDC_EXPORT);
         QVERIFY(eventsDuring);
         const std::string expected = dir.filePath("esperado.txt").toStdString();
-        QVERIFY(!ExportToFile(expected, form.document.Table(), form.view->CurrentExportSettings()));
+        QVERIFY(
+            ExportToFile(expected, form.document.Table(), form.view->CurrentExportSettings()).ok());
         QVERIFY(Contents(dir.filePath("datos.txt")) == Contents(QString::fromStdString(expected)));
         QVERIFY(form.view->graphShown);
 
@@ -269,7 +270,7 @@ class ViewOutputTest : public QObject {
         const PrintJob job = form.view->MakePrintJob();
         QCOMPARE(job.maxPage, 2);
         const QString pdf = dir.filePath("report.pdf");
-        QVERIFY(!PrintToPdfFile(pdf.toStdString(), job));
+        QVERIFY(PrintToPdfFile(pdf.toStdString(), job).ok());
         QCOMPARE(form.view->printTitle, std::string("muestra-2"));
         QProcess text;
         text.start("pdftotext", {"-layout", pdf, "-"});
@@ -296,7 +297,7 @@ class ViewOutputTest : public QObject {
         QTemporaryDir dir;
         Form form;
         PeakTable table;
-        QVERIFY(!LoadPeakTableFile(document.toStdString(), table));
+        QVERIFY(LoadPeakTableFile(document.toStdString(), table).ok());
         form.document.SetTable(table);
         form.view->FillPeakList();
         QCOMPARE(form.view->peakList->topLevelItemCount(), 9);
@@ -326,12 +327,13 @@ class ViewOutputTest : public QObject {
             form.Click(IDC_EXPORT);
             QVERIFY(Contents(dir.filePath("datos.txt")).starts_with("x y\r\n"));
             const PrintJob job = form.view->MakePrintJob();
-            QVERIFY(!PrintToPdfFile(dir.filePath("informe.pdf").toStdString(), job));
+            QVERIFY(PrintToPdfFile(dir.filePath("informe.pdf").toStdString(), job).ok());
         }
         QVERIFY2(messages.shown.empty(), qPrintable(messages.Texts().join('\n')));
 
         // Saved again, every value comes back bit for bit.
-        QVERIFY(!SavePeakTableFile(dir.filePath("otra vez").toStdString(), form.document.Table()));
+        QVERIFY(
+            SavePeakTableFile(dir.filePath("otra vez").toStdString(), form.document.Table()).ok());
         QCOMPARE(Contents(dir.filePath("otra vez")), Contents(document));
     }
 
