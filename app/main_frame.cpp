@@ -116,7 +116,7 @@ const int kIndicators[] = {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCR
 
 }  // namespace
 
-CMainFrame::CMainFrame() {
+CMainFrame::CMainFrame(const Services& services) : services_(services) {
     setWindowIcon(ApplicationIcon());
     qApp->installEventFilter(this);
 }
@@ -320,7 +320,7 @@ void CMainFrame::UpdateIndicators() {
 }
 
 void CMainFrame::OnQuickReference() {
-    ShowQuickReference(this);
+    ShowQuickReference(this, services_);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

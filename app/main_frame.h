@@ -5,6 +5,8 @@
 #include <map>
 #include <set>
 
+#include "platform/qt/services.h"
+
 class QAction;
 class QLabel;
 class QStatusBar;
@@ -20,7 +22,8 @@ class CMainFrame : public QMainWindow {
     // The recent files the "&Archivo" menu shows and the application keeps.
     static constexpr int kRecentFileSlots = 4;
 
-    CMainFrame();
+    // The frame's own dialogs ask the user through services.
+    explicit CMainFrame(const Services& services);
 
     // Builds the menus, the toolbar and the status bar; 0 on success, -1 when
     // a bar cannot be made.
@@ -67,6 +70,7 @@ class CMainFrame : public QMainWindow {
     bool CreateToolBar();
     void CreateStatusBar();
 
+    Services services_;
     std::map<int, QAction*> actions_;
     std::set<int> routed_;
     QLabel* messagePane_ = nullptr;

@@ -18,20 +18,24 @@
 #include "ui/dialogs/information_dialogs.h"
 #include "ui/trazel_view.h"
 
-std::optional<std::string> TrazelDocumentStorage::Load(const std::string& path) {
+Status TrazelDocumentStorage::Load(const std::string& path) {
     PeakTable table = document_.Table();
-    if (auto error = LoadPeakTableFile(path, table)) {
-        return error;
+    if (Status loaded = LoadPeakTableFile(path, table); !loaded.ok()) {
+        return loaded;
     }
     document_.SetTable(table);
-    return std::nullopt;
+    return {};
 }
 
-std::optional<std::string> TrazelDocumentStorage::Save(const std::string& path) {
+Status TrazelDocumentStorage::Save(const std::string& path) {
     return SavePeakTableFile(path, document_.Table());
 }
 
-CTrazelApp::CTrazelApp() = default;
+CTrazelApp::CTrazelApp()
+    : services_(standard_.Get()), console_(std::cerr, QStringLiteral("trazel: ")) {}
+
+CTrazelApp::CTrazelApp(const Services& services)
+    : services_(services), console_(std::cerr, QStringLiteral("trazel: ")) {}
 
 CTrazelApp::~CTrazelApp() = default;
 
@@ -117,7 +121,11 @@ bool CTrazelApp::InitInstance(const std::vector<std::string>& arguments) {
     QCoreApplication::setApplicationVersion(QString::fromLatin1(kTrazelVersion));
     recent_ = std::make_unique<RecentFileList>(QString::fromUtf8(kRegistryKey), title,
                                                CMainFrame::kRecentFileSlots);
-    manager_ = std::make_unique<DocumentManager>(document_, storage_, *recent_, title);
+    if (options.print) {
+        // Nothing is shown: every message goes to the standard error.
+        services_ = services_.WithMessages(console_);
+    }
+    manager_ = std::make_unique<DocumentManager>(document_, storage_, *recent_, title, services_);
     if (options.print) {
         exitCode_ = PrintFromCommandLine(options);
         return false;
@@ -137,22 +145,21 @@ bool CTrazelApp::InitInstance(const std::vector<std::string>& arguments) {
 }
 
 int CTrazelApp::PrintFromCommandLine(const StartOptions& options) {
-    // Nothing is shown: every message goes to the standard error.
-    StreamMessageBox console(std::cerr, QStringLiteral("trazel: "));
     QString printer = options.printer;
     if (QPrinterInfo::availablePrinterNames().isEmpty()) {
-        AfxMessageBox(QStringLiteral("No se puede imprimir: no hay ninguna impresora instalada."));
+        services_.AfxMessageBox(
+            QStringLiteral("No se puede imprimir: no hay ninguna impresora instalada."));
         return 1;
     }
     if (printer.isEmpty()) {
         printer = QPrinterInfo::defaultPrinterName();
         if (printer.isEmpty()) {
-            AfxMessageBox(
+            services_.AfxMessageBox(
                 QStringLiteral("No se puede imprimir: no hay ninguna impresora predeterminada."));
             return 1;
         }
     } else if (!QPrinterInfo::availablePrinterNames().contains(printer)) {
-        AfxMessageBox(
+        services_.AfxMessageBox(
             QStringLiteral("No se puede imprimir: no hay ninguna impresora «%1».").arg(printer));
         return 1;
     }
@@ -160,20 +167,20 @@ int CTrazelApp::PrintFromCommandLine(const StartOptions& options) {
         return 1;
     }
     printDriver_.Printer().setPrinterName(printer);
-    if (const auto error = printDriver_.PrintDirect(view_->MakePrintJob())) {
-        AfxMessageBox(QString::fromStdString(*error));
+    if (const Status error = printDriver_.PrintDirect(view_->MakePrintJob()); !error.ok()) {
+        services_.AfxMessageBox(QString::fromStdString(error.message()));
         return 1;
     }
     return 0;
 }
 
 bool CTrazelApp::CreateFrame() {
-    frame_ = std::make_unique<CMainFrame>();
+    frame_ = std::make_unique<CMainFrame>(services_);
     if (frame_->OnCreate() != 0) {
         frame_.reset();
         return false;
     }
-    view_ = new CTrazelView(document_);
+    view_ = new CTrazelView(document_, services_);
     view_->SetPrintDriver(&printDriver_);
     frame_->SetView(view_);
     // The frame starts at the size the window system would give a new
@@ -252,5 +259,5 @@ void CTrazelApp::OnFilePrintSetup() {
 }
 
 void CTrazelApp::ShowAboutBox() {
-    ::ShowAboutBox(frame_.get());
+    ::ShowAboutBox(frame_.get(), services_);
 }

@@ -9,8 +9,10 @@
 
 #include "model/trazel_doc.h"
 #include "platform/qt/document_manager.h"
+#include "platform/qt/message_box.h"
 #include "platform/qt/print_driver.h"
 #include "platform/qt/recent_file_list.h"
+#include "platform/qt/services.h"
 
 class CMainFrame;
 class CTrazelView;
@@ -19,8 +21,8 @@ class CTrazelView;
 class TrazelDocumentStorage : public DocumentStorage {
   public:
     explicit TrazelDocumentStorage(CTrazelDoc& document) : document_(document) {}
-    std::optional<std::string> Load(const std::string& path) override;
-    std::optional<std::string> Save(const std::string& path) override;
+    Status Load(const std::string& path) override;
+    Status Save(const std::string& path) override;
 
   private:
     CTrazelDoc& document_;
@@ -51,7 +53,10 @@ class CTrazelApp : public QObject {
   public:
     static constexpr const char* kRegistryKey = "Local AppWizard-Generated Applications";
 
+    // The windows ask the user through Qt's own message boxes and dialogs,
+    // or through the given services.
     CTrazelApp();
+    explicit CTrazelApp(const Services& services);
     ~CTrazelApp() override;
 
     // Starts up: the settings, the recent files, the frame and view, and the
@@ -84,6 +89,12 @@ class CTrazelApp : public QObject {
     // Prints the document without showing the window; the exit status.
     int PrintFromCommandLine(const StartOptions& options);
 
+    StandardServices standard_;
+    // What the frame, the view and the document manager ask the user
+    // through; printing from the command line sends its messages to the
+    // standard error instead.
+    Services services_;
+    StreamMessageBox console_;
     CTrazelDoc document_;
     TrazelDocumentStorage storage_{document_};
     std::unique_ptr<RecentFileList> recent_;

@@ -54,8 +54,8 @@ PeakArg ParsePeakArg(const std::string& text) {
 }
 
 void SaveOrThrow(const std::string& path, const PeakTable& table) {
-    if (const auto error = SavePeakTableFile(path, table)) {
-        throw FileError(*error);
+    if (const Status error = SavePeakTableFile(path, table); !error.ok()) {
+        throw FileError(error.message());
     }
 }
 
@@ -63,8 +63,8 @@ void SaveOrThrow(const std::string& path, const PeakTable& table) {
 
 PeakTable LoadDocumentOrThrow(const std::string& path) {
     PeakTable table;
-    if (const auto error = LoadPeakTableFile(path, table)) {
-        throw FileError(*error);
+    if (const Status error = LoadPeakTableFile(path, table); !error.ok()) {
+        throw FileError(error.message());
     }
     return table;
 }

@@ -6,14 +6,14 @@
 #include "cli/output_options.h"
 #include "platform/atomic_file.h"
 
-std::optional<std::string> ExportReplacingFile(const std::string& path, const PeakTable& table,
-                                               const ExportSettings& settings) {
+Status ExportReplacingFile(const std::string& path, const PeakTable& table,
+                           const ExportSettings& settings) {
     // Refused before the old file is touched, as in the window.
-    if (auto refused = CheckExportResolution(settings.resolution)) {
+    if (const Status refused = CheckExportResolution(settings.resolution); !refused.ok()) {
         return refused;
     }
     return ReplaceFileWith(
-        path, [&](const std::string& target) { return ExportToFile(target, table, settings); });
+        path, [&](const WriteTarget& target) { return ExportToFile(target, table, settings); });
 }
 
 int RunExport(const std::vector<std::string>& args, std::ostream&, std::ostream&) {
@@ -23,8 +23,8 @@ int RunExport(const std::vector<std::string>& args, std::ostream&, std::ostream&
     const std::string outPath = OutputTarget(options.Value("-o").value_or("datos.txt"));
     CheckOutputIsNotTheDocument(docPath, outPath);
     const PeakTable table = LoadDocumentOrThrow(docPath);
-    if (auto failed = ExportReplacingFile(outPath, table, settings)) {
-        throw FileError(*failed);
+    if (const Status failed = ExportReplacingFile(outPath, table, settings); !failed.ok()) {
+        throw FileError(failed.message());
     }
     return kExitOk;
 }

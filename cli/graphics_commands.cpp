@@ -72,10 +72,11 @@ int RunPlot(const std::vector<std::string>& args, std::ostream&, std::ostream&) 
     GuiSession gui;
     const QByteArray bytes = RenderGraphPicture(table, request.settings, request.format,
                                                 DefaultPrintTitle(request.docPath));
-    if (auto failed = WriteFileAtomically(
+    if (const Status failed = WriteFileAtomically(
             request.outPath,
-            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
-        throw FileError(*failed);
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        !failed.ok()) {
+        throw FileError(failed.message());
     }
     return kExitOk;
 }
@@ -93,8 +94,8 @@ int RunPrint(const std::vector<std::string>& args, std::ostream&, std::ostream&)
     job.documentName = request.title;
 
     GuiSession gui;
-    if (auto failed = PrintToPdfFile(request.outPath, job)) {
-        throw FileError(*failed);
+    if (const Status failed = PrintToPdfFile(request.outPath, job); !failed.ok()) {
+        throw FileError(failed.message());
     }
     return kExitOk;
 }

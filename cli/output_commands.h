@@ -1,12 +1,12 @@
 #pragma once
 
 #include <iosfwd>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "model/peak_table.h"
 #include "output/data_export.h"
+#include "platform/status.h"
 
 // The commands that give the window's output without the window.
 
@@ -14,9 +14,9 @@
 int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // The window's export run on the file at path, replacing it whole or not at
-// all. Returns the message for the user, naming the file, when it failed.
-std::optional<std::string> ExportReplacingFile(const std::string& path, const PeakTable& table,
-                                               const ExportSettings& settings);
+// all. A failure's message names the file.
+Status ExportReplacingFile(const std::string& path, const PeakTable& table,
+                           const ExportSettings& settings);
 
 // plot and print draw through Qt; in a build without Qt they say so and exit 1.
 int RunPlot(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

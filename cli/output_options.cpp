@@ -27,7 +27,7 @@ std::int32_t ResolutionFrom(const ParsedOptions& options, std::int32_t upperBoun
     const int resolution = ParseIntArg(*text, "--resolution");
     // The same rule that guards the window's export, so that the two never
     // disagree on what counts as a resolution.
-    if (CheckExportResolution(resolution)) {
+    if (!CheckExportResolution(resolution).ok()) {
         throw UsageError("--resolution debe ser un número entero mayor que 0, no «" + *text + "»");
     }
     if (resolution > upperBound) {

@@ -8,34 +8,34 @@
 #include "platform/archive.h"
 #include "platform/atomic_file.h"
 
-std::optional<std::string> LoadPeakTableFile(const std::string& path, PeakTable& table) {
+Status LoadPeakTableFile(const std::string& path, PeakTable& table) {
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);
     if (std::filesystem::is_directory(status)) {
-        return "No se pudo abrir " + QuoteFileName(path) + ": es una carpeta, no un documento.";
+        return FileFailure(FileOperation::OpenDocument, path, "es una carpeta, no un documento");
     }
     // Opening a pipe would wait for a writer without end, and a device never
     // holds a document; only a regular file is read.
     if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
-        return "No se pudo abrir " + QuoteFileName(path) +
-               ": no es un documento sino un dispositivo, una tubería o un socket.";
+        return FileFailure(FileOperation::OpenDocument, path,
+                           "no es un documento sino un dispositivo, una tubería o un socket");
     }
     // errno alone would say "the folder does not exist" for a missing file
     // in a folder that does.
     if (status.type() == std::filesystem::file_type::not_found) {
-        return "No se pudo abrir " + QuoteFileName(path) + ": el archivo no existe.";
+        return FileFailure(FileOperation::OpenDocument, path, "el archivo no existe");
     }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        return "No se pudo abrir " + QuoteFileName(path) + ": " + DescribeErrno(errno) + ".";
+        return FileFailure(FileOperation::OpenDocument, path, errno);
     }
     try {
         CArchive ar(in);
         table = ReadPeakTable(ar);
     } catch (const CArchiveException& e) {
-        return "No se pudo leer " + QuoteFileName(path) + ". " + e.what();
+        return Status::Failure("No se pudo leer " + QuoteFileName(path) + ". " + e.what());
     }
-    return std::nullopt;
+    return {};
 }
 
 std::string PeakTableBytes(const PeakTable& table) {
@@ -45,6 +45,6 @@ std::string PeakTableBytes(const PeakTable& table) {
     return std::move(out).str();
 }
 
-std::optional<std::string> SavePeakTableFile(const std::string& path, const PeakTable& table) {
+Status SavePeakTableFile(const std::string& path, const PeakTable& table) {
     return WriteFileAtomically(path, PeakTableBytes(table));
 }

@@ -138,13 +138,14 @@ ExportEnd EmitLines(ByteSink& sink, const LineChunk& chunk, int lines, ProgressC
 
 }  // namespace
 
-std::optional<std::string> CheckExportResolution(std::int32_t resolution) {
+Status CheckExportResolution(std::int32_t resolution) {
     if (resolution < 1) {
-        return "La resolución es " + std::to_string(resolution) +
-               ": debe ser un número entero mayor que 0. Cámbiela en el formato de salida antes "
-               "de exportar.";
+        return Status::Failure(
+            "La resolución es " + std::to_string(resolution) +
+            ": debe ser un número entero mayor que 0. Cámbiela en el formato de salida antes "
+            "de exportar.");
     }
-    return std::nullopt;
+    return {};
 }
 
 std::string ExportStoppedMessage(std::int64_t lines, const std::string& path) {
@@ -223,11 +224,13 @@ ExportLinesResult WriteExportLines(ByteSink& sink, const PeakTable& table,
     return result;
 }
 
-std::optional<std::string> ExportFile::Open(const std::string& path) {
-    if (!file_.Open(path)) {
-        return std::string(kExportOpenFailed);
+Status ExportFile::Open(const WriteTarget& target) {
+    if (!file_.Open(target).ok()) {
+        return Status::Failure(target.shown.empty() ? std::string(kExportOpenFailed)
+                                                    : "No se pudo abrir el archivo " +
+                                                          QuoteFileName(target.shown) + ".");
     }
-    return std::nullopt;
+    return {};
 }
 
 void ExportFile::WriteHeader() {
@@ -243,20 +246,17 @@ ExportLinesResult ExportFile::WriteLines(const PeakTable& table, const ExportSet
     return result;
 }
 
-std::optional<std::string> ExportFile::Close() {
-    if (!file_.Close()) {
-        return file_.Error();
-    }
-    return std::nullopt;
+Status ExportFile::Close() {
+    return file_.Close();
 }
 
-std::optional<std::string> ExportToFile(const std::string& path, const PeakTable& table,
-                                        const ExportSettings& settings, ProgressControl* progress) {
-    if (auto refused = CheckExportResolution(settings.resolution)) {
+Status ExportToFile(const WriteTarget& target, const PeakTable& table,
+                    const ExportSettings& settings, ProgressControl* progress) {
+    if (Status refused = CheckExportResolution(settings.resolution); !refused.ok()) {
         return refused;
     }
     ExportFile file;
-    if (auto failed = file.Open(path)) {
+    if (Status failed = file.Open(target); !failed.ok()) {
         return failed;
     }
     file.WriteHeader();

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <stop_token>
 #include <string>
 
@@ -10,6 +9,7 @@
 #include "output/curve_settings.h"
 #include "platform/byte_sink.h"
 #include "platform/output_file.h"
+#include "platform/status.h"
 
 // What the export reads besides the table: of the curve, the x limits, line
 // shape and use-scaled flag taken from the form; and the output settings.
@@ -33,8 +33,8 @@ inline constexpr char kExportHeader[] = "x y\r\n";
 inline constexpr char kExportOpenFailed[] = "No se pudo abrir el archivo.";
 
 // A resolution below 1 would never finish the line loop; it is refused before
-// the file is touched. Returns the message for the user, or nothing.
-std::optional<std::string> CheckExportResolution(std::int32_t resolution);
+// the file is touched.
+Status CheckExportResolution(std::int32_t resolution);
 
 // Tells the user that the export was stopped, how many data lines the file
 // kept and that it is incomplete.
@@ -71,24 +71,25 @@ ExportLinesResult WriteExportLines(ByteSink& sink, const PeakTable& table,
 //   WriteLines unless those failed or the x range is zero, Close.
 class ExportFile {
   public:
-    // Creates or empties the file. On failure returns kExportOpenFailed and
-    // nothing else has happened.
-    std::optional<std::string> Open(const std::string& path);
+    // Creates or empties the file. On failure nothing else has happened, and
+    // the message is kExportOpenFailed, which names no file, for a target
+    // that is the file itself (the window's), or names the file the user
+    // named when the bytes go elsewhere first; later failures name it too.
+    Status Open(const WriteTarget& target);
     void WriteHeader();
     // WriteFailed when the file refused a line; the graph is then not to be
     // drawn, and neither when the lines were stopped.
     ExportLinesResult WriteLines(const PeakTable& table, const ExportSettings& settings,
                                  ProgressControl* progress, std::stop_token stop = {});
-    // Closes the file. Returns the message due when anything could not be
-    // written, header and close included.
-    std::optional<std::string> Close();
+    // Closes the file. Fails when anything could not be written, header and
+    // close included.
+    Status Close();
 
   private:
     OutputFile file_;
 };
 
 // The whole run for a caller that has its values already (the command line).
-// Returns the message for the user when the export refused or failed.
-std::optional<std::string> ExportToFile(const std::string& path, const PeakTable& table,
-                                        const ExportSettings& settings,
-                                        ProgressControl* progress = nullptr);
+// Fails when the export refused or failed.
+Status ExportToFile(const WriteTarget& target, const PeakTable& table,
+                    const ExportSettings& settings, ProgressControl* progress = nullptr);

@@ -5,8 +5,8 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,42 +14,8 @@
 
 namespace {
 
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
-std::string Failure(const std::string& path, int error) {
-    return "No se pudo escribir el archivo " + QuoteFileName(path) + ": " + DescribeErrno(error) +
-           ".";
-}
-
-// The writer's message, about the file the user named.
-std::string AboutPath(std::string message, const std::string& written, const std::string& path) {
-    bool named = false;
-    for (auto at = message.find(written); at != std::string::npos;
-         at = message.find(written, at + path.size())) {
-        message.replace(at, written.size(), path);
-        named = true;
-    }
-    if (!named && message.find(path) == std::string::npos) {
-        // A message that names no file (the window's own "No se pudo abrir el
-        // archivo.") gets the name put in.
-        if (!message.empty() && message.back() == '.') {
-            message.pop_back();
-        }
-        message += " " + QuoteFileName(path) + ".";
-    }
-    return message;
+Status WriteFailure(const std::string& path, int error) {
+    return FileFailure(FileOperation::Write, path, error);
 }
 
 // The number of an open descriptor of this process that path names without
@@ -132,42 +98,18 @@ mode_t ModeForNewFile() {
 
 }  // namespace
 
-std::string QuoteFileName(const std::string& path) {
-    return "«" + path + "»";
-}
-
-std::string DescribeErrno(int error) {
-    switch (error) {
-        case ENOSPC:
-            return "no queda espacio en el disco";
-        case ENOENT:
-            return "no existe el archivo o la carpeta";
-        case EACCES:
-        case EPERM:
-            return "no hay permiso";
-        case EISDIR:
-            return "es una carpeta";
-        case EROFS:
-            return "el disco es de solo lectura";
-        case ENOTDIR:
-            return "una parte de la ruta no es una carpeta";
-        case EDQUOT:
-            return "se ha superado la cuota de disco";
-        case EIO:
-            return "error de entrada/salida";
-        case EFBIG:
-            return "el archivo superaría el tamaño máximo permitido";
-        case ENAMETOOLONG:
-            return "el nombre es demasiado largo";
-        case ELOOP:
-            return "la ruta da vueltas entre enlaces simbólicos";
-        case ENXIO:
-            return "es una tubería o un dispositivo que nadie atiende";
-        case EPIPE:
-            return "el programa que leía el archivo lo ha cerrado";
-        default:
-            return std::strerror(error);
+int WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return errno;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
     }
+    return 0;
 }
 
 int OpenForWriting(const std::string& path, int flags) {
@@ -187,22 +129,19 @@ int OpenForWriting(const std::string& path, int flags) {
     return fd;
 }
 
-std::optional<std::string> ReplaceFileWith(const std::string& path, const PathWriter& write) {
+Status ReplaceFileWith(const std::string& path, const PathWriter& write) {
     if (path.empty()) {
-        return std::string("No se ha indicado ningún archivo.");
+        return Status::Failure("No se ha indicado ningún archivo.");
     }
     int linkError = 0;
     const auto resolved = ResolveLinks(path, linkError);
     if (!resolved) {
-        return Failure(path, linkError);
+        return WriteFailure(path, linkError);
     }
     const std::string& target = *resolved;
-    const auto writeInPlace = [&]() -> std::optional<std::string> {
-        if (auto failed = write(target)) {
-            return AboutPath(*failed, target, path);
-        }
-        return std::nullopt;
-    };
+    // The writer's messages name the file the user named, wherever the bytes
+    // go.
+    const auto writeInPlace = [&] { return write(WriteTarget(target, path)); };
     // A stream of this process is written where it stands, appending where
     // the shell appends; it is never replaced.
     if (NamedStream(target)) {
@@ -211,7 +150,7 @@ std::optional<std::string> ReplaceFileWith(const std::string& path, const PathWr
     struct stat existing {};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
     if (exists && S_ISDIR(existing.st_mode)) {
-        return Failure(path, EISDIR);
+        return WriteFailure(path, EISDIR);
     }
     if (exists && !S_ISREG(existing.st_mode)) {
         return writeInPlace();
@@ -219,15 +158,16 @@ std::optional<std::string> ReplaceFileWith(const std::string& path, const PathWr
     // Renaming over a file with other names would leave them holding the old
     // bytes while this one gets the new: the link would be split.
     if (exists && existing.st_nlink > 1) {
-        return "No se pudo escribir el archivo " + QuoteFileName(path) + ": tiene " +
-               std::to_string(existing.st_nlink - 1) +
-               " enlace(s) duro(s) más, y sustituirlo los separaría. Escriba en otro archivo.";
+        return FileFailure(FileOperation::Write, path,
+                           "tiene " + std::to_string(existing.st_nlink - 1) +
+                               " enlace(s) duro(s) más, y sustituirlo los separaría. Escriba en "
+                               "otro archivo");
     }
 
     std::string tempName;
     const int fd = MakeTemporary(target, tempName);
     if (fd < 0) {
-        return Failure(path, errno);
+        return WriteFailure(path, errno);
     }
     // Removed however the write ends: a failure, an exception, a signal.
     TemporaryPath temp(tempName);
@@ -244,8 +184,8 @@ std::optional<std::string> ReplaceFileWith(const std::string& path, const PathWr
     ::fchmod(fd, exists ? existing.st_mode & 07777 : ModeForNewFile());
     ::close(fd);
 
-    if (auto failed = write(tempName)) {
-        return AboutPath(*failed, tempName, path);
+    if (Status written = write(WriteTarget(tempName, path)); !written.ok()) {
+        return written;
     }
     // The data must be on the disk before the name points at it, or a crash
     // could leave an empty file where the old one was.
@@ -263,26 +203,25 @@ std::optional<std::string> ReplaceFileWith(const std::string& path, const PathWr
         error = errno;
     }
     if (error != 0) {
-        return Failure(path, error);
+        return WriteFailure(path, error);
     }
     temp.Release();
-    return std::nullopt;
+    return {};
 }
 
-std::optional<std::string> WriteFileAtomically(const std::string& path, std::string_view bytes) {
-    return ReplaceFileWith(path, [bytes](const std::string& target) -> std::optional<std::string> {
-        const int fd = OpenForWriting(target, O_TRUNC);
+Status WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    return ReplaceFileWith(path, [bytes](const WriteTarget& target) {
+        const int fd = OpenForWriting(target.path, O_TRUNC);
         if (fd < 0) {
-            return Failure(target, errno);
+            return WriteFailure(target.Shown(), errno);
         }
-        const bool ok = WriteAll(fd, bytes);
-        const int writeError = errno;
-        if (::close(fd) != 0 && ok) {
-            return Failure(target, errno);
+        const int writeError = WriteAll(fd, bytes);
+        if (::close(fd) != 0 && writeError == 0) {
+            return WriteFailure(target.Shown(), errno);
         }
-        if (!ok) {
-            return Failure(target, writeError);
+        if (writeError != 0) {
+            return WriteFailure(target.Shown(), writeError);
         }
-        return std::nullopt;
+        return Status();
     });
 }

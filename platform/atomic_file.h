@@ -1,9 +1,11 @@
 #pragma once
 
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
+
+#include "platform/file_errors.h"
+#include "platform/status.h"
 
 // Writes a file that the user asked for by name so that it is replaced whole
 // or not at all, for writers that stream to a path of their own (too much to
@@ -14,11 +16,10 @@
 // a pipe is handed to write directly, since renaming over it would replace the
 // device itself.
 //
-// write returns the message for the user when it failed; a message that names
-// the temporary file is made to name path instead. The result is the message
-// for the user, naming path, or nothing.
-using PathWriter = std::function<std::optional<std::string>(const std::string& target)>;
-std::optional<std::string> ReplaceFileWith(const std::string& path, const PathWriter& write);
+// write is given the file to write and, as the name its messages are to give
+// it, path. The result names path in its message.
+using PathWriter = std::function<Status(const WriteTarget& target)>;
+Status ReplaceFileWith(const std::string& path, const PathWriter& write);
 
 // A path that names an open stream of this process ("/dev/stdout",
 // "/dev/fd/2", "/proc/self/fd/1") is handed to write as it is: such a stream
@@ -28,7 +29,7 @@ std::optional<std::string> ReplaceFileWith(const std::string& path, const PathWr
 // where the process may.
 //
 // ReplaceFileWith for bytes already in memory.
-std::optional<std::string> WriteFileAtomically(const std::string& path, std::string_view bytes);
+Status WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // Opens path for writing with flags added to O_WRONLY (O_CREAT, O_TRUNC).
 // A name of an open stream of this process gets a duplicate of that stream,
@@ -36,8 +37,6 @@ std::optional<std::string> WriteFileAtomically(const std::string& path, std::str
 // nobody reads fails at once instead of waiting. -1 and errno on failure.
 int OpenForWriting(const std::string& path, int flags);
 
-// "«name»", the way messages quote a file.
-std::string QuoteFileName(const std::string& path);
-
-// The reason for errno, in Spanish where we know it.
-std::string DescribeErrno(int error);
+// Writes all of bytes to fd, again after an interrupted call: 0, or the errno
+// of the write that failed.
+int WriteAll(int fd, std::string_view bytes);

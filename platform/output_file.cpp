@@ -17,26 +17,27 @@ constexpr std::size_t kBufferSize = 64 * 1024;
 
 OutputFile::~OutputFile() {
     if (fd_ >= 0) {
-        Close();
+        [[maybe_unused]] const Status unreported = Close();
     }
 }
 
-bool OutputFile::Open(const std::string& path) {
+Status OutputFile::Open(const WriteTarget& target) {
     if (fd_ >= 0) {
-        Close();
+        // The file given up for another; a failure of it is of no interest.
+        [[maybe_unused]] const Status previous = Close();
     }
-    path_ = path;
+    shown_ = target.Shown();
     buffer_.clear();
     error_ = 0;
     openFailed_ = false;
-    fd_ = path.empty() ? -1 : OpenForWriting(path, O_CREAT | O_TRUNC);
+    fd_ = target.path.empty() ? -1 : OpenForWriting(target.path, O_CREAT | O_TRUNC);
     if (fd_ < 0) {
-        error_ = path.empty() ? ENOENT : errno;
+        error_ = target.path.empty() ? ENOENT : errno;
         openFailed_ = true;
-        return false;
+        return Error();
     }
     buffer_.reserve(kBufferSize);
-    return true;
+    return {};
 }
 
 bool OutputFile::Write(std::string_view bytes) {
@@ -51,26 +52,14 @@ bool OutputFile::Write(std::string_view bytes) {
 }
 
 bool OutputFile::Flush() {
-    std::string_view rest = buffer_;
-    while (!rest.empty()) {
-        const ssize_t written = ::write(fd_, rest.data(), rest.size());
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            error_ = errno;
-            buffer_.clear();
-            return false;
-        }
-        rest.remove_prefix(static_cast<std::size_t>(written));
-    }
+    error_ = WriteAll(fd_, buffer_);
     buffer_.clear();
-    return true;
+    return error_ == 0;
 }
 
-bool OutputFile::Close() {
+Status OutputFile::Close() {
     if (fd_ < 0) {
-        return error_ == 0;
+        return Error();
     }
     if (error_ == 0) {
         Flush();
@@ -79,14 +68,12 @@ bool OutputFile::Close() {
         error_ = errno;
     }
     fd_ = -1;
-    return error_ == 0;
+    return Error();
 }
 
-std::string OutputFile::Error() const {
+Status OutputFile::Error() const {
     if (error_ == 0) {
         return {};
     }
-    const std::string verb = openFailed_ ? "abrir" : "escribir";
-    return "No se pudo " + verb + " el archivo " + QuoteFileName(path_) + ": " +
-           DescribeErrno(error_) + ".";
+    return FileFailure(openFailed_ ? FileOperation::Open : FileOperation::Write, shown_, error_);
 }

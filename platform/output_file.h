@@ -4,6 +4,8 @@
 #include <string_view>
 
 #include "platform/byte_sink.h"
+#include "platform/file_errors.h"
+#include "platform/status.h"
 
 // A file written from the start, as a text file that the user reads into
 // another program: created, or emptied when it exists, then written through a
@@ -17,24 +19,25 @@ class OutputFile : public ByteSink {
     // Closes the file if it is still open; a failure then goes unreported.
     ~OutputFile() override;
 
-    // False when the file cannot be created or emptied; Error() says why.
-    bool Open(const std::string& path);
+    // Fails when the file cannot be created or emptied; its message, as
+    // that of every later failure, names target.Shown().
+    Status Open(const WriteTarget& target);
     bool IsOpen() const { return fd_ >= 0; }
 
     bool Write(std::string_view bytes) override;
 
-    // Writes what is left in the buffer and closes the file. False when this
+    // Writes what is left in the buffer and closes the file. Fails when this
     // or any earlier write failed.
-    bool Close();
+    Status Close();
 
     bool Failed() const { return error_ != 0; }
-    // A message for the user in Spanish naming the file, once a call failed.
-    std::string Error() const;
+    // The first failure, or success.
+    Status Error() const;
 
   private:
     bool Flush();
 
-    std::string path_;
+    std::string shown_;
     std::string buffer_;
     int fd_ = -1;
     int error_ = 0;

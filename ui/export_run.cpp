@@ -7,7 +7,7 @@
 #include <QProgressBar>
 #include <QStatusTipEvent>
 
-#include "platform/qt/message_box.h"
+#include "platform/qt/services.h"
 
 namespace {
 
@@ -20,8 +20,12 @@ constexpr int kStepsPerClockLook = 1024;
 
 }  // namespace
 
-ExportRun::ExportRun(QWidget* form, QProgressBar* bar)
-    : form_(form), window_(form->window()), bar_(bar), stepsUntilClock_(kStepsPerClockLook) {
+ExportRun::ExportRun(QWidget* form, QProgressBar* bar, const Services& services)
+    : form_(form),
+      services_(services),
+      window_(form->window()),
+      bar_(bar),
+      stepsUntilClock_(kStepsPerClockLook) {
     sinceEvents_.start();
 }
 
@@ -129,8 +133,8 @@ void ExportRun::AskToStopForClose() {
         return;
     }
     asking_ = true;
-    const MessageAnswer answer = AfxMessageBox(QString::fromUtf8(kStopExportQuestion),
-                                               MessageKind::Question, MessageButtons::YesNo);
+    const MessageAnswer answer = services_.AfxMessageBox(
+        QString::fromUtf8(kStopExportQuestion), MessageKind::Question, MessageButtons::YesNo);
     asking_ = false;
     if (answer == MessageAnswer::Yes) {
         stop_.request_stop();

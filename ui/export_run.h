@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "output/data_export.h"
+#include "platform/qt/services.h"
 
 class QAction;
 class QProgressBar;
@@ -31,7 +32,8 @@ class ExportRun : public QObject, public ProgressControl {
     Q_OBJECT
 
   public:
-    ExportRun(QWidget* form, QProgressBar* bar);
+    // Asks whether to stop through services.
+    ExportRun(QWidget* form, QProgressBar* bar, const Services& services);
     // Unlocks what was locked and gives the focus back.
     ~ExportRun() override;
     ExportRun(const ExportRun&) = delete;
@@ -58,6 +60,7 @@ class ExportRun : public QObject, public ProgressControl {
     void AskToStopForClose();
 
     QWidget* form_;
+    Services services_;
     QWidget* window_;
     QProgressBar* bar_;
     int step_ = 1;

@@ -22,7 +22,6 @@
 #include "output/peak_list.h"
 #include "platform/number_format.h"
 #include "platform/qt/dialog_units.h"
-#include "platform/qt/message_box.h"
 #include "platform/qt/painter_dc.h"
 #include "platform/qt/print_driver.h"
 #include "ui/dialogs/output_file_dialog.h"
@@ -175,8 +174,8 @@ QWidget* CreateControl(const FormControl& t, QWidget* parent) {
 
 }  // namespace
 
-CTrazelView::CTrazelView(CTrazelDoc& document, QWidget* parent)
-    : QWidget(parent), document_(document) {
+CTrazelView::CTrazelView(CTrazelDoc& document, const Services& services, QWidget* parent)
+    : QWidget(parent), document_(document), services_(services) {
     setObjectName(QStringLiteral("CTrazelView"));
     setFont(FormFont());
     setAutoFillBackground(true);
@@ -469,7 +468,7 @@ void CTrazelView::OnDeleteSelection() {
 }
 
 void CTrazelView::OnEditSelection() {
-    if (EditSelection(document_, SelectedRows(), window())) {
+    if (EditSelection(document_, SelectedRows(), window(), services_)) {
         FillPeakList();
     }
 }
@@ -496,13 +495,13 @@ void CTrazelView::OnScaleSelection() {
 void CTrazelView::OnExport() {
     // A resolution below 1 would never end the loop; refuse it before the
     // file is touched.
-    if (const auto refusal = CheckExportResolution(fields.resolution)) {
-        AfxMessageBox(QString::fromStdString(*refusal));
+    if (const Status refusal = CheckExportResolution(fields.resolution); !refusal.ok()) {
+        services_.AfxMessageBox(QString::fromStdString(refusal.message()));
         return;
     }
     ExportFile file;
-    if (const auto error = file.Open(fields.outputPath)) {
-        AfxMessageBox(QString::fromStdString(*error));
+    if (const Status error = file.Open(fields.outputPath); !error.ok()) {
+        services_.AfxMessageBox(QString::fromStdString(error.message()));
         return;
     }
     // The header goes in before the form is read, so every file that could
@@ -513,7 +512,7 @@ void CTrazelView::OnExport() {
     if (UpdateData(true) && XRangeIsNotZero()) {
         // The window stays alive while the lines are written, and Esc stops
         // them; a stopped export leaves the graph as it was.
-        ExportRun run(this, progressBar);
+        ExportRun run(this, progressBar, services_);
         const ExportLinesResult lines =
             file.WriteLines(document_.Table(), CurrentExportSettings(), &run, run.StopToken());
         if (lines.end == ExportEnd::Finished) {
@@ -524,12 +523,12 @@ void CTrazelView::OnExport() {
         }
         closeAfterwards = run.CloseRequested();
     }
-    const auto closeError = file.Close();
+    const Status closeError = file.Close();
     progressBar->setValue(0);
-    if (closeError) {
-        AfxMessageBox(QString::fromStdString(*closeError));
+    if (!closeError.ok()) {
+        services_.AfxMessageBox(QString::fromStdString(closeError.message()));
     } else if (stopped) {
-        AfxMessageBox(QString::fromStdString(*stopped), MessageKind::Information);
+        services_.AfxMessageBox(QString::fromStdString(*stopped), MessageKind::Information);
     }
     if (closeAfterwards) {
         QTimer::singleShot(0, window(), &QWidget::close);
@@ -560,11 +559,11 @@ void CTrazelView::OnUseScaled() {
 }
 
 void CTrazelView::OnOutputFormat() {
-    RunOutputFormat(fields.decimalComma, fields.resolution, window());
+    RunOutputFormat(fields.decimalComma, fields.resolution, window(), services_);
 }
 
 void CTrazelView::OnOutputFile() {
-    RunOutputFile(fields.outputPath, window());
+    RunOutputFile(fields.outputPath, window(), services_);
 }
 
 PrintJob CTrazelView::MakePrintJob() {
@@ -589,8 +588,8 @@ void CTrazelView::OnFilePrint() {
     if (printDriver_ == nullptr) {
         return;
     }
-    if (const auto error = printDriver_->Print(window(), MakePrintJob())) {
-        AfxMessageBox(QString::fromStdString(*error));
+    if (const Status error = printDriver_->Print(window(), MakePrintJob()); !error.ok()) {
+        services_.AfxMessageBox(QString::fromStdString(error.message()));
     }
 }
 
@@ -598,8 +597,8 @@ void CTrazelView::OnFilePrintDirect() {
     if (printDriver_ == nullptr) {
         return;
     }
-    if (const auto error = printDriver_->PrintDirect(MakePrintJob())) {
-        AfxMessageBox(QString::fromStdString(*error));
+    if (const Status error = printDriver_->PrintDirect(MakePrintJob()); !error.ok()) {
+        services_.AfxMessageBox(QString::fromStdString(error.message()));
     }
 }
 

@@ -10,6 +10,7 @@
 #include "output/printed_report.h"
 #include "output/screen_graph.h"
 #include "platform/qt/data_exchange.h"
+#include "platform/qt/services.h"
 
 struct PrintJob;
 class PrintDriver;
@@ -54,7 +55,8 @@ class CTrazelView : public QWidget {
     Q_OBJECT
 
   public:
-    explicit CTrazelView(CTrazelDoc& document, QWidget* parent = nullptr);
+    // The view and its dialogs ask the user through services.
+    CTrazelView(CTrazelDoc& document, const Services& services, QWidget* parent = nullptr);
 
     CTrazelDoc& GetDocument() const { return document_; }
 
@@ -142,7 +144,8 @@ class CTrazelView : public QWidget {
     static void RunMnemonic(QWidget* control);
 
     CTrazelDoc& document_;
-    DataExchange dx_;
+    Services services_;
+    DataExchange dx_{services_};
     std::map<int, QWidget*> controls_;
     // The labels and buttons with a mnemonic, and its letter in capitals.
     std::vector<std::pair<QChar, QWidget*>> mnemonics_;

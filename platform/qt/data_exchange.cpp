@@ -5,7 +5,6 @@
 #include <QRadioButton>
 
 #include "platform/number_format.h"
-#include "platform/qt/message_box.h"
 
 const QString kNotANumberMessage = QStringLiteral("Introduzca un número.");
 const QString kNotAnIntegerMessage = QStringLiteral("Introduzca un número entero.");
@@ -13,8 +12,8 @@ const QString kNotAnIntegerMessage = QStringLiteral("Introduzca un número enter
 namespace {
 
 // Tells the user and leaves the field ready to be typed over.
-bool Refuse(QLineEdit* edit, const QString& message) {
-    AfxMessageBox(message, MessageKind::Warning, MessageButtons::Ok);
+bool Refuse(const Services& services, QLineEdit* edit, const QString& message) {
+    services.AfxMessageBox(message, MessageKind::Warning, MessageButtons::Ok);
     edit->setFocus(Qt::OtherFocusReason);
     edit->selectAll();
     return false;
@@ -24,10 +23,10 @@ bool Refuse(QLineEdit* edit, const QString& message) {
 
 void DataExchange::Text(QLineEdit* edit, double& field) {
     bindings_.push_back(
-        {[edit, &field] {
+        {[this, edit, &field] {
              const auto value = ParseDouble(edit->text().toStdString());
              if (!value) {
-                 return Refuse(edit, kNotANumberMessage);
+                 return Refuse(services_, edit, kNotANumberMessage);
              }
              field = *value;
              return true;
@@ -36,10 +35,10 @@ void DataExchange::Text(QLineEdit* edit, double& field) {
 }
 
 void DataExchange::Text(QLineEdit* edit, std::int32_t& field) {
-    bindings_.push_back({[edit, &field] {
+    bindings_.push_back({[this, edit, &field] {
                              const auto value = ParseInt(edit->text().toStdString());
                              if (!value) {
-                                 return Refuse(edit, kNotAnIntegerMessage);
+                                 return Refuse(services_, edit, kNotAnIntegerMessage);
                              }
                              field = *value;
                              return true;

@@ -5,6 +5,8 @@
 #include <functional>
 #include <vector>
 
+#include "platform/qt/services.h"
+
 class QCheckBox;
 class QLineEdit;
 class QRadioButton;
@@ -19,6 +21,9 @@ extern const QString kNotAnIntegerMessage;
 // moves the values either way with UpdateData.
 class DataExchange {
   public:
+    // A field that is not a number is refused through services' message box.
+    explicit DataExchange(const Services& services) : services_(services) {}
+
     // Binds a control object: the member simply names the widget from now on.
     template <class Widget>
     void Control(Widget*& member, Widget* widget) {
@@ -50,5 +55,6 @@ class DataExchange {
         std::function<bool()> read;
         std::function<void()> write;
     };
+    Services services_;
     std::vector<Binding> bindings_;
 };

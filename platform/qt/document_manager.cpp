@@ -7,13 +7,15 @@
 #include <filesystem>
 
 #include "platform/document.h"
-#include "platform/qt/message_box.h"
-#include "platform/qt/modal_dialogs.h"
 #include "platform/qt/recent_file_list.h"
 
 DocumentManager::DocumentManager(CDocument& document, DocumentStorage& storage,
-                                 RecentFileList& recent, QString appTitle)
-    : document_(document), storage_(storage), recent_(recent), appTitle_(std::move(appTitle)) {}
+                                 RecentFileList& recent, QString appTitle, const Services& services)
+    : document_(document),
+      storage_(storage),
+      recent_(recent),
+      appTitle_(std::move(appTitle)),
+      services_(services) {}
 
 QString DocumentManager::Caption() const {
     return QString::fromStdString(document_.GetTitle()) + QStringLiteral(" - ") + appTitle_;
@@ -32,7 +34,8 @@ bool DocumentManager::SaveModified() {
     // Over the main window: after Open's file dialog no window is active yet.
     QWidget* parent =
         frame_ != nullptr && frame_->isVisible() ? frame_ : QApplication::activeWindow();
-    switch (AfxMessageBox(parent, question, MessageKind::Question, MessageButtons::YesNoCancel)) {
+    switch (services_.AfxMessageBox(parent, question, MessageKind::Question,
+                                    MessageButtons::YesNoCancel)) {
         case MessageAnswer::Yes:
             return OnFileSave();
         case MessageAnswer::No:
@@ -55,8 +58,7 @@ bool DocumentManager::OnFileNew() {
 }
 
 bool DocumentManager::OnFileOpen() {
-    const auto path =
-        FileDialogSlot().Get().GetOpenFileName(frame_, QStringLiteral("Abrir"), QString());
+    const auto path = services_.Files().GetOpenFileName(frame_, QStringLiteral("Abrir"), QString());
     if (!path) {
         return false;
     }
@@ -64,12 +66,13 @@ bool DocumentManager::OnFileOpen() {
     // name it then gives back names no file: say so rather than "no existe".
     const std::string file = QFile::encodeName(*path).toStdString();
     if (path->contains(QChar::ReplacementCharacter) && !std::filesystem::exists(file)) {
-        AfxMessageBox(QStringLiteral("No se pudo abrir «%1»: el nombre del archivo tiene "
-                                     "caracteres que el diálogo de archivos no puede representar. "
-                                     "Ábralo con «trazel RUTA» desde la línea de órdenes, o cambie "
-                                     "el nombre del archivo.")
-                          .arg(*path),
-                      MessageKind::Error);
+        services_.AfxMessageBox(
+            QStringLiteral("No se pudo abrir «%1»: el nombre del archivo tiene "
+                           "caracteres que el diálogo de archivos no puede representar. "
+                           "Ábralo con «trazel RUTA» desde la línea de órdenes, o cambie "
+                           "el nombre del archivo.")
+                .arg(*path),
+            MessageKind::Error);
         return false;
     }
     return OpenDocumentFile(file);
@@ -85,10 +88,10 @@ bool DocumentManager::OpenDocumentFile(const QString& path) {
 
 bool DocumentManager::LoadDocument(const std::string& path) {
     const std::string file = AbsoluteFilePath(path);
-    if (const auto error = storage_.Load(file)) {
+    if (const Status error = storage_.Load(file); !error.ok()) {
         // The storage left the content alone; the rest of the document (its
         // path, title and modified flag) is untouched as well.
-        AfxMessageBox(QString::fromStdString(*error), MessageKind::Error);
+        services_.AfxMessageBox(QString::fromStdString(error.message()), MessageKind::Error);
         return false;
     }
     TakeFile(file);
@@ -125,7 +128,7 @@ bool DocumentManager::OnFileSaveAs() {
                                   ? QString::fromStdString(document_.GetTitle())
                                   : QString::fromStdString(document_.GetPathName());
     const auto path =
-        FileDialogSlot().Get().GetSaveFileName(frame_, QStringLiteral("Guardar como"), suggested);
+        services_.Files().GetSaveFileName(frame_, QStringLiteral("Guardar como"), suggested);
     if (!path) {
         return false;
     }
@@ -134,8 +137,8 @@ bool DocumentManager::OnFileSaveAs() {
 
 bool DocumentManager::DoSave(const std::string& path) {
     const std::string file = AbsoluteFilePath(path);
-    if (const auto error = storage_.Save(file)) {
-        AfxMessageBox(QString::fromStdString(*error), MessageKind::Error);
+    if (const Status error = storage_.Save(file); !error.ok()) {
+        services_.AfxMessageBox(QString::fromStdString(error.message()), MessageKind::Error);
         return false;
     }
     TakeFile(file);

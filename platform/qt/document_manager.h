@@ -5,18 +5,20 @@
 #include <optional>
 #include <string>
 
+#include "platform/qt/services.h"
+#include "platform/status.h"
+
 class CDocument;
 class QWidget;
 class RecentFileList;
 
-// Moves a document's content to and from files. Both return nothing on
-// success and otherwise a message for the user; a failed load leaves the
-// content as it was.
+// Moves a document's content to and from files. A failure's message is for
+// the user; a failed load leaves the content as it was.
 class DocumentStorage {
   public:
     virtual ~DocumentStorage() = default;
-    virtual std::optional<std::string> Load(const std::string& path) = 0;
-    virtual std::optional<std::string> Save(const std::string& path) = 0;
+    virtual Status Load(const std::string& path) = 0;
+    virtual Status Save(const std::string& path) = 0;
 };
 
 // The single-document commands: New, Open, Save, Save As, the recent files
@@ -26,8 +28,9 @@ class DocumentManager : public QObject {
     Q_OBJECT
 
   public:
+    // Asks the user through services.
     DocumentManager(CDocument& document, DocumentStorage& storage, RecentFileList& recent,
-                    QString appTitle);
+                    QString appTitle, const Services& services);
 
     // The window that owns the dialogs and shows the caption.
     void SetFrame(QWidget* frame) { frame_ = frame; }
@@ -69,5 +72,6 @@ class DocumentManager : public QObject {
     DocumentStorage& storage_;
     RecentFileList& recent_;
     QString appTitle_;
+    Services services_;
     QWidget* frame_ = nullptr;
 };

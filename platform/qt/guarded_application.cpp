@@ -4,8 +4,6 @@
 #include <csignal>
 #include <new>
 
-#include "platform/qt/message_box.h"
-
 GuardedApplication::GuardedApplication(int& argc, char** argv) : QApplication(argc, argv) {
     // A program that reads an export or a document from a pipe and stops
     // early would otherwise end this one with SIGPIPE; ignored, the write
@@ -45,7 +43,8 @@ void GuardedApplication::Report(const QString& message) {
     }
     reporting_ = true;
     try {
-        AfxMessageBox(message, MessageKind::Error);
+        reports_->Show(QApplication::activeWindow(), message, MessageKind::Error,
+                       MessageButtons::Ok);
     } catch (...) {
         // Nothing is left to tell the user with; the event loop must still
         // not see the exception.

@@ -4,6 +4,8 @@
 #include <QString>
 #include <exception>
 
+#include "platform/qt/message_box.h"
+
 // The application object of the window. An exception that a handler lets
 // through would otherwise unwind into Qt's event loop, which cannot take it,
 // and end the program with the user's unsaved work. Here every event is
@@ -14,6 +16,12 @@ class GuardedApplication : public QApplication {
 
   public:
     GuardedApplication(int& argc, char** argv);
+
+    // Failures are reported through messages from now on, or through Qt's
+    // message box again with nullptr.
+    void ReportThrough(MessageBoxService* messages) {
+        reports_ = messages != nullptr ? messages : &standardReports_;
+    }
 
     bool notify(QObject* receiver, QEvent* event) override;
 
@@ -27,4 +35,6 @@ class GuardedApplication : public QApplication {
     // A message box runs its own event loop; an event that fails while it is
     // up must not open another box on top of it.
     bool reporting_ = false;
+    QtMessageBox standardReports_;
+    MessageBoxService* reports_ = &standardReports_;
 };

@@ -1,12 +1,7 @@
 #pragma once
 
 #include <QString>
-#include <deque>
-#include <functional>
 #include <optional>
-#include <vector>
-
-#include "platform/qt/service_slot.h"
 
 class QDialog;
 class QWidget;
@@ -15,8 +10,8 @@ class QWidget;
 inline constexpr int IDOK = 1;
 inline constexpr int IDCANCEL = 2;
 
-// Runs a dialog modally. The ordinary runner is QDialog::exec(); tests put a
-// scripted one in its place that fills in and closes the dialog at once.
+// Runs a dialog modally. The ordinary runner is QDialog::exec(); tests give a
+// scripted one that fills in and closes the dialog at once.
 class DialogRunner {
   public:
     virtual ~DialogRunner() = default;
@@ -24,27 +19,10 @@ class DialogRunner {
     virtual int Run(QDialog& dialog) = 0;
 };
 
-ServiceSlot<DialogRunner>& DialogRunnerSlot();
-
-// CDialog::DoModal through the current runner.
-int DoModal(QDialog& dialog);
-
-// Answers each dialog with a function of the test's own while it lives; the
-// function may change the dialog's fields before it answers.
-class ScriptedDialogRunner : public DialogRunner {
+// QDialog::exec().
+class ExecDialogRunner : public DialogRunner {
   public:
-    using Script = std::function<int(QDialog&)>;
-
-    explicit ScriptedDialogRunner(Script script)
-        : script_(std::move(script)), scope_(DialogRunnerSlot(), *this) {}
-
     int Run(QDialog& dialog) override;
-
-    int runs = 0;
-
-  private:
-    Script script_;
-    ScopedService<DialogRunner> scope_;
 };
 
 // The one kind of file a save dialog offers: the filter's label and pattern,
@@ -71,14 +49,10 @@ class FileDialogService {
                                                          const FileType& type) = 0;
 };
 
-ServiceSlot<FileDialogService>& FileDialogSlot();
-
-// Answers the file dialogs from a queue while it lives; an empty queue, or an
-// empty path in it, is a cancelled dialog.
-class ScriptedFileDialogs : public FileDialogService {
+// Qt's file dialogs.
+class QtFileDialogs : public FileDialogService {
   public:
-    ScriptedFileDialogs() : scope_(FileDialogSlot(), *this) {}
-
+    // Documents have no fixed extension, so these two never add one.
     std::optional<QString> GetOpenFileName(QWidget* parent, const QString& caption,
                                            const QString& directory) override;
     std::optional<QString> GetSaveFileName(QWidget* parent, const QString& caption,
@@ -86,15 +60,4 @@ class ScriptedFileDialogs : public FileDialogService {
     std::optional<QString> GetSaveFileNameOfType(QWidget* parent, const QString& caption,
                                                  const QString& suggested,
                                                  const FileType& type) override;
-
-    std::deque<QString> answers;
-    // The caption and the suggested name or folder of every dialog shown.
-    std::vector<std::pair<QString, QString>> asked;
-    // The file type of every save dialog that offered one.
-    std::vector<FileType> types;
-
-  private:
-    std::optional<QString> Next(const QString& caption, const QString& hint);
-
-    ScopedService<FileDialogService> scope_;
 };

@@ -61,24 +61,24 @@ std::pair<int, int> ChosenRange(const QPrinter& printer, const PrintJob& job) {
 
 }  // namespace
 
-std::optional<std::string> PrintPages(QPrinter& printer, const PrintJob& job, int from, int to) {
+Status PrintPages(QPrinter& printer, const PrintJob& job, int from, int to) {
     from = std::max(from, job.minPage);
     to = std::min(to, job.maxPage);
     if (from > to) {
-        return std::nullopt;
+        return {};
     }
     if (!job.documentName.empty()) {
         printer.setDocName(ToQString(job.documentName));
     }
     QPainter painter;
     if (!painter.begin(&printer)) {
-        return std::string(kCannotPrint);
+        return Status::Failure(kCannotPrint);
     }
     bool first = true;
     for (int page : PageSequence(printer, from, to)) {
         if (!first && !printer.newPage()) {
             painter.end();
-            return std::string(kCannotPrint);
+            return Status::Failure(kCannotPrint);
         }
         first = false;
         QPainterDC dc(painter);
@@ -87,16 +87,16 @@ std::optional<std::string> PrintPages(QPrinter& printer, const PrintJob& job, in
         }
     }
     if (!painter.end()) {
-        return std::string(kCannotPrint);
+        return Status::Failure(kCannotPrint);
     }
-    return std::nullopt;
+    return {};
 }
 
 PrintDriver::PrintDriver() : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {}
 
 PrintDriver::~PrintDriver() = default;
 
-std::optional<std::string> PrintDriver::Print(QWidget* parent, const PrintJob& job) {
+Status PrintDriver::Print(QWidget* parent, const PrintJob& job) {
     // Each print starts from "all pages", whatever range the last one had.
     printer_->setPrintRange(QPrinter::AllPages);
     printer_->setFromTo(0, 0);
@@ -106,15 +106,15 @@ std::optional<std::string> PrintDriver::Print(QWidget* parent, const PrintJob& j
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     if (dialog.exec() != QDialog::Accepted) {
-        return std::nullopt;
+        return {};
     }
     const auto [from, to] = ChosenRange(*printer_, job);
     return PrintPages(*printer_, job, from, to);
 }
 
-std::optional<std::string> PrintDriver::PrintDirect(const PrintJob& job) {
+Status PrintDriver::PrintDirect(const PrintJob& job) {
     if (!printer_->isValid()) {
-        return std::string(kCannotPrint);
+        return Status::Failure(kCannotPrint);
     }
     printer_->setPrintRange(QPrinter::AllPages);
     return PrintPages(*printer_, job, job.minPage, job.maxPage);
@@ -125,11 +125,12 @@ void PrintDriver::Preview(QWidget* parent, const PrintJob& job) {
     printer_->setPrintRange(QPrinter::AllPages);
     printer_->setFromTo(0, 0);
     QPrintPreviewDialog dialog(printer_.get(), parent);
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                     [&job](QPrinter* printer) {
-                         const auto [from, to] = ChosenRange(*printer, job);
-                         PrintPages(*printer, job, from, to);
-                     });
+    QObject::connect(
+        &dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&job](QPrinter* printer) {
+            const auto [from, to] = ChosenRange(*printer, job);
+            // The preview's own print has nowhere to report to.
+            [[maybe_unused]] const Status printed = PrintPages(*printer, job, from, to);
+        });
     dialog.exec();
 }
 
@@ -185,9 +186,9 @@ bool IsCompletePdf(const QByteArray& pdf) {
     return true;
 }
 
-std::optional<std::string> PrintToPdfFile(const std::string& path, const PrintJob& job) {
+Status PrintToPdfFile(const std::string& path, const PrintJob& job) {
     const auto failure = [&path](const std::string& why) {
-        return "No se pudo escribir el archivo " + QuoteFileName(path) + ": " + why + ".";
+        return FileFailure(FileOperation::Write, path, why);
     };
     // Qt writes the PDF to a file of its own and says nothing when that fails
     // (a full disk, a size limit): the file it leaves is read back and taken
@@ -211,7 +212,7 @@ std::optional<std::string> PrintToPdfFile(const std::string& path, const PrintJo
             printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                               QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter));
             printer.setCreator(QStringLiteral("Trazel"));
-            if (auto error = PrintPages(printer, job, job.minPage, job.maxPage)) {
+            if (!PrintPages(printer, job, job.minPage, job.maxPage).ok()) {
                 return failure("no se pudo generar el PDF");
             }
         }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/cdc.h"
+#include "platform/status.h"
 
 class QByteArray;
 class QPrinter;
@@ -35,9 +36,9 @@ class PrintDriver {
     QPrinter& Printer() { return *printer_; }
 
     // Asks with the print dialog (printer, page range, copies), then prints.
-    std::optional<std::string> Print(QWidget* parent, const PrintJob& job);
+    Status Print(QWidget* parent, const PrintJob& job);
     // Prints every page on the current printer without asking.
-    std::optional<std::string> PrintDirect(const PrintJob& job);
+    Status PrintDirect(const PrintJob& job);
     // Shows every page in the print preview window, from which the user may
     // print.
     void Preview(QWidget* parent, const PrintJob& job);
@@ -51,12 +52,12 @@ class PrintDriver {
 // Prints pages from..to (within the job's range) on a printer that is ready,
 // in the printer's page order and with as many copies as it asks for where
 // the printer cannot make them itself.
-std::optional<std::string> PrintPages(QPrinter& printer, const PrintJob& job, int from, int to);
+Status PrintPages(QPrinter& printer, const PrintJob& job, int from, int to);
 
 // Prints every page of the job into a PDF file on A4 with 5 mm margins.
 // The file is replaced whole or not at all; the message names it. Like all
 // printing it needs a QGuiApplication, for the fonts.
-std::optional<std::string> PrintToPdfFile(const std::string& path, const PrintJob& job);
+Status PrintToPdfFile(const std::string& path, const PrintJob& job);
 
 // Whether pdf is a whole PDF file as Qt writes it: the header, the
 // cross-reference table at the end with every object where it says, "%%EOF".

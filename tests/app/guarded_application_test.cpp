@@ -19,7 +19,7 @@
 #include "app/resource.h"
 #include "app/trazel_app.h"
 #include "platform/qt/guarded_application.h"
-#include "platform/qt/message_box.h"
+#include "tests/support/fake_services.h"
 #include "ui/trazel_view.h"
 
 namespace {
@@ -29,8 +29,6 @@ namespace {
 // queued after that handler has run.
 class NestingMessageBox : public MessageBoxService {
   public:
-    NestingMessageBox() : scope_(MessageBoxSlot(), *this) {}
-
     MessageAnswer Show(QWidget*, const QString& text, MessageKind, MessageButtons) override {
         shown << text;
         QTimer::singleShot(0, [] { throw std::runtime_error("segundo fallo"); });
@@ -42,9 +40,17 @@ class NestingMessageBox : public MessageBoxService {
 
     QStringList shown;
     bool secondFailureHandled = false;
+};
 
-  private:
-    ScopedService<MessageBoxService> scope_;
+// The application's failure reports go to messages while this lives.
+class ReportsTo {
+  public:
+    explicit ReportsTo(MessageBoxService& messages) {
+        static_cast<GuardedApplication*>(qApp)->ReportThrough(&messages);
+    }
+    ~ReportsTo() { static_cast<GuardedApplication*>(qApp)->ReportThrough(nullptr); }
+    ReportsTo(const ReportsTo&) = delete;
+    ReportsTo& operator=(const ReportsTo&) = delete;
 };
 
 }  // namespace
@@ -69,6 +75,7 @@ class GuardedApplicationTest : public QObject {
         QFETCH(int, kind);
         QFETCH(QString, expected);
         RecordingMessageBox box;
+        const ReportsTo reports(box);
         QTimer::singleShot(0, [kind] {
             switch (kind) {
                 case 0:
@@ -91,6 +98,7 @@ class GuardedApplicationTest : public QObject {
     // A second failure while the first message is up is not stacked on it.
     void failureWhileReportingIsNotStacked() {
         NestingMessageBox box;
+        const ReportsTo reports(box);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("segundo fallo"));
         QTimer::singleShot(0, [] { throw std::runtime_error("primer fallo"); });
         QTRY_COMPARE(box.shown.size(), 1);
@@ -102,7 +110,8 @@ class GuardedApplicationTest : public QObject {
     // A click in the real window whose handler fails: the user is told, the
     // work done before the failure stands, and the window takes the next peak.
     void failingClickInTheWindowKeepsTheDocument() {
-        CTrazelApp app;
+        FakeServices fakes;
+        CTrazelApp app(fakes);
         QVERIFY(app.InitInstance({QStringLiteral("trazel")}));
         CTrazelView* view = app.View();
         auto* position = qobject_cast<QLineEdit*>(view->GetDlgItem(IDC_POSITION));
@@ -119,7 +128,8 @@ class GuardedApplicationTest : public QObject {
             plot, &QPushButton::clicked, view, [] { throw std::runtime_error("al dibujar"); },
             Qt::QueuedConnection);
 
-        RecordingMessageBox box;
+        RecordingMessageBox& box = fakes.NewMessages();
+        const ReportsTo reports(box);
         QTest::mouseClick(plot, Qt::LeftButton);
         QTRY_COMPARE(box.shown.size(), std::size_t{1});
         QVERIFY(box.shown[0].text.contains(QStringLiteral("al dibujar")));
@@ -140,7 +150,8 @@ class GuardedApplicationTest : public QObject {
         QTemporaryDir dir;
         const QByteArray fifo = dir.filePath(QStringLiteral("tuberia")).toLocal8Bit();
         QCOMPARE(::mkfifo(fifo.constData(), 0600), 0);
-        CTrazelApp app;
+        FakeServices fakes;
+        CTrazelApp app(fakes);
         QVERIFY(app.InitInstance({QStringLiteral("trazel")}));
         CTrazelView* view = app.View();
         view->fields.outputPath = fifo.toStdString();
@@ -161,7 +172,7 @@ class GuardedApplicationTest : public QObject {
         while (!opened) {
             std::this_thread::yield();
         }
-        RecordingMessageBox box;
+        RecordingMessageBox& box = fakes.NewMessages();
         view->OnExport();
         reader.join();
         QCOMPARE(box.shown.size(), std::size_t{1});

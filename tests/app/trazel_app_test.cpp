@@ -29,8 +29,7 @@
 #include "app/resource.h"
 #include "app/trazel_app.h"
 #include "model/document_file.h"
-#include "platform/qt/message_box.h"
-#include "platform/qt/modal_dialogs.h"
+#include "tests/support/fake_services.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/support/peak_tables.h"
 #include "ui/trazel_view.h"
@@ -81,7 +80,9 @@ struct Started {
         return cells;
     }
 
-    CTrazelApp app;
+    // The application asks the user through these.
+    FakeServices fakes;
+    CTrazelApp app{fakes};
     bool ok = false;
 };
 
@@ -264,7 +265,7 @@ class TrazelAppTest : public QObject {
         QFETCH(int, key);
         QFETCH(QString, dialog);
         Started s;
-        ScriptedFileDialogs files;
+        ScriptedFileDialogs& files = s.fakes.NewFileDialogs();
         QLineEdit* edit = s.Edit(IDC_POSITION);
         edit->setFocus();
         QTest::keyClick(edit, Qt::Key(key), Qt::ControlModifier);
@@ -396,7 +397,7 @@ class TrazelAppTest : public QObject {
         QFETCH(int, peaksAfter);
         QTemporaryDir dir;
         const QString opened = dir.filePath("abierto");
-        QVERIFY(!SavePeakTableFile(opened.toStdString(), TableOf({{1}, {2}})));
+        QVERIFY(SavePeakTableFile(opened.toStdString(), TableOf({{1}, {2}})).ok());
         Started s;
         if (openFirst) {
             QVERIFY(s.app.Documents().OpenDocumentFile(opened));
@@ -407,9 +408,9 @@ class TrazelAppTest : public QObject {
             s.view()->OnClearAll();
         }
         const QString title = QString::fromStdString(s.app.Document().GetTitle());
-        RecordingMessageBox box;
+        RecordingMessageBox& box = s.fakes.NewMessages();
         box.answers.push_back(MessageAnswer(answer));
-        ScriptedFileDialogs files;
+        ScriptedFileDialogs& files = s.fakes.NewFileDialogs();
         files.answers.push_back(dir.filePath("guardado"));
         QTest::keyClick(s.Edit(IDC_POSITION), Qt::Key_N, Qt::ControlModifier);
         QCOMPARE(box.Texts(), asked ? QStringList{"¿Desea guardar los cambios de " + title + "?"}
@@ -418,7 +419,7 @@ class TrazelAppTest : public QObject {
         QCOMPARE(s.view()->peakList->topLevelItemCount(), peaksAfter);
         if (MessageAnswer(answer) == MessageAnswer::Yes) {
             PeakTable saved;
-            QVERIFY(!LoadPeakTableFile(dir.filePath("guardado").toStdString(), saved));
+            QVERIFY(LoadPeakTableFile(dir.filePath("guardado").toStdString(), saved).ok());
             QCOMPARE(saved.PeakCount(), 1);
         }
     }
@@ -426,7 +427,7 @@ class TrazelAppTest : public QObject {
     void closingAModifiedDocumentAsks() {
         Started s;
         s.AddPeak("1");
-        RecordingMessageBox box;
+        RecordingMessageBox& box = s.fakes.NewMessages();
         box.answers = {MessageAnswer::Cancel, MessageAnswer::No};
         QVERIFY(!s.frame()->close());
         QVERIFY(s.frame()->isVisible());
@@ -445,7 +446,7 @@ class TrazelAppTest : public QObject {
         s.Edit(IDC_X_MAX)->setText("1000");
         s.view()->fields.resolution = 100000000;
         s.view()->fields.outputPath = dir.filePath("datos.txt").toStdString();
-        RecordingMessageBox box;
+        RecordingMessageBox& box = s.fakes.NewMessages();
         box.answers = {MessageAnswer::Yes, MessageAnswer::Ok, MessageAnswer::No};
         QStringList status;
         bool locked = false;
@@ -469,7 +470,7 @@ class TrazelAppTest : public QObject {
         QTemporaryDir dir;
         Started s;
         s.AddPeak("500");
-        ScriptedFileDialogs files;
+        ScriptedFileDialogs& files = s.fakes.NewFileDialogs();
         // No extension is added to the name the user gives.
         files.answers.push_back(dir.filePath("espectro"));
         s.frame()->SendCommand(ID_FILE_SAVE_AS);
@@ -484,7 +485,7 @@ class TrazelAppTest : public QObject {
         s.frame()->SendCommand(ID_FILE_SAVE);
         QCOMPARE(files.asked.size(), std::size_t{1});
         PeakTable saved;
-        QVERIFY(!LoadPeakTableFile(dir.filePath("espectro").toStdString(), saved));
+        QVERIFY(LoadPeakTableFile(dir.filePath("espectro").toStdString(), saved).ok());
         QCOMPARE(saved.PeakCount(), 2);
     }
 
@@ -511,8 +512,8 @@ class TrazelAppTest : public QObject {
         QTemporaryDir dir;
         const QString document = dir.filePath("espectro");
         const QString other = dir.filePath("otro");
-        QVERIFY(!SavePeakTableFile(document.toStdString(), TableOf({{100}})));
-        QVERIFY(!SavePeakTableFile(other.toStdString(), TableOf({{7}})));
+        QVERIFY(SavePeakTableFile(document.toStdString(), TableOf({{100}})).ok());
+        QVERIFY(SavePeakTableFile(other.toStdString(), TableOf({{7}})).ok());
         const QString path = target.startsWith('/') ? target : dir.filePath(target);
         if (target == "tuberia") {
             QCOMPARE(::mkfifo(path.toLocal8Bit().constData(), 0600), 0);
@@ -524,8 +525,8 @@ class TrazelAppTest : public QObject {
         Started s({"trazel", document});
         s.AddPeak("500");
         s.AddPeak("600");
-        RecordingMessageBox box;
-        ScriptedFileDialogs files;
+        RecordingMessageBox& box = s.fakes.NewMessages();
+        ScriptedFileDialogs& files = s.fakes.NewFileDialogs();
         files.answers.push_back(path);
         {
             // The process's file-size limit stands in for a disk that fills up
@@ -618,7 +619,7 @@ class TrazelAppTest : public QObject {
             path = "/dev/zero";
         }
         const QString current = dir.filePath("actual");
-        QVERIFY(!SavePeakTableFile(current.toStdString(), TableOf({{100}, {200}})));
+        QVERIFY(SavePeakTableFile(current.toStdString(), TableOf({{100}, {200}})).ok());
 
         Started s({"trazel", current});
         if (modified) {
@@ -627,9 +628,9 @@ class TrazelAppTest : public QObject {
         s.view()->fields.outputPath = "mio.txt";
         const QStringList positions = s.Positions();
         const QString caption = s.frame()->windowTitle();
-        RecordingMessageBox box;
+        RecordingMessageBox& box = s.fakes.NewMessages();
         box.answers.push_back(MessageAnswer::No);  // do not save first
-        ScriptedFileDialogs files;
+        ScriptedFileDialogs& files = s.fakes.NewFileDialogs();
         files.answers.push_back(path);
         s.frame()->SendCommand(ID_FILE_OPEN);
 
@@ -650,7 +651,7 @@ class TrazelAppTest : public QObject {
     void openResetsTheSettingsAndKeepsTheEntries() {
         QTemporaryDir dir;
         const QString path = dir.filePath("dos picos");
-        QVERIFY(!SavePeakTableFile(path.toStdString(), TableOf({{100}, {200}})));
+        QVERIFY(SavePeakTableFile(path.toStdString(), TableOf({{100}, {200}})).ok());
         Started s;
         s.Edit(IDC_X_MAX)->setText("1000");
         s.Edit(IDC_WIDTH)->setText("8");
@@ -658,7 +659,7 @@ class TrazelAppTest : public QObject {
         s.view()->fields.outputPath = "otro.txt";
         s.view()->fields.decimalComma = false;
         s.view()->fields.resolution = 9;
-        ScriptedFileDialogs files;
+        ScriptedFileDialogs& files = s.fakes.NewFileDialogs();
         files.answers.push_back(path);
         for (int i = 0; i < 3; ++i) {
             s.frame()->SendCommand(ID_FILE_OPEN);
@@ -681,11 +682,11 @@ class TrazelAppTest : public QObject {
         QStringList paths;
         for (int i = 1; i <= 5; ++i) {
             paths << dir.filePath(QStringLiteral("pico%1").arg(i));
-            QVERIFY(!SavePeakTableFile(paths.last().toStdString(), TableOf({{i * 100.0}})));
+            QVERIFY(SavePeakTableFile(paths.last().toStdString(), TableOf({{i * 100.0}})).ok());
         }
         {
             Started s;
-            ScriptedFileDialogs files;
+            ScriptedFileDialogs& files = s.fakes.NewFileDialogs();
             for (const QString& path : paths) {
                 files.answers.push_back(path);
                 s.frame()->SendCommand(ID_FILE_OPEN);
@@ -707,7 +708,7 @@ class TrazelAppTest : public QObject {
 
         // An entry whose file is gone is reported and leaves the list.
         QFile::remove(paths[1]);
-        RecordingMessageBox box;
+        RecordingMessageBox& box = s.fakes.NewMessages();
         s.frame()->SendCommand(ID_FILE_MRU_FILE1 + 3);
         QCOMPARE(box.shown.size(), std::size_t{1});
         QCOMPARE(s.app.RecentFiles().Files().size(), 3);
@@ -721,7 +722,7 @@ class TrazelAppTest : public QObject {
     void pathThatIsNotUtf8KeepsItsBytes() {
         QTemporaryDir dir;
         const std::string path = QFile::encodeName(dir.path()).toStdString() + "/pico-\xff.trz";
-        QVERIFY(!SavePeakTableFile(path, TableOf({{42}})));
+        QVERIFY(SavePeakTableFile(path, TableOf({{42}})).ok());
         {
             Started s(std::vector<std::string>{"trazel", path});
             QVERIFY(s.ok);
@@ -742,9 +743,9 @@ class TrazelAppTest : public QObject {
         QCOMPARE(s.Positions(), (QStringList{"7", "42"}));
         QCOMPARE(s.app.RecentFiles().Path(0), path);
 
-        ScriptedFileDialogs files;
+        ScriptedFileDialogs& files = s.fakes.NewFileDialogs();
         files.answers.push_back(QFile::decodeName(QByteArray::fromStdString(path)));
-        RecordingMessageBox box;
+        RecordingMessageBox& box = s.fakes.NewMessages();
         s.frame()->SendCommand(ID_FILE_OPEN);
         QCOMPARE(box.shown.size(), std::size_t{1});
         QVERIFY2(box.shown[0].text.contains(QStringLiteral("no puede representar")),
@@ -754,7 +755,7 @@ class TrazelAppTest : public QObject {
     void commandLinePathIsOpened() {
         QTemporaryDir dir;
         const QString path = dir.filePath("inicial");
-        QVERIFY(!SavePeakTableFile(path.toStdString(), TableOf({{42}})));
+        QVERIFY(SavePeakTableFile(path.toStdString(), TableOf({{42}})).ok());
         Started s({"trazel", path});
         QVERIFY(s.ok);
         QCOMPARE(s.Positions(), QStringList{"42"});
@@ -762,8 +763,8 @@ class TrazelAppTest : public QObject {
     }
 
     void commandLinePathThatCannotBeOpenedEndsTheStart() {
-        RecordingMessageBox box;
         Started s({"trazel", "/no-existe/documento"});
+        const RecordingMessageBox& box = s.fakes.messages;
         QVERIFY(!s.ok);
         QCOMPARE(box.shown.size(), std::size_t{1});
         QVERIFY(box.shown[0].text.contains(QStringLiteral("documento")));
@@ -796,10 +797,10 @@ class TrazelAppTest : public QObject {
         std::ostringstream errText;
         auto* const outBefore = std::cout.rdbuf(outText.rdbuf());
         auto* const errBefore = std::cerr.rdbuf(errText.rdbuf());
-        RecordingMessageBox box;
         Started s(QStringList{"trazel"} + arguments);
         std::cout.rdbuf(outBefore);
         std::cerr.rdbuf(errBefore);
+        const RecordingMessageBox& box = s.fakes.messages;
         QVERIFY(!s.ok);
         QCOMPARE(s.app.ExitCode(), status);
         QVERIFY(s.frame() == nullptr || !s.frame()->isVisible());
@@ -843,9 +844,9 @@ class TrazelAppTest : public QObject {
         other.show();
         other.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&other));
-        ScriptedFileDialogs files;
+        ScriptedFileDialogs& files = s.fakes.NewFileDialogs();
         files.answers.push_back(QStringLiteral("/otro/documento"));
-        RecordingMessageBox box;
+        RecordingMessageBox& box = s.fakes.NewMessages();
         box.answers.push_back(MessageAnswer::Cancel);
         s.frame()->SendCommand(ID_FILE_OPEN);
         QCOMPARE(box.shown.size(), std::size_t{1});

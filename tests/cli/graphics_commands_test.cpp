@@ -100,9 +100,7 @@ LabelCheck CompareWithDrawGraph(const QImage& image, const GraphSettings& settin
 
 class GraphicsCommandsTest : public CliTest {
   protected:
-    void SetUp() override {
-        ASSERT_EQ(SavePeakTableFile(Path("bandas.trz"), TwoBands()), std::nullopt);
-    }
+    void SetUp() override { ASSERT_TRUE(SavePeakTableFile(Path("bandas.trz"), TwoBands()).ok()); }
 };
 
 class PlotPngTest : public GraphicsCommandsTest, public testing::WithParamInterface<bool> {};
@@ -215,7 +213,7 @@ TEST_F(PrintTest, EveryPageOfTheWindowsReportTitledWithTheFileName) {
     }
     PeakTable table = doc.Table();
     table.separate[3] = 1;
-    ASSERT_EQ(SavePeakTableFile(Path("muestra-2.trz"), table), std::nullopt);
+    ASSERT_TRUE(SavePeakTableFile(Path("muestra-2.trz"), table).ok());
     ASSERT_EQ(Run(Words("print @muestra-2.trz --xmin 1000 --xmax 1305 --ymin 0 --ymax 4 --join "
                         "-o @cli.pdf")),
               kExitOk)
@@ -240,7 +238,7 @@ TEST_F(PrintTest, EveryPageOfTheWindowsReportTitledWithTheFileName) {
     job.printPage = [&](CDC& dc, int page) {
         PrintPage(dc, page, table, settings, PrintTitleFromCaption("muestra-2.trz - Trazel"));
     };
-    ASSERT_EQ(PrintToPdfFile(Path("window.pdf"), job), std::nullopt);
+    ASSERT_TRUE(PrintToPdfFile(Path("window.pdf"), job).ok());
     EXPECT_EQ(text, PdfText(Path("window.pdf")));
 
     RunTool("pdftoppm", {"-png", "-r", "60", QString::fromStdString(Path("cli.pdf")),

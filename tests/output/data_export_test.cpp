@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -7,6 +8,7 @@
 #include <sstream>
 
 #include "output/data_export.h"
+#include "platform/atomic_file.h"
 #include "tests/output/failing_sink.h"
 #include "tests/support/peak_tables.h"
 #include "tests/support/scratch_dir.h"
@@ -127,12 +129,12 @@ TEST(ExportLines, StopsAtTheFirstRefusedWrite) {
 }
 
 TEST(ExportResolution, BelowOneIsRefusedWithAMessage) {
-    EXPECT_FALSE(CheckExportResolution(1));
-    EXPECT_FALSE(CheckExportResolution(250));
+    EXPECT_TRUE(CheckExportResolution(1).ok());
+    EXPECT_TRUE(CheckExportResolution(250).ok());
     for (const int resolution : {0, -1, -250}) {
         const auto message = CheckExportResolution(resolution);
-        ASSERT_TRUE(message);
-        EXPECT_NE(message->find("resolución"), std::string::npos);
+        ASSERT_FALSE(message.ok());
+        EXPECT_NE(message.message().find("resolución"), std::string::npos);
     }
 }
 
@@ -148,7 +150,7 @@ class ExportFileTest : public testing::Test {
 
 TEST_F(ExportFileTest, ReplacesAnExistingFile) {
     Prefill(std::string(5000, 'z'));
-    EXPECT_FALSE(ExportToFile(path_, PeakTable{}, Settings(0, 1, 4)));
+    EXPECT_TRUE(ExportToFile(path_, PeakTable{}, Settings(0, 1, 4)).ok());
     EXPECT_EQ(Contents(), "x y\r\n0 0\r\n0,25 0\r\n0,5 0\r\n0,75 0\r\n1 0\r\n");
 }
 
@@ -156,7 +158,7 @@ TEST_F(ExportFileTest, EqualOrReversedLimitsLeaveTheHeaderAlone) {
     for (const auto& [xMin, xMax] :
          {std::pair{0.0, 0.0}, std::pair{3.0, 3.0}, std::pair{1.0, 0.0}}) {
         Prefill("old contents");
-        EXPECT_FALSE(ExportToFile(path_, TableOf({{1, 1, 1}}), Settings(xMin, xMax, 250)));
+        EXPECT_TRUE(ExportToFile(path_, TableOf({{1, 1, 1}}), Settings(xMin, xMax, 250)).ok());
         EXPECT_EQ(Contents(), "x y\r\n");
     }
 }
@@ -164,33 +166,62 @@ TEST_F(ExportFileTest, EqualOrReversedLimitsLeaveTheHeaderAlone) {
 TEST_F(ExportFileTest, FailedFormReadLeavesTheHeaderAlone) {
     // The window's order: open, header, then the form's values, which fail.
     ExportFile file;
-    ASSERT_FALSE(file.Open(path_));
+    ASSERT_TRUE(file.Open(path_).ok());
     file.WriteHeader();
-    EXPECT_FALSE(file.Close());
+    EXPECT_TRUE(file.Close().ok());
     EXPECT_EQ(Contents(), "x y\r\n");
 }
 
 TEST_F(ExportFileTest, RefusedResolutionLeavesTheFileUntouched) {
     Prefill("kept");
     const auto message = ExportToFile(path_, PeakTable{}, Settings(0, 1, 0));
-    ASSERT_TRUE(message);
+    ASSERT_FALSE(message.ok());
     EXPECT_EQ(Contents(), "kept");
-    EXPECT_TRUE(ExportToFile((dir_ / "nuevo.txt").string(), PeakTable{}, Settings(0, 1, -1)));
+    EXPECT_FALSE(ExportToFile((dir_ / "nuevo.txt").string(), PeakTable{}, Settings(0, 1, -1)).ok());
     EXPECT_FALSE(std::filesystem::exists(dir_ / "nuevo.txt"));
 }
 
 TEST_F(ExportFileTest, UnopenablePathGivesTheOpenMessage) {
     for (const std::string& path :
          {(dir_ / "falta" / "datos.txt").string(), dir_.string(), std::string()}) {
-        EXPECT_EQ(ExportToFile(path, PeakTable{}, Settings(0, 1, 4)),
+        EXPECT_EQ(ExportToFile(path, PeakTable{}, Settings(0, 1, 4)).message(),
                   std::string("No se pudo abrir el archivo."))
             << path;
     }
 }
 
+// Written through a temporary file or in place, the messages name the file
+// the user named, as it was named, in the words the window uses.
+TEST_F(ExportFileTest, ReplacingExportNamesTheUsersFile) {
+    const std::string pipe = scratch_.File("tuberia");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const std::string missing = scratch_.File("falta/datos.txt");
+    std::vector<std::pair<std::string, std::string>> cases = {
+        {pipe, "No se pudo abrir el archivo «" + pipe + "»."},
+        {missing,
+         "No se pudo escribir el archivo «" + missing + "»: no existe el archivo o la carpeta."},
+    };
+    if (std::filesystem::exists("/dev/full")) {
+        cases.emplace_back(
+            "/dev/full",
+            "No se pudo escribir el archivo «/dev/full»: no queda espacio en el disco.");
+    }
+    for (const auto& [path, message] : cases) {
+        std::vector<WriteTarget> targets;
+        const Status status = ReplaceFileWith(path, [&](const WriteTarget& target) {
+            targets.push_back(target);
+            return ExportToFile(target, PeakTable{}, Settings(0, 1, 4));
+        });
+        EXPECT_EQ(status.message(), message);
+        for (const WriteTarget& target : targets) {
+            EXPECT_EQ(target.Shown(), path);
+        }
+    }
+}
+
 TEST_F(ExportFileTest, ManyLinesGoThroughTheBuffer) {
     // A step of 1000 / 2^17 adds up without rounding.
-    EXPECT_FALSE(ExportToFile(path_, TableOf({{500, 2, 10}}), Settings(0, 1000, 131072)));
+    EXPECT_TRUE(ExportToFile(path_, TableOf({{500, 2, 10}}), Settings(0, 1000, 131072)).ok());
     const std::string text = Contents();
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 131074);
     EXPECT_TRUE(text.ends_with("\r\n1000 0\r\n"));
@@ -203,16 +234,17 @@ TEST(ExportFullDisk, IsReportedNeverSuccess) {
     // Header only (it sits in the buffer until the close) and with lines.
     for (const double xMax : {0.0, 1000.0}) {
         const auto message = ExportToFile("/dev/full", PeakTable{}, Settings(0, xMax, 250));
-        ASSERT_TRUE(message) << xMax;
-        EXPECT_NE(message->find("no queda espacio en el disco"), std::string::npos) << *message;
-        EXPECT_NE(message->find("/dev/full"), std::string::npos) << *message;
+        ASSERT_FALSE(message.ok()) << xMax;
+        EXPECT_NE(message.message().find("no queda espacio en el disco"), std::string::npos)
+            << message.message();
+        EXPECT_NE(message.message().find("/dev/full"), std::string::npos) << message.message();
     }
     ExportFile file;
-    ASSERT_FALSE(file.Open("/dev/full"));
+    ASSERT_TRUE(file.Open("/dev/full").ok());
     file.WriteHeader();
     EXPECT_EQ(file.WriteLines(PeakTable{}, Settings(0, 1e6, 1000000), nullptr).end,
               ExportEnd::WriteFailed);
-    EXPECT_TRUE(file.Close());
+    EXPECT_FALSE(file.Close().ok());
 }
 
 }  // namespace

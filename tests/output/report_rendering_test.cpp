@@ -90,7 +90,7 @@ TEST_F(ReportPdfTest, EveryPeakOnceAcrossThePrintedPages) {
     table.separate[3] = 1;
     const ReportSettings settings = Shown(1000, 1305, 0, 4, true);
     const auto pdf = dir_ / "informe.pdf";
-    ASSERT_EQ(PrintToPdfFile(pdf.string(), Job(table, settings, "muestra-2")), std::nullopt);
+    ASSERT_TRUE(PrintToPdfFile(pdf.string(), Job(table, settings, "muestra-2")).ok());
 
     const std::string info =
         RunTool(QStringLiteral("pdfinfo"), {QString::fromStdString(pdf.string())});
@@ -122,12 +122,13 @@ TEST_F(ReportPdfTest, FailuresAreReportedAndNameTheFile) {
     const PeakTable table = Table(1);
     const auto missing = dir_ / "falta" / "informe.pdf";
     const auto error = PrintToPdfFile(missing.string(), Job(table, settings, "t"));
-    ASSERT_TRUE(error);
-    EXPECT_NE(error->find("informe.pdf"), std::string::npos) << *error;
+    ASSERT_FALSE(error.ok());
+    EXPECT_NE(error.message().find("informe.pdf"), std::string::npos) << error.message();
     if (std::filesystem::exists("/dev/full")) {
         const auto full = PrintToPdfFile("/dev/full", Job(table, settings, "t"));
-        ASSERT_TRUE(full);
-        EXPECT_NE(full->find("no queda espacio en el disco"), std::string::npos) << *full;
+        ASSERT_FALSE(full.ok());
+        EXPECT_NE(full.message().find("no queda espacio en el disco"), std::string::npos)
+            << full.message();
     }
 }
 

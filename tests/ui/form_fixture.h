@@ -15,7 +15,7 @@
 #include "app/resource.h"
 #include "model/trazel_doc.h"
 #include "platform/qt/data_exchange.h"
-#include "platform/qt/message_box.h"
+#include "tests/support/fake_services.h"
 #include "ui/trazel_view.h"
 
 // A document with a fresh form over it, shown and active so that focus and
@@ -23,7 +23,7 @@
 struct Form {
     Form() {
         document.OnNewDocument();
-        view = std::make_unique<CTrazelView>(document);
+        view = std::make_unique<CTrazelView>(document, fakes);
         view->OnInitialUpdate();
         view->show();
         view->activateWindow();
@@ -83,6 +83,8 @@ struct Form {
         return cells;
     }
 
+    // The view asks the user through these.
+    FakeServices fakes;
     CTrazelDoc document;
     std::unique_ptr<CTrazelView> view;
 };

@@ -137,7 +137,7 @@ class TrazelViewTest : public QObject {
             f.document.AddPeak(i, 1, 1, 1);
         }
         f.view->FillPeakList();
-        RecordingMessageBox box;
+        RecordingMessageBox& box = f.fakes.NewMessages();
         f.AddPeak("1000", "1", "1");
         QCOMPARE(f.view->peakList->topLevelItemCount(), 99);
         f.Click(IDC_ADD_PEAK);
@@ -172,7 +172,7 @@ class TrazelViewTest : public QObject {
         // The scale comes after every edit, so it is never read here.
         f.Type(IDC_SCALE, "4");
         f.Type(badField, "1,5");
-        RecordingMessageBox box;
+        RecordingMessageBox& box = f.fakes.NewMessages();
         f.Click(button);
         QCOMPARE(box.Texts(), QStringList{kNotANumberMessage});
         QCOMPARE(QApplication::focusWidget(), f.Edit(badField));
@@ -203,7 +203,7 @@ class TrazelViewTest : public QObject {
         QFETCH(QString, text);
         QFETCH(double, value);
         Form f;
-        RecordingMessageBox box;
+        RecordingMessageBox& box = f.fakes.NewMessages();
         f.Edit(kNumericFields[field].id)->setText(text);
         f.Click(IDC_PLOT);
         QVERIFY2(box.shown.empty(), qPrintable(box.Texts().join('\n')));
@@ -243,7 +243,7 @@ class TrazelViewTest : public QObject {
         }
         QLineEdit* bad = f.Edit(kNumericFields[field].id);
         bad->setText(text);
-        RecordingMessageBox box;
+        RecordingMessageBox& box = f.fakes.NewMessages();
         f.Click(IDC_ADD_PEAK);
         QCOMPARE(box.Texts(), QStringList{kNotANumberMessage});
         QCOMPARE(QApplication::focusWidget(), bad);
@@ -264,7 +264,7 @@ class TrazelViewTest : public QObject {
         f.Type(IDC_UNIQUE_WIDTH, "7");
         QTest::keyClick(f.Edit(IDC_UNIQUE_WIDTH), Qt::Key_Return);
         f.Type(IDC_UNIQUE_WIDTH, "abc");
-        RecordingMessageBox box;
+        RecordingMessageBox& box = f.fakes.NewMessages();
         f.Click(IDC_UNIQUE_WIDTH_ON);
         QCOMPARE(box.Texts(), QStringList{kNotANumberMessage});
         QVERIFY(!f.Edit(IDC_UNIQUE_WIDTH)->isEnabled());
@@ -283,7 +283,7 @@ class TrazelViewTest : public QObject {
         f.Type(IDC_UNIQUE_WIDTH, "9");
         f.Click(IDC_UNIQUE_WIDTH_ON);
         f.Type(IDC_WIDTH, "abc");
-        RecordingMessageBox box;
+        RecordingMessageBox& box = f.fakes.NewMessages();
         f.Click(IDC_UNIQUE_WIDTH_ON);
         QCOMPARE(box.Texts(), QStringList{kNotANumberMessage});
         QVERIFY(f.Edit(IDC_UNIQUE_WIDTH)->isEnabled());
@@ -374,7 +374,7 @@ class TrazelViewTest : public QObject {
         f.Type(IDC_X_MAX, "1000");
         f.Type(IDC_POSITION, "x");
         {
-            RecordingMessageBox box;
+            RecordingMessageBox& box = f.fakes.NewMessages();
             f.Click(IDC_PLOT);
             QCOMPARE(box.shown.size(), std::size_t{1});
         }
@@ -386,7 +386,7 @@ class TrazelViewTest : public QObject {
 
         // "Ver curvas" reads twice, so a bad field is reported twice.
         f.Type(IDC_Y_MIN, "");
-        RecordingMessageBox box;
+        RecordingMessageBox& box = f.fakes.NewMessages();
         f.Click(IDC_SHOW_CURVES);
         QCOMPARE(box.shown.size(), std::size_t{2});
         QVERIFY(f.view->fields.graphShown);

@@ -110,7 +110,8 @@ class ViewOutputTest : public QObject {
     void exportWritesTheFileAndShowsTheGraph() {
         QTemporaryDir dir;
         Form form;
-        RecordingMessageBox messages;
+
+        RecordingMessageBox& messages = form.fakes.NewMessages();
         form.view->fields.outputPath = dir.filePath("datos.txt").toStdString();
         EnterBandAndLimits(form);
         form.Click(IDC_EXPORT);
@@ -128,7 +129,8 @@ class ViewOutputTest : public QObject {
     void exportHeaderOnlyWhenTheRangeIsEmptyOrAFieldIsBad() {
         QTemporaryDir dir;
         Form form;
-        RecordingMessageBox messages;
+
+        RecordingMessageBox& messages = form.fakes.NewMessages();
         form.view->fields.outputPath = dir.filePath("datos.txt").toStdString();
         form.Click(IDC_EXPORT);
         QCOMPARE(Contents(dir.filePath("datos.txt")), std::string("x y\r\n"));
@@ -179,7 +181,7 @@ class ViewOutputTest : public QObject {
             QCOMPARE(::mkfifo(path.toLocal8Bit().constData(), 0600), 0);
         }
         Form form;
-        RecordingMessageBox messages;
+        RecordingMessageBox& messages = form.fakes.NewMessages();
         EnterBandAndLimits(form);
         if (plottedBefore) {
             form.Click(IDC_PLOT);
@@ -219,7 +221,7 @@ class ViewOutputTest : public QObject {
     void longExportFinishesUnchangedOrStopsOnEsc() {
         QTemporaryDir dir;
         Form form;
-        RecordingMessageBox messages;
+        RecordingMessageBox& messages = form.fakes.NewMessages();
         EnterBandAndLimits(form);
         form.view->fields.resolution = 1000000;
         form.view->fields.outputPath = dir.filePath("datos.txt").toStdString();
@@ -228,7 +230,8 @@ class ViewOutputTest : public QObject {
         form.Click(IDC_EXPORT);
         QVERIFY(eventsDuring);
         const std::string expected = dir.filePath("esperado.txt").toStdString();
-        QVERIFY(!ExportToFile(expected, form.document.Table(), form.view->CurrentExportSettings()));
+        QVERIFY(
+            ExportToFile(expected, form.document.Table(), form.view->CurrentExportSettings()).ok());
         QVERIFY(Contents(dir.filePath("datos.txt")) == Contents(QString::fromStdString(expected)));
         QVERIFY(form.view->fields.graphShown);
 
@@ -269,7 +272,7 @@ class ViewOutputTest : public QObject {
         const PrintJob job = form.view->MakePrintJob();
         QCOMPARE(job.maxPage, 2);
         const QString pdf = dir.filePath("report.pdf");
-        QVERIFY(!PrintToPdfFile(pdf.toStdString(), job));
+        QVERIFY(PrintToPdfFile(pdf.toStdString(), job).ok());
         QCOMPARE(form.view->fields.printTitle, std::string("muestra-2"));
         QProcess text;
         text.start("pdftotext", {"-layout", pdf, "-"});
@@ -296,7 +299,7 @@ class ViewOutputTest : public QObject {
         QTemporaryDir dir;
         Form form;
         PeakTable table;
-        QVERIFY(!LoadPeakTableFile(document.toStdString(), table));
+        QVERIFY(LoadPeakTableFile(document.toStdString(), table).ok());
         form.document.SetTable(table);
         form.view->FillPeakList();
         QCOMPARE(form.view->peakList->topLevelItemCount(), 9);
@@ -304,7 +307,8 @@ class ViewOutputTest : public QObject {
         // inf × 0 is a not-a-number with its sign bit set, as printf shows it.
         QCOMPARE(form.Row(7), (QStringList{"inf", "0", "-nan", "1", "1", "n"}));
 
-        RecordingMessageBox messages;
+
+        RecordingMessageBox& messages = form.fakes.NewMessages();
         form.view->fields.outputPath = dir.filePath("datos.txt").toStdString();
         const std::pair<const char*, const char*> limits[] = {
             {"0", "1000"}, {"-1e308", "1e308"}, {"-1.7976931348623157e308", "1e-300"}};
@@ -326,12 +330,13 @@ class ViewOutputTest : public QObject {
             form.Click(IDC_EXPORT);
             QVERIFY(Contents(dir.filePath("datos.txt")).starts_with("x y\r\n"));
             const PrintJob job = form.view->MakePrintJob();
-            QVERIFY(!PrintToPdfFile(dir.filePath("informe.pdf").toStdString(), job));
+            QVERIFY(PrintToPdfFile(dir.filePath("informe.pdf").toStdString(), job).ok());
         }
         QVERIFY2(messages.shown.empty(), qPrintable(messages.Texts().join('\n')));
 
         // Saved again, every value comes back bit for bit.
-        QVERIFY(!SavePeakTableFile(dir.filePath("otra vez").toStdString(), form.document.Table()));
+        QVERIFY(
+            SavePeakTableFile(dir.filePath("otra vez").toStdString(), form.document.Table()).ok());
         QCOMPARE(Contents(dir.filePath("otra vez")), Contents(document));
     }
 
@@ -343,13 +348,13 @@ class ViewOutputTest : public QObject {
         form.view->fields.outputPath = dir.filePath("datos.txt").toStdString();
         form.Type(IDC_X_MIN, "0");
         form.Type(IDC_X_MAX, "1");
-        ScriptedDialogRunner runner([](QDialog& dialog) {
+        form.fakes.dialogs.script = [](QDialog& dialog) {
             auto& format = dynamic_cast<TemplateDialog&>(dialog);
             format.Radio(COutputFormatDlg::kDecimalPointId)->setChecked(true);
             format.Edit(COutputFormatDlg::kResolutionId)->setText("4");
             format.accept();
             return dialog.result() == QDialog::Accepted ? IDOK : IDCANCEL;
-        });
+        };
         form.view->OnOutputFormat();
         QCOMPARE(form.view->fields.decimalComma, false);
         QCOMPARE(form.view->fields.resolution, 4);
@@ -371,13 +376,13 @@ class ViewOutputTest : public QObject {
         form.AddPeak("300", "2", "10");
         form.SelectRows({0, 2});
         QStringList positions;
-        ScriptedDialogRunner runner([&positions](QDialog& dialog) {
+        form.fakes.dialogs.script = [&positions](QDialog& dialog) {
             auto& edit = dynamic_cast<TemplateDialog&>(dialog);
             positions << edit.Edit(1035)->text();
             edit.Edit(1044)->setText("2");
             edit.accept();
             return dialog.result() == QDialog::Accepted ? IDOK : IDCANCEL;
-        });
+        };
         form.Click(IDC_EDIT_SELECTION);
         QCOMPARE(positions, QStringList({"300", "100"}));
         QCOMPARE(form.Column(2), QStringList({"600", "200", "200"}));

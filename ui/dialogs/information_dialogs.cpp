@@ -120,17 +120,18 @@ const DialogTemplate kQuickReferenceTemplate{"Ayuda", 425, 273, kQuickReferenceC
 
 }  // namespace
 
-CVersionInfoDlg::CVersionInfoDlg(QWidget* owner) : TemplateDialog(kVersionInfoTemplate, owner) {}
+CVersionInfoDlg::CVersionInfoDlg(const Services& services, QWidget* owner)
+    : TemplateDialog(kVersionInfoTemplate, services, owner) {}
 
-CQuickReferenceDlg::CQuickReferenceDlg(QWidget* owner)
-    : TemplateDialog(kQuickReferenceTemplate, owner) {}
+CQuickReferenceDlg::CQuickReferenceDlg(const Services& services, QWidget* owner)
+    : TemplateDialog(kQuickReferenceTemplate, services, owner) {}
 
-void ShowAboutBox(QWidget* owner) {
-    CVersionInfoDlg dialog(owner);
+void ShowAboutBox(QWidget* owner, const Services& services) {
+    CVersionInfoDlg dialog(services, owner);
     RunModal(dialog);
 }
 
-void ShowQuickReference(QWidget* owner) {
-    CQuickReferenceDlg dialog(owner);
+void ShowQuickReference(QWidget* owner, const Services& services) {
+    CQuickReferenceDlg dialog(services, owner);
     RunModal(dialog);
 }

@@ -9,7 +9,7 @@ class CVersionInfoDlg : public TemplateDialog {
     Q_OBJECT
 
   public:
-    explicit CVersionInfoDlg(QWidget* owner = nullptr);
+    explicit CVersionInfoDlg(const Services& services, QWidget* owner = nullptr);
 };
 
 // "Ayuda": a page of instructions.
@@ -17,8 +17,8 @@ class CQuickReferenceDlg : public TemplateDialog {
     Q_OBJECT
 
   public:
-    explicit CQuickReferenceDlg(QWidget* owner = nullptr);
+    explicit CQuickReferenceDlg(const Services& services, QWidget* owner = nullptr);
 };
 
-void ShowAboutBox(QWidget* owner);
-void ShowQuickReference(QWidget* owner);
+void ShowAboutBox(QWidget* owner, const Services& services);
+void ShowQuickReference(QWidget* owner, const Services& services);

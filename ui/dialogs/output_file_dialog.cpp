@@ -2,14 +2,14 @@
 
 #include <QFile>
 
-#include "platform/qt/modal_dialogs.h"
+#include "platform/qt/services.h"
 
-bool RunOutputFile(std::string& outputPath, QWidget* owner) {
+bool RunOutputFile(std::string& outputPath, QWidget* owner, const Services& services) {
     const FileType textFiles{QStringLiteral("Archivos de texto(.txt)"), QStringLiteral("*.txt"),
                              QStringLiteral("txt")};
     // Paths are bytes to the file system; the export opens the very bytes
     // that are stored here.
-    const auto chosen = FileDialogSlot().Get().GetSaveFileNameOfType(
+    const auto chosen = services.Files().GetSaveFileNameOfType(
         owner, QStringLiteral("Guardar como"), QFile::decodeName(outputPath.c_str()), textFiles);
     if (!chosen) {
         return false;

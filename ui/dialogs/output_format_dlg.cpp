@@ -30,7 +30,8 @@ const QString kResolutionBelowOneMessage = QStringLiteral(
 
 }  // namespace
 
-COutputFormatDlg::COutputFormatDlg(QWidget* owner) : TemplateDialog(kTemplate, owner) {
+COutputFormatDlg::COutputFormatDlg(const Services& services, QWidget* owner)
+    : TemplateDialog(kTemplate, services, owner) {
     exchange_.Radio({Radio(kDecimalPointId), Radio(kDecimalCommaId)}, decimalComma);
     exchange_.Text(Edit(kResolutionId), resolution);
 }
@@ -43,8 +44,9 @@ bool COutputFormatDlg::ValidateFields() {
     return false;
 }
 
-bool RunOutputFormat(bool& decimalComma, std::int32_t& resolution, QWidget* owner) {
-    COutputFormatDlg dialog(owner);
+bool RunOutputFormat(bool& decimalComma, std::int32_t& resolution, QWidget* owner,
+                     const Services& services) {
+    COutputFormatDlg dialog(services, owner);
     dialog.decimalComma = decimalComma ? 1 : 0;
     dialog.resolution = resolution;
     if (RunModal(dialog) != IDOK) {

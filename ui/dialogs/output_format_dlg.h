@@ -13,7 +13,7 @@ class COutputFormatDlg : public TemplateDialog {
     static constexpr int kDecimalCommaId = 1022;
     static constexpr int kResolutionId = 1031;
 
-    explicit COutputFormatDlg(QWidget* owner = nullptr);
+    explicit COutputFormatDlg(const Services& services, QWidget* owner = nullptr);
 
     // 1 for a decimal comma, 0 for a decimal point.
     std::int32_t decimalComma = -1;
@@ -26,4 +26,5 @@ class COutputFormatDlg : public TemplateDialog {
 
 // Shows the view's output settings and copies them back when the user accepts.
 // Returns whether the user accepted.
-bool RunOutputFormat(bool& decimalComma, std::int32_t& resolution, QWidget* owner);
+bool RunOutputFormat(bool& decimalComma, std::int32_t& resolution, QWidget* owner,
+                     const Services& services);

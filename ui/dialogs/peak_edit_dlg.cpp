@@ -67,7 +67,8 @@ void SetReadOnly(QLineEdit* edit, bool readOnly, const QColor& editableBase) {
 
 }  // namespace
 
-CPeakEditDlg::CPeakEditDlg(QWidget* owner) : TemplateDialog(kTemplate, owner) {
+CPeakEditDlg::CPeakEditDlg(const Services& services, QWidget* owner)
+    : TemplateDialog(kTemplate, services, owner) {
     exchange_.Control(widthEdit, Edit(kWidthId));
     exchange_.Control(intensityEdit, Edit(kIntensityId));
     exchange_.Text(Edit(kIntensityId), intensity);
@@ -110,7 +111,7 @@ void CPeakEditDlg::OnCalculate() {
                                   QLineEdit* divisorEdit, const QString& zeroMessage,
                                   const QString& tooLargeMessage) {
         if (!std::isfinite(area)) {
-            AfxMessageBox(kAreaNotFiniteMessage);
+            services_.AfxMessageBox(kAreaNotFiniteMessage);
             return false;
         }
         if (divisor == 0.0) {
@@ -118,7 +119,7 @@ void CPeakEditDlg::OnCalculate() {
             return false;
         }
         if (!std::isfinite(result)) {
-            AfxMessageBox(tooLargeMessage);
+            services_.AfxMessageBox(tooLargeMessage);
             return false;
         }
         field = result;
@@ -137,13 +138,13 @@ void CPeakEditDlg::OnCalculate() {
     }
 }
 
-bool EditPeak(CTrazelDoc& document, int row, QWidget* owner) {
+bool EditPeak(CTrazelDoc& document, int row, QWidget* owner, const Services& services) {
     const PeakTable& table = document.Table();
     const int index = document.IndexFromRow(row);
     if (index < 1 || index >= table.count) {
         return false;
     }
-    CPeakEditDlg dialog(owner);
+    CPeakEditDlg dialog(services, owner);
     dialog.position = table.position[index];
     dialog.intensity = table.intensity[index];
     dialog.width = table.width[index];
@@ -158,11 +159,12 @@ bool EditPeak(CTrazelDoc& document, int row, QWidget* owner) {
     return true;
 }
 
-bool EditSelection(CTrazelDoc& document, const std::vector<int>& selectedRows, QWidget* owner) {
+bool EditSelection(CTrazelDoc& document, const std::vector<int>& selectedRows, QWidget* owner,
+                   const Services& services) {
     // Replacing a peak leaves the count alone, so every row still names the
     // peak it named when the command began.
     for (const int row : selectedRows) {
-        EditPeak(document, row, owner);
+        EditPeak(document, row, owner, services);
     }
     return !selectedRows.empty();
 }

@@ -28,7 +28,7 @@ class CPeakEditDlg : public TemplateDialog {
     static constexpr int kCalculateId = 1039;
     static constexpr int kScaleId = 1044;
 
-    explicit CPeakEditDlg(QWidget* owner = nullptr);
+    explicit CPeakEditDlg(const Services& services, QWidget* owner = nullptr);
 
     // Takes the area of the peak as it was loaded.
     void OnInitDialog() override;
@@ -54,9 +54,10 @@ class CPeakEditDlg : public TemplateDialog {
 
 // Opens the dialog for the peak shown in one row of the list and replaces the
 // peak when the user accepts. Returns whether the peak was replaced.
-bool EditPeak(CTrazelDoc& document, int row, QWidget* owner);
+bool EditPeak(CTrazelDoc& document, int row, QWidget* owner, const Services& services);
 
 // One dialog for each selected row, top to bottom; cancelling one goes on
 // with the next. Returns whether any row was selected, that is whether the
 // list has to be rebuilt.
-bool EditSelection(CTrazelDoc& document, const std::vector<int>& selectedRows, QWidget* owner);
+bool EditSelection(CTrazelDoc& document, const std::vector<int>& selectedRows, QWidget* owner,
+                   const Services& services);

@@ -13,8 +13,6 @@
 #include <vector>
 
 #include "platform/qt/dialog_units.h"
-#include "platform/qt/message_box.h"
-#include "platform/qt/modal_dialogs.h"
 
 namespace {
 
@@ -97,9 +95,11 @@ QWidget* CreateControl(const ControlTemplate& t, QWidget* parent) {
 
 }  // namespace
 
-TemplateDialog::TemplateDialog(const DialogTemplate& dialogTemplate, QWidget* owner)
+TemplateDialog::TemplateDialog(const DialogTemplate& dialogTemplate, const Services& services,
+                               QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      services_(services) {
     setWindowTitle(QString::fromUtf8(dialogTemplate.caption));
     setFont(FormFont());
     setFixedSize(DialogRect(0, 0, dialogTemplate.width, dialogTemplate.height).size());
@@ -197,7 +197,7 @@ void TemplateDialog::OnInitDialog() {
 }
 
 void TemplateDialog::RefuseField(QLineEdit* edit, const QString& message) {
-    AfxMessageBox(message);
+    services_.AfxMessageBox(message);
     edit->setFocus(Qt::OtherFocusReason);
     edit->selectAll();
 }
@@ -211,5 +211,5 @@ void TemplateDialog::accept() {
 
 int RunModal(TemplateDialog& dialog) {
     dialog.OnInitDialog();
-    return DoModal(dialog);
+    return dialog.GetServices().DoModal(dialog);
 }

@@ -5,6 +5,7 @@
 #include <span>
 
 #include "platform/qt/data_exchange.h"
+#include "platform/qt/services.h"
 
 class QAbstractButton;
 class QLineEdit;
@@ -46,7 +47,10 @@ class TemplateDialog : public QDialog {
     Q_OBJECT
 
   public:
-    TemplateDialog(const DialogTemplate& dialogTemplate, QWidget* owner);
+    // The dialog asks the user, and is run, through services.
+    TemplateDialog(const DialogTemplate& dialogTemplate, const Services& services, QWidget* owner);
+
+    const Services& GetServices() const { return services_; }
 
     // The control of a template id, or nullptr.
     QWidget* GetDlgItem(int id) const;
@@ -74,7 +78,8 @@ class TemplateDialog : public QDialog {
     // typed over.
     void RefuseField(QLineEdit* edit, const QString& message);
 
-    DataExchange exchange_;
+    Services services_;
+    DataExchange exchange_{services_};
 
   private:
     void CreateControls(std::span<const ControlTemplate> controls);
@@ -82,6 +87,6 @@ class TemplateDialog : public QDialog {
     std::map<int, QWidget*> controls_;
 };
 
-// CDialog::DoModal: initialises the dialog and runs it through the current
-// dialog runner. IDOK when it was closed with "Aceptar".
+// CDialog::DoModal: initialises the dialog and runs it through the dialog
+// runner of its services. IDOK when it was closed with "Aceptar".
 int RunModal(TemplateDialog& dialog);

@@ -5,7 +5,7 @@
 #include <QtTest>
 
 #include "platform/qt/data_exchange.h"
-#include "platform/qt/message_box.h"
+#include "tests/support/fake_services.h"
 
 // A small form with one binding of each kind, in this exchange order:
 // first (double), count (int), on (check), shape (radio of two), last (double).
@@ -36,7 +36,8 @@ class SampleForm : public QWidget {
     std::int32_t on = 0;
     std::int32_t shape = -1;
     double last = 0.0;
-    DataExchange dx;
+    FakeServices fakes;
+    DataExchange dx{fakes};
 };
 
 class DataExchangeTest : public QObject {
@@ -63,7 +64,7 @@ class DataExchangeTest : public QObject {
 
     void readsEveryKindInOrder() {
         SampleForm form;
-        RecordingMessageBox box;
+        RecordingMessageBox& box = form.fakes.messages;
         form.firstEdit->setText(QStringLiteral(" 2.5e3 "));
         form.countEdit->setText(QStringLiteral("-7"));
         form.onBox->setChecked(true);
@@ -92,7 +93,8 @@ class DataExchangeTest : public QObject {
         QCheckBox box;
         box.setTristate(true);
         bool flag = !read;
-        DataExchange dx;
+        FakeServices fakes;
+        DataExchange dx{fakes};
         dx.Check(&box, flag);
         box.setCheckState(static_cast<Qt::CheckState>(shown));
         QVERIFY(dx.UpdateData(true));
@@ -167,7 +169,7 @@ class DataExchangeTest : public QObject {
         form.countEdit->setText(countText);
         form.onBox->setChecked(true);
         form.lastEdit->setText(lastText);
-        RecordingMessageBox box;
+        RecordingMessageBox& box = form.fakes.messages;
         QVERIFY(!form.dx.UpdateData(true));
 
         QCOMPARE(box.Texts(), QStringList{message});

@@ -6,9 +6,8 @@
 
 #include "platform/document.h"
 #include "platform/qt/document_manager.h"
-#include "platform/qt/message_box.h"
-#include "platform/qt/modal_dialogs.h"
 #include "platform/qt/recent_file_list.h"
+#include "tests/support/fake_services.h"
 
 namespace {
 
@@ -24,13 +23,13 @@ class FakeDocument : public CDocument {
 // the message given.
 class FakeStorage : public DocumentStorage {
   public:
-    std::optional<std::string> Load(const std::string& path) override {
+    Status Load(const std::string& path) override {
         loads.push_back(path);
-        return loadError;
+        return loadError ? Status::Failure(*loadError) : Status();
     }
-    std::optional<std::string> Save(const std::string& path) override {
+    Status Save(const std::string& path) override {
         saves.push_back(path);
-        return saveError;
+        return saveError ? Status::Failure(*saveError) : Status();
     }
 
     std::optional<std::string> loadError;
@@ -47,9 +46,10 @@ struct Manager {
     FakeDocument document;
     FakeStorage storage;
     RecentFileList recent{kOrganization, kApplication, 4};
-    DocumentManager manager{document, storage, recent, QStringLiteral("Trazel")};
-    RecordingMessageBox messages;
-    ScriptedFileDialogs files;
+    FakeServices fakes;
+    RecordingMessageBox& messages = fakes.messages;
+    ScriptedFileDialogs& files = fakes.files;
+    DocumentManager manager{document, storage, recent, QStringLiteral("Trazel"), fakes};
 };
 
 QStringList Absolute(const QStringList& names) {

@@ -3,51 +3,52 @@
 #include <QtTest>
 
 #include "platform/qt/dialog_units.h"
-#include "platform/qt/message_box.h"
-#include "platform/qt/modal_dialogs.h"
 #include "platform/qt/recent_file_list.h"
+#include "platform/qt/services.h"
+#include "tests/support/fake_services.h"
 
 class ServicesTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void recordersNestAndGiveBackThePreviousService() {
-        MessageBoxService* standard = &MessageBoxSlot().Get();
-        {
-            RecordingMessageBox outer;
-            {
-                RecordingMessageBox inner;
-                inner.answers.push_back(MessageAnswer::No);
-                QCOMPARE(AfxMessageBox(QStringLiteral("uno"), MessageKind::Question,
-                                       MessageButtons::YesNoCancel),
-                         MessageAnswer::No);
-                // An empty queue answers with the first button.
-                QCOMPARE(AfxMessageBox(QStringLiteral("dos"), MessageKind::Question,
-                                       MessageButtons::YesNoCancel),
-                         MessageAnswer::Yes);
-                QCOMPARE(inner.Texts(), (QStringList{"uno", "dos"}));
-            }
-            AfxMessageBox(QStringLiteral("tres"));
-            QCOMPARE(outer.Texts(), QStringList{"tres"});
-        }
-        QCOMPARE(&MessageBoxSlot().Get(), standard);
+    // Each holder of services asks through its own: messages given to one
+    // never reach another's, and a copy with other messages keeps the rest.
+    void messagesGoThroughTheServicesGiven() {
+        FakeServices outer;
+        RecordingMessageBox inner;
+        const Services services = outer.Get().WithMessages(inner);
+        inner.answers.push_back(MessageAnswer::No);
+        QCOMPARE(services.AfxMessageBox(QStringLiteral("uno"), MessageKind::Question,
+                                        MessageButtons::YesNoCancel),
+                 MessageAnswer::No);
+        // An empty queue answers with the first button.
+        QCOMPARE(services.AfxMessageBox(QStringLiteral("dos"), MessageKind::Question,
+                                        MessageButtons::YesNoCancel),
+                 MessageAnswer::Yes);
+        QCOMPARE(inner.Texts(), (QStringList{"uno", "dos"}));
+        outer.Get().AfxMessageBox(QStringLiteral("tres"));
+        QCOMPARE(outer.messages.Texts(), QStringList{"tres"});
+        QCOMPARE(&services.Files(), &outer.Get().Files());
+        QCOMPARE(&services.Dialogs(), &outer.Get().Dialogs());
     }
 
     void scriptedRunnerAnswersTheDialog() {
         QDialog dialog;
-        ScriptedDialogRunner runner([](QDialog& d) {
+        FakeServices fakes;
+        fakes.dialogs.script = [](QDialog& d) {
             d.setWindowTitle(QStringLiteral("visto"));
             return IDOK;
-        });
-        QCOMPARE(DoModal(dialog), IDOK);
+        };
+        QCOMPARE(fakes.Get().DoModal(dialog), IDOK);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("visto"));
-        QCOMPARE(runner.runs, 1);
+        QCOMPARE(fakes.dialogs.runs, 1);
     }
 
     void scriptedFileDialogsTreatEmptyAsCancel() {
-        ScriptedFileDialogs files;
+        FakeServices fakes;
+        ScriptedFileDialogs& files = fakes.files;
         files.answers = {QStringLiteral("/tmp/a"), QString()};
-        auto& service = FileDialogSlot().Get();
+        auto& service = fakes.Get().Files();
         QCOMPARE(service.GetOpenFileName(nullptr, "Abrir", QString()), QStringLiteral("/tmp/a"));
         QVERIFY(!service.GetSaveFileName(nullptr, "Guardar como", "x"));
         QVERIFY(!service.GetSaveFileName(nullptr, "Guardar como", "y"));

@@ -6,33 +6,40 @@
 #include <QtTest>
 #include <functional>
 
-#include "platform/qt/modal_dialogs.h"
+#include "tests/support/fake_services.h"
 #include "ui/dialogs/template_dialog.h"
 
-// Stands in for the modal loop while it lives: shows each dialog, lets the
-// test work its widgets, and answers with what the dialog's own buttons
-// decided. A dialog still open after the test's turn counts as cancelled.
+// Services whose modal loop shows each dialog, lets the test work its
+// widgets, and answers with what the dialog's own buttons decided. A dialog
+// still open after the test's turn counts as cancelled. Messages go to the
+// given recorder, or to one of the driver's own.
 class DialogDriver {
   public:
     using Action = std::function<void(TemplateDialog&)>;
 
-    explicit DialogDriver(Action action)
-        : runner_([action](QDialog& dialog) {
-              auto& templateDialog = dynamic_cast<TemplateDialog&>(dialog);
-              dialog.show();
-              if (!QTest::qWaitForWindowExposed(&dialog)) {
-                  return IDCANCEL;
-              }
-              action(templateDialog);
-              const bool accepted = !dialog.isVisible() && dialog.result() == QDialog::Accepted;
-              dialog.hide();
-              return accepted ? IDOK : IDCANCEL;
-          }) {}
+    explicit DialogDriver(Action action) : DialogDriver(fakes_.messages, std::move(action)) {}
+    DialogDriver(RecordingMessageBox& messages, Action action)
+        : services_(fakes_.Get().WithMessages(messages)) {
+        fakes_.dialogs.script = [action](QDialog& dialog) {
+            auto& templateDialog = dynamic_cast<TemplateDialog&>(dialog);
+            dialog.show();
+            if (!QTest::qWaitForWindowExposed(&dialog)) {
+                return IDCANCEL;
+            }
+            action(templateDialog);
+            const bool accepted = !dialog.isVisible() && dialog.result() == QDialog::Accepted;
+            dialog.hide();
+            return accepted ? IDOK : IDCANCEL;
+        };
+    }
 
-    int Runs() const { return runner_.runs; }
+    int Runs() const { return fakes_.dialogs.runs; }
+    // What the dialogs under test are given.
+    operator const Services&() const { return services_; }
 
   private:
-    ScriptedDialogRunner runner_;
+    FakeServices fakes_;
+    Services services_;
 };
 
 inline void Type(TemplateDialog& dialog, int editId, const QString& text) {

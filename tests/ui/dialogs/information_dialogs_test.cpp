@@ -15,8 +15,8 @@
 #include "ui/dialogs/output_format_dlg.h"
 #include "ui/dialogs/peak_edit_dlg.h"
 
-using DialogFactory = std::function<std::unique_ptr<TemplateDialog>()>;
-using ShowFunction = std::function<void(QWidget*)>;
+using DialogFactory = std::function<std::unique_ptr<TemplateDialog>(const Services&)>;
+using ShowFunction = std::function<void(QWidget*, const Services&)>;
 Q_DECLARE_METATYPE(DialogFactory)
 Q_DECLARE_METATYPE(ShowFunction)
 
@@ -92,14 +92,15 @@ class InformationDialogsTest : public QObject {
             QCOMPARE(d.focusWidget(), d.Button(IDOK));
             Click(d, IDOK);
         });
-        show(nullptr);
+        show(nullptr, driver);
         QCOMPARE(driver.Runs(), 1);
     }
 
     // A line that opens a version starts at x 19 and its continuations stand
     // further in, all inside the group box, 9 units apart.
     void aboutHistoryLines() {
-        CVersionInfoDlg d;
+        FakeServices fakes;
+        CVersionInfoDlg d(fakes);
         const QList<QLabel*> labels = TextLabels(d).mid(2);
         QCOMPARE(labels.size(), 16);
         for (int i = 0; i < labels.size(); ++i) {
@@ -115,16 +116,18 @@ class InformationDialogsTest : public QObject {
     void everyTextFitsItsRectangle_data() {
         QTest::addColumn<DialogFactory>("make");
         QTest::newRow("peak edit")
-            << DialogFactory([] { return std::make_unique<CPeakEditDlg>(); });
-        QTest::newRow("output format")
-            << DialogFactory([] { return std::make_unique<COutputFormatDlg>(); });
-        QTest::newRow("about") << DialogFactory([] { return std::make_unique<CVersionInfoDlg>(); });
-        QTest::newRow("quick reference")
-            << DialogFactory([] { return std::make_unique<CQuickReferenceDlg>(); });
+            << DialogFactory([](const Services& s) { return std::make_unique<CPeakEditDlg>(s); });
+        QTest::newRow("output format") << DialogFactory(
+            [](const Services& s) { return std::make_unique<COutputFormatDlg>(s); });
+        QTest::newRow("about") << DialogFactory(
+            [](const Services& s) { return std::make_unique<CVersionInfoDlg>(s); });
+        QTest::newRow("quick reference") << DialogFactory(
+            [](const Services& s) { return std::make_unique<CQuickReferenceDlg>(s); });
     }
     void everyTextFitsItsRectangle() {
         QFETCH(DialogFactory, make);
-        const std::unique_ptr<TemplateDialog> dialog = make();
+        const FakeServices fakes;
+        const std::unique_ptr<TemplateDialog> dialog = make(fakes);
         QCOMPARE(dialog->font(), FormFont());
         int measured = 0;
         for (QWidget* control : dialog->findChildren<QWidget*>()) {

@@ -9,7 +9,6 @@
 
 #include "dialog_driver.h"
 #include "platform/qt/data_exchange.h"
-#include "platform/qt/message_box.h"
 #include "ui/dialogs/output_file_dialog.h"
 #include "ui/dialogs/output_format_dlg.h"
 
@@ -48,7 +47,7 @@ class OutputSettingsTest : public QObject {
                 QTest::keyClick(&d, Qt::Key_Escape);
             }
         });
-        QCOMPARE(RunOutputFormat(viewComma, viewResolution, nullptr), accepted);
+        QCOMPARE(RunOutputFormat(viewComma, viewResolution, nullptr, driver), accepted);
         QCOMPARE(viewComma, comma);
         QCOMPARE(viewResolution, resolution);
     }
@@ -78,7 +77,7 @@ class OutputSettingsTest : public QObject {
         bool comma = true;
         std::int32_t resolution = 250;
         RecordingMessageBox messages;
-        DialogDriver driver([&](TemplateDialog& d) {
+        DialogDriver driver(messages, [&](TemplateDialog& d) {
             Click(d, F::kDecimalPointId);
             Type(d, F::kResolutionId, typed);
             Click(d, IDOK);
@@ -87,7 +86,7 @@ class OutputSettingsTest : public QObject {
             QCOMPARE(d.Edit(F::kResolutionId)->selectedText(), typed);
             Click(d, IDCANCEL);
         });
-        QVERIFY(!RunOutputFormat(comma, resolution, nullptr));
+        QVERIFY(!RunOutputFormat(comma, resolution, nullptr, driver));
         QCOMPARE(comma, true);
         QCOMPARE(resolution, 250);
         QCOMPARE(messages.shown.size(), std::size_t{1});
@@ -109,22 +108,23 @@ class OutputSettingsTest : public QObject {
         bool comma = true;
         std::int32_t taken = 250;
         RecordingMessageBox messages;
-        DialogDriver driver([&](TemplateDialog& d) {
+        DialogDriver driver(messages, [&](TemplateDialog& d) {
             d.Edit(F::kResolutionId)->setText(typed);
             Click(d, IDOK);
         });
-        QVERIFY(RunOutputFormat(comma, taken, nullptr));
+        QVERIFY(RunOutputFormat(comma, taken, nullptr, driver));
         QCOMPARE(taken, resolution);
         QVERIFY(messages.shown.empty());
     }
 
     void outputFileStoresOnlyAChosenPath() {
-        ScriptedFileDialogs files;
+        FakeServices fakes;
+        ScriptedFileDialogs& files = fakes.files;
         files.answers = {QStringLiteral("/tmp/salida/resultado.txt"), QString()};
         std::string path = "datos.txt";
-        QVERIFY(RunOutputFile(path, nullptr));
+        QVERIFY(RunOutputFile(path, nullptr, fakes));
         QCOMPARE(path, std::string("/tmp/salida/resultado.txt"));
-        QVERIFY(!RunOutputFile(path, nullptr));
+        QVERIFY(!RunOutputFile(path, nullptr, fakes));
         QCOMPARE(path, std::string("/tmp/salida/resultado.txt"));
 
         QCOMPARE(files.asked[0].second, QStringLiteral("datos.txt"));
@@ -169,7 +169,8 @@ class OutputSettingsTest : public QObject {
         driver.start();
         std::string path =
             QFile::encodeName(dir.filePath(QStringLiteral("datos.txt"))).toStdString();
-        const bool chosen = RunOutputFile(path, nullptr);
+        const StandardServices standard;
+        const bool chosen = RunOutputFile(path, nullptr, standard.Get());
         driver.stop();
 
         QVERIFY(chosen);

@@ -8,7 +8,6 @@
 #include "model/line_shapes.h"
 #include "model/trazel_doc.h"
 #include "platform/qt/data_exchange.h"
-#include "platform/qt/message_box.h"
 #include "tests/support/peak_tables.h"
 #include "ui/dialogs/peak_edit_dlg.h"
 
@@ -47,7 +46,7 @@ class PeakEditDlgTest : public QObject {
         CTrazelDoc doc;
         doc.SetTable(TableOf({{100, 2, 10}}));
         DialogDriver driver([](TemplateDialog&) { QFAIL("no dialog expected"); });
-        QVERIFY(!EditSelection(doc, {}, nullptr));
+        QVERIFY(!EditSelection(doc, {}, nullptr, driver));
         QCOMPARE(driver.Runs(), 0);
         QVERIFY(!doc.IsModified());
     }
@@ -92,7 +91,7 @@ class PeakEditDlgTest : public QObject {
             QVERIFY(!d.Edit(computedId)->isReadOnly());
             Click(d, IDOK);
         });
-        QVERIFY(EditSelection(doc, {0}, nullptr));
+        QVERIFY(EditSelection(doc, {0}, nullptr, driver));
         const Peak peak = PeakAt(doc.Table(), 1);
         QCOMPARE(peak.intensity * peak.width, 20.0);
         QVERIFY(doc.IsModified());
@@ -111,7 +110,7 @@ class PeakEditDlgTest : public QObject {
                 QCOMPARE(d.focusWidget(), d.GetDlgItem(id));
             }
         });
-        EditSelection(doc, {0}, nullptr);
+        EditSelection(doc, {0}, nullptr, driver);
     }
 
     void acceptWithoutCalculateStoresWhatWasTyped() {
@@ -125,7 +124,7 @@ class PeakEditDlgTest : public QObject {
             Click(d, D::kSeparateId);
             Click(d, IDOK);
         });
-        QVERIFY(EditSelection(doc, {1}, nullptr));
+        QVERIFY(EditSelection(doc, {1}, nullptr, driver));
         const Peak edited = PeakAt(doc.Table(), 1);
         QCOMPARE(edited.separate, 1);
         QCOMPARE(edited.intensity, 2.0);
@@ -148,7 +147,7 @@ class PeakEditDlgTest : public QObject {
             Click(d, dialog == 2 ? IDCANCEL : IDOK);
         });
         // Rows 0, 1 and 3 show indices 4, 3 and 1.
-        QVERIFY(EditSelection(doc, {0, 1, 3}, nullptr));
+        QVERIFY(EditSelection(doc, {0, 1, 3}, nullptr, driver));
         QCOMPARE(opened, (QStringList{"400", "300", "100"}));
         const PeakTable& t = doc.Table();
         QCOMPARE(t.position[4], 1.0);
@@ -163,7 +162,7 @@ class PeakEditDlgTest : public QObject {
         CTrazelDoc doc;
         doc.SetTable(TableOf({{100, 2, 10}}));
         RecordingMessageBox messages;
-        DialogDriver driver([](TemplateDialog& d) {
+        DialogDriver driver(messages, [](TemplateDialog& d) {
             Click(d, D::kIntensityFromWidthId);
             Type(d, D::kWidthId, "20");
             Type(d, D::kPositionId, "abc");
@@ -174,7 +173,7 @@ class PeakEditDlgTest : public QObject {
             QCOMPARE(d.Edit(D::kScaleId)->text(), QStringLiteral("3"));
             QVERIFY(d.Radio(D::kIntensityFromWidthId)->isChecked());
         });
-        EditSelection(doc, {0}, nullptr);
+        EditSelection(doc, {0}, nullptr, driver);
         QCOMPARE(messages.Texts(), QStringList{kNotANumberMessage});
         QCOMPARE(doc.Table().position[1], 100.0);
     }
@@ -201,11 +200,11 @@ class PeakEditDlgTest : public QObject {
         CTrazelDoc doc;
         doc.SetTable(TableOf({{100, 2, 10}}));
         RecordingMessageBox messages;
-        DialogDriver driver([&](TemplateDialog& d) {
+        DialogDriver driver(messages, [&](TemplateDialog& d) {
             d.Edit(kNumericFields[field].id)->setText(text);
             Click(d, IDOK);
         });
-        QVERIFY(EditSelection(doc, {0}, nullptr));
+        QVERIFY(EditSelection(doc, {0}, nullptr, driver));
         QVERIFY2(messages.shown.empty(), qPrintable(messages.Texts().join('\n')));
         const Peak peak = PeakAt(doc.Table(), 1);
         QVERIFY(peak.*kNumericFields[field].peak == value);
@@ -233,7 +232,7 @@ class PeakEditDlgTest : public QObject {
         doc.SetTable(TableOf({{100, 2, 10}}));
         const std::string before = PeakTableBytes(doc.Table());
         RecordingMessageBox messages;
-        DialogDriver driver([&](TemplateDialog& d) {
+        DialogDriver driver(messages, [&](TemplateDialog& d) {
             auto& dialog = dynamic_cast<CPeakEditDlg&>(d);
             double loaded[kNumericFieldCount];
             for (int i = 0; i < kNumericFieldCount; ++i) {
@@ -252,7 +251,7 @@ class PeakEditDlgTest : public QObject {
             }
             Click(d, IDCANCEL);
         });
-        QVERIFY(EditSelection(doc, {0}, nullptr));
+        QVERIFY(EditSelection(doc, {0}, nullptr, driver));
         QCOMPARE(messages.shown.size(), std::size_t{1});
         QCOMPARE(PeakTableBytes(doc.Table()), before);
         QVERIFY(!doc.IsModified());
@@ -292,7 +291,7 @@ class PeakEditDlgTest : public QObject {
         doc.SetTable(TableOf({{100, intensity, width}}));
         RecordingMessageBox messages;
         const int computedId = typedId == D::kWidthId ? D::kIntensityId : D::kWidthId;
-        DialogDriver driver([&](TemplateDialog& d) {
+        DialogDriver driver(messages, [&](TemplateDialog& d) {
             const QString before = d.Edit(computedId)->text();
             Click(d, modeId);
             Type(d, typedId, typed);
@@ -301,7 +300,7 @@ class PeakEditDlgTest : public QObject {
             QCOMPARE(d.Edit(typedId)->text(), typed);
             Click(d, IDOK);
         });
-        EditSelection(doc, {0}, nullptr);
+        EditSelection(doc, {0}, nullptr, driver);
         QCOMPARE(messages.shown.size(), std::size_t{1});
         QVERIFY2(messages.shown[0].text.contains(message), qPrintable(messages.shown[0].text));
         const Peak peak = PeakAt(doc.Table(), 1);

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "platform/qt/services.h"
+
+// Stands in for the message box: remembers every message and answers from a
+// queue, or with the first button's positive answer when the queue is empty
+// (Ok, or Yes).
+class RecordingMessageBox : public MessageBoxService {
+  public:
+    struct Shown {
+        QWidget* parent;
+        QString text;
+        MessageKind kind;
+        MessageButtons buttons;
+    };
+
+    MessageAnswer Show(QWidget* parent, const QString& text, MessageKind kind,
+                       MessageButtons buttons) override;
+
+    std::vector<Shown> shown;
+    std::deque<MessageAnswer> answers;
+
+    QStringList Texts() const;
+};
+
+// Answers each dialog with a function of the test's own, which may change the
+// dialog's fields before it answers; without one, every dialog is cancelled.
+class ScriptedDialogRunner : public DialogRunner {
+  public:
+    using Script = std::function<int(QDialog&)>;
+
+    ScriptedDialogRunner() = default;
+    explicit ScriptedDialogRunner(Script script) : script(std::move(script)) {}
+
+    int Run(QDialog& dialog) override;
+
+    Script script;
+    int runs = 0;
+};
+
+// Answers the file dialogs from a queue; an empty queue, or an empty path in
+// it, is a cancelled dialog.
+class ScriptedFileDialogs : public FileDialogService {
+  public:
+    std::optional<QString> GetOpenFileName(QWidget* parent, const QString& caption,
+                                           const QString& directory) override;
+    std::optional<QString> GetSaveFileName(QWidget* parent, const QString& caption,
+                                           const QString& suggested) override;
+    std::optional<QString> GetSaveFileNameOfType(QWidget* parent, const QString& caption,
+                                                 const QString& suggested,
+                                                 const FileType& type) override;
+
+    std::deque<QString> answers;
+    // The caption and the suggested name or folder of every dialog shown.
+    std::vector<std::pair<QString, QString>> asked;
+    // The file type of every save dialog that offered one.
+    std::vector<FileType> types;
+
+  private:
+    std::optional<QString> Next(const QString& caption, const QString& hint);
+};
+
+// One stand-in of each kind, to give to what is under test in place of Qt's
+// own dialogs: nothing it asks ever waits for a user.
+struct FakeServices {
+    RecordingMessageBox messages;
+    ScriptedFileDialogs files;
+    ScriptedDialogRunner dialogs;
+
+    const Services& Get() const { return services_; }
+    operator const Services&() const { return services_; }
+
+    // The stand-in, emptied: what it records from here on, with no answers
+    // queued yet.
+    RecordingMessageBox& NewMessages() {
+        messages = RecordingMessageBox();
+        return messages;
+    }
+    ScriptedFileDialogs& NewFileDialogs() {
+        files = ScriptedFileDialogs();
+        return files;
+    }
+
+  private:
+    Services services_{messages, files, dialogs};
+};
