@@ -104,12 +104,15 @@ void PrintHelp(std::ostream& out) {
 // file is a failure to report, not a success. (A reader that has gone ends
 // the program through SIGPIPE before this.)
 int CheckedOutput(std::ostream& out, std::ostream& err) {
+    // A text longer than the stream's buffer fails while it is written, and
+    // the reason is the errno of that write, not of the flush below.
+    const int earlier = !out ? errno : 0;
     errno = 0;
     out.flush();
     if (out) {
         return kExitOk;
     }
-    const int error = errno != 0 ? errno : EIO;
+    const int error = earlier != 0 ? earlier : errno != 0 ? errno : EIO;
     err << "trazel-cli: no se pudo escribir en la salida estándar: " << DescribeErrno(error)
         << ".\n";
     return kExitFileError;
