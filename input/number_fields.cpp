@@ -20,6 +20,10 @@ bool IsBlank(char c) {
 }
 
 std::string_view Unquoted(std::string_view field) {
+    if (field.empty() || (!IsBlank(field.front()) && !IsBlank(field.back()) &&
+                          field.front() != '"' && field.back() != '\x1a')) {
+        return field;
+    }
     field = TrimSpace(field);
     if (field.size() >= 2 && field.front() == '"' && field.back() == '"') {
         field = TrimSpace(field.substr(1, field.size() - 2));
@@ -110,10 +114,17 @@ NumberText ParseNumber(std::string_view text, bool decimalComma, double& value) 
     }
     std::array<char, 64> copy{};
     if (decimalComma) {
-        const auto comma = text.find(',');
-        if (comma != std::string_view::npos) {
-            if (text.size() > copy.size() || text.find_first_of(",.", comma + 1) != text.npos ||
-                text.find('.') != text.npos) {
+        // One pass over the few characters, rather than a library search each.
+        std::size_t comma = text.size();
+        int marks = 0;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == ',' || text[i] == '.') {
+                ++marks;
+                comma = text[i] == ',' ? i : comma;
+            }
+        }
+        if (comma != text.size()) {
+            if (text.size() > copy.size() || marks > 1) {
                 return NumberText::NotANumber;
             }
             text.copy(copy.data(), text.size());
