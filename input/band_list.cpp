@@ -117,6 +117,10 @@ std::string MakeBand(double position, double value, double width, double scale,
     band.scale = scale;
     band.scaledPosition = band.scale * band.position;
     band.separate = separate;
+    if (!std::isfinite(position) || !std::isfinite(width) || !std::isfinite(scale) ||
+        !std::isfinite(value)) {
+        return "tiene un valor que no es un número finito";
+    }
     if (!(band.width > 0.0)) {
         return "tiene una anchura que no es mayor que 0";
     }

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <cmath>
 #include <optional>
 
 #include "input/number_fields.h"
@@ -118,6 +119,8 @@ std::string TokeniseAsdf(std::string_view line, std::vector<AsdfToken>& tokens) 
 // The ordinates of ##XYDATA=(X++(Y..Y)), one line at a time.
 class XyDataDecoder {
   public:
+    explicit XyDataDecoder(std::size_t maxPoints) : maxPoints_(maxPoints) {}
+
     // Empty on success, the reason otherwise.
     std::string Line(std::string_view text, std::vector<double>& ys) {
         if (const std::string fault = TokeniseAsdf(text, tokens_); !fault.empty()) {
@@ -149,8 +152,14 @@ class XyDataDecoder {
                 previous = AsdfToken::Difference;
             } else {
                 if (ys.size() == lineStart || token.number < 1 ||
-                    token.number != static_cast<double>(static_cast<long>(token.number))) {
+                    token.number != std::floor(token.number)) {
                     return "tiene una repetición (DUP) que no repite nada";
+                }
+                // A count beyond the points still to come would only fill
+                // memory before the count check refuses the file.
+                if (ys.size() >= maxPoints_ ||
+                    token.number > static_cast<double>(maxPoints_ - ys.size())) {
+                    return "repite un valor más veces de las que caben en el espectro";
                 }
                 for (long n = 1; n < static_cast<long>(token.number); ++n) {
                     ys.push_back(previous == AsdfToken::Difference ? ys.back() + lastDifference
@@ -176,6 +185,7 @@ class XyDataDecoder {
 
   private:
     std::vector<AsdfToken> tokens_;
+    std::size_t maxPoints_;
     bool checkPending_ = false;
     double checkValue_ = 0.0;
 };
@@ -254,7 +264,10 @@ ReadResult<JcampContent> ReadJcamp(LineReader& reader, std::string_view firstLin
     Data data = Data::None;
     std::size_t groupSize = 2;
     std::vector<double> values;
-    XyDataDecoder decoder;
+    // Beyond ##NPOINTS (and one check value) the file is wrong anyway; without
+    // it, a bound far above any instrument's spectrum.
+    constexpr std::size_t kMaxPoints = std::size_t{1} << 28;
+    std::optional<XyDataDecoder> decoder;
     bool sawOther = false;
     bool done = false;
     std::string line(firstLine);
@@ -322,7 +335,12 @@ ReadResult<JcampContent> ReadJcamp(LineReader& reader, std::string_view firstLin
                 xFactor.reset(), yFactor.reset(), firstX.reset(), lastX.reset(), nPoints.reset();
             }
         } else if (data != Data::None && !text.empty()) {
-            const std::string fault = data == Data::XyData ? decoder.Line(text, values)
+            if (!decoder) {
+                decoder.emplace(nPoints && *nPoints >= 0 && *nPoints < kMaxPoints
+                                    ? static_cast<std::size_t>(*nPoints) + 1
+                                    : kMaxPoints);
+            }
+            const std::string fault = data == Data::XyData ? decoder->Line(text, values)
                                                            : ParseGroups(text, groupSize, values);
             if (!fault.empty()) {
                 return Result::Failed(ReadFailure::Content, LineProblem(path, number, line, fault),
