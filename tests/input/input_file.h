@@ -3,6 +3,7 @@
 #include <fstream>
 #include <string>
 
+#include "input/read_result.h"
 #include "tests/support/scratch_dir.h"
 
 // The file a table row reads: its text written to a scratch file, or one of
@@ -23,4 +24,20 @@ inline std::string InputFile(const ScratchDir& scratch, const std::string& text)
 
 inline std::string JcampFile(const std::string& name) {
     return std::string(TRAZEL_TEST_DATA) + "/jcamp/" + name;
+}
+
+// Whether a table row expects the read to succeed; when it expects a refusal,
+// checks that the message names the file and holds the row's words, and that
+// the bad line is the row's.
+template <class T>
+bool ExpectSuccess(const trazel::input::ReadResult<T>& result, const std::string& path,
+                   trazel::input::ReadFailure failure, const std::string& message, long line) {
+    EXPECT_EQ(result.Failure(), failure) << result.Message();
+    if (failure == trazel::input::ReadFailure::None) {
+        return result.Ok();
+    }
+    EXPECT_NE(result.Message().find(message), std::string::npos) << result.Message();
+    EXPECT_NE(result.Message().find(path), std::string::npos) << result.Message();
+    EXPECT_EQ(result.BadLine(), line);
+    return false;
 }
