@@ -154,14 +154,15 @@ int RunNew(const std::vector<std::string>& args, std::ostream&, std::ostream&) {
     if (listOptionGiven && !fromPath) {
         throw UsageError("--width, --scale, --areas y --lorentzian solo valen con --from");
     }
-    if (fromPath) {
-        const auto bands = BandsFromFile(*fromPath, listOptions);
-        peaks.insert(peaks.begin() + static_cast<std::ptrdiff_t>(fromAt), bands.begin(),
-                     bands.end());
-    }
     if (peaks.size() > kMaxPeakSlots - 1) {
         throw UsageError("un documento admite como mucho 99 máximos; se han dado " +
                          std::to_string(peaks.size()));
+    }
+    if (fromPath) {
+        listOptions.room = kMaxPeakSlots - 1 - static_cast<int>(peaks.size());
+        const auto bands = BandsFromFile(*fromPath, listOptions);
+        peaks.insert(peaks.begin() + static_cast<std::ptrdiff_t>(fromAt), bands.begin(),
+                     bands.end());
     }
     CTrazelDoc doc;
     doc.OnNewDocument();

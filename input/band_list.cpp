@@ -1,5 +1,6 @@
 #include "input/band_list.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <cmath>
@@ -136,9 +137,16 @@ std::string MakeBand(double position, double value, double width, double scale,
     return {};
 }
 
-std::string TooMany(std::size_t count) {
-    return "tiene " + std::to_string(count) + " bandas y en la tabla caben " +
-           std::to_string(kMaxPeakSlots - 1) + "; no se ha importado ninguna";
+std::string TooManyMessage(std::size_t count, int room) {
+    const std::string fit = room <= 0   ? "en la tabla no cabe ninguna más"
+                            : room == 1 ? "en la tabla cabe 1"
+                                        : "en la tabla caben " + std::to_string(room);
+    return "tiene " + std::to_string(count) + (count == 1 ? " banda y " : " bandas y ") + fit +
+           "; no se ha importado ninguna";
+}
+
+bool Exceeds(std::size_t count, const BandListOptions& options) {
+    return count > static_cast<std::size_t>(std::max(options.room, 0));
 }
 
 Result FromJcamp(LineReader& reader, std::string_view firstLine, const std::string& path,
@@ -157,9 +165,9 @@ Result FromJcamp(LineReader& reader, std::string_view firstLine, const std::stri
                                           "la tabla de picos no da anchuras y no se ha "
                                           "indicado una anchura para sus bandas"));
     }
-    if (content.x.size() > static_cast<std::size_t>(kMaxPeakSlots - 1)) {
+    if (Exceeds(content.x.size(), options)) {
         return Result::Failed(ReadFailure::TooManyBands,
-                              FileProblem(path, TooMany(content.x.size())));
+                              FileProblem(path, TooManyMessage(content.x.size(), options.room)));
     }
     if (content.x.empty()) {
         return Result::Failed(ReadFailure::Content,
@@ -256,7 +264,7 @@ ReadResult<BandList> ReadBandList(const std::string& path, const BandListOptions
             SplitFields(text, separator, fields);
         }
         ++count;
-        if (count > static_cast<std::size_t>(kMaxPeakSlots - 1)) {
+        if (Exceeds(count, options)) {
             continue;  // counted only, for the message
         }
         const bool decimalComma = DecimalCommaWith(separator);
@@ -302,8 +310,9 @@ ReadResult<BandList> ReadBandList(const std::string& path, const BandListOptions
     if (reader.Error()) {
         return Result::Failed(ReadFailure::File, *reader.Error());
     }
-    if (count > static_cast<std::size_t>(kMaxPeakSlots - 1)) {
-        return Result::Failed(ReadFailure::TooManyBands, FileProblem(path, TooMany(count)));
+    if (Exceeds(count, options)) {
+        return Result::Failed(ReadFailure::TooManyBands,
+                              FileProblem(path, TooManyMessage(count, options.room)));
     }
     if (count == 0) {
         return Result::Failed(ReadFailure::Content,

@@ -21,6 +21,8 @@ struct BandListOptions {
     // each becomes the height that gives that area at the band's width.
     bool intensitiesAreAreas = false;
     std::int32_t lineShape = Gaussian;
+    // How many bands the table has room for; a file with more is refused.
+    int room = kMaxPeakSlots - 1;
 };
 
 // Where the values came from: a column number (from 0), or -1 when the file

@@ -86,8 +86,9 @@ TEST_F(CliTest, NewFromRefusesMoreBandsThanADocumentHolds) {
         list += "1 1 1\n";
     }
     WriteBytes(Path("lista"), list);
-    EXPECT_EQ(Run(Words("new @out.trz --from @lista --peak 1,1,1 --peak 1,1,1")), kExitUsage);
-    EXPECT_NE(err_.str().find("99"), std::string::npos) << err_.str();
+    EXPECT_EQ(Run(Words("new @out.trz --from @lista --peak 1,1,1 --peak 1,1,1")), kExitFileError);
+    EXPECT_NE(err_.str().find("tiene 98 bandas y en la tabla caben 97"), std::string::npos)
+        << err_.str();
     WriteBytes(Path("lista"), list + "1 1 1\n1 1 1\n");
     EXPECT_EQ(Run(Words("new @out.trz --from @lista")), kExitFileError);
     EXPECT_NE(err_.str().find("tiene 100 bandas y en la tabla caben 99"), std::string::npos)

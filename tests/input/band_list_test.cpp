@@ -24,6 +24,7 @@ struct BandCase {
     ReadFailure failure = ReadFailure::None;
     const char* message = "";
     long line = 0;
+    int room = kMaxPeakSlots - 1;
 };
 
 std::string Rows(int n) {
@@ -81,6 +82,15 @@ const BandCase kBandCases[] = {
      {},
      ReadFailure::TooManyBands,
      "tiene 100 bandas y en la tabla caben 99"},
+    {"SinSitioParaUna",
+     "1 1 1\n",
+     kNoWidth,
+     false,
+     {},
+     ReadFailure::TooManyBands,
+     "tiene 1 banda y en la tabla no cabe ninguna más",
+     0,
+     0},
     {"LineaMala",
      "1000 2 10\n1100 2 diez\n",
      kNoWidth,
@@ -144,6 +154,7 @@ TEST_P(BandListTable, ReadsOrRefusesTheWholeFile) {
         options.width = c.width;
     }
     options.intensitiesAreAreas = c.areas;
+    options.room = c.room;
     const std::string path = InputFile(scratch, c.text);
     const auto result = ReadBandList(path, options);
     if (!ExpectSuccess(result, path, c.failure, c.message, c.line)) {
