@@ -4,25 +4,29 @@
 #include <cstring>
 
 #include "bench/export_comparison.h"
+#include "bench/measured_load.h"
 #include "platform/number_format.h"
 
 #ifdef TRAZEL_BENCH_QT
 #include <QGuiApplication>
 #endif
 
-// trazel_bench [--export-rounds=N] [--no-export] [benchmark options]
-// First the export side by side with the plain loop, then the
-// microbenchmarks. Exits with 1 when an export file differs from the plain
-// loop's.
+// trazel_bench [--export-rounds=N] [--no-export] [--no-load] [benchmark options]
+// First the export side by side with the plain loop, then the load of a
+// million-line measured spectrum, then the microbenchmarks. Exits with 1 when
+// an export file differs from the plain loop's or the load fails.
 int main(int argc, char** argv) {
     int rounds = 3;
     bool exports = true;
+    bool load = true;
     int kept = 1;
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], "--export-rounds=", 16) == 0) {
             rounds = std::max(1, ParseInt(argv[i] + 16).value_or(rounds));
         } else if (std::strcmp(argv[i], "--no-export") == 0) {
             exports = false;
+        } else if (std::strcmp(argv[i], "--no-load") == 0) {
+            load = false;
         } else {
             argv[kept++] = argv[i];
         }
@@ -32,6 +36,7 @@ int main(int argc, char** argv) {
     // The export comes first: its memory is measured in copies of this
     // process, which should hold nothing yet.
     const bool identical = !exports || CompareExports(rounds);
+    const bool loaded = !load || MeasureMeasuredLoad(rounds);
 
 #ifdef TRAZEL_BENCH_QT
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
@@ -42,5 +47,5 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    return identical ? 0 : 1;
+    return identical && loaded ? 0 : 1;
 }

@@ -23,15 +23,31 @@ struct Command {
 };
 
 const Command kCommands[] = {
-    {"new", "trazel-cli new OUT [--peak POS,INT,ANCHURA[,ESCALA[,s]]]...",
+    {"new",
+     "trazel-cli new OUT [--peak POS,INT,ANCHURA[,ESCALA[,s]]]...\n"
+     "                [--from FILE [--width W] [--scale S] [--areas] [--lorentzian]]",
      "  Escribe en OUT un documento con esos máximos, en el orden dado.\n"
      "  ESCALA vale 1 si se omite; una «s» final marca la curva para verla por separado.\n"
-     "  Un documento admite como mucho 99 máximos.\n",
+     "  Un documento admite como mucho 99 máximos.\n"
+     "  --from FILE   añade, en ese punto del orden, las bandas de una lista: una tabla\n"
+     "                de texto (columnas separadas por espacios, tabuladores, comas o\n"
+     "                puntos y comas; posición, intensidad y, si las hay, anchura y\n"
+     "                escala, o las que nombre su encabezado) o una tabla de picos\n"
+     "                JCAMP-DX. Si algo falla no se escribe nada.\n"
+     "  --width W     la anchura de las bandas que no la traen (obligatoria si la\n"
+     "                lista no tiene columna de anchuras)\n"
+     "  --scale S     la escala de las bandas que no la traen (1)\n"
+     "  --areas       la columna de intensidades da áreas: cada una se convierte en\n"
+     "                la altura que da esa área con la anchura de la banda\n"
+     "  --lorentzian  las áreas son de bandas lorentzianas (si no, gaussianas)\n",
      RunNew},
-    {"show", "trazel-cli show DOC",
+    {"show", "trazel-cli show DOC [--csv]",
      "  Muestra la tabla de máximos de DOC como la lista de la ventana: los seis\n"
      "  encabezados y una línea por máximo, el más reciente primero, separados por\n"
-     "  tabuladores.\n",
+     "  tabuladores.\n"
+     "  --csv  la tabla en CSV con punto decimal, el más antiguo primero, con el\n"
+     "         encabezado posicion,intensidad,anchura,escala,R (R: s o n) y cada número\n"
+     "         con las cifras justas para leerse igual: new --from lo rehace byte a byte.\n",
      RunShow},
     {"convert", "trazel-cli convert DOC OUT",
      "  Lee DOC (formato actual o antiguo) y lo escribe en OUT con el formato actual.\n",
@@ -104,12 +120,15 @@ void PrintHelp(std::ostream& out) {
 // file is a failure to report, not a success. (A reader that has gone ends
 // the program through SIGPIPE before this.)
 int CheckedOutput(std::ostream& out, std::ostream& err) {
+    // A text longer than the stream's buffer fails while it is written, and
+    // the reason is the errno of that write, not of the flush below.
+    const int earlier = !out ? errno : 0;
     errno = 0;
     out.flush();
     if (out) {
         return kExitOk;
     }
-    const int error = errno != 0 ? errno : EIO;
+    const int error = earlier != 0 ? earlier : errno != 0 ? errno : EIO;
     err << "trazel-cli: no se pudo escribir en la salida estándar: " << DescribeErrno(error)
         << ".\n";
     return kExitFileError;

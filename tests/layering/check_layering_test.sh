@@ -19,6 +19,10 @@ cases=(
   "fail|ui/a.cpp|#include \"cli/cli.h\""
   "fail|ui/dialogs/a.cpp|#include \"app/main_frame.h\""
   "pass|output/a.cpp|#include \"model/peak_table.h\""
+  "fail|input/a.cpp|#include \"output/data_export.h\""
+  "fail|input/a.h|#include <QFile>"
+  "fail|model/a.cpp|#include \"input/band_list.h\""
+  "pass|input/a.cpp|#include \"model/line_shapes.h\""
   "pass|model/a.h|#include <cmath>"
   "pass|platform/qt/a.cpp|#include <QWidget>"
   "pass|ui/a.cpp|#include \"output/screen_graph.h\""
@@ -31,7 +35,7 @@ status=0
 for row in "${cases[@]}"; do
   IFS='|' read -r expected file include known <<<"$row"
   rm -rf "${tree:?}"/*
-  mkdir -p "$tree/scripts" "$tree/$(dirname "$file")" "$tree"/{platform,model,output,ui}
+  mkdir -p "$tree/scripts" "$tree/$(dirname "$file")" "$tree"/{platform,model,input,output,ui}
   printf '%s\n' "$include" >"$tree/$file"
   [ -z "$known" ] || printf '# accepted for now\n%s\n' "$known" \
     >"$tree/scripts/layering-known-violations.txt"

@@ -1,0 +1,326 @@
+#include "input/band_list.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cmath>
+#include <numbers>
+#include <string_view>
+
+#include "input/jcamp.h"
+#include "input/line_reader.h"
+#include "input/number_fields.h"
+
+namespace trazel::input {
+
+namespace {
+
+using Result = ReadResult<BandList>;
+
+enum Column { kPosition, kIntensity, kWidth, kScale, kSeparate, kColumns };
+
+// The names a header may give each column, lower case and without accents.
+const std::array<std::vector<std::string_view>, kColumns> kColumnNames = {{
+    {"x", "pos", "posicion", "position", "maximo", "centro", "frecuencia", "frequency",
+     "wavenumber", "cm-1", "numero de onda"},
+    {"int", "intensidad", "intensity", "i", "y"},
+    {"anchura", "width", "fwhm"},
+    {"escala", "scale"},
+    {"r", "separada", "separate"},
+}};
+
+// A header field as compared with the names: lower case, the Spanish accents
+// dropped, and a unit in brackets after the name ("Frequency (cm-1)") left off.
+std::string HeaderKey(std::string_view field) {
+    static const std::array<std::pair<std::string_view, char>, 12> kAccents = {{
+        {"á", 'a'},
+        {"é", 'e'},
+        {"í", 'i'},
+        {"ó", 'o'},
+        {"ú", 'u'},
+        {"ñ", 'n'},
+        {"Á", 'a'},
+        {"É", 'e'},
+        {"Í", 'i'},
+        {"Ó", 'o'},
+        {"Ú", 'u'},
+        {"Ñ", 'n'},
+    }};
+    std::string key;
+    for (std::size_t i = 0; i < field.size();) {
+        bool replaced = false;
+        for (const auto& [accented, plain] : kAccents) {
+            if (field.substr(i, accented.size()) == accented) {
+                key += plain;
+                i += accented.size();
+                replaced = true;
+                break;
+            }
+        }
+        if (!replaced) {
+            key += static_cast<char>(std::tolower(static_cast<unsigned char>(field[i++])));
+        }
+    }
+    if (key != "cm-1") {
+        const auto bracket = key.find_first_of("([");
+        if (bracket != std::string::npos && bracket > 0) {
+            key = std::string(TrimSpace(key.substr(0, bracket)));
+        }
+    }
+    while (!key.empty() && (key.back() == '.' || key.back() == ':')) {
+        key.pop_back();
+    }
+    return key;
+}
+
+// The columns a header line names, when it names at least the position and
+// the intensity.
+std::optional<BandColumns> HeaderColumns(const std::vector<std::string_view>& fields) {
+    std::array<int, kColumns> found;
+    found.fill(-1);
+    for (std::size_t f = 0; f < fields.size(); ++f) {
+        const std::string key = HeaderKey(fields[f]);
+        for (int c = 0; c < kColumns; ++c) {
+            for (const std::string_view name : kColumnNames[static_cast<std::size_t>(c)]) {
+                if (key == name && found[static_cast<std::size_t>(c)] < 0) {
+                    found[static_cast<std::size_t>(c)] = static_cast<int>(f);
+                }
+            }
+        }
+    }
+    if (found[kPosition] < 0 || found[kIntensity] < 0) {
+        return std::nullopt;
+    }
+    return BandColumns{found[kPosition], found[kIntensity], found[kWidth],
+                       found[kScale],    found[kSeparate],  true};
+}
+
+bool IsComment(std::string_view text) {
+    return !text.empty() && (text.front() == '#' || text.front() == '%' || text.front() == '!');
+}
+
+std::optional<std::int32_t> SeparateFlag(std::string_view text) {
+    const std::string key = HeaderKey(text);
+    if (key == "s" || key == "si" || key == "1") {
+        return 1;
+    }
+    if (key == "n" || key == "no" || key == "0" || key.empty()) {
+        return 0;
+    }
+    return std::nullopt;
+}
+
+// Turns the raw values of one band into a peak, or says what is wrong.
+std::string MakeBand(double position, double value, double width, double scale,
+                     std::int32_t separate, const BandListOptions& options, Peak& band) {
+    band.position = position;
+    band.width = width;
+    band.scale = scale;
+    band.scaledPosition = band.scale * band.position;
+    band.separate = separate;
+    if (!std::isfinite(position) || !std::isfinite(width) || !std::isfinite(scale) ||
+        !std::isfinite(value)) {
+        return "tiene un valor que no es un número finito";
+    }
+    if (!(band.width > 0.0)) {
+        return "tiene una anchura que no es mayor que 0";
+    }
+    band.intensity = value;
+    if (options.intensitiesAreAreas) {
+        band.intensity = options.lineShape == Lorentzian
+                             ? LorentzianIntensityForArea(value, band.width)
+                             : IntensityForArea(value, band.width);
+    }
+    if (!std::isfinite(band.intensity) || !std::isfinite(band.scaledPosition)) {
+        return "da una banda que no es un número finito";
+    }
+    return {};
+}
+
+std::string TooManyMessage(std::size_t count, int room) {
+    const std::string fit = room <= 0   ? "en la tabla no cabe ninguna más"
+                            : room == 1 ? "en la tabla cabe 1"
+                                        : "en la tabla caben " + std::to_string(room);
+    return "tiene " + std::to_string(count) + (count == 1 ? " banda y " : " bandas y ") + fit +
+           "; no se ha importado ninguna";
+}
+
+bool Exceeds(std::size_t count, const BandListOptions& options) {
+    return count > static_cast<std::size_t>(std::max(options.room, 0));
+}
+
+Result FromJcamp(LineReader& reader, std::string_view firstLine, const std::string& path,
+                 const BandListOptions& options) {
+    auto table = ReadJcamp(reader, firstLine, path, JcampWanted::PeakTable);
+    if (!table.Ok()) {
+        return Result::FailedAs(table);
+    }
+    const JcampContent& content = table.Value();
+    BandList list;
+    list.jcamp = true;
+    list.columns = BandColumns{0, 1, content.w.empty() ? -1 : 2, -1, -1, false};
+    if (content.w.empty() && !options.width) {
+        return Result::Failed(ReadFailure::MissingWidth,
+                              FileProblem(path,
+                                          "la tabla de picos no da anchuras y no se ha "
+                                          "indicado una anchura para sus bandas"));
+    }
+    if (Exceeds(content.x.size(), options)) {
+        return Result::Failed(ReadFailure::TooManyBands,
+                              FileProblem(path, TooManyMessage(content.x.size(), options.room)));
+    }
+    if (content.x.empty()) {
+        return Result::Failed(ReadFailure::Content,
+                              FileProblem(path, "la tabla de picos está vacía"));
+    }
+    for (std::size_t i = 0; i < content.x.size(); ++i) {
+        Peak band;
+        const double width = content.w.empty() ? options.width.value_or(0.0) : content.w[i];
+        if (const auto fault =
+                MakeBand(content.x[i], content.y[i], width, options.scale, 0, options, band);
+            !fault.empty()) {
+            return Result::Failed(
+                ReadFailure::Content,
+                FileProblem(path, "el pico " + std::to_string(i + 1) + " " + fault));
+        }
+        list.bands.push_back(band);
+    }
+    return list;
+}
+
+}  // namespace
+
+double LorentzianIntensityForArea(double area, double width) {
+    return 2.0 * area / (std::numbers::pi * width);
+}
+
+ReadResult<BandList> ReadBandList(const std::string& path, const BandListOptions& options) {
+    LineReader reader;
+    if (auto error = reader.Open(path)) {
+        return Result::Failed(ReadFailure::File, *error);
+    }
+    BandList list;
+    std::optional<BandColumns> header;
+    bool dataStarted = false;
+    bool sawLine = false;
+    Separator separator = Separator::Whitespace;
+    std::vector<std::string_view> fields;
+    std::size_t count = 0;
+    std::string_view line;
+    while (reader.Next(line)) {
+        const long number = reader.LineNumber();
+        std::string_view text = TrimSpace(line);
+        if (text.empty()) {
+            continue;
+        }
+        if (!sawLine) {
+            sawLine = true;
+            if (LooksLikeJcamp(text)) {
+                return FromJcamp(reader, line, path, options);
+            }
+        }
+        if (!dataStarted) {
+            // Computed lists often name their columns on a comment line.
+            const bool comment = IsComment(text);
+            if (comment) {
+                text = TrimSpace(text.substr(1));
+            }
+            const Separator lineSeparator = DetectSeparator(text);
+            SplitFields(text, lineSeparator, fields);
+            const BandColumns columns = header.value_or(BandColumns{0, 1, 2, 3, -1, false});
+            double value = 0.0;
+            auto numeric = [&](int column) {
+                return column >= 0 && static_cast<std::size_t>(column) < fields.size() &&
+                       ParseNumber(fields[static_cast<std::size_t>(column)],
+                                   DecimalCommaWith(lineSeparator),
+                                   value) != NumberText::NotANumber;
+            };
+            if (comment || !numeric(columns.position) || !numeric(columns.intensity)) {
+                if (auto named = HeaderColumns(fields)) {
+                    header = named;
+                }
+                continue;
+            }
+            dataStarted = true;
+            separator = lineSeparator;
+            list.columns = columns;
+            if (!header) {
+                // Without a header the columns are position, intensity, and
+                // then width and scale where the first line has them.
+                list.columns.width = fields.size() > 2 ? 2 : -1;
+                list.columns.scale = fields.size() > 3 ? 3 : -1;
+            }
+            if (list.columns.width < 0 && !options.width) {
+                return Result::Failed(ReadFailure::MissingWidth,
+                                      FileProblem(path,
+                                                  "la lista no tiene una columna de anchuras "
+                                                  "y no se ha indicado una anchura para sus "
+                                                  "bandas"));
+            }
+        } else {
+            if (IsComment(text)) {
+                continue;
+            }
+            SplitFields(text, separator, fields);
+        }
+        ++count;
+        if (Exceeds(count, options)) {
+            continue;  // counted only, for the message
+        }
+        const bool decimalComma = DecimalCommaWith(separator);
+        bool finite = true;
+        auto read = [&](int column, double& into) {
+            if (column < 0 || static_cast<std::size_t>(column) >= fields.size()) {
+                return false;
+            }
+            const NumberText parsed =
+                ParseNumber(fields[static_cast<std::size_t>(column)], decimalComma, into);
+            finite = finite && parsed != NumberText::NotFinite;
+            return parsed == NumberText::Number;
+        };
+        const BandColumns& c = list.columns;
+        double position = 0.0, value = 0.0, width = 0.0, scale = 0.0;
+        const bool ok = read(c.position, position) & read(c.intensity, value) &
+                        (c.width < 0 || read(c.width, width)) &
+                        (c.scale < 0 || read(c.scale, scale));
+        std::optional<std::int32_t> separate = 0;
+        if (c.separate >= 0) {
+            separate = static_cast<std::size_t>(c.separate) < fields.size()
+                           ? SeparateFlag(fields[static_cast<std::size_t>(c.separate)])
+                           : std::optional<std::int32_t>(0);
+        }
+        std::string fault;
+        if (!finite) {
+            fault = "tiene un valor que no es un número finito";
+        } else if (!ok) {
+            fault = "no tiene los números que se esperan en sus columnas";
+        } else if (!separate) {
+            fault = "tiene en la columna R algo distinto de «s» o «n»";
+        } else {
+            Peak band;
+            fault = MakeBand(position, value, c.width < 0 ? options.width.value_or(0.0) : width,
+                             c.scale < 0 ? options.scale : scale, *separate, options, band);
+            list.bands.push_back(band);
+        }
+        if (!fault.empty()) {
+            return Result::Failed(ReadFailure::Content, LineProblem(path, number, line, fault),
+                                  number);
+        }
+    }
+    if (reader.Error()) {
+        return Result::Failed(ReadFailure::File, *reader.Error());
+    }
+    if (Exceeds(count, options)) {
+        return Result::Failed(ReadFailure::TooManyBands,
+                              FileProblem(path, TooManyMessage(count, options.room)));
+    }
+    if (count == 0) {
+        return Result::Failed(ReadFailure::Content,
+                              FileProblem(path,
+                                          "no tiene ninguna línea con una posición y una "
+                                          "intensidad"));
+    }
+    return list;
+}
+
+}  // namespace trazel::input

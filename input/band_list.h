@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "input/read_result.h"
+#include "model/line_shapes.h"
+#include "model/peak_table.h"
+
+namespace trazel::input {
+
+struct BandListOptions {
+    // The width of a band the file gives none; without it a file with no
+    // width column is refused (ReadFailure::MissingWidth).
+    std::optional<double> width;
+    // The scale of a band the file gives none.
+    double scale = 1.0;
+    // The intensity column holds areas (computed infrared intensities):
+    // each becomes the height that gives that area at the band's width.
+    bool intensitiesAreAreas = false;
+    std::int32_t lineShape = Gaussian;
+    // How many bands the table has room for; a file with more is refused.
+    int room = kMaxPeakSlots - 1;
+};
+
+// Where the values came from: a column number (from 0), or -1 when the file
+// has no such column. named is set when a header line named the columns.
+struct BandColumns {
+    int position = -1;
+    int intensity = -1;
+    int width = -1;
+    int scale = -1;
+    int separate = -1;
+    bool named = false;
+};
+
+struct BandList {
+    // In file order; scaledPosition and separate filled in.
+    std::vector<Peak> bands;
+    BandColumns columns;
+    bool jcamp = false;
+};
+
+// Reads a band list: a text table (whitespace, tab, comma or semicolon
+// separated, a decimal comma where the separator is not a comma, "#", "%"
+// and "!" comments, an optional header naming the columns in Spanish or
+// English) or a JCAMP-DX peak table. All or nothing: any fault, or more bands
+// than a document holds, gives no bands at all.
+ReadResult<BandList> ReadBandList(const std::string& path, const BandListOptions& options);
+
+// The height of a Lorentzian band of this area and full width at half
+// maximum: its area is pi/2 times height times width.
+double LorentzianIntensityForArea(double area, double width);
+
+}  // namespace trazel::input

@@ -1,0 +1,40 @@
+#include "input/read_result.h"
+
+#include "platform/atomic_file.h"
+
+namespace trazel::input {
+
+namespace {
+
+// A line as the message quotes it: short enough to read in a message box,
+// and with control bytes shown as "?" so that a stray byte cannot garble it.
+std::string QuotedLine(std::string_view text) {
+    constexpr std::size_t kShown = 60;
+    std::string shown;
+    for (const char c : text.substr(0, kShown)) {
+        const auto byte = static_cast<unsigned char>(c);
+        shown += byte < 0x20 || byte == 0x7f ? '?' : c;
+    }
+    if (text.size() > kShown) {
+        shown += "…";
+    }
+    return "«" + shown + "»";
+}
+
+}  // namespace
+
+std::string FileProblem(const std::string& path, const std::string& reason) {
+    return "No se pudo leer " + QuoteFileName(path) + ": " + reason + ".";
+}
+
+std::string LineProblem(const std::string& path, long line, std::string_view text,
+                        const std::string& reason) {
+    return FileProblem(
+        path, "la línea " + std::to_string(line) + " (" + QuotedLine(text) + ") " + reason);
+}
+
+std::string CancelledRead(const std::string& path) {
+    return "Se canceló la lectura de " + QuoteFileName(path) + "; no se ha cargado nada.";
+}
+
+}  // namespace trazel::input

@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "tests/cli/cli_fixture.h"
+
+namespace {
+
+// show --csv and new --from are each other's inverse: every example, written
+// out and read back, is the example in the current layout byte for byte.
+TEST_F(CliTest, EveryExampleRoundTripsThroughCsv) {
+    int examples = 0;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::string(TRAZEL_SOURCE_DIR) + "/examples")) {
+        if (entry.path().extension() != ".trz") {
+            continue;
+        }
+        const std::string example = entry.path().string();
+        ++examples;
+        ASSERT_EQ(Run({"show", example, "--csv"}), kExitOk) << err_.str();
+        WriteBytes(Path("tabla.csv"), out_.str());
+        ASSERT_EQ(Run({"new", Path("importado.trz"), "--from", Path("tabla.csv")}), kExitOk)
+            << example << ": " << err_.str();
+        ASSERT_EQ(Run({"convert", example, Path("actual.trz")}), kExitOk) << err_.str();
+        EXPECT_EQ(Contents(Path("importado.trz")), Contents(Path("actual.trz"))) << example;
+    }
+    EXPECT_GE(examples, 4);
+}
+
+TEST_F(CliTest, CsvWritesTheShortestDigitsOldestFirst) {
+    ASSERT_EQ(Run({"new", Path("d"), "--peak", "500,2,10", "--peak", "0.1,1e-3,3,2,s", "--peak",
+                   "333.333333333333,-0,1e-300"}),
+              kExitOk);
+    ASSERT_EQ(Run({"show", Path("d"), "--csv"}), kExitOk) << err_.str();
+    EXPECT_EQ(out_.str(),
+              "posicion,intensidad,anchura,escala,R\n"
+              "500,2,10,1,n\n"
+              "0.1,0.001,3,2,s\n"
+              "333.333333333333,-0,1e-300,1,n\n");
+}
+
+struct FromCase {
+    const char* name;
+    const char* list;     // the band list's text
+    const char* command;  // after "new @out.trz"; "@lista" is the list
+    int exitCode;
+    const char* csv;  // show --csv of the document, or what the message holds
+};
+
+const FromCase kFromCases[] = {
+    {"OrdenDeArchivoEntreLosPeak", "10 1 2\n20 3 4\n", "--peak 1,1,1 --from @lista --peak 2,2,2",
+     kExitOk,
+     "posicion,intensidad,anchura,escala,R\n1,1,1,1,n\n10,1,2,1,n\n20,3,4,1,n\n2,2,2,1,n\n"},
+    {"AnchuraYEscalaIndicadas", "10;1,5\n", "--from @lista --width 7 --scale 0.961", kExitOk,
+     "posicion,intensidad,anchura,escala,R\n10,1.5,7,0.961,n\n"},
+    {"AreasLorentzianas", "10 3.141592653589793 2\n", "--from @lista --areas --lorentzian", kExitOk,
+     "posicion,intensidad,anchura,escala,R\n10,1,2,1,n\n"},
+    {"SinAnchuraEsDeUso", "10 1\n", "--from @lista", kExitUsage, "--width"},
+    {"WidthSinFrom", "", "--width 3", kExitUsage, "solo valen con --from"},
+    {"AnchuraNoPositiva", "10 1\n", "--from @lista --width 0", kExitUsage, "mayor que 0"},
+    {"LineaMala", "10 1 2\nx\n", "--from @lista", kExitFileError, "la línea 2"},
+    {"ListaQueNoExiste", "", "--from @nada", kExitFileError, "no existe"},
+};
+
+class NewFrom : public CliTest, public testing::WithParamInterface<FromCase> {};
+
+TEST_P(NewFrom, BuildsTheDocumentOrWritesNothing) {
+    const FromCase& c = GetParam();
+    WriteBytes(Path("lista"), c.list);
+    ASSERT_EQ(Run(Words(std::string("new @out.trz ") + c.command)), c.exitCode) << err_.str();
+    if (c.exitCode != kExitOk) {
+        EXPECT_NE(err_.str().find(c.csv), std::string::npos) << err_.str();
+        EXPECT_FALSE(std::filesystem::exists(Path("out.trz")));
+        return;
+    }
+    ASSERT_EQ(Run({"show", Path("out.trz"), "--csv"}), kExitOk);
+    EXPECT_EQ(out_.str(), c.csv);
+}
+
+INSTANTIATE_TEST_SUITE_P(Casos, NewFrom, testing::ValuesIn(kFromCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CliTest, NewFromRefusesMoreBandsThanADocumentHolds) {
+    std::string list;
+    for (int i = 0; i < 98; ++i) {
+        list += "1 1 1\n";
+    }
+    WriteBytes(Path("lista"), list);
+    EXPECT_EQ(Run(Words("new @out.trz --from @lista --peak 1,1,1 --peak 1,1,1")), kExitFileError);
+    EXPECT_NE(err_.str().find("tiene 98 bandas y en la tabla caben 97"), std::string::npos)
+        << err_.str();
+    WriteBytes(Path("lista"), list + "1 1 1\n1 1 1\n");
+    EXPECT_EQ(Run(Words("new @out.trz --from @lista")), kExitFileError);
+    EXPECT_NE(err_.str().find("tiene 100 bandas y en la tabla caben 99"), std::string::npos)
+        << err_.str();
+    EXPECT_FALSE(std::filesystem::exists(Path("out.trz")));
+}
+
+}  // namespace

@@ -1,0 +1,174 @@
+#include "input/measured_spectrum.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "tests/input/input_file.h"
+
+using namespace trazel::input;
+
+namespace {
+
+struct MeasuredCase {
+    const char* name;
+    std::string text;
+    // the points read, or the failure, a part of its message and the bad line
+    std::vector<std::array<double, 2>> points;
+    ReadFailure failure = ReadFailure::None;
+    const char* message = "";
+    long line = 0;
+    MeasuredOptions options = {};
+};
+
+const MeasuredCase kMeasuredCases[] = {
+    {"ExportacionDeTrazel",
+     "x y\r\n100 3,7617478353169e-46\r\n101 0,5\r\n",
+     {{100, 3.7617478353169e-46}, {101, 0.5}}},
+    {"ExportacionConPunto", "x y\r\n100 1.5\r\n101 2\r\n", {{100, 1.5}, {101, 2}}},
+    {"CsvComa", "x,y\n1.5,2\n2.5,3e2\n", {{1.5, 2}, {2.5, 300}}},
+    {"CsvPuntoYComa", "\"x\";\"y\"\n1,5;2\n2,5;3\n", {{1.5, 2}, {2.5, 3}}},
+    {"Tabuladores", "1,5\t2\n2,5\t3\n", {{1.5, 2}, {2.5, 3}}},
+    {"ColumnasConEspacios", "  1.5    2\n  2.5   -3  \n", {{1.5, 2}, {2.5, -3}}},
+    {"SoloCR", "1 2\r2 3\r", {{1, 2}, {2, 3}}},
+    {"ComentariosEnCualquierSitio", "% inicio\n1 2\n# medio\n2 3\n", {{1, 2}, {2, 3}}},
+    {"EncabezadoDeVariasLineas", "Espectro\nfecha: hoy\nnm abs\n1 2\n2 3\n", {{1, 2}, {2, 3}}},
+    {"PrimerasColumnasNumericas", "muestra;1;10\nmuestra;2;20\n", {{1, 10}, {2, 20}}},
+    {"ColumnasElegidas",
+     "1 2 3\n4 5 6\n",
+     {{1, 3}, {4, 6}},
+     ReadFailure::None,
+     "",
+     0,
+     MeasuredOptions{0, 2}},
+    {"Subnormal", "1 4.9406564584125e-324\n2 1e-400\n", {{1, 4.9406564584125e-324}, {2, 0}}},
+    {"LineaMalaTrasLosDatos",
+     "x y\n1 2\n2 3\ntexto\n",
+     {},
+     ReadFailure::Content,
+     "la línea 4 («texto»)",
+     4},
+    {"ColumnaQueFalta", "1 2\n2\n", {}, ReadFailure::Content, "la línea 2", 2},
+    {"NoFinito", "1 2\n2 nan\n", {}, ReadFailure::Content, "no es un número finito", 2},
+    {"Desbordamiento", "1 2\n2 1e400\n", {}, ReadFailure::Content, "no es un número finito", 2},
+    {"UnSoloPunto", "x y\n1 2\n", {}, ReadFailure::Content, "un solo punto"},
+    {"SinNumeros", "x y\nnada\n", {}, ReadFailure::Content, "ninguna línea"},
+    {"EnBlanco", "\n  \n", {}, ReadFailure::Content, "líneas en blanco"},
+    {"Vacio", "", {}, ReadFailure::File, "está vacío"},
+    {"Binario", std::string("1 2\n\0\x01\x02", 7), {}, ReadFailure::File, "binario"},
+    {"Carpeta", kDirectory, {}, ReadFailure::File, "es una carpeta"},
+    {"JcampSinEspectro",
+     "##TITLE= t\n##PEAK TABLE=(XY..XY)\n1,2\n##END=\n",
+     {},
+     ReadFailure::Content,
+     "no tiene un espectro"},
+    {"JcampComprobacionFalla",
+     "##FIRSTX=1\n##LASTX=4\n##XYDATA=(X++(Y..Y))\n1 A0J0\n3 B1J0\n##END=",
+     {},
+     ReadFailure::Content,
+     "la línea 5",
+     5},
+    {"JcampNpointsNoCuadra",
+     "##FIRSTX=1\n##LASTX=4\n##NPOINTS=5\n##XYDATA=(X++(Y..Y))\n1 1 2 3 4\n",
+     {},
+     ReadFailure::Content,
+     "##NPOINTS dice 5 puntos y los datos tienen 4"},
+    {"JcampRepeticionDesmedida",
+     "##FIRSTX=1\n##LASTX=4\n##NPOINTS=4\n##XYDATA=(X++(Y..Y))\n1 1Z99999999999\n",
+     {},
+     ReadFailure::Content,
+     "la línea 5",
+     5},
+    {"JcampFactorDesborda",
+     "##YFACTOR=1e300\n##XYPOINTS=(XY..XY)\n1,1e10\n2,1\n",
+     {},
+     ReadFailure::Content,
+     "no es un número finito"},
+    {"JcampPuntos",
+     "##XFACTOR=2\n##YFACTOR=0.5\n##XY POINTS= (XY..XY)\n1, 2; 3, 4\n##END=\n",
+     {{2, 1}, {6, 2}}},
+    {"JcampDupYDif",
+     "##firstx= 10\n##LastX= 15\n##XYDATA=(X++(Y..Y)) $$ comentario\n"
+     "10 A0JT\n12 A2Jj%\n##END=\n",
+     {{10, 10}, {11, 11}, {12, 12}, {13, 13}, {14, 12}, {15, 12}}},
+};
+
+class MeasuredTable : public testing::TestWithParam<MeasuredCase> {};
+
+TEST_P(MeasuredTable, ReadsOrNamesTheFault) {
+    const MeasuredCase& c = GetParam();
+    ScratchDir scratch("input");
+    const std::string path = InputFile(scratch, c.text);
+    const auto result = ReadMeasuredSpectrum(path, c.options);
+    if (!ExpectSuccess(result, path, c.failure, c.message, c.line)) {
+        return;
+    }
+    const MeasuredSpectrum& spectrum = result.Value();
+    ASSERT_EQ(spectrum.x.size(), c.points.size());
+    for (std::size_t i = 0; i < c.points.size(); ++i) {
+        EXPECT_EQ(spectrum.x[i], c.points[i][0]) << i;
+        EXPECT_EQ(spectrum.y[i], c.points[i][1]) << i;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Casos, MeasuredTable, testing::ValuesIn(kMeasuredCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Real files in every form: the count must match ##NPOINTS, the abscissas run
+// from ##FIRSTX to ##LASTX, and the first ordinate times ##YFACTOR is ##FIRSTY.
+struct JcampCase {
+    const char* file;
+    std::size_t points;
+    double firstX;
+    double lastX;
+    double firstY;
+    bool firstOfSeveral = false;
+};
+
+class JcampSpectra : public testing::TestWithParam<JcampCase> {};
+
+TEST_P(JcampSpectra, DecodeToTheDeclaredPoints) {
+    const JcampCase& c = GetParam();
+    const auto result = ReadMeasuredSpectrum(JcampFile(c.file));
+    ASSERT_TRUE(result.Ok()) << result.Message();
+    const MeasuredSpectrum& spectrum = result.Value();
+    ASSERT_EQ(spectrum.x.size(), c.points);
+    EXPECT_EQ(spectrum.x.front(), c.firstX);
+    EXPECT_EQ(spectrum.x.back(), c.lastX);
+    EXPECT_NEAR(spectrum.y.front(), c.firstY, std::abs(c.firstY) * 1e-4);
+    EXPECT_TRUE(spectrum.jcamp);
+    EXPECT_EQ(spectrum.firstOfSeveral, c.firstOfSeveral);
+}
+
+INSTANTIATE_TEST_SUITE_P(Archivos, JcampSpectra,
+                         testing::Values(JcampCase{"fixinc1.jdx", 3736, 399.263973, 4001.31938,
+                                                   112.8905654},
+                                         JcampCase{"fixdec1.jdx", 3951, 4400.007, 450, 64.915},
+                                         JcampCase{"pacdec1.jdx", 3301, 4000, 700, 101.6},
+                                         JcampCase{"sqzdec1.jdx", 16384, 24038.5, 0, 2259260},
+                                         JcampCase{"dupinc1.jdx", 440, 250, 469.5, 1.1663},
+                                         JcampCase{"dupdec1.jdx", 3951, 4400, 450, 82.25},
+                                         JcampCase{"xyinc1.jdx", 3601, 400, 4000, 0.448},
+                                         JcampCase{"compound.jdx", 1976, 4400, 450, 0.0467, true}),
+                         [](const auto& info) {
+                             std::string name = info.param.file;
+                             return name.substr(0, name.find('.'));
+                         });
+
+TEST(MeasuredProgress, ReturningFalseCancelsAndKeepsNothing) {
+    ScratchDir scratch("input");
+    std::string text;
+    for (int i = 0; i < 200000; ++i) {
+        text += std::to_string(i) + " 1\n";
+    }
+    int calls = 0;
+    const auto result = ReadMeasuredSpectrum(InputFile(scratch, text), {},
+                                             [&](std::uint64_t done, std::uint64_t total) {
+                                                 EXPECT_LE(done, total);
+                                                 return ++calls < 2;
+                                             });
+    EXPECT_EQ(result.Failure(), ReadFailure::Cancelled);
+    EXPECT_EQ(calls, 2);
+}
+
+}  // namespace
