@@ -17,7 +17,6 @@
 #include <QTreeWidget>
 #include <array>
 
-#include "app/resource.h"
 #include "model/trazel_doc.h"
 #include "output/peak_list.h"
 #include "platform/number_format.h"
@@ -25,6 +24,7 @@
 #include "platform/qt/message_box.h"
 #include "platform/qt/painter_dc.h"
 #include "platform/qt/print_driver.h"
+#include "ui/control_ids.h"
 #include "ui/dialogs/output_file_dialog.h"
 #include "ui/dialogs/output_format_dlg.h"
 #include "ui/dialogs/peak_edit_dlg.h"
