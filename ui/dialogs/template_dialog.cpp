@@ -12,6 +12,7 @@
 #include <QStyle>
 #include <vector>
 
+#include "platform/qt/control_builder.h"
 #include "platform/qt/dialog_units.h"
 #include "platform/qt/message_box.h"
 #include "platform/qt/modal_dialogs.h"
@@ -91,6 +92,10 @@ QWidget* CreateControl(const ControlTemplate& t, QWidget* parent) {
             icon->setPixmap(QApplication::windowIcon().pixmap(kIconPixels, kIconPixels));
             return icon;
         }
+        case ControlKind::List:
+        case ControlKind::Progress:
+        case ControlKind::Picture:
+            break;
     }
     return nullptr;
 }

@@ -2,6 +2,7 @@
 #include <QLabel>
 #include <QtTest>
 
+#include "platform/qt/control_builder.h"
 #include "platform/qt/dialog_units.h"
 #include "platform/qt/message_box.h"
 #include "platform/qt/modal_dialogs.h"
