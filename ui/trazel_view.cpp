@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -49,64 +48,40 @@ const std::array<ColumnTemplate, kPeakListColumns> kColumns = {{
     {Qt::AlignLeft, 20},
 }};
 
-QWidget* CreateControl(const ControlTemplate& t, QWidget* parent) {
-    const QString text = QString::fromUtf8(t.text);
-    switch (t.kind) {
-        case ControlKind::Label:
-            return new QLabel(text, parent);
-        case ControlKind::Edit:
-            return new QLineEdit(parent);
-        case ControlKind::DefaultButton:
-        case ControlKind::Button:
-            return new QPushButton(text, parent);
-        case ControlKind::Radio: {
-            // The buttons have no tab stop: Tab passes them by, a click or
-            // their mnemonic reaches them.
-            auto* radio = new QRadioButton(text, parent);
-            radio->setFocusPolicy(Qt::ClickFocus);
-            return radio;
-        }
-        case ControlKind::Check:
-            return new QCheckBox(text, parent);
-        case ControlKind::List: {
-            auto* list = new QTreeWidget(parent);
-            list->setRootIsDecorated(false);
-            list->setItemsExpandable(false);
-            list->setUniformRowHeights(true);
-            list->setAllColumnsShowFocus(true);
-            list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-            list->setSelectionBehavior(QAbstractItemView::SelectRows);
-            list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-            list->setSortingEnabled(false);
-            list->header()->setSectionsMovable(false);
-            list->header()->setSectionsClickable(false);
-            list->header()->setStretchLastSection(false);
-            list->setColumnCount(0);
-            // The selection stays visible while another control has the focus.
-            QPalette palette = list->palette();
-            for (const auto role : {QPalette::Highlight, QPalette::HighlightedText}) {
-                palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
-            }
-            list->setPalette(palette);
-            return list;
-        }
-        case ControlKind::Group:
-            return new QGroupBox(text, parent);
-        case ControlKind::Picture: {
-            auto* picture = new QLabel(parent);
-            picture->setPixmap(FormPicture());
-            return picture;
-        }
-        case ControlKind::Progress: {
-            auto* bar = new QProgressBar(parent);
-            bar->setTextVisible(false);
-            return bar;
-        }
-        case ControlKind::Frame:
-        case ControlKind::Icon:
-            break;
+// The kinds of control that only the form has.
+QWidget* CreatePeakList(const ControlTemplate&, QWidget* parent) {
+    auto* list = new QTreeWidget(parent);
+    list->setRootIsDecorated(false);
+    list->setItemsExpandable(false);
+    list->setUniformRowHeights(true);
+    list->setAllColumnsShowFocus(true);
+    list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setSortingEnabled(false);
+    list->header()->setSectionsMovable(false);
+    list->header()->setSectionsClickable(false);
+    list->header()->setStretchLastSection(false);
+    list->setColumnCount(0);
+    // The selection stays visible while another control has the focus.
+    QPalette palette = list->palette();
+    for (const auto role : {QPalette::Highlight, QPalette::HighlightedText}) {
+        palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
     }
-    return nullptr;
+    list->setPalette(palette);
+    return list;
+}
+
+QWidget* CreateProgressBar(const ControlTemplate&, QWidget* parent) {
+    auto* bar = new QProgressBar(parent);
+    bar->setTextVisible(false);
+    return bar;
+}
+
+QWidget* CreatePicture(const ControlTemplate&, QWidget* parent) {
+    auto* picture = new QLabel(parent);
+    picture->setPixmap(FormPicture());
+    return picture;
 }
 
 }  // namespace
@@ -125,48 +100,13 @@ CTrazelView::CTrazelView(CTrazelDoc& document, QWidget* parent)
 }
 
 void CTrazelView::CreateControls() {
-    QLabel* pendingCaption = nullptr;
-    QGroupBox* group = nullptr;
-    for (const ControlTemplate& t : kFormTemplate.controls) {
-        QWidget* control = CreateControl(t, this);
-        PlaceControl(control, t.x, t.y, t.width, t.height);
-        if (t.kind == ControlKind::Picture) {
-            // A picture control takes the size of its image.
-            control->resize(control->sizeHint());
-        }
-        if (t.disabled) {
-            control->setEnabled(false);
-        }
-        if (t.id != 0) {
-            controls_[t.id] = control;
-            control->setObjectName(QStringLiteral("control%1").arg(t.id));
-        }
-        // A caption's mnemonic moves the focus to the control after it.
-        if (pendingCaption != nullptr && control->focusPolicy() != Qt::NoFocus) {
-            pendingCaption->setBuddy(control);
-            pendingCaption = nullptr;
-        }
-        if (auto* label = qobject_cast<QLabel*>(control);
-            label != nullptr && t.kind == ControlKind::Label && t.text[0] != '\0') {
-            pendingCaption = label;
-        }
-        if (const qsizetype amp = QString::fromUtf8(t.text).indexOf(QLatin1Char('&'));
-            amp >= 0 && t.kind != ControlKind::Group) {
-            mnemonics_.emplace_back(QString::fromUtf8(t.text).at(amp + 1).toUpper(), control);
-        }
-        if (t.kind == ControlKind::Group) {
-            group = static_cast<QGroupBox*>(control);
-        }
-        if (t.kind == ControlKind::DefaultButton) {
-            defaultButton_ = static_cast<QPushButton*>(control);
-            defaultButton_->setDefault(true);
-        }
-    }
-    // The group box only frames the controls drawn inside it; below them it
-    // takes none of their clicks.
-    if (group != nullptr) {
-        group->lower();
-    }
+    BuiltControls built = BuildControls(kFormTemplate, this,
+                                        {{ControlKind::List, CreatePeakList},
+                                         {ControlKind::Progress, CreateProgressBar},
+                                         {ControlKind::Picture, CreatePicture}});
+    controls_ = std::move(built.byId);
+    mnemonics_ = std::move(built.mnemonics);
+    defaultButton_ = built.defaultButton;
 
     const auto button = [this](int id) { return static_cast<QAbstractButton*>(controls_.at(id)); };
     const std::pair<int, void (CTrazelView::*)()> commands[] = {
@@ -664,7 +604,7 @@ void CTrazelView::keyPressEvent(QKeyEvent* event) {
     const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
     if (enter && modifiers == Qt::NoModifier) {
         auto* focused = qobject_cast<QPushButton*>(QApplication::focusWidget());
-        if (focused != nullptr && focused->parentWidget() == this) {
+        if (focused != nullptr && isAncestorOf(focused)) {
             focused->click();
         } else if (defaultButton_ != nullptr && defaultButton_->isEnabled()) {
             defaultButton_->click();

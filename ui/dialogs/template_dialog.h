@@ -50,7 +50,7 @@ class TemplateDialog : public QDialog {
     DataExchange exchange_;
 
   private:
-    void CreateControls(std::span<const ControlTemplate> controls);
+    void CreateControls(const DialogTemplate& dialogTemplate);
 
     std::map<int, QWidget*> controls_;
 };
