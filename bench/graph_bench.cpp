@@ -37,7 +37,7 @@ void DrawGraphCallsOnly(benchmark::State& state) {
     const GraphSettings settings = FullRange(static_cast<std::int32_t>(state.range(0)));
     NullDC dc;
     for (auto _ : state) {
-        DrawGraph(dc, table, settings, nullptr);
+        DrawGraph(dc, table, settings);
     }
 }
 BENCHMARK(DrawGraphCallsOnly)->Arg(Gaussian)->Arg(Lorentzian)->Unit(benchmark::kMillisecond);
@@ -51,7 +51,7 @@ void DrawGraphImage(benchmark::State& state) {
     QPainter painter(&image);
     for (auto _ : state) {
         QPainterDC dc(painter);
-        DrawGraph(dc, table, settings, [](int, const std::string&) {});
+        DrawGraph(dc, table, settings);
     }
 }
 BENCHMARK(DrawGraphImage)->Arg(Gaussian)->Arg(Lorentzian)->Unit(benchmark::kMillisecond);

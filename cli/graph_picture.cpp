@@ -1,50 +1,18 @@
 #include "cli/graph_picture.h"
 
 #include <QBuffer>
-#include <QFont>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QString>
 #include <QSvgGenerator>
-#include <cmath>
-#include <utility>
-#include <vector>
 
+#include "platform/qt/dialog_units.h"
 #include "platform/qt/painter_dc.h"
+#include "ui/form_template.h"
 
 namespace {
-
-// A label control of the form: its id and its rectangle in dialog units.
-struct LabelControl {
-    int id;
-    int x;
-    int y;
-    int width;
-    int height;
-};
-
-constexpr LabelControl kLabelControls[] = {
-    {kLabelXMin, 275, 247, 27, 8}, {kLabelX, 359, 247, 8, 8}, {kLabelXMax, 439, 247, 27, 8},
-    {kLabelYMin, 453, 236, 25, 8}, {kLabelY, 453, 181, 8, 8}, {kLabelYMax, 453, 121, 25, 8},
-};
-
-// The form's dialog units are those of the original 8-point font: 6 pixels
-// per 4 units across, 13 per 8 down, rounded half away from zero as the
-// original's conversion did, so that the labels stand where the window has
-// them.
-int UnitsToPixels(int units, int pixels, int per) {
-    return static_cast<int>(std::lround(static_cast<double>(units) * pixels / per));
-}
-
-// The window's form font: Liberation Sans at 10 pixels.
-QFont FormFont() {
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(10);
-    return font;
-}
 
 // text as XML character data: markup escaped, and the control characters
 // that XML 1.0 does not allow even escaped shown as U+FFFD, as bytes that are
@@ -62,25 +30,16 @@ QString XmlText(const std::string& text) {
 }  // namespace
 
 QRect GraphLabelRect(int id) {
-    for (const LabelControl& label : kLabelControls) {
-        if (label.id == id) {
-            const int left = UnitsToPixels(label.x, 6, 4);
-            const int top = UnitsToPixels(label.y, 13, 8);
-            const int right = UnitsToPixels(label.x + label.width, 6, 4);
-            const int bottom = UnitsToPixels(label.y + label.height, 13, 8);
-            return QRect(left, top, right - left, bottom - top);
-        }
-    }
-    return {};
+    const ControlTemplate* label = FindControl(kFormTemplate.controls, id);
+    return label != nullptr ? ControlRect(*label) : QRect();
 }
 
 void PaintGraphPicture(QPainter& painter, const PeakTable& table, const GraphSettings& settings) {
     painter.fillRect(QRect(QPoint(0, 0), kGraphPictureSize), Qt::white);
-    std::vector<std::pair<int, std::string>> labels;
+    GraphLabels labels;
     {
         QPainterDC dc(painter);
-        DrawGraph(dc, table, settings,
-                  [&labels](int id, const std::string& text) { labels.emplace_back(id, text); });
+        labels = DrawGraph(dc, table, settings);
     }
     // The window's labels are static controls: left-aligned, centred in their
     // height, cut off at their edges. SVG output cannot clip, so there a text
@@ -90,7 +49,7 @@ void PaintGraphPicture(QPainter& painter, const PeakTable& table, const GraphSet
     painter.setPen(Qt::black);
     const bool clips = painter.paintEngine()->type() != QPaintEngine::SVG;
     const QFontMetrics metrics(painter.font());
-    for (const auto& [id, text] : labels) {
+    for (const auto& [id, text] : GraphLabelControls(labels)) {
         const QRect rect = GraphLabelRect(id);
         QString shown = QString::fromStdString(text);
         if (clips) {

@@ -19,7 +19,8 @@ class QPainter;
 // at their places in the window.
 inline constexpr QSize kGraphPictureSize(743, 438);
 
-// Where the form puts the label control id, in pixels.
+// Where the form puts the label control id, in pixels: its rectangle in the
+// form's template.
 QRect GraphLabelRect(int id);
 
 // Paints the picture on a white ground.

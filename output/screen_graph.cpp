@@ -37,20 +37,19 @@ void PlotSample(CDC& dc, const GraphSettings& settings, int j, double v) {
     PlotInBand(dc, ScreenBand(settings), settings.curve.joinPoints, kBoxLeft + j, v);
 }
 
-void DrawGraph(CDC& dc, const PeakTable& table, const GraphSettings& settings,
-               const SetLabelText& setLabel) {
+GraphLabels GraphLabelTexts(const CurveSettings& settings) {
+    return GraphLabels{.xMin = FormatG(settings.xMin),
+                       .xMax = FormatG(settings.xMax),
+                       .yMin = FormatG(settings.yMin),
+                       .yMax = FormatG(settings.yMax),
+                       .x = "x",
+                       .y = "y"};
+}
+
+GraphLabels DrawGraph(CDC& dc, const PeakTable& table, const GraphSettings& settings) {
     dc.SelectStockObject(WHITE_BRUSH);
     // Filling the box white is also what wipes the previous plot.
     dc.Rectangle(kBoxLeft, kBoxTop, kBoxRight, kBoxBottom);
-
-    if (setLabel) {
-        setLabel(kLabelXMin, FormatG(settings.curve.xMin));
-        setLabel(kLabelXMax, FormatG(settings.curve.xMax));
-        setLabel(kLabelYMin, FormatG(settings.curve.yMin));
-        setLabel(kLabelYMax, FormatG(settings.curve.yMax));
-        setLabel(kLabelX, "x");
-        setLabel(kLabelY, "y");
-    }
 
     for (int i = 0; i < kTicks; ++i) {
         dc.MoveTo(kBoxLeft + 25 * i, kBoxBottom);
@@ -83,4 +82,5 @@ void DrawGraph(CDC& dc, const PeakTable& table, const GraphSettings& settings,
             plot();
         }
     }
+    return GraphLabelTexts(settings.curve);
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "model/line_shapes.h"
@@ -15,24 +14,22 @@ struct GraphSettings {
     std::int32_t screenSamples = 250;
 };
 
-// The form's static controls around the graph box.
-enum GraphLabel : int {
-    kLabelXMin = 1024,
-    kLabelXMax = 1025,
-    kLabelYMin = 1026,
-    kLabelYMax = 1027,
-    kLabelX = 1028,
-    kLabelY = 1029,
+// The texts around the graph box: the limits of each axis and its name.
+struct GraphLabels {
+    std::string xMin, xMax, yMin, yMax, x, y;
+
+    bool operator==(const GraphLabels&) const = default;
 };
 
-// Sets the text of one label control; called while the graph is drawn.
-using SetLabelText = std::function<void(int id, const std::string& text)>;
+// The labels the graph is drawn with; they depend on the limits alone, so the
+// window can show them without drawing.
+GraphLabels GraphLabelTexts(const CurveSettings& settings);
 
-// The graph box at fixed pixels of the view window (MM_TEXT): box, labels,
-// ticks, the sum of every peak at screenSamples samples, then the band of
-// every peak flagged for separate display on its own.
-void DrawGraph(CDC& dc, const PeakTable& table, const GraphSettings& settings,
-               const SetLabelText& setLabel);
+// The graph box at fixed pixels of the view window (MM_TEXT): box, ticks, the
+// sum of every peak at screenSamples samples, then the band of every peak
+// flagged for separate display on its own. The labels that go around the box
+// are returned, for whoever shows them to place them.
+GraphLabels DrawGraph(CDC& dc, const PeakTable& table, const GraphSettings& settings);
 
 // Plots the value v of sample j into the box (column 420 + j).
 void PlotSample(CDC& dc, const GraphSettings& settings, int j, double v);

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QProgressBar>
@@ -73,10 +74,17 @@ void ExportRun::Lock() {
     focus_ = QApplication::focusWidget();
     // Everything that can be clicked or typed into; the labels, the group box
     // and the bar itself stay as they are.
+    // The controls inside the group box are its children.
     std::vector<QWidget*> widgets;
-    for (QWidget* child : form_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (child->focusPolicy() != Qt::NoFocus) {
-            widgets.push_back(child);
+    std::vector<QWidget*> owners = {form_};
+    for (QGroupBox* group : form_->findChildren<QGroupBox*>(Qt::FindDirectChildrenOnly)) {
+        owners.push_back(group);
+    }
+    for (QWidget* owner : owners) {
+        for (QWidget* child : owner->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (child->focusPolicy() != Qt::NoFocus) {
+                widgets.push_back(child);
+            }
         }
     }
     for (QMenuBar* menus : window_->findChildren<QMenuBar*>()) {

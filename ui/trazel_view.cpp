@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -17,89 +16,22 @@
 #include <QTreeWidget>
 #include <array>
 
-#include "app/resource.h"
 #include "model/trazel_doc.h"
 #include "output/peak_list.h"
 #include "platform/number_format.h"
+#include "platform/qt/control_builder.h"
 #include "platform/qt/dialog_units.h"
 #include "platform/qt/painter_dc.h"
 #include "platform/qt/print_driver.h"
+#include "ui/control_ids.h"
 #include "ui/dialogs/output_file_dialog.h"
 #include "ui/dialogs/output_format_dlg.h"
 #include "ui/dialogs/peak_edit_dlg.h"
 #include "ui/export_run.h"
 #include "ui/form_picture.h"
+#include "ui/form_template.h"
 
 namespace {
-
-enum class Kind {
-    Label,
-    Edit,
-    DefaultButton,
-    Button,
-    Radio,
-    Check,
-    List,
-    Group,
-    Picture,
-    Progress
-};
-
-struct FormControl {
-    int id;  // 0 for the labels, the group box and the picture
-    Kind kind;
-    const char* text;
-    int x, y, width, height;
-    bool disabled = false;
-};
-
-// Template 101 in template order, which is also the tab order.
-const FormControl kFormTemplate[] = {
-    {0, Kind::Label, "&Centro de la banda", 6, 46, 66, 9},
-    {IDC_POSITION, Kind::Edit, "", 17, 57, 40, 12},
-    {0, Kind::Label, "&Intensidad", 81, 46, 35, 9},
-    {IDC_INTENSITY, Kind::Edit, "", 75, 57, 40, 12},
-    {0, Kind::Label, "&Anchura", 140, 46, 28, 9},
-    {IDC_WIDTH, Kind::Edit, "", 133, 57, 40, 12},
-    {IDC_ADD_PEAK, Kind::DefaultButton, "Introducir", 182, 57, 36, 14},
-    {0, Kind::Label, "&Escala", 231, 47, 22, 8},
-    {IDC_SCALE, Kind::Edit, "", 225, 57, 40, 12},
-    {0, Kind::Label, "x &mínimo", 301, 21, 29, 8},
-    {IDC_X_MIN, Kind::Edit, "", 337, 21, 40, 14},
-    {0, Kind::Label, "y mí&nimo", 301, 36, 29, 8},
-    {IDC_Y_MIN, Kind::Edit, "", 337, 36, 40, 14},
-    {0, Kind::Label, "x má&ximo", 385, 21, 30, 8},
-    {IDC_X_MAX, Kind::Edit, "", 423, 21, 40, 14},
-    {0, Kind::Label, "&y máximo", 385, 36, 30, 8},
-    {IDC_Y_MAX, Kind::Edit, "", 423, 36, 40, 14},
-    {IDC_GAUSSIAN, Kind::Radio, "Representación &Gaussiana", 287, 53, 101, 10},
-    {IDC_LORENTZIAN, Kind::Radio, "Representación &Lorentziana", 287, 63, 105, 10},
-    {IDC_JOIN_POINTS, Kind::Check, "&Unir puntos", 398, 54, 52, 10},
-    {IDC_USE_SCALED, Kind::Check, "Usar valores escalados", 398, 64, 89, 10},
-    {IDC_PLOT, Kind::Button, "&Representar", 389, 79, 50, 14},
-    {IDC_EXPORT, Kind::Button, "Ex&portar", 327, 79, 50, 14},
-    {IDC_UNIQUE_WIDTH_ON, Kind::Check, "&Única Anchura:", 145, 12, 65, 10},
-    {IDC_UNIQUE_WIDTH, Kind::Edit, "", 212, 12, 52, 12, true},
-    {IDC_CLEAR_ALL, Kind::Button, "&Borrar todo", 220, 113, 58, 14},
-    {IDC_DELETE_SELECTION, Kind::Button, "Borrar Selección", 220, 130, 58, 14},
-    {IDC_SHOW_CURVES, Kind::Button, "Ver curvas", 220, 145, 58, 14},
-    {IDC_EDIT_SELECTION, Kind::Button, "Editar Selección", 220, 162, 58, 14},
-    {IDC_SCALE_SELECTION, Kind::Button, "Escalar Selección", 220, 74, 58, 14},
-    {IDC_ASSIGN_WIDTH, Kind::Button, "Asignar", 145, 24, 50, 14, true},
-    {IDC_PEAK_LIST, Kind::List, "", 6, 74, 212, 188},
-    {0, Kind::Group, "Gráfico", 279, 6, 209, 106},
-    {0, Kind::Picture, "", 20, 12, 20, 20},
-    {IDC_PROGRESS, Kind::Progress, "", 285, 98, 197, 10},
-    {IDC_LABEL_X_MIN, Kind::Label, "", 275, 247, 27, 8},
-    {IDC_LABEL_X, Kind::Label, "", 359, 247, 8, 8},
-    {IDC_LABEL_X_MAX, Kind::Label, "", 439, 247, 27, 8},
-    {IDC_LABEL_Y_MIN, Kind::Label, "", 453, 236, 25, 8},
-    {IDC_LABEL_Y, Kind::Label, "", 453, 181, 8, 8},
-    {IDC_LABEL_Y_MAX, Kind::Label, "", 453, 121, 25, 8},
-};
-
-constexpr int kFormWidthUnits = 495;
-constexpr int kFormHeightUnits = 269;
 
 struct ColumnTemplate {
     Qt::Alignment alignment;
@@ -115,61 +47,40 @@ const std::array<ColumnTemplate, kPeakListColumns> kColumns = {{
     {Qt::AlignLeft, 20},
 }};
 
-QWidget* CreateControl(const FormControl& t, QWidget* parent) {
-    const QString text = QString::fromUtf8(t.text);
-    switch (t.kind) {
-        case Kind::Label:
-            return new QLabel(text, parent);
-        case Kind::Edit:
-            return new QLineEdit(parent);
-        case Kind::DefaultButton:
-        case Kind::Button:
-            return new QPushButton(text, parent);
-        case Kind::Radio: {
-            // The buttons have no tab stop: Tab passes them by, a click or
-            // their mnemonic reaches them.
-            auto* radio = new QRadioButton(text, parent);
-            radio->setFocusPolicy(Qt::ClickFocus);
-            return radio;
-        }
-        case Kind::Check:
-            return new QCheckBox(text, parent);
-        case Kind::List: {
-            auto* list = new QTreeWidget(parent);
-            list->setRootIsDecorated(false);
-            list->setItemsExpandable(false);
-            list->setUniformRowHeights(true);
-            list->setAllColumnsShowFocus(true);
-            list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-            list->setSelectionBehavior(QAbstractItemView::SelectRows);
-            list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-            list->setSortingEnabled(false);
-            list->header()->setSectionsMovable(false);
-            list->header()->setSectionsClickable(false);
-            list->header()->setStretchLastSection(false);
-            list->setColumnCount(0);
-            // The selection stays visible while another control has the focus.
-            QPalette palette = list->palette();
-            for (const auto role : {QPalette::Highlight, QPalette::HighlightedText}) {
-                palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
-            }
-            list->setPalette(palette);
-            return list;
-        }
-        case Kind::Group:
-            return new QGroupBox(text, parent);
-        case Kind::Picture: {
-            auto* picture = new QLabel(parent);
-            picture->setPixmap(FormPicture());
-            return picture;
-        }
-        case Kind::Progress: {
-            auto* bar = new QProgressBar(parent);
-            bar->setTextVisible(false);
-            return bar;
-        }
+// The kinds of control that only the form has.
+QWidget* CreatePeakList(const ControlTemplate&, QWidget* parent) {
+    auto* list = new QTreeWidget(parent);
+    list->setRootIsDecorated(false);
+    list->setItemsExpandable(false);
+    list->setUniformRowHeights(true);
+    list->setAllColumnsShowFocus(true);
+    list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setSortingEnabled(false);
+    list->header()->setSectionsMovable(false);
+    list->header()->setSectionsClickable(false);
+    list->header()->setStretchLastSection(false);
+    list->setColumnCount(0);
+    // The selection stays visible while another control has the focus.
+    QPalette palette = list->palette();
+    for (const auto role : {QPalette::Highlight, QPalette::HighlightedText}) {
+        palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
     }
-    return nullptr;
+    list->setPalette(palette);
+    return list;
+}
+
+QWidget* CreateProgressBar(const ControlTemplate&, QWidget* parent) {
+    auto* bar = new QProgressBar(parent);
+    bar->setTextVisible(false);
+    return bar;
+}
+
+QWidget* CreatePicture(const ControlTemplate&, QWidget* parent) {
+    auto* picture = new QLabel(parent);
+    picture->setPixmap(FormPicture());
+    return picture;
 }
 
 }  // namespace
@@ -180,7 +91,7 @@ CTrazelView::CTrazelView(CTrazelDoc& document, const Services& services, QWidget
     setFont(FormFont());
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Window);
-    setFixedSize(DialogRect(0, 0, kFormWidthUnits, kFormHeightUnits).size());
+    setFixedSize(DialogRect(0, 0, kFormTemplate.width, kFormTemplate.height).size());
     CreateControls();
     DoDataExchange();
     // The form's mnemonics come before the menu bar's; see eventFilter.
@@ -188,48 +99,13 @@ CTrazelView::CTrazelView(CTrazelDoc& document, const Services& services, QWidget
 }
 
 void CTrazelView::CreateControls() {
-    QLabel* pendingCaption = nullptr;
-    QGroupBox* group = nullptr;
-    for (const FormControl& t : kFormTemplate) {
-        QWidget* control = CreateControl(t, this);
-        PlaceControl(control, t.x, t.y, t.width, t.height);
-        if (t.kind == Kind::Picture) {
-            // A picture control takes the size of its image.
-            control->resize(control->sizeHint());
-        }
-        if (t.disabled) {
-            control->setEnabled(false);
-        }
-        if (t.id != 0) {
-            controls_[t.id] = control;
-            control->setObjectName(QStringLiteral("control%1").arg(t.id));
-        }
-        // A caption's mnemonic moves the focus to the control after it.
-        if (pendingCaption != nullptr && control->focusPolicy() != Qt::NoFocus) {
-            pendingCaption->setBuddy(control);
-            pendingCaption = nullptr;
-        }
-        if (auto* label = qobject_cast<QLabel*>(control);
-            label != nullptr && t.kind == Kind::Label && t.text[0] != '\0') {
-            pendingCaption = label;
-        }
-        if (const qsizetype amp = QString::fromUtf8(t.text).indexOf(QLatin1Char('&'));
-            amp >= 0 && t.kind != Kind::Group) {
-            mnemonics_.emplace_back(QString::fromUtf8(t.text).at(amp + 1).toUpper(), control);
-        }
-        if (t.kind == Kind::Group) {
-            group = static_cast<QGroupBox*>(control);
-        }
-        if (t.kind == Kind::DefaultButton) {
-            defaultButton_ = static_cast<QPushButton*>(control);
-            defaultButton_->setDefault(true);
-        }
-    }
-    // The group box only frames the controls drawn inside it; below them it
-    // takes none of their clicks.
-    if (group != nullptr) {
-        group->lower();
-    }
+    BuiltControls built = BuildControls(kFormTemplate, this,
+                                        {{ControlKind::List, CreatePeakList},
+                                         {ControlKind::Progress, CreateProgressBar},
+                                         {ControlKind::Picture, CreatePicture}});
+    controls_ = std::move(built.byId);
+    mnemonics_ = std::move(built.mnemonics);
+    defaultButton_ = built.defaultButton;
 
     const auto button = [this](int id) { return static_cast<QAbstractButton*>(controls_.at(id)); };
     const std::pair<int, void (CTrazelView::*)()> commands[] = {
@@ -278,7 +154,14 @@ void CTrazelView::DoDataExchange() {
 }
 
 bool CTrazelView::UpdateData(bool saveAndValidate) {
-    return dx_.UpdateData(saveAndValidate);
+    const bool read = dx_.UpdateData(saveAndValidate);
+    // Every repaint draws the graph from the fields, so once it is shown its
+    // labels follow the fields as they are read, whether or not the reading
+    // got to the end.
+    if (saveAndValidate && fields.graphShown) {
+        ShowGraphLabels(GraphLabelTexts(CurrentGraphSettings().curve));
+    }
+    return read;
 }
 
 QWidget* CTrazelView::GetDlgItem(int id) const {
@@ -337,10 +220,7 @@ void CTrazelView::OnInitialUpdate() {
         positionEdit->selectAll();
     }
     FillPeakList();
-    for (const int id : {IDC_LABEL_X_MIN, IDC_LABEL_X_MAX, IDC_LABEL_Y_MIN, IDC_LABEL_Y_MAX,
-                         IDC_LABEL_X, IDC_LABEL_Y}) {
-        SetDlgItemText(id, QString());
-    }
+    ShowGraphLabels(GraphLabels{});
     // The graph of the previous document must go with its labels: with the
     // flag cleared, the repaint leaves the box area empty.
     update();
@@ -634,15 +514,20 @@ ReportSettings CTrazelView::CurrentReportSettings() const {
 }
 
 void CTrazelView::DrawGraph() {
+    ShowGraphLabels(GraphLabelTexts(CurrentGraphSettings().curve));
     update();
+}
+
+void CTrazelView::ShowGraphLabels(const GraphLabels& labels) {
+    for (const auto& [id, text] : GraphLabelControls(labels)) {
+        SetDlgItemText(id, QString::fromStdString(text));
+    }
 }
 
 void CTrazelView::PaintGraph(QPainter& painter) {
     QPainterDC dc(painter);
-    ::DrawGraph(dc, document_.Table(), CurrentGraphSettings(),
-                [this](int id, const std::string& text) {
-                    SetDlgItemText(id, QString::fromStdString(text));
-                });
+    // The labels it returns are those DrawGraph and UpdateData have shown.
+    ::DrawGraph(dc, document_.Table(), CurrentGraphSettings());
 }
 
 void CTrazelView::paintEvent(QPaintEvent*) {
@@ -718,7 +603,7 @@ void CTrazelView::keyPressEvent(QKeyEvent* event) {
     const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
     if (enter && modifiers == Qt::NoModifier) {
         auto* focused = qobject_cast<QPushButton*>(QApplication::focusWidget());
-        if (focused != nullptr && focused->parentWidget() == this) {
+        if (focused != nullptr && isAncestorOf(focused)) {
             focused->click();
         } else if (defaultButton_ != nullptr && defaultButton_->isEnabled()) {
             defaultButton_->click();

@@ -79,9 +79,11 @@ class CTrazelView : public QWidget {
     // The frame size at which the whole form shows, without scrolling.
     QSize FrameSizeToFit() const;
 
-    // Asks for the graph to be painted again from the current fields.
+    // Shows the graph's labels and asks for the graph to be painted again from
+    // the current fields.
     void DrawGraph();
     // Paints the graph box; called by every repaint while graphShown is set.
+    // It writes to no control: the labels are shown before.
     void PaintGraph(QPainter& painter);
 
     // The settings drawing, export and printing take from the fields; the
@@ -129,6 +131,7 @@ class CTrazelView : public QWidget {
 
   private:
     void CreateControls();
+    void ShowGraphLabels(const GraphLabels& labels);
     void DoDataExchange();
     void InsertColumns();
     // Shrinks the frame around the form, or grows it too when shrinkOnly is

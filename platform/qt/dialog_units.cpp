@@ -1,7 +1,8 @@
 #include "platform/qt/dialog_units.h"
 
-#include <QWidget>
 #include <cmath>
+
+#include "platform/qt/dialog_template.h"
 
 namespace {
 
@@ -29,8 +30,17 @@ QRect DialogRect(int x, int y, int width, int height) {
     return QRect(left, top, right - left, bottom - top);
 }
 
-void PlaceControl(QWidget* control, int x, int y, int width, int height) {
-    control->setGeometry(DialogRect(x, y, width, height));
+QRect ControlRect(const ControlTemplate& control) {
+    return DialogRect(control.x, control.y, control.width, control.height);
+}
+
+const ControlTemplate* FindControl(std::span<const ControlTemplate> controls, int id) {
+    for (const ControlTemplate& control : controls) {
+        if (control.id == id) {
+            return &control;
+        }
+    }
+    return nullptr;
 }
 
 QFont FormFont() {

@@ -16,6 +16,7 @@
 #include "platform/qt/print_driver.h"
 #include "tests/cli/cli_fixture.h"
 #include "tests/support/peak_tables.h"
+#include "ui/control_ids.h"
 
 // plot and print against the window's drawing code: the same pixels at the
 // same places, the same report pages.
@@ -79,13 +80,13 @@ LabelCheck CompareWithDrawGraph(const QImage& image, const GraphSettings& settin
     {
         QPainter painter(&window);
         QPainterDC dc(painter);
-        DrawGraph(dc, TwoBands(), settings, nullptr);
+        DrawGraph(dc, TwoBands(), settings);
     }
     LabelCheck check;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             int label = 0;
-            for (int id = kLabelXMin; id <= kLabelY; ++id) {
+            for (int id = IDC_LABEL_X_MIN; id <= IDC_LABEL_Y; ++id) {
                 label = GraphLabelRect(id).contains(x, y) ? id : label;
             }
             if (label != 0) {
@@ -134,7 +135,7 @@ TEST_P(PlotPngTest, TheWindowsGraphAtItsPixelsWithTheLabelsAround) {
 
     const LabelCheck check = CompareWithDrawGraph(image, LimitsSettings(join));
     EXPECT_EQ(check.differences, 0);
-    for (int id = kLabelXMin; id <= kLabelY; ++id) {
+    for (int id = IDC_LABEL_X_MIN; id <= IDC_LABEL_Y; ++id) {
         EXPECT_GT(check.inkInLabel.at(id), 3) << "label " << id;
     }
     if (join) {

@@ -168,18 +168,18 @@ TEST(ScreenGraphImage, OneBandUnderTheRightLabels) {
     CTrazelDoc doc;
     doc.AddPeak(500, 2, 10, 1);
     const PeakTable& table = doc.Table();
-    std::vector<std::pair<int, std::string>> labels;
     {
         QPainter painter(&image);
         QPainterDC dc(painter);
-        DrawGraph(dc, table, settings,
-                  [&labels](int id, const std::string& text) { labels.emplace_back(id, text); });
+        const GraphLabels drawn = DrawGraph(dc, table, settings);
+        const std::string labels[] = {drawn.xMin, drawn.xMax, drawn.yMin,
+                                      drawn.yMax, drawn.x,    drawn.y};
         // The labels stand where the form puts them: 1.5 pixels across and
         // 1.625 down per dialog unit.
         const QPoint where[] = {{412, 401}, {652, 401}, {679, 383},
                                 {679, 196}, {538, 401}, {679, 294}};
-        for (std::size_t i = 0; i < labels.size(); ++i) {
-            painter.drawText(where[i] + QPoint(0, 11), QString::fromStdString(labels[i].second));
+        for (std::size_t i = 0; i < std::size(labels); ++i) {
+            painter.drawText(where[i] + QPoint(0, 11), QString::fromStdString(labels[i]));
         }
     }
     image.save(QString::fromStdString(

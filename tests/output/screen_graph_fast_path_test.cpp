@@ -52,7 +52,7 @@ TEST(ScreenGraphFastPath, SameCallsAsSampleBySample) {
         }
 
         RecordingDC dc;
-        DrawGraph(dc, table, settings, nullptr);
+        DrawGraph(dc, table, settings);
         // The box and the eleven pairs of ticks come first.
         const std::vector<RecordingDC::Call> curves(dc.Calls().begin() + 2 + 11 * 4,
                                                     dc.Calls().end());

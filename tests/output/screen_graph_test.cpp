@@ -26,25 +26,17 @@ GraphSettings Settings(double xMin, double xMax, double yMin, double yMax, bool 
 // Everything after the box and the ticks: the curves.
 std::vector<Call> CurveCalls(const PeakTable& table, const GraphSettings& settings) {
     RecordingDC dc;
-    DrawGraph(dc, table, settings, nullptr);
+    DrawGraph(dc, table, settings);
     return {dc.Calls().begin() + kFrameCalls, dc.Calls().end()};
 }
 
-TEST(ScreenGraph, DrawsBoxThenLabelsThenTicksThenTheSum) {
+TEST(ScreenGraph, DrawsBoxThenTicksThenTheSumAndGivesTheLabels) {
     RecordingDC dc;
-    std::vector<std::pair<int, std::string>> labels;
-    std::vector<std::size_t> callsBeforeLabel;
-    DrawGraph(dc, TableOf({{500, 2, 10}}), Settings(0, 1000, -0.5, 3),
-              [&](int id, const std::string& t) {
-                  labels.emplace_back(id, t);
-                  callsBeforeLabel.push_back(dc.Calls().size());
-              });
+    const GraphLabels labels = DrawGraph(dc, TableOf({{500, 2, 10}}), Settings(0, 1000, -0.5, 3));
 
-    const std::vector<std::pair<int, std::string>> expectedLabels = {
-        {1024, "0"}, {1025, "1000"}, {1026, "-0.5"}, {1027, "3"}, {1028, "x"}, {1029, "y"}};
+    const GraphLabels expectedLabels{"0", "1000", "-0.5", "3", "x", "y"};
     EXPECT_EQ(labels, expectedLabels);
-    // Labels are set between the box and the first tick.
-    EXPECT_EQ(callsBeforeLabel, std::vector<std::size_t>(6, 2));
+    EXPECT_EQ(GraphLabelTexts(Settings(0, 1000, -0.5, 3).curve), expectedLabels);
 
     const auto& calls = dc.Calls();
     ASSERT_EQ(calls.size(), kFrameCalls + 1 + 250);

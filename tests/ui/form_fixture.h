@@ -12,10 +12,10 @@
 #include <QtTest>
 #include <memory>
 
-#include "app/resource.h"
 #include "model/trazel_doc.h"
 #include "platform/qt/data_exchange.h"
 #include "tests/support/fake_services.h"
+#include "ui/control_ids.h"
 #include "ui/trazel_view.h"
 
 // A document with a fresh form over it, shown and active so that focus and

@@ -1,5 +1,6 @@
 #include "platform/number_format.h"
 #include "tests/ui/form_fixture.h"
+#include "ui/dialogs/output_format_dlg.h"
 
 namespace {
 
@@ -102,6 +103,28 @@ class TrazelViewTest : public QObject {
         f.Button(IDC_CLEAR_ALL)->setFocus();
         QTest::keyClick(f.Button(IDC_CLEAR_ALL), Qt::Key_Return);
         QCOMPARE(f.document.Table().PeakCount(), 0);
+        // Also on a button inside the group box.
+        f.Type(IDC_X_MAX, "1000");
+        f.Button(IDC_PLOT)->setFocus();
+        QTest::keyClick(f.Button(IDC_PLOT), Qt::Key_Return);
+        QCOMPARE(f.document.Table().PeakCount(), 0);
+        QVERIFY(f.view->fields.graphShown);
+    }
+
+    // The form's group box is the dialogs' one: it holds the controls inside
+    // its rectangle, and its frame line runs through the middle of its caption.
+    void graphGroupBoxLooksLikeTheDialogs() {
+        Form f;
+        COutputFormatDlg dialog(f.fakes);
+        QWidget* inside[] = {f.Button(IDC_PLOT), f.Edit(IDC_X_MIN), f.view->progressBar,
+                             dialog.Radio(COutputFormatDlg::kDecimalPointId)};
+        for (QWidget* control : inside) {
+            auto* group = qobject_cast<QGroupBox*>(control->parentWidget());
+            QVERIFY2(group != nullptr, qPrintable(control->objectName()));
+            const QImage image = group->grab().toImage();
+            const QColor frame = group->palette().color(QPalette::Mid);
+            QCOMPARE(image.pixel(3, group->fontMetrics().height() / 2), frame.rgb());
+        }
     }
 
     void newestPeakOnTopWithNineDigits() {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "ui/control_ids.h"
 #include "ui/dialogs/template_dialog.h"
 
 // The decimal sign of the export and the number of x steps of export and print.
@@ -9,9 +10,9 @@ class COutputFormatDlg : public TemplateDialog {
     Q_OBJECT
 
   public:
-    static constexpr int kDecimalPointId = 1021;
-    static constexpr int kDecimalCommaId = 1022;
-    static constexpr int kResolutionId = 1031;
+    static constexpr int kDecimalPointId = IDC_DECIMAL_POINT;
+    static constexpr int kDecimalCommaId = IDC_DECIMAL_COMMA;
+    static constexpr int kResolutionId = IDC_RESOLUTION;
 
     explicit COutputFormatDlg(const Services& services, QWidget* owner = nullptr);
 

@@ -22,7 +22,7 @@ const ControlTemplate kControls[] = {
     {CPeakEditDlg::kIntensityId, K::Edit, "", 75, 16, 63, 14},
     {0, K::Label, "&Anchura", 144, 7, 63, 9},
     {CPeakEditDlg::kWidthId, K::Edit, "", 144, 16, 63, 14},
-    {1043, K::Label, "&Escala", 212, 7, 22, 8},
+    {IDC_EDIT_SCALE_LABEL, K::Label, "&Escala", 212, 7, 22, 8},
     {CPeakEditDlg::kScaleId, K::Edit, "", 212, 16, 63, 14},
     {CPeakEditDlg::kSeparateId, K::Check, "&Representar la curva por separado", 7, 34, 125, 10},
     {IDOK, K::DefaultButton, "Aceptar", 134, 113, 50, 14},

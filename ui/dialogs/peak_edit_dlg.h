@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "ui/control_ids.h"
 #include "ui/dialogs/template_dialog.h"
 
 class CTrazelDoc;
@@ -18,15 +19,15 @@ class CPeakEditDlg : public TemplateDialog {
     // index of the checked radio button.
     enum AreaMode : std::int32_t { Manual = 0, IntensityFromWidth = 1, WidthFromIntensity = 2 };
 
-    static constexpr int kWidthId = 1003;
-    static constexpr int kManualId = 1021;
-    static constexpr int kIntensityFromWidthId = 1022;
-    static constexpr int kIntensityId = 1033;
-    static constexpr int kPositionId = 1035;
-    static constexpr int kSeparateId = 1037;
-    static constexpr int kWidthFromIntensityId = 1038;
-    static constexpr int kCalculateId = 1039;
-    static constexpr int kScaleId = 1044;
+    static constexpr int kWidthId = IDC_WIDTH;
+    static constexpr int kManualId = IDC_MODE_MANUAL;
+    static constexpr int kIntensityFromWidthId = IDC_MODE_INTENSITY_FROM_WIDTH;
+    static constexpr int kIntensityId = IDC_EDIT_INTENSITY;
+    static constexpr int kPositionId = IDC_EDIT_POSITION;
+    static constexpr int kSeparateId = IDC_EDIT_SEPARATE;
+    static constexpr int kWidthFromIntensityId = IDC_MODE_WIDTH_FROM_INTENSITY;
+    static constexpr int kCalculateId = IDC_CALCULATE;
+    static constexpr int kScaleId = IDC_EDIT_SCALE;
 
     explicit CPeakEditDlg(const Services& services, QWidget* owner = nullptr);
 

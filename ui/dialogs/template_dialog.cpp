@@ -1,99 +1,11 @@
 #include "ui/dialogs/template_dialog.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QGroupBox>
-#include <QIcon>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
-#include <vector>
 
+#include "platform/qt/control_builder.h"
 #include "platform/qt/dialog_units.h"
-
-namespace {
-
-// A static icon control shows the icon at the system's large size, whatever
-// the rectangle of its template.
-constexpr int kIconPixels = 32;
-
-// A group box as the templates draw it: the frame line runs through the middle
-// of the caption rather than below it, so that the controls placed at the top
-// of the group do not sit on the line.
-class TemplateGroupBox : public QGroupBox {
-  public:
-    using QGroupBox::QGroupBox;
-
-  protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        const QFontMetrics metrics = fontMetrics();
-        // Drawn here rather than by the style, which would put the line below
-        // the caption again.
-        painter.setPen(palette().color(QPalette::Mid));
-        painter.drawRoundedRect(rect().adjusted(0, metrics.height() / 2, -1, -1), 2, 2);
-
-        constexpr int kPadding = 2;
-        const int textWidth = metrics.boundingRect(QRect(), Qt::TextShowMnemonic, title()).width();
-        const QRect caption(DialogUnitsToPixelsX(4), 0, textWidth + 2 * kPadding, metrics.height());
-        painter.fillRect(caption, palette().window());
-        style()->drawItemText(&painter, caption.adjusted(kPadding, 0, -kPadding, 0),
-                              Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, palette(),
-                              isEnabled(), title(), QPalette::WindowText);
-    }
-};
-
-QWidget* CreateControl(const ControlTemplate& t, QWidget* parent) {
-    const QString text = QString::fromUtf8(t.text);
-    switch (t.kind) {
-        case ControlKind::Label: {
-            auto* label = new QLabel(text, parent);
-            label->setTextFormat(Qt::PlainText);
-            label->setWordWrap(true);
-            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            return label;
-        }
-        case ControlKind::Edit:
-            return new QLineEdit(parent);
-        case ControlKind::DefaultButton: {
-            auto* button = new QPushButton(text, parent);
-            button->setDefault(true);
-            return button;
-        }
-        case ControlKind::Button:
-            return new QPushButton(text, parent);
-        case ControlKind::Check:
-            return new QCheckBox(text, parent);
-        case ControlKind::Radio: {
-            // No template gives its radio buttons a tab stop: Tab passes them
-            // by, a click or a mnemonic reaches them.
-            auto* radio = new QRadioButton(text, parent);
-            radio->setFocusPolicy(Qt::ClickFocus);
-            return radio;
-        }
-        case ControlKind::Group:
-            return new TemplateGroupBox(text, parent);
-        case ControlKind::Frame: {
-            auto* frame = new QFrame(parent);
-            frame->setFrameStyle(QFrame::Box | QFrame::Plain);
-            QPalette palette = frame->palette();
-            palette.setColor(QPalette::WindowText, Qt::black);
-            frame->setPalette(palette);
-            return frame;
-        }
-        case ControlKind::Icon: {
-            auto* icon = new QLabel(parent);
-            icon->setPixmap(QApplication::windowIcon().pixmap(kIconPixels, kIconPixels));
-            return icon;
-        }
-    }
-    return nullptr;
-}
-
-}  // namespace
 
 TemplateDialog::TemplateDialog(const DialogTemplate& dialogTemplate, const Services& services,
                                QWidget* owner)
@@ -104,67 +16,16 @@ TemplateDialog::TemplateDialog(const DialogTemplate& dialogTemplate, const Servi
     setFont(FormFont());
     setFixedSize(DialogRect(0, 0, dialogTemplate.width, dialogTemplate.height).size());
     setModal(true);
-    CreateControls(dialogTemplate.controls);
+    CreateControls(dialogTemplate);
 }
 
-void TemplateDialog::CreateControls(std::span<const ControlTemplate> controls) {
-    // Group boxes come first so that the controls inside them can be their
-    // children: the group's mnemonic then reaches its checked radio button,
-    // and the buttons of one group exclude each other and no others. Creating
-    // the group boxes first costs nothing in tab order, since they take no
-    // focus.
-    std::vector<std::pair<QRect, QGroupBox*>> groups;
-    for (const ControlTemplate& t : controls) {
-        if (t.kind == ControlKind::Group) {
-            auto* group = static_cast<QGroupBox*>(CreateControl(t, this));
-            PlaceControl(group, t.x, t.y, t.width, t.height);
-            groups.emplace_back(group->geometry(), group);
-        }
+void TemplateDialog::CreateControls(const DialogTemplate& dialogTemplate) {
+    controls_ = BuildControls(dialogTemplate, this).byId;
+    if (QAbstractButton* ok = Button(IDOK)) {
+        connect(ok, &QAbstractButton::clicked, this, &TemplateDialog::accept);
     }
-
-    QLabel* pendingCaption = nullptr;
-    for (const ControlTemplate& t : controls) {
-        if (t.kind == ControlKind::Group) {
-            continue;
-        }
-        const QRect rect = DialogRect(t.x, t.y, t.width, t.height);
-        QWidget* parent = this;
-        QPoint origin;
-        for (const auto& [groupRect, group] : groups) {
-            if (groupRect.contains(rect)) {
-                parent = group;
-                origin = groupRect.topLeft();
-                break;
-            }
-        }
-        QWidget* control = CreateControl(t, parent);
-        control->setGeometry(rect.translated(-origin));
-        if (t.kind == ControlKind::Icon) {
-            control->resize(kIconPixels, kIconPixels);
-        }
-        if (t.kind == ControlKind::Frame) {
-            control->lower();
-        }
-        if (t.id != 0) {
-            controls_[t.id] = control;
-            control->setObjectName(QStringLiteral("control%1").arg(t.id));
-        }
-        if (t.id == IDOK) {
-            connect(static_cast<QPushButton*>(control), &QPushButton::clicked, this,
-                    &TemplateDialog::accept);
-        } else if (t.id == IDCANCEL) {
-            connect(static_cast<QPushButton*>(control), &QPushButton::clicked, this,
-                    &TemplateDialog::reject);
-        }
-
-        // A caption's mnemonic moves the focus to the control after it.
-        if (pendingCaption != nullptr && control->focusPolicy() != Qt::NoFocus) {
-            pendingCaption->setBuddy(control);
-            pendingCaption = nullptr;
-        }
-        if (t.kind == ControlKind::Label && QString::fromUtf8(t.text).contains(QLatin1Char('&'))) {
-            pendingCaption = static_cast<QLabel*>(control);
-        }
+    if (QAbstractButton* cancel = Button(IDCANCEL)) {
+        connect(cancel, &QAbstractButton::clicked, this, &TemplateDialog::reject);
     }
 }
 

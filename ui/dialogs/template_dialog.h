@@ -5,39 +5,12 @@
 #include <span>
 
 #include "platform/qt/data_exchange.h"
+#include "platform/qt/dialog_template.h"
 #include "platform/qt/services.h"
 
 class QAbstractButton;
 class QLineEdit;
 class QRadioButton;
-
-// The kinds of control a dialog template holds.
-enum class ControlKind {
-    Label,          // static text, left-aligned, wrapping inside its rectangle
-    Edit,           // edit with a border that scrolls its text sideways
-    DefaultButton,  // the button Enter presses
-    Button,
-    Check,
-    Radio,
-    Group,  // frames the controls that lie inside it and gives them a caption
-    Frame,  // a black frame around other controls
-    Icon,   // the application icon at its own size
-};
-
-// One control of a dialog template: its id (0 where the template gives it
-// none), its text in UTF-8 and its rectangle in dialog units.
-struct ControlTemplate {
-    int id;
-    ControlKind kind;
-    const char* text;
-    int x, y, width, height;
-};
-
-struct DialogTemplate {
-    const char* caption;
-    int width, height;  // of the client area, in dialog units
-    std::span<const ControlTemplate> controls;
-};
 
 // A modal dialog laid out from its template in the form font, with the
 // framework's dialog behaviour: its fields are loaded into the controls when
@@ -82,7 +55,7 @@ class TemplateDialog : public QDialog {
     DataExchange exchange_{services_};
 
   private:
-    void CreateControls(std::span<const ControlTemplate> controls);
+    void CreateControls(const DialogTemplate& dialogTemplate);
 
     std::map<int, QWidget*> controls_;
 };

@@ -1,7 +1,10 @@
 #include <QDialog>
+#include <QGroupBox>
 #include <QLabel>
 #include <QtTest>
+#include <stdexcept>
 
+#include "platform/qt/control_builder.h"
 #include "platform/qt/dialog_units.h"
 #include "platform/qt/recent_file_list.h"
 #include "platform/qt/services.h"
@@ -72,6 +75,40 @@ class ServicesTest : public QObject {
         QLabel label;
         PlaceControl(&label, units.x(), units.y(), units.width(), units.height());
         QCOMPARE(label.geometry(), pixels);
+    }
+
+    // A caption hands its mnemonic to the next control that takes the focus,
+    // past a note without one; a control inside a group box is its child; a
+    // kind the builder does not know comes from its hook, or is refused.
+    void buildControlsFromATemplate() {
+        const ControlTemplate controls[] = {
+            {0, ControlKind::Label, "&Nombre", 0, 0, 40, 8},
+            {0, ControlKind::Label, "una nota", 0, 10, 40, 8},
+            {1, ControlKind::Edit, "", 0, 20, 40, 12},
+            {0, ControlKind::Group, "&Grupo", 50, 0, 60, 40},
+            {2, ControlKind::Radio, "&Uno", 55, 10, 40, 10},
+            {3, ControlKind::List, "", 0, 40, 40, 40, true},
+        };
+        const DialogTemplate dialogTemplate{"", 120, 90, controls};
+        QWidget window;
+        const BuiltControls built = BuildControls(
+            dialogTemplate, &window, {{ControlKind::List, [](const ControlTemplate&, QWidget* p) {
+                                           return new QWidget(p);
+                                       }}});
+        const QList<QLabel*> labels = window.findChildren<QLabel*>();
+        QCOMPARE(labels.size(), 2);
+        QCOMPARE(labels[0]->buddy(), built.byId.at(1));
+        QCOMPARE(labels[1]->buddy(), nullptr);
+        QWidget* radio = built.byId.at(2);
+        QCOMPARE(qobject_cast<QGroupBox*>(radio->parentWidget())->title(),
+                 QStringLiteral("&Grupo"));
+        QCOMPARE(radio->mapTo(&window, QPoint()), DialogRect(55, 10, 1, 1).topLeft());
+        QCOMPARE(built.byId.at(3)->objectName(), QStringLiteral("control3"));
+        QVERIFY(!built.byId.at(3)->isEnabled());
+        QCOMPARE(built.mnemonics.size(), std::size_t{2});
+        QCOMPARE(built.mnemonics[0], std::pair(QChar(u'N'), static_cast<QWidget*>(labels[0])));
+        QCOMPARE(built.mnemonics[1], std::pair(QChar(u'U'), radio));
+        QVERIFY_THROWS_EXCEPTION(std::logic_error, BuildControls(dialogTemplate, &window));
     }
 
     void recentFileNamesAreShortened_data() {
