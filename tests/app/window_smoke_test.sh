@@ -28,8 +28,18 @@ if [ -z "$found" ]; then
   kill "$pid"
   exit 1
 fi
+# The window exists before it is mapped; under a slow build (sanitizers) the
+# mapping can come a moment later, so give it the same patience.
+viewable=""
+for _ in $(seq 1 100); do
+  if xwininfo -name "Sin título - Trazel" | grep -q "IsViewable"; then
+    viewable=yes
+    break
+  fi
+  sleep 0.2
+done
 xwininfo -name "Sin título - Trazel" | grep -E "Width|Height|Map State"
-if ! xwininfo -name "Sin título - Trazel" | grep -q "IsViewable"; then
+if [ -z "$viewable" ]; then
   echo "the window is not viewable" >&2
   kill "$pid"
   exit 1
