@@ -9,7 +9,6 @@
 
 class QAction;
 class QLabel;
-class QStatusBar;
 class QToolBar;
 
 // The main window: menu bar, a toolbar that docks on any side, the status
@@ -56,8 +55,8 @@ class CMainFrame : public QMainWindow {
     // Lights the first menu title for the arrow keys, as Alt alone does.
     void ActivateMenuBar();
 
-    QToolBar* toolBar = nullptr;
-    QStatusBar* statusBar = nullptr;
+    // The dockable toolbar; the status bar is QMainWindow's own statusBar().
+    QToolBar* ToolBar() const { return toolBar_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -71,6 +70,7 @@ class CMainFrame : public QMainWindow {
     void CreateStatusBar();
 
     Services services_;
+    QToolBar* toolBar_ = nullptr;
     std::map<int, QAction*> actions_;
     std::set<int> routed_;
     QLabel* messagePane_ = nullptr;
