@@ -18,6 +18,11 @@
 #include "app/strings.h"
 #include "app/toolbar_images.h"
 
+using namespace trazel::platform;
+using namespace trazel::ui;
+
+namespace trazel::app {
+
 namespace {
 
 struct MenuItem {
@@ -344,3 +349,5 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     }
     return QMainWindow::eventFilter(watched, event);
 }
+
+}  // namespace trazel::app

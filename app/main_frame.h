@@ -11,6 +11,8 @@ class QAction;
 class QLabel;
 class QToolBar;
 
+namespace trazel::app {
+
 // The main window: menu bar, a toolbar that docks on any side, the status
 // bar, and the view in the middle. Every command of the menus, the toolbar
 // and the accelerators is one action, found by its command id.
@@ -22,7 +24,7 @@ class CMainFrame : public QMainWindow {
     static constexpr int kRecentFileSlots = 4;
 
     // The frame's own dialogs ask the user through services.
-    explicit CMainFrame(const Services& services);
+    explicit CMainFrame(const platform::Services& services);
 
     // Builds the menus, the toolbar and the status bar; 0 on success, -1 when
     // a bar cannot be made.
@@ -69,10 +71,12 @@ class CMainFrame : public QMainWindow {
     bool CreateToolBar();
     void CreateStatusBar();
 
-    Services services_;
+    platform::Services services_;
     QToolBar* toolBar_ = nullptr;
     std::map<int, QAction*> actions_;
     std::set<int> routed_;
     QLabel* messagePane_ = nullptr;
     std::map<int, QLabel*> indicators_;
 };
+
+}  // namespace trazel::app

@@ -8,6 +8,11 @@
 #include "output/band_sums.h"
 #include "platform/number_format.h"
 
+using namespace trazel::platform;
+using namespace trazel::model;
+
+namespace trazel::output {
+
 namespace {
 
 // The graph's frame in the form's pixels; its right and bottom edges are
@@ -100,3 +105,5 @@ GraphLabels DrawGraph(CDC& dc, const PeakTable& table, const GraphSettings& sett
     }
     return GraphLabelTexts(settings.curve);
 }
+
+}  // namespace trazel::output

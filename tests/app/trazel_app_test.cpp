@@ -34,6 +34,12 @@
 #include "tests/support/peak_tables.h"
 #include "ui/trazel_view.h"
 
+using namespace trazel::platform;
+using namespace trazel::model;
+using namespace trazel::output;
+using namespace trazel::ui;
+using namespace trazel::app;
+
 namespace {
 
 // A started application, its window shown and active.

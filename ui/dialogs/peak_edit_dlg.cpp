@@ -10,6 +10,11 @@
 #include "platform/qt/message_box.h"
 #include "platform/qt/modal_dialogs.h"
 
+using namespace trazel::platform;
+using namespace trazel::model;
+
+namespace trazel::ui {
+
 namespace {
 
 using K = ControlKind;
@@ -168,3 +173,5 @@ bool EditSelection(CTrazelDoc& document, const std::vector<int>& selectedRows, Q
     }
     return !selectedRows.empty();
 }
+
+}  // namespace trazel::ui

@@ -11,6 +11,10 @@
 #include "tests/support/peak_tables.h"
 #include "ui/dialogs/peak_edit_dlg.h"
 
+using namespace trazel::platform;
+using namespace trazel::model;
+using namespace trazel::ui;
+
 using D = CPeakEditDlg;
 
 namespace {
