@@ -23,9 +23,6 @@ class QTreeWidget;
 
 namespace trazel::platform {
 struct PrintJob;
-}  // namespace trazel::platform
-
-namespace trazel::platform {
 class PrintDriver;
 }  // namespace trazel::platform
 
