@@ -46,7 +46,8 @@ class CPeakEditDlg : public TemplateDialog {
     QLineEdit* widthEdit = nullptr;
     QLineEdit* intensityEdit = nullptr;
     double intensity = 0.0;
-    double width = 0.0;
+    // Not "width", which would hide QWidget::width().
+    double peakWidth = 0.0;
     double position = 0.0;
     std::int32_t separate = 0;
     std::int32_t mode = -1;

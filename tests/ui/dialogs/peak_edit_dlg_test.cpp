@@ -29,7 +29,7 @@ struct NumericField {
 };
 const NumericField kNumericFields[] = {
     {D::kIntensityId, &D::intensity, &Peak::intensity, "intensity"},
-    {D::kWidthId, &D::width, &Peak::width, "width"},
+    {D::kWidthId, &D::peakWidth, &Peak::width, "width"},
     {D::kPositionId, &D::position, &Peak::position, "position"},
     {D::kScaleId, &D::scale, &Peak::scale, "scale"},
 };
