@@ -9,6 +9,8 @@
 #include <QtGui/qguiapplication_platform.h>
 #endif
 
+namespace trazel::app {
+
 LockKeyState QueryLockKeys() {
     LockKeyState state;
 #ifdef TRAZEL_HAVE_X11
@@ -34,3 +36,5 @@ LockKeyState QueryLockKeys() {
 #endif
     return state;
 }
+
+}  // namespace trazel::app

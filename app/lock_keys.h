@@ -1,5 +1,7 @@
 #pragma once
 
+namespace trazel::app {
+
 // The lock keys as the window system reports them; all off where it does not.
 struct LockKeyState {
     bool capsLock = false;
@@ -8,3 +10,5 @@ struct LockKeyState {
 };
 
 LockKeyState QueryLockKeys();
+
+}  // namespace trazel::app

@@ -11,6 +11,10 @@
 #include "platform/qt/guarded_application.h"
 #include "platform/version.h"
 
+using namespace trazel::platform;
+using namespace trazel::model;
+using namespace trazel::app;
+
 int main(int argc, char** argv) {
     // Answered before Qt starts, so that they need no display.
     for (int i = 1; i < argc; ++i) {

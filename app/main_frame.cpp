@@ -18,6 +18,11 @@
 #include "app/strings.h"
 #include "app/toolbar_images.h"
 
+using namespace trazel::platform;
+using namespace trazel::ui;
+
+namespace trazel::app {
+
 namespace {
 
 struct MenuItem {
@@ -194,15 +199,15 @@ void CMainFrame::CreateMenus() {
 }
 
 bool CMainFrame::CreateToolBar() {
-    toolBar = new QToolBar(QStringLiteral("Barra de herramientas"), this);
-    toolBar->setObjectName(QStringLiteral("toolBar"));
-    toolBar->setIconSize(QSize(kToolbarImageWidth, kToolbarImageHeight));
-    toolBar->setMovable(true);
-    toolBar->setFloatable(true);
-    toolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    toolBar_ = new QToolBar(QStringLiteral("Barra de herramientas"), this);
+    toolBar_->setObjectName(QStringLiteral("toolBar"));
+    toolBar_->setIconSize(QSize(kToolbarImageWidth, kToolbarImageHeight));
+    toolBar_->setMovable(true);
+    toolBar_->setFloatable(true);
+    toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
     for (const int id : kToolbarButtons) {
         if (id == 0) {
-            toolBar->addSeparator();
+            toolBar_->addSeparator();
             continue;
         }
         QAction* action = MakeAction(id, QString());
@@ -211,33 +216,33 @@ bool CMainFrame::CreateToolBar() {
             return false;
         }
         action->setIcon(QIcon(image));
-        toolBar->addAction(action);
+        toolBar_->addAction(action);
     }
-    addToolBar(Qt::TopToolBarArea, toolBar);
+    addToolBar(Qt::TopToolBarArea, toolBar_);
 
     QAction* toggle = MakeAction(ID_VIEW_TOOLBAR, QString());
     toggle->setCheckable(true);
     toggle->setChecked(true);
-    connect(toggle, &QAction::triggered, toolBar, &QWidget::setVisible);
-    connect(toolBar, &QToolBar::visibilityChanged, toggle, &QAction::setChecked);
+    connect(toggle, &QAction::triggered, toolBar_, &QWidget::setVisible);
+    connect(toolBar_, &QToolBar::visibilityChanged, toggle, &QAction::setChecked);
     routed_.insert(ID_VIEW_TOOLBAR);
     return true;
 }
 
 void CMainFrame::CreateStatusBar() {
-    statusBar = new QStatusBar(this);
-    statusBar->setObjectName(QStringLiteral("statusBar"));
-    setStatusBar(statusBar);
+    auto* bar = new QStatusBar(this);
+    bar->setObjectName(QStringLiteral("statusBar"));
+    setStatusBar(bar);
     // A normal widget, hidden while a prompt is shown and back afterwards,
     // gives the idle text.
-    messagePane_ = new QLabel(LoadString(AFX_IDS_IDLEMESSAGE), statusBar);
-    statusBar->addWidget(messagePane_, 1);
+    messagePane_ = new QLabel(LoadString(AFX_IDS_IDLEMESSAGE), statusBar());
+    statusBar()->addWidget(messagePane_, 1);
     for (const int id : kIndicators) {
-        auto* pane = new QLabel(statusBar);
+        auto* pane = new QLabel(statusBar());
         pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         pane->setAlignment(Qt::AlignCenter);
         pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(LoadString(id)) + 12);
-        statusBar->addPermanentWidget(pane);
+        statusBar()->addPermanentWidget(pane);
         indicators_[id] = pane;
     }
     UpdateIndicators();
@@ -245,7 +250,7 @@ void CMainFrame::CreateStatusBar() {
     QAction* toggle = MakeAction(ID_VIEW_STATUS_BAR, QString());
     toggle->setCheckable(true);
     toggle->setChecked(true);
-    connect(toggle, &QAction::triggered, statusBar, &QWidget::setVisible);
+    connect(toggle, &QAction::triggered, statusBar(), &QWidget::setVisible);
     routed_.insert(ID_VIEW_STATUS_BAR);
 }
 
@@ -301,7 +306,7 @@ void CMainFrame::SetRecentFiles(const QStringList& menuTexts) {
 
 QStringList CMainFrame::StatusPaneTexts() const {
     QStringList texts;
-    const QString prompt = statusBar->currentMessage();
+    const QString prompt = statusBar()->currentMessage();
     texts << (prompt.isEmpty() ? messagePane_->text() : prompt);
     for (const int id : kIndicators) {
         texts << indicators_.at(id)->text();
@@ -344,3 +349,5 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     }
     return QMainWindow::eventFilter(watched, event);
 }
+
+}  // namespace trazel::app

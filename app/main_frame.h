@@ -9,8 +9,9 @@
 
 class QAction;
 class QLabel;
-class QStatusBar;
 class QToolBar;
+
+namespace trazel::app {
 
 // The main window: menu bar, a toolbar that docks on any side, the status
 // bar, and the view in the middle. Every command of the menus, the toolbar
@@ -23,7 +24,7 @@ class CMainFrame : public QMainWindow {
     static constexpr int kRecentFileSlots = 4;
 
     // The frame's own dialogs ask the user through services.
-    explicit CMainFrame(const Services& services);
+    explicit CMainFrame(const platform::Services& services);
 
     // Builds the menus, the toolbar and the status bar; 0 on success, -1 when
     // a bar cannot be made.
@@ -56,8 +57,8 @@ class CMainFrame : public QMainWindow {
     // Lights the first menu title for the arrow keys, as Alt alone does.
     void ActivateMenuBar();
 
-    QToolBar* toolBar = nullptr;
-    QStatusBar* statusBar = nullptr;
+    // The dockable toolbar; the status bar is QMainWindow's own statusBar().
+    QToolBar* ToolBar() const { return toolBar_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -70,9 +71,12 @@ class CMainFrame : public QMainWindow {
     bool CreateToolBar();
     void CreateStatusBar();
 
-    Services services_;
+    platform::Services services_;
+    QToolBar* toolBar_ = nullptr;
     std::map<int, QAction*> actions_;
     std::set<int> routed_;
     QLabel* messagePane_ = nullptr;
     std::map<int, QLabel*> indicators_;
 };
+
+}  // namespace trazel::app

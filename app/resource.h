@@ -1,10 +1,12 @@
 #pragma once
 
+#include "ui/control_ids.h"
+
+namespace trazel::app {
+
 // The numbers of the program's dialogs, commands, strings and images; those of
 // the controls are in ui/control_ids.h. They are the numbers the templates and
 // tables were drawn with, so they stay as they are.
-
-#include "ui/control_ids.h"
 
 // Dialog templates, menus, images.
 inline constexpr int IDD_ABOUTBOX = 100;
@@ -69,3 +71,5 @@ inline constexpr int ID_VIEW_STATUS_BAR = 59393;
 
 // Print preview.
 inline constexpr int AFX_IDS_PREVIEW_CLOSE = 61445;
+
+}  // namespace trazel::app

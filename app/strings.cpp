@@ -4,6 +4,10 @@
 
 #include "app/resource.h"
 
+using namespace trazel::ui;
+
+namespace trazel::app {
+
 namespace {
 
 const std::map<int, const char*>& StringTable() {
@@ -92,3 +96,5 @@ QString CommandToolTip(int id) {
     const auto lineFeed = text.indexOf(QLatin1Char('\n'));
     return lineFeed < 0 ? QString() : text.mid(lineFeed + 1);
 }
+
+}  // namespace trazel::app

@@ -4,12 +4,16 @@
 
 #include "app/resource.h"
 
+using namespace trazel::ui;
+
 // The resources live in a static library, whose registration the linker would
-// otherwise drop. Outside the unnamed namespace: the macro declares the
-// registration function, which rcc defines at namespace scope.
+// otherwise drop. Outside every namespace: the macro declares the
+// registration function, which rcc defines in the global namespace.
 static void RegisterResources() {
     Q_INIT_RESOURCE(trazel);
 }
+
+namespace trazel::app {
 
 namespace {
 
@@ -46,3 +50,5 @@ QIcon ApplicationIcon() {
     RegisterResources();
     return QIcon(QStringLiteral(":/trazel/trazel.svg"));
 }
+
+}  // namespace trazel::app

@@ -3,6 +3,8 @@
 #include <QIcon>
 #include <QPixmap>
 
+namespace trazel::app {
+
 inline constexpr int kToolbarImageWidth = 16;
 inline constexpr int kToolbarImageHeight = 15;
 
@@ -12,3 +14,5 @@ QPixmap ToolbarImage(int commandId);
 
 // The application and frame icon.
 QIcon ApplicationIcon();
+
+}  // namespace trazel::app

@@ -18,6 +18,13 @@
 #include "ui/dialogs/information_dialogs.h"
 #include "ui/trazel_view.h"
 
+using namespace trazel::platform;
+using namespace trazel::model;
+using namespace trazel::output;
+using namespace trazel::ui;
+
+namespace trazel::app {
+
 Status TrazelDocumentStorage::Load(const std::string& path) {
     PeakTable table = document_.Table();
     if (Status loaded = LoadPeakTableFile(path, table); !loaded.ok()) {
@@ -259,5 +266,7 @@ void CTrazelApp::OnFilePrintSetup() {
 }
 
 void CTrazelApp::ShowAboutBox() {
-    ::ShowAboutBox(frame_.get(), services_);
+    ui::ShowAboutBox(frame_.get(), services_);
 }
+
+}  // namespace trazel::app

@@ -14,18 +14,23 @@
 #include "platform/qt/recent_file_list.h"
 #include "platform/qt/services.h"
 
-class CMainFrame;
+namespace trazel::ui {
 class CTrazelView;
+}  // namespace trazel::ui
+
+namespace trazel::app {
+
+class CMainFrame;
 
 // Reads and writes the document's peak table; a failed read keeps the table.
-class TrazelDocumentStorage : public DocumentStorage {
+class TrazelDocumentStorage : public platform::DocumentStorage {
   public:
-    explicit TrazelDocumentStorage(CTrazelDoc& document) : document_(document) {}
-    Status Load(const std::string& path) override;
-    Status Save(const std::string& path) override;
+    explicit TrazelDocumentStorage(model::CTrazelDoc& document) : document_(document) {}
+    platform::Status Load(const std::string& path) override;
+    platform::Status Save(const std::string& path) override;
 
   private:
-    CTrazelDoc& document_;
+    model::CTrazelDoc& document_;
 };
 
 // What the command line asks for.
@@ -56,7 +61,7 @@ class CTrazelApp : public QObject {
     // The windows ask the user through Qt's own message boxes and dialogs,
     // or through the given services.
     CTrazelApp();
-    explicit CTrazelApp(const Services& services);
+    explicit CTrazelApp(const platform::Services& services);
     ~CTrazelApp() override;
 
     // Starts up: the settings, the recent files, the frame and view, and the
@@ -71,11 +76,11 @@ class CTrazelApp : public QObject {
     bool InitInstance(const QStringList& arguments);
     int ExitCode() const { return exitCode_; }
 
-    CTrazelDoc& Document() { return document_; }
+    model::CTrazelDoc& Document() { return document_; }
     CMainFrame* Frame() const { return frame_.get(); }
-    CTrazelView* View() const { return view_; }
-    DocumentManager& Documents() { return *manager_; }
-    RecentFileList& RecentFiles() { return *recent_; }
+    ui::CTrazelView* View() const { return view_; }
+    platform::DocumentManager& Documents() { return *manager_; }
+    platform::RecentFileList& RecentFiles() { return *recent_; }
 
     void OnFileNew();
     void OnFileOpen();
@@ -89,19 +94,21 @@ class CTrazelApp : public QObject {
     // Prints the document without showing the window; the exit status.
     int PrintFromCommandLine(const StartOptions& options);
 
-    StandardServices standard_;
+    platform::StandardServices standard_;
     // What the frame, the view and the document manager ask the user
     // through; printing from the command line sends its messages to the
     // standard error instead.
-    Services services_;
-    StreamMessageBox console_;
-    CTrazelDoc document_;
+    platform::Services services_;
+    platform::StreamMessageBox console_;
+    model::CTrazelDoc document_;
     TrazelDocumentStorage storage_{document_};
-    std::unique_ptr<RecentFileList> recent_;
-    std::unique_ptr<DocumentManager> manager_;
+    std::unique_ptr<platform::RecentFileList> recent_;
+    std::unique_ptr<platform::DocumentManager> manager_;
     std::unique_ptr<CMainFrame> frame_;
     // One printer for the whole run, so that a page setup holds for later prints.
-    PrintDriver printDriver_;
-    CTrazelView* view_ = nullptr;
+    platform::PrintDriver printDriver_;
+    ui::CTrazelView* view_ = nullptr;
     int exitCode_ = 1;
 };
+
+}  // namespace trazel::app

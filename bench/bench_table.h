@@ -9,8 +9,8 @@
 // intensities from 0.5 to 3, in an order that puts narrow and wide, weak and
 // strong bands side by side. With separate set, every peak is flagged for a
 // curve of its own.
-inline PeakTable FullTable(bool separate = false) {
-    CTrazelDoc doc;
+inline trazel::model::PeakTable FullTable(bool separate = false) {
+    trazel::model::CTrazelDoc doc;
     doc.OnNewDocument();
     for (int i = 0; i < 99; ++i) {
         doc.AddPeak(5.0 + 10.0 * i, 0.5 + 2.5 * ((i * 37) % 99) / 98.0,

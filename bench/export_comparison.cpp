@@ -19,6 +19,10 @@
 #include "model/line_shapes.h"
 #include "output/data_export.h"
 
+using namespace trazel::platform;
+using namespace trazel::model;
+using namespace trazel::output;
+
 namespace {
 
 constexpr int kResolution = 999999;  // a million lines over 0..1000

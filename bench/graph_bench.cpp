@@ -7,6 +7,10 @@
 #include "output/screen_graph.h"
 #include "platform/qt/painter_dc.h"
 
+using namespace trazel::platform;
+using namespace trazel::model;
+using namespace trazel::output;
+
 namespace {
 
 GraphSettings FullRange(std::int32_t shape) {

@@ -11,6 +11,8 @@
 #include <QGuiApplication>
 #endif
 
+using namespace trazel::platform;
+
 // trazel_bench [--export-rounds=N] [--no-export] [--no-load] [benchmark options]
 // First the export side by side with the plain loop, then the load of a
 // million-line measured spectrum, then the microbenchmarks. Exits with 1 when

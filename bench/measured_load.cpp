@@ -16,6 +16,8 @@
 
 #include "input/measured_spectrum.h"
 
+using namespace trazel::input;
+
 namespace {
 
 constexpr int kLines = 1000000;

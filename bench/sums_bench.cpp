@@ -6,6 +6,10 @@
 #include "model/line_shapes.h"
 #include "output/band_sums.h"
 
+using namespace trazel::platform;
+using namespace trazel::model;
+using namespace trazel::output;
+
 namespace {
 
 constexpr int kScreenSamples = 250;

@@ -11,6 +11,12 @@
 #include "platform/atomic_file.h"
 #include "platform/version.h"
 
+using namespace trazel::platform;
+using namespace trazel::model;
+using namespace trazel::output;
+
+namespace trazel::cli {
+
 namespace {
 
 using CommandFn = int (*)(const std::vector<std::string>&, std::ostream&, std::ostream&);
@@ -177,3 +183,5 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return kExitFileError;
     }
 }
+
+}  // namespace trazel::cli

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace trazel::cli {
+
 // Exit statuses of trazel-cli.
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFileError = 1;
@@ -19,3 +21,5 @@ inline constexpr char kUnexpectedErrorMessage[] =
 // Runs one trazel-cli command; args excludes the program name. Everything
 // meant for the user goes to out and err, so tests can run it in-process.
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace trazel::cli

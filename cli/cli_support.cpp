@@ -4,6 +4,10 @@
 
 #include "platform/number_format.h"
 
+using namespace trazel::platform;
+
+namespace trazel::cli {
+
 double ParseNumberArg(const std::string& text, const std::string& what) {
     const auto value = ParseDouble(text);
     if (!value) {
@@ -105,3 +109,5 @@ const std::vector<std::string>& ParsedOptions::Positional(std::size_t count,
     }
     return positional_;
 }
+
+}  // namespace trazel::cli

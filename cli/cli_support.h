@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace trazel::cli {
+
 // A mistake in how the command was called: an unknown option, a missing
 // argument, a text that is not a number. RunCli prints it with the command's
 // usage line and exits with kExitUsage.
@@ -84,3 +86,5 @@ class ParsedOptions {
     std::set<std::string> switches_;
     std::vector<std::string> positional_;
 };
+
+}  // namespace trazel::cli

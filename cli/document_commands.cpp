@@ -12,6 +12,13 @@
 #include "model/trazel_doc.h"
 #include "output/peak_list.h"
 
+using namespace trazel::platform;
+using namespace trazel::model;
+using namespace trazel::output;
+using namespace trazel::input;
+
+namespace trazel::cli {
+
 namespace {
 
 std::vector<std::string> SplitCommas(const std::string& text) {
@@ -215,3 +222,5 @@ int RunConvert(const std::vector<std::string>& args, std::ostream&, std::ostream
     SaveOrThrow(OutputTarget(paths[1]), LoadDocumentOrThrow(paths[0]));
     return kExitOk;
 }
+
+}  // namespace trazel::cli

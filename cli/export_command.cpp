@@ -6,6 +6,12 @@
 #include "cli/output_options.h"
 #include "platform/atomic_file.h"
 
+using namespace trazel::platform;
+using namespace trazel::model;
+using namespace trazel::output;
+
+namespace trazel::cli {
+
 Status ExportReplacingFile(const std::string& path, const PeakTable& table,
                            const ExportSettings& settings) {
     // Refused before the old file is touched, as in the window.
@@ -28,3 +34,5 @@ int RunExport(const std::vector<std::string>& args, std::ostream&, std::ostream&
     }
     return kExitOk;
 }
+
+}  // namespace trazel::cli

@@ -12,6 +12,13 @@
 #include "platform/qt/painter_dc.h"
 #include "ui/form_template.h"
 
+using namespace trazel::platform;
+using namespace trazel::model;
+using namespace trazel::output;
+using namespace trazel::ui;
+
+namespace trazel::cli {
+
 namespace {
 
 // text as XML character data: markup escaped, and the control characters
@@ -93,3 +100,5 @@ QByteArray RenderGraphPicture(const PeakTable& table, const GraphSettings& setti
     }
     return bytes;
 }
+
+}  // namespace trazel::cli

@@ -11,6 +11,8 @@
 
 class QPainter;
 
+namespace trazel::cli {
+
 // The window's graph as a picture of its own: the box, ticks and curves that
 // DrawGraph puts at the view's pixels, and the six label controls around it,
 // drawn as the form shows them.
@@ -24,8 +26,11 @@ inline constexpr QSize kGraphPictureSize(743, 438);
 QRect GraphLabelRect(int id);
 
 // Paints the picture on a white ground.
-void PaintGraphPicture(QPainter& painter, const PeakTable& table, const GraphSettings& settings);
+void PaintGraphPicture(QPainter& painter, const model::PeakTable& table,
+                       const output::GraphSettings& settings);
 
 // The picture as the bytes of a PNG or SVG file; title is the SVG's title.
-QByteArray RenderGraphPicture(const PeakTable& table, const GraphSettings& settings,
+QByteArray RenderGraphPicture(const model::PeakTable& table, const output::GraphSettings& settings,
                               PictureFormat format, const std::string& title);
+
+}  // namespace trazel::cli

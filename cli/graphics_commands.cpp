@@ -14,6 +14,12 @@
 #include "platform/atomic_file.h"
 #include "platform/qt/print_driver.h"
 
+using namespace trazel::platform;
+using namespace trazel::model;
+using namespace trazel::output;
+
+namespace trazel::cli {
+
 namespace {
 
 QtMessageHandler previousHandler = nullptr;
@@ -99,3 +105,5 @@ int RunPrint(const std::vector<std::string>& args, std::ostream&, std::ostream&)
     }
     return kExitOk;
 }
+
+}  // namespace trazel::cli

@@ -3,6 +3,12 @@
 #include "cli/output_commands.h"
 #include "cli/output_options.h"
 
+using namespace trazel::platform;
+using namespace trazel::model;
+using namespace trazel::output;
+
+namespace trazel::cli {
+
 // A build without Qt cannot draw text or write PNG, SVG or PDF. The command
 // is still checked as far as it can be, so that a mistyped one and an
 // unreadable document are reported as in a full build.
@@ -24,3 +30,5 @@ int RunPrint(const std::vector<std::string>& args, std::ostream&, std::ostream&)
     LoadDocumentOrThrow(ParsePrintRequest(args).docPath);
     CannotDraw();
 }
+
+}  // namespace trazel::cli

@@ -11,6 +11,9 @@
 #include "cli/cli.h"
 #include "platform/temporary_files.h"
 
+using namespace trazel::platform;
+using namespace trazel::cli;
+
 namespace {
 
 // An exception that no handler takes (one thrown where Qt's own code lies in

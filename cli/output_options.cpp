@@ -9,6 +9,12 @@
 #include "model/trazel_doc.h"
 #include "platform/number_format.h"
 
+using namespace trazel::platform;
+using namespace trazel::model;
+using namespace trazel::output;
+
+namespace trazel::cli {
+
 const OptionSpec kExportOptions = {{"--xmin", "--xmax", "--resolution", "-o"},
                                    {"--lorentzian", "--scaled", "--point"}};
 const OptionSpec kPlotOptions = {{"--xmin", "--xmax", "--ymin", "--ymax", "-o"},
@@ -133,3 +139,5 @@ void CheckOutputIsNotTheDocument(const std::string& docPath, const std::string& 
                          "» es el propio documento: se perderían sus máximos");
     }
 }
+
+}  // namespace trazel::cli

@@ -9,6 +9,8 @@
 #include "output/printed_report.h"
 #include "output/screen_graph.h"
 
+namespace trazel::cli {
+
 // The options of export, plot and print, and the settings they stand for: the
 // window's fields after New, changed only by what the command line names.
 extern const OptionSpec kExportOptions;
@@ -19,7 +21,7 @@ extern const OptionSpec kPrintOptions;
 // can show (a step of 0.0125 mm) and would only make the PDF huge and slow.
 inline constexpr int kMaxPrintResolution = 10000;
 
-ExportSettings ExportSettingsFrom(const ParsedOptions& options);
+output::ExportSettings ExportSettingsFrom(const ParsedOptions& options);
 
 enum class PictureFormat { Png, Svg };
 
@@ -31,7 +33,7 @@ std::optional<PictureFormat> PictureFormatFor(const std::string& path);
 // file is touched; a UsageError for anything mistyped.
 struct PlotRequest {
     std::string docPath;
-    GraphSettings settings;
+    output::GraphSettings settings;
     std::string outPath;
     PictureFormat format = PictureFormat::Png;
 };
@@ -40,7 +42,7 @@ PlotRequest ParsePlotRequest(const std::vector<std::string>& args);
 struct PrintRequest {
     std::string docPath;
     // The report as printed after the graph has been shown with these values.
-    ReportSettings settings;
+    output::ReportSettings settings;
     std::string outPath;
     std::string title;
 };
@@ -53,3 +55,5 @@ std::string DefaultPrintTitle(const std::string& path);
 // Refuses an output file that is the document itself, under whatever name:
 // writing over it would lose the peaks.
 void CheckOutputIsNotTheDocument(const std::string& docPath, const std::string& outPath);
+
+}  // namespace trazel::cli

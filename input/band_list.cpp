@@ -11,6 +11,8 @@
 #include "input/line_reader.h"
 #include "input/number_fields.h"
 
+using namespace trazel::model;
+
 namespace trazel::input {
 
 namespace {

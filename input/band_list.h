@@ -20,9 +20,9 @@ struct BandListOptions {
     // The intensity column holds areas (computed infrared intensities):
     // each becomes the height that gives that area at the band's width.
     bool intensitiesAreAreas = false;
-    std::int32_t lineShape = Gaussian;
+    std::int32_t lineShape = model::Gaussian;
     // How many bands the table has room for; a file with more is refused.
-    int room = kMaxPeakSlots - 1;
+    int room = model::kMaxPeakSlots - 1;
 };
 
 // Where the values came from: a column number (from 0), or -1 when the file
@@ -38,7 +38,7 @@ struct BandColumns {
 
 struct BandList {
     // In file order; scaledPosition and separate filled in.
-    std::vector<Peak> bands;
+    std::vector<model::Peak> bands;
     BandColumns columns;
     bool jcamp = false;
 };

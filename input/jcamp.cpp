@@ -8,6 +8,8 @@
 #include "input/number_fields.h"
 #include "platform/number_format.h"
 
+using namespace trazel::platform;
+
 namespace trazel::input {
 
 namespace {

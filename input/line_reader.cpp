@@ -8,6 +8,8 @@
 #include "input/read_result.h"
 #include "platform/atomic_file.h"
 
+using namespace trazel::platform;
+
 namespace trazel::input {
 
 namespace {

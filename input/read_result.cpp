@@ -2,6 +2,8 @@
 
 #include "platform/atomic_file.h"
 
+using namespace trazel::platform;
+
 namespace trazel::input {
 
 namespace {

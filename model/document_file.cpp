@@ -8,6 +8,10 @@
 #include "platform/archive.h"
 #include "platform/atomic_file.h"
 
+using namespace trazel::platform;
+
+namespace trazel::model {
+
 Status LoadPeakTableFile(const std::string& path, PeakTable& table) {
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);
@@ -48,3 +52,5 @@ std::string PeakTableBytes(const PeakTable& table) {
 Status SavePeakTableFile(const std::string& path, const PeakTable& table) {
     return WriteFileAtomically(path, PeakTableBytes(table));
 }
+
+}  // namespace trazel::model

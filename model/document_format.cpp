@@ -4,6 +4,10 @@
 
 #include "platform/archive.h"
 
+using namespace trazel::platform;
+
+namespace trazel::model {
+
 namespace {
 
 void CheckCount(std::int32_t count) {
@@ -53,3 +57,5 @@ PeakTable ReadPeakTable(CArchive& ar) {
     }
     return table;
 }
+
+}  // namespace trazel::model

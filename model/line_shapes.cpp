@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace trazel::model {
+
 // Every expression below keeps the order of operations of the original
 // formulas, one rounding per step, so that sums, exports and drawings agree to
 // the last bit with files and printouts made before.
@@ -47,8 +49,16 @@ double SampleX(int j, int n, double xMin, double xMax) {
     return (static_cast<double>(j) * (xMax - xMin)) / static_cast<double>(n) + xMin;
 }
 
-double PeakArea(double intensity, double width) { return (intensity * width) * GAUSS_AREA_FACTOR; }
+double PeakArea(double intensity, double width) {
+    return (intensity * width) * GAUSS_AREA_FACTOR;
+}
 
-double IntensityForArea(double area, double width) { return area / (width * GAUSS_AREA_FACTOR); }
+double IntensityForArea(double area, double width) {
+    return area / (width * GAUSS_AREA_FACTOR);
+}
 
-double WidthForArea(double area, double intensity) { return area / (intensity * GAUSS_AREA_FACTOR); }
+double WidthForArea(double area, double intensity) {
+    return area / (intensity * GAUSS_AREA_FACTOR);
+}
+
+}  // namespace trazel::model

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+namespace trazel::model {
+
 inline constexpr int kMaxPeakSlots = 100;
 
 // The bands of one document as parallel arrays. Index 0 is never used, so the
@@ -34,6 +36,8 @@ struct Peak {
 };
 
 inline Peak PeakAt(const PeakTable& table, int index) {
-    return Peak{table.position[index], table.scale[index],     table.scaledPosition[index],
+    return Peak{table.position[index],  table.scale[index], table.scaledPosition[index],
                 table.intensity[index], table.width[index], table.separate[index]};
 }
+
+}  // namespace trazel::model

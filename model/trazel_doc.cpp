@@ -3,6 +3,10 @@
 #include "model/document_format.h"
 #include "platform/archive.h"
 
+using namespace trazel::platform;
+
+namespace trazel::model {
+
 bool CTrazelDoc::OnNewDocument() {
     if (!CDocument::OnNewDocument()) {
         return false;
@@ -42,7 +46,9 @@ void CTrazelDoc::AddPeak(double position, double intensity, double width, double
     SetModifiedIfNotEmpty();
 }
 
-void CTrazelDoc::ClearPeaks() { table_.count = 1; }
+void CTrazelDoc::ClearPeaks() {
+    table_.count = 1;
+}
 
 void CTrazelDoc::DeleteRows(const std::vector<int>& rows) {
     // A non-empty table counts as modified even when nothing is selected.
@@ -132,3 +138,5 @@ void CTrazelDoc::ToggleSeparate(const std::vector<int>& rows) {
     }
     SetModifiedIfNotEmpty();
 }
+
+}  // namespace trazel::model

@@ -5,14 +5,16 @@
 #include "model/peak_table.h"
 #include "platform/document.h"
 
+namespace trazel::model {
+
 // The document: one peak table and the rule that decides when the user is
 // asked to save it. Every change to the table goes through the operations
 // below. Rows are rows of the peak list, which shows the newest peak on top;
 // the selection-driven operations take the selected rows in ascending order.
-class CTrazelDoc : public CDocument {
-public:
+class CTrazelDoc : public platform::CDocument {
+  public:
     bool OnNewDocument() override;
-    void Serialize(CArchive& ar) override;
+    void Serialize(platform::CArchive& ar) override;
 
     const PeakTable& Table() const { return table_; }
 
@@ -38,6 +40,8 @@ public:
     // Replaces the whole table, as a file read does.
     void SetTable(const PeakTable& table) { table_ = table; }
 
-private:
+  private:
     PeakTable table_;
 };
+
+}  // namespace trazel::model

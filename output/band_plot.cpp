@@ -2,6 +2,10 @@
 
 #include <cmath>
 
+using namespace trazel::platform;
+
+namespace trazel::output {
+
 namespace {
 
 // The offset from the base row of a value already known to lie in the band.
@@ -40,3 +44,5 @@ void PlotInBand(CDC& dc, const BandMapping& band, bool joinPoints, int x, double
         dc.MoveTo(x, band.belowRow);
     }
 }
+
+}  // namespace trazel::output

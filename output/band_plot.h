@@ -2,6 +2,8 @@
 
 #include "platform/cdc.h"
 
+namespace trazel::output {
+
 // How a value is placed in a graph frame that the screen graph and the
 // printed report share: values between low and high go to
 // baseRow + direction * ceil((v - low) * height / (high - low)); values above
@@ -19,4 +21,6 @@ struct BandMapping {
 
 // Plots one value at column x: a line from the pen (joined) or a black pixel
 // (dots) when it lies in the band, a pen move otherwise.
-void PlotInBand(CDC& dc, const BandMapping& band, bool joinPoints, int x, double v);
+void PlotInBand(platform::CDC& dc, const BandMapping& band, bool joinPoints, int x, double v);
+
+}  // namespace trazel::output

@@ -4,6 +4,10 @@
 #include <cmath>
 #include <limits>
 
+using namespace trazel::model;
+
+namespace trazel::output {
+
 namespace {
 
 // x values that go through the arithmetic side by side; the compiler keeps
@@ -169,3 +173,5 @@ void BandSums::TermBlock(const Band& band, const double* x, double* y) const {
         y[j] = std::isnan(term) ? PeakTerm(table_, k, lineShape_, useScaled_, x[j]) : term;
     }
 }
+
+}  // namespace trazel::output

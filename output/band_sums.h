@@ -7,6 +7,8 @@
 #include "model/line_shapes.h"
 #include "model/peak_table.h"
 
+namespace trazel::output {
+
 // ProfileSum and PeakTerm over many x at once, with every result bit for bit
 // what those functions give one x at a time: the same operations in the same
 // order for each x, each sum still adding the bands in ascending index order.
@@ -20,7 +22,7 @@
 // unchanged while it is used. Const calls may run on several threads at once.
 class BandSums {
   public:
-    BandSums(const PeakTable& table, std::int32_t lineShape, bool useScaled);
+    BandSums(const model::PeakTable& table, std::int32_t lineShape, bool useScaled);
 
     // ys[i] = ProfileSum(table, lineShape, useScaled, xs[i]); ys is at least
     // as long as xs.
@@ -75,8 +77,10 @@ class BandSums {
     void SumBlock(const double* x, double* y) const;
     void TermBlock(const Band& band, const double* x, double* y) const;
 
-    const PeakTable& table_;
+    const model::PeakTable& table_;
     std::int32_t lineShape_;
     bool useScaled_;
     std::vector<Band> bands_;
 };
+
+}  // namespace trazel::output

@@ -4,6 +4,8 @@
 
 #include "model/line_shapes.h"
 
+namespace trazel::output {
+
 // What the graph on screen and the graph on paper are drawn with: the x
 // interval sampled, the band of values mapped onto the frame's height, the
 // line shape, and whether samples are joined and bands centred on the scaled
@@ -13,7 +15,9 @@ struct CurveSettings {
     double xMax = 0.0;
     double yMin = 0.0;
     double yMax = 0.0;
-    std::int32_t lineShape = Gaussian;
+    std::int32_t lineShape = model::Gaussian;
     bool joinPoints = false;
     bool useScaled = false;
 };
+
+}  // namespace trazel::output

@@ -14,6 +14,11 @@
 #include "output/worker_pool.h"
 #include "platform/atomic_file.h"
 
+using namespace trazel::platform;
+using namespace trazel::model;
+
+namespace trazel::output {
+
 namespace {
 
 // Two numbers, a space and CR LF.
@@ -265,3 +270,5 @@ Status ExportToFile(const WriteTarget& target, const PeakTable& table,
     }
     return file.Close();
 }
+
+}  // namespace trazel::output

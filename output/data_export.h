@@ -11,6 +11,8 @@
 #include "platform/output_file.h"
 #include "platform/status.h"
 
+namespace trazel::output {
+
 // What the export reads besides the table: of the curve, the x limits, line
 // shape and use-scaled flag taken from the form; and the output settings.
 struct ExportSettings {
@@ -34,7 +36,7 @@ inline constexpr char kExportOpenFailed[] = "No se pudo abrir el archivo.";
 
 // A resolution below 1 would never finish the line loop; it is refused before
 // the file is touched.
-Status CheckExportResolution(std::int32_t resolution);
+platform::Status CheckExportResolution(std::int32_t resolution);
 
 // Tells the user that the export was stopped, how many data lines the file
 // kept and that it is incomplete.
@@ -44,7 +46,7 @@ std::string ExportStoppedMessage(std::int64_t lines, const std::string& path);
 // "," under the decimal comma.
 std::string FormatExportLine(double x, double y, bool decimalComma);
 
-void WriteExportHeader(ByteSink& sink);
+void WriteExportHeader(platform::ByteSink& sink);
 
 // How the line loop ended, and how many data lines the sink took.
 enum class ExportEnd { Finished, Stopped, WriteFailed };
@@ -62,7 +64,7 @@ struct ExportLinesResult {
 // and no other. A resolution below 1 writes nothing. A long export computes
 // its lines ahead on a few threads; the sink and the progress bar are called
 // from the calling thread alone, line by line as without them.
-ExportLinesResult WriteExportLines(ByteSink& sink, const PeakTable& table,
+ExportLinesResult WriteExportLines(platform::ByteSink& sink, const model::PeakTable& table,
                                    const ExportSettings& settings, ProgressControl* progress,
                                    std::stop_token stop = {});
 
@@ -75,21 +77,23 @@ class ExportFile {
     // the message is kExportOpenFailed, which names no file, for a target
     // that is the file itself (the window's), or names the file the user
     // named when the bytes go elsewhere first; later failures name it too.
-    Status Open(const WriteTarget& target);
+    platform::Status Open(const platform::WriteTarget& target);
     void WriteHeader();
     // WriteFailed when the file refused a line; the graph is then not to be
     // drawn, and neither when the lines were stopped.
-    ExportLinesResult WriteLines(const PeakTable& table, const ExportSettings& settings,
+    ExportLinesResult WriteLines(const model::PeakTable& table, const ExportSettings& settings,
                                  ProgressControl* progress, std::stop_token stop = {});
     // Closes the file. Fails when anything could not be written, header and
     // close included.
-    Status Close();
+    platform::Status Close();
 
   private:
-    OutputFile file_;
+    platform::OutputFile file_;
 };
 
 // The whole run for a caller that has its values already (the command line).
 // Fails when the export refused or failed.
-Status ExportToFile(const WriteTarget& target, const PeakTable& table,
-                    const ExportSettings& settings, ProgressControl* progress = nullptr);
+platform::Status ExportToFile(const platform::WriteTarget& target, const model::PeakTable& table,
+                              const ExportSettings& settings, ProgressControl* progress = nullptr);
+
+}  // namespace trazel::output

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <cstring>
 
+namespace trazel::output {
+
 namespace {
 
 __extension__ typedef unsigned __int128 Wide;
@@ -182,3 +184,5 @@ char* PutG14(char* out, double value) {
     std::memcpy(out, &kPairs[static_cast<std::size_t>(2 * (magnitude % 100))], 2);
     return out + 2;
 }
+
+}  // namespace trazel::output

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+namespace trazel::output {
+
 // The room PutG14 needs: the longest text, "-1.2345678901234e-308", has 21
 // characters, and digits are copied in blocks of 16 that may reach past the
 // end of the text.
@@ -14,3 +16,5 @@ inline constexpr std::size_t kG14Room = 32;
 // the rest, not-a-number and infinities among them, go through std::to_chars,
 // which writes the same bytes more slowly.
 char* PutG14(char* out, double value);
+
+}  // namespace trazel::output

@@ -2,6 +2,11 @@
 
 #include "platform/number_format.h"
 
+using namespace trazel::platform;
+using namespace trazel::model;
+
+namespace trazel::output {
+
 const std::array<const char*, kPeakListColumns> kPeakListHeadings = {
     "Máximo", "Escala", "Máx*Esc", "Intensidad", "Anchura", "R"};
 
@@ -10,3 +15,5 @@ std::array<std::string, kPeakListColumns> PeakListCells(const PeakTable& table, 
             FormatG(table.scaledPosition[index], 9), FormatG(table.intensity[index], 9),
             FormatG(table.width[index], 9),          table.separate[index] != 0 ? "s" : "n"};
 }
+
+}  // namespace trazel::output

@@ -5,9 +5,13 @@
 
 #include "model/peak_table.h"
 
+namespace trazel::output {
+
 // The texts of the peak list: the six column headings and, for one peak, the
 // six cells ("%.9g" numbers and "s" or "n" for the separate-display flag).
 inline constexpr int kPeakListColumns = 6;
 extern const std::array<const char*, kPeakListColumns> kPeakListHeadings;
 
-std::array<std::string, kPeakListColumns> PeakListCells(const PeakTable& table, int index);
+std::array<std::string, kPeakListColumns> PeakListCells(const model::PeakTable& table, int index);
+
+}  // namespace trazel::output

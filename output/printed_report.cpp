@@ -7,6 +7,11 @@
 #include "output/band_plot.h"
 #include "platform/number_format.h"
 
+using namespace trazel::platform;
+using namespace trazel::model;
+
+namespace trazel::output {
+
 namespace {
 
 constexpr int kFrameLeft = 350;
@@ -164,3 +169,5 @@ void PrintPage(CDC& dc, int page, const PeakTable& table, const ReportSettings& 
         PrintTable(dc, page, table, -380);
     }
 }
+
+}  // namespace trazel::output

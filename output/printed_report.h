@@ -9,6 +9,8 @@
 #include "output/curve_settings.h"
 #include "platform/cdc.h"
 
+namespace trazel::output {
+
 // The view's fields the report prints with, as they are when printing starts.
 struct ReportSettings {
     CurveSettings curve;
@@ -44,8 +46,11 @@ std::string PrintTitleFromCaption(std::string_view caption);
 // (frame, title, limits, ticks, the sum and the separate curves at
 // `resolution` samples), the legend and the first rows of the table; pages 2
 // and 3 the title and the rest of the table.
-void PrintPage(CDC& dc, int page, const PeakTable& table, const ReportSettings& settings,
-               const std::string& title);
+void PrintPage(platform::CDC& dc, int page, const model::PeakTable& table,
+               const ReportSettings& settings, const std::string& title);
 
 // The curves of the peaks flagged for separate display, each on its own.
-void PrintSeparateCurves(CDC& dc, const PeakTable& table, const ReportSettings& settings);
+void PrintSeparateCurves(platform::CDC& dc, const model::PeakTable& table,
+                         const ReportSettings& settings);
+
+}  // namespace trazel::output

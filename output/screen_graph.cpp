@@ -8,22 +8,41 @@
 #include "output/band_sums.h"
 #include "platform/number_format.h"
 
+using namespace trazel::platform;
+using namespace trazel::model;
+
+namespace trazel::output {
+
 namespace {
 
+// The graph's frame in the form's pixels; its right and bottom edges are
+// exclusive, as the rectangle call takes them.
 constexpr int kBoxLeft = 420;
 constexpr int kBoxTop = 200;
 constexpr int kBoxRight = 671;
 constexpr int kBoxBottom = 402;
+
+// Eleven ticks on the bottom edge and eleven on the right one, each a short
+// line pointing out of the frame.
 constexpr int kTicks = 11;
+constexpr int kTickLength = 5;
+constexpr int kXTickSpacing = 25;
+constexpr int kYTickSpacing = 20;
+
+// Values are plotted upwards from the lowest row inside the frame across the
+// rows inside it; values below the band, or not numbers, rest on that row.
+constexpr int kPlotBaseRow = kBoxBottom - 1;
+constexpr int kPlotHeight = kPlotBaseRow - (kBoxTop + 1);
+static_assert(kPlotBaseRow == 401 && kPlotHeight == 200);
 
 BandMapping ScreenBand(const GraphSettings& settings) {
     return BandMapping{.low = settings.curve.yMin,
                        .high = settings.curve.yMax,
-                       .height = 200.0,
-                       .baseRow = 401,
+                       .height = kPlotHeight,
+                       .baseRow = kPlotBaseRow,
                        .direction = -1,
                        .aboveRow = kBoxTop,
-                       .belowRow = 401};
+                       .belowRow = kPlotBaseRow};
 }
 
 }  // namespace
@@ -52,10 +71,12 @@ GraphLabels DrawGraph(CDC& dc, const PeakTable& table, const GraphSettings& sett
     dc.Rectangle(kBoxLeft, kBoxTop, kBoxRight, kBoxBottom);
 
     for (int i = 0; i < kTicks; ++i) {
-        dc.MoveTo(kBoxLeft + 25 * i, kBoxBottom);
-        dc.LineTo(kBoxLeft + 25 * i, kBoxBottom + 5);
-        dc.MoveTo(kBoxRight, kBoxTop + 20 * i);
-        dc.LineTo(kBoxRight + 5, kBoxTop + 20 * i);
+        const int tickX = kBoxLeft + kXTickSpacing * i;
+        const int tickY = kBoxTop + kYTickSpacing * i;
+        dc.MoveTo(tickX, kBoxBottom);
+        dc.LineTo(tickX, kBoxBottom + kTickLength);
+        dc.MoveTo(kBoxRight, tickY);
+        dc.LineTo(kBoxRight + kTickLength, tickY);
     }
 
     // All values of a curve are computed before it is drawn; the drawing
@@ -84,3 +105,5 @@ GraphLabels DrawGraph(CDC& dc, const PeakTable& table, const GraphSettings& sett
     }
     return GraphLabelTexts(settings.curve);
 }
+
+}  // namespace trazel::output

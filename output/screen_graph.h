@@ -8,6 +8,8 @@
 #include "output/curve_settings.h"
 #include "platform/cdc.h"
 
+namespace trazel::output {
+
 // The settings the screen graph draws with, as last taken from the form.
 struct GraphSettings {
     CurveSettings curve;
@@ -29,11 +31,14 @@ GraphLabels GraphLabelTexts(const CurveSettings& settings);
 // sum of every peak at screenSamples samples, then the band of every peak
 // flagged for separate display on its own. The labels that go around the box
 // are returned, for whoever shows them to place them.
-GraphLabels DrawGraph(CDC& dc, const PeakTable& table, const GraphSettings& settings);
+GraphLabels DrawGraph(platform::CDC& dc, const model::PeakTable& table,
+                      const GraphSettings& settings);
 
 // Plots the value v of sample j into the box (column 420 + j).
-void PlotSample(CDC& dc, const GraphSettings& settings, int j, double v);
+void PlotSample(platform::CDC& dc, const GraphSettings& settings, int j, double v);
 
 // The triggers draw only over an x range that is not empty: a difference of
 // zero, or one that is not a number, counts as no range.
 bool IsZeroRange(double xMin, double xMax);
+
+}  // namespace trazel::output

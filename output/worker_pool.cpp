@@ -4,6 +4,8 @@
 #include <system_error>
 #include <utility>
 
+namespace trazel::output {
+
 namespace {
 
 // More threads than this would only wait for the file.
@@ -105,3 +107,5 @@ void WorkerPool::Work() {
         TakeParts(lock);
     }
 }
+
+}  // namespace trazel::output

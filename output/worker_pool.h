@@ -7,6 +7,8 @@
 #include <thread>
 #include <vector>
 
+namespace trazel::output {
+
 // A few threads kept for the length of one long job, which hands them parts
 // of its work in rounds. The calling thread works on each round as well, so
 // a pool that could start no thread at all still gets everything done.
@@ -55,3 +57,5 @@ class WorkerPool {
     std::exception_ptr error_;
     std::vector<std::thread> threads_;
 };
+
+}  // namespace trazel::output

@@ -4,6 +4,8 @@
 #include <istream>
 #include <ostream>
 
+namespace trazel::platform {
+
 namespace {
 
 template <typename Unsigned>
@@ -77,3 +79,5 @@ void CArchive::Read(unsigned char* bytes, std::size_t size) {
         throw CArchiveException("El archivo termina antes de tiempo: está incompleto o dañado.");
     }
 }
+
+}  // namespace trazel::platform

@@ -5,11 +5,13 @@
 #include <stdexcept>
 #include <string>
 
+namespace trazel::platform {
+
 // Raised when an archive cannot read or write a value: the file ended early,
 // the stream failed, or the content makes no sense. The message is meant for
 // the user and is in Spanish.
 class CArchiveException : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -17,7 +19,7 @@ public:
 // bytes, one after the other, with no tags or lengths. The byte order is fixed
 // whatever the host's, so documents move between machines unchanged.
 class CArchive {
-public:
+  public:
     explicit CArchive(std::istream& in) : in_(&in) {}
     explicit CArchive(std::ostream& out) : out_(&out) {}
 
@@ -29,10 +31,12 @@ public:
     CArchive& operator>>(std::int32_t& value);
     CArchive& operator>>(double& value);
 
-private:
+  private:
     void Write(const unsigned char* bytes, std::size_t size);
     void Read(unsigned char* bytes, std::size_t size);
 
     std::istream* in_ = nullptr;
     std::ostream* out_ = nullptr;
 };
+
+}  // namespace trazel::platform

@@ -12,6 +12,8 @@
 
 #include "platform/temporary_files.h"
 
+namespace trazel::platform {
+
 namespace {
 
 Status WriteFailure(const std::string& path, int error) {
@@ -225,3 +227,5 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes) {
         return Status();
     });
 }
+
+}  // namespace trazel::platform

@@ -7,6 +7,8 @@
 #include "platform/file_errors.h"
 #include "platform/status.h"
 
+namespace trazel::platform {
+
 // Writes a file that the user asked for by name so that it is replaced whole
 // or not at all, for writers that stream to a path of their own (too much to
 // hold in memory first). write is called with a temporary file beside path;
@@ -40,3 +42,5 @@ int OpenForWriting(const std::string& path, int flags);
 // Writes all of bytes to fd, again after an interrupted call: 0, or the errno
 // of the write that failed.
 int WriteAll(int fd, std::string_view bytes);
+
+}  // namespace trazel::platform

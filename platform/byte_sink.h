@@ -3,6 +3,8 @@
 #include <ostream>
 #include <string_view>
 
+namespace trazel::platform {
+
 // Somewhere bytes go: a file, a stream in memory. Write reports false once
 // the bytes could not be taken, so that a writer can stop.
 class ByteSink {
@@ -22,3 +24,5 @@ class StreamSink : public ByteSink {
   private:
     std::ostream& out_;
 };
+
+}  // namespace trazel::platform

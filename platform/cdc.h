@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string_view>
 
+namespace trazel::platform {
+
 // Mapping modes: how the coordinates of the drawing calls turn into device
 // pixels. The values are the ones the drawing code has always passed.
 enum MapMode : int {
@@ -43,3 +45,5 @@ class CDC {
     // at (x, y). Texts are UTF-8.
     virtual void TextOut(int x, int y, std::string_view text) = 0;
 };
+
+}  // namespace trazel::platform

@@ -1,5 +1,7 @@
 #include "platform/document.h"
 
+namespace trazel::platform {
+
 const char* const CDocument::kUntitledName = "Sin título";
 
 bool CDocument::OnNewDocument() {
@@ -14,3 +16,5 @@ void CDocument::SetPathName(const std::string& path) {
     const auto slash = path.find_last_of('/');
     title_ = slash == std::string::npos ? path : path.substr(slash + 1);
 }
+
+}  // namespace trazel::platform

@@ -2,13 +2,15 @@
 
 #include <string>
 
+namespace trazel::platform {
+
 class CArchive;
 
 // The document side of the document/view pair: a title, the path it was last
 // read from or written to, and the modified flag that decides whether the user
 // is asked to save before the document is replaced or the program ends.
 class CDocument {
-public:
+  public:
     virtual ~CDocument() = default;
 
     // The framework's part of making a new document: no path, the untitled
@@ -31,8 +33,10 @@ public:
 
     static const char* const kUntitledName;
 
-private:
+  private:
     bool modified_ = false;
     std::string title_ = kUntitledName;
     std::string pathName_;
 };
+
+}  // namespace trazel::platform

@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstring>
 
+namespace trazel::platform {
+
 std::string QuoteFileName(const std::string& path) {
     return "«" + path + "»";
 }
@@ -60,3 +62,5 @@ Status FileFailure(FileOperation operation, const std::string& path, const std::
 Status FileFailure(FileOperation operation, const std::string& path, int error) {
     return FileFailure(operation, path, DescribeErrno(error));
 }
+
+}  // namespace trazel::platform

@@ -5,6 +5,8 @@
 
 #include "platform/status.h"
 
+namespace trazel::platform {
+
 // "«name»", the way messages quote a file.
 std::string QuoteFileName(const std::string& path);
 
@@ -38,3 +40,5 @@ struct WriteTarget {
     std::string path;
     std::string shown;
 };
+
+}  // namespace trazel::platform

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <system_error>
 
+namespace trazel::platform {
+
 namespace {
 
 std::string_view Trim(std::string_view text) {
@@ -42,8 +44,8 @@ std::optional<double> ParseDouble(std::string_view text) {
         return std::nullopt;
     }
     double value = 0.0;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), value,
-                                        std::chars_format::general);
+    const auto result =
+        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
     if (result.ec != std::errc() || result.ptr != text.data() + text.size()) {
         return std::nullopt;
     }
@@ -65,3 +67,5 @@ std::optional<int> ParseInt(std::string_view text) {
     }
     return value;
 }
+
+}  // namespace trazel::platform

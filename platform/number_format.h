@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace trazel::platform {
+
 // Numbers shown to and read from the user, always in the C locale: Qt sets the
 // C library's locale from the environment at start-up, and under a Spanish
 // locale printf and strtod would switch to a decimal comma.
@@ -12,7 +14,9 @@
 std::string FormatG(double value, int precision = 6);
 
 // The framework's text form for doubles shown in edit fields ("%.15g").
-inline std::string FormatEditDouble(double value) { return FormatG(value, 15); }
+inline std::string FormatEditDouble(double value) {
+    return FormatG(value, 15);
+}
 
 // A decimal number in plain or exponent notation, optionally signed and
 // surrounded by spaces. Empty text, other characters (a decimal comma among
@@ -21,3 +25,5 @@ std::optional<double> ParseDouble(std::string_view text);
 
 // A decimal 32-bit integer, optionally signed and surrounded by spaces.
 std::optional<int> ParseInt(std::string_view text);
+
+}  // namespace trazel::platform

@@ -7,6 +7,8 @@
 
 #include "platform/atomic_file.h"
 
+namespace trazel::platform {
+
 namespace {
 
 // Large enough that a long export costs few system calls, small enough not to
@@ -77,3 +79,5 @@ Status OutputFile::Error() const {
     }
     return FileFailure(openFailed_ ? FileOperation::Open : FileOperation::Write, shown_, error_);
 }
+
+}  // namespace trazel::platform

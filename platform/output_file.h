@@ -7,6 +7,8 @@
 #include "platform/file_errors.h"
 #include "platform/status.h"
 
+namespace trazel::platform {
+
 // A file written from the start, as a text file that the user reads into
 // another program: created, or emptied when it exists, then written through a
 // buffer. The bytes go out as they are given; callers write their own line
@@ -43,3 +45,5 @@ class OutputFile : public ByteSink {
     int error_ = 0;
     bool openFailed_ = false;
 };
+
+}  // namespace trazel::platform

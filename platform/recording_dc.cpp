@@ -1,5 +1,7 @@
 #include "platform/recording_dc.h"
 
+namespace trazel::platform {
+
 int RecordingDC::SetMapMode(int mode) {
     calls_.push_back({Kind::SetMapMode, 0, 0, 0, 0, mode, {}});
     const int previous = mapMode_;
@@ -52,3 +54,5 @@ std::string Describe(const RecordingDC::Call& call) {
     }
     return "?";
 }
+
+}  // namespace trazel::platform

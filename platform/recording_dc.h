@@ -6,6 +6,8 @@
 
 #include "platform/cdc.h"
 
+namespace trazel::platform {
+
 // A device context that draws nothing and keeps every call, in order, so that
 // tests can compare a drawing call by call.
 class RecordingDC : public CDC {
@@ -56,3 +58,5 @@ std::string Describe(const RecordingDC::Call& call);
 inline void PrintTo(const RecordingDC::Call& call, std::ostream* out) {
     *out << Describe(call);
 }
+
+}  // namespace trazel::platform

@@ -3,6 +3,8 @@
 #include <string>
 #include <utility>
 
+namespace trazel::platform {
+
 // The outcome of an operation that can fail with a message for the user:
 // success, or a failure and its message in Spanish. A caller that drops it
 // would report a failure as success, so the compiler refuses that.
@@ -26,3 +28,5 @@ class [[nodiscard]] Status {
     bool failed_ = false;
     std::string message_;
 };
+
+}  // namespace trazel::platform

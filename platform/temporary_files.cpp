@@ -9,6 +9,8 @@
 #include <csignal>
 #include <cstring>
 
+namespace trazel::platform {
+
 namespace {
 
 // A signal handler may read the slots at any moment, so a slot holds its
@@ -116,3 +118,5 @@ void InstallTemporaryCleanup() {
         ::sigaction(signal, &action, nullptr);
     }
 }
+
+}  // namespace trazel::platform

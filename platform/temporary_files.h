@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace trazel::platform {
+
 // Temporary files and folders that must not outlive the run, whatever ends
 // it. A program that installs the clean-up (InstallTemporaryCleanup) removes
 // every path still registered when SIGINT, SIGTERM, SIGHUP, SIGQUIT or SIGPIPE
@@ -38,3 +40,5 @@ void InstallTemporaryCleanup();
 
 // Removes every registered path; only calls that are safe in a signal handler.
 void RemoveRegisteredTemporaries();
+
+}  // namespace trazel::platform

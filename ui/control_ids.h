@@ -1,5 +1,7 @@
 #pragma once
 
+namespace trazel::ui {
+
 // The ids of the controls of the main form and of the dialogs, one home for
 // all of them: the templates, the windows that read their controls, the
 // application's commands and the tests take them from here. They are the
@@ -54,3 +56,5 @@ inline constexpr int IDC_EDIT_SCALE = 1044;
 inline constexpr int IDC_DECIMAL_POINT = 1021;
 inline constexpr int IDC_DECIMAL_COMMA = 1022;
 inline constexpr int IDC_RESOLUTION = 1031;
+
+}  // namespace trazel::ui

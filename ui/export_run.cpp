@@ -10,6 +10,12 @@
 
 #include "platform/qt/services.h"
 
+using namespace trazel::platform;
+using namespace trazel::model;
+using namespace trazel::output;
+
+namespace trazel::ui {
+
 namespace {
 
 // Events are handled at most this often; more often only slows the lines
@@ -182,3 +188,5 @@ bool ExportRun::eventFilter(QObject* watched, QEvent* event) {
     }
     return false;
 }
+
+}  // namespace trazel::ui

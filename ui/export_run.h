@@ -13,6 +13,8 @@ class QAction;
 class QProgressBar;
 class QWidget;
 
+namespace trazel::ui {
+
 inline constexpr char kExportRunningStatus[] = "Exportando… Esc para detener";
 inline constexpr char kStopExportQuestion[] =
     "La exportación no ha terminado. ¿Desea detenerla para cerrar la ventana?";
@@ -28,12 +30,12 @@ inline constexpr char kStopExportQuestion[] =
 // An export that ends before the first round of events (the usual few
 // hundred lines) locks nothing and lets no event in, exactly as a handler
 // that does not return to the event loop.
-class ExportRun : public QObject, public ProgressControl {
+class ExportRun : public QObject, public output::ProgressControl {
     Q_OBJECT
 
   public:
     // Asks whether to stop through services.
-    ExportRun(QWidget* form, QProgressBar* bar, const Services& services);
+    ExportRun(QWidget* form, QProgressBar* bar, const platform::Services& services);
     // Unlocks what was locked and gives the focus back.
     ~ExportRun() override;
     ExportRun(const ExportRun&) = delete;
@@ -60,7 +62,7 @@ class ExportRun : public QObject, public ProgressControl {
     void AskToStopForClose();
 
     QWidget* form_;
-    Services services_;
+    platform::Services services_;
     QWidget* window_;
     QProgressBar* bar_;
     int step_ = 1;
@@ -75,3 +77,5 @@ class ExportRun : public QObject, public ProgressControl {
     std::vector<QPointer<QAction>> lockedActions_;
     QPointer<QWidget> focus_;
 };
+
+}  // namespace trazel::ui

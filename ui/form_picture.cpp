@@ -4,6 +4,8 @@
 #include <QPainterPath>
 #include <cmath>
 
+namespace trazel::ui {
+
 namespace {
 
 double Band(double x, double centre, double height, double halfWidth) {
@@ -49,3 +51,5 @@ QPixmap FormPicture() {
     p.drawPath(sum);
     return pixmap;
 }
+
+}  // namespace trazel::ui

@@ -1,5 +1,11 @@
 #include "ui/form_template.h"
 
+using namespace trazel::platform;
+using namespace trazel::model;
+using namespace trazel::output;
+
+namespace trazel::ui {
+
 namespace {
 
 using K = ControlKind;
@@ -62,3 +68,5 @@ std::array<std::pair<int, std::string>, 6> GraphLabelControls(const GraphLabels&
         {IDC_LABEL_Y, labels.y},
     }};
 }
+
+}  // namespace trazel::ui

@@ -31,6 +31,12 @@
 #include "ui/form_picture.h"
 #include "ui/form_template.h"
 
+using namespace trazel::platform;
+using namespace trazel::model;
+using namespace trazel::output;
+
+namespace trazel::ui {
+
 namespace {
 
 struct ColumnTemplate {
@@ -527,7 +533,7 @@ void CTrazelView::ShowGraphLabels(const GraphLabels& labels) {
 void CTrazelView::PaintGraph(QPainter& painter) {
     QPainterDC dc(painter);
     // The labels it returns are those DrawGraph and UpdateData have shown.
-    ::DrawGraph(dc, document_.Table(), CurrentGraphSettings());
+    output::DrawGraph(dc, document_.Table(), CurrentGraphSettings());
 }
 
 void CTrazelView::paintEvent(QPaintEvent*) {
@@ -613,3 +619,5 @@ void CTrazelView::keyPressEvent(QKeyEvent* event) {
     }
     QWidget::keyPressEvent(event);
 }
+
+}  // namespace trazel::ui

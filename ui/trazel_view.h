@@ -12,10 +12,25 @@
 #include "platform/qt/data_exchange.h"
 #include "platform/qt/services.h"
 
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPainter;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QTreeWidget;
+
+namespace trazel::platform {
 struct PrintJob;
 class PrintDriver;
+}  // namespace trazel::platform
 
+namespace trazel::model {
 class CTrazelDoc;
+}  // namespace trazel::model
+
+namespace trazel::ui {
 
 // The view's fields. Those of the form hold what data exchange last moved
 // between them and its controls; the others are set by the output dialogs and
@@ -29,7 +44,7 @@ struct ViewFields {
     double uniqueWidth = 0.0;
     // The limits, the line shape (no button checked until the form is first
     // set up), joined points and use of the scaled positions.
-    CurveSettings curve{.lineShape = -1};
+    output::CurveSettings curve{.lineShape = -1};
     double scale = 0.0;
     // Not on the form.
     std::int32_t resolution = 250;
@@ -39,14 +54,6 @@ struct ViewFields {
     std::int32_t screenSamples = 250;
     bool graphShown = false;
 };
-class QCheckBox;
-class QLabel;
-class QLineEdit;
-class QPainter;
-class QProgressBar;
-class QPushButton;
-class QRadioButton;
-class QTreeWidget;
 
 // The main form: the peak entry fields, the peak list, the graph settings and
 // the graph box. It owns every setting that drawing, export and printing use
@@ -56,9 +63,10 @@ class CTrazelView : public QWidget {
 
   public:
     // The view and its dialogs ask the user through services.
-    CTrazelView(CTrazelDoc& document, const Services& services, QWidget* parent = nullptr);
+    CTrazelView(model::CTrazelDoc& document, const platform::Services& services,
+                QWidget* parent = nullptr);
 
-    CTrazelDoc& GetDocument() const { return document_; }
+    model::CTrazelDoc& GetDocument() const { return document_; }
 
     // Runs when the view is first shown and after every New and Open.
     void OnInitialUpdate();
@@ -88,13 +96,13 @@ class CTrazelView : public QWidget {
 
     // The settings drawing, export and printing take from the fields; the
     // screen, the paper and the export share the curve settings.
-    GraphSettings CurrentGraphSettings() const;
-    ExportSettings CurrentExportSettings() const;
-    ReportSettings CurrentReportSettings() const;
+    output::GraphSettings CurrentGraphSettings() const;
+    output::ExportSettings CurrentExportSettings() const;
+    output::ReportSettings CurrentReportSettings() const;
     // The report as it would print now: its pages and how each is drawn.
-    PrintJob MakePrintJob();
+    platform::PrintJob MakePrintJob();
     // The printer that print, print preview and print setup share.
-    void SetPrintDriver(PrintDriver* driver) { printDriver_ = driver; }
+    void SetPrintDriver(platform::PrintDriver* driver) { printDriver_ = driver; }
 
     // Controls bound by data exchange.
     QProgressBar* progressBar = nullptr;
@@ -131,7 +139,7 @@ class CTrazelView : public QWidget {
 
   private:
     void CreateControls();
-    void ShowGraphLabels(const GraphLabels& labels);
+    void ShowGraphLabels(const output::GraphLabels& labels);
     void DoDataExchange();
     void InsertColumns();
     // Shrinks the frame around the form, or grows it too when shrinkOnly is
@@ -146,12 +154,14 @@ class CTrazelView : public QWidget {
     // Does what the mnemonic of the control does when it is the only one.
     static void RunMnemonic(QWidget* control);
 
-    CTrazelDoc& document_;
-    Services services_;
-    DataExchange dx_{services_};
+    model::CTrazelDoc& document_;
+    platform::Services services_;
+    platform::DataExchange dx_{services_};
     std::map<int, QWidget*> controls_;
     // The labels and buttons with a mnemonic, and its letter in capitals.
     std::vector<std::pair<QChar, QWidget*>> mnemonics_;
     QPushButton* defaultButton_ = nullptr;
-    PrintDriver* printDriver_ = nullptr;
+    platform::PrintDriver* printDriver_ = nullptr;
 };
+
+}  // namespace trazel::ui

@@ -13,6 +13,8 @@
 
 #include "platform/qt/dialog_units.h"
 
+namespace trazel::platform {
+
 namespace {
 
 // A static icon control shows the icon at the system's large size, whatever
@@ -182,3 +184,5 @@ BuiltControls BuildControls(const DialogTemplate& dialogTemplate, QWidget* paren
     }
     return built;
 }
+
+}  // namespace trazel::platform

@@ -11,6 +11,8 @@
 class QPushButton;
 class QWidget;
 
+namespace trazel::platform {
+
 // Makes a control of a kind that only one window has (the form's list,
 // progress bar and picture), as a child of parent.
 using ControlHook = std::function<QWidget*(const ControlTemplate& control, QWidget* parent)>;
@@ -38,3 +40,5 @@ BuiltControls BuildControls(const DialogTemplate& dialogTemplate, QWidget* paren
 
 // Places a control at its template rectangle.
 void PlaceControl(QWidget* control, int x, int y, int width, int height);
+
+}  // namespace trazel::platform

@@ -6,6 +6,8 @@
 
 #include "platform/number_format.h"
 
+namespace trazel::platform {
+
 const QString kNotANumberMessage = QStringLiteral("Introduzca un número.");
 const QString kNotAnIntegerMessage = QStringLiteral("Introduzca un número entero.");
 
@@ -122,3 +124,5 @@ bool DataExchange::UpdateData(bool saveAndValidate) const {
     }
     return true;
 }
+
+}  // namespace trazel::platform

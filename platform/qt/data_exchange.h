@@ -12,6 +12,8 @@ class QLineEdit;
 class QRadioButton;
 class QWidget;
 
+namespace trazel::platform {
+
 // The messages of a field that does not hold a number.
 extern const QString kNotANumberMessage;
 extern const QString kNotAnIntegerMessage;
@@ -58,3 +60,5 @@ class DataExchange {
     Services services_;
     std::vector<Binding> bindings_;
 };
+
+}  // namespace trazel::platform

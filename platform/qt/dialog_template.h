@@ -3,6 +3,8 @@
 #include <QRect>
 #include <span>
 
+namespace trazel::platform {
+
 // The kinds of control a template holds.
 enum class ControlKind {
     Label,          // static text, left-aligned; see ControlTemplate::wraps
@@ -46,3 +48,5 @@ QRect ControlRect(const ControlTemplate& control);
 
 // The control of a template id, or nullptr.
 const ControlTemplate* FindControl(std::span<const ControlTemplate> controls, int id);
+
+}  // namespace trazel::platform

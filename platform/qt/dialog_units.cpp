@@ -4,6 +4,8 @@
 
 #include "platform/qt/dialog_template.h"
 
+namespace trazel::platform {
+
 namespace {
 
 // MulDiv: the product over the divisor, rounded half away from zero.
@@ -49,3 +51,5 @@ QFont FormFont() {
     font.setStyleHint(QFont::SansSerif);
     return font;
 }
+
+}  // namespace trazel::platform

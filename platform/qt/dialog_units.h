@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QRect>
 
+namespace trazel::platform {
+
 // Dialog units of the templates' 8-point font, fixed whatever the screen, so
 // that the controls placed in units and the graph placed in pixels line up as
 // the templates were drawn: one unit is 1.5 pixels across and 1.625 down.
@@ -22,3 +24,5 @@ QRect DialogRect(int x, int y, int width, int height);
 // The font of every form and dialog: Liberation Sans at 10 pixels, which fits
 // the templates' texts in their rectangles as the original 8-point font did.
 QFont FormFont();
+
+}  // namespace trazel::platform

@@ -9,6 +9,8 @@
 #include "platform/document.h"
 #include "platform/qt/recent_file_list.h"
 
+namespace trazel::platform {
+
 DocumentManager::DocumentManager(CDocument& document, DocumentStorage& storage,
                                  RecentFileList& recent, QString appTitle, const Services& services)
     : document_(document),
@@ -152,3 +154,5 @@ void DocumentManager::TakeFile(const std::string& file) {
     emit RecentFilesChanged();
     UpdateCaption();
 }
+
+}  // namespace trazel::platform

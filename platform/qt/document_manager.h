@@ -8,8 +8,11 @@
 #include "platform/qt/services.h"
 #include "platform/status.h"
 
-class CDocument;
 class QWidget;
+
+namespace trazel::platform {
+
+class CDocument;
 class RecentFileList;
 
 // Moves a document's content to and from files. A failure's message is for
@@ -75,3 +78,5 @@ class DocumentManager : public QObject {
     Services services_;
     QWidget* frame_ = nullptr;
 };
+
+}  // namespace trazel::platform

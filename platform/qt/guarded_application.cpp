@@ -4,6 +4,8 @@
 #include <csignal>
 #include <new>
 
+namespace trazel::platform {
+
 GuardedApplication::GuardedApplication(int& argc, char** argv) : QApplication(argc, argv) {
     // A program that reads an export or a document from a pipe and stops
     // early would otherwise end this one with SIGPIPE; ignored, the write
@@ -52,3 +54,5 @@ void GuardedApplication::Report(const QString& message) {
     }
     reporting_ = false;
 }
+
+}  // namespace trazel::platform

@@ -6,6 +6,8 @@
 
 #include "platform/qt/message_box.h"
 
+namespace trazel::platform {
+
 // The application object of the window. An exception that a handler lets
 // through would otherwise unwind into Qt's event loop, which cannot take it,
 // and end the program with the user's unsaved work. Here every event is
@@ -38,3 +40,5 @@ class GuardedApplication : public QApplication {
     QtMessageBox standardReports_;
     MessageBoxService* reports_ = &standardReports_;
 };
+
+}  // namespace trazel::platform

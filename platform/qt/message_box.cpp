@@ -3,6 +3,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+namespace trazel::platform {
+
 MessageAnswer QtMessageBox::Show(QWidget* parent, const QString& text, MessageKind kind,
                                  MessageButtons buttons) {
     QMessageBox box(parent);
@@ -82,3 +84,5 @@ MessageAnswer StreamMessageBox::Show(QWidget*, const QString& text, MessageKind,
             return MessageAnswer::Cancel;
     }
 }
+
+}  // namespace trazel::platform

@@ -5,6 +5,8 @@
 
 class QWidget;
 
+namespace trazel::platform {
+
 enum class MessageKind { Information, Warning, Error, Question };
 enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
@@ -39,3 +41,5 @@ class StreamMessageBox : public MessageBoxService {
     std::ostream& stream_;
     QString prefix_;
 };
+
+}  // namespace trazel::platform

@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QFileDialog>
 
+namespace trazel::platform {
+
 namespace {
 
 const QString kAllFiles = QStringLiteral("Todos los archivos (*)");
@@ -55,3 +57,5 @@ std::optional<QString> QtFileDialogs::GetSaveFileNameOfType(QWidget* parent, con
     dialog.setDefaultSuffix(type.defaultSuffix);
     return Ask(dialog);
 }
+
+}  // namespace trazel::platform

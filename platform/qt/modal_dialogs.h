@@ -6,6 +6,8 @@
 class QDialog;
 class QWidget;
 
+namespace trazel::platform {
+
 // The framework's answer of a modal dialog closed with "Aceptar".
 inline constexpr int IDOK = 1;
 inline constexpr int IDCANCEL = 2;
@@ -61,3 +63,5 @@ class QtFileDialogs : public FileDialogService {
                                                  const QString& suggested,
                                                  const FileType& type) override;
 };
+
+}  // namespace trazel::platform

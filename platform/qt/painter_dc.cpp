@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+namespace trazel::platform {
+
 namespace {
 
 QColor FromColorRef(COLORREF colour) {
@@ -192,3 +194,5 @@ void QPainterDC::TextOut(int x, int y, std::string_view text) {
     painter_.drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), string);
     painter_.restore();
 }
+
+}  // namespace trazel::platform

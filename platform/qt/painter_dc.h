@@ -8,6 +8,8 @@
 
 class QPainter;
 
+namespace trazel::platform {
+
 // A device context that draws with a QPainter: on a widget, an image, a
 // printer, a print preview or a PDF. In MM_TEXT a unit is one pixel of the
 // painter's coordinate system, so whatever transform the painter already has
@@ -62,3 +64,5 @@ class QPainterDC : public CDC {
     QPoint pen_;
     QFont screenFont_;
 };
+
+}  // namespace trazel::platform

@@ -18,6 +18,8 @@
 #include "platform/qt/painter_dc.h"
 #include "platform/temporary_files.h"
 
+namespace trazel::platform {
+
 namespace {
 
 constexpr char kCannotPrint[] = "No se pudo imprimir: la impresora no está disponible.";
@@ -229,3 +231,5 @@ Status PrintToPdfFile(const std::string& path, const PrintJob& job) {
     return WriteFileAtomically(
         path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
+
+}  // namespace trazel::platform

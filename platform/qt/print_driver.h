@@ -12,6 +12,8 @@ class QByteArray;
 class QPrinter;
 class QWidget;
 
+namespace trazel::platform {
+
 // What to print: pages minPage to maxPage, each drawn by printPage into a
 // fresh device context (MM_TEXT, white brush, pen at the origin).
 struct PrintJob {
@@ -62,3 +64,5 @@ Status PrintToPdfFile(const std::string& path, const PrintJob& job);
 // Whether pdf is a whole PDF file as Qt writes it: the header, the
 // cross-reference table at the end with every object where it says, "%%EOF".
 bool IsCompletePdf(const QByteArray& pdf);
+
+}  // namespace trazel::platform

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <filesystem>
 
+namespace trazel::platform {
+
 namespace {
 
 const QString kSection = QStringLiteral("Recent File List");
@@ -91,3 +93,5 @@ void RecentFileList::Write() const {
         }
     }
 }
+
+}  // namespace trazel::platform

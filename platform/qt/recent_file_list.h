@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace trazel::platform {
+
 // path when it is at most maxLength characters long, otherwise its first
 // folder, "/.../" and its file name, or the file name alone when even that is
 // too long.
@@ -48,3 +50,5 @@ class RecentFileList {
     int size_;
     std::vector<std::string> files_;
 };
+
+}  // namespace trazel::platform

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+namespace trazel::platform {
+
 MessageAnswer Services::AfxMessageBox(const QString& text, MessageKind kind,
                                       MessageButtons buttons) const {
     return AfxMessageBox(QApplication::activeWindow(), text, kind, buttons);
@@ -11,3 +13,5 @@ MessageAnswer Services::AfxMessageBox(QWidget* parent, const QString& text, Mess
                                       MessageButtons buttons) const {
     return messages_->Show(parent, text, kind, buttons);
 }
+
+}  // namespace trazel::platform

@@ -8,6 +8,8 @@
 class QDialog;
 class QWidget;
 
+namespace trazel::platform {
+
 // What the windows ask the user through: message boxes, file dialogs and the
 // modal loop of a dialog. The view, the dialogs and the document manager are
 // given one when they are made and ask through it alone, so that whoever
@@ -60,3 +62,5 @@ class StandardServices {
     ExecDialogRunner dialogs_;
     Services services_{messages_, files_, dialogs_};
 };
+
+}  // namespace trazel::platform

@@ -22,6 +22,12 @@
 #include "tests/support/fake_services.h"
 #include "ui/trazel_view.h"
 
+using namespace trazel::platform;
+using namespace trazel::model;
+using namespace trazel::output;
+using namespace trazel::ui;
+using namespace trazel::app;
+
 namespace {
 
 // A message box that, while it is up, lets the event loop run a handler

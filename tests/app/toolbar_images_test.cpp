@@ -4,6 +4,9 @@
 #include "app/resource.h"
 #include "app/toolbar_images.h"
 
+using namespace trazel::ui;
+using namespace trazel::app;
+
 // The toolbar's pictures must stay the pixels the toolbar has always shown:
 // the digests below are those of the pictures as the program drew them before
 // they became image files.

@@ -34,6 +34,12 @@
 #include "tests/support/peak_tables.h"
 #include "ui/trazel_view.h"
 
+using namespace trazel::platform;
+using namespace trazel::model;
+using namespace trazel::output;
+using namespace trazel::ui;
+using namespace trazel::app;
+
 namespace {
 
 // A started application, its window shown and active.
@@ -116,8 +122,8 @@ class TrazelAppTest : public QObject {
         Started s;
         QVERIFY(s.ok);
         QCOMPARE(s.frame()->windowTitle(), QStringLiteral("Sin título - Trazel"));
-        QVERIFY(s.frame()->toolBar->isVisible());
-        QCOMPARE(s.frame()->toolBarArea(s.frame()->toolBar), Qt::TopToolBarArea);
+        QVERIFY(s.frame()->ToolBar()->isVisible());
+        QCOMPARE(s.frame()->toolBarArea(s.frame()->ToolBar()), Qt::TopToolBarArea);
         QCOMPARE(s.frame()->StatusPaneTexts(), (QStringList{"Preparado", "", "", ""}));
         QVERIFY(!s.app.Document().IsModified());
         QCOMPARE(s.view()->peakList->columnCount(), 6);
@@ -151,7 +157,7 @@ class TrazelAppTest : public QObject {
     void toolbarButtonsInOrder() {
         Started s;
         QList<int> ids;
-        for (QAction* action : s.frame()->toolBar->actions()) {
+        for (QAction* action : s.frame()->ToolBar()->actions()) {
             ids << (action->isSeparator() ? 0 : action->objectName().mid(7).toInt());
         }
         const QList<int> expected = {ID_FILE_NEW,
@@ -173,7 +179,7 @@ class TrazelAppTest : public QObject {
                                      0,
                                      ID_APP_ABOUT};
         QCOMPARE(ids, expected);
-        for (QAction* action : s.frame()->toolBar->actions()) {
+        for (QAction* action : s.frame()->ToolBar()->actions()) {
             if (!action->isSeparator()) {
                 QCOMPARE(action->icon().actualSize(QSize(16, 15)), QSize(16, 15));
             }
@@ -219,13 +225,13 @@ class TrazelAppTest : public QObject {
         QVERIFY(toolbar->isChecked());
         QVERIFY(status->isChecked());
         toolbar->trigger();
-        QVERIFY(!s.frame()->toolBar->isVisible());
+        QVERIFY(!s.frame()->ToolBar()->isVisible());
         QVERIFY(!toolbar->isChecked());
         toolbar->trigger();
-        QVERIFY(s.frame()->toolBar->isVisible());
+        QVERIFY(s.frame()->ToolBar()->isVisible());
         QVERIFY(toolbar->isChecked());
         status->trigger();
-        QVERIFY(!s.frame()->statusBar->isVisible());
+        QVERIFY(!s.frame()->statusBar()->isVisible());
         QVERIFY(!status->isChecked());
     }
 

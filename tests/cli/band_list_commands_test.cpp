@@ -4,6 +4,8 @@
 
 #include "tests/cli/cli_fixture.h"
 
+using namespace trazel::cli;
+
 namespace {
 
 // show --csv and new --from are each other's inverse: every example, written

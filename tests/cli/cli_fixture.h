@@ -48,7 +48,7 @@ class CliTest : public testing::Test {
     int Run(const std::vector<std::string>& args) {
         out_.str("");
         err_.str("");
-        return RunCli(args, out_, err_);
+        return trazel::cli::RunCli(args, out_, err_);
     }
 
     std::string Path(const std::string& name) const { return scratch_.File(name); }
@@ -186,7 +186,8 @@ class CliTest : public testing::Test {
         ProgramSetup setup;
         while (high - low > (256L << 10)) {
             setup.addressSpaceLimit = (low + high) / 2;
-            (Finish(StartProgram({"--help"}, setup)).exitCode == kExitOk ? high : low) =
+            (Finish(StartProgram({"--help"}, setup)).exitCode == trazel::cli::kExitOk ? high
+                                                                                      : low) =
                 setup.addressSpaceLimit;
         }
         return high == (1L << 32) ? 0 : high;

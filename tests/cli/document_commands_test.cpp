@@ -4,6 +4,8 @@
 
 #include "tests/cli/cli_fixture.h"
 
+using namespace trazel::cli;
+
 namespace {
 
 const std::string kCurrentExample(

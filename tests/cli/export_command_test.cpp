@@ -8,6 +8,11 @@
 #include "output/data_export.h"
 #include "tests/cli/cli_fixture.h"
 
+using namespace trazel::platform;
+using namespace trazel::model;
+using namespace trazel::output;
+using namespace trazel::cli;
+
 // trazel-cli export against the window's export: the same file, byte for
 // byte, and nothing half-written when a run fails. Also the mistakes that all
 // three output commands share.

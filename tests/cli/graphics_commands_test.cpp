@@ -18,6 +18,12 @@
 #include "tests/support/peak_tables.h"
 #include "ui/control_ids.h"
 
+using namespace trazel::platform;
+using namespace trazel::model;
+using namespace trazel::output;
+using namespace trazel::ui;
+using namespace trazel::cli;
+
 // plot and print against the window's drawing code: the same pixels at the
 // same places, the same report pages.
 

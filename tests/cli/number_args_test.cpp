@@ -5,6 +5,8 @@
 
 #include "cli/cli_support.h"
 
+using namespace trazel::cli;
+
 namespace {
 
 struct Accepted {

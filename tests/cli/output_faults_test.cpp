@@ -9,6 +9,8 @@
 
 #include "tests/cli/cli_fixture.h"
 
+using namespace trazel::cli;
+
 // Faults a script meets when trazel-cli writes its output: targets that are
 // not a plain file, standard output that fails, signals, too little memory,
 // and the options that decide where the output goes.

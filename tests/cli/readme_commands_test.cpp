@@ -5,6 +5,8 @@
 
 #include "tests/cli/cli_fixture.h"
 
+using namespace trazel::cli;
+
 // The README and the command line's reference (docs/cli.md) walk a newcomer
 // through trazel-cli on the example documents; every command they show has to
 // work as written.

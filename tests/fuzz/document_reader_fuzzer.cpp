@@ -9,6 +9,9 @@
 #include "model/document_format.h"
 #include "platform/archive.h"
 
+using namespace trazel::platform;
+using namespace trazel::model;
+
 namespace {
 
 // Magic, count and 99 records of the current layout.

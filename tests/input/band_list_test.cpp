@@ -7,6 +7,7 @@
 
 #include "tests/input/input_file.h"
 
+using namespace trazel::model;
 using namespace trazel::input;
 
 namespace {

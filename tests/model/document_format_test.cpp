@@ -18,6 +18,9 @@
 #include "platform/archive.h"
 #include "tests/support/scratch_dir.h"
 
+using namespace trazel::platform;
+using namespace trazel::model;
+
 namespace {
 
 std::string Bytes(std::initializer_list<int> values) {

@@ -8,6 +8,9 @@
 #include "model/trazel_doc.h"
 #include "tests/support/peak_tables.h"
 
+using namespace trazel::platform;
+using namespace trazel::model;
+
 namespace {
 
 TEST(LineShapes, ConstantsAreTheNearestDoubles) {

@@ -2,6 +2,9 @@
 
 #include "model/trazel_doc.h"
 
+using namespace trazel::platform;
+using namespace trazel::model;
+
 namespace {
 
 // A fresh document with peaks at positions 100, 200, ... in entry order; peak
@@ -86,9 +89,9 @@ TEST(PeakTable, ClearPeaksKeepsModifiedFlag) {
 
 TEST(PeakTable, DeleteRowsRemovesExactlyTheSelectedPeaks) {
     CTrazelDoc doc = DocWithPeaks(4);
-    doc.ToggleSeparate({2});  // index 2
+    doc.ToggleSeparate({2});    // index 2
     doc.AssignScale(3.0, {3});  // index 1
-    doc.ToggleSeparate({1});  // index 3
+    doc.ToggleSeparate({1});    // index 3
     // Rows 0 and 2 show indices 4 and 2.
     doc.DeleteRows({0, 2});
     const PeakTable& t = doc.Table();

@@ -12,6 +12,9 @@
 #include "tests/output/random_tables.h"
 #include "tests/support/peak_tables.h"
 
+using namespace trazel::model;
+using namespace trazel::output;
+
 namespace {
 
 std::uint64_t Bits(double value) {

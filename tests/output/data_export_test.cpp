@@ -13,6 +13,10 @@
 #include "tests/support/peak_tables.h"
 #include "tests/support/scratch_dir.h"
 
+using namespace trazel::platform;
+using namespace trazel::model;
+using namespace trazel::output;
+
 namespace {
 
 ExportSettings Settings(double xMin, double xMax, int resolution, bool decimalComma = true) {

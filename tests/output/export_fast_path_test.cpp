@@ -11,6 +11,10 @@
 #include "tests/output/failing_sink.h"
 #include "tests/output/random_tables.h"
 
+using namespace trazel::platform;
+using namespace trazel::model;
+using namespace trazel::output;
+
 namespace {
 
 // The export's lines as the plainest loop writes them: ProfileSum at each x

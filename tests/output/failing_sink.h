@@ -6,7 +6,7 @@
 #include "platform/byte_sink.h"
 
 // Takes a number of writes, then refuses every one.
-class FailingSink : public ByteSink {
+class FailingSink : public trazel::platform::ByteSink {
   public:
     explicit FailingSink(int accepted) : accepted_(accepted) {}
     bool Write(std::string_view bytes) override {

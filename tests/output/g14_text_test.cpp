@@ -9,6 +9,8 @@
 #include <random>
 #include <string>
 
+using namespace trazel::output;
+
 namespace {
 
 // The test programs leave the C library in the "C" locale, where printf is

@@ -57,8 +57,8 @@ class RandomTables {
 
     // Up to 99 bands over xMin..xMax (and a little beyond), widths from a
     // hundredth to a fifth of the range.
-    PeakTable Table(double xMin, double xMax, double oddRate) {
-        PeakTable table;
+    trazel::model::PeakTable Table(double xMin, double xMax, double oddRate) {
+        trazel::model::PeakTable table;
         table.count = 1 + Below(100);
         const double range = xMax - xMin;
         for (int k = 1; k < table.count; ++k) {

@@ -22,6 +22,10 @@
 #include "tests/support/peak_tables.h"
 #include "tests/support/scratch_dir.h"
 
+using namespace trazel::platform;
+using namespace trazel::model;
+using namespace trazel::output;
+
 // The graph and the report drawn through Qt for real: the screen graph into
 // an image, the report through Qt's print support into a PDF that poppler
 // reads back. The pictures are left in the build folder to be looked at.

@@ -7,6 +7,10 @@
 #include "platform/recording_dc.h"
 #include "tests/output/random_tables.h"
 
+using namespace trazel::platform;
+using namespace trazel::model;
+using namespace trazel::output;
+
 namespace {
 
 // The curves as drawn sample by sample with ProfileSum and PeakTerm.

@@ -10,6 +10,10 @@
 #include "tests/output/settings_for.h"
 #include "tests/support/peak_tables.h"
 
+using namespace trazel::platform;
+using namespace trazel::model;
+using namespace trazel::output;
+
 namespace {
 
 using Call = RecordingDC::Call;

@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <vector>
 
+using namespace trazel::output;
+
 namespace {
 
 TEST(WorkerPool, EveryPartOnceInEveryRound) {

@@ -5,6 +5,8 @@
 
 #include "platform/archive.h"
 
+using namespace trazel::platform;
+
 namespace {
 
 TEST(Archive, StoresLittleEndianAndLoadsItBack) {

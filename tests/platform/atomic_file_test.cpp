@@ -10,6 +10,8 @@
 #include "tests/support/file_size_limit.h"
 #include "tests/support/scratch_dir.h"
 
+using namespace trazel::platform;
+
 namespace {
 
 class AtomicFileTest : public testing::Test {

@@ -9,6 +9,8 @@
 
 #include "platform/number_format.h"
 
+using namespace trazel::platform;
+
 namespace {
 
 std::string Printf(const char* format, double value) {
@@ -21,8 +23,8 @@ TEST(NumberFormat, MatchesPrintfInTheCLocale) {
     std::setlocale(LC_ALL, "C");
     std::mt19937_64 random(42);
     std::uniform_int_distribution<std::uint64_t> bits;
-    std::vector<double> values = {0.0, -0.0, 1.0, 0.1, 1.0 / 3.0, 1.5e-5, 123456789.0, 1e300,
-                                  -2.5e-310, 1e15, 1e16, 999999.5, 0.0001, 0.00001};
+    std::vector<double> values = {0.0,   -0.0,      1.0,  0.1,  1.0 / 3.0, 1.5e-5, 123456789.0,
+                                  1e300, -2.5e-310, 1e15, 1e16, 999999.5,  0.0001, 0.00001};
     for (int i = 0; i < 2000; ++i) {
         const double v = std::bit_cast<double>(bits(random));
         if (std::isfinite(v)) {

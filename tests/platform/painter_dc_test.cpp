@@ -8,6 +8,8 @@
 
 #include "platform/qt/painter_dc.h"
 
+using namespace trazel::platform;
+
 namespace {
 
 constexpr QRgb kBackground = qRgb(200, 200, 200);

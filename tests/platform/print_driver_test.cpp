@@ -9,6 +9,8 @@
 #include "platform/qt/print_driver.h"
 #include "tests/support/scratch_dir.h"
 
+using namespace trazel::platform;
+
 namespace {
 
 class PrintDriverTest : public testing::Test {

@@ -1,5 +1,7 @@
 #include "tests/support/fake_services.h"
 
+using namespace trazel::platform;
+
 MessageAnswer RecordingMessageBox::Show(QWidget* parent, const QString& text, MessageKind kind,
                                         MessageButtons buttons) {
     shown.push_back({parent, text, kind, buttons});

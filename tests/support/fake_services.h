@@ -12,27 +12,28 @@
 // Stands in for the message box: remembers every message and answers from a
 // queue, or with the first button's positive answer when the queue is empty
 // (Ok, or Yes).
-class RecordingMessageBox : public MessageBoxService {
+class RecordingMessageBox : public trazel::platform::MessageBoxService {
   public:
     struct Shown {
         QWidget* parent;
         QString text;
-        MessageKind kind;
-        MessageButtons buttons;
+        trazel::platform::MessageKind kind;
+        trazel::platform::MessageButtons buttons;
     };
 
-    MessageAnswer Show(QWidget* parent, const QString& text, MessageKind kind,
-                       MessageButtons buttons) override;
+    trazel::platform::MessageAnswer Show(QWidget* parent, const QString& text,
+                                         trazel::platform::MessageKind kind,
+                                         trazel::platform::MessageButtons buttons) override;
 
     std::vector<Shown> shown;
-    std::deque<MessageAnswer> answers;
+    std::deque<trazel::platform::MessageAnswer> answers;
 
     QStringList Texts() const;
 };
 
 // Answers each dialog with a function of the test's own, which may change the
 // dialog's fields before it answers; without one, every dialog is cancelled.
-class ScriptedDialogRunner : public DialogRunner {
+class ScriptedDialogRunner : public trazel::platform::DialogRunner {
   public:
     using Script = std::function<int(QDialog&)>;
 
@@ -47,7 +48,7 @@ class ScriptedDialogRunner : public DialogRunner {
 
 // Answers the file dialogs from a queue; an empty queue, or an empty path in
 // it, is a cancelled dialog.
-class ScriptedFileDialogs : public FileDialogService {
+class ScriptedFileDialogs : public trazel::platform::FileDialogService {
   public:
     std::optional<QString> GetOpenFileName(QWidget* parent, const QString& caption,
                                            const QString& directory) override;
@@ -55,13 +56,13 @@ class ScriptedFileDialogs : public FileDialogService {
                                            const QString& suggested) override;
     std::optional<QString> GetSaveFileNameOfType(QWidget* parent, const QString& caption,
                                                  const QString& suggested,
-                                                 const FileType& type) override;
+                                                 const trazel::platform::FileType& type) override;
 
     std::deque<QString> answers;
     // The caption and the suggested name or folder of every dialog shown.
     std::vector<std::pair<QString, QString>> asked;
     // The file type of every save dialog that offered one.
-    std::vector<FileType> types;
+    std::vector<trazel::platform::FileType> types;
 
   private:
     std::optional<QString> Next(const QString& caption, const QString& hint);
@@ -74,8 +75,8 @@ struct FakeServices {
     ScriptedFileDialogs files;
     ScriptedDialogRunner dialogs;
 
-    const Services& Get() const { return services_; }
-    operator const Services&() const { return services_; }
+    const trazel::platform::Services& Get() const { return services_; }
+    operator const trazel::platform::Services&() const { return services_; }
 
     // The stand-in, emptied: what it records from here on, with no answers
     // queued yet.
@@ -89,5 +90,5 @@ struct FakeServices {
     }
 
   private:
-    Services services_{messages, files, dialogs};
+    trazel::platform::Services services_{messages, files, dialogs};
 };

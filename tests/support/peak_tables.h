@@ -15,7 +15,7 @@ struct TestBand {
     bool separate = false;
 };
 
-inline void AppendBand(PeakTable& table, const TestBand& band) {
+inline void AppendBand(trazel::model::PeakTable& table, const TestBand& band) {
     const int i = table.count++;
     table.position[i] = band.position;
     table.intensity[i] = band.intensity;
@@ -26,8 +26,8 @@ inline void AppendBand(PeakTable& table, const TestBand& band) {
 }
 
 // The bands at indices 1, 2, ... in the order given.
-inline PeakTable TableOf(std::initializer_list<TestBand> bands) {
-    PeakTable table;
+inline trazel::model::PeakTable TableOf(std::initializer_list<TestBand> bands) {
+    trazel::model::PeakTable table;
     for (const TestBand& band : bands) {
         AppendBand(table, band);
     }
@@ -35,8 +35,8 @@ inline PeakTable TableOf(std::initializer_list<TestBand> bands) {
 }
 
 // count bands, band k (1 to count) being bandAt(k).
-inline PeakTable TableOf(int count, const std::function<TestBand(int k)>& bandAt) {
-    PeakTable table;
+inline trazel::model::PeakTable TableOf(int count, const std::function<TestBand(int k)>& bandAt) {
+    trazel::model::PeakTable table;
     for (int k = 1; k <= count; ++k) {
         AppendBand(table, bandAt(k));
     }

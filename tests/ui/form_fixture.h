@@ -23,7 +23,7 @@
 struct Form {
     Form() {
         document.OnNewDocument();
-        view = std::make_unique<CTrazelView>(document, fakes);
+        view = std::make_unique<trazel::ui::CTrazelView>(document, fakes);
         view->OnInitialUpdate();
         view->show();
         view->activateWindow();
@@ -45,10 +45,10 @@ struct Form {
     }
 
     void AddPeak(const QString& pos, const QString& inten, const QString& wid) const {
-        Type(IDC_POSITION, pos);
-        Type(IDC_INTENSITY, inten);
-        Type(IDC_WIDTH, wid);
-        QTest::keyClick(Edit(IDC_WIDTH), Qt::Key_Return);
+        Type(trazel::ui::IDC_POSITION, pos);
+        Type(trazel::ui::IDC_INTENSITY, inten);
+        Type(trazel::ui::IDC_WIDTH, wid);
+        QTest::keyClick(Edit(trazel::ui::IDC_WIDTH), Qt::Key_Return);
     }
 
     void Click(int id) const { QTest::mouseClick(Button(id), Qt::LeftButton); }
@@ -85,6 +85,6 @@ struct Form {
 
     // The view asks the user through these.
     FakeServices fakes;
-    CTrazelDoc document;
-    std::unique_ptr<CTrazelView> view;
+    trazel::model::CTrazelDoc document;
+    std::unique_ptr<trazel::ui::CTrazelView> view;
 };

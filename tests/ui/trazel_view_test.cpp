@@ -2,6 +2,11 @@
 #include "tests/ui/form_fixture.h"
 #include "ui/dialogs/output_format_dlg.h"
 
+using namespace trazel::platform;
+using namespace trazel::model;
+using namespace trazel::output;
+using namespace trazel::ui;
+
 namespace {
 
 const int kGraphLabels[] = {IDC_LABEL_X_MIN, IDC_LABEL_X_MAX, IDC_LABEL_Y_MIN,

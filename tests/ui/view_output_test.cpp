@@ -18,6 +18,11 @@
 #include "ui/dialogs/output_format_dlg.h"
 #include "ui/dialogs/template_dialog.h"
 
+using namespace trazel::platform;
+using namespace trazel::model;
+using namespace trazel::output;
+using namespace trazel::ui;
+
 namespace {
 
 constexpr QRgb kBlack = 0xff000000;
@@ -306,7 +311,6 @@ class ViewOutputTest : public QObject {
         QCOMPARE(form.Row(8), (QStringList{"nan", "1", "nan", "1", "1", "s"}));
         // inf × 0 is a not-a-number with its sign bit set, as printf shows it.
         QCOMPARE(form.Row(7), (QStringList{"inf", "0", "-nan", "1", "1", "n"}));
-
 
         RecordingMessageBox& messages = form.fakes.NewMessages();
         form.view->fields.outputPath = dir.filePath("datos.txt").toStdString();

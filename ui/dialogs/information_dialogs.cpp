@@ -2,6 +2,10 @@
 
 #include "platform/qt/modal_dialogs.h"
 
+using namespace trazel::platform;
+
+namespace trazel::ui {
+
 namespace {
 
 using K = ControlKind;
@@ -135,3 +139,5 @@ void ShowQuickReference(QWidget* owner, const Services& services) {
     CQuickReferenceDlg dialog(services, owner);
     RunModal(dialog);
 }
+
+}  // namespace trazel::ui

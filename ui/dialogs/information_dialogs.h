@@ -2,6 +2,8 @@
 
 #include "ui/dialogs/template_dialog.h"
 
+namespace trazel::ui {
+
 // The two dialogs that only inform; they have no fields of their own.
 
 // "Acerca de Trazel": the version, its date and what each version brought.
@@ -9,7 +11,7 @@ class CVersionInfoDlg : public TemplateDialog {
     Q_OBJECT
 
   public:
-    explicit CVersionInfoDlg(const Services& services, QWidget* owner = nullptr);
+    explicit CVersionInfoDlg(const platform::Services& services, QWidget* owner = nullptr);
 };
 
 // "Ayuda": a page of instructions.
@@ -17,8 +19,10 @@ class CQuickReferenceDlg : public TemplateDialog {
     Q_OBJECT
 
   public:
-    explicit CQuickReferenceDlg(const Services& services, QWidget* owner = nullptr);
+    explicit CQuickReferenceDlg(const platform::Services& services, QWidget* owner = nullptr);
 };
 
-void ShowAboutBox(QWidget* owner, const Services& services);
-void ShowQuickReference(QWidget* owner, const Services& services);
+void ShowAboutBox(QWidget* owner, const platform::Services& services);
+void ShowQuickReference(QWidget* owner, const platform::Services& services);
+
+}  // namespace trazel::ui

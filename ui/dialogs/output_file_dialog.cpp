@@ -4,6 +4,10 @@
 
 #include "platform/qt/services.h"
 
+using namespace trazel::platform;
+
+namespace trazel::ui {
+
 bool RunOutputFile(std::string& outputPath, QWidget* owner, const Services& services) {
     const FileType textFiles{QStringLiteral("Archivos de texto(.txt)"), QStringLiteral("*.txt"),
                              QStringLiteral("txt")};
@@ -17,3 +21,5 @@ bool RunOutputFile(std::string& outputPath, QWidget* owner, const Services& serv
     outputPath = QFile::encodeName(*chosen).toStdString();
     return true;
 }
+
+}  // namespace trazel::ui

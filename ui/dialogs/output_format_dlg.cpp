@@ -4,6 +4,10 @@
 
 #include "platform/qt/modal_dialogs.h"
 
+using namespace trazel::platform;
+
+namespace trazel::ui {
+
 namespace {
 
 using K = ControlKind;
@@ -58,3 +62,5 @@ bool RunOutputFormat(bool& decimalComma, std::int32_t& resolution, QWidget* owne
     resolution = dialog.resolution;
     return true;
 }
+
+}  // namespace trazel::ui

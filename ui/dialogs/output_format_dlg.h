@@ -5,6 +5,8 @@
 #include "ui/control_ids.h"
 #include "ui/dialogs/template_dialog.h"
 
+namespace trazel::ui {
+
 // The decimal sign of the export and the number of x steps of export and print.
 class COutputFormatDlg : public TemplateDialog {
     Q_OBJECT
@@ -14,7 +16,7 @@ class COutputFormatDlg : public TemplateDialog {
     static constexpr int kDecimalCommaId = IDC_DECIMAL_COMMA;
     static constexpr int kResolutionId = IDC_RESOLUTION;
 
-    explicit COutputFormatDlg(const Services& services, QWidget* owner = nullptr);
+    explicit COutputFormatDlg(const platform::Services& services, QWidget* owner = nullptr);
 
     // 1 for a decimal comma, 0 for a decimal point.
     std::int32_t decimalComma = -1;
@@ -28,4 +30,6 @@ class COutputFormatDlg : public TemplateDialog {
 // Shows the view's output settings and copies them back when the user accepts.
 // Returns whether the user accepted.
 bool RunOutputFormat(bool& decimalComma, std::int32_t& resolution, QWidget* owner,
-                     const Services& services);
+                     const platform::Services& services);
+
+}  // namespace trazel::ui

@@ -10,6 +10,11 @@
 #include "platform/qt/message_box.h"
 #include "platform/qt/modal_dialogs.h"
 
+using namespace trazel::platform;
+using namespace trazel::model;
+
+namespace trazel::ui {
+
 namespace {
 
 using K = ControlKind;
@@ -72,7 +77,7 @@ CPeakEditDlg::CPeakEditDlg(const Services& services, QWidget* owner)
     exchange_.Control(widthEdit, Edit(kWidthId));
     exchange_.Control(intensityEdit, Edit(kIntensityId));
     exchange_.Text(Edit(kIntensityId), intensity);
-    exchange_.Text(Edit(kWidthId), width);
+    exchange_.Text(Edit(kWidthId), peakWidth);
     exchange_.Text(Edit(kPositionId), position);
     exchange_.Check(qobject_cast<QCheckBox*>(GetDlgItem(kSeparateId)), separate);
     exchange_.Radio({Radio(kManualId), Radio(kIntensityFromWidthId), Radio(kWidthFromIntensityId)},
@@ -89,7 +94,7 @@ CPeakEditDlg::CPeakEditDlg(const Services& services, QWidget* owner)
 
 void CPeakEditDlg::OnInitDialog() {
     TemplateDialog::OnInitDialog();
-    area = PeakArea(intensity, width);
+    area = PeakArea(intensity, peakWidth);
 }
 
 void CPeakEditDlg::ApplyAreaMode() {
@@ -127,10 +132,10 @@ void CPeakEditDlg::OnCalculate() {
     };
     bool computed = true;
     if (mode == IntensityFromWidth) {
-        computed = recompute(intensity, IntensityForArea(area, width), width, widthEdit,
+        computed = recompute(intensity, IntensityForArea(area, peakWidth), peakWidth, widthEdit,
                              kZeroWidthMessage, kIntensityTooLargeMessage);
     } else if (mode == WidthFromIntensity) {
-        computed = recompute(width, WidthForArea(area, intensity), intensity, intensityEdit,
+        computed = recompute(peakWidth, WidthForArea(area, intensity), intensity, intensityEdit,
                              kZeroIntensityMessage, kWidthTooLargeMessage);
     }
     if (computed) {
@@ -147,15 +152,15 @@ bool EditPeak(CTrazelDoc& document, int row, QWidget* owner, const Services& ser
     CPeakEditDlg dialog(services, owner);
     dialog.position = table.position[index];
     dialog.intensity = table.intensity[index];
-    dialog.width = table.width[index];
+    dialog.peakWidth = table.width[index];
     dialog.separate = table.separate[index];
     dialog.scale = table.scale[index];
     dialog.mode = CPeakEditDlg::Manual;
     if (RunModal(dialog) != IDOK) {
         return false;
     }
-    document.ReplacePeak(index, dialog.position, dialog.intensity, dialog.width, dialog.separate,
-                         dialog.scale);
+    document.ReplacePeak(index, dialog.position, dialog.intensity, dialog.peakWidth,
+                         dialog.separate, dialog.scale);
     return true;
 }
 
@@ -168,3 +173,5 @@ bool EditSelection(CTrazelDoc& document, const std::vector<int>& selectedRows, Q
     }
     return !selectedRows.empty();
 }
+
+}  // namespace trazel::ui

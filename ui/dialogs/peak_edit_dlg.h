@@ -6,8 +6,13 @@
 #include "ui/control_ids.h"
 #include "ui/dialogs/template_dialog.h"
 
-class CTrazelDoc;
 class QLineEdit;
+
+namespace trazel::model {
+class CTrazelDoc;
+}  // namespace trazel::model
+
+namespace trazel::ui {
 
 // Edits one peak, and can trade its intensity against its width so that the
 // band keeps the area it had when the dialog opened.
@@ -29,7 +34,7 @@ class CPeakEditDlg : public TemplateDialog {
     static constexpr int kCalculateId = IDC_CALCULATE;
     static constexpr int kScaleId = IDC_EDIT_SCALE;
 
-    explicit CPeakEditDlg(const Services& services, QWidget* owner = nullptr);
+    explicit CPeakEditDlg(const platform::Services& services, QWidget* owner = nullptr);
 
     // Takes the area of the peak as it was loaded.
     void OnInitDialog() override;
@@ -41,7 +46,8 @@ class CPeakEditDlg : public TemplateDialog {
     QLineEdit* widthEdit = nullptr;
     QLineEdit* intensityEdit = nullptr;
     double intensity = 0.0;
-    double width = 0.0;
+    // Not "width", which would hide QWidget::width().
+    double peakWidth = 0.0;
     double position = 0.0;
     std::int32_t separate = 0;
     std::int32_t mode = -1;
@@ -55,10 +61,13 @@ class CPeakEditDlg : public TemplateDialog {
 
 // Opens the dialog for the peak shown in one row of the list and replaces the
 // peak when the user accepts. Returns whether the peak was replaced.
-bool EditPeak(CTrazelDoc& document, int row, QWidget* owner, const Services& services);
+bool EditPeak(model::CTrazelDoc& document, int row, QWidget* owner,
+              const platform::Services& services);
 
 // One dialog for each selected row, top to bottom; cancelling one goes on
 // with the next. Returns whether any row was selected, that is whether the
 // list has to be rebuilt.
-bool EditSelection(CTrazelDoc& document, const std::vector<int>& selectedRows, QWidget* owner,
-                   const Services& services);
+bool EditSelection(model::CTrazelDoc& document, const std::vector<int>& selectedRows,
+                   QWidget* owner, const platform::Services& services);
+
+}  // namespace trazel::ui

@@ -7,6 +7,10 @@
 #include "platform/qt/control_builder.h"
 #include "platform/qt/dialog_units.h"
 
+using namespace trazel::platform;
+
+namespace trazel::ui {
+
 TemplateDialog::TemplateDialog(const DialogTemplate& dialogTemplate, const Services& services,
                                QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -74,3 +78,5 @@ int RunModal(TemplateDialog& dialog) {
     dialog.OnInitDialog();
     return dialog.GetServices().DoModal(dialog);
 }
+
+}  // namespace trazel::ui

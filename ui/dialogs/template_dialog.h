@@ -12,6 +12,8 @@ class QAbstractButton;
 class QLineEdit;
 class QRadioButton;
 
+namespace trazel::ui {
+
 // A modal dialog laid out from its template in the form font, with the
 // framework's dialog behaviour: its fields are loaded into the controls when
 // it opens, and "Aceptar" closes it only after every control has been read
@@ -21,9 +23,10 @@ class TemplateDialog : public QDialog {
 
   public:
     // The dialog asks the user, and is run, through services.
-    TemplateDialog(const DialogTemplate& dialogTemplate, const Services& services, QWidget* owner);
+    TemplateDialog(const platform::DialogTemplate& dialogTemplate,
+                   const platform::Services& services, QWidget* owner);
 
-    const Services& GetServices() const { return services_; }
+    const platform::Services& GetServices() const { return services_; }
 
     // The control of a template id, or nullptr.
     QWidget* GetDlgItem(int id) const;
@@ -51,11 +54,11 @@ class TemplateDialog : public QDialog {
     // typed over.
     void RefuseField(QLineEdit* edit, const QString& message);
 
-    Services services_;
-    DataExchange exchange_{services_};
+    platform::Services services_;
+    platform::DataExchange exchange_{services_};
 
   private:
-    void CreateControls(const DialogTemplate& dialogTemplate);
+    void CreateControls(const platform::DialogTemplate& dialogTemplate);
 
     std::map<int, QWidget*> controls_;
 };
@@ -63,3 +66,5 @@ class TemplateDialog : public QDialog {
 // CDialog::DoModal: initialises the dialog and runs it through the dialog
 // runner of its services. IDOK when it was closed with "Aceptar".
 int RunModal(TemplateDialog& dialog);
+
+}  // namespace trazel::ui

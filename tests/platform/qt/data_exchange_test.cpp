@@ -7,6 +7,8 @@
 #include "platform/qt/data_exchange.h"
 #include "tests/support/fake_services.h"
 
+using namespace trazel::platform;
+
 // A small form with one binding of each kind, in this exchange order:
 // first (double), count (int), on (check), shape (radio of two), last (double).
 class SampleForm : public QWidget {

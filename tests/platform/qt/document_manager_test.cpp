@@ -9,6 +9,8 @@
 #include "platform/qt/recent_file_list.h"
 #include "tests/support/fake_services.h"
 
+using namespace trazel::platform;
+
 namespace {
 
 const QString kOrganization = QStringLiteral("trazel-pruebas");

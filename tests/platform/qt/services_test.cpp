@@ -10,6 +10,8 @@
 #include "platform/qt/services.h"
 #include "tests/support/fake_services.h"
 
+using namespace trazel::platform;
+
 class ServicesTest : public QObject {
     Q_OBJECT
 

@@ -15,34 +15,34 @@
 // given recorder, or to one of the driver's own.
 class DialogDriver {
   public:
-    using Action = std::function<void(TemplateDialog&)>;
+    using Action = std::function<void(trazel::ui::TemplateDialog&)>;
 
     explicit DialogDriver(Action action) : DialogDriver(fakes_.messages, std::move(action)) {}
     DialogDriver(RecordingMessageBox& messages, Action action)
         : services_(fakes_.Get().WithMessages(messages)) {
         fakes_.dialogs.script = [action](QDialog& dialog) {
-            auto& templateDialog = dynamic_cast<TemplateDialog&>(dialog);
+            auto& templateDialog = dynamic_cast<trazel::ui::TemplateDialog&>(dialog);
             dialog.show();
             if (!QTest::qWaitForWindowExposed(&dialog)) {
-                return IDCANCEL;
+                return trazel::platform::IDCANCEL;
             }
             action(templateDialog);
             const bool accepted = !dialog.isVisible() && dialog.result() == QDialog::Accepted;
             dialog.hide();
-            return accepted ? IDOK : IDCANCEL;
+            return accepted ? trazel::platform::IDOK : trazel::platform::IDCANCEL;
         };
     }
 
     int Runs() const { return fakes_.dialogs.runs; }
     // What the dialogs under test are given.
-    operator const Services&() const { return services_; }
+    operator const trazel::platform::Services&() const { return services_; }
 
   private:
     FakeServices fakes_;
-    Services services_;
+    trazel::platform::Services services_;
 };
 
-inline void Type(TemplateDialog& dialog, int editId, const QString& text) {
+inline void Type(trazel::ui::TemplateDialog& dialog, int editId, const QString& text) {
     QLineEdit* edit = dialog.Edit(editId);
     edit->setFocus();
     edit->selectAll();
@@ -51,6 +51,6 @@ inline void Type(TemplateDialog& dialog, int editId, const QString& text) {
     QTest::keyClicks(edit, text);
 }
 
-inline void Click(TemplateDialog& dialog, int id) {
+inline void Click(trazel::ui::TemplateDialog& dialog, int id) {
     QTest::mouseClick(dialog.Button(id), Qt::LeftButton);
 }

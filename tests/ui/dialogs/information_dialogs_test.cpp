@@ -15,6 +15,9 @@
 #include "ui/dialogs/output_format_dlg.h"
 #include "ui/dialogs/peak_edit_dlg.h"
 
+using namespace trazel::platform;
+using namespace trazel::ui;
+
 using DialogFactory = std::function<std::unique_ptr<TemplateDialog>(const Services&)>;
 using ShowFunction = std::function<void(QWidget*, const Services&)>;
 Q_DECLARE_METATYPE(DialogFactory)

@@ -12,6 +12,9 @@
 #include "ui/dialogs/output_file_dialog.h"
 #include "ui/dialogs/output_format_dlg.h"
 
+using namespace trazel::platform;
+using namespace trazel::ui;
+
 using F = COutputFormatDlg;
 
 class OutputSettingsTest : public QObject {

@@ -11,6 +11,10 @@
 #include "tests/support/peak_tables.h"
 #include "ui/dialogs/peak_edit_dlg.h"
 
+using namespace trazel::platform;
+using namespace trazel::model;
+using namespace trazel::ui;
+
 using D = CPeakEditDlg;
 
 namespace {
@@ -25,7 +29,7 @@ struct NumericField {
 };
 const NumericField kNumericFields[] = {
     {D::kIntensityId, &D::intensity, &Peak::intensity, "intensity"},
-    {D::kWidthId, &D::width, &Peak::width, "width"},
+    {D::kWidthId, &D::peakWidth, &Peak::width, "width"},
     {D::kPositionId, &D::position, &Peak::position, "position"},
     {D::kScaleId, &D::scale, &Peak::scale, "scale"},
 };
