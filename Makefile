@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 CTEST_FLAGS ?=
 
-.PHONY: all build configure deps run test format sanitize clean
+.PHONY: all build configure deps run test format format-check sanitize clean
 
 all: build
 
@@ -33,6 +33,10 @@ sanitize: deps
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+# Fails on any file that `make format` would change.
+format-check: deps
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
 
 clean:
 	rm -rf $(BUILD) build-sanitize
