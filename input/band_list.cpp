@@ -4,7 +4,6 @@
 #include <array>
 #include <cctype>
 #include <cmath>
-#include <numbers>
 #include <string_view>
 
 #include "input/jcamp.h"
@@ -191,10 +190,6 @@ Result FromJcamp(LineReader& reader, std::string_view firstLine, const std::stri
 }
 
 }  // namespace
-
-double LorentzianIntensityForArea(double area, double width) {
-    return 2.0 * area / (std::numbers::pi * width);
-}
 
 ReadResult<BandList> ReadBandList(const std::string& path, const BandListOptions& options) {
     LineReader reader;

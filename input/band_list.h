@@ -50,8 +50,4 @@ struct BandList {
 // than a document holds, gives no bands at all.
 ReadResult<BandList> ReadBandList(const std::string& path, const BandListOptions& options);
 
-// The height of a Lorentzian band of this area and full width at half
-// maximum: its area is pi/2 times height times width.
-double LorentzianIntensityForArea(double area, double width);
-
 }  // namespace trazel::input

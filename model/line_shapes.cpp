@@ -1,6 +1,7 @@
 #include "model/line_shapes.h"
 
 #include <cmath>
+#include <numbers>
 
 namespace trazel::model {
 
@@ -55,6 +56,10 @@ double PeakArea(double intensity, double width) {
 
 double IntensityForArea(double area, double width) {
     return area / (width * GAUSS_AREA_FACTOR);
+}
+
+double LorentzianIntensityForArea(double area, double width) {
+    return 2.0 * area / (std::numbers::pi * width);
 }
 
 double WidthForArea(double area, double intensity) {

@@ -26,6 +26,9 @@ double SampleX(int j, int n, double xMin, double xMax);
 
 double PeakArea(double intensity, double width);
 double IntensityForArea(double area, double width);
+// The height of a Lorentzian band of this area and full width at half
+// maximum: its area is pi/2 times height times width.
+double LorentzianIntensityForArea(double area, double width);
 double WidthForArea(double area, double intensity);
 
 }  // namespace trazel::model
