@@ -21,6 +21,10 @@ inline constexpr int IDD_PEAK_EDIT = 133;
 inline constexpr int ID_OUTPUT_FORMAT = 32771;
 inline constexpr int ID_OUTPUT_FILE = 32772;
 inline constexpr int ID_QUICK_REFERENCE = 32773;
+inline constexpr int ID_PLOT_WINDOW = 32774;
+inline constexpr int ID_OVERLAY_MEASURED = 32775;
+inline constexpr int ID_IMPORT_BANDS = 32776;
+inline constexpr int ID_FIT_MEASURED = 32777;
 
 // Strings.
 inline constexpr int AFX_IDS_APP_TITLE = 57344;
