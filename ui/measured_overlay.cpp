@@ -162,7 +162,12 @@ bool MeasuredOverlay::Load(const std::string& path, const MeasuredOptions& optio
         // Stopping was the user's own choice; the message only confirms
         // that the spectrum shown before is still the one shown.
         const bool cancelled = result.Failure() == ReadFailure::Cancelled;
-        services_.AfxMessageBox(dialogParent_, QString::fromStdString(result.Message()),
+        QString message = QString::fromStdString(result.Message());
+        if (current_) {
+            message += QStringLiteral("\n\nSigue superpuesto el espectro medido «%1».")
+                           .arg(current_->legendName);
+        }
+        services_.AfxMessageBox(dialogParent_, message,
                                 cancelled ? MessageKind::Information : MessageKind::Warning);
         return false;
     }
@@ -218,6 +223,7 @@ ReadResult<MeasuredSpectrum> MeasuredOverlay::ReadWithProgress(const std::string
     progress.setAutoClose(false);
     progress.setAutoReset(false);
     progress.setMinimumDuration(0);
+    progress.setMinimumWidth(progress.fontMetrics().averageCharWidth() * 60);
     // Once stopped, the loop lets no more events in: the reader gives up
     // within a block of lines, and nothing can reach this window meanwhile.
     const auto stopReading = [&] {

@@ -84,7 +84,8 @@ class MeasuredOverlayTest : public QObject {
         QCOMPARE(changed.count(), 1);
         QCOMPARE(fakes.messages.shown.size(), std::size_t{1});
         const QString message = fakes.messages.shown[0].text;
-        QVERIFY2(message.contains(reason) && message.contains(QString::fromStdString(bad)),
+        QVERIFY2(message.contains(reason) && message.contains(QString::fromStdString(bad)) &&
+                     message.contains("Sigue superpuesto el espectro medido «bueno.txt»"),
                  qPrintable(message));
     }
 
@@ -218,10 +219,10 @@ class MeasuredOverlayTest : public QObject {
                             << std::vector<double>{};
         QTest::newRow("borrado") << "/doc/b.tzl" << true << MessageAnswer::Yes << ""
                                  << std::vector<double>{};
-        QTest::newRow("sin recuerdo") << "/doc/c.tzl" << false << MessageAnswer::Yes << ""
-                                      << std::vector<double>{};
-        QTest::newRow("sin guardar") << "" << false << MessageAnswer::Yes << ""
-                                     << std::vector<double>{};
+        QTest::newRow("sin recuerdo")
+            << "/doc/c.tzl" << false << MessageAnswer::Yes << "" << std::vector<double>{};
+        QTest::newRow("sin guardar")
+            << "" << false << MessageAnswer::Yes << "" << std::vector<double>{};
     }
     void documentOffersItsLastFile() {
         QFETCH(QString, document);
