@@ -192,16 +192,6 @@ TEST_P(PreviewTable, ShowsTheStartAndTheColumnsFound) {
 INSTANTIATE_TEST_SUITE_P(Casos, PreviewTable, testing::ValuesIn(kPreviewCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(MeasuredPreview, RefusesWhatIsNoTextFile) {
-    ScratchDir scratch("input");
-    for (const std::string& text : {std::string(kDirectory), std::string("1 2\n\0", 5)}) {
-        const std::string path = InputFile(scratch, text);
-        const auto result = PreviewMeasuredSpectrum(path, 3);
-        EXPECT_FALSE(result.Ok());
-        EXPECT_NE(result.Message().find(path), std::string::npos) << result.Message();
-    }
-}
-
 TEST(MeasuredProgress, ReturningFalseCancelsAndKeepsNothing) {
     ScratchDir scratch("input");
     std::string text;
