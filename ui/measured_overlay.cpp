@@ -9,6 +9,7 @@
 #include <atomic>
 #include <filesystem>
 #include <future>
+#include <new>
 #include <vector>
 
 #include "platform/file_errors.h"
@@ -199,12 +200,22 @@ ReadResult<MeasuredSpectrum> MeasuredOverlay::ReadWithProgress(const std::string
     std::atomic<bool> stop{false};
     QEventLoop loop;
     auto reading = std::async(std::launch::async, [&] {
-        auto result =
-            ReadMeasuredSpectrum(path, options, [&](std::uint64_t bytes, std::uint64_t size) {
-                done = bytes;
-                total = size;
-                return !stop.load();
-            });
+        auto result = [&] {
+            try {
+                return ReadMeasuredSpectrum(path, options,
+                                            [&](std::uint64_t bytes, std::uint64_t size) {
+                                                done = bytes;
+                                                total = size;
+                                                return !stop.load();
+                                            });
+            } catch (const std::bad_alloc&) {
+                // More points than this computer can hold; the spectrum
+                // shown before is kept, like after any other failed read.
+                return ReadResult<MeasuredSpectrum>::Failed(
+                    ReadFailure::File,
+                    FileProblem(path, "tiene más puntos de los que caben en la memoria"));
+            }
+        }();
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
         return result;
     });
