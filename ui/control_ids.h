@@ -57,4 +57,12 @@ inline constexpr int IDC_DECIMAL_POINT = 1021;
 inline constexpr int IDC_DECIMAL_COMMA = 1022;
 inline constexpr int IDC_RESOLUTION = 1031;
 
+// Controls of the band import dialog.
+inline constexpr int IDC_IMPORT_FILE = 1101;
+inline constexpr int IDC_IMPORT_SUMMARY = 1102;
+inline constexpr int IDC_IMPORT_PREVIEW = 1103;
+inline constexpr int IDC_IMPORT_WIDTH = 1104;
+inline constexpr int IDC_IMPORT_SCALE = 1105;
+inline constexpr int IDC_IMPORT_AREAS = 1106;
+
 }  // namespace trazel::ui

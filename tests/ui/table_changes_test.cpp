@@ -1,0 +1,213 @@
+#include <QSignalSpy>
+
+#include "output/peak_list.h"
+#include "tests/support/band_files.h"
+#include "tests/support/peak_tables.h"
+#include "tests/ui/form_fixture.h"
+#include "ui/dialogs/import_bands_dlg.h"
+#include "ui/dialogs/peak_edit_dlg.h"
+
+using namespace trazel::platform;
+using namespace trazel::model;
+using namespace trazel::ui;
+
+namespace {
+
+struct Operation {
+    const char* name;
+    const char* step;  // the steps it leaves, or "" when the table stays as it was
+    int steps;
+    std::function<void(Form&, const BandFiles&)> run;
+};
+
+void Accept(Form& f, std::function<void(QDialog&)> fill) {
+    f.fakes.dialogs.script = [fill = std::move(fill)](QDialog& dialog) {
+        fill(dialog);
+        return IDOK;
+    };
+}
+
+const Operation kOperations[] = {
+    {"add", "Introducir", 1, [](Form& f, const BandFiles&) { f.AddPeak("500", "2", "10"); }},
+    {"clear all", "Borrar todo", 1, [](Form& f, const BandFiles&) { f.Click(IDC_CLEAR_ALL); }},
+    {"delete two", "Borrar Selección", 1,
+     [](Form& f, const BandFiles&) {
+         f.SelectRows({0, 2});
+         f.Click(IDC_DELETE_SELECTION);
+     }},
+    {"delete none", "", 0, [](Form& f, const BandFiles&) { f.Click(IDC_DELETE_SELECTION); }},
+    {"assign width", "Asignar", 1,
+     [](Form& f, const BandFiles&) {
+         f.Click(IDC_UNIQUE_WIDTH_ON);
+         f.Type(IDC_UNIQUE_WIDTH, "7");
+         f.SelectRows({1});
+         f.Click(IDC_ASSIGN_WIDTH);
+     }},
+    {"scale one", "Escalar Selección", 1,
+     [](Form& f, const BandFiles&) {
+         f.Type(IDC_SCALE, "0.961");
+         f.SelectRows({0});
+         f.Click(IDC_SCALE_SELECTION);
+     }},
+    {"show curves", "Ver curvas", 1,
+     [](Form& f, const BandFiles&) {
+         f.SelectRows({1});
+         f.Click(IDC_SHOW_CURVES);
+     }},
+    {"show curves, none selected", "", 0,
+     [](Form& f, const BandFiles&) { f.Click(IDC_SHOW_CURVES); }},
+    {"edit two", "Editar Selección", 2,
+     [](Form& f, const BandFiles&) {
+         Accept(f, [](QDialog& d) { dynamic_cast<CPeakEditDlg&>(d).position += 1; });
+         f.SelectRows({0, 2});
+         f.Click(IDC_EDIT_SELECTION);
+     }},
+    {"edit cancelled", "", 0,
+     [](Form& f, const BandFiles&) {
+         f.SelectRows({0});
+         f.Click(IDC_EDIT_SELECTION);
+     }},
+    {"import", "Importar bandas", 1,
+     [](Form& f, const BandFiles& files) {
+         f.Type(IDC_WIDTH, "10");
+         f.fakes.files.answers.push_back(files.Write("lista.txt", ComputedList(3)));
+         Accept(f, [](QDialog&) {});
+         f.view->OnImportBands();
+     }},
+};
+
+const PeakTable kStart = TableOf({{100, 1, 2}, {200, 3, 4, 0.9, true}, {300, 5, 6}});
+
+// The list shows the document's table, newest on top.
+void CompareList(const Form& f) {
+    const PeakTable& table = f.document.Table();
+    QCOMPARE(f.view->peakList->topLevelItemCount(), table.PeakCount());
+    for (int row = 0; row < table.PeakCount(); ++row) {
+        const auto cells = trazel::output::PeakListCells(table, table.count - 1 - row);
+        QCOMPARE(f.Row(row).first(), QString::fromStdString(cells[0]));
+        QCOMPARE(f.Row(row).at(4), QString::fromStdString(cells[4]));
+    }
+}
+
+}  // namespace
+
+class TableChangesTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    // Every change steps back to the table it started from, which is the
+    // one opened, and forward again to the changed one.
+    void everyChangeUndoesAndRedoes_data() {
+        QTest::addColumn<int>("operation");
+        for (int i = 0; i < static_cast<int>(std::size(kOperations)); ++i) {
+            QTest::newRow(kOperations[i].name) << i;
+        }
+    }
+    void everyChangeUndoesAndRedoes() {
+        QFETCH(int, operation);
+        const Operation& op = kOperations[operation];
+        BandFiles files;
+        Form f;
+        f.document.SetTable(kStart);
+        f.view->FillPeakList();
+        op.run(f, files);
+        QUndoStack& stack = f.view->History().Stack();
+        const PeakTable changed = f.document.Table();
+        QCOMPARE(stack.count(), op.steps);
+        QCOMPARE(SameBands(changed, kStart), op.steps == 0);
+        if (op.steps == 0) {
+            return;
+        }
+        QCOMPARE(stack.undoText(), QString::fromUtf8(op.step));
+        for (int i = 0; i < op.steps; ++i) {
+            QVERIFY(f.document.IsModified() || op.name == QByteArray("clear all"));
+            f.view->OnUndo();
+        }
+        QVERIFY(SameBands(f.document.Table(), kStart));
+        QVERIFY(!f.document.IsModified());
+        CompareList(f);
+        for (int i = 0; i < op.steps; ++i) {
+            f.view->OnRedo();
+        }
+        QVERIFY(SameBands(f.document.Table(), changed));
+        QVERIFY(f.document.IsModified());
+        CompareList(f);
+    }
+
+    // Bands come in all at once or not at all, and the file's faults are
+    // told before the import dialog opens.
+    void importAllOrNothing_data() {
+        QTest::addColumn<QByteArray>("list");
+        QTest::addColumn<QString>("said");
+        QTest::addColumn<QStringList>("positions");  // the list after, top first
+        QTest::addColumn<QStringList>("scales");
+        QTest::newRow("computed, scaled")
+            << ComputedList(2) << "" << QStringList{"1020", "1010", "5"}
+            << QStringList{"0.961", "0.961", "1"};
+        QTest::newRow("widths and scales of its own")
+            << QByteArray("centro;anchura;escala;int\n7,5;3;2;1\n") << "" << QStringList{"7.5", "5"}
+            << QStringList{"2", "1"};
+        QTest::newRow("more than fit")
+            << ComputedList(99) << "tiene 99 bandas y en la tabla caben 98" << QStringList{"5"}
+            << QStringList{"1"};
+        QTest::newRow("bad line") << QByteArray("10 1\n20 uno\n") << "la línea 2 («20 uno»)"
+                                  << QStringList{"5"} << QStringList{"1"};
+        QTest::newRow("empty") << QByteArray() << "está vacío" << QStringList{"5"}
+                               << QStringList{"1"};
+        QTest::newRow("binary") << QByteArray(
+                                       "\x7f"
+                                       "ELF\x01\x00\x00\x02",
+                                       8)
+                                << "binario" << QStringList{"5"} << QStringList{"1"};
+        QTest::newRow("folder") << QByteArray() << "es una carpeta" << QStringList{"5"}
+                                << QStringList{"1"};
+        QTest::newRow("not finite") << QByteArray("10 1e999\n") << "no es un número finito"
+                                    << QStringList{"5"} << QStringList{"1"};
+    }
+    void importAllOrNothing() {
+        QFETCH(QByteArray, list);
+        QFETCH(QString, said);
+        QFETCH(QStringList, positions);
+        QFETCH(QStringList, scales);
+        BandFiles files;
+        Form f;
+        f.document.SetTable(TableOf({{5}}));
+        f.view->FillPeakList();
+        f.Type(IDC_WIDTH, "10");
+        f.Type(IDC_SCALE, "0.961");
+        const QString path = QString::fromUtf8(QTest::currentDataTag()) == "folder"
+                                 ? files.Path(QString())
+                                 : files.Write("bandas.txt", list);
+        f.fakes.files.answers.push_back(path);
+        Accept(f, [](QDialog&) {});
+        f.view->OnImportBands();
+
+        QCOMPARE(f.Column(0), positions);
+        QCOMPARE(f.Column(1), scales);
+        const bool imported = said.isEmpty();
+        QCOMPARE(f.document.IsModified(), imported);
+        QCOMPARE(f.view->History().Stack().count(), imported ? 1 : 0);
+        QCOMPARE(f.fakes.dialogs.runs, imported ? 1 : 0);
+        if (!imported) {
+            QCOMPARE(f.fakes.messages.shown.size(), std::size_t{1});
+            QVERIFY2(f.fakes.messages.shown[0].text.contains(said),
+                     qPrintable(f.fakes.messages.shown[0].text));
+        }
+    }
+
+    // The report of an export names the lines and the file, not its folder.
+    void exportReportsItsLines() {
+        BandFiles files;
+        Form f;
+        f.view->fields.outputPath = files.Path("datos.txt").toStdString();
+        f.Type(IDC_X_MAX, "10");
+        QSignalSpy reports(f.view.get(), &CTrazelView::StatusMessage);
+        f.Click(IDC_EXPORT);
+        QCOMPARE(reports.count(), 1);
+        QCOMPARE(reports.at(0).at(0).toString(),
+                 QStringLiteral("Exportadas 251 líneas a datos.txt"));
+    }
+};
+
+QTEST_MAIN(TableChangesTest)
+#include "table_changes_test.moc"
