@@ -17,28 +17,39 @@ QString Number(double value) {
     return QString::fromStdString(FormatG(value, 9));
 }
 
-// "posición 1", or the value every band takes when the file has no such
-// column.
-QString ColumnText(const char* name, int column, const QString& otherwise) {
-    return column >= 0 ? QStringLiteral("%1 %2").arg(QString::fromUtf8(name)).arg(column + 1)
-                       : QStringLiteral("%1 %2").arg(QString::fromUtf8(name), otherwise);
-}
-
+// Which values come from the file, by column, and which the dialog gives
+// every band.
 QString ColumnsText(const BandList& list, const BandImportChoice& choice) {
     const BandColumns& c = list.columns;
-    const QString width = ColumnText("anchura", c.width, Number(choice.width));
-    const QString scale = ColumnText("escala", c.scale, Number(choice.scale));
-    if (list.jcamp) {
-        return QStringLiteral("Tabla de picos JCAMP-DX: %1, %2.").arg(width, scale);
+    const std::pair<const char*, int> columns[] = {{"posición", c.position},
+                                                   {"intensidad", c.intensity},
+                                                   {"anchura", c.width},
+                                                   {"escala", c.scale},
+                                                   {"R", c.separate}};
+    QStringList found;
+    for (const auto& [name, column] : columns) {
+        if (column >= 0) {
+            found << (list.jcamp ? QString::fromUtf8(name)
+                                 : QStringLiteral("%1 (columna %2)")
+                                       .arg(QString::fromUtf8(name))
+                                       .arg(column + 1));
+        }
     }
-    QStringList columns{ColumnText("posición", c.position, QString()),
-                        ColumnText("intensidad", c.intensity, QString()), width, scale};
-    if (c.separate >= 0) {
-        columns << ColumnText("R", c.separate, QString());
+    QStringList given;
+    if (c.width < 0) {
+        given << QStringLiteral("anchura %1").arg(Number(choice.width));
     }
-    return QStringLiteral("Columnas%1: %2; la anchura y la escala sin columna son las de abajo.")
-        .arg(c.named ? QStringLiteral(" (por su encabezado)") : QString(),
-             columns.join(QStringLiteral(", ")));
+    if (c.scale < 0) {
+        given << QStringLiteral("escala %1").arg(Number(choice.scale));
+    }
+    QString text = list.jcamp ? QStringLiteral("Tabla de picos JCAMP-DX. ") : QString();
+    text += QStringLiteral("Del archivo%1: %2.")
+                .arg(c.named ? QStringLiteral(", por su encabezado") : QString(),
+                     found.join(QStringLiteral(", ")));
+    if (!given.isEmpty()) {
+        text += QStringLiteral(" Para todas: %1.").arg(given.join(QStringLiteral(", ")));
+    }
+    return text;
 }
 
 }  // namespace

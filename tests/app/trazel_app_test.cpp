@@ -890,6 +890,18 @@ class TrazelAppTest : public QObject {
         }
     }
 
+    void exportReportStaysAWhileInTheStatusBar() {
+        QTemporaryDir dir;
+        Started s;
+        s.view()->fields.outputPath = dir.filePath("datos.txt").toStdString();
+        s.Edit(IDC_X_MAX)->setText("10");
+        s.frame()->SendCommand(IDC_EXPORT);
+        QCOMPARE(s.frame()->StatusPaneTexts().at(0),
+                 QStringLiteral("Exportadas 251 líneas a datos.txt"));
+        QTRY_COMPARE_WITH_TIMEOUT(s.frame()->StatusPaneTexts().at(0), QStringLiteral("Preparado"),
+                                  CTrazelApp::kStatusMessageMs + 2000);
+    }
+
     // Undo and redo follow the history: enabled when there is a step, and the
     // prompt names it; back at the table last saved or opened, the document
     // is not modified.

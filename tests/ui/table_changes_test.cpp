@@ -141,50 +141,69 @@ class TableChangesTest : public QObject {
         QTest::addColumn<QString>("said");
         QTest::addColumn<QStringList>("positions");  // the list after, top first
         QTest::addColumn<QStringList>("scales");
+        QTest::addColumn<QString>("shown");  // in the dialog's summary
+        const QStringList before{"5"}, beforeScale{"1"};
         QTest::newRow("computed, scaled")
             << ComputedList(2) << "" << QStringList{"1020", "1010", "5"}
-            << QStringList{"0.961", "0.961", "1"};
+            << QStringList{"0.961", "0.961", "1"}
+            << "2 bandas. Del archivo, por su encabezado: posición (columna 1), intensidad "
+               "(columna 2). Para todas: anchura 10, escala 0.961.";
         QTest::newRow("widths and scales of its own")
             << QByteArray("centro;anchura;escala;int\n7,5;3;2;1\n") << "" << QStringList{"7.5", "5"}
-            << QStringList{"2", "1"};
-        QTest::newRow("more than fit")
-            << ComputedList(99) << "tiene 99 bandas y en la tabla caben 98" << QStringList{"5"}
-            << QStringList{"1"};
-        QTest::newRow("bad line") << QByteArray("10 1\n20 uno\n") << "la línea 2 («20 uno»)"
-                                  << QStringList{"5"} << QStringList{"1"};
-        QTest::newRow("empty") << QByteArray() << "está vacío" << QStringList{"5"}
-                               << QStringList{"1"};
-        QTest::newRow("binary") << QByteArray(
-                                       "\x7f"
-                                       "ELF\x01\x00\x00\x02",
-                                       8)
-                                << "binario" << QStringList{"5"} << QStringList{"1"};
-        QTest::newRow("folder") << QByteArray() << "es una carpeta" << QStringList{"5"}
-                                << QStringList{"1"};
-        QTest::newRow("not finite") << QByteArray("10 1e999\n") << "no es un número finito"
-                                    << QStringList{"5"} << QStringList{"1"};
+            << QStringList{"2", "1"}
+            << "posición (columna 1), intensidad (columna 4), anchura (columna 2), escala "
+               "(columna 3).";
+        const std::pair<const char*, QByteArray> refused[] = {
+            {"tiene 99 bandas y en la tabla caben 98", ComputedList(99)},
+            {"la línea 2 («20 uno»)", "10 1\n20 uno\n"},
+            {"está vacío", ""},
+            {"binario", QByteArray("\x7f"
+                                   "ELF\x01\x00\x00\x02",
+                                   8)},
+            {"es una carpeta", "folder"},
+            {"no es un número finito", "10 1e999\n"},
+        };
+        for (const auto& [said, list] : refused) {
+            QTest::newRow(said) << list << QString::fromUtf8(said) << before << beforeScale
+                                << QString();
+        }
     }
     void importAllOrNothing() {
         QFETCH(QByteArray, list);
         QFETCH(QString, said);
         QFETCH(QStringList, positions);
         QFETCH(QStringList, scales);
+        QFETCH(QString, shown);
+        const bool imported = said.isEmpty();
         BandFiles files;
         Form f;
         f.document.SetTable(TableOf({{5}}));
         f.view->FillPeakList();
         f.Type(IDC_WIDTH, "10");
         f.Type(IDC_SCALE, "0.961");
-        const QString path = QString::fromUtf8(QTest::currentDataTag()) == "folder"
-                                 ? files.Path(QString())
-                                 : files.Write("bandas.txt", list);
+        const QString path =
+            list == "folder" ? files.Path(QString()) : files.Write("bandas.txt", list);
         f.fakes.files.answers.push_back(path);
-        Accept(f, [](QDialog&) {});
+        QString summary;
+        QStringList firstRow;
+        Accept(f, [&](QDialog& d) {
+            auto& dialog = dynamic_cast<CImportBandsDlg&>(d);
+            dialog.OnInitDialog();
+            summary = dialog.Summary()->text();
+            for (int c = 0; c < dialog.Preview()->columnCount(); ++c) {
+                firstRow << dialog.Preview()->topLevelItem(0)->text(c);
+            }
+        });
         f.view->OnImportBands();
+        QVERIFY2(summary.contains(shown), qPrintable(summary));
+        QCOMPARE(firstRow.size(), imported ? 6 : 0);
+        if (imported) {
+            QCOMPARE(firstRow.first(), positions.at(positions.size() - 2));
+            QCOMPARE(firstRow.last(), QStringLiteral("n"));
+        }
 
         QCOMPARE(f.Column(0), positions);
         QCOMPARE(f.Column(1), scales);
-        const bool imported = said.isEmpty();
         QCOMPARE(f.document.IsModified(), imported);
         QCOMPARE(f.view->History().Stack().count(), imported ? 1 : 0);
         QCOMPARE(f.fakes.dialogs.runs, imported ? 1 : 0);

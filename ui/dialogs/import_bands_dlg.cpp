@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTreeWidget>
 
 #include "platform/number_format.h"
@@ -48,6 +49,8 @@ QWidget* CreatePreview(const ControlTemplate&, QWidget* parent) {
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setFocusPolicy(Qt::NoFocus);
     list->header()->setSectionsClickable(false);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->header()->setStretchLastSection(false);
     return list;
 }
 
@@ -103,6 +106,13 @@ void CImportBandsDlg::Show(const BandPreview& preview) {
     if (!preview.headings.isEmpty()) {
         list->setColumnCount(static_cast<int>(preview.headings.size()));
         list->setHeaderLabels(preview.headings);
+        // The columns share the width, with room kept for the scroll bar of
+        // a long list: every one shows without scrolling sideways.
+        const int room = list->width() - 2 * list->frameWidth() -
+                         list->verticalScrollBar()->sizeHint().width();
+        for (int c = 0; c < list->columnCount(); ++c) {
+            list->header()->resizeSection(c, room / list->columnCount());
+        }
     }
     for (const QStringList& row : preview.rows) {
         auto* item = new QTreeWidgetItem(row);
