@@ -108,8 +108,8 @@ void CImportBandsDlg::Show(const BandPreview& preview) {
         list->setHeaderLabels(preview.headings);
         // The columns share the width, with room kept for the scroll bar of
         // a long list: every one shows without scrolling sideways.
-        const int room = list->width() - 2 * list->frameWidth() -
-                         list->verticalScrollBar()->sizeHint().width();
+        const int room =
+            list->width() - 2 * list->frameWidth() - list->verticalScrollBar()->sizeHint().width();
         for (int c = 0; c < list->columnCount(); ++c) {
             list->header()->resizeSection(c, room / list->columnCount());
         }
