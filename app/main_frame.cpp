@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollArea>
@@ -42,6 +43,7 @@ const MenuTemplate kMenus[] = {
       {ID_FILE_OPEN, "&Abrir...\tCtrl+O"},
       {ID_FILE_SAVE, "&Guardar\tCtrl+S"},
       {ID_FILE_SAVE_AS, "Guardar c&omo..."},
+      {ID_IMPORT_BANDS, "Impor&tar bandas..."},
       {0, nullptr},
       {ID_FILE_PRINT, "&Imprimir...\tCtrl+P"},
       {ID_FILE_PRINT_PREVIEW, "&Presentación preliminar"},
@@ -52,6 +54,7 @@ const MenuTemplate kMenus[] = {
       {ID_APP_EXIT, "&Salir"}}},
     {"&Editar",
      {{ID_EDIT_UNDO, "&Deshacer\tCtrl+Z"},
+      {ID_EDIT_REDO, "Re&hacer\tCtrl+Y"},
       {0, nullptr},
       {ID_EDIT_CUT, "Cor&tar\tCtrl+X"},
       {ID_EDIT_COPY, "&Copiar\tCtrl+C"},
@@ -95,6 +98,8 @@ const Accelerator kAccelerators[] = {
     {QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Enter), IDC_ADD_PEAK},
     {Qt::CTRL | Qt::Key_X, ID_EDIT_CUT},
     {Qt::CTRL | Qt::Key_Z, ID_EDIT_UNDO},
+    {Qt::CTRL | Qt::Key_Y, ID_EDIT_REDO},
+    {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, ID_EDIT_REDO},
 };
 
 // Toolbar 128; 0 is a separator.
@@ -336,7 +341,46 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+bool CMainFrame::FieldKeepsUndoKey(QObject* watched, QEvent* event) {
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    if (edit == nullptr || edit->window() != this || edit->isReadOnly()) {
+        return false;
+    }
+    auto* key = static_cast<QKeyEvent*>(event);
+    const QKeySequence pressed(key->keyCombination());
+    const auto bound = [this, &pressed](int id) {
+        const QAction* action = Action(id);
+        return action != nullptr && action->shortcuts().contains(pressed);
+    };
+    const bool undo = bound(ID_EDIT_UNDO);
+    if (!undo && !bound(ID_EDIT_REDO)) {
+        return false;
+    }
+    // The field's own typing goes first; once it has nothing left, the keys
+    // reach the table's history. The field takes its keys itself, Alt+Backspace
+    // too, which it would otherwise not know as undo.
+    const bool fieldHasStep = undo ? edit->isUndoAvailable() : edit->isRedoAvailable();
+    if (event->type() == QEvent::ShortcutOverride) {
+        // Not accepted: the window's shortcut gets the key.
+        event->setAccepted(fieldHasStep);
+        return true;
+    }
+    if (!fieldHasStep) {
+        return false;
+    }
+    if (undo) {
+        edit->undo();
+    } else {
+        edit->redo();
+    }
+    return true;
+}
+
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if ((event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) &&
+        FieldKeepsUndoKey(watched, event)) {
+        return true;
+    }
     // The lock keys can change while another program has the keyboard, so
     // look again at every key of ours and whenever the window comes back.
     switch (event->type()) {

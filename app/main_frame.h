@@ -65,6 +65,10 @@ class CMainFrame : public QMainWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // Gives Ctrl+Z and the other keys of undo and redo to the focused field
+    // while it has typing of its own to undo or redo, and to the window's
+    // actions otherwise. True when the event has been dealt with.
+    bool FieldKeepsUndoKey(QObject* watched, QEvent* event);
     QAction* MakeAction(int id, const QString& text);
     void CreateMenus();
     // False when a toolbar picture is missing from the resources.

@@ -19,6 +19,8 @@ const std::map<int, const char*>& StringTable() {
             {IDC_EDIT_SELECTION, "Edita los datos seleccionados\nEditar selección"},
             {ID_OUTPUT_FORMAT, "Establece el formato de los datos de salida\n Formato de salida"},
             {ID_OUTPUT_FILE, "Fija el archivo de salida de datos\nArchivo de salida"},
+            {ID_IMPORT_BANDS,
+             "Añade a la tabla las bandas de un archivo de texto o JCAMP-DX\nImportar bandas"},
             {ID_QUICK_REFERENCE,
              "Ayuda para utilizar el programa\nAyuda para utilizar el programa"},
             {AFX_IDS_APP_TITLE, "Trazel"},

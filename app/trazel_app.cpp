@@ -7,6 +7,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QScreen>
+#include <QStatusBar>
+#include <QUndoStack>
 #include <iostream>
 
 #include "app/main_frame.h"
@@ -204,6 +206,12 @@ bool CTrazelApp::CreateFrame() {
             &QWidget::setWindowTitle);
     connect(manager_.get(), &DocumentManager::RecentFilesChanged, this,
             &CTrazelApp::ShowRecentFiles);
+    connect(manager_.get(), &DocumentManager::DocumentSaved, view_,
+            [view = view_] { view->History().SetClean(); });
+    connect(view_, &CTrazelView::StatusMessage, frame_.get(),
+            [frame = frame_.get()](const QString& text) {
+                frame->statusBar()->showMessage(text, kStatusMessageMs);
+            });
     frame_->canClose = [this] { return manager_->SaveModified(); };
     RouteCommands();
     return true;
@@ -236,13 +244,44 @@ void CTrazelApp::RouteCommands() {
         {ID_FILE_PRINT, &CTrazelView::OnFilePrint},
         {ID_FILE_PRINT_DIRECT, &CTrazelView::OnFilePrintDirect},
         {ID_FILE_PRINT_PREVIEW, &CTrazelView::OnFilePrintPreview},
+        {ID_IMPORT_BANDS, &CTrazelView::OnImportBands},
+        {ID_EDIT_UNDO, &CTrazelView::OnUndo},
+        {ID_EDIT_REDO, &CTrazelView::OnRedo},
     };
     for (const auto& [id, handler] : viewCommands) {
         frame.Route(id, [view, handler = handler] { (view->*handler)(); });
     }
     frame.DisableUnrouted();
+    FollowHistory();
     // With no recent file the first slot is a disabled title.
     ShowRecentFiles();
+}
+
+void CTrazelApp::FollowHistory() {
+    QUndoStack& stack = view_->History().Stack();
+    const std::pair<int, const char*> items[] = {{ID_EDIT_UNDO, "Deshacer"},
+                                                 {ID_EDIT_REDO, "Rehacer"}};
+    for (const auto& [id, verb] : items) {
+        QAction* action = frame_->Action(id);
+        const bool undo = id == ID_EDIT_UNDO;
+        // The prompt names the step the item would take back or do again.
+        const auto follow = [action, id = id, verb = QString::fromUtf8(verb)](bool enabled,
+                                                                              const QString& step) {
+            action->setEnabled(enabled);
+            action->setStatusTip(step.isEmpty() ? CommandPrompt(id)
+                                                : QStringLiteral("%1: %2").arg(verb, step));
+        };
+        const auto update = [&stack, follow, undo] {
+            follow(undo ? stack.canUndo() : stack.canRedo(),
+                   undo ? stack.undoText() : stack.redoText());
+        };
+        connect(&stack, &QUndoStack::indexChanged, action, update);
+        connect(&stack, &QUndoStack::canUndoChanged, action, update);
+        connect(&stack, &QUndoStack::canRedoChanged, action, update);
+        connect(&stack, &QUndoStack::undoTextChanged, action, update);
+        connect(&stack, &QUndoStack::redoTextChanged, action, update);
+        update();
+    }
 }
 
 void CTrazelApp::ShowRecentFiles() {

@@ -56,6 +56,9 @@ class CTrazelApp : public QObject {
     Q_OBJECT
 
   public:
+    // How long a report such as an export's stays in the status bar.
+    static constexpr int kStatusMessageMs = 5000;
+
     static constexpr const char* kRegistryKey = "Local AppWizard-Generated Applications";
 
     // The windows ask the user through Qt's own message boxes and dialogs,
@@ -91,6 +94,9 @@ class CTrazelApp : public QObject {
     bool CreateFrame();
     void RouteCommands();
     void ShowRecentFiles();
+    // Keeps "Deshacer" and "Rehacer" enabled, and their prompts, as the
+    // table's history allows.
+    void FollowHistory();
     // Prints the document without showing the window; the exit status.
     int PrintFromCommandLine(const StartOptions& options);
 

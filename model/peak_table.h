@@ -1,7 +1,9 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace trazel::model {
 
@@ -38,6 +40,24 @@ struct Peak {
 inline Peak PeakAt(const PeakTable& table, int index) {
     return Peak{table.position[index],  table.scale[index], table.scaledPosition[index],
                 table.intensity[index], table.width[index], table.separate[index]};
+}
+
+// Whether two tables hold the same peaks, value for value. The bits are
+// compared, not the numbers, so that a change from 0 to -0 counts and a NaN
+// read from an old file equals itself; the stale slots above count are left
+// out.
+inline bool SameBands(const PeakTable& a, const PeakTable& b) {
+    if (a.count != b.count) {
+        return false;
+    }
+    const auto same = [](const auto& x, const auto& y, int n) {
+        return n <= 0 ||
+               std::memcmp(x.data(), y.data(), sizeof(x[0]) * static_cast<std::size_t>(n)) == 0;
+    };
+    const int n = std::max(a.count, 0);
+    return same(a.separate, b.separate, n) && same(a.width, b.width, n) &&
+           same(a.position, b.position, n) && same(a.scaledPosition, b.scaledPosition, n) &&
+           same(a.intensity, b.intensity, n) && same(a.scale, b.scale, n);
 }
 
 }  // namespace trazel::model

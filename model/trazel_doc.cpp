@@ -46,6 +46,23 @@ void CTrazelDoc::AddPeak(double position, double intensity, double width, double
     SetModifiedIfNotEmpty();
 }
 
+bool CTrazelDoc::AddBands(const std::vector<Peak>& bands) {
+    if (bands.size() > static_cast<std::size_t>(kMaxPeakSlots - table_.count)) {
+        return false;
+    }
+    for (const Peak& band : bands) {
+        const int i = table_.count++;
+        table_.width[i] = band.width;
+        table_.position[i] = band.position;
+        table_.scale[i] = band.scale;
+        table_.scaledPosition[i] = band.scale * band.position;
+        table_.intensity[i] = band.intensity;
+        table_.separate[i] = band.separate;
+    }
+    SetModifiedIfNotEmpty();
+    return true;
+}
+
 void CTrazelDoc::ClearPeaks() {
     table_.count = 1;
 }

@@ -26,6 +26,10 @@ class CTrazelDoc : public platform::CDocument {
 
     // Does nothing on a full table.
     void AddPeak(double position, double intensity, double width, double scale);
+    // Adds the bands in the order given, each as AddPeak adds a typed one but
+    // with its own scale and separate flag. All or nothing: false, and no
+    // change, when the table has no room for all of them.
+    bool AddBands(const std::vector<Peak>& bands);
     // Empties the table without touching the modified flag.
     void ClearPeaks();
     void DeleteRows(const std::vector<int>& rows);

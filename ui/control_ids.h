@@ -67,4 +67,12 @@ inline constexpr int IDC_MEASURED_Y_FACTOR = 1055;
 inline constexpr int IDC_MEASURED_SCALE_TO_MODEL = 1056;
 inline constexpr int IDC_MEASURED_REMOVE = 1057;
 
+// Controls of the band import dialog.
+inline constexpr int IDC_IMPORT_FILE = 1101;
+inline constexpr int IDC_IMPORT_SUMMARY = 1102;
+inline constexpr int IDC_IMPORT_PREVIEW = 1103;
+inline constexpr int IDC_IMPORT_WIDTH = 1104;
+inline constexpr int IDC_IMPORT_SCALE = 1105;
+inline constexpr int IDC_IMPORT_AREAS = 1106;
+
 }  // namespace trazel::ui

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -16,6 +18,7 @@
 #include <QTreeWidget>
 #include <array>
 
+#include "input/band_list.h"
 #include "model/trazel_doc.h"
 #include "output/peak_list.h"
 #include "platform/number_format.h"
@@ -23,7 +26,9 @@
 #include "platform/qt/dialog_units.h"
 #include "platform/qt/painter_dc.h"
 #include "platform/qt/print_driver.h"
+#include "ui/band_import.h"
 #include "ui/control_ids.h"
+#include "ui/dialogs/import_bands_dlg.h"
 #include "ui/dialogs/output_file_dialog.h"
 #include "ui/dialogs/output_format_dlg.h"
 #include "ui/dialogs/peak_edit_dlg.h"
@@ -218,6 +223,7 @@ void CTrazelView::OnInitialUpdate() {
     progressBar->setRange(0, fields.screenSamples);
     progressBar->setValue(0);
     fields.curve.useScaled = false;
+    history_.Reset();
     UpdateData(false);
     // As in a dialog, the form starts on its first field with the text
     // selected, ready to be typed over.
@@ -309,11 +315,58 @@ void CTrazelView::OnAddPeak() {
     if (document_.Table().IsFull()) {
         return;
     }
-    document_.AddPeak(fields.position, fields.intensity,
-                      fields.uniqueWidthOn ? fields.uniqueWidth : fields.width, fields.scale);
+    history_.Record(QStringLiteral("Introducir"), [this] {
+        document_.AddPeak(fields.position, fields.intensity, TypedWidth(), fields.scale);
+    });
     FillPeakList();
     positionEdit->setFocus(Qt::OtherFocusReason);
     positionEdit->selectAll();
+}
+
+double CTrazelView::TypedWidth() const {
+    return fields.uniqueWidthOn ? fields.uniqueWidth : fields.width;
+}
+
+void CTrazelView::OnImportBands() {
+    // The bands start with what a typed peak would get, so the form is read
+    // as "Introducir" reads it.
+    if (!UpdateData(true)) {
+        return;
+    }
+    const auto chosen =
+        services_.Files().GetOpenFileName(window(), QStringLiteral("Importar bandas"), QString());
+    if (!chosen) {
+        return;
+    }
+    const std::string path = QFile::encodeName(*chosen).toStdString();
+    const int room = kMaxPeakSlots - document_.Table().count;
+    const std::int32_t lineShape = fields.curve.lineShape;
+    const auto read = [&](const BandImportChoice& choice) {
+        return input::ReadBandList(path, ImportOptions(choice, lineShape, room));
+    };
+    BandImportChoice choice{TypedWidth(), fields.scale, false};
+    // A fault of the file itself (none there, a folder, a bad line, too many
+    // bands) is told at once; a width the dialog has to mend is not one.
+    BandImportChoice usable = choice;
+    usable.width = choice.width > 0.0 ? choice.width : 1.0;
+    if (const auto first = read(usable); !first.Ok()) {
+        services_.AfxMessageBox(QString::fromStdString(first.Message()));
+        return;
+    }
+    const BandPreviewSource preview = [&](const BandImportChoice& c) {
+        return PreviewOf(read(c), c, lineShape);
+    };
+    if (!RunImportBands(QFileInfo(*chosen).fileName(), preview, choice, window(), services_)) {
+        return;
+    }
+    const auto bands = read(choice);
+    if (!bands.Ok()) {
+        services_.AfxMessageBox(QString::fromStdString(bands.Message()));
+        return;
+    }
+    history_.Record(QStringLiteral("Importar bandas"),
+                    [&] { document_.AddBands(bands.Value().bands); });
+    FillPeakList();
 }
 
 void CTrazelView::OnUniqueWidth() {
@@ -342,39 +395,50 @@ void CTrazelView::OnUniqueWidth() {
 
 void CTrazelView::OnClearAll() {
     peakList->clear();
-    document_.ClearPeaks();
+    history_.Record(QStringLiteral("Borrar todo"), [this] { document_.ClearPeaks(); });
 }
 
 void CTrazelView::OnDeleteSelection() {
     const auto rows = SelectedRows();
-    document_.DeleteRows(rows);
+    history_.Record(QStringLiteral("Borrar Selección"),
+                    [this, &rows] { document_.DeleteRows(rows); });
     if (!rows.empty()) {
         FillPeakList();
     }
 }
 
 void CTrazelView::OnEditSelection() {
-    if (EditSelection(document_, SelectedRows(), window(), services_)) {
+    // One step for each dialog accepted. Replacing a peak leaves the count
+    // alone, so every row still names the peak it named at the start.
+    const auto rows = SelectedRows();
+    for (const int row : rows) {
+        history_.Record(QStringLiteral("Editar Selección"),
+                        [&] { EditPeak(document_, row, window(), services_); });
+    }
+    if (!rows.empty()) {
         FillPeakList();
     }
 }
 
 void CTrazelView::OnAssignWidth() {
     UpdateData(true);
-    document_.AssignWidth(fields.uniqueWidth, SelectedRows());
+    history_.Record(QStringLiteral("Asignar"),
+                    [this] { document_.AssignWidth(fields.uniqueWidth, SelectedRows()); });
     FillPeakList();
 }
 
 void CTrazelView::OnShowCurves() {
     UpdateData(true);
-    document_.ToggleSeparate(SelectedRows());
+    history_.Record(QStringLiteral("Ver curvas"),
+                    [this] { document_.ToggleSeparate(SelectedRows()); });
     FillPeakList();
     RedrawIfShown();
 }
 
 void CTrazelView::OnScaleSelection() {
     UpdateData(true);
-    document_.AssignScale(fields.scale, SelectedRows());
+    history_.Record(QStringLiteral("Escalar Selección"),
+                    [this] { document_.AssignScale(fields.scale, SelectedRows()); });
     FillPeakList();
 }
 
@@ -394,6 +458,7 @@ void CTrazelView::OnExport() {
     // be opened gets it.
     file.WriteHeader();
     std::optional<std::string> stopped;
+    std::optional<std::int64_t> written;
     bool closeAfterwards = false;
     if (UpdateData(true) && XRangeIsNotZero()) {
         // The window stays alive while the lines are written, and Esc stops
@@ -402,6 +467,7 @@ void CTrazelView::OnExport() {
         const ExportLinesResult lines =
             file.WriteLines(document_.Table(), CurrentExportSettings(), &run, run.StopToken());
         if (lines.end == ExportEnd::Finished) {
+            written = lines.lines;
             fields.graphShown = true;
             DrawGraph();
         } else if (lines.end == ExportEnd::Stopped) {
@@ -415,6 +481,11 @@ void CTrazelView::OnExport() {
         services_.AfxMessageBox(QString::fromStdString(closeError.message()));
     } else if (stopped) {
         services_.AfxMessageBox(QString::fromStdString(*stopped), MessageKind::Information);
+    } else if (written) {
+        emit StatusMessage(QStringLiteral("%1 a %2").arg(
+            *written == 1 ? QStringLiteral("Exportada 1 línea")
+                          : QStringLiteral("Exportadas %1 líneas").arg(*written),
+            QFileInfo(QFile::decodeName(fields.outputPath.c_str())).fileName()));
     }
     if (closeAfterwards) {
         QTimer::singleShot(0, window(), &QWidget::close);

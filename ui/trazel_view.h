@@ -11,6 +11,7 @@
 #include "output/screen_graph.h"
 #include "platform/qt/data_exchange.h"
 #include "platform/qt/services.h"
+#include "ui/table_history.h"
 
 class QCheckBox;
 class QLabel;
@@ -104,6 +105,9 @@ class CTrazelView : public QWidget {
     // The printer that print, print preview and print setup share.
     void SetPrintDriver(platform::PrintDriver* driver) { printDriver_ = driver; }
 
+    // The undo history of the table's changes; New and Open start it afresh.
+    TableHistory& History() { return history_; }
+
     // Controls bound by data exchange.
     QProgressBar* progressBar = nullptr;
     QLineEdit* positionEdit = nullptr;
@@ -131,6 +135,14 @@ class CTrazelView : public QWidget {
     void OnFilePrint();
     void OnFilePrintDirect();
     void OnFilePrintPreview();
+    // Adds the bands of a file the user chooses, after showing them.
+    void OnImportBands();
+    void OnUndo() { history_.Undo(); }
+    void OnRedo() { history_.Redo(); }
+
+  signals:
+    // A short report for the status bar, such as how an export went.
+    void StatusMessage(const QString& text);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -149,6 +161,8 @@ class CTrazelView : public QWidget {
     // worked, the x range is not empty and the graph has been asked for.
     void RedrawIfShown();
     bool XRangeIsNotZero() const;
+    // The width a typed peak takes.
+    double TypedWidth() const;
     // The control whose mnemonic is Alt with this key, or nullptr.
     QWidget* MnemonicControl(int key) const;
     // Does what the mnemonic of the control does when it is the only one.
@@ -162,6 +176,7 @@ class CTrazelView : public QWidget {
     std::vector<std::pair<QChar, QWidget*>> mnemonics_;
     QPushButton* defaultButton_ = nullptr;
     platform::PrintDriver* printDriver_ = nullptr;
+    TableHistory history_{document_, [this] { FillPeakList(); }};
 };
 
 }  // namespace trazel::ui

@@ -144,6 +144,7 @@ bool DocumentManager::DoSave(const std::string& path) {
         return false;
     }
     TakeFile(file);
+    emit DocumentSaved();
     return true;
 }
 

@@ -63,6 +63,8 @@ class DocumentManager : public QObject {
     void DocumentReplaced();
     void CaptionChanged(const QString& caption);
     void RecentFilesChanged();
+    // The document was written to its file: its content is now the file's.
+    void DocumentSaved();
 
   private:
     bool LoadDocument(const std::string& path);

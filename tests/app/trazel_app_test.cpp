@@ -201,15 +201,15 @@ class TrazelAppTest : public QObject {
                  (QStringList{"&Archivo", "&Editar", "&Ver", "&Formato", "Gráfico", "Ay&uda"}));
         QCOMPARE(MenuTexts(titles[0]->menu()),
                  (QStringList{"&Nuevo\tCtrl+N", "&Abrir...\tCtrl+O", "&Guardar\tCtrl+S",
-                              "Guardar c&omo...", "-", "&Imprimir...\tCtrl+P",
-                              "&Presentación preliminar", "Con&figurar impresora...", "-",
-                              "Archivo reciente", "-", "&Salir"}));
+                              "Guardar c&omo...", "Impor&tar bandas...", "-",
+                              "&Imprimir...\tCtrl+P", "&Presentación preliminar",
+                              "Con&figurar impresora...", "-", "Archivo reciente", "-", "&Salir"}));
         QCOMPARE(MenuTexts(titles[1]->menu()),
-                 (QStringList{"&Deshacer\tCtrl+Z", "-", "Cor&tar\tCtrl+X", "&Copiar\tCtrl+C",
-                              "&Pegar\tCtrl+V", "-", "Editar Selección..."}));
+                 (QStringList{"&Deshacer\tCtrl+Z", "Re&hacer\tCtrl+Y", "-", "Cor&tar\tCtrl+X",
+                              "&Copiar\tCtrl+C", "&Pegar\tCtrl+V", "-", "Editar Selección..."}));
         // Commands without a handler show disabled, on the menu and the bar.
-        for (const int id :
-             {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_FILE_MRU_FILE1}) {
+        for (const int id : {ID_EDIT_UNDO, ID_EDIT_REDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE,
+                             ID_FILE_MRU_FILE1}) {
             QVERIFY(!s.frame()->Action(id)->isEnabled());
         }
         for (const int id : {IDC_EDIT_SELECTION, ID_FILE_NEW, ID_OUTPUT_FORMAT, IDC_PLOT,
@@ -857,6 +857,94 @@ class TrazelAppTest : public QObject {
         s.frame()->SendCommand(ID_FILE_OPEN);
         QCOMPARE(box.shown.size(), std::size_t{1});
         QCOMPARE(box.shown[0].parent, s.frame());
+    }
+
+    // The keys of undo and redo take back the field's typing first, then the
+    // table's steps.
+    void undoKeysServeTheFieldFirst_data() {
+        QTest::addColumn<QKeySequence>("undo");
+        QTest::addColumn<QKeySequence>("redo");
+        QTest::newRow("Ctrl+Z, Ctrl+Y") << QKeySequence("Ctrl+Z") << QKeySequence("Ctrl+Y");
+        QTest::newRow("Alt+Backspace, Ctrl+Shift+Z")
+            << QKeySequence("Alt+Backspace") << QKeySequence("Ctrl+Shift+Z");
+    }
+    void undoKeysServeTheFieldFirst() {
+        QFETCH(QKeySequence, undo);
+        QFETCH(QKeySequence, redo);
+        Started s;
+        s.AddPeak("500");
+        QLineEdit* edit = s.Edit(IDC_X_MIN);
+        edit->setFocus();
+        QTest::keyClicks(edit, "7");
+        const struct {
+            QKeySequence keys;
+            const char* field;
+            QStringList list;
+        } presses[] = {
+            {undo, "0", {"500"}}, {undo, "0", {}}, {redo, "07", {}}, {redo, "07", {"500"}}};
+        for (const auto& press : presses) {
+            QTest::keySequence(edit, press.keys);
+            QCOMPARE(edit->text(), QString::fromUtf8(press.field));
+            QCOMPARE(s.Positions(), press.list);
+            QCOMPARE(QApplication::focusWidget(), edit);
+        }
+    }
+
+    void exportReportStaysAWhileInTheStatusBar() {
+        QTemporaryDir dir;
+        Started s;
+        s.view()->fields.outputPath = dir.filePath("datos.txt").toStdString();
+        s.Edit(IDC_X_MAX)->setText("10");
+        s.frame()->SendCommand(IDC_EXPORT);
+        QCOMPARE(s.frame()->StatusPaneTexts().at(0),
+                 QStringLiteral("Exportadas 251 líneas a datos.txt"));
+        QTRY_COMPARE_WITH_TIMEOUT(s.frame()->StatusPaneTexts().at(0), QStringLiteral("Preparado"),
+                                  CTrazelApp::kStatusMessageMs + 2000);
+    }
+
+    // Undo and redo follow the history: enabled when there is a step, and the
+    // prompt names it; back at the table last saved or opened, the document
+    // is not modified.
+    void historyFollowsTheSavedTable_data() {
+        QTest::addColumn<bool>("open");
+        QTest::newRow("saved") << false;
+        QTest::newRow("opened") << true;
+    }
+    void historyFollowsTheSavedTable() {
+        QFETCH(bool, open);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("espectro");
+        QVERIFY(SavePeakTableFile(path.toStdString(), TableOf({{100}})).ok());
+        Started s;
+        QAction* undo = s.frame()->Action(ID_EDIT_UNDO);
+        QAction* redo = s.frame()->Action(ID_EDIT_REDO);
+        s.AddPeak("500");
+        QVERIFY(undo->isEnabled());
+        s.fakes.NewFileDialogs().answers.push_back(path);
+        s.fakes.NewMessages().answers.push_back(MessageAnswer::No);
+        s.frame()->SendCommand(open ? ID_FILE_OPEN : ID_FILE_SAVE);
+        s.fakes.NewMessages();
+        QCOMPARE(undo->isEnabled(), !open);
+        QVERIFY(!s.app.Document().IsModified());
+
+        s.view()->OnClearAll();
+        QCOMPARE(undo->statusTip(), QStringLiteral("Deshacer: Borrar todo"));
+        QVERIFY(!redo->isEnabled());
+        s.frame()->SendCommand(ID_EDIT_UNDO);
+        QCOMPARE(s.Positions(), open ? QStringList{"100"} : QStringList{"500"});
+        QVERIFY(!s.app.Document().IsModified());
+        QCOMPARE(redo->statusTip(), QStringLiteral("Rehacer: Borrar todo"));
+        QCOMPARE(undo->isEnabled(), !open);
+        if (!open) {
+            s.frame()->SendCommand(ID_EDIT_UNDO);
+            QCOMPARE(s.Positions(), QStringList{});
+            QVERIFY(s.app.Document().IsModified());
+            QCOMPARE(undo->statusTip(), QStringLiteral("Deshace la última acción"));
+        }
+        s.frame()->SendCommand(ID_FILE_NEW);
+        QVERIFY(!undo->isEnabled());
+        QVERIFY(!redo->isEnabled());
+        QCOMPARE(s.fakes.messages.shown.size(), open ? std::size_t{0} : std::size_t{1});
     }
 
   private:

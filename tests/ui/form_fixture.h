@@ -11,6 +11,7 @@
 #include <QTreeWidget>
 #include <QtTest>
 #include <memory>
+#include <vector>
 
 #include "model/trazel_doc.h"
 #include "platform/qt/data_exchange.h"
@@ -54,7 +55,8 @@ struct Form {
     void Click(int id) const { QTest::mouseClick(Button(id), Qt::LeftButton); }
 
     // Clicks the first cell of each row, with Ctrl held after the first.
-    void SelectRows(std::initializer_list<int> rows) const {
+    void SelectRows(std::initializer_list<int> rows) const { SelectRows(std::vector<int>(rows)); }
+    void SelectRows(const std::vector<int>& rows) const {
         QTreeWidget* list = view->peakList;
         bool first = true;
         for (const int row : rows) {

@@ -4,7 +4,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "platform/qt/control_builder.h"
 #include "platform/qt/dialog_units.h"
 
 using namespace trazel::platform;
@@ -12,7 +11,7 @@ using namespace trazel::platform;
 namespace trazel::ui {
 
 TemplateDialog::TemplateDialog(const DialogTemplate& dialogTemplate, const Services& services,
-                               QWidget* owner)
+                               QWidget* owner, const ControlHooks& hooks)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       services_(services) {
@@ -20,11 +19,12 @@ TemplateDialog::TemplateDialog(const DialogTemplate& dialogTemplate, const Servi
     setFont(FormFont());
     setFixedSize(DialogRect(0, 0, dialogTemplate.width, dialogTemplate.height).size());
     setModal(true);
-    CreateControls(dialogTemplate);
+    CreateControls(dialogTemplate, hooks);
 }
 
-void TemplateDialog::CreateControls(const DialogTemplate& dialogTemplate) {
-    controls_ = BuildControls(dialogTemplate, this).byId;
+void TemplateDialog::CreateControls(const DialogTemplate& dialogTemplate,
+                                    const ControlHooks& hooks) {
+    controls_ = BuildControls(dialogTemplate, this, hooks).byId;
     if (QAbstractButton* ok = Button(IDOK)) {
         connect(ok, &QAbstractButton::clicked, this, &TemplateDialog::accept);
     }

@@ -4,6 +4,7 @@
 #include <map>
 #include <span>
 
+#include "platform/qt/control_builder.h"
 #include "platform/qt/data_exchange.h"
 #include "platform/qt/dialog_template.h"
 #include "platform/qt/services.h"
@@ -22,9 +23,11 @@ class TemplateDialog : public QDialog {
     Q_OBJECT
 
   public:
-    // The dialog asks the user, and is run, through services.
+    // The dialog asks the user, and is run, through services. hooks make the
+    // kinds of control only this dialog has.
     TemplateDialog(const platform::DialogTemplate& dialogTemplate,
-                   const platform::Services& services, QWidget* owner);
+                   const platform::Services& services, QWidget* owner,
+                   const platform::ControlHooks& hooks = {});
 
     const platform::Services& GetServices() const { return services_; }
 
@@ -58,7 +61,8 @@ class TemplateDialog : public QDialog {
     platform::DataExchange exchange_{services_};
 
   private:
-    void CreateControls(const platform::DialogTemplate& dialogTemplate);
+    void CreateControls(const platform::DialogTemplate& dialogTemplate,
+                        const platform::ControlHooks& hooks);
 
     std::map<int, QWidget*> controls_;
 };

@@ -1,0 +1,192 @@
+#include "output/peak_list.h"
+#include "tests/support/band_files.h"
+#include "tests/support/peak_tables.h"
+#include "tests/ui/form_fixture.h"
+#include "ui/dialogs/import_bands_dlg.h"
+#include "ui/dialogs/peak_edit_dlg.h"
+
+using namespace trazel::platform;
+using namespace trazel::model;
+using namespace trazel::ui;
+
+namespace {
+
+// A change as the user makes it: rows selected, a text typed into a field,
+// a button clicked (none: the import), every dialog accepted or cancelled.
+struct Operation {
+    const char* name;
+    const char* step;  // the steps it leaves, or "" when the table stays as it was
+    int steps;
+    std::vector<int> rows;
+    int field;
+    const char* text;
+    int button;
+    bool accept = true;
+};
+
+const Operation kOperations[] = {
+    {"add", "Introducir", 1, {}, IDC_POSITION, "500", IDC_ADD_PEAK},
+    {"clear all", "Borrar todo", 1, {}, 0, "", IDC_CLEAR_ALL},
+    {"delete two", "Borrar Selección", 1, {0, 2}, 0, "", IDC_DELETE_SELECTION},
+    {"delete none", "", 0, {}, 0, "", IDC_DELETE_SELECTION},
+    {"assign width", "Asignar", 1, {1}, IDC_UNIQUE_WIDTH, "7", IDC_ASSIGN_WIDTH},
+    {"scale one", "Escalar Selección", 1, {0}, IDC_SCALE, "0.961", IDC_SCALE_SELECTION},
+    {"show curves", "Ver curvas", 1, {1}, 0, "", IDC_SHOW_CURVES},
+    {"show curves, none selected", "", 0, {}, 0, "", IDC_SHOW_CURVES},
+    {"edit two", "Editar Selección", 2, {0, 2}, 0, "", IDC_EDIT_SELECTION},
+    {"edit cancelled", "", 0, {0}, 0, "", IDC_EDIT_SELECTION, false},
+    {"import", "Importar bandas", 1, {}, IDC_WIDTH, "10", 0},
+};
+
+void Run(Form& f, const Operation& op, const BandFiles& files) {
+    f.fakes.dialogs.script = [accept = op.accept](QDialog& dialog) {
+        if (auto* edit = dynamic_cast<CPeakEditDlg*>(&dialog)) {
+            edit->position += 1;
+        }
+        return accept ? IDOK : IDCANCEL;
+    };
+    f.fakes.files.answers.push_back(files.Write("lista.txt", ComputedList(3)));
+    if (op.field == IDC_UNIQUE_WIDTH) {
+        f.Click(IDC_UNIQUE_WIDTH_ON);
+    }
+    if (op.field != 0) {
+        f.Type(op.field, op.text);
+    }
+    f.SelectRows(op.rows);
+    if (op.button != 0) {
+        f.Click(op.button);
+    } else {
+        f.view->OnImportBands();
+    }
+}
+
+const PeakTable kStart = TableOf({{100, 1, 2}, {200, 3, 4, 0.9, true}, {300, 5, 6}});
+
+// The list shows the document's table, newest on top.
+void CompareList(const Form& f) {
+    const PeakTable& table = f.document.Table();
+    QCOMPARE(f.view->peakList->topLevelItemCount(), table.PeakCount());
+    for (int row = 0; row < table.PeakCount(); ++row) {
+        const auto cells = trazel::output::PeakListCells(table, table.count - 1 - row);
+        QCOMPARE(f.Row(row).first(), QString::fromStdString(cells[0]));
+        QCOMPARE(f.Row(row).at(4), QString::fromStdString(cells[4]));
+    }
+}
+
+}  // namespace
+
+class TableChangesTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    // Every change steps back to the table it started from, which is the
+    // one opened, and forward again to the changed one.
+    void everyChangeUndoesAndRedoes_data() {
+        QTest::addColumn<int>("operation");
+        for (int i = 0; i < static_cast<int>(std::size(kOperations)); ++i) {
+            QTest::newRow(kOperations[i].name) << i;
+        }
+    }
+    void everyChangeUndoesAndRedoes() {
+        QFETCH(int, operation);
+        const Operation& op = kOperations[operation];
+        BandFiles files;
+        Form f;
+        f.document.SetTable(kStart);
+        f.view->FillPeakList();
+        Run(f, op, files);
+        QUndoStack& stack = f.view->History().Stack();
+        const PeakTable changed = f.document.Table();
+        QCOMPARE(stack.count(), op.steps);
+        QCOMPARE(SameBands(changed, kStart), op.steps == 0);
+        if (op.steps == 0) {
+            return;
+        }
+        QCOMPARE(stack.undoText(), QString::fromUtf8(op.step));
+        for (int i = 0; i < op.steps; ++i) {
+            QVERIFY(f.document.IsModified() || op.name == QByteArray("clear all"));
+            f.view->OnUndo();
+        }
+        QVERIFY(SameBands(f.document.Table(), kStart));
+        QVERIFY(!f.document.IsModified());
+        CompareList(f);
+        for (int i = 0; i < op.steps; ++i) {
+            f.view->OnRedo();
+        }
+        QVERIFY(SameBands(f.document.Table(), changed));
+        QVERIFY(f.document.IsModified());
+        CompareList(f);
+    }
+
+    // Bands come in all at once or not at all, and the file's faults are
+    // told before the import dialog opens.
+    void importAllOrNothing_data() {
+        QTest::addColumn<QByteArray>("list");
+        QTest::addColumn<QString>("said");
+        QTest::addColumn<QStringList>("positions");  // the list after, top first
+        QTest::addColumn<QStringList>("scales");
+        QTest::addColumn<QString>("shown");  // in the dialog's summary
+        const QStringList before{"5"}, beforeScale{"1"};
+        QTest::newRow("computed, scaled")
+            << ComputedList(2) << "" << QStringList{"1020", "1010", "5"}
+            << QStringList{"0.961", "0.961", "1"}
+            << "2 bandas. Del archivo, por su encabezado: posición (columna 1), intensidad "
+               "(columna 2). Para todas: anchura 10, escala 0.961.";
+        QTest::newRow("widths and scales of its own")
+            << QByteArray("centro;anchura;escala;int\n7,5;3;2;1\n") << "" << QStringList{"7.5", "5"}
+            << QStringList{"2", "1"}
+            << "posición (columna 1), intensidad (columna 4), anchura (columna 2), escala "
+               "(columna 3).";
+        const std::pair<const char*, QByteArray> refused[] = {
+            {"tiene 99 bandas y en la tabla caben 98", ComputedList(99)},
+            {"la línea 2 («20 uno»)", "10 1\n20 uno\n"},
+            {"está vacío", ""},
+            {"binario", QByteArray("\x7f"
+                                   "ELF\x01\x00\x00\x02",
+                                   8)},
+            {"es una carpeta", "folder"},
+            {"no es un número finito", "10 1e999\n"},
+        };
+        for (const auto& [said, list] : refused) {
+            QTest::newRow(said) << list << QString::fromUtf8(said) << before << beforeScale
+                                << QString();
+        }
+    }
+    void importAllOrNothing() {
+        QFETCH(QByteArray, list);
+        QFETCH(QString, said);
+        QFETCH(QStringList, positions);
+        QFETCH(QStringList, scales);
+        QFETCH(QString, shown);
+        const bool imported = said.isEmpty();
+        BandFiles files;
+        Form f;
+        f.document.SetTable(TableOf({{5}}));
+        f.view->FillPeakList();
+        f.Type(IDC_WIDTH, "10");
+        f.Type(IDC_SCALE, "0.961");
+        const QString path =
+            list == "folder" ? files.Path(QString()) : files.Write("bandas.txt", list);
+        f.fakes.files.answers.push_back(path);
+        QString summary;
+        f.fakes.dialogs.script = [&](QDialog& d) {
+            summary = dynamic_cast<CImportBandsDlg&>(d).Summary()->text();
+            return IDOK;
+        };
+        f.view->OnImportBands();
+        QVERIFY2(summary.contains(shown), qPrintable(summary));
+        QCOMPARE(f.Column(0), positions);
+        QCOMPARE(f.Column(1), scales);
+        QCOMPARE(f.document.IsModified(), imported);
+        QCOMPARE(f.view->History().Stack().count(), imported ? 1 : 0);
+        QCOMPARE(f.fakes.dialogs.runs, imported ? 1 : 0);
+        if (!imported) {
+            QCOMPARE(f.fakes.messages.shown.size(), std::size_t{1});
+            QVERIFY2(f.fakes.messages.shown[0].text.contains(said),
+                     qPrintable(f.fakes.messages.shown[0].text));
+        }
+    }
+};
+
+QTEST_MAIN(TableChangesTest)
+#include "table_changes_test.moc"
