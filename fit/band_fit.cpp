@@ -270,6 +270,25 @@ std::string NoConvergence(int iterations) {
            "libres u otro intervalo de x.";
 }
 
+// Whether the residuals are at a minimum: orthogonal to every column of the
+// Jacobian, up to rounding (the cosine of the angle between them, J_iᵀr over
+// |J_i| |r|, tiny), or as small as rounding leaves them for exact data. A
+// solver that finds no step from the start is believed only then.
+bool AtMinimum(const std::vector<double>& jtu, const std::vector<double>& jtj, double rss,
+               const std::vector<double>& y) {
+    const double signal = std::inner_product(y.begin(), y.end(), y.begin(), 0.0);
+    if (rss <= 1e-24 * signal) {
+        return true;
+    }
+    const std::size_t size = jtu.size();
+    for (std::size_t i = 0; i < size; ++i) {
+        if (std::fabs(jtu[i]) > 1e-6 * std::sqrt(jtj[i * size + i] * rss)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // The result from the parameters p at the minimum and their covariance.
 FitResult Describe(const FitProblem& problem, const BandModel& model, const std::vector<double>& p,
                    const std::vector<double>& covariance) {
@@ -409,6 +428,7 @@ FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
     }
 
     int iterations = 0;
+    bool noStepFromStart = false;
     double rss = SumOfSquares(gsl_multilarge_nlinear_residual(workspace.get()));
     std::string stopReason;
     while (stopReason.empty()) {
@@ -417,6 +437,7 @@ FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
             // Not one step from the start lowers the sum, however short: the
             // start is already the minimum (a fit run again on its result).
             stopReason = "ningún paso reduce la suma de cuadrados: ya estaba en el mínimo";
+            noStepFromStart = true;
             break;
         }
         if (status != GSL_SUCCESS && status != GSL_ENOPROG) {
@@ -465,6 +486,9 @@ FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
         return Failed(FitFailure::Singular, kSingularMessage);
     }
     rss = std::inner_product(residuals.begin(), residuals.end(), residuals.begin(), 0.0);
+    if (noStepFromStart && !AtMinimum(jtu, jtj, rss, points.y)) {
+        return Failed(FitFailure::NoConvergence, NoConvergence(0));
+    }
     double total = 0.0;
     for (const double y : points.y) {
         total += (y - mean) * (y - mean);

@@ -206,6 +206,18 @@ TEST_P(SyntheticFitTest, RecoversTheBandsWithinThreeStandardErrors) {
     }
     ExpectWithin(result.baselineConstant, c.baselineConstant, "baseline");
     ExpectWithin(result.baselineSlope, c.baselineSlope, "slope");
+
+    // Fitting the result again (a user who presses the button twice) finds
+    // it where it is, with the same errors.
+    problem.table = result.table;
+    const FitResult again = FitBands(problem);
+    ASSERT_TRUE(again.Ok()) << again.message;
+    for (std::size_t k = 0; k < c.truth.size(); ++k) {
+        EXPECT_NEAR(again.bands[k].position.value, result.bands[k].position.value,
+                    1e-3 * result.bands[k].position.error + 1e-12);
+        EXPECT_NEAR(again.bands[k].width.error, result.bands[k].width.error,
+                    1e-3 * result.bands[k].width.error);
+    }
 }
 
 const Freedom kAll{};
