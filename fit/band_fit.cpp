@@ -1,6 +1,5 @@
 #include "fit/band_fit.h"
 
-#include <gsl/gsl_blas.h>
 #include <gsl/gsl_errno.h>
 #include <gsl/gsl_linalg.h>
 #include <gsl/gsl_multilarge_nlinear.h>

@@ -245,20 +245,42 @@ void BandModel::NormalEquations(std::span<const double> p, std::span<const doubl
         return;
     }
     std::fill(jtj.begin(), jtj.begin() + static_cast<std::ptrdiff_t>(size * size), 0.0);
+    // A block of points at a time, so that the columns' values there stay in
+    // the cache while every pair of columns is multiplied: Lorentzian bands
+    // reach nearly every point, and pair by pair over whole columns the
+    // products would stream the columns from memory once per pair.
+    constexpr std::size_t kBlock = 2048;
+    for (std::size_t start = 0; start < xs_.size(); start += kBlock) {
+        const std::size_t end = std::min(xs_.size(), start + kBlock);
+        for (std::size_t a = 0; a < columns.size(); ++a) {
+            const Column& left = columns[a];
+            const std::size_t leftFirst = std::max(left.first, start);
+            const std::size_t leftLast = std::min(left.first + left.values.size(), end);
+            if (leftFirst >= leftLast) {
+                continue;
+            }
+            for (std::size_t b = a; b < columns.size(); ++b) {
+                const Column& right = columns[b];
+                // Only the x both columns cover add anything.
+                const std::size_t first = std::max(leftFirst, right.first);
+                const std::size_t last = std::min(leftLast, right.first + right.values.size());
+                if (first < last) {
+                    jtj[left.parameter * size + right.parameter] +=
+                        Dot(left.values.data() + (first - left.first),
+                            right.values.data() + (first - right.first), last - first);
+                }
+            }
+        }
+    }
+    // Each pair was summed where its first column comes first in the list;
+    // the matrix is symmetric.
     for (std::size_t a = 0; a < columns.size(); ++a) {
-        const Column& left = columns[a];
-        for (std::size_t b = a; b < columns.size(); ++b) {
-            const Column& right = columns[b];
-            // Only the x both columns cover add anything.
-            const std::size_t first = std::max(left.first, right.first);
-            const std::size_t last =
-                std::min(left.first + left.values.size(), right.first + right.values.size());
-            const double sum = first < last
-                                   ? Dot(left.values.data() + (first - left.first),
-                                         right.values.data() + (first - right.first), last - first)
-                                   : 0.0;
-            jtj[left.parameter * size + right.parameter] = sum;
-            jtj[right.parameter * size + left.parameter] = sum;
+        for (std::size_t b = a + 1; b < columns.size(); ++b) {
+            const std::size_t i = columns[a].parameter;
+            const std::size_t j = columns[b].parameter;
+            const double sum = jtj[i * size + j] + jtj[j * size + i];
+            jtj[i * size + j] = sum;
+            jtj[j * size + i] = sum;
         }
     }
 }
