@@ -7,6 +7,7 @@
 
 #include "cli/cli_support.h"
 #include "cli/document_commands.h"
+#include "cli/fit_command.h"
 #include "cli/output_commands.h"
 #include "platform/atomic_file.h"
 #include "platform/version.h"
@@ -101,6 +102,28 @@ const Command kCommands[] = {
      "  --title T           el título de cada página (el nombre de archivo de DOC)\n"
      "  -o FILE.pdf         el archivo de salida; se sustituye entero\n",
      RunPrint},
+    {"fit",
+     "trazel-cli fit DOC --measured FILE [--xmin A --xmax B] [--lorentzian] [--scaled]\n"
+     "               [--bands 1,3,5] [--hold width|position|intensity]...\n"
+     "               [--baseline none|constant|linear] [--yfactor F] -o OUT",
+     "  Ajusta por mínimos cuadrados las bandas de DOC al espectro medido FILE y\n"
+     "  escribe en OUT el documento ajustado (entero o nada). Muestra la tabla del\n"
+     "  resultado: un encabezado, una línea por banda, la más reciente primero\n"
+     "  (posición, intensidad, anchura y área, cada una con su error típico, o «fija»),\n"
+     "  la línea base y la estadística del ajuste, separadas por tabuladores.\n"
+     "  --measured FILE   el espectro medido (x-y de texto o JCAMP-DX)\n"
+     "  --xmin A, --xmax B  los puntos que cuentan (todos si se omiten)\n"
+     "  --lorentzian      bandas lorentzianas (si no, gaussianas)\n"
+     "  --scaled          cada banda centrada en posición por escala; varía la posición\n"
+     "  --bands 1,3,5     las bandas que varían, numeradas como las lista show (todas)\n"
+     "  --hold VALOR      deja fijo ese valor (position, intensity o width) de las\n"
+     "                    bandas que varían; se puede repetir\n"
+     "  --baseline B      línea base ajustada a la vez: none, constant o linear (none)\n"
+     "  --yfactor F       multiplica la y medida por F (1)\n"
+     "  -o OUT            el documento ajustado\n"
+     "  Sale con 3, sin escribir nada, si el ajuste no converge o el problema es\n"
+     "  singular (una banda sin puntos debajo, dos bandas iguales, pocos puntos).\n",
+     RunFit},
 };
 
 const Command* FindCommand(const std::string& name) {
@@ -118,7 +141,8 @@ void PrintHelp(std::ostream& out) {
     out << "\nLos números se escriben con punto decimal (1.5, -2e-3), y el valor de una opción\n"
            "puede ir detrás de un «=» (--xmin=-5). plot y print no necesitan pantalla.\n"
            "Estado de salida: 0 si todo fue bien, 1 si un archivo no se pudo leer o escribir\n"
-           "(el mensaje lo nombra), 2 si la orden está mal escrita.\n"
+           "(el mensaje lo nombra), 2 si la orden está mal escrita, 3 si fit no llegó a un\n"
+           "ajuste (no converge o el problema es singular).\n"
            "trazel-cli --version escribe la versión.\n";
 }
 

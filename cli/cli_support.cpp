@@ -57,6 +57,11 @@ ParsedOptions::ParsedOptions(const std::vector<std::string>& args, const OptionS
         }
         const auto equals = arg.find('=');
         const std::string name = arg.substr(0, equals);
+        if (listed(accepted.repeated, name)) {
+            repeatedValues_.emplace(name, equals == std::string::npos ? cursor.TakeValue(name)
+                                                                      : arg.substr(equals + 1));
+            continue;
+        }
         // The last of two values silently winning hides a mistake in a
         // script; the user hears of it instead.
         if (Has(name)) {
@@ -93,6 +98,15 @@ double ParsedOptions::RequiredNumber(const std::string& option) const {
         throw UsageError("falta " + option);
     }
     return ParseNumberArg(*value, option);
+}
+
+std::vector<std::string> ParsedOptions::Values(const std::string& option) const {
+    std::vector<std::string> values;
+    const auto [first, last] = repeatedValues_.equal_range(option);
+    for (auto it = first; it != last; ++it) {
+        values.push_back(it->second);
+    }
+    return values;
 }
 
 const std::string& ParsedOptions::OnlyPositional(const std::string& what) const {

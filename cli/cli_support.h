@@ -58,6 +58,8 @@ std::string OutputTarget(const std::string& arg);
 struct OptionSpec {
     std::vector<std::string> valued;
     std::vector<std::string> switches;
+    // Valued options that may be given more than once.
+    std::vector<std::string> repeated = {};
 };
 
 // A command's arguments split into options and positional arguments, checked
@@ -71,6 +73,8 @@ class ParsedOptions {
 
     bool Has(const std::string& option) const;
     std::optional<std::string> Value(const std::string& option) const;
+    // Every value of a repeated option, in the order given.
+    std::vector<std::string> Values(const std::string& option) const;
     // The option's value as a number; a UsageError when it is missing or is
     // not a number.
     double RequiredNumber(const std::string& option) const;
@@ -83,6 +87,7 @@ class ParsedOptions {
 
   private:
     std::map<std::string, std::string> values_;
+    std::multimap<std::string, std::string> repeatedValues_;
     std::set<std::string> switches_;
     std::vector<std::string> positional_;
 };

@@ -66,7 +66,7 @@ TEST_F(CliTest, EveryCommandOfTheReadmeWorksOnTheExamples) {
         }
     }
     EXPECT_EQ(verbs, (std::set<std::string>{"--help", "--version", "export", "plot", "print", "new",
-                                            "show", "convert"}));
+                                            "show", "convert", "fit"}));
 }
 
 }  // namespace

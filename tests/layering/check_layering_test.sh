@@ -27,6 +27,9 @@ cases=(
   "pass|platform/qt/a.cpp|#include <QWidget>"
   "pass|ui/a.cpp|#include \"output/screen_graph.h\""
   "pass|model/a.cpp|// #include <QString> is not an include"
+  "fail|fit/a.h|#include <QThread>"
+  "fail|fit/a.cpp|#include \"output/band_sums.h\""
+  "pass|fit/a.cpp|#include \"input/measured_spectrum.h\""
   "pass|ui/a.cpp|#include \"app/resource.h\"|ui/a.cpp app/resource.h"
   "fail|ui/a.cpp|#include \"output/screen_graph.h\"|ui/a.cpp app/resource.h"
 )
@@ -35,7 +38,7 @@ status=0
 for row in "${cases[@]}"; do
   IFS='|' read -r expected file include known <<<"$row"
   rm -rf "${tree:?}"/*
-  mkdir -p "$tree/scripts" "$tree/$(dirname "$file")" "$tree"/{platform,model,input,output,ui}
+  mkdir -p "$tree/scripts" "$tree/$(dirname "$file")" "$tree"/{platform,model,input,output,fit,ui}
   printf '%s\n' "$include" >"$tree/$file"
   [ -z "$known" ] || printf '# accepted for now\n%s\n' "$known" \
     >"$tree/scripts/layering-known-violations.txt"

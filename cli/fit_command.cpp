@@ -1,0 +1,158 @@
+#include "cli/fit_command.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <ostream>
+#include <sstream>
+
+#include "cli/cli.h"
+#include "cli/cli_support.h"
+#include "cli/document_commands.h"
+#include "fit/band_fit.h"
+#include "fit/fit_report.h"
+#include "input/measured_spectrum.h"
+#include "model/document_file.h"
+
+using namespace trazel::platform;
+using namespace trazel::model;
+using namespace trazel::fit;
+
+namespace trazel::cli {
+
+namespace {
+
+const OptionSpec kFitOptions{
+    {"--measured", "--xmin", "--xmax", "--bands", "--baseline", "--yfactor", "-o"},
+    {"--lorentzian", "--scaled"},
+    {"--hold"}};
+
+Baseline BaselineFrom(const std::string& text) {
+    if (text == "none") {
+        return Baseline::None;
+    }
+    if (text == "constant") {
+        return Baseline::Constant;
+    }
+    if (text == "linear") {
+        return Baseline::Linear;
+    }
+    throw UsageError("--baseline espera none, constant o linear, no «" + text + "»");
+}
+
+// The rows of --bands as `show` numbers them, 1 for the newest band.
+std::vector<int> RowsFrom(const std::string& text) {
+    std::vector<int> rows;
+    std::istringstream in(text);
+    for (std::string part; std::getline(in, part, ',');) {
+        const int row = ParseIntArg(part, "--bands");
+        if (row < 1) {
+            throw UsageError("--bands numera las bandas desde 1, no «" + part + "»");
+        }
+        rows.push_back(row);
+    }
+    if (rows.empty() || text.back() == ',') {
+        throw UsageError("--bands espera números separados por comas, no «" + text + "»");
+    }
+    return rows;
+}
+
+Freedom HeldFrom(const std::vector<std::string>& holds) {
+    Freedom freedom;
+    for (const std::string& hold : holds) {
+        if (hold == "position") {
+            freedom.position = false;
+        } else if (hold == "intensity") {
+            freedom.intensity = false;
+        } else if (hold == "width") {
+            freedom.width = false;
+        } else {
+            throw UsageError("--hold espera position, intensity o width, no «" + hold + "»");
+        }
+    }
+    return freedom;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    return std::filesystem::equivalent(a, b, ec);
+}
+
+}  // namespace
+
+int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const ParsedOptions options(args, kFitOptions);
+    const std::string& docPath = options.OnlyPositional("el documento");
+    const auto measuredPath = options.Value("--measured");
+    if (!measuredPath) {
+        throw UsageError("falta --measured con el espectro medido");
+    }
+    const auto outArg = options.Value("-o");
+    if (!outArg) {
+        throw UsageError("falta -o con el documento de salida");
+    }
+    const std::string outPath = OutputTarget(*outArg);
+
+    FitProblem problem;
+    problem.lineShape = options.Has("--lorentzian") ? Lorentzian : Gaussian;
+    problem.useScaled = options.Has("--scaled");
+    problem.baseline = BaselineFrom(options.Value("--baseline").value_or("none"));
+    const Freedom named = HeldFrom(options.Values("--hold"));
+    const std::vector<int> rows =
+        options.Has("--bands") ? RowsFrom(*options.Value("--bands")) : std::vector<int>{};
+    if (options.Has("--yfactor")) {
+        problem.yFactor = options.RequiredNumber("--yfactor");
+        if (problem.yFactor == 0.0) {
+            throw UsageError("--yfactor debe ser distinto de 0");
+        }
+    }
+    // A limit not given is the data's own.
+    const bool hasMin = options.Has("--xmin");
+    const bool hasMax = options.Has("--xmax");
+    const double xMin = hasMin ? options.RequiredNumber("--xmin") : 0.0;
+    const double xMax = hasMax ? options.RequiredNumber("--xmax") : 0.0;
+    if (hasMin && hasMax && !(xMin < xMax)) {
+        throw UsageError("--xmin debe ser menor que --xmax");
+    }
+    // Writing the fit over the measured data would lose them.
+    if (SameFile(*measuredPath, outPath)) {
+        throw UsageError("el archivo de salida «" + outPath + "» es el propio espectro medido");
+    }
+
+    problem.table = LoadDocumentOrThrow(docPath);
+    const int bandCount = problem.table.PeakCount();
+    for (const int row : rows) {
+        if (row > bandCount) {
+            throw UsageError("--bands: el documento tiene " + std::to_string(bandCount) +
+                             " bandas y no hay banda " + std::to_string(row));
+        }
+    }
+    for (int k = 1; k < problem.table.count; ++k) {
+        const int row = problem.table.count - k;
+        const bool listed = rows.empty() || std::find(rows.begin(), rows.end(), row) != rows.end();
+        problem.freedom[static_cast<std::size_t>(k)] =
+            listed ? named : Freedom{false, false, false};
+    }
+
+    auto spectrum = input::ReadMeasuredSpectrum(*measuredPath);
+    if (!spectrum.Ok()) {
+        throw FileError(spectrum.Message());
+    }
+    problem.x = std::move(spectrum.Value().x);
+    problem.y = std::move(spectrum.Value().y);
+    const auto [lowest, highest] = std::minmax_element(problem.x.begin(), problem.x.end());
+    problem.xMin = hasMin ? xMin : *lowest;
+    problem.xMax = hasMax ? xMax : *highest;
+
+    const FitResult result = FitBands(problem);
+    if (!result.Ok()) {
+        err << "trazel-cli fit: " << result.message << " No se ha escrito nada.\n";
+        return kExitFitFailed;
+    }
+    if (const Status saved = SavePeakTableFile(outPath, result.table); !saved.ok()) {
+        throw FileError(saved.message());
+    }
+    out << FitResultText(result, problem.baseline);
+    return kExitOk;
+}
+
+}  // namespace trazel::cli

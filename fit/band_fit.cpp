@@ -1,0 +1,519 @@
+#include "fit/band_fit.h"
+
+#include <gsl/gsl_errno.h>
+#include <gsl/gsl_linalg.h>
+#include <gsl/gsl_multilarge_nlinear.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <mutex>
+#include <new>
+#include <numbers>
+#include <numeric>
+#include <optional>
+
+#include "fit/band_model.h"
+#include "platform/number_format.h"
+
+using namespace trazel::model;
+using namespace trazel::platform;
+
+namespace trazel::fit {
+
+namespace {
+
+// A step smaller than this, relative to each parameter, ends the fit, as does
+// a gradient this small; a noise-free fit then sits at its parameters to far
+// better than a part in 1e8.
+constexpr double kStepTolerance = 1e-10;
+constexpr double kGradientTolerance = 1e-10;
+// A sum of squares that falls by less than this fraction in an accepted step
+// has reached the minimum as far as doubles can show it.
+constexpr double kRssTolerance = 1e-14;
+// Below this reciprocal condition number of the normal equations, scaled to a
+// unit diagonal, the data do not tell some parameters apart.
+constexpr double kSingularCondition = 1e-13;
+
+std::string Number(double value) {
+    return FormatG(value, 6);
+}
+
+std::string BandName(const PeakTable& table, int k) {
+    return "la banda de posición " + Number(table.position[static_cast<std::size_t>(k)]);
+}
+
+FitResult Failed(FitFailure failure, std::string message) {
+    FitResult result;
+    result.failure = failure;
+    result.message = std::move(message);
+    return result;
+}
+
+// The points inside the range, in ascending x, their y times the factor.
+struct Points {
+    std::vector<double> x;
+    std::vector<double> y;
+};
+
+Points PointsInRange(const FitProblem& problem) {
+    std::vector<std::size_t> order;
+    for (std::size_t i = 0; i < problem.x.size(); ++i) {
+        const double x = problem.x[i];
+        if (std::isfinite(x) && std::isfinite(problem.y[i]) && x >= problem.xMin &&
+            x <= problem.xMax) {
+            order.push_back(i);
+        }
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return problem.x[a] < problem.x[b]; });
+    Points points;
+    points.x.reserve(order.size());
+    points.y.reserve(order.size());
+    for (const std::size_t i : order) {
+        points.x.push_back(problem.x[i]);
+        points.y.push_back(problem.y[i] * problem.yFactor);
+    }
+    return points;
+}
+
+// What no fit can start from, or an empty string.
+std::string InputProblem(const FitProblem& problem) {
+    if (problem.x.size() != problem.y.size()) {
+        return "El espectro medido tiene distinto número de valores de x que de y.";
+    }
+    if (!std::isfinite(problem.yFactor) || problem.yFactor == 0.0) {
+        return "El factor de y debe ser un número distinto de 0.";
+    }
+    if (!(problem.xMin <= problem.xMax)) {
+        return "El intervalo de x del ajuste está vacío: x mínimo (" + Number(problem.xMin) +
+               ") es mayor que x máximo (" + Number(problem.xMax) + ").";
+    }
+    if (problem.table.count < 1 || problem.table.count > kMaxPeakSlots) {
+        return "La tabla de máximos no es válida.";
+    }
+    if (problem.maxIterations < 1) {
+        return "El número máximo de iteraciones debe ser al menos 1.";
+    }
+    const PeakTable& table = problem.table;
+    for (int k = 1; k < table.count; ++k) {
+        const auto i = static_cast<std::size_t>(k);
+        const double centre = problem.useScaled ? table.scaledPosition[i] : table.position[i];
+        if (!std::isfinite(table.position[i]) || !std::isfinite(centre) ||
+            !std::isfinite(table.intensity[i]) || !std::isfinite(table.width[i])) {
+            return "Un valor de " + BandName(table, k) + " no es un número finito.";
+        }
+        if (!(table.width[i] > 0.0)) {
+            return "La anchura de " + BandName(table, k) + " debe ser mayor que 0 para ajustarla.";
+        }
+    }
+    return {};
+}
+
+// A band that no data can fix, or two bands the data cannot tell apart, named
+// for the user; an empty string when there is none.
+std::string SingularBands(const FitProblem& problem, const std::vector<double>& xs) {
+    const PeakTable& table = problem.table;
+    const auto centre = [&](int k) {
+        const auto i = static_cast<std::size_t>(k);
+        return problem.useScaled ? table.scaledPosition[i] : table.position[i];
+    };
+    for (int k = 1; k < table.count; ++k) {
+        const auto i = static_cast<std::size_t>(k);
+        if (!problem.freedom[i].Any()) {
+            continue;
+        }
+        const auto first = std::lower_bound(xs.begin(), xs.end(), centre(k) - table.width[i]);
+        if (first == xs.end() || *first > centre(k) + table.width[i]) {
+            return "No hay ningún punto medido a menos de una anchura del centro de " +
+                   BandName(table, k) +
+                   ": los datos no pueden fijarla. Amplíe el intervalo de x o deje fijos sus "
+                   "valores.";
+        }
+    }
+    for (int k = 1; k < table.count; ++k) {
+        for (int l = k + 1; l < table.count; ++l) {
+            const Freedom& a = problem.freedom[static_cast<std::size_t>(k)];
+            const Freedom& b = problem.freedom[static_cast<std::size_t>(l)];
+            const bool shared =
+                (a.position && b.position) || (a.intensity && b.intensity) || (a.width && b.width);
+            if (shared && centre(k) == centre(l) &&
+                table.width[static_cast<std::size_t>(k)] ==
+                    table.width[static_cast<std::size_t>(l)]) {
+                return "Hay dos bandas iguales en la posición " +
+                       Number(table.position[static_cast<std::size_t>(k)]) +
+                       " (mismo centro y anchura): el ajuste no puede repartir la señal entre "
+                       "ellas. Quite una o deje fijos sus valores.";
+            }
+        }
+    }
+    return {};
+}
+
+// What the solver's callbacks reach.
+struct Context {
+    const BandModel* model = nullptr;
+    const std::vector<double>* y = nullptr;
+    std::vector<double> values;
+    std::vector<double> jtu;
+    std::vector<double> jtj;
+};
+
+std::vector<double> Copy(const gsl_vector* v) {
+    std::vector<double> values(v->size);
+    for (std::size_t i = 0; i < v->size; ++i) {
+        values[i] = gsl_vector_get(v, i);
+    }
+    return values;
+}
+
+int Residuals(const gsl_vector* x, void* params, gsl_vector* f) {
+    auto& context = *static_cast<Context*>(params);
+    context.model->Values(Copy(x), context.values);
+    for (std::size_t i = 0; i < f->size; ++i) {
+        gsl_vector_set(f, i, context.values[i] - (*context.y)[i]);
+    }
+    return GSL_SUCCESS;
+}
+
+int Jacobian(CBLAS_TRANSPOSE_t transpose, const gsl_vector* x, const gsl_vector* u, void* params,
+             gsl_vector* v, gsl_matrix* jtj) {
+    auto& context = *static_cast<Context*>(params);
+    const BandModel& model = *context.model;
+    const std::vector<double> p = Copy(x);
+    const std::vector<double> uValues = Copy(u);
+    if (transpose == CblasNoTrans) {
+        std::vector<double> ju(v->size);
+        model.Apply(p, uValues, ju);
+        for (std::size_t i = 0; i < v->size; ++i) {
+            gsl_vector_set(v, i, ju[i]);
+        }
+        return GSL_SUCCESS;
+    }
+    const std::size_t size = model.Size();
+    context.jtu.assign(size, 0.0);
+    context.jtj.assign(jtj != nullptr ? size * size : 0, 0.0);
+    model.NormalEquations(p, uValues, context.jtu, context.jtj);
+    for (std::size_t i = 0; i < size; ++i) {
+        gsl_vector_set(v, i, context.jtu[i]);
+        if (jtj != nullptr) {
+            for (std::size_t j = 0; j < size; ++j) {
+                gsl_matrix_set(jtj, i, j, context.jtj[i * size + j]);
+            }
+        }
+    }
+    return GSL_SUCCESS;
+}
+
+struct WorkspaceFree {
+    void operator()(gsl_multilarge_nlinear_workspace* w) const { gsl_multilarge_nlinear_free(w); }
+};
+struct MatrixFree {
+    void operator()(gsl_matrix* m) const { gsl_matrix_free(m); }
+};
+struct VectorFree {
+    void operator()(gsl_vector* v) const { gsl_vector_free(v); }
+};
+
+double SumOfSquares(const gsl_vector* f) {
+    double sum = 0.0;
+    for (std::size_t i = 0; i < f->size; ++i) {
+        sum += gsl_vector_get(f, i) * gsl_vector_get(f, i);
+    }
+    return sum;
+}
+
+// The inverse of the normal equations' matrix, or nothing when it is
+// singular. Scaled first to a unit diagonal, so that parameters of very
+// different sizes (a position near 1000, a log width near 1) do not pass for
+// a singularity.
+std::optional<std::vector<double>> Inverse(const std::vector<double>& jtj, std::size_t size) {
+    std::vector<double> scale(size);
+    for (std::size_t i = 0; i < size; ++i) {
+        const double diagonal = jtj[i * size + i];
+        if (!(diagonal > 0.0) || !std::isfinite(diagonal)) {
+            return std::nullopt;
+        }
+        scale[i] = 1.0 / std::sqrt(diagonal);
+    }
+    std::unique_ptr<gsl_matrix, MatrixFree> m(gsl_matrix_alloc(size, size));
+    std::unique_ptr<gsl_vector, VectorFree> work(gsl_vector_alloc(3 * size));
+    for (std::size_t i = 0; i < size; ++i) {
+        for (std::size_t j = 0; j < size; ++j) {
+            gsl_matrix_set(m.get(), i, j, jtj[i * size + j] * scale[i] * scale[j]);
+        }
+    }
+    double rcond = 0.0;
+    if (gsl_linalg_cholesky_decomp1(m.get()) != GSL_SUCCESS ||
+        gsl_linalg_cholesky_rcond(m.get(), &rcond, work.get()) != GSL_SUCCESS ||
+        !(rcond > kSingularCondition) || gsl_linalg_cholesky_invert(m.get()) != GSL_SUCCESS) {
+        return std::nullopt;
+    }
+    std::vector<double> inverse(size * size);
+    for (std::size_t i = 0; i < size; ++i) {
+        for (std::size_t j = 0; j < size; ++j) {
+            inverse[i * size + j] = gsl_matrix_get(m.get(), i, j) * scale[i] * scale[j];
+        }
+    }
+    return inverse;
+}
+
+const std::string kSingularMessage =
+    "El problema es singular: los datos no bastan para separar unos valores de otros (dos bandas "
+    "casi iguales, o una banda con muy pocos puntos debajo). Deje fijos algunos valores o quite "
+    "bandas.";
+
+std::string NoConvergence(int iterations) {
+    return "El ajuste no converge en " + std::to_string(iterations) +
+           " iteraciones. Pruebe con valores de partida más cercanos al espectro, menos valores "
+           "libres u otro intervalo de x.";
+}
+
+// Whether the residuals are at a minimum: orthogonal to every column of the
+// Jacobian, up to rounding (the cosine of the angle between them, J_iᵀr over
+// |J_i| |r|, tiny), or as small as rounding leaves them for exact data. A
+// solver that finds no step from the start is believed only then.
+bool AtMinimum(const std::vector<double>& jtu, const std::vector<double>& jtj, double rss,
+               const std::vector<double>& y) {
+    const double signal = std::inner_product(y.begin(), y.end(), y.begin(), 0.0);
+    if (rss <= 1e-24 * signal) {
+        return true;
+    }
+    const std::size_t size = jtu.size();
+    for (std::size_t i = 0; i < size; ++i) {
+        if (std::fabs(jtu[i]) > 1e-6 * std::sqrt(jtj[i * size + i] * rss)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The result from the parameters p at the minimum and their covariance.
+FitResult Describe(const FitProblem& problem, const BandModel& model, const std::vector<double>& p,
+                   const std::vector<double>& covariance) {
+    const std::size_t size = model.Size();
+    const auto variance = [&](int a, int b) {
+        return a < 0 || b < 0
+                   ? 0.0
+                   : covariance[static_cast<std::size_t>(a) * size + static_cast<std::size_t>(b)];
+    };
+    std::array<std::array<int, 3>, kMaxPeakSlots> slots{};
+    for (auto& band : slots) {
+        band.fill(-1);
+    }
+    int baselineConstant = -1;
+    int baselineSlope = -1;
+    for (std::size_t i = 0; i < size; ++i) {
+        const auto& parameter = model.Parameters()[i];
+        const int n = static_cast<int>(i);
+        auto& band = slots[static_cast<std::size_t>(parameter.band)];
+        switch (parameter.kind) {
+            case BandModel::Kind::Position:
+                band[0] = n;
+                break;
+            case BandModel::Kind::Intensity:
+                band[1] = n;
+                break;
+            case BandModel::Kind::LogWidth:
+                band[2] = n;
+                break;
+            case BandModel::Kind::BaselineConstant:
+                baselineConstant = n;
+                break;
+            case BandModel::Kind::BaselineSlope:
+                baselineSlope = n;
+                break;
+        }
+    }
+
+    FitResult result;
+    result.table = model.TableFor(p);
+    const PeakTable& table = result.table;
+    const double areaPerHeightWidth =
+        problem.lineShape == Lorentzian ? std::numbers::pi / 2.0 : GAUSS_AREA_FACTOR;
+    for (int k = 1; k < table.count; ++k) {
+        const auto i = static_cast<std::size_t>(k);
+        const auto& [position, intensity, logWidth] = slots[i];
+        FittedBand band;
+        band.index = k;
+        band.position = {table.position[i], std::sqrt(variance(position, position)), position >= 0};
+        band.intensity = {table.intensity[i], std::sqrt(variance(intensity, intensity)),
+                          intensity >= 0};
+        // Delta method: d width = width * d log width.
+        band.width = {table.width[i], table.width[i] * std::sqrt(variance(logWidth, logWidth)),
+                      logWidth >= 0};
+        const double area = problem.lineShape == Lorentzian
+                                ? areaPerHeightWidth * table.intensity[i] * table.width[i]
+                                : PeakArea(table.intensity[i], table.width[i]);
+        // d area = area/intensity d intensity + area d log width, with the
+        // first factor written so that it holds at a zero intensity too.
+        const double perIntensity = areaPerHeightWidth * table.width[i];
+        const double areaVariance = perIntensity * perIntensity * variance(intensity, intensity) +
+                                    area * area * variance(logWidth, logWidth) +
+                                    2.0 * perIntensity * area * variance(intensity, logWidth);
+        band.area = {area, std::sqrt(std::max(areaVariance, 0.0)), intensity >= 0 || logWidth >= 0};
+        result.bands.push_back(band);
+    }
+    // The model's baseline is c + s (x - centre); reported as constant + slope x.
+    const double centre = model.BaselineCentre();
+    if (baselineConstant >= 0) {
+        const double c = p[static_cast<std::size_t>(baselineConstant)];
+        const double s = baselineSlope >= 0 ? p[static_cast<std::size_t>(baselineSlope)] : 0.0;
+        const double constantVariance = variance(baselineConstant, baselineConstant) +
+                                        centre * centre * variance(baselineSlope, baselineSlope) -
+                                        2.0 * centre * variance(baselineConstant, baselineSlope);
+        result.baselineConstant = {c - s * centre, std::sqrt(std::max(constantVariance, 0.0)),
+                                   true};
+        if (baselineSlope >= 0) {
+            result.baselineSlope = {s, std::sqrt(variance(baselineSlope, baselineSlope)), true};
+        }
+    }
+    return result;
+}
+
+}  // namespace
+
+FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
+    // GSL's default handler aborts the program on an error; every status is
+    // checked here instead.
+    static std::once_flag handlerOff;
+    std::call_once(handlerOff, [] { gsl_set_error_handler_off(); });
+
+    if (const std::string bad = InputProblem(problem); !bad.empty()) {
+        return Failed(FitFailure::BadInput, bad);
+    }
+    const Points points = PointsInRange(problem);
+    const BandModel model(problem, points.x);
+    const std::size_t n = points.x.size();
+    const std::size_t size = model.Size();
+    if (size == 0) {
+        return Failed(FitFailure::NoFreeParameter,
+                      "No hay nada que ajustar: todos los valores de las bandas están fijos y no "
+                      "hay línea base.");
+    }
+    if (n <= size) {
+        return Failed(FitFailure::TooFewPoints,
+                      "Hay " + std::to_string(n) + " puntos medidos entre " + Number(problem.xMin) +
+                          " y " + Number(problem.xMax) + " y " + std::to_string(size) +
+                          " valores libres: hacen falta más puntos que valores libres.");
+    }
+    if (const std::string singular = SingularBands(problem, points.x); !singular.empty()) {
+        return Failed(FitFailure::Singular, singular);
+    }
+
+    Context context;
+    context.model = &model;
+    context.y = &points.y;
+    context.values.resize(n);
+    gsl_multilarge_nlinear_fdf fdf{};
+    fdf.f = Residuals;
+    fdf.df = Jacobian;
+    fdf.n = n;
+    fdf.p = size;
+    fdf.params = &context;
+
+    gsl_multilarge_nlinear_parameters parameters = gsl_multilarge_nlinear_default_parameters();
+    parameters.trs = gsl_multilarge_nlinear_trs_lm;
+    parameters.solver = gsl_multilarge_nlinear_solver_cholesky;
+    std::unique_ptr<gsl_multilarge_nlinear_workspace, WorkspaceFree> workspace(
+        gsl_multilarge_nlinear_alloc(gsl_multilarge_nlinear_trust, &parameters, n, size));
+    if (!workspace) {
+        throw std::bad_alloc();
+    }
+    std::vector<double> start = model.Start();
+    gsl_vector_view startView = gsl_vector_view_array(start.data(), size);
+    if (gsl_multilarge_nlinear_init(&startView.vector, &fdf, workspace.get()) != GSL_SUCCESS) {
+        return Failed(FitFailure::NoConvergence, NoConvergence(0));
+    }
+
+    int iterations = 0;
+    bool noStepFromStart = false;
+    double rss = SumOfSquares(gsl_multilarge_nlinear_residual(workspace.get()));
+    std::string stopReason;
+    while (stopReason.empty()) {
+        const int status = gsl_multilarge_nlinear_iterate(workspace.get());
+        if (status == GSL_ENOPROG && iterations == 0) {
+            // Not one step from the start lowers the sum, however short: the
+            // start is already the minimum (a fit run again on its result).
+            stopReason = "ningún paso reduce la suma de cuadrados: ya estaba en el mínimo";
+            noStepFromStart = true;
+            break;
+        }
+        if (status != GSL_SUCCESS && status != GSL_ENOPROG) {
+            return Failed(FitFailure::NoConvergence, NoConvergence(iterations));
+        }
+        ++iterations;
+        const double previous = rss;
+        rss = SumOfSquares(gsl_multilarge_nlinear_residual(workspace.get()));
+        if (!std::isfinite(rss)) {
+            return Failed(FitFailure::NoConvergence, NoConvergence(iterations));
+        }
+        if (progress && !progress(iterations, rss)) {
+            return Failed(FitFailure::Stopped, "Ajuste detenido: no se ha cambiado nada.");
+        }
+        int info = 0;
+        if (gsl_multilarge_nlinear_test(kStepTolerance, kGradientTolerance, 0.0, &info,
+                                        workspace.get()) == GSL_SUCCESS) {
+            stopReason = info == 1 ? "los valores ya no cambian (paso relativo menor que 1e-10)"
+                                   : "el gradiente es prácticamente nulo";
+        } else if (status == GSL_SUCCESS && previous - rss <= kRssTolerance * previous) {
+            stopReason = "la suma de cuadrados ya no baja";
+        } else if (iterations >= problem.maxIterations) {
+            return Failed(FitFailure::NoConvergence, NoConvergence(iterations));
+        }
+    }
+
+    const std::vector<double> p = Copy(gsl_multilarge_nlinear_position(workspace.get()));
+    for (const double value : p) {
+        if (!std::isfinite(value)) {
+            return Failed(FitFailure::NoConvergence, NoConvergence(iterations));
+        }
+    }
+    std::vector<double> residuals(n);
+    model.Values(p, residuals);
+    double mean = 0.0;
+    for (std::size_t i = 0; i < n; ++i) {
+        residuals[i] -= points.y[i];
+        mean += points.y[i];
+    }
+    mean /= static_cast<double>(n);
+    std::vector<double> jtu(size);
+    std::vector<double> jtj(size * size);
+    model.NormalEquations(p, residuals, jtu, jtj);
+    const auto inverse = Inverse(jtj, size);
+    if (!inverse) {
+        return Failed(FitFailure::Singular, kSingularMessage);
+    }
+    rss = std::inner_product(residuals.begin(), residuals.end(), residuals.begin(), 0.0);
+    if (noStepFromStart && !AtMinimum(jtu, jtj, rss, points.y)) {
+        return Failed(FitFailure::NoConvergence, NoConvergence(0));
+    }
+    double total = 0.0;
+    for (const double y : points.y) {
+        total += (y - mean) * (y - mean);
+    }
+    std::vector<double> covariance = *inverse;
+    const double residualVariance = rss / static_cast<double>(n - size);
+    for (double& value : covariance) {
+        value *= residualVariance;
+    }
+
+    FitResult result = Describe(problem, model, p, covariance);
+    result.rss = rss;
+    result.rSquared = total > 0.0 ? 1.0 - rss / total : std::nan("");
+    result.points = static_cast<int>(n);
+    result.parameters = static_cast<int>(size);
+    result.iterations = iterations;
+    result.stopReason = stopReason;
+    return result;
+}
+
+double BaselineAt(const FitResult& result, double x) {
+    return result.baselineConstant.value + result.baselineSlope.value * x;
+}
+
+double FittedCurveAt(const FitResult& result, std::int32_t lineShape, bool useScaled, double x) {
+    return ProfileSum(result.table, lineShape, useScaled, x) + BaselineAt(result, x);
+}
+
+}  // namespace trazel::fit

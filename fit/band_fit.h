@@ -1,0 +1,133 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "model/line_shapes.h"
+#include "model/peak_table.h"
+
+namespace trazel::fit {
+
+// The bands of a table fitted to a measured spectrum by nonlinear least
+// squares. Everything here is plain data and free of any window: a dialog runs
+// FitBands on a worker thread with a copy of the problem and reads the result
+// when it is done.
+
+// A straight background under the bands, fitted along with them.
+enum class Baseline { None, Constant, Linear };
+
+// Which of a band's three values the fit may change; a held one keeps the
+// table's value.
+struct Freedom {
+    bool position = true;
+    bool intensity = true;
+    bool width = true;
+
+    bool Any() const { return position || intensity || width; }
+};
+
+struct FitProblem {
+    // The guess: its bands are the model, its values the starting point.
+    model::PeakTable table;
+    std::int32_t lineShape = model::Gaussian;
+    // With scaled positions each band is centred on position * scale, and it
+    // is the position that varies.
+    bool useScaled = false;
+    // By peak index, like the table's arrays (slot 0 unused): all free unless
+    // changed.
+    std::array<Freedom, model::kMaxPeakSlots> freedom{};
+    Baseline baseline = Baseline::None;
+    // The measured points as read, in any order, and the factor their y is
+    // multiplied by before the fit.
+    std::vector<double> x;
+    std::vector<double> y;
+    double yFactor = 1.0;
+    // Only the points with xMin <= x <= xMax take part.
+    double xMin = 0.0;
+    double xMax = 0.0;
+    int maxIterations = 500;
+};
+
+// Why a fit gave no result.
+enum class FitFailure {
+    None,
+    BadInput,         // a band or a setting that no fit can start from
+    TooFewPoints,     // no more points in the range than free parameters
+    NoFreeParameter,  // everything held and no baseline
+    Singular,         // a band without data under it, two identical bands...
+    NoConvergence,    // the iterations ran out or went astray
+    Stopped,          // the progress callback asked to stop
+};
+
+// A fitted or held value. error is the standard error of a free value (the
+// covariance scaled by the residual variance), 0 for a held one.
+struct Estimate {
+    double value = 0.0;
+    double error = 0.0;
+    bool free = false;
+};
+
+struct FittedBand {
+    // The band's index in the table (1 .. count-1).
+    int index = 0;
+    Estimate position;
+    Estimate intensity;
+    // The full width at half maximum; fitted through its logarithm so that it
+    // stays positive, its error carried back to the width itself.
+    Estimate width;
+    // The band's area: 1.0645 * height * width for a Gaussian, pi/2 * height *
+    // width for a Lorentzian, as the peak edit dialog computes it. Free when
+    // the intensity or the width is.
+    Estimate area;
+};
+
+struct FitResult {
+    FitFailure failure = FitFailure::None;
+    // Why there is no result, in Spanish, for the user; empty on success.
+    std::string message;
+
+    bool Ok() const { return failure == FitFailure::None; }
+
+    // The rest is set only on success.
+
+    // The problem's table with the fitted values written in, scaled
+    // positions recomputed; every other field as it was.
+    model::PeakTable table;
+    // One entry per band, in ascending index order.
+    std::vector<FittedBand> bands;
+    // The baseline as y = constant + slope * x; held (zero) where the problem
+    // has no such term.
+    Estimate baselineConstant;
+    Estimate baselineSlope;
+    double rss = 0.0;
+    // 1 - rss / (total sum of squares about the mean); not a number when
+    // every y is the same.
+    double rSquared = 0.0;
+    int points = 0;
+    int parameters = 0;
+    int iterations = 0;
+    // Why the iterations ended, in Spanish.
+    std::string stopReason;
+};
+
+// Reported after each iteration on the thread that runs the fit: the
+// iteration (from 1) and the residual sum of squares it reached. Returning
+// false stops the fit, which then fails with FitFailure::Stopped.
+using FitProgress = std::function<bool(int iteration, double rss)>;
+
+// Levenberg-Marquardt with a trust region (GSL's multilarge solver, fed the
+// normal equations assembled from the points near each band). Pure: it reads
+// only the problem and may run on any thread; concurrent fits are fine.
+FitResult FitBands(const FitProblem& problem, const FitProgress& progress = {});
+
+// The fitted baseline at x (0 when the problem had none).
+double BaselineAt(const FitResult& result, double x);
+
+// The fitted curve at x: the sum of the fitted bands plus the baseline,
+// for drawing it and its residual.
+double FittedCurveAt(const FitResult& result, std::int32_t lineShape, bool useScaled, double x);
+
+}  // namespace trazel::fit

@@ -1,0 +1,196 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+
+#include "model/document_file.h"
+#include "platform/number_format.h"
+#include "tests/cli/cli_fixture.h"
+#include "tests/support/peak_tables.h"
+#include "tests/support/synthetic_spectrum.h"
+
+using namespace trazel::cli;
+using namespace trazel::model;
+
+namespace {
+
+// Two bands, the older at 40 and the newer at 60, measured over 0..100 at
+// 300 points with noise 0.01 (seed 5), on a baseline of 0.1 for the runs that
+// fit one; the guess is a few percent off.
+const PeakTable kTruth = TableOf({{40, 1.0, 8}, {60, 0.6, 10}});
+const PeakTable kGuess = TableOf({{41.5, 0.9, 9}, {58, 0.7, 9}});
+
+class FitCommandTest : public CliTest {
+  protected:
+    void SetUp() override {
+        ASSERT_EQ(Run(Words("new @guess.trz --peak 41.5,0.9,9 --peak 58,0.7,9")), kExitOk);
+        WriteSpectrum("medido.txt", 0.0, Gaussian);
+        WriteSpectrum("medido-base.txt", 0.1, Lorentzian);
+    }
+
+    void WriteSpectrum(const std::string& name, double baseline, std::int32_t lineShape) {
+        SpectrumShape shape;
+        shape.points = 300;
+        shape.baseline = baseline;
+        shape.lineShape = lineShape;
+        const SyntheticSpectrum spectrum = MakeSpectrum(kTruth, shape, 0.01, 5);
+        std::ofstream file(Path(name));
+        file << "x y\n";
+        for (std::size_t i = 0; i < spectrum.x.size(); ++i) {
+            file << trazel::platform::FormatG(spectrum.x[i], 17) << ' '
+                 << trazel::platform::FormatG(spectrum.y[i], 17) << '\n';
+        }
+    }
+
+    // The output's lines split at tabs.
+    static std::vector<std::vector<std::string>> Cells(const std::string& text) {
+        std::vector<std::vector<std::string>> lines;
+        std::istringstream in(text);
+        for (std::string line; std::getline(in, line);) {
+            std::vector<std::string> cells;
+            std::istringstream fields(line);
+            for (std::string cell; std::getline(fields, cell, '\t');) {
+                cells.push_back(cell);
+            }
+            lines.push_back(cells);
+        }
+        return lines;
+    }
+};
+
+struct FitRun {
+    const char* name;
+    const char* options;
+    // Per band line, newest first: which of position, intensity, width, area
+    // are held ("fija" in place of the error).
+    std::array<const char*, 2> held;
+    const char* baselineLines;
+    int points;
+};
+
+class FitRunTest : public FitCommandTest, public testing::WithParamInterface<FitRun> {};
+
+// The bands come back newest first as `show` lists them, those with nothing
+// held within three standard errors, held values as they were, and the fitted
+// document holds the printed values.
+TEST_P(FitRunTest, WritesTheFittedDocumentAndPrintsTheTable) {
+    const FitRun& r = GetParam();
+    ASSERT_EQ(Run(Words(std::string("fit @guess.trz -o @fit.trz ") + r.options)), kExitOk)
+        << err_.str();
+    EXPECT_EQ(err_.str(), "");
+    const auto lines = Cells(out_.str());
+    ASSERT_GE(lines.size(), 9u) << out_.str();
+    EXPECT_EQ(lines[0], (std::vector<std::string>{"posicion", "error", "intensidad", "error",
+                                                  "anchura", "error", "area", "error"}));
+    PeakTable fitted;
+    ASSERT_TRUE(LoadPeakTableFile(Path("fit.trz"), fitted).ok());
+    for (int row = 1; row <= 2; ++row) {
+        const int index = 3 - row;
+        const auto& cells = lines[static_cast<std::size_t>(row)];
+        ASSERT_EQ(cells.size(), 8u);
+        const double truth[] = {kTruth.position[index], kTruth.intensity[index],
+                                kTruth.width[index]};
+        const double guess[] = {kGuess.position[index], kGuess.intensity[index],
+                                kGuess.width[index]};
+        const bool allFree = std::string(r.held[row - 1]) == "fff";
+        const double written[] = {fitted.position[index], fitted.intensity[index],
+                                  fitted.width[index]};
+        for (int value = 0; value < 3; ++value) {
+            const double printed = std::stod(cells[2 * value]);
+            EXPECT_NEAR(printed, written[value], 1e-9 * std::fabs(written[value]));
+            const bool held = r.held[row - 1][value] == 'h';
+            EXPECT_EQ(cells[2 * value + 1] == "fija", held) << row << " " << value;
+            if (held) {
+                EXPECT_EQ(written[value], guess[value]);
+            } else if (allFree) {
+                EXPECT_LE(std::fabs(printed - truth[value]), 3.0 * std::stod(cells[2 * value + 1]))
+                    << "row " << row << " value " << value;
+            }
+        }
+    }
+    std::string baseline;
+    for (std::size_t i = 3; i < lines.size() && lines[i][0] == "linea base"; ++i) {
+        baseline += lines[i][1] + ";";
+    }
+    EXPECT_EQ(baseline, r.baselineLines);
+    EXPECT_EQ(lines.back()[0], "parada");
+    EXPECT_NE(out_.str().find("puntos\t" + std::to_string(r.points) + "\n"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, FitRunTest,
+    testing::Values(FitRun{"allFree", "--measured @medido.txt", {"fff", "fff"}, "ninguna;", 300},
+                    FitRun{"newestOnlyWidthHeld",
+                           "--measured @medido.txt --bands 1 --hold width",
+                           {"ffh", "hhh"},
+                           "ninguna;",
+                           300},
+                    FitRun{"lorentzianWithBaseline",
+                           "--measured @medido-base.txt --lorentzian --baseline constant --hold "
+                           "position --hold intensity --bands 2,1",
+                           {"hhf", "hhf"},
+                           "constante;",
+                           300},
+                    FitRun{"linearBaselineInARange",
+                           "--measured @medido-base.txt --lorentzian --baseline linear --xmin=20 "
+                           "--xmax 90 --yfactor 1",
+                           {"fff", "fff"},
+                           "constante;pendiente;",
+                           210}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct RefusedRun {
+    const char* name;
+    const char* line;
+    int exitCode;
+    const char* words;
+};
+
+class RefusedFitTest : public FitCommandTest, public testing::WithParamInterface<RefusedRun> {};
+
+// Nothing is written, whatever went wrong.
+TEST_P(RefusedFitTest, ExitsWithItsCodeAndWritesNothing) {
+    const RefusedRun& r = GetParam();
+    ASSERT_EQ(Run(Words("new @twins.trz --peak 40,1,8 --peak 40,1,8")), kExitOk);
+    const auto before = Files();
+    EXPECT_EQ(Run(Words(r.line)), r.exitCode) << err_.str();
+    EXPECT_NE(err_.str().find(r.words), std::string::npos) << err_.str();
+    EXPECT_EQ(Files(), before);
+    EXPECT_EQ(out_.str(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RefusedFitTest,
+    testing::Values(
+        RefusedRun{"noMeasured", "fit @guess.trz -o @out.trz", kExitUsage, "falta --measured"},
+        RefusedRun{"noOutput", "fit @guess.trz --measured @medido.txt", kExitUsage, "falta -o"},
+        RefusedRun{"badHold", "fit @guess.trz --measured @medido.txt --hold size -o @out.trz",
+                   kExitUsage, "--hold espera"},
+        RefusedRun{"badBaseline",
+                   "fit @guess.trz --measured @medido.txt --baseline cubic -o @out.trz", kExitUsage,
+                   "--baseline espera"},
+        RefusedRun{"bandZero", "fit @guess.trz --measured @medido.txt --bands 0,1 -o @out.trz",
+                   kExitUsage, "desde 1"},
+        RefusedRun{"bandBeyond", "fit @guess.trz --measured @medido.txt --bands 3 -o @out.trz",
+                   kExitUsage, "no hay banda 3"},
+        RefusedRun{"reversedRange",
+                   "fit @guess.trz --measured @medido.txt --xmin 50 --xmax 10 -o @out.trz",
+                   kExitUsage, "menor que --xmax"},
+        RefusedRun{"outputOverMeasured", "fit @guess.trz --measured @medido.txt -o @medido.txt",
+                   kExitUsage, "espectro medido"},
+        RefusedRun{"measuredMissing", "fit @guess.trz --measured @nada.txt -o @out.trz",
+                   kExitFileError, "nada.txt"},
+        RefusedRun{"documentMissing", "fit @nada.trz --measured @medido.txt -o @out.trz",
+                   kExitFileError, "nada.trz"},
+        RefusedRun{"identicalBands", "fit @twins.trz --measured @medido.txt -o @out.trz",
+                   kExitFitFailed, "dos bandas iguales"},
+        RefusedRun{"tooFewPoints",
+                   "fit @guess.trz --measured @medido.txt --xmin 40 --xmax 41 -o @out.trz",
+                   kExitFitFailed, "más puntos"},
+        RefusedRun{"nothingFree",
+                   "fit @guess.trz --measured @medido.txt --hold width --hold position --hold "
+                   "intensity -o @out.trz",
+                   kExitFitFailed, "nada que ajustar"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace

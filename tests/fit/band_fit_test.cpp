@@ -1,0 +1,508 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numeric>
+
+#include "fit/band_fit.h"
+#include "fit/band_model.h"
+#include "tests/support/peak_tables.h"
+#include "tests/support/synthetic_spectrum.h"
+
+using namespace trazel::fit;
+using namespace trazel::model;
+
+namespace {
+
+FitProblem ProblemFor(const PeakTable& guess, const SpectrumShape& shape,
+                      const SyntheticSpectrum& spectrum, Baseline baseline = Baseline::None) {
+    FitProblem problem;
+    problem.table = guess;
+    problem.lineShape = shape.lineShape;
+    problem.useScaled = shape.useScaled;
+    problem.baseline = baseline;
+    problem.x = spectrum.x;
+    problem.y = spectrum.y;
+    problem.xMin = shape.xMin;
+    problem.xMax = shape.xMax;
+    return problem;
+}
+
+// The table with every position, intensity and width times factor.
+PeakTable Scaled(PeakTable table, double factor) {
+    for (int k = 1; k < table.count; ++k) {
+        table.position[k] *= factor;
+        table.scaledPosition[k] = table.position[k] * table.scale[k];
+        table.intensity[k] *= factor;
+        table.width[k] *= factor;
+    }
+    return table;
+}
+
+// --- The model and its derivatives -------------------------------------
+
+struct ModelCase {
+    const char* name;
+    std::int32_t lineShape;
+    bool useScaled;
+    Baseline baseline;
+};
+
+class BandModelTest : public testing::TestWithParam<ModelCase> {};
+
+// The values are the document's own sum, and the normal equations the
+// products of finite-difference columns: a wrong sign or factor in any
+// derivative shows here before it shows as a fit that wanders.
+TEST_P(BandModelTest, ValuesAreTheSumAndTheNormalEquationsMatchFiniteDifferences) {
+    const ModelCase& c = GetParam();
+    FitProblem problem;
+    problem.table = TableOf({{40.0, 1.5, 6.0, 0.97}, {47.0, 0.8, 9.0, 1.02}});
+    problem.lineShape = c.lineShape;
+    problem.useScaled = c.useScaled;
+    problem.baseline = c.baseline;
+    std::vector<double> xs;
+    for (int i = 0; i < 120; ++i) {
+        xs.push_back(10.0 + 0.5 * i);
+    }
+    const BandModel model(problem, xs);
+    std::vector<double> p = model.Start();
+    if (c.baseline != Baseline::None) {
+        p.back() = 0.01;  // a slope, or the constant
+    }
+    const std::size_t size = model.Size();
+    std::vector<double> values(xs.size());
+    model.Values(p, values);
+    for (std::size_t i = 0; i < xs.size(); ++i) {
+        const double sum = ProfileSum(problem.table, c.lineShape, c.useScaled, xs[i]);
+        const double baseline =
+            c.baseline == Baseline::None
+                ? 0.0
+                : (c.baseline == Baseline::Constant ? 0.01
+                                                    : 0.01 * (xs[i] - model.BaselineCentre()));
+        EXPECT_NEAR(values[i], sum + baseline, 1e-14) << xs[i];
+    }
+
+    std::vector<std::vector<double>> columns;
+    for (std::size_t a = 0; a < size; ++a) {
+        const double h = 1e-6 * std::max(1.0, std::fabs(p[a]));
+        std::vector<double> up = p, down = p, plus(xs.size()), minus(xs.size());
+        up[a] += h;
+        down[a] -= h;
+        model.Values(up, plus);
+        model.Values(down, minus);
+        std::vector<double> column(xs.size());
+        for (std::size_t i = 0; i < xs.size(); ++i) {
+            column[i] = (plus[i] - minus[i]) / (2.0 * h);
+        }
+        columns.push_back(column);
+    }
+    std::vector<double> u(xs.size());
+    for (std::size_t i = 0; i < u.size(); ++i) {
+        u[i] = std::sin(0.3 * static_cast<double>(i));
+    }
+    std::vector<double> jtu(size), jtj(size * size), ju(xs.size());
+    model.NormalEquations(p, u, jtu, jtj);
+    for (std::size_t a = 0; a < size; ++a) {
+        const double expected =
+            std::inner_product(columns[a].begin(), columns[a].end(), u.begin(), 0.0);
+        EXPECT_NEAR(jtu[a], expected, 1e-6 * (1.0 + std::fabs(expected))) << a;
+        for (std::size_t b = 0; b < size; ++b) {
+            const double product =
+                std::inner_product(columns[a].begin(), columns[a].end(), columns[b].begin(), 0.0);
+            EXPECT_NEAR(jtj[a * size + b], product, 1e-6 * (1.0 + std::fabs(product)))
+                << a << "," << b;
+        }
+    }
+    std::vector<double> direction(size, 0.5);
+    model.Apply(p, direction, ju);
+    for (std::size_t i = 0; i < xs.size(); ++i) {
+        double expected = 0.0;
+        for (std::size_t a = 0; a < size; ++a) {
+            expected += columns[a][i] * 0.5;
+        }
+        EXPECT_NEAR(ju[i], expected, 1e-6) << i;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, BandModelTest,
+    testing::Values(ModelCase{"gaussian", Gaussian, false, Baseline::None},
+                    ModelCase{"lorentzian", Lorentzian, false, Baseline::Constant},
+                    ModelCase{"scaledGaussian", Gaussian, true, Baseline::Linear},
+                    ModelCase{"scaledLorentzian", Lorentzian, true, Baseline::Linear}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// --- Synthetic fits ------------------------------------------------------
+
+struct FitCase {
+    const char* name;
+    std::int32_t lineShape;
+    bool useScaled;
+    std::vector<TestBand> truth;
+    // Where the fit starts, band by band; held values start at the truth.
+    std::vector<TestBand> start;
+    std::vector<Freedom> freedom;  // empty: all free
+    Baseline baseline;
+    double baselineConstant;
+    double baselineSlope;
+    unsigned seed;
+};
+
+class SyntheticFitTest : public testing::TestWithParam<FitCase> {};
+
+void ExpectWithin(const Estimate& estimate, double truth, const std::string& what) {
+    if (estimate.free) {
+        ASSERT_GT(estimate.error, 0.0) << what;
+        EXPECT_LE(std::fabs(estimate.value - truth), 3.0 * estimate.error)
+            << what << ": " << estimate.value << " ± " << estimate.error << " for " << truth;
+    } else {
+        EXPECT_EQ(estimate.error, 0.0) << what;
+    }
+}
+
+// Bands plus noise of 0.01 (seeds in the table), 400 points over 0..100:
+// each value comes back within three of its standard errors.
+TEST_P(SyntheticFitTest, RecoversTheBandsWithinThreeStandardErrors) {
+    const FitCase& c = GetParam();
+    PeakTable truth, start;
+    for (const TestBand& band : c.truth) {
+        AppendBand(truth, band);
+    }
+    for (const TestBand& band : c.start) {
+        AppendBand(start, band);
+    }
+    SpectrumShape shape;
+    shape.lineShape = c.lineShape;
+    shape.useScaled = c.useScaled;
+    shape.points = 400;
+    shape.baseline = c.baselineConstant;
+    shape.slope = c.baselineSlope;
+    FitProblem problem =
+        ProblemFor(start, shape, MakeSpectrum(truth, shape, 0.01, c.seed), c.baseline);
+    for (std::size_t k = 0; k < c.freedom.size(); ++k) {
+        problem.freedom[k + 1] = c.freedom[k];
+    }
+    const FitResult result = FitBands(problem);
+    ASSERT_TRUE(result.Ok()) << result.message;
+    EXPECT_EQ(result.points, 400);
+    EXPECT_GT(result.rSquared, 0.99);
+    ASSERT_EQ(result.bands.size(), c.truth.size());
+    for (std::size_t k = 0; k < c.truth.size(); ++k) {
+        const FittedBand& band = result.bands[k];
+        const TestBand& known = c.truth[k];
+        const double areaFactor = c.lineShape == Lorentzian ? M_PI / 2.0 : GAUSS_AREA_FACTOR;
+        const std::string name = "band " + std::to_string(k + 1);
+        ExpectWithin(band.position, known.position, name + " position");
+        ExpectWithin(band.intensity, known.intensity, name + " intensity");
+        ExpectWithin(band.width, known.width, name + " width");
+        ExpectWithin(band.area, areaFactor * known.intensity * known.width, name + " area");
+        EXPECT_EQ(result.table.scaledPosition[k + 1],
+                  result.table.position[k + 1] * result.table.scale[k + 1]);
+        if (!band.position.free) {
+            EXPECT_EQ(band.position.value, c.start[k].position);
+        }
+        if (!band.width.free) {
+            EXPECT_EQ(band.width.value, c.start[k].width);
+        }
+    }
+    ExpectWithin(result.baselineConstant, c.baselineConstant, "baseline");
+    ExpectWithin(result.baselineSlope, c.baselineSlope, "slope");
+
+    // Fitting the result again (a user who presses the button twice) finds
+    // it where it is, with the same errors.
+    problem.table = result.table;
+    const FitResult again = FitBands(problem);
+    ASSERT_TRUE(again.Ok()) << again.message;
+    for (std::size_t k = 0; k < c.truth.size(); ++k) {
+        EXPECT_NEAR(again.bands[k].position.value, result.bands[k].position.value,
+                    1e-3 * result.bands[k].position.error + 1e-12);
+        EXPECT_NEAR(again.bands[k].width.error, result.bands[k].width.error,
+                    1e-3 * result.bands[k].width.error);
+    }
+}
+
+const Freedom kAll{};
+const Freedom kHeldWidth{true, true, false};
+const Freedom kHeldPosition{false, true, true};
+const Freedom kHeld{false, false, false};
+
+INSTANTIATE_TEST_SUITE_P(Cases, SyntheticFitTest,
+                         testing::Values(FitCase{"gaussian",
+                                                 Gaussian,
+                                                 false,
+                                                 {{50, 1.0, 8}},
+                                                 {{52, 0.8, 10}},
+                                                 {},
+                                                 Baseline::None,
+                                                 0,
+                                                 0,
+                                                 1},
+                                         FitCase{"lorentzian",
+                                                 Lorentzian,
+                                                 false,
+                                                 {{50, 1.0, 8}},
+                                                 {{48, 1.2, 6}},
+                                                 {},
+                                                 Baseline::None,
+                                                 0,
+                                                 0,
+                                                 2},
+                                         FitCase{"overlappingGaussians",
+                                                 Gaussian,
+                                                 false,
+                                                 {{45, 1.0, 8}, {52, 0.6, 10}},
+                                                 {{44, 0.9, 9}, {54, 0.5, 9}},
+                                                 {},
+                                                 Baseline::None,
+                                                 0,
+                                                 0,
+                                                 3},
+                                         FitCase{"overlappingLorentzians",
+                                                 Lorentzian,
+                                                 false,
+                                                 {{45, 1.0, 6}, {51, 0.7, 8}},
+                                                 {{46, 0.8, 7}, {53, 0.6, 7}},
+                                                 {},
+                                                 Baseline::None,
+                                                 0,
+                                                 0,
+                                                 4},
+                                         FitCase{"heldWidth",
+                                                 Gaussian,
+                                                 false,
+                                                 {{30, 1.0, 8}, {70, 0.5, 12}},
+                                                 {{31, 0.9, 8}, {68, 0.6, 12}},
+                                                 {kHeldWidth, kAll},
+                                                 Baseline::None,
+                                                 0,
+                                                 0,
+                                                 5},
+                                         FitCase{"heldPositionAndHeldBand",
+                                                 Lorentzian,
+                                                 false,
+                                                 {{30, 1.0, 8}, {60, 0.5, 12}},
+                                                 {{30, 0.9, 9}, {60, 0.5, 12}},
+                                                 {kHeldPosition, kHeld},
+                                                 Baseline::None,
+                                                 0,
+                                                 0,
+                                                 6},
+                                         FitCase{"constantBaseline",
+                                                 Gaussian,
+                                                 false,
+                                                 {{50, 1.0, 8}},
+                                                 {{51, 0.9, 9}},
+                                                 {},
+                                                 Baseline::Constant,
+                                                 0.2,
+                                                 0,
+                                                 7},
+                                         FitCase{"linearBaseline",
+                                                 Lorentzian,
+                                                 false,
+                                                 {{50, 1.0, 8}},
+                                                 {{51, 0.9, 9}},
+                                                 {},
+                                                 Baseline::Linear,
+                                                 0.1,
+                                                 0.002,
+                                                 8},
+                                         FitCase{"scaledPositions",
+                                                 Gaussian,
+                                                 true,
+                                                 {{52, 1.0, 8, 0.96}, {60, 0.5, 6, 0.96}},
+                                                 {{53, 0.9, 9, 0.96}, {61, 0.6, 7, 0.96}},
+                                                 {},
+                                                 Baseline::Linear,
+                                                 0.05,
+                                                 -0.0005,
+                                                 9}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// --- Noise-free data from every value off by 5 % ----------------------------
+
+struct ExactCase {
+    const char* name;
+    std::int32_t lineShape;
+    bool useScaled;
+    Baseline baseline;
+};
+
+class ExactFitTest : public testing::TestWithParam<ExactCase> {};
+
+TEST_P(ExactFitTest, FitsBackToTheParametersToOnePartInOneHundredMillion) {
+    const ExactCase& c = GetParam();
+    const PeakTable truth = TableOf({{44, 1.0, 7, 0.98}, {55, 0.6, 9, 0.98}});
+    SpectrumShape shape;
+    shape.lineShape = c.lineShape;
+    shape.useScaled = c.useScaled;
+    shape.baseline = c.baseline == Baseline::None ? 0.0 : 0.3;
+    shape.slope = c.baseline == Baseline::Linear ? 0.004 : 0.0;
+    FitProblem problem =
+        ProblemFor(Scaled(truth, 1.05), shape, MakeSpectrum(truth, shape, 0.0, 0), c.baseline);
+    const FitResult result = FitBands(problem);
+    ASSERT_TRUE(result.Ok()) << result.message;
+    for (int k = 1; k < truth.count; ++k) {
+        EXPECT_NEAR(result.table.position[k], truth.position[k], 1e-8 * truth.position[k]);
+        EXPECT_NEAR(result.table.intensity[k], truth.intensity[k], 1e-8 * truth.intensity[k]);
+        EXPECT_NEAR(result.table.width[k], truth.width[k], 1e-8 * truth.width[k]);
+    }
+    EXPECT_NEAR(result.baselineConstant.value, shape.baseline, 1e-8 * 0.3);
+    EXPECT_NEAR(result.baselineSlope.value, shape.slope, 1e-8 * 0.004);
+    EXPECT_NEAR(result.rSquared, 1.0, 1e-12);
+
+    // Run again on its own result: already at the minimum, still a result.
+    problem.table = result.table;
+    const FitResult again = FitBands(problem);
+    ASSERT_TRUE(again.Ok()) << again.message;
+    EXPECT_NEAR(again.table.position[1], truth.position[1], 1e-8 * truth.position[1]);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ExactFitTest,
+    testing::Values(ExactCase{"gaussian", Gaussian, false, Baseline::None},
+                    ExactCase{"lorentzian", Lorentzian, false, Baseline::Constant},
+                    ExactCase{"scaledGaussian", Gaussian, true, Baseline::Linear},
+                    ExactCase{"scaledLorentzian", Lorentzian, true, Baseline::Linear}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// --- Standard errors against the scatter ---------------------------------
+
+class StandardErrorTest : public testing::TestWithParam<std::int32_t> {};
+
+// Over 250 noise draws (seeds 1000..1249) the reported standard errors of
+// every value agree with the spread of the fitted values within 20 %: the
+// covariance, its scaling and the delta method for the width and the area.
+TEST_P(StandardErrorTest, ReportedErrorsMatchTheScatterOfRepeatedFits) {
+    const PeakTable truth = TableOf({{45, 1.0, 8}, {56, 0.5, 10}});
+    SpectrumShape shape;
+    shape.lineShape = GetParam();
+    constexpr int kDraws = 250;
+    // position, intensity, width, area of band 1, then the baseline.
+    std::array<std::vector<double>, 5> values;
+    std::array<double, 5> errors{};
+    for (unsigned draw = 0; draw < kDraws; ++draw) {
+        const FitProblem problem = ProblemFor(
+            truth, shape, MakeSpectrum(truth, shape, 0.02, 1000 + draw), Baseline::Constant);
+        const FitResult result = FitBands(problem);
+        ASSERT_TRUE(result.Ok()) << result.message;
+        const FittedBand& band = result.bands[0];
+        const std::array<Estimate, 5> estimates{band.position, band.intensity, band.width,
+                                                band.area, result.baselineConstant};
+        for (std::size_t i = 0; i < estimates.size(); ++i) {
+            values[i].push_back(estimates[i].value);
+            errors[i] += estimates[i].error / kDraws;
+        }
+    }
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const double mean = std::accumulate(values[i].begin(), values[i].end(), 0.0) / kDraws;
+        double squares = 0.0;
+        for (const double v : values[i]) {
+            squares += (v - mean) * (v - mean);
+        }
+        const double scatter = std::sqrt(squares / (kDraws - 1));
+        EXPECT_NEAR(errors[i] / scatter, 1.0, 0.2) << "value " << i;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, StandardErrorTest, testing::Values(Gaussian, Lorentzian));
+
+// --- Failures -------------------------------------------------------------
+
+struct FailureCase {
+    const char* name;
+    void (*change)(FitProblem&);
+    FitFailure failure;
+    const char* words;  // part of the message
+};
+
+class FitFailureTest : public testing::TestWithParam<FailureCase> {};
+
+TEST_P(FitFailureTest, EndsWithAMessageAndNoResult) {
+    const FailureCase& c = GetParam();
+    const PeakTable truth = TableOf({{40, 1.0, 8}, {60, 0.5, 10}});
+    SpectrumShape shape;
+    FitProblem problem = ProblemFor(truth, shape, MakeSpectrum(truth, shape, 0.01, 11));
+    c.change(problem);
+    const FitResult result = FitBands(problem);
+    EXPECT_EQ(result.failure, c.failure);
+    EXPECT_FALSE(result.Ok());
+    EXPECT_NE(result.message.find(c.words), std::string::npos) << result.message;
+    EXPECT_TRUE(result.bands.empty());
+    EXPECT_EQ(result.table.count, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FitFailureTest,
+    testing::Values(FailureCase{"tooFewPoints",
+                                [](FitProblem& p) {
+                                    p.xMin = 39;
+                                    p.xMax = 41;
+                                },
+                                FitFailure::TooFewPoints, "hacen falta más puntos"},
+                    FailureCase{"emptyRange",
+                                [](FitProblem& p) {
+                                    p.xMin = 200;
+                                    p.xMax = 300;
+                                },
+                                FitFailure::TooFewPoints, "Hay 0 puntos"},
+                    FailureCase{"nothingFree",
+                                [](FitProblem& p) {
+                                    p.freedom.fill({false, false, false});
+                                },
+                                FitFailure::NoFreeParameter, "No hay nada que ajustar"},
+                    FailureCase{"bandWithoutData",
+                                [](FitProblem& p) {
+                                    p.xMax = 48;
+                                    p.freedom[1] = {false, false, false};
+                                },
+                                FitFailure::Singular, "posición 60"},
+                    FailureCase{"identicalBands",
+                                [](FitProblem& p) {
+                                    AppendBand(p.table, {40, 0.3, 8});
+                                },
+                                FitFailure::Singular, "dos bandas iguales"},
+                    // Narrower than the step between points, and centred on one of
+                    // them: neither its position nor its width moves anything.
+                    FailureCase{"bandOnOnePoint",
+                                [](FitProblem& p) {
+                                    AppendBand(p.table, {100.0 * 100 / 199, 0.3, 0.01});
+                                },
+                                FitFailure::Singular, "singular"},
+                    FailureCase{"noConvergence",
+                                [](FitProblem& p) {
+                                    p.table = TableOf({{20, 3.0, 30}, {80, 0.1, 2}});
+                                    p.maxIterations = 2;
+                                },
+                                FitFailure::NoConvergence, "no converge en 2 iteraciones"},
+                    FailureCase{"zeroWidth", [](FitProblem& p) { p.table.width[2] = 0; },
+                                FitFailure::BadInput, "mayor que 0"},
+                    FailureCase{"zeroFactor", [](FitProblem& p) { p.yFactor = 0; },
+                                FitFailure::BadInput, "factor de y"},
+                    FailureCase{"reversedRange", [](FitProblem& p) { std::swap(p.xMin, p.xMax); },
+                                FitFailure::BadInput, "intervalo de x"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A stop on the first report ends the fit there.
+TEST(FitProgressTest, ReportsEveryIterationAndStopsWhenAsked) {
+    const PeakTable truth = TableOf({{50, 1.0, 8}});
+    SpectrumShape shape;
+    const FitProblem problem =
+        ProblemFor(Scaled(truth, 1.1), shape, MakeSpectrum(truth, shape, 0.01, 12));
+    std::vector<std::pair<int, double>> reports;
+    const FitResult result = FitBands(problem, [&](int iteration, double rss) {
+        reports.emplace_back(iteration, rss);
+        return true;
+    });
+    ASSERT_TRUE(result.Ok()) << result.message;
+    ASSERT_EQ(static_cast<int>(reports.size()), result.iterations);
+    for (std::size_t i = 0; i < reports.size(); ++i) {
+        EXPECT_EQ(reports[i].first, static_cast<int>(i) + 1);
+    }
+    EXPECT_DOUBLE_EQ(reports.back().second, result.rss);
+    int calls = 0;
+    const FitResult stopped = FitBands(problem, [&](int, double) { return ++calls < 1; });
+    EXPECT_EQ(stopped.failure, FitFailure::Stopped);
+    EXPECT_EQ(calls, 1);
+}
+
+}  // namespace
