@@ -257,7 +257,13 @@ ReadResult<MeasuredSpectrum> MeasuredOverlay::ReadWithProgress(const std::string
     progress.show();
     // The reader's quit may already be waiting; it ends the loop at once.
     loop.exec();
-    return reading.get();
+    auto result = reading.get();
+    if ((stop || progress.wasCanceled()) && result.Ok()) {
+        // "Cancelar" was pressed as the last lines went in: the user asked
+        // for nothing to change, so nothing does.
+        return ReadResult<MeasuredSpectrum>::Failed(ReadFailure::Cancelled, CancelledRead(path));
+    }
+    return result;
 }
 
 void MeasuredOverlay::EditOptions() {
