@@ -257,6 +257,7 @@ void CTrazelView::FillPeakList() {
         }
         peakList->insertTopLevelItem(0, item);
     }
+    emit tableChanged();
 }
 
 std::vector<int> CTrazelView::SelectedRows() const {
@@ -422,10 +423,15 @@ void CTrazelView::OnExport() {
 }
 
 void CTrazelView::OnPlot() {
-    if (UpdateData(true) && XRangeIsNotZero()) {
+    if (!UpdateData(true)) {
+        return;
+    }
+    if (XRangeIsNotZero()) {
         fields.graphShown = true;
         DrawGraph();
     }
+    // The large plot follows even equal limits, with a note for them.
+    emit plotted();
 }
 
 void CTrazelView::OnGaussian() {
@@ -497,6 +503,7 @@ void CTrazelView::OnFilePrintPreview() {
 void CTrazelView::RedrawIfShown() {
     if (UpdateData(true) && XRangeIsNotZero() && fields.graphShown) {
         DrawGraph();
+        emit curvesRead();
     }
 }
 
