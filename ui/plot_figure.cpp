@@ -97,9 +97,6 @@ void PrepareLayout(QCustomPlot& plot) {
     plot.legend->setVisible(true);
     plot.legend->setFillOrder(QCPLayoutGrid::foRowsFirst);
     plot.legend->setIconSize(kLegendIcon);
-    QFont font = plot.legend->font();
-    font.setPointSizeF(std::max(7.0, font.pointSizeF() * 0.9));
-    plot.legend->setFont(font);
     plot.legend->setBorderPen(QPen(Qt::lightGray));
     plot.legend->setMargins(QMargins(4, 4, 4, 4));
     for (QCPAxis* axis : {plot.xAxis, plot.yAxis}) {

@@ -116,6 +116,9 @@ void PlotWindow::CreateMenus() {
 
 void PlotWindow::ConnectPlot() {
     plot_->setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
+    // The wheel narrows the x range alone, around the pointer, so the bands
+    // grow wider without leaving the picture; a Ctrl rectangle zooms both.
+    plot_->axisRect()->setRangeZoom(Qt::Horizontal);
     plot_->setMouseTracking(true);
     const auto userChangedRange = [this] {
         if (!settingUp_) {
