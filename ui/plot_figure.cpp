@@ -46,9 +46,13 @@ class FoldedEntries : public QCPAbstractLegendItem {
 constexpr int kMaxLegendColumns = 3;
 constexpr QSize kLegendIcon(24, 10);
 
-QPen PenFor(const CurveStyle& style, double width) {
+// Every curve is one pixel wide: such lines go through the painter's fast
+// line drawing, while a wider one is filled as an outline, which for a sum
+// of many narrow bands takes seconds.
+QPen PenFor(const CurveStyle& style) {
     QPen pen{QColor(QRgb(style.rgb))};
-    pen.setWidthF(width);
+    pen.setWidthF(1.0);
+    pen.setCosmetic(true);
     switch (style.dash) {
         case Dash::Solid:
             pen.setStyle(Qt::SolidLine);
@@ -109,8 +113,12 @@ void PrepareLayout(QCustomPlot& plot) {
 // few columns; the rest are folded into one last row.
 void FitLegend(QCustomPlot& plot, int height) {
     QCPLegend& legend = *plot.legend;
-    const int rowHeight = std::max(QFontMetrics(legend.font()).height(), kLegendIcon.height()) + 4;
-    const int rows = std::max(1, (height - 60) / rowHeight);
+    if (legend.itemCount() == 0) {
+        return;
+    }
+    const int rowHeight = legend.item(0)->minimumOuterSizeHint().height() + legend.rowSpacing();
+    // What the margins of the plot and of the legend leave of the height.
+    const int rows = std::max(1, (height - 40) / rowHeight);
     const int capacity = rows * kMaxLegendColumns;
     const int entries = legend.itemCount();
     if (entries > capacity) {
@@ -122,6 +130,8 @@ void FitLegend(QCustomPlot& plot, int height) {
         legend.addItem(new FoldedEntries(&legend, QStringLiteral("+ %1 más").arg(hidden)));
     }
     legend.setWrap(rows);
+    // Setting the wrap leaves the entries where they were; this moves them.
+    legend.setFillOrder(QCPLayoutGrid::foRowsFirst, true);
     legend.setMaximumSize(legend.minimumOuterSizeHint());
 }
 
@@ -171,13 +181,13 @@ void SetUpFigure(QCustomPlot& plot, const model::PeakTable& table, const FigureV
         // A parametric curve keeps the file's order, which need not be that of x.
         auto* line = new QCPCurve(plot.xAxis, plot.yAxis);
         line->setData(ToVector(reduced.x), ys);
-        line->setPen(PenFor(kMeasuredStyle, 1.0));
+        line->setPen(PenFor(kMeasuredStyle));
         line->setName(measured->name);
     }
-    AddGraph(plot, curves.xs, curves.sum, PenFor(kSumStyle, 1.6), QStringLiteral("Suma"));
+    AddGraph(plot, curves.xs, curves.sum, PenFor(kSumStyle), QStringLiteral("Suma"));
     int ordinal = 0;
     for (const BandCurve& band : curves.bands) {
-        AddGraph(plot, curves.xs, band.y, PenFor(BandStyle(ordinal++), 1.3),
+        AddGraph(plot, curves.xs, band.y, PenFor(BandStyle(ordinal++)),
                  QString::fromStdString(BandLegendLabel(table, band.index, curve.useScaled)));
     }
 
