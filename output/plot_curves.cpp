@@ -143,11 +143,18 @@ ReducedPoints ReducePerColumn(std::span<const double> x, std::span<const double>
             ++i;
             continue;
         }
+        // The run goes on while x stays in the column's span: two comparisons
+        // a point, as this loop sees every point of the file.
         const int c = column(x[i]);
+        const double columnLow = std::min(x[i], lo + c / perUnit);
+        const double columnHigh = c == columns - 1 ? hi : std::max(x[i], lo + (c + 1) / perUnit);
+        const bool lastColumn = c == columns - 1;
         std::size_t low = i;
         std::size_t high = i;
         std::size_t j = i + 1;
-        for (; j < n && sideAt(j) == 0 && column(x[j]) == c; ++j) {
+        for (; j < n && x[j] >= columnLow && (x[j] < columnHigh || (lastColumn && x[j] <= hi)) &&
+               std::isfinite(y[j]);
+             ++j) {
             if (y[j] < y[low]) {
                 low = j;
             }

@@ -178,11 +178,16 @@ void SetUpFigure(QCustomPlot& plot, const model::PeakTable& table, const FigureV
         QVector<double> ys(static_cast<qsizetype>(reduced.y.size()));
         std::transform(reduced.y.begin(), reduced.y.end(), ys.begin(),
                        [factor](double y) { return y * factor; });
-        // A parametric curve keeps the file's order, which need not be that of x.
-        auto* line = new QCPCurve(plot.xAxis, plot.yAxis);
+        // Drawn as a function of x, the way spectra are measured; the plot
+        // puts points given from high to low x in order.
+        QCPGraph* line = plot.addGraph();
         line->setData(ToVector(reduced.x), ys);
         line->setPen(PenFor(kMeasuredStyle));
         line->setName(measured->name);
+        // A noisy spectrum fills each pixel column from its lowest to its
+        // highest point; smoothing those edges costs more than the rest of
+        // the plot together and shows nothing.
+        line->setAntialiased(false);
     }
     AddGraph(plot, curves.xs, curves.sum, PenFor(kSumStyle), QStringLiteral("Suma"));
     int ordinal = 0;
