@@ -57,6 +57,14 @@ std::string LimitText(double value, double range) {
     return FormatG(value, digits);
 }
 
+// The "Aceptar" and "Cancelar" buttons under a small dialog's form.
+void AddOkCancel(QDialog& dialog, QFormLayout& form) {
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    form.addRow(buttons);
+}
+
 }  // namespace
 
 PlotWindow::PlotWindow(CTrazelView& view, MeasuredOverlay& overlay, const Services& services,
@@ -234,10 +242,7 @@ void PlotWindow::OnExportImage() {
     height->setValue(PlotSize().height());
     form->addRow(QStringLiteral("&Ancho:"), width);
     form->addRow(QStringLiteral("A&lto:"), height);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    form->addRow(buttons);
+    AddOkCancel(dialog, *form);
     if (services_.DoModal(dialog) != IDOK) {
         return;
     }
@@ -297,10 +302,7 @@ void PlotWindow::OnEditAxisTitles() {
     auto* y = new QLineEdit(yTitle_, &dialog);
     form->addRow(QStringLiteral("Eje &x:"), x);
     form->addRow(QStringLiteral("Eje &y:"), y);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    form->addRow(buttons);
+    AddOkCancel(dialog, *form);
     if (services_.DoModal(dialog) == IDOK) {
         SetAxisTitles(x->text(), y->text());
     }
