@@ -149,4 +149,50 @@ ReadResult<MeasuredSpectrum> ReadMeasuredSpectrum(const std::string& path,
     return spectrum;
 }
 
+ReadResult<MeasuredPreview> PreviewMeasuredSpectrum(const std::string& path, int shownLines) {
+    // A header longer than this is not worth waiting for: the full read
+    // finds the numbers, or says why there are none.
+    constexpr long kSearchedLines = 1000;
+    LineReader reader;
+    if (auto error = reader.Open(path)) {
+        return ReadResult<MeasuredPreview>::Failed(ReadFailure::File, *error);
+    }
+    MeasuredPreview preview;
+    std::string_view line;
+    std::vector<std::string_view> fields;
+    bool sawLine = false;
+    while (reader.Next(line) && reader.LineNumber() <= kSearchedLines) {
+        if (static_cast<int>(preview.lines.size()) < shownLines) {
+            preview.lines.emplace_back(line);
+        }
+        const std::string_view text = TrimSpace(line);
+        if (!sawLine && !text.empty()) {
+            sawLine = true;
+            if (LooksLikeJcamp(text)) {
+                preview.jcamp = true;
+                return preview;
+            }
+        }
+        if (preview.columns > 0) {
+            if (static_cast<int>(preview.lines.size()) >= shownLines) {
+                return preview;
+            }
+            continue;
+        }
+        if (text.empty() || IsComment(text)) {
+            continue;
+        }
+        const Separator separator = DetectSeparator(text);
+        SplitFields(text, separator, fields);
+        if (FindColumns(fields, DecimalCommaWith(separator), {}, preview.xColumn,
+                        preview.yColumn)) {
+            preview.columns = static_cast<int>(fields.size());
+        }
+    }
+    if (reader.Error()) {
+        return ReadResult<MeasuredPreview>::Failed(ReadFailure::File, *reader.Error());
+    }
+    return preview;
+}
+
 }  // namespace trazel::input

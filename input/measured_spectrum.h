@@ -37,4 +37,23 @@ ReadResult<MeasuredSpectrum> ReadMeasuredSpectrum(const std::string& path,
                                                   const MeasuredOptions& options = {},
                                                   const ReadProgress& progress = {});
 
+// The start of a measured file, so that the user can see its columns before
+// choosing which hold x and y.
+struct MeasuredPreview {
+    bool jcamp = false;
+    // The first lines as they are in the file (at most the number asked for).
+    std::vector<std::string> lines;
+    // The fields of the first line of numbers and the first two of them that
+    // hold numbers, which the reader takes when no others are chosen; 0 when
+    // the start of the file held no line of numbers.
+    int columns = 0;
+    int xColumn = 0;
+    int yColumn = 1;
+};
+
+// Looks at the first lines of path, as far as the first line of numbers. A
+// fault is reported as ReadMeasuredSpectrum reports it; a file whose start
+// holds no numbers gives columns 0, and reading it all names the fault.
+ReadResult<MeasuredPreview> PreviewMeasuredSpectrum(const std::string& path, int shownLines);
+
 }  // namespace trazel::input

@@ -57,4 +57,14 @@ inline constexpr int IDC_DECIMAL_POINT = 1021;
 inline constexpr int IDC_DECIMAL_COMMA = 1022;
 inline constexpr int IDC_RESOLUTION = 1031;
 
+// Controls of the measured spectrum's dialogs: its columns and its drawing.
+inline constexpr int IDC_MEASURED_FILE = 1050;
+inline constexpr int IDC_MEASURED_LINES = 1051;
+inline constexpr int IDC_MEASURED_X_COLUMN = 1052;
+inline constexpr int IDC_MEASURED_Y_COLUMN = 1053;
+inline constexpr int IDC_MEASURED_COLUMN_COUNT = 1054;
+inline constexpr int IDC_MEASURED_Y_FACTOR = 1055;
+inline constexpr int IDC_MEASURED_SCALE_TO_MODEL = 1056;
+inline constexpr int IDC_MEASURED_REMOVE = 1057;
+
 }  // namespace trazel::ui

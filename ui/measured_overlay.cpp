@@ -1,6 +1,113 @@
 #include "ui/measured_overlay.h"
 
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QProgressDialog>
+#include <QSettings>
+#include <QTimer>
+#include <atomic>
+#include <filesystem>
+#include <future>
+#include <new>
+#include <vector>
+
+#include "platform/file_errors.h"
+#include "platform/qt/recent_file_list.h"
+#include "ui/dialogs/measured_dialogs.h"
+
+using namespace trazel::input;
+using namespace trazel::platform;
+
 namespace trazel::ui {
+
+namespace {
+
+const QString kSection = QStringLiteral("Measured Spectra");
+const QString kArray = QStringLiteral("Documents");
+const QString kDocumentKey = QStringLiteral("Document");
+const QString kFileKey = QStringLiteral("File");
+const QString kXColumnKey = QStringLiteral("XColumn");
+const QString kYColumnKey = QStringLiteral("YColumn");
+// Documents beyond this many, the least recently used, are forgotten, so that
+// the settings do not grow without end.
+constexpr int kRememberedDocuments = 32;
+// Lines of the file shown when the user chooses its columns.
+constexpr int kPreviewLines = 8;
+// How often the progress dialog takes the reader's count.
+constexpr int kProgressIntervalMs = 50;
+constexpr int kProgressSteps = 1000;
+
+const QString kChooseCaption = QStringLiteral("Superponer espectro medido");
+const QString kNoSpectrumMessage = QStringLiteral(
+    "No hay ningún espectro medido superpuesto. Cárguelo con \"Superponer espectro medido\".");
+
+const std::vector<FileType> kMeasuredTypes = {
+    {QStringLiteral("Espectros medidos"),
+     QStringLiteral("*.txt *.csv *.tsv *.dat *.xy *.asc *.prn *.jdx *.dx"), QString()},
+    {QStringLiteral("Texto x-y y CSV"), QStringLiteral("*.txt *.csv *.tsv *.dat *.xy *.asc *.prn"),
+     QString()},
+    {QStringLiteral("JCAMP-DX"), QStringLiteral("*.jdx *.dx"), QString()},
+};
+
+QString Shown(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+QString FileName(const std::string& path) {
+    return QFileInfo(Shown(path)).fileName();
+}
+
+// One remembered pairing of a document and a measured file; a column of -1
+// is one the reader found by itself.
+struct Entry {
+    std::string document;
+    std::string file;
+    int xColumn = -1;
+    int yColumn = -1;
+};
+
+std::vector<Entry> ReadEntries() {
+    QSettings settings;
+    settings.beginGroup(kSection);
+    std::vector<Entry> entries;
+    const int count = settings.beginReadArray(kArray);
+    for (int i = 0; i < count; ++i) {
+        settings.setArrayIndex(i);
+        Entry entry{settings.value(kDocumentKey).toByteArray().toStdString(),
+                    settings.value(kFileKey).toByteArray().toStdString(),
+                    settings.value(kXColumnKey, -1).toInt(),
+                    settings.value(kYColumnKey, -1).toInt()};
+        if (!entry.document.empty() && !entry.file.empty()) {
+            entries.push_back(std::move(entry));
+        }
+    }
+    settings.endArray();
+    return entries;
+}
+
+void WriteEntries(const std::vector<Entry>& entries) {
+    QSettings settings;
+    settings.beginGroup(kSection);
+    settings.remove(kArray);
+    settings.beginWriteArray(kArray, static_cast<int>(entries.size()));
+    for (int i = 0; i < static_cast<int>(entries.size()); ++i) {
+        const Entry& entry = entries[static_cast<std::size_t>(i)];
+        settings.setArrayIndex(i);
+        // Bytes, as the file system knows the names, like the recent files.
+        settings.setValue(kDocumentKey, QByteArray::fromStdString(entry.document));
+        settings.setValue(kFileKey, QByteArray::fromStdString(entry.file));
+        settings.setValue(kXColumnKey, entry.xColumn);
+        settings.setValue(kYColumnKey, entry.yColumn);
+    }
+    settings.endArray();
+}
+
+std::optional<int> Column(int stored) {
+    return stored >= 0 ? std::optional<int>(stored) : std::nullopt;
+}
+
+}  // namespace
 
 MeasuredOverlay::MeasuredOverlay(const platform::Services& services, QWidget* dialogParent)
     : services_(services), dialogParent_(dialogParent) {}
@@ -11,19 +118,232 @@ const MeasuredData* MeasuredOverlay::Current() const {
     return current_.get();
 }
 
-void MeasuredOverlay::ChooseAndLoad() {}
-
-bool MeasuredOverlay::Load(const std::string&, const input::MeasuredOptions&) {
-    return false;
+void MeasuredOverlay::ChooseAndLoad() {
+    if (loading_) {
+        return;
+    }
+    const QString folder = current_ ? QFileInfo(Shown(current_->path)).absolutePath() : QString();
+    const auto chosen = services_.Files().GetOpenFileNameOfTypes(dialogParent_, kChooseCaption,
+                                                                 folder, kMeasuredTypes);
+    if (!chosen) {
+        return;
+    }
+    const std::string path = QFile::encodeName(*chosen).toStdString();
+    MeasuredOptions options;
+    // A file of more than two columns says nothing about which of them the
+    // user means; two columns, or a JCAMP-DX file, leave nothing to choose.
+    // A start that cannot be read is left to the full read, which says why.
+    const auto preview = PreviewMeasuredSpectrum(path, kPreviewLines);
+    if (preview.Ok() && !preview.Value().jcamp && preview.Value().columns > 2) {
+        QStringList lines;
+        for (const std::string& line : preview.Value().lines) {
+            lines << QString::fromStdString(line);
+        }
+        CMeasuredColumnsDlg dialog(FileName(path), lines, preview.Value().columns, services_,
+                                   dialogParent_);
+        dialog.xColumn = preview.Value().xColumn + 1;
+        dialog.yColumn = preview.Value().yColumn + 1;
+        if (RunModal(dialog) != IDOK) {
+            return;
+        }
+        options.xColumn = dialog.xColumn - 1;
+        options.yColumn = dialog.yColumn - 1;
+    }
+    Load(path, options);
 }
 
-void MeasuredOverlay::EditOptions() {}
+bool MeasuredOverlay::Load(const std::string& path, const MeasuredOptions& options) {
+    if (loading_) {
+        return false;
+    }
+    loading_ = true;
+    auto result = ReadWithProgress(path, options);
+    loading_ = false;
+    if (!result.Ok()) {
+        // Stopping was the user's own choice; the message only confirms
+        // that the spectrum shown before is still the one shown.
+        const bool cancelled = result.Failure() == ReadFailure::Cancelled;
+        QString message = QString::fromStdString(result.Message());
+        if (current_) {
+            message += QStringLiteral("\n\nSigue superpuesto el espectro medido «%1».")
+                           .arg(current_->legendName);
+        }
+        services_.AfxMessageBox(dialogParent_, message,
+                                cancelled ? MessageKind::Information : MessageKind::Warning);
+        return false;
+    }
+    auto data = std::make_unique<MeasuredData>();
+    const bool firstOfSeveral = result.Value().firstOfSeveral;
+    data->spectrum = std::make_shared<const MeasuredSpectrum>(std::move(result.Value()));
+    data->path = path;
+    data->legendName = FileName(path);
+    current_ = std::move(data);
+    Remember(path, options);
+    emit Changed();
+    if (firstOfSeveral) {
+        services_.AfxMessageBox(
+            dialogParent_,
+            QStringLiteral("%1 contiene varios bloques; se muestra solo el primer espectro.")
+                .arg(QString::fromStdString(QuoteFileName(path))),
+            MessageKind::Information);
+    }
+    return true;
+}
+
+ReadResult<MeasuredSpectrum> MeasuredOverlay::ReadWithProgress(const std::string& path,
+                                                               const MeasuredOptions& options) {
+    // The reader runs on a thread of its own, so that the windows go on
+    // painting; it tells how far it has come through atomics that a timer
+    // shows, and stops at its next look when "Cancelar" was pressed.
+    std::atomic<std::uint64_t> done{0};
+    std::atomic<std::uint64_t> total{0};
+    std::atomic<bool> stop{false};
+    QEventLoop loop;
+    auto reading = std::async(std::launch::async, [&] {
+        auto result = [&] {
+            try {
+                return ReadMeasuredSpectrum(path, options,
+                                            [&](std::uint64_t bytes, std::uint64_t size) {
+                                                done = bytes;
+                                                total = size;
+                                                return !stop.load();
+                                            });
+            } catch (const std::bad_alloc&) {
+                // More points than this computer can hold; the spectrum
+                // shown before is kept, like after any other failed read.
+                return ReadResult<MeasuredSpectrum>::Failed(
+                    ReadFailure::File,
+                    FileProblem(path, "tiene más puntos de los que caben en la memoria"));
+            }
+        }();
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+        return result;
+    });
+    if (reading.wait_for(quietLoadTime) == std::future_status::ready) {
+        return reading.get();
+    }
+
+    // Application-modal: no command of any window can start another load or
+    // close the window while the reader works for it.
+    QProgressDialog progress(
+        QStringLiteral("Leyendo %1…").arg(QString::fromStdString(QuoteFileName(path))),
+        QStringLiteral("Cancelar"), 0, kProgressSteps, dialogParent_);
+    progress.setObjectName(QStringLiteral("measuredProgress"));
+    progress.setWindowTitle(QStringLiteral("Trazel"));
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    progress.setMinimumDuration(0);
+    progress.setMinimumWidth(progress.fontMetrics().averageCharWidth() * 60);
+    // Once stopped, the loop lets no more events in: the reader gives up
+    // within a block of lines, and nothing can reach this window meanwhile.
+    const auto stopReading = [&] {
+        stop = true;
+        loop.quit();
+    };
+    QObject::connect(&progress, &QProgressDialog::canceled, &loop, stopReading);
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, &loop, [&] {
+        if (progress.wasCanceled()) {
+            stopReading();
+            return;
+        }
+        const std::uint64_t size = total;
+        if (size > 0) {
+            progress.setValue(static_cast<int>(done * kProgressSteps / size));
+        }
+    });
+    tick.start(kProgressIntervalMs);
+    progress.show();
+    // The reader's quit may already be waiting; it ends the loop at once.
+    loop.exec();
+    return reading.get();
+}
+
+void MeasuredOverlay::EditOptions() {
+    if (!current_) {
+        services_.AfxMessageBox(dialogParent_, kNoSpectrumMessage, MessageKind::Information);
+        return;
+    }
+    CMeasuredOptionsDlg dialog(current_->legendName, services_, dialogParent_);
+    dialog.yFactor = current_->yFactor;
+    dialog.scaleToModelMaximum = current_->scaleToModelMaximum;
+    if (RunModal(dialog) != IDOK) {
+        return;
+    }
+    if (dialog.removeRequested) {
+        // Removed on purpose: the document should not offer it again.
+        Forget();
+        Clear();
+        return;
+    }
+    current_->yFactor = dialog.yFactor;
+    current_->scaleToModelMaximum = dialog.scaleToModelMaximum;
+    emit Changed();
+}
 
 void MeasuredOverlay::Clear() {
     current_.reset();
     emit Changed();
 }
 
-void MeasuredOverlay::DocumentChanged(const std::string&) {}
+void MeasuredOverlay::DocumentChanged(const std::string& documentPath) {
+    const std::string document =
+        documentPath.empty() ? std::string() : AbsoluteFilePath(documentPath);
+    // Saving again under the same name is no new document.
+    if (document == documentPath_) {
+        return;
+    }
+    documentPath_ = document;
+    if (document.empty() || loading_) {
+        return;
+    }
+    for (const Entry& entry : ReadEntries()) {
+        if (entry.document != document) {
+            continue;
+        }
+        std::error_code ec;
+        if ((current_ && AbsoluteFilePath(current_->path) == entry.file) ||
+            !std::filesystem::is_regular_file(entry.file, ec)) {
+            return;
+        }
+        const QString question =
+            QStringLiteral(
+                "La última vez que se usó este documento se superpuso el espectro medido %1.\n\n"
+                "¿Desea cargarlo de nuevo?")
+                .arg(QString::fromStdString(QuoteFileName(entry.file)));
+        if (services_.AfxMessageBox(dialogParent_, question, MessageKind::Question,
+                                    MessageButtons::YesNo) == MessageAnswer::Yes) {
+            Load(entry.file, MeasuredOptions{Column(entry.xColumn), Column(entry.yColumn)});
+        }
+        return;
+    }
+}
+
+void MeasuredOverlay::Remember(const std::string& path, const MeasuredOptions& options) const {
+    if (documentPath_.empty()) {
+        return;
+    }
+    std::vector<Entry> entries = ReadEntries();
+    std::erase_if(entries, [this](const Entry& entry) { return entry.document == documentPath_; });
+    entries.insert(entries.begin(),
+                   Entry{documentPath_, AbsoluteFilePath(path), options.xColumn.value_or(-1),
+                         options.yColumn.value_or(-1)});
+    if (entries.size() > kRememberedDocuments) {
+        entries.resize(kRememberedDocuments);
+    }
+    WriteEntries(entries);
+}
+
+void MeasuredOverlay::Forget() const {
+    if (documentPath_.empty()) {
+        return;
+    }
+    std::vector<Entry> entries = ReadEntries();
+    if (std::erase_if(entries,
+                      [this](const Entry& entry) { return entry.document == documentPath_; }) > 0) {
+        WriteEntries(entries);
+    }
+}
 
 }  // namespace trazel::ui

@@ -2,7 +2,9 @@
 
 #include <QObject>
 #include <QString>
+#include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "input/measured_spectrum.h"
@@ -52,14 +54,27 @@ class MeasuredOverlay : public QObject {
     // one), so that it can offer the file last used with it.
     void DocumentChanged(const std::string& documentPath);
 
+    // A load that ends within this time shows no progress dialog and lets no
+    // event in, as a command that never returned to the event loop; a longer
+    // one shows the dialog, whose "Cancelar" stops it.
+    std::chrono::milliseconds quietLoadTime{250};
+
   signals:
     // The spectrum or its drawing options changed.
     void Changed();
 
   private:
+    input::ReadResult<input::MeasuredSpectrum> ReadWithProgress(
+        const std::string& path, const input::MeasuredOptions& options);
+    void Remember(const std::string& path, const input::MeasuredOptions& options) const;
+    void Forget() const;
+
     platform::Services services_;
     QWidget* dialogParent_;
     std::unique_ptr<MeasuredData> current_;
+    // The document shown now, as an absolute path; empty for a new one.
+    std::string documentPath_;
+    bool loading_ = false;
 };
 
 }  // namespace trazel::ui

@@ -39,6 +39,22 @@ std::optional<QString> QtFileDialogs::GetOpenFileName(QWidget* parent, const QSt
     return Ask(dialog);
 }
 
+std::optional<QString> QtFileDialogs::GetOpenFileNameOfTypes(QWidget* parent,
+                                                             const QString& caption,
+                                                             const QString& directory,
+                                                             const std::vector<FileType>& types) {
+    QStringList filters;
+    for (const FileType& type : types) {
+        filters << type.label + QStringLiteral(" (") + type.pattern + QLatin1Char(')');
+    }
+    filters << kAllFiles;
+    QFileDialog dialog(parent, caption, directory);
+    dialog.setNameFilters(filters);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return Ask(dialog);
+}
+
 std::optional<QString> QtFileDialogs::GetSaveFileName(QWidget* parent, const QString& caption,
                                                       const QString& suggested) {
     QFileDialog dialog(parent, caption, QString(), kAllFiles);

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <optional>
+#include <vector>
 
 class QDialog;
 class QWidget;
@@ -43,6 +44,13 @@ class FileDialogService {
     // Every file is offered and no extension is added.
     virtual std::optional<QString> GetOpenFileName(QWidget* parent, const QString& caption,
                                                    const QString& directory) = 0;
+    // Offers the given types, one filter each, and then every file.
+    virtual std::optional<QString> GetOpenFileNameOfTypes(QWidget* parent, const QString& caption,
+                                                          const QString& directory,
+                                                          const std::vector<FileType>& types) {
+        static_cast<void>(types);
+        return GetOpenFileName(parent, caption, directory);
+    }
     virtual std::optional<QString> GetSaveFileName(QWidget* parent, const QString& caption,
                                                    const QString& suggested) = 0;
     // Offers only files of the given type.
@@ -57,6 +65,9 @@ class QtFileDialogs : public FileDialogService {
     // Documents have no fixed extension, so these two never add one.
     std::optional<QString> GetOpenFileName(QWidget* parent, const QString& caption,
                                            const QString& directory) override;
+    std::optional<QString> GetOpenFileNameOfTypes(QWidget* parent, const QString& caption,
+                                                  const QString& directory,
+                                                  const std::vector<FileType>& types) override;
     std::optional<QString> GetSaveFileName(QWidget* parent, const QString& caption,
                                            const QString& suggested) override;
     std::optional<QString> GetSaveFileNameOfType(QWidget* parent, const QString& caption,

@@ -155,6 +155,43 @@ INSTANTIATE_TEST_SUITE_P(Archivos, JcampSpectra,
                              return name.substr(0, name.find('.'));
                          });
 
+// The start of a file as the columns dialog shows it: the lines, and the
+// columns the reader would take by itself.
+struct PreviewCase {
+    const char* name;
+    std::string text;
+    int columns;
+    int xColumn = 0;
+    int yColumn = 1;
+    std::size_t lines = 0;
+    bool jcamp = false;
+};
+
+const PreviewCase kPreviewCases[] = {
+    {"DosColumnas", "x y\n1 2\n2 3\n", 2, 0, 1, 3},
+    {"TextoEntreNumeros", "muestra;1;10;20\n", 4, 1, 2, 1},
+    {"EncabezadoMasLargoQueLoMostrado", "a\nb\nc\nd\n1\t2\t3\n", 3, 0, 1, 3},
+    {"SinNumeros", "a\nb\n", 0, 0, 1, 2},
+    {"Jcamp", "##TITLE= t\n##XYPOINTS=(XY..XY)\n1,2\n", 0, 0, 1, 1, true},
+};
+
+class PreviewTable : public testing::TestWithParam<PreviewCase> {};
+
+TEST_P(PreviewTable, ShowsTheStartAndTheColumnsFound) {
+    const PreviewCase& c = GetParam();
+    ScratchDir scratch("input");
+    const auto result = PreviewMeasuredSpectrum(InputFile(scratch, c.text), 3);
+    ASSERT_TRUE(result.Ok()) << result.Message();
+    EXPECT_EQ(result.Value().columns, c.columns);
+    EXPECT_EQ(result.Value().xColumn, c.xColumn);
+    EXPECT_EQ(result.Value().yColumn, c.yColumn);
+    EXPECT_EQ(result.Value().lines.size(), c.lines);
+    EXPECT_EQ(result.Value().jcamp, c.jcamp);
+}
+
+INSTANTIATE_TEST_SUITE_P(Casos, PreviewTable, testing::ValuesIn(kPreviewCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST(MeasuredProgress, ReturningFalseCancelsAndKeepsNothing) {
     ScratchDir scratch("input");
     std::string text;

@@ -34,6 +34,8 @@ class DialogDriver {
     }
 
     int Runs() const { return fakes_.dialogs.runs; }
+    // The file dialogs' stand-in, for the answers a test queues.
+    ScriptedFileDialogs& Files() { return fakes_.files; }
     // What the dialogs under test are given.
     operator const trazel::platform::Services&() const { return services_; }
 

@@ -1,0 +1,249 @@
+#include "ui/measured_overlay.h"
+
+#include <QFile>
+#include <QProgressDialog>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "tests/support/fake_services.h"
+#include "tests/ui/dialogs/dialog_driver.h"
+#include "ui/dialogs/measured_dialogs.h"
+
+using namespace trazel::input;
+using namespace trazel::platform;
+using namespace trazel::ui;
+
+using O = CMeasuredOptionsDlg;
+
+Q_DECLARE_METATYPE(MessageAnswer)
+
+namespace {
+
+const QByteArray kGood = "x y\n1 10\n2 20\n3 30\n";
+const QByteArray kThreeColumns = "x a b\n1 2 3\n4 5 6\n";
+
+}  // namespace
+
+class MeasuredOverlayTest : public QObject {
+    Q_OBJECT
+
+  private:
+    QTemporaryDir settingsDir_;
+    QTemporaryDir files_;
+
+    // A file of the scratch folder holding text; "<carpeta>" names the folder.
+    std::string File(const QString& name, const QByteArray& text) const {
+        if (text == "<carpeta>") {
+            return files_.path().toStdString();
+        }
+        QFile file(files_.filePath(name));
+        if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size()) {
+            file.close();
+        }
+        return file.fileName().toStdString();
+    }
+
+    static std::vector<double> Ys(const MeasuredOverlay& overlay) {
+        return overlay.Current() ? overlay.Current()->spectrum->y : std::vector<double>{};
+    }
+
+  private slots:
+    void initTestCase() {
+        QVERIFY(settingsDir_.isValid() && files_.isValid());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
+        QCoreApplication::setOrganizationName(QStringLiteral("trazel-pruebas"));
+        QCoreApplication::setApplicationName(QStringLiteral("espectro-medido"));
+    }
+    void init() { QSettings().clear(); }
+
+    // Whatever goes wrong, the spectrum shown before stays, and the message
+    // names the file and, for a fault in its text, the line.
+    void loadReplacesOnlyWhenItSucceeds_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("message");
+        QFile compound(TRAZEL_TEST_DATA "/jcamp/compound.jdx");
+        QVERIFY(compound.open(QIODevice::ReadOnly));
+        QTest::newRow("línea mala") << QByteArray("x y\n1 2\n2 3\ntexto\n") << "la línea 4";
+        QTest::newRow("binario") << QByteArray("1 2\n\0\x01", 6) << "binario";
+        QTest::newRow("carpeta") << QByteArray("<carpeta>") << "es una carpeta";
+        QTest::newRow("vacío") << QByteArray() << "vacío";
+        QTest::newRow("un punto") << QByteArray("1 2\n") << "un solo punto";
+        QTest::newRow("no finito") << QByteArray("1 2\n2 inf\n") << "la línea 2";
+        QTest::newRow("varios bloques") << compound.readAll() << "solo el primer espectro";
+    }
+    void loadReplacesOnlyWhenItSucceeds() {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, message);
+        const bool replaces = message.contains("primer");
+        FakeServices fakes;
+        MeasuredOverlay overlay(fakes, nullptr);
+        QSignalSpy changed(&overlay, &MeasuredOverlay::Changed);
+        QVERIFY(overlay.Load(File("bueno.txt", kGood)));
+        const std::string path = File("otro.jdx", text);
+        QCOMPARE(overlay.Load(path), replaces);
+        QCOMPARE(overlay.Current()->legendName, replaces ? "otro.jdx" : "bueno.txt");
+        QCOMPARE(changed.count(), replaces ? 2 : 1);
+        QCOMPARE(fakes.messages.shown.size(), std::size_t{1});
+        const QString shown = fakes.messages.shown[0].text;
+        QVERIFY2(shown.contains(message) && shown.contains(QString::fromStdString(path)) &&
+                     shown.contains("Sigue superpuesto el espectro medido «bueno.txt»") != replaces,
+                 qPrintable(shown));
+    }
+
+    // "Cancelar" in the progress dialog stops the read on its thread.
+    void cancelKeepsTheSpectrum() {
+        QByteArray text;
+        for (int i = 0; i < 400000; ++i) {
+            text += QByteArray::number(i) + " 1\n";
+        }
+        FakeServices fakes;
+        MeasuredOverlay overlay(fakes, nullptr);
+        QVERIFY(overlay.Load(File("bueno.txt", kGood)));
+        overlay.quietLoadTime = std::chrono::milliseconds(0);
+        bool sawDialog = false;
+        QTimer canceller;
+        connect(&canceller, &QTimer::timeout, [&] {
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                if (auto* progress = qobject_cast<QProgressDialog*>(widget)) {
+                    sawDialog = sawDialog || progress->isVisible();
+                    progress->cancel();
+                }
+            }
+        });
+        canceller.start(0);
+        QVERIFY(!overlay.Load(File("grande.txt", text)));
+        QVERIFY(sawDialog);
+        QCOMPARE(Ys(overlay), (std::vector<double>{10, 20, 30}));
+        QVERIFY(fakes.messages.Texts().join("").contains("Se canceló la lectura"));
+    }
+
+    // Columns are asked for only when there are more than two to choose from.
+    void chooseAsksForColumnsOfWideFiles_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("yColumn");
+        QTest::addColumn<int>("runs");
+        QTest::addColumn<std::vector<double>>("ys");
+        QTest::newRow("dos columnas") << kGood << "" << 0 << std::vector<double>{10, 20, 30};
+        QTest::newRow("la tercera") << kThreeColumns << "3" << 1 << std::vector<double>{3, 6};
+        QTest::newRow("fuera de rango") << kThreeColumns << "4" << 1 << std::vector<double>{};
+        QTest::newRow("la misma que x") << kThreeColumns << "1" << 1 << std::vector<double>{};
+    }
+    void chooseAsksForColumnsOfWideFiles() {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, yColumn);
+        QFETCH(int, runs);
+        QFETCH(std::vector<double>, ys);
+        RecordingMessageBox messages;
+        DialogDriver driver(messages, [&](TemplateDialog& d) {
+            Type(d, CMeasuredColumnsDlg::kYColumnId, yColumn);
+            Click(d, IDOK);
+        });
+        driver.Files().answers = {QString::fromStdString(File("ancho.txt", text))};
+        MeasuredOverlay overlay(driver, nullptr);
+        overlay.ChooseAndLoad();
+        QCOMPARE(driver.Runs(), runs);
+        QCOMPARE(Ys(overlay), ys);
+        // A refused column keeps the dialog open and says why.
+        QCOMPARE(messages.shown.size(), std::size_t{ys.empty() ? 1u : 0u});
+    }
+
+    void optionsRefuseABadFactor_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("button");
+        QTest::addColumn<double>("factor");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("dos") << "2" << IDOK << 2.0 << "";
+        QTest::newRow("negativo") << "-0.5" << IDOK << -0.5 << "";
+        QTest::newRow("cero") << "0" << IDOK << 1.0 << "distinto de cero";
+        QTest::newRow("menos cero") << "-0" << IDOK << 1.0 << "distinto de cero";
+        QTest::newRow("nan") << "nan" << IDOK << 1.0 << kNotANumberMessage;
+        QTest::newRow("desborda") << "1e400" << IDOK << 1.0 << kNotANumberMessage;
+        QTest::newRow("vacío") << "" << IDOK << 1.0 << kNotANumberMessage;
+        QTest::newRow("cancelar") << "3" << IDCANCEL << 1.0 << "";
+        QTest::newRow("quitar con factor malo") << "0" << O::kRemoveId << 0.0 << "";
+    }
+    void optionsRefuseABadFactor() {
+        QFETCH(QString, typed);
+        QFETCH(int, button);
+        QFETCH(double, factor);
+        QFETCH(QString, refusal);
+        RecordingMessageBox messages;
+        DialogDriver driver(messages, [&](TemplateDialog& d) {
+            Type(d, O::kYFactorId, typed);
+            Click(d, O::kScaleToModelId);
+            Click(d, button);
+        });
+        MeasuredOverlay overlay(driver, nullptr);
+        overlay.DocumentChanged("/documentos/calcita.tzl");
+        QVERIFY(overlay.Load(File("bueno.txt", kGood)));
+        QSignalSpy changed(&overlay, &MeasuredOverlay::Changed);
+        overlay.EditOptions();
+        const bool applied = refusal.isEmpty() && button == IDOK;
+        QCOMPARE(changed.count(), applied || button == O::kRemoveId ? 1 : 0);
+        if (button == O::kRemoveId) {
+            QVERIFY(overlay.Current() == nullptr);
+            // Removed on purpose, it is no longer offered with the document.
+            MeasuredOverlay again(driver, nullptr);
+            again.DocumentChanged("/documentos/calcita.tzl");
+            QCOMPARE(messages.shown.size(), std::size_t{0});
+            return;
+        }
+        QCOMPARE(overlay.Current()->yFactor, factor);
+        QCOMPARE(overlay.Current()->scaleToModelMaximum, applied);
+        QCOMPARE(messages.Texts().join("").contains(refusal), true);
+        QCOMPARE(messages.shown.size(), std::size_t{refusal.isEmpty() ? 0u : 1u});
+    }
+
+    // Each document offers the file last loaded with it, with its columns.
+    void documentOffersItsLastFile_data() {
+        QTest::addColumn<QString>("document");
+        QTest::addColumn<bool>("deleteFile");
+        QTest::addColumn<MessageAnswer>("answer");
+        QTest::addColumn<QString>("offered");
+        QTest::addColumn<std::vector<double>>("ys");
+        QTest::newRow("primero") << "/doc/a.tzl" << false << MessageAnswer::Yes << "ancho.txt"
+                                 << std::vector<double>{3, 6};
+        QTest::newRow("segundo") << "/doc/../doc/b.tzl" << false << MessageAnswer::Yes
+                                 << "bueno.txt" << std::vector<double>{10, 20, 30};
+        QTest::newRow("no") << "/doc/a.tzl" << false << MessageAnswer::No << "ancho.txt"
+                            << std::vector<double>{};
+        QTest::newRow("borrado") << "/doc/b.tzl" << true << MessageAnswer::Yes << ""
+                                 << std::vector<double>{};
+        QTest::newRow("sin recuerdo")
+            << "/doc/c.tzl" << false << MessageAnswer::Yes << "" << std::vector<double>{};
+        QTest::newRow("sin guardar")
+            << "" << false << MessageAnswer::Yes << "" << std::vector<double>{};
+    }
+    void documentOffersItsLastFile() {
+        QFETCH(QString, document);
+        QFETCH(bool, deleteFile);
+        QFETCH(MessageAnswer, answer);
+        QFETCH(QString, offered);
+        QFETCH(std::vector<double>, ys);
+        FakeServices fakes;
+        {
+            MeasuredOverlay first(fakes, nullptr);
+            first.Load(File("sin-documento.txt", kGood));
+            first.DocumentChanged("/doc/a.tzl");
+            QVERIFY(first.Load(File("ancho.txt", kThreeColumns), MeasuredOptions{0, 2}));
+            first.DocumentChanged("/doc/b.tzl");
+            QVERIFY(first.Load(File("bueno.txt", kGood)));
+        }
+        if (deleteFile) {
+            QVERIFY(QFile::remove(files_.filePath("bueno.txt")));
+        }
+        fakes.NewMessages().answers = {answer};
+        MeasuredOverlay overlay(fakes, nullptr);
+        overlay.DocumentChanged(document.toStdString());
+        QCOMPARE(fakes.messages.shown.size(), std::size_t{offered.isEmpty() ? 0u : 1u});
+        if (!offered.isEmpty()) {
+            QVERIFY(fakes.messages.shown[0].text.contains(files_.filePath(offered)));
+        }
+        QCOMPARE(Ys(overlay), ys);
+    }
+};
+
+QTEST_MAIN(MeasuredOverlayTest)
+#include "measured_overlay_test.moc"
