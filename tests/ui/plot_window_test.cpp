@@ -156,21 +156,47 @@ class PlotWindowTest : public QObject {
         QVERIFY(QFile::remove(path));
     }
 
-    // The command line draws the very picture the window exports.
+    // The command line draws the very picture the window exports, with and
+    // without a measured spectrum beneath.
+    void figureCommandMatchesTheWindowsExport_data() {
+        QTest::addColumn<bool>("withMeasured");
+        QTest::newRow("model") << false;
+        QTest::newRow("model and measured") << true;
+    }
     void figureCommandMatchesTheWindowsExport() {
+        QFETCH(bool, withMeasured);
         PlotSetup s;
+        std::vector<std::string> measuredArgs;
+        if (withMeasured) {
+            const QString measured = scratch_.filePath("medido.txt");
+            QFile file(measured);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("x;y\r\n");
+            for (int i = 0; i <= 2000; ++i) {
+                file.write(
+                    QStringLiteral("%1;%2\r\n").arg(i * 0.5).arg((i * 7919) % 13 * 0.1).toUtf8());
+            }
+            file.close();
+            QVERIFY(s.overlay.Load(measured.toStdString()));
+            measuredArgs = {"--measured", measured.toStdString()};
+        }
         const QString doc = scratch_.filePath("bands.trz");
         QVERIFY(SavePeakTableFile(doc.toStdString(), s.document.Table()).ok());
         const QString fromWindow = scratch_.filePath("window.png");
         const QString fromCli = scratch_.filePath("cli.png");
         const QSize size = s.window.PlotSize();
         QVERIFY(s.window.ExportImage(fromWindow.toStdString(), size).ok());
+        std::vector<std::string> args = {
+            "figure", doc.toStdString(),
+            "--xmin", "0",
+            "--xmax", "1000",
+            "--ymin", "0",
+            "--ymax", "3",
+            "--size", std::to_string(size.width()) + "x" + std::to_string(size.height()),
+            "-o",     fromCli.toStdString()};
+        args.insert(args.end(), measuredArgs.begin(), measuredArgs.end());
         std::ostringstream out, err;
-        const int status = trazel::cli::RunCli(
-            {"figure", doc.toStdString(), "--xmin", "0", "--xmax", "1000", "--ymin", "0", "--ymax",
-             "3", "--size", std::to_string(size.width()) + "x" + std::to_string(size.height()),
-             "-o", fromCli.toStdString()},
-            out, err);
+        const int status = trazel::cli::RunCli(args, out, err);
         QVERIFY2(status == 0, err.str().c_str());
         const QImage window(fromWindow);
         QCOMPARE(window.size(), size);
