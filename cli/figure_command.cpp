@@ -96,12 +96,13 @@ FigureRequest ParseFigureRequest(const std::vector<std::string>& args) {
         throw UsageError("falta -o con el archivo de salida");
     }
     request.outPath = OutputTarget(*out);
-    if (!ui::FigureFormatFor(request.outPath)) {
-        throw UsageError("el archivo de -o debe terminar en .png, .svg o .pdf, no «" + *out + "»");
-    }
+    // Losing an input is the worse mistake, and is named first.
     CheckOutputIsNotTheDocument(request.docPath, request.outPath);
     if (request.measuredPath) {
         CheckNotTheSameFile(*request.measuredPath, request.outPath);
+    }
+    if (!ui::FigureFormatFor(request.outPath)) {
+        throw UsageError("el archivo de -o debe terminar en .png, .svg o .pdf, no «" + *out + "»");
     }
     return request;
 }
