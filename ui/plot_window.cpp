@@ -94,7 +94,12 @@ PlotWindow::PlotWindow(CTrazelView& view, MeasuredOverlay& overlay, const Servic
     connect(&overlay_, &MeasuredOverlay::Changed, this, [this] { Redraw(true); });
 }
 
-PlotWindow::~PlotWindow() = default;
+PlotWindow::~PlotWindow() {
+    // Quitting the program with the window open closes it without a close event.
+    if (isVisible()) {
+        SaveSettings();
+    }
+}
 
 void PlotWindow::CreateMenus() {
     QMenu* menu = menuBar()->addMenu(QStringLiteral("&Gráfico"));

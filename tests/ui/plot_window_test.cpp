@@ -107,6 +107,21 @@ class PlotWindowTest : public QObject {
         QVERIFY(note != nullptr && note->text().contains("iguales"));
     }
 
+    // The direction of x and the axis titles hold for the next window.
+    void remembersReversedXAndTitles() {
+        {
+            PlotSetup s;
+            s.window.SetReversedX(true);
+            s.window.SetAxisTitles("número de onda", "absorbancia");
+        }
+        PlotSetup again;
+        QVERIFY(again.window.Plot()->xAxis->rangeReversed());
+        QCOMPARE(again.window.Plot()->xAxis->label(), "número de onda");
+        QCOMPARE(again.window.Plot()->yAxis->label(), "absorbancia");
+        again.window.SetReversedX(false);
+        again.window.SetAxisTitles("x", "y");
+    }
+
     void copiesTheLimitsShownIntoTheForm() {
         PlotSetup s;
         s.window.Plot()->xAxis->setRange(412.5, 437.25);
