@@ -67,7 +67,11 @@ const MenuTemplate kMenus[] = {
      {{ID_OUTPUT_FORMAT, "&Formato de salida..."},
       {ID_OUTPUT_FILE, "&Archivo de salida..."},
       {IDC_EXPORT, "Ex&portar"}}},
-    {"Gráfico", {{IDC_PLOT, "&Representar"}}},
+    {"Gráfico",
+     {{IDC_PLOT, "&Representar"},
+      {0, nullptr},
+      {ID_PLOT_WINDOW, "Gráfico &ampliado...\tCtrl+G"},
+      {ID_OVERLAY_MEASURED, "Superponer espectro &medido..."}}},
     {"Ay&uda",
      {{ID_QUICK_REFERENCE, "&Referencia Rápida..."}, {ID_APP_ABOUT, "&Acerca de Trazel..."}}},
 };
@@ -100,6 +104,7 @@ const Accelerator kAccelerators[] = {
     {Qt::CTRL | Qt::Key_Z, ID_EDIT_UNDO},
     {Qt::CTRL | Qt::Key_Y, ID_EDIT_REDO},
     {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, ID_EDIT_REDO},
+    {Qt::CTRL | Qt::Key_G, ID_PLOT_WINDOW},
 };
 
 // Toolbar 128; 0 is a separator.

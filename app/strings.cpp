@@ -16,6 +16,12 @@ const std::map<int, const char*>& StringTable() {
             {IDR_MAINFRAME, "Trazel\n\nTrazel\n\n\nTrazel.Document\nTrazel Document"},
             {IDC_EXPORT, "Exporta datos a archivo.\nExportar"},
             {IDC_PLOT, "Representa las curvas.\nRepresentar"},
+            {ID_PLOT_WINDOW,
+             "Muestra las curvas en una ventana grande, con zoom, leyenda e imagen\nGráfico "
+             "ampliado"},
+            {ID_OVERLAY_MEASURED,
+             "Superpone al modelo un espectro medido (texto x-y o JCAMP-DX)\nSuperponer espectro "
+             "medido"},
             {IDC_EDIT_SELECTION, "Edita los datos seleccionados\nEditar selección"},
             {ID_OUTPUT_FORMAT, "Establece el formato de los datos de salida\n Formato de salida"},
             {ID_OUTPUT_FILE, "Fija el archivo de salida de datos\nArchivo de salida"},

@@ -18,6 +18,8 @@
 #include "platform/qt/message_box.h"
 #include "platform/version.h"
 #include "ui/dialogs/information_dialogs.h"
+#include "ui/measured_overlay.h"
+#include "ui/plot_window.h"
 #include "ui/trazel_view.h"
 
 using namespace trazel::platform;
@@ -213,6 +215,10 @@ bool CTrazelApp::CreateFrame() {
                 frame->statusBar()->showMessage(text, kStatusMessageMs);
             });
     frame_->canClose = [this] { return manager_->SaveModified(); };
+    overlay_ = std::make_unique<ui::MeasuredOverlay>(services_, frame_.get());
+    plotWindow_ = new ui::PlotWindow(*view_, *overlay_, services_, frame_.get());
+    connect(manager_.get(), &DocumentManager::DocumentReplaced, overlay_.get(),
+            [this] { overlay_->DocumentChanged(document_.GetPathName()); });
     RouteCommands();
     return true;
 }
@@ -230,6 +236,11 @@ void CTrazelApp::RouteCommands() {
     frame.Route(ID_APP_ABOUT, [this] { ShowAboutBox(); });
     frame.Route(ID_APP_EXIT, [&frame] { frame.close(); });
     frame.Route(ID_QUICK_REFERENCE, [&frame] { frame.OnQuickReference(); });
+    frame.Route(ID_PLOT_WINDOW, [this] { plotWindow_->ShowAndRaise(); });
+    frame.Route(ID_OVERLAY_MEASURED, [this] {
+        overlay_->ChooseAndLoad();
+        plotWindow_->ShowAndRaise();
+    });
     for (int i = 0; i < CMainFrame::kRecentFileSlots; ++i) {
         frame.Route(ID_FILE_MRU_FILE1 + i, [documents, i] { documents->OnOpenRecentFile(i); });
     }

@@ -16,6 +16,8 @@
 
 namespace trazel::ui {
 class CTrazelView;
+class MeasuredOverlay;
+class PlotWindow;
 }  // namespace trazel::ui
 
 namespace trazel::app {
@@ -82,6 +84,9 @@ class CTrazelApp : public QObject {
     model::CTrazelDoc& Document() { return document_; }
     CMainFrame* Frame() const { return frame_.get(); }
     ui::CTrazelView* View() const { return view_; }
+    // The large plot and the measured spectrum it shows, one for the frame.
+    ui::PlotWindow* PlotWindow() const { return plotWindow_; }
+    ui::MeasuredOverlay* Overlay() const { return overlay_.get(); }
     platform::DocumentManager& Documents() { return *manager_; }
     platform::RecentFileList& RecentFiles() { return *recent_; }
 
@@ -114,6 +119,9 @@ class CTrazelApp : public QObject {
     // One printer for the whole run, so that a page setup holds for later prints.
     platform::PrintDriver printDriver_;
     ui::CTrazelView* view_ = nullptr;
+    std::unique_ptr<ui::MeasuredOverlay> overlay_;
+    // A child of the frame, which deletes it.
+    ui::PlotWindow* plotWindow_ = nullptr;
     int exitCode_ = 1;
 };
 

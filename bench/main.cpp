@@ -8,7 +8,7 @@
 #include "platform/number_format.h"
 
 #ifdef TRAZEL_BENCH_QT
-#include <QGuiApplication>
+#include <QApplication>
 #endif
 
 using namespace trazel::platform;
@@ -44,7 +44,8 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    QGuiApplication app(argc, argv);
+    // The plot window's redraw draws with widgets.
+    QApplication app(argc, argv);
 #endif
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

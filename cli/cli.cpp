@@ -102,6 +102,24 @@ const Command kCommands[] = {
      "  --title T           el título de cada página (el nombre de archivo de DOC)\n"
      "  -o FILE.pdf         el archivo de salida; se sustituye entero\n",
      RunPrint},
+    {"figure",
+     "trazel-cli figure DOC --xmin A --xmax B [--ymin C --ymax D] [--lorentzian] [--scaled]\n"
+     "                  [--measured FILE] [--size WxH] [--reversed] [--xtitle T]\n"
+     "                  [--ytitle T] -o OUT.png|OUT.svg|OUT.pdf",
+     "  Dibuja en OUT el gráfico ampliado de la ventana, el mismo que su «Exportar\n"
+     "  imagen...»: ejes con marcas y títulos, la suma en negro muestreada en cada\n"
+     "  píxel y en el centro de cada banda, las bandas marcadas para verse por\n"
+     "  separado en colores propios, la leyenda y, si se da, un espectro medido.\n"
+     "  --xmin A, --xmax B  el intervalo de x\n"
+     "  --ymin C, --ymax D  los límites de y (si se omiten, los de las curvas)\n"
+     "  --lorentzian        bandas lorentzianas (si no, gaussianas)\n"
+     "  --scaled            cada banda centrada en su máximo escalado\n"
+     "  --measured FILE     un espectro medido: texto x-y (CSV, columnas) o JCAMP-DX\n"
+     "  --size WxH          el tamaño en píxeles (1200x800)\n"
+     "  --reversed          el eje x decrece hacia la derecha\n"
+     "  --xtitle T, --ytitle T  los títulos de los ejes (x, y)\n"
+     "  -o OUT              PNG, SVG o PDF según la terminación; se sustituye entero\n",
+     RunFigure},
     {"fit",
      "trazel-cli fit DOC --measured FILE [--xmin A --xmax B] [--lorentzian] [--scaled]\n"
      "               [--bands 1,3,5] [--hold width|position|intensity]...\n"

@@ -31,4 +31,8 @@ int RunPrint(const std::vector<std::string>& args, std::ostream&, std::ostream&)
     CannotDraw();
 }
 
+int RunFigure(const std::vector<std::string>&, std::ostream&, std::ostream&) {
+    CannotDraw();
+}
+
 }  // namespace trazel::cli

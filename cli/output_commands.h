@@ -23,5 +23,7 @@ platform::Status ExportReplacingFile(const std::string& path, const model::PeakT
 // plot and print draw through Qt; in a build without Qt they say so and exit 1.
 int RunPlot(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunPrint(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// figure draws the plot window's picture, with QCustomPlot.
+int RunFigure(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace trazel::cli

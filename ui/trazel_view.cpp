@@ -263,6 +263,7 @@ void CTrazelView::FillPeakList() {
         }
         peakList->insertTopLevelItem(0, item);
     }
+    emit tableChanged();
 }
 
 std::vector<int> CTrazelView::SelectedRows() const {
@@ -493,10 +494,15 @@ void CTrazelView::OnExport() {
 }
 
 void CTrazelView::OnPlot() {
-    if (UpdateData(true) && XRangeIsNotZero()) {
+    if (!UpdateData(true)) {
+        return;
+    }
+    if (XRangeIsNotZero()) {
         fields.graphShown = true;
         DrawGraph();
     }
+    // The large plot follows even equal limits, with a note for them.
+    emit plotted();
 }
 
 void CTrazelView::OnGaussian() {
@@ -568,6 +574,7 @@ void CTrazelView::OnFilePrintPreview() {
 void CTrazelView::RedrawIfShown() {
     if (UpdateData(true) && XRangeIsNotZero() && fields.graphShown) {
         DrawGraph();
+        emit curvesRead();
     }
 }
 

@@ -115,6 +115,14 @@ class CTrazelView : public QWidget {
 
     ViewFields fields;
 
+  signals:
+    // The list shows the table anew: after every change of the table, New and Open.
+    void tableChanged();
+    // "Representar" read the form and drew the graph.
+    void plotted();
+    // A drawing option read the form again while the graph is shown.
+    void curvesRead();
+
   public slots:
     void OnAddPeak();
     void OnUniqueWidth();

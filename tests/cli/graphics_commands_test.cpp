@@ -306,3 +306,44 @@ TEST_P(SvgTitle, IsEscapedXmlText) {
 INSTANTIATE_TEST_SUITE_P(Plot, SvgTitle,
                          testing::Values("R&D <informe>.trz", "\"comillas\" y 'apóstrofos'.trz",
                                          "<svg onload=\"alert(1)\">.trz", "&amp; ya escapado.trz"));
+
+namespace {
+
+// figure refuses what it cannot draw with a message in Spanish, and leaves
+// no picture, and no file beside it, behind.
+struct FigureFault {
+    const char* name;
+    std::string line;
+    int exitCode;
+    std::string message;
+};
+
+class FigureFaults : public GraphicsCommandsTest,
+                     public testing::WithParamInterface<FigureFault> {};
+
+TEST_P(FigureFaults, SayWhyAndWriteNothing) {
+    const FigureFault& fault = GetParam();
+    WriteBytes(Path("vacio.txt"), "");
+    WriteBytes(Path("malo.csv"), "x;y\n1;2\n2;3\n3;tres\n");
+    const std::vector<std::string> before = Files();
+    EXPECT_EQ(Run(Words("figure @bandas.trz --xmin 0 --xmax 1000 " + fault.line)), fault.exitCode);
+    EXPECT_NE(err_.str().find(fault.message), std::string::npos) << err_.str();
+    EXPECT_EQ(Files(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, FigureFaults,
+    testing::Values(
+        FigureFault{"unknownEnding", "-o @f.gif", kExitUsage, ".png, .svg o .pdf"},
+        FigureFault{"oneYLimit", "--ymin 0 -o @f.png", kExitUsage, "--ymin y --ymax van juntas"},
+        FigureFault{"sizeWithoutX", "--size 800 -o @f.png", kExitUsage, "ANCHOxALTO"},
+        FigureFault{"sizeTooLarge", "--size 800x90000 -o @f.png", kExitUsage, "entre 16 y 20000"},
+        FigureFault{"overTheMeasuredFile", "--measured @malo.csv -o @malo.csv", kExitUsage,
+                    "propio espectro medido"},
+        FigureFault{"emptyMeasured", "--measured @vacio.txt -o @f.png", kExitFileError,
+                    "vacio.txt"},
+        FigureFault{"badMeasuredLine", "--measured @malo.csv -o @f.png", kExitFileError,
+                    "la línea 4"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace

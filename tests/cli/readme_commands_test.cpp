@@ -52,7 +52,7 @@ TEST_F(CliTest, EveryCommandOfTheReadmeWorksOnTheExamples) {
             shown += arg + " ";
         }
         verbs.insert(args[0]);
-        if (!TRAZEL_CLI_DRAWS && (args[0] == "plot" || args[0] == "print")) {
+        if (!TRAZEL_CLI_DRAWS && (args[0] == "plot" || args[0] == "print" || args[0] == "figure")) {
             // Built without Qt: the command is understood but cannot draw.
             EXPECT_EQ(run.exitCode, kExitFileError) << shown;
             EXPECT_NE(run.err.find("no incluye Qt"), std::string::npos) << run.err;
@@ -65,8 +65,8 @@ TEST_F(CliTest, EveryCommandOfTheReadmeWorksOnTheExamples) {
             EXPECT_GT(std::filesystem::file_size(Path(*(out + 1))), 0u) << shown;
         }
     }
-    EXPECT_EQ(verbs, (std::set<std::string>{"--help", "--version", "export", "plot", "print", "new",
-                                            "show", "convert", "fit"}));
+    EXPECT_EQ(verbs, (std::set<std::string>{"--help", "--version", "export", "plot", "print",
+                                            "figure", "new", "show", "convert", "fit"}));
 }
 
 }  // namespace

@@ -1,0 +1,147 @@
+#include <QFileInfo>
+#include <QSize>
+#include <QString>
+#include <filesystem>
+#include <optional>
+#include <ostream>
+
+#include "cli/cli.h"
+#include "cli/cli_support.h"
+#include "cli/document_commands.h"
+#include "cli/gui_session.h"
+#include "cli/output_commands.h"
+#include "cli/output_options.h"
+#include "input/measured_spectrum.h"
+#include "ui/plot_figure.h"
+
+using namespace trazel::platform;
+using namespace trazel::model;
+
+namespace trazel::cli {
+
+namespace {
+
+const OptionSpec kFigureOptions{.valued = {"--xmin", "--xmax", "--ymin", "--ymax", "--measured",
+                                           "--size", "--xtitle", "--ytitle", "-o"},
+                                .switches = {"--lorentzian", "--scaled", "--reversed"}};
+
+constexpr QSize kDefaultSize(1200, 800);
+constexpr int kMinSide = 16;
+constexpr int kMaxSide = 20000;
+
+struct FigureRequest {
+    std::string docPath;
+    ui::FigureView view;
+    std::optional<std::string> measuredPath;
+    QSize size = kDefaultSize;
+    std::string outPath;
+};
+
+// "WxH" in pixels, each side within what a picture can sensibly have.
+QSize ParseSize(const std::string& text) {
+    const auto x = text.find_first_of("xX");
+    const auto side = [&](const std::string& part) {
+        const int value = ParseIntArg(part, "--size");
+        if (value < kMinSide || value > kMaxSide) {
+            throw UsageError("--size debe dar cada lado entre " + std::to_string(kMinSide) + " y " +
+                             std::to_string(kMaxSide) + " píxeles, no «" + text + "»");
+        }
+        return value;
+    };
+    if (x == std::string::npos) {
+        throw UsageError("--size se escribe ANCHOxALTO en píxeles (1200x800), no «" + text + "»");
+    }
+    return QSize(side(text.substr(0, x)), side(text.substr(x + 1)));
+}
+
+void CheckNotTheSameFile(const std::string& input, const std::string& outPath) {
+    std::error_code ec;
+    if (std::filesystem::equivalent(input, outPath, ec)) {
+        throw UsageError("el archivo de salida «" + outPath +
+                         "» es el propio espectro medido: " + "se perdería");
+    }
+}
+
+FigureRequest ParseFigureRequest(const std::vector<std::string>& args) {
+    const ParsedOptions options(args, kFigureOptions);
+    FigureRequest request;
+    request.docPath = options.OnlyPositional("el documento");
+    output::CurveSettings& curve = request.view.curve;
+    curve.xMin = options.RequiredNumber("--xmin");
+    curve.xMax = options.RequiredNumber("--xmax");
+    if (options.Has("--ymin") != options.Has("--ymax")) {
+        throw UsageError(
+            "--ymin y --ymax van juntas; sin ellas los límites de y salen de las curvas");
+    }
+    request.view.yFromData = !options.Has("--ymin");
+    if (!request.view.yFromData) {
+        curve.yMin = options.RequiredNumber("--ymin");
+        curve.yMax = options.RequiredNumber("--ymax");
+    }
+    curve.lineShape = options.Has("--lorentzian") ? Lorentzian : Gaussian;
+    curve.useScaled = options.Has("--scaled");
+    request.view.reversedX = options.Has("--reversed");
+    if (const auto title = options.Value("--xtitle")) {
+        request.view.xTitle = QString::fromStdString(*title);
+    }
+    if (const auto title = options.Value("--ytitle")) {
+        request.view.yTitle = QString::fromStdString(*title);
+    }
+    request.measuredPath = options.Value("--measured");
+    if (const auto size = options.Value("--size")) {
+        request.size = ParseSize(*size);
+    }
+    const auto out = options.Value("-o");
+    if (!out || out->empty()) {
+        throw UsageError("falta -o con el archivo de salida");
+    }
+    request.outPath = OutputTarget(*out);
+    // Losing an input is the worse mistake, and is named first.
+    CheckOutputIsNotTheDocument(request.docPath, request.outPath);
+    if (request.measuredPath) {
+        CheckNotTheSameFile(*request.measuredPath, request.outPath);
+    }
+    if (!ui::FigureFormatFor(request.outPath)) {
+        throw UsageError("el archivo de -o debe terminar en .png, .svg o .pdf, no «" + *out + "»");
+    }
+    return request;
+}
+
+}  // namespace
+
+int RunFigure(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
+    const FigureRequest request = ParseFigureRequest(args);
+    const PeakTable table = LoadDocumentOrThrow(request.docPath);
+    std::optional<input::MeasuredSpectrum> spectrum;
+    if (request.measuredPath) {
+        auto read = input::ReadMeasuredSpectrum(*request.measuredPath);
+        if (!read.Ok()) {
+            throw FileError(read.Message());
+        }
+        spectrum = std::move(read.Value());
+        if (spectrum->firstOfSeveral) {
+            err << "trazel-cli: «" << *request.measuredPath
+                << "» tiene varios bloques; se dibuja el primer espectro.\n";
+        }
+    }
+
+    GuiSession gui(GuiSession::Kind::Widgets);
+    if (!GuiSession::HasWidgets()) {
+        throw FileError("no se puede dibujar la figura: falta la aplicación de ventanas de Qt.");
+    }
+    std::optional<ui::FigureMeasured> measured;
+    if (spectrum) {
+        measured = ui::FigureMeasured{
+            .x = spectrum->x,
+            .y = spectrum->y,
+            .name = QFileInfo(QString::fromStdString(*request.measuredPath)).fileName()};
+    }
+    if (const Status failed = ui::WriteFigure(request.outPath, table, request.view,
+                                              measured ? &*measured : nullptr, request.size);
+        !failed.ok()) {
+        throw FileError(failed.message());
+    }
+    return kExitOk;
+}
+
+}  // namespace trazel::cli

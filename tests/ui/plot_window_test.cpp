@@ -1,0 +1,258 @@
+#include <qcustomplot.h>
+
+#include <QImage>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+#include <sstream>
+
+#include "cli/cli.h"
+#include "model/document_file.h"
+#include "tests/support/peak_tables.h"
+#include "tests/ui/form_fixture.h"
+#include "ui/measured_overlay.h"
+#include "ui/plot_figure.h"
+#include "ui/plot_window.h"
+
+using namespace trazel::model;
+using namespace trazel::ui;
+
+namespace {
+
+// The form with three bands, two of them drawn by themselves, the limits
+// 0..1000 and 0..3 read by "Representar", and the plot window over them.
+struct PlotSetup : Form {
+    PlotSetup() {
+        document.AddPeak(500, 2, 10, 1);
+        document.AddPeak(800, 1, 0.01, 1);
+        document.AddPeak(300, 0.5, 40, 1);
+        document.ToggleSeparate({0, 1});
+        view->FillPeakList();
+        Type(IDC_X_MIN, "0");
+        Type(IDC_X_MAX, "1000");
+        Type(IDC_Y_MIN, "0");
+        Type(IDC_Y_MAX, "3");
+        Click(IDC_PLOT);
+        window.resize(900, 600);
+        window.ShowAndRaise();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCoreApplication::processEvents();
+    }
+    QCPRange XRange() const { return window.Plot()->xAxis->range(); }
+    // The largest value of the sum as drawn.
+    double SumPeak() const {
+        for (int i = 0; i < window.Plot()->graphCount(); ++i) {
+            if (window.Plot()->graph(i)->name() == QStringLiteral("Suma")) {
+                bool found = false;
+                return window.Plot()->graph(i)->getValueRange(found).upper;
+            }
+        }
+        return -1;
+    }
+
+    MeasuredOverlay overlay{fakes, view.get()};
+    PlotWindow window{*view, overlay, fakes};
+};
+
+}  // namespace
+
+class PlotWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() {
+        QVERIFY(settingsDir_.isValid());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
+    }
+
+    // The curves follow every change of the table and keep the user's zoom;
+    // "Representar" and Home go back to the form's limits.
+    void followsTheFormAndTheTable_data() {
+        QTest::addColumn<QString>("step");
+        QTest::addColumn<double>("xMax");
+        QTest::addColumn<double>("sumPeak");
+        QTest::newRow("table change keeps the zoom") << "add" << 600.0 << 7.0;
+        QTest::newRow("Representar goes back") << "plot" << 1000.0 << 2.0;
+        QTest::newRow("Home goes back") << "home" << 1000.0 << 2.0;
+    }
+    void followsTheFormAndTheTable() {
+        QFETCH(QString, step);
+        QFETCH(double, xMax);
+        QFETCH(double, sumPeak);
+        PlotSetup s;
+        QCOMPARE(s.SumPeak(), 2.0);
+        s.window.Plot()->xAxis->setRange(400, 600);
+        QCoreApplication::processEvents();
+        if (step == "add") {
+            s.AddPeak("450", "7", "0.001");
+        } else if (step == "plot") {
+            s.Click(IDC_PLOT);
+        } else {
+            QTest::keyClick(&s.window, Qt::Key_Home);
+        }
+        QCoreApplication::processEvents();
+        QCOMPARE(s.XRange().upper, xMax);
+        // A band a thousandth wide is drawn at its full height.
+        QCOMPARE(s.SumPeak(), sumPeak);
+    }
+
+    void equalLimitsShowANoteInsteadOfCurves() {
+        PlotSetup s;
+        s.Type(IDC_X_MAX, "0");
+        s.Click(IDC_PLOT);
+        QCOMPARE(s.window.Plot()->plottableCount(), 0);
+        QCOMPARE(s.window.Plot()->itemCount(), 1);
+        auto* note = qobject_cast<QCPItemText*>(s.window.Plot()->item(0));
+        QVERIFY(note != nullptr && note->text().contains("iguales"));
+    }
+
+    // The direction of x and the axis titles hold for the next window.
+    void remembersReversedXAndTitles() {
+        {
+            PlotSetup s;
+            s.window.SetReversedX(true);
+            s.window.SetAxisTitles("número de onda", "absorbancia");
+        }
+        PlotSetup again;
+        QVERIFY(again.window.Plot()->xAxis->rangeReversed());
+        QCOMPARE(again.window.Plot()->xAxis->label(), "número de onda");
+        QCOMPARE(again.window.Plot()->yAxis->label(), "absorbancia");
+        again.window.SetReversedX(false);
+        again.window.SetAxisTitles("x", "y");
+    }
+
+    void copiesTheLimitsShownIntoTheForm() {
+        PlotSetup s;
+        s.window.Plot()->xAxis->setRange(412.5, 437.25);
+        s.window.Plot()->yAxis->setRange(-0.5, 2.75);
+        s.window.CopyLimitsToForm();
+        QCOMPARE(s.Edit(IDC_X_MIN)->text(), "412.5");
+        QCOMPARE(s.Edit(IDC_X_MAX)->text(), "437.25");
+        QCOMPARE(s.Edit(IDC_Y_MIN)->text(), "-0.5");
+        QCOMPARE(s.Edit(IDC_Y_MAX)->text(), "2.75");
+    }
+
+    // Each picture format is a file its readers open, at the size asked for.
+    void picturesAreReadable_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("PNG") << "plot.png";
+        QTest::newRow("SVG") << "plot.svg";
+        QTest::newRow("PDF") << "plot.pdf";
+    }
+    void picturesAreReadable() {
+        QFETCH(QString, name);
+        PlotSetup s;
+        const QString path = scratch_.filePath(name);
+        QVERIFY(s.window.ExportImage(path.toStdString(), QSize(640, 480)).ok());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        if (name.endsWith(".png")) {
+            QCOMPARE(QImage(path).size(), QSize(640, 480));
+        } else if (name.endsWith(".svg")) {
+            QXmlStreamReader xml(&file);
+            int polylines = 0;
+            while (!xml.atEnd()) {
+                xml.readNext();
+                polylines += xml.isStartElement() && xml.name() == QStringLiteral("polyline");
+            }
+            QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+            QVERIFY(polylines >= 3);
+        } else {
+            QProcess info;
+            info.start("pdfinfo", {path});
+            QVERIFY(info.waitForFinished(30000));
+            const QString out = QString::fromLocal8Bit(info.readAllStandardOutput());
+            QCOMPARE(info.exitCode(), 0);
+            QVERIFY2(out.contains("Pages:           1"), qPrintable(out));
+            QVERIFY2(out.contains("480 x 360 pts"), qPrintable(out));
+        }
+        QCOMPARE(QDir(scratch_.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+        QVERIFY(QFile::remove(path));
+    }
+
+    // The command line draws the very picture the window exports, with and
+    // without a measured spectrum beneath.
+    void figureCommandMatchesTheWindowsExport_data() {
+        QTest::addColumn<bool>("withMeasured");
+        QTest::newRow("model") << false;
+        QTest::newRow("model and measured") << true;
+    }
+    void figureCommandMatchesTheWindowsExport() {
+        QFETCH(bool, withMeasured);
+        PlotSetup s;
+        std::vector<std::string> measuredArgs;
+        if (withMeasured) {
+            const QString measured = scratch_.filePath("medido.txt");
+            QFile file(measured);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("x;y\r\n");
+            for (int i = 0; i <= 2000; ++i) {
+                file.write(
+                    QStringLiteral("%1;%2\r\n").arg(i * 0.5).arg((i * 7919) % 13 * 0.1).toUtf8());
+            }
+            file.close();
+            QVERIFY(s.overlay.Load(measured.toStdString()));
+            measuredArgs = {"--measured", measured.toStdString()};
+        }
+        const QString doc = scratch_.filePath("bands.trz");
+        QVERIFY(SavePeakTableFile(doc.toStdString(), s.document.Table()).ok());
+        const QString fromWindow = scratch_.filePath("window.png");
+        const QString fromCli = scratch_.filePath("cli.png");
+        const QSize size = s.window.PlotSize();
+        QVERIFY(s.window.ExportImage(fromWindow.toStdString(), size).ok());
+        std::vector<std::string> args = {
+            "figure", doc.toStdString(),
+            "--xmin", "0",
+            "--xmax", "1000",
+            "--ymin", "0",
+            "--ymax", "3",
+            "--size", std::to_string(size.width()) + "x" + std::to_string(size.height()),
+            "-o",     fromCli.toStdString()};
+        args.insert(args.end(), measuredArgs.begin(), measuredArgs.end());
+        std::ostringstream out, err;
+        const int status = trazel::cli::RunCli(args, out, err);
+        QVERIFY2(status == 0, err.str().c_str());
+        const QImage window(fromWindow);
+        QCOMPARE(window.size(), size);
+        QVERIFY(window == QImage(fromCli));
+    }
+
+    // With 99 bands by themselves the legend stays beside the plot, folded
+    // into "+ N más" when the height cannot hold them all.
+    void legendOfManyBandsFoldsToFit_data() {
+        QTest::addColumn<int>("height");
+        QTest::addColumn<bool>("folded");
+        QTest::newRow("tall") << 2400 << false;
+        QTest::newRow("short") << 300 << true;
+    }
+    void legendOfManyBandsFoldsToFit() {
+        QFETCH(int, height);
+        QFETCH(bool, folded);
+        const PeakTable table = TableOf(
+            99, [](int k) { return TestBand{.position = 10.0 * k, .width = 3, .separate = true}; });
+        QCustomPlot plot;
+        plot.resize(1200, height);
+        FigureView view;
+        view.curve.xMax = 1000;
+        view.curve.yMax = 1;
+        SetUpFigure(plot, table, view, nullptr, 1200);
+        // A plot never shown lays itself out at its size only when told.
+        plot.setViewport(QRect(0, 0, 1200, height));
+        plot.replot();
+        QCOMPARE(plot.graphCount(), 100);
+        const int entries = plot.legend->itemCount();
+        QCOMPARE(entries < 100, folded);
+        QVERIFY(plot.legend->outerRect().bottom() <= height);
+        QVERIFY(plot.axisRect()->width() > 600);
+        QVERIFY(plot.legend->columnCount() <= 3);
+    }
+
+  private:
+    QTemporaryDir settingsDir_;
+    QTemporaryDir scratchDir_;
+    QDir scratch_{scratchDir_.path()};
+};
+
+QTEST_MAIN(PlotWindowTest)
+#include "plot_window_test.moc"

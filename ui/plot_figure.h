@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QByteArray>
+#include <QSize>
+#include <QString>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "model/peak_table.h"
+#include "output/curve_settings.h"
+#include "platform/status.h"
+
+class QCustomPlot;
+
+namespace trazel::ui {
+
+// The large plot as one function of what it shows, so that the plot window,
+// its exported pictures and trazel-cli figure draw the same thing.
+
+// What is shown: the x and y limits (curve.xMin .. yMax), the line shape and
+// the centring on scaled positions, the axis titles and the direction of x.
+struct FigureView {
+    output::CurveSettings curve;
+    // The y limits from the curves drawn instead of curve.yMin and yMax.
+    bool yFromData = false;
+    QString xTitle = QStringLiteral("x");
+    QString yTitle = QStringLiteral("y");
+    bool reversedX = false;
+};
+
+// A measured spectrum drawn under the model; the points are only read.
+struct FigureMeasured {
+    std::span<const double> x;
+    std::span<const double> y;
+    QString name;
+    double yFactor = 1.0;
+    bool scaleToModelMaximum = false;
+};
+
+// Fills plot afresh: the measured spectrum (when given) in grey, the sum in
+// black and every band marked for separate display in its own colour, each
+// sampled for a plot columns device pixels wide between the x limits; the
+// legend at the right, folded when it would not fit; a short note instead of
+// curves when the x limits are equal.
+void SetUpFigure(QCustomPlot& plot, const model::PeakTable& table, const FigureView& view,
+                 const FigureMeasured* measured, int columns);
+
+// The y limits the curves drawn in plot span, with some room above and below.
+std::pair<double, double> FigureDataYRange(QCustomPlot& plot);
+
+enum class FigureFormat { Png, Svg, Pdf };
+// The format a file name asks for by its ending (.png, .svg, .pdf), or none.
+std::optional<FigureFormat> FigureFormatFor(const std::string& path);
+
+// The picture of plot as it stands, at size in pixels (a PDF page of that
+// size at 96 pixels per inch).
+QByteArray FigureBytes(QCustomPlot& plot, QSize size, FigureFormat format);
+
+// The figure drawn afresh at size, as a file's bytes. A QApplication must
+// exist; no window is shown.
+QByteArray RenderFigure(const model::PeakTable& table, const FigureView& view,
+                        const FigureMeasured* measured, QSize size, FigureFormat format);
+
+// RenderFigure written to path whole or not at all, in the format its ending
+// names. The message of a failure names the file.
+platform::Status WriteFigure(const std::string& path, const model::PeakTable& table,
+                             const FigureView& view, const FigureMeasured* measured, QSize size);
+
+}  // namespace trazel::ui
