@@ -110,9 +110,9 @@ void FitDialog::CreateControls() {
     bandList->setMinimumHeight(bandList->fontMetrics().height() * 6);
     bandsLayout->addWidget(bandList);
     auto* values = new QHBoxLayout;
-    positionBox = new QCheckBox(QStringLiteral("&Posición"), bands);
+    positionBox = new QCheckBox(QStringLiteral("P&osición"), bands);
     intensityBox = new QCheckBox(QStringLiteral("&Intensidad"), bands);
-    widthBox = new QCheckBox(QStringLiteral("An&chura"), bands);
+    widthBox = new QCheckBox(QStringLiteral("Anch&ura"), bands);
     values->addWidget(new QLabel(QStringLiteral("Valores que varían:"), bands));
     for (QCheckBox* box : {positionBox, intensityBox, widthBox}) {
         box->setChecked(true);
