@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "platform/number_format.h"
+#include "tests/support/fit_driver.h"
 #include "tests/support/peak_tables.h"
 #include "tests/support/synthetic_spectrum.h"
 #include "tests/ui/form_fixture.h"
@@ -31,12 +32,6 @@ MeasuredData Measured(double baseline = 0.02) {
         trazel::input::MeasuredSpectrum{.x = made.x, .y = made.y});
     data.legendName = QStringLiteral("medido.txt");
     return data;
-}
-
-// Presses "Ajustar" and waits for the thread to hand its result back.
-bool FitAndWait(FitDialog& dialog) {
-    dialog.fitButton->click();
-    return QTest::qWaitFor([&] { return !dialog.Running(); }, 10000);
 }
 
 QList<bool> Ticked(const FitDialog& dialog) {
