@@ -353,7 +353,7 @@ void CTrazelApp::OnFitMeasured() {
             baseline = ui::FittedLine{applied->result.baselineConstant.value,
                                       applied->result.baselineSlope.value};
         }
-        overlay_->SetBaseline(applied->spectrum.get(), baseline);
+        overlay_->SetBaseline(applied->basis.spectrum.get(), baseline);
     }
     frame_->activateWindow();
 }

@@ -76,8 +76,8 @@ void FitDialog::CreateControls() {
 
     auto* range = new QGroupBox(QStringLiteral("Intervalo de x"), this);
     auto* rangeLayout = new QHBoxLayout(range);
-    xMinEdit = new QLineEdit(Number(setup_.xMin, 10), range);
-    xMaxEdit = new QLineEdit(Number(setup_.xMax, 10), range);
+    xMinEdit = new QLineEdit(Number(setup_.basis.xMin, 10), range);
+    xMaxEdit = new QLineEdit(Number(setup_.basis.xMax, 10), range);
     auto* fromLabel = new QLabel(QStringLiteral("&Desde:"), range);
     fromLabel->setBuddy(xMinEdit);
     auto* toLabel = new QLabel(QStringLiteral("&hasta:"), range);
@@ -209,8 +209,8 @@ std::optional<FitProblem> FitDialog::Problem() {
     }
     FitProblem problem;
     problem.table = setup_.table;
-    problem.lineShape = setup_.lineShape;
-    problem.useScaled = setup_.useScaled;
+    problem.lineShape = setup_.basis.lineShape;
+    problem.useScaled = setup_.basis.useScaled;
     const Freedom chosen{positionBox->isChecked(), intensityBox->isChecked(),
                          widthBox->isChecked()};
     for (int row = 0; row < bandList->topLevelItemCount(); ++row) {
@@ -220,11 +220,11 @@ std::optional<FitProblem> FitDialog::Problem() {
             free ? chosen : Freedom{false, false, false};
     }
     problem.baseline = kBaselines[std::max(0, baselineBox->currentIndex())];
-    if (setup_.spectrum) {
-        problem.x = setup_.spectrum->x;
-        problem.y = setup_.spectrum->y;
+    if (setup_.basis.spectrum) {
+        problem.x = setup_.basis.spectrum->x;
+        problem.y = setup_.basis.spectrum->y;
     }
-    problem.yFactor = setup_.yFactor;
+    problem.yFactor = setup_.basis.yFactor;
     problem.xMin = *xMin;
     problem.xMax = *xMax;
     return problem;
@@ -298,12 +298,9 @@ void FitDialog::Finished(FitResult result, Baseline baseline) {
     auto shown = std::make_shared<ShownFit>();
     shown->result = std::move(result);
     shown->baseline = baseline;
-    shown->lineShape = problem.lineShape;
-    shown->useScaled = problem.useScaled;
-    shown->spectrum = setup_.spectrum;
-    shown->yFactor = problem.yFactor;
-    shown->xMin = problem.xMin;
-    shown->xMax = problem.xMax;
+    shown->basis = setup_.basis;
+    shown->basis.xMin = problem.xMin;
+    shown->basis.xMax = problem.xMax;
     progressLine->setText(
         QStringLiteral("Ajuste terminado en %1 iteraciones.").arg(shown->result.iterations));
     ShowResult(*shown);
@@ -398,12 +395,12 @@ std::shared_ptr<const ShownFit> RunFitDialog(
         return nullptr;
     }
     FitSetup setup{.table = document.Table(),
-                   .lineShape = view.fields.curve.lineShape,
-                   .useScaled = view.fields.curve.useScaled,
-                   .spectrum = measured.spectrum,
-                   .yFactor = measured.yFactor,
-                   .xMin = std::min(xMin, xMax),
-                   .xMax = std::max(xMin, xMax),
+                   .basis = {.lineShape = view.fields.curve.lineShape,
+                             .useScaled = view.fields.curve.useScaled,
+                             .spectrum = measured.spectrum,
+                             .yFactor = measured.yFactor,
+                             .xMin = std::min(xMin, xMax),
+                             .xMax = std::max(xMin, xMax)},
                    .selectedRows = view.SelectedRows()};
     FitDialog dialog(std::move(setup), services, owner);
     // Modal to the main window alone: the plot window beside it can still

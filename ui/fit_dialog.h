@@ -28,16 +28,22 @@ namespace trazel::ui {
 class CTrazelView;
 struct MeasuredData;
 
-// What a fit starts from: the window's table, line shape and measured
-// spectrum as they are when the dialog opens.
-struct FitSetup {
-    model::PeakTable table;
+// The points a fit is made to, over xMin..xMax, and the line shape and
+// positions its bands are drawn with.
+struct FitBasis {
     std::int32_t lineShape = model::Gaussian;
     bool useScaled = false;
     std::shared_ptr<const input::MeasuredSpectrum> spectrum;
     double yFactor = 1.0;
     double xMin = 0.0;
     double xMax = 0.0;
+};
+
+// What a fit starts from: the window's table, line shape and measured
+// spectrum as they are when the dialog opens.
+struct FitSetup {
+    model::PeakTable table;
+    FitBasis basis;
     // The rows of the peak list selected (0 = newest); none leaves every
     // band free.
     std::vector<int> selectedRows;
@@ -48,12 +54,7 @@ struct FitSetup {
 struct ShownFit {
     fit::FitResult result;
     fit::Baseline baseline = fit::Baseline::None;
-    std::int32_t lineShape = model::Gaussian;
-    bool useScaled = false;
-    std::shared_ptr<const input::MeasuredSpectrum> spectrum;
-    double yFactor = 1.0;
-    double xMin = 0.0;
-    double xMax = 0.0;
+    FitBasis basis;
 };
 
 // The fit of the bands to a measured spectrum: the x range, the bands and the

@@ -239,11 +239,11 @@ void PlotWindow::ShowFit(std::shared_ptr<const ShownFit> fit) {
     fit_ = std::move(fit);
     residualX_.clear();
     residualY_.clear();
-    if (fit_ && fit_->spectrum) {
-        const auto& points = *fit_->spectrum;
+    if (fit_ && fit_->basis.spectrum) {
+        const auto& points = *fit_->basis.spectrum;
         std::vector<std::size_t> order;
         for (std::size_t i = 0; i < points.x.size(); ++i) {
-            if (points.x[i] >= fit_->xMin && points.x[i] <= fit_->xMax) {
+            if (points.x[i] >= fit_->basis.xMin && points.x[i] <= fit_->basis.xMax) {
                 order.push_back(i);
             }
         }
@@ -253,9 +253,9 @@ void PlotWindow::ShowFit(std::shared_ptr<const ShownFit> fit) {
         residualY_.reserve(order.size());
         for (const std::size_t i : order) {
             residualX_.push_back(points.x[i]);
-            residualY_.push_back(
-                points.y[i] * fit_->yFactor -
-                fit::FittedCurveAt(fit_->result, fit_->lineShape, fit_->useScaled, points.x[i]));
+            residualY_.push_back(points.y[i] * fit_->basis.yFactor -
+                                 fit::FittedCurveAt(fit_->result, fit_->basis.lineShape,
+                                                    fit_->basis.useScaled, points.x[i]));
         }
     }
     Redraw(true);
@@ -296,12 +296,12 @@ void PlotWindow::DrawFit() {
     const QCPRange x = plot_->xAxis->range();
     const int columns = static_cast<int>(std::ceil(plot_->width() * plot_->devicePixelRatioF()));
     // Only over the range fitted: outside it nothing says the fit holds.
-    const double lo = std::max(x.lower, fit_->xMin);
-    const double hi = std::min(x.upper, fit_->xMax);
+    const double lo = std::max(x.lower, fit_->basis.xMin);
+    const double hi = std::min(x.upper, fit_->basis.xMax);
     if (lo < hi) {
         const ShownFit& fit = *fit_;
         AddSampled(*plot_, QStringLiteral("Ajuste"), FitPen(), lo, hi, columns, [&fit](double at) {
-            return fit::FittedCurveAt(fit.result, fit.lineShape, fit.useScaled, at);
+            return fit::FittedCurveAt(fit.result, fit.basis.lineShape, fit.basis.useScaled, at);
         });
     }
     // The strip's axis, right under it, names x for both.

@@ -311,10 +311,10 @@ class PlotWindowTest : public QObject {
         shown->result = trazel::fit::FitBands(problem);
         QVERIFY2(shown->result.Ok(), shown->result.message.c_str());
         shown->baseline = problem.baseline;
-        shown->spectrum = s.overlay.Current()->spectrum;
-        shown->yFactor = yFactor;
-        shown->xMin = problem.xMin;
-        shown->xMax = problem.xMax;
+        shown->basis = {.spectrum = s.overlay.Current()->spectrum,
+                        .yFactor = yFactor,
+                        .xMin = problem.xMin,
+                        .xMax = problem.xMax};
 
         for (const QString& step : steps.split(',')) {
             if (step == "fit") {
@@ -322,9 +322,9 @@ class PlotWindowTest : public QObject {
             } else if (step == "none") {
                 s.window.ShowFit(nullptr);
             } else if (step == "baseline") {
-                s.overlay.SetBaseline(shown->spectrum.get(), FittedLine{0.25, 0.0});
+                s.overlay.SetBaseline(shown->basis.spectrum.get(), FittedLine{0.25, 0.0});
             } else if (step == "other") {
-                const trazel::input::MeasuredSpectrum other = *shown->spectrum;
+                const trazel::input::MeasuredSpectrum other = *shown->basis.spectrum;
                 s.overlay.SetBaseline(&other, FittedLine{0.25, 0.0});
             } else if (step == "load") {
                 QVERIFY(s.overlay.Load(path.toStdString()));
