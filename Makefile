@@ -1,12 +1,13 @@
 # make        build everything into build/
 # make run    install what is missing, build and start the window
 # make test   install what is missing, build and run every test
+# make package  build the Debian package into build/
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 CTEST_FLAGS ?=
 
-.PHONY: all build configure deps run test format format-check sanitize clean
+.PHONY: all build configure deps run test format format-check sanitize package clean
 
 all: build
 
@@ -30,6 +31,10 @@ test: deps build
 sanitize: deps
 	$(MAKE) test BUILD=build-sanitize CTEST_FLAGS="-LE fuzz $(CTEST_FLAGS)" \
 	  CMAKE_FLAGS="-DTRAZEL_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug $(CMAKE_FLAGS)"
+
+# The Debian package trazel_<version>_<arch>.deb, in $(BUILD)/.
+package: deps build
+	cmake --build $(BUILD) --target package
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
