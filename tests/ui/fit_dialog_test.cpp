@@ -22,10 +22,12 @@ namespace {
 const PeakTable kTruth = TableOf({{30, 1.0, 8}, {42, 0.5, 10}, {75, 0.8, 6}});
 const PeakTable kGuess = TableOf({{31, 0.9, 9}, {41, 0.55, 9}, {74, 0.7, 7}});
 
-MeasuredData Measured(double baseline = 0.02) {
+// points measured points: many make each iteration long enough for
+// "Detener", pressed just after "Ajustar", to come before the fit ends.
+MeasuredData Measured(int points = 400) {
     SpectrumShape shape;
-    shape.points = 400;
-    shape.baseline = baseline;
+    shape.points = points;
+    shape.baseline = 0.02;
     const SyntheticSpectrum made = MakeSpectrum(kTruth, shape, 0.005, 17);
     MeasuredData data;
     data.spectrum = std::make_shared<const trazel::input::MeasuredSpectrum>(
@@ -157,11 +159,12 @@ class FitDialogTest : public QObject {
             }
             return s.answer;
         };
-        const auto applied = RunFitDialog(*f.view, Measured(), 0, 100, f.fakes, f.view.get(),
-                                          [&](std::shared_ptr<const ShownFit> fit) {
-                                              fitsShown += fit ? 1 : 0;
-                                              lastShown = std::move(fit);
-                                          });
+        const auto applied =
+            RunFitDialog(*f.view, Measured(s.press == kStop ? 400000 : 400), 0, 100, f.fakes,
+                         f.view.get(), [&](std::shared_ptr<const ShownFit> fit) {
+                             fitsShown += fit ? 1 : 0;
+                             lastShown = std::move(fit);
+                         });
 
         QCOMPARE(lastShown, nullptr);
         QCOMPARE(stopped, s.press == kStop);
