@@ -403,8 +403,9 @@ std::shared_ptr<const ShownFit> RunFitDialog(
                              .xMax = std::max(xMin, xMax)},
                    .selectedRows = view.SelectedRows()};
     FitDialog dialog(std::move(setup), services, owner);
-    // Modal to the main window alone: the plot window beside it can still
-    // be zoomed and looked at while the fit runs.
+    // Modal to the main window and so to its plot window too: neither the
+    // table nor the spectrum can change under a running fit, and both
+    // windows go on painting.
     dialog.setWindowModality(Qt::WindowModal);
     if (show) {
         QObject::connect(&dialog, &FitDialog::fitChanged, &dialog,

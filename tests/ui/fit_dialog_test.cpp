@@ -1,5 +1,6 @@
 #include "ui/fit_dialog.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QPushButton>
 
@@ -138,6 +139,7 @@ class FitDialogTest : public QObject {
         f.view->FillPeakList();
         int fitsShown = 0;
         bool stopped = false;
+        bool copied = false;
         std::shared_ptr<const ShownFit> lastShown = std::make_shared<ShownFit>();
         f.fakes.dialogs.script = [&](QDialog& d) {
             auto& dialog = dynamic_cast<FitDialog&>(d);
@@ -153,6 +155,9 @@ class FitDialogTest : public QObject {
                 return IDCANCEL;
             }
             stopped = dialog.progressLine->text().startsWith(QStringLiteral("Ajuste detenido"));
+            dialog.copyButton->click();
+            copied = QGuiApplication::clipboard()->text().startsWith("posicion\terror\t");
+            QGuiApplication::clipboard()->clear();
             // "Aplicar" can be pressed only with a result to apply.
             if (dialog.applyButton->isEnabled() != (dialog.Shown() != nullptr)) {
                 return IDCANCEL;
@@ -169,6 +174,8 @@ class FitDialogTest : public QObject {
         QCOMPARE(lastShown, nullptr);
         QCOMPARE(stopped, s.press == kStop);
         const QString message = QString::fromUtf8(s.message);
+        // "Copiar" gives a fit's result as the command line prints it.
+        QCOMPARE(copied, s.press == kFit && message.isEmpty());
         QCOMPARE(f.fakes.messages.shown.size(), message.isEmpty() ? 0U : 1U);
         if (!message.isEmpty()) {
             QVERIFY2(f.fakes.messages.Texts().first().startsWith(message),
