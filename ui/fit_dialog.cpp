@@ -264,8 +264,7 @@ void FitDialog::StartFit() {
             this,
             [this] {
                 if (worker_.valid()) {
-                    const Baseline baseline = running_->baseline;
-                    Finished(worker_.get(), baseline);
+                    Finished(worker_.get());
                 }
             },
             Qt::QueuedConnection);
@@ -279,7 +278,7 @@ void FitDialog::StopFit() {
     stop_ = true;
 }
 
-void FitDialog::Finished(FitResult result, Baseline baseline) {
+void FitDialog::Finished(FitResult result) {
     tick_->stop();
     const FitProblem problem = std::move(*running_);
     running_.reset();
@@ -297,7 +296,7 @@ void FitDialog::Finished(FitResult result, Baseline baseline) {
     }
     auto shown = std::make_shared<ShownFit>();
     shown->result = std::move(result);
-    shown->baseline = baseline;
+    shown->baseline = problem.baseline;
     shown->basis = setup_.basis;
     shown->basis.xMin = problem.xMin;
     shown->basis.xMax = problem.xMax;

@@ -108,7 +108,7 @@ class FitDialog : public QDialog {
 
   private:
     void CreateControls();
-    void Finished(fit::FitResult result, fit::Baseline baseline);
+    void Finished(fit::FitResult result);
     void ShowResult(const ShownFit& shown);
     // A change of any control makes the result shown stale.
     void Forget();
