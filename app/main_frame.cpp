@@ -71,7 +71,8 @@ const MenuTemplate kMenus[] = {
      {{IDC_PLOT, "&Representar"},
       {0, nullptr},
       {ID_PLOT_WINDOW, "Gráfico &ampliado...\tCtrl+G"},
-      {ID_OVERLAY_MEASURED, "Superponer espectro &medido..."}}},
+      {ID_OVERLAY_MEASURED, "Superponer espectro &medido..."},
+      {ID_FIT_MEASURED, "A&justar al espectro medido..."}}},
     {"Ay&uda",
      {{ID_QUICK_REFERENCE, "&Referencia Rápida..."}, {ID_APP_ABOUT, "&Acerca de Trazel..."}}},
 };

@@ -22,6 +22,9 @@ const std::map<int, const char*>& StringTable() {
             {ID_OVERLAY_MEASURED,
              "Superpone al modelo un espectro medido (texto x-y o JCAMP-DX)\nSuperponer espectro "
              "medido"},
+            {ID_FIT_MEASURED,
+             "Ajusta por mínimos cuadrados las bandas de la tabla al espectro medido\nAjustar "
+             "al espectro medido"},
             {IDC_EDIT_SELECTION, "Edita los datos seleccionados\nEditar selección"},
             {ID_OUTPUT_FORMAT, "Establece el formato de los datos de salida\n Formato de salida"},
             {ID_OUTPUT_FILE, "Fija el archivo de salida de datos\nArchivo de salida"},

@@ -9,6 +9,8 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QUndoStack>
+#include <algorithm>
+#include <cmath>
 #include <iostream>
 
 #include "app/main_frame.h"
@@ -18,6 +20,7 @@
 #include "platform/qt/message_box.h"
 #include "platform/version.h"
 #include "ui/dialogs/information_dialogs.h"
+#include "ui/fit_dialog.h"
 #include "ui/measured_overlay.h"
 #include "ui/plot_window.h"
 #include "ui/trazel_view.h"
@@ -237,6 +240,8 @@ void CTrazelApp::RouteCommands() {
     frame.Route(ID_APP_EXIT, [&frame] { frame.close(); });
     frame.Route(ID_QUICK_REFERENCE, [&frame] { frame.OnQuickReference(); });
     frame.Route(ID_PLOT_WINDOW, [this] { plotWindow_->ShowAndRaise(); });
+    frame.Route(ID_FIT_MEASURED, [this] { OnFitMeasured(); });
+    connect(plotWindow_, &ui::PlotWindow::fitRequested, this, &CTrazelApp::OnFitMeasured);
     frame.Route(ID_OVERLAY_MEASURED, [this] {
         overlay_->ChooseAndLoad();
         plotWindow_->ShowAndRaise();
@@ -263,6 +268,11 @@ void CTrazelApp::RouteCommands() {
         frame.Route(id, [view, handler = handler] { (view->*handler)(); });
     }
     frame.DisableUnrouted();
+    // A fit needs measured points to fit to.
+    QAction* fit = frame.Action(ID_FIT_MEASURED);
+    const auto followOverlay = [this, fit] { fit->setEnabled(overlay_->Current() != nullptr); };
+    connect(overlay_.get(), &ui::MeasuredOverlay::Changed, fit, followOverlay);
+    followOverlay();
     FollowHistory();
     // With no recent file the first slot is a disabled title.
     ShowRecentFiles();
@@ -313,6 +323,39 @@ void CTrazelApp::OnFileOpen() {
 
 void CTrazelApp::OnFilePrintSetup() {
     printDriver_.PageSetup(frame_.get());
+}
+
+void CTrazelApp::OnFitMeasured() {
+    const ui::MeasuredData* measured = overlay_->Current();
+    // The form gives the line shape and the scaled positions, read as
+    // "Representar" reads them.
+    if (measured == nullptr || !view_->UpdateData(true)) {
+        return;
+    }
+    // The range the user is looking at: the plot window's, or the form's.
+    output::CurveSettings curve = view_->fields.curve;
+    if (plotWindow_->isVisible()) {
+        curve = plotWindow_->CurrentView().curve;
+    }
+    if (!(std::isfinite(curve.xMin) && std::isfinite(curve.xMax)) || curve.xMin == curve.xMax) {
+        const auto [low, high] =
+            std::minmax_element(measured->spectrum->x.begin(), measured->spectrum->x.end());
+        curve.xMin = *low;
+        curve.xMax = *high;
+    }
+    plotWindow_->ShowAndRaise();
+    const auto applied = ui::RunFitDialog(
+        *view_, *measured, curve.xMin, curve.xMax, services_, frame_.get(),
+        [this](std::shared_ptr<const ui::ShownFit> fit) { plotWindow_->ShowFit(std::move(fit)); });
+    if (applied) {
+        std::optional<ui::FittedLine> baseline;
+        if (applied->baseline != fit::Baseline::None) {
+            baseline = ui::FittedLine{applied->result.baselineConstant.value,
+                                      applied->result.baselineSlope.value};
+        }
+        overlay_->SetBaseline(applied->basis.spectrum.get(), baseline);
+    }
+    frame_->activateWindow();
 }
 
 void CTrazelApp::ShowAboutBox() {

@@ -94,6 +94,9 @@ class CTrazelApp : public QObject {
     void OnFileOpen();
     void OnFilePrintSetup();
     void ShowAboutBox();
+    // Fits the table's bands to the measured spectrum shown, in a dialog over
+    // the frame, with the fit drawn in the plot window.
+    void OnFitMeasured();
 
   private:
     bool CreateFrame();

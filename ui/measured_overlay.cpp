@@ -293,6 +293,17 @@ void MeasuredOverlay::Clear() {
     emit Changed();
 }
 
+void MeasuredOverlay::SetBaseline(const MeasuredSpectrum* spectrum,
+                                  std::optional<FittedLine> baseline) {
+    // The spectrum may have been replaced while the fit ran; its baseline
+    // belongs to the points it was fitted to.
+    if (!current_ || current_->spectrum.get() != spectrum) {
+        return;
+    }
+    current_->baseline = baseline;
+    emit Changed();
+}
+
 void MeasuredOverlay::DocumentChanged(const std::string& documentPath) {
     const std::string document =
         documentPath.empty() ? std::string() : AbsoluteFilePath(documentPath);

@@ -14,6 +14,12 @@ class QWidget;
 
 namespace trazel::ui {
 
+// A baseline fitted under the bands: y = constant + slope * x.
+struct FittedLine {
+    double constant = 0.0;
+    double slope = 0.0;
+};
+
 // A measured spectrum as the plot window draws it beside the model. The
 // points are what the file held; the y factor and the scaling to the model's
 // maximum only change the drawing.
@@ -24,6 +30,10 @@ struct MeasuredData {
     QString legendName;
     double yFactor = 1.0;
     bool scaleToModelMaximum = false;
+    // The baseline of the fit last applied to these points. The table has no
+    // room for it, so it stays here, drawn under the bands, until another
+    // spectrum is loaded.
+    std::optional<FittedLine> baseline;
 };
 
 // The measured spectrum of one main window: loading it (with a progress
@@ -49,6 +59,9 @@ class MeasuredOverlay : public QObject {
     // and removing the spectrum.
     void EditOptions();
     void Clear();
+    // Keeps the baseline of a fit applied to spectrum, while that spectrum
+    // is the one shown (nothing for none).
+    void SetBaseline(const input::MeasuredSpectrum* spectrum, std::optional<FittedLine> baseline);
 
     // Tells the overlay which document the window shows now (empty for a new
     // one), so that it can offer the file last used with it.

@@ -2,12 +2,16 @@
 
 #include <QMainWindow>
 #include <QSize>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/qt/services.h"
 #include "ui/plot_figure.h"
 
 class QCustomPlot;
+class QCPAxisRect;
+class QCPMarginGroup;
 class QLabel;
 class QAction;
 
@@ -15,6 +19,7 @@ namespace trazel::ui {
 
 class CTrazelView;
 class MeasuredOverlay;
+struct ShownFit;
 
 // The large plot of the view's curves: the model at the window's full size
 // sampled at every device pixel and at every band centre, each band drawn by
@@ -50,7 +55,17 @@ class PlotWindow : public QMainWindow {
     void SetReversedX(bool reversed);
     void SetAxisTitles(const QString& x, const QString& y);
 
+    // Draws a fit's curve over the plot and its residual (measured minus
+    // fit) in a strip under it, sharing its x axis; nullptr takes both away.
+    void ShowFit(std::shared_ptr<const ShownFit> fit);
+    // The residual strip, while a fit is shown.
+    QCPAxisRect* ResidualRect() const { return residualRect_; }
+
     QCustomPlot* Plot() const { return plot_; }
+
+  signals:
+    // "Ajustar al espectro medido..." of the window's menu.
+    void fitRequested();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -67,6 +82,11 @@ class PlotWindow : public QMainWindow {
     void OnEditAxisTitles();
     void ShowPointer(QMouseEvent* event);
     void SaveSettings() const;
+    // What goes over the figure: the fit shown, or the baseline kept with
+    // the measured spectrum after a fit was applied.
+    void DrawFit();
+    void DrawKeptBaseline();
+    void ShowResidualStrip(bool shown);
 
     CTrazelView& view_;
     MeasuredOverlay& overlay_;
@@ -81,6 +101,12 @@ class PlotWindow : public QMainWindow {
     bool zoomed_ = false;
     bool settingUp_ = false;
     bool redrawPending_ = false;
+    std::shared_ptr<const ShownFit> fit_;
+    // The residual of each measured point in the fit's range, by x.
+    std::vector<double> residualX_;
+    std::vector<double> residualY_;
+    QCPAxisRect* residualRect_ = nullptr;
+    QCPMarginGroup* margins_ = nullptr;
 };
 
 }  // namespace trazel::ui

@@ -31,7 +31,10 @@
 #include "model/document_file.h"
 #include "tests/support/fake_services.h"
 #include "tests/support/file_size_limit.h"
+#include "tests/support/fit_driver.h"
 #include "tests/support/peak_tables.h"
+#include "ui/measured_overlay.h"
+#include "ui/plot_window.h"
 #include "ui/trazel_view.h"
 
 using namespace trazel::platform;
@@ -945,6 +948,54 @@ class TrazelAppTest : public QObject {
         QVERIFY(!undo->isEnabled());
         QVERIFY(!redo->isEnabled());
         QCOMPARE(s.fakes.messages.shown.size(), open ? std::size_t{0} : std::size_t{1});
+    }
+
+    // Gráfico › "Ajustar al espectro medido..." is there only with measured
+    // points, starts from their whole range when the form has no x range,
+    // draws the fit while the dialog is open, and applies it as a step of
+    // the history; the baseline applied stays drawn with the spectrum.
+    void fitThroughTheMenu_data() {
+        QTest::addColumn<int>("baseline");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("aplicar con línea base") << 1 << int(IDOK);
+        QTest::newRow("aplicar sin línea base") << 0 << int(IDOK);
+        QTest::newRow("cancelar") << 1 << int(IDCANCEL);
+    }
+    void fitThroughTheMenu() {
+        QFETCH(int, baseline);
+        QFETCH(int, answer);
+        Started s;
+        QAction* fit = s.frame()->Action(ID_FIT_MEASURED);
+        QVERIFY(!fit->isEnabled());
+        s.app.Document().SetTable(TableOf({{995, 0.8, 25}, {1045, 0.6, 20}}));
+        s.view()->FillPeakList();
+        QVERIFY(s.app.Overlay()->Load(TRAZEL_TEST_DATA "/../../examples/dos-bandas-medido.txt"));
+        QVERIFY(fit->isEnabled());
+        bool stripWhileOpen = false;
+        QString range;
+        s.fakes.dialogs.script = [&](QDialog& d) {
+            auto& dialog = dynamic_cast<FitDialog&>(d);
+            range = dialog.xMinEdit->text() + ' ' + dialog.xMaxEdit->text();
+            dialog.baselineBox->setCurrentIndex(baseline);
+            if (!FitAndWait(dialog)) {
+                return IDCANCEL;
+            }
+            stripWhileOpen = s.app.PlotWindow()->ResidualRect() != nullptr;
+            return answer;
+        };
+        s.frame()->SendCommand(ID_FIT_MEASURED);
+        QCOMPARE(range, QStringLiteral("900 1150"));
+        QVERIFY(stripWhileOpen);
+        QVERIFY(s.app.PlotWindow()->ResidualRect() == nullptr);
+        const bool applied = answer == IDOK;
+        const QStringList guess{"1045", "995"};
+        QCOMPARE(s.Positions() != guess, applied);
+        QCOMPARE(s.Positions().first().startsWith("1040."), applied);
+        QCOMPARE(s.app.Document().IsModified(), applied);
+        QCOMPARE(s.app.Overlay()->Current()->baseline.has_value(), applied && baseline != 0);
+        QCOMPARE(s.frame()->Action(ID_EDIT_UNDO)->isEnabled(), applied);
+        s.app.Overlay()->Clear();
+        QVERIFY(!fit->isEnabled());
     }
 
   private:

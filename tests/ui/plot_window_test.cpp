@@ -10,7 +10,9 @@
 #include "cli/cli.h"
 #include "model/document_file.h"
 #include "tests/support/peak_tables.h"
+#include "tests/support/synthetic_spectrum.h"
 #include "tests/ui/form_fixture.h"
+#include "ui/fit_dialog.h"
 #include "ui/measured_overlay.h"
 #include "ui/plot_figure.h"
 #include "ui/plot_window.h"
@@ -19,6 +21,17 @@ using namespace trazel::model;
 using namespace trazel::ui;
 
 namespace {
+
+// The names of the curves drawn over the main axes, in the legend's order.
+QStringList GraphNames(QCustomPlot& plot) {
+    QStringList names;
+    for (int i = 0; i < plot.graphCount(); ++i) {
+        if (plot.graph(i)->keyAxis() == plot.xAxis) {
+            names << plot.graph(i)->name();
+        }
+    }
+    return names;
+}
 
 // The form with three bands, two of them drawn by themselves, the limits
 // 0..1000 and 0..3 read by "Representar", and the plot window over them.
@@ -246,6 +259,96 @@ class PlotWindowTest : public QObject {
         QVERIFY(plot.legend->outerRect().bottom() <= height);
         QVERIFY(plot.axisRect()->width() > 600);
         QVERIFY(plot.legend->columnCount() <= 3);
+    }
+
+    // While a fit is shown its curve goes over the plot and its residual in
+    // a strip below, measured times the y factor minus the fit: points made
+    // from the bands themselves at 1/yFactor of their height leave none.
+    // Once applied, the baseline stays with the spectrum it was fitted to.
+    void fitAndBaselineDrawn_data() {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QStringList>("extra");
+        QTest::addColumn<bool>("strip");
+        const QStringList fit{"Ajuste"};
+        const QStringList kept{"Línea base del ajuste", "Suma + línea base"};
+        QTest::newRow("fit shown") << "fit" << fit << true;
+        QTest::newRow("fit taken away") << "fit,none" << QStringList{} << false;
+        QTest::newRow("baseline kept") << "baseline" << kept << false;
+        QTest::newRow("fit drawn instead of the baseline") << "baseline,fit" << fit << true;
+        QTest::newRow("baseline of other points") << "other" << QStringList{} << false;
+        QTest::newRow("baseline gone with a new load") << "baseline,load" << QStringList{} << false;
+    }
+    void fitAndBaselineDrawn() {
+        QFETCH(QString, steps);
+        QFETCH(QStringList, extra);
+        QFETCH(bool, strip);
+        PlotSetup s;
+        const double yFactor = 2.0;
+        SpectrumShape shape{.xMax = 1000, .points = 2001};
+        SyntheticSpectrum made = MakeSpectrum(s.document.Table(), shape, 0.0, 1);
+        QString text;
+        for (std::size_t i = 0; i < made.x.size(); ++i) {
+            made.y[i] /= yFactor;
+            text += QStringLiteral("%1 %2\n").arg(made.x[i], 0, 'g', 17).arg(made.y[i], 0, 'g', 17);
+        }
+        const QString path = scratch_.filePath(QStringLiteral("medido.txt"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) > 0);
+        file.close();
+        QVERIFY(s.overlay.Load(path.toStdString()));
+
+        // Every band held: the baseline alone is fitted, and comes out zero.
+        trazel::fit::FitProblem problem;
+        problem.table = s.document.Table();
+        problem.freedom.fill({false, false, false});
+        problem.baseline = trazel::fit::Baseline::Constant;
+        problem.x = made.x;
+        problem.y = made.y;
+        problem.yFactor = yFactor;
+        problem.xMin = 250;
+        problem.xMax = 750;
+        auto shown = std::make_shared<ShownFit>();
+        shown->result = trazel::fit::FitBands(problem);
+        QVERIFY2(shown->result.Ok(), shown->result.message.c_str());
+        shown->baseline = problem.baseline;
+        shown->basis = {.spectrum = s.overlay.Current()->spectrum,
+                        .yFactor = yFactor,
+                        .xMin = problem.xMin,
+                        .xMax = problem.xMax};
+
+        for (const QString& step : steps.split(',')) {
+            if (step == "fit") {
+                s.window.ShowFit(shown);
+            } else if (step == "none") {
+                s.window.ShowFit(nullptr);
+            } else if (step == "baseline") {
+                s.overlay.SetBaseline(shown->basis.spectrum.get(), FittedLine{0.25, 0.0});
+            } else if (step == "other") {
+                const trazel::input::MeasuredSpectrum other = *shown->basis.spectrum;
+                s.overlay.SetBaseline(&other, FittedLine{0.25, 0.0});
+            } else if (step == "load") {
+                QVERIFY(s.overlay.Load(path.toStdString()));
+            }
+        }
+        QCustomPlot& plot = *s.window.Plot();
+        const QStringList names = GraphNames(plot);
+        QCOMPARE(names.mid(names.indexOf("Suma") + 3), extra);
+        QCOMPARE(s.window.ResidualRect() != nullptr, strip);
+        QCOMPARE(plot.xAxis->label().isEmpty(), strip);
+        if (!strip) {
+            QCOMPARE(plot.axisRectCount(), 1);
+            return;
+        }
+        QCPGraph* residual = s.window.ResidualRect()->graphs().value(0);
+        QVERIFY(residual != nullptr);
+        // The points 250 to 750 every 0.5.
+        QCOMPARE(residual->dataCount(), 1001);
+        bool found = false;
+        const QCPRange values = residual->getValueRange(found);
+        QVERIFY(found);
+        QVERIFY2(std::max(-values.lower, values.upper) < 1e-9,
+                 qPrintable(QString::number(values.upper)));
+        QCOMPARE(s.window.ResidualRect()->axis(QCPAxis::atBottom)->range(), s.XRange());
     }
 
   private:

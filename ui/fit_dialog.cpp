@@ -1,0 +1,432 @@
+#include "ui/fit_dialog.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <new>
+
+#include "fit/fit_report.h"
+#include "model/trazel_doc.h"
+#include "platform/number_format.h"
+#include "ui/measured_overlay.h"
+#include "ui/trazel_view.h"
+
+using namespace trazel::fit;
+using namespace trazel::model;
+using namespace trazel::platform;
+
+namespace trazel::ui {
+
+namespace {
+
+constexpr int kProgressIntervalMs = 100;
+// Enough digits to tell the fitted values apart from their errors.
+constexpr int kShownDigits = 8;
+
+const fit::Baseline kBaselines[] = {Baseline::None, Baseline::Constant, Baseline::Linear};
+
+QString Number(double value, int digits = kShownDigits) {
+    return QString::fromStdString(FormatG(value, digits));
+}
+
+QString ErrorText(const Estimate& estimate) {
+    return estimate.free ? Number(estimate.error, 3) : QStringLiteral("fija");
+}
+
+}  // namespace
+
+FitDialog::FitDialog(FitSetup setup, const Services& services, QWidget* owner)
+    : QDialog(owner), setup_(std::move(setup)), services_(services) {
+    setWindowTitle(QStringLiteral("Ajustar al espectro medido"));
+    setObjectName(QStringLiteral("fitDialog"));
+    CreateControls();
+    tick_ = new QTimer(this);
+    connect(tick_, &QTimer::timeout, this, [this] {
+        if (iteration_ > 0) {
+            progressLine->setText(QStringLiteral("Ajustando… iteración %1, suma de cuadrados %2")
+                                      .arg(iteration_.load())
+                                      .arg(Number(rss_.load(), 6)));
+        }
+    });
+    UpdateButtons();
+}
+
+FitDialog::~FitDialog() {
+    stop_ = true;
+    if (worker_.valid()) {
+        worker_.wait();
+    }
+}
+
+void FitDialog::CreateControls() {
+    auto* layout = new QVBoxLayout(this);
+
+    auto* range = new QGroupBox(QStringLiteral("Intervalo de x"), this);
+    auto* rangeLayout = new QHBoxLayout(range);
+    xMinEdit = new QLineEdit(Number(setup_.basis.xMin, 10), range);
+    xMaxEdit = new QLineEdit(Number(setup_.basis.xMax, 10), range);
+    auto* fromLabel = new QLabel(QStringLiteral("&Desde:"), range);
+    fromLabel->setBuddy(xMinEdit);
+    auto* toLabel = new QLabel(QStringLiteral("&hasta:"), range);
+    toLabel->setBuddy(xMaxEdit);
+    rangeLayout->addWidget(fromLabel);
+    rangeLayout->addWidget(xMinEdit);
+    rangeLayout->addWidget(toLabel);
+    rangeLayout->addWidget(xMaxEdit);
+    layout->addWidget(range);
+
+    // The bands as the peak list shows them, newest on top, each ticked
+    // when it varies: the selected ones, or all when none is selected.
+    auto* bands = new QGroupBox(QStringLiteral("Bandas que varían"), this);
+    auto* bandsLayout = new QVBoxLayout(bands);
+    bandList = new QTreeWidget(bands);
+    bandList->setRootIsDecorated(false);
+    bandList->setHeaderLabels(
+        {QStringLiteral("Máximo"), QStringLiteral("Intensidad"), QStringLiteral("Anchura")});
+    const PeakTable& table = setup_.table;
+    for (int row = 0; row < table.PeakCount(); ++row) {
+        const int index = table.count - 1 - row;
+        auto* item = new QTreeWidgetItem(
+            bandList, {Number(table.position[index], 9), Number(table.intensity[index], 9),
+                       Number(table.width[index], 9)});
+        const bool free = setup_.selectedRows.empty() ||
+                          std::find(setup_.selectedRows.begin(), setup_.selectedRows.end(), row) !=
+                              setup_.selectedRows.end();
+        item->setCheckState(0, free ? Qt::Checked : Qt::Unchecked);
+    }
+    bandList->setMinimumHeight(bandList->fontMetrics().height() * 6);
+    bandsLayout->addWidget(bandList);
+    auto* values = new QHBoxLayout;
+    positionBox = new QCheckBox(QStringLiteral("P&osición"), bands);
+    intensityBox = new QCheckBox(QStringLiteral("&Intensidad"), bands);
+    widthBox = new QCheckBox(QStringLiteral("Anch&ura"), bands);
+    values->addWidget(new QLabel(QStringLiteral("Valores que varían:"), bands));
+    for (QCheckBox* box : {positionBox, intensityBox, widthBox}) {
+        box->setChecked(true);
+        values->addWidget(box);
+        connect(box, &QCheckBox::toggled, this, &FitDialog::Forget);
+    }
+    values->addStretch();
+    bandsLayout->addLayout(values);
+    layout->addWidget(bands);
+
+    auto* baselineRow = new QFormLayout;
+    baselineBox = new QComboBox(this);
+    baselineBox->addItems(
+        {QStringLiteral("Ninguna"), QStringLiteral("Constante"), QStringLiteral("Recta")});
+    baselineRow->addRow(QStringLiteral("&Línea base:"), baselineBox);
+    layout->addLayout(baselineRow);
+
+    auto* run = new QHBoxLayout;
+    fitButton = new QPushButton(QStringLiteral("&Ajustar"), this);
+    stopButton = new QPushButton(QStringLiteral("De&tener"), this);
+    progressLine = new QLabel(this);
+    run->addWidget(fitButton);
+    run->addWidget(stopButton);
+    run->addWidget(progressLine, 1);
+    layout->addLayout(run);
+
+    resultList = new QTreeWidget(this);
+    resultList->setRootIsDecorated(false);
+    resultList->setHeaderLabels({QStringLiteral("Máximo"), QStringLiteral("±"),
+                                 QStringLiteral("Intensidad"), QStringLiteral("±"),
+                                 QStringLiteral("Anchura"), QStringLiteral("±"),
+                                 QStringLiteral("Área"), QStringLiteral("±")});
+    resultList->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    resultList->setMinimumHeight(resultList->fontMetrics().height() * 6);
+    layout->addWidget(resultList, 1);
+    statistics = new QLabel(this);
+    statistics->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(statistics);
+
+    auto* buttons = new QDialogButtonBox(this);
+    copyButton = buttons->addButton(QStringLiteral("&Copiar"), QDialogButtonBox::ActionRole);
+    applyButton = buttons->addButton(QStringLiteral("A&plicar"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
+    layout->addWidget(buttons);
+    // Enter fits; applying takes a click or its letter, never a stray Enter.
+    fitButton->setDefault(true);
+    fitButton->setAutoDefault(true);
+    applyButton->setAutoDefault(false);
+
+    connect(fitButton, &QPushButton::clicked, this, &FitDialog::StartFit);
+    connect(stopButton, &QPushButton::clicked, this, &FitDialog::StopFit);
+    connect(copyButton, &QPushButton::clicked, this, &FitDialog::CopyResult);
+    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+        if (shown_ && !Running()) {
+            accept();
+        }
+    });
+    connect(buttons, &QDialogButtonBox::rejected, this, &FitDialog::reject);
+    for (QLineEdit* edit : {xMinEdit, xMaxEdit}) {
+        connect(edit, &QLineEdit::textEdited, this, &FitDialog::Forget);
+    }
+    connect(bandList, &QTreeWidget::itemChanged, this, &FitDialog::Forget);
+    connect(baselineBox, &QComboBox::currentIndexChanged, this, &FitDialog::Forget);
+    resize(sizeHint().expandedTo(QSize(fontMetrics().averageCharWidth() * 90, 0)));
+}
+
+std::optional<FitProblem> FitDialog::Problem() {
+    const auto read = [this](QLineEdit* edit) -> std::optional<double> {
+        const auto value = ParseDouble(edit->text().trimmed().toStdString());
+        if (!value) {
+            services_.AfxMessageBox(this, QStringLiteral("«%1» no es un número.").arg(edit->text()),
+                                    MessageKind::Warning);
+            edit->setFocus();
+            edit->selectAll();
+        }
+        return value;
+    };
+    const auto xMin = read(xMinEdit);
+    if (!xMin) {
+        return std::nullopt;
+    }
+    const auto xMax = read(xMaxEdit);
+    if (!xMax) {
+        return std::nullopt;
+    }
+    if (!(*xMin < *xMax)) {
+        services_.AfxMessageBox(
+            this,
+            QStringLiteral("El intervalo de x está vacío: «Desde» debe ser menor que «hasta»."),
+            MessageKind::Warning);
+        xMinEdit->setFocus();
+        xMinEdit->selectAll();
+        return std::nullopt;
+    }
+    FitProblem problem;
+    problem.table = setup_.table;
+    problem.lineShape = setup_.basis.lineShape;
+    problem.useScaled = setup_.basis.useScaled;
+    const Freedom chosen{positionBox->isChecked(), intensityBox->isChecked(),
+                         widthBox->isChecked()};
+    for (int row = 0; row < bandList->topLevelItemCount(); ++row) {
+        const int index = setup_.table.count - 1 - row;
+        const bool free = bandList->topLevelItem(row)->checkState(0) == Qt::Checked;
+        problem.freedom[static_cast<std::size_t>(index)] =
+            free ? chosen : Freedom{false, false, false};
+    }
+    problem.baseline = kBaselines[std::max(0, baselineBox->currentIndex())];
+    if (setup_.basis.spectrum) {
+        problem.x = setup_.basis.spectrum->x;
+        problem.y = setup_.basis.spectrum->y;
+    }
+    problem.yFactor = setup_.basis.yFactor;
+    problem.xMin = *xMin;
+    problem.xMax = *xMax;
+    return problem;
+}
+
+void FitDialog::StartFit() {
+    if (Running()) {
+        return;
+    }
+    auto problem = Problem();
+    if (!problem) {
+        return;
+    }
+    Forget();
+    running_ = std::move(problem);
+    stop_ = false;
+    iteration_ = 0;
+    rss_ = 0.0;
+    progressLine->setText(QStringLiteral("Ajustando…"));
+    // The thread works on a copy of its own, so that nothing the dialog does
+    // meanwhile can reach it; it is told to stop through stop_ alone.
+    worker_ = std::async(std::launch::async, [this, problem = *running_] {
+        FitResult result;
+        try {
+            result = FitBands(problem, [this](int iteration, double rss) {
+                iteration_ = iteration;
+                rss_ = rss;
+                return !stop_.load();
+            });
+        } catch (const std::bad_alloc&) {
+            result = FitResult{};
+            result.failure = FitFailure::BadInput;
+            result.message = "No hay memoria suficiente para un ajuste de tantos puntos.";
+        }
+        // Handed back on the dialog's thread; dropped if the dialog is gone.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (worker_.valid()) {
+                    Finished(worker_.get());
+                }
+            },
+            Qt::QueuedConnection);
+        return result;
+    });
+    tick_->start(kProgressIntervalMs);
+    UpdateButtons();
+}
+
+void FitDialog::StopFit() {
+    stop_ = true;
+}
+
+void FitDialog::Finished(FitResult result) {
+    tick_->stop();
+    const FitProblem problem = std::move(*running_);
+    running_.reset();
+    if (!result.Ok()) {
+        const QString message = QString::fromStdString(result.message);
+        progressLine->setText(result.failure == FitFailure::Stopped
+                                  ? QStringLiteral("Ajuste detenido: la tabla no cambia.")
+                                  : message);
+        // A stop is the user's own doing; any other failure is told aloud.
+        if (result.failure != FitFailure::Stopped) {
+            services_.AfxMessageBox(this, message, MessageKind::Warning);
+        }
+        UpdateButtons();
+        return;
+    }
+    auto shown = std::make_shared<ShownFit>();
+    shown->result = std::move(result);
+    shown->baseline = problem.baseline;
+    shown->basis = setup_.basis;
+    shown->basis.xMin = problem.xMin;
+    shown->basis.xMax = problem.xMax;
+    progressLine->setText(
+        QStringLiteral("Ajuste terminado en %1 iteraciones.").arg(shown->result.iterations));
+    ShowResult(*shown);
+    shown_ = std::move(shown);
+    UpdateButtons();
+    emit fitChanged(shown_);
+}
+
+void FitDialog::ShowResult(const ShownFit& shown) {
+    resultList->clear();
+    const FitResult& result = shown.result;
+    // Newest on top, as the peak list.
+    for (auto band = result.bands.rbegin(); band != result.bands.rend(); ++band) {
+        new QTreeWidgetItem(resultList, {Number(band->position.value), ErrorText(band->position),
+                                         Number(band->intensity.value), ErrorText(band->intensity),
+                                         Number(band->width.value), ErrorText(band->width),
+                                         Number(band->area.value), ErrorText(band->area)});
+    }
+    QString baseline = QStringLiteral("ninguna");
+    if (shown.baseline != Baseline::None) {
+        baseline = QStringLiteral("%1 ± %2").arg(Number(result.baselineConstant.value),
+                                                 ErrorText(result.baselineConstant));
+    }
+    if (shown.baseline == Baseline::Linear) {
+        baseline += QStringLiteral(", pendiente %1 ± %2")
+                        .arg(Number(result.baselineSlope.value), ErrorText(result.baselineSlope));
+    }
+    statistics->setText(
+        QStringLiteral("Línea base: %1\nSuma de cuadrados: %2    R²: %3    Puntos: %4    "
+                       "Valores libres: %5    Iteraciones: %6\nParada: %7")
+            .arg(baseline, Number(result.rss, 6), Number(result.rSquared, 6))
+            .arg(result.points)
+            .arg(result.parameters)
+            .arg(result.iterations)
+            .arg(QString::fromStdString(result.stopReason)));
+}
+
+void FitDialog::Forget() {
+    if (Running()) {
+        return;
+    }
+    resultList->clear();
+    statistics->clear();
+    if (shown_) {
+        shown_.reset();
+        progressLine->clear();
+        emit fitChanged(nullptr);
+    }
+    UpdateButtons();
+}
+
+void FitDialog::UpdateButtons() {
+    const bool running = Running();
+    for (QWidget* input :
+         std::initializer_list<QWidget*>{xMinEdit, xMaxEdit, bandList, positionBox, intensityBox,
+                                         widthBox, baselineBox, fitButton}) {
+        input->setEnabled(!running);
+    }
+    stopButton->setEnabled(running);
+    copyButton->setEnabled(shown_ != nullptr && !running);
+    applyButton->setEnabled(shown_ != nullptr && !running);
+}
+
+void FitDialog::CopyResult() const {
+    if (shown_) {
+        QGuiApplication::clipboard()->setText(
+            QString::fromStdString(FitResultText(shown_->result, shown_->baseline)));
+    }
+}
+
+void FitDialog::reject() {
+    stop_ = true;
+    if (worker_.valid()) {
+        worker_.wait();
+        worker_ = {};
+        running_.reset();
+        tick_->stop();
+    }
+    QDialog::reject();
+}
+
+std::shared_ptr<const ShownFit> RunFitDialog(
+    CTrazelView& view, const MeasuredData& measured, double xMin, double xMax,
+    const Services& services, QWidget* owner,
+    const std::function<void(std::shared_ptr<const ShownFit>)>& show) {
+    CTrazelDoc& document = view.GetDocument();
+    if (document.Table().PeakCount() == 0) {
+        services.AfxMessageBox(owner,
+                               QStringLiteral("La tabla no tiene bandas que ajustar. Introduzca o "
+                                              "importe primero las bandas de partida."),
+                               MessageKind::Information);
+        return nullptr;
+    }
+    FitSetup setup{.table = document.Table(),
+                   .basis = {.lineShape = view.fields.curve.lineShape,
+                             .useScaled = view.fields.curve.useScaled,
+                             .spectrum = measured.spectrum,
+                             .yFactor = measured.yFactor,
+                             .xMin = std::min(xMin, xMax),
+                             .xMax = std::max(xMin, xMax)},
+                   .selectedRows = view.SelectedRows()};
+    FitDialog dialog(std::move(setup), services, owner);
+    // Modal to the main window and so to its plot window too: neither the
+    // table nor the spectrum can change under a running fit, and both
+    // windows go on painting.
+    dialog.setWindowModality(Qt::WindowModal);
+    if (show) {
+        QObject::connect(&dialog, &FitDialog::fitChanged, &dialog,
+                         [&show](std::shared_ptr<const ShownFit> fit) { show(std::move(fit)); });
+    }
+    const int answer = services.DoModal(dialog);
+    const auto fit = dialog.Shown();
+    if (show) {
+        show(nullptr);
+    }
+    if (answer != IDOK || !fit) {
+        return nullptr;
+    }
+    // A fit of the baseline alone leaves the bands, and the history, as they were.
+    if (!SameBands(fit->result.table, document.Table())) {
+        view.History().Record(QStringLiteral("Ajustar al espectro medido"), [&] {
+            document.SetTable(fit->result.table);
+            document.SetModifiedFlag(true);
+        });
+        view.FillPeakList();
+    }
+    return fit;
+}
+
+}  // namespace trazel::ui
