@@ -1,7 +1,6 @@
 #include <QFileInfo>
 #include <QSize>
 #include <QString>
-#include <filesystem>
 #include <optional>
 #include <ostream>
 
@@ -54,14 +53,6 @@ QSize ParseSize(const std::string& text) {
     return QSize(side(text.substr(0, x)), side(text.substr(x + 1)));
 }
 
-void CheckNotTheSameFile(const std::string& input, const std::string& outPath) {
-    std::error_code ec;
-    if (std::filesystem::equivalent(input, outPath, ec)) {
-        throw UsageError("el archivo de salida «" + outPath +
-                         "» es el propio espectro medido: " + "se perdería");
-    }
-}
-
 FigureRequest ParseFigureRequest(const std::vector<std::string>& args) {
     const ParsedOptions options(args, kFigureOptions);
     FigureRequest request;
@@ -99,7 +90,7 @@ FigureRequest ParseFigureRequest(const std::vector<std::string>& args) {
     // Losing an input is the worse mistake, and is named first.
     CheckOutputIsNotTheDocument(request.docPath, request.outPath);
     if (request.measuredPath) {
-        CheckNotTheSameFile(*request.measuredPath, request.outPath);
+        CheckOutputIsNotTheMeasuredSpectrum(*request.measuredPath, request.outPath);
     }
     if (!ui::FigureFormatFor(request.outPath)) {
         throw UsageError("el archivo de -o debe terminar en .png, .svg o .pdf, no «" + *out + "»");

@@ -1,13 +1,13 @@
 #include "cli/fit_command.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <ostream>
 #include <sstream>
 
 #include "cli/cli.h"
 #include "cli/cli_support.h"
 #include "cli/document_commands.h"
+#include "cli/output_options.h"
 #include "fit/band_fit.h"
 #include "fit/fit_report.h"
 #include "input/measured_spectrum.h"
@@ -72,11 +72,6 @@ Freedom HeldFrom(const std::vector<std::string>& holds) {
     return freedom;
 }
 
-bool SameFile(const std::string& a, const std::string& b) {
-    std::error_code ec;
-    return std::filesystem::equivalent(a, b, ec);
-}
-
 }  // namespace
 
 int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -114,9 +109,7 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
         throw UsageError("--xmin debe ser menor que --xmax");
     }
     // Writing the fit over the measured data would lose them.
-    if (SameFile(*measuredPath, outPath)) {
-        throw UsageError("el archivo de salida «" + outPath + "» es el propio espectro medido");
-    }
+    CheckOutputIsNotTheMeasuredSpectrum(*measuredPath, outPath);
 
     problem.table = LoadDocumentOrThrow(docPath);
     const int bandCount = problem.table.PeakCount();

@@ -132,11 +132,27 @@ std::string DefaultPrintTitle(const std::string& path) {
     return PrintTitleFromCaption(doc.GetTitle() + " - Trazel");
 }
 
-void CheckOutputIsNotTheDocument(const std::string& docPath, const std::string& outPath) {
+namespace {
+
+bool SameFile(const std::string& a, const std::string& b) {
     std::error_code ec;
-    if (std::filesystem::equivalent(docPath, outPath, ec)) {
+    return std::filesystem::equivalent(a, b, ec);
+}
+
+}  // namespace
+
+void CheckOutputIsNotTheDocument(const std::string& docPath, const std::string& outPath) {
+    if (SameFile(docPath, outPath)) {
         throw UsageError("el archivo de salida «" + outPath +
                          "» es el propio documento: se perderían sus máximos");
+    }
+}
+
+void CheckOutputIsNotTheMeasuredSpectrum(const std::string& measuredPath,
+                                         const std::string& outPath) {
+    if (SameFile(measuredPath, outPath)) {
+        throw UsageError("el archivo de salida «" + outPath +
+                         "» es el propio espectro medido: se perdería");
     }
 }
 

@@ -55,5 +55,8 @@ std::string DefaultPrintTitle(const std::string& path);
 // Refuses an output file that is the document itself, under whatever name:
 // writing over it would lose the peaks.
 void CheckOutputIsNotTheDocument(const std::string& docPath, const std::string& outPath);
+// The same for a measured spectrum read by the command: a usage error.
+void CheckOutputIsNotTheMeasuredSpectrum(const std::string& measuredPath,
+                                         const std::string& outPath);
 
 }  // namespace trazel::cli
