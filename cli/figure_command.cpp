@@ -1,4 +1,3 @@
-#include <QFileInfo>
 #include <QSize>
 #include <QString>
 #include <optional>
@@ -122,10 +121,9 @@ int RunFigure(const std::vector<std::string>& args, std::ostream&, std::ostream&
     }
     std::optional<ui::FigureMeasured> measured;
     if (spectrum) {
-        measured = ui::FigureMeasured{
-            .x = spectrum->x,
-            .y = spectrum->y,
-            .name = QFileInfo(QString::fromStdString(*request.measuredPath)).fileName()};
+        measured = ui::FigureMeasured{.x = spectrum->x,
+                                      .y = spectrum->y,
+                                      .name = ui::MeasuredLegendName(*request.measuredPath)};
     }
     if (const Status failed = ui::WriteFigure(request.outPath, table, request.view,
                                               measured ? &*measured : nullptr, request.size);

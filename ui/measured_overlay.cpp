@@ -15,6 +15,7 @@
 #include "platform/file_errors.h"
 #include "platform/qt/recent_file_list.h"
 #include "ui/dialogs/measured_dialogs.h"
+#include "ui/plot_figure.h"
 
 using namespace trazel::input;
 using namespace trazel::platform;
@@ -52,10 +53,6 @@ const std::vector<FileType> kMeasuredTypes = {
 
 QString Shown(const std::string& path) {
     return QFile::decodeName(QByteArray::fromStdString(path));
-}
-
-QString FileName(const std::string& path) {
-    return QFileInfo(Shown(path)).fileName();
 }
 
 // One remembered pairing of a document and a measured file; a column of -1
@@ -139,8 +136,8 @@ void MeasuredOverlay::ChooseAndLoad() {
         for (const std::string& line : preview.Value().lines) {
             lines << QString::fromStdString(line);
         }
-        CMeasuredColumnsDlg dialog(FileName(path), lines, preview.Value().columns, services_,
-                                   dialogParent_);
+        CMeasuredColumnsDlg dialog(MeasuredLegendName(path), lines, preview.Value().columns,
+                                   services_, dialogParent_);
         dialog.xColumn = preview.Value().xColumn + 1;
         dialog.yColumn = preview.Value().yColumn + 1;
         if (RunModal(dialog) != IDOK) {
@@ -176,7 +173,7 @@ bool MeasuredOverlay::Load(const std::string& path, const MeasuredOptions& optio
     const bool firstOfSeveral = result.Value().firstOfSeveral;
     data->spectrum = std::make_shared<const MeasuredSpectrum>(std::move(result.Value()));
     data->path = path;
-    data->legendName = FileName(path);
+    data->legendName = MeasuredLegendName(path);
     current_ = std::move(data);
     Remember(path, options);
     emit Changed();

@@ -3,6 +3,8 @@
 #include <qcustomplot.h>
 
 #include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPageSize>
@@ -302,6 +304,10 @@ platform::Status WriteFigure(const std::string& path, const model::PeakTable& ta
     const QByteArray bytes = RenderFigure(table, view, measured, size, format);
     return platform::WriteFileAtomically(
         path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+QString MeasuredLegendName(const std::string& path) {
+    return QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))).fileName();
 }
 
 }  // namespace trazel::ui

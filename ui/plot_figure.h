@@ -38,6 +38,11 @@ struct FigureMeasured {
     bool scaleToModelMaximum = false;
 };
 
+// The legend's name for a measured spectrum read from path (bytes, as the
+// file system has them): its file name, the same in the window and in a
+// picture written from the command line.
+QString MeasuredLegendName(const std::string& path);
+
 // Fills plot afresh: the measured spectrum (when given) in grey, the sum in
 // black and every band marked for separate display in its own colour, each
 // sampled for a plot columns device pixels wide between the x limits; the
