@@ -397,6 +397,9 @@ void CTrazelView::OnUniqueWidth() {
 void CTrazelView::OnClearAll() {
     peakList->clear();
     history_.Record(QStringLiteral("Borrar todo"), [this] { document_.ClearPeaks(); });
+    // The list was emptied by hand rather than refilled, so whoever follows
+    // the table is told here.
+    emit tableChanged();
 }
 
 void CTrazelView::OnDeleteSelection() {

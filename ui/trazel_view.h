@@ -116,7 +116,8 @@ class CTrazelView : public QWidget {
     ViewFields fields;
 
   signals:
-    // The list shows the table anew: after every change of the table, New and Open.
+    // The list shows the table anew, or was emptied by "Borrar todo": after
+    // every change of the table, New and Open.
     void tableChanged();
     // "Representar" read the form and drew the graph.
     void plotted();

@@ -86,6 +86,7 @@ class PlotWindowTest : public QObject {
         QTest::addColumn<double>("xMax");
         QTest::addColumn<double>("sumPeak");
         QTest::newRow("table change keeps the zoom") << "add" << 600.0 << 7.0;
+        QTest::newRow("Borrar todo empties it") << "clear" << 600.0 << 0.0;
         QTest::newRow("Representar goes back") << "plot" << 1000.0 << 2.0;
         QTest::newRow("Home goes back") << "home" << 1000.0 << 2.0;
     }
@@ -99,6 +100,8 @@ class PlotWindowTest : public QObject {
         QCoreApplication::processEvents();
         if (step == "add") {
             s.AddPeak("450", "7", "0.001");
+        } else if (step == "clear") {
+            s.Click(IDC_CLEAR_ALL);
         } else if (step == "plot") {
             s.Click(IDC_PLOT);
         } else {
