@@ -1,0 +1,109 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "fit/band_fit.h"
+#include "input/measured_spectrum.h"
+#include "model/line_shapes.h"
+
+namespace trazel::analysis {
+
+// What a user expects to find again with a document beside its peak table:
+// the measured spectrum and how its data are taken, the fit settings, the
+// last fit applied with its baseline, and the plot's axis titles. Plain
+// values, so that a document can copy them into an undo step, and write and
+// read them, field by field.
+
+// How the points as read become the data the fit uses and the figure draws.
+struct MeasuredTransform {
+    double yFactor = 1.0;
+
+    double Y(double y) const { return y * yFactor; }
+    bool operator==(const MeasuredTransform&) const = default;
+};
+
+// A measured spectrum as the document holds it. The points are never
+// changed once read, and are shared by every copy of the analysis (each undo
+// step holds one), so that a million points are stored once.
+struct MeasuredData {
+    std::shared_ptr<const input::MeasuredSpectrum> points;
+    // The file as the user named it (bytes, as the file system has them),
+    // the columns it was read from, and its file name for the legend.
+    std::string sourcePath;
+    input::MeasuredOptions columns;
+    std::string sourceName;
+    MeasuredTransform transform;
+};
+
+// A measured spectrum read from path with options, under the name its file has.
+MeasuredData MeasuredFrom(input::MeasuredSpectrum points, const std::string& path,
+                          const input::MeasuredOptions& options = {});
+
+// How the next fit is posed, as the dialog and trazel-cli fit let the user
+// choose it.
+struct FitSettings {
+    // A limit not set is the data's own (FitRangeFor).
+    std::optional<double> xMin;
+    std::optional<double> xMax;
+    // The table indices of the bands that keep their values; every other
+    // band varies in the values that values lets vary.
+    std::vector<int> heldBands;
+    fit::Freedom values;
+    fit::Baseline baseline = fit::Baseline::None;
+};
+
+// The x range a fit runs over: each limit the settings do not give is the
+// lowest or highest finite x of the points. Limits given the wrong way round
+// stay so, for the fit to refuse.
+std::pair<double, double> FitRangeFor(const FitSettings& settings, std::span<const double> x);
+
+// The settings a fit starts from in a window showing lo..hi (either order):
+// a range the settings keep from the last fit stays; without one, the range
+// shown, when it is one. What is still not set is the data's (FitRangeFor).
+FitSettings FitSettingsInView(FitSettings settings, double lo, double hi);
+
+// A baseline under the bands as a polynomial in x: coefficients[i] is the
+// factor of x^i. None (empty) is zero everywhere.
+struct BaselineCurve {
+    std::vector<double> coefficients;
+
+    double At(double x) const;
+};
+
+// The baseline a fit result carries, or none when it was fitted without one.
+std::optional<BaselineCurve> BaselineOf(const fit::FitResult& result, fit::Baseline kind);
+
+// The last fit applied: how it was posed, over which range, with which line
+// shape, and what came out (values, errors, statistics).
+struct FitRecord {
+    FitSettings settings;
+    double xMin = 0.0;
+    double xMax = 0.0;
+    std::int32_t lineShape = model::Gaussian;
+    bool useScaled = false;
+    fit::FitResult result;
+};
+
+struct AxisTitles {
+    std::string x = "x";
+    std::string y = "y";
+    bool operator==(const AxisTitles&) const = default;
+};
+
+struct Analysis {
+    std::optional<MeasuredData> measured;
+    FitSettings fitSettings;
+    // Both belong to the measured points they were fitted to, and go with them.
+    std::optional<FitRecord> lastFit;
+    std::optional<BaselineCurve> baseline;
+    // None: the titles the plot window last used.
+    std::optional<AxisTitles> axisTitles;
+};
+
+}  // namespace trazel::analysis

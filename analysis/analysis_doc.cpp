@@ -1,0 +1,135 @@
+#include "analysis/analysis_doc.h"
+
+#include <algorithm>
+
+using namespace trazel::model;
+
+namespace trazel::analysis {
+
+bool CAnalysisDoc::OnNewDocument() {
+    if (!CTrazelDoc::OnNewDocument()) {
+        return false;
+    }
+    analysis_ = Analysis{};
+    Changed();
+    return true;
+}
+
+void CAnalysisDoc::OpenTable(const PeakTable& table) {
+    SetTable(table);
+    analysis_ = Analysis{};
+    Changed();
+}
+
+DocumentState CAnalysisDoc::State() const {
+    return DocumentState{Table(), analysis_};
+}
+
+void CAnalysisDoc::Restore(const DocumentState& state) {
+    SetTable(state.table);
+    analysis_ = state.analysis;
+    Changed();
+}
+
+void CAnalysisDoc::SetMeasured(MeasuredData measured) {
+    analysis_.measured = std::move(measured);
+    analysis_.lastFit.reset();
+    analysis_.baseline.reset();
+    Changed();
+}
+
+void CAnalysisDoc::RemoveMeasured() {
+    if (!analysis_.measured) {
+        return;
+    }
+    analysis_.measured.reset();
+    analysis_.lastFit.reset();
+    analysis_.baseline.reset();
+    Changed();
+}
+
+void CAnalysisDoc::SetMeasuredTransform(const MeasuredTransform& transform) {
+    if (!analysis_.measured || analysis_.measured->transform == transform) {
+        return;
+    }
+    analysis_.measured->transform = transform;
+    Changed();
+}
+
+void CAnalysisDoc::SetAxisTitles(const AxisTitles& titles) {
+    if (analysis_.axisTitles == titles) {
+        return;
+    }
+    analysis_.axisTitles = titles;
+    Changed();
+}
+
+DocumentState FitApplied(DocumentState state, FitRecord record) {
+    state.table = record.result.table;
+    state.analysis.fitSettings = record.settings;
+    state.analysis.baseline = BaselineOf(record.result, record.settings.baseline);
+    state.analysis.lastFit = std::move(record);
+    return state;
+}
+
+void CAnalysisDoc::ApplyFit(FitRecord record) {
+    DocumentState next = FitApplied(State(), std::move(record));
+    if (!SameBands(Table(), next.table)) {
+        SetTable(next.table);
+        SetModifiedFlag(true);
+    }
+    analysis_ = std::move(next.analysis);
+    Changed();
+}
+
+fit::FitProblem CAnalysisDoc::PoseFit(const FitSettings& settings, std::int32_t lineShape,
+                                      bool useScaled) const {
+    fit::FitProblem problem;
+    problem.table = Table();
+    problem.lineShape = lineShape;
+    problem.useScaled = useScaled;
+    problem.baseline = settings.baseline;
+    for (int k = 1; k < Table().count; ++k) {
+        const bool held = std::find(settings.heldBands.begin(), settings.heldBands.end(), k) !=
+                          settings.heldBands.end();
+        problem.freedom[static_cast<std::size_t>(k)] =
+            held ? fit::Freedom{false, false, false} : settings.values;
+    }
+    if (!analysis_.measured) {
+        return problem;
+    }
+    const input::MeasuredSpectrum& points = *analysis_.measured->points;
+    problem.x = points.x;
+    problem.y = points.y;
+    problem.yFactor = analysis_.measured->transform.yFactor;
+    std::tie(problem.xMin, problem.xMax) = FitRangeFor(settings, points.x);
+    return problem;
+}
+
+std::vector<int> CAnalysisDoc::IndicesFromRows(const std::vector<int>& rows) const {
+    std::vector<int> indices;
+    indices.reserve(rows.size());
+    for (const int row : rows) {
+        indices.push_back(IndexFromRow(row));
+    }
+    return indices;
+}
+
+void CAnalysisDoc::Listen(const void* owner, std::function<void()> listen) {
+    listeners_.push_back({owner, std::move(listen)});
+}
+
+void CAnalysisDoc::StopListening(const void* owner) {
+    std::erase_if(listeners_, [owner](const Listener& l) { return l.owner == owner; });
+}
+
+void CAnalysisDoc::Changed() {
+    ++changes_;
+    // A listener may stop listening while it is told; tell a copy.
+    const auto listeners = listeners_;
+    for (const Listener& listener : listeners) {
+        listener.listen();
+    }
+}
+
+}  // namespace trazel::analysis

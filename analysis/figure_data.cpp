@@ -1,0 +1,116 @@
+#include "analysis/figure_data.h"
+
+#include <algorithm>
+#include <cmath>
+
+using namespace trazel::model;
+using namespace trazel::output;
+
+namespace trazel::analysis {
+
+namespace {
+
+// The fitted curve f between the fit's range and the view's.
+Curve Sampled(const PeakTable& table, bool useScaled, double lo, double hi, int columns,
+              const auto& f) {
+    Curve curve;
+    curve.x = PlotSampleXs(table, useScaled, lo, hi, columns);
+    curve.y.reserve(curve.x.size());
+    for (const double x : curve.x) {
+        curve.y.push_back(f(x));
+    }
+    return curve;
+}
+
+}  // namespace
+
+Curve Residuals(const MeasuredData& measured, const FitRecord& fit) {
+    const input::MeasuredSpectrum& points = *measured.points;
+    std::vector<std::size_t> order;
+    for (std::size_t i = 0; i < points.x.size(); ++i) {
+        if (points.x[i] >= fit.xMin && points.x[i] <= fit.xMax) {
+            order.push_back(i);
+        }
+    }
+    std::sort(order.begin(), order.end(),
+              [&points](std::size_t a, std::size_t b) { return points.x[a] < points.x[b]; });
+    Curve residual;
+    residual.x.reserve(order.size());
+    residual.y.reserve(order.size());
+    for (const std::size_t i : order) {
+        residual.x.push_back(points.x[i]);
+        residual.y.push_back(
+            measured.transform.Y(points.y[i]) -
+            fit::FittedCurveAt(fit.result, fit.lineShape, fit.useScaled, points.x[i]));
+    }
+    return residual;
+}
+
+FigureData ComputeFigure(const DocumentState& state, std::int32_t lineShape, bool useScaled,
+                         double lo, double hi, int columns) {
+    if (lo > hi) {
+        std::swap(lo, hi);
+    }
+    FigureData figure;
+    figure.model = SamplePlotCurves(state.table, lineShape, useScaled, lo, hi, columns);
+    const Analysis& analysis = state.analysis;
+    if (!analysis.measured) {
+        return figure;
+    }
+    const MeasuredData& measured = *analysis.measured;
+    figure.measured = ReducePerColumn(measured.points->x, measured.points->y, lo, hi, columns);
+    for (double& y : figure.measured->y) {
+        y = measured.transform.Y(y);
+    }
+    if (analysis.baseline) {
+        const BaselineCurve& baseline = *analysis.baseline;
+        // A polynomial of degree one or less is straight: its ends draw it.
+        const int samples = baseline.coefficients.size() <= 2 ? 1 : columns;
+        figure.baseline = Sampled(PeakTable{}, false, lo, hi, samples,
+                                  [&baseline](double x) { return baseline.At(x); });
+    }
+    if (analysis.lastFit) {
+        const FitRecord& fit = *analysis.lastFit;
+        const PeakTable& fitted = fit.result.table;
+        // Only over the range fitted: outside it nothing says the fit holds.
+        const double from = std::max(lo, fit.xMin);
+        const double to = std::min(hi, fit.xMax);
+        if (from < to) {
+            figure.fit = Sampled(fitted, fit.useScaled, from, to, columns, [&](double x) {
+                return fit::FittedCurveAt(fit.result, fit.lineShape, fit.useScaled, x);
+            });
+            for (int k = 1; k < fitted.count; ++k) {
+                figure.components.push_back(
+                    Sampled(fitted, fit.useScaled, from, to, columns, [&](double x) {
+                        return PeakTerm(fitted, k, fit.lineShape, fit.useScaled, x) +
+                               fit::BaselineAt(fit.result, x);
+                    }));
+            }
+        }
+        figure.residual = Residuals(measured, fit);
+    }
+    return figure;
+}
+
+std::optional<MeasuredTransform> TransformToModelMaximum(const DocumentState& state,
+                                                         std::int32_t lineShape, bool useScaled,
+                                                         double lo, double hi, int columns) {
+    if (!state.analysis.measured) {
+        return std::nullopt;
+    }
+    const MeasuredData& measured = *state.analysis.measured;
+    const double model =
+        CurvesMaximum(SamplePlotCurves(state.table, lineShape, useScaled, lo, hi, columns));
+    const double points = MaximumInView(measured.points->x, measured.points->y, lo, hi);
+    if (!(model > 0.0) || !(points > 0.0)) {
+        return std::nullopt;
+    }
+    MeasuredTransform transform = measured.transform;
+    transform.yFactor = MeasuredDrawFactor(transform.yFactor, true, model, points);
+    if (!std::isfinite(transform.yFactor) || transform.yFactor == 0.0) {
+        return std::nullopt;
+    }
+    return transform;
+}
+
+}  // namespace trazel::analysis

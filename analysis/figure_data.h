@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "analysis/analysis_doc.h"
+#include "output/plot_curves.h"
+
+namespace trazel::analysis {
+
+// The numbers of the large plot of a document, worked out without any
+// drawing library: the window, its pictures and trazel-cli figure draw these.
+
+struct Curve {
+    std::vector<double> x;
+    std::vector<double> y;
+};
+
+struct FigureData {
+    // The model: the sum of the bands and those drawn by themselves.
+    output::PlotCurves model;
+    // The measured spectrum exactly as the fit uses it (y through the
+    // transform), cut down to what the plot's columns can show.
+    std::optional<output::ReducedPoints> measured;
+    // The last fit over its range: the fitted curve, each fitted band on the
+    // baseline, and the residual (data as used minus the fitted curve) at
+    // every measured point in the range, by ascending x. Empty without a fit.
+    Curve fit;
+    std::vector<Curve> components;
+    Curve residual;
+    // The baseline across the whole x range; empty without one.
+    Curve baseline;
+};
+
+// The figure of state between lo and hi (either order) for a plot columns
+// device pixels wide, the model drawn with lineShape and useScaled as the
+// form says; the fit with those it was made with.
+FigureData ComputeFigure(const DocumentState& state, std::int32_t lineShape, bool useScaled,
+                         double lo, double hi, int columns);
+
+// The measured points in the fit's range as the fit uses them, each minus
+// the fitted curve, in ascending x.
+Curve Residuals(const MeasuredData& measured, const FitRecord& fit);
+
+// The transform that makes the measured spectrum's highest point between lo
+// and hi as high as the model's sum there; none when either is not positive.
+std::optional<MeasuredTransform> TransformToModelMaximum(const DocumentState& state,
+                                                         std::int32_t lineShape, bool useScaled,
+                                                         double lo, double hi, int columns);
+
+}  // namespace trazel::analysis
