@@ -10,7 +10,6 @@
 #include <QStatusBar>
 #include <QUndoStack>
 #include <algorithm>
-#include <cmath>
 #include <iostream>
 
 #include "app/main_frame.h"
@@ -20,10 +19,10 @@
 #include "platform/qt/message_box.h"
 #include "platform/version.h"
 #include "ui/dialogs/information_dialogs.h"
-#include "ui/fit_dialog.h"
-#include "ui/measured_overlay.h"
-#include "ui/plot_window.h"
-#include "ui/trazel_view.h"
+#include "ui/fit/fit_dialog.h"
+#include "ui/form/trazel_view.h"
+#include "ui/plot/measured_commands.h"
+#include "ui/plot/plot_window.h"
 
 using namespace trazel::platform;
 using namespace trazel::model;
@@ -37,7 +36,8 @@ Status TrazelDocumentStorage::Load(const std::string& path) {
     if (Status loaded = LoadPeakTableFile(path, table); !loaded.ok()) {
         return loaded;
     }
-    document_.SetTable(table);
+    // An opened document brings its table and starts its own analysis.
+    document_.OpenTable(table);
     return {};
 }
 
@@ -51,7 +51,9 @@ CTrazelApp::CTrazelApp()
 CTrazelApp::CTrazelApp(const Services& services)
     : services_(services), console_(std::cerr, QStringLiteral("trazel: ")) {}
 
-CTrazelApp::~CTrazelApp() = default;
+CTrazelApp::~CTrazelApp() {
+    document_.StopListening(this);
+}
 
 StartOptions ParseStartOptions(const std::vector<std::string>& arguments) {
     StartOptions options;
@@ -218,10 +220,12 @@ bool CTrazelApp::CreateFrame() {
                 frame->statusBar()->showMessage(text, kStatusMessageMs);
             });
     frame_->canClose = [this] { return manager_->SaveModified(); };
-    overlay_ = std::make_unique<ui::MeasuredOverlay>(services_, frame_.get());
-    plotWindow_ = new ui::PlotWindow(*view_, *overlay_, services_, frame_.get());
-    connect(manager_.get(), &DocumentManager::DocumentReplaced, overlay_.get(),
-            [this] { overlay_->DocumentChanged(document_.GetPathName()); });
+    measured_ = std::make_unique<ui::MeasuredCommands>(*view_, services_, frame_.get());
+    plotWindow_ = new ui::PlotWindow(*view_, *measured_, services_, frame_.get());
+    // After the view, which starts the new history that an offered spectrum
+    // goes into.
+    connect(manager_.get(), &DocumentManager::DocumentReplaced, measured_.get(),
+            [this] { measured_->DocumentChanged(document_.GetPathName()); });
     RouteCommands();
     return true;
 }
@@ -243,7 +247,7 @@ void CTrazelApp::RouteCommands() {
     frame.Route(ID_FIT_MEASURED, [this] { OnFitMeasured(); });
     connect(plotWindow_, &ui::PlotWindow::fitRequested, this, &CTrazelApp::OnFitMeasured);
     frame.Route(ID_OVERLAY_MEASURED, [this] {
-        overlay_->ChooseAndLoad();
+        measured_->ChooseAndLoad();
         plotWindow_->ShowAndRaise();
     });
     for (int i = 0; i < CMainFrame::kRecentFileSlots; ++i) {
@@ -270,9 +274,11 @@ void CTrazelApp::RouteCommands() {
     frame.DisableUnrouted();
     // A fit needs measured points to fit to.
     QAction* fit = frame.Action(ID_FIT_MEASURED);
-    const auto followOverlay = [this, fit] { fit->setEnabled(overlay_->Current() != nullptr); };
-    connect(overlay_.get(), &ui::MeasuredOverlay::Changed, fit, followOverlay);
-    followOverlay();
+    const auto followMeasured = [this, fit] {
+        fit->setEnabled(document_.GetAnalysis().measured.has_value());
+    };
+    document_.Listen(this, followMeasured);
+    followMeasured();
     FollowHistory();
     // With no recent file the first slot is a disabled title.
     ShowRecentFiles();
@@ -326,10 +332,9 @@ void CTrazelApp::OnFilePrintSetup() {
 }
 
 void CTrazelApp::OnFitMeasured() {
-    const ui::MeasuredData* measured = overlay_->Current();
     // The form gives the line shape and the scaled positions, read as
     // "Representar" reads them.
-    if (measured == nullptr || !view_->UpdateData(true)) {
+    if (!document_.GetAnalysis().measured || !view_->UpdateData(true)) {
         return;
     }
     // The range the user is looking at: the plot window's, or the form's.
@@ -337,24 +342,11 @@ void CTrazelApp::OnFitMeasured() {
     if (plotWindow_->isVisible()) {
         curve = plotWindow_->CurrentView().curve;
     }
-    if (!(std::isfinite(curve.xMin) && std::isfinite(curve.xMax)) || curve.xMin == curve.xMax) {
-        const auto [low, high] =
-            std::minmax_element(measured->spectrum->x.begin(), measured->spectrum->x.end());
-        curve.xMin = *low;
-        curve.xMax = *high;
-    }
     plotWindow_->ShowAndRaise();
-    const auto applied = ui::RunFitDialog(
-        *view_, *measured, curve.xMin, curve.xMax, services_, frame_.get(),
-        [this](std::shared_ptr<const ui::ShownFit> fit) { plotWindow_->ShowFit(std::move(fit)); });
-    if (applied) {
-        std::optional<ui::FittedLine> baseline;
-        if (applied->baseline != fit::Baseline::None) {
-            baseline = ui::FittedLine{applied->result.baselineConstant.value,
-                                      applied->result.baselineSlope.value};
-        }
-        overlay_->SetBaseline(applied->basis.spectrum.get(), baseline);
-    }
+    ui::RunFitDialog(*view_, curve.xMin, curve.xMax, services_, frame_.get(),
+                     [this](std::shared_ptr<const analysis::FitRecord> fit) {
+                         plotWindow_->ShowFit(std::move(fit));
+                     });
     frame_->activateWindow();
 }
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "model/trazel_doc.h"
+#include "analysis/analysis_doc.h"
 #include "platform/qt/document_manager.h"
 #include "platform/qt/message_box.h"
 #include "platform/qt/print_driver.h"
@@ -16,7 +16,7 @@
 
 namespace trazel::ui {
 class CTrazelView;
-class MeasuredOverlay;
+class MeasuredCommands;
 class PlotWindow;
 }  // namespace trazel::ui
 
@@ -27,12 +27,12 @@ class CMainFrame;
 // Reads and writes the document's peak table; a failed read keeps the table.
 class TrazelDocumentStorage : public platform::DocumentStorage {
   public:
-    explicit TrazelDocumentStorage(model::CTrazelDoc& document) : document_(document) {}
+    explicit TrazelDocumentStorage(analysis::CAnalysisDoc& document) : document_(document) {}
     platform::Status Load(const std::string& path) override;
     platform::Status Save(const std::string& path) override;
 
   private:
-    model::CTrazelDoc& document_;
+    analysis::CAnalysisDoc& document_;
 };
 
 // What the command line asks for.
@@ -81,12 +81,13 @@ class CTrazelApp : public QObject {
     bool InitInstance(const QStringList& arguments);
     int ExitCode() const { return exitCode_; }
 
-    model::CTrazelDoc& Document() { return document_; }
+    analysis::CAnalysisDoc& Document() { return document_; }
     CMainFrame* Frame() const { return frame_.get(); }
     ui::CTrazelView* View() const { return view_; }
-    // The large plot and the measured spectrum it shows, one for the frame.
+    // The large plot, one for the frame, and the commands over the
+    // document's measured spectrum.
     ui::PlotWindow* PlotWindow() const { return plotWindow_; }
-    ui::MeasuredOverlay* Overlay() const { return overlay_.get(); }
+    ui::MeasuredCommands* Measured() const { return measured_.get(); }
     platform::DocumentManager& Documents() { return *manager_; }
     platform::RecentFileList& RecentFiles() { return *recent_; }
 
@@ -94,8 +95,8 @@ class CTrazelApp : public QObject {
     void OnFileOpen();
     void OnFilePrintSetup();
     void ShowAboutBox();
-    // Fits the table's bands to the measured spectrum shown, in a dialog over
-    // the frame, with the fit drawn in the plot window.
+    // Fits the table's bands to the document's measured spectrum, in a
+    // dialog over the frame, with the fit drawn in the plot window.
     void OnFitMeasured();
 
   private:
@@ -114,7 +115,8 @@ class CTrazelApp : public QObject {
     // standard error instead.
     platform::Services services_;
     platform::StreamMessageBox console_;
-    model::CTrazelDoc document_;
+    // The table and its analysis; the one owner of both.
+    analysis::CAnalysisDoc document_;
     TrazelDocumentStorage storage_{document_};
     std::unique_ptr<platform::RecentFileList> recent_;
     std::unique_ptr<platform::DocumentManager> manager_;
@@ -122,7 +124,7 @@ class CTrazelApp : public QObject {
     // One printer for the whole run, so that a page setup holds for later prints.
     platform::PrintDriver printDriver_;
     ui::CTrazelView* view_ = nullptr;
-    std::unique_ptr<ui::MeasuredOverlay> overlay_;
+    std::unique_ptr<ui::MeasuredCommands> measured_;
     // A child of the frame, which deletes it.
     ui::PlotWindow* plotWindow_ = nullptr;
     int exitCode_ = 1;

@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "bench/bench_table.h"
-#include "ui/plot_figure.h"
+#include "ui/plot/plot_figure.h"
 
 using namespace trazel::model;
 using namespace trazel::ui;
@@ -26,23 +26,26 @@ PeakTable WithSeparate(int separate) {
 }
 
 // A noisy measured spectrum of n points over the table's range.
-void MakeMeasured(int n, std::vector<double>& x, std::vector<double>& y) {
-    x.resize(static_cast<std::size_t>(n));
-    y.resize(static_cast<std::size_t>(n));
+trazel::input::MeasuredSpectrum MakeMeasured(int n) {
+    trazel::input::MeasuredSpectrum points;
+    points.x.resize(static_cast<std::size_t>(n));
+    points.y.resize(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) {
-        x[i] = 1000.0 * i / n;
-        y[i] = 1.0 + 0.5 * std::sin(i * 0.013) + 0.1 * std::sin(i * 1.7);
+        points.x[i] = 1000.0 * i / n;
+        points.y[i] = 1.0 + 0.5 * std::sin(i * 0.013) + 0.1 * std::sin(i * 1.7);
     }
+    return points;
 }
 
 // What the plot window does after a zoom: the curves sampled anew for the new
 // range, the plot laid out and painted into an offscreen image of a full HD
 // screen's size. Each round moves the range a little, as a drag does.
 void Redraw(benchmark::State& state, int separate, int measuredPoints) {
-    const PeakTable table = WithSeparate(separate);
-    std::vector<double> x, y;
-    MakeMeasured(measuredPoints, x, y);
-    const FigureMeasured measured{.x = x, .y = y, .name = QStringLiteral("medido")};
+    trazel::analysis::DocumentState document{.table = WithSeparate(separate), .analysis = {}};
+    if (measuredPoints > 0) {
+        document.analysis.measured =
+            trazel::analysis::MeasuredFrom(MakeMeasured(measuredPoints), "medido");
+    }
     QCustomPlot plot;
     plot.resize(kWidth, kHeight);
     QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
@@ -53,7 +56,7 @@ void Redraw(benchmark::State& state, int separate, int measuredPoints) {
         view.curve.xMin = 0.01 * (round % 100);
         view.curve.xMax = 1000.0 - 0.01 * (round % 100);
         ++round;
-        SetUpFigure(plot, table, view, measuredPoints > 0 ? &measured : nullptr, kWidth);
+        SetUpFigure(plot, document, view, kWidth);
         image.fill(Qt::white);
         QCPPainter painter(&image);
         plot.toPainter(&painter, kWidth, kHeight);

@@ -3,6 +3,7 @@
 #include <optional>
 #include <ostream>
 
+#include "analysis/analysis_doc.h"
 #include "cli/cli.h"
 #include "cli/cli_support.h"
 #include "cli/document_commands.h"
@@ -10,7 +11,7 @@
 #include "cli/output_commands.h"
 #include "cli/output_options.h"
 #include "input/measured_spectrum.h"
-#include "ui/plot_figure.h"
+#include "ui/plot/plot_figure.h"
 
 using namespace trazel::platform;
 using namespace trazel::model;
@@ -101,32 +102,28 @@ FigureRequest ParseFigureRequest(const std::vector<std::string>& args) {
 
 int RunFigure(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
     const FigureRequest request = ParseFigureRequest(args);
-    const PeakTable table = LoadDocumentOrThrow(request.docPath);
-    std::optional<input::MeasuredSpectrum> spectrum;
+    // The document as the window holds it, so that the same function draws it.
+    analysis::CAnalysisDoc document;
+    document.OpenTable(LoadDocumentOrThrow(request.docPath));
     if (request.measuredPath) {
         auto read = input::ReadMeasuredSpectrum(*request.measuredPath);
         if (!read.Ok()) {
             throw FileError(read.Message());
         }
-        spectrum = std::move(read.Value());
-        if (spectrum->firstOfSeveral) {
+        if (read.Value().firstOfSeveral) {
             err << "trazel-cli: «" << *request.measuredPath
                 << "» tiene varios bloques; se dibuja el primer espectro.\n";
         }
+        document.SetMeasured(
+            analysis::MeasuredFrom(std::move(read.Value()), *request.measuredPath));
     }
 
     GuiSession gui(GuiSession::Kind::Widgets);
     if (!GuiSession::HasWidgets()) {
         throw FileError("no se puede dibujar la figura: falta la aplicación de ventanas de Qt.");
     }
-    std::optional<ui::FigureMeasured> measured;
-    if (spectrum) {
-        measured = ui::FigureMeasured{.x = spectrum->x,
-                                      .y = spectrum->y,
-                                      .name = ui::MeasuredLegendName(*request.measuredPath)};
-    }
-    if (const Status failed = ui::WriteFigure(request.outPath, table, request.view,
-                                              measured ? &*measured : nullptr, request.size);
+    if (const Status failed =
+            ui::WriteFigure(request.outPath, document.State(), request.view, request.size);
         !failed.ok()) {
         throw FileError(failed.message());
     }

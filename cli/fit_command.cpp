@@ -4,6 +4,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "analysis/analysis_doc.h"
 #include "cli/cli.h"
 #include "cli/cli_support.h"
 #include "cli/document_commands.h"
@@ -87,61 +88,75 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     const std::string outPath = OutputTarget(*outArg);
 
-    FitProblem problem;
-    problem.lineShape = options.Has("--lorentzian") ? Lorentzian : Gaussian;
-    problem.useScaled = options.Has("--scaled");
-    problem.baseline = BaselineFrom(options.Value("--baseline").value_or("none"));
-    const Freedom named = HeldFrom(options.Values("--hold"));
+    const std::int32_t lineShape = options.Has("--lorentzian") ? Lorentzian : Gaussian;
+    const bool useScaled = options.Has("--scaled");
+    analysis::FitSettings settings;
+    settings.baseline = BaselineFrom(options.Value("--baseline").value_or("none"));
+    settings.values = HeldFrom(options.Values("--hold"));
     const std::vector<int> rows =
         options.Has("--bands") ? RowsFrom(*options.Value("--bands")) : std::vector<int>{};
+    analysis::MeasuredTransform transform;
     if (options.Has("--yfactor")) {
-        problem.yFactor = options.RequiredNumber("--yfactor");
-        if (problem.yFactor == 0.0) {
+        transform.yFactor = options.RequiredNumber("--yfactor");
+        if (transform.yFactor == 0.0) {
             throw UsageError("--yfactor debe ser distinto de 0");
         }
     }
     // A limit not given is the data's own.
-    const bool hasMin = options.Has("--xmin");
-    const bool hasMax = options.Has("--xmax");
-    const double xMin = hasMin ? options.RequiredNumber("--xmin") : 0.0;
-    const double xMax = hasMax ? options.RequiredNumber("--xmax") : 0.0;
-    if (hasMin && hasMax && !(xMin < xMax)) {
+    if (options.Has("--xmin")) {
+        settings.xMin = options.RequiredNumber("--xmin");
+    }
+    if (options.Has("--xmax")) {
+        settings.xMax = options.RequiredNumber("--xmax");
+    }
+    if (settings.xMin && settings.xMax && !(*settings.xMin < *settings.xMax)) {
         throw UsageError("--xmin debe ser menor que --xmax");
     }
     // Writing the fit over the measured data would lose them.
     CheckOutputIsNotTheMeasuredSpectrum(*measuredPath, outPath);
 
-    problem.table = LoadDocumentOrThrow(docPath);
-    const int bandCount = problem.table.PeakCount();
+    // The document as the window holds it, posed and fitted through the
+    // same operations.
+    analysis::CAnalysisDoc document;
+    document.OpenTable(LoadDocumentOrThrow(docPath));
+    const int bandCount = document.Table().PeakCount();
+    std::vector<int> listed;
     for (const int row : rows) {
         if (row > bandCount) {
             throw UsageError("--bands: el documento tiene " + std::to_string(bandCount) +
                              " bandas y no hay banda " + std::to_string(row));
         }
+        listed.push_back(row - 1);
     }
-    for (int k = 1; k < problem.table.count; ++k) {
-        const int row = problem.table.count - k;
-        const bool listed = rows.empty() || std::find(rows.begin(), rows.end(), row) != rows.end();
-        problem.freedom[static_cast<std::size_t>(k)] =
-            listed ? named : Freedom{false, false, false};
+    if (!rows.empty()) {
+        const std::vector<int> free = document.IndicesFromRows(listed);
+        for (int k = 1; k < document.Table().count; ++k) {
+            if (std::find(free.begin(), free.end(), k) == free.end()) {
+                settings.heldBands.push_back(k);
+            }
+        }
     }
 
     auto spectrum = input::ReadMeasuredSpectrum(*measuredPath);
     if (!spectrum.Ok()) {
         throw FileError(spectrum.Message());
     }
-    problem.x = std::move(spectrum.Value().x);
-    problem.y = std::move(spectrum.Value().y);
-    const auto [lowest, highest] = std::minmax_element(problem.x.begin(), problem.x.end());
-    problem.xMin = hasMin ? xMin : *lowest;
-    problem.xMax = hasMax ? xMax : *highest;
+    document.SetMeasured(analysis::MeasuredFrom(std::move(spectrum.Value()), *measuredPath));
+    document.SetMeasuredTransform(transform);
+    const FitProblem problem = document.PoseFit(settings, lineShape, useScaled);
 
     const FitResult result = FitBands(problem);
     if (!result.Ok()) {
         err << "trazel-cli fit: " << result.message << " No se ha escrito nada.\n";
         return kExitFitFailed;
     }
-    if (const Status saved = SavePeakTableFile(outPath, result.table); !saved.ok()) {
+    document.ApplyFit(analysis::FitRecord{.settings = settings,
+                                          .xMin = problem.xMin,
+                                          .xMax = problem.xMax,
+                                          .lineShape = lineShape,
+                                          .useScaled = useScaled,
+                                          .result = result});
+    if (const Status saved = SavePeakTableFile(outPath, document.Table()); !saved.ok()) {
         throw FileError(saved.message());
     }
     out << FitResultText(result, problem.baseline);

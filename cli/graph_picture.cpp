@@ -10,7 +10,7 @@
 
 #include "platform/qt/dialog_units.h"
 #include "platform/qt/painter_dc.h"
-#include "ui/form_template.h"
+#include "ui/form/form_template.h"
 
 using namespace trazel::platform;
 using namespace trazel::model;

@@ -20,7 +20,7 @@
 #include "app/trazel_app.h"
 #include "platform/qt/guarded_application.h"
 #include "tests/support/fake_services.h"
-#include "ui/trazel_view.h"
+#include "ui/form/trazel_view.h"
 
 using namespace trazel::platform;
 using namespace trazel::model;

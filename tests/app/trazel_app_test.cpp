@@ -33,9 +33,9 @@
 #include "tests/support/file_size_limit.h"
 #include "tests/support/fit_driver.h"
 #include "tests/support/peak_tables.h"
-#include "ui/measured_overlay.h"
-#include "ui/plot_window.h"
-#include "ui/trazel_view.h"
+#include "ui/form/trazel_view.h"
+#include "ui/plot/measured_commands.h"
+#include "ui/plot/plot_window.h"
 
 using namespace trazel::platform;
 using namespace trazel::model;
@@ -953,7 +953,7 @@ class TrazelAppTest : public QObject {
     // Gráfico › "Ajustar al espectro medido..." is there only with measured
     // points, starts from their whole range when the form has no x range,
     // draws the fit while the dialog is open, and applies it as a step of
-    // the history; the baseline applied stays drawn with the spectrum.
+    // the history; the fit applied stays drawn with the spectrum.
     void fitThroughTheMenu_data() {
         QTest::addColumn<int>("baseline");
         QTest::addColumn<int>("answer");
@@ -969,7 +969,7 @@ class TrazelAppTest : public QObject {
         QVERIFY(!fit->isEnabled());
         s.app.Document().SetTable(TableOf({{995, 0.8, 25}, {1045, 0.6, 20}}));
         s.view()->FillPeakList();
-        QVERIFY(s.app.Overlay()->Load(TRAZEL_TEST_DATA "/../../examples/dos-bandas-medido.txt"));
+        QVERIFY(s.app.Measured()->Load(TRAZEL_TEST_DATA "/../../examples/dos-bandas-medido.txt"));
         QVERIFY(fit->isEnabled());
         bool stripWhileOpen = false;
         QString range;
@@ -986,15 +986,18 @@ class TrazelAppTest : public QObject {
         s.frame()->SendCommand(ID_FIT_MEASURED);
         QCOMPARE(range, QStringLiteral("900 1150"));
         QVERIFY(stripWhileOpen);
-        QVERIFY(s.app.PlotWindow()->ResidualRect() == nullptr);
         const bool applied = answer == IDOK;
+        // An applied fit stays drawn, with its residual: it is the document's now.
+        QCOMPARE(s.app.PlotWindow()->ResidualRect() != nullptr, applied);
         const QStringList guess{"1045", "995"};
         QCOMPARE(s.Positions() != guess, applied);
         QCOMPARE(s.Positions().first().startsWith("1040."), applied);
         QCOMPARE(s.app.Document().IsModified(), applied);
-        QCOMPARE(s.app.Overlay()->Current()->baseline.has_value(), applied && baseline != 0);
-        QCOMPARE(s.frame()->Action(ID_EDIT_UNDO)->isEnabled(), applied);
-        s.app.Overlay()->Clear();
+        QCOMPARE(s.app.Document().GetAnalysis().baseline.has_value(), applied && baseline != 0);
+        // The load is a step of the history too, under the fit's.
+        QCOMPARE(s.view()->History().Stack().undoText(),
+                 applied ? "Ajustar al espectro medido" : "Superponer espectro medido");
+        s.app.Measured()->Remove();
         QVERIFY(!fit->isEnabled());
     }
 

@@ -30,6 +30,14 @@ cases=(
   "fail|fit/a.h|#include <QThread>"
   "fail|fit/a.cpp|#include \"output/band_sums.h\""
   "pass|fit/a.cpp|#include \"input/measured_spectrum.h\""
+  "fail|analysis/a.h|#include <QObject>"
+  "fail|analysis/a.cpp|#include \"ui/plot/plot_figure.h\""
+  "pass|analysis/a.cpp|#include \"fit/band_fit.h\""
+  "fail|fit/a.cpp|#include \"analysis/analysis.h\""
+  "fail|ui/form/a.cpp|#include \"ui/plot/plot_window.h\""
+  "fail|ui/plot/a.cpp|#include \"ui/fit/fit_dialog.h\""
+  "fail|ui/dialogs/a.cpp|#include \"ui/form/trazel_view.h\""
+  "pass|ui/fit/a.cpp|#include \"ui/form/trazel_view.h\""
   "pass|ui/a.cpp|#include \"app/resource.h\"|ui/a.cpp app/resource.h"
   "fail|ui/a.cpp|#include \"output/screen_graph.h\"|ui/a.cpp app/resource.h"
 )
@@ -38,7 +46,7 @@ status=0
 for row in "${cases[@]}"; do
   IFS='|' read -r expected file include known <<<"$row"
   rm -rf "${tree:?}"/*
-  mkdir -p "$tree/scripts" "$tree/$(dirname "$file")" "$tree"/{platform,model,input,output,fit,ui}
+  mkdir -p "$tree/scripts" "$tree/$(dirname "$file")" "$tree"/{platform,model,input,output,fit,analysis,ui}
   printf '%s\n' "$include" >"$tree/$file"
   [ -z "$known" ] || printf '# accepted for now\n%s\n' "$known" \
     >"$tree/scripts/layering-known-violations.txt"

@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "ui/fit_dialog.h"
+#include "ui/fit/fit_dialog.h"
 
 // Presses "Ajustar" and waits for the fit's thread to hand its result back;
 // false when it has not within the time a slow machine needs.

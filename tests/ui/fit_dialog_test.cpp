@@ -1,4 +1,4 @@
-#include "ui/fit_dialog.h"
+#include "ui/fit/fit_dialog.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -9,7 +9,6 @@
 #include "tests/support/peak_tables.h"
 #include "tests/support/synthetic_spectrum.h"
 #include "tests/ui/form_fixture.h"
-#include "ui/measured_overlay.h"
 
 using namespace trazel::fit;
 using namespace trazel::model;
@@ -25,16 +24,12 @@ const PeakTable kGuess = TableOf({{31, 0.9, 9}, {41, 0.55, 9}, {74, 0.7, 7}});
 
 // points measured points: many make each iteration long enough for
 // "Detener", pressed just after "Ajustar", to come before the fit ends.
-MeasuredData Measured(int points = 400) {
+trazel::analysis::MeasuredData Measured(int points = 400) {
     SpectrumShape shape;
     shape.points = points;
     shape.baseline = 0.02;
     const SyntheticSpectrum made = MakeSpectrum(kTruth, shape, 0.005, 17);
-    MeasuredData data;
-    data.spectrum = std::make_shared<const trazel::input::MeasuredSpectrum>(
-        trazel::input::MeasuredSpectrum{.x = made.x, .y = made.y});
-    data.legendName = QStringLiteral("medido.txt");
-    return data;
+    return trazel::analysis::MeasuredFrom({.x = made.x, .y = made.y}, "medido.txt");
 }
 
 QList<bool> Ticked(const FitDialog& dialog) {
@@ -118,7 +113,8 @@ class FitDialogTest : public QObject {
             return IDCANCEL;
         };
         // Given the wrong way round, as a reversed plot shows them.
-        RunFitDialog(*f.view, Measured(), 90, 10, f.fakes, f.view.get());
+        f.document.SetMeasured(Measured());
+        RunFitDialog(*f.view, 90, 10, f.fakes, f.view.get());
         QVERIFY(ran);
     }
 
@@ -140,7 +136,8 @@ class FitDialogTest : public QObject {
         int fitsShown = 0;
         bool stopped = false;
         bool copied = false;
-        std::shared_ptr<const ShownFit> lastShown = std::make_shared<ShownFit>();
+        std::shared_ptr<const trazel::analysis::FitRecord> lastShown =
+            std::make_shared<trazel::analysis::FitRecord>();
         f.fakes.dialogs.script = [&](QDialog& d) {
             auto& dialog = dynamic_cast<FitDialog&>(d);
             dialog.xMinEdit->setText(QString::fromUtf8(s.xMin));
@@ -164,9 +161,10 @@ class FitDialogTest : public QObject {
             }
             return s.answer;
         };
+        f.document.SetMeasured(Measured(s.press == kStop ? 400000 : 400));
         const auto applied =
-            RunFitDialog(*f.view, Measured(s.press == kStop ? 400000 : 400), 0, 100, f.fakes,
-                         f.view.get(), [&](std::shared_ptr<const ShownFit> fit) {
+            RunFitDialog(*f.view, 0, 100, f.fakes, f.view.get(),
+                         [&](std::shared_ptr<const trazel::analysis::FitRecord> fit) {
                              fitsShown += fit ? 1 : 0;
                              lastShown = std::move(fit);
                          });

@@ -13,11 +13,11 @@
 #include <memory>
 #include <vector>
 
-#include "model/trazel_doc.h"
+#include "analysis/analysis_doc.h"
 #include "platform/qt/data_exchange.h"
 #include "tests/support/fake_services.h"
 #include "ui/control_ids.h"
-#include "ui/trazel_view.h"
+#include "ui/form/trazel_view.h"
 
 // A document with a fresh form over it, shown and active so that focus and
 // keys behave as they do for a user.
@@ -87,6 +87,6 @@ struct Form {
 
     // The view asks the user through these.
     FakeServices fakes;
-    trazel::model::CTrazelDoc document;
+    trazel::analysis::CAnalysisDoc document;
     std::unique_ptr<trazel::ui::CTrazelView> view;
 };

@@ -1,16 +1,17 @@
-#include "ui/measured_overlay.h"
+#include "ui/plot/measured_commands.h"
 
 #include <QFile>
 #include <QProgressDialog>
 #include <QSettings>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "tests/support/fake_services.h"
 #include "tests/ui/dialogs/dialog_driver.h"
+#include "tests/ui/form_fixture.h"
 #include "ui/dialogs/measured_dialogs.h"
 
+using namespace trazel::analysis;
 using namespace trazel::input;
 using namespace trazel::platform;
 using namespace trazel::ui;
@@ -41,9 +42,19 @@ class CancelOnShow : public QObject {
     bool& saw_;
 };
 
+// A form over a new document and the measured spectrum's commands over it,
+// asking through services.
+struct Commands : Form {
+    explicit Commands(const Services& services) : commands(*view, services, nullptr) {}
+    Commands() : Commands(fakes) {}
+    // The steps of the document's history.
+    int Steps() { return view->History().Stack().count(); }
+    MeasuredCommands commands;
+};
+
 }  // namespace
 
-class MeasuredOverlayTest : public QObject {
+class MeasuredCommandsTest : public QObject {
     Q_OBJECT
 
   private:
@@ -62,8 +73,8 @@ class MeasuredOverlayTest : public QObject {
         return file.fileName().toStdString();
     }
 
-    static std::vector<double> Ys(const MeasuredOverlay& overlay) {
-        return overlay.Current() ? overlay.Current()->spectrum->y : std::vector<double>{};
+    static std::vector<double> Ys(const MeasuredCommands& commands) {
+        return commands.Current() ? commands.Current()->points->y : std::vector<double>{};
     }
 
   private slots:
@@ -94,16 +105,15 @@ class MeasuredOverlayTest : public QObject {
         QFETCH(QByteArray, text);
         QFETCH(QString, message);
         const bool replaces = message.contains("primer");
-        FakeServices fakes;
-        MeasuredOverlay overlay(fakes, nullptr);
-        QSignalSpy changed(&overlay, &MeasuredOverlay::Changed);
+        Commands c;
+        MeasuredCommands& overlay = c.commands;
         QVERIFY(overlay.Load(File("bueno.txt", kGood)));
         const std::string path = File("otro.jdx", text);
         QCOMPARE(overlay.Load(path), replaces);
-        QCOMPARE(overlay.Current()->legendName, replaces ? "otro.jdx" : "bueno.txt");
-        QCOMPARE(changed.count(), replaces ? 2 : 1);
-        QCOMPARE(fakes.messages.shown.size(), std::size_t{1});
-        const QString shown = fakes.messages.shown[0].text;
+        QCOMPARE(overlay.Current()->sourceName, replaces ? "otro.jdx" : "bueno.txt");
+        QCOMPARE(c.Steps(), replaces ? 2 : 1);
+        QCOMPARE(c.fakes.messages.shown.size(), std::size_t{1});
+        const QString shown = c.fakes.messages.shown[0].text;
         QVERIFY2(shown.contains(message) && shown.contains(QString::fromStdString(path)) &&
                      shown.contains("Sigue superpuesto el espectro medido «bueno.txt»") != replaces,
                  qPrintable(shown));
@@ -117,8 +127,8 @@ class MeasuredOverlayTest : public QObject {
         for (int i = 0; i < 400000; ++i) {
             text += QByteArray::number(i) + " 1\n";
         }
-        FakeServices fakes;
-        MeasuredOverlay overlay(fakes, nullptr);
+        Commands c;
+        MeasuredCommands& overlay = c.commands;
         QVERIFY(overlay.Load(File("bueno.txt", kGood)));
         overlay.quietLoadTime = std::chrono::milliseconds(0);
         bool sawDialog = false;
@@ -128,7 +138,7 @@ class MeasuredOverlayTest : public QObject {
         qApp->removeEventFilter(&canceller);
         QVERIFY(sawDialog);
         QCOMPARE(Ys(overlay), (std::vector<double>{10, 20, 30}));
-        QVERIFY(fakes.messages.Texts().join("").contains("Se canceló la lectura"));
+        QVERIFY(c.fakes.messages.Texts().join("").contains("Se canceló la lectura"));
     }
 
     // Columns are asked for only when there are more than two to choose from.
@@ -153,7 +163,8 @@ class MeasuredOverlayTest : public QObject {
             Click(d, IDOK);
         });
         driver.Files().answers = {QString::fromStdString(File("ancho.txt", text))};
-        MeasuredOverlay overlay(driver, nullptr);
+        Commands c(driver);
+        MeasuredCommands& overlay = c.commands;
         overlay.ChooseAndLoad();
         QCOMPARE(driver.Runs(), runs);
         QCOMPARE(Ys(overlay), ys);
@@ -161,23 +172,28 @@ class MeasuredOverlayTest : public QObject {
         QCOMPARE(messages.shown.size(), std::size_t{ys.empty() ? 1u : 0u});
     }
 
+    // The factor typed, or the one "Escalar al máximo del modelo" proposes
+    // (toModel, 0 for none, when the button is disabled), is one step.
     void optionsRefuseABadFactor_data() {
         QTest::addColumn<QString>("typed");
+        QTest::addColumn<double>("toModel");
         QTest::addColumn<int>("button");
         QTest::addColumn<double>("factor");
         QTest::addColumn<QString>("refusal");
-        QTest::newRow("dos") << "2" << IDOK << 2.0 << "";
-        QTest::newRow("negativo") << "-0.5" << IDOK << -0.5 << "";
-        QTest::newRow("cero") << "0" << IDOK << 1.0 << "distinto de cero";
-        QTest::newRow("menos cero") << "-0" << IDOK << 1.0 << "distinto de cero";
-        QTest::newRow("nan") << "nan" << IDOK << 1.0 << kNotANumberMessage;
-        QTest::newRow("desborda") << "1e400" << IDOK << 1.0 << kNotANumberMessage;
-        QTest::newRow("vacío") << "" << IDOK << 1.0 << kNotANumberMessage;
-        QTest::newRow("cancelar") << "3" << IDCANCEL << 1.0 << "";
-        QTest::newRow("quitar con factor malo") << "0" << O::kRemoveId << 0.0 << "";
+        QTest::newRow("dos") << "2" << 0.0 << IDOK << 2.0 << "";
+        QTest::newRow("negativo") << "-0.5" << 0.0 << IDOK << -0.5 << "";
+        QTest::newRow("al modelo") << "2" << 0.25 << IDOK << 0.25 << "";
+        QTest::newRow("cero") << "0" << 0.0 << IDOK << 1.0 << "distinto de cero";
+        QTest::newRow("menos cero") << "-0" << 0.0 << IDOK << 1.0 << "distinto de cero";
+        QTest::newRow("nan") << "nan" << 0.0 << IDOK << 1.0 << kNotANumberMessage;
+        QTest::newRow("desborda") << "1e400" << 0.0 << IDOK << 1.0 << kNotANumberMessage;
+        QTest::newRow("vacío") << "" << 0.0 << IDOK << 1.0 << kNotANumberMessage;
+        QTest::newRow("cancelar") << "3" << 0.25 << IDCANCEL << 1.0 << "";
+        QTest::newRow("quitar con factor malo") << "0" << 0.0 << O::kRemoveId << 0.0 << "";
     }
     void optionsRefuseABadFactor() {
         QFETCH(QString, typed);
+        QFETCH(double, toModel);
         QFETCH(int, button);
         QFETCH(double, factor);
         QFETCH(QString, refusal);
@@ -187,23 +203,23 @@ class MeasuredOverlayTest : public QObject {
             Click(d, O::kScaleToModelId);
             Click(d, button);
         });
-        MeasuredOverlay overlay(driver, nullptr);
+        Commands c(driver);
+        MeasuredCommands& overlay = c.commands;
         overlay.DocumentChanged("/documentos/calcita.tzl");
         QVERIFY(overlay.Load(File("bueno.txt", kGood)));
-        QSignalSpy changed(&overlay, &MeasuredOverlay::Changed);
-        overlay.EditOptions();
+        overlay.EditOptions(toModel != 0.0 ? std::optional(MeasuredTransform{toModel})
+                                           : std::nullopt);
         const bool applied = refusal.isEmpty() && button == IDOK;
-        QCOMPARE(changed.count(), applied || button == O::kRemoveId ? 1 : 0);
+        QCOMPARE(c.Steps(), applied || button == O::kRemoveId ? 2 : 1);
         if (button == O::kRemoveId) {
             QVERIFY(overlay.Current() == nullptr);
             // Removed on purpose, it is no longer offered with the document.
-            MeasuredOverlay again(driver, nullptr);
-            again.DocumentChanged("/documentos/calcita.tzl");
+            Commands again(driver);
+            again.commands.DocumentChanged("/documentos/calcita.tzl");
             QCOMPARE(messages.shown.size(), std::size_t{0});
             return;
         }
-        QCOMPARE(overlay.Current()->yFactor, factor);
-        QCOMPARE(overlay.Current()->scaleToModelMaximum, applied);
+        QCOMPARE(overlay.Current()->transform.yFactor, factor);
         QCOMPARE(messages.Texts().join("").contains(refusal), true);
         QCOMPARE(messages.shown.size(), std::size_t{refusal.isEmpty() ? 0u : 1u});
     }
@@ -236,7 +252,8 @@ class MeasuredOverlayTest : public QObject {
         QFETCH(std::vector<double>, ys);
         FakeServices fakes;
         {
-            MeasuredOverlay first(fakes, nullptr);
+            Commands form(fakes);
+            MeasuredCommands& first = form.commands;
             first.Load(File("sin-documento.txt", kGood));
             first.DocumentChanged("/doc/a.tzl");
             QVERIFY(first.Load(File("ancho.txt", kThreeColumns), MeasuredOptions{0, 2}));
@@ -247,7 +264,8 @@ class MeasuredOverlayTest : public QObject {
             QVERIFY(QFile::remove(files_.filePath("bueno.txt")));
         }
         fakes.NewMessages().answers = {answer};
-        MeasuredOverlay overlay(fakes, nullptr);
+        Commands form(fakes);
+        MeasuredCommands& overlay = form.commands;
         overlay.DocumentChanged(document.toStdString());
         QCOMPARE(fakes.messages.shown.size(), std::size_t{offered.isEmpty() ? 0u : 1u});
         if (!offered.isEmpty()) {
@@ -257,5 +275,5 @@ class MeasuredOverlayTest : public QObject {
     }
 };
 
-QTEST_MAIN(MeasuredOverlayTest)
-#include "measured_overlay_test.moc"
+QTEST_MAIN(MeasuredCommandsTest)
+#include "measured_commands_test.moc"

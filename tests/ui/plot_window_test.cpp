@@ -12,10 +12,9 @@
 #include "tests/support/peak_tables.h"
 #include "tests/support/synthetic_spectrum.h"
 #include "tests/ui/form_fixture.h"
-#include "ui/fit_dialog.h"
-#include "ui/measured_overlay.h"
-#include "ui/plot_figure.h"
-#include "ui/plot_window.h"
+#include "ui/plot/measured_commands.h"
+#include "ui/plot/plot_figure.h"
+#include "ui/plot/plot_window.h"
 
 using namespace trazel::model;
 using namespace trazel::ui;
@@ -64,7 +63,7 @@ struct PlotSetup : Form {
         return -1;
     }
 
-    MeasuredOverlay overlay{fakes, view.get()};
+    MeasuredCommands overlay{*view, fakes, view.get()};
     PlotWindow window{*view, overlay, fakes};
 };
 
@@ -252,7 +251,7 @@ class PlotWindowTest : public QObject {
         FigureView view;
         view.curve.xMax = 1000;
         view.curve.yMax = 1;
-        SetUpFigure(plot, table, view, nullptr, 1200);
+        SetUpFigure(plot, {.table = table, .analysis = {}}, view, 1200);
         // A plot never shown lays itself out at its size only when told.
         plot.setViewport(QRect(0, 0, 1200, height));
         plot.replot();
@@ -264,27 +263,24 @@ class PlotWindowTest : public QObject {
         QVERIFY(plot.legend->columnCount() <= 3);
     }
 
-    // While a fit is shown its curve goes over the plot and its residual in
-    // a strip below, measured times the y factor minus the fit: points made
-    // from the bands themselves at 1/yFactor of their height leave none.
-    // Once applied, the baseline stays with the spectrum it was fitted to.
+    // While a fit is shown, and once it is applied, the document is drawn
+    // with it: the fitted curve, each fitted band and the baseline over the
+    // plot, and the residual in a strip below, the measured points times the
+    // y factor minus the fit: points made from the bands themselves at
+    // 1/yFactor of their height leave none. The window's export draws the
+    // same. A new spectrum takes the fit away.
     void fitAndBaselineDrawn_data() {
         QTest::addColumn<QString>("steps");
-        QTest::addColumn<QStringList>("extra");
-        QTest::addColumn<bool>("strip");
-        const QStringList fit{"Ajuste"};
-        const QStringList kept{"Línea base del ajuste", "Suma + línea base"};
-        QTest::newRow("fit shown") << "fit" << fit << true;
-        QTest::newRow("fit taken away") << "fit,none" << QStringList{} << false;
-        QTest::newRow("baseline kept") << "baseline" << kept << false;
-        QTest::newRow("fit drawn instead of the baseline") << "baseline,fit" << fit << true;
-        QTest::newRow("baseline of other points") << "other" << QStringList{} << false;
-        QTest::newRow("baseline gone with a new load") << "baseline,load" << QStringList{} << false;
+        QTest::addColumn<bool>("drawn");
+        QTest::newRow("fit shown") << "fit" << true;
+        QTest::newRow("fit taken away") << "fit,none" << false;
+        QTest::newRow("fit applied") << "apply" << true;
+        QTest::newRow("applied, then undone") << "apply,undo" << false;
+        QTest::newRow("gone with a new load") << "apply,load" << false;
     }
     void fitAndBaselineDrawn() {
         QFETCH(QString, steps);
-        QFETCH(QStringList, extra);
-        QFETCH(bool, strip);
+        QFETCH(bool, drawn);
         PlotSetup s;
         const double yFactor = 2.0;
         SpectrumShape shape{.xMax = 1000, .points = 2001};
@@ -299,46 +295,43 @@ class PlotWindowTest : public QObject {
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) > 0);
         file.close();
         QVERIFY(s.overlay.Load(path.toStdString()));
+        s.overlay.SetTransform({yFactor});
 
         // Every band held: the baseline alone is fitted, and comes out zero.
-        trazel::fit::FitProblem problem;
-        problem.table = s.document.Table();
-        problem.freedom.fill({false, false, false});
-        problem.baseline = trazel::fit::Baseline::Constant;
-        problem.x = made.x;
-        problem.y = made.y;
-        problem.yFactor = yFactor;
-        problem.xMin = 250;
-        problem.xMax = 750;
-        auto shown = std::make_shared<ShownFit>();
-        shown->result = trazel::fit::FitBands(problem);
-        QVERIFY2(shown->result.Ok(), shown->result.message.c_str());
-        shown->baseline = problem.baseline;
-        shown->basis = {.spectrum = s.overlay.Current()->spectrum,
-                        .yFactor = yFactor,
-                        .xMin = problem.xMin,
-                        .xMax = problem.xMax};
+        trazel::analysis::FitSettings settings;
+        settings.xMin = 250;
+        settings.xMax = 750;
+        for (int k = 1; k < s.document.Table().count; ++k) {
+            settings.heldBands.push_back(k);
+        }
+        settings.baseline = trazel::fit::Baseline::Constant;
+        auto fit = std::make_shared<trazel::analysis::FitRecord>();
+        fit->settings = settings;
+        fit->xMin = 250;
+        fit->xMax = 750;
+        fit->result = trazel::fit::FitBands(s.document.PoseFit(settings, Gaussian, false));
+        QVERIFY2(fit->result.Ok(), fit->result.message.c_str());
 
         for (const QString& step : steps.split(',')) {
             if (step == "fit") {
-                s.window.ShowFit(shown);
+                s.window.ShowFit(fit);
             } else if (step == "none") {
                 s.window.ShowFit(nullptr);
-            } else if (step == "baseline") {
-                s.overlay.SetBaseline(shown->basis.spectrum.get(), FittedLine{0.25, 0.0});
-            } else if (step == "other") {
-                const trazel::input::MeasuredSpectrum other = *shown->basis.spectrum;
-                s.overlay.SetBaseline(&other, FittedLine{0.25, 0.0});
+            } else if (step == "apply") {
+                s.view->History().Record("Ajustar", [&] { s.document.ApplyFit(*fit); });
+            } else if (step == "undo") {
+                s.view->OnUndo();
             } else if (step == "load") {
                 QVERIFY(s.overlay.Load(path.toStdString()));
             }
         }
         QCustomPlot& plot = *s.window.Plot();
         const QStringList names = GraphNames(plot);
-        QCOMPARE(names.mid(names.indexOf("Suma") + 3), extra);
-        QCOMPARE(s.window.ResidualRect() != nullptr, strip);
-        QCOMPARE(plot.xAxis->label().isEmpty(), strip);
-        if (!strip) {
+        const QStringList extra{"Línea base del ajuste", "Ajuste", "Bandas ajustadas"};
+        QCOMPARE(names.mid(names.indexOf("Suma") + 3, 3), drawn ? extra : QStringList{});
+        QCOMPARE(s.window.ResidualRect() != nullptr, drawn);
+        QCOMPARE(plot.xAxis->label().isEmpty(), drawn);
+        if (!drawn) {
             QCOMPARE(plot.axisRectCount(), 1);
             return;
         }
@@ -352,6 +345,33 @@ class PlotWindowTest : public QObject {
         QVERIFY2(std::max(-values.lower, values.upper) < 1e-9,
                  qPrintable(QString::number(values.upper)));
         QCOMPARE(s.window.ResidualRect()->axis(QCPAxis::atBottom)->range(), s.XRange());
+
+        // "Exportar imagen" draws the fit and the strip as the window does.
+        const QString svg = scratch_.filePath("ajuste.svg");
+        QVERIFY(s.window.ExportImage(svg.toStdString(), QSize(900, 600)).ok());
+        QFile picture(svg);
+        QVERIFY(picture.open(QIODevice::ReadOnly));
+        QXmlStreamReader xml(&picture);
+        QStringList texts;
+        QString stroke;
+        int red = 0;
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement) {
+                continue;
+            }
+            if (xml.name() == QStringLiteral("g")) {
+                stroke = xml.attributes().value("stroke").toString();
+            } else if (xml.name() == QStringLiteral("text")) {
+                texts << xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed();
+            } else if (xml.name() == QStringLiteral("polyline")) {
+                red += stroke == QStringLiteral("#d50000");
+            }
+        }
+        // The fitted curve, a component for each of the three bands, and the residual.
+        QVERIFY2(red >= 5, qPrintable(QString::number(red)));
+        for (const QString& label : extra + QStringList{"Residuo"}) {
+            QVERIFY2(texts.contains(label), qPrintable(texts.join('|')));
+        }
     }
 
   private:

@@ -1,6 +1,6 @@
 #include "ui/dialogs/measured_dialogs.h"
 
-#include <QCheckBox>
+#include <QAbstractButton>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,9 +37,11 @@ const ControlTemplate kOptionControls[] = {
     {IDC_MEASURED_FILE, K::Label, "", 7, 7, 186, 9},
     {0, K::Label, "&Factor de y:", 7, 24, 50, 9},
     {O::kYFactorId, K::Edit, "", 60, 22, 60, 14},
-    {O::kScaleToModelId, K::Check, "&Escalar al máximo del modelo en la vista", 7, 42, 186, 10},
-    {0, K::Label, "Estas opciones solo cambian el dibujo; los puntos leídos no cambian.", 7, 57,
-     186, 17},
+    {O::kScaleToModelId, K::Button, "&Escalar al máximo del modelo en la vista", 7, 40, 186, 14},
+    {0, K::Label,
+     "El ajuste y el gráfico usan las ordenadas leídas multiplicadas por este factor; "
+     "el archivo no cambia.",
+     7, 57, 186, 17},
     {O::kRemoveId, K::Button, "&Quitar el espectro", 7, 82, 70, 14},
     {IDOK, K::DefaultButton, "Aceptar", 87, 82, 50, 14},
     {IDCANCEL, K::Button, "Cancelar", 143, 82, 50, 14},
@@ -48,8 +50,8 @@ const ControlTemplate kOptionControls[] = {
 const DialogTemplate kOptionTemplate{"Espectro medido", 200, 103, kOptionControls};
 
 const QString kYFactorMessage = QStringLiteral(
-    "El factor de y multiplica las ordenadas del espectro medido al dibujarlo: "
-    "introduzca un número distinto de cero.");
+    "El factor de y multiplica las ordenadas del espectro medido para el ajuste y el "
+    "gráfico: introduzca un número distinto de cero.");
 
 void SetFileLabel(TemplateDialog& dialog, const QString& fileName) {
     auto* label = qobject_cast<QLabel*>(dialog.GetDlgItem(IDC_MEASURED_FILE));
@@ -99,12 +101,24 @@ CMeasuredOptionsDlg::CMeasuredOptionsDlg(const QString& fileName, const Services
     : TemplateDialog(kOptionTemplate, services, owner) {
     SetFileLabel(*this, fileName);
     exchange_.Text(Edit(kYFactorId), yFactor);
-    exchange_.Check(qobject_cast<QCheckBox*>(GetDlgItem(kScaleToModelId)), scaleToModelMaximum);
+    // The factor that brings the spectrum's maximum in view to the model's,
+    // written into the field, where the user sees it before accepting it.
+    connect(Button(kScaleToModelId), &QAbstractButton::clicked, this, [this] {
+        if (modelMaximumFactor) {
+            yFactor = *modelMaximumFactor;
+            UpdateData(false);
+        }
+    });
     // Removing needs no valid factor: what is typed there no longer matters.
     connect(Button(kRemoveId), &QAbstractButton::clicked, this, [this] {
         removeRequested = true;
         QDialog::accept();
     });
+}
+
+void CMeasuredOptionsDlg::OnInitDialog() {
+    TemplateDialog::OnInitDialog();
+    Button(kScaleToModelId)->setEnabled(modelMaximumFactor.has_value());
 }
 
 bool CMeasuredOptionsDlg::ValidateFields() {

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <optional>
 
 #include "ui/control_ids.h"
 #include "ui/dialogs/template_dialog.h"
@@ -32,8 +33,11 @@ class CMeasuredColumnsDlg : public TemplateDialog {
     int columns_;
 };
 
-// The drawing options of the measured spectrum. "Quitar el espectro" closes
-// the dialog as accepted with removeRequested set, whatever the fields hold.
+// How the measured spectrum's data are taken: the y factor, by which the fit
+// and the figure both multiply the ordinates read, and which "Escalar al
+// máximo del modelo en la vista" sets to modelMaximumFactor (disabled without
+// one). "Quitar el espectro" closes the dialog as accepted with
+// removeRequested set, whatever the fields hold.
 class CMeasuredOptionsDlg : public TemplateDialog {
     Q_OBJECT
 
@@ -46,8 +50,10 @@ class CMeasuredOptionsDlg : public TemplateDialog {
                         QWidget* owner = nullptr);
 
     double yFactor = 1.0;
-    bool scaleToModelMaximum = false;
+    std::optional<double> modelMaximumFactor;
     bool removeRequested = false;
+
+    void OnInitDialog() override;
 
   protected:
     bool ValidateFields() override;

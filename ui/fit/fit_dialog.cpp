@@ -1,4 +1,4 @@
-#include "ui/fit_dialog.h"
+#include "ui/fit/fit_dialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -17,12 +17,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <new>
+#include <span>
 
 #include "fit/fit_report.h"
-#include "model/trazel_doc.h"
 #include "platform/number_format.h"
-#include "ui/measured_overlay.h"
-#include "ui/trazel_view.h"
+#include "ui/form/trazel_view.h"
 
 using namespace trazel::fit;
 using namespace trazel::model;
@@ -48,8 +47,9 @@ QString ErrorText(const Estimate& estimate) {
 
 }  // namespace
 
-FitDialog::FitDialog(FitSetup setup, const Services& services, QWidget* owner)
-    : QDialog(owner), setup_(std::move(setup)), services_(services) {
+FitDialog::FitDialog(const analysis::CAnalysisDoc& document, FitStart start,
+                     const Services& services, QWidget* owner)
+    : QDialog(owner), document_(document), start_(std::move(start)), services_(services) {
     setWindowTitle(QStringLiteral("Ajustar al espectro medido"));
     setObjectName(QStringLiteral("fitDialog"));
     CreateControls();
@@ -76,8 +76,12 @@ void FitDialog::CreateControls() {
 
     auto* range = new QGroupBox(QStringLiteral("Intervalo de x"), this);
     auto* rangeLayout = new QHBoxLayout(range);
-    xMinEdit = new QLineEdit(Number(setup_.basis.xMin, 10), range);
-    xMaxEdit = new QLineEdit(Number(setup_.basis.xMax, 10), range);
+    const auto [xMin, xMax] = analysis::FitRangeFor(
+        start_.settings, document_.GetAnalysis().measured
+                             ? std::span<const double>(document_.GetAnalysis().measured->points->x)
+                             : std::span<const double>());
+    xMinEdit = new QLineEdit(Number(xMin, 10), range);
+    xMaxEdit = new QLineEdit(Number(xMax, 10), range);
     auto* fromLabel = new QLabel(QStringLiteral("&Desde:"), range);
     fromLabel->setBuddy(xMinEdit);
     auto* toLabel = new QLabel(QStringLiteral("&hasta:"), range);
@@ -89,22 +93,25 @@ void FitDialog::CreateControls() {
     layout->addWidget(range);
 
     // The bands as the peak list shows them, newest on top, each ticked
-    // when it varies: the selected ones, or all when none is selected.
+    // when it varies: the selected ones, or, when none is selected, those
+    // the last fit of the document let vary (at first all).
     auto* bands = new QGroupBox(QStringLiteral("Bandas que varían"), this);
     auto* bandsLayout = new QVBoxLayout(bands);
     bandList = new QTreeWidget(bands);
     bandList->setRootIsDecorated(false);
     bandList->setHeaderLabels(
         {QStringLiteral("Máximo"), QStringLiteral("Intensidad"), QStringLiteral("Anchura")});
-    const PeakTable& table = setup_.table;
+    const PeakTable& table = document_.Table();
+    const auto contains = [](const std::vector<int>& list, int value) {
+        return std::find(list.begin(), list.end(), value) != list.end();
+    };
     for (int row = 0; row < table.PeakCount(); ++row) {
-        const int index = table.count - 1 - row;
+        const int index = document_.IndexFromRow(row);
         auto* item = new QTreeWidgetItem(
             bandList, {Number(table.position[index], 9), Number(table.intensity[index], 9),
                        Number(table.width[index], 9)});
-        const bool free = setup_.selectedRows.empty() ||
-                          std::find(setup_.selectedRows.begin(), setup_.selectedRows.end(), row) !=
-                              setup_.selectedRows.end();
+        const bool free = start_.selectedRows.empty() ? !contains(start_.settings.heldBands, index)
+                                                      : contains(start_.selectedRows, row);
         item->setCheckState(0, free ? Qt::Checked : Qt::Unchecked);
     }
     bandList->setMinimumHeight(bandList->fontMetrics().height() * 6);
@@ -114,8 +121,10 @@ void FitDialog::CreateControls() {
     intensityBox = new QCheckBox(QStringLiteral("&Intensidad"), bands);
     widthBox = new QCheckBox(QStringLiteral("Anch&ura"), bands);
     values->addWidget(new QLabel(QStringLiteral("Valores que varían:"), bands));
+    positionBox->setChecked(start_.settings.values.position);
+    intensityBox->setChecked(start_.settings.values.intensity);
+    widthBox->setChecked(start_.settings.values.width);
     for (QCheckBox* box : {positionBox, intensityBox, widthBox}) {
-        box->setChecked(true);
         values->addWidget(box);
         connect(box, &QCheckBox::toggled, this, &FitDialog::Forget);
     }
@@ -128,6 +137,9 @@ void FitDialog::CreateControls() {
     baselineBox->addItems(
         {QStringLiteral("Ninguna"), QStringLiteral("Constante"), QStringLiteral("Recta")});
     baselineRow->addRow(QStringLiteral("&Línea base:"), baselineBox);
+    baselineBox->setCurrentIndex(static_cast<int>(
+        std::find(std::begin(kBaselines), std::end(kBaselines), start_.settings.baseline) -
+        std::begin(kBaselines)));
     layout->addLayout(baselineRow);
 
     auto* run = new QHBoxLayout;
@@ -179,7 +191,7 @@ void FitDialog::CreateControls() {
     resize(sizeHint().expandedTo(QSize(fontMetrics().averageCharWidth() * 90, 0)));
 }
 
-std::optional<FitProblem> FitDialog::Problem() {
+std::optional<analysis::FitSettings> FitDialog::Settings() {
     const auto read = [this](QLineEdit* edit) -> std::optional<double> {
         const auto value = ParseDouble(edit->text().trimmed().toStdString());
         if (!value) {
@@ -207,46 +219,51 @@ std::optional<FitProblem> FitDialog::Problem() {
         xMinEdit->selectAll();
         return std::nullopt;
     }
-    FitProblem problem;
-    problem.table = setup_.table;
-    problem.lineShape = setup_.basis.lineShape;
-    problem.useScaled = setup_.basis.useScaled;
-    const Freedom chosen{positionBox->isChecked(), intensityBox->isChecked(),
-                         widthBox->isChecked()};
+    analysis::FitSettings settings;
+    settings.xMin = *xMin;
+    settings.xMax = *xMax;
+    settings.values = {positionBox->isChecked(), intensityBox->isChecked(), widthBox->isChecked()};
     for (int row = 0; row < bandList->topLevelItemCount(); ++row) {
-        const int index = setup_.table.count - 1 - row;
-        const bool free = bandList->topLevelItem(row)->checkState(0) == Qt::Checked;
-        problem.freedom[static_cast<std::size_t>(index)] =
-            free ? chosen : Freedom{false, false, false};
+        if (bandList->topLevelItem(row)->checkState(0) != Qt::Checked) {
+            settings.heldBands.push_back(document_.IndexFromRow(row));
+        }
     }
-    problem.baseline = kBaselines[std::max(0, baselineBox->currentIndex())];
-    if (setup_.basis.spectrum) {
-        problem.x = setup_.basis.spectrum->x;
-        problem.y = setup_.basis.spectrum->y;
+    std::sort(settings.heldBands.begin(), settings.heldBands.end());
+    settings.baseline = kBaselines[std::max(0, baselineBox->currentIndex())];
+    return settings;
+}
+
+std::optional<FitProblem> FitDialog::Problem() {
+    const auto settings = Settings();
+    if (!settings) {
+        return std::nullopt;
     }
-    problem.yFactor = setup_.basis.yFactor;
-    problem.xMin = *xMin;
-    problem.xMax = *xMax;
-    return problem;
+    return document_.PoseFit(*settings, start_.lineShape, start_.useScaled);
 }
 
 void FitDialog::StartFit() {
     if (Running()) {
         return;
     }
-    auto problem = Problem();
-    if (!problem) {
+    auto settings = Settings();
+    if (!settings) {
         return;
     }
     Forget();
-    running_ = std::move(problem);
+    FitProblem problem = document_.PoseFit(*settings, start_.lineShape, start_.useScaled);
+    running_ = analysis::FitRecord{.settings = std::move(*settings),
+                                   .xMin = problem.xMin,
+                                   .xMax = problem.xMax,
+                                   .lineShape = start_.lineShape,
+                                   .useScaled = start_.useScaled,
+                                   .result = {}};
     stop_ = false;
     iteration_ = 0;
     rss_ = 0.0;
     progressLine->setText(QStringLiteral("Ajustando…"));
     // The thread works on a copy of its own, so that nothing the dialog does
     // meanwhile can reach it; it is told to stop through stop_ alone.
-    worker_ = std::async(std::launch::async, [this, problem = *running_] {
+    worker_ = std::async(std::launch::async, [this, problem = std::move(problem)] {
         FitResult result;
         try {
             result = FitBands(problem, [this](int iteration, double rss) {
@@ -280,7 +297,7 @@ void FitDialog::StopFit() {
 
 void FitDialog::Finished(FitResult result) {
     tick_->stop();
-    const FitProblem problem = std::move(*running_);
+    auto record = std::make_shared<analysis::FitRecord>(std::move(*running_));
     running_.reset();
     if (!result.Ok()) {
         const QString message = QString::fromStdString(result.message);
@@ -294,21 +311,16 @@ void FitDialog::Finished(FitResult result) {
         UpdateButtons();
         return;
     }
-    auto shown = std::make_shared<ShownFit>();
-    shown->result = std::move(result);
-    shown->baseline = problem.baseline;
-    shown->basis = setup_.basis;
-    shown->basis.xMin = problem.xMin;
-    shown->basis.xMax = problem.xMax;
+    record->result = std::move(result);
     progressLine->setText(
-        QStringLiteral("Ajuste terminado en %1 iteraciones.").arg(shown->result.iterations));
-    ShowResult(*shown);
-    shown_ = std::move(shown);
+        QStringLiteral("Ajuste terminado en %1 iteraciones.").arg(record->result.iterations));
+    ShowResult(*record);
+    shown_ = std::move(record);
     UpdateButtons();
     emit fitChanged(shown_);
 }
 
-void FitDialog::ShowResult(const ShownFit& shown) {
+void FitDialog::ShowResult(const analysis::FitRecord& shown) {
     resultList->clear();
     const FitResult& result = shown.result;
     // Newest on top, as the peak list.
@@ -319,11 +331,11 @@ void FitDialog::ShowResult(const ShownFit& shown) {
                                          Number(band->area.value), ErrorText(band->area)});
     }
     QString baseline = QStringLiteral("ninguna");
-    if (shown.baseline != Baseline::None) {
+    if (shown.settings.baseline != Baseline::None) {
         baseline = QStringLiteral("%1 ± %2").arg(Number(result.baselineConstant.value),
                                                  ErrorText(result.baselineConstant));
     }
-    if (shown.baseline == Baseline::Linear) {
+    if (shown.settings.baseline == Baseline::Linear) {
         baseline += QStringLiteral(", pendiente %1 ± %2")
                         .arg(Number(result.baselineSlope.value), ErrorText(result.baselineSlope));
     }
@@ -366,7 +378,7 @@ void FitDialog::UpdateButtons() {
 void FitDialog::CopyResult() const {
     if (shown_) {
         QGuiApplication::clipboard()->setText(
-            QString::fromStdString(FitResultText(shown_->result, shown_->baseline)));
+            QString::fromStdString(FitResultText(shown_->result, shown_->settings.baseline)));
     }
 }
 
@@ -381,11 +393,13 @@ void FitDialog::reject() {
     QDialog::reject();
 }
 
-std::shared_ptr<const ShownFit> RunFitDialog(
-    CTrazelView& view, const MeasuredData& measured, double xMin, double xMax,
-    const Services& services, QWidget* owner,
-    const std::function<void(std::shared_ptr<const ShownFit>)>& show) {
-    CTrazelDoc& document = view.GetDocument();
+std::shared_ptr<const analysis::FitRecord> RunFitDialog(
+    CTrazelView& view, double xMin, double xMax, const Services& services, QWidget* owner,
+    const std::function<void(std::shared_ptr<const analysis::FitRecord>)>& show) {
+    analysis::CAnalysisDoc& document = view.GetDocument();
+    if (!document.GetAnalysis().measured) {
+        return nullptr;
+    }
     if (document.Table().PeakCount() == 0) {
         services.AfxMessageBox(owner,
                                QStringLiteral("La tabla no tiene bandas que ajustar. Introduzca o "
@@ -393,22 +407,20 @@ std::shared_ptr<const ShownFit> RunFitDialog(
                                MessageKind::Information);
         return nullptr;
     }
-    FitSetup setup{.table = document.Table(),
-                   .basis = {.lineShape = view.fields.curve.lineShape,
-                             .useScaled = view.fields.curve.useScaled,
-                             .spectrum = measured.spectrum,
-                             .yFactor = measured.yFactor,
-                             .xMin = std::min(xMin, xMax),
-                             .xMax = std::max(xMin, xMax)},
-                   .selectedRows = view.SelectedRows()};
-    FitDialog dialog(std::move(setup), services, owner);
+    FitStart start{
+        .settings = analysis::FitSettingsInView(document.GetAnalysis().fitSettings, xMin, xMax),
+        .lineShape = view.fields.curve.lineShape,
+        .useScaled = view.fields.curve.useScaled,
+        .selectedRows = view.SelectedRows()};
+    FitDialog dialog(document, std::move(start), services, owner);
     // Modal to the main window and so to its plot window too: neither the
     // table nor the spectrum can change under a running fit, and both
     // windows go on painting.
     dialog.setWindowModality(Qt::WindowModal);
     if (show) {
-        QObject::connect(&dialog, &FitDialog::fitChanged, &dialog,
-                         [&show](std::shared_ptr<const ShownFit> fit) { show(std::move(fit)); });
+        QObject::connect(
+            &dialog, &FitDialog::fitChanged, &dialog,
+            [&show](std::shared_ptr<const analysis::FitRecord> fit) { show(std::move(fit)); });
     }
     const int answer = services.DoModal(dialog);
     const auto fit = dialog.Shown();
@@ -418,14 +430,10 @@ std::shared_ptr<const ShownFit> RunFitDialog(
     if (answer != IDOK || !fit) {
         return nullptr;
     }
-    // A fit of the baseline alone leaves the bands, and the history, as they were.
-    if (!SameBands(fit->result.table, document.Table())) {
-        view.History().Record(QStringLiteral("Ajustar al espectro medido"), [&] {
-            document.SetTable(fit->result.table);
-            document.SetModifiedFlag(true);
-        });
-        view.FillPeakList();
-    }
+    // The bands and the baseline go in together, as one step.
+    view.History().Record(QStringLiteral("Ajustar al espectro medido"),
+                          [&] { document.ApplyFit(*fit); });
+    view.FillPeakList();
     return fit;
 }
 

@@ -10,9 +10,8 @@
 #include <optional>
 #include <vector>
 
+#include "analysis/analysis_doc.h"
 #include "fit/band_fit.h"
-#include "input/measured_spectrum.h"
-#include "model/peak_table.h"
 #include "platform/qt/services.h"
 
 class QCheckBox;
@@ -26,35 +25,16 @@ class QTreeWidget;
 namespace trazel::ui {
 
 class CTrazelView;
-struct MeasuredData;
 
-// The points a fit is made to, over xMin..xMax, and the line shape and
-// positions its bands are drawn with.
-struct FitBasis {
+// What a fit dialog starts from, beside its document's table and measured
+// spectrum: the settings shown at first (with the range set), the line shape
+// and positions the bands are drawn with, and the rows of the peak list
+// selected (0 = newest), which vary when there are any.
+struct FitStart {
+    analysis::FitSettings settings;
     std::int32_t lineShape = model::Gaussian;
     bool useScaled = false;
-    std::shared_ptr<const input::MeasuredSpectrum> spectrum;
-    double yFactor = 1.0;
-    double xMin = 0.0;
-    double xMax = 0.0;
-};
-
-// What a fit starts from: the window's table, line shape and measured
-// spectrum as they are when the dialog opens.
-struct FitSetup {
-    model::PeakTable table;
-    FitBasis basis;
-    // The rows of the peak list selected (0 = newest); none leaves every
-    // band free.
     std::vector<int> selectedRows;
-};
-
-// A fit as the plot window draws it: the fitted curve over the points it
-// was fitted to, and the residual under it.
-struct ShownFit {
-    fit::FitResult result;
-    fit::Baseline baseline = fit::Baseline::None;
-    FitBasis basis;
 };
 
 // The fit of the bands to a measured spectrum: the x range, the bands and the
@@ -66,12 +46,15 @@ class FitDialog : public QDialog {
     Q_OBJECT
 
   public:
-    FitDialog(FitSetup setup, const platform::Services& services, QWidget* owner = nullptr);
+    FitDialog(const analysis::CAnalysisDoc& document, FitStart start,
+              const platform::Services& services, QWidget* owner = nullptr);
     // Stops a fit still running and waits for its thread.
     ~FitDialog() override;
 
-    // The problem the controls describe, or nothing after telling the user
+    // The settings the controls describe, or nothing after telling the user
     // what is wrong with them.
+    std::optional<analysis::FitSettings> Settings();
+    // The problem they pose to the document (CAnalysisDoc::PoseFit).
     std::optional<fit::FitProblem> Problem();
 
     // "Ajustar": starts a fit, unless one runs or the controls are refused.
@@ -81,7 +64,7 @@ class FitDialog : public QDialog {
     bool Running() const { return worker_.valid(); }
 
     // The last fit that succeeded with the controls as they are, or nothing.
-    std::shared_ptr<const ShownFit> Shown() const { return shown_; }
+    std::shared_ptr<const analysis::FitRecord> Shown() const { return shown_; }
 
     // "Cancelar" and the window's close button stop a running fit first.
     void reject() override;
@@ -104,38 +87,40 @@ class FitDialog : public QDialog {
 
   signals:
     // The fit the plot window should draw now; nullptr for none.
-    void fitChanged(std::shared_ptr<const ShownFit> fit);
+    void fitChanged(std::shared_ptr<const analysis::FitRecord> fit);
 
   private:
     void CreateControls();
     void Finished(fit::FitResult result);
-    void ShowResult(const ShownFit& shown);
+    void ShowResult(const analysis::FitRecord& shown);
     // A change of any control makes the result shown stale.
     void Forget();
     void UpdateButtons();
     void CopyResult() const;
 
-    FitSetup setup_;
+    const analysis::CAnalysisDoc& document_;
+    FitStart start_;
     platform::Services services_;
-    // The problem the running fit was given, kept for its result.
-    std::optional<fit::FitProblem> running_;
+    // How the running fit was posed, kept for its result.
+    std::optional<analysis::FitRecord> running_;
     std::future<fit::FitResult> worker_;
     std::atomic<bool> stop_{false};
     std::atomic<int> iteration_{0};
     std::atomic<double> rss_{0.0};
     QTimer* tick_ = nullptr;
-    std::shared_ptr<const ShownFit> shown_;
+    std::shared_ptr<const analysis::FitRecord> shown_;
 };
 
-// The fit of the view's table to a measured spectrum over xMin..xMax: runs
-// the dialog (through services, over owner), the bands selected in the list
-// free; on "Aplicar" the fitted values go into the table as one step of its
-// history and the list follows. show is told of every fit to draw, and of
-// none when the dialog closes. The fit applied, or nullptr when the dialog
-// was cancelled.
-std::shared_ptr<const ShownFit> RunFitDialog(
-    CTrazelView& view, const MeasuredData& measured, double xMin, double xMax,
-    const platform::Services& services, QWidget* owner,
-    const std::function<void(std::shared_ptr<const ShownFit>)>& show = {});
+// The fit of the view's table to its document's measured spectrum: runs the
+// dialog (through services, over owner) from the document's fit settings,
+// over xMin..xMax (the range shown, either order) when they keep no range of
+// their own, the bands selected in the list free. On "Aplicar" the fit goes
+// into the document (CAnalysisDoc::ApplyFit) as one step of its history, the
+// fitted bands and the baseline together, and the list follows. show is told
+// of every fit to draw, and of none when the dialog closes. The fit applied,
+// or nullptr when none was.
+std::shared_ptr<const analysis::FitRecord> RunFitDialog(
+    CTrazelView& view, double xMin, double xMax, const platform::Services& services, QWidget* owner,
+    const std::function<void(std::shared_ptr<const analysis::FitRecord>)>& show = {});
 
 }  // namespace trazel::ui

@@ -1,4 +1,4 @@
-#include "ui/band_import.h"
+#include "ui/form/band_import.h"
 
 #include "model/trazel_doc.h"
 #include "output/peak_list.h"

@@ -1,79 +1,85 @@
-#include "ui/table_history.h"
+#include "ui/form/document_history.h"
 
 #include <QUndoCommand>
 
-#include "model/trazel_doc.h"
+#include "analysis/analysis_doc.h"
 
-using namespace trazel::model;
+using namespace trazel::analysis;
 
 namespace trazel::ui {
 
 namespace {
 
-// One change of the table, kept whole: the table is a few kilobytes, and a
-// whole copy is right for every operation without a rule of its own.
-class TableStep : public QUndoCommand {
+// One change of the document, kept whole: the table is a few kilobytes, the
+// analysis a few values and a pointer to the measured points, and a whole
+// copy is right for every operation without a rule of its own.
+class DocumentStep : public QUndoCommand {
   public:
-    TableStep(CTrazelDoc& document, const QString& text, const PeakTable& before,
-              const PeakTable& after)
-        : QUndoCommand(text), document_(document), before_(before), after_(after) {}
+    DocumentStep(CAnalysisDoc& document, const QString& text, DocumentState before,
+                 DocumentState after)
+        : QUndoCommand(text),
+          document_(document),
+          before_(std::move(before)),
+          after_(std::move(after)) {}
 
-    void undo() override { document_.SetTable(before_); }
+    void undo() override { document_.Restore(before_); }
     void redo() override {
         // The stack runs redo as the step is pushed, when the operation has
         // already made the change.
         if (pushed_) {
-            document_.SetTable(after_);
+            document_.Restore(after_);
         }
         pushed_ = true;
     }
 
   private:
-    CTrazelDoc& document_;
-    PeakTable before_;
-    PeakTable after_;
+    CAnalysisDoc& document_;
+    DocumentState before_;
+    DocumentState after_;
     bool pushed_ = false;
 };
 
 }  // namespace
 
-TableHistory::TableHistory(CTrazelDoc& document, std::function<void()> shown, QObject* parent)
+DocumentHistory::DocumentHistory(CAnalysisDoc& document, std::function<void()> shown,
+                                 QObject* parent)
     : QObject(parent), document_(document), shown_(std::move(shown)) {}
 
-void TableHistory::Record(const QString& text, const std::function<void()>& operation) {
-    const PeakTable before = document_.Table();
+void DocumentHistory::Record(const QString& text, const std::function<void()>& operation) {
+    DocumentState before = document_.State();
+    const auto changes = document_.AnalysisChanges();
     operation();
-    if (!SameBands(before, document_.Table())) {
-        stack_.push(new TableStep(document_, text, before, document_.Table()));
+    if (!SameBands(before.table, document_.Table()) || changes != document_.AnalysisChanges()) {
+        stack_.push(new DocumentStep(document_, text, std::move(before), document_.State()));
     }
 }
 
-void TableHistory::Undo() {
+void DocumentHistory::Undo() {
     if (stack_.canUndo()) {
         stack_.undo();
         AfterStep();
     }
 }
 
-void TableHistory::Redo() {
+void DocumentHistory::Redo() {
     if (stack_.canRedo()) {
         stack_.redo();
         AfterStep();
     }
 }
 
-void TableHistory::AfterStep() {
+void DocumentHistory::AfterStep() {
     document_.SetModifiedFlag(!stack_.isClean());
     if (shown_) {
         shown_();
     }
 }
 
-void TableHistory::SetClean() {
+void DocumentHistory::SetClean() {
     stack_.setClean();
 }
 
-void TableHistory::Reset() {
+void DocumentHistory::Reset() {
     stack_.clear();
     stack_.setClean();
 }

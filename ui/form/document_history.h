@@ -5,34 +5,38 @@
 #include <QUndoStack>
 #include <functional>
 
-namespace trazel::model {
-class CTrazelDoc;
-}  // namespace trazel::model
+namespace trazel::analysis {
+class CAnalysisDoc;
+}  // namespace trazel::analysis
 
 namespace trazel::ui {
 
-// The undo history of the peak table. An operation runs through Record, which
-// keeps a step holding the table before and after it, when it changed the
-// table; undo and redo put one of the two back through the document and then
-// let the list follow. The modified flag of the operations themselves is
-// theirs; a step undone or redone marks the document modified, unless it
-// brings back the table last saved or opened (the stack's clean state).
-class TableHistory : public QObject {
+// The undo history of a document: its peak table and its analysis together,
+// in one stack, so that "Deshacer" takes back a fit's bands and its baseline
+// as one step, and a measured spectrum loaded between two table changes in
+// its turn. An operation runs through Record, which keeps a step holding the
+// document before and after it when it changed the table or the analysis;
+// undo and redo put one of the two back through the document and then let
+// the list follow. The measured points are shared by the steps, not copied.
+// The modified flag of the operations themselves is theirs; a step undone or
+// redone marks the document modified, unless it brings back the state last
+// saved or opened (the stack's clean state).
+class DocumentHistory : public QObject {
     Q_OBJECT
 
   public:
     // shown runs after every undo and redo, to show the table again.
-    TableHistory(model::CTrazelDoc& document, std::function<void()> shown,
-                 QObject* parent = nullptr);
+    DocumentHistory(analysis::CAnalysisDoc& document, std::function<void()> shown,
+                    QObject* parent = nullptr);
 
     // Runs an operation on the document; a step named text is kept when the
-    // table afterwards differs from the table before.
+    // table or the analysis afterwards differs from before.
     void Record(const QString& text, const std::function<void()>& operation);
 
     void Undo();
     void Redo();
 
-    // The table is the one last saved or opened.
+    // The document is the one last saved or opened.
     void SetClean();
     // A new or opened document starts with no history.
     void Reset();
@@ -42,7 +46,7 @@ class TableHistory : public QObject {
   private:
     void AfterStep();
 
-    model::CTrazelDoc& document_;
+    analysis::CAnalysisDoc& document_;
     std::function<void()> shown_;
     QUndoStack stack_;
 };

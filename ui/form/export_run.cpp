@@ -1,4 +1,4 @@
-#include "ui/export_run.h"
+#include "ui/form/export_run.h"
 
 #include <QAction>
 #include <QApplication>

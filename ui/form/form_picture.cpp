@@ -1,4 +1,4 @@
-#include "ui/form_picture.h"
+#include "ui/form/form_picture.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,4 +1,4 @@
-#include "ui/form_template.h"
+#include "ui/form/form_template.h"
 
 using namespace trazel::platform;
 using namespace trazel::model;

@@ -1,4 +1,4 @@
-#include "ui/trazel_view.h"
+#include "ui/form/trazel_view.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -18,23 +18,23 @@
 #include <QTreeWidget>
 #include <array>
 
+#include "analysis/analysis_doc.h"
 #include "input/band_list.h"
-#include "model/trazel_doc.h"
 #include "output/peak_list.h"
 #include "platform/number_format.h"
 #include "platform/qt/control_builder.h"
 #include "platform/qt/dialog_units.h"
 #include "platform/qt/painter_dc.h"
 #include "platform/qt/print_driver.h"
-#include "ui/band_import.h"
 #include "ui/control_ids.h"
 #include "ui/dialogs/import_bands_dlg.h"
 #include "ui/dialogs/output_file_dialog.h"
 #include "ui/dialogs/output_format_dlg.h"
 #include "ui/dialogs/peak_edit_dlg.h"
-#include "ui/export_run.h"
-#include "ui/form_picture.h"
-#include "ui/form_template.h"
+#include "ui/form/band_import.h"
+#include "ui/form/export_run.h"
+#include "ui/form/form_picture.h"
+#include "ui/form/form_template.h"
 
 using namespace trazel::platform;
 using namespace trazel::model;
@@ -96,7 +96,8 @@ QWidget* CreatePicture(const ControlTemplate&, QWidget* parent) {
 
 }  // namespace
 
-CTrazelView::CTrazelView(CTrazelDoc& document, const Services& services, QWidget* parent)
+CTrazelView::CTrazelView(analysis::CAnalysisDoc& document, const Services& services,
+                         QWidget* parent)
     : QWidget(parent), document_(document), services_(services) {
     setObjectName(QStringLiteral("CTrazelView"));
     setFont(FormFont());

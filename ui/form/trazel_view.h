@@ -11,7 +11,7 @@
 #include "output/screen_graph.h"
 #include "platform/qt/data_exchange.h"
 #include "platform/qt/services.h"
-#include "ui/table_history.h"
+#include "ui/form/document_history.h"
 
 class QCheckBox;
 class QLabel;
@@ -27,9 +27,9 @@ struct PrintJob;
 class PrintDriver;
 }  // namespace trazel::platform
 
-namespace trazel::model {
-class CTrazelDoc;
-}  // namespace trazel::model
+namespace trazel::analysis {
+class CAnalysisDoc;
+}  // namespace trazel::analysis
 
 namespace trazel::ui {
 
@@ -64,10 +64,10 @@ class CTrazelView : public QWidget {
 
   public:
     // The view and its dialogs ask the user through services.
-    CTrazelView(model::CTrazelDoc& document, const platform::Services& services,
+    CTrazelView(analysis::CAnalysisDoc& document, const platform::Services& services,
                 QWidget* parent = nullptr);
 
-    model::CTrazelDoc& GetDocument() const { return document_; }
+    analysis::CAnalysisDoc& GetDocument() const { return document_; }
 
     // Runs when the view is first shown and after every New and Open.
     void OnInitialUpdate();
@@ -105,8 +105,9 @@ class CTrazelView : public QWidget {
     // The printer that print, print preview and print setup share.
     void SetPrintDriver(platform::PrintDriver* driver) { printDriver_ = driver; }
 
-    // The undo history of the table's changes; New and Open start it afresh.
-    TableHistory& History() { return history_; }
+    // The undo history of the document's changes, of its table and of its
+    // analysis; New and Open start it afresh.
+    DocumentHistory& History() { return history_; }
 
     // Controls bound by data exchange.
     QProgressBar* progressBar = nullptr;
@@ -177,7 +178,7 @@ class CTrazelView : public QWidget {
     // Does what the mnemonic of the control does when it is the only one.
     static void RunMnemonic(QWidget* control);
 
-    model::CTrazelDoc& document_;
+    analysis::CAnalysisDoc& document_;
     platform::Services services_;
     platform::DataExchange dx_{services_};
     std::map<int, QWidget*> controls_;
@@ -185,7 +186,7 @@ class CTrazelView : public QWidget {
     std::vector<std::pair<QChar, QWidget*>> mnemonics_;
     QPushButton* defaultButton_ = nullptr;
     platform::PrintDriver* printDriver_ = nullptr;
-    TableHistory history_{document_, [this] { FillPeakList(); }};
+    DocumentHistory history_{document_, [this] { FillPeakList(); }};
 };
 
 }  // namespace trazel::ui

@@ -1,4 +1,6 @@
-#include "ui/measured_overlay.h"
+#include "ui/plot/measured_commands.h"
+
+#include "analysis/analysis_doc.h"
 
 #include <QEventLoop>
 #include <QFile>
@@ -15,8 +17,10 @@
 #include "platform/file_errors.h"
 #include "platform/qt/recent_file_list.h"
 #include "ui/dialogs/measured_dialogs.h"
-#include "ui/plot_figure.h"
+#include "ui/form/trazel_view.h"
+#include "ui/plot/plot_figure.h"
 
+using namespace trazel::analysis;
 using namespace trazel::input;
 using namespace trazel::platform;
 
@@ -106,20 +110,26 @@ std::optional<int> Column(int stored) {
 
 }  // namespace
 
-MeasuredOverlay::MeasuredOverlay(const platform::Services& services, QWidget* dialogParent)
-    : services_(services), dialogParent_(dialogParent) {}
+MeasuredCommands::MeasuredCommands(CTrazelView& view, const platform::Services& services,
+                                   QWidget* dialogParent)
+    : view_(view),
+      document_(view.GetDocument()),
+      services_(services),
+      dialogParent_(dialogParent) {}
 
-MeasuredOverlay::~MeasuredOverlay() = default;
+MeasuredCommands::~MeasuredCommands() = default;
 
-const MeasuredData* MeasuredOverlay::Current() const {
-    return current_.get();
+const MeasuredData* MeasuredCommands::Current() const {
+    const auto& measured = document_.GetAnalysis().measured;
+    return measured ? &*measured : nullptr;
 }
 
-void MeasuredOverlay::ChooseAndLoad() {
+void MeasuredCommands::ChooseAndLoad() {
     if (loading_) {
         return;
     }
-    const QString folder = current_ ? QFileInfo(Shown(current_->path)).absolutePath() : QString();
+    const QString folder =
+        Current() ? QFileInfo(Shown(Current()->sourcePath)).absolutePath() : QString();
     const auto chosen = services_.Files().GetOpenFileNameOfTypes(dialogParent_, kChooseCaption,
                                                                  folder, kMeasuredTypes);
     if (!chosen) {
@@ -149,7 +159,7 @@ void MeasuredOverlay::ChooseAndLoad() {
     Load(path, options);
 }
 
-bool MeasuredOverlay::Load(const std::string& path, const MeasuredOptions& options) {
+bool MeasuredCommands::Load(const std::string& path, const MeasuredOptions& options) {
     if (loading_) {
         return false;
     }
@@ -161,22 +171,19 @@ bool MeasuredOverlay::Load(const std::string& path, const MeasuredOptions& optio
         // that the spectrum shown before is still the one shown.
         const bool cancelled = result.Failure() == ReadFailure::Cancelled;
         QString message = QString::fromStdString(result.Message());
-        if (current_) {
+        if (Current()) {
             message += QStringLiteral("\n\nSigue superpuesto el espectro medido «%1».")
-                           .arg(current_->legendName);
+                           .arg(MeasuredLegendName(Current()->sourcePath));
         }
         services_.AfxMessageBox(dialogParent_, message,
                                 cancelled ? MessageKind::Information : MessageKind::Warning);
         return false;
     }
-    auto data = std::make_unique<MeasuredData>();
     const bool firstOfSeveral = result.Value().firstOfSeveral;
-    data->spectrum = std::make_shared<const MeasuredSpectrum>(std::move(result.Value()));
-    data->path = path;
-    data->legendName = MeasuredLegendName(path);
-    current_ = std::move(data);
+    MeasuredData data = MeasuredFrom(std::move(result.Value()), path, options);
+    view_.History().Record(QStringLiteral("Superponer espectro medido"),
+                           [&] { document_.SetMeasured(std::move(data)); });
     Remember(path, options);
-    emit Changed();
     if (firstOfSeveral) {
         services_.AfxMessageBox(
             dialogParent_,
@@ -187,8 +194,8 @@ bool MeasuredOverlay::Load(const std::string& path, const MeasuredOptions& optio
     return true;
 }
 
-ReadResult<MeasuredSpectrum> MeasuredOverlay::ReadWithProgress(const std::string& path,
-                                                               const MeasuredOptions& options) {
+ReadResult<MeasuredSpectrum> MeasuredCommands::ReadWithProgress(const std::string& path,
+                                                                const MeasuredOptions& options) {
     // The reader runs on a thread of its own, so that the windows go on
     // painting; it tells how far it has come through atomics that a timer
     // shows, and stops at its next look when "Cancelar" was pressed.
@@ -263,45 +270,42 @@ ReadResult<MeasuredSpectrum> MeasuredOverlay::ReadWithProgress(const std::string
     return result;
 }
 
-void MeasuredOverlay::EditOptions() {
-    if (!current_) {
+void MeasuredCommands::EditOptions(const std::optional<MeasuredTransform>& toModel) {
+    const MeasuredData* current = Current();
+    if (current == nullptr) {
         services_.AfxMessageBox(dialogParent_, kNoSpectrumMessage, MessageKind::Information);
         return;
     }
-    CMeasuredOptionsDlg dialog(current_->legendName, services_, dialogParent_);
-    dialog.yFactor = current_->yFactor;
-    dialog.scaleToModelMaximum = current_->scaleToModelMaximum;
+    CMeasuredOptionsDlg dialog(MeasuredLegendName(current->sourcePath), services_, dialogParent_);
+    dialog.yFactor = current->transform.yFactor;
+    if (toModel) {
+        dialog.modelMaximumFactor = toModel->yFactor;
+    }
     if (RunModal(dialog) != IDOK) {
         return;
     }
     if (dialog.removeRequested) {
         // Removed on purpose: the document should not offer it again.
         Forget();
-        Clear();
+        Remove();
         return;
     }
-    current_->yFactor = dialog.yFactor;
-    current_->scaleToModelMaximum = dialog.scaleToModelMaximum;
-    emit Changed();
+    MeasuredTransform transform = current->transform;
+    transform.yFactor = dialog.yFactor;
+    SetTransform(transform);
 }
 
-void MeasuredOverlay::Clear() {
-    current_.reset();
-    emit Changed();
+void MeasuredCommands::SetTransform(const MeasuredTransform& transform) {
+    view_.History().Record(QStringLiteral("Factor de y"),
+                           [&] { document_.SetMeasuredTransform(transform); });
 }
 
-void MeasuredOverlay::SetBaseline(const MeasuredSpectrum* spectrum,
-                                  std::optional<FittedLine> baseline) {
-    // The spectrum may have been replaced while the fit ran; its baseline
-    // belongs to the points it was fitted to.
-    if (!current_ || current_->spectrum.get() != spectrum) {
-        return;
-    }
-    current_->baseline = baseline;
-    emit Changed();
+void MeasuredCommands::Remove() {
+    view_.History().Record(QStringLiteral("Quitar espectro medido"),
+                           [this] { document_.RemoveMeasured(); });
 }
 
-void MeasuredOverlay::DocumentChanged(const std::string& documentPath) {
+void MeasuredCommands::DocumentChanged(const std::string& documentPath) {
     const std::string document =
         documentPath.empty() ? std::string() : AbsoluteFilePath(documentPath);
     // Saving again under the same name is no new document.
@@ -317,7 +321,7 @@ void MeasuredOverlay::DocumentChanged(const std::string& documentPath) {
             continue;
         }
         std::error_code ec;
-        if ((current_ && AbsoluteFilePath(current_->path) == entry.file) ||
+        if ((Current() && AbsoluteFilePath(Current()->sourcePath) == entry.file) ||
             !std::filesystem::is_regular_file(entry.file, ec)) {
             return;
         }
@@ -334,7 +338,7 @@ void MeasuredOverlay::DocumentChanged(const std::string& documentPath) {
     }
 }
 
-void MeasuredOverlay::Remember(const std::string& path, const MeasuredOptions& options) const {
+void MeasuredCommands::Remember(const std::string& path, const MeasuredOptions& options) const {
     if (documentPath_.empty()) {
         return;
     }
@@ -349,7 +353,7 @@ void MeasuredOverlay::Remember(const std::string& path, const MeasuredOptions& o
     WriteEntries(entries);
 }
 
-void MeasuredOverlay::Forget() const {
+void MeasuredCommands::Forget() const {
     if (documentPath_.empty()) {
         return;
     }

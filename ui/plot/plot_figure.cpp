@@ -1,4 +1,4 @@
-#include "ui/plot_figure.h"
+#include "ui/plot/plot_figure.h"
 
 #include <qcustomplot.h>
 
@@ -14,6 +14,7 @@
 #include <cmath>
 #include <string_view>
 
+#include "analysis/figure_data.h"
 #include "output/plot_curves.h"
 #include "output/screen_graph.h"
 #include "platform/atomic_file.h"
@@ -141,10 +142,110 @@ QString NoteForEqualLimits() {
     return QStringLiteral("Los límites de x son iguales: no hay curvas que dibujar.");
 }
 
+// The fit in a colour of its own, red, which no band drawn by itself takes:
+// the fitted curve solid, each fitted band dotted, the baseline dashed.
+const QColor kFitColour(213, 0, 0);
+
+QPen FitPen(Qt::PenStyle style = Qt::SolidLine) {
+    QPen pen(kFitColour);
+    pen.setWidthF(1.0);
+    pen.setCosmetic(true);
+    pen.setStyle(style);
+    return pen;
+}
+
+void DrawFit(QCustomPlot& plot, const analysis::FigureData& figure) {
+    if (!figure.baseline.x.empty()) {
+        AddGraph(plot, figure.baseline.x, figure.baseline.y, FitPen(Qt::DashLine),
+                 QStringLiteral("Línea base del ajuste"));
+    }
+    if (figure.fit.x.empty()) {
+        return;
+    }
+    AddGraph(plot, figure.fit.x, figure.fit.y, FitPen(), QStringLiteral("Ajuste"));
+    // One legend entry stands for every component.
+    bool named = false;
+    for (const analysis::Curve& component : figure.components) {
+        AddGraph(plot, component.x, component.y, FitPen(Qt::DotLine),
+                 QStringLiteral("Bandas ajustadas"));
+        if (named) {
+            plot.graph()->removeFromLegend();
+        }
+        named = true;
+    }
+}
+
+// Puts the strip for the residual under the plot, or takes it away.
+void ShowResidualStrip(QCustomPlot& plot, bool shown) {
+    QCPAxisRect* strip = FigureResidualRect(plot);
+    if (shown == (strip != nullptr)) {
+        return;
+    }
+    if (!shown) {
+        // Removing the element deletes it with its axes; the margin group
+        // goes with the last rectangle that used it.
+        QCPMarginGroup* margins = plot.axisRect()->marginGroup(QCP::msLeft);
+        plot.plotLayout()->remove(strip);
+        plot.plotLayout()->simplify();
+        delete margins;
+        return;
+    }
+    strip = new QCPAxisRect(&plot);
+    plot.plotLayout()->addElement(1, 0, strip);
+    plot.plotLayout()->setRowStretchFactor(0, 3.0);
+    plot.plotLayout()->setRowStretchFactor(1, 1.0);
+    // The strip follows the plot's x axis; it takes no drag or zoom itself.
+    strip->setRangeDrag(Qt::Orientations());
+    strip->setRangeZoom(Qt::Orientations());
+    auto* margins = new QCPMarginGroup(&plot);
+    plot.axisRect()->setMarginGroup(QCP::msLeft | QCP::msRight, margins);
+    strip->setMarginGroup(QCP::msLeft | QCP::msRight, margins);
+    QCPAxis* y = strip->axis(QCPAxis::atLeft);
+    y->setLabel(QStringLiteral("Residuo"));
+    y->setNumberFormat(QStringLiteral("g"));
+    y->setNumberPrecision(3);
+    strip->axis(QCPAxis::atBottom)->setNumberFormat(QStringLiteral("g"));
+    strip->axis(QCPAxis::atBottom)->setNumberPrecision(6);
+}
+
+void DrawResidual(QCustomPlot& plot, QCPAxisRect& strip, const analysis::Curve& residual,
+                  const FigureView& view) {
+    const QCPRange x = plot.xAxis->range();
+    // The strip's axis, right under it, names x for both.
+    plot.xAxis->setLabel(QString());
+    QCPAxis* residualX = strip.axis(QCPAxis::atBottom);
+    QCPAxis* residualY = strip.axis(QCPAxis::atLeft);
+    residualX->setRange(x);
+    residualX->setRangeReversed(view.reversedX);
+    residualX->setLabel(view.xTitle);
+    auto* graph = new QCPGraph(residualX, residualY);
+    graph->setData(ToVector(residual.x), ToVector(residual.y), true);
+    graph->setPen(FitPen());
+    graph->setAntialiased(false);
+    graph->removeFromLegend();
+    // Symmetric about zero, so that a bias shows as a shift of the noise.
+    double largest = 0.0;
+    for (const double r : residual.y) {
+        if (std::isfinite(r)) {
+            largest = std::max(largest, std::fabs(r));
+        }
+    }
+    const double room = largest > 0.0 ? 1.1 * largest : 1.0;
+    residualY->setRange(-room, room);
+    auto* zero = new QCPItemStraightLine(&plot);
+    zero->setClipAxisRect(&strip);
+    for (QCPItemPosition* end : {zero->point1, zero->point2}) {
+        end->setAxes(residualX, residualY);
+    }
+    zero->point1->setCoords(x.lower, 0.0);
+    zero->point2->setCoords(x.upper, 0.0);
+    zero->setPen(QPen(Qt::lightGray));
+}
+
 }  // namespace
 
-void SetUpFigure(QCustomPlot& plot, const model::PeakTable& table, const FigureView& view,
-                 const FigureMeasured* measured, int columns) {
+void SetUpFigure(QCustomPlot& plot, const analysis::DocumentState& state, const FigureView& view,
+                 int columns) {
     PrepareLayout(plot);
     plot.clearItems();
     plot.legend->clearItems();
@@ -154,6 +255,8 @@ void SetUpFigure(QCustomPlot& plot, const model::PeakTable& table, const FigureV
     plot.xAxis->setRangeReversed(view.reversedX);
 
     const CurveSettings& curve = view.curve;
+    const analysis::Analysis& analysis = state.analysis;
+    const bool fitted = analysis.lastFit.has_value() && analysis.measured.has_value();
     if (IsZeroRange(curve.xMin, curve.xMax)) {
         const double x = std::isfinite(curve.xMin) ? curve.xMin : 0.0;
         plot.xAxis->setRange(x - 1.0, x + 1.0);
@@ -163,6 +266,12 @@ void SetUpFigure(QCustomPlot& plot, const model::PeakTable& table, const FigureV
         note->position->setCoords(0.5, 0.5);
         note->setText(NoteForEqualLimits());
         plot.legend->setVisible(false);
+        // The strip stays while there is a fit, as with any other limits.
+        ShowResidualStrip(plot, fitted);
+        if (QCPAxisRect* strip = FigureResidualRect(plot)) {
+            DrawResidual(plot, *strip, analysis::Residuals(*analysis.measured, *analysis.lastFit),
+                         view);
+        }
         return;
     }
     plot.legend->setVisible(true);
@@ -170,33 +279,29 @@ void SetUpFigure(QCustomPlot& plot, const model::PeakTable& table, const FigureV
     const double hi = std::max(curve.xMin, curve.xMax);
     plot.xAxis->setRange(lo, hi);
 
-    const PlotCurves curves =
-        SamplePlotCurves(table, curve.lineShape, curve.useScaled, lo, hi, columns);
-    if (measured != nullptr) {
-        const ReducedPoints reduced = ReducePerColumn(measured->x, measured->y, lo, hi, columns);
-        const double factor =
-            MeasuredDrawFactor(measured->yFactor, measured->scaleToModelMaximum,
-                               CurvesMaximum(curves), MaximumInView(reduced.x, reduced.y, lo, hi));
-        QVector<double> ys(static_cast<qsizetype>(reduced.y.size()));
-        std::transform(reduced.y.begin(), reduced.y.end(), ys.begin(),
-                       [factor](double y) { return y * factor; });
+    const analysis::FigureData figure =
+        analysis::ComputeFigure(state, curve.lineShape, curve.useScaled, lo, hi, columns);
+    if (figure.measured) {
         // Drawn as a function of x, the way spectra are measured; the plot
         // puts points given from high to low x in order.
         QCPGraph* line = plot.addGraph();
-        line->setData(ToVector(reduced.x), ys);
+        line->setData(ToVector(figure.measured->x), ToVector(figure.measured->y));
         line->setPen(PenFor(kMeasuredStyle));
-        line->setName(measured->name);
+        line->setName(
+            QFile::decodeName(QByteArray::fromStdString(state.analysis.measured->sourceName)));
         // A noisy spectrum fills each pixel column from its lowest to its
         // highest point; smoothing those edges costs more than the rest of
         // the plot together and shows nothing.
         line->setAntialiased(false);
     }
+    const PlotCurves& curves = figure.model;
     AddGraph(plot, curves.xs, curves.sum, PenFor(kSumStyle), QStringLiteral("Suma"));
     int ordinal = 0;
     for (const BandCurve& band : curves.bands) {
         AddGraph(plot, curves.xs, band.y, PenFor(BandStyle(ordinal++)),
-                 QString::fromStdString(BandLegendLabel(table, band.index, curve.useScaled)));
+                 QString::fromStdString(BandLegendLabel(state.table, band.index, curve.useScaled)));
     }
+    DrawFit(plot, figure);
 
     if (view.yFromData) {
         const auto [low, high] = FigureDataYRange(plot);
@@ -207,13 +312,29 @@ void SetUpFigure(QCustomPlot& plot, const model::PeakTable& table, const FigureV
         const double y = std::isfinite(curve.yMin) ? curve.yMin : 0.0;
         plot.yAxis->setRange(y - 1.0, y + 1.0);
     }
+    ShowResidualStrip(plot, fitted);
+    if (QCPAxisRect* strip = FigureResidualRect(plot)) {
+        DrawResidual(plot, *strip, figure.residual, view);
+    }
     FitLegend(plot, plot.height());
+}
+
+QCPAxisRect* FigureResidualRect(QCustomPlot& plot) {
+    QCPLayoutGrid* layout = plot.plotLayout();
+    if (layout->rowCount() < 2) {
+        return nullptr;
+    }
+    return qobject_cast<QCPAxisRect*>(layout->element(1, 0));
 }
 
 std::pair<double, double> FigureDataYRange(QCustomPlot& plot) {
     bool any = false;
     QCPRange range;
     for (int i = 0; i < plot.plottableCount(); ++i) {
+        // The residual strip has a y axis of its own.
+        if (plot.plottable(i)->valueAxis() != plot.yAxis) {
+            continue;
+        }
         bool found = false;
         const QCPRange r = plot.plottable(i)->getValueRange(found);
         if (found) {
@@ -290,18 +411,18 @@ QByteArray FigureBytes(QCustomPlot& plot, QSize size, FigureFormat format) {
     return bytes;
 }
 
-QByteArray RenderFigure(const model::PeakTable& table, const FigureView& view,
-                        const FigureMeasured* measured, QSize size, FigureFormat format) {
+QByteArray RenderFigure(const analysis::DocumentState& state, const FigureView& view, QSize size,
+                        FigureFormat format) {
     QCustomPlot plot;
     plot.resize(size);
-    SetUpFigure(plot, table, view, measured, size.width());
+    SetUpFigure(plot, state, view, size.width());
     return FigureBytes(plot, size, format);
 }
 
-platform::Status WriteFigure(const std::string& path, const model::PeakTable& table,
-                             const FigureView& view, const FigureMeasured* measured, QSize size) {
+platform::Status WriteFigure(const std::string& path, const analysis::DocumentState& state,
+                             const FigureView& view, QSize size) {
     const FigureFormat format = FigureFormatFor(path).value_or(FigureFormat::Png);
-    const QByteArray bytes = RenderFigure(table, view, measured, size, format);
+    const QByteArray bytes = RenderFigure(state, view, size, format);
     return platform::WriteFileAtomically(
         path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }

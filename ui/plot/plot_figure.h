@@ -4,19 +4,20 @@
 #include <QSize>
 #include <QString>
 #include <optional>
-#include <span>
 #include <string>
 
-#include "model/peak_table.h"
+#include "analysis/analysis_doc.h"
 #include "output/curve_settings.h"
 #include "platform/status.h"
 
 class QCustomPlot;
+class QCPAxisRect;
 
 namespace trazel::ui {
 
-// The large plot as one function of what it shows, so that the plot window,
-// its exported pictures and trazel-cli figure draw the same thing.
+// The large plot as one function of a document and what is shown of it, so
+// that the plot window, its exported pictures and trazel-cli figure draw the
+// same thing.
 
 // What is shown: the x and y limits (curve.xMin .. yMax), the line shape and
 // the centring on scaled positions, the axis titles and the direction of x.
@@ -29,29 +30,26 @@ struct FigureView {
     bool reversedX = false;
 };
 
-// A measured spectrum drawn under the model; the points are only read.
-struct FigureMeasured {
-    std::span<const double> x;
-    std::span<const double> y;
-    QString name;
-    double yFactor = 1.0;
-    bool scaleToModelMaximum = false;
-};
-
 // The legend's name for a measured spectrum read from path (bytes, as the
 // file system has them): its file name, the same in the window and in a
 // picture written from the command line.
 QString MeasuredLegendName(const std::string& path);
 
-// Fills plot afresh: the measured spectrum (when given) in grey, the sum in
-// black and every band marked for separate display in its own colour, each
-// sampled for a plot columns device pixels wide between the x limits; the
+// Fills plot afresh with the figure of state (analysis::ComputeFigure): the
+// measured spectrum, as the fit uses it, in grey; the sum in black and every
+// band marked for separate display in its own colour; the last fit in red
+// over its range, with each fitted band dotted and the baseline dashed; all
+// sampled for a plot columns device pixels wide between the x limits. With
+// a fit, the residual in a strip under the plot, sharing its x axis. The
 // legend at the right, folded when it would not fit; a short note instead of
 // curves when the x limits are equal.
-void SetUpFigure(QCustomPlot& plot, const model::PeakTable& table, const FigureView& view,
-                 const FigureMeasured* measured, int columns);
+void SetUpFigure(QCustomPlot& plot, const analysis::DocumentState& state, const FigureView& view,
+                 int columns);
 
-// The y limits the curves drawn in plot span, with some room above and below.
+// The residual strip of a figure with a fit, or nullptr.
+QCPAxisRect* FigureResidualRect(QCustomPlot& plot);
+
+// The y limits the curves drawn over plot's main axes span, with some room above and below.
 std::pair<double, double> FigureDataYRange(QCustomPlot& plot);
 
 enum class FigureFormat { Png, Svg, Pdf };
@@ -64,12 +62,12 @@ QByteArray FigureBytes(QCustomPlot& plot, QSize size, FigureFormat format);
 
 // The figure drawn afresh at size, as a file's bytes. A QApplication must
 // exist; no window is shown.
-QByteArray RenderFigure(const model::PeakTable& table, const FigureView& view,
-                        const FigureMeasured* measured, QSize size, FigureFormat format);
+QByteArray RenderFigure(const analysis::DocumentState& state, const FigureView& view, QSize size,
+                        FigureFormat format);
 
 // RenderFigure written to path whole or not at all, in the format its ending
 // names. The message of a failure names the file.
-platform::Status WriteFigure(const std::string& path, const model::PeakTable& table,
-                             const FigureView& view, const FigureMeasured* measured, QSize size);
+platform::Status WriteFigure(const std::string& path, const analysis::DocumentState& state,
+                             const FigureView& view, QSize size);
 
 }  // namespace trazel::ui

@@ -1,4 +1,4 @@
-#include "ui/plot_window.h"
+#include "ui/plot/plot_window.h"
 
 #include <qcustomplot.h>
 
@@ -19,12 +19,12 @@
 #include <cmath>
 #include <functional>
 
-#include "model/trazel_doc.h"
+#include "analysis/analysis_doc.h"
+#include "analysis/figure_data.h"
 #include "platform/number_format.h"
 #include "ui/control_ids.h"
-#include "ui/fit_dialog.h"
-#include "ui/measured_overlay.h"
-#include "ui/trazel_view.h"
+#include "ui/form/trazel_view.h"
+#include "ui/plot/measured_commands.h"
 
 using namespace trazel::platform;
 
@@ -34,19 +34,6 @@ namespace {
 
 const QString kSettingsGroup = QStringLiteral("PlotWindow");
 constexpr int kMaxPictureSide = 20000;
-
-// The measured spectrum as the figure takes it, or nothing.
-std::optional<FigureMeasured> MeasuredFor(const MeasuredOverlay& overlay) {
-    const MeasuredData* data = overlay.Current();
-    if (data == nullptr || !data->spectrum) {
-        return std::nullopt;
-    }
-    return FigureMeasured{.x = data->spectrum->x,
-                          .y = data->spectrum->y,
-                          .name = data->legendName,
-                          .yFactor = data->yFactor,
-                          .scaleToModelMaximum = data->scaleToModelMaximum};
-}
 
 // A limit written for the form with enough digits to tell it from its
 // neighbours a ten-thousandth of the range away, and no more.
@@ -67,39 +54,15 @@ void AddOkCancel(QDialog& dialog, QFormLayout& form) {
     form.addRow(buttons);
 }
 
-// The fit in a colour of its own, red, which no band drawn by itself takes;
-// the baseline kept after a fit dashed in the same colour.
-const QColor kFitColour(213, 0, 0);
-
-QPen FitPen(Qt::PenStyle style = Qt::SolidLine) {
-    QPen pen(kFitColour);
-    pen.setWidthF(1.0);
-    pen.setCosmetic(true);
-    pen.setStyle(style);
-    return pen;
-}
-
-// The curve f sampled at columns points between the limits of plot's x axis.
-void AddSampled(QCustomPlot& plot, const QString& name, const QPen& pen, double lo, double hi,
-                int columns, const std::function<double(double)>& f) {
-    const int n = std::max(2, columns);
-    QVector<double> xs(n);
-    QVector<double> ys(n);
-    for (int i = 0; i < n; ++i) {
-        xs[i] = lo + (hi - lo) * i / (n - 1);
-        ys[i] = f(xs[i]);
-    }
-    QCPGraph* graph = plot.addGraph();
-    graph->setData(xs, ys, true);
-    graph->setPen(pen);
-    graph->setName(name);
-}
-
 }  // namespace
 
-PlotWindow::PlotWindow(CTrazelView& view, MeasuredOverlay& overlay, const Services& services,
+PlotWindow::PlotWindow(CTrazelView& view, MeasuredCommands& measured, const Services& services,
                        QWidget* parent)
-    : QMainWindow(parent), view_(view), overlay_(overlay), services_(services) {
+    : QMainWindow(parent),
+      view_(view),
+      document_(view.GetDocument()),
+      measured_(measured),
+      services_(services) {
     setWindowFlag(Qt::Window);
     setWindowTitle(QStringLiteral("Gráfico ampliado - Trazel"));
     plot_ = new QCustomPlot(this);
@@ -121,10 +84,14 @@ PlotWindow::PlotWindow(CTrazelView& view, MeasuredOverlay& overlay, const Servic
     connect(&view_, &CTrazelView::tableChanged, this, [this] { Redraw(true); });
     connect(&view_, &CTrazelView::curvesRead, this, [this] { Redraw(true); });
     connect(&view_, &CTrazelView::plotted, this, &PlotWindow::ResetToForm);
-    connect(&overlay_, &MeasuredOverlay::Changed, this, [this] { Redraw(true); });
+    document_.Listen(this, [this] {
+        fitAction_->setEnabled(measured_.Current() != nullptr);
+        Redraw(true);
+    });
 }
 
 PlotWindow::~PlotWindow() {
+    document_.StopListening(this);
     // Quitting the program with the window open closes it without a close event.
     if (isVisible()) {
         SaveSettings();
@@ -134,14 +101,16 @@ PlotWindow::~PlotWindow() {
 void PlotWindow::CreateMenus() {
     QMenu* menu = menuBar()->addMenu(QStringLiteral("&Gráfico"));
     menu->addAction(QStringLiteral("Superponer espectro &medido..."), this,
-                    [this] { overlay_.ChooseAndLoad(); });
-    menu->addAction(QStringLiteral("&Opciones del espectro medido..."), this,
-                    [this] { overlay_.EditOptions(); });
-    QAction* fit = menu->addAction(QStringLiteral("A&justar al espectro medido..."), this,
-                                   &PlotWindow::fitRequested);
-    const auto followOverlay = [this, fit] { fit->setEnabled(overlay_.Current() != nullptr); };
-    connect(&overlay_, &MeasuredOverlay::Changed, fit, followOverlay);
-    followOverlay();
+                    [this] { measured_.ChooseAndLoad(); });
+    menu->addAction(QStringLiteral("&Opciones del espectro medido..."), this, [this] {
+        const FigureView shown = CurrentView();
+        measured_.EditOptions(analysis::TransformToModelMaximum(
+            document_.State(), shown.curve.lineShape, shown.curve.useScaled, shown.curve.xMin,
+            shown.curve.xMax, Columns()));
+    });
+    fitAction_ = menu->addAction(QStringLiteral("A&justar al espectro medido..."), this,
+                                 &PlotWindow::fitRequested);
+    fitAction_->setEnabled(measured_.Current() != nullptr);
     menu->addSeparator();
     menu->addAction(QStringLiteral("&Exportar imagen..."), QKeySequence(Qt::CTRL | Qt::Key_E), this,
                     &PlotWindow::OnExportImage);
@@ -207,8 +176,8 @@ FigureView PlotWindow::CurrentView() const {
         figure.curve.yMin = plot_->yAxis->range().lower;
         figure.curve.yMax = plot_->yAxis->range().upper;
     }
-    figure.xTitle = xTitle_;
-    figure.yTitle = yTitle_;
+    figure.xTitle = XTitle();
+    figure.yTitle = YTitle();
     figure.reversedX = reversedX_;
     return figure;
 }
@@ -220,150 +189,31 @@ void PlotWindow::Redraw(bool keepZoom) {
     if (!isVisible()) {
         return;
     }
-    const auto measured = MeasuredFor(overlay_);
-    const int columns = static_cast<int>(std::ceil(plot_->width() * plot_->devicePixelRatioF()));
     settingUp_ = true;
-    SetUpFigure(*plot_, view_.GetDocument().Table(), CurrentView(), measured ? &*measured : nullptr,
-                columns);
-    ShowResidualStrip(fit_ != nullptr);
-    if (fit_) {
-        DrawFit();
-    } else {
-        DrawKeptBaseline();
-    }
+    SetUpFigure(*plot_, ShownState(), CurrentView(), Columns());
     settingUp_ = false;
     plot_->replot();
 }
 
-void PlotWindow::ShowFit(std::shared_ptr<const ShownFit> fit) {
+int PlotWindow::Columns() const {
+    return static_cast<int>(std::ceil(plot_->width() * plot_->devicePixelRatioF()));
+}
+
+void PlotWindow::ShowFit(std::shared_ptr<const analysis::FitRecord> fit) {
     fit_ = std::move(fit);
-    residualX_.clear();
-    residualY_.clear();
-    if (fit_ && fit_->basis.spectrum) {
-        const auto& points = *fit_->basis.spectrum;
-        std::vector<std::size_t> order;
-        for (std::size_t i = 0; i < points.x.size(); ++i) {
-            if (points.x[i] >= fit_->basis.xMin && points.x[i] <= fit_->basis.xMax) {
-                order.push_back(i);
-            }
-        }
-        std::sort(order.begin(), order.end(),
-                  [&points](std::size_t a, std::size_t b) { return points.x[a] < points.x[b]; });
-        residualX_.reserve(order.size());
-        residualY_.reserve(order.size());
-        for (const std::size_t i : order) {
-            residualX_.push_back(points.x[i]);
-            residualY_.push_back(points.y[i] * fit_->basis.yFactor -
-                                 fit::FittedCurveAt(fit_->result, fit_->basis.lineShape,
-                                                    fit_->basis.useScaled, points.x[i]));
-        }
-    }
     Redraw(true);
 }
 
-void PlotWindow::ShowResidualStrip(bool shown) {
-    if (shown == (residualRect_ != nullptr)) {
-        return;
+analysis::DocumentState PlotWindow::ShownState() const {
+    analysis::DocumentState state = document_.State();
+    if (fit_) {
+        state = analysis::FitApplied(std::move(state), *fit_);
     }
-    if (!shown) {
-        // Removing the element deletes it with its axes.
-        plot_->plotLayout()->remove(residualRect_);
-        plot_->plotLayout()->simplify();
-        residualRect_ = nullptr;
-        delete margins_;
-        margins_ = nullptr;
-        return;
-    }
-    residualRect_ = new QCPAxisRect(plot_);
-    plot_->plotLayout()->addElement(1, 0, residualRect_);
-    plot_->plotLayout()->setRowStretchFactor(0, 3.0);
-    plot_->plotLayout()->setRowStretchFactor(1, 1.0);
-    // The strip follows the plot's x axis; it takes no drag or zoom itself.
-    residualRect_->setRangeDrag(Qt::Orientations());
-    residualRect_->setRangeZoom(Qt::Orientations());
-    margins_ = new QCPMarginGroup(plot_);
-    plot_->axisRect()->setMarginGroup(QCP::msLeft | QCP::msRight, margins_);
-    residualRect_->setMarginGroup(QCP::msLeft | QCP::msRight, margins_);
-    QCPAxis* y = residualRect_->axis(QCPAxis::atLeft);
-    y->setLabel(QStringLiteral("Residuo"));
-    y->setNumberFormat(QStringLiteral("g"));
-    y->setNumberPrecision(3);
-    residualRect_->axis(QCPAxis::atBottom)->setNumberFormat(QStringLiteral("g"));
-    residualRect_->axis(QCPAxis::atBottom)->setNumberPrecision(6);
+    return state;
 }
 
-void PlotWindow::DrawFit() {
-    const QCPRange x = plot_->xAxis->range();
-    const int columns = static_cast<int>(std::ceil(plot_->width() * plot_->devicePixelRatioF()));
-    // Only over the range fitted: outside it nothing says the fit holds.
-    const double lo = std::max(x.lower, fit_->basis.xMin);
-    const double hi = std::min(x.upper, fit_->basis.xMax);
-    if (lo < hi) {
-        const ShownFit& fit = *fit_;
-        AddSampled(*plot_, QStringLiteral("Ajuste"), FitPen(), lo, hi, columns, [&fit](double at) {
-            return fit::FittedCurveAt(fit.result, fit.basis.lineShape, fit.basis.useScaled, at);
-        });
-    }
-    // The strip's axis, right under it, names x for both.
-    plot_->xAxis->setLabel(QString());
-    QCPAxis* residualX = residualRect_->axis(QCPAxis::atBottom);
-    QCPAxis* residualY = residualRect_->axis(QCPAxis::atLeft);
-    residualX->setRange(x);
-    residualX->setRangeReversed(reversedX_);
-    residualX->setLabel(xTitle_);
-    auto* residual = new QCPGraph(residualX, residualY);
-    residual->setData(QVector<double>(residualX_.begin(), residualX_.end()),
-                      QVector<double>(residualY_.begin(), residualY_.end()), true);
-    residual->setPen(FitPen());
-    residual->setAntialiased(false);
-    residual->removeFromLegend();
-    // Symmetric about zero, so that a bias shows as a shift of the noise.
-    double largest = 0.0;
-    for (const double r : residualY_) {
-        if (std::isfinite(r)) {
-            largest = std::max(largest, std::fabs(r));
-        }
-    }
-    const double room = largest > 0.0 ? 1.1 * largest : 1.0;
-    residualY->setRange(-room, room);
-    auto* zero = new QCPItemStraightLine(plot_);
-    zero->setClipAxisRect(residualRect_);
-    for (QCPItemPosition* end : {zero->point1, zero->point2}) {
-        end->setAxes(residualX, residualY);
-    }
-    zero->point1->setCoords(x.lower, 0.0);
-    zero->point2->setCoords(x.upper, 0.0);
-    zero->setPen(QPen(Qt::lightGray));
-}
-
-void PlotWindow::DrawKeptBaseline() {
-    const MeasuredData* data = overlay_.Current();
-    if (data == nullptr || !data->baseline) {
-        return;
-    }
-    const QCPRange x = plot_->xAxis->range();
-    const FittedLine line = *data->baseline;
-    AddSampled(*plot_, QStringLiteral("Línea base del ajuste"), FitPen(Qt::DashLine), x.lower,
-               x.upper, 2, [line](double at) { return line.constant + line.slope * at; });
-    // The bands stand on the baseline in the measured points; their sum on
-    // it is what was fitted to them.
-    for (int i = 0; i < plot_->graphCount(); ++i) {
-        QCPGraph* sum = plot_->graph(i);
-        if (sum->name() != QStringLiteral("Suma")) {
-            continue;
-        }
-        QVector<double> xs;
-        QVector<double> ys;
-        for (auto point = sum->data()->constBegin(); point != sum->data()->constEnd(); ++point) {
-            xs << point->key;
-            ys << point->value + line.constant + line.slope * point->key;
-        }
-        QCPGraph* onBaseline = plot_->addGraph();
-        onBaseline->setData(xs, ys, true);
-        onBaseline->setPen(FitPen());
-        onBaseline->setName(QStringLiteral("Suma + línea base"));
-        break;
-    }
+QCPAxisRect* PlotWindow::ResidualRect() const {
+    return FigureResidualRect(*plot_);
 }
 
 void PlotWindow::ResetToForm() {
@@ -386,9 +236,7 @@ QSize PlotWindow::PlotSize() const {
 }
 
 Status PlotWindow::ExportImage(const std::string& path, QSize size) const {
-    const auto measured = MeasuredFor(overlay_);
-    return WriteFigure(path, view_.GetDocument().Table(), CurrentView(),
-                       measured ? &*measured : nullptr, size);
+    return WriteFigure(path, ShownState(), CurrentView(), size);
 }
 
 void PlotWindow::OnExportImage() {
@@ -433,10 +281,7 @@ void PlotWindow::OnExportImage() {
 }
 
 void PlotWindow::OnCopyImage() {
-    const auto measured = MeasuredFor(overlay_);
-    const QByteArray png =
-        RenderFigure(view_.GetDocument().Table(), CurrentView(), measured ? &*measured : nullptr,
-                     PlotSize(), FigureFormat::Png);
+    const QByteArray png = RenderFigure(ShownState(), CurrentView(), PlotSize(), FigureFormat::Png);
     QGuiApplication::clipboard()->setImage(QImage::fromData(png, "PNG"));
 }
 
@@ -468,15 +313,28 @@ void PlotWindow::SetAxisTitles(const QString& x, const QString& y) {
     xTitle_ = x;
     yTitle_ = y;
     SaveSettings();
+    view_.History().Record(QStringLiteral("Títulos de los ejes"), [&] {
+        document_.SetAxisTitles({x.toStdString(), y.toStdString()});
+    });
     Redraw(true);
+}
+
+QString PlotWindow::XTitle() const {
+    const auto& titles = document_.GetAnalysis().axisTitles;
+    return titles ? QString::fromStdString(titles->x) : xTitle_;
+}
+
+QString PlotWindow::YTitle() const {
+    const auto& titles = document_.GetAnalysis().axisTitles;
+    return titles ? QString::fromStdString(titles->y) : yTitle_;
 }
 
 void PlotWindow::OnEditAxisTitles() {
     QDialog dialog(this);
     dialog.setWindowTitle(QStringLiteral("Títulos de los ejes"));
     auto* form = new QFormLayout(&dialog);
-    auto* x = new QLineEdit(xTitle_, &dialog);
-    auto* y = new QLineEdit(yTitle_, &dialog);
+    auto* x = new QLineEdit(XTitle(), &dialog);
+    auto* y = new QLineEdit(YTitle(), &dialog);
     form->addRow(QStringLiteral("Eje &x:"), x);
     form->addRow(QStringLiteral("Eje &y:"), y);
     AddOkCancel(dialog, *form);

@@ -4,34 +4,37 @@
 #include <QSize>
 #include <memory>
 #include <string>
-#include <vector>
 
+#include "analysis/analysis_doc.h"
 #include "platform/qt/services.h"
-#include "ui/plot_figure.h"
+#include "ui/plot/plot_figure.h"
 
 class QCustomPlot;
 class QCPAxisRect;
-class QCPMarginGroup;
 class QLabel;
 class QAction;
+
+namespace trazel::analysis {
+struct FitRecord;
+}  // namespace trazel::analysis
 
 namespace trazel::ui {
 
 class CTrazelView;
-class MeasuredOverlay;
-struct ShownFit;
+class MeasuredCommands;
 
-// The large plot of the view's curves: the model at the window's full size
+// The large plot of the view's document: the model at the window's full size
 // sampled at every device pixel and at every band centre, each band drawn by
-// itself in a colour of its own with a legend, a measured spectrum beneath,
-// zoom and pan, and pictures out. It follows the table and the form's
-// "Representar"; the only thing it changes in the form is its four limits,
-// and only when asked to.
+// itself in a colour of its own with a legend, the measured spectrum beneath
+// as the fit uses it, the last fit with its residual, zoom and pan, and
+// pictures out, all drawn by SetUpFigure from the document. It follows the
+// table, the analysis and the form's "Representar"; the only thing it changes
+// in the form is its four limits, and only when asked to.
 class PlotWindow : public QMainWindow {
     Q_OBJECT
 
   public:
-    PlotWindow(CTrazelView& view, MeasuredOverlay& overlay, const platform::Services& services,
+    PlotWindow(CTrazelView& view, MeasuredCommands& measured, const platform::Services& services,
                QWidget* parent = nullptr);
     ~PlotWindow() override;
 
@@ -53,13 +56,17 @@ class PlotWindow : public QMainWindow {
     void CopyLimitsToForm();
     // Shows x decreasing to the right, remembered for later runs.
     void SetReversedX(bool reversed);
+    // The document's axis titles, one step of its history; the next new
+    // document starts with them too.
     void SetAxisTitles(const QString& x, const QString& y);
 
-    // Draws a fit's curve over the plot and its residual (measured minus
-    // fit) in a strip under it, sharing its x axis; nullptr takes both away.
-    void ShowFit(std::shared_ptr<const ShownFit> fit);
-    // The residual strip, while a fit is shown.
-    QCPAxisRect* ResidualRect() const { return residualRect_; }
+    // Draws the document as it would be with fit applied, while a fit dialog
+    // shows that fit; nullptr draws the document as it is.
+    void ShowFit(std::shared_ptr<const analysis::FitRecord> fit);
+    // What the window draws now: the document, or the fit shown over it.
+    analysis::DocumentState ShownState() const;
+    // The residual strip, while a fit is drawn.
+    QCPAxisRect* ResidualRect() const;
 
     QCustomPlot* Plot() const { return plot_; }
 
@@ -77,23 +84,26 @@ class PlotWindow : public QMainWindow {
     // Draws again once control is back in the event loop, once however many
     // zoom and pan steps asked for it.
     void ScheduleRedraw();
+    // The plot's width in device pixels, a sample for each.
+    int Columns() const;
     void OnExportImage();
     void OnCopyImage();
     void OnEditAxisTitles();
     void ShowPointer(QMouseEvent* event);
     void SaveSettings() const;
-    // What goes over the figure: the fit shown, or the baseline kept with
-    // the measured spectrum after a fit was applied.
-    void DrawFit();
-    void DrawKeptBaseline();
-    void ShowResidualStrip(bool shown);
+    // The titles of the document, or those last used for one without.
+    QString XTitle() const;
+    QString YTitle() const;
 
     CTrazelView& view_;
-    MeasuredOverlay& overlay_;
+    // Kept apart from the view, which may go first when the frame closes.
+    analysis::CAnalysisDoc& document_;
+    MeasuredCommands& measured_;
     platform::Services services_;
     QCustomPlot* plot_ = nullptr;
     QLabel* pointer_ = nullptr;
     QAction* reversedAction_ = nullptr;
+    QAction* fitAction_ = nullptr;
     QString xTitle_ = QStringLiteral("x");
     QString yTitle_ = QStringLiteral("y");
     bool reversedX_ = false;
@@ -101,12 +111,7 @@ class PlotWindow : public QMainWindow {
     bool zoomed_ = false;
     bool settingUp_ = false;
     bool redrawPending_ = false;
-    std::shared_ptr<const ShownFit> fit_;
-    // The residual of each measured point in the fit's range, by x.
-    std::vector<double> residualX_;
-    std::vector<double> residualY_;
-    QCPAxisRect* residualRect_ = nullptr;
-    QCPMarginGroup* margins_ = nullptr;
+    std::shared_ptr<const analysis::FitRecord> fit_;
 };
 
 }  // namespace trazel::ui
