@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QPen>
 #include <QSize>
 #include <QString>
+#include <QVector>
 #include <optional>
 #include <span>
 #include <string>
@@ -50,6 +52,11 @@ QString MeasuredLegendName(const std::string& path);
 // curves when the x limits are equal.
 void SetUpFigure(QCustomPlot& plot, const model::PeakTable& table, const FigureView& view,
                  const FigureMeasured* measured, int columns);
+
+// Adds a curve sampled at (xs, ys), one point per device pixel column or
+// fewer, drawn through every point.
+void AddSampledGraph(QCustomPlot& plot, QVector<double> xs, QVector<double> ys, const QPen& pen,
+                     const QString& name);
 
 // The y limits the curves drawn in plot span, with some room above and below.
 std::pair<double, double> FigureDataYRange(QCustomPlot& plot);

@@ -89,10 +89,7 @@ void AddSampled(QCustomPlot& plot, const QString& name, const QPen& pen, double 
         xs[i] = lo + (hi - lo) * i / (n - 1);
         ys[i] = f(xs[i]);
     }
-    QCPGraph* graph = plot.addGraph();
-    graph->setData(xs, ys, true);
-    graph->setPen(pen);
-    graph->setName(name);
+    AddSampledGraph(plot, std::move(xs), std::move(ys), pen, name);
 }
 
 }  // namespace
@@ -168,12 +165,21 @@ void PlotWindow::ConnectPlot() {
     // grow wider without leaving the picture; a Ctrl rectangle zooms both.
     plot_->axisRect()->setRangeZoom(Qt::Horizontal);
     plot_->setMouseTracking(true);
+    // A wheel notch or a drag changes the range and then replots at once:
+    // the curves are sampled anew just before that replot, so the screen
+    // never shows the old samples stretched first. A range set from code,
+    // with no replot after it, gets one from the scheduled redraw.
     const auto userChangedRange = [this] {
         if (!settingUp_) {
             zoomed_ = true;
             ScheduleRedraw();
         }
     };
+    connect(plot_, &QCustomPlot::beforeReplot, this, [this] {
+        if (resamplePending_ && isVisible()) {
+            Resample();
+        }
+    });
     connect(plot_->xAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this,
             userChangedRange);
     connect(plot_->yAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this,
@@ -220,6 +226,12 @@ void PlotWindow::Redraw(bool keepZoom) {
     if (!isVisible()) {
         return;
     }
+    Resample();
+    plot_->replot();
+}
+
+void PlotWindow::Resample() {
+    resamplePending_ = false;
     const auto measured = MeasuredFor(overlay_);
     const int columns = static_cast<int>(std::ceil(plot_->width() * plot_->devicePixelRatioF()));
     settingUp_ = true;
@@ -232,7 +244,6 @@ void PlotWindow::Redraw(bool keepZoom) {
         DrawKeptBaseline();
     }
     settingUp_ = false;
-    plot_->replot();
 }
 
 void PlotWindow::ShowFit(std::shared_ptr<const ShownFit> fit) {
@@ -358,10 +369,8 @@ void PlotWindow::DrawKeptBaseline() {
             xs << point->key;
             ys << point->value + line.constant + line.slope * point->key;
         }
-        QCPGraph* onBaseline = plot_->addGraph();
-        onBaseline->setData(xs, ys, true);
-        onBaseline->setPen(FitPen());
-        onBaseline->setName(QStringLiteral("Suma + línea base"));
+        AddSampledGraph(*plot_, std::move(xs), std::move(ys), FitPen(),
+                        QStringLiteral("Suma + línea base"));
         break;
     }
 }
@@ -371,13 +380,17 @@ void PlotWindow::ResetToForm() {
 }
 
 void PlotWindow::ScheduleRedraw() {
+    resamplePending_ = true;
     if (redrawPending_) {
         return;
     }
     redrawPending_ = true;
     QTimer::singleShot(0, this, [this] {
         redrawPending_ = false;
-        Redraw(true);
+        // Nothing to do when a replot has already sampled the new range.
+        if (resamplePending_) {
+            Redraw(true);
+        }
     });
 }
 

@@ -77,6 +77,9 @@ class PlotWindow : public QMainWindow {
     // Draws again once control is back in the event loop, once however many
     // zoom and pan steps asked for it.
     void ScheduleRedraw();
+    // Samples the curves for the range shown and lays out the figure,
+    // without replotting.
+    void Resample();
     void OnExportImage();
     void OnCopyImage();
     void OnEditAxisTitles();
@@ -101,6 +104,8 @@ class PlotWindow : public QMainWindow {
     bool zoomed_ = false;
     bool settingUp_ = false;
     bool redrawPending_ = false;
+    // The range changed since the curves were last sampled.
+    bool resamplePending_ = false;
     std::shared_ptr<const ShownFit> fit_;
     // The residual of each measured point in the fit's range, by x.
     std::vector<double> residualX_;
