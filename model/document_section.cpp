@@ -1,0 +1,151 @@
+#include "model/document_section.h"
+
+#include <algorithm>
+#include <array>
+#include <istream>
+
+namespace trazel::model {
+
+namespace {
+
+void PutLittleEndian(std::string& out, std::uint64_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) {
+        out.push_back(static_cast<char>((value >> (8 * i)) & 0xff));
+    }
+}
+
+std::uint64_t GetLittleEndian(std::string_view in, std::size_t at, int bytes) {
+    std::uint64_t value = 0;
+    for (int i = 0; i < bytes; ++i) {
+        value |= static_cast<std::uint64_t>(static_cast<unsigned char>(in[at + i])) << (8 * i);
+    }
+    return value;
+}
+
+SectionRead Damaged(std::string problem) {
+    SectionRead read;
+    read.kind = SectionRead::Kind::Damaged;
+    read.problem = std::move(problem);
+    return read;
+}
+
+constexpr std::size_t kRecordHeaderSize = 4 + 8;
+
+}  // namespace
+
+std::uint32_t Crc32(std::string_view bytes) {
+    static const auto table = [] {
+        std::array<std::uint32_t, 256> t{};
+        for (std::uint32_t n = 0; n < 256; ++n) {
+            std::uint32_t c = n;
+            for (int k = 0; k < 8; ++k) {
+                c = (c & 1U) ? 0xEDB88320U ^ (c >> 1) : c >> 1;
+            }
+            t[n] = c;
+        }
+        return t;
+    }();
+    std::uint32_t crc = 0xFFFFFFFFU;
+    for (const char byte : bytes) {
+        crc = table[(crc ^ static_cast<unsigned char>(byte)) & 0xffU] ^ (crc >> 8);
+    }
+    return crc ^ 0xFFFFFFFFU;
+}
+
+std::string SectionBytes(const DocumentSection& section) {
+    if (section.records.empty()) {
+        return {};
+    }
+    std::string contents;
+    for (const SectionRecord& record : section.records) {
+        PutLittleEndian(contents, record.tag, 4);
+        PutLittleEndian(contents, record.bytes.size(), 8);
+        contents += record.bytes;
+    }
+    std::string out(kSectionMagic);
+    PutLittleEndian(out, kSectionVersion, 4);
+    PutLittleEndian(out, contents.size(), 8);
+    PutLittleEndian(out, Crc32(contents), 4);
+    return out + contents;
+}
+
+SectionRead ReadSection(std::string_view trailing) {
+    // The layout's readers ignore whatever follows the records, and no
+    // program ever wrote anything there but a section.
+    if (trailing.size() < kSectionMagic.size() ||
+        trailing.substr(0, kSectionMagic.size()) != kSectionMagic) {
+        return {};
+    }
+    if (trailing.size() < kSectionHeaderSize) {
+        return Damaged("El análisis guardado está cortado: falta parte de su cabecera.");
+    }
+    const auto version = static_cast<std::uint32_t>(GetLittleEndian(trailing, 4, 4));
+    if (version > kSectionVersion) {
+        SectionRead read;
+        read.kind = SectionRead::Kind::Newer;
+        read.keptBytes = std::string(trailing);
+        return read;
+    }
+    if (version == 0) {
+        return Damaged("El análisis guardado no es válido: su versión es 0.");
+    }
+    const std::uint64_t length = GetLittleEndian(trailing, 8, 8);
+    const std::string_view contents = trailing.substr(kSectionHeaderSize);
+    if (length > kMaxSectionBytes) {
+        return Damaged("El análisis guardado no es válido: dice ocupar " + std::to_string(length) +
+                       " bytes, más de los " + std::to_string(kMaxSectionBytes) +
+                       " que puede ocupar.");
+    }
+    if (length > contents.size()) {
+        return Damaged("El análisis guardado está cortado: dice ocupar " + std::to_string(length) +
+                       " bytes y el archivo tiene " + std::to_string(contents.size()) + ".");
+    }
+    if (length < contents.size()) {
+        return Damaged("El análisis guardado no es válido: el archivo sigue tras su final.");
+    }
+    if (Crc32(contents) != static_cast<std::uint32_t>(GetLittleEndian(trailing, 16, 4))) {
+        return Damaged(
+            "El análisis guardado está dañado: su suma de comprobación no coincide con su "
+            "contenido.");
+    }
+    SectionRead read;
+    read.kind = SectionRead::Kind::Read;
+    std::size_t at = 0;
+    while (at < contents.size()) {
+        if (read.section.records.size() == kMaxSectionRecords) {
+            return Damaged("El análisis guardado no es válido: tiene más de " +
+                           std::to_string(kMaxSectionRecords) + " registros.");
+        }
+        if (contents.size() - at < kRecordHeaderSize) {
+            return Damaged("El análisis guardado no es válido: su último registro está cortado.");
+        }
+        SectionRecord record;
+        record.tag = static_cast<std::uint32_t>(GetLittleEndian(contents, at, 4));
+        const std::uint64_t size = GetLittleEndian(contents, at + 4, 8);
+        at += kRecordHeaderSize;
+        if (size > contents.size() - at) {
+            return Damaged("El análisis guardado no es válido: el registro " +
+                           std::to_string(read.section.records.size() + 1) +
+                           " dice ocupar más bytes de los que quedan.");
+        }
+        record.bytes = std::string(contents.substr(at, static_cast<std::size_t>(size)));
+        at += static_cast<std::size_t>(size);
+        read.section.records.push_back(std::move(record));
+    }
+    return read;
+}
+
+std::string ReadTrailingBytes(std::istream& in) {
+    // One byte more than the largest section, so that a longer one is seen.
+    constexpr std::size_t limit = kSectionHeaderSize + kMaxSectionBytes + 1;
+    std::string bytes;
+    std::array<char, 1 << 16> block{};
+    while (bytes.size() < limit && in) {
+        in.read(block.data(),
+                static_cast<std::streamsize>(std::min(block.size(), limit - bytes.size())));
+        bytes.append(block.data(), static_cast<std::size_t>(in.gcount()));
+    }
+    return bytes;
+}
+
+}  // namespace trazel::model
