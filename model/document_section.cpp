@@ -136,14 +136,22 @@ SectionRead ReadSection(std::string_view trailing) {
 }
 
 std::string ReadTrailingBytes(std::istream& in) {
-    // One byte more than the largest section, so that a longer one is seen.
-    constexpr std::size_t limit = kSectionHeaderSize + kMaxSectionBytes + 1;
-    std::string bytes;
+    std::string bytes(kSectionHeaderSize, '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    // Whatever else follows the records is not read at all, and a section
+    // only as far as it says it goes, and one byte more to see what follows.
+    if (bytes.size() < kSectionHeaderSize || !bytes.starts_with(kSectionMagic)) {
+        return bytes;
+    }
+    std::uint64_t rest = std::min(GetLittleEndian(bytes, 8, 8), kMaxSectionBytes) + 1;
     std::array<char, 1 << 16> block{};
-    while (bytes.size() < limit && in) {
+    while (rest > 0 && in) {
         in.read(block.data(),
-                static_cast<std::streamsize>(std::min(block.size(), limit - bytes.size())));
-        bytes.append(block.data(), static_cast<std::size_t>(in.gcount()));
+                static_cast<std::streamsize>(std::min<std::uint64_t>(block.size(), rest)));
+        const auto got = static_cast<std::size_t>(in.gcount());
+        bytes.append(block.data(), got);
+        rest -= got;
     }
     return bytes;
 }

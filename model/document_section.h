@@ -67,8 +67,9 @@ std::string SectionBytes(const DocumentSection& section);
 // against the bytes there before anything is taken from them.
 SectionRead ReadSection(std::string_view trailing);
 
-// The rest of a document's stream after its records, up to one byte more than
-// the largest section, so that a longer one shows without being read whole.
+// The bytes after a document's records that ReadSection needs: the section as
+// far as its header says it goes and one byte more (never more than the
+// largest section), or the first few bytes of anything else.
 std::string ReadTrailingBytes(std::istream& in);
 
 }  // namespace trazel::model
