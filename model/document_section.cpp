@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <istream>
 
 namespace trazel::model {
@@ -32,6 +33,85 @@ SectionRead Damaged(std::string problem) {
 constexpr std::size_t kRecordHeaderSize = 4 + 8;
 
 }  // namespace
+
+RecordWriter& RecordWriter::U32(std::uint32_t value) {
+    PutLittleEndian(bytes_, value, 4);
+    return *this;
+}
+
+RecordWriter& RecordWriter::U64(std::uint64_t value) {
+    PutLittleEndian(bytes_, value, 8);
+    return *this;
+}
+
+RecordWriter& RecordWriter::F64(double value) {
+    return U64(std::bit_cast<std::uint64_t>(value));
+}
+
+RecordWriter& RecordWriter::String(std::string_view text) {
+    U64(text.size());
+    bytes_ += text;
+    return *this;
+}
+
+RecordWriter& RecordWriter::Doubles(const std::vector<double>& values) {
+    U64(values.size());
+    for (const double value : values) {
+        F64(value);
+    }
+    return *this;
+}
+
+std::string_view RecordReader::Take(std::size_t size) {
+    if (size > bytes_.size() - at_) {
+        throw RecordError("un registro termina antes de tiempo");
+    }
+    const std::string_view taken = bytes_.substr(at_, size);
+    at_ += size;
+    return taken;
+}
+
+std::uint32_t RecordReader::U32() {
+    return static_cast<std::uint32_t>(GetLittleEndian(Take(4), 0, 4));
+}
+
+std::uint64_t RecordReader::U64() {
+    return GetLittleEndian(Take(8), 0, 8);
+}
+
+double RecordReader::F64() {
+    return std::bit_cast<double>(U64());
+}
+
+bool RecordReader::Bool() {
+    const std::uint32_t value = U32();
+    if (value > 1) {
+        throw RecordError("un registro tiene un valor lógico que no es 0 ni 1");
+    }
+    return value == 1;
+}
+
+std::string RecordReader::String(std::size_t max) {
+    const std::uint64_t size = U64();
+    if (size > max) {
+        throw RecordError("un registro tiene un texto de " + std::to_string(size) +
+                          " bytes, más de los " + std::to_string(max) + " que admite");
+    }
+    return std::string(Take(static_cast<std::size_t>(size)));
+}
+
+std::vector<double> RecordReader::Doubles(std::size_t max) {
+    const std::uint64_t count = U64();
+    if (count > max || count > (bytes_.size() - at_) / 8) {
+        throw RecordError("un registro dice tener " + std::to_string(count) +
+                          " números, más de los que caben en él");
+    }
+    std::vector<double> values(static_cast<std::size_t>(count));
+    for (double& value : values) {
+        value = F64();
+    }
+    return values;
+}
 
 std::uint32_t Crc32(std::string_view bytes) {
     static const auto table = [] {

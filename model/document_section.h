@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <iosfwd>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -56,6 +57,47 @@ struct SectionRead {
     std::string keptBytes;
     // Why a damaged section could not be read, in Spanish, as a sentence.
     std::string problem;
+};
+
+// Builds the bytes of one record: integers and doubles as their little-endian
+// bytes, strings and lists behind their length.
+class RecordWriter {
+  public:
+    RecordWriter& U32(std::uint32_t value);
+    RecordWriter& U64(std::uint64_t value);
+    RecordWriter& F64(double value);
+    RecordWriter& Bool(bool value) { return U32(value ? 1U : 0U); }
+    RecordWriter& String(std::string_view text);
+    RecordWriter& Doubles(const std::vector<double>& values);
+    const std::string& Bytes() const { return bytes_; }
+
+  private:
+    std::string bytes_;
+};
+
+// Takes the values of one record back in the order they were written. A read
+// past the end, a length longer than what is left or above max, or a bool
+// other than 0 or 1 throws RecordError, before anything is allocated for it.
+struct RecordError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+class RecordReader {
+  public:
+    explicit RecordReader(std::string_view bytes) : bytes_(bytes) {}
+    std::uint32_t U32();
+    std::uint64_t U64();
+    double F64();
+    bool Bool();
+    std::string String(std::size_t max);
+    std::vector<double> Doubles(std::size_t max);
+    // Records grow at their end in later versions; what is left is theirs.
+    bool AtEnd() const { return at_ == bytes_.size(); }
+
+  private:
+    std::string_view Take(std::size_t size);
+    std::string_view bytes_;
+    std::size_t at_ = 0;
 };
 
 std::uint32_t Crc32(std::string_view bytes);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <sstream>
 
 #include "model/document_format.h"
@@ -100,4 +101,23 @@ TEST(DocumentSection, RecordLongerThanTheSectionIsRefused) {
     const SectionRead read = ReadSection(bytes + contents);
     EXPECT_EQ(read.kind, SectionRead::Kind::Damaged);
     EXPECT_NE(read.problem.find("registro 1"), std::string::npos) << read.problem;
+}
+
+// A record's values come back as written; every length is checked against
+// what is left before anything is taken or allocated.
+TEST(DocumentSection, RecordValuesComeBackOrAreRefused) {
+    const std::string bytes =
+        RecordWriter().U32(7).F64(-0.0).Bool(true).String("ñu").Doubles({1.5, 2}).Bytes();
+    RecordReader reader(bytes);
+    EXPECT_EQ(reader.U32(), 7U);
+    EXPECT_TRUE(std::signbit(reader.F64()));
+    EXPECT_TRUE(reader.Bool());
+    EXPECT_EQ(reader.String(10), "ñu");
+    EXPECT_EQ(reader.Doubles(2), (std::vector<double>{1.5, 2}));
+    EXPECT_TRUE(reader.AtEnd());
+    EXPECT_THROW(reader.U32(), RecordError);
+    EXPECT_THROW(RecordReader(RecordWriter().U32(2).Bytes()).Bool(), RecordError);
+    EXPECT_THROW(RecordReader(RecordWriter().String("abc").Bytes()).String(2), RecordError);
+    EXPECT_THROW(RecordReader(RecordWriter().U64(1ULL << 60).Bytes()).Doubles(1ULL << 62),
+                 RecordError);
 }
