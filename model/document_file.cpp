@@ -12,7 +12,10 @@ using namespace trazel::platform;
 
 namespace trazel::model {
 
-Status LoadPeakTableFile(const std::string& path, PeakTable& table) {
+namespace {
+
+// Opens path for reading the way both loaders need, or says why it cannot.
+Status OpenDocument(const std::string& path, std::ifstream& in) {
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);
     if (std::filesystem::is_directory(status)) {
@@ -29,13 +32,43 @@ Status LoadPeakTableFile(const std::string& path, PeakTable& table) {
     if (status.type() == std::filesystem::file_type::not_found) {
         return FileFailure(FileOperation::OpenDocument, path, "el archivo no existe");
     }
-    std::ifstream in(path, std::ios::binary);
+    in.open(path, std::ios::binary);
     if (!in) {
         return FileFailure(FileOperation::OpenDocument, path, errno);
+    }
+    return {};
+}
+
+}  // namespace
+
+Status LoadPeakTableFile(const std::string& path, PeakTable& table) {
+    std::ifstream in;
+    if (Status opened = OpenDocument(path, in); !opened.ok()) {
+        return opened;
     }
     try {
         CArchive ar(in);
         table = ReadPeakTable(ar);
+    } catch (const CArchiveException& e) {
+        return Status::Failure("No se pudo leer " + QuoteFileName(path) + ". " + e.what());
+    }
+    return {};
+}
+
+Status LoadDocumentFile(const std::string& path, DocumentContents& contents) {
+    std::ifstream in;
+    if (Status opened = OpenDocument(path, in); !opened.ok()) {
+        return opened;
+    }
+    try {
+        CArchive ar(in);
+        PeakTable table = ReadPeakTable(ar);
+        SectionRead section = ReadSection(ReadTrailingBytes(in));
+        if (in.bad()) {
+            return FileFailure(FileOperation::OpenDocument, path, errno);
+        }
+        contents.table = table;
+        contents.section = std::move(section);
     } catch (const CArchiveException& e) {
         return Status::Failure("No se pudo leer " + QuoteFileName(path) + ". " + e.what());
     }
@@ -51,6 +84,10 @@ std::string PeakTableBytes(const PeakTable& table) {
 
 Status SavePeakTableFile(const std::string& path, const PeakTable& table) {
     return WriteFileAtomically(path, PeakTableBytes(table));
+}
+
+Status SaveDocumentFile(const std::string& path, const PeakTable& table, std::string_view section) {
+    return WriteFileAtomically(path, PeakTableBytes(table) + std::string(section));
 }
 
 }  // namespace trazel::model

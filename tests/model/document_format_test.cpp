@@ -217,6 +217,19 @@ TEST_F(DocumentFileTest, SaveAndLoadThroughFiles) {
     ASSERT_TRUE(LoadPeakTableFile(path, table).ok());
     EXPECT_EQ(table.count, 2);
     EXPECT_EQ(std::filesystem::directory_iterator(dir_)->path().filename(), "muestra");
+
+    // Saved with nothing after the records, a document keeps its bytes; with
+    // a section, both loaders read the table and one the section too.
+    ASSERT_TRUE(SaveDocumentFile(path, OneThousandPeakDoc().Table(), "").ok());
+    EXPECT_EQ(ScratchDir::Contents(path), kCurrentExample);
+    const DocumentSection section{{{3, "espectro"}}};
+    ASSERT_TRUE(SaveDocumentFile(path, OneThousandPeakDoc().Table(), SectionBytes(section)).ok());
+    DocumentContents contents;
+    ASSERT_TRUE(LoadDocumentFile(path, contents).ok());
+    EXPECT_EQ(contents.table.count, 2);
+    EXPECT_EQ(contents.section.section, section);
+    ASSERT_TRUE(LoadPeakTableFile(path, table).ok());
+    EXPECT_EQ(table.count, 2);
 }
 
 TEST_F(DocumentFileTest, LoadFailuresNameTheFileAndKeepTheTable) {
@@ -265,6 +278,9 @@ TEST_F(DocumentFileTest, HugeFilesAreReadOnlyAsFarAsNeeded) {
     PeakTable table;
     ASSERT_TRUE(LoadPeakTableFile(path.string(), table).ok());
     EXPECT_EQ(table.count, 2);
+    DocumentContents contents;
+    ASSERT_TRUE(LoadDocumentFile(path.string(), contents).ok());
+    EXPECT_EQ(contents.section.kind, SectionRead::Kind::None);
 
     {
         std::fstream patch(path, std::ios::binary | std::ios::in | std::ios::out);

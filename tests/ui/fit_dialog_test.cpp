@@ -136,10 +136,12 @@ class FitDialogTest : public QObject {
         int fitsShown = 0;
         bool stopped = false;
         bool copied = false;
+        bool keptWidth = false;
         std::shared_ptr<const trazel::analysis::FitRecord> lastShown =
             std::make_shared<trazel::analysis::FitRecord>();
         f.fakes.dialogs.script = [&](QDialog& d) {
             auto& dialog = dynamic_cast<FitDialog&>(d);
+            const int width = dialog.sizeHint().width();
             dialog.xMinEdit->setText(QString::fromUtf8(s.xMin));
             dialog.xMaxEdit->setText(QString::fromUtf8(s.xMax));
             dialog.baselineBox->setCurrentIndex(s.baseline);
@@ -152,6 +154,9 @@ class FitDialogTest : public QObject {
                 return IDCANCEL;
             }
             stopped = dialog.progressLine->text().startsWith(QStringLiteral("Ajuste detenido"));
+            // A long status, a failure's reason above all, wraps instead of
+            // widening the dialog.
+            keptWidth = dialog.sizeHint().width() <= width;
             dialog.copyButton->click();
             copied = QGuiApplication::clipboard()->text().startsWith("posicion\terror\t");
             QGuiApplication::clipboard()->clear();
@@ -171,6 +176,7 @@ class FitDialogTest : public QObject {
 
         QCOMPARE(lastShown, nullptr);
         QCOMPARE(stopped, s.press == kStop);
+        QVERIFY(keptWidth);
         const QString message = QString::fromUtf8(s.message);
         // "Copiar" gives a fit's result as the command line prints it.
         QCOMPARE(copied, s.press == kFit && message.isEmpty());

@@ -112,6 +112,30 @@ class PlotWindowTest : public QObject {
         QCOMPARE(s.SumPeak(), sumPeak);
     }
 
+    // A wheel notch samples the curves for the new range before the plot
+    // is drawn, so the screen takes one picture, not the old samples first.
+    void wheelNotchDrawsOnce() {
+        PlotSetup s;
+        QCustomPlot& plot = *s.window.Plot();
+        int replots = 0;
+        bool resampledFirst = false;
+        connect(&plot, &QCustomPlot::afterReplot, &plot, [&] {
+            if (replots++ == 0) {
+                bool found = false;
+                const QCPRange keys = plot.graph(0)->getKeyRange(found);
+                resampledFirst = found && keys.lower == plot.xAxis->range().lower;
+            }
+        });
+        const QPointF at = plot.axisRect()->center();
+        QWheelEvent notch(at, plot.mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&plot, &notch);
+        QTest::qWait(50);
+        QVERIFY(s.XRange().upper < 1000);
+        QCOMPARE(replots, 1);
+        QVERIFY(resampledFirst);
+    }
+
     void equalLimitsShowANoteInsteadOfCurves() {
         PlotSetup s;
         s.Type(IDC_X_MAX, "0");
@@ -261,6 +285,49 @@ class PlotWindowTest : public QObject {
         QVERIFY(plot.legend->outerRect().bottom() <= height);
         QVERIFY(plot.axisRect()->width() > 600);
         QVERIFY(plot.legend->columnCount() <= 3);
+    }
+
+    // On a screen that scales by two the curves are sampled per device pixel
+    // and painted on a buffer of that ratio, as the window paints: each
+    // flank is still one line, a single run of ink in every pixel column.
+    void flankIsOneLineAtEveryScale_data() {
+        QTest::addColumn<int>("ratio");
+        QTest::newRow("scale 1") << 1;
+        QTest::newRow("scale 2") << 2;
+    }
+    void flankIsOneLineAtEveryScale() {
+        QFETCH(int, ratio);
+        QCustomPlot plot;
+        const QSize size(600, 400);
+        plot.resize(size);
+        FigureView view;
+        view.curve.xMax = 1000;
+        view.curve.yMax = 2.2;
+        SetUpFigure(plot, {.table = TableOf({{500, 2, 150}}), .analysis = {}}, view,
+                    size.width() * ratio);
+        plot.setViewport(QRect(QPoint(0, 0), size));
+        plot.replot();
+        QPixmap buffer(size * ratio);
+        buffer.setDevicePixelRatio(ratio);
+        buffer.fill(Qt::white);
+        {
+            QCPPainter painter(&buffer);
+            plot.toPainter(&painter, size.width(), size.height());
+        }
+        const QImage image = buffer.toImage().convertToFormat(QImage::Format_RGB32);
+        const QRect area = plot.axisRect()->rect();
+        const auto ink = [&image](int x, int y) { return qGray(image.pixel(x, y)) < 160; };
+        // From the top of the band down its right flank to the foot, above
+        // the ticks, which stand inside the axes.
+        const int from = static_cast<int>(plot.xAxis->coordToPixel(505) * ratio);
+        const int to = static_cast<int>(plot.xAxis->coordToPixel(640) * ratio);
+        for (int x = from; x <= to; ++x) {
+            int runs = 0;
+            for (int y = (area.top() + 2) * ratio; y < (area.bottom() - 8) * ratio; ++y) {
+                runs += ink(x, y) && !ink(x, y - 1) ? 1 : 0;
+            }
+            QVERIFY2(runs == 1, qPrintable(QStringLiteral("column %1: %2 runs").arg(x).arg(runs)));
+        }
     }
 
     // While a fit is shown, and once it is applied, the document is drawn

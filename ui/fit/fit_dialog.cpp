@@ -146,6 +146,9 @@ void FitDialog::CreateControls() {
     fitButton = new QPushButton(QStringLiteral("&Ajustar"), this);
     stopButton = new QPushButton(QStringLiteral("De&tener"), this);
     progressLine = new QLabel(this);
+    // A long status (a failure's reason) wraps under itself instead of
+    // widening the dialog.
+    progressLine->setWordWrap(true);
     run->addWidget(fitButton);
     run->addWidget(stopButton);
     run->addWidget(progressLine, 1);
@@ -162,6 +165,7 @@ void FitDialog::CreateControls() {
     layout->addWidget(resultList, 1);
     statistics = new QLabel(this);
     statistics->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    statistics->setWordWrap(true);
     layout->addWidget(statistics);
 
     auto* buttons = new QDialogButtonBox(this);

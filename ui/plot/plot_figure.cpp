@@ -77,12 +77,26 @@ QVector<double> ToVector(const std::vector<double>& values) {
     return QVector<double>(values.begin(), values.end());
 }
 
-void AddGraph(QCustomPlot& plot, const std::vector<double>& xs, const std::vector<double>& ys,
-              const QPen& pen, const QString& name) {
+}  // namespace
+
+void AddSampledGraph(QCustomPlot& plot, QVector<double> xs, QVector<double> ys, const QPen& pen,
+                     const QString& name) {
     QCPGraph* graph = plot.addGraph();
-    graph->setData(ToVector(xs), ToVector(ys), true);
+    graph->setData(xs, ys, true);
+    // Sampled once per device pixel, a curve has two points per pixel of the
+    // plot's coordinates on a screen that scales by two; the plot's own
+    // thinning would then draw each steep flank as a column of segments
+    // beside the smooth line. There are never enough points to need it.
+    graph->setAdaptiveSampling(false);
     graph->setPen(pen);
     graph->setName(name);
+}
+
+namespace {
+
+void AddGraph(QCustomPlot& plot, const std::vector<double>& xs, const std::vector<double>& ys,
+              const QPen& pen, const QString& name) {
+    AddSampledGraph(plot, ToVector(xs), ToVector(ys), pen, name);
 }
 
 // Lays the axes out once: the legend in a column of its own at the right,

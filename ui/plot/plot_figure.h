@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QPen>
 #include <QSize>
 #include <QString>
+#include <QVector>
 #include <optional>
 #include <string>
 
@@ -45,6 +47,11 @@ QString MeasuredLegendName(const std::string& path);
 // curves when the x limits are equal.
 void SetUpFigure(QCustomPlot& plot, const analysis::DocumentState& state, const FigureView& view,
                  int columns);
+
+// Adds a curve sampled at (xs, ys), one point per device pixel column or
+// fewer, drawn through every point.
+void AddSampledGraph(QCustomPlot& plot, QVector<double> xs, QVector<double> ys, const QPen& pen,
+                     const QString& name);
 
 // The residual strip of a figure with a fit, or nullptr.
 QCPAxisRect* FigureResidualRect(QCustomPlot& plot);

@@ -137,12 +137,21 @@ void PlotWindow::ConnectPlot() {
     // grow wider without leaving the picture; a Ctrl rectangle zooms both.
     plot_->axisRect()->setRangeZoom(Qt::Horizontal);
     plot_->setMouseTracking(true);
+    // A wheel notch or a drag changes the range and then replots at once:
+    // the curves are sampled anew just before that replot, so the screen
+    // never shows the old samples stretched first. A range set from code,
+    // with no replot after it, gets one from the scheduled redraw.
     const auto userChangedRange = [this] {
         if (!settingUp_) {
             zoomed_ = true;
             ScheduleRedraw();
         }
     };
+    connect(plot_, &QCustomPlot::beforeReplot, this, [this] {
+        if (resamplePending_ && isVisible()) {
+            Resample();
+        }
+    });
     connect(plot_->xAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this,
             userChangedRange);
     connect(plot_->yAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this,
@@ -189,10 +198,15 @@ void PlotWindow::Redraw(bool keepZoom) {
     if (!isVisible()) {
         return;
     }
+    Resample();
+    plot_->replot();
+}
+
+void PlotWindow::Resample() {
+    resamplePending_ = false;
     settingUp_ = true;
     SetUpFigure(*plot_, ShownState(), CurrentView(), Columns());
     settingUp_ = false;
-    plot_->replot();
 }
 
 int PlotWindow::Columns() const {
@@ -221,13 +235,17 @@ void PlotWindow::ResetToForm() {
 }
 
 void PlotWindow::ScheduleRedraw() {
+    resamplePending_ = true;
     if (redrawPending_) {
         return;
     }
     redrawPending_ = true;
     QTimer::singleShot(0, this, [this] {
         redrawPending_ = false;
-        Redraw(true);
+        // Nothing to do when a replot has already sampled the new range.
+        if (resamplePending_) {
+            Redraw(true);
+        }
     });
 }
 

@@ -86,6 +86,9 @@ class PlotWindow : public QMainWindow {
     void ScheduleRedraw();
     // The plot's width in device pixels, a sample for each.
     int Columns() const;
+    // Samples the curves for the range shown and lays out the figure,
+    // without replotting.
+    void Resample();
     void OnExportImage();
     void OnCopyImage();
     void OnEditAxisTitles();
@@ -111,6 +114,8 @@ class PlotWindow : public QMainWindow {
     bool zoomed_ = false;
     bool settingUp_ = false;
     bool redrawPending_ = false;
+    // The range changed since the curves were last sampled.
+    bool resamplePending_ = false;
     std::shared_ptr<const analysis::FitRecord> fit_;
 };
 
