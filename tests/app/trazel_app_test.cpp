@@ -1,3 +1,4 @@
+#include <qcustomplot.h>
 #include <sys/stat.h>
 
 #include <QAction>
@@ -25,6 +26,7 @@
 #include <random>
 #include <sstream>
 
+#include "analysis/analysis_doc.h"
 #include "app/main_frame.h"
 #include "app/resource.h"
 #include "app/trazel_app.h"
@@ -33,6 +35,7 @@
 #include "tests/support/file_size_limit.h"
 #include "tests/support/fit_driver.h"
 #include "tests/support/peak_tables.h"
+#include "ui/fit/fit_dialog.h"
 #include "ui/form/trazel_view.h"
 #include "ui/plot/measured_commands.h"
 #include "ui/plot/plot_window.h"
@@ -999,6 +1002,107 @@ class TrazelAppTest : public QObject {
                  applied ? "Ajustar al espectro medido" : "Superponer espectro medido");
         s.app.Measured()->Remove();
         QVERIFY(!fit->isEnabled());
+    }
+
+    // What the user does to the analysis, and after each sequence what the
+    // document holds and what the plot window draws: the measured spectrum as
+    // the fit uses it (its factor), and the fit applied with its baseline,
+    // curves and residual strip, which undo takes back as one step and New
+    // and Open take away.
+    void analysisFollowsTheUser_data() {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<bool>("measured");
+        QTest::addColumn<double>("factor");
+        QTest::addColumn<bool>("fitted");
+        QTest::newRow("load") << "load" << true << 1.0 << false;
+        QTest::newRow("factor") << "load,factor" << true << 0.01 << false;
+        QTest::newRow("factor undone") << "load,factor,undo" << true << 1.0 << false;
+        QTest::newRow("fit, not applied") << "load,fit" << true << 1.0 << false;
+        QTest::newRow("apply") << "load,apply" << true << 1.0 << true;
+        QTest::newRow("apply to the factor's data") << "load,factor,apply" << true << 0.01 << true;
+        QTest::newRow("apply undone") << "load,apply,undo" << true << 1.0 << false;
+        QTest::newRow("apply redone") << "load,apply,undo,redo" << true << 1.0 << true;
+        QTest::newRow("load undone") << "load,undo" << false << 1.0 << false;
+        QTest::newRow("new") << "load,apply,new" << false << 1.0 << false;
+        QTest::newRow("open") << "load,apply,open" << false << 1.0 << false;
+    }
+    void analysisFollowsTheUser() {
+        QFETCH(QString, steps);
+        QFETCH(bool, measured);
+        QFETCH(double, factor);
+        QFETCH(bool, fitted);
+        Started s;
+        const PeakTable guess = TableOf({{995, 0.8, 25}, {1045, 0.6, 20}});
+        s.app.Document().SetTable(guess);
+        s.view()->FillPeakList();
+        for (const auto& [id, limit] : {std::pair{IDC_X_MIN, "900"},
+                                        {IDC_X_MAX, "1150"},
+                                        {IDC_Y_MIN, "0"},
+                                        {IDC_Y_MAX, "1"}}) {
+            s.Edit(id)->setText(limit);
+        }
+        s.frame()->SendCommand(IDC_PLOT);
+        s.frame()->SendCommand(ID_PLOT_WINDOW);
+        QString step;
+        s.fakes.dialogs.script = [&](QDialog& d) {
+            auto& dialog = dynamic_cast<FitDialog&>(d);
+            dialog.baselineBox->setCurrentIndex(1);
+            return FitAndWait(dialog) && step == "apply" ? int(IDOK) : int(IDCANCEL);
+        };
+        for (const QString& next : steps.split(',')) {
+            step = next;
+            s.fakes.messages.answers = {MessageAnswer::No};
+            if (step == "load") {
+                QVERIFY(s.app.Measured()->Load(TRAZEL_TEST_DATA
+                                               "/../../examples/dos-bandas-medido.txt"));
+            } else if (step == "factor") {
+                s.app.Measured()->SetTransform({0.01});
+            } else if (step == "fit" || step == "apply") {
+                s.frame()->SendCommand(ID_FIT_MEASURED);
+            } else if (step == "undo" || step == "redo") {
+                s.frame()->SendCommand(step == "undo" ? ID_EDIT_UNDO : ID_EDIT_REDO);
+            } else if (step == "new") {
+                s.frame()->SendCommand(ID_FILE_NEW);
+            } else if (step == "open") {
+                QVERIFY(s.app.Documents().OpenDocumentFile(
+                    std::string(TRAZEL_TEST_DATA "/../../examples/calcita-raman.trz")));
+            }
+        }
+        const trazel::analysis::Analysis& held = s.app.Document().GetAnalysis();
+        QCOMPARE(held.measured.has_value(), measured);
+        QCOMPARE(held.lastFit.has_value() && held.baseline.has_value(), fitted);
+        QCOMPARE(!SameBands(s.app.Document().Table(), guess) && measured, fitted);
+        if (measured) {
+            QCOMPARE(held.measured->transform.yFactor, factor);
+        }
+
+        QCustomPlot& plot = *s.app.PlotWindow()->Plot();
+        QStringList names;
+        for (int i = 0; i < plot.graphCount(); ++i) {
+            names << plot.graph(i)->name();
+        }
+        QCOMPARE(names.contains("dos-bandas-medido.txt"), measured);
+        for (const char* fit : {"Ajuste", "Bandas ajustadas", "Línea base del ajuste"}) {
+            QCOMPARE(names.contains(fit), fitted);
+        }
+        QCOMPARE(s.app.PlotWindow()->ResidualRect() != nullptr, fitted);
+        if (!measured) {
+            return;
+        }
+        // The spectrum is drawn as the fit takes it: its points times the factor.
+        bool found = false;
+        const double drawnTop =
+            plot.graph(names.indexOf("dos-bandas-medido.txt"))->getValueRange(found).upper;
+        const auto& points = held.measured->points->y;
+        QCOMPARE(drawnTop, *std::max_element(points.begin(), points.end()) * factor);
+        if (fitted) {
+            // What is drawn is what was fitted: the residual is the noise,
+            // a few hundredths of the spectrum's height.
+            const QCPRange residual =
+                s.app.PlotWindow()->ResidualRect()->graphs().value(0)->getValueRange(found);
+            QVERIFY2(std::max(-residual.lower, residual.upper) < 0.05 * drawnTop,
+                     qPrintable(QString::number(residual.upper / drawnTop)));
+        }
     }
 
   private:
