@@ -27,7 +27,7 @@ test: deps build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) $(CTEST_FLAGS)
 
 # The whole suite again with AddressSanitizer and UndefinedBehaviorSanitizer
-# (the fuzzer carries its own sanitizers and runs in the plain build).
+# (the fuzzers carry their own sanitizers and run in the plain build).
 sanitize: deps
 	$(MAKE) test BUILD=build-sanitize CTEST_FLAGS="-LE fuzz $(CTEST_FLAGS)" \
 	  CMAKE_FLAGS="-DTRAZEL_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug $(CMAKE_FLAGS)"

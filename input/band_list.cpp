@@ -180,9 +180,9 @@ Result FromJcamp(LineReader& reader, std::string_view firstLine, const std::stri
         if (const auto fault =
                 MakeBand(content.x[i], content.y[i], width, options.scale, 0, options, band);
             !fault.empty()) {
-            return Result::Failed(
-                ReadFailure::Content,
-                FileProblem(path, "el pico " + std::to_string(i + 1) + " " + fault));
+            const long line = content.lines[i];
+            return Result::Failed(ReadFailure::Content,
+                                  LineProblem(path, line, reader.TextOfLine(line), fault), line);
         }
         list.bands.push_back(band);
     }
@@ -196,11 +196,15 @@ ReadResult<BandList> ReadBandList(const std::string& path, const BandListOptions
     if (auto error = reader.Open(path)) {
         return Result::Failed(ReadFailure::File, *error);
     }
+    const Separator separator =
+        SampleSeparator(reader, "#%!", true).value_or(Separator::Whitespace);
+    if (reader.Error()) {
+        return Result::Failed(ReadFailure::File, *reader.Error());
+    }
     BandList list;
     std::optional<BandColumns> header;
     bool dataStarted = false;
     bool sawLine = false;
-    Separator separator = Separator::Whitespace;
     std::vector<std::string_view> fields;
     std::size_t count = 0;
     std::string_view line;
@@ -222,15 +226,13 @@ ReadResult<BandList> ReadBandList(const std::string& path, const BandListOptions
             if (comment) {
                 text = TrimSpace(text.substr(1));
             }
-            const Separator lineSeparator = DetectSeparator(text);
-            SplitFields(text, lineSeparator, fields);
+            SplitFields(text, separator, fields);
             const BandColumns columns = header.value_or(BandColumns{0, 1, 2, 3, -1, false});
             double value = 0.0;
             auto numeric = [&](int column) {
                 return column >= 0 && static_cast<std::size_t>(column) < fields.size() &&
-                       ParseNumber(fields[static_cast<std::size_t>(column)],
-                                   DecimalCommaWith(lineSeparator),
-                                   value) != NumberText::NotANumber;
+                       ParseNumber(fields[static_cast<std::size_t>(column)], true, value) !=
+                           NumberText::NotANumber;
             };
             if (comment || !numeric(columns.position) || !numeric(columns.intensity)) {
                 if (auto named = HeaderColumns(fields)) {
@@ -239,7 +241,6 @@ ReadResult<BandList> ReadBandList(const std::string& path, const BandListOptions
                 continue;
             }
             dataStarted = true;
-            separator = lineSeparator;
             list.columns = columns;
             if (!header) {
                 // Without a header the columns are position, intensity, and
@@ -264,14 +265,14 @@ ReadResult<BandList> ReadBandList(const std::string& path, const BandListOptions
         if (Exceeds(count, options)) {
             continue;  // counted only, for the message
         }
-        const bool decimalComma = DecimalCommaWith(separator);
         bool finite = true;
+        std::vector<std::string_view> numbers;
         auto read = [&](int column, double& into) {
             if (column < 0 || static_cast<std::size_t>(column) >= fields.size()) {
                 return false;
             }
-            const NumberText parsed =
-                ParseNumber(fields[static_cast<std::size_t>(column)], decimalComma, into);
+            numbers.push_back(fields[static_cast<std::size_t>(column)]);
+            const NumberText parsed = ParseNumber(numbers.back(), true, into);
             finite = finite && parsed != NumberText::NotFinite;
             return parsed == NumberText::Number;
         };
@@ -287,7 +288,9 @@ ReadResult<BandList> ReadBandList(const std::string& path, const BandListOptions
                            : std::optional<std::int32_t>(0);
         }
         std::string fault;
-        if (!finite) {
+        if (const auto comma = AmbiguousComma(numbers)) {
+            fault = AmbiguousCommaReason(*comma);
+        } else if (!finite) {
             fault = "tiene un valor que no es un número finito";
         } else if (!ok) {
             fault = "no tiene los números que se esperan en sus columnas";

@@ -1,9 +1,11 @@
 #include "input/jcamp.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
 #include <optional>
+#include <tuple>
 
 #include "input/number_fields.h"
 #include "platform/number_format.h"
@@ -31,10 +33,32 @@ std::string_view WithoutComment(std::string_view line) {
     return line.substr(0, line.find("$$"));
 }
 
+// One unit in the last digit of a number as written: 1 for "4400." and
+// "16383", 0.1 for ".5", 0.01 for "3.99e+2". Files round the x they label a
+// line with, and the header's values, to the digits they write.
+double LastDigitUnit(std::string_view text) {
+    const std::size_t e = text.find_first_of("eE");
+    const std::string_view mantissa = text.substr(0, e);
+    int exponent = 0;
+    if (e != std::string_view::npos) {
+        std::string_view digits = text.substr(e + 1);
+        if (!digits.empty() && digits.front() == '+') {
+            digits.remove_prefix(1);
+        }
+        std::from_chars(digits.data(), digits.data() + digits.size(), exponent);
+    }
+    const std::size_t point = mantissa.find('.');
+    const auto decimals =
+        point == std::string_view::npos ? 0 : static_cast<int>(mantissa.size() - point - 1);
+    return std::pow(10.0, exponent - decimals);
+}
+
 // One token of a line of compressed (ASDF) ordinates.
 struct AsdfToken {
     enum Kind { Value, Difference, Duplicate } kind = Value;
     double number = 0.0;
+    // For the line's first token, its abscissa: LastDigitUnit of its text.
+    double unit = 0.0;
 };
 
 // The sign and first digit that a SQZ, DIF or DUP character stands for.
@@ -77,7 +101,7 @@ std::string TokeniseAsdf(std::string_view line, std::vector<AsdfToken>& tokens) 
         if (ParseNumber(digits, false, number) != NumberText::Number) {
             return false;
         }
-        tokens.push_back({kind, number});
+        tokens.push_back({kind, number, tokens.empty() ? LastDigitUnit(digits) : 0.0});
         return true;
     };
     for (std::size_t i = 0; i < line.size(); ++i) {
@@ -118,13 +142,25 @@ std::string TokeniseAsdf(std::string_view line, std::vector<AsdfToken>& tokens) 
     return close() ? std::string() : "no es un número";
 }
 
+// Where a data line of ##XYDATA starts: the x it is labelled with (before
+// ##XFACTOR) and the index of its first point.
+struct LineStart {
+    double x;
+    double unit;  // LastDigitUnit of the label
+    std::size_t index;
+    long line;
+};
+
 // The ordinates of ##XYDATA=(X++(Y..Y)), one line at a time.
 class XyDataDecoder {
   public:
-    explicit XyDataDecoder(std::size_t maxPoints) : maxPoints_(maxPoints) {}
+    // maxPoints bounds what a repeat count may bring the points to, and
+    // tooMany says why when one would pass it.
+    XyDataDecoder(std::size_t maxPoints, std::string tooMany)
+        : maxPoints_(maxPoints), tooMany_(std::move(tooMany)) {}
 
     // Empty on success, the reason otherwise.
-    std::string Line(std::string_view text, std::vector<double>& ys) {
+    std::string Line(std::string_view text, long number, std::vector<double>& ys) {
         if (const std::string fault = TokeniseAsdf(text, tokens_); !fault.empty()) {
             return fault;
         }
@@ -135,6 +171,9 @@ class XyDataDecoder {
             return "no empieza por una abscisa";
         }
         const std::size_t lineStart = ys.size();
+        // After a line in difference form the first ordinate is that line's
+        // last one again, dropped once the line is read.
+        const std::size_t repeated = checkPending_ ? 1 : 0;
         bool lastWasDifference = false;
         AsdfToken::Kind previous = AsdfToken::Value;
         double lastDifference = 0.0;
@@ -157,17 +196,24 @@ class XyDataDecoder {
                     token.number != std::floor(token.number)) {
                     return "tiene una repetición (DUP) que no repite nada";
                 }
-                // A count beyond the points still to come would only fill
-                // memory before the count check refuses the file.
-                if (ys.size() >= maxPoints_ ||
-                    token.number > static_cast<double>(maxPoints_ - ys.size())) {
-                    return "repite un valor más veces de las que caben en el espectro";
+                // A DUP of n adds n - 1 copies to the points kept so far
+                // (without the repeated check value). A count beyond the
+                // bound would only fill memory before the count check
+                // refuses the file.
+                const std::size_t kept = ys.size() - repeated;
+                if (kept > maxPoints_ ||
+                    token.number - 1 > static_cast<double>(maxPoints_ - kept)) {
+                    return tooMany_;
                 }
                 for (long n = 1; n < static_cast<long>(token.number); ++n) {
                     ys.push_back(previous == AsdfToken::Difference ? ys.back() + lastDifference
                                                                    : ys.back());
                 }
             }
+        }
+        if (ys.size() > lineStart) {
+            starts_.push_back(
+                {tokens_.front().number, tokens_.front().unit, lineStart - repeated, number});
         }
         // A line in difference form ends with its last ordinate repeated at
         // the start of the next line, as a check that no line went missing.
@@ -185,9 +231,13 @@ class XyDataDecoder {
         return {};
     }
 
+    const std::vector<LineStart>& Starts() const { return starts_; }
+
   private:
     std::vector<AsdfToken> tokens_;
+    std::vector<LineStart> starts_;
     std::size_t maxPoints_;
+    std::string tooMany_;
     bool checkPending_ = false;
     double checkValue_ = 0.0;
 };
@@ -251,10 +301,44 @@ std::string FormLabel(std::string_view value) {
 
 enum class Data { None, XyData, Pairs };
 
+// A number the header declares, with where it was for the message that
+// finds it wrong.
+struct Declared {
+    double value = 0.0;
+    double unit = 0.0;  // LastDigitUnit of the text
+    long line = 0;
+};
+
+// a and b differ by more than tolerance, allowing for the rounding of the
+// arithmetic that made them.
+bool Disagree(double a, double b, double tolerance) {
+    return !(std::abs(a - b) <= tolerance + 1e-9 * std::max(std::abs(a), std::abs(b)));
+}
+
+std::string Number(double value) {
+    return FormatG(value, 10);
+}
+
 }  // namespace
 
+std::size_t JcampPointLimit(std::uint64_t fileSize) {
+    constexpr std::uint64_t kCap = std::uint64_t{1} << 24;
+    return static_cast<std::size_t>(fileSize >= kCap ? kCap
+                                                     : std::min(kCap, 4096 + 1024 * fileSize));
+}
+
 bool LooksLikeJcamp(std::string_view firstLine) {
-    return TrimSpace(firstLine).substr(0, 2) == "##";
+    const std::string_view text = TrimSpace(firstLine);
+    const std::size_t equals = text.find('=');
+    if (text.substr(0, 2) != "##" || equals == std::string_view::npos || equals == 2 ||
+        text[2] == ' ' || text[2] == '\t') {
+        return false;
+    }
+    return std::all_of(text.begin() + 2, text.begin() + static_cast<std::ptrdiff_t>(equals),
+                       [](char c) {
+                           return std::isalnum(static_cast<unsigned char>(c)) ||
+                                  std::string_view(" -/_.$()").find(c) != std::string_view::npos;
+                       });
 }
 
 ReadResult<JcampContent> ReadJcamp(LineReader& reader, std::string_view firstLine,
@@ -262,19 +346,28 @@ ReadResult<JcampContent> ReadJcamp(LineReader& reader, std::string_view firstLin
                                    const ReadProgress& progress) {
     using Result = ReadResult<JcampContent>;
     JcampContent content;
-    std::optional<double> xFactor, yFactor, firstX, lastX, nPoints;
+    std::optional<double> xFactor, yFactor;
+    std::optional<Declared> firstX, lastX, deltaX, nPoints;
+    auto forgetBlock = [&]() {
+        xFactor.reset(), yFactor.reset();
+        firstX.reset(), lastX.reset(), deltaX.reset(), nPoints.reset();
+    };
     Data data = Data::None;
     std::size_t groupSize = 2;
     std::vector<double> values;
-    // Beyond ##NPOINTS (and one check value) the file is wrong anyway; without
-    // it, a bound far above any instrument's spectrum.
-    constexpr std::size_t kMaxPoints = std::size_t{1} << 28;
+    const std::size_t limit = JcampPointLimit(reader.Size());
+    const std::string limitText = "un archivo de " + std::to_string(reader.Size()) +
+                                  " bytes (como mucho " + std::to_string(limit) + " puntos)";
     std::optional<XyDataDecoder> decoder;
     bool sawOther = false;
     bool done = false;
     std::string line(firstLine);
     std::string_view next;
     bool more = true;
+    auto lineFault = [&](long number, const std::string& reason) {
+        return Result::Failed(ReadFailure::Content,
+                              LineProblem(path, number, reader.TextOfLine(number), reason), number);
+    };
     while (more && !done) {
         const long number = reader.LineNumber();
         const std::string_view text = TrimSpace(WithoutComment(line));
@@ -288,30 +381,39 @@ ReadResult<JcampContent> ReadJcamp(LineReader& reader, std::string_view firstLin
                 NormalisedLabel(text.substr(2, equals == text.npos ? equals : equals - 2));
             const std::string_view value =
                 equals == text.npos ? std::string_view() : TrimSpace(text.substr(equals + 1));
-            auto readNumber = [&](std::optional<double>& into) -> bool {
-                double parsed = 0.0;
-                if (ParseNumber(value, false, parsed) != NumberText::Number) {
-                    return false;
-                }
-                into = parsed;
-                return true;
+            double parsed = 0.0;
+            const bool numeric = ParseNumber(value, false, parsed) == NumberText::Number;
+            auto notANumber = [&]() {
+                return Result::Failed(ReadFailure::Content,
+                                      LineProblem(path, number, line, "no da un número válido"),
+                                      number);
             };
             if (label == "TITLE") {
                 // A block starts: its parameters are its own.
-                xFactor.reset(), yFactor.reset(), firstX.reset(), lastX.reset(), nPoints.reset();
+                forgetBlock();
             } else if (label == "BLOCKS" || (label == "DATATYPE" && FormLabel(value) == "LINK")) {
                 content.firstOfSeveral = true;
-            } else if (label == "XFACTOR" || label == "YFACTOR" || label == "FIRSTX" ||
-                       label == "LASTX" || label == "NPOINTS") {
-                auto& slot = label == "XFACTOR"   ? xFactor
-                             : label == "YFACTOR" ? yFactor
-                             : label == "FIRSTX"  ? firstX
-                             : label == "LASTX"   ? lastX
-                                                  : nPoints;
-                if (!readNumber(slot)) {
-                    return Result::Failed(ReadFailure::Content,
-                                          LineProblem(path, number, line, "no da un número válido"),
-                                          number);
+            } else if (label == "XFACTOR" || label == "YFACTOR") {
+                if (!numeric) {
+                    return notANumber();
+                }
+                (label == "XFACTOR" ? xFactor : yFactor) = parsed;
+            } else if (label == "FIRSTX" || label == "LASTX" || label == "DELTAX" ||
+                       label == "NPOINTS") {
+                if (!numeric) {
+                    return notANumber();
+                }
+                auto& slot = label == "FIRSTX"   ? firstX
+                             : label == "LASTX"  ? lastX
+                             : label == "DELTAX" ? deltaX
+                                                 : nPoints;
+                slot = Declared{parsed, LastDigitUnit(value), number};
+                if (label == "NPOINTS" && parsed > static_cast<double>(limit)) {
+                    return Result::Failed(
+                        ReadFailure::Content,
+                        LineProblem(path, number, line,
+                                    "declara más puntos de los que se aceptan de " + limitText),
+                        number);
                 }
             } else if (label == "XYDATA" || label == "XYPOINTS" || label == "PEAKTABLE") {
                 const bool table = label == "PEAKTABLE";
@@ -321,6 +423,17 @@ ReadResult<JcampContent> ReadJcamp(LineReader& reader, std::string_view firstLin
                     const std::string form = FormLabel(value);
                     if (label == "XYDATA" && (form == "(X++(Y..Y))" || form == "(X++(R..R))")) {
                         data = Data::XyData;
+                        // The file's own count bounds a repeat where it is a
+                        // count at all; the file's size bounds it always.
+                        const bool counted = nPoints && nPoints->value >= 0 &&
+                                             nPoints->value == std::floor(nPoints->value);
+                        decoder.emplace(
+                            counted ? static_cast<std::size_t>(nPoints->value) : limit,
+                            counted
+                                ? "repite un valor más veces de las que caben en el "
+                                  "espectro (##NPOINTS=" +
+                                      Number(nPoints->value) + ")"
+                                : "repite un valor más veces de las que puede dar " + limitText);
                     } else if (form == "(XY..XY)") {
                         data = Data::Pairs, groupSize = 2;
                     } else if (table && form == "(XYW..XYW)") {
@@ -334,16 +447,18 @@ ReadResult<JcampContent> ReadJcamp(LineReader& reader, std::string_view firstLin
                 }
             } else if (label == "END" && content.firstOfSeveral) {
                 // The end of a block of a compound file: nothing of it is kept.
-                xFactor.reset(), yFactor.reset(), firstX.reset(), lastX.reset(), nPoints.reset();
+                forgetBlock();
             }
         } else if (data != Data::None && !text.empty()) {
-            if (!decoder) {
-                decoder.emplace(nPoints && *nPoints >= 0 && *nPoints < kMaxPoints
-                                    ? static_cast<std::size_t>(*nPoints) + 1
-                                    : kMaxPoints);
+            std::string fault;
+            if (data == Data::XyData) {
+                fault = decoder->Line(text, number, values);
+            } else {
+                const std::size_t before = values.size() / groupSize;
+                fault = ParseGroups(text, groupSize, values);
+                content.lines.insert(content.lines.end(), values.size() / groupSize - before,
+                                     number);
             }
-            const std::string fault = data == Data::XyData ? decoder->Line(text, values)
-                                                           : ParseGroups(text, groupSize, values);
             if (!fault.empty()) {
                 return Result::Failed(ReadFailure::Content, LineProblem(path, number, line, fault),
                                       number);
@@ -370,35 +485,124 @@ ReadResult<JcampContent> ReadJcamp(LineReader& reader, std::string_view firstLin
     }
     const double xf = xFactor.value_or(1.0);
     const double yf = yFactor.value_or(1.0);
-    if (data == Data::XyData) {
-        const std::size_t n = values.size();
-        if (nPoints && *nPoints != static_cast<double>(n)) {
-            return Result::Failed(
-                ReadFailure::Content,
-                FileProblem(path, "##NPOINTS dice " + FormatG(*nPoints, 15) +
-                                      " puntos y los datos tienen " + std::to_string(n)));
+    const std::size_t n = data == Data::XyData ? values.size() : values.size() / groupSize;
+    auto countFault = [&]() {
+        return lineFault(nPoints->line, "dice " + Number(nPoints->value) +
+                                            " puntos y los datos tienen " + std::to_string(n));
+    };
+    // ##DELTAX must take the first point to the last in n - 1 steps, to half
+    // a step, or to what its written digits allow over so many steps.
+    auto deltaFault = [&](double first, double last) -> std::optional<Result> {
+        if (!deltaX || n < 2) {
+            return std::nullopt;
         }
+        const double steps = static_cast<double>(n - 1);
+        const double step = last / steps - first / steps;
+        if (Disagree(first + deltaX->value * steps, last,
+                     std::max(0.5 * std::abs(step), 0.5 * deltaX->unit * steps))) {
+            return lineFault(deltaX->line, "no cuadra con los puntos: de x = " + Number(first) +
+                                               " a x = " + Number(last) + " en " +
+                                               std::to_string(n) + " puntos el paso es " +
+                                               Number(step));
+        }
+        return std::nullopt;
+    };
+    if (data == Data::XyData) {
         if (!firstX || !lastX) {
             return Result::Failed(
                 ReadFailure::Content,
                 FileProblem(path, "falta ##FIRSTX o ##LASTX, que dan las abscisas"));
         }
+        const double first = firstX->value;
+        const double range = lastX->value - first;
+        if (!std::isfinite(range)) {
+            return Result::Failed(
+                ReadFailure::Content,
+                FileProblem(path, "el intervalo de x, de ##FIRSTX=" + Number(first) +
+                                      " a ##LASTX=" + Number(lastX->value) +
+                                      ", desborda: su anchura no cabe en un número"));
+        }
+        // Each line's x against the x of its first point, to half a step or
+        // to the rounding of the digits the label is written with.
+        auto labelFault = [&](const LineStart& start, double expected) {
+            return lineFault(start.line, "empieza en x = " + Number(start.x * xf) +
+                                             " y su primer punto, el " +
+                                             std::to_string(start.index + 1) +
+                                             ".º, está en x = " + Number(expected) +
+                                             " según ##FIRSTX, ##LASTX y el número de puntos; "
+                                             "falta o sobra algún dato");
+        };
+        const auto& starts = decoder->Starts();
+        // From one line to the next first, so that a line gone missing is
+        // named where it went missing, with the step the header declares.
+        const double declaredCount =
+            nPoints && nPoints->value >= 2 ? nPoints->value : static_cast<double>(n);
+        const double declaredStep = declaredCount >= 2 ? range / (declaredCount - 1) : 0.0;
+        for (std::size_t k = 1; k < starts.size(); ++k) {
+            const LineStart& before = starts[k - 1];
+            const double expected =
+                before.x * xf + static_cast<double>(starts[k].index - before.index) * declaredStep;
+            if (Disagree(starts[k].x * xf, expected,
+                         std::max(0.5 * std::abs(declaredStep),
+                                  std::max(before.unit, starts[k].unit) * std::abs(xf)))) {
+                return labelFault(starts[k], expected);
+            }
+        }
+        if (nPoints && nPoints->value != static_cast<double>(n)) {
+            return countFault();
+        }
+        auto xAt = [&](std::size_t i) {
+            // Each abscissa from its index, so that no rounding accumulates.
+            return n == 1 ? first
+                          : first + range * static_cast<double>(i) / static_cast<double>(n - 1);
+        };
+        const double step = n >= 2 ? range / static_cast<double>(n - 1) : 0.0;
+        for (const LineStart& start : starts) {
+            const double expected = xAt(start.index);
+            if (Disagree(start.x * xf, expected,
+                         std::max(0.5 * std::abs(step), 0.5 * start.unit * std::abs(xf)))) {
+                return labelFault(start, expected);
+            }
+        }
+        if (auto fault = deltaFault(first, lastX->value)) {
+            return *fault;
+        }
         content.x.resize(n);
         content.y.resize(n);
         for (std::size_t i = 0; i < n; ++i) {
-            // Each abscissa from its index, so that no rounding accumulates.
-            content.x[i] = n == 1 ? *firstX
-                                  : *firstX + (*lastX - *firstX) * static_cast<double>(i) /
-                                                  static_cast<double>(n - 1);
+            content.x[i] = xAt(i);
             content.y[i] = values[i] * yf;
         }
-    } else {
-        for (std::size_t i = 0; i + groupSize <= values.size(); i += groupSize) {
-            content.x.push_back(values[i] * xf);
-            content.y.push_back(values[i + 1] * yf);
-            if (groupSize == 3) {
-                content.w.push_back(values[i + 2]);
+        content.evenlySpaced = true;
+        return content;
+    }
+    if (nPoints && nPoints->value != static_cast<double>(n)) {
+        return countFault();
+    }
+    for (std::size_t i = 0; i + groupSize <= values.size(); i += groupSize) {
+        content.x.push_back(values[i] * xf);
+        content.y.push_back(values[i + 1] * yf);
+        if (groupSize == 3) {
+            content.w.push_back(values[i + 2]);
+        }
+    }
+    // A peak table lists bands somewhere in the range ##FIRSTX to ##LASTX
+    // give; a list of points starts and ends there.
+    if (wanted == JcampWanted::Spectrum && n > 0) {
+        const double first = content.x.front();
+        const double last = content.x.back();
+        const double step =
+            n >= 2 ? last / static_cast<double>(n - 1) - first / static_cast<double>(n - 1) : 0.0;
+        for (const auto& [declared, point, which] :
+             {std::tuple{firstX, first, "primer"}, std::tuple{lastX, last, "último"}}) {
+            if (declared && Disagree(declared->value, point,
+                                     std::max(0.5 * std::abs(step), 0.5 * declared->unit))) {
+                return lineFault(declared->line, std::string("no cuadra con el ") + which +
+                                                     " punto, en x = " + Number(point));
             }
+        }
+        if (auto fault = deltaFault(first, last)) {
+            return *fault;
         }
     }
     return content;

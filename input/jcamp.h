@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,18 +19,36 @@ struct JcampContent {
     std::vector<double> y;
     // The widths of a (XYW..XYW) peak table; empty otherwise.
     std::vector<double> w;
+    // The line each point of an (XY..XY) or (XYW..XYW) list was on.
+    std::vector<long> lines;
+    // ##XYDATA: the abscissas run evenly from ##FIRSTX to ##LASTX.
+    bool evenlySpaced = false;
     // The file links several blocks (a compound file) and this is the first
     // one holding what was wanted.
     bool firstOfSeveral = false;
 };
 
-// The first line of a JCAMP-DX file starts with "##".
+// The most points a JCAMP-DX file of fileSize bytes may decode to. A repeat
+// count (DUP) multiplies a few bytes into any number of points, but a real
+// file, even one long flat baseline, does not give more than a thousand
+// points per byte: the bound is 4096 + 1024 points per byte, and never more
+// than 2^24 (16 777 216) points, some 400 MB while they are read, whatever
+// ##NPOINTS says.
+std::size_t JcampPointLimit(std::uint64_t fileSize);
+
+// The first line of a JCAMP-DX file is a labelled data record: "##", a
+// label without a space before it, and "=" ("##TITLE=", "##$URL=").
+// "## comment" is a comment of a text file.
 bool LooksLikeJcamp(std::string_view firstLine);
 
 // Reads the first block of the wanted kind from a file whose first line
 // (already taken from reader) is firstLine. The numbers are scaled by
 // ##XFACTOR and ##YFACTOR; the abscissas of ##XYDATA run evenly from ##FIRSTX
-// to ##LASTX over the decoded points, whose count must agree with ##NPOINTS.
+// to ##LASTX over the decoded points. Whatever the file declares must agree
+// with its points: ##NPOINTS with their count in every form; for ##XYDATA
+// the x at the start of each data line with the place of its first point,
+// and ##DELTAX with the step; for ##XYPOINTS ##FIRSTX and ##LASTX with the
+// first and last x. The points never exceed JcampPointLimit of the file.
 ReadResult<JcampContent> ReadJcamp(LineReader& reader, std::string_view firstLine,
                                    const std::string& path, JcampWanted wanted,
                                    const ReadProgress& progress = {});

@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "input/read_result.h"
-#include "platform/atomic_file.h"
+#include "platform/file_errors.h"
 
 using namespace trazel::platform;
 
@@ -34,6 +34,11 @@ std::optional<std::string> LineReader::Open(const std::string& path) {
     if (status.type() == std::filesystem::file_type::not_found) {
         return FileProblem(path, "el archivo no existe");
     }
+    // A link loop, a folder on the way without search permission or a name
+    // too long: the reason is the system's, not the kind of file.
+    if (ec) {
+        return FileProblem(path, DescribeErrno(ec.value()));
+    }
     if (std::filesystem::is_directory(status)) {
         return FileProblem(path, "es una carpeta, no un archivo");
     }
@@ -49,8 +54,40 @@ std::optional<std::string> LineReader::Open(const std::string& path) {
     if (ec || size_ == 0) {
         return FileProblem(path, "el archivo está vacío");
     }
-    buffer_.resize(kBlock);
+    // A small file needs no large block; a file that grows while it is read
+    // still gets its lines, as the buffer grows for a long line.
+    buffer_.resize(static_cast<std::size_t>(std::min<std::uint64_t>(kBlock, size_ + 1)));
     return std::nullopt;
+}
+
+bool LineReader::Rewind() {
+    if (file_ == nullptr) {
+        return false;
+    }
+    error_.reset();
+    if (std::fseek(file_, 0, SEEK_SET) != 0) {
+        error_ = FileProblem(path_, DescribeErrno(errno));
+        return false;
+    }
+    std::clearerr(file_);
+    begin_ = end_ = 0;
+    atEof_ = false;
+    firstBlock_ = true;
+    lineNumber_ = 0;
+    bytesRead_ = 0;
+    return true;
+}
+
+std::string LineReader::TextOfLine(long number) {
+    std::string_view line;
+    if (Rewind()) {
+        while (Next(line)) {
+            if (lineNumber_ == number) {
+                return std::string(line);
+            }
+        }
+    }
+    return {};
 }
 
 bool LineReader::Fill() {

@@ -21,8 +21,18 @@ class LineReader {
     ~LineReader();
 
     // A message for the user when path is not a readable regular file
-    // (missing, a folder, a device or pipe, no permission) or is empty.
+    // (missing, a folder, a device or pipe, no permission, a path that
+    // cannot be followed) or is empty.
     std::optional<std::string> Open(const std::string& path);
+
+    // Back to the start of the file, as just opened; false (and Error() set)
+    // when the file cannot be read from its start again.
+    bool Rewind();
+
+    // The text of line number, read again from the start: for the message
+    // about a fault found only after the line went by, which is rare enough
+    // not to keep every line for it. Empty when it cannot be read.
+    std::string TextOfLine(long number);
 
     // The next line without its end; false at the end of the file or on a
     // failure, which Error() then names. The view is valid until the next call.

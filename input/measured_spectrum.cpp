@@ -21,12 +21,12 @@ bool IsComment(std::string_view text) {
 
 // The columns of the first line of numbers: those asked for, when they hold
 // numbers, or the first two that do.
-bool FindColumns(const std::vector<std::string_view>& fields, bool decimalComma,
-                 const MeasuredOptions& options, int& xColumn, int& yColumn) {
+bool FindColumns(const std::vector<std::string_view>& fields, const MeasuredOptions& options,
+                 int& xColumn, int& yColumn) {
     double value = 0.0;
     auto numeric = [&](int column) {
         return column >= 0 && static_cast<std::size_t>(column) < fields.size() &&
-               ParseNumber(fields[static_cast<std::size_t>(column)], decimalComma, value) !=
+               ParseNumber(fields[static_cast<std::size_t>(column)], true, value) !=
                    NumberText::NotANumber;
     };
     if (options.xColumn || options.yColumn) {
@@ -53,12 +53,15 @@ ReadResult<MeasuredSpectrum> ReadMeasuredSpectrum(const std::string& path,
     if (auto error = reader.Open(path)) {
         return Result::Failed(ReadFailure::File, *error);
     }
+    const Separator separator =
+        SampleSeparator(reader, "#%", false).value_or(Separator::Whitespace);
+    if (reader.Error()) {
+        return Result::Failed(ReadFailure::File, *reader.Error());
+    }
     MeasuredSpectrum spectrum;
     std::string_view line;
     bool dataStarted = false;
     bool sawLine = false;
-    Separator separator = Separator::Whitespace;
-    bool decimalComma = true;
     std::vector<std::string_view> fields;
     while (reader.Next(line)) {
         const long number = reader.LineNumber();
@@ -84,28 +87,33 @@ ReadResult<MeasuredSpectrum> ReadMeasuredSpectrum(const std::string& path,
         if (text.empty() || IsComment(text)) {
             continue;
         }
+        SplitFields(text, separator, fields);
         if (!dataStarted) {
-            separator = DetectSeparator(text);
-            decimalComma = DecimalCommaWith(separator);
-            SplitFields(text, separator, fields);
-            if (!FindColumns(fields, decimalComma, options, spectrum.xColumn, spectrum.yColumn)) {
+            if (!FindColumns(fields, options, spectrum.xColumn, spectrum.yColumn)) {
                 continue;  // a header line
             }
             dataStarted = true;
-        } else {
-            SplitFields(text, separator, fields);
         }
         double x = 0.0;
         double y = 0.0;
         const auto needed = static_cast<std::size_t>(std::max(spectrum.xColumn, spectrum.yColumn));
         const NumberText xText =
             needed < fields.size()
-                ? ParseNumber(fields[static_cast<std::size_t>(spectrum.xColumn)], decimalComma, x)
+                ? ParseNumber(fields[static_cast<std::size_t>(spectrum.xColumn)], true, x)
                 : NumberText::NotANumber;
         const NumberText yText =
             needed < fields.size()
-                ? ParseNumber(fields[static_cast<std::size_t>(spectrum.yColumn)], decimalComma, y)
+                ? ParseNumber(fields[static_cast<std::size_t>(spectrum.yColumn)], true, y)
                 : NumberText::NotANumber;
+        if (const auto comma =
+                needed < fields.size()
+                    ? AmbiguousComma({fields[static_cast<std::size_t>(spectrum.xColumn)],
+                                      fields[static_cast<std::size_t>(spectrum.yColumn)]})
+                    : std::nullopt) {
+            return Result::Failed(ReadFailure::Content,
+                                  LineProblem(path, number, line, AmbiguousCommaReason(*comma)),
+                                  number);
+        }
         if (xText != NumberText::Number || yText != NumberText::Number) {
             const bool infinite = xText == NumberText::NotFinite || yText == NumberText::NotFinite;
             return Result::Failed(
@@ -157,6 +165,11 @@ ReadResult<MeasuredPreview> PreviewMeasuredSpectrum(const std::string& path, int
     if (auto error = reader.Open(path)) {
         return ReadResult<MeasuredPreview>::Failed(ReadFailure::File, *error);
     }
+    const Separator separator =
+        SampleSeparator(reader, "#%", false).value_or(Separator::Whitespace);
+    if (reader.Error()) {
+        return ReadResult<MeasuredPreview>::Failed(ReadFailure::File, *reader.Error());
+    }
     MeasuredPreview preview;
     std::string_view line;
     std::vector<std::string_view> fields;
@@ -182,10 +195,8 @@ ReadResult<MeasuredPreview> PreviewMeasuredSpectrum(const std::string& path, int
         if (text.empty() || IsComment(text)) {
             continue;
         }
-        const Separator separator = DetectSeparator(text);
         SplitFields(text, separator, fields);
-        if (FindColumns(fields, DecimalCommaWith(separator), {}, preview.xColumn,
-                        preview.yColumn)) {
+        if (FindColumns(fields, {}, preview.xColumn, preview.yColumn)) {
             preview.columns = static_cast<int>(fields.size());
         }
     }

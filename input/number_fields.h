@@ -1,23 +1,46 @@
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
 namespace trazel::input {
 
+class LineReader;
+
 // How the columns of a text table are set apart. A decimal comma is read
-// wherever the separator is not a comma.
+// with every separator: with a comma, a field can hold one only inside
+// double quotes ("1,5","2,5").
 enum class Separator { Whitespace, Tab, Comma, Semicolon };
 
-// The separator of one line: a semicolon or a tab where there is one (a tab
-// only when no field holds spaces inside, since aligned columns mix the two);
-// a comma unless the line splits at spaces into numbers written with a
-// decimal comma ("100 3,76"); spaces otherwise.
-Separator DetectSeparator(std::string_view line);
+// The separator of a table, from its header (the last line before the first
+// line of numbers, or empty) and its first lines of numbers: the first of
+// the separators below that splits every one of those lines into numbers
+// (SplitsIntoNumbers), or else the first that splits the first of them. The
+// order of preference: a semicolon or a tab where the lines hold one; then a
+// comma before spaces where a comma is followed by a space or tab anywhere
+// ("0, 0.5": CSV, never "0," with a decimal comma), spaces before a comma
+// otherwise ("100 3,76" has decimal commas, "1.5,2" splits at its comma).
+Separator ChooseSeparator(std::string_view header, const std::vector<std::string>& dataLines);
+
+// The line splits at separator into at least two numbers, and into no field
+// that starts like a number ("5 2", "0.5,") without being one.
+bool SplitsIntoNumbers(std::string_view line, Separator separator);
+
+// The separator of the table in reader's file, chosen from its first lines
+// (up to 16 lines of numbers within the first 1000 lines), after which the
+// reader is back at the start of the file. Blank lines are skipped, and so
+// are lines starting with one of commentMarks, unless commentHeaders: then
+// the text after the mark may be the header. Nothing when the file is
+// JCAMP-DX or the reading failed (reader.Error() says why).
+std::optional<Separator> SampleSeparator(LineReader& reader, std::string_view commentMarks,
+                                         bool commentHeaders);
 
 // The fields of line, each without the spaces and double quotes around it.
 // Runs of spaces count as one separator; with any other separator an empty
-// field between two separators is kept.
+// field between two separators is kept, and a separator inside double
+// quotes does not split.
 void SplitFields(std::string_view line, Separator separator, std::vector<std::string_view>& fields);
 
 enum class NumberText { Number, NotANumber, NotFinite };
@@ -28,8 +51,11 @@ enum class NumberText { Number, NotANumber, NotFinite };
 // reads as 0 or the nearest subnormal, as printed results of sums can be.
 NumberText ParseNumber(std::string_view text, bool decimalComma, double& value);
 
-inline bool DecimalCommaWith(Separator separator) {
-    return separator != Separator::Comma;
-}
+// The first of texts that holds a comma, when another holds a decimal point:
+// the comma may then separate thousands ("1,000" beside "2.5"), and reading
+// it as a decimal comma could be wrong by a factor of a thousand.
+std::optional<std::string_view> AmbiguousComma(const std::vector<std::string_view>& texts);
+// Why a line with that comma is refused.
+std::string AmbiguousCommaReason(std::string_view comma);
 
 }  // namespace trazel::input

@@ -1,6 +1,6 @@
 #include "input/read_result.h"
 
-#include "platform/atomic_file.h"
+#include "platform/file_errors.h"
 
 using namespace trazel::platform;
 
@@ -26,7 +26,7 @@ std::string QuotedLine(std::string_view text) {
 }  // namespace
 
 std::string FileProblem(const std::string& path, const std::string& reason) {
-    return "No se pudo leer " + QuoteFileName(path) + ": " + reason + ".";
+    return FileFailure(FileOperation::Read, path, reason).message();
 }
 
 std::string LineProblem(const std::string& path, long line, std::string_view text,

@@ -55,6 +55,9 @@ Status FileFailure(FileOperation operation, const std::string& path, const std::
         case FileOperation::OpenDocument:
             doing = "abrir ";
             break;
+        case FileOperation::Read:
+            doing = "leer ";
+            break;
     }
     return Status::Failure("No se pudo " + doing + QuoteFileName(path) + ": " + reason + ".");
 }

@@ -18,6 +18,7 @@ enum class FileOperation {
     Open,          // opening a file to write it: "No se pudo abrir el archivo «…»: …"
     Write,         // writing or replacing it: "No se pudo escribir el archivo «…»: …"
     OpenDocument,  // opening a document to read: "No se pudo abrir «…»: …"
+    Read,          // reading a spectrum or a band list: "No se pudo leer «…»: …"
 };
 
 // The message for the user when operation failed on the file the user calls

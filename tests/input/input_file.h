@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -10,10 +11,19 @@
 // the kinds of path that are no text file at all.
 inline constexpr char kDirectory[] = "<carpeta>";
 inline constexpr char kMissing[] = "<no existe>";
+inline constexpr char kLinkLoop[] = "<bucle de enlaces>";
+inline constexpr char kTooLong[] = "<nombre demasiado largo>";
 
 inline std::string InputFile(const ScratchDir& scratch, const std::string& text) {
     if (text == kDirectory) {
         return scratch.Path().string();
+    }
+    if (text == kLinkLoop) {
+        std::filesystem::create_symlink("bucle", scratch.Path() / "bucle");
+        return scratch.File("bucle");
+    }
+    if (text == kTooLong) {
+        return scratch.File(std::string(300, 'n'));
     }
     const std::string path = scratch.File("entrada.txt");
     if (text != kMissing) {
