@@ -10,6 +10,7 @@
 
 #include "fit/band_fit.h"
 #include "input/measured_spectrum.h"
+#include "model/document_section.h"
 #include "model/line_shapes.h"
 
 namespace trazel::analysis {
@@ -104,6 +105,9 @@ struct Analysis {
     std::optional<BaselineCurve> baseline;
     // None: the titles the plot window last used.
     std::optional<AxisTitles> axisTitles;
+    // Records of the document file that a later version wrote and this one
+    // does not know, written back as they were.
+    std::vector<model::SectionRecord> keptRecords;
 };
 
 }  // namespace trazel::analysis

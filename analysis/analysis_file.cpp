@@ -1,0 +1,373 @@
+#include "analysis/analysis_file.h"
+
+#include <algorithm>
+#include <cmath>
+#include <sstream>
+
+#include "model/document_format.h"
+#include "platform/archive.h"
+
+using namespace trazel::model;
+
+namespace trazel::analysis {
+
+namespace {
+
+// Bounds far above any real use, so that a damaged length is refused before
+// anything is allocated for it.
+constexpr std::size_t kMaxText = 64 * 1024;
+constexpr std::size_t kMaxPoints = kMaxSectionBytes / 16;
+constexpr std::size_t kMaxCoefficients = 16;
+
+bool IsDefault(const FitSettings& s) {
+    const FitSettings d;
+    return !s.xMin && !s.xMax && s.heldBands.empty() && s.values.position == d.values.position &&
+           s.values.intensity == d.values.intensity && s.values.width == d.values.width &&
+           s.baseline == d.baseline;
+}
+
+void Check(bool holds, const std::string& what) {
+    if (!holds) {
+        throw RecordError(what);
+    }
+}
+
+double Finite(RecordReader& in) {
+    const double value = in.F64();
+    Check(std::isfinite(value), "un valor guardado no es un número finito");
+    return value;
+}
+
+// A band of table by its index, as the fit and the settings name bands.
+int BandIndex(RecordReader& in, const PeakTable& table) {
+    const std::uint32_t index = in.U32();
+    Check(index >= 1 && index < static_cast<std::uint32_t>(table.count),
+          "una banda guardada no está en la tabla");
+    return static_cast<int>(index);
+}
+
+std::optional<double> OptionalValue(RecordReader& in) {
+    const bool has = in.Bool();
+    const double value = in.F64();
+    if (!has) {
+        return std::nullopt;
+    }
+    Check(std::isfinite(value), "un límite guardado no es un número finito");
+    return value;
+}
+
+void WriteOptional(RecordWriter& out, const std::optional<double>& value) {
+    out.Bool(value.has_value()).F64(value.value_or(0.0));
+}
+
+void WriteSettings(RecordWriter& out, const FitSettings& s) {
+    WriteOptional(out, s.xMin);
+    WriteOptional(out, s.xMax);
+    out.U32(static_cast<std::uint32_t>(s.heldBands.size()));
+    for (const int index : s.heldBands) {
+        out.U32(static_cast<std::uint32_t>(index));
+    }
+    out.Bool(s.values.position).Bool(s.values.intensity).Bool(s.values.width);
+    out.U32(static_cast<std::uint32_t>(s.baseline));
+}
+
+FitSettings ReadSettings(RecordReader& in, const PeakTable& table) {
+    FitSettings s;
+    s.xMin = OptionalValue(in);
+    s.xMax = OptionalValue(in);
+    const std::uint32_t held = in.U32();
+    Check(held < static_cast<std::uint32_t>(kMaxPeakSlots), "hay más bandas fijas que bandas");
+    for (std::uint32_t i = 0; i < held; ++i) {
+        // Bands deleted since the settings were made are no longer held.
+        const std::uint32_t index = in.U32();
+        if (index >= 1 && index < static_cast<std::uint32_t>(table.count)) {
+            s.heldBands.push_back(static_cast<int>(index));
+        }
+    }
+    s.values.position = in.Bool();
+    s.values.intensity = in.Bool();
+    s.values.width = in.Bool();
+    const std::uint32_t baseline = in.U32();
+    Check(baseline <= static_cast<std::uint32_t>(fit::Baseline::Linear),
+          "la línea base guardada es de una clase desconocida");
+    s.baseline = static_cast<fit::Baseline>(baseline);
+    return s;
+}
+
+void WriteEstimate(RecordWriter& out, const fit::Estimate& e) {
+    out.F64(e.value).F64(e.error).Bool(e.free);
+}
+
+fit::Estimate ReadEstimate(RecordReader& in) {
+    fit::Estimate e;
+    e.value = Finite(in);
+    e.error = Finite(in);
+    e.free = in.Bool();
+    return e;
+}
+
+std::string TableBytes(const PeakTable& table) {
+    std::ostringstream out(std::ios::binary);
+    platform::CArchive ar(out);
+    WritePeakTable(ar, table);
+    return std::move(out).str();
+}
+
+PeakTable TableFrom(const std::string& bytes) {
+    std::istringstream in(bytes, std::ios::binary);
+    platform::CArchive ar(in);
+    try {
+        PeakTable table = ReadPeakTable(ar);
+        Check(in.peek() == std::char_traits<char>::eof(), "la tabla del ajuste sigue tras su final");
+        return table;
+    } catch (const platform::CArchiveException&) {
+        throw RecordError("la tabla del ajuste guardado no es válida");
+    }
+}
+
+std::string MeasuredRecord(const MeasuredData& m) {
+    RecordWriter out;
+    out.String(m.sourcePath).String(m.sourceName);
+    WriteOptional(out, m.columns.xColumn ? std::optional<double>(*m.columns.xColumn) : std::nullopt);
+    WriteOptional(out, m.columns.yColumn ? std::optional<double>(*m.columns.yColumn) : std::nullopt);
+    const input::MeasuredSpectrum& points = *m.points;
+    out.Bool(points.jcamp).Bool(points.firstOfSeveral);
+    out.U32(static_cast<std::uint32_t>(points.xColumn)).U32(static_cast<std::uint32_t>(points.yColumn));
+    out.Doubles(points.x).Doubles(points.y);
+    return out.Bytes();
+}
+
+std::optional<int> Column(RecordReader& in) {
+    const std::optional<double> column = OptionalValue(in);
+    if (!column) {
+        return std::nullopt;
+    }
+    Check(*column >= 0 && *column <= 1e6 && std::floor(*column) == *column,
+          "una columna guardada no es válida");
+    return static_cast<int>(*column);
+}
+
+MeasuredData ReadMeasured(RecordReader& in) {
+    MeasuredData m;
+    m.sourcePath = in.String(kMaxText);
+    m.sourceName = in.String(kMaxText);
+    m.columns.xColumn = Column(in);
+    m.columns.yColumn = Column(in);
+    input::MeasuredSpectrum points;
+    points.jcamp = in.Bool();
+    points.firstOfSeveral = in.Bool();
+    const std::uint32_t xColumn = in.U32();
+    const std::uint32_t yColumn = in.U32();
+    Check(xColumn <= 1000000 && yColumn <= 1000000, "una columna guardada no es válida");
+    points.xColumn = static_cast<int>(xColumn);
+    points.yColumn = static_cast<int>(yColumn);
+    points.x = in.Doubles(kMaxPoints);
+    points.y = in.Doubles(kMaxPoints);
+    Check(points.x.size() == points.y.size() && points.x.size() >= 2,
+          "los puntos medidos guardados no forman pares");
+    const auto finite = [](double v) { return std::isfinite(v); };
+    Check(std::all_of(points.x.begin(), points.x.end(), finite) &&
+              std::all_of(points.y.begin(), points.y.end(), finite),
+          "un punto medido guardado no es un número finito");
+    m.points = std::make_shared<const input::MeasuredSpectrum>(std::move(points));
+    return m;
+}
+
+std::string LastFitRecord(const FitRecord& f) {
+    const fit::FitResult& r = f.result;
+    RecordWriter out;
+    out.String(TableBytes(r.table));
+    WriteSettings(out, f.settings);
+    out.F64(f.xMin).F64(f.xMax).U32(static_cast<std::uint32_t>(f.lineShape)).Bool(f.useScaled);
+    out.U32(static_cast<std::uint32_t>(r.bands.size()));
+    for (const fit::FittedBand& band : r.bands) {
+        out.U32(static_cast<std::uint32_t>(band.index));
+        for (const fit::Estimate* e : {&band.position, &band.intensity, &band.width, &band.area}) {
+            WriteEstimate(out, *e);
+        }
+    }
+    WriteEstimate(out, r.baselineConstant);
+    WriteEstimate(out, r.baselineSlope);
+    out.F64(r.rss).F64(r.rSquared);
+    out.U32(static_cast<std::uint32_t>(r.points)).U32(static_cast<std::uint32_t>(r.parameters));
+    out.U32(static_cast<std::uint32_t>(r.iterations)).String(r.stopReason);
+    return out.Bytes();
+}
+
+FitRecord ReadLastFit(RecordReader& in) {
+    FitRecord f;
+    fit::FitResult& r = f.result;
+    r.table = TableFrom(in.String(kMaxText));
+    f.settings = ReadSettings(in, r.table);
+    f.xMin = Finite(in);
+    f.xMax = Finite(in);
+    const std::uint32_t shape = in.U32();
+    Check(shape == Gaussian || shape == Lorentzian, "la forma de las bandas guardada no existe");
+    f.lineShape = static_cast<std::int32_t>(shape);
+    f.useScaled = in.Bool();
+    const std::uint32_t bands = in.U32();
+    Check(bands < static_cast<std::uint32_t>(kMaxPeakSlots), "el ajuste guardado tiene demasiadas bandas");
+    for (std::uint32_t i = 0; i < bands; ++i) {
+        fit::FittedBand band;
+        band.index = BandIndex(in, r.table);
+        band.position = ReadEstimate(in);
+        band.intensity = ReadEstimate(in);
+        band.width = ReadEstimate(in);
+        band.area = ReadEstimate(in);
+        r.bands.push_back(band);
+    }
+    r.baselineConstant = ReadEstimate(in);
+    r.baselineSlope = ReadEstimate(in);
+    r.rss = Finite(in);
+    r.rSquared = Finite(in);
+    const std::uint32_t points = in.U32();
+    const std::uint32_t parameters = in.U32();
+    const std::uint32_t iterations = in.U32();
+    Check(points <= kMaxPoints && parameters <= 1000 && iterations <= 1000000000,
+          "las cuentas del ajuste guardado no son válidas");
+    r.points = static_cast<int>(points);
+    r.parameters = static_cast<int>(parameters);
+    r.iterations = static_cast<int>(iterations);
+    r.stopReason = in.String(kMaxText);
+    return f;
+}
+
+std::string TagName(std::uint32_t tag) {
+    switch (tag) {
+        case kTagMeasured:
+            return "el espectro medido";
+        case kTagTransform:
+            return "la transformación del espectro";
+        case kTagFitSettings:
+            return "las opciones del ajuste";
+        case kTagLastFit:
+            return "el último ajuste";
+        case kTagBaseline:
+            return "la línea base";
+        case kTagAxisTitles:
+            return "los títulos de los ejes";
+        default:
+            return "un registro";
+    }
+}
+
+// Reads one known record into analysis; false for a tag this version does
+// not know.
+bool ReadRecord(const SectionRecord& record, const PeakTable& table, Analysis& analysis,
+                std::optional<MeasuredTransform>& transform) {
+    RecordReader in(record.bytes);
+    switch (record.tag) {
+        case kTagMeasured:
+            Check(!analysis.measured, "el espectro medido aparece dos veces");
+            analysis.measured = ReadMeasured(in);
+            break;
+        case kTagTransform:
+            transform = MeasuredTransform{.yFactor = Finite(in)};
+            break;
+        case kTagFitSettings:
+            analysis.fitSettings = ReadSettings(in, table);
+            break;
+        case kTagLastFit:
+            analysis.lastFit = ReadLastFit(in);
+            break;
+        case kTagBaseline:
+            analysis.baseline = BaselineCurve{in.Doubles(kMaxCoefficients)};
+            Check(std::all_of(analysis.baseline->coefficients.begin(),
+                              analysis.baseline->coefficients.end(),
+                              [](double c) { return std::isfinite(c); }),
+                  "la línea base guardada no es un número finito");
+            break;
+        case kTagAxisTitles: {
+            AxisTitles titles;
+            titles.x = in.String(kMaxText);
+            titles.y = in.String(kMaxText);
+            analysis.axisTitles = titles;
+            break;
+        }
+        default:
+            return false;
+    }
+    Check(in.AtEnd(), "sigue tras su final");
+    return true;
+}
+
+}  // namespace
+
+model::DocumentSection AnalysisSection(const Analysis& analysis) {
+    DocumentSection section;
+    if (analysis.measured) {
+        section.records.push_back({kTagMeasured, MeasuredRecord(*analysis.measured)});
+        section.records.push_back(
+            {kTagTransform, RecordWriter().F64(analysis.measured->transform.yFactor).Bytes()});
+    }
+    if (!IsDefault(analysis.fitSettings)) {
+        RecordWriter out;
+        WriteSettings(out, analysis.fitSettings);
+        section.records.push_back({kTagFitSettings, out.Bytes()});
+    }
+    if (analysis.lastFit) {
+        section.records.push_back({kTagLastFit, LastFitRecord(*analysis.lastFit)});
+    }
+    if (analysis.baseline) {
+        section.records.push_back(
+            {kTagBaseline, RecordWriter().Doubles(analysis.baseline->coefficients).Bytes()});
+    }
+    if (analysis.axisTitles) {
+        section.records.push_back(
+            {kTagAxisTitles,
+             RecordWriter().String(analysis.axisTitles->x).String(analysis.axisTitles->y).Bytes()});
+    }
+    section.records.insert(section.records.end(), analysis.keptRecords.begin(),
+                           analysis.keptRecords.end());
+    return section;
+}
+
+StoredAnalysis AnalysisFromSection(const SectionRead& read, const PeakTable& table) {
+    StoredAnalysis stored;
+    switch (read.kind) {
+        case SectionRead::Kind::None:
+            return stored;
+        case SectionRead::Kind::Newer:
+            stored.newerSection = read.keptBytes;
+            stored.notice =
+                "El documento guarda un análisis de una versión de Trazel más reciente, que esta no "
+                "sabe leer: se abre solo la tabla, y el análisis se conserva tal cual al guardar "
+                "mientras no cree uno nuevo.";
+            return stored;
+        case SectionRead::Kind::Damaged:
+            stored.notice = "No se pudo leer el análisis guardado en el documento: " +
+                            read.problem + " Se abre solo la tabla.";
+            return stored;
+        case SectionRead::Kind::Read:
+            break;
+    }
+    Analysis analysis;
+    std::optional<MeasuredTransform> transform;
+    for (const SectionRecord& record : read.section.records) {
+        try {
+            if (!ReadRecord(record, table, analysis, transform)) {
+                analysis.keptRecords.push_back(record);
+            }
+        } catch (const RecordError& e) {
+            stored.notice = "No se pudo leer el análisis guardado en el documento: " +
+                            TagName(record.tag) + " no es válido: " + e.what() +
+                            ". Se abre solo la tabla.";
+            return stored;
+        }
+    }
+    if (analysis.measured && transform) {
+        analysis.measured->transform = *transform;
+    }
+    stored.analysis = std::move(analysis);
+    return stored;
+}
+
+std::string SectionBytesFor(const Analysis& analysis, const std::string& newerSection) {
+    const DocumentSection section = AnalysisSection(analysis);
+    if (section.records.empty()) {
+        return newerSection;
+    }
+    return SectionBytes(section);
+}
+
+}  // namespace trazel::analysis

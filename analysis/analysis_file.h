@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+
+#include "analysis/analysis.h"
+#include "model/document_section.h"
+#include "model/peak_table.h"
+
+namespace trazel::analysis {
+
+// The tags of the analysis's records in the section after a document's
+// records. A record's layout never changes: what a later version adds goes
+// into a record of a new tag, which this version keeps and writes back.
+enum AnalysisTag : std::uint32_t {
+    kTagMeasured = 1,
+    kTagTransform = 2,
+    kTagFitSettings = 3,
+    kTagLastFit = 4,
+    kTagBaseline = 5,
+    kTagAxisTitles = 6,
+};
+
+// The analysis as the section's records, in tag order, followed by the
+// records of other tags it was read with. An analysis that holds nothing
+// gives no records, and the document keeps its table-only bytes.
+model::DocumentSection AnalysisSection(const Analysis& analysis);
+
+// What a document's file brought beside its table.
+struct StoredAnalysis {
+    Analysis analysis;
+    // A section of a later version, to be written back as it was while this
+    // document has no analysis of its own.
+    std::string newerSection;
+    // Why the section could not be read (the analysis is then empty), or that
+    // it was written by a later version; empty when all is well.
+    std::string notice;
+};
+
+// Reads the analysis of a section found after the records of table. Every
+// value is checked (points finite and paired, band indices within the table,
+// known line shapes and baselines) before it is used; a record that fails
+// makes the whole analysis unread, never half read.
+StoredAnalysis AnalysisFromSection(const model::SectionRead& read, const model::PeakTable& table);
+
+// The bytes to write after the records: the analysis's section, or the kept
+// section of a later version when the analysis holds nothing.
+std::string SectionBytesFor(const Analysis& analysis, const std::string& newerSection);
+
+}  // namespace trazel::analysis

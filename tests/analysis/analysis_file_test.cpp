@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "analysis/analysis_file.h"
+#include "tests/support/peak_tables.h"
+#include "tests/support/synthetic_spectrum.h"
+
+using namespace trazel::analysis;
+using namespace trazel::model;
+using namespace trazel;
+
+namespace {
+
+const PeakTable kGuess = TableOf({{31, 0.9, 9}, {41, 0.55, 9}});
+
+// An analysis with every part set: a fitted spectrum with its baseline, the
+// settings, the titles, and a record of a later version.
+Analysis Fitted() {
+    const SyntheticSpectrum made =
+        MakeSpectrum(TableOf({{30, 1, 8}, {42, 0.5, 10}}), {.baseline = 0.02}, 0.005, 3);
+    MeasuredData measured = MeasuredFrom({.x = made.x, .y = made.y}, "/datos/medido.txt");
+    measured.transform.yFactor = 0.5;
+    Analysis analysis;
+    analysis.measured = measured;
+    analysis.fitSettings.baseline = trazel::fit::Baseline::Constant;
+    analysis.fitSettings.heldBands = {2};
+    analysis.fitSettings.xMin = 5.0;
+    fit::FitProblem problem;
+    problem.table = kGuess;
+    problem.x = made.x;
+    problem.y = made.y;
+    problem.xMin = 0;
+    problem.xMax = 100;
+    problem.baseline = trazel::fit::Baseline::Constant;
+    FitRecord record;
+    record.settings = analysis.fitSettings;
+    record.xMax = 100;
+    record.result = trazel::fit::FitBands(problem);
+    EXPECT_TRUE(record.result.Ok()) << record.result.message;
+    analysis.baseline = BaselineOf(record.result, trazel::fit::Baseline::Constant);
+    analysis.lastFit = record;
+    analysis.axisTitles = AxisTitles{"Número de onda", "Absorbancia"};
+    analysis.keptRecords = {{77, "de una versión futura"}};
+    return analysis;
+}
+
+SectionRead Reread(const Analysis& analysis) {
+    return ReadSection(SectionBytes(AnalysisSection(analysis)));
+}
+
+}  // namespace
+
+// Written and read back, the analysis gives the very same bytes again, the
+// unknown record included; an analysis of nothing writes nothing.
+TEST(AnalysisFile, RoundTripsBitForBit) {
+    const Analysis analysis = Fitted();
+    const std::string bytes = SectionBytes(AnalysisSection(analysis));
+    const StoredAnalysis stored = AnalysisFromSection(ReadSection(bytes), kGuess);
+    ASSERT_EQ(stored.notice, "");
+    EXPECT_EQ(SectionBytes(AnalysisSection(stored.analysis)), bytes);
+    EXPECT_EQ(stored.analysis.measured->transform.yFactor, 0.5);
+    EXPECT_EQ(stored.analysis.lastFit->result.iterations, analysis.lastFit->result.iterations);
+    EXPECT_EQ(SectionBytesFor(Analysis{}, ""), "");
+}
+
+struct DamageCase {
+    const char* name;
+    std::function<void(Analysis&)> damage;
+    const char* notice;
+};
+
+class DamagedAnalysis : public testing::TestWithParam<DamageCase> {};
+
+// A record that makes no sense costs the whole analysis, never the table,
+// and the notice says which record and why.
+TEST_P(DamagedAnalysis, IsLeftUnreadWithItsReason) {
+    Analysis analysis = Fitted();
+    GetParam().damage(analysis);
+    const StoredAnalysis stored = AnalysisFromSection(Reread(analysis), kGuess);
+    EXPECT_NE(stored.notice.find(GetParam().notice), std::string::npos) << stored.notice;
+    EXPECT_FALSE(stored.analysis.measured);
+    EXPECT_FALSE(stored.analysis.lastFit);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AnalysisFile, DamagedAnalysis,
+    testing::Values(
+        DamageCase{"point_not_finite",
+                   [](Analysis& a) {
+                       auto points = *a.measured->points;
+                       points.y[3] = std::numeric_limits<double>::quiet_NaN();
+                       a.measured->points = std::make_shared<const input::MeasuredSpectrum>(points);
+                   },
+                   "no es un número finito"},
+        DamageCase{"unpaired_points",
+                   [](Analysis& a) {
+                       auto points = *a.measured->points;
+                       points.y.pop_back();
+                       a.measured->points = std::make_shared<const input::MeasuredSpectrum>(points);
+                   },
+                   "no forman pares"},
+        DamageCase{"fitted_band_outside_its_table",
+                   [](Analysis& a) { a.lastFit->result.bands[0].index = 9; },
+                   "no está en la tabla"},
+        DamageCase{"unknown_line_shape", [](Analysis& a) { a.lastFit->lineShape = 7; },
+                   "forma de las bandas"},
+        DamageCase{"known_record_twice",
+                   [](Analysis& a) {
+                       a.keptRecords.push_back(AnalysisSection(a).records.front());
+                   },
+                   "aparece dos veces"}),
+    [](const testing::TestParamInfo<DamageCase>& info) { return info.param.name; });
+
+// A section of a later version, or one damaged on disk, opens the table
+// alone and says so; the later one is written back as it came.
+TEST(AnalysisFile, NewerOrDamagedSectionsOpenTheTableAlone) {
+    std::string bytes = SectionBytes(AnalysisSection(Fitted()));
+    bytes[4] = 2;
+    const StoredAnalysis newer = AnalysisFromSection(ReadSection(bytes), kGuess);
+    EXPECT_NE(newer.notice.find("más reciente"), std::string::npos);
+    EXPECT_EQ(SectionBytesFor(newer.analysis, newer.newerSection), bytes);
+    bytes[4] = 1;
+    bytes.back() ^= 1;
+    const StoredAnalysis damaged = AnalysisFromSection(ReadSection(bytes), kGuess);
+    EXPECT_NE(damaged.notice.find("suma de comprobación"), std::string::npos) << damaged.notice;
+    EXPECT_EQ(SectionBytesFor(damaged.analysis, damaged.newerSection), "");
+}
