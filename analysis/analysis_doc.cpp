@@ -11,14 +11,24 @@ bool CAnalysisDoc::OnNewDocument() {
         return false;
     }
     analysis_ = Analysis{};
+    newerSection_.clear();
     Changed();
     return true;
 }
 
 void CAnalysisDoc::OpenTable(const PeakTable& table) {
+    OpenStored(table, StoredAnalysis{});
+}
+
+void CAnalysisDoc::OpenStored(const PeakTable& table, StoredAnalysis stored) {
     SetTable(table);
-    analysis_ = Analysis{};
+    analysis_ = std::move(stored.analysis);
+    newerSection_ = std::move(stored.newerSection);
     Changed();
+}
+
+std::string CAnalysisDoc::SectionToSave() const {
+    return SectionBytesFor(analysis_, newerSection_);
 }
 
 DocumentState CAnalysisDoc::State() const {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "analysis/analysis.h"
+#include "analysis/analysis_file.h"
 #include "fit/band_fit.h"
 #include "model/peak_table.h"
 #include "model/trazel_doc.h"
@@ -37,9 +38,14 @@ class CAnalysisDoc : public model::CTrazelDoc {
     // A new document has no measured spectrum, no fit, and the default
     // axis titles.
     bool OnNewDocument() override;
-    // What opening a file does: its table, and an analysis of its own. The
-    // file format holds no analysis yet, so an opened document starts with none.
+    // What opening a file does: its table, and an analysis of its own (none
+    // for a file that holds only a table).
     void OpenTable(const model::PeakTable& table);
+    // Opens a table with the analysis its file stored beside it.
+    void OpenStored(const model::PeakTable& table, StoredAnalysis stored);
+    // The bytes to save after the table's records: the analysis, or a later
+    // version's section kept as it came while there is no analysis of ours.
+    std::string SectionToSave() const;
 
     const Analysis& GetAnalysis() const { return analysis_; }
     // The table and the analysis together, for an undo step, and put back.
@@ -80,6 +86,7 @@ class CAnalysisDoc : public model::CTrazelDoc {
     void Changed();
 
     Analysis analysis_;
+    std::string newerSection_;
     std::uint64_t changes_ = 0;
     struct Listener {
         const void* owner;

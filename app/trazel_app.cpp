@@ -10,6 +10,7 @@
 #include <QStatusBar>
 #include <QUndoStack>
 #include <algorithm>
+#include <utility>
 #include <iostream>
 
 #include "app/main_frame.h"
@@ -28,21 +29,29 @@ using namespace trazel::platform;
 using namespace trazel::model;
 using namespace trazel::output;
 using namespace trazel::ui;
+using namespace trazel::analysis;
 
 namespace trazel::app {
 
 Status TrazelDocumentStorage::Load(const std::string& path) {
-    PeakTable table = document_.Table();
-    if (Status loaded = LoadPeakTableFile(path, table); !loaded.ok()) {
+    DocumentContents contents;
+    if (Status loaded = LoadDocumentFile(path, contents); !loaded.ok()) {
         return loaded;
     }
-    // An opened document brings its table and starts its own analysis.
-    document_.OpenTable(table);
+    // An opened document brings its table and the analysis stored with it;
+    // one that cannot be read costs only itself, and the user is told.
+    StoredAnalysis stored = AnalysisFromSection(contents.section, contents.table);
+    notice_ = stored.notice;
+    document_.OpenStored(contents.table, std::move(stored));
     return {};
 }
 
 Status TrazelDocumentStorage::Save(const std::string& path) {
-    return SavePeakTableFile(path, document_.Table());
+    return SaveDocumentFile(path, document_.Table(), document_.SectionToSave());
+}
+
+std::string TrazelDocumentStorage::TakeNotice() {
+    return std::exchange(notice_, std::string());
 }
 
 CTrazelApp::CTrazelApp()
@@ -226,6 +235,12 @@ bool CTrazelApp::CreateFrame() {
     // goes into.
     connect(manager_.get(), &DocumentManager::DocumentReplaced, measured_.get(),
             [this] { measured_->DocumentChanged(document_.GetPathName()); });
+    connect(manager_.get(), &DocumentManager::DocumentReplaced, this, [this] {
+        if (const std::string notice = storage_.TakeNotice(); !notice.empty()) {
+            services_.AfxMessageBox(frame_.get(), QString::fromStdString(notice),
+                                    MessageKind::Warning);
+        }
+    });
     RouteCommands();
     return true;
 }

@@ -30,9 +30,13 @@ class TrazelDocumentStorage : public platform::DocumentStorage {
     explicit TrazelDocumentStorage(analysis::CAnalysisDoc& document) : document_(document) {}
     platform::Status Load(const std::string& path) override;
     platform::Status Save(const std::string& path) override;
+    // What the last load has to tell the user (a stored analysis it could
+    // not read), once; empty when nothing.
+    std::string TakeNotice();
 
   private:
     analysis::CAnalysisDoc& document_;
+    std::string notice_;
 };
 
 // What the command line asks for.

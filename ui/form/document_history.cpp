@@ -49,8 +49,14 @@ void DocumentHistory::Record(const QString& text, const std::function<void()>& o
     DocumentState before = document_.State();
     const auto changes = document_.AnalysisChanges();
     operation();
-    if (!SameBands(before.table, document_.Table()) || changes != document_.AnalysisChanges()) {
+    const bool analysisChanged = changes != document_.AnalysisChanges();
+    if (!SameBands(before.table, document_.Table()) || analysisChanged) {
         stack_.push(new DocumentStep(document_, text, std::move(before), document_.State()));
+    }
+    // The analysis is saved with the document, so a change of it is one to
+    // save; the table's own operations keep their rule for the flag.
+    if (analysisChanged) {
+        document_.SetModifiedFlag(true);
     }
 }
 

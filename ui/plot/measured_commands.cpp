@@ -34,9 +34,6 @@ const QString kDocumentKey = QStringLiteral("Document");
 const QString kFileKey = QStringLiteral("File");
 const QString kXColumnKey = QStringLiteral("XColumn");
 const QString kYColumnKey = QStringLiteral("YColumn");
-// Documents beyond this many, the least recently used, are forgotten, so that
-// the settings do not grow without end.
-constexpr int kRememberedDocuments = 32;
 // Lines of the file shown when the user chooses its columns.
 constexpr int kPreviewLines = 8;
 // How often the progress dialog takes the reader's count.
@@ -183,7 +180,6 @@ bool MeasuredCommands::Load(const std::string& path, const MeasuredOptions& opti
     MeasuredData data = MeasuredFrom(std::move(result.Value()), path, options);
     view_.History().Record(QStringLiteral("Superponer espectro medido"),
                            [&] { document_.SetMeasured(std::move(data)); });
-    Remember(path, options);
     if (firstOfSeveral) {
         services_.AfxMessageBox(
             dialogParent_,
@@ -316,19 +312,23 @@ void MeasuredCommands::DocumentChanged(const std::string& documentPath) {
     if (document.empty() || loading_) {
         return;
     }
+    // Documents saved before they could hold their measured spectrum had it
+    // remembered here by their path. Such a pairing is offered once, to go
+    // into the document, and then forgotten: from then on the document file
+    // holds it.
     for (const Entry& entry : ReadEntries()) {
         if (entry.document != document) {
             continue;
         }
+        Forget();
         std::error_code ec;
-        if ((Current() && AbsoluteFilePath(Current()->sourcePath) == entry.file) ||
-            !std::filesystem::is_regular_file(entry.file, ec)) {
+        if (Current() || !std::filesystem::is_regular_file(entry.file, ec)) {
             return;
         }
         const QString question =
             QStringLiteral(
                 "La última vez que se usó este documento se superpuso el espectro medido %1.\n\n"
-                "¿Desea cargarlo de nuevo?")
+                "¿Desea cargarlo en el documento? Se guardará con él.")
                 .arg(QString::fromStdString(QuoteFileName(entry.file)));
         if (services_.AfxMessageBox(dialogParent_, question, MessageKind::Question,
                                     MessageButtons::YesNo) == MessageAnswer::Yes) {
@@ -336,21 +336,6 @@ void MeasuredCommands::DocumentChanged(const std::string& documentPath) {
         }
         return;
     }
-}
-
-void MeasuredCommands::Remember(const std::string& path, const MeasuredOptions& options) const {
-    if (documentPath_.empty()) {
-        return;
-    }
-    std::vector<Entry> entries = ReadEntries();
-    std::erase_if(entries, [this](const Entry& entry) { return entry.document == documentPath_; });
-    entries.insert(entries.begin(),
-                   Entry{documentPath_, AbsoluteFilePath(path), options.xColumn.value_or(-1),
-                         options.yColumn.value_or(-1)});
-    if (entries.size() > kRememberedDocuments) {
-        entries.resize(kRememberedDocuments);
-    }
-    WriteEntries(entries);
 }
 
 void MeasuredCommands::Forget() const {

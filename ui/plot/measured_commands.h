@@ -18,9 +18,9 @@ class CTrazelView;
 
 // The commands over the measured spectrum of the view's document: loading it
 // (with a progress dialog that can stop a long read), changing how its data
-// are taken, removing it, and the memory of the last file used with each
-// document, which is offered again when the document is opened. The spectrum
-// itself belongs to the document; each change is one step of its history.
+// are taken, removing it, and the offer, once, of a spectrum that an earlier
+// version remembered for the document by its path. The spectrum belongs to
+// the document and is saved with it; each change is one step of its history.
 class MeasuredCommands : public QObject {
     Q_OBJECT
 
@@ -46,7 +46,8 @@ class MeasuredCommands : public QObject {
     void Remove();
 
     // Tells the commands which document the window shows now (empty for a
-    // new one), so that they can offer the file last used with it.
+    // new one), so that they can offer, once, a spectrum an earlier version
+    // remembered for it.
     void DocumentChanged(const std::string& documentPath);
 
     // A load that ends within this time shows no progress dialog and lets no
@@ -57,7 +58,6 @@ class MeasuredCommands : public QObject {
   private:
     input::ReadResult<input::MeasuredSpectrum> ReadWithProgress(
         const std::string& path, const input::MeasuredOptions& options);
-    void Remember(const std::string& path, const input::MeasuredOptions& options) const;
     void Forget() const;
 
     CTrazelView& view_;
