@@ -63,8 +63,8 @@ struct PlotSetup : Form {
         return -1;
     }
 
-    MeasuredCommands overlay{*view, fakes, view.get()};
-    PlotWindow window{*view, overlay, fakes};
+    MeasuredCommands spectrum{*view, fakes, view.get()};
+    PlotWindow window{*view, spectrum, fakes};
 };
 
 }  // namespace
@@ -231,7 +231,7 @@ class PlotWindowTest : public QObject {
                     QStringLiteral("%1;%2\r\n").arg(i * 0.5).arg((i * 7919) % 13 * 0.1).toUtf8());
             }
             file.close();
-            QVERIFY(s.overlay.Load(measured.toStdString()));
+            QVERIFY(s.spectrum.Load(measured.toStdString()));
             measuredArgs = {"--measured", measured.toStdString()};
         }
         const QString doc = scratch_.filePath("bands.trz");
@@ -361,8 +361,8 @@ class PlotWindowTest : public QObject {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) > 0);
         file.close();
-        QVERIFY(s.overlay.Load(path.toStdString()));
-        s.overlay.SetTransform({yFactor});
+        QVERIFY(s.spectrum.Load(path.toStdString()));
+        s.spectrum.SetTransform({yFactor});
 
         // Every band held: the baseline alone is fitted, and comes out zero.
         trazel::analysis::FitSettings settings;
@@ -389,7 +389,7 @@ class PlotWindowTest : public QObject {
             } else if (step == "undo") {
                 s.view->OnUndo();
             } else if (step == "load") {
-                QVERIFY(s.overlay.Load(path.toStdString()));
+                QVERIFY(s.spectrum.Load(path.toStdString()));
             }
         }
         QCustomPlot& plot = *s.window.Plot();
