@@ -104,8 +104,8 @@ const Command kCommands[] = {
      RunPrint},
     {"figure",
      "trazel-cli figure DOC --xmin A --xmax B [--ymin C --ymax D] [--lorentzian] [--scaled]\n"
-     "                  [--measured FILE] [--size WxH] [--reversed] [--xtitle T]\n"
-     "                  [--ytitle T] -o OUT.png|OUT.svg|OUT.pdf",
+     "                  [--measured FILE [--yfactor F]] [--size WxH] [--reversed]\n"
+     "                  [--xtitle T] [--ytitle T] -o OUT.png|OUT.svg|OUT.pdf",
      "  Dibuja en OUT el gráfico ampliado de la ventana, el mismo que su «Exportar\n"
      "  imagen...»: ejes con marcas y títulos, la suma en negro muestreada en cada\n"
      "  píxel y en el centro de cada banda, las bandas marcadas para verse por\n"
@@ -115,6 +115,8 @@ const Command kCommands[] = {
      "  --lorentzian        bandas lorentzianas (si no, gaussianas)\n"
      "  --scaled            cada banda centrada en su máximo escalado\n"
      "  --measured FILE     un espectro medido: texto x-y (CSV, columnas) o JCAMP-DX\n"
+     "  --yfactor F         multiplica las y del espectro medido, como el factor de y\n"
+     "                      de la ventana (1)\n"
      "  --size WxH          el tamaño en píxeles (1200x800)\n"
      "  --reversed          el eje x decrece hacia la derecha\n"
      "  --xtitle T, --ytitle T  los títulos de los ejes (x, y)\n"

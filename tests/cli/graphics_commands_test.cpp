@@ -343,7 +343,11 @@ INSTANTIATE_TEST_SUITE_P(
         FigureFault{"emptyMeasured", "--measured @vacio.txt -o @f.png", kExitFileError,
                     "vacio.txt"},
         FigureFault{"badMeasuredLine", "--measured @malo.csv -o @f.png", kExitFileError,
-                    "la línea 4"}),
+                    "la línea 4"},
+        FigureFault{"factorWithoutMeasured", "--yfactor 2 -o @f.png", kExitUsage,
+                    "--yfactor multiplica el espectro de --measured"},
+        FigureFault{"zeroFactor", "--measured @malo.csv --yfactor 0 -o @f.png", kExitUsage,
+                    "distinto de 0"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -214,11 +214,14 @@ class PlotWindowTest : public QObject {
     // without a measured spectrum beneath.
     void figureCommandMatchesTheWindowsExport_data() {
         QTest::addColumn<bool>("withMeasured");
-        QTest::newRow("model") << false;
-        QTest::newRow("model and measured") << true;
+        QTest::addColumn<double>("factor");
+        QTest::newRow("model") << false << 1.0;
+        QTest::newRow("model and measured") << true << 1.0;
+        QTest::newRow("measured by a factor") << true << 2.5;
     }
     void figureCommandMatchesTheWindowsExport() {
         QFETCH(bool, withMeasured);
+        QFETCH(double, factor);
         PlotSetup s;
         std::vector<std::string> measuredArgs;
         if (withMeasured) {
@@ -232,7 +235,9 @@ class PlotWindowTest : public QObject {
             }
             file.close();
             QVERIFY(s.spectrum.Load(measured.toStdString()));
-            measuredArgs = {"--measured", measured.toStdString()};
+            s.spectrum.SetTransform({factor});
+            measuredArgs = {"--measured", measured.toStdString(), "--yfactor",
+                            QString::number(factor).toStdString()};
         }
         const QString doc = scratch_.filePath("bands.trz");
         QVERIFY(SavePeakTableFile(doc.toStdString(), s.document.Table()).ok());
