@@ -81,7 +81,7 @@ void AddGraph(QCustomPlot& plot, const std::vector<double>& xs, const std::vecto
     QCPGraph* graph = plot.addGraph();
     graph->setData(ToVector(xs), ToVector(ys), true);
     graph->setPen(pen);
-    graph->setName(name);
+    graph->setName(PictureText(name));
 }
 
 // Lays the axes out once: the legend in a column of its own at the right,
@@ -149,8 +149,8 @@ void SetUpFigure(QCustomPlot& plot, const model::PeakTable& table, const FigureV
     plot.clearItems();
     plot.legend->clearItems();
     plot.clearPlottables();
-    plot.xAxis->setLabel(view.xTitle);
-    plot.yAxis->setLabel(view.yTitle);
+    plot.xAxis->setLabel(PictureText(view.xTitle));
+    plot.yAxis->setLabel(PictureText(view.yTitle));
     plot.xAxis->setRangeReversed(view.reversedX);
 
     const CurveSettings& curve = view.curve;
@@ -185,7 +185,7 @@ void SetUpFigure(QCustomPlot& plot, const model::PeakTable& table, const FigureV
         QCPGraph* line = plot.addGraph();
         line->setData(ToVector(reduced.x), ys);
         line->setPen(PenFor(kMeasuredStyle));
-        line->setName(measured->name);
+        line->setName(PictureText(measured->name));
         // A noisy spectrum fills each pixel column from its lowest to its
         // highest point; smoothing those edges costs more than the rest of
         // the plot together and shows nothing.
@@ -304,6 +304,16 @@ platform::Status WriteFigure(const std::string& path, const model::PeakTable& ta
     const QByteArray bytes = RenderFigure(table, view, measured, size, format);
     return platform::WriteFileAtomically(
         path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+QString PictureText(QString text) {
+    for (QChar& c : text) {
+        const char16_t u = c.unicode();
+        if ((u < 0x20 && u != u'\t' && u != u'\n' && u != u'\r') || u == 0xFFFE || u == 0xFFFF) {
+            c = QChar::ReplacementCharacter;
+        }
+    }
+    return text;
 }
 
 QString MeasuredLegendName(const std::string& path) {
