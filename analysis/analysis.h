@@ -57,6 +57,8 @@ struct FitSettings {
     std::vector<int> heldBands;
     fit::Freedom values;
     fit::Baseline baseline = fit::Baseline::None;
+    // None: the fit's own limit (fit::FitProblem::maxIterations).
+    std::optional<int> maxIterations;
 };
 
 // The x range a fit runs over: each limit the settings do not give is the

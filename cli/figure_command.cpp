@@ -21,7 +21,7 @@ namespace trazel::cli {
 namespace {
 
 const OptionSpec kFigureOptions{.valued = {"--xmin", "--xmax", "--ymin", "--ymax", "--measured",
-                                           "--size", "--xtitle", "--ytitle", "-o"},
+                                           "--yfactor", "--size", "--xtitle", "--ytitle", "-o"},
                                 .switches = {"--lorentzian", "--scaled", "--reversed"}};
 
 constexpr QSize kDefaultSize(1200, 800);
@@ -32,6 +32,7 @@ struct FigureRequest {
     std::string docPath;
     ui::FigureView view;
     std::optional<std::string> measuredPath;
+    analysis::MeasuredTransform transform;
     QSize size = kDefaultSize;
     std::string outPath;
 };
@@ -79,6 +80,15 @@ FigureRequest ParseFigureRequest(const std::vector<std::string>& args) {
         request.view.yTitle = QString::fromStdString(*title);
     }
     request.measuredPath = options.Value("--measured");
+    if (options.Has("--yfactor")) {
+        if (!request.measuredPath) {
+            throw UsageError("--yfactor multiplica el espectro de --measured, que falta");
+        }
+        request.transform.yFactor = options.RequiredNumber("--yfactor");
+        if (request.transform.yFactor == 0.0) {
+            throw UsageError("--yfactor debe ser distinto de 0");
+        }
+    }
     if (const auto size = options.Value("--size")) {
         request.size = ParseSize(*size);
     }
@@ -88,10 +98,11 @@ FigureRequest ParseFigureRequest(const std::vector<std::string>& args) {
     }
     request.outPath = OutputTarget(*out);
     // Losing an input is the worse mistake, and is named first.
-    CheckOutputIsNotTheDocument(request.docPath, request.outPath);
+    std::vector<CommandInput> inputs{{InputKind::Document, request.docPath}};
     if (request.measuredPath) {
-        CheckOutputIsNotTheMeasuredSpectrum(*request.measuredPath, request.outPath);
+        inputs.push_back({InputKind::MeasuredSpectrum, *request.measuredPath});
     }
+    CheckOutputIsNoInput(request.outPath, inputs);
     if (!ui::FigureFormatFor(request.outPath)) {
         throw UsageError("el archivo de -o debe terminar en .png, .svg o .pdf, no «" + *out + "»");
     }
@@ -116,6 +127,7 @@ int RunFigure(const std::vector<std::string>& args, std::ostream&, std::ostream&
         }
         document.SetMeasured(
             analysis::MeasuredFrom(std::move(read.Value()), *request.measuredPath));
+        document.SetMeasuredTransform(request.transform);
     }
 
     GuiSession gui(GuiSession::Kind::Widgets);

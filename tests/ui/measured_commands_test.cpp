@@ -106,11 +106,11 @@ class MeasuredCommandsTest : public QObject {
         QFETCH(QString, message);
         const bool replaces = message.contains("primer");
         Commands c;
-        MeasuredCommands& overlay = c.commands;
-        QVERIFY(overlay.Load(File("bueno.txt", kGood)));
+        MeasuredCommands& measured = c.commands;
+        QVERIFY(measured.Load(File("bueno.txt", kGood)));
         const std::string path = File("otro.jdx", text);
-        QCOMPARE(overlay.Load(path), replaces);
-        QCOMPARE(overlay.Current()->sourceName, replaces ? "otro.jdx" : "bueno.txt");
+        QCOMPARE(measured.Load(path), replaces);
+        QCOMPARE(measured.Current()->sourceName, replaces ? "otro.jdx" : "bueno.txt");
         QCOMPARE(c.Steps(), replaces ? 2 : 1);
         QCOMPARE(c.fakes.messages.shown.size(), std::size_t{1});
         const QString shown = c.fakes.messages.shown[0].text;
@@ -128,16 +128,16 @@ class MeasuredCommandsTest : public QObject {
             text += QByteArray::number(i) + " 1\n";
         }
         Commands c;
-        MeasuredCommands& overlay = c.commands;
-        QVERIFY(overlay.Load(File("bueno.txt", kGood)));
-        overlay.quietLoadTime = std::chrono::milliseconds(0);
+        MeasuredCommands& measured = c.commands;
+        QVERIFY(measured.Load(File("bueno.txt", kGood)));
+        measured.quietLoadTime = std::chrono::milliseconds(0);
         bool sawDialog = false;
         CancelOnShow canceller(sawDialog);
         qApp->installEventFilter(&canceller);
-        QVERIFY(!overlay.Load(File("grande.txt", text)));
+        QVERIFY(!measured.Load(File("grande.txt", text)));
         qApp->removeEventFilter(&canceller);
         QVERIFY(sawDialog);
-        QCOMPARE(Ys(overlay), (std::vector<double>{10, 20, 30}));
+        QCOMPARE(Ys(measured), (std::vector<double>{10, 20, 30}));
         QVERIFY(c.fakes.messages.Texts().join("").contains("Se canceló la lectura"));
     }
 
@@ -164,10 +164,10 @@ class MeasuredCommandsTest : public QObject {
         });
         driver.Files().answers = {QString::fromStdString(File("ancho.txt", text))};
         Commands c(driver);
-        MeasuredCommands& overlay = c.commands;
-        overlay.ChooseAndLoad();
+        MeasuredCommands& measured = c.commands;
+        measured.ChooseAndLoad();
         QCOMPARE(driver.Runs(), runs);
-        QCOMPARE(Ys(overlay), ys);
+        QCOMPARE(Ys(measured), ys);
         // A refused column keeps the dialog open and says why.
         QCOMPARE(messages.shown.size(), std::size_t{ys.empty() ? 1u : 0u});
     }
@@ -204,22 +204,22 @@ class MeasuredCommandsTest : public QObject {
             Click(d, button);
         });
         Commands c(driver);
-        MeasuredCommands& overlay = c.commands;
-        overlay.DocumentChanged("/documentos/calcita.tzl");
-        QVERIFY(overlay.Load(File("bueno.txt", kGood)));
-        overlay.EditOptions(toModel != 0.0 ? std::optional(MeasuredTransform{toModel})
-                                           : std::nullopt);
+        MeasuredCommands& measured = c.commands;
+        measured.DocumentChanged("/documentos/calcita.tzl");
+        QVERIFY(measured.Load(File("bueno.txt", kGood)));
+        measured.EditOptions(toModel != 0.0 ? std::optional(MeasuredTransform{toModel})
+                                            : std::nullopt);
         const bool applied = refusal.isEmpty() && button == IDOK;
         QCOMPARE(c.Steps(), applied || button == O::kRemoveId ? 2 : 1);
         if (button == O::kRemoveId) {
-            QVERIFY(overlay.Current() == nullptr);
+            QVERIFY(measured.Current() == nullptr);
             // Removed on purpose, it is no longer offered with the document.
             Commands again(driver);
             again.commands.DocumentChanged("/documentos/calcita.tzl");
             QCOMPARE(messages.shown.size(), std::size_t{0});
             return;
         }
-        QCOMPARE(overlay.Current()->transform.yFactor, factor);
+        QCOMPARE(measured.Current()->transform.yFactor, factor);
         QCOMPARE(messages.Texts().join("").contains(refusal), true);
         QCOMPARE(messages.shown.size(), std::size_t{refusal.isEmpty() ? 0u : 1u});
     }
@@ -265,13 +265,13 @@ class MeasuredCommandsTest : public QObject {
         }
         fakes.NewMessages().answers = {answer};
         Commands form(fakes);
-        MeasuredCommands& overlay = form.commands;
-        overlay.DocumentChanged(document.toStdString());
+        MeasuredCommands& measured = form.commands;
+        measured.DocumentChanged(document.toStdString());
         QCOMPARE(fakes.messages.shown.size(), std::size_t{offered.isEmpty() ? 0u : 1u});
         if (!offered.isEmpty()) {
             QVERIFY(fakes.messages.shown[0].text.contains(files_.filePath(offered)));
         }
-        QCOMPARE(Ys(overlay), ys);
+        QCOMPARE(Ys(measured), ys);
     }
 };
 

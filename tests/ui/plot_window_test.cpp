@@ -63,8 +63,8 @@ struct PlotSetup : Form {
         return -1;
     }
 
-    MeasuredCommands overlay{*view, fakes, view.get()};
-    PlotWindow window{*view, overlay, fakes};
+    MeasuredCommands spectrum{*view, fakes, view.get()};
+    PlotWindow window{*view, spectrum, fakes};
 };
 
 }  // namespace
@@ -214,11 +214,14 @@ class PlotWindowTest : public QObject {
     // without a measured spectrum beneath.
     void figureCommandMatchesTheWindowsExport_data() {
         QTest::addColumn<bool>("withMeasured");
-        QTest::newRow("model") << false;
-        QTest::newRow("model and measured") << true;
+        QTest::addColumn<double>("factor");
+        QTest::newRow("model") << false << 1.0;
+        QTest::newRow("model and measured") << true << 1.0;
+        QTest::newRow("measured by a factor") << true << 2.5;
     }
     void figureCommandMatchesTheWindowsExport() {
         QFETCH(bool, withMeasured);
+        QFETCH(double, factor);
         PlotSetup s;
         std::vector<std::string> measuredArgs;
         if (withMeasured) {
@@ -231,8 +234,10 @@ class PlotWindowTest : public QObject {
                     QStringLiteral("%1;%2\r\n").arg(i * 0.5).arg((i * 7919) % 13 * 0.1).toUtf8());
             }
             file.close();
-            QVERIFY(s.overlay.Load(measured.toStdString()));
-            measuredArgs = {"--measured", measured.toStdString()};
+            QVERIFY(s.spectrum.Load(measured.toStdString()));
+            s.spectrum.SetTransform({factor});
+            measuredArgs = {"--measured", measured.toStdString(), "--yfactor",
+                            QString::number(factor).toStdString()};
         }
         const QString doc = scratch_.filePath("bands.trz");
         QVERIFY(SavePeakTableFile(doc.toStdString(), s.document.Table()).ok());
@@ -361,8 +366,8 @@ class PlotWindowTest : public QObject {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) > 0);
         file.close();
-        QVERIFY(s.overlay.Load(path.toStdString()));
-        s.overlay.SetTransform({yFactor});
+        QVERIFY(s.spectrum.Load(path.toStdString()));
+        s.spectrum.SetTransform({yFactor});
 
         // Every band held: the baseline alone is fitted, and comes out zero.
         trazel::analysis::FitSettings settings;
@@ -389,7 +394,7 @@ class PlotWindowTest : public QObject {
             } else if (step == "undo") {
                 s.view->OnUndo();
             } else if (step == "load") {
-                QVERIFY(s.overlay.Load(path.toStdString()));
+                QVERIFY(s.spectrum.Load(path.toStdString()));
             }
         }
         QCustomPlot& plot = *s.window.Plot();

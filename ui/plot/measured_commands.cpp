@@ -1,7 +1,5 @@
 #include "ui/plot/measured_commands.h"
 
-#include "analysis/analysis_doc.h"
-
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>

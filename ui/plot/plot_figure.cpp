@@ -89,7 +89,7 @@ void AddSampledGraph(QCustomPlot& plot, QVector<double> xs, QVector<double> ys, 
     // beside the smooth line. There are never enough points to need it.
     graph->setAdaptiveSampling(false);
     graph->setPen(pen);
-    graph->setName(name);
+    graph->setName(PictureText(name));
 }
 
 namespace {
@@ -231,7 +231,7 @@ void DrawResidual(QCustomPlot& plot, QCPAxisRect& strip, const analysis::Curve& 
     QCPAxis* residualY = strip.axis(QCPAxis::atLeft);
     residualX->setRange(x);
     residualX->setRangeReversed(view.reversedX);
-    residualX->setLabel(view.xTitle);
+    residualX->setLabel(PictureText(view.xTitle));
     auto* graph = new QCPGraph(residualX, residualY);
     graph->setData(ToVector(residual.x), ToVector(residual.y), true);
     graph->setPen(FitPen());
@@ -264,8 +264,8 @@ void SetUpFigure(QCustomPlot& plot, const analysis::DocumentState& state, const 
     plot.clearItems();
     plot.legend->clearItems();
     plot.clearPlottables();
-    plot.xAxis->setLabel(view.xTitle);
-    plot.yAxis->setLabel(view.yTitle);
+    plot.xAxis->setLabel(PictureText(view.xTitle));
+    plot.yAxis->setLabel(PictureText(view.yTitle));
     plot.xAxis->setRangeReversed(view.reversedX);
 
     const CurveSettings& curve = view.curve;
@@ -301,8 +301,8 @@ void SetUpFigure(QCustomPlot& plot, const analysis::DocumentState& state, const 
         QCPGraph* line = plot.addGraph();
         line->setData(ToVector(figure.measured->x), ToVector(figure.measured->y));
         line->setPen(PenFor(kMeasuredStyle));
-        line->setName(
-            QFile::decodeName(QByteArray::fromStdString(state.analysis.measured->sourceName)));
+        line->setName(PictureText(
+            QFile::decodeName(QByteArray::fromStdString(state.analysis.measured->sourceName))));
         // A noisy spectrum fills each pixel column from its lowest to its
         // highest point; smoothing those edges costs more than the rest of
         // the plot together and shows nothing.
@@ -439,6 +439,16 @@ platform::Status WriteFigure(const std::string& path, const analysis::DocumentSt
     const QByteArray bytes = RenderFigure(state, view, size, format);
     return platform::WriteFileAtomically(
         path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+QString PictureText(QString text) {
+    for (QChar& c : text) {
+        const char16_t u = c.unicode();
+        if ((u < 0x20 && u != u'\t' && u != u'\n' && u != u'\r') || u == 0xFFFE || u == 0xFFFF) {
+            c = QChar::ReplacementCharacter;
+        }
+    }
+    return text;
 }
 
 QString MeasuredLegendName(const std::string& path) {
