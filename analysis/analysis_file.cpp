@@ -118,7 +118,8 @@ PeakTable TableFrom(const std::string& bytes) {
     platform::CArchive ar(in);
     try {
         PeakTable table = ReadPeakTable(ar);
-        Check(in.peek() == std::char_traits<char>::eof(), "la tabla del ajuste sigue tras su final");
+        Check(in.peek() == std::char_traits<char>::eof(),
+              "la tabla del ajuste sigue tras su final");
         return table;
     } catch (const platform::CArchiveException&) {
         throw RecordError("la tabla del ajuste guardado no es válida");
@@ -128,11 +129,14 @@ PeakTable TableFrom(const std::string& bytes) {
 std::string MeasuredRecord(const MeasuredData& m) {
     RecordWriter out;
     out.String(m.sourcePath).String(m.sourceName);
-    WriteOptional(out, m.columns.xColumn ? std::optional<double>(*m.columns.xColumn) : std::nullopt);
-    WriteOptional(out, m.columns.yColumn ? std::optional<double>(*m.columns.yColumn) : std::nullopt);
+    WriteOptional(out,
+                  m.columns.xColumn ? std::optional<double>(*m.columns.xColumn) : std::nullopt);
+    WriteOptional(out,
+                  m.columns.yColumn ? std::optional<double>(*m.columns.yColumn) : std::nullopt);
     const input::MeasuredSpectrum& points = *m.points;
     out.Bool(points.jcamp).Bool(points.firstOfSeveral);
-    out.U32(static_cast<std::uint32_t>(points.xColumn)).U32(static_cast<std::uint32_t>(points.yColumn));
+    out.U32(static_cast<std::uint32_t>(points.xColumn))
+        .U32(static_cast<std::uint32_t>(points.yColumn));
     out.Doubles(points.x).Doubles(points.y);
     return out.Bytes();
 }
@@ -206,7 +210,8 @@ FitRecord ReadLastFit(RecordReader& in) {
     f.lineShape = static_cast<std::int32_t>(shape);
     f.useScaled = in.Bool();
     const std::uint32_t bands = in.U32();
-    Check(bands < static_cast<std::uint32_t>(kMaxPeakSlots), "el ajuste guardado tiene demasiadas bandas");
+    Check(bands < static_cast<std::uint32_t>(kMaxPeakSlots),
+          "el ajuste guardado tiene demasiadas bandas");
     for (std::uint32_t i = 0; i < bands; ++i) {
         fit::FittedBand band;
         band.index = BandIndex(in, r.table);
@@ -330,13 +335,15 @@ StoredAnalysis AnalysisFromSection(const SectionRead& read, const PeakTable& tab
         case SectionRead::Kind::Newer:
             stored.newerSection = read.keptBytes;
             stored.notice =
-                "El documento guarda un análisis de una versión de Trazel más reciente, que esta no "
+                "El documento guarda un análisis de una versión de Trazel más reciente, que esta "
+                "no "
                 "sabe leer: se abre solo la tabla, y el análisis se conserva tal cual al guardar "
                 "mientras no cree uno nuevo.";
             return stored;
         case SectionRead::Kind::Damaged:
-            stored.notice = "No se pudo leer el análisis guardado en el documento: " +
-                            read.problem + " Se abre solo la tabla.";
+            stored.notice =
+                "No se pudo leer el análisis guardado en el documento: " + read.problem +
+                " Se abre solo la tabla.";
             return stored;
         case SectionRead::Kind::Read:
             break;
@@ -349,9 +356,9 @@ StoredAnalysis AnalysisFromSection(const SectionRead& read, const PeakTable& tab
                 analysis.keptRecords.push_back(record);
             }
         } catch (const RecordError& e) {
-            stored.notice = "No se pudo leer el análisis guardado en el documento: " +
-                            TagName(record.tag) + " no es válido: " + e.what() +
-                            ". Se abre solo la tabla.";
+            stored.notice =
+                "No se pudo leer el análisis guardado en el documento: " + TagName(record.tag) +
+                " no es válido: " + e.what() + ". Se abre solo la tabla.";
             return stored;
         }
     }

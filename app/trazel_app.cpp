@@ -10,8 +10,8 @@
 #include <QStatusBar>
 #include <QUndoStack>
 #include <algorithm>
-#include <utility>
 #include <iostream>
+#include <utility>
 
 #include "app/main_frame.h"
 #include "app/resource.h"

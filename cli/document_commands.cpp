@@ -1,5 +1,6 @@
 #include "cli/document_commands.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <fstream>
@@ -15,6 +16,8 @@
 #include "model/document_file.h"
 #include "model/trazel_doc.h"
 #include "output/peak_list.h"
+#include "platform/file_errors.h"
+#include "platform/number_format.h"
 
 using namespace trazel::platform;
 using namespace trazel::model;
@@ -134,6 +137,27 @@ std::string ShortestText(double value) {
 
 }  // namespace
 
+void OpenDocumentOrThrow(const std::string& path, analysis::CAnalysisDoc& document,
+                         std::ostream& err) {
+    DocumentContents contents;
+    if (const Status error = LoadDocumentFile(path, contents); !error.ok()) {
+        throw FileError(error.message());
+    }
+    analysis::StoredAnalysis stored =
+        analysis::AnalysisFromSection(contents.section, contents.table);
+    if (!stored.notice.empty()) {
+        err << "trazel-cli: " << QuoteFileName(path) << ": " << stored.notice << '\n';
+    }
+    document.OpenStored(contents.table, std::move(stored));
+}
+
+void SaveDocumentOrThrow(const std::string& path, const analysis::CAnalysisDoc& document) {
+    if (const Status error = SaveDocumentFile(path, document.Table(), document.SectionToSave());
+        !error.ok()) {
+        throw FileError(error.message());
+    }
+}
+
 PeakTable LoadDocumentOrThrow(const std::string& path) {
     PeakTable table;
     if (const Status error = LoadPeakTableFile(path, table); !error.ok()) {
@@ -199,9 +223,51 @@ int RunNew(const std::vector<std::string>& args, std::ostream&, std::ostream&) {
     return kExitOk;
 }
 
-int RunShow(const std::vector<std::string>& args, std::ostream& out, std::ostream&) {
+namespace {
+
+// What a document holds beside its table, a line a part; nothing for a
+// table-only document.
+std::string AnalysisText(const analysis::Analysis& a) {
+    std::string text;
+    if (a.measured) {
+        const auto& x = a.measured->points->x;
+        const auto [lo, hi] = std::minmax_element(x.begin(), x.end());
+        text += "Espectro medido: " + a.measured->sourceName + " (" + std::to_string(x.size()) +
+                " puntos, x de " + FormatG(*lo) + " a " + FormatG(*hi) + ")\n";
+        text += "Factor de y: " + FormatG(a.measured->transform.yFactor) + "\n";
+    }
+    if (a.lastFit) {
+        const auto& r = a.lastFit->result;
+        text += "Ajuste guardado: x de " + FormatG(a.lastFit->xMin) + " a " +
+                FormatG(a.lastFit->xMax) + ", " + std::to_string(r.bands.size()) + " bandas, R² " +
+                FormatG(r.rSquared) + ", " + std::to_string(r.iterations) +
+                " iteraciones. Parada: " + r.stopReason + "\n";
+    } else if (a.measured) {
+        text += "Ajuste guardado: ninguno\n";
+    }
+    if (a.baseline) {
+        text += "Línea base:";
+        for (std::size_t i = 0; i < a.baseline->coefficients.size(); ++i) {
+            text += (i == 0 ? " " : " + ") + FormatG(a.baseline->coefficients[i]) +
+                    (i == 0   ? ""
+                     : i == 1 ? "·x"
+                              : "·x^" + std::to_string(i));
+        }
+        text += "\n";
+    }
+    if (a.axisTitles) {
+        text += "Títulos de los ejes: «" + a.axisTitles->x + "», «" + a.axisTitles->y + "»\n";
+    }
+    return text.empty() ? text : "\n" + text;
+}
+
+}  // namespace
+
+int RunShow(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const ParsedOptions options(args, {{}, {"--csv"}});
-    const PeakTable table = LoadDocumentOrThrow(options.OnlyPositional("el documento"));
+    analysis::CAnalysisDoc document;
+    OpenDocumentOrThrow(options.OnlyPositional("el documento"), document, err);
+    const PeakTable& table = document.Table();
     std::string text;
     if (options.Has("--csv")) {
         // Oldest first, every number in the fewest digits that read back to
@@ -227,16 +293,18 @@ int RunShow(const std::vector<std::string>& args, std::ostream& out, std::ostrea
             text += column + 1 < kPeakListColumns ? '\t' : '\n';
         }
     }
-    out << text;
+    out << text << AnalysisText(document.GetAnalysis());
     return kExitOk;
 }
 
-int RunConvert(const std::vector<std::string>& args, std::ostream&, std::ostream&) {
+int RunConvert(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
     const ParsedOptions options(args, {});
     const auto& paths = options.Positional(2, "el documento de entrada o el de salida");
     // Converting a document in place is allowed: it is read whole before the
-    // new layout takes its place.
-    SaveOrThrow(OutputTarget(paths[1]), LoadDocumentOrThrow(paths[0]));
+    // new layout takes its place. Its analysis goes with it.
+    analysis::CAnalysisDoc document;
+    OpenDocumentOrThrow(paths[0], document, err);
+    SaveDocumentOrThrow(OutputTarget(paths[1]), document);
     return kExitOk;
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/analysis_doc.h"
 #include "model/peak_table.h"
 
 namespace trazel::cli {
@@ -13,7 +14,15 @@ int RunNew(const std::vector<std::string>& args, std::ostream& out, std::ostream
 int RunShow(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunConvert(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-// Reads a document or throws FileError.
+// Reads a document's table or throws FileError.
 model::PeakTable LoadDocumentOrThrow(const std::string& path);
+
+// Reads a document into document, its table and the analysis stored after
+// it, or throws FileError. A stored analysis that cannot be read costs only
+// itself: err says why, and the table opens alone.
+void OpenDocumentOrThrow(const std::string& path, analysis::CAnalysisDoc& document,
+                         std::ostream& err);
+// Writes document, its table and its analysis, or throws FileError.
+void SaveDocumentOrThrow(const std::string& path, const analysis::CAnalysisDoc& document);
 
 }  // namespace trazel::cli

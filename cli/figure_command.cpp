@@ -1,5 +1,6 @@
 #include <QSize>
 #include <QString>
+#include <algorithm>
 #include <optional>
 #include <ostream>
 
@@ -33,6 +34,9 @@ struct FigureRequest {
     ui::FigureView view;
     std::optional<std::string> measuredPath;
     analysis::MeasuredTransform transform;
+    // Not given: the stored fit's range, else the measured spectrum's.
+    std::optional<std::pair<double, double>> xRange;
+    bool titlesGiven[2] = {false, false};
     QSize size = kDefaultSize;
     std::string outPath;
 };
@@ -59,8 +63,14 @@ FigureRequest ParseFigureRequest(const std::vector<std::string>& args) {
     FigureRequest request;
     request.docPath = options.OnlyPositional("el documento");
     output::CurveSettings& curve = request.view.curve;
-    curve.xMin = options.RequiredNumber("--xmin");
-    curve.xMax = options.RequiredNumber("--xmax");
+    if (options.Has("--xmin") != options.Has("--xmax")) {
+        throw UsageError(
+            "--xmin y --xmax van juntas; sin ellas los límites de x son los del "
+            "ajuste guardado o los del espectro medido");
+    }
+    if (options.Has("--xmin")) {
+        request.xRange = {options.RequiredNumber("--xmin"), options.RequiredNumber("--xmax")};
+    }
     if (options.Has("--ymin") != options.Has("--ymax")) {
         throw UsageError(
             "--ymin y --ymax van juntas; sin ellas los límites de y salen de las curvas");
@@ -75,9 +85,11 @@ FigureRequest ParseFigureRequest(const std::vector<std::string>& args) {
     request.view.reversedX = options.Has("--reversed");
     if (const auto title = options.Value("--xtitle")) {
         request.view.xTitle = QString::fromStdString(*title);
+        request.titlesGiven[0] = true;
     }
     if (const auto title = options.Value("--ytitle")) {
         request.view.yTitle = QString::fromStdString(*title);
+        request.titlesGiven[1] = true;
     }
     request.measuredPath = options.Value("--measured");
     if (options.Has("--yfactor")) {
@@ -109,13 +121,31 @@ FigureRequest ParseFigureRequest(const std::vector<std::string>& args) {
     return request;
 }
 
+// The x limits a figure takes when none are given: those of the fit stored
+// with the document, else those of its measured spectrum.
+std::pair<double, double> StoredXRange(const analysis::Analysis& a) {
+    if (a.lastFit) {
+        return {a.lastFit->xMin, a.lastFit->xMax};
+    }
+    if (a.measured) {
+        const auto& x = a.measured->points->x;
+        const auto [lo, hi] = std::minmax_element(x.begin(), x.end());
+        return {*lo, *hi};
+    }
+    throw UsageError(
+        "faltan --xmin y --xmax: el documento no guarda ningún espectro medido del que tomarlos");
+}
+
 }  // namespace
 
 int RunFigure(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
-    const FigureRequest request = ParseFigureRequest(args);
-    // The document as the window holds it, so that the same function draws it.
+    FigureRequest request = ParseFigureRequest(args);
+    // The document as the window holds it, with what it stored beside its
+    // table, so that the same function draws it.
     analysis::CAnalysisDoc document;
-    document.OpenTable(LoadDocumentOrThrow(request.docPath));
+    OpenDocumentOrThrow(request.docPath, document, err);
+    // Another spectrum replaces the stored one for this picture, and the
+    // stored fit, made on that one, is not drawn.
     if (request.measuredPath) {
         auto read = input::ReadMeasuredSpectrum(*request.measuredPath);
         if (!read.Ok()) {
@@ -128,6 +158,18 @@ int RunFigure(const std::vector<std::string>& args, std::ostream&, std::ostream&
         document.SetMeasured(
             analysis::MeasuredFrom(std::move(read.Value()), *request.measuredPath));
         document.SetMeasuredTransform(request.transform);
+    }
+    const auto [xMin, xMax] =
+        request.xRange ? *request.xRange : StoredXRange(document.GetAnalysis());
+    request.view.curve.xMin = xMin;
+    request.view.curve.xMax = xMax;
+    if (const auto& titles = document.GetAnalysis().axisTitles) {
+        if (!request.titlesGiven[0]) {
+            request.view.xTitle = QString::fromStdString(titles->x);
+        }
+        if (!request.titlesGiven[1]) {
+            request.view.yTitle = QString::fromStdString(titles->y);
+        }
     }
 
     GuiSession gui(GuiSession::Kind::Widgets);

@@ -191,7 +191,7 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
     // The document as the window holds it, posed and fitted through the
     // same operations.
     analysis::CAnalysisDoc document;
-    document.OpenTable(LoadDocumentOrThrow(docPath));
+    OpenDocumentOrThrow(docPath, document, err);
     const int bandCount = document.Table().PeakCount();
     std::vector<int> listed;
     for (const int row : rows) {
@@ -235,9 +235,9 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
                                           .lineShape = lineShape,
                                           .useScaled = useScaled,
                                           .result = result});
-    if (const Status saved = SavePeakTableFile(outPath, document.Table()); !saved.ok()) {
-        throw FileError(saved.message());
-    }
+    // The spectrum, the settings, the result and the baseline go with the
+    // fitted table, as the window saves them.
+    SaveDocumentOrThrow(outPath, document);
     tableOut << FitResultText(result, problem.baseline);
     return kExitOk;
 }

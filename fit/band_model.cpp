@@ -35,8 +35,9 @@ double Dot(const double* a, const double* b, std::size_t n) {
 // encoding: once a program's window system has left the upper halves of the
 // vector registers in use, every plain SSE instruction pays for the switch,
 // and the fit ran several times slower in the window than on the command line.
-// ThreadSanitizer cannot run the code that picks the version at start-up.
-#if defined(__x86_64__) && !defined(__SANITIZE_THREAD__)
+// ThreadSanitizer cannot run the code that picks the version at start-up,
+// and clang's fuzzing builds cannot link the versions.
+#if defined(__x86_64__) && !defined(__SANITIZE_THREAD__) && !defined(TRAZEL_NO_VECTOR_VERSIONS)
 #define TRAZEL_VECTOR_VERSIONS [[gnu::target_clones("avx512f", "avx2", "default")]]
 #else
 #define TRAZEL_VECTOR_VERSIONS

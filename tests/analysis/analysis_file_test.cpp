@@ -107,9 +107,7 @@ INSTANTIATE_TEST_SUITE_P(
         DamageCase{"unknown_line_shape", [](Analysis& a) { a.lastFit->lineShape = 7; },
                    "forma de las bandas"},
         DamageCase{"known_record_twice",
-                   [](Analysis& a) {
-                       a.keptRecords.push_back(AnalysisSection(a).records.front());
-                   },
+                   [](Analysis& a) { a.keptRecords.push_back(AnalysisSection(a).records.front()); },
                    "aparece dos veces"}),
     [](const testing::TestParamInfo<DamageCase>& info) { return info.param.name; });
 

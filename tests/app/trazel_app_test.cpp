@@ -973,6 +973,9 @@ class TrazelAppTest : public QObject {
         s.app.Document().SetTable(TableOf({{995, 0.8, 25}, {1045, 0.6, 20}}));
         s.view()->FillPeakList();
         QVERIFY(s.app.Measured()->Load(TRAZEL_TEST_DATA "/../../examples/dos-bandas-medido.txt"));
+        // The load is a change to save, as if saved now: only the fit counts below.
+        QVERIFY(s.app.Document().IsModified());
+        s.app.Document().SetModifiedFlag(false);
         QVERIFY(fit->isEnabled());
         bool stripWhileOpen = false;
         QString range;
@@ -1025,6 +1028,10 @@ class TrazelAppTest : public QObject {
         QTest::newRow("load undone") << "load,undo" << false << 1.0 << false;
         QTest::newRow("new") << "load,apply,new" << false << 1.0 << false;
         QTest::newRow("open") << "load,apply,open" << false << 1.0 << false;
+        // Saved with the document, the analysis comes back with it: the
+        // spectrum, its factor, the fit and its baseline, drawn as before.
+        QTest::newRow("saved and reopened") << "load,factor,apply,reopen" << true << 0.01 << true;
+        QTest::newRow("saved unfitted") << "load,reopen" << true << 1.0 << false;
     }
     void analysisFollowsTheUser() {
         QFETCH(QString, steps);
@@ -1066,6 +1073,13 @@ class TrazelAppTest : public QObject {
             } else if (step == "open") {
                 QVERIFY(s.app.Documents().OpenDocumentFile(
                     std::string(TRAZEL_TEST_DATA "/../../examples/calcita-raman.trz")));
+            } else if (step == "reopen") {
+                const QString path = settingsDir_.filePath("con-analisis.trz");
+                s.fakes.NewFileDialogs().answers.push_back(path);
+                QVERIFY(s.app.Documents().OnFileSaveAs());
+                QVERIFY(s.app.Documents().OnFileNew());
+                QVERIFY(s.app.Documents().OpenDocumentFile(path));
+                QVERIFY(!s.app.Document().IsModified());
             }
         }
         const trazel::analysis::Analysis& held = s.app.Document().GetAnalysis();

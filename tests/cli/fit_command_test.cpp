@@ -139,6 +139,27 @@ INSTANTIATE_TEST_SUITE_P(
                            210}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The fitted document holds the spectrum and the fit: show tells them,
+// convert keeps them, and figure draws them without being given the file.
+TEST_F(FitCommandTest, TheFittedDocumentCarriesItsAnalysis) {
+    ASSERT_EQ(Run(Words("fit @guess.trz --measured @medido.txt --baseline constant -o @fit.trz")),
+              kExitOk);
+    ASSERT_EQ(Run(Words("show @fit.trz")), kExitOk);
+    EXPECT_NE(out_.str().find("Espectro medido: medido.txt (300 puntos, x de 0 a 100)"),
+              std::string::npos)
+        << out_.str();
+    EXPECT_NE(out_.str().find("Ajuste guardado: x de 0 a 100, 2 bandas"), std::string::npos);
+    ASSERT_EQ(Run(Words("convert @fit.trz @copia.trz")), kExitOk);
+    EXPECT_EQ(Contents(Path("copia.trz")), Contents(Path("fit.trz")));
+    ASSERT_EQ(Run(Words("show @guess.trz")), kExitOk);
+    EXPECT_EQ(out_.str().find("Espectro medido"), std::string::npos);
+    if (TRAZEL_CLI_DRAWS) {
+        EXPECT_EQ(Run(Words("figure @fit.trz -o @f.png")), kExitOk) << err_.str();
+        EXPECT_EQ(Run(Words("figure @guess.trz -o @g.png")), kExitUsage);
+        EXPECT_NE(err_.str().find("faltan --xmin y --xmax"), std::string::npos) << err_.str();
+    }
+}
+
 struct RefusedRun {
     const char* name;
     const char* line;

@@ -224,8 +224,10 @@ class MeasuredCommandsTest : public QObject {
         QCOMPARE(messages.shown.size(), std::size_t{refusal.isEmpty() ? 0u : 1u});
     }
 
-    // Each document offers the file last loaded with it, with its columns.
-    void documentOffersItsLastFile_data() {
+    // A pairing an earlier version remembered for a document by its path is
+    // offered once, with its columns, to go into the document; then it is
+    // forgotten, whatever the answer. Loading remembers nothing any more.
+    void rememberedSpectrumOfferedOnce_data() {
         QTest::addColumn<QString>("document");
         QTest::addColumn<bool>("deleteFile");
         QTest::addColumn<MessageAnswer>("answer");
@@ -244,34 +246,47 @@ class MeasuredCommandsTest : public QObject {
         QTest::newRow("sin guardar")
             << "" << false << MessageAnswer::Yes << "" << std::vector<double>{};
     }
-    void documentOffersItsLastFile() {
+    void rememberedSpectrumOfferedOnce() {
         QFETCH(QString, document);
         QFETCH(bool, deleteFile);
         QFETCH(MessageAnswer, answer);
         QFETCH(QString, offered);
         QFETCH(std::vector<double>, ys);
-        FakeServices fakes;
-        {
-            Commands form(fakes);
-            MeasuredCommands& first = form.commands;
-            first.Load(File("sin-documento.txt", kGood));
-            first.DocumentChanged("/doc/a.tzl");
-            QVERIFY(first.Load(File("ancho.txt", kThreeColumns), MeasuredOptions{0, 2}));
-            first.DocumentChanged("/doc/b.tzl");
-            QVERIFY(first.Load(File("bueno.txt", kGood)));
+        File("ancho.txt", kThreeColumns);
+        File("bueno.txt", kGood);
+        // The settings as the earlier version left them.
+        const std::pair<const char*, const char*> pairs[] = {{"/doc/a.tzl", "ancho.txt"},
+                                                             {"/doc/b.tzl", "bueno.txt"}};
+        QSettings settings;
+        settings.beginGroup(QStringLiteral("Measured Spectra"));
+        settings.beginWriteArray(QStringLiteral("Documents"), 2);
+        for (int i = 0; i < 2; ++i) {
+            settings.setArrayIndex(i);
+            settings.setValue(QStringLiteral("Document"), QByteArray(pairs[i].first));
+            settings.setValue(QStringLiteral("File"), files_.filePath(pairs[i].second).toUtf8());
+            settings.setValue(QStringLiteral("XColumn"), i == 0 ? 0 : -1);
+            settings.setValue(QStringLiteral("YColumn"), i == 0 ? 2 : -1);
         }
+        settings.endArray();
+        settings.endGroup();
+        settings.sync();
         if (deleteFile) {
             QVERIFY(QFile::remove(files_.filePath("bueno.txt")));
         }
+        FakeServices fakes;
         fakes.NewMessages().answers = {answer};
         Commands form(fakes);
-        MeasuredCommands& measured = form.commands;
-        measured.DocumentChanged(document.toStdString());
+        form.commands.DocumentChanged(document.toStdString());
         QCOMPARE(fakes.messages.shown.size(), std::size_t{offered.isEmpty() ? 0u : 1u});
         if (!offered.isEmpty()) {
             QVERIFY(fakes.messages.shown[0].text.contains(files_.filePath(offered)));
         }
-        QCOMPARE(Ys(measured), ys);
+        QCOMPARE(Ys(form.commands), ys);
+        QVERIFY(form.document.IsModified() == !ys.empty());
+        // Opened again, the document is not asked again.
+        Commands again(fakes);
+        again.commands.DocumentChanged(document.toStdString());
+        QCOMPARE(fakes.messages.shown.size(), std::size_t{offered.isEmpty() ? 0u : 1u});
     }
 };
 

@@ -215,13 +215,17 @@ class PlotWindowTest : public QObject {
     void figureCommandMatchesTheWindowsExport_data() {
         QTest::addColumn<bool>("withMeasured");
         QTest::addColumn<double>("factor");
-        QTest::newRow("model") << false << 1.0;
-        QTest::newRow("model and measured") << true << 1.0;
-        QTest::newRow("measured by a factor") << true << 2.5;
+        QTest::addColumn<bool>("stored");
+        QTest::newRow("model") << false << 1.0 << false;
+        QTest::newRow("model and measured") << true << 1.0 << false;
+        QTest::newRow("measured by a factor") << true << 2.5 << false;
+        // The spectrum and the fit saved in the document, drawn from it alone.
+        QTest::newRow("stored fit") << true << 2.5 << true;
     }
     void figureCommandMatchesTheWindowsExport() {
         QFETCH(bool, withMeasured);
         QFETCH(double, factor);
+        QFETCH(bool, stored);
         PlotSetup s;
         std::vector<std::string> measuredArgs;
         if (withMeasured) {
@@ -239,8 +243,23 @@ class PlotWindowTest : public QObject {
             measuredArgs = {"--measured", measured.toStdString(), "--yfactor",
                             QString::number(factor).toStdString()};
         }
+        if (stored) {
+            trazel::analysis::FitSettings settings;
+            for (int k = 1; k < s.document.Table().count; ++k) {
+                settings.heldBands.push_back(k);
+            }
+            settings.baseline = trazel::fit::Baseline::Constant;
+            trazel::analysis::FitRecord fit;
+            fit.settings = settings;
+            fit.xMax = 1000;
+            fit.result = trazel::fit::FitBands(s.document.PoseFit(settings, Gaussian, false));
+            QVERIFY2(fit.result.Ok(), fit.result.message.c_str());
+            s.view->History().Record("Ajustar", [&] { s.document.ApplyFit(fit); });
+            measuredArgs.clear();
+        }
         const QString doc = scratch_.filePath("bands.trz");
-        QVERIFY(SavePeakTableFile(doc.toStdString(), s.document.Table()).ok());
+        QVERIFY(SaveDocumentFile(doc.toStdString(), s.document.Table(), s.document.SectionToSave())
+                    .ok());
         const QString fromWindow = scratch_.filePath("window.png");
         const QString fromCli = scratch_.filePath("cli.png");
         const QSize size = s.window.PlotSize();
