@@ -35,7 +35,7 @@ const Command kCommands[] = {
      "                [--from FILE [--width W] [--scale S] [--areas] [--lorentzian]]",
      "  Escribe en OUT un documento con esos máximos, en el orden dado.\n"
      "  ESCALA vale 1 si se omite; una «s» final marca la curva para verla por separado.\n"
-     "  Un documento admite como mucho 99 máximos.\n"
+     "  ANCHURA debe ser mayor que 0. Un documento admite como mucho 99 máximos.\n"
      "  --from FILE   añade, en ese punto del orden, las bandas de una lista: una tabla\n"
      "                de texto (columnas separadas por espacios, tabuladores, comas o\n"
      "                puntos y comas; posición, intensidad y, si las hay, anchura y\n"
@@ -54,7 +54,8 @@ const Command kCommands[] = {
      "  tabuladores.\n"
      "  --csv  la tabla en CSV con punto decimal, el más antiguo primero, con el\n"
      "         encabezado posicion,intensidad,anchura,escala,R (R: s o n) y cada número\n"
-     "         con las cifras justas para leerse igual: new --from lo rehace byte a byte.\n",
+     "         con las cifras justas para leerse igual: new --from lo rehace byte a byte\n"
+     "         (una marca de separada distinta de 0 y 1, de otro programa, vuelve como 1).\n",
      RunShow},
     {"convert", "trazel-cli convert DOC OUT",
      "  Lee DOC (formato actual o antiguo) y lo escribe en OUT con el formato actual.\n",
@@ -123,7 +124,8 @@ const Command kCommands[] = {
     {"fit",
      "trazel-cli fit DOC --measured FILE [--xmin A --xmax B] [--lorentzian] [--scaled]\n"
      "               [--bands 1,3,5] [--hold width|position|intensity]...\n"
-     "               [--baseline none|constant|linear] [--yfactor F] -o OUT",
+     "               [--baseline none|constant|linear] [--yfactor F] [--max-iterations N]\n"
+     "               -o OUT",
      "  Ajusta por mínimos cuadrados las bandas de DOC al espectro medido FILE y\n"
      "  escribe en OUT el documento ajustado (entero o nada). Muestra la tabla del\n"
      "  resultado: un encabezado, una línea por banda, la más reciente primero\n"
@@ -138,9 +140,16 @@ const Command kCommands[] = {
      "                    bandas que varían; se puede repetir\n"
      "  --baseline B      línea base ajustada a la vez: none, constant o linear (none)\n"
      "  --yfactor F       multiplica la y medida por F (1)\n"
-     "  -o OUT            el documento ajustado\n"
-     "  Sale con 3, sin escribir nada, si el ajuste no converge o el problema es\n"
-     "  singular (una banda sin puntos debajo, dos bandas iguales, pocos puntos).\n",
+     "  --max-iterations N  iteraciones como mucho antes de darlo por perdido (500)\n"
+     "  -o OUT            el documento ajustado; puede ser DOC mismo. Con «-» el\n"
+     "                    documento va a la salida estándar y la tabla a la de errores.\n"
+     "  Un ajuste de más de unos segundos muestra su avance en la salida de errores\n"
+     "  cuando es un terminal.\n"
+     "  Sale con 3, sin escribir nada, si el ajuste no converge, el problema es\n"
+     "  singular (una banda sin puntos debajo, dos bandas iguales, pocos puntos), una\n"
+     "  suma, un valor o un error no es un número finito, o el resultado no significa\n"
+     "  nada (datos sin variación, una banda sin señal, un error mayor que el\n"
+     "  intervalo de x).\n",
      RunFit},
 };
 
@@ -160,7 +169,9 @@ void PrintHelp(std::ostream& out) {
            "puede ir detrás de un «=» (--xmin=-5). plot y print no necesitan pantalla.\n"
            "Estado de salida: 0 si todo fue bien, 1 si un archivo no se pudo leer o escribir\n"
            "(el mensaje lo nombra), 2 si la orden está mal escrita, 3 si fit no llegó a un\n"
-           "ajuste (no converge o el problema es singular).\n"
+           "ajuste (no converge, el problema es singular o el resultado no es válido).\n"
+           "Ninguna orden escribe sobre uno de sus archivos de entrada, con otro nombre o por\n"
+           "un enlace (es un error de uso); convert y fit sí pueden sustituir su documento.\n"
            "trazel-cli --version escribe la versión.\n";
 }
 

@@ -57,6 +57,7 @@ ParsedOptions::ParsedOptions(const std::vector<std::string>& args, const OptionS
         }
         const auto equals = arg.find('=');
         const std::string name = arg.substr(0, equals);
+        order_.push_back(name);
         if (listed(accepted.repeated, name)) {
             repeatedValues_.emplace(name, equals == std::string::npos ? cursor.TakeValue(name)
                                                                       : arg.substr(equals + 1));
@@ -107,6 +108,12 @@ std::vector<std::string> ParsedOptions::Values(const std::string& option) const 
         values.push_back(it->second);
     }
     return values;
+}
+
+std::size_t ParsedOptions::ValuesBefore(const std::string& repeated,
+                                        const std::string& option) const {
+    const auto end = std::find(order_.begin(), order_.end(), option);
+    return static_cast<std::size_t>(std::count(order_.begin(), end, repeated));
 }
 
 const std::string& ParsedOptions::OnlyPositional(const std::string& what) const {

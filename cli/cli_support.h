@@ -75,6 +75,10 @@ class ParsedOptions {
     std::optional<std::string> Value(const std::string& option) const;
     // Every value of a repeated option, in the order given.
     std::vector<std::string> Values(const std::string& option) const;
+    // How many values of the repeated option came before option, for a
+    // command where the order of the two matters; all of them when option
+    // was not given.
+    std::size_t ValuesBefore(const std::string& repeated, const std::string& option) const;
     // The option's value as a number; a UsageError when it is missing or is
     // not a number.
     double RequiredNumber(const std::string& option) const;
@@ -90,6 +94,8 @@ class ParsedOptions {
     std::multimap<std::string, std::string> repeatedValues_;
     std::set<std::string> switches_;
     std::vector<std::string> positional_;
+    // Every option's name in the order given.
+    std::vector<std::string> order_;
 };
 
 }  // namespace trazel::cli

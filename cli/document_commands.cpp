@@ -1,12 +1,16 @@
 #include "cli/document_commands.h"
 
 #include <charconv>
+#include <cmath>
+#include <fstream>
 #include <optional>
 #include <ostream>
 #include <sstream>
+#include <string_view>
 
 #include "cli/cli.h"
 #include "cli/cli_support.h"
+#include "cli/output_options.h"
 #include "input/band_list.h"
 #include "model/document_file.h"
 #include "model/trazel_doc.h"
@@ -42,6 +46,12 @@ struct PeakArg {
     bool separate = false;
 };
 
+// The heading of `show --csv`, which `new --from` reads back.
+constexpr std::string_view kCsvHeading = "posicion,intensidad,anchura,escala,R\n";
+
+// A peak as `new --from` would take it back from `show --csv`: a band list
+// refuses a width that is not above 0 and a scaled position beyond a double,
+// so `--peak` does too, and every document it writes goes round the two.
 PeakArg ParsePeakArg(const std::string& text) {
     const auto parts = SplitCommas(text);
     if (parts.size() < 3 || parts.size() > 5) {
@@ -60,7 +70,24 @@ PeakArg ParsePeakArg(const std::string& text) {
         }
         peak.separate = true;
     }
+    if (!(peak.width > 0.0)) {
+        throw UsageError("la anchura de --peak debe ser mayor que 0, no «" + parts[2] + "»");
+    }
+    if (!std::isfinite(peak.position * peak.scale)) {
+        throw UsageError("--peak «" + text + "»: la posición por la escala no es un número finito");
+    }
     return peak;
+}
+
+// Whether the file holds nothing but the heading `show --csv` writes for a
+// document without peaks. A band list with no band is refused, but this one
+// stands for the empty document and must come back as it.
+bool IsEmptyCsvTable(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string start(kCsvHeading.size() + 2, '\0');
+    in.read(start.data(), static_cast<std::streamsize>(start.size()));
+    start.resize(static_cast<std::size_t>(in.gcount()));
+    return start == kCsvHeading || start == "posicion,intensidad,anchura,escala,R\r\n";
 }
 
 void SaveOrThrow(const std::string& path, const PeakTable& table) {
@@ -74,6 +101,9 @@ std::vector<PeakArg> BandsFromFile(const std::string& path,
                                    const trazel::input::BandListOptions& options) {
     using trazel::input::ReadFailure;
     const auto list = trazel::input::ReadBandList(path, options);
+    if (list.Failure() == ReadFailure::Content && IsEmptyCsvTable(path)) {
+        return {};
+    }
     if (list.Failure() == ReadFailure::MissingWidth) {
         throw UsageError(list.Message() + " Indíquela con --width.");
     }
@@ -113,53 +143,38 @@ PeakTable LoadDocumentOrThrow(const std::string& path) {
 }
 
 int RunNew(const std::vector<std::string>& args, std::ostream&, std::ostream&) {
-    ArgCursor cursor(args);
-    std::string outPath;
-    std::vector<PeakArg> peaks;
-    // The band list's path and where its bands go among the --peak ones.
-    std::optional<std::string> fromPath;
-    std::size_t fromAt = 0;
-    trazel::input::BandListOptions listOptions;
-    bool listOptionGiven = false;
-    bool optionsEnded = false;
-    while (!cursor.AtEnd()) {
-        const std::string& arg = cursor.Take();
-        if (!optionsEnded && arg == kEndOfOptions) {
-            optionsEnded = true;
-        } else if (optionsEnded || !IsOption(arg)) {
-            if (!outPath.empty()) {
-                throw UsageError("sobra el argumento «" + arg + "»");
-            }
-            outPath = OutputTarget(arg);
-        } else if (arg == "--peak") {
-            peaks.push_back(ParsePeakArg(cursor.TakeValue(arg)));
-        } else if (arg == "--from") {
-            if (fromPath) {
-                throw UsageError("--from solo se puede dar una vez");
-            }
-            fromPath = cursor.TakeValue(arg);
-            fromAt = peaks.size();
-        } else if (arg == "--width") {
-            listOptions.width = PositiveNumberArg(cursor.TakeValue(arg), "--width");
-            listOptionGiven = true;
-        } else if (arg == "--scale") {
-            listOptions.scale = ParseNumberArg(cursor.TakeValue(arg), "--scale");
-            listOptionGiven = true;
-        } else if (arg == "--areas") {
-            listOptions.intensitiesAreAreas = true;
-            listOptionGiven = true;
-        } else if (arg == "--lorentzian") {
-            listOptions.lineShape = Lorentzian;
-            listOptionGiven = true;
-        } else {
-            throw UsageError("opción desconocida: " + arg);
-        }
-    }
-    if (outPath.empty()) {
+    const ParsedOptions options(
+        args, {{"--from", "--width", "--scale"}, {"--areas", "--lorentzian"}, {"--peak"}});
+    const std::string& outArg = options.OnlyPositional("el archivo de salida");
+    if (outArg.empty()) {
         throw UsageError("falta el archivo de salida");
     }
+    const std::string outPath = OutputTarget(outArg);
+    std::vector<PeakArg> peaks;
+    for (const std::string& text : options.Values("--peak")) {
+        peaks.push_back(ParsePeakArg(text));
+    }
+    // The band list's path and where its bands go among the --peak ones.
+    const auto fromPath = options.Value("--from");
+    const std::size_t fromAt = options.ValuesBefore("--peak", "--from");
+    trazel::input::BandListOptions listOptions;
+    if (const auto width = options.Value("--width")) {
+        listOptions.width = PositiveNumberArg(*width, "--width");
+    }
+    if (const auto scale = options.Value("--scale")) {
+        listOptions.scale = ParseNumberArg(*scale, "--scale");
+    }
+    listOptions.intensitiesAreAreas = options.Has("--areas");
+    if (options.Has("--lorentzian")) {
+        listOptions.lineShape = Lorentzian;
+    }
+    const bool listOptionGiven = options.Has("--width") || options.Has("--scale") ||
+                                 options.Has("--areas") || options.Has("--lorentzian");
     if (listOptionGiven && !fromPath) {
         throw UsageError("--width, --scale, --areas y --lorentzian solo valen con --from");
+    }
+    if (fromPath) {
+        CheckOutputIsNoInput(outPath, {{InputKind::BandList, *fromPath}});
     }
     if (peaks.size() > kMaxPeakSlots - 1) {
         throw UsageError("un documento admite como mucho 99 máximos; se han dado " +
@@ -191,7 +206,7 @@ int RunShow(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     if (options.Has("--csv")) {
         // Oldest first, every number in the fewest digits that read back to
         // the same double, so that `new --from` rebuilds the very document.
-        text = "posicion,intensidad,anchura,escala,R\n";
+        text = kCsvHeading;
         for (int index = 1; index < table.count; ++index) {
             text += ShortestText(table.position[index]) + ',' +
                     ShortestText(table.intensity[index]) + ',' + ShortestText(table.width[index]) +
@@ -219,6 +234,8 @@ int RunShow(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 int RunConvert(const std::vector<std::string>& args, std::ostream&, std::ostream&) {
     const ParsedOptions options(args, {});
     const auto& paths = options.Positional(2, "el documento de entrada o el de salida");
+    // Converting a document in place is allowed: it is read whole before the
+    // new layout takes its place.
     SaveOrThrow(OutputTarget(paths[1]), LoadDocumentOrThrow(paths[0]));
     return kExitOk;
 }

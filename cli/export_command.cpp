@@ -27,7 +27,7 @@ int RunExport(const std::vector<std::string>& args, std::ostream&, std::ostream&
     const std::string& docPath = options.OnlyPositional("el documento");
     const ExportSettings settings = ExportSettingsFrom(options);
     const std::string outPath = OutputTarget(options.Value("-o").value_or("datos.txt"));
-    CheckOutputIsNotTheDocument(docPath, outPath);
+    CheckOutputIsNoInput(outPath, {{InputKind::Document, docPath}});
     const PeakTable table = LoadDocumentOrThrow(docPath);
     if (const Status failed = ExportReplacingFile(outPath, table, settings); !failed.ok()) {
         throw FileError(failed.message());

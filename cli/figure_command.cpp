@@ -87,10 +87,11 @@ FigureRequest ParseFigureRequest(const std::vector<std::string>& args) {
     }
     request.outPath = OutputTarget(*out);
     // Losing an input is the worse mistake, and is named first.
-    CheckOutputIsNotTheDocument(request.docPath, request.outPath);
+    std::vector<CommandInput> inputs{{InputKind::Document, request.docPath}};
     if (request.measuredPath) {
-        CheckOutputIsNotTheMeasuredSpectrum(*request.measuredPath, request.outPath);
+        inputs.push_back({InputKind::MeasuredSpectrum, *request.measuredPath});
     }
+    CheckOutputIsNoInput(request.outPath, inputs);
     if (!ui::FigureFormatFor(request.outPath)) {
         throw UsageError("el archivo de -o debe terminar en .png, .svg o .pdf, no «" + *out + "»");
     }

@@ -1,6 +1,10 @@
 #include "cli/fit_command.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <chrono>
+#include <iostream>
 #include <ostream>
 #include <sstream>
 
@@ -12,6 +16,8 @@
 #include "fit/fit_report.h"
 #include "input/measured_spectrum.h"
 #include "model/document_file.h"
+#include "platform/atomic_file.h"
+#include "platform/number_format.h"
 
 using namespace trazel::platform;
 using namespace trazel::model;
@@ -21,10 +27,10 @@ namespace trazel::cli {
 
 namespace {
 
-const OptionSpec kFitOptions{
-    {"--measured", "--xmin", "--xmax", "--bands", "--baseline", "--yfactor", "-o"},
-    {"--lorentzian", "--scaled"},
-    {"--hold"}};
+const OptionSpec kFitOptions{{"--measured", "--xmin", "--xmax", "--bands", "--baseline",
+                              "--yfactor", "--max-iterations", "-o"},
+                             {"--lorentzian", "--scaled"},
+                             {"--hold"}};
 
 Baseline BaselineFrom(const std::string& text) {
     if (text == "none") {
@@ -72,6 +78,65 @@ Freedom HeldFrom(const std::vector<std::string>& holds) {
     return freedom;
 }
 
+// Shows how a long fit goes on, on one line of the terminal that it rewrites
+// after each iteration. Most fits are over within a second or two and show
+// nothing; nor does a run whose standard error is a file or a pipe, where the
+// lines would only pile up.
+class ProgressLine {
+  public:
+    ProgressLine(std::ostream& err, int maxIterations)
+        : err_(err),
+          maxIterations_(maxIterations),
+          // The program's own standard error, on a terminal: a test's stream
+          // or a log file never is.
+          watched_(&err == &std::cerr && ::isatty(STDERR_FILENO) == 1) {}
+    ~ProgressLine() { Clear(); }
+    ProgressLine(const ProgressLine&) = delete;
+    ProgressLine& operator=(const ProgressLine&) = delete;
+
+    bool Show(int iteration, double rss) {
+        const auto now = Clock::now();
+        if (!watched_ || now - start_ < kQuietFor || now - shown_ < kEvery) {
+            return true;
+        }
+        shown_ = now;
+        // "\x1b[K" clears what a longer line before left on the right.
+        err_ << "\rtrazel-cli fit: iteración " << iteration << " de " << maxIterations_
+             << ", suma de cuadrados " << FormatG(rss, 6) << "\x1b[K" << std::flush;
+        written_ = true;
+        return true;
+    }
+
+  private:
+    // Takes the line away before the table or a message is written.
+    void Clear() {
+        if (written_) {
+            err_ << "\r\x1b[K" << std::flush;
+            written_ = false;
+        }
+    }
+
+    using Clock = std::chrono::steady_clock;
+    static constexpr auto kQuietFor = std::chrono::seconds(2);
+    static constexpr auto kEvery = std::chrono::milliseconds(200);
+
+    std::ostream& err_;
+    int maxIterations_;
+    bool watched_;
+    bool written_ = false;
+    Clock::time_point start_ = Clock::now();
+    Clock::time_point shown_{};
+};
+
+int MaxIterationsFrom(const std::string& text) {
+    const int value = ParseIntArg(text, "--max-iterations");
+    if (value < 1) {
+        throw UsageError("--max-iterations debe ser un número entero mayor que 0, no «" + text +
+                         "»");
+    }
+    return value;
+}
+
 }  // namespace
 
 int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -82,10 +147,13 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
         throw UsageError("falta --measured con el espectro medido");
     }
     const auto outArg = options.Value("-o");
-    if (!outArg) {
+    if (!outArg || outArg->empty()) {
         throw UsageError("falta -o con el documento de salida");
     }
     const std::string outPath = OutputTarget(*outArg);
+    // A document written to standard output leaves the table to standard
+    // error, so that the bytes there are the document's alone.
+    std::ostream& tableOut = NamesStandardOutput(outPath) ? err : out;
 
     FitProblem problem;
     problem.lineShape = options.Has("--lorentzian") ? Lorentzian : Gaussian;
@@ -108,8 +176,13 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (hasMin && hasMax && !(xMin < xMax)) {
         throw UsageError("--xmin debe ser menor que --xmax");
     }
-    // Writing the fit over the measured data would lose them.
-    CheckOutputIsNotTheMeasuredSpectrum(*measuredPath, outPath);
+    if (const auto limit = options.Value("--max-iterations")) {
+        problem.maxIterations = MaxIterationsFrom(*limit);
+    }
+    // The starting document may take the fitted one, as "Aplicar" does in the
+    // window: it has been read whole, and only a fit that succeeded replaces
+    // it. The measured spectrum is another kind of file.
+    CheckOutputIsNoInput(outPath, {{InputKind::MeasuredSpectrum, *measuredPath}});
 
     problem.table = LoadDocumentOrThrow(docPath);
     const int bandCount = problem.table.PeakCount();
@@ -136,7 +209,13 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
     problem.xMin = hasMin ? xMin : *lowest;
     problem.xMax = hasMax ? xMax : *highest;
 
-    const FitResult result = FitBands(problem);
+    FitResult result;
+    {
+        ProgressLine progress(err, problem.maxIterations);
+        result = FitBands(problem, [&progress](int iteration, double rss) {
+            return progress.Show(iteration, rss);
+        });
+    }
     if (!result.Ok()) {
         err << "trazel-cli fit: " << result.message << " No se ha escrito nada.\n";
         return kExitFitFailed;
@@ -144,7 +223,7 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (const Status saved = SavePeakTableFile(outPath, result.table); !saved.ok()) {
         throw FileError(saved.message());
     }
-    out << FitResultText(result, problem.baseline);
+    tableOut << FitResultText(result, problem.baseline);
     return kExitOk;
 }
 

@@ -11,6 +11,7 @@
 #include "platform/qt/dialog_units.h"
 #include "platform/qt/painter_dc.h"
 #include "ui/form_template.h"
+#include "ui/plot_figure.h"
 
 using namespace trazel::platform;
 using namespace trazel::model;
@@ -21,17 +22,11 @@ namespace trazel::cli {
 
 namespace {
 
-// text as XML character data: markup escaped, and the control characters
-// that XML 1.0 does not allow even escaped shown as U+FFFD, as bytes that are
-// not UTF-8 already are.
+// text as XML character data: what a picture may hold, markup escaped.
 QString XmlText(const std::string& text) {
-    QString shown = QString::fromStdString(text);
-    for (QChar& c : shown) {
-        if (c.unicode() < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') {
-            c = QChar::ReplacementCharacter;
-        }
-    }
-    return shown.toHtmlEscaped().replace(u'\'', QStringLiteral("&apos;"));
+    return PictureText(QString::fromStdString(text))
+        .toHtmlEscaped()
+        .replace(u'\'', QStringLiteral("&apos;"));
 }
 
 }  // namespace
@@ -58,7 +53,7 @@ void PaintGraphPicture(QPainter& painter, const PeakTable& table, const GraphSet
     const QFontMetrics metrics(painter.font());
     for (const auto& [id, text] : GraphLabelControls(labels)) {
         const QRect rect = GraphLabelRect(id);
-        QString shown = QString::fromStdString(text);
+        QString shown = PictureText(QString::fromStdString(text));
         if (clips) {
             painter.setClipRect(rect);
         } else {

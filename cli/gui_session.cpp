@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QString>
 #include <QtGlobal>
+#include <cstdlib>
+#include <filesystem>
 
 namespace trazel::cli {
 
@@ -34,6 +36,17 @@ GuiSession::GuiSession(Kind kind) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     previousHandler = qInstallMessageHandler(QuietAboutRuntimeDir);
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        std::error_code ec;
+        std::string pattern =
+            (std::filesystem::temp_directory_path(ec) / "trazel-runtime-XXXXXX").string();
+        // mkdtemp makes it for this user alone, as Qt wants a runtime folder.
+        if (!ec && ::mkdtemp(pattern.data()) != nullptr) {
+            runtimeDir_.Register(pattern);
+            runtimePath_ = pattern;
+            qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(pattern));
+        }
+    }
     if (kind == Kind::Widgets) {
         app_ = std::make_unique<QApplication>(argc_, argv_);
     } else {
@@ -45,6 +58,13 @@ GuiSession::~GuiSession() {
     if (app_) {
         app_.reset();
         qInstallMessageHandler(previousHandler);
+    }
+    if (!runtimePath_.empty()) {
+        // Whatever Qt put in it goes too.
+        std::error_code ec;
+        std::filesystem::remove_all(runtimePath_, ec);
+        runtimeDir_.Release();
+        qunsetenv("XDG_RUNTIME_DIR");
     }
 }
 

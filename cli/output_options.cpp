@@ -109,7 +109,7 @@ PlotRequest ParsePlotRequest(const std::vector<std::string>& args) {
                          options.Value("-o").value_or("") + "»");
     }
     request.format = *format;
-    CheckOutputIsNotTheDocument(request.docPath, request.outPath);
+    CheckOutputIsNoInput(request.outPath, {{InputKind::Document, request.docPath}});
     return request;
 }
 
@@ -122,7 +122,7 @@ PrintRequest ParsePrintRequest(const std::vector<std::string>& args) {
     request.settings.graphShown = true;
     request.outPath = OutputPath(options);
     request.title = options.Value("--title").value_or(DefaultPrintTitle(request.docPath));
-    CheckOutputIsNotTheDocument(request.docPath, request.outPath);
+    CheckOutputIsNoInput(request.outPath, {{InputKind::Document, request.docPath}});
     return request;
 }
 
@@ -141,18 +141,22 @@ bool SameFile(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-void CheckOutputIsNotTheDocument(const std::string& docPath, const std::string& outPath) {
-    if (SameFile(docPath, outPath)) {
-        throw UsageError("el archivo de salida «" + outPath +
-                         "» es el propio documento: se perderían sus máximos");
-    }
-}
-
-void CheckOutputIsNotTheMeasuredSpectrum(const std::string& measuredPath,
-                                         const std::string& outPath) {
-    if (SameFile(measuredPath, outPath)) {
-        throw UsageError("el archivo de salida «" + outPath +
-                         "» es el propio espectro medido: se perdería");
+void CheckOutputIsNoInput(const std::string& outPath, const std::vector<CommandInput>& inputs) {
+    for (const CommandInput& input : inputs) {
+        if (!SameFile(input.path, outPath)) {
+            continue;
+        }
+        switch (input.kind) {
+            case InputKind::Document:
+                throw UsageError("el archivo de salida «" + outPath +
+                                 "» es el propio documento: se perderían sus máximos");
+            case InputKind::MeasuredSpectrum:
+                throw UsageError("el archivo de salida «" + outPath +
+                                 "» es el propio espectro medido: se perdería");
+            case InputKind::BandList:
+                throw UsageError("el archivo de salida «" + outPath +
+                                 "» es la propia lista de bandas de --from: se perdería");
+        }
     }
 }
 

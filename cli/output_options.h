@@ -52,11 +52,18 @@ PrintRequest ParsePrintRequest(const std::vector<std::string>& args);
 // the document's file name, without " - Trazel".
 std::string DefaultPrintTitle(const std::string& path);
 
-// Refuses an output file that is the document itself, under whatever name:
-// writing over it would lose the peaks.
-void CheckOutputIsNotTheDocument(const std::string& docPath, const std::string& outPath);
-// The same for a measured spectrum read by the command: a usage error.
-void CheckOutputIsNotTheMeasuredSpectrum(const std::string& measuredPath,
-                                         const std::string& outPath);
+// What a command reads besides its options.
+enum class InputKind { Document, MeasuredSpectrum, BandList };
+struct CommandInput {
+    InputKind kind;
+    std::string path;
+};
+
+// Refuses an output file that is one of the command's inputs under whatever
+// name (the same path, "./", a symbolic or a hard link): writing over it would
+// lose what it holds. Every command whose output could be one of its inputs
+// calls it before reading anything. `convert` and `fit` may replace their own
+// document, which they have read whole, with the document they make from it.
+void CheckOutputIsNoInput(const std::string& outPath, const std::vector<CommandInput>& inputs);
 
 }  // namespace trazel::cli

@@ -34,6 +34,13 @@ constexpr double kRssTolerance = 1e-14;
 // Below this reciprocal condition number of the normal equations, scaled to a
 // unit diagonal, the data do not tell some parameters apart.
 constexpr double kSingularCondition = 1e-13;
+// A fitted height below this fraction of the measured y's range is no band:
+// noise-free data without it fit it to a rounding error with an error
+// smaller still.
+constexpr double kNoSignal = 1e-9;
+// Measured y that spread over less than this fraction of their size differ
+// only by rounding.
+constexpr double kFlat = 1e-12;
 
 std::string Number(double value) {
     return FormatG(value, 6);
@@ -276,6 +283,10 @@ std::string NoConvergence(int iterations) {
 bool AtMinimum(const std::vector<double>& jtu, const std::vector<double>& jtj, double rss,
                const std::vector<double>& y) {
     const double signal = std::inner_product(y.begin(), y.end(), y.begin(), 0.0);
+    // Infinities compare with anything; such a start is no minimum.
+    if (!std::isfinite(rss) || !std::isfinite(signal)) {
+        return false;
+    }
     if (rss <= 1e-24 * signal) {
         return true;
     }
@@ -371,6 +382,122 @@ FitResult Describe(const FitProblem& problem, const BandModel& model, const std:
     return result;
 }
 
+// How far the measured y spread: their sum of squares about the mean, the
+// distance from the lowest to the highest and the largest size.
+struct Spread {
+    double total = 0.0;
+    double range = 0.0;
+    double largest = 0.0;
+};
+
+Spread SpreadOf(const std::vector<double>& y) {
+    const double mean = std::accumulate(y.begin(), y.end(), 0.0) / static_cast<double>(y.size());
+    Spread spread;
+    for (const double value : y) {
+        spread.total += (value - mean) * (value - mean);
+    }
+    const auto [low, high] = std::minmax_element(y.begin(), y.end());
+    spread.range = *high - *low;
+    spread.largest = std::max(std::fabs(*low), std::fabs(*high));
+    return spread;
+}
+
+// Why the measured points, or the bands they start from, give nothing to fit:
+// sums beyond a double, which would pass every later test as a result of
+// infinities, or y that do not vary, where no band has anything to follow and
+// R² has no meaning. FitFailure::None when there is none.
+std::pair<FitFailure, std::string> StartProblem(const FitProblem& problem, const Points& points,
+                                                const Spread& spread, double startRss) {
+    if (!std::isfinite(spread.total) || !std::isfinite(spread.range)) {
+        return {
+            FitFailure::NotFinite,
+            std::string("La suma de cuadrados de los valores de y medidos") +
+                (problem.yFactor != 1.0 ? ", por el factor de y (" + Number(problem.yFactor) + "),"
+                                        : "") +
+                " no es un número finito: son demasiado grandes. Redúzcalos con el factor "
+                "de y."};
+    }
+    // y that differ only in their last digits (0.3 and 0.1 + 0.2) are as
+    // flat as equal ones: a fit to them is a fit to rounding.
+    if (!(spread.total > 0.0) || spread.range <= kFlat * spread.largest) {
+        return {FitFailure::Undetermined,
+                "Todos los valores de y medidos entre " + Number(problem.xMin) + " y " +
+                    Number(problem.xMax) + " valen lo mismo (" + Number(points.y.front()) +
+                    ") salvo redondeos: no hay señal que ajustar y R² no está definido."};
+    }
+    if (!std::isfinite(startRss)) {
+        return {FitFailure::NotFinite,
+                "La suma de cuadrados de partida no es un número finito: las bandas de partida "
+                "dan valores demasiado grandes."};
+    }
+    return {FitFailure::None, {}};
+}
+
+// A value of a fitted band, with its name for the user.
+struct NamedEstimate {
+    const char* name;
+    const Estimate& estimate;
+};
+
+// Why a fit that converged is still no result: a value or an error beyond a
+// double, a band whose height the data cannot tell from zero (its position
+// and width then mean nothing, however small their errors look once the
+// matrix is scaled to a unit diagonal), or a position or width known to less
+// than the whole range of x fitted. FitFailure::None when the result stands.
+std::pair<FitFailure, std::string> ResultProblem(const FitResult& result, const FitProblem& problem,
+                                                 const Points& points, const Spread& spread) {
+    const PeakTable& table = problem.table;
+    for (const FittedBand& band : result.bands) {
+        for (const auto& [name, estimate] :
+             {NamedEstimate{"la posición", band.position},
+              NamedEstimate{"la intensidad", band.intensity},
+              NamedEstimate{"la anchura", band.width}, NamedEstimate{"el área", band.area}}) {
+            if (!std::isfinite(estimate.value) || !std::isfinite(estimate.error)) {
+                return {FitFailure::NotFinite,
+                        std::string("El ajuste no da un resultado finito: ") + name + " de " +
+                            BandName(table, band.index) + " o su error no es un número finito."};
+            }
+        }
+    }
+    for (const Estimate* baseline : {&result.baselineConstant, &result.baselineSlope}) {
+        if (!std::isfinite(baseline->value) || !std::isfinite(baseline->error)) {
+            return {FitFailure::NotFinite,
+                    "El ajuste no da un resultado finito: la línea base o su error no es un "
+                    "número finito."};
+        }
+    }
+    if (!std::isfinite(result.rss) || !std::isfinite(result.rSquared)) {
+        return {FitFailure::NotFinite,
+                "El ajuste no da un resultado finito: la suma de cuadrados final no es un número "
+                "finito."};
+    }
+    for (const FittedBand& band : result.bands) {
+        const Estimate& intensity = band.intensity;
+        if (intensity.free && (!(std::fabs(intensity.value) > intensity.error) ||
+                               !(std::fabs(intensity.value) > kNoSignal * spread.range))) {
+            return {FitFailure::Undetermined,
+                    "En " + BandName(table, band.index) + " no hay señal: su intensidad (" +
+                        Number(intensity.value) + ") no se distingue de 0 (error típico " +
+                        Number(intensity.error) +
+                        "). Quite la banda, deje fija su intensidad o elija otro intervalo de x."};
+        }
+    }
+    const double range = points.x.back() - points.x.front();
+    for (const FittedBand& band : result.bands) {
+        for (const auto& [name, estimate] : {NamedEstimate{"la posición", band.position},
+                                             NamedEstimate{"la anchura", band.width}}) {
+            if (estimate.free && !(estimate.error <= range)) {
+                return {FitFailure::Undetermined,
+                        std::string("Los datos no fijan ") + name + " de " +
+                            BandName(table, band.index) + ": su error típico (" +
+                            Number(estimate.error) + ") es mayor que el intervalo de x ajustado (" +
+                            Number(range) + "). Deje fijo ese valor o elija otro intervalo de x."};
+            }
+        }
+    }
+    return {FitFailure::None, {}};
+}
+
 }  // namespace
 
 FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
@@ -421,6 +548,17 @@ FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
         throw std::bad_alloc();
     }
     std::vector<double> start = model.Start();
+    const Spread spread = SpreadOf(points.y);
+    std::vector<double> residuals(n);
+    model.Values(start, residuals);
+    double startRss = 0.0;
+    for (std::size_t i = 0; i < n; ++i) {
+        startRss += (residuals[i] - points.y[i]) * (residuals[i] - points.y[i]);
+    }
+    if (const auto [failure, why] = StartProblem(problem, points, spread, startRss);
+        failure != FitFailure::None) {
+        return Failed(failure, why);
+    }
     gsl_vector_view startView = gsl_vector_view_array(start.data(), size);
     if (gsl_multilarge_nlinear_init(&startView.vector, &fdf, workspace.get()) != GSL_SUCCESS) {
         return Failed(FitFailure::NoConvergence, NoConvergence(0));
@@ -446,7 +584,10 @@ FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
         const double previous = rss;
         rss = SumOfSquares(gsl_multilarge_nlinear_residual(workspace.get()));
         if (!std::isfinite(rss)) {
-            return Failed(FitFailure::NoConvergence, NoConvergence(iterations));
+            return Failed(FitFailure::NotFinite,
+                          "El ajuste se sale de los números representables: en la iteración " +
+                              std::to_string(iterations) +
+                              " la suma de cuadrados no es un número finito.");
         }
         if (progress && !progress(iterations, rss)) {
             return Failed(FitFailure::Stopped, "Ajuste detenido: no se ha cambiado nada.");
@@ -464,19 +605,19 @@ FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
     }
 
     const std::vector<double> p = Copy(gsl_multilarge_nlinear_position(workspace.get()));
-    for (const double value : p) {
-        if (!std::isfinite(value)) {
-            return Failed(FitFailure::NoConvergence, NoConvergence(iterations));
+    for (std::size_t i = 0; i < size; ++i) {
+        if (!std::isfinite(p[i])) {
+            const int band = model.Parameters()[i].band;
+            return Failed(FitFailure::NotFinite,
+                          "El ajuste no da un resultado finito: un valor de " +
+                              (band > 0 ? BandName(problem.table, band) : "la línea base") +
+                              " no es un número finito.");
         }
     }
-    std::vector<double> residuals(n);
     model.Values(p, residuals);
-    double mean = 0.0;
     for (std::size_t i = 0; i < n; ++i) {
         residuals[i] -= points.y[i];
-        mean += points.y[i];
     }
-    mean /= static_cast<double>(n);
     std::vector<double> jtu(size);
     std::vector<double> jtj(size * size);
     model.NormalEquations(p, residuals, jtu, jtj);
@@ -488,10 +629,6 @@ FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
     if (noStepFromStart && !AtMinimum(jtu, jtj, rss, points.y)) {
         return Failed(FitFailure::NoConvergence, NoConvergence(0));
     }
-    double total = 0.0;
-    for (const double y : points.y) {
-        total += (y - mean) * (y - mean);
-    }
     std::vector<double> covariance = *inverse;
     const double residualVariance = rss / static_cast<double>(n - size);
     for (double& value : covariance) {
@@ -500,11 +637,15 @@ FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
 
     FitResult result = Describe(problem, model, p, covariance);
     result.rss = rss;
-    result.rSquared = total > 0.0 ? 1.0 - rss / total : std::nan("");
+    result.rSquared = 1.0 - rss / spread.total;
     result.points = static_cast<int>(n);
     result.parameters = static_cast<int>(size);
     result.iterations = iterations;
     result.stopReason = stopReason;
+    if (const auto [failure, why] = ResultProblem(result, problem, points, spread);
+        failure != FitFailure::None) {
+        return Failed(failure, why);
+    }
     return result;
 }
 

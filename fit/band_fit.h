@@ -60,6 +60,9 @@ enum class FitFailure {
     Singular,         // a band without data under it, two identical bands...
     NoConvergence,    // the iterations ran out or went astray
     Stopped,          // the progress callback asked to stop
+    NotFinite,        // a sum of squares, a value or an error beyond a double
+    Undetermined,     // data without variance, a band without signal, an error
+                      // wider than the fitted range: no result worth reporting
 };
 
 // A fitted or held value. error is the standard error of a free value (the
@@ -103,8 +106,8 @@ struct FitResult {
     Estimate baselineConstant;
     Estimate baselineSlope;
     double rss = 0.0;
-    // 1 - rss / (total sum of squares about the mean); not a number when
-    // every y is the same.
+    // 1 - rss / (total sum of squares about the mean). Data whose y are all
+    // the same give no result, so it is always a number.
     double rSquared = 0.0;
     int points = 0;
     int parameters = 0;

@@ -114,6 +114,12 @@ int WriteAll(int fd, std::string_view bytes) {
     return 0;
 }
 
+bool NamesStandardOutput(const std::string& path) {
+    int error = 0;
+    const auto target = ResolveLinks(path, error);
+    return target && NamedStream(*target) == 1;
+}
+
 int OpenForWriting(const std::string& path, int flags) {
     if (const auto stream = NamedStream(path)) {
         // A stream that is not open is no file to write to.

@@ -33,6 +33,11 @@ Status ReplaceFileWith(const std::string& path, const PathWriter& write);
 // ReplaceFileWith for bytes already in memory.
 Status WriteFileAtomically(const std::string& path, std::string_view bytes);
 
+// Whether a write to path goes to this process's standard output: "/dev/stdout"
+// (what the command line makes of "-"), "/dev/fd/1" and the like, also
+// through a symbolic link.
+bool NamesStandardOutput(const std::string& path);
+
 // Opens path for writing with flags added to O_WRONLY (O_CREAT, O_TRUNC).
 // A name of an open stream of this process gets a duplicate of that stream,
 // untouched by flags, which writes where the stream stands. A pipe that

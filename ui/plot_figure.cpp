@@ -88,7 +88,7 @@ void AddSampledGraph(QCustomPlot& plot, QVector<double> xs, QVector<double> ys, 
     // beside the smooth line. There are never enough points to need it.
     graph->setAdaptiveSampling(false);
     graph->setPen(pen);
-    graph->setName(name);
+    graph->setName(PictureText(name));
 }
 
 namespace {
@@ -158,8 +158,8 @@ void SetUpFigure(QCustomPlot& plot, const model::PeakTable& table, const FigureV
     plot.clearItems();
     plot.legend->clearItems();
     plot.clearPlottables();
-    plot.xAxis->setLabel(view.xTitle);
-    plot.yAxis->setLabel(view.yTitle);
+    plot.xAxis->setLabel(PictureText(view.xTitle));
+    plot.yAxis->setLabel(PictureText(view.yTitle));
     plot.xAxis->setRangeReversed(view.reversedX);
 
     const CurveSettings& curve = view.curve;
@@ -194,7 +194,7 @@ void SetUpFigure(QCustomPlot& plot, const model::PeakTable& table, const FigureV
         QCPGraph* line = plot.addGraph();
         line->setData(ToVector(reduced.x), ys);
         line->setPen(PenFor(kMeasuredStyle));
-        line->setName(measured->name);
+        line->setName(PictureText(measured->name));
         // A noisy spectrum fills each pixel column from its lowest to its
         // highest point; smoothing those edges costs more than the rest of
         // the plot together and shows nothing.
@@ -315,6 +315,16 @@ platform::Status WriteFigure(const std::string& path, const model::PeakTable& ta
     const QByteArray bytes = RenderFigure(table, view, measured, size, format);
     return platform::WriteFileAtomically(
         path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+QString PictureText(QString text) {
+    for (QChar& c : text) {
+        const char16_t u = c.unicode();
+        if ((u < 0x20 && u != u'\t' && u != u'\n' && u != u'\r') || u == 0xFFFE || u == 0xFFFF) {
+            c = QChar::ReplacementCharacter;
+        }
+    }
+    return text;
 }
 
 QString MeasuredLegendName(const std::string& path) {

@@ -40,6 +40,15 @@ struct FigureMeasured {
     bool scaleToModelMaximum = false;
 };
 
+// A text as a picture may hold it: the characters that XML 1.0 does not allow
+// even escaped (control characters other than tab and line ends, U+FFFE and
+// U+FFFF) shown as U+FFFD, as bytes that are not UTF-8 already are. Every text
+// of the figure, the graph of trazel-cli plot and their SVG titles goes
+// through it, so that an SVG stays XML and a PDF and the screen show the same.
+// Markup is left to the writer: Qt's SVG writer escapes drawn text, not the
+// title.
+QString PictureText(QString text);
+
 // The legend's name for a measured spectrum read from path (bytes, as the
 // file system has them): its file name, the same in the window and in a
 // picture written from the command line.

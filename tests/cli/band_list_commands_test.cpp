@@ -62,6 +62,17 @@ const FromCase kFromCases[] = {
     {"AnchuraNoPositiva", "10 1\n", "--from @lista --width 0", kExitUsage, "mayor que 0"},
     {"LineaMala", "10 1 2\nx\n", "--from @lista", kExitFileError, "la línea 2"},
     {"ListaQueNoExiste", "", "--from @nada", kExitFileError, "no existe"},
+    // What new --from would refuse, --peak refuses too; the empty document
+    // comes back from its CSV.
+    {"AnchuraDePeakNoPositiva", "", "--peak 1,2,-3", kExitUsage, "mayor que 0"},
+    {"PosicionEscaladaInfinita", "", "--peak 1e308,1,1,10", kExitUsage, "no es un número finito"},
+    {"DocumentoVacio", "posicion,intensidad,anchura,escala,R\n", "--from @lista", kExitOk,
+     "posicion,intensidad,anchura,escala,R\n"},
+    // The shared option parser: values after "=", no option twice.
+    {"ValoresTrasIgual", "10 1\n", "--peak=1,2,3 --from @lista --width=5", kExitOk,
+     "posicion,intensidad,anchura,escala,R\n1,2,3,1,n\n10,1,5,1,n\n"},
+    {"AnchuraDosVeces", "10 1\n", "--from @lista --width 2 --width=3", kExitUsage,
+     "--width aparece más de una vez"},
 };
 
 class NewFrom : public CliTest, public testing::WithParamInterface<FromCase> {};

@@ -152,10 +152,17 @@ class RefusedFitTest : public FitCommandTest, public testing::WithParamInterface
 TEST_P(RefusedFitTest, ExitsWithItsCodeAndWritesNothing) {
     const RefusedRun& r = GetParam();
     ASSERT_EQ(Run(Words("new @twins.trz --peak 40,1,8 --peak 40,1,8")), kExitOk);
+    WriteBytes(Path("ceros.txt"), "30 0\n35 0\n40 0\n45 0\n50 0\n55 0\n60 0\n65 0\n");
+    WriteBytes(Path("enorme.txt"), "30 0\n35 0.1\n40 1\n45 0.8\n50 1e300\n55 0.2\n60 0.5\n65 0\n");
+    std::filesystem::create_symlink("medido.txt", Path("enlace.txt"));
+    std::filesystem::create_hard_link(Path("medido.txt"), Path("duro.txt"));
     const auto before = Files();
+    const std::string measured = Contents(Path("medido.txt"));
     EXPECT_EQ(Run(Words(r.line)), r.exitCode) << err_.str();
     EXPECT_NE(err_.str().find(r.words), std::string::npos) << err_.str();
     EXPECT_EQ(Files(), before);
+    // The links lead to it: it keeps its bytes.
+    EXPECT_EQ(Contents(Path("medido.txt")), measured);
     EXPECT_EQ(out_.str(), "");
 }
 
@@ -190,7 +197,62 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedRun{"nothingFree",
                    "fit @guess.trz --measured @medido.txt --hold width --hold position --hold "
                    "intensity -o @out.trz",
-                   kExitFitFailed, "nada que ajustar"}),
+                   kExitFitFailed, "nada que ajustar"},
+        RefusedRun{"overflowingPoint", "fit @guess.trz --measured @enorme.txt -o @out.trz",
+                   kExitFitFailed, "no es un número finito"},
+        RefusedRun{"overflowingFactor",
+                   "fit @guess.trz --measured @medido.txt --yfactor 1e308 -o @out.trz",
+                   kExitFitFailed, "por el factor de y"},
+        RefusedRun{"allZero", "fit @guess.trz --measured @ceros.txt -o @out.trz", kExitFitFailed,
+                   "valen lo mismo"},
+        RefusedRun{"iterationLimit",
+                   "fit @guess.trz --measured @medido.txt --max-iterations 1 -o @out.trz",
+                   kExitFitFailed, "no converge en 1 iteraciones"},
+        RefusedRun{"noIterations",
+                   "fit @guess.trz --measured @medido.txt --max-iterations 0 -o @out.trz",
+                   kExitUsage, "mayor que 0"},
+        // Refused before the fit runs, not when the document is to be written.
+        RefusedRun{"emptyOutputName", "fit @guess.trz --measured @medido.txt -o=", kExitUsage,
+                   "falta -o"},
+        // An output that is an input under another name is refused before
+        // anything is read.
+        RefusedRun{"newOverItsList", "new @medido.txt --from @medido.txt --width 1", kExitUsage,
+                   "lista de bandas"},
+        RefusedRun{"newDotSlash", "new @./medido.txt --from @medido.txt --width 1", kExitUsage,
+                   "lista de bandas"},
+        RefusedRun{"newSymbolicLink", "new @enlace.txt --from @medido.txt --width 1", kExitUsage,
+                   "lista de bandas"},
+        RefusedRun{"newHardLink", "new @duro.txt --from @medido.txt --width 1", kExitUsage,
+                   "lista de bandas"},
+        RefusedRun{"fitHardLink", "fit @guess.trz --measured @duro.txt -o @medido.txt", kExitUsage,
+                   "espectro medido"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The document goes where -o says, DOC itself too; when that is standard
+// output, the table goes to standard error and standard output holds the very
+// bytes -o FILE writes.
+struct FitTarget {
+    const char* name;
+    const char* output;
+    bool toStdout;
+};
+
+class FitTargetTest : public FitCommandTest, public testing::WithParamInterface<FitTarget> {};
+
+TEST_P(FitTargetTest, KeepsTheDocumentAndTheTableApart) {
+    const FitTarget& r = GetParam();
+    ASSERT_EQ(Run(Words("fit @guess.trz --measured @medido.txt -o @esperado.trz")), kExitOk);
+    const ProcessResult run =
+        RunProgram(Words(std::string("fit @guess.trz --measured @medido.txt -o ") + r.output));
+    ASSERT_EQ(run.exitCode, kExitOk) << run.err;
+    EXPECT_EQ(r.toStdout ? run.out : Contents(Path(r.output)), Contents(Path("esperado.trz")));
+    EXPECT_EQ(r.toStdout ? run.err : run.out, out_.str());
+}
+
+INSTANTIATE_TEST_SUITE_P(Targets, FitTargetTest,
+                         testing::Values(FitTarget{"file", "fit.trz", false},
+                                         FitTarget{"itsOwnDocument", "guess.trz", false},
+                                         FitTarget{"dash", "-", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -265,9 +265,12 @@ TEST_F(PrintTest, TitleAndLegendFollowTheOptions) {
 
 TEST_F(GraphicsCommandsTest, PlotAndPrintNeedNoDisplay) {
     const std::vector<std::string> noScreen = {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM",
-                                               "XDG_RUNTIME_DIR"};
-    for (const std::string name : {"g.png", "g.svg", "g.pdf"}) {
-        const std::string command = name.ends_with(".pdf") ? "print" : "plot";
+                                               "XDG_RUNTIME_DIR", "TMPDIR=" + Path("tmp")};
+    std::filesystem::create_directory(Path("tmp"));
+    for (const std::string name : {"g.png", "g.svg", "g.pdf", "f.png"}) {
+        const std::string command = name[0] == 'f'           ? "figure"
+                                    : name.ends_with(".pdf") ? "print"
+                                                             : "plot";
         const ProcessResult run =
             RunProgram(Words(command + " bandas.trz" + kLimits + "-o " + name), noScreen);
         EXPECT_EQ(run.exitCode, kExitOk) << name << ": " << run.err;
@@ -277,35 +280,60 @@ TEST_F(GraphicsCommandsTest, PlotAndPrintNeedNoDisplay) {
     EXPECT_EQ(QImage(QString::fromStdString(Path("g.png"))).size(), QSize(743, 438));
     EXPECT_EQ(Contents(Path("g.svg")).rfind("<?xml", 0), 0u);
     EXPECT_EQ(Contents(Path("g.pdf")).rfind("%PDF", 0), 0u);
+    // Nor is Qt's runtime folder ("runtime-root") left in the temporary folder.
+    EXPECT_TRUE(std::filesystem::is_empty(Path("tmp")));
 }
 
 }  // namespace
 
-// The document's file name is the SVG's title: whatever it holds, the file
-// must stay XML that a parser reads back, with the name as text.
-class SvgTitle : public GraphicsCommandsTest, public testing::WithParamInterface<const char*> {};
+// The document's file name is plot's SVG title, and figure draws its axis
+// titles and the measured file's name: whatever they hold, the file must stay
+// XML that a parser reads back, with the text in it, a control character as
+// U+FFFD.
+struct SvgText {
+    const char* option;  // figure's option with the text; "" for plot's title
+    std::string text;
+};
+
+void PrintTo(const SvgText& c, std::ostream* os) {
+    *os << c.option << testing::PrintToString(c.text);
+}
+
+class SvgTitle : public GraphicsCommandsTest, public testing::WithParamInterface<SvgText> {};
 
 TEST_P(SvgTitle, IsEscapedXmlText) {
-    const std::string name = GetParam();
-    WriteBytes(Path(name), Contents(Path("bandas.trz")));
-    ASSERT_EQ(Run({"plot", Path(name), "--xmin", "0", "--xmax", "1", "--ymin", "0", "--ymax", "1",
-                   "-o", Path("g.svg")}),
-              kExitOk)
-        << err_.str();
+    const auto& [option, text] = GetParam();
+    const bool figure = *option != '\0';
+    WriteBytes(Path(text), "0 0\n1000 1\n");
+    const std::string doc = Path(figure ? "bandas.trz" : text);
+    WriteBytes(doc, Contents(Path("bandas.trz")));
+    std::vector<std::string> args = Words("--xmin 0 --xmax 1000 --ymin 0 --ymax 1 -o @g.svg");
+    args.insert(args.begin(), {figure ? "figure" : "plot", doc});
+    if (figure) {
+        args.insert(args.end(), {option, std::string(option) == "--measured" ? Path(text) : text});
+    }
+    ASSERT_EQ(Run(args), kExitOk) << err_.str();
     QXmlStreamReader xml(QByteArray::fromStdString(Contents(Path("g.svg"))));
-    QString title;
+    QString shown;
     while (xml.readNext() != QXmlStreamReader::Invalid && !xml.atEnd()) {
-        if (xml.isStartElement() && xml.name() == QStringLiteral("title")) {
-            title = xml.readElementText();
+        if (xml.isStartElement() &&
+            (xml.name() == QStringLiteral("title") || xml.name() == QStringLiteral("text"))) {
+            shown += xml.readElementText();
         }
     }
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
-    EXPECT_EQ(title.toStdString(), name);
+    EXPECT_TRUE(shown.contains(QString::fromStdString(text).replace(u'\001', QChar(0xFFFD))))
+        << shown.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Plot, SvgTitle,
-                         testing::Values("R&D <informe>.trz", "\"comillas\" y 'apóstrofos'.trz",
-                                         "<svg onload=\"alert(1)\">.trz", "&amp; ya escapado.trz"));
+                         testing::Values(SvgText{"", "R&D <informe>.trz"},
+                                         SvgText{"", "\"comillas\" y 'apóstrofos'.trz"},
+                                         SvgText{"", "<svg onload=\"alert(1)\">.trz"},
+                                         SvgText{"", "&amp; ya escapado.trz"},
+                                         SvgText{"", "control\001.trz"},
+                                         SvgText{"--xtitle", "x \001 <&> 'y'"},
+                                         SvgText{"--measured", "medido\001 & <b>.txt"}));
 
 namespace {
 

@@ -479,7 +479,34 @@ INSTANTIATE_TEST_SUITE_P(
                     FailureCase{"zeroFactor", [](FitProblem& p) { p.yFactor = 0; },
                                 FitFailure::BadInput, "factor de y"},
                     FailureCase{"reversedRange", [](FitProblem& p) { std::swap(p.xMin, p.xMax); },
-                                FitFailure::BadInput, "intervalo de x"}),
+                                FitFailure::BadInput, "intervalo de x"},
+                    // Equal but for rounding: a fit there used to give R² of -3.9.
+                    FailureCase{"flatButForRounding",
+                                [](FitProblem& p) {
+                                    for (std::size_t i = 0; i < p.y.size(); ++i) {
+                                        p.y[i] = i % 2 == 0 ? 0.3 : 0.1 + 0.2;
+                                    }
+                                    p.baseline = Baseline::Constant;
+                                },
+                                FitFailure::Undetermined, "salvo redondeos"},
+                    // Noise-free data without the third band: its height goes to
+                    // a rounding error.
+                    FailureCase{"bandWithoutSignal",
+                                [](FitProblem& p) {
+                                    p.y = MakeSpectrum(p.table, SpectrumShape{}, 0.0, 0).y;
+                                    AppendBand(p.table, {85, 0.3, 6});
+                                    p.freedom[1] = p.freedom[2] = {false, false, false};
+                                },
+                                FitFailure::Undetermined, "no hay señal"},
+                    // A held height far under the noise: the width it fits
+                    // is anywhere in the range and beyond.
+                    FailureCase{"bandLostInNoise",
+                                [](FitProblem& p) {
+                                    p.table = TableOf({{50, 0.00015, 8}});
+                                    p.freedom[1].intensity = false;
+                                    p.y = MakeSpectrum(PeakTable{}, {}, 0.01, 2).y;
+                                },
+                                FitFailure::Undetermined, "Los datos no fijan"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A stop on the first report ends the fit there.
