@@ -175,8 +175,8 @@ TransformedSpectrum ApplyTransform(std::span<const double> x, std::span<const do
     }
     out.x.reserve(n);
     out.y.reserve(n);
-    const double laserWavenumber = transform.x == XChange::RamanShift ? 1e7 / transform.laserNm
-                                                                      : 0.0;
+    const double laserWavenumber =
+        transform.x == XChange::RamanShift ? 1e7 / transform.laserNm : 0.0;
     const double factor = transform.negate ? -transform.factor : transform.factor;
     for (std::size_t i = 0; i < n; ++i) {
         const double newX = ChangedX(transform.x, x[i], laserWavenumber);
@@ -244,8 +244,9 @@ std::string DescribeTransform(const SpectrumTransform& transform) {
             steps.emplace_back("x de micrómetros a números de onda (cm⁻¹)");
             break;
         case XChange::RamanShift:
-            steps.emplace_back("x de longitudes de onda (nm) a desplazamiento Raman con el láser a " +
-                               platform::FormatG(transform.laserNm, 10) + " nm");
+            steps.emplace_back(
+                "x de longitudes de onda (nm) a desplazamiento Raman con el láser a " +
+                platform::FormatG(transform.laserNm, 10) + " nm");
             break;
     }
     switch (transform.y) {
