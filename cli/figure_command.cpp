@@ -7,6 +7,7 @@
 #include "cli/cli_support.h"
 #include "cli/document_commands.h"
 #include "cli/gui_session.h"
+#include "cli/measured_options.h"
 #include "cli/output_commands.h"
 #include "cli/output_options.h"
 #include "input/measured_spectrum.h"
@@ -19,9 +20,10 @@ namespace trazel::cli {
 
 namespace {
 
-const OptionSpec kFigureOptions{.valued = {"--xmin", "--xmax", "--ymin", "--ymax", "--measured",
-                                           "--size", "--xtitle", "--ytitle", "-o"},
-                                .switches = {"--lorentzian", "--scaled", "--reversed"}};
+const OptionSpec kFigureOptions{
+    .valued = {"--xmin", "--xmax", "--ymin", "--ymax", "--measured", "--size", "--xtitle",
+               "--ytitle", "-o", "--y", "--x", "--laser"},
+    .switches = {"--lorentzian", "--scaled", "--reversed"}};
 
 constexpr QSize kDefaultSize(1200, 800);
 constexpr int kMinSide = 16;
@@ -31,6 +33,10 @@ struct FigureRequest {
     std::string docPath;
     ui::FigureView view;
     std::optional<std::string> measuredPath;
+    input::SpectrumTransform transform;
+    // The titles typed, which the units of the measured spectrum do not replace.
+    bool xTitleGiven = false;
+    bool yTitleGiven = false;
     QSize size = kDefaultSize;
     std::string outPath;
 };
@@ -77,7 +83,13 @@ FigureRequest ParseFigureRequest(const std::vector<std::string>& args) {
     if (const auto title = options.Value("--ytitle")) {
         request.view.yTitle = QString::fromStdString(*title);
     }
+    request.xTitleGiven = options.Has("--xtitle");
+    request.yTitleGiven = options.Has("--ytitle");
     request.measuredPath = options.Value("--measured");
+    request.transform = TransformFrom(options);
+    if (!request.measuredPath && !request.transform.IsIdentity()) {
+        throw UsageError("--y y --x transforman el espectro de --measured, que falta");
+    }
     if (const auto size = options.Value("--size")) {
         request.size = ParseSize(*size);
     }
@@ -103,16 +115,18 @@ FigureRequest ParseFigureRequest(const std::vector<std::string>& args) {
 int RunFigure(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
     const FigureRequest request = ParseFigureRequest(args);
     const PeakTable table = LoadDocumentOrThrow(request.docPath);
-    std::optional<input::MeasuredSpectrum> spectrum;
+    std::optional<input::TransformedSpectrum> spectrum;
+    ui::FigureView view = request.view;
     if (request.measuredPath) {
-        auto read = input::ReadMeasuredSpectrum(*request.measuredPath);
-        if (!read.Ok()) {
-            throw FileError(read.Message());
+        spectrum = ReadTransformedSpectrum(*request.measuredPath, request.transform, "figure", err);
+        // The units the file declares name the axes the user left unnamed.
+        const std::string xTitle = XAxisTitle(spectrum->header);
+        const std::string yTitle = YAxisTitle(spectrum->header);
+        if (!request.xTitleGiven && !xTitle.empty()) {
+            view.xTitle = QString::fromStdString(xTitle);
         }
-        spectrum = std::move(read.Value());
-        if (spectrum->firstOfSeveral) {
-            err << "trazel-cli: «" << *request.measuredPath
-                << "» tiene varios bloques; se dibuja el primer espectro.\n";
+        if (!request.yTitleGiven && !yTitle.empty()) {
+            view.yTitle = QString::fromStdString(yTitle);
         }
     }
 
@@ -126,7 +140,7 @@ int RunFigure(const std::vector<std::string>& args, std::ostream&, std::ostream&
                                       .y = spectrum->y,
                                       .name = ui::MeasuredLegendName(*request.measuredPath)};
     }
-    if (const Status failed = ui::WriteFigure(request.outPath, table, request.view,
+    if (const Status failed = ui::WriteFigure(request.outPath, table, view,
                                               measured ? &*measured : nullptr, request.size);
         !failed.ok()) {
         throw FileError(failed.message());

@@ -11,6 +11,7 @@
 #include "cli/cli.h"
 #include "cli/cli_support.h"
 #include "cli/document_commands.h"
+#include "cli/measured_options.h"
 #include "cli/output_options.h"
 #include "fit/band_fit.h"
 #include "fit/fit_report.h"
@@ -28,7 +29,7 @@ namespace trazel::cli {
 namespace {
 
 const OptionSpec kFitOptions{{"--measured", "--xmin", "--xmax", "--bands", "--baseline",
-                              "--yfactor", "--max-iterations", "-o"},
+                              "--yfactor", "--max-iterations", "-o", "--y", "--x", "--laser"},
                              {"--lorentzian", "--scaled"},
                              {"--hold"}};
 
@@ -179,6 +180,7 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (const auto limit = options.Value("--max-iterations")) {
         problem.maxIterations = MaxIterationsFrom(*limit);
     }
+    const input::SpectrumTransform transform = TransformFrom(options);
     // The starting document may take the fitted one, as "Aplicar" does in the
     // window: it has been read whole, and only a fit that succeeded replaces
     // it. The measured spectrum is another kind of file.
@@ -199,12 +201,10 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
             listed ? named : Freedom{false, false, false};
     }
 
-    auto spectrum = input::ReadMeasuredSpectrum(*measuredPath);
-    if (!spectrum.Ok()) {
-        throw FileError(spectrum.Message());
-    }
-    problem.x = std::move(spectrum.Value().x);
-    problem.y = std::move(spectrum.Value().y);
+    input::TransformedSpectrum spectrum =
+        ReadTransformedSpectrum(*measuredPath, transform, "fit", err);
+    problem.x = std::move(spectrum.x);
+    problem.y = std::move(spectrum.y);
     const auto [lowest, highest] = std::minmax_element(problem.x.begin(), problem.x.end());
     problem.xMin = hasMin ? xMin : *lowest;
     problem.xMax = hasMax ? xMax : *highest;
