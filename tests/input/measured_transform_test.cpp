@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 
 #include "input/measured_spectrum.h"
@@ -14,129 +15,95 @@ using trazel::model::YUnit;
 
 namespace {
 
-// Each change on a few points: where it is undefined, the order after a
-// change of x, the units that follow.
+// Each change on a few points (x, y): where it is undefined, the order after
+// a change of x, the units that follow.
+using Points = std::vector<std::array<double, 2>>;
+
 struct TransformCase {
     const char* name;
     SpectrumTransform transform;
-    std::vector<double> x, y;
-    std::vector<double> outX, outY;
-    std::size_t xUndefined = 0, yUndefined = 0;
+    Points in, out;
     XUnit xUnit = XUnit::Unknown;
     YUnit yUnit = YUnit::Unknown;
+    // Left out where x, and where y, is undefined.
+    std::array<std::size_t, 2> undefined = {0, 0};
 };
 
-constexpr double kLaser = 532;
+constexpr auto kNoX = XUnit::Unknown;
+constexpr auto kCm = XUnit::Wavenumber;
 
 const TransformCase kTransformCases[] = {
     {"TransmitanciaAAbsorbancia",
      {.y = YChange::TransmittanceToAbsorbance},
-     {1, 2, 3, 4, 5},
-     {1, 0.1, 0, -0.2, 0.01},
-     {1, 2, 5},
-     {0, 1, 2},
-     0,
-     2,
-     XUnit::Unknown,
-     YUnit::Absorbance},
+     {{1, 1}, {2, 0.1}, {3, 0}, {4, -0.2}, {5, 0.01}},
+     {{1, 0}, {2, 1}, {5, 2}},
+     kNoX,
+     YUnit::Absorbance,
+     {0, 2}},
     {"PorcentajeAAbsorbanciaConMasDeCien",
      {.y = YChange::PercentTransmittanceToAbsorbance},
-     {1, 2, 3, 4, 5},
-     {100, 10, 112.9, 0, 1},
-     {1, 2, 3, 5},
-     {0, 1, -0.0526939419249679, 2},
-     0,
-     1,
-     XUnit::Unknown,
-     YUnit::Absorbance},
+     {{1, 100}, {2, 10}, {3, 112.9}, {4, 0}, {5, 1}},
+     {{1, 0}, {2, 1}, {3, -0.0526939419249679}, {5, 2}},
+     kNoX,
+     YUnit::Absorbance,
+     {0, 1}},
     {"AbsorbanciaATransmitancia",
      {.y = YChange::AbsorbanceToTransmittance},
-     {1, 2, 3, 4},
-     {0, 1, 2, 400},
-     {1, 2, 3, 4},
-     {1, 0.1, 0.01, 0},
-     0,
-     0,
-     XUnit::Unknown,
+     {{1, 0}, {2, 1}, {3, 2}, {4, 400}},
+     {{1, 1}, {2, 0.1}, {3, 0.01}, {4, 0}},
+     kNoX,
      YUnit::Transmittance},
     {"AbsorbanciaAPorcentajeQueDesborda",
      {.y = YChange::AbsorbanceToPercentTransmittance},
-     {1, 2, 3},
-     {0, -1, -400},
-     {1, 2},
-     {100, 1000},
-     0,
-     1,
-     XUnit::Unknown,
-     YUnit::PercentTransmittance},
+     {{1, 0}, {2, -1}, {3, -400}},
+     {{1, 100}, {2, 1000}},
+     kNoX,
+     YUnit::PercentTransmittance,
+     {0, 1}},
     {"NanometrosANumerosDeOnda",
      {.x = XChange::NanometreToWavenumber},
-     {250, 400, 500, 0, -1},
-     {1, 2, 3, 4, 5},
-     {20000, 25000, 40000},
-     {3, 2, 1},
-     2,
-     0,
-     XUnit::Wavenumber},
+     {{250, 1}, {400, 2}, {500, 3}, {0, 4}, {-1, 5}},
+     {{20000, 3}, {25000, 2}, {40000, 1}},
+     kCm,
+     YUnit::Unknown,
+     {2, 0}},
     {"NumerosDeOndaDecrecientesANanometros",
      {.x = XChange::WavenumberToNanometre},
-     {4000, 2000, 1000},
-     {1, 2, 3},
-     {2500, 5000, 10000},
-     {1, 2, 3},
-     0,
-     0,
+     {{4000, 1}, {2000, 2}, {1000, 3}},
+     {{2500, 1}, {5000, 2}, {10000, 3}},
      XUnit::Nanometre},
     {"MicrometrosANumerosDeOnda",
      {.x = XChange::MicrometreToWavenumber},
-     {2.5, 10},
-     {1, 2},
-     {1000, 4000},
-     {2, 1},
-     0,
-     0,
-     XUnit::Wavenumber},
+     {{2.5, 1}, {10, 2}},
+     {{1000, 2}, {4000, 1}},
+     kCm},
     {"DesplazamientoRaman",
-     {.x = XChange::RamanShift, .laserNm = kLaser},
-     {532, 550, 600},
-     {1, 2, 3},
-     {0, 615.1742993848275, 2130.3258145363397},
-     {1, 2, 3},
-     0,
-     0,
+     {.x = XChange::RamanShift, .laserNm = 532},
+     {{532, 1}, {550, 2}, {600, 3}},
+     {{0, 1}, {615.1742993848275, 2}, {2130.3258145363397, 3}},
      XUnit::RamanShift},
     {"RamanSinLaser",
      {.x = XChange::RamanShift},
-     {532, 550},
-     {1, 2},
+     {{532, 1}, {550, 2}},
      {},
-     {},
-     2,
-     0,
-     XUnit::RamanShift},
+     XUnit::RamanShift,
+     YUnit::Unknown,
+     {2, 0}},
     {"PuntosDesordenados",
      {.x = XChange::NanometreToWavenumber},
-     {400, 250, 500},
-     {1, 2, 3},
-     {20000, 25000, 40000},
-     {3, 1, 2},
-     0,
-     0,
-     XUnit::Wavenumber},
-    {"SignoYFactor", {.negate = true, .factor = 2}, {1, 2}, {1, -2}, {1, 2}, {-2, 4}},
+     {{400, 1}, {250, 2}, {500, 3}},
+     {{20000, 3}, {25000, 1}, {40000, 2}},
+     kCm},
+    {"SignoYFactor", {.negate = true, .factor = 2}, {{1, 1}, {2, -2}}, {{1, -2}, {2, 4}}},
     // x first, then y, then sign and factor.
     {"EnOrden",
      {.x = XChange::NanometreToWavenumber,
       .y = YChange::PercentTransmittanceToAbsorbance,
       .negate = true,
       .factor = 0.5},
-     {500, 250},
-     {10, 1},
-     {20000, 40000},
-     {-0.5, -1},
-     0,
-     0,
-     XUnit::Wavenumber,
+     {{500, 10}, {250, 1}},
+     {{20000, -0.5}, {40000, -1}},
+     kCm,
      YUnit::Absorbance},
 };
 
@@ -144,15 +111,20 @@ class TransformTable : public testing::TestWithParam<TransformCase> {};
 
 TEST_P(TransformTable, GivesThePointsWhereDefined) {
     const TransformCase& c = GetParam();
-    const TransformedSpectrum out = ApplyTransform(c.x, c.y, {}, c.transform);
-    ASSERT_EQ(out.x.size(), c.outX.size());
-    ASSERT_EQ(out.y.size(), c.outY.size());
-    for (std::size_t i = 0; i < c.outX.size(); ++i) {
-        EXPECT_NEAR(out.x[i], c.outX[i], 1e-12 * std::abs(c.outX[i])) << i;
-        EXPECT_NEAR(out.y[i], c.outY[i], 1e-13 * (1 + std::abs(c.outY[i]))) << i;
+    std::vector<double> x, y;
+    for (const auto& [px, py] : c.in) {
+        x.push_back(px);
+        y.push_back(py);
     }
-    EXPECT_EQ(out.xUndefined, c.xUndefined);
-    EXPECT_EQ(out.yUndefined, c.yUndefined);
+    const TransformedSpectrum out = ApplyTransform(x, y, {}, c.transform);
+    ASSERT_EQ(out.x.size(), c.out.size());
+    ASSERT_EQ(out.y.size(), c.out.size());
+    for (std::size_t i = 0; i < c.out.size(); ++i) {
+        EXPECT_NEAR(out.x[i], c.out[i][0], 1e-12 * std::abs(c.out[i][0])) << i;
+        EXPECT_NEAR(out.y[i], c.out[i][1], 1e-13 * (1 + std::abs(c.out[i][1]))) << i;
+    }
+    EXPECT_EQ(out.xUndefined, c.undefined[0]);
+    EXPECT_EQ(out.yUndefined, c.undefined[1]);
     EXPECT_EQ(out.header.xKind, c.xUnit);
     EXPECT_EQ(out.header.yKind, c.yUnit);
 }
