@@ -9,6 +9,7 @@
 #include "cli/document_commands.h"
 #include "cli/fit_command.h"
 #include "cli/output_commands.h"
+#include "cli/spectrum_command.h"
 #include "platform/atomic_file.h"
 #include "platform/version.h"
 
@@ -104,8 +105,9 @@ const Command kCommands[] = {
      "  -o FILE.pdf         el archivo de salida; se sustituye entero\n",
      RunPrint},
     {"figure",
-     "trazel-cli figure DOC --xmin A --xmax B [--ymin C --ymax D] [--lorentzian] [--scaled]\n"
-     "                  [--measured FILE [--yfactor F]] [--size WxH] [--reversed]\n"
+     "trazel-cli figure DOC [--xmin A --xmax B] [--ymin C --ymax D] [--lorentzian] [--scaled]\n"
+     "                  [--measured FILE [--yfactor F] [--y CAMBIO] [--x CAMBIO\n"
+     "                  [--laser NM]]] [--size WxH] [--reversed]\n"
      "                  [--xtitle T] [--ytitle T] -o OUT.png|OUT.svg|OUT.pdf",
      "  Dibuja en OUT el gráfico ampliado de la ventana, el mismo que su «Exportar\n"
      "  imagen...»: ejes con marcas y títulos, la suma en negro muestreada en cada\n"
@@ -118,13 +120,17 @@ const Command kCommands[] = {
      "  --measured FILE     un espectro medido: texto x-y (CSV, columnas) o JCAMP-DX\n"
      "  --yfactor F         multiplica las y del espectro medido, como el factor de y\n"
      "                      de la ventana (1)\n"
+     "  --y, --x, --laser   transforman el espectro medido antes de dibujarlo, como\n"
+     "                      en spectrum\n"
      "  --size WxH          el tamaño en píxeles (1200x800)\n"
      "  --reversed          el eje x decrece hacia la derecha\n"
-     "  --xtitle T, --ytitle T  los títulos de los ejes (x, y)\n"
+     "  --xtitle T, --ytitle T  los títulos de los ejes (los de las unidades del\n"
+     "                      espectro medido si las declara; si no, x e y)\n"
      "  -o OUT              PNG, SVG o PDF según la terminación; se sustituye entero\n",
      RunFigure},
     {"fit",
-     "trazel-cli fit DOC --measured FILE [--xmin A --xmax B] [--lorentzian] [--scaled]\n"
+     "trazel-cli fit DOC --measured FILE [--y CAMBIO] [--x CAMBIO [--laser NM]]\n"
+     "               [--xmin A --xmax B] [--lorentzian] [--scaled]\n"
      "               [--bands 1,3,5] [--hold width|position|intensity]...\n"
      "               [--baseline none|constant|linear] [--yfactor F] [--max-iterations N]\n"
      "               -o OUT",
@@ -134,6 +140,8 @@ const Command kCommands[] = {
      "  (posición, intensidad, anchura y área, cada una con su error típico, o «fija»),\n"
      "  la línea base y la estadística del ajuste, separadas por tabuladores.\n"
      "  --measured FILE   el espectro medido (x-y de texto o JCAMP-DX)\n"
+     "  --y, --x, --laser transforman el espectro medido antes del ajuste, como en\n"
+     "                    spectrum; --xmin y --xmax van en las unidades resultantes\n"
      "  --xmin A, --xmax B  los puntos que cuentan (todos si se omiten)\n"
      "  --lorentzian      bandas lorentzianas (si no, gaussianas)\n"
      "  --scaled          cada banda centrada en posición por escala; varía la posición\n"
@@ -153,6 +161,30 @@ const Command kCommands[] = {
      "  nada (datos sin variación, una banda sin señal, un error mayor que el\n"
      "  intervalo de x).\n",
      RunFit},
+    {"spectrum",
+     "trazel-cli spectrum IN [--y CAMBIO] [--x CAMBIO [--laser NM]] [--xmin A] [--xmax B]\n"
+     "                    [--comma] -o OUT.txt|OUT.csv|OUT.jdx",
+     "  Lee el espectro medido IN (texto x-y, CSV o JCAMP-DX, como la ventana), lo\n"
+     "  transforma y lo escribe en OUT según su terminación: .txt con los números de la\n"
+     "  exportación («x y» y una línea por punto), .csv con un encabezado que nombra\n"
+     "  las columnas y sus unidades, o .jdx (o .dx) en JCAMP-DX 5.01 (##XYDATA si los\n"
+     "  puntos están igualmente espaciados, ##XYPOINTS si no), que se vuelve a leer con\n"
+     "  los mismos puntos.\n"
+     "  Primero se cambia x, luego y; los puntos donde el cambio no está definido\n"
+     "  (x <= 0, transmitancia <= 0) se dejan fuera y se dice cuántos.\n"
+     "  --y CAMBIO   transmittance-to-absorbance (A = -log10 T),\n"
+     "               percent-transmittance-to-absorbance (A = 2 - log10 %T),\n"
+     "               absorbance-to-transmittance, absorbance-to-percent-transmittance\n"
+     "               o negate (cambio de signo)\n"
+     "  --x CAMBIO   nanometre-to-wavenumber (cm-1 = 1e7 / nm), wavenumber-to-nanometre,\n"
+     "               micrometre-to-wavenumber (cm-1 = 1e4 / um) o raman-shift\n"
+     "               (1e7 / laser - 1e7 / nm); tras el cambio x queda creciente\n"
+     "  --laser NM   la longitud de onda del láser en nm, para raman-shift\n"
+     "  --xmin A, --xmax B  solo los puntos entre A y B, en las unidades resultantes\n"
+     "  --comma      coma decimal en .txt, y en .csv con «;» entre columnas\n"
+     "  -o OUT       el archivo de salida; se sustituye entero, y si algo falla queda\n"
+     "               como estaba\n",
+     RunSpectrum},
 };
 
 const Command* FindCommand(const std::string& name) {

@@ -9,6 +9,7 @@
 #include "cli/cli_support.h"
 #include "cli/document_commands.h"
 #include "cli/gui_session.h"
+#include "cli/measured_options.h"
 #include "cli/output_commands.h"
 #include "cli/output_options.h"
 #include "input/measured_spectrum.h"
@@ -21,9 +22,10 @@ namespace trazel::cli {
 
 namespace {
 
-const OptionSpec kFigureOptions{.valued = {"--xmin", "--xmax", "--ymin", "--ymax", "--measured",
-                                           "--yfactor", "--size", "--xtitle", "--ytitle", "-o"},
-                                .switches = {"--lorentzian", "--scaled", "--reversed"}};
+const OptionSpec kFigureOptions{
+    .valued = {"--xmin", "--xmax", "--ymin", "--ymax", "--measured", "--yfactor", "--size",
+               "--xtitle", "--ytitle", "-o", "--y", "--x", "--laser"},
+    .switches = {"--lorentzian", "--scaled", "--reversed"}};
 
 constexpr QSize kDefaultSize(1200, 800);
 constexpr int kMinSide = 16;
@@ -34,6 +36,8 @@ struct FigureRequest {
     ui::FigureView view;
     std::optional<std::string> measuredPath;
     analysis::MeasuredTransform transform;
+    // The changes of x and y made to the measured points as they are read.
+    input::SpectrumTransform change;
     // Not given: the stored fit's range, else the measured spectrum's.
     std::optional<std::pair<double, double>> xRange;
     bool titlesGiven[2] = {false, false};
@@ -92,6 +96,10 @@ FigureRequest ParseFigureRequest(const std::vector<std::string>& args) {
         request.titlesGiven[1] = true;
     }
     request.measuredPath = options.Value("--measured");
+    request.change = TransformFrom(options);
+    if (!request.measuredPath && !request.change.IsIdentity()) {
+        throw UsageError("--y y --x transforman el espectro de --measured, que falta");
+    }
     if (options.Has("--yfactor")) {
         if (!request.measuredPath) {
             throw UsageError("--yfactor multiplica el espectro de --measured, que falta");
@@ -147,16 +155,16 @@ int RunFigure(const std::vector<std::string>& args, std::ostream&, std::ostream&
     // Another spectrum replaces the stored one for this picture, and the
     // stored fit, made on that one, is not drawn.
     if (request.measuredPath) {
-        auto read = input::ReadMeasuredSpectrum(*request.measuredPath);
-        if (!read.Ok()) {
-            throw FileError(read.Message());
-        }
-        if (read.Value().firstOfSeveral) {
-            err << "trazel-cli: «" << *request.measuredPath
-                << "» tiene varios bloques; se dibuja el primer espectro.\n";
-        }
-        document.SetMeasured(
-            analysis::MeasuredFrom(std::move(read.Value()), *request.measuredPath));
+        input::TransformedSpectrum read =
+            ReadTransformedSpectrum(*request.measuredPath, request.change, "figure", err);
+        // The units the file declares name the axes the user left unnamed.
+        const std::string xTitle = XAxisTitle(read.header);
+        const std::string yTitle = YAxisTitle(read.header);
+        document.SetAxisTitles({xTitle.empty() ? request.view.xTitle.toStdString() : xTitle,
+                                yTitle.empty() ? request.view.yTitle.toStdString() : yTitle});
+        input::MeasuredSpectrum points{
+            .x = std::move(read.x), .y = std::move(read.y), .header = read.header};
+        document.SetMeasured(analysis::MeasuredFrom(std::move(points), *request.measuredPath));
         document.SetMeasuredTransform(request.transform);
     }
     const auto [xMin, xMax] =

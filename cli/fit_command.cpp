@@ -12,6 +12,7 @@
 #include "cli/cli.h"
 #include "cli/cli_support.h"
 #include "cli/document_commands.h"
+#include "cli/measured_options.h"
 #include "cli/output_options.h"
 #include "fit/band_fit.h"
 #include "fit/fit_report.h"
@@ -29,7 +30,7 @@ namespace trazel::cli {
 namespace {
 
 const OptionSpec kFitOptions{{"--measured", "--xmin", "--xmax", "--bands", "--baseline",
-                              "--yfactor", "--max-iterations", "-o"},
+                              "--yfactor", "--max-iterations", "-o", "--y", "--x", "--laser"},
                              {"--lorentzian", "--scaled"},
                              {"--hold"}};
 
@@ -183,6 +184,7 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (const auto limit = options.Value("--max-iterations")) {
         settings.maxIterations = MaxIterationsFrom(*limit);
     }
+    const input::SpectrumTransform change = TransformFrom(options);
     // The starting document may take the fitted one, as "Aplicar" does in the
     // window: it has been read whole, and only a fit that succeeded replaces
     // it. The measured spectrum is another kind of file.
@@ -210,11 +212,12 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
         }
     }
 
-    auto spectrum = input::ReadMeasuredSpectrum(*measuredPath);
-    if (!spectrum.Ok()) {
-        throw FileError(spectrum.Message());
-    }
-    document.SetMeasured(analysis::MeasuredFrom(std::move(spectrum.Value()), *measuredPath));
+    // The changes of x and y are made to the points as they are read; the
+    // factor is the document's own transform, as in the window.
+    input::TransformedSpectrum read = ReadTransformedSpectrum(*measuredPath, change, "fit", err);
+    input::MeasuredSpectrum points{
+        .x = std::move(read.x), .y = std::move(read.y), .header = read.header};
+    document.SetMeasured(analysis::MeasuredFrom(std::move(points), *measuredPath));
     document.SetMeasuredTransform(transform);
     const FitProblem problem = document.PoseFit(settings, lineShape, useScaled);
 

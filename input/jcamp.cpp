@@ -349,6 +349,7 @@ ReadResult<JcampContent> ReadJcamp(LineReader& reader, std::string_view firstLin
     std::optional<double> xFactor, yFactor;
     std::optional<Declared> firstX, lastX, deltaX, nPoints;
     auto forgetBlock = [&]() {
+        content.header = {};
         xFactor.reset(), yFactor.reset();
         firstX.reset(), lastX.reset(), deltaX.reset(), nPoints.reset();
     };
@@ -391,8 +392,13 @@ ReadResult<JcampContent> ReadJcamp(LineReader& reader, std::string_view firstLin
             if (label == "TITLE") {
                 // A block starts: its parameters are its own.
                 forgetBlock();
+                content.header.title = std::string(value);
+            } else if (label == "XUNITS" || label == "YUNITS") {
+                (label == "XUNITS" ? content.header.xUnits : content.header.yUnits) = value;
             } else if (label == "BLOCKS" || (label == "DATATYPE" && FormLabel(value) == "LINK")) {
                 content.firstOfSeveral = true;
+            } else if (label == "DATATYPE") {
+                content.header.dataType = value;
             } else if (label == "XFACTOR" || label == "YFACTOR") {
                 if (!numeric) {
                     return notANumber();
@@ -574,6 +580,7 @@ ReadResult<JcampContent> ReadJcamp(LineReader& reader, std::string_view firstLin
             content.y[i] = values[i] * yf;
         }
         content.evenlySpaced = true;
+        model::RecogniseUnits(content.header);
         return content;
     }
     if (nPoints && nPoints->value != static_cast<double>(n)) {
@@ -605,6 +612,7 @@ ReadResult<JcampContent> ReadJcamp(LineReader& reader, std::string_view firstLin
             return *fault;
         }
     }
+    model::RecogniseUnits(content.header);
     return content;
 }
 

@@ -7,6 +7,7 @@
 
 #include "input/line_reader.h"
 #include "input/read_result.h"
+#include "model/spectrum_units.h"
 
 namespace trazel::input {
 
@@ -26,6 +27,9 @@ struct JcampContent {
     // The file links several blocks (a compound file) and this is the first
     // one holding what was wanted.
     bool firstOfSeveral = false;
+    // ##TITLE, ##DATA TYPE, ##XUNITS and ##YUNITS of the block read, and the
+    // units they name.
+    model::SpectrumHeader header;
 };
 
 // The most points a JCAMP-DX file of fileSize bytes may decode to. A repeat

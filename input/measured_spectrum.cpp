@@ -44,6 +44,66 @@ bool FindColumns(const std::vector<std::string_view>& fields, const MeasuredOpti
     return found == 2;
 }
 
+// The units of one column from its name in the header: the text in the last
+// parentheses or brackets ("wavenumber (cm-1)" gives "cm-1"), or the whole
+// name when it is a unit by itself ("abs", "nm"); nothing for a plain name
+// ("x", "intensidad").
+std::string UnitsText(std::string_view name, bool recognised) {
+    const std::size_t open = name.find_last_of("([");
+    if (open != std::string_view::npos) {
+        const std::size_t close = name.find_first_of(")]", open);
+        return std::string(
+            TrimSpace(name.substr(open + 1, close == name.npos ? close : close - open - 1)));
+    }
+    return recognised ? std::string(name) : std::string();
+}
+
+// The header's names for the columns of a data line of dataFields fields.
+// Spaces split "wavenumber (cm-1) absorbance" into a name and its units,
+// which are put together again; a header of names with spaces inside is
+// split at its tabs.
+std::vector<std::string> ColumnNames(std::string_view header, Separator separator,
+                                     std::size_t dataFields) {
+    std::vector<std::string_view> fields;
+    SplitFields(header, separator, fields);
+    std::vector<std::string> names;
+    for (const std::string_view field : fields) {
+        const bool units = !field.empty() && (field.front() == '(' || field.front() == '[');
+        if (separator == Separator::Whitespace && units && !names.empty()) {
+            names.back() += " ";
+            names.back() += field;
+        } else {
+            names.emplace_back(field);
+        }
+    }
+    if (names.size() != dataFields && header.find('\t') != std::string_view::npos) {
+        SplitFields(header, Separator::Tab, fields);
+        names.assign(fields.begin(), fields.end());
+    }
+    return names;
+}
+
+void ReadHeaderUnits(std::string_view header, Separator separator, std::size_t dataFields,
+                     MeasuredSpectrum& spectrum) {
+    model::SpectrumHeader& units = spectrum.header;
+    const std::vector<std::string> names = ColumnNames(header, separator, dataFields);
+    const auto xColumn = static_cast<std::size_t>(spectrum.xColumn);
+    const auto yColumn = static_cast<std::size_t>(spectrum.yColumn);
+    if (names.size() == dataFields && xColumn < names.size() && yColumn < names.size()) {
+        units.xKind = model::RecogniseXUnit(names[xColumn]);
+        units.yKind = model::RecogniseYUnit(names[yColumn]);
+        units.xUnits = UnitsText(names[xColumn], units.xKind != model::XUnit::Unknown);
+        units.yUnits = UnitsText(names[yColumn], units.yKind != model::YUnit::Unknown);
+        return;
+    }
+    // Names that cannot be told apart ("numero de onda (cm-1) absorbancia"):
+    // the words of x units and those of y units are not the same words.
+    if (dataFields == 2) {
+        model::SetXUnit(units, model::RecogniseXUnit(header));
+        model::SetYUnit(units, model::RecogniseYUnit(header));
+    }
+}
+
 }  // namespace
 
 ReadResult<MeasuredSpectrum> ReadMeasuredSpectrum(const std::string& path,
@@ -63,6 +123,7 @@ ReadResult<MeasuredSpectrum> ReadMeasuredSpectrum(const std::string& path,
     bool dataStarted = false;
     bool sawLine = false;
     std::vector<std::string_view> fields;
+    std::string header;
     while (reader.Next(line)) {
         const long number = reader.LineNumber();
         if (progress && number % kProgressLines == 0 &&
@@ -81,6 +142,7 @@ ReadResult<MeasuredSpectrum> ReadMeasuredSpectrum(const std::string& path,
                 spectrum.y = std::move(jcamp.Value().y);
                 spectrum.jcamp = true;
                 spectrum.firstOfSeveral = jcamp.Value().firstOfSeveral;
+                spectrum.header = std::move(jcamp.Value().header);
                 break;
             }
         }
@@ -90,9 +152,11 @@ ReadResult<MeasuredSpectrum> ReadMeasuredSpectrum(const std::string& path,
         SplitFields(text, separator, fields);
         if (!dataStarted) {
             if (!FindColumns(fields, options, spectrum.xColumn, spectrum.yColumn)) {
+                header.assign(text);
                 continue;  // a header line
             }
             dataStarted = true;
+            ReadHeaderUnits(header, separator, fields.size(), spectrum);
         }
         double x = 0.0;
         double y = 0.0;

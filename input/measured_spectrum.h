@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "input/read_result.h"
+#include "model/spectrum_units.h"
 
 namespace trazel::input {
 
@@ -25,6 +26,10 @@ struct MeasuredSpectrum {
     // The columns the text was read from (0 and 1 for JCAMP-DX).
     int xColumn = 0;
     int yColumn = 1;
+    // The title and units a JCAMP-DX file declares, or those a text file's
+    // header line names for the columns read ("wavenumber (cm-1)", "x (nm)",
+    // "absorbancia").
+    model::SpectrumHeader header = {};
 };
 
 // Reads an x-y text file (Trazel's own export, CSV, whitespace columns) or a
@@ -32,7 +37,8 @@ struct MeasuredSpectrum {
 // memory of their points. Text lines before the first line of numbers are
 // its header; lines starting with "#" or "%" are comments anywhere; after the
 // first line of numbers any line that does not give the two numbers is the
-// bad line, and the message names it. At least two points are needed.
+// bad line, and the message names it. The last header line gives the units
+// of the columns read. At least two points are needed.
 ReadResult<MeasuredSpectrum> ReadMeasuredSpectrum(const std::string& path,
                                                   const MeasuredOptions& options = {},
                                                   const ReadProgress& progress = {});

@@ -299,6 +299,21 @@ void PrintTo(const SvgText& c, std::ostream* os) {
     *os << c.option << testing::PrintToString(c.text);
 }
 
+// The text of an SVG file's titles and text elements, all run together; an
+// XML fault fails the test.
+QString SvgTexts(const std::string& svg) {
+    QXmlStreamReader xml(QByteArray::fromStdString(svg));
+    QString shown;
+    while (xml.readNext() != QXmlStreamReader::Invalid && !xml.atEnd()) {
+        if (xml.isStartElement() &&
+            (xml.name() == QStringLiteral("title") || xml.name() == QStringLiteral("text"))) {
+            shown += xml.readElementText();
+        }
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    return shown;
+}
+
 class SvgTitle : public GraphicsCommandsTest, public testing::WithParamInterface<SvgText> {};
 
 TEST_P(SvgTitle, IsEscapedXmlText) {
@@ -313,15 +328,7 @@ TEST_P(SvgTitle, IsEscapedXmlText) {
         args.insert(args.end(), {option, std::string(option) == "--measured" ? Path(text) : text});
     }
     ASSERT_EQ(Run(args), kExitOk) << err_.str();
-    QXmlStreamReader xml(QByteArray::fromStdString(Contents(Path("g.svg"))));
-    QString shown;
-    while (xml.readNext() != QXmlStreamReader::Invalid && !xml.atEnd()) {
-        if (xml.isStartElement() &&
-            (xml.name() == QStringLiteral("title") || xml.name() == QStringLiteral("text"))) {
-            shown += xml.readElementText();
-        }
-    }
-    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    const QString shown = SvgTexts(Contents(Path("g.svg")));
     EXPECT_TRUE(shown.contains(QString::fromStdString(text).replace(u'\001', QChar(0xFFFD))))
         << shown.toStdString();
 }
@@ -334,6 +341,25 @@ INSTANTIATE_TEST_SUITE_P(Plot, SvgTitle,
                                          SvgText{"", "control\001.trz"},
                                          SvgText{"--xtitle", "x \001 <&> 'y'"},
                                          SvgText{"--measured", "medido\001 & <b>.txt"}));
+
+// The axes of a figure take their titles from the measured spectrum's units
+// as its transform leaves them, unless the user typed others.
+TEST_F(GraphicsCommandsTest, FigureAxesNameTheUnitsOfTheMeasuredSpectrum) {
+    const std::string measured =
+        " --measured " + std::string(TRAZEL_TEST_DATA) + "/jcamp/dupinc1.jdx -o @g.svg";
+    ASSERT_EQ(Run(Words("figure @bandas.trz --xmin 20000 --xmax 40000" + measured +
+                        " --x nanometre-to-wavenumber")),
+              kExitOk)
+        << err_.str();
+    QString shown = SvgTexts(Contents(Path("g.svg")));
+    EXPECT_TRUE(shown.contains(QStringLiteral("Número de onda (cm⁻¹)"))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QStringLiteral("Absorbancia"))) << shown.toStdString();
+    ASSERT_EQ(Run(Words("figure @bandas.trz --xmin 200 --xmax 500 --ytitle A" + measured)),
+              kExitOk);
+    shown = SvgTexts(Contents(Path("g.svg")));
+    EXPECT_TRUE(shown.contains(QStringLiteral("Longitud de onda (nm)"))) << shown.toStdString();
+    EXPECT_FALSE(shown.contains(QStringLiteral("Absorbancia"))) << shown.toStdString();
+}
 
 namespace {
 
@@ -375,7 +401,10 @@ INSTANTIATE_TEST_SUITE_P(
         FigureFault{"factorWithoutMeasured", "--yfactor 2 -o @f.png", kExitUsage,
                     "--yfactor multiplica el espectro de --measured"},
         FigureFault{"zeroFactor", "--measured @malo.csv --yfactor 0 -o @f.png", kExitUsage,
-                    "distinto de 0"}),
+                    "distinto de 0"},
+        FigureFault{"transformWithoutMeasured", "--y negate -o @f.png", kExitUsage, "falta"},
+        FigureFault{"unknownTransform", "--measured @malo.csv --x nm -o @f.png", kExitUsage,
+                    "--x espera"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -65,8 +65,9 @@ TEST_F(CliTest, EveryCommandOfTheReadmeWorksOnTheExamples) {
             EXPECT_GT(std::filesystem::file_size(Path(*(out + 1))), 0u) << shown;
         }
     }
-    EXPECT_EQ(verbs, (std::set<std::string>{"--help", "--version", "export", "plot", "print",
-                                            "figure", "new", "show", "convert", "fit"}));
+    EXPECT_EQ(verbs,
+              (std::set<std::string>{"--help", "--version", "export", "plot", "print", "figure",
+                                     "new", "show", "convert", "fit", "spectrum"}));
 }
 
 }  // namespace

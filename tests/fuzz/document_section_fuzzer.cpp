@@ -39,8 +39,7 @@ void Check(const std::string& bytes) {
         // What was read writes a section that reads back to itself.
         const std::string written = SectionBytes(AnalysisSection(stored.analysis));
         const StoredAnalysis again = AnalysisFromSection(ReadSection(written), table);
-        Require(again.notice.empty() &&
-                SectionBytes(AnalysisSection(again.analysis)) == written);
+        Require(again.notice.empty() && SectionBytes(AnalysisSection(again.analysis)) == written);
         if (const auto& m = stored.analysis.measured) {
             Require(m->points->x.size() == m->points->y.size() && m->points->x.size() >= 2);
             for (std::size_t i = 0; i < m->points->x.size(); ++i) {

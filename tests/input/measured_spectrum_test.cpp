@@ -7,6 +7,8 @@
 #include "tests/input/input_file.h"
 
 using namespace trazel::input;
+using trazel::model::XUnit;
+using trazel::model::YUnit;
 
 namespace {
 
@@ -202,8 +204,15 @@ struct JcampCase {
     double firstX;
     double lastX;
     double firstY;
+    // What the header declares.
+    const char* title;
+    XUnit xUnit;
+    YUnit yUnit;
     bool firstOfSeveral = false;
 };
+
+constexpr XUnit kCm = XUnit::Wavenumber;
+constexpr YUnit kT = YUnit::Transmittance;
 
 class JcampSpectra : public testing::TestWithParam<JcampCase> {};
 
@@ -218,22 +227,28 @@ TEST_P(JcampSpectra, DecodeToTheDeclaredPoints) {
     EXPECT_NEAR(spectrum.y.front(), c.firstY, std::abs(c.firstY) * 1e-4);
     EXPECT_TRUE(spectrum.jcamp);
     EXPECT_EQ(spectrum.firstOfSeveral, c.firstOfSeveral);
+    EXPECT_EQ(spectrum.header.title, c.title);
+    EXPECT_EQ(spectrum.header.xKind, c.xUnit);
+    EXPECT_EQ(spectrum.header.yKind, c.yUnit);
 }
 
-INSTANTIATE_TEST_SUITE_P(Archivos, JcampSpectra,
-                         testing::Values(JcampCase{"fixinc1.jdx", 3736, 399.263973, 4001.31938,
-                                                   112.8905654},
-                                         JcampCase{"fixdec1.jdx", 3951, 4400.007, 450, 64.915},
-                                         JcampCase{"pacdec1.jdx", 3301, 4000, 700, 101.6},
-                                         JcampCase{"sqzdec1.jdx", 16384, 24038.5, 0, 2259260},
-                                         JcampCase{"dupinc1.jdx", 440, 250, 469.5, 1.1663},
-                                         JcampCase{"dupdec1.jdx", 3951, 4400, 450, 82.25},
-                                         JcampCase{"xyinc1.jdx", 3601, 400, 4000, 0.448},
-                                         JcampCase{"compound.jdx", 1976, 4400, 450, 0.0467, true}),
-                         [](const auto& info) {
-                             std::string name = info.param.file;
-                             return name.substr(0, name.find('.'));
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Archivos, JcampSpectra,
+    testing::Values(
+        JcampCase{"fixinc1.jdx", 3736, 399.263973, 4001.31938, 112.8905654, "fixinc1.jdx", kCm, kT},
+        JcampCase{"fixdec1.jdx", 3951, 4400.007, 450, 64.915, "fixdec1.jdx", kCm, kT},
+        JcampCase{"pacdec1.jdx", 3301, 4000, 700, 101.6, "pacdec1.jdx", kCm, kT},
+        JcampCase{"sqzdec1.jdx", 16384, 24038.5, 0, 2259260, "sqzdec1.jdx", XUnit::Unknown,
+                  YUnit::Unknown},
+        JcampCase{"dupinc1.jdx", 440, 250, 469.5, 1.1663, "dupinc1.jdx", XUnit::Nanometre,
+                  YUnit::Absorbance},
+        JcampCase{"dupdec1.jdx", 3951, 4400, 450, 82.25, "dupdec1.jdx", kCm, kT},
+        JcampCase{"xyinc1.jdx", 3601, 400, 4000, 0.448, "Indene     (FILE:  xyinc1.jdx)", kCm, kT},
+        JcampCase{"compound.jdx", 1976, 4400, 450, 0.0467, "block 1", kCm, kT, true}),
+    [](const auto& info) {
+        std::string name = info.param.file;
+        return name.substr(0, name.find('.'));
+    });
 
 // The start of a file as the columns dialog shows it: the lines, and the
 // columns the reader would take by itself.

@@ -26,6 +26,8 @@ cases=(
   "|f|figure fit"
   "figure a.trz -o||c.png carpeta d.svg e.pdf"
   "fit a.trz --measured f.txt -o||a.trz carpeta"
+  "spectrum f.txt --y negate -o||carpeta f.txt"
+  "spectrum||$all"
   "export a.trz -o||$all"
   "new n.trz --from||$all"
   "export a.trz --xmin||"

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "cli/cli_support.h"
+#include "input/measured_spectrum.h"
+#include "input/measured_transform.h"
+
+namespace trazel::cli {
+
+// The options of spectrum, figure and fit that say how the measured spectrum
+// is transformed before use: --y, --x and --laser.
+inline const std::vector<std::string> kTransformOptionNames{"--y", "--x", "--laser"};
+
+// The transform the options name; a UsageError for a value that is none of
+// the changes, --laser missing for a Raman shift or given without one.
+input::SpectrumTransform TransformFrom(const ParsedOptions& options);
+
+// The spectrum at path as read, with the transform applied: a FileError when
+// the file cannot be read or fewer than two points are left. Says on err,
+// after "trazel-cli command: ", how many points were left out and that only
+// the first spectrum of a file of several is used.
+input::TransformedSpectrum ReadTransformedSpectrum(const std::string& path,
+                                                   const input::SpectrumTransform& transform,
+                                                   const std::string& command, std::ostream& err);
+
+}  // namespace trazel::cli

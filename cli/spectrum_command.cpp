@@ -1,0 +1,98 @@
+#include "cli/spectrum_command.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <ostream>
+
+#include "cli/cli.h"
+#include "cli/cli_support.h"
+#include "cli/measured_options.h"
+#include "cli/output_options.h"
+#include "output/spectrum_file.h"
+#include "platform/atomic_file.h"
+
+using namespace trazel::platform;
+using namespace trazel::output;
+
+namespace trazel::cli {
+
+namespace {
+
+OptionSpec SpectrumOptions() {
+    OptionSpec spec{.valued = {"--xmin", "--xmax", "-o"}, .switches = {"--comma"}};
+    spec.valued.insert(spec.valued.end(), kTransformOptionNames.begin(),
+                       kTransformOptionNames.end());
+    return spec;
+}
+
+// The points within the limits given, in their order.
+void KeepRange(input::TransformedSpectrum& spectrum, std::optional<double> xMin,
+               std::optional<double> xMax) {
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < spectrum.x.size(); ++i) {
+        const double x = spectrum.x[i];
+        if ((!xMin || x >= *xMin) && (!xMax || x <= *xMax)) {
+            spectrum.x[kept] = x;
+            spectrum.y[kept] = spectrum.y[i];
+            ++kept;
+        }
+    }
+    spectrum.x.resize(kept);
+    spectrum.y.resize(kept);
+}
+
+}  // namespace
+
+int RunSpectrum(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
+    const ParsedOptions options(args, SpectrumOptions());
+    const std::string& inPath = options.OnlyPositional("el espectro medido");
+    const input::SpectrumTransform transform = TransformFrom(options);
+    std::optional<double> xMin, xMax;
+    if (options.Has("--xmin")) {
+        xMin = options.RequiredNumber("--xmin");
+    }
+    if (options.Has("--xmax")) {
+        xMax = options.RequiredNumber("--xmax");
+    }
+    if (xMin && xMax && !(*xMin < *xMax)) {
+        throw UsageError("--xmin debe ser menor que --xmax");
+    }
+    const auto out = options.Value("-o");
+    if (!out || out->empty()) {
+        throw UsageError("falta -o con el archivo de salida");
+    }
+    const auto format = SpectrumFormatFor(*out);
+    if (!format) {
+        throw UsageError("el archivo de -o debe terminar en .txt, .csv o .jdx, no «" + *out + "»");
+    }
+    const bool comma = options.Has("--comma");
+    if (comma && *format == SpectrumFormat::Jcamp) {
+        throw UsageError("--comma no sirve con JCAMP-DX, cuyos números llevan punto decimal");
+    }
+    const std::string outPath = OutputTarget(*out);
+    CheckOutputIsNoInput(outPath, {{InputKind::MeasuredSpectrum, inPath}});
+
+    input::TransformedSpectrum spectrum =
+        ReadTransformedSpectrum(inPath, transform, "spectrum", err);
+    if (xMin || xMax) {
+        KeepRange(spectrum, xMin, xMax);
+        if (spectrum.x.size() < 2) {
+            throw FileError("No se escribió nada: entre --xmin y --xmax quedan " +
+                            std::to_string(spectrum.x.size()) + " puntos de " +
+                            QuoteFileName(inPath) + ", y hacen falta al menos dos.");
+        }
+    }
+    if (spectrum.header.title.empty()) {
+        spectrum.header.title = std::filesystem::path(inPath).filename().string();
+    }
+    const Status written = ReplaceFileWith(outPath, [&](const WriteTarget& target) {
+        return WriteSpectrumFile(target, spectrum.x, spectrum.y, spectrum.header,
+                                 {.format = *format, .decimalComma = comma});
+    });
+    if (!written.ok()) {
+        throw FileError(written.message());
+    }
+    return kExitOk;
+}
+
+}  // namespace trazel::cli

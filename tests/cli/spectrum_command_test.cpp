@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include "tests/cli/cli_fixture.h"
+
+using namespace trazel::cli;
+
+namespace {
+
+std::string DataFile(const std::string& name) {
+    return std::string(TRAZEL_TEST_DATA) + "/" + name;
+}
+
+// A spectrum converted to a file of each form reads back to the very text
+// that converting it straight to x-y text gives, and that text, converted to
+// the form and back, stays the same to the last digit.
+struct RoundTrip {
+    const char* name;
+    const char* in;  // under tests/data
+    const char* options;
+    const char* ending;
+    // Lines the file of that form holds: its units, the form of its data.
+    std::vector<std::string> holds;
+};
+
+class SpectrumRoundTrip : public CliTest, public testing::WithParamInterface<RoundTrip> {};
+
+TEST_P(SpectrumRoundTrip, ReadsBackToTheSamePoints) {
+    const RoundTrip& r = GetParam();
+    const std::string in = DataFile(r.in);
+    const std::string form = std::string("@medio.") + r.ending;
+    const std::string again = std::string("@otra.") + r.ending;
+    const std::string comma = std::string(r.options).find("--comma") == 0 ? " --comma" : "";
+    ASSERT_EQ(Run(Words("spectrum " + in + " -o @directo.txt " + r.options)), kExitOk)
+        << err_.str();
+    ASSERT_EQ(Run(Words("spectrum " + in + " -o " + form + " " + r.options)), kExitOk);
+    const std::string written = Contents(Path(form.substr(1)));
+    for (const std::string& line : r.holds) {
+        EXPECT_NE(written.find(line + "\r\n"), std::string::npos) << line << "\n" << written;
+    }
+    ASSERT_EQ(Run(Words("spectrum " + form + " -o @vuelta.txt" + comma)), kExitOk) << err_.str();
+    EXPECT_EQ(Contents(Path("vuelta.txt")), Contents(Path("directo.txt")));
+    ASSERT_EQ(Run(Words("spectrum @directo.txt -o " + again + comma)), kExitOk) << err_.str();
+    ASSERT_EQ(Run(Words("spectrum " + again + " -o @otra.txt" + comma)), kExitOk) << err_.str();
+    EXPECT_EQ(Contents(Path("otra.txt")), Contents(Path("directo.txt")));
+}
+
+const RoundTrip kRoundTrips[] = {
+    {"PorcentajeAAbsorbancia",
+     "jcamp/fixinc1.jdx",
+     "--y percent-transmittance-to-absorbance",
+     "jdx",
+     {"##TITLE= fixinc1.jdx", "##XUNITS= 1/CM", "##YUNITS= ABSORBANCE", "##NPOINTS= 3722",
+      "##XYPOINTS= (XY..XY)"}},
+    {"IgualmenteEspaciado",
+     "jcamp/xyinc1.jdx",
+     "",
+     "jdx",
+     {"##JCAMP-DX= 5.01", "##DATA TYPE= INFRARED SPECTRUM", "##YUNITS= TRANSMITTANCE",
+      "##FIRSTX= 400", "##LASTX= 4000", "##DELTAX= 1", "##XYDATA= (X++(Y..Y))", "##END="}},
+    {"Intervalo",
+     "jcamp/pacdec1.jdx",
+     "--xmin 1000 --xmax 2000 --y negate",
+     "jdx",
+     {"##FIRSTX= 2000", "##LASTX= 1000", "##XYDATA= (X++(Y..Y))"}},
+    {"UnidadesDesconocidas",
+     "jcamp/sqzdec1.jdx",
+     "",
+     "jdx",
+     {"##XUNITS= HZ", "##XYDATA= (X++(Y..Y))"}},
+    {"NanometrosACsv",
+     "jcamp/dupinc1.jdx",
+     "--x nanometre-to-wavenumber",
+     "csv",
+     {"numero de onda (cm-1),absorbancia", "40000,1.1663"}},
+    {"Raman",
+     "jcamp/dupinc1.jdx",
+     "--x raman-shift --laser 244",
+     "jdx",
+     {"##DATA TYPE= RAMAN SPECTRUM", "##XUNITS= 1/CM", "##XYPOINTS= (XY..XY)"}},
+    {"TextoConComaDecimal",
+     "text/espectro-punto-y-coma.txt",
+     "--comma --y absorbance-to-percent-transmittance",
+     "csv",
+     {"longitud de onda (nm);transmitancia (%)", "400;79,432823472428"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Casos, SpectrumRoundTrip, testing::ValuesIn(kRoundTrips),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// What spectrum, fit and figure refuse: a message that says why, and no file
+// written, nor any left beside it.
+struct SpectrumFault {
+    const char* name;
+    std::string line;
+    int exitCode;
+    std::string message;
+};
+
+class SpectrumFaults : public CliTest, public testing::WithParamInterface<SpectrumFault> {};
+
+TEST_P(SpectrumFaults, SayWhyAndWriteNothing) {
+    const SpectrumFault& fault = GetParam();
+    WriteBytes(Path("t.txt"), "x y\n1 0\n2 -0.5\n3 0.5\n");
+    const std::vector<std::string> before = Files();
+    EXPECT_EQ(Run(Words(fault.line)), fault.exitCode);
+    EXPECT_NE(err_.str().find(fault.message), std::string::npos) << err_.str();
+    EXPECT_EQ(Files(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Casos, SpectrumFaults,
+    testing::Values(
+        SpectrumFault{"CambioDeYDesconocido", "spectrum @t.txt --y absorbancia -o @a.txt",
+                      kExitUsage, "--y espera transmittance-to-absorbance"},
+        SpectrumFault{"CambioDeXDesconocido", "spectrum @t.txt --x nm -o @a.txt", kExitUsage,
+                      "--x espera nanometre-to-wavenumber"},
+        SpectrumFault{"RamanSinLaser", "spectrum @t.txt --x raman-shift -o @a.txt", kExitUsage,
+                      "necesita --laser"},
+        SpectrumFault{"LaserSinRaman", "spectrum @t.txt --laser 532 -o @a.txt", kExitUsage,
+                      "solo sirve con --x raman-shift"},
+        SpectrumFault{"LaserNegativo", "spectrum @t.txt --x raman-shift --laser -1 -o @a.txt",
+                      kExitUsage, "mayor que 0"},
+        SpectrumFault{"TerminacionDesconocida", "spectrum @t.txt -o @a.dat", kExitUsage,
+                      ".txt, .csv o .jdx"},
+        SpectrumFault{"ComaEnJcamp", "spectrum @t.txt --comma -o @a.jdx", kExitUsage,
+                      "--comma no sirve con JCAMP-DX"},
+        SpectrumFault{"SobreLaEntrada", "spectrum @t.txt -o @t.txt", kExitUsage,
+                      "propio espectro medido"},
+        SpectrumFault{"NingunPuntoDefinido",
+                      "spectrum @t.txt --y transmittance-to-absorbance --xmin 0 -o @a.txt",
+                      kExitFileError, "quedan 1 de sus 3 puntos"},
+        SpectrumFault{"IntervaloVacio", "spectrum @t.txt --xmin 5 -o @a.txt", kExitFileError,
+                      "quedan 0 puntos"},
+        SpectrumFault{"SalidaInaccesible", "spectrum @t.txt -o @no/a.txt", kExitFileError,
+                      "no/a.txt"},
+        SpectrumFault{"FitSinLaser",
+                      "fit examples/calcita-raman.trz --measured @t.txt --x raman-shift -o @f.trz",
+                      kExitUsage, "necesita --laser"},
+        SpectrumFault{"FitSinPuntos",
+                      "fit examples/calcita-raman.trz --measured @t.txt --x "
+                      "wavenumber-to-nanometre --y transmittance-to-absorbance -o @f.trz",
+                      kExitFileError, "quedan 1 de sus 3 puntos"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The bands of a fit to a transmittance file converted on the way in are those
+// of a fit to the converted file read as plain text.
+TEST_F(CliTest, FitOfTransformedDataEqualsFitOfConvertedFile) {
+    const std::string in = DataFile("jcamp/fixinc1.jdx");
+    const std::string range = " --xmin 1010 --xmax 1200 --baseline constant";
+    ASSERT_EQ(Run(Words("new @g.trz --peak 1028,0.4,8 --peak 1069,0.3,8 --peak 1154,0.4,8 "
+                        "--peak 1181,0.5,8")),
+              kExitOk);
+    ASSERT_EQ(Run(Words("spectrum " + in + " --y percent-transmittance-to-absorbance -o @a.txt")),
+              kExitOk);
+    ASSERT_EQ(Run(Words("fit @g.trz --measured @a.txt -o @f1.trz" + range)), kExitOk) << err_.str();
+    const std::string fromFile = out_.str();
+    ASSERT_EQ(Run(Words("fit @g.trz --measured " + in +
+                        " --y percent-transmittance-to-absorbance -o @f2.trz" + range)),
+              kExitOk);
+    EXPECT_EQ(out_.str(), fromFile);
+    EXPECT_NE(err_.str().find("se dejan fuera 14 de los 3736 puntos"), std::string::npos);
+}
+
+}  // namespace
