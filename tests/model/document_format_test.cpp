@@ -230,6 +230,13 @@ TEST_F(DocumentFileTest, SaveAndLoadThroughFiles) {
     EXPECT_EQ(contents.section.section, section);
     ASSERT_TRUE(LoadPeakTableFile(path, table).ok());
     EXPECT_EQ(table.count, 2);
+    // The older layout never carries one.
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << kOlderExample << SectionBytes(section);
+    }
+    ASSERT_TRUE(LoadDocumentFile(path, contents).ok());
+    EXPECT_EQ(contents.section.kind, SectionRead::Kind::None);
 }
 
 TEST_F(DocumentFileTest, LoadFailuresNameTheFileAndKeepTheTable) {
