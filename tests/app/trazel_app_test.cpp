@@ -1063,7 +1063,7 @@ class TrazelAppTest : public QObject {
                 QVERIFY(s.app.Measured()->Load(TRAZEL_TEST_DATA
                                                "/../../examples/dos-bandas-medido.txt"));
             } else if (step == "factor") {
-                s.app.Measured()->SetTransform({0.01});
+                s.app.Measured()->SetTransform({.yFactor = 0.01});
             } else if (step == "fit" || step == "apply") {
                 s.frame()->SendCommand(ID_FIT_MEASURED);
             } else if (step == "undo" || step == "redo") {

@@ -239,7 +239,7 @@ class PlotWindowTest : public QObject {
             }
             file.close();
             QVERIFY(s.spectrum.Load(measured.toStdString()));
-            s.spectrum.SetTransform({factor});
+            s.spectrum.SetTransform({.yFactor = factor});
             measuredArgs = {"--measured", measured.toStdString(), "--yfactor",
                             QString::number(factor).toStdString()};
         }
@@ -386,7 +386,7 @@ class PlotWindowTest : public QObject {
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) > 0);
         file.close();
         QVERIFY(s.spectrum.Load(path.toStdString()));
-        s.spectrum.SetTransform({yFactor});
+        s.spectrum.SetTransform({.yFactor = yFactor});
 
         // Every band held: the baseline alone is fitted, and comes out zero.
         trazel::analysis::FitSettings settings;
