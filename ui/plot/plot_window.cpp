@@ -338,13 +338,17 @@ void PlotWindow::SetAxisTitles(const QString& x, const QString& y) {
 }
 
 QString PlotWindow::XTitle() const {
-    const auto& titles = document_.GetAnalysis().axisTitles;
-    return titles ? QString::fromStdString(titles->x) : xTitle_;
+    return QString::fromStdString(
+        analysis::ShownAxisTitles(document_.GetAnalysis(),
+                                  {xTitle_.toStdString(), yTitle_.toStdString()})
+            .x);
 }
 
 QString PlotWindow::YTitle() const {
-    const auto& titles = document_.GetAnalysis().axisTitles;
-    return titles ? QString::fromStdString(titles->y) : yTitle_;
+    return QString::fromStdString(
+        analysis::ShownAxisTitles(document_.GetAnalysis(),
+                                  {xTitle_.toStdString(), yTitle_.toStdString()})
+            .y);
 }
 
 void PlotWindow::OnEditAxisTitles() {
