@@ -266,6 +266,49 @@ class MeasuredCommandsTest : public QObject {
         QCOMPARE(c.Steps(), 1);
     }
 
+    // The changes of x and y chosen in the options, with the factor, are one
+    // step; a Raman shift without a positive laser line is refused and
+    // changes nothing.
+    void optionsChangeXAndY_data() {
+        QTest::addColumn<int>("xChange");
+        QTest::addColumn<int>("yChange");
+        QTest::addColumn<QString>("laser");
+        QTest::addColumn<std::vector<double>>("xs");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("nm a cm-1") << 1 << 0 << "" << std::vector<double>{1e7 / 3, 5e6, 1e7} << "";
+        QTest::newRow("raman") << 4 << 3 << "0.5" << std::vector<double>{1e7, 1.5e7, 2e7 - 1e7 / 3}
+                               << "";
+        QTest::newRow("raman sin láser")
+            << 4 << 0 << "" << std::vector<double>{1, 2, 3} << "línea del láser";
+        QTest::newRow("láser negativo")
+            << 4 << 0 << "-1" << std::vector<double>{1, 2, 3} << "línea del láser";
+    }
+    void optionsChangeXAndY() {
+        QFETCH(int, xChange);
+        QFETCH(int, yChange);
+        QFETCH(QString, laser);
+        QFETCH(std::vector<double>, xs);
+        QFETCH(QString, refusal);
+        RecordingMessageBox messages;
+        DialogDriver driver(messages, [&](TemplateDialog& d) {
+            Click(d, O::kXNoneId + xChange);
+            Click(d, O::kYNoneId + yChange);
+            Type(d, O::kLaserId, laser);
+            Click(d, IDOK);
+            if (!refusal.isEmpty()) {
+                Click(d, IDCANCEL);
+            }
+        });
+        Commands c(driver);
+        QVERIFY(c.commands.Load(File("bueno.txt", kGood)));
+        c.commands.EditOptions();
+        const MeasuredData& data = *c.commands.Current();
+        QCOMPARE(std::vector<double>(data.X().begin(), data.X().end()), xs);
+        QCOMPARE(c.Steps(), refusal.isEmpty() ? 2 : 1);
+        QVERIFY2(messages.Texts().join("").contains(refusal),
+                 qPrintable(messages.Texts().join("")));
+    }
+
     // A pairing an earlier version remembered for a document by its path is
     // offered once, with its columns, to go into the document; then it is
     // forgotten, whatever the answer. Loading remembers nothing any more.
