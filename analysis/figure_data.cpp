@@ -92,6 +92,28 @@ FigureData ComputeFigure(const DocumentState& state, std::int32_t lineShape, boo
     return figure;
 }
 
+std::optional<ViewLimits> MeasuredDataView(const Analysis& analysis) {
+    if (!analysis.measured || analysis.measured->X().empty()) {
+        return std::nullopt;
+    }
+    const MeasuredData& measured = *analysis.measured;
+    const auto [xLo, xHi] = std::minmax_element(measured.X().begin(), measured.X().end());
+    const auto [yLo, yHi] = std::minmax_element(measured.Y().begin(), measured.Y().end());
+    ViewLimits view{*xLo, *xHi, measured.transform.Y(*yLo), measured.transform.Y(*yHi)};
+    if (view.yMin > view.yMax) {
+        std::swap(view.yMin, view.yMax);
+    }
+    // A flat spectrum still gets a band of values to sit in.
+    const double margin = view.yMax > view.yMin ? (view.yMax - view.yMin) / 20
+                                                : std::max(std::abs(view.yMax) / 10, 1.0);
+    view.yMin -= margin;
+    view.yMax += margin;
+    if (view.xMin == view.xMax) {
+        return std::nullopt;
+    }
+    return view;
+}
+
 std::optional<MeasuredTransform> TransformToModelMaximum(const DocumentState& state,
                                                          std::int32_t lineShape, bool useScaled,
                                                          double lo, double hi, int columns) {

@@ -112,6 +112,45 @@ class PlotWindowTest : public QObject {
         QCOMPARE(s.SumPeak(), sumPeak);
     }
 
+    // A spectrum loaded is shown whole (x range, y extent and a twentieth),
+    // unless the user has zoomed since "Representar"; the menu item shows it
+    // whole on request, and "Representar" goes back to the form.
+    void viewFollowsTheData_data() {
+        QTest::addColumn<QString>("step");
+        QTest::addColumn<double>("xMin");
+        QTest::addColumn<double>("yMax");
+        QTest::newRow("loaded") << "load" << 2000.0 << 0.9 + 0.04;
+        QTest::newRow("zoomed before") << "zoom,load" << 400.0 << 3.0;
+        QTest::newRow("on request") << "zoom,load,fit" << 2000.0 << 0.9 + 0.04;
+        QTest::newRow("Representar") << "load,plot" << 0.0 << 3.0;
+    }
+    void viewFollowsTheData() {
+        QFETCH(QString, step);
+        QFETCH(double, xMin);
+        QFETCH(double, yMax);
+        PlotSetup s;
+        const QTemporaryDir dir;
+        const QString path = dir.filePath("ir.txt");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("2000 0.1\n3000 0.9\n4000 0.5\n");
+        file.close();
+        for (const QString& part : step.split(',')) {
+            if (part == "zoom") {
+                s.window.Plot()->xAxis->setRange(400, 600);
+            } else if (part == "load") {
+                QVERIFY(s.spectrum.Load(path.toStdString()));
+            } else if (part == "fit") {
+                s.window.FitViewToData();
+            } else {
+                s.Click(IDC_PLOT);
+            }
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(s.window.CurrentView().curve.xMin, xMin);
+        QCOMPARE(s.window.CurrentView().curve.yMax, yMax);
+    }
+
     // A wheel notch samples the curves for the new range before the plot
     // is drawn, so the screen takes one picture, not the old samples first.
     void wheelNotchDrawsOnce() {
@@ -240,6 +279,8 @@ class PlotWindowTest : public QObject {
             file.close();
             QVERIFY(s.spectrum.Load(measured.toStdString()));
             s.spectrum.SetTransform({.yFactor = factor});
+            // Back from the view of the data just loaded to the form's.
+            s.Click(IDC_PLOT);
             measuredArgs = {"--measured", measured.toStdString(), "--yfactor",
                             QString::number(factor).toStdString()};
         }
