@@ -114,7 +114,8 @@ class PlotWindowTest : public QObject {
 
     // A spectrum loaded is shown whole (x range, y extent and a twentieth),
     // unless the user has zoomed since "Representar"; the menu item shows it
-    // whole on request, and "Representar" goes back to the form.
+    // whole on request, and "Representar" goes back to the form. Its units
+    // name the axes.
     void viewFollowsTheData_data() {
         QTest::addColumn<QString>("step");
         QTest::addColumn<double>("xMin");
@@ -133,7 +134,7 @@ class PlotWindowTest : public QObject {
         const QString path = dir.filePath("ir.txt");
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("2000 0.1\n3000 0.9\n4000 0.5\n");
+        file.write("wavenumber (cm-1)\tabsorbance\n2000 0.1\n3000 0.9\n4000 0.5\n");
         file.close();
         for (const QString& part : step.split(',')) {
             if (part == "zoom") {
@@ -149,6 +150,8 @@ class PlotWindowTest : public QObject {
         }
         QCOMPARE(s.window.CurrentView().curve.xMin, xMin);
         QCOMPARE(s.window.CurrentView().curve.yMax, yMax);
+        // No title typed for the document: the axes are named by the file's units.
+        QCOMPARE(s.window.CurrentView().xTitle, QStringLiteral("Número de onda (cm⁻¹)"));
     }
 
     // A wheel notch samples the curves for the new range before the plot
