@@ -16,6 +16,38 @@ MeasuredData MeasuredFrom(input::MeasuredSpectrum points, const std::string& pat
     return data;
 }
 
+MeasuredTransform MeasuredTransformOf(const input::SpectrumTransform& whole) {
+    return {whole.x, whole.y, whole.laserNm, whole.negate, whole.factor};
+}
+
+void Retransform(MeasuredData& measured) {
+    const input::SpectrumTransform change = measured.transform.Change();
+    if (change.IsIdentity() || !measured.points) {
+        measured.changed.reset();
+        return;
+    }
+    const input::MeasuredSpectrum& points = *measured.points;
+    measured.changed = std::make_shared<const input::TransformedSpectrum>(
+        input::ApplyTransform(points.x, points.y, points.header, change));
+}
+
+AxisTitles ShownAxisTitles(const Analysis& analysis, const AxisTitles& fallback) {
+    if (analysis.axisTitles) {
+        return *analysis.axisTitles;
+    }
+    AxisTitles titles = fallback;
+    if (analysis.measured) {
+        const model::SpectrumHeader& header = analysis.measured->Header();
+        if (std::string x = model::XAxisTitle(header); !x.empty()) {
+            titles.x = std::move(x);
+        }
+        if (std::string y = model::YAxisTitle(header); !y.empty()) {
+            titles.y = std::move(y);
+        }
+    }
+    return titles;
+}
+
 std::pair<double, double> FitRangeFor(const FitSettings& settings, std::span<const double> x) {
     double lowest = 0.0;
     double highest = 0.0;

@@ -10,6 +10,7 @@
 
 #include "fit/band_fit.h"
 #include "input/measured_spectrum.h"
+#include "input/measured_transform.h"
 #include "model/document_section.h"
 #include "model/line_shapes.h"
 
@@ -21,13 +22,28 @@ namespace trazel::analysis {
 // values, so that a document can copy them into an undo step, and write and
 // read them, field by field.
 
-// How the points as read become the data the fit uses and the figure draws.
+// How the points as read become the data the fit uses and the figure draws:
+// the change of x and of y (with the change of sign) first, as
+// input::ApplyTransform makes it, then the factor.
 struct MeasuredTransform {
+    input::XChange x = input::XChange::None;
+    input::YChange y = input::YChange::None;
+    // The laser line of a Raman shift, in nm.
+    double laserNm = 0.0;
+    bool negate = false;
     double yFactor = 1.0;
 
-    double Y(double y) const { return y * yFactor; }
+    double Y(double value) const { return value * yFactor; }
+    // The changes before the factor, which move or leave out points.
+    input::SpectrumTransform Change() const { return {x, y, laserNm, negate, 1.0}; }
+    // The whole transform, factor included, as the command line and the
+    // options name it.
+    input::SpectrumTransform Whole() const { return {x, y, laserNm, negate, yFactor}; }
     bool operator==(const MeasuredTransform&) const = default;
 };
+
+// The analysis's transform for a whole input::SpectrumTransform.
+MeasuredTransform MeasuredTransformOf(const input::SpectrumTransform& whole);
 
 // A measured spectrum as the document holds it. The points are never
 // changed once read, and are shared by every copy of the analysis (each undo
@@ -40,7 +56,25 @@ struct MeasuredData {
     input::MeasuredOptions columns;
     std::string sourceName;
     MeasuredTransform transform;
+    // The points as transform's change gives them, worked out once when the
+    // points or the change are set (Retransform), so that the figure and the
+    // fit use the same data and an undo step only shares them. None while
+    // the change leaves every point as read.
+    std::shared_ptr<const input::TransformedSpectrum> changed;
+
+    // The data before the factor: the changed points, or those read.
+    std::span<const double> X() const { return changed ? changed->x : points->x; }
+    std::span<const double> Y() const { return changed ? changed->y : points->y; }
+    // The units of the data, after the change.
+    const model::SpectrumHeader& Header() const {
+        return changed ? changed->header : points->header;
+    }
+    // How many points the change leaves out.
+    std::size_t LeftOut() const { return changed ? changed->LeftOut() : 0; }
 };
+
+// Works out measured.changed for its points and transform.
+void Retransform(MeasuredData& measured);
 
 // A measured spectrum read from path with options, under the name its file has.
 MeasuredData MeasuredFrom(input::MeasuredSpectrum points, const std::string& path,
@@ -111,5 +145,11 @@ struct Analysis {
     // does not know, written back as they were.
     std::vector<model::SectionRecord> keptRecords;
 };
+
+// The axis titles a plot of analysis shows: those the user typed for this
+// document; without them, each axis by the units of the measured data as
+// transformed (so that converting to absorbance renames y), and fallback
+// for an axis whose units no file named.
+AxisTitles ShownAxisTitles(const Analysis& analysis, const AxisTitles& fallback);
 
 }  // namespace trazel::analysis

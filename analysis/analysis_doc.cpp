@@ -23,6 +23,9 @@ void CAnalysisDoc::OpenTable(const PeakTable& table) {
 void CAnalysisDoc::OpenStored(const PeakTable& table, StoredAnalysis stored) {
     SetTable(table);
     analysis_ = std::move(stored.analysis);
+    if (analysis_.measured) {
+        Retransform(*analysis_.measured);
+    }
     newerSection_ = std::move(stored.newerSection);
     Changed();
 }
@@ -43,6 +46,7 @@ void CAnalysisDoc::Restore(const DocumentState& state) {
 
 void CAnalysisDoc::SetMeasured(MeasuredData measured) {
     analysis_.measured = std::move(measured);
+    Retransform(*analysis_.measured);
     analysis_.lastFit.reset();
     analysis_.baseline.reset();
     Changed();
@@ -62,7 +66,12 @@ void CAnalysisDoc::SetMeasuredTransform(const MeasuredTransform& transform) {
     if (!analysis_.measured || analysis_.measured->transform == transform) {
         return;
     }
+    // Only a new change of x or y moves points; a new factor shares them.
+    const bool moved = analysis_.measured->transform.Change() != transform.Change();
     analysis_.measured->transform = transform;
+    if (moved) {
+        Retransform(*analysis_.measured);
+    }
     Changed();
 }
 
@@ -109,11 +118,11 @@ fit::FitProblem CAnalysisDoc::PoseFit(const FitSettings& settings, std::int32_t 
     if (!analysis_.measured) {
         return problem;
     }
-    const input::MeasuredSpectrum& points = *analysis_.measured->points;
-    problem.x = points.x;
-    problem.y = points.y;
-    problem.yFactor = analysis_.measured->transform.yFactor;
-    std::tie(problem.xMin, problem.xMax) = FitRangeFor(settings, points.x);
+    const MeasuredData& measured = *analysis_.measured;
+    problem.x.assign(measured.X().begin(), measured.X().end());
+    problem.y.assign(measured.Y().begin(), measured.Y().end());
+    problem.yFactor = measured.transform.yFactor;
+    std::tie(problem.xMin, problem.xMax) = FitRangeFor(settings, measured.X());
     return problem;
 }
 

@@ -151,6 +151,59 @@ std::optional<int> Column(RecordReader& in) {
     return static_cast<int>(*column);
 }
 
+std::string ChangeRecord(const MeasuredTransform& t) {
+    return RecordWriter()
+        .U32(static_cast<std::uint32_t>(t.x))
+        .U32(static_cast<std::uint32_t>(t.y))
+        .F64(t.laserNm)
+        .Bool(t.negate)
+        .Bytes();
+}
+
+input::SpectrumTransform ReadChange(RecordReader& in) {
+    input::SpectrumTransform change;
+    const std::uint32_t x = in.U32();
+    const std::uint32_t y = in.U32();
+    Check(x <= static_cast<std::uint32_t>(input::XChange::RamanShift),
+          "el cambio de x guardado es de una clase desconocida");
+    Check(y <= static_cast<std::uint32_t>(input::YChange::AbsorbanceToPercentTransmittance),
+          "el cambio de y guardado es de una clase desconocida");
+    change.x = static_cast<input::XChange>(x);
+    change.y = static_cast<input::YChange>(y);
+    change.laserNm = Finite(in);
+    change.negate = in.Bool();
+    Check(change.laserNm >= 0.0 && (change.x != input::XChange::RamanShift || change.laserNm > 0.0),
+          "la línea del láser guardada no es positiva");
+    return change;
+}
+
+std::string UnitsRecord(const model::SpectrumHeader& h) {
+    return RecordWriter()
+        .String(h.title)
+        .String(h.dataType)
+        .String(h.xUnits)
+        .String(h.yUnits)
+        .U32(static_cast<std::uint32_t>(h.xKind))
+        .U32(static_cast<std::uint32_t>(h.yKind))
+        .Bytes();
+}
+
+model::SpectrumHeader ReadUnits(RecordReader& in) {
+    model::SpectrumHeader h;
+    h.title = in.String(kMaxText);
+    h.dataType = in.String(kMaxText);
+    h.xUnits = in.String(kMaxText);
+    h.yUnits = in.String(kMaxText);
+    const std::uint32_t x = in.U32();
+    const std::uint32_t y = in.U32();
+    Check(x <= static_cast<std::uint32_t>(model::XUnit::RamanShift) &&
+              y <= static_cast<std::uint32_t>(model::YUnit::PercentTransmittance),
+          "las unidades guardadas son de una clase desconocida");
+    h.xKind = static_cast<model::XUnit>(x);
+    h.yKind = static_cast<model::YUnit>(y);
+    return h;
+}
+
 MeasuredData ReadMeasured(RecordReader& in) {
     MeasuredData m;
     m.sourcePath = in.String(kMaxText);
@@ -173,7 +226,8 @@ MeasuredData ReadMeasured(RecordReader& in) {
     Check(std::all_of(points.x.begin(), points.x.end(), finite) &&
               std::all_of(points.y.begin(), points.y.end(), finite),
           "un punto medido guardado no es un número finito");
-    m.points = std::make_shared<const input::MeasuredSpectrum>(std::move(points));
+    // Not const yet: the units of a later record go into it (AnalysisFromSection).
+    m.points = std::make_shared<input::MeasuredSpectrum>(std::move(points));
     return m;
 }
 
@@ -251,15 +305,26 @@ std::string TagName(std::uint32_t tag) {
             return "la línea base";
         case kTagAxisTitles:
             return "los títulos de los ejes";
+        case kTagMeasuredChange:
+            return "el cambio de x e y del espectro";
+        case kTagMeasuredUnits:
+            return "las unidades del espectro";
         default:
             return "un registro";
     }
 }
 
+// What records after the measured spectrum's add to it, put in once all are read.
+struct MeasuredExtras {
+    std::optional<MeasuredTransform> transform;
+    std::optional<input::SpectrumTransform> change;
+    std::optional<model::SpectrumHeader> units;
+};
+
 // Reads one known record into analysis; false for a tag this version does
 // not know.
 bool ReadRecord(const SectionRecord& record, const PeakTable& table, Analysis& analysis,
-                std::optional<MeasuredTransform>& transform) {
+                MeasuredExtras& extras) {
     RecordReader in(record.bytes);
     switch (record.tag) {
         case kTagMeasured:
@@ -267,7 +332,13 @@ bool ReadRecord(const SectionRecord& record, const PeakTable& table, Analysis& a
             analysis.measured = ReadMeasured(in);
             break;
         case kTagTransform:
-            transform = MeasuredTransform{.yFactor = Finite(in)};
+            extras.transform = MeasuredTransform{.yFactor = Finite(in)};
+            break;
+        case kTagMeasuredChange:
+            extras.change = ReadChange(in);
+            break;
+        case kTagMeasuredUnits:
+            extras.units = ReadUnits(in);
             break;
         case kTagFitSettings:
             analysis.fitSettings = ReadSettings(in, table);
@@ -322,6 +393,15 @@ model::DocumentSection AnalysisSection(const Analysis& analysis) {
             {kTagAxisTitles,
              RecordWriter().String(analysis.axisTitles->x).String(analysis.axisTitles->y).Bytes()});
     }
+    if (analysis.measured) {
+        const MeasuredData& m = *analysis.measured;
+        if (!m.transform.Change().IsIdentity()) {
+            section.records.push_back({kTagMeasuredChange, ChangeRecord(m.transform)});
+        }
+        if (m.points->header != model::SpectrumHeader{}) {
+            section.records.push_back({kTagMeasuredUnits, UnitsRecord(m.points->header)});
+        }
+    }
     section.records.insert(section.records.end(), analysis.keptRecords.begin(),
                            analysis.keptRecords.end());
     return section;
@@ -349,10 +429,10 @@ StoredAnalysis AnalysisFromSection(const SectionRead& read, const PeakTable& tab
             break;
     }
     Analysis analysis;
-    std::optional<MeasuredTransform> transform;
+    MeasuredExtras extras;
     for (const SectionRecord& record : read.section.records) {
         try {
-            if (!ReadRecord(record, table, analysis, transform)) {
+            if (!ReadRecord(record, table, analysis, extras)) {
                 analysis.keptRecords.push_back(record);
             }
         } catch (const RecordError& e) {
@@ -362,8 +442,22 @@ StoredAnalysis AnalysisFromSection(const SectionRead& read, const PeakTable& tab
             return stored;
         }
     }
-    if (analysis.measured && transform) {
-        analysis.measured->transform = *transform;
+    if (analysis.measured) {
+        MeasuredData& m = *analysis.measured;
+        if (extras.transform) {
+            m.transform.yFactor = extras.transform->yFactor;
+        }
+        if (extras.change) {
+            const double factor = m.transform.yFactor;
+            m.transform = MeasuredTransformOf(*extras.change);
+            m.transform.yFactor = factor;
+        }
+        if (extras.units) {
+            // Made by ReadMeasured as a mutable object, and shared with
+            // nobody yet.
+            std::const_pointer_cast<input::MeasuredSpectrum>(m.points)->header = *extras.units;
+        }
+        Retransform(m);
     }
     stored.analysis = std::move(analysis);
     return stored;

@@ -18,6 +18,11 @@ enum AnalysisTag : std::uint32_t {
     kTagLastFit = 4,
     kTagBaseline = 5,
     kTagAxisTitles = 6,
+    // The change of x and y before the factor; absent when there is none, so
+    // that a document without one reads as it did before the change existed.
+    kTagMeasuredChange = 7,
+    // The title and units the measured spectrum's file declared.
+    kTagMeasuredUnits = 8,
 };
 
 // The analysis as the section's records, in tag order, followed by the

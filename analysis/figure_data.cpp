@@ -25,23 +25,23 @@ Curve Sampled(const PeakTable& table, bool useScaled, double lo, double hi, int 
 }  // namespace
 
 Curve Residuals(const MeasuredData& measured, const FitRecord& fit) {
-    const input::MeasuredSpectrum& points = *measured.points;
+    const std::span<const double> x = measured.X();
+    const std::span<const double> y = measured.Y();
     std::vector<std::size_t> order;
-    for (std::size_t i = 0; i < points.x.size(); ++i) {
-        if (points.x[i] >= fit.xMin && points.x[i] <= fit.xMax) {
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        if (x[i] >= fit.xMin && x[i] <= fit.xMax) {
             order.push_back(i);
         }
     }
     std::sort(order.begin(), order.end(),
-              [&points](std::size_t a, std::size_t b) { return points.x[a] < points.x[b]; });
+              [&x](std::size_t a, std::size_t b) { return x[a] < x[b]; });
     Curve residual;
     residual.x.reserve(order.size());
     residual.y.reserve(order.size());
     for (const std::size_t i : order) {
-        residual.x.push_back(points.x[i]);
-        residual.y.push_back(
-            measured.transform.Y(points.y[i]) -
-            fit::FittedCurveAt(fit.result, fit.lineShape, fit.useScaled, points.x[i]));
+        residual.x.push_back(x[i]);
+        residual.y.push_back(measured.transform.Y(y[i]) -
+                             fit::FittedCurveAt(fit.result, fit.lineShape, fit.useScaled, x[i]));
     }
     return residual;
 }
@@ -58,7 +58,7 @@ FigureData ComputeFigure(const DocumentState& state, std::int32_t lineShape, boo
         return figure;
     }
     const MeasuredData& measured = *analysis.measured;
-    figure.measured = ReducePerColumn(measured.points->x, measured.points->y, lo, hi, columns);
+    figure.measured = ReducePerColumn(measured.X(), measured.Y(), lo, hi, columns);
     for (double& y : figure.measured->y) {
         y = measured.transform.Y(y);
     }
@@ -92,6 +92,28 @@ FigureData ComputeFigure(const DocumentState& state, std::int32_t lineShape, boo
     return figure;
 }
 
+std::optional<ViewLimits> MeasuredDataView(const Analysis& analysis) {
+    if (!analysis.measured || analysis.measured->X().empty()) {
+        return std::nullopt;
+    }
+    const MeasuredData& measured = *analysis.measured;
+    const auto [xLo, xHi] = std::minmax_element(measured.X().begin(), measured.X().end());
+    const auto [yLo, yHi] = std::minmax_element(measured.Y().begin(), measured.Y().end());
+    ViewLimits view{*xLo, *xHi, measured.transform.Y(*yLo), measured.transform.Y(*yHi)};
+    if (view.yMin > view.yMax) {
+        std::swap(view.yMin, view.yMax);
+    }
+    // A flat spectrum still gets a band of values to sit in.
+    const double margin = view.yMax > view.yMin ? (view.yMax - view.yMin) / 20
+                                                : std::max(std::abs(view.yMax) / 10, 1.0);
+    view.yMin -= margin;
+    view.yMax += margin;
+    if (view.xMin == view.xMax) {
+        return std::nullopt;
+    }
+    return view;
+}
+
 std::optional<MeasuredTransform> TransformToModelMaximum(const DocumentState& state,
                                                          std::int32_t lineShape, bool useScaled,
                                                          double lo, double hi, int columns) {
@@ -101,7 +123,7 @@ std::optional<MeasuredTransform> TransformToModelMaximum(const DocumentState& st
     const MeasuredData& measured = *state.analysis.measured;
     const double model =
         CurvesMaximum(SamplePlotCurves(state.table, lineShape, useScaled, lo, hi, columns));
-    const double points = MaximumInView(measured.points->x, measured.points->y, lo, hi);
+    const double points = MaximumInView(measured.X(), measured.Y(), lo, hi);
     if (!(model > 0.0) || !(points > 0.0)) {
         return std::nullopt;
     }

@@ -43,6 +43,20 @@ FigureData ComputeFigure(const DocumentState& state, std::int32_t lineShape, boo
 // the fitted curve, in ascending x.
 Curve Residuals(const MeasuredData& measured, const FitRecord& fit);
 
+// Limits of a view, x and y each from the lower to the higher.
+struct ViewLimits {
+    double xMin = 0.0;
+    double xMax = 0.0;
+    double yMin = 0.0;
+    double yMax = 0.0;
+};
+
+// The view that shows all of the measured data as drawn (changed and
+// multiplied by the factor): its x range, and its y extent with a twentieth
+// of it above and below, so that no point sits on the frame. None without
+// measured data.
+std::optional<ViewLimits> MeasuredDataView(const Analysis& analysis);
+
 // The transform that makes the measured spectrum's highest point between lo
 // and hi as high as the model's sum there; none when either is not positive.
 std::optional<MeasuredTransform> TransformToModelMaximum(const DocumentState& state,

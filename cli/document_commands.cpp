@@ -230,11 +230,26 @@ namespace {
 std::string AnalysisText(const analysis::Analysis& a) {
     std::string text;
     if (a.measured) {
-        const auto& x = a.measured->points->x;
+        const analysis::MeasuredData& m = *a.measured;
+        const auto& x = m.points->x;
         const auto [lo, hi] = std::minmax_element(x.begin(), x.end());
-        text += "Espectro medido: " + a.measured->sourceName + " (" + std::to_string(x.size()) +
+        text += "Espectro medido: " + m.sourceName + " (" + std::to_string(x.size()) +
                 " puntos, x de " + FormatG(*lo) + " a " + FormatG(*hi) + ")\n";
-        text += "Factor de y: " + FormatG(a.measured->transform.yFactor) + "\n";
+        const auto unit = [](const std::string& title) {
+            return title.empty() ? std::string("no declaradas") : "«" + title + "»";
+        };
+        text += "Unidades del archivo: x " + unit(XAxisTitle(m.points->header)) + ", y " +
+                unit(YAxisTitle(m.points->header)) + "\n";
+        text += "Transformación: " + input::DescribeTransform(m.transform.Whole());
+        if (m.LeftOut() > 0) {
+            text += " (deja fuera " + std::to_string(m.LeftOut()) + " puntos)";
+        }
+        if (!m.transform.Change().IsIdentity()) {
+            text += "; unidades tras ella: x " + unit(XAxisTitle(m.Header())) + ", y " +
+                    unit(YAxisTitle(m.Header()));
+        }
+        text += "\n";
+        text += "Factor de y: " + FormatG(m.transform.yFactor) + "\n";
     }
     if (a.lastFit) {
         const auto& r = a.lastFit->result;

@@ -136,7 +136,7 @@ std::pair<double, double> StoredXRange(const analysis::Analysis& a) {
         return {a.lastFit->xMin, a.lastFit->xMax};
     }
     if (a.measured) {
-        const auto& x = a.measured->points->x;
+        const auto x = a.measured->X();
         const auto [lo, hi] = std::minmax_element(x.begin(), x.end());
         return {*lo, *hi};
     }
@@ -155,28 +155,28 @@ int RunFigure(const std::vector<std::string>& args, std::ostream&, std::ostream&
     // Another spectrum replaces the stored one for this picture, and the
     // stored fit, made on that one, is not drawn.
     if (request.measuredPath) {
-        input::TransformedSpectrum read =
-            ReadTransformedSpectrum(*request.measuredPath, request.change, "figure", err);
-        // The units the file declares name the axes the user left unnamed.
-        const std::string xTitle = XAxisTitle(read.header);
-        const std::string yTitle = YAxisTitle(read.header);
-        document.SetAxisTitles({xTitle.empty() ? request.view.xTitle.toStdString() : xTitle,
-                                yTitle.empty() ? request.view.yTitle.toStdString() : yTitle});
-        input::MeasuredSpectrum points{
-            .x = std::move(read.x), .y = std::move(read.y), .header = read.header};
+        input::MeasuredSpectrum points;
+        ReadTransformedSpectrum(*request.measuredPath, request.change, "figure", err, &points);
         document.SetMeasured(analysis::MeasuredFrom(std::move(points), *request.measuredPath));
-        document.SetMeasuredTransform(request.transform);
+        analysis::MeasuredTransform transform = analysis::MeasuredTransformOf(request.change);
+        transform.yFactor = request.transform.yFactor;
+        document.SetMeasuredTransform(transform);
     }
     const auto [xMin, xMax] =
         request.xRange ? *request.xRange : StoredXRange(document.GetAnalysis());
     request.view.curve.xMin = xMin;
     request.view.curve.xMax = xMax;
-    if (const auto& titles = document.GetAnalysis().axisTitles) {
+    // Titles typed for the document, else the units of its data as
+    // transformed, name the axes the options leave unnamed.
+    {
+        const analysis::AxisTitles titles = analysis::ShownAxisTitles(
+            document.GetAnalysis(),
+            {request.view.xTitle.toStdString(), request.view.yTitle.toStdString()});
         if (!request.titlesGiven[0]) {
-            request.view.xTitle = QString::fromStdString(titles->x);
+            request.view.xTitle = QString::fromStdString(titles.x);
         }
         if (!request.titlesGiven[1]) {
-            request.view.yTitle = QString::fromStdString(titles->y);
+            request.view.yTitle = QString::fromStdString(titles.y);
         }
     }
 

@@ -212,12 +212,14 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
         }
     }
 
-    // The changes of x and y are made to the points as they are read; the
-    // factor is the document's own transform, as in the window.
-    input::TransformedSpectrum read = ReadTransformedSpectrum(*measuredPath, change, "fit", err);
-    input::MeasuredSpectrum points{
-        .x = std::move(read.x), .y = std::move(read.y), .header = read.header};
+    // The document keeps the points as read and the whole transform, as the
+    // window does, so that the fit and a later figure use the same data.
+    input::MeasuredSpectrum points;
+    ReadTransformedSpectrum(*measuredPath, change, "fit", err, &points);
     document.SetMeasured(analysis::MeasuredFrom(std::move(points), *measuredPath));
+    const double factor = transform.yFactor;
+    transform = analysis::MeasuredTransformOf(change);
+    transform.yFactor = factor;
     document.SetMeasuredTransform(transform);
     const FitProblem problem = document.PoseFit(settings, lineShape, useScaled);
 

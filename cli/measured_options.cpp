@@ -53,7 +53,8 @@ SpectrumTransform TransformFrom(const ParsedOptions& options) {
 
 TransformedSpectrum ReadTransformedSpectrum(const std::string& path,
                                             const SpectrumTransform& transform,
-                                            const std::string& command, std::ostream& err) {
+                                            const std::string& command, std::ostream& err,
+                                            MeasuredSpectrum* asRead) {
     auto read = ReadMeasuredSpectrum(path);
     if (!read.Ok()) {
         throw FileError(read.Message());
@@ -86,6 +87,9 @@ TransformedSpectrum ReadTransformedSpectrum(const std::string& path,
         err << "trazel-cli " << command << ": se dejan fuera " << out.LeftOut() << " de los "
             << spectrum.x.size() << " puntos de " << QuoteFileName(path)
             << ", donde la transformación no está definida: " << why << ".\n";
+    }
+    if (asRead) {
+        *asRead = std::move(read).Value();
     }
     return out;
 }

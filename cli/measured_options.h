@@ -21,9 +21,11 @@ input::SpectrumTransform TransformFrom(const ParsedOptions& options);
 // The spectrum at path as read, with the transform applied: a FileError when
 // the file cannot be read or fewer than two points are left. Says on err,
 // after "trazel-cli command: ", how many points were left out and that only
-// the first spectrum of a file of several is used.
+// the first spectrum of a file of several is used. The points as read go to
+// asRead when given, for a document that keeps them with the transform.
 input::TransformedSpectrum ReadTransformedSpectrum(const std::string& path,
                                                    const input::SpectrumTransform& transform,
-                                                   const std::string& command, std::ostream& err);
+                                                   const std::string& command, std::ostream& err,
+                                                   input::MeasuredSpectrum* asRead = nullptr);
 
 }  // namespace trazel::cli

@@ -66,6 +66,14 @@ inline constexpr int IDC_MEASURED_COLUMN_COUNT = 1054;
 inline constexpr int IDC_MEASURED_Y_FACTOR = 1055;
 inline constexpr int IDC_MEASURED_SCALE_TO_MODEL = 1056;
 inline constexpr int IDC_MEASURED_REMOVE = 1057;
+// The changes of x (five radio buttons from "none"), the laser line, the
+// changes of y (five from "none"), the change of sign, and the line that
+// tells the order and what is left out.
+inline constexpr int IDC_MEASURED_X_NONE = 1058;
+inline constexpr int IDC_MEASURED_LASER = 1063;
+inline constexpr int IDC_MEASURED_Y_NONE = 1064;
+inline constexpr int IDC_MEASURED_NEGATE = 1069;
+inline constexpr int IDC_MEASURED_TRANSFORM_NOTE = 1070;
 
 // Controls of the band import dialog.
 inline constexpr int IDC_IMPORT_FILE = 1101;

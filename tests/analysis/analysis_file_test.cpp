@@ -20,8 +20,15 @@ const PeakTable kGuess = TableOf({{31, 0.9, 9}, {41, 0.55, 9}});
 Analysis Fitted() {
     const SyntheticSpectrum made =
         MakeSpectrum(TableOf({{30, 1, 8}, {42, 0.5, 10}}), {.baseline = 0.02}, 0.005, 3);
-    MeasuredData measured = MeasuredFrom({.x = made.x, .y = made.y}, "/datos/medido.txt");
-    measured.transform.yFactor = 0.5;
+    MeasuredData measured = MeasuredFrom(
+        {.x = made.x,
+         .y = made.y,
+         .header = {.title = "medido", .yUnits = "ABSORBANCE", .yKind = YUnit::Absorbance}},
+        "/datos/medido.txt");
+    measured.transform = {.y = input::YChange::AbsorbanceToTransmittance,
+                          .laserNm = 532,
+                          .negate = true,
+                          .yFactor = 0.5};
     Analysis analysis;
     analysis.measured = measured;
     analysis.fitSettings.baseline = trazel::fit::Baseline::Constant;
@@ -60,7 +67,15 @@ TEST(AnalysisFile, RoundTripsBitForBit) {
     const StoredAnalysis stored = AnalysisFromSection(ReadSection(bytes), kGuess);
     ASSERT_EQ(stored.notice, "");
     EXPECT_EQ(SectionBytes(AnalysisSection(stored.analysis)), bytes);
-    EXPECT_EQ(stored.analysis.measured->transform.yFactor, 0.5);
+    EXPECT_EQ(stored.analysis.measured->transform, analysis.measured->transform);
+    EXPECT_EQ(stored.analysis.measured->Header().yKind, YUnit::Transmittance);
+    EXPECT_EQ(stored.analysis.measured->points->header, analysis.measured->points->header);
+    // Without a change of x or y the document is written as before there was one.
+    Analysis unchanged = analysis;
+    unchanged.measured->transform = {.yFactor = 0.5};
+    for (const SectionRecord& record : AnalysisSection(unchanged).records) {
+        EXPECT_NE(record.tag, kTagMeasuredChange);
+    }
     EXPECT_EQ(stored.analysis.lastFit->result.iterations, analysis.lastFit->result.iterations);
     EXPECT_EQ(SectionBytesFor(Analysis{}, ""), "");
 }
@@ -104,6 +119,14 @@ INSTANTIATE_TEST_SUITE_P(
         DamageCase{"fitted_band_outside_its_table",
                    [](Analysis& a) { a.lastFit->result.bands[0].index = 9; },
                    "no está en la tabla"},
+        DamageCase{"raman_shift_without_laser",
+                   [](Analysis& a) {
+                       a.measured->transform = {.x = input::XChange::RamanShift, .laserNm = 0};
+                   },
+                   "láser"},
+        DamageCase{"unknown_y_change",
+                   [](Analysis& a) { a.measured->transform.y = static_cast<input::YChange>(9); },
+                   "clase desconocida"},
         DamageCase{"unknown_line_shape", [](Analysis& a) { a.lastFit->lineShape = 7; },
                    "forma de las bandas"},
         DamageCase{"known_record_twice",

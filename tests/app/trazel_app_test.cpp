@@ -22,6 +22,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <limits>
 #include <memory>
 #include <random>
 #include <sstream>
@@ -1032,6 +1033,10 @@ class TrazelAppTest : public QObject {
         // spectrum, its factor, the fit and its baseline, drawn as before.
         QTest::newRow("saved and reopened") << "load,factor,apply,reopen" << true << 0.01 << true;
         QTest::newRow("saved unfitted") << "load,reopen" << true << 1.0 << false;
+        // A change of y is the document's too: drawn and fitted alike, saved.
+        QTest::newRow("sign changed, saved and reopened")
+            << "load,negate,apply,reopen" << true << -1.0 << true;
+        QTest::newRow("sign changed, undone") << "load,negate,undo" << true << 1.0 << false;
     }
     void analysisFollowsTheUser() {
         QFETCH(QString, steps);
@@ -1063,7 +1068,9 @@ class TrazelAppTest : public QObject {
                 QVERIFY(s.app.Measured()->Load(TRAZEL_TEST_DATA
                                                "/../../examples/dos-bandas-medido.txt"));
             } else if (step == "factor") {
-                s.app.Measured()->SetTransform({0.01});
+                s.app.Measured()->SetTransform({.yFactor = 0.01});
+            } else if (step == "negate") {
+                s.app.Measured()->SetTransform({.negate = true, .yFactor = -1});
             } else if (step == "fit" || step == "apply") {
                 s.frame()->SendCommand(ID_FIT_MEASURED);
             } else if (step == "undo" || step == "redo") {
@@ -1088,6 +1095,7 @@ class TrazelAppTest : public QObject {
         QCOMPARE(!SameBands(s.app.Document().Table(), guess) && measured, fitted);
         if (measured) {
             QCOMPARE(held.measured->transform.yFactor, factor);
+            QCOMPARE(held.measured->transform.negate, factor < 0);
         }
 
         QCustomPlot& plot = *s.app.PlotWindow()->Plot();
@@ -1107,8 +1115,11 @@ class TrazelAppTest : public QObject {
         bool found = false;
         const double drawnTop =
             plot.graph(names.indexOf("dos-bandas-medido.txt"))->getValueRange(found).upper;
-        const auto& points = held.measured->points->y;
-        QCOMPARE(drawnTop, *std::max_element(points.begin(), points.end()) * factor);
+        double top = -std::numeric_limits<double>::infinity();
+        for (const double y : held.measured->Y()) {
+            top = std::max(top, held.measured->transform.Y(y));
+        }
+        QCOMPARE(drawnTop, top);
         if (fitted) {
             // What is drawn is what was fitted: the residual is the noise,
             // a few hundredths of the spectrum's height.

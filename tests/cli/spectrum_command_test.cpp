@@ -159,6 +159,14 @@ TEST_F(CliTest, FitOfTransformedDataEqualsFitOfConvertedFile) {
               kExitOk);
     EXPECT_EQ(out_.str(), fromFile);
     EXPECT_NE(err_.str().find("se dejan fuera 14 de los 3736 puntos"), std::string::npos);
+    // The document keeps every point as read, and the change with them.
+    ASSERT_EQ(Run(Words("show @f2.trz")), kExitOk);
+    for (const char* line : {"(3736 puntos", "y «Transmitancia»",
+                             "Transformación: y de transmitancia (%) a absorbancia (deja fuera 14 "
+                             "puntos); unidades tras ella: x «Número de onda (cm⁻¹)», y "
+                             "«Absorbancia»"}) {
+        EXPECT_NE(out_.str().find(line), std::string::npos) << out_.str();
+    }
 }
 
 }  // namespace

@@ -112,8 +112,9 @@ class MeasuredCommandsTest : public QObject {
         QCOMPARE(measured.Load(path), replaces);
         QCOMPARE(measured.Current()->sourceName, replaces ? "otro.jdx" : "bueno.txt");
         QCOMPARE(c.Steps(), replaces ? 2 : 1);
-        QCOMPARE(c.fakes.messages.shown.size(), std::size_t{1});
-        const QString shown = c.fakes.messages.shown[0].text;
+        // The file of several blocks declares transmittance, and is asked about first.
+        QCOMPARE(c.fakes.messages.shown.size(), std::size_t{replaces ? 2u : 1u});
+        const QString shown = c.fakes.messages.shown.back().text;
         QVERIFY2(shown.contains(message) && shown.contains(QString::fromStdString(path)) &&
                      shown.contains("Sigue superpuesto el espectro medido «bueno.txt»") != replaces,
                  qPrintable(shown));
@@ -207,7 +208,7 @@ class MeasuredCommandsTest : public QObject {
         MeasuredCommands& measured = c.commands;
         measured.DocumentChanged("/documentos/calcita.tzl");
         QVERIFY(measured.Load(File("bueno.txt", kGood)));
-        measured.EditOptions(toModel != 0.0 ? std::optional(MeasuredTransform{toModel})
+        measured.EditOptions(toModel != 0.0 ? std::optional(MeasuredTransform{.yFactor = toModel})
                                             : std::nullopt);
         const bool applied = refusal.isEmpty() && button == IDOK;
         QCOMPARE(c.Steps(), applied || button == O::kRemoveId ? 2 : 1);
@@ -222,6 +223,82 @@ class MeasuredCommandsTest : public QObject {
         QCOMPARE(measured.Current()->transform.yFactor, factor);
         QCOMPARE(messages.Texts().join("").contains(refusal), true);
         QCOMPARE(messages.shown.size(), std::size_t{refusal.isEmpty() ? 0u : 1u});
+    }
+
+    // A file that declares transmittance is offered absorbance, from percent
+    // when most values are above 1.5; accepted, the change is part of the
+    // load's one step. A file without units is never asked about.
+    void loadOffersAbsorbanceForTransmittance_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<MessageAnswer>("answer");
+        QTest::addColumn<QString>("asked");
+        QTest::addColumn<std::vector<double>>("ys");
+        const QByteArray percent = "wavenumber (cm-1)\ttransmittance (%)\n1 10\n2 100\n3 0\n";
+        const QByteArray unit = "x\ttransmittance\n1 0.1\n2 1\n3 0.01\n";
+        QTest::newRow("porcentaje, sí")
+            << percent << MessageAnswer::Yes << "A = 2 − log10 %T" << std::vector<double>{1, 0};
+        QTest::newRow("0 a 1, sí")
+            << unit << MessageAnswer::Yes << "A = −log10 T" << std::vector<double>{1, 0, 2};
+        QTest::newRow("no") << percent << MessageAnswer::No << "A = 2 − log10 %T"
+                            << std::vector<double>{10, 100, 0};
+        QTest::newRow("sin unidades") << QByteArray("1 10\n2 100\n") << MessageAnswer::Yes << ""
+                                      << std::vector<double>{10, 100};
+    }
+    void loadOffersAbsorbanceForTransmittance() {
+        QFETCH(QByteArray, text);
+        QFETCH(MessageAnswer, answer);
+        QFETCH(QString, asked);
+        QFETCH(std::vector<double>, ys);
+        Commands c;
+        c.fakes.NewMessages().answers = {answer};
+        QVERIFY(c.commands.Load(File("transmitancia.txt", text)));
+        QCOMPARE(c.fakes.messages.shown.size(), std::size_t{asked.isEmpty() ? 0u : 1u});
+        QVERIFY(asked.isEmpty() || c.fakes.messages.shown[0].text.contains(asked));
+        const MeasuredData& data = *c.commands.Current();
+        QCOMPARE(std::vector<double>(data.Y().begin(), data.Y().end()), ys);
+        QCOMPARE(c.Steps(), 1);
+    }
+
+    // The changes of x and y chosen in the options, with the factor, are one
+    // step; a Raman shift without a positive laser line is refused and
+    // changes nothing.
+    void optionsChangeXAndY_data() {
+        QTest::addColumn<int>("xChange");
+        QTest::addColumn<int>("yChange");
+        QTest::addColumn<QString>("laser");
+        QTest::addColumn<std::vector<double>>("xs");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("nm a cm-1") << 1 << 0 << "" << std::vector<double>{1e7 / 3, 5e6, 1e7} << "";
+        QTest::newRow("raman") << 4 << 3 << "0.5" << std::vector<double>{1e7, 1.5e7, 2e7 - 1e7 / 3}
+                               << "";
+        QTest::newRow("raman sin láser")
+            << 4 << 0 << "" << std::vector<double>{1, 2, 3} << "línea del láser";
+        QTest::newRow("láser negativo")
+            << 4 << 0 << "-1" << std::vector<double>{1, 2, 3} << "línea del láser";
+    }
+    void optionsChangeXAndY() {
+        QFETCH(int, xChange);
+        QFETCH(int, yChange);
+        QFETCH(QString, laser);
+        QFETCH(std::vector<double>, xs);
+        QFETCH(QString, refusal);
+        RecordingMessageBox messages;
+        DialogDriver driver(messages, [&](TemplateDialog& d) {
+            Click(d, O::kXNoneId + xChange);
+            Click(d, O::kYNoneId + yChange);
+            Type(d, O::kLaserId, laser);
+            Click(d, IDOK);
+            if (!refusal.isEmpty()) {
+                Click(d, IDCANCEL);
+            }
+        });
+        Commands c(driver);
+        QVERIFY(c.commands.Load(File("bueno.txt", kGood)));
+        c.commands.EditOptions();
+        const MeasuredData& data = *c.commands.Current();
+        QCOMPARE(std::vector<double>(data.X().begin(), data.X().end()), xs);
+        QCOMPARE(c.Steps(), refusal.isEmpty() ? 2 : 1);
+        QVERIFY(messages.Texts().join("").contains(refusal));
     }
 
     // A pairing an earlier version remembered for a document by its path is

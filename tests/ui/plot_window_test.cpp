@@ -112,6 +112,48 @@ class PlotWindowTest : public QObject {
         QCOMPARE(s.SumPeak(), sumPeak);
     }
 
+    // A spectrum loaded is shown whole (x range, y extent and a twentieth),
+    // unless the user has zoomed since "Representar"; the menu item shows it
+    // whole on request, and "Representar" goes back to the form. Its units
+    // name the axes.
+    void viewFollowsTheData_data() {
+        QTest::addColumn<QString>("step");
+        QTest::addColumn<double>("xMin");
+        QTest::addColumn<double>("yMax");
+        QTest::newRow("loaded") << "load" << 2000.0 << 0.9 + 0.04;
+        QTest::newRow("zoomed before") << "zoom,load" << 400.0 << 3.0;
+        QTest::newRow("on request") << "zoom,load,fit" << 2000.0 << 0.9 + 0.04;
+        QTest::newRow("Representar") << "load,plot" << 0.0 << 3.0;
+    }
+    void viewFollowsTheData() {
+        QFETCH(QString, step);
+        QFETCH(double, xMin);
+        QFETCH(double, yMax);
+        PlotSetup s;
+        const QTemporaryDir dir;
+        const QString path = dir.filePath("ir.txt");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("wavenumber (cm-1)\tabsorbance\n2000 0.1\n3000 0.9\n4000 0.5\n");
+        file.close();
+        for (const QString& part : step.split(',')) {
+            if (part == "zoom") {
+                s.window.Plot()->xAxis->setRange(400, 600);
+            } else if (part == "load") {
+                QVERIFY(s.spectrum.Load(path.toStdString()));
+            } else if (part == "fit") {
+                s.window.FitViewToData();
+            } else {
+                s.Click(IDC_PLOT);
+            }
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(s.window.CurrentView().curve.xMin, xMin);
+        QCOMPARE(s.window.CurrentView().curve.yMax, yMax);
+        // No title typed for the document: the axes are named by the file's units.
+        QCOMPARE(s.window.CurrentView().xTitle, QStringLiteral("Número de onda (cm⁻¹)"));
+    }
+
     // A wheel notch samples the curves for the new range before the plot
     // is drawn, so the screen takes one picture, not the old samples first.
     void wheelNotchDrawsOnce() {
@@ -239,7 +281,9 @@ class PlotWindowTest : public QObject {
             }
             file.close();
             QVERIFY(s.spectrum.Load(measured.toStdString()));
-            s.spectrum.SetTransform({factor});
+            s.spectrum.SetTransform({.yFactor = factor});
+            // Back from the view of the data just loaded to the form's.
+            s.Click(IDC_PLOT);
             measuredArgs = {"--measured", measured.toStdString(), "--yfactor",
                             QString::number(factor).toStdString()};
         }
@@ -386,7 +430,7 @@ class PlotWindowTest : public QObject {
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) > 0);
         file.close();
         QVERIFY(s.spectrum.Load(path.toStdString()));
-        s.spectrum.SetTransform({yFactor});
+        s.spectrum.SetTransform({.yFactor = yFactor});
 
         // Every band held: the baseline alone is fitted, and comes out zero.
         trazel::analysis::FitSettings settings;

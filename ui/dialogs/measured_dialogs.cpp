@@ -1,11 +1,15 @@
 #include "ui/dialogs/measured_dialogs.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
+#include <algorithm>
 #include <cmath>
 
+#include "platform/number_format.h"
 #include "platform/qt/modal_dialogs.h"
 
 using namespace trazel::platform;
@@ -34,20 +38,32 @@ const ControlTemplate kColumnControls[] = {
 const DialogTemplate kColumnTemplate{"Columnas del espectro medido", 280, 158, kColumnControls};
 
 const ControlTemplate kOptionControls[] = {
-    {IDC_MEASURED_FILE, K::Label, "", 7, 7, 186, 9},
-    {0, K::Label, "&Factor de y:", 7, 24, 50, 9},
-    {O::kYFactorId, K::Edit, "", 60, 22, 60, 14},
-    {O::kScaleToModelId, K::Button, "&Escalar al máximo del modelo en la vista", 7, 40, 186, 14},
-    {0, K::Label,
-     "El ajuste y el gráfico usan las ordenadas leídas multiplicadas por este factor; "
-     "el archivo no cambia.",
-     7, 57, 186, 17},
-    {O::kRemoveId, K::Button, "&Quitar el espectro", 7, 82, 70, 14},
-    {IDOK, K::DefaultButton, "Aceptar", 87, 82, 50, 14},
-    {IDCANCEL, K::Button, "Cancelar", 143, 82, 50, 14},
+    {IDC_MEASURED_FILE, K::Label, "", 7, 7, 296, 9},
+    {0, K::Group, "Cambio de &x", 7, 20, 145, 92},
+    {O::kXNoneId + 0, K::Radio, "Ninguno", 13, 31, 135, 10},
+    {O::kXNoneId + 1, K::Radio, "Nanómetros a cm⁻¹", 13, 42, 135, 10},
+    {O::kXNoneId + 2, K::Radio, "cm⁻¹ a nanómetros", 13, 53, 135, 10},
+    {O::kXNoneId + 3, K::Radio, "Micrómetros a cm⁻¹", 13, 64, 135, 10},
+    {O::kXNoneId + 4, K::Radio, "Nanómetros a desplazamiento Raman", 13, 75, 135, 10},
+    {0, K::Label, "&Láser (nm):", 23, 93, 45, 9},
+    {O::kLaserId, K::Edit, "", 70, 91, 50, 14},
+    {0, K::Group, "Cambio de &y", 158, 20, 145, 92},
+    {O::kYNoneId + 0, K::Radio, "Ninguno", 164, 31, 135, 10},
+    {O::kYNoneId + 1, K::Radio, "Transmitancia (0 a 1) a absorbancia", 164, 42, 135, 10},
+    {O::kYNoneId + 2, K::Radio, "Transmitancia (%) a absorbancia", 164, 53, 135, 10},
+    {O::kYNoneId + 3, K::Radio, "Absorbancia a transmitancia (0 a 1)", 164, 64, 135, 10},
+    {O::kYNoneId + 4, K::Radio, "Absorbancia a transmitancia (%)", 164, 75, 135, 10},
+    {O::kNegateId, K::Check, "Cambiar el &signo de y", 164, 93, 135, 10},
+    {0, K::Label, "&Factor de y:", 7, 120, 50, 9},
+    {O::kYFactorId, K::Edit, "", 60, 118, 60, 14},
+    {O::kScaleToModelId, K::Button, "&Escalar al máximo del modelo en la vista", 127, 118, 176, 14},
+    {O::kNoteId, K::Label, "", 7, 137, 296, 36},
+    {O::kRemoveId, K::Button, "&Quitar el espectro", 7, 178, 70, 14},
+    {IDOK, K::DefaultButton, "Aceptar", 197, 178, 50, 14},
+    {IDCANCEL, K::Button, "Cancelar", 253, 178, 50, 14},
 };
 
-const DialogTemplate kOptionTemplate{"Espectro medido", 200, 103, kOptionControls};
+const DialogTemplate kOptionTemplate{"Espectro medido", 310, 199, kOptionControls};
 
 const QString kYFactorMessage = QStringLiteral(
     "El factor de y multiplica las ordenadas del espectro medido para el ajuste y el "
@@ -96,11 +112,30 @@ bool CMeasuredColumnsDlg::ValidateFields() {
     return true;
 }
 
-CMeasuredOptionsDlg::CMeasuredOptionsDlg(const QString& fileName, const Services& services,
-                                         QWidget* owner)
-    : TemplateDialog(kOptionTemplate, services, owner) {
+CMeasuredOptionsDlg::CMeasuredOptionsDlg(const QString& fileName,
+                                         const input::MeasuredSpectrum& points,
+                                         const Services& services, QWidget* owner)
+    : TemplateDialog(kOptionTemplate, services, owner), points_(points) {
     SetFileLabel(*this, fileName);
+    std::vector<QRadioButton*> xs;
+    std::vector<QRadioButton*> ys;
+    for (int i = 0; i < 5; ++i) {
+        xs.push_back(Radio(kXNoneId + i));
+        ys.push_back(Radio(kYNoneId + i));
+    }
+    exchange_.Radio(xs, xChange);
+    exchange_.Text(Edit(kLaserId), laser);
+    exchange_.Radio(ys, yChange);
+    exchange_.Check(qobject_cast<QCheckBox*>(GetDlgItem(kNegateId)), negate);
     exchange_.Text(Edit(kYFactorId), yFactor);
+    // What a change leaves out is seen before it is accepted.
+    for (QRadioButton* button : xs) {
+        connect(button, &QAbstractButton::toggled, this, &CMeasuredOptionsDlg::ShowNote);
+    }
+    for (QRadioButton* button : ys) {
+        connect(button, &QAbstractButton::toggled, this, &CMeasuredOptionsDlg::ShowNote);
+    }
+    connect(Edit(kLaserId), &QLineEdit::textChanged, this, &CMeasuredOptionsDlg::ShowNote);
     // The factor that brings the spectrum's maximum in view to the model's,
     // written into the field, where the user sees it before accepting it.
     connect(Button(kScaleToModelId), &QAbstractButton::clicked, this, [this] {
@@ -119,14 +154,89 @@ CMeasuredOptionsDlg::CMeasuredOptionsDlg(const QString& fileName, const Services
 void CMeasuredOptionsDlg::OnInitDialog() {
     TemplateDialog::OnInitDialog();
     Button(kScaleToModelId)->setEnabled(modelMaximumFactor.has_value());
+    ShowNote();
+}
+
+input::SpectrumTransform CMeasuredOptionsDlg::Transform() const {
+    input::SpectrumTransform transform;
+    transform.x = static_cast<input::XChange>(std::clamp(xChange, 0, 4));
+    transform.y = static_cast<input::YChange>(std::clamp(yChange, 0, 4));
+    if (transform.x == input::XChange::RamanShift) {
+        transform.laserNm = ParseDouble(laser.toStdString()).value_or(0.0);
+    }
+    transform.negate = negate;
+    transform.factor = yFactor;
+    return transform;
+}
+
+void CMeasuredOptionsDlg::SetTransform(const input::SpectrumTransform& transform) {
+    xChange = static_cast<std::int32_t>(transform.x);
+    yChange = static_cast<std::int32_t>(transform.y);
+    laser = transform.laserNm > 0.0 ? QString::fromStdString(FormatG(transform.laserNm, 10))
+                                    : QString();
+    negate = transform.negate;
+    yFactor = transform.factor;
+}
+
+void CMeasuredOptionsDlg::ShowNote() {
+    input::SpectrumTransform shown;
+    for (int i = 0; i < 5; ++i) {
+        if (Radio(kXNoneId + i)->isChecked()) {
+            shown.x = static_cast<input::XChange>(i);
+        }
+        if (Radio(kYNoneId + i)->isChecked()) {
+            shown.y = static_cast<input::YChange>(i);
+        }
+    }
+    Edit(kLaserId)->setEnabled(shown.x == input::XChange::RamanShift);
+    QString note = QStringLiteral(
+        "Se aplican en este orden: el cambio de x, el de y, el cambio de signo y el factor. "
+        "El archivo no cambia.");
+    if (shown.x == input::XChange::RamanShift) {
+        shown.laserNm = ParseDouble(Edit(kLaserId)->text().toStdString()).value_or(0.0);
+    }
+    if (const auto problem = input::TransformProblem(shown)) {
+        note += QLatin1Char(' ') + QString::fromStdString(*problem);
+    } else {
+        const input::TransformedSpectrum changed =
+            input::ApplyTransform(points_.x, points_.y, points_.header, shown);
+        if (changed.LeftOut() > 0) {
+            note += QStringLiteral(
+                        " Quedan fuera %1 de los %2 puntos, donde el cambio no está "
+                        "definido (%3 por x, %4 por y).")
+                        .arg(changed.LeftOut())
+                        .arg(points_.x.size())
+                        .arg(changed.xUndefined)
+                        .arg(changed.yUndefined);
+        }
+    }
+    qobject_cast<QLabel*>(GetDlgItem(kNoteId))->setText(note);
 }
 
 bool CMeasuredOptionsDlg::ValidateFields() {
-    if (std::isfinite(yFactor) && yFactor != 0.0) {
-        return true;
+    if (!std::isfinite(yFactor) || yFactor == 0.0) {
+        RefuseField(Edit(kYFactorId), kYFactorMessage);
+        return false;
     }
-    RefuseField(Edit(kYFactorId), kYFactorMessage);
-    return false;
+    const input::SpectrumTransform transform = Transform();
+    if (transform.x == input::XChange::RamanShift &&
+        !(std::isfinite(transform.laserNm) && transform.laserNm > 0.0)) {
+        RefuseField(Edit(kLaserId),
+                    QStringLiteral("El desplazamiento Raman se mide desde la línea del láser: "
+                                   "introduzca su longitud de onda en nm, un número positivo."));
+        return false;
+    }
+    const input::TransformedSpectrum changed =
+        input::ApplyTransform(points_.x, points_.y, points_.header, transform);
+    if (changed.x.size() < 2) {
+        RefuseField(Edit(kYFactorId),
+                    QStringLiteral("Con estos cambios quedan %1 de los %2 puntos, y hacen falta "
+                                   "al menos dos: el cambio no está definido en los demás.")
+                        .arg(changed.x.size())
+                        .arg(points_.x.size()));
+        return false;
+    }
+    return true;
 }
 
 }  // namespace trazel::ui

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "input/measured_spectrum.h"
+#include "input/measured_transform.h"
 #include "ui/control_ids.h"
 #include "ui/dialogs/template_dialog.h"
 
@@ -33,11 +35,13 @@ class CMeasuredColumnsDlg : public TemplateDialog {
     int columns_;
 };
 
-// How the measured spectrum's data are taken: the y factor, by which the fit
-// and the figure both multiply the ordinates read, and which "Escalar al
-// máximo del modelo en la vista" sets to modelMaximumFactor (disabled without
-// one). "Quitar el espectro" closes the dialog as accepted with
-// removeRequested set, whatever the fields hold.
+// How the measured spectrum's data are taken: the change of x (with the
+// laser line of a Raman shift), the change of y, the change of sign and the
+// y factor, in that fixed order, which the dialog shows with how many of
+// points the changes leave out. "Escalar al máximo del modelo en la vista"
+// sets the factor to modelMaximumFactor (disabled without one). "Quitar el
+// espectro" closes the dialog as accepted with removeRequested set, whatever
+// the fields hold.
 class CMeasuredOptionsDlg : public TemplateDialog {
     Q_OBJECT
 
@@ -45,10 +49,27 @@ class CMeasuredOptionsDlg : public TemplateDialog {
     static constexpr int kYFactorId = IDC_MEASURED_Y_FACTOR;
     static constexpr int kScaleToModelId = IDC_MEASURED_SCALE_TO_MODEL;
     static constexpr int kRemoveId = IDC_MEASURED_REMOVE;
+    // The radio button of a change: kXNoneId + input::XChange, kYNoneId + input::YChange.
+    static constexpr int kXNoneId = IDC_MEASURED_X_NONE;
+    static constexpr int kLaserId = IDC_MEASURED_LASER;
+    static constexpr int kYNoneId = IDC_MEASURED_Y_NONE;
+    static constexpr int kNegateId = IDC_MEASURED_NEGATE;
+    static constexpr int kNoteId = IDC_MEASURED_TRANSFORM_NOTE;
 
-    CMeasuredOptionsDlg(const QString& fileName, const platform::Services& services,
-                        QWidget* owner = nullptr);
+    // points are those read, for counting what each change leaves out; they
+    // must outlive the dialog.
+    CMeasuredOptionsDlg(const QString& fileName, const input::MeasuredSpectrum& points,
+                        const platform::Services& services, QWidget* owner = nullptr);
 
+    // The transform shown, and chosen once accepted (factor included).
+    input::SpectrumTransform Transform() const;
+    void SetTransform(const input::SpectrumTransform& transform);
+
+    std::int32_t xChange = 0;
+    std::int32_t yChange = 0;
+    // The laser line as typed: it matters only for a Raman shift.
+    QString laser;
+    bool negate = false;
     double yFactor = 1.0;
     std::optional<double> modelMaximumFactor;
     bool removeRequested = false;
@@ -57,6 +78,13 @@ class CMeasuredOptionsDlg : public TemplateDialog {
 
   protected:
     bool ValidateFields() override;
+
+  private:
+    // The order of the changes and what the choice leaves out, as the
+    // controls show them now.
+    void ShowNote();
+
+    const input::MeasuredSpectrum& points_;
 };
 
 }  // namespace trazel::ui

@@ -77,9 +77,8 @@ void FitDialog::CreateControls() {
     auto* range = new QGroupBox(QStringLiteral("Intervalo de x"), this);
     auto* rangeLayout = new QHBoxLayout(range);
     const auto [xMin, xMax] = analysis::FitRangeFor(
-        start_.settings, document_.GetAnalysis().measured
-                             ? std::span<const double>(document_.GetAnalysis().measured->points->x)
-                             : std::span<const double>());
+        start_.settings, document_.GetAnalysis().measured ? document_.GetAnalysis().measured->X()
+                                                          : std::span<const double>());
     xMinEdit = new QLineEdit(Number(xMin, 10), range);
     xMaxEdit = new QLineEdit(Number(xMax, 10), range);
     auto* fromLabel = new QLabel(QStringLiteral("&Desde:"), range);

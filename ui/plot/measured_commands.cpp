@@ -175,7 +175,29 @@ bool MeasuredCommands::Load(const std::string& path, const MeasuredOptions& opti
         return false;
     }
     const bool firstOfSeveral = result.Value().firstOfSeveral;
+    const std::optional<YChange> proposed =
+        ProposedYChange(result.Value().header, result.Value().y);
     MeasuredData data = MeasuredFrom(std::move(result.Value()), path, options);
+    // Transmittance does not add as bands do: a file that says it holds
+    // transmittance is offered absorbance before anything is drawn or fitted.
+    if (proposed) {
+        const QString question =
+            QStringLiteral(
+                "%1 declara sus ordenadas en %2.\n\n¿Desea convertirlas a absorbancia (%3) "
+                "para dibujarlas y ajustarlas? Las bandas de absorbancia se suman; las de "
+                "transmitancia no. Puede cambiarlo en las opciones del espectro medido.")
+                .arg(QString::fromStdString(QuoteFileName(path)),
+                     *proposed == YChange::PercentTransmittanceToAbsorbance
+                         ? QStringLiteral("transmitancia en porcentaje")
+                         : QStringLiteral("transmitancia (0 a 1)"),
+                     *proposed == YChange::PercentTransmittanceToAbsorbance
+                         ? QStringLiteral("A = 2 − log10 %T")
+                         : QStringLiteral("A = −log10 T"));
+        if (services_.AfxMessageBox(dialogParent_, question, MessageKind::Question,
+                                    MessageButtons::YesNo) == MessageAnswer::Yes) {
+            data.transform.y = *proposed;
+        }
+    }
     view_.History().Record(QStringLiteral("Superponer espectro medido"),
                            [&] { document_.SetMeasured(std::move(data)); });
     if (firstOfSeveral) {
@@ -270,8 +292,11 @@ void MeasuredCommands::EditOptions(const std::optional<MeasuredTransform>& toMod
         services_.AfxMessageBox(dialogParent_, kNoSpectrumMessage, MessageKind::Information);
         return;
     }
-    CMeasuredOptionsDlg dialog(MeasuredLegendName(current->sourcePath), services_, dialogParent_);
-    dialog.yFactor = current->transform.yFactor;
+    // The points stay alive while the dialog runs: the document changes only after it.
+    const std::shared_ptr<const MeasuredSpectrum> points = current->points;
+    CMeasuredOptionsDlg dialog(MeasuredLegendName(current->sourcePath), *points, services_,
+                               dialogParent_);
+    dialog.SetTransform(current->transform.Whole());
     if (toModel) {
         dialog.modelMaximumFactor = toModel->yFactor;
     }
@@ -284,14 +309,15 @@ void MeasuredCommands::EditOptions(const std::optional<MeasuredTransform>& toMod
         Remove();
         return;
     }
-    MeasuredTransform transform = current->transform;
-    transform.yFactor = dialog.yFactor;
-    SetTransform(transform);
+    SetTransform(MeasuredTransformOf(dialog.Transform()));
 }
 
 void MeasuredCommands::SetTransform(const MeasuredTransform& transform) {
-    view_.History().Record(QStringLiteral("Factor de y"),
-                           [&] { document_.SetMeasuredTransform(transform); });
+    const MeasuredData* current = Current();
+    const bool onlyFactor = current != nullptr && current->transform.Change() == transform.Change();
+    view_.History().Record(
+        onlyFactor ? QStringLiteral("Factor de y") : QStringLiteral("Transformar el espectro"),
+        [&] { document_.SetMeasuredTransform(transform); });
 }
 
 void MeasuredCommands::Remove() {

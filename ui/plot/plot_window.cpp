@@ -84,8 +84,19 @@ PlotWindow::PlotWindow(CTrazelView& view, MeasuredCommands& measured, const Serv
     connect(&view_, &CTrazelView::tableChanged, this, [this] { Redraw(true); });
     connect(&view_, &CTrazelView::curvesRead, this, [this] { Redraw(true); });
     connect(&view_, &CTrazelView::plotted, this, &PlotWindow::ResetToForm);
+    shownPoints_ = measured_.Current() ? measured_.Current()->points.get() : nullptr;
     document_.Listen(this, [this] {
         fitAction_->setEnabled(measured_.Current() != nullptr);
+        // A spectrum just loaded is shown whole, unless the user is looking
+        // at a part of his own choosing.
+        const void* points = measured_.Current() ? measured_.Current()->points.get() : nullptr;
+        if (points != shownPoints_) {
+            shownPoints_ = points;
+            if (points != nullptr && !zoomed_) {
+                FitViewToData();
+                return;
+            }
+        }
         Redraw(true);
     });
 }
@@ -121,6 +132,8 @@ void PlotWindow::CreateMenus() {
                     &PlotWindow::CopyLimitsToForm);
     menu->addAction(QStringLiteral("&Vista del formulario"), QKeySequence(Qt::Key_Home), this,
                     &PlotWindow::ResetToForm);
+    menu->addAction(QStringLiteral("Ajustar la vista a los &datos"), this,
+                    &PlotWindow::FitViewToData);
     reversedAction_ = menu->addAction(QStringLiteral("Eje x i&nvertido"));
     reversedAction_->setCheckable(true);
     reversedAction_->setChecked(reversedX_);
@@ -184,6 +197,11 @@ FigureView PlotWindow::CurrentView() const {
         figure.curve.xMax = plot_->xAxis->range().upper;
         figure.curve.yMin = plot_->yAxis->range().lower;
         figure.curve.yMax = plot_->yAxis->range().upper;
+    } else if (dataView_) {
+        figure.curve.xMin = dataView_->xMin;
+        figure.curve.xMax = dataView_->xMax;
+        figure.curve.yMin = dataView_->yMin;
+        figure.curve.yMax = dataView_->yMax;
     }
     figure.xTitle = XTitle();
     figure.yTitle = YTitle();
@@ -194,6 +212,7 @@ FigureView PlotWindow::CurrentView() const {
 void PlotWindow::Redraw(bool keepZoom) {
     if (!keepZoom) {
         zoomed_ = false;
+        dataView_.reset();
     }
     if (!isVisible()) {
         return;
@@ -232,6 +251,18 @@ QCPAxisRect* PlotWindow::ResidualRect() const {
 
 void PlotWindow::ResetToForm() {
     Redraw(false);
+}
+
+void PlotWindow::FitViewToData() {
+    const std::optional<analysis::ViewLimits> limits =
+        analysis::MeasuredDataView(document_.GetAnalysis());
+    if (!limits) {
+        Redraw(true);
+        return;
+    }
+    zoomed_ = false;
+    dataView_ = limits;
+    Redraw(true);
 }
 
 void PlotWindow::ScheduleRedraw() {
@@ -338,13 +369,17 @@ void PlotWindow::SetAxisTitles(const QString& x, const QString& y) {
 }
 
 QString PlotWindow::XTitle() const {
-    const auto& titles = document_.GetAnalysis().axisTitles;
-    return titles ? QString::fromStdString(titles->x) : xTitle_;
+    return QString::fromStdString(
+        analysis::ShownAxisTitles(document_.GetAnalysis(),
+                                  {xTitle_.toStdString(), yTitle_.toStdString()})
+            .x);
 }
 
 QString PlotWindow::YTitle() const {
-    const auto& titles = document_.GetAnalysis().axisTitles;
-    return titles ? QString::fromStdString(titles->y) : yTitle_;
+    return QString::fromStdString(
+        analysis::ShownAxisTitles(document_.GetAnalysis(),
+                                  {xTitle_.toStdString(), yTitle_.toStdString()})
+            .y);
 }
 
 void PlotWindow::OnEditAxisTitles() {

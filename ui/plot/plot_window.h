@@ -3,9 +3,11 @@
 #include <QMainWindow>
 #include <QSize>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "analysis/analysis_doc.h"
+#include "analysis/figure_data.h"
 #include "platform/qt/services.h"
 #include "ui/plot/plot_figure.h"
 
@@ -47,6 +49,9 @@ class PlotWindow : public QMainWindow {
     void Redraw(bool keepZoom = true);
     // Back to the form's limits.
     void ResetToForm();
+    // Shows all of the measured data (analysis::MeasuredDataView), until
+    // the user zooms or "Representar" is pressed; nothing without data.
+    void FitViewToData();
     // The window's picture at size as it is shown, written to path whole or
     // not at all; the format goes by the ending.
     platform::Status ExportImage(const std::string& path, QSize size) const;
@@ -112,6 +117,12 @@ class PlotWindow : public QMainWindow {
     bool reversedX_ = false;
     // Whether the limits shown are the user's zoom rather than the form's.
     bool zoomed_ = false;
+    // The measured data's limits, shown instead of the form's since a
+    // spectrum was loaded or the view fitted to it; none after "Representar".
+    std::optional<analysis::ViewLimits> dataView_;
+    // The points of the spectrum last seen, to tell a new one from a change
+    // of anything else.
+    const void* shownPoints_ = nullptr;
     bool settingUp_ = false;
     bool redrawPending_ = false;
     // The range changed since the curves were last sampled.
