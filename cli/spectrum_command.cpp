@@ -19,10 +19,10 @@ namespace trazel::cli {
 namespace {
 
 OptionSpec SpectrumOptions() {
-    OptionSpec spec{.valued = {"--xmin", "--xmax", "-o"}, .switches = {"--comma"}};
-    spec.valued.insert(spec.valued.end(), kTransformOptionNames.begin(),
-                       kTransformOptionNames.end());
-    return spec;
+    OptionSpec options{.valued = {"--xmin", "--xmax", "-o"}, .switches = {"--comma"}};
+    options.valued.insert(options.valued.end(), kTransformOptionNames.begin(),
+                          kTransformOptionNames.end());
+    return options;
 }
 
 // The points within the limits given, in their order.
