@@ -105,6 +105,16 @@ void RecogniseUnits(SpectrumHeader& header) {
     header.yKind = RecogniseYUnit(header.yUnits);
 }
 
+bool DrawnWithXDecreasing(const SpectrumHeader& header) {
+    if (header.xKind != XUnit::Wavenumber) {
+        return false;
+    }
+    if (!Trimmed(header.dataType).empty()) {
+        return Words(header.dataType).Has("infrared");
+    }
+    return header.yKind != YUnit::Unknown;
+}
+
 std::string XAxisTitle(const SpectrumHeader& header) {
     switch (header.xKind) {
         case XUnit::Wavenumber:

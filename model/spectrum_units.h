@@ -49,6 +49,12 @@ YUnit RecogniseYUnit(std::string_view text);
 // (by its data type) is a Raman shift.
 void RecogniseUnits(SpectrumHeader& header);
 
+// Whether the data are an infrared spectrum in wavenumbers, which is drawn
+// with x decreasing by the field's convention: a file that says so by its
+// data type, or one without a data type whose y is absorbance or
+// transmittance over cm⁻¹.
+bool DrawnWithXDecreasing(const SpectrumHeader& header);
+
 // The axis titles of the plot for data in these units: "Número de onda
 // (cm⁻¹)", "Absorbancia", "Transmitancia (%)"; for a unit not recognised,
 // the text the file gave; empty when the file named none, so that the title

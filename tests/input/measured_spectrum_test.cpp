@@ -230,6 +230,8 @@ TEST_P(JcampSpectra, DecodeToTheDeclaredPoints) {
     EXPECT_EQ(spectrum.header.title, c.title);
     EXPECT_EQ(spectrum.header.xKind, c.xUnit);
     EXPECT_EQ(spectrum.header.yKind, c.yUnit);
+    // Every infrared file here is in wavenumbers, and drawn with x decreasing.
+    EXPECT_EQ(DrawnWithXDecreasing(spectrum.header), c.xUnit == kCm);
 }
 
 INSTANTIATE_TEST_SUITE_P(

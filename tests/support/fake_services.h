@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMetaType>
 #include <QString>
 #include <QStringList>
 #include <deque>
@@ -8,6 +9,9 @@
 #include <vector>
 
 #include "platform/qt/services.h"
+
+// Answers as a column of data-driven tests.
+Q_DECLARE_METATYPE(trazel::platform::MessageAnswer)
 
 // Stands in for the message box: remembers every message and answers from a
 // queue, or with the first button's positive answer when the queue is empty

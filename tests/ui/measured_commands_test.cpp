@@ -18,8 +18,6 @@ using namespace trazel::ui;
 
 using O = CMeasuredOptionsDlg;
 
-Q_DECLARE_METATYPE(MessageAnswer)
-
 namespace {
 
 const QByteArray kGood = "x y\n1 10\n2 20\n3 30\n";

@@ -17,6 +17,7 @@
 #include "ui/plot/plot_window.h"
 
 using namespace trazel::model;
+using namespace trazel::platform;
 using namespace trazel::ui;
 
 namespace {
@@ -112,24 +113,31 @@ class PlotWindowTest : public QObject {
         QCOMPARE(s.SumPeak(), sumPeak);
     }
 
-    // A spectrum loaded is shown whole (x range, y extent and a twentieth),
-    // unless the user has zoomed since "Representar"; the menu item shows it
-    // whole on request, and "Representar" goes back to the form. Its units
-    // name the axes.
+    // A spectrum loaded, or moved to other units, is shown whole (x range,
+    // y extent and a twentieth), unless the user has zoomed since
+    // "Representar"; the menu item shows it whole on request, and
+    // "Representar" goes back to the form. Its units name the axes.
     void viewFollowsTheData_data() {
         QTest::addColumn<QString>("step");
         QTest::addColumn<double>("xMin");
         QTest::addColumn<double>("yMax");
-        QTest::newRow("loaded") << "load" << 2000.0 << 0.9 + 0.04;
-        QTest::newRow("zoomed before") << "zoom,load" << 400.0 << 3.0;
-        QTest::newRow("on request") << "zoom,load,fit" << 2000.0 << 0.9 + 0.04;
-        QTest::newRow("Representar") << "load,plot" << 0.0 << 3.0;
+        // The answer to the offer of x decreasing, made once per run.
+        QTest::addColumn<MessageAnswer>("reverse");
+        const auto no = MessageAnswer::No;
+        QTest::newRow("loaded") << "load,load" << 2000.0 << 0.9 + 0.04 << no;
+        QTest::newRow("zoomed before") << "zoom,load" << 400.0 << 3.0 << no;
+        QTest::newRow("on request") << "zoom,load,fit" << 2000.0 << 0.9 + 0.04 << no;
+        QTest::newRow("Representar") << "load,plot" << 0.0 << 3.0 << no;
+        QTest::newRow("to nanometres") << "load,nm" << 2500.0 << 0.9 + 0.04 << no;
+        QTest::newRow("x decreasing") << "load,load" << 2000.0 << 0.9 + 0.04 << MessageAnswer::Yes;
     }
     void viewFollowsTheData() {
         QFETCH(QString, step);
         QFETCH(double, xMin);
         QFETCH(double, yMax);
+        QFETCH(MessageAnswer, reverse);
         PlotSetup s;
+        s.fakes.NewMessages().answers = {reverse};
         const QTemporaryDir dir;
         const QString path = dir.filePath("ir.txt");
         QFile file(path);
@@ -141,6 +149,10 @@ class PlotWindowTest : public QObject {
                 s.window.Plot()->xAxis->setRange(400, 600);
             } else if (part == "load") {
                 QVERIFY(s.spectrum.Load(path.toStdString()));
+            } else if (part == "nm") {
+                trazel::analysis::MeasuredTransform nm;
+                nm.x = trazel::input::XChange::WavenumberToNanometre;
+                s.spectrum.SetTransform(nm);
             } else if (part == "fit") {
                 s.window.FitViewToData();
             } else {
@@ -150,8 +162,15 @@ class PlotWindowTest : public QObject {
         }
         QCOMPARE(s.window.CurrentView().curve.xMin, xMin);
         QCOMPARE(s.window.CurrentView().curve.yMax, yMax);
-        // No title typed for the document: the axes are named by the file's units.
-        QCOMPARE(s.window.CurrentView().xTitle, QStringLiteral("Número de onda (cm⁻¹)"));
+        // No title typed for the document: the axes are named by the units.
+        QCOMPARE(s.window.CurrentView().xTitle, step.endsWith("nm")
+                                                    ? QStringLiteral("Longitud de onda (nm)")
+                                                    : QStringLiteral("Número de onda (cm⁻¹)"));
+        // Infrared absorbance in cm⁻¹ is offered x decreasing, asked once
+        // however often it is loaded.
+        QCOMPARE(s.fakes.messages.shown.size(), std::size_t{1});
+        QCOMPARE(s.window.CurrentView().reversedX, reverse == MessageAnswer::Yes);
+        s.window.SetReversedX(false);
     }
 
     // A wheel notch samples the curves for the new range before the plot

@@ -207,6 +207,7 @@ bool MeasuredCommands::Load(const std::string& path, const MeasuredOptions& opti
                 .arg(QString::fromStdString(QuoteFileName(path))),
             MessageKind::Information);
     }
+    emit loaded();
     return true;
 }
 

@@ -55,6 +55,11 @@ class MeasuredCommands : public QObject {
     // one shows the dialog, whose "Cancelar" stops it.
     std::chrono::milliseconds quietLoadTime{250};
 
+  signals:
+    // A spectrum was loaded and is now the document's, its questions on
+    // load answered.
+    void loaded();
+
   private:
     input::ReadResult<input::MeasuredSpectrum> ReadWithProgress(
         const std::string& path, const input::MeasuredOptions& options);

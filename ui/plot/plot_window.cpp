@@ -18,9 +18,12 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <tuple>
+#include <utility>
 
 #include "analysis/analysis_doc.h"
 #include "analysis/figure_data.h"
+#include "model/spectrum_units.h"
 #include "platform/number_format.h"
 #include "ui/control_ids.h"
 #include "ui/form/trazel_view.h"
@@ -84,15 +87,21 @@ PlotWindow::PlotWindow(CTrazelView& view, MeasuredCommands& measured, const Serv
     connect(&view_, &CTrazelView::tableChanged, this, [this] { Redraw(true); });
     connect(&view_, &CTrazelView::curvesRead, this, [this] { Redraw(true); });
     connect(&view_, &CTrazelView::plotted, this, &PlotWindow::ResetToForm);
-    shownPoints_ = measured_.Current() ? measured_.Current()->points.get() : nullptr;
-    document_.Listen(this, [this] {
+    connect(&measured_, &MeasuredCommands::loaded, this, &PlotWindow::ProposeReversedX);
+    const auto seen = [this] {
+        const analysis::MeasuredData* data = measured_.Current();
+        return std::pair(data ? static_cast<const void*>(data->points.get()) : nullptr,
+                         data ? data->transform.Change() : input::SpectrumTransform{});
+    };
+    std::tie(shownPoints_, shownChange_) = seen();
+    document_.Listen(this, [this, seen] {
         fitAction_->setEnabled(measured_.Current() != nullptr);
-        // A spectrum just loaded is shown whole, unless the user is looking
-        // at a part of his own choosing.
-        const void* points = measured_.Current() ? measured_.Current()->points.get() : nullptr;
-        if (points != shownPoints_) {
-            shownPoints_ = points;
-            if (points != nullptr && !zoomed_) {
+        // A spectrum just loaded, or moved to other units, is shown whole,
+        // unless the user is looking at a part of his own choosing.
+        const auto now = seen();
+        if (now != std::pair(shownPoints_, shownChange_)) {
+            std::tie(shownPoints_, shownChange_) = now;
+            if (now.first != nullptr && !zoomed_) {
                 FitViewToData();
                 return;
             }
@@ -356,6 +365,25 @@ void PlotWindow::SetReversedX(bool reversed) {
     }
     SaveSettings();
     Redraw(true);
+}
+
+void PlotWindow::ProposeReversedX() {
+    const analysis::MeasuredData* data = measured_.Current();
+    if (reversedX_ || reversedDeclined_ || data == nullptr ||
+        !model::DrawnWithXDecreasing(data->points->header)) {
+        return;
+    }
+    const QString question = QStringLiteral(
+        "Los espectros infrarrojos en número de onda suelen dibujarse con el número de onda "
+        "decreciente hacia la derecha.\n\n¿Desea invertir el eje x del gráfico ampliado? Puede "
+        "cambiarlo con «Eje x invertido», en su menú «Gráfico».");
+    if (services_.AfxMessageBox(isVisible() ? this : parentWidget(), question,
+                                MessageKind::Question,
+                                MessageButtons::YesNo) == MessageAnswer::Yes) {
+        SetReversedX(true);
+    } else {
+        reversedDeclined_ = true;
+    }
 }
 
 void PlotWindow::SetAxisTitles(const QString& x, const QString& y) {

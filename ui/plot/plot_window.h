@@ -97,6 +97,9 @@ class PlotWindow : public QMainWindow {
     void OnExportImage();
     void OnCopyImage();
     void OnEditAxisTitles();
+    // Offers x decreasing for a spectrum just loaded that is drawn so by
+    // convention.
+    void ProposeReversedX();
     void ShowPointer(QMouseEvent* event);
     void SaveSettings() const;
     // The titles of the document, or those last used for one without.
@@ -115,14 +118,19 @@ class PlotWindow : public QMainWindow {
     QString xTitle_ = QStringLiteral("x");
     QString yTitle_ = QStringLiteral("y");
     bool reversedX_ = false;
+    // The user said no to x decreasing once in this run; he is not asked
+    // again until the next.
+    bool reversedDeclined_ = false;
     // Whether the limits shown are the user's zoom rather than the form's.
     bool zoomed_ = false;
     // The measured data's limits, shown instead of the form's since a
     // spectrum was loaded or the view fitted to it; none after "Representar".
     std::optional<analysis::ViewLimits> dataView_;
-    // The points of the spectrum last seen, to tell a new one from a change
-    // of anything else.
+    // The points of the spectrum last seen and the changes made to them
+    // (without the factor, which only scales), to tell new data from a
+    // change of anything else.
     const void* shownPoints_ = nullptr;
+    input::SpectrumTransform shownChange_;
     bool settingUp_ = false;
     bool redrawPending_ = false;
     // The range changed since the curves were last sampled.
