@@ -33,6 +33,9 @@ cases=(
   "export a.trz --xmin||"
   "export a.trz --xmin 1||"
   "frobnicate||"
+  "spectrum f.txt --y|percent|percent-transmittance-to-absorbance"
+  "fit a.trz --x|n|nanometre-to-wavenumber"
+  "fit a.trz --baseline|l|linear"
 )
 
 status=0
