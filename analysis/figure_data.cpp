@@ -47,7 +47,7 @@ Curve Residuals(const MeasuredData& measured, const FitRecord& fit) {
 }
 
 FigureData ComputeFigure(const DocumentState& state, std::int32_t lineShape, bool useScaled,
-                         double lo, double hi, int columns) {
+                         double lo, double hi, int columns, int measuredColumns) {
     if (lo > hi) {
         std::swap(lo, hi);
     }
@@ -58,7 +58,8 @@ FigureData ComputeFigure(const DocumentState& state, std::int32_t lineShape, boo
         return figure;
     }
     const MeasuredData& measured = *analysis.measured;
-    figure.measured = ReducePerColumn(measured.X(), measured.Y(), lo, hi, columns);
+    figure.measured = ReducePerColumn(measured.X(), measured.Y(), lo, hi,
+                                      measuredColumns > 0 ? measuredColumns : columns);
     for (double& y : figure.measured->y) {
         y = measured.transform.Y(y);
     }

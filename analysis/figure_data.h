@@ -35,9 +35,11 @@ struct FigureData {
 
 // The figure of state between lo and hi (either order) for a plot columns
 // device pixels wide, the model drawn with lineShape and useScaled as the
-// form says; the fit with those it was made with.
+// form says; the fit with those it was made with. The measured spectrum is
+// cut down to measuredColumns when given (a line wider than a pixel shows no
+// finer detail), else to columns.
 FigureData ComputeFigure(const DocumentState& state, std::int32_t lineShape, bool useScaled,
-                         double lo, double hi, int columns);
+                         double lo, double hi, int columns, int measuredColumns = 0);
 
 // The measured points in the fit's range as the fit uses them, each minus
 // the fitted curve, in ascending x.

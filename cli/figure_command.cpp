@@ -24,12 +24,9 @@ namespace {
 
 const OptionSpec kFigureOptions{
     .valued = {"--xmin", "--xmax", "--ymin", "--ymax", "--measured", "--yfactor", "--size",
-               "--xtitle", "--ytitle", "-o", "--y", "--x", "--laser"},
-    .switches = {"--lorentzian", "--scaled", "--reversed"}};
-
-constexpr QSize kDefaultSize(1200, 800);
-constexpr int kMinSide = 16;
-constexpr int kMaxSide = 20000;
+               "--width-cm", "--height-cm", "--width-in", "--height-in", "--dpi", "--xtitle",
+               "--ytitle", "-o", "--y", "--x", "--laser"},
+    .switches = {"--lorentzian", "--scaled", "--reversed", "--fill"}};
 
 struct FigureRequest {
     std::string docPath;
@@ -41,25 +38,64 @@ struct FigureRequest {
     // Not given: the stored fit's range, else the measured spectrum's.
     std::optional<std::pair<double, double>> xRange;
     bool titlesGiven[2] = {false, false};
-    QSize size = kDefaultSize;
+    ui::PictureSize size = ui::DefaultPictureSize();
     std::string outPath;
 };
 
-// "WxH" in pixels, each side within what a picture can sensibly have.
+// "WxH" in pixels.
 QSize ParseSize(const std::string& text) {
     const auto x = text.find_first_of("xX");
-    const auto side = [&](const std::string& part) {
-        const int value = ParseIntArg(part, "--size");
-        if (value < kMinSide || value > kMaxSide) {
-            throw UsageError("--size debe dar cada lado entre " + std::to_string(kMinSide) + " y " +
-                             std::to_string(kMaxSide) + " píxeles, no «" + text + "»");
-        }
-        return value;
-    };
     if (x == std::string::npos) {
         throw UsageError("--size se escribe ANCHOxALTO en píxeles (1200x800), no «" + text + "»");
     }
-    return QSize(side(text.substr(0, x)), side(text.substr(x + 1)));
+    return QSize(ParseIntArg(text.substr(0, x), "--size"),
+                 ParseIntArg(text.substr(x + 1), "--size"));
+}
+
+// The picture's size from --size (pixels) or a width and height on paper in
+// centimetres or inches, with --dpi; the default column width where only
+// the height or nothing is given, three quarters as high as wide where only
+// the width is.
+ui::PictureSize ParsePictureSize(const ParsedOptions& options) {
+    const bool cm = options.Has("--width-cm") || options.Has("--height-cm");
+    const bool in = options.Has("--width-in") || options.Has("--height-in");
+    if (int(cm) + int(in) + int(options.Has("--size")) > 1) {
+        throw UsageError(
+            "el tamaño se da de una sola manera: --size en píxeles, o --width-cm y "
+            "--height-cm, o --width-in y --height-in");
+    }
+    std::optional<double> dpi;
+    if (options.Has("--dpi")) {
+        dpi = options.RequiredNumber("--dpi");
+    }
+    ui::PictureSize size = ui::DefaultPictureSize();
+    if (const auto pixels = options.Value("--size")) {
+        size = ui::PictureSizeInPixels(ParseSize(*pixels), dpi);
+    } else {
+        const double perInch = in ? 1.0 : ui::kCentimetresPerInch;
+        const char* wide = in ? "--width-in" : "--width-cm";
+        const char* high = in ? "--height-in" : "--height-cm";
+        const auto length = [&](const char* name, double standard) {
+            if (!options.Has(name)) {
+                return standard;
+            }
+            const double value = options.RequiredNumber(name);
+            if (!(value > 0.0)) {
+                throw UsageError(std::string(name) + " debe ser mayor que 0");
+            }
+            return value / perInch;
+        };
+        const double w = length(wide, size.inches.width());
+        const double h = length(high, options.Has(wide) ? 0.75 * w : size.inches.height());
+        size.inches = QSizeF(w, h);
+        if (dpi) {
+            size.dpi = *dpi;
+        }
+    }
+    if (const std::string problem = ui::PictureSizeProblem(size); !problem.empty()) {
+        throw UsageError("no se puede dibujar la figura a ese tamaño: " + problem);
+    }
+    return size;
 }
 
 FigureRequest ParseFigureRequest(const std::vector<std::string>& args) {
@@ -109,9 +145,8 @@ FigureRequest ParseFigureRequest(const std::vector<std::string>& args) {
             throw UsageError("--yfactor debe ser distinto de 0");
         }
     }
-    if (const auto size = options.Value("--size")) {
-        request.size = ParseSize(*size);
-    }
+    request.size = ParsePictureSize(options);
+    request.view.fillComponents = options.Has("--fill");
     const auto out = options.Value("-o");
     if (!out || out->empty()) {
         throw UsageError("falta -o con el archivo de salida");

@@ -115,6 +115,21 @@ bool DrawnWithXDecreasing(const SpectrumHeader& header) {
     return header.yKind != YUnit::Unknown;
 }
 
+std::string XUnitSymbol(const SpectrumHeader& header) {
+    switch (header.xKind) {
+        case XUnit::Wavenumber:
+        case XUnit::RamanShift:
+            return "cm\u207b\u00b9";
+        case XUnit::Nanometre:
+            return "nm";
+        case XUnit::Micrometre:
+            return "\u00b5m";
+        case XUnit::Unknown:
+            break;
+    }
+    return {};
+}
+
 std::string XAxisTitle(const SpectrumHeader& header) {
     switch (header.xKind) {
         case XUnit::Wavenumber:

@@ -55,6 +55,10 @@ void RecogniseUnits(SpectrumHeader& header);
 // transmittance over cm⁻¹.
 bool DrawnWithXDecreasing(const SpectrumHeader& header);
 
+// The x unit's symbol after a number ("cm⁻¹", "nm", "µm"); empty for a
+// unit not recognised.
+std::string XUnitSymbol(const SpectrumHeader& header);
+
 // The axis titles of the plot for data in these units: "Número de onda
 // (cm⁻¹)", "Absorbancia", "Transmitancia (%)"; for a unit not recognised,
 // the text the file gave; empty when the file named none, so that the title

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QProcess>
+#include <QSet>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
@@ -19,6 +20,8 @@
 using namespace trazel::model;
 using namespace trazel::platform;
 using namespace trazel::ui;
+
+Q_DECLARE_METATYPE(trazel::ui::PictureSize)
 
 namespace {
 
@@ -233,24 +236,43 @@ class PlotWindowTest : public QObject {
         QCOMPARE(s.Edit(IDC_Y_MAX)->text(), "2.75");
     }
 
-    // Each picture format is a file its readers open, at the size asked for.
+    // Each picture format is a file its readers open, at the size asked for:
+    // pixels from a size on paper and a resolution, which a PNG records, and
+    // a PDF or SVG of that size on paper.
     void picturesAreReadable_data() {
         QTest::addColumn<QString>("name");
-        QTest::newRow("PNG") << "plot.png";
-        QTest::newRow("SVG") << "plot.svg";
-        QTest::newRow("PDF") << "plot.pdf";
+        QTest::addColumn<PictureSize>("size");
+        QTest::addColumn<QSize>("pixels");
+        QTest::addColumn<QString>("onPaper");
+        const PictureSize column = PictureSizeInCentimetres(8.5, 6.4, 600);
+        QTest::newRow("PNG") << "plot.png" << PictureSizeInPixels({640, 480}, 96.0)
+                             << QSize(640, 480) << "96";
+        QTest::newRow("PNG, a column") << "plot.png" << column << QSize(2008, 1512) << "600";
+        QTest::newRow("PNG, pixels only")
+            << "plot.png" << PictureSizeInPixels({1200, 800}) << QSize(1200, 800) << "359";
+        QTest::newRow("SVG") << "plot.svg" << column << QSize() << "width=\"85.02mm\"";
+        QTest::newRow("PDF") << "plot.pdf" << PictureSizeInPixels({640, 480}, 96.0) << QSize()
+                             << "480 x 360 pts";
+        QTest::newRow("PDF, a column") << "plot.pdf" << column << QSize() << "241 x 181 pts";
     }
     void picturesAreReadable() {
         QFETCH(QString, name);
+        QFETCH(PictureSize, size);
+        QFETCH(QSize, pixels);
+        QFETCH(QString, onPaper);
         PlotSetup s;
         const QString path = scratch_.filePath(name);
-        QVERIFY(s.window.ExportImage(path.toStdString(), QSize(640, 480)).ok());
+        QVERIFY(s.window.ExportImage(path.toStdString(), size).ok());
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         if (name.endsWith(".png")) {
-            QCOMPARE(QImage(path).size(), QSize(640, 480));
+            const QImage image(path);
+            QCOMPARE(image.size(), pixels);
+            QCOMPARE(qRound(image.dotsPerMeterX() * 0.0254), onPaper.toInt());
         } else if (name.endsWith(".svg")) {
-            QXmlStreamReader xml(&file);
+            const QByteArray text = file.readAll();
+            QVERIFY2(text.contains(onPaper.toUtf8()), text.left(300).constData());
+            QXmlStreamReader xml(text);
             int polylines = 0;
             while (!xml.atEnd()) {
                 xml.readNext();
@@ -265,10 +287,64 @@ class PlotWindowTest : public QObject {
             const QString out = QString::fromLocal8Bit(info.readAllStandardOutput());
             QCOMPARE(info.exitCode(), 0);
             QVERIFY2(out.contains("Pages:           1"), qPrintable(out));
-            QVERIFY2(out.contains("480 x 360 pts"), qPrintable(out));
+            QVERIFY2(out.contains(onPaper), qPrintable(out));
         }
         QCOMPARE(QDir(scratch_.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
         QVERIFY(QFile::remove(path));
+    }
+
+    // Text keeps its size on paper: at twice the resolution the y axis's
+    // title, at the picture's left edge, is twice as many pixels high.
+    void textKeepsItsSizeOnPaper() {
+        PlotSetup s;
+        const auto titleColumns = [&](double dpi) {
+            const QString path = scratch_.filePath("texto.png");
+            const bool written =
+                s.window.ExportImage(path.toStdString(), PictureSizeInCentimetres(8.5, 6.4, dpi))
+                    .ok();
+            const QImage image(path);
+            QFile::remove(path);
+            int first = -1;
+            for (int x = 0; written && x < image.width() / 4; ++x) {
+                bool ink = false;
+                for (int y = 0; y < image.height() && !ink; ++y) {
+                    ink = qGray(image.pixel(x, y)) < 128;
+                }
+                if (ink && first < 0) {
+                    first = x;
+                } else if (!ink && first >= 0) {
+                    return x - first;
+                }
+            }
+            return -1;
+        };
+        const int low = titleColumns(300);
+        const int high = titleColumns(600);
+        QVERIFY2(low > 0 && std::abs(high - 2 * low) <= 2 + low / 10,
+                 qPrintable(QStringLiteral("%1 and %2 pixels").arg(low).arg(high)));
+    }
+
+    // What QSvgGenerator writes, smaller: no group without content, and
+    // coordinates (only they) to the decimals asked for.
+    void svgIsCompacted_data() {
+        QTest::addColumn<QByteArray>("svg");
+        QTest::addColumn<QByteArray>("compact");
+        const QByteArray head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
+        QTest::newRow("empty groups")
+            << head + "<svg><g fill=\"a\"><g/></g><g><rect x=\"1\"/></g></svg>"
+            << head + "<svg><g><rect x=\"1\"/></g></svg>";
+        QTest::newRow("coordinates rounded")
+            << head +
+                   "<svg><polyline points=\"1.2345,-0.0001 2.5,3\" stroke-width=\"0.7512\"/></svg>"
+            << head + "<svg><polyline points=\"1.23,0 2.5,3\" stroke-width=\"0.7512\"/></svg>";
+        QTest::newRow("text kept") << head + "<svg><g><text x=\"1.005\">1.2345</text></g></svg>"
+                                   << head + "<svg><g><text x=\"1\">1.2345</text></g></svg>";
+        QTest::newRow("not XML") << QByteArray("<svg><g></svg>") << QByteArray("<svg><g></svg>");
+    }
+    void svgIsCompacted() {
+        QFETCH(QByteArray, svg);
+        QFETCH(QByteArray, compact);
+        QCOMPARE(CompactSvg(svg, 2).trimmed(), compact);
     }
 
     // The command line draws the very picture the window exports, with and
@@ -326,7 +402,7 @@ class PlotWindowTest : public QObject {
         const QString fromWindow = scratch_.filePath("window.png");
         const QString fromCli = scratch_.filePath("cli.png");
         const QSize size = s.window.PlotSize();
-        QVERIFY(s.window.ExportImage(fromWindow.toStdString(), size).ok());
+        QVERIFY(s.window.ExportImage(fromWindow.toStdString(), PictureSizeInPixels(size)).ok());
         std::vector<std::string> args = {
             "figure", doc.toStdString(),
             "--xmin", "0",
@@ -348,18 +424,24 @@ class PlotWindowTest : public QObject {
     // into "+ N más" when the height cannot hold them all.
     void legendOfManyBandsFoldsToFit_data() {
         QTest::addColumn<int>("height");
-        QTest::addColumn<bool>("folded");
-        QTest::newRow("tall") << 2400 << false;
-        QTest::newRow("short") << 300 << true;
+        QTest::addColumn<double>("xMin");
+        QTest::addColumn<int>("entries");
+        QTest::newRow("tall") << 2400 << 0.0 << 100;
+        QTest::newRow("short") << 300 << 0.0 << -1;
+        // Only the sum and the bands from 400 to 1000 show.
+        QTest::newRow("zoomed") << 2400 << 400.0 << 1 + 60;
     }
     void legendOfManyBandsFoldsToFit() {
         QFETCH(int, height);
-        QFETCH(bool, folded);
+        QFETCH(double, xMin);
+        QFETCH(int, entries);
+        const bool folded = entries < 0;
         const PeakTable table = TableOf(
             99, [](int k) { return TestBand{.position = 10.0 * k, .width = 3, .separate = true}; });
         QCustomPlot plot;
         plot.resize(1200, height);
         FigureView view;
+        view.curve.xMin = xMin;
         view.curve.xMax = 1000;
         view.curve.yMax = 1;
         SetUpFigure(plot, {.table = table, .analysis = {}}, view, 1200);
@@ -367,8 +449,8 @@ class PlotWindowTest : public QObject {
         plot.setViewport(QRect(0, 0, 1200, height));
         plot.replot();
         QCOMPARE(plot.graphCount(), 100);
-        const int entries = plot.legend->itemCount();
-        QCOMPARE(entries < 100, folded);
+        QCOMPARE(plot.legend->itemCount(), folded ? plot.legend->itemCount() : entries);
+        QVERIFY(!folded || plot.legend->itemCount() < 100);
         QVERIFY(plot.legend->outerRect().bottom() <= height);
         QVERIFY(plot.axisRect()->width() > 600);
         QVERIFY(plot.legend->columnCount() <= 3);
@@ -502,27 +584,41 @@ class PlotWindowTest : public QObject {
 
         // "Exportar imagen" draws the fit and the strip as the window does.
         const QString svg = scratch_.filePath("ajuste.svg");
-        QVERIFY(s.window.ExportImage(svg.toStdString(), QSize(900, 600)).ok());
+        QVERIFY(s.window.ExportImage(svg.toStdString(), PictureSizeInPixels({900, 600})).ok());
         QFile picture(svg);
         QVERIFY(picture.open(QIODevice::ReadOnly));
         QXmlStreamReader xml(&picture);
         QStringList texts;
         QString stroke;
+        QSet<QString> redWidths;
         int red = 0;
+        bool groupOpened = false;
         while (!xml.atEnd()) {
-            if (xml.readNext() != QXmlStreamReader::StartElement) {
+            const auto token = xml.readNext();
+            // No group is written without something in it.
+            QVERIFY(!groupOpened || token != QXmlStreamReader::EndElement);
+            groupOpened =
+                token == QXmlStreamReader::StartElement && xml.name() == QStringLiteral("g");
+            if (token != QXmlStreamReader::StartElement) {
                 continue;
             }
             if (xml.name() == QStringLiteral("g")) {
                 stroke = xml.attributes().value("stroke").toString();
+                if (stroke == QStringLiteral("#d50000")) {
+                    redWidths << xml.attributes().value("stroke-width").toString();
+                }
             } else if (xml.name() == QStringLiteral("text")) {
                 texts << xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed();
             } else if (xml.name() == QStringLiteral("polyline")) {
                 red += stroke == QStringLiteral("#d50000");
             }
         }
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
         // The fitted curve, a component for each of the three bands, and the residual.
         QVERIFY2(red >= 5, qPrintable(QString::number(red)));
+        // In points, one a unit of the picture: the fit 1, its bands 0.75.
+        QVERIFY2(redWidths.contains("1") && redWidths.contains("0.75"),
+                 qPrintable(QStringList(redWidths.values()).join('|')));
         for (const QString& label : extra + QStringList{"Residuo"}) {
             QVERIFY2(texts.contains(label), qPrintable(texts.join('|')));
         }

@@ -9,12 +9,16 @@
 #include <QImage>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QSvgGenerator>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
 #include <algorithm>
 #include <cmath>
 #include <string_view>
 
 #include "analysis/figure_data.h"
+#include "model/spectrum_units.h"
 #include "output/plot_curves.h"
 #include "output/screen_graph.h"
 #include "platform/atomic_file.h"
@@ -48,29 +52,51 @@ class FoldedEntries : public QCPAbstractLegendItem {
 
 constexpr int kMaxLegendColumns = 3;
 constexpr QSize kLegendIcon(24, 10);
+constexpr QSize kPrintLegendIcon(16, 6);
 
-// Every curve is one pixel wide: such lines go through the painter's fast
-// line drawing, while a wider one is filled as an outline, which for a sum
-// of many narrow bands takes seconds.
-QPen PenFor(const CurveStyle& style) {
-    QPen pen{QColor(QRgb(style.rgb))};
-    pen.setWidthF(1.0);
-    pen.setCosmetic(true);
-    switch (style.dash) {
-        case Dash::Solid:
-            pen.setStyle(Qt::SolidLine);
-            break;
-        case Dash::Dashed:
-            pen.setStyle(Qt::DashLine);
-            break;
-        case Dash::Dotted:
-            pen.setStyle(Qt::DotLine);
-            break;
-        case Dash::DashDotted:
-            pen.setStyle(Qt::DashDotLine);
-            break;
+// Line widths and text sizes on paper, in points.
+constexpr double kSumPoints = 1.0;
+constexpr double kBandPoints = 0.75;
+constexpr double kMeasuredPoints = 0.75;
+constexpr double kFramePoints = 0.5;
+constexpr double kGridPoints = 0.3;
+constexpr int kTickTextPoints = 7;
+constexpr int kTitlePoints = 8;
+
+// How a curve is drawn in the style chosen. On the screen every curve is one
+// pixel wide: such lines go through the painter's fast line drawing, while a
+// wider one is filled as an outline, which for a sum of many narrow bands
+// takes seconds. On paper, points wide.
+QPen StylePen(const QColor& colour, Qt::PenStyle dash, FigureStyle style, double points) {
+    QPen pen(colour);
+    pen.setStyle(dash);
+    if (style == FigureStyle::Screen) {
+        pen.setWidthF(1.0);
+        pen.setCosmetic(true);
+    } else {
+        pen.setWidthF(points);
+        pen.setJoinStyle(Qt::BevelJoin);
+        pen.setCapStyle(Qt::FlatCap);
     }
     return pen;
+}
+
+QPen PenFor(const CurveStyle& curve, FigureStyle style, double points) {
+    Qt::PenStyle dash = Qt::SolidLine;
+    switch (curve.dash) {
+        case Dash::Solid:
+            break;
+        case Dash::Dashed:
+            dash = Qt::DashLine;
+            break;
+        case Dash::Dotted:
+            dash = Qt::DotLine;
+            break;
+        case Dash::DashDotted:
+            dash = Qt::DashDotLine;
+            break;
+    }
+    return StylePen(QColor(QRgb(curve.rgb)), dash, style, points);
 }
 
 QVector<double> ToVector(const std::vector<double>& values) {
@@ -99,10 +125,55 @@ void AddGraph(QCustomPlot& plot, const std::vector<double>& xs, const std::vecto
     AddSampledGraph(plot, ToVector(xs), ToVector(ys), pen, name);
 }
 
+QFont PointFont(int points) {
+    QFont font;
+    // In the plot's units, which are points on paper.
+    font.setPixelSize(points);
+    return font;
+}
+
+// Text and frame of an axis rectangle (the plot or the residual strip) and
+// the legend in points, everything antialiased.
+void StyleForPrint(QCustomPlot& plot, QCPAxisRect& rect) {
+    plot.setAntialiasedElements(QCP::aeAll);
+    // Room for half of the last number at the right; the rest as the axes
+    // need it, without a screen's wide minimum.
+    rect.setMinimumMargins(QMargins(2, 4, 12, 2));
+    plot.legend->setFont(PointFont(kTickTextPoints));
+    for (QCPAxis* axis : rect.axes()) {
+        axis->setTickLabelFont(PointFont(kTickTextPoints));
+        axis->setLabelFont(PointFont(kTitlePoints));
+        const QPen frame = StylePen(Qt::black, Qt::SolidLine, FigureStyle::Print, kFramePoints);
+        axis->setBasePen(frame);
+        axis->setTickPen(frame);
+        axis->setSubTickPen(frame);
+        axis->setTickLengthIn(3);
+        axis->setSubTickLengthIn(1.5);
+        axis->setTickLabelPadding(3);
+        axis->setLabelPadding(3);
+        axis->grid()->setPen(
+            StylePen(QColor(200, 200, 200), Qt::DotLine, FigureStyle::Print, kGridPoints));
+    }
+}
+
 // Lays the axes out once: the legend in a column of its own at the right,
 // outside the plot area, where any number of bands fits beside the curves.
-void PrepareLayout(QCustomPlot& plot) {
+void PrepareLayout(QCustomPlot& plot, FigureStyle style) {
     plot.setLocale(QLocale::c());
+    for (QCPAxis* axis : {plot.xAxis, plot.yAxis}) {
+        axis->setNumberFormat(QStringLiteral("g"));
+        axis->setNumberPrecision(6);
+    }
+    if (style == FigureStyle::Print) {
+        // A picture is set up once, on a plot of its own; its legend goes
+        // under the curves when they are drawn (LegendUnderThePlot), so
+        // that a column's width is left to them.
+        StyleForPrint(plot, *plot.axisRect());
+        plot.legend->setIconSize(kPrintLegendIcon);
+        plot.legend->setBorderPen(Qt::NoPen);
+        plot.legend->setMargins(QMargins(0, 0, 0, 0));
+        return;
+    }
     if (plot.plotLayout()->columnCount() > 1) {
         return;
     }
@@ -120,10 +191,46 @@ void PrepareLayout(QCustomPlot& plot) {
     plot.legend->setIconSize(kLegendIcon);
     plot.legend->setBorderPen(QPen(Qt::lightGray));
     plot.legend->setMargins(QMargins(4, 4, 4, 4));
-    for (QCPAxis* axis : {plot.xAxis, plot.yAxis}) {
-        axis->setNumberFormat(QStringLiteral("g"));
-        axis->setNumberPrecision(6);
+}
+
+// The legend of a picture in a row under the plot (and its residual strip),
+// in as many columns as the width holds, at most a few rows of them; the
+// rest folded into one last entry.
+void LegendUnderThePlot(QCustomPlot& plot) {
+    constexpr int kMaxRows = 4;
+    QCPLegend& legend = *plot.legend;
+    plot.axisRect()->insetLayout()->take(&legend);
+    if (legend.itemCount() == 0) {
+        legend.setVisible(false);
+        return;
     }
+    int widest = 0;
+    for (int i = 0; i < legend.itemCount(); ++i) {
+        widest = std::max(widest, legend.item(i)->minimumOuterSizeHint().width());
+    }
+    const int room = plot.viewport().width() - 8;
+    const int columns =
+        std::clamp(room / std::max(1, widest + legend.columnSpacing()), 1, legend.itemCount());
+    const int capacity = columns * kMaxRows;
+    const int entries = legend.itemCount();
+    if (entries > capacity) {
+        const int hidden = entries - (capacity - 1);
+        for (int i = entries - 1; i >= capacity - 1; --i) {
+            legend.removeItem(i);
+        }
+        legend.addItem(new FoldedEntries(&legend, QStringLiteral("+ %1 más").arg(hidden)));
+    }
+    legend.setFillOrder(QCPLayoutGrid::foColumnsFirst);
+    legend.setWrap(columns);
+    legend.setFillOrder(QCPLayoutGrid::foColumnsFirst, true);
+    QCPLayoutGrid& layout = *plot.plotLayout();
+    const int row = layout.rowCount();
+    layout.addElement(row, 0, &legend);
+    layout.setRowStretchFactor(row, 0.001);
+    legend.setMargins(QMargins(4, 2, 4, 0));
+    // Its height only; a maximum width would narrow the plot's column too.
+    legend.setMaximumSize(QWIDGETSIZE_MAX, legend.minimumOuterSizeHint().height());
+    legend.setVisible(true);
 }
 
 // Puts as many entries in each legend column as the height allows, up to a
@@ -160,28 +267,34 @@ QString NoteForEqualLimits() {
 // the fitted curve solid, each fitted band dotted, the baseline dashed.
 const QColor kFitColour(213, 0, 0);
 
-QPen FitPen(Qt::PenStyle style = Qt::SolidLine) {
-    QPen pen(kFitColour);
-    pen.setWidthF(1.0);
-    pen.setCosmetic(true);
-    pen.setStyle(style);
-    return pen;
+QPen FitPen(FigureStyle style, Qt::PenStyle dash = Qt::SolidLine) {
+    return StylePen(kFitColour, dash, style, dash == Qt::SolidLine ? kSumPoints : kBandPoints);
 }
 
-void DrawFit(QCustomPlot& plot, const analysis::FigureData& figure) {
+void DrawFit(QCustomPlot& plot, const analysis::FigureData& figure, FigureStyle style, bool fill) {
+    QCPGraph* baseline = nullptr;
     if (!figure.baseline.x.empty()) {
-        AddGraph(plot, figure.baseline.x, figure.baseline.y, FitPen(Qt::DashLine),
+        AddGraph(plot, figure.baseline.x, figure.baseline.y, FitPen(style, Qt::DashLine),
                  QStringLiteral("Línea base del ajuste"));
+        baseline = plot.graph();
     }
     if (figure.fit.x.empty()) {
         return;
     }
-    AddGraph(plot, figure.fit.x, figure.fit.y, FitPen(), QStringLiteral("Ajuste"));
+    AddGraph(plot, figure.fit.x, figure.fit.y, FitPen(style), QStringLiteral("Ajuste"));
     // One legend entry stands for every component.
     bool named = false;
     for (const analysis::Curve& component : figure.components) {
-        AddGraph(plot, component.x, component.y, FitPen(Qt::DotLine),
+        AddGraph(plot, component.x, component.y, FitPen(style, Qt::DotLine),
                  QStringLiteral("Bandas ajustadas"));
+        if (fill) {
+            // Each band stands on the baseline; a light tint keeps the
+            // bands under it and the curves over it readable.
+            QColor tint = kFitColour;
+            tint.setAlpha(28);
+            plot.graph()->setBrush(tint);
+            plot.graph()->setChannelFillGraph(baseline);
+        }
         if (named) {
             plot.graph()->removeFromLegend();
         }
@@ -190,7 +303,7 @@ void DrawFit(QCustomPlot& plot, const analysis::FigureData& figure) {
 }
 
 // Puts the strip for the residual under the plot, or takes it away.
-void ShowResidualStrip(QCustomPlot& plot, bool shown) {
+void ShowResidualStrip(QCustomPlot& plot, bool shown, FigureStyle style) {
     QCPAxisRect* strip = FigureResidualRect(plot);
     if (shown == (strip != nullptr)) {
         return;
@@ -220,10 +333,20 @@ void ShowResidualStrip(QCustomPlot& plot, bool shown) {
     y->setNumberPrecision(3);
     strip->axis(QCPAxis::atBottom)->setNumberFormat(QStringLiteral("g"));
     strip->axis(QCPAxis::atBottom)->setNumberPrecision(6);
+    if (style == FigureStyle::Print) {
+        StyleForPrint(plot, *strip);
+        // A strip a quarter of a column high has room for few numbers.
+        y->ticker()->setTickCount(3);
+        // The height left goes three to one between the plot and the strip,
+        // which a screen's minimum heights would upset in a small picture.
+        plot.axisRect()->setMinimumSize(0, 30);
+        strip->setMinimumSize(0, 15);
+        plot.plotLayout()->setRowStretchFactor(0, 2.0);
+    }
 }
 
 void DrawResidual(QCustomPlot& plot, QCPAxisRect& strip, const analysis::Curve& residual,
-                  const FigureView& view) {
+                  const FigureView& view, FigureStyle style) {
     const QCPRange x = plot.xAxis->range();
     // The strip's axis, right under it, names x for both.
     plot.xAxis->setLabel(QString());
@@ -234,8 +357,11 @@ void DrawResidual(QCustomPlot& plot, QCPAxisRect& strip, const analysis::Curve& 
     residualX->setLabel(PictureText(view.xTitle));
     auto* graph = new QCPGraph(residualX, residualY);
     graph->setData(ToVector(residual.x), ToVector(residual.y), true);
-    graph->setPen(FitPen());
-    graph->setAntialiased(false);
+    graph->setPen(FitPen(style));
+    if (style == FigureStyle::Print) {
+        graph->setPen(StylePen(kFitColour, Qt::SolidLine, style, kMeasuredPoints));
+    }
+    graph->setAntialiased(style == FigureStyle::Print);
     graph->removeFromLegend();
     // Symmetric about zero, so that a bias shows as a shift of the noise.
     double largest = 0.0;
@@ -253,14 +379,130 @@ void DrawResidual(QCustomPlot& plot, QCPAxisRect& strip, const analysis::Curve& 
     }
     zero->point1->setCoords(x.lower, 0.0);
     zero->point2->setCoords(x.upper, 0.0);
-    zero->setPen(QPen(Qt::lightGray));
+    zero->setPen(StylePen(Qt::lightGray, Qt::SolidLine, style, kFramePoints));
+}
+
+// Takes out of the legend what does not show between the axes: a band whose
+// curve stays on zero in the range (its centre far outside), a curve with
+// no point in the range.
+void KeepLegendToWhatShows(QCustomPlot& plot, int bandsFrom, int bandsTo) {
+    const QCPRange x = plot.xAxis->range();
+    const QCPRange y = plot.yAxis->range();
+    // Less than this from zero does not leave the axis by a pixel's width.
+    const double flat = 0.002 * y.size();
+    for (int i = 0; i < plot.graphCount(); ++i) {
+        QCPGraph* graph = plot.graph(i);
+        if (graph->keyAxis() != plot.xAxis || !plot.legend->hasItemWithPlottable(graph)) {
+            continue;
+        }
+        const bool band = i >= bandsFrom && i < bandsTo;
+        bool shows = false;
+        for (auto it = graph->data()->findBegin(x.lower, false);
+             it != graph->data()->constEnd() && it->key <= x.upper && !shows; ++it) {
+            shows = it->key >= x.lower && y.contains(it->value) &&
+                    (!band || std::fabs(it->value) > flat);
+        }
+        if (!shows) {
+            graph->removeFromLegend();
+        }
+    }
+}
+
+// Leaves out of every curve over the plot the points inside a flat run
+// (within a hundred-thousandth of the y range of both neighbours), which
+// draw nothing a line between the run's ends does not: a band's long tails
+// on zero, most of a picture of many narrow bands.
+void DropFlatRuns(QCustomPlot& plot) {
+    const double flat = 1e-5 * plot.yAxis->range().size();
+    for (int i = 0; i < plot.graphCount(); ++i) {
+        QCPGraph* graph = plot.graph(i);
+        if (graph->keyAxis() != plot.xAxis || graph->data()->size() < 3) {
+            continue;
+        }
+        const QCPGraphDataContainer& data = *graph->data();
+        QVector<QCPGraphData> kept;
+        kept.reserve(data.size());
+        for (int k = 0; k < data.size(); ++k) {
+            const auto at = data.constBegin() + k;
+            const bool inside = k > 0 && k + 1 < data.size();
+            if (inside && std::fabs(at->value - (at - 1)->value) <= flat &&
+                std::fabs(at->value - (at + 1)->value) <= flat) {
+                continue;
+            }
+            kept.push_back(*at);
+        }
+        if (kept.size() < data.size()) {
+            graph->data()->set(kept, true);
+        }
+    }
+}
+
+// The measured trace of a picture: in each of columns between lo and hi, its
+// lowest and highest point, the two edges stroked and the band between them
+// filled. A noisy trace, stroked wide and antialiased as a zigzag through
+// every column's extremes, costs the rasteriser most of a picture's time
+// for the same look.
+void DrawMeasuredEnvelope(QCustomPlot& plot, const ReducedPoints& points, double lo, double hi,
+                          int columns, const QPen& pen, const QString& name) {
+    struct Column {
+        double x = 0.0;
+        double low = 0.0;
+        double high = 0.0;
+        int count = 0;
+    };
+    std::vector<Column> bins(static_cast<std::size_t>(std::max(1, columns)));
+    const double perUnit = bins.size() / (hi - lo);
+    // Points just outside the range keep the edges running to the frame.
+    QVector<QCPGraphData> before, after;
+    for (std::size_t i = 0; i < points.x.size(); ++i) {
+        const double x = points.x[i];
+        const double y = points.y[i];
+        if (x < lo || x > hi) {
+            (x < lo ? before : after).push_back({x, y});
+            continue;
+        }
+        const auto c = std::min(bins.size() - 1, static_cast<std::size_t>((x - lo) * perUnit));
+        Column& bin = bins[c];
+        bin.x = bin.count == 0 ? x : bin.x + (x - bin.x) / (bin.count + 1);
+        bin.low = bin.count == 0 ? y : std::min(bin.low, y);
+        bin.high = bin.count == 0 ? y : std::max(bin.high, y);
+        ++bin.count;
+    }
+    QVector<QCPGraphData> upper = before, lower = before;
+    for (const Column& bin : bins) {
+        if (bin.count > 0) {
+            upper.push_back({bin.x, bin.high});
+            lower.push_back({bin.x, bin.low});
+        }
+    }
+    upper += after;
+    lower += after;
+    QCPGraph* bottom = plot.addGraph();
+    bottom->data()->set(lower);
+    bottom->setPen(pen);
+    bottom->removeFromLegend();
+    QCPGraph* top = plot.addGraph();
+    top->data()->set(upper);
+    top->setPen(pen);
+    top->setBrush(pen.color());
+    top->setChannelFillGraph(bottom);
+    top->setName(name);
+}
+
+// The x unit of the measured data, for the bands' legend labels; empty when
+// the data say none.
+QString XUnitOf(const analysis::Analysis& analysis) {
+    if (!analysis.measured) {
+        return {};
+    }
+    return QString::fromStdString(model::XUnitSymbol(analysis.measured->Header()));
 }
 
 }  // namespace
 
 void SetUpFigure(QCustomPlot& plot, const analysis::DocumentState& state, const FigureView& view,
-                 int columns) {
-    PrepareLayout(plot);
+                 int columns, FigureStyle style) {
+    PrepareLayout(plot, style);
     plot.clearItems();
     plot.legend->clearItems();
     plot.clearPlottables();
@@ -279,12 +521,15 @@ void SetUpFigure(QCustomPlot& plot, const analysis::DocumentState& state, const 
         note->position->setType(QCPItemPosition::ptAxisRectRatio);
         note->position->setCoords(0.5, 0.5);
         note->setText(NoteForEqualLimits());
+        if (style == FigureStyle::Print) {
+            note->setFont(PointFont(kTitlePoints));
+        }
         plot.legend->setVisible(false);
         // The strip stays while there is a fit, as with any other limits.
-        ShowResidualStrip(plot, fitted);
+        ShowResidualStrip(plot, fitted, style);
         if (QCPAxisRect* strip = FigureResidualRect(plot)) {
             DrawResidual(plot, *strip, analysis::Residuals(*analysis.measured, *analysis.lastFit),
-                         view);
+                         view, style);
         }
         return;
     }
@@ -293,29 +538,50 @@ void SetUpFigure(QCustomPlot& plot, const analysis::DocumentState& state, const 
     const double hi = std::max(curve.xMin, curve.xMax);
     plot.xAxis->setRange(lo, hi);
 
-    const analysis::FigureData figure =
-        analysis::ComputeFigure(state, curve.lineShape, curve.useScaled, lo, hi, columns);
+    // On paper the measured trace is some pixels wide: a column of its
+    // extremes for every half of its width shows all it can.
+    const double perPoint = double(columns) / std::max(1, plot.viewport().width());
+    const int traceColumns =
+        style == FigureStyle::Print
+            ? static_cast<int>(columns / std::max(1.0, 0.5 * kMeasuredPoints * perPoint))
+            : columns;
+    const analysis::FigureData figure = analysis::ComputeFigure(
+        state, curve.lineShape, curve.useScaled, lo, hi, columns, traceColumns);
     if (figure.measured) {
-        // Drawn as a function of x, the way spectra are measured; the plot
-        // puts points given from high to low x in order.
-        QCPGraph* line = plot.addGraph();
-        line->setData(ToVector(figure.measured->x), ToVector(figure.measured->y));
-        line->setPen(PenFor(kMeasuredStyle));
-        line->setName(PictureText(
-            QFile::decodeName(QByteArray::fromStdString(state.analysis.measured->sourceName))));
-        // A noisy spectrum fills each pixel column from its lowest to its
-        // highest point; smoothing those edges costs more than the rest of
-        // the plot together and shows nothing.
-        line->setAntialiased(false);
+        const QString name = PictureText(
+            QFile::decodeName(QByteArray::fromStdString(state.analysis.measured->sourceName)));
+        const QPen pen = PenFor(kMeasuredStyle, style, kMeasuredPoints);
+        if (style == FigureStyle::Print) {
+            DrawMeasuredEnvelope(plot, *figure.measured, lo, hi, traceColumns, pen, name);
+        } else {
+            // Drawn as a function of x, the way spectra are measured; the
+            // plot puts points given from high to low x in order.
+            QCPGraph* line = plot.addGraph();
+            line->setData(ToVector(figure.measured->x), ToVector(figure.measured->y));
+            line->setPen(pen);
+            line->setName(name);
+            // A noisy spectrum fills each pixel column from its lowest to
+            // its highest point; on the screen smoothing those edges costs
+            // more than the rest of the plot together and shows nothing.
+            line->setAntialiased(false);
+        }
     }
     const PlotCurves& curves = figure.model;
-    AddGraph(plot, curves.xs, curves.sum, PenFor(kSumStyle), QStringLiteral("Suma"));
+    AddGraph(plot, curves.xs, curves.sum, PenFor(kSumStyle, style, kSumPoints),
+             QStringLiteral("Suma"));
+    const int bandsFrom = plot.graphCount();
+    const QString unit = XUnitOf(analysis);
     int ordinal = 0;
     for (const BandCurve& band : curves.bands) {
-        AddGraph(plot, curves.xs, band.y, PenFor(BandStyle(ordinal++)),
-                 QString::fromStdString(BandLegendLabel(state.table, band.index, curve.useScaled)));
+        QString label =
+            QString::fromStdString(BandLegendLabel(state.table, band.index, curve.useScaled));
+        if (!unit.isEmpty()) {
+            label += QLatin1Char(' ') + unit;
+        }
+        AddGraph(plot, curves.xs, band.y, PenFor(BandStyle(ordinal++), style, kBandPoints), label);
     }
-    DrawFit(plot, figure);
+    const int bandsTo = plot.graphCount();
+    DrawFit(plot, figure, style, view.fillComponents);
 
     if (view.yFromData) {
         const auto [low, high] = FigureDataYRange(plot);
@@ -326,11 +592,21 @@ void SetUpFigure(QCustomPlot& plot, const analysis::DocumentState& state, const 
         const double y = std::isfinite(curve.yMin) ? curve.yMin : 0.0;
         plot.yAxis->setRange(y - 1.0, y + 1.0);
     }
-    ShowResidualStrip(plot, fitted);
+    ShowResidualStrip(plot, fitted, style);
     if (QCPAxisRect* strip = FigureResidualRect(plot)) {
-        DrawResidual(plot, *strip, figure.residual, view);
+        DrawResidual(plot, *strip, figure.residual, view, style);
     }
-    FitLegend(plot, plot.height());
+    KeepLegendToWhatShows(plot, bandsFrom, bandsTo);
+    if (style == FigureStyle::Print) {
+        DropFlatRuns(plot);
+        if (FigureResidualRect(plot) != nullptr) {
+            // The strip's axis, right under the plot, numbers x for both.
+            plot.xAxis->setTickLabels(false);
+        }
+        LegendUnderThePlot(plot);
+    } else {
+        FitLegend(plot, plot.height());
+    }
 }
 
 QCPAxisRect* FigureResidualRect(QCustomPlot& plot) {
@@ -379,62 +655,247 @@ std::optional<FigureFormat> FigureFormatFor(const std::string& path) {
     return std::nullopt;
 }
 
-QByteArray FigureBytes(QCustomPlot& plot, QSize size, FigureFormat format) {
+namespace {
+
+constexpr double kPointsPerInch = 72.0;
+constexpr int kMinPictureSide = 16;
+constexpr int kMaxPictureSide = 20000;
+constexpr double kMinDpi = 10.0;
+constexpr double kMaxDpi = 10000.0;
+
+// The plot laid out at size.Points() painted onto device at scale device
+// units per point; the modes of an export, without the screen's half-pixel
+// shifts, which a scaled painter would make whole points.
+void Paint(QCustomPlot& plot, QPaintDevice& device, const PictureSize& size, QSizeF scale) {
+    QCPPainter painter(&device);
+    painter.setMode(QCPPainter::pmVectorized);
+    painter.setMode(QCPPainter::pmNoCaching);
+    painter.scale(scale.width(), scale.height());
+    plot.toPainter(&painter, size.Points().width(), size.Points().height());
+}
+
+QByteArray FigureBytes(QCustomPlot& plot, const PictureSize& size, FigureFormat format) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    const int w = size.width();
-    const int h = size.height();
+    const QSize points = size.Points();
     switch (format) {
         case FigureFormat::Png: {
-            QImage image(size, QImage::Format_ARGB32_Premultiplied);
+            const QSize pixels = size.Pixels();
+            // Opaque, so the file holds three bytes a pixel, not four.
+            QImage image(pixels, QImage::Format_RGB32);
+            const int perMetre = qRound(size.dpi / (kCentimetresPerInch / 100.0));
+            image.setDotsPerMeterX(perMetre);
+            image.setDotsPerMeterY(perMetre);
             image.fill(Qt::white);
-            {
-                QCPPainter painter(&image);
-                plot.toPainter(&painter, w, h);
-            }
-            image.save(&buffer, "PNG");
+            Paint(plot, image, size,
+                  QSizeF(double(pixels.width()) / points.width(),
+                         double(pixels.height()) / points.height()));
+            // zlib's fastest level: compressing at its default took a
+            // quarter of a large picture's time, for a tenth fewer bytes.
+            constexpr int kFastestCompression = 80;
+            image.save(&buffer, "PNG", kFastestCompression);
             break;
         }
         case FigureFormat::Svg: {
+            QByteArray drawn;
+            QBuffer svgBuffer(&drawn);
+            svgBuffer.open(QIODevice::WriteOnly);
             QSvgGenerator svg;
-            svg.setOutputDevice(&buffer);
-            svg.setSize(size);
-            svg.setViewBox(QRect(QPoint(0, 0), size));
+            svg.setOutputDevice(&svgBuffer);
+            // One unit a point: the file's width and height in millimetres
+            // are its size on paper.
+            svg.setSize(points);
+            svg.setViewBox(QRect(QPoint(0, 0), points));
+            svg.setResolution(static_cast<int>(kPointsPerInch));
             svg.setTitle(QStringLiteral("Trazel"));
-            QCPPainter painter(&svg);
-            painter.setMode(QCPPainter::pmVectorized);
-            painter.setMode(QCPPainter::pmNoCaching);
-            plot.toPainter(&painter, w, h);
-            break;
+            Paint(plot, svg, size, QSizeF(1.0, 1.0));
+            svgBuffer.close();
+            // A tenth of a dot at the resolution asked for, at most three
+            // decimals of a point.
+            const int decimals = std::clamp(
+                static_cast<int>(std::ceil(std::log10(size.dpi / kPointsPerInch * 10.0))), 1, 3);
+            bytes = CompactSvg(drawn, decimals);
+            return bytes;
         }
         case FigureFormat::Pdf: {
             QPdfWriter pdf(&buffer);
-            pdf.setResolution(96);
-            pdf.setPageSize(QPageSize(QSizeF(w * 0.75, h * 0.75), QPageSize::Point, QString(),
-                                      QPageSize::ExactMatch));
+            pdf.setResolution(static_cast<int>(kPointsPerInch));
+            const QSizeF page = size.inches * kPointsPerInch;
+            pdf.setPageSize(QPageSize(page, QPageSize::Point, QString(), QPageSize::ExactMatch));
             pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
             pdf.setCreator(QStringLiteral("Trazel"));
-            QCPPainter painter(&pdf);
-            painter.setMode(QCPPainter::pmVectorized);
-            painter.setMode(QCPPainter::pmNoCaching);
-            plot.toPainter(&painter, w, h);
+            Paint(plot, pdf, size,
+                  QSizeF(page.width() / points.width(), page.height() / points.height()));
             break;
         }
     }
     return bytes;
 }
 
-QByteArray RenderFigure(const analysis::DocumentState& state, const FigureView& view, QSize size,
-                        FigureFormat format) {
+// The numbers of a coordinate attribute rounded to decimals places, with no
+// trailing zeros.
+QString RoundedNumbers(const QString& text, int decimals) {
+    static const QRegularExpression number(QStringLiteral("-?\\d+\\.\\d+(?:[eE][-+]?\\d+)?"));
+    QString out;
+    out.reserve(text.size());
+    qsizetype from = 0;
+    for (auto it = number.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        out += QStringView(text).mid(from, match.capturedStart() - from);
+        QString rounded = QString::number(match.captured().toDouble(), 'f', decimals);
+        while (rounded.endsWith(QLatin1Char('0'))) {
+            rounded.chop(1);
+        }
+        if (rounded.endsWith(QLatin1Char('.'))) {
+            rounded.chop(1);
+        }
+        if (rounded == QStringLiteral("-0")) {
+            rounded = QStringLiteral("0");
+        }
+        out += rounded;
+        from = match.capturedEnd();
+    }
+    out += QStringView(text).mid(from);
+    return out;
+}
+
+bool IsCoordinate(QStringView name) {
+    static const QStringList names = {
+        QStringLiteral("points"), QStringLiteral("d"),  QStringLiteral("x"),
+        QStringLiteral("y"),      QStringLiteral("x1"), QStringLiteral("y1"),
+        QStringLiteral("x2"),     QStringLiteral("y2"), QStringLiteral("width"),
+        QStringLiteral("height"), QStringLiteral("cx"), QStringLiteral("cy"),
+        QStringLiteral("r"),      QStringLiteral("rx"), QStringLiteral("ry")};
+    return names.contains(name);
+}
+
+}  // namespace
+
+QSize PictureSize::Pixels() const {
+    return QSize(qRound(inches.width() * dpi), qRound(inches.height() * dpi));
+}
+
+QSize PictureSize::Points() const {
+    return QSize(std::max(1, qRound(inches.width() * kPointsPerInch)),
+                 std::max(1, qRound(inches.height() * kPointsPerInch)));
+}
+
+PictureSize DefaultPictureSize() {
+    return PictureSizeInCentimetres(8.5, 6.4, 600.0);
+}
+
+PictureSize PictureSizeInCentimetres(double width, double height, double dpi) {
+    return {QSizeF(width / kCentimetresPerInch, height / kCentimetresPerInch), dpi};
+}
+
+PictureSize PictureSizeInPixels(QSize pixels, std::optional<double> dpi) {
+    const double resolution = dpi ? *dpi : pixels.width() / DefaultPictureSize().inches.width();
+    return {QSizeF(pixels.width() / resolution, pixels.height() / resolution), resolution};
+}
+
+std::string PictureSizeProblem(const PictureSize& size) {
+    if (!(size.dpi >= kMinDpi && size.dpi <= kMaxDpi)) {
+        return "la resolución debe estar entre " + std::to_string(int(kMinDpi)) + " y " +
+               std::to_string(int(kMaxDpi)) + " puntos por pulgada";
+    }
+    const double w = size.inches.width() * size.dpi;
+    const double h = size.inches.height() * size.dpi;
+    if (!(w >= kMinPictureSide - 0.5 && h >= kMinPictureSide - 0.5 && w < kMaxPictureSide + 0.5 &&
+          h < kMaxPictureSide + 0.5)) {
+        return "la imagen debe tener entre " + std::to_string(kMinPictureSide) + " y " +
+               std::to_string(kMaxPictureSide) + " píxeles por lado a esa resolución";
+    }
+    return {};
+}
+
+QByteArray CompactSvg(const QByteArray& svg, int decimals) {
+    QByteArray out;
+    QXmlStreamReader reader(svg);
+    // Names as written, xmlns attributes among the others.
+    reader.setNamespaceProcessing(false);
+    QXmlStreamWriter writer(&out);
+    // Groups opened in the input but not yet written: one is written only
+    // when something is put in it.
+    struct Group {
+        QXmlStreamAttributes attributes;
+        bool written = false;
+    };
+    std::vector<Group> open;
+    const auto flush = [&] {
+        for (Group& group : open) {
+            if (!group.written) {
+                writer.writeStartElement(QStringLiteral("g"));
+                writer.writeAttributes(group.attributes);
+                group.written = true;
+            }
+        }
+    };
+    while (!reader.atEnd()) {
+        switch (reader.readNext()) {
+            case QXmlStreamReader::StartDocument:
+                writer.writeStartDocument();
+                break;
+            case QXmlStreamReader::StartElement: {
+                QXmlStreamAttributes attributes;
+                for (const QXmlStreamAttribute& a : reader.attributes()) {
+                    const QStringView name = a.qualifiedName();
+                    // The root declares the namespace once for all.
+                    if (!open.empty() && name == QStringLiteral("xmlns")) {
+                        continue;
+                    }
+                    attributes.append(name.toString(),
+                                      IsCoordinate(name)
+                                          ? RoundedNumbers(a.value().toString(), decimals)
+                                          : a.value().toString());
+                }
+                if (reader.qualifiedName() == QStringLiteral("g")) {
+                    open.push_back({attributes, false});
+                    break;
+                }
+                flush();
+                open.push_back({{}, true});
+                writer.writeStartElement(reader.qualifiedName().toString());
+                writer.writeAttributes(attributes);
+                break;
+            }
+            case QXmlStreamReader::EndElement:
+                if (open.back().written) {
+                    writer.writeEndElement();
+                }
+                open.pop_back();
+                break;
+            case QXmlStreamReader::Characters:
+                if (!reader.isWhitespace()) {
+                    flush();
+                    writer.writeCharacters(reader.text().toString());
+                }
+                break;
+            default:
+                break;
+        }
+    }
+    if (reader.hasError()) {
+        return svg;
+    }
+    writer.writeEndDocument();
+    return out;
+}
+
+QByteArray RenderFigure(const analysis::DocumentState& state, const FigureView& view,
+                        const PictureSize& size, FigureFormat format) {
     QCustomPlot plot;
-    plot.resize(size);
-    SetUpFigure(plot, state, view, size.width());
+    plot.resize(size.Points());
+    // A plot never shown lays itself out at its size only when told.
+    plot.setViewport(QRect(QPoint(0, 0), size.Points()));
+    // A sample for every pixel of the PNG, at least one a point.
+    const int columns = std::max(size.Pixels().width(), size.Points().width());
+    SetUpFigure(plot, state, view, columns, FigureStyle::Print);
     return FigureBytes(plot, size, format);
 }
 
 platform::Status WriteFigure(const std::string& path, const analysis::DocumentState& state,
-                             const FigureView& view, QSize size) {
+                             const FigureView& view, const PictureSize& size) {
     const FigureFormat format = FigureFormatFor(path).value_or(FigureFormat::Png);
     const QByteArray bytes = RenderFigure(state, view, size, format);
     return platform::WriteFileAtomically(

@@ -30,7 +30,38 @@ struct FigureView {
     QString xTitle = QStringLiteral("x");
     QString yTitle = QStringLiteral("y");
     bool reversedX = false;
+    // The fitted bands filled lightly down to the baseline.
+    bool fillComponents = false;
 };
+
+// How a figure is drawn: on the screen one device pixel wide, the measured
+// trace aliased, which keeps redrawing fast; in a picture file as on paper,
+// laid out in points (1/72 inch) with text and lines in points, everything
+// antialiased, so that they keep their size on paper at any resolution.
+enum class FigureStyle { Screen, Print };
+
+// A picture file's size on paper and the dots per inch of its pixels.
+struct PictureSize {
+    QSizeF inches;
+    double dpi = 600.0;
+
+    // The pixels of a PNG file, the resolution times the size.
+    QSize Pixels() const;
+    // The size laid out, in whole points.
+    QSize Points() const;
+};
+
+inline constexpr double kCentimetresPerInch = 2.54;
+// A single journal column: 8.5 cm by 6.4 cm at 600 dpi.
+PictureSize DefaultPictureSize();
+PictureSize PictureSizeInCentimetres(double width, double height, double dpi);
+// A size in pixels at dpi; without dpi, at the resolution that makes it as
+// wide on paper as the default, so that text and lines keep their share of
+// the picture at any size in pixels.
+PictureSize PictureSizeInPixels(QSize pixels, std::optional<double> dpi = std::nullopt);
+// Why size cannot be drawn (a side of fewer than 16 or more than 20000
+// pixels, a resolution outside 10..10000 dpi), empty when it can.
+std::string PictureSizeProblem(const PictureSize& size);
 
 // A text as a picture may hold it: the characters that XML 1.0 does not allow
 // even escaped (control characters other than tab and line ends, U+FFFE and
@@ -55,7 +86,7 @@ QString MeasuredLegendName(const std::string& path);
 // legend at the right, folded when it would not fit; a short note instead of
 // curves when the x limits are equal.
 void SetUpFigure(QCustomPlot& plot, const analysis::DocumentState& state, const FigureView& view,
-                 int columns);
+                 int columns, FigureStyle style = FigureStyle::Screen);
 
 // Adds a curve sampled at (xs, ys), one point per device pixel column or
 // fewer, drawn through every point.
@@ -72,18 +103,20 @@ enum class FigureFormat { Png, Svg, Pdf };
 // The format a file name asks for by its ending (.png, .svg, .pdf), or none.
 std::optional<FigureFormat> FigureFormatFor(const std::string& path);
 
-// The picture of plot as it stands, at size in pixels (a PDF page of that
-// size at 96 pixels per inch).
-QByteArray FigureBytes(QCustomPlot& plot, QSize size, FigureFormat format);
-
-// The figure drawn afresh at size, as a file's bytes. A QApplication must
-// exist; no window is shown.
-QByteArray RenderFigure(const analysis::DocumentState& state, const FigureView& view, QSize size,
-                        FigureFormat format);
+// The figure drawn afresh in the print style at size, as a file's bytes: a
+// PNG of size.Pixels() that says its resolution, an SVG or a PDF page of the
+// size on paper. A QApplication must exist; no window is shown.
+QByteArray RenderFigure(const analysis::DocumentState& state, const FigureView& view,
+                        const PictureSize& size, FigureFormat format);
 
 // RenderFigure written to path whole or not at all, in the format its ending
 // names. The message of a failure names the file.
 platform::Status WriteFigure(const std::string& path, const analysis::DocumentState& state,
-                             const FigureView& view, QSize size);
+                             const FigureView& view, const PictureSize& size);
+
+// An SVG as QSvgGenerator writes it made smaller without changing what it
+// draws: groups that hold nothing left out, and the numbers of coordinates
+// rounded to decimals places. Returns svg unchanged if it is not well-formed.
+QByteArray CompactSvg(const QByteArray& svg, int decimals);
 
 }  // namespace trazel::ui

@@ -12,7 +12,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QSettings>
-#include <QSpinBox>
 #include <QStatusBar>
 #include <QTimer>
 #include <algorithm>
@@ -28,6 +27,7 @@
 #include "ui/control_ids.h"
 #include "ui/form/trazel_view.h"
 #include "ui/plot/measured_commands.h"
+#include "ui/plot/picture_size_dialog.h"
 
 using namespace trazel::platform;
 
@@ -36,7 +36,6 @@ namespace trazel::ui {
 namespace {
 
 const QString kSettingsGroup = QStringLiteral("PlotWindow");
-constexpr int kMaxPictureSide = 20000;
 
 // A limit written for the form with enough digits to tell it from its
 // neighbours a ten-thousandth of the range away, and no more.
@@ -293,8 +292,11 @@ QSize PlotWindow::PlotSize() const {
     return plot_->size();
 }
 
-Status PlotWindow::ExportImage(const std::string& path, QSize size) const {
-    return WriteFigure(path, ShownState(), CurrentView(), size);
+Status PlotWindow::ExportImage(const std::string& path, const PictureSize& size,
+                               bool fillComponents) const {
+    FigureView view = CurrentView();
+    view.fillComponents = fillComponents;
+    return WriteFigure(path, ShownState(), view, size);
 }
 
 void PlotWindow::OnExportImage() {
@@ -311,26 +313,13 @@ void PlotWindow::OnExportImage() {
             MessageKind::Warning);
         return;
     }
-    // The size in pixels, that of the window's plot unless the user picks another.
-    QDialog dialog(this);
-    dialog.setWindowTitle(QStringLiteral("Tamaño de la imagen"));
-    auto* form = new QFormLayout(&dialog);
-    auto* width = new QSpinBox(&dialog);
-    auto* height = new QSpinBox(&dialog);
-    for (QSpinBox* box : {width, height}) {
-        box->setRange(16, kMaxPictureSide);
-        box->setSuffix(QStringLiteral(" px"));
-    }
-    width->setValue(PlotSize().width());
-    height->setValue(PlotSize().height());
-    form->addRow(QStringLiteral("&Ancho:"), width);
-    form->addRow(QStringLiteral("A&lto:"), height);
-    AddOkCancel(dialog, *form);
+    PictureSizeDialog dialog(this);
     if (services_.DoModal(dialog) != IDOK) {
         return;
     }
+    dialog.Remember();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const Status written = ExportImage(path->toStdString(), QSize(width->value(), height->value()));
+    const Status written = ExportImage(path->toStdString(), dialog.Size(), dialog.FillComponents());
     QApplication::restoreOverrideCursor();
     if (!written.ok()) {
         services_.AfxMessageBox(this, QString::fromStdString(written.message()),
@@ -339,7 +328,12 @@ void PlotWindow::OnExportImage() {
 }
 
 void PlotWindow::OnCopyImage() {
-    const QByteArray png = RenderFigure(ShownState(), CurrentView(), PlotSize(), FigureFormat::Png);
+    // As large as the plot on the screen, text and lines as the screen
+    // shows them.
+    constexpr double kScreenDpi = 96.0;
+    const QByteArray png =
+        RenderFigure(ShownState(), CurrentView(), PictureSizeInPixels(PlotSize(), kScreenDpi),
+                     FigureFormat::Png);
     QGuiApplication::clipboard()->setImage(QImage::fromData(png, "PNG"));
 }
 

@@ -52,10 +52,11 @@ class PlotWindow : public QMainWindow {
     // Shows all of the measured data (analysis::MeasuredDataView), until
     // the user zooms or "Representar" is pressed; nothing without data.
     void FitViewToData();
-    // The window's picture at size as it is shown, written to path whole or
-    // not at all; the format goes by the ending.
-    platform::Status ExportImage(const std::string& path, QSize size) const;
-    // The size of the plot in pixels, the default size of an exported picture.
+    // The window's picture in the print style at size, written to path
+    // whole or not at all; the format goes by the ending.
+    platform::Status ExportImage(const std::string& path, const PictureSize& size,
+                                 bool fillComponents = false) const;
+    // The size of the plot in pixels, that of a copied picture.
     QSize PlotSize() const;
     // Writes the limits shown into the form's four fields.
     void CopyLimitsToForm();
