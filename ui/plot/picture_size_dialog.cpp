@@ -21,8 +21,8 @@ PictureSizeDialog::PictureSizeDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Tamaño de la imagen"));
     auto* form = new QFormLayout(this);
     unit = new QComboBox(this);
-    unit->addItems({QStringLiteral("centímetros"), QStringLiteral("pulgadas"),
-                    QStringLiteral("píxeles")});
+    unit->addItems(
+        {QStringLiteral("centímetros"), QStringLiteral("pulgadas"), QStringLiteral("píxeles")});
     width = new QDoubleSpinBox(this);
     height = new QDoubleSpinBox(this);
     dpi = new QDoubleSpinBox(this);
@@ -101,9 +101,8 @@ void PictureSizeDialog::ShowPixels() {
     const PictureSize size = Size();
     const std::string problem = PictureSizeProblem(size);
     const QSize p = size.Pixels();
-    pixels_->setText(problem.empty()
-                         ? QStringLiteral("%1 × %2").arg(p.width()).arg(p.height())
-                         : QString::fromStdString(problem));
+    pixels_->setText(problem.empty() ? QStringLiteral("%1 × %2").arg(p.width()).arg(p.height())
+                                     : QString::fromStdString(problem));
     if (auto* ok = findChild<QDialogButtonBox*>()) {
         ok->button(QDialogButtonBox::Ok)->setEnabled(problem.empty());
     }
