@@ -414,7 +414,7 @@ PeakSearchResult FindBands(std::span<const double> x, std::span<const double> y,
             if (!(bend[i] > 0.0) || bend[i] - std::max(bendLeft[i], bendRight[i]) < bendFloor) {
                 continue;
             }
-            const auto [position, unused] = Vertex(p, bend, i, 1.0);
+            const double position = Vertex(p, bend, i, 1.0).first;
             // The nearest maximum: the band this one is a shoulder of.
             const auto nearest = std::min_element(maxima.begin(), maxima.end(),
                                                   [&](const Candidate& a, const Candidate& b) {
