@@ -133,6 +133,25 @@ struct AxisTitles {
     bool operator==(const AxisTitles&) const = default;
 };
 
+// How the bands of a measured spectrum are looked for. A value left unset is
+// worked out from the data; a search tells the values it took.
+struct PeakSearchSettings {
+    // Savitzky-Golay smoothing: the window in points (odd) and the order of
+    // the polynomial fitted in it.
+    std::optional<int> window{};
+    int order = 2;
+    // The least prominence a maximum needs, as a share of the range of the
+    // smoothed data in the x range searched.
+    double minProminence = 0.05;
+    // The least distance in x between two bands; the weaker one goes.
+    std::optional<double> minDistance{};
+    // Bands that show only as a shoulder of a stronger one.
+    bool shoulders = false;
+    // The most bands reported, the strongest ones.
+    int maxBands = 99;
+    bool operator==(const PeakSearchSettings&) const = default;
+};
+
 struct Analysis {
     std::optional<MeasuredData> measured;
     FitSettings fitSettings;
@@ -141,6 +160,9 @@ struct Analysis {
     std::optional<BaselineCurve> baseline;
     // None: the titles the plot window last used.
     std::optional<AxisTitles> axisTitles;
+    // The options the bands last found in the measured spectrum were
+    // looked for with; none until a search put its bands in the table.
+    std::optional<PeakSearchSettings> peakSearch;
     // Records of the document file that a later version wrote and this one
     // does not know, written back as they were.
     std::vector<model::SectionRecord> keptRecords;

@@ -101,6 +101,35 @@ void CAnalysisDoc::ApplyFit(FitRecord record) {
     Changed();
 }
 
+int CAnalysisDoc::PutFoundBands(const std::vector<FoundBand>& bands,
+                                const PeakSearchSettings& settings, bool replace) {
+    PeakTable table = Table();
+    if (replace) {
+        table.count = 1;
+    }
+    const auto room = static_cast<std::size_t>(kMaxPeakSlots - table.count);
+    const std::size_t taken = std::min(room, bands.size());
+    std::vector<Peak> peaks;
+    for (std::size_t i = taken; i-- > 0;) {
+        const FoundBand& band = bands[i];
+        peaks.push_back(Peak{.position = band.position,
+                             .scale = 1.0,
+                             .scaledPosition = band.position,
+                             .intensity = band.intensity,
+                             .width = band.width});
+    }
+    if (replace) {
+        ClearPeaks();
+        // The bands they named are gone.
+        analysis_.fitSettings.heldBands.clear();
+        SetModifiedFlag(true);
+    }
+    AddBands(peaks);
+    analysis_.peakSearch = settings;
+    Changed();
+    return static_cast<int>(taken);
+}
+
 fit::FitProblem CAnalysisDoc::PoseFit(const FitSettings& settings, std::int32_t lineShape,
                                       bool useScaled) const {
     fit::FitProblem problem;

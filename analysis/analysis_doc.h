@@ -6,6 +6,7 @@
 
 #include "analysis/analysis.h"
 #include "analysis/analysis_file.h"
+#include "analysis/peak_search.h"
 #include "fit/band_fit.h"
 #include "model/peak_table.h"
 #include "model/trazel_doc.h"
@@ -67,6 +68,13 @@ class CAnalysisDoc : public model::CTrazelDoc {
     // baseline, the record and the settings it was posed with. The modified
     // flag is set when the bands changed, as any table operation sets it.
     void ApplyFit(FitRecord record);
+    // Puts bands found in the measured spectrum into the table, after its
+    // bands or in their place (replace), as many as there is room for,
+    // taking them in the order given (the strongest first) and entering
+    // them so that the list, newest on top, shows them in that order. The
+    // settings they were looked for with are kept. The number put in.
+    int PutFoundBands(const std::vector<FoundBand>& bands, const PeakSearchSettings& settings,
+                      bool replace);
 
     // The fit problem the settings pose over this table and the measured
     // spectrum (the data as the transform gives them); an empty problem with

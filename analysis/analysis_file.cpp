@@ -4,6 +4,7 @@
 #include <cmath>
 #include <sstream>
 
+#include "analysis/peak_search.h"
 #include "model/document_format.h"
 #include "platform/archive.h"
 
@@ -291,6 +292,48 @@ FitRecord ReadLastFit(RecordReader& in) {
     return f;
 }
 
+std::string PeakSearchRecord(const PeakSearchSettings& s) {
+    return RecordWriter()
+        .Bool(s.window.has_value())
+        .U32(static_cast<std::uint32_t>(s.window.value_or(0)))
+        .U32(static_cast<std::uint32_t>(s.order))
+        .F64(s.minProminence)
+        .Bool(s.minDistance.has_value())
+        .F64(s.minDistance.value_or(0.0))
+        .Bool(s.shoulders)
+        .U32(static_cast<std::uint32_t>(s.maxBands))
+        .Bytes();
+}
+
+PeakSearchSettings ReadPeakSearch(RecordReader& in) {
+    PeakSearchSettings s;
+    const bool hasWindow = in.Bool();
+    const std::uint32_t window = in.U32();
+    const std::uint32_t order = in.U32();
+    const double prominence = in.F64();
+    const bool hasDistance = in.Bool();
+    const double distance = in.F64();
+    s.shoulders = in.Bool();
+    const std::uint32_t maxBands = in.U32();
+    // Checked as numbers before any becomes an int, then as settings.
+    Check(window <= static_cast<std::uint32_t>(kMaxSmoothWindow) &&
+              order <= static_cast<std::uint32_t>(kMaxSmoothOrder) &&
+              maxBands <= static_cast<std::uint32_t>(kMaxPeakSlots),
+          "las opciones de la búsqueda de bandas no son válidas");
+    if (hasWindow) {
+        s.window = static_cast<int>(window);
+    }
+    s.order = static_cast<int>(order);
+    s.minProminence = prominence;
+    if (hasDistance) {
+        s.minDistance = distance;
+    }
+    s.maxBands = static_cast<int>(maxBands);
+    Check(PeakSearchSettingsProblem(s).empty(),
+          "las opciones de la búsqueda de bandas no son válidas");
+    return s;
+}
+
 std::string TagName(std::uint32_t tag) {
     switch (tag) {
         case kTagMeasured:
@@ -309,6 +352,8 @@ std::string TagName(std::uint32_t tag) {
             return "el cambio de x e y del espectro";
         case kTagMeasuredUnits:
             return "las unidades del espectro";
+        case kTagPeakSearch:
+            return "las opciones de la búsqueda de bandas";
         default:
             return "un registro";
     }
@@ -342,6 +387,9 @@ bool ReadRecord(const SectionRecord& record, const PeakTable& table, Analysis& a
             break;
         case kTagFitSettings:
             analysis.fitSettings = ReadSettings(in, table);
+            break;
+        case kTagPeakSearch:
+            analysis.peakSearch = ReadPeakSearch(in);
             break;
         case kTagLastFit:
             analysis.lastFit = ReadLastFit(in);
@@ -401,6 +449,9 @@ model::DocumentSection AnalysisSection(const Analysis& analysis) {
         if (m.points->header != model::SpectrumHeader{}) {
             section.records.push_back({kTagMeasuredUnits, UnitsRecord(m.points->header)});
         }
+    }
+    if (analysis.peakSearch) {
+        section.records.push_back({kTagPeakSearch, PeakSearchRecord(*analysis.peakSearch)});
     }
     section.records.insert(section.records.end(), analysis.keptRecords.begin(),
                            analysis.keptRecords.end());

@@ -23,6 +23,8 @@ enum AnalysisTag : std::uint32_t {
     kTagMeasuredChange = 7,
     // The title and units the measured spectrum's file declared.
     kTagMeasuredUnits = 8,
+    // The options the bands put in from the measured spectrum were found with.
+    kTagPeakSearch = 9,
 };
 
 // The analysis as the section's records, in tag order, followed by the

@@ -72,6 +72,7 @@ const MenuTemplate kMenus[] = {
       {0, nullptr},
       {ID_PLOT_WINDOW, "Gráfico &ampliado...\tCtrl+G"},
       {ID_OVERLAY_MEASURED, "Superponer espectro &medido..."},
+      {ID_FIND_BANDS, "&Buscar bandas..."},
       {ID_FIT_MEASURED, "A&justar al espectro medido..."}}},
     {"Ay&uda",
      {{ID_QUICK_REFERENCE, "&Referencia Rápida..."}, {ID_APP_ABOUT, "&Acerca de Trazel..."}}},

@@ -25,6 +25,7 @@ inline constexpr int ID_PLOT_WINDOW = 32774;
 inline constexpr int ID_OVERLAY_MEASURED = 32775;
 inline constexpr int ID_IMPORT_BANDS = 32776;
 inline constexpr int ID_FIT_MEASURED = 32777;
+inline constexpr int ID_FIND_BANDS = 32778;
 
 // Strings.
 inline constexpr int AFX_IDS_APP_TITLE = 57344;

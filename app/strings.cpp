@@ -22,6 +22,9 @@ const std::map<int, const char*>& StringTable() {
             {ID_OVERLAY_MEASURED,
              "Superpone al modelo un espectro medido (texto x-y o JCAMP-DX)\nSuperponer espectro "
              "medido"},
+            {ID_FIND_BANDS,
+             "Busca las bandas del espectro medido en el intervalo de x a la vista y las añade "
+             "a la tabla\nBuscar bandas"},
             {ID_FIT_MEASURED,
              "Ajusta por mínimos cuadrados las bandas de la tabla al espectro medido\nAjustar "
              "al espectro medido"},

@@ -21,6 +21,7 @@
 #include "platform/version.h"
 #include "ui/dialogs/information_dialogs.h"
 #include "ui/fit/fit_dialog.h"
+#include "ui/fit/peak_search_dialog.h"
 #include "ui/form/trazel_view.h"
 #include "ui/plot/measured_commands.h"
 #include "ui/plot/plot_window.h"
@@ -261,6 +262,8 @@ void CTrazelApp::RouteCommands() {
     frame.Route(ID_PLOT_WINDOW, [this] { plotWindow_->ShowAndRaise(); });
     frame.Route(ID_FIT_MEASURED, [this] { OnFitMeasured(); });
     connect(plotWindow_, &ui::PlotWindow::fitRequested, this, &CTrazelApp::OnFitMeasured);
+    frame.Route(ID_FIND_BANDS, [this] { OnFindBands(); });
+    connect(plotWindow_, &ui::PlotWindow::findBandsRequested, this, &CTrazelApp::OnFindBands);
     frame.Route(ID_OVERLAY_MEASURED, [this] {
         measured_->ChooseAndLoad();
         plotWindow_->ShowAndRaise();
@@ -287,10 +290,12 @@ void CTrazelApp::RouteCommands() {
         frame.Route(id, [view, handler = handler] { (view->*handler)(); });
     }
     frame.DisableUnrouted();
-    // A fit needs measured points to fit to.
+    // A fit needs measured points to fit to, and a search points to search.
     QAction* fit = frame.Action(ID_FIT_MEASURED);
-    const auto followMeasured = [this, fit] {
+    QAction* find = frame.Action(ID_FIND_BANDS);
+    const auto followMeasured = [this, fit, find] {
         fit->setEnabled(document_.GetAnalysis().measured.has_value());
+        find->setEnabled(document_.GetAnalysis().measured.has_value());
     };
     document_.Listen(this, followMeasured);
     followMeasured();
@@ -362,6 +367,23 @@ void CTrazelApp::OnFitMeasured() {
                      [this](std::shared_ptr<const analysis::FitRecord> fit) {
                          plotWindow_->ShowFit(std::move(fit));
                      });
+    frame_->activateWindow();
+}
+
+void CTrazelApp::OnFindBands() {
+    if (!document_.GetAnalysis().measured || !view_->UpdateData(true)) {
+        return;
+    }
+    // The bands of the range the user is looking at, as a fit takes it.
+    output::CurveSettings curve = view_->fields.curve;
+    if (plotWindow_->isVisible()) {
+        curve = plotWindow_->CurrentView().curve;
+    }
+    plotWindow_->ShowAndRaise();
+    ui::RunPeakSearch(*view_, curve.xMin, curve.xMax, services_, frame_.get(),
+                      [this](const std::vector<analysis::FoundBand>& bands) {
+                          plotWindow_->ShowFoundBands(bands);
+                      });
     frame_->activateWindow();
 }
 

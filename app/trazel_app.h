@@ -102,6 +102,9 @@ class CTrazelApp : public QObject {
     // Fits the table's bands to the document's measured spectrum, in a
     // dialog over the frame, with the fit drawn in the plot window.
     void OnFitMeasured();
+    // Finds the bands of the measured spectrum in the range shown, in a
+    // dialog over the frame, with the bands marked in the plot window.
+    void OnFindBands();
 
   private:
     bool CreateFrame();

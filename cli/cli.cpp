@@ -9,6 +9,7 @@
 #include "cli/document_commands.h"
 #include "cli/fit_command.h"
 #include "cli/output_commands.h"
+#include "cli/peaks_command.h"
 #include "cli/spectrum_command.h"
 #include "platform/atomic_file.h"
 #include "platform/version.h"
@@ -195,6 +196,36 @@ const Command kCommands[] = {
      "  -o OUT       el archivo de salida; se sustituye entero, y si algo falla queda\n"
      "               como estaba\n",
      RunSpectrum},
+    {"peaks",
+     "trazel-cli peaks MEASURED [--xmin A --xmax B] [--min-prominence P] [--distance D]\n"
+     "                 [--smooth N] [--order K] [--shoulders] [--max N] [--yfactor F]\n"
+     "                 [--y CAMBIO] [--x CAMBIO [--laser NM]] [-o OUT.trz]",
+     "  Busca las bandas del espectro medido MEASURED (texto x-y o JCAMP-DX) y las\n"
+     "  muestra, la más intensa primero: posición, intensidad, anchura a media altura,\n"
+     "  prominencia y clase (máximo u hombro), separadas por tabuladores. En la salida\n"
+     "  de errores dice las opciones usadas, también las calculadas a partir de los datos.\n"
+     "  La posición se afina entre muestras; la intensidad es la altura sobre la base\n"
+     "  de la que se mide la prominencia.\n"
+     "  --xmin A, --xmax B   solo los puntos entre A y B (todos si se omiten)\n"
+     "  --min-prominence P   la prominencia mínima de un máximo, en % del intervalo\n"
+     "                       de los datos suavizados entre A y B (5)\n"
+     "  --distance D         la separación mínima en x entre dos bandas; de dos más\n"
+     "                       cercanas queda la más intensa (media ventana de suavizado)\n"
+     "  --smooth N           la ventana del suavizado de Savitzky-Golay, un número\n"
+     "                       impar de puntos de 3 a 1001 (según la anchura de las bandas)\n"
+     "  --order K            el orden de su polinomio, de 0 a 6 y menor que N (2)\n"
+     "  --shoulders          incluye los hombros: bandas que no dan un máximo propio,\n"
+     "                       halladas en los mínimos de la segunda derivada suavizada\n"
+     "  --max N              como mucho N bandas, las más intensas, de 1 a 99 (99)\n"
+     "  --yfactor F          multiplica la y medida por F (1)\n"
+     "  --y, --x, --laser    transforman el espectro antes de la búsqueda, como en\n"
+     "                       spectrum; --xmin, --xmax y --distance van en las unidades\n"
+     "                       resultantes\n"
+     "  -o OUT.trz           un documento con el espectro medido y las bandas, listo\n"
+     "                       para fit; se sustituye entero, y si algo falla queda como\n"
+     "                       estaba\n"
+     "  Sale con 3, sin escribir nada, si no encuentra ninguna banda.\n",
+     RunPeaks},
 };
 
 const Command* FindCommand(const std::string& name) {
@@ -213,7 +244,8 @@ void PrintHelp(std::ostream& out) {
            "puede ir detrás de un «=» (--xmin=-5). plot y print no necesitan pantalla.\n"
            "Estado de salida: 0 si todo fue bien, 1 si un archivo no se pudo leer o escribir\n"
            "(el mensaje lo nombra), 2 si la orden está mal escrita, 3 si fit no llegó a un\n"
-           "ajuste (no converge, el problema es singular o el resultado no es válido).\n"
+           "ajuste (no converge, el problema es singular o el resultado no es válido) o\n"
+           "peaks no encontró ninguna banda.\n"
            "Ninguna orden escribe sobre uno de sus archivos de entrada, con otro nombre o por\n"
            "un enlace (es un error de uso); convert y fit sí pueden sustituir su documento.\n"
            "trazel-cli --version escribe la versión.\n";

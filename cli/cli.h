@@ -12,6 +12,8 @@ inline constexpr int kExitFileError = 1;
 inline constexpr int kExitUsage = 2;
 // fit: the fit did not converge, or the problem is singular.
 inline constexpr int kExitFitFailed = 3;
+// peaks: no band stands out of the data with the options given.
+inline constexpr int kExitNothingFound = 3;
 
 // What the user is told when the work ran out of memory or failed in a way
 // no message of its own covers; nothing has been written then.

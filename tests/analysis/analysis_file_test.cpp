@@ -49,6 +49,12 @@ Analysis Fitted() {
     analysis.baseline = BaselineOf(record.result, trazel::fit::Baseline::Constant);
     analysis.lastFit = record;
     analysis.axisTitles = AxisTitles{"Número de onda", "Absorbancia"};
+    analysis.peakSearch = PeakSearchSettings{.window = 21,
+                                             .order = 3,
+                                             .minProminence = 0.1,
+                                             .minDistance = 4.0,
+                                             .shoulders = true,
+                                             .maxBands = 7};
     analysis.keptRecords = {{77, "de una versión futura"}};
     return analysis;
 }
@@ -77,6 +83,7 @@ TEST(AnalysisFile, RoundTripsBitForBit) {
         EXPECT_NE(record.tag, kTagMeasuredChange);
     }
     EXPECT_EQ(stored.analysis.lastFit->result.iterations, analysis.lastFit->result.iterations);
+    EXPECT_EQ(stored.analysis.peakSearch, analysis.peakSearch);
     EXPECT_EQ(SectionBytesFor(Analysis{}, ""), "");
 }
 
@@ -129,6 +136,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "clase desconocida"},
         DamageCase{"unknown_line_shape", [](Analysis& a) { a.lastFit->lineShape = 7; },
                    "forma de las bandas"},
+        DamageCase{"even_smoothing_window", [](Analysis& a) { a.peakSearch->window = 20; },
+                   "búsqueda de bandas"},
         DamageCase{"known_record_twice",
                    [](Analysis& a) { a.keptRecords.push_back(AnalysisSection(a).records.front()); },
                    "aparece dos veces"}),

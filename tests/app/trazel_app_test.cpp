@@ -37,6 +37,7 @@
 #include "tests/support/fit_driver.h"
 #include "tests/support/peak_tables.h"
 #include "ui/fit/fit_dialog.h"
+#include "ui/fit/peak_search_dialog.h"
 #include "ui/form/trazel_view.h"
 #include "ui/plot/measured_commands.h"
 #include "ui/plot/plot_window.h"
@@ -1006,6 +1007,84 @@ class TrazelAppTest : public QObject {
                  applied ? "Ajustar al espectro medido" : "Superponer espectro medido");
         s.app.Measured()->Remove();
         QVERIFY(!fit->isEnabled());
+    }
+
+    // "Buscar bandas..." of either menu, with a measured spectrum only: the
+    // list follows the options and the plot window marks the bands while the
+    // dialog is open; "Añadir" or "Reemplazar la tabla" is one step of the
+    // history, which keeps the options; "Cancelar" changes nothing.
+    void findBandsThroughTheMenu_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("fromPlot");
+        QTest::addColumn<QStringList>("positions");
+        QTest::newRow("añadir") << "add" << false << QStringList{"1000.", "1040.", "1100"};
+        QTest::newRow("reemplazar") << "replace" << true << QStringList{"1000.", "1040."};
+        QTest::newRow("cancelar") << "cancel" << false << QStringList{"1100"};
+    }
+    void findBandsThroughTheMenu() {
+        QFETCH(QString, button);
+        QFETCH(bool, fromPlot);
+        QFETCH(QStringList, positions);
+        Started s;
+        QAction* find = s.frame()->Action(ID_FIND_BANDS);
+        QAction* plotFind = nullptr;
+        for (QAction* action : s.app.PlotWindow()->findChildren<QAction*>()) {
+            if (action->text() == QStringLiteral("&Buscar bandas...")) {
+                plotFind = action;
+            }
+        }
+        QVERIFY(plotFind != nullptr);
+        QVERIFY(!find->isEnabled() && !plotFind->isEnabled());
+        s.app.Document().SetTable(TableOf({{1100, 0.1, 5}}));
+        s.view()->FillPeakList();
+        QVERIFY(s.app.Measured()->Load(TRAZEL_TEST_DATA "/../../examples/dos-bandas-medido.txt"));
+        QVERIFY(find->isEnabled() && plotFind->isEnabled());
+        std::vector<int> rows;
+        std::size_t marked = 0;
+        s.fakes.dialogs.script = [&](QDialog& d) {
+            auto& dialog = dynamic_cast<PeakSearchDialog&>(d);
+            rows.push_back(dialog.preview->topLevelItemCount());
+            marked = s.app.PlotWindow()->MarkedBands().size();
+            dialog.prominenceBox->setValue(60.0);
+            rows.push_back(dialog.preview->topLevelItemCount());
+            dialog.shouldersBox->setChecked(true);
+            dialog.distanceEdit->setText(QStringLiteral("x"));
+            emit dialog.distanceEdit->textEdited(dialog.distanceEdit->text());
+            rows.push_back(dialog.preview->topLevelItemCount());
+            dialog.distanceEdit->clear();
+            dialog.shouldersBox->setChecked(false);
+            dialog.prominenceBox->setValue(5.0);
+            rows.push_back(dialog.preview->topLevelItemCount());
+            if (button == "cancel") {
+                return int(IDCANCEL);
+            }
+            (button == "add" ? dialog.addButton : dialog.replaceButton)->click();
+            return int(IDOK);
+        };
+        if (fromPlot) {
+            s.app.PlotWindow()->ShowAndRaise();
+            plotFind->trigger();
+        } else {
+            s.frame()->SendCommand(ID_FIND_BANDS);
+        }
+        QCOMPARE(rows, (std::vector<int>{2, 1, 0, 2}));
+        QCOMPARE(marked, std::size_t{2});
+        QVERIFY(s.app.PlotWindow()->MarkedBands().empty());
+        const QStringList shown = s.Positions();
+        QCOMPARE(shown.size(), positions.size());
+        for (int i = 0; i < shown.size(); ++i) {
+            QVERIFY2(shown[i].startsWith(positions[i]), qPrintable(shown.join(' ')));
+        }
+        const bool put = button != "cancel";
+        QCOMPARE(s.app.Document().GetAnalysis().peakSearch.has_value(), put);
+        if (put) {
+            QCOMPARE(s.view()->History().Stack().undoText(),
+                     button == "add" ? "Añadir las bandas encontradas"
+                                     : "Reemplazar la tabla por las bandas encontradas");
+            s.view()->OnUndo();
+            QCOMPARE(s.Positions(), QStringList{"1100"});
+            QVERIFY(!s.app.Document().GetAnalysis().peakSearch);
+        }
     }
 
     // What the user does to the analysis, and after each sequence what the

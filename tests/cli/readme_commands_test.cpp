@@ -67,7 +67,7 @@ TEST_F(CliTest, EveryCommandOfTheReadmeWorksOnTheExamples) {
     }
     EXPECT_EQ(verbs,
               (std::set<std::string>{"--help", "--version", "export", "plot", "print", "figure",
-                                     "new", "show", "convert", "fit", "spectrum"}));
+                                     "new", "show", "convert", "fit", "spectrum", "peaks"}));
 }
 
 }  // namespace

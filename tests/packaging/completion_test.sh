@@ -14,7 +14,7 @@ all="a.trz c.png carpeta d.svg e.pdf f.txt"
 # words before | word being completed | completions, sorted
 cases=(
   "|ex|export"
-  "|p|plot print"
+  "|p|peaks plot print"
   "|--v|--version"
   "export|--xm|--xmax --xmin"
   "new n.trz --peak 1,2,3|--a|--areas"
@@ -28,6 +28,8 @@ cases=(
   "fit a.trz --measured f.txt -o||a.trz carpeta"
   "spectrum f.txt --y negate -o||carpeta f.txt"
   "spectrum||$all"
+  "peaks f.txt --shoulders -o||a.trz carpeta"
+  "peaks --max 3||$all"
   "export a.trz -o||$all"
   "new n.trz --from||$all"
   "export a.trz --xmin||"

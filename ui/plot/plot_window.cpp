@@ -95,6 +95,7 @@ PlotWindow::PlotWindow(CTrazelView& view, MeasuredCommands& measured, const Serv
     std::tie(shownPoints_, shownChange_) = seen();
     document_.Listen(this, [this, seen] {
         fitAction_->setEnabled(measured_.Current() != nullptr);
+        findAction_->setEnabled(measured_.Current() != nullptr);
         // A spectrum just loaded, or moved to other units, is shown whole,
         // unless the user is looking at a part of his own choosing.
         const auto now = seen();
@@ -130,6 +131,9 @@ void PlotWindow::CreateMenus() {
     fitAction_ = menu->addAction(QStringLiteral("A&justar al espectro medido..."), this,
                                  &PlotWindow::fitRequested);
     fitAction_->setEnabled(measured_.Current() != nullptr);
+    findAction_ =
+        menu->addAction(QStringLiteral("&Buscar bandas..."), this, &PlotWindow::findBandsRequested);
+    findAction_->setEnabled(measured_.Current() != nullptr);
     menu->addSeparator();
     menu->addAction(QStringLiteral("&Exportar imagen..."), QKeySequence(Qt::CTRL | Qt::Key_E), this,
                     &PlotWindow::OnExportImage);
@@ -233,7 +237,27 @@ void PlotWindow::Resample() {
     resamplePending_ = false;
     settingUp_ = true;
     SetUpFigure(*plot_, ShownState(), CurrentView(), Columns());
+    // A dashed line from top to bottom at each band found, over everything.
+    for (const double position : marked_) {
+        auto* line = new QCPItemStraightLine(plot_);
+        line->setObjectName(QStringLiteral("foundBand"));
+        line->setClipAxisRect(plot_->axisRect());
+        for (QCPItemPosition* end : {line->point1, line->point2}) {
+            end->setAxes(plot_->xAxis, plot_->yAxis);
+        }
+        line->point1->setCoords(position, 0.0);
+        line->point2->setCoords(position, 1.0);
+        line->setPen(QPen(QColor(200, 0, 120), 1.5, Qt::DashLine));
+    }
     settingUp_ = false;
+}
+
+void PlotWindow::ShowFoundBands(const std::vector<analysis::FoundBand>& bands) {
+    marked_.clear();
+    for (const analysis::FoundBand& band : bands) {
+        marked_.push_back(band.position);
+    }
+    Redraw(true);
 }
 
 int PlotWindow::Columns() const {

@@ -8,6 +8,7 @@
 
 #include "analysis/analysis_doc.h"
 #include "analysis/figure_data.h"
+#include "analysis/peak_search.h"
 #include "platform/qt/services.h"
 #include "ui/plot/plot_figure.h"
 
@@ -69,6 +70,11 @@ class PlotWindow : public QMainWindow {
     // Draws the document as it would be with fit applied, while a fit dialog
     // shows that fit; nullptr draws the document as it is.
     void ShowFit(std::shared_ptr<const analysis::FitRecord> fit);
+    // Marks the positions of bands found, while the search shows them; none
+    // takes the marks away.
+    void ShowFoundBands(const std::vector<analysis::FoundBand>& bands);
+    // The positions marked now.
+    const std::vector<double>& MarkedBands() const { return marked_; }
     // What the window draws now: the document, or the fit shown over it.
     analysis::DocumentState ShownState() const;
     // The residual strip, while a fit is drawn.
@@ -79,6 +85,8 @@ class PlotWindow : public QMainWindow {
   signals:
     // "Ajustar al espectro medido..." of the window's menu.
     void fitRequested();
+    // "Buscar bandas..." of the window's menu.
+    void findBandsRequested();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -137,6 +145,8 @@ class PlotWindow : public QMainWindow {
     // The range changed since the curves were last sampled.
     bool resamplePending_ = false;
     std::shared_ptr<const analysis::FitRecord> fit_;
+    std::vector<double> marked_;
+    QAction* findAction_ = nullptr;
 };
 
 }  // namespace trazel::ui

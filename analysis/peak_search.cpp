@@ -1,0 +1,536 @@
+#include "analysis/peak_search.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numeric>
+#include <set>
+
+#include "model/peak_table.h"
+
+namespace trazel::analysis {
+
+namespace {
+
+// Full width at half maximum of a Gaussian over the distance from its centre
+// to a zero of its second derivative (sigma).
+constexpr double kFwhmPerSigma = 2.3548200450309493;
+// The largest window a search picks by itself; a wider one the user may ask for.
+constexpr int kMaxDefaultWindow = 201;
+// How many standard deviations of its noise a shoulder's curvature must stand out by.
+constexpr double kShoulderNoiseFactor = 4.0;
+
+struct Points {
+    std::vector<double> x;
+    std::vector<double> y;
+};
+
+// The finite points between lo and hi, by increasing x.
+Points PointsInRange(std::span<const double> x, std::span<const double> y, double factor, double lo,
+                     double hi) {
+    std::vector<std::size_t> order;
+    const std::size_t n = std::min(x.size(), y.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        if (std::isfinite(x[i]) && std::isfinite(y[i]) && x[i] >= lo && x[i] <= hi) {
+            order.push_back(i);
+        }
+    }
+    const auto byX = [&x](std::size_t a, std::size_t b) { return x[a] < x[b]; };
+    // Spectra come in either direction, and often already sorted.
+    if (!std::is_sorted(order.begin(), order.end(), byX)) {
+        std::stable_sort(order.begin(), order.end(), byX);
+    }
+    Points p;
+    p.x.reserve(order.size());
+    p.y.reserve(order.size());
+    for (const std::size_t i : order) {
+        p.x.push_back(x[i]);
+        p.y.push_back(y[i] * factor);
+    }
+    return p;
+}
+
+// The weights that give, from the 2m+1 points of a window, the value (or
+// the second derivative, in index units) at offset t of the polynomial of
+// the given order fitted to them by least squares.
+std::vector<double> SavitzkyGolayWeights(int m, int order, int t, bool second) {
+    const int terms = order + 1;
+    // Offsets scaled to [-1, 1] keep the normal equations well conditioned.
+    const double scale = std::max(m, 1);
+    std::vector<double> a(static_cast<std::size_t>(terms * terms), 0.0);
+    for (int k = -m; k <= m; ++k) {
+        const double u = k / scale;
+        std::array<double, 2 * kMaxSmoothOrder + 1> powers{};
+        powers[0] = 1.0;
+        for (int j = 1; j < 2 * terms - 1; ++j) {
+            powers[static_cast<std::size_t>(j)] = powers[static_cast<std::size_t>(j - 1)] * u;
+        }
+        for (int r = 0; r < terms; ++r) {
+            for (int c = 0; c < terms; ++c) {
+                a[static_cast<std::size_t>(r * terms + c)] +=
+                    powers[static_cast<std::size_t>(r + c)];
+            }
+        }
+    }
+    // The row that evaluates the polynomial (or its second derivative) at t.
+    const double v = t / scale;
+    std::vector<double> row(static_cast<std::size_t>(terms), 0.0);
+    for (int j = 0; j < terms; ++j) {
+        if (!second) {
+            row[static_cast<std::size_t>(j)] = std::pow(v, j);
+        } else if (j >= 2) {
+            row[static_cast<std::size_t>(j)] = j * (j - 1) * std::pow(v, j - 2) / (scale * scale);
+        }
+    }
+    // Solves A z = row (A is symmetric), so that weight k is z . powers(u_k).
+    std::vector<double> z = row;
+    for (int col = 0; col < terms; ++col) {
+        int pivot = col;
+        for (int r = col + 1; r < terms; ++r) {
+            if (std::fabs(a[static_cast<std::size_t>(r * terms + col)]) >
+                std::fabs(a[static_cast<std::size_t>(pivot * terms + col)])) {
+                pivot = r;
+            }
+        }
+        for (int c = 0; c < terms; ++c) {
+            std::swap(a[static_cast<std::size_t>(col * terms + c)],
+                      a[static_cast<std::size_t>(pivot * terms + c)]);
+        }
+        std::swap(z[static_cast<std::size_t>(col)], z[static_cast<std::size_t>(pivot)]);
+        const double d = a[static_cast<std::size_t>(col * terms + col)];
+        for (int r = 0; r < terms; ++r) {
+            if (r == col) {
+                continue;
+            }
+            const double f = a[static_cast<std::size_t>(r * terms + col)] / d;
+            for (int c = 0; c < terms; ++c) {
+                a[static_cast<std::size_t>(r * terms + c)] -=
+                    f * a[static_cast<std::size_t>(col * terms + c)];
+            }
+            z[static_cast<std::size_t>(r)] -= f * z[static_cast<std::size_t>(col)];
+        }
+    }
+    for (int r = 0; r < terms; ++r) {
+        z[static_cast<std::size_t>(r)] /= a[static_cast<std::size_t>(r * terms + r)];
+    }
+    std::vector<double> w(static_cast<std::size_t>(2 * m + 1));
+    for (int k = -m; k <= m; ++k) {
+        const double u = k / scale;
+        double sum = 0.0;
+        double power = 1.0;
+        for (int j = 0; j < terms; ++j) {
+            sum += z[static_cast<std::size_t>(j)] * power;
+            power *= u;
+        }
+        w[static_cast<std::size_t>(k + m)] = sum;
+    }
+    return w;
+}
+
+// The data smoothed (or their second derivative) with a window of 2m+1
+// points; the first and last m points take the polynomial of the first and
+// last whole window, so that the ends are neither dropped nor bent. m is
+// less than half the points.
+std::vector<double> Filter(const std::vector<double>& y, int m, int order, bool second) {
+    const std::size_t n = y.size();
+    std::vector<double> out(n, 0.0);
+    const auto apply = [&y](const std::vector<double>& w, std::size_t first) {
+        double sum = 0.0;
+        for (std::size_t k = 0; k < w.size(); ++k) {
+            sum += w[k] * y[first + k];
+        }
+        return sum;
+    };
+    const auto um = static_cast<std::size_t>(m);
+    const std::vector<double> centre = SavitzkyGolayWeights(m, order, 0, second);
+    for (std::size_t i = um; i + um < n; ++i) {
+        out[i] = apply(centre, i - um);
+    }
+    for (int t = 1; t <= m; ++t) {
+        const auto ut = static_cast<std::size_t>(t);
+        out[um - ut] = apply(SavitzkyGolayWeights(m, order, -t, second), 0);
+        out[n - 1 - um + ut] = apply(SavitzkyGolayWeights(m, order, t, second), n - 1 - 2 * um);
+    }
+    return out;
+}
+
+// The local maxima of s; a flat top counts once, at its middle.
+std::vector<std::size_t> LocalMaxima(const std::vector<double>& s) {
+    std::vector<std::size_t> maxima;
+    const std::size_t n = s.size();
+    std::size_t i = 1;
+    while (i + 1 < n) {
+        if (s[i] > s[i - 1]) {
+            std::size_t j = i;
+            while (j + 1 < n && s[j + 1] == s[i]) {
+                ++j;
+            }
+            if (j + 1 < n && s[j + 1] < s[i]) {
+                maxima.push_back((i + j) / 2);
+            }
+            i = j + 1;
+        } else {
+            ++i;
+        }
+    }
+    return maxima;
+}
+
+// For every point, the lowest value between it and the nearest higher point
+// on one side (or the end of the data), in one pass with a stack: O(n).
+std::vector<double> LowestTowardsHigher(const std::vector<double>& s, bool leftwards) {
+    const std::size_t n = s.size();
+    std::vector<double> lowest(n);
+    struct Entry {
+        double value;
+        double lowestSince;
+    };
+    std::vector<Entry> stack;
+    for (std::size_t step = 0; step < n; ++step) {
+        const std::size_t i = leftwards ? step : n - 1 - step;
+        double low = s[i];
+        while (!stack.empty() && stack.back().value <= s[i]) {
+            low = std::min(low, stack.back().lowestSince);
+            stack.pop_back();
+        }
+        lowest[i] = low;
+        stack.push_back({s[i], low});
+    }
+    return lowest;
+}
+
+// The vertex of the parabola through the samples around i, when it opens
+// the way that makes i an extreme of sign (1: maximum); the sample otherwise.
+std::pair<double, double> Vertex(const Points& p, const std::vector<double>& s, std::size_t i,
+                                 double sign) {
+    if (i == 0 || i + 1 >= s.size()) {
+        return {p.x[i], s[i]};
+    }
+    const double d1 = p.x[i - 1] - p.x[i];
+    const double d2 = p.x[i + 1] - p.x[i];
+    if (!(d1 < 0.0 && d2 > 0.0)) {
+        return {p.x[i], s[i]};
+    }
+    const double g1 = (s[i - 1] - s[i]) / d1;
+    const double g2 = (s[i + 1] - s[i]) / d2;
+    const double c = (g2 - g1) / (d2 - d1);
+    const double b = g1 - c * d1;
+    if (!(c * sign < 0.0)) {
+        return {p.x[i], s[i]};
+    }
+    const double t = std::clamp(-b / (2.0 * c), d1, d2);
+    return {p.x[i] + t, s[i] + b * t + c * t * t};
+}
+
+// Where s crosses level walking from i towards one side, interpolated
+// between the samples; none when it reaches the end first.
+std::optional<double> Crossing(const Points& p, const std::vector<double>& s, std::size_t i,
+                               double level, int step) {
+    std::size_t j = i;
+    while (true) {
+        if ((step < 0 && j == 0) || (step > 0 && j + 1 >= s.size())) {
+            return std::nullopt;
+        }
+        const std::size_t k = step < 0 ? j - 1 : j + 1;
+        if (s[k] < level) {
+            const double f = (s[j] - level) / (s[j] - s[k]);
+            return p.x[j] + f * (p.x[k] - p.x[j]);
+        }
+        j = k;
+    }
+}
+
+// The full width at level around position from its two crossings; twice the
+// half width of the one side found when the other runs out of data.
+std::optional<double> WidthAt(const Points& p, const std::vector<double>& s, std::size_t i,
+                              double position, double level) {
+    const auto left = Crossing(p, s, i, level, -1);
+    const auto right = Crossing(p, s, i, level, 1);
+    if (left && right) {
+        return *right - *left;
+    }
+    if (left) {
+        return 2.0 * (position - *left);
+    }
+    if (right) {
+        return 2.0 * (*right - position);
+    }
+    return std::nullopt;
+}
+
+int OddAtMost(int value) {
+    return value % 2 == 0 ? value - 1 : value;
+}
+
+// A window for the data: about half the width, in points, of the most
+// prominent band the lightly smoothed data show, so that the noise goes and
+// the bands keep their height.
+int DefaultWindow(const Points& p, int order, int largest) {
+    const int pilot = std::min(largest, OddAtMost(std::max(5, order + 3)));
+    int window = std::max(5, OddAtMost(order + 3));
+    if (pilot >= kMinSmoothWindow) {
+        const std::vector<double> s = Filter(p.y, pilot / 2, std::min(order, pilot - 1), false);
+        const auto left = LowestTowardsHigher(s, true);
+        const auto right = LowestTowardsHigher(s, false);
+        double best = 0.0;
+        std::size_t top = 0;
+        for (const std::size_t i : LocalMaxima(s)) {
+            const double prominence = s[i] - std::max(left[i], right[i]);
+            if (prominence > best) {
+                best = prominence;
+                top = i;
+            }
+        }
+        if (best > 0.0) {
+            const double level = s[top] - best / 2.0;
+            if (const auto width = WidthAt(p, s, top, p.x[top], level)) {
+                const double spacing =
+                    (p.x.back() - p.x.front()) / static_cast<double>(p.x.size() - 1);
+                const double inPoints = spacing > 0.0 ? *width / spacing : 0.0;
+                window = std::max(window, static_cast<int>(std::lround(inPoints / 2.0)) | 1);
+            }
+        }
+    }
+    return std::clamp(window, kMinSmoothWindow, std::min(largest, kMaxDefaultWindow));
+}
+
+// A robust standard deviation of the noise: that of what smoothing took away.
+double NoiseLevel(const std::vector<double>& y, const std::vector<double>& s) {
+    std::vector<double> residual(y.size());
+    for (std::size_t i = 0; i < y.size(); ++i) {
+        residual[i] = std::fabs(y[i] - s[i]);
+    }
+    const auto middle = residual.begin() + static_cast<std::ptrdiff_t>(residual.size() / 2);
+    std::nth_element(residual.begin(), middle, residual.end());
+    return *middle * 1.4826;
+}
+
+struct Candidate {
+    std::size_t index = 0;
+    FoundBand band;
+    // The level its intensity is measured from.
+    double base = 0.0;
+};
+
+}  // namespace
+
+std::string PeakSearchSettingsProblem(const PeakSearchSettings& s) {
+    if (s.order < 0 || s.order > kMaxSmoothOrder) {
+        return "El orden del suavizado debe ser un entero de 0 a " +
+               std::to_string(kMaxSmoothOrder) + ".";
+    }
+    if (s.window) {
+        if (*s.window < kMinSmoothWindow || *s.window > kMaxSmoothWindow || *s.window % 2 == 0) {
+            return "La ventana del suavizado debe ser un número impar de puntos de " +
+                   std::to_string(kMinSmoothWindow) + " a " + std::to_string(kMaxSmoothWindow) +
+                   ".";
+        }
+        if (*s.window <= s.order) {
+            return "La ventana del suavizado debe tener más puntos que su orden.";
+        }
+    }
+    if (!std::isfinite(s.minProminence) || s.minProminence < 0.0 || s.minProminence > 1.0) {
+        return "La prominencia mínima debe ser una fracción de 0 a 1 del intervalo de los datos "
+               "(de 0 a 100 %).";
+    }
+    if (s.minDistance && !(std::isfinite(*s.minDistance) && *s.minDistance >= 0.0)) {
+        return "La separación mínima debe ser un número de 0 en adelante.";
+    }
+    if (s.maxBands < 1 || s.maxBands > model::kMaxPeakSlots - 1) {
+        return "El número de bandas debe ser un entero de 1 a " +
+               std::to_string(model::kMaxPeakSlots - 1) + ".";
+    }
+    return {};
+}
+
+PeakSearchResult FindBands(std::span<const double> x, std::span<const double> y, double xMin,
+                           double xMax, const PeakSearchSettings& settings,
+                           const BaselineCurve* baseline, double factor) {
+    PeakSearchResult result;
+    result.used = settings;
+    const double lo = std::isfinite(xMin) && std::isfinite(xMax) ? std::min(xMin, xMax) : -HUGE_VAL;
+    const double hi = std::isfinite(xMin) && std::isfinite(xMax) ? std::max(xMin, xMax) : HUGE_VAL;
+    const Points p = PointsInRange(x, y, factor, lo, hi);
+    result.points = p.x.size();
+    if (p.x.size() < 5 || !PeakSearchSettingsProblem(settings).empty()) {
+        return result;
+    }
+    result.xMin = p.x.front();
+    result.xMax = p.x.back();
+    const std::size_t n = p.x.size();
+
+    // The window fits the data it smooths, with room for its polynomial.
+    const int largest = OddAtMost(static_cast<int>(std::min<std::size_t>(n, kMaxSmoothWindow)));
+    int window = settings.window ? std::min(*settings.window, largest)
+                                 : DefaultWindow(p, settings.order, largest);
+    const int order = std::min(settings.order, window - 1);
+    result.used.window = window;
+    result.used.order = order;
+    const double spacing = (p.x.back() - p.x.front()) / static_cast<double>(n - 1);
+    const double distance = settings.minDistance.value_or(spacing * (window - 1) / 2.0);
+    result.used.minDistance = distance;
+
+    const int m = window / 2;
+    const std::vector<double> s = Filter(p.y, m, order, false);
+    const auto [low, high] = std::minmax_element(s.begin(), s.end());
+    const double floor = settings.minProminence * (*high - *low);
+    result.prominenceFloor = floor;
+    const std::vector<double> left = LowestTowardsHigher(s, true);
+    const std::vector<double> right = LowestTowardsHigher(s, false);
+
+    std::vector<Candidate> maxima;
+    for (const std::size_t i : LocalMaxima(s)) {
+        const double base = std::max(left[i], right[i]);
+        const double prominence = s[i] - base;
+        if (!(prominence >= floor && prominence > 0.0)) {
+            continue;
+        }
+        const auto [position, top] = Vertex(p, s, i, 1.0);
+        const double from = baseline ? baseline->At(position) : base;
+        if (!(top - from > 0.0)) {
+            continue;
+        }
+        maxima.push_back({i, {position, top - from, 0.0, prominence, false}, from});
+    }
+
+    std::vector<Candidate> shoulders;
+    if (settings.shoulders && !maxima.empty()) {
+        // A band hidden on the flank of another bends the curve down where
+        // it sits: a maximum of minus the second derivative that stands out
+        // of the noise, away from every maximum of the data.
+        const std::vector<double> d2 = Filter(p.y, m, std::max(order, 2), true);
+        std::vector<double> bend(n);
+        std::transform(d2.begin(), d2.end(), bend.begin(), [](double v) { return -v; });
+        const std::vector<double> weights = SavitzkyGolayWeights(m, std::max(order, 2), 0, true);
+        const double gain =
+            std::sqrt(std::inner_product(weights.begin(), weights.end(), weights.begin(), 0.0));
+        const double noise = NoiseLevel(p.y, s) * gain;
+        const auto [bendLow, bendHigh] = std::minmax_element(bend.begin(), bend.end());
+        const double bendFloor =
+            std::max(settings.minProminence * (*bendHigh - *bendLow), kShoulderNoiseFactor * noise);
+        const auto bendLeft = LowestTowardsHigher(bend, true);
+        const auto bendRight = LowestTowardsHigher(bend, false);
+        for (const std::size_t i : LocalMaxima(bend)) {
+            if (!(bend[i] > 0.0) || bend[i] - std::max(bendLeft[i], bendRight[i]) < bendFloor) {
+                continue;
+            }
+            const double position = Vertex(p, bend, i, 1.0).first;
+            // The nearest maximum: the band this one is a shoulder of.
+            const auto nearest = std::min_element(maxima.begin(), maxima.end(),
+                                                  [&](const Candidate& a, const Candidate& b) {
+                                                      return std::fabs(a.band.position - position) <
+                                                             std::fabs(b.band.position - position);
+                                                  });
+            if (std::fabs(nearest->band.position - position) <= distance) {
+                continue;
+            }
+            const double value = s[i];
+            const double from = baseline ? baseline->At(position) : nearest->base;
+            if (!(value - from >= floor && value - from > 0.0)) {
+                continue;
+            }
+            // The second derivative of a Gaussian changes sign a standard
+            // deviation from its centre: on the side away from the band it
+            // leans on, that is the shoulder's own.
+            const int step = position < nearest->band.position ? -1 : 1;
+            std::size_t j = i;
+            while (d2[j] < 0.0 && !(step < 0 ? j == 0 : j + 1 >= n)) {
+                j = step < 0 ? j - 1 : j + 1;
+            }
+            const double sigma = std::fabs(p.x[j] - position);
+            const double width = sigma > 0.0 ? kFwhmPerSigma * sigma : spacing * window;
+            shoulders.push_back({i, {position, value - from, width, 0.0, true}, from});
+        }
+    }
+
+    // The strongest first; a band closer than the separation to a stronger
+    // one goes, and shoulders give way to maxima.
+    const auto stronger = [](const Candidate& a, const Candidate& b) {
+        return a.band.intensity > b.band.intensity;
+    };
+    std::sort(maxima.begin(), maxima.end(), stronger);
+    std::sort(shoulders.begin(), shoulders.end(), stronger);
+    std::set<double> taken;
+    std::vector<Candidate> kept;
+    const auto farEnough = [&taken, distance](double position) {
+        const auto after = taken.lower_bound(position);
+        if (after != taken.end() && *after - position < distance) {
+            return false;
+        }
+        return after == taken.begin() || position - *std::prev(after) >= distance;
+    };
+    for (const auto* group : {&maxima, &shoulders}) {
+        for (const Candidate& c : *group) {
+            if (distance > 0.0 && !farEnough(c.band.position)) {
+                continue;
+            }
+            if (distance <= 0.0 && taken.count(c.band.position) != 0) {
+                continue;
+            }
+            taken.insert(c.band.position);
+            kept.push_back(c);
+        }
+    }
+    std::stable_sort(kept.begin(), kept.end(), stronger);
+    // The strongest as the data show them; the measures below may reorder them.
+    if (kept.size() > static_cast<std::size_t>(settings.maxBands)) {
+        kept.resize(static_cast<std::size_t>(settings.maxBands));
+    }
+    // Overlapping bands raise each other's bases and narrow each other's
+    // halves: each maximum, the strongest first, is measured on the data
+    // with the stronger ones measured before it taken away (as Gaussians),
+    // so that a band on the flank of another gets its own height and width.
+    std::vector<double> rest = s;
+    bool peeled = false;
+    for (Candidate& c : kept) {
+        if (c.band.shoulder) {
+            continue;
+        }
+        double top = c.band.intensity + c.base;
+        double base = c.base;
+        if (peeled) {
+            const auto restLeft = LowestTowardsHigher(rest, true);
+            const auto restRight = LowestTowardsHigher(rest, false);
+            top = Vertex(p, rest, c.index, 1.0).second;
+            base = baseline ? baseline->At(c.band.position)
+                            : std::max(restLeft[c.index], restRight[c.index]);
+            if (!(top - base > 0.0)) {
+                top = c.band.intensity + c.base;
+                base = c.base;
+            }
+        }
+        c.band.intensity = top - base;
+        const double level = base + c.band.intensity / 2.0;
+        const double width =
+            WidthAt(p, rest, c.index, c.band.position, level).value_or(spacing * window);
+        c.band.width = width > 0.0 ? width : spacing;
+        const double reach = 4.0 * c.band.width;
+        const auto from = std::lower_bound(p.x.begin(), p.x.end(), c.band.position - reach);
+        const auto to = std::upper_bound(p.x.begin(), p.x.end(), c.band.position + reach);
+        for (auto it = from; it != to; ++it) {
+            const auto k = static_cast<std::size_t>(it - p.x.begin());
+            const double u = (p.x[k] - c.band.position) / c.band.width;
+            rest[k] -= c.band.intensity * std::exp(-4.0 * std::log(2.0) * u * u);
+        }
+        peeled = true;
+    }
+    std::stable_sort(kept.begin(), kept.end(), stronger);
+    for (const Candidate& c : kept) {
+        result.bands.push_back(c.band);
+    }
+    return result;
+}
+
+PeakSearchResult FindBands(const Analysis& analysis, double xMin, double xMax,
+                           const PeakSearchSettings& settings) {
+    if (!analysis.measured) {
+        PeakSearchResult none;
+        none.used = settings;
+        return none;
+    }
+    const MeasuredData& m = *analysis.measured;
+    return FindBands(m.X(), m.Y(), xMin, xMax, settings,
+                     analysis.baseline ? &*analysis.baseline : nullptr, m.transform.yFactor);
+}
+
+}  // namespace trazel::analysis

@@ -1,0 +1,184 @@
+#include "cli/peaks_command.h"
+
+#include <cmath>
+#include <optional>
+#include <ostream>
+
+#include "analysis/analysis_doc.h"
+#include "analysis/peak_search.h"
+#include "cli/cli.h"
+#include "cli/cli_support.h"
+#include "cli/document_commands.h"
+#include "cli/measured_options.h"
+#include "cli/output_options.h"
+#include "platform/atomic_file.h"
+#include "platform/file_errors.h"
+#include "platform/number_format.h"
+
+using namespace trazel::platform;
+using namespace trazel::analysis;
+
+namespace trazel::cli {
+
+namespace {
+
+OptionSpec PeaksOptions() {
+    OptionSpec options{.valued = {"--xmin", "--xmax", "--min-prominence", "--distance", "--smooth",
+                                  "--order", "--max", "--yfactor", "-o"},
+                       .switches = {"--shoulders"}};
+    options.valued.insert(options.valued.end(), kTransformOptionNames.begin(),
+                          kTransformOptionNames.end());
+    return options;
+}
+
+// A whole number of an option, refused with what it has to be.
+int WholeArg(const ParsedOptions& options, const std::string& option, int lowest, int highest,
+             const std::string& what) {
+    const std::string text = *options.Value(option);
+    const int value = ParseIntArg(text, option);
+    if (value < lowest || value > highest) {
+        throw UsageError(option + " debe ser " + what + ", no «" + text + "»");
+    }
+    return value;
+}
+
+PeakSearchSettings SettingsFrom(const ParsedOptions& options) {
+    PeakSearchSettings settings;
+    if (options.Has("--order")) {
+        settings.order = WholeArg(options, "--order", 0, kMaxSmoothOrder,
+                                  "un entero de 0 a " + std::to_string(kMaxSmoothOrder));
+    }
+    if (options.Has("--smooth")) {
+        const int window =
+            WholeArg(options, "--smooth", kMinSmoothWindow, kMaxSmoothWindow,
+                     "un número impar de puntos de " + std::to_string(kMinSmoothWindow) + " a " +
+                         std::to_string(kMaxSmoothWindow));
+        if (window % 2 == 0) {
+            throw UsageError("--smooth debe ser un número impar de puntos, no «" +
+                             *options.Value("--smooth") + "»");
+        }
+        if (window <= settings.order) {
+            throw UsageError("--smooth debe tener más puntos que el orden del suavizado (" +
+                             std::to_string(settings.order) + ")");
+        }
+        settings.window = window;
+    }
+    if (const auto text = options.Value("--min-prominence")) {
+        // A percentage of the data's range, with or without its sign.
+        std::string number = *text;
+        if (!number.empty() && number.back() == '%') {
+            number.pop_back();
+        }
+        const double percent = ParseNumberArg(number, "--min-prominence");
+        if (!(percent >= 0.0 && percent <= 100.0)) {
+            throw UsageError("--min-prominence debe ser un porcentaje de 0 a 100, no «" + *text +
+                             "»");
+        }
+        settings.minProminence = percent / 100.0;
+    }
+    if (options.Has("--distance")) {
+        const double distance = options.RequiredNumber("--distance");
+        if (!(distance >= 0.0) || !std::isfinite(distance)) {
+            throw UsageError("--distance debe ser un número de 0 en adelante, no «" +
+                             *options.Value("--distance") + "»");
+        }
+        settings.minDistance = distance;
+    }
+    settings.shoulders = options.Has("--shoulders");
+    if (options.Has("--max")) {
+        settings.maxBands =
+            WholeArg(options, "--max", 1, model::kMaxPeakSlots - 1,
+                     "un entero de 1 a " + std::to_string(model::kMaxPeakSlots - 1));
+    }
+    return settings;
+}
+
+// What the search took, the values it worked out included, for the user to
+// see and to change.
+std::string UsedText(const PeakSearchResult& r) {
+    return std::to_string(r.bands.size()) + (r.bands.size() == 1 ? " banda" : " bandas") +
+           " entre " + FormatG(r.xMin) + " y " + FormatG(r.xMax) + " (" + std::to_string(r.points) +
+           " puntos); suavizado: ventana de " + std::to_string(r.used.window.value_or(0)) +
+           " puntos, orden " + std::to_string(r.used.order) + "; prominencia mínima " +
+           FormatG(r.used.minProminence * 100.0) + " % (" + FormatG(r.prominenceFloor) +
+           "); separación mínima " + FormatG(r.used.minDistance.value_or(0.0)) +
+           (r.used.shoulders ? "; con hombros" : "") + ".\n";
+}
+
+}  // namespace
+
+int RunPeaks(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const ParsedOptions options(args, PeaksOptions());
+    const std::string& inPath = options.OnlyPositional("el espectro medido");
+    const input::SpectrumTransform change = TransformFrom(options);
+    double factor = 1.0;
+    if (options.Has("--yfactor")) {
+        factor = options.RequiredNumber("--yfactor");
+        if (factor == 0.0 || !std::isfinite(factor)) {
+            throw UsageError("--yfactor debe ser un número distinto de 0");
+        }
+    }
+    std::optional<double> xMin, xMax;
+    if (options.Has("--xmin")) {
+        xMin = options.RequiredNumber("--xmin");
+    }
+    if (options.Has("--xmax")) {
+        xMax = options.RequiredNumber("--xmax");
+    }
+    if (xMin && xMax && !(*xMin < *xMax)) {
+        throw UsageError("--xmin debe ser menor que --xmax");
+    }
+    const PeakSearchSettings settings = SettingsFrom(options);
+    std::optional<std::string> outPath;
+    if (const auto o = options.Value("-o")) {
+        if (o->empty()) {
+            throw UsageError("falta el documento de salida de -o");
+        }
+        outPath = OutputTarget(*o);
+        CheckOutputIsNoInput(*outPath, {{InputKind::MeasuredSpectrum, inPath}});
+    }
+    // The written document holds the bands beside a table of its own, to
+    // print on standard error when the document goes to standard output.
+    std::ostream& tableOut = outPath && NamesStandardOutput(*outPath) ? err : out;
+
+    // The spectrum goes into a new document as the window overlays it, and
+    // is searched as the window searches it.
+    input::MeasuredSpectrum points;
+    ReadTransformedSpectrum(inPath, change, "peaks", err, &points);
+    CAnalysisDoc document;
+    document.OnNewDocument();
+    document.SetMeasured(MeasuredFrom(std::move(points), inPath));
+    MeasuredTransform transform = MeasuredTransformOf(change);
+    transform.yFactor = factor;
+    document.SetMeasuredTransform(transform);
+    FitSettings range;
+    range.xMin = xMin;
+    range.xMax = xMax;
+    const auto [lo, hi] = FitRangeFor(range, document.GetAnalysis().measured->X());
+    const PeakSearchResult found = FindBands(document.GetAnalysis(), lo, hi, settings);
+    if (found.bands.empty()) {
+        err << "trazel-cli peaks: " << UsedText(found)
+            << "trazel-cli peaks: no se encontró ninguna banda en " << QuoteFileName(inPath)
+            << (found.points < 5 ? ": hay menos de cinco puntos en el intervalo de x"
+                                 : " con esas opciones; pruebe con una prominencia mínima "
+                                   "menor (--min-prominence)")
+            << ". No se ha escrito nada.\n";
+        return kExitNothingFound;
+    }
+    if (outPath) {
+        document.PutFoundBands(found.bands, settings, true);
+        SaveDocumentOrThrow(*outPath, document);
+    }
+    // The options first, as a comment line that tables read past.
+    std::string text =
+        "# " + UsedText(found) + "posición\tintensidad\tanchura\tprominencia\tclase\n";
+    for (const FoundBand& band : found.bands) {
+        text += FormatG(band.position, 9) + '\t' + FormatG(band.intensity, 9) + '\t' +
+                FormatG(band.width, 9) + '\t' + FormatG(band.prominence, 9) + '\t' +
+                (band.shoulder ? "hombro" : "máximo") + '\n';
+    }
+    tableOut << text;
+    return kExitOk;
+}
+
+}  // namespace trazel::cli

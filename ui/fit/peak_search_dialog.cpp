@@ -1,0 +1,258 @@
+#include "ui/fit/peak_search_dialog.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <tuple>
+
+#include "platform/number_format.h"
+#include "ui/form/trazel_view.h"
+
+using namespace trazel::analysis;
+using namespace trazel::platform;
+
+namespace trazel::ui {
+
+namespace {
+
+QString Number(double value, int digits = 6) {
+    return QString::fromStdString(FormatG(value, digits));
+}
+
+// The window box's lowest value, which leaves the window to the data.
+constexpr int kAutomaticWindow = 1;
+
+}  // namespace
+
+PeakSearchDialog::PeakSearchDialog(const CAnalysisDoc& document, double xMin, double xMax,
+                                   const PeakSearchSettings& start, const Services& services,
+                                   QWidget* owner)
+    : QDialog(owner), document_(document), xMin_(xMin), xMax_(xMax), services_(services) {
+    setWindowTitle(QStringLiteral("Buscar bandas"));
+    setObjectName(QStringLiteral("peakSearchDialog"));
+    CreateControls(start);
+    Search();
+}
+
+void PeakSearchDialog::CreateControls(const PeakSearchSettings& start) {
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(
+        new QLabel(QStringLiteral("Bandas del espectro medido entre %1 y %2.")
+                       .arg(Number(std::min(xMin_, xMax_), 10), Number(std::max(xMin_, xMax_), 10)),
+                   this));
+
+    auto* smoothing = new QGroupBox(QStringLiteral("Suavizado de Savitzky-Golay"), this);
+    auto* smoothingRow = new QHBoxLayout(smoothing);
+    windowBox = new QSpinBox(smoothing);
+    windowBox->setRange(kAutomaticWindow, kMaxSmoothWindow);
+    windowBox->setSingleStep(2);
+    windowBox->setSpecialValueText(QStringLiteral("según los datos"));
+    windowBox->setSuffix(QStringLiteral(" puntos"));
+    windowBox->setValue(start.window.value_or(kAutomaticWindow));
+    orderBox = new QSpinBox(smoothing);
+    orderBox->setRange(0, kMaxSmoothOrder);
+    orderBox->setValue(start.order);
+    auto* windowLabel = new QLabel(QStringLiteral("&Ventana:"), smoothing);
+    windowLabel->setBuddy(windowBox);
+    auto* orderLabel = new QLabel(QStringLiteral("&Orden:"), smoothing);
+    orderLabel->setBuddy(orderBox);
+    smoothingRow->addWidget(windowLabel);
+    smoothingRow->addWidget(windowBox);
+    smoothingRow->addWidget(orderLabel);
+    smoothingRow->addWidget(orderBox);
+    smoothingRow->addStretch();
+    layout->addWidget(smoothing);
+
+    auto* form = new QFormLayout;
+    prominenceBox = new QDoubleSpinBox(this);
+    prominenceBox->setRange(0.0, 100.0);
+    prominenceBox->setDecimals(1);
+    prominenceBox->setSuffix(QStringLiteral(" %"));
+    prominenceBox->setValue(start.minProminence * 100.0);
+    prominenceBox->setToolTip(
+        QStringLiteral("Lo que un máximo sobresale de la más alta de las dos partes más bajas "
+                       "que lo separan de un punto más alto, en % del intervalo de los datos."));
+    form->addRow(QStringLiteral("&Prominencia mínima:"), prominenceBox);
+    distanceEdit = new QLineEdit(this);
+    if (start.minDistance) {
+        distanceEdit->setText(Number(*start.minDistance, 10));
+    }
+    form->addRow(QStringLiteral("&Separación mínima:"), distanceEdit);
+    shouldersBox = new QCheckBox(QStringLiteral("Incluir &hombros"), this);
+    shouldersBox->setChecked(start.shoulders);
+    form->addRow(shouldersBox);
+    layout->addLayout(form);
+
+    summary = new QLabel(this);
+    summary->setWordWrap(true);
+    layout->addWidget(summary);
+    // As the import dialog shows the bands of a file: a plain list, a row a
+    // band, the numbers to the right.
+    preview = new QTreeWidget(this);
+    preview->setRootIsDecorated(false);
+    preview->setUniformRowHeights(true);
+    preview->setSelectionMode(QAbstractItemView::NoSelection);
+    preview->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    preview->setFocusPolicy(Qt::NoFocus);
+    preview->header()->setSectionsClickable(false);
+    preview->setHeaderLabels({QStringLiteral("Posición"), QStringLiteral("Intensidad"),
+                              QStringLiteral("Anchura"), QStringLiteral("Prominencia"),
+                              QStringLiteral("Clase")});
+    preview->setMinimumHeight(preview->fontMetrics().height() * 10);
+    preview->setMinimumWidth(preview->fontMetrics().averageCharWidth() * 70);
+    layout->addWidget(preview);
+
+    auto* buttons = new QDialogButtonBox(this);
+    addButton = buttons->addButton(QStringLiteral("&Añadir"), QDialogButtonBox::AcceptRole);
+    replaceButton =
+        buttons->addButton(QStringLiteral("&Reemplazar la tabla"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancelar"));
+    addButton->setDefault(true);
+    connect(addButton, &QPushButton::clicked, this, [this] {
+        replace_ = false;
+        accept();
+    });
+    connect(replaceButton, &QPushButton::clicked, this, [this] {
+        replace_ = true;
+        accept();
+    });
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+
+    connect(windowBox, &QSpinBox::valueChanged, this, &PeakSearchDialog::Search);
+    connect(orderBox, &QSpinBox::valueChanged, this, &PeakSearchDialog::Search);
+    connect(prominenceBox, &QDoubleSpinBox::valueChanged, this, &PeakSearchDialog::Search);
+    connect(distanceEdit, &QLineEdit::textEdited, this, &PeakSearchDialog::Search);
+    connect(shouldersBox, &QCheckBox::toggled, this, &PeakSearchDialog::Search);
+}
+
+PeakSearchSettings PeakSearchDialog::Settings() const {
+    PeakSearchSettings s;
+    // The box steps through odd numbers from 1; a number typed even goes
+    // one up, so that the window keeps a middle point.
+    if (windowBox->value() != kAutomaticWindow) {
+        s.window = windowBox->value() | 1;
+    }
+    s.order = orderBox->value();
+    s.minProminence = prominenceBox->value() / 100.0;
+    if (const auto distance = ParseDouble(distanceEdit->text().toStdString())) {
+        s.minDistance = *distance;
+    }
+    s.shoulders = shouldersBox->isChecked();
+    return s;
+}
+
+int PeakSearchDialog::Room() const {
+    const int room = model::kMaxPeakSlots - document_.Table().count;
+    return std::min(room, static_cast<int>(found_.bands.size()));
+}
+
+void PeakSearchDialog::Search() {
+    const PeakSearchSettings settings = Settings();
+    const std::string problem = PeakSearchSettingsProblem(settings);
+    const QString distanceText = distanceEdit->text().trimmed();
+    QString refused;
+    if (!distanceText.isEmpty() && !ParseDouble(distanceText.toStdString())) {
+        refused = QStringLiteral(
+            "La separación mínima no es un número; déjela vacía para que "
+            "la den los datos.");
+    } else if (!problem.empty()) {
+        refused = QString::fromStdString(problem);
+    }
+    found_ = PeakSearchResult{};
+    found_.used = settings;
+    if (refused.isEmpty()) {
+        found_ = FindBands(document_.GetAnalysis(), xMin_, xMax_, settings);
+    }
+    preview->clear();
+    for (const FoundBand& band : found_.bands) {
+        auto* item = new QTreeWidgetItem(
+            preview, {Number(band.position, 9), Number(band.intensity, 6), Number(band.width, 6),
+                      Number(band.prominence, 6),
+                      band.shoulder ? QStringLiteral("hombro") : QStringLiteral("máximo")});
+        for (int c = 0; c < 4; ++c) {
+            item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+        }
+    }
+    for (int c = 0; c < preview->columnCount(); ++c) {
+        preview->resizeColumnToContents(c);
+    }
+    const PeakSearchResult& r = found_;
+    if (!refused.isEmpty()) {
+        summary->setText(refused);
+    } else if (r.points < 5) {
+        summary->setText(QStringLiteral("Hay %1 puntos medidos en el intervalo: hacen falta al "
+                                        "menos cinco para buscar bandas.")
+                             .arg(r.points));
+    } else {
+        const auto count = static_cast<int>(r.bands.size());
+        QString text = count == 0   ? QStringLiteral("Ninguna banda")
+                       : count == 1 ? QStringLiteral("1 banda")
+                                    : QStringLiteral("%1 bandas").arg(count);
+        text += QStringLiteral(
+                    " en %1 puntos. Ventana de %2 puntos, orden %3; prominencia "
+                    "mínima %4; separación mínima %5.")
+                    .arg(r.points)
+                    .arg(r.used.window.value_or(0))
+                    .arg(r.used.order)
+                    .arg(Number(r.prominenceFloor), Number(r.used.minDistance.value_or(0.0)));
+        if (Room() < count) {
+            text += QStringLiteral(
+                        " La tabla tiene sitio para %1: «Añadir» pone las más "
+                        "intensas.")
+                        .arg(Room());
+        }
+        summary->setText(text);
+    }
+    addButton->setEnabled(Room() > 0);
+    replaceButton->setEnabled(!r.bands.empty());
+    emit bandsFound(r.bands);
+}
+
+int RunPeakSearch(CTrazelView& view, double xMin, double xMax, const Services& services,
+                  QWidget* owner, const std::function<void(const std::vector<FoundBand>&)>& mark) {
+    CAnalysisDoc& document = view.GetDocument();
+    if (!document.GetAnalysis().measured) {
+        return 0;
+    }
+    // The range shown, as a fit takes it: the data's own when none is.
+    std::tie(xMin, xMax) = FitRangeFor(FitSettingsInView(FitSettings{}, xMin, xMax),
+                                       document.GetAnalysis().measured->X());
+    PeakSearchDialog dialog(document, xMin, xMax,
+                            document.GetAnalysis().peakSearch.value_or(PeakSearchSettings{}),
+                            services, owner);
+    // Modal to the main window and its plot window, which marks the bands.
+    dialog.setWindowModality(Qt::WindowModal);
+    if (mark) {
+        mark(dialog.Found().bands);
+        QObject::connect(&dialog, &PeakSearchDialog::bandsFound, &dialog, mark);
+    }
+    const int answer = services.DoModal(dialog);
+    if (mark) {
+        mark({});
+    }
+    if (answer != IDOK || dialog.Found().bands.empty()) {
+        return 0;
+    }
+    int put = 0;
+    view.History().Record(
+        dialog.Replace() ? QStringLiteral("Reemplazar la tabla por las bandas encontradas")
+                         : QStringLiteral("Añadir las bandas encontradas"),
+        [&] {
+            put = document.PutFoundBands(dialog.Found().bands, dialog.Settings(), dialog.Replace());
+        });
+    view.FillPeakList();
+    return put;
+}
+
+}  // namespace trazel::ui
