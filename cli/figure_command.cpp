@@ -24,7 +24,7 @@ namespace {
 
 const OptionSpec kFigureOptions{
     .valued = {"--xmin", "--xmax", "--ymin", "--ymax", "--measured", "--yfactor", "--size",
-               "--xtitle", "--ytitle", "-o", "--y", "--x", "--laser"},
+               "--xtitle", "--ytitle", "-o", "--y", "--x", "--laser", "--subtract-als"},
     .switches = {"--lorentzian", "--scaled", "--reversed"}};
 
 constexpr QSize kDefaultSize(1200, 800);
