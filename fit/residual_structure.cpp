@@ -2,89 +2,79 @@
 
 #include <algorithm>
 #include <cmath>
-#include <vector>
 
 namespace trazel::fit {
 
 namespace {
 
-// Lags at which the noise's correlation is measured: noise smoothed over up
-// to about five points is correlated there and not beyond.
-constexpr int kLags = 6;
-constexpr int kMinWindow = 2 * kLags + 1;
+// Noise smoothed over up to five points is correlated over four lags: a
+// running mean over nine points already holds nearly all of its long-run
+// variance.
+constexpr std::ptrdiff_t kShort = 5;
+// The bands' scale is taken at least four short windows long, so that a
+// structure can stand out against the noise's share.
+constexpr std::ptrdiff_t kMinWindow = 4 * kShort + 1;
+
+// The mean square of the running means over w points of r.
+double SmoothedVariance(std::span<const double> r, std::ptrdiff_t w) {
+    const auto n = static_cast<std::ptrdiff_t>(r.size());
+    const auto at = [&](std::ptrdiff_t i) { return r[static_cast<std::size_t>(i)]; };
+    double sum = 0.0;
+    for (std::ptrdiff_t i = 0; i < w; ++i) {
+        sum += at(i);
+    }
+    const double wd = static_cast<double>(w);
+    double squares = 0.0;
+    for (std::ptrdiff_t j = 0; j + w <= n; ++j) {
+        if (j > 0) {
+            sum += at(j + w - 1) - at(j - 1);
+        }
+        squares += (sum / wd) * (sum / wd);
+    }
+    return squares / static_cast<double>(n - w + 1);
+}
+
+// The test over m points.
+StructureTest TestOver(std::span<const double> residual, std::ptrdiff_t m, double shortScale) {
+    StructureTest test;
+    test.window = static_cast<int>(m);
+    const double md = static_cast<double>(m);
+    const double expected = shortScale * static_cast<double>(kShort) / md;
+    const double bandScale = SmoothedVariance(residual, m);
+    if (!(expected > 0.0) || !std::isfinite(bandScale)) {
+        return test;
+    }
+    test.figure = bandScale / expected;
+    // Noise gives about 1 (up to 1.2 for noise smoothed over five points,
+    // whose correlation the short window does not hold whole), spread by
+    // about √(2m/n) over the n/m windows and by √(2·kShort/n) in the noise's
+    // own measure: five times both above 1.25.
+    const double nd = static_cast<double>(residual.size());
+    test.limit = 1.5 + 5.0 * std::sqrt(2.0 * (md + static_cast<double>(kShort)) / nd);
+    return test;
+}
 
 }  // namespace
 
 StructureTest ResidualStructure(std::span<const double> residual, double bandWidthPoints) {
-    StructureTest test;
-    const double wanted = std::isfinite(bandWidthPoints) ? std::round(bandWidthPoints) : 0.0;
     const auto n = static_cast<std::ptrdiff_t>(residual.size());
-    // Odd, so that the window is centred on its point.
-    std::ptrdiff_t m = std::max<std::ptrdiff_t>(
-        kMinWindow, static_cast<std::ptrdiff_t>(std::min(wanted, static_cast<double>(n))));
-    m |= 1;
-    test.window = static_cast<int>(m);
-    const std::ptrdiff_t half = m / 2;
-    const std::ptrdiff_t count = n - 2 * half;
-    if (count < 4 * m) {
-        return test;
-    }
-    // The running mean (smooth) and what it leaves (rough) at each point
-    // whose window lies inside the residual.
-    std::vector<double> smooth(static_cast<std::size_t>(count));
-    std::vector<double> rough(static_cast<std::size_t>(count));
-    double sum = 0.0;
-    for (std::ptrdiff_t i = 0; i < m; ++i) {
-        sum += residual[static_cast<std::size_t>(i)];
-    }
-    for (std::ptrdiff_t j = 0; j < count; ++j) {
-        if (j > 0) {
-            sum += residual[static_cast<std::size_t>(j + m - 1)] -
-                   residual[static_cast<std::size_t>(j - 1)];
+    const double wanted = std::isfinite(bandWidthPoints) ? std::round(bandWidthPoints) : 0.0;
+    // From the shortest window up to the bands' width, doubling, and never
+    // beyond a quarter of the points: a fit far from the data leaves
+    // structure narrower than the bands it has.
+    const std::ptrdiff_t widest = std::max<std::ptrdiff_t>(
+        kMinWindow, static_cast<std::ptrdiff_t>(std::min(wanted, static_cast<double>(n / 4))));
+    const double shortScale = n >= 4 * kMinWindow ? SmoothedVariance(residual, kShort) : 0.0;
+    StructureTest worst;
+    worst.window = static_cast<int>(kMinWindow);
+    for (std::ptrdiff_t m = kMinWindow; m <= widest && 4 * m <= n; m = 2 * m + 1) {
+        const StructureTest test = TestOver(residual, m, shortScale);
+        if (test.limit > 0.0 &&
+            (worst.limit == 0.0 || test.figure / test.limit > worst.figure / worst.limit)) {
+            worst = test;
         }
-        const double mean = sum / static_cast<double>(m);
-        smooth[static_cast<std::size_t>(j)] = mean;
-        rough[static_cast<std::size_t>(j)] = residual[static_cast<std::size_t>(j + half)] - mean;
     }
-    double roughMean = 0.0;
-    for (const double r : rough) {
-        roughMean += r;
-    }
-    roughMean /= static_cast<double>(count);
-    const auto covariance = [&](std::ptrdiff_t lag) {
-        double s = 0.0;
-        for (std::ptrdiff_t j = 0; j + lag < count; ++j) {
-            s += (rough[static_cast<std::size_t>(j)] - roughMean) *
-                 (rough[static_cast<std::size_t>(j + lag)] - roughMean);
-        }
-        return s / static_cast<double>(count);
-    };
-    const double md = static_cast<double>(m);
-    const double variance = covariance(0);
-    double expected = variance;
-    for (std::ptrdiff_t k = 1; k <= kLags; ++k) {
-        expected += 2.0 * (1.0 - static_cast<double>(k) / md) * covariance(k);
-    }
-    // Taking the running mean away takes 1/m of white noise's variance with it.
-    expected /= md * (1.0 - 1.0 / md);
-    // Noise that alternates in sign leaves less than white noise would; never
-    // less than white noise over m² points.
-    expected = std::max(expected, variance / (md * md));
-    double observed = 0.0;
-    for (const double s : smooth) {
-        observed += s * s;
-    }
-    observed /= static_cast<double>(count);
-    if (!(expected > 0.0) || !std::isfinite(observed)) {
-        return test;
-    }
-    test.figure = observed / expected;
-    // The spread of the smoothed variance over about count/m windows, and
-    // that of the expected variance measured from 2·kLags + 1 covariances.
-    const double windows = static_cast<double>(count) / md;
-    const double measured = std::sqrt((1.0 + 4.0 * kLags) / static_cast<double>(count));
-    test.limit = (1.0 + 5.0 * std::sqrt(2.0 / windows)) / std::max(1.0 - 2.0 * measured, 0.25);
-    return test;
+    return worst;
 }
 
 }  // namespace trazel::fit

@@ -5,6 +5,7 @@
 
 #include "fit/band_fit.h"
 #include "fit/band_model.h"
+#include "fit/fit_report.h"
 #include "tests/support/peak_tables.h"
 #include "tests/support/synthetic_spectrum.h"
 
@@ -533,5 +534,171 @@ TEST(FitProgressTest, ReportsEveryIterationAndStopsWhenAsked) {
     EXPECT_EQ(stopped.failure, FitFailure::Stopped);
     EXPECT_EQ(calls, 1);
 }
+
+// --- Baselines about the centre --------------------------------------------
+
+class BaselineDegreeTest : public testing::TestWithParam<std::pair<Baseline, std::vector<double>>> {
+};
+
+// Each degree gives back a known polynomial about the range's centre, each
+// coefficient within three of its standard errors, with xc the centre.
+TEST_P(BaselineDegreeTest, RecoversAKnownPolynomialWithinItsErrors) {
+    const auto& [kind, terms] = GetParam();
+    const PeakTable truth = TableOf({{40, 1.0, 8}, {65, 0.5, 10}});
+    SpectrumShape shape;
+    shape.points = 400;
+    shape.aboutCentre = terms;
+    FitProblem problem =
+        ProblemFor(Scaled(truth, 1.03), shape, MakeSpectrum(truth, shape, 0.01, 21), kind);
+    const FitResult result = FitBands(problem);
+    ASSERT_TRUE(result.Ok()) << result.message;
+    EXPECT_EQ(result.baselineCentre, 50.0);
+    ASSERT_EQ(result.baseline.size(), terms.size());
+    for (std::size_t j = 0; j < terms.size(); ++j) {
+        EXPECT_LE(std::fabs(result.baseline[j].value - terms[j]), 3.0 * result.baseline[j].error)
+            << "c" << j;
+    }
+    EXPECT_FALSE(result.structured) << result.structure;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Degrees, BaselineDegreeTest,
+    testing::Values(std::pair{Baseline::Constant, std::vector{0.2}},
+                    std::pair{Baseline::Linear, std::vector{0.2, 0.003}},
+                    std::pair{Baseline::Quadratic, std::vector{0.2, 0.003, -4e-5}},
+                    std::pair{Baseline::Cubic, std::vector{0.2, 0.003, -4e-5, 6e-7}}));
+
+// --- The verdict -----------------------------------------------------------------
+
+struct VerdictCase {
+    const char* name;
+    std::vector<TestBand> truth;
+    std::vector<TestBand> start;
+    SpectrumShape shape;
+    double sigma;
+    Baseline baseline;
+    bool allowNegative;
+    int draws;
+    const char* bound;  // part of the verdict naming a value at its bound, or ""
+    bool structured;
+    double lowestIntensity;  // no fitted intensity below it
+};
+
+class VerdictTest : public testing::TestWithParam<VerdictCase> {};
+
+// Every draw of the noise gives the same verdict: no false alarm on correct
+// fits to white or smoothed noise, a band a tenth of the tallest left out
+// always seen, and a value held at its bound always named.
+TEST_P(VerdictTest, IsTheSameForEveryNoiseDraw) {
+    const VerdictCase& c = GetParam();
+    PeakTable truth;
+    PeakTable start;
+    for (const TestBand& band : c.truth) {
+        AppendBand(truth, band);
+    }
+    for (const TestBand& band : c.start) {
+        AppendBand(start, band);
+    }
+    for (int draw = 0; draw < c.draws; ++draw) {
+        FitProblem problem = ProblemFor(
+            start, c.shape, MakeSpectrum(truth, c.shape, c.sigma, 100 + draw), c.baseline);
+        problem.allowNegative = c.allowNegative;
+        const FitResult result = FitBands(problem);
+        ASSERT_TRUE(result.Ok()) << draw << ": " << result.message;
+        const std::string verdict = VerdictText(result);
+        ASSERT_EQ(result.structured, c.structured)
+            << draw << ": " << verdict << " " << result.structure << " > " << result.structureLimit;
+        ASSERT_EQ(verdict.find(c.bound) != std::string::npos && result.AtBounds(), *c.bound != 0)
+            << draw << ": " << verdict;
+        for (const FittedBand& band : result.bands) {
+            ASSERT_GE(band.intensity.value, c.lowestIntensity) << draw;
+        }
+    }
+}
+
+// 500 points over 0..100, the noise smoothed over smoothed points.
+SpectrumShape Points500(int smoothed = 1) {
+    SpectrumShape shape;
+    shape.points = 500;
+    shape.smoothed = smoothed;
+    return shape;
+}
+
+// The simulated spectrum of examples/dos-bandas-medido.txt.
+const SpectrumShape kTwoBands{.xMin = 900, .xMax = 1150, .points = 501, .baseline = 0.02};
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, VerdictTest,
+    testing::Values(VerdictCase{"whiteNoise",
+                                {{40, 1, 8}, {60, 0.5, 10}},
+                                {{41, 0.9, 9}, {59, 0.6, 9}},
+                                Points500(),
+                                0.01,
+                                Baseline::None,
+                                false,
+                                150,
+                                "",
+                                false,
+                                0.0},
+                    VerdictCase{"smoothedNoise",
+                                {{40, 1, 8}, {60, 0.5, 10}},
+                                {{41, 0.9, 9}, {59, 0.6, 9}},
+                                Points500(4),
+                                0.02,
+                                Baseline::None,
+                                false,
+                                150,
+                                "",
+                                false,
+                                0.0},
+                    VerdictCase{"tenthLeftOut",
+                                {{40, 1, 8}, {60, 0.5, 10}, {80, 0.1, 8}},
+                                {{41, 0.9, 9}, {59, 0.6, 9}},
+                                Points500(),
+                                0.01,
+                                Baseline::None,
+                                false,
+                                10,
+                                "",
+                                true,
+                                0.0},
+                    // A band where noise-free data have none stops at 0 and is named.
+                    VerdictCase{"bandWhereThereIsNone",
+                                {{40, 1, 8}},
+                                {{41, 0.9, 9}, {75, 0.05, 10}},
+                                Points500(),
+                                0.0,
+                                Baseline::None,
+                                false,
+                                1,
+                                "la intensidad de la banda de posición",
+                                false,
+                                0.0},
+                    // Centres 30 off and widths three times too large: let go below 0,
+                    // a band turns negative under a poor fit (R² 0.74); kept physical,
+                    // the fit finds the bands.
+                    VerdictCase{"poorStartAllowedNegative",
+                                {{1000, 1, 20}, {1040, 0.5, 25}},
+                                {{1030, 1, 60}, {1070, 0.5, 75}},
+                                kTwoBands,
+                                0.01,
+                                Baseline::Linear,
+                                true,
+                                1,
+                                "",
+                                true,
+                                -1.0},
+                    VerdictCase{"poorStartKeptPhysical",
+                                {{1000, 1, 20}, {1040, 0.5, 25}},
+                                {{1030, 1, 60}, {1070, 0.5, 75}},
+                                kTwoBands,
+                                0.01,
+                                Baseline::Linear,
+                                false,
+                                5,
+                                "",
+                                false,
+                                0.45}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
