@@ -50,11 +50,20 @@ std::optional<std::string> AlsProblem(const AlsOptions& options) {
 std::vector<double> SmoothWeighted(std::span<const double> y, std::span<const double> w,
                                    double lambda) {
     const std::size_t n = y.size();
-    // A = W + λ DᵀD = L D Lᵀ with L unit lower triangular of bandwidth 2:
+    // The bands of A = W + λ DᵀD: the diagonal and one and two places off it.
+    std::vector<double> a0(n), a1(n), a2(n);
+    for (std::size_t j = 0; j < n; ++j) {
+        // 6, -4, 1 away from the ends.
+        const bool inside = j >= 2 && j + 3 <= n - 1;
+        a0[j] = w[j] + lambda * (inside ? 6.0 : SecondDifferenceProduct(n, j, 0));
+        a1[j] = lambda * (inside ? -4.0 : SecondDifferenceProduct(n, j, 1));
+        a2[j] = lambda * (inside ? 1.0 : SecondDifferenceProduct(n, j, 2));
+    }
+    // A = L D Lᵀ with L unit lower triangular of bandwidth 2:
     // l1[j] = L[j][j-1], l2[j] = L[j][j-2].
     std::vector<double> d(n), l1(n + 1, 0.0), l2(n + 2, 0.0);
     for (std::size_t j = 0; j < n; ++j) {
-        double dj = w[j] + lambda * SecondDifferenceProduct(n, j, 0);
+        double dj = a0[j];
         if (j >= 1) {
             dj -= l1[j] * l1[j] * d[j - 1];
         }
@@ -62,31 +71,59 @@ std::vector<double> SmoothWeighted(std::span<const double> y, std::span<const do
             dj -= l2[j] * l2[j] * d[j - 2];
         }
         d[j] = dj;
-        l2[j + 2] = lambda * SecondDifferenceProduct(n, j, 2) / dj;
+        l2[j + 2] = a2[j] / dj;
         const double above = j >= 1 ? l2[j + 1] * l1[j] * d[j - 1] : 0.0;
-        l1[j + 1] = (lambda * SecondDifferenceProduct(n, j, 1) - above) / dj;
+        l1[j + 1] = (a1[j] - above) / dj;
     }
+    const auto solve = [&](std::vector<double>& z) {
+        for (std::size_t j = 0; j < n; ++j) {
+            if (j >= 1) {
+                z[j] -= l1[j] * z[j - 1];
+            }
+            if (j >= 2) {
+                z[j] -= l2[j] * z[j - 2];
+            }
+        }
+        for (std::size_t j = 0; j < n; ++j) {
+            z[j] /= d[j];
+        }
+        for (std::size_t j = n; j-- > 0;) {
+            if (j + 1 < n) {
+                z[j] -= l1[j + 1] * z[j + 1];
+            }
+            if (j + 2 < n) {
+                z[j] -= l2[j + 2] * z[j + 2];
+            }
+        }
+    };
     std::vector<double> z(n);
     for (std::size_t j = 0; j < n; ++j) {
-        double u = w[j] * y[j];
+        z[j] = w[j] * y[j];
+    }
+    solve(z);
+    // One step of refinement: a stiff λ makes the system ill-conditioned,
+    // and solving again for what the first solution leaves over wins back
+    // the digits that rounding lost.
+    std::vector<double> rest(n);
+    for (std::size_t j = 0; j < n; ++j) {
+        double az = a0[j] * z[j];
         if (j >= 1) {
-            u -= l1[j] * z[j - 1];
+            az += a1[j - 1] * z[j - 1];
         }
         if (j >= 2) {
-            u -= l2[j] * z[j - 2];
+            az += a2[j - 2] * z[j - 2];
         }
-        z[j] = u;
-    }
-    for (std::size_t j = 0; j < n; ++j) {
-        z[j] /= d[j];
-    }
-    for (std::size_t j = n; j-- > 0;) {
         if (j + 1 < n) {
-            z[j] -= l1[j + 1] * z[j + 1];
+            az += a1[j] * z[j + 1];
         }
         if (j + 2 < n) {
-            z[j] -= l2[j + 2] * z[j + 2];
+            az += a2[j] * z[j + 2];
         }
+        rest[j] = w[j] * y[j] - az;
+    }
+    solve(rest);
+    for (std::size_t j = 0; j < n; ++j) {
+        z[j] += rest[j];
     }
     return z;
 }
