@@ -316,6 +316,13 @@ void SetUpFigure(QCustomPlot& plot, const analysis::DocumentState& state, const 
                  QString::fromStdString(BandLegendLabel(state.table, band.index, curve.useScaled)));
     }
     DrawFit(plot, figure);
+    if (!view.estimatedBaseline.x.empty()) {
+        QPen pen(QColor(230, 120, 0));
+        pen.setCosmetic(true);
+        pen.setStyle(Qt::DashLine);
+        AddGraph(plot, view.estimatedBaseline.x, view.estimatedBaseline.y, pen,
+                 QStringLiteral("Línea base estimada"));
+    }
 
     if (view.yFromData) {
         const auto [low, high] = FigureDataYRange(plot);

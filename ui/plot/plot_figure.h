@@ -9,6 +9,7 @@
 #include <string>
 
 #include "analysis/analysis_doc.h"
+#include "analysis/figure_data.h"
 #include "output/curve_settings.h"
 #include "platform/status.h"
 
@@ -30,6 +31,9 @@ struct FigureView {
     QString xTitle = QStringLiteral("x");
     QString yTitle = QStringLiteral("y");
     bool reversedX = false;
+    // A baseline estimated from the measured spectrum, drawn dashed over it
+    // while its options are being chosen; empty otherwise.
+    analysis::Curve estimatedBaseline;
 };
 
 // A text as a picture may hold it: the characters that XML 1.0 does not allow

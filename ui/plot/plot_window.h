@@ -136,6 +136,9 @@ class PlotWindow : public QMainWindow {
     // The range changed since the curves were last sampled.
     bool resamplePending_ = false;
     std::shared_ptr<const analysis::FitRecord> fit_;
+    // The transform the measured options show while they subtract a
+    // baseline: the spectrum is drawn without it, and the baseline over it.
+    std::optional<analysis::MeasuredTransform> alsPreview_;
 };
 
 }  // namespace trazel::ui
