@@ -572,8 +572,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct VerdictCase {
     const char* name;
-    std::vector<TestBand> truth;
-    std::vector<TestBand> start;
+    PeakTable truth;
+    PeakTable start;
     SpectrumShape shape;
     double sigma;
     Baseline baseline;
@@ -591,17 +591,9 @@ class VerdictTest : public testing::TestWithParam<VerdictCase> {};
 // always seen, and a value held at its bound always named.
 TEST_P(VerdictTest, IsTheSameForEveryNoiseDraw) {
     const VerdictCase& c = GetParam();
-    PeakTable truth;
-    PeakTable start;
-    for (const TestBand& band : c.truth) {
-        AppendBand(truth, band);
-    }
-    for (const TestBand& band : c.start) {
-        AppendBand(start, band);
-    }
     for (int draw = 0; draw < c.draws; ++draw) {
         FitProblem problem = ProblemFor(
-            start, c.shape, MakeSpectrum(truth, c.shape, c.sigma, 100 + draw), c.baseline);
+            c.start, c.shape, MakeSpectrum(c.truth, c.shape, c.sigma, 100 + draw), c.baseline);
         problem.allowNegative = c.allowNegative;
         const FitResult result = FitBands(problem);
         ASSERT_TRUE(result.Ok()) << draw << ": " << result.message;
@@ -616,89 +608,36 @@ TEST_P(VerdictTest, IsTheSameForEveryNoiseDraw) {
     }
 }
 
-// 500 points over 0..100, the noise smoothed over smoothed points.
-SpectrumShape Points500(int smoothed = 1) {
-    SpectrumShape shape;
-    shape.points = 500;
-    shape.smoothed = smoothed;
-    return shape;
-}
-
 // The simulated spectrum of examples/dos-bandas-medido.txt.
 const SpectrumShape kTwoBands{.xMin = 900, .xMax = 1150, .points = 501, .baseline = 0.02};
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, VerdictTest,
-    testing::Values(VerdictCase{"whiteNoise",
-                                {{40, 1, 8}, {60, 0.5, 10}},
-                                {{41, 0.9, 9}, {59, 0.6, 9}},
-                                Points500(),
-                                0.01,
-                                Baseline::None,
-                                false,
-                                150,
-                                "",
-                                false,
-                                0.0},
-                    VerdictCase{"smoothedNoise",
-                                {{40, 1, 8}, {60, 0.5, 10}},
-                                {{41, 0.9, 9}, {59, 0.6, 9}},
-                                Points500(4),
-                                0.02,
-                                Baseline::None,
-                                false,
-                                150,
-                                "",
-                                false,
-                                0.0},
-                    VerdictCase{"tenthLeftOut",
-                                {{40, 1, 8}, {60, 0.5, 10}, {80, 0.1, 8}},
-                                {{41, 0.9, 9}, {59, 0.6, 9}},
-                                Points500(),
-                                0.01,
-                                Baseline::None,
-                                false,
-                                10,
-                                "",
-                                true,
-                                0.0},
+    testing::Values(VerdictCase{"whiteNoise", TableOf({{40, 1, 8}, {60, 0.5, 10}}),
+                                TableOf({{41, 0.9, 9}, {59, 0.6, 9}}), SpectrumShape{.points = 500},
+                                0.01, Baseline::None, false, 150, "", false, 0.0},
+                    VerdictCase{"smoothedNoise", TableOf({{40, 1, 8}, {60, 0.5, 10}}),
+                                TableOf({{41, 0.9, 9}, {59, 0.6, 9}}),
+                                SpectrumShape{.points = 500, .smoothed = 4}, 0.02, Baseline::None,
+                                false, 150, "", false, 0.0},
+                    VerdictCase{"tenthLeftOut", TableOf({{40, 1, 8}, {60, 0.5, 10}, {80, 0.1, 8}}),
+                                TableOf({{41, 0.9, 9}, {59, 0.6, 9}}), SpectrumShape{.points = 500},
+                                0.01, Baseline::None, false, 10, "", true, 0.0},
                     // A band where noise-free data have none stops at 0 and is named.
-                    VerdictCase{"bandWhereThereIsNone",
-                                {{40, 1, 8}},
-                                {{41, 0.9, 9}, {75, 0.05, 10}},
-                                Points500(),
-                                0.0,
-                                Baseline::None,
-                                false,
-                                1,
-                                "la intensidad de la banda de posición",
-                                false,
-                                0.0},
+                    VerdictCase{"bandWhereThereIsNone", TableOf({{40, 1, 8}}),
+                                TableOf({{41, 0.9, 9}, {75, 0.05, 10}}),
+                                SpectrumShape{.points = 500}, 0.0, Baseline::None, false, 1,
+                                "la intensidad de la banda de posición", false, 0.0},
                     // Centres 30 off and widths three times too large: let go below 0,
                     // a band turns negative under a poor fit (R² 0.74); kept physical,
                     // the fit finds the bands.
                     VerdictCase{"poorStartAllowedNegative",
-                                {{1000, 1, 20}, {1040, 0.5, 25}},
-                                {{1030, 1, 60}, {1070, 0.5, 75}},
-                                kTwoBands,
-                                0.01,
-                                Baseline::Linear,
-                                true,
-                                1,
-                                "",
-                                true,
-                                -1.0},
-                    VerdictCase{"poorStartKeptPhysical",
-                                {{1000, 1, 20}, {1040, 0.5, 25}},
-                                {{1030, 1, 60}, {1070, 0.5, 75}},
-                                kTwoBands,
-                                0.01,
-                                Baseline::Linear,
-                                false,
-                                5,
-                                "",
-                                false,
-                                0.45}),
+                                TableOf({{1000, 1, 20}, {1040, 0.5, 25}}),
+                                TableOf({{1030, 1, 60}, {1070, 0.5, 75}}), kTwoBands, 0.01,
+                                Baseline::Linear, true, 1, "", true, -1.0},
+                    VerdictCase{"poorStartKeptPhysical", TableOf({{1000, 1, 20}, {1040, 0.5, 25}}),
+                                TableOf({{1030, 1, 60}, {1070, 0.5, 75}}), kTwoBands, 0.01,
+                                Baseline::Linear, false, 5, "", false, 0.45}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
