@@ -17,7 +17,15 @@ MeasuredData MeasuredFrom(input::MeasuredSpectrum points, const std::string& pat
 }
 
 MeasuredTransform MeasuredTransformOf(const input::SpectrumTransform& whole) {
-    return {whole.x, whole.y, whole.laserNm, whole.negate, whole.factor};
+    return {whole.x, whole.y, whole.laserNm, whole.negate, whole.factor, whole.als};
+}
+
+input::SpectrumTransform MeasuredTransform::Change() const {
+    input::SpectrumTransform change{x, y, laserNm, negate, 1.0, als};
+    if (change.als && yFactor < 0.0) {
+        change.als->p = 1.0 - change.als->p;
+    }
+    return change;
 }
 
 void Retransform(MeasuredData& measured) {
@@ -81,15 +89,14 @@ FitSettings FitSettingsInView(FitSettings settings, double lo, double hi) {
 }
 
 std::optional<BaselineCurve> BaselineOf(const fit::FitResult& result, fit::Baseline kind) {
-    switch (kind) {
-        case fit::Baseline::None:
-            return std::nullopt;
-        case fit::Baseline::Constant:
-            return BaselineCurve{{result.baselineConstant.value}};
-        case fit::Baseline::Linear:
-            return BaselineCurve{{result.baselineConstant.value, result.baselineSlope.value}};
+    if (kind == fit::Baseline::None || result.baseline.empty()) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    std::vector<double> terms;
+    for (const fit::Estimate& term : result.baseline) {
+        terms.push_back(term.value);
+    }
+    return BaselineCurve{fit::PowersOfX(terms, result.baselineCentre)};
 }
 
 }  // namespace trazel::analysis

@@ -32,13 +32,22 @@ struct MeasuredTransform {
     double laserNm = 0.0;
     bool negate = false;
     double yFactor = 1.0;
+    // The baseline by asymmetric least squares subtracted last, after the
+    // factor; none when not chosen.
+    std::optional<input::AlsOptions> als = std::nullopt;
 
     double Y(double value) const { return value * yFactor; }
-    // The changes before the factor, which move or leave out points.
-    input::SpectrumTransform Change() const { return {x, y, laserNm, negate, 1.0}; }
+    // The changes the factor does not take part in, which move, leave out or
+    // change points. The baseline is subtracted here, before the factor: the
+    // baseline of the data times a factor f is f times the baseline of the
+    // data (times 1 − p for p, when f is negative, since the bands then
+    // point the other way), so the data after the factor are f times those
+    // after this change, as when the baseline of the multiplied data is
+    // subtracted from them.
+    input::SpectrumTransform Change() const;
     // The whole transform, factor included, as the command line and the
     // options name it.
-    input::SpectrumTransform Whole() const { return {x, y, laserNm, negate, yFactor}; }
+    input::SpectrumTransform Whole() const { return {x, y, laserNm, negate, yFactor, als}; }
     bool operator==(const MeasuredTransform&) const = default;
 };
 
@@ -71,6 +80,11 @@ struct MeasuredData {
     }
     // How many points the change leaves out.
     std::size_t LeftOut() const { return changed ? changed->LeftOut() : 0; }
+    // The baseline subtracted from Y() (before the factor), one value per
+    // point; empty without one.
+    std::span<const double> SubtractedBaseline() const {
+        return changed ? std::span<const double>(changed->baseline) : std::span<const double>();
+    }
 };
 
 // Works out measured.changed for its points and transform.
@@ -91,6 +105,8 @@ struct FitSettings {
     std::vector<int> heldBands;
     fit::Freedom values;
     fit::Baseline baseline = fit::Baseline::None;
+    // Intensities may end below 0 ("Permitir intensidades negativas").
+    bool allowNegative = false;
     // None: the fit's own limit (fit::FitProblem::maxIterations).
     std::optional<int> maxIterations;
 };
@@ -106,7 +122,8 @@ std::pair<double, double> FitRangeFor(const FitSettings& settings, std::span<con
 FitSettings FitSettingsInView(FitSettings settings, double lo, double hi);
 
 // A baseline under the bands as a polynomial in x: coefficients[i] is the
-// factor of x^i. None (empty) is zero everywhere.
+// factor of x^i. None (empty) is zero everywhere. (A fit reports its own
+// about the centre of its range; this form is what documents keep.)
 struct BaselineCurve {
     std::vector<double> coefficients;
 

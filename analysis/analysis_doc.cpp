@@ -137,6 +137,7 @@ fit::FitProblem CAnalysisDoc::PoseFit(const FitSettings& settings, std::int32_t 
     problem.lineShape = lineShape;
     problem.useScaled = useScaled;
     problem.baseline = settings.baseline;
+    problem.allowNegative = settings.allowNegative;
     problem.maxIterations = settings.maxIterations.value_or(problem.maxIterations);
     for (int k = 1; k < Table().count; ++k) {
         const bool held = std::find(settings.heldBands.begin(), settings.heldBands.end(), k) !=

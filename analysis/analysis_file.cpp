@@ -69,7 +69,25 @@ void WriteSettings(RecordWriter& out, const FitSettings& s) {
         out.U32(static_cast<std::uint32_t>(index));
     }
     out.Bool(s.values.position).Bool(s.values.intensity).Bool(s.values.width);
-    out.U32(static_cast<std::uint32_t>(s.baseline));
+    // Earlier versions know no curve beyond a straight line; record 10 or 12
+    // holds the degree.
+    out.U32(static_cast<std::uint32_t>(std::min(s.baseline, fit::Baseline::Linear)));
+}
+
+bool HasFitOptions(const FitSettings& s) {
+    return s.baseline > fit::Baseline::Linear || s.allowNegative;
+}
+
+void WriteFitOptions(RecordWriter& out, const FitSettings& s) {
+    out.U32(static_cast<std::uint32_t>(s.baseline)).Bool(s.allowNegative);
+}
+
+void ReadFitOptions(RecordReader& in, FitSettings& s) {
+    const std::uint32_t baseline = in.U32();
+    Check(baseline <= static_cast<std::uint32_t>(fit::Baseline::Cubic),
+          "la línea base guardada es de una clase desconocida");
+    s.baseline = static_cast<fit::Baseline>(baseline);
+    s.allowNegative = in.Bool();
 }
 
 FitSettings ReadSettings(RecordReader& in, const PeakTable& table) {
@@ -105,6 +123,58 @@ fit::Estimate ReadEstimate(RecordReader& in) {
     e.error = Finite(in);
     e.free = in.Bool();
     return e;
+}
+
+void WriteEnds(RecordWriter& out, const fit::Estimate& e) {
+    out.Bool(e.atBound).Bool(e.undetermined);
+}
+
+void ReadEnds(RecordReader& in, fit::Estimate& e) {
+    e.atBound = in.Bool();
+    e.undetermined = in.Bool();
+}
+
+std::string LastFitMoreRecord(const FitRecord& f) {
+    const fit::FitResult& r = f.result;
+    RecordWriter out;
+    WriteFitOptions(out, f.settings);
+    out.F64(r.baselineCentre).U32(static_cast<std::uint32_t>(r.baseline.size()));
+    for (const fit::Estimate& term : r.baseline) {
+        WriteEstimate(out, term);
+        WriteEnds(out, term);
+    }
+    out.U32(static_cast<std::uint32_t>(r.bands.size()));
+    for (const fit::FittedBand& band : r.bands) {
+        for (const fit::Estimate* e : {&band.position, &band.intensity, &band.width, &band.area}) {
+            WriteEnds(out, *e);
+        }
+    }
+    out.F64(r.reducedChiSquare).F64(r.structure).F64(r.structureLimit).Bool(r.structured);
+    return out.Bytes();
+}
+
+void ReadLastFitMore(RecordReader& in, FitRecord& f) {
+    fit::FitResult& r = f.result;
+    ReadFitOptions(in, f.settings);
+    r.baselineCentre = Finite(in);
+    const std::uint32_t terms = in.U32();
+    Check(terms == static_cast<std::uint32_t>(fit::BaselineTerms(f.settings.baseline)),
+          "la línea base del ajuste guardado no tiene los términos de su clase");
+    r.baseline.clear();
+    for (std::uint32_t j = 0; j < terms; ++j) {
+        r.baseline.push_back(ReadEstimate(in));
+        ReadEnds(in, r.baseline.back());
+    }
+    Check(in.U32() == r.bands.size(), "el ajuste guardado no tiene las bandas de su registro");
+    for (fit::FittedBand& band : r.bands) {
+        for (fit::Estimate* e : {&band.position, &band.intensity, &band.width, &band.area}) {
+            ReadEnds(in, *e);
+        }
+    }
+    r.reducedChiSquare = Finite(in);
+    r.structure = Finite(in);
+    r.structureLimit = Finite(in);
+    r.structured = in.Bool();
 }
 
 std::string TableBytes(const PeakTable& table) {
@@ -150,6 +220,12 @@ std::optional<int> Column(RecordReader& in) {
     Check(*column >= 0 && *column <= 1e6 && std::floor(*column) == *column,
           "una columna guardada no es válida");
     return static_cast<int>(*column);
+}
+
+// A change of x, of y or of sign, which record 7 holds.
+bool HasChange(const MeasuredTransform& t) {
+    return t.x != input::XChange::None || t.y != input::YChange::None || t.negate ||
+           t.laserNm != 0.0;
 }
 
 std::string ChangeRecord(const MeasuredTransform& t) {
@@ -289,6 +365,19 @@ FitRecord ReadLastFit(RecordReader& in) {
     r.parameters = static_cast<int>(parameters);
     r.iterations = static_cast<int>(iterations);
     r.stopReason = in.String(kMaxText);
+    // As an earlier version wrote it: the baseline in powers of x, which is
+    // its form about a centre at x = 0. Record 12, when there is one, gives
+    // it about the range's centre.
+    r.baselineCentre = 0.0;
+    if (f.settings.baseline != fit::Baseline::None) {
+        r.baseline.push_back(r.baselineConstant);
+    }
+    if (f.settings.baseline == fit::Baseline::Linear) {
+        r.baseline.push_back(r.baselineSlope);
+    }
+    if (r.points > r.parameters) {
+        r.reducedChiSquare = r.rss / static_cast<double>(r.points - r.parameters);
+    }
     return f;
 }
 
@@ -354,6 +443,12 @@ std::string TagName(std::uint32_t tag) {
             return "las unidades del espectro";
         case kTagPeakSearch:
             return "las opciones de la búsqueda de bandas";
+        case kTagFitOptions:
+            return "las opciones del ajuste";
+        case kTagMeasuredAls:
+            return "la línea base del espectro";
+        case kTagLastFitMore:
+            return "el último ajuste";
         default:
             return "un registro";
     }
@@ -364,6 +459,7 @@ struct MeasuredExtras {
     std::optional<MeasuredTransform> transform;
     std::optional<input::SpectrumTransform> change;
     std::optional<model::SpectrumHeader> units;
+    std::optional<input::AlsOptions> als;
 };
 
 // Reads one known record into analysis; false for a tag this version does
@@ -385,8 +481,30 @@ bool ReadRecord(const SectionRecord& record, const PeakTable& table, Analysis& a
         case kTagMeasuredUnits:
             extras.units = ReadUnits(in);
             break;
-        case kTagFitSettings:
+        case kTagFitSettings: {
+            // Record 10 may have come first in a file written out of order.
+            const FitSettings options = analysis.fitSettings;
             analysis.fitSettings = ReadSettings(in, table);
+            if (HasFitOptions(options)) {
+                analysis.fitSettings.baseline = options.baseline;
+                analysis.fitSettings.allowNegative = options.allowNegative;
+            }
+            break;
+        }
+        case kTagFitOptions:
+            ReadFitOptions(in, analysis.fitSettings);
+            break;
+        case kTagMeasuredAls: {
+            input::AlsOptions als;
+            als.lambda = Finite(in);
+            als.p = Finite(in);
+            Check(!input::AlsProblem(als), "λ o p no son válidos");
+            extras.als = als;
+            break;
+        }
+        case kTagLastFitMore:
+            Check(analysis.lastFit.has_value(), "no hay ajuste al que añadirlo");
+            ReadLastFitMore(in, *analysis.lastFit);
             break;
         case kTagPeakSearch:
             analysis.peakSearch = ReadPeakSearch(in);
@@ -443,7 +561,7 @@ model::DocumentSection AnalysisSection(const Analysis& analysis) {
     }
     if (analysis.measured) {
         const MeasuredData& m = *analysis.measured;
-        if (!m.transform.Change().IsIdentity()) {
+        if (HasChange(m.transform)) {
             section.records.push_back({kTagMeasuredChange, ChangeRecord(m.transform)});
         }
         if (m.points->header != model::SpectrumHeader{}) {
@@ -452,6 +570,19 @@ model::DocumentSection AnalysisSection(const Analysis& analysis) {
     }
     if (analysis.peakSearch) {
         section.records.push_back({kTagPeakSearch, PeakSearchRecord(*analysis.peakSearch)});
+    }
+    if (HasFitOptions(analysis.fitSettings)) {
+        RecordWriter out;
+        WriteFitOptions(out, analysis.fitSettings);
+        section.records.push_back({kTagFitOptions, out.Bytes()});
+    }
+    if (analysis.measured && analysis.measured->transform.als) {
+        const input::AlsOptions& als = *analysis.measured->transform.als;
+        section.records.push_back(
+            {kTagMeasuredAls, RecordWriter().F64(als.lambda).F64(als.p).Bytes()});
+    }
+    if (analysis.lastFit) {
+        section.records.push_back({kTagLastFitMore, LastFitMoreRecord(*analysis.lastFit)});
     }
     section.records.insert(section.records.end(), analysis.keptRecords.begin(),
                            analysis.keptRecords.end());
@@ -503,6 +634,7 @@ StoredAnalysis AnalysisFromSection(const SectionRead& read, const PeakTable& tab
             m.transform = MeasuredTransformOf(*extras.change);
             m.transform.yFactor = factor;
         }
+        m.transform.als = extras.als;
         if (extras.units) {
             // Made by ReadMeasured as a mutable object, and shared with
             // nobody yet.

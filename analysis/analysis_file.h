@@ -25,6 +25,18 @@ enum AnalysisTag : std::uint32_t {
     kTagMeasuredUnits = 8,
     // The options the bands put in from the measured spectrum were found with.
     kTagPeakSearch = 9,
+    // The fit settings that record 3 cannot hold: a baseline of degree 2 or
+    // 3 (record 3 then says a straight line, the nearest an earlier version
+    // knows) and negative intensities allowed. Absent when neither is chosen.
+    kTagFitOptions = 10,
+    // The baseline by asymmetric least squares subtracted from the measured
+    // spectrum: λ and p. Absent without one.
+    kTagMeasuredAls = 11,
+    // What record 4 cannot hold of the last fit: the same options as record
+    // 10, the baseline about the centre of the range with its centre (record
+    // 4 keeps its constant and slope in powers of x), the values that ended
+    // at a bound or undetermined, the reduced χ² and the structure test.
+    kTagLastFitMore = 12,
 };
 
 // The analysis as the section's records, in tag order, followed by the

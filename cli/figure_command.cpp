@@ -25,7 +25,7 @@ namespace {
 const OptionSpec kFigureOptions{
     .valued = {"--xmin", "--xmax", "--ymin", "--ymax", "--measured", "--yfactor", "--size",
                "--width-cm", "--height-cm", "--width-in", "--height-in", "--dpi", "--xtitle",
-               "--ytitle", "-o", "--y", "--x", "--laser"},
+               "--ytitle", "-o", "--y", "--x", "--laser", "--subtract-als"},
     .switches = {"--lorentzian", "--scaled", "--reversed", "--fill"}};
 
 struct FigureRequest {

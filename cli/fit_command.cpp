@@ -29,10 +29,11 @@ namespace trazel::cli {
 
 namespace {
 
-const OptionSpec kFitOptions{{"--measured", "--xmin", "--xmax", "--bands", "--baseline",
-                              "--yfactor", "--max-iterations", "-o", "--y", "--x", "--laser"},
-                             {"--lorentzian", "--scaled"},
-                             {"--hold"}};
+const OptionSpec kFitOptions{
+    {"--measured", "--xmin", "--xmax", "--bands", "--baseline", "--yfactor", "--max-iterations",
+     "-o", "--y", "--x", "--laser", "--subtract-als"},
+    {"--lorentzian", "--scaled", "--allow-negative", "--strict"},
+    {"--hold"}};
 
 Baseline BaselineFrom(const std::string& text) {
     if (text == "none") {
@@ -44,7 +45,14 @@ Baseline BaselineFrom(const std::string& text) {
     if (text == "linear") {
         return Baseline::Linear;
     }
-    throw UsageError("--baseline espera none, constant o linear, no «" + text + "»");
+    if (text == "quadratic") {
+        return Baseline::Quadratic;
+    }
+    if (text == "cubic") {
+        return Baseline::Cubic;
+    }
+    throw UsageError("--baseline espera none, constant, linear, quadratic o cubic, no «" + text +
+                     "»");
 }
 
 // The rows of --bands as `show` numbers them, 1 for the newest band.
@@ -162,6 +170,7 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
     analysis::FitSettings settings;
     settings.baseline = BaselineFrom(options.Value("--baseline").value_or("none"));
     settings.values = HeldFrom(options.Values("--hold"));
+    settings.allowNegative = options.Has("--allow-negative");
     const std::vector<int> rows =
         options.Has("--bands") ? RowsFrom(*options.Value("--bands")) : std::vector<int>{};
     analysis::MeasuredTransform transform;
@@ -231,7 +240,14 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
         });
     }
     if (!result.Ok()) {
-        err << "trazel-cli fit: " << result.message << " No se ha escrito nada.\n";
+        err << "trazel-cli fit: " << VerdictText(result) << " No se ha escrito nada.\n";
+        return kExitFitFailed;
+    }
+    err << "trazel-cli fit: " << VerdictText(result)
+        << "\ntrazel-cli fit: " << StatisticsText(result) << ".\n";
+    if (options.Has("--strict") && (result.AtBounds() || result.structured)) {
+        err << "trazel-cli fit: con --strict, un valor en el límite o un residuo con estructura "
+               "es un fallo. No se ha escrito nada.\n";
         return kExitFitFailed;
     }
     document.ApplyFit(analysis::FitRecord{.settings = settings,

@@ -3,11 +3,33 @@
 #include <ostream>
 
 #include "platform/file_errors.h"
+#include "platform/number_format.h"
 
 using namespace trazel::input;
 using namespace trazel::platform;
 
 namespace trazel::cli {
+
+namespace {
+
+AlsOptions AlsFrom(const std::string& text) {
+    const std::size_t comma = text.find(',');
+    const auto lambda = ParseDouble(text.substr(0, comma));
+    const auto p = comma == std::string::npos ? std::nullopt : ParseDouble(text.substr(comma + 1));
+    if (!lambda || !p) {
+        throw UsageError(
+            "--subtract-als espera LAMBDA,P, dos números separados por una coma "
+            "(por ejemplo 1e5,0.01), no «" +
+            text + "»");
+    }
+    const AlsOptions options{*lambda, *p};
+    if (const auto problem = AlsProblem(options)) {
+        throw UsageError("--subtract-als: " + *problem);
+    }
+    return options;
+}
+
+}  // namespace
 
 SpectrumTransform TransformFrom(const ParsedOptions& options) {
     SpectrumTransform transform;
@@ -48,6 +70,9 @@ SpectrumTransform TransformFrom(const ParsedOptions& options) {
                              *options.Value("--laser") + "»");
         }
     }
+    if (const auto als = options.Value("--subtract-als")) {
+        transform.als = AlsFrom(*als);
+    }
     return transform;
 }
 
@@ -64,7 +89,13 @@ TransformedSpectrum ReadTransformedSpectrum(const std::string& path,
         err << "trazel-cli " << command << ": " << QuoteFileName(path)
             << " tiene varios bloques; se toma el primer espectro.\n";
     }
-    TransformedSpectrum out = ApplyTransform(spectrum.x, spectrum.y, spectrum.header, transform);
+    // A document keeps the points as read and works the baseline out itself:
+    // what is left out here does not depend on it.
+    SpectrumTransform applied = transform;
+    if (asRead) {
+        applied.als.reset();
+    }
+    TransformedSpectrum out = ApplyTransform(spectrum.x, spectrum.y, spectrum.header, applied);
     if (out.x.size() < 2) {
         throw FileError("No se pudo usar " + QuoteFileName(path) + ": con " +
                         DescribeTransform(transform) + " quedan " + std::to_string(out.x.size()) +

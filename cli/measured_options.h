@@ -10,12 +10,14 @@
 
 namespace trazel::cli {
 
-// The options of spectrum, figure and fit that say how the measured spectrum
-// is transformed before use: --y, --x and --laser.
-inline const std::vector<std::string> kTransformOptionNames{"--y", "--x", "--laser"};
+// The options of spectrum, figure, fit and peaks that say how the measured
+// spectrum is transformed before use: --y, --x, --laser and --subtract-als.
+inline const std::vector<std::string> kTransformOptionNames{"--y", "--x", "--laser",
+                                                            "--subtract-als"};
 
 // The transform the options name; a UsageError for a value that is none of
-// the changes, --laser missing for a Raman shift or given without one.
+// the changes, --laser missing for a Raman shift or given without one, or
+// --subtract-als without λ and p ("1e5,0.01") that it can use.
 input::SpectrumTransform TransformFrom(const ParsedOptions& options);
 
 // The spectrum at path as read, with the transform applied: a FileError when

@@ -14,6 +14,7 @@
 #include <optional>
 
 #include "fit/band_model.h"
+#include "fit/residual_structure.h"
 #include "platform/number_format.h"
 
 using namespace trazel::model;
@@ -299,21 +300,38 @@ bool AtMinimum(const std::vector<double>& jtu, const std::vector<double>& jtj, d
     return true;
 }
 
-// The result from the parameters p at the minimum and their covariance.
-FitResult Describe(const FitProblem& problem, const BandModel& model, const std::vector<double>& p,
-                   const std::vector<double>& covariance) {
+// What became of each parameter at the end: whether its value ended on a
+// bound, or is no longer fixed by the data (the position and width of a band
+// whose intensity ended at 0).
+struct Ends {
+    std::vector<char> atBound;
+    std::vector<char> undetermined;
+};
+
+// The result from the values of the parameters at the minimum and their
+// covariance (by value, 0 for those at a bound or undetermined).
+FitResult Describe(const FitProblem& problem, const BandModel& model,
+                   const std::vector<double>& values, const std::vector<double>& p,
+                   const std::vector<double>& covariance, const Ends& ends) {
     const std::size_t size = model.Size();
     const auto variance = [&](int a, int b) {
         return a < 0 || b < 0
                    ? 0.0
                    : covariance[static_cast<std::size_t>(a) * size + static_cast<std::size_t>(b)];
     };
+    const auto estimate = [&](int slot, double value) {
+        if (slot < 0) {
+            return Estimate{value, 0.0, false};
+        }
+        const auto i = static_cast<std::size_t>(slot);
+        return Estimate{value, std::sqrt(std::max(variance(slot, slot), 0.0)), true,
+                        ends.atBound[i] != 0, ends.undetermined[i] != 0};
+    };
     std::array<std::array<int, 3>, kMaxPeakSlots> slots{};
     for (auto& band : slots) {
         band.fill(-1);
     }
-    int baselineConstant = -1;
-    int baselineSlope = -1;
+    std::vector<int> baselineSlots;
     for (std::size_t i = 0; i < size; ++i) {
         const auto& parameter = model.Parameters()[i];
         const int n = static_cast<int>(i);
@@ -325,14 +343,11 @@ FitResult Describe(const FitProblem& problem, const BandModel& model, const std:
             case BandModel::Kind::Intensity:
                 band[1] = n;
                 break;
-            case BandModel::Kind::LogWidth:
+            case BandModel::Kind::Width:
                 band[2] = n;
                 break;
-            case BandModel::Kind::BaselineConstant:
-                baselineConstant = n;
-                break;
-            case BandModel::Kind::BaselineSlope:
-                baselineSlope = n;
+            case BandModel::Kind::Baseline:
+                baselineSlots.push_back(n);
                 break;
         }
     }
@@ -344,40 +359,54 @@ FitResult Describe(const FitProblem& problem, const BandModel& model, const std:
         problem.lineShape == Lorentzian ? std::numbers::pi / 2.0 : GAUSS_AREA_FACTOR;
     for (int k = 1; k < table.count; ++k) {
         const auto i = static_cast<std::size_t>(k);
-        const auto& [position, intensity, logWidth] = slots[i];
+        const auto& [position, intensity, width] = slots[i];
         FittedBand band;
         band.index = k;
-        band.position = {table.position[i], std::sqrt(variance(position, position)), position >= 0};
-        band.intensity = {table.intensity[i], std::sqrt(variance(intensity, intensity)),
-                          intensity >= 0};
-        // Delta method: d width = width * d log width.
-        band.width = {table.width[i], table.width[i] * std::sqrt(variance(logWidth, logWidth)),
-                      logWidth >= 0};
+        band.position = estimate(position, table.position[i]);
+        band.intensity = estimate(intensity, table.intensity[i]);
+        band.width = estimate(width, table.width[i]);
         const double area = problem.lineShape == Lorentzian
                                 ? areaPerHeightWidth * table.intensity[i] * table.width[i]
                                 : PeakArea(table.intensity[i], table.width[i]);
-        // d area = area/intensity d intensity + area d log width, with the
-        // first factor written so that it holds at a zero intensity too.
+        // d area = k width d intensity + k intensity d width.
         const double perIntensity = areaPerHeightWidth * table.width[i];
+        const double perWidth = areaPerHeightWidth * table.intensity[i];
         const double areaVariance = perIntensity * perIntensity * variance(intensity, intensity) +
-                                    area * area * variance(logWidth, logWidth) +
-                                    2.0 * perIntensity * area * variance(intensity, logWidth);
-        band.area = {area, std::sqrt(std::max(areaVariance, 0.0)), intensity >= 0 || logWidth >= 0};
+                                    perWidth * perWidth * variance(width, width) +
+                                    2.0 * perIntensity * perWidth * variance(intensity, width);
+        band.area = {area, std::sqrt(std::max(areaVariance, 0.0)), intensity >= 0 || width >= 0,
+                     band.intensity.atBound};
         result.bands.push_back(band);
     }
-    // The model's baseline is c + s (x - centre); reported as constant + slope x.
-    const double centre = model.BaselineCentre();
-    if (baselineConstant >= 0) {
-        const double c = p[static_cast<std::size_t>(baselineConstant)];
-        const double s = baselineSlope >= 0 ? p[static_cast<std::size_t>(baselineSlope)] : 0.0;
-        const double constantVariance = variance(baselineConstant, baselineConstant) +
-                                        centre * centre * variance(baselineSlope, baselineSlope) -
-                                        2.0 * centre * variance(baselineConstant, baselineSlope);
-        result.baselineConstant = {c - s * centre, std::sqrt(std::max(constantVariance, 0.0)),
-                                   true};
-        if (baselineSlope >= 0) {
-            result.baselineSlope = {s, std::sqrt(variance(baselineSlope, baselineSlope)), true};
+    result.baselineCentre = model.BaselineCentre();
+    std::vector<double> terms;
+    for (const int slot : baselineSlots) {
+        terms.push_back(values[static_cast<std::size_t>(slot)]);
+        result.baseline.push_back(estimate(slot, terms.back()));
+    }
+    // The same polynomial in powers of x, a linear map M of the terms:
+    // a_k = Σ_j c_j C(j, k) (−xc)^(j−k), var a_k = Σ M_kj M_kl cov(j, l).
+    const double centre = result.baselineCentre;
+    const auto m = [&](std::size_t k, std::size_t j) {
+        if (j < k) {
+            return 0.0;
         }
+        double binomial = 1.0;
+        for (std::size_t t = 0; t < k; ++t) {
+            binomial = binomial * static_cast<double>(j - t) / static_cast<double>(t + 1);
+        }
+        return binomial * std::pow(-centre, static_cast<double>(j - k));
+    };
+    const std::vector<double> powers = PowersOfX(terms, centre);
+    for (std::size_t k = 0; k < std::min<std::size_t>(powers.size(), 2); ++k) {
+        double v = 0.0;
+        for (std::size_t j = 0; j < baselineSlots.size(); ++j) {
+            for (std::size_t l = 0; l < baselineSlots.size(); ++l) {
+                v += m(k, j) * m(k, l) * variance(baselineSlots[j], baselineSlots[l]);
+            }
+        }
+        (k == 0 ? result.baselineConstant : result.baselineSlope) =
+            Estimate{powers[k], std::sqrt(std::max(v, 0.0)), true};
     }
     return result;
 }
@@ -459,8 +488,12 @@ std::pair<FitFailure, std::string> ResultProblem(const FitResult& result, const 
             }
         }
     }
-    for (const Estimate* baseline : {&result.baselineConstant, &result.baselineSlope}) {
-        if (!std::isfinite(baseline->value) || !std::isfinite(baseline->error)) {
+    std::vector<const Estimate*> baseline{&result.baselineConstant, &result.baselineSlope};
+    for (const Estimate& term : result.baseline) {
+        baseline.push_back(&term);
+    }
+    for (const Estimate* term : baseline) {
+        if (!std::isfinite(term->value) || !std::isfinite(term->error)) {
             return {FitFailure::NotFinite,
                     "El ajuste no da un resultado finito: la línea base o su error no es un "
                     "número finito."};
@@ -473,8 +506,9 @@ std::pair<FitFailure, std::string> ResultProblem(const FitResult& result, const 
     }
     for (const FittedBand& band : result.bands) {
         const Estimate& intensity = band.intensity;
-        if (intensity.free && (!(std::fabs(intensity.value) > intensity.error) ||
-                               !(std::fabs(intensity.value) > kNoSignal * spread.range))) {
+        // A band held at 0 by its bound is named in the verdict instead.
+        if (intensity.HasError() && (!(std::fabs(intensity.value) > intensity.error) ||
+                                     !(std::fabs(intensity.value) > kNoSignal * spread.range))) {
             return {FitFailure::Undetermined,
                     "En " + BandName(table, band.index) + " no hay señal: su intensidad (" +
                         Number(intensity.value) + ") no se distingue de 0 (error típico " +
@@ -486,7 +520,7 @@ std::pair<FitFailure, std::string> ResultProblem(const FitResult& result, const 
     for (const FittedBand& band : result.bands) {
         for (const auto& [name, estimate] : {NamedEstimate{"la posición", band.position},
                                              NamedEstimate{"la anchura", band.width}}) {
-            if (estimate.free && !(estimate.error <= range)) {
+            if (estimate.HasError() && !(estimate.error <= range)) {
                 return {FitFailure::Undetermined,
                         std::string("Los datos no fijan ") + name + " de " +
                             BandName(table, band.index) + ": su error típico (" +
@@ -496,6 +530,29 @@ std::pair<FitFailure, std::string> ResultProblem(const FitResult& result, const 
         }
     }
     return {FitFailure::None, {}};
+}
+
+// The bands' typical full width at half maximum, in points: the median
+// width over the median step between points.
+double BandWidthInPoints(const PeakTable& table, const std::vector<double>& xs) {
+    std::vector<double> widths;
+    for (int k = 1; k < table.count; ++k) {
+        widths.push_back(table.width[static_cast<std::size_t>(k)]);
+    }
+    std::vector<double> steps;
+    for (std::size_t i = 1; i < xs.size(); ++i) {
+        steps.push_back(xs[i] - xs[i - 1]);
+    }
+    if (widths.empty() || steps.empty()) {
+        return 0.0;
+    }
+    const auto median = [](std::vector<double>& v) {
+        const auto middle = v.begin() + static_cast<std::ptrdiff_t>(v.size() / 2);
+        std::nth_element(v.begin(), middle, v.end());
+        return *middle;
+    };
+    const double step = median(steps);
+    return step > 0.0 ? median(widths) / step : 0.0;
 }
 
 }  // namespace
@@ -510,7 +567,8 @@ FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
         return Failed(FitFailure::BadInput, bad);
     }
     const Points points = PointsInRange(problem);
-    const BandModel model(problem, points.x);
+    const Spread spread = points.y.empty() ? Spread{} : SpreadOf(points.y);
+    const BandModel model(problem, points.x, spread.range);
     const std::size_t n = points.x.size();
     const std::size_t size = model.Size();
     if (size == 0) {
@@ -548,7 +606,6 @@ FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
         throw std::bad_alloc();
     }
     std::vector<double> start = model.Start();
-    const Spread spread = SpreadOf(points.y);
     std::vector<double> residuals(n);
     model.Values(start, residuals);
     double startRss = 0.0;
@@ -604,7 +661,7 @@ FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
         }
     }
 
-    const std::vector<double> p = Copy(gsl_multilarge_nlinear_position(workspace.get()));
+    std::vector<double> p = Copy(gsl_multilarge_nlinear_position(workspace.get()));
     for (std::size_t i = 0; i < size; ++i) {
         if (!std::isfinite(p[i])) {
             const int band = model.Parameters()[i].band;
@@ -614,6 +671,32 @@ FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
                               " no es un número finito.");
         }
     }
+    // A value that ends on its bound is put exactly there; its covariance is
+    // not defined, and neither are the position and width of a band whose
+    // intensity ended at 0. They are left out of the covariance, which is
+    // worked out for the values themselves: d model / d value is the column
+    // for u divided by d value / d u.
+    const auto& modelParameters = model.Parameters();
+    Ends ends{std::vector<char>(size, 0), std::vector<char>(size, 0)};
+    std::vector<double> values = model.ValuesOf(p);
+    for (std::size_t i = 0; i < size; ++i) {
+        const Bound& bound = modelParameters[i].bound;
+        if (bound.At(values[i], spread.range)) {
+            ends.atBound[i] = 1;
+            p[i] = bound.OnBound(values[i]);
+            values[i] = bound.Nearest(values[i]);
+        }
+    }
+    for (std::size_t i = 0; i < size; ++i) {
+        if (ends.atBound[i] && modelParameters[i].kind == BandModel::Kind::Intensity) {
+            for (std::size_t j = 0; j < size; ++j) {
+                if (modelParameters[j].band == modelParameters[i].band && j != i &&
+                    !ends.atBound[j]) {
+                    ends.undetermined[j] = 1;
+                }
+            }
+        }
+    }
     model.Values(p, residuals);
     for (std::size_t i = 0; i < n; ++i) {
         residuals[i] -= points.y[i];
@@ -621,36 +704,87 @@ FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
     std::vector<double> jtu(size);
     std::vector<double> jtj(size * size);
     model.NormalEquations(p, residuals, jtu, jtj);
-    const auto inverse = Inverse(jtj, size);
-    if (!inverse) {
-        return Failed(FitFailure::Singular, kSingularMessage);
-    }
     rss = std::inner_product(residuals.begin(), residuals.end(), residuals.begin(), 0.0);
     if (noStepFromStart && !AtMinimum(jtu, jtj, rss, points.y)) {
         return Failed(FitFailure::NoConvergence, NoConvergence(0));
     }
-    std::vector<double> covariance = *inverse;
-    const double residualVariance = rss / static_cast<double>(n - size);
-    for (double& value : covariance) {
-        value *= residualVariance;
+    std::vector<std::size_t> kept;
+    for (std::size_t i = 0; i < size; ++i) {
+        if (!ends.atBound[i] && !ends.undetermined[i]) {
+            kept.push_back(i);
+        }
+    }
+    std::vector<double> byValue(kept.size() * kept.size());
+    for (std::size_t a = 0; a < kept.size(); ++a) {
+        for (std::size_t b = 0; b < kept.size(); ++b) {
+            const std::size_t i = kept[a];
+            const std::size_t j = kept[b];
+            byValue[a * kept.size() + b] =
+                jtj[i * size + j] /
+                (modelParameters[i].bound.Slope(p[i]) * modelParameters[j].bound.Slope(p[j]));
+        }
+    }
+    std::vector<double> covariance(size * size, 0.0);
+    if (!kept.empty()) {
+        const auto inverse = Inverse(byValue, kept.size());
+        if (!inverse) {
+            return Failed(FitFailure::Singular, kSingularMessage);
+        }
+        const double residualVariance = rss / static_cast<double>(n - size);
+        for (std::size_t a = 0; a < kept.size(); ++a) {
+            for (std::size_t b = 0; b < kept.size(); ++b) {
+                covariance[kept[a] * size + kept[b]] =
+                    (*inverse)[a * kept.size() + b] * residualVariance;
+            }
+        }
     }
 
-    FitResult result = Describe(problem, model, p, covariance);
+    FitResult result = Describe(problem, model, values, p, covariance, ends);
     result.rss = rss;
     result.rSquared = 1.0 - rss / spread.total;
     result.points = static_cast<int>(n);
     result.parameters = static_cast<int>(size);
     result.iterations = iterations;
     result.stopReason = stopReason;
+    result.reducedChiSquare = rss / static_cast<double>(n - size);
     if (const auto [failure, why] = ResultProblem(result, problem, points, spread);
         failure != FitFailure::None) {
         return Failed(failure, why);
     }
+    const StructureTest structure =
+        ResidualStructure(residuals, BandWidthInPoints(result.table, points.x));
+    result.structure = structure.figure;
+    result.structureLimit = structure.limit;
+    result.structured = structure.Fires();
     return result;
 }
 
+bool FitResult::AtBounds() const {
+    return std::any_of(bands.begin(), bands.end(), [](const FittedBand& band) {
+        return band.position.atBound || band.intensity.atBound || band.width.atBound;
+    });
+}
+
+std::vector<double> PowersOfX(const std::vector<double>& aboutCentre, double centre) {
+    // Expanding c_j (x − xc)^j by the binomial theorem, term by term.
+    std::vector<double> powers(aboutCentre.size(), 0.0);
+    for (std::size_t j = 0; j < aboutCentre.size(); ++j) {
+        double binomial = 1.0;
+        for (std::size_t k = 0; k <= j; ++k) {
+            powers[k] += aboutCentre[j] * binomial * std::pow(-centre, static_cast<double>(j - k));
+            binomial = binomial * static_cast<double>(j - k) / static_cast<double>(k + 1);
+        }
+    }
+    return powers;
+}
+
 double BaselineAt(const FitResult& result, double x) {
-    return result.baselineConstant.value + result.baselineSlope.value * x;
+    double value = 0.0;
+    const double t = x - result.baselineCentre;
+    for (auto term = result.baseline.rbegin(); term != result.baseline.rend(); ++term) {
+        value = value * t + term->value;
+    }
+    return value;
 }
 
 double FittedCurveAt(const FitResult& result, std::int32_t lineShape, bool useScaled, double x) {

@@ -16,8 +16,14 @@ namespace trazel::fit {
 // FitBands on a worker thread with a copy of the problem and reads the result
 // when it is done.
 
-// A straight background under the bands, fitted along with them.
-enum class Baseline { None, Constant, Linear };
+// A polynomial background under the bands, fitted along with them, of degree
+// 0 (Constant) to 3 (Cubic). The numbers are stored in documents.
+enum class Baseline { None, Constant, Linear, Quadratic, Cubic };
+
+// How many coefficients the baseline has: 0 for none, degree + 1 otherwise.
+inline int BaselineTerms(Baseline baseline) {
+    return static_cast<int>(baseline);
+}
 
 // Which of a band's three values the fit may change; a held one keeps the
 // table's value.
@@ -40,6 +46,10 @@ struct FitProblem {
     // changed.
     std::array<Freedom, model::kMaxPeakSlots> freedom{};
     Baseline baseline = Baseline::None;
+    // Intensities are kept at or above 0 unless this is set. Whatever it
+    // says, widths stay between half the sampling step and the width of the
+    // range, and positions within the range.
+    bool allowNegative = false;
     // The measured points as read, in any order, and the factor their y is
     // multiplied by before the fit.
     std::vector<double> x;
@@ -66,11 +76,19 @@ enum class FitFailure {
 };
 
 // A fitted or held value. error is the standard error of a free value (the
-// covariance scaled by the residual variance), 0 for a held one.
+// covariance scaled by the residual variance), 0 for a held one, and 0 for a
+// free one that ended at one of its bounds (atBound), where the covariance is
+// not defined, or that the data no longer fix (undetermined: the position
+// and width of a band whose intensity ended at 0).
 struct Estimate {
     double value = 0.0;
     double error = 0.0;
     bool free = false;
+    bool atBound = false;
+    bool undetermined = false;
+
+    // A free value with an error worth showing.
+    bool HasError() const { return free && !atBound && !undetermined; }
 };
 
 struct FittedBand {
@@ -101,8 +119,15 @@ struct FitResult {
     model::PeakTable table;
     // One entry per band, in ascending index order.
     std::vector<FittedBand> bands;
-    // The baseline as y = constant + slope * x; held (zero) where the problem
-    // has no such term.
+    // The baseline as c0 + c1 (x - xc) + c2 (x - xc)² + c3 (x - xc)³ with xc
+    // the centre of the points fitted, so that c0 is its value in the middle
+    // of the data and the coefficients are nearly independent: one estimate
+    // per coefficient, none without a baseline.
+    std::vector<Estimate> baseline;
+    double baselineCentre = 0.0;
+    // The constant and the slope of the same baseline in powers of x, as
+    // documents of earlier versions keep it; the full polynomial in powers of
+    // x has more terms for a parabola or a cubic.
     Estimate baselineConstant;
     Estimate baselineSlope;
     double rss = 0.0;
@@ -114,6 +139,18 @@ struct FitResult {
     int iterations = 0;
     // Why the iterations ended, in Spanish.
     std::string stopReason;
+    // rss / (points - parameters).
+    double reducedChiSquare = 0.0;
+    // The test of the residual for structure at the scale of the bands
+    // (ResidualStructure of fit/residual_structure.h): its figure, the limit
+    // above which it fires, and whether it did. A limit of 0 means the
+    // residual was too short to judge.
+    double structure = 0.0;
+    double structureLimit = 0.0;
+    bool structured = false;
+
+    // Whether a fitted value ended at one of its bounds.
+    bool AtBounds() const;
 };
 
 // Reported after each iteration on the thread that runs the fit: the
@@ -128,6 +165,10 @@ FitResult FitBands(const FitProblem& problem, const FitProgress& progress = {});
 
 // The fitted baseline at x (0 when the problem had none).
 double BaselineAt(const FitResult& result, double x);
+
+// The coefficients of a baseline c0 + c1 (x - centre) + ... in powers of x:
+// element i multiplies x^i.
+std::vector<double> PowersOfX(const std::vector<double>& aboutCentre, double centre);
 
 // The fitted curve at x: the sum of the fitted bands plus the baseline,
 // for drawing it and its residual.

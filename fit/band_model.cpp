@@ -43,34 +43,153 @@ double Dot(const double* a, const double* b, std::size_t n) {
 #define TRAZEL_VECTOR_VERSIONS
 #endif
 
-BandModel::BandModel(const FitProblem& problem, std::span<const double> xs)
-    : problem_(problem), xs_(xs) {
-    if (!xs.empty()) {
-        centre_ = 0.5 * (xs.front() + xs.back());
+double Bound::Value(double u) const {
+    switch (kind) {
+        case Kind::NonNegative:
+            return u * u;
+        case Kind::Between: {
+            const double c = 0.5 * (lo + hi);
+            const double h = 0.5 * (hi - lo);
+            return std::clamp(c + h * std::sin((u - c) / h), lo, hi);
+        }
+        case Kind::None:
+            break;
     }
-    const auto add = [this](Kind kind, int band) {
-        parameters_.push_back({kind, band});
+    return u;
+}
+
+double Bound::Slope(double u) const {
+    switch (kind) {
+        case Kind::NonNegative:
+            return 2.0 * u;
+        case Kind::Between: {
+            const double c = 0.5 * (lo + hi);
+            const double h = 0.5 * (hi - lo);
+            return std::cos((u - c) / h);
+        }
+        case Kind::None:
+            break;
+    }
+    return 1.0;
+}
+
+double Bound::Internal(double value) const {
+    switch (kind) {
+        case Kind::NonNegative:
+            return std::sqrt(std::max(value, 0.0));
+        case Kind::Between: {
+            // A thousandth of the span inside: the sine's slope is 0 on a
+            // bound, and a value there would never move.
+            const double inside = 1e-3 * (hi - lo);
+            const double c = 0.5 * (lo + hi);
+            const double h = 0.5 * (hi - lo);
+            const double v = std::clamp(value, lo + inside, hi - inside);
+            return c + h * std::asin(std::clamp((v - c) / h, -1.0, 1.0));
+        }
+        case Kind::None:
+            break;
+    }
+    return value;
+}
+
+bool Bound::At(double value, double scale) const {
+    switch (kind) {
+        case Kind::NonNegative:
+            return value <= 1e-6 * scale;
+        case Kind::Between:
+            return std::min(value - lo, hi - value) <= 1e-6 * (hi - lo);
+        case Kind::None:
+            break;
+    }
+    return false;
+}
+
+double Bound::Nearest(double value) const {
+    switch (kind) {
+        case Kind::NonNegative:
+            return 0.0;
+        case Kind::Between:
+            return value - lo <= hi - value ? lo : hi;
+        case Kind::None:
+            break;
+    }
+    return value;
+}
+
+double Bound::OnBound(double value) const {
+    if (kind != Kind::Between) {
+        return 0.0;
+    }
+    const double c = 0.5 * (lo + hi);
+    const double h = 0.5 * (hi - lo);
+    return c + (Nearest(value) == lo ? -h : h) * std::numbers::pi / 2.0;
+}
+
+namespace {
+
+Bound Between(double a, double b) {
+    if (!std::isfinite(a) || !std::isfinite(b) || a == b) {
+        return {};
+    }
+    return {Bound::Kind::Between, std::min(a, b), std::max(a, b)};
+}
+
+// The median distance between neighbouring x, 0 for fewer than two.
+double MedianStep(std::span<const double> xs) {
+    std::vector<double> steps;
+    for (std::size_t i = 1; i < xs.size(); ++i) {
+        if (xs[i] > xs[i - 1]) {
+            steps.push_back(xs[i] - xs[i - 1]);
+        }
+    }
+    if (steps.empty()) {
+        return 0.0;
+    }
+    const auto middle = steps.begin() + static_cast<std::ptrdiff_t>(steps.size() / 2);
+    std::nth_element(steps.begin(), middle, steps.end());
+    return *middle;
+}
+
+}  // namespace
+
+BandModel::BandModel(const FitProblem& problem, std::span<const double> xs, double yRange)
+    : problem_(problem), xs_(xs), yRange_(yRange > 0.0 ? yRange : 1.0) {
+    const double first = xs.empty() ? 0.0 : xs.front();
+    const double last = xs.empty() ? 0.0 : xs.back();
+    centre_ = 0.5 * (first + last);
+    // A band narrower than half the step between points falls between
+    // them; one wider than the range is part of the baseline.
+    const Bound width = Between(0.5 * MedianStep(xs), last - first);
+    const auto add = [this](Kind kind, int band, Bound bound, int power = 0) {
+        parameters_.push_back({kind, band, power, bound});
         return static_cast<int>(parameters_.size() - 1);
     };
     for (int k = 1; k < problem.table.count; ++k) {
-        const Freedom& freedom = problem.freedom[static_cast<std::size_t>(k)];
+        const auto i = static_cast<std::size_t>(k);
+        const Freedom& freedom = problem.freedom[i];
+        const double scale = problem.useScaled ? problem.table.scale[i] : 1.0;
         std::array<int, 3> slots{-1, -1, -1};
         if (freedom.position) {
-            slots[0] = add(Kind::Position, k);
+            slots[0] = add(Kind::Position, k,
+                           scale != 0.0 ? Between(first / scale, last / scale) : Bound{});
         }
         if (freedom.intensity) {
-            slots[1] = add(Kind::Intensity, k);
+            slots[1] = add(Kind::Intensity, k,
+                           problem.allowNegative ? Bound{} : Bound{Bound::Kind::NonNegative});
         }
         if (freedom.width) {
-            slots[2] = add(Kind::LogWidth, k);
+            slots[2] =
+                add(Kind::Width, k,
+                    width.kind == Bound::Kind::None ? Bound{Bound::Kind::NonNegative} : width);
         }
         bandParameters_.push_back(slots);
     }
-    if (problem.baseline != Baseline::None) {
-        baselineConstant_ = add(Kind::BaselineConstant, 0);
-    }
-    if (problem.baseline == Baseline::Linear) {
-        baselineSlope_ = add(Kind::BaselineSlope, 0);
+    baselineTerms_ = BaselineTerms(problem.baseline);
+    for (int power = 0; power < baselineTerms_; ++power) {
+        const int slot = add(Kind::Baseline, 0, Bound{}, power);
+        if (power == 0) {
+            baselineFirst_ = slot;
+        }
     }
 }
 
@@ -78,23 +197,38 @@ std::vector<double> BandModel::Start() const {
     std::vector<double> p(parameters_.size(), 0.0);
     const PeakTable& table = problem_.table;
     for (std::size_t i = 0; i < parameters_.size(); ++i) {
-        const auto k = static_cast<std::size_t>(parameters_[i].band);
-        switch (parameters_[i].kind) {
+        const Parameter& parameter = parameters_[i];
+        const auto k = static_cast<std::size_t>(parameter.band);
+        switch (parameter.kind) {
             case Kind::Position:
-                p[i] = table.position[k];
+                p[i] = parameter.bound.Internal(table.position[k]);
                 break;
-            case Kind::Intensity:
-                p[i] = table.intensity[k];
+            case Kind::Intensity: {
+                double start = table.intensity[k];
+                // u² has no slope at 0: a band that starts there, or below,
+                // where it may not go, starts as a small one of its size.
+                if (parameter.bound.kind == Bound::Kind::NonNegative && !(start > 1e-3 * yRange_)) {
+                    start = std::max(std::fabs(start), 1e-3 * yRange_);
+                }
+                p[i] = parameter.bound.Internal(start);
                 break;
-            case Kind::LogWidth:
-                p[i] = std::log(table.width[k]);
+            }
+            case Kind::Width:
+                p[i] = parameter.bound.Internal(table.width[k]);
                 break;
-            case Kind::BaselineConstant:
-            case Kind::BaselineSlope:
+            case Kind::Baseline:
                 break;
         }
     }
     return p;
+}
+
+std::vector<double> BandModel::ValuesOf(std::span<const double> p) const {
+    std::vector<double> values(parameters_.size());
+    for (std::size_t i = 0; i < parameters_.size(); ++i) {
+        values[i] = parameters_[i].bound.Value(p[i]);
+    }
+    return values;
 }
 
 std::vector<BandModel::BandNow> BandModel::Bands(std::span<const double> p) const {
@@ -103,12 +237,25 @@ std::vector<BandModel::BandNow> BandModel::Bands(std::span<const double> p) cons
     bands.reserve(bandParameters_.size());
     for (int k = 1; k < table.count; ++k) {
         const auto& slots = bandParameters_[static_cast<std::size_t>(k - 1)];
-        const auto at = [&](int slot) { return p[static_cast<std::size_t>(slot)]; };
+        const auto at = [&](int slot) {
+            const auto i = static_cast<std::size_t>(slot);
+            return parameters_[i].bound.Value(p[i]);
+        };
+        const auto slope = [&](int slot) {
+            if (slot < 0) {
+                return 1.0;
+            }
+            const auto i = static_cast<std::size_t>(slot);
+            return parameters_[i].bound.Slope(p[i]);
+        };
         BandNow band;
         band.index = k;
         band.position = slots[0];
         band.intensityParameter = slots[1];
-        band.logWidth = slots[2];
+        band.widthParameter = slots[2];
+        band.positionSlope = slope(slots[0]);
+        band.intensitySlope = slope(slots[1]);
+        band.widthSlope = slope(slots[2]);
         const double scale = table.scale[static_cast<std::size_t>(k)];
         band.centrePerPosition = problem_.useScaled ? scale : 1.0;
         if (slots[0] >= 0) {
@@ -119,8 +266,7 @@ std::vector<BandModel::BandNow> BandModel::Bands(std::span<const double> p) cons
         }
         band.intensity =
             slots[1] >= 0 ? at(slots[1]) : table.intensity[static_cast<std::size_t>(k)];
-        band.width =
-            slots[2] >= 0 ? std::exp(at(slots[2])) : table.width[static_cast<std::size_t>(k)];
+        band.width = slots[2] >= 0 ? at(slots[2]) : table.width[static_cast<std::size_t>(k)];
         bands.push_back(band);
     }
     return bands;
@@ -157,11 +303,16 @@ void BandModel::Values(std::span<const double> p, std::span<double> model) const
             }
         }
     }
-    if (baselineConstant_ >= 0) {
-        const double c = p[static_cast<std::size_t>(baselineConstant_)];
-        const double s = baselineSlope_ >= 0 ? p[static_cast<std::size_t>(baselineSlope_)] : 0.0;
+    if (baselineFirst_ >= 0) {
+        const double* c = p.data() + baselineFirst_;
         for (std::size_t i = 0; i < xs_.size(); ++i) {
-            model[i] += c + s * (xs_[i] - centre_);
+            // Horner's rule from the highest power down.
+            const double t = xs_[i] - centre_;
+            double value = 0.0;
+            for (int power = baselineTerms_ - 1; power >= 0; --power) {
+                value = value * t + c[power];
+            }
+            model[i] += value;
         }
     }
 }
@@ -170,17 +321,20 @@ TRAZEL_VECTOR_VERSIONS
 std::vector<BandModel::Column> BandModel::Columns(std::span<const double> p) const {
     std::vector<Column> columns;
     for (const BandNow& band : Bands(p)) {
-        if (band.position < 0 && band.intensityParameter < 0 && band.logWidth < 0) {
+        if (band.position < 0 && band.intensityParameter < 0 && band.widthParameter < 0) {
             continue;
         }
         const auto [first, last] = Reach(band);
         const std::size_t n = last - first;
         Column position{static_cast<std::size_t>(band.position), first, {}};
         Column intensity{static_cast<std::size_t>(band.intensityParameter), first, {}};
-        Column logWidth{static_cast<std::size_t>(band.logWidth), first, {}};
+        Column width{static_cast<std::size_t>(band.widthParameter), first, {}};
         position.values.resize(band.position >= 0 ? n : 0);
         intensity.values.resize(band.intensityParameter >= 0 ? n : 0);
-        logWidth.values.resize(band.logWidth >= 0 ? n : 0);
+        width.values.resize(band.widthParameter >= 0 ? n : 0);
+        // Each derivative by the value, times the value's slope by its u.
+        const double perPosition = band.centrePerPosition * band.positionSlope;
+        const double perWidth = band.widthSlope / band.width;
         const double h = 0.5 * band.width;
         const double hh = h * h;
         for (std::size_t j = 0; j < n; ++j) {
@@ -202,32 +356,29 @@ std::vector<BandModel::Column> BandModel::Columns(std::span<const double> p) con
                 dLogWidth = -2.0 * a * term;
             }
             if (!position.values.empty()) {
-                position.values[j] = dCentre * band.centrePerPosition;
+                position.values[j] = dCentre * perPosition;
             }
             if (!intensity.values.empty()) {
-                intensity.values[j] = dIntensity;
+                intensity.values[j] = dIntensity * band.intensitySlope;
             }
-            if (!logWidth.values.empty()) {
-                logWidth.values[j] = dLogWidth;
+            if (!width.values.empty()) {
+                width.values[j] = dLogWidth * perWidth;
             }
         }
-        for (Column* column : {&position, &intensity, &logWidth}) {
+        for (Column* column : {&position, &intensity, &width}) {
             // A held value's column has no parameter (its slot, -1, wraps).
             if (column->parameter < parameters_.size()) {
                 columns.push_back(std::move(*column));
             }
         }
     }
-    if (baselineConstant_ >= 0) {
-        columns.push_back(
-            {static_cast<std::size_t>(baselineConstant_), 0, std::vector<double>(xs_.size(), 1.0)});
-    }
-    if (baselineSlope_ >= 0) {
-        Column slope{static_cast<std::size_t>(baselineSlope_), 0, {}};
+    for (int power = 0; power < baselineTerms_; ++power) {
+        Column term{static_cast<std::size_t>(baselineFirst_ + power), 0, {}};
+        term.values.reserve(xs_.size());
         for (const double x : xs_) {
-            slope.values.push_back(x - centre_);
+            term.values.push_back(std::pow(x - centre_, power));
         }
-        columns.push_back(std::move(slope));
+        columns.push_back(std::move(term));
     }
     return columns;
 }
@@ -301,19 +452,19 @@ PeakTable BandModel::TableFor(std::span<const double> p) const {
     PeakTable table = problem_.table;
     for (std::size_t i = 0; i < parameters_.size(); ++i) {
         const auto k = static_cast<std::size_t>(parameters_[i].band);
+        const double value = parameters_[i].bound.Value(p[i]);
         switch (parameters_[i].kind) {
             case Kind::Position:
-                table.position[k] = p[i];
+                table.position[k] = value;
                 table.scaledPosition[k] = table.position[k] * table.scale[k];
                 break;
             case Kind::Intensity:
-                table.intensity[k] = p[i];
+                table.intensity[k] = value;
                 break;
-            case Kind::LogWidth:
-                table.width[k] = std::exp(p[i]);
+            case Kind::Width:
+                table.width[k] = value;
                 break;
-            case Kind::BaselineConstant:
-            case Kind::BaselineSlope:
+            case Kind::Baseline:
                 break;
         }
     }

@@ -9,21 +9,52 @@
 
 namespace trazel::fit {
 
+// How a bounded value is reached from the unbounded parameter u the solver
+// varies, so that every step it takes keeps the value within its bounds:
+// u² for a value that must not be negative, c + h sin((u - c) / h) between
+// c - h and c + h (u is then the value itself near the middle, which keeps
+// the solver's relative tests as they were for unbounded values).
+struct Bound {
+    enum class Kind { None, NonNegative, Between };
+    Kind kind = Kind::None;
+    double lo = 0.0;
+    double hi = 0.0;
+
+    double Value(double u) const;
+    // d value / d u.
+    double Slope(double u) const;
+    // The u of a value, which is first brought inside the bounds (a start
+    // exactly on one, where the slope is 0, could never leave it).
+    double Internal(double value) const;
+    // Whether value ends on a bound, to within a millionth of the span (of
+    // scale for a value that must not be negative), and the bound itself.
+    bool At(double value, double scale) const;
+    double Nearest(double value) const;
+    // The u that puts the value on its nearest bound.
+    double OnBound(double value) const;
+};
+
 // The model a fit varies: the sum of the bands plus the baseline at a fixed,
-// ascending set of x, as a function of the free parameters. A free position
-// and a free intensity are parameters as they are; a free width is its
-// natural logarithm. The baseline is c + s * (x - centre of the points), which
-// keeps its two columns nearly orthogonal.
+// ascending set of x, as a function of the free parameters. Each parameter is
+// the unbounded u of its value (Bound): positions between the first and the
+// last x, widths between half the sampling step and the range's width,
+// intensities at or above 0 unless the problem allows negative ones. The
+// baseline is c0 + c1 (x - xc) + ... about the centre xc of the points, which
+// keeps its columns nearly orthogonal.
 class BandModel {
   public:
-    enum class Kind { Position, Intensity, LogWidth, BaselineConstant, BaselineSlope };
+    enum class Kind { Position, Intensity, Width, Baseline };
     struct Parameter {
         Kind kind;
-        int band;  // the peak index; 0 for the baseline
+        int band;   // the peak index; 0 for the baseline
+        int power;  // of (x - xc), for the baseline
+        Bound bound;
     };
 
-    // xs ascending; both must outlive the model.
-    BandModel(const FitProblem& problem, std::span<const double> xs);
+    // xs ascending; both must outlive the model. yRange, the spread of the
+    // measured y, sets where an intensity that starts at 0 or below (and may
+    // not be negative) starts instead.
+    BandModel(const FitProblem& problem, std::span<const double> xs, double yRange = 1.0);
 
     const std::vector<Parameter>& Parameters() const { return parameters_; }
     std::size_t Size() const { return parameters_.size(); }
@@ -31,6 +62,8 @@ class BandModel {
 
     // The parameters as the problem's table and a zero baseline give them.
     std::vector<double> Start() const;
+    // The value of each parameter (the u of Bound turned into the value).
+    std::vector<double> ValuesOf(std::span<const double> p) const;
 
     // The model at every x.
     void Values(std::span<const double> p, std::span<double> model) const;
@@ -69,10 +102,14 @@ class BandModel {
         double intensity = 0.0;
         double width = 0.0;
         double centrePerPosition = 1.0;
-        // Parameter numbers, or -1 for a held value.
+        // Parameter numbers, or -1 for a held value, and the slopes of
+        // their values by their u.
         int position = -1;
         int intensityParameter = -1;
-        int logWidth = -1;
+        int widthParameter = -1;
+        double positionSlope = 1.0;
+        double intensitySlope = 1.0;
+        double widthSlope = 1.0;
     };
 
     std::vector<BandNow> Bands(std::span<const double> p) const;
@@ -84,11 +121,14 @@ class BandModel {
     std::span<const double> xs_;
     double centre_ = 0.0;
     std::vector<Parameter> parameters_;
+    double yRange_ = 1.0;
     // For each band (peak index - 1): the parameter numbers of its position,
-    // intensity and log width, -1 where held.
+    // intensity and width, -1 where held.
     std::vector<std::array<int, 3>> bandParameters_;
-    int baselineConstant_ = -1;
-    int baselineSlope_ = -1;
+    // The parameter of the baseline's coefficient of (x - xc)^0, the others
+    // following it; -1 without a baseline.
+    int baselineFirst_ = -1;
+    int baselineTerms_ = 0;
 };
 
 }  // namespace trazel::fit

@@ -9,8 +9,24 @@ namespace trazel::fit {
 // A fit's result as tab-separated text with a decimal point, for the command
 // line and for copying from the fit dialog: a heading line, one line per band
 // newest first (as the peak list shows them) with position, intensity, width
-// and area each followed by its standard error ("fija" for a held value),
-// then the baseline and the statistics, one "name<TAB>value" line each.
+// and area each followed by its standard error ("fija" for a held value, "en
+// el límite" for one that ended at a bound, "sin determinar" for one the data
+// no longer fix), then the baseline about its centre and the statistics, one
+// "name<TAB>value" line each, the verdict last.
 std::string FitResultText(const FitResult& result, Baseline baseline);
+
+// The verdict on a fit in words: converged; converged with the values at
+// their bounds named; converged but with a residual that has structure at the
+// scale of the bands; or, for a failed fit, that it did not converge or why
+// there is no result.
+std::string VerdictText(const FitResult& result);
+
+// R², the reduced χ² and the structure test's figure against its limit, on
+// one line.
+std::string StatisticsText(const FitResult& result);
+
+// The names of the baseline's coefficients in the result ("c0".."c3") and of
+// the choice ("ninguna", "constante", "recta", "parábola", "cúbica").
+std::string BaselineName(Baseline baseline);
 
 }  // namespace trazel::fit

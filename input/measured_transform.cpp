@@ -127,6 +127,9 @@ std::optional<std::string> TransformProblem(const SpectrumTransform& transform) 
     if (!std::isfinite(transform.factor) || transform.factor == 0.0) {
         return "el factor de y debe ser un número distinto de 0";
     }
+    if (transform.als) {
+        return AlsProblem(*transform.als);
+    }
     return std::nullopt;
 }
 
@@ -194,6 +197,12 @@ TransformedSpectrum ApplyTransform(std::span<const double> x, std::span<const do
     }
     if (transform.x != XChange::None) {
         PutInIncreasingX(out.x, out.y);
+    }
+    if (transform.als) {
+        out.baseline = AlsBaseline(out.x, out.y, *transform.als);
+        for (std::size_t i = 0; i < out.baseline.size(); ++i) {
+            out.y[i] -= out.baseline[i];
+        }
     }
     return out;
 }
@@ -270,6 +279,11 @@ std::string DescribeTransform(const SpectrumTransform& transform) {
     }
     if (transform.factor != 1.0) {
         steps.emplace_back("y por " + platform::FormatG(transform.factor, 10));
+    }
+    if (transform.als) {
+        steps.emplace_back("línea base por mínimos cuadrados asimétricos restada (λ = " +
+                           platform::FormatG(transform.als->lambda, 6) +
+                           ", p = " + platform::FormatG(transform.als->p, 6) + ")");
     }
     if (steps.empty()) {
         return "sin cambios";

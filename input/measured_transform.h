@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "input/als_baseline.h"
 #include "model/spectrum_units.h"
 
 namespace trazel::input {
@@ -32,7 +33,9 @@ enum class YChange : std::int32_t {
     AbsorbanceToPercentTransmittance = 4,  // %T = 100 · 10^−A
 };
 
-// Applied in this order: x, then y, then the change of sign, then the factor.
+// Applied in this order: x, then y, then the change of sign, then the factor,
+// and last the subtraction of a baseline estimated by asymmetric least
+// squares, when there is one.
 struct SpectrumTransform {
     XChange x = XChange::None;
     YChange y = YChange::None;
@@ -40,6 +43,7 @@ struct SpectrumTransform {
     double laserNm = 0.0;
     bool negate = false;
     double factor = 1.0;
+    std::optional<AlsOptions> als = std::nullopt;
 
     bool operator==(const SpectrumTransform&) const = default;
     // Leaves every point as it is.
@@ -63,6 +67,8 @@ struct TransformedSpectrum {
     std::size_t yUndefined = 0;
     // The header with the units that follow the changes.
     model::SpectrumHeader header = {};
+    // The baseline subtracted from y, one value per point; empty without one.
+    std::vector<double> baseline;
 
     std::size_t LeftOut() const { return xUndefined + yUndefined; }
 };

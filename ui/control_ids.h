@@ -74,6 +74,10 @@ inline constexpr int IDC_MEASURED_LASER = 1063;
 inline constexpr int IDC_MEASURED_Y_NONE = 1064;
 inline constexpr int IDC_MEASURED_NEGATE = 1069;
 inline constexpr int IDC_MEASURED_TRANSFORM_NOTE = 1070;
+// The baseline by asymmetric least squares: subtracted or not, λ and p.
+inline constexpr int IDC_MEASURED_ALS = 1071;
+inline constexpr int IDC_MEASURED_ALS_LAMBDA = 1072;
+inline constexpr int IDC_MEASURED_ALS_P = 1073;
 
 // Controls of the band import dialog.
 inline constexpr int IDC_IMPORT_FILE = 1101;

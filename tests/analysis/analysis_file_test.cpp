@@ -138,10 +138,72 @@ INSTANTIATE_TEST_SUITE_P(
                    "forma de las bandas"},
         DamageCase{"even_smoothing_window", [](Analysis& a) { a.peakSearch->window = 20; },
                    "búsqueda de bandas"},
+        DamageCase{"als_p_beyond_one",
+                   [](Analysis& a) {
+                       a.measured->transform.als = input::AlsOptions{1e5, 1.5};
+                   },
+                   "λ o p no son válidos"},
+        DamageCase{"unknown_baseline_degree",
+                   [](Analysis& a) { a.fitSettings.baseline = static_cast<fit::Baseline>(9); },
+                   "clase desconocida"},
         DamageCase{"known_record_twice",
                    [](Analysis& a) { a.keptRecords.push_back(AnalysisSection(a).records.front()); },
                    "aparece dos veces"}),
     [](const testing::TestParamInfo<DamageCase>& info) { return info.param.name; });
+
+struct NewOptionCase {
+    const char* name;
+    std::function<void(Analysis&)> set;
+    // What a version that knows none of records 10 to 12 reads.
+    std::function<bool(const Analysis&)> olderReads;
+};
+
+class NewOptions : public testing::TestWithParam<NewOptionCase> {};
+
+// Baselines of degree 2 and 3, negative intensities, the subtracted baseline
+// and a fit's verdict come back as they went; a version that keeps records
+// 10 to 12 unread opens the rest as it always did.
+TEST_P(NewOptions, ComeBackAndLeaveOlderRecordsReadable) {
+    Analysis analysis = Fitted();
+    GetParam().set(analysis);
+    const std::string bytes = SectionBytes(AnalysisSection(analysis));
+    const StoredAnalysis stored = AnalysisFromSection(ReadSection(bytes), kGuess);
+    ASSERT_EQ(stored.notice, "");
+    EXPECT_EQ(SectionBytes(AnalysisSection(stored.analysis)), bytes);
+    DocumentSection older = AnalysisSection(analysis);
+    std::erase_if(older.records, [](const SectionRecord& r) { return r.tag >= kTagFitOptions; });
+    const StoredAnalysis old = AnalysisFromSection(ReadSection(SectionBytes(older)), kGuess);
+    ASSERT_EQ(old.notice, "");
+    EXPECT_TRUE(GetParam().olderReads(old.analysis));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AnalysisFile, NewOptions,
+    testing::Values(NewOptionCase{"parabolaAndNegatives",
+                                  [](Analysis& a) {
+                                      a.fitSettings.baseline = fit::Baseline::Quadratic;
+                                      a.fitSettings.allowNegative = true;
+                                  },
+                                  [](const Analysis& a) {
+                                      return a.fitSettings.baseline == fit::Baseline::Linear &&
+                                             !a.fitSettings.allowNegative;
+                                  }},
+                    NewOptionCase{"alsSubtracted",
+                                  [](Analysis& a) {
+                                      a.measured->transform.als = input::AlsOptions{1e4, 0.05};
+                                  },
+                                  [](const Analysis& a) { return !a.measured->transform.als; }},
+                    // The centred baseline and the verdict: an earlier version reads the
+                    // constant and slope in powers of x that give the same straight line.
+                    NewOptionCase{"fitAboutItsCentre", [](Analysis&) {},
+                                  [](const Analysis& a) {
+                                      const fit::FitResult& r = a.lastFit->result;
+                                      return r.baselineCentre == 0.0 && r.baseline.size() == 1 &&
+                                             std::fabs(fit::BaselineAt(r, 50.0) -
+                                                       Fitted().lastFit->result.baseline[0].value) <
+                                                 1e-12;
+                                  }}),
+    [](const testing::TestParamInfo<NewOptionCase>& info) { return info.param.name; });
 
 // A section of a later version, or one damaged on disk, opens the table
 // alone and says so; the later one is written back as it came.

@@ -77,7 +77,9 @@ TEST_P(FitRunTest, WritesTheFittedDocumentAndPrintsTheTable) {
     const FitRun& r = GetParam();
     ASSERT_EQ(Run(Words(std::string("fit @guess.trz -o @fit.trz ") + r.options)), kExitOk)
         << err_.str();
-    EXPECT_EQ(err_.str(), "");
+    // The verdict and the statistics behind it, on standard error only.
+    EXPECT_EQ(err_.str().rfind("trazel-cli fit: Converge.\ntrazel-cli fit: R² ", 0), 0u)
+        << err_.str();
     const auto lines = Cells(out_.str());
     ASSERT_GE(lines.size(), 9u) << out_.str();
     EXPECT_EQ(lines[0], (std::vector<std::string>{"posicion", "error", "intensidad", "error",
@@ -113,7 +115,7 @@ TEST_P(FitRunTest, WritesTheFittedDocumentAndPrintsTheTable) {
         baseline += lines[i][1] + ";";
     }
     EXPECT_EQ(baseline, r.baselineLines);
-    EXPECT_EQ(lines.back()[0], "parada");
+    EXPECT_EQ(lines.back(), (std::vector<std::string>{"veredicto", "Converge."}));
     EXPECT_NE(out_.str().find("puntos\t" + std::to_string(r.points) + "\n"), std::string::npos);
 }
 
@@ -129,14 +131,19 @@ INSTANTIATE_TEST_SUITE_P(
                            "--measured @medido-base.txt --lorentzian --baseline constant --hold "
                            "position --hold intensity --bands 2,1",
                            {"hhf", "hhf"},
-                           "constante;",
+                           "constante;centro xc;c0;",
                            300},
                     FitRun{"linearBaselineInARange",
                            "--measured @medido-base.txt --lorentzian --baseline linear --xmin=20 "
                            "--xmax 90 --yfactor 1",
                            {"fff", "fff"},
-                           "constante;pendiente;",
-                           210}),
+                           "recta;centro xc;c0;c1;",
+                           210},
+                    FitRun{"cubicBaselineStrict",
+                           "--measured @medido-base.txt --lorentzian --baseline cubic --strict",
+                           {"fff", "fff"},
+                           "cúbica;centro xc;c0;c1;c2;c3;",
+                           300}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The fitted document holds the spectrum and the fit: show tells them,
@@ -195,8 +202,19 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedRun{"badHold", "fit @guess.trz --measured @medido.txt --hold size -o @out.trz",
                    kExitUsage, "--hold espera"},
         RefusedRun{"badBaseline",
-                   "fit @guess.trz --measured @medido.txt --baseline cubic -o @out.trz", kExitUsage,
-                   "--baseline espera"},
+                   "fit @guess.trz --measured @medido.txt --baseline spline -o @out.trz",
+                   kExitUsage, "--baseline espera"},
+        RefusedRun{"alsWithoutP",
+                   "fit @guess.trz --measured @medido.txt --subtract-als 1e5 -o @out.trz",
+                   kExitUsage, "--subtract-als espera LAMBDA,P"},
+        RefusedRun{"alsPBeyondOne",
+                   "fit @guess.trz --measured @medido.txt --subtract-als 1e5,1.5 -o @out.trz",
+                   kExitUsage, "p de la línea base"},
+        // The band at 40 seen from 45 on ends with its centre on the range's
+        // edge: a result, but not one --strict lets through.
+        RefusedRun{"strictAtBound",
+                   "fit @guess.trz --measured @medido.txt --xmin 45 --strict -o @out.trz",
+                   kExitFitFailed, "la posición de una banda, en el borde del intervalo"},
         RefusedRun{"bandZero", "fit @guess.trz --measured @medido.txt --bands 0,1 -o @out.trz",
                    kExitUsage, "desde 1"},
         RefusedRun{"bandBeyond", "fit @guess.trz --measured @medido.txt --bands 3 -o @out.trz",
@@ -267,7 +285,9 @@ TEST_P(FitTargetTest, KeepsTheDocumentAndTheTableApart) {
         RunProgram(Words(std::string("fit @guess.trz --measured @medido.txt -o ") + r.output));
     ASSERT_EQ(run.exitCode, kExitOk) << run.err;
     EXPECT_EQ(r.toStdout ? run.out : Contents(Path(r.output)), Contents(Path("esperado.trz")));
-    EXPECT_EQ(r.toStdout ? run.err : run.out, out_.str());
+    // The verdict goes to standard error first, wherever the table goes.
+    EXPECT_EQ(run.err, err_.str() + (r.toStdout ? out_.str() : ""));
+    EXPECT_EQ(r.toStdout ? "" : run.out, r.toStdout ? "" : out_.str());
 }
 
 INSTANTIATE_TEST_SUITE_P(Targets, FitTargetTest,

@@ -23,6 +23,10 @@ struct SpectrumShape {
     int points = 200;
     double baseline = 0.0;
     double slope = 0.0;
+    // Added on top: a polynomial in (x - centre of xMin..xMax), c0 first.
+    std::vector<double> aboutCentre = {};
+    // Noise smoothed by a running mean over this many points.
+    int smoothed = 1;
 };
 
 inline SyntheticSpectrum MakeSpectrum(const trazel::model::PeakTable& table,
@@ -30,12 +34,24 @@ inline SyntheticSpectrum MakeSpectrum(const trazel::model::PeakTable& table,
     std::mt19937_64 generator(seed);
     std::normal_distribution<double> noise(0.0, sigma);
     SyntheticSpectrum spectrum;
+    const double centre = 0.5 * (shape.xMin + shape.xMax);
+    std::vector<double> draws;
+    for (int j = 0; j < shape.points + shape.smoothed - 1; ++j) {
+        draws.push_back(sigma > 0.0 ? noise(generator) : 0.0);
+    }
     for (int j = 0; j < shape.points; ++j) {
         const double x = shape.xMin + (shape.xMax - shape.xMin) * j / (shape.points - 1);
+        double curve = 0.0;
+        for (auto c = shape.aboutCentre.rbegin(); c != shape.aboutCentre.rend(); ++c) {
+            curve = curve * (x - centre) + *c;
+        }
+        double n = 0.0;
+        for (int k = 0; k < shape.smoothed; ++k) {
+            n += draws[static_cast<std::size_t>(j + k)] / shape.smoothed;
+        }
         spectrum.x.push_back(x);
         spectrum.y.push_back(trazel::model::ProfileSum(table, shape.lineShape, shape.useScaled, x) +
-                             shape.baseline + shape.slope * x +
-                             (sigma > 0.0 ? noise(generator) : 0.0));
+                             shape.baseline + shape.slope * x + curve + n);
     }
     return spectrum;
 }

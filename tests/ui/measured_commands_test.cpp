@@ -171,6 +171,53 @@ class MeasuredCommandsTest : public QObject {
         QCOMPARE(messages.shown.size(), std::size_t{ys.empty() ? 1u : 0u});
     }
 
+    // The baseline by asymmetric least squares: drawn while the options are
+    // open, subtracted last as one step when accepted, refused with its reason.
+    void optionsSubtractABaseline_data() {
+        QTest::addColumn<QString>("lambda");
+        QTest::addColumn<QString>("p");
+        QTest::addColumn<bool>("subtracted");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("rígida") << "1e5"
+                                << "0.01" << true << "";
+        QTest::newRow("lambda cero") << "0"
+                                     << "0.01" << false << "mayor que 0";
+        QTest::newRow("p uno") << "1e5"
+                               << "1" << false << "entre 0 y 1";
+    }
+    void optionsSubtractABaseline() {
+        QFETCH(QString, lambda);
+        QFETCH(QString, p);
+        QFETCH(bool, subtracted);
+        QFETCH(QString, refusal);
+        RecordingMessageBox messages;
+        DialogDriver driver(messages, [&](TemplateDialog& d) {
+            Click(d, O::kAlsId);
+            Type(d, O::kAlsLambdaId, lambda);
+            Type(d, O::kAlsPId, p);
+            Click(d, IDOK);
+            if (!refusal.isEmpty()) {
+                Click(d, IDCANCEL);
+            }
+        });
+        Commands c(driver);
+        MeasuredCommands& measured = c.commands;
+        QVERIFY(measured.Load(File("curvo.txt", "x y\n1 1\n2 4\n3 9\n4 16\n5 25\n6 36\n")));
+        std::vector<bool> previews;
+        QObject::connect(
+            &measured, &MeasuredCommands::alsPreview, &measured,
+            [&](const std::optional<MeasuredTransform>& t) { previews.push_back(t.has_value()); });
+        measured.EditOptions();
+        QCOMPARE(c.Steps(), subtracted ? 2 : 1);
+        QCOMPARE(measured.Current()->transform.als.has_value(), subtracted);
+        QCOMPARE(measured.Current()->SubtractedBaseline().size(), subtracted ? 6u : 0u);
+        // Drawn while valid options were shown (the defaults, once ticked),
+        // and taken away on closing.
+        QVERIFY(std::count(previews.begin(), previews.end(), true) > 0);
+        QVERIFY(!previews.empty() && !previews.back());
+        QVERIFY(messages.Texts().join("").contains(refusal));
+    }
+
     // The factor typed, or the one "Escalar al máximo del modelo" proposes
     // (toModel, 0 for none, when the button is disabled), is one step.
     void optionsRefuseABadFactor_data() {

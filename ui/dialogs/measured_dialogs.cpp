@@ -57,13 +57,19 @@ const ControlTemplate kOptionControls[] = {
     {0, K::Label, "&Factor de y:", 7, 120, 50, 9},
     {O::kYFactorId, K::Edit, "", 60, 118, 60, 14},
     {O::kScaleToModelId, K::Button, "&Escalar al máximo del modelo en la vista", 127, 118, 176, 14},
-    {O::kNoteId, K::Label, "", 7, 137, 296, 36},
-    {O::kRemoveId, K::Button, "&Quitar el espectro", 7, 178, 70, 14},
-    {IDOK, K::DefaultButton, "Aceptar", 197, 178, 50, 14},
-    {IDCANCEL, K::Button, "Cancelar", 253, 178, 50, 14},
+    {O::kAlsId, K::Check, "Restar la línea &base por mínimos cuadrados asimétricos", 7, 138, 296,
+     10},
+    {0, K::Label, "&λ:", 17, 153, 10, 9},
+    {O::kAlsLambdaId, K::Edit, "", 30, 151, 60, 14},
+    {0, K::Label, "&p:", 100, 153, 10, 9},
+    {O::kAlsPId, K::Edit, "", 113, 151, 50, 14},
+    {O::kNoteId, K::Label, "", 7, 170, 296, 36},
+    {O::kRemoveId, K::Button, "&Quitar el espectro", 7, 211, 70, 14},
+    {IDOK, K::DefaultButton, "Aceptar", 197, 211, 50, 14},
+    {IDCANCEL, K::Button, "Cancelar", 253, 211, 50, 14},
 };
 
-const DialogTemplate kOptionTemplate{"Espectro medido", 310, 199, kOptionControls};
+const DialogTemplate kOptionTemplate{"Espectro medido", 310, 232, kOptionControls};
 
 const QString kYFactorMessage = QStringLiteral(
     "El factor de y multiplica las ordenadas del espectro medido para el ajuste y el "
@@ -128,6 +134,15 @@ CMeasuredOptionsDlg::CMeasuredOptionsDlg(const QString& fileName,
     exchange_.Radio(ys, yChange);
     exchange_.Check(qobject_cast<QCheckBox*>(GetDlgItem(kNegateId)), negate);
     exchange_.Text(Edit(kYFactorId), yFactor);
+    exchange_.Check(qobject_cast<QCheckBox*>(GetDlgItem(kAlsId)), als);
+    exchange_.Text(Edit(kAlsLambdaId), alsLambda);
+    exchange_.Text(Edit(kAlsPId), alsP);
+    // The baseline is drawn over the spectrum while it is being chosen.
+    connect(qobject_cast<QCheckBox*>(GetDlgItem(kAlsId)), &QAbstractButton::toggled, this,
+            &CMeasuredOptionsDlg::ShowNote);
+    for (const int id : {kAlsLambdaId, kAlsPId, kYFactorId}) {
+        connect(Edit(id), &QLineEdit::textChanged, this, &CMeasuredOptionsDlg::ShowNote);
+    }
     // What a change leaves out is seen before it is accepted.
     for (QRadioButton* button : xs) {
         connect(button, &QAbstractButton::toggled, this, &CMeasuredOptionsDlg::ShowNote);
@@ -166,19 +181,14 @@ input::SpectrumTransform CMeasuredOptionsDlg::Transform() const {
     }
     transform.negate = negate;
     transform.factor = yFactor;
+    if (als) {
+        transform.als = input::AlsOptions{ParseDouble(alsLambda.toStdString()).value_or(0.0),
+                                          ParseDouble(alsP.toStdString()).value_or(0.0)};
+    }
     return transform;
 }
 
-void CMeasuredOptionsDlg::SetTransform(const input::SpectrumTransform& transform) {
-    xChange = static_cast<std::int32_t>(transform.x);
-    yChange = static_cast<std::int32_t>(transform.y);
-    laser = transform.laserNm > 0.0 ? QString::fromStdString(FormatG(transform.laserNm, 10))
-                                    : QString();
-    negate = transform.negate;
-    yFactor = transform.factor;
-}
-
-void CMeasuredOptionsDlg::ShowNote() {
+input::SpectrumTransform CMeasuredOptionsDlg::Shown() const {
     input::SpectrumTransform shown;
     for (int i = 0; i < 5; ++i) {
         if (Radio(kXNoneId + i)->isChecked()) {
@@ -188,18 +198,50 @@ void CMeasuredOptionsDlg::ShowNote() {
             shown.y = static_cast<input::YChange>(i);
         }
     }
-    Edit(kLaserId)->setEnabled(shown.x == input::XChange::RamanShift);
-    QString note = QStringLiteral(
-        "Se aplican en este orden: el cambio de x, el de y, el cambio de signo y el factor. "
-        "El archivo no cambia.");
     if (shown.x == input::XChange::RamanShift) {
         shown.laserNm = ParseDouble(Edit(kLaserId)->text().toStdString()).value_or(0.0);
     }
-    if (const auto problem = input::TransformProblem(shown)) {
+    shown.negate = qobject_cast<QCheckBox*>(GetDlgItem(kNegateId))->isChecked();
+    shown.factor = ParseDouble(Edit(kYFactorId)->text().toStdString()).value_or(0.0);
+    if (qobject_cast<QCheckBox*>(GetDlgItem(kAlsId))->isChecked()) {
+        shown.als =
+            input::AlsOptions{ParseDouble(Edit(kAlsLambdaId)->text().toStdString()).value_or(0.0),
+                              ParseDouble(Edit(kAlsPId)->text().toStdString()).value_or(0.0)};
+    }
+    return shown;
+}
+
+void CMeasuredOptionsDlg::SetTransform(const input::SpectrumTransform& transform) {
+    xChange = static_cast<std::int32_t>(transform.x);
+    yChange = static_cast<std::int32_t>(transform.y);
+    laser = transform.laserNm > 0.0 ? QString::fromStdString(FormatG(transform.laserNm, 10))
+                                    : QString();
+    negate = transform.negate;
+    yFactor = transform.factor;
+    als = transform.als.has_value();
+    if (transform.als) {
+        alsLambda = QString::fromStdString(FormatG(transform.als->lambda, 10));
+        alsP = QString::fromStdString(FormatG(transform.als->p, 10));
+    }
+}
+
+void CMeasuredOptionsDlg::ShowNote() {
+    input::SpectrumTransform shown = Shown();
+    Edit(kLaserId)->setEnabled(shown.x == input::XChange::RamanShift);
+    Edit(kAlsLambdaId)->setEnabled(shown.als.has_value());
+    Edit(kAlsPId)->setEnabled(shown.als.has_value());
+    QString note = QStringLiteral(
+        "Se aplican en este orden: el cambio de x, el de y, el cambio de signo, el factor y "
+        "la línea base restada. El archivo no cambia.");
+    // What is left out does not depend on the factor or the baseline.
+    input::SpectrumTransform change = shown;
+    change.factor = 1.0;
+    change.als.reset();
+    if (const auto problem = input::TransformProblem(change)) {
         note += QLatin1Char(' ') + QString::fromStdString(*problem);
     } else {
         const input::TransformedSpectrum changed =
-            input::ApplyTransform(points_.x, points_.y, points_.header, shown);
+            input::ApplyTransform(points_.x, points_.y, points_.header, change);
         if (changed.LeftOut() > 0) {
             note += QStringLiteral(
                         " Quedan fuera %1 de los %2 puntos, donde el cambio no está "
@@ -210,7 +252,14 @@ void CMeasuredOptionsDlg::ShowNote() {
                         .arg(changed.yUndefined);
         }
     }
+    if (shown.als) {
+        if (const auto problem = input::AlsProblem(*shown.als)) {
+            note += QLatin1Char(' ') + QString::fromStdString(*problem) + QLatin1Char('.');
+        }
+    }
     qobject_cast<QLabel*>(GetDlgItem(kNoteId))->setText(note);
+    const bool drawable = shown.als && !input::TransformProblem(shown);
+    emit alsPreview(drawable ? std::optional(shown) : std::nullopt);
 }
 
 bool CMeasuredOptionsDlg::ValidateFields() {
@@ -226,8 +275,21 @@ bool CMeasuredOptionsDlg::ValidateFields() {
                                    "introduzca su longitud de onda en nm, un número positivo."));
         return false;
     }
+    if (transform.als) {
+        if (const auto problem = input::AlsProblem(*transform.als)) {
+            RefuseField(Edit(std::isfinite(transform.als->lambda) && transform.als->lambda > 0.0
+                                 ? kAlsPId
+                                 : kAlsLambdaId),
+                        QStringLiteral("La línea base por mínimos cuadrados asimétricos no se "
+                                       "puede calcular: %1.")
+                            .arg(QString::fromStdString(*problem)));
+            return false;
+        }
+    }
+    input::SpectrumTransform change = transform;
+    change.als.reset();
     const input::TransformedSpectrum changed =
-        input::ApplyTransform(points_.x, points_.y, points_.header, transform);
+        input::ApplyTransform(points_.x, points_.y, points_.header, change);
     if (changed.x.size() < 2) {
         RefuseField(Edit(kYFactorId),
                     QStringLiteral("Con estos cambios quedan %1 de los %2 puntos, y hacen falta "

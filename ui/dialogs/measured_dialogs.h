@@ -36,8 +36,9 @@ class CMeasuredColumnsDlg : public TemplateDialog {
 };
 
 // How the measured spectrum's data are taken: the change of x (with the
-// laser line of a Raman shift), the change of y, the change of sign and the
-// y factor, in that fixed order, which the dialog shows with how many of
+// laser line of a Raman shift), the change of y, the change of sign, the
+// y factor and the subtraction of a baseline by asymmetric least squares, in
+// that fixed order, which the dialog shows with how many of
 // points the changes leave out. "Escalar al máximo del modelo en la vista"
 // sets the factor to modelMaximumFactor (disabled without one). "Quitar el
 // espectro" closes the dialog as accepted with removeRequested set, whatever
@@ -55,6 +56,9 @@ class CMeasuredOptionsDlg : public TemplateDialog {
     static constexpr int kYNoneId = IDC_MEASURED_Y_NONE;
     static constexpr int kNegateId = IDC_MEASURED_NEGATE;
     static constexpr int kNoteId = IDC_MEASURED_TRANSFORM_NOTE;
+    static constexpr int kAlsId = IDC_MEASURED_ALS;
+    static constexpr int kAlsLambdaId = IDC_MEASURED_ALS_LAMBDA;
+    static constexpr int kAlsPId = IDC_MEASURED_ALS_P;
 
     // points are those read, for counting what each change leaves out; they
     // must outlive the dialog.
@@ -71,10 +75,21 @@ class CMeasuredOptionsDlg : public TemplateDialog {
     QString laser;
     bool negate = false;
     double yFactor = 1.0;
+    // The baseline by asymmetric least squares, subtracted last when als is
+    // set; λ and p as typed.
+    bool als = false;
+    QString alsLambda = QStringLiteral("1e5");
+    QString alsP = QStringLiteral("0.01");
     std::optional<double> modelMaximumFactor;
     bool removeRequested = false;
 
     void OnInitDialog() override;
+
+  signals:
+    // The transform the controls show now, while it subtracts a baseline
+    // that can be worked out, so that the plot can draw that baseline; none
+    // otherwise.
+    void alsPreview(std::optional<input::SpectrumTransform> transform);
 
   protected:
     bool ValidateFields() override;
@@ -83,6 +98,8 @@ class CMeasuredOptionsDlg : public TemplateDialog {
     // The order of the changes and what the choice leaves out, as the
     // controls show them now.
     void ShowNote();
+    // The transform the controls show now, factor and baseline included.
+    input::SpectrumTransform Shown() const;
 
     const input::MeasuredSpectrum& points_;
 };

@@ -35,14 +35,24 @@ constexpr int kProgressIntervalMs = 100;
 // Enough digits to tell the fitted values apart from their errors.
 constexpr int kShownDigits = 8;
 
-const fit::Baseline kBaselines[] = {Baseline::None, Baseline::Constant, Baseline::Linear};
+const fit::Baseline kBaselines[] = {Baseline::None, Baseline::Constant, Baseline::Linear,
+                                    Baseline::Quadratic, Baseline::Cubic};
 
 QString Number(double value, int digits = kShownDigits) {
     return QString::fromStdString(FormatG(value, digits));
 }
 
 QString ErrorText(const Estimate& estimate) {
-    return estimate.free ? Number(estimate.error, 3) : QStringLiteral("fija");
+    if (!estimate.free) {
+        return QStringLiteral("fija");
+    }
+    if (estimate.atBound) {
+        return QStringLiteral("en el límite");
+    }
+    if (estimate.undetermined) {
+        return QStringLiteral("sin determinar");
+    }
+    return Number(estimate.error, 3);
 }
 
 }  // namespace
@@ -133,12 +143,16 @@ void FitDialog::CreateControls() {
 
     auto* baselineRow = new QFormLayout;
     baselineBox = new QComboBox(this);
-    baselineBox->addItems(
-        {QStringLiteral("Ninguna"), QStringLiteral("Constante"), QStringLiteral("Recta")});
+    baselineBox->addItems({QStringLiteral("Ninguna"), QStringLiteral("Constante"),
+                           QStringLiteral("Recta"), QStringLiteral("Parábola"),
+                           QStringLiteral("Cúbica")});
     baselineRow->addRow(QStringLiteral("&Línea base:"), baselineBox);
     baselineBox->setCurrentIndex(static_cast<int>(
         std::find(std::begin(kBaselines), std::end(kBaselines), start_.settings.baseline) -
         std::begin(kBaselines)));
+    negativeBox = new QCheckBox(QStringLiteral("Permitir intensidades &negativas"), this);
+    negativeBox->setChecked(start_.settings.allowNegative);
+    baselineRow->addRow(negativeBox);
     layout->addLayout(baselineRow);
 
     auto* run = new QHBoxLayout;
@@ -166,6 +180,10 @@ void FitDialog::CreateControls() {
     statistics->setTextInteractionFlags(Qt::TextSelectableByMouse);
     statistics->setWordWrap(true);
     layout->addWidget(statistics);
+    verdict = new QLabel(this);
+    verdict->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    verdict->setWordWrap(true);
+    layout->addWidget(verdict);
 
     auto* buttons = new QDialogButtonBox(this);
     copyButton = buttons->addButton(QStringLiteral("&Copiar"), QDialogButtonBox::ActionRole);
@@ -191,6 +209,7 @@ void FitDialog::CreateControls() {
     }
     connect(bandList, &QTreeWidget::itemChanged, this, &FitDialog::Forget);
     connect(baselineBox, &QComboBox::currentIndexChanged, this, &FitDialog::Forget);
+    connect(negativeBox, &QCheckBox::toggled, this, &FitDialog::Forget);
     resize(sizeHint().expandedTo(QSize(fontMetrics().averageCharWidth() * 90, 0)));
 }
 
@@ -233,6 +252,7 @@ std::optional<analysis::FitSettings> FitDialog::Settings() {
     }
     std::sort(settings.heldBands.begin(), settings.heldBands.end());
     settings.baseline = kBaselines[std::max(0, baselineBox->currentIndex())];
+    settings.allowNegative = negativeBox->isChecked();
     return settings;
 }
 
@@ -307,6 +327,9 @@ void FitDialog::Finished(FitResult result) {
         progressLine->setText(result.failure == FitFailure::Stopped
                                   ? QStringLiteral("Ajuste detenido: la tabla no cambia.")
                                   : message);
+        if (result.failure == FitFailure::NoConvergence) {
+            verdict->setText(QString::fromStdString(VerdictText(result)));
+        }
         // A stop is the user's own doing; any other failure is told aloud.
         if (result.failure != FitFailure::Stopped) {
             services_.AfxMessageBox(this, message, MessageKind::Warning);
@@ -334,22 +357,27 @@ void FitDialog::ShowResult(const analysis::FitRecord& shown) {
                                          Number(band->area.value), ErrorText(band->area)});
     }
     QString baseline = QStringLiteral("ninguna");
-    if (shown.settings.baseline != Baseline::None) {
-        baseline = QStringLiteral("%1 ± %2").arg(Number(result.baselineConstant.value),
-                                                 ErrorText(result.baselineConstant));
-    }
-    if (shown.settings.baseline == Baseline::Linear) {
-        baseline += QStringLiteral(", pendiente %1 ± %2")
-                        .arg(Number(result.baselineSlope.value), ErrorText(result.baselineSlope));
+    if (!result.baseline.empty()) {
+        // About the centre of the range, so that c0 is its value there.
+        baseline = QStringLiteral("%1 (x − xc), xc = %2:")
+                       .arg(QString::fromStdString(BaselineName(shown.settings.baseline)),
+                            Number(result.baselineCentre));
+        for (std::size_t j = 0; j < result.baseline.size(); ++j) {
+            baseline += QStringLiteral(" c%1 = %2 ± %3")
+                            .arg(j)
+                            .arg(Number(result.baseline[j].value), ErrorText(result.baseline[j]));
+        }
     }
     statistics->setText(
-        QStringLiteral("Línea base: %1\nSuma de cuadrados: %2    R²: %3    Puntos: %4    "
+        QStringLiteral("Línea base: %1\n%2\nSuma de cuadrados: %3    Puntos: %4    "
                        "Valores libres: %5    Iteraciones: %6\nParada: %7")
-            .arg(baseline, Number(result.rss, 6), Number(result.rSquared, 6))
+            .arg(baseline, QString::fromStdString(StatisticsText(result)), Number(result.rss, 6))
             .arg(result.points)
             .arg(result.parameters)
             .arg(result.iterations)
             .arg(QString::fromStdString(result.stopReason)));
+    verdict->setText(
+        QStringLiteral("Veredicto: %1").arg(QString::fromStdString(VerdictText(result))));
 }
 
 void FitDialog::Forget() {
@@ -358,6 +386,7 @@ void FitDialog::Forget() {
     }
     resultList->clear();
     statistics->clear();
+    verdict->clear();
     if (shown_) {
         shown_.reset();
         progressLine->clear();
@@ -370,7 +399,7 @@ void FitDialog::UpdateButtons() {
     const bool running = Running();
     for (QWidget* input :
          std::initializer_list<QWidget*>{xMinEdit, xMaxEdit, bandList, positionBox, intensityBox,
-                                         widthBox, baselineBox, fitButton}) {
+                                         widthBox, baselineBox, negativeBox, fitButton}) {
         input->setEnabled(!running);
     }
     stopButton->setEnabled(running);

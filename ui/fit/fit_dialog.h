@@ -77,9 +77,12 @@ class FitDialog : public QDialog {
     QCheckBox* intensityBox = nullptr;
     QCheckBox* widthBox = nullptr;
     QComboBox* baselineBox = nullptr;
+    QCheckBox* negativeBox = nullptr;
     QLabel* progressLine = nullptr;
     QTreeWidget* resultList = nullptr;
     QLabel* statistics = nullptr;
+    // Converged, with values at their bounds, with a structured residual, or not.
+    QLabel* verdict = nullptr;
     QPushButton* fitButton = nullptr;
     QPushButton* stopButton = nullptr;
     QPushButton* copyButton = nullptr;

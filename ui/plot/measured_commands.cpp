@@ -301,7 +301,13 @@ void MeasuredCommands::EditOptions(const std::optional<MeasuredTransform>& toMod
     if (toModel) {
         dialog.modelMaximumFactor = toModel->yFactor;
     }
-    if (RunModal(dialog) != IDOK) {
+    connect(&dialog, &CMeasuredOptionsDlg::alsPreview, this,
+            [this](std::optional<input::SpectrumTransform> shown) {
+                emit alsPreview(shown ? std::optional(MeasuredTransformOf(*shown)) : std::nullopt);
+            });
+    const int answer = RunModal(dialog);
+    emit alsPreview(std::nullopt);
+    if (answer != IDOK) {
         return;
     }
     if (dialog.removeRequested) {

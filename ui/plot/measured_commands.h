@@ -59,6 +59,11 @@ class MeasuredCommands : public QObject {
     // A spectrum was loaded and is now the document's, its questions on
     // load answered.
     void loaded();
+    // While the options dialog shows a baseline by asymmetric least squares
+    // to subtract: the transform it shows, for the plot to draw that
+    // baseline over the spectrum; none when there is nothing to draw, and
+    // when the dialog closes.
+    void alsPreview(std::optional<analysis::MeasuredTransform> transform);
 
   private:
     input::ReadResult<input::MeasuredSpectrum> ReadWithProgress(

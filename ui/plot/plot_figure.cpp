@@ -582,6 +582,11 @@ void SetUpFigure(QCustomPlot& plot, const analysis::DocumentState& state, const 
     }
     const int bandsTo = plot.graphCount();
     DrawFit(plot, figure, style, view.fillComponents);
+    if (!view.estimatedBaseline.x.empty()) {
+        AddGraph(plot, view.estimatedBaseline.x, view.estimatedBaseline.y,
+                 StylePen(QColor(230, 120, 0), Qt::DashLine, style, kBandPoints),
+                 QStringLiteral("Línea base estimada"));
+    }
 
     if (view.yFromData) {
         const auto [low, high] = FigureDataYRange(plot);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "analysis/analysis_doc.h"
+#include "analysis/figure_data.h"
 #include "output/curve_settings.h"
 #include "platform/status.h"
 
@@ -32,6 +33,9 @@ struct FigureView {
     bool reversedX = false;
     // The fitted bands filled lightly down to the baseline.
     bool fillComponents = false;
+    // A baseline estimated from the measured spectrum, drawn dashed over it
+    // while its options are being chosen; empty otherwise.
+    analysis::Curve estimatedBaseline;
 };
 
 // How a figure is drawn: on the screen one device pixel wide, the measured

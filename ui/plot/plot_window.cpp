@@ -87,6 +87,11 @@ PlotWindow::PlotWindow(CTrazelView& view, MeasuredCommands& measured, const Serv
     connect(&view_, &CTrazelView::curvesRead, this, [this] { Redraw(true); });
     connect(&view_, &CTrazelView::plotted, this, &PlotWindow::ResetToForm);
     connect(&measured_, &MeasuredCommands::loaded, this, &PlotWindow::ProposeReversedX);
+    connect(&measured_, &MeasuredCommands::alsPreview, this,
+            [this](std::optional<analysis::MeasuredTransform> transform) {
+                alsPreview_ = std::move(transform);
+                Redraw(true);
+            });
     const auto seen = [this] {
         const analysis::MeasuredData* data = measured_.Current();
         return std::pair(data ? static_cast<const void*>(data->points.get()) : nullptr,
@@ -218,6 +223,18 @@ FigureView PlotWindow::CurrentView() const {
     figure.xTitle = XTitle();
     figure.yTitle = YTitle();
     figure.reversedX = reversedX_;
+    const analysis::Analysis& analysis = document_.GetAnalysis();
+    if (alsPreview_ && analysis.measured) {
+        analysis::MeasuredData measured = *analysis.measured;
+        measured.transform = *alsPreview_;
+        analysis::Retransform(measured);
+        const std::span<const double> x = measured.X();
+        const std::span<const double> baseline = measured.SubtractedBaseline();
+        figure.estimatedBaseline.x.assign(x.begin(), x.end());
+        for (const double z : baseline) {
+            figure.estimatedBaseline.y.push_back(measured.transform.Y(z));
+        }
+    }
     return figure;
 }
 
@@ -273,6 +290,13 @@ analysis::DocumentState PlotWindow::ShownState() const {
     analysis::DocumentState state = document_.State();
     if (fit_) {
         state = analysis::FitApplied(std::move(state), *fit_);
+    }
+    // The spectrum as the options show it, before the baseline drawn over it
+    // is taken away.
+    if (alsPreview_ && state.analysis.measured) {
+        state.analysis.measured->transform = *alsPreview_;
+        state.analysis.measured->transform.als.reset();
+        analysis::Retransform(*state.analysis.measured);
     }
     return state;
 }
