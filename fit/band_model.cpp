@@ -191,6 +191,11 @@ BandModel::BandModel(const FitProblem& problem, std::span<const double> xs, doub
             baselineFirst_ = slot;
         }
     }
+    // A parameter has at most one column in a block.
+    bands_.reserve(bandParameters_.size());
+    reaches_.reserve(bandParameters_.size());
+    columns_.reserve(parameters_.size());
+    block_.resize(parameters_.size() * std::min(kBlock, std::max<std::size_t>(xs.size(), 1)));
 }
 
 std::vector<double> BandModel::Start() const {
@@ -231,10 +236,10 @@ std::vector<double> BandModel::ValuesOf(std::span<const double> p) const {
     return values;
 }
 
-std::vector<BandModel::BandNow> BandModel::Bands(std::span<const double> p) const {
+void BandModel::Bands(std::span<const double> p) const {
     const PeakTable& table = problem_.table;
-    std::vector<BandNow> bands;
-    bands.reserve(bandParameters_.size());
+    std::vector<BandNow>& bands = bands_;
+    bands.clear();
     for (int k = 1; k < table.count; ++k) {
         const auto& slots = bandParameters_[static_cast<std::size_t>(k - 1)];
         const auto at = [&](int slot) {
@@ -269,7 +274,6 @@ std::vector<BandModel::BandNow> BandModel::Bands(std::span<const double> p) cons
         band.width = slots[2] >= 0 ? at(slots[2]) : table.width[static_cast<std::size_t>(k)];
         bands.push_back(band);
     }
-    return bands;
 }
 
 std::pair<std::size_t, std::size_t> BandModel::Reach(const BandNow& band) const {
@@ -286,7 +290,8 @@ void BandModel::Values(std::span<const double> p, std::span<double> model) const
     std::fill(model.begin(), model.begin() + static_cast<std::ptrdiff_t>(xs_.size()), 0.0);
     // Band by band in ascending index order, each term added to the sum so
     // far as the document's sum adds them.
-    for (const BandNow& band : Bands(p)) {
+    Bands(p);
+    for (const BandNow& band : bands_) {
         const double h = 0.5 * band.width;
         const double hh = h * h;
         if (problem_.lineShape == Lorentzian) {
@@ -318,20 +323,26 @@ void BandModel::Values(std::span<const double> p, std::span<double> model) const
 }
 
 TRAZEL_VECTOR_VERSIONS
-std::vector<BandModel::Column> BandModel::Columns(std::span<const double> p) const {
-    std::vector<Column> columns;
-    for (const BandNow& band : Bands(p)) {
-        if (band.position < 0 && band.intensityParameter < 0 && band.widthParameter < 0) {
+void BandModel::BlockColumns(std::size_t start, std::size_t end) const {
+    columns_.clear();
+    double* free = block_.data();
+    for (std::size_t b = 0; b < bands_.size(); ++b) {
+        const BandNow& band = bands_[b];
+        const auto [reachFirst, reachLast] = reaches_[b];
+        const std::size_t first = std::max(reachFirst, start);
+        const std::size_t last = std::min(reachLast, end);
+        if (first >= last ||
+            (band.position < 0 && band.intensityParameter < 0 && band.widthParameter < 0)) {
             continue;
         }
-        const auto [first, last] = Reach(band);
         const std::size_t n = last - first;
-        Column position{static_cast<std::size_t>(band.position), first, {}};
-        Column intensity{static_cast<std::size_t>(band.intensityParameter), first, {}};
-        Column width{static_cast<std::size_t>(band.widthParameter), first, {}};
-        position.values.resize(band.position >= 0 ? n : 0);
-        intensity.values.resize(band.intensityParameter >= 0 ? n : 0);
-        width.values.resize(band.widthParameter >= 0 ? n : 0);
+        // A held value has no column; its derivatives go to a slot no one reads.
+        double* position = band.position >= 0 ? free : nullptr;
+        free += position ? n : 0;
+        double* intensity = band.intensityParameter >= 0 ? free : nullptr;
+        free += intensity ? n : 0;
+        double* width = band.widthParameter >= 0 ? free : nullptr;
+        free += width ? n : 0;
         // Each derivative by the value, times the value's slope by its u.
         const double perPosition = band.centrePerPosition * band.positionSlope;
         const double perWidth = band.widthSlope / band.width;
@@ -355,84 +366,75 @@ std::vector<BandModel::Column> BandModel::Columns(std::span<const double> p) con
                 dCentre = 2.0 * kLn2 * term * u / hh;
                 dLogWidth = -2.0 * a * term;
             }
-            if (!position.values.empty()) {
-                position.values[j] = dCentre * perPosition;
+            if (position) {
+                position[j] = dCentre * perPosition;
             }
-            if (!intensity.values.empty()) {
-                intensity.values[j] = dIntensity * band.intensitySlope;
+            if (intensity) {
+                intensity[j] = dIntensity * band.intensitySlope;
             }
-            if (!width.values.empty()) {
-                width.values[j] = dLogWidth * perWidth;
+            if (width) {
+                width[j] = dLogWidth * perWidth;
             }
         }
-        for (Column* column : {&position, &intensity, &width}) {
-            // A held value's column has no parameter (its slot, -1, wraps).
-            if (column->parameter < parameters_.size()) {
-                columns.push_back(std::move(*column));
-            }
+        if (position) {
+            columns_.push_back({static_cast<std::size_t>(band.position), first, n, position});
+        }
+        if (intensity) {
+            columns_.push_back(
+                {static_cast<std::size_t>(band.intensityParameter), first, n, intensity});
+        }
+        if (width) {
+            columns_.push_back({static_cast<std::size_t>(band.widthParameter), first, n, width});
         }
     }
+    const std::size_t n = end - start;
     for (int power = 0; power < baselineTerms_; ++power) {
-        Column term{static_cast<std::size_t>(baselineFirst_ + power), 0, {}};
-        term.values.reserve(xs_.size());
-        for (const double x : xs_) {
-            term.values.push_back(std::pow(x - centre_, power));
+        for (std::size_t j = 0; j < n; ++j) {
+            free[j] = std::pow(xs_[start + j] - centre_, power);
         }
-        columns.push_back(std::move(term));
+        columns_.push_back({static_cast<std::size_t>(baselineFirst_ + power), start, n, free});
+        free += n;
     }
-    return columns;
 }
 
 TRAZEL_VECTOR_VERSIONS
 void BandModel::NormalEquations(std::span<const double> p, std::span<const double> u,
                                 std::span<double> jtu, std::span<double> jtj) const {
-    const std::vector<Column> columns = Columns(p);
     const std::size_t size = parameters_.size();
     std::fill(jtu.begin(), jtu.begin() + static_cast<std::ptrdiff_t>(size), 0.0);
-    for (const Column& column : columns) {
-        jtu[column.parameter] =
-            Dot(column.values.data(), u.data() + column.first, column.values.size());
+    if (!jtj.empty()) {
+        std::fill(jtj.begin(), jtj.begin() + static_cast<std::ptrdiff_t>(size * size), 0.0);
     }
-    if (jtj.empty()) {
-        return;
-    }
-    std::fill(jtj.begin(), jtj.begin() + static_cast<std::ptrdiff_t>(size * size), 0.0);
-    // A block of points at a time, so that the columns' values there stay in
-    // the cache while every pair of columns is multiplied: Lorentzian bands
-    // reach nearly every point, and pair by pair over whole columns the
-    // products would stream the columns from memory once per pair.
-    constexpr std::size_t kBlock = 2048;
+    Bands(p);
+    PrepareBlocks();
     for (std::size_t start = 0; start < xs_.size(); start += kBlock) {
-        const std::size_t end = std::min(xs_.size(), start + kBlock);
-        for (std::size_t a = 0; a < columns.size(); ++a) {
-            const Column& left = columns[a];
-            const std::size_t leftFirst = std::max(left.first, start);
-            const std::size_t leftLast = std::min(left.first + left.values.size(), end);
-            if (leftFirst >= leftLast) {
+        BlockColumns(start, std::min(xs_.size(), start + kBlock));
+        for (std::size_t a = 0; a < columns_.size(); ++a) {
+            const Column& left = columns_[a];
+            jtu[left.parameter] += Dot(left.values, u.data() + left.first, left.count);
+            if (jtj.empty()) {
                 continue;
             }
-            for (std::size_t b = a; b < columns.size(); ++b) {
-                const Column& right = columns[b];
+            for (std::size_t b = a; b < columns_.size(); ++b) {
+                const Column& right = columns_[b];
                 // Only the x both columns cover add anything.
-                const std::size_t first = std::max(leftFirst, right.first);
-                const std::size_t last = std::min(leftLast, right.first + right.values.size());
+                const std::size_t first = std::max(left.first, right.first);
+                const std::size_t last =
+                    std::min(left.first + left.count, right.first + right.count);
                 if (first < last) {
-                    jtj[left.parameter * size + right.parameter] +=
-                        Dot(left.values.data() + (first - left.first),
-                            right.values.data() + (first - right.first), last - first);
+                    // Each pair once, above the diagonal; a parameter's
+                    // columns keep their order in every block.
+                    const std::size_t i = std::min(left.parameter, right.parameter);
+                    const std::size_t j = std::max(left.parameter, right.parameter);
+                    jtj[i * size + j] += Dot(left.values + (first - left.first),
+                                             right.values + (first - right.first), last - first);
                 }
             }
         }
     }
-    // Each pair was summed where its first column comes first in the list;
-    // the matrix is symmetric.
-    for (std::size_t a = 0; a < columns.size(); ++a) {
-        for (std::size_t b = a + 1; b < columns.size(); ++b) {
-            const std::size_t i = columns[a].parameter;
-            const std::size_t j = columns[b].parameter;
-            const double sum = jtj[i * size + j] + jtj[j * size + i];
-            jtj[i * size + j] = sum;
-            jtj[j * size + i] = sum;
+    for (std::size_t i = 0; i < size && !jtj.empty(); ++i) {
+        for (std::size_t j = i + 1; j < size; ++j) {
+            jtj[j * size + i] = jtj[i * size + j];
         }
     }
 }
@@ -441,10 +443,23 @@ TRAZEL_VECTOR_VERSIONS
 void BandModel::Apply(std::span<const double> p, std::span<const double> u,
                       std::span<double> ju) const {
     std::fill(ju.begin(), ju.begin() + static_cast<std::ptrdiff_t>(xs_.size()), 0.0);
-    for (const Column& column : Columns(p)) {
-        for (std::size_t j = 0; j < column.values.size(); ++j) {
-            ju[column.first + j] += column.values[j] * u[column.parameter];
+    Bands(p);
+    PrepareBlocks();
+    for (std::size_t start = 0; start < xs_.size(); start += kBlock) {
+        BlockColumns(start, std::min(xs_.size(), start + kBlock));
+        for (const Column& column : columns_) {
+            const double factor = u[column.parameter];
+            for (std::size_t j = 0; j < column.count; ++j) {
+                ju[column.first + j] += column.values[j] * factor;
+            }
         }
+    }
+}
+
+void BandModel::PrepareBlocks() const {
+    reaches_.clear();
+    for (const BandNow& band : bands_) {
+        reaches_.push_back(Reach(band));
     }
 }
 

@@ -90,11 +90,14 @@ class BandModel {
     static constexpr double kLorentzianReach = 1000.0;
 
   private:
-    // One column of J: its parameter, the first x it covers and its values.
+    // One column of J within a block of points: its parameter, the first x
+    // it covers there, how many, and where its values are in the block's
+    // buffer.
     struct Column {
         std::size_t parameter = 0;
         std::size_t first = 0;
-        std::vector<double> values;
+        std::size_t count = 0;
+        const double* values = nullptr;
     };
     struct BandNow {
         int index = 0;
@@ -112,10 +115,20 @@ class BandModel {
         double widthSlope = 1.0;
     };
 
-    std::vector<BandNow> Bands(std::span<const double> p) const;
+    // The bands at p, in bands_.
+    void Bands(std::span<const double> p) const;
     // The range of x indices [first, last) within reach of a band.
     std::pair<std::size_t, std::size_t> Reach(const BandNow& band) const;
-    std::vector<Column> Columns(std::span<const double> p) const;
+    // The columns of J over the points [start, end), for the bands in
+    // bands_, in columns_ with their values in block_.
+    void BlockColumns(std::size_t start, std::size_t end) const;
+    // The reach of each band in bands_, in reaches_.
+    void PrepareBlocks() const;
+
+    // Points a block of the Jacobian covers: its columns there stay in the
+    // cache while every pair of them is multiplied, and a Lorentzian's
+    // columns, which reach nearly every point, are never held whole.
+    static constexpr std::size_t kBlock = 2048;
 
     const FitProblem& problem_;
     std::span<const double> xs_;
@@ -129,6 +142,13 @@ class BandModel {
     // following it; -1 without a baseline.
     int baselineFirst_ = -1;
     int baselineTerms_ = 0;
+    // Buffers a fit's every evaluation reuses, allocated with the model:
+    // the solver calls for J many times, and fresh columns each time cost
+    // more in allocation and page faults than the arithmetic.
+    mutable std::vector<BandNow> bands_;
+    mutable std::vector<Column> columns_;
+    mutable std::vector<double> block_;
+    mutable std::vector<std::pair<std::size_t, std::size_t>> reaches_;
 };
 
 }  // namespace trazel::fit
