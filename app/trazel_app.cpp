@@ -351,17 +351,18 @@ void CTrazelApp::OnFilePrintSetup() {
     printDriver_.PageSetup(frame_.get());
 }
 
+output::CurveSettings CTrazelApp::ViewedCurve() const {
+    // The range the user is looking at: the plot window's, or the form's.
+    return plotWindow_->isVisible() ? plotWindow_->CurrentView().curve : view_->fields.curve;
+}
+
 void CTrazelApp::OnFitMeasured() {
     // The form gives the line shape and the scaled positions, read as
     // "Representar" reads them.
     if (!document_.GetAnalysis().measured || !view_->UpdateData(true)) {
         return;
     }
-    // The range the user is looking at: the plot window's, or the form's.
-    output::CurveSettings curve = view_->fields.curve;
-    if (plotWindow_->isVisible()) {
-        curve = plotWindow_->CurrentView().curve;
-    }
+    const output::CurveSettings curve = ViewedCurve();
     plotWindow_->ShowAndRaise();
     ui::RunFitDialog(*view_, curve.xMin, curve.xMax, services_, frame_.get(),
                      [this](std::shared_ptr<const analysis::FitRecord> fit) {
@@ -375,10 +376,7 @@ void CTrazelApp::OnFindBands() {
         return;
     }
     // The bands of the range the user is looking at, as a fit takes it.
-    output::CurveSettings curve = view_->fields.curve;
-    if (plotWindow_->isVisible()) {
-        curve = plotWindow_->CurrentView().curve;
-    }
+    const output::CurveSettings curve = ViewedCurve();
     plotWindow_->ShowAndRaise();
     ui::RunPeakSearch(*view_, curve.xMin, curve.xMax, services_, frame_.get(),
                       [this](const std::vector<analysis::FoundBand>& bands) {

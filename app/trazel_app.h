@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "analysis/analysis_doc.h"
+#include "output/curve_settings.h"
 #include "platform/qt/document_manager.h"
 #include "platform/qt/message_box.h"
 #include "platform/qt/print_driver.h"
@@ -107,6 +108,9 @@ class CTrazelApp : public QObject {
     void OnFindBands();
 
   private:
+    // The limits and line shape of what the user looks at: the plot
+    // window's when it is open, else the form's.
+    output::CurveSettings ViewedCurve() const;
     bool CreateFrame();
     void RouteCommands();
     void ShowRecentFiles();

@@ -193,6 +193,20 @@ void PrepareLayout(QCustomPlot& plot, FigureStyle style) {
     plot.legend->setMargins(QMargins(4, 4, 4, 4));
 }
 
+// Leaves at most capacity entries in the legend, the last of them "+ N más"
+// for those taken out; entries go last to first, so the first bands stay.
+void FoldLegend(QCPLegend& legend, int capacity) {
+    const int entries = legend.itemCount();
+    if (entries <= capacity) {
+        return;
+    }
+    const int hidden = entries - (capacity - 1);
+    for (int i = entries - 1; i >= capacity - 1; --i) {
+        legend.removeItem(i);
+    }
+    legend.addItem(new FoldedEntries(&legend, QStringLiteral("+ %1 más").arg(hidden)));
+}
+
 // The legend of a picture in a row under the plot (and its residual strip),
 // in as many columns as the width holds, at most a few rows of them; the
 // rest folded into one last entry.
@@ -211,15 +225,7 @@ void LegendUnderThePlot(QCustomPlot& plot) {
     const int room = plot.viewport().width() - 8;
     const int columns =
         std::clamp(room / std::max(1, widest + legend.columnSpacing()), 1, legend.itemCount());
-    const int capacity = columns * kMaxRows;
-    const int entries = legend.itemCount();
-    if (entries > capacity) {
-        const int hidden = entries - (capacity - 1);
-        for (int i = entries - 1; i >= capacity - 1; --i) {
-            legend.removeItem(i);
-        }
-        legend.addItem(new FoldedEntries(&legend, QStringLiteral("+ %1 más").arg(hidden)));
-    }
+    FoldLegend(legend, columns * kMaxRows);
     legend.setFillOrder(QCPLayoutGrid::foColumnsFirst);
     legend.setWrap(columns);
     legend.setFillOrder(QCPLayoutGrid::foColumnsFirst, true);
@@ -243,16 +249,7 @@ void FitLegend(QCustomPlot& plot, int height) {
     const int rowHeight = legend.item(0)->minimumOuterSizeHint().height() + legend.rowSpacing();
     // What the margins of the plot and of the legend leave of the height.
     const int rows = std::max(1, (height - 40) / rowHeight);
-    const int capacity = rows * kMaxLegendColumns;
-    const int entries = legend.itemCount();
-    if (entries > capacity) {
-        // Entries beyond the capacity go last to first, so the first bands stay.
-        const int hidden = entries - (capacity - 1);
-        for (int i = entries - 1; i >= capacity - 1; --i) {
-            legend.removeItem(i);
-        }
-        legend.addItem(new FoldedEntries(&legend, QStringLiteral("+ %1 más").arg(hidden)));
-    }
+    FoldLegend(legend, rows * kMaxLegendColumns);
     legend.setWrap(rows);
     // Setting the wrap leaves the entries where they were; this moves them.
     legend.setFillOrder(QCPLayoutGrid::foRowsFirst, true);
