@@ -31,6 +31,20 @@ AlsOptions AlsFrom(const std::string& text) {
 
 }  // namespace
 
+XLimits XLimitsFrom(const ParsedOptions& options) {
+    XLimits limits;
+    if (options.Has("--xmin")) {
+        limits.min = options.RequiredNumber("--xmin");
+    }
+    if (options.Has("--xmax")) {
+        limits.max = options.RequiredNumber("--xmax");
+    }
+    if (limits.min && limits.max && !(*limits.min < *limits.max)) {
+        throw UsageError("--xmin debe ser menor que --xmax");
+    }
+    return limits;
+}
+
 SpectrumTransform TransformFrom(const ParsedOptions& options) {
     SpectrumTransform transform;
     if (const auto y = options.Value("--y")) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,14 @@ inline const std::vector<std::string> kTransformOptionNames{"--y", "--x", "--las
 // the changes, --laser missing for a Raman shift or given without one, or
 // --subtract-als without λ and p ("1e5,0.01") that it can use.
 input::SpectrumTransform TransformFrom(const ParsedOptions& options);
+
+// The x limits of --xmin and --xmax, each optional; a UsageError when both
+// are given and do not rise.
+struct XLimits {
+    std::optional<double> min;
+    std::optional<double> max;
+};
+XLimits XLimitsFrom(const ParsedOptions& options);
 
 // The spectrum at path as read, with the transform applied: a FileError when
 // the file cannot be read or fewer than two points are left. Says on err,

@@ -118,16 +118,7 @@ int RunPeaks(const std::vector<std::string>& args, std::ostream& out, std::ostre
             throw UsageError("--yfactor debe ser un número distinto de 0");
         }
     }
-    std::optional<double> xMin, xMax;
-    if (options.Has("--xmin")) {
-        xMin = options.RequiredNumber("--xmin");
-    }
-    if (options.Has("--xmax")) {
-        xMax = options.RequiredNumber("--xmax");
-    }
-    if (xMin && xMax && !(*xMin < *xMax)) {
-        throw UsageError("--xmin debe ser menor que --xmax");
-    }
+    const auto [xMin, xMax] = XLimitsFrom(options);
     const PeakSearchSettings settings = SettingsFrom(options);
     std::optional<std::string> outPath;
     if (const auto o = options.Value("-o")) {

@@ -47,16 +47,7 @@ int RunSpectrum(const std::vector<std::string>& args, std::ostream&, std::ostrea
     const ParsedOptions options(args, SpectrumOptions());
     const std::string& inPath = options.OnlyPositional("el espectro medido");
     const input::SpectrumTransform transform = TransformFrom(options);
-    std::optional<double> xMin, xMax;
-    if (options.Has("--xmin")) {
-        xMin = options.RequiredNumber("--xmin");
-    }
-    if (options.Has("--xmax")) {
-        xMax = options.RequiredNumber("--xmax");
-    }
-    if (xMin && xMax && !(*xMin < *xMax)) {
-        throw UsageError("--xmin debe ser menor que --xmax");
-    }
+    const auto [xMin, xMax] = XLimitsFrom(options);
     const auto out = options.Value("-o");
     if (!out || out->empty()) {
         throw UsageError("falta -o con el archivo de salida");
