@@ -24,7 +24,7 @@ Curve Sampled(const PeakTable& table, bool useScaled, double lo, double hi, int 
 
 }  // namespace
 
-Curve Residuals(const MeasuredData& measured, const FitRecord& fit) {
+Curve FittedData(const MeasuredData& measured, const FitRecord& fit) {
     const std::span<const double> x = measured.X();
     const std::span<const double> y = measured.Y();
     std::vector<std::size_t> order;
@@ -35,13 +35,21 @@ Curve Residuals(const MeasuredData& measured, const FitRecord& fit) {
     }
     std::sort(order.begin(), order.end(),
               [&x](std::size_t a, std::size_t b) { return x[a] < x[b]; });
-    Curve residual;
-    residual.x.reserve(order.size());
-    residual.y.reserve(order.size());
+    Curve data;
+    data.x.reserve(order.size());
+    data.y.reserve(order.size());
     for (const std::size_t i : order) {
-        residual.x.push_back(x[i]);
-        residual.y.push_back(measured.transform.Y(y[i]) -
-                             fit::FittedCurveAt(fit.result, fit.lineShape, fit.useScaled, x[i]));
+        data.x.push_back(x[i]);
+        data.y.push_back(measured.transform.Y(y[i]));
+    }
+    return data;
+}
+
+Curve Residuals(const MeasuredData& measured, const FitRecord& fit) {
+    Curve residual = FittedData(measured, fit);
+    for (std::size_t i = 0; i < residual.x.size(); ++i) {
+        residual.y[i] -=
+            fit::FittedCurveAt(fit.result, fit.lineShape, fit.useScaled, residual.x[i]);
     }
     return residual;
 }

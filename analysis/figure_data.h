@@ -41,8 +41,11 @@ struct FigureData {
 FigureData ComputeFigure(const DocumentState& state, std::int32_t lineShape, bool useScaled,
                          double lo, double hi, int columns, int measuredColumns = 0);
 
-// The measured points in the fit's range as the fit uses them, each minus
-// the fitted curve, in ascending x.
+// The measured points in the fit's range as the fit uses them (after the
+// transform, times the factor), in ascending x.
+Curve FittedData(const MeasuredData& measured, const FitRecord& fit);
+
+// The same points, each minus the fitted curve.
 Curve Residuals(const MeasuredData& measured, const FitRecord& fit);
 
 // Limits of a view, x and y each from the lower to the higher.

@@ -208,6 +208,10 @@ bool CTrazelApp::CreateFrame() {
     }
     view_ = new CTrazelView(document_, services_);
     view_->SetPrintDriver(&printDriver_);
+    view_->SetFitFigurePrinter(
+        [](platform::CDC& dc, const output::PageBox& box, const analysis::DocumentState& state) {
+            ui::PrintFigure(dc, box, state, ui::FitPageView(state.analysis));
+        });
     frame_->SetView(view_);
     // The frame starts at the size the window system would give a new
     // window; the form's first update then shrinks it around the form.

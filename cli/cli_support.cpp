@@ -1,6 +1,7 @@
 #include "cli/cli_support.h"
 
 #include <algorithm>
+#include <ctime>
 
 #include "platform/number_format.h"
 
@@ -29,6 +30,16 @@ const std::string& ArgCursor::TakeValue(const std::string& option) {
         throw UsageError("falta el valor de " + option);
     }
     return Take();
+}
+
+std::string TodayText() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    char text[16] = "";
+    if (localtime_r(&now, &local) != nullptr) {
+        std::strftime(text, sizeof text, "%Y-%m-%d", &local);
+    }
+    return text;
 }
 
 std::string OutputTarget(const std::string& arg) {

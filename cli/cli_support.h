@@ -50,6 +50,9 @@ bool IsOption(const std::string& arg);
 // "--": every argument after it is positional, even one that begins with "-".
 inline constexpr char kEndOfOptions[] = "--";
 
+// Today's date where the user is, as reports write it ("2025-03-14").
+std::string TodayText();
+
 // The file an output argument names: "-" is standard output.
 std::string OutputTarget(const std::string& arg);
 

@@ -4,11 +4,13 @@
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <iostream>
 #include <ostream>
 #include <sstream>
 
 #include "analysis/analysis_doc.h"
+#include "analysis/fit_export.h"
 #include "cli/cli.h"
 #include "cli/cli_support.h"
 #include "cli/document_commands.h"
@@ -20,6 +22,7 @@
 #include "model/document_file.h"
 #include "platform/atomic_file.h"
 #include "platform/number_format.h"
+#include "platform/version.h"
 
 using namespace trazel::platform;
 using namespace trazel::model;
@@ -31,7 +34,7 @@ namespace {
 
 const OptionSpec kFitOptions{
     {"--measured", "--xmin", "--xmax", "--bands", "--baseline", "--yfactor", "--max-iterations",
-     "-o", "--y", "--x", "--laser", "--subtract-als"},
+     "-o", "--y", "--x", "--laser", "--subtract-als", "--report", "--curves", "--step"},
     {"--lorentzian", "--scaled", "--allow-negative", "--strict"},
     {"--hold"}};
 
@@ -147,6 +150,72 @@ int MaxIterationsFrom(const std::string& text) {
     return value;
 }
 
+// The files the fit writes besides the document: the report and the curves.
+struct ResultFiles {
+    std::optional<std::string> report;
+    std::optional<std::string> curves;
+    std::optional<double> step;
+};
+
+// Whether two output paths name the same file, existing or not.
+bool SameOutput(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    if (std::filesystem::equivalent(a, b, ec)) {
+        return true;
+    }
+    const auto full = [](const std::string& path) {
+        std::error_code error;
+        const auto canonical = std::filesystem::weakly_canonical(path, error);
+        return error ? std::filesystem::path(path).lexically_normal() : canonical;
+    };
+    return full(a) == full(b);
+}
+
+ResultFiles ResultFilesFrom(const ParsedOptions& options, const std::string& outPath,
+                            const std::vector<CommandInput>& inputs) {
+    ResultFiles files;
+    std::vector<std::string> outputs = {outPath};
+    const auto output = [&](const char* option) -> std::optional<std::string> {
+        const auto value = options.Value(option);
+        if (!value) {
+            return std::nullopt;
+        }
+        // Standard output already takes the result table, or the document.
+        if (value->empty() || NamesStandardOutput(OutputTarget(*value))) {
+            throw UsageError(std::string(option) + " escribe en un archivo con nombre, no en «" +
+                             *value + "»");
+        }
+        CheckOutputIsNoInput(*value, inputs);
+        for (const std::string& other : outputs) {
+            if (SameOutput(*value, other)) {
+                throw UsageError("«" + *value + "» se pide dos veces como archivo de salida");
+            }
+        }
+        outputs.push_back(*value);
+        return value;
+    };
+    files.report = output("--report");
+    if (files.report && !analysis::ReportFormatFor(*files.report)) {
+        throw UsageError("el archivo de --report debe terminar en .txt o .csv, no «" +
+                         *files.report + "»");
+    }
+    files.curves = output("--curves");
+    if (files.curves && analysis::ReportFormatFor(*files.curves) != analysis::ReportFormat::Csv) {
+        throw UsageError("el archivo de --curves debe terminar en .csv, no «" + *files.curves +
+                         "»");
+    }
+    if (options.Has("--step")) {
+        if (!files.curves) {
+            throw UsageError("--step da la malla de --curves, que falta");
+        }
+        files.step = options.RequiredNumber("--step");
+        if (!(*files.step > 0.0)) {
+            throw UsageError("--step debe ser mayor que 0, no «" + *options.Value("--step") + "»");
+        }
+    }
+    return files;
+}
+
 }  // namespace
 
 int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -198,6 +267,10 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
     // window: it has been read whole, and only a fit that succeeded replaces
     // it. The measured spectrum is another kind of file.
     CheckOutputIsNoInput(outPath, {{InputKind::MeasuredSpectrum, *measuredPath}});
+    // The report and the curves replace neither input.
+    const ResultFiles files = ResultFilesFrom(
+        options, outPath,
+        {{InputKind::Document, docPath}, {InputKind::MeasuredSpectrum, *measuredPath}});
 
     // The document as the window holds it, posed and fitted through the
     // same operations.
@@ -231,6 +304,10 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
     transform.yFactor = factor;
     document.SetMeasuredTransform(transform);
     const FitProblem problem = document.PoseFit(settings, lineShape, useScaled);
+    if (files.step && (problem.xMax - problem.xMin) / *files.step + 1.0 > analysis::kMaxCurveRows) {
+        throw UsageError(
+            "--step: con ese paso el intervalo del ajuste daría más de 10000000 filas");
+    }
 
     FitResult result;
     {
@@ -250,16 +327,38 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
                "es un fallo. No se ha escrito nada.\n";
         return kExitFitFailed;
     }
-    document.ApplyFit(analysis::FitRecord{.settings = settings,
-                                          .xMin = problem.xMin,
-                                          .xMax = problem.xMax,
-                                          .lineShape = lineShape,
-                                          .useScaled = useScaled,
-                                          .result = result});
+    const analysis::FitRecord record{.settings = settings,
+                                     .xMin = problem.xMin,
+                                     .xMax = problem.xMax,
+                                     .lineShape = lineShape,
+                                     .useScaled = useScaled,
+                                     .result = result};
+    document.ApplyFit(record);
     // The spectrum, the settings, the result and the baseline go with the
     // fitted table, as the window saves them.
     SaveDocumentOrThrow(outPath, document);
     tableOut << FitResultText(result, problem.baseline);
+    // Each file whole or not at all; the report and the curves are made from
+    // the document's own record, as the window makes them.
+    const analysis::MeasuredData& measured = *document.GetAnalysis().measured;
+    if (files.report) {
+        const analysis::ReportOrigin origin{
+            .document = DefaultPrintTitle(NamesStandardOutput(outPath) ? docPath : outPath),
+            .date = TodayText(),
+            .version = kTrazelVersion};
+        if (const Status failed = analysis::WriteFitReport(*files.report, measured,
+                                                           *document.GetAnalysis().lastFit, origin);
+            !failed.ok()) {
+            throw FileError(failed.message());
+        }
+    }
+    if (files.curves) {
+        if (const Status failed = analysis::WriteFitCurvesFile(
+                *files.curves, measured, *document.GetAnalysis().lastFit, files.step);
+            !failed.ok()) {
+            throw FileError(failed.message());
+        }
+    }
     return kExitOk;
 }
 

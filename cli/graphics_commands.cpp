@@ -2,7 +2,10 @@
 #include <ostream>
 #include <string_view>
 
+#include "analysis/analysis_doc.h"
+#include "analysis/fit_export.h"
 #include "cli/cli.h"
+#include "cli/cli_support.h"
 #include "cli/document_commands.h"
 #include "cli/graph_picture.h"
 #include "cli/gui_session.h"
@@ -10,6 +13,8 @@
 #include "cli/output_options.h"
 #include "platform/atomic_file.h"
 #include "platform/qt/print_driver.h"
+#include "platform/version.h"
+#include "ui/plot/plot_figure.h"
 
 using namespace trazel::platform;
 using namespace trazel::model;
@@ -33,19 +38,37 @@ int RunPlot(const std::vector<std::string>& args, std::ostream&, std::ostream&) 
     return kExitOk;
 }
 
-int RunPrint(const std::vector<std::string>& args, std::ostream&, std::ostream&) {
+int RunPrint(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
     const PrintRequest request = ParsePrintRequest(args);
-    const PeakTable table = LoadDocumentOrThrow(request.docPath);
+    analysis::CAnalysisDoc document;
+    OpenDocumentOrThrow(request.docPath, document, err);
+    const PeakTable& table = document.Table();
+    const analysis::Analysis& stored = document.GetAnalysis();
+    const bool hasFit = stored.lastFit && stored.measured;
 
+    const ReportPlan plan = PlanReport(table.count, request.settings.graphShown, hasFit);
     PrintJob job;
     job.minPage = 1;
-    job.maxPage = ReportPageCount(table.count, request.settings.graphShown);
+    job.maxPage = plan.pages;
     job.printPage = [&](CDC& dc, int page) {
-        PrintPage(dc, page, table, request.settings, request.title);
+        if (page != plan.fitPage) {
+            PrintPage(dc, page, table, request.settings, request.title);
+            return;
+        }
+        PrintFitPage(
+            dc,
+            analysis::FitReportSheet(
+                *stored.measured, *stored.lastFit,
+                {.document = request.title, .date = TodayText(), .version = kTrazelVersion}),
+            request.title);
+        ui::PrintFigure(dc, kFitFigureBox, document.State(), ui::FitPageView(stored));
     };
     job.documentName = request.title;
 
-    GuiSession gui;
+    // The figure of a fit is drawn by the plot's widgets, which need the
+    // application of widgets; it runs offscreen like the rest, so that a
+    // report still prints without a display.
+    GuiSession gui(hasFit ? GuiSession::Kind::Widgets : GuiSession::Kind::Gui);
     if (const Status failed = PrintToPdfFile(request.outPath, job); !failed.ok()) {
         throw FileError(failed.message());
     }

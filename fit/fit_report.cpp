@@ -1,8 +1,12 @@
 #include "fit/fit_report.h"
 
+#include <charconv>
+#include <cmath>
+
 #include "platform/number_format.h"
 
 using trazel::platform::FormatG;
+using trazel::platform::ShortestText;
 
 namespace trazel::fit {
 
@@ -30,6 +34,14 @@ std::string ValueAndError(const Estimate& estimate) {
     return Number(estimate.value) + '\t' + ErrorOf(estimate);
 }
 
+// value with decimals digits after the point, rounded to nearest.
+std::string Fixed(double value, int decimals) {
+    char buffer[400];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    return result.ec == std::errc() ? std::string(buffer, result.ptr) : ShortestText(value);
+}
+
 }  // namespace
 
 std::string BaselineName(Baseline baseline) {
@@ -46,6 +58,38 @@ std::string BaselineName(Baseline baseline) {
             return "cúbica";
     }
     return {};
+}
+
+RoundedPair RoundedByError(double value, double error) {
+    error = std::fabs(error);
+    if (!std::isfinite(value) || !std::isfinite(error) || error == 0.0) {
+        return {ShortestText(value), ShortestText(error)};
+    }
+    // The power of ten of the error's second significant digit, one more
+    // when rounding the error carries it into the next decade (0.0996 is
+    // 0.10, not 0.100).
+    int place = static_cast<int>(std::floor(std::log10(error))) - 1;
+    if (std::round(error / std::pow(10.0, place)) >= 100.0) {
+        ++place;
+    }
+    // Beyond these the fixed notation would run to hundreds of zeros: such
+    // numbers are written in full instead.
+    if (place < -30 || place > 30) {
+        return {ShortestText(value), ShortestText(error)};
+    }
+    if (place <= 0) {
+        return {Fixed(value, -place), Fixed(error, -place)};
+    }
+    // Tens or more: the value rounded to that place, written without decimals.
+    const double unit = std::pow(10.0, place);
+    return {Fixed(std::round(value / unit) * unit, 0), Fixed(std::round(error / unit) * unit, 0)};
+}
+
+RoundedPair ReadableEstimate(const Estimate& estimate) {
+    if (estimate.HasError() && estimate.error > 0.0) {
+        return RoundedByError(estimate.value, estimate.error);
+    }
+    return {ShortestText(estimate.value), ErrorOf(estimate)};
 }
 
 std::string FitResultText(const FitResult& result, Baseline baseline) {

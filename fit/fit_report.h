@@ -29,4 +29,20 @@ std::string StatisticsText(const FitResult& result);
 // the choice ("ninguna", "constante", "recta", "parábola", "cúbica").
 std::string BaselineName(Baseline baseline);
 
+// A value and its standard error as a measurement report writes them: the
+// error to two significant digits and the value to the same decimal place
+// (1040.020 ± 0.050, 0.4994 ± 0.0021, 1234 ± 96), so that no digit is shown
+// that the data do not fix, and none is lost that they do.
+struct RoundedPair {
+    std::string value;
+    std::string error;
+    bool operator==(const RoundedPair&) const = default;
+};
+RoundedPair RoundedByError(double value, double error);
+
+// An estimate for reading: rounded by its error when it has one; otherwise
+// the value in full (the shortest text that reads back the same) and, in
+// place of the error, "fija", "en el límite" or "sin determinar".
+RoundedPair ReadableEstimate(const Estimate& estimate);
+
 }  // namespace trazel::fit

@@ -126,6 +126,24 @@ int ReportPageCount(std::int32_t count, bool graphShown) {
     return count <= 80 ? 2 : 3;
 }
 
+ReportPlan PlanReport(std::int32_t count, bool graphShown, bool hasFit) {
+    const int pages = ReportPageCount(count, graphShown);
+    if (!hasFit) {
+        return {pages, 0};
+    }
+    // The blank page of a report without a graph gives way to the fit's.
+    const int before = graphShown ? pages : 0;
+    return {before + 1, before + 1};
+}
+
+void PrintFitPage(CDC& dc, const ReportSheet& sheet, const std::string& title) {
+    dc.SetMapMode(MM_LOMETRIC);
+    dc.TextOut(kFrameLeft, kTitleY, title);
+    // A4 without the 5 mm margins is 287 mm high.
+    constexpr int kPageFoot = -2850;
+    PrintReportSheet(dc, sheet, kFitFigureBox.bottom - 70, kPageFoot);
+}
+
 PageRows ReportPageRows(int page, std::int32_t count) {
     if (page < 1 || page > static_cast<int>(kLastIndexOfPage.size())) {
         return {};

@@ -7,6 +7,7 @@
 #include "model/line_shapes.h"
 #include "model/peak_table.h"
 #include "output/curve_settings.h"
+#include "output/report_sheet.h"
 #include "platform/cdc.h"
 
 namespace trazel::output {
@@ -48,6 +49,32 @@ std::string PrintTitleFromCaption(std::string_view caption);
 // and 3 the title and the rest of the table.
 void PrintPage(platform::CDC& dc, int page, const model::PeakTable& table,
                const ReportSettings& settings, const std::string& title);
+
+// The pages of the printed report: those above, and after them one page of
+// the fit when the document holds one (fitPage, 0 for none). Before a graph
+// has been shown the fit's page is the whole report. Without a fit the report
+// is what it has always been, page for page.
+struct ReportPlan {
+    int pages = 1;
+    int fitPage = 0;
+};
+ReportPlan PlanReport(std::int32_t count, bool graphShown, bool hasFit);
+
+// A rectangle of a page in MM_LOMETRIC (top above bottom).
+struct PageBox {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+// Where the fit's page has its figure: the full width of an A4 page, about
+// a third of its height, under the title.
+inline constexpr PageBox kFitFigureBox{150, -330, 1900, -1380};
+
+// The fit's page, in MM_LOMETRIC, but for its figure, which the caller draws
+// into kFitFigureBox: the title and the report's sheet under the figure.
+void PrintFitPage(platform::CDC& dc, const ReportSheet& sheet, const std::string& title);
 
 // The curves of the peaks flagged for separate display, each on its own.
 void PrintSeparateCurves(platform::CDC& dc, const model::PeakTable& table,

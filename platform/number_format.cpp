@@ -38,6 +38,12 @@ std::string FormatG(double value, int precision) {
     return std::string(buffer, result.ptr);
 }
 
+std::string ShortestText(double value) {
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
 std::optional<double> ParseDouble(std::string_view text) {
     text = DropPlus(Trim(text));
     if (text.empty()) {

@@ -13,6 +13,10 @@ namespace trazel::platform {
 // The text that printf's "%.<precision>g" gives in the C locale.
 std::string FormatG(double value, int precision = 6);
 
+// The shortest text that reads back as the same double ("0.1", "1030",
+// "1.5e-07"), for files meant for programs, which must lose nothing.
+std::string ShortestText(double value);
+
 // The framework's text form for doubles shown in edit fields ("%.15g").
 inline std::string FormatEditDouble(double value) {
     return FormatG(value, 15);

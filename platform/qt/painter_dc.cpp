@@ -85,6 +85,10 @@ void QPainterDC::SelectStockObject(int object) {
     }
 }
 
+QRectF QPainterDC::DeviceRect(int left, int top, int right, int bottom) const {
+    return QRectF(Map(left, top), Map(right, bottom)).normalized();
+}
+
 QPointF QPainterDC::Map(int x, int y) const {
     if (mapMode_ == MM_LOMETRIC) {
         return QPointF(UnitsX(x), -UnitsY(y));

@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QPoint>
 #include <QPointF>
+#include <QRectF>
 
 #include "platform/cdc.h"
 
@@ -44,6 +45,13 @@ class QPainterDC : public CDC {
     void LineTo(int x, int y) override;
     void SetPixel(int x, int y, COLORREF colour) override;
     void TextOut(int x, int y, std::string_view text) override;
+
+    // The painter drawn on, for what the device context cannot draw (a
+    // figure on a printed page).
+    QPainter& Painter() { return painter_; }
+    // A rectangle given in the current mapping mode, in the painter's
+    // coordinates.
+    QRectF DeviceRect(int left, int top, int right, int bottom) const;
 
     // The text height on paper, in points.
     static constexpr double kPaperTextPoints = 10.0;

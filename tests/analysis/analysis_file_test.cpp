@@ -4,8 +4,7 @@
 #include <limits>
 
 #include "analysis/analysis_file.h"
-#include "tests/support/peak_tables.h"
-#include "tests/support/synthetic_spectrum.h"
+#include "tests/support/fitted_analysis.h"
 
 using namespace trazel::analysis;
 using namespace trazel::model;
@@ -13,50 +12,10 @@ using namespace trazel;
 
 namespace {
 
-const PeakTable kGuess = TableOf({{31, 0.9, 9}, {41, 0.55, 9}});
+const PeakTable kGuess = kFittedGuess;
 
-// An analysis with every part set: a fitted spectrum with its baseline, the
-// settings, the titles, and a record of a later version.
 Analysis Fitted() {
-    const SyntheticSpectrum made =
-        MakeSpectrum(TableOf({{30, 1, 8}, {42, 0.5, 10}}), {.baseline = 0.02}, 0.005, 3);
-    MeasuredData measured = MeasuredFrom(
-        {.x = made.x,
-         .y = made.y,
-         .header = {.title = "medido", .yUnits = "ABSORBANCE", .yKind = YUnit::Absorbance}},
-        "/datos/medido.txt");
-    measured.transform = {.y = input::YChange::AbsorbanceToTransmittance,
-                          .laserNm = 532,
-                          .negate = true,
-                          .yFactor = 0.5};
-    Analysis analysis;
-    analysis.measured = measured;
-    analysis.fitSettings.baseline = trazel::fit::Baseline::Constant;
-    analysis.fitSettings.heldBands = {2};
-    analysis.fitSettings.xMin = 5.0;
-    fit::FitProblem problem;
-    problem.table = kGuess;
-    problem.x = made.x;
-    problem.y = made.y;
-    problem.xMin = 0;
-    problem.xMax = 100;
-    problem.baseline = trazel::fit::Baseline::Constant;
-    FitRecord record;
-    record.settings = analysis.fitSettings;
-    record.xMax = 100;
-    record.result = trazel::fit::FitBands(problem);
-    EXPECT_TRUE(record.result.Ok()) << record.result.message;
-    analysis.baseline = BaselineOf(record.result, trazel::fit::Baseline::Constant);
-    analysis.lastFit = record;
-    analysis.axisTitles = AxisTitles{"Número de onda", "Absorbancia"};
-    analysis.peakSearch = PeakSearchSettings{.window = 21,
-                                             .order = 3,
-                                             .minProminence = 0.1,
-                                             .minDistance = 4.0,
-                                             .shoulders = true,
-                                             .maxBands = 7};
-    analysis.keptRecords = {{77, "de una versión futura"}};
-    return analysis;
+    return FittedAnalysis();
 }
 
 SectionRead Reread(const Analysis& analysis) {

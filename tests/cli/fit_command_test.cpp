@@ -167,6 +167,38 @@ TEST_F(FitCommandTest, TheFittedDocumentCarriesItsAnalysis) {
     }
 }
 
+// The report and the curves of a fit: the numbers of the stored fit, the
+// curves at every point of the range or on the grid of the step; a report
+// that cannot be written is named and leaves nothing behind.
+TEST_F(FitCommandTest, WritesTheReportAndTheCurves) {
+    ASSERT_EQ(Run(Words("fit @guess.trz --measured @medido.txt --xmin 20 --xmax 90 -o @fit.trz "
+                        "--report @r.csv --curves @c.csv")),
+              kExitOk)
+        << err_.str();
+    PeakTable fitted;
+    ASSERT_TRUE(LoadPeakTableFile(Path("fit.trz"), fitted).ok());
+    const std::string csv = Contents(Path("r.csv"));
+    EXPECT_EQ(csv.find("banda,posicion,error_posicion,estado_posicion,"), 0u) << csv;
+    EXPECT_NE(csv.find("\n1," + trazel::platform::ShortestText(fitted.position[2]) + ","),
+              std::string::npos)
+        << csv;
+    EXPECT_NE(csv.find("\n\nmagnitud,valor\n"), std::string::npos);
+    const auto lines = [](const std::string& text) {
+        return std::count(text.begin(), text.end(), '\n');
+    };
+    EXPECT_EQ(lines(Contents(Path("c.csv"))), 1 + 210);
+    ASSERT_EQ(Run(Words("fit @guess.trz --measured @medido.txt -o @fit.trz --report @r.txt "
+                        "--curves @g.csv --step 2.5")),
+              kExitOk);
+    EXPECT_EQ(Contents(Path("r.txt")).find("Informe del ajuste\n\nDocumento "), 0u);
+    EXPECT_EQ(lines(Contents(Path("g.csv"))), 1 + 41);
+    const auto before = Files();
+    EXPECT_EQ(Run(Words("fit @guess.trz --measured @medido.txt -o @fit.trz --report @no/r.txt")),
+              kExitFileError);
+    EXPECT_NE(err_.str().find("no/r.txt"), std::string::npos) << err_.str();
+    EXPECT_EQ(Files(), before);
+}
+
 struct RefusedRun {
     const char* name;
     const char* line;
@@ -264,7 +296,33 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedRun{"newHardLink", "new @duro.txt --from @medido.txt --width 1", kExitUsage,
                    "lista de bandas"},
         RefusedRun{"fitHardLink", "fit @guess.trz --measured @duro.txt -o @medido.txt", kExitUsage,
-                   "espectro medido"}),
+                   "espectro medido"},
+        // The report and the curves, refused before the fit runs.
+        RefusedRun{"reportOverMeasured",
+                   "fit @guess.trz --measured @medido.txt -o @o.trz --report @duro.txt", kExitUsage,
+                   "espectro medido"},
+        RefusedRun{"curvesOverDocument",
+                   "fit @guess.trz --measured @medido.txt -o @o.trz --curves @guess.trz",
+                   kExitUsage, "propio documento"},
+        RefusedRun{"reportIsTheOutput",
+                   "fit @guess.trz --measured @medido.txt -o @o.txt --report @./o.txt", kExitUsage,
+                   "dos veces"},
+        RefusedRun{"reportToStdout", "fit @guess.trz --measured @medido.txt -o @o.trz --report -",
+                   kExitUsage, "con nombre"},
+        RefusedRun{"reportEnding",
+                   "fit @guess.trz --measured @medido.txt -o @o.trz --report @r.pdf", kExitUsage,
+                   ".txt o .csv"},
+        RefusedRun{"curvesEnding",
+                   "fit @guess.trz --measured @medido.txt -o @o.trz --curves @c.txt", kExitUsage,
+                   "terminar en .csv"},
+        RefusedRun{"stepAlone", "fit @guess.trz --measured @medido.txt -o @o.trz --step 1",
+                   kExitUsage, "falta"},
+        RefusedRun{"stepNotPositive",
+                   "fit @guess.trz --measured @medido.txt -o @o.trz --curves @c.csv --step -1",
+                   kExitUsage, "mayor que 0"},
+        RefusedRun{"stepTooSmall",
+                   "fit @guess.trz --measured @medido.txt -o @o.trz --curves @c.csv --step 1e-9",
+                   kExitUsage, "10000000 filas"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The document goes where -o says, DOC itself too; when that is standard

@@ -245,6 +245,45 @@ TEST(ReportPages, NothingBeforeAGraphWasShown) {
     EXPECT_TRUE(Page(1, NumberedTable(5), settings).empty());
 }
 
+// The fit's page comes last and only with a fit; without one the report is
+// as it was.
+TEST(ReportPages, AFitAddsOneLastPage) {
+    struct Row {
+        int count;
+        bool graphShown;
+        bool hasFit;
+        int pages;
+        int fitPage;
+    };
+    for (const Row& r :
+         {Row{5, true, false, 1, 0}, Row{81, true, false, 3, 0}, Row{5, false, false, 1, 0},
+          Row{5, true, true, 2, 2}, Row{81, true, true, 4, 4}, Row{5, false, true, 1, 1}}) {
+        const ReportPlan plan = PlanReport(r.count, r.graphShown, r.hasFit);
+        EXPECT_EQ(plan.pages, r.pages) << r.count << r.graphShown << r.hasFit;
+        EXPECT_EQ(plan.fitPage, r.fitPage) << r.count << r.graphShown << r.hasFit;
+    }
+}
+
+// Under the figure's box and above the foot of the page whatever the table's
+// length; the rows that do not fit are counted instead.
+TEST(ReportPages, TheFitPageStaysOnThePaper) {
+    ReportSheet sheet{.heading = "Informe", .facts = {{"Veredicto", "Converge."}}};
+    sheet.columns = {"Banda", "Posición"};
+    sheet.rows.assign(99, {"1", "1040.020 ± 0.050"});
+    sheet.closing = {{"Fecha", "2025-03-14"}};
+    RecordingDC dc;
+    PrintFitPage(dc, sheet, "muestra");
+    int below = 0;
+    for (const Call& call : dc.Calls()) {
+        if (call.kind == Kind::TextOut && call.text != "muestra") {
+            EXPECT_LT(call.y, kFitFigureBox.bottom) << call.text;
+            EXPECT_GT(call.y, -2850 + 40) << call.text;
+            below += call.text.starts_with("… y ") ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(below, 1);
+}
+
 TEST(ReportTitle, CaptionWithoutTheProgramName) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"muestra-2 - Trazel", "muestra-2"}, {"Sin título - Trazel", "Sin título"},

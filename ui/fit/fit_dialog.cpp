@@ -21,6 +21,7 @@
 
 #include "fit/fit_report.h"
 #include "platform/number_format.h"
+#include "ui/form/fit_files.h"
 #include "ui/form/trazel_view.h"
 
 using namespace trazel::fit;
@@ -187,6 +188,10 @@ void FitDialog::CreateControls() {
 
     auto* buttons = new QDialogButtonBox(this);
     copyButton = buttons->addButton(QStringLiteral("&Copiar"), QDialogButtonBox::ActionRole);
+    reportButton = buttons->addButton(QStringLiteral("E&xportar resultado del ajuste..."),
+                                      QDialogButtonBox::ActionRole);
+    curvesButton = buttons->addButton(QStringLiteral("Exportar cur&vas del ajuste..."),
+                                      QDialogButtonBox::ActionRole);
     applyButton = buttons->addButton(QStringLiteral("A&plicar"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
     layout->addWidget(buttons);
@@ -198,6 +203,16 @@ void FitDialog::CreateControls() {
     connect(fitButton, &QPushButton::clicked, this, &FitDialog::StartFit);
     connect(stopButton, &QPushButton::clicked, this, &FitDialog::StopFit);
     connect(copyButton, &QPushButton::clicked, this, &FitDialog::CopyResult);
+    connect(reportButton, &QPushButton::clicked, this, [this] {
+        if (shown_) {
+            ExportFitReport(document_, *shown_, services_, this);
+        }
+    });
+    connect(curvesButton, &QPushButton::clicked, this, [this] {
+        if (shown_) {
+            ExportFitCurves(document_, *shown_, services_, this);
+        }
+    });
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
         if (shown_ && !Running()) {
             accept();
@@ -403,7 +418,9 @@ void FitDialog::UpdateButtons() {
         input->setEnabled(!running);
     }
     stopButton->setEnabled(running);
-    copyButton->setEnabled(shown_ != nullptr && !running);
+    for (QPushButton* button : {copyButton, reportButton, curvesButton}) {
+        button->setEnabled(shown_ != nullptr && !running);
+    }
     applyButton->setEnabled(shown_ != nullptr && !running);
 }
 

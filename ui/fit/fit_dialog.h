@@ -86,6 +86,9 @@ class FitDialog : public QDialog {
     QPushButton* fitButton = nullptr;
     QPushButton* stopButton = nullptr;
     QPushButton* copyButton = nullptr;
+    // The result shown, to a report file and to a file of its curves.
+    QPushButton* reportButton = nullptr;
+    QPushButton* curvesButton = nullptr;
     QPushButton* applyButton = nullptr;
 
   signals:

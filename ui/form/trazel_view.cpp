@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDate>
 #include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -19,6 +20,7 @@
 #include <array>
 
 #include "analysis/analysis_doc.h"
+#include "analysis/fit_export.h"
 #include "input/band_list.h"
 #include "output/peak_list.h"
 #include "platform/number_format.h"
@@ -26,6 +28,7 @@
 #include "platform/qt/dialog_units.h"
 #include "platform/qt/painter_dc.h"
 #include "platform/qt/print_driver.h"
+#include "platform/version.h"
 #include "ui/control_ids.h"
 #include "ui/dialogs/import_bands_dlg.h"
 #include "ui/dialogs/output_file_dialog.h"
@@ -534,15 +537,31 @@ void CTrazelView::OnOutputFile() {
 }
 
 PrintJob CTrazelView::MakePrintJob() {
+    const analysis::Analysis& stored = document_.GetAnalysis();
+    const ReportPlan plan = PlanReport(document_.Table().count, fields.graphShown,
+                                       stored.lastFit.has_value() && stored.measured.has_value());
     PrintJob job;
     job.minPage = 1;
-    job.maxPage = ReportPageCount(document_.Table().count, fields.graphShown);
+    job.maxPage = plan.pages;
     // The title is the document's name as the main window's caption shows it,
     // whatever window is in front while the pages are drawn.
     const std::string caption = window()->windowTitle().toStdString();
     job.documentName = PrintTitleFromCaption(caption);
-    job.printPage = [this, caption](CDC& dc, int page) {
+    job.printPage = [this, caption, plan](CDC& dc, int page) {
         const std::string title = PrintTitleFromCaption(caption);
+        if (page == plan.fitPage) {
+            PrintFitPage(dc,
+                         analysis::FitReportSheet(
+                             *document_.GetAnalysis().measured, *document_.GetAnalysis().lastFit,
+                             {.document = title,
+                              .date = QDate::currentDate().toString(Qt::ISODate).toStdString(),
+                              .version = platform::kTrazelVersion}),
+                         title);
+            if (fitFigurePrinter_) {
+                fitFigurePrinter_(dc, kFitFigureBox, document_.State());
+            }
+            return;
+        }
         if (page == 1 && fields.graphShown) {
             fields.printTitle = title;
         }

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -29,6 +30,7 @@ class PrintDriver;
 
 namespace trazel::analysis {
 class CAnalysisDoc;
+struct DocumentState;
 }  // namespace trazel::analysis
 
 namespace trazel::ui {
@@ -104,6 +106,13 @@ class CTrazelView : public QWidget {
     platform::PrintJob MakePrintJob();
     // The printer that print, print preview and print setup share.
     void SetPrintDriver(platform::PrintDriver* driver) { printDriver_ = driver; }
+    // Draws the figure of a fit into the box of the report's fit page. The
+    // figure is the plot window's, drawn with widgets the form does not
+    // know: the application gives the function; without one the page has
+    // the report's table alone.
+    using FitFigurePrinter =
+        std::function<void(platform::CDC&, const output::PageBox&, const analysis::DocumentState&)>;
+    void SetFitFigurePrinter(FitFigurePrinter printer) { fitFigurePrinter_ = std::move(printer); }
 
     // The undo history of the document's changes, of its table and of its
     // analysis; New and Open start it afresh.
@@ -186,6 +195,7 @@ class CTrazelView : public QWidget {
     std::vector<std::pair<QChar, QWidget*>> mnemonics_;
     QPushButton* defaultButton_ = nullptr;
     platform::PrintDriver* printDriver_ = nullptr;
+    FitFigurePrinter fitFigurePrinter_;
     DocumentHistory history_{document_, [this] { FillPeakList(); }};
 };
 

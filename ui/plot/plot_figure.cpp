@@ -11,6 +11,7 @@
 #include <QPdfWriter>
 #include <QRegularExpression>
 #include <QSvgGenerator>
+#include <QSvgRenderer>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 #include <algorithm>
@@ -22,6 +23,7 @@
 #include "output/plot_curves.h"
 #include "output/screen_graph.h"
 #include "platform/atomic_file.h"
+#include "platform/qt/painter_dc.h"
 
 using namespace trazel::output;
 
@@ -902,6 +904,41 @@ platform::Status WriteFigure(const std::string& path, const analysis::DocumentSt
     const QByteArray bytes = RenderFigure(state, view, size, format);
     return platform::WriteFileAtomically(
         path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+FigureView FitPageView(const analysis::Analysis& analysis) {
+    FigureView view;
+    view.yFromData = true;
+    if (analysis.lastFit) {
+        const analysis::FitRecord& fit = *analysis.lastFit;
+        view.curve.xMin = fit.xMin;
+        view.curve.xMax = fit.xMax;
+        view.curve.lineShape = fit.lineShape;
+        view.curve.useScaled = fit.useScaled;
+    }
+    const analysis::AxisTitles titles = analysis::ShownAxisTitles(analysis, {"x", "y"});
+    view.xTitle = QString::fromStdString(titles.x);
+    view.yTitle = QString::fromStdString(titles.y);
+    view.reversedX = analysis.measured && model::DrawnWithXDecreasing(analysis.measured->Header());
+    return view;
+}
+
+void PrintFigure(platform::CDC& dc, const output::PageBox& box,
+                 const analysis::DocumentState& state, const FigureView& view) {
+    auto* paper = dynamic_cast<platform::QPainterDC*>(&dc);
+    if (paper == nullptr) {
+        return;
+    }
+    // Drawn as the SVG picture of that size on paper, so that the page shows
+    // what an exported picture shows, in lines and text that stay sharp at
+    // the printer's resolution.
+    constexpr double kUnitsPerInch = 254.0;
+    PictureSize size;
+    size.inches =
+        QSizeF((box.right - box.left) / kUnitsPerInch, (box.top - box.bottom) / kUnitsPerInch);
+    size.dpi = 600.0;
+    QSvgRenderer svg(RenderFigure(state, view, size, FigureFormat::Svg));
+    svg.render(&paper->Painter(), paper->DeviceRect(box.left, box.top, box.right, box.bottom));
 }
 
 QString PictureText(QString text) {

@@ -11,6 +11,8 @@
 #include "analysis/analysis_doc.h"
 #include "analysis/figure_data.h"
 #include "output/curve_settings.h"
+#include "output/printed_report.h"
+#include "platform/cdc.h"
 #include "platform/status.h"
 
 class QCustomPlot;
@@ -117,6 +119,19 @@ QByteArray RenderFigure(const analysis::DocumentState& state, const FigureView& 
 // names. The message of a failure names the file.
 platform::Status WriteFigure(const std::string& path, const analysis::DocumentState& state,
                              const FigureView& view, const PictureSize& size);
+
+// The view of a printed fit's page: the fit's range, y from the curves, the
+// line shape it was made with, the axes named by the units of the data (or
+// the titles typed for the document), x decreasing for the spectra drawn so
+// by convention.
+FigureView FitPageView(const analysis::Analysis& analysis);
+
+// The figure of state drawn in the print style into box of a page (in
+// MM_LOMETRIC), as the picture "Exportar imagen" writes at that size, when dc
+// paints through a QPainter (a printer, a PDF); nothing on any other device
+// context. A QApplication must exist.
+void PrintFigure(platform::CDC& dc, const output::PageBox& box,
+                 const analysis::DocumentState& state, const FigureView& view);
 
 // An SVG as QSvgGenerator writes it made smaller without changing what it
 // draws: groups that hold nothing left out, and the numbers of coordinates

@@ -25,6 +25,7 @@
 #include "model/spectrum_units.h"
 #include "platform/number_format.h"
 #include "ui/control_ids.h"
+#include "ui/form/fit_files.h"
 #include "ui/form/trazel_view.h"
 #include "ui/plot/measured_commands.h"
 #include "ui/plot/picture_size_dialog.h"
@@ -101,6 +102,9 @@ PlotWindow::PlotWindow(CTrazelView& view, MeasuredCommands& measured, const Serv
     document_.Listen(this, [this, seen] {
         fitAction_->setEnabled(measured_.Current() != nullptr);
         findAction_->setEnabled(measured_.Current() != nullptr);
+        for (QAction* action : {reportAction_, curvesAction_}) {
+            action->setEnabled(document_.GetAnalysis().lastFit.has_value());
+        }
         // A spectrum just loaded, or moved to other units, is shown whole,
         // unless the user is looking at a part of his own choosing.
         const auto now = seen();
@@ -139,6 +143,20 @@ void PlotWindow::CreateMenus() {
     findAction_ =
         menu->addAction(QStringLiteral("&Buscar bandas..."), this, &PlotWindow::findBandsRequested);
     findAction_->setEnabled(measured_.Current() != nullptr);
+    reportAction_ =
+        menu->addAction(QStringLiteral("E&xportar resultado del ajuste..."), this, [this] {
+            if (const auto& fit = document_.GetAnalysis().lastFit) {
+                ExportFitReport(document_, *fit, services_, this);
+            }
+        });
+    curvesAction_ = menu->addAction(QStringLiteral("Exportar c&urvas del ajuste..."), this, [this] {
+        if (const auto& fit = document_.GetAnalysis().lastFit) {
+            ExportFitCurves(document_, *fit, services_, this);
+        }
+    });
+    for (QAction* action : {reportAction_, curvesAction_}) {
+        action->setEnabled(document_.GetAnalysis().lastFit.has_value());
+    }
     menu->addSeparator();
     menu->addAction(QStringLiteral("&Exportar imagen..."), QKeySequence(Qt::CTRL | Qt::Key_E), this,
                     &PlotWindow::OnExportImage);

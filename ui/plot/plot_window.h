@@ -147,6 +147,9 @@ class PlotWindow : public QMainWindow {
     std::shared_ptr<const analysis::FitRecord> fit_;
     std::vector<double> marked_;
     QAction* findAction_ = nullptr;
+    // The report and the curves of the fit the document holds.
+    QAction* reportAction_ = nullptr;
+    QAction* curvesAction_ = nullptr;
     // The transform the measured options show while they subtract a
     // baseline: the spectrum is drawn without it, and the baseline over it.
     std::optional<analysis::MeasuredTransform> alsPreview_;

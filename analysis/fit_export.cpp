@@ -1,0 +1,443 @@
+#include "analysis/fit_export.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <set>
+
+#include "analysis/figure_data.h"
+#include "fit/fit_report.h"
+#include "model/spectrum_units.h"
+#include "platform/atomic_file.h"
+#include "platform/number_format.h"
+#include "platform/output_file.h"
+
+using namespace trazel::model;
+using namespace trazel::platform;
+using trazel::fit::Estimate;
+using trazel::fit::FittedBand;
+
+namespace trazel::analysis {
+
+namespace {
+
+// The bands newest first, as the peak list and the dialog show them.
+std::vector<const FittedBand*> NewestFirst(const fit::FitResult& result) {
+    std::vector<const FittedBand*> bands;
+    for (auto band = result.bands.rbegin(); band != result.bands.rend(); ++band) {
+        bands.push_back(&*band);
+    }
+    return bands;
+}
+
+double TotalArea(const fit::FitResult& result) {
+    double total = 0.0;
+    for (const FittedBand& band : result.bands) {
+        total += band.area.value;
+    }
+    return total;
+}
+
+std::string Cell(const Estimate& estimate) {
+    const fit::RoundedPair text = fit::ReadableEstimate(estimate);
+    if (estimate.HasError()) {
+        return text.value + " ± " + text.error;
+    }
+    return text.value + " (" + text.error + ")";
+}
+
+std::string WithUnit(const std::string& name, const std::string& unit) {
+    return unit.empty() ? name : name + " (" + unit + ")";
+}
+
+std::string ShapeName(const FitRecord& fit) {
+    std::string text = fit.lineShape == Lorentzian ? "lorentziana" : "gaussiana";
+    if (fit.useScaled) {
+        text += ", centrada en posición × escala";
+    }
+    return text;
+}
+
+std::string FreeValues(const FitRecord& fit) {
+    std::vector<std::string> kinds;
+    if (fit.settings.values.position) {
+        kinds.emplace_back("posición");
+    }
+    if (fit.settings.values.intensity) {
+        kinds.emplace_back("intensidad");
+    }
+    if (fit.settings.values.width) {
+        kinds.emplace_back("anchura");
+    }
+    std::string text;
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
+        text += (i == 0 ? "" : i + 1 == kinds.size() ? " y " : ", ") + kinds[i];
+    }
+    int free = 0;
+    for (const FittedBand& band : fit.result.bands) {
+        free += band.position.free || band.intensity.free || band.width.free ? 1 : 0;
+    }
+    if (text.empty() || free == 0) {
+        text = "ninguno de las bandas";
+    } else {
+        text += " de " + std::to_string(free) + " de " + std::to_string(fit.result.bands.size()) +
+                " bandas";
+    }
+    if (!fit.result.baseline.empty()) {
+        text += "; la línea base";
+    }
+    return text;
+}
+
+std::string BoundsHit(const fit::FitResult& result) {
+    std::string text;
+    const auto bands = NewestFirst(result);
+    for (std::size_t row = 0; row < bands.size(); ++row) {
+        const std::pair<const Estimate*, const char*> values[] = {
+            {&bands[row]->position, "posición"},
+            {&bands[row]->intensity, "intensidad"},
+            {&bands[row]->width, "anchura"}};
+        for (const auto& [estimate, name] : values) {
+            if (estimate->atBound) {
+                text += (text.empty() ? "" : "; ") + std::string(name) + " de la banda " +
+                        std::to_string(row + 1) + " (" + ShortestText(estimate->value) + ")";
+            }
+        }
+    }
+    return text.empty() ? "ninguno" : text;
+}
+
+// The units of the data in ASCII for CSV column names, or nothing when the
+// file named none this program knows: a unit as read could hold commas or
+// any character.
+std::string AsciiXUnit(const SpectrumHeader& header) {
+    switch (header.xKind) {
+        case XUnit::Wavenumber:
+        case XUnit::RamanShift:
+            return "cm-1";
+        case XUnit::Nanometre:
+            return "nm";
+        case XUnit::Micrometre:
+            return "um";
+        case XUnit::Unknown:
+            break;
+    }
+    return {};
+}
+
+std::string AsciiYUnit(const SpectrumHeader& header) {
+    switch (header.yKind) {
+        case YUnit::Absorbance:
+            return "A";
+        case YUnit::Transmittance:
+            return "T";
+        case YUnit::PercentTransmittance:
+            return "%T";
+        case YUnit::Unknown:
+            break;
+    }
+    return {};
+}
+
+std::string AreaUnit(const std::string& x, const std::string& y) {
+    return x.empty() || y.empty() ? std::string() : y + "*" + x;
+}
+
+// A CSV field, quoted when it holds a comma, a quote or a line end.
+std::string CsvText(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) {
+        return text;
+    }
+    std::string quoted = "\"";
+    for (const char c : text) {
+        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    }
+    return quoted + '"';
+}
+
+const char* State(const Estimate& estimate) {
+    if (!estimate.free) {
+        return "fija";
+    }
+    if (estimate.atBound) {
+        return "en_limite";
+    }
+    return estimate.undetermined ? "sin_determinar" : "libre";
+}
+
+std::string AsciiBaselineName(fit::Baseline baseline) {
+    constexpr const char* kNames[] = {"ninguna", "constante", "recta", "parabola", "cubica"};
+    return kNames[static_cast<int>(baseline)];
+}
+
+std::string ErrorNumber(const Estimate& estimate) {
+    return estimate.HasError() ? ShortestText(estimate.error) : std::string();
+}
+
+}  // namespace
+
+output::ReportSheet FitReportSheet(const MeasuredData& measured, const FitRecord& fit,
+                                   const ReportOrigin& origin) {
+    const fit::FitResult& result = fit.result;
+    const std::string xUnit = XUnitSymbol(measured.Header());
+    const std::string spaceUnit = xUnit.empty() ? "" : " " + xUnit;
+    output::ReportSheet sheet;
+    sheet.heading = "Informe del ajuste";
+    auto& facts = sheet.facts;
+    facts.emplace_back("Documento", origin.document);
+    facts.emplace_back("Espectro medido", measured.sourceName);
+    std::string points = std::to_string(measured.X().size());
+    if (measured.LeftOut() > 0) {
+        points +=
+            " (" + std::to_string(measured.LeftOut()) + " dejados fuera por la transformación)";
+    }
+    facts.emplace_back("Puntos del espectro", points);
+    facts.emplace_back("Transformación", input::DescribeTransform(measured.transform.Whole()));
+    facts.emplace_back("Intervalo de x",
+                       FormatG(fit.xMin, 10) + " a " + FormatG(fit.xMax, 10) + spaceUnit);
+    facts.emplace_back("Forma de línea", ShapeName(fit));
+    if (result.baseline.empty()) {
+        facts.emplace_back("Línea base", "ninguna");
+    } else {
+        std::string form = "c0";
+        for (std::size_t j = 1; j < result.baseline.size(); ++j) {
+            form +=
+                " + c" + std::to_string(j) + " (x − xc)" + (j > 1 ? "^" + std::to_string(j) : "");
+        }
+        facts.emplace_back("Línea base", fit::BaselineName(fit.settings.baseline) + ", " + form +
+                                             ", xc = " + FormatG(result.baselineCentre, 10) +
+                                             spaceUnit);
+        for (std::size_t j = 0; j < result.baseline.size(); ++j) {
+            facts.emplace_back("  c" + std::to_string(j), Cell(result.baseline[j]));
+        }
+    }
+    facts.emplace_back("Valores que varían", FreeValues(fit));
+    facts.emplace_back("Valores en el límite", BoundsHit(result));
+    facts.emplace_back("Veredicto", fit::VerdictText(result));
+    facts.emplace_back("Iteraciones", std::to_string(result.iterations));
+    facts.emplace_back("Puntos ajustados", std::to_string(result.points));
+    facts.emplace_back("Valores libres", std::to_string(result.parameters));
+    facts.emplace_back("Suma de cuadrados (RSS)", FormatG(result.rss, 6));
+    facts.emplace_back("χ² reducido", FormatG(result.reducedChiSquare, 6));
+    facts.emplace_back("R²", FormatG(result.rSquared, 6));
+    facts.emplace_back("Estructura del residuo",
+                       result.structureLimit > 0.0 ? FormatG(result.structure, 3) + " (umbral " +
+                                                         FormatG(result.structureLimit, 3) + ")"
+                                                   : std::string("sin evaluar (muy pocos puntos)"));
+
+    const std::string unitNote = xUnit.empty() ? "" : " (" + xUnit + ")";
+    sheet.columns = {"Banda",   "Posición" + unitNote, "Intensidad", "Anchura" + unitNote, "Área",
+                     "Área (%)"};
+    const double total = TotalArea(result);
+    const auto bands = NewestFirst(result);
+    for (std::size_t row = 0; row < bands.size(); ++row) {
+        const FittedBand& band = *bands[row];
+        char share[32] = "—";
+        if (total != 0.0 && std::isfinite(total)) {
+            std::snprintf(share, sizeof share, "%.1f", 100.0 * band.area.value / total);
+        }
+        sheet.rows.push_back({std::to_string(row + 1), Cell(band.position), Cell(band.intensity),
+                              Cell(band.width), Cell(band.area), share});
+    }
+    sheet.closing = {{"Fecha", origin.date}, {"Programa", "Trazel " + origin.version}};
+    return sheet;
+}
+
+std::string FitReportText(const MeasuredData& measured, const FitRecord& fit,
+                          const ReportOrigin& origin) {
+    return output::ReportSheetText(FitReportSheet(measured, fit, origin));
+}
+
+std::string FitReportCsv(const MeasuredData& measured, const FitRecord& fit,
+                         const ReportOrigin& origin) {
+    const fit::FitResult& result = fit.result;
+    const std::string x = AsciiXUnit(measured.Header());
+    const std::string y = AsciiYUnit(measured.Header());
+    const std::pair<const char*, std::string> values[] = {
+        {"posicion", x}, {"intensidad", y}, {"anchura", x}, {"area", AreaUnit(x, y)}};
+    std::string csv = "banda";
+    for (const auto& [name, unit] : values) {
+        csv += ',' + WithUnit(name, unit) + ',' + WithUnit(std::string("error_") + name, unit) +
+               ",estado_" + name;
+    }
+    csv += ",area_pct\n";
+    const double total = TotalArea(result);
+    const auto bands = NewestFirst(result);
+    for (std::size_t row = 0; row < bands.size(); ++row) {
+        const FittedBand& band = *bands[row];
+        csv += std::to_string(row + 1);
+        for (const Estimate* e : {&band.position, &band.intensity, &band.width, &band.area}) {
+            csv += ',' + ShortestText(e->value) + ',' + ErrorNumber(*e) + ',' + State(*e);
+        }
+        csv += ',' + (total != 0.0 ? ShortestText(100.0 * band.area.value / total) : "") + '\n';
+    }
+
+    std::vector<std::pair<std::string, std::string>> stats = {
+        {"documento", CsvText(origin.document)},
+        {"espectro", CsvText(measured.sourceName)},
+        {"puntos_espectro", std::to_string(measured.X().size())},
+        {"forma", fit.lineShape == Lorentzian ? "lorentziana" : "gaussiana"},
+        {"posiciones_escaladas", fit.useScaled ? "1" : "0"},
+        {WithUnit("x_min", x), ShortestText(fit.xMin)},
+        {WithUnit("x_max", x), ShortestText(fit.xMax)},
+        {"linea_base", AsciiBaselineName(fit.settings.baseline)}};
+    if (!result.baseline.empty()) {
+        stats.emplace_back(WithUnit("xc", x), ShortestText(result.baselineCentre));
+        for (std::size_t j = 0; j < result.baseline.size(); ++j) {
+            const std::string c = "c" + std::to_string(j);
+            stats.emplace_back(c, ShortestText(result.baseline[j].value));
+            stats.emplace_back("error_" + c, ErrorNumber(result.baseline[j]));
+        }
+    }
+    int atBounds = 0;
+    for (const FittedBand& band : result.bands) {
+        for (const Estimate* e : {&band.position, &band.intensity, &band.width}) {
+            atBounds += e->atBound ? 1 : 0;
+        }
+    }
+    const std::pair<std::string, std::string> more[] = {
+        {"puntos_ajustados", std::to_string(result.points)},
+        {"valores_libres", std::to_string(result.parameters)},
+        {"iteraciones", std::to_string(result.iterations)},
+        {"rss", ShortestText(result.rss)},
+        {"chi2_reducido", ShortestText(result.reducedChiSquare)},
+        {"r2", ShortestText(result.rSquared)},
+        {"estructura_residuo", result.structureLimit > 0.0 ? ShortestText(result.structure) : ""},
+        {"umbral_estructura",
+         result.structureLimit > 0.0 ? ShortestText(result.structureLimit) : ""},
+        {"residuo_con_estructura", result.structured ? "1" : "0"},
+        {"valores_en_limite", std::to_string(atBounds)},
+        {"fecha", CsvText(origin.date)},
+        {"version", CsvText(origin.version)}};
+    stats.insert(stats.end(), std::begin(more), std::end(more));
+    csv += "\nmagnitud,valor\n";
+    for (const auto& [name, value] : stats) {
+        csv += name + ',' + value + '\n';
+    }
+    return csv;
+}
+
+std::optional<ReportFormat> ReportFormatFor(const std::string& path) {
+    const auto endsWith = [&path](const std::string& ending) {
+        if (path.size() < ending.size()) {
+            return false;
+        }
+        for (std::size_t i = 0; i < ending.size(); ++i) {
+            const char c = path[path.size() - ending.size() + i];
+            if (std::tolower(static_cast<unsigned char>(c)) != ending[i]) {
+                return false;
+            }
+        }
+        return true;
+    };
+    if (endsWith(".txt")) {
+        return ReportFormat::Text;
+    }
+    if (endsWith(".csv")) {
+        return ReportFormat::Csv;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> CurveStepProblem(const FitRecord& fit, double step) {
+    if (!(step > 0.0) || !std::isfinite(step)) {
+        return "el paso debe ser un número mayor que 0";
+    }
+    if ((fit.xMax - fit.xMin) / step + 1.0 > kMaxCurveRows) {
+        return "con ese paso el intervalo del ajuste daría más de 10000000 filas";
+    }
+    return std::nullopt;
+}
+
+bool WriteFitCurves(platform::ByteSink& out, const MeasuredData& measured, const FitRecord& fit,
+                    std::optional<double> step) {
+    const fit::FitResult& result = fit.result;
+    const std::string y = AsciiYUnit(measured.Header());
+    const auto bands = NewestFirst(result);
+    const bool atPoints = !step;
+    std::string line = WithUnit("x", AsciiXUnit(measured.Header()));
+    if (atPoints) {
+        line += ',' + WithUnit("medido", y);
+    }
+    line += ',' + WithUnit("linea_base", y) + ',' + WithUnit("ajuste", y);
+    // Named by position; two bands rounded to the same text are told apart.
+    std::set<std::string> names;
+    for (const FittedBand* band : bands) {
+        std::string name = "banda_" + fit::ReadableEstimate(band->position).value;
+        for (int n = 2; !names.insert(name).second; ++n) {
+            name = "banda_" + fit::ReadableEstimate(band->position).value + "_" + std::to_string(n);
+        }
+        line += ',' + WithUnit(name, y);
+    }
+    if (atPoints) {
+        line += ',' + WithUnit("residuo", y);
+    }
+    if (!out.Write(line + '\n')) {
+        return false;
+    }
+
+    const auto row = [&](double x, const double* data) {
+        const double baseline = fit::BaselineAt(result, x);
+        const double curve = fit::FittedCurveAt(result, fit.lineShape, fit.useScaled, x);
+        line = ShortestText(x);
+        if (data != nullptr) {
+            line += ',' + ShortestText(*data);
+        }
+        line += ',' + ShortestText(baseline) + ',' + ShortestText(curve);
+        for (const FittedBand* band : bands) {
+            line += ',' + ShortestText(
+                              PeakTerm(result.table, band->index, fit.lineShape, fit.useScaled, x));
+        }
+        if (data != nullptr) {
+            line += ',' + ShortestText(*data - curve);
+        }
+        line += '\n';
+        return out.Write(line);
+    };
+    if (atPoints) {
+        const Curve data = FittedData(measured, fit);
+        for (std::size_t i = 0; i < data.x.size(); ++i) {
+            if (!row(data.x[i], &data.y[i])) {
+                return false;
+            }
+        }
+        return true;
+    }
+    // Each x from the start, not by adding steps, so that no error builds up.
+    const auto rows =
+        static_cast<long long>(std::floor((fit.xMax - fit.xMin) / *step * (1 + 1e-12))) + 1;
+    for (long long i = 0; i < rows; ++i) {
+        if (!row(fit.xMin + static_cast<double>(i) * *step, nullptr)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+Status WriteFitReport(const std::string& path, const MeasuredData& measured, const FitRecord& fit,
+                      const ReportOrigin& origin) {
+    return WriteFileAtomically(path, ReportFormatFor(path) == ReportFormat::Text
+                                         ? FitReportText(measured, fit, origin)
+                                         : FitReportCsv(measured, fit, origin));
+}
+
+Status WriteFitCurvesFile(const std::string& path, const MeasuredData& measured,
+                          const FitRecord& fit, std::optional<double> step) {
+    if (step) {
+        if (const auto problem = CurveStepProblem(fit, *step)) {
+            return FileFailure(FileOperation::Write, path, *problem);
+        }
+    }
+    // A spectrum of a million points makes a file of hundreds of megabytes:
+    // it goes out line by line rather than whole from memory.
+    return ReplaceFileWith(path, [&](const WriteTarget& target) {
+        OutputFile file;
+        if (const Status opened = file.Open(target); !opened.ok()) {
+            return opened;
+        }
+        WriteFitCurves(file, measured, fit, step);
+        return file.Close();
+    });
+}
+
+}  // namespace trazel::analysis

@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+
+#include "analysis/analysis_file.h"
+#include "analysis/figure_data.h"
+#include "analysis/fit_export.h"
+#include "platform/number_format.h"
+#include "tests/support/fitted_analysis.h"
+
+using namespace trazel::analysis;
+using namespace trazel;
+using trazel::model::ReadSection;
+using trazel::model::SectionBytes;
+
+namespace {
+
+using Table = std::vector<std::vector<std::string>>;
+
+// The lines of a CSV text up to the first blank one, split at commas.
+Table FirstTable(const std::string& csv) {
+    Table table;
+    std::istringstream in(csv);
+    for (std::string line; std::getline(in, line) && !line.empty();) {
+        std::vector<std::string> cells;
+        std::istringstream fields(line);
+        for (std::string cell; std::getline(fields, cell, ',');) {
+            cells.push_back(cell);
+        }
+        table.push_back(cells);
+    }
+    return table;
+}
+
+double Number(const std::string& text) {
+    return platform::ParseDouble(text).value_or(NAN);
+}
+
+struct CurvesCase {
+    const char* name;
+    fit::Baseline baseline;
+    std::optional<double> step;
+};
+
+class CurvesTest : public testing::TestWithParam<CurvesCase> {};
+
+// On every row the fit is the baseline plus the bands, and the residual the
+// data as fitted minus the fit; the rows are the measured points of the
+// range, or the grid of the step.
+TEST_P(CurvesTest, AddUpOnEveryRow) {
+    const Analysis analysis = FittedAnalysis(GetParam().baseline);
+    const FitRecord& fit = *analysis.lastFit;
+    std::ostringstream text;
+    platform::StreamSink sink(text);
+    ASSERT_TRUE(WriteFitCurves(sink, *analysis.measured, fit, GetParam().step));
+    const Table table = FirstTable(text.str());
+    const std::vector<std::string>& names = table.front();
+    // By name, whatever units follow it.
+    const auto column = [&names](const std::string& name) {
+        return std::find_if(names.begin(), names.end(),
+                            [&name](const std::string& n) { return n.starts_with(name); }) -
+               names.begin();
+    };
+    const auto bands = std::count_if(names.begin(), names.end(),
+                                     [](const std::string& n) { return n.starts_with("banda_"); });
+    EXPECT_EQ(bands, 2);
+    const Curve data = FittedData(*analysis.measured, fit);
+    const std::size_t rows =
+        GetParam().step ? static_cast<std::size_t>((fit.xMax - fit.xMin) / *GetParam().step) + 1
+                        : data.x.size();
+    ASSERT_EQ(table.size(), rows + 1);
+    for (std::size_t r = 1; r < table.size(); ++r) {
+        const auto cell = [&](std::ptrdiff_t c) { return Number(table[r].at(std::size_t(c))); };
+        double sum = cell(column("linea_base"));
+        for (std::ptrdiff_t c = column("ajuste") + 1; c < column("ajuste") + 1 + bands; ++c) {
+            sum += cell(c);
+        }
+        const double curve = cell(column("ajuste"));
+        EXPECT_NEAR(curve, sum, 1e-12 * std::max(1.0, std::fabs(curve))) << "row " << r;
+        if (!GetParam().step) {
+            EXPECT_EQ(cell(0), data.x[r - 1]);
+            EXPECT_EQ(cell(column("medido")), data.y[r - 1]);
+            EXPECT_NEAR(cell(column("residuo")), data.y[r - 1] - curve, 1e-12);
+        } else {
+            EXPECT_EQ(column("medido"), std::ssize(names));
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Baselines, CurvesTest,
+                         testing::Values(CurvesCase{"none", fit::Baseline::None, std::nullopt},
+                                         CurvesCase{"constant", fit::Baseline::Constant,
+                                                    std::nullopt},
+                                         CurvesCase{"cubicOnAGrid", fit::Baseline::Cubic, 0.37},
+                                         CurvesCase{"lineCoarseGrid", fit::Baseline::Linear, 10.0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The report of the fit the document stores, read back from its file, is
+// the report of the fit the dialog showed; the CSV holds its values to the
+// last bit and the shares add up to the whole.
+TEST(FitReport, OfTheStoredFitIsThatOfTheFitShown) {
+    const ReportOrigin origin{"ajuste.trz", "2025-03-14", "9.9"};
+    for (const fit::Baseline baseline : {fit::Baseline::None, fit::Baseline::Quadratic}) {
+        const Analysis shown = FittedAnalysis(baseline);
+        const StoredAnalysis stored =
+            AnalysisFromSection(ReadSection(SectionBytes(AnalysisSection(shown))), kFittedGuess);
+        ASSERT_EQ(stored.notice, "");
+        const Analysis& read = stored.analysis;
+        EXPECT_EQ(FitReportText(*read.measured, *read.lastFit, origin),
+                  FitReportText(*shown.measured, *shown.lastFit, origin));
+        const std::string csv = FitReportCsv(*read.measured, *read.lastFit, origin);
+        EXPECT_EQ(csv, FitReportCsv(*shown.measured, *shown.lastFit, origin));
+        const Table bands = FirstTable(csv);
+        const auto& fitted = shown.lastFit->result.bands;
+        ASSERT_EQ(bands.size(), fitted.size() + 1);
+        double shares = 0.0;
+        for (std::size_t row = 1; row < bands.size(); ++row) {
+            const fit::FittedBand& band = fitted[fitted.size() - row];
+            EXPECT_EQ(Number(bands[row][1]), band.position.value);
+            EXPECT_EQ(Number(bands[row][10]), band.area.value);
+            shares += Number(bands[row].back());
+        }
+        EXPECT_NEAR(shares, 100.0, 1e-9);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,81 @@
+#include "ui/form/fit_files.h"
+
+#include <QApplication>
+#include <QDate>
+
+#include "platform/version.h"
+
+using namespace trazel::platform;
+
+namespace trazel::ui {
+
+namespace {
+
+// The path chosen for a file that must end in one of the endings the
+// format names, or nothing after saying why.
+std::optional<std::string> ChosenPath(const Services& services, QWidget* owner,
+                                      const QString& caption, const QString& suggested,
+                                      bool textAllowed) {
+    const auto path = services.Files().GetSaveFileName(owner, caption, suggested);
+    if (!path) {
+        return std::nullopt;
+    }
+    const auto format = analysis::ReportFormatFor(path->toStdString());
+    if (!format || (!textAllowed && format != analysis::ReportFormat::Csv)) {
+        services.AfxMessageBox(
+            owner,
+            QStringLiteral("No se puede exportar «%1»: el nombre debe acabar "
+                           "en %2.")
+                .arg(*path, textAllowed ? QStringLiteral(".txt o .csv") : QStringLiteral(".csv")),
+            MessageKind::Warning);
+        return std::nullopt;
+    }
+    return path->toStdString();
+}
+
+void TellFailure(const Status& written, const Services& services, QWidget* owner) {
+    if (!written.ok()) {
+        services.AfxMessageBox(owner, QString::fromStdString(written.message()),
+                               MessageKind::Warning);
+    }
+}
+
+}  // namespace
+
+analysis::ReportOrigin ReportOriginOf(const analysis::CAnalysisDoc& document) {
+    return {.document = document.GetTitle(),
+            .date = QDate::currentDate().toString(Qt::ISODate).toStdString(),
+            .version = kTrazelVersion};
+}
+
+void ExportFitReport(const analysis::CAnalysisDoc& document, const analysis::FitRecord& fit,
+                     const Services& services, QWidget* owner) {
+    const auto& measured = document.GetAnalysis().measured;
+    if (!measured) {
+        return;
+    }
+    const auto path = ChosenPath(services, owner, QStringLiteral("Exportar resultado del ajuste"),
+                                 QStringLiteral("ajuste.txt"), true);
+    if (path) {
+        TellFailure(analysis::WriteFitReport(*path, *measured, fit, ReportOriginOf(document)),
+                    services, owner);
+    }
+}
+
+void ExportFitCurves(const analysis::CAnalysisDoc& document, const analysis::FitRecord& fit,
+                     const Services& services, QWidget* owner) {
+    const auto& measured = document.GetAnalysis().measured;
+    if (!measured) {
+        return;
+    }
+    const auto path = ChosenPath(services, owner, QStringLiteral("Exportar curvas del ajuste"),
+                                 QStringLiteral("curvas.csv"), false);
+    if (path) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const Status written = analysis::WriteFitCurvesFile(*path, *measured, fit);
+        QApplication::restoreOverrideCursor();
+        TellFailure(written, services, owner);
+    }
+}
+
+}  // namespace trazel::ui

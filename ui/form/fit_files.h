@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <string>
+
+#include "analysis/analysis_doc.h"
+#include "analysis/fit_export.h"
+#include "platform/qt/services.h"
+
+class QWidget;
+
+namespace trazel::ui {
+
+// The fit's files out of the window, the same from the fit dialog (the fit
+// it shows) and from the plot window (the fit the document holds): the path
+// asked through services, the file written whole or not at all, a failure
+// told in a message over owner.
+
+// Where the report of a fit says it comes from: the document's name as its
+// window's caption gives it, today's date and this program's version.
+analysis::ReportOrigin ReportOriginOf(const analysis::CAnalysisDoc& document);
+
+// "Exportar resultado del ajuste...": the report, as text or CSV by the
+// ending of the name chosen.
+void ExportFitReport(const analysis::CAnalysisDoc& document, const analysis::FitRecord& fit,
+                     const platform::Services& services, QWidget* owner);
+
+// "Exportar curvas del ajuste...": the curves at the measured points, as CSV.
+void ExportFitCurves(const analysis::CAnalysisDoc& document, const analysis::FitRecord& fit,
+                     const platform::Services& services, QWidget* owner);
+
+}  // namespace trazel::ui
