@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 """A wheel notch in the plot window, timed to the screen, under Xvfb.
 
-Starts Xvfb on display :79 (1920 x 1080), a document of 99 bands holding a
-measured spectrum of 1,000,000 points, opens the plot window (Ctrl+G), sets
+Starts Xvfb on display :79 (1920 x 1080), a document of 99 bands, each drawn
+by itself too, holding a measured spectrum of 1,000,000 points, opens the plot window (Ctrl+G), sets
 it to 1920 x 1080 and puts the pointer in its middle. Then, notch after notch,
 it sends a wheel turn with XTest (in and out in turn, so that the view stays
 alike) and times the X Damage notifications of the window that follow: the
@@ -118,14 +118,38 @@ def zoom(tmp):
     measured = os.path.join(tmp, "medido.txt")
     doc = os.path.join(tmp, "bandas.trz")
     write_spectrum(measured)
-    subprocess.run([CLI, "peaks", measured, "--max", "99", "-o", doc], check=True,
+    found = os.path.join(tmp, "halladas.trz")
+    subprocess.run([CLI, "peaks", measured, "--max", "99", "-o", found], check=True,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    # Every band drawn by itself too, as the heaviest picture: the same table
+    # with each band marked (show --csv, new --from), followed by the
+    # spectrum's section of the document peaks wrote, whose table it
+    # replaces byte for byte.
+    rows = subprocess.run([CLI, "show", found, "--csv"], capture_output=True, text=True,
+                          check=True).stdout.splitlines()
+    table = os.path.join(tmp, "tabla.csv")
+    with open(table, "w") as f:
+        f.write(rows[0] + "\n")
+        f.writelines(row.rsplit(",", 1)[0] + ",s\n" for row in rows[1:])
+    marked = os.path.join(tmp, "marcadas.trz")
+    subprocess.run([CLI, "new", marked, "--from", table], check=True)
+    with open(marked, "rb") as f:
+        head = f.read()
+    with open(found, "rb") as f:
+        rest = f.read()[len(head):]
+    with open(doc, "wb") as f:
+        f.write(head + rest)
     shown = subprocess.run([CLI, "show", doc], capture_output=True, text=True).stdout
-    print(f"document: {len(shown.splitlines()) - 1} bands, a measured spectrum of {POINTS} points")
+    bands = sum(1 for line in shown.splitlines()[1:] if line[:1].isdigit())
+    print(f"document: {bands} bands, each drawn by itself too, and a measured spectrum of "
+          f"{POINTS} points")
     config = os.path.join(tmp, "config")
     app = start_trazel(doc, config)
     try:
         d = display.Display(DISPLAY)
+        # The server sends no Damage events to a client that has not asked
+        # for the version it speaks.
+        d.damage_query_version()
         main = wait_for(lambda: window_named("bandas.trz"))
         time.sleep(1.0)
         d.set_input_focus(main, X.RevertToParent, X.CurrentTime)
