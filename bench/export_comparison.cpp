@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "bench/bench_table.h"
+#include "bench/straightforward_export.h"
 #include "model/line_shapes.h"
 #include "output/data_export.h"
 
@@ -45,31 +46,6 @@ ExportSettings MillionLines(std::int32_t shape) {
     settings.resolution = kResolution;
     settings.decimalComma = false;
     return settings;
-}
-
-// What anyone would write first: one thread, the sum of every band at each x,
-// printf's formatting and one fputs a line.
-bool StraightforwardExport(const std::string& path, const PeakTable& table,
-                           const ExportSettings& settings) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        return false;
-    }
-    std::fputs("x y\r\n", file);
-    const double step = (settings.curve.xMax - settings.curve.xMin) / settings.resolution;
-    char line[128];
-    double x = settings.curve.xMin;
-    while (x <= settings.curve.xMax) {
-        const double y = ProfileSum(table, settings.curve.lineShape, settings.curve.useScaled, x);
-        std::snprintf(line, sizeof line, "%.14g %.14g\r\n", x, y);
-        std::fputs(line, file);
-        const double next = x + step;
-        if (!(next > x)) {
-            break;
-        }
-        x = next;
-    }
-    return std::fclose(file) == 0;
 }
 
 double Seconds(const std::function<void()>& run) {

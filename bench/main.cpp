@@ -13,14 +13,17 @@
 
 using namespace trazel::platform;
 
-// trazel_bench [--export-rounds=N] [--no-export] [--no-load] [benchmark options]
-// First the export side by side with the plain loop, then the load of a
-// million-line measured spectrum, then the microbenchmarks. Exits with 1 when
+// trazel_bench [--export-rounds=N] [--no-export] [--no-load] [--short-load]
+//              [benchmark options]
+// First the export side by side with the plain loop, then the load of
+// measured spectra of a million and ten million lines beside a plain loop
+// (only the million with --short-load), then the microbenchmarks. Exits with 1 when
 // an export file differs from the plain loop's or the load fails.
 int main(int argc, char** argv) {
     int rounds = 3;
     bool exports = true;
     bool load = true;
+    bool tenMillion = true;
     int kept = 1;
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], "--export-rounds=", 16) == 0) {
@@ -29,6 +32,8 @@ int main(int argc, char** argv) {
             exports = false;
         } else if (std::strcmp(argv[i], "--no-load") == 0) {
             load = false;
+        } else if (std::strcmp(argv[i], "--short-load") == 0) {
+            tenMillion = false;
         } else {
             argv[kept++] = argv[i];
         }
@@ -38,7 +43,7 @@ int main(int argc, char** argv) {
     // The export comes first: its memory is measured in copies of this
     // process, which should hold nothing yet.
     const bool identical = !exports || CompareExports(rounds);
-    const bool loaded = !load || MeasureMeasuredLoad(rounds);
+    const bool loaded = !load || MeasureMeasuredLoad(rounds, tenMillion);
 
 #ifdef TRAZEL_BENCH_QT
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {

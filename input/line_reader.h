@@ -41,6 +41,8 @@ class LineReader {
     // The number of the line Next() gave last, from 1.
     long LineNumber() const { return lineNumber_; }
     std::uint64_t BytesRead() const { return bytesRead_; }
+    // The bytes of the file up to the end of the lines Next() has given.
+    std::uint64_t Offset() const { return bytesRead_ - (end_ - begin_); }
     std::uint64_t Size() const { return size_; }
     // Set when the reading stopped on a fault rather than at the end.
     const std::optional<std::string>& Error() const { return error_; }

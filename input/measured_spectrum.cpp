@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "input/jcamp.h"
 #include "input/line_reader.h"
@@ -104,6 +105,31 @@ void ReadHeaderUnits(std::string_view header, Separator separator, std::size_t d
     }
 }
 
+// Room for the points still to come when the vectors are full, so that a
+// file of millions of lines is not copied again and again as they double:
+// the bytes left in the file at the bytes per point so far, and a tenth more.
+// Room reserved and never filled is never touched, and so takes no memory.
+// The first estimate rests on a few lines only and is made again, with a
+// small copy, once thousands of lines have been read.
+void ReserveForTheRest(MeasuredSpectrum& spectrum, const LineReader& reader,
+                       std::uint64_t dataStart) {
+    constexpr std::size_t kFirstEstimate = 4096;
+    const std::size_t points = spectrum.x.size();
+    const std::uint64_t offset = reader.Offset();
+    const std::uint64_t left = reader.Size() > offset ? reader.Size() - offset : 0;
+    std::size_t wanted = kFirstEstimate;
+    if (points >= kFirstEstimate) {
+        const double bytesPerPoint =
+            static_cast<double>(offset - dataStart) / static_cast<double>(points);
+        // No line of two numbers is shorter than "1 2" and its end.
+        const double more = std::min(static_cast<double>(left) / std::max(bytesPerPoint, 4.0),
+                                     static_cast<double>(left) / 4.0);
+        wanted = points + static_cast<std::size_t>(more * 1.1) + kFirstEstimate;
+    }
+    spectrum.x.reserve(wanted);
+    spectrum.y.reserve(wanted);
+}
+
 }  // namespace
 
 ReadResult<MeasuredSpectrum> ReadMeasuredSpectrum(const std::string& path,
@@ -124,6 +150,7 @@ ReadResult<MeasuredSpectrum> ReadMeasuredSpectrum(const std::string& path,
     bool sawLine = false;
     std::vector<std::string_view> fields;
     std::string header;
+    std::uint64_t dataStart = 0;
     while (reader.Next(line)) {
         const long number = reader.LineNumber();
         if (progress && number % kProgressLines == 0 &&
@@ -149,6 +176,17 @@ ReadResult<MeasuredSpectrum> ReadMeasuredSpectrum(const std::string& path,
         if (text.empty() || IsComment(text)) {
             continue;
         }
+        double x = 0.0;
+        double y = 0.0;
+        if (dataStarted &&
+            ReadPlainPair(text, separator, spectrum.xColumn, spectrum.yColumn, x, y)) {
+            if (spectrum.x.size() == spectrum.x.capacity()) {
+                ReserveForTheRest(spectrum, reader, dataStart);
+            }
+            spectrum.x.push_back(x);
+            spectrum.y.push_back(y);
+            continue;
+        }
         SplitFields(text, separator, fields);
         if (!dataStarted) {
             if (!FindColumns(fields, options, spectrum.xColumn, spectrum.yColumn)) {
@@ -156,24 +194,18 @@ ReadResult<MeasuredSpectrum> ReadMeasuredSpectrum(const std::string& path,
                 continue;  // a header line
             }
             dataStarted = true;
+            dataStart = reader.Offset();
             ReadHeaderUnits(header, separator, fields.size(), spectrum);
         }
-        double x = 0.0;
-        double y = 0.0;
         const auto needed = static_cast<std::size_t>(std::max(spectrum.xColumn, spectrum.yColumn));
-        const NumberText xText =
-            needed < fields.size()
-                ? ParseNumber(fields[static_cast<std::size_t>(spectrum.xColumn)], true, x)
-                : NumberText::NotANumber;
-        const NumberText yText =
-            needed < fields.size()
-                ? ParseNumber(fields[static_cast<std::size_t>(spectrum.yColumn)], true, y)
-                : NumberText::NotANumber;
-        if (const auto comma =
-                needed < fields.size()
-                    ? AmbiguousComma({fields[static_cast<std::size_t>(spectrum.xColumn)],
-                                      fields[static_cast<std::size_t>(spectrum.yColumn)]})
-                    : std::nullopt) {
+        const bool present = needed < fields.size();
+        const std::string_view xField =
+            present ? fields[static_cast<std::size_t>(spectrum.xColumn)] : std::string_view();
+        const std::string_view yField =
+            present ? fields[static_cast<std::size_t>(spectrum.yColumn)] : std::string_view();
+        const NumberText xText = present ? ParseNumber(xField, true, x) : NumberText::NotANumber;
+        const NumberText yText = present ? ParseNumber(yField, true, y) : NumberText::NotANumber;
+        if (const auto comma = present ? AmbiguousComma(xField, yField) : std::nullopt) {
             return Result::Failed(ReadFailure::Content,
                                   LineProblem(path, number, line, AmbiguousCommaReason(*comma)),
                                   number);
@@ -188,6 +220,9 @@ ReadResult<MeasuredSpectrum> ReadMeasuredSpectrum(const std::string& path,
                                            std::to_string(spectrum.xColumn + 1) + " y " +
                                            std::to_string(spectrum.yColumn + 1)),
                 number);
+        }
+        if (spectrum.x.size() == spectrum.x.capacity()) {
+            ReserveForTheRest(spectrum, reader, dataStart);
         }
         spectrum.x.push_back(x);
         spectrum.y.push_back(y);
@@ -204,8 +239,9 @@ ReadResult<MeasuredSpectrum> ReadMeasuredSpectrum(const std::string& path,
             ReadFailure::Content,
             FileProblem(path, "no contiene ninguna línea con un par de números x, y"));
     }
-    for (std::size_t i = 0; i < spectrum.x.size(); ++i) {
-        // JCAMP-DX factors can carry finite numbers beyond a double.
+    // JCAMP-DX factors can carry finite numbers beyond a double; a text's
+    // numbers were each checked as they were read.
+    for (std::size_t i = 0; spectrum.jcamp && i < spectrum.x.size(); ++i) {
         if (!std::isfinite(spectrum.x[i]) || !std::isfinite(spectrum.y[i])) {
             return Result::Failed(
                 ReadFailure::Content,

@@ -202,6 +202,172 @@ void SplitFields(std::string_view line, Separator separator,
     fields.push_back(Unquoted(line.substr(start)));
 }
 
+namespace {
+
+// Where a field lies in a line and which decimal marks it holds.
+struct PlainField {
+    std::size_t start = 0;
+    std::size_t stop = 0;
+    int commas = 0;
+    int points = 0;
+};
+
+// A field of a plain line as ParseNumber reads it, or false when the field
+// needs its closer look.
+bool PlainNumber(std::string_view line, const PlainField& field, double& value) {
+    std::string_view text = line.substr(field.start, field.stop - field.start);
+    std::array<char, 64> copy{};
+    if (field.commas > 0) {
+        if (field.commas + field.points > 1 || text.size() > copy.size()) {
+            return false;
+        }
+        text.copy(copy.data(), text.size());
+        *std::find(copy.begin(), copy.begin() + static_cast<std::ptrdiff_t>(text.size()), ',') =
+            '.';
+        text = std::string_view(copy.data(), text.size());
+    }
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    return !text.empty() && ec == std::errc() && ptr == end && std::isfinite(value);
+}
+
+// ReadPlainPair for a line with a decimal comma, or one that the quicker
+// way below could not read: each field scanned for its marks.
+bool ScanPlainPair(std::string_view line, Separator separator, char mark, int xColumn, int yColumn,
+                   double& x, double& y) {
+    const int last = std::max(xColumn, yColumn);
+    const std::size_t size = line.size();
+    PlainField xField;
+    PlainField yField;
+    std::size_t i = 0;
+    for (int column = 0; column <= last; ++column) {
+        PlainField field;
+        if (separator == Separator::Whitespace) {
+            while (i < size && IsBlank(line[i])) {
+                ++i;
+            }
+            field.start = i;
+            while (i < size && !IsBlank(line[i])) {
+                field.commas += line[i] == ',' ? 1 : 0;
+                field.points += line[i] == '.' ? 1 : 0;
+                ++i;
+            }
+            field.stop = i;
+            if (field.start == field.stop) {
+                return false;  // fewer fields than the columns
+            }
+        } else {
+            field.start = i;
+            while (i < size && line[i] != mark) {
+                // A quote can hide a separator: SplitFields knows.
+                if (line[i] == '"') {
+                    return false;
+                }
+                field.commas += line[i] == ',' ? 1 : 0;
+                field.points += line[i] == '.' ? 1 : 0;
+                ++i;
+            }
+            field.stop = i;
+            if (column < last) {
+                if (i == size) {
+                    return false;
+                }
+                ++i;
+            }
+            while (field.start < field.stop && IsBlank(line[field.start])) {
+                ++field.start;
+            }
+            while (field.stop > field.start && IsBlank(line[field.stop - 1])) {
+                --field.stop;
+            }
+        }
+        if (column == xColumn) {
+            xField = field;
+        }
+        if (column == yColumn) {
+            yField = field;
+        }
+    }
+    // A comma beside a point is AmbiguousComma's to report.
+    if ((xField.commas > 0 || yField.commas > 0) && (xField.points > 0 || yField.points > 0)) {
+        return false;
+    }
+    return PlainNumber(line, xField, x) && PlainNumber(line, yField, y);
+}
+
+}  // namespace
+
+bool ReadPlainPair(std::string_view line, Separator separator, int xColumn, int yColumn, double& x,
+                   double& y) {
+    if (xColumn < 0 || yColumn < 0) {
+        return false;
+    }
+    const char mark = separator == Separator::Tab         ? '\t'
+                      : separator == Separator::Semicolon ? ';'
+                                                          : ',';
+    // The quick way: from_chars finds where each number ends, and the field
+    // must end there too. A comma it stops at may be a decimal comma, which
+    // the scan reads.
+    const int last = std::max(xColumn, yColumn);
+    const char* p = line.data();
+    const char* const end = p + line.size();
+    for (int column = 0; column <= last; ++column) {
+        const bool wanted = column == xColumn || column == yColumn;
+        if (separator == Separator::Whitespace || wanted) {
+            while (p < end && IsBlank(*p)) {
+                ++p;
+            }
+        }
+        if (wanted) {
+            double value = 0.0;
+            const auto [ptr, ec] = std::from_chars(p, end, value);
+            if (ec != std::errc() || ptr == p || !std::isfinite(value)) {
+                return ScanPlainPair(line, separator, mark, xColumn, yColumn, x, y);
+            }
+            (column == xColumn ? x : y) = value;
+            if (column == yColumn && xColumn == yColumn) {
+                x = value;
+            }
+            p = ptr;
+            if (separator != Separator::Whitespace) {
+                while (p < end && IsBlank(*p)) {
+                    ++p;
+                }
+            }
+        } else if (separator == Separator::Whitespace) {
+            while (p < end && !IsBlank(*p)) {
+                ++p;
+            }
+            if (p == end && column < last) {
+                return false;
+            }
+            continue;
+        } else {
+            while (p < end && *p != mark) {
+                if (*p == '"') {
+                    return false;
+                }
+                ++p;
+            }
+        }
+        // The field ends here: at a blank or the end of the line, or at the
+        // separator, which must be there before another column.
+        if (separator == Separator::Whitespace) {
+            if (p < end && !IsBlank(*p)) {
+                return ScanPlainPair(line, separator, mark, xColumn, yColumn, x, y);
+            }
+        } else if (p < end && *p != mark) {
+            return ScanPlainPair(line, separator, mark, xColumn, yColumn, x, y);
+        } else if (column < last) {
+            if (p == end) {
+                return false;
+            }
+            ++p;
+        }
+    }
+    return true;
+}
+
 std::optional<std::string_view> AmbiguousComma(const std::vector<std::string_view>& texts) {
     std::optional<std::string_view> comma;
     bool point = false;
@@ -212,6 +378,21 @@ std::optional<std::string_view> AmbiguousComma(const std::vector<std::string_vie
         point = point || text.find('.') != std::string_view::npos;
     }
     return point ? comma : std::nullopt;
+}
+
+std::optional<std::string_view> AmbiguousComma(std::string_view first, std::string_view second) {
+    const bool point =
+        first.find('.') != std::string_view::npos || second.find('.') != std::string_view::npos;
+    if (!point) {
+        return std::nullopt;
+    }
+    if (first.find(',') != std::string_view::npos) {
+        return Unquoted(first);
+    }
+    if (second.find(',') != std::string_view::npos) {
+        return Unquoted(second);
+    }
+    return std::nullopt;
 }
 
 std::string AmbiguousCommaReason(std::string_view comma) {

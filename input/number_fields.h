@@ -51,10 +51,23 @@ enum class NumberText { Number, NotANumber, NotFinite };
 // reads as 0 or the nearest subnormal, as printed results of sums can be.
 NumberText ParseNumber(std::string_view text, bool decimalComma, double& value);
 
+// The numbers in columns xColumn and yColumn (from 0) of a line written the
+// plainest way, which is how nearly every line of a long file is written: no
+// double quotes before those columns, no "+" and no spaces inside a field,
+// and at most one decimal comma in a number and no decimal point beside a
+// comma. True, with both values, only when SplitFields and ParseNumber would
+// read the same two finite numbers and AmbiguousComma would find nothing;
+// false leaves the line to them, and they name the fault if there is one.
+bool ReadPlainPair(std::string_view line, Separator separator, int xColumn, int yColumn, double& x,
+                   double& y);
+
 // The first of texts that holds a comma, when another holds a decimal point:
 // the comma may then separate thousands ("1,000" beside "2.5"), and reading
 // it as a decimal comma could be wrong by a factor of a thousand.
 std::optional<std::string_view> AmbiguousComma(const std::vector<std::string_view>& texts);
+// The same for a pair of texts, without building a list: a reader asks it of
+// every line.
+std::optional<std::string_view> AmbiguousComma(std::string_view first, std::string_view second);
 // Why a line with that comma is refused.
 std::string AmbiguousCommaReason(std::string_view comma);
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
+#include <utility>
 
 #include "output/band_sums.h"
 #include "platform/number_format.h"
@@ -101,6 +103,44 @@ std::string BandLegendLabel(const PeakTable& table, int k, bool useScaled) {
     return platform::FormatG(useScaled ? table.scaledPosition[k] : table.position[k]);
 }
 
+namespace {
+
+// The points of a spectrum whose x runs one way (as nearly every measured
+// spectrum's does) that ReducePerColumn can keep: those in [lo, hi] and the
+// one on either side, which the lines to the frame start from. All of them
+// when x does not run one way or is not finite everywhere.
+std::pair<std::size_t, std::size_t> PointsThatCanShow(std::span<const double> x, double lo,
+                                                      double hi) {
+    const std::size_t n = x.size();
+    if (n < 3) {
+        return {0, n};
+    }
+    const bool rising = x[0] <= x[n - 1];
+    for (std::size_t i = 0; i + 1 < n; ++i) {
+        // Written so that a NaN fails it too.
+        if (!(rising ? x[i] <= x[i + 1] : x[i] >= x[i + 1])) {
+            return {0, n};
+        }
+    }
+    if (!std::isfinite(x[0]) || !std::isfinite(x[n - 1])) {
+        return {0, n};
+    }
+    std::size_t first = 0;
+    std::size_t last = 0;
+    if (rising) {
+        first = static_cast<std::size_t>(std::lower_bound(x.begin(), x.end(), lo) - x.begin());
+        last = static_cast<std::size_t>(std::upper_bound(x.begin(), x.end(), hi) - x.begin());
+    } else {
+        first = static_cast<std::size_t>(
+            std::lower_bound(x.begin(), x.end(), hi, std::greater<>()) - x.begin());
+        last = static_cast<std::size_t>(std::upper_bound(x.begin(), x.end(), lo, std::greater<>()) -
+                                        x.begin());
+    }
+    return {first > 0 ? first - 1 : 0, std::min(n, last + 1)};
+}
+
+}  // namespace
+
 ReducedPoints ReducePerColumn(std::span<const double> x, std::span<const double> y, double lo,
                               double hi, int columns) {
     ReducedPoints out;
@@ -109,6 +149,13 @@ ReducedPoints ReducePerColumn(std::span<const double> x, std::span<const double>
     }
     if (lo > hi) {
         std::swap(lo, hi);
+    }
+    {
+        // A zoom on a part of a long spectrum looks at that part alone.
+        const std::size_t size = std::min(x.size(), y.size());
+        const auto [from, to] = PointsThatCanShow(x.first(size), lo, hi);
+        x = x.subspan(from, to - from);
+        y = y.subspan(from, to - from);
     }
     const std::size_t n = std::min(x.size(), y.size());
     const double perUnit = columns / (hi - lo);

@@ -151,7 +151,20 @@ INSTANTIATE_TEST_SUITE_P(
                       {0.1, 0.7},
                       {1, 4}},
         ReductionCase{"upperEndInLastColumn", {0.9, 1.0}, {1, 2}, 0, 1, 2, {0.9, 1.0}, {1, 2}},
-        ReductionCase{"emptyRange", {0.1}, {1}, 1, 1, 10, {}, {}}),
+        ReductionCase{"emptyRange", {0.1}, {1}, 1, 1, 10, {}, {}},
+        // A zoom into x that runs one way looks at the part in view and a
+        // neighbour on each side; x that comes back, or a NaN, is read whole.
+        ReductionCase{"descendingPartInView",
+                      {5, 4, 3, 0.8, 0.5, 0.2, -1, -2},
+                      {1, 2, 3, 4, 5, 6, 7, 8},
+                      0,
+                      1,
+                      1,
+                      {3, 0.8, 0.2, -1},
+                      {3, 4, 6, 7}},
+        ReductionCase{"xComesBack", {0.5, 2, 0.6}, {1, 2, 3}, 0, 1, 1, {0.5, 2, 0.6}, {1, 2, 3}},
+        ReductionCase{
+            "nanBetweenSortedX", {-1, kNaN, 0.5, 2}, {1, 2, 3, 4}, 0, 1, 1, {0.5, 2}, {3, 4}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Reduction, AMillionPointsComeDownToTwoAColumnWithTheirExtremes) {

@@ -14,6 +14,7 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -195,6 +196,7 @@ void PlotWindow::ConnectPlot() {
             ScheduleRedraw();
         }
     };
+    plot_->installEventFilter(this);
     connect(plot_, &QCustomPlot::beforeReplot, this, [this] {
         if (resamplePending_ && isVisible()) {
             Resample();
@@ -212,6 +214,41 @@ void PlotWindow::ConnectPlot() {
     });
     connect(plot_, &QCustomPlot::mouseDoubleClick, this, [this] { ResetToForm(); });
     connect(plot_, &QCustomPlot::mouseMove, this, &PlotWindow::ShowPointer);
+}
+
+// QCustomPlot hands a wheel turn to whatever lies under the pointer, and to
+// find it measures the distance from the pointer to every curve, segment by
+// segment: with a hundred bands drawn that search took as long as drawing
+// the new picture. Between the axes a turn only ever zooms, so it is done
+// here as the plot does it: around the pointer, by the rect's factor per
+// notch of 120 eighths of a degree.
+bool PlotWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != plot_ || event->type() != QEvent::Wheel ||
+        !plot_->interactions().testFlag(QCP::iRangeZoom)) {
+        return QMainWindow::eventFilter(watched, event);
+    }
+    auto* wheel = static_cast<QWheelEvent*>(event);
+    QCPAxisRect* rect = plot_->axisRect();
+    const QPointF at = wheel->position();
+    if (!rect->rect().contains(at.toPoint())) {
+        return QMainWindow::eventFilter(watched, event);
+    }
+    const double steps = wheel->angleDelta().y() / 120.0;
+    if (steps != 0.0 && rect->rangeZoom() != Qt::Orientations()) {
+        for (const Qt::Orientation orientation : {Qt::Horizontal, Qt::Vertical}) {
+            if (!rect->rangeZoom().testFlag(orientation)) {
+                continue;
+            }
+            const double factor = std::pow(rect->rangeZoomFactor(orientation), steps);
+            for (QCPAxis* axis : rect->rangeZoomAxes(orientation)) {
+                axis->scaleRange(
+                    factor, axis->pixelToCoord(orientation == Qt::Horizontal ? at.x() : at.y()));
+            }
+        }
+        plot_->replot();
+    }
+    wheel->accept();
+    return true;
 }
 
 void PlotWindow::ShowAndRaise() {

@@ -91,6 +91,7 @@ class PlotWindow : public QMainWindow {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void CreateMenus();
