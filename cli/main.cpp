@@ -5,11 +5,14 @@
 #include <exception>
 #include <iostream>
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/cli.h"
 #include "platform/temporary_files.h"
+#include "platform/translation.h"
+#include "translations/english_table.h"
 
 using namespace trazel::platform;
 using namespace trazel::cli;
@@ -36,6 +39,36 @@ namespace {
     std::_Exit(kExitFileError);
 }
 
+std::string TranslateFromTable(const char* context, const char* source) {
+    const char* english = trazel::translations::EnglishText(context, source);
+    return english != nullptr ? english : source;
+}
+
+// The language of the messages: --lang before the command, else the
+// environment's. The programs this one runs (trazel-cli-draw) take it from
+// LANGUAGE, so --lang is passed on there. Nothing when --lang names a
+// language we do not have.
+std::optional<Language> ChooseLanguage(std::vector<std::string>& args) {
+    std::optional<std::string> asked;
+    while (!args.empty() && (args.front() == "--lang" || args.front().starts_with("--lang="))) {
+        if (args.front() == "--lang") {
+            asked = args.size() > 1 ? args[1] : "";
+            args.erase(args.begin(), args.begin() + (args.size() > 1 ? 2 : 1));
+        } else {
+            asked = args.front().substr(7);
+            args.erase(args.begin());
+        }
+    }
+    if (!asked) {
+        return LanguageFromEnvironment();
+    }
+    const auto language = LanguageNamed(*asked);
+    if (language) {
+        ::setenv("LANGUAGE", LanguageCode(*language), 1);
+    }
+    return language;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -49,5 +82,15 @@ int main(int argc, char** argv) {
     InstallTemporaryCleanup();
     std::set_terminate(OnTerminate);
     std::vector<std::string> args(argv + 1, argv + argc);
+    const auto language = ChooseLanguage(args);
+    if (language.value_or(LanguageFromEnvironment()) == Language::English) {
+        InstallTranslator(&TranslateFromTable);
+    }
+    if (!language) {
+        std::cerr << TRAZEL_TR("Cli",
+                               "trazel-cli: --lang admite «es» o «en»\n"
+                               "Pruebe «trazel-cli --help».\n");
+        return kExitUsage;
+    }
     return RunCli(args, std::cout, std::cerr);
 }
