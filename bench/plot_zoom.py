@@ -82,7 +82,8 @@ def window_named(name):
 
 
 def start_trazel(doc, config):
-    env = dict(os.environ, DISPLAY=DISPLAY, QT_QPA_PLATFORM="xcb", XDG_CONFIG_HOME=config)
+    env = dict(os.environ, DISPLAY=DISPLAY, QT_QPA_PLATFORM="xcb", XDG_CONFIG_HOME=config,
+               LANGUAGE="es")  # the window is found by its Spanish title
     return subprocess.Popen([TRAZEL] + ([doc] if doc else []), env=env,
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
