@@ -30,13 +30,19 @@ input::SpectrumTransform MeasuredTransform::Change() const {
 
 void Retransform(MeasuredData& measured) {
     const input::SpectrumTransform change = measured.transform.Change();
-    if (change.IsIdentity() || !measured.points) {
+    measured.index.reset();
+    if (!measured.points) {
         measured.changed.reset();
         return;
     }
-    const input::MeasuredSpectrum& points = *measured.points;
-    measured.changed = std::make_shared<const input::TransformedSpectrum>(
-        input::ApplyTransform(points.x, points.y, points.header, change));
+    if (change.IsIdentity()) {
+        measured.changed.reset();
+    } else {
+        const input::MeasuredSpectrum& points = *measured.points;
+        measured.changed = std::make_shared<const input::TransformedSpectrum>(
+            input::ApplyTransform(points.x, points.y, points.header, change));
+    }
+    measured.index = std::make_shared<const output::PointIndex>(measured.X(), measured.Y());
 }
 
 AxisTitles ShownAxisTitles(const Analysis& analysis, const AxisTitles& fallback) {

@@ -13,6 +13,7 @@
 #include "input/measured_transform.h"
 #include "model/document_section.h"
 #include "model/line_shapes.h"
+#include "output/plot_curves.h"
 
 namespace trazel::analysis {
 
@@ -70,6 +71,10 @@ struct MeasuredData {
     // fit use the same data and an undo step only shares them. None while
     // the change leaves every point as read.
     std::shared_ptr<const input::TransformedSpectrum> changed;
+    // What the plot learns of X() and Y() by reading them all, learnt with
+    // them (Retransform), so that a wheel notch need not read a million
+    // points again.
+    std::shared_ptr<const output::PointIndex> index;
 
     // The data before the factor: the changed points, or those read.
     std::span<const double> X() const { return changed ? changed->x : points->x; }

@@ -66,8 +66,9 @@ FigureData ComputeFigure(const DocumentState& state, std::int32_t lineShape, boo
         return figure;
     }
     const MeasuredData& measured = *analysis.measured;
-    figure.measured = ReducePerColumn(measured.X(), measured.Y(), lo, hi,
-                                      measuredColumns > 0 ? measuredColumns : columns);
+    figure.measured =
+        ReducePerColumn(measured.X(), measured.Y(), lo, hi,
+                        measuredColumns > 0 ? measuredColumns : columns, measured.index.get());
     for (double& y : figure.measured->y) {
         y = measured.transform.Y(y);
     }

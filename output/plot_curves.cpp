@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <functional>
+#include <tuple>
 #include <utility>
 
 #include "output/band_sums.h"
@@ -109,22 +110,28 @@ namespace {
 // spectrum's does) that ReducePerColumn can keep: those in [lo, hi] and the
 // one on either side, which the lines to the frame start from. All of them
 // when x does not run one way or is not finite everywhere.
-std::pair<std::size_t, std::size_t> PointsThatCanShow(std::span<const double> x, double lo,
-                                                      double hi) {
+bool IsMonotone(std::span<const double> x) {
     const std::size_t n = x.size();
-    if (n < 3) {
-        return {0, n};
+    if (n == 0 || !std::isfinite(x[0]) || !std::isfinite(x[n - 1])) {
+        return false;
     }
     const bool rising = x[0] <= x[n - 1];
     for (std::size_t i = 0; i + 1 < n; ++i) {
         // Written so that a NaN fails it too.
         if (!(rising ? x[i] <= x[i + 1] : x[i] >= x[i + 1])) {
-            return {0, n};
+            return false;
         }
     }
-    if (!std::isfinite(x[0]) || !std::isfinite(x[n - 1])) {
+    return true;
+}
+
+std::pair<std::size_t, std::size_t> PointsThatCanShow(std::span<const double> x, double lo,
+                                                      double hi, bool monotone) {
+    const std::size_t n = x.size();
+    if (n < 3 || !monotone) {
         return {0, n};
     }
+    const bool rising = x[0] <= x[n - 1];
     std::size_t first = 0;
     std::size_t last = 0;
     if (rising) {
@@ -141,8 +148,72 @@ std::pair<std::size_t, std::size_t> PointsThatCanShow(std::span<const double> x,
 
 }  // namespace
 
+PointIndex::PointIndex(std::span<const double> x, std::span<const double> y)
+    : x_(x.data()), y_(y.data()), size_(x.size() == y.size() ? x.size() : 0) {
+    monotone_ = size_ == x.size() && IsMonotone(x);
+    blocks_.resize(size_ / kBlock);
+    for (std::size_t b = 0; b < blocks_.size(); ++b) {
+        Block& block = blocks_[b];
+        const double* values = y.data() + b * kBlock;
+        for (std::size_t k = 0; k < kBlock; ++k) {
+            block.allFinite = block.allFinite && std::isfinite(values[k]);
+            if (values[k] < values[block.lowest]) {
+                block.lowest = static_cast<std::uint8_t>(k);
+            }
+            if (values[k] > values[block.highest]) {
+                block.highest = static_cast<std::uint8_t>(k);
+            }
+        }
+    }
+}
+
+std::size_t PointIndex::FirstNonFinite(std::span<const double> y, std::size_t from,
+                                       std::size_t to) const {
+    std::size_t j = from;
+    while (j < to) {
+        if (j % kBlock == 0 && j + kBlock <= to && blocks_[j / kBlock].allFinite) {
+            j += kBlock;
+        } else if (!std::isfinite(y[j])) {
+            return j;
+        } else {
+            ++j;
+        }
+    }
+    return to;
+}
+
+std::pair<std::size_t, std::size_t> PointIndex::Extremes(std::span<const double> y,
+                                                         std::size_t from, std::size_t to) const {
+    // Strictly lower or higher only, in the points' order, so that of equal
+    // values the first one stays, as in a reading of every point.
+    std::size_t low = from;
+    std::size_t high = from;
+    std::size_t j = from + 1;
+    while (j < to) {
+        if (j % kBlock == 0 && j + kBlock <= to) {
+            const Block& block = blocks_[j / kBlock];
+            if (y[j + block.lowest] < y[low]) {
+                low = j + block.lowest;
+            }
+            if (y[j + block.highest] > y[high]) {
+                high = j + block.highest;
+            }
+            j += kBlock;
+            continue;
+        }
+        if (y[j] < y[low]) {
+            low = j;
+        }
+        if (y[j] > y[high]) {
+            high = j;
+        }
+        ++j;
+    }
+    return {low, high};
+}
+
 ReducedPoints ReducePerColumn(std::span<const double> x, std::span<const double> y, double lo,
-                              double hi, int columns) {
+                              double hi, int columns, const PointIndex* index) {
     ReducedPoints out;
     if (!IsUsableInterval(lo, hi) || columns < 1) {
         return out;
@@ -150,12 +221,23 @@ ReducedPoints ReducePerColumn(std::span<const double> x, std::span<const double>
     if (lo > hi) {
         std::swap(lo, hi);
     }
+    if (index != nullptr && !index->Describes(x, y)) {
+        index = nullptr;
+    }
+    // The points before those that can show, which the index counts from.
+    std::size_t base = 0;
+    const std::span<const double> allY = y;
     {
         // A zoom on a part of a long spectrum looks at that part alone.
         const std::size_t size = std::min(x.size(), y.size());
-        const auto [from, to] = PointsThatCanShow(x.first(size), lo, hi);
+        const bool monotone = index != nullptr ? index->Monotone() : IsMonotone(x.first(size));
+        const auto [from, to] = PointsThatCanShow(x.first(size), lo, hi, monotone);
         x = x.subspan(from, to - from);
         y = y.subspan(from, to - from);
+        base = from;
+        if (!monotone) {
+            index = nullptr;
+        }
     }
     const std::size_t n = std::min(x.size(), y.size());
     const double perUnit = columns / (hi - lo);
@@ -196,17 +278,40 @@ ReducedPoints ReducePerColumn(std::span<const double> x, std::span<const double>
         const double columnLow = std::min(x[i], lo + c / perUnit);
         const double columnHigh = c == columns - 1 ? hi : std::max(x[i], lo + (c + 1) / perUnit);
         const bool lastColumn = c == columns - 1;
+        const auto inColumn = [&](std::size_t j) {
+            return x[j] >= columnLow && (x[j] < columnHigh || (lastColumn && x[j] <= hi));
+        };
         std::size_t low = i;
         std::size_t high = i;
         std::size_t j = i + 1;
-        for (; j < n && x[j] >= columnLow && (x[j] < columnHigh || (lastColumn && x[j] <= hi)) &&
-               std::isfinite(y[j]);
-             ++j) {
-            if (y[j] < y[low]) {
-                low = j;
+        if (index != nullptr) {
+            // x runs one way: past the point after i, which may repeat an x
+            // on the column's edge, the column's points are one stretch.
+            if (j < n && inColumn(j)) {
+                std::size_t first = j + 1;
+                std::size_t count = n - first;
+                while (count > 0) {
+                    const std::size_t half = count / 2;
+                    if (inColumn(first + half)) {
+                        first += half + 1;
+                        count -= half + 1;
+                    } else {
+                        count = half;
+                    }
+                }
+                j = index->FirstNonFinite(allY, base + j, base + first) - base;
+                std::tie(low, high) = index->Extremes(allY, base + i, base + j);
+                low -= base;
+                high -= base;
             }
-            if (y[j] > y[high]) {
-                high = j;
+        } else {
+            for (; j < n && inColumn(j) && std::isfinite(y[j]); ++j) {
+                if (y[j] < y[low]) {
+                    low = j;
+                }
+                if (y[j] > y[high]) {
+                    high = j;
+                }
             }
         }
         emit(std::min(low, high));

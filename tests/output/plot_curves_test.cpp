@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <set>
+#include <tuple>
 
 #include "model/line_shapes.h"
 #include "tests/support/peak_tables.h"
@@ -107,6 +109,43 @@ TEST_P(Reduction, KeepsTheExtremesOfEachColumnInOrder) {
     const ReducedPoints kept = ReducePerColumn(c.x, c.y, c.lo, c.hi, c.columns);
     EXPECT_EQ(kept.x, c.keptX);
     EXPECT_EQ(kept.y, c.keptY);
+    const PointIndex index(c.x, c.y);
+    const ReducedPoints indexed = ReducePerColumn(c.x, c.y, c.lo, c.hi, c.columns, &index);
+    EXPECT_EQ(indexed.x, c.keptX);
+    EXPECT_EQ(indexed.y, c.keptY);
+}
+
+// The index's blocks give the very points a reading of every point gives:
+// spectra rising and falling, with runs of equal values, repeated x on the
+// columns' edges and non-finite y, seen whole and in part.
+TEST(Reduction, TheIndexKeepsTheSamePointsAsAReadingOfEveryPoint) {
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> level(0, 6);
+    for (const bool rising : {true, false}) {
+        const int n = 20'000;
+        std::vector<double> x(n), y(n);
+        for (int i = 0; i < n; ++i) {
+            // Steps of 0.25 after rounding, so many points share an x.
+            const double t = std::round((rising ? i : n - 1 - i) * 0.01 * 4) / 4;
+            x[i] = t;
+            y[i] = i % 997 == 5 ? kNaN : i % 1500 < 70 ? 2.0 : level(random);
+        }
+        const PointIndex index(x, y);
+        for (const auto& [lo, hi, columns] : {std::tuple{0.0, 200.0, 1920},
+                                              {0.0, 200.0, 7},
+                                              {33.3, 41.0, 300},
+                                              {150.0, 10.0, 64},
+                                              {-5.0, 250.0, 1}}) {
+            const ReducedPoints plain = ReducePerColumn(x, y, lo, hi, columns);
+            const ReducedPoints indexed = ReducePerColumn(x, y, lo, hi, columns, &index);
+            EXPECT_EQ(indexed.x, plain.x) << rising << " " << lo << " " << columns;
+            EXPECT_EQ(indexed.y, plain.y) << rising << " " << lo << " " << columns;
+        }
+        // An index of other points is not used.
+        std::vector<double> other = y;
+        EXPECT_EQ(ReducePerColumn(x, other, 0, 200, 50, &index).y,
+                  ReducePerColumn(x, other, 0, 200, 50).y);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
