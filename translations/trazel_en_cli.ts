@@ -103,7 +103,7 @@ Usage:
     </message>
     <message>
         <source>falta -o con el archivo de salida</source>
-        <translation>-o with the output file is missing</translation>
+        <translation>give the output file with -o</translation>
     </message>
     <message>
         <source>--xmin debe ser menor que --xmax</source>
@@ -722,11 +722,11 @@ trazel-cli --version prints the version.
     </message>
     <message>
         <source>falta --measured con el espectro medido</source>
-        <translation>--measured with the measured spectrum is missing</translation>
+        <translation>give the measured spectrum with --measured</translation>
     </message>
     <message>
         <source>falta -o con el documento de salida</source>
-        <translation>-o with the output document is missing</translation>
+        <translation>give the output document with -o</translation>
     </message>
     <message>
         <source>--bands: el documento tiene %1 bandas y no hay banda %2</source>
@@ -946,7 +946,7 @@ trazel-cli --version prints the version.
     </message>
     <message>
         <source>falta el documento de salida de -o</source>
-        <translation>the output document of -o is missing</translation>
+        <translation>-o needs the name of the output document</translation>
     </message>
     <message>
         <source>no se encontró ninguna banda en %1: hay menos de cinco puntos en el intervalo de x. No se ha escrito nada.
