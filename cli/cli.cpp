@@ -12,6 +12,7 @@
 #include "cli/peaks_command.h"
 #include "cli/spectrum_command.h"
 #include "platform/atomic_file.h"
+#include "platform/translation.h"
 #include "platform/version.h"
 
 using namespace trazel::platform;
@@ -33,227 +34,263 @@ struct Command {
 
 const Command kCommands[] = {
     {"new",
-     "trazel-cli new OUT [--peak POS,INT,ANCHURA[,ESCALA[,s]]]...\n"
-     "                [--from FILE [--width W] [--scale S] [--areas] [--lorentzian]]",
-     "  Escribe en OUT un documento con esos máximos, en el orden dado.\n"
-     "  ESCALA vale 1 si se omite; una «s» final marca la curva para verla por separado.\n"
-     "  ANCHURA debe ser mayor que 0. Un documento admite como mucho 99 máximos.\n"
-     "  --from FILE   añade, en ese punto del orden, las bandas de una lista: una tabla\n"
-     "                de texto (columnas separadas por espacios, tabuladores, comas o\n"
-     "                puntos y comas; posición, intensidad y, si las hay, anchura y\n"
-     "                escala, o las que nombre su encabezado) o una tabla de picos\n"
-     "                JCAMP-DX. Si algo falla no se escribe nada.\n"
-     "  --width W     la anchura de las bandas que no la traen (obligatoria si la\n"
-     "                lista no tiene columna de anchuras)\n"
-     "  --scale S     la escala de las bandas que no la traen (1)\n"
-     "  --areas       la columna de intensidades da áreas: cada una se convierte en\n"
-     "                la altura que da esa área con la anchura de la banda\n"
-     "  --lorentzian  las áreas son de bandas lorentzianas (si no, gaussianas)\n",
+     TRAZEL_TR_NOOP(
+         "CliHelp",
+         "trazel-cli new OUT [--peak POS,INT,ANCHURA[,ESCALA[,s]]]...\n"
+         "                [--from FILE [--width W] [--scale S] [--areas] [--lorentzian]]"),
+     TRAZEL_TR_NOOP(
+         "CliHelp",
+         "  Escribe en OUT un documento con esos máximos, en el orden dado.\n"
+         "  ESCALA vale 1 si se omite; una «s» final marca la curva para verla por separado.\n"
+         "  ANCHURA debe ser mayor que 0. Un documento admite como mucho 99 máximos.\n"
+         "  --from FILE   añade, en ese punto del orden, las bandas de una lista: una tabla\n"
+         "                de texto (columnas separadas por espacios, tabuladores, comas o\n"
+         "                puntos y comas; posición, intensidad y, si las hay, anchura y\n"
+         "                escala, o las que nombre su encabezado) o una tabla de picos\n"
+         "                JCAMP-DX. Si algo falla no se escribe nada.\n"
+         "  --width W     la anchura de las bandas que no la traen (obligatoria si la\n"
+         "                lista no tiene columna de anchuras)\n"
+         "  --scale S     la escala de las bandas que no la traen (1)\n"
+         "  --areas       la columna de intensidades da áreas: cada una se convierte en\n"
+         "                la altura que da esa área con la anchura de la banda\n"
+         "  --lorentzian  las áreas son de bandas lorentzianas (si no, gaussianas)\n"),
      RunNew},
-    {"show", "trazel-cli show DOC [--csv]",
-     "  Muestra la tabla de máximos de DOC como la lista de la ventana: los seis\n"
-     "  encabezados y una línea por máximo, el más reciente primero, separados por\n"
-     "  tabuladores.\n"
-     "  --csv  la tabla en CSV con punto decimal, el más antiguo primero, con el\n"
-     "         encabezado posicion,intensidad,anchura,escala,R (R: s o n) y cada número\n"
-     "         con las cifras justas para leerse igual: new --from lo rehace byte a byte\n"
-     "         (una marca de separada distinta de 0 y 1, de otro programa, vuelve como 1).\n",
+    {"show", TRAZEL_TR_NOOP("CliHelp", "trazel-cli show DOC [--csv]"),
+     TRAZEL_TR_NOOP(
+         "CliHelp",
+         "  Muestra la tabla de máximos de DOC como la lista de la ventana: los seis\n"
+         "  encabezados y una línea por máximo, el más reciente primero, separados por\n"
+         "  tabuladores.\n"
+         "  --csv  la tabla en CSV con punto decimal, el más antiguo primero, con el\n"
+         "         encabezado posicion,intensidad,anchura,escala,R (R: s o n) y cada número\n"
+         "         con las cifras justas para leerse igual: new --from lo rehace byte a byte\n"
+         "         (una marca de separada distinta de 0 y 1, de otro programa, vuelve como 1).\n"),
      RunShow},
-    {"convert", "trazel-cli convert DOC OUT",
-     "  Lee DOC (formato actual o antiguo) y lo escribe en OUT con el formato actual.\n",
+    {"convert", TRAZEL_TR_NOOP("CliHelp", "trazel-cli convert DOC OUT"),
+     TRAZEL_TR_NOOP(
+         "CliHelp",
+         "  Lee DOC (formato actual o antiguo) y lo escribe en OUT con el formato actual.\n"),
      RunConvert},
     {"export",
-     "trazel-cli export DOC --xmin A --xmax B [--resolution N] [--lorentzian] [--scaled]\n"
-     "                  [--point] [-o OUT]",
-     "  Escribe en OUT la suma de las bandas de DOC entre A y B, byte a byte como la\n"
-     "  exportación de la ventana: la línea «x y» y una línea «x suma» por paso, con\n"
-     "  finales de línea CR LF. Con A igual a B el archivo lleva solo esa primera línea.\n"
-     "  --xmin A, --xmax B  el intervalo de x\n"
-     "  --resolution N      número de pasos de A a B, un entero mayor que 0 (250)\n"
-     "  --lorentzian        bandas lorentzianas (si no, gaussianas)\n"
-     "  --scaled            cada banda centrada en su máximo escalado\n"
-     "  --point             punto decimal (si no, coma decimal)\n"
-     "  -o OUT              el archivo de salida (datos.txt); se sustituye entero, y si\n"
-     "                      algo falla queda como estaba\n",
+     TRAZEL_TR_NOOP(
+         "CliHelp",
+         "trazel-cli export DOC --xmin A --xmax B [--resolution N] [--lorentzian] [--scaled]\n"
+         "                  [--point] [-o OUT]"),
+     TRAZEL_TR_NOOP(
+         "CliHelp",
+         "  Escribe en OUT la suma de las bandas de DOC entre A y B, byte a byte como la\n"
+         "  exportación de la ventana: la línea «x y» y una línea «x suma» por paso, con\n"
+         "  finales de línea CR LF. Con A igual a B el archivo lleva solo esa primera línea.\n"
+         "  --xmin A, --xmax B  el intervalo de x\n"
+         "  --resolution N      número de pasos de A a B, un entero mayor que 0 (250)\n"
+         "  --lorentzian        bandas lorentzianas (si no, gaussianas)\n"
+         "  --scaled            cada banda centrada en su máximo escalado\n"
+         "  --point             punto decimal (si no, coma decimal)\n"
+         "  -o OUT              el archivo de salida (datos.txt); se sustituye entero, y si\n"
+         "                      algo falla queda como estaba\n"),
      RunExport},
     {"plot",
-     "trazel-cli plot DOC --xmin A --xmax B --ymin C --ymax D [--lorentzian] [--scaled]\n"
-     "                [--join] -o FILE",
-     "  Dibuja en FILE el gráfico de la ventana con la misma geometría en píxeles: el\n"
-     "  recuadro con sus marcas, la suma en 250 muestras de A a B, las curvas de los\n"
-     "  máximos marcados para verse por separado y los seis rótulos de los límites.\n"
-     "  FILE es PNG si termina en .png y SVG si termina en .svg.\n"
-     "  --xmin A, --xmax B  el intervalo de x (distintos)\n"
-     "  --ymin C, --ymax D  la franja de valores que ocupa la altura del recuadro\n"
-     "  --lorentzian        bandas lorentzianas (si no, gaussianas)\n"
-     "  --scaled            cada banda centrada en su máximo escalado\n"
-     "  --join              une las muestras con líneas (si no, puntos sueltos)\n"
-     "  -o FILE             el archivo de salida; se sustituye entero\n",
+     TRAZEL_TR_NOOP(
+         "CliHelp",
+         "trazel-cli plot DOC --xmin A --xmax B --ymin C --ymax D [--lorentzian] [--scaled]\n"
+         "                [--join] -o FILE"),
+     TRAZEL_TR_NOOP(
+         "CliHelp",
+         "  Dibuja en FILE el gráfico de la ventana con la misma geometría en píxeles: el\n"
+         "  recuadro con sus marcas, la suma en 250 muestras de A a B, las curvas de los\n"
+         "  máximos marcados para verse por separado y los seis rótulos de los límites.\n"
+         "  FILE es PNG si termina en .png y SVG si termina en .svg.\n"
+         "  --xmin A, --xmax B  el intervalo de x (distintos)\n"
+         "  --ymin C, --ymax D  la franja de valores que ocupa la altura del recuadro\n"
+         "  --lorentzian        bandas lorentzianas (si no, gaussianas)\n"
+         "  --scaled            cada banda centrada en su máximo escalado\n"
+         "  --join              une las muestras con líneas (si no, puntos sueltos)\n"
+         "  -o FILE             el archivo de salida; se sustituye entero\n"),
      RunPlot},
     {"print",
-     "trazel-cli print DOC --xmin A --xmax B --ymin C --ymax D [--resolution N]\n"
-     "                 [--lorentzian] [--scaled] [--join] [--title T] -o FILE.pdf",
-     "  Escribe en FILE.pdf el informe impreso de la ventana, todas sus páginas, en A4:\n"
-     "  el título, el gráfico con sus límites y marcas, la leyenda y la tabla de máximos\n"
-     "  (una página hasta 29 máximos, dos hasta 79, tres a partir de 80). Si DOC guarda\n"
-     "  un ajuste, una última página con su figura (ajuste y residuo) y su informe.\n"
-     "  --xmin A, --xmax B  el intervalo de x (distintos)\n"
-     "  --ymin C, --ymax D  la franja de valores que ocupa la altura del gráfico\n"
-     "  --resolution N      muestras por curva, de 1 a 10000 (250)\n"
-     "  --lorentzian        bandas lorentzianas (si no, gaussianas)\n"
-     "  --scaled            cada banda centrada en su máximo escalado\n"
-     "  --join              une las muestras con líneas (si no, puntos sueltos)\n"
-     "  --title T           el título de cada página (el nombre de archivo de DOC)\n"
-     "  -o FILE.pdf         el archivo de salida; se sustituye entero\n",
+     TRAZEL_TR_NOOP("CliHelp",
+                    "trazel-cli print DOC --xmin A --xmax B --ymin C --ymax D [--resolution N]\n"
+                    "                 [--lorentzian] [--scaled] [--join] [--title T] -o FILE.pdf"),
+     TRAZEL_TR_NOOP(
+         "CliHelp",
+         "  Escribe en FILE.pdf el informe impreso de la ventana, todas sus páginas, en A4:\n"
+         "  el título, el gráfico con sus límites y marcas, la leyenda y la tabla de máximos\n"
+         "  (una página hasta 29 máximos, dos hasta 79, tres a partir de 80). Si DOC guarda\n"
+         "  un ajuste, una última página con su figura (ajuste y residuo) y su informe.\n"
+         "  --xmin A, --xmax B  el intervalo de x (distintos)\n"
+         "  --ymin C, --ymax D  la franja de valores que ocupa la altura del gráfico\n"
+         "  --resolution N      muestras por curva, de 1 a 10000 (250)\n"
+         "  --lorentzian        bandas lorentzianas (si no, gaussianas)\n"
+         "  --scaled            cada banda centrada en su máximo escalado\n"
+         "  --join              une las muestras con líneas (si no, puntos sueltos)\n"
+         "  --title T           el título de cada página (el nombre de archivo de DOC)\n"
+         "  -o FILE.pdf         el archivo de salida; se sustituye entero\n"),
      RunPrint},
     {"figure",
-     "trazel-cli figure DOC [--xmin A --xmax B] [--ymin C --ymax D] [--lorentzian] [--scaled]\n"
-     "                  [--measured FILE [--yfactor F] [--y CAMBIO] [--x CAMBIO\n"
-     "                  [--laser NM]] [--subtract-als LAMBDA,P]] [--width-cm W\n"
-     "                  [--height-cm H]] [--width-in W [--height-in H]] [--size WxH]\n"
-     "                  [--dpi D] [--fill] [--reversed]\n"
-     "                  [--xtitle T] [--ytitle T] -o OUT.png|OUT.svg|OUT.pdf",
-     "  Dibuja en OUT el gráfico ampliado de la ventana, el mismo que su «Exportar\n"
-     "  imagen...»: ejes con marcas y títulos, la suma en negro muestreada en cada\n"
-     "  píxel y en el centro de cada banda, las bandas marcadas para verse por\n"
-     "  separado en colores propios, la leyenda de lo que se ve y, si se da, un\n"
-     "  espectro medido y el ajuste guardado. Se dibuja como en papel: textos y\n"
-     "  líneas en puntos (1/72 de pulgada), con suavizado, del mismo tamaño a\n"
-     "  cualquier resolución.\n"
-     "  --xmin A, --xmax B  el intervalo de x\n"
-     "  --ymin C, --ymax D  los límites de y (si se omiten, los de las curvas)\n"
-     "  --lorentzian        bandas lorentzianas (si no, gaussianas)\n"
-     "  --scaled            cada banda centrada en su máximo escalado\n"
-     "  --measured FILE     un espectro medido: texto x-y (CSV, columnas) o JCAMP-DX\n"
-     "  --yfactor F         multiplica las y del espectro medido, como el factor de y\n"
-     "                      de la ventana (1)\n"
-     "  --y, --x, --laser, --subtract-als  transforman el espectro medido antes de\n"
-     "                      dibujarlo, como en spectrum\n"
-     "  --width-cm W, --height-cm H  el tamaño en papel en centímetros (8,5 de\n"
-     "                      ancho, una columna de revista; el alto, 3/4 del ancho)\n"
-     "  --width-in W, --height-in H  el tamaño en pulgadas\n"
-     "  --dpi D             puntos por pulgada del PNG, que los lleva escritos (600)\n"
-     "  --size WxH          el tamaño en píxeles; sin --dpi, a la resolución que le da\n"
-     "                      8,5 cm de ancho\n"
-     "  --fill              sombrea las bandas ajustadas hasta la línea base\n"
-     "  --reversed          el eje x decrece hacia la derecha\n"
-     "  --xtitle T, --ytitle T  los títulos de los ejes (los de las unidades del\n"
-     "                      espectro medido si las declara; si no, x e y)\n"
-     "  -o OUT              PNG, SVG o PDF según la terminación; se sustituye entero\n",
+     TRAZEL_TR_NOOP(
+         "CliHelp",
+         "trazel-cli figure DOC [--xmin A --xmax B] [--ymin C --ymax D] [--lorentzian] [--scaled]\n"
+         "                  [--measured FILE [--yfactor F] [--y CAMBIO] [--x CAMBIO\n"
+         "                  [--laser NM]] [--subtract-als LAMBDA,P]] [--width-cm W\n"
+         "                  [--height-cm H]] [--width-in W [--height-in H]] [--size WxH]\n"
+         "                  [--dpi D] [--fill] [--reversed]\n"
+         "                  [--xtitle T] [--ytitle T] -o OUT.png|OUT.svg|OUT.pdf"),
+     TRAZEL_TR_NOOP(
+         "CliHelp",
+         "  Dibuja en OUT el gráfico ampliado de la ventana, el mismo que su «Exportar\n"
+         "  imagen...»: ejes con marcas y títulos, la suma en negro muestreada en cada\n"
+         "  píxel y en el centro de cada banda, las bandas marcadas para verse por\n"
+         "  separado en colores propios, la leyenda de lo que se ve y, si se da, un\n"
+         "  espectro medido y el ajuste guardado. Se dibuja como en papel: textos y\n"
+         "  líneas en puntos (1/72 de pulgada), con suavizado, del mismo tamaño a\n"
+         "  cualquier resolución.\n"
+         "  --xmin A, --xmax B  el intervalo de x\n"
+         "  --ymin C, --ymax D  los límites de y (si se omiten, los de las curvas)\n"
+         "  --lorentzian        bandas lorentzianas (si no, gaussianas)\n"
+         "  --scaled            cada banda centrada en su máximo escalado\n"
+         "  --measured FILE     un espectro medido: texto x-y (CSV, columnas) o JCAMP-DX\n"
+         "  --yfactor F         multiplica las y del espectro medido, como el factor de y\n"
+         "                      de la ventana (1)\n"
+         "  --y, --x, --laser, --subtract-als  transforman el espectro medido antes de\n"
+         "                      dibujarlo, como en spectrum\n"
+         "  --width-cm W, --height-cm H  el tamaño en papel en centímetros (8,5 de\n"
+         "                      ancho, una columna de revista; el alto, 3/4 del ancho)\n"
+         "  --width-in W, --height-in H  el tamaño en pulgadas\n"
+         "  --dpi D             puntos por pulgada del PNG, que los lleva escritos (600)\n"
+         "  --size WxH          el tamaño en píxeles; sin --dpi, a la resolución que le da\n"
+         "                      8,5 cm de ancho\n"
+         "  --fill              sombrea las bandas ajustadas hasta la línea base\n"
+         "  --reversed          el eje x decrece hacia la derecha\n"
+         "  --xtitle T, --ytitle T  los títulos de los ejes (los de las unidades del\n"
+         "                      espectro medido si las declara; si no, x e y)\n"
+         "  -o OUT              PNG, SVG o PDF según la terminación; se sustituye entero\n"),
      RunFigure},
     {"fit",
-     "trazel-cli fit DOC --measured FILE [--y CAMBIO] [--x CAMBIO [--laser NM]]\n"
-     "               [--xmin A --xmax B] [--lorentzian] [--scaled]\n"
-     "               [--bands 1,3,5] [--hold width|position|intensity]...\n"
-     "               [--subtract-als LAMBDA,P] [--baseline none|constant|linear|quadratic|cubic]\n"
-     "               [--allow-negative] [--strict] [--yfactor F] [--max-iterations N]\n"
-     "               [--report FILE.txt|FILE.csv] [--curves FILE.csv [--step S]] -o OUT",
-     "  Ajusta por mínimos cuadrados las bandas de DOC al espectro medido FILE y\n"
-     "  escribe en OUT el documento ajustado (entero o nada). Muestra la tabla del\n"
-     "  resultado: un encabezado, una línea por banda, la más reciente primero\n"
-     "  (posición, intensidad, anchura y área, cada una con su error típico, «fija» o\n"
-     "  «en el límite»), la línea base c0 + c1 (x - xc) + ... alrededor del centro xc\n"
-     "  del intervalo, la estadística del ajuste y el veredicto, separadas por\n"
-     "  tabuladores. El veredicto, R², el chi² reducido y la cifra de estructura del\n"
-     "  residuo van también a la salida de errores. Las intensidades no bajan de 0,\n"
-     "  las anchuras quedan entre medio paso entre puntos y el intervalo, y las\n"
-     "  posiciones dentro del intervalo.\n"
-     "  --measured FILE   el espectro medido (x-y de texto o JCAMP-DX)\n"
-     "  --y, --x, --laser transforman el espectro medido antes del ajuste, como en\n"
-     "                    spectrum; --xmin y --xmax van en las unidades resultantes\n"
-     "  --xmin A, --xmax B  los puntos que cuentan (todos si se omiten)\n"
-     "  --lorentzian      bandas lorentzianas (si no, gaussianas)\n"
-     "  --scaled          cada banda centrada en posición por escala; varía la posición\n"
-     "  --bands 1,3,5     las bandas que varían, numeradas como las lista show (todas)\n"
-     "  --hold VALOR      deja fijo ese valor (position, intensity o width) de las\n"
-     "                    bandas que varían; se puede repetir\n"
-     "  --subtract-als LAMBDA,P  resta una línea base por mínimos cuadrados\n"
-     "                    asimétricos, el último paso de la transformación\n"
-     "  --baseline B      línea base ajustada a la vez: none, constant, linear,\n"
-     "                    quadratic o cubic (none)\n"
-     "  --allow-negative  deja que las intensidades bajen de 0\n"
-     "  --strict          un valor en el límite o un residuo con estructura salen\n"
-     "                    con 3 sin escribir nada\n"
-     "  --yfactor F       multiplica la y medida por F (1)\n"
-     "  --max-iterations N  iteraciones como mucho antes de darlo por perdido (500)\n"
-     "  --report FILE     el informe del ajuste: .txt para leer (documento, espectro,\n"
-     "                    intervalo, forma, línea base, veredicto, estadística y una\n"
-     "                    fila por banda con cada valor redondeado por su error y el %\n"
-     "                    del área total, la fecha y la versión) o .csv con los mismos\n"
-     "                    números sin redondear, columnas con nombre fijo y, tras una\n"
-     "                    línea en blanco, la tabla magnitud,valor de la estadística\n"
-     "  --curves FILE.csv las curvas del ajuste: x, medido (tal como se ajustó), línea\n"
-     "                    base, ajuste, cada banda y residuo en cada punto medido del\n"
-     "                    intervalo; ajuste = línea base + bandas en cada fila\n"
-     "  --step S          las curvas en una malla de paso S desde el inicio del\n"
-     "                    intervalo, sin medido ni residuo\n"
-     "  -o OUT            el documento ajustado; puede ser DOC mismo. Con «-» el\n"
-     "                    documento va a la salida estándar y la tabla a la de errores.\n"
-     "  El informe y las curvas se escriben enteros o nada, nunca sobre una entrada.\n"
-     "  Un ajuste de más de unos segundos muestra su avance en la salida de errores\n"
-     "  cuando es un terminal.\n"
-     "  Sale con 3, sin escribir nada, si el ajuste no converge, el problema es\n"
-     "  singular (una banda sin puntos debajo, dos bandas iguales, pocos puntos), una\n"
-     "  suma, un valor o un error no es un número finito, o el resultado no significa\n"
-     "  nada (datos sin variación, una banda sin señal, un error mayor que el\n"
-     "  intervalo de x).\n",
+     TRAZEL_TR_NOOP(
+         "CliHelp",
+         "trazel-cli fit DOC --measured FILE [--y CAMBIO] [--x CAMBIO [--laser NM]]\n"
+         "               [--xmin A --xmax B] [--lorentzian] [--scaled]\n"
+         "               [--bands 1,3,5] [--hold width|position|intensity]...\n"
+         "               [--subtract-als LAMBDA,P] [--baseline "
+         "none|constant|linear|quadratic|cubic]\n"
+         "               [--allow-negative] [--strict] [--yfactor F] [--max-iterations N]\n"
+         "               [--report FILE.txt|FILE.csv] [--curves FILE.csv [--step S]] -o OUT"),
+     TRAZEL_TR_NOOP(
+         "CliHelp",
+         "  Ajusta por mínimos cuadrados las bandas de DOC al espectro medido FILE y\n"
+         "  escribe en OUT el documento ajustado (entero o nada). Muestra la tabla del\n"
+         "  resultado: un encabezado, una línea por banda, la más reciente primero\n"
+         "  (posición, intensidad, anchura y área, cada una con su error típico, «fija» o\n"
+         "  «en el límite»), la línea base c0 + c1 (x - xc) + ... alrededor del centro xc\n"
+         "  del intervalo, la estadística del ajuste y el veredicto, separadas por\n"
+         "  tabuladores. El veredicto, R², el chi² reducido y la cifra de estructura del\n"
+         "  residuo van también a la salida de errores. Las intensidades no bajan de 0,\n"
+         "  las anchuras quedan entre medio paso entre puntos y el intervalo, y las\n"
+         "  posiciones dentro del intervalo.\n"
+         "  --measured FILE   el espectro medido (x-y de texto o JCAMP-DX)\n"
+         "  --y, --x, --laser transforman el espectro medido antes del ajuste, como en\n"
+         "                    spectrum; --xmin y --xmax van en las unidades resultantes\n"
+         "  --xmin A, --xmax B  los puntos que cuentan (todos si se omiten)\n"
+         "  --lorentzian      bandas lorentzianas (si no, gaussianas)\n"
+         "  --scaled          cada banda centrada en posición por escala; varía la posición\n"
+         "  --bands 1,3,5     las bandas que varían, numeradas como las lista show (todas)\n"
+         "  --hold VALOR      deja fijo ese valor (position, intensity o width) de las\n"
+         "                    bandas que varían; se puede repetir\n"
+         "  --subtract-als LAMBDA,P  resta una línea base por mínimos cuadrados\n"
+         "                    asimétricos, el último paso de la transformación\n"
+         "  --baseline B      línea base ajustada a la vez: none, constant, linear,\n"
+         "                    quadratic o cubic (none)\n"
+         "  --allow-negative  deja que las intensidades bajen de 0\n"
+         "  --strict          un valor en el límite o un residuo con estructura salen\n"
+         "                    con 3 sin escribir nada\n"
+         "  --yfactor F       multiplica la y medida por F (1)\n"
+         "  --max-iterations N  iteraciones como mucho antes de darlo por perdido (500)\n"
+         "  --report FILE     el informe del ajuste: .txt para leer (documento, espectro,\n"
+         "                    intervalo, forma, línea base, veredicto, estadística y una\n"
+         "                    fila por banda con cada valor redondeado por su error y el %\n"
+         "                    del área total, la fecha y la versión) o .csv con los mismos\n"
+         "                    números sin redondear, columnas con nombre fijo y, tras una\n"
+         "                    línea en blanco, la tabla magnitud,valor de la estadística\n"
+         "  --curves FILE.csv las curvas del ajuste: x, medido (tal como se ajustó), línea\n"
+         "                    base, ajuste, cada banda y residuo en cada punto medido del\n"
+         "                    intervalo; ajuste = línea base + bandas en cada fila\n"
+         "  --step S          las curvas en una malla de paso S desde el inicio del\n"
+         "                    intervalo, sin medido ni residuo\n"
+         "  -o OUT            el documento ajustado; puede ser DOC mismo. Con «-» el\n"
+         "                    documento va a la salida estándar y la tabla a la de errores.\n"
+         "  El informe y las curvas se escriben enteros o nada, nunca sobre una entrada.\n"
+         "  Un ajuste de más de unos segundos muestra su avance en la salida de errores\n"
+         "  cuando es un terminal.\n"
+         "  Sale con 3, sin escribir nada, si el ajuste no converge, el problema es\n"
+         "  singular (una banda sin puntos debajo, dos bandas iguales, pocos puntos), una\n"
+         "  suma, un valor o un error no es un número finito, o el resultado no significa\n"
+         "  nada (datos sin variación, una banda sin señal, un error mayor que el\n"
+         "  intervalo de x).\n"),
      RunFit},
     {"spectrum",
-     "trazel-cli spectrum IN [--y CAMBIO] [--x CAMBIO [--laser NM]] [--subtract-als LAMBDA,P]\n"
-     "                    [--xmin A] [--xmax B] [--comma] -o OUT.txt|OUT.csv|OUT.jdx",
-     "  Lee el espectro medido IN (texto x-y, CSV o JCAMP-DX, como la ventana), lo\n"
-     "  transforma y lo escribe en OUT según su terminación: .txt con los números de la\n"
-     "  exportación («x y» y una línea por punto), .csv con un encabezado que nombra\n"
-     "  las columnas y sus unidades, o .jdx (o .dx) en JCAMP-DX 5.01 (##XYDATA si los\n"
-     "  puntos están igualmente espaciados, ##XYPOINTS si no), que se vuelve a leer con\n"
-     "  los mismos puntos.\n"
-     "  Primero se cambia x, luego y; los puntos donde el cambio no está definido\n"
-     "  (x <= 0, transmitancia <= 0) se dejan fuera y se dice cuántos.\n"
-     "  --y CAMBIO   transmittance-to-absorbance (A = -log10 T),\n"
-     "               percent-transmittance-to-absorbance (A = 2 - log10 %T),\n"
-     "               absorbance-to-transmittance, absorbance-to-percent-transmittance\n"
-     "               o negate (cambio de signo)\n"
-     "  --x CAMBIO   nanometre-to-wavenumber (cm-1 = 1e7 / nm), wavenumber-to-nanometre,\n"
-     "               micrometre-to-wavenumber (cm-1 = 1e4 / um) o raman-shift\n"
-     "               (1e7 / laser - 1e7 / nm); tras el cambio x queda creciente\n"
-     "  --laser NM   la longitud de onda del láser en nm, para raman-shift\n"
-     "  --subtract-als LAMBDA,P  por último resta la línea base por mínimos\n"
-     "               cuadrados asimétricos (λ, p; por ejemplo 1e5,0.01): la curva que\n"
-     "               sigue los puntos entre las bandas\n"
-     "  --xmin A, --xmax B  solo los puntos entre A y B, en las unidades resultantes\n"
-     "  --comma      coma decimal en .txt, y en .csv con «;» entre columnas\n"
-     "  -o OUT       el archivo de salida; se sustituye entero, y si algo falla queda\n"
-     "               como estaba\n",
+     TRAZEL_TR_NOOP(
+         "CliHelp",
+         "trazel-cli spectrum IN [--y CAMBIO] [--x CAMBIO [--laser NM]] [--subtract-als LAMBDA,P]\n"
+         "                    [--xmin A] [--xmax B] [--comma] -o OUT.txt|OUT.csv|OUT.jdx"),
+     TRAZEL_TR_NOOP(
+         "CliHelp",
+         "  Lee el espectro medido IN (texto x-y, CSV o JCAMP-DX, como la ventana), lo\n"
+         "  transforma y lo escribe en OUT según su terminación: .txt con los números de la\n"
+         "  exportación («x y» y una línea por punto), .csv con un encabezado que nombra\n"
+         "  las columnas y sus unidades, o .jdx (o .dx) en JCAMP-DX 5.01 (##XYDATA si los\n"
+         "  puntos están igualmente espaciados, ##XYPOINTS si no), que se vuelve a leer con\n"
+         "  los mismos puntos.\n"
+         "  Primero se cambia x, luego y; los puntos donde el cambio no está definido\n"
+         "  (x <= 0, transmitancia <= 0) se dejan fuera y se dice cuántos.\n"
+         "  --y CAMBIO   transmittance-to-absorbance (A = -log10 T),\n"
+         "               percent-transmittance-to-absorbance (A = 2 - log10 %T),\n"
+         "               absorbance-to-transmittance, absorbance-to-percent-transmittance\n"
+         "               o negate (cambio de signo)\n"
+         "  --x CAMBIO   nanometre-to-wavenumber (cm-1 = 1e7 / nm), wavenumber-to-nanometre,\n"
+         "               micrometre-to-wavenumber (cm-1 = 1e4 / um) o raman-shift\n"
+         "               (1e7 / laser - 1e7 / nm); tras el cambio x queda creciente\n"
+         "  --laser NM   la longitud de onda del láser en nm, para raman-shift\n"
+         "  --subtract-als LAMBDA,P  por último resta la línea base por mínimos\n"
+         "               cuadrados asimétricos (λ, p; por ejemplo 1e5,0.01): la curva que\n"
+         "               sigue los puntos entre las bandas\n"
+         "  --xmin A, --xmax B  solo los puntos entre A y B, en las unidades resultantes\n"
+         "  --comma      coma decimal en .txt, y en .csv con «;» entre columnas\n"
+         "  -o OUT       el archivo de salida; se sustituye entero, y si algo falla queda\n"
+         "               como estaba\n"),
      RunSpectrum},
     {"peaks",
-     "trazel-cli peaks MEASURED [--xmin A --xmax B] [--min-prominence P] [--distance D]\n"
-     "                 [--smooth N] [--order K] [--shoulders] [--max N] [--yfactor F]\n"
-     "                 [--y CAMBIO] [--x CAMBIO [--laser NM]] [-o OUT.trz]",
-     "  Busca las bandas del espectro medido MEASURED (texto x-y o JCAMP-DX) y las\n"
-     "  muestra, la más intensa primero: posición, intensidad, anchura a media altura,\n"
-     "  prominencia y clase (máximo u hombro), separadas por tabuladores. En la salida\n"
-     "  de errores dice las opciones usadas, también las calculadas a partir de los datos.\n"
-     "  La posición se afina entre muestras; la intensidad es la altura sobre la base\n"
-     "  de la que se mide la prominencia.\n"
-     "  --xmin A, --xmax B   solo los puntos entre A y B (todos si se omiten)\n"
-     "  --min-prominence P   la prominencia mínima de un máximo, en % del intervalo\n"
-     "                       de los datos suavizados entre A y B (5)\n"
-     "  --distance D         la separación mínima en x entre dos bandas; de dos más\n"
-     "                       cercanas queda la más intensa (media ventana de suavizado)\n"
-     "  --smooth N           la ventana del suavizado de Savitzky-Golay, un número\n"
-     "                       impar de puntos de 3 a 1001 (según la anchura de las bandas)\n"
-     "  --order K            el orden de su polinomio, de 0 a 6 y menor que N (2)\n"
-     "  --shoulders          incluye los hombros: bandas que no dan un máximo propio,\n"
-     "                       halladas en los mínimos de la segunda derivada suavizada\n"
-     "  --max N              como mucho N bandas, las más intensas, de 1 a 99 (99)\n"
-     "  --yfactor F          multiplica la y medida por F (1)\n"
-     "  --y, --x, --laser    transforman el espectro antes de la búsqueda, como en\n"
-     "                       spectrum; --xmin, --xmax y --distance van en las unidades\n"
-     "                       resultantes\n"
-     "  -o OUT.trz           un documento con el espectro medido y las bandas, listo\n"
-     "                       para fit; se sustituye entero, y si algo falla queda como\n"
-     "                       estaba\n"
-     "  Sale con 3, sin escribir nada, si no encuentra ninguna banda.\n",
+     TRAZEL_TR_NOOP(
+         "CliHelp",
+         "trazel-cli peaks MEASURED [--xmin A --xmax B] [--min-prominence P] [--distance D]\n"
+         "                 [--smooth N] [--order K] [--shoulders] [--max N] [--yfactor F]\n"
+         "                 [--y CAMBIO] [--x CAMBIO [--laser NM]] [-o OUT.trz]"),
+     TRAZEL_TR_NOOP(
+         "CliHelp",
+         "  Busca las bandas del espectro medido MEASURED (texto x-y o JCAMP-DX) y las\n"
+         "  muestra, la más intensa primero: posición, intensidad, anchura a media altura,\n"
+         "  prominencia y clase (máximo u hombro), separadas por tabuladores. En la salida\n"
+         "  de errores dice las opciones usadas, también las calculadas a partir de los datos.\n"
+         "  La posición se afina entre muestras; la intensidad es la altura sobre la base\n"
+         "  de la que se mide la prominencia.\n"
+         "  --xmin A, --xmax B   solo los puntos entre A y B (todos si se omiten)\n"
+         "  --min-prominence P   la prominencia mínima de un máximo, en % del intervalo\n"
+         "                       de los datos suavizados entre A y B (5)\n"
+         "  --distance D         la separación mínima en x entre dos bandas; de dos más\n"
+         "                       cercanas queda la más intensa (media ventana de suavizado)\n"
+         "  --smooth N           la ventana del suavizado de Savitzky-Golay, un número\n"
+         "                       impar de puntos de 3 a 1001 (según la anchura de las bandas)\n"
+         "  --order K            el orden de su polinomio, de 0 a 6 y menor que N (2)\n"
+         "  --shoulders          incluye los hombros: bandas que no dan un máximo propio,\n"
+         "                       halladas en los mínimos de la segunda derivada suavizada\n"
+         "  --max N              como mucho N bandas, las más intensas, de 1 a 99 (99)\n"
+         "  --yfactor F          multiplica la y medida por F (1)\n"
+         "  --y, --x, --laser    transforman el espectro antes de la búsqueda, como en\n"
+         "                       spectrum; --xmin, --xmax y --distance van en las unidades\n"
+         "                       resultantes\n"
+         "  -o OUT.trz           un documento con el espectro medido y las bandas, listo\n"
+         "                       para fit; se sustituye entero, y si algo falla queda como\n"
+         "                       estaba\n"
+         "  Sale con 3, sin escribir nada, si no encuentra ninguna banda.\n"),
      RunPeaks},
 };
 
@@ -263,21 +300,35 @@ const Command* FindCommand(const std::string& name) {
     return it == std::end(kCommands) ? nullptr : &*it;
 }
 
+std::string UsageLine() {
+    return TRAZEL_TR("Cli",
+                     "uso: trazel-cli ORDEN [ARGUMENTOS]   (trazel-cli --help para la ayuda)\n");
+}
+
 void PrintHelp(std::ostream& out) {
-    out << "trazel-cli: sumas de bandas gaussianas o lorentzianas sin abrir la ventana.\n\n"
-           "Uso:\n";
+    out << TRAZEL_TR(
+        "Cli",
+        "trazel-cli: sumas de bandas gaussianas o lorentzianas sin abrir la ventana.\n\n"
+        "Uso:\n");
     for (const Command& command : kCommands) {
-        out << "\n" << command.usage << "\n" << command.help;
+        out << "\n"
+            << Translate("CliHelp", command.usage) << "\n"
+            << Translate("CliHelp", command.help);
     }
-    out << "\nLos números se escriben con punto decimal (1.5, -2e-3), y el valor de una opción\n"
-           "puede ir detrás de un «=» (--xmin=-5). plot y print no necesitan pantalla.\n"
-           "Estado de salida: 0 si todo fue bien, 1 si un archivo no se pudo leer o escribir\n"
-           "(el mensaje lo nombra), 2 si la orden está mal escrita, 3 si fit no llegó a un\n"
-           "ajuste (no converge, el problema es singular o el resultado no es válido) o\n"
-           "peaks no encontró ninguna banda.\n"
-           "Ninguna orden escribe sobre uno de sus archivos de entrada, con otro nombre o por\n"
-           "un enlace (es un error de uso); convert y fit sí pueden sustituir su documento.\n"
-           "trazel-cli --version escribe la versión.\n";
+    out << TRAZEL_TR(
+        "Cli",
+        "\nLos números se escriben con punto decimal (1.5, -2e-3), y el valor de una opción\n"
+        "puede ir detrás de un «=» (--xmin=-5). plot y print no necesitan pantalla.\n"
+        "--lang es|en elige el idioma de los mensajes y de esta ayuda; sin ella, el\n"
+        "del entorno (LANGUAGE, LC_ALL, LC_MESSAGES, LANG): inglés si es en, si no\n"
+        "español. Las tablas y los archivos son los mismos en cualquier idioma.\n"
+        "Estado de salida: 0 si todo fue bien, 1 si un archivo no se pudo leer o escribir\n"
+        "(el mensaje lo nombra), 2 si la orden está mal escrita, 3 si fit no llegó a un\n"
+        "ajuste (no converge, el problema es singular o el resultado no es válido) o\n"
+        "peaks no encontró ninguna banda.\n"
+        "Ninguna orden escribe sobre uno de sus archivos de entrada, con otro nombre o por\n"
+        "un enlace (es un error de uso); convert y fit sí pueden sustituir su documento.\n"
+        "trazel-cli --version escribe la versión.\n");
 }
 
 // What went to standard output must have reached it: a full disk or a closed
@@ -293,8 +344,8 @@ int CheckedOutput(std::ostream& out, std::ostream& err) {
         return kExitOk;
     }
     const int error = earlier != 0 ? earlier : errno != 0 ? errno : EIO;
-    err << "trazel-cli: no se pudo escribir en la salida estándar: " << DescribeErrno(error)
-        << ".\n";
+    err << Fill(TRAZEL_TR("Cli", "trazel-cli: no se pudo escribir en la salida estándar: %1.\n"),
+                {DescribeErrno(error)});
     return kExitFileError;
 }
 
@@ -302,7 +353,7 @@ int CheckedOutput(std::ostream& out, std::ostream& err) {
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.empty()) {
-        err << "uso: trazel-cli ORDEN [ARGUMENTOS]   (trazel-cli --help para la ayuda)\n";
+        err << UsageLine();
         return kExitUsage;
     }
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
@@ -315,15 +366,16 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     const Command* command = FindCommand(args[0]);
     if (command == nullptr) {
-        err << "trazel-cli: orden desconocida: " << args[0] << "\n"
-            << "uso: trazel-cli ORDEN [ARGUMENTOS]   (trazel-cli --help para la ayuda)\n";
+        err << Fill(TRAZEL_TR("Cli", "trazel-cli: orden desconocida: %1\n"), {args[0]})
+            << UsageLine();
         return kExitUsage;
     }
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     // After "--" a "--help" is a file name.
     const auto optionsEnd = std::find(rest.begin(), rest.end(), "--");
     if (std::find(rest.begin(), optionsEnd, "--help") != optionsEnd) {
-        out << "uso: " << command->usage << "\n" << command->help;
+        out << Fill(TRAZEL_TR("Cli", "uso: %1\n"), {Translate("CliHelp", command->usage)})
+            << Translate("CliHelp", command->help);
         return CheckedOutput(out, err);
     }
     try {
@@ -331,13 +383,19 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return status == kExitOk ? CheckedOutput(out, err) : status;
     } catch (const UsageError& e) {
         err << "trazel-cli " << command->name << ": " << e.what() << "\n"
-            << "uso: " << command->usage << "\n";
+            << Fill(TRAZEL_TR("Cli", "uso: %1\n"), {Translate("CliHelp", command->usage)});
         return kExitUsage;
     } catch (const FileError& e) {
         err << "trazel-cli " << command->name << ": " << e.what() << "\n";
         return kExitFileError;
     } catch (const std::bad_alloc&) {
-        err << kOutOfMemoryMessage;
+        // The unwinding has given back what the work held, so the translation
+        // most likely has room; if not, the message goes out untranslated.
+        try {
+            err << Translate("Cli", kOutOfMemoryMessage);
+        } catch (const std::bad_alloc&) {
+            err << kOutOfMemoryMessage;
+        }
         return kExitFileError;
     }
 }

@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "platform/number_format.h"
+#include "platform/translation.h"
 
 using namespace trazel::platform;
 
@@ -12,7 +13,7 @@ namespace trazel::cli {
 double ParseNumberArg(const std::string& text, const std::string& what) {
     const auto value = ParseDouble(text);
     if (!value) {
-        throw UsageError(what + ": «" + text + "» no es un número");
+        throw UsageError(Fill(TRAZEL_TR("Cli", "%1: «%2» no es un número"), {what, text}));
     }
     return *value;
 }
@@ -20,14 +21,14 @@ double ParseNumberArg(const std::string& text, const std::string& what) {
 int ParseIntArg(const std::string& text, const std::string& what) {
     const auto value = ParseInt(text);
     if (!value) {
-        throw UsageError(what + ": «" + text + "» no es un número entero");
+        throw UsageError(Fill(TRAZEL_TR("Cli", "%1: «%2» no es un número entero"), {what, text}));
     }
     return *value;
 }
 
 const std::string& ArgCursor::TakeValue(const std::string& option) {
     if (AtEnd()) {
-        throw UsageError("falta el valor de " + option);
+        throw UsageError(Fill(TRAZEL_TR("Cli", "falta el valor de %1"), {option}));
     }
     return Take();
 }
@@ -77,7 +78,7 @@ ParsedOptions::ParsedOptions(const std::vector<std::string>& args, const OptionS
         // The last of two values silently winning hides a mistake in a
         // script; the user hears of it instead.
         if (Has(name)) {
-            throw UsageError(name + " aparece más de una vez");
+            throw UsageError(Fill(TRAZEL_TR("Cli", "%1 aparece más de una vez"), {name}));
         }
         if (listed(accepted.valued, name)) {
             values_[name] =
@@ -85,9 +86,9 @@ ParsedOptions::ParsedOptions(const std::vector<std::string>& args, const OptionS
         } else if (listed(accepted.switches, name) && equals == std::string::npos) {
             switches_.insert(name);
         } else if (listed(accepted.switches, name)) {
-            throw UsageError(name + " no lleva valor");
+            throw UsageError(Fill(TRAZEL_TR("Cli", "%1 no lleva valor"), {name}));
         } else {
-            throw UsageError("opción desconocida: " + arg);
+            throw UsageError(Fill(TRAZEL_TR("Cli", "opción desconocida: %1"), {arg}));
         }
     }
 }
@@ -107,7 +108,7 @@ std::optional<std::string> ParsedOptions::Value(const std::string& option) const
 double ParsedOptions::RequiredNumber(const std::string& option) const {
     const auto value = Value(option);
     if (!value) {
-        throw UsageError("falta " + option);
+        throw UsageError(Fill(TRAZEL_TR("Cli", "falta %1"), {option}));
     }
     return ParseNumberArg(*value, option);
 }
@@ -134,10 +135,10 @@ const std::string& ParsedOptions::OnlyPositional(const std::string& what) const 
 const std::vector<std::string>& ParsedOptions::Positional(std::size_t count,
                                                           const std::string& what) const {
     if (positional_.size() < count) {
-        throw UsageError("falta " + what);
+        throw UsageError(Fill(TRAZEL_TR("Cli", "falta %1"), {what}));
     }
     if (positional_.size() > count) {
-        throw UsageError("sobra el argumento «" + positional_[count] + "»");
+        throw UsageError(Fill(TRAZEL_TR("Cli", "sobra el argumento «%1»"), {positional_[count]}));
     }
     return positional_;
 }

@@ -18,6 +18,7 @@
 #include "output/peak_list.h"
 #include "platform/file_errors.h"
 #include "platform/number_format.h"
+#include "platform/translation.h"
 
 using namespace trazel::platform;
 using namespace trazel::model;
@@ -58,26 +59,35 @@ constexpr std::string_view kCsvHeading = "posicion,intensidad,anchura,escala,R\n
 PeakArg ParsePeakArg(const std::string& text) {
     const auto parts = SplitCommas(text);
     if (parts.size() < 3 || parts.size() > 5) {
-        throw UsageError("--peak espera POS,INT,ANCHURA[,ESCALA[,s]], no «" + text + "»");
+        throw UsageError(
+            Fill(TRAZEL_TR("NewCommand", "--peak espera POS,INT,ANCHURA[,ESCALA[,s]], no «%1»"),
+                 {text}));
     }
     PeakArg peak;
-    peak.position = ParseNumberArg(parts[0], "posición de --peak");
-    peak.intensity = ParseNumberArg(parts[1], "intensidad de --peak");
-    peak.width = ParseNumberArg(parts[2], "anchura de --peak");
+    peak.position = ParseNumberArg(parts[0], TRAZEL_TR("NewCommand", "posición de --peak"));
+    peak.intensity = ParseNumberArg(parts[1], TRAZEL_TR("NewCommand", "intensidad de --peak"));
+    peak.width = ParseNumberArg(parts[2], TRAZEL_TR("NewCommand", "anchura de --peak"));
     if (parts.size() >= 4) {
-        peak.scale = ParseNumberArg(parts[3], "escala de --peak");
+        peak.scale = ParseNumberArg(parts[3], TRAZEL_TR("NewCommand", "escala de --peak"));
     }
     if (parts.size() == 5) {
         if (parts[4] != "s") {
-            throw UsageError("el quinto campo de --peak solo puede ser «s», no «" + parts[4] + "»");
+            throw UsageError(Fill(
+                TRAZEL_TR("NewCommand", "el quinto campo de --peak solo puede ser «s», no «%1»"),
+                {parts[4]}));
         }
         peak.separate = true;
     }
     if (!(peak.width > 0.0)) {
-        throw UsageError("la anchura de --peak debe ser mayor que 0, no «" + parts[2] + "»");
+        throw UsageError(
+            Fill(TRAZEL_TR("NewCommand", "la anchura de --peak debe ser mayor que 0, no «%1»"),
+                 {parts[2]}));
     }
     if (!std::isfinite(peak.position * peak.scale)) {
-        throw UsageError("--peak «" + text + "»: la posición por la escala no es un número finito");
+        throw UsageError(
+            Fill(TRAZEL_TR("NewCommand",
+                           "--peak «%1»: la posición por la escala no es un número finito"),
+                 {text}));
     }
     return peak;
 }
@@ -108,7 +118,8 @@ std::vector<PeakArg> BandsFromFile(const std::string& path,
         return {};
     }
     if (list.Failure() == ReadFailure::MissingWidth) {
-        throw UsageError(list.Message() + " Indíquela con --width.");
+        throw UsageError(
+            Fill(TRAZEL_TR("NewCommand", "%1 Indíquela con --width."), {list.Message()}));
     }
     if (!list.Ok()) {
         throw FileError(list.Message());
@@ -124,7 +135,8 @@ std::vector<PeakArg> BandsFromFile(const std::string& path,
 double PositiveNumberArg(const std::string& text, const std::string& what) {
     const double value = ParseNumberArg(text, what);
     if (!(value > 0.0)) {
-        throw UsageError(what + " debe ser mayor que 0, no «" + text + "»");
+        throw UsageError(
+            Fill(TRAZEL_TR("NewCommand", "%1 debe ser mayor que 0, no «%2»"), {what, text}));
     }
     return value;
 }
@@ -169,9 +181,9 @@ PeakTable LoadDocumentOrThrow(const std::string& path) {
 int RunNew(const std::vector<std::string>& args, std::ostream&, std::ostream&) {
     const ParsedOptions options(
         args, {{"--from", "--width", "--scale"}, {"--areas", "--lorentzian"}, {"--peak"}});
-    const std::string& outArg = options.OnlyPositional("el archivo de salida");
+    const std::string& outArg = options.OnlyPositional(TRAZEL_TR("Cli", "el archivo de salida"));
     if (outArg.empty()) {
-        throw UsageError("falta el archivo de salida");
+        throw UsageError(TRAZEL_TR("Cli", "falta el archivo de salida"));
     }
     const std::string outPath = OutputTarget(outArg);
     std::vector<PeakArg> peaks;
@@ -195,14 +207,16 @@ int RunNew(const std::vector<std::string>& args, std::ostream&, std::ostream&) {
     const bool listOptionGiven = options.Has("--width") || options.Has("--scale") ||
                                  options.Has("--areas") || options.Has("--lorentzian");
     if (listOptionGiven && !fromPath) {
-        throw UsageError("--width, --scale, --areas y --lorentzian solo valen con --from");
+        throw UsageError(TRAZEL_TR(
+            "NewCommand", "--width, --scale, --areas y --lorentzian solo valen con --from"));
     }
     if (fromPath) {
         CheckOutputIsNoInput(outPath, {{InputKind::BandList, *fromPath}});
     }
     if (peaks.size() > kMaxPeakSlots - 1) {
-        throw UsageError("un documento admite como mucho 99 máximos; se han dado " +
-                         std::to_string(peaks.size()));
+        throw UsageError(Fill(
+            TRAZEL_TR("NewCommand", "un documento admite como mucho 99 máximos; se han dado %1"),
+            {std::to_string(peaks.size())}));
     }
     if (fromPath) {
         listOptions.room = kMaxPeakSlots - 1 - static_cast<int>(peaks.size());
@@ -233,35 +247,40 @@ std::string AnalysisText(const analysis::Analysis& a) {
         const analysis::MeasuredData& m = *a.measured;
         const auto& x = m.points->x;
         const auto [lo, hi] = std::minmax_element(x.begin(), x.end());
-        text += "Espectro medido: " + m.sourceName + " (" + std::to_string(x.size()) +
-                " puntos, x de " + FormatG(*lo) + " a " + FormatG(*hi) + ")\n";
+        text += Fill(TRAZEL_TR("ShowCommand", "Espectro medido: %1 (%2 puntos, x de %3 a %4)\n"),
+                     {m.sourceName, std::to_string(x.size()), FormatG(*lo), FormatG(*hi)});
         const auto unit = [](const std::string& title) {
-            return title.empty() ? std::string("no declaradas") : "«" + title + "»";
+            return title.empty() ? TRAZEL_TR("ShowCommand", "no declaradas")
+                                 : Fill(TRAZEL_TR("ShowCommand", "«%1»"), {title});
         };
-        text += "Unidades del archivo: x " + unit(XAxisTitle(m.points->header)) + ", y " +
-                unit(YAxisTitle(m.points->header)) + "\n";
-        text += "Transformación: " + input::DescribeTransform(m.transform.Whole());
+        text += Fill(TRAZEL_TR("ShowCommand", "Unidades del archivo: x %1, y %2\n"),
+                     {unit(XAxisTitle(m.points->header)), unit(YAxisTitle(m.points->header))});
+        text += Fill(TRAZEL_TR("ShowCommand", "Transformación: %1"),
+                     {input::DescribeTransform(m.transform.Whole())});
         if (m.LeftOut() > 0) {
-            text += " (deja fuera " + std::to_string(m.LeftOut()) + " puntos)";
+            text += Fill(TRAZEL_TR("ShowCommand", " (deja fuera %1 puntos)"),
+                         {std::to_string(m.LeftOut())});
         }
         if (!m.transform.Change().IsIdentity()) {
-            text += "; unidades tras ella: x " + unit(XAxisTitle(m.Header())) + ", y " +
-                    unit(YAxisTitle(m.Header()));
+            text += Fill(TRAZEL_TR("ShowCommand", "; unidades tras ella: x %1, y %2"),
+                         {unit(XAxisTitle(m.Header())), unit(YAxisTitle(m.Header()))});
         }
         text += "\n";
-        text += "Factor de y: " + FormatG(m.transform.yFactor) + "\n";
+        text += Fill(TRAZEL_TR("ShowCommand", "Factor de y: %1\n"), {FormatG(m.transform.yFactor)});
     }
     if (a.lastFit) {
         const auto& r = a.lastFit->result;
-        text += "Ajuste guardado: x de " + FormatG(a.lastFit->xMin) + " a " +
-                FormatG(a.lastFit->xMax) + ", " + std::to_string(r.bands.size()) + " bandas, R² " +
-                FormatG(r.rSquared) + ", " + std::to_string(r.iterations) +
-                " iteraciones. Parada: " + r.stopReason + "\n";
+        text += Fill(
+            TRAZEL_TR("ShowCommand",
+                      "Ajuste guardado: x de %1 a %2, %3 bandas, R² %4, %5 iteraciones. "
+                      "Parada: %6\n"),
+            {FormatG(a.lastFit->xMin), FormatG(a.lastFit->xMax), std::to_string(r.bands.size()),
+             FormatG(r.rSquared), std::to_string(r.iterations), r.stopReason});
     } else if (a.measured) {
-        text += "Ajuste guardado: ninguno\n";
+        text += TRAZEL_TR("ShowCommand", "Ajuste guardado: ninguno\n");
     }
     if (a.baseline) {
-        text += "Línea base:";
+        text += TRAZEL_TR("ShowCommand", "Línea base:");
         for (std::size_t i = 0; i < a.baseline->coefficients.size(); ++i) {
             text += (i == 0 ? " " : " + ") + FormatG(a.baseline->coefficients[i]) +
                     (i == 0   ? ""
@@ -271,7 +290,8 @@ std::string AnalysisText(const analysis::Analysis& a) {
         text += "\n";
     }
     if (a.axisTitles) {
-        text += "Títulos de los ejes: «" + a.axisTitles->x + "», «" + a.axisTitles->y + "»\n";
+        text += Fill(TRAZEL_TR("ShowCommand", "Títulos de los ejes: «%1», «%2»\n"),
+                     {a.axisTitles->x, a.axisTitles->y});
     }
     return text.empty() ? text : "\n" + text;
 }
@@ -281,7 +301,7 @@ std::string AnalysisText(const analysis::Analysis& a) {
 int RunShow(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const ParsedOptions options(args, {{}, {"--csv"}});
     analysis::CAnalysisDoc document;
-    OpenDocumentOrThrow(options.OnlyPositional("el documento"), document, err);
+    OpenDocumentOrThrow(options.OnlyPositional(TRAZEL_TR("Cli", "el documento")), document, err);
     const PeakTable& table = document.Table();
     std::string text;
     if (options.Has("--csv")) {
@@ -314,7 +334,8 @@ int RunShow(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 
 int RunConvert(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
     const ParsedOptions options(args, {});
-    const auto& paths = options.Positional(2, "el documento de entrada o el de salida");
+    const auto& paths =
+        options.Positional(2, TRAZEL_TR("Cli", "el documento de entrada o el de salida"));
     // Converting a document in place is allowed: it is read whole before the
     // new layout takes its place. Its analysis goes with it.
     analysis::CAnalysisDoc document;

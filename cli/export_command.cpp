@@ -5,6 +5,7 @@
 #include "cli/output_commands.h"
 #include "cli/output_options.h"
 #include "platform/atomic_file.h"
+#include "platform/translation.h"
 
 using namespace trazel::platform;
 using namespace trazel::model;
@@ -24,7 +25,7 @@ Status ExportReplacingFile(const std::string& path, const PeakTable& table,
 
 int RunExport(const std::vector<std::string>& args, std::ostream&, std::ostream&) {
     const ParsedOptions options(args, kExportOptions);
-    const std::string& docPath = options.OnlyPositional("el documento");
+    const std::string& docPath = options.OnlyPositional(TRAZEL_TR("Cli", "el documento"));
     const ExportSettings settings = ExportSettingsFrom(options);
     const std::string outPath = OutputTarget(options.Value("-o").value_or("datos.txt"));
     CheckOutputIsNoInput(outPath, {{InputKind::Document, docPath}});

@@ -13,6 +13,7 @@
 #include "cli/output_commands.h"
 #include "cli/output_options.h"
 #include "input/measured_spectrum.h"
+#include "platform/translation.h"
 #include "ui/plot/plot_figure.h"
 
 using namespace trazel::platform;
@@ -46,7 +47,10 @@ struct FigureRequest {
 QSize ParseSize(const std::string& text) {
     const auto x = text.find_first_of("xX");
     if (x == std::string::npos) {
-        throw UsageError("--size se escribe ANCHOxALTO en píxeles (1200x800), no «" + text + "»");
+        throw UsageError(
+            Fill(TRAZEL_TR("FigureCommand",
+                           "--size se escribe ANCHOxALTO en píxeles (1200x800), no «%1»"),
+                 {text}));
     }
     return QSize(ParseIntArg(text.substr(0, x), "--size"),
                  ParseIntArg(text.substr(x + 1), "--size"));
@@ -60,9 +64,9 @@ ui::PictureSize ParsePictureSize(const ParsedOptions& options) {
     const bool cm = options.Has("--width-cm") || options.Has("--height-cm");
     const bool in = options.Has("--width-in") || options.Has("--height-in");
     if (int(cm) + int(in) + int(options.Has("--size")) > 1) {
-        throw UsageError(
-            "el tamaño se da de una sola manera: --size en píxeles, o --width-cm y "
-            "--height-cm, o --width-in y --height-in");
+        throw UsageError(TRAZEL_TR("FigureCommand",
+                                   "el tamaño se da de una sola manera: --size en píxeles, o "
+                                   "--width-cm y --height-cm, o --width-in y --height-in"));
     }
     std::optional<double> dpi;
     if (options.Has("--dpi")) {
@@ -81,7 +85,8 @@ ui::PictureSize ParsePictureSize(const ParsedOptions& options) {
             }
             const double value = options.RequiredNumber(name);
             if (!(value > 0.0)) {
-                throw UsageError(std::string(name) + " debe ser mayor que 0");
+                throw UsageError(
+                    Fill(TRAZEL_TR("FigureCommand", "%1 debe ser mayor que 0"), {name}));
             }
             return value / perInch;
         };
@@ -93,7 +98,9 @@ ui::PictureSize ParsePictureSize(const ParsedOptions& options) {
         }
     }
     if (const std::string problem = ui::PictureSizeProblem(size); !problem.empty()) {
-        throw UsageError("no se puede dibujar la figura a ese tamaño: " + problem);
+        throw UsageError(
+            Fill(TRAZEL_TR("FigureCommand", "no se puede dibujar la figura a ese tamaño: %1"),
+                 {problem}));
     }
     return size;
 }
@@ -101,19 +108,20 @@ ui::PictureSize ParsePictureSize(const ParsedOptions& options) {
 FigureRequest ParseFigureRequest(const std::vector<std::string>& args) {
     const ParsedOptions options(args, kFigureOptions);
     FigureRequest request;
-    request.docPath = options.OnlyPositional("el documento");
+    request.docPath = options.OnlyPositional(TRAZEL_TR("Cli", "el documento"));
     output::CurveSettings& curve = request.view.curve;
     if (options.Has("--xmin") != options.Has("--xmax")) {
-        throw UsageError(
-            "--xmin y --xmax van juntas; sin ellas los límites de x son los del "
-            "ajuste guardado o los del espectro medido");
+        throw UsageError(TRAZEL_TR("FigureCommand",
+                                   "--xmin y --xmax van juntas; sin ellas los límites de x son los "
+                                   "del ajuste guardado o los del espectro medido"));
     }
     if (options.Has("--xmin")) {
         request.xRange = {options.RequiredNumber("--xmin"), options.RequiredNumber("--xmax")};
     }
     if (options.Has("--ymin") != options.Has("--ymax")) {
-        throw UsageError(
-            "--ymin y --ymax van juntas; sin ellas los límites de y salen de las curvas");
+        throw UsageError(TRAZEL_TR(
+            "FigureCommand",
+            "--ymin y --ymax van juntas; sin ellas los límites de y salen de las curvas"));
     }
     request.view.yFromData = !options.Has("--ymin");
     if (!request.view.yFromData) {
@@ -134,22 +142,24 @@ FigureRequest ParseFigureRequest(const std::vector<std::string>& args) {
     request.measuredPath = options.Value("--measured");
     request.change = TransformFrom(options);
     if (!request.measuredPath && !request.change.IsIdentity()) {
-        throw UsageError("--y y --x transforman el espectro de --measured, que falta");
+        throw UsageError(TRAZEL_TR("FigureCommand",
+                                   "--y y --x transforman el espectro de --measured, que falta"));
     }
     if (options.Has("--yfactor")) {
         if (!request.measuredPath) {
-            throw UsageError("--yfactor multiplica el espectro de --measured, que falta");
+            throw UsageError(TRAZEL_TR(
+                "FigureCommand", "--yfactor multiplica el espectro de --measured, que falta"));
         }
         request.transform.yFactor = options.RequiredNumber("--yfactor");
         if (request.transform.yFactor == 0.0) {
-            throw UsageError("--yfactor debe ser distinto de 0");
+            throw UsageError(TRAZEL_TR("Cli", "--yfactor debe ser distinto de 0"));
         }
     }
     request.size = ParsePictureSize(options);
     request.view.fillComponents = options.Has("--fill");
     const auto out = options.Value("-o");
     if (!out || out->empty()) {
-        throw UsageError("falta -o con el archivo de salida");
+        throw UsageError(TRAZEL_TR("Cli", "falta -o con el archivo de salida"));
     }
     request.outPath = OutputTarget(*out);
     // Losing an input is the worse mistake, and is named first.
@@ -159,7 +169,10 @@ FigureRequest ParseFigureRequest(const std::vector<std::string>& args) {
     }
     CheckOutputIsNoInput(request.outPath, inputs);
     if (!ui::FigureFormatFor(request.outPath)) {
-        throw UsageError("el archivo de -o debe terminar en .png, .svg o .pdf, no «" + *out + "»");
+        throw UsageError(
+            Fill(TRAZEL_TR("FigureCommand",
+                           "el archivo de -o debe terminar en .png, .svg o .pdf, no «%1»"),
+                 {*out}));
     }
     return request;
 }
@@ -175,8 +188,9 @@ std::pair<double, double> StoredXRange(const analysis::Analysis& a) {
         const auto [lo, hi] = std::minmax_element(x.begin(), x.end());
         return {*lo, *hi};
     }
-    throw UsageError(
-        "faltan --xmin y --xmax: el documento no guarda ningún espectro medido del que tomarlos");
+    throw UsageError(TRAZEL_TR(
+        "FigureCommand",
+        "faltan --xmin y --xmax: el documento no guarda ningún espectro medido del que tomarlos"));
 }
 
 }  // namespace
@@ -217,7 +231,9 @@ int RunFigure(const std::vector<std::string>& args, std::ostream&, std::ostream&
 
     GuiSession gui(GuiSession::Kind::Widgets);
     if (!GuiSession::HasWidgets()) {
-        throw FileError("no se puede dibujar la figura: falta la aplicación de ventanas de Qt.");
+        throw FileError(
+            TRAZEL_TR("FigureCommand",
+                      "no se puede dibujar la figura: falta la aplicación de ventanas de Qt."));
     }
     if (const Status failed =
             ui::WriteFigure(request.outPath, document.State(), request.view, request.size);

@@ -22,6 +22,7 @@
 #include "model/document_file.h"
 #include "platform/atomic_file.h"
 #include "platform/number_format.h"
+#include "platform/translation.h"
 #include "platform/version.h"
 
 using namespace trazel::platform;
@@ -54,8 +55,10 @@ Baseline BaselineFrom(const std::string& text) {
     if (text == "cubic") {
         return Baseline::Cubic;
     }
-    throw UsageError("--baseline espera none, constant, linear, quadratic o cubic, no «" + text +
-                     "»");
+    throw UsageError(
+        Fill(TRAZEL_TR("FitCommand",
+                       "--baseline espera none, constant, linear, quadratic o cubic, no «%1»"),
+             {text}));
 }
 
 // The rows of --bands as `show` numbers them, 1 for the newest band.
@@ -65,12 +68,15 @@ std::vector<int> RowsFrom(const std::string& text) {
     for (std::string part; std::getline(in, part, ',');) {
         const int row = ParseIntArg(part, "--bands");
         if (row < 1) {
-            throw UsageError("--bands numera las bandas desde 1, no «" + part + "»");
+            throw UsageError(Fill(
+                TRAZEL_TR("FitCommand", "--bands numera las bandas desde 1, no «%1»"), {part}));
         }
         rows.push_back(row);
     }
     if (rows.empty() || text.back() == ',') {
-        throw UsageError("--bands espera números separados por comas, no «" + text + "»");
+        throw UsageError(
+            Fill(TRAZEL_TR("FitCommand", "--bands espera números separados por comas, no «%1»"),
+                 {text}));
     }
     return rows;
 }
@@ -85,7 +91,9 @@ Freedom HeldFrom(const std::vector<std::string>& holds) {
         } else if (hold == "width") {
             freedom.width = false;
         } else {
-            throw UsageError("--hold espera position, intensity o width, no «" + hold + "»");
+            throw UsageError(
+                Fill(TRAZEL_TR("FitCommand", "--hold espera position, intensity o width, no «%1»"),
+                     {hold}));
         }
     }
     return freedom;
@@ -114,8 +122,11 @@ class ProgressLine {
         }
         shown_ = now;
         // "\x1b[K" clears what a longer line before left on the right.
-        err_ << "\rtrazel-cli fit: iteración " << iteration << " de " << maxIterations_
-             << ", suma de cuadrados " << FormatG(rss, 6) << "\x1b[K" << std::flush;
+        err_ << "\r"
+             << Fill(TRAZEL_TR("FitCommand",
+                               "trazel-cli fit: iteración %1 de %2, suma de cuadrados %3"),
+                     {std::to_string(iteration), std::to_string(maxIterations_), FormatG(rss, 6)})
+             << "\x1b[K" << std::flush;
         written_ = true;
         return true;
     }
@@ -144,8 +155,10 @@ class ProgressLine {
 int MaxIterationsFrom(const std::string& text) {
     const int value = ParseIntArg(text, "--max-iterations");
     if (value < 1) {
-        throw UsageError("--max-iterations debe ser un número entero mayor que 0, no «" + text +
-                         "»");
+        throw UsageError(
+            Fill(TRAZEL_TR("FitCommand",
+                           "--max-iterations debe ser un número entero mayor que 0, no «%1»"),
+                 {text}));
     }
     return value;
 }
@@ -182,13 +195,16 @@ ResultFiles ResultFilesFrom(const ParsedOptions& options, const std::string& out
         }
         // Standard output already takes the result table, or the document.
         if (value->empty() || NamesStandardOutput(OutputTarget(*value))) {
-            throw UsageError(std::string(option) + " escribe en un archivo con nombre, no en «" +
-                             *value + "»");
+            throw UsageError(
+                Fill(TRAZEL_TR("FitCommand", "%1 escribe en un archivo con nombre, no en «%2»"),
+                     {option, *value}));
         }
         CheckOutputIsNoInput(*value, inputs);
         for (const std::string& other : outputs) {
             if (SameOutput(*value, other)) {
-                throw UsageError("«" + *value + "» se pide dos veces como archivo de salida");
+                throw UsageError(
+                    Fill(TRAZEL_TR("FitCommand", "«%1» se pide dos veces como archivo de salida"),
+                         {*value}));
             }
         }
         outputs.push_back(*value);
@@ -196,21 +212,24 @@ ResultFiles ResultFilesFrom(const ParsedOptions& options, const std::string& out
     };
     files.report = output("--report");
     if (files.report && !analysis::ReportFormatFor(*files.report)) {
-        throw UsageError("el archivo de --report debe terminar en .txt o .csv, no «" +
-                         *files.report + "»");
+        throw UsageError(Fill(
+            TRAZEL_TR("FitCommand", "el archivo de --report debe terminar en .txt o .csv, no «%1»"),
+            {*files.report}));
     }
     files.curves = output("--curves");
     if (files.curves && analysis::ReportFormatFor(*files.curves) != analysis::ReportFormat::Csv) {
-        throw UsageError("el archivo de --curves debe terminar en .csv, no «" + *files.curves +
-                         "»");
+        throw UsageError(
+            Fill(TRAZEL_TR("FitCommand", "el archivo de --curves debe terminar en .csv, no «%1»"),
+                 {*files.curves}));
     }
     if (options.Has("--step")) {
         if (!files.curves) {
-            throw UsageError("--step da la malla de --curves, que falta");
+            throw UsageError(TRAZEL_TR("FitCommand", "--step da la malla de --curves, que falta"));
         }
         files.step = options.RequiredNumber("--step");
         if (!(*files.step > 0.0)) {
-            throw UsageError("--step debe ser mayor que 0, no «" + *options.Value("--step") + "»");
+            throw UsageError(Fill(TRAZEL_TR("FitCommand", "--step debe ser mayor que 0, no «%1»"),
+                                  {*options.Value("--step")}));
         }
     }
     return files;
@@ -220,14 +239,14 @@ ResultFiles ResultFilesFrom(const ParsedOptions& options, const std::string& out
 
 int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const ParsedOptions options(args, kFitOptions);
-    const std::string& docPath = options.OnlyPositional("el documento");
+    const std::string& docPath = options.OnlyPositional(TRAZEL_TR("Cli", "el documento"));
     const auto measuredPath = options.Value("--measured");
     if (!measuredPath) {
-        throw UsageError("falta --measured con el espectro medido");
+        throw UsageError(TRAZEL_TR("FitCommand", "falta --measured con el espectro medido"));
     }
     const auto outArg = options.Value("-o");
     if (!outArg || outArg->empty()) {
-        throw UsageError("falta -o con el documento de salida");
+        throw UsageError(TRAZEL_TR("FitCommand", "falta -o con el documento de salida"));
     }
     const std::string outPath = OutputTarget(*outArg);
     // A document written to standard output leaves the table to standard
@@ -246,7 +265,7 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (options.Has("--yfactor")) {
         transform.yFactor = options.RequiredNumber("--yfactor");
         if (transform.yFactor == 0.0) {
-            throw UsageError("--yfactor debe ser distinto de 0");
+            throw UsageError(TRAZEL_TR("Cli", "--yfactor debe ser distinto de 0"));
         }
     }
     // A limit not given is the data's own.
@@ -257,7 +276,7 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
         settings.xMax = options.RequiredNumber("--xmax");
     }
     if (settings.xMin && settings.xMax && !(*settings.xMin < *settings.xMax)) {
-        throw UsageError("--xmin debe ser menor que --xmax");
+        throw UsageError(TRAZEL_TR("Cli", "--xmin debe ser menor que --xmax"));
     }
     if (const auto limit = options.Value("--max-iterations")) {
         settings.maxIterations = MaxIterationsFrom(*limit);
@@ -280,8 +299,9 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
     std::vector<int> listed;
     for (const int row : rows) {
         if (row > bandCount) {
-            throw UsageError("--bands: el documento tiene " + std::to_string(bandCount) +
-                             " bandas y no hay banda " + std::to_string(row));
+            throw UsageError(Fill(
+                TRAZEL_TR("FitCommand", "--bands: el documento tiene %1 bandas y no hay banda %2"),
+                {std::to_string(bandCount), std::to_string(row)}));
         }
         listed.push_back(row - 1);
     }
@@ -306,7 +326,8 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
     const FitProblem problem = document.PoseFit(settings, lineShape, useScaled);
     if (files.step && (problem.xMax - problem.xMin) / *files.step + 1.0 > analysis::kMaxCurveRows) {
         throw UsageError(
-            "--step: con ese paso el intervalo del ajuste daría más de 10000000 filas");
+            TRAZEL_TR("FitCommand",
+                      "--step: con ese paso el intervalo del ajuste daría más de 10000000 filas"));
     }
 
     FitResult result;
@@ -317,14 +338,16 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
         });
     }
     if (!result.Ok()) {
-        err << "trazel-cli fit: " << VerdictText(result) << " No se ha escrito nada.\n";
+        err << "trazel-cli fit: " << VerdictText(result)
+            << TRAZEL_TR("FitCommand", " No se ha escrito nada.\n");
         return kExitFitFailed;
     }
     err << "trazel-cli fit: " << VerdictText(result)
         << "\ntrazel-cli fit: " << StatisticsText(result) << ".\n";
     if (options.Has("--strict") && (result.AtBounds() || result.structured)) {
-        err << "trazel-cli fit: con --strict, un valor en el límite o un residuo con estructura "
-               "es un fallo. No se ha escrito nada.\n";
+        err << TRAZEL_TR("FitCommand",
+                         "trazel-cli fit: con --strict, un valor en el límite o un residuo con "
+                         "estructura es un fallo. No se ha escrito nada.\n");
         return kExitFitFailed;
     }
     const analysis::FitRecord record{.settings = settings,

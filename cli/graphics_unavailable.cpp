@@ -2,6 +2,7 @@
 #include "cli/document_commands.h"
 #include "cli/output_commands.h"
 #include "cli/output_options.h"
+#include "platform/translation.h"
 
 using namespace trazel::platform;
 using namespace trazel::model;
@@ -16,7 +17,8 @@ namespace trazel::cli {
 namespace {
 
 [[noreturn]] void CannotDraw() {
-    throw FileError("esta compilación de trazel-cli no incluye Qt: no puede dibujar ni imprimir.");
+    throw FileError(TRAZEL_TR(
+        "Cli", "esta compilación de trazel-cli no incluye Qt: no puede dibujar ni imprimir."));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "platform/file_errors.h"
 #include "platform/number_format.h"
+#include "platform/translation.h"
 
 using namespace trazel::input;
 using namespace trazel::platform;
@@ -17,14 +18,14 @@ AlsOptions AlsFrom(const std::string& text) {
     const auto lambda = ParseDouble(text.substr(0, comma));
     const auto p = comma == std::string::npos ? std::nullopt : ParseDouble(text.substr(comma + 1));
     if (!lambda || !p) {
-        throw UsageError(
-            "--subtract-als espera LAMBDA,P, dos números separados por una coma "
-            "(por ejemplo 1e5,0.01), no «" +
-            text + "»");
+        throw UsageError(Fill(TRAZEL_TR("MeasuredOptions",
+                                        "--subtract-als espera LAMBDA,P, dos números separados "
+                                        "por una coma (por ejemplo 1e5,0.01), no «%1»"),
+                              {text}));
     }
     const AlsOptions options{*lambda, *p};
     if (const auto problem = AlsProblem(options)) {
-        throw UsageError("--subtract-als: " + *problem);
+        throw UsageError(Fill(TRAZEL_TR("MeasuredOptions", "--subtract-als: %1"), {*problem}));
     }
     return options;
 }
@@ -40,7 +41,7 @@ XLimits XLimitsFrom(const ParsedOptions& options) {
         limits.max = options.RequiredNumber("--xmax");
     }
     if (limits.min && limits.max && !(*limits.min < *limits.max)) {
-        throw UsageError("--xmin debe ser menor que --xmax");
+        throw UsageError(TRAZEL_TR("Cli", "--xmin debe ser menor que --xmax"));
     }
     return limits;
 }
@@ -54,34 +55,40 @@ SpectrumTransform TransformFrom(const ParsedOptions& options) {
             transform.y = *change;
         } else {
             throw UsageError(
-                "--y espera transmittance-to-absorbance, percent-transmittance-to-absorbance, "
-                "absorbance-to-transmittance, absorbance-to-percent-transmittance o negate, no «" +
-                *y + "»");
+                Fill(TRAZEL_TR("MeasuredOptions",
+                               "--y espera transmittance-to-absorbance, "
+                               "percent-transmittance-to-absorbance, absorbance-to-transmittance, "
+                               "absorbance-to-percent-transmittance o negate, no «%1»"),
+                     {*y}));
         }
     }
     if (const auto x = options.Value("--x")) {
         const auto change = XChangeNamed(*x);
         if (!change) {
-            throw UsageError(
-                "--x espera nanometre-to-wavenumber, wavenumber-to-nanometre, "
-                "micrometre-to-wavenumber o raman-shift, no «" +
-                *x + "»");
+            throw UsageError(Fill(TRAZEL_TR("MeasuredOptions",
+                                            "--x espera nanometre-to-wavenumber, "
+                                            "wavenumber-to-nanometre, micrometre-to-wavenumber o "
+                                            "raman-shift, no «%1»"),
+                                  {*x}));
         }
         transform.x = *change;
     }
     const bool raman = transform.x == XChange::RamanShift;
     if (raman && !options.Has("--laser")) {
         throw UsageError(
-            "--x raman-shift necesita --laser con la longitud de onda del láser en nm");
+            TRAZEL_TR("MeasuredOptions",
+                      "--x raman-shift necesita --laser con la longitud de onda del láser en nm"));
     }
     if (!raman && options.Has("--laser")) {
-        throw UsageError("--laser solo sirve con --x raman-shift");
+        throw UsageError(TRAZEL_TR("MeasuredOptions", "--laser solo sirve con --x raman-shift"));
     }
     if (raman) {
         transform.laserNm = options.RequiredNumber("--laser");
         if (!(transform.laserNm > 0.0)) {
-            throw UsageError("--laser debe ser una longitud de onda en nm mayor que 0, no «" +
-                             *options.Value("--laser") + "»");
+            throw UsageError(
+                Fill(TRAZEL_TR("MeasuredOptions",
+                               "--laser debe ser una longitud de onda en nm mayor que 0, no «%1»"),
+                     {*options.Value("--laser")}));
         }
     }
     if (const auto als = options.Value("--subtract-als")) {
@@ -100,8 +107,10 @@ TransformedSpectrum ReadTransformedSpectrum(const std::string& path,
     }
     const MeasuredSpectrum& spectrum = read.Value();
     if (spectrum.firstOfSeveral) {
-        err << "trazel-cli " << command << ": " << QuoteFileName(path)
-            << " tiene varios bloques; se toma el primer espectro.\n";
+        err << "trazel-cli " << command << ": "
+            << Fill(TRAZEL_TR("MeasuredOptions",
+                              "%1 tiene varios bloques; se toma el primer espectro.\n"),
+                    {QuoteFileName(path)});
     }
     // A document keeps the points as read and works the baseline out itself:
     // what is left out here does not depend on it.
@@ -111,27 +120,36 @@ TransformedSpectrum ReadTransformedSpectrum(const std::string& path,
     }
     TransformedSpectrum out = ApplyTransform(spectrum.x, spectrum.y, spectrum.header, applied);
     if (out.x.size() < 2) {
-        throw FileError("No se pudo usar " + QuoteFileName(path) + ": con " +
-                        DescribeTransform(transform) + " quedan " + std::to_string(out.x.size()) +
-                        " de sus " + std::to_string(spectrum.x.size()) +
-                        " puntos, y hacen falta al menos dos (la transformación no está "
-                        "definida en los demás).");
+        throw FileError(Fill(TRAZEL_TR("MeasuredOptions",
+                                       "No se pudo usar %1: con %2 quedan %3 de sus %4 puntos, y "
+                                       "hacen falta al menos dos (la transformación no está "
+                                       "definida en los demás)."),
+                             {QuoteFileName(path), DescribeTransform(transform),
+                              std::to_string(out.x.size()), std::to_string(spectrum.x.size())}));
     }
     if (out.LeftOut() > 0) {
         const bool logarithm = transform.y == YChange::TransmittanceToAbsorbance ||
                                transform.y == YChange::PercentTransmittanceToAbsorbance;
         std::string why;
         if (out.xUndefined > 0) {
-            why = std::to_string(out.xUndefined) + " con x ≤ 0";
+            why = Fill(TRAZEL_TR("MeasuredOptions", "%1 con x ≤ 0"),
+                       {std::to_string(out.xUndefined)});
         }
         if (out.yUndefined > 0) {
-            why += (why.empty() ? "" : " y ") + std::to_string(out.yUndefined) +
-                   (logarithm ? " con transmitancia ≤ 0"
-                              : " cuya y transformada no cabe en un número");
+            const std::string y = std::to_string(out.yUndefined);
+            const std::string those =
+                logarithm ? Fill(TRAZEL_TR("MeasuredOptions", "%1 con transmitancia ≤ 0"), {y})
+                          : Fill(TRAZEL_TR("MeasuredOptions",
+                                           "%1 cuya y transformada no cabe en un número"),
+                                 {y});
+            why = why.empty() ? those : Fill(TRAZEL_TR("MeasuredOptions", "%1 y %2"), {why, those});
         }
-        err << "trazel-cli " << command << ": se dejan fuera " << out.LeftOut() << " de los "
-            << spectrum.x.size() << " puntos de " << QuoteFileName(path)
-            << ", donde la transformación no está definida: " << why << ".\n";
+        err << "trazel-cli " << command << ": "
+            << Fill(TRAZEL_TR("MeasuredOptions",
+                              "se dejan fuera %1 de los %2 puntos de %3, donde la transformación "
+                              "no está definida: %4.\n"),
+                    {std::to_string(out.LeftOut()), std::to_string(spectrum.x.size()),
+                     QuoteFileName(path), why});
     }
     if (asRead) {
         *asRead = std::move(read).Value();

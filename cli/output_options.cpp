@@ -8,6 +8,7 @@
 
 #include "model/trazel_doc.h"
 #include "platform/number_format.h"
+#include "platform/translation.h"
 
 using namespace trazel::platform;
 using namespace trazel::model;
@@ -34,11 +35,16 @@ std::int32_t ResolutionFrom(const ParsedOptions& options, std::int32_t upperBoun
     // The same rule that guards the window's export, so that the two never
     // disagree on what counts as a resolution.
     if (!CheckExportResolution(resolution).ok()) {
-        throw UsageError("--resolution debe ser un número entero mayor que 0, no «" + *text + "»");
+        throw UsageError(
+            Fill(TRAZEL_TR("OutputOptions",
+                           "--resolution debe ser un número entero mayor que 0, no «%1»"),
+                 {*text}));
     }
     if (resolution > upperBound) {
-        throw UsageError("--resolution admite como mucho " + std::to_string(upperBound) +
-                         " muestras por curva en el informe, no " + *text);
+        throw UsageError(Fill(TRAZEL_TR("OutputOptions",
+                                        "--resolution admite como mucho %1 muestras por curva en "
+                                        "el informe, no %2"),
+                              {std::to_string(upperBound), *text}));
     }
     return resolution;
 }
@@ -51,8 +57,10 @@ void FillCurveSettings(const ParsedOptions& options, CurveSettings& settings) {
     settings.yMin = options.RequiredNumber("--ymin");
     settings.yMax = options.RequiredNumber("--ymax");
     if (IsZeroRange(settings.xMin, settings.xMax)) {
-        throw UsageError("--xmin y --xmax valen lo mismo (" + FormatG(settings.xMin) +
-                         "): no queda intervalo que dibujar");
+        throw UsageError(Fill(TRAZEL_TR("OutputOptions",
+                                        "--xmin y --xmax valen lo mismo (%1): no queda intervalo "
+                                        "que dibujar"),
+                              {FormatG(settings.xMin)}));
     }
     settings.lineShape = options.Has("--lorentzian") ? Lorentzian : Gaussian;
     settings.useScaled = options.Has("--scaled");
@@ -62,7 +70,7 @@ void FillCurveSettings(const ParsedOptions& options, CurveSettings& settings) {
 std::string OutputPath(const ParsedOptions& options) {
     const auto value = options.Value("-o");
     if (!value || value->empty()) {
-        throw UsageError("falta -o con el archivo de salida");
+        throw UsageError(TRAZEL_TR("Cli", "falta -o con el archivo de salida"));
     }
     return OutputTarget(*value);
 }
@@ -99,14 +107,15 @@ std::optional<PictureFormat> PictureFormatFor(const std::string& path) {
 PlotRequest ParsePlotRequest(const std::vector<std::string>& args) {
     const ParsedOptions options(args, kPlotOptions);
     PlotRequest request;
-    request.docPath = options.OnlyPositional("el documento");
+    request.docPath = options.OnlyPositional(TRAZEL_TR("Cli", "el documento"));
     FillCurveSettings(options, request.settings.curve);
     request.outPath = OutputPath(options);
     const auto format = PictureFormatFor(request.outPath);
     if (!format) {
         // Standard output ("-") has no name to tell the format by.
-        throw UsageError("el archivo de -o debe terminar en .png o en .svg, no «" +
-                         options.Value("-o").value_or("") + "»");
+        throw UsageError(Fill(
+            TRAZEL_TR("OutputOptions", "el archivo de -o debe terminar en .png o en .svg, no «%1»"),
+            {options.Value("-o").value_or("")}));
     }
     request.format = *format;
     CheckOutputIsNoInput(request.outPath, {{InputKind::Document, request.docPath}});
@@ -116,7 +125,7 @@ PlotRequest ParsePlotRequest(const std::vector<std::string>& args) {
 PrintRequest ParsePrintRequest(const std::vector<std::string>& args) {
     const ParsedOptions options(args, kPrintOptions);
     PrintRequest request;
-    request.docPath = options.OnlyPositional("el documento");
+    request.docPath = options.OnlyPositional(TRAZEL_TR("Cli", "el documento"));
     FillCurveSettings(options, request.settings.curve);
     request.settings.resolution = ResolutionFrom(options, kMaxPrintResolution);
     request.settings.graphShown = true;
@@ -148,14 +157,20 @@ void CheckOutputIsNoInput(const std::string& outPath, const std::vector<CommandI
         }
         switch (input.kind) {
             case InputKind::Document:
-                throw UsageError("el archivo de salida «" + outPath +
-                                 "» es el propio documento: se perderían sus máximos");
+                throw UsageError(Fill(TRAZEL_TR("OutputOptions",
+                                                "el archivo de salida «%1» es el propio "
+                                                "documento: se perderían sus máximos"),
+                                      {outPath}));
             case InputKind::MeasuredSpectrum:
-                throw UsageError("el archivo de salida «" + outPath +
-                                 "» es el propio espectro medido: se perdería");
+                throw UsageError(Fill(TRAZEL_TR("OutputOptions",
+                                                "el archivo de salida «%1» es el propio espectro "
+                                                "medido: se perdería"),
+                                      {outPath}));
             case InputKind::BandList:
-                throw UsageError("el archivo de salida «" + outPath +
-                                 "» es la propia lista de bandas de --from: se perdería");
+                throw UsageError(Fill(TRAZEL_TR("OutputOptions",
+                                                "el archivo de salida «%1» es la propia lista de "
+                                                "bandas de --from: se perdería"),
+                                      {outPath}));
         }
     }
 }

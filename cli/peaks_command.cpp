@@ -14,6 +14,7 @@
 #include "platform/atomic_file.h"
 #include "platform/file_errors.h"
 #include "platform/number_format.h"
+#include "platform/translation.h"
 
 using namespace trazel::platform;
 using namespace trazel::analysis;
@@ -37,7 +38,8 @@ int WholeArg(const ParsedOptions& options, const std::string& option, int lowest
     const std::string text = *options.Value(option);
     const int value = ParseIntArg(text, option);
     if (value < lowest || value > highest) {
-        throw UsageError(option + " debe ser " + what + ", no «" + text + "»");
+        throw UsageError(
+            Fill(TRAZEL_TR("PeaksCommand", "%1 debe ser %2, no «%3»"), {option, what, text}));
     }
     return value;
 }
@@ -46,20 +48,24 @@ PeakSearchSettings SettingsFrom(const ParsedOptions& options) {
     PeakSearchSettings settings;
     if (options.Has("--order")) {
         settings.order = WholeArg(options, "--order", 0, kMaxSmoothOrder,
-                                  "un entero de 0 a " + std::to_string(kMaxSmoothOrder));
+                                  Fill(TRAZEL_TR("PeaksCommand", "un entero de %1 a %2"),
+                                       {"0", std::to_string(kMaxSmoothOrder)}));
     }
     if (options.Has("--smooth")) {
         const int window =
             WholeArg(options, "--smooth", kMinSmoothWindow, kMaxSmoothWindow,
-                     "un número impar de puntos de " + std::to_string(kMinSmoothWindow) + " a " +
-                         std::to_string(kMaxSmoothWindow));
+                     Fill(TRAZEL_TR("PeaksCommand", "un número impar de puntos de %1 a %2"),
+                          {std::to_string(kMinSmoothWindow), std::to_string(kMaxSmoothWindow)}));
         if (window % 2 == 0) {
-            throw UsageError("--smooth debe ser un número impar de puntos, no «" +
-                             *options.Value("--smooth") + "»");
+            throw UsageError(Fill(
+                TRAZEL_TR("PeaksCommand", "--smooth debe ser un número impar de puntos, no «%1»"),
+                {*options.Value("--smooth")}));
         }
         if (window <= settings.order) {
-            throw UsageError("--smooth debe tener más puntos que el orden del suavizado (" +
-                             std::to_string(settings.order) + ")");
+            throw UsageError(
+                Fill(TRAZEL_TR("PeaksCommand",
+                               "--smooth debe tener más puntos que el orden del suavizado (%1)"),
+                     {std::to_string(settings.order)}));
         }
         settings.window = window;
     }
@@ -71,51 +77,67 @@ PeakSearchSettings SettingsFrom(const ParsedOptions& options) {
         }
         const double percent = ParseNumberArg(number, "--min-prominence");
         if (!(percent >= 0.0 && percent <= 100.0)) {
-            throw UsageError("--min-prominence debe ser un porcentaje de 0 a 100, no «" + *text +
-                             "»");
+            throw UsageError(
+                Fill(TRAZEL_TR("PeaksCommand",
+                               "--min-prominence debe ser un porcentaje de 0 a 100, no «%1»"),
+                     {*text}));
         }
         settings.minProminence = percent / 100.0;
     }
     if (options.Has("--distance")) {
         const double distance = options.RequiredNumber("--distance");
         if (!(distance >= 0.0) || !std::isfinite(distance)) {
-            throw UsageError("--distance debe ser un número de 0 en adelante, no «" +
-                             *options.Value("--distance") + "»");
+            throw UsageError(
+                Fill(TRAZEL_TR("PeaksCommand",
+                               "--distance debe ser un número de 0 en adelante, no «%1»"),
+                     {*options.Value("--distance")}));
         }
         settings.minDistance = distance;
     }
     settings.shoulders = options.Has("--shoulders");
     if (options.Has("--max")) {
-        settings.maxBands =
-            WholeArg(options, "--max", 1, model::kMaxPeakSlots - 1,
-                     "un entero de 1 a " + std::to_string(model::kMaxPeakSlots - 1));
+        settings.maxBands = WholeArg(options, "--max", 1, model::kMaxPeakSlots - 1,
+                                     Fill(TRAZEL_TR("PeaksCommand", "un entero de %1 a %2"),
+                                          {"1", std::to_string(model::kMaxPeakSlots - 1)}));
     }
     return settings;
 }
 
 // What the search took, the values it worked out included, for the user to
-// see and to change.
-std::string UsedText(const PeakSearchResult& r) {
-    return std::to_string(r.bands.size()) + (r.bands.size() == 1 ? " banda" : " bandas") +
-           " entre " + FormatG(r.xMin) + " y " + FormatG(r.xMax) + " (" + std::to_string(r.points) +
-           " puntos); suavizado: ventana de " + std::to_string(r.used.window.value_or(0)) +
-           " puntos, orden " + std::to_string(r.used.order) + "; prominencia mínima " +
-           FormatG(r.used.minProminence * 100.0) + " % (" + FormatG(r.prominenceFloor) +
-           "); separación mínima " + FormatG(r.used.minDistance.value_or(0.0)) +
-           (r.used.shoulders ? "; con hombros" : "") + ".\n";
+// see and to change. The "#" line above the table on standard output is read
+// by scripts and keeps these words in every language; the message on
+// standard error is translated.
+std::string UsedText(const PeakSearchResult& r, bool translated) {
+    const auto words = [translated](const char* source) {
+        return translated ? Translate("PeaksCommand", source) : std::string(source);
+    };
+    const std::string count = std::to_string(r.bands.size());
+    return Fill(words(r.bands.size() == 1 ? TRAZEL_TR_NOOP("PeaksCommand", "%1 banda")
+                                          : TRAZEL_TR_NOOP("PeaksCommand", "%1 bandas")),
+                {count}) +
+           Fill(words(TRAZEL_TR_NOOP("PeaksCommand",
+                                     " entre %1 y %2 (%3 puntos); suavizado: ventana de %4 "
+                                     "puntos, orden %5; prominencia mínima %6 % (%7); "
+                                     "separación mínima %8")),
+                {FormatG(r.xMin), FormatG(r.xMax), std::to_string(r.points),
+                 std::to_string(r.used.window.value_or(0)), std::to_string(r.used.order),
+                 FormatG(r.used.minProminence * 100.0), FormatG(r.prominenceFloor),
+                 FormatG(r.used.minDistance.value_or(0.0))}) +
+           (r.used.shoulders ? words(TRAZEL_TR_NOOP("PeaksCommand", "; con hombros")) : "") + ".\n";
 }
 
 }  // namespace
 
 int RunPeaks(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const ParsedOptions options(args, PeaksOptions());
-    const std::string& inPath = options.OnlyPositional("el espectro medido");
+    const std::string& inPath = options.OnlyPositional(TRAZEL_TR("Cli", "el espectro medido"));
     const input::SpectrumTransform change = TransformFrom(options);
     double factor = 1.0;
     if (options.Has("--yfactor")) {
         factor = options.RequiredNumber("--yfactor");
         if (factor == 0.0 || !std::isfinite(factor)) {
-            throw UsageError("--yfactor debe ser un número distinto de 0");
+            throw UsageError(
+                TRAZEL_TR("PeaksCommand", "--yfactor debe ser un número distinto de 0"));
         }
     }
     const auto [xMin, xMax] = XLimitsFrom(options);
@@ -123,7 +145,7 @@ int RunPeaks(const std::vector<std::string>& args, std::ostream& out, std::ostre
     std::optional<std::string> outPath;
     if (const auto o = options.Value("-o")) {
         if (o->empty()) {
-            throw UsageError("falta el documento de salida de -o");
+            throw UsageError(TRAZEL_TR("PeaksCommand", "falta el documento de salida de -o"));
         }
         outPath = OutputTarget(*o);
         CheckOutputIsNoInput(*outPath, {{InputKind::MeasuredSpectrum, inPath}});
@@ -148,12 +170,16 @@ int RunPeaks(const std::vector<std::string>& args, std::ostream& out, std::ostre
     const auto [lo, hi] = FitRangeFor(range, document.GetAnalysis().measured->X());
     const PeakSearchResult found = FindBands(document.GetAnalysis(), lo, hi, settings);
     if (found.bands.empty()) {
-        err << "trazel-cli peaks: " << UsedText(found)
-            << "trazel-cli peaks: no se encontró ninguna banda en " << QuoteFileName(inPath)
-            << (found.points < 5 ? ": hay menos de cinco puntos en el intervalo de x"
-                                 : " con esas opciones; pruebe con una prominencia mínima "
-                                   "menor (--min-prominence)")
-            << ". No se ha escrito nada.\n";
+        err << "trazel-cli peaks: " << UsedText(found, true) << "trazel-cli peaks: "
+            << Fill(found.points < 5
+                        ? TRAZEL_TR("PeaksCommand",
+                                    "no se encontró ninguna banda en %1: hay menos de cinco "
+                                    "puntos en el intervalo de x. No se ha escrito nada.\n")
+                        : TRAZEL_TR("PeaksCommand",
+                                    "no se encontró ninguna banda en %1 con esas opciones; pruebe "
+                                    "con una prominencia mínima menor (--min-prominence). No se "
+                                    "ha escrito nada.\n"),
+                    {QuoteFileName(inPath)});
         return kExitNothingFound;
     }
     if (outPath) {
@@ -162,7 +188,7 @@ int RunPeaks(const std::vector<std::string>& args, std::ostream& out, std::ostre
     }
     // The options first, as a comment line that tables read past.
     std::string text =
-        "# " + UsedText(found) + "posición\tintensidad\tanchura\tprominencia\tclase\n";
+        "# " + UsedText(found, false) + "posición\tintensidad\tanchura\tprominencia\tclase\n";
     for (const FoundBand& band : found.bands) {
         text += FormatG(band.position, 9) + '\t' + FormatG(band.intensity, 9) + '\t' +
                 FormatG(band.width, 9) + '\t' + FormatG(band.prominence, 9) + '\t' +

@@ -10,6 +10,7 @@
 #include "cli/output_options.h"
 #include "output/spectrum_file.h"
 #include "platform/atomic_file.h"
+#include "platform/translation.h"
 
 using namespace trazel::platform;
 using namespace trazel::output;
@@ -45,20 +46,25 @@ void KeepRange(input::TransformedSpectrum& spectrum, std::optional<double> xMin,
 
 int RunSpectrum(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
     const ParsedOptions options(args, SpectrumOptions());
-    const std::string& inPath = options.OnlyPositional("el espectro medido");
+    const std::string& inPath = options.OnlyPositional(TRAZEL_TR("Cli", "el espectro medido"));
     const input::SpectrumTransform transform = TransformFrom(options);
     const auto [xMin, xMax] = XLimitsFrom(options);
     const auto out = options.Value("-o");
     if (!out || out->empty()) {
-        throw UsageError("falta -o con el archivo de salida");
+        throw UsageError(TRAZEL_TR("Cli", "falta -o con el archivo de salida"));
     }
     const auto format = SpectrumFormatFor(*out);
     if (!format) {
-        throw UsageError("el archivo de -o debe terminar en .txt, .csv o .jdx, no «" + *out + "»");
+        throw UsageError(
+            Fill(TRAZEL_TR("SpectrumCommand",
+                           "el archivo de -o debe terminar en .txt, .csv o .jdx, no «%1»"),
+                 {*out}));
     }
     const bool comma = options.Has("--comma");
     if (comma && *format == SpectrumFormat::Jcamp) {
-        throw UsageError("--comma no sirve con JCAMP-DX, cuyos números llevan punto decimal");
+        throw UsageError(
+            TRAZEL_TR("SpectrumCommand",
+                      "--comma no sirve con JCAMP-DX, cuyos números llevan punto decimal"));
     }
     const std::string outPath = OutputTarget(*out);
     CheckOutputIsNoInput(outPath, {{InputKind::MeasuredSpectrum, inPath}});
@@ -68,9 +74,10 @@ int RunSpectrum(const std::vector<std::string>& args, std::ostream&, std::ostrea
     if (xMin || xMax) {
         KeepRange(spectrum, xMin, xMax);
         if (spectrum.x.size() < 2) {
-            throw FileError("No se escribió nada: entre --xmin y --xmax quedan " +
-                            std::to_string(spectrum.x.size()) + " puntos de " +
-                            QuoteFileName(inPath) + ", y hacen falta al menos dos.");
+            throw FileError(Fill(TRAZEL_TR("SpectrumCommand",
+                                           "No se escribió nada: entre --xmin y --xmax quedan %1 "
+                                           "puntos de %2, y hacen falta al menos dos."),
+                                 {std::to_string(spectrum.x.size()), QuoteFileName(inPath)}));
         }
     }
     if (spectrum.header.title.empty()) {

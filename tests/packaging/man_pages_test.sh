@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # The manual pages say what --help says: trazel-cli's page has a subsection
-# for each command of its help, naming the options of that command's help,
-# and neither page names an option the programs do not know. The pages also
-# format without a warning.
-# Usage: man_pages_test.sh MAN_DIR TRAZEL_CLI [TRAZEL]
+# (and only commands have one) for each command of its help, naming the
+# options of that command's help, and neither page names an option the
+# programs do not know. The pages also format without a warning. LANGUAGE
+# names the language of the pages, and the programs give their help in it.
+# Usage: man_pages_test.sh MAN_DIR LANGUAGE TRAZEL_CLI [TRAZEL]
 set -uo pipefail
-man=$1 cli=$2 window=${3:-}
+man=$1 cli=$3 window=${4:-}
+export LANGUAGE=$2
 status=0
 
 # The options a text names, sorted, one a line: "--word" or "-letter", not the
@@ -29,7 +31,7 @@ same() {  # what, from the help, from the page
 commands=$("$cli" --help | sed -n 's/^trazel-cli \([a-z][a-z-]*\)\( .*\)\{0,1\}$/\1/p' | sort)
 [ -n "$commands" ] || { echo "trazel-cli --help no nombra ninguna orden"; exit 1; }
 same "órdenes de trazel-cli" "$commands" \
-  "$(text "$man/trazel-cli.1" | sed -n '/^\.SH ÓRDENES/,/^\.SH /s/^\.SS //p' | sort)"
+  "$(text "$man/trazel-cli.1" | sed -n 's/^\.SS //p' | sort)"
 
 all_help=$("$cli" --help)
 for command in $commands; do
