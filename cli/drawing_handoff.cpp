@@ -14,6 +14,7 @@
 #include "cli/cli_support.h"
 #include "cli/output_commands.h"
 #include "platform/file_errors.h"
+#include "platform/translation.h"
 
 using namespace trazel::platform;
 
@@ -67,8 +68,10 @@ std::filesystem::path DrawingProgram() {
 }
 
 std::string CannotStart(const std::filesystem::path& program, const std::string& reason) {
-    return "no se pudo poner en marcha «" + program.string() +
-           "», el programa que dibuja: " + reason + ". Puede que trazel esté mal instalado.";
+    return Fill(TRAZEL_TR("Cli",
+                          "no se pudo poner en marcha «%1», el programa que dibuja: %2. Puede "
+                          "que trazel esté mal instalado."),
+                {program.string(), reason});
 }
 
 int RunDrawingProgram(const char* command, const std::vector<std::string>& args,
@@ -130,7 +133,7 @@ int RunDrawingProgram(const char* command, const std::vector<std::string>& args,
                            text.find("error while loading shared libraries") != std::string::npos;
     if (notLoaded && (text.find("failed to map segment") != std::string::npos ||
                       text.find("annot allocate memory") != std::string::npos)) {
-        err << kOutOfMemoryMessage;
+        err << Translate("Cli", kOutOfMemoryMessage);
         return kExitFileError;
     }
     if (notLoaded) {

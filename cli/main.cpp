@@ -19,6 +19,9 @@ using namespace trazel::cli;
 
 namespace {
 
+// Set once the language is chosen; read where nothing may be allocated.
+bool inEnglish = false;
+
 // An exception that no handler takes (one thrown where Qt's own code lies in
 // between, which cannot pass it on) would otherwise abort with the runtime's
 // English text and leave the temporary files behind.
@@ -33,7 +36,10 @@ namespace {
         outOfMemory = true;
     } catch (...) {
     }
-    const char* message = outOfMemory ? kOutOfMemoryMessage : kUnexpectedErrorMessage;
+    const char* source = outOfMemory ? kOutOfMemoryMessage : kUnexpectedErrorMessage;
+    // The table lookup allocates nothing, which matters when memory ran out.
+    const char* english = inEnglish ? trazel::translations::EnglishText("Cli", source) : nullptr;
+    const char* message = english != nullptr ? english : source;
     [[maybe_unused]] const auto written =
         ::write(2, message, std::char_traits<char>::length(message));
     std::_Exit(kExitFileError);
@@ -85,6 +91,7 @@ int main(int argc, char** argv) {
     const auto language = ChooseLanguage(args);
     if (language.value_or(LanguageFromEnvironment()) == Language::English) {
         InstallTranslator(&TranslateFromTable);
+        inEnglish = true;
     }
     if (!language) {
         std::cerr << TRAZEL_TR("Cli",

@@ -147,6 +147,18 @@ link (that is a usage error); convert and fit may replace their own document.
 trazel-cli --version prints the version.
 </translation>
     </message>
+    <message>
+        <source>no se pudo poner en marcha «%1», el programa que dibuja: %2. Puede que trazel esté mal instalado.</source>
+        <translation>could not start “%1”, the program that draws: %2. Trazel may not be installed properly.</translation>
+    </message>
+    <message>
+        <source>trazel-cli: --lang admite «es» o «en»
+Pruebe «trazel-cli --help».
+</source>
+        <translation>trazel-cli: --lang takes “es” or “en”
+Try “trazel-cli --help”.
+</translation>
+    </message>
 </context>
 <context>
     <name>CliHelp</name>
