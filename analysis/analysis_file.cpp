@@ -7,6 +7,7 @@
 #include "analysis/peak_search.h"
 #include "model/document_format.h"
 #include "platform/archive.h"
+#include "platform/translation.h"
 
 using namespace trazel::model;
 
@@ -27,15 +28,18 @@ bool IsDefault(const FitSettings& s) {
            s.baseline == d.baseline;
 }
 
-void Check(bool holds, const std::string& what) {
+// what is marked with TRAZEL_TR_NOOP: the message is translated only when it
+// is thrown.
+void Check(bool holds, const char* what) {
     if (!holds) {
-        throw RecordError(what);
+        throw RecordError(platform::Translate("AnalysisFile", what));
     }
 }
 
 double Finite(RecordReader& in) {
     const double value = in.F64();
-    Check(std::isfinite(value), "un valor guardado no es un número finito");
+    Check(std::isfinite(value),
+          TRAZEL_TR_NOOP("AnalysisFile", "un valor guardado no es un número finito"));
     return value;
 }
 
@@ -43,7 +47,7 @@ double Finite(RecordReader& in) {
 int BandIndex(RecordReader& in, const PeakTable& table) {
     const std::uint32_t index = in.U32();
     Check(index >= 1 && index < static_cast<std::uint32_t>(table.count),
-          "una banda guardada no está en la tabla");
+          TRAZEL_TR_NOOP("AnalysisFile", "una banda guardada no está en la tabla"));
     return static_cast<int>(index);
 }
 
@@ -53,7 +57,8 @@ std::optional<double> OptionalValue(RecordReader& in) {
     if (!has) {
         return std::nullopt;
     }
-    Check(std::isfinite(value), "un límite guardado no es un número finito");
+    Check(std::isfinite(value),
+          TRAZEL_TR_NOOP("AnalysisFile", "un límite guardado no es un número finito"));
     return value;
 }
 
@@ -85,7 +90,7 @@ void WriteFitOptions(RecordWriter& out, const FitSettings& s) {
 void ReadFitOptions(RecordReader& in, FitSettings& s) {
     const std::uint32_t baseline = in.U32();
     Check(baseline <= static_cast<std::uint32_t>(fit::Baseline::Cubic),
-          "la línea base guardada es de una clase desconocida");
+          TRAZEL_TR_NOOP("AnalysisFile", "la línea base guardada es de una clase desconocida"));
     s.baseline = static_cast<fit::Baseline>(baseline);
     s.allowNegative = in.Bool();
 }
@@ -95,7 +100,8 @@ FitSettings ReadSettings(RecordReader& in, const PeakTable& table) {
     s.xMin = OptionalValue(in);
     s.xMax = OptionalValue(in);
     const std::uint32_t held = in.U32();
-    Check(held < static_cast<std::uint32_t>(kMaxPeakSlots), "hay más bandas fijas que bandas");
+    Check(held < static_cast<std::uint32_t>(kMaxPeakSlots),
+          TRAZEL_TR_NOOP("AnalysisFile", "hay más bandas fijas que bandas"));
     for (std::uint32_t i = 0; i < held; ++i) {
         // Bands deleted since the settings were made are no longer held.
         const std::uint32_t index = in.U32();
@@ -108,7 +114,7 @@ FitSettings ReadSettings(RecordReader& in, const PeakTable& table) {
     s.values.width = in.Bool();
     const std::uint32_t baseline = in.U32();
     Check(baseline <= static_cast<std::uint32_t>(fit::Baseline::Linear),
-          "la línea base guardada es de una clase desconocida");
+          TRAZEL_TR_NOOP("AnalysisFile", "la línea base guardada es de una clase desconocida"));
     s.baseline = static_cast<fit::Baseline>(baseline);
     return s;
 }
@@ -159,13 +165,15 @@ void ReadLastFitMore(RecordReader& in, FitRecord& f) {
     r.baselineCentre = Finite(in);
     const std::uint32_t terms = in.U32();
     Check(terms == static_cast<std::uint32_t>(fit::BaselineTerms(f.settings.baseline)),
-          "la línea base del ajuste guardado no tiene los términos de su clase");
+          TRAZEL_TR_NOOP("AnalysisFile",
+                         "la línea base del ajuste guardado no tiene los términos de su clase"));
     r.baseline.clear();
     for (std::uint32_t j = 0; j < terms; ++j) {
         r.baseline.push_back(ReadEstimate(in));
         ReadEnds(in, r.baseline.back());
     }
-    Check(in.U32() == r.bands.size(), "el ajuste guardado no tiene las bandas de su registro");
+    Check(in.U32() == r.bands.size(),
+          TRAZEL_TR_NOOP("AnalysisFile", "el ajuste guardado no tiene las bandas de su registro"));
     for (fit::FittedBand& band : r.bands) {
         for (fit::Estimate* e : {&band.position, &band.intensity, &band.width, &band.area}) {
             ReadEnds(in, *e);
@@ -190,10 +198,10 @@ PeakTable TableFrom(const std::string& bytes) {
     try {
         PeakTable table = ReadPeakTable(ar);
         Check(in.peek() == std::char_traits<char>::eof(),
-              "la tabla del ajuste sigue tras su final");
+              TRAZEL_TR_NOOP("AnalysisFile", "la tabla del ajuste sigue tras su final"));
         return table;
     } catch (const platform::CArchiveException&) {
-        throw RecordError("la tabla del ajuste guardado no es válida");
+        throw RecordError(TRAZEL_TR("AnalysisFile", "la tabla del ajuste guardado no es válida"));
     }
 }
 
@@ -218,7 +226,7 @@ std::optional<int> Column(RecordReader& in) {
         return std::nullopt;
     }
     Check(*column >= 0 && *column <= 1e6 && std::floor(*column) == *column,
-          "una columna guardada no es válida");
+          TRAZEL_TR_NOOP("AnalysisFile", "una columna guardada no es válida"));
     return static_cast<int>(*column);
 }
 
@@ -242,15 +250,15 @@ input::SpectrumTransform ReadChange(RecordReader& in) {
     const std::uint32_t x = in.U32();
     const std::uint32_t y = in.U32();
     Check(x <= static_cast<std::uint32_t>(input::XChange::RamanShift),
-          "el cambio de x guardado es de una clase desconocida");
+          TRAZEL_TR_NOOP("AnalysisFile", "el cambio de x guardado es de una clase desconocida"));
     Check(y <= static_cast<std::uint32_t>(input::YChange::AbsorbanceToPercentTransmittance),
-          "el cambio de y guardado es de una clase desconocida");
+          TRAZEL_TR_NOOP("AnalysisFile", "el cambio de y guardado es de una clase desconocida"));
     change.x = static_cast<input::XChange>(x);
     change.y = static_cast<input::YChange>(y);
     change.laserNm = Finite(in);
     change.negate = in.Bool();
     Check(change.laserNm >= 0.0 && (change.x != input::XChange::RamanShift || change.laserNm > 0.0),
-          "la línea del láser guardada no es positiva");
+          TRAZEL_TR_NOOP("AnalysisFile", "la línea del láser guardada no es positiva"));
     return change;
 }
 
@@ -275,7 +283,7 @@ model::SpectrumHeader ReadUnits(RecordReader& in) {
     const std::uint32_t y = in.U32();
     Check(x <= static_cast<std::uint32_t>(model::XUnit::RamanShift) &&
               y <= static_cast<std::uint32_t>(model::YUnit::PercentTransmittance),
-          "las unidades guardadas son de una clase desconocida");
+          TRAZEL_TR_NOOP("AnalysisFile", "las unidades guardadas son de una clase desconocida"));
     h.xKind = static_cast<model::XUnit>(x);
     h.yKind = static_cast<model::YUnit>(y);
     return h;
@@ -292,17 +300,18 @@ MeasuredData ReadMeasured(RecordReader& in) {
     points.firstOfSeveral = in.Bool();
     const std::uint32_t xColumn = in.U32();
     const std::uint32_t yColumn = in.U32();
-    Check(xColumn <= 1000000 && yColumn <= 1000000, "una columna guardada no es válida");
+    Check(xColumn <= 1000000 && yColumn <= 1000000,
+          TRAZEL_TR_NOOP("AnalysisFile", "una columna guardada no es válida"));
     points.xColumn = static_cast<int>(xColumn);
     points.yColumn = static_cast<int>(yColumn);
     points.x = in.Doubles(kMaxPoints);
     points.y = in.Doubles(kMaxPoints);
     Check(points.x.size() == points.y.size() && points.x.size() >= 2,
-          "los puntos medidos guardados no forman pares");
+          TRAZEL_TR_NOOP("AnalysisFile", "los puntos medidos guardados no forman pares"));
     const auto finite = [](double v) { return std::isfinite(v); };
     Check(std::all_of(points.x.begin(), points.x.end(), finite) &&
               std::all_of(points.y.begin(), points.y.end(), finite),
-          "un punto medido guardado no es un número finito");
+          TRAZEL_TR_NOOP("AnalysisFile", "un punto medido guardado no es un número finito"));
     // Not const yet: the units of a later record go into it (AnalysisFromSection).
     m.points = std::make_shared<input::MeasuredSpectrum>(std::move(points));
     return m;
@@ -337,12 +346,13 @@ FitRecord ReadLastFit(RecordReader& in) {
     f.xMin = Finite(in);
     f.xMax = Finite(in);
     const std::uint32_t shape = in.U32();
-    Check(shape == Gaussian || shape == Lorentzian, "la forma de las bandas guardada no existe");
+    Check(shape == Gaussian || shape == Lorentzian,
+          TRAZEL_TR_NOOP("AnalysisFile", "la forma de las bandas guardada no existe"));
     f.lineShape = static_cast<std::int32_t>(shape);
     f.useScaled = in.Bool();
     const std::uint32_t bands = in.U32();
     Check(bands < static_cast<std::uint32_t>(kMaxPeakSlots),
-          "el ajuste guardado tiene demasiadas bandas");
+          TRAZEL_TR_NOOP("AnalysisFile", "el ajuste guardado tiene demasiadas bandas"));
     for (std::uint32_t i = 0; i < bands; ++i) {
         fit::FittedBand band;
         band.index = BandIndex(in, r.table);
@@ -360,7 +370,7 @@ FitRecord ReadLastFit(RecordReader& in) {
     const std::uint32_t parameters = in.U32();
     const std::uint32_t iterations = in.U32();
     Check(points <= kMaxPoints && parameters <= 1000 && iterations <= 1000000000,
-          "las cuentas del ajuste guardado no son válidas");
+          TRAZEL_TR_NOOP("AnalysisFile", "las cuentas del ajuste guardado no son válidas"));
     r.points = static_cast<int>(points);
     r.parameters = static_cast<int>(parameters);
     r.iterations = static_cast<int>(iterations);
@@ -408,7 +418,7 @@ PeakSearchSettings ReadPeakSearch(RecordReader& in) {
     Check(window <= static_cast<std::uint32_t>(kMaxSmoothWindow) &&
               order <= static_cast<std::uint32_t>(kMaxSmoothOrder) &&
               maxBands <= static_cast<std::uint32_t>(kMaxPeakSlots),
-          "las opciones de la búsqueda de bandas no son válidas");
+          TRAZEL_TR_NOOP("AnalysisFile", "las opciones de la búsqueda de bandas no son válidas"));
     if (hasWindow) {
         s.window = static_cast<int>(window);
     }
@@ -419,38 +429,38 @@ PeakSearchSettings ReadPeakSearch(RecordReader& in) {
     }
     s.maxBands = static_cast<int>(maxBands);
     Check(PeakSearchSettingsProblem(s).empty(),
-          "las opciones de la búsqueda de bandas no son válidas");
+          TRAZEL_TR_NOOP("AnalysisFile", "las opciones de la búsqueda de bandas no son válidas"));
     return s;
 }
 
 std::string TagName(std::uint32_t tag) {
     switch (tag) {
         case kTagMeasured:
-            return "el espectro medido";
+            return TRAZEL_TR("AnalysisFile", "el espectro medido");
         case kTagTransform:
-            return "la transformación del espectro";
+            return TRAZEL_TR("AnalysisFile", "la transformación del espectro");
         case kTagFitSettings:
-            return "las opciones del ajuste";
+            return TRAZEL_TR("AnalysisFile", "las opciones del ajuste");
         case kTagLastFit:
-            return "el último ajuste";
+            return TRAZEL_TR("AnalysisFile", "el último ajuste");
         case kTagBaseline:
-            return "la línea base";
+            return TRAZEL_TR("AnalysisFile", "la línea base");
         case kTagAxisTitles:
-            return "los títulos de los ejes";
+            return TRAZEL_TR("AnalysisFile", "los títulos de los ejes");
         case kTagMeasuredChange:
-            return "el cambio de x e y del espectro";
+            return TRAZEL_TR("AnalysisFile", "el cambio de x e y del espectro");
         case kTagMeasuredUnits:
-            return "las unidades del espectro";
+            return TRAZEL_TR("AnalysisFile", "las unidades del espectro");
         case kTagPeakSearch:
-            return "las opciones de la búsqueda de bandas";
+            return TRAZEL_TR("AnalysisFile", "las opciones de la búsqueda de bandas");
         case kTagFitOptions:
-            return "las opciones del ajuste";
+            return TRAZEL_TR("AnalysisFile", "las opciones del ajuste");
         case kTagMeasuredAls:
-            return "la línea base del espectro";
+            return TRAZEL_TR("AnalysisFile", "la línea base del espectro");
         case kTagLastFitMore:
-            return "el último ajuste";
+            return TRAZEL_TR("AnalysisFile", "el último ajuste");
         default:
-            return "un registro";
+            return TRAZEL_TR("AnalysisFile", "un registro");
     }
 }
 
@@ -469,7 +479,8 @@ bool ReadRecord(const SectionRecord& record, const PeakTable& table, Analysis& a
     RecordReader in(record.bytes);
     switch (record.tag) {
         case kTagMeasured:
-            Check(!analysis.measured, "el espectro medido aparece dos veces");
+            Check(!analysis.measured,
+                  TRAZEL_TR_NOOP("AnalysisFile", "el espectro medido aparece dos veces"));
             analysis.measured = ReadMeasured(in);
             break;
         case kTagTransform:
@@ -498,12 +509,13 @@ bool ReadRecord(const SectionRecord& record, const PeakTable& table, Analysis& a
             input::AlsOptions als;
             als.lambda = Finite(in);
             als.p = Finite(in);
-            Check(!input::AlsProblem(als), "λ o p no son válidos");
+            Check(!input::AlsProblem(als), TRAZEL_TR_NOOP("AnalysisFile", "λ o p no son válidos"));
             extras.als = als;
             break;
         }
         case kTagLastFitMore:
-            Check(analysis.lastFit.has_value(), "no hay ajuste al que añadirlo");
+            Check(analysis.lastFit.has_value(),
+                  TRAZEL_TR_NOOP("AnalysisFile", "no hay ajuste al que añadirlo"));
             ReadLastFitMore(in, *analysis.lastFit);
             break;
         case kTagPeakSearch:
@@ -529,7 +541,7 @@ bool ReadRecord(const SectionRecord& record, const PeakTable& table, Analysis& a
         default:
             return false;
     }
-    Check(in.AtEnd(), "sigue tras su final");
+    Check(in.AtEnd(), TRAZEL_TR_NOOP("AnalysisFile", "sigue tras su final"));
     return true;
 }
 
@@ -597,15 +609,17 @@ StoredAnalysis AnalysisFromSection(const SectionRead& read, const PeakTable& tab
         case SectionRead::Kind::Newer:
             stored.newerSection = read.keptBytes;
             stored.notice =
-                "El documento guarda un análisis de una versión de Trazel más reciente, que esta "
-                "no "
-                "sabe leer: se abre solo la tabla, y el análisis se conserva tal cual al guardar "
-                "mientras no cree uno nuevo.";
+                TRAZEL_TR("AnalysisFile",
+                          "El documento guarda un análisis de una versión de Trazel más "
+                          "reciente, que esta no sabe leer: se abre solo la tabla, y el "
+                          "análisis se conserva tal cual al guardar mientras no cree uno "
+                          "nuevo.");
             return stored;
         case SectionRead::Kind::Damaged:
-            stored.notice =
-                "No se pudo leer el análisis guardado en el documento: " + read.problem +
-                " Se abre solo la tabla.";
+            stored.notice = platform::Fill(TRAZEL_TR("AnalysisFile",
+                                                     "No se pudo leer el análisis guardado en el "
+                                                     "documento: %1 Se abre solo la tabla."),
+                                           {read.problem});
             return stored;
         case SectionRead::Kind::Read:
             break;
@@ -619,8 +633,11 @@ StoredAnalysis AnalysisFromSection(const SectionRead& read, const PeakTable& tab
             }
         } catch (const RecordError& e) {
             stored.notice =
-                "No se pudo leer el análisis guardado en el documento: " + TagName(record.tag) +
-                " no es válido: " + e.what() + ". Se abre solo la tabla.";
+                platform::Fill(TRAZEL_TR("AnalysisFile",
+                                         "No se pudo leer el análisis guardado en el "
+                                         "documento: %1 no es válido: %2. Se abre solo la "
+                                         "tabla."),
+                               {TagName(record.tag), e.what()});
             return stored;
         }
     }

@@ -11,6 +11,7 @@
 #include "platform/atomic_file.h"
 #include "platform/number_format.h"
 #include "platform/output_file.h"
+#include "platform/translation.h"
 
 using namespace trazel::model;
 using namespace trazel::platform;
@@ -51,9 +52,10 @@ std::string WithUnit(const std::string& name, const std::string& unit) {
 }
 
 std::string ShapeName(const FitRecord& fit) {
-    std::string text = fit.lineShape == Lorentzian ? "lorentziana" : "gaussiana";
+    std::string text = fit.lineShape == Lorentzian ? TRAZEL_TR("FitExport", "lorentziana")
+                                                   : TRAZEL_TR("FitExport", "gaussiana");
     if (fit.useScaled) {
-        text += ", centrada en posición × escala";
+        text = Fill(TRAZEL_TR("FitExport", "%1, centrada en posición × escala"), {text});
     }
     return text;
 }
@@ -61,30 +63,32 @@ std::string ShapeName(const FitRecord& fit) {
 std::string FreeValues(const FitRecord& fit) {
     std::vector<std::string> kinds;
     if (fit.settings.values.position) {
-        kinds.emplace_back("posición");
+        kinds.push_back(TRAZEL_TR("FitExport", "posición"));
     }
     if (fit.settings.values.intensity) {
-        kinds.emplace_back("intensidad");
+        kinds.push_back(TRAZEL_TR("FitExport", "intensidad"));
     }
     if (fit.settings.values.width) {
-        kinds.emplace_back("anchura");
+        kinds.push_back(TRAZEL_TR("FitExport", "anchura"));
     }
     std::string text;
     for (std::size_t i = 0; i < kinds.size(); ++i) {
-        text += (i == 0 ? "" : i + 1 == kinds.size() ? " y " : ", ") + kinds[i];
+        text = i == 0                  ? kinds[i]
+               : i + 1 == kinds.size() ? Fill(TRAZEL_TR("FitExport", "%1 y %2"), {text, kinds[i]})
+                                       : text + ", " + kinds[i];
     }
     int free = 0;
     for (const FittedBand& band : fit.result.bands) {
         free += band.position.free || band.intensity.free || band.width.free ? 1 : 0;
     }
     if (text.empty() || free == 0) {
-        text = "ninguno de las bandas";
+        text = TRAZEL_TR("FitExport", "ninguno de las bandas");
     } else {
-        text += " de " + std::to_string(free) + " de " + std::to_string(fit.result.bands.size()) +
-                " bandas";
+        text = Fill(TRAZEL_TR("FitExport", "%1 de %2 de %3 bandas"),
+                    {text, std::to_string(free), std::to_string(fit.result.bands.size())});
     }
     if (!fit.result.baseline.empty()) {
-        text += "; la línea base";
+        text = Fill(TRAZEL_TR("FitExport", "%1; la línea base"), {text});
     }
     return text;
 }
@@ -94,17 +98,19 @@ std::string BoundsHit(const fit::FitResult& result) {
     const auto bands = NewestFirst(result);
     for (std::size_t row = 0; row < bands.size(); ++row) {
         const std::pair<const Estimate*, const char*> values[] = {
-            {&bands[row]->position, "posición"},
-            {&bands[row]->intensity, "intensidad"},
-            {&bands[row]->width, "anchura"}};
+            {&bands[row]->position, TRAZEL_TR_NOOP("FitExport", "posición")},
+            {&bands[row]->intensity, TRAZEL_TR_NOOP("FitExport", "intensidad")},
+            {&bands[row]->width, TRAZEL_TR_NOOP("FitExport", "anchura")}};
         for (const auto& [estimate, name] : values) {
             if (estimate->atBound) {
-                text += (text.empty() ? "" : "; ") + std::string(name) + " de la banda " +
-                        std::to_string(row + 1) + " (" + ShortestText(estimate->value) + ")";
+                text += (text.empty() ? "" : "; ") +
+                        Fill(TRAZEL_TR("FitExport", "%1 de la banda %2 (%3)"),
+                             {Translate("FitExport", name), std::to_string(row + 1),
+                              ShortestText(estimate->value)});
             }
         }
     }
-    return text.empty() ? "ninguno" : text;
+    return text.empty() ? TRAZEL_TR("FitExport", "ninguno") : text;
 }
 
 // The units of the data in ASCII for CSV column names, or nothing when the
@@ -182,52 +188,58 @@ output::ReportSheet FitReportSheet(const MeasuredData& measured, const FitRecord
     const std::string xUnit = XUnitSymbol(measured.Header());
     const std::string spaceUnit = xUnit.empty() ? "" : " " + xUnit;
     output::ReportSheet sheet;
-    sheet.heading = "Informe del ajuste";
+    sheet.heading = TRAZEL_TR("FitExport", "Informe del ajuste");
     auto& facts = sheet.facts;
-    facts.emplace_back("Documento", origin.document);
-    facts.emplace_back("Espectro medido", measured.sourceName);
+    facts.emplace_back(TRAZEL_TR("FitExport", "Documento"), origin.document);
+    facts.emplace_back(TRAZEL_TR("FitExport", "Espectro medido"), measured.sourceName);
     std::string points = std::to_string(measured.X().size());
     if (measured.LeftOut() > 0) {
-        points +=
-            " (" + std::to_string(measured.LeftOut()) + " dejados fuera por la transformación)";
+        points = Fill(TRAZEL_TR("FitExport", "%1 (%2 dejados fuera por la transformación)"),
+                      {points, std::to_string(measured.LeftOut())});
     }
-    facts.emplace_back("Puntos del espectro", points);
-    facts.emplace_back("Transformación", input::DescribeTransform(measured.transform.Whole()));
-    facts.emplace_back("Intervalo de x",
-                       FormatG(fit.xMin, 10) + " a " + FormatG(fit.xMax, 10) + spaceUnit);
-    facts.emplace_back("Forma de línea", ShapeName(fit));
+    facts.emplace_back(TRAZEL_TR("FitExport", "Puntos del espectro"), points);
+    facts.emplace_back(TRAZEL_TR("FitExport", "Transformación"),
+                       input::DescribeTransform(measured.transform.Whole()));
+    facts.emplace_back(
+        TRAZEL_TR("FitExport", "Intervalo de x"),
+        Fill(TRAZEL_TR("FitExport", "%1 a %2"), {FormatG(fit.xMin, 10), FormatG(fit.xMax, 10)}) +
+            spaceUnit);
+    facts.emplace_back(TRAZEL_TR("FitExport", "Forma de línea"), ShapeName(fit));
     if (result.baseline.empty()) {
-        facts.emplace_back("Línea base", "ninguna");
+        facts.emplace_back(TRAZEL_TR("FitExport", "Línea base"), TRAZEL_TR("FitExport", "ninguna"));
     } else {
         std::string form = "c0";
         for (std::size_t j = 1; j < result.baseline.size(); ++j) {
             form +=
                 " + c" + std::to_string(j) + " (x − xc)" + (j > 1 ? "^" + std::to_string(j) : "");
         }
-        facts.emplace_back("Línea base", fit::BaselineName(fit.settings.baseline) + ", " + form +
-                                             ", xc = " + FormatG(result.baselineCentre, 10) +
-                                             spaceUnit);
+        facts.emplace_back(TRAZEL_TR("FitExport", "Línea base"),
+                           fit::BaselineName(fit.settings.baseline) + ", " + form +
+                               ", xc = " + FormatG(result.baselineCentre, 10) + spaceUnit);
         for (std::size_t j = 0; j < result.baseline.size(); ++j) {
             facts.emplace_back("  c" + std::to_string(j), Cell(result.baseline[j]));
         }
     }
-    facts.emplace_back("Valores que varían", FreeValues(fit));
-    facts.emplace_back("Valores en el límite", BoundsHit(result));
-    facts.emplace_back("Veredicto", fit::VerdictText(result));
-    facts.emplace_back("Iteraciones", std::to_string(result.iterations));
-    facts.emplace_back("Puntos ajustados", std::to_string(result.points));
-    facts.emplace_back("Valores libres", std::to_string(result.parameters));
-    facts.emplace_back("Suma de cuadrados (RSS)", FormatG(result.rss, 6));
-    facts.emplace_back("χ² reducido", FormatG(result.reducedChiSquare, 6));
+    facts.emplace_back(TRAZEL_TR("FitExport", "Valores que varían"), FreeValues(fit));
+    facts.emplace_back(TRAZEL_TR("FitExport", "Valores en el límite"), BoundsHit(result));
+    facts.emplace_back(TRAZEL_TR("FitExport", "Veredicto"), fit::VerdictText(result));
+    facts.emplace_back(TRAZEL_TR("FitExport", "Iteraciones"), std::to_string(result.iterations));
+    facts.emplace_back(TRAZEL_TR("FitExport", "Puntos ajustados"), std::to_string(result.points));
+    facts.emplace_back(TRAZEL_TR("FitExport", "Valores libres"), std::to_string(result.parameters));
+    facts.emplace_back(TRAZEL_TR("FitExport", "Suma de cuadrados (RSS)"), FormatG(result.rss, 6));
+    facts.emplace_back(TRAZEL_TR("FitExport", "χ² reducido"), FormatG(result.reducedChiSquare, 6));
     facts.emplace_back("R²", FormatG(result.rSquared, 6));
-    facts.emplace_back("Estructura del residuo",
-                       result.structureLimit > 0.0 ? FormatG(result.structure, 3) + " (umbral " +
-                                                         FormatG(result.structureLimit, 3) + ")"
-                                                   : std::string("sin evaluar (muy pocos puntos)"));
+    facts.emplace_back(TRAZEL_TR("FitExport", "Estructura del residuo"),
+                       result.structureLimit > 0.0
+                           ? Fill(TRAZEL_TR("FitExport", "%1 (umbral %2)"),
+                                  {FormatG(result.structure, 3), FormatG(result.structureLimit, 3)})
+                           : TRAZEL_TR("FitExport", "sin evaluar (muy pocos puntos)"));
 
     const std::string unitNote = xUnit.empty() ? "" : " (" + xUnit + ")";
-    sheet.columns = {"Banda",   "Posición" + unitNote, "Intensidad", "Anchura" + unitNote, "Área",
-                     "Área (%)"};
+    sheet.columns = {
+        TRAZEL_TR("FitExport", "Banda"),      TRAZEL_TR("FitExport", "Posición") + unitNote,
+        TRAZEL_TR("FitExport", "Intensidad"), TRAZEL_TR("FitExport", "Anchura") + unitNote,
+        TRAZEL_TR("FitExport", "Área"),       TRAZEL_TR("FitExport", "Área (%)")};
     const double total = TotalArea(result);
     const auto bands = NewestFirst(result);
     for (std::size_t row = 0; row < bands.size(); ++row) {
@@ -239,7 +251,9 @@ output::ReportSheet FitReportSheet(const MeasuredData& measured, const FitRecord
         sheet.rows.push_back({std::to_string(row + 1), Cell(band.position), Cell(band.intensity),
                               Cell(band.width), Cell(band.area), share});
     }
-    sheet.closing = {{"Fecha", origin.date}, {"Programa", "Trazel " + origin.version}};
+    sheet.closing = {{TRAZEL_TR("FitExport", "Fecha"), origin.date},
+                     {TRAZEL_TR("FitExport", "Programa"),
+                      Fill(TRAZEL_TR("FitExport", "Trazel %1"), {origin.version})}};
     return sheet;
 }
 
@@ -341,10 +355,11 @@ std::optional<ReportFormat> ReportFormatFor(const std::string& path) {
 
 std::optional<std::string> CurveStepProblem(const FitRecord& fit, double step) {
     if (!(step > 0.0) || !std::isfinite(step)) {
-        return "el paso debe ser un número mayor que 0";
+        return TRAZEL_TR("FitExport", "el paso debe ser un número mayor que 0");
     }
     if ((fit.xMax - fit.xMin) / step + 1.0 > kMaxCurveRows) {
-        return "con ese paso el intervalo del ajuste daría más de 10000000 filas";
+        return TRAZEL_TR("FitExport",
+                         "con ese paso el intervalo del ajuste daría más de 10000000 filas");
     }
     return std::nullopt;
 }

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "model/peak_table.h"
+#include "platform/translation.h"
 
 namespace trazel::analysis {
 
@@ -316,29 +317,35 @@ struct Candidate {
 
 std::string PeakSearchSettingsProblem(const PeakSearchSettings& s) {
     if (s.order < 0 || s.order > kMaxSmoothOrder) {
-        return "El orden del suavizado debe ser un entero de 0 a " +
-               std::to_string(kMaxSmoothOrder) + ".";
+        return platform::Fill(
+            TRAZEL_TR("PeakSearch", "El orden del suavizado debe ser un entero de 0 a %1."),
+            {std::to_string(kMaxSmoothOrder)});
     }
     if (s.window) {
         if (*s.window < kMinSmoothWindow || *s.window > kMaxSmoothWindow || *s.window % 2 == 0) {
-            return "La ventana del suavizado debe ser un número impar de puntos de " +
-                   std::to_string(kMinSmoothWindow) + " a " + std::to_string(kMaxSmoothWindow) +
-                   ".";
+            return platform::Fill(
+                TRAZEL_TR("PeakSearch",
+                          "La ventana del suavizado debe ser un número "
+                          "impar de puntos de %1 a %2."),
+                {std::to_string(kMinSmoothWindow), std::to_string(kMaxSmoothWindow)});
         }
         if (*s.window <= s.order) {
-            return "La ventana del suavizado debe tener más puntos que su orden.";
+            return TRAZEL_TR("PeakSearch",
+                             "La ventana del suavizado debe tener más puntos que su orden.");
         }
     }
     if (!std::isfinite(s.minProminence) || s.minProminence < 0.0 || s.minProminence > 1.0) {
-        return "La prominencia mínima debe ser una fracción de 0 a 1 del intervalo de los datos "
-               "(de 0 a 100 %).";
+        return TRAZEL_TR("PeakSearch",
+                         "La prominencia mínima debe ser una fracción de 0 a 1 del "
+                         "intervalo de los datos (de 0 a 100 %).");
     }
     if (s.minDistance && !(std::isfinite(*s.minDistance) && *s.minDistance >= 0.0)) {
-        return "La separación mínima debe ser un número de 0 en adelante.";
+        return TRAZEL_TR("PeakSearch", "La separación mínima debe ser un número de 0 en adelante.");
     }
     if (s.maxBands < 1 || s.maxBands > model::kMaxPeakSlots - 1) {
-        return "El número de bandas debe ser un entero de 1 a " +
-               std::to_string(model::kMaxPeakSlots - 1) + ".";
+        return platform::Fill(
+            TRAZEL_TR("PeakSearch", "El número de bandas debe ser un entero de 1 a %1."),
+            {std::to_string(model::kMaxPeakSlots - 1)});
     }
     return {};
 }

@@ -16,6 +16,7 @@
 #include "fit/band_model.h"
 #include "fit/residual_structure.h"
 #include "platform/number_format.h"
+#include "platform/translation.h"
 
 using namespace trazel::model;
 using namespace trazel::platform;
@@ -48,7 +49,8 @@ std::string Number(double value) {
 }
 
 std::string BandName(const PeakTable& table, int k) {
-    return "la banda de posición " + Number(table.position[static_cast<std::size_t>(k)]);
+    return Fill(TRAZEL_TR("BandFit", "la banda de posición %1"),
+                {Number(table.position[static_cast<std::size_t>(k)])});
 }
 
 FitResult Failed(FitFailure failure, std::string message) {
@@ -88,20 +90,23 @@ Points PointsInRange(const FitProblem& problem) {
 // What no fit can start from, or an empty string.
 std::string InputProblem(const FitProblem& problem) {
     if (problem.x.size() != problem.y.size()) {
-        return "El espectro medido tiene distinto número de valores de x que de y.";
+        return TRAZEL_TR("BandFit",
+                         "El espectro medido tiene distinto número de valores de x que de y.");
     }
     if (!std::isfinite(problem.yFactor) || problem.yFactor == 0.0) {
-        return "El factor de y debe ser un número distinto de 0.";
+        return TRAZEL_TR("BandFit", "El factor de y debe ser un número distinto de 0.");
     }
     if (!(problem.xMin <= problem.xMax)) {
-        return "El intervalo de x del ajuste está vacío: x mínimo (" + Number(problem.xMin) +
-               ") es mayor que x máximo (" + Number(problem.xMax) + ").";
+        return Fill(TRAZEL_TR("BandFit",
+                              "El intervalo de x del ajuste está vacío: x mínimo (%1) es "
+                              "mayor que x máximo (%2)."),
+                    {Number(problem.xMin), Number(problem.xMax)});
     }
     if (problem.table.count < 1 || problem.table.count > kMaxPeakSlots) {
-        return "La tabla de máximos no es válida.";
+        return TRAZEL_TR("BandFit", "La tabla de máximos no es válida.");
     }
     if (problem.maxIterations < 1) {
-        return "El número máximo de iteraciones debe ser al menos 1.";
+        return TRAZEL_TR("BandFit", "El número máximo de iteraciones debe ser al menos 1.");
     }
     const PeakTable& table = problem.table;
     for (int k = 1; k < table.count; ++k) {
@@ -109,10 +114,13 @@ std::string InputProblem(const FitProblem& problem) {
         const double centre = problem.useScaled ? table.scaledPosition[i] : table.position[i];
         if (!std::isfinite(table.position[i]) || !std::isfinite(centre) ||
             !std::isfinite(table.intensity[i]) || !std::isfinite(table.width[i])) {
-            return "Un valor de " + BandName(table, k) + " no es un número finito.";
+            return Fill(TRAZEL_TR("BandFit", "Un valor de %1 no es un número finito."),
+                        {BandName(table, k)});
         }
         if (!(table.width[i] > 0.0)) {
-            return "La anchura de " + BandName(table, k) + " debe ser mayor que 0 para ajustarla.";
+            return Fill(
+                TRAZEL_TR("BandFit", "La anchura de %1 debe ser mayor que 0 para ajustarla."),
+                {BandName(table, k)});
         }
     }
     return {};
@@ -133,10 +141,11 @@ std::string SingularBands(const FitProblem& problem, const std::vector<double>& 
         }
         const auto first = std::lower_bound(xs.begin(), xs.end(), centre(k) - table.width[i]);
         if (first == xs.end() || *first > centre(k) + table.width[i]) {
-            return "No hay ningún punto medido a menos de una anchura del centro de " +
-                   BandName(table, k) +
-                   ": los datos no pueden fijarla. Amplíe el intervalo de x o deje fijos sus "
-                   "valores.";
+            return Fill(TRAZEL_TR("BandFit",
+                                  "No hay ningún punto medido a menos de una anchura del "
+                                  "centro de %1: los datos no pueden fijarla. Amplíe el "
+                                  "intervalo de x o deje fijos sus valores."),
+                        {BandName(table, k)});
         }
     }
     for (int k = 1; k < table.count; ++k) {
@@ -148,10 +157,11 @@ std::string SingularBands(const FitProblem& problem, const std::vector<double>& 
             if (shared && centre(k) == centre(l) &&
                 table.width[static_cast<std::size_t>(k)] ==
                     table.width[static_cast<std::size_t>(l)]) {
-                return "Hay dos bandas iguales en la posición " +
-                       Number(table.position[static_cast<std::size_t>(k)]) +
-                       " (mismo centro y anchura): el ajuste no puede repartir la señal entre "
-                       "ellas. Quite una o deje fijos sus valores.";
+                return Fill(TRAZEL_TR("BandFit",
+                                      "Hay dos bandas iguales en la posición %1 (mismo "
+                                      "centro y anchura): el ajuste no puede repartir la señal "
+                                      "entre ellas. Quite una o deje fijos sus valores."),
+                            {Number(table.position[static_cast<std::size_t>(k)])});
             }
         }
     }
@@ -266,15 +276,19 @@ std::optional<std::vector<double>> Inverse(const std::vector<double>& jtj, std::
     return inverse;
 }
 
-const std::string kSingularMessage =
-    "El problema es singular: los datos no bastan para separar unos valores de otros (dos bandas "
-    "casi iguales, o una banda con muy pocos puntos debajo). Deje fijos algunos valores o quite "
-    "bandas.";
+std::string SingularMessage() {
+    return TRAZEL_TR("BandFit",
+                     "El problema es singular: los datos no bastan para separar unos valores "
+                     "de otros (dos bandas casi iguales, o una banda con muy pocos puntos "
+                     "debajo). Deje fijos algunos valores o quite bandas.");
+}
 
 std::string NoConvergence(int iterations) {
-    return "El ajuste no converge en " + std::to_string(iterations) +
-           " iteraciones. Pruebe con valores de partida más cercanos al espectro, menos valores "
-           "libres u otro intervalo de x.";
+    return Fill(TRAZEL_TR("BandFit",
+                          "El ajuste no converge en %1 iteraciones. Pruebe con valores de "
+                          "partida más cercanos al espectro, menos valores libres u otro "
+                          "intervalo de x."),
+                {std::to_string(iterations)});
 }
 
 // Whether the residuals are at a minimum: orthogonal to every column of the
@@ -438,26 +452,32 @@ Spread SpreadOf(const std::vector<double>& y) {
 std::pair<FitFailure, std::string> StartProblem(const FitProblem& problem, const Points& points,
                                                 const Spread& spread, double startRss) {
     if (!std::isfinite(spread.total) || !std::isfinite(spread.range)) {
-        return {
-            FitFailure::NotFinite,
-            std::string("La suma de cuadrados de los valores de y medidos") +
-                (problem.yFactor != 1.0 ? ", por el factor de y (" + Number(problem.yFactor) + "),"
-                                        : "") +
-                " no es un número finito: son demasiado grandes. Redúzcalos con el factor "
-                "de y."};
+        return {FitFailure::NotFinite,
+                problem.yFactor != 1.0
+                    ? Fill(TRAZEL_TR("BandFit",
+                                     "La suma de cuadrados de los valores de y medidos, por el "
+                                     "factor de y (%1), no es un número finito: son demasiado "
+                                     "grandes. Redúzcalos con el factor de y."),
+                           {Number(problem.yFactor)})
+                    : TRAZEL_TR("BandFit",
+                                "La suma de cuadrados de los valores de y medidos no es un número "
+                                "finito: son demasiado grandes. Redúzcalos con el factor de y.")};
     }
     // y that differ only in their last digits (0.3 and 0.1 + 0.2) are as
     // flat as equal ones: a fit to them is a fit to rounding.
     if (!(spread.total > 0.0) || spread.range <= kFlat * spread.largest) {
         return {FitFailure::Undetermined,
-                "Todos los valores de y medidos entre " + Number(problem.xMin) + " y " +
-                    Number(problem.xMax) + " valen lo mismo (" + Number(points.y.front()) +
-                    ") salvo redondeos: no hay señal que ajustar y R² no está definido."};
+                Fill(TRAZEL_TR("BandFit",
+                               "Todos los valores de y medidos entre %1 y %2 valen lo mismo "
+                               "(%3) salvo redondeos: no hay señal que ajustar y R² no está "
+                               "definido."),
+                     {Number(problem.xMin), Number(problem.xMax), Number(points.y.front())})};
     }
     if (!std::isfinite(startRss)) {
         return {FitFailure::NotFinite,
-                "La suma de cuadrados de partida no es un número finito: las bandas de partida "
-                "dan valores demasiado grandes."};
+                TRAZEL_TR("BandFit",
+                          "La suma de cuadrados de partida no es un número finito: las "
+                          "bandas de partida dan valores demasiado grandes.")};
     }
     return {FitFailure::None, {}};
 }
@@ -478,13 +498,16 @@ std::pair<FitFailure, std::string> ResultProblem(const FitResult& result, const 
     const PeakTable& table = problem.table;
     for (const FittedBand& band : result.bands) {
         for (const auto& [name, estimate] :
-             {NamedEstimate{"la posición", band.position},
-              NamedEstimate{"la intensidad", band.intensity},
-              NamedEstimate{"la anchura", band.width}, NamedEstimate{"el área", band.area}}) {
+             {NamedEstimate{TRAZEL_TR_NOOP("BandFit", "la posición"), band.position},
+              NamedEstimate{TRAZEL_TR_NOOP("BandFit", "la intensidad"), band.intensity},
+              NamedEstimate{TRAZEL_TR_NOOP("BandFit", "la anchura"), band.width},
+              NamedEstimate{TRAZEL_TR_NOOP("BandFit", "el área"), band.area}}) {
             if (!std::isfinite(estimate.value) || !std::isfinite(estimate.error)) {
                 return {FitFailure::NotFinite,
-                        std::string("El ajuste no da un resultado finito: ") + name + " de " +
-                            BandName(table, band.index) + " o su error no es un número finito."};
+                        Fill(TRAZEL_TR("BandFit",
+                                       "El ajuste no da un resultado finito: %1 de %2 o su "
+                                       "error no es un número finito."),
+                             {Translate("BandFit", name), BandName(table, band.index)})};
             }
         }
     }
@@ -495,14 +518,16 @@ std::pair<FitFailure, std::string> ResultProblem(const FitResult& result, const 
     for (const Estimate* term : baseline) {
         if (!std::isfinite(term->value) || !std::isfinite(term->error)) {
             return {FitFailure::NotFinite,
-                    "El ajuste no da un resultado finito: la línea base o su error no es un "
-                    "número finito."};
+                    TRAZEL_TR("BandFit",
+                              "El ajuste no da un resultado finito: la línea base o su "
+                              "error no es un número finito.")};
         }
     }
     if (!std::isfinite(result.rss) || !std::isfinite(result.rSquared)) {
         return {FitFailure::NotFinite,
-                "El ajuste no da un resultado finito: la suma de cuadrados final no es un número "
-                "finito."};
+                TRAZEL_TR("BandFit",
+                          "El ajuste no da un resultado finito: la suma de cuadrados final "
+                          "no es un número finito.")};
     }
     for (const FittedBand& band : result.bands) {
         const Estimate& intensity = band.intensity;
@@ -510,22 +535,27 @@ std::pair<FitFailure, std::string> ResultProblem(const FitResult& result, const 
         if (intensity.HasError() && (!(std::fabs(intensity.value) > intensity.error) ||
                                      !(std::fabs(intensity.value) > kNoSignal * spread.range))) {
             return {FitFailure::Undetermined,
-                    "En " + BandName(table, band.index) + " no hay señal: su intensidad (" +
-                        Number(intensity.value) + ") no se distingue de 0 (error típico " +
-                        Number(intensity.error) +
-                        "). Quite la banda, deje fija su intensidad o elija otro intervalo de x."};
+                    Fill(TRAZEL_TR("BandFit",
+                                   "En %1 no hay señal: su intensidad (%2) no se distingue "
+                                   "de 0 (error típico %3). Quite la banda, deje fija su "
+                                   "intensidad o elija otro intervalo de x."),
+                         {BandName(table, band.index), Number(intensity.value),
+                          Number(intensity.error)})};
         }
     }
     const double range = points.x.back() - points.x.front();
     for (const FittedBand& band : result.bands) {
-        for (const auto& [name, estimate] : {NamedEstimate{"la posición", band.position},
-                                             NamedEstimate{"la anchura", band.width}}) {
+        for (const auto& [name, estimate] :
+             {NamedEstimate{TRAZEL_TR_NOOP("BandFit", "la posición"), band.position},
+              NamedEstimate{TRAZEL_TR_NOOP("BandFit", "la anchura"), band.width}}) {
             if (estimate.HasError() && !(estimate.error <= range)) {
                 return {FitFailure::Undetermined,
-                        std::string("Los datos no fijan ") + name + " de " +
-                            BandName(table, band.index) + ": su error típico (" +
-                            Number(estimate.error) + ") es mayor que el intervalo de x ajustado (" +
-                            Number(range) + "). Deje fijo ese valor o elija otro intervalo de x."};
+                        Fill(TRAZEL_TR("BandFit",
+                                       "Los datos no fijan %1 de %2: su error típico (%3) es "
+                                       "mayor que el intervalo de x ajustado (%4). Deje fijo "
+                                       "ese valor o elija otro intervalo de x."),
+                             {Translate("BandFit", name), BandName(table, band.index),
+                              Number(estimate.error), Number(range)})};
             }
         }
     }
@@ -573,14 +603,17 @@ FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
     const std::size_t size = model.Size();
     if (size == 0) {
         return Failed(FitFailure::NoFreeParameter,
-                      "No hay nada que ajustar: todos los valores de las bandas están fijos y no "
-                      "hay línea base.");
+                      TRAZEL_TR("BandFit",
+                                "No hay nada que ajustar: todos los valores de las bandas "
+                                "están fijos y no hay línea base."));
     }
     if (n <= size) {
         return Failed(FitFailure::TooFewPoints,
-                      "Hay " + std::to_string(n) + " puntos medidos entre " + Number(problem.xMin) +
-                          " y " + Number(problem.xMax) + " y " + std::to_string(size) +
-                          " valores libres: hacen falta más puntos que valores libres.");
+                      Fill(TRAZEL_TR("BandFit",
+                                     "Hay %1 puntos medidos entre %2 y %3 y %4 valores "
+                                     "libres: hacen falta más puntos que valores libres."),
+                           {std::to_string(n), Number(problem.xMin), Number(problem.xMax),
+                            std::to_string(size)}));
     }
     if (const std::string singular = SingularBands(problem, points.x); !singular.empty()) {
         return Failed(FitFailure::Singular, singular);
@@ -630,7 +663,8 @@ FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
         if (status == GSL_ENOPROG && iterations == 0) {
             // Not one step from the start lowers the sum, however short: the
             // start is already the minimum (a fit run again on its result).
-            stopReason = "ningún paso reduce la suma de cuadrados: ya estaba en el mínimo";
+            stopReason = TRAZEL_TR_NOOP(
+                "BandFit", "ningún paso reduce la suma de cuadrados: ya estaba en el mínimo");
             noStepFromStart = true;
             break;
         }
@@ -642,20 +676,26 @@ FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
         rss = SumOfSquares(gsl_multilarge_nlinear_residual(workspace.get()));
         if (!std::isfinite(rss)) {
             return Failed(FitFailure::NotFinite,
-                          "El ajuste se sale de los números representables: en la iteración " +
-                              std::to_string(iterations) +
-                              " la suma de cuadrados no es un número finito.");
+                          Fill(TRAZEL_TR("BandFit",
+                                         "El ajuste se sale de los números representables: "
+                                         "en la iteración %1 la suma de cuadrados no es un "
+                                         "número finito."),
+                               {std::to_string(iterations)}));
         }
         if (progress && !progress(iterations, rss)) {
-            return Failed(FitFailure::Stopped, "Ajuste detenido: no se ha cambiado nada.");
+            return Failed(FitFailure::Stopped,
+                          TRAZEL_TR("BandFit", "Ajuste detenido: no se ha cambiado nada."));
         }
         int info = 0;
         if (gsl_multilarge_nlinear_test(kStepTolerance, kGradientTolerance, 0.0, &info,
                                         workspace.get()) == GSL_SUCCESS) {
-            stopReason = info == 1 ? "los valores ya no cambian (paso relativo menor que 1e-10)"
-                                   : "el gradiente es prácticamente nulo";
+            stopReason =
+                info == 1
+                    ? TRAZEL_TR_NOOP("BandFit",
+                                     "los valores ya no cambian (paso relativo menor que 1e-10)")
+                    : TRAZEL_TR_NOOP("BandFit", "el gradiente es prácticamente nulo");
         } else if (status == GSL_SUCCESS && previous - rss <= kRssTolerance * previous) {
-            stopReason = "la suma de cuadrados ya no baja";
+            stopReason = TRAZEL_TR_NOOP("BandFit", "la suma de cuadrados ya no baja");
         } else if (iterations >= problem.maxIterations) {
             return Failed(FitFailure::NoConvergence, NoConvergence(iterations));
         }
@@ -666,9 +706,14 @@ FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
         if (!std::isfinite(p[i])) {
             const int band = model.Parameters()[i].band;
             return Failed(FitFailure::NotFinite,
-                          "El ajuste no da un resultado finito: un valor de " +
-                              (band > 0 ? BandName(problem.table, band) : "la línea base") +
-                              " no es un número finito.");
+                          band > 0 ? Fill(TRAZEL_TR("BandFit",
+                                                    "El ajuste no da un resultado finito: "
+                                                    "un valor de %1 no es un número finito."),
+                                          {BandName(problem.table, band)})
+                                   : TRAZEL_TR("BandFit",
+                                               "El ajuste no da un resultado finito: un "
+                                               "valor de la línea base no es un número "
+                                               "finito."));
         }
     }
     // A value that ends on its bound is put exactly there; its covariance is
@@ -728,7 +773,7 @@ FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
     if (!kept.empty()) {
         const auto inverse = Inverse(byValue, kept.size());
         if (!inverse) {
-            return Failed(FitFailure::Singular, kSingularMessage);
+            return Failed(FitFailure::Singular, SingularMessage());
         }
         const double residualVariance = rss / static_cast<double>(n - size);
         for (std::size_t a = 0; a < kept.size(); ++a) {

@@ -137,7 +137,8 @@ struct FitResult {
     int points = 0;
     int parameters = 0;
     int iterations = 0;
-    // Why the iterations ended, in Spanish.
+    // Why the iterations ended, in Spanish whatever the language shown, as the
+    // document stores it; StopReasonText (fit/fit_report.h) gives it to people.
     std::string stopReason;
     // rss / (points - parameters).
     double reducedChiSquare = 0.0;

@@ -4,7 +4,9 @@
 #include <cmath>
 
 #include "platform/number_format.h"
+#include "platform/translation.h"
 
+using trazel::platform::Fill;
 using trazel::platform::FormatG;
 using trazel::platform::ShortestText;
 
@@ -17,21 +19,97 @@ std::string Number(double value) {
     return FormatG(value, 10);
 }
 
-std::string ErrorOf(const Estimate& estimate) {
+// Where a text goes decides its language: the tab-separated table is read by
+// scripts and stays Spanish, what people read is translated.
+using Words = std::string (*)(const char* context, const char* source);
+
+std::string Spanish(const char* /*context*/, const char* source) {
+    return source;
+}
+
+std::string ErrorOf(const Estimate& estimate, Words words) {
     if (!estimate.free) {
-        return "fija";
+        return words("FitReport", TRAZEL_TR_NOOP("FitReport", "fija"));
     }
     if (estimate.atBound) {
-        return "en el límite";
+        return words("FitReport", TRAZEL_TR_NOOP("FitReport", "en el límite"));
     }
     if (estimate.undetermined) {
-        return "sin determinar";
+        return words("FitReport", TRAZEL_TR_NOOP("FitReport", "sin determinar"));
     }
     return Number(estimate.error);
 }
 
 std::string ValueAndError(const Estimate& estimate) {
-    return Number(estimate.value) + '\t' + ErrorOf(estimate);
+    return Number(estimate.value) + '\t' + ErrorOf(estimate, Spanish);
+}
+
+std::string BaselineNameIn(Baseline baseline, Words words) {
+    switch (baseline) {
+        case Baseline::None:
+            return words("FitReport", TRAZEL_TR_NOOP("FitReport", "ninguna"));
+        case Baseline::Constant:
+            return words("FitReport", TRAZEL_TR_NOOP("FitReport", "constante"));
+        case Baseline::Linear:
+            return words("FitReport", TRAZEL_TR_NOOP("FitReport", "recta"));
+        case Baseline::Quadratic:
+            return words("FitReport", TRAZEL_TR_NOOP("FitReport", "parábola"));
+        case Baseline::Cubic:
+            return words("FitReport", TRAZEL_TR_NOOP("FitReport", "cúbica"));
+    }
+    return {};
+}
+
+std::string Verdict(const FitResult& result, Words words) {
+    if (!result.Ok()) {
+        if (result.failure == FitFailure::NoConvergence) {
+            return Fill(words("FitReport", TRAZEL_TR_NOOP("FitReport", "No converge. %1")),
+                        {result.message});
+        }
+        return result.message;
+    }
+    std::string bounds;
+    const auto name = [&bounds](const std::string& what) {
+        bounds += (bounds.empty() ? "" : "; ") + what;
+    };
+    for (auto band = result.bands.rbegin(); band != result.bands.rend(); ++band) {
+        const std::string where = FormatG(band->position.value, 6);
+        if (band->position.atBound) {
+            name(Fill(words("FitReport", TRAZEL_TR_NOOP("FitReport",
+                                                        "la posición de una banda, en el borde del "
+                                                        "intervalo (%1)")),
+                      {where}));
+        }
+        if (band->intensity.atBound) {
+            name(Fill(words("FitReport", TRAZEL_TR_NOOP("FitReport",
+                                                        "la intensidad de la banda de posición %1 "
+                                                        "(%2)")),
+                      {where, FormatG(band->intensity.value, 6)}));
+        }
+        if (band->width.atBound) {
+            name(Fill(words("FitReport", TRAZEL_TR_NOOP("FitReport",
+                                                        "la anchura de la banda de posición %1 "
+                                                        "(%2)")),
+                      {where, FormatG(band->width.value, 6)}));
+        }
+    }
+    const char* pattern = nullptr;
+    if (bounds.empty()) {
+        pattern = result.structured
+                      ? TRAZEL_TR_NOOP("FitReport",
+                                       "Converge, pero el residuo tiene estructura a la escala de "
+                                       "las bandas (falta una banda o la forma de línea no "
+                                       "conviene).")
+                      : TRAZEL_TR_NOOP("FitReport", "Converge.");
+    } else {
+        pattern = result.structured
+                      ? TRAZEL_TR_NOOP("FitReport",
+                                       "Converge, con valores en el límite: %1; y el residuo tiene "
+                                       "estructura a la escala de las bandas (falta una banda o la "
+                                       "forma de línea no conviene).")
+                      : TRAZEL_TR_NOOP("FitReport", "Converge, con valores en el límite: %1.");
+    }
+    return Fill(words("FitReport", pattern), {bounds});
 }
 
 // value with decimals digits after the point, rounded to nearest.
@@ -45,19 +123,11 @@ std::string Fixed(double value, int decimals) {
 }  // namespace
 
 std::string BaselineName(Baseline baseline) {
-    switch (baseline) {
-        case Baseline::None:
-            return "ninguna";
-        case Baseline::Constant:
-            return "constante";
-        case Baseline::Linear:
-            return "recta";
-        case Baseline::Quadratic:
-            return "parábola";
-        case Baseline::Cubic:
-            return "cúbica";
-    }
-    return {};
+    return BaselineNameIn(baseline, platform::Translate);
+}
+
+std::string StopReasonText(const FitResult& result) {
+    return platform::Translate("BandFit", result.stopReason.c_str());
 }
 
 RoundedPair RoundedByError(double value, double error) {
@@ -89,7 +159,7 @@ RoundedPair ReadableEstimate(const Estimate& estimate) {
     if (estimate.HasError() && estimate.error > 0.0) {
         return RoundedByError(estimate.value, estimate.error);
     }
-    return {ShortestText(estimate.value), ErrorOf(estimate)};
+    return {ShortestText(estimate.value), ErrorOf(estimate, platform::Translate)};
 }
 
 std::string FitResultText(const FitResult& result, Baseline baseline) {
@@ -101,7 +171,7 @@ std::string FitResultText(const FitResult& result, Baseline baseline) {
     if (baseline == Baseline::None || result.baseline.empty()) {
         text += "linea base\tninguna\n";
     } else {
-        text += "linea base\t" + BaselineName(baseline) + '\n';
+        text += "linea base\t" + BaselineNameIn(baseline, Spanish) + '\n';
         text += "linea base\tcentro xc\t" + Number(result.baselineCentre) + '\n';
         for (std::size_t j = 0; j < result.baseline.size(); ++j) {
             text += "linea base\tc" + std::to_string(j) + '\t' + ValueAndError(result.baseline[j]) +
@@ -119,56 +189,26 @@ std::string FitResultText(const FitResult& result, Baseline baseline) {
     text += "valores libres\t" + std::to_string(result.parameters) + '\n';
     text += "iteraciones\t" + std::to_string(result.iterations) + '\n';
     text += "parada\t" + result.stopReason + '\n';
-    text += "veredicto\t" + VerdictText(result) + '\n';
+    text += "veredicto\t" + Verdict(result, Spanish) + '\n';
     return text;
 }
 
 std::string VerdictText(const FitResult& result) {
-    if (!result.Ok()) {
-        if (result.failure == FitFailure::NoConvergence) {
-            return "No converge. " + result.message;
-        }
-        return result.message;
-    }
-    std::string bounds;
-    const auto name = [&bounds](const std::string& what) {
-        bounds += (bounds.empty() ? "" : "; ") + what;
-    };
-    for (auto band = result.bands.rbegin(); band != result.bands.rend(); ++band) {
-        const std::string where = " de la banda de posición " + FormatG(band->position.value, 6);
-        if (band->position.atBound) {
-            name("la posición de una banda, en el borde del intervalo (" +
-                 FormatG(band->position.value, 6) + ")");
-        }
-        if (band->intensity.atBound) {
-            name("la intensidad" + where + " (" + FormatG(band->intensity.value, 6) + ")");
-        }
-        if (band->width.atBound) {
-            name("la anchura" + where + " (" + FormatG(band->width.value, 6) + ")");
-        }
-    }
-    std::string text = "Converge";
-    if (!bounds.empty()) {
-        text += ", con valores en el límite: " + bounds;
-    }
-    if (result.structured) {
-        text += std::string(bounds.empty() ? ", pero" : "; y") +
-                " el residuo tiene estructura a la escala de las bandas (falta una banda o la "
-                "forma de línea no conviene)";
-    }
-    return text + ".";
+    return Verdict(result, platform::Translate);
 }
 
 std::string StatisticsText(const FitResult& result) {
-    std::string text = "R² " + FormatG(result.rSquared, 6) + ", χ² reducido " +
-                       FormatG(result.reducedChiSquare, 4);
+    const std::string r2 = FormatG(result.rSquared, 6);
+    const std::string chi2 = FormatG(result.reducedChiSquare, 4);
     if (result.structureLimit > 0.0) {
-        text += ", estructura del residuo " + FormatG(result.structure, 3) + " (umbral " +
-                FormatG(result.structureLimit, 3) + ")";
-    } else {
-        text += ", estructura del residuo sin evaluar (muy pocos puntos)";
+        return Fill(
+            TRAZEL_TR("FitReport", "R² %1, χ² reducido %2, estructura del residuo %3 (umbral %4)"),
+            {r2, chi2, FormatG(result.structure, 3), FormatG(result.structureLimit, 3)});
     }
-    return text;
+    return Fill(TRAZEL_TR("FitReport",
+                          "R² %1, χ² reducido %2, estructura del residuo sin evaluar "
+                          "(muy pocos puntos)"),
+                {r2, chi2});
 }
 
 }  // namespace trazel::fit

@@ -29,6 +29,11 @@ std::string StatisticsText(const FitResult& result);
 // the choice ("ninguna", "constante", "recta", "parábola", "cúbica").
 std::string BaselineName(Baseline baseline);
 
+// Why the fit stopped, in the language the program shows. The result keeps
+// the reason in Spanish, as the document stores it, so that a document reads
+// the same whichever language wrote it.
+std::string StopReasonText(const FitResult& result);
+
 // A value and its standard error as a measurement report writes them: the
 // error to two significant digits and the value to the same decimal place
 // (1040.020 ± 0.050, 0.4994 ± 0.0021, 1234 ± 96), so that no digit is shown

@@ -5,6 +5,7 @@
 #include <numeric>
 
 #include "platform/number_format.h"
+#include "platform/translation.h"
 
 namespace trazel::input {
 
@@ -35,14 +36,17 @@ double SecondDifferenceProduct(std::size_t n, std::size_t j, std::size_t offset)
 
 std::optional<std::string> AlsProblem(const AlsOptions& options) {
     if (!(std::isfinite(options.lambda) && options.lambda > 0.0)) {
-        return "λ de la línea base por mínimos cuadrados asimétricos debe ser un número mayor "
-               "que 0, no " +
-               platform::FormatG(options.lambda, 6);
+        return platform::Fill(TRAZEL_TR("AlsBaseline",
+                                        "λ de la línea base por mínimos cuadrados "
+                                        "asimétricos debe ser un número mayor que 0, no %1"),
+                              {platform::FormatG(options.lambda, 6)});
     }
     if (!(options.p > 0.0 && options.p < 1.0)) {
-        return "p de la línea base por mínimos cuadrados asimétricos debe estar entre 0 y 1 "
-               "(sin llegar a ninguno), no " +
-               platform::FormatG(options.p, 6);
+        return platform::Fill(
+            TRAZEL_TR("AlsBaseline",
+                      "p de la línea base por mínimos cuadrados asimétricos debe estar "
+                      "entre 0 y 1 (sin llegar a ninguno), no %1"),
+            {platform::FormatG(options.p, 6)});
     }
     return std::nullopt;
 }

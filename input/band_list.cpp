@@ -9,6 +9,7 @@
 #include "input/jcamp.h"
 #include "input/line_reader.h"
 #include "input/number_fields.h"
+#include "platform/translation.h"
 
 using namespace trazel::model;
 
@@ -121,10 +122,10 @@ std::string MakeBand(double position, double value, double width, double scale,
     band.separate = separate;
     if (!std::isfinite(position) || !std::isfinite(width) || !std::isfinite(scale) ||
         !std::isfinite(value)) {
-        return "tiene un valor que no es un número finito";
+        return TRAZEL_TR("BandList", "tiene un valor que no es un número finito");
     }
     if (!(band.width > 0.0)) {
-        return "tiene una anchura que no es mayor que 0";
+        return TRAZEL_TR("BandList", "tiene una anchura que no es mayor que 0");
     }
     band.intensity = value;
     if (options.intensitiesAreAreas) {
@@ -133,17 +134,21 @@ std::string MakeBand(double position, double value, double width, double scale,
                              : IntensityForArea(value, band.width);
     }
     if (!std::isfinite(band.intensity) || !std::isfinite(band.scaledPosition)) {
-        return "da una banda que no es un número finito";
+        return TRAZEL_TR("BandList", "da una banda que no es un número finito");
     }
     return {};
 }
 
 std::string TooManyMessage(std::size_t count, int room) {
-    const std::string fit = room <= 0   ? "en la tabla no cabe ninguna más"
-                            : room == 1 ? "en la tabla cabe 1"
-                                        : "en la tabla caben " + std::to_string(room);
-    return "tiene " + std::to_string(count) + (count == 1 ? " banda y " : " bandas y ") + fit +
-           "; no se ha importado ninguna";
+    const std::string fit =
+        room <= 0 ? TRAZEL_TR("BandList", "en la tabla no cabe ninguna más")
+        : room == 1
+            ? TRAZEL_TR("BandList", "en la tabla cabe 1")
+            : platform::Fill(TRAZEL_TR("BandList", "en la tabla caben %1"), {std::to_string(room)});
+    const std::string pattern =
+        count == 1 ? TRAZEL_TR("BandList", "tiene %1 banda y %2; no se ha importado ninguna")
+                   : TRAZEL_TR("BandList", "tiene %1 bandas y %2; no se ha importado ninguna");
+    return platform::Fill(pattern, {std::to_string(count), fit});
 }
 
 bool Exceeds(std::size_t count, const BandListOptions& options) {
@@ -162,17 +167,19 @@ Result FromJcamp(LineReader& reader, std::string_view firstLine, const std::stri
     list.columns = BandColumns{0, 1, content.w.empty() ? -1 : 2, -1, -1, false};
     if (content.w.empty() && !options.width) {
         return Result::Failed(ReadFailure::MissingWidth,
-                              FileProblem(path,
-                                          "la tabla de picos no da anchuras y no se ha "
-                                          "indicado una anchura para sus bandas"));
+                              FileProblem(path, TRAZEL_TR("BandList",
+                                                          "la tabla de picos no da anchuras y no "
+                                                          "se ha indicado una anchura para sus "
+                                                          "bandas")));
     }
     if (Exceeds(content.x.size(), options)) {
         return Result::Failed(ReadFailure::TooManyBands,
                               FileProblem(path, TooManyMessage(content.x.size(), options.room)));
     }
     if (content.x.empty()) {
-        return Result::Failed(ReadFailure::Content,
-                              FileProblem(path, "la tabla de picos está vacía"));
+        return Result::Failed(
+            ReadFailure::Content,
+            FileProblem(path, TRAZEL_TR("BandList", "la tabla de picos está vacía")));
     }
     for (std::size_t i = 0; i < content.x.size(); ++i) {
         Peak band;
@@ -250,10 +257,10 @@ ReadResult<BandList> ReadBandList(const std::string& path, const BandListOptions
             }
             if (list.columns.width < 0 && !options.width) {
                 return Result::Failed(ReadFailure::MissingWidth,
-                                      FileProblem(path,
-                                                  "la lista no tiene una columna de anchuras "
-                                                  "y no se ha indicado una anchura para sus "
-                                                  "bandas"));
+                                      FileProblem(path, TRAZEL_TR("BandList",
+                                                                  "la lista no tiene una columna "
+                                                                  "de anchuras y no se ha indicado "
+                                                                  "una anchura para sus bandas")));
             }
         } else {
             if (IsComment(text)) {
@@ -291,11 +298,11 @@ ReadResult<BandList> ReadBandList(const std::string& path, const BandListOptions
         if (const auto comma = AmbiguousComma(numbers)) {
             fault = AmbiguousCommaReason(*comma);
         } else if (!finite) {
-            fault = "tiene un valor que no es un número finito";
+            fault = TRAZEL_TR("BandList", "tiene un valor que no es un número finito");
         } else if (!ok) {
-            fault = "no tiene los números que se esperan en sus columnas";
+            fault = TRAZEL_TR("BandList", "no tiene los números que se esperan en sus columnas");
         } else if (!separate) {
-            fault = "tiene en la columna R algo distinto de «s» o «n»";
+            fault = TRAZEL_TR("BandList", "tiene en la columna R algo distinto de «s» o «n»");
         } else {
             Peak band;
             fault = MakeBand(position, value, c.width < 0 ? options.width.value_or(0.0) : width,
@@ -316,9 +323,9 @@ ReadResult<BandList> ReadBandList(const std::string& path, const BandListOptions
     }
     if (count == 0) {
         return Result::Failed(ReadFailure::Content,
-                              FileProblem(path,
-                                          "no tiene ninguna línea con una posición y una "
-                                          "intensidad"));
+                              FileProblem(path, TRAZEL_TR("BandList",
+                                                          "no tiene ninguna línea con una "
+                                                          "posición y una intensidad")));
     }
     return list;
 }

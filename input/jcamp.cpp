@@ -9,6 +9,7 @@
 
 #include "input/number_fields.h"
 #include "platform/number_format.h"
+#include "platform/translation.h"
 
 using namespace trazel::platform;
 
@@ -120,26 +121,27 @@ std::string TokeniseAsdf(std::string_view line, std::vector<AsdfToken>& tokens) 
             }
         } else if (c == ' ' || c == '\t' || c == ',') {
             if (!close()) {
-                return "no es un número";
+                return TRAZEL_TR("Jcamp", "no es un número");
             }
         } else if (c == '+' || c == '-') {
             if (!close()) {
-                return "no es un número";
+                return TRAZEL_TR("Jcamp", "no es un número");
             }
             open = true, kind = AsdfToken::Value, digits.assign(1, c);
         } else if (ClassifyAsdf(c, next, digit)) {
             if (!close()) {
-                return "no es un número";
+                return TRAZEL_TR("Jcamp", "no es un número");
             }
             open = true, kind = next;
             digits = digit < 0 ? "-" + std::to_string(-digit) : std::to_string(digit);
         } else if (c == '?') {
-            return "tiene un valor ausente («?»), que no se puede dibujar";
+            return TRAZEL_TR("Jcamp", "tiene un valor ausente («?»), que no se puede dibujar");
         } else {
-            return std::string("tiene un carácter que no es de datos JCAMP-DX («") + c + "»)";
+            return Fill(TRAZEL_TR("Jcamp", "tiene un carácter que no es de datos JCAMP-DX («%1»)"),
+                        {std::string(1, c)});
         }
     }
-    return close() ? std::string() : "no es un número";
+    return close() ? std::string() : TRAZEL_TR("Jcamp", "no es un número");
 }
 
 // Where a data line of ##XYDATA starts: the x it is labelled with (before
@@ -168,7 +170,7 @@ class XyDataDecoder {
             return {};
         }
         if (tokens_.front().kind != AsdfToken::Value) {
-            return "no empieza por una abscisa";
+            return TRAZEL_TR("Jcamp", "no empieza por una abscisa");
         }
         const std::size_t lineStart = ys.size();
         // After a line in difference form the first ordinate is that line's
@@ -185,7 +187,8 @@ class XyDataDecoder {
                 previous = AsdfToken::Value;
             } else if (token.kind == AsdfToken::Difference) {
                 if (ys.empty()) {
-                    return "empieza con una diferencia sin valor del que partir";
+                    return TRAZEL_TR("Jcamp",
+                                     "empieza con una diferencia sin valor del que partir");
                 }
                 ys.push_back(ys.back() + token.number);
                 lastDifference = token.number;
@@ -194,7 +197,7 @@ class XyDataDecoder {
             } else {
                 if (ys.size() == lineStart || token.number < 1 ||
                     token.number != std::floor(token.number)) {
-                    return "tiene una repetición (DUP) que no repite nada";
+                    return TRAZEL_TR("Jcamp", "tiene una repetición (DUP) que no repite nada");
                 }
                 // A DUP of n adds n - 1 copies to the points kept so far
                 // (without the repeated check value). A count beyond the
@@ -219,8 +222,10 @@ class XyDataDecoder {
         // the start of the next line, as a check that no line went missing.
         if (checkPending_ && ys.size() > lineStart) {
             if (ys[lineStart] != checkValue_) {
-                return "no empieza por la última ordenada de la línea anterior (" +
-                       std::to_string(checkValue_) + "); falta o sobra algún dato";
+                return Fill(TRAZEL_TR("Jcamp",
+                                      "no empieza por la última ordenada de la línea anterior "
+                                      "(%1); falta o sobra algún dato"),
+                            {std::to_string(checkValue_)});
             }
             ys.erase(ys.begin() + static_cast<std::ptrdiff_t>(lineStart));
         }
@@ -272,19 +277,20 @@ std::string ParseGroups(std::string_view line, std::size_t size, std::vector<dou
         SplitFields(spaced, Separator::Whitespace, parts);
         for (const std::string_view part : parts) {
             if (!take(part)) {
-                return "no es una lista de números";
+                return TRAZEL_TR("Jcamp", "no es una lista de números");
             }
         }
     } else {
         for (const std::string_view group : groups) {
             if (!take(group)) {
-                return "no es una lista de números";
+                return TRAZEL_TR("Jcamp", "no es una lista de números");
             }
         }
     }
     if (count % size != 0) {
-        return size == 2 ? "no tiene un número par de valores (pares x, y)"
-                         : "no tiene grupos completos de tres valores (x, y, anchura)";
+        return size == 2 ? TRAZEL_TR("Jcamp", "no tiene un número par de valores (pares x, y)")
+                         : TRAZEL_TR("Jcamp",
+                                     "no tiene grupos completos de tres valores (x, y, anchura)");
     }
     return {};
 }
@@ -357,8 +363,9 @@ ReadResult<JcampContent> ReadJcamp(LineReader& reader, std::string_view firstLin
     std::size_t groupSize = 2;
     std::vector<double> values;
     const std::size_t limit = JcampPointLimit(reader.Size());
-    const std::string limitText = "un archivo de " + std::to_string(reader.Size()) +
-                                  " bytes (como mucho " + std::to_string(limit) + " puntos)";
+    const std::string limitText =
+        Fill(TRAZEL_TR("Jcamp", "un archivo de %1 bytes (como mucho %2 puntos)"),
+             {std::to_string(reader.Size()), std::to_string(limit)});
     std::optional<XyDataDecoder> decoder;
     bool sawOther = false;
     bool done = false;
@@ -385,9 +392,10 @@ ReadResult<JcampContent> ReadJcamp(LineReader& reader, std::string_view firstLin
             double parsed = 0.0;
             const bool numeric = ParseNumber(value, false, parsed) == NumberText::Number;
             auto notANumber = [&]() {
-                return Result::Failed(ReadFailure::Content,
-                                      LineProblem(path, number, line, "no da un número válido"),
-                                      number);
+                return Result::Failed(
+                    ReadFailure::Content,
+                    LineProblem(path, number, line, TRAZEL_TR("Jcamp", "no da un número válido")),
+                    number);
             };
             if (label == "TITLE") {
                 // A block starts: its parameters are its own.
@@ -418,7 +426,10 @@ ReadResult<JcampContent> ReadJcamp(LineReader& reader, std::string_view firstLin
                     return Result::Failed(
                         ReadFailure::Content,
                         LineProblem(path, number, line,
-                                    "declara más puntos de los que se aceptan de " + limitText),
+                                    Fill(TRAZEL_TR("Jcamp",
+                                                   "declara más puntos de los que se "
+                                                   "aceptan de %1"),
+                                         {limitText})),
                         number);
                 }
             } else if (label == "XYDATA" || label == "XYPOINTS" || label == "PEAKTABLE") {
@@ -433,13 +444,16 @@ ReadResult<JcampContent> ReadJcamp(LineReader& reader, std::string_view firstLin
                         // count at all; the file's size bounds it always.
                         const bool counted = nPoints && nPoints->value >= 0 &&
                                              nPoints->value == std::floor(nPoints->value);
-                        decoder.emplace(
-                            counted ? static_cast<std::size_t>(nPoints->value) : limit,
-                            counted
-                                ? "repite un valor más veces de las que caben en el "
-                                  "espectro (##NPOINTS=" +
-                                      Number(nPoints->value) + ")"
-                                : "repite un valor más veces de las que puede dar " + limitText);
+                        decoder.emplace(counted ? static_cast<std::size_t>(nPoints->value) : limit,
+                                        counted
+                                            ? Fill(TRAZEL_TR("Jcamp",
+                                                             "repite un valor más veces de las que "
+                                                             "caben en el espectro (##NPOINTS=%1)"),
+                                                   {Number(nPoints->value)})
+                                            : Fill(TRAZEL_TR("Jcamp",
+                                                             "repite un valor más veces de las que "
+                                                             "puede dar %1"),
+                                                   {limitText}));
                     } else if (form == "(XY..XY)") {
                         data = Data::Pairs, groupSize = 2;
                     } else if (table && form == "(XYW..XYW)") {
@@ -447,7 +461,8 @@ ReadResult<JcampContent> ReadJcamp(LineReader& reader, std::string_view firstLin
                     } else {
                         return Result::Failed(
                             ReadFailure::Content,
-                            LineProblem(path, number, line, "usa una forma de datos que no se lee"),
+                            LineProblem(path, number, line,
+                                        TRAZEL_TR("Jcamp", "usa una forma de datos que no se lee")),
                             number);
                     }
                 }
@@ -482,19 +497,29 @@ ReadResult<JcampContent> ReadJcamp(LineReader& reader, std::string_view firstLin
         return Result::Failed(ReadFailure::File, *reader.Error());
     }
     if (data == Data::None) {
-        const std::string what = wanted == JcampWanted::Spectrum
-                                     ? "no tiene un espectro (##XYDATA o ##XYPOINTS)"
-                                     : "no tiene una tabla de picos (##PEAK TABLE)";
-        return Result::Failed(
-            ReadFailure::Content,
-            FileProblem(path, what + (sawOther ? ", sino otro tipo de datos" : "")));
+        // Whole sentences: "sino" joins the two halves differently in
+        // other languages.
+        std::string what;
+        if (wanted == JcampWanted::Spectrum) {
+            what = sawOther ? TRAZEL_TR("Jcamp",
+                                        "no tiene un espectro (##XYDATA o ##XYPOINTS), sino "
+                                        "otro tipo de datos")
+                            : TRAZEL_TR("Jcamp", "no tiene un espectro (##XYDATA o ##XYPOINTS)");
+        } else {
+            what = sawOther ? TRAZEL_TR("Jcamp",
+                                        "no tiene una tabla de picos (##PEAK TABLE), sino "
+                                        "otro tipo de datos")
+                            : TRAZEL_TR("Jcamp", "no tiene una tabla de picos (##PEAK TABLE)");
+        }
+        return Result::Failed(ReadFailure::Content, FileProblem(path, what));
     }
     const double xf = xFactor.value_or(1.0);
     const double yf = yFactor.value_or(1.0);
     const std::size_t n = data == Data::XyData ? values.size() : values.size() / groupSize;
     auto countFault = [&]() {
-        return lineFault(nPoints->line, "dice " + Number(nPoints->value) +
-                                            " puntos y los datos tienen " + std::to_string(n));
+        return lineFault(nPoints->line,
+                         Fill(TRAZEL_TR("Jcamp", "dice %1 puntos y los datos tienen %2"),
+                              {Number(nPoints->value), std::to_string(n)}));
     };
     // ##DELTAX must take the first point to the last in n - 1 steps, to half
     // a step, or to what its written digits allow over so many steps.
@@ -506,10 +531,11 @@ ReadResult<JcampContent> ReadJcamp(LineReader& reader, std::string_view firstLin
         const double step = last / steps - first / steps;
         if (Disagree(first + deltaX->value * steps, last,
                      std::max(0.5 * std::abs(step), 0.5 * deltaX->unit * steps))) {
-            return lineFault(deltaX->line, "no cuadra con los puntos: de x = " + Number(first) +
-                                               " a x = " + Number(last) + " en " +
-                                               std::to_string(n) + " puntos el paso es " +
-                                               Number(step));
+            return lineFault(deltaX->line,
+                             Fill(TRAZEL_TR("Jcamp",
+                                            "no cuadra con los puntos: de x = %1 a x = %2 en "
+                                            "%3 puntos el paso es %4"),
+                                  {Number(first), Number(last), std::to_string(n), Number(step)}));
         }
         return std::nullopt;
     };
@@ -517,26 +543,30 @@ ReadResult<JcampContent> ReadJcamp(LineReader& reader, std::string_view firstLin
         if (!firstX || !lastX) {
             return Result::Failed(
                 ReadFailure::Content,
-                FileProblem(path, "falta ##FIRSTX o ##LASTX, que dan las abscisas"));
+                FileProblem(path,
+                            TRAZEL_TR("Jcamp", "falta ##FIRSTX o ##LASTX, que dan las abscisas")));
         }
         const double first = firstX->value;
         const double range = lastX->value - first;
         if (!std::isfinite(range)) {
             return Result::Failed(
                 ReadFailure::Content,
-                FileProblem(path, "el intervalo de x, de ##FIRSTX=" + Number(first) +
-                                      " a ##LASTX=" + Number(lastX->value) +
-                                      ", desborda: su anchura no cabe en un número"));
+                FileProblem(path, Fill(TRAZEL_TR("Jcamp",
+                                                 "el intervalo de x, de ##FIRSTX=%1 a "
+                                                 "##LASTX=%2, desborda: su anchura no cabe en "
+                                                 "un número"),
+                                       {Number(first), Number(lastX->value)})));
         }
         // Each line's x against the x of its first point, to half a step or
         // to the rounding of the digits the label is written with.
         auto labelFault = [&](const LineStart& start, double expected) {
-            return lineFault(start.line, "empieza en x = " + Number(start.x * xf) +
-                                             " y su primer punto, el " +
-                                             std::to_string(start.index + 1) +
-                                             ".º, está en x = " + Number(expected) +
-                                             " según ##FIRSTX, ##LASTX y el número de puntos; "
-                                             "falta o sobra algún dato");
+            return lineFault(
+                start.line,
+                Fill(TRAZEL_TR("Jcamp",
+                               "empieza en x = %1 y su primer punto, el %2.º, está en x = %3 "
+                               "según ##FIRSTX, ##LASTX y el número de puntos; falta o sobra "
+                               "algún dato"),
+                     {Number(start.x * xf), std::to_string(start.index + 1), Number(expected)}));
         };
         const auto& starts = decoder->Starts();
         // From one line to the next first, so that a line gone missing is
@@ -601,11 +631,13 @@ ReadResult<JcampContent> ReadJcamp(LineReader& reader, std::string_view firstLin
         const double step =
             n >= 2 ? last / static_cast<double>(n - 1) - first / static_cast<double>(n - 1) : 0.0;
         for (const auto& [declared, point, which] :
-             {std::tuple{firstX, first, "primer"}, std::tuple{lastX, last, "último"}}) {
+             {std::tuple{firstX, first,
+                         TRAZEL_TR_NOOP("Jcamp", "no cuadra con el primer punto, en x = %1")},
+              std::tuple{lastX, last,
+                         TRAZEL_TR_NOOP("Jcamp", "no cuadra con el último punto, en x = %1")}}) {
             if (declared && Disagree(declared->value, point,
                                      std::max(0.5 * std::abs(step), 0.5 * declared->unit))) {
-                return lineFault(declared->line, std::string("no cuadra con el ") + which +
-                                                     " punto, en x = " + Number(point));
+                return lineFault(declared->line, Fill(Translate("Jcamp", which), {Number(point)}));
             }
         }
         if (auto fault = deltaFault(first, last)) {

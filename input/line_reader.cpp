@@ -7,6 +7,7 @@
 
 #include "input/read_result.h"
 #include "platform/file_errors.h"
+#include "platform/translation.h"
 
 using namespace trazel::platform;
 
@@ -32,7 +33,7 @@ std::optional<std::string> LineReader::Open(const std::string& path) {
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);
     if (status.type() == std::filesystem::file_type::not_found) {
-        return FileProblem(path, "el archivo no existe");
+        return FileProblem(path, TRAZEL_TR("LineReader", "el archivo no existe"));
     }
     // A link loop, a folder on the way without search permission or a name
     // too long: the reason is the system's, not the kind of file.
@@ -40,11 +41,13 @@ std::optional<std::string> LineReader::Open(const std::string& path) {
         return FileProblem(path, DescribeErrno(ec.value()));
     }
     if (std::filesystem::is_directory(status)) {
-        return FileProblem(path, "es una carpeta, no un archivo");
+        return FileProblem(path, TRAZEL_TR("LineReader", "es una carpeta, no un archivo"));
     }
     // A pipe would wait for a writer without end, and a device never ends.
     if (!std::filesystem::is_regular_file(status)) {
-        return FileProblem(path, "no es un archivo sino un dispositivo, una tubería o un socket");
+        return FileProblem(
+            path, TRAZEL_TR("LineReader",
+                            "no es un archivo sino un dispositivo, una tubería o un socket"));
     }
     file_ = std::fopen(path.c_str(), "rb");
     if (file_ == nullptr) {
@@ -52,7 +55,7 @@ std::optional<std::string> LineReader::Open(const std::string& path) {
     }
     size_ = std::filesystem::file_size(path, ec);
     if (ec || size_ == 0) {
-        return FileProblem(path, "el archivo está vacío");
+        return FileProblem(path, TRAZEL_TR("LineReader", "el archivo está vacío"));
     }
     // A small file needs no large block; a file that grows while it is read
     // still gets its lines, as the buffer grows for a long line.
@@ -98,8 +101,10 @@ bool LineReader::Fill() {
     }
     if (end_ == buffer_.size()) {
         if (buffer_.size() >= kMaxLine) {
-            error_ = FileProblem(path_, "la línea " + std::to_string(lineNumber_ + 1) +
-                                            " es demasiado larga para ser texto");
+            error_ = FileProblem(
+                path_, platform::Fill(
+                           TRAZEL_TR("LineReader", "la línea %1 es demasiado larga para ser texto"),
+                           {std::to_string(lineNumber_ + 1)}));
             return false;
         }
         buffer_.resize(buffer_.size() * 2);
@@ -115,7 +120,7 @@ bool LineReader::Fill() {
     }
     char* fresh = buffer_.data() + end_;
     if (std::memchr(fresh, '\0', got) != nullptr) {
-        error_ = FileProblem(path_, "parece un archivo binario, no texto");
+        error_ = FileProblem(path_, TRAZEL_TR("LineReader", "parece un archivo binario, no texto"));
         return false;
     }
     // A byte-order mark is how some editors start a UTF-8 file; it is not text.

@@ -7,6 +7,7 @@
 #include "input/jcamp.h"
 #include "input/line_reader.h"
 #include "input/number_fields.h"
+#include "platform/translation.h"
 
 namespace trazel::input {
 
@@ -215,10 +216,13 @@ ReadResult<MeasuredSpectrum> ReadMeasuredSpectrum(const std::string& path,
             return Result::Failed(
                 ReadFailure::Content,
                 LineProblem(path, number, line,
-                            infinite ? "tiene un valor que no es un número finito"
-                                     : "no tiene un par de números x, y en las columnas " +
-                                           std::to_string(spectrum.xColumn + 1) + " y " +
-                                           std::to_string(spectrum.yColumn + 1)),
+                            infinite ? TRAZEL_TR("MeasuredSpectrum",
+                                                 "tiene un valor que no es un número finito")
+                                     : platform::Fill(TRAZEL_TR("MeasuredSpectrum",
+                                                                "no tiene un par de números x, "
+                                                                "y en las columnas %1 y %2"),
+                                                      {std::to_string(spectrum.xColumn + 1),
+                                                       std::to_string(spectrum.yColumn + 1)})),
                 number);
         }
         if (spectrum.x.size() == spectrum.x.capacity()) {
@@ -232,12 +236,14 @@ ReadResult<MeasuredSpectrum> ReadMeasuredSpectrum(const std::string& path,
     }
     if (!sawLine) {
         return Result::Failed(ReadFailure::Content,
-                              FileProblem(path, "no contiene más que líneas en blanco"));
+                              FileProblem(path, TRAZEL_TR("MeasuredSpectrum",
+                                                          "no contiene más que líneas en blanco")));
     }
     if (spectrum.x.empty()) {
         return Result::Failed(
             ReadFailure::Content,
-            FileProblem(path, "no contiene ninguna línea con un par de números x, y"));
+            FileProblem(path, TRAZEL_TR("MeasuredSpectrum",
+                                        "no contiene ninguna línea con un par de números x, y")));
     }
     // JCAMP-DX factors can carry finite numbers beyond a double; a text's
     // numbers were each checked as they were read.
@@ -245,14 +251,16 @@ ReadResult<MeasuredSpectrum> ReadMeasuredSpectrum(const std::string& path,
         if (!std::isfinite(spectrum.x[i]) || !std::isfinite(spectrum.y[i])) {
             return Result::Failed(
                 ReadFailure::Content,
-                FileProblem(path, "el punto " + std::to_string(i + 1) + " no es un número finito"));
+                FileProblem(path, platform::Fill(TRAZEL_TR("MeasuredSpectrum",
+                                                           "el punto %1 no es un número finito"),
+                                                 {std::to_string(i + 1)})));
         }
     }
     if (spectrum.x.size() == 1) {
         return Result::Failed(ReadFailure::Content,
-                              FileProblem(path,
-                                          "tiene un solo punto; hacen falta al menos dos "
-                                          "para dibujar un espectro"));
+                              FileProblem(path, TRAZEL_TR("MeasuredSpectrum",
+                                                          "tiene un solo punto; hacen falta al "
+                                                          "menos dos para dibujar un espectro")));
     }
     return spectrum;
 }

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/number_format.h"
+#include "platform/translation.h"
 
 namespace trazel::input {
 
@@ -121,11 +122,12 @@ void PutInIncreasingX(std::vector<double>& x, std::vector<double>& y) {
 std::optional<std::string> TransformProblem(const SpectrumTransform& transform) {
     if (transform.x == XChange::RamanShift &&
         !(std::isfinite(transform.laserNm) && transform.laserNm > 0.0)) {
-        return "el desplazamiento Raman necesita la longitud de onda del láser en nm, un número "
-               "mayor que 0";
+        return TRAZEL_TR("MeasuredTransform",
+                         "el desplazamiento Raman necesita la longitud de onda del láser "
+                         "en nm, un número mayor que 0");
     }
     if (!std::isfinite(transform.factor) || transform.factor == 0.0) {
-        return "el factor de y debe ser un número distinto de 0";
+        return TRAZEL_TR("MeasuredTransform", "el factor de y debe ser un número distinto de 0");
     }
     if (transform.als) {
         return AlsProblem(*transform.als);
@@ -244,49 +246,58 @@ std::string DescribeTransform(const SpectrumTransform& transform) {
         case XChange::None:
             break;
         case XChange::NanometreToWavenumber:
-            steps.emplace_back("x de nanómetros a números de onda (cm⁻¹)");
+            steps.push_back(
+                TRAZEL_TR("MeasuredTransform", "x de nanómetros a números de onda (cm⁻¹)"));
             break;
         case XChange::WavenumberToNanometre:
-            steps.emplace_back("x de números de onda (cm⁻¹) a nanómetros");
+            steps.push_back(
+                TRAZEL_TR("MeasuredTransform", "x de números de onda (cm⁻¹) a nanómetros"));
             break;
         case XChange::MicrometreToWavenumber:
-            steps.emplace_back("x de micrómetros a números de onda (cm⁻¹)");
+            steps.push_back(
+                TRAZEL_TR("MeasuredTransform", "x de micrómetros a números de onda (cm⁻¹)"));
             break;
         case XChange::RamanShift:
-            steps.emplace_back(
-                "x de longitudes de onda (nm) a desplazamiento Raman con el láser a " +
-                platform::FormatG(transform.laserNm, 10) + " nm");
+            steps.push_back(platform::Fill(
+                TRAZEL_TR("MeasuredTransform",
+                          "x de longitudes de onda (nm) a desplazamiento Raman con el láser "
+                          "a %1 nm"),
+                {platform::FormatG(transform.laserNm, 10)}));
             break;
     }
     switch (transform.y) {
         case YChange::None:
             break;
         case YChange::TransmittanceToAbsorbance:
-            steps.emplace_back("y de transmitancia (0 a 1) a absorbancia");
+            steps.push_back(
+                TRAZEL_TR("MeasuredTransform", "y de transmitancia (0 a 1) a absorbancia"));
             break;
         case YChange::PercentTransmittanceToAbsorbance:
-            steps.emplace_back("y de transmitancia (%) a absorbancia");
+            steps.push_back(TRAZEL_TR("MeasuredTransform", "y de transmitancia (%) a absorbancia"));
             break;
         case YChange::AbsorbanceToTransmittance:
-            steps.emplace_back("y de absorbancia a transmitancia (0 a 1)");
+            steps.push_back(
+                TRAZEL_TR("MeasuredTransform", "y de absorbancia a transmitancia (0 a 1)"));
             break;
         case YChange::AbsorbanceToPercentTransmittance:
-            steps.emplace_back("y de absorbancia a transmitancia (%)");
+            steps.push_back(TRAZEL_TR("MeasuredTransform", "y de absorbancia a transmitancia (%)"));
             break;
     }
     if (transform.negate) {
-        steps.emplace_back("cambio de signo de y");
+        steps.push_back(TRAZEL_TR("MeasuredTransform", "cambio de signo de y"));
     }
     if (transform.factor != 1.0) {
-        steps.emplace_back("y por " + platform::FormatG(transform.factor, 10));
+        steps.push_back(platform::Fill(TRAZEL_TR("MeasuredTransform", "y por %1"),
+                                       {platform::FormatG(transform.factor, 10)}));
     }
     if (transform.als) {
-        steps.emplace_back("línea base por mínimos cuadrados asimétricos restada (λ = " +
-                           platform::FormatG(transform.als->lambda, 6) +
-                           ", p = " + platform::FormatG(transform.als->p, 6) + ")");
+        steps.push_back(platform::Fill(
+            TRAZEL_TR("MeasuredTransform",
+                      "línea base por mínimos cuadrados asimétricos restada (λ = %1, p = %2)"),
+            {platform::FormatG(transform.als->lambda, 6), platform::FormatG(transform.als->p, 6)}));
     }
     if (steps.empty()) {
-        return "sin cambios";
+        return TRAZEL_TR("MeasuredTransform", "sin cambios");
     }
     std::string text = steps.front();
     for (std::size_t i = 1; i < steps.size(); ++i) {

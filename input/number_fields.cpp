@@ -11,6 +11,7 @@
 
 #include "input/jcamp.h"
 #include "input/line_reader.h"
+#include "platform/translation.h"
 
 namespace trazel::input {
 
@@ -396,9 +397,10 @@ std::optional<std::string_view> AmbiguousComma(std::string_view first, std::stri
 }
 
 std::string AmbiguousCommaReason(std::string_view comma) {
-    return "escribe «" + std::string(comma) +
-           "» con coma y otro número con punto decimal: no se sabe si esa coma es decimal o "
-           "separa los miles";
+    return platform::Fill(TRAZEL_TR("NumberFields",
+                                    "escribe «%1» con coma y otro número con punto decimal: no se "
+                                    "sabe si esa coma es decimal o separa los miles"),
+                          {comma});
 }
 
 NumberText ParseNumber(std::string_view text, bool decimalComma, double& value) {

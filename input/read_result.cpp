@@ -1,6 +1,7 @@
 #include "input/read_result.h"
 
 #include "platform/file_errors.h"
+#include "platform/translation.h"
 
 using namespace trazel::platform;
 
@@ -20,7 +21,7 @@ std::string QuotedLine(std::string_view text) {
     if (text.size() > kShown) {
         shown += "…";
     }
-    return "«" + shown + "»";
+    return Fill(TRAZEL_TR("FileErrors", "«%1»"), {shown});
 }
 
 }  // namespace
@@ -31,12 +32,13 @@ std::string FileProblem(const std::string& path, const std::string& reason) {
 
 std::string LineProblem(const std::string& path, long line, std::string_view text,
                         const std::string& reason) {
-    return FileProblem(
-        path, "la línea " + std::to_string(line) + " (" + QuotedLine(text) + ") " + reason);
+    return FileProblem(path, Fill(TRAZEL_TR("ReadResult", "la línea %1 (%2) %3"),
+                                  {std::to_string(line), QuotedLine(text), reason}));
 }
 
 std::string CancelledRead(const std::string& path) {
-    return "Se canceló la lectura de " + QuoteFileName(path) + "; no se ha cargado nada.";
+    return Fill(TRAZEL_TR("ReadResult", "Se canceló la lectura de %1; no se ha cargado nada."),
+                {QuoteFileName(path)});
 }
 
 }  // namespace trazel::input

@@ -7,6 +7,7 @@
 #include "model/document_format.h"
 #include "platform/archive.h"
 #include "platform/atomic_file.h"
+#include "platform/translation.h"
 
 using namespace trazel::platform;
 
@@ -19,18 +20,22 @@ Status OpenDocument(const std::string& path, std::ifstream& in) {
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);
     if (std::filesystem::is_directory(status)) {
-        return FileFailure(FileOperation::OpenDocument, path, "es una carpeta, no un documento");
+        return FileFailure(FileOperation::OpenDocument, path,
+                           TRAZEL_TR("DocumentFile", "es una carpeta, no un documento"));
     }
     // Opening a pipe would wait for a writer without end, and a device never
     // holds a document; only a regular file is read.
     if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
-        return FileFailure(FileOperation::OpenDocument, path,
-                           "no es un documento sino un dispositivo, una tubería o un socket");
+        return FileFailure(
+            FileOperation::OpenDocument, path,
+            TRAZEL_TR("DocumentFile",
+                      "no es un documento sino un dispositivo, una tubería o un socket"));
     }
     // errno alone would say "the folder does not exist" for a missing file
     // in a folder that does.
     if (status.type() == std::filesystem::file_type::not_found) {
-        return FileFailure(FileOperation::OpenDocument, path, "el archivo no existe");
+        return FileFailure(FileOperation::OpenDocument, path,
+                           TRAZEL_TR("DocumentFile", "el archivo no existe"));
     }
     in.open(path, std::ios::binary);
     if (!in) {
@@ -50,7 +55,8 @@ Status LoadPeakTableFile(const std::string& path, PeakTable& table) {
         CArchive ar(in);
         table = ReadPeakTable(ar);
     } catch (const CArchiveException& e) {
-        return Status::Failure("No se pudo leer " + QuoteFileName(path) + ". " + e.what());
+        return Status::Failure(Fill(TRAZEL_TR("DocumentFile", "No se pudo leer %1. %2"),
+                                    {QuoteFileName(path), e.what()}));
     }
     return {};
 }
@@ -78,7 +84,8 @@ Status LoadDocumentFile(const std::string& path, DocumentContents& contents) {
         contents.table = table;
         contents.section = std::move(section);
     } catch (const CArchiveException& e) {
-        return Status::Failure("No se pudo leer " + QuoteFileName(path) + ". " + e.what());
+        return Status::Failure(Fill(TRAZEL_TR("DocumentFile", "No se pudo leer %1. %2"),
+                                    {QuoteFileName(path), e.what()}));
     }
     return {};
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/archive.h"
+#include "platform/translation.h"
 
 using namespace trazel::platform;
 
@@ -13,9 +14,11 @@ namespace {
 void CheckCount(std::int32_t count) {
     if (count < 1 || count > kMaxPeakSlots) {
         const long long peaks = static_cast<long long>(count) - 1;
-        throw CArchiveException("El archivo no es un documento de Trazel válido: dice contener " +
-                                std::to_string(peaks) +
-                                " máximos, y un documento tiene entre 0 y 99.");
+        throw CArchiveException(
+            Fill(TRAZEL_TR("DocumentFormat",
+                           "El archivo no es un documento de Trazel válido: dice "
+                           "contener %1 máximos, y un documento tiene entre 0 y 99."),
+                 {std::to_string(peaks)}));
     }
 }
 

@@ -1,4 +1,5 @@
 #include "model/document_section.h"
+#include "platform/translation.h"
 
 #include <algorithm>
 #include <array>
@@ -6,6 +7,8 @@
 #include <istream>
 
 namespace trazel::model {
+
+using platform::Fill;
 
 namespace {
 
@@ -64,7 +67,7 @@ RecordWriter& RecordWriter::Doubles(const std::vector<double>& values) {
 
 std::string_view RecordReader::Take(std::size_t size) {
     if (size > bytes_.size() - at_) {
-        throw RecordError("un registro termina antes de tiempo");
+        throw RecordError(TRAZEL_TR("DocumentSection", "un registro termina antes de tiempo"));
     }
     const std::string_view taken = bytes_.substr(at_, size);
     at_ += size;
@@ -86,7 +89,8 @@ double RecordReader::F64() {
 bool RecordReader::Bool() {
     const std::uint32_t value = U32();
     if (value > 1) {
-        throw RecordError("un registro tiene un valor lógico que no es 0 ni 1");
+        throw RecordError(
+            TRAZEL_TR("DocumentSection", "un registro tiene un valor lógico que no es 0 ni 1"));
     }
     return value == 1;
 }
@@ -94,8 +98,10 @@ bool RecordReader::Bool() {
 std::string RecordReader::String(std::size_t max) {
     const std::uint64_t size = U64();
     if (size > max) {
-        throw RecordError("un registro tiene un texto de " + std::to_string(size) +
-                          " bytes, más de los " + std::to_string(max) + " que admite");
+        throw RecordError(
+            Fill(TRAZEL_TR("DocumentSection",
+                           "un registro tiene un texto de %1 bytes, más de los %2 que admite"),
+                 {std::to_string(size), std::to_string(max)}));
     }
     return std::string(Take(static_cast<std::size_t>(size)));
 }
@@ -103,8 +109,10 @@ std::string RecordReader::String(std::size_t max) {
 std::vector<double> RecordReader::Doubles(std::size_t max) {
     const std::uint64_t count = U64();
     if (count > max || count > (bytes_.size() - at_) / 8) {
-        throw RecordError("un registro dice tener " + std::to_string(count) +
-                          " números, más de los que caben en él");
+        throw RecordError(
+            Fill(TRAZEL_TR("DocumentSection",
+                           "un registro dice tener %1 números, más de los que caben en él"),
+                 {std::to_string(count)}));
     }
     std::vector<double> values(static_cast<std::size_t>(count));
     for (double& value : values) {
@@ -157,7 +165,8 @@ SectionRead ReadSection(std::string_view trailing) {
         return {};
     }
     if (trailing.size() < kSectionHeaderSize) {
-        return Damaged("El análisis guardado está cortado: falta parte de su cabecera.");
+        return Damaged(TRAZEL_TR("DocumentSection",
+                                 "El análisis guardado está cortado: falta parte de su cabecera."));
     }
     const auto version = static_cast<std::uint32_t>(GetLittleEndian(trailing, 4, 4));
     if (version > kSectionVersion) {
@@ -167,46 +176,57 @@ SectionRead ReadSection(std::string_view trailing) {
         return read;
     }
     if (version == 0) {
-        return Damaged("El análisis guardado no es válido: su versión es 0.");
+        return Damaged(
+            TRAZEL_TR("DocumentSection", "El análisis guardado no es válido: su versión es 0."));
     }
     const std::uint64_t length = GetLittleEndian(trailing, 8, 8);
     const std::string_view contents = trailing.substr(kSectionHeaderSize);
     if (length > kMaxSectionBytes) {
-        return Damaged("El análisis guardado no es válido: dice ocupar " + std::to_string(length) +
-                       " bytes, más de los " + std::to_string(kMaxSectionBytes) +
-                       " que puede ocupar.");
+        return Damaged(Fill(TRAZEL_TR("DocumentSection",
+                                      "El análisis guardado no es válido: dice ocupar %1 "
+                                      "bytes, más de los %2 que puede ocupar."),
+                            {std::to_string(length), std::to_string(kMaxSectionBytes)}));
     }
     if (length > contents.size()) {
-        return Damaged("El análisis guardado está cortado: dice ocupar " + std::to_string(length) +
-                       " bytes y el archivo tiene " + std::to_string(contents.size()) + ".");
+        return Damaged(Fill(TRAZEL_TR("DocumentSection",
+                                      "El análisis guardado está cortado: dice ocupar %1 "
+                                      "bytes y el archivo tiene %2."),
+                            {std::to_string(length), std::to_string(contents.size())}));
     }
     if (length < contents.size()) {
-        return Damaged("El análisis guardado no es válido: el archivo sigue tras su final.");
+        return Damaged(
+            TRAZEL_TR("DocumentSection",
+                      "El análisis guardado no es válido: el archivo sigue tras su final."));
     }
     if (Crc32(contents) != static_cast<std::uint32_t>(GetLittleEndian(trailing, 16, 4))) {
-        return Damaged(
-            "El análisis guardado está dañado: su suma de comprobación no coincide con su "
-            "contenido.");
+        return Damaged(TRAZEL_TR("DocumentSection",
+                                 "El análisis guardado está dañado: su suma de comprobación no "
+                                 "coincide con su contenido."));
     }
     SectionRead read;
     read.kind = SectionRead::Kind::Read;
     std::size_t at = 0;
     while (at < contents.size()) {
         if (read.section.records.size() == kMaxSectionRecords) {
-            return Damaged("El análisis guardado no es válido: tiene más de " +
-                           std::to_string(kMaxSectionRecords) + " registros.");
+            return Damaged(
+                Fill(TRAZEL_TR("DocumentSection",
+                               "El análisis guardado no es válido: tiene más de %1 registros."),
+                     {std::to_string(kMaxSectionRecords)}));
         }
         if (contents.size() - at < kRecordHeaderSize) {
-            return Damaged("El análisis guardado no es válido: su último registro está cortado.");
+            return Damaged(
+                TRAZEL_TR("DocumentSection",
+                          "El análisis guardado no es válido: su último registro está cortado."));
         }
         SectionRecord record;
         record.tag = static_cast<std::uint32_t>(GetLittleEndian(contents, at, 4));
         const std::uint64_t size = GetLittleEndian(contents, at + 4, 8);
         at += kRecordHeaderSize;
         if (size > contents.size() - at) {
-            return Damaged("El análisis guardado no es válido: el registro " +
-                           std::to_string(read.section.records.size() + 1) +
-                           " dice ocupar más bytes de los que quedan.");
+            return Damaged(Fill(TRAZEL_TR("DocumentSection",
+                                          "El análisis guardado no es válido: el registro "
+                                          "%1 dice ocupar más bytes de los que quedan."),
+                                {std::to_string(read.section.records.size() + 1)}));
         }
         record.bytes = std::string(contents.substr(at, static_cast<std::size_t>(size)));
         at += static_cast<std::size_t>(size);

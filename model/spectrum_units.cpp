@@ -4,6 +4,8 @@
 #include <cctype>
 #include <vector>
 
+#include "platform/translation.h"
+
 namespace trazel::model {
 
 namespace {
@@ -133,13 +135,13 @@ std::string XUnitSymbol(const SpectrumHeader& header) {
 std::string XAxisTitle(const SpectrumHeader& header) {
     switch (header.xKind) {
         case XUnit::Wavenumber:
-            return "N\u00famero de onda (cm\u207b\u00b9)";
+            return TRAZEL_TR("SpectrumUnits", "Número de onda (cm⁻¹)");
         case XUnit::Nanometre:
-            return "Longitud de onda (nm)";
+            return TRAZEL_TR("SpectrumUnits", "Longitud de onda (nm)");
         case XUnit::Micrometre:
-            return "Longitud de onda (\u00b5m)";
+            return TRAZEL_TR("SpectrumUnits", "Longitud de onda (µm)");
         case XUnit::RamanShift:
-            return "Desplazamiento Raman (cm\u207b\u00b9)";
+            return TRAZEL_TR("SpectrumUnits", "Desplazamiento Raman (cm⁻¹)");
         case XUnit::Unknown:
             break;
     }
@@ -149,11 +151,11 @@ std::string XAxisTitle(const SpectrumHeader& header) {
 std::string YAxisTitle(const SpectrumHeader& header) {
     switch (header.yKind) {
         case YUnit::Absorbance:
-            return "Absorbancia";
+            return TRAZEL_TR("SpectrumUnits", "Absorbancia");
         case YUnit::Transmittance:
-            return "Transmitancia";
+            return TRAZEL_TR("SpectrumUnits", "Transmitancia");
         case YUnit::PercentTransmittance:
-            return "Transmitancia (%)";
+            return TRAZEL_TR("SpectrumUnits", "Transmitancia (%)");
         case YUnit::Unknown:
             break;
     }

@@ -13,6 +13,7 @@
 #include "output/screen_graph.h"
 #include "output/worker_pool.h"
 #include "platform/atomic_file.h"
+#include "platform/translation.h"
 
 using namespace trazel::platform;
 using namespace trazel::model;
@@ -146,17 +147,23 @@ ExportEnd EmitLines(ByteSink& sink, const LineChunk& chunk, int lines, ProgressC
 Status CheckExportResolution(std::int32_t resolution) {
     if (resolution < 1) {
         return Status::Failure(
-            "La resolución es " + std::to_string(resolution) +
-            ": debe ser un número entero mayor que 0. Cámbiela en el formato de salida antes "
-            "de exportar.");
+            Fill(TRAZEL_TR("DataExport",
+                           "La resolución es %1: debe ser un número entero mayor que 0. "
+                           "Cámbiela en el formato de salida antes de exportar."),
+                 {std::to_string(resolution)}));
     }
     return {};
 }
 
 std::string ExportStoppedMessage(std::int64_t lines, const std::string& path) {
-    return "Se detuvo la exportación. El archivo " + QuoteFileName(path) +
-           " queda incompleto: tiene " + std::to_string(lines) +
-           (lines == 1 ? " línea" : " líneas") + " de datos.";
+    const std::string pattern =
+        lines == 1 ? TRAZEL_TR("DataExport",
+                               "Se detuvo la exportación. El archivo %1 queda incompleto: "
+                               "tiene %2 línea de datos.")
+                   : TRAZEL_TR("DataExport",
+                               "Se detuvo la exportación. El archivo %1 queda incompleto: "
+                               "tiene %2 líneas de datos.");
+    return Fill(pattern, {QuoteFileName(path), std::to_string(lines)});
 }
 
 std::string FormatExportLine(double x, double y, bool decimalComma) {
@@ -231,9 +238,10 @@ ExportLinesResult WriteExportLines(ByteSink& sink, const PeakTable& table,
 
 Status ExportFile::Open(const WriteTarget& target) {
     if (!file_.Open(target).ok()) {
-        return Status::Failure(target.shown.empty() ? std::string(kExportOpenFailed)
-                                                    : "No se pudo abrir el archivo " +
-                                                          QuoteFileName(target.shown) + ".");
+        return Status::Failure(
+            target.shown.empty() ? Translate("DataExport", kExportOpenFailed)
+                                 : Fill(TRAZEL_TR("DataExport", "No se pudo abrir el archivo %1."),
+                                        {QuoteFileName(target.shown)}));
     }
     return {};
 }

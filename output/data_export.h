@@ -10,6 +10,7 @@
 #include "platform/byte_sink.h"
 #include "platform/output_file.h"
 #include "platform/status.h"
+#include "platform/translation.h"
 
 namespace trazel::output {
 
@@ -32,7 +33,8 @@ class ProgressControl {
 };
 
 inline constexpr char kExportHeader[] = "x y\r\n";
-inline constexpr char kExportOpenFailed[] = "No se pudo abrir el archivo.";
+inline constexpr const char* kExportOpenFailed =
+    TRAZEL_TR_NOOP("DataExport", "No se pudo abrir el archivo.");
 
 // A resolution below 1 would never finish the line loop; it is refused before
 // the file is touched.

@@ -6,6 +6,7 @@
 
 #include "output/band_plot.h"
 #include "platform/number_format.h"
+#include "platform/translation.h"
 
 using namespace trazel::platform;
 using namespace trazel::model;
@@ -36,11 +37,11 @@ struct Column {
 // The scaled position sits at 850 under a header at 750: the header is
 // longer than the numbers below it.
 constexpr std::array<Column, 5> kColumns = {{
-    {350, 350, "Máximo"},
-    {550, 550, "Escala"},
-    {750, 850, "Máx. Escalado"},
-    {1150, 1150, "Intensidad"},
-    {1450, 1450, "Anchura"},
+    {350, 350, TRAZEL_TR_NOOP("PrintedReport", "Máximo")},
+    {550, 550, TRAZEL_TR_NOOP("PrintedReport", "Escala")},
+    {750, 850, TRAZEL_TR_NOOP("PrintedReport", "Máx. Escalado")},
+    {1150, 1150, TRAZEL_TR_NOOP("PrintedReport", "Intensidad")},
+    {1450, 1450, TRAZEL_TR_NOOP("PrintedReport", "Anchura")},
 }};
 
 BandMapping PaperBand(const ReportSettings& settings) {
@@ -75,7 +76,7 @@ void PrintCurve(CDC& dc, const PeakTable& table, const ReportSettings& settings,
 
 void PrintTable(CDC& dc, int page, const PeakTable& table, int headerY) {
     for (const Column& column : kColumns) {
-        dc.TextOut(column.headerX, headerY, column.header);
+        dc.TextOut(column.headerX, headerY, Translate("PrintedReport", column.header));
     }
     const PageRows rows = ReportPageRows(page, table.count);
     for (int index = rows.first; index <= rows.last; ++index) {
@@ -113,7 +114,9 @@ void PrintGraphPage(CDC& dc, const PeakTable& table, const ReportSettings& setti
     PrintCurve(dc, table, settings, 0);
     PrintSeparateCurves(dc, table, settings);
 
-    dc.TextOut(kFrameLeft, -1300, settings.curve.useScaled ? kLegendScaled : kLegendUnscaled);
+    dc.TextOut(
+        kFrameLeft, -1300,
+        Translate("PrintedReport", settings.curve.useScaled ? kLegendScaled : kLegendUnscaled));
     PrintTable(dc, 1, table, -1350);
 }
 

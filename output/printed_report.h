@@ -9,6 +9,7 @@
 #include "output/curve_settings.h"
 #include "output/report_sheet.h"
 #include "platform/cdc.h"
+#include "platform/translation.h"
 
 namespace trazel::output {
 
@@ -21,8 +22,10 @@ struct ReportSettings {
     std::int32_t resolution = 250;
 };
 
-inline constexpr char kLegendScaled[] = "Usando valores escalados de los máximos";
-inline constexpr char kLegendUnscaled[] = "Usando valores de los máximos sin escalar";
+inline constexpr const char* kLegendScaled =
+    TRAZEL_TR_NOOP("PrintedReport", "Usando valores escalados de los máximos");
+inline constexpr const char* kLegendUnscaled =
+    TRAZEL_TR_NOOP("PrintedReport", "Usando valores de los máximos sin escalar");
 
 // Pages of the report for a table whose next free index is count: one up to
 // 30, two up to 80, three beyond. Before a graph has been shown the report

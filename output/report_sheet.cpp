@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "platform/translation.h"
+
 using namespace trazel::platform;
 
 namespace trazel::output {
@@ -123,8 +125,11 @@ void PrintReportSheet(CDC& dc, const ReportSheet& sheet, int top, int bottom) {
     }
     if (shown < sheet.rows.size()) {
         dc.TextOut(kLeft, y,
-                   "… y " + std::to_string(sheet.rows.size() - shown) +
-                       " filas más, que no caben en la página (están en el informe del ajuste)");
+                   platform::Fill(TRAZEL_TR("ReportSheet",
+                                            "… y %1 filas más, que no caben en la "
+                                            "página (están en el informe del "
+                                            "ajuste)"),
+                                  {std::to_string(sheet.rows.size() - shown)}));
         y -= kRowPitch;
     }
     y -= kRowPitch / 2;

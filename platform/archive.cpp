@@ -1,4 +1,5 @@
 #include "platform/archive.h"
+#include "platform/translation.h"
 
 #include <bit>
 #include <istream>
@@ -56,27 +57,30 @@ CArchive& CArchive::operator>>(double& value) {
 
 void CArchive::Write(const unsigned char* bytes, std::size_t size) {
     if (out_ == nullptr) {
-        throw CArchiveException("No se puede escribir en un archivo abierto para lectura.");
+        throw CArchiveException(
+            TRAZEL_TR("Archive", "No se puede escribir en un archivo abierto para lectura."));
     }
     out_->write(reinterpret_cast<const char*>(bytes), static_cast<std::streamsize>(size));
     if (!*out_) {
-        throw CArchiveException("No se pudo escribir el archivo.");
+        throw CArchiveException(TRAZEL_TR("Archive", "No se pudo escribir el archivo."));
     }
 }
 
 void CArchive::Read(unsigned char* bytes, std::size_t size) {
     if (in_ == nullptr) {
-        throw CArchiveException("No se puede leer de un archivo abierto para escritura.");
+        throw CArchiveException(
+            TRAZEL_TR("Archive", "No se puede leer de un archivo abierto para escritura."));
     }
     in_->read(reinterpret_cast<char*>(bytes), static_cast<std::streamsize>(size));
     // A stream that broke (the disk said EIO) is not a file that ends early:
     // the file may be whole, and the user should hear that it could not be read.
     if (in_->bad()) {
-        throw CArchiveException(
-            "Error de lectura: el disco o el dispositivo no ha devuelto los datos.");
+        throw CArchiveException(TRAZEL_TR(
+            "Archive", "Error de lectura: el disco o el dispositivo no ha devuelto los datos."));
     }
     if (in_->gcount() != static_cast<std::streamsize>(size)) {
-        throw CArchiveException("El archivo termina antes de tiempo: está incompleto o dañado.");
+        throw CArchiveException(
+            TRAZEL_TR("Archive", "El archivo termina antes de tiempo: está incompleto o dañado."));
     }
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/temporary_files.h"
+#include "platform/translation.h"
 
 namespace trazel::platform {
 
@@ -139,7 +140,7 @@ int OpenForWriting(const std::string& path, int flags) {
 
 Status ReplaceFileWith(const std::string& path, const PathWriter& write) {
     if (path.empty()) {
-        return Status::Failure("No se ha indicado ningún archivo.");
+        return Status::Failure(TRAZEL_TR("AtomicFile", "No se ha indicado ningún archivo."));
     }
     int linkError = 0;
     const auto resolved = ResolveLinks(path, linkError);
@@ -167,9 +168,10 @@ Status ReplaceFileWith(const std::string& path, const PathWriter& write) {
     // bytes while this one gets the new: the link would be split.
     if (exists && existing.st_nlink > 1) {
         return FileFailure(FileOperation::Write, path,
-                           "tiene " + std::to_string(existing.st_nlink - 1) +
-                               " enlace(s) duro(s) más, y sustituirlo los separaría. Escriba en "
-                               "otro archivo");
+                           Fill(TRAZEL_TR("AtomicFile",
+                                          "tiene %1 enlace(s) duro(s) más, y sustituirlo los "
+                                          "separaría. Escriba en otro archivo"),
+                                {std::to_string(existing.st_nlink - 1)}));
     }
 
     std::string tempName;

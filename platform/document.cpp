@@ -1,12 +1,17 @@
 #include "platform/document.h"
+#include "platform/translation.h"
 
 namespace trazel::platform {
 
-const char* const CDocument::kUntitledName = "Sin título";
+const char* const CDocument::kUntitledName = TRAZEL_TR_NOOP("Document", "Sin título");
+
+std::string CDocument::UntitledName() {
+    return Translate("Document", kUntitledName);
+}
 
 bool CDocument::OnNewDocument() {
     pathName_.clear();
-    title_ = kUntitledName;
+    title_ = UntitledName();
     modified_ = false;
     return true;
 }

@@ -31,11 +31,14 @@ class CDocument {
     // Remembers the path and takes the file name (without folders) as title.
     void SetPathName(const std::string& path);
 
+    // The title of a document never saved, as Spanish writes it; the title
+    // shown is UntitledName(), in the language the program speaks.
     static const char* const kUntitledName;
+    static std::string UntitledName();
 
   private:
     bool modified_ = false;
-    std::string title_ = kUntitledName;
+    std::string title_ = UntitledName();
     std::string pathName_;
 };
 

@@ -3,63 +3,67 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/translation.h"
+
 namespace trazel::platform {
 
 std::string QuoteFileName(const std::string& path) {
-    return "«" + path + "»";
+    return Fill(TRAZEL_TR("FileErrors", "«%1»"), {path});
 }
 
 std::string DescribeErrno(int error) {
     switch (error) {
         case ENOSPC:
-            return "no queda espacio en el disco";
+            return TRAZEL_TR("FileErrors", "no queda espacio en el disco");
         case ENOENT:
-            return "no existe el archivo o la carpeta";
+            return TRAZEL_TR("FileErrors", "no existe el archivo o la carpeta");
         case EACCES:
         case EPERM:
-            return "no hay permiso";
+            return TRAZEL_TR("FileErrors", "no hay permiso");
         case EISDIR:
-            return "es una carpeta";
+            return TRAZEL_TR("FileErrors", "es una carpeta");
         case EROFS:
-            return "el disco es de solo lectura";
+            return TRAZEL_TR("FileErrors", "el disco es de solo lectura");
         case ENOTDIR:
-            return "una parte de la ruta no es una carpeta";
+            return TRAZEL_TR("FileErrors", "una parte de la ruta no es una carpeta");
         case EDQUOT:
-            return "se ha superado la cuota de disco";
+            return TRAZEL_TR("FileErrors", "se ha superado la cuota de disco");
         case EIO:
-            return "error de entrada/salida";
+            return TRAZEL_TR("FileErrors", "error de entrada/salida");
         case EFBIG:
-            return "el archivo superaría el tamaño máximo permitido";
+            return TRAZEL_TR("FileErrors", "el archivo superaría el tamaño máximo permitido");
         case ENAMETOOLONG:
-            return "el nombre es demasiado largo";
+            return TRAZEL_TR("FileErrors", "el nombre es demasiado largo");
         case ELOOP:
-            return "la ruta da vueltas entre enlaces simbólicos";
+            return TRAZEL_TR("FileErrors", "la ruta da vueltas entre enlaces simbólicos");
         case ENXIO:
-            return "es una tubería o un dispositivo que nadie atiende";
+            return TRAZEL_TR("FileErrors", "es una tubería o un dispositivo que nadie atiende");
         case EPIPE:
-            return "el programa que leía el archivo lo ha cerrado";
+            return TRAZEL_TR("FileErrors", "el programa que leía el archivo lo ha cerrado");
         default:
             return std::strerror(error);
     }
 }
 
 Status FileFailure(FileOperation operation, const std::string& path, const std::string& reason) {
-    std::string doing;
+    // Whole sentences, so that a translation can put the name and the reason
+    // where its language wants them.
+    std::string pattern;
     switch (operation) {
         case FileOperation::Open:
-            doing = "abrir el archivo ";
+            pattern = TRAZEL_TR("FileErrors", "No se pudo abrir el archivo %1: %2.");
             break;
         case FileOperation::Write:
-            doing = "escribir el archivo ";
+            pattern = TRAZEL_TR("FileErrors", "No se pudo escribir el archivo %1: %2.");
             break;
         case FileOperation::OpenDocument:
-            doing = "abrir ";
+            pattern = TRAZEL_TR("FileErrors", "No se pudo abrir %1: %2.");
             break;
         case FileOperation::Read:
-            doing = "leer ";
+            pattern = TRAZEL_TR("FileErrors", "No se pudo leer %1: %2.");
             break;
     }
-    return Status::Failure("No se pudo " + doing + QuoteFileName(path) + ": " + reason + ".");
+    return Status::Failure(Fill(pattern, {QuoteFileName(path), reason}));
 }
 
 Status FileFailure(FileOperation operation, const std::string& path, int error) {
