@@ -1,4 +1,5 @@
 #include "cli/document_commands.h"
+#include "fit/fit_report.h"
 
 #include <algorithm>
 #include <charconv>
@@ -275,7 +276,7 @@ std::string AnalysisText(const analysis::Analysis& a) {
                       "Ajuste guardado: x de %1 a %2, %3 bandas, R² %4, %5 iteraciones. "
                       "Parada: %6\n"),
             {FormatG(a.lastFit->xMin), FormatG(a.lastFit->xMax), std::to_string(r.bands.size()),
-             FormatG(r.rSquared), std::to_string(r.iterations), r.stopReason});
+             FormatG(r.rSquared), std::to_string(r.iterations), fit::StopReasonText(r)});
     } else if (a.measured) {
         text += TRAZEL_TR("ShowCommand", "Ajuste guardado: ninguno\n");
     }
