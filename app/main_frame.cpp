@@ -26,9 +26,15 @@ namespace trazel::app {
 
 namespace {
 
+// The translation context of the main window's own menu labels, and that of
+// the labels the plot window's menu shares, which read alike in both windows.
+constexpr char kOwnLabel[] = "MainWindow";
+constexpr char kSharedLabel[] = "Menu";
+
 struct MenuItem {
     int id;  // 0 draws a separator
     const char* text;
+    const char* context = kOwnLabel;
 };
 
 struct MenuTemplate {
@@ -38,44 +44,48 @@ struct MenuTemplate {
 
 // Menu 128. The shortcut texts are those of the keys that work.
 const MenuTemplate kMenus[] = {
-    {"&Archivo",
-     {{ID_FILE_NEW, "&Nuevo\tCtrl+N"},
-      {ID_FILE_OPEN, "&Abrir...\tCtrl+O"},
-      {ID_FILE_SAVE, "&Guardar\tCtrl+S"},
-      {ID_FILE_SAVE_AS, "Guardar c&omo..."},
-      {ID_IMPORT_BANDS, "Impor&tar bandas..."},
+    {QT_TRANSLATE_NOOP("MainWindow", "&Archivo"),
+     {{ID_FILE_NEW, QT_TRANSLATE_NOOP("MainWindow", "&Nuevo\tCtrl+N")},
+      {ID_FILE_OPEN, QT_TRANSLATE_NOOP("MainWindow", "&Abrir...\tCtrl+O")},
+      {ID_FILE_SAVE, QT_TRANSLATE_NOOP("MainWindow", "&Guardar\tCtrl+S")},
+      {ID_FILE_SAVE_AS, QT_TRANSLATE_NOOP("MainWindow", "Guardar c&omo...")},
+      {ID_IMPORT_BANDS, QT_TRANSLATE_NOOP("MainWindow", "Impor&tar bandas...")},
       {0, nullptr},
-      {ID_FILE_PRINT, "&Imprimir...\tCtrl+P"},
-      {ID_FILE_PRINT_PREVIEW, "&Presentación preliminar"},
-      {ID_FILE_PRINT_SETUP, "Con&figurar impresora..."},
+      {ID_FILE_PRINT, QT_TRANSLATE_NOOP("MainWindow", "&Imprimir...\tCtrl+P")},
+      {ID_FILE_PRINT_PREVIEW, QT_TRANSLATE_NOOP("MainWindow", "&Presentación preliminar")},
+      {ID_FILE_PRINT_SETUP, QT_TRANSLATE_NOOP("MainWindow", "Con&figurar impresora...")},
       {0, nullptr},
-      {ID_FILE_MRU_FILE1, "Archivo reciente"},
+      {ID_FILE_MRU_FILE1, QT_TRANSLATE_NOOP("MainWindow", "Archivo reciente")},
       {0, nullptr},
-      {ID_APP_EXIT, "&Salir"}}},
-    {"&Editar",
-     {{ID_EDIT_UNDO, "&Deshacer\tCtrl+Z"},
-      {ID_EDIT_REDO, "Re&hacer\tCtrl+Y"},
+      {ID_APP_EXIT, QT_TRANSLATE_NOOP("MainWindow", "&Salir")}}},
+    {QT_TRANSLATE_NOOP("MainWindow", "&Editar"),
+     {{ID_EDIT_UNDO, QT_TRANSLATE_NOOP("MainWindow", "&Deshacer\tCtrl+Z")},
+      {ID_EDIT_REDO, QT_TRANSLATE_NOOP("MainWindow", "Re&hacer\tCtrl+Y")},
       {0, nullptr},
-      {ID_EDIT_CUT, "Cor&tar\tCtrl+X"},
-      {ID_EDIT_COPY, "&Copiar\tCtrl+C"},
-      {ID_EDIT_PASTE, "&Pegar\tCtrl+V"},
+      {ID_EDIT_CUT, QT_TRANSLATE_NOOP("MainWindow", "Cor&tar\tCtrl+X")},
+      {ID_EDIT_COPY, QT_TRANSLATE_NOOP("MainWindow", "&Copiar\tCtrl+C")},
+      {ID_EDIT_PASTE, QT_TRANSLATE_NOOP("MainWindow", "&Pegar\tCtrl+V")},
       {0, nullptr},
-      {IDC_EDIT_SELECTION, "Editar Selección..."}}},
-    {"&Ver",
-     {{ID_VIEW_TOOLBAR, "Barra de &herramientas"}, {ID_VIEW_STATUS_BAR, "Barra de &estado"}}},
-    {"&Formato",
-     {{ID_OUTPUT_FORMAT, "&Formato de salida..."},
-      {ID_OUTPUT_FILE, "&Archivo de salida..."},
-      {IDC_EXPORT, "Ex&portar"}}},
-    {"Gráfico",
-     {{IDC_PLOT, "&Representar"},
+      {IDC_EDIT_SELECTION, QT_TRANSLATE_NOOP("MainWindow", "Editar Selección...")}}},
+    {QT_TRANSLATE_NOOP("MainWindow", "&Ver"),
+     {{ID_VIEW_TOOLBAR, QT_TRANSLATE_NOOP("MainWindow", "Barra de &herramientas")},
+      {ID_VIEW_STATUS_BAR, QT_TRANSLATE_NOOP("MainWindow", "Barra de &estado")}}},
+    {QT_TRANSLATE_NOOP("MainWindow", "&Formato"),
+     {{ID_OUTPUT_FORMAT, QT_TRANSLATE_NOOP("MainWindow", "&Formato de salida...")},
+      {ID_OUTPUT_FILE, QT_TRANSLATE_NOOP("MainWindow", "&Archivo de salida...")},
+      {IDC_EXPORT, QT_TRANSLATE_NOOP("MainWindow", "Ex&portar")}}},
+    {QT_TRANSLATE_NOOP("MainWindow", "Gráfico"),
+     {{IDC_PLOT, QT_TRANSLATE_NOOP("MainWindow", "&Representar")},
       {0, nullptr},
-      {ID_PLOT_WINDOW, "Gráfico &ampliado...\tCtrl+G"},
-      {ID_OVERLAY_MEASURED, "Superponer espectro &medido..."},
-      {ID_FIND_BANDS, "&Buscar bandas..."},
-      {ID_FIT_MEASURED, "A&justar al espectro medido..."}}},
-    {"Ay&uda",
-     {{ID_QUICK_REFERENCE, "&Referencia Rápida..."}, {ID_APP_ABOUT, "&Acerca de Trazel..."}}},
+      {ID_PLOT_WINDOW, QT_TRANSLATE_NOOP("MainWindow", "Gráfico &ampliado...\tCtrl+G")},
+      {ID_OVERLAY_MEASURED, QT_TRANSLATE_NOOP("Menu", "Superponer espectro &medido..."),
+       kSharedLabel},
+      {ID_FIND_BANDS, QT_TRANSLATE_NOOP("Menu", "&Buscar bandas..."), kSharedLabel},
+      {ID_FIT_MEASURED, QT_TRANSLATE_NOOP("Menu", "A&justar al espectro medido..."),
+       kSharedLabel}}},
+    {QT_TRANSLATE_NOOP("MainWindow", "Ay&uda"),
+     {{ID_QUICK_REFERENCE, QT_TRANSLATE_NOOP("MainWindow", "&Referencia Rápida...")},
+      {ID_APP_ABOUT, QT_TRANSLATE_NOOP("MainWindow", "&Acerca de Trazel...")}}},
 };
 
 // Accelerator table 128, in table order.
@@ -191,13 +201,15 @@ void CMainFrame::ActivateMenuBar() {
 
 void CMainFrame::CreateMenus() {
     for (const auto& menuTemplate : kMenus) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(menuTemplate.title));
+        QMenu* menu =
+            menuBar()->addMenu(QCoreApplication::translate(kOwnLabel, menuTemplate.title));
         for (const auto& item : menuTemplate.items) {
             if (item.id == 0) {
                 menu->addSeparator();
                 continue;
             }
-            menu->addAction(MakeAction(item.id, QString::fromUtf8(item.text)));
+            menu->addAction(
+                MakeAction(item.id, QCoreApplication::translate(item.context, item.text)));
             if (item.id == ID_FILE_MRU_FILE1) {
                 for (int i = 1; i < kRecentFileSlots; ++i) {
                     QAction* slot = MakeAction(ID_FILE_MRU_FILE1 + i, QString());
@@ -211,7 +223,8 @@ void CMainFrame::CreateMenus() {
 }
 
 bool CMainFrame::CreateToolBar() {
-    toolBar_ = new QToolBar(QStringLiteral("Barra de herramientas"), this);
+    toolBar_ =
+        new QToolBar(QCoreApplication::translate("MainWindow", "Barra de herramientas"), this);
     toolBar_->setObjectName(QStringLiteral("toolBar"));
     toolBar_->setIconSize(QSize(kToolbarImageWidth, kToolbarImageHeight));
     toolBar_->setMovable(true);
@@ -307,7 +320,7 @@ void CMainFrame::SetRecentFiles(const QStringList& menuTexts) {
             slot->setEnabled(true);
         } else if (i == 0) {
             // With no recent file the first slot stands as a disabled title.
-            slot->setText(QStringLiteral("Archivo reciente"));
+            slot->setText(QCoreApplication::translate("MainWindow", "Archivo reciente"));
             slot->setVisible(true);
             slot->setEnabled(false);
         } else {

@@ -76,7 +76,8 @@ StartOptions ParseStartOptions(const std::vector<std::string>& arguments) {
         } else if (argument == "--print-to") {
             options.print = true;
             if (i + 1 >= arguments.size()) {
-                options.error = QStringLiteral("Falta el nombre de la impresora tras --print-to.");
+                options.error = QCoreApplication::translate(
+                    "StartOptions", "Falta el nombre de la impresora tras --print-to.");
                 return options;
             }
             options.printer = QString::fromLocal8Bit(arguments[++i]);
@@ -87,13 +88,15 @@ StartOptions ParseStartOptions(const std::vector<std::string>& arguments) {
         }
     }
     if (options.print && !options.help && options.error.isEmpty() && options.document.empty()) {
-        options.error = QStringLiteral("Falta el documento que imprimir.");
+        options.error =
+            QCoreApplication::translate("StartOptions", "Falta el documento que imprimir.");
     }
     return options;
 }
 
 QString StartHelpText() {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "StartOptions",
         "Uso: trazel [DOCUMENTO]\n"
         "     trazel --print DOCUMENTO\n"
         "     trazel --print-to IMPRESORA DOCUMENTO\n"
@@ -135,8 +138,10 @@ bool CTrazelApp::InitInstance(const std::vector<std::string>& arguments) {
         return false;
     }
     if (!options.error.isEmpty()) {
-        std::cerr << "trazel: " << options.error.toStdString() << "\n"
-                  << "Pruebe «trazel --help».\n";
+        std::cerr
+            << "trazel: " << options.error.toStdString() << "\n"
+            << QCoreApplication::translate("StartOptions", "Pruebe «trazel --help».").toStdString()
+            << "\n";
         exitCode_ = 1;
         return false;
     }
@@ -173,20 +178,22 @@ bool CTrazelApp::InitInstance(const std::vector<std::string>& arguments) {
 int CTrazelApp::PrintFromCommandLine(const StartOptions& options) {
     QString printer = options.printer;
     if (QPrinterInfo::availablePrinterNames().isEmpty()) {
-        services_.AfxMessageBox(
-            QStringLiteral("No se puede imprimir: no hay ninguna impresora instalada."));
+        services_.AfxMessageBox(QCoreApplication::translate(
+            "StartOptions", "No se puede imprimir: no hay ninguna impresora instalada."));
         return 1;
     }
     if (printer.isEmpty()) {
         printer = QPrinterInfo::defaultPrinterName();
         if (printer.isEmpty()) {
-            services_.AfxMessageBox(
-                QStringLiteral("No se puede imprimir: no hay ninguna impresora predeterminada."));
+            services_.AfxMessageBox(QCoreApplication::translate(
+                "StartOptions", "No se puede imprimir: no hay ninguna impresora predeterminada."));
             return 1;
         }
     } else if (!QPrinterInfo::availablePrinterNames().contains(printer)) {
         services_.AfxMessageBox(
-            QStringLiteral("No se puede imprimir: no hay ninguna impresora «%1».").arg(printer));
+            QCoreApplication::translate("StartOptions",
+                                        "No se puede imprimir: no hay ninguna impresora «%1».")
+                .arg(printer));
         return 1;
     }
     if (!CreateFrame() || !manager_->OpenDocumentFile(options.document)) {
@@ -310,17 +317,18 @@ void CTrazelApp::RouteCommands() {
 
 void CTrazelApp::FollowHistory() {
     QUndoStack& stack = view_->History().Stack();
-    const std::pair<int, const char*> items[] = {{ID_EDIT_UNDO, "Deshacer"},
-                                                 {ID_EDIT_REDO, "Rehacer"}};
-    for (const auto& [id, verb] : items) {
+    const std::pair<int, const char*> items[] = {
+        {ID_EDIT_UNDO, QT_TRANSLATE_NOOP("MainWindow", "Deshacer: %1")},
+        {ID_EDIT_REDO, QT_TRANSLATE_NOOP("MainWindow", "Rehacer: %1")}};
+    for (const auto& [id, prompt] : items) {
         QAction* action = frame_->Action(id);
         const bool undo = id == ID_EDIT_UNDO;
         // The prompt names the step the item would take back or do again.
-        const auto follow = [action, id = id, verb = QString::fromUtf8(verb)](bool enabled,
-                                                                              const QString& step) {
+        const auto follow = [action, id = id, prompt = prompt](bool enabled, const QString& step) {
             action->setEnabled(enabled);
-            action->setStatusTip(step.isEmpty() ? CommandPrompt(id)
-                                                : QStringLiteral("%1: %2").arg(verb, step));
+            action->setStatusTip(step.isEmpty()
+                                     ? CommandPrompt(id)
+                                     : QCoreApplication::translate("MainWindow", prompt).arg(step));
         };
         const auto update = [&stack, follow, undo] {
             follow(undo ? stack.canUndo() : stack.canRedo(),

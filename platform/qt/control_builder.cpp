@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -47,9 +48,8 @@ class TemplateGroupBox : public QGroupBox {
     }
 };
 
-QWidget* CreateControl(const ControlTemplate& t, bool labelsWrap, QWidget* parent,
-                       const ControlHooks& hooks) {
-    const QString text = QString::fromUtf8(t.text);
+QWidget* CreateControl(const ControlTemplate& t, const QString& text, bool labelsWrap,
+                       QWidget* parent, const ControlHooks& hooks) {
     switch (t.kind) {
         case ControlKind::Label: {
             auto* label = new QLabel(text, parent);
@@ -107,6 +107,18 @@ QWidget* CreateControl(const ControlTemplate& t, bool labelsWrap, QWidget* paren
 
 }  // namespace
 
+QString ControlText(const DialogTemplate& dialogTemplate, const ControlTemplate& control) {
+    return control.text[0] == '\0'
+               ? QString()
+               : QCoreApplication::translate(dialogTemplate.context, control.text);
+}
+
+QString DialogCaption(const DialogTemplate& dialogTemplate) {
+    return dialogTemplate.caption[0] == '\0'
+               ? QString()
+               : QCoreApplication::translate(dialogTemplate.context, dialogTemplate.caption);
+}
+
 void PlaceControl(QWidget* control, int x, int y, int width, int height) {
     control->setGeometry(DialogRect(x, y, width, height));
 }
@@ -122,7 +134,8 @@ BuiltControls BuildControls(const DialogTemplate& dialogTemplate, QWidget* paren
     std::vector<std::pair<QRect, QWidget*>> groups;
     for (const ControlTemplate& t : dialogTemplate.controls) {
         if (t.kind == ControlKind::Group) {
-            QWidget* group = CreateControl(t, dialogTemplate.labelsWrap, parent, hooks);
+            QWidget* group = CreateControl(t, ControlText(dialogTemplate, t),
+                                           dialogTemplate.labelsWrap, parent, hooks);
             group->setGeometry(ControlRect(t));
             groups.emplace_back(group->geometry(), group);
         }
@@ -143,7 +156,9 @@ BuiltControls BuildControls(const DialogTemplate& dialogTemplate, QWidget* paren
                 break;
             }
         }
-        QWidget* control = CreateControl(t, dialogTemplate.labelsWrap, owner, hooks);
+        // The mnemonics are those of the text shown, in the language shown.
+        const QString text = ControlText(dialogTemplate, t);
+        QWidget* control = CreateControl(t, text, dialogTemplate.labelsWrap, owner, hooks);
         control->setGeometry(rect.translated(-origin));
         if (t.kind == ControlKind::Icon) {
             control->resize(kIconPixels, kIconPixels);
@@ -169,7 +184,6 @@ BuiltControls BuildControls(const DialogTemplate& dialogTemplate, QWidget* paren
         // nothing to hand on and is passed by like any control without a tab
         // stop, so that a note between a caption and its field does not take
         // the caption's place.
-        const QString text = QString::fromUtf8(t.text);
         const qsizetype amp = text.indexOf(QLatin1Char('&'));
         if (pendingCaption != nullptr && control->focusPolicy() != Qt::NoFocus) {
             pendingCaption->setBuddy(control);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QChar>
+#include <QString>
 #include <functional>
 #include <map>
 #include <utility>
@@ -37,6 +38,11 @@ struct BuiltControls {
 // is a programming error.
 BuiltControls BuildControls(const DialogTemplate& dialogTemplate, QWidget* parent,
                             const ControlHooks& hooks = {});
+
+// A control's text and a template's caption in the language the program
+// shows, translated in the template's context.
+QString ControlText(const DialogTemplate& dialogTemplate, const ControlTemplate& control);
+QString DialogCaption(const DialogTemplate& dialogTemplate);
 
 // Places a control at its template rectangle.
 void PlaceControl(QWidget* control, int x, int y, int width, int height);

@@ -1,6 +1,7 @@
 #include "platform/qt/data_exchange.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -8,14 +9,15 @@
 
 namespace trazel::platform {
 
-const QString kNotANumberMessage = QStringLiteral("Introduzca un número.");
-const QString kNotAnIntegerMessage = QStringLiteral("Introduzca un número entero.");
-
 namespace {
 
+constexpr char kNotANumber[] = QT_TRANSLATE_NOOP("DataExchange", "Introduzca un número.");
+constexpr char kNotAnInteger[] = QT_TRANSLATE_NOOP("DataExchange", "Introduzca un número entero.");
+
 // Tells the user and leaves the field ready to be typed over.
-bool Refuse(const Services& services, QLineEdit* edit, const QString& message) {
-    services.AfxMessageBox(message, MessageKind::Warning, MessageButtons::Ok);
+bool Refuse(const Services& services, QLineEdit* edit, const char* message) {
+    services.AfxMessageBox(QCoreApplication::translate("DataExchange", message),
+                           MessageKind::Warning, MessageButtons::Ok);
     edit->setFocus(Qt::OtherFocusReason);
     edit->selectAll();
     return false;
@@ -23,12 +25,15 @@ bool Refuse(const Services& services, QLineEdit* edit, const QString& message) {
 
 }  // namespace
 
+const QString kNotANumberMessage = QString::fromUtf8(kNotANumber);
+const QString kNotAnIntegerMessage = QString::fromUtf8(kNotAnInteger);
+
 void DataExchange::Text(QLineEdit* edit, double& field) {
     bindings_.push_back(
         {[this, edit, &field] {
              const auto value = ParseDouble(edit->text().toStdString());
              if (!value) {
-                 return Refuse(services_, edit, kNotANumberMessage);
+                 return Refuse(services_, edit, kNotANumber);
              }
              field = *value;
              return true;
@@ -40,7 +45,7 @@ void DataExchange::Text(QLineEdit* edit, std::int32_t& field) {
     bindings_.push_back({[this, edit, &field] {
                              const auto value = ParseInt(edit->text().toStdString());
                              if (!value) {
-                                 return Refuse(services_, edit, kNotAnIntegerMessage);
+                                 return Refuse(services_, edit, kNotAnInteger);
                              }
                              field = *value;
                              return true;

@@ -14,7 +14,8 @@ class QWidget;
 
 namespace trazel::platform {
 
-// The messages of a field that does not hold a number.
+// The messages of a field that does not hold a number, as written in Spanish;
+// the field shows them translated.
 extern const QString kNotANumberMessage;
 extern const QString kNotAnIntegerMessage;
 

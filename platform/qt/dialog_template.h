@@ -23,7 +23,9 @@ enum class ControlKind {
 };
 
 // One control of a template: its id (0 where the template gives it none),
-// its text in UTF-8 and its rectangle in dialog units.
+// its text in UTF-8 as the Spanish source writes it (marked with
+// QT_TRANSLATE_NOOP in the template's context, and translated when the
+// control is made) and its rectangle in dialog units.
 struct ControlTemplate {
     int id;
     ControlKind kind;
@@ -41,6 +43,10 @@ struct DialogTemplate {
     // height and cut off at their edges, which is also how the command line
     // draws the graph's labels.
     bool labelsWrap = true;
+    // The translation context of the caption and of every control's text:
+    // one per template, so that each dialog's mnemonics can be kept apart in
+    // every language.
+    const char* context = "DialogTemplate";
 };
 
 // The pixel rectangle of a control in its parent's template.

@@ -31,8 +31,9 @@ bool DocumentManager::SaveModified() {
     if (!document_.IsModified()) {
         return true;
     }
-    const QString question = QStringLiteral("¿Desea guardar los cambios de %1?")
-                                 .arg(QString::fromStdString(document_.GetTitle()));
+    const QString question =
+        QCoreApplication::translate("DocumentManager", "¿Desea guardar los cambios de %1?")
+            .arg(QString::fromStdString(document_.GetTitle()));
     // Over the main window: after Open's file dialog no window is active yet.
     QWidget* parent =
         frame_ != nullptr && frame_->isVisible() ? frame_ : QApplication::activeWindow();
@@ -60,7 +61,8 @@ bool DocumentManager::OnFileNew() {
 }
 
 bool DocumentManager::OnFileOpen() {
-    const auto path = services_.Files().GetOpenFileName(frame_, QStringLiteral("Abrir"), QString());
+    const auto path = services_.Files().GetOpenFileName(
+        frame_, QCoreApplication::translate("DocumentManager", "Abrir"), QString());
     if (!path) {
         return false;
     }
@@ -68,13 +70,14 @@ bool DocumentManager::OnFileOpen() {
     // name it then gives back names no file: say so rather than "no existe".
     const std::string file = QFile::encodeName(*path).toStdString();
     if (path->contains(QChar::ReplacementCharacter) && !std::filesystem::exists(file)) {
-        services_.AfxMessageBox(
-            QStringLiteral("No se pudo abrir «%1»: el nombre del archivo tiene "
-                           "caracteres que el diálogo de archivos no puede representar. "
-                           "Ábralo con «trazel RUTA» desde la línea de órdenes, o cambie "
-                           "el nombre del archivo.")
-                .arg(*path),
-            MessageKind::Error);
+        services_.AfxMessageBox(QCoreApplication::translate(
+                                    "DocumentManager",
+                                    "No se pudo abrir «%1»: el nombre del archivo tiene "
+                                    "caracteres que el diálogo de archivos no puede representar. "
+                                    "Ábralo con «trazel RUTA» desde la línea de órdenes, o cambie "
+                                    "el nombre del archivo.")
+                                    .arg(*path),
+                                MessageKind::Error);
         return false;
     }
     return OpenDocumentFile(file);
@@ -129,8 +132,8 @@ bool DocumentManager::OnFileSaveAs() {
     const QString suggested = document_.GetPathName().empty()
                                   ? QString::fromStdString(document_.GetTitle())
                                   : QString::fromStdString(document_.GetPathName());
-    const auto path =
-        services_.Files().GetSaveFileName(frame_, QStringLiteral("Guardar como"), suggested);
+    const auto path = services_.Files().GetSaveFileName(
+        frame_, QCoreApplication::translate("DocumentManager", "Guardar como"), suggested);
     if (!path) {
         return false;
     }

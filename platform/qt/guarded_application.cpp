@@ -25,17 +25,23 @@ bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
 }
 
 QString GuardedApplication::FailureMessage(const std::exception* failure) {
-    const QString goOn = QStringLiteral(
-        "Trazel sigue abierto; compruebe los datos y guarde el documento si tiene cambios.");
     if (dynamic_cast<const std::bad_alloc*>(failure) != nullptr) {
-        return QStringLiteral("No queda memoria suficiente para completar la operación. ") + goOn;
+        return QCoreApplication::translate(
+            "GuardedApplication",
+            "No queda memoria suficiente para completar la operación. Trazel sigue "
+            "abierto; compruebe los datos y guarde el documento si tiene cambios.");
     }
-    QString message =
-        QStringLiteral("La operación no se ha podido completar por un error inesperado");
     if (failure != nullptr && failure->what() != nullptr && failure->what()[0] != '\0') {
-        message += QStringLiteral(" (") + QString::fromUtf8(failure->what()) + QStringLiteral(")");
+        return QCoreApplication::translate(
+                   "GuardedApplication",
+                   "La operación no se ha podido completar por un error inesperado (%1). Trazel "
+                   "sigue abierto; compruebe los datos y guarde el documento si tiene cambios.")
+            .arg(QString::fromUtf8(failure->what()));
     }
-    return message + QStringLiteral(". ") + goOn;
+    return QCoreApplication::translate(
+        "GuardedApplication",
+        "La operación no se ha podido completar por un error inesperado. Trazel sigue "
+        "abierto; compruebe los datos y guarde el documento si tiene cambios.");
 }
 
 void GuardedApplication::Report(const QString& message) {

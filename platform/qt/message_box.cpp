@@ -1,5 +1,6 @@
 #include "platform/qt/message_box.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -24,28 +25,36 @@ MessageAnswer QtMessageBox::Show(QWidget* parent, const QString& text, MessageKi
             box.setIcon(QMessageBox::Question);
             break;
     }
-    // The button texts are set here rather than left to a translation
-    // file, which a machine may lack.
+    // The button texts are ours rather than Qt's, whose translation a machine
+    // may lack.
     QPushButton* ok = nullptr;
     QPushButton* yes = nullptr;
     QPushButton* no = nullptr;
     QPushButton* cancel = nullptr;
     switch (buttons) {
         case MessageButtons::Ok:
-            ok = box.addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole);
+            ok = box.addButton(QCoreApplication::translate("MessageBox", "Aceptar"),
+                               QMessageBox::AcceptRole);
             break;
         case MessageButtons::OkCancel:
-            ok = box.addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole);
-            cancel = box.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
+            ok = box.addButton(QCoreApplication::translate("MessageBox", "Aceptar"),
+                               QMessageBox::AcceptRole);
+            cancel = box.addButton(QCoreApplication::translate("MessageBox", "Cancelar"),
+                                   QMessageBox::RejectRole);
             break;
         case MessageButtons::YesNo:
-            yes = box.addButton(QStringLiteral("&Sí"), QMessageBox::YesRole);
-            no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+            yes = box.addButton(QCoreApplication::translate("MessageBox", "&Sí"),
+                                QMessageBox::YesRole);
+            no = box.addButton(QCoreApplication::translate("MessageBox", "&No"),
+                               QMessageBox::NoRole);
             break;
         case MessageButtons::YesNoCancel:
-            yes = box.addButton(QStringLiteral("&Sí"), QMessageBox::YesRole);
-            no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
-            cancel = box.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
+            yes = box.addButton(QCoreApplication::translate("MessageBox", "&Sí"),
+                                QMessageBox::YesRole);
+            no = box.addButton(QCoreApplication::translate("MessageBox", "&No"),
+                               QMessageBox::NoRole);
+            cancel = box.addButton(QCoreApplication::translate("MessageBox", "Cancelar"),
+                                   QMessageBox::RejectRole);
             break;
     }
     box.setDefaultButton(ok != nullptr ? ok : yes);

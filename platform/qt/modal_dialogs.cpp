@@ -1,5 +1,6 @@
 #include "platform/qt/modal_dialogs.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QFileDialog>
 
@@ -7,7 +8,11 @@ namespace trazel::platform {
 
 namespace {
 
-const QString kAllFiles = QStringLiteral("Todos los archivos (*)");
+// The filter that lets every file through; only its description is
+// translated, the pattern is Qt's.
+QString AllFiles() {
+    return QCoreApplication::translate("FileDialogs", "Todos los archivos (*)");
+}
 
 // Qt's save dialog asks itself before an existing file is chosen.
 void PrepareSave(QFileDialog& dialog, const QString& suggested) {
@@ -33,7 +38,7 @@ int ExecDialogRunner::Run(QDialog& dialog) {
 
 std::optional<QString> QtFileDialogs::GetOpenFileName(QWidget* parent, const QString& caption,
                                                       const QString& directory) {
-    QFileDialog dialog(parent, caption, directory, kAllFiles);
+    QFileDialog dialog(parent, caption, directory, AllFiles());
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     return Ask(dialog);
@@ -47,7 +52,7 @@ std::optional<QString> QtFileDialogs::GetOpenFileNameOfTypes(QWidget* parent,
     for (const FileType& type : types) {
         filters << type.label + QStringLiteral(" (") + type.pattern + QLatin1Char(')');
     }
-    filters << kAllFiles;
+    filters << AllFiles();
     QFileDialog dialog(parent, caption, directory);
     dialog.setNameFilters(filters);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -57,7 +62,7 @@ std::optional<QString> QtFileDialogs::GetOpenFileNameOfTypes(QWidget* parent,
 
 std::optional<QString> QtFileDialogs::GetSaveFileName(QWidget* parent, const QString& caption,
                                                       const QString& suggested) {
-    QFileDialog dialog(parent, caption, QString(), kAllFiles);
+    QFileDialog dialog(parent, caption, QString(), AllFiles());
     PrepareSave(dialog, suggested);
     return Ask(dialog);
 }

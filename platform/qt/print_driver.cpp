@@ -1,5 +1,6 @@
 #include "platform/qt/print_driver.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QMarginsF>
@@ -22,7 +23,16 @@ namespace trazel::platform {
 
 namespace {
 
-constexpr char kCannotPrint[] = "No se pudo imprimir: la impresora no está disponible.";
+std::string CannotPrint() {
+    return QCoreApplication::translate("PrintDriver",
+                                       "No se pudo imprimir: la impresora no está disponible.")
+        .toStdString();
+}
+
+// The reason a PDF could not be written, after "could not write <path>:".
+std::string Reason(const char* text) {
+    return QCoreApplication::translate("PrintDriver", text).toStdString();
+}
 
 QString ToQString(const std::string& text) {
     return QString::fromStdString(text);
@@ -74,13 +84,13 @@ Status PrintPages(QPrinter& printer, const PrintJob& job, int from, int to) {
     }
     QPainter painter;
     if (!painter.begin(&printer)) {
-        return Status::Failure(kCannotPrint);
+        return Status::Failure(CannotPrint());
     }
     bool first = true;
     for (int page : PageSequence(printer, from, to)) {
         if (!first && !printer.newPage()) {
             painter.end();
-            return Status::Failure(kCannotPrint);
+            return Status::Failure(CannotPrint());
         }
         first = false;
         QPainterDC dc(painter);
@@ -89,7 +99,7 @@ Status PrintPages(QPrinter& printer, const PrintJob& job, int from, int to) {
         }
     }
     if (!painter.end()) {
-        return Status::Failure(kCannotPrint);
+        return Status::Failure(CannotPrint());
     }
     return {};
 }
@@ -116,7 +126,7 @@ Status PrintDriver::Print(QWidget* parent, const PrintJob& job) {
 
 Status PrintDriver::PrintDirect(const PrintJob& job) {
     if (!printer_->isValid()) {
-        return Status::Failure(kCannotPrint);
+        return Status::Failure(CannotPrint());
     }
     printer_->setPrintRange(QPrinter::AllPages);
     return PrintPages(*printer_, job, job.minPage, job.maxPage);
@@ -200,8 +210,10 @@ Status PrintToPdfFile(const std::string& path, const PrintJob& job) {
     {
         QTemporaryDir scratch;
         if (!scratch.isValid()) {
-            return failure("no se pudo crear la carpeta temporal en «" +
-                           QDir::tempPath().toStdString() + "»");
+            return failure(QCoreApplication::translate(
+                               "PrintDriver", "no se pudo crear la carpeta temporal en «%1»")
+                               .arg(QDir::tempPath())
+                               .toStdString());
         }
         const QString temp = scratch.filePath(QStringLiteral("informe.pdf"));
         // Removed even when a signal or an unhandled failure ends the run.
@@ -215,18 +227,22 @@ Status PrintToPdfFile(const std::string& path, const PrintJob& job) {
                                               QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter));
             printer.setCreator(QStringLiteral("Trazel"));
             if (!PrintPages(printer, job, job.minPage, job.maxPage).ok()) {
-                return failure("no se pudo generar el PDF");
+                return failure(
+                    Reason(QT_TRANSLATE_NOOP("PrintDriver", "no se pudo generar el PDF")));
             }
         }
         QFile file(temp);
         if (!file.open(QIODevice::ReadOnly)) {
-            return failure("no se pudo generar el PDF");
+            return failure(Reason(QT_TRANSLATE_NOOP("PrintDriver", "no se pudo generar el PDF")));
         }
         bytes = file.readAll();
     }
     if (!IsCompletePdf(bytes)) {
-        return failure("el PDF salió incompleto (¿se ha llenado la carpeta temporal «" +
-                       QDir::tempPath().toStdString() + "»?)");
+        return failure(
+            QCoreApplication::translate(
+                "PrintDriver", "el PDF salió incompleto (¿se ha llenado la carpeta temporal «%1»?)")
+                .arg(QDir::tempPath())
+                .toStdString());
     }
     return WriteFileAtomically(
         path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));

@@ -1,6 +1,7 @@
 #include "ui/dialogs/import_bands_dlg.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,24 +23,36 @@ const ControlTemplate kControls[] = {
     {IDC_IMPORT_FILE, K::Label, "", 7, 7, 306, 9},
     {CImportBandsDlg::kSummaryId, K::Label, "", 7, 18, 306, 26},
     {CImportBandsDlg::kPreviewId, K::List, "", 7, 46, 306, 96},
-    {0, K::Label, "&Anchura", 7, 148, 50, 9},
+    {0, K::Label, QT_TRANSLATE_NOOP("ImportBandsDialog", "&Anchura"), 7, 148, 50, 9},
     {CImportBandsDlg::kWidthId, K::Edit, "", 7, 157, 50, 14},
-    {0, K::Label, "&Escala", 64, 148, 50, 9},
+    {0, K::Label, QT_TRANSLATE_NOOP("ImportBandsDialog", "&Escala"), 64, 148, 50, 9},
     {CImportBandsDlg::kScaleId, K::Edit, "", 64, 157, 50, 14},
-    {CImportBandsDlg::kAreasId, K::Check, "La &columna de intensidad contiene áreas", 124, 159, 189,
-     10},
+    {CImportBandsDlg::kAreasId, K::Check,
+     QT_TRANSLATE_NOOP("ImportBandsDialog", "La &columna de intensidad contiene áreas"), 124, 159,
+     189, 10},
     {0, K::Label,
-     "La anchura y la escala son las de las bandas para las que el archivo no da ninguna.", 7, 176,
-     306, 9},
-    {IDOK, K::DefaultButton, "Aceptar", 204, 192, 50, 14},
-    {IDCANCEL, K::Button, "Cancelar", 263, 192, 50, 14},
+     QT_TRANSLATE_NOOP(
+         "ImportBandsDialog",
+         "La anchura y la escala son las de las bandas para las que el archivo no da ninguna."),
+     7, 176, 306, 9},
+    {IDOK, K::DefaultButton, QT_TRANSLATE_NOOP("ImportBandsDialog", "Aceptar"), 204, 192, 50, 14},
+    {IDCANCEL, K::Button, QT_TRANSLATE_NOOP("ImportBandsDialog", "Cancelar"), 263, 192, 50, 14},
 };
 
-const DialogTemplate kTemplate{"Importar bandas", 320, 213, kControls};
+const DialogTemplate kTemplate{QT_TRANSLATE_NOOP("ImportBandsDialog", "Importar bandas"),
+                               320,
+                               213,
+                               kControls,
+                               true,
+                               "ImportBandsDialog"};
 
-const QString kWidthNotPositive =
-    QStringLiteral("La anchura de las bandas tiene que ser un número mayor que 0.");
-const QString kNotANumber = QStringLiteral("Introduzca un número.");
+constexpr char kWidthNotPositive[] = QT_TRANSLATE_NOOP(
+    "ImportBandsDialog", "La anchura de las bandas tiene que ser un número mayor que 0.");
+constexpr char kNotANumber[] = QT_TRANSLATE_NOOP("ImportBandsDialog", "Introduzca un número.");
+
+QString Tr(const char* text) {
+    return QCoreApplication::translate("ImportBandsDialog", text);
+}
 
 QWidget* CreatePreview(const ControlTemplate&, QWidget* parent) {
     auto* list = new QTreeWidget(parent);
@@ -61,7 +74,7 @@ CImportBandsDlg::CImportBandsDlg(const QString& fileName, BandPreviewSource sour
     : TemplateDialog(kTemplate, services, owner, {{ControlKind::List, CreatePreview}}),
       source_(std::move(source)) {
     static_cast<QLabel*>(GetDlgItem(IDC_IMPORT_FILE))
-        ->setText(QStringLiteral("Archivo: %1").arg(fileName));
+        ->setText(Tr(QT_TRANSLATE_NOOP("ImportBandsDialog", "Archivo: %1")).arg(fileName));
     exchange_.Text(Edit(kWidthId), bandWidth);
     exchange_.Text(Edit(kScaleId), scale);
     exchange_.Check(qobject_cast<QCheckBox*>(GetDlgItem(kAreasId)), areas);
@@ -89,9 +102,9 @@ void CImportBandsDlg::ShowPreview() {
     const auto bandScale = ParseDouble(Edit(kScaleId)->text().toStdString());
     BandPreview refused;
     if (!width || !bandScale) {
-        refused.summary = kNotANumber;
+        refused.summary = Tr(kNotANumber);
     } else if (!(*width > 0.0)) {
-        refused.summary = kWidthNotPositive;
+        refused.summary = Tr(kWidthNotPositive);
     } else {
         Show(source_(BandImportChoice{*width, *bandScale, Button(kAreasId)->isChecked()}));
         return;
@@ -125,7 +138,7 @@ void CImportBandsDlg::Show(const BandPreview& preview) {
 
 bool CImportBandsDlg::ValidateFields() {
     if (!(bandWidth > 0.0)) {
-        RefuseField(Edit(kWidthId), kWidthNotPositive);
+        RefuseField(Edit(kWidthId), Tr(kWidthNotPositive));
         return false;
     }
     // The list is read once more with the values as they stand, so that

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,58 +28,94 @@ const ControlTemplate kColumnControls[] = {
     {IDC_MEASURED_LINES, K::Label, "", 9, 19, 262, 74},
     {0, K::Frame, "", 7, 18, 266, 77},
     {IDC_MEASURED_COLUMN_COUNT, K::Label, "", 7, 100, 266, 9},
-    {0, K::Label, "Columna de &x:", 7, 117, 55, 9},
+    {0, K::Label, QT_TRANSLATE_NOOP("MeasuredColumnsDialog", "Columna de &x:"), 7, 117, 55, 9},
     {C::kXColumnId, K::Edit, "", 64, 115, 30, 14},
-    {0, K::Label, "Columna de &y:", 110, 117, 55, 9},
+    {0, K::Label, QT_TRANSLATE_NOOP("MeasuredColumnsDialog", "Columna de &y:"), 110, 117, 55, 9},
     {C::kYColumnId, K::Edit, "", 167, 115, 30, 14},
-    {IDOK, K::DefaultButton, "Aceptar", 167, 137, 50, 14},
-    {IDCANCEL, K::Button, "Cancelar", 223, 137, 50, 14},
+    {IDOK, K::DefaultButton, QT_TRANSLATE_NOOP("MeasuredColumnsDialog", "Aceptar"), 167, 137, 50,
+     14},
+    {IDCANCEL, K::Button, QT_TRANSLATE_NOOP("MeasuredColumnsDialog", "Cancelar"), 223, 137, 50, 14},
 };
 
-const DialogTemplate kColumnTemplate{"Columnas del espectro medido", 280, 158, kColumnControls};
+const DialogTemplate kColumnTemplate{
+    QT_TRANSLATE_NOOP("MeasuredColumnsDialog", "Columnas del espectro medido"),
+    280,
+    158,
+    kColumnControls,
+    true,
+    "MeasuredColumnsDialog"};
 
 const ControlTemplate kOptionControls[] = {
     {IDC_MEASURED_FILE, K::Label, "", 7, 7, 296, 9},
-    {0, K::Group, "Cambio de &x", 7, 20, 145, 92},
-    {O::kXNoneId + 0, K::Radio, "Ninguno", 13, 31, 135, 10},
-    {O::kXNoneId + 1, K::Radio, "Nanómetros a cm⁻¹", 13, 42, 135, 10},
-    {O::kXNoneId + 2, K::Radio, "cm⁻¹ a nanómetros", 13, 53, 135, 10},
-    {O::kXNoneId + 3, K::Radio, "Micrómetros a cm⁻¹", 13, 64, 135, 10},
-    {O::kXNoneId + 4, K::Radio, "Nanómetros a desplazamiento Raman", 13, 75, 135, 10},
-    {0, K::Label, "&Láser (nm):", 23, 93, 45, 9},
-    {O::kLaserId, K::Edit, "", 70, 91, 50, 14},
-    {0, K::Group, "Cambio de &y", 158, 20, 145, 92},
-    {O::kYNoneId + 0, K::Radio, "Ninguno", 164, 31, 135, 10},
-    {O::kYNoneId + 1, K::Radio, "Transmitancia (0 a 1) a absorbancia", 164, 42, 135, 10},
-    {O::kYNoneId + 2, K::Radio, "Transmitancia (%) a absorbancia", 164, 53, 135, 10},
-    {O::kYNoneId + 3, K::Radio, "Absorbancia a transmitancia (0 a 1)", 164, 64, 135, 10},
-    {O::kYNoneId + 4, K::Radio, "Absorbancia a transmitancia (%)", 164, 75, 135, 10},
-    {O::kNegateId, K::Check, "Cambiar el &signo de y", 164, 93, 135, 10},
-    {0, K::Label, "&Factor de y:", 7, 120, 50, 9},
-    {O::kYFactorId, K::Edit, "", 60, 118, 60, 14},
-    {O::kScaleToModelId, K::Button, "&Escalar al máximo del modelo en la vista", 127, 118, 176, 14},
-    {O::kAlsId, K::Check, "Restar la línea &base por mínimos cuadrados asimétricos", 7, 138, 296,
+    {0, K::Group, QT_TRANSLATE_NOOP("MeasuredOptionsDialog", "Cambio de &x"), 7, 20, 145, 92},
+    {O::kXNoneId + 0, K::Radio, QT_TRANSLATE_NOOP("MeasuredOptionsDialog", "Ninguno"), 13, 31, 135,
      10},
-    {0, K::Label, "&λ:", 17, 153, 10, 9},
+    {O::kXNoneId + 1, K::Radio, QT_TRANSLATE_NOOP("MeasuredOptionsDialog", "Nanómetros a cm⁻¹"), 13,
+     42, 135, 10},
+    {O::kXNoneId + 2, K::Radio, QT_TRANSLATE_NOOP("MeasuredOptionsDialog", "cm⁻¹ a nanómetros"), 13,
+     53, 135, 10},
+    {O::kXNoneId + 3, K::Radio, QT_TRANSLATE_NOOP("MeasuredOptionsDialog", "Micrómetros a cm⁻¹"),
+     13, 64, 135, 10},
+    {O::kXNoneId + 4, K::Radio,
+     QT_TRANSLATE_NOOP("MeasuredOptionsDialog", "Nanómetros a desplazamiento Raman"), 13, 75, 135,
+     10},
+    {0, K::Label, QT_TRANSLATE_NOOP("MeasuredOptionsDialog", "&Láser (nm):"), 23, 93, 45, 9},
+    {O::kLaserId, K::Edit, "", 70, 91, 50, 14},
+    {0, K::Group, QT_TRANSLATE_NOOP("MeasuredOptionsDialog", "Cambio de &y"), 158, 20, 145, 92},
+    {O::kYNoneId + 0, K::Radio, QT_TRANSLATE_NOOP("MeasuredOptionsDialog", "Ninguno"), 164, 31, 135,
+     10},
+    {O::kYNoneId + 1, K::Radio,
+     QT_TRANSLATE_NOOP("MeasuredOptionsDialog", "Transmitancia (0 a 1) a absorbancia"), 164, 42,
+     135, 10},
+    {O::kYNoneId + 2, K::Radio,
+     QT_TRANSLATE_NOOP("MeasuredOptionsDialog", "Transmitancia (%) a absorbancia"), 164, 53, 135,
+     10},
+    {O::kYNoneId + 3, K::Radio,
+     QT_TRANSLATE_NOOP("MeasuredOptionsDialog", "Absorbancia a transmitancia (0 a 1)"), 164, 64,
+     135, 10},
+    {O::kYNoneId + 4, K::Radio,
+     QT_TRANSLATE_NOOP("MeasuredOptionsDialog", "Absorbancia a transmitancia (%)"), 164, 75, 135,
+     10},
+    {O::kNegateId, K::Check, QT_TRANSLATE_NOOP("MeasuredOptionsDialog", "Cambiar el &signo de y"),
+     164, 93, 135, 10},
+    {0, K::Label, QT_TRANSLATE_NOOP("MeasuredOptionsDialog", "&Factor de y:"), 7, 120, 50, 9},
+    {O::kYFactorId, K::Edit, "", 60, 118, 60, 14},
+    {O::kScaleToModelId, K::Button,
+     QT_TRANSLATE_NOOP("MeasuredOptionsDialog", "&Escalar al máximo del modelo en la vista"), 127,
+     118, 176, 14},
+    {O::kAlsId, K::Check,
+     QT_TRANSLATE_NOOP("MeasuredOptionsDialog",
+                       "Restar la línea &base por mínimos cuadrados asimétricos"),
+     7, 138, 296, 10},
+    {0, K::Label, QT_TRANSLATE_NOOP("MeasuredOptionsDialog", "&λ:"), 17, 153, 10, 9},
     {O::kAlsLambdaId, K::Edit, "", 30, 151, 60, 14},
-    {0, K::Label, "&p:", 100, 153, 10, 9},
+    {0, K::Label, QT_TRANSLATE_NOOP("MeasuredOptionsDialog", "&p:"), 100, 153, 10, 9},
     {O::kAlsPId, K::Edit, "", 113, 151, 50, 14},
     {O::kNoteId, K::Label, "", 7, 170, 296, 36},
-    {O::kRemoveId, K::Button, "&Quitar el espectro", 7, 211, 70, 14},
-    {IDOK, K::DefaultButton, "Aceptar", 197, 211, 50, 14},
-    {IDCANCEL, K::Button, "Cancelar", 253, 211, 50, 14},
+    {O::kRemoveId, K::Button, QT_TRANSLATE_NOOP("MeasuredOptionsDialog", "&Quitar el espectro"), 7,
+     211, 70, 14},
+    {IDOK, K::DefaultButton, QT_TRANSLATE_NOOP("MeasuredOptionsDialog", "Aceptar"), 197, 211, 50,
+     14},
+    {IDCANCEL, K::Button, QT_TRANSLATE_NOOP("MeasuredOptionsDialog", "Cancelar"), 253, 211, 50, 14},
 };
 
-const DialogTemplate kOptionTemplate{"Espectro medido", 310, 232, kOptionControls};
+const DialogTemplate kOptionTemplate{QT_TRANSLATE_NOOP("MeasuredOptionsDialog", "Espectro medido"),
+                                     310,
+                                     232,
+                                     kOptionControls,
+                                     true,
+                                     "MeasuredOptionsDialog"};
 
-const QString kYFactorMessage = QStringLiteral(
+constexpr char kYFactorMessage[] = QT_TRANSLATE_NOOP(
+    "MeasuredOptionsDialog",
     "El factor de y multiplica las ordenadas del espectro medido para el ajuste y el "
     "gráfico: introduzca un número distinto de cero.");
 
 void SetFileLabel(TemplateDialog& dialog, const QString& fileName) {
     auto* label = qobject_cast<QLabel*>(dialog.GetDlgItem(IDC_MEASURED_FILE));
     label->setTextFormat(Qt::PlainText);
-    label->setText(QStringLiteral("Archivo: %1").arg(fileName));
+    // Both dialogs name the file alike.
+    label->setText(QCoreApplication::translate("MeasuredSpectrum", "Archivo: %1").arg(fileName));
 }
 
 }  // namespace
@@ -96,7 +133,9 @@ CMeasuredColumnsDlg::CMeasuredColumnsDlg(const QString& fileName, const QStringL
     shown.replace(QLatin1Char('\t'), QStringLiteral("    "));
     lines->setText(shown);
     qobject_cast<QLabel*>(GetDlgItem(IDC_MEASURED_COLUMN_COUNT))
-        ->setText(QStringLiteral("La primera línea de números tiene %1 columnas.").arg(columns));
+        ->setText(QCoreApplication::translate("MeasuredColumnsDialog",
+                                              "La primera línea de números tiene %1 columnas.")
+                      .arg(columns));
     exchange_.Text(Edit(kXColumnId), xColumn);
     exchange_.Text(Edit(kYColumnId), yColumn);
 }
@@ -105,14 +144,17 @@ bool CMeasuredColumnsDlg::ValidateFields() {
     for (const auto& [field, id] :
          {std::pair{xColumn, kXColumnId}, std::pair{yColumn, kYColumnId}}) {
         if (field < 1 || field > columns_) {
-            RefuseField(
-                Edit(id),
-                QStringLiteral("Introduzca un número de columna entre 1 y %1.").arg(columns_));
+            RefuseField(Edit(id),
+                        QCoreApplication::translate("MeasuredColumnsDialog",
+                                                    "Introduzca un número de columna entre 1 y %1.")
+                            .arg(columns_));
             return false;
         }
     }
     if (xColumn == yColumn) {
-        RefuseField(Edit(kYColumnId), QStringLiteral("x e y han de leerse de columnas distintas."));
+        RefuseField(Edit(kYColumnId),
+                    QCoreApplication::translate("MeasuredColumnsDialog",
+                                                "x e y han de leerse de columnas distintas."));
         return false;
     }
     return true;
@@ -230,7 +272,8 @@ void CMeasuredOptionsDlg::ShowNote() {
     Edit(kLaserId)->setEnabled(shown.x == input::XChange::RamanShift);
     Edit(kAlsLambdaId)->setEnabled(shown.als.has_value());
     Edit(kAlsPId)->setEnabled(shown.als.has_value());
-    QString note = QStringLiteral(
+    QString note = QCoreApplication::translate(
+        "MeasuredOptionsDialog",
         "Se aplican en este orden: el cambio de x, el de y, el cambio de signo, el factor y "
         "la línea base restada. El archivo no cambia.");
     // What is left out does not depend on the factor or the baseline.
@@ -243,7 +286,8 @@ void CMeasuredOptionsDlg::ShowNote() {
         const input::TransformedSpectrum changed =
             input::ApplyTransform(points_.x, points_.y, points_.header, change);
         if (changed.LeftOut() > 0) {
-            note += QStringLiteral(
+            note += QCoreApplication::translate(
+                        "MeasuredOptionsDialog",
                         " Quedan fuera %1 de los %2 puntos, donde el cambio no está "
                         "definido (%3 por x, %4 por y).")
                         .arg(changed.LeftOut())
@@ -264,25 +308,30 @@ void CMeasuredOptionsDlg::ShowNote() {
 
 bool CMeasuredOptionsDlg::ValidateFields() {
     if (!std::isfinite(yFactor) || yFactor == 0.0) {
-        RefuseField(Edit(kYFactorId), kYFactorMessage);
+        RefuseField(Edit(kYFactorId),
+                    QCoreApplication::translate("MeasuredOptionsDialog", kYFactorMessage));
         return false;
     }
     const input::SpectrumTransform transform = Transform();
     if (transform.x == input::XChange::RamanShift &&
         !(std::isfinite(transform.laserNm) && transform.laserNm > 0.0)) {
         RefuseField(Edit(kLaserId),
-                    QStringLiteral("El desplazamiento Raman se mide desde la línea del láser: "
-                                   "introduzca su longitud de onda en nm, un número positivo."));
+                    QCoreApplication::translate(
+                        "MeasuredOptionsDialog",
+                        "El desplazamiento Raman se mide desde la línea del láser: "
+                        "introduzca su longitud de onda en nm, un número positivo."));
         return false;
     }
     if (transform.als) {
         if (const auto problem = input::AlsProblem(*transform.als)) {
-            RefuseField(Edit(std::isfinite(transform.als->lambda) && transform.als->lambda > 0.0
-                                 ? kAlsPId
-                                 : kAlsLambdaId),
-                        QStringLiteral("La línea base por mínimos cuadrados asimétricos no se "
-                                       "puede calcular: %1.")
-                            .arg(QString::fromStdString(*problem)));
+            RefuseField(
+                Edit(std::isfinite(transform.als->lambda) && transform.als->lambda > 0.0
+                         ? kAlsPId
+                         : kAlsLambdaId),
+                QCoreApplication::translate("MeasuredOptionsDialog",
+                                            "La línea base por mínimos cuadrados asimétricos no se "
+                                            "puede calcular: %1.")
+                    .arg(QString::fromStdString(*problem)));
             return false;
         }
     }
@@ -292,8 +341,10 @@ bool CMeasuredOptionsDlg::ValidateFields() {
         input::ApplyTransform(points_.x, points_.y, points_.header, change);
     if (changed.x.size() < 2) {
         RefuseField(Edit(kYFactorId),
-                    QStringLiteral("Con estos cambios quedan %1 de los %2 puntos, y hacen falta "
-                                   "al menos dos: el cambio no está definido en los demás.")
+                    QCoreApplication::translate(
+                        "MeasuredOptionsDialog",
+                        "Con estos cambios quedan %1 de los %2 puntos, y hacen falta "
+                        "al menos dos: el cambio no está definido en los demás.")
                         .arg(changed.x.size())
                         .arg(points_.x.size()));
         return false;

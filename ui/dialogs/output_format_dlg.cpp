@@ -1,5 +1,6 @@
 #include "ui/dialogs/output_format_dlg.h"
 
+#include <QCoreApplication>
 #include <QRadioButton>
 
 #include "platform/qt/modal_dialogs.h"
@@ -14,23 +15,36 @@ using K = ControlKind;
 
 // Template 131.
 const ControlTemplate kControls[] = {
-    {IDOK, K::DefaultButton, "Aceptar", 128, 7, 50, 14},
-    {IDCANCEL, K::Button, "Cancelar", 128, 24, 50, 14},
-    {0, K::Group, "&Signo decimal", 7, 7, 119, 59},
-    {COutputFormatDlg::kDecimalPointId, K::Radio, "Usar &punto decimal", 17, 20, 77, 10},
-    {COutputFormatDlg::kDecimalCommaId, K::Radio, "Usar &coma decimal", 17, 33, 76, 10},
-    {0, K::Label, "Algunos programas utilizan la coma para designar los valores decimales", 11, 46,
-     114, 17},
-    {0, K::Group, "Resolución", 7, 71, 140, 40},
-    {0, K::Label, "&Resolución: puntos entre los límites de x.", 11, 82, 130, 8},
+    {IDOK, K::DefaultButton, QT_TRANSLATE_NOOP("OutputFormatDialog", "Aceptar"), 128, 7, 50, 14},
+    {IDCANCEL, K::Button, QT_TRANSLATE_NOOP("OutputFormatDialog", "Cancelar"), 128, 24, 50, 14},
+    {0, K::Group, QT_TRANSLATE_NOOP("OutputFormatDialog", "&Signo decimal"), 7, 7, 119, 59},
+    {COutputFormatDlg::kDecimalPointId, K::Radio,
+     QT_TRANSLATE_NOOP("OutputFormatDialog", "Usar &punto decimal"), 17, 20, 77, 10},
+    {COutputFormatDlg::kDecimalCommaId, K::Radio,
+     QT_TRANSLATE_NOOP("OutputFormatDialog", "Usar &coma decimal"), 17, 33, 76, 10},
+    {0, K::Label,
+     QT_TRANSLATE_NOOP("OutputFormatDialog",
+                       "Algunos programas utilizan la coma para designar los valores decimales"),
+     11, 46, 114, 17},
+    {0, K::Group, QT_TRANSLATE_NOOP("OutputFormatDialog", "Resolución"), 7, 71, 140, 40},
+    {0, K::Label,
+     QT_TRANSLATE_NOOP("OutputFormatDialog", "&Resolución: puntos entre los límites de x."), 11, 82,
+     130, 8},
     {COutputFormatDlg::kResolutionId, K::Edit, "", 53, 92, 40, 14},
 };
 
-const DialogTemplate kTemplate{"Formato de salida de datos", 185, 127, kControls};
+const DialogTemplate kTemplate{
+    QT_TRANSLATE_NOOP("OutputFormatDialog", "Formato de salida de datos"),
+    185,
+    127,
+    kControls,
+    true,
+    "OutputFormatDialog"};
 
-const QString kResolutionBelowOneMessage = QStringLiteral(
-    "La resolución es el número de puntos entre los límites de x: "
-    "introduzca un número entero mayor que cero.");
+constexpr char kResolutionBelowOneMessage[] =
+    QT_TRANSLATE_NOOP("OutputFormatDialog",
+                      "La resolución es el número de puntos entre los límites de x: "
+                      "introduzca un número entero mayor que cero.");
 
 }  // namespace
 
@@ -44,7 +58,8 @@ bool COutputFormatDlg::ValidateFields() {
     if (resolution >= 1) {
         return true;
     }
-    RefuseField(Edit(kResolutionId), kResolutionBelowOneMessage);
+    RefuseField(Edit(kResolutionId),
+                QCoreApplication::translate("OutputFormatDialog", kResolutionBelowOneMessage));
     return false;
 }
 

@@ -1,6 +1,7 @@
 #include "ui/dialogs/peak_edit_dlg.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <cmath>
@@ -21,45 +22,70 @@ using K = ControlKind;
 
 // Template 133.
 const ControlTemplate kControls[] = {
-    {0, K::Label, "&Máximo", 7, 7, 63, 9},
+    {0, K::Label, QT_TRANSLATE_NOOP("PeakEditDialog", "&Máximo"), 7, 7, 63, 9},
     {CPeakEditDlg::kPositionId, K::Edit, "", 7, 16, 63, 14},
-    {0, K::Label, "&Intensidad", 75, 7, 63, 9},
+    {0, K::Label, QT_TRANSLATE_NOOP("PeakEditDialog", "&Intensidad"), 75, 7, 63, 9},
     {CPeakEditDlg::kIntensityId, K::Edit, "", 75, 16, 63, 14},
-    {0, K::Label, "&Anchura", 144, 7, 63, 9},
+    {0, K::Label, QT_TRANSLATE_NOOP("PeakEditDialog", "&Anchura"), 144, 7, 63, 9},
     {CPeakEditDlg::kWidthId, K::Edit, "", 144, 16, 63, 14},
-    {IDC_EDIT_SCALE_LABEL, K::Label, "&Escala", 212, 7, 22, 8},
+    {IDC_EDIT_SCALE_LABEL, K::Label, QT_TRANSLATE_NOOP("PeakEditDialog", "&Escala"), 212, 7, 22, 8},
     {CPeakEditDlg::kScaleId, K::Edit, "", 212, 16, 63, 14},
-    {CPeakEditDlg::kSeparateId, K::Check, "&Representar la curva por separado", 7, 34, 125, 10},
-    {IDOK, K::DefaultButton, "Aceptar", 134, 113, 50, 14},
-    {IDCANCEL, K::Button, "Cancelar", 196, 113, 50, 14},
-    {0, K::Label, "Introduzca los nuevos valores y pulse aceptar para que el cambio tenga efecto ",
+    {CPeakEditDlg::kSeparateId, K::Check,
+     QT_TRANSLATE_NOOP("PeakEditDialog", "&Representar la curva por separado"), 7, 34, 125, 10},
+    {IDOK, K::DefaultButton, QT_TRANSLATE_NOOP("PeakEditDialog", "Aceptar"), 134, 113, 50, 14},
+    {IDCANCEL, K::Button, QT_TRANSLATE_NOOP("PeakEditDialog", "Cancelar"), 196, 113, 50, 14},
+    {0, K::Label,
+     QT_TRANSLATE_NOOP(
+         "PeakEditDialog",
+         "Introduzca los nuevos valores y pulse aceptar para que el cambio tenga efecto "),
      7, 47, 251, 8},
-    {CPeakEditDlg::kManualId, K::Radio, "Introducción manual de todos los datos", 19, 69, 139, 10},
+    {CPeakEditDlg::kManualId, K::Radio,
+     QT_TRANSLATE_NOOP("PeakEditDialog", "Introducción manual de todos los datos"), 19, 69, 139,
+     10},
     {CPeakEditDlg::kIntensityFromWidthId, K::Radio,
-     "Obtención de la intensidad a partir de la anchura dada y manteniendo el área", 19, 79, 258,
-     10},
+     QT_TRANSLATE_NOOP(
+         "PeakEditDialog",
+         "Obtención de la intensidad a partir de la anchura dada y manteniendo el área"),
+     19, 79, 258, 10},
     {CPeakEditDlg::kWidthFromIntensityId, K::Radio,
-     "Obtención de la anchura a partir de la intensidad dada y manteniendo el área", 19, 89, 258,
-     10},
-    {0, K::Group, "Cálculo de datos", 7, 57, 351, 47},
-    {CPeakEditDlg::kCalculateId, K::Button, "Calcular", 292, 81, 50, 14},
+     QT_TRANSLATE_NOOP(
+         "PeakEditDialog",
+         "Obtención de la anchura a partir de la intensidad dada y manteniendo el área"),
+     19, 89, 258, 10},
+    {0, K::Group, QT_TRANSLATE_NOOP("PeakEditDialog", "Cálculo de datos"), 7, 57, 351, 47},
+    {CPeakEditDlg::kCalculateId, K::Button, QT_TRANSLATE_NOOP("PeakEditDialog", "Calcular"), 292,
+     81, 50, 14},
 };
 
-const DialogTemplate kTemplate{"Edición de datos", 365, 134, kControls};
+const DialogTemplate kTemplate{QT_TRANSLATE_NOOP("PeakEditDialog", "Edición de datos"),
+                               365,
+                               134,
+                               kControls,
+                               true,
+                               "PeakEditDialog"};
 
-const QString kZeroWidthMessage = QStringLiteral(
-    "Con anchura cero no se puede obtener la intensidad manteniendo el área. "
-    "La intensidad no ha cambiado.");
-const QString kZeroIntensityMessage = QStringLiteral(
-    "Con intensidad cero no se puede obtener la anchura manteniendo el área. "
-    "La anchura no ha cambiado.");
-const QString kAreaNotFiniteMessage = QStringLiteral(
-    "El área de este pico no es un número finito, así que no se puede mantener. "
-    "Ningún valor ha cambiado.");
-const QString kIntensityTooLargeMessage = QStringLiteral(
+constexpr char kZeroWidthMessage[] =
+    QT_TRANSLATE_NOOP("PeakEditDialog",
+                      "Con anchura cero no se puede obtener la intensidad manteniendo el área. "
+                      "La intensidad no ha cambiado.");
+constexpr char kZeroIntensityMessage[] =
+    QT_TRANSLATE_NOOP("PeakEditDialog",
+                      "Con intensidad cero no se puede obtener la anchura manteniendo el área. "
+                      "La anchura no ha cambiado.");
+constexpr char kAreaNotFiniteMessage[] =
+    QT_TRANSLATE_NOOP("PeakEditDialog",
+                      "El área de este pico no es un número finito, así que no se puede mantener. "
+                      "Ningún valor ha cambiado.");
+constexpr char kIntensityTooLargeMessage[] = QT_TRANSLATE_NOOP(
+    "PeakEditDialog",
     "La intensidad que mantendría el área es demasiado grande. La intensidad no ha cambiado.");
-const QString kWidthTooLargeMessage = QStringLiteral(
+constexpr char kWidthTooLargeMessage[] = QT_TRANSLATE_NOOP(
+    "PeakEditDialog",
     "La anchura que mantendría el área es demasiado grande. La anchura no ha cambiado.");
+
+QString Tr(const char* text) {
+    return QCoreApplication::translate("PeakEditDialog", text);
+}
 
 // A read-only edit looks like one: grey as the dialog, not white.
 void SetReadOnly(QLineEdit* edit, bool readOnly, const QColor& editableBase) {
@@ -113,18 +139,18 @@ void CPeakEditDlg::OnCalculate() {
     // A zero divisor would put "inf" or "nan" in a field, which the field
     // could not read back; the field keeps its value and the user is told why.
     const auto recompute = [this](double& field, double result, double divisor,
-                                  QLineEdit* divisorEdit, const QString& zeroMessage,
-                                  const QString& tooLargeMessage) {
+                                  QLineEdit* divisorEdit, const char* zeroMessage,
+                                  const char* tooLargeMessage) {
         if (!std::isfinite(area)) {
-            services_.AfxMessageBox(kAreaNotFiniteMessage);
+            services_.AfxMessageBox(Tr(kAreaNotFiniteMessage));
             return false;
         }
         if (divisor == 0.0) {
-            RefuseField(divisorEdit, zeroMessage);
+            RefuseField(divisorEdit, Tr(zeroMessage));
             return false;
         }
         if (!std::isfinite(result)) {
-            services_.AfxMessageBox(tooLargeMessage);
+            services_.AfxMessageBox(Tr(tooLargeMessage));
             return false;
         }
         field = result;

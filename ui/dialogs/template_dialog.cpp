@@ -15,7 +15,7 @@ TemplateDialog::TemplateDialog(const DialogTemplate& dialogTemplate, const Servi
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       services_(services) {
-    setWindowTitle(QString::fromUtf8(dialogTemplate.caption));
+    setWindowTitle(DialogCaption(dialogTemplate));
     setFont(FormFont());
     setFixedSize(DialogRect(0, 0, dialogTemplate.width, dialogTemplate.height).size());
     setModal(true);

@@ -1,5 +1,7 @@
 #include "ui/form/band_import.h"
 
+#include <QCoreApplication>
+
 #include "model/trazel_doc.h"
 #include "output/peak_list.h"
 #include "platform/number_format.h"
@@ -13,6 +15,17 @@ namespace trazel::ui {
 
 namespace {
 
+// The headings of output::kPeakListHeadings, marked here where they are
+// translated.
+[[maybe_unused]] constexpr const char* kHeadingTexts[] = {
+    QT_TRANSLATE_NOOP("PeakList", "Máximo"),  QT_TRANSLATE_NOOP("PeakList", "Escala"),
+    QT_TRANSLATE_NOOP("PeakList", "Máx*Esc"), QT_TRANSLATE_NOOP("PeakList", "Intensidad"),
+    QT_TRANSLATE_NOOP("PeakList", "Anchura"), QT_TRANSLATE_NOOP("PeakList", "R")};
+
+QString Tr(const char* text) {
+    return QCoreApplication::translate("BandImport", text);
+}
+
 QString Number(double value) {
     return QString::fromStdString(FormatG(value, 9));
 }
@@ -21,38 +34,45 @@ QString Number(double value) {
 // every band.
 QString ColumnsText(const BandList& list, const BandImportChoice& choice) {
     const BandColumns& c = list.columns;
-    const std::pair<const char*, int> columns[] = {{"posición", c.position},
-                                                   {"intensidad", c.intensity},
-                                                   {"anchura", c.width},
-                                                   {"escala", c.scale},
-                                                   {"R", c.separate}};
+    const std::pair<const char*, int> columns[] = {
+        {QT_TRANSLATE_NOOP("BandImport", "posición"), c.position},
+        {QT_TRANSLATE_NOOP("BandImport", "intensidad"), c.intensity},
+        {QT_TRANSLATE_NOOP("BandImport", "anchura"), c.width},
+        {QT_TRANSLATE_NOOP("BandImport", "escala"), c.scale},
+        {QT_TRANSLATE_NOOP("BandImport", "R"), c.separate}};
     QStringList found;
     for (const auto& [name, column] : columns) {
         if (column >= 0) {
-            found << (list.jcamp ? QString::fromUtf8(name)
-                                 : QStringLiteral("%1 (columna %2)")
-                                       .arg(QString::fromUtf8(name))
+            found << (list.jcamp ? Tr(name)
+                                 : Tr(QT_TRANSLATE_NOOP("BandImport", "%1 (columna %2)"))
+                                       .arg(Tr(name))
                                        .arg(column + 1));
         }
     }
     QStringList given;
     if (c.width < 0) {
-        given << QStringLiteral("anchura %1").arg(Number(choice.width));
+        given << Tr(QT_TRANSLATE_NOOP("BandImport", "anchura %1")).arg(Number(choice.width));
     }
     if (c.scale < 0) {
-        given << QStringLiteral("escala %1").arg(Number(choice.scale));
+        given << Tr(QT_TRANSLATE_NOOP("BandImport", "escala %1")).arg(Number(choice.scale));
     }
-    QString text = list.jcamp ? QStringLiteral("Tabla de picos JCAMP-DX. ") : QString();
-    text += QStringLiteral("Del archivo%1: %2.")
-                .arg(c.named ? QStringLiteral(", por su encabezado") : QString(),
-                     found.join(QStringLiteral(", ")));
+    QString text =
+        list.jcamp ? Tr(QT_TRANSLATE_NOOP("BandImport", "Tabla de picos JCAMP-DX. ")) : QString();
+    text += (c.named ? Tr(QT_TRANSLATE_NOOP("BandImport", "Del archivo, por su encabezado: %1."))
+                     : Tr(QT_TRANSLATE_NOOP("BandImport", "Del archivo: %1.")))
+                .arg(found.join(QStringLiteral(", ")));
     if (!given.isEmpty()) {
-        text += QStringLiteral(" Para todas: %1.").arg(given.join(QStringLiteral(", ")));
+        text += Tr(QT_TRANSLATE_NOOP("BandImport", " Para todas: %1."))
+                    .arg(given.join(QStringLiteral(", ")));
     }
     return text;
 }
 
 }  // namespace
+
+QString PeakListHeading(const char* heading) {
+    return QCoreApplication::translate("PeakList", heading);
+}
 
 BandListOptions ImportOptions(const BandImportChoice& choice, std::int32_t lineShape, int room) {
     return BandListOptions{.width = choice.width,
@@ -72,17 +92,19 @@ BandPreview PreviewOf(const ReadResult<BandList>& read, const BandImportChoice& 
     const BandList& list = read.Value();
     preview.ok = true;
     const auto count = static_cast<int>(list.bands.size());
-    preview.summary =
-        (count == 1 ? QStringLiteral("1 banda. ") : QStringLiteral("%1 bandas. ").arg(count)) +
-        ColumnsText(list, choice);
+    preview.summary = (count == 1 ? Tr(QT_TRANSLATE_NOOP("BandImport", "1 banda. "))
+                                  : Tr(QT_TRANSLATE_NOOP("BandImport", "%1 bandas. ")).arg(count)) +
+                      ColumnsText(list, choice);
     if (choice.areas) {
         preview.summary +=
             lineShape == Lorentzian
-                ? QStringLiteral(" Las áreas pasan a alturas de bandas lorentzianas.")
-                : QStringLiteral(" Las áreas pasan a alturas de bandas gaussianas.");
+                ? Tr(QT_TRANSLATE_NOOP("BandImport",
+                                       " Las áreas pasan a alturas de bandas lorentzianas."))
+                : Tr(QT_TRANSLATE_NOOP("BandImport",
+                                       " Las áreas pasan a alturas de bandas gaussianas."));
     }
     for (const char* heading : kPeakListHeadings) {
-        preview.headings << QString::fromUtf8(heading);
+        preview.headings << PeakListHeading(heading);
     }
     // In file order, as the list would show each band once it is in.
     CTrazelDoc shown;

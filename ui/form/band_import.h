@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <cstdint>
 #include <string>
 
@@ -7,6 +8,10 @@
 #include "ui/dialogs/import_bands_dlg.h"
 
 namespace trazel::ui {
+
+// A heading of output::kPeakListHeadings in the language shown: the list
+// people read takes it translated, the table printed for programs as it is.
+QString PeakListHeading(const char* heading);
 
 // What a band list is read with for a choice of the import dialog, the form's
 // line shape and the room left in the table.

@@ -110,7 +110,7 @@ void ExportRun::Lock() {
         }
     }
     qApp->installEventFilter(this);
-    ShowStatus(QString::fromUtf8(kExportRunningStatus));
+    ShowStatus(QCoreApplication::translate("Export", "Exportando… Esc para detener"));
 }
 
 void ExportRun::Unlock() {
@@ -148,7 +148,9 @@ void ExportRun::AskToStopForClose() {
     }
     asking_ = true;
     const MessageAnswer answer = services_.AfxMessageBox(
-        QString::fromUtf8(kStopExportQuestion), MessageKind::Question, MessageButtons::YesNo);
+        QCoreApplication::translate(
+            "Export", "La exportación no ha terminado. ¿Desea detenerla para cerrar la ventana?"),
+        MessageKind::Question, MessageButtons::YesNo);
     asking_ = false;
     if (answer == MessageAnswer::Yes) {
         stop_.request_stop();

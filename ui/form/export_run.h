@@ -15,10 +15,6 @@ class QWidget;
 
 namespace trazel::ui {
 
-inline constexpr char kExportRunningStatus[] = "Exportando… Esc para detener";
-inline constexpr char kStopExportQuestion[] =
-    "La exportación no ha terminado. ¿Desea detenerla para cerrar la ventana?";
-
 // The form's progress bar as the export's line loop drives it, and what keeps
 // the window alive while the loop runs on the window's own thread: from the
 // progress steps, a few dozen times a second, the window handles its pending

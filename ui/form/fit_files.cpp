@@ -24,9 +24,13 @@ std::optional<std::string> ChosenPath(const Services& services, QWidget* owner,
     if (!format || (!textAllowed && format != analysis::ReportFormat::Csv)) {
         services.AfxMessageBox(
             owner,
-            QStringLiteral("No se puede exportar «%1»: el nombre debe acabar "
-                           "en %2.")
-                .arg(*path, textAllowed ? QStringLiteral(".txt o .csv") : QStringLiteral(".csv")),
+            (textAllowed
+                 ? QCoreApplication::translate(
+                       "FitFiles",
+                       "No se puede exportar «%1»: el nombre debe acabar en .txt o .csv.")
+                 : QCoreApplication::translate(
+                       "FitFiles", "No se puede exportar «%1»: el nombre debe acabar en .csv."))
+                .arg(*path),
             MessageKind::Warning);
         return std::nullopt;
     }
@@ -54,8 +58,9 @@ void ExportFitReport(const analysis::CAnalysisDoc& document, const analysis::Fit
     if (!measured) {
         return;
     }
-    const auto path = ChosenPath(services, owner, QStringLiteral("Exportar resultado del ajuste"),
-                                 QStringLiteral("ajuste.txt"), true);
+    const auto path = ChosenPath(
+        services, owner, QCoreApplication::translate("FitFiles", "Exportar resultado del ajuste"),
+        QCoreApplication::translate("FitFiles", "ajuste.txt"), true);
     if (path) {
         TellFailure(analysis::WriteFitReport(*path, *measured, fit, ReportOriginOf(document)),
                     services, owner);
@@ -68,8 +73,9 @@ void ExportFitCurves(const analysis::CAnalysisDoc& document, const analysis::Fit
     if (!measured) {
         return;
     }
-    const auto path = ChosenPath(services, owner, QStringLiteral("Exportar curvas del ajuste"),
-                                 QStringLiteral("curvas.csv"), false);
+    const auto path = ChosenPath(
+        services, owner, QCoreApplication::translate("FitFiles", "Exportar curvas del ajuste"),
+        QCoreApplication::translate("FitFiles", "curvas.csv"), false);
     if (path) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         const Status written = analysis::WriteFitCurvesFile(*path, *measured, fit);

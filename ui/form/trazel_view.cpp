@@ -245,7 +245,7 @@ void CTrazelView::OnInitialUpdate() {
 void CTrazelView::InsertColumns() {
     QStringList headings;
     for (const char* heading : kPeakListHeadings) {
-        headings << QString::fromUtf8(heading);
+        headings << PeakListHeading(heading);
     }
     peakList->setColumnCount(kPeakListColumns);
     peakList->setHeaderLabels(headings);
@@ -320,7 +320,7 @@ void CTrazelView::OnAddPeak() {
     if (document_.Table().IsFull()) {
         return;
     }
-    history_.Record(QStringLiteral("Introducir"), [this] {
+    history_.Record(QCoreApplication::translate("Form", "Introducir"), [this] {
         document_.AddPeak(fields.position, fields.intensity, TypedWidth(), fields.scale);
     });
     FillPeakList();
@@ -338,8 +338,8 @@ void CTrazelView::OnImportBands() {
     if (!UpdateData(true)) {
         return;
     }
-    const auto chosen =
-        services_.Files().GetOpenFileName(window(), QStringLiteral("Importar bandas"), QString());
+    const auto chosen = services_.Files().GetOpenFileName(
+        window(), QCoreApplication::translate("Form", "Importar bandas"), QString());
     if (!chosen) {
         return;
     }
@@ -369,7 +369,7 @@ void CTrazelView::OnImportBands() {
         services_.AfxMessageBox(QString::fromStdString(bands.Message()));
         return;
     }
-    history_.Record(QStringLiteral("Importar bandas"),
+    history_.Record(QCoreApplication::translate("Form", "Importar bandas"),
                     [&] { document_.AddBands(bands.Value().bands); });
     FillPeakList();
 }
@@ -400,7 +400,8 @@ void CTrazelView::OnUniqueWidth() {
 
 void CTrazelView::OnClearAll() {
     peakList->clear();
-    history_.Record(QStringLiteral("Borrar todo"), [this] { document_.ClearPeaks(); });
+    history_.Record(QCoreApplication::translate("Form", "Borrar todo"),
+                    [this] { document_.ClearPeaks(); });
     // The list was emptied by hand rather than refilled, so whoever follows
     // the table is told here.
     emit tableChanged();
@@ -408,7 +409,7 @@ void CTrazelView::OnClearAll() {
 
 void CTrazelView::OnDeleteSelection() {
     const auto rows = SelectedRows();
-    history_.Record(QStringLiteral("Borrar Selección"),
+    history_.Record(QCoreApplication::translate("Form", "Borrar Selección"),
                     [this, &rows] { document_.DeleteRows(rows); });
     if (!rows.empty()) {
         FillPeakList();
@@ -420,7 +421,7 @@ void CTrazelView::OnEditSelection() {
     // alone, so every row still names the peak it named at the start.
     const auto rows = SelectedRows();
     for (const int row : rows) {
-        history_.Record(QStringLiteral("Editar Selección"),
+        history_.Record(QCoreApplication::translate("Form", "Editar Selección"),
                         [&] { EditPeak(document_, row, window(), services_); });
     }
     if (!rows.empty()) {
@@ -430,14 +431,14 @@ void CTrazelView::OnEditSelection() {
 
 void CTrazelView::OnAssignWidth() {
     UpdateData(true);
-    history_.Record(QStringLiteral("Asignar"),
+    history_.Record(QCoreApplication::translate("Form", "Asignar"),
                     [this] { document_.AssignWidth(fields.uniqueWidth, SelectedRows()); });
     FillPeakList();
 }
 
 void CTrazelView::OnShowCurves() {
     UpdateData(true);
-    history_.Record(QStringLiteral("Ver curvas"),
+    history_.Record(QCoreApplication::translate("Form", "Ver curvas"),
                     [this] { document_.ToggleSeparate(SelectedRows()); });
     FillPeakList();
     RedrawIfShown();
@@ -445,7 +446,7 @@ void CTrazelView::OnShowCurves() {
 
 void CTrazelView::OnScaleSelection() {
     UpdateData(true);
-    history_.Record(QStringLiteral("Escalar Selección"),
+    history_.Record(QCoreApplication::translate("Form", "Escalar Selección"),
                     [this] { document_.AssignScale(fields.scale, SelectedRows()); });
     FillPeakList();
 }
@@ -490,10 +491,12 @@ void CTrazelView::OnExport() {
     } else if (stopped) {
         services_.AfxMessageBox(QString::fromStdString(*stopped), MessageKind::Information);
     } else if (written) {
-        emit StatusMessage(QStringLiteral("%1 a %2").arg(
-            *written == 1 ? QStringLiteral("Exportada 1 línea")
-                          : QStringLiteral("Exportadas %1 líneas").arg(*written),
-            QFileInfo(QFile::decodeName(fields.outputPath.c_str())).fileName()));
+        const QString file = QFileInfo(QFile::decodeName(fields.outputPath.c_str())).fileName();
+        emit StatusMessage(
+            *written == 1 ? QCoreApplication::translate("Form", "Exportada 1 línea a %1").arg(file)
+                          : QCoreApplication::translate("Form", "Exportadas %1 líneas a %2")
+                                .arg(*written)
+                                .arg(file));
     }
     if (closeAfterwards) {
         QTimer::singleShot(0, window(), &QWidget::close);

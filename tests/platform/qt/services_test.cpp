@@ -1,6 +1,7 @@
 #include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
+#include <QTranslator>
 #include <QtTest>
 #include <stdexcept>
 
@@ -111,6 +112,38 @@ class ServicesTest : public QObject {
         QCOMPARE(built.mnemonics[0], std::pair(QChar(u'N'), static_cast<QWidget*>(labels[0])));
         QCOMPARE(built.mnemonics[1], std::pair(QChar(u'U'), radio));
         QVERIFY_THROWS_EXCEPTION(std::logic_error, BuildControls(dialogTemplate, &window));
+    }
+
+    // A template shows in the language of the translators installed: its
+    // caption and texts are looked up in its own context, a text without a
+    // translation stays, and the mnemonics are those of the texts shown.
+    void templateIsBuiltInTheLanguageShown() {
+        struct English : QTranslator {
+            QString translate(const char* context, const char* source, const char*,
+                              int) const override {
+                const QHash<QByteArray, QString> words{{"&Nombre", "Na&me"}, {"Diálogo", "Dialog"}};
+                return qstrcmp(context, "Prueba") == 0 ? words.value(source) : QString();
+            }
+            bool isEmpty() const override { return false; }
+        } english;
+        const ControlTemplate controls[] = {
+            {0, ControlKind::Label, "&Nombre", 0, 0, 40, 8},
+            {1, ControlKind::Edit, "", 0, 10, 40, 12},
+            {2, ControlKind::Check, "&Otro", 0, 30, 40, 10},
+        };
+        const DialogTemplate dialogTemplate{"Diálogo", 60, 50, controls, true, "Prueba"};
+        QVERIFY(QCoreApplication::installTranslator(&english));
+        QWidget window;
+        const BuiltControls built = BuildControls(dialogTemplate, &window);
+        const QString caption = DialogCaption(dialogTemplate);
+        const QString otherContext = ControlText(DialogTemplate{"", 60, 50, controls}, controls[0]);
+        QCoreApplication::removeTranslator(&english);
+        QCOMPARE(caption, QStringLiteral("Dialog"));
+        QCOMPARE(otherContext, QStringLiteral("&Nombre"));
+        QCOMPARE(window.findChild<QLabel*>()->text(), QStringLiteral("Na&me"));
+        QCOMPARE(built.mnemonics.size(), std::size_t{2});
+        QCOMPARE(built.mnemonics[0].first, QChar(u'M'));
+        QCOMPARE(built.mnemonics[1].first, QChar(u'O'));
     }
 
     void recentFileNamesAreShortened_data() {
