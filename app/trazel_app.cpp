@@ -107,6 +107,8 @@ QString StartHelpText() {
         "                          predeterminada, con la configuración de siempre,\n"
         "                          y termina sin abrir la ventana\n"
         "  --print-to IMPRESORA    lo mismo, en la impresora de ese nombre\n"
+        "  --lang es|en            la ventana en español o en inglés, sea cual sea el\n"
+        "                          idioma del entorno (LANGUAGE, LC_ALL, LC_MESSAGES, LANG)\n"
         "  --help                  muestra esta ayuda y termina\n"
         "  --version               escribe la versión y termina\n"
         "\n"

@@ -400,6 +400,17 @@
     </message>
 </context>
 <context>
+    <name>Main</name>
+    <message>
+        <source>trazel: --lang admite «es» o «en», no «%1»
+Pruebe «trazel --help».
+</source>
+        <translation>trazel: --lang takes “es” or “en”, not “%1”
+Try “trazel --help”.
+</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>&amp;Archivo</source>
@@ -998,6 +1009,22 @@
         <translation>The document to print is missing.</translation>
     </message>
     <message>
+        <source>Pruebe «trazel --help».</source>
+        <translation>Try “trazel --help”.</translation>
+    </message>
+    <message>
+        <source>No se puede imprimir: no hay ninguna impresora instalada.</source>
+        <translation>Cannot print: no printer is installed.</translation>
+    </message>
+    <message>
+        <source>No se puede imprimir: no hay ninguna impresora predeterminada.</source>
+        <translation>Cannot print: there is no default printer.</translation>
+    </message>
+    <message>
+        <source>No se puede imprimir: no hay ninguna impresora «%1».</source>
+        <translation>Cannot print: there is no printer “%1”.</translation>
+    </message>
+    <message>
         <source>Uso: trazel [DOCUMENTO]
      trazel --print DOCUMENTO
      trazel --print-to IMPRESORA DOCUMENTO
@@ -1008,6 +1035,8 @@ Abre la ventana de Trazel con un documento nuevo, o con DOCUMENTO.
                           predeterminada, con la configuración de siempre,
                           y termina sin abrir la ventana
   --print-to IMPRESORA    lo mismo, en la impresora de ese nombre
+  --lang es|en            la ventana en español o en inglés, sea cual sea el
+                          idioma del entorno (LANGUAGE, LC_ALL, LC_MESSAGES, LANG)
   --help                  muestra esta ayuda y termina
   --version               escribe la versión y termina
 
@@ -1024,28 +1053,15 @@ Opens the Trazel window with a new document, or with DOCUMENT.
                           printer, with the usual settings, and exits
                           without opening the window
   --print-to PRINTER      the same, on the printer of that name
+  --lang es|en            the window in Spanish or in English, whatever the
+                          language of the environment (LANGUAGE, LC_ALL,
+                          LC_MESSAGES, LANG)
   --help                  shows this help and exits
   --version               writes the version and exits
 
 Without a printer, or with one that does not exist, the message goes to
 standard error and the exit status is 1.
 </translation>
-    </message>
-    <message>
-        <source>Pruebe «trazel --help».</source>
-        <translation>Try “trazel --help”.</translation>
-    </message>
-    <message>
-        <source>No se puede imprimir: no hay ninguna impresora instalada.</source>
-        <translation>Cannot print: no printer is installed.</translation>
-    </message>
-    <message>
-        <source>No se puede imprimir: no hay ninguna impresora predeterminada.</source>
-        <translation>Cannot print: there is no default printer.</translation>
-    </message>
-    <message>
-        <source>No se puede imprimir: no hay ninguna impresora «%1».</source>
-        <translation>Cannot print: there is no printer “%1”.</translation>
     </message>
 </context>
 <context>
