@@ -29,6 +29,9 @@ using namespace trazel::fit;
 using namespace trazel::model;
 using namespace trazel::platform;
 
+// The texts are translated in the context "FitDialog", named outright: tr() would
+// look them up under the class's name with its namespace, which lupdate,
+// reading this file without the headers it includes, does not see.
 namespace trazel::ui {
 
 namespace {

@@ -23,6 +23,9 @@ using namespace trazel::analysis;
 using namespace trazel::input;
 using namespace trazel::platform;
 
+// The texts are translated in the context "MeasuredCommands", named outright: tr() would
+// look them up under the class's name with its namespace, which lupdate,
+// reading this file without the headers it includes, does not see.
 namespace trazel::ui {
 
 namespace {

@@ -10,6 +10,9 @@
 #include <QPushButton>
 #include <QSettings>
 
+// The texts are translated in the context "PictureSizeDialog", named outright: tr() would
+// look them up under the class's name with its namespace, which lupdate,
+// reading this file without the headers it includes, does not see.
 namespace trazel::ui {
 
 namespace {

@@ -32,9 +32,9 @@ namespace trazel::ui {
 
 namespace {
 
-// The words of a figure in the language shown. Both programs draw figures,
-// the command line without Qt's translators, so they go through the
-// translation every program installs.
+// The words of a figure in the language shown. The command line draws
+// figures as well as the window, so they go through platform::Translate,
+// which both programs install, rather than through Qt's translators alone.
 QString Words(const std::string& translated) {
     return QString::fromStdString(translated);
 }

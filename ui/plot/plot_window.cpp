@@ -34,6 +34,9 @@
 
 using namespace trazel::platform;
 
+// The texts are translated in the context "PlotWindow", named outright: tr() would
+// look them up under the class's name with its namespace, which lupdate,
+// reading this file without the headers it includes, does not see.
 namespace trazel::ui {
 
 namespace {
