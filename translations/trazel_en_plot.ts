@@ -1,4 +1,563 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="es">
+<context>
+    <name>FitDialog</name>
+    <message>
+        <source>fija</source>
+        <translation>fixed</translation>
+    </message>
+    <message>
+        <source>en el límite</source>
+        <translation>at the limit</translation>
+    </message>
+    <message>
+        <source>sin determinar</source>
+        <translation>undetermined</translation>
+    </message>
+    <message>
+        <source>Ajustar al espectro medido</source>
+        <translation>Fit to measured spectrum</translation>
+    </message>
+    <message>
+        <source>Ajustando… iteración %1, suma de cuadrados %2</source>
+        <translation>Fitting… iteration %1, sum of squares %2</translation>
+    </message>
+    <message>
+        <source>Intervalo de x</source>
+        <translation>x range</translation>
+    </message>
+    <message>
+        <source>&amp;Desde:</source>
+        <translation>Fro&amp;m:</translation>
+    </message>
+    <message>
+        <source>&amp;hasta:</source>
+        <translation>&amp;to:</translation>
+    </message>
+    <message>
+        <source>Bandas que varían</source>
+        <translation>Bands that vary</translation>
+    </message>
+    <message>
+        <source>Máximo</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>Intensidad</source>
+        <translation>Intensity</translation>
+    </message>
+    <message>
+        <source>Anchura</source>
+        <translation>Width</translation>
+    </message>
+    <message>
+        <source>P&amp;osición</source>
+        <translation>&amp;Position</translation>
+    </message>
+    <message>
+        <source>&amp;Intensidad</source>
+        <translation>&amp;Intensity</translation>
+    </message>
+    <message>
+        <source>Anch&amp;ura</source>
+        <translation>&amp;Width</translation>
+    </message>
+    <message>
+        <source>Valores que varían:</source>
+        <translation>Values that vary:</translation>
+    </message>
+    <message>
+        <source>Ninguna</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>Constante</source>
+        <translation>Constant</translation>
+    </message>
+    <message>
+        <source>Recta</source>
+        <translation>Linear</translation>
+    </message>
+    <message>
+        <source>Parábola</source>
+        <translation>Quadratic</translation>
+    </message>
+    <message>
+        <source>Cúbica</source>
+        <translation>Cubic</translation>
+    </message>
+    <message>
+        <source>&amp;Línea base:</source>
+        <translation>&amp;Baseline:</translation>
+    </message>
+    <message>
+        <source>Permitir intensidades &amp;negativas</source>
+        <translation>Allow &amp;negative intensities</translation>
+    </message>
+    <message>
+        <source>&amp;Ajustar</source>
+        <translation>&amp;Fit</translation>
+    </message>
+    <message>
+        <source>De&amp;tener</source>
+        <translation>&amp;Stop</translation>
+    </message>
+    <message>
+        <source>Área</source>
+        <translation>Area</translation>
+    </message>
+    <message>
+        <source>&amp;Copiar</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>E&amp;xportar resultado del ajuste...</source>
+        <translation>E&amp;xport fit result...</translation>
+    </message>
+    <message>
+        <source>Exportar cur&amp;vas del ajuste...</source>
+        <translation>Export fit c&amp;urves...</translation>
+    </message>
+    <message>
+        <source>A&amp;plicar</source>
+        <translation>&amp;Apply</translation>
+    </message>
+    <message>
+        <source>Cancelar</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>«%1» no es un número.</source>
+        <translation>“%1” is not a number.</translation>
+    </message>
+    <message>
+        <source>El intervalo de x está vacío: «Desde» debe ser menor que «hasta».</source>
+        <translation>The x range is empty: “From” must be less than “to”.</translation>
+    </message>
+    <message>
+        <source>Ajustando…</source>
+        <translation>Fitting…</translation>
+    </message>
+    <message>
+        <source>No hay memoria suficiente para un ajuste de tantos puntos.</source>
+        <translation>There is not enough memory for a fit to so many points.</translation>
+    </message>
+    <message>
+        <source>Ajuste detenido: la tabla no cambia.</source>
+        <translation>Fit stopped: the table is unchanged.</translation>
+    </message>
+    <message>
+        <source>Ajuste terminado en %1 iteraciones.</source>
+        <translation>Fit finished after %1 iterations.</translation>
+    </message>
+    <message>
+        <source>ninguna</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>Línea base: %1
+%2
+Suma de cuadrados: %3    Puntos: %4    Valores libres: %5    Iteraciones: %6
+Parada: %7</source>
+        <translation>Baseline: %1
+%2
+Sum of squares: %3    Points: %4    Free values: %5    Iterations: %6
+Stopped: %7</translation>
+    </message>
+    <message>
+        <source>Veredicto: %1</source>
+        <translation>Verdict: %1</translation>
+    </message>
+    <message>
+        <source>La tabla no tiene bandas que ajustar. Introduzca o importe primero las bandas de partida.</source>
+        <translation>The table has no bands to fit. Enter or import the starting bands first.</translation>
+    </message>
+</context>
+<context>
+    <name>MeasuredCommands</name>
+    <message>
+        <source>Espectros medidos</source>
+        <translation>Measured spectra</translation>
+    </message>
+    <message>
+        <source>Texto x-y y CSV</source>
+        <translation>x-y text and CSV</translation>
+    </message>
+    <message>
+        <source>Superponer espectro medido</source>
+        <translation>Overlay measured spectrum</translation>
+    </message>
+    <message>
+        <source>Sigue superpuesto el espectro medido «%1».</source>
+        <translation>The measured spectrum “%1” is still overlaid.</translation>
+    </message>
+    <message>
+        <source>%1 declara sus ordenadas en %2.
+
+¿Desea convertirlas a absorbancia (%3) para dibujarlas y ajustarlas? Las bandas de absorbancia se suman; las de transmitancia no. Puede cambiarlo en las opciones del espectro medido.</source>
+        <translation>%1 gives its y values as %2.
+
+Do you want to convert them to absorbance (%3) for drawing and fitting? Absorbance bands add up; transmittance bands do not. You can change this in the measured spectrum options.</translation>
+    </message>
+    <message>
+        <source>transmitancia en porcentaje</source>
+        <translation>percent transmittance</translation>
+    </message>
+    <message>
+        <source>transmitancia (0 a 1)</source>
+        <translation>transmittance (0 to 1)</translation>
+    </message>
+    <message>
+        <source>%1 contiene varios bloques; se muestra solo el primer espectro.</source>
+        <translation>%1 contains several blocks; only the first spectrum is shown.</translation>
+    </message>
+    <message>
+        <source>tiene más puntos de los que caben en la memoria</source>
+        <translation>has more points than fit in memory</translation>
+    </message>
+    <message>
+        <source>Leyendo %1…</source>
+        <translation>Reading %1…</translation>
+    </message>
+    <message>
+        <source>Cancelar</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>No hay ningún espectro medido superpuesto. Cárguelo con &quot;Superponer espectro medido&quot;.</source>
+        <translation>No measured spectrum is overlaid. Load one with &quot;Overlay measured spectrum&quot;.</translation>
+    </message>
+    <message>
+        <source>Factor de y</source>
+        <translation>y factor</translation>
+    </message>
+    <message>
+        <source>Transformar el espectro</source>
+        <translation>Transform the spectrum</translation>
+    </message>
+    <message>
+        <source>Quitar espectro medido</source>
+        <translation>Remove measured spectrum</translation>
+    </message>
+    <message>
+        <source>La última vez que se usó este documento se superpuso el espectro medido %1.
+
+¿Desea cargarlo en el documento? Se guardará con él.</source>
+        <translation>The last time this document was used, the measured spectrum %1 was overlaid on it.
+
+Do you want to load it into the document? It will be saved with it.</translation>
+    </message>
+</context>
+<context>
+    <name>Menu</name>
+    <message>
+        <source>&amp;Gráfico</source>
+        <translation>&amp;Graph</translation>
+    </message>
+    <message>
+        <source>Superponer espectro &amp;medido...</source>
+        <translation>Overlay &amp;measured spectrum...</translation>
+    </message>
+    <message>
+        <source>&amp;Opciones del espectro medido...</source>
+        <translation>Measured spectrum &amp;options...</translation>
+    </message>
+    <message>
+        <source>A&amp;justar al espectro medido...</source>
+        <translation>F&amp;it to measured spectrum...</translation>
+    </message>
+    <message>
+        <source>&amp;Buscar bandas...</source>
+        <translation>&amp;Find bands...</translation>
+    </message>
+</context>
+<context>
+    <name>PeakSearchDialog</name>
+    <message>
+        <source>Buscar bandas</source>
+        <translation>Find bands</translation>
+    </message>
+    <message>
+        <source>Bandas del espectro medido entre %1 y %2.</source>
+        <translation>Bands of the measured spectrum between %1 and %2.</translation>
+    </message>
+    <message>
+        <source>Suavizado de Savitzky-Golay</source>
+        <translation>Savitzky-Golay smoothing</translation>
+    </message>
+    <message>
+        <source>según los datos</source>
+        <translation>from the data</translation>
+    </message>
+    <message>
+        <source> puntos</source>
+        <translation> points</translation>
+    </message>
+    <message>
+        <source>&amp;Ventana:</source>
+        <translation>&amp;Window:</translation>
+    </message>
+    <message>
+        <source>&amp;Orden:</source>
+        <translation>&amp;Order:</translation>
+    </message>
+    <message>
+        <source>Lo que un máximo sobresale de la más alta de las dos partes más bajas que lo separan de un punto más alto, en % del intervalo de los datos.</source>
+        <translation>How far a maximum rises above the higher of the two lowest points that separate it from a higher point, in % of the range of the data.</translation>
+    </message>
+    <message>
+        <source>&amp;Prominencia mínima:</source>
+        <translation>Minimum &amp;prominence:</translation>
+    </message>
+    <message>
+        <source>&amp;Separación mínima:</source>
+        <translation>Minimum &amp;separation:</translation>
+    </message>
+    <message>
+        <source>Incluir &amp;hombros</source>
+        <translation>Include s&amp;houlders</translation>
+    </message>
+    <message>
+        <source>Posición</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>Intensidad</source>
+        <translation>Intensity</translation>
+    </message>
+    <message>
+        <source>Anchura</source>
+        <translation>Width</translation>
+    </message>
+    <message>
+        <source>Prominencia</source>
+        <translation>Prominence</translation>
+    </message>
+    <message>
+        <source>Clase</source>
+        <translation>Kind</translation>
+    </message>
+    <message>
+        <source>&amp;Añadir</source>
+        <translation>&amp;Add</translation>
+    </message>
+    <message>
+        <source>&amp;Reemplazar la tabla</source>
+        <translation>&amp;Replace the table</translation>
+    </message>
+    <message>
+        <source>Cancelar</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>La separación mínima no es un número; déjela vacía para que la den los datos.</source>
+        <translation>The minimum separation is not a number; leave it empty for the data to set it.</translation>
+    </message>
+    <message>
+        <source>hombro</source>
+        <translation>shoulder</translation>
+    </message>
+    <message>
+        <source>máximo</source>
+        <translation>maximum</translation>
+    </message>
+    <message>
+        <source>Hay %1 puntos medidos en el intervalo: hacen falta al menos cinco para buscar bandas.</source>
+        <translation>There are %1 measured points in the range: finding bands needs at least five.</translation>
+    </message>
+    <message>
+        <source>Ninguna banda</source>
+        <translation>No bands</translation>
+    </message>
+    <message>
+        <source>1 banda</source>
+        <translation>1 band</translation>
+    </message>
+    <message>
+        <source>%1 bandas</source>
+        <translation>%1 bands</translation>
+    </message>
+    <message>
+        <source>%1 en %2 puntos. Ventana de %3 puntos, orden %4; prominencia mínima %5; separación mínima %6.</source>
+        <translation>%1 in %2 points. Window of %3 points, order %4; minimum prominence %5; minimum separation %6.</translation>
+    </message>
+    <message>
+        <source>La tabla tiene sitio para %1: «Añadir» pone las más intensas.</source>
+        <translation>The table has room for %1: “Add” puts in the strongest.</translation>
+    </message>
+    <message>
+        <source>Reemplazar la tabla por las bandas encontradas</source>
+        <translation>Replace the table with the bands found</translation>
+    </message>
+    <message>
+        <source>Añadir las bandas encontradas</source>
+        <translation>Add the bands found</translation>
+    </message>
+</context>
+<context>
+    <name>PictureSizeDialog</name>
+    <message>
+        <source>Tamaño de la imagen</source>
+        <translation>Picture size</translation>
+    </message>
+    <message>
+        <source>centímetros</source>
+        <translation>centimetres</translation>
+    </message>
+    <message>
+        <source>pulgadas</source>
+        <translation>inches</translation>
+    </message>
+    <message>
+        <source>píxeles</source>
+        <translation>pixels</translation>
+    </message>
+    <message>
+        <source> ppp</source>
+        <translation> dpi</translation>
+    </message>
+    <message>
+        <source>Sombrear las bandas a&amp;justadas</source>
+        <translation>Shade the &amp;fitted bands</translation>
+    </message>
+    <message>
+        <source>&amp;Unidades:</source>
+        <translation>&amp;Units:</translation>
+    </message>
+    <message>
+        <source>&amp;Ancho:</source>
+        <translation>&amp;Width:</translation>
+    </message>
+    <message>
+        <source>A&amp;lto:</source>
+        <translation>&amp;Height:</translation>
+    </message>
+    <message>
+        <source>&amp;Resolución:</source>
+        <translation>&amp;Resolution:</translation>
+    </message>
+    <message>
+        <source>Píxeles del PNG:</source>
+        <translation>PNG pixels:</translation>
+    </message>
+</context>
+<context>
+    <name>PlotFigure</name>
+    <message>
+        <source>+ %1 más</source>
+        <translation>+ %1 more</translation>
+    </message>
+    <message>
+        <source>Los límites de x son iguales: no hay curvas que dibujar.</source>
+        <translation>The x limits are equal: there are no curves to draw.</translation>
+    </message>
+    <message>
+        <source>Línea base del ajuste</source>
+        <translation>Fit baseline</translation>
+    </message>
+    <message>
+        <source>Ajuste</source>
+        <translation>Fit</translation>
+    </message>
+    <message>
+        <source>Bandas ajustadas</source>
+        <translation>Fitted bands</translation>
+    </message>
+    <message>
+        <source>Residuo</source>
+        <translation>Residual</translation>
+    </message>
+    <message>
+        <source>Suma</source>
+        <translation>Sum</translation>
+    </message>
+    <message>
+        <source>Línea base estimada</source>
+        <translation>Estimated baseline</translation>
+    </message>
+    <message>
+        <source>la resolución debe estar entre %1 y %2 puntos por pulgada</source>
+        <translation>the resolution must be between %1 and %2 dots per inch</translation>
+    </message>
+    <message>
+        <source>la imagen debe tener entre %1 y %2 píxeles por lado a esa resolución</source>
+        <translation>the picture must be between %1 and %2 pixels a side at that resolution</translation>
+    </message>
+</context>
+<context>
+    <name>PlotWindow</name>
+    <message>
+        <source>Gráfico ampliado - Trazel</source>
+        <translation>Enlarged graph - Trazel</translation>
+    </message>
+    <message>
+        <source>E&amp;xportar resultado del ajuste...</source>
+        <translation>E&amp;xport fit result...</translation>
+    </message>
+    <message>
+        <source>Exportar c&amp;urvas del ajuste...</source>
+        <translation>Export fit c&amp;urves...</translation>
+    </message>
+    <message>
+        <source>&amp;Exportar imagen...</source>
+        <translation>&amp;Export image...</translation>
+    </message>
+    <message>
+        <source>&amp;Copiar imagen</source>
+        <translation>&amp;Copy image</translation>
+    </message>
+    <message>
+        <source>Copiar &amp;límites al formulario</source>
+        <translation>Copy &amp;limits to the form</translation>
+    </message>
+    <message>
+        <source>&amp;Vista del formulario</source>
+        <translation>Form &amp;view</translation>
+    </message>
+    <message>
+        <source>Ajustar la vista a los &amp;datos</source>
+        <translation>Fit view to the &amp;data</translation>
+    </message>
+    <message>
+        <source>Eje x i&amp;nvertido</source>
+        <translation>&amp;Reversed x axis</translation>
+    </message>
+    <message>
+        <source>&amp;Títulos de los ejes...</source>
+        <translation>Axis &amp;titles...</translation>
+    </message>
+    <message>
+        <source>Ce&amp;rrar</source>
+        <translation>Clo&amp;se</translation>
+    </message>
+    <message>
+        <source>Exportar imagen</source>
+        <translation>Export image</translation>
+    </message>
+    <message>
+        <source>No se puede exportar «%1»: el nombre debe acabar en .png, .svg o .pdf.</source>
+        <translation>Cannot export “%1”: the name must end in .png, .svg or .pdf.</translation>
+    </message>
+    <message>
+        <source>Los espectros infrarrojos en número de onda suelen dibujarse con el número de onda decreciente hacia la derecha.
+
+¿Desea invertir el eje x del gráfico ampliado? Puede cambiarlo con «Eje x invertido», en su menú «Gráfico».</source>
+        <translation>Infrared spectra in wavenumbers are usually drawn with the wavenumber decreasing to the right.
+
+Do you want to reverse the x axis of the enlarged graph? You can change it with “Reversed x axis” in its “Graph” menu.</translation>
+    </message>
+    <message>
+        <source>Títulos de los ejes</source>
+        <translation>Axis titles</translation>
+    </message>
+    <message>
+        <source>Eje &amp;x:</source>
+        <translation>&amp;x axis:</translation>
+    </message>
+    <message>
+        <source>Eje &amp;y:</source>
+        <translation>&amp;y axis:</translation>
+    </message>
+</context>
 </TS>

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -28,6 +29,9 @@ using namespace trazel::fit;
 using namespace trazel::model;
 using namespace trazel::platform;
 
+// The texts are translated in the context "FitDialog", named outright: tr() would
+// look them up under the class's name with its namespace, which lupdate,
+// reading this file without the headers it includes, does not see.
 namespace trazel::ui {
 
 namespace {
@@ -45,13 +49,13 @@ QString Number(double value, int digits = kShownDigits) {
 
 QString ErrorText(const Estimate& estimate) {
     if (!estimate.free) {
-        return QStringLiteral("fija");
+        return QCoreApplication::translate("FitDialog", "fija");
     }
     if (estimate.atBound) {
-        return QStringLiteral("en el límite");
+        return QCoreApplication::translate("FitDialog", "en el límite");
     }
     if (estimate.undetermined) {
-        return QStringLiteral("sin determinar");
+        return QCoreApplication::translate("FitDialog", "sin determinar");
     }
     return Number(estimate.error, 3);
 }
@@ -61,13 +65,14 @@ QString ErrorText(const Estimate& estimate) {
 FitDialog::FitDialog(const analysis::CAnalysisDoc& document, FitStart start,
                      const Services& services, QWidget* owner)
     : QDialog(owner), document_(document), start_(std::move(start)), services_(services) {
-    setWindowTitle(QStringLiteral("Ajustar al espectro medido"));
+    setWindowTitle(QCoreApplication::translate("FitDialog", "Ajustar al espectro medido"));
     setObjectName(QStringLiteral("fitDialog"));
     CreateControls();
     tick_ = new QTimer(this);
     connect(tick_, &QTimer::timeout, this, [this] {
         if (iteration_ > 0) {
-            progressLine->setText(QStringLiteral("Ajustando… iteración %1, suma de cuadrados %2")
+            progressLine->setText(QCoreApplication::translate(
+                                      "FitDialog", "Ajustando… iteración %1, suma de cuadrados %2")
                                       .arg(iteration_.load())
                                       .arg(Number(rss_.load(), 6)));
         }
@@ -85,16 +90,16 @@ FitDialog::~FitDialog() {
 void FitDialog::CreateControls() {
     auto* layout = new QVBoxLayout(this);
 
-    auto* range = new QGroupBox(QStringLiteral("Intervalo de x"), this);
+    auto* range = new QGroupBox(QCoreApplication::translate("FitDialog", "Intervalo de x"), this);
     auto* rangeLayout = new QHBoxLayout(range);
     const auto [xMin, xMax] = analysis::FitRangeFor(
         start_.settings, document_.GetAnalysis().measured ? document_.GetAnalysis().measured->X()
                                                           : std::span<const double>());
     xMinEdit = new QLineEdit(Number(xMin, 10), range);
     xMaxEdit = new QLineEdit(Number(xMax, 10), range);
-    auto* fromLabel = new QLabel(QStringLiteral("&Desde:"), range);
+    auto* fromLabel = new QLabel(QCoreApplication::translate("FitDialog", "&Desde:"), range);
     fromLabel->setBuddy(xMinEdit);
-    auto* toLabel = new QLabel(QStringLiteral("&hasta:"), range);
+    auto* toLabel = new QLabel(QCoreApplication::translate("FitDialog", "&hasta:"), range);
     toLabel->setBuddy(xMaxEdit);
     rangeLayout->addWidget(fromLabel);
     rangeLayout->addWidget(xMinEdit);
@@ -105,12 +110,14 @@ void FitDialog::CreateControls() {
     // The bands as the peak list shows them, newest on top, each ticked
     // when it varies: the selected ones, or, when none is selected, those
     // the last fit of the document let vary (at first all).
-    auto* bands = new QGroupBox(QStringLiteral("Bandas que varían"), this);
+    auto* bands =
+        new QGroupBox(QCoreApplication::translate("FitDialog", "Bandas que varían"), this);
     auto* bandsLayout = new QVBoxLayout(bands);
     bandList = new QTreeWidget(bands);
     bandList->setRootIsDecorated(false);
-    bandList->setHeaderLabels(
-        {QStringLiteral("Máximo"), QStringLiteral("Intensidad"), QStringLiteral("Anchura")});
+    bandList->setHeaderLabels({QCoreApplication::translate("FitDialog", "Máximo"),
+                               QCoreApplication::translate("FitDialog", "Intensidad"),
+                               QCoreApplication::translate("FitDialog", "Anchura")});
     const PeakTable& table = document_.Table();
     const auto contains = [](const std::vector<int>& list, int value) {
         return std::find(list.begin(), list.end(), value) != list.end();
@@ -127,10 +134,11 @@ void FitDialog::CreateControls() {
     bandList->setMinimumHeight(bandList->fontMetrics().height() * 6);
     bandsLayout->addWidget(bandList);
     auto* values = new QHBoxLayout;
-    positionBox = new QCheckBox(QStringLiteral("P&osición"), bands);
-    intensityBox = new QCheckBox(QStringLiteral("&Intensidad"), bands);
-    widthBox = new QCheckBox(QStringLiteral("Anch&ura"), bands);
-    values->addWidget(new QLabel(QStringLiteral("Valores que varían:"), bands));
+    positionBox = new QCheckBox(QCoreApplication::translate("FitDialog", "P&osición"), bands);
+    intensityBox = new QCheckBox(QCoreApplication::translate("FitDialog", "&Intensidad"), bands);
+    widthBox = new QCheckBox(QCoreApplication::translate("FitDialog", "Anch&ura"), bands);
+    values->addWidget(
+        new QLabel(QCoreApplication::translate("FitDialog", "Valores que varían:"), bands));
     positionBox->setChecked(start_.settings.values.position);
     intensityBox->setChecked(start_.settings.values.intensity);
     widthBox->setChecked(start_.settings.values.width);
@@ -144,21 +152,24 @@ void FitDialog::CreateControls() {
 
     auto* baselineRow = new QFormLayout;
     baselineBox = new QComboBox(this);
-    baselineBox->addItems({QStringLiteral("Ninguna"), QStringLiteral("Constante"),
-                           QStringLiteral("Recta"), QStringLiteral("Parábola"),
-                           QStringLiteral("Cúbica")});
-    baselineRow->addRow(QStringLiteral("&Línea base:"), baselineBox);
+    baselineBox->addItems({QCoreApplication::translate("FitDialog", "Ninguna"),
+                           QCoreApplication::translate("FitDialog", "Constante"),
+                           QCoreApplication::translate("FitDialog", "Recta"),
+                           QCoreApplication::translate("FitDialog", "Parábola"),
+                           QCoreApplication::translate("FitDialog", "Cúbica")});
+    baselineRow->addRow(QCoreApplication::translate("FitDialog", "&Línea base:"), baselineBox);
     baselineBox->setCurrentIndex(static_cast<int>(
         std::find(std::begin(kBaselines), std::end(kBaselines), start_.settings.baseline) -
         std::begin(kBaselines)));
-    negativeBox = new QCheckBox(QStringLiteral("Permitir intensidades &negativas"), this);
+    negativeBox = new QCheckBox(
+        QCoreApplication::translate("FitDialog", "Permitir intensidades &negativas"), this);
     negativeBox->setChecked(start_.settings.allowNegative);
     baselineRow->addRow(negativeBox);
     layout->addLayout(baselineRow);
 
     auto* run = new QHBoxLayout;
-    fitButton = new QPushButton(QStringLiteral("&Ajustar"), this);
-    stopButton = new QPushButton(QStringLiteral("De&tener"), this);
+    fitButton = new QPushButton(QCoreApplication::translate("FitDialog", "&Ajustar"), this);
+    stopButton = new QPushButton(QCoreApplication::translate("FitDialog", "De&tener"), this);
     progressLine = new QLabel(this);
     // A long status (a failure's reason) wraps under itself instead of
     // widening the dialog.
@@ -170,10 +181,11 @@ void FitDialog::CreateControls() {
 
     resultList = new QTreeWidget(this);
     resultList->setRootIsDecorated(false);
-    resultList->setHeaderLabels({QStringLiteral("Máximo"), QStringLiteral("±"),
-                                 QStringLiteral("Intensidad"), QStringLiteral("±"),
-                                 QStringLiteral("Anchura"), QStringLiteral("±"),
-                                 QStringLiteral("Área"), QStringLiteral("±")});
+    const QString plusMinus = QStringLiteral("±");
+    resultList->setHeaderLabels({QCoreApplication::translate("FitDialog", "Máximo"), plusMinus,
+                                 QCoreApplication::translate("FitDialog", "Intensidad"), plusMinus,
+                                 QCoreApplication::translate("FitDialog", "Anchura"), plusMinus,
+                                 QCoreApplication::translate("FitDialog", "Área"), plusMinus});
     resultList->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     resultList->setMinimumHeight(resultList->fontMetrics().height() * 6);
     layout->addWidget(resultList, 1);
@@ -187,13 +199,18 @@ void FitDialog::CreateControls() {
     layout->addWidget(verdict);
 
     auto* buttons = new QDialogButtonBox(this);
-    copyButton = buttons->addButton(QStringLiteral("&Copiar"), QDialogButtonBox::ActionRole);
-    reportButton = buttons->addButton(QStringLiteral("E&xportar resultado del ajuste..."),
-                                      QDialogButtonBox::ActionRole);
-    curvesButton = buttons->addButton(QStringLiteral("Exportar cur&vas del ajuste..."),
-                                      QDialogButtonBox::ActionRole);
-    applyButton = buttons->addButton(QStringLiteral("A&plicar"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
+    copyButton = buttons->addButton(QCoreApplication::translate("FitDialog", "&Copiar"),
+                                    QDialogButtonBox::ActionRole);
+    reportButton = buttons->addButton(
+        QCoreApplication::translate("FitDialog", "E&xportar resultado del ajuste..."),
+        QDialogButtonBox::ActionRole);
+    curvesButton = buttons->addButton(
+        QCoreApplication::translate("FitDialog", "Exportar cur&vas del ajuste..."),
+        QDialogButtonBox::ActionRole);
+    applyButton = buttons->addButton(QCoreApplication::translate("FitDialog", "A&plicar"),
+                                     QDialogButtonBox::AcceptRole);
+    buttons->addButton(QCoreApplication::translate("FitDialog", "Cancelar"),
+                       QDialogButtonBox::RejectRole);
     layout->addWidget(buttons);
     // Enter fits; applying takes a click or its letter, never a stray Enter.
     fitButton->setDefault(true);
@@ -232,8 +249,10 @@ std::optional<analysis::FitSettings> FitDialog::Settings() {
     const auto read = [this](QLineEdit* edit) -> std::optional<double> {
         const auto value = ParseDouble(edit->text().trimmed().toStdString());
         if (!value) {
-            services_.AfxMessageBox(this, QStringLiteral("«%1» no es un número.").arg(edit->text()),
-                                    MessageKind::Warning);
+            services_.AfxMessageBox(
+                this,
+                QCoreApplication::translate("FitDialog", "«%1» no es un número.").arg(edit->text()),
+                MessageKind::Warning);
             edit->setFocus();
             edit->selectAll();
         }
@@ -250,7 +269,8 @@ std::optional<analysis::FitSettings> FitDialog::Settings() {
     if (!(*xMin < *xMax)) {
         services_.AfxMessageBox(
             this,
-            QStringLiteral("El intervalo de x está vacío: «Desde» debe ser menor que «hasta»."),
+            QCoreApplication::translate(
+                "FitDialog", "El intervalo de x está vacío: «Desde» debe ser menor que «hasta»."),
             MessageKind::Warning);
         xMinEdit->setFocus();
         xMinEdit->selectAll();
@@ -298,10 +318,17 @@ void FitDialog::StartFit() {
     stop_ = false;
     iteration_ = 0;
     rss_ = 0.0;
-    progressLine->setText(QStringLiteral("Ajustando…"));
+    progressLine->setText(QCoreApplication::translate("FitDialog", "Ajustando…"));
+    // Put into words here, where the language is known, and before memory
+    // runs short.
+    std::string outOfMemory =
+        QCoreApplication::translate("FitDialog",
+                                    "No hay memoria suficiente para un ajuste de tantos puntos.")
+            .toStdString();
     // The thread works on a copy of its own, so that nothing the dialog does
     // meanwhile can reach it; it is told to stop through stop_ alone.
-    worker_ = std::async(std::launch::async, [this, problem = std::move(problem)] {
+    worker_ = std::async(std::launch::async, [this, problem = std::move(problem),
+                                              outOfMemory = std::move(outOfMemory)] {
         FitResult result;
         try {
             result = FitBands(problem, [this](int iteration, double rss) {
@@ -312,7 +339,7 @@ void FitDialog::StartFit() {
         } catch (const std::bad_alloc&) {
             result = FitResult{};
             result.failure = FitFailure::BadInput;
-            result.message = "No hay memoria suficiente para un ajuste de tantos puntos.";
+            result.message = outOfMemory;
         }
         // Handed back on the dialog's thread; dropped if the dialog is gone.
         QMetaObject::invokeMethod(
@@ -339,9 +366,10 @@ void FitDialog::Finished(FitResult result) {
     running_.reset();
     if (!result.Ok()) {
         const QString message = QString::fromStdString(result.message);
-        progressLine->setText(result.failure == FitFailure::Stopped
-                                  ? QStringLiteral("Ajuste detenido: la tabla no cambia.")
-                                  : message);
+        progressLine->setText(
+            result.failure == FitFailure::Stopped
+                ? QCoreApplication::translate("FitDialog", "Ajuste detenido: la tabla no cambia.")
+                : message);
         if (result.failure == FitFailure::NoConvergence) {
             verdict->setText(QString::fromStdString(VerdictText(result)));
         }
@@ -354,7 +382,8 @@ void FitDialog::Finished(FitResult result) {
     }
     record->result = std::move(result);
     progressLine->setText(
-        QStringLiteral("Ajuste terminado en %1 iteraciones.").arg(record->result.iterations));
+        QCoreApplication::translate("FitDialog", "Ajuste terminado en %1 iteraciones.")
+            .arg(record->result.iterations));
     ShowResult(*record);
     shown_ = std::move(record);
     UpdateButtons();
@@ -371,7 +400,7 @@ void FitDialog::ShowResult(const analysis::FitRecord& shown) {
                                          Number(band->width.value), ErrorText(band->width),
                                          Number(band->area.value), ErrorText(band->area)});
     }
-    QString baseline = QStringLiteral("ninguna");
+    QString baseline = QCoreApplication::translate("FitDialog", "ninguna");
     if (!result.baseline.empty()) {
         // About the centre of the range, so that c0 is its value there.
         baseline = QStringLiteral("%1 (x − xc), xc = %2:")
@@ -384,15 +413,16 @@ void FitDialog::ShowResult(const analysis::FitRecord& shown) {
         }
     }
     statistics->setText(
-        QStringLiteral("Línea base: %1\n%2\nSuma de cuadrados: %3    Puntos: %4    "
-                       "Valores libres: %5    Iteraciones: %6\nParada: %7")
+        QCoreApplication::translate("FitDialog",
+                                    "Línea base: %1\n%2\nSuma de cuadrados: %3    Puntos: %4    "
+                                    "Valores libres: %5    Iteraciones: %6\nParada: %7")
             .arg(baseline, QString::fromStdString(StatisticsText(result)), Number(result.rss, 6))
             .arg(result.points)
             .arg(result.parameters)
             .arg(result.iterations)
             .arg(QString::fromStdString(result.stopReason)));
-    verdict->setText(
-        QStringLiteral("Veredicto: %1").arg(QString::fromStdString(VerdictText(result))));
+    verdict->setText(QCoreApplication::translate("FitDialog", "Veredicto: %1")
+                         .arg(QString::fromStdString(VerdictText(result))));
 }
 
 void FitDialog::Forget() {
@@ -450,10 +480,12 @@ std::shared_ptr<const analysis::FitRecord> RunFitDialog(
         return nullptr;
     }
     if (document.Table().PeakCount() == 0) {
-        services.AfxMessageBox(owner,
-                               QStringLiteral("La tabla no tiene bandas que ajustar. Introduzca o "
-                                              "importe primero las bandas de partida."),
-                               MessageKind::Information);
+        services.AfxMessageBox(
+            owner,
+            QCoreApplication::translate("FitDialog",
+                                        "La tabla no tiene bandas que ajustar. Introduzca o "
+                                        "importe primero las bandas de partida."),
+            MessageKind::Information);
         return nullptr;
     }
     FitStart start{
@@ -480,7 +512,7 @@ std::shared_ptr<const analysis::FitRecord> RunFitDialog(
         return nullptr;
     }
     // The bands and the baseline go in together, as one step.
-    view.History().Record(QStringLiteral("Ajustar al espectro medido"),
+    view.History().Record(QCoreApplication::translate("FitDialog", "Ajustar al espectro medido"),
                           [&] { document.ApplyFit(*fit); });
     view.FillPeakList();
     return fit;

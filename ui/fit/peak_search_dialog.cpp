@@ -1,6 +1,7 @@
 #include "ui/fit/peak_search_dialog.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
@@ -21,6 +22,9 @@
 using namespace trazel::analysis;
 using namespace trazel::platform;
 
+// The texts are translated in the context "PeakSearchDialog", named outright: tr() would
+// look them up under the class's name with its namespace, which lupdate,
+// reading this file without the headers it includes, does not see.
 namespace trazel::ui {
 
 namespace {
@@ -38,7 +42,7 @@ PeakSearchDialog::PeakSearchDialog(const CAnalysisDoc& document, double xMin, do
                                    const PeakSearchSettings& start, const Services& services,
                                    QWidget* owner)
     : QDialog(owner), document_(document), xMin_(xMin), xMax_(xMax), services_(services) {
-    setWindowTitle(QStringLiteral("Buscar bandas"));
+    setWindowTitle(QCoreApplication::translate("PeakSearchDialog", "Buscar bandas"));
     setObjectName(QStringLiteral("peakSearchDialog"));
     CreateControls(start);
     Search();
@@ -46,25 +50,29 @@ PeakSearchDialog::PeakSearchDialog(const CAnalysisDoc& document, double xMin, do
 
 void PeakSearchDialog::CreateControls(const PeakSearchSettings& start) {
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(
-        new QLabel(QStringLiteral("Bandas del espectro medido entre %1 y %2.")
-                       .arg(Number(std::min(xMin_, xMax_), 10), Number(std::max(xMin_, xMax_), 10)),
-                   this));
+    layout->addWidget(new QLabel(
+        QCoreApplication::translate("PeakSearchDialog", "Bandas del espectro medido entre %1 y %2.")
+            .arg(Number(std::min(xMin_, xMax_), 10), Number(std::max(xMin_, xMax_), 10)),
+        this));
 
-    auto* smoothing = new QGroupBox(QStringLiteral("Suavizado de Savitzky-Golay"), this);
+    auto* smoothing = new QGroupBox(
+        QCoreApplication::translate("PeakSearchDialog", "Suavizado de Savitzky-Golay"), this);
     auto* smoothingRow = new QHBoxLayout(smoothing);
     windowBox = new QSpinBox(smoothing);
     windowBox->setRange(kAutomaticWindow, kMaxSmoothWindow);
     windowBox->setSingleStep(2);
-    windowBox->setSpecialValueText(QStringLiteral("según los datos"));
-    windowBox->setSuffix(QStringLiteral(" puntos"));
+    windowBox->setSpecialValueText(
+        QCoreApplication::translate("PeakSearchDialog", "según los datos"));
+    windowBox->setSuffix(QCoreApplication::translate("PeakSearchDialog", " puntos"));
     windowBox->setValue(start.window.value_or(kAutomaticWindow));
     orderBox = new QSpinBox(smoothing);
     orderBox->setRange(0, kMaxSmoothOrder);
     orderBox->setValue(start.order);
-    auto* windowLabel = new QLabel(QStringLiteral("&Ventana:"), smoothing);
+    auto* windowLabel =
+        new QLabel(QCoreApplication::translate("PeakSearchDialog", "&Ventana:"), smoothing);
     windowLabel->setBuddy(windowBox);
-    auto* orderLabel = new QLabel(QStringLiteral("&Orden:"), smoothing);
+    auto* orderLabel =
+        new QLabel(QCoreApplication::translate("PeakSearchDialog", "&Orden:"), smoothing);
     orderLabel->setBuddy(orderBox);
     smoothingRow->addWidget(windowLabel);
     smoothingRow->addWidget(windowBox);
@@ -79,16 +87,20 @@ void PeakSearchDialog::CreateControls(const PeakSearchSettings& start) {
     prominenceBox->setDecimals(1);
     prominenceBox->setSuffix(QStringLiteral(" %"));
     prominenceBox->setValue(start.minProminence * 100.0);
-    prominenceBox->setToolTip(
-        QStringLiteral("Lo que un máximo sobresale de la más alta de las dos partes más bajas "
-                       "que lo separan de un punto más alto, en % del intervalo de los datos."));
-    form->addRow(QStringLiteral("&Prominencia mínima:"), prominenceBox);
+    prominenceBox->setToolTip(QCoreApplication::translate(
+        "PeakSearchDialog",
+        "Lo que un máximo sobresale de la más alta de las dos partes más bajas "
+        "que lo separan de un punto más alto, en % del intervalo de los datos."));
+    form->addRow(QCoreApplication::translate("PeakSearchDialog", "&Prominencia mínima:"),
+                 prominenceBox);
     distanceEdit = new QLineEdit(this);
     if (start.minDistance) {
         distanceEdit->setText(Number(*start.minDistance, 10));
     }
-    form->addRow(QStringLiteral("&Separación mínima:"), distanceEdit);
-    shouldersBox = new QCheckBox(QStringLiteral("Incluir &hombros"), this);
+    form->addRow(QCoreApplication::translate("PeakSearchDialog", "&Separación mínima:"),
+                 distanceEdit);
+    shouldersBox =
+        new QCheckBox(QCoreApplication::translate("PeakSearchDialog", "Incluir &hombros"), this);
     shouldersBox->setChecked(start.shoulders);
     form->addRow(shouldersBox);
     layout->addLayout(form);
@@ -105,18 +117,23 @@ void PeakSearchDialog::CreateControls(const PeakSearchSettings& start) {
     preview->setEditTriggers(QAbstractItemView::NoEditTriggers);
     preview->setFocusPolicy(Qt::NoFocus);
     preview->header()->setSectionsClickable(false);
-    preview->setHeaderLabels({QStringLiteral("Posición"), QStringLiteral("Intensidad"),
-                              QStringLiteral("Anchura"), QStringLiteral("Prominencia"),
-                              QStringLiteral("Clase")});
+    preview->setHeaderLabels({QCoreApplication::translate("PeakSearchDialog", "Posición"),
+                              QCoreApplication::translate("PeakSearchDialog", "Intensidad"),
+                              QCoreApplication::translate("PeakSearchDialog", "Anchura"),
+                              QCoreApplication::translate("PeakSearchDialog", "Prominencia"),
+                              QCoreApplication::translate("PeakSearchDialog", "Clase")});
     preview->setMinimumHeight(preview->fontMetrics().height() * 10);
     preview->setMinimumWidth(preview->fontMetrics().averageCharWidth() * 70);
     layout->addWidget(preview);
 
     auto* buttons = new QDialogButtonBox(this);
-    addButton = buttons->addButton(QStringLiteral("&Añadir"), QDialogButtonBox::AcceptRole);
+    addButton = buttons->addButton(QCoreApplication::translate("PeakSearchDialog", "&Añadir"),
+                                   QDialogButtonBox::AcceptRole);
     replaceButton =
-        buttons->addButton(QStringLiteral("&Reemplazar la tabla"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancelar"));
+        buttons->addButton(QCoreApplication::translate("PeakSearchDialog", "&Reemplazar la tabla"),
+                           QDialogButtonBox::AcceptRole);
+    buttons->addButton(QDialogButtonBox::Cancel)
+        ->setText(QCoreApplication::translate("PeakSearchDialog", "Cancelar"));
     addButton->setDefault(true);
     connect(addButton, &QPushButton::clicked, this, [this] {
         replace_ = false;
@@ -163,7 +180,8 @@ void PeakSearchDialog::Search() {
     const QString distanceText = distanceEdit->text().trimmed();
     QString refused;
     if (!distanceText.isEmpty() && !ParseDouble(distanceText.toStdString())) {
-        refused = QStringLiteral(
+        refused = QCoreApplication::translate(
+            "PeakSearchDialog",
             "La separación mínima no es un número; déjela vacía para que "
             "la den los datos.");
     } else if (!problem.empty()) {
@@ -179,7 +197,8 @@ void PeakSearchDialog::Search() {
         auto* item = new QTreeWidgetItem(
             preview, {Number(band.position, 9), Number(band.intensity, 6), Number(band.width, 6),
                       Number(band.prominence, 6),
-                      band.shoulder ? QStringLiteral("hombro") : QStringLiteral("máximo")});
+                      band.shoulder ? QCoreApplication::translate("PeakSearchDialog", "hombro")
+                                    : QCoreApplication::translate("PeakSearchDialog", "máximo")});
         for (int c = 0; c < 4; ++c) {
             item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
         }
@@ -191,25 +210,32 @@ void PeakSearchDialog::Search() {
     if (!refused.isEmpty()) {
         summary->setText(refused);
     } else if (r.points < 5) {
-        summary->setText(QStringLiteral("Hay %1 puntos medidos en el intervalo: hacen falta al "
+        summary->setText(
+            QCoreApplication::translate("PeakSearchDialog",
+                                        "Hay %1 puntos medidos en el intervalo: hacen falta al "
                                         "menos cinco para buscar bandas.")
-                             .arg(r.points));
+                .arg(r.points));
     } else {
         const auto count = static_cast<int>(r.bands.size());
-        QString text = count == 0   ? QStringLiteral("Ninguna banda")
-                       : count == 1 ? QStringLiteral("1 banda")
-                                    : QStringLiteral("%1 bandas").arg(count);
-        text += QStringLiteral(
-                    " en %1 puntos. Ventana de %2 puntos, orden %3; prominencia "
-                    "mínima %4; separación mínima %5.")
-                    .arg(r.points)
-                    .arg(r.used.window.value_or(0))
-                    .arg(r.used.order)
-                    .arg(Number(r.prominenceFloor), Number(r.used.minDistance.value_or(0.0)));
+        // The number of bands is a phrase of its own, the subject of the
+        // sentence, as none and one read differently from many.
+        const QString bands =
+            count == 0   ? QCoreApplication::translate("PeakSearchDialog", "Ninguna banda")
+            : count == 1 ? QCoreApplication::translate("PeakSearchDialog", "1 banda")
+                         : QCoreApplication::translate("PeakSearchDialog", "%1 bandas").arg(count);
+        QString text =
+            QCoreApplication::translate(
+                "PeakSearchDialog",
+                "%1 en %2 puntos. Ventana de %3 puntos, orden %4; prominencia "
+                "mínima %5; separación mínima %6.")
+                .arg(bands, QString::number(r.points), QString::number(r.used.window.value_or(0)),
+                     QString::number(r.used.order), Number(r.prominenceFloor),
+                     Number(r.used.minDistance.value_or(0.0)));
         if (Room() < count) {
-            text += QStringLiteral(
-                        " La tabla tiene sitio para %1: «Añadir» pone las más "
-                        "intensas.")
+            text += QLatin1Char(' ') +
+                    QCoreApplication::translate(
+                        "PeakSearchDialog",
+                        "La tabla tiene sitio para %1: «Añadir» pone las más intensas.")
                         .arg(Room());
         }
         summary->setText(text);
@@ -246,8 +272,10 @@ int RunPeakSearch(CTrazelView& view, double xMin, double xMax, const Services& s
     }
     int put = 0;
     view.History().Record(
-        dialog.Replace() ? QStringLiteral("Reemplazar la tabla por las bandas encontradas")
-                         : QStringLiteral("Añadir las bandas encontradas"),
+        dialog.Replace()
+            ? QCoreApplication::translate("PeakSearchDialog",
+                                          "Reemplazar la tabla por las bandas encontradas")
+            : QCoreApplication::translate("PeakSearchDialog", "Añadir las bandas encontradas"),
         [&] {
             put = document.PutFoundBands(dialog.Found().bands, dialog.Settings(), dialog.Replace());
         });

@@ -1,5 +1,6 @@
 #include "ui/plot/measured_commands.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
@@ -22,6 +23,9 @@ using namespace trazel::analysis;
 using namespace trazel::input;
 using namespace trazel::platform;
 
+// The texts are translated in the context "MeasuredCommands", named outright: tr() would
+// look them up under the class's name with its namespace, which lupdate,
+// reading this file without the headers it includes, does not see.
 namespace trazel::ui {
 
 namespace {
@@ -38,17 +42,17 @@ constexpr int kPreviewLines = 8;
 constexpr int kProgressIntervalMs = 50;
 constexpr int kProgressSteps = 1000;
 
-const QString kChooseCaption = QStringLiteral("Superponer espectro medido");
-const QString kNoSpectrumMessage = QStringLiteral(
-    "No hay ningún espectro medido superpuesto. Cárguelo con \"Superponer espectro medido\".");
-
-const std::vector<FileType> kMeasuredTypes = {
-    {QStringLiteral("Espectros medidos"),
-     QStringLiteral("*.txt *.csv *.tsv *.dat *.xy *.asc *.prn *.jdx *.dx"), QString()},
-    {QStringLiteral("Texto x-y y CSV"), QStringLiteral("*.txt *.csv *.tsv *.dat *.xy *.asc *.prn"),
-     QString()},
-    {QStringLiteral("JCAMP-DX"), QStringLiteral("*.jdx *.dx"), QString()},
-};
+// The kinds of file the open dialog offers, described in the language shown;
+// the patterns are the same in every language.
+std::vector<FileType> MeasuredTypes() {
+    return {
+        {QCoreApplication::translate("MeasuredCommands", "Espectros medidos"),
+         QStringLiteral("*.txt *.csv *.tsv *.dat *.xy *.asc *.prn *.jdx *.dx"), QString()},
+        {QCoreApplication::translate("MeasuredCommands", "Texto x-y y CSV"),
+         QStringLiteral("*.txt *.csv *.tsv *.dat *.xy *.asc *.prn"), QString()},
+        {QStringLiteral("JCAMP-DX"), QStringLiteral("*.jdx *.dx"), QString()},
+    };
+}
 
 QString Shown(const std::string& path) {
     return QFile::decodeName(QByteArray::fromStdString(path));
@@ -125,8 +129,10 @@ void MeasuredCommands::ChooseAndLoad() {
     }
     const QString folder =
         Current() ? QFileInfo(Shown(Current()->sourcePath)).absolutePath() : QString();
-    const auto chosen = services_.Files().GetOpenFileNameOfTypes(dialogParent_, kChooseCaption,
-                                                                 folder, kMeasuredTypes);
+    const auto chosen = services_.Files().GetOpenFileNameOfTypes(
+        dialogParent_,
+        QCoreApplication::translate("MeasuredCommands", "Superponer espectro medido"), folder,
+        MeasuredTypes());
     if (!chosen) {
         return;
     }
@@ -167,7 +173,9 @@ bool MeasuredCommands::Load(const std::string& path, const MeasuredOptions& opti
         const bool cancelled = result.Failure() == ReadFailure::Cancelled;
         QString message = QString::fromStdString(result.Message());
         if (Current()) {
-            message += QStringLiteral("\n\nSigue superpuesto el espectro medido «%1».")
+            message += QStringLiteral("\n\n") +
+                       QCoreApplication::translate("MeasuredCommands",
+                                                   "Sigue superpuesto el espectro medido «%1».")
                            .arg(MeasuredLegendName(Current()->sourcePath));
         }
         services_.AfxMessageBox(dialogParent_, message,
@@ -182,14 +190,16 @@ bool MeasuredCommands::Load(const std::string& path, const MeasuredOptions& opti
     // transmittance is offered absorbance before anything is drawn or fitted.
     if (proposed) {
         const QString question =
-            QStringLiteral(
+            QCoreApplication::translate(
+                "MeasuredCommands",
                 "%1 declara sus ordenadas en %2.\n\n¿Desea convertirlas a absorbancia (%3) "
                 "para dibujarlas y ajustarlas? Las bandas de absorbancia se suman; las de "
                 "transmitancia no. Puede cambiarlo en las opciones del espectro medido.")
                 .arg(QString::fromStdString(QuoteFileName(path)),
                      *proposed == YChange::PercentTransmittanceToAbsorbance
-                         ? QStringLiteral("transmitancia en porcentaje")
-                         : QStringLiteral("transmitancia (0 a 1)"),
+                         ? QCoreApplication::translate("MeasuredCommands",
+                                                       "transmitancia en porcentaje")
+                         : QCoreApplication::translate("MeasuredCommands", "transmitancia (0 a 1)"),
                      *proposed == YChange::PercentTransmittanceToAbsorbance
                          ? QStringLiteral("A = 2 − log10 %T")
                          : QStringLiteral("A = −log10 T"));
@@ -198,12 +208,15 @@ bool MeasuredCommands::Load(const std::string& path, const MeasuredOptions& opti
             data.transform.y = *proposed;
         }
     }
-    view_.History().Record(QStringLiteral("Superponer espectro medido"),
-                           [&] { document_.SetMeasured(std::move(data)); });
+    view_.History().Record(
+        QCoreApplication::translate("MeasuredCommands", "Superponer espectro medido"),
+        [&] { document_.SetMeasured(std::move(data)); });
     if (firstOfSeveral) {
         services_.AfxMessageBox(
             dialogParent_,
-            QStringLiteral("%1 contiene varios bloques; se muestra solo el primer espectro.")
+            QCoreApplication::translate(
+                "MeasuredCommands",
+                "%1 contiene varios bloques; se muestra solo el primer espectro.")
                 .arg(QString::fromStdString(QuoteFileName(path))),
             MessageKind::Information);
     }
@@ -220,6 +233,12 @@ ReadResult<MeasuredSpectrum> MeasuredCommands::ReadWithProgress(const std::strin
     std::atomic<std::uint64_t> total{0};
     std::atomic<bool> stop{false};
     QEventLoop loop;
+    // Put into words here, where the language is known, and before memory
+    // runs short.
+    const std::string tooLarge =
+        QCoreApplication::translate("MeasuredCommands",
+                                    "tiene más puntos de los que caben en la memoria")
+            .toStdString();
     auto reading = std::async(std::launch::async, [&] {
         auto result = [&] {
             try {
@@ -232,9 +251,8 @@ ReadResult<MeasuredSpectrum> MeasuredCommands::ReadWithProgress(const std::strin
             } catch (const std::bad_alloc&) {
                 // More points than this computer can hold; the spectrum
                 // shown before is kept, like after any other failed read.
-                return ReadResult<MeasuredSpectrum>::Failed(
-                    ReadFailure::File,
-                    FileProblem(path, "tiene más puntos de los que caben en la memoria"));
+                return ReadResult<MeasuredSpectrum>::Failed(ReadFailure::File,
+                                                            FileProblem(path, tooLarge));
             }
         }();
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
@@ -246,9 +264,10 @@ ReadResult<MeasuredSpectrum> MeasuredCommands::ReadWithProgress(const std::strin
 
     // Application-modal: no command of any window can start another load or
     // close the window while the reader works for it.
-    QProgressDialog progress(
-        QStringLiteral("Leyendo %1…").arg(QString::fromStdString(QuoteFileName(path))),
-        QStringLiteral("Cancelar"), 0, kProgressSteps, dialogParent_);
+    QProgressDialog progress(QCoreApplication::translate("MeasuredCommands", "Leyendo %1…")
+                                 .arg(QString::fromStdString(QuoteFileName(path))),
+                             QCoreApplication::translate("MeasuredCommands", "Cancelar"), 0,
+                             kProgressSteps, dialogParent_);
     progress.setObjectName(QStringLiteral("measuredProgress"));
     progress.setWindowTitle(QStringLiteral("Trazel"));
     progress.setWindowModality(Qt::ApplicationModal);
@@ -290,7 +309,12 @@ ReadResult<MeasuredSpectrum> MeasuredCommands::ReadWithProgress(const std::strin
 void MeasuredCommands::EditOptions(const std::optional<MeasuredTransform>& toModel) {
     const MeasuredData* current = Current();
     if (current == nullptr) {
-        services_.AfxMessageBox(dialogParent_, kNoSpectrumMessage, MessageKind::Information);
+        services_.AfxMessageBox(
+            dialogParent_,
+            QCoreApplication::translate("MeasuredCommands",
+                                        "No hay ningún espectro medido superpuesto. Cárguelo con "
+                                        "\"Superponer espectro medido\"."),
+            MessageKind::Information);
         return;
     }
     // The points stay alive while the dialog runs: the document changes only after it.
@@ -323,13 +347,15 @@ void MeasuredCommands::SetTransform(const MeasuredTransform& transform) {
     const MeasuredData* current = Current();
     const bool onlyFactor = current != nullptr && current->transform.Change() == transform.Change();
     view_.History().Record(
-        onlyFactor ? QStringLiteral("Factor de y") : QStringLiteral("Transformar el espectro"),
+        onlyFactor ? QCoreApplication::translate("MeasuredCommands", "Factor de y")
+                   : QCoreApplication::translate("MeasuredCommands", "Transformar el espectro"),
         [&] { document_.SetMeasuredTransform(transform); });
 }
 
 void MeasuredCommands::Remove() {
-    view_.History().Record(QStringLiteral("Quitar espectro medido"),
-                           [this] { document_.RemoveMeasured(); });
+    view_.History().Record(
+        QCoreApplication::translate("MeasuredCommands", "Quitar espectro medido"),
+        [this] { document_.RemoveMeasured(); });
 }
 
 void MeasuredCommands::DocumentChanged(const std::string& documentPath) {
@@ -357,7 +383,8 @@ void MeasuredCommands::DocumentChanged(const std::string& documentPath) {
             return;
         }
         const QString question =
-            QStringLiteral(
+            QCoreApplication::translate(
+                "MeasuredCommands",
                 "La última vez que se usó este documento se superpuso el espectro medido %1.\n\n"
                 "¿Desea cargarlo en el documento? Se guardará con él.")
                 .arg(QString::fromStdString(QuoteFileName(entry.file)));

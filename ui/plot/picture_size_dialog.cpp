@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
@@ -9,6 +10,9 @@
 #include <QPushButton>
 #include <QSettings>
 
+// The texts are translated in the context "PictureSizeDialog", named outright: tr() would
+// look them up under the class's name with its namespace, which lupdate,
+// reading this file without the headers it includes, does not see.
 namespace trazel::ui {
 
 namespace {
@@ -18,24 +22,26 @@ const QString kGroup = QStringLiteral("PictureSize/");
 }  // namespace
 
 PictureSizeDialog::PictureSizeDialog(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Tamaño de la imagen"));
+    setWindowTitle(QCoreApplication::translate("PictureSizeDialog", "Tamaño de la imagen"));
     auto* form = new QFormLayout(this);
     unit = new QComboBox(this);
-    unit->addItems(
-        {QStringLiteral("centímetros"), QStringLiteral("pulgadas"), QStringLiteral("píxeles")});
+    unit->addItems({QCoreApplication::translate("PictureSizeDialog", "centímetros"),
+                    QCoreApplication::translate("PictureSizeDialog", "pulgadas"),
+                    QCoreApplication::translate("PictureSizeDialog", "píxeles")});
     width = new QDoubleSpinBox(this);
     height = new QDoubleSpinBox(this);
     dpi = new QDoubleSpinBox(this);
     dpi->setRange(10, 10000);
     dpi->setDecimals(0);
-    dpi->setSuffix(QStringLiteral(" ppp"));
-    fill = new QCheckBox(QStringLiteral("Sombrear las bandas a&justadas"), this);
+    dpi->setSuffix(QCoreApplication::translate("PictureSizeDialog", " ppp"));
+    fill = new QCheckBox(
+        QCoreApplication::translate("PictureSizeDialog", "Sombrear las bandas a&justadas"), this);
     pixels_ = new QLabel(this);
-    form->addRow(QStringLiteral("&Unidades:"), unit);
-    form->addRow(QStringLiteral("&Ancho:"), width);
-    form->addRow(QStringLiteral("A&lto:"), height);
-    form->addRow(QStringLiteral("&Resolución:"), dpi);
-    form->addRow(QStringLiteral("Píxeles del PNG:"), pixels_);
+    form->addRow(QCoreApplication::translate("PictureSizeDialog", "&Unidades:"), unit);
+    form->addRow(QCoreApplication::translate("PictureSizeDialog", "&Ancho:"), width);
+    form->addRow(QCoreApplication::translate("PictureSizeDialog", "A&lto:"), height);
+    form->addRow(QCoreApplication::translate("PictureSizeDialog", "&Resolución:"), dpi);
+    form->addRow(QCoreApplication::translate("PictureSizeDialog", "Píxeles del PNG:"), pixels_);
     form->addRow(fill);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

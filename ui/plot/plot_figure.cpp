@@ -24,12 +24,20 @@
 #include "output/screen_graph.h"
 #include "platform/atomic_file.h"
 #include "platform/qt/painter_dc.h"
+#include "platform/translation.h"
 
 using namespace trazel::output;
 
 namespace trazel::ui {
 
 namespace {
+
+// The words of a figure in the language shown. The command line draws
+// figures as well as the window, so they go through platform::Translate,
+// which both programs install, rather than through Qt's translators alone.
+QString Words(const std::string& translated) {
+    return QString::fromStdString(translated);
+}
 
 // A row of the legend that stands for the entries that did not fit.
 class FoldedEntries : public QCPAbstractLegendItem {
@@ -206,7 +214,8 @@ void FoldLegend(QCPLegend& legend, int capacity) {
     for (int i = entries - 1; i >= capacity - 1; --i) {
         legend.removeItem(i);
     }
-    legend.addItem(new FoldedEntries(&legend, QStringLiteral("+ %1 más").arg(hidden)));
+    legend.addItem(
+        new FoldedEntries(&legend, Words(TRAZEL_TR("PlotFigure", "+ %1 más")).arg(hidden)));
 }
 
 // The legend of a picture in a row under the plot (and its residual strip),
@@ -259,7 +268,8 @@ void FitLegend(QCustomPlot& plot, int height) {
 }
 
 QString NoteForEqualLimits() {
-    return QStringLiteral("Los límites de x son iguales: no hay curvas que dibujar.");
+    return Words(
+        TRAZEL_TR("PlotFigure", "Los límites de x son iguales: no hay curvas que dibujar."));
 }
 
 // The fit in a colour of its own, red, which no band drawn by itself takes:
@@ -274,18 +284,19 @@ void DrawFit(QCustomPlot& plot, const analysis::FigureData& figure, FigureStyle 
     QCPGraph* baseline = nullptr;
     if (!figure.baseline.x.empty()) {
         AddGraph(plot, figure.baseline.x, figure.baseline.y, FitPen(style, Qt::DashLine),
-                 QStringLiteral("Línea base del ajuste"));
+                 Words(TRAZEL_TR("PlotFigure", "Línea base del ajuste")));
         baseline = plot.graph();
     }
     if (figure.fit.x.empty()) {
         return;
     }
-    AddGraph(plot, figure.fit.x, figure.fit.y, FitPen(style), QStringLiteral("Ajuste"));
+    AddGraph(plot, figure.fit.x, figure.fit.y, FitPen(style),
+             Words(TRAZEL_TR("PlotFigure", "Ajuste")));
     // One legend entry stands for every component.
     bool named = false;
     for (const analysis::Curve& component : figure.components) {
         AddGraph(plot, component.x, component.y, FitPen(style, Qt::DotLine),
-                 QStringLiteral("Bandas ajustadas"));
+                 Words(TRAZEL_TR("PlotFigure", "Bandas ajustadas")));
         if (fill) {
             // Each band stands on the baseline; a light tint keeps the
             // bands under it and the curves over it readable.
@@ -327,7 +338,7 @@ void ShowResidualStrip(QCustomPlot& plot, bool shown, FigureStyle style) {
     plot.axisRect()->setMarginGroup(QCP::msLeft | QCP::msRight, margins);
     strip->setMarginGroup(QCP::msLeft | QCP::msRight, margins);
     QCPAxis* y = strip->axis(QCPAxis::atLeft);
-    y->setLabel(QStringLiteral("Residuo"));
+    y->setLabel(Words(TRAZEL_TR("PlotFigure", "Residuo")));
     y->setNumberFormat(QStringLiteral("g"));
     y->setNumberPrecision(3);
     strip->axis(QCPAxis::atBottom)->setNumberFormat(QStringLiteral("g"));
@@ -567,7 +578,7 @@ void SetUpFigure(QCustomPlot& plot, const analysis::DocumentState& state, const 
     }
     const PlotCurves& curves = figure.model;
     AddGraph(plot, curves.xs, curves.sum, PenFor(kSumStyle, style, kSumPoints),
-             QStringLiteral("Suma"));
+             Words(TRAZEL_TR("PlotFigure", "Suma")));
     const int bandsFrom = plot.graphCount();
     const QString unit = XUnitOf(analysis);
     int ordinal = 0;
@@ -584,7 +595,7 @@ void SetUpFigure(QCustomPlot& plot, const analysis::DocumentState& state, const 
     if (!view.estimatedBaseline.x.empty()) {
         AddGraph(plot, view.estimatedBaseline.x, view.estimatedBaseline.y,
                  StylePen(QColor(230, 120, 0), Qt::DashLine, style, kBandPoints),
-                 QStringLiteral("Línea base estimada"));
+                 Words(TRAZEL_TR("PlotFigure", "Línea base estimada")));
     }
 
     if (view.yFromData) {
@@ -804,15 +815,18 @@ PictureSize PictureSizeInPixels(QSize pixels, std::optional<double> dpi) {
 
 std::string PictureSizeProblem(const PictureSize& size) {
     if (!(size.dpi >= kMinDpi && size.dpi <= kMaxDpi)) {
-        return "la resolución debe estar entre " + std::to_string(int(kMinDpi)) + " y " +
-               std::to_string(int(kMaxDpi)) + " puntos por pulgada";
+        return platform::Fill(
+            TRAZEL_TR("PlotFigure", "la resolución debe estar entre %1 y %2 puntos por pulgada"),
+            {std::to_string(int(kMinDpi)), std::to_string(int(kMaxDpi))});
     }
     const double w = size.inches.width() * size.dpi;
     const double h = size.inches.height() * size.dpi;
     if (!(w >= kMinPictureSide - 0.5 && h >= kMinPictureSide - 0.5 && w < kMaxPictureSide + 0.5 &&
           h < kMaxPictureSide + 0.5)) {
-        return "la imagen debe tener entre " + std::to_string(kMinPictureSide) + " y " +
-               std::to_string(kMaxPictureSide) + " píxeles por lado a esa resolución";
+        return platform::Fill(TRAZEL_TR("PlotFigure",
+                                        "la imagen debe tener entre %1 y %2 píxeles "
+                                        "por lado a esa resolución"),
+                              {std::to_string(kMinPictureSide), std::to_string(kMaxPictureSide)});
     }
     return {};
 }

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -33,6 +34,9 @@
 
 using namespace trazel::platform;
 
+// The texts are translated in the context "PlotWindow", named outright: tr() would
+// look them up under the class's name with its namespace, which lupdate,
+// reading this file without the headers it includes, does not see.
 namespace trazel::ui {
 
 namespace {
@@ -68,7 +72,7 @@ PlotWindow::PlotWindow(CTrazelView& view, MeasuredCommands& measured, const Serv
       measured_(measured),
       services_(services) {
     setWindowFlag(Qt::Window);
-    setWindowTitle(QStringLiteral("Gráfico ampliado - Trazel"));
+    setWindowTitle(QCoreApplication::translate("PlotWindow", "Gráfico ampliado - Trazel"));
     plot_ = new QCustomPlot(this);
     setCentralWidget(plot_);
     pointer_ = new QLabel(this);
@@ -129,55 +133,61 @@ PlotWindow::~PlotWindow() {
 }
 
 void PlotWindow::CreateMenus() {
-    QMenu* menu = menuBar()->addMenu(QStringLiteral("&Gráfico"));
-    menu->addAction(QStringLiteral("Superponer espectro &medido..."), this,
+    QMenu* menu = menuBar()->addMenu(QCoreApplication::translate("Menu", "&Gráfico"));
+    menu->addAction(QCoreApplication::translate("Menu", "Superponer espectro &medido..."), this,
                     [this] { measured_.ChooseAndLoad(); });
-    menu->addAction(QStringLiteral("&Opciones del espectro medido..."), this, [this] {
-        const FigureView shown = CurrentView();
-        measured_.EditOptions(analysis::TransformToModelMaximum(
-            document_.State(), shown.curve.lineShape, shown.curve.useScaled, shown.curve.xMin,
-            shown.curve.xMax, Columns()));
-    });
-    fitAction_ = menu->addAction(QStringLiteral("A&justar al espectro medido..."), this,
-                                 &PlotWindow::fitRequested);
+    menu->addAction(QCoreApplication::translate("Menu", "&Opciones del espectro medido..."), this,
+                    [this] {
+                        const FigureView shown = CurrentView();
+                        measured_.EditOptions(analysis::TransformToModelMaximum(
+                            document_.State(), shown.curve.lineShape, shown.curve.useScaled,
+                            shown.curve.xMin, shown.curve.xMax, Columns()));
+                    });
+    fitAction_ =
+        menu->addAction(QCoreApplication::translate("Menu", "A&justar al espectro medido..."), this,
+                        &PlotWindow::fitRequested);
     fitAction_->setEnabled(measured_.Current() != nullptr);
-    findAction_ =
-        menu->addAction(QStringLiteral("&Buscar bandas..."), this, &PlotWindow::findBandsRequested);
+    findAction_ = menu->addAction(QCoreApplication::translate("Menu", "&Buscar bandas..."), this,
+                                  &PlotWindow::findBandsRequested);
     findAction_->setEnabled(measured_.Current() != nullptr);
-    reportAction_ =
-        menu->addAction(QStringLiteral("E&xportar resultado del ajuste..."), this, [this] {
+    reportAction_ = menu->addAction(
+        QCoreApplication::translate("PlotWindow", "E&xportar resultado del ajuste..."), this,
+        [this] {
             if (const auto& fit = document_.GetAnalysis().lastFit) {
                 ExportFitReport(document_, *fit, services_, this);
             }
         });
-    curvesAction_ = menu->addAction(QStringLiteral("Exportar c&urvas del ajuste..."), this, [this] {
-        if (const auto& fit = document_.GetAnalysis().lastFit) {
-            ExportFitCurves(document_, *fit, services_, this);
-        }
-    });
+    curvesAction_ = menu->addAction(
+        QCoreApplication::translate("PlotWindow", "Exportar c&urvas del ajuste..."), this, [this] {
+            if (const auto& fit = document_.GetAnalysis().lastFit) {
+                ExportFitCurves(document_, *fit, services_, this);
+            }
+        });
     for (QAction* action : {reportAction_, curvesAction_}) {
         action->setEnabled(document_.GetAnalysis().lastFit.has_value());
     }
     menu->addSeparator();
-    menu->addAction(QStringLiteral("&Exportar imagen..."), QKeySequence(Qt::CTRL | Qt::Key_E), this,
-                    &PlotWindow::OnExportImage);
-    menu->addAction(QStringLiteral("&Copiar imagen"), QKeySequence::Copy, this,
-                    &PlotWindow::OnCopyImage);
+    menu->addAction(QCoreApplication::translate("PlotWindow", "&Exportar imagen..."),
+                    QKeySequence(Qt::CTRL | Qt::Key_E), this, &PlotWindow::OnExportImage);
+    menu->addAction(QCoreApplication::translate("PlotWindow", "&Copiar imagen"), QKeySequence::Copy,
+                    this, &PlotWindow::OnCopyImage);
     menu->addSeparator();
-    menu->addAction(QStringLiteral("Copiar &límites al formulario"), this,
-                    &PlotWindow::CopyLimitsToForm);
-    menu->addAction(QStringLiteral("&Vista del formulario"), QKeySequence(Qt::Key_Home), this,
-                    &PlotWindow::ResetToForm);
-    menu->addAction(QStringLiteral("Ajustar la vista a los &datos"), this,
-                    &PlotWindow::FitViewToData);
-    reversedAction_ = menu->addAction(QStringLiteral("Eje x i&nvertido"));
+    menu->addAction(QCoreApplication::translate("PlotWindow", "Copiar &límites al formulario"),
+                    this, &PlotWindow::CopyLimitsToForm);
+    menu->addAction(QCoreApplication::translate("PlotWindow", "&Vista del formulario"),
+                    QKeySequence(Qt::Key_Home), this, &PlotWindow::ResetToForm);
+    menu->addAction(QCoreApplication::translate("PlotWindow", "Ajustar la vista a los &datos"),
+                    this, &PlotWindow::FitViewToData);
+    reversedAction_ =
+        menu->addAction(QCoreApplication::translate("PlotWindow", "Eje x i&nvertido"));
     reversedAction_->setCheckable(true);
     reversedAction_->setChecked(reversedX_);
     connect(reversedAction_, &QAction::toggled, this, &PlotWindow::SetReversedX);
-    menu->addAction(QStringLiteral("&Títulos de los ejes..."), this, &PlotWindow::OnEditAxisTitles);
+    menu->addAction(QCoreApplication::translate("PlotWindow", "&Títulos de los ejes..."), this,
+                    &PlotWindow::OnEditAxisTitles);
     menu->addSeparator();
-    menu->addAction(QStringLiteral("Ce&rrar"), QKeySequence(Qt::CTRL | Qt::Key_W), this,
-                    &QWidget::close);
+    menu->addAction(QCoreApplication::translate("PlotWindow", "Ce&rrar"),
+                    QKeySequence(Qt::CTRL | Qt::Key_W), this, &QWidget::close);
 }
 
 void PlotWindow::ConnectPlot() {
@@ -403,15 +413,18 @@ Status PlotWindow::ExportImage(const std::string& path, const PictureSize& size,
 }
 
 void PlotWindow::OnExportImage() {
-    const auto path = services_.Files().GetSaveFileName(this, QStringLiteral("Exportar imagen"),
-                                                        QStringLiteral("grafico.png"));
+    const auto path = services_.Files().GetSaveFileName(
+        this, QCoreApplication::translate("PlotWindow", "Exportar imagen"),
+        QStringLiteral("grafico.png"));
     if (!path) {
         return;
     }
     if (!FigureFormatFor(path->toStdString())) {
         services_.AfxMessageBox(
             this,
-            QStringLiteral("No se puede exportar «%1»: el nombre debe acabar en .png, .svg o .pdf.")
+            QCoreApplication::translate(
+                "PlotWindow",
+                "No se puede exportar «%1»: el nombre debe acabar en .png, .svg o .pdf.")
                 .arg(*path),
             MessageKind::Warning);
         return;
@@ -470,7 +483,8 @@ void PlotWindow::ProposeReversedX() {
         !model::DrawnWithXDecreasing(data->points->header)) {
         return;
     }
-    const QString question = QStringLiteral(
+    const QString question = QCoreApplication::translate(
+        "PlotWindow",
         "Los espectros infrarrojos en número de onda suelen dibujarse con el número de onda "
         "decreciente hacia la derecha.\n\n¿Desea invertir el eje x del gráfico ampliado? Puede "
         "cambiarlo con «Eje x invertido», en su menú «Gráfico».");
@@ -487,7 +501,7 @@ void PlotWindow::SetAxisTitles(const QString& x, const QString& y) {
     xTitle_ = x;
     yTitle_ = y;
     SaveSettings();
-    view_.History().Record(QStringLiteral("Títulos de los ejes"), [&] {
+    view_.History().Record(QCoreApplication::translate("PlotWindow", "Títulos de los ejes"), [&] {
         document_.SetAxisTitles({x.toStdString(), y.toStdString()});
     });
     Redraw(true);
@@ -509,12 +523,12 @@ QString PlotWindow::YTitle() const {
 
 void PlotWindow::OnEditAxisTitles() {
     QDialog dialog(this);
-    dialog.setWindowTitle(QStringLiteral("Títulos de los ejes"));
+    dialog.setWindowTitle(QCoreApplication::translate("PlotWindow", "Títulos de los ejes"));
     auto* form = new QFormLayout(&dialog);
     auto* x = new QLineEdit(XTitle(), &dialog);
     auto* y = new QLineEdit(YTitle(), &dialog);
-    form->addRow(QStringLiteral("Eje &x:"), x);
-    form->addRow(QStringLiteral("Eje &y:"), y);
+    form->addRow(QCoreApplication::translate("PlotWindow", "Eje &x:"), x);
+    form->addRow(QCoreApplication::translate("PlotWindow", "Eje &y:"), y);
     AddOkCancel(dialog, *form);
     if (services_.DoModal(dialog) == IDOK) {
         SetAxisTitles(x->text(), y->text());
