@@ -1082,7 +1082,7 @@
     <name>PeakList</name>
     <message>
         <source>Máximo</source>
-        <translation>Peak</translation>
+        <translation>Maximum</translation>
     </message>
     <message>
         <source>Escala</source>
@@ -1090,7 +1090,7 @@
     </message>
     <message>
         <source>Máx*Esc</source>
-        <translation>Peak*Scale</translation>
+        <translation>Max*Scale</translation>
     </message>
     <message>
         <source>Intensidad</source>
@@ -1136,7 +1136,7 @@
     <name>PrintedReport</name>
     <message>
         <source>Máximo</source>
-        <translation>Peak</translation>
+        <translation>Maximum</translation>
     </message>
     <message>
         <source>Escala</source>

@@ -420,7 +420,7 @@ void FitDialog::ShowResult(const analysis::FitRecord& shown) {
             .arg(result.points)
             .arg(result.parameters)
             .arg(result.iterations)
-            .arg(QString::fromStdString(result.stopReason)));
+            .arg(QString::fromStdString(fit::StopReasonText(result))));
     verdict->setText(QCoreApplication::translate("FitDialog", "Veredicto: %1")
                          .arg(QString::fromStdString(VerdictText(result))));
 }
