@@ -7,9 +7,9 @@
 # Usage: bench/build_time.sh [--ccache cold|warm|off] [--sanitize] [--keep] [REF]
 #   --ccache off   (default) CCACHE_DISABLE=1: every file is compiled
 #   --ccache cold  ccache on, with an empty cache of its own in the scratch folder
-#   --ccache warm  ccache on with that same cache, after a first untimed build
-#                  of another clone fills it (what a second clone of the same
-#                  sources costs)
+#   --ccache warm  ccache on with that same cache, after an untimed build of a
+#                  first clone at the same place fills it (what a second
+#                  clone of the same sources costs)
 #   --sanitize     then `make sanitize` in the same clone, timed on its own
 #   --keep         leave the scratch folder (its path is printed)
 #   REF            a commit or branch; HEAD by default
@@ -50,9 +50,12 @@ if [[ $mode == off ]]; then
   export CCACHE_DISABLE=1
 fi
 if [[ $mode == warm ]]; then
-  echo "Filling the cache with an untimed build of another clone..."
-  clone "$scratch/first"
-  make -C "$scratch/first" build >"$scratch/first.log" 2>&1
+  # At the same place, as a CI job clones into the same folder every time:
+  # the test programs' compile lines hold the clone's absolute paths.
+  echo "Filling the cache with an untimed build of a first clone..."
+  clone "$scratch/trazel"
+  make -C "$scratch/trazel" build >"$scratch/first.log" 2>&1
+  rm -rf "$scratch/trazel"
 fi
 
 timed() {
