@@ -13,7 +13,7 @@
 #include "input/measured_transform.h"
 #include "model/document_section.h"
 #include "model/line_shapes.h"
-#include "output/plot_curves.h"
+#include "output/point_index.h"
 
 namespace trazel::analysis {
 

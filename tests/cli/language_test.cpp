@@ -29,7 +29,8 @@ TEST_F(CliTest, MessagesFollowTheEnvironmentOrLang) {
         {Environment({"LANG=en_GB.UTF-8"}), "--lang=es export --help", kExitOk, "uso: trazel-cli"},
         {Environment({"LANG=en_US.UTF-8"}), "--lang fr export --help", kExitUsage,
          "trazel-cli: --lang"},
-        {Environment({"LANG=en_US.UTF-8"}), "show @falta.trz", kExitFileError, "trazel-cli show: Could not"},
+        {Environment({"LANG=en_US.UTF-8"}), "show @falta.trz", kExitFileError,
+         "trazel-cli show: Could not"},
     };
     for (const auto& row : rows) {
         const ProcessResult run = RunProgram(Words(row.command), row.env);
