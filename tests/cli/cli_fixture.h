@@ -61,7 +61,7 @@ class CliTest : public testing::Test {
             if (word[0] == '@') {
                 word = Path(word.substr(1));
             } else if (word.rfind("examples/", 0) == 0) {
-                word = std::string(TRAZEL_SOURCE_DIR) + "/" + word;
+                word.insert(0, TRAZEL_SOURCE_DIR "/");
             }
             words.push_back(word);
         }
