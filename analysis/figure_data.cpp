@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <future>
 
 using namespace trazel::model;
 using namespace trazel::output;
@@ -60,17 +61,31 @@ FigureData ComputeFigure(const DocumentState& state, std::int32_t lineShape, boo
         std::swap(lo, hi);
     }
     FigureData figure;
-    figure.model = SamplePlotCurves(state.table, lineShape, useScaled, lo, hi, columns);
     const Analysis& analysis = state.analysis;
     if (!analysis.measured) {
+        figure.model = SamplePlotCurves(state.table, lineShape, useScaled, lo, hi, columns);
         return figure;
     }
     const MeasuredData& measured = *analysis.measured;
-    figure.measured =
-        ReducePerColumn(measured.X(), measured.Y(), lo, hi,
-                        measuredColumns > 0 ? measuredColumns : columns, measured.index.get());
-    for (double& y : figure.measured->y) {
-        y = measured.transform.Y(y);
+    const auto reduce = [&] {
+        ReducedPoints points =
+            ReducePerColumn(measured.X(), measured.Y(), lo, hi,
+                            measuredColumns > 0 ? measuredColumns : columns, measured.index.get());
+        for (double& y : points.y) {
+            y = measured.transform.Y(y);
+        }
+        return points;
+    };
+    // A large spectrum is reduced on a thread of its own while the bands are
+    // sampled: each takes about as long, and a zoom waits for both.
+    constexpr std::size_t kPointsWorthAThread = std::size_t{1} << 16;
+    if (measured.X().size() >= kPointsWorthAThread) {
+        std::future<ReducedPoints> reduced = std::async(std::launch::async, reduce);
+        figure.model = SamplePlotCurves(state.table, lineShape, useScaled, lo, hi, columns);
+        figure.measured = reduced.get();
+    } else {
+        figure.model = SamplePlotCurves(state.table, lineShape, useScaled, lo, hi, columns);
+        figure.measured = reduce();
     }
     if (analysis.baseline) {
         const BaselineCurve& baseline = *analysis.baseline;

@@ -6,6 +6,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
+#include <cmath>
 #include <sstream>
 
 #include "cli/cli.h"
@@ -421,29 +422,40 @@ class PlotWindowTest : public QObject {
     }
 
     // With 99 bands by themselves the legend stays beside the plot, folded
-    // into "+ N más" when the height cannot hold them all.
+    // into "+ N más" when the height cannot hold them all; drawn again over
+    // the graphs of another view (as a zoom does), the same.
     void legendOfManyBandsFoldsToFit_data() {
         QTest::addColumn<int>("height");
         QTest::addColumn<double>("xMin");
         QTest::addColumn<int>("entries");
-        QTest::newRow("tall") << 2400 << 0.0 << 100;
-        QTest::newRow("short") << 300 << 0.0 << -1;
+        QTest::addColumn<double>("xMinBefore");
+        const double none = std::nan("");
+        QTest::newRow("tall") << 2400 << 0.0 << 100 << none;
+        QTest::newRow("short") << 300 << 0.0 << -1 << none;
         // Only the sum and the bands from 400 to 1000 show.
-        QTest::newRow("zoomed") << 2400 << 400.0 << 1 + 60;
+        QTest::newRow("zoomed") << 2400 << 400.0 << 1 + 60 << none;
+        QTest::newRow("zoomed in") << 2400 << 400.0 << 1 + 60 << 0.0;
+        QTest::newRow("zoomed out") << 2400 << 0.0 << 100 << 400.0;
+        QTest::newRow("short, zoomed out") << 300 << 0.0 << -1 << 400.0;
     }
     void legendOfManyBandsFoldsToFit() {
         QFETCH(int, height);
         QFETCH(double, xMin);
         QFETCH(int, entries);
+        QFETCH(double, xMinBefore);
         const bool folded = entries < 0;
         const PeakTable table = TableOf(
             99, [](int k) { return TestBand{.position = 10.0 * k, .width = 3, .separate = true}; });
         QCustomPlot plot;
         plot.resize(1200, height);
         FigureView view;
-        view.curve.xMin = xMin;
+        view.curve.xMin = xMinBefore;
         view.curve.xMax = 1000;
         view.curve.yMax = 1;
+        if (!std::isnan(xMinBefore)) {
+            SetUpFigure(plot, {.table = table, .analysis = {}}, view, 1200);
+        }
+        view.curve.xMin = xMin;
         SetUpFigure(plot, {.table = table, .analysis = {}}, view, 1200);
         // A plot never shown lays itself out at its size only when told.
         plot.setViewport(QRect(0, 0, 1200, height));
@@ -454,6 +466,20 @@ class PlotWindowTest : public QObject {
         QVERIFY(plot.legend->outerRect().bottom() <= height);
         QVERIFY(plot.axisRect()->width() > 600);
         QVERIFY(plot.legend->columnCount() <= 3);
+        // The entries in the order the curves are drawn, the sum first.
+        QList<QCPAbstractPlottable*> drawn;
+        for (int i = 0; i < plot.graphCount(); ++i) {
+            drawn << plot.graph(i);
+        }
+        qsizetype last = -1;
+        for (int i = 0; i < plot.legend->itemCount(); ++i) {
+            if (auto* entry = qobject_cast<QCPPlottableLegendItem*>(plot.legend->item(i))) {
+                QVERIFY(drawn.indexOf(entry->plottable()) > last);
+                last = drawn.indexOf(entry->plottable());
+            }
+        }
+        QCOMPARE(qobject_cast<QCPPlottableLegendItem*>(plot.legend->item(0))->plottable()->name(),
+                 QStringLiteral("Suma"));
     }
 
     // On a screen that scales by two the curves are sampled per device pixel

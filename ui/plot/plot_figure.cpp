@@ -6,16 +6,20 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
+#include <QHash>
 #include <QImage>
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QRegularExpression>
+#include <QStaticText>
 #include <QSvgGenerator>
 #include <QSvgRenderer>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <span>
 #include <string_view>
 
 #include "analysis/figure_data.h"
@@ -58,6 +62,99 @@ class FoldedEntries : public QCPAbstractLegendItem {
 
   private:
     QString text_;
+};
+
+// The plot lets only its own legend entries draw a curve's icon; a pointer
+// to the protected member, taken in a class derived from the curve's, may be
+// called on any curve.
+struct IconAccess : QCPAbstractPlottable {
+    using Icon = void (QCPAbstractPlottable::*)(QCPPainter*, const QRectF&) const;
+    static constexpr Icon kIcon = &IconAccess::drawLegendIcon;
+};
+
+// A legend entry that lays its text out once. The plot asks every entry for
+// its size several times and draws its text on every repaint; with a hundred
+// bands that was a quarter of a wheel notch's time. On paper and in files (a
+// vectorised painter) it draws as the plot's own entries do.
+class LegendEntry : public QCPPlottableLegendItem {
+  public:
+    LegendEntry(QCPLegend* legend, QCPAbstractPlottable* plottable)
+        : QCPPlottableLegendItem(legend, plottable) {}
+
+  protected:
+    void draw(QCPPainter* painter) override {
+        if (painter->modes().testFlag(QCPPainter::pmVectorized) ||
+            getIconBorderPen().style() != Qt::NoPen || !Prepare()) {
+            QCPPlottableLegendItem::draw(painter);
+            return;
+        }
+        const QSize icon = mParentLegend->iconSize();
+        painter->setFont(getFont());
+        painter->setPen(QPen(getTextColor()));
+        painter->drawStaticText(
+            QPointF(mRect.x() + icon.width() + mParentLegend->iconTextPadding(), mRect.y()), text_);
+        const QRect iconRect(mRect.topLeft(), icon);
+        painter->save();
+        painter->setClipRect(iconRect, Qt::IntersectClip);
+        (mPlottable->*IconAccess::kIcon)(painter, iconRect);
+        painter->restore();
+    }
+    QSize minimumOuterSizeHint() const override {
+        if (!Prepare()) {
+            return QCPPlottableLegendItem::minimumOuterSizeHint();
+        }
+        return size_;
+    }
+
+  private:
+    struct Laid {
+        QStaticText text;
+        QSize size;
+    };
+
+    // Takes the text laid out when the name or the font changed; false
+    // without a curve. A zoom that brings a band into the view or takes one
+    // out makes the entries anew: what they lay out is kept per thread for
+    // the entries that follow, a few hundred names at most.
+    bool Prepare() const {
+        if (mPlottable == nullptr) {
+            return false;
+        }
+        const QFont font = getFont();
+        if (text_.text() == mPlottable->name() && font_ == font) {
+            return true;
+        }
+        thread_local QHash<QString, Laid> laidOut;
+        const QSize icon = mParentLegend->iconSize();
+        const QString key = mPlottable->name() + QChar(0) + font.key() +
+                            QStringLiteral("|%1|%2|%3|%4|%5")
+                                .arg(icon.width())
+                                .arg(icon.height())
+                                .arg(mParentLegend->iconTextPadding())
+                                .arg(mMargins.left() + mMargins.right())
+                                .arg(mMargins.top() + mMargins.bottom());
+        auto found = laidOut.constFind(key);
+        if (found == laidOut.constEnd()) {
+            constexpr int kMostKept = 512;
+            if (laidOut.size() >= kMostKept) {
+                laidOut.clear();
+            }
+            Laid laid{QStaticText(mPlottable->name()),
+                      QCPPlottableLegendItem::minimumOuterSizeHint()};
+            laid.text.setTextFormat(Qt::PlainText);
+            laid.text.setPerformanceHint(QStaticText::AggressiveCaching);
+            laid.text.prepare(QTransform(), font);
+            found = laidOut.insert(key, laid);
+        }
+        font_ = font;
+        text_ = found->text;
+        size_ = found->size;
+        return true;
+    }
+
+    mutable QStaticText text_;
+    mutable QFont font_;
+    mutable QSize size_;
 };
 
 constexpr int kMaxLegendColumns = 3;
@@ -113,12 +210,70 @@ QVector<double> ToVector(const std::vector<double>& values) {
     return QVector<double>(values.begin(), values.end());
 }
 
-}  // namespace
+// The graphs of a figure. Those the plot drew before are taken again, in
+// the order they were made, for the curves over the same axes: a wheel notch
+// changes their points, not what they are, and making a hundred graphs and
+// their legend entries anew took as long as drawing them. Finish removes
+// those not taken again.
+class FigureGraphs {
+  public:
+    explicit FigureGraphs(QCustomPlot& plot) : plot_(plot) {
+        for (int i = 0; i < plot.graphCount(); ++i) {
+            old_.push_back(plot.graph(i));
+        }
+    }
 
-void AddSampledGraph(QCustomPlot& plot, QVector<double> xs, QVector<double> ys, const QPen& pen,
-                     const QString& name) {
-    QCPGraph* graph = plot.addGraph();
-    graph->setData(xs, ys, true);
+    // A graph over key and value (the plot's x and y axes when null), as a
+    // new one would be.
+    QCPGraph* Add(QCPAxis* key = nullptr, QCPAxis* value = nullptr) {
+        key = key != nullptr ? key : plot_.xAxis;
+        value = value != nullptr ? value : plot_.yAxis;
+        const auto same = std::find_if(old_.begin(), old_.end(), [&](QCPGraph* graph) {
+            return graph->keyAxis() == key && graph->valueAxis() == value;
+        });
+        if (same == old_.end()) {
+            changed_ = true;
+            return new QCPGraph(key, value);
+        }
+        QCPGraph* graph = *same;
+        old_.erase(same);
+        graph->setPen(QPen());
+        graph->setBrush(Qt::NoBrush);
+        graph->setChannelFillGraph(nullptr);
+        graph->setAntialiased(true);
+        graph->setAdaptiveSampling(true);
+        graph->setName(QString());
+        return graph;
+    }
+    // Asks for graph's entry in the legend, after those asked for before.
+    void Name(QCPGraph* graph) { named_.push_back(graph); }
+    void Finish() {
+        changed_ = changed_ || !old_.empty();
+        for (QCPGraph* graph : old_) {
+            plot_.removeGraph(graph);
+        }
+        old_.clear();
+    }
+    const std::vector<QCPGraph*>& Named() const { return named_; }
+    // Whether a graph was made or removed: the legend's entries may then
+    // name graphs that are gone.
+    bool Changed() const { return changed_; }
+
+  private:
+    QCustomPlot& plot_;
+    std::vector<QCPGraph*> old_;
+    std::vector<QCPGraph*> named_;
+    bool changed_ = false;
+};
+
+// A curve sampled at (xs, ys), one point per device pixel column or fewer,
+// drawn through every point; in the legend unless told otherwise.
+enum class Entry { Legend, None };
+QCPGraph* AddGraph(FigureGraphs& graphs, const std::vector<double>& xs,
+                   const std::vector<double>& ys, const QPen& pen, const QString& name,
+                   Entry entry = Entry::Legend) {
+    QCPGraph* graph = graphs.Add();
+    graph->setData(ToVector(xs), ToVector(ys), true);
     // Sampled once per device pixel, a curve has two points per pixel of the
     // plot's coordinates on a screen that scales by two; the plot's own
     // thinning would then draw each steep flank as a column of segments
@@ -126,13 +281,10 @@ void AddSampledGraph(QCustomPlot& plot, QVector<double> xs, QVector<double> ys, 
     graph->setAdaptiveSampling(false);
     graph->setPen(pen);
     graph->setName(PictureText(name));
-}
-
-namespace {
-
-void AddGraph(QCustomPlot& plot, const std::vector<double>& xs, const std::vector<double>& ys,
-              const QPen& pen, const QString& name) {
-    AddSampledGraph(plot, ToVector(xs), ToVector(ys), pen, name);
+    if (entry == Entry::Legend) {
+        graphs.Name(graph);
+    }
+    return graph;
 }
 
 QFont PointFont(int points) {
@@ -187,6 +339,11 @@ void PrepareLayout(QCustomPlot& plot, FigureStyle style) {
     if (plot.plotLayout()->columnCount() > 1) {
         return;
     }
+    // The zoom rectangle's layer is drawn with the rest: a layer of its own
+    // is a second picture the size of the window to clear and lay over the
+    // first on every repaint, for a rectangle that shows only while a Ctrl
+    // drag lasts.
+    plot.layer(QStringLiteral("overlay"))->setMode(QCPLayer::lmLogical);
     // The legend on top of a column whose empty rest takes the height left.
     plot.axisRect()->insetLayout()->take(plot.legend);
     auto* column = new QCPLayoutGrid;
@@ -280,35 +437,33 @@ QPen FitPen(FigureStyle style, Qt::PenStyle dash = Qt::SolidLine) {
     return StylePen(kFitColour, dash, style, dash == Qt::SolidLine ? kSumPoints : kBandPoints);
 }
 
-void DrawFit(QCustomPlot& plot, const analysis::FigureData& figure, FigureStyle style, bool fill) {
+void DrawFit(FigureGraphs& graphs, const analysis::FigureData& figure, FigureStyle style,
+             bool fill) {
     QCPGraph* baseline = nullptr;
     if (!figure.baseline.x.empty()) {
-        AddGraph(plot, figure.baseline.x, figure.baseline.y, FitPen(style, Qt::DashLine),
-                 Words(TRAZEL_TR("PlotFigure", "Línea base del ajuste")));
-        baseline = plot.graph();
+        baseline =
+            AddGraph(graphs, figure.baseline.x, figure.baseline.y, FitPen(style, Qt::DashLine),
+                     Words(TRAZEL_TR("PlotFigure", "Línea base del ajuste")));
     }
     if (figure.fit.x.empty()) {
         return;
     }
-    AddGraph(plot, figure.fit.x, figure.fit.y, FitPen(style),
+    AddGraph(graphs, figure.fit.x, figure.fit.y, FitPen(style),
              Words(TRAZEL_TR("PlotFigure", "Ajuste")));
     // One legend entry stands for every component.
-    bool named = false;
+    const QString name = Words(TRAZEL_TR("PlotFigure", "Bandas ajustadas"));
     for (const analysis::Curve& component : figure.components) {
-        AddGraph(plot, component.x, component.y, FitPen(style, Qt::DotLine),
-                 Words(TRAZEL_TR("PlotFigure", "Bandas ajustadas")));
+        QCPGraph* graph =
+            AddGraph(graphs, component.x, component.y, FitPen(style, Qt::DotLine), name,
+                     &component == &figure.components.front() ? Entry::Legend : Entry::None);
         if (fill) {
             // Each band stands on the baseline; a light tint keeps the
             // bands under it and the curves over it readable.
             QColor tint = kFitColour;
             tint.setAlpha(28);
-            plot.graph()->setBrush(tint);
-            plot.graph()->setChannelFillGraph(baseline);
+            graph->setBrush(tint);
+            graph->setChannelFillGraph(baseline);
         }
-        if (named) {
-            plot.graph()->removeFromLegend();
-        }
-        named = true;
     }
 }
 
@@ -355,8 +510,8 @@ void ShowResidualStrip(QCustomPlot& plot, bool shown, FigureStyle style) {
     }
 }
 
-void DrawResidual(QCustomPlot& plot, QCPAxisRect& strip, const analysis::Curve& residual,
-                  const FigureView& view, FigureStyle style) {
+void DrawResidual(QCustomPlot& plot, FigureGraphs& graphs, QCPAxisRect& strip,
+                  const analysis::Curve& residual, const FigureView& view, FigureStyle style) {
     const QCPRange x = plot.xAxis->range();
     // The strip's axis, right under it, names x for both.
     plot.xAxis->setLabel(QString());
@@ -365,14 +520,13 @@ void DrawResidual(QCustomPlot& plot, QCPAxisRect& strip, const analysis::Curve& 
     residualX->setRange(x);
     residualX->setRangeReversed(view.reversedX);
     residualX->setLabel(PictureText(view.xTitle));
-    auto* graph = new QCPGraph(residualX, residualY);
+    QCPGraph* graph = graphs.Add(residualX, residualY);
     graph->setData(ToVector(residual.x), ToVector(residual.y), true);
     graph->setPen(FitPen(style));
     if (style == FigureStyle::Print) {
         graph->setPen(StylePen(kFitColour, Qt::SolidLine, style, kMeasuredPoints));
     }
     graph->setAntialiased(style == FigureStyle::Print);
-    graph->removeFromLegend();
     // Symmetric about zero, so that a bias shows as a shift of the noise.
     double largest = 0.0;
     for (const double r : residual.y) {
@@ -392,37 +546,71 @@ void DrawResidual(QCustomPlot& plot, QCPAxisRect& strip, const analysis::Curve& 
     zero->setPen(StylePen(Qt::lightGray, Qt::SolidLine, style, kFramePoints));
 }
 
-// Takes out of the legend what does not show between the axes: a band whose
-// curve stays on zero in the range (its centre far outside), a curve with
-// no point in the range.
-void KeepLegendToWhatShows(QCustomPlot& plot, int bandsFrom, int bandsTo) {
+// A band drawn by itself: its graph and its values at the samples, which
+// all lie between the x limits.
+struct BandGraph {
+    QCPGraph* graph = nullptr;
+    std::span<const double> y;
+};
+
+// Whether a curve shows between the axes: not with no point in the range,
+// nor a band whose curve stays on zero in it (its centre far outside).
+bool ShowsInView(const QCustomPlot& plot, const QCPGraph& graph) {
     const QCPRange x = plot.xAxis->range();
+    const QCPRange y = plot.yAxis->range();
+    for (auto it = graph.data()->findBegin(x.lower, false);
+         it != graph.data()->constEnd() && it->key <= x.upper; ++it) {
+        if (it->key >= x.lower && y.contains(it->value)) {
+            return true;
+        }
+    }
+    return false;
+}
+bool ShowsInView(const QCustomPlot& plot, const BandGraph& band) {
     const QCPRange y = plot.yAxis->range();
     // Less than this from zero does not leave the axis by a pixel's width.
     const double flat = 0.002 * y.size();
-    for (int i = 0; i < plot.graphCount(); ++i) {
-        QCPGraph* graph = plot.graph(i);
-        if (graph->keyAxis() != plot.xAxis || !plot.legend->hasItemWithPlottable(graph)) {
-            continue;
-        }
-        const bool band = i >= bandsFrom && i < bandsTo;
-        bool shows = false;
-        for (auto it = graph->data()->findBegin(x.lower, false);
-             it != graph->data()->constEnd() && it->key <= x.upper && !shows; ++it) {
-            shows = it->key >= x.lower && y.contains(it->value) &&
-                    (!band || std::fabs(it->value) > flat);
-        }
-        if (!shows) {
-            graph->removeFromLegend();
+    return std::any_of(band.y.begin(), band.y.end(), [&](double v) {
+        return v >= y.lower && v <= y.upper && std::fabs(v) > flat;
+    });
+}
+
+// The legend's entries: the named graphs that show between the axes, in
+// order, folded to the room there is (fold). On the screen a figure drawn
+// again over the same graphs, at the same height, with the same of them
+// showing keeps its entries as they are, laid out.
+void FillLegend(QCustomPlot& plot, const FigureGraphs& graphs, const std::vector<BandGraph>& bands,
+                const std::function<void(QCustomPlot&)>& fold) {
+    QCPLegend& legend = *plot.legend;
+    QByteArray key;
+    std::vector<QCPGraph*> shown;
+    for (QCPGraph* graph : graphs.Named()) {
+        const auto band = std::find_if(bands.begin(), bands.end(),
+                                       [graph](const BandGraph& b) { return b.graph == graph; });
+        if (graph->keyAxis() == plot.xAxis &&
+            (band != bands.end() ? ShowsInView(plot, *band) : ShowsInView(plot, *graph))) {
+            shown.push_back(graph);
+            key.append(reinterpret_cast<const char*>(&graph), sizeof graph);
         }
     }
+    key.append(QByteArray::number(plot.height()));
+    static const char* const kLegendKey = "trazelLegendEntries";
+    if (!graphs.Changed() && legend.property(kLegendKey).toByteArray() == key) {
+        return;
+    }
+    legend.clearItems();
+    for (QCPGraph* graph : shown) {
+        legend.addItem(new LegendEntry(&legend, graph));
+    }
+    fold(plot);
+    legend.setProperty(kLegendKey, key);
 }
 
 // Leaves out of every curve over the plot the points inside a flat run
 // (within a hundred-thousandth of the y range of both neighbours), which
-// draw nothing a line between the run's ends does not: a band's long tails
-// on zero, most of a picture of many narrow bands.
-void DropFlatRuns(QCustomPlot& plot) {
+// draw nothing a line between the run's ends does not; and a band's tails on
+// zero, most of a picture of many narrow bands.
+void DropFlatRuns(QCustomPlot& plot, const std::vector<BandGraph>& bands) {
     const double flat = 1e-5 * plot.yAxis->range().size();
     for (int i = 0; i < plot.graphCount(); ++i) {
         QCPGraph* graph = plot.graph(i);
@@ -441,6 +629,24 @@ void DropFlatRuns(QCustomPlot& plot) {
             }
             kept.push_back(*at);
         }
+        if (std::any_of(bands.begin(), bands.end(),
+                        [graph](const BandGraph& band) { return band.graph == graph; })) {
+            // A band by itself is drawn from where it leaves zero to where
+            // it comes back: its tails would draw the axis again in its
+            // colour, a hundred times over with a hundred bands.
+            const auto onZero = [flat](const QCPGraphData& point) {
+                return std::fabs(point.value) <= flat;
+            };
+            qsizetype first = 0;
+            while (first + 1 < kept.size() && onZero(kept[first]) && onZero(kept[first + 1])) {
+                ++first;
+            }
+            qsizetype last = kept.size() - 1;
+            while (last - 1 > first && onZero(kept[last]) && onZero(kept[last - 1])) {
+                --last;
+            }
+            kept = kept.mid(first, last - first + 1);
+        }
         if (kept.size() < data.size()) {
             graph->data()->set(kept, true);
         }
@@ -452,7 +658,7 @@ void DropFlatRuns(QCustomPlot& plot) {
 // filled. A noisy trace, stroked wide and antialiased as a zigzag through
 // every column's extremes, costs the rasteriser most of a picture's time
 // for the same look.
-void DrawMeasuredEnvelope(QCustomPlot& plot, const ReducedPoints& points, double lo, double hi,
+void DrawMeasuredEnvelope(FigureGraphs& graphs, const ReducedPoints& points, double lo, double hi,
                           int columns, const QPen& pen, const QString& name) {
     struct Column {
         double x = 0.0;
@@ -487,16 +693,16 @@ void DrawMeasuredEnvelope(QCustomPlot& plot, const ReducedPoints& points, double
     }
     upper += after;
     lower += after;
-    QCPGraph* bottom = plot.addGraph();
+    QCPGraph* bottom = graphs.Add();
     bottom->data()->set(lower);
     bottom->setPen(pen);
-    bottom->removeFromLegend();
-    QCPGraph* top = plot.addGraph();
+    QCPGraph* top = graphs.Add();
     top->data()->set(upper);
     top->setPen(pen);
     top->setBrush(pen.color());
     top->setChannelFillGraph(bottom);
     top->setName(name);
+    graphs.Name(top);
 }
 
 // The x unit of the measured data, for the bands' legend labels; empty when
@@ -514,8 +720,9 @@ void SetUpFigure(QCustomPlot& plot, const analysis::DocumentState& state, const 
                  int columns, FigureStyle style) {
     PrepareLayout(plot, style);
     plot.clearItems();
-    plot.legend->clearItems();
-    plot.clearPlottables();
+    // Entries are made for what shows once every curve is drawn.
+    plot.setAutoAddPlottableToLegend(false);
+    FigureGraphs graphs(plot);
     plot.xAxis->setLabel(PictureText(view.xTitle));
     plot.yAxis->setLabel(PictureText(view.yTitle));
     plot.xAxis->setRangeReversed(view.reversedX);
@@ -538,9 +745,11 @@ void SetUpFigure(QCustomPlot& plot, const analysis::DocumentState& state, const 
         // The strip stays while there is a fit, as with any other limits.
         ShowResidualStrip(plot, fitted, style);
         if (QCPAxisRect* strip = FigureResidualRect(plot)) {
-            DrawResidual(plot, *strip, analysis::Residuals(*analysis.measured, *analysis.lastFit),
-                         view, style);
+            DrawResidual(plot, graphs, *strip,
+                         analysis::Residuals(*analysis.measured, *analysis.lastFit), view, style);
         }
+        graphs.Finish();
+        FillLegend(plot, graphs, {}, [](QCustomPlot&) {});
         return;
     }
     plot.legend->setVisible(true);
@@ -562,14 +771,15 @@ void SetUpFigure(QCustomPlot& plot, const analysis::DocumentState& state, const 
             QFile::decodeName(QByteArray::fromStdString(state.analysis.measured->sourceName)));
         const QPen pen = PenFor(kMeasuredStyle, style, kMeasuredPoints);
         if (style == FigureStyle::Print) {
-            DrawMeasuredEnvelope(plot, *figure.measured, lo, hi, traceColumns, pen, name);
+            DrawMeasuredEnvelope(graphs, *figure.measured, lo, hi, traceColumns, pen, name);
         } else {
             // Drawn as a function of x, the way spectra are measured; the
             // plot puts points given from high to low x in order.
-            QCPGraph* line = plot.addGraph();
+            QCPGraph* line = graphs.Add();
             line->setData(ToVector(figure.measured->x), ToVector(figure.measured->y));
             line->setPen(pen);
             line->setName(name);
+            graphs.Name(line);
             // A noisy spectrum fills each pixel column from its lowest to
             // its highest point; on the screen smoothing those edges costs
             // more than the rest of the plot together and shows nothing.
@@ -577,9 +787,9 @@ void SetUpFigure(QCustomPlot& plot, const analysis::DocumentState& state, const 
         }
     }
     const PlotCurves& curves = figure.model;
-    AddGraph(plot, curves.xs, curves.sum, PenFor(kSumStyle, style, kSumPoints),
+    AddGraph(graphs, curves.xs, curves.sum, PenFor(kSumStyle, style, kSumPoints),
              Words(TRAZEL_TR("PlotFigure", "Suma")));
-    const int bandsFrom = plot.graphCount();
+    std::vector<BandGraph> bands;
     const QString unit = XUnitOf(analysis);
     int ordinal = 0;
     for (const BandCurve& band : curves.bands) {
@@ -588,12 +798,13 @@ void SetUpFigure(QCustomPlot& plot, const analysis::DocumentState& state, const 
         if (!unit.isEmpty()) {
             label += QLatin1Char(' ') + unit;
         }
-        AddGraph(plot, curves.xs, band.y, PenFor(BandStyle(ordinal++), style, kBandPoints), label);
+        bands.push_back({AddGraph(graphs, curves.xs, band.y,
+                                  PenFor(BandStyle(ordinal++), style, kBandPoints), label),
+                         band.y});
     }
-    const int bandsTo = plot.graphCount();
-    DrawFit(plot, figure, style, view.fillComponents);
+    DrawFit(graphs, figure, style, view.fillComponents);
     if (!view.estimatedBaseline.x.empty()) {
-        AddGraph(plot, view.estimatedBaseline.x, view.estimatedBaseline.y,
+        AddGraph(graphs, view.estimatedBaseline.x, view.estimatedBaseline.y,
                  StylePen(QColor(230, 120, 0), Qt::DashLine, style, kBandPoints),
                  Words(TRAZEL_TR("PlotFigure", "Línea base estimada")));
     }
@@ -609,22 +820,25 @@ void SetUpFigure(QCustomPlot& plot, const analysis::DocumentState& state, const 
     }
     ShowResidualStrip(plot, fitted, style);
     if (QCPAxisRect* strip = FigureResidualRect(plot)) {
-        DrawResidual(plot, *strip, figure.residual, view, style);
+        DrawResidual(plot, graphs, *strip, figure.residual, view, style);
     }
-    KeepLegendToWhatShows(plot, bandsFrom, bandsTo);
+    graphs.Finish();
     if (style == FigureStyle::Print) {
-        DropFlatRuns(plot);
+        FillLegend(plot, graphs, bands, LegendUnderThePlot);
+        DropFlatRuns(plot, bands);
         if (FigureResidualRect(plot) != nullptr) {
             // The strip's axis, right under the plot, numbers x for both.
             plot.xAxis->setTickLabels(false);
         }
-        LegendUnderThePlot(plot);
     } else {
+        FillLegend(plot, graphs, bands,
+                   [](QCustomPlot& shown) { FitLegend(shown, shown.height()); });
+        // No empty frame where nothing shows.
+        plot.legend->setVisible(plot.legend->itemCount() > 0);
         // A hundred bands drawn by themselves each lie on zero across most
         // of the view: without those runs the window draws a notch's picture
-        // in a fraction of the time, and the same picture.
-        DropFlatRuns(plot);
-        FitLegend(plot, plot.height());
+        // in a fraction of the time.
+        DropFlatRuns(plot, bands);
     }
 }
 

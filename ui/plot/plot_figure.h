@@ -83,21 +83,17 @@ QString PictureText(QString text);
 // picture written from the command line.
 QString MeasuredLegendName(const std::string& path);
 
-// Fills plot afresh with the figure of state (analysis::ComputeFigure): the
+// Fills plot with the figure of state (analysis::ComputeFigure): the
 // measured spectrum, as the fit uses it, in grey; the sum in black and every
 // band marked for separate display in its own colour; the last fit in red
 // over its range, with each fitted band dotted and the baseline dashed; all
 // sampled for a plot columns device pixels wide between the x limits. With
 // a fit, the residual in a strip under the plot, sharing its x axis. The
 // legend at the right, folded when it would not fit; a short note instead of
-// curves when the x limits are equal.
+// curves when the x limits are equal. The graphs of the figure drawn before
+// on plot are used again.
 void SetUpFigure(QCustomPlot& plot, const analysis::DocumentState& state, const FigureView& view,
                  int columns, FigureStyle style = FigureStyle::Screen);
-
-// Adds a curve sampled at (xs, ys), one point per device pixel column or
-// fewer, drawn through every point.
-void AddSampledGraph(QCustomPlot& plot, QVector<double> xs, QVector<double> ys, const QPen& pen,
-                     const QString& name);
 
 // The residual strip of a figure with a fit, or nullptr.
 QCPAxisRect* FigureResidualRect(QCustomPlot& plot);
