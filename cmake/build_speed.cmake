@@ -27,6 +27,7 @@ else()
 endif()
 set(TRAZEL_TEST_COMPILE_OPTIONS "${trazel_default_test_options}" CACHE STRING
   "Compile options of the test programs, after the build type's")
+option(TRAZEL_TEST_UNITY_BUILD "Compile the sources of a test program a few at a time as one" ON)
 
 # ccache, unless another launcher is set. With precompiled headers it caches
 # a compile only when told that the header's macros and time stamps may be

@@ -30,7 +30,7 @@ struct TransformCase {
 };
 
 constexpr auto kNoX = XUnit::Unknown;
-constexpr auto kCm = XUnit::Wavenumber;
+constexpr auto kWavenumber = XUnit::Wavenumber;
 
 const TransformCase kTransformCases[] = {
     {"TransmitanciaAAbsorbancia",
@@ -64,7 +64,7 @@ const TransformCase kTransformCases[] = {
      {.x = XChange::NanometreToWavenumber},
      {{250, 1}, {400, 2}, {500, 3}, {0, 4}, {-1, 5}},
      {{20000, 3}, {25000, 2}, {40000, 1}},
-     kCm,
+     kWavenumber,
      YUnit::Unknown,
      {2, 0}},
     {"NumerosDeOndaDecrecientesANanometros",
@@ -76,7 +76,7 @@ const TransformCase kTransformCases[] = {
      {.x = XChange::MicrometreToWavenumber},
      {{2.5, 1}, {10, 2}},
      {{1000, 2}, {4000, 1}},
-     kCm},
+     kWavenumber},
     {"DesplazamientoRaman",
      {.x = XChange::RamanShift, .laserNm = 532},
      {{532, 1}, {550, 2}, {600, 3}},
@@ -93,7 +93,7 @@ const TransformCase kTransformCases[] = {
      {.x = XChange::NanometreToWavenumber},
      {{400, 1}, {250, 2}, {500, 3}},
      {{20000, 3}, {25000, 1}, {40000, 2}},
-     kCm},
+     kWavenumber},
     {"SignoYFactor", {.negate = true, .factor = 2}, {{1, 1}, {2, -2}}, {{1, -2}, {2, 4}}},
     // x first, then y, then sign and factor.
     {"EnOrden",
@@ -103,7 +103,7 @@ const TransformCase kTransformCases[] = {
       .factor = 0.5},
      {{500, 10}, {250, 1}},
      {{20000, -0.5}, {40000, -1}},
-     kCm,
+     kWavenumber,
      YUnit::Absorbance},
 };
 

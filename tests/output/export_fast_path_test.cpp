@@ -50,17 +50,17 @@ std::string FastLines(const PeakTable& table, const ExportSettings& settings) {
     return out.str();
 }
 
-struct Case {
+struct FastPathCase {
     std::int32_t shape;
     bool useScaled;
     bool decimalComma;
     double oddRate;
 };
 
-class ExportFastPathTest : public testing::TestWithParam<Case> {};
+class ExportFastPathTest : public testing::TestWithParam<FastPathCase> {};
 
 TEST_P(ExportFastPathTest, SameBytesAsThePlainLoop) {
-    const Case& c = GetParam();
+    const FastPathCase& c = GetParam();
     RandomTables random(
         static_cast<std::uint64_t>(97 * c.shape + 13 * int{c.useScaled} + 5 * int{c.decimalComma}) +
         static_cast<std::uint64_t>(c.oddRate * 100));
@@ -85,19 +85,18 @@ TEST_P(ExportFastPathTest, SameBytesAsThePlainLoop) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(RandomTables, ExportFastPathTest,
-                         testing::Values(Case{Gaussian, 0, 1, 0.0}, Case{Gaussian, 1, 0, 0.0},
-                                         Case{Lorentzian, 0, 0, 0.0}, Case{Lorentzian, 1, 1, 0.0},
-                                         Case{Gaussian, 0, 0, 0.05}, Case{Gaussian, 1, 1, 0.3},
-                                         Case{Lorentzian, 0, 1, 0.05}, Case{Lorentzian, 1, 0, 0.3}),
-                         [](const testing::TestParamInfo<Case>& info) {
-                             return std::string(info.param.shape == Lorentzian ? "Lorentzian"
-                                                                               : "Gaussian") +
-                                    (info.param.useScaled ? "Scaled" : "Plain") +
-                                    (info.param.decimalComma ? "Comma" : "Point") +
-                                    std::to_string(static_cast<int>(info.param.oddRate * 100)) +
-                                    "PercentOdd";
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    RandomTables, ExportFastPathTest,
+    testing::Values(FastPathCase{Gaussian, 0, 1, 0.0}, FastPathCase{Gaussian, 1, 0, 0.0},
+                    FastPathCase{Lorentzian, 0, 0, 0.0}, FastPathCase{Lorentzian, 1, 1, 0.0},
+                    FastPathCase{Gaussian, 0, 0, 0.05}, FastPathCase{Gaussian, 1, 1, 0.3},
+                    FastPathCase{Lorentzian, 0, 1, 0.05}, FastPathCase{Lorentzian, 1, 0, 0.3}),
+    [](const testing::TestParamInfo<FastPathCase>& info) {
+        return std::string(info.param.shape == Lorentzian ? "Lorentzian" : "Gaussian") +
+               (info.param.useScaled ? "Scaled" : "Plain") +
+               (info.param.decimalComma ? "Comma" : "Point") +
+               std::to_string(static_cast<int>(info.param.oddRate * 100)) + "PercentOdd";
+    });
 
 class CountingProgress : public ProgressControl {
   public:

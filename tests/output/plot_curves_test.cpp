@@ -17,8 +17,6 @@ using namespace trazel::output;
 
 namespace {
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
 // A band narrower than a pixel between two other bands, over a range and a
 // width of plot.
 struct SamplingCase {

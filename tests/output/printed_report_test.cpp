@@ -24,7 +24,7 @@ PeakTable NumberedTable(int count) {
     return TableOf(count - 1, [](int k) { return TestBand{1000.0 + k, 2.0, 10.0, 0.5}; });
 }
 
-ReportSettings Settings(double xMin, double xMax, double yMin, double yMax, int resolution = 250) {
+ReportSettings ReportOf(double xMin, double xMax, double yMin, double yMax, int resolution = 250) {
     auto settings = SettingsFor<ReportSettings>(xMin, xMax, yMin, yMax, true);
     settings.graphShown = true;
     settings.resolution = resolution;
@@ -68,7 +68,7 @@ TEST(ReportPages, EveryPeakListedOnceInIndexOrder) {
         std::vector<std::string> listed;
         for (int page = 1; page <= ReportPageCount(count); ++page) {
             const int headerY = page == 1 ? -1350 : -380;
-            for (const Call& row : RowStarts(Page(page, table, Settings(0, 1, 0, 1, 1)), headerY)) {
+            for (const Call& row : RowStarts(Page(page, table, ReportOf(0, 1, 0, 1, 1)), headerY)) {
                 listed.push_back(row.text);
             }
         }
@@ -87,7 +87,7 @@ TEST(ReportPage1, ElementsInOrderAtTheirPositions) {
     table.position[2] = 1200;
     table.scaledPosition[2] = 600;
     table.separate[2] = 1;
-    const auto calls = Page(1, table, Settings(0, 2000, -1, 3), "muestra-2");
+    const auto calls = Page(1, table, ReportOf(0, 2000, -1, 3), "muestra-2");
 
     std::vector<Call> expected = {
         {Kind::SetMapMode, 0, 0, 0, 0, MM_LOMETRIC, {}},
@@ -148,7 +148,7 @@ TEST(ReportPage1, ElementsInOrderAtTheirPositions) {
 }
 
 TEST(ReportPage1, LegendFollowsUseScaled) {
-    ReportSettings settings = Settings(0, 1, 0, 1);
+    ReportSettings settings = ReportOf(0, 1, 0, 1);
     settings.curve.useScaled = true;
     const auto calls = Page(1, PeakTable{}, settings);
     EXPECT_NE(
@@ -175,7 +175,7 @@ TEST_P(ReportCurveTest, PlacesTheValue) {
     table.position[1] = 0.5;
     table.intensity[1] = c.v;
     table.width[1] = 1e12;
-    ReportSettings settings = Settings(0, 1, c.yMin, c.yMax, 3);
+    ReportSettings settings = ReportOf(0, 1, c.yMin, c.yMax, 3);
     settings.curve.joinPoints = c.join;
     const auto calls = Page(1, table, settings);
     ASSERT_GT(calls.size(), kCurveStart + 4);
@@ -191,8 +191,6 @@ TEST_P(ReportCurveTest, PlacesTheValue) {
     EXPECT_EQ(*(first + 2), third);
     EXPECT_EQ((first + 3)->kind, Kind::SetMapMode);
 }
-
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 INSTANTIATE_TEST_SUITE_P(
     Mapping, ReportCurveTest,
@@ -212,7 +210,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ReportPage1, NoSamplesWithoutAPositiveResolution) {
     for (const int resolution : {0, -5}) {
-        const auto calls = Page(1, NumberedTable(3), Settings(0, 1, 0, 1, resolution));
+        const auto calls = Page(1, NumberedTable(3), ReportOf(0, 1, 0, 1, resolution));
         ASSERT_GT(calls.size(), kCurveStart + 3);
         EXPECT_EQ(calls[kCurveStart], RecordingDC::MoveCall(350, -1200));
         EXPECT_EQ(calls[kCurveStart + 1].kind, Kind::SetMapMode) << resolution;
@@ -223,7 +221,7 @@ TEST(ReportPage1, NoSamplesWithoutAPositiveResolution) {
 
 TEST(ReportPages, FollowingPagesCarryTitleAndRowsOnly) {
     const PeakTable table = NumberedTable(100);
-    const auto page2 = Page(2, table, Settings(0, 1, 0, 1), "muestra-2");
+    const auto page2 = Page(2, table, ReportOf(0, 1, 0, 1), "muestra-2");
     ASSERT_GE(page2.size(), 3u);
     EXPECT_EQ(page2[0], (Call{Kind::SetMapMode, 0, 0, 0, 0, MM_LOMETRIC, {}}));
     EXPECT_EQ(page2[1], RecordingDC::TextCall(350, -280, "muestra-2"));
@@ -233,14 +231,14 @@ TEST(ReportPages, FollowingPagesCarryTitleAndRowsOnly) {
         EXPECT_EQ(call.kind == Kind::SetMapMode || call.kind == Kind::TextOut, true)
             << Describe(call);
     }
-    const auto page3 = RowStarts(Page(3, table, Settings(0, 1, 0, 1)), -380);
+    const auto page3 = RowStarts(Page(3, table, ReportOf(0, 1, 0, 1)), -380);
     ASSERT_EQ(page3.size(), 20u);
     EXPECT_EQ(page3.front(), RecordingDC::TextCall(350, -437, "1080"));
     EXPECT_EQ(page3.back(), RecordingDC::TextCall(350, -390 - 47 * 20, "1099"));
 }
 
 TEST(ReportPages, NothingBeforeAGraphWasShown) {
-    ReportSettings settings = Settings(0, 1, 0, 1);
+    ReportSettings settings = ReportOf(0, 1, 0, 1);
     settings.graphShown = false;
     EXPECT_TRUE(Page(1, NumberedTable(5), settings).empty());
 }

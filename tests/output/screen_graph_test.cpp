@@ -19,11 +19,10 @@ namespace {
 using Call = RecordingDC::Call;
 using Kind = RecordingDC::Kind;
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 // Brush, box and 11 pairs of ticks, each a move and a line.
 constexpr std::size_t kFrameCalls = 2 + 11 * 4;
 
-GraphSettings Settings(double xMin, double xMax, double yMin, double yMax, bool join = true) {
+GraphSettings GraphOf(double xMin, double xMax, double yMin, double yMax, bool join = true) {
     return SettingsFor<GraphSettings>(xMin, xMax, yMin, yMax, join);
 }
 
@@ -36,11 +35,11 @@ std::vector<Call> CurveCalls(const PeakTable& table, const GraphSettings& settin
 
 TEST(ScreenGraph, DrawsBoxThenTicksThenTheSumAndGivesTheLabels) {
     RecordingDC dc;
-    const GraphLabels labels = DrawGraph(dc, TableOf({{500, 2, 10}}), Settings(0, 1000, -0.5, 3));
+    const GraphLabels labels = DrawGraph(dc, TableOf({{500, 2, 10}}), GraphOf(0, 1000, -0.5, 3));
 
     const GraphLabels expectedLabels{"0", "1000", "-0.5", "3", "x", "y"};
     EXPECT_EQ(labels, expectedLabels);
-    EXPECT_EQ(GraphLabelTexts(Settings(0, 1000, -0.5, 3).curve), expectedLabels);
+    EXPECT_EQ(GraphLabelTexts(GraphOf(0, 1000, -0.5, 3).curve), expectedLabels);
 
     const auto& calls = dc.Calls();
     ASSERT_EQ(calls.size(), kFrameCalls + 1 + 250);
@@ -76,7 +75,7 @@ class PlotSampleTest : public testing::TestWithParam<SampleCase> {};
 TEST_P(PlotSampleTest, PlacesTheValue) {
     const SampleCase& c = GetParam();
     RecordingDC dc;
-    PlotSample(dc, Settings(0, 1, c.yMin, c.yMax, c.join), 7, c.v);
+    PlotSample(dc, GraphOf(0, 1, c.yMin, c.yMax, c.join), 7, c.v);
     ASSERT_EQ(dc.Calls().size(), 1u);
     EXPECT_EQ(dc.Calls()[0], c.expected);
 }
@@ -110,7 +109,7 @@ TEST(ScreenGraph, LimitsBeyondTheRangeOfDoublesStayInTheBox) {
     // quotient is not a number.
     for (const double v : {-1e308, 0.0, 1e308}) {
         RecordingDC dc;
-        PlotSample(dc, Settings(0, 1, -1e308, 1e308), 0, v);
+        PlotSample(dc, GraphOf(0, 1, -1e308, 1e308), 0, v);
         ASSERT_EQ(dc.Calls().size(), 1u);
         EXPECT_EQ(dc.Calls()[0].kind, Kind::LineTo);
         EXPECT_GE(dc.Calls()[0].y, 201) << v;
@@ -120,7 +119,7 @@ TEST(ScreenGraph, LimitsBeyondTheRangeOfDoublesStayInTheBox) {
 
 TEST(ScreenGraph, ReversedXRunsFromXMinAtTheLeft) {
     // Samples fall at x = 1000 - 4j: the peak at 800 is sample 50.
-    const auto curve = CurveCalls(TableOf({{800, 2, 10}}), Settings(1000, 0, 0, 3));
+    const auto curve = CurveCalls(TableOf({{800, 2, 10}}), GraphOf(1000, 0, 0, 3));
     ASSERT_EQ(curve.size(), 251u);
     const auto highest = std::min_element(curve.begin() + 1, curve.end(),
                                           [](const Call& a, const Call& b) { return a.y < b.y; });
@@ -129,7 +128,7 @@ TEST(ScreenGraph, ReversedXRunsFromXMinAtTheLeft) {
 
 TEST(ScreenGraph, YMaxBelowYMinOnlyMovesThePen) {
     for (const bool join : {true, false}) {
-        const auto curve = CurveCalls(TableOf({{500, 2, 10}}), Settings(0, 1000, 3, 0, join));
+        const auto curve = CurveCalls(TableOf({{500, 2, 10}}), GraphOf(0, 1000, 3, 0, join));
         ASSERT_EQ(curve.size(), 251u);
         for (const Call& call : curve) {
             ASSERT_EQ(call.kind, Kind::MoveTo) << Describe(call);
@@ -139,11 +138,11 @@ TEST(ScreenGraph, YMaxBelowYMinOnlyMovesThePen) {
 
 TEST(ScreenGraph, FlaggedPeakIsDrawnAgainByItself) {
     PeakTable table = TableOf({{300, 1, 10}, {700, 2, 10}});
-    const auto plain = CurveCalls(table, Settings(0, 1000, 0, 3));
+    const auto plain = CurveCalls(table, GraphOf(0, 1000, 0, 3));
     ASSERT_EQ(plain.size(), 251u);
 
     table.separate[2] = 1;
-    const auto curves = CurveCalls(table, Settings(0, 1000, 0, 3));
+    const auto curves = CurveCalls(table, GraphOf(0, 1000, 0, 3));
     ASSERT_EQ(curves.size(), 502u);
     EXPECT_TRUE(std::equal(plain.begin(), plain.end(), curves.begin()));
     EXPECT_EQ(curves[251], RecordingDC::MoveCall(420, 402));
@@ -155,7 +154,7 @@ TEST(ScreenGraph, FlaggedPeakIsDrawnAgainByItself) {
 }
 
 TEST(ScreenGraph, EmptyTableDrawsAFlatLineWhereZeroLies) {
-    const auto curve = CurveCalls(PeakTable{}, Settings(0, 1, -1, 1));
+    const auto curve = CurveCalls(PeakTable{}, GraphOf(0, 1, -1, 1));
     ASSERT_EQ(curve.size(), 251u);
     for (std::size_t j = 1; j < curve.size(); ++j) {
         ASSERT_EQ(curve[j], RecordingDC::LineCall(420 + static_cast<int>(j) - 1, 301));

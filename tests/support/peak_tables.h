@@ -2,8 +2,12 @@
 
 #include <functional>
 #include <initializer_list>
+#include <limits>
 
 #include "model/peak_table.h"
+
+// A value the tables, the curves and the graphs must take without harm.
+inline constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // One band of a test table: a height of 1 and a width of 2 unless given, its
 // scaled position computed as the document computes it.
