@@ -2,12 +2,13 @@
 # make run    install what is missing, build and start the window
 # make test   install what is missing, build and run every test
 # make package  build the Debian package into build/
+# make bench  build the benchmarks (bench/) into build/
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 CTEST_FLAGS ?=
 
-.PHONY: all build configure deps run test format format-check sanitize package clean
+.PHONY: all build configure deps run test bench format format-check sanitize package clean
 
 all: build
 
@@ -25,6 +26,9 @@ run: deps build
 
 test: deps build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) $(CTEST_FLAGS)
+
+bench: build
+	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
 
 # The whole suite again with AddressSanitizer and UndefinedBehaviorSanitizer
 # (the fuzzers carry their own sanitizers and run in the plain build).

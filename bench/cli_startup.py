@@ -90,7 +90,7 @@ def main():
                   f"{over:16.2f} {memory[name]:8.1f}{mark}")
 
         if not os.path.exists(NAIVE):
-            print(f"\n{NAIVE} is not built: no export comparison")
+            print(f"\n{NAIVE} is not built (make bench): no export comparison")
             return
         rounds = max(3, RUNS // 40)
         print(f"\nExport of 1,000,000 lines of 99 bands, whole processes, {rounds} rounds")
