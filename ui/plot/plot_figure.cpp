@@ -553,6 +553,13 @@ struct BandGraph {
     std::span<const double> y;
 };
 
+// The band drawn by graph, or null when graph draws something else.
+const BandGraph* BandOf(const std::vector<BandGraph>& bands, const QCPGraph* graph) {
+    const auto band = std::find_if(bands.begin(), bands.end(),
+                                   [graph](const BandGraph& b) { return b.graph == graph; });
+    return band != bands.end() ? &*band : nullptr;
+}
+
 // Whether a curve shows between the axes: not with no point in the range,
 // nor a band whose curve stays on zero in it (its centre far outside).
 bool ShowsInView(const QCustomPlot& plot, const QCPGraph& graph) {
@@ -585,10 +592,9 @@ void FillLegend(QCustomPlot& plot, const FigureGraphs& graphs, const std::vector
     QByteArray key;
     std::vector<QCPGraph*> shown;
     for (QCPGraph* graph : graphs.Named()) {
-        const auto band = std::find_if(bands.begin(), bands.end(),
-                                       [graph](const BandGraph& b) { return b.graph == graph; });
+        const BandGraph* band = BandOf(bands, graph);
         if (graph->keyAxis() == plot.xAxis &&
-            (band != bands.end() ? ShowsInView(plot, *band) : ShowsInView(plot, *graph))) {
+            (band != nullptr ? ShowsInView(plot, *band) : ShowsInView(plot, *graph))) {
             shown.push_back(graph);
             key.append(reinterpret_cast<const char*>(&graph), sizeof graph);
         }
@@ -629,8 +635,7 @@ void DropFlatRuns(QCustomPlot& plot, const std::vector<BandGraph>& bands) {
             }
             kept.push_back(*at);
         }
-        if (std::any_of(bands.begin(), bands.end(),
-                        [graph](const BandGraph& band) { return band.graph == graph; })) {
+        if (BandOf(bands, graph) != nullptr) {
             // A band by itself is drawn from where it leaves zero to where
             // it comes back: its tails would draw the axis again in its
             // colour, a hundred times over with a hundred bands.
