@@ -23,6 +23,7 @@ using namespace trazel::platform;
 using namespace trazel::ui;
 
 Q_DECLARE_METATYPE(trazel::ui::PictureSize)
+Q_DECLARE_METATYPE(trazel::ui::FigureStyle)
 
 namespace {
 
@@ -480,6 +481,34 @@ class PlotWindowTest : public QObject {
         }
         QCOMPARE(qobject_cast<QCPPlottableLegendItem*>(plot.legend->item(0))->plottable()->name(),
                  QStringLiteral("Suma"));
+    }
+
+    // A band drawn by itself runs from where it leaves zero to where it
+    // comes back, in the window and on paper; the sum spans the whole view.
+    void bandDrawnWhereItLeavesZero_data() {
+        QTest::addColumn<FigureStyle>("style");
+        QTest::newRow("screen") << FigureStyle::Screen;
+        QTest::newRow("print") << FigureStyle::Print;
+    }
+    void bandDrawnWhereItLeavesZero() {
+        QFETCH(FigureStyle, style);
+        QCustomPlot plot;
+        plot.resize(800, 600);
+        plot.setViewport(QRect(0, 0, 800, 600));
+        FigureView view;
+        view.curve.xMax = 1000;
+        view.curve.yMax = 2;
+        SetUpFigure(plot, {.table = TableOf({{500, 1, 10, 1, true}}), .analysis = {}}, view, 800,
+                    style);
+        QCOMPARE(plot.graphCount(), 2);
+        const QCPGraphDataContainer& band = *plot.graph(1)->data();
+        for (const auto end : {band.constBegin(), band.constEnd() - 1}) {
+            QVERIFY2(end->key > 450 && end->key < 550, qPrintable(QString::number(end->key)));
+            QVERIFY(std::fabs(end->value) < 1e-3);
+        }
+        const QCPGraphDataContainer& sum = *plot.graph(0)->data();
+        QCOMPARE(sum.constBegin()->key, 0.0);
+        QCOMPARE((sum.constEnd() - 1)->key, 1000.0);
     }
 
     // On a screen that scales by two the curves are sampled per device pixel
