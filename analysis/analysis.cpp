@@ -45,6 +45,79 @@ void Retransform(MeasuredData& measured) {
     measured.index = std::make_shared<const output::PointIndex>(measured.X(), measured.Y());
 }
 
+bool CentredIn(const model::PeakTable& table, int index, bool useScaled, double xMin, double xMax) {
+    const auto k = static_cast<std::size_t>(index);
+    const double centre = useScaled ? table.scaledPosition[k] : table.position[k];
+    return std::min(xMin, xMax) <= centre && centre <= std::max(xMin, xMax);
+}
+
+bool CentredInFit(const FitRecord& fit, int index) {
+    return CentredIn(fit.result.table, index, fit.useScaled, fit.xMin, fit.xMax);
+}
+
+namespace {
+
+// renumbered[index], or 0 for an index it does not cover.
+int Renumbered(const std::vector<int>& renumbered, int index) {
+    return index >= 1 && static_cast<std::size_t>(index) < renumbered.size()
+               ? renumbered[static_cast<std::size_t>(index)]
+               : 0;
+}
+
+bool RenumberHeld(std::vector<int>& held, const std::vector<int>& renumbered) {
+    std::vector<int> kept;
+    for (const int index : held) {
+        if (const int now = Renumbered(renumbered, index); now > 0) {
+            kept.push_back(now);
+        }
+    }
+    const bool changed = kept != held;
+    held = std::move(kept);
+    return changed;
+}
+
+}  // namespace
+
+bool RenumberBands(Analysis& analysis, const std::vector<int>& renumbered) {
+    const bool held = RenumberHeld(analysis.fitSettings.heldBands, renumbered);
+    if (!analysis.lastFit) {
+        return held;
+    }
+    FitRecord& fit = *analysis.lastFit;
+    RenumberHeld(fit.settings.heldBands, renumbered);
+    model::PeakTable& fitted = fit.result.table;
+    int count = 1;
+    for (int k = 1; k < fitted.count; ++k) {
+        if (const int now = Renumbered(renumbered, k); now > 0) {
+            // The bands keep their order, so a band only ever moves down.
+            fitted.position[now] = fitted.position[k];
+            fitted.scale[now] = fitted.scale[k];
+            fitted.scaledPosition[now] = fitted.scaledPosition[k];
+            fitted.intensity[now] = fitted.intensity[k];
+            fitted.width[now] = fitted.width[k];
+            fitted.separate[now] = fitted.separate[k];
+            count = now + 1;
+        }
+    }
+    const bool shorter = count != fitted.count;
+    fitted.count = count;
+    std::vector<fit::FittedBand> bands;
+    for (fit::FittedBand band : fit.result.bands) {
+        if (const int now = Renumbered(renumbered, band.index); now > 0 && now < count) {
+            band.index = now;
+            bands.push_back(band);
+        }
+    }
+    // Every band the fit knows is in the table as it was fitted (the table
+    // only grows at its end afterwards), so any of them gone shows here.
+    const bool fewer = bands.size() != fit.result.bands.size();
+    fit.result.bands = std::move(bands);
+    if (fit.result.bands.empty()) {
+        analysis.lastFit.reset();
+    }
+    return held || fewer || shorter;
+}
+
 AxisTitles ShownAxisTitles(const Analysis& analysis, const AxisTitles& fallback) {
     if (analysis.axisTitles) {
         return *analysis.axisTitles;

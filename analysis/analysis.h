@@ -149,6 +149,12 @@ struct FitRecord {
     fit::FitResult result;
 };
 
+// Whether the band at index of the fit's table has its centre (its position,
+// or the scaled one when the fit used those) within the range fitted. One
+// that has not is held, and the fit's report leaves it out.
+bool CentredInFit(const FitRecord& fit, int index);
+bool CentredIn(const model::PeakTable& table, int index, bool useScaled, double xMin, double xMax);
+
 struct AxisTitles {
     std::string x = "x";
     std::string y = "y";
@@ -189,6 +195,14 @@ struct Analysis {
     // does not know, written back as they were.
     std::vector<model::SectionRecord> keptRecords;
 };
+
+// Keeps what names bands by their table index on its bands after an
+// operation removed some of them (renumbered[k] is the new index of the band
+// that was at k, 0 for one gone): the held bands of the next fit, and the last
+// fit, whose table holds the bands as fitted, in the table's order, so that
+// it loses the same bands. A last fit left without bands goes. Whether
+// anything changed.
+bool RenumberBands(Analysis& analysis, const std::vector<int>& renumbered);
 
 // The axis titles a plot of analysis shows: those the user typed for this
 // document; without them, each axis by the units of the measured data as

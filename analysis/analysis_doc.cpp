@@ -120,14 +120,18 @@ int CAnalysisDoc::PutFoundBands(const std::vector<FoundBand>& bands,
     }
     if (replace) {
         ClearPeaks();
-        // The bands they named are gone.
-        analysis_.fitSettings.heldBands.clear();
         SetModifiedFlag(true);
     }
     AddBands(peaks);
     analysis_.peakSearch = settings;
     Changed();
     return static_cast<int>(taken);
+}
+
+void CAnalysisDoc::BandsRenumbered(const std::vector<int>& renumbered) {
+    if (RenumberBands(analysis_, renumbered)) {
+        Changed();
+    }
 }
 
 fit::FitProblem CAnalysisDoc::PoseFit(const FitSettings& settings, std::int32_t lineShape,
@@ -153,6 +157,13 @@ fit::FitProblem CAnalysisDoc::PoseFit(const FitSettings& settings, std::int32_t 
     problem.y.assign(measured.Y().begin(), measured.Y().end());
     problem.yFactor = measured.transform.yFactor;
     std::tie(problem.xMin, problem.xMax) = FitRangeFor(settings, measured.X());
+    // A band centred outside the range has no data of its own there: it is
+    // held, and its tail still counts in the model over the range.
+    for (int k = 1; k < Table().count; ++k) {
+        if (!CentredIn(Table(), k, useScaled, problem.xMin, problem.xMax)) {
+            problem.freedom[static_cast<std::size_t>(k)] = fit::Freedom{false, false, false};
+        }
+    }
     return problem;
 }
 

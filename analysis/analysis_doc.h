@@ -90,6 +90,9 @@ class CAnalysisDoc : public model::CTrazelDoc {
     void Listen(const void* owner, std::function<void()> listen);
     void StopListening(const void* owner);
 
+  protected:
+    void BandsRenumbered(const std::vector<int>& renumbered) override;
+
   private:
     void Changed();
 

@@ -91,8 +91,17 @@ FigureData ComputeFigure(const DocumentState& state, std::int32_t lineShape, boo
         const BaselineCurve& baseline = *analysis.baseline;
         // A polynomial of degree one or less is straight: its ends draw it.
         const int samples = baseline.coefficients.size() <= 2 ? 1 : columns;
-        figure.baseline = Sampled(PeakTable{}, false, lo, hi, samples,
-                                  [&baseline](double x) { return baseline.At(x); });
+        // A fitted baseline holds over the range it was fitted on, not
+        // across a spectrum of which the fit saw a part.
+        double from = lo, to = hi;
+        if (analysis.lastFit) {
+            from = std::max(lo, analysis.lastFit->xMin);
+            to = std::min(hi, analysis.lastFit->xMax);
+        }
+        if (from < to) {
+            figure.baseline = Sampled(PeakTable{}, false, from, to, samples,
+                                      [&baseline](double x) { return baseline.At(x); });
+        }
     }
     if (analysis.lastFit) {
         const FitRecord& fit = *analysis.lastFit;

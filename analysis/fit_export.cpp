@@ -22,19 +22,24 @@ namespace trazel::analysis {
 
 namespace {
 
-// The bands newest first, as the peak list and the dialog show them.
-std::vector<const FittedBand*> NewestFirst(const fit::FitResult& result) {
+// The bands the report tells of, newest first as the peak list and the
+// dialog show them: those centred in the range fitted. A band centred outside
+// it was held, its tail only a part of the model there, and its area says
+// nothing of the range.
+std::vector<const FittedBand*> NewestFirst(const FitRecord& fit) {
     std::vector<const FittedBand*> bands;
-    for (auto band = result.bands.rbegin(); band != result.bands.rend(); ++band) {
-        bands.push_back(&*band);
+    for (auto band = fit.result.bands.rbegin(); band != fit.result.bands.rend(); ++band) {
+        if (CentredInFit(fit, band->index)) {
+            bands.push_back(&*band);
+        }
     }
     return bands;
 }
 
-double TotalArea(const fit::FitResult& result) {
+double TotalArea(const FitRecord& fit) {
     double total = 0.0;
-    for (const FittedBand& band : result.bands) {
-        total += band.area.value;
+    for (const FittedBand* band : NewestFirst(fit)) {
+        total += band->area.value;
     }
     return total;
 }
@@ -78,14 +83,17 @@ std::string FreeValues(const FitRecord& fit) {
                                        : text + ", " + kinds[i];
     }
     int free = 0;
-    for (const FittedBand& band : fit.result.bands) {
-        free += band.position.free || band.intensity.free || band.width.free ? 1 : 0;
+    const auto bands = NewestFirst(fit);
+    for (const FittedBand* band : bands) {
+        free += band->position.free || band->intensity.free || band->width.free ? 1 : 0;
     }
     if (text.empty() || free == 0) {
         text = TRAZEL_TR("FitExport", "ninguno de las bandas");
     } else {
-        text = Fill(TRAZEL_TR("FitExport", "%1 de %2 de %3 bandas"),
-                    {text, std::to_string(free), std::to_string(fit.result.bands.size())});
+        text = Fill(TRAZEL_TR("FitExport", "%1 de %2 de %3"),
+                    {text, std::to_string(free),
+                     Counted(bands.size(), "FitExport", TRAZEL_TR_NOOP("FitExport", "%1 banda"),
+                             TRAZEL_TR_NOOP("FitExport", "%1 bandas"))});
     }
     if (!fit.result.baseline.empty()) {
         text = Fill(TRAZEL_TR("FitExport", "%1; la línea base"), {text});
@@ -93,9 +101,9 @@ std::string FreeValues(const FitRecord& fit) {
     return text;
 }
 
-std::string BoundsHit(const fit::FitResult& result) {
+std::string BoundsHit(const FitRecord& fit) {
     std::string text;
-    const auto bands = NewestFirst(result);
+    const auto bands = NewestFirst(fit);
     for (std::size_t row = 0; row < bands.size(); ++row) {
         const std::pair<const Estimate*, const char*> values[] = {
             {&bands[row]->position, TRAZEL_TR_NOOP("FitExport", "posición")},
@@ -221,7 +229,7 @@ output::ReportSheet FitReportSheet(const MeasuredData& measured, const FitRecord
         }
     }
     facts.emplace_back(TRAZEL_TR("FitExport", "Valores que varían"), FreeValues(fit));
-    facts.emplace_back(TRAZEL_TR("FitExport", "Valores en el límite"), BoundsHit(result));
+    facts.emplace_back(TRAZEL_TR("FitExport", "Valores en el límite"), BoundsHit(fit));
     facts.emplace_back(TRAZEL_TR("FitExport", "Veredicto"), fit::VerdictText(result));
     facts.emplace_back(TRAZEL_TR("FitExport", "Iteraciones"), std::to_string(result.iterations));
     facts.emplace_back(TRAZEL_TR("FitExport", "Puntos ajustados"), std::to_string(result.points));
@@ -240,8 +248,8 @@ output::ReportSheet FitReportSheet(const MeasuredData& measured, const FitRecord
         TRAZEL_TR("FitExport", "Banda"),      TRAZEL_TR("FitExport", "Posición") + unitNote,
         TRAZEL_TR("FitExport", "Intensidad"), TRAZEL_TR("FitExport", "Anchura") + unitNote,
         TRAZEL_TR("FitExport", "Área"),       TRAZEL_TR("FitExport", "Área (%)")};
-    const double total = TotalArea(result);
-    const auto bands = NewestFirst(result);
+    const double total = TotalArea(fit);
+    const auto bands = NewestFirst(fit);
     for (std::size_t row = 0; row < bands.size(); ++row) {
         const FittedBand& band = *bands[row];
         char share[32] = "—";
@@ -275,8 +283,8 @@ std::string FitReportCsv(const MeasuredData& measured, const FitRecord& fit,
                ",estado_" + name;
     }
     csv += ",area_pct\n";
-    const double total = TotalArea(result);
-    const auto bands = NewestFirst(result);
+    const double total = TotalArea(fit);
+    const auto bands = NewestFirst(fit);
     for (std::size_t row = 0; row < bands.size(); ++row) {
         const FittedBand& band = *bands[row];
         csv += std::to_string(row + 1);
@@ -368,7 +376,7 @@ bool WriteFitCurves(platform::ByteSink& out, const MeasuredData& measured, const
                     std::optional<double> step) {
     const fit::FitResult& result = fit.result;
     const std::string y = AsciiYUnit(measured.Header());
-    const auto bands = NewestFirst(result);
+    const auto bands = NewestFirst(fit);
     const bool atPoints = !step;
     std::string line = WithUnit("x", AsciiXUnit(measured.Header()));
     if (atPoints) {

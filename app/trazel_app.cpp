@@ -245,6 +245,15 @@ bool CTrazelApp::CreateFrame() {
     frame_->canClose = [this] { return manager_->SaveModified(); };
     measured_ = std::make_unique<ui::MeasuredCommands>(*view_, services_, frame_.get());
     plotWindow_ = new ui::PlotWindow(*view_, *measured_, services_, frame_.get());
+    // A spectrum is loaded from either window: both tell what its reader
+    // passed over.
+    for (QMainWindow* window :
+         {static_cast<QMainWindow*>(frame_.get()), static_cast<QMainWindow*>(plotWindow_)}) {
+        connect(measured_.get(), &ui::MeasuredCommands::note, window,
+                [window](const QString& text) {
+                    window->statusBar()->showMessage(text, kStatusMessageMs);
+                });
+    }
     // After the view, which starts the new history that an offered spectrum
     // goes into.
     connect(manager_.get(), &DocumentManager::DocumentReplaced, measured_.get(),

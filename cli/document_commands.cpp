@@ -259,8 +259,10 @@ std::string AnalysisText(const analysis::Analysis& a) {
         text += Fill(TRAZEL_TR("ShowCommand", "Transformación: %1"),
                      {input::DescribeTransform(m.transform.Whole())});
         if (m.LeftOut() > 0) {
-            text += Fill(TRAZEL_TR("ShowCommand", " (deja fuera %1 puntos)"),
-                         {std::to_string(m.LeftOut())});
+            text +=
+                Fill(TRAZEL_TR("ShowCommand", " (deja fuera %1)"),
+                     {Counted(m.LeftOut(), "ShowCommand", TRAZEL_TR_NOOP("ShowCommand", "%1 punto"),
+                              TRAZEL_TR_NOOP("ShowCommand", "%1 puntos"))});
         }
         if (!m.transform.Change().IsIdentity()) {
             text += Fill(TRAZEL_TR("ShowCommand", "; unidades tras ella: x %1, y %2"),
@@ -272,11 +274,15 @@ std::string AnalysisText(const analysis::Analysis& a) {
     if (a.lastFit) {
         const auto& r = a.lastFit->result;
         text += Fill(
-            TRAZEL_TR("ShowCommand",
-                      "Ajuste guardado: x de %1 a %2, %3 bandas, R² %4, %5 iteraciones. "
-                      "Parada: %6\n"),
-            {FormatG(a.lastFit->xMin), FormatG(a.lastFit->xMax), std::to_string(r.bands.size()),
-             FormatG(r.rSquared), std::to_string(r.iterations), fit::StopReasonText(r)});
+            TRAZEL_TR("ShowCommand", "Ajuste guardado: x de %1 a %2, %3, R² %4, %5. Parada: %6\n"),
+            {FormatG(a.lastFit->xMin), FormatG(a.lastFit->xMax),
+             Counted(r.bands.size(), "ShowCommand", TRAZEL_TR_NOOP("ShowCommand", "%1 banda"),
+                     TRAZEL_TR_NOOP("ShowCommand", "%1 bandas")),
+             FormatG(r.rSquared),
+             Counted(static_cast<std::size_t>(r.iterations), "ShowCommand",
+                     TRAZEL_TR_NOOP("ShowCommand", "%1 iteración"),
+                     TRAZEL_TR_NOOP("ShowCommand", "%1 iteraciones")),
+             fit::StopReasonText(r)});
     } else if (a.measured) {
         text += TRAZEL_TR("ShowCommand", "Ajuste guardado: ninguno\n");
     }

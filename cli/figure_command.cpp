@@ -36,6 +36,8 @@ struct FigureRequest {
     analysis::MeasuredTransform transform;
     // The changes of x and y made to the measured points as they are read.
     input::SpectrumTransform change;
+    // --y was given, if only as "none".
+    bool yGiven = false;
     // Not given: the stored fit's range, else the measured spectrum's.
     std::optional<std::pair<double, double>> xRange;
     bool titlesGiven[2] = {false, false};
@@ -141,6 +143,7 @@ FigureRequest ParseFigureRequest(const std::vector<std::string>& args) {
     }
     request.measuredPath = options.Value("--measured");
     request.change = TransformFrom(options);
+    request.yGiven = options.Has("--y");
     if (!request.measuredPath && !request.change.IsIdentity()) {
         throw UsageError(TRAZEL_TR("FigureCommand",
                                    "--y y --x transforman el espectro de --measured, que falta"));
@@ -206,10 +209,14 @@ int RunFigure(const std::vector<std::string>& args, std::ostream&, std::ostream&
     if (request.measuredPath) {
         input::MeasuredSpectrum points;
         ReadTransformedSpectrum(*request.measuredPath, request.change, "figure", err, &points);
+        NoteTransmittance(request.yGiven, request.change, points.header, points.y, "figure", err);
         document.SetMeasured(analysis::MeasuredFrom(std::move(points), *request.measuredPath));
         analysis::MeasuredTransform transform = analysis::MeasuredTransformOf(request.change);
         transform.yFactor = request.transform.yFactor;
         document.SetMeasuredTransform(transform);
+    } else if (const auto& stored = document.GetAnalysis().measured) {
+        NoteTransmittance(false, stored->transform.Change(), stored->points->header,
+                          stored->points->y, "figure", err);
     }
     const auto [xMin, xMax] =
         request.xRange ? *request.xRange : StoredXRange(document.GetAnalysis());

@@ -21,6 +21,7 @@
 #include "input/measured_spectrum.h"
 #include "model/document_file.h"
 #include "platform/atomic_file.h"
+#include "platform/file_errors.h"
 #include "platform/number_format.h"
 #include "platform/translation.h"
 #include "platform/version.h"
@@ -235,15 +236,49 @@ ResultFiles ResultFilesFrom(const ParsedOptions& options, const std::string& out
     return files;
 }
 
+// The spectrum the document holds, for a fit without --measured: the change
+// of --y, --x, --laser and --subtract-als in place of the stored one when
+// given (and stored with the fit), and the factor of --yfactor.
+void UseStoredSpectrum(analysis::CAnalysisDoc& document, const std::string& docPath,
+                       const ParsedOptions& options, const input::SpectrumTransform* change,
+                       std::ostream& err) {
+    const auto& stored = document.GetAnalysis().measured;
+    if (!stored) {
+        throw UsageError(Fill(TRAZEL_TR("FitCommand",
+                                        "falta --measured con el espectro medido: %1 no guarda "
+                                        "ninguno"),
+                              {QuoteFileName(docPath)}));
+    }
+    analysis::MeasuredTransform transform = stored->transform;
+    if (change) {
+        const double factor = transform.yFactor;
+        transform = analysis::MeasuredTransformOf(*change);
+        transform.yFactor = factor;
+    }
+    if (options.Has("--yfactor")) {
+        transform.yFactor = options.RequiredNumber("--yfactor");
+    }
+    document.SetMeasuredTransform(transform);
+    const analysis::MeasuredData& measured = *document.GetAnalysis().measured;
+    if (measured.X().size() < 2) {
+        throw FileError(
+            Fill(TRAZEL_TR("FitCommand",
+                           "No se pudo usar el espectro medido de %1: con %2 quedan "
+                           "%3 de sus %4 puntos, y hacen falta al menos dos."),
+                 {QuoteFileName(docPath), input::DescribeTransform(transform.Whole()),
+                  std::to_string(measured.X().size()), std::to_string(measured.points->x.size())}));
+    }
+    NoteTransmittance(options.Has("--y"), transform.Change(), measured.points->header,
+                      measured.points->y, "fit", err);
+}
+
 }  // namespace
 
 int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const ParsedOptions options(args, kFitOptions);
     const std::string& docPath = options.OnlyPositional(TRAZEL_TR("Cli", "el documento"));
+    // Without --measured the fit uses the spectrum the document holds.
     const auto measuredPath = options.Value("--measured");
-    if (!measuredPath) {
-        throw UsageError(TRAZEL_TR("FitCommand", "falta --measured con el espectro medido"));
-    }
     const auto outArg = options.Value("-o");
     if (!outArg || outArg->empty()) {
         throw UsageError(TRAZEL_TR("FitCommand", "falta -o con el documento de salida"));
@@ -269,27 +304,27 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
         }
     }
     // A limit not given is the data's own.
-    if (options.Has("--xmin")) {
-        settings.xMin = options.RequiredNumber("--xmin");
-    }
-    if (options.Has("--xmax")) {
-        settings.xMax = options.RequiredNumber("--xmax");
-    }
-    if (settings.xMin && settings.xMax && !(*settings.xMin < *settings.xMax)) {
-        throw UsageError(TRAZEL_TR("Cli", "--xmin debe ser menor que --xmax"));
-    }
+    const XLimits limits = XLimitsFrom(options);
+    settings.xMin = limits.min;
+    settings.xMax = limits.max;
     if (const auto limit = options.Value("--max-iterations")) {
         settings.maxIterations = MaxIterationsFrom(*limit);
     }
     const input::SpectrumTransform change = TransformFrom(options);
+    const bool changeGiven =
+        std::any_of(kTransformOptionNames.begin(), kTransformOptionNames.end(),
+                    [&](const std::string& name) { return options.Has(name); });
     // The starting document may take the fitted one, as "Aplicar" does in the
     // window: it has been read whole, and only a fit that succeeded replaces
     // it. The measured spectrum is another kind of file.
-    CheckOutputIsNoInput(outPath, {{InputKind::MeasuredSpectrum, *measuredPath}});
+    std::vector<CommandInput> measuredInput;
+    if (measuredPath) {
+        measuredInput.push_back({InputKind::MeasuredSpectrum, *measuredPath});
+    }
+    CheckOutputIsNoInput(outPath, measuredInput);
     // The report and the curves replace neither input.
-    const ResultFiles files = ResultFilesFrom(
-        options, outPath,
-        {{InputKind::Document, docPath}, {InputKind::MeasuredSpectrum, *measuredPath}});
+    measuredInput.insert(measuredInput.begin(), {InputKind::Document, docPath});
+    const ResultFiles files = ResultFilesFrom(options, outPath, measuredInput);
 
     // The document as the window holds it, posed and fitted through the
     // same operations.
@@ -299,9 +334,12 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
     std::vector<int> listed;
     for (const int row : rows) {
         if (row > bandCount) {
-            throw UsageError(Fill(
-                TRAZEL_TR("FitCommand", "--bands: el documento tiene %1 bandas y no hay banda %2"),
-                {std::to_string(bandCount), std::to_string(row)}));
+            throw UsageError(
+                Fill(TRAZEL_TR("FitCommand", "--bands: el documento tiene %1 y no hay banda %2"),
+                     {Counted(static_cast<std::size_t>(bandCount), "FitCommand",
+                              TRAZEL_TR_NOOP("FitCommand", "%1 banda"),
+                              TRAZEL_TR_NOOP("FitCommand", "%1 bandas")),
+                      std::to_string(row)}));
         }
         listed.push_back(row - 1);
     }
@@ -316,13 +354,18 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
     // The document keeps the points as read and the whole transform, as the
     // window does, so that the fit and a later figure use the same data.
-    input::MeasuredSpectrum points;
-    ReadTransformedSpectrum(*measuredPath, change, "fit", err, &points);
-    document.SetMeasured(analysis::MeasuredFrom(std::move(points), *measuredPath));
-    const double factor = transform.yFactor;
-    transform = analysis::MeasuredTransformOf(change);
-    transform.yFactor = factor;
-    document.SetMeasuredTransform(transform);
+    if (measuredPath) {
+        input::MeasuredSpectrum points;
+        ReadTransformedSpectrum(*measuredPath, change, "fit", err, &points);
+        NoteTransmittance(options.Has("--y"), change, points.header, points.y, "fit", err);
+        document.SetMeasured(analysis::MeasuredFrom(std::move(points), *measuredPath));
+        const double factor = transform.yFactor;
+        transform = analysis::MeasuredTransformOf(change);
+        transform.yFactor = factor;
+        document.SetMeasuredTransform(transform);
+    } else {
+        UseStoredSpectrum(document, docPath, options, changeGiven ? &change : nullptr, err);
+    }
     const FitProblem problem = document.PoseFit(settings, lineShape, useScaled);
     if (files.step && (problem.xMax - problem.xMin) / *files.step + 1.0 > analysis::kMaxCurveRows) {
         throw UsageError(

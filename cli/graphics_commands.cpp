@@ -46,22 +46,26 @@ int RunPrint(const std::vector<std::string>& args, std::ostream&, std::ostream& 
     const analysis::Analysis& stored = document.GetAnalysis();
     const bool hasFit = stored.lastFit && stored.measured;
 
-    const ReportPlan plan = PlanReport(table.count, request.settings.graphShown, hasFit);
+    std::vector<std::vector<PlacedText>> fitPages;
+    if (hasFit) {
+        fitPages = FitPagesOf(analysis::FitReportSheet(
+            *stored.measured, *stored.lastFit,
+            {.document = request.title, .date = TodayText(), .version = kTrazelVersion}));
+    }
+    const ReportPlan plan =
+        PlanReport(table.count, request.settings.graphShown, static_cast<int>(fitPages.size()));
     PrintJob job;
     job.minPage = 1;
     job.maxPage = plan.pages;
     job.printPage = [&](CDC& dc, int page) {
-        if (page != plan.fitPage) {
+        if (plan.fitPages == 0 || page < plan.fitPage) {
             PrintPage(dc, page, table, request.settings, request.title);
             return;
         }
-        PrintFitPage(
-            dc,
-            analysis::FitReportSheet(
-                *stored.measured, *stored.lastFit,
-                {.document = request.title, .date = TodayText(), .version = kTrazelVersion}),
-            request.title);
-        ui::PrintFigure(dc, kFitFigureBox, document.State(), ui::FitPageView(stored));
+        PrintFitPage(dc, fitPages, page - plan.fitPage, request.title);
+        if (page == plan.fitPage) {
+            ui::PrintFigure(dc, kFitFigureBox, document.State(), ui::FitPageView(stored));
+        }
     };
     job.documentName = request.title;
 

@@ -40,8 +40,15 @@ XLimits XLimitsFrom(const ParsedOptions& options) {
     if (options.Has("--xmax")) {
         limits.max = options.RequiredNumber("--xmax");
     }
-    if (limits.min && limits.max && !(*limits.min < *limits.max)) {
-        throw UsageError(TRAZEL_TR("Cli", "--xmin debe ser menor que --xmax"));
+    // Infrared users read a range from high to low: either order names the
+    // same points.
+    if (limits.min && limits.max) {
+        if (*limits.min == *limits.max) {
+            throw UsageError(TRAZEL_TR("Cli", "--xmin y --xmax deben ser distintos"));
+        }
+        if (*limits.min > *limits.max) {
+            std::swap(*limits.min, *limits.max);
+        }
     }
     return limits;
 }
@@ -49,7 +56,9 @@ XLimits XLimitsFrom(const ParsedOptions& options) {
 SpectrumTransform TransformFrom(const ParsedOptions& options) {
     SpectrumTransform transform;
     if (const auto y = options.Value("--y")) {
-        if (*y == "negate") {
+        if (*y == "none") {
+            // Said on purpose: the data are used as they are, without a note.
+        } else if (*y == "negate") {
             transform.negate = true;
         } else if (const auto change = YChangeNamed(*y)) {
             transform.y = *change;
@@ -58,7 +67,7 @@ SpectrumTransform TransformFrom(const ParsedOptions& options) {
                 Fill(TRAZEL_TR("MeasuredOptions",
                                "--y espera transmittance-to-absorbance, "
                                "percent-transmittance-to-absorbance, absorbance-to-transmittance, "
-                               "absorbance-to-percent-transmittance o negate, no «%1»"),
+                               "absorbance-to-percent-transmittance, negate o none, no «%1»"),
                      {*y}));
         }
     }
@@ -97,6 +106,51 @@ SpectrumTransform TransformFrom(const ParsedOptions& options) {
     return transform;
 }
 
+std::string TransformOptionsText(const SpectrumTransform& transform) {
+    std::string text;
+    const auto add = [&text](const std::string& words) {
+        text += (text.empty() ? "" : " ") + words;
+    };
+    if (transform.x != XChange::None) {
+        add("--x " + std::string(XChangeName(transform.x)));
+        if (transform.x == XChange::RamanShift) {
+            add("--laser " + ShortestText(transform.laserNm));
+        }
+    }
+    if (transform.y != YChange::None) {
+        add("--y " + std::string(YChangeName(transform.y)));
+    }
+    if (transform.negate) {
+        add("--y negate");
+    }
+    if (transform.als) {
+        add("--subtract-als " + ShortestText(transform.als->lambda) + "," +
+            ShortestText(transform.als->p));
+    }
+    return text;
+}
+
+void NoteTransmittance(bool yGiven, const SpectrumTransform& transform,
+                       const model::SpectrumHeader& header, std::span<const double> y,
+                       const std::string& command, std::ostream& err) {
+    if (yGiven || transform.y != YChange::None) {
+        return;
+    }
+    const auto proposed = ProposedYChange(header, y);
+    if (!proposed) {
+        return;
+    }
+    err << "trazel-cli " << command << ": "
+        << Fill(TRAZEL_TR("MeasuredOptions",
+                          "los datos declaran %1, que no se suma como las bandas; --y %2 los "
+                          "convierte en absorbancia (--y none los deja como están y calla "
+                          "este aviso).\n"),
+                {*proposed == YChange::PercentTransmittanceToAbsorbance
+                     ? TRAZEL_TR("MeasuredOptions", "transmitancia en porcentaje")
+                     : TRAZEL_TR("MeasuredOptions", "transmitancia"),
+                 std::string(YChangeName(*proposed))});
+}
+
 TransformedSpectrum ReadTransformedSpectrum(const std::string& path,
                                             const SpectrumTransform& transform,
                                             const std::string& command, std::ostream& err,
@@ -112,6 +166,9 @@ TransformedSpectrum ReadTransformedSpectrum(const std::string& path,
                               "%1 tiene varios bloques; se toma el primer espectro.\n"),
                     {QuoteFileName(path)});
     }
+    for (const std::string& note : spectrum.notes) {
+        err << "trazel-cli " << command << ": " << note << '\n';
+    }
     // A document keeps the points as read and works the baseline out itself:
     // what is left out here does not depend on it.
     SpectrumTransform applied = transform;
@@ -119,6 +176,8 @@ TransformedSpectrum ReadTransformedSpectrum(const std::string& path,
         applied.als.reset();
     }
     TransformedSpectrum out = ApplyTransform(spectrum.x, spectrum.y, spectrum.header, applied);
+    out.origin = spectrum.origin;
+    out.owner = spectrum.owner;
     if (out.x.size() < 2) {
         throw FileError(Fill(TRAZEL_TR("MeasuredOptions",
                                        "No se pudo usar %1: con %2 quedan %3 de sus %4 puntos, y "

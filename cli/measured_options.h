@@ -2,6 +2,7 @@
 
 #include <iosfwd>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -21,13 +22,26 @@ inline const std::vector<std::string> kTransformOptionNames{"--y", "--x", "--las
 // --subtract-als without λ and p ("1e5,0.01") that it can use.
 input::SpectrumTransform TransformFrom(const ParsedOptions& options);
 
-// The x limits of --xmin and --xmax, each optional; a UsageError when both
-// are given and do not rise.
+// The x limits of --xmin and --xmax, each optional and, when both are given,
+// in either order (min is then the lower); a UsageError when they are equal.
 struct XLimits {
     std::optional<double> min;
     std::optional<double> max;
 };
 XLimits XLimitsFrom(const ParsedOptions& options);
+
+// The options that make transform, as a user would type them ("--x
+// raman-shift --laser 532"), for files that record it in every language alike;
+// empty for none.
+std::string TransformOptionsText(const input::SpectrumTransform& transform);
+
+// On err, after "trazel-cli command: ", which --y turns the data into
+// absorbance when they declare transmittance (header, y as read) and neither
+// --y was given nor transform changes y: bands of transmittance do not add,
+// and the maxima of T are the gaps between bands. "--y none" silences it.
+void NoteTransmittance(bool yGiven, const input::SpectrumTransform& transform,
+                       const model::SpectrumHeader& header, std::span<const double> y,
+                       const std::string& command, std::ostream& err);
 
 // The spectrum at path as read, with the transform applied: a FileError when
 // the file cannot be read or fewer than two points are left. Says on err,

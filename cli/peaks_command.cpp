@@ -158,6 +158,7 @@ int RunPeaks(const std::vector<std::string>& args, std::ostream& out, std::ostre
     // is searched as the window searches it.
     input::MeasuredSpectrum points;
     ReadTransformedSpectrum(inPath, change, "peaks", err, &points);
+    NoteTransmittance(options.Has("--y"), change, points.header, points.y, "peaks", err);
     CAnalysisDoc document;
     document.OnNewDocument();
     document.SetMeasured(MeasuredFrom(std::move(points), inPath));
@@ -170,7 +171,12 @@ int RunPeaks(const std::vector<std::string>& args, std::ostream& out, std::ostre
     const auto [lo, hi] = FitRangeFor(range, document.GetAnalysis().measured->X());
     const PeakSearchResult found = FindBands(document.GetAnalysis(), lo, hi, settings);
     if (found.bands.empty()) {
-        err << "trazel-cli peaks: " << UsedText(found, true) << "trazel-cli peaks: "
+        // With too few points nothing was searched, and there is nothing
+        // the search took to tell.
+        if (found.points >= 5) {
+            err << "trazel-cli peaks: " << UsedText(found, true);
+        }
+        err << "trazel-cli peaks: "
             << Fill(found.points < 5
                         ? TRAZEL_TR("PeaksCommand",
                                     "no se encontró ninguna banda en %1: hay menos de cinco "

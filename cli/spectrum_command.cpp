@@ -85,7 +85,11 @@ int RunSpectrum(const std::vector<std::string>& args, std::ostream&, std::ostrea
     }
     const Status written = ReplaceFileWith(outPath, [&](const WriteTarget& target) {
         return WriteSpectrumFile(target, spectrum.x, spectrum.y, spectrum.header,
-                                 {.format = *format, .decimalComma = comma});
+                                 {.format = *format,
+                                  .decimalComma = comma,
+                                  .origin = spectrum.origin,
+                                  .owner = spectrum.owner,
+                                  .change = TransformOptionsText(transform)});
     });
     if (!written.ok()) {
         throw FileError(written.message());

@@ -159,7 +159,7 @@ RoundedPair ReadableEstimate(const Estimate& estimate) {
     if (estimate.HasError() && estimate.error > 0.0) {
         return RoundedByError(estimate.value, estimate.error);
     }
-    return {ShortestText(estimate.value), ErrorOf(estimate, platform::Translate)};
+    return {FormatG(estimate.value, 8), ErrorOf(estimate, platform::Translate)};
 }
 
 std::string FitResultText(const FitResult& result, Baseline baseline) {

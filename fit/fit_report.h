@@ -46,7 +46,8 @@ struct RoundedPair {
 RoundedPair RoundedByError(double value, double error);
 
 // An estimate for reading: rounded by its error when it has one; otherwise
-// the value in full (the shortest text that reads back the same) and, in
+// the value to eight significant digits at most (a held value carried over
+// from an earlier fit has seventeen, none of which the data fixed) and, in
 // place of the error, "fija", "en el límite" or "sin determinar".
 RoundedPair ReadableEstimate(const Estimate& estimate);
 

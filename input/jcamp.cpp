@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "input/number_fields.h"
+#include "platform/file_errors.h"
 #include "platform/number_format.h"
 #include "platform/translation.h"
 
@@ -401,6 +402,8 @@ ReadResult<JcampContent> ReadJcamp(LineReader& reader, std::string_view firstLin
                 // A block starts: its parameters are its own.
                 forgetBlock();
                 content.header.title = std::string(value);
+            } else if (label == "ORIGIN" || label == "OWNER") {
+                (label == "ORIGIN" ? content.origin : content.owner) = value;
             } else if (label == "XUNITS" || label == "YUNITS") {
                 (label == "XUNITS" ? content.header.xUnits : content.header.yUnits) = value;
             } else if (label == "BLOCKS" || (label == "DATATYPE" && FormLabel(value) == "LINK")) {
@@ -521,23 +524,28 @@ ReadResult<JcampContent> ReadJcamp(LineReader& reader, std::string_view firstLin
                          Fill(TRAZEL_TR("Jcamp", "dice %1 puntos y los datos tienen %2"),
                               {Number(nPoints->value), std::to_string(n)}));
     };
-    // ##DELTAX must take the first point to the last in n - 1 steps, to half
-    // a step, or to what its written digits allow over so many steps.
-    auto deltaFault = [&](double first, double last) -> std::optional<Result> {
+    // ##DELTAX is a nominal spacing: the abscissas are ##FIRSTX, ##LASTX and
+    // the count (or the points themselves), and converting programs write a
+    // DELTAX in other units (the step in ppm beside FIRSTX in hertz). One
+    // that does not take the first point to the last in n - 1 steps, to half
+    // a step or to what its written digits allow over so many steps, is told
+    // and passed over.
+    auto noteDelta = [&](double first, double last) {
         if (!deltaX || n < 2) {
-            return std::nullopt;
+            return;
         }
         const double steps = static_cast<double>(n - 1);
         const double step = last / steps - first / steps;
         if (Disagree(first + deltaX->value * steps, last,
                      std::max(0.5 * std::abs(step), 0.5 * deltaX->unit * steps))) {
-            return lineFault(deltaX->line,
-                             Fill(TRAZEL_TR("Jcamp",
-                                            "no cuadra con los puntos: de x = %1 a x = %2 en "
-                                            "%3 puntos el paso es %4"),
-                                  {Number(first), Number(last), std::to_string(n), Number(step)}));
+            content.notes.push_back(
+                Fill(TRAZEL_TR("Jcamp",
+                               "%1, línea %2: ##DELTAX=%3 no cuadra con los puntos (de x = %4 a "
+                               "x = %5 en %6 puntos el paso es %7); se toman las abscisas de los "
+                               "puntos."),
+                     {QuoteFileName(path), std::to_string(deltaX->line), Number(deltaX->value),
+                      Number(first), Number(last), std::to_string(n), Number(step)}));
         }
-        return std::nullopt;
     };
     if (data == Data::XyData) {
         if (!firstX || !lastX) {
@@ -600,9 +608,7 @@ ReadResult<JcampContent> ReadJcamp(LineReader& reader, std::string_view firstLin
                 return labelFault(start, expected);
             }
         }
-        if (auto fault = deltaFault(first, lastX->value)) {
-            return *fault;
-        }
+        noteDelta(first, lastX->value);
         content.x.resize(n);
         content.y.resize(n);
         for (std::size_t i = 0; i < n; ++i) {
@@ -640,9 +646,7 @@ ReadResult<JcampContent> ReadJcamp(LineReader& reader, std::string_view firstLin
                 return lineFault(declared->line, Fill(Translate("Jcamp", which), {Number(point)}));
             }
         }
-        if (auto fault = deltaFault(first, last)) {
-            return *fault;
-        }
+        noteDelta(first, last);
     }
     model::RecogniseUnits(content.header);
     return content;

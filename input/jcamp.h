@@ -30,6 +30,12 @@ struct JcampContent {
     // ##TITLE, ##DATA TYPE, ##XUNITS and ##YUNITS of the block read, and the
     // units they name.
     model::SpectrumHeader header;
+    // ##ORIGIN and ##OWNER, as written; empty when the file has none.
+    std::string origin = {};
+    std::string owner = {};
+    // What the file gets wrong that the reader passed over, one sentence
+    // each naming the file and the line, for the user to be told.
+    std::vector<std::string> notes = {};
 };
 
 // The most points a JCAMP-DX file of fileSize bytes may decode to. A repeat
@@ -51,8 +57,9 @@ bool LooksLikeJcamp(std::string_view firstLine);
 // to ##LASTX over the decoded points. Whatever the file declares must agree
 // with its points: ##NPOINTS with their count in every form; for ##XYDATA
 // the x at the start of each data line with the place of its first point,
-// and ##DELTAX with the step; for ##XYPOINTS ##FIRSTX and ##LASTX with the
-// first and last x. The points never exceed JcampPointLimit of the file.
+// for ##XYPOINTS ##FIRSTX and ##LASTX with the
+// first and last x. A ##DELTAX that disagrees
+// with the points is only noted. The points never exceed JcampPointLimit of the file.
 ReadResult<JcampContent> ReadJcamp(LineReader& reader, std::string_view firstLine,
                                    const std::string& path, JcampWanted wanted,
                                    const ReadProgress& progress = {});

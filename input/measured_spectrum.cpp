@@ -171,6 +171,9 @@ ReadResult<MeasuredSpectrum> ReadMeasuredSpectrum(const std::string& path,
                 spectrum.jcamp = true;
                 spectrum.firstOfSeveral = jcamp.Value().firstOfSeveral;
                 spectrum.header = std::move(jcamp.Value().header);
+                spectrum.notes = std::move(jcamp.Value().notes);
+                spectrum.origin = std::move(jcamp.Value().origin);
+                spectrum.owner = std::move(jcamp.Value().owner);
                 break;
             }
         }

@@ -30,6 +30,11 @@ struct MeasuredSpectrum {
     // header line names for the columns read ("wavenumber (cm-1)", "x (nm)",
     // "absorbancia").
     model::SpectrumHeader header = {};
+    // A JCAMP-DX file's ##ORIGIN and ##OWNER, for a file written from it.
+    std::string origin = {};
+    std::string owner = {};
+    // Irregularities the reader passed over, each a sentence to show.
+    std::vector<std::string> notes = {};
 };
 
 // Reads an x-y text file (Trazel's own export, CSV, whitespace columns) or a

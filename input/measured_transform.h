@@ -69,6 +69,10 @@ struct TransformedSpectrum {
     model::SpectrumHeader header = {};
     // The baseline subtracted from y, one value per point; empty without one.
     std::vector<double> baseline;
+    // Who made the data, as the file read said (MeasuredSpectrum::origin and
+    // owner), for a file written from them; ApplyTransform leaves them empty.
+    std::string origin = {};
+    std::string owner = {};
 
     std::size_t LeftOut() const { return xUndefined + yUndefined; }
 };

@@ -1,5 +1,7 @@
 #include "model/trazel_doc.h"
 
+#include <algorithm>
+
 #include "model/document_format.h"
 #include "platform/archive.h"
 
@@ -64,7 +66,11 @@ bool CTrazelDoc::AddBands(const std::vector<Peak>& bands) {
 }
 
 void CTrazelDoc::ClearPeaks() {
+    const int before = table_.count;
     table_.count = 1;
+    if (before > 1) {
+        BandsRenumbered(std::vector<int>(static_cast<std::size_t>(before), 0));
+    }
 }
 
 void CTrazelDoc::DeleteRows(const std::vector<int>& rows) {
@@ -78,11 +84,13 @@ void CTrazelDoc::DeleteRows(const std::vector<int>& rows) {
     // original count still names the peak it named at the start.
     const int n = table_.count;
     int removed = 0;
+    std::vector<int> renumbered(static_cast<std::size_t>(std::max(n, 1)), 1);
     for (const int row : rows) {
         const int i = n - 1 - row;
-        if (i < 1 || i >= n) {
+        if (i < 1 || i >= n || renumbered[static_cast<std::size_t>(i)] == 0) {
             continue;
         }
+        renumbered[static_cast<std::size_t>(i)] = 0;
         for (int j = i; j <= n - 2; ++j) {
             table_.width[j] = table_.width[j + 1];
             table_.position[j] = table_.position[j + 1];
@@ -94,6 +102,14 @@ void CTrazelDoc::DeleteRows(const std::vector<int>& rows) {
         ++removed;
     }
     table_.count = n - removed;
+    if (removed > 0) {
+        int next = 1;
+        for (int k = 1; k < n; ++k) {
+            auto& slot = renumbered[static_cast<std::size_t>(k)];
+            slot = slot == 0 ? 0 : next++;
+        }
+        BandsRenumbered(renumbered);
+    }
 }
 
 void CTrazelDoc::ReplacePeak(int index, double position, double intensity, double width,

@@ -44,6 +44,12 @@ class CTrazelDoc : public platform::CDocument {
     // Replaces the whole table, as a file read does.
     void SetTable(const PeakTable& table) { table_ = table; }
 
+  protected:
+    // Told after an operation removed bands, so that whatever names bands by
+    // their index can follow them: renumbered[k] is the index the band at k
+    // has now, 0 for one gone (k from 1 to the count before; [0] unused).
+    virtual void BandsRenumbered(const std::vector<int>& renumbered) { (void)renumbered; }
+
   private:
     PeakTable table_;
 };

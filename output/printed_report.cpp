@@ -129,22 +129,37 @@ int ReportPageCount(std::int32_t count, bool graphShown) {
     return count <= 80 ? 2 : 3;
 }
 
-ReportPlan PlanReport(std::int32_t count, bool graphShown, bool hasFit) {
+ReportPlan PlanReport(std::int32_t count, bool graphShown, int fitPages) {
     const int pages = ReportPageCount(count, graphShown);
-    if (!hasFit) {
-        return {pages, 0};
+    if (fitPages <= 0) {
+        return {pages, 0, 0};
     }
     // The blank page of a report without a graph gives way to the fit's.
     const int before = graphShown ? pages : 0;
-    return {before + 1, before + 1};
+    return {before + fitPages, before + 1, fitPages};
 }
 
-void PrintFitPage(CDC& dc, const ReportSheet& sheet, const std::string& title) {
+std::vector<std::vector<PlacedText>> FitPagesOf(const ReportSheet& sheet) {
+    // A4 without the 5 mm margins is 287 mm high; the title's line is kept
+    // clear on the pages after the first.
+    constexpr int kPageFoot = -2850;
+    return LayOutReportSheet(sheet, {.left = kFitFigureBox.left,
+                                     .right = kFitFigureBox.right,
+                                     .firstTop = kFitFigureBox.bottom - 70,
+                                     .top = kTitleY - 100,
+                                     .bottom = kPageFoot});
+}
+
+void PrintFitPage(CDC& dc, const std::vector<std::vector<PlacedText>>& pages, int page,
+                  const std::string& title) {
     dc.SetMapMode(MM_LOMETRIC);
     dc.TextOut(kFrameLeft, kTitleY, title);
-    // A4 without the 5 mm margins is 287 mm high.
-    constexpr int kPageFoot = -2850;
-    PrintReportSheet(dc, sheet, kFitFigureBox.bottom - 70, kPageFoot);
+    if (page < 0 || page >= static_cast<int>(pages.size())) {
+        return;
+    }
+    for (const PlacedText& text : pages[static_cast<std::size_t>(page)]) {
+        dc.TextOut(text.x, text.y, text.text);
+    }
 }
 
 PageRows ReportPageRows(int page, std::int32_t count) {

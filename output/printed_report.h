@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/line_shapes.h"
 #include "model/peak_table.h"
@@ -53,15 +54,16 @@ std::string PrintTitleFromCaption(std::string_view caption);
 void PrintPage(platform::CDC& dc, int page, const model::PeakTable& table,
                const ReportSettings& settings, const std::string& title);
 
-// The pages of the printed report: those above, and after them one page of
-// the fit when the document holds one (fitPage, 0 for none). Before a graph
-// has been shown the fit's page is the whole report. Without a fit the report
-// is what it has always been, page for page.
+// The pages of the printed report: those above, and after them the pages of
+// the fit when the document holds one (fitPage, the first of fitPages; 0 for
+// none). Before a graph has been shown the fit's pages are the whole report.
+// Without a fit the report is what it has always been, page for page.
 struct ReportPlan {
     int pages = 1;
     int fitPage = 0;
+    int fitPages = 0;
 };
-ReportPlan PlanReport(std::int32_t count, bool graphShown, bool hasFit);
+ReportPlan PlanReport(std::int32_t count, bool graphShown, int fitPages);
 
 // A rectangle of a page in MM_LOMETRIC (top above bottom).
 struct PageBox {
@@ -75,9 +77,15 @@ struct PageBox {
 // a third of its height, under the title.
 inline constexpr PageBox kFitFigureBox{150, -330, 1900, -1380};
 
-// The fit's page, in MM_LOMETRIC, but for its figure, which the caller draws
-// into kFitFigureBox: the title and the report's sheet under the figure.
-void PrintFitPage(platform::CDC& dc, const ReportSheet& sheet, const std::string& title);
+// The fit's report laid out on its pages: the first under kFitFigureBox,
+// the others under the title, all above the foot of an A4 page.
+std::vector<std::vector<PlacedText>> FitPagesOf(const ReportSheet& sheet);
+
+// Page `page` (from 0) of the fit's pages, in MM_LOMETRIC, but for the
+// figure, which the caller draws into kFitFigureBox on the first: the title
+// and that page's part of the report.
+void PrintFitPage(platform::CDC& dc, const std::vector<std::vector<PlacedText>>& pages, int page,
+                  const std::string& title);
 
 // The curves of the peaks flagged for separate display, each on its own.
 void PrintSeparateCurves(platform::CDC& dc, const model::PeakTable& table,

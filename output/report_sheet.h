@@ -4,8 +4,6 @@
 #include <utility>
 #include <vector>
 
-#include "platform/cdc.h"
-
 namespace trazel::output {
 
 // A report for reading as labelled lines, a table and closing lines: the fit
@@ -27,10 +25,32 @@ struct ReportSheet {
 // closing lines.
 std::string ReportSheetText(const ReportSheet& sheet);
 
-// The sheet printed in MM_LOMETRIC from the row at top down to the page's
-// foot at bottom: the facts, then the table in columns as wide as their
-// longest text, then the closing lines. Rows that do not fit are left out
-// and a last line says how many, so that nothing runs off the paper.
-void PrintReportSheet(platform::CDC& dc, const ReportSheet& sheet, int top, int bottom);
+// Where a sheet is printed, in MM_LOMETRIC: between left and right, on its
+// first page from firstTop down to bottom (under whatever the page shows
+// first), on every further page from top.
+struct SheetArea {
+    int left = 150;
+    int right = 1900;
+    int firstTop = 0;
+    int top = 0;
+    int bottom = 0;
+};
+
+// A text and where its top-left corner goes.
+struct PlacedText {
+    int x = 0;
+    int y = 0;
+    std::string text;
+    bool operator==(const PlacedText&) const = default;
+};
+
+// The sheet laid out on as many pages as it needs, nothing left out: the
+// facts with their values wrapped within the area, the table in columns as
+// wide as their longest text (a value's error goes on a line under it when
+// the columns would pass the right edge) with its heading again on every
+// page it continues on, then the closing lines. A row, or a fact, is never
+// split between pages.
+std::vector<std::vector<PlacedText>> LayOutReportSheet(const ReportSheet& sheet,
+                                                       const SheetArea& area);
 
 }  // namespace trazel::output

@@ -122,7 +122,7 @@ void WriteCsv(Lines& lines, std::span<const double> x, std::span<const double> y
 }
 
 void WriteJcamp(Lines& lines, std::span<const double> x, std::span<const double> y,
-                const SpectrumHeader& header) {
+                const SpectrumHeader& header, const SpectrumWriteOptions& options) {
     const std::size_t n = x.size();
     const bool even = n >= 2 && EvenlySpacedAsWritten(x);
     const double first = n > 0 ? AsWritten(x.front()) : 0.0;
@@ -136,6 +136,12 @@ void WriteJcamp(Lines& lines, std::span<const double> x, std::span<const double>
     label("DATA TYPE", LabelValue(JcampDataType(header)));
     label("XUNITS", LabelValue(JcampXUnits(header)));
     label("YUNITS", LabelValue(JcampYUnits(header)));
+    // Required by the format; a file that names neither is not ours to sign.
+    label("ORIGIN", LabelValue(options.origin.empty() ? "unknown" : options.origin));
+    label("OWNER", LabelValue(options.owner.empty() ? "unknown" : options.owner));
+    if (!options.change.empty()) {
+        label("$TRAZEL CHANGE", LabelValue(options.change));
+    }
     label("FIRSTX", G14(first));
     label("LASTX", G14(last));
     if (n >= 2) {
@@ -242,7 +248,7 @@ bool WriteSpectrum(ByteSink& sink, std::span<const double> x, std::span<const do
             WriteCsv(lines, x, y, header, comma);
             break;
         case SpectrumFormat::Jcamp:
-            WriteJcamp(lines, x, y, header);
+            WriteJcamp(lines, x, y, header, options);
             break;
     }
     return lines.Flush();

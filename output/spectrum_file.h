@@ -34,6 +34,12 @@ struct SpectrumWriteOptions {
     SpectrumFormat format = SpectrumFormat::Text;
     // Text and CSV only: JCAMP-DX numbers always have a decimal point.
     bool decimalComma = false;
+    // JCAMP-DX only: ##ORIGIN and ##OWNER, which the format requires ("unknown"
+    // when empty), and the change the points went through, in the command
+    // line's words, as ##$TRAZEL CHANGE (none when empty).
+    std::string origin = {};
+    std::string owner = {};
+    std::string change = {};
 };
 
 // Whether ##XYDATA gives back x: each x, as a JCAMP-DX reader computes it

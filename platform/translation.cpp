@@ -88,4 +88,8 @@ std::string Fill(std::string_view pattern, std::initializer_list<std::string_vie
     return filled;
 }
 
+std::string Counted(std::size_t count, const char* context, const char* one, const char* many) {
+    return Fill(Translate(context, count == 1 ? one : many), {std::to_string(count)});
+}
+
 }  // namespace trazel::platform

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -34,6 +35,10 @@ std::string Translate(const char* context, const char* source);
 // pattern with %1 … %9 replaced by the arguments, as QString::arg does for the
 // placeholders of a translated text; any other % stays as it is.
 std::string Fill(std::string_view pattern, std::initializer_list<std::string_view> arguments);
+
+// count put into one (for 1) or many (any other count), each a text marked
+// for translation in context: "1 banda", "2 bandas", "0 bandas".
+std::string Counted(std::size_t count, const char* context, const char* one, const char* many);
 
 }  // namespace trazel::platform
 

@@ -106,10 +106,6 @@ Usage:
         <translation>give the output file with -o</translation>
     </message>
     <message>
-        <source>--xmin debe ser menor que --xmax</source>
-        <translation>--xmin must be less than --xmax</translation>
-    </message>
-    <message>
         <source>esta compilación de trazel-cli no incluye Qt: no puede dibujar ni imprimir.</source>
         <translation>this build of trazel-cli does not include Qt: it cannot draw or print.</translation>
     </message>
@@ -158,6 +154,10 @@ Pruebe «trazel-cli --help».
         <translation>trazel-cli: --lang takes “es” or “en”
 Try “trazel-cli --help”.
 </translation>
+    </message>
+    <message>
+        <source>--xmin y --xmax deben ser distintos</source>
+        <translation>--xmin and --xmax must differ</translation>
     </message>
 </context>
 <context>
@@ -398,13 +398,27 @@ Try “trazel-cli --help”.
 </translation>
     </message>
     <message>
-        <source>trazel-cli fit DOC --measured FILE [--y CAMBIO] [--x CAMBIO [--laser NM]]
+        <source>trazel-cli spectrum IN [--y CAMBIO] [--x CAMBIO [--laser NM]] [--subtract-als LAMBDA,P]
+                    [--xmin A] [--xmax B] [--comma] -o OUT.txt|OUT.csv|OUT.jdx</source>
+        <translation>trazel-cli spectrum IN [--y CHANGE] [--x CHANGE [--laser NM]] [--subtract-als LAMBDA,P]
+                    [--xmin A] [--xmax B] [--comma] -o OUT.txt|OUT.csv|OUT.jdx</translation>
+    </message>
+    <message>
+        <source>trazel-cli peaks MEASURED [--xmin A --xmax B] [--min-prominence P] [--distance D]
+                 [--smooth N] [--order K] [--shoulders] [--max N] [--yfactor F]
+                 [--y CAMBIO] [--x CAMBIO [--laser NM]] [-o OUT.trz]</source>
+        <translation>trazel-cli peaks MEASURED [--xmin A --xmax B] [--min-prominence P] [--distance D]
+                 [--smooth N] [--order K] [--shoulders] [--max N] [--yfactor F]
+                 [--y CHANGE] [--x CHANGE [--laser NM]] [-o OUT.trz]</translation>
+    </message>
+    <message>
+        <source>trazel-cli fit DOC [--measured FILE] [--y CAMBIO] [--x CAMBIO [--laser NM]]
                [--xmin A --xmax B] [--lorentzian] [--scaled]
                [--bands 1,3,5] [--hold width|position|intensity]...
                [--subtract-als LAMBDA,P] [--baseline none|constant|linear|quadratic|cubic]
                [--allow-negative] [--strict] [--yfactor F] [--max-iterations N]
                [--report FILE.txt|FILE.csv] [--curves FILE.csv [--step S]] -o OUT</source>
-        <translation>trazel-cli fit DOC --measured FILE [--y CHANGE] [--x CHANGE [--laser NM]]
+        <translation>trazel-cli fit DOC [--measured FILE] [--y CHANGE] [--x CHANGE [--laser NM]]
                [--xmin A --xmax B] [--lorentzian] [--scaled]
                [--bands 1,3,5] [--hold width|position|intensity]...
                [--subtract-als LAMBDA,P] [--baseline none|constant|linear|quadratic|cubic]
@@ -422,10 +436,13 @@ Try “trazel-cli --help”.
   residuo van también a la salida de errores. Las intensidades no bajan de 0,
   las anchuras quedan entre medio paso entre puntos y el intervalo, y las
   posiciones dentro del intervalo.
-  --measured FILE   el espectro medido (x-y de texto o JCAMP-DX)
+  --measured FILE   el espectro medido (x-y de texto o JCAMP-DX); sin él, el
+                    que guarda DOC, con su transformación
   --y, --x, --laser transforman el espectro medido antes del ajuste, como en
-                    spectrum; --xmin y --xmax van en las unidades resultantes
-  --xmin A, --xmax B  los puntos que cuentan (todos si se omiten)
+                    spectrum, en lugar de la transformación guardada; --xmin
+                    y --xmax van en las unidades resultantes
+  --xmin A, --xmax B  los puntos que cuentan (todos si se omiten), en
+                    cualquier orden
   --lorentzian      bandas lorentzianas (si no, gaussianas)
   --scaled          cada banda centrada en posición por escala; varía la posición
   --bands 1,3,5     las bandas que varían, numeradas como las lista show (todas)
@@ -438,7 +455,7 @@ Try “trazel-cli --help”.
   --allow-negative  deja que las intensidades bajen de 0
   --strict          un valor en el límite o un residuo con estructura salen
                     con 3 sin escribir nada
-  --yfactor F       multiplica la y medida por F (1)
+  --yfactor F       multiplica la y medida por F (1, o el guardado)
   --max-iterations N  iteraciones como mucho antes de darlo por perdido (500)
   --report FILE     el informe del ajuste: .txt para leer (documento, espectro,
                     intervalo, forma, línea base, veredicto, estadística y una
@@ -471,10 +488,13 @@ Try “trazel-cli --help”.
   R², the reduced chi² and the residual&apos;s structure figure also go to standard
   error. Intensities do not go below 0, widths stay between half the spacing of
   the points and the range, and positions within the range.
-  --measured FILE   the measured spectrum (x-y text or JCAMP-DX)
+  --measured FILE   the measured spectrum (x-y text or JCAMP-DX); without it,
+                    the one DOC holds, with its transform
   --y, --x, --laser transform the measured spectrum before the fit, as in
-                    spectrum; --xmin and --xmax are in the resulting units
-  --xmin A, --xmax B  the points that count (all if left out)
+                    spectrum, in place of the stored transform; --xmin and
+                    --xmax are in the resulting units
+  --xmin A, --xmax B  the points that count (all if left out), in either
+                    order
   --lorentzian      Lorentzian bands (otherwise Gaussian)
   --scaled          each band centred on position times scale; the position
                     varies
@@ -488,7 +508,7 @@ Try “trazel-cli --help”.
   --allow-negative  lets intensities go below 0
   --strict          a value at its limit or a residual with structure exits
                     with 3 without writing anything
-  --yfactor F       multiplies the measured y by F (1)
+  --yfactor F       multiplies the measured y by F (1, or the stored one)
   --max-iterations N  most iterations before giving up (500)
   --report FILE     the fit report: .txt to read (document, spectrum, range,
                     shape, baseline, verdict, statistics and one row per band
@@ -516,12 +536,6 @@ Try “trazel-cli --help”.
 </translation>
     </message>
     <message>
-        <source>trazel-cli spectrum IN [--y CAMBIO] [--x CAMBIO [--laser NM]] [--subtract-als LAMBDA,P]
-                    [--xmin A] [--xmax B] [--comma] -o OUT.txt|OUT.csv|OUT.jdx</source>
-        <translation>trazel-cli spectrum IN [--y CHANGE] [--x CHANGE [--laser NM]] [--subtract-als LAMBDA,P]
-                    [--xmin A] [--xmax B] [--comma] -o OUT.txt|OUT.csv|OUT.jdx</translation>
-    </message>
-    <message>
         <source>  Lee el espectro medido IN (texto x-y, CSV o JCAMP-DX, como la ventana), lo
   transforma y lo escribe en OUT según su terminación: .txt con los números de la
   exportación («x y» y una línea por punto), .csv con un encabezado que nombra
@@ -532,8 +546,9 @@ Try “trazel-cli --help”.
   (x &lt;= 0, transmitancia &lt;= 0) se dejan fuera y se dice cuántos.
   --y CAMBIO   transmittance-to-absorbance (A = -log10 T),
                percent-transmittance-to-absorbance (A = 2 - log10 %T),
-               absorbance-to-transmittance, absorbance-to-percent-transmittance
-               o negate (cambio de signo)
+               absorbance-to-transmittance, absorbance-to-percent-transmittance,
+               negate (cambio de signo) o none (ninguno: calla el aviso de peaks,
+               fit y figure cuando los datos declaran transmitancia)
   --x CAMBIO   nanometre-to-wavenumber (cm-1 = 1e7 / nm), wavenumber-to-nanometre,
                micrometre-to-wavenumber (cm-1 = 1e4 / um) o raman-shift
                (1e7 / laser - 1e7 / nm); tras el cambio x queda creciente
@@ -541,7 +556,8 @@ Try “trazel-cli --help”.
   --subtract-als LAMBDA,P  por último resta la línea base por mínimos
                cuadrados asimétricos (λ, p; por ejemplo 1e5,0.01): la curva que
                sigue los puntos entre las bandas
-  --xmin A, --xmax B  solo los puntos entre A y B, en las unidades resultantes
+  --xmin A, --xmax B  solo los puntos entre A y B (en cualquier orden), en las
+               unidades resultantes
   --comma      coma decimal en .txt, y en .csv con «;» entre columnas
   -o OUT       el archivo de salida; se sustituye entero, y si algo falla queda
                como estaba
@@ -556,8 +572,9 @@ Try “trazel-cli --help”.
   (x &lt;= 0, transmittance &lt;= 0) are left out and their number is reported.
   --y CHANGE   transmittance-to-absorbance (A = -log10 T),
                percent-transmittance-to-absorbance (A = 2 - log10 %T),
-               absorbance-to-transmittance, absorbance-to-percent-transmittance
-               or negate (change of sign)
+               absorbance-to-transmittance, absorbance-to-percent-transmittance,
+               negate (change of sign) or none (no change: silences the note of
+               peaks, fit and figure when the data declare transmittance)
   --x CHANGE   nanometre-to-wavenumber (cm-1 = 1e7 / nm), wavenumber-to-nanometre,
                micrometre-to-wavenumber (cm-1 = 1e4 / um) or raman-shift
                (1e7 / laser - 1e7 / nm); after the change x rises
@@ -565,19 +582,12 @@ Try “trazel-cli --help”.
   --subtract-als LAMBDA,P  lastly subtracts the asymmetric least squares
                baseline (λ, p; for example 1e5,0.01): the curve that follows
                the points between the bands
-  --xmin A, --xmax B  only the points from A to B, in the resulting units
+  --xmin A, --xmax B  only the points from A to B (in either order), in the
+               resulting units
   --comma      decimal comma in .txt, and in .csv with &quot;;&quot; between columns
   -o OUT       the output file; replaced whole, and left as it was if
                anything fails
 </translation>
-    </message>
-    <message>
-        <source>trazel-cli peaks MEASURED [--xmin A --xmax B] [--min-prominence P] [--distance D]
-                 [--smooth N] [--order K] [--shoulders] [--max N] [--yfactor F]
-                 [--y CAMBIO] [--x CAMBIO [--laser NM]] [-o OUT.trz]</source>
-        <translation>trazel-cli peaks MEASURED [--xmin A --xmax B] [--min-prominence P] [--distance D]
-                 [--smooth N] [--order K] [--shoulders] [--max N] [--yfactor F]
-                 [--y CHANGE] [--x CHANGE [--laser NM]] [-o OUT.trz]</translation>
     </message>
     <message>
         <source>  Busca las bandas del espectro medido MEASURED (texto x-y o JCAMP-DX) y las
@@ -586,7 +596,8 @@ Try “trazel-cli --help”.
   de errores dice las opciones usadas, también las calculadas a partir de los datos.
   La posición se afina entre muestras; la intensidad es la altura sobre la base
   de la que se mide la prominencia.
-  --xmin A, --xmax B   solo los puntos entre A y B (todos si se omiten)
+  --xmin A, --xmax B   solo los puntos entre A y B, en cualquier orden (todos si
+                       se omiten)
   --min-prominence P   la prominencia mínima de un máximo, en % del intervalo
                        de los datos suavizados entre A y B (5)
   --distance D         la separación mínima en x entre dos bandas; de dos más
@@ -613,7 +624,8 @@ Try “trazel-cli --help”.
   out from the data.
   The position is refined between samples; the intensity is the height above
   the base from which the prominence is measured.
-  --xmin A, --xmax B   only the points from A to B (all if left out)
+  --xmin A, --xmax B   only the points from A to B, in either order (all if
+                       left out)
   --min-prominence P   the minimum prominence of a peak, in % of the range of
                        the smoothed data from A to B (5)
   --distance D         the minimum separation in x between two bands; of two
@@ -733,16 +745,8 @@ Try “trazel-cli --help”.
         <translation>--step must be greater than 0, not “%1”</translation>
     </message>
     <message>
-        <source>falta --measured con el espectro medido</source>
-        <translation>give the measured spectrum with --measured</translation>
-    </message>
-    <message>
         <source>falta -o con el documento de salida</source>
         <translation>give the output document with -o</translation>
-    </message>
-    <message>
-        <source>--bands: el documento tiene %1 bandas y no hay banda %2</source>
-        <translation>--bands: the document has %1 bands and there is no band %2</translation>
     </message>
     <message>
         <source>--step: con ese paso el intervalo del ajuste daría más de 10000000 filas</source>
@@ -760,6 +764,26 @@ Try “trazel-cli --help”.
         <translation>trazel-cli fit: with --strict, a value at its limit or a residual with structure is a failure. Nothing has been written.
 </translation>
     </message>
+    <message>
+        <source>falta --measured con el espectro medido: %1 no guarda ninguno</source>
+        <translation>give the measured spectrum with --measured: %1 holds none</translation>
+    </message>
+    <message>
+        <source>No se pudo usar el espectro medido de %1: con %2 quedan %3 de sus %4 puntos, y hacen falta al menos dos.</source>
+        <translation>Could not use the measured spectrum of %1: with %2, %3 of its %4 points are left, and at least two are needed.</translation>
+    </message>
+    <message>
+        <source>--bands: el documento tiene %1 y no hay banda %2</source>
+        <translation>--bands: the document has %1 and there is no band %2</translation>
+    </message>
+    <message>
+        <source>%1 banda</source>
+        <translation>%1 band</translation>
+    </message>
+    <message>
+        <source>%1 bandas</source>
+        <translation>%1 bands</translation>
+    </message>
 </context>
 <context>
     <name>MeasuredOptions</name>
@@ -770,10 +794,6 @@ Try “trazel-cli --help”.
     <message>
         <source>--subtract-als: %1</source>
         <translation>--subtract-als: %1</translation>
-    </message>
-    <message>
-        <source>--y espera transmittance-to-absorbance, percent-transmittance-to-absorbance, absorbance-to-transmittance, absorbance-to-percent-transmittance o negate, no «%1»</source>
-        <translation>--y expects transmittance-to-absorbance, percent-transmittance-to-absorbance, absorbance-to-transmittance, absorbance-to-percent-transmittance or negate, not “%1”</translation>
     </message>
     <message>
         <source>--x espera nanometre-to-wavenumber, wavenumber-to-nanometre, micrometre-to-wavenumber o raman-shift, no «%1»</source>
@@ -822,6 +842,24 @@ Try “trazel-cli --help”.
 </source>
         <translation>%1 of the %2 points of %3 are left out, where the transformation is not defined: %4.
 </translation>
+    </message>
+    <message>
+        <source>--y espera transmittance-to-absorbance, percent-transmittance-to-absorbance, absorbance-to-transmittance, absorbance-to-percent-transmittance, negate o none, no «%1»</source>
+        <translation>--y expects transmittance-to-absorbance, percent-transmittance-to-absorbance, absorbance-to-transmittance, absorbance-to-percent-transmittance, negate or none, not “%1”</translation>
+    </message>
+    <message>
+        <source>los datos declaran %1, que no se suma como las bandas; --y %2 los convierte en absorbancia (--y none los deja como están y calla este aviso).
+</source>
+        <translation>the data declare %1, which does not add up as bands do; --y %2 turns them into absorbance (--y none leaves them as they are and silences this note).
+</translation>
+    </message>
+    <message>
+        <source>transmitancia en porcentaje</source>
+        <translation>percent transmittance</translation>
+    </message>
+    <message>
+        <source>transmitancia</source>
+        <translation>transmittance</translation>
     </message>
 </context>
 <context>
@@ -1000,10 +1038,6 @@ Try “trazel-cli --help”.
         <translation>Transformation: %1</translation>
     </message>
     <message>
-        <source> (deja fuera %1 puntos)</source>
-        <translation> (leaves out %1 points)</translation>
-    </message>
-    <message>
         <source>; unidades tras ella: x %1, y %2</source>
         <translation>; units after it: x %1, y %2</translation>
     </message>
@@ -1011,12 +1045,6 @@ Try “trazel-cli --help”.
         <source>Factor de y: %1
 </source>
         <translation>y factor: %1
-</translation>
-    </message>
-    <message>
-        <source>Ajuste guardado: x de %1 a %2, %3 bandas, R² %4, %5 iteraciones. Parada: %6
-</source>
-        <translation>Stored fit: x from %1 to %2, %3 bands, R² %4, %5 iterations. Stopped: %6
 </translation>
     </message>
     <message>
@@ -1034,6 +1062,40 @@ Try “trazel-cli --help”.
 </source>
         <translation>Axis titles: “%1”, “%2”
 </translation>
+    </message>
+    <message>
+        <source> (deja fuera %1)</source>
+        <translation> (leaves out %1)</translation>
+    </message>
+    <message>
+        <source>%1 punto</source>
+        <translation>%1 point</translation>
+    </message>
+    <message>
+        <source>%1 puntos</source>
+        <translation>%1 points</translation>
+    </message>
+    <message>
+        <source>Ajuste guardado: x de %1 a %2, %3, R² %4, %5. Parada: %6
+</source>
+        <translation>Stored fit: x from %1 to %2, %3, R² %4, %5. Stopped: %6
+</translation>
+    </message>
+    <message>
+        <source>%1 banda</source>
+        <translation>%1 band</translation>
+    </message>
+    <message>
+        <source>%1 bandas</source>
+        <translation>%1 bands</translation>
+    </message>
+    <message>
+        <source>%1 iteración</source>
+        <translation>%1 iteration</translation>
+    </message>
+    <message>
+        <source>%1 iteraciones</source>
+        <translation>%1 iterations</translation>
     </message>
 </context>
 <context>

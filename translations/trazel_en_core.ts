@@ -624,10 +624,6 @@
         <translation>none of the bands</translation>
     </message>
     <message>
-        <source>%1 de %2 de %3 bandas</source>
-        <translation>%1 of %2 of %3 bands</translation>
-    </message>
-    <message>
         <source>%1; la línea base</source>
         <translation>%1; the baseline</translation>
     </message>
@@ -770,6 +766,18 @@
     <message>
         <source>con ese paso el intervalo del ajuste daría más de 10000000 filas</source>
         <translation>with that step the fit&apos;s range would give more than 10000000 rows</translation>
+    </message>
+    <message>
+        <source>%1 de %2 de %3</source>
+        <translation>%1 of %2 of %3</translation>
+    </message>
+    <message>
+        <source>%1 banda</source>
+        <translation>%1 band</translation>
+    </message>
+    <message>
+        <source>%1 bandas</source>
+        <translation>%1 bands</translation>
     </message>
 </context>
 <context>
@@ -934,10 +942,6 @@
         <translation>says %1 points and the data have %2</translation>
     </message>
     <message>
-        <source>no cuadra con los puntos: de x = %1 a x = %2 en %3 puntos el paso es %4</source>
-        <translation>does not agree with the points: from x = %1 to x = %2 in %3 points the step is %4</translation>
-    </message>
-    <message>
         <source>falta ##FIRSTX o ##LASTX, que dan las abscisas</source>
         <translation>##FIRSTX or ##LASTX, which give the abscissas, is missing</translation>
     </message>
@@ -956,6 +960,10 @@
     <message>
         <source>no cuadra con el último punto, en x = %1</source>
         <translation>does not agree with the last point, at x = %1</translation>
+    </message>
+    <message>
+        <source>%1, línea %2: ##DELTAX=%3 no cuadra con los puntos (de x = %4 a x = %5 en %6 puntos el paso es %7); se toman las abscisas de los puntos.</source>
+        <translation>%1, line %2: ##DELTAX=%3 does not agree with the points (from x = %4 to x = %5 in %6 points the step is %7); the abscissas of the points are taken.</translation>
     </message>
 </context>
 <context>
@@ -1172,13 +1180,6 @@
     <message>
         <source>Se canceló la lectura de %1; no se ha cargado nada.</source>
         <translation>Reading %1 was cancelled; nothing has been loaded.</translation>
-    </message>
-</context>
-<context>
-    <name>ReportSheet</name>
-    <message>
-        <source>… y %1 filas más, que no caben en la página (están en el informe del ajuste)</source>
-        <translation>… and %1 more rows, which do not fit on the page (they are in the fit report)</translation>
     </message>
 </context>
 <context>

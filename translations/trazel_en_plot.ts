@@ -4,18 +4,6 @@
 <context>
     <name>FitDialog</name>
     <message>
-        <source>fija</source>
-        <translation>fixed</translation>
-    </message>
-    <message>
-        <source>en el límite</source>
-        <translation>at the limit</translation>
-    </message>
-    <message>
-        <source>sin determinar</source>
-        <translation>undetermined</translation>
-    </message>
-    <message>
         <source>Ajustar al espectro medido</source>
         <translation>Fit to measured spectrum</translation>
     </message>

@@ -387,10 +387,6 @@
         <translation>Import bands</translation>
     </message>
     <message>
-        <source>La anchura de las bandas tiene que ser un número mayor que 0.</source>
-        <translation>The width of the bands must be a number greater than 0.</translation>
-    </message>
-    <message>
         <source>Introduzca un número.</source>
         <translation>Enter a number.</translation>
     </message>

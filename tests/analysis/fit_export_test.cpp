@@ -3,6 +3,7 @@
 #include <cmath>
 #include <sstream>
 
+#include "analysis/analysis_doc.h"
 #include "analysis/analysis_file.h"
 #include "analysis/figure_data.h"
 #include "analysis/fit_export.h"
@@ -122,6 +123,55 @@ TEST(FitReport, OfTheStoredFitIsThatOfTheFitShown) {
             shares += Number(bands[row].back());
         }
         EXPECT_NEAR(shares, 100.0, 1e-9);
+    }
+}
+
+// A band centred outside the range fitted is held (its tail still in the
+// model), and the report neither lists it nor counts it in the shares: the
+// same fit gives the same report whatever else the table holds.
+TEST(FitReport, LeavesOutTheBandsCentredOutsideTheRange) {
+    const SyntheticSpectrum made =
+        MakeSpectrum(TableOf({{30, 1, 8}, {42, 0.5, 10}}), {.xMin = 0, .xMax = 100}, 0.005, 3);
+    const ReportOrigin origin{"ajuste.trz", "2025-03-14", "9.9"};
+    std::string alone;
+    for (const double outside : {0.0, 400.0, -150.0}) {
+        CAnalysisDoc document;
+        document.OnNewDocument();
+        model::PeakTable table = kFittedGuess;
+        if (outside != 0.0) {
+            table = TableOf({{outside, 2, 30}, {31, 0.9, 9}, {41, 0.55, 9}});
+        }
+        document.OpenTable(table);
+        document.SetMeasured(MeasuredFrom({.x = made.x, .y = made.y}, "/datos/medido.txt"));
+        FitSettings settings;
+        settings.xMin = 10;
+        settings.xMax = 90;
+        const fit::FitProblem problem = document.PoseFit(settings, model::Gaussian, false);
+        for (int k = 1; k < table.count; ++k) {
+            EXPECT_EQ(problem.freedom[static_cast<std::size_t>(k)].Any(),
+                      table.position[k] != outside)
+                << k;
+        }
+        const fit::FitResult result = fit::FitBands(problem);
+        ASSERT_TRUE(result.Ok()) << result.message;
+        document.ApplyFit({.settings = settings, .xMin = 10, .xMax = 90, .result = result});
+        const FitRecord& fit = *document.GetAnalysis().lastFit;
+        const Table bands = FirstTable(FitReportCsv(*document.GetAnalysis().measured, fit, origin));
+        ASSERT_EQ(bands.size(), 3u) << outside;
+        double shares = 0.0;
+        for (std::size_t row = 1; row < bands.size(); ++row) {
+            shares += Number(bands[row].back());
+        }
+        EXPECT_NEAR(shares, 100.0, 1e-9);
+        const std::string text = FitReportText(*document.GetAnalysis().measured, fit, origin);
+        EXPECT_NE(text.find("de 2 de 2 bandas"), std::string::npos) << text;
+        if (outside == 400.0) {
+            // Its tail is a few millionths over the range: the same fit.
+            EXPECT_EQ(text, alone);
+        }
+        if (outside == 0.0) {
+            alone = text;
+        }
     }
 }
 

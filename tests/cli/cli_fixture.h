@@ -53,7 +53,8 @@ class CliTest : public testing::Test {
 
     std::string Path(const std::string& name) const { return scratch_.File(name); }
     // A command line written as one text: words apart by spaces, "@name" for
-    // a file of the scratch folder, "examples/name" for an example document.
+    // a file of the scratch folder, "examples/name" for an example document,
+    // "data/name" for a file of tests/data.
     std::vector<std::string> Words(const std::string& line) const {
         std::istringstream in(line);
         std::vector<std::string> words;
@@ -62,6 +63,8 @@ class CliTest : public testing::Test {
                 word = Path(word.substr(1));
             } else if (word.rfind("examples/", 0) == 0) {
                 word.insert(0, TRAZEL_SOURCE_DIR "/");
+            } else if (word.rfind("data/", 0) == 0) {
+                word.replace(0, 4, TRAZEL_TEST_DATA);
             }
             words.push_back(word);
         }

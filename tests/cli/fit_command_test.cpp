@@ -139,6 +139,12 @@ INSTANTIATE_TEST_SUITE_P(
                            {"fff", "fff"},
                            "recta;centro xc;c0;c1;",
                            210},
+                    FitRun{"rangeHighToLow",
+                           "--measured @medido-base.txt --lorentzian --baseline linear --xmin 90 "
+                           "--xmax=20",
+                           {"fff", "fff"},
+                           "recta;centro xc;c0;c1;",
+                           210},
                     FitRun{"cubicBaselineStrict",
                            "--measured @medido-base.txt --lorentzian --baseline cubic --strict",
                            {"fff", "fff"},
@@ -158,6 +164,14 @@ TEST_F(FitCommandTest, TheFittedDocumentCarriesItsAnalysis) {
     EXPECT_NE(out_.str().find("Ajuste guardado: x de 0 a 100, 2 bandas"), std::string::npos);
     ASSERT_EQ(Run(Words("convert @fit.trz @copia.trz")), kExitOk);
     EXPECT_EQ(Contents(Path("copia.trz")), Contents(Path("fit.trz")));
+    // Without --measured, fit takes the stored spectrum and its change; a
+    // change given replaces the stored one, and is stored with the fit.
+    ASSERT_EQ(Run(Words("fit @fit.trz --baseline constant -o @otra.trz")), kExitOk) << err_.str();
+    ASSERT_EQ(Run(Words("fit @fit.trz --y negate --yfactor -1 -o @negado.trz")), kExitOk)
+        << err_.str();
+    ASSERT_EQ(Run(Words("show @negado.trz")), kExitOk);
+    EXPECT_NE(out_.str().find("Transformación: cambio de signo de y"), std::string::npos)
+        << out_.str();
     ASSERT_EQ(Run(Words("show @guess.trz")), kExitOk);
     EXPECT_EQ(out_.str().find("Espectro medido"), std::string::npos);
     if (TRAZEL_CLI_DRAWS) {
@@ -242,18 +256,18 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedRun{"alsPBeyondOne",
                    "fit @guess.trz --measured @medido.txt --subtract-als 1e5,1.5 -o @out.trz",
                    kExitUsage, "p de la línea base"},
-        // The band at 40 seen from 45 on ends with its centre on the range's
+        // The band at 40 seen from 41 on ends with its centre on the range's
         // edge: a result, but not one --strict lets through.
         RefusedRun{"strictAtBound",
-                   "fit @guess.trz --measured @medido.txt --xmin 45 --strict -o @out.trz",
+                   "fit @guess.trz --measured @medido.txt --xmin 41 --strict -o @out.trz",
                    kExitFitFailed, "la posición de una banda, en el borde del intervalo"},
         RefusedRun{"bandZero", "fit @guess.trz --measured @medido.txt --bands 0,1 -o @out.trz",
                    kExitUsage, "desde 1"},
         RefusedRun{"bandBeyond", "fit @guess.trz --measured @medido.txt --bands 3 -o @out.trz",
                    kExitUsage, "no hay banda 3"},
-        RefusedRun{"reversedRange",
-                   "fit @guess.trz --measured @medido.txt --xmin 50 --xmax 10 -o @out.trz",
-                   kExitUsage, "menor que --xmax"},
+        RefusedRun{"emptyRange",
+                   "fit @guess.trz --measured @medido.txt --xmin 50 --xmax 50 -o @out.trz",
+                   kExitUsage, "deben ser distintos"},
         RefusedRun{"outputOverMeasured", "fit @guess.trz --measured @medido.txt -o @medido.txt",
                    kExitUsage, "espectro medido"},
         RefusedRun{"measuredMissing", "fit @guess.trz --measured @nada.txt -o @out.trz",
@@ -263,7 +277,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedRun{"identicalBands", "fit @twins.trz --measured @medido.txt -o @out.trz",
                    kExitFitFailed, "dos bandas iguales"},
         RefusedRun{"tooFewPoints",
-                   "fit @guess.trz --measured @medido.txt --xmin 40 --xmax 41 -o @out.trz",
+                   "fit @guess.trz --measured @medido.txt --xmin 41 --xmax 42 -o @out.trz",
                    kExitFitFailed, "más puntos"},
         RefusedRun{"nothingFree",
                    "fit @guess.trz --measured @medido.txt --hold width --hold position --hold "

@@ -14,6 +14,10 @@ struct PeaksRun {
     const char* words;
     // Lines printed, the heading included.
     int lines;
+    // On standard error, and not there (the transmittance note, the search's
+    // settings when nothing was searched).
+    const char* said = "";
+    const char* unsaid = nullptr;
 };
 
 class PeaksCommandTest : public CliTest, public testing::WithParamInterface<PeaksRun> {};
@@ -29,6 +33,10 @@ TEST_P(PeaksCommandTest, PrintsTheBandsOrSaysWhyNot) {
     const std::string shown = r.exitCode == kExitOk ? out : err_.str();
     EXPECT_NE(shown.find(r.words), std::string::npos) << shown;
     EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), r.lines) << out;
+    EXPECT_NE(err_.str().find(r.said), std::string::npos) << err_.str();
+    if (r.unsaid) {
+        EXPECT_EQ(err_.str().find(r.unsaid), std::string::npos) << err_.str();
+    }
     if (r.exitCode != kExitOk) {
         EXPECT_EQ(Files(), before);
     }
@@ -40,6 +48,19 @@ INSTANTIATE_TEST_SUITE_P(
         PeaksRun{"defaults", "peaks examples/dos-bandas-medido.txt", kExitOk, "\n1000.", 4},
         PeaksRun{"range", "peaks examples/dos-bandas-medido.txt --xmin 1020 --xmax 1150", kExitOk,
                  "\n1040.", 3},
+        PeaksRun{"rangeHighToLow", "peaks examples/dos-bandas-medido.txt --xmin 1150 --xmax 1020",
+                 kExitOk, "\n1040.", 3},
+        PeaksRun{"nothingInRange", "peaks examples/dos-bandas-medido.txt --xmin 5000 --xmax 6000",
+                 kExitNothingFound, "menos de cinco puntos", 0, "", "bandas entre"},
+        // Maxima of transmittance are the gaps between bands: said unless
+        // --y says what to do.
+        PeaksRun{"transmittanceNoted", "peaks data/jcamp/dupdec1.jdx --max 1", kExitOk, "\n", 3,
+                 "--y percent-transmittance-to-absorbance los convierte"},
+        PeaksRun{"transmittanceAsIs", "peaks data/jcamp/dupdec1.jdx --max 1 --y none", kExitOk,
+                 "\n", 3, "", "transmitancia"},
+        PeaksRun{"transmittanceConverted",
+                 "peaks data/jcamp/dupdec1.jdx --max 1 --y percent-transmittance-to-absorbance",
+                 kExitOk, "\n", 3, "", "transmitancia"},
         PeaksRun{"strongestOnly", "peaks examples/dos-bandas-medido.txt --max 1", kExitOk,
                  "\n1000.", 3},
         PeaksRun{"transformed", "peaks examples/dos-bandas-medido.txt --y negate --yfactor -2",

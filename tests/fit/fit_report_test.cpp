@@ -14,7 +14,8 @@ struct Rounding {
 class RoundingTest : public testing::TestWithParam<Rounding> {};
 
 // Each value to the decimal place of its error's second significant digit;
-// a value without an error in full, with the reason in its place.
+// a value without an error to eight significant digits, with the reason in
+// its place.
 TEST_P(RoundingTest, WritesTheDigitsTheErrorFixes) {
     EXPECT_EQ(ReadableEstimate(GetParam().estimate), GetParam().text);
 }
@@ -30,7 +31,8 @@ INSTANTIATE_TEST_SUITE_P(
                     Rounding{{3.14159, 0.0996, true}, {"3.14", "0.10"}},
                     Rounding{{123456, 996, true}, {"123500", "1000"}},
                     Rounding{{-2.5e-7, 1.234e-8, true}, {"-0.000000250", "0.000000012"}},
-                    Rounding{{1030.0000000000002, 0, false}, {"1030.0000000000002", "fija"}},
+                    Rounding{{1030.0000000000002, 0, false}, {"1030", "fija"}},
+                    Rounding{{2921.9986928915587, 0, false}, {"2921.9987", "fija"}},
                     Rounding{{0.5, 0, true, true}, {"0.5", "en el límite"}},
                     Rounding{{12.75, 0, true, false, true}, {"12.75", "sin determinar"}}));
 

@@ -21,6 +21,8 @@ struct MeasuredCase {
     const char* message = "";
     long line = 0;
     MeasuredOptions options = {};
+    // a part of the one note the reader leaves, when it passes over a fault
+    const char* note = nullptr;
 };
 
 const MeasuredCase kMeasuredCases[] = {
@@ -155,12 +157,49 @@ const MeasuredCase kMeasuredCases[] = {
     {"JcampEtiquetaRedondeada",
      "##FIRSTX=1.25\n##LASTX=6.25\n##XYDATA=(X++(Y..Y))\n1 1 2 3\n4 4 5 6\n",
      {{1.25, 1}, {2.25, 2}, {3.25, 3}, {4.25, 4}, {5.25, 5}, {6.25, 6}}},
+    // ##DELTAX is nominal: the points are placed by ##FIRSTX, ##LASTX and
+    // their count, and a DELTAX that disagrees is only noted.
     {"JcampDeltaxContradice",
      "##FIRSTX=1\n##LASTX=6\n##DELTAX=2\n##XYDATA=(X++(Y..Y))\n1 1 2 3\n4 4 5 6\n",
+     {{1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}, {6, 6}},
+     ReadFailure::None,
+     "",
+     0,
+     {},
+     "línea 3: ##DELTAX=2 no cuadra con los puntos (de x = 1 a x = 6 en 6 puntos el paso es 1)"},
+    // A converted NMR file: FIRSTX and LASTX in hertz, DELTAX in ppm.
+    {"JcampDeltaxEnOtraUnidad",
+     "##FIRSTX= 2429.951\n##LASTX= -160.815\n##DELTAX= -0.0015802710\n##NPOINTS= 9\n"
+     "##XYDATA= (X++(Y..Y))\n2429.951 1 2 3\n1458.414 4 5 6\n486.877 7 8 9\n##END=\n",
+     {{2429.951, 1},
+      {2106.10525, 2},
+      {1782.2595, 3},
+      {1458.41375, 4},
+      {1134.568, 5},
+      {810.72225, 6},
+      {486.8765, 7},
+      {163.03075, 8},
+      {-160.815, 9}},
+     ReadFailure::None,
+     "",
+     0,
+     {},
+     "línea 3: ##DELTAX=-0.001580271 no cuadra"},
+    {"JcampDeltaxDeParesContradice",
+     "##DELTAX=5\n##XYPOINTS=(XY..XY)\n1,1\n2,2\n",
+     {{1, 1}, {2, 2}},
+     ReadFailure::None,
+     "",
+     0,
+     {},
+     "línea 1: ##DELTAX=5 no cuadra"},
+    // A line that goes missing is still refused, DELTAX or not.
+    {"JcampDeltaxYLineaQueFalta",
+     "##FIRSTX=1\n##LASTX=12\n##DELTAX=1\n##XYDATA=(X++(Y..Y))\n1 1 2 3\n7 7 8 9\n10 10 11 12\n",
      {},
      ReadFailure::Content,
-     "(«##DELTAX=2») no cuadra con los puntos",
-     3},
+     "(«7 7 8 9») empieza en x = 7",
+     6},
     {"JcampNpointsDePares",
      "##NPOINTS=3\n##XYPOINTS=(XY..XY)\n1,1\n2,2\n",
      {},
@@ -202,8 +241,15 @@ TEST_P(MeasuredTable, ReadsOrNamesTheFault) {
     const MeasuredSpectrum& spectrum = result.Value();
     ASSERT_EQ(spectrum.x.size(), c.points.size());
     for (std::size_t i = 0; i < c.points.size(); ++i) {
-        EXPECT_EQ(spectrum.x[i], c.points[i][0]) << i;
+        EXPECT_NEAR(spectrum.x[i], c.points[i][0], 1e-12 * std::abs(c.points[i][0])) << i;
         EXPECT_EQ(spectrum.y[i], c.points[i][1]) << i;
+    }
+    if (c.note) {
+        ASSERT_EQ(spectrum.notes.size(), 1u);
+        EXPECT_NE(spectrum.notes[0].find(c.note), std::string::npos) << spectrum.notes[0];
+        EXPECT_NE(spectrum.notes[0].find(path), std::string::npos) << spectrum.notes[0];
+    } else {
+        EXPECT_TRUE(spectrum.notes.empty()) << spectrum.notes.front();
     }
 }
 

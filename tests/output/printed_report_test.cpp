@@ -243,43 +243,83 @@ TEST(ReportPages, NothingBeforeAGraphWasShown) {
     EXPECT_TRUE(Page(1, NumberedTable(5), settings).empty());
 }
 
-// The fit's page comes last and only with a fit; without one the report is
+// The fit's pages come last and only with a fit; without one the report is
 // as it was.
-TEST(ReportPages, AFitAddsOneLastPage) {
+TEST(ReportPages, AFitAddsItsPagesLast) {
     struct Row {
         int count;
         bool graphShown;
-        bool hasFit;
+        int fitPages;
         int pages;
         int fitPage;
     };
-    for (const Row& r :
-         {Row{5, true, false, 1, 0}, Row{81, true, false, 3, 0}, Row{5, false, false, 1, 0},
-          Row{5, true, true, 2, 2}, Row{81, true, true, 4, 4}, Row{5, false, true, 1, 1}}) {
-        const ReportPlan plan = PlanReport(r.count, r.graphShown, r.hasFit);
-        EXPECT_EQ(plan.pages, r.pages) << r.count << r.graphShown << r.hasFit;
-        EXPECT_EQ(plan.fitPage, r.fitPage) << r.count << r.graphShown << r.hasFit;
+    for (const Row& r : {Row{5, true, 0, 1, 0}, Row{81, true, 0, 3, 0}, Row{5, false, 0, 1, 0},
+                         Row{5, true, 1, 2, 2}, Row{81, true, 1, 4, 4}, Row{5, false, 1, 1, 1},
+                         Row{5, true, 3, 4, 2}, Row{5, false, 2, 2, 1}}) {
+        const ReportPlan plan = PlanReport(r.count, r.graphShown, r.fitPages);
+        EXPECT_EQ(plan.pages, r.pages) << r.count << r.graphShown << r.fitPages;
+        EXPECT_EQ(plan.fitPage, r.fitPage) << r.count << r.graphShown << r.fitPages;
     }
 }
 
-// Under the figure's box and above the foot of the page whatever the table's
-// length; the rows that do not fit are counted instead.
-TEST(ReportPages, TheFitPageStaysOnThePaper) {
-    ReportSheet sheet{.heading = "Informe", .facts = {{"Veredicto", "Converge."}}};
-    sheet.columns = {"Banda", "Posición"};
-    sheet.rows.assign(99, {"1", "1040.020 ± 0.050"});
-    sheet.closing = {{"Fecha", "2025-03-14"}};
-    RecordingDC dc;
-    PrintFitPage(dc, sheet, "muestra");
-    int below = 0;
-    for (const Call& call : dc.Calls()) {
-        if (call.kind == Kind::TextOut && call.text != "muestra") {
-            EXPECT_LT(call.y, kFitFigureBox.bottom) << call.text;
-            EXPECT_GT(call.y, -2850 + 40) << call.text;
-            below += call.text.starts_with("… y ") ? 1 : 0;
+// Every row of the fit's table is printed, once, in order, under its heading
+// on every page, each page inside the paper and below the figure on the
+// first; a long fact wraps instead of running off the right edge, and a
+// table too wide for the page puts each error under its value.
+TEST(ReportPages, TheFitPagesHoldEveryRowOnThePaper) {
+    struct Case {
+        int rows;
+        const char* value;
+        int pages;  // 0: as many as it takes
+        bool split;
+    };
+    const std::string verdict(60, 'v');
+    for (const Case& c :
+         {Case{5, "1040.020 ± 0.050", 1, false}, Case{13, "1040.020 ± 0.050", 1, false},
+          Case{60, "1040.020 ± 0.050", 2, false}, Case{99, "2921.99869 ± 0.00012", 0, true}}) {
+        ReportSheet sheet{.heading = "Informe",
+                          .facts = {{"Veredicto", verdict + " " + verdict}, {"R²", "0.99"}}};
+        sheet.columns = {"Banda", "Posición", "Intensidad", "Anchura", "Área", "Área (%)"};
+        for (int r = 1; r <= c.rows; ++r) {
+            sheet.rows.push_back({std::to_string(r), c.value, c.value, c.value, c.value, "1.0"});
+        }
+        sheet.closing = {{"Fecha", "2025-03-14"}, {"Programa", "Trazel"}};
+        const auto pages = FitPagesOf(sheet);
+        if (c.pages > 0) {
+            EXPECT_EQ(static_cast<int>(pages.size()), c.pages) << c.rows;
+        }
+        std::vector<std::string> bands;
+        for (std::size_t p = 0; p < pages.size(); ++p) {
+            RecordingDC dc;
+            PrintFitPage(dc, pages, static_cast<int>(p), "muestra");
+            int headings = 0;
+            const std::size_t before = bands.size();
+            for (const Call& call : dc.Calls()) {
+                if (call.kind != Kind::TextOut || call.text == "muestra") {
+                    continue;
+                }
+                EXPECT_LT(call.y, p == 0 ? kFitFigureBox.bottom : -280) << call.text;
+                EXPECT_GT(call.y, -2850 + 40) << call.text;
+                const auto chars = std::count_if(call.text.begin(), call.text.end(), [](char b) {
+                    return (static_cast<unsigned char>(b) & 0xC0) != 0x80;
+                });
+                EXPECT_LE(call.x + 20 * chars, kFitFigureBox.right) << call.text;
+                headings += call.text == "Intensidad" ? 1 : 0;
+                if (call.x == kFitFigureBox.left && !call.text.empty() &&
+                    std::isdigit(static_cast<unsigned char>(call.text[0]))) {
+                    bands.push_back(call.text);
+                }
+                if (call.text.starts_with("±")) {
+                    EXPECT_TRUE(c.split) << call.text;
+                }
+            }
+            EXPECT_EQ(headings, bands.size() > before ? 1 : 0) << "page " << p;
+        }
+        ASSERT_EQ(static_cast<int>(bands.size()), c.rows);
+        for (int r = 0; r < c.rows; ++r) {
+            EXPECT_EQ(bands[static_cast<std::size_t>(r)], std::to_string(r + 1));
         }
     }
-    EXPECT_EQ(below, 1);
 }
 
 TEST(ReportTitle, CaptionWithoutTheProgramName) {

@@ -40,6 +40,7 @@ cases=(
   "export a.trz --xmin 1||"
   "frobnicate||"
   "spectrum f.txt --y|percent|percent-transmittance-to-absorbance"
+  "peaks f.txt --y|n|negate none"
   "fit a.trz --x|n|nanometre-to-wavenumber"
   "fit a.trz --baseline|l|linear"
 )

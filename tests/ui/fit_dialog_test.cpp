@@ -64,7 +64,8 @@ const Session kSessions[] = {
     {"cancelar tras ajustar", "0", "100", 1, kFit, IDCANCEL, false, ""},
     {"aplicar sin ajustar", "0", "100", 0, kNone, IDOK, false, ""},
     {"aplicar tras detener", "0", "100", 0, kStop, IDOK, false, ""},
-    {"intervalo sin bandas", "85", "100", 0, kFit, IDOK, false, "No hay ningún punto medido"},
+    // Bands centred outside the range are held: nothing is left to fit.
+    {"intervalo sin bandas", "85", "100", 0, kFit, IDOK, false, "No hay nada que ajustar"},
     {"intervalo vacío", "60", "20", 0, kFit, IDOK, false, "El intervalo de x está vacío"},
     {"límite que no es número", "0", "cien", 0, kFit, IDOK, false, "«cien» no es un número."},
 };

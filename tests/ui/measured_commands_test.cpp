@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QProgressDialog>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -116,6 +117,19 @@ class MeasuredCommandsTest : public QObject {
         QVERIFY2(shown.contains(message) && shown.contains(QString::fromStdString(path)) &&
                      shown.contains("Sigue superpuesto el espectro medido «bueno.txt»") != replaces,
                  qPrintable(shown));
+    }
+
+    // What the reader passed over is told to the status bars, not in a box.
+    void loadTellsWhatTheReaderPassedOver() {
+        Commands c;
+        QSignalSpy notes(&c.commands, &MeasuredCommands::note);
+        QVERIFY(c.commands.Load(File("rmn.jdx",
+                                     "##FIRSTX=1\n##LASTX=6\n##DELTAX=2\n"
+                                     "##XYDATA=(X++(Y..Y))\n1 1 2 3\n4 4 5 6\n")));
+        QCOMPARE(notes.size(), 1);
+        QVERIFY2(notes[0][0].toString().contains("##DELTAX=2 no cuadra"),
+                 qPrintable(notes[0][0].toString()));
+        QVERIFY(c.fakes.messages.shown.empty());
     }
 
     // "Cancelar" in the progress dialog stops the read on its thread; pressed

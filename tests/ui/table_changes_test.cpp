@@ -22,18 +22,32 @@ struct Operation {
     const char* text;
     int button;
     bool accept = true;
+    // The positions of the bands held for the next fit and of those the
+    // last fit knows, after it: they follow their bands (held: 100 and 200).
+    std::vector<double> held = {100, 200};
+    std::vector<double> fitted = {100, 200, 300};
 };
 
 const Operation kOperations[] = {
     {"add", "Introducir", 1, {}, IDC_POSITION, "500", IDC_ADD_PEAK},
-    {"clear all", "Borrar todo", 1, {}, 0, "", IDC_CLEAR_ALL},
-    {"delete two", "Borrar Selección", 1, {0, 2}, 0, "", IDC_DELETE_SELECTION},
+    {"clear all", "Borrar todo", 1, {}, 0, "", IDC_CLEAR_ALL, true, {}, {}},
+    {"delete two", "Borrar Selección", 1, {0, 2}, 0, "", IDC_DELETE_SELECTION, true, {200}, {200}},
+    {"delete the unheld",
+     "Borrar Selección",
+     1,
+     {0},
+     0,
+     "",
+     IDC_DELETE_SELECTION,
+     true,
+     {100, 200},
+     {100, 200}},
     {"delete none", "", 0, {}, 0, "", IDC_DELETE_SELECTION},
     {"assign width", "Asignar", 1, {1}, IDC_UNIQUE_WIDTH, "7", IDC_ASSIGN_WIDTH},
     {"scale one", "Escalar Selección", 1, {0}, IDC_SCALE, "0.961", IDC_SCALE_SELECTION},
     {"show curves", "Ver curvas", 1, {1}, 0, "", IDC_SHOW_CURVES},
     {"show curves, none selected", "", 0, {}, 0, "", IDC_SHOW_CURVES},
-    {"edit two", "Editar Selección", 2, {0, 2}, 0, "", IDC_EDIT_SELECTION},
+    {"edit two", "Editar Selección", 2, {0, 2}, 0, "", IDC_EDIT_SELECTION, true, {101, 200}},
     {"edit cancelled", "", 0, {0}, 0, "", IDC_EDIT_SELECTION, false},
     {"import", "Importar bandas", 1, {}, IDC_WIDTH, "10", 0},
 };
@@ -61,6 +75,40 @@ void Run(Form& f, const Operation& op, const BandFiles& files) {
 }
 
 const PeakTable kStart = TableOf({{100, 1, 2}, {200, 3, 4, 0.9, true}, {300, 5, 6}});
+
+// kStart as a fit left it, with the first two bands held for the next one.
+trazel::analysis::StoredAnalysis FittedStart() {
+    trazel::analysis::StoredAnalysis stored;
+    stored.analysis.fitSettings.heldBands = {1, 2};
+    trazel::analysis::FitRecord fit;
+    fit.settings = stored.analysis.fitSettings;
+    fit.result.table = kStart;
+    for (int k = 1; k < kStart.count; ++k) {
+        trazel::fit::FittedBand band;
+        band.index = k;
+        band.position.value = kStart.position[k];
+        fit.result.bands.push_back(band);
+    }
+    stored.analysis.lastFit = fit;
+    return stored;
+}
+
+// The positions in the table of the bands held, and those the last fit
+// names in its own table, which must be the fitted values of those bands.
+std::pair<std::vector<double>, std::vector<double>> HeldAndFitted(const Form& f) {
+    const auto& analysis = f.document.GetAnalysis();
+    std::vector<double> held, fitted;
+    for (const int k : analysis.fitSettings.heldBands) {
+        held.push_back(f.document.Table().position[k]);
+    }
+    if (analysis.lastFit) {
+        for (const auto& band : analysis.lastFit->result.bands) {
+            const double position = analysis.lastFit->result.table.position[band.index];
+            fitted.push_back(position == band.position.value ? position : -1);
+        }
+    }
+    return {held, fitted};
+}
 
 // The list shows the document's table, newest on top.
 void CompareList(const Form& f) {
@@ -92,11 +140,14 @@ class TableChangesTest : public QObject {
         const Operation& op = kOperations[operation];
         BandFiles files;
         Form f;
-        f.document.SetTable(kStart);
+        f.document.OpenStored(kStart, FittedStart());
         f.view->FillPeakList();
+        const auto started = HeldAndFitted(f);
         Run(f, op, files);
         QUndoStack& stack = f.view->History().Stack();
         const PeakTable changed = f.document.Table();
+        const auto after = HeldAndFitted(f);
+        QCOMPARE(after, std::pair(op.held, op.fitted));
         QCOMPARE(stack.count(), op.steps);
         QCOMPARE(SameBands(changed, kStart), op.steps == 0);
         if (op.steps == 0) {
@@ -108,12 +159,14 @@ class TableChangesTest : public QObject {
             f.view->OnUndo();
         }
         QVERIFY(SameBands(f.document.Table(), kStart));
+        QCOMPARE(HeldAndFitted(f), started);
         QVERIFY(!f.document.IsModified());
         CompareList(f);
         for (int i = 0; i < op.steps; ++i) {
             f.view->OnRedo();
         }
         QVERIFY(SameBands(f.document.Table(), changed));
+        QCOMPARE(HeldAndFitted(f), after);
         QVERIFY(f.document.IsModified());
         CompareList(f);
     }

@@ -46,8 +46,6 @@ const DialogTemplate kTemplate{QT_TRANSLATE_NOOP("ImportBandsDialog", "Importar 
                                true,
                                "ImportBandsDialog"};
 
-constexpr char kWidthNotPositive[] = QT_TRANSLATE_NOOP(
-    "ImportBandsDialog", "La anchura de las bandas tiene que ser un número mayor que 0.");
 constexpr char kNotANumber[] = QT_TRANSLATE_NOOP("ImportBandsDialog", "Introduzca un número.");
 
 QString Tr(const char* text) {
@@ -98,18 +96,20 @@ void CImportBandsDlg::OnInitDialog() {
 }
 
 void CImportBandsDlg::ShowPreview() {
-    const auto width = ParseDouble(Edit(kWidthId)->text().toStdString());
+    // A width left empty, or not above 0, gives none: a list with widths of
+    // its own needs none, and the preview of one without says it is missing.
+    const QString widthText = Edit(kWidthId)->text().trimmed();
+    const auto width =
+        widthText.isEmpty() ? std::optional(0.0) : ParseDouble(widthText.toStdString());
     const auto bandScale = ParseDouble(Edit(kScaleId)->text().toStdString());
-    BandPreview refused;
     if (!width || !bandScale) {
+        BandPreview refused;
         refused.summary = Tr(kNotANumber);
-    } else if (!(*width > 0.0)) {
-        refused.summary = Tr(kWidthNotPositive);
-    } else {
-        Show(source_(BandImportChoice{*width, *bandScale, Button(kAreasId)->isChecked()}));
+        Show(refused);
         return;
     }
-    Show(refused);
+    Show(source_(
+        BandImportChoice{std::max(*width, 0.0), *bandScale, Button(kAreasId)->isChecked()}));
 }
 
 void CImportBandsDlg::Show(const BandPreview& preview) {
@@ -137,16 +137,17 @@ void CImportBandsDlg::Show(const BandPreview& preview) {
 }
 
 bool CImportBandsDlg::ValidateFields() {
-    if (!(bandWidth > 0.0)) {
-        RefuseField(Edit(kWidthId), Tr(kWidthNotPositive));
-        return false;
-    }
     // The list is read once more with the values as they stand, so that
-    // nothing the user did not see is taken.
-    const BandPreview preview = source_(BandImportChoice{bandWidth, scale, areas != 0});
+    // nothing the user did not see is taken; a width not above 0 is none.
+    const BandPreview preview =
+        source_(BandImportChoice{std::max(bandWidth, 0.0), scale, areas != 0});
     Show(preview);
     if (!preview.ok) {
-        services_.AfxMessageBox(preview.summary);
+        if (!(bandWidth > 0.0)) {
+            RefuseField(Edit(kWidthId), preview.summary);
+        } else {
+            services_.AfxMessageBox(preview.summary);
+        }
         return false;
     }
     return true;

@@ -47,17 +47,11 @@ QString Number(double value, int digits = kShownDigits) {
     return QString::fromStdString(FormatG(value, digits));
 }
 
-QString ErrorText(const Estimate& estimate) {
-    if (!estimate.free) {
-        return QCoreApplication::translate("FitDialog", "fija");
-    }
-    if (estimate.atBound) {
-        return QCoreApplication::translate("FitDialog", "en el límite");
-    }
-    if (estimate.undetermined) {
-        return QCoreApplication::translate("FitDialog", "sin determinar");
-    }
-    return Number(estimate.error, 3);
+// A value and its error as the report writes them: rounded at the error's
+// second significant digit, or the reason there is no error.
+std::pair<QString, QString> Readable(const Estimate& estimate) {
+    const fit::RoundedPair text = fit::ReadableEstimate(estimate);
+    return {QString::fromStdString(text.value), QString::fromStdString(text.error)};
 }
 
 }  // namespace
@@ -395,10 +389,12 @@ void FitDialog::ShowResult(const analysis::FitRecord& shown) {
     const FitResult& result = shown.result;
     // Newest on top, as the peak list.
     for (auto band = result.bands.rbegin(); band != result.bands.rend(); ++band) {
-        new QTreeWidgetItem(resultList, {Number(band->position.value), ErrorText(band->position),
-                                         Number(band->intensity.value), ErrorText(band->intensity),
-                                         Number(band->width.value), ErrorText(band->width),
-                                         Number(band->area.value), ErrorText(band->area)});
+        QStringList cells;
+        for (const Estimate* e : {&band->position, &band->intensity, &band->width, &band->area}) {
+            const auto [value, error] = Readable(*e);
+            cells << value << error;
+        }
+        new QTreeWidgetItem(resultList, cells);
     }
     QString baseline = QCoreApplication::translate("FitDialog", "ninguna");
     if (!result.baseline.empty()) {
@@ -407,9 +403,8 @@ void FitDialog::ShowResult(const analysis::FitRecord& shown) {
                        .arg(QString::fromStdString(BaselineName(shown.settings.baseline)),
                             Number(result.baselineCentre));
         for (std::size_t j = 0; j < result.baseline.size(); ++j) {
-            baseline += QStringLiteral(" c%1 = %2 ± %3")
-                            .arg(j)
-                            .arg(Number(result.baseline[j].value), ErrorText(result.baseline[j]));
+            const auto [value, error] = Readable(result.baseline[j]);
+            baseline += QStringLiteral(" c%1 = %2 ± %3").arg(j).arg(value, error);
         }
     }
     statistics->setText(

@@ -75,7 +75,7 @@ QString PeakListHeading(const char* heading) {
 }
 
 BandListOptions ImportOptions(const BandImportChoice& choice, std::int32_t lineShape, int room) {
-    return BandListOptions{.width = choice.width,
+    return BandListOptions{.width = choice.width > 0.0 ? std::optional(choice.width) : std::nullopt,
                            .scale = choice.scale,
                            .intensitiesAreAreas = choice.areas,
                            .lineShape = lineShape,

@@ -541,26 +541,30 @@ void CTrazelView::OnOutputFile() {
 
 PrintJob CTrazelView::MakePrintJob() {
     const analysis::Analysis& stored = document_.GetAnalysis();
-    const ReportPlan plan = PlanReport(document_.Table().count, fields.graphShown,
-                                       stored.lastFit.has_value() && stored.measured.has_value());
-    PrintJob job;
-    job.minPage = 1;
-    job.maxPage = plan.pages;
     // The title is the document's name as the main window's caption shows it,
     // whatever window is in front while the pages are drawn.
     const std::string caption = window()->windowTitle().toStdString();
-    job.documentName = PrintTitleFromCaption(caption);
-    job.printPage = [this, caption, plan](CDC& dc, int page) {
-        const std::string title = PrintTitleFromCaption(caption);
-        if (page == plan.fitPage) {
-            PrintFitPage(dc,
-                         analysis::FitReportSheet(
-                             *document_.GetAnalysis().measured, *document_.GetAnalysis().lastFit,
-                             {.document = title,
-                              .date = QDate::currentDate().toString(Qt::ISODate).toStdString(),
-                              .version = platform::kTrazelVersion}),
-                         title);
-            if (fitFigurePrinter_) {
+    const std::string title = PrintTitleFromCaption(caption);
+    // The fit's report is laid out once, for the count of its pages and for
+    // every page drawn.
+    std::vector<std::vector<PlacedText>> fitPages;
+    if (stored.lastFit && stored.measured) {
+        fitPages = FitPagesOf(analysis::FitReportSheet(
+            *stored.measured, *stored.lastFit,
+            {.document = title,
+             .date = QDate::currentDate().toString(Qt::ISODate).toStdString(),
+             .version = platform::kTrazelVersion}));
+    }
+    const ReportPlan plan =
+        PlanReport(document_.Table().count, fields.graphShown, static_cast<int>(fitPages.size()));
+    PrintJob job;
+    job.minPage = 1;
+    job.maxPage = plan.pages;
+    job.documentName = title;
+    job.printPage = [this, title, plan, fitPages = std::move(fitPages)](CDC& dc, int page) {
+        if (plan.fitPages > 0 && page >= plan.fitPage) {
+            PrintFitPage(dc, fitPages, page - plan.fitPage, title);
+            if (page == plan.fitPage && fitFigurePrinter_) {
                 fitFigurePrinter_(dc, kFitFigureBox, document_.State());
             }
             return;

@@ -183,6 +183,7 @@ bool MeasuredCommands::Load(const std::string& path, const MeasuredOptions& opti
         return false;
     }
     const bool firstOfSeveral = result.Value().firstOfSeveral;
+    const std::vector<std::string> notes = result.Value().notes;
     const std::optional<YChange> proposed =
         ProposedYChange(result.Value().header, result.Value().y);
     MeasuredData data = MeasuredFrom(std::move(result.Value()), path, options);
@@ -219,6 +220,9 @@ bool MeasuredCommands::Load(const std::string& path, const MeasuredOptions& opti
                 "%1 contiene varios bloques; se muestra solo el primer espectro.")
                 .arg(QString::fromStdString(QuoteFileName(path))),
             MessageKind::Information);
+    }
+    for (const std::string& text : notes) {
+        emit note(QString::fromStdString(text));
     }
     emit loaded();
     return true;

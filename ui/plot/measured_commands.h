@@ -59,6 +59,9 @@ class MeasuredCommands : public QObject {
     // A spectrum was loaded and is now the document's, its questions on
     // load answered.
     void loaded();
+    // Something the reader passed over in the file just loaded, for the
+    // status bars to tell.
+    void note(const QString& text);
     // While the options dialog shows a baseline by asymmetric least squares
     // to subtract: the transform it shows, for the plot to draw that
     // baseline over the spectrum; none when there is nothing to draw, and

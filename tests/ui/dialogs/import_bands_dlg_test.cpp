@@ -7,36 +7,43 @@
 using namespace trazel::platform;
 using namespace trazel::ui;
 
-// A list of one band whose row shows the width and the areas switch it was
-// read with.
-BandPreview OneBand(const BandImportChoice& choice) {
-    return {true,
-            "1 banda.",
-            {"Anchura"},
-            {{QString::number(choice.width) + (choice.areas ? "a" : "")}}};
+// A list of one band whose row shows the width it was read with ("w" for
+// its own, when it has one and none was given) and the areas switch.
+BandPreviewSource OneBand(bool ownWidths) {
+    return [ownWidths](const BandImportChoice& choice) -> BandPreview {
+        if (choice.width <= 0 && !ownWidths) {
+            return {false, "la lista no tiene una columna de anchuras", {}, {}};
+        }
+        const QString width = choice.width > 0 ? QString::number(choice.width) : "w";
+        return {true, "1 banda.", {"Anchura"}, {{width + (choice.areas ? "a" : "")}}};
+    };
 }
 
 class ImportBandsDlgTest : public QObject {
     Q_OBJECT
 
   private slots:
-    // What is typed is read at once into the preview; only a width above
-    // 0 closes the dialog.
+    // What is typed is read at once into the preview; a width not above 0
+    // or left empty is none, which a list with widths of its own does not
+    // need and one without refuses, saying so.
     void widthAndSwitchReadTheListAgain_data() {
         QTest::addColumn<QString>("width");
+        QTest::addColumn<bool>("ownWidths");
         QTest::addColumn<bool>("areas");
         QTest::addColumn<QString>("cell");     // the row's width, "" for no row
         QTest::addColumn<QString>("refusal");  // in the summary and the message
-        const QString notPositive("La anchura de las bandas tiene que ser un número mayor que 0.");
-        QTest::newRow("width typed") << "7" << false << "7" << QString();
-        QTest::newRow("areas") << "3" << true << "3a" << QString();
-        QTest::newRow("zero") << "0" << false << "" << notPositive;
-        QTest::newRow("negative") << "-1" << true << "" << notPositive;
-        QTest::newRow("not a number") << "siete" << false << ""
+        const QString missing("la lista no tiene una columna de anchuras");
+        QTest::newRow("width typed") << "7" << false << false << "7" << QString();
+        QTest::newRow("areas") << "3" << false << true << "3a" << QString();
+        QTest::newRow("zero") << "0" << false << false << "" << missing;
+        QTest::newRow("negative") << "-1" << false << true << "" << missing;
+        QTest::newRow("zero, widths in the list") << "0" << true << false << "w" << QString();
+        QTest::newRow("not a number") << "siete" << true << false << ""
                                       << "Introduzca un número.";
     }
     void widthAndSwitchReadTheListAgain() {
         QFETCH(QString, width);
+        QFETCH(bool, ownWidths);
         QFETCH(bool, areas);
         QFETCH(QString, cell);
         QFETCH(QString, refusal);
@@ -53,7 +60,8 @@ class ImportBandsDlgTest : public QObject {
             Click(dialog, IDOK);
         });
         BandImportChoice choice{10, 0.961, false};
-        QCOMPARE(RunImportBands("lista.txt", OneBand, choice, nullptr, driver), refusal.isEmpty());
+        QCOMPARE(RunImportBands("lista.txt", OneBand(ownWidths), choice, nullptr, driver),
+                 refusal.isEmpty());
         QCOMPARE(choice.width, refusal.isEmpty() ? width.toDouble() : 10.0);
         QCOMPARE(choice.areas, refusal.isEmpty() && areas);
         QCOMPARE(messages.Texts(), refusal.isEmpty() ? QStringList() : QStringList{refusal});
