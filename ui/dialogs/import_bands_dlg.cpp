@@ -116,6 +116,8 @@ void CImportBandsDlg::Show(const BandPreview& preview) {
     Summary()->setText(preview.summary);
     QTreeWidget* list = Preview();
     list->clear();
+    // Without a list there are no columns to name: no stray "1" heading.
+    list->setHeaderHidden(preview.headings.isEmpty());
     if (!preview.headings.isEmpty()) {
         list->setColumnCount(static_cast<int>(preview.headings.size()));
         list->setHeaderLabels(preview.headings);
