@@ -29,7 +29,8 @@ struct FigureData {
     Curve fit;
     std::vector<Curve> components;
     Curve residual;
-    // The baseline across the whole x range; empty without one.
+    // The baseline over the range of the fit that gave it, within the view
+    // (across the view when no fit is kept with it); empty without one.
     Curve baseline;
 };
 

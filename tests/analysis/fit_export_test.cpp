@@ -175,4 +175,23 @@ TEST(FitReport, LeavesOutTheBandsCentredOutsideTheRange) {
     }
 }
 
+// A fitted baseline holds over the range it was fitted on: drawn there,
+// within the view, and not across the rest of the spectrum.
+TEST(FigureBaseline, IsDrawnOverTheRangeFitted) {
+    Analysis analysis = FittedAnalysis(fit::Baseline::Linear);
+    analysis.lastFit->xMin = 10;
+    analysis.lastFit->xMax = 70;
+    const DocumentState state{kFittedGuess, analysis};
+    struct View {
+        double lo, hi, from, to;
+    };
+    for (const View& v : {View{-50, 200, 10, 70}, View{20, 60, 20, 60}, View{0, 40, 10, 40}}) {
+        const FigureData figure = ComputeFigure(state, model::Gaussian, false, v.lo, v.hi, 400);
+        ASSERT_FALSE(figure.baseline.x.empty()) << v.lo;
+        EXPECT_EQ(figure.baseline.x.front(), v.from) << v.lo;
+        EXPECT_EQ(figure.baseline.x.back(), v.to) << v.lo;
+    }
+    EXPECT_TRUE(ComputeFigure(state, model::Gaussian, false, 80, 100, 400).baseline.x.empty());
+}
+
 }  // namespace
