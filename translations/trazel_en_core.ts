@@ -343,6 +343,14 @@
         <source>El ajuste no da un resultado finito: un valor de la línea base no es un número finito.</source>
         <translation>The fit gives no finite result: a value of the baseline is not a finite number.</translation>
     </message>
+    <message>
+        <source>La suma de cuadrados del ajuste no es un número finito en las unidades de y, cuyos valores, por el factor de y (%1), llegan a %2: son demasiado grandes. Redúzcalos con el factor de y.</source>
+        <translation>The fit&apos;s sum of squares is not a finite number in the units of y, whose values, times the y factor (%1), reach %2: they are too large. Reduce them with the y factor.</translation>
+    </message>
+    <message>
+        <source>La suma de cuadrados del ajuste no es un número finito en las unidades de y, cuyos valores llegan a %1: son demasiado grandes. Redúzcalos con el factor de y.</source>
+        <translation>The fit&apos;s sum of squares is not a finite number in the units of y, whose values reach %1: they are too large. Reduce them with the y factor.</translation>
+    </message>
 </context>
 <context>
     <name>BandList</name>
