@@ -211,6 +211,7 @@ int RunFigure(const std::vector<std::string>& args, std::ostream&, std::ostream&
         transform.yFactor = request.transform.yFactor;
         document.SetMeasuredTransform(transform);
     }
+    CheckSubtractedBaseline(document.GetAnalysis());
     const auto [xMin, xMax] =
         request.xRange ? *request.xRange : StoredXRange(document.GetAnalysis());
     request.view.curve.xMin = xMin;

@@ -323,6 +323,7 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
     transform = analysis::MeasuredTransformOf(change);
     transform.yFactor = factor;
     document.SetMeasuredTransform(transform);
+    CheckSubtractedBaseline(document.GetAnalysis());
     const FitProblem problem = document.PoseFit(settings, lineShape, useScaled);
     if (files.step && (problem.xMax - problem.xMin) / *files.step + 1.0 > analysis::kMaxCurveRows) {
         throw UsageError(

@@ -823,6 +823,10 @@ Try “trazel-cli --help”.
         <translation>%1 of the %2 points of %3 are left out, where the transformation is not defined: %4.
 </translation>
     </message>
+    <message>
+        <source>No hay resultado: %1. No se ha escrito nada.</source>
+        <translation>No result: %1. Nothing has been written.</translation>
+    </message>
 </context>
 <context>
     <name>NewCommand</name>
