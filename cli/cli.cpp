@@ -394,6 +394,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     } catch (const FileError& e) {
         err << "trazel-cli " << command->name << ": " << e.what() << "\n";
         return kExitFileError;
+    } catch (const NoResultError& e) {
+        err << "trazel-cli " << command->name << ": " << e.what() << "\n";
+        return kExitFitFailed;
     } catch (const std::bad_alloc&) {
         // The unwinding has given back what the work held, so the translation
         // most likely has room; if not, the message goes out untranslated.

@@ -18,6 +18,13 @@ class UsageError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// Data that give no result worth writing (a baseline that is not a finite
+// number): RunCli prints it and exits with kExitFitFailed, writing nothing.
+class NoResultError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
 // A file that could not be read or written; the message names the file.
 class FileError : public std::runtime_error {
   public:

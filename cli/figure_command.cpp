@@ -218,6 +218,7 @@ int RunFigure(const std::vector<std::string>& args, std::ostream&, std::ostream&
         NoteTransmittance(false, stored->transform.Change(), stored->points->header,
                           stored->points->y, "figure", err);
     }
+    CheckSubtractedBaseline(document.GetAnalysis());
     const auto [xMin, xMax] =
         request.xRange ? *request.xRange : StoredXRange(document.GetAnalysis());
     request.view.curve.xMin = xMin;

@@ -366,6 +366,7 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
     } else {
         UseStoredSpectrum(document, docPath, options, changeGiven ? &change : nullptr, err);
     }
+    CheckSubtractedBaseline(document.GetAnalysis());
     const FitProblem problem = document.PoseFit(settings, lineShape, useScaled);
     if (files.step && (problem.xMax - problem.xMin) / *files.step + 1.0 > analysis::kMaxCurveRows) {
         throw UsageError(

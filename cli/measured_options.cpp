@@ -30,6 +30,20 @@ AlsOptions AlsFrom(const std::string& text) {
     return options;
 }
 
+void ThrowBaselineFault(const TransformedSpectrum& spectrum) {
+    switch (spectrum.baselineFault) {
+        case TransformedSpectrum::BaselineFault::None:
+            return;
+        case TransformedSpectrum::BaselineFault::LambdaOutOfRange:
+            throw UsageError(Fill(TRAZEL_TR("MeasuredOptions", "--subtract-als: %1"),
+                                  {spectrum.baselineProblem}));
+        case TransformedSpectrum::BaselineFault::NotFinite:
+            throw NoResultError(
+                Fill(TRAZEL_TR("MeasuredOptions", "No hay resultado: %1. No se ha escrito nada."),
+                     {spectrum.baselineProblem}));
+    }
+}
+
 }  // namespace
 
 XLimits XLimitsFrom(const ParsedOptions& options) {
@@ -170,11 +184,10 @@ TransformedSpectrum ReadTransformedSpectrum(const std::string& path,
         err << "trazel-cli " << command << ": " << note << '\n';
     }
     // A document keeps the points as read and works the baseline out itself:
-    // what is left out here does not depend on it.
+    // what is left out here does not depend on it. Whether λ suits the
+    // points left is known before the baseline is solved for.
     SpectrumTransform applied = transform;
-    if (asRead) {
-        applied.als.reset();
-    }
+    applied.als.reset();
     TransformedSpectrum out = ApplyTransform(spectrum.x, spectrum.y, spectrum.header, applied);
     out.origin = spectrum.origin;
     out.owner = spectrum.owner;
@@ -210,10 +223,25 @@ TransformedSpectrum ReadTransformedSpectrum(const std::string& path,
                     {std::to_string(out.LeftOut()), std::to_string(spectrum.x.size()),
                      QuoteFileName(path), why});
     }
+    if (transform.als) {
+        if (const auto problem = AlsRangeProblem(*transform.als, out.x.size())) {
+            throw UsageError(Fill(TRAZEL_TR("MeasuredOptions", "--subtract-als: %1"), {*problem}));
+        }
+        if (!asRead) {
+            SubtractAls(out, *transform.als);
+            ThrowBaselineFault(out);
+        }
+    }
     if (asRead) {
         *asRead = std::move(read).Value();
     }
     return out;
+}
+
+void CheckSubtractedBaseline(const analysis::Analysis& analysis) {
+    if (analysis.measured && analysis.measured->changed) {
+        ThrowBaselineFault(*analysis.measured->changed);
+    }
 }
 
 }  // namespace trazel::cli

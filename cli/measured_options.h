@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/analysis.h"
 #include "cli/cli_support.h"
 #include "input/measured_spectrum.h"
 #include "input/measured_transform.h"
@@ -48,9 +49,17 @@ void NoteTransmittance(bool yGiven, const input::SpectrumTransform& transform,
 // after "trazel-cli command: ", how many points were left out and that only
 // the first spectrum of a file of several is used. The points as read go to
 // asRead when given, for a document that keeps them with the transform.
+//
+// With --subtract-als, a λ of no use for the points left is a UsageError,
+// found before the baseline is worked out, and a baseline that is not a
+// finite number a NoResultError; nothing is subtracted then.
 input::TransformedSpectrum ReadTransformedSpectrum(const std::string& path,
                                                    const input::SpectrumTransform& transform,
                                                    const std::string& command, std::ostream& err,
                                                    input::MeasuredSpectrum* asRead = nullptr);
+
+// The same two faults of the baseline the analysis's measured spectrum has
+// subtracted, if any, for a command that draws, fits or searches it.
+void CheckSubtractedBaseline(const analysis::Analysis& analysis);
 
 }  // namespace trazel::cli

@@ -165,6 +165,7 @@ int RunPeaks(const std::vector<std::string>& args, std::ostream& out, std::ostre
     MeasuredTransform transform = MeasuredTransformOf(change);
     transform.yFactor = factor;
     document.SetMeasuredTransform(transform);
+    CheckSubtractedBaseline(document.GetAnalysis());
     FitSettings range;
     range.xMin = xMin;
     range.xMax = xMax;

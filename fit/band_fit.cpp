@@ -25,9 +25,11 @@ namespace trazel::fit {
 
 namespace {
 
-// A step smaller than this, relative to each parameter, ends the fit, as does
-// a gradient this small; a noise-free fit then sits at its parameters to far
-// better than a part in 1e8.
+// The solver works in units of the data (SolverUnits below), where these are
+// relative to the scales of x, of y and of each value. A step smaller than
+// this, relative to each parameter, ends the fit, as does a gradient this
+// small; a noise-free fit then sits at its parameters to far better than a
+// part in 1e8.
 constexpr double kStepTolerance = 1e-10;
 constexpr double kGradientTolerance = 1e-10;
 // A sum of squares that falls by less than this fraction in an accepted step
@@ -40,6 +42,8 @@ constexpr double kSingularCondition = 1e-13;
 // noise-free data without it fit it to a rounding error with an error
 // smaller still.
 constexpr double kNoSignal = 1e-9;
+// A sum of squares below this fraction of the data's is rounding alone.
+constexpr double kRoundingOnly = 1e-24;
 // Measured y that spread over less than this fraction of their size differ
 // only by rounding.
 constexpr double kFlat = 1e-12;
@@ -85,6 +89,82 @@ Points PointsInRange(const FitProblem& problem) {
         points.y.push_back(problem.y[i] * problem.yFactor);
     }
     return points;
+}
+
+// The units the solver works in: x less the centre of the points, over a
+// power of two near half their span, and y over a power of two near the
+// largest |y|. GSL's tests of the step, of the gradient and of the sum of
+// squares, and the bounds' margins, all mix absolute and relative sizes (its
+// gradient test floors the sum of squares at 1); in these units they mean
+// the same for a spectrum in any unit, for y × 1e-200 as for y × 1e200, and
+// for x far from 0, where a relative step of 1e-10 of a position near 1e9
+// would be a tenth of a point. Dividing by powers of two changes no digit,
+// so that a fit of y × 2ᵏ is bit for bit the fit of y.
+struct SolverUnits {
+    double x0 = 0.0;
+    double sx = 1.0;
+    double sy = 1.0;
+
+    double X(double x) const { return (x - x0) / sx; }
+    // A band's position, when its centre is position · scale, and back.
+    double Position(double position, double scale) const { return (position - Offset(scale)) / sx; }
+    double PositionBack(double position, double scale) const {
+        return position * sx + Offset(scale);
+    }
+    // x0 on the scale of positions (0 for a scale of 0, when x0 is 0).
+    double Offset(double scale) const { return x0 == 0.0 ? 0.0 : x0 / scale; }
+};
+
+double PowerOfTwoNear(double size) {
+    return std::isfinite(size) && size > 0.0 ? std::ldexp(1.0, std::ilogb(size)) : 1.0;
+}
+
+SolverUnits UnitsOf(const FitProblem& problem, const Points& points) {
+    SolverUnits units;
+    if (points.x.empty()) {
+        return units;
+    }
+    double largest = 0.0;
+    for (const double y : points.y) {
+        largest = std::max(largest, std::fabs(y));
+    }
+    units.sy = PowerOfTwoNear(largest);
+    units.sx = PowerOfTwoNear(0.5 * points.x.back() - 0.5 * points.x.front());
+    // A band on scaled positions with a scale of 0 sits at x = 0 whatever
+    // its position, which only an unshifted x keeps.
+    bool zeroScale = false;
+    for (int k = 1; k < problem.table.count; ++k) {
+        zeroScale = zeroScale ||
+                    (problem.useScaled && problem.table.scale[static_cast<std::size_t>(k)] == 0.0);
+    }
+    units.x0 = zeroScale ? 0.0 : 0.5 * (points.x.front() + points.x.back());
+    if (!std::isfinite(units.x0)) {
+        units.x0 = 0.5 * points.x.front() + 0.5 * points.x.back();
+    }
+    return units;
+}
+
+// The problem in the solver's units, without its points (the model reads
+// only the bands and the settings).
+FitProblem InSolverUnits(const FitProblem& problem, const SolverUnits& units) {
+    FitProblem solver;
+    solver.table = problem.table;
+    solver.lineShape = problem.lineShape;
+    solver.useScaled = problem.useScaled;
+    solver.freedom = problem.freedom;
+    solver.baseline = problem.baseline;
+    solver.allowNegative = problem.allowNegative;
+    solver.maxIterations = problem.maxIterations;
+    PeakTable& table = solver.table;
+    for (int k = 1; k < table.count; ++k) {
+        const auto i = static_cast<std::size_t>(k);
+        const double scale = problem.useScaled ? table.scale[i] : 1.0;
+        table.position[i] = units.Position(table.position[i], scale);
+        table.scaledPosition[i] = units.X(table.scaledPosition[i]);
+        table.intensity[i] /= units.sy;
+        table.width[i] /= units.sx;
+    }
+    return solver;
 }
 
 // What no fit can start from, or an empty string.
@@ -302,7 +382,7 @@ bool AtMinimum(const std::vector<double>& jtu, const std::vector<double>& jtj, d
     if (!std::isfinite(rss) || !std::isfinite(signal)) {
         return false;
     }
-    if (rss <= 1e-24 * signal) {
+    if (rss <= kRoundingOnly * signal) {
         return true;
     }
     const std::size_t size = jtu.size();
@@ -323,22 +403,27 @@ struct Ends {
 };
 
 // The result from the values of the parameters at the minimum and their
-// covariance (by value, 0 for those at a bound or undetermined).
-FitResult Describe(const FitProblem& problem, const BandModel& model,
-                   const std::vector<double>& values, const std::vector<double>& p,
-                   const std::vector<double>& covariance, const Ends& ends) {
+// covariance (by value, 0 for those at a bound or undetermined), all in the
+// solver's units, turned back into the data's. Each value and error is
+// multiplied by its own unit rather than the covariance by their products,
+// whose squares of y × 1e200 are beyond a double.
+FitResult Describe(const FitProblem& problem, const BandModel& model, const SolverUnits& units,
+                   const std::vector<double>& values, const std::vector<double>& covariance,
+                   const Ends& ends) {
     const std::size_t size = model.Size();
     const auto variance = [&](int a, int b) {
         return a < 0 || b < 0
                    ? 0.0
                    : covariance[static_cast<std::size_t>(a) * size + static_cast<std::size_t>(b)];
     };
-    const auto estimate = [&](int slot, double value) {
+    // value and unit: in the data's units, and what the solver's error is
+    // multiplied by.
+    const auto estimate = [&](int slot, double value, double unit) {
         if (slot < 0) {
             return Estimate{value, 0.0, false};
         }
         const auto i = static_cast<std::size_t>(slot);
-        return Estimate{value, std::sqrt(std::max(variance(slot, slot), 0.0)), true,
+        return Estimate{value, std::sqrt(std::max(variance(slot, slot), 0.0)) * unit, true,
                         ends.atBound[i] != 0, ends.undetermined[i] != 0};
     };
     std::array<std::array<int, 3>, kMaxPeakSlots> slots{};
@@ -346,19 +431,29 @@ FitResult Describe(const FitProblem& problem, const BandModel& model,
         band.fill(-1);
     }
     std::vector<int> baselineSlots;
+    FitResult result;
+    // Held values stay as the problem gives them, to the bit.
+    result.table = problem.table;
+    PeakTable& table = result.table;
     for (std::size_t i = 0; i < size; ++i) {
         const auto& parameter = model.Parameters()[i];
         const int n = static_cast<int>(i);
-        auto& band = slots[static_cast<std::size_t>(parameter.band)];
+        const auto k = static_cast<std::size_t>(parameter.band);
+        auto& band = slots[k];
         switch (parameter.kind) {
             case BandModel::Kind::Position:
                 band[0] = n;
+                table.position[k] =
+                    units.PositionBack(values[i], problem.useScaled ? table.scale[k] : 1.0);
+                table.scaledPosition[k] = table.position[k] * table.scale[k];
                 break;
             case BandModel::Kind::Intensity:
                 band[1] = n;
+                table.intensity[k] = values[i] * units.sy;
                 break;
             case BandModel::Kind::Width:
                 band[2] = n;
+                table.width[k] = values[i] * units.sx;
                 break;
             case BandModel::Kind::Baseline:
                 baselineSlots.push_back(n);
@@ -366,9 +461,6 @@ FitResult Describe(const FitProblem& problem, const BandModel& model,
         }
     }
 
-    FitResult result;
-    result.table = model.TableFor(p);
-    const PeakTable& table = result.table;
     const double areaPerHeightWidth =
         problem.lineShape == Lorentzian ? std::numbers::pi / 2.0 : GAUSS_AREA_FACTOR;
     for (int k = 1; k < table.count; ++k) {
@@ -376,31 +468,43 @@ FitResult Describe(const FitProblem& problem, const BandModel& model,
         const auto& [position, intensity, width] = slots[i];
         FittedBand band;
         band.index = k;
-        band.position = estimate(position, table.position[i]);
-        band.intensity = estimate(intensity, table.intensity[i]);
-        band.width = estimate(width, table.width[i]);
+        band.position = estimate(position, table.position[i], units.sx);
+        band.intensity = estimate(intensity, table.intensity[i], units.sy);
+        band.width = estimate(width, table.width[i], units.sx);
         const double area = problem.lineShape == Lorentzian
                                 ? areaPerHeightWidth * table.intensity[i] * table.width[i]
                                 : PeakArea(table.intensity[i], table.width[i]);
-        // d area = k width d intensity + k intensity d width.
-        const double perIntensity = areaPerHeightWidth * table.width[i];
-        const double perWidth = areaPerHeightWidth * table.intensity[i];
+        // d area = k width d intensity + k intensity d width, in the solver's
+        // units.
+        const double perIntensity = areaPerHeightWidth * table.width[i] / units.sx;
+        const double perWidth = areaPerHeightWidth * table.intensity[i] / units.sy;
         const double areaVariance = perIntensity * perIntensity * variance(intensity, intensity) +
                                     perWidth * perWidth * variance(width, width) +
                                     2.0 * perIntensity * perWidth * variance(intensity, width);
-        band.area = {area, std::sqrt(std::max(areaVariance, 0.0)), intensity >= 0 || width >= 0,
-                     band.intensity.atBound};
+        band.area = {area, std::sqrt(std::max(areaVariance, 0.0)) * units.sy * units.sx,
+                     intensity >= 0 || width >= 0, band.intensity.atBound};
         result.bands.push_back(band);
     }
-    result.baselineCentre = model.BaselineCentre();
+    // The polynomial Σ c'_j (x' − xc')^j of the solver is Σ c_j (x − xc)^j
+    // with xc = x0 + xc' sx and c_j = c'_j sy / sx^j.
+    result.baselineCentre = units.x0 + model.BaselineCentre() * units.sx;
+    const auto perPower = [&](double value, std::size_t power) {
+        value *= units.sy;
+        for (std::size_t t = 0; t < power; ++t) {
+            value /= units.sx;
+        }
+        return value;
+    };
     std::vector<double> terms;
     for (const int slot : baselineSlots) {
         terms.push_back(values[static_cast<std::size_t>(slot)]);
-        result.baseline.push_back(estimate(slot, terms.back()));
+        result.baseline.push_back(estimate(slot, perPower(terms.back(), result.baseline.size()),
+                                           perPower(1.0, result.baseline.size())));
     }
     // The same polynomial in powers of x, a linear map M of the terms:
-    // a_k = Σ_j c_j C(j, k) (−xc)^(j−k), var a_k = Σ M_kj M_kl cov(j, l).
-    const double centre = result.baselineCentre;
+    // a_k = Σ_j c_j C(j, k) (−xc)^(j−k), var a_k = Σ M_kj M_kl cov(j, l);
+    // in the solver's units, where xc is xc / sx, then a_k times sy / sx^k.
+    const double centre = result.baselineCentre / units.sx;
     const auto m = [&](std::size_t k, std::size_t j) {
         if (j < k) {
             return 0.0;
@@ -420,7 +524,7 @@ FitResult Describe(const FitProblem& problem, const BandModel& model,
             }
         }
         (k == 0 ? result.baselineConstant : result.baselineSlope) =
-            Estimate{powers[k], std::sqrt(std::max(v, 0.0)), true};
+            Estimate{perPower(powers[k], k), perPower(std::sqrt(std::max(v, 0.0)), k), true};
     }
     return result;
 }
@@ -597,8 +701,15 @@ FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
         return Failed(FitFailure::BadInput, bad);
     }
     const Points points = PointsInRange(problem);
-    const Spread spread = points.y.empty() ? Spread{} : SpreadOf(points.y);
-    const BandModel model(problem, points.x, spread.range);
+    const SolverUnits units = UnitsOf(problem, points);
+    const FitProblem solverProblem = InSolverUnits(problem, units);
+    Points scaled;
+    for (std::size_t i = 0; i < points.x.size(); ++i) {
+        scaled.x.push_back(units.X(points.x[i]));
+        scaled.y.push_back(points.y[i] / units.sy);
+    }
+    const Spread spread = scaled.y.empty() ? Spread{} : SpreadOf(scaled.y);
+    const BandModel model(solverProblem, scaled.x, spread.range);
     const std::size_t n = points.x.size();
     const std::size_t size = model.Size();
     if (size == 0) {
@@ -621,7 +732,7 @@ FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
 
     Context context;
     context.model = &model;
-    context.y = &points.y;
+    context.y = &scaled.y;
     context.values.resize(n);
     gsl_multilarge_nlinear_fdf fdf{};
     fdf.f = Residuals;
@@ -643,7 +754,7 @@ FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
     model.Values(start, residuals);
     double startRss = 0.0;
     for (std::size_t i = 0; i < n; ++i) {
-        startRss += (residuals[i] - points.y[i]) * (residuals[i] - points.y[i]);
+        startRss += (residuals[i] - scaled.y[i]) * (residuals[i] - scaled.y[i]);
     }
     if (const auto [failure, why] = StartProblem(problem, points, spread, startRss);
         failure != FitFailure::None) {
@@ -682,7 +793,7 @@ FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
                                          "número finito."),
                                {std::to_string(iterations)}));
         }
-        if (progress && !progress(iterations, rss)) {
+        if (progress && !progress(iterations, rss * units.sy * units.sy)) {
             return Failed(FitFailure::Stopped,
                           TRAZEL_TR("BandFit", "Ajuste detenido: no se ha cambiado nada."));
         }
@@ -744,13 +855,13 @@ FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
     }
     model.Values(p, residuals);
     for (std::size_t i = 0; i < n; ++i) {
-        residuals[i] -= points.y[i];
+        residuals[i] -= scaled.y[i];
     }
     std::vector<double> jtu(size);
     std::vector<double> jtj(size * size);
     model.NormalEquations(p, residuals, jtu, jtj);
     rss = std::inner_product(residuals.begin(), residuals.end(), residuals.begin(), 0.0);
-    if (noStepFromStart && !AtMinimum(jtu, jtj, rss, points.y)) {
+    if (noStepFromStart && !AtMinimum(jtu, jtj, rss, scaled.y)) {
         return Failed(FitFailure::NoConvergence, NoConvergence(0));
     }
     std::vector<std::size_t> kept;
@@ -784,15 +895,35 @@ FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
         }
     }
 
-    FitResult result = Describe(problem, model, values, p, covariance, ends);
-    result.rss = rss;
+    FitResult result = Describe(problem, model, units, values, covariance, ends);
+    result.rss = rss * units.sy * units.sy;
     result.rSquared = 1.0 - rss / spread.total;
     result.points = static_cast<int>(n);
     result.parameters = static_cast<int>(size);
     result.iterations = iterations;
     result.stopReason = stopReason;
-    result.reducedChiSquare = rss / static_cast<double>(n - size);
-    if (const auto [failure, why] = ResultProblem(result, problem, points, spread);
+    result.reducedChiSquare = rss / static_cast<double>(n - size) * units.sy * units.sy;
+    if (!std::isfinite(result.rss) || !std::isfinite(result.reducedChiSquare)) {
+        // The bands are found at any scale; the sum of squares, which the
+        // document and the report carry in the units of y², is not.
+        const std::string largest = Number(spread.largest * units.sy);
+        return Failed(
+            FitFailure::NotFinite,
+            problem.yFactor != 1.0
+                ? Fill(TRAZEL_TR("BandFit",
+                                 "La suma de cuadrados del ajuste no es un número finito en las "
+                                 "unidades de y, cuyos valores, por el factor de y (%1), llegan "
+                                 "a %2: son demasiado grandes. Redúzcalos con el factor de y."),
+                       {Number(problem.yFactor), largest})
+                : Fill(TRAZEL_TR("BandFit",
+                                 "La suma de cuadrados del ajuste no es un número finito en las "
+                                 "unidades de y, cuyos valores llegan a %1: son demasiado "
+                                 "grandes. Redúzcalos con el factor de y."),
+                       {largest}));
+    }
+    Spread inData = spread;
+    inData.range *= units.sy;
+    if (const auto [failure, why] = ResultProblem(result, problem, points, inData);
         failure != FitFailure::None) {
         return Failed(failure, why);
     }
@@ -800,7 +931,11 @@ FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
         ResidualStructure(residuals, BandWidthInPoints(result.table, points.x));
     result.structure = structure.figure;
     result.structureLimit = structure.limit;
-    result.structured = structure.Fires();
+    // A residual at the size of rounding (noise-free data fitted exactly)
+    // holds the pattern of the rounding itself, which is no band left out.
+    const double signal =
+        std::inner_product(scaled.y.begin(), scaled.y.end(), scaled.y.begin(), 0.0);
+    result.structured = structure.Fires() && rss > kRoundingOnly * signal;
     return result;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <span>
 #include <string>
@@ -24,14 +25,32 @@ struct AlsOptions {
 // number, p not strictly between 0 and 1); nothing when they can.
 std::optional<std::string> AlsProblem(const AlsOptions& options);
 
+// The values of λ for n points: those the baseline depends on (below the
+// lowest it is the data, above the highest a straight line, to the last
+// digit), and those advised, where it bends over about 2π λ^¼ points, from
+// some 0.6 % of the points to twice their number: n⁴ · 10⁻¹² to n⁴ / 100.
+struct AlsRange {
+    double lowest = 0.0;
+    double highest = 0.0;
+};
+AlsRange AlsUsableRange(std::size_t points);
+AlsRange AlsAdvisedRange(std::size_t points);
+
+// Why λ is of no use for that many points, naming both ranges, in Spanish;
+// nothing when it is.
+std::optional<std::string> AlsRangeProblem(const AlsOptions& options, std::size_t points);
+
 // The baseline under y, one value per point, for x in any order (an empty
-// result for options with an AlsProblem). Each of the ten solutions is of a
-// pentadiagonal symmetric system, by a banded LDLᵀ factorisation in O(n).
+// result for options with an AlsProblem or an AlsRangeProblem). Each of the
+// ten solutions is of a banded least squares problem, by Givens rotations in
+// O(n), with two corrections. Not-a-number where rounding still defeats it:
+// the caller checks.
 std::vector<double> AlsBaseline(std::span<const double> x, std::span<const double> y,
                                 const AlsOptions& options);
 
-// One solution of (W + λ DᵀD) z = W y for the weights w, D the second
-// differences: the step AlsBaseline repeats, for checking it.
+// The z that minimises Σ wᵢ (yᵢ − zᵢ)² + λ Σ (Δ²zᵢ)² for the weights w, which
+// solves (W + λ DᵀD) z = W y, D the second differences: the step AlsBaseline
+// repeats, for checking it.
 std::vector<double> SmoothWeighted(std::span<const double> y, std::span<const double> w,
                                    double lambda);
 

@@ -168,6 +168,35 @@ model::SpectrumHeader TransformedHeader(model::SpectrumHeader header,
     return header;
 }
 
+void SubtractAls(TransformedSpectrum& spectrum, const AlsOptions& options) {
+    using Fault = TransformedSpectrum::BaselineFault;
+    if (const auto problem = AlsRangeProblem(options, spectrum.x.size())) {
+        spectrum.baselineFault = Fault::LambdaOutOfRange;
+        spectrum.baselineProblem = *problem;
+        return;
+    }
+    std::vector<double> baseline = AlsBaseline(spectrum.x, spectrum.y, options);
+    std::size_t broken = 0;
+    for (std::size_t i = 0; i < baseline.size(); ++i) {
+        broken += std::isfinite(baseline[i]) && std::isfinite(spectrum.y[i] - baseline[i]) ? 0 : 1;
+    }
+    if (broken > 0 || baseline.size() != spectrum.y.size()) {
+        spectrum.baselineFault = Fault::NotFinite;
+        spectrum.baselineProblem = platform::Fill(
+            TRAZEL_TR("MeasuredTransform",
+                      "la línea base por mínimos cuadrados asimétricos (λ = %1, p = %2) no es "
+                      "un número finito en %3 de los %4 puntos"),
+            {platform::FormatG(options.lambda, 6), platform::FormatG(options.p, 6),
+             std::to_string(baseline.size() == spectrum.y.size() ? broken : spectrum.y.size()),
+             std::to_string(spectrum.y.size())});
+        return;
+    }
+    for (std::size_t i = 0; i < baseline.size(); ++i) {
+        spectrum.y[i] -= baseline[i];
+    }
+    spectrum.baseline = std::move(baseline);
+}
+
 TransformedSpectrum ApplyTransform(std::span<const double> x, std::span<const double> y,
                                    const model::SpectrumHeader& header,
                                    const SpectrumTransform& transform) {
@@ -201,10 +230,7 @@ TransformedSpectrum ApplyTransform(std::span<const double> x, std::span<const do
         PutInIncreasingX(out.x, out.y);
     }
     if (transform.als) {
-        out.baseline = AlsBaseline(out.x, out.y, *transform.als);
-        for (std::size_t i = 0; i < out.baseline.size(); ++i) {
-            out.y[i] -= out.baseline[i];
-        }
+        SubtractAls(out, *transform.als);
     }
     return out;
 }

@@ -73,6 +73,12 @@ struct TransformedSpectrum {
     // owner), for a file written from them; ApplyTransform leaves them empty.
     std::string origin = {};
     std::string owner = {};
+    // Why the baseline asked for was not subtracted, y then left as they
+    // were and baseline empty: λ of no use for that many points, found before
+    // any solving, or a baseline not finite everywhere. Empty otherwise.
+    enum class BaselineFault { None, LambdaOutOfRange, NotFinite };
+    BaselineFault baselineFault = BaselineFault::None;
+    std::string baselineProblem;
 
     std::size_t LeftOut() const { return xUndefined + yUndefined; }
 };
@@ -83,6 +89,12 @@ struct TransformedSpectrum {
 TransformedSpectrum ApplyTransform(std::span<const double> x, std::span<const double> y,
                                    const model::SpectrumHeader& header,
                                    const SpectrumTransform& transform);
+
+// The last step of a transform: the baseline by asymmetric least squares
+// subtracted from the spectrum's y, or, when λ is of no use for its points or
+// the baseline is not finite, its baselineFault and baselineProblem set and
+// y left as they are.
+void SubtractAls(TransformedSpectrum& spectrum, const AlsOptions& options);
 
 // The header after the transform, without the points: the units the axis
 // titles follow.

@@ -861,6 +861,10 @@ Try “trazel-cli --help”.
         <source>transmitancia</source>
         <translation>transmittance</translation>
     </message>
+    <message>
+        <source>No hay resultado: %1. No se ha escrito nada.</source>
+        <translation>No result: %1. Nothing has been written.</translation>
+    </message>
 </context>
 <context>
     <name>NewCommand</name>

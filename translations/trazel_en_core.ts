@@ -11,6 +11,10 @@
         <source>p de la línea base por mínimos cuadrados asimétricos debe estar entre 0 y 1 (sin llegar a ninguno), no %1</source>
         <translation>p of the asymmetric least squares baseline must lie between 0 and 1 (excluding both), not %1</translation>
     </message>
+    <message>
+        <source>λ = %1 no sirve para %2 puntos: la línea base por mínimos cuadrados asimétricos solo depende de λ entre %3 y %4 (fuera de ese intervalo es, en la práctica, los propios datos o una recta); para %2 puntos se aconseja λ entre %5 y %6</source>
+        <translation>λ = %1 is of no use for %2 points: the asymmetric least squares baseline depends on λ only between %3 and %4 (outside that range it is, in practice, the data themselves or a straight line); for %2 points λ between %5 and %6 is advised</translation>
+    </message>
 </context>
 <context>
     <name>AnalysisFile</name>
@@ -342,6 +346,14 @@
     <message>
         <source>El ajuste no da un resultado finito: un valor de la línea base no es un número finito.</source>
         <translation>The fit gives no finite result: a value of the baseline is not a finite number.</translation>
+    </message>
+    <message>
+        <source>La suma de cuadrados del ajuste no es un número finito en las unidades de y, cuyos valores, por el factor de y (%1), llegan a %2: son demasiado grandes. Redúzcalos con el factor de y.</source>
+        <translation>The fit&apos;s sum of squares is not a finite number in the units of y, whose values, times the y factor (%1), reach %2: they are too large. Reduce them with the y factor.</translation>
+    </message>
+    <message>
+        <source>La suma de cuadrados del ajuste no es un número finito en las unidades de y, cuyos valores llegan a %1: son demasiado grandes. Redúzcalos con el factor de y.</source>
+        <translation>The fit&apos;s sum of squares is not a finite number in the units of y, whose values reach %1: they are too large. Reduce them with the y factor.</translation>
     </message>
 </context>
 <context>
@@ -1077,6 +1089,10 @@
     <message>
         <source>sin cambios</source>
         <translation>unchanged</translation>
+    </message>
+    <message>
+        <source>la línea base por mínimos cuadrados asimétricos (λ = %1, p = %2) no es un número finito en %3 de los %4 puntos</source>
+        <translation>the asymmetric least squares baseline (λ = %1, p = %2) is not a finite number at %3 of the %4 points</translation>
     </message>
 </context>
 <context>

@@ -112,6 +112,8 @@ class SpectrumFaults : public CliTest, public testing::WithParamInterface<Spectr
 TEST_P(SpectrumFaults, SayWhyAndWriteNothing) {
     const SpectrumFault& fault = GetParam();
     WriteBytes(Path("t.txt"), "x y\n1 0\n2 -0.5\n3 0.5\n");
+    // Near the largest double, where a baseline through them overflows.
+    WriteBytes(Path("e.txt"), "1 1.7e308\n2 -1.7e308\n3 1.7e308\n4 -1.7e308\n5 1.7e308\n");
     const std::vector<std::string> before = Files();
     EXPECT_EQ(Run(Words(fault.line)), fault.exitCode);
     EXPECT_NE(err_.str().find(fault.message), std::string::npos) << err_.str();
@@ -150,8 +152,37 @@ INSTANTIATE_TEST_SUITE_P(
         SpectrumFault{"FitSinPuntos",
                       "fit examples/calcita-raman.trz --measured @t.txt --x "
                       "wavenumber-to-nanometre --y transmittance-to-absorbance -o @f.trz",
-                      kExitFileError, "quedan 1 de sus 3 puntos"}),
+                      kExitFileError, "quedan 1 de sus 3 puntos"},
+        // A λ the baseline of 3 points no longer depends on, refused before it
+        // is solved for; a baseline that is no number, named.
+        SpectrumFault{"AlsInutil", "spectrum @t.txt --subtract-als 1e20,0.01 -o @a.txt", kExitUsage,
+                      "λ = 1e+20 no sirve para 3 puntos"},
+        SpectrumFault{"FitAlsInutil",
+                      "fit examples/calcita-raman.trz --measured @t.txt --subtract-als 1e-20,0.01 "
+                      "-o @f.trz",
+                      kExitUsage, "entre 1e-16 y 8.1e+14"},
+        SpectrumFault{"AlsNoFinita", "spectrum @e.txt --subtract-als 1,0.5 -o @a.jdx",
+                      kExitFitFailed, "asimétricos (λ = 1, p = 0.5) no es un número finito"},
+        SpectrumFault{"FitAlsNoFinita",
+                      "fit examples/calcita-raman.trz --measured @e.txt --subtract-als 1,0.5 "
+                      "-o @f.trz",
+                      kExitFitFailed, "no es un número finito en 5 de los 5 puntos"},
+        SpectrumFault{"PeaksAlsNoFinita", "peaks @e.txt --subtract-als 1,0.5 -o @p.trz",
+                      kExitFitFailed, "no es un número finito"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A stiff λ on the spectrum of the examples: finite numbers, in a file the
+// reader takes back, and the baseline under the bands.
+TEST_F(CliTest, SubtractsAStiffBaseline) {
+    ASSERT_EQ(Run(Words("spectrum examples/dos-bandas-medido.txt --subtract-als 1e18,0.01 "
+                        "-o @s.jdx")),
+              kExitOk)
+        << err_.str();
+    ASSERT_EQ(Run(Words("spectrum @s.jdx -o @s.txt")), kExitOk) << err_.str();
+    const std::string text = Contents(Path("s.txt"));
+    EXPECT_EQ(text.find("nan"), std::string::npos);
+    EXPECT_NE(text.find("\n1000 1.00"), std::string::npos) << text.substr(0, 200);
+}
 
 // The bands of a fit to a transmittance file converted on the way in are those
 // of a fit to the converted file read as plain text.

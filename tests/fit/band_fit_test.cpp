@@ -640,4 +640,92 @@ INSTANTIATE_TEST_SUITE_P(
                                 Baseline::Linear, false, 5, "", false, 0.45}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// --- The units of the data ---------------------------------------------------
+
+struct ScaleCase {
+    const char* name;
+    double yScale;
+    double xScale;
+    double xShift;  // in ranges of x
+    std::int32_t lineShape;
+    bool fits;  // false: a sum of squares beyond a double, named
+};
+
+class ScaleTest : public testing::TestWithParam<ScaleCase> {};
+
+// The spectrum of examples/dos-bandas-medido.txt, from a start a little off, is
+// fitted as it is and with y × s, x × s and x shifted by up to a million
+// times its range, the start moved alike: the same bands come back, moved
+// alike, to a ten-thousandth of their errors, with the same R².
+TEST_P(ScaleTest, GivesTheSameBandsInAnyUnits) {
+    const ScaleCase& c = GetParam();
+    const PeakTable truth = TableOf({{1005, 0.9, 18}, {1035, 0.4, 20}});
+    const PeakTable start = TableOf({{1008, 0.85, 19}, {1031, 0.45, 21}});
+    SpectrumShape shape = kTwoBands;
+    shape.lineShape = c.lineShape;
+    const SyntheticSpectrum data = MakeSpectrum(truth, shape, 0.01, 7);
+    const FitResult plain = FitBands(ProblemFor(start, shape, data, Baseline::Linear));
+    ASSERT_TRUE(plain.Ok()) << plain.message;
+
+    const double shift = c.xShift * (shape.xMax - shape.xMin) * c.xScale;
+    const auto moved = [&](double x) { return x * c.xScale + shift; };
+    FitProblem problem = ProblemFor(start, shape, data, Baseline::Linear);
+    for (std::size_t i = 0; i < data.x.size(); ++i) {
+        problem.x[i] = moved(data.x[i]);
+        problem.y[i] = data.y[i] * c.yScale;
+    }
+    problem.xMin = moved(shape.xMin);
+    problem.xMax = moved(shape.xMax);
+    for (int k = 1; k < problem.table.count; ++k) {
+        problem.table.position[k] = moved(problem.table.position[k]);
+        problem.table.scaledPosition[k] = problem.table.position[k];
+        problem.table.intensity[k] *= c.yScale;
+        problem.table.width[k] *= c.xScale;
+    }
+    const FitResult result = FitBands(problem);
+    if (!c.fits) {
+        EXPECT_EQ(result.failure, FitFailure::NotFinite);
+        EXPECT_NE(result.message.find("no es un número finito en las unidades de y"),
+                  std::string::npos)
+            << result.message;
+        return;
+    }
+    ASSERT_TRUE(result.Ok()) << result.message;
+    EXPECT_NEAR(result.rSquared, plain.rSquared, 1e-9);
+    const auto same = [](const Estimate& got, const Estimate& want, double unit, double offset,
+                         const std::string& what) {
+        EXPECT_NEAR((got.value - offset) / unit, want.value, 1e-4 * want.error) << what;
+        EXPECT_NEAR(got.error / unit, want.error, 1e-4 * want.error) << what;
+    };
+    for (std::size_t k = 0; k < plain.bands.size(); ++k) {
+        const FittedBand& want = plain.bands[k];
+        const FittedBand& got = result.bands[k];
+        same(got.position, want.position, c.xScale, shift, "position");
+        same(got.intensity, want.intensity, c.yScale, 0.0, "intensity");
+        same(got.width, want.width, c.xScale, 0.0, "width");
+        same(got.area, want.area, c.yScale * c.xScale, 0.0, "area");
+        const double x = want.position.value;
+        EXPECT_NEAR(BaselineAt(result, moved(x)) / c.yScale, BaselineAt(plain, x),
+                    1e-4 * plain.baseline[0].error);
+    }
+    same(result.baseline[1], plain.baseline[1], c.yScale / c.xScale, 0.0, "slope");
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, ScaleTest,
+                         testing::Values(ScaleCase{"tinyY", 1e-200, 1, 0, Gaussian, true},
+                                         ScaleCase{"picoY", 1e-12, 1, 0, Gaussian, true},
+                                         ScaleCase{"picoLorentzian", 1e-12, 1, 0, Lorentzian, true},
+                                         ScaleCase{"teraY", 1e12, 1, 0, Gaussian, true},
+                                         ScaleCase{"hugeY", 1e150, 1, 0, Lorentzian, true},
+                                         // Its sum of squares, near 1e398, is no double.
+                                         ScaleCase{"hugerY", 1e200, 1, 0, Gaussian, false},
+                                         ScaleCase{"tinyX", 1, 1e-100, 0, Gaussian, true},
+                                         ScaleCase{"nanoX", 1, 1e-9, 0, Lorentzian, true},
+                                         ScaleCase{"hugeX", 1, 1e100, 0, Gaussian, true},
+                                         ScaleCase{"farX", 1, 1, 1e6, Gaussian, true},
+                                         ScaleCase{"farLorentzian", 1, 1, 1e6, Lorentzian, true},
+                                         ScaleCase{"farTinyX", 1e-12, 1e-100, -1e6, Gaussian,
+                                                   true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace

@@ -349,6 +349,16 @@ bool CMeasuredOptionsDlg::ValidateFields() {
                         .arg(points_.x.size()));
         return false;
     }
+    if (transform.als) {
+        if (const auto problem = input::AlsRangeProblem(*transform.als, changed.x.size())) {
+            RefuseField(Edit(kAlsLambdaId),
+                        QCoreApplication::translate("MeasuredOptionsDialog",
+                                                    "La línea base por mínimos cuadrados "
+                                                    "asimétricos no se puede calcular: %1.")
+                            .arg(QString::fromStdString(*problem)));
+            return false;
+        }
+    }
     return true;
 }
 
