@@ -11,7 +11,7 @@ bool CAnalysisDoc::OnNewDocument() {
         return false;
     }
     analysis_ = Analysis{};
-    newerSection_.clear();
+    DropUnreadAnalysis();
     Changed();
     return true;
 }
@@ -26,12 +26,22 @@ void CAnalysisDoc::OpenStored(const PeakTable& table, StoredAnalysis stored) {
     if (analysis_.measured) {
         Retransform(*analysis_.measured);
     }
-    newerSection_ = std::move(stored.newerSection);
+    keptSection_ = std::move(stored.keptSection);
+    keptUnread_ = stored.unread;
     Changed();
 }
 
 std::string CAnalysisDoc::SectionToSave() const {
-    return SectionBytesFor(analysis_, newerSection_);
+    return SectionBytesFor(analysis_, keptSection_);
+}
+
+bool CAnalysisDoc::SavingLosesUnreadAnalysis() const {
+    return keptUnread_ && (keptSection_.empty() || !HoldsNothing(analysis_));
+}
+
+void CAnalysisDoc::DropUnreadAnalysis() {
+    keptSection_.clear();
+    keptUnread_ = false;
 }
 
 DocumentState CAnalysisDoc::State() const {

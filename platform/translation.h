@@ -35,6 +35,14 @@ std::string Translate(const char* context, const char* source);
 // placeholders of a translated text; any other % stays as it is.
 std::string Fill(std::string_view pattern, std::initializer_list<std::string_view> arguments);
 
+// A text of UTF-8 that came from a document or a file, as it may be shown:
+// every control character (C0 but the tab and, with keepLineBreaks, line
+// feed and carriage return; DEL; C1) and the noncharacters U+FFFE and U+FFFF
+// replaced by U+FFFD, so that a stored name can neither forge a line of the
+// output nor send the terminal an escape sequence or a bell, and a picture
+// holds only what XML allows. Bytes that are not UTF-8 stay as they are.
+std::string ShownText(std::string_view text, bool keepLineBreaks = false);
+
 }  // namespace trazel::platform
 
 // A text the user reads, translated where it is built: the layers without Qt

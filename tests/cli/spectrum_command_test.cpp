@@ -101,6 +101,7 @@ class SpectrumFaults : public CliTest, public testing::WithParamInterface<Spectr
 TEST_P(SpectrumFaults, SayWhyAndWriteNothing) {
     const SpectrumFault& fault = GetParam();
     WriteBytes(Path("t.txt"), "x y\n1 0\n2 -0.5\n3 0.5\n");
+    WriteBytes(Path("enorme.txt"), "x y\n-1.7e308 0\n0 1\n1.7e308 0\n");
     const std::vector<std::string> before = Files();
     EXPECT_EQ(Run(Words(fault.line)), fault.exitCode);
     EXPECT_NE(err_.str().find(fault.message), std::string::npos) << err_.str();
@@ -131,6 +132,8 @@ INSTANTIATE_TEST_SUITE_P(
                       kExitFileError, "quedan 1 de sus 3 puntos"},
         SpectrumFault{"IntervaloVacio", "spectrum @t.txt --xmin 5 -o @a.txt", kExitFileError,
                       "quedan 0 puntos"},
+        SpectrumFault{"IntervaloDeXDesbordado", "spectrum @enorme.txt -o @a.jdx", kExitFileError,
+                      "el intervalo de x, de -1.7e+308 a 1.7e+308, no cabe en un número"},
         SpectrumFault{"SalidaInaccesible", "spectrum @t.txt -o @no/a.txt", kExitFileError,
                       "no/a.txt"},
         SpectrumFault{"FitSinLaser",
