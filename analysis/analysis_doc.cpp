@@ -36,7 +36,9 @@ std::string CAnalysisDoc::SectionToSave() const {
 }
 
 bool CAnalysisDoc::SavingLosesUnreadAnalysis() const {
-    return keptUnread_ && (keptSection_.empty() || !HoldsNothing(analysis_));
+    // Asked only with a section kept, which few documents have: writing the
+    // analysis out is the one sure test of whether it holds anything.
+    return keptUnread_ && (keptSection_.empty() || !AnalysisSection(analysis_).records.empty());
 }
 
 void CAnalysisDoc::DropUnreadAnalysis() {

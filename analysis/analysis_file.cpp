@@ -696,10 +696,4 @@ std::string SectionBytesFor(const Analysis& analysis, const std::string& keptSec
     return SectionBytes(section);
 }
 
-bool HoldsNothing(const Analysis& analysis) {
-    return !analysis.measured && IsDefault(analysis.fitSettings) &&
-           !HasFitOptions(analysis.fitSettings) && !analysis.lastFit && !analysis.baseline &&
-           !analysis.axisTitles && !analysis.peakSearch && analysis.keptRecords.empty();
-}
-
 }  // namespace trazel::analysis

@@ -70,7 +70,4 @@ StoredAnalysis AnalysisFromSection(const model::SectionRead& read, const model::
 // section when the analysis holds nothing.
 std::string SectionBytesFor(const Analysis& analysis, const std::string& keptSection);
 
-// Whether the analysis writes no section at all.
-bool HoldsNothing(const Analysis& analysis);
-
 }  // namespace trazel::analysis

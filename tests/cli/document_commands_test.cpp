@@ -76,6 +76,11 @@ struct UnreadCase {
     bool older;
 };
 
+// By name: the bytes gtest would print include the padding after older.
+void PrintTo(const UnreadCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class UnreadAnalysisTest : public CliTest, public testing::WithParamInterface<UnreadCase> {};
 
 // An analysis that could not be read is shown with the reason, written back
