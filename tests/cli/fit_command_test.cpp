@@ -68,6 +68,11 @@ struct FitRun {
     int points;
 };
 
+// By name: the bytes gtest would print include the padding after points.
+void PrintTo(const FitRun& r, std::ostream* os) {
+    *os << r.name;
+}
+
 class FitRunTest : public FitCommandTest, public testing::WithParamInterface<FitRun> {};
 
 // The bands come back newest first as `show` lists them, those with nothing
