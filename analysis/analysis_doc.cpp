@@ -11,7 +11,7 @@ bool CAnalysisDoc::OnNewDocument() {
         return false;
     }
     analysis_ = Analysis{};
-    newerSection_.clear();
+    DropUnreadAnalysis();
     Changed();
     return true;
 }
@@ -26,12 +26,24 @@ void CAnalysisDoc::OpenStored(const PeakTable& table, StoredAnalysis stored) {
     if (analysis_.measured) {
         Retransform(*analysis_.measured);
     }
-    newerSection_ = std::move(stored.newerSection);
+    keptSection_ = std::move(stored.keptSection);
+    keptUnread_ = stored.unread;
     Changed();
 }
 
 std::string CAnalysisDoc::SectionToSave() const {
-    return SectionBytesFor(analysis_, newerSection_);
+    return SectionBytesFor(analysis_, keptSection_);
+}
+
+bool CAnalysisDoc::SavingLosesUnreadAnalysis() const {
+    // Asked only with a section kept, which few documents have: writing the
+    // analysis out is the one sure test of whether it holds anything.
+    return keptUnread_ && (keptSection_.empty() || !AnalysisSection(analysis_).records.empty());
+}
+
+void CAnalysisDoc::DropUnreadAnalysis() {
+    keptSection_.clear();
+    keptUnread_ = false;
 }
 
 DocumentState CAnalysisDoc::State() const {

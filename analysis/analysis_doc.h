@@ -44,9 +44,17 @@ class CAnalysisDoc : public model::CTrazelDoc {
     void OpenTable(const model::PeakTable& table);
     // Opens a table with the analysis its file stored beside it.
     void OpenStored(const model::PeakTable& table, StoredAnalysis stored);
-    // The bytes to save after the table's records: the analysis, or a later
-    // version's section kept as it came while there is no analysis of ours.
+    // The bytes to save after the table's records: the analysis, or a
+    // section that could not be read, kept as it came while there is no
+    // analysis of ours.
     std::string SectionToSave() const;
+    // Whether saving now would lose an analysis the file held and this
+    // version could not read: the document has an analysis of its own that
+    // would take its place, or the section was too large to keep. A save asks
+    // first, or refuses.
+    bool SavingLosesUnreadAnalysis() const;
+    // Forgets the section that could not be read, as the user asked.
+    void DropUnreadAnalysis();
 
     const Analysis& GetAnalysis() const { return analysis_; }
     // The table and the analysis together, for an undo step, and put back.
@@ -97,7 +105,8 @@ class CAnalysisDoc : public model::CTrazelDoc {
     void Changed();
 
     Analysis analysis_;
-    std::string newerSection_;
+    std::string keptSection_;
+    bool keptUnread_ = false;
     std::uint64_t changes_ = 0;
     struct Listener {
         const void* owner;

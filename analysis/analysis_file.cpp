@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 #include <sstream>
 
 #include "analysis/peak_search.h"
@@ -479,8 +480,6 @@ bool ReadRecord(const SectionRecord& record, const PeakTable& table, Analysis& a
     RecordReader in(record.bytes);
     switch (record.tag) {
         case kTagMeasured:
-            Check(!analysis.measured,
-                  TRAZEL_TR_NOOP("AnalysisFile", "el espectro medido aparece dos veces"));
             analysis.measured = ReadMeasured(in);
             break;
         case kTagTransform:
@@ -529,7 +528,7 @@ bool ReadRecord(const SectionRecord& record, const PeakTable& table, Analysis& a
             Check(std::all_of(analysis.baseline->coefficients.begin(),
                               analysis.baseline->coefficients.end(),
                               [](double c) { return std::isfinite(c); }),
-                  "la línea base guardada no es un número finito");
+                  TRAZEL_TR_NOOP("AnalysisFile", "la línea base guardada no es un número finito"));
             break;
         case kTagAxisTitles: {
             AxisTitles titles;
@@ -607,7 +606,8 @@ StoredAnalysis AnalysisFromSection(const SectionRead& read, const PeakTable& tab
         case SectionRead::Kind::None:
             return stored;
         case SectionRead::Kind::Newer:
-            stored.newerSection = read.keptBytes;
+            stored.keptSection = read.keptBytes;
+            stored.unread = true;
             stored.notice =
                 TRAZEL_TR("AnalysisFile",
                           "El documento guarda un análisis de una versión de Trazel más "
@@ -616,29 +616,48 @@ StoredAnalysis AnalysisFromSection(const SectionRead& read, const PeakTable& tab
                           "nuevo.");
             return stored;
         case SectionRead::Kind::Damaged:
+            stored.keptSection = read.keptBytes;
+            stored.unread = true;
             stored.notice = platform::Fill(TRAZEL_TR("AnalysisFile",
                                                      "No se pudo leer el análisis guardado en el "
-                                                     "documento: %1 Se abre solo la tabla."),
+                                                     "documento: %1 Se abre solo la tabla; el "
+                                                     "análisis se guarda tal cual estaba mientras "
+                                                     "no se cree uno nuevo."),
                                            {read.problem});
             return stored;
         case SectionRead::Kind::Read:
             break;
     }
+    // A section of this version that cannot be used is kept as it came:
+    // its layout is the only one such a section has, so the records write
+    // back the bytes they came in.
+    const auto unread = [&](std::uint32_t tag, const std::string& why) {
+        StoredAnalysis kept;
+        kept.keptSection = SectionBytes(read.section);
+        kept.unread = true;
+        kept.notice = platform::Fill(TRAZEL_TR("AnalysisFile",
+                                               "No se pudo leer el análisis guardado en el "
+                                               "documento: %1 no es válido: %2. Se abre solo la "
+                                               "tabla; el análisis se guarda tal cual estaba "
+                                               "mientras no se cree uno nuevo."),
+                                     {TagName(tag), why});
+        return kept;
+    };
     Analysis analysis;
     MeasuredExtras extras;
+    std::set<std::uint32_t> seen;
     for (const SectionRecord& record : read.section.records) {
         try {
+            // A record of ours twice is no later version's addition: which
+            // one holds the truth cannot be told, and keeping the last would
+            // drop the other on the next save.
+            Check(record.tag > kTagLastFitMore || seen.insert(record.tag).second,
+                  TRAZEL_TR_NOOP("AnalysisFile", "aparece dos veces"));
             if (!ReadRecord(record, table, analysis, extras)) {
                 analysis.keptRecords.push_back(record);
             }
         } catch (const RecordError& e) {
-            stored.notice =
-                platform::Fill(TRAZEL_TR("AnalysisFile",
-                                         "No se pudo leer el análisis guardado en el "
-                                         "documento: %1 no es válido: %2. Se abre solo la "
-                                         "tabla."),
-                               {TagName(record.tag), e.what()});
-            return stored;
+            return unread(record.tag, e.what());
         }
     }
     if (analysis.measured) {
@@ -658,15 +677,21 @@ StoredAnalysis AnalysisFromSection(const SectionRead& read, const PeakTable& tab
             std::const_pointer_cast<input::MeasuredSpectrum>(m.points)->header = *extras.units;
         }
         Retransform(m);
+        // As loading the spectrum with that change refuses it: a figure or
+        // a fit has nothing to work on.
+        if (m.X().size() < 2) {
+            return unread(extras.change ? kTagMeasuredChange : kTagMeasuredAls,
+                          TRAZEL_TR("AnalysisFile", "deja menos de dos puntos del espectro"));
+        }
     }
     stored.analysis = std::move(analysis);
     return stored;
 }
 
-std::string SectionBytesFor(const Analysis& analysis, const std::string& newerSection) {
+std::string SectionBytesFor(const Analysis& analysis, const std::string& keptSection) {
     const DocumentSection section = AnalysisSection(analysis);
     if (section.records.empty()) {
-        return newerSection;
+        return keptSection;
     }
     return SectionBytes(section);
 }

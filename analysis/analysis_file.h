@@ -47,9 +47,14 @@ model::DocumentSection AnalysisSection(const Analysis& analysis);
 // What a document's file brought beside its table.
 struct StoredAnalysis {
     Analysis analysis;
-    // A section of a later version, to be written back as it was while this
-    // document has no analysis of its own.
-    std::string newerSection;
+    // A section that could not be read, a later version's or a damaged one,
+    // to be written back as it was while this document has no analysis of
+    // its own.
+    std::string keptSection;
+    // There was a section and it could not be read: writing the document
+    // with an analysis of its own, or without keptSection (empty for a
+    // damaged section too large to keep), loses it.
+    bool unread = false;
     // Why the section could not be read (the analysis is then empty), or that
     // it was written by a later version; empty when all is well.
     std::string notice;
@@ -62,7 +67,7 @@ struct StoredAnalysis {
 StoredAnalysis AnalysisFromSection(const model::SectionRead& read, const model::PeakTable& table);
 
 // The bytes to write after the records: the analysis's section, or the kept
-// section of a later version when the analysis holds nothing.
-std::string SectionBytesFor(const Analysis& analysis, const std::string& newerSection);
+// section when the analysis holds nothing.
+std::string SectionBytesFor(const Analysis& analysis, const std::string& keptSection);
 
 }  // namespace trazel::analysis

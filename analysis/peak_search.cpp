@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <numeric>
 #include <set>
 
@@ -380,7 +381,16 @@ PeakSearchResult FindBands(std::span<const double> x, std::span<const double> y,
     const int m = window / 2;
     const std::vector<double> s = Filter(p.y, m, order, false);
     const auto [low, high] = std::minmax_element(s.begin(), s.end());
-    const double floor = settings.minProminence * (*high - *low);
+    // The values' own rounding and what the smoothing adds to it, a few
+    // units in the last place of the largest value for every point of the
+    // window: a band that rises less than this out of flat data is rounding,
+    // however small the prominence asked for.
+    double magnitude = 0.0;
+    for (const double v : p.y) {
+        magnitude = std::max(magnitude, std::fabs(v));
+    }
+    const double resolution = 4.0 * window * std::numeric_limits<double>::epsilon() * magnitude;
+    const double floor = std::max(settings.minProminence * (*high - *low), resolution);
     result.prominenceFloor = floor;
     const std::vector<double> left = LowestTowardsHigher(s, true);
     const std::vector<double> right = LowestTowardsHigher(s, false);
@@ -389,12 +399,12 @@ PeakSearchResult FindBands(std::span<const double> x, std::span<const double> y,
     for (const std::size_t i : LocalMaxima(s)) {
         const double base = std::max(left[i], right[i]);
         const double prominence = s[i] - base;
-        if (!(prominence >= floor && prominence > 0.0)) {
+        if (!(prominence >= floor && prominence > resolution)) {
             continue;
         }
         const auto [position, top] = Vertex(p, s, i, 1.0);
         const double from = baseline ? baseline->At(position) : base;
-        if (!(top - from > 0.0)) {
+        if (!(top - from > resolution)) {
             continue;
         }
         maxima.push_back({i, {position, top - from, 0.0, prominence, false}, from});
@@ -433,7 +443,7 @@ PeakSearchResult FindBands(std::span<const double> x, std::span<const double> y,
             }
             const double value = s[i];
             const double from = baseline ? baseline->At(position) : nearest->base;
-            if (!(value - from >= floor && value - from > 0.0)) {
+            if (!(value - from >= floor && value - from > resolution)) {
                 continue;
             }
             // The second derivative of a Gaussian changes sign a standard

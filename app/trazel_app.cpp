@@ -48,7 +48,25 @@ Status TrazelDocumentStorage::Load(const std::string& path) {
 }
 
 Status TrazelDocumentStorage::Save(const std::string& path) {
-    return SaveDocumentFile(path, document_.Table(), document_.SectionToSave());
+    if (Status saved = SaveDocumentFile(path, document_.Table(), document_.SectionToSave());
+        !saved.ok()) {
+        return saved;
+    }
+    // The user agreed to lose it (SaveQuestion); the file no longer holds it.
+    if (document_.SavingLosesUnreadAnalysis()) {
+        document_.DropUnreadAnalysis();
+    }
+    return {};
+}
+
+QString TrazelDocumentStorage::SaveQuestion() const {
+    if (!document_.SavingLosesUnreadAnalysis()) {
+        return {};
+    }
+    return QCoreApplication::translate(
+        "DocumentManager",
+        "El análisis guardado en el documento no se pudo leer al abrirlo, y al guardar se "
+        "perderá: el documento se escribirá sin él. ¿Desea guardarlo así?");
 }
 
 std::string TrazelDocumentStorage::TakeNotice() {

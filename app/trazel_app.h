@@ -31,6 +31,7 @@ class TrazelDocumentStorage : public platform::DocumentStorage {
     explicit TrazelDocumentStorage(analysis::CAnalysisDoc& document) : document_(document) {}
     platform::Status Load(const std::string& path) override;
     platform::Status Save(const std::string& path) override;
+    QString SaveQuestion() const override;
     // What the last load has to tell the user (a stored analysis it could
     // not read), once; empty when nothing.
     std::string TakeNotice();

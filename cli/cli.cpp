@@ -66,10 +66,13 @@ const Command kCommands[] = {
          "         con las cifras justas para leerse igual: new --from lo rehace byte a byte\n"
          "         (una marca de separada distinta de 0 y 1, de otro programa, vuelve como 1).\n"),
      RunShow},
-    {"convert", TRAZEL_TR_NOOP("CliHelp", "trazel-cli convert DOC OUT"),
+    {"convert", TRAZEL_TR_NOOP("CliHelp", "trazel-cli convert DOC OUT [--drop-analysis]"),
      TRAZEL_TR_NOOP(
          "CliHelp",
-         "  Lee DOC (formato actual o antiguo) y lo escribe en OUT con el formato actual.\n"),
+         "  Lee DOC (formato actual o antiguo) y lo escribe en OUT con el formato actual.\n"
+         "  Un análisis guardado que no se puede leer (dañado o de una versión más\n"
+         "  reciente) se escribe tal cual estaba.\n"
+         "  --drop-analysis  escribe solo la tabla, sin el análisis guardado\n"),
      RunConvert},
     {"export",
      TRAZEL_TR_NOOP(
@@ -156,9 +159,10 @@ const Command kCommands[] = {
          "  --width-cm W, --height-cm H  el tamaño en papel en centímetros (8,5 de\n"
          "                      ancho, una columna de revista; el alto, 3/4 del ancho)\n"
          "  --width-in W, --height-in H  el tamaño en pulgadas\n"
-         "  --dpi D             puntos por pulgada del PNG, que los lleva escritos (600)\n"
-         "  --size WxH          el tamaño en píxeles; sin --dpi, a la resolución que le da\n"
-         "                      8,5 cm de ancho\n"
+         "  --dpi D             puntos por pulgada del PNG, que los lleva escritos, de 10\n"
+         "                      a 10000 (600)\n"
+         "  --size WxH          el tamaño en píxeles, de 16 a 20000 por lado; sin --dpi, a\n"
+         "                      la resolución que le da 8,5 cm de ancho (de 10 a 10000)\n"
          "  --fill              sombrea las bandas ajustadas hasta la línea base\n"
          "  --reversed          el eje x decrece hacia la derecha\n"
          "  --xtitle T, --ytitle T  los títulos de los ejes (los de las unidades del\n"

@@ -17,6 +17,7 @@
 #include "model/document_file.h"
 #include "model/trazel_doc.h"
 #include "output/peak_list.h"
+#include "platform/atomic_file.h"
 #include "platform/file_errors.h"
 #include "platform/number_format.h"
 #include "platform/translation.h"
@@ -164,8 +165,23 @@ void OpenDocumentOrThrow(const std::string& path, analysis::CAnalysisDoc& docume
     document.OpenStored(contents.table, std::move(stored));
 }
 
+std::string DocumentBytesOrThrow(const std::string& path, const analysis::CAnalysisDoc& document) {
+    // An analysis that could not be read is written back as it came; one
+    // that this document's own analysis would replace is never dropped
+    // unless the user says so.
+    if (document.SavingLosesUnreadAnalysis()) {
+        throw FileError(
+            Fill(TRAZEL_TR("Cli",
+                           "no se ha escrito %1: el análisis guardado en el documento no "
+                           "se pudo leer y se perdería. Para quitarlo del documento: "
+                           "trazel-cli convert DOC DOC --drop-analysis"),
+                 {QuoteFileName(path)}));
+    }
+    return PeakTableBytes(document.Table()) + document.SectionToSave();
+}
+
 void SaveDocumentOrThrow(const std::string& path, const analysis::CAnalysisDoc& document) {
-    if (const Status error = SaveDocumentFile(path, document.Table(), document.SectionToSave());
+    if (const Status error = WriteFileAtomically(path, DocumentBytesOrThrow(path, document));
         !error.ok()) {
         throw FileError(error.message());
     }
@@ -241,18 +257,20 @@ int RunNew(const std::vector<std::string>& args, std::ostream&, std::ostream&) {
 namespace {
 
 // What a document holds beside its table, a line a part; nothing for a
-// table-only document.
+// table-only document. The texts it stored are shown through ShownText: a
+// name may hold anything a file system allows.
 std::string AnalysisText(const analysis::Analysis& a) {
     std::string text;
     if (a.measured) {
         const analysis::MeasuredData& m = *a.measured;
         const auto& x = m.points->x;
         const auto [lo, hi] = std::minmax_element(x.begin(), x.end());
-        text += Fill(TRAZEL_TR("ShowCommand", "Espectro medido: %1 (%2 puntos, x de %3 a %4)\n"),
-                     {m.sourceName, std::to_string(x.size()), FormatG(*lo), FormatG(*hi)});
+        text +=
+            Fill(TRAZEL_TR("ShowCommand", "Espectro medido: %1 (%2 puntos, x de %3 a %4)\n"),
+                 {ShownText(m.sourceName), std::to_string(x.size()), FormatG(*lo), FormatG(*hi)});
         const auto unit = [](const std::string& title) {
             return title.empty() ? TRAZEL_TR("ShowCommand", "no declaradas")
-                                 : Fill(TRAZEL_TR("ShowCommand", "«%1»"), {title});
+                                 : Fill(TRAZEL_TR("ShowCommand", "«%1»"), {ShownText(title)});
         };
         text += Fill(TRAZEL_TR("ShowCommand", "Unidades del archivo: x %1, y %2\n"),
                      {unit(XAxisTitle(m.points->header)), unit(YAxisTitle(m.points->header))});
@@ -282,7 +300,7 @@ std::string AnalysisText(const analysis::Analysis& a) {
              Counted(static_cast<std::size_t>(r.iterations), "ShowCommand",
                      TRAZEL_TR_NOOP("ShowCommand", "%1 iteración"),
                      TRAZEL_TR_NOOP("ShowCommand", "%1 iteraciones")),
-             fit::StopReasonText(r)});
+             ShownText(fit::StopReasonText(r))});
     } else if (a.measured) {
         text += TRAZEL_TR("ShowCommand", "Ajuste guardado: ninguno\n");
     }
@@ -298,7 +316,7 @@ std::string AnalysisText(const analysis::Analysis& a) {
     }
     if (a.axisTitles) {
         text += Fill(TRAZEL_TR("ShowCommand", "Títulos de los ejes: «%1», «%2»\n"),
-                     {a.axisTitles->x, a.axisTitles->y});
+                     {ShownText(a.axisTitles->x), ShownText(a.axisTitles->y)});
     }
     return text.empty() ? text : "\n" + text;
 }
@@ -340,13 +358,17 @@ int RunShow(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 }
 
 int RunConvert(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
-    const ParsedOptions options(args, {});
+    const ParsedOptions options(args, {{}, {"--drop-analysis"}});
     const auto& paths =
         options.Positional(2, TRAZEL_TR("Cli", "el documento de entrada o el de salida"));
     // Converting a document in place is allowed: it is read whole before the
-    // new layout takes its place. Its analysis goes with it.
+    // new layout takes its place. Its analysis goes with it, read or not.
     analysis::CAnalysisDoc document;
     OpenDocumentOrThrow(paths[0], document, err);
+    if (options.Has("--drop-analysis")) {
+        const PeakTable table = document.Table();
+        document.OpenTable(table);
+    }
     SaveDocumentOrThrow(OutputTarget(paths[1]), document);
     return kExitOk;
 }

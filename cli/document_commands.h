@@ -22,6 +22,10 @@ model::PeakTable LoadDocumentOrThrow(const std::string& path);
 // itself: err says why, and the table opens alone.
 void OpenDocumentOrThrow(const std::string& path, analysis::CAnalysisDoc& document,
                          std::ostream& err);
+// The bytes of document, its table and its analysis, to be written to path;
+// throws FileError when they would lose an analysis the document's file held
+// and could not be read.
+std::string DocumentBytesOrThrow(const std::string& path, const analysis::CAnalysisDoc& document);
 // Writes document, its table and its analysis, or throws FileError.
 void SaveDocumentOrThrow(const std::string& path, const analysis::CAnalysisDoc& document);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 #include <ostream>
+#include <tuple>
 
 #include "analysis/analysis_doc.h"
 #include "cli/cli.h"
@@ -54,8 +55,19 @@ QSize ParseSize(const std::string& text) {
                            "--size se escribe ANCHOxALTO en píxeles (1200x800), no «%1»"),
                  {text}));
     }
-    return QSize(ParseIntArg(text.substr(0, x), "--size"),
-                 ParseIntArg(text.substr(x + 1), "--size"));
+    const QSize size(ParseIntArg(text.substr(0, x), "--size"),
+                     ParseIntArg(text.substr(x + 1), "--size"));
+    const auto within = [](int side) {
+        return side >= ui::kMinPictureSide && side <= ui::kMaxPictureSide;
+    };
+    if (!within(size.width()) || !within(size.height())) {
+        throw UsageError(
+            Fill(TRAZEL_TR("FigureCommand",
+                           "--size: la imagen debe tener de %1 a %2 píxeles por "
+                           "lado, no «%3»"),
+                 {std::to_string(ui::kMinPictureSide), std::to_string(ui::kMaxPictureSide), text}));
+    }
+    return size;
 }
 
 // The picture's size from --size (pixels) or a width and height on paper in
@@ -186,7 +198,9 @@ std::pair<double, double> StoredXRange(const analysis::Analysis& a) {
     if (a.lastFit) {
         return {a.lastFit->xMin, a.lastFit->xMax};
     }
-    if (a.measured) {
+    // A stored spectrum holds two points at the least once read; a set
+    // without points has no limits to take.
+    if (a.measured && !a.measured->X().empty()) {
         const auto x = a.measured->X();
         const auto [lo, hi] = std::minmax_element(x.begin(), x.end());
         return {*lo, *hi};
@@ -223,6 +237,17 @@ int RunFigure(const std::vector<std::string>& args, std::ostream&, std::ostream&
         request.xRange ? *request.xRange : StoredXRange(document.GetAnalysis());
     request.view.curve.xMin = xMin;
     request.view.curve.xMax = xMax;
+    // Limits the axes cannot draw, given or taken from the data, are named
+    // rather than drawn as empty axes.
+    for (const auto& [low, high, given] :
+         {std::tuple{xMin, xMax, true},
+          std::tuple{request.view.curve.yMin, request.view.curve.yMax, !request.view.yFromData}}) {
+        if (const std::string problem = ui::AxisLimitsProblem(low, high);
+            given && !problem.empty()) {
+            throw UsageError(
+                Fill(TRAZEL_TR("FigureCommand", "no se puede dibujar la figura: %1"), {problem}));
+        }
+    }
     // Titles typed for the document, else the units of its data as
     // transformed, name the axes the options leave unnamed.
     {

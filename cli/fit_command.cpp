@@ -23,6 +23,7 @@
 #include "platform/atomic_file.h"
 #include "platform/file_errors.h"
 #include "platform/number_format.h"
+#include "platform/output_file.h"
 #include "platform/translation.h"
 #include "platform/version.h"
 
@@ -402,30 +403,49 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
                                      .result = result};
     document.ApplyFit(record);
     // The spectrum, the settings, the result and the baseline go with the
-    // fitted table, as the window saves them.
-    SaveDocumentOrThrow(outPath, document);
-    tableOut << FitResultText(result, problem.baseline);
-    // Each file whole or not at all; the report and the curves are made from
-    // the document's own record, as the window makes them.
+    // fitted table, as the window saves them. The report and the curves are
+    // made from the document's own record, as the window makes them. Every
+    // file is written to its temporary first and all take their places
+    // together: a report that cannot be written leaves the document, even
+    // the input under -o, as it was.
+    const std::string documentBytes = DocumentBytesOrThrow(outPath, document);
     const analysis::MeasuredData& measured = *document.GetAnalysis().measured;
+    const analysis::FitRecord& stored = *document.GetAnalysis().lastFit;
+    std::vector<PendingFile> written;
+    std::string reportBytes;
     if (files.report) {
         const analysis::ReportOrigin origin{
             .document = DefaultPrintTitle(NamesStandardOutput(outPath) ? docPath : outPath),
             .date = TodayText(),
             .version = kTrazelVersion};
-        if (const Status failed = analysis::WriteFitReport(*files.report, measured,
-                                                           *document.GetAnalysis().lastFit, origin);
-            !failed.ok()) {
-            throw FileError(failed.message());
-        }
+        reportBytes = analysis::ReportFormatFor(*files.report) == analysis::ReportFormat::Text
+                          ? analysis::FitReportText(measured, stored, origin)
+                          : analysis::FitReportCsv(measured, stored, origin);
+        written.push_back({*files.report, BytesWriter(reportBytes)});
     }
     if (files.curves) {
-        if (const Status failed = analysis::WriteFitCurvesFile(
-                *files.curves, measured, *document.GetAnalysis().lastFit, files.step);
-            !failed.ok()) {
-            throw FileError(failed.message());
+        if (files.step) {
+            if (const auto problem = analysis::CurveStepProblem(stored, *files.step)) {
+                throw FileError(
+                    FileFailure(FileOperation::Write, *files.curves, *problem).message());
+            }
         }
+        written.push_back({*files.curves, [&](const WriteTarget& target) {
+                               OutputFile file;
+                               if (const Status opened = file.Open(target); !opened.ok()) {
+                                   return opened;
+                               }
+                               analysis::WriteFitCurves(file, measured, stored, files.step);
+                               return file.Close();
+                           }});
     }
+    // The document last: standard output, written where it stands, gets it
+    // only once the files are written.
+    written.push_back({outPath, BytesWriter(documentBytes)});
+    if (const Status failed = ReplaceFilesTogether(written); !failed.ok()) {
+        throw FileError(failed.message());
+    }
+    tableOut << FitResultText(result, problem.baseline);
     return kExitOk;
 }
 

@@ -73,11 +73,15 @@ QByteArray RenderGraphPicture(const PeakTable& table, const GraphSettings& setti
     buffer.open(QIODevice::WriteOnly);
     if (format == PictureFormat::Png) {
         QImage image(kGraphPictureSize, QImage::Format_RGB32);
-        {
-            QPainter painter(&image);
-            PaintGraphPicture(painter, table, settings);
+        QPainter painter;
+        if (image.isNull() || !painter.begin(&image)) {
+            return {};
         }
-        image.save(&buffer, "PNG");
+        PaintGraphPicture(painter, table, settings);
+        painter.end();
+        if (!image.save(&buffer, "PNG")) {
+            return {};
+        }
     } else {
         QSvgGenerator svg;
         svg.setOutputDevice(&buffer);
@@ -90,7 +94,10 @@ QByteArray RenderGraphPicture(const PeakTable& table, const GraphSettings& setti
         // markup of the name's choosing into it.
         svg.setTitle(XmlText(title));
         svg.setDescription(QStringLiteral("Trazel"));
-        QPainter painter(&svg);
+        QPainter painter;
+        if (!painter.begin(&svg)) {
+            return {};
+        }
         PaintGraphPicture(painter, table, settings);
     }
     return bytes;

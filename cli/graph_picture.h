@@ -30,6 +30,7 @@ void PaintGraphPicture(QPainter& painter, const model::PeakTable& table,
                        const output::GraphSettings& settings);
 
 // The picture as the bytes of a PNG or SVG file; title is the SVG's title.
+// Empty when it could not be painted or encoded.
 QByteArray RenderGraphPicture(const model::PeakTable& table, const output::GraphSettings& settings,
                               PictureFormat format, const std::string& title);
 

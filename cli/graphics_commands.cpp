@@ -12,6 +12,7 @@
 #include "cli/output_commands.h"
 #include "cli/output_options.h"
 #include "platform/atomic_file.h"
+#include "platform/file_errors.h"
 #include "platform/qt/print_driver.h"
 #include "platform/version.h"
 #include "ui/plot/plot_figure.h"
@@ -29,6 +30,10 @@ int RunPlot(const std::vector<std::string>& args, std::ostream&, std::ostream&) 
     GuiSession gui;
     const QByteArray bytes = RenderGraphPicture(table, request.settings, request.format,
                                                 DefaultPrintTitle(request.docPath));
+    if (bytes.isEmpty()) {
+        throw FileError(
+            FileFailure(FileOperation::Write, request.outPath, ui::PictureNotDrawn()).message());
+    }
     if (const Status failed = WriteFileAtomically(
             request.outPath,
             std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));

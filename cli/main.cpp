@@ -53,10 +53,12 @@ std::string TranslateFromTable(const char* context, const char* source) {
 // The language of the messages: --lang before the command, else the
 // environment's. The programs this one runs (trazel-cli-draw) take it from
 // LANGUAGE, so --lang is passed on there. Nothing when --lang names a
-// language we do not have.
-std::optional<Language> ChooseLanguage(std::vector<std::string>& args) {
+// language we do not have; twice tells of a --lang given more than once,
+// which is refused as every option given twice is.
+std::optional<Language> ChooseLanguage(std::vector<std::string>& args, bool& twice) {
     std::optional<std::string> asked;
     while (!args.empty() && (args.front() == "--lang" || args.front().starts_with("--lang="))) {
+        twice = twice || asked.has_value();
         if (args.front() == "--lang") {
             asked = args.size() > 1 ? args[1] : "";
             args.erase(args.begin(), args.begin() + (args.size() > 1 ? 2 : 1));
@@ -88,10 +90,16 @@ int main(int argc, char** argv) {
     InstallTemporaryCleanup();
     std::set_terminate(OnTerminate);
     std::vector<std::string> args(argv + 1, argv + argc);
-    const auto language = ChooseLanguage(args);
+    bool twice = false;
+    const auto language = ChooseLanguage(args, twice);
     if (language.value_or(LanguageFromEnvironment()) == Language::English) {
         InstallTranslator(&TranslateFromTable);
         inEnglish = true;
+    }
+    if (twice) {
+        std::cerr << "trazel-cli: "
+                  << Fill(TRAZEL_TR("Cli", "%1 aparece más de una vez"), {"--lang"}) << '\n';
+        return kExitUsage;
     }
     if (!language) {
         std::cerr << TRAZEL_TR("Cli",

@@ -1,8 +1,10 @@
 #include "cli/peaks_command.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <ostream>
+#include <span>
 
 #include "analysis/analysis_doc.h"
 #include "analysis/peak_search.h"
@@ -126,6 +128,37 @@ std::string UsedText(const PeakSearchResult& r, bool translated) {
            (r.used.shoulders ? words(TRAZEL_TR_NOOP("PeaksCommand", "; con hombros")) : "") + ".\n";
 }
 
+// Whether the y inside [lo, hi] times factor, their range and the sum of
+// their squares about their mean are finite numbers, as the fit asks of its
+// data: infinite heights would pass every later test.
+bool SumsAreFinite(std::span<const double> x, std::span<const double> y, double factor, double lo,
+                   double hi) {
+    double sum = 0.0;
+    std::size_t count = 0;
+    double low = HUGE_VAL;
+    double high = -HUGE_VAL;
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        if (x[i] >= lo && x[i] <= hi) {
+            const double v = y[i] * factor;
+            sum += v;
+            low = std::min(low, v);
+            high = std::max(high, v);
+            ++count;
+        }
+    }
+    if (count == 0) {
+        return true;
+    }
+    const double mean = sum / static_cast<double>(count);
+    double total = 0.0;
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        if (x[i] >= lo && x[i] <= hi) {
+            total += (y[i] * factor - mean) * (y[i] * factor - mean);
+        }
+    }
+    return std::isfinite(total) && std::isfinite(high - low);
+}
+
 }  // namespace
 
 int RunPeaks(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -170,6 +203,22 @@ int RunPeaks(const std::vector<std::string>& args, std::ostream& out, std::ostre
     range.xMin = xMin;
     range.xMax = xMax;
     const auto [lo, hi] = FitRangeFor(range, document.GetAnalysis().measured->X());
+    if (!SumsAreFinite(document.GetAnalysis().measured->X(), document.GetAnalysis().measured->Y(),
+                       factor, lo, hi)) {
+        // The words of fit, which refuses the same data.
+        err << "trazel-cli peaks: "
+            << (factor != 1.0
+                    ? Fill(TRAZEL_TR("BandFit",
+                                     "La suma de cuadrados de los valores de y medidos, por el "
+                                     "factor de y (%1), no es un número finito: son demasiado "
+                                     "grandes. Redúzcalos con el factor de y."),
+                           {FormatG(factor, 6)})
+                    : TRAZEL_TR("BandFit",
+                                "La suma de cuadrados de los valores de y medidos no es un número "
+                                "finito: son demasiado grandes. Redúzcalos con el factor de y."))
+            << TRAZEL_TR("PeaksCommand", " No se ha escrito nada.\n");
+        return kExitNothingFound;
+    }
     const PeakSearchResult found = FindBands(document.GetAnalysis(), lo, hi, settings);
     if (found.bands.empty()) {
         // With too few points nothing was searched, and there is nothing

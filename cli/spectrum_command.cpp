@@ -80,6 +80,13 @@ int RunSpectrum(const std::vector<std::string>& args, std::ostream&, std::ostrea
                                  {std::to_string(spectrum.x.size()), QuoteFileName(inPath)}));
         }
     }
+    // Refused before anything is written: a file its own reader would refuse
+    // is no copy of the spectrum.
+    if (const std::string problem = SpectrumWriteProblem(
+            spectrum.x, spectrum.y, {.format = *format, .decimalComma = comma});
+        !problem.empty()) {
+        throw FileError(Fill(TRAZEL_TR("SpectrumCommand", "No se escribió nada: %1."), {problem}));
+    }
     if (spectrum.header.title.empty()) {
         spectrum.header.title = std::filesystem::path(inPath).filename().string();
     }

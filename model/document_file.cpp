@@ -68,16 +68,11 @@ Status LoadDocumentFile(const std::string& path, DocumentContents& contents) {
     }
     try {
         CArchive ar(in);
-        std::int32_t first = 0;
-        ar >> first;
-        in.seekg(0);
         PeakTable table = ReadPeakTable(ar);
-        // Only the current layout carries a section; whatever follows the
-        // records of the older one is not Trazel's.
-        SectionRead section;
-        if (first == FILE_MAGIC) {
-            section = ReadSection(ReadTrailingBytes(in));
-        }
+        // A section after the records of the older layout, which a program
+        // that writes the older layout and keeps what follows may leave, is
+        // read as after the current one, so that converting keeps it.
+        SectionRead section = ReadSection(ReadTrailingBytes(in));
         if (in.bad()) {
             return FileFailure(FileOperation::OpenDocument, path, errno);
         }

@@ -26,9 +26,18 @@ std::uint64_t GetLittleEndian(std::string_view in, std::size_t at, int bytes) {
     return value;
 }
 
-SectionRead Damaged(std::string problem) {
+// Anything longer than the header and the largest section has been cut by
+// ReadTrailingBytes and cannot be written back as it was.
+bool Whole(std::string_view trailing) {
+    return trailing.size() <= kSectionHeaderSize + kMaxSectionBytes;
+}
+
+SectionRead Damaged(std::string_view trailing, std::string problem) {
     SectionRead read;
     read.kind = SectionRead::Kind::Damaged;
+    if (Whole(trailing)) {
+        read.keptBytes = std::string(trailing);
+    }
     read.problem = std::move(problem);
     return read;
 }
@@ -165,41 +174,49 @@ SectionRead ReadSection(std::string_view trailing) {
         return {};
     }
     if (trailing.size() < kSectionHeaderSize) {
-        return Damaged(TRAZEL_TR("DocumentSection",
+        return Damaged(trailing,
+                       TRAZEL_TR("DocumentSection",
                                  "El análisis guardado está cortado: falta parte de su cabecera."));
     }
     const auto version = static_cast<std::uint32_t>(GetLittleEndian(trailing, 4, 4));
     if (version > kSectionVersion) {
+        if (!Whole(trailing)) {
+            return Damaged(trailing,
+                           TRAZEL_TR("DocumentSection",
+                                     "El análisis guardado ocupa más de lo que puede ocupar."));
+        }
         SectionRead read;
         read.kind = SectionRead::Kind::Newer;
         read.keptBytes = std::string(trailing);
         return read;
     }
     if (version == 0) {
-        return Damaged(
-            TRAZEL_TR("DocumentSection", "El análisis guardado no es válido: su versión es 0."));
+        return Damaged(trailing, TRAZEL_TR("DocumentSection",
+                                           "El análisis guardado no es válido: su versión es 0."));
     }
     const std::uint64_t length = GetLittleEndian(trailing, 8, 8);
     const std::string_view contents = trailing.substr(kSectionHeaderSize);
     if (length > kMaxSectionBytes) {
-        return Damaged(Fill(TRAZEL_TR("DocumentSection",
-                                      "El análisis guardado no es válido: dice ocupar %1 "
-                                      "bytes, más de los %2 que puede ocupar."),
-                            {std::to_string(length), std::to_string(kMaxSectionBytes)}));
+        return Damaged(trailing, Fill(TRAZEL_TR("DocumentSection",
+                                                "El análisis guardado no es válido: dice ocupar %1 "
+                                                "bytes, más de los %2 que puede ocupar."),
+                                      {std::to_string(length), std::to_string(kMaxSectionBytes)}));
     }
     if (length > contents.size()) {
-        return Damaged(Fill(TRAZEL_TR("DocumentSection",
-                                      "El análisis guardado está cortado: dice ocupar %1 "
-                                      "bytes y el archivo tiene %2."),
-                            {std::to_string(length), std::to_string(contents.size())}));
+        return Damaged(trailing, Fill(TRAZEL_TR("DocumentSection",
+                                                "El análisis guardado está cortado: dice ocupar %1 "
+                                                "bytes y el archivo tiene %2."),
+                                      {std::to_string(length), std::to_string(contents.size())}));
     }
     if (length < contents.size()) {
         return Damaged(
+            trailing,
             TRAZEL_TR("DocumentSection",
                       "El análisis guardado no es válido: el archivo sigue tras su final."));
     }
     if (Crc32(contents) != static_cast<std::uint32_t>(GetLittleEndian(trailing, 16, 4))) {
-        return Damaged(TRAZEL_TR("DocumentSection",
+        return Damaged(trailing,
+                       TRAZEL_TR("DocumentSection",
                                  "El análisis guardado está dañado: su suma de comprobación no "
                                  "coincide con su contenido."));
     }
@@ -209,12 +226,14 @@ SectionRead ReadSection(std::string_view trailing) {
     while (at < contents.size()) {
         if (read.section.records.size() == kMaxSectionRecords) {
             return Damaged(
+                trailing,
                 Fill(TRAZEL_TR("DocumentSection",
                                "El análisis guardado no es válido: tiene más de %1 registros."),
                      {std::to_string(kMaxSectionRecords)}));
         }
         if (contents.size() - at < kRecordHeaderSize) {
             return Damaged(
+                trailing,
                 TRAZEL_TR("DocumentSection",
                           "El análisis guardado no es válido: su último registro está cortado."));
         }
@@ -223,7 +242,8 @@ SectionRead ReadSection(std::string_view trailing) {
         const std::uint64_t size = GetLittleEndian(contents, at + 4, 8);
         at += kRecordHeaderSize;
         if (size > contents.size() - at) {
-            return Damaged(Fill(TRAZEL_TR("DocumentSection",
+            return Damaged(trailing,
+                           Fill(TRAZEL_TR("DocumentSection",
                                           "El análisis guardado no es válido: el registro "
                                           "%1 dice ocupar más bytes de los que quedan."),
                                 {std::to_string(read.section.records.size() + 1)}));
@@ -239,12 +259,13 @@ std::string ReadTrailingBytes(std::istream& in) {
     std::string bytes(kSectionHeaderSize, '\0');
     in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     bytes.resize(static_cast<std::size_t>(in.gcount()));
-    // Whatever else follows the records is not read at all, and a section
-    // only as far as it says it goes, and one byte more to see what follows.
+    // Whatever else follows the records is not read at all. A section is read
+    // to its end, not only as far as its header says: a damaged length or a
+    // later version's layout must not cut what is kept to be written back.
     if (bytes.size() < kSectionHeaderSize || !bytes.starts_with(kSectionMagic)) {
         return bytes;
     }
-    std::uint64_t rest = std::min(GetLittleEndian(bytes, 8, 8), kMaxSectionBytes) + 1;
+    std::uint64_t rest = kMaxSectionBytes + 1;
     std::array<char, 1 << 16> block{};
     while (rest > 0 && in) {
         in.read(block.data(),

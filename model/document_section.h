@@ -50,10 +50,15 @@ struct SectionRead {
         // A section of a later version: kept, bytes and all, to be written
         // back unchanged.
         Newer,
+        // Kept the same way: what could not be read is never lost by a save
+        // that did not ask to drop it.
         Damaged,
     };
     Kind kind = Kind::None;
     DocumentSection section;
+    // The bytes of a later version's or a damaged section as they came;
+    // empty for a damaged one larger than any section, which cannot have
+    // been read whole.
     std::string keptBytes;
     // Why a damaged section could not be read, in Spanish, as a sentence.
     std::string problem;
@@ -109,9 +114,10 @@ std::string SectionBytes(const DocumentSection& section);
 // against the bytes there before anything is taken from them.
 SectionRead ReadSection(std::string_view trailing);
 
-// The bytes after a document's records that ReadSection needs: the section as
-// far as its header says it goes and one byte more (never more than the
-// largest section), or the first few bytes of anything else.
+// The bytes after a document's records that ReadSection needs: everything
+// after the magic of a section, whatever its header says, up to the largest
+// section's size and one byte more, so that a section that cannot be read is
+// kept whole; the first few bytes of anything else.
 std::string ReadTrailingBytes(std::istream& in);
 
 }  // namespace trazel::model

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cmath>
 #include <string_view>
 
 #include "output/g14_text.h"
 #include "platform/output_file.h"
+#include "platform/translation.h"
 
 using namespace trazel::platform;
 using namespace trazel::model;
@@ -75,20 +77,24 @@ double AsWritten(double value) {
 }
 
 // The value of a labelled data record on one line, without what would end it
-// or start a comment.
+// or start a comment, and without control characters: a NUL would make the
+// file binary to its readers.
 std::string LabelValue(std::string_view text) {
     std::string value;
     for (const char c : text) {
         value += c == '\r' || c == '\n' ? ' ' : c;
     }
+    value = ShownText(value);
     for (std::size_t at = value.find("$$"); at != std::string::npos; at = value.find("$$", at)) {
         value.replace(at, 2, "$ $");
     }
     return value;
 }
 
-// A CSV field, quoted when it holds the separator or a quote.
-std::string CsvField(const std::string& name, char separator) {
+// A CSV field, quoted when it holds the separator or a quote, on one line
+// and without control characters.
+std::string CsvField(const std::string& text, char separator) {
+    const std::string name = ShownText(text);
     if (name.find(separator) == std::string::npos && name.find('"') == std::string::npos) {
         return name;
     }
@@ -231,6 +237,27 @@ bool EvenlySpacedAsWritten(std::span<const double> x) {
         }
     }
     return true;
+}
+
+std::string SpectrumWriteProblem(std::span<const double> x, std::span<const double> y,
+                                 const SpectrumWriteOptions& options) {
+    const std::size_t n = std::min(x.size(), y.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        if (!std::isfinite(AsWritten(x[i])) || !std::isfinite(AsWritten(y[i]))) {
+            return Fill(TRAZEL_TR("SpectrumFile",
+                                  "el punto %1 (x %2, y %3) no se puede escribir con 14 cifras "
+                                  "sin pasar del mayor número que cabe en un double"),
+                        {std::to_string(i + 1), G14(x[i]), G14(y[i])});
+        }
+    }
+    if (options.format == SpectrumFormat::Jcamp && n >= 2 &&
+        !std::isfinite(AsWritten(x[n - 1]) - AsWritten(x[0]))) {
+        return Fill(TRAZEL_TR("SpectrumFile",
+                              "el intervalo de x, de %1 a %2, no cabe en un número, y JCAMP-DX "
+                              "calcula de él ##DELTAX y las x; escríbalo en texto o en CSV"),
+                    {G14(x[0]), G14(x[n - 1])});
+    }
+    return {};
 }
 
 bool WriteSpectrum(ByteSink& sink, std::span<const double> x, std::span<const double> y,

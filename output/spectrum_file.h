@@ -46,6 +46,14 @@ struct SpectrumWriteOptions {
 // from ##FIRSTX, ##LASTX and the count, writes the same digits as the x given.
 bool EvenlySpacedAsWritten(std::span<const double> x);
 
+// Why the points cannot be written so that reading the file back gives them
+// again, in Spanish: a value that its fourteen digits round beyond the
+// largest double, or, in JCAMP-DX, a range of x (##LASTX − ##FIRSTX, which
+// ##DELTAX and every x of ##XYDATA are computed from) beyond it. Empty when
+// they can.
+std::string SpectrumWriteProblem(std::span<const double> x, std::span<const double> y,
+                                 const SpectrumWriteOptions& options);
+
 // Writes the points (x and y of the same length) with header's title and
 // units to sink; false when the sink refused bytes.
 bool WriteSpectrum(platform::ByteSink& sink, std::span<const double> x, std::span<const double> y,

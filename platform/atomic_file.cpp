@@ -220,7 +220,11 @@ Status ReplaceFileWith(const std::string& path, const PathWriter& write) {
 }
 
 Status WriteFileAtomically(const std::string& path, std::string_view bytes) {
-    return ReplaceFileWith(path, [bytes](const WriteTarget& target) {
+    return ReplaceFileWith(path, BytesWriter(bytes));
+}
+
+PathWriter BytesWriter(std::string_view bytes) {
+    return [bytes](const WriteTarget& target) {
         const int fd = OpenForWriting(target.path, O_TRUNC);
         if (fd < 0) {
             return WriteFailure(target.Shown(), errno);
@@ -233,7 +237,29 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes) {
             return WriteFailure(target.Shown(), writeError);
         }
         return Status();
+    };
+}
+
+namespace {
+
+// Each file's writer writes it and then, still before its temporary takes
+// its place, the files after it: all are written before any is renamed.
+Status ReplaceFrom(const std::vector<PendingFile>& files, std::size_t first) {
+    if (first == files.size()) {
+        return {};
+    }
+    return ReplaceFileWith(files[first].path, [&](const WriteTarget& target) {
+        if (Status written = files[first].write(target); !written.ok()) {
+            return written;
+        }
+        return ReplaceFrom(files, first + 1);
     });
+}
+
+}  // namespace
+
+Status ReplaceFilesTogether(const std::vector<PendingFile>& files) {
+    return ReplaceFrom(files, 0);
 }
 
 }  // namespace trazel::platform

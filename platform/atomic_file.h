@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/file_errors.h"
 #include "platform/status.h"
@@ -32,6 +33,20 @@ Status ReplaceFileWith(const std::string& path, const PathWriter& write);
 //
 // ReplaceFileWith for bytes already in memory.
 Status WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// The writer of WriteFileAtomically: bytes (which must outlive it) written
+// to the target it is given.
+PathWriter BytesWriter(std::string_view bytes);
+
+// Several files that belong together, each written by its writer as
+// ReplaceFileWith writes one: every one to its temporary file first, and only
+// when all are written do they take their places, one right after the
+// other. The first failure leaves every file as it was.
+struct PendingFile {
+    std::string path;
+    PathWriter write;
+};
+Status ReplaceFilesTogether(const std::vector<PendingFile>& files);
 
 // Whether a write to path goes to this process's standard output: "/dev/stdout"
 // (what the command line makes of "-"), "/dev/fd/1" and the like, also

@@ -8,7 +8,8 @@
 namespace trazel::platform {
 
 std::string QuoteFileName(const std::string& path) {
-    return Fill(TRAZEL_TR("FileErrors", "«%1»"), {path});
+    // A name with a line feed would forge a line of the message.
+    return Fill(TRAZEL_TR("FileErrors", "«%1»"), {ShownText(path)});
 }
 
 std::string DescribeErrno(int error) {

@@ -92,4 +92,29 @@ std::string Counted(std::size_t count, const char* context, const char* one, con
     return Fill(Translate(context, count == 1 ? one : many), {std::to_string(count)});
 }
 
+std::string ShownText(std::string_view text, bool keepLineBreaks) {
+    static constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+    std::string shown;
+    shown.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        const bool lineBreak = byte == '\n' || byte == '\r';
+        if ((byte < 0x20 && byte != '\t' && !(lineBreak && keepLineBreaks)) || byte == 0x7F) {
+            shown += kReplacement;
+        } else if (byte == 0xC2 && i + 1 < text.size() &&
+                   static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+                   static_cast<unsigned char>(text[i + 1]) <= 0x9F) {
+            shown += kReplacement;
+            ++i;
+        } else if (byte == 0xEF && i + 2 < text.size() && text[i + 1] == '\xBF' &&
+                   (text[i + 2] == '\xBE' || text[i + 2] == '\xBF')) {
+            shown += kReplacement;
+            i += 2;
+        } else {
+            shown += text[i];
+        }
+    }
+    return shown;
+}
+
 }  // namespace trazel::platform

@@ -40,6 +40,14 @@ std::string Fill(std::string_view pattern, std::initializer_list<std::string_vie
 // for translation in context: "1 banda", "2 bandas", "0 bandas".
 std::string Counted(std::size_t count, const char* context, const char* one, const char* many);
 
+// A text of UTF-8 that came from a document or a file, as it may be shown:
+// every control character (C0 but the tab and, with keepLineBreaks, line
+// feed and carriage return; DEL; C1) and the noncharacters U+FFFE and U+FFFF
+// replaced by U+FFFD, so that a stored name can neither forge a line of the
+// output nor send the terminal an escape sequence or a bell, and a picture
+// holds only what XML allows. Bytes that are not UTF-8 stay as they are.
+std::string ShownText(std::string_view text, bool keepLineBreaks = false);
+
 }  // namespace trazel::platform
 
 // A text the user reads, translated where it is built: the layers without Qt

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="es">
 <context>
+    <name>BandFit</name>
+    <message>
+        <source>La suma de cuadrados de los valores de y medidos, por el factor de y (%1), no es un número finito: son demasiado grandes. Redúzcalos con el factor de y.</source>
+        <translation>The sum of squares of the measured y values, times the y factor (%1), is not a finite number: they are too large. Reduce them with the y factor.</translation>
+    </message>
+    <message>
+        <source>La suma de cuadrados de los valores de y medidos no es un número finito: son demasiado grandes. Redúzcalos con el factor de y.</source>
+        <translation>The sum of squares of the measured y values is not a finite number: they are too large. Reduce them with the y factor.</translation>
+    </message>
+</context>
+<context>
     <name>Cli</name>
     <message>
         <source>uso: trazel-cli ORDEN [ARGUMENTOS]   (trazel-cli --help para la ayuda)
@@ -159,6 +170,10 @@ Try “trazel-cli --help”.
         <source>--xmin y --xmax deben ser distintos</source>
         <translation>--xmin and --xmax must differ</translation>
     </message>
+    <message>
+        <source>no se ha escrito %1: el análisis guardado en el documento no se pudo leer y se perdería. Para quitarlo del documento: trazel-cli convert DOC DOC --drop-analysis</source>
+        <translation>%1 has not been written: the analysis stored in the document could not be read and would be lost. To take it out of the document: trazel-cli convert DOC DOC --drop-analysis</translation>
+    </message>
 </context>
 <context>
     <name>CliHelp</name>
@@ -220,16 +235,6 @@ Try “trazel-cli --help”.
          just the digits to read back the same: new --from rebuilds it byte for
          byte (a separate mark other than 0 and 1, from another program, comes
          back as 1).
-</translation>
-    </message>
-    <message>
-        <source>trazel-cli convert DOC OUT</source>
-        <translation>trazel-cli convert DOC OUT</translation>
-    </message>
-    <message>
-        <source>  Lee DOC (formato actual o antiguo) y lo escribe en OUT con el formato actual.
-</source>
-        <translation>  Reads DOC (current or old format) and writes it to OUT in the current format.
 </translation>
     </message>
     <message>
@@ -339,63 +344,6 @@ Try “trazel-cli --help”.
                   [--height-cm H]] [--width-in W [--height-in H]] [--size WxH]
                   [--dpi D] [--fill] [--reversed]
                   [--xtitle T] [--ytitle T] -o OUT.png|OUT.svg|OUT.pdf</translation>
-    </message>
-    <message>
-        <source>  Dibuja en OUT el gráfico ampliado de la ventana, el mismo que su «Exportar
-  imagen...»: ejes con marcas y títulos, la suma en negro muestreada en cada
-  píxel y en el centro de cada banda, las bandas marcadas para verse por
-  separado en colores propios, la leyenda de lo que se ve y, si se da, un
-  espectro medido y el ajuste guardado. Se dibuja como en papel: textos y
-  líneas en puntos (1/72 de pulgada), con suavizado, del mismo tamaño a
-  cualquier resolución.
-  --xmin A, --xmax B  el intervalo de x
-  --ymin C, --ymax D  los límites de y (si se omiten, los de las curvas)
-  --lorentzian        bandas lorentzianas (si no, gaussianas)
-  --scaled            cada banda centrada en su máximo escalado
-  --measured FILE     un espectro medido: texto x-y (CSV, columnas) o JCAMP-DX
-  --yfactor F         multiplica las y del espectro medido, como el factor de y
-                      de la ventana (1)
-  --y, --x, --laser, --subtract-als  transforman el espectro medido antes de
-                      dibujarlo, como en spectrum
-  --width-cm W, --height-cm H  el tamaño en papel en centímetros (8,5 de
-                      ancho, una columna de revista; el alto, 3/4 del ancho)
-  --width-in W, --height-in H  el tamaño en pulgadas
-  --dpi D             puntos por pulgada del PNG, que los lleva escritos (600)
-  --size WxH          el tamaño en píxeles; sin --dpi, a la resolución que le da
-                      8,5 cm de ancho
-  --fill              sombrea las bandas ajustadas hasta la línea base
-  --reversed          el eje x decrece hacia la derecha
-  --xtitle T, --ytitle T  los títulos de los ejes (los de las unidades del
-                      espectro medido si las declara; si no, x e y)
-  -o OUT              PNG, SVG o PDF según la terminación; se sustituye entero
-</source>
-        <translation>  Draws to OUT the window&apos;s enlarged graph, the same as its &quot;Export image...&quot;:
-  axes with ticks and titles, the sum in black sampled at every pixel and at
-  the centre of every band, the bands marked to be shown on their own in
-  colours of their own, the legend of what is shown and, if given, a measured
-  spectrum and the stored fit. It is drawn as on paper: text and lines in
-  points (1/72 inch), antialiased, the same size at any resolution.
-  --xmin A, --xmax B  the x range
-  --ymin C, --ymax D  the y limits (if left out, those of the curves)
-  --lorentzian        Lorentzian bands (otherwise Gaussian)
-  --scaled            each band centred on its scaled peak
-  --measured FILE     a measured spectrum: x-y text (CSV, columns) or JCAMP-DX
-  --yfactor F         multiplies the y of the measured spectrum, as the window&apos;s
-                      y factor does (1)
-  --y, --x, --laser, --subtract-als  transform the measured spectrum before
-                      drawing it, as in spectrum
-  --width-cm W, --height-cm H  the size on paper in centimetres (8.5 wide, one
-                      journal column; the height, 3/4 of the width)
-  --width-in W, --height-in H  the size in inches
-  --dpi D             dots per inch of the PNG, which records them (600)
-  --size WxH          the size in pixels; without --dpi, at the resolution that
-                      makes it 8.5 cm wide
-  --fill              shades the fitted bands down to the baseline
-  --reversed          the x axis decreases to the right
-  --xtitle T, --ytitle T  the axis titles (those of the measured spectrum&apos;s
-                      units if it declares them; otherwise x and y)
-  -o OUT              PNG, SVG or PDF by its ending; replaced whole
-</translation>
     </message>
     <message>
         <source>trazel-cli spectrum IN [--y CAMBIO] [--x CAMBIO [--laser NM]] [--subtract-als LAMBDA,P]
@@ -646,6 +594,81 @@ Try “trazel-cli --help”.
   Exits with 3, writing nothing, if it finds no band.
 </translation>
     </message>
+    <message>
+        <source>trazel-cli convert DOC OUT [--drop-analysis]</source>
+        <translation>trazel-cli convert DOC OUT [--drop-analysis]</translation>
+    </message>
+    <message>
+        <source>  Lee DOC (formato actual o antiguo) y lo escribe en OUT con el formato actual.
+  Un análisis guardado que no se puede leer (dañado o de una versión más
+  reciente) se escribe tal cual estaba.
+  --drop-analysis  escribe solo la tabla, sin el análisis guardado
+</source>
+        <translation>  Reads DOC (current or old format) and writes it to OUT in the current format.
+  A stored analysis that cannot be read (damaged, or of a later version) is
+  written as it was.
+  --drop-analysis  writes the table alone, without the stored analysis
+</translation>
+    </message>
+    <message>
+        <source>  Dibuja en OUT el gráfico ampliado de la ventana, el mismo que su «Exportar
+  imagen...»: ejes con marcas y títulos, la suma en negro muestreada en cada
+  píxel y en el centro de cada banda, las bandas marcadas para verse por
+  separado en colores propios, la leyenda de lo que se ve y, si se da, un
+  espectro medido y el ajuste guardado. Se dibuja como en papel: textos y
+  líneas en puntos (1/72 de pulgada), con suavizado, del mismo tamaño a
+  cualquier resolución.
+  --xmin A, --xmax B  el intervalo de x
+  --ymin C, --ymax D  los límites de y (si se omiten, los de las curvas)
+  --lorentzian        bandas lorentzianas (si no, gaussianas)
+  --scaled            cada banda centrada en su máximo escalado
+  --measured FILE     un espectro medido: texto x-y (CSV, columnas) o JCAMP-DX
+  --yfactor F         multiplica las y del espectro medido, como el factor de y
+                      de la ventana (1)
+  --y, --x, --laser, --subtract-als  transforman el espectro medido antes de
+                      dibujarlo, como en spectrum
+  --width-cm W, --height-cm H  el tamaño en papel en centímetros (8,5 de
+                      ancho, una columna de revista; el alto, 3/4 del ancho)
+  --width-in W, --height-in H  el tamaño en pulgadas
+  --dpi D             puntos por pulgada del PNG, que los lleva escritos, de 10
+                      a 10000 (600)
+  --size WxH          el tamaño en píxeles, de 16 a 20000 por lado; sin --dpi, a
+                      la resolución que le da 8,5 cm de ancho (de 10 a 10000)
+  --fill              sombrea las bandas ajustadas hasta la línea base
+  --reversed          el eje x decrece hacia la derecha
+  --xtitle T, --ytitle T  los títulos de los ejes (los de las unidades del
+                      espectro medido si las declara; si no, x e y)
+  -o OUT              PNG, SVG o PDF según la terminación; se sustituye entero
+</source>
+        <translation>  Draws to OUT the window&apos;s enlarged graph, the same as its &quot;Export image...&quot;:
+  axes with ticks and titles, the sum in black sampled at every pixel and at
+  the centre of every band, the bands marked to be shown on their own in
+  colours of their own, the legend of what is shown and, if given, a measured
+  spectrum and the stored fit. It is drawn as on paper: text and lines in
+  points (1/72 inch), antialiased, the same size at any resolution.
+  --xmin A, --xmax B  the x range
+  --ymin C, --ymax D  the y limits (if left out, those of the curves)
+  --lorentzian        Lorentzian bands (otherwise Gaussian)
+  --scaled            each band centred on its scaled peak
+  --measured FILE     a measured spectrum: x-y text (CSV, columns) or JCAMP-DX
+  --yfactor F         multiplies the y of the measured spectrum, as the window&apos;s
+                      y factor does (1)
+  --y, --x, --laser, --subtract-als  transform the measured spectrum before
+                      drawing it, as in spectrum
+  --width-cm W, --height-cm H  the size on paper in centimetres (8.5 wide, one
+                      journal column; the height, 3/4 of the width)
+  --width-in W, --height-in H  the size in inches
+  --dpi D             dots per inch of the PNG, which records them, from 10 to
+                      10000 (600)
+  --size WxH          the size in pixels, from 16 to 20000 a side; without --dpi,
+                      at the resolution that makes it 8.5 cm wide (10 to 10000)
+  --fill              shades the fitted bands down to the baseline
+  --reversed          the x axis decreases to the right
+  --xtitle T, --ytitle T  the axis titles (those of the measured spectrum&apos;s
+                      units if it declares them; otherwise x and y)
+  -o OUT              PNG, SVG or PDF by its ending; replaced whole
+</translation>
+    </message>
 </context>
 <context>
     <name>FigureCommand</name>
@@ -692,6 +715,14 @@ Try “trazel-cli --help”.
     <message>
         <source>no se puede dibujar la figura: falta la aplicación de ventanas de Qt.</source>
         <translation>cannot draw the figure: the Qt widgets application is missing.</translation>
+    </message>
+    <message>
+        <source>--size: la imagen debe tener de %1 a %2 píxeles por lado, no «%3»</source>
+        <translation>--size: the picture must have from %1 to %2 pixels a side, not &quot;%3&quot;</translation>
+    </message>
+    <message>
+        <source>no se puede dibujar la figura: %1</source>
+        <translation>the figure cannot be drawn: %1</translation>
     </message>
 </context>
 <context>
@@ -1014,6 +1045,12 @@ Try “trazel-cli --help”.
         <translation>no band found in %1 with those options; try a lower minimum prominence (--min-prominence). Nothing has been written.
 </translation>
     </message>
+    <message>
+        <source> No se ha escrito nada.
+</source>
+        <translation> Nothing has been written.
+</translation>
+    </message>
 </context>
 <context>
     <name>ShowCommand</name>
@@ -1115,6 +1152,10 @@ Try “trazel-cli --help”.
     <message>
         <source>No se escribió nada: entre --xmin y --xmax quedan %1 puntos de %2, y hacen falta al menos dos.</source>
         <translation>Nothing was written: between --xmin and --xmax %1 points of %2 are left, and at least two are needed.</translation>
+    </message>
+    <message>
+        <source>No se escribió nada: %1.</source>
+        <translation>Nothing was written: %1.</translation>
     </message>
 </context>
 </TS>

@@ -143,10 +143,6 @@
         <translation>a record</translation>
     </message>
     <message>
-        <source>el espectro medido aparece dos veces</source>
-        <translation>the measured spectrum appears twice</translation>
-    </message>
-    <message>
         <source>λ o p no son válidos</source>
         <translation>λ or p is not valid</translation>
     </message>
@@ -163,12 +159,24 @@
         <translation>The document holds an analysis from a newer version of Trazel, which this version cannot read: only the table is opened, and the analysis is kept as it is when saving unless you create a new one.</translation>
     </message>
     <message>
-        <source>No se pudo leer el análisis guardado en el documento: %1 Se abre solo la tabla.</source>
-        <translation>Could not read the analysis stored in the document: %1 Only the table is opened.</translation>
+        <source>la línea base guardada no es un número finito</source>
+        <translation>the stored baseline is not a finite number</translation>
     </message>
     <message>
-        <source>No se pudo leer el análisis guardado en el documento: %1 no es válido: %2. Se abre solo la tabla.</source>
-        <translation>Could not read the analysis stored in the document: %1 is not valid: %2. Only the table is opened.</translation>
+        <source>No se pudo leer el análisis guardado en el documento: %1 Se abre solo la tabla; el análisis se guarda tal cual estaba mientras no se cree uno nuevo.</source>
+        <translation>The analysis stored in the document could not be read: %1 Only the table is opened; the analysis is saved as it was as long as no new one is made.</translation>
+    </message>
+    <message>
+        <source>No se pudo leer el análisis guardado en el documento: %1 no es válido: %2. Se abre solo la tabla; el análisis se guarda tal cual estaba mientras no se cree uno nuevo.</source>
+        <translation>The analysis stored in the document could not be read: %1 is not valid: %2. Only the table is opened; the analysis is saved as it was as long as no new one is made.</translation>
+    </message>
+    <message>
+        <source>aparece dos veces</source>
+        <translation>it appears twice</translation>
+    </message>
+    <message>
+        <source>deja menos de dos puntos del espectro</source>
+        <translation>it leaves fewer than two points of the spectrum</translation>
     </message>
 </context>
 <context>
@@ -524,6 +532,10 @@
     <message>
         <source>El análisis guardado no es válido: el registro %1 dice ocupar más bytes de los que quedan.</source>
         <translation>The stored analysis is not valid: record %1 claims to take more bytes than remain.</translation>
+    </message>
+    <message>
+        <source>El análisis guardado ocupa más de lo que puede ocupar.</source>
+        <translation>The stored analysis is larger than it can be.</translation>
     </message>
 </context>
 <context>
@@ -1196,6 +1208,17 @@
     <message>
         <source>Se canceló la lectura de %1; no se ha cargado nada.</source>
         <translation>Reading %1 was cancelled; nothing has been loaded.</translation>
+    </message>
+</context>
+<context>
+    <name>SpectrumFile</name>
+    <message>
+        <source>el punto %1 (x %2, y %3) no se puede escribir con 14 cifras sin pasar del mayor número que cabe en un double</source>
+        <translation>point %1 (x %2, y %3) cannot be written with 14 digits without going beyond the largest number a double holds</translation>
+    </message>
+    <message>
+        <source>el intervalo de x, de %1 a %2, no cabe en un número, y JCAMP-DX calcula de él ##DELTAX y las x; escríbalo en texto o en CSV</source>
+        <translation>the x range, from %1 to %2, does not fit in a number, and JCAMP-DX computes ##DELTAX and the x from it; write it as text or CSV</translation>
     </message>
 </context>
 <context>

@@ -472,6 +472,14 @@ Do you want to load it into the document? It will be saved with it.</translation
         <source>la imagen debe tener entre %1 y %2 píxeles por lado a esa resolución</source>
         <translation>the picture must be between %1 and %2 pixels a side at that resolution</translation>
     </message>
+    <message>
+        <source>un eje no puede mostrar de %1 a %2: sus límites deben estar entre -1e250 y 1e250 y no tan juntos que no se distingan</source>
+        <translation>an axis cannot show from %1 to %2: its limits must lie between -1e250 and 1e250 and not so close together that they cannot be told apart</translation>
+    </message>
+    <message>
+        <source>no queda memoria suficiente para dibujar la imagen a ese tamaño; no se ha escrito nada</source>
+        <translation>there is not enough memory left to draw the picture at that size; nothing has been written</translation>
+    </message>
 </context>
 <context>
     <name>PlotWindow</name>

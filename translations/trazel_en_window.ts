@@ -184,6 +184,10 @@
         <source>Guardar como</source>
         <translation>Save as</translation>
     </message>
+    <message>
+        <source>El análisis guardado en el documento no se pudo leer al abrirlo, y al guardar se perderá: el documento se escribirá sin él. ¿Desea guardarlo así?</source>
+        <translation>The analysis stored in the document could not be read when it was opened, and saving will lose it: the document will be written without it. Do you want to save it like that?</translation>
+    </message>
 </context>
 <context>
     <name>Export</name>

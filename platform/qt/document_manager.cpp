@@ -142,6 +142,12 @@ bool DocumentManager::OnFileSaveAs() {
 
 bool DocumentManager::DoSave(const std::string& path) {
     const std::string file = AbsoluteFilePath(path);
+    if (const QString question = storage_.SaveQuestion(); !question.isEmpty()) {
+        if (services_.AfxMessageBox(frame_, question, MessageKind::Question,
+                                    MessageButtons::YesNo) != MessageAnswer::Yes) {
+            return false;
+        }
+    }
     if (const Status error = storage_.Save(file); !error.ok()) {
         services_.AfxMessageBox(QString::fromStdString(error.message()), MessageKind::Error);
         return false;

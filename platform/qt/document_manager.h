@@ -22,6 +22,9 @@ class DocumentStorage {
     virtual ~DocumentStorage() = default;
     virtual Status Load(const std::string& path) = 0;
     virtual Status Save(const std::string& path) = 0;
+    // What to ask the user before a save that would lose something the file
+    // held; empty when a save loses nothing.
+    virtual QString SaveQuestion() const { return {}; }
 };
 
 // The single-document commands: New, Open, Save, Save As, the recent files

@@ -18,10 +18,6 @@ Analysis Fitted() {
     return FittedAnalysis();
 }
 
-SectionRead Reread(const Analysis& analysis) {
-    return ReadSection(SectionBytes(AnalysisSection(analysis)));
-}
-
 }  // namespace
 
 // Written and read back, the analysis gives the very same bytes again, the
@@ -55,15 +51,34 @@ struct DamageCase {
 class DamagedAnalysis : public testing::TestWithParam<DamageCase> {};
 
 // A record that makes no sense costs the whole analysis, never the table,
-// and the notice says which record and why.
+// and the notice says which record and why; the section is kept to be
+// written back as it came.
 TEST_P(DamagedAnalysis, IsLeftUnreadWithItsReason) {
     Analysis analysis = Fitted();
     GetParam().damage(analysis);
-    const StoredAnalysis stored = AnalysisFromSection(Reread(analysis), kGuess);
+    const std::string bytes = SectionBytes(AnalysisSection(analysis));
+    const StoredAnalysis stored = AnalysisFromSection(ReadSection(bytes), kGuess);
     EXPECT_NE(stored.notice.find(GetParam().notice), std::string::npos) << stored.notice;
     EXPECT_FALSE(stored.analysis.measured);
     EXPECT_FALSE(stored.analysis.lastFit);
+    EXPECT_TRUE(stored.unread);
+    EXPECT_EQ(SectionBytesFor(stored.analysis, stored.keptSection), bytes);
 }
+
+namespace {
+
+// A record of the analysis written a second time, as a later record.
+std::function<void(Analysis&)> Twice(std::uint32_t tag) {
+    return [tag](Analysis& a) {
+        for (const SectionRecord& record : AnalysisSection(a).records) {
+            if (record.tag == tag) {
+                a.keptRecords.push_back(record);
+            }
+        }
+    };
+}
+
+}  // namespace
 
 INSTANTIATE_TEST_SUITE_P(
     AnalysisFile, DamagedAnalysis,
@@ -105,9 +120,38 @@ INSTANTIATE_TEST_SUITE_P(
         DamageCase{"unknown_baseline_degree",
                    [](Analysis& a) { a.fitSettings.baseline = static_cast<fit::Baseline>(9); },
                    "clase desconocida"},
-        DamageCase{"known_record_twice",
-                   [](Analysis& a) { a.keptRecords.push_back(AnalysisSection(a).records.front()); },
-                   "aparece dos veces"}),
+        DamageCase{"absorbance_of_zero_transmittance",
+                   [](Analysis& a) {
+                       auto points = *a.measured->points;
+                       std::fill(points.y.begin(), points.y.end(), 0.0);
+                       a.measured->points = std::make_shared<const input::MeasuredSpectrum>(points);
+                       a.measured->transform = {.y = input::YChange::TransmittanceToAbsorbance};
+                   },
+                   "deja menos de dos puntos"},
+        DamageCase{"nanometres_not_positive",
+                   [](Analysis& a) {
+                       auto points = *a.measured->points;
+                       for (double& x : points.x) {
+                           x = -x;
+                       }
+                       a.measured->points = std::make_shared<const input::MeasuredSpectrum>(points);
+                       a.measured->transform = {.x = input::XChange::NanometreToWavenumber};
+                   },
+                   "deja menos de dos puntos"},
+        DamageCase{"raman_laser_subnormal",
+                   [](Analysis& a) {
+                       a.measured->transform = {.x = input::XChange::RamanShift, .laserNm = 1e-320};
+                   },
+                   "deja menos de dos puntos"},
+        DamageCase{"measured_twice", Twice(kTagMeasured),
+                   "el espectro medido no es válido: aparece dos veces"},
+        DamageCase{"fit_twice", Twice(kTagLastFit),
+                   "el último ajuste no es válido: aparece dos veces"},
+        DamageCase{"transform_twice", Twice(kTagTransform),
+                   "la transformación del espectro no es válido: aparece dos veces"},
+        DamageCase{"axis_titles_twice", Twice(kTagAxisTitles),
+                   "los títulos de los ejes no es válido: aparece dos veces"},
+        DamageCase{"change_twice", Twice(kTagMeasuredChange), "aparece dos veces"}),
     [](const testing::TestParamInfo<DamageCase>& info) { return info.param.name; });
 
 struct NewOptionCase {
@@ -165,16 +209,16 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<NewOptionCase>& info) { return info.param.name; });
 
 // A section of a later version, or one damaged on disk, opens the table
-// alone and says so; the later one is written back as it came.
+// alone and says so; both are written back as they came.
 TEST(AnalysisFile, NewerOrDamagedSectionsOpenTheTableAlone) {
     std::string bytes = SectionBytes(AnalysisSection(Fitted()));
     bytes[4] = 2;
     const StoredAnalysis newer = AnalysisFromSection(ReadSection(bytes), kGuess);
     EXPECT_NE(newer.notice.find("más reciente"), std::string::npos);
-    EXPECT_EQ(SectionBytesFor(newer.analysis, newer.newerSection), bytes);
+    EXPECT_EQ(SectionBytesFor(newer.analysis, newer.keptSection), bytes);
     bytes[4] = 1;
     bytes.back() ^= 1;
     const StoredAnalysis damaged = AnalysisFromSection(ReadSection(bytes), kGuess);
     EXPECT_NE(damaged.notice.find("suma de comprobación"), std::string::npos) << damaged.notice;
-    EXPECT_EQ(SectionBytesFor(damaged.analysis, damaged.newerSection), "");
+    EXPECT_EQ(SectionBytesFor(damaged.analysis, damaged.keptSection), bytes);
 }

@@ -28,6 +28,7 @@
 #include <sstream>
 
 #include "analysis/analysis_doc.h"
+#include "analysis/analysis_file.h"
 #include "app/main_frame.h"
 #include "app/resource.h"
 #include "app/trazel_app.h"
@@ -561,6 +562,38 @@ class TrazelAppTest : public QObject {
         // No temporary file is left beside the documents.
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries), entriesBefore);
         s.app.Document().SetModifiedFlag(false);
+    }
+
+    // An analysis the document's file held but that could not be read is
+    // written back as it came; once the document has an analysis of its own,
+    // saving asks first, and No leaves the file as it was.
+    void saveAsksBeforeLosingAnUnreadAnalysis() {
+        QTemporaryDir dir;
+        const QString document = dir.filePath("espectro");
+        trazel::analysis::Analysis stored;
+        stored.axisTitles = trazel::analysis::AxisTitles{"x", "y"};
+        std::string section = SectionBytes(trazel::analysis::AnalysisSection(stored));
+        section.back() ^= 1;
+        QVERIFY(SaveDocumentFile(document.toStdString(), TableOf({{100}}), section).ok());
+        const QByteArray bytes = Contents(document);
+        Started s({"trazel", document});
+        RecordingMessageBox& box = s.fakes.NewMessages();
+        s.frame()->SendCommand(ID_FILE_SAVE);
+        QCOMPARE(box.shown.size(), std::size_t{0});
+        QCOMPARE(Contents(document), bytes);
+        s.app.Document().SetAxisTitles({"a", "b"});
+        box.answers = {MessageAnswer::No, MessageAnswer::Yes};
+        s.frame()->SendCommand(ID_FILE_SAVE);
+        QCOMPARE(box.shown.size(), std::size_t{1});
+        QVERIFY2(box.shown[0].text.contains("se perderá"), qPrintable(box.shown[0].text));
+        QCOMPARE(Contents(document), bytes);
+        s.frame()->SendCommand(ID_FILE_SAVE);
+        DocumentContents saved;
+        QVERIFY(LoadDocumentFile(document.toStdString(), saved).ok());
+        QCOMPARE(saved.section.kind, SectionRead::Kind::Read);
+        // Asked once: the file no longer holds what could not be read.
+        s.frame()->SendCommand(ID_FILE_SAVE);
+        QCOMPARE(box.shown.size(), std::size_t{2});
     }
 
     // A file that cannot be read leaves everything as it was: the peaks, the

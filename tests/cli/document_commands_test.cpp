@@ -2,11 +2,37 @@
 
 #include <filesystem>
 
+#include "model/document_section.h"
 #include "tests/cli/cli_fixture.h"
 
 using namespace trazel::cli;
 
 namespace {
+
+std::string Patched(std::string bytes, std::size_t at, int byte) {
+    bytes[at] = static_cast<char>(byte);
+    return bytes;
+}
+
+// The section with its first record written twice, its length and checksum
+// made to agree.
+std::string Twice(const std::string& section) {
+    std::string contents = section.substr(20);
+    std::uint64_t first = 0;
+    for (int i = 0; i < 8; ++i) {
+        first |= std::uint64_t(static_cast<unsigned char>(contents[4 + i])) << (8 * i);
+    }
+    contents += contents.substr(0, 12 + first);
+    std::string bytes = section.substr(0, 8);
+    for (int i = 0; i < 8; ++i) {
+        bytes.push_back(static_cast<char>(contents.size() >> (8 * i)));
+    }
+    const std::uint32_t crc = trazel::model::Crc32(contents);
+    for (int i = 0; i < 4; ++i) {
+        bytes.push_back(static_cast<char>(crc >> (8 * i)));
+    }
+    return bytes + contents;
+}
 
 const std::string kCurrentExample(
     "\xB0\x36\x00\x00\x02\x00\x00\x00\x00\x00\x00\x00\x00\x40\x8F\x40\x00\x00\x00\x00\x00\x00\xF0"
@@ -40,6 +66,76 @@ TEST_F(CliTest, ShowReadsTheOlderLayoutAndConvertWritesTheCurrentOne) {
     EXPECT_EQ(out_.str().substr(out_.str().find('\n') + 1), "1000\t1\t1000\t2\t10\ts\n");
     ASSERT_EQ(Run({"convert", Path("old"), Path("new")}), kExitOk);
     EXPECT_EQ(Contents(Path("new")), kCurrentExample);
+}
+
+struct UnreadCase {
+    const char* name;
+    // The section of a document that holds a measured spectrum, made unreadable.
+    std::string (*damage)(const std::string& section);
+    // After a table of the older layout.
+    bool older;
+};
+
+// By name: the bytes gtest would print include the padding after older.
+void PrintTo(const UnreadCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class UnreadAnalysisTest : public CliTest, public testing::WithParamInterface<UnreadCase> {};
+
+// An analysis that could not be read is shown with the reason, written back
+// by convert byte for byte, never replaced by a command that did not ask to
+// drop it, and dropped only when asked.
+TEST_P(UnreadAnalysisTest, IsKeptByConvertAndNeverSilentlyReplaced) {
+    const UnreadCase& c = GetParam();
+    ASSERT_EQ(Run(Words("peaks examples/dos-bandas-medido.txt -o @leido.trz")), kExitOk);
+    const std::string whole = Contents(Path("leido.trz"));
+    const std::size_t at = whole.find("TRZA");
+    ASSERT_NE(at, std::string::npos);
+    const std::string table = c.older ? kCurrentExample : whole.substr(0, at);
+    const std::string section = c.damage(whole.substr(at));
+    WriteBytes(Path("d.trz"), (c.older ? kOlderExample : table) + section);
+    ASSERT_EQ(Run(Words("convert @d.trz @d.trz")), kExitOk) << err_.str();
+    EXPECT_NE(err_.str().find("tal cual"), std::string::npos) << err_.str();
+    EXPECT_EQ(Contents(Path("d.trz")), table + section);
+    EXPECT_EQ(Run(Words("fit @d.trz --measured examples/dos-bandas-medido.txt -o @d.trz")),
+              kExitFileError);
+    EXPECT_NE(err_.str().find("convert DOC DOC --drop-analysis"), std::string::npos) << err_.str();
+    EXPECT_EQ(Contents(Path("d.trz")), table + section);
+    ASSERT_EQ(Run(Words("convert @d.trz @tabla.trz --drop-analysis")), kExitOk);
+    EXPECT_EQ(Contents(Path("tabla.trz")), table);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, UnreadAnalysisTest,
+    testing::Values(
+        UnreadCase{"checksumBitFlipped",
+                   [](const std::string& s) { return Patched(s, 16, s[16] ^ 1); }, false},
+        UnreadCase{"newerWithShortLength",
+                   [](const std::string& s) { return Patched(Patched(s, 4, 2), 8, 1); }, false},
+        UnreadCase{"recordTwice", Twice, false}, UnreadCase{"afterTheOlderLayout", Twice, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A name that holds a line feed, an escape sequence or a bell is shown with
+// U+FFFD in their place, by show and in a message: it forges no line and
+// sends the terminal nothing.
+TEST_F(CliTest, ControlCharactersOfStoredTextsAreNotPrinted) {
+    const std::string name = "raro\nAjuste guardado: falso\x1b[2J\a\xc2\x9b.txt";
+    WriteBytes(Path(name), Contents(TRAZEL_SOURCE_DIR "/examples/dos-bandas-medido.txt"));
+    ASSERT_EQ(Run({"peaks", Path(name), "-o", Path("d.trz")}), kExitOk) << err_.str();
+    ASSERT_EQ(Run({"show", Path("d.trz")}), kExitOk);
+    const std::string shown = out_.str();
+    EXPECT_NE(
+        shown.find("Espectro medido: raro\uFFFDAjuste guardado: falso\uFFFD[2J\uFFFD\uFFFD.txt ("),
+        std::string::npos)
+        << shown;
+    EXPECT_EQ(Run({"show", Path(name + ".trz")}), kExitFileError);
+    const std::string message = err_.str();
+    for (const std::string& printed : {shown, message}) {
+        EXPECT_EQ(printed.find_first_of("\x1b\a"), std::string::npos) << printed;
+        EXPECT_EQ(printed.find("\xc2\x9b"), std::string::npos) << printed;
+    }
+    EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
 }
 
 TEST_F(CliTest, DamagedOrMissingFilesExitOneWithTheFileNamed) {

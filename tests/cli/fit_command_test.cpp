@@ -68,6 +68,11 @@ struct FitRun {
     int points;
 };
 
+// By name: the bytes gtest would print include the padding after points.
+void PrintTo(const FitRun& r, std::ostream* os) {
+    *os << r.name;
+}
+
 class FitRunTest : public FitCommandTest, public testing::WithParamInterface<FitRun> {};
 
 // The bands come back newest first as `show` lists them, those with nothing
@@ -211,6 +216,15 @@ TEST_F(FitCommandTest, WritesTheReportAndTheCurves) {
               kExitFileError);
     EXPECT_NE(err_.str().find("no/r.txt"), std::string::npos) << err_.str();
     EXPECT_EQ(Files(), before);
+    // Every file is written before any takes its place: a report that cannot
+    // be written leaves even the input under -o as it was.
+    std::filesystem::create_directory(Path("carpeta.csv"));
+    const std::string guess = Contents(Path("guess.trz"));
+    EXPECT_EQ(Run(Words("fit @guess.trz --measured @medido.txt -o @guess.trz --curves @c.csv "
+                        "--report @carpeta.csv")),
+              kExitFileError);
+    EXPECT_EQ(Contents(Path("guess.trz")), guess);
+    EXPECT_EQ(Files().size(), before.size() + 1);
 }
 
 struct RefusedRun {

@@ -29,6 +29,8 @@ TEST_F(CliTest, MessagesFollowTheEnvironmentOrLang) {
         {Environment({"LANG=en_GB.UTF-8"}), "--lang=es export --help", kExitOk, "uso: trazel-cli"},
         {Environment({"LANG=en_US.UTF-8"}), "--lang fr export --help", kExitUsage,
          "trazel-cli: --lang"},
+        {Environment({"LANG=C.UTF-8"}), "--lang en --lang=es export --help", kExitUsage,
+         "trazel-cli: --lang aparece más de una vez"},
         {Environment({"LANG=en_US.UTF-8"}), "show @falta.trz", kExitFileError,
          "trazel-cli show: Could not"},
     };

@@ -202,6 +202,8 @@ struct StarvedCase {
     long memoryAboveStart;
     long fileSizeLimit;
     const char* message;
+    // The output's name, which a picture's kind is read from.
+    std::string out = "out";
 };
 
 void PrintTo(const StarvedCase& c, std::ostream* os) {
@@ -212,12 +214,12 @@ class Starved : public CliTest, public testing::WithParamInterface<StarvedCase> 
 
 TEST_P(Starved, FailsWithAMessageAndLeavesNothing) {
     const StarvedCase& c = GetParam();
-    if (!TRAZEL_CLI_DRAWS && c.line.rfind("print", 0) == 0) {
-        GTEST_SKIP() << "this trazel-cli does not print";
+    if (!TRAZEL_CLI_DRAWS && c.line.rfind("export", 0) != 0) {
+        GTEST_SKIP() << "this trazel-cli does not draw";
     }
     std::filesystem::create_directory(Path("tmp"));
     std::filesystem::permissions(Path("tmp"), std::filesystem::perms::owner_all);
-    WriteBytes(Path("out"), "old\n");
+    WriteBytes(Path(c.out), "old\n");
     ProgramSetup setup;
     setup.env = {"TMPDIR=" + Path("tmp"), "XDG_RUNTIME_DIR=" + Path("tmp")};
     setup.fileSizeLimit = c.fileSizeLimit;
@@ -229,11 +231,11 @@ TEST_P(Starved, FailsWithAMessageAndLeavesNothing) {
         }
         setup.addressSpaceLimit = start + c.memoryAboveStart;
     }
-    const ProcessResult run = Finish(StartProgram(Words(c.line + " -o out"), setup));
+    const ProcessResult run = Finish(StartProgram(Words(c.line + " -o @" + c.out), setup));
     EXPECT_EQ(run.exitCode, kExitFileError) << run.err;
     EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
-    EXPECT_EQ(Contents(Path("out")), "old\n");
-    EXPECT_EQ(Files(), (std::vector<std::string>{"out", "tmp"}));
+    EXPECT_EQ(Contents(Path(c.out)), "old\n");
+    EXPECT_EQ(Files(), (std::vector<std::string>{c.out, "tmp"}));
     for (const auto& entry : std::filesystem::directory_iterator(Path("tmp"))) {
         EXPECT_EQ(entry.path().filename().string().find("trazel-cli"), std::string::npos)
             << entry.path();
@@ -249,7 +251,12 @@ INSTANTIATE_TEST_SUITE_P(
                     // The size limit stands in for a full temporary folder: Qt's PDF
                     // writer says nothing when its file is cut off.
                     StarvedCase{"PrintWithTheDiskFull", kPrint, -1, 5120,
-                                "el PDF salió incompleto"}),
+                                "el PDF salió incompleto"},
+                    // The image alone needs twice the memory it may have.
+                    StarvedCase{"PictureTooLargeForTheMemory",
+                                "figure examples/calcita-raman.trz --xmin 0 --xmax 2000 --size "
+                                "8000x8000",
+                                128L << 20, -1, "no queda memoria suficiente", "f.png"}),
     [](const testing::TestParamInfo<StarvedCase>& info) { return info.param.name; });
 
 // Options: "--" ends them, one given twice is a mistake, an unknown one is

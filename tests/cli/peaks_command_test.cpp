@@ -27,6 +27,18 @@ class PeaksCommandTest : public CliTest, public testing::WithParamInterface<Peak
 TEST_P(PeaksCommandTest, PrintsTheBandsOrSaysWhyNot) {
     const PeaksRun& r = GetParam();
     WriteBytes(Path("plano.txt"), "1 0\n2 0\n3 0\n4 0\n5 0\n6 0\n7 0\n8 0\n");
+    // Flat data: equal values, and values that differ only by rounding.
+    std::string ones;
+    std::string thirds;
+    std::string large;
+    for (int i = 0; i < 60; ++i) {
+        ones += std::to_string(i) + " 1\n";
+        thirds += std::to_string(i) + (i % 3 == 0 ? " 0.30000000000000004\n" : " 0.3\n");
+        large += std::to_string(i) + " 12345\n";
+    }
+    WriteBytes(Path("unos.txt"), ones);
+    WriteBytes(Path("tercios.txt"), thirds);
+    WriteBytes(Path("grande.txt"), large);
     const auto before = Files();
     EXPECT_EQ(Run(Words(r.line)), r.exitCode) << err_.str();
     const std::string out = out_.str();
@@ -78,6 +90,14 @@ INSTANTIATE_TEST_SUITE_P(
                  kExitUsage, "de 0 a 100", 0},
         PeaksRun{"negativeDistance", "peaks examples/dos-bandas-medido.txt --distance -1",
                  kExitUsage, "--distance", 0},
+        PeaksRun{"flatOnes", "peaks @unos.txt --min-prominence 0 -o @x.trz", kExitNothingFound,
+                 "ninguna banda", 0},
+        PeaksRun{"flatByRounding", "peaks @tercios.txt --min-prominence 0 --smooth 3",
+                 kExitNothingFound, "ninguna banda", 0},
+        PeaksRun{"flatLargeWithShoulders", "peaks @grande.txt --min-prominence 0 --shoulders",
+                 kExitNothingFound, "ninguna banda", 0},
+        PeaksRun{"yfactorBeyondADouble", "peaks examples/dos-bandas-medido.txt --yfactor 1.7e308",
+                 kExitNothingFound, "por el factor de y (1.7e+308), no es un número finito", 0},
         PeaksRun{"nothingFound", "peaks @plano.txt -o @x.trz", kExitNothingFound, "ninguna banda",
                  0},
         PeaksRun{"outputIsInput", "peaks @plano.txt -o @plano.txt", kExitUsage, "plano.txt", 0}),

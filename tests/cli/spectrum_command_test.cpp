@@ -114,6 +114,7 @@ TEST_P(SpectrumFaults, SayWhyAndWriteNothing) {
     WriteBytes(Path("t.txt"), "x y\n1 0\n2 -0.5\n3 0.5\n");
     // Near the largest double, where a baseline through them overflows.
     WriteBytes(Path("e.txt"), "1 1.7e308\n2 -1.7e308\n3 1.7e308\n4 -1.7e308\n5 1.7e308\n");
+    WriteBytes(Path("enorme.txt"), "x y\n-1.7e308 0\n0 1\n1.7e308 0\n");
     const std::vector<std::string> before = Files();
     EXPECT_EQ(Run(Words(fault.line)), fault.exitCode);
     EXPECT_NE(err_.str().find(fault.message), std::string::npos) << err_.str();
@@ -144,6 +145,8 @@ INSTANTIATE_TEST_SUITE_P(
                       kExitFileError, "quedan 1 de sus 3 puntos"},
         SpectrumFault{"IntervaloVacio", "spectrum @t.txt --xmin 5 -o @a.txt", kExitFileError,
                       "quedan 0 puntos"},
+        SpectrumFault{"IntervaloDeXDesbordado", "spectrum @enorme.txt -o @a.jdx", kExitFileError,
+                      "el intervalo de x, de -1.7e+308 a 1.7e+308, no cabe en un número"},
         SpectrumFault{"SalidaInaccesible", "spectrum @t.txt -o @no/a.txt", kExitFileError,
                       "no/a.txt"},
         SpectrumFault{"FitSinLaser",

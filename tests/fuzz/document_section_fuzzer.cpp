@@ -1,6 +1,6 @@
 // libFuzzer entry for the section after a document's records and the
-// analysis read from it: every input is read, kept as a later version's, or
-// refused with a reason; what is read holds only finite points in pairs and
+// analysis read from it: every input is read, or kept as it came with the
+// reason it could not be read; what is read holds only finite points in pairs and
 // bands of the table, and writes a section that reads back to itself.
 #include <cmath>
 #include <cstdint>
@@ -50,8 +50,10 @@ void Check(const std::string& bytes) {
             Require(band >= 1 && band < table.count);
         }
     }
-    if (read.kind == SectionRead::Kind::Newer) {
-        Require(SectionBytesFor(stored.analysis, stored.newerSection) == bytes);
+    // What could not be read is written back as it came.
+    if (read.kind == SectionRead::Kind::Newer || read.kind == SectionRead::Kind::Damaged ||
+        !stored.notice.empty()) {
+        Require(SectionBytesFor(stored.analysis, stored.keptSection) == bytes);
     }
 }
 

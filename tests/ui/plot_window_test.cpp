@@ -252,6 +252,9 @@ class PlotWindowTest : public QObject {
         QTest::newRow("PNG, a column") << "plot.png" << column << QSize(2008, 1512) << "600";
         QTest::newRow("PNG, pixels only")
             << "plot.png" << PictureSizeInPixels({1200, 800}) << QSize(1200, 800) << "359";
+        // So small that 8.5 cm would be under 10 dpi: drawn at 10 dpi.
+        QTest::newRow("PNG, the smallest in pixels only")
+            << "plot.png" << PictureSizeInPixels({16, 16}) << QSize(16, 16) << "10";
         QTest::newRow("SVG") << "plot.svg" << column << QSize() << "width=\"85.02mm\"";
         QTest::newRow("PDF") << "plot.pdf" << PictureSizeInPixels({640, 480}, 96.0) << QSize()
                              << "480 x 360 pts";

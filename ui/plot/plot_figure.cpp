@@ -27,6 +27,8 @@
 #include "output/plot_curves.h"
 #include "output/screen_graph.h"
 #include "platform/atomic_file.h"
+#include "platform/file_errors.h"
+#include "platform/number_format.h"
 #include "platform/qt/painter_dc.h"
 #include "platform/translation.h"
 
@@ -896,22 +898,25 @@ std::optional<FigureFormat> FigureFormatFor(const std::string& path) {
 namespace {
 
 constexpr double kPointsPerInch = 72.0;
-constexpr int kMinPictureSide = 16;
-constexpr int kMaxPictureSide = 20000;
-constexpr double kMinDpi = 10.0;
-constexpr double kMaxDpi = 10000.0;
 
 // The plot laid out at size.Points() painted onto device at scale device
 // units per point; the modes of an export, without the screen's half-pixel
 // shifts, which a scaled painter would make whole points.
-void Paint(QCustomPlot& plot, QPaintDevice& device, const PictureSize& size, QSizeF scale) {
-    QCPPainter painter(&device);
+// False when the device gave no painter: an image that could not be
+// allocated, a generator without an engine.
+bool Paint(QCustomPlot& plot, QPaintDevice& device, const PictureSize& size, QSizeF scale) {
+    QCPPainter painter;
+    if (!painter.begin(&device)) {
+        return false;
+    }
     painter.setMode(QCPPainter::pmVectorized);
     painter.setMode(QCPPainter::pmNoCaching);
     painter.scale(scale.width(), scale.height());
     plot.toPainter(&painter, size.Points().width(), size.Points().height());
+    return painter.end();
 }
 
+// Empty when the picture could not be painted or encoded.
 QByteArray FigureBytes(QCustomPlot& plot, const PictureSize& size, FigureFormat format) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -922,17 +927,22 @@ QByteArray FigureBytes(QCustomPlot& plot, const PictureSize& size, FigureFormat 
             const QSize pixels = size.Pixels();
             // Opaque, so the file holds three bytes a pixel, not four.
             QImage image(pixels, QImage::Format_RGB32);
+            if (image.isNull()) {
+                return {};
+            }
             const int perMetre = qRound(size.dpi / (kCentimetresPerInch / 100.0));
             image.setDotsPerMeterX(perMetre);
             image.setDotsPerMeterY(perMetre);
             image.fill(Qt::white);
-            Paint(plot, image, size,
-                  QSizeF(double(pixels.width()) / points.width(),
-                         double(pixels.height()) / points.height()));
             // zlib's fastest level: compressing at its default took a
             // quarter of a large picture's time, for a tenth fewer bytes.
             constexpr int kFastestCompression = 80;
-            image.save(&buffer, "PNG", kFastestCompression);
+            if (!Paint(plot, image, size,
+                       QSizeF(double(pixels.width()) / points.width(),
+                              double(pixels.height()) / points.height())) ||
+                !image.save(&buffer, "PNG", kFastestCompression)) {
+                return {};
+            }
             break;
         }
         case FigureFormat::Svg: {
@@ -947,7 +957,9 @@ QByteArray FigureBytes(QCustomPlot& plot, const PictureSize& size, FigureFormat 
             svg.setViewBox(QRect(QPoint(0, 0), points));
             svg.setResolution(static_cast<int>(kPointsPerInch));
             svg.setTitle(QStringLiteral("Trazel"));
-            Paint(plot, svg, size, QSizeF(1.0, 1.0));
+            if (!Paint(plot, svg, size, QSizeF(1.0, 1.0))) {
+                return {};
+            }
             svgBuffer.close();
             // A tenth of a dot at the resolution asked for, at most three
             // decimals of a point.
@@ -963,8 +975,10 @@ QByteArray FigureBytes(QCustomPlot& plot, const PictureSize& size, FigureFormat 
             pdf.setPageSize(QPageSize(page, QPageSize::Point, QString(), QPageSize::ExactMatch));
             pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
             pdf.setCreator(QStringLiteral("Trazel"));
-            Paint(plot, pdf, size,
-                  QSizeF(page.width() / points.width(), page.height() / points.height()));
+            if (!Paint(plot, pdf, size,
+                       QSizeF(page.width() / points.width(), page.height() / points.height()))) {
+                return {};
+            }
             break;
         }
     }
@@ -1028,7 +1042,10 @@ PictureSize PictureSizeInCentimetres(double width, double height, double dpi) {
 }
 
 PictureSize PictureSizeInPixels(QSize pixels, std::optional<double> dpi) {
-    const double resolution = dpi ? *dpi : pixels.width() / DefaultPictureSize().inches.width();
+    // The user gave no resolution: none is refused.
+    const double resolution =
+        dpi ? *dpi
+            : std::clamp(pixels.width() / DefaultPictureSize().inches.width(), kMinDpi, kMaxDpi);
     return {QSizeF(pixels.width() / resolution, pixels.height() / resolution), resolution};
 }
 
@@ -1048,6 +1065,21 @@ std::string PictureSizeProblem(const PictureSize& size) {
                               {std::to_string(kMinPictureSide), std::to_string(kMaxPictureSide)});
     }
     return {};
+}
+
+std::string AxisLimitsProblem(double low, double high) {
+    if (low == high && std::isfinite(low) && std::fabs(low) < QCPRange::maxRange / 2) {
+        return {};
+    }
+    // QCustomPlot keeps its old range when given one it cannot draw, and
+    // the picture would show empty axes at limits nobody asked for.
+    if (QCPRange::validRange(std::min(low, high), std::max(low, high))) {
+        return {};
+    }
+    return platform::Fill(TRAZEL_TR("PlotFigure",
+                                    "un eje no puede mostrar de %1 a %2: sus límites deben estar "
+                                    "entre -1e250 y 1e250 y no tan juntos que no se distingan"),
+                          {platform::FormatG(low), platform::FormatG(high)});
 }
 
 QByteArray CompactSvg(const QByteArray& svg, int decimals) {
@@ -1139,6 +1171,10 @@ platform::Status WriteFigure(const std::string& path, const analysis::DocumentSt
                              const FigureView& view, const PictureSize& size) {
     const FigureFormat format = FigureFormatFor(path).value_or(FigureFormat::Png);
     const QByteArray bytes = RenderFigure(state, view, size, format);
+    if (bytes.isEmpty()) {
+        // The old file stays as it was: an empty one would replace it.
+        return platform::FileFailure(platform::FileOperation::Write, path, PictureNotDrawn());
+    }
     return platform::WriteFileAtomically(
         path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
@@ -1178,14 +1214,14 @@ void PrintFigure(platform::CDC& dc, const output::PageBox& box,
     svg.render(&paper->Painter(), paper->DeviceRect(box.left, box.top, box.right, box.bottom));
 }
 
+std::string PictureNotDrawn() {
+    return TRAZEL_TR("PlotFigure",
+                     "no queda memoria suficiente para dibujar la imagen a ese tamaño; no se ha "
+                     "escrito nada");
+}
+
 QString PictureText(QString text) {
-    for (QChar& c : text) {
-        const char16_t u = c.unicode();
-        if ((u < 0x20 && u != u'\t' && u != u'\n' && u != u'\r') || u == 0xFFFE || u == 0xFFFF) {
-            c = QChar::ReplacementCharacter;
-        }
-    }
-    return text;
+    return QString::fromStdString(platform::ShownText(text.toStdString(), true));
 }
 
 QString MeasuredLegendName(const std::string& path) {

@@ -58,16 +58,27 @@ struct PictureSize {
 };
 
 inline constexpr double kCentimetresPerInch = 2.54;
+// The sizes a picture may have: sides in pixels, and resolutions.
+inline constexpr int kMinPictureSide = 16;
+inline constexpr int kMaxPictureSide = 20000;
+inline constexpr double kMinDpi = 10.0;
+inline constexpr double kMaxDpi = 10000.0;
 // A single journal column: 8.5 cm by 6.4 cm at 600 dpi.
 PictureSize DefaultPictureSize();
 PictureSize PictureSizeInCentimetres(double width, double height, double dpi);
 // A size in pixels at dpi; without dpi, at the resolution that makes it as
 // wide on paper as the default, so that text and lines keep their share of
-// the picture at any size in pixels.
+// the picture at any size in pixels (within kMinDpi..kMaxDpi: a picture a
+// few pixels wide is then wider on paper).
 PictureSize PictureSizeInPixels(QSize pixels, std::optional<double> dpi = std::nullopt);
 // Why size cannot be drawn (a side of fewer than 16 or more than 20000
 // pixels, a resolution outside 10..10000 dpi), empty when it can.
 std::string PictureSizeProblem(const PictureSize& size);
+// Why an axis cannot show the limits from low to high (either order): a
+// limit beyond ±1e250, limits too close together for the axis to tell them
+// apart, or a ratio beyond a double; empty when it can, and for equal
+// limits, which the figure shows with a note or about their value.
+std::string AxisLimitsProblem(double low, double high);
 
 // A text as a picture may hold it: the characters that XML 1.0 does not allow
 // even escaped (control characters other than tab and line ends, U+FFFE and
@@ -107,12 +118,17 @@ std::optional<FigureFormat> FigureFormatFor(const std::string& path);
 
 // The figure drawn afresh in the print style at size, as a file's bytes: a
 // PNG of size.Pixels() that says its resolution, an SVG or a PDF page of the
-// size on paper. A QApplication must exist; no window is shown.
+// size on paper; empty when it could not be drawn (an image too large for
+// the memory there is, a painter that could not begin, an encoder that
+// failed). A QApplication must exist; no window is shown.
 QByteArray RenderFigure(const analysis::DocumentState& state, const FigureView& view,
                         const PictureSize& size, FigureFormat format);
 
 // RenderFigure written to path whole or not at all, in the format its ending
 // names. The message of a failure names the file.
+// Why a picture could not be drawn: RenderFigure gave nothing.
+std::string PictureNotDrawn();
+
 platform::Status WriteFigure(const std::string& path, const analysis::DocumentState& state,
                              const FigureView& view, const PictureSize& size);
 

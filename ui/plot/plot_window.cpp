@@ -450,6 +450,12 @@ void PlotWindow::OnCopyImage() {
     const QByteArray png =
         RenderFigure(ShownState(), CurrentView(), PictureSizeInPixels(PlotSize(), kScreenDpi),
                      FigureFormat::Png);
+    if (png.isEmpty()) {
+        // The clipboard keeps what it held.
+        services_.AfxMessageBox(this, QString::fromStdString(PictureNotDrawn()),
+                                MessageKind::Warning);
+        return;
+    }
     QGuiApplication::clipboard()->setImage(QImage::fromData(png, "PNG"));
 }
 
