@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <fstream>
 
+#include "input/binary_spectrum.h"
 #include "input/jcamp.h"
 #include "input/line_reader.h"
 #include "input/number_fields.h"
@@ -131,6 +133,39 @@ void ReserveForTheRest(MeasuredSpectrum& spectrum, const LineReader& reader,
     spectrum.y.reserve(wanted);
 }
 
+// A file instruments write in a binary format of their own, read whole: such
+// files hold one or a few spectra, far smaller than the texts streamed below.
+// None when the file is not one of them.
+std::optional<Result> ReadBinarySpectrum(const std::string& path, std::uint64_t size) {
+    // No spectrum of these formats comes near this; a larger file that
+    // starts like one is not read into memory on the strength of two bytes.
+    constexpr std::uint64_t kLargest = 256ULL << 20;
+    std::ifstream in(path, std::ios::binary);
+    std::vector<unsigned char> bytes(std::min<std::uint64_t>(size, kBinarySignatureBytes));
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(std::max<std::streamsize>(in.gcount(), 0)));
+    const BinaryFormat format = RecogniseBinarySpectrum(bytes);
+    if (format == BinaryFormat::None) {
+        return std::nullopt;
+    }
+    if (size > kLargest) {
+        return Result::Failed(ReadFailure::Content,
+                              FileProblem(path, TRAZEL_TR("MeasuredSpectrum",
+                                                          "es un espectro binario demasiado "
+                                                          "grande para leerlo")));
+    }
+    bytes.resize(static_cast<std::size_t>(size));
+    in.clear();
+    in.seekg(0);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (in.gcount() != static_cast<std::streamsize>(size)) {
+        return Result::Failed(
+            ReadFailure::File,
+            FileProblem(path, TRAZEL_TR("MeasuredSpectrum", "no se pudo leer entero")));
+    }
+    return format == BinaryFormat::Spc ? ReadSpc(path, bytes) : ReadOpus(path, bytes);
+}
+
 }  // namespace
 
 ReadResult<MeasuredSpectrum> ReadMeasuredSpectrum(const std::string& path,
@@ -139,6 +174,9 @@ ReadResult<MeasuredSpectrum> ReadMeasuredSpectrum(const std::string& path,
     LineReader reader;
     if (auto error = reader.Open(path)) {
         return Result::Failed(ReadFailure::File, *error);
+    }
+    if (auto binary = ReadBinarySpectrum(path, reader.Size())) {
+        return std::move(*binary);
     }
     const Separator separator =
         SampleSeparator(reader, "#%", false).value_or(Separator::Whitespace);

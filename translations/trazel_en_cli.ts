@@ -374,6 +374,83 @@ Try “trazel-cli --help”.
                [--report FILE.txt|FILE.csv] [--curves FILE.csv [--step S]] -o OUT</translation>
     </message>
     <message>
+        <source>trazel-cli convert DOC OUT [--drop-analysis]</source>
+        <translation>trazel-cli convert DOC OUT [--drop-analysis]</translation>
+    </message>
+    <message>
+        <source>  Lee DOC (formato actual o antiguo) y lo escribe en OUT con el formato actual.
+  Un análisis guardado que no se puede leer (dañado o de una versión más
+  reciente) se escribe tal cual estaba.
+  --drop-analysis  escribe solo la tabla, sin el análisis guardado
+</source>
+        <translation>  Reads DOC (current or old format) and writes it to OUT in the current format.
+  A stored analysis that cannot be read (damaged, or of a later version) is
+  written as it was.
+  --drop-analysis  writes the table alone, without the stored analysis
+</translation>
+    </message>
+    <message>
+        <source>  Dibuja en OUT el gráfico ampliado de la ventana, el mismo que su «Exportar
+  imagen...»: ejes con marcas y títulos, la suma en negro muestreada en cada
+  píxel y en el centro de cada banda, las bandas marcadas para verse por
+  separado en colores propios, la leyenda de lo que se ve y, si se da, un
+  espectro medido y el ajuste guardado. Se dibuja como en papel: textos y
+  líneas en puntos (1/72 de pulgada), con suavizado, del mismo tamaño a
+  cualquier resolución.
+  --xmin A, --xmax B  el intervalo de x
+  --ymin C, --ymax D  los límites de y (si se omiten, los de las curvas)
+  --lorentzian        bandas lorentzianas (si no, gaussianas)
+  --scaled            cada banda centrada en su máximo escalado
+  --measured FILE     un espectro medido: texto x-y (CSV, columnas), JCAMP-DX,
+                      SPC u OPUS
+  --yfactor F         multiplica las y del espectro medido, como el factor de y
+                      de la ventana (1)
+  --y, --x, --laser, --subtract-als  transforman el espectro medido antes de
+                      dibujarlo, como en spectrum
+  --width-cm W, --height-cm H  el tamaño en papel en centímetros (8,5 de
+                      ancho, una columna de revista; el alto, 3/4 del ancho)
+  --width-in W, --height-in H  el tamaño en pulgadas
+  --dpi D             puntos por pulgada del PNG, que los lleva escritos, de 10
+                      a 10000 (600)
+  --size WxH          el tamaño en píxeles, de 16 a 20000 por lado; sin --dpi, a
+                      la resolución que le da 8,5 cm de ancho (de 10 a 10000)
+  --fill              sombrea las bandas ajustadas hasta la línea base
+  --reversed          el eje x decrece hacia la derecha
+  --xtitle T, --ytitle T  los títulos de los ejes (los de las unidades del
+                      espectro medido si las declara; si no, x e y)
+  -o OUT              PNG, SVG o PDF según la terminación; se sustituye entero
+</source>
+        <translation>  Draws to OUT the window&apos;s enlarged graph, the same as its &quot;Export image...&quot;:
+  axes with ticks and titles, the sum in black sampled at every pixel and at
+  the centre of every band, the bands marked to be shown on their own in
+  colours of their own, the legend of what is shown and, if given, a measured
+  spectrum and the stored fit. It is drawn as on paper: text and lines in
+  points (1/72 inch), antialiased, the same size at any resolution.
+  --xmin A, --xmax B  the x range
+  --ymin C, --ymax D  the y limits (if left out, those of the curves)
+  --lorentzian        Lorentzian bands (otherwise Gaussian)
+  --scaled            each band centred on its scaled peak
+  --measured FILE     a measured spectrum: x-y text (CSV, columns), JCAMP-DX,
+                      SPC or OPUS
+  --yfactor F         multiplies the y of the measured spectrum, as the window&apos;s
+                      y factor does (1)
+  --y, --x, --laser, --subtract-als  transform the measured spectrum before
+                      drawing it, as in spectrum
+  --width-cm W, --height-cm H  the size on paper in centimetres (8.5 wide, one
+                      journal column; the height, 3/4 of the width)
+  --width-in W, --height-in H  the size in inches
+  --dpi D             dots per inch of the PNG, which records them, from 10 to
+                      10000 (600)
+  --size WxH          the size in pixels, from 16 to 20000 a side; without --dpi,
+                      at the resolution that makes it 8.5 cm wide (10 to 10000)
+  --fill              shades the fitted bands down to the baseline
+  --reversed          the x axis decreases to the right
+  --xtitle T, --ytitle T  the axis titles (those of the measured spectrum&apos;s
+                      units if it declares them; otherwise x and y)
+  -o OUT              PNG, SVG or PDF by its ending; replaced whole
+</translation>
+    </message>
+    <message>
         <source>  Ajusta por mínimos cuadrados las bandas de DOC al espectro medido FILE y
   escribe en OUT el documento ajustado (entero o nada). Muestra la tabla del
   resultado: un encabezado, una línea por banda, la más reciente primero
@@ -384,8 +461,8 @@ Try “trazel-cli --help”.
   residuo van también a la salida de errores. Las intensidades no bajan de 0,
   las anchuras quedan entre medio paso entre puntos y el intervalo, y las
   posiciones dentro del intervalo.
-  --measured FILE   el espectro medido (x-y de texto o JCAMP-DX); sin él, el
-                    que guarda DOC, con su transformación
+  --measured FILE   el espectro medido (x-y de texto, JCAMP-DX, SPC u OPUS); sin
+                    él, el que guarda DOC, con su transformación
   --y, --x, --laser transforman el espectro medido antes del ajuste, como en
                     spectrum, en lugar de la transformación guardada; --xmin
                     y --xmax van en las unidades resultantes
@@ -436,8 +513,8 @@ Try “trazel-cli --help”.
   R², the reduced chi² and the residual&apos;s structure figure also go to standard
   error. Intensities do not go below 0, widths stay between half the spacing of
   the points and the range, and positions within the range.
-  --measured FILE   the measured spectrum (x-y text or JCAMP-DX); without it,
-                    the one DOC holds, with its transform
+  --measured FILE   the measured spectrum (x-y text, JCAMP-DX, SPC or OPUS);
+                    without it, the one DOC holds, with its transform
   --y, --x, --laser transform the measured spectrum before the fit, as in
                     spectrum, in place of the stored transform; --xmin and
                     --xmax are in the resulting units
@@ -484,12 +561,12 @@ Try “trazel-cli --help”.
 </translation>
     </message>
     <message>
-        <source>  Lee el espectro medido IN (texto x-y, CSV o JCAMP-DX, como la ventana), lo
-  transforma y lo escribe en OUT según su terminación: .txt con los números de la
-  exportación («x y» y una línea por punto), .csv con un encabezado que nombra
-  las columnas y sus unidades, o .jdx (o .dx) en JCAMP-DX 5.01 (##XYDATA si los
-  puntos están igualmente espaciados, ##XYPOINTS si no), que se vuelve a leer con
-  los mismos puntos.
+        <source>  Lee el espectro medido IN (texto x-y, CSV, JCAMP-DX, SPC u OPUS, como la
+  ventana), lo transforma y lo escribe en OUT según su terminación: .txt con los
+  números de la exportación («x y» y una línea por punto), .csv con un encabezado
+  que nombra las columnas y sus unidades, o .jdx (o .dx) en JCAMP-DX 5.01
+  (##XYDATA si los puntos están igualmente espaciados, ##XYPOINTS si no), que se
+  vuelve a leer con los mismos puntos.
   Primero se cambia x, luego y; los puntos donde el cambio no está definido
   (x &lt;= 0, transmitancia &lt;= 0) se dejan fuera y se dice cuántos.
   --y CAMBIO   transmittance-to-absorbance (A = -log10 T),
@@ -510,10 +587,10 @@ Try “trazel-cli --help”.
   -o OUT       el archivo de salida; se sustituye entero, y si algo falla queda
                como estaba
 </source>
-        <translation>  Reads the measured spectrum IN (x-y text, CSV or JCAMP-DX, as the window
-  does), transforms it and writes it to OUT by its ending: .txt with the
-  export&apos;s numbers (&quot;x y&quot; and one line per point), .csv with a heading that
-  names the columns and their units, or .jdx (or .dx) in JCAMP-DX 5.01
+        <translation>  Reads the measured spectrum IN (x-y text, CSV, JCAMP-DX, SPC or OPUS, as
+  the window does), transforms it and writes it to OUT by its ending: .txt
+  with the export&apos;s numbers (&quot;x y&quot; and one line per point), .csv with a
+  heading that names the columns and their units, or .jdx (or .dx) in JCAMP-DX 5.01
   (##XYDATA if the points are evenly spaced, ##XYPOINTS if not), which reads
   back with the same points.
   x is changed first, then y; the points where the change is not defined
@@ -538,10 +615,11 @@ Try “trazel-cli --help”.
 </translation>
     </message>
     <message>
-        <source>  Busca las bandas del espectro medido MEASURED (texto x-y o JCAMP-DX) y las
-  muestra, la más intensa primero: posición, intensidad, anchura a media altura,
-  prominencia y clase (máximo u hombro), separadas por tabuladores. En la salida
-  de errores dice las opciones usadas, también las calculadas a partir de los datos.
+        <source>  Busca las bandas del espectro medido MEASURED (texto x-y, JCAMP-DX, SPC u
+  OPUS) y las muestra, la más intensa primero: posición, intensidad, anchura a
+  media altura, prominencia y clase (máximo u hombro), separadas por tabuladores.
+  En la salida de errores dice las opciones usadas, también las calculadas a
+  partir de los datos.
   La posición se afina entre muestras; la intensidad es la altura sobre la base
   de la que se mide la prominencia.
   --xmin A, --xmax B   solo los puntos entre A y B, en cualquier orden (todos si
@@ -565,11 +643,11 @@ Try “trazel-cli --help”.
                        estaba
   Sale con 3, sin escribir nada, si no encuentra ninguna banda.
 </source>
-        <translation>  Finds the bands of the measured spectrum MEASURED (x-y text or JCAMP-DX) and
-  lists them, strongest first: position, intensity, full width at half maximum,
-  prominence and kind (máximo for a peak, hombro for a shoulder), separated by
-  tabs. On standard error it states the options used, including those worked
-  out from the data.
+        <translation>  Finds the bands of the measured spectrum MEASURED (x-y text, JCAMP-DX, SPC
+  or OPUS) and lists them, strongest first: position, intensity, full width at
+  half maximum, prominence and kind (máximo for a peak, hombro for a shoulder),
+  separated by tabs. On standard error it states the options used, including
+  those worked out from the data.
   The position is refined between samples; the intensity is the height above
   the base from which the prominence is measured.
   --xmin A, --xmax B   only the points from A to B, in either order (all if
@@ -592,81 +670,6 @@ Try “trazel-cli --help”.
                        ready for fit; replaced whole, and left as it was if
                        anything fails
   Exits with 3, writing nothing, if it finds no band.
-</translation>
-    </message>
-    <message>
-        <source>trazel-cli convert DOC OUT [--drop-analysis]</source>
-        <translation>trazel-cli convert DOC OUT [--drop-analysis]</translation>
-    </message>
-    <message>
-        <source>  Lee DOC (formato actual o antiguo) y lo escribe en OUT con el formato actual.
-  Un análisis guardado que no se puede leer (dañado o de una versión más
-  reciente) se escribe tal cual estaba.
-  --drop-analysis  escribe solo la tabla, sin el análisis guardado
-</source>
-        <translation>  Reads DOC (current or old format) and writes it to OUT in the current format.
-  A stored analysis that cannot be read (damaged, or of a later version) is
-  written as it was.
-  --drop-analysis  writes the table alone, without the stored analysis
-</translation>
-    </message>
-    <message>
-        <source>  Dibuja en OUT el gráfico ampliado de la ventana, el mismo que su «Exportar
-  imagen...»: ejes con marcas y títulos, la suma en negro muestreada en cada
-  píxel y en el centro de cada banda, las bandas marcadas para verse por
-  separado en colores propios, la leyenda de lo que se ve y, si se da, un
-  espectro medido y el ajuste guardado. Se dibuja como en papel: textos y
-  líneas en puntos (1/72 de pulgada), con suavizado, del mismo tamaño a
-  cualquier resolución.
-  --xmin A, --xmax B  el intervalo de x
-  --ymin C, --ymax D  los límites de y (si se omiten, los de las curvas)
-  --lorentzian        bandas lorentzianas (si no, gaussianas)
-  --scaled            cada banda centrada en su máximo escalado
-  --measured FILE     un espectro medido: texto x-y (CSV, columnas) o JCAMP-DX
-  --yfactor F         multiplica las y del espectro medido, como el factor de y
-                      de la ventana (1)
-  --y, --x, --laser, --subtract-als  transforman el espectro medido antes de
-                      dibujarlo, como en spectrum
-  --width-cm W, --height-cm H  el tamaño en papel en centímetros (8,5 de
-                      ancho, una columna de revista; el alto, 3/4 del ancho)
-  --width-in W, --height-in H  el tamaño en pulgadas
-  --dpi D             puntos por pulgada del PNG, que los lleva escritos, de 10
-                      a 10000 (600)
-  --size WxH          el tamaño en píxeles, de 16 a 20000 por lado; sin --dpi, a
-                      la resolución que le da 8,5 cm de ancho (de 10 a 10000)
-  --fill              sombrea las bandas ajustadas hasta la línea base
-  --reversed          el eje x decrece hacia la derecha
-  --xtitle T, --ytitle T  los títulos de los ejes (los de las unidades del
-                      espectro medido si las declara; si no, x e y)
-  -o OUT              PNG, SVG o PDF según la terminación; se sustituye entero
-</source>
-        <translation>  Draws to OUT the window&apos;s enlarged graph, the same as its &quot;Export image...&quot;:
-  axes with ticks and titles, the sum in black sampled at every pixel and at
-  the centre of every band, the bands marked to be shown on their own in
-  colours of their own, the legend of what is shown and, if given, a measured
-  spectrum and the stored fit. It is drawn as on paper: text and lines in
-  points (1/72 inch), antialiased, the same size at any resolution.
-  --xmin A, --xmax B  the x range
-  --ymin C, --ymax D  the y limits (if left out, those of the curves)
-  --lorentzian        Lorentzian bands (otherwise Gaussian)
-  --scaled            each band centred on its scaled peak
-  --measured FILE     a measured spectrum: x-y text (CSV, columns) or JCAMP-DX
-  --yfactor F         multiplies the y of the measured spectrum, as the window&apos;s
-                      y factor does (1)
-  --y, --x, --laser, --subtract-als  transform the measured spectrum before
-                      drawing it, as in spectrum
-  --width-cm W, --height-cm H  the size on paper in centimetres (8.5 wide, one
-                      journal column; the height, 3/4 of the width)
-  --width-in W, --height-in H  the size in inches
-  --dpi D             dots per inch of the PNG, which records them, from 10 to
-                      10000 (600)
-  --size WxH          the size in pixels, from 16 to 20000 a side; without --dpi,
-                      at the resolution that makes it 8.5 cm wide (10 to 10000)
-  --fill              shades the fitted bands down to the baseline
-  --reversed          the x axis decreases to the right
-  --xtitle T, --ytitle T  the axis titles (those of the measured spectrum&apos;s
-                      units if it declares them; otherwise x and y)
-  -o OUT              PNG, SVG or PDF by its ending; replaced whole
 </translation>
     </message>
 </context>

@@ -1043,6 +1043,14 @@
         <source>tiene un solo punto; hacen falta al menos dos para dibujar un espectro</source>
         <translation>it has a single point; at least two are needed to draw a spectrum</translation>
     </message>
+    <message>
+        <source>es un espectro binario demasiado grande para leerlo</source>
+        <translation>it is a binary spectrum too large to read</translation>
+    </message>
+    <message>
+        <source>no se pudo leer entero</source>
+        <translation>it could not be read whole</translation>
+    </message>
 </context>
 <context>
     <name>MeasuredTransform</name>
@@ -1112,6 +1120,53 @@
     <message>
         <source>escribe «%1» con coma y otro número con punto decimal: no se sabe si esa coma es decimal o separa los miles</source>
         <translation>writes “%1” with a comma and another number with a decimal point: it is unclear whether that comma is a decimal comma or separates thousands</translation>
+    </message>
+</context>
+<context>
+    <name>Opus</name>
+    <message>
+        <source>el parámetro %1 del bloque %2 acaba fuera del bloque</source>
+        <translation>parameter %1 of block %2 ends outside the block</translation>
+    </message>
+    <message>
+        <source>la cabecera OPUS está incompleta</source>
+        <translation>the OPUS header is incomplete</translation>
+    </message>
+    <message>
+        <source>el directorio de bloques OPUS (%1 bloques desde el byte %2) acaba fuera del archivo, que tiene %3 bytes</source>
+        <translation>the OPUS block directory (%1 blocks from byte %2) ends outside the file, which has %3 bytes</translation>
+    </message>
+    <message>
+        <source>el archivo OPUS no tiene ningún espectro de absorbancia (AB), transmitancia (TR) ni de canal único de la muestra (ScSm) con sus parámetros</source>
+        <translation>the OPUS file has no absorbance (AB), transmittance (TR) or sample single channel (ScSm) spectrum with its parameters</translation>
+    </message>
+    <message>
+        <source>de parámetros de %1</source>
+        <translation>of parameters of %1</translation>
+    </message>
+    <message>
+        <source>el bloque %1 (%2 bytes desde el byte %3) acaba fuera del archivo, que tiene %4 bytes</source>
+        <translation>block %1 (%2 bytes from byte %3) ends outside the file, which has %4 bytes</translation>
+    </message>
+    <message>
+        <source>el bloque %1 no da el número de puntos (NPT), la primera x (FXV) y la última (LXV)</source>
+        <translation>block %1 does not give the number of points (NPT), the first x (FXV) and the last (LXV)</translation>
+    </message>
+    <message>
+        <source>el bloque %1 dice que hay %2 puntos, pero el bloque %3 tiene sitio para %4</source>
+        <translation>block %1 says there are %2 points, but block %3 has room for %4</translation>
+    </message>
+    <message>
+        <source>el bloque %1 da un formato de números (DPF=%2) que no se conoce</source>
+        <translation>block %1 gives a number format (DPF=%2) that is not known</translation>
+    </message>
+    <message>
+        <source>el punto %1 del bloque %2 no es un número finito</source>
+        <translation>point %1 of block %2 is not a finite number</translation>
+    </message>
+    <message>
+        <source>%1 no tiene espectro de absorbancia; se lee el bloque %2.</source>
+        <translation>%1 has no absorbance spectrum; block %2 is read.</translation>
     </message>
 </context>
 <context>
@@ -1208,6 +1263,61 @@
     <message>
         <source>Se canceló la lectura de %1; no se ha cargado nada.</source>
         <translation>Reading %1 was cancelled; nothing has been loaded.</translation>
+    </message>
+</context>
+<context>
+    <name>Spc</name>
+    <message>
+        <source>el archivo SPC dice que %1 ocupa %2 bytes desde el byte %3, pero el archivo tiene %4</source>
+        <translation>the SPC file says that %1 takes %2 bytes from byte %3, but the file has %4</translation>
+    </message>
+    <message>
+        <source>el primer subarchivo</source>
+        <translation>the first subfile</translation>
+    </message>
+    <message>
+        <source>la cabecera SPC está incompleta (%1 bytes de %2)</source>
+        <translation>the SPC header is incomplete (%1 bytes of %2)</translation>
+    </message>
+    <message>
+        <source>el exponente %1 de la cabecera SPC no es válido</source>
+        <translation>the exponent %1 of the SPC header is not valid</translation>
+    </message>
+    <message>
+        <source>el formato SPC antiguo con abscisas explícitas no se admite</source>
+        <translation>the old SPC format with explicit abscissas is not supported</translation>
+    </message>
+    <message>
+        <source>el número de puntos del archivo SPC (%1) no cabe en el archivo</source>
+        <translation>the number of points of the SPC file (%1) does not fit in the file</translation>
+    </message>
+    <message>
+        <source>el archivo SPC dice que no tiene ningún subarchivo</source>
+        <translation>the SPC file says it has no subfile</translation>
+    </message>
+    <message>
+        <source>el directorio de subarchivos</source>
+        <translation>the subfile directory</translation>
+    </message>
+    <message>
+        <source>las abscisas</source>
+        <translation>the abscissas</translation>
+    </message>
+    <message>
+        <source>el archivo SPC tiene %1 puntos; hacen falta al menos dos</source>
+        <translation>the SPC file has %1 points; at least two are needed</translation>
+    </message>
+    <message>
+        <source>los subarchivos</source>
+        <translation>the subfiles</translation>
+    </message>
+    <message>
+        <source>la cabecera SPC está incompleta</source>
+        <translation>the SPC header is incomplete</translation>
+    </message>
+    <message>
+        <source>el punto %1 no es un número finito</source>
+        <translation>point %1 is not a finite number</translation>
     </message>
 </context>
 <context>

@@ -47,10 +47,16 @@ constexpr int kProgressSteps = 1000;
 std::vector<FileType> MeasuredTypes() {
     return {
         {QCoreApplication::translate("MeasuredCommands", "Espectros medidos"),
-         QStringLiteral("*.txt *.csv *.tsv *.dat *.xy *.asc *.prn *.jdx *.dx"), QString()},
+         QStringLiteral("*.txt *.csv *.tsv *.dat *.xy *.asc *.prn *.jdx *.dx *.spc *.0 *.1 *.2 "
+                        "*.3 *.4 *.5 *.6 *.7 *.8 *.9"),
+         QString()},
         {QCoreApplication::translate("MeasuredCommands", "Texto x-y y CSV"),
          QStringLiteral("*.txt *.csv *.tsv *.dat *.xy *.asc *.prn"), QString()},
         {QStringLiteral("JCAMP-DX"), QStringLiteral("*.jdx *.dx"), QString()},
+        {QStringLiteral("SPC"), QStringLiteral("*.spc"), QString()},
+        // OPUS numbers the files of a sample in their ending.
+        {QStringLiteral("OPUS"), QStringLiteral("*.0 *.1 *.2 *.3 *.4 *.5 *.6 *.7 *.8 *.9"),
+         QString()},
     };
 }
 
