@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <string_view>
 
@@ -196,12 +197,124 @@ Result FromJcamp(LineReader& reader, std::string_view firstLine, const std::stri
     return list;
 }
 
+// A number as the shortest text that reads back to it.
+std::string ShortNumber(double value) {
+    std::array<char, 32> text{};
+    const auto end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
+    return std::string(text.data(), end);
+}
+
+// The bands of a quantum-chemistry output: a band per normal mode, the
+// imaginary ones and the translations and rotations left out.
+Result FromVibrational(LineReader& reader, QcProgram program, const std::string& path,
+                       const BandListOptions& options) {
+    using Kind = BandListOptions::Kind;
+    auto read = ReadVibrationalAnalysis(reader, program, path);
+    if (!read.Ok()) {
+        return Result::FailedAs(read);
+    }
+    const VibrationalAnalysis& analysis = read.Value();
+    const bool raman = options.kind != Kind::Infrared;
+    if (raman ? !analysis.raman : !analysis.infrared) {
+        return Result::Failed(
+            ReadFailure::Content,
+            FileProblem(path, raman ? TRAZEL_TR("BandList",
+                                                "el análisis de frecuencias no da actividades "
+                                                "Raman")
+                                    : TRAZEL_TR("BandList",
+                                                "el análisis de frecuencias no da intensidades "
+                                                "infrarrojas")));
+    }
+    if (!options.width) {
+        return Result::Failed(ReadFailure::MissingWidth,
+                              FileProblem(path, TRAZEL_TR("BandList",
+                                                          "el análisis de frecuencias no da "
+                                                          "anchuras y no se ha indicado una "
+                                                          "anchura para sus bandas")));
+    }
+    const double laser = 1e7 / options.laserNm;  // nm to cm-1
+    std::vector<std::pair<double, double>> values;
+    std::string imaginary;
+    std::size_t imaginaryCount = 0;
+    for (const VibrationalMode& mode : analysis.modes) {
+        if (mode.leftOut == VibrationalMode::LeftOut::Imaginary) {
+            imaginary += (imaginaryCount++ > 0 ? ", " : "") + ShortNumber(mode.wavenumber);
+        }
+        if (mode.leftOut != VibrationalMode::LeftOut::No) {
+            continue;
+        }
+        double value = options.kind == Kind::Infrared ? *mode.infrared : *mode.ramanActivity;
+        if (options.kind == Kind::RamanIntensity) {
+            if (!(laser > mode.wavenumber)) {
+                return Result::Failed(
+                    ReadFailure::Content,
+                    FileProblem(
+                        path, platform::Fill(TRAZEL_TR("BandList",
+                                                       "la línea del láser (%1 cm-1) no "
+                                                       "pasa de la banda de %2 cm-1"),
+                                             {ShortNumber(laser), ShortNumber(mode.wavenumber)})));
+            }
+            value = RamanIntensity(laser, mode.wavenumber, value, options.temperature);
+        }
+        values.emplace_back(mode.wavenumber, value);
+    }
+    if (Exceeds(values.size(), options)) {
+        return Result::Failed(ReadFailure::TooManyBands,
+                              FileProblem(path, TooManyMessage(values.size(), options.room)));
+    }
+    if (values.empty()) {
+        return Result::Failed(ReadFailure::Content,
+                              FileProblem(path, TRAZEL_TR("BandList",
+                                                          "el análisis de frecuencias no tiene "
+                                                          "ningún modo que dé una banda")));
+    }
+    if (options.kind == Kind::RamanIntensity) {
+        // Only the relative heights mean something: the strongest is 100.
+        double strongest = 0.0;
+        for (const auto& [position, value] : values) {
+            strongest = std::max(strongest, value);
+        }
+        for (auto& [position, value] : values) {
+            value = strongest > 0.0 ? 100.0 * value / strongest : 0.0;
+        }
+    }
+    BandListOptions bandOptions = options;
+    // Infrared intensities in km/mol are integrated absorptions.
+    bandOptions.intensitiesAreAreas = options.intensitiesAreAreas || !raman;
+    BandList list;
+    list.program = program;
+    list.columns = BandColumns{0, 1, -1, -1, -1, false};
+    for (const auto& [position, value] : values) {
+        Peak band;
+        if (const auto fault =
+                MakeBand(position, value, *options.width, options.scale, 0, bandOptions, band);
+            !fault.empty()) {
+            return Result::Failed(ReadFailure::Content, FileProblem(path, fault));
+        }
+        list.bands.push_back(band);
+    }
+    if (imaginaryCount > 0) {
+        list.note = platform::Fill(
+            imaginaryCount == 1
+                ? TRAZEL_TR("BandList", "se ha dejado fuera 1 frecuencia imaginaria: %2 cm-1")
+                : TRAZEL_TR("BandList", "se han dejado fuera %1 frecuencias imaginarias: %2 cm-1"),
+            {std::to_string(imaginaryCount), imaginary});
+    }
+    return list;
+}
+
 }  // namespace
 
 ReadResult<BandList> ReadBandList(const std::string& path, const BandListOptions& options) {
     LineReader reader;
     if (auto error = reader.Open(path)) {
         return Result::Failed(ReadFailure::File, *error);
+    }
+    if (const auto program = RecogniseQcOutput(reader)) {
+        return FromVibrational(reader, *program, path, options);
+    }
+    if (reader.Error()) {
+        return Result::Failed(ReadFailure::File, *reader.Error());
     }
     const Separator separator =
         SampleSeparator(reader, "#%!", true).value_or(Separator::Whitespace);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "input/read_result.h"
+#include "input/vibrational_output.h"
 #include "model/line_shapes.h"
 #include "model/peak_table.h"
 
@@ -23,6 +24,13 @@ struct BandListOptions {
     std::int32_t lineShape = model::Gaussian;
     // How many bands the table has room for; a file with more is refused.
     int room = model::kMaxPeakSlots - 1;
+    // What a quantum-chemistry output gives as intensities: the infrared
+    // intensities (km/mol, always areas), the Raman activities as printed, or
+    // the Raman intensities for the laser line and temperature below.
+    enum class Kind { Infrared, RamanActivity, RamanIntensity };
+    Kind kind = Kind::Infrared;
+    double laserNm = 532.0;
+    double temperature = 298.15;
 };
 
 // Where the values came from: a column number (from 0), or -1 when the file
@@ -41,12 +49,17 @@ struct BandList {
     std::vector<model::Peak> bands;
     BandColumns columns;
     bool jcamp = false;
+    // Set when the file is the output of a quantum-chemistry program; note
+    // then says which modes were left out, or is empty.
+    std::optional<QcProgram> program;
+    std::string note;
 };
 
 // Reads a band list: a text table (whitespace, tab, comma or semicolon
 // separated, a decimal comma where the separator is not a comma, "#", "%"
 // and "!" comments, an optional header naming the columns in Spanish or
-// English) or a JCAMP-DX peak table. All or nothing: any fault, or more bands
+// English), a JCAMP-DX peak table, or the vibrational analysis of a
+// Gaussian, ORCA or Molden output (told from its content). All or nothing: any fault, or more bands
 // than a document holds, gives no bands at all.
 ReadResult<BandList> ReadBandList(const std::string& path, const BandListOptions& options);
 

@@ -422,6 +422,34 @@
         <source>no tiene ninguna línea con una posición y una intensidad</source>
         <translation>it has no line with a position and an intensity</translation>
     </message>
+    <message>
+        <source>el análisis de frecuencias no da actividades Raman</source>
+        <translation>the frequency analysis gives no Raman activities</translation>
+    </message>
+    <message>
+        <source>el análisis de frecuencias no da intensidades infrarrojas</source>
+        <translation>the frequency analysis gives no infrared intensities</translation>
+    </message>
+    <message>
+        <source>el análisis de frecuencias no da anchuras y no se ha indicado una anchura para sus bandas</source>
+        <translation>the frequency analysis gives no widths and no width was given for its bands</translation>
+    </message>
+    <message>
+        <source>la línea del láser (%1 cm-1) no pasa de la banda de %2 cm-1</source>
+        <translation>the laser line (%1 cm-1) does not exceed the band at %2 cm-1</translation>
+    </message>
+    <message>
+        <source>el análisis de frecuencias no tiene ningún modo que dé una banda</source>
+        <translation>the frequency analysis has no mode that gives a band</translation>
+    </message>
+    <message>
+        <source>se ha dejado fuera 1 frecuencia imaginaria: %2 cm-1</source>
+        <translation>1 imaginary frequency was left out: %2 cm-1</translation>
+    </message>
+    <message>
+        <source>se han dejado fuera %1 frecuencias imaginarias: %2 cm-1</source>
+        <translation>%1 imaginary frequencies were left out: %2 cm-1</translation>
+    </message>
 </context>
 <context>
     <name>DataExport</name>
@@ -1360,6 +1388,41 @@
     <message>
         <source>Transmitancia (%)</source>
         <translation>Transmittance (%)</translation>
+    </message>
+</context>
+<context>
+    <name>VibrationalOutput</name>
+    <message>
+        <source>tiene algo que no es un número en el análisis de frecuencias</source>
+        <translation>has something that is not a number in the frequency analysis</translation>
+    </message>
+    <message>
+        <source>da valores de un modo cuya frecuencia no está</source>
+        <translation>gives values of a mode whose frequency is missing</translation>
+    </message>
+    <message>
+        <source>no tiene un valor por cada frecuencia de su bloque</source>
+        <translation>does not have a value for each frequency of its block</translation>
+    </message>
+    <message>
+        <source>está cortada</source>
+        <translation>is cut short</translation>
+    </message>
+    <message>
+        <source>no sigue el orden de los modos anteriores</source>
+        <translation>does not follow the order of the modes before it</translation>
+    </message>
+    <message>
+        <source>es de una tabla IR SPECTRUM sin columna «Int» en km/mol</source>
+        <translation>belongs to an IR SPECTRUM table without an “Int” column in km/mol</translation>
+    </message>
+    <message>
+        <source>es una salida de %1 sin análisis de frecuencias</source>
+        <translation>is a %1 output without a frequency analysis</translation>
+    </message>
+    <message>
+        <source>el análisis de frecuencias de esta salida de %1 está cortado</source>
+        <translation>the frequency analysis of this %1 output is cut short</translation>
     </message>
 </context>
 </TS>

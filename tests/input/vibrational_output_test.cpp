@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include "input/band_list.h"
+#include "tests/input/input_file.h"
+
+using namespace trazel::model;
+using namespace trazel::input;
+using Kind = BandListOptions::Kind;
+
+namespace {
+
+constexpr double kWidth = 10.0;
+
+std::string QcFile(const std::string& name) {
+    return std::string(TRAZEL_TEST_DATA) + "/qc/" + name;
+}
+
+BandListOptions Options(Kind kind, double laser = 532.0) {
+    BandListOptions options;
+    options.width = kWidth;
+    options.kind = kind;
+    options.laserNm = laser;
+    return options;
+}
+
+// The six modes in every excerpt: the imaginary one is left out with a note.
+constexpr double kPositions[] = {52.7880, 83.9368, 148.1570, 178.6727, 262.8396};
+constexpr double kInfrared[] = {0.0323, 0.0, 0.3826, 0.2686, 0.0};
+constexpr double kActivities[] = {0.0, 2.6866, 0.0, 0.0, 7.6260};
+
+struct LayoutCase {
+    const char* file;
+    QcProgram program;
+    double precision;  // of the wavenumbers and intensities the program prints
+};
+
+class SameModesInEveryLayout : public testing::TestWithParam<LayoutCase> {};
+
+TEST_P(SameModesInEveryLayout, GiveTheSameBands) {
+    const LayoutCase& row = GetParam();
+    for (const Kind kind : {Kind::Infrared, Kind::RamanActivity}) {
+        const auto list = ReadBandList(QcFile(row.file), Options(kind));
+        ASSERT_TRUE(list.Ok()) << list.Message();
+        EXPECT_EQ(list.Value().program, row.program);
+        EXPECT_NE(list.Value().note.find("-25.12"), std::string::npos) << list.Value().note;
+        const auto& bands = list.Value().bands;
+        ASSERT_EQ(bands.size(), std::size(kPositions));
+        for (std::size_t i = 0; i < bands.size(); ++i) {
+            EXPECT_NEAR(bands[i].position, kPositions[i], row.precision);
+            EXPECT_EQ(bands[i].width, kWidth);
+            // km/mol are areas; the activities are taken as printed.
+            const double scale = kind == Kind::Infrared ? IntensityForArea(1.0, kWidth) : 1.0;
+            const double value = kind == Kind::Infrared ? kInfrared[i] : kActivities[i];
+            EXPECT_NEAR(bands[i].intensity, value * scale, row.precision * scale) << i;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, SameModesInEveryLayout,
+    testing::Values(LayoutCase{"gaussian09-freq.log", QcProgram::Gaussian, 1e-9},
+                    LayoutCase{"orca5-freq.out", QcProgram::Orca, 0.005},
+                    LayoutCase{"molden-freq.molden", QcProgram::Molden, 1e-9}));
+
+// (nu0 - nu)^4 S / (nu (1 - exp(-c2 nu / T))), worked out by hand with
+// c2 = 1.438776877 cm K; the relative heights of the two Raman-active modes
+// of the excerpts change with the laser line.
+TEST(RamanIntensity, FollowsTheLaserLineAndTemperature) {
+    EXPECT_NEAR(RamanIntensity(1e7 / 532.0, 1000.0, 1.0, 298.15) / 1.0113093622201834e14, 1.0,
+                1e-12);
+    EXPECT_NEAR(RamanIntensity(1e7 / 785.0, 1000.0, 1.0, 77.0) / 1.89890279866687e13, 1.0, 1e-12);
+    for (const auto& [laser, weaker] :
+         {std::pair{532.0, 40.42331063778711}, std::pair{785.0, 39.681309069970084}}) {
+        const auto list =
+            ReadBandList(QcFile("molden-freq.molden"), Options(Kind::RamanIntensity, laser));
+        ASSERT_TRUE(list.Ok()) << list.Message();
+        EXPECT_NEAR(list.Value().bands[1].intensity, 100.0, 1e-9);
+        EXPECT_NEAR(list.Value().bands[4].intensity, weaker, 1e-9) << laser;
+        EXPECT_EQ(list.Value().bands[0].intensity, 0.0);
+    }
+}
+
+struct DamagedCase {
+    const char* name;
+    std::string text;
+    Kind kind;
+    ReadFailure failure;
+    const char* message;
+    long line;
+    double laser = 532.0;
+};
+
+const std::string kGaussianBanner = " Entering Gaussian System, Link 0=g09\n";
+const std::string kOrcaBanner = "                                 * O   R   C   A *\n";
+const std::string kGaussianSection =
+    " Harmonic frequencies (cm**-1), IR intensities (KM/Mole), Raman scattering\n"
+    " Frequencies --    100.0000               200.0000\n";
+
+std::string ManyMoldenModes(int n) {
+    std::string text = "[Molden Format]\n[FREQ]\n";
+    for (int i = 1; i <= n; ++i) {
+        text += std::to_string(10 * i) + ".0\n";
+    }
+    text += "[INT]\n";
+    for (int i = 1; i <= n; ++i) {
+        text += "1.0\n";
+    }
+    return text;
+}
+
+const DamagedCase kDamagedCases[] = {
+    {"GaussianSinFrecuencias", kGaussianBanner + " SCF Done\n", Kind::Infrared,
+     ReadFailure::Content, "salida de Gaussian sin análisis de frecuencias", 0},
+    {"OrcaSinFrecuencias", kOrcaBanner + "FINAL SINGLE POINT ENERGY -1.0\n", Kind::Infrared,
+     ReadFailure::Content, "salida de ORCA sin análisis de frecuencias", 0},
+    {"MoldenSinFrecuencias", "[Molden Format]\n[Atoms] Angs\n", Kind::Infrared,
+     ReadFailure::Content, "salida de Molden sin análisis de frecuencias", 0},
+    {"GaussianCortado", kGaussianBanner + kGaussianSection + " IR Inten    --      1.0\n",
+     Kind::Infrared, ReadFailure::Content, "la línea 4", 4},
+    {"GaussianSinFinal", kGaussianBanner + kGaussianSection + " IR Inten    --  1.0  2.0\n",
+     Kind::Infrared, ReadFailure::Content, "de Gaussian está cortado", 0},
+    {"OrcaTablaCortada",
+     kOrcaBanner + "VIBRATIONAL FREQUENCIES\n  0:  0.00 cm**-1\n  1:  50.00 cm**-1\n\nIR SPECTRUM\n"
+                   " Mode   freq       eps      Int      T**2\n---\n  1:  50.00  0.1  2.0  0.1\n",
+     Kind::Infrared, ReadFailure::Content, "de ORCA está cortado", 0},
+    {"MoldenIntensidadesCortadas", "[Molden Format]\n[FREQ]\n100.0\n200.0\n[INT]\n1.0\n",
+     Kind::Infrared, ReadFailure::Content, "de Molden está cortado", 0},
+    {"MasDe99Modos", ManyMoldenModes(120), Kind::Infrared, ReadFailure::TooManyBands,
+     "tiene 120 bandas", 0},
+    {"GaussianNoNumero",
+     kGaussianBanner + kGaussianSection + " IR Inten    --   ********      2.0\n", Kind::Infrared,
+     ReadFailure::Content, "no es un número", 4},
+    {"OrcaNoNumero", kOrcaBanner + "VIBRATIONAL FREQUENCIES\n  0:  5O.00 cm**-1\n", Kind::Infrared,
+     ReadFailure::Content, "no es un número", 3},
+    {"SinActividadesRaman", "[Molden Format]\n[FREQ]\n100.0\n[INT]\n1.0\n", Kind::RamanActivity,
+     ReadFailure::Content, "no da actividades Raman", 0},
+    {"LaserMasLargoQueLaBanda", "[Molden Format]\n[FREQ]\n100.0\n[INT]\n1.0 2.0\n",
+     Kind::RamanIntensity, ReadFailure::Content, "línea del láser (100 cm-1)", 0, 1e5},
+};
+
+class DamagedOutput : public testing::TestWithParam<DamagedCase> {};
+
+TEST_P(DamagedOutput, IsRefusedWhole) {
+    const DamagedCase& row = GetParam();
+    const ScratchDir scratch("qc");
+    const std::string path = InputFile(scratch, row.text);
+    const auto list = ReadBandList(path, Options(row.kind, row.laser));
+    EXPECT_FALSE(ExpectSuccess(list, path, row.failure, row.message, row.line));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, DamagedOutput, testing::ValuesIn(kDamagedCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
