@@ -37,7 +37,8 @@ const Command kCommands[] = {
      TRAZEL_TR_NOOP(
          "CliHelp",
          "trazel-cli new OUT [--peak POS,INT,ANCHURA[,ESCALA[,s]]]...\n"
-         "                [--from FILE [--width W] [--scale S] [--areas] [--lorentzian]]"),
+         "                [--from FILE [--width W] [--scale S] [--areas] [--lorentzian]\n"
+         "                [--kind ir|raman-activity|raman [--laser NM] [--temperature K]]]"),
      TRAZEL_TR_NOOP(
          "CliHelp",
          "  Escribe en OUT un documento con esos máximos, en el orden dado.\n"
@@ -47,14 +48,33 @@ const Command kCommands[] = {
          "                de texto (columnas separadas por espacios, tabuladores, comas o\n"
          "                puntos y comas; posición, intensidad y, si las hay, anchura y\n"
          "                escala, o las que nombre su encabezado) o una tabla de picos\n"
-         "                JCAMP-DX. Si algo falla no se escribe nada.\n"
+         "                JCAMP-DX, o el análisis de frecuencias de una salida de Gaussian,\n"
+         "                ORCA o Molden (un modo por banda; se dejan fuera las frecuencias\n"
+         "                imaginarias, con un aviso, y las traslaciones y rotaciones).\n"
+         "                Si algo falla no se escribe nada.\n"
          "  --width W     la anchura de las bandas que no la traen (obligatoria si la\n"
          "                lista no tiene columna de anchuras)\n"
          "  --scale S     la escala de las bandas que no la traen (1)\n"
          "  --areas       la columna de intensidades da áreas: cada una se convierte en\n"
          "                la altura que da esa área con la anchura de la banda\n"
-         "  --lorentzian  las áreas son de bandas lorentzianas (si no, gaussianas)\n"),
+         "  --lorentzian  las áreas son de bandas lorentzianas (si no, gaussianas)\n"
+         "  --kind K      qué da una salida de química cuántica como intensidades: ir, las\n"
+         "                intensidades infrarrojas en km/mol, tomadas como áreas (la opción\n"
+         "                por omisión); raman-activity, las actividades Raman como se\n"
+         "                imprimen; raman, las intensidades Raman (n0 - n)^4 S / (n (1 -\n"
+         "                exp(- h c n / k T))), la más alta 100\n"
+         "  --laser NM    la línea del láser de --kind raman en nm (532)\n"
+         "  --temperature K  la temperatura de --kind raman en K (298,15)\n"),
      RunNew},
+    {"bands", TRAZEL_TR_NOOP("CliHelp", "trazel-cli bands FILE"),
+     TRAZEL_TR_NOOP(
+         "CliHelp",
+         "  Muestra los modos del análisis de frecuencias de una salida de Gaussian, ORCA\n"
+         "  o Molden, los mismos bytes en cualquier idioma: el programa en una línea «#» y,\n"
+         "  separados por tabuladores, el número de onda en cm-1, la intensidad infrarroja\n"
+         "  en km/mol, la actividad Raman en A^4/amu («-» si el archivo no la da) y si el\n"
+         "  modo se deja fuera de las bandas (imaginary, zero) o no («-»).\n"),
+     RunBands},
     {"show", TRAZEL_TR_NOOP("CliHelp", "trazel-cli show DOC [--csv]"),
      TRAZEL_TR_NOOP(
          "CliHelp",

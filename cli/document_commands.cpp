@@ -113,7 +113,8 @@ void SaveOrThrow(const std::string& path, const PeakTable& table) {
 
 // The bands of a band list, for `new --from`, in file order.
 std::vector<PeakArg> BandsFromFile(const std::string& path,
-                                   const trazel::input::BandListOptions& options) {
+                                   const trazel::input::BandListOptions& options,
+                                   std::ostream& err) {
     using trazel::input::ReadFailure;
     const auto list = trazel::input::ReadBandList(path, options);
     if (list.Failure() == ReadFailure::Content && IsEmptyCsvTable(path)) {
@@ -125,6 +126,9 @@ std::vector<PeakArg> BandsFromFile(const std::string& path,
     }
     if (!list.Ok()) {
         throw FileError(list.Message());
+    }
+    if (!list.Value().note.empty()) {
+        err << Fill(TRAZEL_TR("NewCommand", "%1: %2.\n"), {path, list.Value().note});
     }
     std::vector<PeakArg> peaks;
     for (const Peak& band : list.Value().bands) {
@@ -195,9 +199,11 @@ PeakTable LoadDocumentOrThrow(const std::string& path) {
     return table;
 }
 
-int RunNew(const std::vector<std::string>& args, std::ostream&, std::ostream&) {
+int RunNew(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
     const ParsedOptions options(
-        args, {{"--from", "--width", "--scale"}, {"--areas", "--lorentzian"}, {"--peak"}});
+        args, {{"--from", "--width", "--scale", "--kind", "--laser", "--temperature"},
+               {"--areas", "--lorentzian"},
+               {"--peak"}});
     const std::string& outArg = options.OnlyPositional(TRAZEL_TR("Cli", "el archivo de salida"));
     if (outArg.empty()) {
         throw UsageError(TRAZEL_TR("Cli", "falta el archivo de salida"));
@@ -227,6 +233,34 @@ int RunNew(const std::vector<std::string>& args, std::ostream&, std::ostream&) {
         throw UsageError(TRAZEL_TR(
             "NewCommand", "--width, --scale, --areas y --lorentzian solo valen con --from"));
     }
+    using Kind = BandListOptions::Kind;
+    if (const auto kind = options.Value("--kind")) {
+        if (*kind == "ir") {
+            listOptions.kind = Kind::Infrared;
+        } else if (*kind == "raman-activity") {
+            listOptions.kind = Kind::RamanActivity;
+        } else if (*kind == "raman") {
+            listOptions.kind = Kind::RamanIntensity;
+        } else {
+            throw UsageError(
+                Fill(TRAZEL_TR("NewCommand", "--kind debe ser ir, raman-activity o raman, no «%1»"),
+                     {*kind}));
+        }
+        if (!fromPath) {
+            throw UsageError(TRAZEL_TR("NewCommand", "--kind solo vale con --from"));
+        }
+    }
+    if (const auto laser = options.Value("--laser")) {
+        listOptions.laserNm = PositiveNumberArg(*laser, "--laser");
+    }
+    if (const auto temperature = options.Value("--temperature")) {
+        listOptions.temperature = PositiveNumberArg(*temperature, "--temperature");
+    }
+    if ((options.Has("--laser") || options.Has("--temperature")) &&
+        listOptions.kind != Kind::RamanIntensity) {
+        throw UsageError(
+            TRAZEL_TR("NewCommand", "--laser y --temperature solo valen con --kind raman"));
+    }
     if (fromPath) {
         CheckOutputIsNoInput(outPath, {{InputKind::BandList, *fromPath}});
     }
@@ -237,7 +271,7 @@ int RunNew(const std::vector<std::string>& args, std::ostream&, std::ostream&) {
     }
     if (fromPath) {
         listOptions.room = kMaxPeakSlots - 1 - static_cast<int>(peaks.size());
-        const auto bands = BandsFromFile(*fromPath, listOptions);
+        const auto bands = BandsFromFile(*fromPath, listOptions, err);
         peaks.insert(peaks.begin() + static_cast<std::ptrdiff_t>(fromAt), bands.begin(),
                      bands.end());
     }
@@ -370,6 +404,49 @@ int RunConvert(const std::vector<std::string>& args, std::ostream&, std::ostream
         document.OpenTable(table);
     }
     SaveDocumentOrThrow(OutputTarget(paths[1]), document);
+    return kExitOk;
+}
+
+}  // namespace trazel::cli
+
+namespace trazel::cli {
+
+namespace {
+
+std::string OptionalText(const std::optional<double>& value) {
+    return value ? ShortestText(*value) : std::string("-");
+}
+
+}  // namespace
+
+int RunBands(const std::vector<std::string>& args, std::ostream& out, std::ostream&) {
+    const ParsedOptions options(args, {{}, {}});
+    const std::string& path = options.OnlyPositional(TRAZEL_TR("Cli", "el archivo"));
+    LineReader reader;
+    if (auto error = reader.Open(path)) {
+        throw FileError(*error);
+    }
+    const auto program = RecogniseQcOutput(reader);
+    if (!program) {
+        throw FileError(FileProblem(
+            path, TRAZEL_TR("BandsCommand", "no es una salida de Gaussian, ORCA ni Molden")));
+    }
+    const auto analysis = ReadVibrationalAnalysis(reader, *program, path);
+    if (!analysis.Ok()) {
+        throw FileError(analysis.Message());
+    }
+    // For scripts: the same bytes in every language, numbers as printed
+    // back in the fewest digits.
+    std::string text = std::string("# ") + QcProgramName(*program) +
+                       "\n# cm-1\tIR km/mol\tRaman A^4/amu\tleft out\n";
+    for (const VibrationalMode& mode : analysis.Value().modes) {
+        const char* leftOut = mode.leftOut == VibrationalMode::LeftOut::Imaginary ? "imaginary"
+                              : mode.leftOut == VibrationalMode::LeftOut::Zero    ? "zero"
+                                                                                  : "-";
+        text += ShortestText(mode.wavenumber) + '\t' + OptionalText(mode.infrared) + '\t' +
+                OptionalText(mode.ramanActivity) + '\t' + leftOut + '\n';
+    }
+    out << text;
     return kExitOk;
 }
 

@@ -12,6 +12,7 @@ namespace trazel::cli {
 // The commands that work on documents alone.
 int RunNew(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunShow(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunBands(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunConvert(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // Reads a document's table or throws FileError.

@@ -89,6 +89,14 @@ struct Parse {
                                     "frecuencias"));
     }
     bool AddMode(std::string_view line, std::string_view field) {
+        // A molecule of 30000 atoms has fewer: no need to hold a damaged
+        // file's millions in memory only to refuse them.
+        constexpr std::size_t kMostModes = 100000;
+        if (modes.size() >= kMostModes) {
+            return Fail(line, TRAZEL_TR("VibrationalOutput",
+                                        "pasa de 100000 modos de vibración, más de los que "
+                                        "se leen"));
+        }
         const auto wavenumber = Wavenumber(field);
         if (!wavenumber) {
             return NotANumber(line);

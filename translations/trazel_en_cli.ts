@@ -13,6 +13,13 @@
     </message>
 </context>
 <context>
+    <name>BandsCommand</name>
+    <message>
+        <source>no es una salida de Gaussian, ORCA ni Molden</source>
+        <translation>is not an output of Gaussian, ORCA or Molden</translation>
+    </message>
+</context>
+<context>
     <name>Cli</name>
     <message>
         <source>uso: trazel-cli ORDEN [ARGUMENTOS]   (trazel-cli --help para la ayuda)
@@ -174,47 +181,13 @@ Try “trazel-cli --help”.
         <source>no se ha escrito %1: el análisis guardado en el documento no se pudo leer y se perdería. Para quitarlo del documento: trazel-cli convert DOC DOC --drop-analysis</source>
         <translation>%1 has not been written: the analysis stored in the document could not be read and would be lost. To take it out of the document: trazel-cli convert DOC DOC --drop-analysis</translation>
     </message>
+    <message>
+        <source>el archivo</source>
+        <translation>the file</translation>
+    </message>
 </context>
 <context>
     <name>CliHelp</name>
-    <message>
-        <source>trazel-cli new OUT [--peak POS,INT,ANCHURA[,ESCALA[,s]]]...
-                [--from FILE [--width W] [--scale S] [--areas] [--lorentzian]]</source>
-        <translation>trazel-cli new OUT [--peak POS,INT,WIDTH[,SCALE[,s]]]...
-                [--from FILE [--width W] [--scale S] [--areas] [--lorentzian]]</translation>
-    </message>
-    <message>
-        <source>  Escribe en OUT un documento con esos máximos, en el orden dado.
-  ESCALA vale 1 si se omite; una «s» final marca la curva para verla por separado.
-  ANCHURA debe ser mayor que 0. Un documento admite como mucho 99 máximos.
-  --from FILE   añade, en ese punto del orden, las bandas de una lista: una tabla
-                de texto (columnas separadas por espacios, tabuladores, comas o
-                puntos y comas; posición, intensidad y, si las hay, anchura y
-                escala, o las que nombre su encabezado) o una tabla de picos
-                JCAMP-DX. Si algo falla no se escribe nada.
-  --width W     la anchura de las bandas que no la traen (obligatoria si la
-                lista no tiene columna de anchuras)
-  --scale S     la escala de las bandas que no la traen (1)
-  --areas       la columna de intensidades da áreas: cada una se convierte en
-                la altura que da esa área con la anchura de la banda
-  --lorentzian  las áreas son de bandas lorentzianas (si no, gaussianas)
-</source>
-        <translation>  Writes to OUT a document with those peaks, in the order given.
-  SCALE is 1 if left out; a final &quot;s&quot; marks the curve to be shown on its own.
-  WIDTH must be greater than 0. A document holds at most 99 peaks.
-  --from FILE   adds, at that point of the order, the bands of a list: a text
-                table (columns separated by spaces, tabs, commas or
-                semicolons; position, intensity and, if present, width and
-                scale, or those its heading names) or a JCAMP-DX peak table.
-                If anything fails, nothing is written.
-  --width W     the width of the bands that have none (required if the list
-                has no column of widths)
-  --scale S     the scale of the bands that have none (1)
-  --areas       the intensity column gives areas: each becomes the height
-                that gives that area with the band&apos;s width
-  --lorentzian  the areas are of Lorentzian bands (otherwise Gaussian)
-</translation>
-    </message>
     <message>
         <source>trazel-cli show DOC [--csv]</source>
         <translation>trazel-cli show DOC [--csv]</translation>
@@ -672,6 +645,84 @@ Try “trazel-cli --help”.
   Exits with 3, writing nothing, if it finds no band.
 </translation>
     </message>
+    <message>
+        <source>trazel-cli new OUT [--peak POS,INT,ANCHURA[,ESCALA[,s]]]...
+                [--from FILE [--width W] [--scale S] [--areas] [--lorentzian]
+                [--kind ir|raman-activity|raman [--laser NM] [--temperature K]]]</source>
+        <translation>trazel-cli new OUT [--peak POS,INT,WIDTH[,SCALE[,s]]]...
+                [--from FILE [--width W] [--scale S] [--areas] [--lorentzian]
+                [--kind ir|raman-activity|raman [--laser NM] [--temperature K]]]</translation>
+    </message>
+    <message>
+        <source>  Escribe en OUT un documento con esos máximos, en el orden dado.
+  ESCALA vale 1 si se omite; una «s» final marca la curva para verla por separado.
+  ANCHURA debe ser mayor que 0. Un documento admite como mucho 99 máximos.
+  --from FILE   añade, en ese punto del orden, las bandas de una lista: una tabla
+                de texto (columnas separadas por espacios, tabuladores, comas o
+                puntos y comas; posición, intensidad y, si las hay, anchura y
+                escala, o las que nombre su encabezado) o una tabla de picos
+                JCAMP-DX, o el análisis de frecuencias de una salida de Gaussian,
+                ORCA o Molden (un modo por banda; se dejan fuera las frecuencias
+                imaginarias, con un aviso, y las traslaciones y rotaciones).
+                Si algo falla no se escribe nada.
+  --width W     la anchura de las bandas que no la traen (obligatoria si la
+                lista no tiene columna de anchuras)
+  --scale S     la escala de las bandas que no la traen (1)
+  --areas       la columna de intensidades da áreas: cada una se convierte en
+                la altura que da esa área con la anchura de la banda
+  --lorentzian  las áreas son de bandas lorentzianas (si no, gaussianas)
+  --kind K      qué da una salida de química cuántica como intensidades: ir, las
+                intensidades infrarrojas en km/mol, tomadas como áreas (la opción
+                por omisión); raman-activity, las actividades Raman como se
+                imprimen; raman, las intensidades Raman (n0 - n)^4 S / (n (1 -
+                exp(- h c n / k T))), la más alta 100
+  --laser NM    la línea del láser de --kind raman en nm (532)
+  --temperature K  la temperatura de --kind raman en K (298,15)
+</source>
+        <translation>  Writes to OUT a document with those peaks, in the order given.
+  SCALE is 1 if left out; a final &quot;s&quot; marks the curve to be shown on its own.
+  WIDTH must be greater than 0. A document holds at most 99 peaks.
+  --from FILE   adds, at that point of the order, the bands of a list: a text
+                table (columns separated by spaces, tabs, commas or
+                semicolons; position, intensity and, if present, width and
+                scale, or those its heading names), a JCAMP-DX peak table,
+                or the frequency analysis of a Gaussian, ORCA or Molden
+                output (a band per mode; imaginary frequencies are left out,
+                with a note, and so are translations and rotations).
+                If anything fails, nothing is written.
+  --width W     the width of the bands that have none (required if the list
+                has no column of widths)
+  --scale S     the scale of the bands that have none (1)
+  --areas       the intensity column gives areas: each becomes the height
+                that gives that area with the band&apos;s width
+  --lorentzian  the areas are of Lorentzian bands (otherwise Gaussian)
+  --kind K      what a quantum-chemistry output gives as intensities: ir, the
+                infrared intensities in km/mol, taken as areas (the
+                default); raman-activity, the Raman activities as printed;
+                raman, the Raman intensities (n0 - n)^4 S / (n (1 -
+                exp(- h c n / k T))), the strongest 100
+  --laser NM    the laser line of --kind raman in nm (532)
+  --temperature K  the temperature of --kind raman in K (298.15)
+</translation>
+    </message>
+    <message>
+        <source>trazel-cli bands FILE</source>
+        <translation>trazel-cli bands FILE</translation>
+    </message>
+    <message>
+        <source>  Muestra los modos del análisis de frecuencias de una salida de Gaussian, ORCA
+  o Molden, los mismos bytes en cualquier idioma: el programa en una línea «#» y,
+  separados por tabuladores, el número de onda en cm-1, la intensidad infrarroja
+  en km/mol, la actividad Raman en A^4/amu («-» si el archivo no la da) y si el
+  modo se deja fuera de las bandas (imaginary, zero) o no («-»).
+</source>
+        <translation>  Shows the modes of the frequency analysis of a Gaussian, ORCA or Molden
+  output, the same bytes in every language: the program on a &quot;#&quot; line and,
+  separated by tabs, the wavenumber in cm-1, the infrared intensity in km/mol,
+  the Raman activity in A^4/amu (&quot;-&quot; where the file gives none) and whether the
+  mode is left out of the bands (imaginary, zero) or not (&quot;-&quot;).
+</translation>
+    </message>
 </context>
 <context>
     <name>FigureCommand</name>
@@ -949,6 +1000,24 @@ Try “trazel-cli --help”.
     <message>
         <source>un documento admite como mucho 99 máximos; se han dado %1</source>
         <translation>a document holds at most 99 peaks; %1 were given</translation>
+    </message>
+    <message>
+        <source>%1: %2.
+</source>
+        <translation>%1: %2.
+</translation>
+    </message>
+    <message>
+        <source>--kind debe ser ir, raman-activity o raman, no «%1»</source>
+        <translation>--kind must be ir, raman-activity or raman, not “%1”</translation>
+    </message>
+    <message>
+        <source>--kind solo vale con --from</source>
+        <translation>--kind only applies with --from</translation>
+    </message>
+    <message>
+        <source>--laser y --temperature solo valen con --kind raman</source>
+        <translation>--laser and --temperature only apply with --kind raman</translation>
     </message>
 </context>
 <context>

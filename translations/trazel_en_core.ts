@@ -1424,5 +1424,9 @@
         <source>el análisis de frecuencias de esta salida de %1 está cortado</source>
         <translation>the frequency analysis of this %1 output is cut short</translation>
     </message>
+    <message>
+        <source>pasa de 100000 modos de vibración, más de los que se leen</source>
+        <translation>goes beyond 100000 vibrational modes, more than are read</translation>
+    </message>
 </context>
 </TS>

@@ -71,6 +71,14 @@ const FromCase kFromCases[] = {
     // The shared option parser: values after "=", no option twice.
     {"ValoresTrasIgual", "10 1\n", "--peak=1,2,3 --from @lista --width=5", kExitOk,
      "posicion,intensidad,anchura,escala,R\n1,2,3,1,n\n10,1,5,1,n\n"},
+    // A quantum-chemistry output: a band per mode, the imaginary one and the
+    // zero left out with a note.
+    {"ActividadesRaman", "[Molden Format]\n[FREQ]\n-10\n0\n100\n200\n[INT]\n1 1\n1 1\n1 2\n1 4\n",
+     "--from @lista --width 1 --kind raman-activity", kExitOk,
+     "posicion,intensidad,anchura,escala,R\n100,2,1,1,n\n200,4,1,1,n\n"},
+    {"KindDesconocido", "", "--from @lista --width 1 --kind uv", kExitUsage, "--kind debe ser"},
+    {"KindSinFrom", "", "--kind ir", kExitUsage, "--kind solo vale con --from"},
+    {"LaserSinRaman", "", "--from @lista --width 1 --laser 532", kExitUsage, "--kind raman"},
     {"AnchuraDosVeces", "10 1\n", "--from @lista --width 2 --width=3", kExitUsage,
      "--width aparece más de una vez"},
 };
@@ -92,6 +100,22 @@ TEST_P(NewFrom, BuildsTheDocumentOrWritesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(Casos, NewFrom, testing::ValuesIn(kFromCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CliTest, BandsListsEveryModeAndWhatIsLeftOut) {
+    ASSERT_EQ(Run({"bands", std::string(TRAZEL_SOURCE_DIR) + "/tests/data/qc/orca5-freq.out"}),
+              kExitOk)
+        << err_.str();
+    const std::string text = out_.str();
+    EXPECT_TRUE(
+        text.starts_with("# ORCA\n# cm-1\tIR km/mol\tRaman A^4/amu\tleft out\n"
+                         "0\t-\t-\tzero\n"))
+        << text;
+    EXPECT_NE(text.find("\n-25.12\t0.01\t0.1\timaginary\n52.79\t0.03\t0\t-\n"), std::string::npos)
+        << text;
+    WriteBytes(Path("texto"), "10 1 2\n");
+    EXPECT_EQ(Run({"bands", Path("texto")}), kExitFileError);
+    EXPECT_NE(err_.str().find("no es una salida de Gaussian, ORCA ni Molden"), std::string::npos);
+}
 
 TEST_F(CliTest, NewFromRefusesMoreBandsThanADocumentHolds) {
     std::string list;
