@@ -154,6 +154,10 @@
         <source> Las áreas pasan a alturas de bandas gaussianas.</source>
         <translation> The areas become the heights of Gaussian bands.</translation>
     </message>
+    <message>
+        <source>Análisis de frecuencias de %1: intensidades infrarrojas en km/mol, tomadas como áreas. </source>
+        <translation>%1 frequency analysis: infrared intensities in km/mol, taken as areas. </translation>
+    </message>
 </context>
 <context>
     <name>DataExchange</name>

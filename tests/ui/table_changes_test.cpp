@@ -190,6 +190,11 @@ class TableChangesTest : public QObject {
             << QStringList{"2", "1"}
             << "posición (columna 1), intensidad (columna 4), anchura (columna 2), escala "
                "(columna 3).";
+        QTest::newRow("frequency analysis")
+            << QByteArray("[Molden Format]\n[FREQ]\n-20\n0\n1000\n[INT]\n1\n1\n50\n") << ""
+            << QStringList{"1000", "5"} << QStringList{"0.961", "1"}
+            << "1 banda. Análisis de frecuencias de Molden: intensidades infrarrojas en km/mol, "
+               "tomadas como áreas. se ha dejado fuera 1 frecuencia imaginaria: -20 cm-1.";
         const std::pair<const char*, QByteArray> refused[] = {
             {"tiene 99 bandas y en la tabla caben 98", ComputedList(99)},
             {"la línea 2 («20 uno»)", "10 1\n20 uno\n"},

@@ -43,10 +43,11 @@ QString ColumnsText(const BandList& list, const BandImportChoice& choice) {
     QStringList found;
     for (const auto& [name, column] : columns) {
         if (column >= 0) {
-            found << (list.jcamp ? Tr(name)
-                                 : Tr(QT_TRANSLATE_NOOP("BandImport", "%1 (columna %2)"))
-                                       .arg(Tr(name))
-                                       .arg(column + 1));
+            found << (list.jcamp || list.program
+                          ? Tr(name)
+                          : Tr(QT_TRANSLATE_NOOP("BandImport", "%1 (columna %2)"))
+                                .arg(Tr(name))
+                                .arg(column + 1));
         }
     }
     QStringList given;
@@ -58,6 +59,17 @@ QString ColumnsText(const BandList& list, const BandImportChoice& choice) {
     }
     QString text =
         list.jcamp ? Tr(QT_TRANSLATE_NOOP("BandImport", "Tabla de picos JCAMP-DX. ")) : QString();
+    if (list.program) {
+        // A band per normal mode; the window reads the infrared intensities,
+        // which are areas in km/mol.
+        text = Tr(QT_TRANSLATE_NOOP("BandImport",
+                                    "Análisis de frecuencias de %1: intensidades infrarrojas en "
+                                    "km/mol, tomadas como áreas. "))
+                   .arg(QString::fromLatin1(input::QcProgramName(*list.program)));
+        if (!list.note.empty()) {
+            text += QString::fromStdString(list.note) + QStringLiteral(". ");
+        }
+    }
     text += (c.named ? Tr(QT_TRANSLATE_NOOP("BandImport", "Del archivo, por su encabezado: %1."))
                      : Tr(QT_TRANSLATE_NOOP("BandImport", "Del archivo: %1.")))
                 .arg(found.join(QStringLiteral(", ")));
@@ -95,7 +107,7 @@ BandPreview PreviewOf(const ReadResult<BandList>& read, const BandImportChoice& 
     preview.summary = (count == 1 ? Tr(QT_TRANSLATE_NOOP("BandImport", "1 banda. "))
                                   : Tr(QT_TRANSLATE_NOOP("BandImport", "%1 bandas. ")).arg(count)) +
                       ColumnsText(list, choice);
-    if (choice.areas) {
+    if (choice.areas || list.program) {
         preview.summary +=
             lineShape == Lorentzian
                 ? Tr(QT_TRANSLATE_NOOP("BandImport",
