@@ -5,6 +5,7 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -36,4 +37,21 @@ inline void Require(bool holds) {
 // A refusal must say why and name the file.
 inline void RequireMessage(const std::string& message, const std::string& path) {
     Require(!message.empty() && message.find(path) != std::string::npos);
+}
+
+// What a reader of binary spectra gives for size bytes: at least two finite
+// points and no more than the bytes hold (two a point at the least), or a
+// refusal that says why, naming the file.
+template <class Result>
+void RequireSpectrumOrRefusal(const Result& result, const std::string& path, std::size_t size) {
+    if (!result.Ok()) {
+        RequireMessage(result.Message(), path);
+        return;
+    }
+    const auto& spectrum = result.Value();
+    Require(spectrum.x.size() == spectrum.y.size() && spectrum.x.size() >= 2 &&
+            spectrum.x.size() <= size / 2);
+    for (std::size_t i = 0; i < spectrum.x.size(); ++i) {
+        Require(std::isfinite(spectrum.x[i]) && std::isfinite(spectrum.y[i]));
+    }
 }

@@ -3,7 +3,6 @@
 // holds (two bytes a point at the least), or be refused with a message that
 // names the file. AddressSanitizer stops a read past the bytes, and its
 // allocation limit an allocation sized by a count the file does not hold.
-#include <cmath>
 #include <span>
 
 #include "input/binary_spectrum.h"
@@ -13,16 +12,6 @@ using namespace trazel::input;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::string path = "fuzz.spc";
-    const auto result = ReadSpc(path, std::span<const unsigned char>(data, size));
-    if (!result.Ok()) {
-        RequireMessage(result.Message(), path);
-        return 0;
-    }
-    const MeasuredSpectrum& spectrum = result.Value();
-    Require(spectrum.x.size() == spectrum.y.size() && spectrum.x.size() >= 2 &&
-            spectrum.x.size() <= size / 2);
-    for (std::size_t i = 0; i < spectrum.x.size(); ++i) {
-        Require(std::isfinite(spectrum.x[i]) && std::isfinite(spectrum.y[i]));
-    }
+    RequireSpectrumOrRefusal(ReadSpc(path, std::span<const unsigned char>(data, size)), path, size);
     return 0;
 }
