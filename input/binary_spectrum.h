@@ -29,6 +29,12 @@ ReadResult<MeasuredSpectrum> ReadSpc(const std::string& path, std::span<const un
 ReadResult<MeasuredSpectrum> ReadOpus(const std::string& path,
                                       std::span<const unsigned char> bytes);
 
+// A binary spectrum refused for what its bytes say, naming the file.
+inline ReadResult<MeasuredSpectrum> RefusedBinary(const std::string& path,
+                                                  const std::string& reason) {
+    return ReadResult<MeasuredSpectrum>::Failed(ReadFailure::Content, FileProblem(path, reason));
+}
+
 // Numbers of a binary file at byte offsets. Every read is checked by the
 // caller with Has() first: the readers never trust a count or an offset
 // before it has been measured against the file's size.

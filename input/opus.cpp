@@ -50,14 +50,6 @@ struct Block {
     std::uint64_t length = 0;  // in bytes
 };
 
-Result Refused(const std::string& path, const std::string& reason) {
-    return Result::Failed(ReadFailure::Content, FileProblem(path, reason));
-}
-
-std::string Num(std::uint64_t value) {
-    return std::to_string(value);
-}
-
 const Block* Find(const std::vector<Block>& blocks, std::uint8_t first, std::uint8_t second) {
     for (const Block& block : blocks) {
         if (block.type[0] == first && block.type[1] == second && block.type[2] == 0) {
@@ -143,16 +135,17 @@ ReadResult<MeasuredSpectrum> ReadOpus(const std::string& path,
                                       std::span<const unsigned char> bytes) {
     const ByteView file(bytes, false);
     if (!file.Has(0, kDirectoryFields)) {
-        return Refused(path, TRAZEL_TR("Opus", "la cabecera OPUS está incompleta"));
+        return RefusedBinary(path, TRAZEL_TR("Opus", "la cabecera OPUS está incompleta"));
     }
     const std::uint64_t directory = file.U32(12);
     const std::uint64_t count = file.U32(20);
     if (!file.HasItems(directory, count, kEntry)) {
-        return Refused(path, Fill(TRAZEL_TR("Opus",
-                                            "el directorio de bloques OPUS (%1 bloques "
-                                            "desde el byte %2) acaba fuera del archivo, "
-                                            "que tiene %3 bytes"),
-                                  {Num(count), Num(directory), Num(file.Size())}));
+        return RefusedBinary(path, Fill(TRAZEL_TR("Opus",
+                                                  "el directorio de bloques OPUS (%1 bloques "
+                                                  "desde el byte %2) acaba fuera del archivo, "
+                                                  "que tiene %3 bytes"),
+                                        {std::to_string(count), std::to_string(directory),
+                                         std::to_string(file.Size())}));
     }
     std::vector<Block> blocks(count);
     for (std::uint64_t i = 0; i < count; ++i) {
@@ -176,47 +169,48 @@ ReadResult<MeasuredSpectrum> ReadOpus(const std::string& path,
         }
     }
     if (!kind) {
-        return Refused(path, TRAZEL_TR("Opus",
-                                       "el archivo OPUS no tiene ningún espectro de "
-                                       "absorbancia (AB), transmitancia (TR) ni de canal "
-                                       "único de la muestra (ScSm) con sus parámetros"));
+        return RefusedBinary(path, TRAZEL_TR("Opus",
+                                             "el archivo OPUS no tiene ningún espectro de "
+                                             "absorbancia (AB), transmitancia (TR) ni de canal "
+                                             "único de la muestra (ScSm) con sus parámetros"));
     }
     const std::string statusName = Fill(TRAZEL_TR("Opus", "de parámetros de %1"), {kind->name});
     for (const auto& [block, name] :
          {std::pair{data, std::string(kind->name)}, std::pair{status, statusName}}) {
         if (!file.Has(block->offset, block->length)) {
-            return Refused(path,
-                           Fill(TRAZEL_TR("Opus",
-                                          "el bloque %1 (%2 bytes desde el byte %3) "
-                                          "acaba fuera del archivo, que tiene %4 "
-                                          "bytes"),
-                                {name, Num(block->length), Num(block->offset), Num(file.Size())}));
+            return RefusedBinary(
+                path, Fill(TRAZEL_TR("Opus",
+                                     "el bloque %1 (%2 bytes desde el byte %3) "
+                                     "acaba fuera del archivo, que tiene %4 "
+                                     "bytes"),
+                           {name, std::to_string(block->length), std::to_string(block->offset),
+                            std::to_string(file.Size())}));
         }
     }
     Parameters parameters;
     if (auto fault = ReadParameters(file, *status, statusName.c_str(), parameters)) {
-        return Refused(path, *fault);
+        return RefusedBinary(path, *fault);
     }
     if (!parameters.points || !parameters.first || !parameters.last) {
-        return Refused(path, Fill(TRAZEL_TR("Opus",
-                                            "el bloque %1 no da el número de puntos "
-                                            "(NPT), la primera x (FXV) y la última "
-                                            "(LXV)"),
-                                  {statusName}));
+        return RefusedBinary(path, Fill(TRAZEL_TR("Opus",
+                                                  "el bloque %1 no da el número de puntos "
+                                                  "(NPT), la primera x (FXV) y la última "
+                                                  "(LXV)"),
+                                        {statusName}));
     }
     const std::int64_t points = *parameters.points;
     if (points < 2 || static_cast<std::uint64_t>(points) > data->length / 4) {
-        return Refused(
-            path, Fill(TRAZEL_TR("Opus",
-                                 "el bloque %1 dice que hay %2 puntos, pero "
-                                 "el bloque %3 tiene sitio para %4"),
-                       {statusName, std::to_string(points), kind->name, Num(data->length / 4)}));
+        return RefusedBinary(path, Fill(TRAZEL_TR("Opus",
+                                                  "el bloque %1 dice que hay %2 puntos, pero "
+                                                  "el bloque %3 tiene sitio para %4"),
+                                        {statusName, std::to_string(points), kind->name,
+                                         std::to_string(data->length / 4)}));
     }
     if (parameters.format != 1 && parameters.format != 2) {
-        return Refused(path, Fill(TRAZEL_TR("Opus",
-                                            "el bloque %1 da un formato de números "
-                                            "(DPF=%2) que no se conoce"),
-                                  {statusName, std::to_string(parameters.format)}));
+        return RefusedBinary(path, Fill(TRAZEL_TR("Opus",
+                                                  "el bloque %1 da un formato de números "
+                                                  "(DPF=%2) que no se conoce"),
+                                        {statusName, std::to_string(parameters.format)}));
     }
     MeasuredSpectrum spectrum;
     const auto n = static_cast<std::size_t>(points);
@@ -231,10 +225,10 @@ ReadResult<MeasuredSpectrum> ReadOpus(const std::string& path,
         spectrum.x[i] =
             first + (last - first) * static_cast<double>(i) / static_cast<double>(n - 1);
         if (!std::isfinite(spectrum.x[i]) || !std::isfinite(spectrum.y[i])) {
-            return Refused(path, Fill(TRAZEL_TR("Opus",
-                                                "el punto %1 del bloque %2 no es un "
-                                                "número finito"),
-                                      {std::to_string(i + 1), kind->name}));
+            return RefusedBinary(path, Fill(TRAZEL_TR("Opus",
+                                                      "el punto %1 del bloque %2 no es un "
+                                                      "número finito"),
+                                            {std::to_string(i + 1), kind->name}));
         }
     }
     SetXUnits(spectrum.header, parameters.xUnits);

@@ -41,24 +41,12 @@ constexpr std::uint8_t kExplicitX = 0x80;
 // An exponent of 0x80 marks y stored as IEEE floats.
 constexpr int kFloatExponent = -128;
 
-std::string Fault(const std::string& path, const std::string& reason) {
-    return FileProblem(path, reason);
-}
-
-Result Refused(const std::string& path, const std::string& reason) {
-    return Result::Failed(ReadFailure::Content, Fault(path, reason));
-}
-
-std::string Num(std::uint64_t value) {
-    return std::to_string(value);
-}
-
 std::string PastTheEnd(const std::string& what, std::uint64_t offset, std::uint64_t count,
                        std::uint64_t size) {
     return Fill(TRAZEL_TR("Spc",
                           "el archivo SPC dice que %1 ocupa %2 bytes desde el byte %3, "
                           "pero el archivo tiene %4"),
-                {what, Num(count), Num(offset), Num(size)});
+                {what, std::to_string(count), std::to_string(offset), std::to_string(size)});
 }
 
 // The units the format's code for x names. Codes for quantities Trazel
@@ -161,8 +149,8 @@ std::optional<std::string> ReadY(const ByteView& file, const Layout& layout, std
     const bool shortY = (layout.flags & kShortY) != 0 && exponent != kFloatExponent;
     const std::uint64_t size = shortY ? 2 : 4;
     if (!file.HasItems(at, points, size)) {
-        return Fault(path, PastTheEnd(TRAZEL_TR("Spc", "el primer subarchivo"), at, points * size,
-                                      file.Size()));
+        return FileProblem(path, PastTheEnd(TRAZEL_TR("Spc", "el primer subarchivo"), at,
+                                            points * size, file.Size()));
     }
     y.resize(points);
     for (std::uint64_t i = 0; i < points; ++i) {
@@ -192,30 +180,31 @@ int SubfileExponent(const ByteView& file, const Layout& layout, std::uint64_t su
 
 Result ReadOlder(const std::string& path, const ByteView& file) {
     if (!file.Has(0, kOlderHeader)) {
-        return Refused(path, Fill(TRAZEL_TR("Spc",
+        return RefusedBinary(path,
+                             Fill(TRAZEL_TR("Spc",
                                             "la cabecera SPC está incompleta (%1 bytes "
                                             "de %2)"),
-                                  {Num(file.Size()), Num(kOlderHeader)}));
+                                  {std::to_string(file.Size()), std::to_string(kOlderHeader)}));
     }
     // The 16-bit exponent of this layout marks floats with 0x80 as well.
     Layout layout{true, file.U8(0), file.I16(2) == 0x80 ? kFloatExponent : file.I16(2)};
     if (layout.fileExponent < -128 || layout.fileExponent > 127) {
-        return Refused(path, Fill(TRAZEL_TR("Spc",
-                                            "el exponente %1 de la cabecera SPC no es "
-                                            "válido"),
-                                  {std::to_string(layout.fileExponent)}));
+        return RefusedBinary(path, Fill(TRAZEL_TR("Spc",
+                                                  "el exponente %1 de la cabecera SPC no es "
+                                                  "válido"),
+                                        {std::to_string(layout.fileExponent)}));
     }
     if ((layout.flags & (kExplicitX | kOwnX)) != 0) {
-        return Refused(path, TRAZEL_TR("Spc",
-                                       "el formato SPC antiguo con abscisas explícitas no "
-                                       "se admite"));
+        return RefusedBinary(path, TRAZEL_TR("Spc",
+                                             "el formato SPC antiguo con abscisas explícitas no "
+                                             "se admite"));
     }
     const float count = file.F32(4);
     if (!(count >= 2.0F && count <= static_cast<float>(file.Size()))) {
-        return Refused(path, Fill(TRAZEL_TR("Spc",
-                                            "el número de puntos del archivo SPC (%1) no "
-                                            "cabe en el archivo"),
-                                  {std::to_string(count)}));
+        return RefusedBinary(path, Fill(TRAZEL_TR("Spc",
+                                                  "el número de puntos del archivo SPC (%1) no "
+                                                  "cabe en el archivo"),
+                                        {std::to_string(count)}));
     }
     const auto points = static_cast<std::uint64_t>(count);
     MeasuredSpectrum spectrum;
@@ -250,10 +239,10 @@ Result ReadOlder(const std::string& path, const ByteView& file) {
 
 Result ReadCurrent(const std::string& path, const ByteView& file) {
     if (!file.Has(0, kHeader)) {
-        return Refused(path, Fill(TRAZEL_TR("Spc",
-                                            "la cabecera SPC está incompleta (%1 bytes "
-                                            "de %2)"),
-                                  {Num(file.Size()), Num(kHeader)}));
+        return RefusedBinary(path, Fill(TRAZEL_TR("Spc",
+                                                  "la cabecera SPC está incompleta (%1 bytes "
+                                                  "de %2)"),
+                                        {std::to_string(file.Size()), std::to_string(kHeader)}));
     }
     Layout layout{false, file.U8(0), static_cast<std::int8_t>(file.U8(3))};
     const bool several = (layout.flags & kSeveral) != 0;
@@ -261,9 +250,9 @@ Result ReadCurrent(const std::string& path, const ByteView& file) {
     const std::uint32_t npts = file.U32(4);
     const std::uint64_t subfiles = several ? file.U32(24) : 1;
     if (subfiles == 0) {
-        return Refused(path, TRAZEL_TR("Spc",
-                                       "el archivo SPC dice que no tiene ningún "
-                                       "subarchivo"));
+        return RefusedBinary(path, TRAZEL_TR("Spc",
+                                             "el archivo SPC dice que no tiene ningún "
+                                             "subarchivo"));
     }
     MeasuredSpectrum spectrum;
     std::uint64_t subheader = kHeader;
@@ -273,19 +262,20 @@ Result ReadCurrent(const std::string& path, const ByteView& file) {
         // count of points gives its offset, says where the first one is.
         if (npts != 0) {
             if (!file.HasItems(npts, subfiles, kDirectoryEntry)) {
-                return Refused(path, PastTheEnd(TRAZEL_TR("Spc", "el directorio de subarchivos"),
-                                                npts, subfiles * kDirectoryEntry, file.Size()));
+                return RefusedBinary(
+                    path, PastTheEnd(TRAZEL_TR("Spc", "el directorio de subarchivos"), npts,
+                                     subfiles * kDirectoryEntry, file.Size()));
             }
             subheader = file.U32(npts);
         }
         if (!file.Has(subheader, kSubheader)) {
-            return Refused(path, PastTheEnd(TRAZEL_TR("Spc", "el primer subarchivo"), subheader,
-                                            kSubheader, file.Size()));
+            return RefusedBinary(path, PastTheEnd(TRAZEL_TR("Spc", "el primer subarchivo"),
+                                                  subheader, kSubheader, file.Size()));
         }
         points = file.U32(subheader + 16);
         if (!file.HasItems(subheader + kSubheader, points, 4)) {
-            return Refused(path, PastTheEnd(TRAZEL_TR("Spc", "el primer subarchivo"),
-                                            subheader + kSubheader, points * 4, file.Size()));
+            return RefusedBinary(path, PastTheEnd(TRAZEL_TR("Spc", "el primer subarchivo"),
+                                                  subheader + kSubheader, points * 4, file.Size()));
         }
         spectrum.x.resize(points);
         for (std::uint64_t i = 0; i < points; ++i) {
@@ -293,8 +283,8 @@ Result ReadCurrent(const std::string& path, const ByteView& file) {
         }
     } else if ((layout.flags & kExplicitX) != 0) {
         if (!file.HasItems(kHeader, points, 4)) {
-            return Refused(path, PastTheEnd(TRAZEL_TR("Spc", "las abscisas"), kHeader, points * 4,
-                                            file.Size()));
+            return RefusedBinary(path, PastTheEnd(TRAZEL_TR("Spc", "las abscisas"), kHeader,
+                                                  points * 4, file.Size()));
         }
         spectrum.x.resize(points);
         for (std::uint64_t i = 0; i < points; ++i) {
@@ -311,14 +301,14 @@ Result ReadCurrent(const std::string& path, const ByteView& file) {
         }
     }
     if (points < 2) {
-        return Refused(path, Fill(TRAZEL_TR("Spc",
-                                            "el archivo SPC tiene %1 puntos; hacen falta "
-                                            "al menos dos"),
-                                  {Num(points)}));
+        return RefusedBinary(path, Fill(TRAZEL_TR("Spc",
+                                                  "el archivo SPC tiene %1 puntos; hacen falta "
+                                                  "al menos dos"),
+                                        {std::to_string(points)}));
     }
     if (!file.Has(subheader, kSubheader)) {
-        return Refused(path, PastTheEnd(TRAZEL_TR("Spc", "el primer subarchivo"), subheader,
-                                        kSubheader, file.Size()));
+        return RefusedBinary(path, PastTheEnd(TRAZEL_TR("Spc", "el primer subarchivo"), subheader,
+                                              kSubheader, file.Size()));
     }
     const std::uint64_t yAt = subheader + kSubheader + (ownX ? points * 4 : 0);
     const int exponent = SubfileExponent(file, layout, subheader);
@@ -332,8 +322,8 @@ Result ReadCurrent(const std::string& path, const ByteView& file) {
             (layout.flags & kShortY) != 0 && exponent != kFloatExponent ? 2 : 4;
         const std::uint64_t each = kSubheader + points * ySize;
         if (!file.HasItems(subheader, subfiles, each)) {
-            return Refused(path, PastTheEnd(TRAZEL_TR("Spc", "los subarchivos"), subheader,
-                                            subfiles * each, file.Size()));
+            return RefusedBinary(path, PastTheEnd(TRAZEL_TR("Spc", "los subarchivos"), subheader,
+                                                  subfiles * each, file.Size()));
         }
     }
     spectrum.header.title = file.Text(88, 130);
@@ -377,7 +367,7 @@ BinaryFormat RecogniseBinarySpectrum(std::span<const unsigned char> start) {
 ReadResult<MeasuredSpectrum> ReadSpc(const std::string& path,
                                      std::span<const unsigned char> bytes) {
     if (bytes.size() < 2) {
-        return Refused(path, TRAZEL_TR("Spc", "la cabecera SPC está incompleta"));
+        return RefusedBinary(path, TRAZEL_TR("Spc", "la cabecera SPC está incompleta"));
     }
     Result result = bytes[1] == kOlder
                         ? ReadOlder(path, ByteView(bytes, false))
@@ -388,8 +378,8 @@ ReadResult<MeasuredSpectrum> ReadSpc(const std::string& path,
     const MeasuredSpectrum& spectrum = result.Value();
     for (std::size_t i = 0; i < spectrum.x.size(); ++i) {
         if (!std::isfinite(spectrum.x[i]) || !std::isfinite(spectrum.y[i])) {
-            return Refused(path, Fill(TRAZEL_TR("Spc", "el punto %1 no es un número finito"),
-                                      {std::to_string(i + 1)}));
+            return RefusedBinary(path, Fill(TRAZEL_TR("Spc", "el punto %1 no es un número finito"),
+                                            {std::to_string(i + 1)}));
         }
     }
     return result;
