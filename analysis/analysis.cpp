@@ -4,6 +4,8 @@
 #include <cmath>
 #include <filesystem>
 
+#include "analysis/document_state.h"
+
 namespace trazel::analysis {
 
 MeasuredData MeasuredFrom(input::MeasuredSpectrum points, const std::string& path,
@@ -176,6 +178,18 @@ std::optional<BaselineCurve> BaselineOf(const fit::FitResult& result, fit::Basel
         terms.push_back(term.value);
     }
     return BaselineCurve{fit::PowersOfX(terms, result.baselineCentre)};
+}
+
+}  // namespace trazel::analysis
+
+namespace trazel::analysis {
+
+DocumentState FitApplied(DocumentState state, FitRecord record) {
+    state.table = record.result.table;
+    state.analysis.fitSettings = record.settings;
+    state.analysis.baseline = BaselineOf(record.result, record.settings.baseline);
+    state.analysis.lastFit = std::move(record);
+    return state;
 }
 
 }  // namespace trazel::analysis

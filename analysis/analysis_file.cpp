@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "analysis/peak_search.h"
+#include "model/document_file.h"
 #include "model/document_format.h"
 #include "platform/archive.h"
 #include "platform/translation.h"
@@ -460,6 +461,8 @@ std::string TagName(std::uint32_t tag) {
             return TRAZEL_TR("AnalysisFile", "la línea base del espectro");
         case kTagLastFitMore:
             return TRAZEL_TR("AnalysisFile", "el último ajuste");
+        case kTagBandGuard:
+            return TRAZEL_TR("AnalysisFile", "la tabla a la que se refiere el ajuste");
         default:
             return TRAZEL_TR("AnalysisFile", "un registro");
     }
@@ -472,6 +475,30 @@ struct MeasuredExtras {
     std::optional<model::SpectrumHeader> units;
     std::optional<input::AlsOptions> als;
 };
+
+// Whether a record of the analysis names bands by their index.
+bool NamesBands(const Analysis& analysis) {
+    return analysis.lastFit.has_value() || !analysis.fitSettings.heldBands.empty();
+}
+
+std::string GuardRecord(const PeakTable& table) {
+    return RecordWriter()
+        .U32(static_cast<std::uint32_t>(table.PeakCount()))
+        .U32(model::Crc32(model::PeakTableBytes(table)))
+        .Bytes();
+}
+
+// Whether the section's records naming bands were written for another table
+// than this one. A section without a guard was written before guards were,
+// by a version that kept its records in step with the table.
+bool WrittenForAnotherTable(const DocumentSection& section, const PeakTable& table) {
+    for (const SectionRecord& record : section.records) {
+        if (record.tag == kTagBandGuard) {
+            return record.bytes != GuardRecord(table);
+        }
+    }
+    return false;
+}
 
 // Reads one known record into analysis; false for a tag this version does
 // not know.
@@ -512,6 +539,11 @@ bool ReadRecord(const SectionRecord& record, const PeakTable& table, Analysis& a
             extras.als = als;
             break;
         }
+        case kTagBandGuard:
+            // Checked against the table before any record is read.
+            in.U32();
+            in.U32();
+            break;
         case kTagLastFitMore:
             Check(analysis.lastFit.has_value(),
                   TRAZEL_TR_NOOP("AnalysisFile", "no hay ajuste al que añadirlo"));
@@ -546,7 +578,7 @@ bool ReadRecord(const SectionRecord& record, const PeakTable& table, Analysis& a
 
 }  // namespace
 
-model::DocumentSection AnalysisSection(const Analysis& analysis) {
+model::DocumentSection AnalysisSection(const Analysis& analysis, const PeakTable& table) {
     DocumentSection section;
     if (analysis.measured) {
         section.records.push_back({kTagMeasured, MeasuredRecord(*analysis.measured)});
@@ -594,6 +626,9 @@ model::DocumentSection AnalysisSection(const Analysis& analysis) {
     }
     if (analysis.lastFit) {
         section.records.push_back({kTagLastFitMore, LastFitMoreRecord(*analysis.lastFit)});
+    }
+    if (NamesBands(analysis)) {
+        section.records.push_back({kTagBandGuard, GuardRecord(table)});
     }
     section.records.insert(section.records.end(), analysis.keptRecords.begin(),
                            analysis.keptRecords.end());
@@ -646,13 +681,17 @@ StoredAnalysis AnalysisFromSection(const SectionRead& read, const PeakTable& tab
     Analysis analysis;
     MeasuredExtras extras;
     std::set<std::uint32_t> seen;
+    const bool stale = WrittenForAnotherTable(read.section, table);
     for (const SectionRecord& record : read.section.records) {
         try {
             // A record of ours twice is no later version's addition: which
             // one holds the truth cannot be told, and keeping the last would
             // drop the other on the next save.
-            Check(record.tag > kTagLastFitMore || seen.insert(record.tag).second,
+            Check(record.tag > kTagBandGuard || seen.insert(record.tag).second,
                   TRAZEL_TR_NOOP("AnalysisFile", "aparece dos veces"));
+            if (stale && (record.tag == kTagLastFit || record.tag == kTagLastFitMore)) {
+                continue;
+            }
             if (!ReadRecord(record, table, analysis, extras)) {
                 analysis.keptRecords.push_back(record);
             }
@@ -684,12 +723,22 @@ StoredAnalysis AnalysisFromSection(const SectionRead& read, const PeakTable& tab
                           TRAZEL_TR("AnalysisFile", "deja menos de dos puntos del espectro"));
         }
     }
+    if (stale) {
+        // The range and the options still hold; which bands were held and
+        // what the fit gave them can no longer be told.
+        analysis.fitSettings.heldBands.clear();
+        stored.notice = TRAZEL_TR("AnalysisFile",
+                                  "La tabla del documento se cambió con otra versión de Trazel "
+                                  "después del último ajuste: se abre sin ese ajuste ni las "
+                                  "bandas fijadas, que ya no nombrarían las mismas bandas.");
+    }
     stored.analysis = std::move(analysis);
     return stored;
 }
 
-std::string SectionBytesFor(const Analysis& analysis, const std::string& keptSection) {
-    const DocumentSection section = AnalysisSection(analysis);
+std::string SectionBytesFor(const Analysis& analysis, const PeakTable& table,
+                            const std::string& keptSection) {
+    const DocumentSection section = AnalysisSection(analysis, table);
     if (section.records.empty()) {
         return keptSection;
     }

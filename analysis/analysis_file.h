@@ -37,12 +37,18 @@ enum AnalysisTag : std::uint32_t {
     // 4 keeps its constant and slope in powers of x), the values that ended
     // at a bound or undetermined, the reduced χ² and the structure test.
     kTagLastFitMore = 12,
+    // The table that the records naming bands by their index (3, 4 and 12)
+    // were written for: its band count and the CRC-32 of its records. A
+    // version that knows no such record writes it back unchanged, so a table
+    // changed there no longer matches, and those records are not trusted.
+    kTagBandGuard = 13,
 };
 
-// The analysis as the section's records, in tag order, followed by the
-// records of other tags it was read with. An analysis that holds nothing
-// gives no records, and the document keeps its table-only bytes.
-model::DocumentSection AnalysisSection(const Analysis& analysis);
+// The analysis of a document with this table as the section's records, in
+// tag order, followed by the records of other tags it was read with. An
+// analysis that holds nothing gives no records, and the document keeps its
+// table-only bytes.
+model::DocumentSection AnalysisSection(const Analysis& analysis, const model::PeakTable& table);
 
 // What a document's file brought beside its table.
 struct StoredAnalysis {
@@ -63,11 +69,14 @@ struct StoredAnalysis {
 // Reads the analysis of a section found after the records of table. Every
 // value is checked (points finite and paired, band indices within the table,
 // known line shapes and baselines) before it is used; a record that fails
-// makes the whole analysis unread, never half read.
+// makes the whole analysis unread, never half read. Records naming bands that
+// were written for another table (their guard does not match) are left out,
+// with a notice.
 StoredAnalysis AnalysisFromSection(const model::SectionRead& read, const model::PeakTable& table);
 
 // The bytes to write after the records: the analysis's section, or the kept
 // section when the analysis holds nothing.
-std::string SectionBytesFor(const Analysis& analysis, const std::string& keptSection);
+std::string SectionBytesFor(const Analysis& analysis, const model::PeakTable& table,
+                            const std::string& keptSection);
 
 }  // namespace trazel::analysis

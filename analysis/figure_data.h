@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "analysis/analysis_doc.h"
+#include "analysis/document_state.h"
 #include "output/plot_curves.h"
 
 namespace trazel::analysis {

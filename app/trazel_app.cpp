@@ -79,9 +79,7 @@ CTrazelApp::CTrazelApp()
 CTrazelApp::CTrazelApp(const Services& services)
     : services_(services), console_(std::cerr, QStringLiteral("trazel: ")) {}
 
-CTrazelApp::~CTrazelApp() {
-    document_.StopListening(this);
-}
+CTrazelApp::~CTrazelApp() = default;
 
 StartOptions ParseStartOptions(const std::vector<std::string>& arguments) {
     StartOptions options;
@@ -233,7 +231,7 @@ bool CTrazelApp::CreateFrame() {
         frame_.reset();
         return false;
     }
-    view_ = new CTrazelView(document_, services_);
+    view_ = new CTrazelView(context_, services_);
     view_->SetPrintDriver(&printDriver_);
     view_->SetFitFigurePrinter(
         [](platform::CDC& dc, const output::PageBox& box, const analysis::DocumentState& state) {
@@ -254,15 +252,15 @@ bool CTrazelApp::CreateFrame() {
             &QWidget::setWindowTitle);
     connect(manager_.get(), &DocumentManager::RecentFilesChanged, this,
             &CTrazelApp::ShowRecentFiles);
-    connect(manager_.get(), &DocumentManager::DocumentSaved, view_,
-            [view = view_] { view->History().SetClean(); });
+    connect(manager_.get(), &DocumentManager::DocumentSaved, this,
+            [this] { context_.History().SetClean(); });
     connect(view_, &CTrazelView::StatusMessage, frame_.get(),
             [frame = frame_.get()](const QString& text) {
                 frame->statusBar()->showMessage(text, kStatusMessageMs);
             });
     frame_->canClose = [this] { return manager_->SaveModified(); };
-    measured_ = std::make_unique<ui::MeasuredCommands>(*view_, services_, frame_.get());
-    plotWindow_ = new ui::PlotWindow(*view_, *measured_, services_, frame_.get());
+    measured_ = std::make_unique<ui::MeasuredCommands>(context_, services_, frame_.get());
+    plotWindow_ = new ui::PlotWindow(context_, *measured_, services_, frame_.get());
     // A spectrum is loaded from either window: both tell what its reader
     // passed over.
     for (QMainWindow* window :
@@ -337,7 +335,7 @@ void CTrazelApp::RouteCommands() {
         fit->setEnabled(document_.GetAnalysis().measured.has_value());
         find->setEnabled(document_.GetAnalysis().measured.has_value());
     };
-    document_.Listen(this, followMeasured);
+    connect(&context_, &ui::DocumentContext::changed, this, followMeasured);
     followMeasured();
     FollowHistory();
     // With no recent file the first slot is a disabled title.
@@ -345,7 +343,7 @@ void CTrazelApp::RouteCommands() {
 }
 
 void CTrazelApp::FollowHistory() {
-    QUndoStack& stack = view_->History().Stack();
+    QUndoStack& stack = context_.History().Stack();
     const std::pair<int, const char*> items[] = {
         {ID_EDIT_UNDO, QT_TRANSLATE_NOOP("MainWindow", "Deshacer: %1")},
         {ID_EDIT_REDO, QT_TRANSLATE_NOOP("MainWindow", "Rehacer: %1")}};
@@ -394,7 +392,7 @@ void CTrazelApp::OnFilePrintSetup() {
 
 output::CurveSettings CTrazelApp::ViewedCurve() const {
     // The range the user is looking at: the plot window's, or the form's.
-    return plotWindow_->isVisible() ? plotWindow_->CurrentView().curve : view_->fields.curve;
+    return plotWindow_->isVisible() ? plotWindow_->CurrentView().curve : context_.fields.curve;
 }
 
 void CTrazelApp::OnFitMeasured() {
@@ -405,8 +403,8 @@ void CTrazelApp::OnFitMeasured() {
     }
     const output::CurveSettings curve = ViewedCurve();
     plotWindow_->ShowAndRaise();
-    ui::RunFitDialog(*view_, curve.xMin, curve.xMax, services_, frame_.get(),
-                     [this](std::shared_ptr<const analysis::FitRecord> fit) {
+    ui::RunFitDialog(context_, curve.xMin, curve.xMax, view_->SelectedRows(), services_,
+                     frame_.get(), [this](std::shared_ptr<const analysis::FitRecord> fit) {
                          plotWindow_->ShowFit(std::move(fit));
                      });
     frame_->activateWindow();
@@ -419,7 +417,7 @@ void CTrazelApp::OnFindBands() {
     // The bands of the range the user is looking at, as a fit takes it.
     const output::CurveSettings curve = ViewedCurve();
     plotWindow_->ShowAndRaise();
-    ui::RunPeakSearch(*view_, curve.xMin, curve.xMax, services_, frame_.get(),
+    ui::RunPeakSearch(context_, curve.xMin, curve.xMax, services_, frame_.get(),
                       [this](const std::vector<analysis::FoundBand>& bands) {
                           plotWindow_->ShowFoundBands(bands);
                       });

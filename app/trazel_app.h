@@ -7,13 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "analysis/analysis_doc.h"
+#include "document/trazel_doc.h"
 #include "output/curve_settings.h"
 #include "platform/qt/document_manager.h"
 #include "platform/qt/message_box.h"
 #include "platform/qt/print_driver.h"
 #include "platform/qt/recent_file_list.h"
 #include "platform/qt/services.h"
+#include "ui/form/document_context.h"
 
 namespace trazel::ui {
 class CTrazelView;
@@ -28,7 +29,7 @@ class CMainFrame;
 // Reads and writes the document's peak table; a failed read keeps the table.
 class TrazelDocumentStorage : public platform::DocumentStorage {
   public:
-    explicit TrazelDocumentStorage(analysis::CAnalysisDoc& document) : document_(document) {}
+    explicit TrazelDocumentStorage(document::CTrazelDoc& document) : document_(document) {}
     platform::Status Load(const std::string& path) override;
     platform::Status Save(const std::string& path) override;
     QString SaveQuestion() const override;
@@ -37,7 +38,7 @@ class TrazelDocumentStorage : public platform::DocumentStorage {
     std::string TakeNotice();
 
   private:
-    analysis::CAnalysisDoc& document_;
+    document::CTrazelDoc& document_;
     std::string notice_;
 };
 
@@ -87,7 +88,9 @@ class CTrazelApp : public QObject {
     bool InitInstance(const QStringList& arguments);
     int ExitCode() const { return exitCode_; }
 
-    analysis::CAnalysisDoc& Document() { return document_; }
+    document::CTrazelDoc& Document() { return document_; }
+    // The document with its history and settings, as every window has it.
+    ui::DocumentContext& Context() { return context_; }
     CMainFrame* Frame() const { return frame_.get(); }
     ui::CTrazelView* View() const { return view_; }
     // The large plot, one for the frame, and the commands over the
@@ -128,7 +131,8 @@ class CTrazelApp : public QObject {
     platform::Services services_;
     platform::StreamMessageBox console_;
     // The table and its analysis; the one owner of both.
-    analysis::CAnalysisDoc document_;
+    document::CTrazelDoc document_;
+    ui::DocumentContext context_{document_};
     TrazelDocumentStorage storage_{document_};
     std::unique_ptr<platform::RecentFileList> recent_;
     std::unique_ptr<platform::DocumentManager> manager_;

@@ -15,7 +15,7 @@
 #include "cli/output_options.h"
 #include "input/band_list.h"
 #include "model/document_file.h"
-#include "model/trazel_doc.h"
+#include "model/table_edits.h"
 #include "output/peak_list.h"
 #include "platform/atomic_file.h"
 #include "platform/file_errors.h"
@@ -155,7 +155,7 @@ std::string ShortestText(double value) {
 
 }  // namespace
 
-void OpenDocumentOrThrow(const std::string& path, analysis::CAnalysisDoc& document,
+void OpenDocumentOrThrow(const std::string& path, document::CTrazelDoc& document,
                          std::ostream& err) {
     DocumentContents contents;
     if (const Status error = LoadDocumentFile(path, contents); !error.ok()) {
@@ -169,7 +169,7 @@ void OpenDocumentOrThrow(const std::string& path, analysis::CAnalysisDoc& docume
     document.OpenStored(contents.table, std::move(stored));
 }
 
-std::string DocumentBytesOrThrow(const std::string& path, const analysis::CAnalysisDoc& document) {
+std::string DocumentBytesOrThrow(const std::string& path, const document::CTrazelDoc& document) {
     // An analysis that could not be read is written back as it came; one
     // that this document's own analysis would replace is never dropped
     // unless the user says so.
@@ -184,7 +184,7 @@ std::string DocumentBytesOrThrow(const std::string& path, const analysis::CAnaly
     return PeakTableBytes(document.Table()) + document.SectionToSave();
 }
 
-void SaveDocumentOrThrow(const std::string& path, const analysis::CAnalysisDoc& document) {
+void SaveDocumentOrThrow(const std::string& path, const document::CTrazelDoc& document) {
     if (const Status error = WriteFileAtomically(path, DocumentBytesOrThrow(path, document));
         !error.ok()) {
         throw FileError(error.message());
@@ -275,16 +275,15 @@ int RunNew(const std::vector<std::string>& args, std::ostream&, std::ostream& er
         peaks.insert(peaks.begin() + static_cast<std::ptrdiff_t>(fromAt), bands.begin(),
                      bands.end());
     }
-    CTrazelDoc doc;
-    doc.OnNewDocument();
+    PeakTable table;
     for (const PeakArg& peak : peaks) {
-        doc.AddPeak(peak.position, peak.intensity, peak.width, peak.scale);
+        AddPeak(table, peak.position, peak.intensity, peak.width, peak.scale);
         if (peak.separate) {
             // The newest peak is row 0 of the list.
-            doc.ToggleSeparate({0});
+            ToggleSeparate(table, {0});
         }
     }
-    SaveOrThrow(outPath, doc.Table());
+    SaveOrThrow(outPath, table);
     return kExitOk;
 }
 
@@ -359,7 +358,7 @@ std::string AnalysisText(const analysis::Analysis& a) {
 
 int RunShow(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     const ParsedOptions options(args, {{}, {"--csv"}});
-    analysis::CAnalysisDoc document;
+    document::CTrazelDoc document;
     OpenDocumentOrThrow(options.OnlyPositional(TRAZEL_TR("Cli", "el documento")), document, err);
     const PeakTable& table = document.Table();
     std::string text;
@@ -397,7 +396,7 @@ int RunConvert(const std::vector<std::string>& args, std::ostream&, std::ostream
         options.Positional(2, TRAZEL_TR("Cli", "el documento de entrada o el de salida"));
     // Converting a document in place is allowed: it is read whole before the
     // new layout takes its place. Its analysis goes with it, read or not.
-    analysis::CAnalysisDoc document;
+    document::CTrazelDoc document;
     OpenDocumentOrThrow(paths[0], document, err);
     if (options.Has("--drop-analysis")) {
         const PeakTable table = document.Table();

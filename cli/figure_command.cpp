@@ -5,7 +5,6 @@
 #include <ostream>
 #include <tuple>
 
-#include "analysis/analysis_doc.h"
 #include "cli/cli.h"
 #include "cli/cli_support.h"
 #include "cli/document_commands.h"
@@ -13,6 +12,7 @@
 #include "cli/measured_options.h"
 #include "cli/output_commands.h"
 #include "cli/output_options.h"
+#include "document/trazel_doc.h"
 #include "input/measured_spectrum.h"
 #include "platform/translation.h"
 #include "ui/plot/plot_figure.h"
@@ -216,7 +216,7 @@ int RunFigure(const std::vector<std::string>& args, std::ostream&, std::ostream&
     FigureRequest request = ParseFigureRequest(args);
     // The document as the window holds it, with what it stored beside its
     // table, so that the same function draws it.
-    analysis::CAnalysisDoc document;
+    document::CTrazelDoc document;
     OpenDocumentOrThrow(request.docPath, document, err);
     // Another spectrum replaces the stored one for this picture, and the
     // stored fit, made on that one, is not drawn.

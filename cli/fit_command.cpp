@@ -9,13 +9,13 @@
 #include <ostream>
 #include <sstream>
 
-#include "analysis/analysis_doc.h"
 #include "analysis/fit_export.h"
 #include "cli/cli.h"
 #include "cli/cli_support.h"
 #include "cli/document_commands.h"
 #include "cli/measured_options.h"
 #include "cli/output_options.h"
+#include "document/trazel_doc.h"
 #include "fit/band_fit.h"
 #include "fit/fit_report.h"
 #include "input/measured_spectrum.h"
@@ -240,7 +240,7 @@ ResultFiles ResultFilesFrom(const ParsedOptions& options, const std::string& out
 // The spectrum the document holds, for a fit without --measured: the change
 // of --y, --x, --laser and --subtract-als in place of the stored one when
 // given (and stored with the fit), and the factor of --yfactor.
-void UseStoredSpectrum(analysis::CAnalysisDoc& document, const std::string& docPath,
+void UseStoredSpectrum(document::CTrazelDoc& document, const std::string& docPath,
                        const ParsedOptions& options, const input::SpectrumTransform* change,
                        std::ostream& err) {
     const auto& stored = document.GetAnalysis().measured;
@@ -329,7 +329,7 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
     // The document as the window holds it, posed and fitted through the
     // same operations.
-    analysis::CAnalysisDoc document;
+    document::CTrazelDoc document;
     OpenDocumentOrThrow(docPath, document, err);
     const int bandCount = document.Table().PeakCount();
     std::vector<int> listed;

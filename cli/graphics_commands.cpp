@@ -2,7 +2,6 @@
 #include <ostream>
 #include <string_view>
 
-#include "analysis/analysis_doc.h"
 #include "analysis/fit_export.h"
 #include "cli/cli.h"
 #include "cli/cli_support.h"
@@ -11,6 +10,7 @@
 #include "cli/gui_session.h"
 #include "cli/output_commands.h"
 #include "cli/output_options.h"
+#include "document/trazel_doc.h"
 #include "platform/atomic_file.h"
 #include "platform/file_errors.h"
 #include "platform/qt/print_driver.h"
@@ -45,7 +45,7 @@ int RunPlot(const std::vector<std::string>& args, std::ostream&, std::ostream&) 
 
 int RunPrint(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
     const PrintRequest request = ParsePrintRequest(args);
-    analysis::CAnalysisDoc document;
+    document::CTrazelDoc document;
     OpenDocumentOrThrow(request.docPath, document, err);
     const PeakTable& table = document.Table();
     const analysis::Analysis& stored = document.GetAnalysis();

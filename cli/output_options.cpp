@@ -6,7 +6,7 @@
 #include <limits>
 #include <string_view>
 
-#include "model/trazel_doc.h"
+#include "document/trazel_doc.h"
 #include "platform/number_format.h"
 #include "platform/translation.h"
 
@@ -136,7 +136,7 @@ PrintRequest ParsePrintRequest(const std::vector<std::string>& args) {
 }
 
 std::string DefaultPrintTitle(const std::string& path) {
-    CTrazelDoc doc;
+    document::CTrazelDoc doc;
     doc.SetPathName(path);
     return PrintTitleFromCaption(doc.GetTitle() + " - Trazel");
 }

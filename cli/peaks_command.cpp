@@ -6,13 +6,13 @@
 #include <ostream>
 #include <span>
 
-#include "analysis/analysis_doc.h"
 #include "analysis/peak_search.h"
 #include "cli/cli.h"
 #include "cli/cli_support.h"
 #include "cli/document_commands.h"
 #include "cli/measured_options.h"
 #include "cli/output_options.h"
+#include "document/trazel_doc.h"
 #include "platform/atomic_file.h"
 #include "platform/file_errors.h"
 #include "platform/number_format.h"
@@ -192,7 +192,7 @@ int RunPeaks(const std::vector<std::string>& args, std::ostream& out, std::ostre
     input::MeasuredSpectrum points;
     ReadTransformedSpectrum(inPath, change, "peaks", err, &points);
     NoteTransmittance(options.Has("--y"), change, points.header, points.y, "peaks", err);
-    CAnalysisDoc document;
+    document::CTrazelDoc document;
     document.OnNewDocument();
     document.SetMeasured(MeasuredFrom(std::move(points), inPath));
     MeasuredTransform transform = MeasuredTransformOf(change);

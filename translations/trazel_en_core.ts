@@ -178,6 +178,14 @@
         <source>deja menos de dos puntos del espectro</source>
         <translation>it leaves fewer than two points of the spectrum</translation>
     </message>
+    <message>
+        <source>la tabla a la que se refiere el ajuste</source>
+        <translation>the table the fit refers to</translation>
+    </message>
+    <message>
+        <source>La tabla del documento se cambió con otra versión de Trazel después del último ajuste: se abre sin ese ajuste ni las bandas fijadas, que ya no nombrarían las mismas bandas.</source>
+        <translation>The document&apos;s table was changed with another version of Trazel after the last fit: it opens without that fit and without the held bands, which would no longer name the same bands.</translation>
+    </message>
 </context>
 <context>
     <name>Archive</name>

@@ -24,22 +24,22 @@ Analysis Fitted() {
 // unknown record included; an analysis of nothing writes nothing.
 TEST(AnalysisFile, RoundTripsBitForBit) {
     const Analysis analysis = Fitted();
-    const std::string bytes = SectionBytes(AnalysisSection(analysis));
+    const std::string bytes = SectionBytes(AnalysisSection(analysis, kGuess));
     const StoredAnalysis stored = AnalysisFromSection(ReadSection(bytes), kGuess);
     ASSERT_EQ(stored.notice, "");
-    EXPECT_EQ(SectionBytes(AnalysisSection(stored.analysis)), bytes);
+    EXPECT_EQ(SectionBytes(AnalysisSection(stored.analysis, kGuess)), bytes);
     EXPECT_EQ(stored.analysis.measured->transform, analysis.measured->transform);
     EXPECT_EQ(stored.analysis.measured->Header().yKind, YUnit::Transmittance);
     EXPECT_EQ(stored.analysis.measured->points->header, analysis.measured->points->header);
     // Without a change of x or y the document is written as before there was one.
     Analysis unchanged = analysis;
     unchanged.measured->transform = {.yFactor = 0.5};
-    for (const SectionRecord& record : AnalysisSection(unchanged).records) {
+    for (const SectionRecord& record : AnalysisSection(unchanged, kGuess).records) {
         EXPECT_NE(record.tag, kTagMeasuredChange);
     }
     EXPECT_EQ(stored.analysis.lastFit->result.iterations, analysis.lastFit->result.iterations);
     EXPECT_EQ(stored.analysis.peakSearch, analysis.peakSearch);
-    EXPECT_EQ(SectionBytesFor(Analysis{}, ""), "");
+    EXPECT_EQ(SectionBytesFor(Analysis{}, kGuess, ""), "");
 }
 
 struct DamageCase {
@@ -56,13 +56,13 @@ class DamagedAnalysis : public testing::TestWithParam<DamageCase> {};
 TEST_P(DamagedAnalysis, IsLeftUnreadWithItsReason) {
     Analysis analysis = Fitted();
     GetParam().damage(analysis);
-    const std::string bytes = SectionBytes(AnalysisSection(analysis));
+    const std::string bytes = SectionBytes(AnalysisSection(analysis, kGuess));
     const StoredAnalysis stored = AnalysisFromSection(ReadSection(bytes), kGuess);
     EXPECT_NE(stored.notice.find(GetParam().notice), std::string::npos) << stored.notice;
     EXPECT_FALSE(stored.analysis.measured);
     EXPECT_FALSE(stored.analysis.lastFit);
     EXPECT_TRUE(stored.unread);
-    EXPECT_EQ(SectionBytesFor(stored.analysis, stored.keptSection), bytes);
+    EXPECT_EQ(SectionBytesFor(stored.analysis, kGuess, stored.keptSection), bytes);
 }
 
 namespace {
@@ -70,7 +70,7 @@ namespace {
 // A record of the analysis written a second time, as a later record.
 std::function<void(Analysis&)> Twice(std::uint32_t tag) {
     return [tag](Analysis& a) {
-        for (const SectionRecord& record : AnalysisSection(a).records) {
+        for (const SectionRecord& record : AnalysisSection(a, kGuess).records) {
             if (record.tag == tag) {
                 a.keptRecords.push_back(record);
             }
@@ -169,11 +169,11 @@ class NewOptions : public testing::TestWithParam<NewOptionCase> {};
 TEST_P(NewOptions, ComeBackAndLeaveOlderRecordsReadable) {
     Analysis analysis = Fitted();
     GetParam().set(analysis);
-    const std::string bytes = SectionBytes(AnalysisSection(analysis));
+    const std::string bytes = SectionBytes(AnalysisSection(analysis, kGuess));
     const StoredAnalysis stored = AnalysisFromSection(ReadSection(bytes), kGuess);
     ASSERT_EQ(stored.notice, "");
-    EXPECT_EQ(SectionBytes(AnalysisSection(stored.analysis)), bytes);
-    DocumentSection older = AnalysisSection(analysis);
+    EXPECT_EQ(SectionBytes(AnalysisSection(stored.analysis, kGuess)), bytes);
+    DocumentSection older = AnalysisSection(analysis, kGuess);
     std::erase_if(older.records, [](const SectionRecord& r) { return r.tag >= kTagFitOptions; });
     const StoredAnalysis old = AnalysisFromSection(ReadSection(SectionBytes(older)), kGuess);
     ASSERT_EQ(old.notice, "");
@@ -211,14 +211,56 @@ INSTANTIATE_TEST_SUITE_P(
 // A section of a later version, or one damaged on disk, opens the table
 // alone and says so; both are written back as they came.
 TEST(AnalysisFile, NewerOrDamagedSectionsOpenTheTableAlone) {
-    std::string bytes = SectionBytes(AnalysisSection(Fitted()));
+    std::string bytes = SectionBytes(AnalysisSection(Fitted(), kGuess));
     bytes[4] = 2;
     const StoredAnalysis newer = AnalysisFromSection(ReadSection(bytes), kGuess);
     EXPECT_NE(newer.notice.find("más reciente"), std::string::npos);
-    EXPECT_EQ(SectionBytesFor(newer.analysis, newer.keptSection), bytes);
+    EXPECT_EQ(SectionBytesFor(newer.analysis, kGuess, newer.keptSection), bytes);
     bytes[4] = 1;
     bytes.back() ^= 1;
     const StoredAnalysis damaged = AnalysisFromSection(ReadSection(bytes), kGuess);
     EXPECT_NE(damaged.notice.find("suma de comprobación"), std::string::npos) << damaged.notice;
-    EXPECT_EQ(SectionBytesFor(damaged.analysis, damaged.keptSection), bytes);
+    EXPECT_EQ(SectionBytesFor(damaged.analysis, kGuess, damaged.keptSection), bytes);
 }
+
+struct GuardCase {
+    const char* name;
+    // The table the section is read with, after it was written for kGuess.
+    PeakTable table;
+    bool withGuard;
+    bool fitKept;
+};
+
+class BandGuard : public testing::TestWithParam<GuardCase> {};
+
+// A section written for one table and read with another, as after a version
+// that kept the records unread changed the table, drops what names bands by
+// their index and says so; the rest of the analysis stays. A section written
+// before guards were is read as it always was.
+TEST_P(BandGuard, DropsTheRecordsNamingBandsOfAnotherTable) {
+    DocumentSection section = AnalysisSection(Fitted(), kGuess);
+    if (!GetParam().withGuard) {
+        std::erase_if(section.records,
+                      [](const SectionRecord& r) { return r.tag == kTagBandGuard; });
+    }
+    const StoredAnalysis stored =
+        AnalysisFromSection(ReadSection(SectionBytes(section)), GetParam().table);
+    EXPECT_FALSE(stored.unread);
+    EXPECT_EQ(stored.analysis.lastFit.has_value(), GetParam().fitKept);
+    EXPECT_EQ(stored.analysis.fitSettings.heldBands.empty(), !GetParam().fitKept);
+    EXPECT_EQ(stored.notice.find("otra versión") != std::string::npos, !GetParam().fitKept)
+        << stored.notice;
+    EXPECT_TRUE(stored.analysis.measured && stored.analysis.baseline && stored.analysis.axisTitles);
+    EXPECT_EQ(stored.analysis.fitSettings.xMin, Fitted().fitSettings.xMin);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AnalysisFile, BandGuard,
+    testing::Values(
+        GuardCase{"sameTable", kGuess, true, true},
+        GuardCase{"bandAdded", TableOf({{31, 0.9, 9}, {41, 0.55, 9}, {60, 1, 2}}), true, false},
+        GuardCase{"valueChanged", TableOf({{31, 0.9, 9}, {41, 0.56, 9}}), true, false},
+        GuardCase{"flagChanged", TableOf({{31, 0.9, 9, 1, true}, {41, 0.55, 9}}), true, false},
+        GuardCase{"writtenBeforeGuards", TableOf({{31, 0.9, 9}, {41, 0.55, 9}, {60, 1, 2}}), false,
+                  true}),
+    [](const testing::TestParamInfo<GuardCase>& info) { return info.param.name; });

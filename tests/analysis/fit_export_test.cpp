@@ -3,10 +3,10 @@
 #include <cmath>
 #include <sstream>
 
-#include "analysis/analysis_doc.h"
 #include "analysis/analysis_file.h"
 #include "analysis/figure_data.h"
 #include "analysis/fit_export.h"
+#include "document/trazel_doc.h"
 #include "platform/number_format.h"
 #include "tests/support/fitted_analysis.h"
 
@@ -104,8 +104,8 @@ TEST(FitReport, OfTheStoredFitIsThatOfTheFitShown) {
     const ReportOrigin origin{"ajuste.trz", "2025-03-14", "9.9"};
     for (const fit::Baseline baseline : {fit::Baseline::None, fit::Baseline::Quadratic}) {
         const Analysis shown = FittedAnalysis(baseline);
-        const StoredAnalysis stored =
-            AnalysisFromSection(ReadSection(SectionBytes(AnalysisSection(shown))), kFittedGuess);
+        const StoredAnalysis stored = AnalysisFromSection(
+            ReadSection(SectionBytes(AnalysisSection(shown, kFittedGuess))), kFittedGuess);
         ASSERT_EQ(stored.notice, "");
         const Analysis& read = stored.analysis;
         EXPECT_EQ(FitReportText(*read.measured, *read.lastFit, origin),
@@ -135,7 +135,7 @@ TEST(FitReport, LeavesOutTheBandsCentredOutsideTheRange) {
     const ReportOrigin origin{"ajuste.trz", "2025-03-14", "9.9"};
     std::string alone;
     for (const double outside : {0.0, 400.0, -150.0}) {
-        CAnalysisDoc document;
+        document::CTrazelDoc document;
         document.OnNewDocument();
         model::PeakTable table = kFittedGuess;
         if (outside != 0.0) {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "analysis/analysis_doc.h"
+#include "document/trazel_doc.h"
 #include "tests/support/peak_tables.h"
 #include "tests/support/synthetic_spectrum.h"
 
@@ -28,7 +28,7 @@ TEST_P(RamanOnAHump, FitsTheBandsAfterTheBaselineIsSubtracted) {
     // A hump taller than the bands, its top in the middle.
     shape.aboutCentre = {3.0, 0.0, -3e-6};
     const SyntheticSpectrum made = MakeSpectrum(truth, shape, 0.01, 41);
-    CAnalysisDoc document;
+    document::CTrazelDoc document;
     document.OnNewDocument();
     document.OpenTable(TableOf({{403, 0.9, 14}, {517, 0.5, 13}, {612, 0.9, 11}}));
     document.SetMeasured(MeasuredFrom({.x = made.x, .y = made.y}, "raman.txt"));

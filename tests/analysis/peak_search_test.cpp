@@ -3,8 +3,8 @@
 #include <cmath>
 #include <functional>
 
-#include "analysis/analysis_doc.h"
 #include "analysis/peak_search.h"
+#include "document/trazel_doc.h"
 #include "tests/support/peak_tables.h"
 #include "tests/support/synthetic_spectrum.h"
 
@@ -87,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(
 // bands go into the document as one change, as many as the table has room for.
 TEST(PeakSearch, DocumentBandsGoInAboveTheBaselineStrongestKept) {
     const SyntheticSpectrum made = MakeSpectrum(kSeparated, {.baseline = 0.2}, 0.0, 1);
-    CAnalysisDoc document;
+    document::CTrazelDoc document;
     document.OnNewDocument();
     MeasuredData measured = MeasuredFrom({.x = made.x, .y = made.y}, "medido.txt");
     measured.transform.yFactor = 2.0;

@@ -27,11 +27,11 @@
 #include <random>
 #include <sstream>
 
-#include "analysis/analysis_doc.h"
 #include "analysis/analysis_file.h"
 #include "app/main_frame.h"
 #include "app/resource.h"
 #include "app/trazel_app.h"
+#include "document/trazel_doc.h"
 #include "model/document_file.h"
 #include "tests/support/fake_services.h"
 #include "tests/support/file_size_limit.h"
@@ -572,7 +572,8 @@ class TrazelAppTest : public QObject {
         const QString document = dir.filePath("espectro");
         trazel::analysis::Analysis stored;
         stored.axisTitles = trazel::analysis::AxisTitles{"x", "y"};
-        std::string section = SectionBytes(trazel::analysis::AnalysisSection(stored));
+        std::string section =
+            SectionBytes(trazel::analysis::AnalysisSection(stored, TableOf({{100}})));
         section.back() ^= 1;
         QVERIFY(SaveDocumentFile(document.toStdString(), TableOf({{100}}), section).ok());
         const QByteArray bytes = Contents(document);
@@ -1036,7 +1037,7 @@ class TrazelAppTest : public QObject {
         QCOMPARE(s.app.Document().IsModified(), applied);
         QCOMPARE(s.app.Document().GetAnalysis().baseline.has_value(), applied && baseline != 0);
         // The load is a step of the history too, under the fit's.
-        QCOMPARE(s.view()->History().Stack().undoText(),
+        QCOMPARE(s.app.Context().History().Stack().undoText(),
                  applied ? "Ajustar al espectro medido" : "Superponer espectro medido");
         s.app.Measured()->Remove();
         QVERIFY(!fit->isEnabled());
@@ -1111,7 +1112,7 @@ class TrazelAppTest : public QObject {
         const bool put = button != "cancel";
         QCOMPARE(s.app.Document().GetAnalysis().peakSearch.has_value(), put);
         if (put) {
-            QCOMPARE(s.view()->History().Stack().undoText(),
+            QCOMPARE(s.app.Context().History().Stack().undoText(),
                      button == "add" ? "Añadir las bandas encontradas"
                                      : "Reemplazar la tabla por las bandas encontradas");
             s.view()->OnUndo();

@@ -10,7 +10,7 @@
 
 #include "cli/graph_picture.h"
 #include "model/document_file.h"
-#include "model/trazel_doc.h"
+#include "model/table_edits.h"
 #include "output/printed_report.h"
 #include "platform/qt/painter_dc.h"
 #include "platform/qt/print_driver.h"
@@ -214,11 +214,10 @@ class PrintTest : public GraphicsCommandsTest {
 
 TEST_F(PrintTest, EveryPageOfTheWindowsReportTitledWithTheFileName) {
     // Peaks 10 apart from 1010 on, of heights 2, 3, 1, 2, ...
-    CTrazelDoc doc;
+    PeakTable table;
     for (int k = 1; k <= 85; ++k) {
-        doc.AddPeak(1000 + 10 * k, 1.0 + (k % 3), 12.0, 1.0);
+        AddPeak(table, 1000 + 10 * k, 1.0 + (k % 3), 12.0, 1.0);
     }
-    PeakTable table = doc.Table();
     table.separate[3] = 1;
     ASSERT_TRUE(SavePeakTableFile(Path("muestra-2.trz"), table).ok());
     ASSERT_EQ(Run(Words("print @muestra-2.trz --xmin 1000 --xmax 1305 --ymin 0 --ymax 4 --join "

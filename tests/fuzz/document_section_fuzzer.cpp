@@ -35,11 +35,12 @@ void Check(const std::string& bytes) {
     const SectionRead read = ReadSection(bytes);
     Require(read.kind != SectionRead::Kind::Damaged || !read.problem.empty());
     const StoredAnalysis stored = AnalysisFromSection(read, table);
-    if (read.kind == SectionRead::Kind::Read && stored.notice.empty()) {
+    if (read.kind == SectionRead::Kind::Read && !stored.unread) {
         // What was read writes a section that reads back to itself.
-        const std::string written = SectionBytes(AnalysisSection(stored.analysis));
+        const std::string written = SectionBytes(AnalysisSection(stored.analysis, table));
         const StoredAnalysis again = AnalysisFromSection(ReadSection(written), table);
-        Require(again.notice.empty() && SectionBytes(AnalysisSection(again.analysis)) == written);
+        Require(again.notice.empty() &&
+                SectionBytes(AnalysisSection(again.analysis, table)) == written);
         if (const auto& m = stored.analysis.measured) {
             Require(m->points->x.size() == m->points->y.size() && m->points->x.size() >= 2);
             for (std::size_t i = 0; i < m->points->x.size(); ++i) {
@@ -51,9 +52,8 @@ void Check(const std::string& bytes) {
         }
     }
     // What could not be read is written back as it came.
-    if (read.kind == SectionRead::Kind::Newer || read.kind == SectionRead::Kind::Damaged ||
-        !stored.notice.empty()) {
-        Require(SectionBytesFor(stored.analysis, stored.keptSection) == bytes);
+    if (stored.unread) {
+        Require(SectionBytesFor(stored.analysis, table, stored.keptSection) == bytes);
     }
 }
 

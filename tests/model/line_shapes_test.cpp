@@ -5,10 +5,9 @@
 #include <limits>
 
 #include "model/line_shapes.h"
-#include "model/trazel_doc.h"
+#include "model/table_edits.h"
 #include "tests/support/peak_tables.h"
 
-using namespace trazel::platform;
 using namespace trazel::model;
 
 namespace {
@@ -43,12 +42,10 @@ TEST(LineShapes, GaussianFollowsTheWrittenOrderBitForBit) {
 }
 
 TEST(LineShapes, SumAddsEachTermToTheRunningSumInIndexOrder) {
-    CTrazelDoc doc;
-    doc.OnNewDocument();
-    doc.AddPeak(1.0, 1e16, 1e9, 1.0);
-    doc.AddPeak(1.0, 1.0, 1e9, 1.0);
-    doc.AddPeak(1.0, -1e16, 1e9, 1.0);
-    const PeakTable& t = doc.Table();
+    PeakTable t;
+    AddPeak(t, 1.0, 1e16, 1e9, 1.0);
+    AddPeak(t, 1.0, 1.0, 1e9, 1.0);
+    AddPeak(t, 1.0, -1e16, 1e9, 1.0);
     double sum = 0.0;
     for (int k = 1; k < t.count; ++k) {
         sum = PeakTerm(t, k, Gaussian, false, 1.0) + sum;
@@ -64,12 +61,11 @@ TEST(LineShapes, EmptyTableSumsToPositiveZero) {
 }
 
 TEST(LineShapes, SeparateFlagDoesNotChangeTheSum) {
-    CTrazelDoc doc;
-    doc.OnNewDocument();
-    doc.AddPeak(10.0, 1.0, 4.0, 1.0);
-    const double before = ProfileSum(doc.Table(), Gaussian, false, 11.0);
-    doc.ToggleSeparate({0});
-    EXPECT_EQ(ProfileSum(doc.Table(), Gaussian, false, 11.0), before);
+    PeakTable t;
+    AddPeak(t, 10.0, 1.0, 4.0, 1.0);
+    const double before = ProfileSum(t, Gaussian, false, 11.0);
+    ToggleSeparate(t, {0});
+    EXPECT_EQ(ProfileSum(t, Gaussian, false, 11.0), before);
 }
 
 TEST(LineShapes, SpecialWidthsAndIntensities) {

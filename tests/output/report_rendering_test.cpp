@@ -13,7 +13,7 @@
 #include <iterator>
 #include <sstream>
 
-#include "model/trazel_doc.h"
+#include "model/table_edits.h"
 #include "output/printed_report.h"
 #include "output/screen_graph.h"
 #include "platform/qt/painter_dc.h"
@@ -169,9 +169,8 @@ TEST(ScreenGraphImage, OneBandUnderTheRightLabels) {
     QImage image(700, 440, QImage::Format_RGB32);
     image.fill(qRgb(240, 240, 240));
     const auto settings = SettingsFor<GraphSettings>(0, 1000, 0, 3, true);
-    CTrazelDoc doc;
-    doc.AddPeak(500, 2, 10, 1);
-    const PeakTable& table = doc.Table();
+    PeakTable table;
+    AddPeak(table, 500, 2, 10, 1);
     {
         QPainter painter(&image);
         QPainterDC dc(painter);

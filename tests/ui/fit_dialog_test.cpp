@@ -115,7 +115,7 @@ class FitDialogTest : public QObject {
         };
         // Given the wrong way round, as a reversed plot shows them.
         f.document.SetMeasured(Measured());
-        RunFitDialog(*f.view, 90, 10, f.fakes, f.view.get());
+        RunFitDialog(f.context, 90, 10, f.view->SelectedRows(), f.fakes, f.view.get());
         QVERIFY(ran);
     }
 
@@ -169,7 +169,7 @@ class FitDialogTest : public QObject {
         };
         f.document.SetMeasured(Measured(s.press == kStop ? 400000 : 400));
         const auto applied =
-            RunFitDialog(*f.view, 0, 100, f.fakes, f.view.get(),
+            RunFitDialog(f.context, 0, 100, f.view->SelectedRows(), f.fakes, f.view.get(),
                          [&](std::shared_ptr<const trazel::analysis::FitRecord> fit) {
                              fitsShown += fit ? 1 : 0;
                              lastShown = std::move(fit);
@@ -188,7 +188,7 @@ class FitDialogTest : public QObject {
         }
         QCOMPARE(SameBands(f.document.Table(), kGuess), !s.changes);
         QCOMPARE(f.document.IsModified(), s.changes);
-        QCOMPARE(f.view->History().Stack().count(), s.changes ? 1 : 0);
+        QCOMPARE(f.context.History().Stack().count(), s.changes ? 1 : 0);
         QCOMPARE(applied != nullptr, s.changes);
         if (!s.changes) {
             return;
@@ -202,7 +202,7 @@ class FitDialogTest : public QObject {
         }
         QCOMPARE(f.Row(0).first(),
                  QString::fromStdString(FormatG(f.document.Table().position[kTruth.count - 1], 9)));
-        QCOMPARE(f.view->History().Stack().undoText(),
+        QCOMPARE(f.context.History().Stack().undoText(),
                  QStringLiteral("Ajustar al espectro medido"));
         f.view->OnUndo();
         QVERIFY(SameBands(f.document.Table(), kGuess));

@@ -13,7 +13,7 @@
 #include <memory>
 #include <vector>
 
-#include "analysis/analysis_doc.h"
+#include "document/trazel_doc.h"
 #include "platform/qt/data_exchange.h"
 #include "tests/support/fake_services.h"
 #include "ui/control_ids.h"
@@ -24,7 +24,7 @@
 struct Form {
     Form() {
         document.OnNewDocument();
-        view = std::make_unique<trazel::ui::CTrazelView>(document, fakes);
+        view = std::make_unique<trazel::ui::CTrazelView>(context, fakes);
         view->OnInitialUpdate();
         view->show();
         view->activateWindow();
@@ -87,6 +87,7 @@ struct Form {
 
     // The view asks the user through these.
     FakeServices fakes;
-    trazel::analysis::CAnalysisDoc document;
+    trazel::document::CTrazelDoc document;
+    trazel::ui::DocumentContext context{document};
     std::unique_ptr<trazel::ui::CTrazelView> view;
 };

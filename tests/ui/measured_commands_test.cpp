@@ -44,10 +44,10 @@ class CancelOnShow : public QObject {
 // A form over a new document and the measured spectrum's commands over it,
 // asking through services.
 struct Commands : Form {
-    explicit Commands(const Services& services) : commands(*view, services, nullptr) {}
+    explicit Commands(const Services& services) : commands(context, services, nullptr) {}
     Commands() : Commands(fakes) {}
     // The steps of the document's history.
-    int Steps() { return view->History().Stack().count(); }
+    int Steps() { return context.History().Stack().count(); }
     MeasuredCommands commands;
 };
 

@@ -69,8 +69,8 @@ struct PlotSetup : Form {
         return -1;
     }
 
-    MeasuredCommands spectrum{*view, fakes, view.get()};
-    PlotWindow window{*view, spectrum, fakes};
+    MeasuredCommands spectrum{context, fakes, view.get()};
+    PlotWindow window{context, spectrum, fakes};
 };
 
 }  // namespace
@@ -398,7 +398,7 @@ class PlotWindowTest : public QObject {
             fit.xMax = 1000;
             fit.result = trazel::fit::FitBands(s.document.PoseFit(settings, Gaussian, false));
             QVERIFY2(fit.result.Ok(), fit.result.message.c_str());
-            s.view->History().Record("Ajustar", [&] { s.document.ApplyFit(fit); });
+            s.context.History().Record("Ajustar", [&] { s.document.ApplyFit(fit); });
             measuredArgs.clear();
         }
         const QString doc = scratch_.filePath("bands.trz");
@@ -612,7 +612,7 @@ class PlotWindowTest : public QObject {
             } else if (step == "none") {
                 s.window.ShowFit(nullptr);
             } else if (step == "apply") {
-                s.view->History().Record("Ajustar", [&] { s.document.ApplyFit(*fit); });
+                s.context.History().Record("Ajustar", [&] { s.document.ApplyFit(*fit); });
             } else if (step == "undo") {
                 s.view->OnUndo();
             } else if (step == "load") {

@@ -143,8 +143,12 @@ class TableChangesTest : public QObject {
         f.document.OpenStored(kStart, FittedStart());
         f.view->FillPeakList();
         const auto started = HeldAndFitted(f);
+        // The other windows are told once a step, and once an undo or redo.
+        int told = 0;
+        QObject::connect(&f.context, &DocumentContext::changed, &f.context, [&told] { ++told; });
         Run(f, op, files);
-        QUndoStack& stack = f.view->History().Stack();
+        QCOMPARE(told, op.steps);
+        QUndoStack& stack = f.context.History().Stack();
         const PeakTable changed = f.document.Table();
         const auto after = HeldAndFitted(f);
         QCOMPARE(after, std::pair(op.held, op.fitted));
@@ -158,6 +162,7 @@ class TableChangesTest : public QObject {
             QVERIFY(f.document.IsModified() || op.name == QByteArray("clear all"));
             f.view->OnUndo();
         }
+        QCOMPARE(told, 2 * op.steps);
         QVERIFY(SameBands(f.document.Table(), kStart));
         QCOMPARE(HeldAndFitted(f), started);
         QVERIFY(!f.document.IsModified());
@@ -236,7 +241,7 @@ class TableChangesTest : public QObject {
         QCOMPARE(f.Column(0), positions);
         QCOMPARE(f.Column(1), scales);
         QCOMPARE(f.document.IsModified(), imported);
-        QCOMPARE(f.view->History().Stack().count(), imported ? 1 : 0);
+        QCOMPARE(f.context.History().Stack().count(), imported ? 1 : 0);
         QCOMPARE(f.fakes.dialogs.runs, imported ? 1 : 0);
         if (!imported) {
             QCOMPARE(f.fakes.messages.shown.size(), std::size_t{1});

@@ -6,8 +6,8 @@
 #include <QRadioButton>
 #include <cmath>
 
+#include "document/trazel_doc.h"
 #include "model/line_shapes.h"
-#include "model/trazel_doc.h"
 #include "platform/qt/message_box.h"
 #include "platform/qt/modal_dialogs.h"
 
@@ -169,7 +169,7 @@ void CPeakEditDlg::OnCalculate() {
     }
 }
 
-bool EditPeak(CTrazelDoc& document, int row, QWidget* owner, const Services& services) {
+bool EditPeak(document::CTrazelDoc& document, int row, QWidget* owner, const Services& services) {
     const PeakTable& table = document.Table();
     const int index = document.IndexFromRow(row);
     if (index < 1 || index >= table.count) {
@@ -190,8 +190,8 @@ bool EditPeak(CTrazelDoc& document, int row, QWidget* owner, const Services& ser
     return true;
 }
 
-bool EditSelection(CTrazelDoc& document, const std::vector<int>& selectedRows, QWidget* owner,
-                   const Services& services) {
+bool EditSelection(document::CTrazelDoc& document, const std::vector<int>& selectedRows,
+                   QWidget* owner, const Services& services) {
     // Replacing a peak leaves the count alone, so every row still names the
     // peak it named when the command began.
     for (const int row : selectedRows) {

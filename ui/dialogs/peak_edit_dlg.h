@@ -8,9 +8,9 @@
 
 class QLineEdit;
 
-namespace trazel::model {
+namespace trazel::document {
 class CTrazelDoc;
-}  // namespace trazel::model
+}  // namespace trazel::document
 
 namespace trazel::ui {
 
@@ -61,13 +61,13 @@ class CPeakEditDlg : public TemplateDialog {
 
 // Opens the dialog for the peak shown in one row of the list and replaces the
 // peak when the user accepts. Returns whether the peak was replaced.
-bool EditPeak(model::CTrazelDoc& document, int row, QWidget* owner,
+bool EditPeak(document::CTrazelDoc& document, int row, QWidget* owner,
               const platform::Services& services);
 
 // One dialog for each selected row, top to bottom; cancelling one goes on
 // with the next. Returns whether any row was selected, that is whether the
 // list has to be rebuilt.
-bool EditSelection(model::CTrazelDoc& document, const std::vector<int>& selectedRows,
+bool EditSelection(document::CTrazelDoc& document, const std::vector<int>& selectedRows,
                    QWidget* owner, const platform::Services& services);
 
 }  // namespace trazel::ui

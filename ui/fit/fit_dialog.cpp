@@ -22,8 +22,8 @@
 
 #include "fit/fit_report.h"
 #include "platform/number_format.h"
+#include "ui/form/document_context.h"
 #include "ui/form/fit_files.h"
-#include "ui/form/trazel_view.h"
 
 using namespace trazel::fit;
 using namespace trazel::model;
@@ -56,8 +56,8 @@ std::pair<QString, QString> Readable(const Estimate& estimate) {
 
 }  // namespace
 
-FitDialog::FitDialog(const analysis::CAnalysisDoc& document, FitStart start,
-                     const Services& services, QWidget* owner)
+FitDialog::FitDialog(const document::CTrazelDoc& document, FitStart start, const Services& services,
+                     QWidget* owner)
     : QDialog(owner), document_(document), start_(std::move(start)), services_(services) {
     setWindowTitle(QCoreApplication::translate("FitDialog", "Ajustar al espectro medido"));
     setObjectName(QStringLiteral("fitDialog"));
@@ -468,9 +468,10 @@ void FitDialog::reject() {
 }
 
 std::shared_ptr<const analysis::FitRecord> RunFitDialog(
-    CTrazelView& view, double xMin, double xMax, const Services& services, QWidget* owner,
+    DocumentContext& context, double xMin, double xMax, const std::vector<int>& selectedRows,
+    const Services& services, QWidget* owner,
     const std::function<void(std::shared_ptr<const analysis::FitRecord>)>& show) {
-    analysis::CAnalysisDoc& document = view.GetDocument();
+    document::CTrazelDoc& document = context.Document();
     if (!document.GetAnalysis().measured) {
         return nullptr;
     }
@@ -485,9 +486,9 @@ std::shared_ptr<const analysis::FitRecord> RunFitDialog(
     }
     FitStart start{
         .settings = analysis::FitSettingsInView(document.GetAnalysis().fitSettings, xMin, xMax),
-        .lineShape = view.fields.curve.lineShape,
-        .useScaled = view.fields.curve.useScaled,
-        .selectedRows = view.SelectedRows()};
+        .lineShape = context.fields.curve.lineShape,
+        .useScaled = context.fields.curve.useScaled,
+        .selectedRows = selectedRows};
     FitDialog dialog(document, std::move(start), services, owner);
     // Modal to the main window and so to its plot window too: neither the
     // table nor the spectrum can change under a running fit, and both
@@ -499,17 +500,19 @@ std::shared_ptr<const analysis::FitRecord> RunFitDialog(
             [&show](std::shared_ptr<const analysis::FitRecord> fit) { show(std::move(fit)); });
     }
     const int answer = services.DoModal(dialog);
-    const auto fit = dialog.Shown();
+    auto fit = dialog.Shown();
+    if (answer != QDialog::Accepted) {
+        fit = nullptr;
+    }
+    if (fit) {
+        // The bands and the baseline go in together, as one step.
+        context.History().Record(
+            QCoreApplication::translate("FitDialog", "Ajustar al espectro medido"),
+            [&] { document.ApplyFit(*fit); });
+    }
     if (show) {
         show(nullptr);
     }
-    if (answer != IDOK || !fit) {
-        return nullptr;
-    }
-    // The bands and the baseline go in together, as one step.
-    view.History().Record(QCoreApplication::translate("FitDialog", "Ajustar al espectro medido"),
-                          [&] { document.ApplyFit(*fit); });
-    view.FillPeakList();
     return fit;
 }
 

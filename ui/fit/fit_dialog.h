@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-#include "analysis/analysis_doc.h"
+#include "document/trazel_doc.h"
 #include "fit/band_fit.h"
 #include "platform/qt/services.h"
 
@@ -24,7 +24,7 @@ class QTreeWidget;
 
 namespace trazel::ui {
 
-class CTrazelView;
+class DocumentContext;
 
 // What a fit dialog starts from, beside its document's table and measured
 // spectrum: the settings shown at first (with the range set), the line shape
@@ -46,7 +46,7 @@ class FitDialog : public QDialog {
     Q_OBJECT
 
   public:
-    FitDialog(const analysis::CAnalysisDoc& document, FitStart start,
+    FitDialog(const document::CTrazelDoc& document, FitStart start,
               const platform::Services& services, QWidget* owner = nullptr);
     // Stops a fit still running and waits for its thread.
     ~FitDialog() override;
@@ -54,7 +54,7 @@ class FitDialog : public QDialog {
     // The settings the controls describe, or nothing after telling the user
     // what is wrong with them.
     std::optional<analysis::FitSettings> Settings();
-    // The problem they pose to the document (CAnalysisDoc::PoseFit).
+    // The problem they pose to the document (document::CTrazelDoc::PoseFit).
     std::optional<fit::FitProblem> Problem();
 
     // "Ajustar": starts a fit, unless one runs or the controls are refused.
@@ -104,7 +104,7 @@ class FitDialog : public QDialog {
     void UpdateButtons();
     void CopyResult() const;
 
-    const analysis::CAnalysisDoc& document_;
+    const document::CTrazelDoc& document_;
     FitStart start_;
     platform::Services services_;
     // How the running fit was posed, kept for its result.
@@ -117,16 +117,18 @@ class FitDialog : public QDialog {
     std::shared_ptr<const analysis::FitRecord> shown_;
 };
 
-// The fit of the view's table to its document's measured spectrum: runs the
-// dialog (through services, over owner) from the document's fit settings,
-// over xMin..xMax (the range shown, either order) when they keep no range of
-// their own, the bands selected in the list free. On "Aplicar" the fit goes
-// into the document (CAnalysisDoc::ApplyFit) as one step of its history, the
-// fitted bands and the baseline together, and the list follows. show is told
-// of every fit to draw, and of none when the dialog closes. The fit applied,
-// or nullptr when none was.
+// The fit of the document's table to its measured spectrum: runs the dialog
+// (through services, over owner) from the document's fit settings, over
+// xMin..xMax (the range shown, either order) when they keep no range of their
+// own, the bands in selectedRows of the list (top to bottom) held, with the
+// line shape and positions the document's settings give. On "Aplicar" the fit
+// goes into the document (document::CTrazelDoc::ApplyFit) as one step of its
+// history, the fitted bands and the baseline together, and every window
+// follows. show is told of every fit to draw, and of none when the dialog
+// closes. The fit applied, or nullptr when none was.
 std::shared_ptr<const analysis::FitRecord> RunFitDialog(
-    CTrazelView& view, double xMin, double xMax, const platform::Services& services, QWidget* owner,
+    DocumentContext& context, double xMin, double xMax, const std::vector<int>& selectedRows,
+    const platform::Services& services, QWidget* owner,
     const std::function<void(std::shared_ptr<const analysis::FitRecord>)>& show = {});
 
 }  // namespace trazel::ui

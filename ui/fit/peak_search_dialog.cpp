@@ -17,7 +17,7 @@
 #include <tuple>
 
 #include "platform/number_format.h"
-#include "ui/form/trazel_view.h"
+#include "ui/form/document_context.h"
 
 using namespace trazel::analysis;
 using namespace trazel::platform;
@@ -38,7 +38,7 @@ constexpr int kAutomaticWindow = 1;
 
 }  // namespace
 
-PeakSearchDialog::PeakSearchDialog(const CAnalysisDoc& document, double xMin, double xMax,
+PeakSearchDialog::PeakSearchDialog(const document::CTrazelDoc& document, double xMin, double xMax,
                                    const PeakSearchSettings& start, const Services& services,
                                    QWidget* owner)
     : QDialog(owner), document_(document), xMin_(xMin), xMax_(xMax), services_(services) {
@@ -245,9 +245,9 @@ void PeakSearchDialog::Search() {
     emit bandsFound(r.bands);
 }
 
-int RunPeakSearch(CTrazelView& view, double xMin, double xMax, const Services& services,
+int RunPeakSearch(DocumentContext& context, double xMin, double xMax, const Services& services,
                   QWidget* owner, const std::function<void(const std::vector<FoundBand>&)>& mark) {
-    CAnalysisDoc& document = view.GetDocument();
+    document::CTrazelDoc& document = context.Document();
     if (!document.GetAnalysis().measured) {
         return 0;
     }
@@ -267,11 +267,11 @@ int RunPeakSearch(CTrazelView& view, double xMin, double xMax, const Services& s
     if (mark) {
         mark({});
     }
-    if (answer != IDOK || dialog.Found().bands.empty()) {
+    if (answer != QDialog::Accepted || dialog.Found().bands.empty()) {
         return 0;
     }
     int put = 0;
-    view.History().Record(
+    context.History().Record(
         dialog.Replace()
             ? QCoreApplication::translate("PeakSearchDialog",
                                           "Reemplazar la tabla por las bandas encontradas")
@@ -279,7 +279,6 @@ int RunPeakSearch(CTrazelView& view, double xMin, double xMax, const Services& s
         [&] {
             put = document.PutFoundBands(dialog.Found().bands, dialog.Settings(), dialog.Replace());
         });
-    view.FillPeakList();
     return put;
 }
 

@@ -4,8 +4,8 @@
 #include <functional>
 #include <vector>
 
-#include "analysis/analysis_doc.h"
 #include "analysis/peak_search.h"
+#include "document/trazel_doc.h"
 #include "platform/qt/services.h"
 
 class QCheckBox;
@@ -18,7 +18,7 @@ class QTreeWidget;
 
 namespace trazel::ui {
 
-class CTrazelView;
+class DocumentContext;
 
 // The bands of the document's measured spectrum between two x values, found
 // again whenever an option changes and shown in a list before anything
@@ -29,7 +29,7 @@ class PeakSearchDialog : public QDialog {
     Q_OBJECT
 
   public:
-    PeakSearchDialog(const analysis::CAnalysisDoc& document, double xMin, double xMax,
+    PeakSearchDialog(const document::CTrazelDoc& document, double xMin, double xMax,
                      const analysis::PeakSearchSettings& start, const platform::Services& services,
                      QWidget* owner = nullptr);
 
@@ -60,7 +60,7 @@ class PeakSearchDialog : public QDialog {
     void CreateControls(const analysis::PeakSearchSettings& start);
     void Search();
 
-    const analysis::CAnalysisDoc& document_;
+    const document::CTrazelDoc& document_;
     double xMin_;
     double xMax_;
     platform::Services services_;
@@ -68,14 +68,15 @@ class PeakSearchDialog : public QDialog {
     bool replace_ = false;
 };
 
-// Finds bands in the view's measured spectrum between xMin and xMax (the
+// Finds bands in the document's measured spectrum between xMin and xMax (the
 // range shown) in the dialog, from the options the document last kept.
-// "Añadir" or "Reemplazar la tabla" puts them in (CAnalysisDoc::PutFoundBands)
-// as one step of the history, with the options, and the list follows. mark
+// "Añadir" or "Reemplazar la tabla" puts them in
+// (document::CTrazelDoc::PutFoundBands) as one step of the history, with the
+// options, and every window follows. mark
 // is told of the bands to show while the dialog is open, and of none when it
 // closes. The number of bands put in.
-int RunPeakSearch(CTrazelView& view, double xMin, double xMax, const platform::Services& services,
-                  QWidget* owner,
+int RunPeakSearch(DocumentContext& context, double xMin, double xMax,
+                  const platform::Services& services, QWidget* owner,
                   const std::function<void(const std::vector<analysis::FoundBand>&)>& mark = {});
 
 }  // namespace trazel::ui

@@ -2,7 +2,7 @@
 
 #include <QCoreApplication>
 
-#include "model/trazel_doc.h"
+#include "model/table_edits.h"
 #include "output/peak_list.h"
 #include "platform/number_format.h"
 
@@ -119,11 +119,11 @@ BandPreview PreviewOf(const ReadResult<BandList>& read, const BandImportChoice& 
         preview.headings << PeakListHeading(heading);
     }
     // In file order, as the list would show each band once it is in.
-    CTrazelDoc shown;
-    shown.AddBands(list.bands);
-    for (int i = 1; i < shown.Table().count; ++i) {
+    PeakTable shown;
+    AddBands(shown, list.bands);
+    for (int i = 1; i < shown.count; ++i) {
         QStringList row;
-        for (const std::string& cell : PeakListCells(shown.Table(), i)) {
+        for (const std::string& cell : PeakListCells(shown, i)) {
             row << QString::fromStdString(cell);
         }
         preview.rows.push_back(row);

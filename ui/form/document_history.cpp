@@ -2,9 +2,8 @@
 
 #include <QUndoCommand>
 
-#include "analysis/analysis_doc.h"
-
 using namespace trazel::analysis;
+using namespace trazel::document;
 
 namespace trazel::ui {
 
@@ -15,7 +14,7 @@ namespace {
 // copy is right for every operation without a rule of its own.
 class DocumentStep : public QUndoCommand {
   public:
-    DocumentStep(CAnalysisDoc& document, const QString& text, DocumentState before,
+    DocumentStep(CTrazelDoc& document, const QString& text, DocumentState before,
                  DocumentState after)
         : QUndoCommand(text),
           document_(document),
@@ -33,7 +32,7 @@ class DocumentStep : public QUndoCommand {
     }
 
   private:
-    CAnalysisDoc& document_;
+    CTrazelDoc& document_;
     DocumentState before_;
     DocumentState after_;
     bool pushed_ = false;
@@ -41,44 +40,71 @@ class DocumentStep : public QUndoCommand {
 
 }  // namespace
 
-DocumentHistory::DocumentHistory(CAnalysisDoc& document, std::function<void()> shown,
-                                 QObject* parent)
-    : QObject(parent), document_(document), shown_(std::move(shown)) {}
+DocumentHistory::DocumentHistory(CTrazelDoc& document, QObject* parent)
+    : QObject(parent), document_(document) {
+    document_.Listen(this, [this](DocumentChange change) {
+        if (holding_ > 0) {
+            held_ = held_ | change;
+        } else {
+            emit changed(change);
+        }
+    });
+}
+
+DocumentHistory::~DocumentHistory() {
+    document_.StopListening(this);
+}
+
+void DocumentHistory::AsOneChange(const std::function<void()>& work) {
+    ++holding_;
+    try {
+        work();
+    } catch (...) {
+        --holding_;
+        throw;
+    }
+    if (--holding_ == 0 && held_ != DocumentChange::None) {
+        emit changed(std::exchange(held_, DocumentChange::None));
+    }
+}
 
 void DocumentHistory::Record(const QString& text, const std::function<void()>& operation) {
-    DocumentState before = document_.State();
-    const auto changes = document_.AnalysisChanges();
-    operation();
-    const bool analysisChanged = changes != document_.AnalysisChanges();
-    if (!SameBands(before.table, document_.Table()) || analysisChanged) {
-        stack_.push(new DocumentStep(document_, text, std::move(before), document_.State()));
-    }
-    // The analysis is saved with the document, so a change of it is one to
-    // save; the table's own operations keep their rule for the flag.
-    if (analysisChanged) {
-        document_.SetModifiedFlag(true);
-    }
+    AsOneChange([&] {
+        DocumentState before = document_.State();
+        const auto changes = document_.AnalysisChanges();
+        operation();
+        const bool analysisChanged = changes != document_.AnalysisChanges();
+        if (!SameBands(before.table, document_.Table()) || analysisChanged) {
+            stack_.push(new DocumentStep(document_, text, std::move(before), document_.State()));
+        }
+        // The analysis is saved with the document, so a change of it is one
+        // to save; the table's own operations keep their rule for the flag.
+        if (analysisChanged) {
+            document_.SetModifiedFlag(true);
+        }
+    });
 }
 
 void DocumentHistory::Undo() {
     if (stack_.canUndo()) {
-        stack_.undo();
-        AfterStep();
+        AsOneChange([this] {
+            stack_.undo();
+            AfterStep();
+        });
     }
 }
 
 void DocumentHistory::Redo() {
     if (stack_.canRedo()) {
-        stack_.redo();
-        AfterStep();
+        AsOneChange([this] {
+            stack_.redo();
+            AfterStep();
+        });
     }
 }
 
 void DocumentHistory::AfterStep() {
     document_.SetModifiedFlag(!stack_.isClean());
-    if (shown_) {
-        shown_();
-    }
 }
 
 void DocumentHistory::SetClean() {

@@ -5,9 +5,7 @@
 #include <QUndoStack>
 #include <functional>
 
-namespace trazel::analysis {
-class CAnalysisDoc;
-}  // namespace trazel::analysis
+#include "document/trazel_doc.h"
 
 namespace trazel::ui {
 
@@ -16,18 +14,22 @@ namespace trazel::ui {
 // as one step, and a measured spectrum loaded between two table changes in
 // its turn. An operation runs through Record, which keeps a step holding the
 // document before and after it when it changed the table or the analysis;
-// undo and redo put one of the two back through the document and then let
-// the list follow. The measured points are shared by the steps, not copied.
-// The modified flag of the operations themselves is theirs; a step undone or
-// redone marks the document modified, unless it brings back the state last
-// saved or opened (the stack's clean state).
+// undo and redo put one of the two back through the document. The measured
+// points are shared by the steps, not copied. The modified flag of the
+// operations themselves is theirs; a step undone or redone marks the document
+// modified, unless it brings back the state last saved or opened (the stack's
+// clean state).
+//
+// Whoever shows the document follows changed: once for each step recorded,
+// undone or redone, with everything the step touched, however many changes
+// of the document it took; and once for each change made outside a step (a
+// new or opened document).
 class DocumentHistory : public QObject {
     Q_OBJECT
 
   public:
-    // shown runs after every undo and redo, to show the table again.
-    DocumentHistory(analysis::CAnalysisDoc& document, std::function<void()> shown,
-                    QObject* parent = nullptr);
+    explicit DocumentHistory(document::CTrazelDoc& document, QObject* parent = nullptr);
+    ~DocumentHistory() override;
 
     // Runs an operation on the document; a step named text is kept when the
     // table or the analysis afterwards differs from before.
@@ -43,12 +45,18 @@ class DocumentHistory : public QObject {
 
     QUndoStack& Stack() { return stack_; }
 
+  signals:
+    void changed(document::DocumentChange what);
+
   private:
+    // Runs work with the document's changes held back, then tells them as one.
+    void AsOneChange(const std::function<void()>& work);
     void AfterStep();
 
-    analysis::CAnalysisDoc& document_;
-    std::function<void()> shown_;
+    document::CTrazelDoc& document_;
     QUndoStack stack_;
+    int holding_ = 0;
+    document::DocumentChange held_ = document::DocumentChange::None;
 };
 
 }  // namespace trazel::ui

@@ -46,13 +46,13 @@ void TellFailure(const Status& written, const Services& services, QWidget* owner
 
 }  // namespace
 
-analysis::ReportOrigin ReportOriginOf(const analysis::CAnalysisDoc& document) {
+analysis::ReportOrigin ReportOriginOf(const document::CTrazelDoc& document) {
     return {.document = document.GetTitle(),
             .date = QDate::currentDate().toString(Qt::ISODate).toStdString(),
             .version = kTrazelVersion};
 }
 
-void ExportFitReport(const analysis::CAnalysisDoc& document, const analysis::FitRecord& fit,
+void ExportFitReport(const document::CTrazelDoc& document, const analysis::FitRecord& fit,
                      const Services& services, QWidget* owner) {
     const auto& measured = document.GetAnalysis().measured;
     if (!measured) {
@@ -67,7 +67,7 @@ void ExportFitReport(const analysis::CAnalysisDoc& document, const analysis::Fit
     }
 }
 
-void ExportFitCurves(const analysis::CAnalysisDoc& document, const analysis::FitRecord& fit,
+void ExportFitCurves(const document::CTrazelDoc& document, const analysis::FitRecord& fit,
                      const Services& services, QWidget* owner) {
     const auto& measured = document.GetAnalysis().measured;
     if (!measured) {

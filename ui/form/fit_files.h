@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "analysis/analysis_doc.h"
 #include "analysis/fit_export.h"
+#include "document/trazel_doc.h"
 #include "platform/qt/services.h"
 
 class QWidget;
@@ -19,15 +19,15 @@ namespace trazel::ui {
 
 // Where the report of a fit says it comes from: the document's name as its
 // window's caption gives it, today's date and this program's version.
-analysis::ReportOrigin ReportOriginOf(const analysis::CAnalysisDoc& document);
+analysis::ReportOrigin ReportOriginOf(const document::CTrazelDoc& document);
 
 // "Exportar resultado del ajuste...": the report, as text or CSV by the
 // ending of the name chosen.
-void ExportFitReport(const analysis::CAnalysisDoc& document, const analysis::FitRecord& fit,
+void ExportFitReport(const document::CTrazelDoc& document, const analysis::FitRecord& fit,
                      const platform::Services& services, QWidget* owner);
 
 // "Exportar curvas del ajuste...": the curves at the measured points, as CSV.
-void ExportFitCurves(const analysis::CAnalysisDoc& document, const analysis::FitRecord& fit,
+void ExportFitCurves(const document::CTrazelDoc& document, const analysis::FitRecord& fit,
                      const platform::Services& services, QWidget* owner);
 
 }  // namespace trazel::ui

@@ -19,8 +19,8 @@
 #include <QTreeWidget>
 #include <array>
 
-#include "analysis/analysis_doc.h"
 #include "analysis/fit_export.h"
+#include "document/trazel_doc.h"
 #include "input/band_list.h"
 #include "output/peak_list.h"
 #include "platform/number_format.h"
@@ -99,9 +99,12 @@ QWidget* CreatePicture(const ControlTemplate&, QWidget* parent) {
 
 }  // namespace
 
-CTrazelView::CTrazelView(analysis::CAnalysisDoc& document, const Services& services,
-                         QWidget* parent)
-    : QWidget(parent), document_(document), services_(services) {
+CTrazelView::CTrazelView(DocumentContext& context, const Services& services, QWidget* parent)
+    : QWidget(parent),
+      fields(context.fields),
+      context_(context),
+      document_(context.Document()),
+      services_(services) {
     setObjectName(QStringLiteral("CTrazelView"));
     setFont(FormFont());
     setAutoFillBackground(true);
@@ -111,6 +114,26 @@ CTrazelView::CTrazelView(analysis::CAnalysisDoc& document, const Services& servi
     DoDataExchange();
     // The form's mnemonics come before the menu bar's; see eventFilter.
     qApp->installEventFilter(this);
+    connect(&context_, &DocumentContext::changed, this, &CTrazelView::DocumentChanged);
+    connect(&context_, &DocumentContext::formLimitsOffered, this,
+            [this](const std::array<QString, 4>& texts) {
+                const int ids[] = {IDC_X_MIN, IDC_X_MAX, IDC_Y_MIN, IDC_Y_MAX};
+                for (std::size_t i = 0; i < texts.size(); ++i) {
+                    SetDlgItemText(ids[i], texts[i]);
+                }
+            });
+}
+
+void CTrazelView::Record(const QString& text, const std::function<void()>& operation) {
+    recording_ = true;
+    context_.History().Record(text, operation);
+    recording_ = false;
+}
+
+void CTrazelView::DocumentChanged(document::DocumentChange what) {
+    if (!recording_ && document::Touches(what, document::DocumentChange::Table)) {
+        FillPeakList();
+    }
 }
 
 void CTrazelView::CreateControls() {
@@ -227,7 +250,7 @@ void CTrazelView::OnInitialUpdate() {
     progressBar->setRange(0, fields.screenSamples);
     progressBar->setValue(0);
     fields.curve.useScaled = false;
-    history_.Reset();
+    context_.History().Reset();
     UpdateData(false);
     // As in a dialog, the form starts on its first field with the text
     // selected, ready to be typed over.
@@ -267,7 +290,6 @@ void CTrazelView::FillPeakList() {
         }
         peakList->insertTopLevelItem(0, item);
     }
-    emit tableChanged();
 }
 
 std::vector<int> CTrazelView::SelectedRows() const {
@@ -320,7 +342,7 @@ void CTrazelView::OnAddPeak() {
     if (document_.Table().IsFull()) {
         return;
     }
-    history_.Record(QCoreApplication::translate("Form", "Introducir"), [this] {
+    Record(QCoreApplication::translate("Form", "Introducir"), [this] {
         document_.AddPeak(fields.position, fields.intensity, TypedWidth(), fields.scale);
     });
     FillPeakList();
@@ -369,8 +391,8 @@ void CTrazelView::OnImportBands() {
         services_.AfxMessageBox(QString::fromStdString(bands.Message()));
         return;
     }
-    history_.Record(QCoreApplication::translate("Form", "Importar bandas"),
-                    [&] { document_.AddBands(bands.Value().bands); });
+    Record(QCoreApplication::translate("Form", "Importar bandas"),
+           [&] { document_.AddBands(bands.Value().bands); });
     FillPeakList();
 }
 
@@ -400,17 +422,13 @@ void CTrazelView::OnUniqueWidth() {
 
 void CTrazelView::OnClearAll() {
     peakList->clear();
-    history_.Record(QCoreApplication::translate("Form", "Borrar todo"),
-                    [this] { document_.ClearPeaks(); });
-    // The list was emptied by hand rather than refilled, so whoever follows
-    // the table is told here.
-    emit tableChanged();
+    Record(QCoreApplication::translate("Form", "Borrar todo"), [this] { document_.ClearPeaks(); });
 }
 
 void CTrazelView::OnDeleteSelection() {
     const auto rows = SelectedRows();
-    history_.Record(QCoreApplication::translate("Form", "Borrar Selección"),
-                    [this, &rows] { document_.DeleteRows(rows); });
+    Record(QCoreApplication::translate("Form", "Borrar Selección"),
+           [this, &rows] { document_.DeleteRows(rows); });
     if (!rows.empty()) {
         FillPeakList();
     }
@@ -421,8 +439,8 @@ void CTrazelView::OnEditSelection() {
     // alone, so every row still names the peak it named at the start.
     const auto rows = SelectedRows();
     for (const int row : rows) {
-        history_.Record(QCoreApplication::translate("Form", "Editar Selección"),
-                        [&] { EditPeak(document_, row, window(), services_); });
+        Record(QCoreApplication::translate("Form", "Editar Selección"),
+               [&] { EditPeak(document_, row, window(), services_); });
     }
     if (!rows.empty()) {
         FillPeakList();
@@ -431,23 +449,23 @@ void CTrazelView::OnEditSelection() {
 
 void CTrazelView::OnAssignWidth() {
     UpdateData(true);
-    history_.Record(QCoreApplication::translate("Form", "Asignar"),
-                    [this] { document_.AssignWidth(fields.uniqueWidth, SelectedRows()); });
+    Record(QCoreApplication::translate("Form", "Asignar"),
+           [this] { document_.AssignWidth(fields.uniqueWidth, SelectedRows()); });
     FillPeakList();
 }
 
 void CTrazelView::OnShowCurves() {
     UpdateData(true);
-    history_.Record(QCoreApplication::translate("Form", "Ver curvas"),
-                    [this] { document_.ToggleSeparate(SelectedRows()); });
+    Record(QCoreApplication::translate("Form", "Ver curvas"),
+           [this] { document_.ToggleSeparate(SelectedRows()); });
     FillPeakList();
     RedrawIfShown();
 }
 
 void CTrazelView::OnScaleSelection() {
     UpdateData(true);
-    history_.Record(QCoreApplication::translate("Form", "Escalar Selección"),
-                    [this] { document_.AssignScale(fields.scale, SelectedRows()); });
+    Record(QCoreApplication::translate("Form", "Escalar Selección"),
+           [this] { document_.AssignScale(fields.scale, SelectedRows()); });
     FillPeakList();
 }
 
@@ -512,7 +530,7 @@ void CTrazelView::OnPlot() {
         DrawGraph();
     }
     // The large plot follows even equal limits, with a note for them.
-    emit plotted();
+    emit context_.plotted();
 }
 
 void CTrazelView::OnGaussian() {
@@ -604,7 +622,7 @@ void CTrazelView::OnFilePrintPreview() {
 void CTrazelView::RedrawIfShown() {
     if (UpdateData(true) && XRangeIsNotZero() && fields.graphShown) {
         DrawGraph();
-        emit curvesRead();
+        emit context_.curvesRead();
     }
 }
 

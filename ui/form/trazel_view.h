@@ -12,7 +12,7 @@
 #include "output/screen_graph.h"
 #include "platform/qt/data_exchange.h"
 #include "platform/qt/services.h"
-#include "ui/form/document_history.h"
+#include "ui/form/document_context.h"
 
 class QCheckBox;
 class QLabel;
@@ -29,47 +29,24 @@ class PrintDriver;
 }  // namespace trazel::platform
 
 namespace trazel::analysis {
-class CAnalysisDoc;
 struct DocumentState;
 }  // namespace trazel::analysis
 
 namespace trazel::ui {
 
-// The view's fields. Those of the form hold what data exchange last moved
-// between them and its controls; the others are set by the output dialogs and
-// the commands.
-struct ViewFields {
-    // On the form.
-    double position = 0.0;
-    double intensity = 0.0;
-    double width = 0.0;
-    bool uniqueWidthOn = false;
-    double uniqueWidth = 0.0;
-    // The limits, the line shape (no button checked until the form is first
-    // set up), joined points and use of the scaled positions.
-    output::CurveSettings curve{.lineShape = -1};
-    double scale = 0.0;
-    // Not on the form.
-    std::int32_t resolution = 250;
-    std::string printTitle;
-    std::string outputPath;
-    bool decimalComma = true;
-    std::int32_t screenSamples = 250;
-    bool graphShown = false;
-};
-
 // The main form: the peak entry fields, the peak list, the graph settings and
-// the graph box. It owns every setting that drawing, export and printing use
-// and reaches the peak table through its document.
+// the graph box. Its fields are the document's settings, which the other
+// windows share through the context; it reaches the peak table through the
+// document, and shows the table anew after every change.
 class CTrazelView : public QWidget {
     Q_OBJECT
 
   public:
     // The view and its dialogs ask the user through services.
-    CTrazelView(analysis::CAnalysisDoc& document, const platform::Services& services,
+    CTrazelView(DocumentContext& context, const platform::Services& services,
                 QWidget* parent = nullptr);
 
-    analysis::CAnalysisDoc& GetDocument() const { return document_; }
+    document::CTrazelDoc& GetDocument() const { return document_; }
 
     // Runs when the view is first shown and after every New and Open.
     void OnInitialUpdate();
@@ -114,25 +91,13 @@ class CTrazelView : public QWidget {
         std::function<void(platform::CDC&, const output::PageBox&, const analysis::DocumentState&)>;
     void SetFitFigurePrinter(FitFigurePrinter printer) { fitFigurePrinter_ = std::move(printer); }
 
-    // The undo history of the document's changes, of its table and of its
-    // analysis; New and Open start it afresh.
-    DocumentHistory& History() { return history_; }
-
     // Controls bound by data exchange.
     QProgressBar* progressBar = nullptr;
     QLineEdit* positionEdit = nullptr;
     QTreeWidget* peakList = nullptr;
 
-    ViewFields fields;
-
-  signals:
-    // The list shows the table anew, or was emptied by "Borrar todo": after
-    // every change of the table, New and Open.
-    void tableChanged();
-    // "Representar" read the form and drew the graph.
-    void plotted();
-    // A drawing option read the form again while the graph is shown.
-    void curvesRead();
+    // The document's settings, shared with the other windows.
+    ViewFields& fields;
 
   public slots:
     void OnAddPeak();
@@ -156,8 +121,8 @@ class CTrazelView : public QWidget {
     void OnFilePrintPreview();
     // Adds the bands of a file the user chooses, after showing them.
     void OnImportBands();
-    void OnUndo() { history_.Undo(); }
-    void OnRedo() { history_.Redo(); }
+    void OnUndo() { context_.History().Undo(); }
+    void OnRedo() { context_.History().Redo(); }
 
   signals:
     // A short report for the status bar, such as how an export went.
@@ -169,6 +134,11 @@ class CTrazelView : public QWidget {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    // Runs one of the form's own operations as a step of the history; the
+    // form shows the list again itself, as each command says.
+    void Record(const QString& text, const std::function<void()>& operation);
+    // What another window changed: the list follows the table.
+    void DocumentChanged(document::DocumentChange what);
     void CreateControls();
     void ShowGraphLabels(const output::GraphLabels& labels);
     void DoDataExchange();
@@ -187,7 +157,8 @@ class CTrazelView : public QWidget {
     // Does what the mnemonic of the control does when it is the only one.
     static void RunMnemonic(QWidget* control);
 
-    analysis::CAnalysisDoc& document_;
+    DocumentContext& context_;
+    document::CTrazelDoc& document_;
     platform::Services services_;
     platform::DataExchange dx_{services_};
     std::map<int, QWidget*> controls_;
@@ -196,7 +167,7 @@ class CTrazelView : public QWidget {
     QPushButton* defaultButton_ = nullptr;
     platform::PrintDriver* printDriver_ = nullptr;
     FitFigurePrinter fitFigurePrinter_;
-    DocumentHistory history_{document_, [this] { FillPeakList(); }};
+    bool recording_ = false;
 };
 
 }  // namespace trazel::ui

@@ -16,7 +16,7 @@
 #include "platform/file_errors.h"
 #include "platform/qt/recent_file_list.h"
 #include "ui/dialogs/measured_dialogs.h"
-#include "ui/form/trazel_view.h"
+#include "ui/form/document_context.h"
 #include "ui/plot/plot_figure.h"
 
 using namespace trazel::analysis;
@@ -115,10 +115,10 @@ std::optional<int> Column(int stored) {
 
 }  // namespace
 
-MeasuredCommands::MeasuredCommands(CTrazelView& view, const platform::Services& services,
+MeasuredCommands::MeasuredCommands(DocumentContext& context, const platform::Services& services,
                                    QWidget* dialogParent)
-    : view_(view),
-      document_(view.GetDocument()),
+    : context_(context),
+      document_(context.Document()),
       services_(services),
       dialogParent_(dialogParent) {}
 
@@ -215,7 +215,7 @@ bool MeasuredCommands::Load(const std::string& path, const MeasuredOptions& opti
             data.transform.y = *proposed;
         }
     }
-    view_.History().Record(
+    context_.History().Record(
         QCoreApplication::translate("MeasuredCommands", "Superponer espectro medido"),
         [&] { document_.SetMeasured(std::move(data)); });
     if (firstOfSeveral) {
@@ -356,14 +356,14 @@ void MeasuredCommands::EditOptions(const std::optional<MeasuredTransform>& toMod
 void MeasuredCommands::SetTransform(const MeasuredTransform& transform) {
     const MeasuredData* current = Current();
     const bool onlyFactor = current != nullptr && current->transform.Change() == transform.Change();
-    view_.History().Record(
+    context_.History().Record(
         onlyFactor ? QCoreApplication::translate("MeasuredCommands", "Factor de y")
                    : QCoreApplication::translate("MeasuredCommands", "Transformar el espectro"),
         [&] { document_.SetMeasuredTransform(transform); });
 }
 
 void MeasuredCommands::Remove() {
-    view_.History().Record(
+    context_.History().Record(
         QCoreApplication::translate("MeasuredCommands", "Quitar espectro medido"),
         [this] { document_.RemoveMeasured(); });
 }

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "analysis/analysis_doc.h"
+#include "document/trazel_doc.h"
 #include "input/measured_spectrum.h"
 #include "platform/qt/services.h"
 
@@ -14,9 +14,9 @@ class QWidget;
 
 namespace trazel::ui {
 
-class CTrazelView;
+class DocumentContext;
 
-// The commands over the measured spectrum of the view's document: loading it
+// The commands over the measured spectrum of the document: loading it
 // (with a progress dialog that can stop a long read), changing how its data
 // are taken, removing it, and the offer, once, of a spectrum that an earlier
 // version remembered for the document by its path. The spectrum belongs to
@@ -26,7 +26,8 @@ class MeasuredCommands : public QObject {
 
   public:
     // Messages and dialogs go through services, over dialogParent.
-    MeasuredCommands(CTrazelView& view, const platform::Services& services, QWidget* dialogParent);
+    MeasuredCommands(DocumentContext& context, const platform::Services& services,
+                     QWidget* dialogParent);
     ~MeasuredCommands() override;
 
     // The document's measured spectrum, or nullptr when it has none.
@@ -73,8 +74,8 @@ class MeasuredCommands : public QObject {
         const std::string& path, const input::MeasuredOptions& options);
     void Forget() const;
 
-    CTrazelView& view_;
-    analysis::CAnalysisDoc& document_;
+    DocumentContext& context_;
+    document::CTrazelDoc& document_;
     platform::Services services_;
     QWidget* dialogParent_;
     // The document shown now, as an absolute path; empty for a new one.

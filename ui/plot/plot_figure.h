@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "analysis/analysis_doc.h"
+#include "analysis/document_state.h"
 #include "analysis/figure_data.h"
 #include "output/curve_settings.h"
 #include "output/printed_report.h"

@@ -22,13 +22,13 @@
 #include <tuple>
 #include <utility>
 
-#include "analysis/analysis_doc.h"
 #include "analysis/figure_data.h"
+#include "document/trazel_doc.h"
 #include "model/spectrum_units.h"
 #include "platform/number_format.h"
 #include "ui/control_ids.h"
+#include "ui/form/document_context.h"
 #include "ui/form/fit_files.h"
-#include "ui/form/trazel_view.h"
 #include "ui/plot/measured_commands.h"
 #include "ui/plot/picture_size_dialog.h"
 
@@ -64,11 +64,11 @@ void AddOkCancel(QDialog& dialog, QFormLayout& form) {
 
 }  // namespace
 
-PlotWindow::PlotWindow(CTrazelView& view, MeasuredCommands& measured, const Services& services,
-                       QWidget* parent)
+PlotWindow::PlotWindow(DocumentContext& context, MeasuredCommands& measured,
+                       const Services& services, QWidget* parent)
     : QMainWindow(parent),
-      view_(view),
-      document_(view.GetDocument()),
+      context_(context),
+      document_(context.Document()),
       measured_(measured),
       services_(services) {
     setWindowFlag(Qt::Window);
@@ -89,9 +89,8 @@ PlotWindow::PlotWindow(CTrazelView& view, MeasuredCommands& measured, const Serv
     CreateMenus();
     ConnectPlot();
 
-    connect(&view_, &CTrazelView::tableChanged, this, [this] { Redraw(true); });
-    connect(&view_, &CTrazelView::curvesRead, this, [this] { Redraw(true); });
-    connect(&view_, &CTrazelView::plotted, this, &PlotWindow::ResetToForm);
+    connect(&context_, &DocumentContext::curvesRead, this, [this] { Redraw(true); });
+    connect(&context_, &DocumentContext::plotted, this, &PlotWindow::ResetToForm);
     connect(&measured_, &MeasuredCommands::loaded, this, &PlotWindow::ProposeReversedX);
     connect(&measured_, &MeasuredCommands::alsPreview, this,
             [this](std::optional<analysis::MeasuredTransform> transform) {
@@ -104,7 +103,11 @@ PlotWindow::PlotWindow(CTrazelView& view, MeasuredCommands& measured, const Serv
                          data ? data->transform.Change() : input::SpectrumTransform{});
     };
     std::tie(shownPoints_, shownChange_) = seen();
-    document_.Listen(this, [this, seen] {
+    connect(&context_, &DocumentContext::changed, this, [this, seen] {
+        // A fit shown before it is applied was a fit of the document as it
+        // was: any change ends it, and applying it draws it once, as the
+        // document's own.
+        fit_.reset();
         fitAction_->setEnabled(measured_.Current() != nullptr);
         findAction_->setEnabled(measured_.Current() != nullptr);
         for (QAction* action : {reportAction_, curvesAction_}) {
@@ -125,7 +128,6 @@ PlotWindow::PlotWindow(CTrazelView& view, MeasuredCommands& measured, const Serv
 }
 
 PlotWindow::~PlotWindow() {
-    document_.StopListening(this);
     // Quitting the program with the window open closes it without a close event.
     if (isVisible()) {
         SaveSettings();
@@ -273,7 +275,7 @@ void PlotWindow::ShowAndRaise() {
 
 FigureView PlotWindow::CurrentView() const {
     FigureView figure;
-    figure.curve = view_.fields.curve;
+    figure.curve = context_.fields.curve;
     if (zoomed_) {
         figure.curve.xMin = plot_->xAxis->range().lower;
         figure.curve.xMax = plot_->xAxis->range().upper;
@@ -347,6 +349,11 @@ int PlotWindow::Columns() const {
 }
 
 void PlotWindow::ShowFit(std::shared_ptr<const analysis::FitRecord> fit) {
+    // A preview already ended by the change it led to (a fit applied) has
+    // been drawn away with that change.
+    if (fit == nullptr && fit_ == nullptr) {
+        return;
+    }
     fit_ = std::move(fit);
     Redraw(true);
 }
@@ -430,7 +437,7 @@ void PlotWindow::OnExportImage() {
         return;
     }
     PictureSizeDialog dialog(this);
-    if (services_.DoModal(dialog) != IDOK) {
+    if (services_.DoModal(dialog) != QDialog::Accepted) {
         return;
     }
     dialog.Remember();
@@ -463,15 +470,14 @@ void PlotWindow::CopyLimitsToForm() {
     const QCPRange x = plot_->xAxis->range();
     const QCPRange y = plot_->yAxis->range();
     // The form keeps the direction its limits had.
-    const bool xDown = view_.fields.curve.xMin > view_.fields.curve.xMax;
-    const bool yDown = view_.fields.curve.yMin > view_.fields.curve.yMax;
-    const auto put = [this](int id, double value, double range) {
-        view_.SetDlgItemText(id, QString::fromStdString(LimitText(value, range)));
+    const bool xDown = context_.fields.curve.xMin > context_.fields.curve.xMax;
+    const bool yDown = context_.fields.curve.yMin > context_.fields.curve.yMax;
+    const auto text = [](double value, double range) {
+        return QString::fromStdString(LimitText(value, range));
     };
-    put(IDC_X_MIN, xDown ? x.upper : x.lower, x.size());
-    put(IDC_X_MAX, xDown ? x.lower : x.upper, x.size());
-    put(IDC_Y_MIN, yDown ? y.upper : y.lower, y.size());
-    put(IDC_Y_MAX, yDown ? y.lower : y.upper, y.size());
+    emit context_.formLimitsOffered(
+        {text(xDown ? x.upper : x.lower, x.size()), text(xDown ? x.lower : x.upper, x.size()),
+         text(yDown ? y.upper : y.lower, y.size()), text(yDown ? y.lower : y.upper, y.size())});
 }
 
 void PlotWindow::SetReversedX(bool reversed) {
@@ -507,9 +513,10 @@ void PlotWindow::SetAxisTitles(const QString& x, const QString& y) {
     xTitle_ = x;
     yTitle_ = y;
     SaveSettings();
-    view_.History().Record(QCoreApplication::translate("PlotWindow", "Títulos de los ejes"), [&] {
-        document_.SetAxisTitles({x.toStdString(), y.toStdString()});
-    });
+    context_.History().Record(QCoreApplication::translate("PlotWindow", "Títulos de los ejes"),
+                              [&] {
+                                  document_.SetAxisTitles({x.toStdString(), y.toStdString()});
+                              });
     Redraw(true);
 }
 
@@ -536,7 +543,7 @@ void PlotWindow::OnEditAxisTitles() {
     form->addRow(QCoreApplication::translate("PlotWindow", "Eje &x:"), x);
     form->addRow(QCoreApplication::translate("PlotWindow", "Eje &y:"), y);
     AddOkCancel(dialog, *form);
-    if (services_.DoModal(dialog) == IDOK) {
+    if (services_.DoModal(dialog) == QDialog::Accepted) {
         SetAxisTitles(x->text(), y->text());
     }
 }

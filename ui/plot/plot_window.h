@@ -6,9 +6,9 @@
 #include <optional>
 #include <string>
 
-#include "analysis/analysis_doc.h"
 #include "analysis/figure_data.h"
 #include "analysis/peak_search.h"
+#include "document/trazel_doc.h"
 #include "platform/qt/services.h"
 #include "ui/plot/plot_figure.h"
 
@@ -23,7 +23,7 @@ struct FitRecord;
 
 namespace trazel::ui {
 
-class CTrazelView;
+class DocumentContext;
 class MeasuredCommands;
 
 // The large plot of the view's document: the model at the window's full size
@@ -37,8 +37,8 @@ class PlotWindow : public QMainWindow {
     Q_OBJECT
 
   public:
-    PlotWindow(CTrazelView& view, MeasuredCommands& measured, const platform::Services& services,
-               QWidget* parent = nullptr);
+    PlotWindow(DocumentContext& context, MeasuredCommands& measured,
+               const platform::Services& services, QWidget* parent = nullptr);
     ~PlotWindow() override;
 
     // Shows the window, in front, drawn from the form's limits the first time.
@@ -116,9 +116,8 @@ class PlotWindow : public QMainWindow {
     QString XTitle() const;
     QString YTitle() const;
 
-    CTrazelView& view_;
-    // Kept apart from the view, which may go first when the frame closes.
-    analysis::CAnalysisDoc& document_;
+    DocumentContext& context_;
+    document::CTrazelDoc& document_;
     MeasuredCommands& measured_;
     platform::Services services_;
     QCustomPlot* plot_ = nullptr;

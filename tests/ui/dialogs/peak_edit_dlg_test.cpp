@@ -4,15 +4,16 @@
 #include <QtTest>
 
 #include "dialog_driver.h"
+#include "document/trazel_doc.h"
 #include "model/document_file.h"
 #include "model/line_shapes.h"
-#include "model/trazel_doc.h"
 #include "platform/qt/data_exchange.h"
 #include "tests/support/peak_tables.h"
 #include "ui/dialogs/peak_edit_dlg.h"
 
 using namespace trazel::platform;
 using namespace trazel::model;
+using namespace trazel::document;
 using namespace trazel::ui;
 
 using D = CPeakEditDlg;

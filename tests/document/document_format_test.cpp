@@ -12,14 +12,15 @@
 #include <string>
 #include <vector>
 
+#include "document/trazel_doc.h"
 #include "model/document_file.h"
 #include "model/document_format.h"
-#include "model/trazel_doc.h"
 #include "platform/archive.h"
 #include "tests/support/scratch_dir.h"
 
 using namespace trazel::platform;
 using namespace trazel::model;
+using namespace trazel::document;
 
 namespace {
 

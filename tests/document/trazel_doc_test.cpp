@@ -1,9 +1,15 @@
 #include <gtest/gtest.h>
 
-#include "model/trazel_doc.h"
+#include <functional>
+#include <vector>
+
+#include "document/trazel_doc.h"
+#include "tests/support/fitted_analysis.h"
 
 using namespace trazel::platform;
 using namespace trazel::model;
+using namespace trazel::document;
+using namespace trazel;
 
 namespace {
 
@@ -170,5 +176,73 @@ TEST(PeakTable, ReplacePeakRecomputesScaledPositionAndMarksModified) {
     EXPECT_EQ(t.scaledPosition[2], 200.0);
     EXPECT_TRUE(doc.IsModified());
 }
+
+}  // namespace
+
+namespace {
+
+// The fitted analysis over its two bands: band 2 held, a last fit.
+CTrazelDoc FittedDocument() {
+    analysis::StoredAnalysis stored;
+    stored.analysis = analysis::FittedAnalysis();
+    CTrazelDoc doc;
+    doc.OpenStored(analysis::kFittedGuess, std::move(stored));
+    return doc;
+}
+
+struct ChangeCase {
+    const char* name;
+    std::function<void(CTrazelDoc&)> operation;
+    DocumentChange told;  // None: nobody is told
+};
+
+class Notification : public testing::TestWithParam<ChangeCase> {};
+
+// Each operation tells its listeners once what it changed, and nothing when
+// it changed nothing; a change of the table that moves the bands a record
+// names changes the analysis too.
+TEST_P(Notification, TellsOnceWhatTheOperationChanged) {
+    CTrazelDoc doc = FittedDocument();
+    std::vector<DocumentChange> told;
+    doc.Listen(&told, [&told](DocumentChange change) { told.push_back(change); });
+    GetParam().operation(doc);
+    EXPECT_EQ(told, GetParam().told == DocumentChange::None
+                        ? std::vector<DocumentChange>{}
+                        : std::vector<DocumentChange>{GetParam().told});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Document, Notification,
+    testing::Values(
+        ChangeCase{"addPeak", [](CTrazelDoc& d) { d.AddPeak(50, 1, 2, 1); }, DocumentChange::Table},
+        ChangeCase{"widthOfAll", [](CTrazelDoc& d) { d.AssignWidth(3, {}); },
+                   DocumentChange::Table},
+        ChangeCase{"deleteTheUnheld", [](CTrazelDoc& d) { d.DeleteRows({1}); },
+                   DocumentChange::Both},
+        ChangeCase{"deleteNothing", [](CTrazelDoc& d) { d.DeleteRows({}); }, DocumentChange::None},
+        ChangeCase{"toggleNothing", [](CTrazelDoc& d) { d.ToggleSeparate({}); },
+                   DocumentChange::None},
+        ChangeCase{"replaceOutside", [](CTrazelDoc& d) { d.ReplacePeak(7, 1, 1, 1, 0, 1); },
+                   DocumentChange::None},
+        ChangeCase{"clear", [](CTrazelDoc& d) { d.ClearPeaks(); }, DocumentChange::Both},
+        ChangeCase{"titles",
+                   [](CTrazelDoc& d) {
+                       d.SetAxisTitles({"a", "b"});
+                   },
+                   DocumentChange::Analysis},
+        ChangeCase{"sameTitles",
+                   [](CTrazelDoc& d) { d.SetAxisTitles(*d.GetAnalysis().axisTitles); },
+                   DocumentChange::None},
+        ChangeCase{"removeSpectrum", [](CTrazelDoc& d) { d.RemoveMeasured(); },
+                   DocumentChange::Analysis},
+        ChangeCase{"applyFit",
+                   [](CTrazelDoc& d) { d.ApplyFit(*analysis::FittedAnalysis().lastFit); },
+                   DocumentChange::Both},
+        ChangeCase{"foundBandsInPlace",
+                   [](CTrazelDoc& d) { d.PutFoundBands({{.position = 20}}, {}, true); },
+                   DocumentChange::Both},
+        ChangeCase{"restore", [](CTrazelDoc& d) { d.Restore({}); }, DocumentChange::Both},
+        ChangeCase{"new", [](CTrazelDoc& d) { d.OnNewDocument(); }, DocumentChange::Both}),
+    [](const testing::TestParamInfo<ChangeCase>& info) { return info.param.name; });
 
 }  // namespace
