@@ -49,7 +49,7 @@ void Retransform(MeasuredData& measured) {
 
 bool CentredIn(const model::PeakTable& table, int index, bool useScaled, double xMin, double xMax) {
     const auto k = static_cast<std::size_t>(index);
-    const double centre = useScaled ? table.scaledPosition[k] : table.position[k];
+    const double centre = useScaled ? table.Band(k).scaledPosition : table.Band(k).position;
     return std::min(xMin, xMax) <= centre && centre <= std::max(xMin, xMax);
 }
 
@@ -88,24 +88,19 @@ bool RenumberBands(Analysis& analysis, const std::vector<int>& renumbered) {
     FitRecord& fit = *analysis.lastFit;
     RenumberHeld(fit.settings.heldBands, renumbered);
     model::PeakTable& fitted = fit.result.table;
-    int count = 1;
-    for (int k = 1; k < fitted.count; ++k) {
-        if (const int now = Renumbered(renumbered, k); now > 0) {
-            // The bands keep their order, so a band only ever moves down.
-            fitted.position[now] = fitted.position[k];
-            fitted.scale[now] = fitted.scale[k];
-            fitted.scaledPosition[now] = fitted.scaledPosition[k];
-            fitted.intensity[now] = fitted.intensity[k];
-            fitted.width[now] = fitted.width[k];
-            fitted.separate[now] = fitted.separate[k];
-            count = now + 1;
+    std::vector<model::Peak> kept;
+    for (int k = 1; k <= fitted.PeakCount(); ++k) {
+        // The bands keep their order, so those kept are numbered in turn.
+        if (Renumbered(renumbered, k) > 0) {
+            kept.push_back(fitted.Band(k));
         }
     }
-    const bool shorter = count != fitted.count;
-    fitted.count = count;
+    const bool shorter = kept.size() != fitted.bands.size();
+    fitted.bands = std::move(kept);
     std::vector<fit::FittedBand> bands;
     for (fit::FittedBand band : fit.result.bands) {
-        if (const int now = Renumbered(renumbered, band.index); now > 0 && now < count) {
+        if (const int now = Renumbered(renumbered, band.index);
+            now > 0 && now <= fitted.PeakCount()) {
             band.index = now;
             bands.push_back(band);
         }

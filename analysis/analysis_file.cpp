@@ -48,7 +48,7 @@ double Finite(RecordReader& in) {
 // A band of table by its index, as the fit and the settings name bands.
 int BandIndex(RecordReader& in, const PeakTable& table) {
     const std::uint32_t index = in.U32();
-    Check(index >= 1 && index < static_cast<std::uint32_t>(table.count),
+    Check(index >= 1 && index <= static_cast<std::uint32_t>(table.PeakCount()),
           TRAZEL_TR_NOOP("AnalysisFile", "una banda guardada no está en la tabla"));
     return static_cast<int>(index);
 }
@@ -107,7 +107,7 @@ FitSettings ReadSettings(RecordReader& in, const PeakTable& table) {
     for (std::uint32_t i = 0; i < held; ++i) {
         // Bands deleted since the settings were made are no longer held.
         const std::uint32_t index = in.U32();
-        if (index >= 1 && index < static_cast<std::uint32_t>(table.count)) {
+        if (index >= 1 && index <= static_cast<std::uint32_t>(table.PeakCount())) {
             s.heldBands.push_back(static_cast<int>(index));
         }
     }

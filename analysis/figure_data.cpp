@@ -113,7 +113,7 @@ FigureData ComputeFigure(const DocumentState& state, std::int32_t lineShape, boo
             figure.fit = Sampled(fitted, fit.useScaled, from, to, columns, [&](double x) {
                 return fit::FittedCurveAt(fit.result, fit.lineShape, fit.useScaled, x);
             });
-            for (int k = 1; k < fitted.count; ++k) {
+            for (int k = 1; k <= fitted.PeakCount(); ++k) {
                 figure.components.push_back(
                     Sampled(fitted, fit.useScaled, from, to, columns, [&](double x) {
                         return PeakTerm(fitted, k, fit.lineShape, fit.useScaled, x) +

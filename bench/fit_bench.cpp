@@ -19,12 +19,13 @@ constexpr int kPoints = 100000;
 FitProblem BenchProblem(std::int32_t lineShape) {
     PeakTable truth;
     for (int i = 0; i < kBands; ++i) {
-        const int k = truth.count++;
-        truth.position[k] = 30.0 + 47.0 * i + (i % 3 == 0 ? 12.0 : 0.0);
-        truth.intensity[k] = 0.5 + 1.5 * ((i * 7) % kBands) / (kBands - 1.0);
-        truth.width[k] = 8.0 + 12.0 * ((i * 11) % kBands) / (kBands - 1.0);
-        truth.scale[k] = 1.0;
-        truth.scaledPosition[k] = truth.position[k];
+        truth.bands.emplace_back();
+        const int k = truth.PeakCount();
+        truth.Band(k).position = 30.0 + 47.0 * i + (i % 3 == 0 ? 12.0 : 0.0);
+        truth.Band(k).intensity = 0.5 + 1.5 * ((i * 7) % kBands) / (kBands - 1.0);
+        truth.Band(k).width = 8.0 + 12.0 * ((i * 11) % kBands) / (kBands - 1.0);
+        truth.Band(k).scale = 1.0;
+        truth.Band(k).scaledPosition = truth.Band(k).position;
     }
     FitProblem problem;
     problem.lineShape = lineShape;
@@ -38,11 +39,11 @@ FitProblem BenchProblem(std::int32_t lineShape) {
         problem.y.push_back(ProfileSum(truth, lineShape, false, x) + noise(generator));
     }
     problem.table = truth;
-    for (int k = 1; k < truth.count; ++k) {
-        problem.table.position[k] += truth.width[k] / 3.0;
-        problem.table.scaledPosition[k] = problem.table.position[k];
-        problem.table.intensity[k] *= 0.9;
-        problem.table.width[k] *= 1.1;
+    for (int k = 1; k <= truth.PeakCount(); ++k) {
+        problem.table.Band(k).position += truth.Band(k).width / 3.0;
+        problem.table.Band(k).scaledPosition = problem.table.Band(k).position;
+        problem.table.Band(k).intensity *= 0.9;
+        problem.table.Band(k).width *= 1.1;
     }
     return problem;
 }

@@ -19,8 +19,8 @@ constexpr int kHeight = 1080;
 // The full table with only its first bands drawn by themselves.
 PeakTable WithSeparate(int separate) {
     PeakTable table = FullTable(false);
-    for (int k = 1; k < table.count; ++k) {
-        table.separate[k] = k <= separate ? 1 : 0;
+    for (int k = 1; k <= table.PeakCount(); ++k) {
+        table.Band(k).separate = k <= separate ? 1 : 0;
     }
     return table;
 }

@@ -366,11 +366,12 @@ int RunShow(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         // Oldest first, every number in the fewest digits that read back to
         // the same double, so that `new --from` rebuilds the very document.
         text = kCsvHeading;
-        for (int index = 1; index < table.count; ++index) {
-            text += ShortestText(table.position[index]) + ',' +
-                    ShortestText(table.intensity[index]) + ',' + ShortestText(table.width[index]) +
-                    ',' + ShortestText(table.scale[index]) + ',' +
-                    (table.separate[index] != 0 ? "s\n" : "n\n");
+        for (int index = 1; index <= table.PeakCount(); ++index) {
+            text += ShortestText(table.Band(index).position) + ',' +
+                    ShortestText(table.Band(index).intensity) + ',' +
+                    ShortestText(table.Band(index).width) + ',' +
+                    ShortestText(table.Band(index).scale) + ',' +
+                    (table.Band(index).separate != 0 ? "s\n" : "n\n");
         }
         out << text;
         return kExitOk;
@@ -379,7 +380,7 @@ int RunShow(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         text += kPeakListHeadings[column];
         text += column + 1 < kPeakListColumns ? '\t' : '\n';
     }
-    for (int index = table.count - 1; index >= 1; --index) {
+    for (int index = table.PeakCount(); index >= 1; --index) {
         const auto cells = PeakListCells(table, index);
         for (int column = 0; column < kPeakListColumns; ++column) {
             text += cells[column];

@@ -346,7 +346,7 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     if (!rows.empty()) {
         const std::vector<int> free = document.IndicesFromRows(listed);
-        for (int k = 1; k < document.Table().count; ++k) {
+        for (int k = 1; k <= document.Table().PeakCount(); ++k) {
             if (std::find(free.begin(), free.end(), k) == free.end()) {
                 settings.heldBands.push_back(k);
             }

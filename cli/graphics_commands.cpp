@@ -57,8 +57,8 @@ int RunPrint(const std::vector<std::string>& args, std::ostream&, std::ostream& 
             *stored.measured, *stored.lastFit,
             {.document = request.title, .date = TodayText(), .version = kTrazelVersion}));
     }
-    const ReportPlan plan =
-        PlanReport(table.count, request.settings.graphShown, static_cast<int>(fitPages.size()));
+    const ReportPlan plan = PlanReport(table.PeakCount() + 1, request.settings.graphShown,
+                                       static_cast<int>(fitPages.size()));
     PrintJob job;
     job.minPage = 1;
     job.maxPage = plan.pages;

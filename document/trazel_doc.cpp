@@ -14,7 +14,7 @@ bool CTrazelDoc::OnNewDocument() {
     if (!CDocument::OnNewDocument()) {
         return false;
     }
-    table_.count = 1;
+    table_.bands.clear();
     analysis_ = Analysis{};
     DropUnreadAnalysis();
     ++changes_;
@@ -42,7 +42,7 @@ std::vector<int> CTrazelDoc::IndicesFromRows(const std::vector<int>& rows) const
 }
 
 void CTrazelDoc::SetModifiedIfNotEmpty() {
-    if (table_.count > 1) {
+    if (table_.PeakCount() > 0) {
         SetModifiedFlag(true);
     }
 }
@@ -224,11 +224,7 @@ void CTrazelDoc::ApplyFit(FitRecord record) {
 
 int CTrazelDoc::PutFoundBands(const std::vector<FoundBand>& bands,
                               const PeakSearchSettings& settings, bool replace) {
-    PeakTable table = table_;
-    if (replace) {
-        table.count = 1;
-    }
-    const auto room = static_cast<std::size_t>(kMaxPeakSlots - table.count);
+    const auto room = static_cast<std::size_t>(kMaxPeaks - (replace ? 0 : table_.PeakCount()));
     const std::size_t taken = std::min(room, bands.size());
     std::vector<Peak> peaks;
     for (std::size_t i = taken; i-- > 0;) {
@@ -266,7 +262,7 @@ fit::FitProblem CTrazelDoc::PoseFit(const FitSettings& settings, std::int32_t li
     problem.baseline = settings.baseline;
     problem.allowNegative = settings.allowNegative;
     problem.maxIterations = settings.maxIterations.value_or(problem.maxIterations);
-    for (int k = 1; k < table_.count; ++k) {
+    for (int k = 1; k <= table_.PeakCount(); ++k) {
         const bool held = std::find(settings.heldBands.begin(), settings.heldBands.end(), k) !=
                           settings.heldBands.end();
         problem.freedom[static_cast<std::size_t>(k)] =
@@ -282,7 +278,7 @@ fit::FitProblem CTrazelDoc::PoseFit(const FitSettings& settings, std::int32_t li
     std::tie(problem.xMin, problem.xMax) = FitRangeFor(settings, measured.X());
     // A band centred outside the range has no data of its own there: it is
     // held, and its tail still counts in the model over the range.
-    for (int k = 1; k < table_.count; ++k) {
+    for (int k = 1; k <= table_.PeakCount(); ++k) {
         if (!CentredIn(table_, k, useScaled, problem.xMin, problem.xMax)) {
             problem.freedom[static_cast<std::size_t>(k)] = fit::Freedom{false, false, false};
         }

@@ -53,8 +53,7 @@ std::string Number(double value) {
 }
 
 std::string BandName(const PeakTable& table, int k) {
-    return Fill(TRAZEL_TR("BandFit", "la banda de posición %1"),
-                {Number(table.position[static_cast<std::size_t>(k)])});
+    return Fill(TRAZEL_TR("BandFit", "la banda de posición %1"), {Number(table.Band(k).position)});
 }
 
 FitResult Failed(FitFailure failure, std::string message) {
@@ -133,9 +132,8 @@ SolverUnits UnitsOf(const FitProblem& problem, const Points& points) {
     // A band on scaled positions with a scale of 0 sits at x = 0 whatever
     // its position, which only an unshifted x keeps.
     bool zeroScale = false;
-    for (int k = 1; k < problem.table.count; ++k) {
-        zeroScale = zeroScale ||
-                    (problem.useScaled && problem.table.scale[static_cast<std::size_t>(k)] == 0.0);
+    for (int k = 1; k <= problem.table.PeakCount(); ++k) {
+        zeroScale = zeroScale || (problem.useScaled && problem.table.Band(k).scale == 0.0);
     }
     units.x0 = zeroScale ? 0.0 : 0.5 * (points.x.front() + points.x.back());
     if (!std::isfinite(units.x0)) {
@@ -156,13 +154,12 @@ FitProblem InSolverUnits(const FitProblem& problem, const SolverUnits& units) {
     solver.allowNegative = problem.allowNegative;
     solver.maxIterations = problem.maxIterations;
     PeakTable& table = solver.table;
-    for (int k = 1; k < table.count; ++k) {
-        const auto i = static_cast<std::size_t>(k);
-        const double scale = problem.useScaled ? table.scale[i] : 1.0;
-        table.position[i] = units.Position(table.position[i], scale);
-        table.scaledPosition[i] = units.X(table.scaledPosition[i]);
-        table.intensity[i] /= units.sy;
-        table.width[i] /= units.sx;
+    for (int k = 1; k <= table.PeakCount(); ++k) {
+        const double scale = problem.useScaled ? table.Band(k).scale : 1.0;
+        table.Band(k).position = units.Position(table.Band(k).position, scale);
+        table.Band(k).scaledPosition = units.X(table.Band(k).scaledPosition);
+        table.Band(k).intensity /= units.sy;
+        table.Band(k).width /= units.sx;
     }
     return solver;
 }
@@ -182,22 +179,22 @@ std::string InputProblem(const FitProblem& problem) {
                               "mayor que x máximo (%2)."),
                     {Number(problem.xMin), Number(problem.xMax)});
     }
-    if (problem.table.count < 1 || problem.table.count > kMaxPeakSlots) {
+    if (problem.table.PeakCount() > kMaxPeaks) {
         return TRAZEL_TR("BandFit", "La tabla de máximos no es válida.");
     }
     if (problem.maxIterations < 1) {
         return TRAZEL_TR("BandFit", "El número máximo de iteraciones debe ser al menos 1.");
     }
     const PeakTable& table = problem.table;
-    for (int k = 1; k < table.count; ++k) {
-        const auto i = static_cast<std::size_t>(k);
-        const double centre = problem.useScaled ? table.scaledPosition[i] : table.position[i];
-        if (!std::isfinite(table.position[i]) || !std::isfinite(centre) ||
-            !std::isfinite(table.intensity[i]) || !std::isfinite(table.width[i])) {
+    for (int k = 1; k <= table.PeakCount(); ++k) {
+        const double centre =
+            problem.useScaled ? table.Band(k).scaledPosition : table.Band(k).position;
+        if (!std::isfinite(table.Band(k).position) || !std::isfinite(centre) ||
+            !std::isfinite(table.Band(k).intensity) || !std::isfinite(table.Band(k).width)) {
             return Fill(TRAZEL_TR("BandFit", "Un valor de %1 no es un número finito."),
                         {BandName(table, k)});
         }
-        if (!(table.width[i] > 0.0)) {
+        if (!(table.Band(k).width > 0.0)) {
             return Fill(
                 TRAZEL_TR("BandFit", "La anchura de %1 debe ser mayor que 0 para ajustarla."),
                 {BandName(table, k)});
@@ -211,16 +208,15 @@ std::string InputProblem(const FitProblem& problem) {
 std::string SingularBands(const FitProblem& problem, const std::vector<double>& xs) {
     const PeakTable& table = problem.table;
     const auto centre = [&](int k) {
-        const auto i = static_cast<std::size_t>(k);
-        return problem.useScaled ? table.scaledPosition[i] : table.position[i];
+        return problem.useScaled ? table.Band(k).scaledPosition : table.Band(k).position;
     };
-    for (int k = 1; k < table.count; ++k) {
+    for (int k = 1; k <= table.PeakCount(); ++k) {
         const auto i = static_cast<std::size_t>(k);
         if (!problem.freedom[i].Any()) {
             continue;
         }
-        const auto first = std::lower_bound(xs.begin(), xs.end(), centre(k) - table.width[i]);
-        if (first == xs.end() || *first > centre(k) + table.width[i]) {
+        const auto first = std::lower_bound(xs.begin(), xs.end(), centre(k) - table.Band(k).width);
+        if (first == xs.end() || *first > centre(k) + table.Band(k).width) {
             return Fill(TRAZEL_TR("BandFit",
                                   "No hay ningún punto medido a menos de una anchura del "
                                   "centro de %1: los datos no pueden fijarla. Amplíe el "
@@ -228,20 +224,18 @@ std::string SingularBands(const FitProblem& problem, const std::vector<double>& 
                         {BandName(table, k)});
         }
     }
-    for (int k = 1; k < table.count; ++k) {
-        for (int l = k + 1; l < table.count; ++l) {
+    for (int k = 1; k <= table.PeakCount(); ++k) {
+        for (int l = k + 1; l <= table.PeakCount(); ++l) {
             const Freedom& a = problem.freedom[static_cast<std::size_t>(k)];
             const Freedom& b = problem.freedom[static_cast<std::size_t>(l)];
             const bool shared =
                 (a.position && b.position) || (a.intensity && b.intensity) || (a.width && b.width);
-            if (shared && centre(k) == centre(l) &&
-                table.width[static_cast<std::size_t>(k)] ==
-                    table.width[static_cast<std::size_t>(l)]) {
+            if (shared && centre(k) == centre(l) && table.Band(k).width == table.Band(l).width) {
                 return Fill(TRAZEL_TR("BandFit",
                                       "Hay dos bandas iguales en la posición %1 (mismo "
                                       "centro y anchura): el ajuste no puede repartir la señal "
                                       "entre ellas. Quite una o deje fijos sus valores."),
-                            {Number(table.position[static_cast<std::size_t>(k)])});
+                            {Number(table.Band(k).position)});
             }
         }
     }
@@ -443,17 +437,17 @@ FitResult Describe(const FitProblem& problem, const BandModel& model, const Solv
         switch (parameter.kind) {
             case BandModel::Kind::Position:
                 band[0] = n;
-                table.position[k] =
-                    units.PositionBack(values[i], problem.useScaled ? table.scale[k] : 1.0);
-                table.scaledPosition[k] = table.position[k] * table.scale[k];
+                table.Band(k).position =
+                    units.PositionBack(values[i], problem.useScaled ? table.Band(k).scale : 1.0);
+                table.Band(k).scaledPosition = table.Band(k).position * table.Band(k).scale;
                 break;
             case BandModel::Kind::Intensity:
                 band[1] = n;
-                table.intensity[k] = values[i] * units.sy;
+                table.Band(k).intensity = values[i] * units.sy;
                 break;
             case BandModel::Kind::Width:
                 band[2] = n;
-                table.width[k] = values[i] * units.sx;
+                table.Band(k).width = values[i] * units.sx;
                 break;
             case BandModel::Kind::Baseline:
                 baselineSlots.push_back(n);
@@ -463,21 +457,21 @@ FitResult Describe(const FitProblem& problem, const BandModel& model, const Solv
 
     const double areaPerHeightWidth =
         problem.lineShape == Lorentzian ? std::numbers::pi / 2.0 : GAUSS_AREA_FACTOR;
-    for (int k = 1; k < table.count; ++k) {
+    for (int k = 1; k <= table.PeakCount(); ++k) {
         const auto i = static_cast<std::size_t>(k);
         const auto& [position, intensity, width] = slots[i];
         FittedBand band;
         band.index = k;
-        band.position = estimate(position, table.position[i], units.sx);
-        band.intensity = estimate(intensity, table.intensity[i], units.sy);
-        band.width = estimate(width, table.width[i], units.sx);
+        band.position = estimate(position, table.Band(k).position, units.sx);
+        band.intensity = estimate(intensity, table.Band(k).intensity, units.sy);
+        band.width = estimate(width, table.Band(k).width, units.sx);
         const double area = problem.lineShape == Lorentzian
-                                ? areaPerHeightWidth * table.intensity[i] * table.width[i]
-                                : PeakArea(table.intensity[i], table.width[i]);
+                                ? areaPerHeightWidth * table.Band(k).intensity * table.Band(k).width
+                                : PeakArea(table.Band(k).intensity, table.Band(k).width);
         // d area = k width d intensity + k intensity d width, in the solver's
         // units.
-        const double perIntensity = areaPerHeightWidth * table.width[i] / units.sx;
-        const double perWidth = areaPerHeightWidth * table.intensity[i] / units.sy;
+        const double perIntensity = areaPerHeightWidth * table.Band(k).width / units.sx;
+        const double perWidth = areaPerHeightWidth * table.Band(k).intensity / units.sy;
         const double areaVariance = perIntensity * perIntensity * variance(intensity, intensity) +
                                     perWidth * perWidth * variance(width, width) +
                                     2.0 * perIntensity * perWidth * variance(intensity, width);
@@ -670,8 +664,8 @@ std::pair<FitFailure, std::string> ResultProblem(const FitResult& result, const 
 // width over the median step between points.
 double BandWidthInPoints(const PeakTable& table, const std::vector<double>& xs) {
     std::vector<double> widths;
-    for (int k = 1; k < table.count; ++k) {
-        widths.push_back(table.width[static_cast<std::size_t>(k)]);
+    for (int k = 1; k <= table.PeakCount(); ++k) {
+        widths.push_back(table.Band(k).width);
     }
     std::vector<double> steps;
     for (std::size_t i = 1; i < xs.size(); ++i) {

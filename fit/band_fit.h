@@ -42,8 +42,8 @@ struct FitProblem {
     // With scaled positions each band is centred on position * scale, and it
     // is the position that varies.
     bool useScaled = false;
-    // By peak index, like the table's arrays (slot 0 unused): all free unless
-    // changed.
+    // By band number, as the table numbers its bands ([0] unused): all free
+    // unless changed.
     std::array<Freedom, model::kMaxPeakSlots> freedom{};
     Baseline baseline = Baseline::None;
     // Intensities are kept at or above 0 unless this is set. Whatever it
@@ -92,7 +92,7 @@ struct Estimate {
 };
 
 struct FittedBand {
-    // The band's index in the table (1 .. count-1).
+    // The band's number in the table (from 1).
     int index = 0;
     Estimate position;
     Estimate intensity;

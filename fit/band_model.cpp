@@ -164,10 +164,10 @@ BandModel::BandModel(const FitProblem& problem, std::span<const double> xs, doub
         parameters_.push_back({kind, band, power, bound});
         return static_cast<int>(parameters_.size() - 1);
     };
-    for (int k = 1; k < problem.table.count; ++k) {
+    for (int k = 1; k <= problem.table.PeakCount(); ++k) {
         const auto i = static_cast<std::size_t>(k);
         const Freedom& freedom = problem.freedom[i];
-        const double scale = problem.useScaled ? problem.table.scale[i] : 1.0;
+        const double scale = problem.useScaled ? problem.table.Band(k).scale : 1.0;
         std::array<int, 3> slots{-1, -1, -1};
         if (freedom.position) {
             slots[0] = add(Kind::Position, k,
@@ -206,10 +206,10 @@ std::vector<double> BandModel::Start() const {
         const auto k = static_cast<std::size_t>(parameter.band);
         switch (parameter.kind) {
             case Kind::Position:
-                p[i] = parameter.bound.Internal(table.position[k]);
+                p[i] = parameter.bound.Internal(table.Band(k).position);
                 break;
             case Kind::Intensity: {
-                double start = table.intensity[k];
+                double start = table.Band(k).intensity;
                 // u² has no slope at 0: a band that starts there, or below,
                 // where it may not go, starts as a small one of its size.
                 if (parameter.bound.kind == Bound::Kind::NonNegative && !(start > 1e-3 * yRange_)) {
@@ -219,7 +219,7 @@ std::vector<double> BandModel::Start() const {
                 break;
             }
             case Kind::Width:
-                p[i] = parameter.bound.Internal(table.width[k]);
+                p[i] = parameter.bound.Internal(table.Band(k).width);
                 break;
             case Kind::Baseline:
                 break;
@@ -240,7 +240,7 @@ void BandModel::Bands(std::span<const double> p) const {
     const PeakTable& table = problem_.table;
     std::vector<BandNow>& bands = bands_;
     bands.clear();
-    for (int k = 1; k < table.count; ++k) {
+    for (int k = 1; k <= table.PeakCount(); ++k) {
         const auto& slots = bandParameters_[static_cast<std::size_t>(k - 1)];
         const auto at = [&](int slot) {
             const auto i = static_cast<std::size_t>(slot);
@@ -261,17 +261,16 @@ void BandModel::Bands(std::span<const double> p) const {
         band.positionSlope = slope(slots[0]);
         band.intensitySlope = slope(slots[1]);
         band.widthSlope = slope(slots[2]);
-        const double scale = table.scale[static_cast<std::size_t>(k)];
+        const double scale = table.Band(k).scale;
         band.centrePerPosition = problem_.useScaled ? scale : 1.0;
         if (slots[0] >= 0) {
             band.centre = problem_.useScaled ? at(slots[0]) * scale : at(slots[0]);
         } else {
-            band.centre = problem_.useScaled ? table.scaledPosition[static_cast<std::size_t>(k)]
-                                             : table.position[static_cast<std::size_t>(k)];
+            band.centre =
+                problem_.useScaled ? table.Band(k).scaledPosition : table.Band(k).position;
         }
-        band.intensity =
-            slots[1] >= 0 ? at(slots[1]) : table.intensity[static_cast<std::size_t>(k)];
-        band.width = slots[2] >= 0 ? at(slots[2]) : table.width[static_cast<std::size_t>(k)];
+        band.intensity = slots[1] >= 0 ? at(slots[1]) : table.Band(k).intensity;
+        band.width = slots[2] >= 0 ? at(slots[2]) : table.Band(k).width;
         bands.push_back(band);
     }
 }
@@ -470,14 +469,14 @@ PeakTable BandModel::TableFor(std::span<const double> p) const {
         const double value = parameters_[i].bound.Value(p[i]);
         switch (parameters_[i].kind) {
             case Kind::Position:
-                table.position[k] = value;
-                table.scaledPosition[k] = table.position[k] * table.scale[k];
+                table.Band(k).position = value;
+                table.Band(k).scaledPosition = table.Band(k).position * table.Band(k).scale;
                 break;
             case Kind::Intensity:
-                table.intensity[k] = value;
+                table.Band(k).intensity = value;
                 break;
             case Kind::Width:
-                table.width[k] = value;
+                table.Band(k).width = value;
                 break;
             case Kind::Baseline:
                 break;

@@ -26,37 +26,38 @@ void CheckCount(std::int32_t count) {
 
 void WritePeakTable(CArchive& ar, const PeakTable& table) {
     ar << FILE_MAGIC;
-    ar << table.count;
-    for (int i = 1; i < table.count; ++i) {
-        ar << table.position[i] << table.scale[i] << table.intensity[i] << table.width[i];
-        ar << table.separate[i];
+    // The file counts its slots from 1, one more than its bands.
+    ar << static_cast<std::int32_t>(table.PeakCount() + 1);
+    for (const Peak& band : table.bands) {
+        ar << band.position << band.scale << band.intensity << band.width;
+        ar << band.separate;
     }
 }
 
 PeakTable ReadPeakTable(CArchive& ar) {
-    PeakTable table;
     std::int32_t first = 0;
     ar >> first;
     const bool current = first == FILE_MAGIC;
+    std::int32_t count = first;
     if (current) {
-        ar >> table.count;
-    } else {
-        table.count = first;
+        ar >> count;
     }
     // The count is checked before any record is read, so a damaged count can
-    // neither run past the 100 slots nor make us read a huge file.
-    CheckCount(table.count);
-    for (int i = 1; i < table.count; ++i) {
-        ar >> table.position[i];
+    // neither run past the 99 bands nor make us read a huge file.
+    CheckCount(count);
+    PeakTable table;
+    table.bands.resize(static_cast<std::size_t>(count - 1));
+    for (Peak& band : table.bands) {
+        ar >> band.position;
         if (current) {
-            ar >> table.scale[i];
+            ar >> band.scale;
         } else {
-            table.scale[i] = 1.0;
+            band.scale = 1.0;
         }
-        table.scaledPosition[i] = table.position[i] * table.scale[i];
-        ar >> table.intensity[i];
-        ar >> table.width[i];
-        ar >> table.separate[i];
+        band.scaledPosition = band.position * band.scale;
+        ar >> band.intensity;
+        ar >> band.width;
+        ar >> band.separate;
     }
     return table;
 }

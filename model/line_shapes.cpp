@@ -31,16 +31,16 @@ double LorentzianTerm(double x0, double intensity, double width, double x) {
 }  // namespace
 
 double PeakTerm(const PeakTable& table, int k, std::int32_t lineShape, bool useScaled, double x) {
-    const double x0 = useScaled ? table.scaledPosition[k] : table.position[k];
+    const double x0 = useScaled ? table.Band(k).scaledPosition : table.Band(k).position;
     if (lineShape == Lorentzian) {
-        return LorentzianTerm(x0, table.intensity[k], table.width[k], x);
+        return LorentzianTerm(x0, table.Band(k).intensity, table.Band(k).width, x);
     }
-    return GaussianTerm(x0, table.intensity[k], table.width[k], x);
+    return GaussianTerm(x0, table.Band(k).intensity, table.Band(k).width, x);
 }
 
 double ProfileSum(const PeakTable& table, std::int32_t lineShape, bool useScaled, double x) {
     double sum = 0.0;
-    for (int k = 1; k < table.count; ++k) {
+    for (int k = 1; k <= table.PeakCount(); ++k) {
         sum = PeakTerm(table, k, lineShape, useScaled, x) + sum;
     }
     return sum;

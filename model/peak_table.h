@@ -1,33 +1,20 @@
 #pragma once
 
-#include <algorithm>
-#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 namespace trazel::model {
 
-inline constexpr int kMaxPeakSlots = 100;
+// A document holds at most this many bands. The file format counts its
+// records from 1, with one slot more than the bands (kMaxPeakSlots).
+inline constexpr int kMaxPeaks = 99;
+inline constexpr int kMaxPeakSlots = kMaxPeaks + 1;
 
-// The bands of one document as parallel arrays. Index 0 is never used, so the
-// peaks sit at 1 .. count-1 in the order they were entered and the table holds
-// at most 99 of them. Slots at count and above may hold stale values and are
-// never read. scaledPosition is kept equal to position * scale by every
-// operation that writes either.
-struct PeakTable {
-    std::array<std::int32_t, kMaxPeakSlots> separate{};
-    std::int32_t count = 1;
-    std::array<double, kMaxPeakSlots> width{};
-    std::array<double, kMaxPeakSlots> position{};
-    std::array<double, kMaxPeakSlots> scaledPosition{};
-    std::array<double, kMaxPeakSlots> intensity{};
-    std::array<double, kMaxPeakSlots> scale{};
-
-    int PeakCount() const { return count - 1; }
-    bool IsFull() const { return count >= kMaxPeakSlots; }
-};
-
-// The six values of one index, as a unit for callers that move a whole peak.
+// One band: where it is, how strong and how wide, the factor its position is
+// scaled by, and whether it is drawn by itself. scaledPosition is kept equal
+// to position * scale by every operation that writes either.
 struct Peak {
     double position = 0.0;
     double scale = 1.0;
@@ -37,27 +24,42 @@ struct Peak {
     std::int32_t separate = 0;
 };
 
-inline Peak PeakAt(const PeakTable& table, int index) {
-    return Peak{table.position[index],  table.scale[index], table.scaledPosition[index],
-                table.intensity[index], table.width[index], table.separate[index]};
+// The bands of one document in the order they were entered; the list shows
+// the last one on top. The list, the file, the command line and the records
+// of an analysis number them from 1, which Band takes.
+struct PeakTable {
+    std::vector<Peak> bands;
+
+    int PeakCount() const { return static_cast<int>(bands.size()); }
+    bool IsFull() const { return PeakCount() >= kMaxPeaks; }
+    Peak& Band(int number) { return bands[static_cast<std::size_t>(number - 1)]; }
+    const Peak& Band(int number) const { return bands[static_cast<std::size_t>(number - 1)]; }
+};
+
+inline Peak PeakAt(const PeakTable& table, int number) {
+    return table.Band(number);
 }
 
 // Whether two tables hold the same peaks, value for value. The bits are
 // compared, not the numbers, so that a change from 0 to -0 counts and a NaN
-// read from an old file equals itself; the stale slots above count are left
-// out.
+// read from an old file equals itself.
 inline bool SameBands(const PeakTable& a, const PeakTable& b) {
-    if (a.count != b.count) {
+    if (a.bands.size() != b.bands.size()) {
         return false;
     }
-    const auto same = [](const auto& x, const auto& y, int n) {
-        return n <= 0 ||
-               std::memcmp(x.data(), y.data(), sizeof(x[0]) * static_cast<std::size_t>(n)) == 0;
+    const auto same = [](const auto& x, const auto& y) {
+        return std::memcmp(&x, &y, sizeof x) == 0;
     };
-    const int n = std::max(a.count, 0);
-    return same(a.separate, b.separate, n) && same(a.width, b.width, n) &&
-           same(a.position, b.position, n) && same(a.scaledPosition, b.scaledPosition, n) &&
-           same(a.intensity, b.intensity, n) && same(a.scale, b.scale, n);
+    for (std::size_t i = 0; i < a.bands.size(); ++i) {
+        const Peak& p = a.bands[i];
+        const Peak& q = b.bands[i];
+        if (!same(p.position, q.position) || !same(p.scale, q.scale) ||
+            !same(p.scaledPosition, q.scaledPosition) || !same(p.intensity, q.intensity) ||
+            !same(p.width, q.width) || p.separate != q.separate) {
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace trazel::model

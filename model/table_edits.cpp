@@ -4,110 +4,103 @@
 
 namespace trazel::model {
 
+namespace {
+
+Peak Typed(double position, double intensity, double width, double scale) {
+    return Peak{.position = position,
+                .scale = scale,
+                .scaledPosition = scale * position,
+                .intensity = intensity,
+                .width = width,
+                .separate = 0};
+}
+
+}  // namespace
+
 bool AddPeak(PeakTable& table, double position, double intensity, double width, double scale) {
-    if (table.count >= kMaxPeakSlots) {
+    if (table.IsFull()) {
         return false;
     }
-    const int i = table.count;
-    table.width[i] = width;
-    table.position[i] = position;
-    table.scale[i] = scale;
-    table.scaledPosition[i] = scale * position;
-    table.intensity[i] = intensity;
-    table.separate[i] = 0;
-    ++table.count;
+    table.bands.push_back(Typed(position, intensity, width, scale));
     return true;
 }
 
 bool AddBands(PeakTable& table, const std::vector<Peak>& bands) {
-    if (bands.size() > static_cast<std::size_t>(kMaxPeakSlots - table.count)) {
+    if (bands.size() > static_cast<std::size_t>(kMaxPeaks - table.PeakCount())) {
         return false;
     }
     for (const Peak& band : bands) {
-        const int i = table.count++;
-        table.width[i] = band.width;
-        table.position[i] = band.position;
-        table.scale[i] = band.scale;
-        table.scaledPosition[i] = band.scale * band.position;
-        table.intensity[i] = band.intensity;
-        table.separate[i] = band.separate;
+        Peak added = band;
+        added.scaledPosition = band.scale * band.position;
+        table.bands.push_back(added);
     }
     return true;
 }
 
 Renumbering ClearPeaks(PeakTable& table) {
-    const int before = table.count;
-    table.count = 1;
-    return before > 1 ? Renumbering(static_cast<std::size_t>(before), 0) : Renumbering{};
+    const int before = table.PeakCount();
+    table.bands.clear();
+    return before > 0 ? Renumbering(static_cast<std::size_t>(before) + 1, 0) : Renumbering{};
 }
 
 Renumbering DeleteRows(PeakTable& table, const std::vector<int>& rows) {
     if (rows.empty()) {
         return {};
     }
-    // Rows visited top to bottom name indices from the highest down, so each
-    // removal shifts only peaks above it and every index computed from the
-    // original count still names the peak it named at the start.
-    const int n = table.count;
+    const int n = table.PeakCount();
+    Renumbering renumbered(static_cast<std::size_t>(n) + 1, 1);
     int removed = 0;
-    Renumbering renumbered(static_cast<std::size_t>(std::max(n, 1)), 1);
     for (const int row : rows) {
-        const int i = n - 1 - row;
-        if (i < 1 || i >= n || renumbered[static_cast<std::size_t>(i)] == 0) {
+        const int number = IndexFromRow(table, row);
+        if (number < 1 || number > n || renumbered[static_cast<std::size_t>(number)] == 0) {
             continue;
         }
-        renumbered[static_cast<std::size_t>(i)] = 0;
-        for (int j = i; j <= n - 2; ++j) {
-            table.width[j] = table.width[j + 1];
-            table.position[j] = table.position[j + 1];
-            table.scale[j] = table.scale[j + 1];
-            table.scaledPosition[j] = table.scaledPosition[j + 1];
-            table.intensity[j] = table.intensity[j + 1];
-            table.separate[j] = table.separate[j + 1];
-        }
+        renumbered[static_cast<std::size_t>(number)] = 0;
         ++removed;
     }
-    table.count = n - removed;
     if (removed == 0) {
         return {};
     }
+    std::vector<Peak> kept;
+    kept.reserve(static_cast<std::size_t>(n - removed));
     int next = 1;
-    for (int k = 1; k < n; ++k) {
+    for (int k = 1; k <= n; ++k) {
         auto& slot = renumbered[static_cast<std::size_t>(k)];
-        slot = slot == 0 ? 0 : next++;
+        if (slot != 0) {
+            kept.push_back(table.Band(k));
+            slot = next++;
+        }
     }
+    table.bands = std::move(kept);
     return renumbered;
 }
 
 bool ReplacePeak(PeakTable& table, int index, double position, double intensity, double width,
                  std::int32_t separate, double scale) {
-    if (index < 1 || index >= table.count) {
+    if (index < 1 || index > table.PeakCount()) {
         return false;
     }
-    table.position[index] = position;
-    table.intensity[index] = intensity;
-    table.width[index] = width;
-    table.separate[index] = separate;
-    table.scale[index] = scale;
-    table.scaledPosition[index] = table.position[index] * table.scale[index];
+    Peak& band = table.Band(index);
+    band = Typed(position, intensity, width, scale);
+    band.separate = separate;
     return true;
 }
 
 namespace {
 
-// Runs change on the index of every row given, or of every peak when none is.
+// Runs change on the band of every row given, or of every band when none is.
 template <typename Change>
-void ForRowsOrAll(const PeakTable& table, const std::vector<int>& rows, Change change) {
+void ForRowsOrAll(PeakTable& table, const std::vector<int>& rows, Change change) {
     if (rows.empty()) {
-        for (int i = 1; i < table.count; ++i) {
-            change(i);
+        for (Peak& band : table.bands) {
+            change(band);
         }
         return;
     }
     for (const int row : rows) {
-        const int i = IndexFromRow(table, row);
-        if (i >= 1 && i < table.count) {
-            change(i);
+        const int number = IndexFromRow(table, row);
+        if (number >= 1 && number <= table.PeakCount()) {
+            change(table.Band(number));
         }
     }
 }
@@ -115,21 +108,22 @@ void ForRowsOrAll(const PeakTable& table, const std::vector<int>& rows, Change c
 }  // namespace
 
 void AssignWidth(PeakTable& table, double width, const std::vector<int>& rows) {
-    ForRowsOrAll(table, rows, [&](int i) { table.width[i] = width; });
+    ForRowsOrAll(table, rows, [width](Peak& band) { band.width = width; });
 }
 
 void AssignScale(PeakTable& table, double scale, const std::vector<int>& rows) {
-    ForRowsOrAll(table, rows, [&](int i) {
-        table.scale[i] = scale;
-        table.scaledPosition[i] = table.position[i] * table.scale[i];
+    ForRowsOrAll(table, rows, [scale](Peak& band) {
+        band.scale = scale;
+        band.scaledPosition = band.position * band.scale;
     });
 }
 
 void ToggleSeparate(PeakTable& table, const std::vector<int>& rows) {
     for (const int row : rows) {
-        const int i = IndexFromRow(table, row);
-        if (i >= 1 && i < table.count) {
-            table.separate[i] = table.separate[i] == 0 ? 1 : 0;
+        const int number = IndexFromRow(table, row);
+        if (number >= 1 && number <= table.PeakCount()) {
+            Peak& band = table.Band(number);
+            band.separate = band.separate == 0 ? 1 : 0;
         }
     }
 }

@@ -13,13 +13,14 @@ namespace trazel::model {
 // them and keeps its own rules (the modified flag, what names bands) around
 // them, so that they stay plain operations on values.
 
+// The number (from 1) of the band a row of the list shows.
 inline int IndexFromRow(const PeakTable& table, int row) {
-    return table.count - 1 - row;
+    return table.PeakCount() - row;
 }
 
-// Where each band went when bands were removed: renumbered[k] is the index
-// the band at k has now, 0 for one gone (k from 1 to the count before; [0]
-// unused). Empty when no band moved.
+// Where each band went when bands were removed: renumbered[k] is the number
+// band k has now, 0 for one gone (k from 1 to the count before; [0] unused).
+// Empty when no band moved.
 using Renumbering = std::vector<int>;
 
 // False, and no change, on a full table.

@@ -18,12 +18,12 @@ constexpr std::size_t kBlock = 8;
 
 BandSums::BandSums(const PeakTable& table, std::int32_t lineShape, bool useScaled)
     : table_(table), lineShape_(lineShape), useScaled_(useScaled) {
-    bands_.reserve(static_cast<std::size_t>(std::max(table.count - 1, 0)));
-    for (int k = 1; k < table.count; ++k) {
+    bands_.reserve(table.bands.size());
+    for (int k = 1; k <= table.PeakCount(); ++k) {
         Band band;
-        band.centre = useScaled ? table.scaledPosition[k] : table.position[k];
-        band.intensity = table.intensity[k];
-        const double h = 0.5 * table.width[k];
+        band.centre = useScaled ? table.Band(k).scaledPosition : table.Band(k).position;
+        band.intensity = table.Band(k).intensity;
+        const double h = 0.5 * table.Band(k).width;
         band.halfWidthSquared = h * h;
         band.numerator = (h * band.intensity) * h;
         band.zeroWhenExpIsZero = std::isfinite(band.intensity);

@@ -16,9 +16,10 @@ const std::array<const char*, kPeakListColumns> kPeakListHeadings = {
     TRAZEL_TR_NOOP("PeakList", "Anchura"), TRAZEL_TR_NOOP("PeakList", "R")};
 
 std::array<std::string, kPeakListColumns> PeakListCells(const PeakTable& table, int index) {
-    return {FormatG(table.position[index], 9),       FormatG(table.scale[index], 9),
-            FormatG(table.scaledPosition[index], 9), FormatG(table.intensity[index], 9),
-            FormatG(table.width[index], 9),          table.separate[index] != 0 ? "s" : "n"};
+    return {
+        FormatG(table.Band(index).position, 9),       FormatG(table.Band(index).scale, 9),
+        FormatG(table.Band(index).scaledPosition, 9), FormatG(table.Band(index).intensity, 9),
+        FormatG(table.Band(index).width, 9),          table.Band(index).separate != 0 ? "s" : "n"};
 }
 
 }  // namespace trazel::output

@@ -40,7 +40,7 @@ std::vector<double> PlotSampleXs(const PeakTable& table, bool useScaled, double 
     if (lo > hi) {
         std::swap(lo, hi);
     }
-    xs.reserve(static_cast<std::size_t>(columns) + static_cast<std::size_t>(table.count));
+    xs.reserve(static_cast<std::size_t>(columns) + table.bands.size());
     const double span = hi - lo;
     for (int j = 0; j < columns; ++j) {
         const double t = static_cast<double>(j) / columns;
@@ -49,8 +49,8 @@ std::vector<double> PlotSampleXs(const PeakTable& table, bool useScaled, double 
     }
     // The upper end itself, not lo + span, which may round past it.
     xs.push_back(hi);
-    for (int k = 1; k < table.count; ++k) {
-        const double centre = useScaled ? table.scaledPosition[k] : table.position[k];
+    for (int k = 1; k <= table.PeakCount(); ++k) {
+        const double centre = useScaled ? table.Band(k).scaledPosition : table.Band(k).position;
         if (centre >= lo && centre <= hi) {
             xs.push_back(centre);
         }
@@ -67,8 +67,8 @@ PlotCurves SamplePlotCurves(const PeakTable& table, std::int32_t lineShape, bool
     const BandSums sums(table, lineShape, useScaled);
     curves.sum.resize(curves.xs.size());
     sums.Sums(curves.xs, curves.sum);
-    for (int k = 1; k < table.count; ++k) {
-        if (table.separate[k] != 0) {
+    for (int k = 1; k <= table.PeakCount(); ++k) {
+        if (table.Band(k).separate != 0) {
             BandCurve band{.index = k, .y = std::vector<double>(curves.xs.size())};
             sums.Terms(k, curves.xs, band.y);
             curves.bands.push_back(std::move(band));
@@ -101,7 +101,7 @@ CurveStyle BandStyle(int ordinal) {
 }
 
 std::string BandLegendLabel(const PeakTable& table, int k, bool useScaled) {
-    return platform::FormatG(useScaled ? table.scaledPosition[k] : table.position[k]);
+    return platform::FormatG(useScaled ? table.Band(k).scaledPosition : table.Band(k).position);
 }
 
 namespace {

@@ -78,12 +78,12 @@ void PrintTable(CDC& dc, int page, const PeakTable& table, int headerY) {
     for (const Column& column : kColumns) {
         dc.TextOut(column.headerX, headerY, Translate("PrintedReport", column.header));
     }
-    const PageRows rows = ReportPageRows(page, table.count);
+    const PageRows rows = ReportPageRows(page, table.PeakCount() + 1);
     for (int index = rows.first; index <= rows.last; ++index) {
         const int y = headerY - 10 - kRowPitch * (index - rows.first + 1);
-        const std::array<double, 5> cells = {table.position[index], table.scale[index],
-                                             table.scaledPosition[index], table.intensity[index],
-                                             table.width[index]};
+        const std::array<double, 5> cells = {table.Band(index).position, table.Band(index).scale,
+                                             table.Band(index).scaledPosition,
+                                             table.Band(index).intensity, table.Band(index).width};
         for (std::size_t c = 0; c < kColumns.size(); ++c) {
             dc.TextOut(kColumns[c].cellX, y, FormatG(cells[c]));
         }
@@ -183,8 +183,8 @@ std::string PrintTitleFromCaption(std::string_view caption) {
 void PrintSeparateCurves(CDC& dc, const PeakTable& table, const ReportSettings& settings) {
     dc.SetMapMode(MM_LOMETRIC);
     dc.SelectStockObject(WHITE_BRUSH);
-    for (int i = 1; i < table.count; ++i) {
-        if (table.separate[i] == 0) {
+    for (int i = 1; i <= table.PeakCount(); ++i) {
+        if (table.Band(i).separate == 0) {
             continue;
         }
         dc.MoveTo(kFrameLeft, kFrameBottom);

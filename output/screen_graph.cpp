@@ -97,8 +97,8 @@ GraphLabels DrawGraph(CDC& dc, const PeakTable& table, const GraphSettings& sett
     };
     sums.Sums(xs, values);
     plot();
-    for (int k = 1; k < table.count; ++k) {
-        if (table.separate[k] != 0) {
+    for (int k = 1; k <= table.PeakCount(); ++k) {
+        if (table.Band(k).separate != 0) {
             sums.Terms(k, xs, values);
             plot();
         }

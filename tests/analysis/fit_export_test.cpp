@@ -147,9 +147,9 @@ TEST(FitReport, LeavesOutTheBandsCentredOutsideTheRange) {
         settings.xMin = 10;
         settings.xMax = 90;
         const fit::FitProblem problem = document.PoseFit(settings, model::Gaussian, false);
-        for (int k = 1; k < table.count; ++k) {
+        for (int k = 1; k <= table.PeakCount(); ++k) {
             EXPECT_EQ(problem.freedom[static_cast<std::size_t>(k)].Any(),
-                      table.position[k] != outside)
+                      table.Band(k).position != outside)
                 << k;
         }
         const fit::FitResult result = fit::FitBands(problem);

@@ -104,10 +104,10 @@ TEST(PeakSearch, DocumentBandsGoInAboveTheBaselineStrongestKept) {
 
     document.SetTable(TableOf(98, [](int k) { return TestBand{double(k)}; }));
     EXPECT_EQ(document.PutFoundBands(found.bands, settings, false), 1);
-    EXPECT_EQ(document.Table().position[99], found.bands[0].position);
+    EXPECT_EQ(document.Table().Band(99).position, found.bands[0].position);
     EXPECT_EQ(document.PutFoundBands(found.bands, settings, true), 2);
     // Newest on top: the list shows them strongest first.
-    EXPECT_EQ(document.Table().position[document.IndexFromRow(0)], found.bands[0].position);
+    EXPECT_EQ(document.Table().Band(document.IndexFromRow(0)).position, found.bands[0].position);
     EXPECT_EQ(document.GetAnalysis().peakSearch, settings);
 }
 

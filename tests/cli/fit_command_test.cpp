@@ -95,13 +95,13 @@ TEST_P(FitRunTest, WritesTheFittedDocumentAndPrintsTheTable) {
         const int index = 3 - row;
         const auto& cells = lines[static_cast<std::size_t>(row)];
         ASSERT_EQ(cells.size(), 8u);
-        const double truth[] = {kTruth.position[index], kTruth.intensity[index],
-                                kTruth.width[index]};
-        const double guess[] = {kGuess.position[index], kGuess.intensity[index],
-                                kGuess.width[index]};
+        const double truth[] = {kTruth.Band(index).position, kTruth.Band(index).intensity,
+                                kTruth.Band(index).width};
+        const double guess[] = {kGuess.Band(index).position, kGuess.Band(index).intensity,
+                                kGuess.Band(index).width};
         const bool allFree = std::string(r.held[row - 1]) == "fff";
-        const double written[] = {fitted.position[index], fitted.intensity[index],
-                                  fitted.width[index]};
+        const double written[] = {fitted.Band(index).position, fitted.Band(index).intensity,
+                                  fitted.Band(index).width};
         for (int value = 0; value < 3; ++value) {
             const double printed = std::stod(cells[2 * value]);
             EXPECT_NEAR(printed, written[value], 1e-9 * std::fabs(written[value]));
@@ -198,7 +198,7 @@ TEST_F(FitCommandTest, WritesTheReportAndTheCurves) {
     ASSERT_TRUE(LoadPeakTableFile(Path("fit.trz"), fitted).ok());
     const std::string csv = Contents(Path("r.csv"));
     EXPECT_EQ(csv.find("banda,posicion,error_posicion,estado_posicion,"), 0u) << csv;
-    EXPECT_NE(csv.find("\n1," + trazel::platform::ShortestText(fitted.position[2]) + ","),
+    EXPECT_NE(csv.find("\n1," + trazel::platform::ShortestText(fitted.Band(2).position) + ","),
               std::string::npos)
         << csv;
     EXPECT_NE(csv.find("\n\nmagnitud,valor\n"), std::string::npos);

@@ -218,7 +218,7 @@ TEST_F(PrintTest, EveryPageOfTheWindowsReportTitledWithTheFileName) {
     for (int k = 1; k <= 85; ++k) {
         AddPeak(table, 1000 + 10 * k, 1.0 + (k % 3), 12.0, 1.0);
     }
-    table.separate[3] = 1;
+    table.Band(3).separate = 1;
     ASSERT_TRUE(SavePeakTableFile(Path("muestra-2.trz"), table).ok());
     ASSERT_EQ(Run(Words("print @muestra-2.trz --xmin 1000 --xmax 1305 --ymin 0 --ymax 4 --join "
                         "-o @cli.pdf")),
@@ -240,7 +240,7 @@ TEST_F(PrintTest, EveryPageOfTheWindowsReportTitledWithTheFileName) {
     settings.curve.yMax = 4;
     settings.graphShown = true;
     PrintJob job;
-    job.maxPage = ReportPageCount(table.count);
+    job.maxPage = ReportPageCount(table.PeakCount() + 1);
     job.printPage = [&](CDC& dc, int page) {
         PrintPage(dc, page, table, settings, PrintTitleFromCaption("muestra-2.trz - Trazel"));
     };

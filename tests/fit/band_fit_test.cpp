@@ -30,11 +30,11 @@ FitProblem ProblemFor(const PeakTable& guess, const SpectrumShape& shape,
 
 // The table with every position, intensity and width times factor.
 PeakTable Scaled(PeakTable table, double factor) {
-    for (int k = 1; k < table.count; ++k) {
-        table.position[k] *= factor;
-        table.scaledPosition[k] = table.position[k] * table.scale[k];
-        table.intensity[k] *= factor;
-        table.width[k] *= factor;
+    for (int k = 1; k <= table.PeakCount(); ++k) {
+        table.Band(k).position *= factor;
+        table.Band(k).scaledPosition = table.Band(k).position * table.Band(k).scale;
+        table.Band(k).intensity *= factor;
+        table.Band(k).width *= factor;
     }
     return table;
 }
@@ -196,8 +196,8 @@ TEST_P(SyntheticFitTest, RecoversTheBandsWithinThreeStandardErrors) {
         ExpectWithin(band.intensity, known.intensity, name + " intensity");
         ExpectWithin(band.width, known.width, name + " width");
         ExpectWithin(band.area, areaFactor * known.intensity * known.width, name + " area");
-        EXPECT_EQ(result.table.scaledPosition[k + 1],
-                  result.table.position[k + 1] * result.table.scale[k + 1]);
+        EXPECT_EQ(result.table.Band(k + 1).scaledPosition,
+                  result.table.Band(k + 1).position * result.table.Band(k + 1).scale);
         if (!band.position.free) {
             EXPECT_EQ(band.position.value, c.start[k].position);
         }
@@ -342,10 +342,12 @@ TEST_P(ExactFitTest, FitsBackToTheParametersToOnePartInOneHundredMillion) {
         ProblemFor(Scaled(truth, 1.05), shape, MakeSpectrum(truth, shape, 0.0, 0), c.baseline);
     const FitResult result = FitBands(problem);
     ASSERT_TRUE(result.Ok()) << result.message;
-    for (int k = 1; k < truth.count; ++k) {
-        EXPECT_NEAR(result.table.position[k], truth.position[k], 1e-8 * truth.position[k]);
-        EXPECT_NEAR(result.table.intensity[k], truth.intensity[k], 1e-8 * truth.intensity[k]);
-        EXPECT_NEAR(result.table.width[k], truth.width[k], 1e-8 * truth.width[k]);
+    for (int k = 1; k <= truth.PeakCount(); ++k) {
+        EXPECT_NEAR(result.table.Band(k).position, truth.Band(k).position,
+                    1e-8 * truth.Band(k).position);
+        EXPECT_NEAR(result.table.Band(k).intensity, truth.Band(k).intensity,
+                    1e-8 * truth.Band(k).intensity);
+        EXPECT_NEAR(result.table.Band(k).width, truth.Band(k).width, 1e-8 * truth.Band(k).width);
     }
     EXPECT_NEAR(result.baselineConstant.value, shape.baseline, 1e-8 * 0.3);
     EXPECT_NEAR(result.baselineSlope.value, shape.slope, 1e-8 * 0.004);
@@ -355,7 +357,8 @@ TEST_P(ExactFitTest, FitsBackToTheParametersToOnePartInOneHundredMillion) {
     problem.table = result.table;
     const FitResult again = FitBands(problem);
     ASSERT_TRUE(again.Ok()) << again.message;
-    EXPECT_NEAR(again.table.position[1], truth.position[1], 1e-8 * truth.position[1]);
+    EXPECT_NEAR(again.table.Band(1).position, truth.Band(1).position,
+                1e-8 * truth.Band(1).position);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -429,7 +432,7 @@ TEST_P(FitFailureTest, EndsWithAMessageAndNoResult) {
     EXPECT_FALSE(result.Ok());
     EXPECT_NE(result.message.find(c.words), std::string::npos) << result.message;
     EXPECT_TRUE(result.bands.empty());
-    EXPECT_EQ(result.table.count, 1);
+    EXPECT_EQ(result.table.PeakCount(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -476,7 +479,7 @@ INSTANTIATE_TEST_SUITE_P(
                                     p.maxIterations = 2;
                                 },
                                 FitFailure::NoConvergence, "no converge en 2 iteraciones"},
-                    FailureCase{"zeroWidth", [](FitProblem& p) { p.table.width[2] = 0; },
+                    FailureCase{"zeroWidth", [](FitProblem& p) { p.table.Band(2).width = 0; },
                                 FitFailure::BadInput, "mayor que 0"},
                     FailureCase{"zeroFactor", [](FitProblem& p) { p.yFactor = 0; },
                                 FitFailure::BadInput, "factor de y"},
@@ -676,11 +679,11 @@ TEST_P(ScaleTest, GivesTheSameBandsInAnyUnits) {
     }
     problem.xMin = moved(shape.xMin);
     problem.xMax = moved(shape.xMax);
-    for (int k = 1; k < problem.table.count; ++k) {
-        problem.table.position[k] = moved(problem.table.position[k]);
-        problem.table.scaledPosition[k] = problem.table.position[k];
-        problem.table.intensity[k] *= c.yScale;
-        problem.table.width[k] *= c.xScale;
+    for (int k = 1; k <= problem.table.PeakCount(); ++k) {
+        problem.table.Band(k).position = moved(problem.table.Band(k).position);
+        problem.table.Band(k).scaledPosition = problem.table.Band(k).position;
+        problem.table.Band(k).intensity *= c.yScale;
+        problem.table.Band(k).width *= c.xScale;
     }
     const FitResult result = FitBands(problem);
     if (!c.fits) {

@@ -24,18 +24,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CArchive ar(in);
     try {
         const PeakTable table = ReadPeakTable(ar);
-        if (table.count < 1 || table.count > kMaxPeakSlots) {
+        if (table.PeakCount() > kMaxPeaks) {
             std::abort();
         }
         in.clear();
         if (in.tellg() > kLargestDocument) {
             std::abort();
         }
-        for (int i = 1; i < table.count; ++i) {
+        for (int i = 1; i <= table.PeakCount(); ++i) {
             // scaledPosition must be recomputed from what was read.
-            const double expected = table.position[i] * table.scale[i];
-            if (!(table.scaledPosition[i] == expected) &&
-                !(expected != expected && table.scaledPosition[i] != table.scaledPosition[i])) {
+            const double expected = table.Band(i).position * table.Band(i).scale;
+            if (!(table.Band(i).scaledPosition == expected) &&
+                !(expected != expected &&
+                  table.Band(i).scaledPosition != table.Band(i).scaledPosition)) {
                 std::abort();
             }
         }

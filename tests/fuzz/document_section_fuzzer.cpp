@@ -48,7 +48,7 @@ void Check(const std::string& bytes) {
             }
         }
         for (const int band : stored.analysis.fitSettings.heldBands) {
-            Require(band >= 1 && band < table.count);
+            Require(band >= 1 && band <= table.PeakCount());
         }
     }
     // What could not be read is written back as it came.

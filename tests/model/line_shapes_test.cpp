@@ -47,7 +47,7 @@ TEST(LineShapes, SumAddsEachTermToTheRunningSumInIndexOrder) {
     AddPeak(t, 1.0, 1.0, 1e9, 1.0);
     AddPeak(t, 1.0, -1e16, 1e9, 1.0);
     double sum = 0.0;
-    for (int k = 1; k < t.count; ++k) {
+    for (int k = 1; k <= t.PeakCount(); ++k) {
         sum = PeakTerm(t, k, Gaussian, false, 1.0) + sum;
     }
     EXPECT_EQ(ProfileSum(t, Gaussian, false, 1.0), sum);

@@ -82,11 +82,11 @@ TEST(ReportPages, EveryPeakListedOnceInIndexOrder) {
 
 TEST(ReportPage1, ElementsInOrderAtTheirPositions) {
     PeakTable table = NumberedTable(3);
-    table.position[1] = 800;
-    table.scaledPosition[1] = 400;
-    table.position[2] = 1200;
-    table.scaledPosition[2] = 600;
-    table.separate[2] = 1;
+    table.Band(1).position = 800;
+    table.Band(1).scaledPosition = 400;
+    table.Band(2).position = 1200;
+    table.Band(2).scaledPosition = 600;
+    table.Band(2).separate = 1;
     const auto calls = Page(1, table, ReportOf(0, 2000, -1, 3), "muestra-2");
 
     std::vector<Call> expected = {
@@ -172,9 +172,9 @@ TEST_P(ReportCurveTest, PlacesTheValue) {
     const CurveCase& c = GetParam();
     // A band so wide that it is flat at its height over [0, 1].
     PeakTable table = NumberedTable(2);
-    table.position[1] = 0.5;
-    table.intensity[1] = c.v;
-    table.width[1] = 1e12;
+    table.Band(1).position = 0.5;
+    table.Band(1).intensity = c.v;
+    table.Band(1).width = 1e12;
     ReportSettings settings = ReportOf(0, 1, c.yMin, c.yMax, 3);
     settings.curve.joinPoints = c.join;
     const auto calls = Page(1, table, settings);

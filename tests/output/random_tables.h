@@ -59,14 +59,14 @@ class RandomTables {
     // hundredth to a fifth of the range.
     trazel::model::PeakTable Table(double xMin, double xMax, double oddRate) {
         trazel::model::PeakTable table;
-        table.count = 1 + Below(100);
+        table.bands.resize(static_cast<std::size_t>(Below(100)));
         const double range = xMax - xMin;
-        for (int k = 1; k < table.count; ++k) {
-            table.position[k] = Value(xMin - 0.1 * range, xMax + 0.1 * range, oddRate);
-            table.scale[k] = Uniform(0.0, 1.0) < 0.5 ? 1.0 : Value(0.9, 1.1, oddRate);
-            table.scaledPosition[k] = table.position[k] * table.scale[k];
-            table.width[k] = Value(0.01 * range, 0.2 * range, oddRate);
-            table.intensity[k] = Value(-1.0, 4.0, oddRate);
+        for (int k = 1; k <= table.PeakCount(); ++k) {
+            table.Band(k).position = Value(xMin - 0.1 * range, xMax + 0.1 * range, oddRate);
+            table.Band(k).scale = Uniform(0.0, 1.0) < 0.5 ? 1.0 : Value(0.9, 1.1, oddRate);
+            table.Band(k).scaledPosition = table.Band(k).position * table.Band(k).scale;
+            table.Band(k).width = Value(0.01 * range, 0.2 * range, oddRate);
+            table.Band(k).intensity = Value(-1.0, 4.0, oddRate);
         }
         return table;
     }

@@ -77,7 +77,7 @@ class ReportPdfTest : public testing::Test {
     static PrintJob Job(const PeakTable& table, const ReportSettings& settings,
                         const std::string& title) {
         PrintJob job;
-        job.maxPage = ReportPageCount(table.count, settings.graphShown);
+        job.maxPage = ReportPageCount(table.PeakCount() + 1, settings.graphShown);
         job.printPage = [&table, settings, title](CDC& dc, int page) {
             PrintPage(dc, page, table, settings, title);
         };
@@ -91,7 +91,7 @@ class ReportPdfTest : public testing::Test {
 
 TEST_F(ReportPdfTest, EveryPeakOnceAcrossThePrintedPages) {
     PeakTable table = Table(85);
-    table.separate[3] = 1;
+    table.Band(3).separate = 1;
     const ReportSettings settings = Shown(1000, 1305, 0, 4, true);
     const auto pdf = dir_ / "informe.pdf";
     ASSERT_TRUE(PrintToPdfFile(pdf.string(), Job(table, settings, "muestra-2")).ok());
@@ -138,10 +138,10 @@ TEST_F(ReportPdfTest, FailuresAreReportedAndNameTheFile) {
 
 TEST(ReportPreview, ShowsTheReportPages) {
     PeakTable table = Table(40);
-    table.separate[2] = 1;
+    table.Band(2).separate = 1;
     const ReportSettings settings = Shown(1000, 1450, 0, 4, false);
     PrintJob job;
-    job.maxPage = ReportPageCount(table.count);
+    job.maxPage = ReportPageCount(table.PeakCount() + 1);
     std::vector<int> pages;
     job.printPage = [&](CDC& dc, int page) {
         pages.push_back(page);

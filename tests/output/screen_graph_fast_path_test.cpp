@@ -23,8 +23,8 @@ std::vector<RecordingDC::Call> PlainCurves(const PeakTable& table, const GraphSe
         const double x = SampleX(j, n, settings.curve.xMin, settings.curve.xMax);
         PlotSample(dc, settings, j, ProfileSum(table, settings.curve.lineShape, scaled, x));
     }
-    for (int k = 1; k < table.count; ++k) {
-        if (table.separate[k] != 0) {
+    for (int k = 1; k <= table.PeakCount(); ++k) {
+        if (table.Band(k).separate != 0) {
             dc.MoveTo(420, 402);
             for (int j = 0; j < n; ++j) {
                 const double x = SampleX(j, n, settings.curve.xMin, settings.curve.xMax);
@@ -51,8 +51,8 @@ TEST(ScreenGraphFastPath, SameCallsAsSampleBySample) {
         settings.screenSamples = round % 20 == 7 ? random.Below(3) : 250;
         PeakTable table =
             random.Table(settings.curve.xMin, settings.curve.xMax, round % 4 == 0 ? 0.05 : 0.0);
-        for (int k = 1; k < table.count; ++k) {
-            table.separate[k] = random.Below(3) == 0 ? 1 : 0;
+        for (int k = 1; k <= table.PeakCount(); ++k) {
+            table.Band(k).separate = random.Below(3) == 0 ? 1 : 0;
         }
 
         RecordingDC dc;

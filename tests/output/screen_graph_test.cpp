@@ -141,7 +141,7 @@ TEST(ScreenGraph, FlaggedPeakIsDrawnAgainByItself) {
     const auto plain = CurveCalls(table, GraphOf(0, 1000, 0, 3));
     ASSERT_EQ(plain.size(), 251u);
 
-    table.separate[2] = 1;
+    table.Band(2).separate = 1;
     const auto curves = CurveCalls(table, GraphOf(0, 1000, 0, 3));
     ASSERT_EQ(curves.size(), 502u);
     EXPECT_TRUE(std::equal(plain.begin(), plain.end(), curves.begin()));

@@ -20,16 +20,15 @@ struct TestBand {
 };
 
 inline void AppendBand(trazel::model::PeakTable& table, const TestBand& band) {
-    const int i = table.count++;
-    table.position[i] = band.position;
-    table.intensity[i] = band.intensity;
-    table.width[i] = band.width;
-    table.scale[i] = band.scale;
-    table.scaledPosition[i] = band.scale * band.position;
-    table.separate[i] = band.separate ? 1 : 0;
+    table.bands.push_back({.position = band.position,
+                           .scale = band.scale,
+                           .scaledPosition = band.scale * band.position,
+                           .intensity = band.intensity,
+                           .width = band.width,
+                           .separate = band.separate ? 1 : 0});
 }
 
-// The bands at indices 1, 2, ... in the order given.
+// The bands numbered 1, 2, ... in the order given.
 inline trazel::model::PeakTable TableOf(std::initializer_list<TestBand> bands) {
     trazel::model::PeakTable table;
     for (const TestBand& band : bands) {

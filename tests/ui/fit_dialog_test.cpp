@@ -105,7 +105,7 @@ class FitDialogTest : public QObject {
                 const auto problem = dialog.Problem();
                 QVERIFY(problem.has_value());
                 for (int row = 0; row < ticked.size(); ++row) {
-                    const int index = kGuess.count - 1 - row;
+                    const int index = kGuess.PeakCount() - row;
                     QCOMPARE(problem->freedom[static_cast<std::size_t>(index)].Any(), ticked[row]);
                 }
                 QCOMPARE(problem->xMin, 10.0);
@@ -196,12 +196,12 @@ class FitDialogTest : public QObject {
         QCOMPARE(fitsShown, 1);
         // The bands the noise hides least come back close to the truth, and
         // the list shows them.
-        for (int i = 1; i < kTruth.count; ++i) {
-            QVERIFY(std::abs(f.document.Table().position[i] - kTruth.position[i]) < 0.1);
-            QVERIFY(std::abs(f.document.Table().width[i] - kTruth.width[i]) < 0.2);
+        for (int i = 1; i <= kTruth.PeakCount(); ++i) {
+            QVERIFY(std::abs(f.document.Table().Band(i).position - kTruth.Band(i).position) < 0.1);
+            QVERIFY(std::abs(f.document.Table().Band(i).width - kTruth.Band(i).width) < 0.2);
         }
-        QCOMPARE(f.Row(0).first(),
-                 QString::fromStdString(FormatG(f.document.Table().position[kTruth.count - 1], 9)));
+        QCOMPARE(f.Row(0).first(), QString::fromStdString(FormatG(
+                                       f.document.Table().Band(kTruth.PeakCount()).position, 9)));
         QCOMPARE(f.context.History().Stack().undoText(),
                  QStringLiteral("Ajustar al espectro medido"));
         f.view->OnUndo();

@@ -389,7 +389,7 @@ class PlotWindowTest : public QObject {
         }
         if (stored) {
             trazel::analysis::FitSettings settings;
-            for (int k = 1; k < s.document.Table().count; ++k) {
+            for (int k = 1; k <= s.document.Table().PeakCount(); ++k) {
                 settings.heldBands.push_back(k);
             }
             settings.baseline = trazel::fit::Baseline::Constant;
@@ -595,7 +595,7 @@ class PlotWindowTest : public QObject {
         trazel::analysis::FitSettings settings;
         settings.xMin = 250;
         settings.xMax = 750;
-        for (int k = 1; k < s.document.Table().count; ++k) {
+        for (int k = 1; k <= s.document.Table().PeakCount(); ++k) {
             settings.heldBands.push_back(k);
         }
         settings.baseline = trazel::fit::Baseline::Constant;

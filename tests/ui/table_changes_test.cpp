@@ -83,10 +83,10 @@ trazel::analysis::StoredAnalysis FittedStart() {
     trazel::analysis::FitRecord fit;
     fit.settings = stored.analysis.fitSettings;
     fit.result.table = kStart;
-    for (int k = 1; k < kStart.count; ++k) {
+    for (int k = 1; k <= kStart.PeakCount(); ++k) {
         trazel::fit::FittedBand band;
         band.index = k;
-        band.position.value = kStart.position[k];
+        band.position.value = kStart.Band(k).position;
         fit.result.bands.push_back(band);
     }
     stored.analysis.lastFit = fit;
@@ -99,11 +99,11 @@ std::pair<std::vector<double>, std::vector<double>> HeldAndFitted(const Form& f)
     const auto& analysis = f.document.GetAnalysis();
     std::vector<double> held, fitted;
     for (const int k : analysis.fitSettings.heldBands) {
-        held.push_back(f.document.Table().position[k]);
+        held.push_back(f.document.Table().Band(k).position);
     }
     if (analysis.lastFit) {
         for (const auto& band : analysis.lastFit->result.bands) {
-            const double position = analysis.lastFit->result.table.position[band.index];
+            const double position = analysis.lastFit->result.table.Band(band.index).position;
             fitted.push_back(position == band.position.value ? position : -1);
         }
     }
@@ -115,7 +115,7 @@ void CompareList(const Form& f) {
     const PeakTable& table = f.document.Table();
     QCOMPARE(f.view->peakList->topLevelItemCount(), table.PeakCount());
     for (int row = 0; row < table.PeakCount(); ++row) {
-        const auto cells = trazel::output::PeakListCells(table, table.count - 1 - row);
+        const auto cells = trazel::output::PeakListCells(table, table.PeakCount() - row);
         QCOMPARE(f.Row(row).first(), QString::fromStdString(cells[0]));
         QCOMPARE(f.Row(row).at(4), QString::fromStdString(cells[4]));
     }

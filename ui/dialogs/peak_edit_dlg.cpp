@@ -172,15 +172,15 @@ void CPeakEditDlg::OnCalculate() {
 bool EditPeak(document::CTrazelDoc& document, int row, QWidget* owner, const Services& services) {
     const PeakTable& table = document.Table();
     const int index = document.IndexFromRow(row);
-    if (index < 1 || index >= table.count) {
+    if (index < 1 || index > table.PeakCount()) {
         return false;
     }
     CPeakEditDlg dialog(services, owner);
-    dialog.position = table.position[index];
-    dialog.intensity = table.intensity[index];
-    dialog.peakWidth = table.width[index];
-    dialog.separate = table.separate[index];
-    dialog.scale = table.scale[index];
+    dialog.position = table.Band(index).position;
+    dialog.intensity = table.Band(index).intensity;
+    dialog.peakWidth = table.Band(index).width;
+    dialog.separate = table.Band(index).separate;
+    dialog.scale = table.Band(index).scale;
     dialog.mode = CPeakEditDlg::Manual;
     if (RunModal(dialog) != IDOK) {
         return false;

@@ -119,8 +119,8 @@ void FitDialog::CreateControls() {
     for (int row = 0; row < table.PeakCount(); ++row) {
         const int index = document_.IndexFromRow(row);
         auto* item = new QTreeWidgetItem(
-            bandList, {Number(table.position[index], 9), Number(table.intensity[index], 9),
-                       Number(table.width[index], 9)});
+            bandList, {Number(table.Band(index).position, 9),
+                       Number(table.Band(index).intensity, 9), Number(table.Band(index).width, 9)});
         const bool free = start_.selectedRows.empty() ? !contains(start_.settings.heldBands, index)
                                                       : contains(start_.selectedRows, row);
         item->setCheckState(0, free ? Qt::Checked : Qt::Unchecked);

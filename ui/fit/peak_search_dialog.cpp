@@ -170,7 +170,7 @@ PeakSearchSettings PeakSearchDialog::Settings() const {
 }
 
 int PeakSearchDialog::Room() const {
-    const int room = model::kMaxPeakSlots - document_.Table().count;
+    const int room = model::kMaxPeaks - document_.Table().PeakCount();
     return std::min(room, static_cast<int>(found_.bands.size()));
 }
 

@@ -121,7 +121,7 @@ BandPreview PreviewOf(const ReadResult<BandList>& read, const BandImportChoice& 
     // In file order, as the list would show each band once it is in.
     PeakTable shown;
     AddBands(shown, list.bands);
-    for (int i = 1; i < shown.count; ++i) {
+    for (int i = 1; i <= shown.PeakCount(); ++i) {
         QStringList row;
         for (const std::string& cell : PeakListCells(shown, i)) {
             row << QString::fromStdString(cell);

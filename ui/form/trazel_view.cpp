@@ -281,7 +281,7 @@ void CTrazelView::InsertColumns() {
 void CTrazelView::FillPeakList() {
     peakList->clear();
     const PeakTable& table = document_.Table();
-    for (int i = 1; i < table.count; ++i) {
+    for (int i = 1; i <= table.PeakCount(); ++i) {
         auto* item = new QTreeWidgetItem;
         const auto cells = PeakListCells(table, i);
         for (int c = 0; c < kPeakListColumns; ++c) {
@@ -366,7 +366,7 @@ void CTrazelView::OnImportBands() {
         return;
     }
     const std::string path = QFile::encodeName(*chosen).toStdString();
-    const int room = kMaxPeakSlots - document_.Table().count;
+    const int room = kMaxPeaks - document_.Table().PeakCount();
     const std::int32_t lineShape = fields.curve.lineShape;
     const auto read = [&](const BandImportChoice& choice) {
         return input::ReadBandList(path, ImportOptions(choice, lineShape, room));
@@ -573,8 +573,8 @@ PrintJob CTrazelView::MakePrintJob() {
              .date = QDate::currentDate().toString(Qt::ISODate).toStdString(),
              .version = platform::kTrazelVersion}));
     }
-    const ReportPlan plan =
-        PlanReport(document_.Table().count, fields.graphShown, static_cast<int>(fitPages.size()));
+    const ReportPlan plan = PlanReport(document_.Table().PeakCount() + 1, fields.graphShown,
+                                       static_cast<int>(fitPages.size()));
     PrintJob job;
     job.minPage = 1;
     job.maxPage = plan.pages;

@@ -155,10 +155,10 @@ class PeakEditDlgTest : public QObject {
         QVERIFY(EditSelection(doc, {0, 1, 3}, nullptr, driver));
         QCOMPARE(opened, (QStringList{"400", "300", "100"}));
         const PeakTable& t = doc.Table();
-        QCOMPARE(t.position[4], 1.0);
-        QCOMPARE(t.position[3], 300.0);
-        QCOMPARE(t.position[2], 200.0);
-        QCOMPARE(t.position[1], 3.0);
+        QCOMPARE(t.Band(4).position, 1.0);
+        QCOMPARE(t.Band(3).position, 300.0);
+        QCOMPARE(t.Band(2).position, 200.0);
+        QCOMPARE(t.Band(1).position, 3.0);
     }
 
     // The fields after a bad text are not read; computing anyway would put
@@ -180,7 +180,7 @@ class PeakEditDlgTest : public QObject {
         });
         EditSelection(doc, {0}, nullptr, driver);
         QCOMPARE(messages.Texts(), QStringList{kNotANumberMessage});
-        QCOMPARE(doc.Table().position[1], 100.0);
+        QCOMPARE(doc.Table().Band(1).position, 100.0);
     }
 
     void everyFieldTakesDecimalAndExponentNotation_data() {
