@@ -59,8 +59,9 @@ struct BandList {
 // separated, a decimal comma where the separator is not a comma, "#", "%"
 // and "!" comments, an optional header naming the columns in Spanish or
 // English), a JCAMP-DX peak table, or the vibrational analysis of a
-// Gaussian, ORCA or Molden output (told from its content). All or nothing: any fault, or more bands
-// than a document holds, gives no bands at all.
+// Gaussian, ORCA, Q-Chem, NWChem, GAMESS or Molden output (told from its
+// content). All or nothing: any fault, or more bands than a document holds,
+// gives no bands at all.
 ReadResult<BandList> ReadBandList(const std::string& path, const BandListOptions& options);
 
 }  // namespace trazel::input

@@ -1428,5 +1428,9 @@
         <source>pasa de 100000 modos de vibración, más de los que se leen</source>
         <translation>goes beyond 100000 vibrational modes, more than are read</translation>
     </message>
+    <message>
+        <source>no es el encabezado de una tabla con intensidades en km/mol</source>
+        <translation>is not the heading of a table with intensities in km/mol</translation>
+    </message>
 </context>
 </TS>
