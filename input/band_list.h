@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "input/read_result.h"
@@ -31,6 +32,12 @@ struct BandListOptions {
     Kind kind = Kind::Infrared;
     double laserNm = 532.0;
     double temperature = 298.15;
+    // Which modes of a quantum-chemistry output give bands: only those whose
+    // wavenumber, as printed, lies in range (from, to, in cm-1); and, when
+    // more than room are left, the strongest that fit (by the intensity
+    // kind gives) rather than none. Band lists of other kinds ignore both.
+    std::optional<std::pair<double, double>> range = std::nullopt;
+    bool strongest = false;
 };
 
 // Where the values came from: a column number (from 0), or -1 when the file

@@ -450,6 +450,14 @@
         <source>se han dejado fuera %1 frecuencias imaginarias: %2 cm-1</source>
         <translation>%1 imaginary frequencies were left out: %2 cm-1</translation>
     </message>
+    <message>
+        <source>el análisis de frecuencias no tiene ningún modo que dé una banda entre %1 y %2 cm-1</source>
+        <translation>the frequency analysis has no mode that gives a band between %1 and %2 cm-1</translation>
+    </message>
+    <message>
+        <source>se han tomado las %1 bandas más intensas de %2</source>
+        <translation>the %1 strongest bands of %2 have been taken</translation>
+    </message>
 </context>
 <context>
     <name>DataExport</name>

@@ -97,6 +97,7 @@ struct DamagedCase {
     const char* message;
     long line;
     double laser = 532.0;
+    std::optional<std::pair<double, double>> range = std::nullopt;
 };
 
 const std::string kGaussianBanner = " Entering Gaussian System, Link 0=g09\n";
@@ -119,14 +120,16 @@ const std::string kGamessSection =
     " NORMAL COORDINATE ANALYSIS IN THE HARMONIC APPROXIMATION\n"
     "       FREQUENCY:       100.00      200.00\n";
 
-std::string ManyMoldenModes(int n) {
+// Modes at 10, 20, ... cm-1, of equal intensities or, rising, of intensity
+// 1, 2, ...
+std::string ManyMoldenModes(int n, bool rising = false) {
     std::string text = "[Molden Format]\n[FREQ]\n";
     for (int i = 1; i <= n; ++i) {
         text += std::to_string(10 * i) + ".0\n";
     }
     text += "[INT]\n";
     for (int i = 1; i <= n; ++i) {
-        text += "1.0\n";
+        text += (rising ? std::to_string(i) : "1") + ".0\n";
     }
     return text;
 }
@@ -172,9 +175,51 @@ const DamagedCase kDamagedCases[] = {
      ReadFailure::Content, "no es un número", 4},
     {"SinActividadesRaman", "[Molden Format]\n[FREQ]\n100.0\n[INT]\n1.0\n", Kind::RamanActivity,
      ReadFailure::Content, "no da actividades Raman", 0},
+    {"IntervaloSinModos", ManyMoldenModes(3), Kind::Infrared, ReadFailure::Content,
+     "ningún modo que dé una banda entre 500 y 600 cm-1", 0, 532.0, std::pair(500.0, 600.0)},
     {"LaserMasLargoQueLaBanda", "[Molden Format]\n[FREQ]\n100.0\n[INT]\n1.0 2.0\n",
      Kind::RamanIntensity, ReadFailure::Content, "línea del láser (100 cm-1)", 0, 1e5},
 };
+
+struct SelectionCase {
+    const char* name;
+    bool rising;
+    bool strongest;
+    std::optional<std::pair<double, double>> range;
+    double first, last;  // the positions of the first and last band taken
+    std::size_t count;
+    const char* note;
+};
+
+// 120 modes, more than the table holds: the strongest that fit, those of a
+// range, or the strongest of a range.
+const SelectionCase kSelectionCases[] = {
+    {"MasIntensas", true, true, std::nullopt, 220, 1200, 99, "las 99 bandas más intensas de 120"},
+    {"IgualesLasPrimeras", false, true, std::nullopt, 10, 990, 99, "99 bandas más intensas"},
+    {"Intervalo", true, false, std::pair(95.0, 500.0), 100, 500, 41, ""},
+    {"MasIntensasDelIntervalo", true, true, std::pair(0.0, 1050.0), 70, 1050, 99,
+     "las 99 bandas más intensas de 105"},
+};
+
+class SelectedModes : public testing::TestWithParam<SelectionCase> {};
+
+TEST_P(SelectedModes, GiveTheBandsThatFit) {
+    const SelectionCase& row = GetParam();
+    const ScratchDir scratch("qc");
+    BandListOptions options = Options(Kind::Infrared);
+    options.strongest = row.strongest;
+    options.range = row.range;
+    const auto list = ReadBandList(InputFile(scratch, ManyMoldenModes(120, row.rising)), options);
+    ASSERT_TRUE(list.Ok()) << list.Message();
+    const auto& bands = list.Value().bands;
+    ASSERT_EQ(bands.size(), row.count);
+    EXPECT_EQ(bands.front().position, row.first);
+    EXPECT_EQ(bands.back().position, row.last);
+    EXPECT_NE(list.Value().note.find(row.note), std::string::npos) << list.Value().note;
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SelectedModes, testing::ValuesIn(kSelectionCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 class DamagedOutput : public testing::TestWithParam<DamagedCase> {};
 
@@ -182,7 +227,9 @@ TEST_P(DamagedOutput, IsRefusedWhole) {
     const DamagedCase& row = GetParam();
     const ScratchDir scratch("qc");
     const std::string path = InputFile(scratch, row.text);
-    const auto list = ReadBandList(path, Options(row.kind, row.laser));
+    BandListOptions options = Options(row.kind, row.laser);
+    options.range = row.range;
+    const auto list = ReadBandList(path, options);
     EXPECT_FALSE(ExpectSuccess(list, path, row.failure, row.message, row.line));
 }
 
