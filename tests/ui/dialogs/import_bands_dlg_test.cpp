@@ -19,6 +19,22 @@ BandPreviewSource OneBand(bool ownWidths) {
     };
 }
 
+// A list of one band whose row shows what it was read with: the kind, the
+// laser line and temperature, the range and the areas switch; computed when
+// the file is a quantum-chemistry output.
+BandPreviewSource Read(bool computed) {
+    return [computed](const BandImportChoice& c) -> BandPreview {
+        const QString range =
+            c.range ? QString("%1-%2").arg(c.range->first).arg(c.range->second) : "-";
+        const QString row = QString("%1 %2 %3 %4%5")
+                                .arg(static_cast<int>(c.kind))
+                                .arg(c.laserNm)
+                                .arg(c.temperature)
+                                .arg(range, c.areas ? " a" : "");
+        return {true, "1 banda.", {"Intensidad"}, {{row}}, computed};
+    };
+}
+
 class ImportBandsDlgTest : public QObject {
     Q_OBJECT
 
@@ -65,6 +81,82 @@ class ImportBandsDlgTest : public QObject {
         QCOMPARE(choice.width, refusal.isEmpty() ? width.toDouble() : 10.0);
         QCOMPARE(choice.areas, refusal.isEmpty() && areas);
         QCOMPARE(messages.Texts(), refusal.isEmpty() ? QStringList() : QStringList{refusal});
+    }
+
+    // A quantum-chemistry output is read as infrared (areas, and the switch
+    // cannot be cleared), Raman activities, or Raman intensities for the
+    // laser line typed, over a range if asked; a plain list takes none of it.
+    void computedOutputChoices_data() {
+        QTest::addColumn<bool>("computed");
+        QTest::addColumn<int>("kind");         // the button clicked, 0 infrared
+        QTest::addColumn<QString>("laser");    // typed, "" for none
+        QTest::addColumn<QString>("rangeTo");  // typed after 400, "" for no range
+        QTest::addColumn<QString>("cell");     // the preview's row, "" when refused
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("infrared") << true << 0 << ""
+                                  << ""
+                                  << "0 532 298.15 - a" << QString();
+        QTest::newRow("raman activity") << true << 1 << ""
+                                        << ""
+                                        << "1 532 298.15 -" << QString();
+        QTest::newRow("raman at 785 nm") << true << 2 << "785"
+                                         << ""
+                                         << "2 785 298.15 -" << QString();
+        QTest::newRow("a range") << true << 0 << ""
+                                 << "1800"
+                                 << "0 532 298.15 400-1800 a" << QString();
+        QTest::newRow("laser at 0") << true << 2 << "0"
+                                    << ""
+                                    << ""
+                                    << "La línea del láser y la temperatura deben ser mayores "
+                                       "que 0.";
+        QTest::newRow("range backwards")
+            << true << 0 << ""
+            << "300"
+            << ""
+            << "El intervalo debe ir de un número de onda a otro mayor.";
+        QTest::newRow("plain list") << false << 2 << "785"
+                                    << "1800"
+                                    << "0 532 298.15 -" << QString();
+    }
+    void computedOutputChoices() {
+        QFETCH(bool, computed);
+        QFETCH(int, kind);
+        QFETCH(QString, laser);
+        QFETCH(QString, rangeTo);
+        QFETCH(QString, cell);
+        QFETCH(QString, refusal);
+        RecordingMessageBox messages;
+        DialogDriver driver(messages, [&](TemplateDialog& dialog) {
+            auto& import = dynamic_cast<CImportBandsDlg&>(dialog);
+            Click(dialog, CImportBandsDlg::kInfraredId + kind);
+            if (!laser.isEmpty()) {
+                Type(dialog, CImportBandsDlg::kLaserId, laser);
+            }
+            if (!rangeTo.isEmpty()) {
+                Click(dialog, CImportBandsDlg::kRangeId);
+                Type(dialog, CImportBandsDlg::kRangeFromId, "400");
+                Type(dialog, CImportBandsDlg::kRangeToId, rangeTo);
+            }
+            if (kind == 0) {
+                // Not to be cleared while infrared is read.
+                Click(dialog, CImportBandsDlg::kAreasId);
+            }
+            QTreeWidgetItem* row = import.Preview()->topLevelItem(0);
+            QCOMPARE(row == nullptr ? QString() : row->text(0), cell);
+            QVERIFY(refusal.isEmpty() || import.Summary()->text() == refusal);
+            Click(dialog, IDOK);
+        });
+        BandImportChoice choice{10, 1, false};
+        QCOMPARE(RunImportBands("salida.log", Read(computed), choice, nullptr, driver),
+                 refusal.isEmpty());
+        QCOMPARE(messages.Texts(), refusal.isEmpty() ? QStringList() : QStringList{refusal});
+        if (refusal.isEmpty()) {
+            QCOMPARE(static_cast<int>(choice.kind), computed ? kind : 0);
+            QCOMPARE(choice.laserNm, computed && !laser.isEmpty() ? laser.toDouble() : 532.0);
+            QCOMPARE(choice.range.has_value(), computed && !rangeTo.isEmpty());
+            QCOMPARE(choice.areas, computed && kind == 0);
+        }
     }
 };
 
