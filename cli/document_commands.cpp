@@ -451,8 +451,15 @@ namespace trazel::cli {
 
 namespace {
 
+// Twelve significant digits hold every value exactly as the program printed
+// it, and GAMESS's intensities times the six digits of their factor to km/mol,
+// without the binary noise of that product ("0.010141464000000001").
+std::string ModeText(double value) {
+    return FormatG(value, 12);
+}
+
 std::string OptionalText(const std::optional<double>& value) {
-    return value ? ShortestText(*value) : std::string("-");
+    return value ? ModeText(*value) : std::string("-");
 }
 
 }  // namespace
@@ -475,15 +482,14 @@ int RunBands(const std::vector<std::string>& args, std::ostream& out, std::ostre
     if (!analysis.Ok()) {
         throw FileError(analysis.Message());
     }
-    // For scripts: the same bytes in every language, numbers as printed
-    // back in the fewest digits.
+    // For scripts: the same bytes in every language.
     std::string text = std::string("# ") + QcProgramName(*program) +
                        "\n# cm-1\tIR km/mol\tRaman A^4/amu\tleft out\n";
     for (const VibrationalMode& mode : analysis.Value().modes) {
         const char* leftOut = mode.leftOut == VibrationalMode::LeftOut::Imaginary ? "imaginary"
                               : mode.leftOut == VibrationalMode::LeftOut::Zero    ? "zero"
                                                                                   : "-";
-        text += ShortestText(mode.wavenumber) + '\t' + OptionalText(mode.infrared) + '\t' +
+        text += ModeText(mode.wavenumber) + '\t' + OptionalText(mode.infrared) + '\t' +
                 OptionalText(mode.ramanActivity) + '\t' + leftOut + '\n';
     }
     out << text;
