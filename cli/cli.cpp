@@ -38,7 +38,8 @@ const Command kCommands[] = {
          "CliHelp",
          "trazel-cli new OUT [--peak POS,INT,ANCHURA[,ESCALA[,s]]]...\n"
          "                [--from FILE [--width W] [--scale S] [--areas] [--lorentzian]\n"
-         "                [--kind ir|raman-activity|raman [--laser NM] [--temperature K]]]"),
+         "                [--kind ir|raman-activity|raman [--laser NM] [--temperature K]]\n"
+         "                [--strongest] [--range DESDE:HASTA]]"),
      TRAZEL_TR_NOOP(
          "CliHelp",
          "  Escribe en OUT un documento con esos máximos, en el orden dado.\n"
@@ -49,8 +50,9 @@ const Command kCommands[] = {
          "                puntos y comas; posición, intensidad y, si las hay, anchura y\n"
          "                escala, o las que nombre su encabezado) o una tabla de picos\n"
          "                JCAMP-DX, o el análisis de frecuencias de una salida de Gaussian,\n"
-         "                ORCA o Molden (un modo por banda; se dejan fuera las frecuencias\n"
-         "                imaginarias, con un aviso, y las traslaciones y rotaciones).\n"
+         "                ORCA, Q-Chem, NWChem, GAMESS o Molden (un modo por banda; se\n"
+         "                dejan fuera las frecuencias imaginarias, con un aviso, y las\n"
+         "                traslaciones y rotaciones).\n"
          "                Si algo falla no se escribe nada.\n"
          "  --width W     la anchura de las bandas que no la traen (obligatoria si la\n"
          "                lista no tiene columna de anchuras)\n"
@@ -64,16 +66,23 @@ const Command kCommands[] = {
          "                imprimen; raman, las intensidades Raman (n0 - n)^4 S / (n (1 -\n"
          "                exp(- h c n / k T))), la más alta 100\n"
          "  --laser NM    la línea del láser de --kind raman en nm (532)\n"
-         "  --temperature K  la temperatura de --kind raman en K (298,15)\n"),
+         "  --temperature K  la temperatura de --kind raman en K (298,15)\n"
+         "  --strongest   si una salida de química cuántica da más bandas de las que\n"
+         "                caben, toma las más intensas que caben (si no, no se importa\n"
+         "                ninguna)\n"
+         "  --range DESDE:HASTA  toma de una salida de química cuántica solo los modos\n"
+         "                cuyo número de onda, como se imprime, está entre DESDE y HASTA\n"
+         "                (cm-1)\n"),
      RunNew},
     {"bands", TRAZEL_TR_NOOP("CliHelp", "trazel-cli bands FILE"),
      TRAZEL_TR_NOOP(
          "CliHelp",
-         "  Muestra los modos del análisis de frecuencias de una salida de Gaussian, ORCA\n"
-         "  o Molden, los mismos bytes en cualquier idioma: el programa en una línea «#» y,\n"
-         "  separados por tabuladores, el número de onda en cm-1, la intensidad infrarroja\n"
-         "  en km/mol, la actividad Raman en A^4/amu («-» si el archivo no la da) y si el\n"
-         "  modo se deja fuera de las bandas (imaginary, zero) o no («-»).\n"),
+         "  Muestra los modos del análisis de frecuencias de una salida de Gaussian, ORCA,\n"
+         "  Q-Chem, NWChem, GAMESS o Molden, los mismos bytes en cualquier idioma: el\n"
+         "  programa en una línea «#» y, separados por tabuladores, el número de onda en\n"
+         "  cm-1, la intensidad infrarroja en km/mol, la actividad Raman en A^4/amu («-»\n"
+         "  si el archivo no la da) y si el modo se deja fuera de las bandas (imaginary,\n"
+         "  zero) o no («-»).\n"),
      RunBands},
     {"show", TRAZEL_TR_NOOP("CliHelp", "trazel-cli show DOC [--csv]"),
      TRAZEL_TR_NOOP(

@@ -111,6 +111,13 @@ void SaveOrThrow(const std::string& path, const PeakTable& table) {
     }
 }
 
+// Whether path is the output of a quantum-chemistry program, whose modes
+// --strongest and --range choose from.
+bool IsQcOutput(const std::string& path) {
+    LineReader reader;
+    return !reader.Open(path) && RecogniseQcOutput(reader).has_value();
+}
+
 // The bands of a band list, for `new --from`, in file order.
 std::vector<PeakArg> BandsFromFile(const std::string& path,
                                    const trazel::input::BandListOptions& options,
@@ -124,8 +131,19 @@ std::vector<PeakArg> BandsFromFile(const std::string& path,
         throw UsageError(
             Fill(TRAZEL_TR("NewCommand", "%1 Indíquela con --width."), {list.Message()}));
     }
+    if (list.Failure() == ReadFailure::TooManyBands && IsQcOutput(path)) {
+        throw FileError(Fill(TRAZEL_TR("NewCommand",
+                                       "%1 Con --strongest se toman las más intensas que caben; "
+                                       "con --range DESDE:HASTA, las de ese intervalo de números "
+                                       "de onda."),
+                             {list.Message()}));
+    }
     if (!list.Ok()) {
         throw FileError(list.Message());
+    }
+    if (!list.Value().program && (options.strongest || options.range)) {
+        throw UsageError(TRAZEL_TR(
+            "NewCommand", "--strongest y --range solo valen con una salida de química cuántica"));
     }
     if (!list.Value().note.empty()) {
         err << Fill(TRAZEL_TR("NewCommand", "%1: %2.\n"), {path, list.Value().note});
@@ -201,8 +219,8 @@ PeakTable LoadDocumentOrThrow(const std::string& path) {
 
 int RunNew(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
     const ParsedOptions options(
-        args, {{"--from", "--width", "--scale", "--kind", "--laser", "--temperature"},
-               {"--areas", "--lorentzian"},
+        args, {{"--from", "--width", "--scale", "--kind", "--laser", "--temperature", "--range"},
+               {"--areas", "--lorentzian", "--strongest"},
                {"--peak"}});
     const std::string& outArg = options.OnlyPositional(TRAZEL_TR("Cli", "el archivo de salida"));
     if (outArg.empty()) {
@@ -260,6 +278,26 @@ int RunNew(const std::vector<std::string>& args, std::ostream&, std::ostream& er
         listOptions.kind != Kind::RamanIntensity) {
         throw UsageError(
             TRAZEL_TR("NewCommand", "--laser y --temperature solo valen con --kind raman"));
+    }
+    if (const auto range = options.Value("--range")) {
+        const auto colon = range->find(':');
+        if (colon == std::string::npos) {
+            throw UsageError(
+                Fill(TRAZEL_TR("NewCommand", "--range debe ser DESDE:HASTA, no «%1»"), {*range}));
+        }
+        const double from = ParseNumberArg(range->substr(0, colon), "--range");
+        const double to = ParseNumberArg(range->substr(colon + 1), "--range");
+        if (!(from < to)) {
+            throw UsageError(
+                Fill(TRAZEL_TR("NewCommand",
+                               "--range debe ir de un número de onda a otro mayor, no «%1»"),
+                     {*range}));
+        }
+        listOptions.range = std::pair(from, to);
+    }
+    listOptions.strongest = options.Has("--strongest");
+    if ((options.Has("--range") || options.Has("--strongest")) && !fromPath) {
+        throw UsageError(TRAZEL_TR("NewCommand", "--strongest y --range solo valen con --from"));
     }
     if (fromPath) {
         CheckOutputIsNoInput(outPath, {{InputKind::BandList, *fromPath}});
@@ -413,8 +451,15 @@ namespace trazel::cli {
 
 namespace {
 
+// Twelve significant digits hold every value exactly as the program printed
+// it, and GAMESS's intensities times the six digits of their factor to km/mol,
+// without the binary noise of that product ("0.010141464000000001").
+std::string ModeText(double value) {
+    return FormatG(value, 12);
+}
+
 std::string OptionalText(const std::optional<double>& value) {
-    return value ? ShortestText(*value) : std::string("-");
+    return value ? ModeText(*value) : std::string("-");
 }
 
 }  // namespace
@@ -429,21 +474,22 @@ int RunBands(const std::vector<std::string>& args, std::ostream& out, std::ostre
     const auto program = RecogniseQcOutput(reader);
     if (!program) {
         throw FileError(FileProblem(
-            path, TRAZEL_TR("BandsCommand", "no es una salida de Gaussian, ORCA ni Molden")));
+            path,
+            TRAZEL_TR("BandsCommand",
+                      "no es una salida de Gaussian, ORCA, Q-Chem, NWChem, GAMESS ni Molden")));
     }
     const auto analysis = ReadVibrationalAnalysis(reader, *program, path);
     if (!analysis.Ok()) {
         throw FileError(analysis.Message());
     }
-    // For scripts: the same bytes in every language, numbers as printed
-    // back in the fewest digits.
+    // For scripts: the same bytes in every language.
     std::string text = std::string("# ") + QcProgramName(*program) +
                        "\n# cm-1\tIR km/mol\tRaman A^4/amu\tleft out\n";
     for (const VibrationalMode& mode : analysis.Value().modes) {
         const char* leftOut = mode.leftOut == VibrationalMode::LeftOut::Imaginary ? "imaginary"
                               : mode.leftOut == VibrationalMode::LeftOut::Zero    ? "zero"
                                                                                   : "-";
-        text += ShortestText(mode.wavenumber) + '\t' + OptionalText(mode.infrared) + '\t' +
+        text += ModeText(mode.wavenumber) + '\t' + OptionalText(mode.infrared) + '\t' +
                 OptionalText(mode.ramanActivity) + '\t' + leftOut + '\n';
     }
     out << text;

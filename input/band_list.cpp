@@ -5,6 +5,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <numeric>
 #include <string_view>
 
 #include "input/jcamp.h"
@@ -240,7 +241,9 @@ Result FromVibrational(LineReader& reader, QcProgram program, const std::string&
         if (mode.leftOut == VibrationalMode::LeftOut::Imaginary) {
             imaginary += (imaginaryCount++ > 0 ? ", " : "") + ShortNumber(mode.wavenumber);
         }
-        if (mode.leftOut != VibrationalMode::LeftOut::No) {
+        if (mode.leftOut != VibrationalMode::LeftOut::No ||
+            (options.range &&
+             (mode.wavenumber < options.range->first || mode.wavenumber > options.range->second))) {
             continue;
         }
         double value = options.kind == Kind::Infrared ? *mode.infrared : *mode.ramanActivity;
@@ -258,15 +261,41 @@ Result FromVibrational(LineReader& reader, QcProgram program, const std::string&
         }
         values.emplace_back(mode.wavenumber, value);
     }
+    const std::size_t found = values.size();
+    if (Exceeds(found, options) && options.strongest) {
+        // The strongest that fit, kept in the file's order; of equal ones,
+        // the first.
+        const auto room = static_cast<std::size_t>(std::max(options.room, 0));
+        std::vector<std::size_t> order(found);
+        std::iota(order.begin(), order.end(), std::size_t{0});
+        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+            return values[a].second > values[b].second;
+        });
+        order.resize(room);
+        std::sort(order.begin(), order.end());
+        std::vector<std::pair<double, double>> kept;
+        for (const std::size_t i : order) {
+            kept.push_back(values[i]);
+        }
+        values = std::move(kept);
+    }
     if (Exceeds(values.size(), options)) {
         return Result::Failed(ReadFailure::TooManyBands,
                               FileProblem(path, TooManyMessage(values.size(), options.room)));
     }
     if (values.empty()) {
-        return Result::Failed(ReadFailure::Content,
-                              FileProblem(path, TRAZEL_TR("BandList",
-                                                          "el análisis de frecuencias no tiene "
-                                                          "ningún modo que dé una banda")));
+        return Result::Failed(
+            ReadFailure::Content,
+            FileProblem(path, options.range
+                                  ? platform::Fill(TRAZEL_TR("BandList",
+                                                             "el análisis de frecuencias no tiene "
+                                                             "ningún modo que dé una banda entre "
+                                                             "%1 y %2 cm-1"),
+                                                   {ShortNumber(options.range->first),
+                                                    ShortNumber(options.range->second)})
+                                  : TRAZEL_TR("BandList",
+                                              "el análisis de frecuencias no tiene ningún modo "
+                                              "que dé una banda")));
     }
     if (options.kind == Kind::RamanIntensity) {
         // Only the relative heights mean something: the strongest is 100.
@@ -299,6 +328,12 @@ Result FromVibrational(LineReader& reader, QcProgram program, const std::string&
                 ? TRAZEL_TR("BandList", "se ha dejado fuera 1 frecuencia imaginaria: %2 cm-1")
                 : TRAZEL_TR("BandList", "se han dejado fuera %1 frecuencias imaginarias: %2 cm-1"),
             {std::to_string(imaginaryCount), imaginary});
+    }
+    if (values.size() < found) {
+        list.note +=
+            (list.note.empty() ? "" : "; ") +
+            platform::Fill(TRAZEL_TR("BandList", "se han tomado las %1 bandas más intensas de %2"),
+                           {std::to_string(values.size()), std::to_string(found)});
     }
     return list;
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "input/read_result.h"
@@ -31,6 +32,12 @@ struct BandListOptions {
     Kind kind = Kind::Infrared;
     double laserNm = 532.0;
     double temperature = 298.15;
+    // Which modes of a quantum-chemistry output give bands: only those whose
+    // wavenumber, as printed, lies in range (from, to, in cm-1); and, when
+    // more than room are left, the strongest that fit (by the intensity
+    // kind gives) rather than none. Band lists of other kinds ignore both.
+    std::optional<std::pair<double, double>> range = std::nullopt;
+    bool strongest = false;
 };
 
 // Where the values came from: a column number (from 0), or -1 when the file
@@ -59,8 +66,9 @@ struct BandList {
 // separated, a decimal comma where the separator is not a comma, "#", "%"
 // and "!" comments, an optional header naming the columns in Spanish or
 // English), a JCAMP-DX peak table, or the vibrational analysis of a
-// Gaussian, ORCA or Molden output (told from its content). All or nothing: any fault, or more bands
-// than a document holds, gives no bands at all.
+// Gaussian, ORCA, Q-Chem, NWChem, GAMESS or Molden output (told from its
+// content). All or nothing: any fault, or more bands than a document holds,
+// gives no bands at all.
 ReadResult<BandList> ReadBandList(const std::string& path, const BandListOptions& options);
 
 }  // namespace trazel::input

@@ -23,6 +23,10 @@ constexpr double kZeroWavenumber = 0.01;
 // The second radiation constant h c / k, in cm·K.
 constexpr double kSecondRadiationConstant = 1.438776877;
 
+// 1 D²/(amu·Å²) in km/mol: the infrared intensity of a mode whose dipole
+// derivative is 1 D/(amu^½·Å), N_A π / (3 c²) in those units.
+constexpr double kDebyeSquaredPerAmuAngstromSquared = 42.2561;
+
 bool StartsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
 }
@@ -65,7 +69,7 @@ long RowIndex(std::string_view field) {
     return error == std::errc() && end == field.data() + field.size() - 1 ? index : -1;
 }
 
-// What the readers of the three layouts share: the modes found and the first
+// What the readers of the layouts share: the modes found and the first
 // fault, with its line.
 struct Parse {
     LineReader& reader;
@@ -73,6 +77,9 @@ struct Parse {
     std::vector<VibrationalMode> modes;
     bool sawSection = false;
     bool cutShort = false;
+    // The modes the program took as translations and rotations, from and to
+    // (from 0, the second one past the last), where it says so.
+    std::optional<std::pair<std::size_t, std::size_t>> rigid;
     std::string fault;
     long faultLine = 0;
 
@@ -121,45 +128,103 @@ struct Parse {
     }
 };
 
-// Gaussian prints three modes to a block, a row per quantity after "--"; a
-// new "Harmonic frequencies" heading starts the analysis again (the last one
-// in a file counts), and the thermochemistry closes it.
-void ReadGaussian(Parse& parse) {
+// The programs that print their modes in blocks, a row per quantity headed
+// by its label: Gaussian ("Frequencies --"), Q-Chem ("Frequency:") and
+// GAMESS ("FREQUENCY:").
+struct BlockLayout {
+    std::string_view opens;   // a line holding it starts the analysis again
+    std::string_view closes;  // a line holding it ends the analysis
+    std::string_view separator;
+    std::string_view frequency;
+    std::string_view infrared;
+    std::string_view raman;
+    double infraredToKmPerMol = 1.0;
+};
+
+constexpr BlockLayout kGaussianLayout{"Harmonic frequencies", "Thermochemistry", "--",
+                                      "Frequencies",          "IR Inten",        "Raman Activ"};
+// Q-Chem heads the activities "Raman Intens", though they are in Å⁴/amu.
+constexpr BlockLayout kQChemLayout{
+    "VIBRATIONAL ANALYSIS", "STANDARD THERMODYNAMIC QUANTITIES", ":", "Frequency", "IR Intens",
+    "Raman Intens"};
+// GAMESS prints its infrared intensities in D²/(amu·Å²).
+constexpr BlockLayout kGamessLayout{"NORMAL COORDINATE ANALYSIS IN THE HARMONIC APPROXIMATION",
+                                    "THERMOCHEMISTRY AT T=",
+                                    ":",
+                                    "FREQUENCY",
+                                    "IR INTENSITY",
+                                    "RAMAN ACTIVITY",
+                                    kDebyeSquaredPerAmuAngstromSquared};
+
+// GAMESS says which modes it took as the translations and rotations ("MODES 1
+// TO 6 ARE TAKEN AS ROTATIONS AND TRANSLATIONS."): their small wavenumbers are
+// no vibrations.
+std::optional<std::pair<std::size_t, std::size_t>> RigidModes(std::string_view text) {
+    if (!StartsWith(text, "MODES ") || !Contains(text, "ARE TAKEN AS ROTATIONS")) {
+        return std::nullopt;
+    }
+    std::vector<std::string_view> fields;
+    SplitFields(text, Separator::Whitespace, fields);
+    std::size_t from = 0, to = 0;
+    const auto read = [](std::string_view field, std::size_t& into) {
+        const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), into);
+        return error == std::errc() && end == field.data() + field.size();
+    };
+    if (fields.size() < 4 || fields[2] != "TO" || !read(fields[1], from) || !read(fields[3], to) ||
+        from == 0 || to < from) {
+        return std::nullopt;
+    }
+    return std::pair(from - 1, to);
+}
+
+// Three to five modes to a block; a new heading starts the analysis again
+// (the last one in a file counts), and what follows the modes closes it.
+void ReadBlocks(Parse& parse, const BlockLayout& layout) {
     bool open = false;
     std::size_t blockStart = 0;
     std::vector<std::string_view> fields;
     std::string_view line;
     while (parse.fault.empty() && parse.reader.Next(line)) {
         const std::string_view text = TrimSpace(line);
-        if (StartsWith(text, "Harmonic frequencies")) {
+        if (Contains(text, layout.opens)) {
             parse.modes.clear();
+            parse.rigid.reset();
             parse.sawSection = open = true;
             continue;
         }
         if (!open) {
             continue;
         }
-        if (Contains(text, "Thermochemistry")) {
+        if (Contains(text, layout.closes)) {
             open = false;
             continue;
         }
-        const auto dashes = text.find("--");
-        if (dashes == std::string_view::npos) {
+        if (const auto rigid = RigidModes(text)) {
+            parse.rigid = rigid;
             continue;
         }
-        const std::string_view label = TrimSpace(text.substr(0, dashes));
-        std::string_view rest = text.substr(dashes);
-        rest.remove_prefix(std::min(rest.find_first_not_of('-'), rest.size()));
+        const auto at = text.find(layout.separator);
+        if (at == std::string_view::npos) {
+            continue;
+        }
+        const std::string_view label = TrimSpace(text.substr(0, at));
+        std::string_view rest = text.substr(at);
+        rest.remove_prefix(std::min(rest.find_first_not_of(layout.separator[0]), rest.size()));
         SplitFields(rest, Separator::Whitespace, fields);
-        if (label == "Frequencies") {
+        if (label == layout.frequency) {
             blockStart = parse.modes.size();
             for (const std::string_view field : fields) {
-                parse.AddMode(line, field);
+                // GAMESS marks an imaginary wavenumber with an "I" of its own.
+                if ((field == "I" || field == "i") && parse.modes.size() > blockStart) {
+                    parse.modes.back().wavenumber = -std::fabs(parse.modes.back().wavenumber);
+                } else {
+                    parse.AddMode(line, field);
+                }
             }
             continue;
         }
-        auto into = label == "IR Inten"      ? &VibrationalMode::infrared
-                    : label == "Raman Activ" ? &VibrationalMode::ramanActivity
+        auto into = label == layout.infrared ? &VibrationalMode::infrared
+                    : label == layout.raman  ? &VibrationalMode::ramanActivity
                                              : nullptr;
         if (into == nullptr) {
             continue;
@@ -169,10 +234,76 @@ void ReadGaussian(Parse& parse) {
                                        "no tiene un valor por cada frecuencia de su bloque"));
         }
         for (std::size_t i = 0; i < fields.size(); ++i) {
-            parse.Set(line, blockStart + i, fields[i], into);
+            if (parse.Set(line, blockStart + i, fields[i], into) &&
+                into == &VibrationalMode::infrared) {
+                *parse.modes[blockStart + i].infrared *= layout.infraredToKmPerMol;
+            }
         }
     }
     parse.cutShort = parse.cutShort || open;
+}
+
+// NWChem's "Projected Infra Red Intensities" table, a row per mode numbered
+// from 1 ("  7   52.788 || 0.000 0.001 0.032 0.001"), between two lines of
+// dashes; the km/mol column is the one its heading names so.
+void ReadNwchem(Parse& parse) {
+    enum class State { None, Heading, Rows };
+    State state = State::None;
+    std::size_t intensityField = 0;
+    std::vector<std::string_view> fields;
+    std::string_view line;
+    while (parse.fault.empty() && parse.reader.Next(line)) {
+        const std::string_view text = TrimSpace(line);
+        if (Contains(text, "Normal Eigenvalue") &&
+            Contains(text, "Projected Infra Red Intensities")) {
+            parse.modes.clear();
+            parse.sawSection = true;
+            state = State::Heading;
+            intensityField = 0;
+            continue;
+        }
+        if (state == State::None) {
+            continue;
+        }
+        const auto bars = text.find("||");
+        if (state == State::Heading && intensityField == 0) {
+            // "Mode [cm**-1] || [atomic units] [(debye/angs)**2] [(KM/mol)] [arbitrary]"
+            const std::string heading = Lower(text);
+            const auto km = heading.find("km/mol");
+            if (bars == std::string_view::npos || km == std::string::npos || km < bars) {
+                parse.Fail(line, TRAZEL_TR("VibrationalOutput",
+                                           "no es el encabezado de una tabla con intensidades "
+                                           "en km/mol"));
+                continue;
+            }
+            // Fields of a row: the mode, its wavenumber, "||", then a value per
+            // bracketed heading.
+            intensityField = 2 + static_cast<std::size_t>(std::count(
+                                     heading.begin() + static_cast<std::ptrdiff_t>(bars),
+                                     heading.begin() + static_cast<std::ptrdiff_t>(km), '['));
+            continue;
+        }
+        if (StartsWith(text, "---")) {
+            // The dashes under the heading open the rows; those after them
+            // close the table.
+            state = state == State::Heading ? State::Rows : State::None;
+            continue;
+        }
+        if (state != State::Rows) {
+            continue;
+        }
+        SplitFields(text, Separator::Whitespace, fields);
+        if (fields.size() <= intensityField || fields[2] != "||") {
+            parse.Fail(line, TRAZEL_TR("VibrationalOutput", "está cortada"));
+        } else if (fields[0] != std::to_string(parse.modes.size() + 1)) {
+            parse.Fail(line,
+                       TRAZEL_TR("VibrationalOutput", "no sigue el orden de los modos anteriores"));
+        } else if (parse.AddMode(line, fields[1])) {
+            parse.Set(line, parse.modes.size() - 1, fields[intensityField],
+                      &VibrationalMode::infrared);
+        }
+    }
+    parse.cutShort = parse.cutShort || state != State::None;
 }
 
 // ORCA numbers its modes from 0 in each table ("6:   45.66 ..."); a table
@@ -309,6 +440,12 @@ const char* QcProgramName(QcProgram program) {
             return "Gaussian";
         case QcProgram::Orca:
             return "ORCA";
+        case QcProgram::QChem:
+            return "Q-Chem";
+        case QcProgram::Nwchem:
+            return "NWChem";
+        case QcProgram::Gamess:
+            return "GAMESS";
         case QcProgram::Molden:
             return "Molden";
     }
@@ -317,7 +454,8 @@ const char* QcProgramName(QcProgram program) {
 
 std::optional<QcProgram> RecogniseQcOutput(LineReader& reader) {
     // The banners come within the first lines: Gaussian's copyright, ORCA's
-    // spaced-out name, and the Molden format's first line.
+    // spaced-out name, Q-Chem's welcome, NWChem's full name, GAMESS's version
+    // box, and the Molden format's first line.
     constexpr long kBannerLines = 200;
     std::optional<QcProgram> found;
     bool first = true;
@@ -334,6 +472,12 @@ std::optional<QcProgram> RecogniseQcOutput(LineReader& reader) {
             found = QcProgram::Gaussian;
         } else if (Contains(text, "O   R   C   A")) {
             found = QcProgram::Orca;
+        } else if (Contains(text, "Welcome to Q-Chem") || Contains(text, "Q-Chem, Inc.")) {
+            found = QcProgram::QChem;
+        } else if (Contains(text, "Northwest Computational Chemistry Package")) {
+            found = QcProgram::Nwchem;
+        } else if (Contains(text, "GAMESS VERSION")) {
+            found = QcProgram::Gamess;
         }
     }
     reader.Rewind();
@@ -342,13 +486,22 @@ std::optional<QcProgram> RecogniseQcOutput(LineReader& reader) {
 
 ReadResult<VibrationalAnalysis> ReadVibrationalAnalysis(LineReader& reader, QcProgram program,
                                                         const std::string& path) {
-    Parse parse{reader, path, {}, false, false, {}, 0};
+    Parse parse{reader, path, {}, false, false, {}, {}, 0};
     switch (program) {
         case QcProgram::Gaussian:
-            ReadGaussian(parse);
+            ReadBlocks(parse, kGaussianLayout);
             break;
         case QcProgram::Orca:
             ReadOrca(parse);
+            break;
+        case QcProgram::QChem:
+            ReadBlocks(parse, kQChemLayout);
+            break;
+        case QcProgram::Nwchem:
+            ReadNwchem(parse);
+            break;
+        case QcProgram::Gamess:
+            ReadBlocks(parse, kGamessLayout);
             break;
         case QcProgram::Molden:
             ReadMolden(parse);
@@ -371,10 +524,12 @@ ReadResult<VibrationalAnalysis> ReadVibrationalAnalysis(LineReader& reader, QcPr
     }
     VibrationalAnalysis analysis;
     analysis.program = program;
-    for (VibrationalMode& mode : parse.modes) {
-        mode.leftOut = mode.wavenumber < -kZeroWavenumber             ? LeftOut::Imaginary
-                       : std::fabs(mode.wavenumber) < kZeroWavenumber ? LeftOut::Zero
-                                                                      : LeftOut::No;
+    for (std::size_t i = 0; i < parse.modes.size(); ++i) {
+        VibrationalMode& mode = parse.modes[i];
+        const bool rigid = parse.rigid && i >= parse.rigid->first && i < parse.rigid->second;
+        mode.leftOut = rigid || std::fabs(mode.wavenumber) < kZeroWavenumber ? LeftOut::Zero
+                       : mode.wavenumber < 0.0                               ? LeftOut::Imaginary
+                                                                             : LeftOut::No;
     }
     bool partial = false;
     analysis.infrared = AllHave(parse.modes, &VibrationalMode::infrared, partial);

@@ -10,13 +10,13 @@
 namespace trazel::input {
 
 // The programs whose vibrational analysis is read as a band list.
-enum class QcProgram { Gaussian, Orca, Molden };
+enum class QcProgram { Gaussian, Orca, QChem, Nwchem, Gamess, Molden };
 
 const char* QcProgramName(QcProgram program);
 
 // One normal mode as the program printed it. Imaginary modes (printed
-// negative) and the translations and rotations (printed as zeros) are listed
-// but give no band.
+// negative) and the translations and rotations (printed as zeros, or those
+// GAMESS says it took as such) are listed but give no band.
 struct VibrationalMode {
     enum class LeftOut { No, Imaginary, Zero };
     double wavenumber = 0.0;              // cm-1, negative when imaginary

@@ -15,8 +15,8 @@
 <context>
     <name>BandsCommand</name>
     <message>
-        <source>no es una salida de Gaussian, ORCA ni Molden</source>
-        <translation>is not an output of Gaussian, ORCA or Molden</translation>
+        <source>no es una salida de Gaussian, ORCA, Q-Chem, NWChem, GAMESS ni Molden</source>
+        <translation>is not an output of Gaussian, ORCA, Q-Chem, NWChem, GAMESS or Molden</translation>
     </message>
 </context>
 <context>
@@ -646,12 +646,18 @@ Try “trazel-cli --help”.
 </translation>
     </message>
     <message>
+        <source>trazel-cli bands FILE</source>
+        <translation>trazel-cli bands FILE</translation>
+    </message>
+    <message>
         <source>trazel-cli new OUT [--peak POS,INT,ANCHURA[,ESCALA[,s]]]...
                 [--from FILE [--width W] [--scale S] [--areas] [--lorentzian]
-                [--kind ir|raman-activity|raman [--laser NM] [--temperature K]]]</source>
+                [--kind ir|raman-activity|raman [--laser NM] [--temperature K]]
+                [--strongest] [--range DESDE:HASTA]]</source>
         <translation>trazel-cli new OUT [--peak POS,INT,WIDTH[,SCALE[,s]]]...
                 [--from FILE [--width W] [--scale S] [--areas] [--lorentzian]
-                [--kind ir|raman-activity|raman [--laser NM] [--temperature K]]]</translation>
+                [--kind ir|raman-activity|raman [--laser NM] [--temperature K]]
+                [--strongest] [--range FROM:TO]]</translation>
     </message>
     <message>
         <source>  Escribe en OUT un documento con esos máximos, en el orden dado.
@@ -662,8 +668,9 @@ Try “trazel-cli --help”.
                 puntos y comas; posición, intensidad y, si las hay, anchura y
                 escala, o las que nombre su encabezado) o una tabla de picos
                 JCAMP-DX, o el análisis de frecuencias de una salida de Gaussian,
-                ORCA o Molden (un modo por banda; se dejan fuera las frecuencias
-                imaginarias, con un aviso, y las traslaciones y rotaciones).
+                ORCA, Q-Chem, NWChem, GAMESS o Molden (un modo por banda; se
+                dejan fuera las frecuencias imaginarias, con un aviso, y las
+                traslaciones y rotaciones).
                 Si algo falla no se escribe nada.
   --width W     la anchura de las bandas que no la traen (obligatoria si la
                 lista no tiene columna de anchuras)
@@ -678,6 +685,12 @@ Try “trazel-cli --help”.
                 exp(- h c n / k T))), la más alta 100
   --laser NM    la línea del láser de --kind raman en nm (532)
   --temperature K  la temperatura de --kind raman en K (298,15)
+  --strongest   si una salida de química cuántica da más bandas de las que
+                caben, toma las más intensas que caben (si no, no se importa
+                ninguna)
+  --range DESDE:HASTA  toma de una salida de química cuántica solo los modos
+                cuyo número de onda, como se imprime, está entre DESDE y HASTA
+                (cm-1)
 </source>
         <translation>  Writes to OUT a document with those peaks, in the order given.
   SCALE is 1 if left out; a final &quot;s&quot; marks the curve to be shown on its own.
@@ -686,9 +699,10 @@ Try “trazel-cli --help”.
                 table (columns separated by spaces, tabs, commas or
                 semicolons; position, intensity and, if present, width and
                 scale, or those its heading names), a JCAMP-DX peak table,
-                or the frequency analysis of a Gaussian, ORCA or Molden
-                output (a band per mode; imaginary frequencies are left out,
-                with a note, and so are translations and rotations).
+                or the frequency analysis of a Gaussian, ORCA, Q-Chem,
+                NWChem, GAMESS or Molden output (a band per mode; imaginary
+                frequencies are left out, with a note, and so are
+                translations and rotations).
                 If anything fails, nothing is written.
   --width W     the width of the bands that have none (required if the list
                 has no column of widths)
@@ -703,24 +717,26 @@ Try “trazel-cli --help”.
                 exp(- h c n / k T))), the strongest 100
   --laser NM    the laser line of --kind raman in nm (532)
   --temperature K  the temperature of --kind raman in K (298.15)
+  --strongest   if a quantum-chemistry output gives more bands than fit,
+                takes the strongest that fit (otherwise none is imported)
+  --range FROM:TO  takes from a quantum-chemistry output only the modes whose
+                wavenumber, as printed, lies between FROM and TO (cm-1)
 </translation>
     </message>
     <message>
-        <source>trazel-cli bands FILE</source>
-        <translation>trazel-cli bands FILE</translation>
-    </message>
-    <message>
-        <source>  Muestra los modos del análisis de frecuencias de una salida de Gaussian, ORCA
-  o Molden, los mismos bytes en cualquier idioma: el programa en una línea «#» y,
-  separados por tabuladores, el número de onda en cm-1, la intensidad infrarroja
-  en km/mol, la actividad Raman en A^4/amu («-» si el archivo no la da) y si el
-  modo se deja fuera de las bandas (imaginary, zero) o no («-»).
+        <source>  Muestra los modos del análisis de frecuencias de una salida de Gaussian, ORCA,
+  Q-Chem, NWChem, GAMESS o Molden, los mismos bytes en cualquier idioma: el
+  programa en una línea «#» y, separados por tabuladores, el número de onda en
+  cm-1, la intensidad infrarroja en km/mol, la actividad Raman en A^4/amu («-»
+  si el archivo no la da) y si el modo se deja fuera de las bandas (imaginary,
+  zero) o no («-»).
 </source>
-        <translation>  Shows the modes of the frequency analysis of a Gaussian, ORCA or Molden
-  output, the same bytes in every language: the program on a &quot;#&quot; line and,
-  separated by tabs, the wavenumber in cm-1, the infrared intensity in km/mol,
-  the Raman activity in A^4/amu (&quot;-&quot; where the file gives none) and whether the
-  mode is left out of the bands (imaginary, zero) or not (&quot;-&quot;).
+        <translation>  Shows the modes of the frequency analysis of a Gaussian, ORCA, Q-Chem,
+  NWChem, GAMESS or Molden output, the same bytes in every language: the
+  program on a &quot;#&quot; line and, separated by tabs, the wavenumber in cm-1, the
+  infrared intensity in km/mol, the Raman activity in A^4/amu (&quot;-&quot; where the
+  file gives none) and whether the mode is left out of the bands (imaginary,
+  zero) or not (&quot;-&quot;).
 </translation>
     </message>
 </context>
@@ -1018,6 +1034,26 @@ Try “trazel-cli --help”.
     <message>
         <source>--laser y --temperature solo valen con --kind raman</source>
         <translation>--laser and --temperature only apply with --kind raman</translation>
+    </message>
+    <message>
+        <source>%1 Con --strongest se toman las más intensas que caben; con --range DESDE:HASTA, las de ese intervalo de números de onda.</source>
+        <translation>%1 With --strongest the strongest that fit are taken; with --range FROM:TO, those of that wavenumber range.</translation>
+    </message>
+    <message>
+        <source>--strongest y --range solo valen con una salida de química cuántica</source>
+        <translation>--strongest and --range only apply to a quantum-chemistry output</translation>
+    </message>
+    <message>
+        <source>--range debe ser DESDE:HASTA, no «%1»</source>
+        <translation>--range must be FROM:TO, not “%1”</translation>
+    </message>
+    <message>
+        <source>--range debe ir de un número de onda a otro mayor, no «%1»</source>
+        <translation>--range must go from one wavenumber to a greater one, not “%1”</translation>
+    </message>
+    <message>
+        <source>--strongest y --range solo valen con --from</source>
+        <translation>--strongest and --range only apply with --from</translation>
     </message>
 </context>
 <context>

@@ -458,6 +458,14 @@
         <source>se han dejado fuera %1 frecuencias imaginarias: %2 cm-1</source>
         <translation>%1 imaginary frequencies were left out: %2 cm-1</translation>
     </message>
+    <message>
+        <source>el análisis de frecuencias no tiene ningún modo que dé una banda entre %1 y %2 cm-1</source>
+        <translation>the frequency analysis has no mode that gives a band between %1 and %2 cm-1</translation>
+    </message>
+    <message>
+        <source>se han tomado las %1 bandas más intensas de %2</source>
+        <translation>the %1 strongest bands of %2 have been taken</translation>
+    </message>
 </context>
 <context>
     <name>DataExport</name>
@@ -1435,6 +1443,10 @@
     <message>
         <source>pasa de 100000 modos de vibración, más de los que se leen</source>
         <translation>goes beyond 100000 vibrational modes, more than are read</translation>
+    </message>
+    <message>
+        <source>no es el encabezado de una tabla con intensidades en km/mol</source>
+        <translation>is not the heading of a table with intensities in km/mol</translation>
     </message>
 </context>
 </TS>

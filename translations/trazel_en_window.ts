@@ -158,6 +158,14 @@
         <source>Análisis de frecuencias de %1: intensidades infrarrojas en km/mol, tomadas como áreas. </source>
         <translation>%1 frequency analysis: infrared intensities in km/mol, taken as areas. </translation>
     </message>
+    <message>
+        <source>Análisis de frecuencias de %1: actividades Raman en Å⁴/amu, tal como se imprimen. </source>
+        <translation>Frequency analysis of %1: Raman activities in Å⁴/amu, as printed. </translation>
+    </message>
+    <message>
+        <source>Análisis de frecuencias de %1: intensidades Raman con el láser a %2 nm y %3 K, la más alta 100. </source>
+        <translation>Frequency analysis of %1: Raman intensities with the laser at %2 nm and %3 K, the strongest 100. </translation>
+    </message>
 </context>
 <context>
     <name>DataExchange</name>
@@ -401,6 +409,50 @@
     <message>
         <source>Archivo: %1</source>
         <translation>File: %1</translation>
+    </message>
+    <message>
+        <source>Salida de química cuántica</source>
+        <translation>Quantum-chemistry output</translation>
+    </message>
+    <message>
+        <source>&amp;Infrarrojo (km/mol)</source>
+        <translation>&amp;Infrared (km/mol)</translation>
+    </message>
+    <message>
+        <source>Actividad &amp;Raman</source>
+        <translation>&amp;Raman activity</translation>
+    </message>
+    <message>
+        <source>Intensi&amp;dad Raman</source>
+        <translation>Raman intensit&amp;y</translation>
+    </message>
+    <message>
+        <source>&amp;Láser (nm):</source>
+        <translation>&amp;Laser (nm):</translation>
+    </message>
+    <message>
+        <source>&amp;Temperatura (K):</source>
+        <translation>&amp;Temperature (K):</translation>
+    </message>
+    <message>
+        <source>S&amp;olo los modos de</source>
+        <translation>&amp;Only the modes from</translation>
+    </message>
+    <message>
+        <source>a</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>cm⁻¹</source>
+        <translation>cm⁻¹</translation>
+    </message>
+    <message>
+        <source>La línea del láser y la temperatura deben ser mayores que 0.</source>
+        <translation>The laser line and the temperature must be greater than 0.</translation>
+    </message>
+    <message>
+        <source>El intervalo debe ir de un número de onda a otro mayor.</source>
+        <translation>The range must go from one wavenumber to a greater one.</translation>
     </message>
 </context>
 <context>

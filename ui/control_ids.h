@@ -86,5 +86,14 @@ inline constexpr int IDC_IMPORT_PREVIEW = 1103;
 inline constexpr int IDC_IMPORT_WIDTH = 1104;
 inline constexpr int IDC_IMPORT_SCALE = 1105;
 inline constexpr int IDC_IMPORT_AREAS = 1106;
+// What the output of a quantum-chemistry program gives: infrared, Raman
+// activities or Raman intensities (three radio buttons in that order), the
+// laser line and temperature of the last, and a wavenumber range.
+inline constexpr int IDC_IMPORT_INFRARED = 1107;
+inline constexpr int IDC_IMPORT_LASER = 1110;
+inline constexpr int IDC_IMPORT_TEMPERATURE = 1111;
+inline constexpr int IDC_IMPORT_RANGE = 1112;
+inline constexpr int IDC_IMPORT_RANGE_FROM = 1113;
+inline constexpr int IDC_IMPORT_RANGE_TO = 1114;
 
 }  // namespace trazel::ui

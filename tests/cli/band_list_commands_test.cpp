@@ -76,6 +76,14 @@ const FromCase kFromCases[] = {
     {"ActividadesRaman", "[Molden Format]\n[FREQ]\n-10\n0\n100\n200\n[INT]\n1 1\n1 1\n1 2\n1 4\n",
      "--from @lista --width 1 --kind raman-activity", kExitOk,
      "posicion,intensidad,anchura,escala,R\n100,2,1,1,n\n200,4,1,1,n\n"},
+    {"Intervalo", "[Molden Format]\n[FREQ]\n-10\n0\n100\n200\n[INT]\n1 1\n1 1\n1 2\n1 4\n",
+     "--from @lista --width 1 --kind raman-activity --range 150:250", kExitOk,
+     "posicion,intensidad,anchura,escala,R\n200,4,1,1,n\n"},
+    {"IntervaloSinDosPuntos", "", "--from @lista --width 1 --range 150", kExitUsage,
+     "--range debe ser DESDE:HASTA"},
+    {"IntervaloAlReves", "", "--from @lista --width 1 --range 250:150", kExitUsage, "a otro mayor"},
+    {"MasIntensasDeUnaTabla", "10 1\n", "--from @lista --width 1 --strongest", kExitUsage,
+     "solo valen con una salida de química cuántica"},
     {"KindDesconocido", "", "--from @lista --width 1 --kind uv", kExitUsage, "--kind debe ser"},
     {"KindSinFrom", "", "--kind ir", kExitUsage, "--kind solo vale con --from"},
     {"LaserSinRaman", "", "--from @lista --width 1 --laser 532", kExitUsage, "--kind raman"},
@@ -114,7 +122,9 @@ TEST_F(CliTest, BandsListsEveryModeAndWhatIsLeftOut) {
         << text;
     WriteBytes(Path("texto"), "10 1 2\n");
     EXPECT_EQ(Run({"bands", Path("texto")}), kExitFileError);
-    EXPECT_NE(err_.str().find("no es una salida de Gaussian, ORCA ni Molden"), std::string::npos);
+    EXPECT_NE(
+        err_.str().find("no es una salida de Gaussian, ORCA, Q-Chem, NWChem, GAMESS ni Molden"),
+        std::string::npos);
 }
 
 TEST_F(CliTest, NewFromRefusesMoreBandsThanADocumentHolds) {
@@ -131,6 +141,23 @@ TEST_F(CliTest, NewFromRefusesMoreBandsThanADocumentHolds) {
     EXPECT_NE(err_.str().find("tiene 100 bandas y en la tabla caben 99"), std::string::npos)
         << err_.str();
     EXPECT_FALSE(std::filesystem::exists(Path("out.trz")));
+    // A quantum-chemistry output says how to choose, and --strongest takes
+    // the 99 strongest: all but the first, the weakest.
+    std::string modes = "[Molden Format]\n[FREQ]\n";
+    std::string intensities = "[INT]\n";
+    for (int i = 1; i <= 100; ++i) {
+        modes += std::to_string(i) + "\n";
+        intensities += std::to_string(i) + "\n";
+    }
+    WriteBytes(Path("modos"), modes + intensities);
+    EXPECT_EQ(Run(Words("new @out.trz --from @modos --width 1")), kExitFileError);
+    EXPECT_NE(err_.str().find("ninguna. Con --strongest se toman las más intensas"),
+              std::string::npos)
+        << err_.str();
+    ASSERT_EQ(Run(Words("new @out.trz --from @modos --width 1 --strongest")), kExitOk);
+    EXPECT_NE(err_.str().find("las 99 bandas más intensas de 100"), std::string::npos);
+    ASSERT_EQ(Run(Words("show @out.trz --csv")), kExitOk);
+    EXPECT_TRUE(out_.str().starts_with("posicion,intensidad,anchura,escala,R\n2,")) << out_.str();
 }
 
 }  // namespace

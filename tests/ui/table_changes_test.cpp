@@ -199,7 +199,21 @@ class TableChangesTest : public QObject {
             << QByteArray("[Molden Format]\n[FREQ]\n-20\n0\n1000\n[INT]\n1\n1\n50\n") << ""
             << QStringList{"1000", "5"} << QStringList{"0.961", "1"}
             << "1 banda. Análisis de frecuencias de Molden: intensidades infrarrojas en km/mol, "
-               "tomadas como áreas. se ha dejado fuera 1 frecuencia imaginaria: -20 cm-1.";
+               "tomadas como áreas. Se ha dejado fuera 1 frecuencia imaginaria: -20 cm-1.";
+        // More modes than the table has room for: the strongest that fit.
+        QByteArray modes = "[Molden Format]\n[FREQ]\n", intensities = "[INT]\n";
+        QStringList strongest, strongestScales;
+        for (int k = 1; k <= 100; ++k) {
+            modes += QByteArray::number(1000 + 10 * k) + '\n';
+            intensities += QByteArray::number(k) + '\n';
+            if (k > 2) {
+                strongest.prepend(QString::number(1000 + 10 * k));
+                strongestScales << "0.961";
+            }
+        }
+        QTest::newRow("frequency analysis, more modes than fit")
+            << modes + intensities << "" << strongest + before << strongestScales + beforeScale
+            << "Se han tomado las 98 bandas más intensas de 100.";
         const std::pair<const char*, QByteArray> refused[] = {
             {"tiene 99 bandas y en la tabla caben 98", ComputedList(99)},
             {"la línea 2 («20 uno»)", "10 1\n20 uno\n"},

@@ -60,14 +60,34 @@ QString ColumnsText(const BandList& list, const BandImportChoice& choice) {
     QString text =
         list.jcamp ? Tr(QT_TRANSLATE_NOOP("BandImport", "Tabla de picos JCAMP-DX. ")) : QString();
     if (list.program) {
-        // A band per normal mode; the window reads the infrared intensities,
-        // which are areas in km/mol.
-        text = Tr(QT_TRANSLATE_NOOP("BandImport",
-                                    "Análisis de frecuencias de %1: intensidades infrarrojas en "
-                                    "km/mol, tomadas como áreas. "))
-                   .arg(QString::fromLatin1(input::QcProgramName(*list.program)));
+        // A band per normal mode, of the intensities chosen.
+        const QString program = QString::fromLatin1(input::QcProgramName(*list.program));
+        switch (choice.kind) {
+            case BandImportChoice::Kind::Infrared:
+                text = Tr(QT_TRANSLATE_NOOP("BandImport",
+                                            "Análisis de frecuencias de %1: intensidades "
+                                            "infrarrojas en km/mol, tomadas como áreas. "))
+                           .arg(program);
+                break;
+            case BandImportChoice::Kind::RamanActivity:
+                text = Tr(QT_TRANSLATE_NOOP("BandImport",
+                                            "Análisis de frecuencias de %1: actividades Raman en "
+                                            "Å⁴/amu, tal como se imprimen. "))
+                           .arg(program);
+                break;
+            case BandImportChoice::Kind::RamanIntensity:
+                text = Tr(QT_TRANSLATE_NOOP("BandImport",
+                                            "Análisis de frecuencias de %1: intensidades Raman "
+                                            "con el láser a %2 nm y %3 K, la más alta 100. "))
+                           .arg(program, Number(choice.laserNm), Number(choice.temperature));
+                break;
+        }
         if (!list.note.empty()) {
-            text += QString::fromStdString(list.note) + QStringLiteral(". ");
+            // The note is a clause for the command line's "file: note."; here
+            // it is a sentence of its own.
+            QString note = QString::fromStdString(list.note);
+            note[0] = note[0].toUpper();
+            text += note + QStringLiteral(". ");
         }
     }
     text += (c.named ? Tr(QT_TRANSLATE_NOOP("BandImport", "Del archivo, por su encabezado: %1."))
@@ -87,11 +107,18 @@ QString PeakListHeading(const char* heading) {
 }
 
 BandListOptions ImportOptions(const BandImportChoice& choice, std::int32_t lineShape, int room) {
+    // The window takes the strongest modes that fit, and says so, rather than
+    // refusing an output with more than the table holds.
     return BandListOptions{.width = choice.width > 0.0 ? std::optional(choice.width) : std::nullopt,
                            .scale = choice.scale,
                            .intensitiesAreAreas = choice.areas,
                            .lineShape = lineShape,
-                           .room = room};
+                           .room = room,
+                           .kind = choice.kind,
+                           .laserNm = choice.laserNm,
+                           .temperature = choice.temperature,
+                           .range = choice.range,
+                           .strongest = true};
 }
 
 BandPreview PreviewOf(const ReadResult<BandList>& read, const BandImportChoice& choice,
@@ -103,11 +130,12 @@ BandPreview PreviewOf(const ReadResult<BandList>& read, const BandImportChoice& 
     }
     const BandList& list = read.Value();
     preview.ok = true;
+    preview.computed = list.program.has_value();
     const auto count = static_cast<int>(list.bands.size());
     preview.summary = (count == 1 ? Tr(QT_TRANSLATE_NOOP("BandImport", "1 banda. "))
                                   : Tr(QT_TRANSLATE_NOOP("BandImport", "%1 bandas. ")).arg(count)) +
                       ColumnsText(list, choice);
-    if (choice.areas || list.program) {
+    if (choice.areas || (list.program && choice.kind == BandImportChoice::Kind::Infrared)) {
         preview.summary +=
             lineShape == Lorentzian
                 ? Tr(QT_TRANSLATE_NOOP("BandImport",
