@@ -1079,6 +1079,18 @@
         <source>no se pudo leer entero</source>
         <translation>it could not be read whole</translation>
     </message>
+    <message>
+        <source>los espectros se cuentan desde 1</source>
+        <translation>spectra are numbered from 1</translation>
+    </message>
+    <message>
+        <source>hay más de un espectro llamado «%1»; elíjalo por su número</source>
+        <translation>more than one spectrum is called “%1”; choose it by its number</translation>
+    </message>
+    <message>
+        <source>no hay ningún espectro llamado «%1» entre sus %2</source>
+        <translation>none of its %2 spectra is called “%1”</translation>
+    </message>
 </context>
 <context>
     <name>MeasuredTransform</name>
@@ -1292,6 +1304,14 @@
         <source>Se canceló la lectura de %1; no se ha cargado nada.</source>
         <translation>Reading %1 was cancelled; nothing has been loaded.</translation>
     </message>
+    <message>
+        <source>se pidió el espectro %1 y el archivo tiene uno solo</source>
+        <translation>spectrum %1 was asked for and the file holds only one</translation>
+    </message>
+    <message>
+        <source>se pidió el espectro %1 y el archivo tiene %2</source>
+        <translation>spectrum %1 was asked for and the file holds %2</translation>
+    </message>
 </context>
 <context>
     <name>Spc</name>
@@ -1346,6 +1366,10 @@
     <message>
         <source>el punto %1 no es un número finito</source>
         <translation>point %1 is not a finite number</translation>
+    </message>
+    <message>
+        <source>el subarchivo %1</source>
+        <translation>subfile %1</translation>
     </message>
 </context>
 <context>
