@@ -460,6 +460,8 @@ std::string TagName(std::uint32_t tag) {
             return TRAZEL_TR("AnalysisFile", "la línea base del espectro");
         case kTagLastFitMore:
             return TRAZEL_TR("AnalysisFile", "el último ajuste");
+        case kTagMeasuredChoice:
+            return TRAZEL_TR("AnalysisFile", "el espectro elegido del archivo");
         default:
             return TRAZEL_TR("AnalysisFile", "un registro");
     }
@@ -471,6 +473,7 @@ struct MeasuredExtras {
     std::optional<input::SpectrumTransform> change;
     std::optional<model::SpectrumHeader> units;
     std::optional<input::AlsOptions> als;
+    std::optional<int> spectrum;
 };
 
 // Reads one known record into analysis; false for a tag this version does
@@ -510,6 +513,13 @@ bool ReadRecord(const SectionRecord& record, const PeakTable& table, Analysis& a
             als.p = Finite(in);
             Check(!input::AlsProblem(als), TRAZEL_TR_NOOP("AnalysisFile", "λ o p no son válidos"));
             extras.als = als;
+            break;
+        }
+        case kTagMeasuredChoice: {
+            const std::uint32_t spectrum = in.U32();
+            Check(spectrum <= 1000000,
+                  TRAZEL_TR_NOOP("AnalysisFile", "el número del espectro elegido no es válido"));
+            extras.spectrum = static_cast<int>(spectrum);
             break;
         }
         case kTagLastFitMore:
@@ -595,6 +605,13 @@ model::DocumentSection AnalysisSection(const Analysis& analysis) {
     if (analysis.lastFit) {
         section.records.push_back({kTagLastFitMore, LastFitMoreRecord(*analysis.lastFit)});
     }
+    if (analysis.measured && analysis.measured->columns.spectrum) {
+        section.records.push_back(
+            {kTagMeasuredChoice,
+             RecordWriter()
+                 .U32(static_cast<std::uint32_t>(*analysis.measured->columns.spectrum))
+                 .Bytes()});
+    }
     section.records.insert(section.records.end(), analysis.keptRecords.begin(),
                            analysis.keptRecords.end());
     return section;
@@ -651,7 +668,7 @@ StoredAnalysis AnalysisFromSection(const SectionRead& read, const PeakTable& tab
             // A record of ours twice is no later version's addition: which
             // one holds the truth cannot be told, and keeping the last would
             // drop the other on the next save.
-            Check(record.tag > kTagLastFitMore || seen.insert(record.tag).second,
+            Check(record.tag > kTagMeasuredChoice || seen.insert(record.tag).second,
                   TRAZEL_TR_NOOP("AnalysisFile", "aparece dos veces"));
             if (!ReadRecord(record, table, analysis, extras)) {
                 analysis.keptRecords.push_back(record);
@@ -671,6 +688,7 @@ StoredAnalysis AnalysisFromSection(const SectionRead& read, const PeakTable& tab
             m.transform.yFactor = factor;
         }
         m.transform.als = extras.als;
+        m.columns.spectrum = extras.spectrum;
         if (extras.units) {
             // Made by ReadMeasured as a mutable object, and shared with
             // nobody yet.

@@ -37,6 +37,9 @@ enum AnalysisTag : std::uint32_t {
     // 4 keeps its constant and slope in powers of x), the values that ended
     // at a bound or undetermined, the reduced χ² and the structure test.
     kTagLastFitMore = 12,
+    // Which spectrum of a file of several the measured one is (from 0), as
+    // chosen when it was loaded; absent when none was.
+    kTagMeasuredChoice = 13,
 };
 
 // The analysis as the section's records, in tag order, followed by the

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/cli/cli_fixture.h"
+#include "tests/support/three_spectra.h"
 
 using namespace trazel::cli;
 
@@ -176,6 +177,39 @@ INSTANTIATE_TEST_SUITE_P(
 
 // A stiff λ on the spectrum of the examples: finite numbers, in a file the
 // reader takes back, and the baseline under the bands.
+// Each spectrum of a file of several, of every kind, is written when chosen
+// by number or by name, the same either way; --list names them; a number past
+// the last is a usage error with the count; without a choice the first is
+// taken, and standard error says there are others.
+TEST_F(CliTest, WritesTheSpectrumChosen) {
+    for (const ThreeSpectra& file : ThreeSpectraFiles()) {
+        SCOPED_TRACE(file.kind);
+        WriteBytes(Path("tres"), file.bytes);
+        ASSERT_EQ(Run(Words("spectrum @tres --list")), kExitOk) << err_.str();
+        const std::string list = out_.str();
+        for (int s = 0; s < 3; ++s) {
+            const std::string number = std::to_string(s + 1);
+            EXPECT_NE(list.find("\n" + number + "\t" + file.names[s] + "\t"), std::string::npos)
+                << list;
+            ASSERT_EQ(Run(Words("spectrum @tres --spectrum " + number + " -o @n.txt")), kExitOk)
+                << err_.str();
+            ASSERT_EQ(Run(Words(std::string("spectrum @tres --spectrum ") + file.names[s] +
+                                " -o @nombre.txt")),
+                      kExitOk)
+                << err_.str();
+            EXPECT_EQ(Contents(Path("n.txt")), Contents(Path("nombre.txt")));
+            EXPECT_NE(Contents(Path("n.txt")).find("10 " + number + ".5\r\n"), std::string::npos)
+                << Contents(Path("n.txt"));
+        }
+        EXPECT_EQ(Run(Words("spectrum @tres --spectrum 4 -o @n.txt")), kExitUsage);
+        EXPECT_NE(err_.str().find("el espectro 4 y el archivo tiene 3"), std::string::npos)
+            << err_.str();
+        ASSERT_EQ(Run(Words("spectrum @tres -o @primero.txt")), kExitOk);
+        EXPECT_NE(err_.str().find("tiene 3 espectros; se toma el primero"), std::string::npos)
+            << err_.str();
+    }
+}
+
 TEST_F(CliTest, SubtractsAStiffBaseline) {
     ASSERT_EQ(Run(Words("spectrum examples/dos-bandas-medido.txt --subtract-als 1e18,0.01 "
                         "-o @s.jdx")),
