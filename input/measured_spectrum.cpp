@@ -264,8 +264,8 @@ ReadResult<MeasuredSpectrum> ReadMeasuredSpectrum(const std::string& path,
                 if (spectrum.spectra > 0 && options.spectrum && !options.yColumn) {
                     return Result::Failed(
                         ReadFailure::NoSuchSpectrum,
-                        NoSuchSpectrum(path, which + 1, static_cast<std::size_t>(spectrum.spectra)),
-                        number);
+                        NoSuchSpectrum(path, which + 1,
+                                       static_cast<std::size_t>(spectrum.spectra)));
                 }
                 header.assign(text);
                 continue;  // a header line

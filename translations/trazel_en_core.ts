@@ -178,6 +178,14 @@
         <source>deja menos de dos puntos del espectro</source>
         <translation>it leaves fewer than two points of the spectrum</translation>
     </message>
+    <message>
+        <source>el espectro elegido del archivo</source>
+        <translation>the spectrum chosen of the file</translation>
+    </message>
+    <message>
+        <source>el número del espectro elegido no es válido</source>
+        <translation>the number of the chosen spectrum is not valid</translation>
+    </message>
 </context>
 <context>
     <name>Archive</name>
