@@ -172,11 +172,21 @@ INSTANTIATE_TEST_SUITE_P(
                       "-o @f.trz",
                       kExitFitFailed, "no es un número finito en 5 de los 5 puntos"},
         SpectrumFault{"PeaksAlsNoFinita", "peaks @e.txt --subtract-als 1,0.5 -o @p.trz",
-                      kExitFitFailed, "no es un número finito"}),
+                      kExitFitFailed, "no es un número finito"},
+        // Choices of a spectrum the file does not hold, or without a file.
+        SpectrumFault{"EspectroCero", "spectrum @t.txt --spectrum 0 -o @a.txt", kExitUsage,
+                      "--spectrum cuenta desde 1"},
+        SpectrumFault{"EspectroSinEseNombre", "spectrum @t.txt --spectrum otro -o @a.txt",
+                      kExitUsage, "ningún espectro llamado «otro» entre sus 1"},
+        SpectrumFault{"PeaksEspectroDeMas", "peaks @t.txt --spectrum 2 -o @p.trz", kExitUsage,
+                      "el espectro 2 y el archivo tiene uno solo"},
+        SpectrumFault{"FitEspectroSinMedido",
+                      "fit examples/calcita-raman.trz --spectrum 2 -o @f.trz", kExitUsage,
+                      "del archivo de --measured, que falta"},
+        SpectrumFault{"ListaConSalida", "spectrum @t.txt --list -o @a.txt", kExitUsage,
+                      "--list no se combina con -o"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// A stiff λ on the spectrum of the examples: finite numbers, in a file the
-// reader takes back, and the baseline under the bands.
 // Each spectrum of a file of several, of every kind, is written when chosen
 // by number or by name, the same either way; --list names them; a number past
 // the last is a usage error with the count; without a choice the first is
@@ -210,6 +220,8 @@ TEST_F(CliTest, WritesTheSpectrumChosen) {
     }
 }
 
+// A stiff λ on the spectrum of the examples: finite numbers, in a file the
+// reader takes back, and the baseline under the bands.
 TEST_F(CliTest, SubtractsAStiffBaseline) {
     ASSERT_EQ(Run(Words("spectrum examples/dos-bandas-medido.txt --subtract-als 1e18,0.01 "
                         "-o @s.jdx")),
