@@ -461,6 +461,8 @@ std::string TagName(std::uint32_t tag) {
             return TRAZEL_TR("AnalysisFile", "la línea base del espectro");
         case kTagLastFitMore:
             return TRAZEL_TR("AnalysisFile", "el último ajuste");
+        case kTagMeasuredChoice:
+            return TRAZEL_TR("AnalysisFile", "el espectro elegido del archivo");
         case kTagBandGuard:
             return TRAZEL_TR("AnalysisFile", "la tabla a la que se refiere el ajuste");
         default:
@@ -474,6 +476,7 @@ struct MeasuredExtras {
     std::optional<input::SpectrumTransform> change;
     std::optional<model::SpectrumHeader> units;
     std::optional<input::AlsOptions> als;
+    std::optional<int> spectrum;
 };
 
 // Whether a record of the analysis names bands by their index.
@@ -537,6 +540,13 @@ bool ReadRecord(const SectionRecord& record, const PeakTable& table, Analysis& a
             als.p = Finite(in);
             Check(!input::AlsProblem(als), TRAZEL_TR_NOOP("AnalysisFile", "λ o p no son válidos"));
             extras.als = als;
+            break;
+        }
+        case kTagMeasuredChoice: {
+            const std::uint32_t spectrum = in.U32();
+            Check(spectrum <= 1000000,
+                  TRAZEL_TR_NOOP("AnalysisFile", "el número del espectro elegido no es válido"));
+            extras.spectrum = static_cast<int>(spectrum);
             break;
         }
         case kTagBandGuard:
@@ -627,6 +637,13 @@ model::DocumentSection AnalysisSection(const Analysis& analysis, const PeakTable
     if (analysis.lastFit) {
         section.records.push_back({kTagLastFitMore, LastFitMoreRecord(*analysis.lastFit)});
     }
+    if (analysis.measured && analysis.measured->columns.spectrum) {
+        section.records.push_back(
+            {kTagMeasuredChoice,
+             RecordWriter()
+                 .U32(static_cast<std::uint32_t>(*analysis.measured->columns.spectrum))
+                 .Bytes()});
+    }
     if (NamesBands(analysis)) {
         section.records.push_back({kTagBandGuard, GuardRecord(table)});
     }
@@ -710,6 +727,7 @@ StoredAnalysis AnalysisFromSection(const SectionRead& read, const PeakTable& tab
             m.transform.yFactor = factor;
         }
         m.transform.als = extras.als;
+        m.columns.spectrum = extras.spectrum;
         if (extras.units) {
             // Made by ReadMeasured as a mutable object, and shared with
             // nobody yet.

@@ -37,11 +37,14 @@ enum AnalysisTag : std::uint32_t {
     // 4 keeps its constant and slope in powers of x), the values that ended
     // at a bound or undetermined, the reduced χ² and the structure test.
     kTagLastFitMore = 12,
+    // Which spectrum of a file of several the measured one is (from 0), as
+    // chosen when it was loaded; absent when none was.
+    kTagMeasuredChoice = 13,
     // The table that the records naming bands by their index (3, 4 and 12)
     // were written for: its band count and the CRC-32 of its records. A
     // version that knows no such record writes it back unchanged, so a table
     // changed there no longer matches, and those records are not trusted.
-    kTagBandGuard = 13,
+    kTagBandGuard = 14,
 };
 
 // The analysis of a document with this table as the section's records, in

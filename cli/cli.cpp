@@ -162,8 +162,8 @@ const Command kCommands[] = {
      TRAZEL_TR_NOOP(
          "CliHelp",
          "trazel-cli figure DOC [--xmin A --xmax B] [--ymin C --ymax D] [--lorentzian] [--scaled]\n"
-         "                  [--measured FILE [--yfactor F] [--y CAMBIO] [--x CAMBIO\n"
-         "                  [--laser NM]] [--subtract-als LAMBDA,P]] [--width-cm W\n"
+         "                  [--measured FILE [--spectrum N|NOMBRE] [--yfactor F] [--y CAMBIO]\n"
+         "                  [--x CAMBIO [--laser NM]] [--subtract-als LAMBDA,P]] [--width-cm W\n"
          "                  [--height-cm H]] [--width-in W [--height-in H]] [--size WxH]\n"
          "                  [--dpi D] [--fill] [--reversed]\n"
          "                  [--xtitle T] [--ytitle T] -o OUT.png|OUT.svg|OUT.pdf"),
@@ -182,6 +182,8 @@ const Command kCommands[] = {
          "  --scaled            cada banda centrada en su máximo escalado\n"
          "  --measured FILE     un espectro medido: texto x-y (CSV, columnas), JCAMP-DX,\n"
          "                      SPC u OPUS\n"
+         "  --spectrum N|NOMBRE  cuál de los espectros de FILE, si guarda varios, como en\n"
+         "                      spectrum (el primero)\n"
          "  --yfactor F         multiplica las y del espectro medido, como el factor de y\n"
          "                      de la ventana (1)\n"
          "  --y, --x, --laser, --subtract-als  transforman el espectro medido antes de\n"
@@ -202,7 +204,8 @@ const Command kCommands[] = {
     {"fit",
      TRAZEL_TR_NOOP(
          "CliHelp",
-         "trazel-cli fit DOC [--measured FILE] [--y CAMBIO] [--x CAMBIO [--laser NM]]\n"
+         "trazel-cli fit DOC [--measured FILE [--spectrum N|NOMBRE]] [--y CAMBIO]\n"
+         "               [--x CAMBIO [--laser NM]]\n"
          "               [--xmin A --xmax B] [--lorentzian] [--scaled]\n"
          "               [--bands 1,3,5] [--hold width|position|intensity]...\n"
          "               [--subtract-als LAMBDA,P] [--baseline "
@@ -223,6 +226,8 @@ const Command kCommands[] = {
          "  posiciones dentro del intervalo.\n"
          "  --measured FILE   el espectro medido (x-y de texto, JCAMP-DX, SPC u OPUS); sin\n"
          "                    él, el que guarda DOC, con su transformación\n"
+         "  --spectrum N|NOMBRE  cuál de los espectros de FILE, si guarda varios, como en\n"
+         "                    spectrum (el primero)\n"
          "  --y, --x, --laser transforman el espectro medido antes del ajuste, como en\n"
          "                    spectrum, en lugar de la transformación guardada; --xmin\n"
          "                    y --xmax van en las unidades resultantes\n"
@@ -267,8 +272,9 @@ const Command kCommands[] = {
     {"spectrum",
      TRAZEL_TR_NOOP(
          "CliHelp",
-         "trazel-cli spectrum IN [--y CAMBIO] [--x CAMBIO [--laser NM]] [--subtract-als LAMBDA,P]\n"
-         "                    [--xmin A] [--xmax B] [--comma] -o OUT.txt|OUT.csv|OUT.jdx"),
+         "trazel-cli spectrum IN [--list] [--spectrum N|NOMBRE] [--y CAMBIO] [--x CAMBIO\n"
+         "                    [--laser NM]] [--subtract-als LAMBDA,P] [--xmin A] [--xmax B]\n"
+         "                    [--comma] -o OUT.txt|OUT.csv|OUT.jdx"),
      TRAZEL_TR_NOOP(
          "CliHelp",
          "  Lee el espectro medido IN (texto x-y, CSV, JCAMP-DX, SPC u OPUS, como la\n"
@@ -279,6 +285,15 @@ const Command kCommands[] = {
          "  vuelve a leer con los mismos puntos.\n"
          "  Primero se cambia x, luego y; los puntos donde el cambio no está definido\n"
          "  (x <= 0, transmitancia <= 0) se dejan fuera y se dice cuántos.\n"
+         "  --list       no escribe nada: lista los espectros de IN, los mismos bytes en\n"
+         "               cualquier idioma: una línea «#» y, separados por tabuladores, el\n"
+         "               número, el nombre, la clase (XYDATA o XYPOINTS de JCAMP-DX,\n"
+         "               subfile de SPC, el bloque de OPUS, column de texto), los puntos,\n"
+         "               la primera y la última x y las unidades de x e y («-» si no hay)\n"
+         "  --spectrum N|NOMBRE  el espectro de IN si guarda varios (bloques de\n"
+         "               JCAMP-DX, subarchivos de SPC, bloques de OPUS, columnas y de un\n"
+         "               texto), por su número desde 1 o por su nombre en --list; sin\n"
+         "               él, el primero, y la salida de errores dice cuántos hay\n"
          "  --y CAMBIO   transmittance-to-absorbance (A = -log10 T),\n"
          "               percent-transmittance-to-absorbance (A = 2 - log10 %T),\n"
          "               absorbance-to-transmittance, absorbance-to-percent-transmittance,\n"
@@ -302,7 +317,8 @@ const Command kCommands[] = {
          "CliHelp",
          "trazel-cli peaks MEASURED [--xmin A --xmax B] [--min-prominence P] [--distance D]\n"
          "                 [--smooth N] [--order K] [--shoulders] [--max N] [--yfactor F]\n"
-         "                 [--y CAMBIO] [--x CAMBIO [--laser NM]] [-o OUT.trz]"),
+         "                 [--spectrum N|NOMBRE] [--y CAMBIO] [--x CAMBIO [--laser NM]]\n"
+         "                 [-o OUT.trz]"),
      TRAZEL_TR_NOOP(
          "CliHelp",
          "  Busca las bandas del espectro medido MEASURED (texto x-y, JCAMP-DX, SPC u\n"
@@ -325,6 +341,8 @@ const Command kCommands[] = {
          "                       halladas en los mínimos de la segunda derivada suavizada\n"
          "  --max N              como mucho N bandas, las más intensas, de 1 a 99 (99)\n"
          "  --yfactor F          multiplica la y medida por F (1)\n"
+         "  --spectrum N|NOMBRE  cuál de los espectros de MEASURED, si guarda varios, como\n"
+         "                       en spectrum (el primero)\n"
          "  --y, --x, --laser    transforman el espectro antes de la búsqueda, como en\n"
          "                       spectrum; --xmin, --xmax y --distance van en las unidades\n"
          "                       resultantes\n"

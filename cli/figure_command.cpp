@@ -25,15 +25,18 @@ namespace trazel::cli {
 namespace {
 
 const OptionSpec kFigureOptions{
-    .valued = {"--xmin", "--xmax", "--ymin", "--ymax", "--measured", "--yfactor", "--size",
-               "--width-cm", "--height-cm", "--width-in", "--height-in", "--dpi", "--xtitle",
-               "--ytitle", "-o", "--y", "--x", "--laser", "--subtract-als"},
+    .valued = {"--xmin",      "--xmax", "--ymin",     "--ymax",         "--measured",
+               "--yfactor",   "--size", "--width-cm", "--height-cm",    "--width-in",
+               "--height-in", "--dpi",  "--xtitle",   "--ytitle",       "-o",
+               "--y",         "--x",    "--laser",    "--subtract-als", kSpectrumOption},
     .switches = {"--lorentzian", "--scaled", "--reversed", "--fill"}};
 
 struct FigureRequest {
     std::string docPath;
     ui::FigureView view;
     std::optional<std::string> measuredPath;
+    // --spectrum: which of the spectra of a file of several.
+    std::optional<std::string> spectrum;
     analysis::MeasuredTransform transform;
     // The changes of x and y made to the measured points as they are read.
     input::SpectrumTransform change;
@@ -156,6 +159,12 @@ FigureRequest ParseFigureRequest(const std::vector<std::string>& args) {
     request.measuredPath = options.Value("--measured");
     request.change = TransformFrom(options);
     request.yGiven = options.Has("--y");
+    request.spectrum = options.Value(kSpectrumOption);
+    if (!request.measuredPath && request.spectrum) {
+        throw UsageError(TRAZEL_TR("FigureCommand",
+                                   "--spectrum elige un espectro del archivo de --measured, que "
+                                   "falta"));
+    }
     if (!request.measuredPath && !request.change.IsIdentity()) {
         throw UsageError(TRAZEL_TR("FigureCommand",
                                    "--y y --x transforman el espectro de --measured, que falta"));
@@ -222,9 +231,12 @@ int RunFigure(const std::vector<std::string>& args, std::ostream&, std::ostream&
     // stored fit, made on that one, is not drawn.
     if (request.measuredPath) {
         input::MeasuredSpectrum points;
-        ReadTransformedSpectrum(*request.measuredPath, request.change, "figure", err, &points);
+        ReadTransformedSpectrum(*request.measuredPath, request.spectrum, request.change, "figure",
+                                err, &points);
         NoteTransmittance(request.yGiven, request.change, points.header, points.y, "figure", err);
-        document.SetMeasured(analysis::MeasuredFrom(std::move(points), *request.measuredPath));
+        const input::MeasuredOptions chosen = ChosenSpectrum(points, request.spectrum);
+        document.SetMeasured(
+            analysis::MeasuredFrom(std::move(points), *request.measuredPath, chosen));
         analysis::MeasuredTransform transform = analysis::MeasuredTransformOf(request.change);
         transform.yFactor = request.transform.yFactor;
         document.SetMeasuredTransform(transform);

@@ -35,11 +35,11 @@ namespace trazel::cli {
 
 namespace {
 
-const OptionSpec kFitOptions{
-    {"--measured", "--xmin", "--xmax", "--bands", "--baseline", "--yfactor", "--max-iterations",
-     "-o", "--y", "--x", "--laser", "--subtract-als", "--report", "--curves", "--step"},
-    {"--lorentzian", "--scaled", "--allow-negative", "--strict"},
-    {"--hold"}};
+const OptionSpec kFitOptions{{"--measured", "--xmin", "--xmax", "--bands", "--baseline",
+                              "--yfactor", "--max-iterations", "-o", "--y", "--x", "--laser",
+                              "--subtract-als", "--report", "--curves", "--step", kSpectrumOption},
+                             {"--lorentzian", "--scaled", "--allow-negative", "--strict"},
+                             {"--hold"}};
 
 Baseline BaselineFrom(const std::string& text) {
     if (text == "none") {
@@ -280,6 +280,12 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
     const std::string& docPath = options.OnlyPositional(TRAZEL_TR("Cli", "el documento"));
     // Without --measured the fit uses the spectrum the document holds.
     const auto measuredPath = options.Value("--measured");
+    const auto spectrum = options.Value(kSpectrumOption);
+    if (!measuredPath && spectrum) {
+        throw UsageError(TRAZEL_TR("FitCommand",
+                                   "--spectrum elige un espectro del archivo de --measured, que "
+                                   "falta"));
+    }
     const auto outArg = options.Value("-o");
     if (!outArg || outArg->empty()) {
         throw UsageError(TRAZEL_TR("FitCommand", "falta -o con el documento de salida"));
@@ -357,9 +363,10 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
     // window does, so that the fit and a later figure use the same data.
     if (measuredPath) {
         input::MeasuredSpectrum points;
-        ReadTransformedSpectrum(*measuredPath, change, "fit", err, &points);
+        ReadTransformedSpectrum(*measuredPath, spectrum, change, "fit", err, &points);
         NoteTransmittance(options.Has("--y"), change, points.header, points.y, "fit", err);
-        document.SetMeasured(analysis::MeasuredFrom(std::move(points), *measuredPath));
+        const input::MeasuredOptions chosen = ChosenSpectrum(points, spectrum);
+        document.SetMeasured(analysis::MeasuredFrom(std::move(points), *measuredPath, chosen));
         const double factor = transform.yFactor;
         transform = analysis::MeasuredTransformOf(change);
         transform.yFactor = factor;

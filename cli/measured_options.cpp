@@ -30,6 +30,14 @@ AlsOptions AlsFrom(const std::string& text) {
     return options;
 }
 
+// A reader's refusal: of a choice, the user's to mend; of the file, its own.
+[[noreturn]] void ThrowReadFailure(const std::string& message, ReadFailure failure) {
+    if (failure == ReadFailure::NoSuchSpectrum) {
+        throw UsageError(Fill(TRAZEL_TR("MeasuredOptions", "--spectrum: %1"), {message}));
+    }
+    throw FileError(message);
+}
+
 void ThrowBaselineFault(const TransformedSpectrum& spectrum) {
     switch (spectrum.baselineFault) {
         case TransformedSpectrum::BaselineFault::None:
@@ -45,6 +53,43 @@ void ThrowBaselineFault(const TransformedSpectrum& spectrum) {
 }
 
 }  // namespace
+
+MeasuredOptions SpectrumChoice(const std::string& path, const std::optional<std::string>& choice) {
+    MeasuredOptions options;
+    if (!choice) {
+        return options;
+    }
+    const bool number =
+        !choice->empty() && choice->find_first_not_of("0123456789") == std::string::npos;
+    if (number) {
+        const int chosen = ParseIntArg(*choice, kSpectrumOption);
+        if (chosen < 1) {
+            throw UsageError(TRAZEL_TR("MeasuredOptions",
+                                       "--spectrum cuenta desde 1 (o da el nombre del espectro)"));
+        }
+        options.spectrum = chosen - 1;
+        return options;
+    }
+    const auto list = ListMeasuredSpectra(path);
+    if (!list.Ok()) {
+        ThrowReadFailure(list.Message(), list.Failure());
+    }
+    const auto named = SpectrumNamed(path, list.Value(), *choice);
+    if (!named.Ok()) {
+        ThrowReadFailure(named.Message(), named.Failure());
+    }
+    options.spectrum = named.Value();
+    return options;
+}
+
+MeasuredOptions ChosenSpectrum(const MeasuredSpectrum& points,
+                               const std::optional<std::string>& choice) {
+    MeasuredOptions options;
+    if (choice) {
+        options.spectrum = points.spectrum;
+    }
+    return options;
+}
 
 XLimits XLimitsFrom(const ParsedOptions& options) {
     XLimits limits;
@@ -166,19 +211,22 @@ void NoteTransmittance(bool yGiven, const SpectrumTransform& transform,
 }
 
 TransformedSpectrum ReadTransformedSpectrum(const std::string& path,
+                                            const std::optional<std::string>& choice,
                                             const SpectrumTransform& transform,
                                             const std::string& command, std::ostream& err,
                                             MeasuredSpectrum* asRead) {
-    auto read = ReadMeasuredSpectrum(path);
+    auto read = ReadMeasuredSpectrum(path, SpectrumChoice(path, choice));
     if (!read.Ok()) {
-        throw FileError(read.Message());
+        ThrowReadFailure(read.Message(), read.Failure());
     }
     const MeasuredSpectrum& spectrum = read.Value();
-    if (spectrum.firstOfSeveral) {
+    if (!choice && spectrum.spectra > 1) {
         err << "trazel-cli " << command << ": "
             << Fill(TRAZEL_TR("MeasuredOptions",
-                              "%1 tiene varios bloques; se toma el primer espectro.\n"),
-                    {QuoteFileName(path)});
+                              "%1 tiene %2 espectros; se toma el primero. --spectrum N o "
+                              "--spectrum NOMBRE elige otro; trazel-cli spectrum %3 --list los "
+                              "muestra.\n"),
+                    {QuoteFileName(path), std::to_string(spectrum.spectra), path});
     }
     for (const std::string& note : spectrum.notes) {
         err << "trazel-cli " << command << ": " << note << '\n';

@@ -23,6 +23,22 @@ inline const std::vector<std::string> kTransformOptionNames{"--y", "--x", "--las
 // --subtract-als without λ and p ("1e5,0.01") that it can use.
 input::SpectrumTransform TransformFrom(const ParsedOptions& options);
 
+// The option of every command that reads a measured spectrum that chooses
+// one of a file of several, by number from 1 or by name.
+inline constexpr char kSpectrumOption[] = "--spectrum";
+
+// The reader's options for the value of --spectrum at path: a number (from
+// 1) as it is, a name looked up in the file's list. A UsageError for 0 or a
+// name the file does not give (once), a FileError when the file cannot be
+// listed.
+input::MeasuredOptions SpectrumChoice(const std::string& path,
+                                      const std::optional<std::string>& choice);
+
+// What a document remembers of how points were read: the spectrum chosen,
+// when --spectrum chose one.
+input::MeasuredOptions ChosenSpectrum(const input::MeasuredSpectrum& points,
+                                      const std::optional<std::string>& choice);
+
 // The x limits of --xmin and --xmax, each optional and, when both are given,
 // in either order (min is then the lower); a UsageError when they are equal.
 struct XLimits {
@@ -44,16 +60,19 @@ void NoteTransmittance(bool yGiven, const input::SpectrumTransform& transform,
                        const model::SpectrumHeader& header, std::span<const double> y,
                        const std::string& command, std::ostream& err);
 
-// The spectrum at path as read, with the transform applied: a FileError when
-// the file cannot be read or fewer than two points are left. Says on err,
-// after "trazel-cli command: ", how many points were left out and that only
-// the first spectrum of a file of several is used. The points as read go to
-// asRead when given, for a document that keeps them with the transform.
+// The spectrum at path chosen by --spectrum (choice; the first when none),
+// as read, with the transform applied: a FileError when the file cannot be
+// read or fewer than two points are left, a UsageError for a choice the file
+// does not hold. Says on err, after "trazel-cli command: ", how many points
+// were left out and, without a choice, that the file holds others. The
+// points as read go to asRead when given, for a document that keeps them
+// with the transform.
 //
 // With --subtract-als, a λ of no use for the points left is a UsageError,
 // found before the baseline is worked out, and a baseline that is not a
 // finite number a NoResultError; nothing is subtracted then.
 input::TransformedSpectrum ReadTransformedSpectrum(const std::string& path,
+                                                   const std::optional<std::string>& choice,
                                                    const input::SpectrumTransform& transform,
                                                    const std::string& command, std::ostream& err,
                                                    input::MeasuredSpectrum* asRead = nullptr);

@@ -31,6 +31,7 @@ OptionSpec PeaksOptions() {
                        .switches = {"--shoulders"}};
     options.valued.insert(options.valued.end(), kTransformOptionNames.begin(),
                           kTransformOptionNames.end());
+    options.valued.push_back(kSpectrumOption);
     return options;
 }
 
@@ -190,11 +191,12 @@ int RunPeaks(const std::vector<std::string>& args, std::ostream& out, std::ostre
     // The spectrum goes into a new document as the window overlays it, and
     // is searched as the window searches it.
     input::MeasuredSpectrum points;
-    ReadTransformedSpectrum(inPath, change, "peaks", err, &points);
+    ReadTransformedSpectrum(inPath, options.Value(kSpectrumOption), change, "peaks", err, &points);
     NoteTransmittance(options.Has("--y"), change, points.header, points.y, "peaks", err);
     document::CTrazelDoc document;
     document.OnNewDocument();
-    document.SetMeasured(MeasuredFrom(std::move(points), inPath));
+    const input::MeasuredOptions chosen = ChosenSpectrum(points, options.Value(kSpectrumOption));
+    document.SetMeasured(MeasuredFrom(std::move(points), inPath, chosen));
     MeasuredTransform transform = MeasuredTransformOf(change);
     transform.yFactor = factor;
     document.SetMeasuredTransform(transform);

@@ -10,6 +10,7 @@
 #include "cli/output_options.h"
 #include "output/spectrum_file.h"
 #include "platform/atomic_file.h"
+#include "platform/number_format.h"
 #include "platform/translation.h"
 
 using namespace trazel::platform;
@@ -20,7 +21,8 @@ namespace trazel::cli {
 namespace {
 
 OptionSpec SpectrumOptions() {
-    OptionSpec options{.valued = {"--xmin", "--xmax", "-o"}, .switches = {"--comma"}};
+    OptionSpec options{.valued = {"--xmin", "--xmax", "-o", kSpectrumOption},
+                       .switches = {"--comma", "--list"}};
     options.valued.insert(options.valued.end(), kTransformOptionNames.begin(),
                           kTransformOptionNames.end());
     return options;
@@ -42,11 +44,45 @@ void KeepRange(input::TransformedSpectrum& spectrum, std::optional<double> xMin,
     spectrum.y.resize(kept);
 }
 
+// A field of the list: tabs and line ends would break its columns.
+std::string Field(std::string text) {
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
+    return text.empty() ? std::string("-") : text;
+}
+
+// The spectra of the file, for scripts: the same bytes in every language,
+// numbers as printed back in the fewest digits.
+void PrintList(const std::string& inPath, std::ostream& out) {
+    const auto list = input::ListMeasuredSpectra(inPath);
+    if (!list.Ok()) {
+        throw FileError(list.Message());
+    }
+    std::string text = "# n\tname\tkind\tpoints\tx first\tx last\tx units\ty units\n";
+    int n = 0;
+    for (const input::SpectrumSummary& s : list.Value()) {
+        text += std::to_string(++n) + '\t' + Field(s.name) + '\t' + Field(s.kind) + '\t' +
+                std::to_string(s.points) + '\t' + ShortestText(s.xFirst) + '\t' +
+                ShortestText(s.xLast) + '\t' + Field(s.xUnits) + '\t' + Field(s.yUnits) + '\n';
+    }
+    out << text;
+}
+
 }  // namespace
 
-int RunSpectrum(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
+int RunSpectrum(const std::vector<std::string>& args, std::ostream& stdOut, std::ostream& err) {
     const ParsedOptions options(args, SpectrumOptions());
     const std::string& inPath = options.OnlyPositional(TRAZEL_TR("Cli", "el espectro medido"));
+    if (options.Has("--list")) {
+        for (const std::string& other : SpectrumOptions().valued) {
+            if (options.Has(other)) {
+                throw UsageError(
+                    Fill(TRAZEL_TR("SpectrumCommand", "--list no se combina con %1"), {other}));
+            }
+        }
+        PrintList(inPath, stdOut);
+        return kExitOk;
+    }
     const input::SpectrumTransform transform = TransformFrom(options);
     const auto [xMin, xMax] = XLimitsFrom(options);
     const auto out = options.Value("-o");
@@ -70,7 +106,7 @@ int RunSpectrum(const std::vector<std::string>& args, std::ostream&, std::ostrea
     CheckOutputIsNoInput(outPath, {{InputKind::MeasuredSpectrum, inPath}});
 
     input::TransformedSpectrum spectrum =
-        ReadTransformedSpectrum(inPath, transform, "spectrum", err);
+        ReadTransformedSpectrum(inPath, options.Value(kSpectrumOption), transform, "spectrum", err);
     if (xMin || xMax) {
         KeepRange(spectrum, xMin, xMax);
         if (spectrum.x.size() < 2) {

@@ -21,13 +21,16 @@ constexpr std::size_t kBinarySignatureBytes = 512;
 BinaryFormat RecogniseBinarySpectrum(std::span<const unsigned char> start);
 
 // Galactic SPC: the current layout in either byte order and the older one;
-// the first spectrum of a file of several.
-ReadResult<MeasuredSpectrum> ReadSpc(const std::string& path, std::span<const unsigned char> bytes);
+// the subfile numbered which (from 0) of a file of several.
+ReadResult<MeasuredSpectrum> ReadSpc(const std::string& path, std::span<const unsigned char> bytes,
+                                     std::size_t which = 0);
 
-// OPUS: the absorbance block, else transmittance, else the sample's single
-// channel spectrum, with its data parameters and the sample's name.
-ReadResult<MeasuredSpectrum> ReadOpus(const std::string& path,
-                                      std::span<const unsigned char> bytes);
+// OPUS: the spectrum numbered which (from 0) among its absorbance blocks,
+// then transmittance, then the sample's and the reference's single channel
+// spectra, each with its data parameters, and the sample's name; the first
+// is the one a user most likely wants.
+ReadResult<MeasuredSpectrum> ReadOpus(const std::string& path, std::span<const unsigned char> bytes,
+                                      std::size_t which = 0);
 
 // A binary spectrum refused for what its bytes say, naming the file.
 inline ReadResult<MeasuredSpectrum> RefusedBinary(const std::string& path,

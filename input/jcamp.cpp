@@ -306,7 +306,14 @@ std::string FormLabel(std::string_view value) {
     return form;
 }
 
-enum class Data { None, XyData, Pairs };
+// Skipped: the data of a block before the one wanted.
+enum class Data { None, XyData, Pairs, Skipped };
+
+// The label of a data record of the kind wanted, however it is written.
+bool IsWantedData(std::string_view label, JcampWanted wanted) {
+    return wanted == JcampWanted::PeakTable ? label == "PEAKTABLE"
+                                            : label == "XYDATA" || label == "XYPOINTS";
+}
 
 // A number the header declares, with where it was for the message that
 // finds it wrong.
@@ -350,7 +357,7 @@ bool LooksLikeJcamp(std::string_view firstLine) {
 
 ReadResult<JcampContent> ReadJcamp(LineReader& reader, std::string_view firstLine,
                                    const std::string& path, JcampWanted wanted,
-                                   const ReadProgress& progress) {
+                                   const ReadProgress& progress, std::size_t which) {
     using Result = ReadResult<JcampContent>;
     JcampContent content;
     std::optional<double> xFactor, yFactor;
@@ -381,6 +388,9 @@ ReadResult<JcampContent> ReadJcamp(LineReader& reader, std::string_view firstLin
         const long number = reader.LineNumber();
         const std::string_view text = TrimSpace(WithoutComment(line));
         if (text.substr(0, 2) == "##") {
+            if (data == Data::Skipped) {
+                data = Data::None;
+            }
             if (data != Data::None) {
                 done = true;
                 break;
@@ -439,6 +449,8 @@ ReadResult<JcampContent> ReadJcamp(LineReader& reader, std::string_view firstLin
                 const bool table = label == "PEAKTABLE";
                 if ((wanted == JcampWanted::PeakTable) != table) {
                     sawOther = true;
+                } else if (content.blocks++ != which) {
+                    data = Data::Skipped;
                 } else {
                     const std::string form = FormLabel(value);
                     if (label == "XYDATA" && (form == "(X++(Y..Y))" || form == "(X++(R..R))")) {
@@ -473,7 +485,7 @@ ReadResult<JcampContent> ReadJcamp(LineReader& reader, std::string_view firstLin
                 // The end of a block of a compound file: nothing of it is kept.
                 forgetBlock();
             }
-        } else if (data != Data::None && !text.empty()) {
+        } else if (data != Data::None && data != Data::Skipped && !text.empty()) {
             std::string fault;
             if (data == Data::XyData) {
                 fault = decoder->Line(text, number, values);
@@ -496,8 +508,31 @@ ReadResult<JcampContent> ReadJcamp(LineReader& reader, std::string_view firstLin
             line.assign(next);
         }
     }
+    // What follows the block read is only counted, label by label.
+    while (more) {
+        const std::string_view text = TrimSpace(WithoutComment(line));
+        if (text.substr(0, 2) == "##" &&
+            IsWantedData(NormalisedLabel(text.substr(2, text.find('=') - 2)), wanted)) {
+            ++content.blocks;
+        }
+        if (progress && reader.LineNumber() % 16384 == 0 &&
+            !progress(reader.BytesRead(), reader.Size())) {
+            return Result::Failed(ReadFailure::Cancelled, CancelledRead(path));
+        }
+        more = reader.Next(next);
+        if (more) {
+            line.assign(next);
+        }
+    }
     if (reader.Error()) {
         return Result::Failed(ReadFailure::File, *reader.Error());
+    }
+    if (data == Data::Skipped) {
+        data = Data::None;
+    }
+    if (data == Data::None && content.blocks > 0) {
+        return Result::Failed(ReadFailure::NoSuchSpectrum,
+                              NoSuchSpectrum(path, which + 1, content.blocks));
     }
     if (data == Data::None) {
         // Whole sentences: "sino" joins the two halves differently in

@@ -27,6 +27,9 @@ struct JcampContent {
     // The file links several blocks (a compound file) and this is the first
     // one holding what was wanted.
     bool firstOfSeveral = false;
+    // How many blocks of the wanted kind the file holds, the one read among
+    // them.
+    std::size_t blocks = 0;
     // ##TITLE, ##DATA TYPE, ##XUNITS and ##YUNITS of the block read, and the
     // units they name.
     model::SpectrumHeader header;
@@ -51,7 +54,8 @@ std::size_t JcampPointLimit(std::uint64_t fileSize);
 // "## comment" is a comment of a text file.
 bool LooksLikeJcamp(std::string_view firstLine);
 
-// Reads the first block of the wanted kind from a file whose first line
+// Reads the block of the wanted kind numbered which (from 0; the blocks
+// before it are passed over undecoded, those after it only counted) from a file whose first line
 // (already taken from reader) is firstLine. The numbers are scaled by
 // ##XFACTOR and ##YFACTOR; the abscissas of ##XYDATA run evenly from ##FIRSTX
 // to ##LASTX over the decoded points. Whatever the file declares must agree
@@ -62,6 +66,6 @@ bool LooksLikeJcamp(std::string_view firstLine);
 // with the points is only noted. The points never exceed JcampPointLimit of the file.
 ReadResult<JcampContent> ReadJcamp(LineReader& reader, std::string_view firstLine,
                                    const std::string& path, JcampWanted wanted,
-                                   const ReadProgress& progress = {});
+                                   const ReadProgress& progress = {}, std::size_t which = 0);
 
 }  // namespace trazel::input

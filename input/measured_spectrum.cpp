@@ -24,28 +24,44 @@ bool IsComment(std::string_view text) {
 }
 
 // The columns of the first line of numbers: those asked for, when they hold
-// numbers, or the first two that do.
+// numbers, or else x the first that does and y the one options.spectrum
+// numbers among the others that do (the first when not set). spectra, when
+// given, is how many of those others there are: on a line of numbers whose
+// count falls short of options.spectrum it is not 0, and nothing is found.
 bool FindColumns(const std::vector<std::string_view>& fields, const MeasuredOptions& options,
-                 int& xColumn, int& yColumn) {
+                 int& xColumn, int& yColumn, int* spectra = nullptr) {
     double value = 0.0;
     auto numeric = [&](int column) {
         return column >= 0 && static_cast<std::size_t>(column) < fields.size() &&
                ParseNumber(fields[static_cast<std::size_t>(column)], true, value) !=
                    NumberText::NotANumber;
     };
-    if (options.xColumn || options.yColumn) {
+    const int count = static_cast<int>(fields.size());
+    int x = options.xColumn.value_or(0);
+    while (!options.xColumn && x < count && !numeric(x)) {
+        ++x;
+    }
+    std::vector<int> others;
+    for (int column = 0; column < count && numeric(x); ++column) {
+        if (column != x && numeric(column) && (options.xColumn || column > x)) {
+            others.push_back(column);
+        }
+    }
+    if (spectra) {
+        *spectra = static_cast<int>(others.size());
+    }
+    if (options.yColumn || (options.xColumn && !options.spectrum)) {
         xColumn = options.xColumn.value_or(0);
         yColumn = options.yColumn.value_or(xColumn + 1);
         return numeric(xColumn) && numeric(yColumn);
     }
-    int found = 0;
-    for (int column = 0; column < static_cast<int>(fields.size()) && found < 2; ++column) {
-        if (numeric(column)) {
-            (found == 0 ? xColumn : yColumn) = column;
-            ++found;
-        }
+    const auto chosen = static_cast<std::size_t>(options.spectrum.value_or(0));
+    if (chosen >= others.size()) {
+        return false;
     }
-    return found == 2;
+    xColumn = x;
+    yColumn = others[chosen];
+    return true;
 }
 
 // The units of one column from its name in the header: the text in the last
@@ -94,6 +110,7 @@ void ReadHeaderUnits(std::string_view header, Separator separator, std::size_t d
     const auto xColumn = static_cast<std::size_t>(spectrum.xColumn);
     const auto yColumn = static_cast<std::size_t>(spectrum.yColumn);
     if (names.size() == dataFields && xColumn < names.size() && yColumn < names.size()) {
+        spectrum.name = names[yColumn];
         units.xKind = model::RecogniseXUnit(names[xColumn]);
         units.yKind = model::RecogniseYUnit(names[yColumn]);
         units.xUnits = UnitsText(names[xColumn], units.xKind != model::XUnit::Unknown);
@@ -136,7 +153,8 @@ void ReserveForTheRest(MeasuredSpectrum& spectrum, const LineReader& reader,
 // A file instruments write in a binary format of their own, read whole: such
 // files hold one or a few spectra, far smaller than the texts streamed below.
 // None when the file is not one of them.
-std::optional<Result> ReadBinarySpectrum(const std::string& path, std::uint64_t size) {
+std::optional<Result> ReadBinarySpectrum(const std::string& path, std::uint64_t size,
+                                         std::size_t which) {
     // No spectrum of these formats comes near this; a larger file that
     // starts like one is not read into memory on the strength of two bytes.
     constexpr std::uint64_t kLargest = 256ULL << 20;
@@ -163,7 +181,7 @@ std::optional<Result> ReadBinarySpectrum(const std::string& path, std::uint64_t 
             ReadFailure::File,
             FileProblem(path, TRAZEL_TR("MeasuredSpectrum", "no se pudo leer entero")));
     }
-    return format == BinaryFormat::Spc ? ReadSpc(path, bytes) : ReadOpus(path, bytes);
+    return format == BinaryFormat::Spc ? ReadSpc(path, bytes, which) : ReadOpus(path, bytes, which);
 }
 
 }  // namespace
@@ -175,7 +193,13 @@ ReadResult<MeasuredSpectrum> ReadMeasuredSpectrum(const std::string& path,
     if (auto error = reader.Open(path)) {
         return Result::Failed(ReadFailure::File, *error);
     }
-    if (auto binary = ReadBinarySpectrum(path, reader.Size())) {
+    if (options.spectrum && *options.spectrum < 0) {
+        return Result::Failed(
+            ReadFailure::NoSuchSpectrum,
+            FileProblem(path, TRAZEL_TR("MeasuredSpectrum", "los espectros se cuentan desde 1")));
+    }
+    const auto which = static_cast<std::size_t>(options.spectrum.value_or(0));
+    if (auto binary = ReadBinarySpectrum(path, reader.Size(), which)) {
         return std::move(*binary);
     }
     const Separator separator =
@@ -200,7 +224,7 @@ ReadResult<MeasuredSpectrum> ReadMeasuredSpectrum(const std::string& path,
         if (!sawLine && !text.empty()) {
             sawLine = true;
             if (LooksLikeJcamp(text)) {
-                auto jcamp = ReadJcamp(reader, line, path, JcampWanted::Spectrum, progress);
+                auto jcamp = ReadJcamp(reader, line, path, JcampWanted::Spectrum, progress, which);
                 if (!jcamp.Ok()) {
                     return Result::FailedAs(jcamp);
                 }
@@ -212,6 +236,10 @@ ReadResult<MeasuredSpectrum> ReadMeasuredSpectrum(const std::string& path,
                 spectrum.notes = std::move(jcamp.Value().notes);
                 spectrum.origin = std::move(jcamp.Value().origin);
                 spectrum.owner = std::move(jcamp.Value().owner);
+                spectrum.spectrum = static_cast<int>(which);
+                spectrum.spectra = static_cast<int>(jcamp.Value().blocks);
+                spectrum.name = spectrum.header.title;
+                spectrum.kind = jcamp.Value().evenlySpaced ? "XYDATA" : "XYPOINTS";
                 break;
             }
         }
@@ -231,10 +259,19 @@ ReadResult<MeasuredSpectrum> ReadMeasuredSpectrum(const std::string& path,
         }
         SplitFields(text, separator, fields);
         if (!dataStarted) {
-            if (!FindColumns(fields, options, spectrum.xColumn, spectrum.yColumn)) {
+            if (!FindColumns(fields, options, spectrum.xColumn, spectrum.yColumn,
+                             &spectrum.spectra)) {
+                if (spectrum.spectra > 0 && options.spectrum && !options.yColumn) {
+                    return Result::Failed(
+                        ReadFailure::NoSuchSpectrum,
+                        NoSuchSpectrum(path, which + 1,
+                                       static_cast<std::size_t>(spectrum.spectra)));
+                }
                 header.assign(text);
                 continue;  // a header line
             }
+            spectrum.spectrum = static_cast<int>(which);
+            spectrum.kind = "column";
             dataStarted = true;
             dataStart = reader.Offset();
             ReadHeaderUnits(header, separator, fields.size(), spectrum);
@@ -304,6 +341,53 @@ ReadResult<MeasuredSpectrum> ReadMeasuredSpectrum(const std::string& path,
                                                           "menos dos para dibujar un espectro")));
     }
     return spectrum;
+}
+
+ReadResult<std::vector<SpectrumSummary>> ListMeasuredSpectra(const std::string& path,
+                                                             MeasuredOptions options,
+                                                             const ReadProgress& progress) {
+    std::vector<SpectrumSummary> list;
+    int count = 1;
+    for (int i = 0; i < count; ++i) {
+        options.spectrum = i;
+        const auto read = ReadMeasuredSpectrum(path, options, progress);
+        if (!read.Ok()) {
+            return ReadResult<std::vector<SpectrumSummary>>::FailedAs(read);
+        }
+        const MeasuredSpectrum& spectrum = read.Value();
+        count = spectrum.spectra;
+        list.push_back({spectrum.name, spectrum.kind, spectrum.x.size(), spectrum.x.front(),
+                        spectrum.x.back(), spectrum.header.xUnits, spectrum.header.yUnits});
+    }
+    return list;
+}
+
+ReadResult<int> SpectrumNamed(const std::string& path, const std::vector<SpectrumSummary>& list,
+                              const std::string& name) {
+    std::optional<int> found;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (list[i].name != name) {
+            continue;
+        }
+        if (found) {
+            return ReadResult<int>::Failed(
+                ReadFailure::NoSuchSpectrum,
+                FileProblem(path, platform::Fill(TRAZEL_TR("MeasuredSpectrum",
+                                                           "hay más de un espectro llamado «%1»; "
+                                                           "elíjalo por su número"),
+                                                 {name})));
+        }
+        found = static_cast<int>(i);
+    }
+    if (!found) {
+        return ReadResult<int>::Failed(
+            ReadFailure::NoSuchSpectrum,
+            FileProblem(path, platform::Fill(TRAZEL_TR("MeasuredSpectrum",
+                                                       "no hay ningún espectro llamado «%1» entre "
+                                                       "sus %2"),
+                                             {name, std::to_string(list.size())})));
+    }
+    return *found;
 }
 
 ReadResult<MeasuredPreview> PreviewMeasuredSpectrum(const std::string& path, int shownLines) {

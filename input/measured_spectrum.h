@@ -12,8 +12,13 @@ namespace trazel::input {
 struct MeasuredOptions {
     // The columns (from 0) that hold x and y in a text file; when not set,
     // the first two columns of the first data line that hold numbers.
-    std::optional<int> xColumn;
-    std::optional<int> yColumn;
+    std::optional<int> xColumn = std::nullopt;
+    std::optional<int> yColumn = std::nullopt;
+    // Which spectrum (from 0) of a file that holds several: a JCAMP-DX
+    // block, an SPC subfile, an OPUS block, or the y column of a text file
+    // counted among the columns of numbers other than x (yColumn, when set,
+    // wins). When not set, the first.
+    std::optional<int> spectrum = std::nullopt;
 };
 
 // A measured spectrum as read: the points in file order.
@@ -35,6 +40,15 @@ struct MeasuredSpectrum {
     std::string owner = {};
     // Irregularities the reader passed over, each a sentence to show.
     std::vector<std::string> notes = {};
+    // Which of the file's spectra this is (from 0), how many it holds, and
+    // the name the file gives this one (a block's title, a subfile's z, an
+    // OPUS block's name, a column's heading; empty when it gives none).
+    int spectrum = 0;
+    int spectra = 1;
+    std::string name = {};
+    // What kind of spectrum the file holds it as ("XYDATA", "subfile",
+    // "AB", "column"): the format's own words, the same in every language.
+    std::string kind = {};
 };
 
 // Reads an x-y text file (Trazel's own export, CSV, whitespace columns) or a
@@ -47,6 +61,30 @@ struct MeasuredSpectrum {
 ReadResult<MeasuredSpectrum> ReadMeasuredSpectrum(const std::string& path,
                                                   const MeasuredOptions& options = {},
                                                   const ReadProgress& progress = {});
+
+// One spectrum of a file, as a list to choose from shows it.
+struct SpectrumSummary {
+    std::string name;
+    std::string kind;
+    std::size_t points = 0;
+    double xFirst = 0.0;
+    double xLast = 0.0;
+    std::string xUnits;
+    std::string yUnits;
+};
+
+// Every spectrum of path, in the order options.spectrum numbers them (the
+// other options as the reader takes them): each is read whole, so that the
+// list says what choosing it gives. A spectrum that cannot be read makes the
+// whole list fail, naming it.
+ReadResult<std::vector<SpectrumSummary>> ListMeasuredSpectra(const std::string& path,
+                                                             MeasuredOptions options = {},
+                                                             const ReadProgress& progress = {});
+
+// The number (from 0) of the spectrum named name in list; a message in
+// Spanish when none or several are.
+ReadResult<int> SpectrumNamed(const std::string& path, const std::vector<SpectrumSummary>& list,
+                              const std::string& name);
 
 // The start of a measured file, so that the user can see its columns before
 // choosing which hold x and y.

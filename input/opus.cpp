@@ -27,6 +27,7 @@ constexpr std::uint64_t kEntry = 12;
 // the quantity, the third marks text blocks.
 constexpr std::uint8_t kParameters = 0x10;
 constexpr std::uint8_t kSampleAmplitude = 0x07;
+constexpr std::uint8_t kReferenceAmplitude = 0x0B;
 constexpr std::uint8_t kRatioedAmplitude = 0x0F;
 constexpr std::uint8_t kSampleOrigin = 0xA0;
 
@@ -42,6 +43,7 @@ constexpr Kind kKinds[] = {
     {kRatioedAmplitude, 0x10, "AB", model::YUnit::Absorbance},
     {kRatioedAmplitude, 0x14, "TR", model::YUnit::Transmittance},
     {kSampleAmplitude, 0x04, "ScSm", model::YUnit::Unknown},
+    {kReferenceAmplitude, 0x04, "ScRf", model::YUnit::Unknown},
 };
 
 struct Block {
@@ -50,13 +52,41 @@ struct Block {
     std::uint64_t length = 0;  // in bytes
 };
 
-const Block* Find(const std::vector<Block>& blocks, std::uint8_t first, std::uint8_t second) {
+// The block of that type numbered nth (from 0) in the directory.
+const Block* Find(const std::vector<Block>& blocks, std::uint8_t first, std::uint8_t second,
+                  std::size_t nth = 0) {
     for (const Block& block : blocks) {
-        if (block.type[0] == first && block.type[1] == second && block.type[2] == 0) {
+        if (block.type[0] == first && block.type[1] == second && block.type[2] == 0 && nth-- == 0) {
             return &block;
         }
     }
     return nullptr;
+}
+
+// A spectrum of the file: the nth block of a kind with the nth block of its
+// parameters, as a file of several of a kind (compensated and not) pairs them.
+struct Candidate {
+    const Kind* kind;
+    const Block* data;
+    const Block* status;
+    std::string name;  // the kind's name, numbered from the second on
+};
+
+std::vector<Candidate> Candidates(const std::vector<Block>& blocks) {
+    std::vector<Candidate> found;
+    for (const Kind& kind : kKinds) {
+        for (std::size_t nth = 0;; ++nth) {
+            const Block* data = Find(blocks, kind.first, kind.second, nth);
+            const Block* status = Find(blocks, kind.first | kParameters, kind.second, nth);
+            if (!data || !status) {
+                break;
+            }
+            found.push_back({&kind, data, status,
+                             nth == 0 ? std::string(kind.name)
+                                      : std::string(kind.name) + " " + std::to_string(nth + 1)});
+        }
+    }
+    return found;
 }
 
 // The values of a parameter block: a three-letter name and a NUL, the type
@@ -131,8 +161,8 @@ void SetXUnits(model::SpectrumHeader& header, const std::string& units) {
 
 }  // namespace
 
-ReadResult<MeasuredSpectrum> ReadOpus(const std::string& path,
-                                      std::span<const unsigned char> bytes) {
+ReadResult<MeasuredSpectrum> ReadOpus(const std::string& path, std::span<const unsigned char> bytes,
+                                      std::size_t which) {
     const ByteView file(bytes, false);
     if (!file.Has(0, kDirectoryFields)) {
         return RefusedBinary(path, TRAZEL_TR("Opus", "la cabecera OPUS está incompleta"));
@@ -157,26 +187,24 @@ ReadResult<MeasuredSpectrum> ReadOpus(const std::string& path,
         block.length = 4ULL * file.U32(at + 4);
         block.offset = file.U32(at + 8);
     }
-    const Kind* kind = nullptr;
-    const Block* data = nullptr;
-    const Block* status = nullptr;
-    for (const Kind& candidate : kKinds) {
-        data = Find(blocks, candidate.first, candidate.second);
-        status = Find(blocks, candidate.first | kParameters, candidate.second);
-        if (data && status) {
-            kind = &candidate;
-            break;
-        }
-    }
-    if (!kind) {
+    const std::vector<Candidate> candidates = Candidates(blocks);
+    if (candidates.empty()) {
         return RefusedBinary(path, TRAZEL_TR("Opus",
                                              "el archivo OPUS no tiene ningún espectro de "
                                              "absorbancia (AB), transmitancia (TR) ni de canal "
                                              "único de la muestra (ScSm) con sus parámetros"));
     }
-    const std::string statusName = Fill(TRAZEL_TR("Opus", "de parámetros de %1"), {kind->name});
+    if (which >= candidates.size()) {
+        return Result::Failed(ReadFailure::NoSuchSpectrum,
+                              NoSuchSpectrum(path, which + 1, candidates.size()));
+    }
+    const Candidate& chosen = candidates[which];
+    const Kind* kind = chosen.kind;
+    const Block* data = chosen.data;
+    const Block* status = chosen.status;
+    const std::string statusName = Fill(TRAZEL_TR("Opus", "de parámetros de %1"), {chosen.name});
     for (const auto& [block, name] :
-         {std::pair{data, std::string(kind->name)}, std::pair{status, statusName}}) {
+         {std::pair{data, chosen.name}, std::pair{status, statusName}}) {
         if (!file.Has(block->offset, block->length)) {
             return RefusedBinary(
                 path, Fill(TRAZEL_TR("Opus",
@@ -203,7 +231,7 @@ ReadResult<MeasuredSpectrum> ReadOpus(const std::string& path,
         return RefusedBinary(path, Fill(TRAZEL_TR("Opus",
                                                   "el bloque %1 dice que hay %2 puntos, pero "
                                                   "el bloque %3 tiene sitio para %4"),
-                                        {statusName, std::to_string(points), kind->name,
+                                        {statusName, std::to_string(points), chosen.name,
                                          std::to_string(data->length / 4)}));
     }
     if (parameters.format != 1 && parameters.format != 2) {
@@ -228,7 +256,7 @@ ReadResult<MeasuredSpectrum> ReadOpus(const std::string& path,
             return RefusedBinary(path, Fill(TRAZEL_TR("Opus",
                                                       "el punto %1 del bloque %2 no es un "
                                                       "número finito"),
-                                            {std::to_string(i + 1), kind->name}));
+                                            {std::to_string(i + 1), chosen.name}));
         }
     }
     SetXUnits(spectrum.header, parameters.xUnits);
@@ -244,10 +272,14 @@ ReadResult<MeasuredSpectrum> ReadOpus(const std::string& path,
             spectrum.header.title = origin.sampleName;
         }
     }
-    if (kind != &kKinds[0]) {
+    spectrum.spectrum = static_cast<int>(which);
+    spectrum.spectra = static_cast<int>(candidates.size());
+    spectrum.name = chosen.name;
+    spectrum.kind = kind->name;
+    if (candidates.front().kind != &kKinds[0]) {
         spectrum.notes.push_back(
             Fill(TRAZEL_TR("Opus", "%1 no tiene espectro de absorbancia; se lee el bloque %2."),
-                 {platform::QuoteFileName(path), kind->name}));
+                 {platform::QuoteFileName(path), chosen.name}));
     }
     return spectrum;
 }

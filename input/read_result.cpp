@@ -41,4 +41,14 @@ std::string CancelledRead(const std::string& path) {
                 {QuoteFileName(path)});
 }
 
+std::string NoSuchSpectrum(const std::string& path, std::size_t chosen, std::size_t count) {
+    return FileProblem(path, Fill(count == 1 ? TRAZEL_TR("ReadResult",
+                                                         "se pidió el espectro %1 y el archivo "
+                                                         "tiene uno solo")
+                                             : TRAZEL_TR("ReadResult",
+                                                         "se pidió el espectro %1 y el archivo "
+                                                         "tiene %2"),
+                                  {std::to_string(chosen), std::to_string(count)}));
+}
+
 }  // namespace trazel::input

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -9,9 +10,17 @@
 
 namespace trazel::input {
 
-// Why a read gave nothing. MissingWidth and TooManyBands let a caller tell
-// a choice the user has to make apart from a fault in the file.
-enum class ReadFailure { None, File, Content, MissingWidth, TooManyBands, Cancelled };
+// Why a read gave nothing. MissingWidth, TooManyBands and NoSuchSpectrum let
+// a caller tell a choice the user has to make apart from a fault in the file.
+enum class ReadFailure {
+    None,
+    File,
+    Content,
+    MissingWidth,
+    TooManyBands,
+    Cancelled,
+    NoSuchSpectrum
+};
 
 // What a reader gives back: the value, or a message for the user in Spanish
 // that names the file and, for a fault in its text, the line by number.
@@ -58,5 +67,7 @@ std::string FileProblem(const std::string& path, const std::string& reason);
 std::string LineProblem(const std::string& path, long line, std::string_view text,
                         const std::string& reason);
 std::string CancelledRead(const std::string& path);
+// A spectrum asked for by number (from 1) beyond the count the file holds.
+std::string NoSuchSpectrum(const std::string& path, std::size_t chosen, std::size_t count);
 
 }  // namespace trazel::input

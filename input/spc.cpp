@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "input/binary_spectrum.h"
+#include "platform/number_format.h"
 #include "platform/translation.h"
 
 namespace trazel::input {
@@ -141,16 +142,26 @@ struct Layout {
     int fileExponent = 0;
 };
 
+// The bytes of one y value of a subfile with that exponent.
+std::uint64_t YBytes(const Layout& layout, int exponent) {
+    return (layout.flags & kShortY) != 0 && exponent != kFloatExponent ? 2 : 4;
+}
+
+// The subfile numbered which (from 0) as the messages name it.
+std::string SubfileName(std::uint64_t which) {
+    return which == 0 ? TRAZEL_TR("Spc", "el primer subarchivo")
+                      : Fill(TRAZEL_TR("Spc", "el subarchivo %1"), {std::to_string(which + 1)});
+}
+
 // The y values of one subfile, scaled by its exponent: IEEE floats, or
 // integers to be multiplied by 2^(exponent - bits).
 std::optional<std::string> ReadY(const ByteView& file, const Layout& layout, std::uint64_t at,
                                  std::uint64_t points, int exponent, const std::string& path,
-                                 std::vector<double>& y) {
+                                 std::uint64_t which, std::vector<double>& y) {
     const bool shortY = (layout.flags & kShortY) != 0 && exponent != kFloatExponent;
-    const std::uint64_t size = shortY ? 2 : 4;
+    const std::uint64_t size = YBytes(layout, exponent);
     if (!file.HasItems(at, points, size)) {
-        return FileProblem(path, PastTheEnd(TRAZEL_TR("Spc", "el primer subarchivo"), at,
-                                            points * size, file.Size()));
+        return FileProblem(path, PastTheEnd(SubfileName(which), at, points * size, file.Size()));
     }
     y.resize(points);
     for (std::uint64_t i = 0; i < points; ++i) {
@@ -178,7 +189,24 @@ int SubfileExponent(const ByteView& file, const Layout& layout, std::uint64_t su
     return static_cast<std::int8_t>(file.U8(subheader + 1));
 }
 
-Result ReadOlder(const std::string& path, const ByteView& file) {
+// A subfile of several is named by its z (the subheader's first z), which
+// is what tells a map's points, a time series' times or a scan's depths
+// apart; a file of one has no need of a name.
+void NameSubfile(MeasuredSpectrum& spectrum, const ByteView& file, std::uint64_t subheader,
+                 std::uint64_t which, std::uint64_t subfiles) {
+    spectrum.spectrum = static_cast<int>(which);
+    spectrum.spectra = static_cast<int>(subfiles);
+    spectrum.kind = "subfile";
+    if (subfiles > 1) {
+        spectrum.name = "z=" + platform::FormatG(file.F32(subheader + 4), 7);
+    }
+}
+
+Result NoSubfile(const std::string& path, std::uint64_t which, std::uint64_t subfiles) {
+    return Result::Failed(ReadFailure::NoSuchSpectrum, NoSuchSpectrum(path, which + 1, subfiles));
+}
+
+Result ReadOlder(const std::string& path, const ByteView& file, std::uint64_t which) {
     if (!file.Has(0, kOlderHeader)) {
         return RefusedBinary(path,
                              Fill(TRAZEL_TR("Spc",
@@ -208,8 +236,23 @@ Result ReadOlder(const std::string& path, const ByteView& file) {
     }
     const auto points = static_cast<std::uint64_t>(count);
     MeasuredSpectrum spectrum;
-    const int exponent = SubfileExponent(file, layout, kOlderFirstSubheader);
-    if (auto fault = ReadY(file, layout, kOlderHeader, points, exponent, path, spectrum.y)) {
+    // The older layout has no count of subfiles: they follow one another
+    // to the end of the file, each after a subheader of its own.
+    const int firstExponent = SubfileExponent(file, layout, kOlderFirstSubheader);
+    const std::uint64_t firstY = points * YBytes(layout, firstExponent);
+    const std::uint64_t each = kSubheader + firstY;
+    const std::uint64_t subfiles =
+        (layout.flags & kSeveral) != 0 && file.Size() >= kOlderHeader + firstY
+            ? 1 + (file.Size() - kOlderHeader - firstY) / each
+            : 1;
+    if (which >= subfiles) {
+        return NoSubfile(path, which, subfiles);
+    }
+    const std::uint64_t subheader =
+        which == 0 ? kOlderFirstSubheader : kOlderHeader + firstY + (which - 1) * each;
+    const int exponent = SubfileExponent(file, layout, subheader);
+    if (auto fault = ReadY(file, layout, subheader + kSubheader, points, exponent, path, which,
+                           spectrum.y)) {
         return Result::Failed(ReadFailure::Content, *fault);
     }
     const double first = file.F32(8);
@@ -225,19 +268,12 @@ Result ReadOlder(const std::string& path, const ByteView& file) {
     if ((layout.flags & kAxisLabels) != 0) {
         SetLabels(spectrum.header, file, 194);
     }
-    if ((layout.flags & kSeveral) != 0) {
-        // The older layout has no count of subfiles: they follow one another
-        // to the end of the file, each after a subheader of its own.
-        const std::uint64_t ySize =
-            (layout.flags & kShortY) != 0 && exponent != kFloatExponent ? 2 : 4;
-        const std::uint64_t each = kSubheader + points * ySize;
-        const std::uint64_t subfiles = 1 + (file.Size() - kOlderHeader - points * ySize) / each;
-        spectrum.firstOfSeveral = subfiles > 1;
-    }
+    spectrum.firstOfSeveral = subfiles > 1;
+    NameSubfile(spectrum, file, subheader, which, subfiles);
     return spectrum;
 }
 
-Result ReadCurrent(const std::string& path, const ByteView& file) {
+Result ReadCurrent(const std::string& path, const ByteView& file, std::uint64_t which) {
     if (!file.Has(0, kHeader)) {
         return RefusedBinary(path, Fill(TRAZEL_TR("Spc",
                                                   "la cabecera SPC está incompleta (%1 bytes "
@@ -254,28 +290,40 @@ Result ReadCurrent(const std::string& path, const ByteView& file) {
                                              "el archivo SPC dice que no tiene ningún "
                                              "subarchivo"));
     }
+    if (which >= subfiles) {
+        return NoSubfile(path, which, subfiles);
+    }
     MeasuredSpectrum spectrum;
     std::uint64_t subheader = kHeader;
     std::uint64_t points = npts;
     if (ownX) {
         // Each subfile has its own x: a directory of subfiles, when the
-        // count of points gives its offset, says where the first one is.
+        // count of points gives its offset, says where each one is;
+        // without it they follow one another, each as long as its count.
         if (npts != 0) {
             if (!file.HasItems(npts, subfiles, kDirectoryEntry)) {
                 return RefusedBinary(
                     path, PastTheEnd(TRAZEL_TR("Spc", "el directorio de subarchivos"), npts,
                                      subfiles * kDirectoryEntry, file.Size()));
             }
-            subheader = file.U32(npts);
+            subheader = file.U32(npts + which * kDirectoryEntry);
         }
-        if (!file.Has(subheader, kSubheader)) {
-            return RefusedBinary(path, PastTheEnd(TRAZEL_TR("Spc", "el primer subarchivo"),
-                                                  subheader, kSubheader, file.Size()));
-        }
-        points = file.U32(subheader + 16);
-        if (!file.HasItems(subheader + kSubheader, points, 4)) {
-            return RefusedBinary(path, PastTheEnd(TRAZEL_TR("Spc", "el primer subarchivo"),
-                                                  subheader + kSubheader, points * 4, file.Size()));
+        for (std::uint64_t s = 0;; ++s) {
+            if (!file.Has(subheader, kSubheader)) {
+                return RefusedBinary(
+                    path, PastTheEnd(SubfileName(s), subheader, kSubheader, file.Size()));
+            }
+            points = file.U32(subheader + 16);
+            if (!file.HasItems(subheader + kSubheader, points, 4)) {
+                return RefusedBinary(path, PastTheEnd(SubfileName(s), subheader + kSubheader,
+                                                      points * 4, file.Size()));
+            }
+            if (npts != 0 || s == which) {
+                break;
+            }
+            // Past the end is found above, at the next subheader, or by ReadY.
+            subheader += kSubheader +
+                         points * (4 + YBytes(layout, SubfileExponent(file, layout, subheader)));
         }
         spectrum.x.resize(points);
         for (std::uint64_t i = 0; i < points; ++i) {
@@ -310,21 +358,21 @@ Result ReadCurrent(const std::string& path, const ByteView& file) {
         return RefusedBinary(path, PastTheEnd(TRAZEL_TR("Spc", "el primer subarchivo"), subheader,
                                               kSubheader, file.Size()));
     }
-    const std::uint64_t yAt = subheader + kSubheader + (ownX ? points * 4 : 0);
-    const int exponent = SubfileExponent(file, layout, subheader);
-    if (auto fault = ReadY(file, layout, yAt, points, exponent, path, spectrum.y)) {
-        return Result::Failed(ReadFailure::Content, *fault);
-    }
     if (!ownX && several) {
         // Subfiles sharing x are all the same size: a file too short for the
         // count it gives has lost some.
-        const std::uint64_t ySize =
-            (layout.flags & kShortY) != 0 && exponent != kFloatExponent ? 2 : 4;
-        const std::uint64_t each = kSubheader + points * ySize;
+        const std::uint64_t each =
+            kSubheader + points * YBytes(layout, SubfileExponent(file, layout, subheader));
         if (!file.HasItems(subheader, subfiles, each)) {
             return RefusedBinary(path, PastTheEnd(TRAZEL_TR("Spc", "los subarchivos"), subheader,
                                                   subfiles * each, file.Size()));
         }
+        subheader += which * each;
+    }
+    const std::uint64_t yAt = subheader + kSubheader + (ownX ? points * 4 : 0);
+    const int exponent = SubfileExponent(file, layout, subheader);
+    if (auto fault = ReadY(file, layout, yAt, points, exponent, path, which, spectrum.y)) {
+        return Result::Failed(ReadFailure::Content, *fault);
     }
     spectrum.header.title = file.Text(88, 130);
     SetXUnits(spectrum.header, file.U8(28));
@@ -333,6 +381,7 @@ Result ReadCurrent(const std::string& path, const ByteView& file) {
         SetLabels(spectrum.header, file, 218);
     }
     spectrum.firstOfSeveral = subfiles > 1;
+    NameSubfile(spectrum, file, subheader, which, subfiles);
     return spectrum;
 }
 
@@ -364,14 +413,14 @@ BinaryFormat RecogniseBinarySpectrum(std::span<const unsigned char> start) {
     return BinaryFormat::None;
 }
 
-ReadResult<MeasuredSpectrum> ReadSpc(const std::string& path,
-                                     std::span<const unsigned char> bytes) {
+ReadResult<MeasuredSpectrum> ReadSpc(const std::string& path, std::span<const unsigned char> bytes,
+                                     std::size_t which) {
     if (bytes.size() < 2) {
         return RefusedBinary(path, TRAZEL_TR("Spc", "la cabecera SPC está incompleta"));
     }
     Result result = bytes[1] == kOlder
-                        ? ReadOlder(path, ByteView(bytes, false))
-                        : ReadCurrent(path, ByteView(bytes, bytes[1] == kCurrentBigEndian));
+                        ? ReadOlder(path, ByteView(bytes, false), which)
+                        : ReadCurrent(path, ByteView(bytes, bytes[1] == kCurrentBigEndian), which);
     if (!result.Ok()) {
         return result;
     }

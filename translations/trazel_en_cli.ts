@@ -305,48 +305,6 @@ Try “trazel-cli --help”.
 </translation>
     </message>
     <message>
-        <source>trazel-cli figure DOC [--xmin A --xmax B] [--ymin C --ymax D] [--lorentzian] [--scaled]
-                  [--measured FILE [--yfactor F] [--y CAMBIO] [--x CAMBIO
-                  [--laser NM]] [--subtract-als LAMBDA,P]] [--width-cm W
-                  [--height-cm H]] [--width-in W [--height-in H]] [--size WxH]
-                  [--dpi D] [--fill] [--reversed]
-                  [--xtitle T] [--ytitle T] -o OUT.png|OUT.svg|OUT.pdf</source>
-        <translation>trazel-cli figure DOC [--xmin A --xmax B] [--ymin C --ymax D] [--lorentzian] [--scaled]
-                  [--measured FILE [--yfactor F] [--y CHANGE] [--x CHANGE
-                  [--laser NM]] [--subtract-als LAMBDA,P]] [--width-cm W
-                  [--height-cm H]] [--width-in W [--height-in H]] [--size WxH]
-                  [--dpi D] [--fill] [--reversed]
-                  [--xtitle T] [--ytitle T] -o OUT.png|OUT.svg|OUT.pdf</translation>
-    </message>
-    <message>
-        <source>trazel-cli spectrum IN [--y CAMBIO] [--x CAMBIO [--laser NM]] [--subtract-als LAMBDA,P]
-                    [--xmin A] [--xmax B] [--comma] -o OUT.txt|OUT.csv|OUT.jdx</source>
-        <translation>trazel-cli spectrum IN [--y CHANGE] [--x CHANGE [--laser NM]] [--subtract-als LAMBDA,P]
-                    [--xmin A] [--xmax B] [--comma] -o OUT.txt|OUT.csv|OUT.jdx</translation>
-    </message>
-    <message>
-        <source>trazel-cli peaks MEASURED [--xmin A --xmax B] [--min-prominence P] [--distance D]
-                 [--smooth N] [--order K] [--shoulders] [--max N] [--yfactor F]
-                 [--y CAMBIO] [--x CAMBIO [--laser NM]] [-o OUT.trz]</source>
-        <translation>trazel-cli peaks MEASURED [--xmin A --xmax B] [--min-prominence P] [--distance D]
-                 [--smooth N] [--order K] [--shoulders] [--max N] [--yfactor F]
-                 [--y CHANGE] [--x CHANGE [--laser NM]] [-o OUT.trz]</translation>
-    </message>
-    <message>
-        <source>trazel-cli fit DOC [--measured FILE] [--y CAMBIO] [--x CAMBIO [--laser NM]]
-               [--xmin A --xmax B] [--lorentzian] [--scaled]
-               [--bands 1,3,5] [--hold width|position|intensity]...
-               [--subtract-als LAMBDA,P] [--baseline none|constant|linear|quadratic|cubic]
-               [--allow-negative] [--strict] [--yfactor F] [--max-iterations N]
-               [--report FILE.txt|FILE.csv] [--curves FILE.csv [--step S]] -o OUT</source>
-        <translation>trazel-cli fit DOC [--measured FILE] [--y CHANGE] [--x CHANGE [--laser NM]]
-               [--xmin A --xmax B] [--lorentzian] [--scaled]
-               [--bands 1,3,5] [--hold width|position|intensity]...
-               [--subtract-als LAMBDA,P] [--baseline none|constant|linear|quadratic|cubic]
-               [--allow-negative] [--strict] [--yfactor F] [--max-iterations N]
-               [--report FILE.txt|FILE.csv] [--curves FILE.csv [--step S]] -o OUT</translation>
-    </message>
-    <message>
         <source>trazel-cli convert DOC OUT [--drop-analysis]</source>
         <translation>trazel-cli convert DOC OUT [--drop-analysis]</translation>
     </message>
@@ -360,289 +318,6 @@ Try “trazel-cli --help”.
   A stored analysis that cannot be read (damaged, or of a later version) is
   written as it was.
   --drop-analysis  writes the table alone, without the stored analysis
-</translation>
-    </message>
-    <message>
-        <source>  Dibuja en OUT el gráfico ampliado de la ventana, el mismo que su «Exportar
-  imagen...»: ejes con marcas y títulos, la suma en negro muestreada en cada
-  píxel y en el centro de cada banda, las bandas marcadas para verse por
-  separado en colores propios, la leyenda de lo que se ve y, si se da, un
-  espectro medido y el ajuste guardado. Se dibuja como en papel: textos y
-  líneas en puntos (1/72 de pulgada), con suavizado, del mismo tamaño a
-  cualquier resolución.
-  --xmin A, --xmax B  el intervalo de x
-  --ymin C, --ymax D  los límites de y (si se omiten, los de las curvas)
-  --lorentzian        bandas lorentzianas (si no, gaussianas)
-  --scaled            cada banda centrada en su máximo escalado
-  --measured FILE     un espectro medido: texto x-y (CSV, columnas), JCAMP-DX,
-                      SPC u OPUS
-  --yfactor F         multiplica las y del espectro medido, como el factor de y
-                      de la ventana (1)
-  --y, --x, --laser, --subtract-als  transforman el espectro medido antes de
-                      dibujarlo, como en spectrum
-  --width-cm W, --height-cm H  el tamaño en papel en centímetros (8,5 de
-                      ancho, una columna de revista; el alto, 3/4 del ancho)
-  --width-in W, --height-in H  el tamaño en pulgadas
-  --dpi D             puntos por pulgada del PNG, que los lleva escritos, de 10
-                      a 10000 (600)
-  --size WxH          el tamaño en píxeles, de 16 a 20000 por lado; sin --dpi, a
-                      la resolución que le da 8,5 cm de ancho (de 10 a 10000)
-  --fill              sombrea las bandas ajustadas hasta la línea base
-  --reversed          el eje x decrece hacia la derecha
-  --xtitle T, --ytitle T  los títulos de los ejes (los de las unidades del
-                      espectro medido si las declara; si no, x e y)
-  -o OUT              PNG, SVG o PDF según la terminación; se sustituye entero
-</source>
-        <translation>  Draws to OUT the window&apos;s enlarged graph, the same as its &quot;Export image...&quot;:
-  axes with ticks and titles, the sum in black sampled at every pixel and at
-  the centre of every band, the bands marked to be shown on their own in
-  colours of their own, the legend of what is shown and, if given, a measured
-  spectrum and the stored fit. It is drawn as on paper: text and lines in
-  points (1/72 inch), antialiased, the same size at any resolution.
-  --xmin A, --xmax B  the x range
-  --ymin C, --ymax D  the y limits (if left out, those of the curves)
-  --lorentzian        Lorentzian bands (otherwise Gaussian)
-  --scaled            each band centred on its scaled peak
-  --measured FILE     a measured spectrum: x-y text (CSV, columns), JCAMP-DX,
-                      SPC or OPUS
-  --yfactor F         multiplies the y of the measured spectrum, as the window&apos;s
-                      y factor does (1)
-  --y, --x, --laser, --subtract-als  transform the measured spectrum before
-                      drawing it, as in spectrum
-  --width-cm W, --height-cm H  the size on paper in centimetres (8.5 wide, one
-                      journal column; the height, 3/4 of the width)
-  --width-in W, --height-in H  the size in inches
-  --dpi D             dots per inch of the PNG, which records them, from 10 to
-                      10000 (600)
-  --size WxH          the size in pixels, from 16 to 20000 a side; without --dpi,
-                      at the resolution that makes it 8.5 cm wide (10 to 10000)
-  --fill              shades the fitted bands down to the baseline
-  --reversed          the x axis decreases to the right
-  --xtitle T, --ytitle T  the axis titles (those of the measured spectrum&apos;s
-                      units if it declares them; otherwise x and y)
-  -o OUT              PNG, SVG or PDF by its ending; replaced whole
-</translation>
-    </message>
-    <message>
-        <source>  Ajusta por mínimos cuadrados las bandas de DOC al espectro medido FILE y
-  escribe en OUT el documento ajustado (entero o nada). Muestra la tabla del
-  resultado: un encabezado, una línea por banda, la más reciente primero
-  (posición, intensidad, anchura y área, cada una con su error típico, «fija» o
-  «en el límite»), la línea base c0 + c1 (x - xc) + ... alrededor del centro xc
-  del intervalo, la estadística del ajuste y el veredicto, separadas por
-  tabuladores. El veredicto, R², el chi² reducido y la cifra de estructura del
-  residuo van también a la salida de errores. Las intensidades no bajan de 0,
-  las anchuras quedan entre medio paso entre puntos y el intervalo, y las
-  posiciones dentro del intervalo.
-  --measured FILE   el espectro medido (x-y de texto, JCAMP-DX, SPC u OPUS); sin
-                    él, el que guarda DOC, con su transformación
-  --y, --x, --laser transforman el espectro medido antes del ajuste, como en
-                    spectrum, en lugar de la transformación guardada; --xmin
-                    y --xmax van en las unidades resultantes
-  --xmin A, --xmax B  los puntos que cuentan (todos si se omiten), en
-                    cualquier orden
-  --lorentzian      bandas lorentzianas (si no, gaussianas)
-  --scaled          cada banda centrada en posición por escala; varía la posición
-  --bands 1,3,5     las bandas que varían, numeradas como las lista show (todas)
-  --hold VALOR      deja fijo ese valor (position, intensity o width) de las
-                    bandas que varían; se puede repetir
-  --subtract-als LAMBDA,P  resta una línea base por mínimos cuadrados
-                    asimétricos, el último paso de la transformación
-  --baseline B      línea base ajustada a la vez: none, constant, linear,
-                    quadratic o cubic (none)
-  --allow-negative  deja que las intensidades bajen de 0
-  --strict          un valor en el límite o un residuo con estructura salen
-                    con 3 sin escribir nada
-  --yfactor F       multiplica la y medida por F (1, o el guardado)
-  --max-iterations N  iteraciones como mucho antes de darlo por perdido (500)
-  --report FILE     el informe del ajuste: .txt para leer (documento, espectro,
-                    intervalo, forma, línea base, veredicto, estadística y una
-                    fila por banda con cada valor redondeado por su error y el %
-                    del área total, la fecha y la versión) o .csv con los mismos
-                    números sin redondear, columnas con nombre fijo y, tras una
-                    línea en blanco, la tabla magnitud,valor de la estadística
-  --curves FILE.csv las curvas del ajuste: x, medido (tal como se ajustó), línea
-                    base, ajuste, cada banda y residuo en cada punto medido del
-                    intervalo; ajuste = línea base + bandas en cada fila
-  --step S          las curvas en una malla de paso S desde el inicio del
-                    intervalo, sin medido ni residuo
-  -o OUT            el documento ajustado; puede ser DOC mismo. Con «-» el
-                    documento va a la salida estándar y la tabla a la de errores.
-  El informe y las curvas se escriben enteros o nada, nunca sobre una entrada.
-  Un ajuste de más de unos segundos muestra su avance en la salida de errores
-  cuando es un terminal.
-  Sale con 3, sin escribir nada, si el ajuste no converge, el problema es
-  singular (una banda sin puntos debajo, dos bandas iguales, pocos puntos), una
-  suma, un valor o un error no es un número finito, o el resultado no significa
-  nada (datos sin variación, una banda sin señal, un error mayor que el
-  intervalo de x).
-</source>
-        <translation>  Fits the bands of DOC to the measured spectrum FILE by least squares and
-  writes the fitted document to OUT (whole or not at all). Shows the result
-  table: a heading, one line per band, newest first (position, intensity, width
-  and area, each with its standard error, &quot;fija&quot; (held) or &quot;en el límite&quot; (at
-  its limit)), the baseline c0 + c1 (x - xc) + ... around the centre xc of the
-  range, the fit statistics and the verdict, separated by tabs. The verdict,
-  R², the reduced chi² and the residual&apos;s structure figure also go to standard
-  error. Intensities do not go below 0, widths stay between half the spacing of
-  the points and the range, and positions within the range.
-  --measured FILE   the measured spectrum (x-y text, JCAMP-DX, SPC or OPUS);
-                    without it, the one DOC holds, with its transform
-  --y, --x, --laser transform the measured spectrum before the fit, as in
-                    spectrum, in place of the stored transform; --xmin and
-                    --xmax are in the resulting units
-  --xmin A, --xmax B  the points that count (all if left out), in either
-                    order
-  --lorentzian      Lorentzian bands (otherwise Gaussian)
-  --scaled          each band centred on position times scale; the position
-                    varies
-  --bands 1,3,5     the bands that vary, numbered as show lists them (all)
-  --hold VALUE      holds that value (position, intensity or width) of the
-                    bands that vary; may be repeated
-  --subtract-als LAMBDA,P  subtracts an asymmetric least squares baseline, the
-                    last step of the transformation
-  --baseline B      a baseline fitted at the same time: none, constant, linear,
-                    quadratic or cubic (none)
-  --allow-negative  lets intensities go below 0
-  --strict          a value at its limit or a residual with structure exits
-                    with 3 without writing anything
-  --yfactor F       multiplies the measured y by F (1, or the stored one)
-  --max-iterations N  most iterations before giving up (500)
-  --report FILE     the fit report: .txt to read (document, spectrum, range,
-                    shape, baseline, verdict, statistics and one row per band
-                    with each value rounded by its error and the % of the total
-                    area, the date and the version) or .csv with the same
-                    numbers unrounded, columns with fixed names and, after a
-                    blank line, the quantity,value table of the statistics
-  --curves FILE.csv the fit&apos;s curves: x, measured (as fitted), baseline, fit,
-                    each band and residual at each measured point of the range;
-                    fit = baseline + bands in each row
-  --step S          the curves on a grid of step S from the start of the
-                    range, without measured or residual
-  -o OUT            the fitted document; may be DOC itself. With &quot;-&quot; the
-                    document goes to standard output and the table to standard
-                    error.
-  The report and the curves are written whole or not at all, never over an
-  input.
-  A fit that takes more than a few seconds shows its progress on standard
-  error when that is a terminal.
-  Exits with 3, writing nothing, if the fit does not converge, the problem is
-  singular (a band with no points under it, two equal bands, too few points), a
-  sum, a value or an error is not a finite number, or the result means nothing
-  (data without variation, a band without signal, an error larger than the x
-  range).
-</translation>
-    </message>
-    <message>
-        <source>  Lee el espectro medido IN (texto x-y, CSV, JCAMP-DX, SPC u OPUS, como la
-  ventana), lo transforma y lo escribe en OUT según su terminación: .txt con los
-  números de la exportación («x y» y una línea por punto), .csv con un encabezado
-  que nombra las columnas y sus unidades, o .jdx (o .dx) en JCAMP-DX 5.01
-  (##XYDATA si los puntos están igualmente espaciados, ##XYPOINTS si no), que se
-  vuelve a leer con los mismos puntos.
-  Primero se cambia x, luego y; los puntos donde el cambio no está definido
-  (x &lt;= 0, transmitancia &lt;= 0) se dejan fuera y se dice cuántos.
-  --y CAMBIO   transmittance-to-absorbance (A = -log10 T),
-               percent-transmittance-to-absorbance (A = 2 - log10 %T),
-               absorbance-to-transmittance, absorbance-to-percent-transmittance,
-               negate (cambio de signo) o none (ninguno: calla el aviso de peaks,
-               fit y figure cuando los datos declaran transmitancia)
-  --x CAMBIO   nanometre-to-wavenumber (cm-1 = 1e7 / nm), wavenumber-to-nanometre,
-               micrometre-to-wavenumber (cm-1 = 1e4 / um) o raman-shift
-               (1e7 / laser - 1e7 / nm); tras el cambio x queda creciente
-  --laser NM   la longitud de onda del láser en nm, para raman-shift
-  --subtract-als LAMBDA,P  por último resta la línea base por mínimos
-               cuadrados asimétricos (λ, p; por ejemplo 1e5,0.01): la curva que
-               sigue los puntos entre las bandas
-  --xmin A, --xmax B  solo los puntos entre A y B (en cualquier orden), en las
-               unidades resultantes
-  --comma      coma decimal en .txt, y en .csv con «;» entre columnas
-  -o OUT       el archivo de salida; se sustituye entero, y si algo falla queda
-               como estaba
-</source>
-        <translation>  Reads the measured spectrum IN (x-y text, CSV, JCAMP-DX, SPC or OPUS, as
-  the window does), transforms it and writes it to OUT by its ending: .txt
-  with the export&apos;s numbers (&quot;x y&quot; and one line per point), .csv with a
-  heading that names the columns and their units, or .jdx (or .dx) in JCAMP-DX 5.01
-  (##XYDATA if the points are evenly spaced, ##XYPOINTS if not), which reads
-  back with the same points.
-  x is changed first, then y; the points where the change is not defined
-  (x &lt;= 0, transmittance &lt;= 0) are left out and their number is reported.
-  --y CHANGE   transmittance-to-absorbance (A = -log10 T),
-               percent-transmittance-to-absorbance (A = 2 - log10 %T),
-               absorbance-to-transmittance, absorbance-to-percent-transmittance,
-               negate (change of sign) or none (no change: silences the note of
-               peaks, fit and figure when the data declare transmittance)
-  --x CHANGE   nanometre-to-wavenumber (cm-1 = 1e7 / nm), wavenumber-to-nanometre,
-               micrometre-to-wavenumber (cm-1 = 1e4 / um) or raman-shift
-               (1e7 / laser - 1e7 / nm); after the change x rises
-  --laser NM   the laser wavelength in nm, for raman-shift
-  --subtract-als LAMBDA,P  lastly subtracts the asymmetric least squares
-               baseline (λ, p; for example 1e5,0.01): the curve that follows
-               the points between the bands
-  --xmin A, --xmax B  only the points from A to B (in either order), in the
-               resulting units
-  --comma      decimal comma in .txt, and in .csv with &quot;;&quot; between columns
-  -o OUT       the output file; replaced whole, and left as it was if
-               anything fails
-</translation>
-    </message>
-    <message>
-        <source>  Busca las bandas del espectro medido MEASURED (texto x-y, JCAMP-DX, SPC u
-  OPUS) y las muestra, la más intensa primero: posición, intensidad, anchura a
-  media altura, prominencia y clase (máximo u hombro), separadas por tabuladores.
-  En la salida de errores dice las opciones usadas, también las calculadas a
-  partir de los datos.
-  La posición se afina entre muestras; la intensidad es la altura sobre la base
-  de la que se mide la prominencia.
-  --xmin A, --xmax B   solo los puntos entre A y B, en cualquier orden (todos si
-                       se omiten)
-  --min-prominence P   la prominencia mínima de un máximo, en % del intervalo
-                       de los datos suavizados entre A y B (5)
-  --distance D         la separación mínima en x entre dos bandas; de dos más
-                       cercanas queda la más intensa (media ventana de suavizado)
-  --smooth N           la ventana del suavizado de Savitzky-Golay, un número
-                       impar de puntos de 3 a 1001 (según la anchura de las bandas)
-  --order K            el orden de su polinomio, de 0 a 6 y menor que N (2)
-  --shoulders          incluye los hombros: bandas que no dan un máximo propio,
-                       halladas en los mínimos de la segunda derivada suavizada
-  --max N              como mucho N bandas, las más intensas, de 1 a 99 (99)
-  --yfactor F          multiplica la y medida por F (1)
-  --y, --x, --laser    transforman el espectro antes de la búsqueda, como en
-                       spectrum; --xmin, --xmax y --distance van en las unidades
-                       resultantes
-  -o OUT.trz           un documento con el espectro medido y las bandas, listo
-                       para fit; se sustituye entero, y si algo falla queda como
-                       estaba
-  Sale con 3, sin escribir nada, si no encuentra ninguna banda.
-</source>
-        <translation>  Finds the bands of the measured spectrum MEASURED (x-y text, JCAMP-DX, SPC
-  or OPUS) and lists them, strongest first: position, intensity, full width at
-  half maximum, prominence and kind (máximo for a peak, hombro for a shoulder),
-  separated by tabs. On standard error it states the options used, including
-  those worked out from the data.
-  The position is refined between samples; the intensity is the height above
-  the base from which the prominence is measured.
-  --xmin A, --xmax B   only the points from A to B, in either order (all if
-                       left out)
-  --min-prominence P   the minimum prominence of a peak, in % of the range of
-                       the smoothed data from A to B (5)
-  --distance D         the minimum separation in x between two bands; of two
-                       closer ones the stronger stays (half the smoothing window)
-  --smooth N           the Savitzky-Golay smoothing window, an odd number of
-                       points from 3 to 1001 (by the width of the bands)
-  --order K            the order of its polynomial, from 0 to 6 and below N (2)
-  --shoulders          includes shoulders: bands that give no peak of their own,
-                       found at the minima of the smoothed second derivative
-  --max N              at most N bands, the strongest, from 1 to 99 (99)
-  --yfactor F          multiplies the measured y by F (1)
-  --y, --x, --laser    transform the spectrum before the search, as in
-                       spectrum; --xmin, --xmax and --distance are in the
-                       resulting units
-  -o OUT.trz           a document with the measured spectrum and the bands,
-                       ready for fit; replaced whole, and left as it was if
-                       anything fails
-  Exits with 3, writing nothing, if it finds no band.
 </translation>
     </message>
     <message>
@@ -739,6 +414,367 @@ Try “trazel-cli --help”.
   zero) or not (&quot;-&quot;).
 </translation>
     </message>
+    <message>
+        <source>trazel-cli figure DOC [--xmin A --xmax B] [--ymin C --ymax D] [--lorentzian] [--scaled]
+                  [--measured FILE [--spectrum N|NOMBRE] [--yfactor F] [--y CAMBIO]
+                  [--x CAMBIO [--laser NM]] [--subtract-als LAMBDA,P]] [--width-cm W
+                  [--height-cm H]] [--width-in W [--height-in H]] [--size WxH]
+                  [--dpi D] [--fill] [--reversed]
+                  [--xtitle T] [--ytitle T] -o OUT.png|OUT.svg|OUT.pdf</source>
+        <translation>trazel-cli figure DOC [--xmin A --xmax B] [--ymin C --ymax D] [--lorentzian] [--scaled]
+                  [--measured FILE [--spectrum N|NAME] [--yfactor F] [--y CHANGE]
+                  [--x CHANGE [--laser NM]] [--subtract-als LAMBDA,P]] [--width-cm W
+                  [--height-cm H]] [--width-in W [--height-in H]] [--size WxH]
+                  [--dpi D] [--fill] [--reversed]
+                  [--xtitle T] [--ytitle T] -o OUT.png|OUT.svg|OUT.pdf</translation>
+    </message>
+    <message>
+        <source>  Dibuja en OUT el gráfico ampliado de la ventana, el mismo que su «Exportar
+  imagen...»: ejes con marcas y títulos, la suma en negro muestreada en cada
+  píxel y en el centro de cada banda, las bandas marcadas para verse por
+  separado en colores propios, la leyenda de lo que se ve y, si se da, un
+  espectro medido y el ajuste guardado. Se dibuja como en papel: textos y
+  líneas en puntos (1/72 de pulgada), con suavizado, del mismo tamaño a
+  cualquier resolución.
+  --xmin A, --xmax B  el intervalo de x
+  --ymin C, --ymax D  los límites de y (si se omiten, los de las curvas)
+  --lorentzian        bandas lorentzianas (si no, gaussianas)
+  --scaled            cada banda centrada en su máximo escalado
+  --measured FILE     un espectro medido: texto x-y (CSV, columnas), JCAMP-DX,
+                      SPC u OPUS
+  --spectrum N|NOMBRE  cuál de los espectros de FILE, si guarda varios, como en
+                      spectrum (el primero)
+  --yfactor F         multiplica las y del espectro medido, como el factor de y
+                      de la ventana (1)
+  --y, --x, --laser, --subtract-als  transforman el espectro medido antes de
+                      dibujarlo, como en spectrum
+  --width-cm W, --height-cm H  el tamaño en papel en centímetros (8,5 de
+                      ancho, una columna de revista; el alto, 3/4 del ancho)
+  --width-in W, --height-in H  el tamaño en pulgadas
+  --dpi D             puntos por pulgada del PNG, que los lleva escritos, de 10
+                      a 10000 (600)
+  --size WxH          el tamaño en píxeles, de 16 a 20000 por lado; sin --dpi, a
+                      la resolución que le da 8,5 cm de ancho (de 10 a 10000)
+  --fill              sombrea las bandas ajustadas hasta la línea base
+  --reversed          el eje x decrece hacia la derecha
+  --xtitle T, --ytitle T  los títulos de los ejes (los de las unidades del
+                      espectro medido si las declara; si no, x e y)
+  -o OUT              PNG, SVG o PDF según la terminación; se sustituye entero
+</source>
+        <translation>  Draws to OUT the window&apos;s enlarged graph, the same as its &quot;Export image...&quot;:
+  axes with ticks and titles, the sum in black sampled at every pixel and at
+  the centre of every band, the bands marked to be shown on their own in
+  colours of their own, the legend of what is shown and, if given, a measured
+  spectrum and the stored fit. It is drawn as on paper: text and lines in
+  points (1/72 inch), antialiased, the same size at any resolution.
+  --xmin A, --xmax B  the x range
+  --ymin C, --ymax D  the y limits (if left out, those of the curves)
+  --lorentzian        Lorentzian bands (otherwise Gaussian)
+  --scaled            each band centred on its scaled peak
+  --measured FILE     a measured spectrum: x-y text (CSV, columns), JCAMP-DX,
+                      SPC or OPUS
+  --spectrum N|NAME   which of the spectra of FILE, if it holds several, as in
+                      spectrum (the first)
+  --yfactor F         multiplies the y of the measured spectrum, as the window&apos;s
+                      y factor does (1)
+  --y, --x, --laser, --subtract-als  transform the measured spectrum before
+                      drawing it, as in spectrum
+  --width-cm W, --height-cm H  the size on paper in centimetres (8.5 wide, one
+                      journal column; the height, 3/4 of the width)
+  --width-in W, --height-in H  the size in inches
+  --dpi D             dots per inch of the PNG, which records them, from 10 to
+                      10000 (600)
+  --size WxH          the size in pixels, from 16 to 20000 a side; without --dpi,
+                      at the resolution that makes it 8.5 cm wide (10 to 10000)
+  --fill              shades the fitted bands down to the baseline
+  --reversed          the x axis decreases to the right
+  --xtitle T, --ytitle T  the axis titles (those of the measured spectrum&apos;s
+                      units if it declares them; otherwise x and y)
+  -o OUT              PNG, SVG or PDF by its ending; replaced whole
+</translation>
+    </message>
+    <message>
+        <source>trazel-cli fit DOC [--measured FILE [--spectrum N|NOMBRE]] [--y CAMBIO]
+               [--x CAMBIO [--laser NM]]
+               [--xmin A --xmax B] [--lorentzian] [--scaled]
+               [--bands 1,3,5] [--hold width|position|intensity]...
+               [--subtract-als LAMBDA,P] [--baseline none|constant|linear|quadratic|cubic]
+               [--allow-negative] [--strict] [--yfactor F] [--max-iterations N]
+               [--report FILE.txt|FILE.csv] [--curves FILE.csv [--step S]] -o OUT</source>
+        <translation>trazel-cli fit DOC [--measured FILE [--spectrum N|NAME]] [--y CHANGE]
+               [--x CHANGE [--laser NM]]
+               [--xmin A --xmax B] [--lorentzian] [--scaled]
+               [--bands 1,3,5] [--hold width|position|intensity]...
+               [--subtract-als LAMBDA,P] [--baseline none|constant|linear|quadratic|cubic]
+               [--allow-negative] [--strict] [--yfactor F] [--max-iterations N]
+               [--report FILE.txt|FILE.csv] [--curves FILE.csv [--step S]] -o OUT</translation>
+    </message>
+    <message>
+        <source>  Ajusta por mínimos cuadrados las bandas de DOC al espectro medido FILE y
+  escribe en OUT el documento ajustado (entero o nada). Muestra la tabla del
+  resultado: un encabezado, una línea por banda, la más reciente primero
+  (posición, intensidad, anchura y área, cada una con su error típico, «fija» o
+  «en el límite»), la línea base c0 + c1 (x - xc) + ... alrededor del centro xc
+  del intervalo, la estadística del ajuste y el veredicto, separadas por
+  tabuladores. El veredicto, R², el chi² reducido y la cifra de estructura del
+  residuo van también a la salida de errores. Las intensidades no bajan de 0,
+  las anchuras quedan entre medio paso entre puntos y el intervalo, y las
+  posiciones dentro del intervalo.
+  --measured FILE   el espectro medido (x-y de texto, JCAMP-DX, SPC u OPUS); sin
+                    él, el que guarda DOC, con su transformación
+  --spectrum N|NOMBRE  cuál de los espectros de FILE, si guarda varios, como en
+                    spectrum (el primero)
+  --y, --x, --laser transforman el espectro medido antes del ajuste, como en
+                    spectrum, en lugar de la transformación guardada; --xmin
+                    y --xmax van en las unidades resultantes
+  --xmin A, --xmax B  los puntos que cuentan (todos si se omiten), en
+                    cualquier orden
+  --lorentzian      bandas lorentzianas (si no, gaussianas)
+  --scaled          cada banda centrada en posición por escala; varía la posición
+  --bands 1,3,5     las bandas que varían, numeradas como las lista show (todas)
+  --hold VALOR      deja fijo ese valor (position, intensity o width) de las
+                    bandas que varían; se puede repetir
+  --subtract-als LAMBDA,P  resta una línea base por mínimos cuadrados
+                    asimétricos, el último paso de la transformación
+  --baseline B      línea base ajustada a la vez: none, constant, linear,
+                    quadratic o cubic (none)
+  --allow-negative  deja que las intensidades bajen de 0
+  --strict          un valor en el límite o un residuo con estructura salen
+                    con 3 sin escribir nada
+  --yfactor F       multiplica la y medida por F (1, o el guardado)
+  --max-iterations N  iteraciones como mucho antes de darlo por perdido (500)
+  --report FILE     el informe del ajuste: .txt para leer (documento, espectro,
+                    intervalo, forma, línea base, veredicto, estadística y una
+                    fila por banda con cada valor redondeado por su error y el %
+                    del área total, la fecha y la versión) o .csv con los mismos
+                    números sin redondear, columnas con nombre fijo y, tras una
+                    línea en blanco, la tabla magnitud,valor de la estadística
+  --curves FILE.csv las curvas del ajuste: x, medido (tal como se ajustó), línea
+                    base, ajuste, cada banda y residuo en cada punto medido del
+                    intervalo; ajuste = línea base + bandas en cada fila
+  --step S          las curvas en una malla de paso S desde el inicio del
+                    intervalo, sin medido ni residuo
+  -o OUT            el documento ajustado; puede ser DOC mismo. Con «-» el
+                    documento va a la salida estándar y la tabla a la de errores.
+  El informe y las curvas se escriben enteros o nada, nunca sobre una entrada.
+  Un ajuste de más de unos segundos muestra su avance en la salida de errores
+  cuando es un terminal.
+  Sale con 3, sin escribir nada, si el ajuste no converge, el problema es
+  singular (una banda sin puntos debajo, dos bandas iguales, pocos puntos), una
+  suma, un valor o un error no es un número finito, o el resultado no significa
+  nada (datos sin variación, una banda sin señal, un error mayor que el
+  intervalo de x).
+</source>
+        <translation>  Fits the bands of DOC to the measured spectrum FILE by least squares and
+  writes the fitted document to OUT (whole or not at all). Shows the result
+  table: a heading, one line per band, newest first (position, intensity, width
+  and area, each with its standard error, &quot;fija&quot; (held) or &quot;en el límite&quot; (at
+  its limit)), the baseline c0 + c1 (x - xc) + ... around the centre xc of the
+  range, the fit statistics and the verdict, separated by tabs. The verdict,
+  R², the reduced chi² and the residual&apos;s structure figure also go to standard
+  error. Intensities do not go below 0, widths stay between half the spacing of
+  the points and the range, and positions within the range.
+  --measured FILE   the measured spectrum (x-y text, JCAMP-DX, SPC or OPUS);
+                    without it, the one DOC holds, with its transform
+  --spectrum N|NAME which of the spectra of FILE, if it holds several, as in
+                    spectrum (the first)
+  --y, --x, --laser transform the measured spectrum before the fit, as in
+                    spectrum, in place of the stored transform; --xmin and
+                    --xmax are in the resulting units
+  --xmin A, --xmax B  the points that count (all if left out), in either
+                    order
+  --lorentzian      Lorentzian bands (otherwise Gaussian)
+  --scaled          each band centred on position times scale; the position
+                    varies
+  --bands 1,3,5     the bands that vary, numbered as show lists them (all)
+  --hold VALUE      holds that value (position, intensity or width) of the
+                    bands that vary; may be repeated
+  --subtract-als LAMBDA,P  subtracts an asymmetric least squares baseline, the
+                    last step of the transformation
+  --baseline B      a baseline fitted at the same time: none, constant, linear,
+                    quadratic or cubic (none)
+  --allow-negative  lets intensities go below 0
+  --strict          a value at its limit or a residual with structure exits
+                    with 3 without writing anything
+  --yfactor F       multiplies the measured y by F (1, or the stored one)
+  --max-iterations N  most iterations before giving up (500)
+  --report FILE     the fit report: .txt to read (document, spectrum, range,
+                    shape, baseline, verdict, statistics and one row per band
+                    with each value rounded by its error and the % of the total
+                    area, the date and the version) or .csv with the same
+                    numbers unrounded, columns with fixed names and, after a
+                    blank line, the quantity,value table of the statistics
+  --curves FILE.csv the fit&apos;s curves: x, measured (as fitted), baseline, fit,
+                    each band and residual at each measured point of the range;
+                    fit = baseline + bands in each row
+  --step S          the curves on a grid of step S from the start of the
+                    range, without measured or residual
+  -o OUT            the fitted document; may be DOC itself. With &quot;-&quot; the
+                    document goes to standard output and the table to standard
+                    error.
+  The report and the curves are written whole or not at all, never over an
+  input.
+  A fit that takes more than a few seconds shows its progress on standard
+  error when that is a terminal.
+  Exits with 3, writing nothing, if the fit does not converge, the problem is
+  singular (a band with no points under it, two equal bands, too few points), a
+  sum, a value or an error is not a finite number, or the result means nothing
+  (data without variation, a band without signal, an error larger than the x
+  range).
+</translation>
+    </message>
+    <message>
+        <source>trazel-cli spectrum IN [--list] [--spectrum N|NOMBRE] [--y CAMBIO] [--x CAMBIO
+                    [--laser NM]] [--subtract-als LAMBDA,P] [--xmin A] [--xmax B]
+                    [--comma] -o OUT.txt|OUT.csv|OUT.jdx</source>
+        <translation>trazel-cli spectrum IN [--list] [--spectrum N|NAME] [--y CHANGE] [--x CHANGE
+                    [--laser NM]] [--subtract-als LAMBDA,P] [--xmin A] [--xmax B]
+                    [--comma] -o OUT.txt|OUT.csv|OUT.jdx</translation>
+    </message>
+    <message>
+        <source>  Lee el espectro medido IN (texto x-y, CSV, JCAMP-DX, SPC u OPUS, como la
+  ventana), lo transforma y lo escribe en OUT según su terminación: .txt con los
+  números de la exportación («x y» y una línea por punto), .csv con un encabezado
+  que nombra las columnas y sus unidades, o .jdx (o .dx) en JCAMP-DX 5.01
+  (##XYDATA si los puntos están igualmente espaciados, ##XYPOINTS si no), que se
+  vuelve a leer con los mismos puntos.
+  Primero se cambia x, luego y; los puntos donde el cambio no está definido
+  (x &lt;= 0, transmitancia &lt;= 0) se dejan fuera y se dice cuántos.
+  --list       no escribe nada: lista los espectros de IN, los mismos bytes en
+               cualquier idioma: una línea «#» y, separados por tabuladores, el
+               número, el nombre, la clase (XYDATA o XYPOINTS de JCAMP-DX,
+               subfile de SPC, el bloque de OPUS, column de texto), los puntos,
+               la primera y la última x y las unidades de x e y («-» si no hay)
+  --spectrum N|NOMBRE  el espectro de IN si guarda varios (bloques de
+               JCAMP-DX, subarchivos de SPC, bloques de OPUS, columnas y de un
+               texto), por su número desde 1 o por su nombre en --list; sin
+               él, el primero, y la salida de errores dice cuántos hay
+  --y CAMBIO   transmittance-to-absorbance (A = -log10 T),
+               percent-transmittance-to-absorbance (A = 2 - log10 %T),
+               absorbance-to-transmittance, absorbance-to-percent-transmittance,
+               negate (cambio de signo) o none (ninguno: calla el aviso de peaks,
+               fit y figure cuando los datos declaran transmitancia)
+  --x CAMBIO   nanometre-to-wavenumber (cm-1 = 1e7 / nm), wavenumber-to-nanometre,
+               micrometre-to-wavenumber (cm-1 = 1e4 / um) o raman-shift
+               (1e7 / laser - 1e7 / nm); tras el cambio x queda creciente
+  --laser NM   la longitud de onda del láser en nm, para raman-shift
+  --subtract-als LAMBDA,P  por último resta la línea base por mínimos
+               cuadrados asimétricos (λ, p; por ejemplo 1e5,0.01): la curva que
+               sigue los puntos entre las bandas
+  --xmin A, --xmax B  solo los puntos entre A y B (en cualquier orden), en las
+               unidades resultantes
+  --comma      coma decimal en .txt, y en .csv con «;» entre columnas
+  -o OUT       el archivo de salida; se sustituye entero, y si algo falla queda
+               como estaba
+</source>
+        <translation>  Reads the measured spectrum IN (x-y text, CSV, JCAMP-DX, SPC or OPUS, as
+  the window does), transforms it and writes it to OUT by its ending: .txt
+  with the export&apos;s numbers (&quot;x y&quot; and one line per point), .csv with a
+  heading that names the columns and their units, or .jdx (or .dx) in JCAMP-DX 5.01
+  (##XYDATA if the points are evenly spaced, ##XYPOINTS if not), which reads
+  back with the same points.
+  x is changed first, then y; the points where the change is not defined
+  (x &lt;= 0, transmittance &lt;= 0) are left out and their number is reported.
+  --list       writes nothing: lists the spectra of IN, the same bytes in every
+               language: a &quot;#&quot; line and, separated by tabs, the number, the
+               name, the kind (XYDATA or XYPOINTS of JCAMP-DX, subfile of SPC,
+               the OPUS block, column of a text), the points, the first and
+               last x and the units of x and y (&quot;-&quot; when there are none)
+  --spectrum N|NAME  the spectrum of IN if it holds several (JCAMP-DX blocks,
+               SPC subfiles, OPUS blocks, y columns of a text), by its number
+               from 1 or by its name in --list; without it, the first, and
+               standard error says how many there are
+  --y CHANGE   transmittance-to-absorbance (A = -log10 T),
+               percent-transmittance-to-absorbance (A = 2 - log10 %T),
+               absorbance-to-transmittance, absorbance-to-percent-transmittance,
+               negate (change of sign) or none (no change: silences the note of
+               peaks, fit and figure when the data declare transmittance)
+  --x CHANGE   nanometre-to-wavenumber (cm-1 = 1e7 / nm), wavenumber-to-nanometre,
+               micrometre-to-wavenumber (cm-1 = 1e4 / um) or raman-shift
+               (1e7 / laser - 1e7 / nm); after the change x rises
+  --laser NM   the laser wavelength in nm, for raman-shift
+  --subtract-als LAMBDA,P  lastly subtracts the asymmetric least squares
+               baseline (λ, p; for example 1e5,0.01): the curve that follows
+               the points between the bands
+  --xmin A, --xmax B  only the points from A to B (in either order), in the
+               resulting units
+  --comma      decimal comma in .txt, and in .csv with &quot;;&quot; between columns
+  -o OUT       the output file; replaced whole, and left as it was if
+               anything fails
+</translation>
+    </message>
+    <message>
+        <source>trazel-cli peaks MEASURED [--xmin A --xmax B] [--min-prominence P] [--distance D]
+                 [--smooth N] [--order K] [--shoulders] [--max N] [--yfactor F]
+                 [--spectrum N|NOMBRE] [--y CAMBIO] [--x CAMBIO [--laser NM]]
+                 [-o OUT.trz]</source>
+        <translation>trazel-cli peaks MEASURED [--xmin A --xmax B] [--min-prominence P] [--distance D]
+                 [--smooth N] [--order K] [--shoulders] [--max N] [--yfactor F]
+                 [--spectrum N|NAME] [--y CHANGE] [--x CHANGE [--laser NM]]
+                 [-o OUT.trz]</translation>
+    </message>
+    <message>
+        <source>  Busca las bandas del espectro medido MEASURED (texto x-y, JCAMP-DX, SPC u
+  OPUS) y las muestra, la más intensa primero: posición, intensidad, anchura a
+  media altura, prominencia y clase (máximo u hombro), separadas por tabuladores.
+  En la salida de errores dice las opciones usadas, también las calculadas a
+  partir de los datos.
+  La posición se afina entre muestras; la intensidad es la altura sobre la base
+  de la que se mide la prominencia.
+  --xmin A, --xmax B   solo los puntos entre A y B, en cualquier orden (todos si
+                       se omiten)
+  --min-prominence P   la prominencia mínima de un máximo, en % del intervalo
+                       de los datos suavizados entre A y B (5)
+  --distance D         la separación mínima en x entre dos bandas; de dos más
+                       cercanas queda la más intensa (media ventana de suavizado)
+  --smooth N           la ventana del suavizado de Savitzky-Golay, un número
+                       impar de puntos de 3 a 1001 (según la anchura de las bandas)
+  --order K            el orden de su polinomio, de 0 a 6 y menor que N (2)
+  --shoulders          incluye los hombros: bandas que no dan un máximo propio,
+                       halladas en los mínimos de la segunda derivada suavizada
+  --max N              como mucho N bandas, las más intensas, de 1 a 99 (99)
+  --yfactor F          multiplica la y medida por F (1)
+  --spectrum N|NOMBRE  cuál de los espectros de MEASURED, si guarda varios, como
+                       en spectrum (el primero)
+  --y, --x, --laser    transforman el espectro antes de la búsqueda, como en
+                       spectrum; --xmin, --xmax y --distance van en las unidades
+                       resultantes
+  -o OUT.trz           un documento con el espectro medido y las bandas, listo
+                       para fit; se sustituye entero, y si algo falla queda como
+                       estaba
+  Sale con 3, sin escribir nada, si no encuentra ninguna banda.
+</source>
+        <translation>  Finds the bands of the measured spectrum MEASURED (x-y text, JCAMP-DX, SPC
+  or OPUS) and lists them, strongest first: position, intensity, full width at
+  half maximum, prominence and kind (máximo for a peak, hombro for a shoulder),
+  separated by tabs. On standard error it states the options used, including
+  those worked out from the data.
+  The position is refined between samples; the intensity is the height above
+  the base from which the prominence is measured.
+  --xmin A, --xmax B   only the points from A to B, in either order (all if
+                       left out)
+  --min-prominence P   the minimum prominence of a peak, in % of the range of
+                       the smoothed data from A to B (5)
+  --distance D         the minimum separation in x between two bands; of two
+                       closer ones the stronger stays (half the smoothing window)
+  --smooth N           the Savitzky-Golay smoothing window, an odd number of
+                       points from 3 to 1001 (by the width of the bands)
+  --order K            the order of its polynomial, from 0 to 6 and below N (2)
+  --shoulders          includes shoulders: bands that give no peak of their own,
+                       found at the minima of the smoothed second derivative
+  --max N              at most N bands, the strongest, from 1 to 99 (99)
+  --yfactor F          multiplies the measured y by F (1)
+  --spectrum N|NAME    which of the spectra of MEASURED, if it holds several, as
+                       in spectrum (the first)
+  --y, --x, --laser    transform the spectrum before the search, as in
+                       spectrum; --xmin, --xmax and --distance are in the
+                       resulting units
+  -o OUT.trz           a document with the measured spectrum and the bands,
+                       ready for fit; replaced whole, and left as it was if
+                       anything fails
+  Exits with 3, writing nothing, if it finds no band.
+</translation>
+    </message>
 </context>
 <context>
     <name>FigureCommand</name>
@@ -793,6 +829,10 @@ Try “trazel-cli --help”.
     <message>
         <source>no se puede dibujar la figura: %1</source>
         <translation>the figure cannot be drawn: %1</translation>
+    </message>
+    <message>
+        <source>--spectrum elige un espectro del archivo de --measured, que falta</source>
+        <translation>--spectrum chooses a spectrum of the file of --measured, which is missing</translation>
     </message>
 </context>
 <context>
@@ -885,6 +925,10 @@ Try “trazel-cli --help”.
         <source>%1 bandas</source>
         <translation>%1 bands</translation>
     </message>
+    <message>
+        <source>--spectrum elige un espectro del archivo de --measured, que falta</source>
+        <translation>--spectrum chooses a spectrum of the file of --measured, which is missing</translation>
+    </message>
 </context>
 <context>
     <name>MeasuredOptions</name>
@@ -911,12 +955,6 @@ Try “trazel-cli --help”.
     <message>
         <source>--laser debe ser una longitud de onda en nm mayor que 0, no «%1»</source>
         <translation>--laser must be a wavelength in nm greater than 0, not “%1”</translation>
-    </message>
-    <message>
-        <source>%1 tiene varios bloques; se toma el primer espectro.
-</source>
-        <translation>%1 has several blocks; the first spectrum is used.
-</translation>
     </message>
     <message>
         <source>No se pudo usar %1: con %2 quedan %3 de sus %4 puntos, y hacen falta al menos dos (la transformación no está definida en los demás).</source>
@@ -965,6 +1003,20 @@ Try “trazel-cli --help”.
     <message>
         <source>No hay resultado: %1. No se ha escrito nada.</source>
         <translation>No result: %1. Nothing has been written.</translation>
+    </message>
+    <message>
+        <source>--spectrum: %1</source>
+        <translation>--spectrum: %1</translation>
+    </message>
+    <message>
+        <source>--spectrum cuenta desde 1 (o da el nombre del espectro)</source>
+        <translation>--spectrum counts from 1 (or gives the spectrum&apos;s name)</translation>
+    </message>
+    <message>
+        <source>%1 tiene %2 espectros; se toma el primero. --spectrum N o --spectrum NOMBRE elige otro; trazel-cli spectrum %3 --list los muestra.
+</source>
+        <translation>%1 holds %2 spectra; the first is used. --spectrum N or --spectrum NAME chooses another; trazel-cli spectrum %3 --list lists them.
+</translation>
     </message>
 </context>
 <context>
@@ -1264,6 +1316,10 @@ Try “trazel-cli --help”.
     <message>
         <source>No se escribió nada: %1.</source>
         <translation>Nothing was written: %1.</translation>
+    </message>
+    <message>
+        <source>--list no se combina con %1</source>
+        <translation>--list does not go with %1</translation>
     </message>
 </context>
 </TS>

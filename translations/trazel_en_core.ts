@@ -186,6 +186,14 @@
         <source>La tabla del documento se cambió con otra versión de Trazel después del último ajuste: se abre sin ese ajuste ni las bandas fijadas, que ya no nombrarían las mismas bandas.</source>
         <translation>The document&apos;s table was changed with another version of Trazel after the last fit: it opens without that fit and without the held bands, which would no longer name the same bands.</translation>
     </message>
+    <message>
+        <source>el espectro elegido del archivo</source>
+        <translation>the spectrum chosen of the file</translation>
+    </message>
+    <message>
+        <source>el número del espectro elegido no es válido</source>
+        <translation>the number of the chosen spectrum is not valid</translation>
+    </message>
 </context>
 <context>
     <name>Archive</name>
@@ -1095,6 +1103,18 @@
         <source>no se pudo leer entero</source>
         <translation>it could not be read whole</translation>
     </message>
+    <message>
+        <source>los espectros se cuentan desde 1</source>
+        <translation>spectra are numbered from 1</translation>
+    </message>
+    <message>
+        <source>hay más de un espectro llamado «%1»; elíjalo por su número</source>
+        <translation>more than one spectrum is called “%1”; choose it by its number</translation>
+    </message>
+    <message>
+        <source>no hay ningún espectro llamado «%1» entre sus %2</source>
+        <translation>none of its %2 spectra is called “%1”</translation>
+    </message>
 </context>
 <context>
     <name>MeasuredTransform</name>
@@ -1308,6 +1328,14 @@
         <source>Se canceló la lectura de %1; no se ha cargado nada.</source>
         <translation>Reading %1 was cancelled; nothing has been loaded.</translation>
     </message>
+    <message>
+        <source>se pidió el espectro %1 y el archivo tiene uno solo</source>
+        <translation>spectrum %1 was asked for and the file holds only one</translation>
+    </message>
+    <message>
+        <source>se pidió el espectro %1 y el archivo tiene %2</source>
+        <translation>spectrum %1 was asked for and the file holds %2</translation>
+    </message>
 </context>
 <context>
     <name>Spc</name>
@@ -1362,6 +1390,10 @@
     <message>
         <source>el punto %1 no es un número finito</source>
         <translation>point %1 is not a finite number</translation>
+    </message>
+    <message>
+        <source>el subarchivo %1</source>
+        <translation>subfile %1</translation>
     </message>
 </context>
 <context>

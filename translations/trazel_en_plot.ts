@@ -197,10 +197,6 @@ Do you want to convert them to absorbance (%3) for drawing and fitting? Absorban
         <translation>transmittance (0 to 1)</translation>
     </message>
     <message>
-        <source>%1 contiene varios bloques; se muestra solo el primer espectro.</source>
-        <translation>%1 contains several blocks; only the first spectrum is shown.</translation>
-    </message>
-    <message>
         <source>tiene más puntos de los que caben en la memoria</source>
         <translation>has more points than fit in memory</translation>
     </message>
@@ -235,6 +231,14 @@ Do you want to convert them to absorbance (%3) for drawing and fitting? Absorban
         <translation>The last time this document was used, the measured spectrum %1 was overlaid on it.
 
 Do you want to load it into the document? It will be saved with it.</translation>
+    </message>
+    <message>
+        <source>%1 contiene %2 espectros; se muestra solo el primer espectro. Para ver otro, cárguelo con «Superponer espectro medido», que los lista.</source>
+        <translation>%1 holds %2 spectra; only the first spectrum is shown. To see another, load it with “Overlay measured spectrum”, which lists them.</translation>
+    </message>
+    <message>
+        <source>%1: el cambio de unidades deja fuera %2 de sus %3 puntos, donde no está definido (%4 por x, %5 por y).</source>
+        <translation>%1: the change of units leaves out %2 of its %3 points, where it is not defined (%4 by x, %5 by y).</translation>
     </message>
 </context>
 <context>

@@ -763,6 +763,61 @@ Try “trazel --help”.
     </message>
 </context>
 <context>
+    <name>MeasuredSpectrumChoiceDialog</name>
+    <message>
+        <source>Aceptar</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancelar</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Espectros del archivo</source>
+        <translation>Spectra of the file</translation>
+    </message>
+    <message>
+        <source>El archivo guarda %1 espectros: elija cuál superponer.</source>
+        <translation>The file holds %1 spectra: choose which to overlay.</translation>
+    </message>
+    <message>
+        <source>Nº</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>Nombre</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Clase</source>
+        <translation>Kind</translation>
+    </message>
+    <message>
+        <source>Puntos</source>
+        <translation>Points</translation>
+    </message>
+    <message>
+        <source>x desde</source>
+        <translation>x from</translation>
+    </message>
+    <message>
+        <source>x hasta</source>
+        <translation>x to</translation>
+    </message>
+    <message>
+        <source>Unidades de x</source>
+        <translation>x units</translation>
+    </message>
+    <message>
+        <source>Unidades de y</source>
+        <translation>y units</translation>
+    </message>
+    <message>
+        <source>Elija uno de los espectros.</source>
+        <translation>Choose one of the spectra.</translation>
+    </message>
+</context>
+<context>
     <name>Menu</name>
     <message>
         <source>Superponer espectro &amp;medido...</source>

@@ -78,6 +78,9 @@ inline constexpr int IDC_MEASURED_TRANSFORM_NOTE = 1070;
 inline constexpr int IDC_MEASURED_ALS = 1071;
 inline constexpr int IDC_MEASURED_ALS_LAMBDA = 1072;
 inline constexpr int IDC_MEASURED_ALS_P = 1073;
+// The list of the spectra of a file of several and what it says of them.
+inline constexpr int IDC_MEASURED_SPECTRA = 1074;
+inline constexpr int IDC_MEASURED_SPECTRA_SUMMARY = 1075;
 
 // Controls of the band import dialog.
 inline constexpr int IDC_IMPORT_FILE = 1101;

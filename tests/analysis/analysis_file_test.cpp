@@ -196,6 +196,9 @@ INSTANTIATE_TEST_SUITE_P(
                                       a.measured->transform.als = input::AlsOptions{1e4, 0.05};
                                   },
                                   [](const Analysis& a) { return !a.measured->transform.als; }},
+                    NewOptionCase{"spectrumChosen",
+                                  [](Analysis& a) { a.measured->columns.spectrum = 2; },
+                                  [](const Analysis& a) { return !a.measured->columns.spectrum; }},
                     // The centred baseline and the verdict: an earlier version reads the
                     // constant and slope in powers of x that give the same straight line.
                     NewOptionCase{"fitAboutItsCentre", [](Analysis&) {},

@@ -55,6 +55,7 @@ TEST_F(CliTest, FilesAndTablesForProgramsDoNotChangeWithTheLanguage) {
          Environment({"LANG=en_US.UTF-8"})},
         {"peaks examples/dos-bandas-medido.txt --shoulders", Environment({"LANG=en_US.UTF-8"})},
         {"bands data/qc/gaussian09-freq.log", Environment({"LANG=en_US.UTF-8"})},
+        {"spectrum data/jcamp/compound.jdx --list", Environment({"LANG=en_US.UTF-8"})},
 #if TRAZEL_CLI_DRAWS
         {"print examples/calcita-raman.trz --xmin 100 --xmax 1200 --ymin 0 --ymax 1 -o @out",
          Environment({"LANG=C.UTF-8"})},

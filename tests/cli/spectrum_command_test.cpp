@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/cli/cli_fixture.h"
+#include "tests/support/three_spectra.h"
 
 using namespace trazel::cli;
 
@@ -171,8 +172,53 @@ INSTANTIATE_TEST_SUITE_P(
                       "-o @f.trz",
                       kExitFitFailed, "no es un número finito en 5 de los 5 puntos"},
         SpectrumFault{"PeaksAlsNoFinita", "peaks @e.txt --subtract-als 1,0.5 -o @p.trz",
-                      kExitFitFailed, "no es un número finito"}),
+                      kExitFitFailed, "no es un número finito"},
+        // Choices of a spectrum the file does not hold, or without a file.
+        SpectrumFault{"EspectroCero", "spectrum @t.txt --spectrum 0 -o @a.txt", kExitUsage,
+                      "--spectrum cuenta desde 1"},
+        SpectrumFault{"EspectroSinEseNombre", "spectrum @t.txt --spectrum otro -o @a.txt",
+                      kExitUsage, "ningún espectro llamado «otro» entre sus 1"},
+        SpectrumFault{"PeaksEspectroDeMas", "peaks @t.txt --spectrum 2 -o @p.trz", kExitUsage,
+                      "el espectro 2 y el archivo tiene uno solo"},
+        SpectrumFault{"FitEspectroSinMedido",
+                      "fit examples/calcita-raman.trz --spectrum 2 -o @f.trz", kExitUsage,
+                      "del archivo de --measured, que falta"},
+        SpectrumFault{"ListaConSalida", "spectrum @t.txt --list -o @a.txt", kExitUsage,
+                      "--list no se combina con -o"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Each spectrum of a file of several, of every kind, is written when chosen
+// by number or by name, the same either way; --list names them; a number past
+// the last is a usage error with the count; without a choice the first is
+// taken, and standard error says there are others.
+TEST_F(CliTest, WritesTheSpectrumChosen) {
+    for (const ThreeSpectra& file : ThreeSpectraFiles()) {
+        SCOPED_TRACE(file.kind);
+        WriteBytes(Path("tres"), file.bytes);
+        ASSERT_EQ(Run(Words("spectrum @tres --list")), kExitOk) << err_.str();
+        const std::string list = out_.str();
+        for (int s = 0; s < 3; ++s) {
+            const std::string number = std::to_string(s + 1);
+            EXPECT_NE(list.find("\n" + number + "\t" + file.names[s] + "\t"), std::string::npos)
+                << list;
+            ASSERT_EQ(Run(Words("spectrum @tres --spectrum " + number + " -o @n.txt")), kExitOk)
+                << err_.str();
+            ASSERT_EQ(Run(Words(std::string("spectrum @tres --spectrum ") + file.names[s] +
+                                " -o @nombre.txt")),
+                      kExitOk)
+                << err_.str();
+            EXPECT_EQ(Contents(Path("n.txt")), Contents(Path("nombre.txt")));
+            EXPECT_NE(Contents(Path("n.txt")).find("10 " + number + ".5\r\n"), std::string::npos)
+                << Contents(Path("n.txt"));
+        }
+        EXPECT_EQ(Run(Words("spectrum @tres --spectrum 4 -o @n.txt")), kExitUsage);
+        EXPECT_NE(err_.str().find("el espectro 4 y el archivo tiene 3"), std::string::npos)
+            << err_.str();
+        ASSERT_EQ(Run(Words("spectrum @tres -o @primero.txt")), kExitOk);
+        EXPECT_NE(err_.str().find("tiene 3 espectros; se toma el primero"), std::string::npos)
+            << err_.str();
+    }
+}
 
 // A stiff λ on the spectrum of the examples: finite numbers, in a file the
 // reader takes back, and the baseline under the bands.

@@ -6,6 +6,7 @@
 #include "input/measured_spectrum.h"
 #include "tests/input/input_file.h"
 #include "tests/support/binary_spectra.h"
+#include "tests/support/three_spectra.h"
 
 using namespace trazel::input;
 using trazel::model::XUnit;
@@ -208,6 +209,54 @@ TEST(BinarySpectrum, RealFilesReadAsTheirExports) {
         }
         EXPECT_EQ(s.header.xKind, real.xKind) << real.file;
     }
+}
+
+// Every reader numbers and names the spectra of a file of several alike:
+// each is read by its number, listed by its name, and one past the last is
+// refused with the count.
+TEST(SeveralSpectra, EachReaderGivesTheOneChosen) {
+    ScratchDir scratch("several");
+    for (const ThreeSpectra& file : ThreeSpectraFiles()) {
+        SCOPED_TRACE(file.kind);
+        const std::string path = InputFile(scratch, file.bytes);
+        const auto list = ListMeasuredSpectra(path);
+        ASSERT_TRUE(list.Ok()) << list.Message();
+        ASSERT_EQ(list.Value().size(), 3u);
+        for (int s = 0; s < 3; ++s) {
+            EXPECT_EQ(list.Value()[static_cast<std::size_t>(s)].name, file.names[s]);
+            const auto named = SpectrumNamed(path, list.Value(), file.names[s]);
+            ASSERT_TRUE(named.Ok()) << named.Message();
+            const auto read = ReadMeasuredSpectrum(path, {.spectrum = named.Value()});
+            ASSERT_TRUE(read.Ok()) << read.Message();
+            EXPECT_EQ(read.Value().spectra, 3);
+            EXPECT_EQ(read.Value().y, (std::vector<double>{1.5 + s, -2.0 + s}));
+        }
+        const auto past = ReadMeasuredSpectrum(path, {.spectrum = 3});
+        EXPECT_EQ(past.Failure(), ReadFailure::NoSuchSpectrum);
+        EXPECT_NE(past.Message().find("el espectro 4 y el archivo tiene 3"), std::string::npos)
+            << past.Message();
+        EXPECT_EQ(SpectrumNamed(path, list.Value(), "otro").Failure(), ReadFailure::NoSuchSpectrum);
+    }
+}
+
+// Real files of several spectra: the last subfile of an SPC file of the
+// older layout, as the text another program wrote of it, and each block of
+// a JCAMP-DX file of linked blocks, listed by title and read by number.
+TEST(SeveralSpectra, RealFilesGiveEachOfTheirSpectra) {
+    const auto read =
+        ReadMeasuredSpectrum(std::string(TRAZEL_TEST_DATA) + "/spc/m_ordz.spc", {.spectrum = 9});
+    ASSERT_TRUE(read.Ok()) << read.Message();
+    EXPECT_EQ(read.Value().spectra, 10);
+    EXPECT_NEAR(read.Value().y.front(), 0.0238775536418, 1e-12);
+    EXPECT_NEAR(read.Value().y.back(), 0.00049021653831, 1e-12);
+    const auto list = ListMeasuredSpectra(JcampFile("compound.jdx"));
+    ASSERT_TRUE(list.Ok()) << list.Message();
+    ASSERT_EQ(list.Value().size(), 5u);
+    const std::size_t points[] = {1976, 1976, 3951, 1976, 3951};
+    for (std::size_t b = 0; b < 5; ++b) {
+        EXPECT_EQ(list.Value()[b].points, points[b]);
+    }
+    EXPECT_EQ(list.Value()[3].name, "trans-[Rh(py)4Cl2]Cl.5H2O");
 }
 
 }  // namespace

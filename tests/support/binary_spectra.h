@@ -36,7 +36,7 @@ class ByteWriter {
 };
 
 // An SPC file whose subfiles s each hold the points (10, 1.5 + s) and
-// (20, -2 + s), in the layout the fields choose.
+// (20, -2 + s) at z = 1 + s / 2, in the layout the fields choose.
 struct SpcFile {
     std::uint8_t flags = 0;
     std::uint8_t version = 0x4B;
@@ -70,6 +70,7 @@ struct SpcFile {
             offsets.push_back(static_cast<std::uint32_t>(out.bytes.size()));
             const std::size_t at = out.bytes.size();
             out.At(at, std::uint8_t{0}).At(at + 1, static_cast<std::int8_t>(exponent));
+            out.At(at + 4, static_cast<float>(1 + 0.5 * s));  // z
             out.At(at + 16, std::uint32_t{ownX ? 2U : 0U}).At(at + 28, std::uint32_t{0});
             if (ownX) {
                 out.Add(10.0F).Add(20.0F);

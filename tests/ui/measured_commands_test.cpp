@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include "tests/support/fake_services.h"
+#include "tests/support/three_spectra.h"
 #include "tests/ui/dialogs/dialog_driver.h"
 #include "tests/ui/form_fixture.h"
 #include "ui/dialogs/measured_dialogs.h"
@@ -183,6 +184,68 @@ class MeasuredCommandsTest : public QObject {
         QCOMPARE(Ys(measured), ys);
         // A refused column keeps the dialog open and says why.
         QCOMPARE(messages.shown.size(), std::size_t{ys.empty() ? 1u : 0u});
+    }
+
+    // A file of several spectra lists them, and the one chosen is loaded and
+    // remembered in the document; a cancelled list loads nothing.
+    void chooseListsTheSpectraOfAFile_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<std::size_t>("points");
+        QTest::addColumn<double>("firstY");
+        QFile compound(TRAZEL_TEST_DATA "/jcamp/compound.jdx");
+        QVERIFY(compound.open(QIODevice::ReadOnly));
+        const QByteArray linked = compound.readAll();
+        QTest::newRow("bloque 4 de 5") << linked << 3 << std::size_t{1976} << 0.378;
+        QTest::newRow("bloque 5 de 5") << linked << 4 << std::size_t{3951} << 0.5385;
+        for (const ThreeSpectra& file : ThreeSpectraFiles()) {
+            const QByteArray bytes = QByteArray::fromStdString(file.bytes);
+            if (std::string(file.kind) != "text") {
+                QTest::newRow(file.kind) << bytes << 2 << std::size_t{2} << 3.5;
+            }
+        }
+        QTest::newRow("cancelado") << linked << -1 << std::size_t{0} << 0.0;
+    }
+    void chooseListsTheSpectraOfAFile() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, row);
+        QFETCH(std::size_t, points);
+        QFETCH(double, firstY);
+        RecordingMessageBox messages;
+        DialogDriver driver(messages, [&](TemplateDialog& d) {
+            auto& choice = dynamic_cast<CMeasuredSpectrumChoiceDlg&>(d);
+            if (row >= 0) {
+                choice.List()->setCurrentItem(choice.List()->topLevelItem(row));
+                Click(d, IDOK);
+            } else {
+                Click(d, IDCANCEL);
+            }
+        });
+        driver.Files().answers = {QString::fromStdString(File("varios.dat", bytes))};
+        Commands c(driver);
+        c.commands.ChooseAndLoad();
+        QCOMPARE(driver.Runs(), 1);
+        const MeasuredData* loaded = c.commands.Current();
+        QCOMPARE(loaded != nullptr, row >= 0);
+        if (loaded) {
+            QCOMPARE(loaded->points->x.size(), points);
+            QCOMPARE(loaded->points->y.front(), firstY);
+            QCOMPARE(loaded->columns.spectrum, std::optional<int>(row));
+            QVERIFY2(!messages.Texts().join("").contains("primer espectro"),
+                     qPrintable(messages.Texts().join("")));
+        }
+    }
+
+    // Points that the change of units accepted on loading cannot keep are
+    // counted in the status bars' note.
+    void loadTellsThePointsLeftOut() {
+        Commands c;
+        QSignalSpy notes(&c.commands, &MeasuredCommands::note);
+        QVERIFY(c.commands.Load(File("t.txt", "x transmitancia\n1 0.5\n2 0\n3 -0.1\n4 0.1\n")));
+        QCOMPARE(c.Steps(), 1);
+        QCOMPARE(notes.size(), 1);
+        QVERIFY2(notes[0][0].toString().contains("deja fuera 2 de sus 4 puntos"),
+                 qPrintable(notes[0][0].toString()));
     }
 
     // The baseline by asymmetric least squares: drawn while the options are

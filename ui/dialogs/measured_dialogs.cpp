@@ -4,9 +4,11 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFontDatabase>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTreeWidget>
 #include <algorithm>
 #include <cmath>
 
@@ -106,6 +108,40 @@ const DialogTemplate kOptionTemplate{QT_TRANSLATE_NOOP("MeasuredOptionsDialog", 
                                      true,
                                      "MeasuredOptionsDialog"};
 
+const ControlTemplate kChoiceControls[] = {
+    {IDC_MEASURED_FILE, K::Label, "", 7, 7, 346, 9},
+    {IDC_MEASURED_SPECTRA_SUMMARY, K::Label, "", 7, 18, 346, 9},
+    {CMeasuredSpectrumChoiceDlg::kListId, K::List, "", 7, 30, 346, 110},
+    {IDOK, K::DefaultButton, QT_TRANSLATE_NOOP("MeasuredSpectrumChoiceDialog", "Aceptar"), 247, 147,
+     50, 14},
+    {IDCANCEL, K::Button, QT_TRANSLATE_NOOP("MeasuredSpectrumChoiceDialog", "Cancelar"), 303, 147,
+     50, 14},
+};
+
+const DialogTemplate kChoiceTemplate{
+    QT_TRANSLATE_NOOP("MeasuredSpectrumChoiceDialog", "Espectros del archivo"),
+    360,
+    168,
+    kChoiceControls,
+    true,
+    "MeasuredSpectrumChoiceDialog"};
+
+QWidget* CreateSpectrumList(const ControlTemplate&, QWidget* parent) {
+    auto* list = new QTreeWidget(parent);
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->header()->setSectionsClickable(false);
+    return list;
+}
+
+// A number of the list: enough digits to tell neighbouring spectra apart, no
+// more.
+QString ListNumber(double value) {
+    return QString::fromStdString(FormatG(value, 7));
+}
+
 constexpr char kYFactorMessage[] = QT_TRANSLATE_NOOP(
     "MeasuredOptionsDialog",
     "El factor de y multiplica las ordenadas del espectro medido para el ajuste y el "
@@ -119,6 +155,68 @@ void SetFileLabel(TemplateDialog& dialog, const QString& fileName) {
 }
 
 }  // namespace
+
+CMeasuredSpectrumChoiceDlg::CMeasuredSpectrumChoiceDlg(
+    const QString& fileName, const std::vector<input::SpectrumSummary>& spectra,
+    const Services& services, QWidget* owner)
+    : TemplateDialog(kChoiceTemplate, services, owner, {{ControlKind::List, CreateSpectrumList}}) {
+    SetFileLabel(*this, fileName);
+    const auto translated = [](const char* text) {
+        return QCoreApplication::translate("MeasuredSpectrumChoiceDialog", text);
+    };
+    qobject_cast<QLabel*>(GetDlgItem(IDC_MEASURED_SPECTRA_SUMMARY))
+        ->setText(
+            translated(QT_TRANSLATE_NOOP("MeasuredSpectrumChoiceDialog",
+                                         "El archivo guarda %1 espectros: elija cuál superponer."))
+                .arg(spectra.size()));
+    QTreeWidget* list = List();
+    list->setHeaderLabels(
+        {translated(QT_TRANSLATE_NOOP("MeasuredSpectrumChoiceDialog", "Nº")),
+         translated(QT_TRANSLATE_NOOP("MeasuredSpectrumChoiceDialog", "Nombre")),
+         translated(QT_TRANSLATE_NOOP("MeasuredSpectrumChoiceDialog", "Clase")),
+         translated(QT_TRANSLATE_NOOP("MeasuredSpectrumChoiceDialog", "Puntos")),
+         translated(QT_TRANSLATE_NOOP("MeasuredSpectrumChoiceDialog", "x desde")),
+         translated(QT_TRANSLATE_NOOP("MeasuredSpectrumChoiceDialog", "x hasta")),
+         translated(QT_TRANSLATE_NOOP("MeasuredSpectrumChoiceDialog", "Unidades de x")),
+         translated(QT_TRANSLATE_NOOP("MeasuredSpectrumChoiceDialog", "Unidades de y"))});
+    int n = 0;
+    for (const input::SpectrumSummary& s : spectra) {
+        list->addTopLevelItem(new QTreeWidgetItem(QStringList{
+            QString::number(++n), QString::fromStdString(s.name), QString::fromStdString(s.kind),
+            QString::number(s.points), ListNumber(s.xFirst), ListNumber(s.xLast),
+            QString::fromStdString(s.xUnits), QString::fromStdString(s.yUnits)}));
+    }
+    for (int c = 0; c < list->columnCount(); ++c) {
+        list->resizeColumnToContents(c);
+    }
+    connect(list, &QTreeWidget::itemDoubleClicked, this, &CMeasuredSpectrumChoiceDlg::accept);
+}
+
+QTreeWidget* CMeasuredSpectrumChoiceDlg::List() const {
+    return qobject_cast<QTreeWidget*>(GetDlgItem(kListId));
+}
+
+void CMeasuredSpectrumChoiceDlg::OnInitDialog() {
+    TemplateDialog::OnInitDialog();
+    QTreeWidget* list = List();
+    if (QTreeWidgetItem* item = list->topLevelItem(chosen)) {
+        list->setCurrentItem(item);
+    }
+    list->setFocus();
+}
+
+bool CMeasuredSpectrumChoiceDlg::ValidateFields() {
+    QTreeWidget* list = List();
+    const int row = list->currentItem() ? list->indexOfTopLevelItem(list->currentItem()) : -1;
+    if (row < 0) {
+        services_.AfxMessageBox(QCoreApplication::translate("MeasuredSpectrumChoiceDialog",
+                                                            "Elija uno de los espectros."),
+                                MessageKind::Information);
+        return false;
+    }
+    chosen = row;
+    return true;
+}
 
 CMeasuredColumnsDlg::CMeasuredColumnsDlg(const QString& fileName, const QStringList& firstLines,
                                          int columns, const Services& services, QWidget* owner)

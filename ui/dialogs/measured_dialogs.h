@@ -4,11 +4,14 @@
 #include <QStringList>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "input/measured_spectrum.h"
 #include "input/measured_transform.h"
 #include "ui/control_ids.h"
 #include "ui/dialogs/template_dialog.h"
+
+class QTreeWidget;
 
 namespace trazel::ui {
 
@@ -33,6 +36,30 @@ class CMeasuredColumnsDlg : public TemplateDialog {
 
   private:
     int columns_;
+};
+
+// Lists the spectra of a file that holds several (number and name, kind,
+// points, x range, units) and asks which one to overlay; double-clicking
+// one chooses it.
+class CMeasuredSpectrumChoiceDlg : public TemplateDialog {
+    Q_OBJECT
+
+  public:
+    static constexpr int kListId = IDC_MEASURED_SPECTRA;
+
+    CMeasuredSpectrumChoiceDlg(const QString& fileName,
+                               const std::vector<input::SpectrumSummary>& spectra,
+                               const platform::Services& services, QWidget* owner = nullptr);
+
+    QTreeWidget* List() const;
+    void OnInitDialog() override;
+
+    // The spectrum chosen, from 0: the one selected when the dialog opens and
+    // once it is accepted.
+    std::int32_t chosen = 0;
+
+  protected:
+    bool ValidateFields() override;
 };
 
 // How the measured spectrum's data are taken: the change of x (with the

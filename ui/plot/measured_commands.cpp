@@ -7,6 +7,7 @@
 #include <QProgressDialog>
 #include <QSettings>
 #include <QTimer>
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <future>
@@ -148,7 +149,14 @@ void MeasuredCommands::ChooseAndLoad() {
     // user means; two columns, or a JCAMP-DX file, leave nothing to choose.
     // A start that cannot be read is left to the full read, which says why.
     const auto preview = PreviewMeasuredSpectrum(path, kPreviewLines);
-    if (preview.Ok() && !preview.Value().jcamp && preview.Value().columns > 2) {
+    if (!preview.Ok() || preview.Value().jcamp || preview.Value().columns == 0) {
+        // JCAMP-DX blocks, SPC subfiles and OPUS blocks (binary files, which
+        // the preview does not read): a file of several lists them to choose
+        // from. A text's y columns are chosen with its x column below.
+        if (!ChooseSpectrum(path, options)) {
+            return;
+        }
+    } else if (preview.Value().columns > 2) {
         QStringList lines;
         for (const std::string& line : preview.Value().lines) {
             lines << QString::fromStdString(line);
@@ -188,7 +196,10 @@ bool MeasuredCommands::Load(const std::string& path, const MeasuredOptions& opti
                                 cancelled ? MessageKind::Information : MessageKind::Warning);
         return false;
     }
-    const bool firstOfSeveral = result.Value().firstOfSeveral;
+    // Chosen from the list or by column, or not chosen at all: only then is
+    // the user told that the file holds others.
+    const int spectra =
+        options.spectrum || options.yColumn ? 1 : std::max(result.Value().spectra, 1);
     const std::vector<std::string> notes = result.Value().notes;
     const std::optional<YChange> proposed =
         ProposedYChange(result.Value().header, result.Value().y);
@@ -218,17 +229,32 @@ bool MeasuredCommands::Load(const std::string& path, const MeasuredOptions& opti
     context_.History().Record(
         QCoreApplication::translate("MeasuredCommands", "Superponer espectro medido"),
         [&] { document_.SetMeasured(std::move(data)); });
-    if (firstOfSeveral) {
+    if (spectra > 1) {
         services_.AfxMessageBox(
             dialogParent_,
             QCoreApplication::translate(
                 "MeasuredCommands",
-                "%1 contiene varios bloques; se muestra solo el primer espectro.")
-                .arg(QString::fromStdString(QuoteFileName(path))),
+                "%1 contiene %2 espectros; se muestra solo el primer espectro. Para ver otro, "
+                "cárguelo con «Superponer espectro medido», que los lista.")
+                .arg(QString::fromStdString(QuoteFileName(path)))
+                .arg(spectra),
             MessageKind::Information);
     }
     for (const std::string& text : notes) {
         emit note(QString::fromStdString(text));
+    }
+    // What the change of units accepted on loading cannot keep is said now,
+    // not only in the options.
+    if (const MeasuredData* loaded = Current(); loaded && loaded->LeftOut() > 0) {
+        emit note(QCoreApplication::translate("MeasuredCommands",
+                                              "%1: el cambio de unidades deja fuera %2 de sus %3 "
+                                              "puntos, donde no está definido (%4 por x, %5 "
+                                              "por y).")
+                      .arg(QString::fromStdString(QuoteFileName(path)))
+                      .arg(loaded->LeftOut())
+                      .arg(loaded->points->x.size())
+                      .arg(loaded->changed->xUndefined)
+                      .arg(loaded->changed->yUndefined));
     }
     emit loaded();
     return true;
@@ -314,6 +340,22 @@ ReadResult<MeasuredSpectrum> MeasuredCommands::ReadWithProgress(const std::strin
         return ReadResult<MeasuredSpectrum>::Failed(ReadFailure::Cancelled, CancelledRead(path));
     }
     return result;
+}
+
+bool MeasuredCommands::ChooseSpectrum(const std::string& path, MeasuredOptions& options) {
+    // Each spectrum is read to be listed; a file that cannot be is left to
+    // the load, which says why.
+    const auto spectra = ListMeasuredSpectra(path);
+    if (!spectra.Ok() || spectra.Value().size() < 2) {
+        return true;
+    }
+    CMeasuredSpectrumChoiceDlg dialog(MeasuredLegendName(path), spectra.Value(), services_,
+                                      dialogParent_);
+    if (RunModal(dialog) != IDOK) {
+        return false;
+    }
+    options.spectrum = dialog.chosen;
+    return true;
 }
 
 void MeasuredCommands::EditOptions(const std::optional<MeasuredTransform>& toModel) {

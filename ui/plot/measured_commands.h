@@ -70,6 +70,9 @@ class MeasuredCommands : public QObject {
     void alsPreview(std::optional<analysis::MeasuredTransform> transform);
 
   private:
+    // For a file of several spectra, the list to choose one from, the choice
+    // put into options; false when the user cancelled it.
+    bool ChooseSpectrum(const std::string& path, input::MeasuredOptions& options);
     input::ReadResult<input::MeasuredSpectrum> ReadWithProgress(
         const std::string& path, const input::MeasuredOptions& options);
     void Forget() const;
