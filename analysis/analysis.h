@@ -37,6 +37,9 @@ struct MeasuredTransform {
     // factor; none when not chosen.
     std::optional<input::AlsOptions> als = std::nullopt;
 
+    // A value of the changed data as the user sees it: the one place the
+    // factor is applied, so that the fit, the figure and the band search
+    // never disagree on the heights of the same points.
     double Y(double value) const { return value * yFactor; }
     // The changes the factor does not take part in, which move, leave out or
     // change points. The baseline is subtracted here, before the factor: the
@@ -79,6 +82,10 @@ struct MeasuredData {
     // The data before the factor: the changed points, or those read.
     std::span<const double> X() const { return changed ? changed->x : points->x; }
     std::span<const double> Y() const { return changed ? changed->y : points->y; }
+    // The ordinate of point i as the fit, the figure and the band search use
+    // it: the value read, through the change of units and of sign, less the
+    // subtracted baseline, times the factor.
+    double UsedY(std::size_t i) const { return transform.Y(Y()[i]); }
     // The units of the data, after the change.
     const model::SpectrumHeader& Header() const {
         return changed ? changed->header : points->header;

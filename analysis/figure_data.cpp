@@ -27,7 +27,6 @@ Curve Sampled(const PeakTable& table, bool useScaled, double lo, double hi, int 
 
 Curve FittedData(const MeasuredData& measured, const FitRecord& fit) {
     const std::span<const double> x = measured.X();
-    const std::span<const double> y = measured.Y();
     std::vector<std::size_t> order;
     for (std::size_t i = 0; i < x.size(); ++i) {
         if (x[i] >= fit.xMin && x[i] <= fit.xMax) {
@@ -41,7 +40,7 @@ Curve FittedData(const MeasuredData& measured, const FitRecord& fit) {
     data.y.reserve(order.size());
     for (const std::size_t i : order) {
         data.x.push_back(x[i]);
-        data.y.push_back(measured.transform.Y(y[i]));
+        data.y.push_back(measured.UsedY(i));
     }
     return data;
 }

@@ -28,8 +28,8 @@ struct Points {
 };
 
 // The finite points between lo and hi, by increasing x.
-Points PointsInRange(std::span<const double> x, std::span<const double> y, double factor, double lo,
-                     double hi) {
+Points PointsInRange(std::span<const double> x, std::span<const double> y,
+                     const MeasuredTransform& transform, double lo, double hi) {
     std::vector<std::size_t> order;
     const std::size_t n = std::min(x.size(), y.size());
     for (std::size_t i = 0; i < n; ++i) {
@@ -47,7 +47,7 @@ Points PointsInRange(std::span<const double> x, std::span<const double> y, doubl
     p.y.reserve(order.size());
     for (const std::size_t i : order) {
         p.x.push_back(x[i]);
-        p.y.push_back(y[i] * factor);
+        p.y.push_back(transform.Y(y[i]));
     }
     return p;
 }
@@ -353,12 +353,12 @@ std::string PeakSearchSettingsProblem(const PeakSearchSettings& s) {
 
 PeakSearchResult FindBands(std::span<const double> x, std::span<const double> y, double xMin,
                            double xMax, const PeakSearchSettings& settings,
-                           const BaselineCurve* baseline, double factor) {
+                           const BaselineCurve* baseline, const MeasuredTransform& transform) {
     PeakSearchResult result;
     result.used = settings;
     const double lo = std::isfinite(xMin) && std::isfinite(xMax) ? std::min(xMin, xMax) : -HUGE_VAL;
     const double hi = std::isfinite(xMin) && std::isfinite(xMax) ? std::max(xMin, xMax) : HUGE_VAL;
-    const Points p = PointsInRange(x, y, factor, lo, hi);
+    const Points p = PointsInRange(x, y, transform, lo, hi);
     result.points = p.x.size();
     if (p.x.size() < 5 || !PeakSearchSettingsProblem(settings).empty()) {
         return result;
@@ -547,7 +547,7 @@ PeakSearchResult FindBands(const Analysis& analysis, double xMin, double xMax,
     }
     const MeasuredData& m = *analysis.measured;
     return FindBands(m.X(), m.Y(), xMin, xMax, settings,
-                     analysis.baseline ? &*analysis.baseline : nullptr, m.transform.yFactor);
+                     analysis.baseline ? &*analysis.baseline : nullptr, m.transform);
 }
 
 }  // namespace trazel::analysis

@@ -42,13 +42,14 @@ struct PeakSearchResult {
 };
 
 // Finds the bands of the points x, y (any order; points that are not finite
-// are left out), each y multiplied by factor, between xMin and xMax (either
+// are left out), each y as transform.Y gives it, between xMin and xMax (either
 // order; not finite: all). Each band's intensity is measured above baseline
 // when one is given. Fewer than five points, or settings with a problem,
 // give no band. O(n log n) in the points, and linear in the window.
 PeakSearchResult FindBands(std::span<const double> x, std::span<const double> y, double xMin,
                            double xMax, const PeakSearchSettings& settings,
-                           const BaselineCurve* baseline = nullptr, double factor = 1.0);
+                           const BaselineCurve* baseline = nullptr,
+                           const MeasuredTransform& transform = {});
 
 // The bands of the document's measured data as the fit uses them (the factor
 // applied, and above its baseline when it has one), between xMin and xMax;

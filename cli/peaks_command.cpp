@@ -129,18 +129,18 @@ std::string UsedText(const PeakSearchResult& r, bool translated) {
            (r.used.shoulders ? words(TRAZEL_TR_NOOP("PeaksCommand", "; con hombros")) : "") + ".\n";
 }
 
-// Whether the y inside [lo, hi] times factor, their range and the sum of
-// their squares about their mean are finite numbers, as the fit asks of its
-// data: infinite heights would pass every later test.
-bool SumsAreFinite(std::span<const double> x, std::span<const double> y, double factor, double lo,
-                   double hi) {
+// Whether the used y inside [lo, hi], their range and the sum of their
+// squares about their mean are finite numbers, as the fit asks of its data:
+// infinite heights would pass every later test.
+bool SumsAreFinite(const MeasuredData& measured, double lo, double hi) {
+    const std::span<const double> x = measured.X();
     double sum = 0.0;
     std::size_t count = 0;
     double low = HUGE_VAL;
     double high = -HUGE_VAL;
     for (std::size_t i = 0; i < x.size(); ++i) {
         if (x[i] >= lo && x[i] <= hi) {
-            const double v = y[i] * factor;
+            const double v = measured.UsedY(i);
             sum += v;
             low = std::min(low, v);
             high = std::max(high, v);
@@ -154,7 +154,7 @@ bool SumsAreFinite(std::span<const double> x, std::span<const double> y, double 
     double total = 0.0;
     for (std::size_t i = 0; i < x.size(); ++i) {
         if (x[i] >= lo && x[i] <= hi) {
-            total += (y[i] * factor - mean) * (y[i] * factor - mean);
+            total += (measured.UsedY(i) - mean) * (measured.UsedY(i) - mean);
         }
     }
     return std::isfinite(total) && std::isfinite(high - low);
@@ -205,8 +205,7 @@ int RunPeaks(const std::vector<std::string>& args, std::ostream& out, std::ostre
     range.xMin = xMin;
     range.xMax = xMax;
     const auto [lo, hi] = FitRangeFor(range, document.GetAnalysis().measured->X());
-    if (!SumsAreFinite(document.GetAnalysis().measured->X(), document.GetAnalysis().measured->Y(),
-                       factor, lo, hi)) {
+    if (!SumsAreFinite(*document.GetAnalysis().measured, lo, hi)) {
         // The words of fit, which refuses the same data.
         err << "trazel-cli peaks: "
             << (factor != 1.0

@@ -1,6 +1,7 @@
 #include "document/trazel_doc.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "model/document_format.h"
 #include "platform/archive.h"
@@ -273,7 +274,13 @@ fit::FitProblem CTrazelDoc::PoseFit(const FitSettings& settings, std::int32_t li
     }
     const MeasuredData& measured = *analysis_.measured;
     problem.x.assign(measured.X().begin(), measured.X().end());
-    problem.y.assign(measured.Y().begin(), measured.Y().end());
+    // The fit leaves out the points the change could not give a value
+    // (NaN), and keeps those the factor alone takes beyond a double, so that
+    // it can say the factor made them too large.
+    problem.y.reserve(measured.Y().size());
+    for (std::size_t i = 0; i < measured.Y().size(); ++i) {
+        problem.y.push_back(std::isfinite(measured.Y()[i]) ? measured.UsedY(i) : NAN);
+    }
     problem.yFactor = measured.transform.yFactor;
     std::tie(problem.xMin, problem.xMax) = FitRangeFor(settings, measured.X());
     // A band centred outside the range has no data of its own there: it is

@@ -63,7 +63,7 @@ FitResult Failed(FitFailure failure, std::string message) {
     return result;
 }
 
-// The points inside the range, in ascending x, their y times the factor.
+// The points inside the range, in ascending x.
 struct Points {
     std::vector<double> x;
     std::vector<double> y;
@@ -73,7 +73,7 @@ Points PointsInRange(const FitProblem& problem) {
     std::vector<std::size_t> order;
     for (std::size_t i = 0; i < problem.x.size(); ++i) {
         const double x = problem.x[i];
-        if (std::isfinite(x) && std::isfinite(problem.y[i]) && x >= problem.xMin &&
+        if (std::isfinite(x) && !std::isnan(problem.y[i]) && x >= problem.xMin &&
             x <= problem.xMax) {
             order.push_back(i);
         }
@@ -85,7 +85,7 @@ Points PointsInRange(const FitProblem& problem) {
     points.y.reserve(order.size());
     for (const std::size_t i : order) {
         points.x.push_back(problem.x[i]);
-        points.y.push_back(problem.y[i] * problem.yFactor);
+        points.y.push_back(problem.y[i]);
     }
     return points;
 }

@@ -50,8 +50,10 @@ struct FitProblem {
     // says, widths stay between half the sampling step and the width of the
     // range, and positions within the range.
     bool allowNegative = false;
-    // The measured points as read, in any order, and the factor their y is
-    // multiplied by before the fit.
+    // The measured points as they are fitted, in any order: a y that is NaN
+    // leaves its point out, an infinite one makes the data too large. y is
+    // already multiplied by yFactor, which the fit only checks and names in
+    // its messages.
     std::vector<double> x;
     std::vector<double> y;
     double yFactor = 1.0;
