@@ -12,6 +12,8 @@
 #include <numbers>
 #include <numeric>
 #include <optional>
+#include <string>
+#include <variant>
 
 #include "fit/band_model.h"
 #include "fit/residual_structure.h"
@@ -683,27 +685,31 @@ double BandWidthInPoints(const PeakTable& table, const std::vector<double>& xs) 
     return step > 0.0 ? median(widths) / step : 0.0;
 }
 
-}  // namespace
+// What the iterations end with: the values in the solver's terms, how many
+// steps they took and why they stopped.
+struct Solution {
+    std::vector<double> p;
+    int iterations = 0;
+    std::string stopReason;
+    // Not one step lowered the sum: the start may already be the minimum.
+    bool noStepFromStart = false;
+};
 
-FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
-    // GSL's default handler aborts the program on an error; every status is
-    // checked here instead.
-    static std::once_flag handlerOff;
-    std::call_once(handlerOff, [] { gsl_set_error_handler_off(); });
+// The values the solution gives, the ones at a bound or no longer fixed by
+// the data, the residuals and their sum of squares, and the covariance of the
+// values, all in the solver's units.
+struct Covariance {
+    std::vector<double> values;
+    Ends ends;
+    std::vector<double> residuals;
+    double rss = 0.0;
+    std::vector<double> covariance;
+};
 
-    if (const std::string bad = InputProblem(problem); !bad.empty()) {
-        return Failed(FitFailure::BadInput, bad);
-    }
-    const Points points = PointsInRange(problem);
-    const SolverUnits units = UnitsOf(problem, points);
-    const FitProblem solverProblem = InSolverUnits(problem, units);
-    Points scaled;
-    for (std::size_t i = 0; i < points.x.size(); ++i) {
-        scaled.x.push_back(units.X(points.x[i]));
-        scaled.y.push_back(points.y[i] / units.sy);
-    }
-    const Spread spread = scaled.y.empty() ? Spread{} : SpreadOf(scaled.y);
-    const BandModel model(solverProblem, scaled.x, spread.range);
+// Why the model cannot be fitted to the points before a step is taken:
+// nothing free, too few points, or bands the data cannot tell apart.
+std::optional<FitResult> ModelProblem(const FitProblem& problem, const BandModel& model,
+                                      const Points& points) {
     const std::size_t n = points.x.size();
     const std::size_t size = model.Size();
     if (size == 0) {
@@ -723,7 +729,18 @@ FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
     if (const std::string singular = SingularBands(problem, points.x); !singular.empty()) {
         return Failed(FitFailure::Singular, singular);
     }
+    return std::nullopt;
+}
 
+// Runs GSL's solver from the model's start until a test of convergence
+// passes; a failure when the data give nothing to fit, the solver goes
+// astray, the iterations run out or the progress callback stops it.
+std::variant<Solution, FitResult> Solve(const FitProblem& problem, const BandModel& model,
+                                        const Points& points, const Points& scaled,
+                                        const Spread& spread, const SolverUnits& units,
+                                        const FitProgress& progress) {
+    const std::size_t n = points.x.size();
+    const std::size_t size = model.Size();
     Context context;
     context.model = &model;
     context.y = &scaled.y;
@@ -759,10 +776,10 @@ FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
         return Failed(FitFailure::NoConvergence, NoConvergence(0));
     }
 
-    int iterations = 0;
-    bool noStepFromStart = false;
+    Solution solution;
+    int& iterations = solution.iterations;
+    std::string& stopReason = solution.stopReason;
     double rss = SumOfSquares(gsl_multilarge_nlinear_residual(workspace.get()));
-    std::string stopReason;
     while (stopReason.empty()) {
         const int status = gsl_multilarge_nlinear_iterate(workspace.get());
         if (status == GSL_ENOPROG && iterations == 0) {
@@ -770,7 +787,7 @@ FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
             // start is already the minimum (a fit run again on its result).
             stopReason = TRAZEL_TR_NOOP(
                 "BandFit", "ningún paso reduce la suma de cuadrados: ya estaba en el mínimo");
-            noStepFromStart = true;
+            solution.noStepFromStart = true;
             break;
         }
         if (status != GSL_SUCCESS && status != GSL_ENOPROG) {
@@ -806,7 +823,20 @@ FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
         }
     }
 
-    std::vector<double> p = Copy(gsl_multilarge_nlinear_position(workspace.get()));
+    solution.p = Copy(gsl_multilarge_nlinear_position(workspace.get()));
+    return solution;
+}
+
+// The values the solution ends at, each put on the bound it reached, and
+// their covariance from the normal equations there; a failure when a value
+// is not finite, when a start that took no step was no minimum after all,
+// or when the covariance cannot be inverted.
+std::variant<Covariance, FitResult> CovarianceOf(const FitProblem& problem, const BandModel& model,
+                                                 const Points& scaled, const Spread& spread,
+                                                 Solution& solution) {
+    const std::size_t n = scaled.x.size();
+    const std::size_t size = model.Size();
+    std::vector<double>& p = solution.p;
     for (std::size_t i = 0; i < size; ++i) {
         if (!std::isfinite(p[i])) {
             const int band = model.Parameters()[i].band;
@@ -827,8 +857,11 @@ FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
     // worked out for the values themselves: d model / d value is the column
     // for u divided by d value / d u.
     const auto& modelParameters = model.Parameters();
-    Ends ends{std::vector<char>(size, 0), std::vector<char>(size, 0)};
-    std::vector<double> values = model.ValuesOf(p);
+    Covariance out;
+    Ends& ends = out.ends;
+    ends = Ends{std::vector<char>(size, 0), std::vector<char>(size, 0)};
+    std::vector<double>& values = out.values;
+    values = model.ValuesOf(p);
     for (std::size_t i = 0; i < size; ++i) {
         const Bound& bound = modelParameters[i].bound;
         if (bound.At(values[i], spread.range)) {
@@ -847,6 +880,8 @@ FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
             }
         }
     }
+    std::vector<double>& residuals = out.residuals;
+    residuals.resize(n);
     model.Values(p, residuals);
     for (std::size_t i = 0; i < n; ++i) {
         residuals[i] -= scaled.y[i];
@@ -854,8 +889,9 @@ FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
     std::vector<double> jtu(size);
     std::vector<double> jtj(size * size);
     model.NormalEquations(p, residuals, jtu, jtj);
+    double& rss = out.rss;
     rss = std::inner_product(residuals.begin(), residuals.end(), residuals.begin(), 0.0);
-    if (noStepFromStart && !AtMinimum(jtu, jtj, rss, scaled.y)) {
+    if (solution.noStepFromStart && !AtMinimum(jtu, jtj, rss, scaled.y)) {
         return Failed(FitFailure::NoConvergence, NoConvergence(0));
     }
     std::vector<std::size_t> kept;
@@ -874,7 +910,8 @@ FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
                 (modelParameters[i].bound.Slope(p[i]) * modelParameters[j].bound.Slope(p[j]));
         }
     }
-    std::vector<double> covariance(size * size, 0.0);
+    std::vector<double>& covariance = out.covariance;
+    covariance.assign(size * size, 0.0);
     if (!kept.empty()) {
         const auto inverse = Inverse(byValue, kept.size());
         if (!inverse) {
@@ -889,13 +926,26 @@ FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
         }
     }
 
-    FitResult result = Describe(problem, model, units, values, covariance, ends);
+    return out;
+}
+
+// The result the fitted values give: the bands, the baseline, the
+// statistics in the units of the data and the test of the residual; a
+// failure when the sums go beyond a double or the result is worth nothing.
+FitResult ResultOf(const FitProblem& problem, const BandModel& model, const SolverUnits& units,
+                   const Points& points, const Points& scaled, const Spread& spread,
+                   const Solution& solution, const Covariance& fitted) {
+    const std::size_t n = points.x.size();
+    const std::size_t size = model.Size();
+    const double rss = fitted.rss;
+    FitResult result =
+        Describe(problem, model, units, fitted.values, fitted.covariance, fitted.ends);
     result.rss = rss * units.sy * units.sy;
     result.rSquared = 1.0 - rss / spread.total;
     result.points = static_cast<int>(n);
     result.parameters = static_cast<int>(size);
-    result.iterations = iterations;
-    result.stopReason = stopReason;
+    result.iterations = solution.iterations;
+    result.stopReason = solution.stopReason;
     result.reducedChiSquare = rss / static_cast<double>(n - size) * units.sy * units.sy;
     if (!std::isfinite(result.rss) || !std::isfinite(result.reducedChiSquare)) {
         // The bands are found at any scale; the sum of squares, which the
@@ -922,7 +972,7 @@ FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
         return Failed(failure, why);
     }
     const StructureTest structure =
-        ResidualStructure(residuals, BandWidthInPoints(result.table, points.x));
+        ResidualStructure(fitted.residuals, BandWidthInPoints(result.table, points.x));
     result.structure = structure.figure;
     result.structureLimit = structure.limit;
     // A residual at the size of rounding (noise-free data fitted exactly)
@@ -931,6 +981,43 @@ FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
         std::inner_product(scaled.y.begin(), scaled.y.end(), scaled.y.begin(), 0.0);
     result.structured = structure.Fires() && rss > kRoundingOnly * signal;
     return result;
+}
+
+}  // namespace
+
+FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
+    // GSL's default handler aborts the program on an error; every status is
+    // checked here instead.
+    static std::once_flag handlerOff;
+    std::call_once(handlerOff, [] { gsl_set_error_handler_off(); });
+
+    if (const std::string bad = InputProblem(problem); !bad.empty()) {
+        return Failed(FitFailure::BadInput, bad);
+    }
+    const Points points = PointsInRange(problem);
+    const SolverUnits units = UnitsOf(problem, points);
+    const FitProblem solverProblem = InSolverUnits(problem, units);
+    Points scaled;
+    for (std::size_t i = 0; i < points.x.size(); ++i) {
+        scaled.x.push_back(units.X(points.x[i]));
+        scaled.y.push_back(points.y[i] / units.sy);
+    }
+    const Spread spread = scaled.y.empty() ? Spread{} : SpreadOf(scaled.y);
+    const BandModel model(solverProblem, scaled.x, spread.range);
+    if (std::optional<FitResult> failed = ModelProblem(problem, model, points)) {
+        return std::move(*failed);
+    }
+    auto solved = Solve(problem, model, points, scaled, spread, units, progress);
+    if (FitResult* failed = std::get_if<FitResult>(&solved)) {
+        return std::move(*failed);
+    }
+    Solution& solution = std::get<Solution>(solved);
+    auto fitted = CovarianceOf(problem, model, scaled, spread, solution);
+    if (FitResult* failed = std::get_if<FitResult>(&fitted)) {
+        return std::move(*failed);
+    }
+    return ResultOf(problem, model, units, points, scaled, spread, solution,
+                    std::get<Covariance>(fitted));
 }
 
 bool FitResult::AtBounds() const {
