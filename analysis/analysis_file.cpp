@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "analysis/peak_search.h"
+#include "fit/fit_report.h"
 #include "model/document_file.h"
 #include "model/document_format.h"
 #include "platform/archive.h"
@@ -336,7 +337,7 @@ std::string LastFitRecord(const FitRecord& f) {
     WriteEstimate(out, r.baselineSlope);
     out.F64(r.rss).F64(r.rSquared);
     out.U32(static_cast<std::uint32_t>(r.points)).U32(static_cast<std::uint32_t>(r.parameters));
-    out.U32(static_cast<std::uint32_t>(r.iterations)).String(r.stopReason);
+    out.U32(static_cast<std::uint32_t>(r.iterations)).String(fit::StopReasonWords(r));
     return out.Bytes();
 }
 
@@ -376,7 +377,11 @@ FitRecord ReadLastFit(RecordReader& in) {
     r.points = static_cast<int>(points);
     r.parameters = static_cast<int>(parameters);
     r.iterations = static_cast<int>(iterations);
-    r.stopReason = in.String(kMaxText);
+    const std::string stopWords = in.String(kMaxText);
+    r.stop = fit::StopReasonOf(stopWords);
+    if (r.stop == fit::StopReason::Unknown) {
+        r.stopWords = stopWords;
+    }
     // As an earlier version wrote it: the baseline in powers of x, which is
     // its form about a centre at x = 0. Record 12, when there is one, gives
     // it about the range's centre.
@@ -465,6 +470,8 @@ std::string TagName(std::uint32_t tag) {
             return TRAZEL_TR("AnalysisFile", "el espectro elegido del archivo");
         case kTagBandGuard:
             return TRAZEL_TR("AnalysisFile", "la tabla a la que se refiere el ajuste");
+        case kTagFitStop:
+            return TRAZEL_TR("AnalysisFile", "la parada del último ajuste");
         default:
             return TRAZEL_TR("AnalysisFile", "un registro");
     }
@@ -559,6 +566,17 @@ bool ReadRecord(const SectionRecord& record, const PeakTable& table, Analysis& a
                   TRAZEL_TR_NOOP("AnalysisFile", "no hay ajuste al que añadirlo"));
             ReadLastFitMore(in, *analysis.lastFit);
             break;
+        case kTagFitStop: {
+            Check(analysis.lastFit.has_value(),
+                  TRAZEL_TR_NOOP("AnalysisFile", "no hay ajuste al que añadirlo"));
+            // A reason of a later version is left to the words of record 4.
+            const std::uint32_t stop = in.U32();
+            if (stop > 0 && stop <= static_cast<std::uint32_t>(fit::StopReason::Last)) {
+                analysis.lastFit->result.stop = static_cast<fit::StopReason>(stop);
+                analysis.lastFit->result.stopWords.clear();
+            }
+            break;
+        }
         case kTagPeakSearch:
             analysis.peakSearch = ReadPeakSearch(in);
             break;
@@ -647,6 +665,12 @@ model::DocumentSection AnalysisSection(const Analysis& analysis, const PeakTable
     if (NamesBands(analysis)) {
         section.records.push_back({kTagBandGuard, GuardRecord(table)});
     }
+    if (analysis.lastFit && analysis.lastFit->result.stop != fit::StopReason::Unknown) {
+        section.records.push_back(
+            {kTagFitStop, RecordWriter()
+                              .U32(static_cast<std::uint32_t>(analysis.lastFit->result.stop))
+                              .Bytes()});
+    }
     section.records.insert(section.records.end(), analysis.keptRecords.begin(),
                            analysis.keptRecords.end());
     return section;
@@ -704,9 +728,10 @@ StoredAnalysis AnalysisFromSection(const SectionRead& read, const PeakTable& tab
             // A record of ours twice is no later version's addition: which
             // one holds the truth cannot be told, and keeping the last would
             // drop the other on the next save.
-            Check(record.tag > kTagBandGuard || seen.insert(record.tag).second,
+            Check(record.tag > kTagFitStop || seen.insert(record.tag).second,
                   TRAZEL_TR_NOOP("AnalysisFile", "aparece dos veces"));
-            if (stale && (record.tag == kTagLastFit || record.tag == kTagLastFitMore)) {
+            if (stale && (record.tag == kTagLastFit || record.tag == kTagLastFitMore ||
+                          record.tag == kTagFitStop)) {
                 continue;
             }
             if (!ReadRecord(record, table, analysis, extras)) {

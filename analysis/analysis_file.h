@@ -45,6 +45,10 @@ enum AnalysisTag : std::uint32_t {
     // version that knows no such record writes it back unchanged, so a table
     // changed there no longer matches, and those records are not trusted.
     kTagBandGuard = 14,
+    // Why the last fit's iterations ended, as its number (fit::StopReason);
+    // record 4 keeps the words, which documents of earlier versions hold
+    // alone and which are mapped to the number when read.
+    kTagFitStop = 15,
 };
 
 // The analysis of a document with this table as the section's records, in

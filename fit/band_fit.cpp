@@ -690,7 +690,7 @@ double BandWidthInPoints(const PeakTable& table, const std::vector<double>& xs) 
 struct Solution {
     std::vector<double> p;
     int iterations = 0;
-    std::string stopReason;
+    StopReason stop = StopReason::Unknown;
     // Not one step lowered the sum: the start may already be the minimum.
     bool noStepFromStart = false;
 };
@@ -778,15 +778,13 @@ std::variant<Solution, FitResult> Solve(const FitProblem& problem, const BandMod
 
     Solution solution;
     int& iterations = solution.iterations;
-    std::string& stopReason = solution.stopReason;
     double rss = SumOfSquares(gsl_multilarge_nlinear_residual(workspace.get()));
-    while (stopReason.empty()) {
+    while (solution.stop == StopReason::Unknown) {
         const int status = gsl_multilarge_nlinear_iterate(workspace.get());
         if (status == GSL_ENOPROG && iterations == 0) {
             // Not one step from the start lowers the sum, however short: the
             // start is already the minimum (a fit run again on its result).
-            stopReason = TRAZEL_TR_NOOP(
-                "BandFit", "ningún paso reduce la suma de cuadrados: ya estaba en el mínimo");
+            solution.stop = StopReason::AlreadyAtMinimum;
             solution.noStepFromStart = true;
             break;
         }
@@ -811,13 +809,9 @@ std::variant<Solution, FitResult> Solve(const FitProblem& problem, const BandMod
         int info = 0;
         if (gsl_multilarge_nlinear_test(kStepTolerance, kGradientTolerance, 0.0, &info,
                                         workspace.get()) == GSL_SUCCESS) {
-            stopReason =
-                info == 1
-                    ? TRAZEL_TR_NOOP("BandFit",
-                                     "los valores ya no cambian (paso relativo menor que 1e-10)")
-                    : TRAZEL_TR_NOOP("BandFit", "el gradiente es prácticamente nulo");
+            solution.stop = info == 1 ? StopReason::ValuesSettled : StopReason::FlatGradient;
         } else if (status == GSL_SUCCESS && previous - rss <= kRssTolerance * previous) {
-            stopReason = TRAZEL_TR_NOOP("BandFit", "la suma de cuadrados ya no baja");
+            solution.stop = StopReason::SumSettled;
         } else if (iterations >= problem.maxIterations) {
             return Failed(FitFailure::NoConvergence, NoConvergence(iterations));
         }
@@ -945,7 +939,7 @@ FitResult ResultOf(const FitProblem& problem, const BandModel& model, const Solv
     result.points = static_cast<int>(n);
     result.parameters = static_cast<int>(size);
     result.iterations = solution.iterations;
-    result.stopReason = solution.stopReason;
+    result.stop = solution.stop;
     result.reducedChiSquare = rss / static_cast<double>(n - size) * units.sy * units.sy;
     if (!std::isfinite(result.rss) || !std::isfinite(result.reducedChiSquare)) {
         // The bands are found at any scale; the sum of squares, which the

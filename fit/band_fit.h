@@ -107,6 +107,19 @@ struct FittedBand {
     Estimate area;
 };
 
+// Why the iterations ended. Documents store the number: a reason is never
+// renumbered, and a new one takes the next.
+enum class StopReason : std::uint32_t {
+    // Read from a document of a version whose words this one does not know;
+    // FitResult::stopWords keeps them.
+    Unknown = 0,
+    AlreadyAtMinimum = 1,  // not one step from the start lowered the sum
+    ValuesSettled = 2,     // the relative step fell below 1e-10
+    FlatGradient = 3,      // the gradient is practically zero
+    SumSettled = 4,        // the sum of squares no longer goes down
+    Last = SumSettled,
+};
+
 struct FitResult {
     FitFailure failure = FitFailure::None;
     // Why there is no result, in Spanish, for the user; empty on success.
@@ -139,9 +152,12 @@ struct FitResult {
     int points = 0;
     int parameters = 0;
     int iterations = 0;
-    // Why the iterations ended, in Spanish whatever the language shown, as the
-    // document stores it; StopReasonText (fit/fit_report.h) gives it to people.
-    std::string stopReason;
+    // Why the iterations ended; StopReasonText (fit/fit_report.h) words it
+    // for people, StopReasonWords for programs and documents.
+    StopReason stop = StopReason::Unknown;
+    // The words a document gave for a stop this version knows no number for,
+    // shown and written back as they came; empty otherwise.
+    std::string stopWords;
     // rss / (points - parameters).
     double reducedChiSquare = 0.0;
     // The test of the residual for structure at the scale of the bands

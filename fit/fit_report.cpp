@@ -2,6 +2,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <iterator>
+#include <string>
 
 #include "platform/number_format.h"
 #include "platform/translation.h"
@@ -126,8 +128,37 @@ std::string BaselineName(Baseline baseline) {
     return BaselineNameIn(baseline, platform::Translate);
 }
 
+namespace {
+
+// The words of each reason, by its number; the translation looks them up
+// as they are, so they never change.
+constexpr const char* kStopWords[] = {
+    "",
+    TRAZEL_TR_NOOP("BandFit", "ningún paso reduce la suma de cuadrados: ya estaba en el mínimo"),
+    TRAZEL_TR_NOOP("BandFit", "los valores ya no cambian (paso relativo menor que 1e-10)"),
+    TRAZEL_TR_NOOP("BandFit", "el gradiente es prácticamente nulo"),
+    TRAZEL_TR_NOOP("BandFit", "la suma de cuadrados ya no baja"),
+};
+static_assert(std::size(kStopWords) == static_cast<std::size_t>(StopReason::Last) + 1);
+
+}  // namespace
+
+std::string StopReasonWords(const FitResult& result) {
+    return result.stop == StopReason::Unknown ? result.stopWords
+                                              : kStopWords[static_cast<std::size_t>(result.stop)];
+}
+
 std::string StopReasonText(const FitResult& result) {
-    return platform::Translate("BandFit", result.stopReason.c_str());
+    return platform::Translate("BandFit", StopReasonWords(result).c_str());
+}
+
+StopReason StopReasonOf(const std::string& words) {
+    for (std::size_t i = 1; i < std::size(kStopWords); ++i) {
+        if (words == kStopWords[i]) {
+            return static_cast<StopReason>(i);
+        }
+    }
+    return StopReason::Unknown;
 }
 
 RoundedPair RoundedByError(double value, double error) {
@@ -188,7 +219,7 @@ std::string FitResultText(const FitResult& result, Baseline baseline) {
     text += "puntos\t" + std::to_string(result.points) + '\n';
     text += "valores libres\t" + std::to_string(result.parameters) + '\n';
     text += "iteraciones\t" + std::to_string(result.iterations) + '\n';
-    text += "parada\t" + result.stopReason + '\n';
+    text += "parada\t" + StopReasonWords(result) + '\n';
     text += "veredicto\t" + Verdict(result, Spanish) + '\n';
     return text;
 }

@@ -29,10 +29,17 @@ std::string StatisticsText(const FitResult& result);
 // the choice ("ninguna", "constante", "recta", "parábola", "cúbica").
 std::string BaselineName(Baseline baseline);
 
-// Why the fit stopped, in the language the program shows. The result keeps
-// the reason in Spanish, as the document stores it, so that a document reads
-// the same whichever language wrote it.
+// Why the fit stopped, in the language the program shows.
 std::string StopReasonText(const FitResult& result);
+
+// Why the fit stopped in Spanish whatever the language shown, as programs
+// read it in the tab-separated table and documents keep it in the last fit's
+// record, so that a document reads the same whichever language wrote it.
+std::string StopReasonWords(const FitResult& result);
+
+// The reason the words a document holds stand for: StopReason::Unknown for
+// words this version never wrote.
+StopReason StopReasonOf(const std::string& words);
 
 // A value and its standard error as a measurement report writes them: the
 // error to two significant digits and the value to the same decimal place

@@ -194,6 +194,10 @@
         <source>el número del espectro elegido no es válido</source>
         <translation>the number of the chosen spectrum is not valid</translation>
     </message>
+    <message>
+        <source>la parada del último ajuste</source>
+        <translation>why the last fit stopped</translation>
+    </message>
 </context>
 <context>
     <name>Archive</name>

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
 #include "analysis/analysis_file.h"
+#include "fit/fit_report.h"
 #include "tests/support/fitted_analysis.h"
 
 using namespace trazel::analysis;
@@ -210,6 +212,45 @@ INSTANTIATE_TEST_SUITE_P(
                                                  1e-12;
                                   }}),
     [](const testing::TestParamInfo<NewOptionCase>& info) { return info.param.name; });
+
+struct OldStopCase {
+    const char* name;
+    const char* words;
+    fit::StopReason stop;
+};
+
+class OldStopWords : public testing::TestWithParam<OldStopCase> {};
+
+// A document of an earlier version holds only the words of the fit's stop:
+// the words this version wrote read as their reason, any others are kept;
+// both are written back as they came, the known ones with their number.
+TEST_P(OldStopWords, ReadAsTheirReasonAndWrittenBackTheSame) {
+    Analysis old = Fitted();
+    old.lastFit->result.stop = fit::StopReason::Unknown;
+    old.lastFit->result.stopWords = GetParam().words;
+    const StoredAnalysis stored =
+        AnalysisFromSection(ReadSection(SectionBytes(AnalysisSection(old, kGuess))), kGuess);
+    ASSERT_EQ(stored.notice, "");
+    EXPECT_EQ(stored.analysis.lastFit->result.stop, GetParam().stop);
+    EXPECT_EQ(fit::StopReasonWords(stored.analysis.lastFit->result), GetParam().words);
+    const auto records = AnalysisSection(stored.analysis, kGuess).records;
+    EXPECT_EQ(std::count_if(records.begin(), records.end(),
+                            [](const SectionRecord& r) { return r.tag == kTagFitStop; }),
+              GetParam().stop == fit::StopReason::Unknown ? 0 : 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AnalysisFile, OldStopWords,
+    testing::Values(
+        OldStopCase{"atMinimum", "ningún paso reduce la suma de cuadrados: ya estaba en el mínimo",
+                    fit::StopReason::AlreadyAtMinimum},
+        OldStopCase{"valuesSettled", "los valores ya no cambian (paso relativo menor que 1e-10)",
+                    fit::StopReason::ValuesSettled},
+        OldStopCase{"flatGradient", "el gradiente es prácticamente nulo",
+                    fit::StopReason::FlatGradient},
+        OldStopCase{"sumSettled", "la suma de cuadrados ya no baja", fit::StopReason::SumSettled},
+        OldStopCase{"wordsOfAnotherVersion", "se acabó la paciencia", fit::StopReason::Unknown}),
+    [](const testing::TestParamInfo<OldStopCase>& info) { return info.param.name; });
 
 // A section of a later version, or one damaged on disk, opens the table
 // alone and says so; both are written back as they came.
