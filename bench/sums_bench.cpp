@@ -6,7 +6,6 @@
 #include "model/line_shapes.h"
 #include "output/band_sums.h"
 
-using namespace trazel::platform;
 using namespace trazel::model;
 using namespace trazel::output;
 
