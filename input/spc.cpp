@@ -206,6 +206,25 @@ Result NoSubfile(const std::string& path, std::uint64_t which, std::uint64_t sub
     return Result::Failed(ReadFailure::NoSuchSpectrum, NoSuchSpectrum(path, which + 1, subfiles));
 }
 
+// Where the two layouts keep the header's texts and unit codes.
+struct HeaderPlaces {
+    std::uint64_t title;
+    std::uint64_t xUnits;
+    std::uint64_t yUnits;
+    std::uint64_t labels;
+};
+
+// The title, the units and, when the file has them, the axis labels.
+void Describe(MeasuredSpectrum& spectrum, const ByteView& file, const Layout& layout,
+              const HeaderPlaces& at) {
+    spectrum.header.title = file.Text(at.title, 130);
+    SetXUnits(spectrum.header, file.U8(at.xUnits));
+    SetYUnits(spectrum.header, file.U8(at.yUnits), spectrum.y);
+    if ((layout.flags & kAxisLabels) != 0) {
+        SetLabels(spectrum.header, file, at.labels);
+    }
+}
+
 Result ReadOlder(const std::string& path, const ByteView& file, std::uint64_t which) {
     if (!file.Has(0, kOlderHeader)) {
         return RefusedBinary(path,
@@ -262,12 +281,7 @@ Result ReadOlder(const std::string& path, const ByteView& file, std::uint64_t wh
         spectrum.x[i] =
             first + (last - first) * static_cast<double>(i) / static_cast<double>(points - 1);
     }
-    spectrum.header.title = file.Text(64, 130);
-    SetXUnits(spectrum.header, file.U8(16));
-    SetYUnits(spectrum.header, file.U8(17), spectrum.y);
-    if ((layout.flags & kAxisLabels) != 0) {
-        SetLabels(spectrum.header, file, 194);
-    }
+    Describe(spectrum, file, layout, {.title = 64, .xUnits = 16, .yUnits = 17, .labels = 194});
     spectrum.firstOfSeveral = subfiles > 1;
     NameSubfile(spectrum, file, subheader, which, subfiles);
     return spectrum;
@@ -374,12 +388,7 @@ Result ReadCurrent(const std::string& path, const ByteView& file, std::uint64_t 
     if (auto fault = ReadY(file, layout, yAt, points, exponent, path, which, spectrum.y)) {
         return Result::Failed(ReadFailure::Content, *fault);
     }
-    spectrum.header.title = file.Text(88, 130);
-    SetXUnits(spectrum.header, file.U8(28));
-    SetYUnits(spectrum.header, file.U8(29), spectrum.y);
-    if ((layout.flags & kAxisLabels) != 0) {
-        SetLabels(spectrum.header, file, 218);
-    }
+    Describe(spectrum, file, layout, {.title = 88, .xUnits = 28, .yUnits = 29, .labels = 218});
     spectrum.firstOfSeveral = subfiles > 1;
     NameSubfile(spectrum, file, subheader, which, subfiles);
     return spectrum;
