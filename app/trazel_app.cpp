@@ -16,6 +16,7 @@
 #include "app/main_frame.h"
 #include "app/resource.h"
 #include "app/strings.h"
+#include "figure/picture_file.h"
 #include "model/document_file.h"
 #include "platform/qt/message_box.h"
 #include "platform/version.h"
@@ -235,7 +236,7 @@ bool CTrazelApp::CreateFrame() {
     view_->SetPrintDriver(&printDriver_);
     view_->SetFitFigurePrinter(
         [](platform::CDC& dc, const output::PageBox& box, const analysis::DocumentState& state) {
-            ui::PrintFigure(dc, box, state, ui::FitPageView(state.analysis));
+            figure::PrintFigure(dc, box, state, figure::FitPageView(state.analysis));
         });
     frame_->SetView(view_);
     // The frame starts at the size the window system would give a new

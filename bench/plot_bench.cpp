@@ -6,10 +6,10 @@
 #include <cmath>
 
 #include "bench/bench_table.h"
-#include "ui/plot/plot_figure.h"
+#include "figure/figure.h"
 
 using namespace trazel::model;
-using namespace trazel::ui;
+using namespace trazel::figure;
 
 namespace {
 

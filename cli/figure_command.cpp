@@ -13,9 +13,10 @@
 #include "cli/output_commands.h"
 #include "cli/output_options.h"
 #include "document/trazel_doc.h"
+#include "figure/figure.h"
+#include "figure/picture_file.h"
 #include "input/measured_spectrum.h"
 #include "platform/translation.h"
-#include "ui/plot/plot_figure.h"
 
 using namespace trazel::platform;
 using namespace trazel::model;
@@ -33,7 +34,7 @@ const OptionSpec kFigureOptions{
 
 struct FigureRequest {
     std::string docPath;
-    ui::FigureView view;
+    figure::FigureView view;
     std::optional<std::string> measuredPath;
     // --spectrum: which of the spectra of a file of several.
     std::optional<std::string> spectrum;
@@ -45,7 +46,7 @@ struct FigureRequest {
     // Not given: the stored fit's range, else the measured spectrum's.
     std::optional<std::pair<double, double>> xRange;
     bool titlesGiven[2] = {false, false};
-    ui::PictureSize size = ui::DefaultPictureSize();
+    figure::PictureSize size = figure::DefaultPictureSize();
     std::string outPath;
 };
 
@@ -61,14 +62,14 @@ QSize ParseSize(const std::string& text) {
     const QSize size(ParseIntArg(text.substr(0, x), "--size"),
                      ParseIntArg(text.substr(x + 1), "--size"));
     const auto within = [](int side) {
-        return side >= ui::kMinPictureSide && side <= ui::kMaxPictureSide;
+        return side >= figure::kMinPictureSide && side <= figure::kMaxPictureSide;
     };
     if (!within(size.width()) || !within(size.height())) {
-        throw UsageError(
-            Fill(TRAZEL_TR("FigureCommand",
-                           "--size: la imagen debe tener de %1 a %2 píxeles por "
-                           "lado, no «%3»"),
-                 {std::to_string(ui::kMinPictureSide), std::to_string(ui::kMaxPictureSide), text}));
+        throw UsageError(Fill(TRAZEL_TR("FigureCommand",
+                                        "--size: la imagen debe tener de %1 a %2 píxeles por "
+                                        "lado, no «%3»"),
+                              {std::to_string(figure::kMinPictureSide),
+                               std::to_string(figure::kMaxPictureSide), text}));
     }
     return size;
 }
@@ -77,7 +78,7 @@ QSize ParseSize(const std::string& text) {
 // centimetres or inches, with --dpi; the default column width where only
 // the height or nothing is given, three quarters as high as wide where only
 // the width is.
-ui::PictureSize ParsePictureSize(const ParsedOptions& options) {
+figure::PictureSize ParsePictureSize(const ParsedOptions& options) {
     const bool cm = options.Has("--width-cm") || options.Has("--height-cm");
     const bool in = options.Has("--width-in") || options.Has("--height-in");
     if (int(cm) + int(in) + int(options.Has("--size")) > 1) {
@@ -89,11 +90,11 @@ ui::PictureSize ParsePictureSize(const ParsedOptions& options) {
     if (options.Has("--dpi")) {
         dpi = options.RequiredNumber("--dpi");
     }
-    ui::PictureSize size = ui::DefaultPictureSize();
+    figure::PictureSize size = figure::DefaultPictureSize();
     if (const auto pixels = options.Value("--size")) {
-        size = ui::PictureSizeInPixels(ParseSize(*pixels), dpi);
+        size = figure::PictureSizeInPixels(ParseSize(*pixels), dpi);
     } else {
-        const double perInch = in ? 1.0 : ui::kCentimetresPerInch;
+        const double perInch = in ? 1.0 : figure::kCentimetresPerInch;
         const char* wide = in ? "--width-in" : "--width-cm";
         const char* high = in ? "--height-in" : "--height-cm";
         const auto length = [&](const char* name, double standard) {
@@ -114,7 +115,7 @@ ui::PictureSize ParsePictureSize(const ParsedOptions& options) {
             size.dpi = *dpi;
         }
     }
-    if (const std::string problem = ui::PictureSizeProblem(size); !problem.empty()) {
+    if (const std::string problem = figure::PictureSizeProblem(size); !problem.empty()) {
         throw UsageError(
             Fill(TRAZEL_TR("FigureCommand", "no se puede dibujar la figura a ese tamaño: %1"),
                  {problem}));
@@ -192,7 +193,7 @@ FigureRequest ParseFigureRequest(const std::vector<std::string>& args) {
         inputs.push_back({InputKind::MeasuredSpectrum, *request.measuredPath});
     }
     CheckOutputIsNoInput(request.outPath, inputs);
-    if (!ui::FigureFormatFor(request.outPath)) {
+    if (!figure::FigureFormatFor(request.outPath)) {
         throw UsageError(
             Fill(TRAZEL_TR("FigureCommand",
                            "el archivo de -o debe terminar en .png, .svg o .pdf, no «%1»"),
@@ -254,7 +255,7 @@ int RunFigure(const std::vector<std::string>& args, std::ostream&, std::ostream&
     for (const auto& [low, high, given] :
          {std::tuple{xMin, xMax, true},
           std::tuple{request.view.curve.yMin, request.view.curve.yMax, !request.view.yFromData}}) {
-        if (const std::string problem = ui::AxisLimitsProblem(low, high);
+        if (const std::string problem = figure::AxisLimitsProblem(low, high);
             given && !problem.empty()) {
             throw UsageError(
                 Fill(TRAZEL_TR("FigureCommand", "no se puede dibujar la figura: %1"), {problem}));
@@ -281,7 +282,7 @@ int RunFigure(const std::vector<std::string>& args, std::ostream&, std::ostream&
                       "no se puede dibujar la figura: falta la aplicación de ventanas de Qt."));
     }
     if (const Status failed =
-            ui::WriteFigure(request.outPath, document.State(), request.view, request.size);
+            figure::WriteFigure(request.outPath, document.State(), request.view, request.size);
         !failed.ok()) {
         throw FileError(failed.message());
     }

@@ -8,15 +8,16 @@
 #include <QString>
 #include <QSvgGenerator>
 
+#include "figure/figure.h"
 #include "platform/qt/dialog_units.h"
 #include "platform/qt/painter_dc.h"
 #include "ui/form/form_template.h"
-#include "ui/plot/plot_figure.h"
 
 using namespace trazel::platform;
 using namespace trazel::model;
 using namespace trazel::output;
 using namespace trazel::ui;
+using namespace trazel::figure;
 
 namespace trazel::cli {
 

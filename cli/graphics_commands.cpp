@@ -11,11 +11,12 @@
 #include "cli/output_commands.h"
 #include "cli/output_options.h"
 #include "document/trazel_doc.h"
+#include "figure/figure.h"
+#include "figure/picture_file.h"
 #include "platform/atomic_file.h"
 #include "platform/file_errors.h"
 #include "platform/qt/print_driver.h"
 #include "platform/version.h"
-#include "ui/plot/plot_figure.h"
 
 using namespace trazel::platform;
 using namespace trazel::model;
@@ -32,7 +33,8 @@ int RunPlot(const std::vector<std::string>& args, std::ostream&, std::ostream&) 
                                                 DefaultPrintTitle(request.docPath));
     if (bytes.isEmpty()) {
         throw FileError(
-            FileFailure(FileOperation::Write, request.outPath, ui::PictureNotDrawn()).message());
+            FileFailure(FileOperation::Write, request.outPath, figure::PictureNotDrawn())
+                .message());
     }
     if (const Status failed = WriteFileAtomically(
             request.outPath,
@@ -69,7 +71,7 @@ int RunPrint(const std::vector<std::string>& args, std::ostream&, std::ostream& 
         }
         PrintFitPage(dc, fitPages, page - plan.fitPage, request.title);
         if (page == plan.fitPage) {
-            ui::PrintFigure(dc, kFitFigureBox, document.State(), ui::FitPageView(stored));
+            figure::PrintFigure(dc, kFitFigureBox, document.State(), figure::FitPageView(stored));
         }
     };
     job.documentName = request.title;

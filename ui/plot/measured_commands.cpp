@@ -14,15 +14,16 @@
 #include <new>
 #include <vector>
 
+#include "figure/figure.h"
 #include "platform/file_errors.h"
 #include "platform/qt/recent_file_list.h"
 #include "ui/dialogs/measured_dialogs.h"
 #include "ui/form/document_context.h"
-#include "ui/plot/plot_figure.h"
 
 using namespace trazel::analysis;
 using namespace trazel::input;
 using namespace trazel::platform;
+using namespace trazel::figure;
 
 // The texts are translated in the context "MeasuredCommands", named outright: tr() would
 // look them up under the class's name with its namespace, which lupdate,

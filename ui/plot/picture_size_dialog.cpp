@@ -15,6 +15,8 @@
 // reading this file without the headers it includes, does not see.
 namespace trazel::ui {
 
+using namespace trazel::figure;
+
 namespace {
 
 const QString kGroup = QStringLiteral("PictureSize/");

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "ui/plot/plot_figure.h"
+#include "figure/picture_file.h"
 
 class QComboBox;
 class QCheckBox;
@@ -22,7 +22,7 @@ class PictureSizeDialog : public QDialog {
 
     explicit PictureSizeDialog(QWidget* parent = nullptr);
 
-    PictureSize Size() const;
+    figure::PictureSize Size() const;
     bool FillComponents() const;
     // Remembers the choice for the next export.
     void Remember() const;

@@ -33,6 +33,7 @@
 #include "ui/plot/picture_size_dialog.h"
 
 using namespace trazel::platform;
+using namespace trazel::figure;
 
 // The texts are translated in the context "PlotWindow", named outright: tr() would
 // look them up under the class's name with its namespace, which lupdate,
@@ -94,7 +95,8 @@ PlotWindow::PlotWindow(DocumentContext& context, MeasuredCommands& measured,
     connect(&measured_, &MeasuredCommands::loaded, this, &PlotWindow::ProposeReversedX);
     connect(&measured_, &MeasuredCommands::alsPreview, this,
             [this](std::optional<analysis::MeasuredTransform> transform) {
-                alsPreview_ = std::move(transform);
+                alsTransform_ = std::move(transform);
+                ComputeAlsPreview();
                 Redraw(true);
             });
     const auto seen = [this] {
@@ -108,6 +110,7 @@ PlotWindow::PlotWindow(DocumentContext& context, MeasuredCommands& measured,
         // was: any change ends it, and applying it draws it once, as the
         // document's own.
         fit_.reset();
+        ComputeAlsPreview();
         fitAction_->setEnabled(measured_.Current() != nullptr);
         findAction_->setEnabled(measured_.Current() != nullptr);
         for (QAction* action : {reportAction_, curvesAction_}) {
@@ -290,19 +293,34 @@ FigureView PlotWindow::CurrentView() const {
     figure.xTitle = XTitle();
     figure.yTitle = YTitle();
     figure.reversedX = reversedX_;
-    const analysis::Analysis& analysis = document_.GetAnalysis();
-    if (alsPreview_ && analysis.measured) {
-        analysis::MeasuredData measured = *analysis.measured;
-        measured.transform = *alsPreview_;
-        analysis::Retransform(measured);
-        const std::span<const double> x = measured.X();
-        const std::span<const double> baseline = measured.SubtractedBaseline();
-        figure.estimatedBaseline.x.assign(x.begin(), x.end());
-        for (const double z : baseline) {
-            figure.estimatedBaseline.y.push_back(measured.transform.Y(z));
-        }
+    if (alsPreview_) {
+        figure.estimatedBaseline = alsPreview_->baseline;
     }
+    figure.foundBands = marked_;
     return figure;
+}
+
+void PlotWindow::ComputeAlsPreview() {
+    alsPreview_.reset();
+    const analysis::Analysis& analysis = document_.GetAnalysis();
+    if (!alsTransform_ || !analysis.measured) {
+        return;
+    }
+    analysis::MeasuredData measured = *analysis.measured;
+    measured.transform = *alsTransform_;
+    analysis::Retransform(measured);
+    AlsPreview preview;
+    const std::span<const double> x = measured.X();
+    preview.baseline.x.assign(x.begin(), x.end());
+    for (const double z : measured.SubtractedBaseline()) {
+        preview.baseline.y.push_back(measured.transform.Y(z));
+    }
+    // The spectrum as the options show it, before the baseline drawn over
+    // it is taken away.
+    measured.transform.als.reset();
+    analysis::Retransform(measured);
+    preview.shown = std::move(measured);
+    alsPreview_ = std::move(preview);
 }
 
 void PlotWindow::Redraw(bool keepZoom) {
@@ -321,18 +339,6 @@ void PlotWindow::Resample() {
     resamplePending_ = false;
     settingUp_ = true;
     SetUpFigure(*plot_, ShownState(), CurrentView(), Columns());
-    // A dashed line from top to bottom at each band found, over everything.
-    for (const double position : marked_) {
-        auto* line = new QCPItemStraightLine(plot_);
-        line->setObjectName(QStringLiteral("foundBand"));
-        line->setClipAxisRect(plot_->axisRect());
-        for (QCPItemPosition* end : {line->point1, line->point2}) {
-            end->setAxes(plot_->xAxis, plot_->yAxis);
-        }
-        line->point1->setCoords(position, 0.0);
-        line->point2->setCoords(position, 1.0);
-        line->setPen(QPen(QColor(200, 0, 120), 1.5, Qt::DashLine));
-    }
     settingUp_ = false;
 }
 
@@ -363,12 +369,8 @@ analysis::DocumentState PlotWindow::ShownState() const {
     if (fit_) {
         state = analysis::FitApplied(std::move(state), *fit_);
     }
-    // The spectrum as the options show it, before the baseline drawn over it
-    // is taken away.
     if (alsPreview_ && state.analysis.measured) {
-        state.analysis.measured->transform = *alsPreview_;
-        state.analysis.measured->transform.als.reset();
-        analysis::Retransform(*state.analysis.measured);
+        state.analysis.measured = alsPreview_->shown;
     }
     return state;
 }

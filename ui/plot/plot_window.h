@@ -9,8 +9,9 @@
 #include "analysis/figure_data.h"
 #include "analysis/peak_search.h"
 #include "document/trazel_doc.h"
+#include "figure/figure.h"
+#include "figure/picture_file.h"
 #include "platform/qt/services.h"
-#include "ui/plot/plot_figure.h"
 
 class QCustomPlot;
 class QCPAxisRect;
@@ -45,7 +46,7 @@ class PlotWindow : public QMainWindow {
     void ShowAndRaise();
 
     // What the window shows now: the form's settings with the zoomed limits.
-    FigureView CurrentView() const;
+    figure::FigureView CurrentView() const;
     // Draws everything again for the limits shown (keepZoom) or the form's.
     void Redraw(bool keepZoom = true);
     // Back to the form's limits.
@@ -55,7 +56,7 @@ class PlotWindow : public QMainWindow {
     void FitViewToData();
     // The window's picture in the print style at size, written to path
     // whole or not at all; the format goes by the ending.
-    platform::Status ExportImage(const std::string& path, const PictureSize& size,
+    platform::Status ExportImage(const std::string& path, const figure::PictureSize& size,
                                  bool fillComponents = false) const;
     // The size of the plot in pixels, that of a copied picture.
     QSize PlotSize() const;
@@ -104,6 +105,7 @@ class PlotWindow : public QMainWindow {
     // Samples the curves for the range shown and lays out the figure,
     // without replotting.
     void Resample();
+    void ComputeAlsPreview();
     void OnExportImage();
     void OnCopyImage();
     void OnEditAxisTitles();
@@ -152,7 +154,15 @@ class PlotWindow : public QMainWindow {
     QAction* curvesAction_ = nullptr;
     // The transform the measured options show while they subtract a
     // baseline: the spectrum is drawn without it, and the baseline over it.
-    std::optional<analysis::MeasuredTransform> alsPreview_;
+    std::optional<analysis::MeasuredTransform> alsTransform_;
+    // What that transform draws, computed once per change of it or of the
+    // document rather than on every redraw: the spectrum without the
+    // baseline and the baseline.
+    struct AlsPreview {
+        analysis::MeasuredData shown;
+        analysis::Curve baseline;
+    };
+    std::optional<AlsPreview> alsPreview_;
 };
 
 }  // namespace trazel::ui
