@@ -57,6 +57,25 @@ bool CentredInFit(const FitRecord& fit, int index) {
     return CentredIn(fit.result.table, index, fit.useScaled, fit.xMin, fit.xMax);
 }
 
+std::vector<int> BandsWithoutSignal(const FitRecord& fit) {
+    double tallest = 0.0;
+    for (const fit::FittedBand& band : fit.result.bands) {
+        tallest = std::max(tallest, std::fabs(band.intensity.value));
+    }
+    std::vector<int> dead;
+    for (const fit::FittedBand& band : fit.result.bands) {
+        const fit::Estimate& height = band.intensity;
+        // Within two standard errors of zero the noise cannot tell the
+        // band from none.
+        const bool unseen = height.HasError() && std::fabs(height.value) < 2.0 * height.error;
+        if (height.free && CentredInFit(fit, band.index) &&
+            (height.atBound || unseen || std::fabs(height.value) <= 1e-3 * tallest)) {
+            dead.push_back(band.index);
+        }
+    }
+    return dead;
+}
+
 namespace {
 
 // renumbered[index], or 0 for an index it does not cover.
@@ -130,6 +149,13 @@ AxisTitles ShownAxisTitles(const Analysis& analysis, const AxisTitles& fallback)
         }
     }
     return titles;
+}
+
+bool XDrawnDecreasing(const Analysis& analysis) {
+    if (analysis.plotView) {
+        return analysis.plotView->reversedX;
+    }
+    return analysis.measured && model::DrawnWithXDecreasing(analysis.measured->Header());
 }
 
 std::pair<double, double> FitRangeFor(const FitSettings& settings, std::span<const double> x) {

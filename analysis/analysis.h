@@ -160,6 +160,11 @@ struct FitRecord {
 // or the scaled one when the fit used those) within the range fitted. One
 // that has not is held, and the fit's report leaves it out.
 bool CentredInFit(const FitRecord& fit, int index);
+
+// The bands of the range fitted that a fit left without signal: a free
+// height that ended on its bound, within two standard errors of zero, or at
+// most a thousandth of the tallest band's. Table numbers, ascending.
+std::vector<int> BandsWithoutSignal(const FitRecord& fit);
 bool CentredIn(const model::PeakTable& table, int index, bool useScaled, double xMin, double xMax);
 
 struct AxisTitles {
@@ -187,6 +192,19 @@ struct PeakSearchSettings {
     bool operator==(const PeakSearchSettings&) const = default;
 };
 
+// The plot window's view of a document, kept with it so that the document
+// opens as the user left it: the limits shown, y spanning the curves or
+// limits of its own, and the direction of x.
+struct PlotView {
+    double xMin = 0.0;
+    double xMax = 0.0;
+    double yMin = 0.0;
+    double yMax = 0.0;
+    bool yAutomatic = false;
+    bool reversedX = false;
+    bool operator==(const PlotView&) const = default;
+};
+
 struct Analysis {
     std::optional<MeasuredData> measured;
     FitSettings fitSettings;
@@ -198,6 +216,9 @@ struct Analysis {
     // The options the bands last found in the measured spectrum were
     // looked for with; none until a search put its bands in the table.
     std::optional<PeakSearchSettings> peakSearch;
+    // The plot window's view as last shown; none until the window showed a
+    // measured spectrum.
+    std::optional<PlotView> plotView;
     // Records of the document file that a later version wrote and this one
     // does not know, written back as they were.
     std::vector<model::SectionRecord> keptRecords;
@@ -216,5 +237,10 @@ bool RenumberBands(Analysis& analysis, const std::vector<int>& renumbered);
 // transformed (so that converting to absorbance renames y), and fallback
 // for an axis whose units no file named.
 AxisTitles ShownAxisTitles(const Analysis& analysis, const AxisTitles& fallback);
+
+// Whether x is drawn decreasing to the right: as the document's view keeps
+// it, else as the measured data's kind is drawn by convention (infrared
+// spectra in wavenumbers), else increasing.
+bool XDrawnDecreasing(const Analysis& analysis);
 
 }  // namespace trazel::analysis

@@ -472,6 +472,8 @@ std::string TagName(std::uint32_t tag) {
             return TRAZEL_TR("AnalysisFile", "la tabla a la que se refiere el ajuste");
         case kTagFitStop:
             return TRAZEL_TR("AnalysisFile", "la parada del último ajuste");
+        case kTagPlotView:
+            return TRAZEL_TR("AnalysisFile", "la vista del gráfico");
         default:
             return TRAZEL_TR("AnalysisFile", "un registro");
     }
@@ -580,6 +582,20 @@ bool ReadRecord(const SectionRecord& record, const PeakTable& table, Analysis& a
         case kTagPeakSearch:
             analysis.peakSearch = ReadPeakSearch(in);
             break;
+        case kTagPlotView: {
+            PlotView view;
+            view.xMin = Finite(in);
+            view.xMax = Finite(in);
+            view.yMin = Finite(in);
+            view.yMax = Finite(in);
+            const std::uint32_t flags = in.U32();
+            Check(flags <= 3 && view.xMin != view.xMax && view.yMin != view.yMax,
+                  TRAZEL_TR_NOOP("AnalysisFile", "los límites de la vista no son válidos"));
+            view.yAutomatic = (flags & 1U) != 0;
+            view.reversedX = (flags & 2U) != 0;
+            analysis.plotView = view;
+            break;
+        }
         case kTagLastFit:
             analysis.lastFit = ReadLastFit(in);
             break;
@@ -670,6 +686,17 @@ model::DocumentSection AnalysisSection(const Analysis& analysis, const PeakTable
             {kTagFitStop, RecordWriter()
                               .U32(static_cast<std::uint32_t>(analysis.lastFit->result.stop))
                               .Bytes()});
+    }
+    if (analysis.plotView) {
+        const PlotView& view = *analysis.plotView;
+        section.records.push_back(
+            {kTagPlotView, RecordWriter()
+                               .F64(view.xMin)
+                               .F64(view.xMax)
+                               .F64(view.yMin)
+                               .F64(view.yMax)
+                               .U32((view.yAutomatic ? 1U : 0U) | (view.reversedX ? 2U : 0U))
+                               .Bytes()});
     }
     section.records.insert(section.records.end(), analysis.keptRecords.begin(),
                            analysis.keptRecords.end());

@@ -49,6 +49,9 @@ enum AnalysisTag : std::uint32_t {
     // record 4 keeps the words, which documents of earlier versions hold
     // alone and which are mapped to the number when read.
     kTagFitStop = 15,
+    // The plot window's view (PlotView): four limits, then whether y spans
+    // the curves (bit 0) and whether x decreases to the right (bit 1).
+    kTagPlotView = 18,
 };
 
 // The analysis of a document with this table as the section's records, in

@@ -165,7 +165,7 @@ const Command kCommands[] = {
          "                  [--measured FILE [--spectrum N|NOMBRE] [--yfactor F] [--y CAMBIO]\n"
          "                  [--x CAMBIO [--laser NM]] [--subtract-als LAMBDA,P]] [--width-cm W\n"
          "                  [--height-cm H]] [--width-in W [--height-in H]] [--size WxH]\n"
-         "                  [--dpi D] [--fill] [--reversed]\n"
+         "                  [--dpi D] [--fill] [--reversed|--increasing]\n"
          "                  [--xtitle T] [--ytitle T] -o OUT.png|OUT.svg|OUT.pdf"),
      TRAZEL_TR_NOOP(
          "CliHelp",
@@ -176,8 +176,10 @@ const Command kCommands[] = {
          "  espectro medido y el ajuste guardado. Se dibuja como en papel: textos y\n"
          "  líneas en puntos (1/72 de pulgada), con suavizado, del mismo tamaño a\n"
          "  cualquier resolución.\n"
-         "  --xmin A, --xmax B  el intervalo de x\n"
-         "  --ymin C, --ymax D  los límites de y (si se omiten, los de las curvas)\n"
+         "  --xmin A, --xmax B  el intervalo de x (si se omiten, los de la vista que\n"
+         "                      guarda el documento, o los del ajuste, o los del espectro)\n"
+         "  --ymin C, --ymax D  los límites de y (si se omiten, los de la vista guardada\n"
+         "                      o los de las curvas)\n"
          "  --lorentzian        bandas lorentzianas (si no, gaussianas)\n"
          "  --scaled            cada banda centrada en su máximo escalado\n"
          "  --measured FILE     un espectro medido: texto x-y (CSV, columnas), JCAMP-DX,\n"
@@ -197,6 +199,8 @@ const Command kCommands[] = {
          "                      la resolución que le da 8,5 cm de ancho (de 10 a 10000)\n"
          "  --fill              sombrea las bandas ajustadas hasta la línea base\n"
          "  --reversed          el eje x decrece hacia la derecha\n"
+         "  --increasing        el eje x crece hacia la derecha (si no se da ninguna, la\n"
+         "                      dirección que guarda el documento o la de su espectro)\n"
          "  --xtitle T, --ytitle T  los títulos de los ejes (los de las unidades del\n"
          "                      espectro medido si las declara; si no, x e y)\n"
          "  -o OUT              PNG, SVG o PDF según la terminación; se sustituye entero\n"),

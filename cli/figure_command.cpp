@@ -30,7 +30,7 @@ const OptionSpec kFigureOptions{
                "--yfactor",   "--size", "--width-cm", "--height-cm",    "--width-in",
                "--height-in", "--dpi",  "--xtitle",   "--ytitle",       "-o",
                "--y",         "--x",    "--laser",    "--subtract-als", kSpectrumOption},
-    .switches = {"--lorentzian", "--scaled", "--reversed", "--fill"}};
+    .switches = {"--lorentzian", "--scaled", "--reversed", "--increasing", "--fill"}};
 
 struct FigureRequest {
     std::string docPath;
@@ -43,8 +43,12 @@ struct FigureRequest {
     input::SpectrumTransform change;
     // --y was given, if only as "none".
     bool yGiven = false;
-    // Not given: the stored fit's range, else the measured spectrum's.
+    // Not given: the stored view's, else the stored fit's range, else the
+    // measured spectrum's.
     std::optional<std::pair<double, double>> xRange;
+    bool yGivenLimits = false;
+    // --reversed or --increasing; without either, the document's direction.
+    std::optional<bool> reversedX;
     bool titlesGiven[2] = {false, false};
     figure::PictureSize size = figure::DefaultPictureSize();
     std::string outPath;
@@ -142,13 +146,19 @@ FigureRequest ParseFigureRequest(const std::vector<std::string>& args) {
             "--ymin y --ymax van juntas; sin ellas los límites de y salen de las curvas"));
     }
     request.view.yFromData = !options.Has("--ymin");
+    request.yGivenLimits = options.Has("--ymin");
     if (!request.view.yFromData) {
         curve.yMin = options.RequiredNumber("--ymin");
         curve.yMax = options.RequiredNumber("--ymax");
     }
     curve.lineShape = options.Has("--lorentzian") ? Lorentzian : Gaussian;
     curve.useScaled = options.Has("--scaled");
-    request.view.reversedX = options.Has("--reversed");
+    if (options.Has("--reversed") && options.Has("--increasing")) {
+        throw UsageError(TRAZEL_TR("FigureCommand", "--reversed y --increasing se excluyen"));
+    }
+    if (options.Has("--reversed") || options.Has("--increasing")) {
+        request.reversedX = options.Has("--reversed");
+    }
     if (const auto title = options.Value("--xtitle")) {
         request.view.xTitle = QString::fromStdString(*title);
         request.titlesGiven[0] = true;
@@ -246,6 +256,22 @@ int RunFigure(const std::vector<std::string>& args, std::ostream&, std::ostream&
                           stored->points->y, "figure", err);
     }
     CheckSubtractedBaseline(document.GetAnalysis());
+    // The view the user left the document in, for what the options leave
+    // unsaid.
+    const std::optional<analysis::PlotView>& kept = document.GetAnalysis().plotView;
+    if (kept && !request.xRange && !request.measuredPath) {
+        request.xRange = {kept->xMin, kept->xMax};
+        if (!request.yGivenLimits && !kept->yAutomatic) {
+            request.view.yFromData = false;
+            request.view.curve.yMin = kept->yMin;
+            request.view.curve.yMax = kept->yMax;
+        }
+    }
+    // A spectrum given for this picture goes the way its own kind is drawn.
+    const analysis::Analysis& shown = document.GetAnalysis();
+    request.view.reversedX = request.reversedX.value_or(
+        request.measuredPath ? model::DrawnWithXDecreasing(shown.measured->Header())
+                             : analysis::XDrawnDecreasing(shown));
     const auto [xMin, xMax] =
         request.xRange ? *request.xRange : StoredXRange(document.GetAnalysis());
     request.view.curve.xMin = xMin;

@@ -19,6 +19,7 @@ bool CTrazelDoc::OnNewDocument() {
     analysis_ = Analysis{};
     DropUnreadAnalysis();
     ++changes_;
+    ++generation_;
     Changed(DocumentChange::Both);
     return true;
 }
@@ -137,6 +138,7 @@ void CTrazelDoc::OpenStored(const PeakTable& table, StoredAnalysis stored) {
     keptSection_ = std::move(stored.keptSection);
     keptUnread_ = stored.unread;
     ++changes_;
+    ++generation_;
     Changed(DocumentChange::Both);
 }
 

@@ -102,6 +102,13 @@ class CTrazelDoc : public platform::CDocument {
     // without a measured spectrum.
     void SetMeasuredTransform(const analysis::MeasuredTransform& transform);
     void SetAxisTitles(const analysis::AxisTitles& titles);
+    // Keeps the plot window's view for the next save. A view is not an edit:
+    // no listener is told, the modified flag stays, and undo does not step
+    // through it.
+    void KeepPlotView(const analysis::PlotView& view) { analysis_.plotView = view; }
+    // Grows when the document is replaced (new or opened), so that a window
+    // can tell another document from a change of this one.
+    std::uint64_t Generation() const { return generation_; }
     // Writes a fit into the document as one change: the fitted table, the
     // baseline, the record and the settings it was posed with. The modified
     // flag is set when the bands changed, as any table operation sets it.
@@ -138,6 +145,7 @@ class CTrazelDoc : public platform::CDocument {
     std::string keptSection_;
     bool keptUnread_ = false;
     std::uint64_t changes_ = 0;
+    std::uint64_t generation_ = 0;
     struct Listening {
         const void* owner;
         Listener listen;

@@ -86,11 +86,16 @@ void DrawMeasured(FigureGraphs& graphs, const analysis::DocumentState& state,
 }
 
 // The sum in black and each band drawn by itself in its colour, named with
-// the unit of the data's x.
+// the unit of the data's x. With a fit the fitted curve (the bands on the
+// baseline) stands for the sum, which is drawn only when asked for.
 std::vector<BandGraph> DrawModel(FigureGraphs& graphs, const analysis::DocumentState& state,
-                                 const PlotCurves& curves, bool useScaled, FigureStyle style) {
-    AddGraph(graphs, curves.xs, curves.sum, PenFor(kSumStyle, style, kSumPoints),
-             Words(TRAZEL_TR("PlotFigure", "Suma")));
+                                 const PlotCurves& curves, const FigureView& view,
+                                 FigureStyle style) {
+    if (!Fitted(state.analysis) || view.sumWithFit) {
+        AddGraph(graphs, curves.xs, curves.sum, PenFor(kSumStyle, style, kSumPoints),
+                 Words(TRAZEL_TR("PlotFigure", "Suma")));
+    }
+    const bool useScaled = view.curve.useScaled;
     std::vector<BandGraph> bands;
     const QString unit = XUnitOf(state.analysis);
     int ordinal = 0;
@@ -175,8 +180,7 @@ void SetUpFigure(QCustomPlot& plot, const analysis::DocumentState& state, const 
     if (figure.measured) {
         DrawMeasured(graphs, state, *figure.measured, lo, hi, traceColumns, style);
     }
-    const std::vector<BandGraph> bands =
-        DrawModel(graphs, state, figure.model, curve.useScaled, style);
+    const std::vector<BandGraph> bands = DrawModel(graphs, state, figure.model, view, style);
     DrawFit(graphs, figure, style, view.fillComponents);
     if (!view.estimatedBaseline.x.empty()) {
         AddGraph(graphs, view.estimatedBaseline.x, view.estimatedBaseline.y,
@@ -238,7 +242,16 @@ FigureView FitPageView(const analysis::Analysis& analysis) {
     const analysis::AxisTitles titles = analysis::ShownAxisTitles(analysis, {"x", "y"});
     view.xTitle = QString::fromStdString(titles.x);
     view.yTitle = QString::fromStdString(titles.y);
-    view.reversedX = analysis.measured && model::DrawnWithXDecreasing(analysis.measured->Header());
+    // The view the user left the document in, when it kept one.
+    if (analysis.plotView) {
+        const analysis::PlotView& kept = *analysis.plotView;
+        view.curve.xMin = kept.xMin;
+        view.curve.xMax = kept.xMax;
+        view.yFromData = kept.yAutomatic;
+        view.curve.yMin = kept.yMin;
+        view.curve.yMax = kept.yMax;
+    }
+    view.reversedX = analysis::XDrawnDecreasing(analysis);
     return view;
 }
 

@@ -35,6 +35,9 @@ struct FigureView {
     // The positions of the bands a search found, marked from top to bottom
     // while the search shows them; empty otherwise.
     std::vector<double> foundBands;
+    // The sum of the bands without the baseline drawn as well when a fit is
+    // shown, whose fitted curve otherwise stands for it.
+    bool sumWithFit = false;
 };
 
 // How a figure is drawn: on the screen one device pixel wide, the measured
@@ -61,10 +64,10 @@ QCPAxisRect* FigureResidualRect(QCustomPlot& plot);
 // The y limits the curves drawn over plot's main axes span, with some room above and below.
 std::pair<double, double> FigureDataYRange(QCustomPlot& plot);
 
-// The view of a printed fit's page: the fit's range, y from the curves, the
-// line shape it was made with, the axes named by the units of the data (or
-// the titles typed for the document), x decreasing for the spectra drawn so
-// by convention.
+// The view of a printed fit's page: the view the document keeps, else the
+// fit's range with y from the curves; the line shape the fit was made with,
+// the axes named by the units of the data (or the titles typed for the
+// document), x in the document's direction (analysis::XDrawnDecreasing).
 FigureView FitPageView(const analysis::Analysis& analysis);
 
 // Why an axis cannot show the limits from low to high (either order): a

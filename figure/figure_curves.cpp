@@ -77,13 +77,15 @@ void ShowResidualStrip(QCustomPlot& plot, bool shown, FigureStyle style) {
     strip->axis(QCPAxis::atBottom)->setNumberPrecision(6);
     if (style == FigureStyle::Print) {
         StyleForPrint(plot, *strip);
-        // A strip a quarter of a column high has room for few numbers.
-        y->ticker()->setTickCount(3);
+        // A strip a fifth of a column high has room for two numbers, and
+        // the zero line shows the middle.
+        y->ticker()->setTickCount(2);
         // The height left goes three to one between the plot and the strip,
-        // which a screen's minimum heights would upset in a small picture.
+        // which a screen's minimum heights would upset in a small picture:
+        // the spectrum keeps at least half of a column's height.
         plot.axisRect()->setMinimumSize(0, 30);
-        strip->setMinimumSize(0, 15);
-        plot.plotLayout()->setRowStretchFactor(0, 2.0);
+        strip->setMinimumSize(0, 12);
+        plot.plotLayout()->setRowStretchFactor(0, 3.0);
     }
 }
 
@@ -123,8 +125,8 @@ void DrawResidual(QCustomPlot& plot, FigureGraphs& graphs, QCPAxisRect& strip,
     zero->setPen(StylePen(Qt::lightGray, Qt::SolidLine, style, kFramePoints));
 }
 
-void DrawMeasuredEnvelope(FigureGraphs& graphs, const output::ReducedPoints& points, double lo, double hi,
-                          int columns, const QPen& pen, const QString& name) {
+void DrawMeasuredEnvelope(FigureGraphs& graphs, const output::ReducedPoints& points, double lo,
+                          double hi, int columns, const QPen& pen, const QString& name) {
     struct Column {
         double x = 0.0;
         double low = 0.0;

@@ -151,6 +151,26 @@ bool ShowsInView(const QCustomPlot& plot, const BandGraph& band) {
     });
 }
 
+// The most columns the entries of widths fill, row after row, within room:
+// each column as wide as its widest entry.
+int LegendColumns(const std::vector<int>& widths, int room, int spacing) {
+    for (int columns = static_cast<int>(widths.size()); columns > 1; --columns) {
+        std::vector<int> column(static_cast<std::size_t>(columns), 0);
+        for (std::size_t i = 0; i < widths.size(); ++i) {
+            int& widest = column[i % column.size()];
+            widest = std::max(widest, widths[i]);
+        }
+        int total = spacing * (columns - 1);
+        for (const int width : column) {
+            total += width;
+        }
+        if (total <= room) {
+            return columns;
+        }
+    }
+    return 1;
+}
+
 }  // namespace
 
 void FillLegend(QCustomPlot& plot, const FigureGraphs& graphs, const std::vector<BandGraph>& bands,
@@ -200,14 +220,22 @@ void LegendUnderThePlot(QCustomPlot& plot) {
         legend.setVisible(false);
         return;
     }
-    int widest = 0;
+    // Entries close together, a point of room around each, as on a printed
+    // page; the screen's margins would take a fifth of a small picture.
+    legend.setRowSpacing(0);
+    std::vector<int> widths;
     for (int i = 0; i < legend.itemCount(); ++i) {
-        widest = std::max(widest, legend.item(i)->minimumOuterSizeHint().width());
+        legend.item(i)->setMargins(QMargins(3, 1, 3, 0));
+        widths.push_back(legend.item(i)->minimumOuterSizeHint().width());
     }
     const int room = plot.viewport().width() - 8;
-    const int columns =
-        std::clamp(room / std::max(1, widest + legend.columnSpacing()), 1, legend.itemCount());
-    FoldLegend(legend, columns * kMaxRows);
+    const int columns = LegendColumns(widths, room, legend.columnSpacing());
+    // At most a fifth of the picture's height, so that the spectrum keeps
+    // the most of it.
+    const int rowHeight = legend.item(0)->minimumOuterSizeHint().height() + legend.rowSpacing();
+    const int rows =
+        std::clamp((plot.viewport().height() / 5 - 2) / std::max(1, rowHeight), 1, kMaxRows);
+    FoldLegend(legend, columns * rows);
     legend.setFillOrder(QCPLayoutGrid::foColumnsFirst);
     legend.setWrap(columns);
     legend.setFillOrder(QCPLayoutGrid::foColumnsFirst, true);

@@ -87,6 +87,9 @@ void PrepareLayout(QCustomPlot& plot, FigureStyle style) {
         plot.legend->setIconSize(kPrintLegendIcon);
         plot.legend->setBorderPen(Qt::NoPen);
         plot.legend->setMargins(QMargins(0, 0, 0, 0));
+        // A point between the plot, its residual strip and the legend: the
+        // screen's five would take a tenth of a column's height.
+        plot.plotLayout()->setRowSpacing(1);
         return;
     }
     if (plot.plotLayout()->columnCount() > 1) {

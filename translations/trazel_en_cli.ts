@@ -415,85 +415,6 @@ Try “trazel-cli --help”.
 </translation>
     </message>
     <message>
-        <source>trazel-cli figure DOC [--xmin A --xmax B] [--ymin C --ymax D] [--lorentzian] [--scaled]
-                  [--measured FILE [--spectrum N|NOMBRE] [--yfactor F] [--y CAMBIO]
-                  [--x CAMBIO [--laser NM]] [--subtract-als LAMBDA,P]] [--width-cm W
-                  [--height-cm H]] [--width-in W [--height-in H]] [--size WxH]
-                  [--dpi D] [--fill] [--reversed]
-                  [--xtitle T] [--ytitle T] -o OUT.png|OUT.svg|OUT.pdf</source>
-        <translation>trazel-cli figure DOC [--xmin A --xmax B] [--ymin C --ymax D] [--lorentzian] [--scaled]
-                  [--measured FILE [--spectrum N|NAME] [--yfactor F] [--y CHANGE]
-                  [--x CHANGE [--laser NM]] [--subtract-als LAMBDA,P]] [--width-cm W
-                  [--height-cm H]] [--width-in W [--height-in H]] [--size WxH]
-                  [--dpi D] [--fill] [--reversed]
-                  [--xtitle T] [--ytitle T] -o OUT.png|OUT.svg|OUT.pdf</translation>
-    </message>
-    <message>
-        <source>  Dibuja en OUT el gráfico ampliado de la ventana, el mismo que su «Exportar
-  imagen...»: ejes con marcas y títulos, la suma en negro muestreada en cada
-  píxel y en el centro de cada banda, las bandas marcadas para verse por
-  separado en colores propios, la leyenda de lo que se ve y, si se da, un
-  espectro medido y el ajuste guardado. Se dibuja como en papel: textos y
-  líneas en puntos (1/72 de pulgada), con suavizado, del mismo tamaño a
-  cualquier resolución.
-  --xmin A, --xmax B  el intervalo de x
-  --ymin C, --ymax D  los límites de y (si se omiten, los de las curvas)
-  --lorentzian        bandas lorentzianas (si no, gaussianas)
-  --scaled            cada banda centrada en su máximo escalado
-  --measured FILE     un espectro medido: texto x-y (CSV, columnas), JCAMP-DX,
-                      SPC u OPUS
-  --spectrum N|NOMBRE  cuál de los espectros de FILE, si guarda varios, como en
-                      spectrum (el primero)
-  --yfactor F         multiplica las y del espectro medido, como el factor de y
-                      de la ventana (1)
-  --y, --x, --laser, --subtract-als  transforman el espectro medido antes de
-                      dibujarlo, como en spectrum
-  --width-cm W, --height-cm H  el tamaño en papel en centímetros (8,5 de
-                      ancho, una columna de revista; el alto, 3/4 del ancho)
-  --width-in W, --height-in H  el tamaño en pulgadas
-  --dpi D             puntos por pulgada del PNG, que los lleva escritos, de 10
-                      a 10000 (600)
-  --size WxH          el tamaño en píxeles, de 16 a 20000 por lado; sin --dpi, a
-                      la resolución que le da 8,5 cm de ancho (de 10 a 10000)
-  --fill              sombrea las bandas ajustadas hasta la línea base
-  --reversed          el eje x decrece hacia la derecha
-  --xtitle T, --ytitle T  los títulos de los ejes (los de las unidades del
-                      espectro medido si las declara; si no, x e y)
-  -o OUT              PNG, SVG o PDF según la terminación; se sustituye entero
-</source>
-        <translation>  Draws to OUT the window&apos;s enlarged graph, the same as its &quot;Export image...&quot;:
-  axes with ticks and titles, the sum in black sampled at every pixel and at
-  the centre of every band, the bands marked to be shown on their own in
-  colours of their own, the legend of what is shown and, if given, a measured
-  spectrum and the stored fit. It is drawn as on paper: text and lines in
-  points (1/72 inch), antialiased, the same size at any resolution.
-  --xmin A, --xmax B  the x range
-  --ymin C, --ymax D  the y limits (if left out, those of the curves)
-  --lorentzian        Lorentzian bands (otherwise Gaussian)
-  --scaled            each band centred on its scaled peak
-  --measured FILE     a measured spectrum: x-y text (CSV, columns), JCAMP-DX,
-                      SPC or OPUS
-  --spectrum N|NAME   which of the spectra of FILE, if it holds several, as in
-                      spectrum (the first)
-  --yfactor F         multiplies the y of the measured spectrum, as the window&apos;s
-                      y factor does (1)
-  --y, --x, --laser, --subtract-als  transform the measured spectrum before
-                      drawing it, as in spectrum
-  --width-cm W, --height-cm H  the size on paper in centimetres (8.5 wide, one
-                      journal column; the height, 3/4 of the width)
-  --width-in W, --height-in H  the size in inches
-  --dpi D             dots per inch of the PNG, which records them, from 10 to
-                      10000 (600)
-  --size WxH          the size in pixels, from 16 to 20000 a side; without --dpi,
-                      at the resolution that makes it 8.5 cm wide (10 to 10000)
-  --fill              shades the fitted bands down to the baseline
-  --reversed          the x axis decreases to the right
-  --xtitle T, --ytitle T  the axis titles (those of the measured spectrum&apos;s
-                      units if it declares them; otherwise x and y)
-  -o OUT              PNG, SVG or PDF by its ending; replaced whole
-</translation>
-    </message>
-    <message>
         <source>trazel-cli fit DOC [--measured FILE [--spectrum N|NOMBRE]] [--y CAMBIO]
                [--x CAMBIO [--laser NM]]
                [--xmin A --xmax B] [--lorentzian] [--scaled]
@@ -775,6 +696,93 @@ Try “trazel-cli --help”.
   Exits with 3, writing nothing, if it finds no band.
 </translation>
     </message>
+    <message>
+        <source>trazel-cli figure DOC [--xmin A --xmax B] [--ymin C --ymax D] [--lorentzian] [--scaled]
+                  [--measured FILE [--spectrum N|NOMBRE] [--yfactor F] [--y CAMBIO]
+                  [--x CAMBIO [--laser NM]] [--subtract-als LAMBDA,P]] [--width-cm W
+                  [--height-cm H]] [--width-in W [--height-in H]] [--size WxH]
+                  [--dpi D] [--fill] [--reversed|--increasing]
+                  [--xtitle T] [--ytitle T] -o OUT.png|OUT.svg|OUT.pdf</source>
+        <translation>trazel-cli figure DOC [--xmin A --xmax B] [--ymin C --ymax D] [--lorentzian] [--scaled]
+                  [--measured FILE [--spectrum N|NAME] [--yfactor F] [--y CHANGE]
+                  [--x CHANGE [--laser NM]] [--subtract-als LAMBDA,P]] [--width-cm W
+                  [--height-cm H]] [--width-in W [--height-in H]] [--size WxH]
+                  [--dpi D] [--fill] [--reversed|--increasing]
+                  [--xtitle T] [--ytitle T] -o OUT.png|OUT.svg|OUT.pdf</translation>
+    </message>
+    <message>
+        <source>  Dibuja en OUT el gráfico ampliado de la ventana, el mismo que su «Exportar
+  imagen...»: ejes con marcas y títulos, la suma en negro muestreada en cada
+  píxel y en el centro de cada banda, las bandas marcadas para verse por
+  separado en colores propios, la leyenda de lo que se ve y, si se da, un
+  espectro medido y el ajuste guardado. Se dibuja como en papel: textos y
+  líneas en puntos (1/72 de pulgada), con suavizado, del mismo tamaño a
+  cualquier resolución.
+  --xmin A, --xmax B  el intervalo de x (si se omiten, los de la vista que
+                      guarda el documento, o los del ajuste, o los del espectro)
+  --ymin C, --ymax D  los límites de y (si se omiten, los de la vista guardada
+                      o los de las curvas)
+  --lorentzian        bandas lorentzianas (si no, gaussianas)
+  --scaled            cada banda centrada en su máximo escalado
+  --measured FILE     un espectro medido: texto x-y (CSV, columnas), JCAMP-DX,
+                      SPC u OPUS
+  --spectrum N|NOMBRE  cuál de los espectros de FILE, si guarda varios, como en
+                      spectrum (el primero)
+  --yfactor F         multiplica las y del espectro medido, como el factor de y
+                      de la ventana (1)
+  --y, --x, --laser, --subtract-als  transforman el espectro medido antes de
+                      dibujarlo, como en spectrum
+  --width-cm W, --height-cm H  el tamaño en papel en centímetros (8,5 de
+                      ancho, una columna de revista; el alto, 3/4 del ancho)
+  --width-in W, --height-in H  el tamaño en pulgadas
+  --dpi D             puntos por pulgada del PNG, que los lleva escritos, de 10
+                      a 10000 (600)
+  --size WxH          el tamaño en píxeles, de 16 a 20000 por lado; sin --dpi, a
+                      la resolución que le da 8,5 cm de ancho (de 10 a 10000)
+  --fill              sombrea las bandas ajustadas hasta la línea base
+  --reversed          el eje x decrece hacia la derecha
+  --increasing        el eje x crece hacia la derecha (si no se da ninguna, la
+                      dirección que guarda el documento o la de su espectro)
+  --xtitle T, --ytitle T  los títulos de los ejes (los de las unidades del
+                      espectro medido si las declara; si no, x e y)
+  -o OUT              PNG, SVG o PDF según la terminación; se sustituye entero
+</source>
+        <translation>  Draws to OUT the window&apos;s enlarged graph, the same as its &quot;Export image...&quot;:
+  axes with ticks and titles, the sum in black sampled at every pixel and at
+  the centre of every band, the bands marked to be shown on their own in
+  colours of their own, the legend of what is shown and, if given, a measured
+  spectrum and the stored fit. It is drawn as on paper: text and lines in
+  points (1/72 inch), antialiased, the same size at any resolution.
+  --xmin A, --xmax B  the x range (if left out, that of the view the document
+                      keeps, or the fit&apos;s, or the spectrum&apos;s)
+  --ymin C, --ymax D  the y limits (if left out, those of the stored view or
+                      those of the curves)
+  --lorentzian        Lorentzian bands (otherwise Gaussian)
+  --scaled            each band centred on its scaled peak
+  --measured FILE     a measured spectrum: x-y text (CSV, columns), JCAMP-DX,
+                      SPC or OPUS
+  --spectrum N|NAME   which of the spectra of FILE, if it holds several, as in
+                      spectrum (the first)
+  --yfactor F         multiplies the y of the measured spectrum, as the window&apos;s
+                      y factor does (1)
+  --y, --x, --laser, --subtract-als  transform the measured spectrum before
+                      drawing it, as in spectrum
+  --width-cm W, --height-cm H  the size on paper in centimetres (8.5 wide, one
+                      journal column; the height, 3/4 of the width)
+  --width-in W, --height-in H  the size in inches
+  --dpi D             dots per inch of the PNG, which records them, from 10 to
+                      10000 (600)
+  --size WxH          the size in pixels, from 16 to 20000 a side; without --dpi,
+                      at the resolution that makes it 8.5 cm wide (10 to 10000)
+  --fill              shades the fitted bands down to the baseline
+  --reversed          the x axis decreases to the right
+  --increasing        the x axis increases to the right (without either, the
+                      direction the document keeps, or that of its spectrum)
+  --xtitle T, --ytitle T  the axis titles (those of the measured spectrum&apos;s
+                      units if it declares them; otherwise x and y)
+  -o OUT              PNG, SVG or PDF by its ending; replaced whole
+</translation>
+    </message>
 </context>
 <context>
     <name>FigureCommand</name>
@@ -833,6 +841,10 @@ Try “trazel-cli --help”.
     <message>
         <source>--spectrum elige un espectro del archivo de --measured, que falta</source>
         <translation>--spectrum chooses a spectrum of the file of --measured, which is missing</translation>
+    </message>
+    <message>
+        <source>--reversed y --increasing se excluyen</source>
+        <translation>--reversed and --increasing exclude each other</translation>
     </message>
 </context>
 <context>

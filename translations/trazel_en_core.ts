@@ -198,6 +198,14 @@
         <source>la parada del último ajuste</source>
         <translation>why the last fit stopped</translation>
     </message>
+    <message>
+        <source>la vista del gráfico</source>
+        <translation>the plot&apos;s view</translation>
+    </message>
+    <message>
+        <source>los límites de la vista no son válidos</source>
+        <translation>the limits of the view are not valid</translation>
+    </message>
 </context>
 <context>
     <name>Archive</name>

@@ -161,6 +161,22 @@ Stopped: %7</translation>
         <source>La tabla no tiene bandas que ajustar. Introduzca o importe primero las bandas de partida.</source>
         <translation>The table has no bands to fit. Enter or import the starting bands first.</translation>
     </message>
+    <message>
+        <source>La banda %1 terminó el ajuste sin señal (sin altura, o con la altura en su límite).
+
+¿Quitar 1 banda sin señal al aplicar el ajuste?</source>
+        <translation>Band %1 ended the fit without signal (no height, or its height on its bound).
+
+Remove 1 band without signal when applying the fit?</translation>
+    </message>
+    <message>
+        <source>Las bandas %1 terminaron el ajuste sin señal (sin altura, o con la altura en su límite).
+
+¿Quitar %2 bandas sin señal al aplicar el ajuste?</source>
+        <translation>Bands %1 ended the fit without signal (no height, or their height on its bound).
+
+Remove %2 bands without signal when applying the fit?</translation>
+    </message>
 </context>
 <context>
     <name>MeasuredCommands</name>
@@ -540,14 +556,6 @@ Do you want to load it into the document? It will be saved with it.</translation
         <translation>Cannot export “%1”: the name must end in .png, .svg or .pdf.</translation>
     </message>
     <message>
-        <source>Los espectros infrarrojos en número de onda suelen dibujarse con el número de onda decreciente hacia la derecha.
-
-¿Desea invertir el eje x del gráfico ampliado? Puede cambiarlo con «Eje x invertido», en su menú «Gráfico».</source>
-        <translation>Infrared spectra in wavenumbers are usually drawn with the wavenumber decreasing to the right.
-
-Do you want to reverse the x axis of the enlarged graph? You can change it with “Reversed x axis” in its “Graph” menu.</translation>
-    </message>
-    <message>
         <source>Títulos de los ejes</source>
         <translation>Axis titles</translation>
     </message>
@@ -558,6 +566,42 @@ Do you want to reverse the x axis of the enlarged graph? You can change it with 
     <message>
         <source>Eje &amp;y:</source>
         <translation>&amp;y axis:</translation>
+    </message>
+    <message>
+        <source>Límite&amp;s...</source>
+        <translation>Limit&amp;s...</translation>
+    </message>
+    <message>
+        <source>Límites del gráfico</source>
+        <translation>Plot limits</translation>
+    </message>
+    <message>
+        <source>&amp;x desde:</source>
+        <translation>&amp;x from:</translation>
+    </message>
+    <message>
+        <source>x &amp;hasta:</source>
+        <translation>x &amp;to:</translation>
+    </message>
+    <message>
+        <source>y &amp;desde:</source>
+        <translation>y fro&amp;m:</translation>
+    </message>
+    <message>
+        <source>y h&amp;asta:</source>
+        <translation>y t&amp;o:</translation>
+    </message>
+    <message>
+        <source>y a&amp;utomático</source>
+        <translation>y a&amp;utomatic</translation>
+    </message>
+    <message>
+        <source>«%1» no es un número.</source>
+        <translation>&quot;%1&quot; is not a number.</translation>
+    </message>
+    <message>
+        <source>Los límites de %1 deben ser distintos.</source>
+        <translation>The limits of %1 must differ.</translation>
     </message>
 </context>
 </TS>

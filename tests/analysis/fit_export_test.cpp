@@ -126,6 +126,35 @@ TEST(FitReport, OfTheStoredFitIsThatOfTheFitShown) {
     }
 }
 
+// A band put where the spectrum has none ends the fit with a height that
+// the noise cannot tell from zero: it is the one "Aplicar" offers to leave
+// out.
+TEST(FitReport, TellsTheBandsLeftWithoutSignal) {
+    const SyntheticSpectrum made =
+        MakeSpectrum(TableOf({{30, 1, 8}, {42, 0.5, 10}}), {.xMin = 0, .xMax = 100}, 0.005, 3);
+    for (const auto& [extra, dead] :
+         {std::pair{0.0, std::vector<int>{}}, std::pair{70.0, std::vector<int>{3}}}) {
+        document::CTrazelDoc document;
+        document.OnNewDocument();
+        model::PeakTable table = kFittedGuess;
+        if (extra != 0.0) {
+            AppendBand(table, {.position = extra, .intensity = 0.3, .width = 9});
+        }
+        document.OpenTable(table);
+        document.SetMeasured(MeasuredFrom({.x = made.x, .y = made.y}, "/datos/medido.txt"));
+        FitSettings settings;
+        settings.xMin = 10;
+        settings.xMax = 90;
+        const fit::FitResult result =
+            fit::FitBands(document.PoseFit(settings, model::Gaussian, false));
+        ASSERT_TRUE(result.Ok()) << result.message;
+        EXPECT_EQ(
+            BandsWithoutSignal({.settings = settings, .xMin = 10, .xMax = 90, .result = result}),
+            dead)
+            << extra;
+    }
+}
+
 // A band centred outside the range fitted is held (its tail still in the
 // model), and the report neither lists it nor counts it in the shares: the
 // same fit gives the same report whatever else the table holds.

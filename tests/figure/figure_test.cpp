@@ -6,13 +6,28 @@
 #include <cmath>
 
 #include "figure/figure.h"
+#include "figure/picture_file.h"
 #include "figure/svg_compaction.h"
+#include "fit/band_fit.h"
 #include "tests/support/peak_tables.h"
+#include "tests/support/synthetic_spectrum.h"
 
 using namespace trazel::model;
 using namespace trazel::figure;
 
 Q_DECLARE_METATYPE(trazel::figure::FigureStyle)
+
+namespace {
+
+QStringList GraphNames(QCustomPlot& plot) {
+    QStringList names;
+    for (int i = 0; i < plot.graphCount(); ++i) {
+        names << plot.graph(i)->name();
+    }
+    return names;
+}
+
+}  // namespace
 
 class FigureTest : public QObject {
     Q_OBJECT
@@ -178,6 +193,49 @@ class FigureTest : public QObject {
         }
     }
 
+    // A fitted spectrum drawn for a journal column: the fitted curve stands
+    // for the sum, the legend takes at most a fifth of the height however
+    // many bands are drawn by themselves, and the spectrum's plot at least
+    // half of it, above the residual strip.
+    void printLegendLeavesRoomForTheSpectrum_data() {
+        QTest::addColumn<int>("separate");
+        QTest::newRow("no band by itself") << 0;
+        QTest::newRow("three") << 3;
+        QTest::newRow("twelve, folded") << 12;
+    }
+    void printLegendLeavesRoomForTheSpectrum() {
+        QFETCH(int, separate);
+        using namespace trazel;
+        const PeakTable table = TableOf(12, [&](int k) {
+            return TestBand{.position = 100.0 * k, .width = 30, .separate = k <= separate};
+        });
+        const SyntheticSpectrum made = MakeSpectrum(table, {.xMax = 1300, .points = 1301}, 0.01, 5);
+        analysis::DocumentState state{.table = table, .analysis = {}};
+        state.analysis.measured = analysis::MeasuredFrom({.x = made.x, .y = made.y}, "m.txt", {});
+        analysis::Retransform(*state.analysis.measured);
+        fit::FitProblem problem{.table = table, .x = made.x, .y = made.y, .xMin = 0, .xMax = 1300};
+        analysis::FitRecord record;
+        record.xMax = 1300;
+        record.result = fit::FitBands(problem);
+        QVERIFY(record.result.Ok());
+        state.analysis.lastFit = record;
+        const PictureSize size = DefaultPictureSize();
+        QCustomPlot plot;
+        plot.resize(size.Points());
+        plot.setViewport(QRect(QPoint(0, 0), size.Points()));
+        FigureView view;
+        view.curve.xMax = 1300;
+        view.yFromData = true;
+        SetUpFigure(plot, state, view, size.Pixels().width(), FigureStyle::Print);
+        plot.replot();
+        const int height = size.Points().height();
+        QVERIFY2(plot.legend->outerRect().height() <= height / 5,
+                 qPrintable(QString::number(plot.legend->outerRect().height())));
+        QVERIFY2(plot.axisRect()->rect().height() >= height / 2,
+                 qPrintable(QString::number(plot.axisRect()->rect().height())));
+        QVERIFY(!GraphNames(plot).contains(QStringLiteral("Suma")));
+        QVERIFY(GraphNames(plot).contains(QStringLiteral("Ajuste")));
+    }
 };
 
 QTEST_MAIN(FigureTest)

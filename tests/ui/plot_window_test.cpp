@@ -9,6 +9,7 @@
 #include <cmath>
 #include <sstream>
 
+#include "analysis/analysis_file.h"
 #include "cli/cli.h"
 #include "figure/figure.h"
 #include "figure/picture_file.h"
@@ -127,23 +128,24 @@ class PlotWindowTest : public QObject {
         QTest::addColumn<QString>("step");
         QTest::addColumn<double>("xMin");
         QTest::addColumn<double>("yMax");
-        // The answer to the offer of x decreasing, made once per run.
-        QTest::addColumn<MessageAnswer>("reverse");
-        const auto no = MessageAnswer::No;
-        QTest::newRow("loaded") << "load,load" << 2000.0 << 0.9 + 0.04 << no;
-        QTest::newRow("zoomed before") << "zoom,load" << 400.0 << 3.0 << no;
-        QTest::newRow("on request") << "zoom,load,fit" << 2000.0 << 0.9 + 0.04 << no;
-        QTest::newRow("Representar") << "load,plot" << 0.0 << 3.0 << no;
-        QTest::newRow("to nanometres") << "load,nm" << 2500.0 << 0.9 + 0.04 << no;
-        QTest::newRow("x decreasing") << "load,load" << 2000.0 << 0.9 + 0.04 << MessageAnswer::Yes;
+        // x decreasing, as infrared spectra in wavenumbers are drawn, and
+        // increasing in nanometres, without a question.
+        QTest::addColumn<bool>("reversed");
+        QTest::newRow("loaded") << "load,load" << 2000.0 << 0.9 + 0.04 << true;
+        QTest::newRow("zoomed before") << "zoom,load" << 400.0 << 3.0 << true;
+        QTest::newRow("on request") << "zoom,load,fit" << 2000.0 << 0.9 + 0.04 << true;
+        QTest::newRow("Representar") << "load,plot" << 0.0 << 3.0 << true;
+        QTest::newRow("to nanometres") << "load,nm" << 2500.0 << 0.9 + 0.04 << false;
+        // Home with equal limits in the form shows the data whole.
+        QTest::newRow("Home, limits equal")
+            << "load,equal,plot,home" << 2000.0 << 0.9 + 0.04 << true;
     }
     void viewFollowsTheData() {
         QFETCH(QString, step);
         QFETCH(double, xMin);
         QFETCH(double, yMax);
-        QFETCH(MessageAnswer, reverse);
+        QFETCH(bool, reversed);
         PlotSetup s;
-        s.fakes.NewMessages().answers = {reverse};
         const QTemporaryDir dir;
         const QString path = dir.filePath("ir.txt");
         QFile file(path);
@@ -161,6 +163,10 @@ class PlotWindowTest : public QObject {
                 s.spectrum.SetTransform(nm);
             } else if (part == "fit") {
                 s.window.FitViewToData();
+            } else if (part == "equal") {
+                s.Type(IDC_X_MAX, "0");
+            } else if (part == "home") {
+                s.window.ResetToForm();
             } else {
                 s.Click(IDC_PLOT);
             }
@@ -172,11 +178,7 @@ class PlotWindowTest : public QObject {
         QCOMPARE(s.window.CurrentView().xTitle, step.endsWith("nm")
                                                     ? QStringLiteral("Longitud de onda (nm)")
                                                     : QStringLiteral("Número de onda (cm⁻¹)"));
-        // Infrared absorbance in cm⁻¹ is offered x decreasing, asked once
-        // however often it is loaded.
-        QCOMPARE(s.fakes.messages.shown.size(), std::size_t{1});
-        QCOMPARE(s.window.CurrentView().reversedX, reverse == MessageAnswer::Yes);
-        s.window.SetReversedX(false);
+        QCOMPARE(s.window.CurrentView().reversedX, reversed);
     }
 
     // A wheel notch samples the curves for the new range before the plot
@@ -213,19 +215,62 @@ class PlotWindowTest : public QObject {
         QVERIFY(note != nullptr && note->text().contains("iguales"));
     }
 
-    // The direction of x and the axis titles hold for the next window.
-    void remembersReversedXAndTitles() {
+    // The axis titles hold for the next window; the direction of x belongs
+    // to the document.
+    void remembersTitlesNotDirection() {
         {
             PlotSetup s;
             s.window.SetReversedX(true);
             s.window.SetAxisTitles("número de onda", "absorbancia");
         }
         PlotSetup again;
-        QVERIFY(again.window.Plot()->xAxis->rangeReversed());
+        QVERIFY(!again.window.Plot()->xAxis->rangeReversed());
         QCOMPARE(again.window.Plot()->xAxis->label(), "número de onda");
         QCOMPARE(again.window.Plot()->yAxis->label(), "absorbancia");
-        again.window.SetReversedX(false);
         again.window.SetAxisTitles("x", "y");
+    }
+
+    // The view shown (typed limits, y from the data or not, the direction)
+    // is saved with a document that holds a spectrum and comes back when it
+    // is opened; the figure command and the printed fit page draw it too.
+    void viewKeptWithTheDocument_data() {
+        QTest::addColumn<bool>("yAutomatic");
+        QTest::addColumn<bool>("reversed");
+        QTest::newRow("typed, x decreasing") << false << true;
+        QTest::newRow("y from the data, x increasing") << true << false;
+    }
+    void viewKeptWithTheDocument() {
+        QFETCH(bool, yAutomatic);
+        QFETCH(bool, reversed);
+        const QString doc = scratch_.filePath("vista.trz");
+        {
+            PlotSetup s;
+            QVERIFY(s.spectrum.Load(TRAZEL_TEST_DATA "/jcamp/dupdec1.jdx"));
+            QCoreApplication::processEvents();
+            s.window.SetReversedX(reversed);
+            s.window.SetLimits({1400, 1650, -0.1, 1.5}, yAutomatic);
+            QVERIFY(
+                SaveDocumentFile(doc.toStdString(), s.document.Table(), s.document.SectionToSave())
+                    .ok());
+        }
+        PlotSetup again;
+        DocumentContents contents;
+        QVERIFY(LoadDocumentFile(doc.toStdString(), contents).ok());
+        again.document.OpenStored(contents.table, trazel::analysis::AnalysisFromSection(
+                                                      contents.section, contents.table));
+        QCoreApplication::processEvents();
+        const FigureView view = again.window.CurrentView();
+        QCOMPARE(view.curve.xMin, 1400.0);
+        QCOMPARE(view.curve.xMax, 1650.0);
+        QCOMPARE(view.yFromData, yAutomatic);
+        if (!yAutomatic) {
+            QCOMPARE(view.curve.yMax, 1.5);
+        }
+        QCOMPARE(view.reversedX, reversed);
+        const FigureView page = FitPageView(again.document.GetAnalysis());
+        QCOMPARE(page.curve.xMin, 1400.0);
+        QCOMPARE(page.reversedX, reversed);
+        QVERIFY(QFile::remove(doc));
     }
 
     void copiesTheLimitsShownIntoTheForm() {
@@ -468,7 +513,10 @@ class PlotWindowTest : public QObject {
         QCustomPlot& plot = *s.window.Plot();
         const QStringList names = GraphNames(plot);
         const QStringList extra{"Línea base del ajuste", "Ajuste", "Bandas ajustadas"};
-        QCOMPARE(names.mid(names.indexOf("Suma") + 3, 3), drawn ? extra : QStringList{});
+        // With a fit its curve stands for the sum.
+        QCOMPARE(names.contains("Suma"), !drawn);
+        QCOMPARE(names.mid(names.indexOf(extra.front()), drawn ? 3 : 0),
+                 drawn ? extra : QStringList{});
         QCOMPARE(s.window.ResidualRect() != nullptr, drawn);
         QCOMPARE(plot.xAxis->label().isEmpty(), drawn);
         if (!drawn) {

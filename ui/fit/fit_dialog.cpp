@@ -505,10 +505,44 @@ std::shared_ptr<const analysis::FitRecord> RunFitDialog(
         fit = nullptr;
     }
     if (fit) {
+        // Bands the fit left without signal are dead rows in the table: the
+        // user may leave them out with the fit, in the same step.
+        const std::vector<int> dead = analysis::BandsWithoutSignal(*fit);
+        bool drop = false;
+        if (!dead.empty()) {
+            QStringList numbers;
+            for (const int index : dead) {
+                numbers << QString::number(index);
+            }
+            const QString question =
+                dead.size() == 1
+                    ? QCoreApplication::translate(
+                          "FitDialog",
+                          "La banda %1 terminó el ajuste sin señal (sin altura, o con la altura "
+                          "en su límite).\n\n¿Quitar 1 banda sin señal al aplicar el ajuste?")
+                          .arg(numbers.front())
+                    : QCoreApplication::translate(
+                          "FitDialog",
+                          "Las bandas %1 terminaron el ajuste sin señal (sin altura, o con la "
+                          "altura en su límite).\n\n¿Quitar %2 bandas sin señal al aplicar el "
+                          "ajuste?")
+                          .arg(numbers.join(QStringLiteral(", ")))
+                          .arg(dead.size());
+            drop = services.AfxMessageBox(owner, question, MessageKind::Question,
+                                          MessageButtons::YesNo) == MessageAnswer::Yes;
+        }
         // The bands and the baseline go in together, as one step.
         context.History().Record(
-            QCoreApplication::translate("FitDialog", "Ajustar al espectro medido"),
-            [&] { document.ApplyFit(*fit); });
+            QCoreApplication::translate("FitDialog", "Ajustar al espectro medido"), [&] {
+                document.ApplyFit(*fit);
+                if (drop) {
+                    std::vector<int> rows;
+                    for (const int index : dead) {
+                        rows.push_back(document.Table().PeakCount() - index);
+                    }
+                    document.DeleteRows(rows);
+                }
+            });
     }
     if (show) {
         show(nullptr);

@@ -3,6 +3,7 @@
 #include <qcustomplot.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QSettings>
+#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTimer>
 #include <QWheelEvent>
@@ -25,6 +27,7 @@
 #include "analysis/figure_data.h"
 #include "document/trazel_doc.h"
 #include "model/spectrum_units.h"
+#include "output/screen_graph.h"
 #include "platform/number_format.h"
 #include "ui/control_ids.h"
 #include "ui/form/document_context.h"
@@ -80,7 +83,6 @@ PlotWindow::PlotWindow(DocumentContext& context, MeasuredCommands& measured,
     statusBar()->addWidget(pointer_, 1);
 
     const QSettings settings;
-    reversedX_ = settings.value(kSettingsGroup + QStringLiteral("/reversedX"), false).toBool();
     xTitle_ = settings.value(kSettingsGroup + QStringLiteral("/xTitle"), xTitle_).toString();
     yTitle_ = settings.value(kSettingsGroup + QStringLiteral("/yTitle"), yTitle_).toString();
     if (!restoreGeometry(
@@ -92,7 +94,6 @@ PlotWindow::PlotWindow(DocumentContext& context, MeasuredCommands& measured,
 
     connect(&context_, &DocumentContext::curvesRead, this, [this] { Redraw(true); });
     connect(&context_, &DocumentContext::plotted, this, &PlotWindow::ResetToForm);
-    connect(&measured_, &MeasuredCommands::loaded, this, &PlotWindow::ProposeReversedX);
     connect(&measured_, &MeasuredCommands::alsPreview, this,
             [this](std::optional<analysis::MeasuredTransform> transform) {
                 alsTransform_ = std::move(transform);
@@ -105,6 +106,7 @@ PlotWindow::PlotWindow(DocumentContext& context, MeasuredCommands& measured,
                          data ? data->transform.Change() : input::SpectrumTransform{});
     };
     std::tie(shownPoints_, shownChange_) = seen();
+    shownGeneration_ = document_.Generation();
     connect(&context_, &DocumentContext::changed, this, [this, seen] {
         // A fit shown before it is applied was a fit of the document as it
         // was: any change ends it, and applying it draws it once, as the
@@ -116,11 +118,20 @@ PlotWindow::PlotWindow(DocumentContext& context, MeasuredCommands& measured,
         for (QAction* action : {reportAction_, curvesAction_}) {
             action->setEnabled(document_.GetAnalysis().lastFit.has_value());
         }
+        // Another document opens in the view it was saved in, or whole, and
+        // with x the way it keeps it or the way its data are drawn.
+        if (document_.Generation() != shownGeneration_) {
+            shownGeneration_ = document_.Generation();
+            std::tie(shownPoints_, shownChange_) = seen();
+            ShowDocumentView();
+            return;
+        }
         // A spectrum just loaded, or moved to other units, is shown whole,
         // unless the user is looking at a part of his own choosing.
         const auto now = seen();
         if (now != std::pair(shownPoints_, shownChange_)) {
             std::tie(shownPoints_, shownChange_) = now;
+            TakeDirectionFromData();
             if (now.first != nullptr && !zoomed_) {
                 FitViewToData();
                 return;
@@ -177,6 +188,8 @@ void PlotWindow::CreateMenus() {
     menu->addAction(QCoreApplication::translate("PlotWindow", "&Copiar imagen"), QKeySequence::Copy,
                     this, &PlotWindow::OnCopyImage);
     menu->addSeparator();
+    menu->addAction(QCoreApplication::translate("PlotWindow", "Límite&s..."), this,
+                    &PlotWindow::OnEditLimits);
     menu->addAction(QCoreApplication::translate("PlotWindow", "Copiar &límites al formulario"),
                     this, &PlotWindow::CopyLimitsToForm);
     menu->addAction(QCoreApplication::translate("PlotWindow", "&Vista del formulario"),
@@ -211,6 +224,12 @@ void PlotWindow::ConnectPlot() {
             ScheduleRedraw();
         }
     };
+    // A drag moves y as well: the limits are then the user's, not the data's.
+    connect(plot_->yAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this, [this] {
+        if (!settingUp_) {
+            yAutomatic_ = false;
+        }
+    });
     plot_->installEventFilter(this);
     connect(plot_, &QCustomPlot::beforeReplot, this, [this] {
         if (resamplePending_ && isVisible()) {
@@ -279,6 +298,7 @@ void PlotWindow::ShowAndRaise() {
 FigureView PlotWindow::CurrentView() const {
     FigureView figure;
     figure.curve = context_.fields.curve;
+    figure.yFromData = yAutomatic_ && (zoomed_ || dataView_);
     if (zoomed_) {
         figure.curve.xMin = plot_->xAxis->range().lower;
         figure.curve.xMax = plot_->xAxis->range().upper;
@@ -326,6 +346,7 @@ void PlotWindow::ComputeAlsPreview() {
 void PlotWindow::Redraw(bool keepZoom) {
     if (!keepZoom) {
         zoomed_ = false;
+        yAutomatic_ = false;
         dataView_.reset();
     }
     if (!isVisible()) {
@@ -340,6 +361,7 @@ void PlotWindow::Resample() {
     settingUp_ = true;
     SetUpFigure(*plot_, ShownState(), CurrentView(), Columns());
     settingUp_ = false;
+    KeepView();
 }
 
 void PlotWindow::ShowFoundBands(const std::vector<analysis::FoundBand>& bands) {
@@ -380,7 +402,25 @@ QCPAxisRect* PlotWindow::ResidualRect() const {
 }
 
 void PlotWindow::ResetToForm() {
+    // Equal limits in the form would draw a note and no curve: the data
+    // whole are what a user asking for the whole view wants to see.
+    if (output::IsZeroRange(context_.fields.curve.xMin, context_.fields.curve.xMax) &&
+        analysis::MeasuredDataView(document_.GetAnalysis())) {
+        FitViewToData();
+        return;
+    }
     Redraw(false);
+}
+
+void PlotWindow::SetLimits(const analysis::ViewLimits& limits, bool yAutomatic) {
+    zoomed_ = true;
+    yAutomatic_ = yAutomatic;
+    dataView_.reset();
+    settingUp_ = true;
+    plot_->xAxis->setRange(std::min(limits.xMin, limits.xMax), std::max(limits.xMin, limits.xMax));
+    plot_->yAxis->setRange(std::min(limits.yMin, limits.yMax), std::max(limits.yMin, limits.yMax));
+    settingUp_ = false;
+    Redraw(true);
 }
 
 void PlotWindow::FitViewToData() {
@@ -491,24 +531,47 @@ void PlotWindow::SetReversedX(bool reversed) {
     Redraw(true);
 }
 
-void PlotWindow::ProposeReversedX() {
+void PlotWindow::TakeDirectionFromData() {
     const analysis::MeasuredData* data = measured_.Current();
-    if (reversedX_ || reversedDeclined_ || data == nullptr ||
-        !model::DrawnWithXDecreasing(data->points->header)) {
+    if (data == nullptr) {
         return;
     }
-    const QString question = QCoreApplication::translate(
-        "PlotWindow",
-        "Los espectros infrarrojos en número de onda suelen dibujarse con el número de onda "
-        "decreciente hacia la derecha.\n\n¿Desea invertir el eje x del gráfico ampliado? Puede "
-        "cambiarlo con «Eje x invertido», en su menú «Gráfico».");
-    if (services_.AfxMessageBox(isVisible() ? this : parentWidget(), question,
-                                MessageKind::Question,
-                                MessageButtons::YesNo) == MessageAnswer::Yes) {
-        SetReversedX(true);
-    } else {
-        reversedDeclined_ = true;
+    reversedX_ = model::DrawnWithXDecreasing(data->Header());
+    const QSignalBlocker quiet(reversedAction_);
+    reversedAction_->setChecked(reversedX_);
+}
+
+void PlotWindow::ShowDocumentView() {
+    const analysis::Analysis& analysis = document_.GetAnalysis();
+    reversedX_ = analysis::XDrawnDecreasing(analysis);
+    {
+        const QSignalBlocker quiet(reversedAction_);
+        reversedAction_->setChecked(reversedX_);
     }
+    dataView_.reset();
+    zoomed_ = false;
+    yAutomatic_ = false;
+    if (const std::optional<analysis::PlotView>& view = analysis.plotView) {
+        SetLimits({view->xMin, view->xMax, view->yMin, view->yMax}, view->yAutomatic);
+        return;
+    }
+    FitViewToData();
+}
+
+void PlotWindow::KeepView() {
+    const FigureView shown = CurrentView();
+    if (!document_.GetAnalysis().measured ||
+        output::IsZeroRange(shown.curve.xMin, shown.curve.xMax)) {
+        return;
+    }
+    const QCPRange x = plot_->xAxis->range();
+    const QCPRange y = plot_->yAxis->range();
+    document_.KeepPlotView({.xMin = x.lower,
+                            .xMax = x.upper,
+                            .yMin = y.lower,
+                            .yMax = y.upper,
+                            .yAutomatic = shown.yFromData,
+                            .reversedX = reversedX_});
 }
 
 void PlotWindow::SetAxisTitles(const QString& x, const QString& y) {
@@ -536,6 +599,79 @@ QString PlotWindow::YTitle() const {
             .y);
 }
 
+void PlotWindow::OnEditLimits() {
+    QDialog dialog(this);
+    dialog.setWindowTitle(QCoreApplication::translate("PlotWindow", "Límites del gráfico"));
+    auto* form = new QFormLayout(&dialog);
+    const QCPRange x = plot_->xAxis->range();
+    const QCPRange y = plot_->yAxis->range();
+    const auto field = [&](double value, double range) {
+        return new QLineEdit(QString::fromStdString(LimitText(value, range)), &dialog);
+    };
+    QLineEdit* edits[] = {field(x.lower, x.size()), field(x.upper, x.size()),
+                          field(y.lower, y.size()), field(y.upper, y.size())};
+    const QString names[] = {QCoreApplication::translate("PlotWindow", "&x desde:"),
+                             QCoreApplication::translate("PlotWindow", "x &hasta:"),
+                             QCoreApplication::translate("PlotWindow", "y &desde:"),
+                             QCoreApplication::translate("PlotWindow", "y h&asta:")};
+    auto* automatic =
+        new QCheckBox(QCoreApplication::translate("PlotWindow", "y a&utomático"), &dialog);
+    for (int i = 0; i < 4; ++i) {
+        form->addRow(names[i], edits[i]);
+        if (i == 1) {
+            form->addRow(QString(), automatic);
+        }
+    }
+    const auto enableY = [&](bool on) {
+        edits[2]->setEnabled(!on);
+        edits[3]->setEnabled(!on);
+    };
+    connect(automatic, &QCheckBox::toggled, &dialog, enableY);
+    automatic->setChecked(yAutomatic_);
+    enableY(yAutomatic_);
+    AddOkCancel(dialog, *form);
+    // What was typed is checked once the dialog closes: a bad value is told
+    // and nothing changes.
+    if (services_.DoModal(dialog) == QDialog::Accepted) {
+        double values[4] = {};
+        QString problem;
+        for (int i = 0; i < 4 && problem.isEmpty(); ++i) {
+            if (i >= 2 && automatic->isChecked()) {
+                values[i] = i == 2 ? y.lower : y.upper;
+                continue;
+            }
+            // A decimal comma, as Spanish writes numbers, is read as a point.
+            QString text = edits[i]->text().trimmed();
+            if (!text.contains(QLatin1Char('.'))) {
+                text.replace(QLatin1Char(','), QLatin1Char('.'));
+            }
+            const std::optional<double> value = ParseDouble(text.toStdString());
+            if (!value) {
+                problem = QCoreApplication::translate("PlotWindow", "«%1» no es un número.")
+                              .arg(edits[i]->text());
+            } else {
+                values[i] = *value;
+            }
+        }
+        for (int axis = 0; axis < 2 && problem.isEmpty(); ++axis) {
+            const double low = values[2 * axis];
+            const double high = values[2 * axis + 1];
+            if (low == high) {
+                problem = QCoreApplication::translate("PlotWindow",
+                                                      "Los límites de %1 deben ser distintos.")
+                              .arg(axis == 0 ? QStringLiteral("x") : QStringLiteral("y"));
+            } else if (const std::string why = AxisLimitsProblem(low, high); !why.empty()) {
+                problem = QString::fromStdString(why);
+            }
+        }
+        if (!problem.isEmpty()) {
+            services_.AfxMessageBox(this, problem, MessageKind::Warning);
+            return;
+        }
+        SetLimits({values[0], values[1], values[2], values[3]}, automatic->isChecked());
+    }
+}
+
 void PlotWindow::OnEditAxisTitles() {
     QDialog dialog(this);
     dialog.setWindowTitle(QCoreApplication::translate("PlotWindow", "Títulos de los ejes"));
@@ -561,7 +697,6 @@ void PlotWindow::ShowPointer(QMouseEvent* event) {
 void PlotWindow::SaveSettings() const {
     QSettings settings;
     settings.setValue(kSettingsGroup + QStringLiteral("/geometry"), saveGeometry());
-    settings.setValue(kSettingsGroup + QStringLiteral("/reversedX"), reversedX_);
     settings.setValue(kSettingsGroup + QStringLiteral("/xTitle"), xTitle_);
     settings.setValue(kSettingsGroup + QStringLiteral("/yTitle"), yTitle_);
 }

@@ -60,9 +60,12 @@ class PlotWindow : public QMainWindow {
                                  bool fillComponents = false) const;
     // The size of the plot in pixels, that of a copied picture.
     QSize PlotSize() const;
+    // Shows x and y between these limits, as a zoom does; with yAutomatic,
+    // y spans the curves drawn, at every redraw, until the user drags.
+    void SetLimits(const analysis::ViewLimits& limits, bool yAutomatic);
     // Writes the limits shown into the form's four fields.
     void CopyLimitsToForm();
-    // Shows x decreasing to the right, remembered for later runs.
+    // Shows x decreasing to the right, kept with the document's view.
     void SetReversedX(bool reversed);
     // The document's axis titles, one step of its history; the next new
     // document starts with them too.
@@ -109,9 +112,18 @@ class PlotWindow : public QMainWindow {
     void OnExportImage();
     void OnCopyImage();
     void OnEditAxisTitles();
-    // Offers x decreasing for a spectrum just loaded that is drawn so by
-    // convention.
-    void ProposeReversedX();
+    // "Límites...": x and y typed, or y from the data.
+    void OnEditLimits();
+    // x decreasing for a spectrum just loaded, or moved to other units, that
+    // is drawn so by convention (infrared spectra in wavenumbers), increasing
+    // for any other; drawn at the next redraw.
+    void TakeDirectionFromData();
+    // The view the document keeps, else its data whole, and its direction
+    // of x: what an opened or new document shows first.
+    void ShowDocumentView();
+    // Gives the document the view shown, for its next save, while it has a
+    // measured spectrum.
+    void KeepView();
     void ShowPointer(QMouseEvent* event);
     void SaveSettings() const;
     // The titles of the document, or those last used for one without.
@@ -129,11 +141,12 @@ class PlotWindow : public QMainWindow {
     QString xTitle_ = QStringLiteral("x");
     QString yTitle_ = QStringLiteral("y");
     bool reversedX_ = false;
-    // The user said no to x decreasing once in this run; he is not asked
-    // again until the next.
-    bool reversedDeclined_ = false;
+    // The document shown (CTrazelDoc::Generation), to tell another one.
+    std::uint64_t shownGeneration_ = 0;
     // Whether the limits shown are the user's zoom rather than the form's.
     bool zoomed_ = false;
+    // Whether y spans the curves drawn rather than limits of its own.
+    bool yAutomatic_ = false;
     // The measured data's limits, shown instead of the form's since a
     // spectrum was loaded or the view fitted to it; none after "Representar".
     std::optional<analysis::ViewLimits> dataView_;
