@@ -161,6 +161,38 @@ Stopped: %7</translation>
         <source>La tabla no tiene bandas que ajustar. Introduzca o importe primero las bandas de partida.</source>
         <translation>The table has no bands to fit. Enter or import the starting bands first.</translation>
     </message>
+    <message>
+        <source>&amp;Fracción lorentziana</source>
+        <translation>Lorentzian &amp;share</translation>
+    </message>
+    <message>
+        <source>La de cada banda</source>
+        <translation>Each band&apos;s own</translation>
+    </message>
+    <message>
+        <source>Gaussiana</source>
+        <translation>Gaussian</translation>
+    </message>
+    <message>
+        <source>Lorentziana</source>
+        <translation>Lorentzian</translation>
+    </message>
+    <message>
+        <source>Pseudo-Voigt</source>
+        <translation>Pseudo-Voigt</translation>
+    </message>
+    <message>
+        <source>Voigt</source>
+        <translation>Voigt</translation>
+    </message>
+    <message>
+        <source>&amp;Forma de las bandas:</source>
+        <translation>Band &amp;shape:</translation>
+    </message>
+    <message>
+        <source>Fracción</source>
+        <translation>Share</translation>
+    </message>
 </context>
 <context>
     <name>MeasuredCommands</name>

@@ -107,9 +107,9 @@ class PeakEditDlgTest : public QObject {
         CTrazelDoc doc;
         doc.SetTable(TableOf({{100, 2, 10}}));
         DialogDriver driver([&](TemplateDialog& d) {
-            const int order[] = {D::kIntensityId, D::kWidthId,   D::kScaleId,
-                                 D::kSeparateId,  IDOK,          IDCANCEL,
-                                 D::kCalculateId, D::kPositionId};
+            const int order[] = {D::kIntensityId, D::kWidthId, D::kScaleId,
+                                 D::kSeparateId,  IDOK,        IDCANCEL,
+                                 D::kCalculateId, D::kShareId, D::kPositionId};
             for (const int id : order) {
                 QTest::keyClick(d.focusWidget(), Qt::Key_Tab);
                 QCOMPARE(d.focusWidget(), d.GetDlgItem(id));
