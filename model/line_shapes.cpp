@@ -39,6 +39,10 @@ double LorentzianTerm(double x0, double intensity, double width, double x) {
     return numerator / denominator;
 }
 
+// Below this exponent exp gives exactly +0 (the smallest subnormal double is
+// e^-744.44).
+constexpr double kExpIsZeroBelow = -746.0;
+
 // Faddeeva's w(z) = exp(-z²) erfc(-iz), through libcerf. Its C header
 // speaks C99 complex numbers; libstdc++'s complex holds one and hands it over.
 std::complex<double> Faddeeva(std::complex<double> z) {
@@ -231,9 +235,16 @@ double BandProfile::At(double x) const {
     switch (shape) {
         case BandShape::Lorentzian:
             return LorentzianTerm(centre, intensity, width, x);
-        case BandShape::PseudoVoigt:
-            return share * LorentzianTerm(centre, intensity, width, x) +
-                   (1.0 - share) * GaussianTerm(centre, intensity, width, x);
+        case BandShape::PseudoVoigt: {
+            // Far out in the Lorentzian's tail exp gives exactly +0: the
+            // Gaussian's term is then that zero without calling it.
+            const double d = centre - x;
+            const double h = 0.5 * width;
+            const double a = ((d * NEG_LN2) * d) / (h * h);
+            const double gaussian =
+                a < kExpIsZeroBelow ? 0.0 * intensity : GaussianTerm(centre, intensity, width, x);
+            return share * LorentzianTerm(centre, intensity, width, x) + (1.0 - share) * gaussian;
+        }
         case BandShape::Voigt: {
             if (!(voigt.sigma > 0.0)) {
                 return LorentzianTerm(centre, intensity, width, x);
@@ -263,6 +274,10 @@ BandProfile::Slopes BandProfile::SlopesAt(double x) const {
     };
     const auto gaussian = [&](double& r, double& byU, double& byWidth) {
         const double a = -std::numbers::ln2 * u * u / hh;
+        if (a < kExpIsZeroBelow) {
+            r = byU = byWidth = 0.0;
+            return;
+        }
         r = std::exp(a);
         byU = -2.0 * std::numbers::ln2 * r * u / hh;
         byWidth = -2.0 * a * r / width;
