@@ -121,6 +121,10 @@ struct FitSettings {
     bool allowNegative = false;
     // None: the fit's own limit (fit::FitProblem::maxIterations).
     std::optional<int> maxIterations;
+    // The shape every band that takes part in the fit is given for it (and
+    // keeps in the fitted table); none: each band keeps its own. Chosen for
+    // one fit, so documents do not keep it among the settings.
+    std::optional<model::BandShape> shape;
 };
 
 // The x range a fit runs over: each limit the settings do not give is the

@@ -472,6 +472,8 @@ std::string TagName(std::uint32_t tag) {
             return TRAZEL_TR("AnalysisFile", "la tabla a la que se refiere el ajuste");
         case kTagFitStop:
             return TRAZEL_TR("AnalysisFile", "la parada del último ajuste");
+        case kTagBandShapes:
+            return TRAZEL_TR("AnalysisFile", "las formas de las bandas");
         case kTagPlotView:
             return TRAZEL_TR("AnalysisFile", "la vista del gráfico");
         default:
@@ -489,8 +491,86 @@ struct MeasuredExtras {
 };
 
 // Whether a record of the analysis names bands by their index.
-bool NamesBands(const Analysis& analysis) {
-    return analysis.lastFit.has_value() || !analysis.fitSettings.heldBands.empty();
+bool NamesBands(const Analysis& analysis, const PeakTable& table) {
+    return analysis.lastFit.has_value() || !analysis.fitSettings.heldBands.empty() ||
+           model::HasOwnShapes(table);
+}
+
+// Whether record 16 has anything to keep: a band of the table, or of the
+// last fit's, with a shape of its own.
+bool HasShapes(const Analysis& analysis, const PeakTable& table) {
+    return model::HasOwnShapes(table) ||
+           (analysis.lastFit && model::HasOwnShapes(analysis.lastFit->result.table));
+}
+
+// The shapes of the table's bands, then those of the last fit's table with
+// each fitted share's estimate (none without a fit).
+std::string ShapesRecord(const Analysis& analysis, const PeakTable& table) {
+    RecordWriter out;
+    out.U32(static_cast<std::uint32_t>(table.PeakCount()));
+    for (const model::Peak& band : table.bands) {
+        out.U32(static_cast<std::uint32_t>(band.shape)).F64(band.share);
+    }
+    if (!analysis.lastFit) {
+        out.U32(0);
+        return out.Bytes();
+    }
+    const fit::FitResult& result = analysis.lastFit->result;
+    out.U32(static_cast<std::uint32_t>(result.table.PeakCount()));
+    for (int k = 1; k <= result.table.PeakCount(); ++k) {
+        const model::Peak& band = result.table.Band(k);
+        fit::Estimate share;
+        for (const fit::FittedBand& fitted : result.bands) {
+            share = fitted.index == k ? fitted.share : share;
+        }
+        out.U32(static_cast<std::uint32_t>(band.shape))
+            .F64(band.share)
+            .F64(share.error)
+            .Bool(share.free)
+            .Bool(share.atBound);
+    }
+    return out.Bytes();
+}
+
+std::pair<model::BandShape, double> ReadShape(RecordReader& in) {
+    const std::uint32_t shape = in.U32();
+    Check(shape <= static_cast<std::uint32_t>(model::BandShape::Last),
+          TRAZEL_TR_NOOP("AnalysisFile", "la forma de una banda no es ninguna conocida"));
+    const double share = Finite(in);
+    Check(share >= 0.0 && share <= 1.0,
+          TRAZEL_TR_NOOP("AnalysisFile", "la fracción lorentziana no está entre 0 y 1"));
+    return {static_cast<model::BandShape>(shape), share};
+}
+
+std::vector<std::pair<model::BandShape, double>> ReadShapes(RecordReader& in,
+                                                            const PeakTable& table,
+                                                            Analysis& analysis) {
+    Check(in.U32() == static_cast<std::uint32_t>(table.PeakCount()),
+          TRAZEL_TR_NOOP("AnalysisFile", "no tiene tantas bandas como la tabla"));
+    std::vector<std::pair<model::BandShape, double>> shapes;
+    for (int k = 1; k <= table.PeakCount(); ++k) {
+        shapes.push_back(ReadShape(in));
+    }
+    const std::uint32_t fitted = in.U32();
+    Check(fitted == (analysis.lastFit
+                         ? static_cast<std::uint32_t>(analysis.lastFit->result.table.PeakCount())
+                         : 0u),
+          TRAZEL_TR_NOOP("AnalysisFile", "no tiene tantas bandas como el último ajuste"));
+    for (int k = 1; k <= static_cast<int>(fitted); ++k) {
+        fit::FitResult& result = analysis.lastFit->result;
+        const auto [shape, share] = ReadShape(in);
+        result.table.Band(k).shape = shape;
+        result.table.Band(k).share = share;
+        fit::Estimate estimate{share, Finite(in), false};
+        estimate.free = in.Bool();
+        estimate.atBound = in.Bool();
+        for (fit::FittedBand& band : result.bands) {
+            if (band.index == k) {
+                band.share = estimate;
+            }
+        }
+    }
+    return shapes;
 }
 
 std::string GuardRecord(const PeakTable& table) {
@@ -515,7 +595,7 @@ bool WrittenForAnotherTable(const DocumentSection& section, const PeakTable& tab
 // Reads one known record into analysis; false for a tag this version does
 // not know.
 bool ReadRecord(const SectionRecord& record, const PeakTable& table, Analysis& analysis,
-                MeasuredExtras& extras) {
+                MeasuredExtras& extras, StoredAnalysis& stored) {
     RecordReader in(record.bytes);
     switch (record.tag) {
         case kTagMeasured:
@@ -581,6 +661,9 @@ bool ReadRecord(const SectionRecord& record, const PeakTable& table, Analysis& a
         }
         case kTagPeakSearch:
             analysis.peakSearch = ReadPeakSearch(in);
+            break;
+        case kTagBandShapes:
+            stored.shapes = ReadShapes(in, table, analysis);
             break;
         case kTagPlotView: {
             PlotView view;
@@ -678,7 +761,7 @@ model::DocumentSection AnalysisSection(const Analysis& analysis, const PeakTable
                  .U32(static_cast<std::uint32_t>(*analysis.measured->columns.spectrum))
                  .Bytes()});
     }
-    if (NamesBands(analysis)) {
+    if (NamesBands(analysis, table)) {
         section.records.push_back({kTagBandGuard, GuardRecord(table)});
     }
     if (analysis.lastFit && analysis.lastFit->result.stop != fit::StopReason::Unknown) {
@@ -686,6 +769,9 @@ model::DocumentSection AnalysisSection(const Analysis& analysis, const PeakTable
             {kTagFitStop, RecordWriter()
                               .U32(static_cast<std::uint32_t>(analysis.lastFit->result.stop))
                               .Bytes()});
+    }
+    if (HasShapes(analysis, table)) {
+        section.records.push_back({kTagBandShapes, ShapesRecord(analysis, table)});
     }
     if (analysis.plotView) {
         const PlotView& view = *analysis.plotView;
@@ -750,18 +836,20 @@ StoredAnalysis AnalysisFromSection(const SectionRead& read, const PeakTable& tab
     MeasuredExtras extras;
     std::set<std::uint32_t> seen;
     const bool stale = WrittenForAnotherTable(read.section, table);
+    bool shapesLeftOut = false;
     for (const SectionRecord& record : read.section.records) {
         try {
             // A record of ours twice is no later version's addition: which
             // one holds the truth cannot be told, and keeping the last would
             // drop the other on the next save.
-            Check(record.tag > kTagFitStop || seen.insert(record.tag).second,
+            Check(record.tag > kTagPlotView || seen.insert(record.tag).second,
                   TRAZEL_TR_NOOP("AnalysisFile", "aparece dos veces"));
             if (stale && (record.tag == kTagLastFit || record.tag == kTagLastFitMore ||
-                          record.tag == kTagFitStop)) {
+                          record.tag == kTagFitStop || record.tag == kTagBandShapes)) {
+                shapesLeftOut = shapesLeftOut || record.tag == kTagBandShapes;
                 continue;
             }
-            if (!ReadRecord(record, table, analysis, extras)) {
+            if (!ReadRecord(record, table, analysis, extras, stored)) {
                 analysis.keptRecords.push_back(record);
             }
         } catch (const RecordError& e) {
@@ -801,9 +889,24 @@ StoredAnalysis AnalysisFromSection(const SectionRead& read, const PeakTable& tab
                                   "La tabla del documento se cambió con otra versión de Trazel "
                                   "después del último ajuste: se abre sin ese ajuste ni las "
                                   "bandas fijadas, que ya no nombrarían las mismas bandas.");
+        if (shapesLeftOut) {
+            stored.notice += " " + TRAZEL_TR("AnalysisFile",
+                                             "Sus bandas siguen la forma del documento: las "
+                                             "formas propias guardadas eran de la tabla anterior.");
+        }
     }
     stored.analysis = std::move(analysis);
     return stored;
+}
+
+void PutShapes(PeakTable& table, const StoredAnalysis& stored) {
+    if (stored.shapes.size() != table.bands.size()) {
+        return;
+    }
+    for (std::size_t i = 0; i < stored.shapes.size(); ++i) {
+        table.bands[i].shape = stored.shapes[i].first;
+        table.bands[i].share = stored.shapes[i].second;
+    }
 }
 
 std::string SectionBytesFor(const Analysis& analysis, const PeakTable& table,

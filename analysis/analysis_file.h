@@ -1,6 +1,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "analysis/analysis.h"
 #include "model/document_section.h"
@@ -49,6 +51,11 @@ enum AnalysisTag : std::uint32_t {
     // record 4 keeps the words, which documents of earlier versions hold
     // alone and which are mapped to the number when read.
     kTagFitStop = 15,
+    // The shape and Lorentzian share of every band, in table order, when
+    // some band has a shape of its own; guarded by record 14, so that a
+    // table changed by a version without shapes draws its bands with the
+    // document's switch again.
+    kTagBandShapes = 16,
     // The plot window's view (PlotView): four limits, then whether y spans
     // the curves (bit 0) and whether x decreases to the right (bit 1).
     kTagPlotView = 18,
@@ -74,7 +81,14 @@ struct StoredAnalysis {
     // Why the section could not be read (the analysis is then empty), or that
     // it was written by a later version; empty when all is well.
     std::string notice;
+    // The shape and share of each band of the table, from record 16; empty
+    // when every band follows the document or the record was left out.
+    std::vector<std::pair<model::BandShape, double>> shapes;
 };
+
+// The table with the shapes a document stored for it put in (nothing
+// happens without them).
+void PutShapes(model::PeakTable& table, const StoredAnalysis& stored);
 
 // Reads the analysis of a section found after the records of table. Every
 // value is checked (points finite and paired, band indices within the table,

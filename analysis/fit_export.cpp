@@ -108,7 +108,8 @@ std::string BoundsHit(const FitRecord& fit) {
         const std::pair<const Estimate*, const char*> values[] = {
             {&bands[row]->position, TRAZEL_TR_NOOP("FitExport", "posición")},
             {&bands[row]->intensity, TRAZEL_TR_NOOP("FitExport", "intensidad")},
-            {&bands[row]->width, TRAZEL_TR_NOOP("FitExport", "anchura")}};
+            {&bands[row]->width, TRAZEL_TR_NOOP("FitExport", "anchura")},
+            {&bands[row]->share, TRAZEL_TR_NOOP("FitExport", "fracción lorentziana")}};
         for (const auto& [estimate, name] : values) {
             if (estimate->atBound) {
                 text += (text.empty() ? "" : "; ") +
@@ -282,7 +283,11 @@ std::string FitReportCsv(const MeasuredData& measured, const FitRecord& fit,
         csv += ',' + WithUnit(name, unit) + ',' + WithUnit(std::string("error_") + name, unit) +
                ",estado_" + name;
     }
-    csv += ",area_pct\n";
+    csv += ",area_pct";
+    // The shape and the share are columns only for a fit with bands of a
+    // shape of their own, so that every other report keeps its bytes.
+    const bool shapes = HasOwnShapes(result.table);
+    csv += shapes ? ",forma,eta,error_eta,estado_eta\n" : "\n";
     const double total = TotalArea(fit);
     const auto bands = NewestFirst(fit);
     for (std::size_t row = 0; row < bands.size(); ++row) {
@@ -291,7 +296,13 @@ std::string FitReportCsv(const MeasuredData& measured, const FitRecord& fit,
         for (const Estimate* e : {&band.position, &band.intensity, &band.width, &band.area}) {
             csv += ',' + ShortestText(e->value) + ',' + ErrorNumber(*e) + ',' + State(*e);
         }
-        csv += ',' + (total != 0.0 ? ShortestText(100.0 * band.area.value / total) : "") + '\n';
+        csv += ',' + (total != 0.0 ? ShortestText(100.0 * band.area.value / total) : "");
+        if (shapes) {
+            csv += std::string(",") + ShapeCode(result.table.Band(band.index).shape) + ',' +
+                   ShortestText(band.share.value) + ',' + ErrorNumber(band.share) + ',' +
+                   State(band.share);
+        }
+        csv += '\n';
     }
 
     std::vector<std::pair<std::string, std::string>> stats = {
@@ -313,7 +324,7 @@ std::string FitReportCsv(const MeasuredData& measured, const FitRecord& fit,
     }
     int atBounds = 0;
     for (const FittedBand& band : result.bands) {
-        for (const Estimate* e : {&band.position, &band.intensity, &band.width}) {
+        for (const Estimate* e : {&band.position, &band.intensity, &band.width, &band.share}) {
             atBounds += e->atBound ? 1 : 0;
         }
     }

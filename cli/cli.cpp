@@ -36,7 +36,7 @@ const Command kCommands[] = {
     {"new",
      TRAZEL_TR_NOOP(
          "CliHelp",
-         "trazel-cli new OUT [--peak POS,INT,ANCHURA[,ESCALA[,s]]]...\n"
+         "trazel-cli new OUT [--peak POS,INT,ANCHURA[,ESCALA[,s]][,forma=F[:ETA]]]...\n"
          "                [--from FILE [--width W] [--scale S] [--areas] [--lorentzian]\n"
          "                [--kind ir|raman-activity|raman [--laser NM] [--temperature K]]\n"
          "                [--strongest] [--range DESDE:HASTA]]"),
@@ -45,10 +45,14 @@ const Command kCommands[] = {
          "  Escribe en OUT un documento con esos máximos, en el orden dado.\n"
          "  ESCALA vale 1 si se omite; una «s» final marca la curva para verla por separado.\n"
          "  ANCHURA debe ser mayor que 0. Un documento admite como mucho 99 máximos.\n"
+         "  forma=F da a la banda una forma propia: g (gaussiana), l (lorentziana), pv\n"
+         "  (pseudo-Voigt) o v (Voigt), con la fracción lorentziana ETA entre 0 y 1 (0,5)\n"
+         "  para pv y v; sin ella, la banda sigue la forma del documento.\n"
          "  --from FILE   añade, en ese punto del orden, las bandas de una lista: una tabla\n"
          "                de texto (columnas separadas por espacios, tabuladores, comas o\n"
          "                puntos y comas; posición, intensidad y, si las hay, anchura y\n"
-         "                escala, o las que nombre su encabezado) o una tabla de picos\n"
+         "                escala, o las que nombre su encabezado, con forma y eta si las\n"
+         "                trae, como las escribe show --csv) o una tabla de picos\n"
          "                JCAMP-DX, o el análisis de frecuencias de una salida de Gaussian,\n"
          "                ORCA, Q-Chem, NWChem, GAMESS o Molden (un modo por banda; se\n"
          "                dejan fuera las frecuencias imaginarias, con un aviso, y las\n"
@@ -93,7 +97,10 @@ const Command kCommands[] = {
          "  --csv  la tabla en CSV con punto decimal, el más antiguo primero, con el\n"
          "         encabezado posicion,intensidad,anchura,escala,R (R: s o n) y cada número\n"
          "         con las cifras justas para leerse igual: new --from lo rehace byte a byte\n"
-         "         (una marca de separada distinta de 0 y 1, de otro programa, vuelve como 1).\n"),
+         "         (una marca de separada distinta de 0 y 1, de otro programa, vuelve como 1).\n"
+         "         Si alguna banda tiene forma propia, siguen las columnas forma (g, l, pv,\n"
+         "         v, o doc para las que siguen al documento) y eta (la fracción\n"
+         "         lorentziana).\n"),
      RunShow},
     {"convert", TRAZEL_TR_NOOP("CliHelp", "trazel-cli convert DOC OUT [--drop-analysis]"),
      TRAZEL_TR_NOOP(
@@ -211,7 +218,8 @@ const Command kCommands[] = {
          "trazel-cli fit DOC [--measured FILE [--spectrum N|NOMBRE]] [--y CAMBIO]\n"
          "               [--x CAMBIO [--laser NM]]\n"
          "               [--xmin A --xmax B] [--lorentzian] [--scaled]\n"
-         "               [--bands 1,3,5] [--hold width|position|intensity]...\n"
+         "               [--shape gauss|lorentz|pseudo-voigt|voigt]\n"
+         "               [--bands 1,3,5] [--hold width|position|intensity|share]...\n"
          "               [--subtract-als LAMBDA,P] [--baseline "
          "none|constant|linear|quadratic|cubic]\n"
          "               [--allow-negative] [--strict] [--yfactor F] [--max-iterations N]\n"
@@ -237,11 +245,17 @@ const Command kCommands[] = {
          "                    y --xmax van en las unidades resultantes\n"
          "  --xmin A, --xmax B  los puntos que cuentan (todos si se omiten), en\n"
          "                    cualquier orden\n"
-         "  --lorentzian      bandas lorentzianas (si no, gaussianas)\n"
+         "  --lorentzian      bandas lorentzianas (si no, gaussianas), las que siguen la\n"
+         "                    forma del documento\n"
+         "  --shape FORMA     da esa forma a todas las bandas que varían, y el documento\n"
+         "                    ajustado la guarda; pseudo-voigt y voigt ajustan además su\n"
+         "                    fracción lorentziana entre 0 y 1 (sin la opción, cada banda\n"
+         "                    conserva la suya)\n"
          "  --scaled          cada banda centrada en posición por escala; varía la posición\n"
          "  --bands 1,3,5     las bandas que varían, numeradas como las lista show (todas)\n"
-         "  --hold VALOR      deja fijo ese valor (position, intensity o width) de las\n"
-         "                    bandas que varían; se puede repetir\n"
+         "  --hold VALOR      deja fijo ese valor (position, intensity, width o share, la\n"
+         "                    fracción lorentziana) de las bandas que varían; se puede\n"
+         "                    repetir\n"
          "  --subtract-als LAMBDA,P  resta una línea base por mínimos cuadrados\n"
          "                    asimétricos, el último paso de la transformación\n"
          "  --baseline B      línea base ajustada a la vez: none, constant, linear,\n"

@@ -50,22 +50,65 @@ struct PeakArg {
     double width = 0.0;
     double scale = 1.0;
     bool separate = false;
+    BandShape shape = BandShape::Document;
+    double share = 0.0;
 };
 
-// The heading of `show --csv`, which `new --from` reads back.
+// The heading of `show --csv`, which `new --from` reads back; a table where
+// some band has a shape of its own adds the shape and the share.
 constexpr std::string_view kCsvHeading = "posicion,intensidad,anchura,escala,R\n";
+constexpr std::string_view kCsvShapesHeading = "posicion,intensidad,anchura,escala,R,forma,eta\n";
+
+// The last field of --peak when it is forma=F[:ETA] (or shape=...): the
+// band's own shape, its share halfway when not given. False, and nothing
+// read, for a field of another kind.
+bool ParsePeakShape(const std::string& field, PeakArg& peak) {
+    std::string value;
+    for (const std::string_view key : {"forma=", "shape="}) {
+        if (field.rfind(key, 0) == 0) {
+            value = field.substr(key.size());
+        }
+    }
+    if (value.empty() && field.find('=') == std::string::npos) {
+        return false;
+    }
+    const auto colon = value.find(':');
+    if (!ShapeFromName(value.substr(0, colon), peak.shape)) {
+        throw UsageError(Fill(
+            TRAZEL_TR("NewCommand", "la forma de --peak debe ser g, l, pv o v, no «%1»"), {field}));
+    }
+    peak.share = IsMixed(peak.shape) ? 0.5 : 0.0;
+    if (colon != std::string::npos) {
+        const double share = ParseNumberArg(
+            value.substr(colon + 1), TRAZEL_TR("NewCommand", "fracción lorentziana de --peak"));
+        if (!IsMixed(peak.shape) || !(share >= 0.0 && share <= 1.0)) {
+            throw UsageError(
+                Fill(TRAZEL_TR("NewCommand",
+                               "--peak «%1»: la fracción lorentziana va con pv o v y está "
+                               "entre 0 y 1"),
+                     {field}));
+        }
+        peak.share = share;
+    }
+    return true;
+}
 
 // A peak as `new --from` would take it back from `show --csv`: a band list
 // refuses a width that is not above 0 and a scaled position beyond a double,
 // so `--peak` does too, and every document it writes goes round the two.
 PeakArg ParsePeakArg(const std::string& text) {
-    const auto parts = SplitCommas(text);
+    auto parts = SplitCommas(text);
+    PeakArg peak;
+    if (!parts.empty() && ParsePeakShape(parts.back(), peak)) {
+        parts.pop_back();
+    }
     if (parts.size() < 3 || parts.size() > 5) {
         throw UsageError(
-            Fill(TRAZEL_TR("NewCommand", "--peak espera POS,INT,ANCHURA[,ESCALA[,s]], no «%1»"),
+            Fill(TRAZEL_TR("NewCommand",
+                           "--peak espera POS,INT,ANCHURA[,ESCALA[,s]][,forma=F[:ETA]], "
+                           "no «%1»"),
                  {text}));
     }
-    PeakArg peak;
     peak.position = ParseNumberArg(parts[0], TRAZEL_TR("NewCommand", "posición de --peak"));
     peak.intensity = ParseNumberArg(parts[1], TRAZEL_TR("NewCommand", "intensidad de --peak"));
     peak.width = ParseNumberArg(parts[2], TRAZEL_TR("NewCommand", "anchura de --peak"));
@@ -103,12 +146,6 @@ bool IsEmptyCsvTable(const std::string& path) {
     in.read(start.data(), static_cast<std::streamsize>(start.size()));
     start.resize(static_cast<std::size_t>(in.gcount()));
     return start == kCsvHeading || start == "posicion,intensidad,anchura,escala,R\r\n";
-}
-
-void SaveOrThrow(const std::string& path, const PeakTable& table) {
-    if (const Status error = SavePeakTableFile(path, table); !error.ok()) {
-        throw FileError(error.message());
-    }
 }
 
 // Whether path is the output of a quantum-chemistry program, whose modes
@@ -150,8 +187,8 @@ std::vector<PeakArg> BandsFromFile(const std::string& path,
     }
     std::vector<PeakArg> peaks;
     for (const Peak& band : list.Value().bands) {
-        peaks.push_back(
-            {band.position, band.intensity, band.width, band.scale, band.separate != 0});
+        peaks.push_back({band.position, band.intensity, band.width, band.scale, band.separate != 0,
+                         band.shape, band.share});
     }
     return peaks;
 }
@@ -320,8 +357,13 @@ int RunNew(const std::vector<std::string>& args, std::ostream&, std::ostream& er
             // The newest peak is row 0 of the list.
             ToggleSeparate(table, {0});
         }
+        SetBandShape(table, table.PeakCount(), peak.shape, peak.share);
     }
-    SaveOrThrow(outPath, table);
+    // Shapes of the bands' own go in the analysis section; a table without
+    // them is written as the table alone, as always.
+    document::CTrazelDoc document;
+    document.OpenTable(table);
+    SaveDocumentOrThrow(outPath, document);
     return kExitOk;
 }
 
@@ -403,13 +445,19 @@ int RunShow(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     if (options.Has("--csv")) {
         // Oldest first, every number in the fewest digits that read back to
         // the same double, so that `new --from` rebuilds the very document.
-        text = kCsvHeading;
+        const bool shapes = HasOwnShapes(table);
+        text = shapes ? kCsvShapesHeading : kCsvHeading;
         for (int index = 1; index <= table.PeakCount(); ++index) {
             text += ShortestText(table.Band(index).position) + ',' +
                     ShortestText(table.Band(index).intensity) + ',' +
                     ShortestText(table.Band(index).width) + ',' +
                     ShortestText(table.Band(index).scale) + ',' +
-                    (table.Band(index).separate != 0 ? "s\n" : "n\n");
+                    (table.Band(index).separate != 0 ? "s" : "n");
+            if (shapes) {
+                text += std::string(",") + ShapeCode(table.Band(index).shape) + ',' +
+                        ShortestText(table.Band(index).share);
+            }
+            text += '\n';
         }
         out << text;
         return kExitOk;

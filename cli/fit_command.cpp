@@ -35,11 +35,12 @@ namespace trazel::cli {
 
 namespace {
 
-const OptionSpec kFitOptions{{"--measured", "--xmin", "--xmax", "--bands", "--baseline",
-                              "--yfactor", "--max-iterations", "-o", "--y", "--x", "--laser",
-                              "--subtract-als", "--report", "--curves", "--step", kSpectrumOption},
-                             {"--lorentzian", "--scaled", "--allow-negative", "--strict"},
-                             {"--hold"}};
+const OptionSpec kFitOptions{
+    {"--measured", "--xmin", "--xmax", "--bands", "--baseline", "--yfactor", "--max-iterations",
+     "-o", "--y", "--x", "--laser", "--subtract-als", "--report", "--curves", "--step", "--shape",
+     kSpectrumOption},
+    {"--lorentzian", "--scaled", "--allow-negative", "--strict"},
+    {"--hold"}};
 
 Baseline BaselineFrom(const std::string& text) {
     if (text == "none") {
@@ -92,13 +93,35 @@ Freedom HeldFrom(const std::vector<std::string>& holds) {
             freedom.intensity = false;
         } else if (hold == "width") {
             freedom.width = false;
+        } else if (hold == "share") {
+            freedom.share = false;
         } else {
             throw UsageError(
-                Fill(TRAZEL_TR("FitCommand", "--hold espera position, intensity o width, no «%1»"),
+                Fill(TRAZEL_TR("FitCommand",
+                               "--hold espera position, intensity, width o share, no «%1»"),
                      {hold}));
         }
     }
     return freedom;
+}
+
+// The shape of --shape, by the names the window's choice has in English.
+model::BandShape FitShapeFrom(const std::string& text) {
+    if (text == "gauss") {
+        return model::BandShape::Gaussian;
+    }
+    if (text == "lorentz") {
+        return model::BandShape::Lorentzian;
+    }
+    if (text == "pseudo-voigt") {
+        return model::BandShape::PseudoVoigt;
+    }
+    if (text == "voigt") {
+        return model::BandShape::Voigt;
+    }
+    throw UsageError(Fill(
+        TRAZEL_TR("FitCommand", "--shape espera gauss, lorentz, pseudo-voigt o voigt, no «%1»"),
+        {text}));
 }
 
 // Shows how a long fit goes on, on one line of the terminal that it rewrites
@@ -301,6 +324,9 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
     settings.baseline = BaselineFrom(options.Value("--baseline").value_or("none"));
     settings.values = HeldFrom(options.Values("--hold"));
     settings.allowNegative = options.Has("--allow-negative");
+    if (const auto shape = options.Value("--shape")) {
+        settings.shape = FitShapeFrom(*shape);
+    }
     const std::vector<int> rows =
         options.Has("--bands") ? RowsFrom(*options.Value("--bands")) : std::vector<int>{};
     analysis::MeasuredTransform transform;

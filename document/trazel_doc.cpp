@@ -91,6 +91,18 @@ void CTrazelDoc::ReplacePeak(int index, double position, double intensity, doubl
     }
 }
 
+void CTrazelDoc::SetBandShape(int index, model::BandShape shape, double share) {
+    if (index < 1 || index > table_.PeakCount()) {
+        return;
+    }
+    const model::Peak before = table_.Band(index);
+    model::SetBandShape(table_, index, shape, share);
+    if (before.shape != table_.Band(index).shape || before.share != table_.Band(index).share) {
+        SetModifiedIfNotEmpty();
+        TableEdited({});
+    }
+}
+
 void CTrazelDoc::AssignWidth(double width, const std::vector<int>& rows) {
     model::AssignWidth(table_, width, rows);
     SetModifiedIfNotEmpty();
@@ -131,6 +143,7 @@ void CTrazelDoc::OpenTable(const PeakTable& table) {
 
 void CTrazelDoc::OpenStored(const PeakTable& table, StoredAnalysis stored) {
     table_ = table;
+    PutShapes(table_, stored);
     analysis_ = std::move(stored.analysis);
     if (analysis_.measured) {
         Retransform(*analysis_.measured);
@@ -256,6 +269,28 @@ int CTrazelDoc::PutFoundBands(const std::vector<FoundBand>& bands,
     return static_cast<int>(taken);
 }
 
+namespace {
+
+// The shape chosen for a fit, given to every band that takes part in it. A
+// band that had no share of its own starts halfway, where neither part
+// dominates; one that had keeps it as the start.
+void GiveShape(fit::FitProblem& problem, std::optional<model::BandShape> shape) {
+    if (!shape) {
+        return;
+    }
+    for (int k = 1; k <= problem.table.PeakCount(); ++k) {
+        model::Peak& band = problem.table.Band(k);
+        if (!problem.freedom[static_cast<std::size_t>(k)].Any() || band.shape == *shape) {
+            continue;
+        }
+        const bool hadShare = model::IsMixed(band.shape);
+        band.shape = *shape;
+        band.share = model::IsMixed(*shape) ? (hadShare ? band.share : 0.5) : 0.0;
+    }
+}
+
+}  // namespace
+
 fit::FitProblem CTrazelDoc::PoseFit(const FitSettings& settings, std::int32_t lineShape,
                                     bool useScaled) const {
     fit::FitProblem problem;
@@ -269,9 +304,10 @@ fit::FitProblem CTrazelDoc::PoseFit(const FitSettings& settings, std::int32_t li
         const bool held = std::find(settings.heldBands.begin(), settings.heldBands.end(), k) !=
                           settings.heldBands.end();
         problem.freedom[static_cast<std::size_t>(k)] =
-            held ? fit::Freedom{false, false, false} : settings.values;
+            held ? fit::Freedom{false, false, false, false} : settings.values;
     }
     if (!analysis_.measured) {
+        GiveShape(problem, settings.shape);
         return problem;
     }
     const MeasuredData& measured = *analysis_.measured;
@@ -289,9 +325,10 @@ fit::FitProblem CTrazelDoc::PoseFit(const FitSettings& settings, std::int32_t li
     // held, and its tail still counts in the model over the range.
     for (int k = 1; k <= table_.PeakCount(); ++k) {
         if (!CentredIn(table_, k, useScaled, problem.xMin, problem.xMax)) {
-            problem.freedom[static_cast<std::size_t>(k)] = fit::Freedom{false, false, false};
+            problem.freedom[static_cast<std::size_t>(k)] = fit::Freedom{false, false, false, false};
         }
     }
+    GiveShape(problem, settings.shape);
     return problem;
 }
 

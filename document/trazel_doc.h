@@ -64,6 +64,9 @@ class CTrazelDoc : public platform::CDocument {
     void DeleteRows(const std::vector<int>& rows);
     void ReplacePeak(int index, double position, double intensity, double width,
                      std::int32_t separate, double scale);
+    // Gives one band a shape of its own, or back the document's
+    // (BandShape::Document); the share is held within [0, 1].
+    void SetBandShape(int index, model::BandShape shape, double share);
     void AssignWidth(double width, const std::vector<int>& rows);
     void AssignScale(double scale, const std::vector<int>& rows);
     void ToggleSeparate(const std::vector<int>& rows);

@@ -422,7 +422,7 @@ FitResult Describe(const FitProblem& problem, const BandModel& model, const Solv
         return Estimate{value, std::sqrt(std::max(variance(slot, slot), 0.0)) * unit, true,
                         ends.atBound[i] != 0, ends.undetermined[i] != 0};
     };
-    std::array<std::array<int, 3>, kMaxPeakSlots> slots{};
+    std::array<std::array<int, 4>, kMaxPeakSlots> slots{};
     for (auto& band : slots) {
         band.fill(-1);
     }
@@ -451,34 +451,62 @@ FitResult Describe(const FitProblem& problem, const BandModel& model, const Solv
                 band[2] = n;
                 table.Band(k).width = values[i] * units.sx;
                 break;
+            case BandModel::Kind::Share:
+                band[3] = n;
+                table.Band(k).share = values[i];
+                break;
             case BandModel::Kind::Baseline:
                 baselineSlots.push_back(n);
                 break;
         }
     }
 
-    const double areaPerHeightWidth =
-        problem.lineShape == Lorentzian ? std::numbers::pi / 2.0 : GAUSS_AREA_FACTOR;
     for (int k = 1; k <= table.PeakCount(); ++k) {
         const auto i = static_cast<std::size_t>(k);
-        const auto& [position, intensity, width] = slots[i];
+        const auto& [position, intensity, width, share] = slots[i];
         FittedBand band;
         band.index = k;
         band.position = estimate(position, table.Band(k).position, units.sx);
         band.intensity = estimate(intensity, table.Band(k).intensity, units.sy);
         band.width = estimate(width, table.Band(k).width, units.sx);
-        const double area = problem.lineShape == Lorentzian
-                                ? areaPerHeightWidth * table.Band(k).intensity * table.Band(k).width
-                                : PeakArea(table.Band(k).intensity, table.Band(k).width);
-        // d area = k width d intensity + k intensity d width, in the solver's
-        // units.
+        band.share = estimate(share, table.Band(k).share, 1.0);
+        const BandShape shape = ShapeOf(table.Band(k), problem.lineShape);
+        // The area of a band that follows the document is worked out as it
+        // always was, so that its digits stay those of earlier reports.
+        const bool own = table.Band(k).shape != BandShape::Document;
+        const double areaPerHeightWidth =
+            own ? BandArea(shape, table.Band(k).share, 1.0, 1.0)
+                : (problem.lineShape == Lorentzian ? std::numbers::pi / 2.0 : GAUSS_AREA_FACTOR);
+        const double area =
+            own ? BandArea(shape, table.Band(k).share, table.Band(k).intensity, table.Band(k).width)
+            : problem.lineShape == Lorentzian
+                ? areaPerHeightWidth * table.Band(k).intensity * table.Band(k).width
+                : PeakArea(table.Band(k).intensity, table.Band(k).width);
+        // d area = k width d intensity + k intensity d width (+ the area's
+        // slope by the share times d share), in the solver's units.
         const double perIntensity = areaPerHeightWidth * table.Band(k).width / units.sx;
         const double perWidth = areaPerHeightWidth * table.Band(k).intensity / units.sy;
+        double perShare = 0.0;
+        if (share >= 0) {
+            // The area is linear in the share for a pseudo-Voigt; a Voigt's
+            // is not, and its slope is taken from the exact area on a small
+            // step inside [0, 1] (an error estimate, not a fitted value).
+            const double s0 = table.Band(k).share;
+            const double step = 1e-6;
+            const double lo = std::max(0.0, s0 - step);
+            const double hi = std::min(1.0, s0 + step);
+            perShare = (BandArea(shape, hi, table.Band(k).intensity, table.Band(k).width) -
+                        BandArea(shape, lo, table.Band(k).intensity, table.Band(k).width)) /
+                       (hi - lo) / (units.sy * units.sx);
+        }
         const double areaVariance = perIntensity * perIntensity * variance(intensity, intensity) +
                                     perWidth * perWidth * variance(width, width) +
-                                    2.0 * perIntensity * perWidth * variance(intensity, width);
+                                    perShare * perShare * variance(share, share) +
+                                    2.0 * perIntensity * perWidth * variance(intensity, width) +
+                                    2.0 * perIntensity * perShare * variance(intensity, share) +
+                                    2.0 * perWidth * perShare * variance(width, share);
         band.area = {area, std::sqrt(std::max(areaVariance, 0.0)) * units.sy * units.sx,
-                     intensity >= 0 || width >= 0, band.intensity.atBound};
+                     intensity >= 0 || width >= 0 || share >= 0, band.intensity.atBound};
         result.bands.push_back(band);
     }
     // The polynomial Σ c'_j (x' − xc')^j of the solver is Σ c_j (x − xc)^j
@@ -979,12 +1007,9 @@ FitResult ResultOf(const FitProblem& problem, const BandModel& model, const Solv
 
 }  // namespace
 
-FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
-    // GSL's default handler aborts the program on an error; every status is
-    // checked here instead.
-    static std::once_flag handlerOff;
-    std::call_once(handlerOff, [] { gsl_set_error_handler_off(); });
+namespace {
 
+FitResult FitOnce(const FitProblem& problem, const FitProgress& progress) {
     if (const std::string bad = InputProblem(problem); !bad.empty()) {
         return Failed(FitFailure::BadInput, bad);
     }
@@ -1014,9 +1039,61 @@ FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
                     std::get<Covariance>(fitted));
 }
 
+// A share whose best value is on its bound is reached through a sine whose
+// slope vanishes there, and the solver stops short of it, a few thousandths
+// inside. Within this of a bound the fit is tried again with the share on
+// it, held.
+constexpr double kShareNearBound = 0.02;
+
+}  // namespace
+
+FitResult FitBands(const FitProblem& problem, const FitProgress& progress) {
+    // GSL's default handler aborts the program on an error; every status is
+    // checked here instead.
+    static std::once_flag handlerOff;
+    std::call_once(handlerOff, [] { gsl_set_error_handler_off(); });
+
+    FitResult result = FitOnce(problem, progress);
+    if (!result.Ok()) {
+        return result;
+    }
+    FitProblem onBounds = problem;
+    std::vector<int> snapped;
+    for (const FittedBand& band : result.bands) {
+        const double share = band.share.value;
+        if (band.share.free && !band.share.atBound &&
+            (share < kShareNearBound || share > 1.0 - kShareNearBound)) {
+            onBounds.table.Band(band.index).share = share < 0.5 ? 0.0 : 1.0;
+            onBounds.freedom[static_cast<std::size_t>(band.index)].share = false;
+            snapped.push_back(band.index);
+        }
+    }
+    if (snapped.empty()) {
+        return result;
+    }
+    // The bound holds when the fit there is at least as good: the share
+    // inside was where the solver stalled, not a minimum of its own.
+    FitResult bounded = FitOnce(onBounds, progress);
+    if (!bounded.Ok() || bounded.rss > result.rss) {
+        return result;
+    }
+    for (FittedBand& band : bounded.bands) {
+        if (std::find(snapped.begin(), snapped.end(), band.index) != snapped.end()) {
+            band.share.free = true;
+            band.share.atBound = true;
+            bounded.parameters += 1;
+        }
+    }
+    const int dof = bounded.points - bounded.parameters;
+    bounded.reducedChiSquare =
+        dof > 0 ? bounded.rss / static_cast<double>(dof) : bounded.reducedChiSquare;
+    return bounded;
+}
+
 bool FitResult::AtBounds() const {
     return std::any_of(bands.begin(), bands.end(), [](const FittedBand& band) {
-        return band.position.atBound || band.intensity.atBound || band.width.atBound;
+        return band.position.atBound || band.intensity.atBound || band.width.atBound ||
+               band.share.atBound;
     });
 }
 

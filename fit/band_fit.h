@@ -25,12 +25,14 @@ inline int BaselineTerms(Baseline baseline) {
     return static_cast<int>(baseline);
 }
 
-// Which of a band's three values the fit may change; a held one keeps the
-// table's value.
+// Which of a band's values the fit may change; a held one keeps the
+// table's value. The share counts only for a band of a mixed shape
+// (pseudo-Voigt or Voigt).
 struct Freedom {
     bool position = true;
     bool intensity = true;
     bool width = true;
+    bool share = true;
 
     bool Any() const { return position || intensity || width; }
 };
@@ -101,9 +103,12 @@ struct FittedBand {
     // The full width at half maximum; fitted through its logarithm so that it
     // stays positive, its error carried back to the width itself.
     Estimate width;
+    // The Lorentzian share of a band of mixed shape, between 0 and 1; held
+    // at the table's value (and not free) for any other shape.
+    Estimate share;
     // The band's area: 1.0645 * height * width for a Gaussian, pi/2 * height *
-    // width for a Lorentzian, as the peak edit dialog computes it. Free when
-    // the intensity or the width is.
+    // width for a Lorentzian, the exact area of a mixed shape
+    // (model::BandArea). Free when the intensity or the width is.
     Estimate area;
 };
 

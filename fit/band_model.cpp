@@ -168,7 +168,7 @@ BandModel::BandModel(const FitProblem& problem, std::span<const double> xs, doub
         const auto i = static_cast<std::size_t>(k);
         const Freedom& freedom = problem.freedom[i];
         const double scale = problem.useScaled ? problem.table.Band(k).scale : 1.0;
-        std::array<int, 3> slots{-1, -1, -1};
+        std::array<int, 4> slots{-1, -1, -1, -1};
         if (freedom.position) {
             slots[0] = add(Kind::Position, k,
                            scale != 0.0 ? Between(first / scale, last / scale) : Bound{});
@@ -181,6 +181,9 @@ BandModel::BandModel(const FitProblem& problem, std::span<const double> xs, doub
             slots[2] =
                 add(Kind::Width, k,
                     width.kind == Bound::Kind::None ? Bound{Bound::Kind::NonNegative} : width);
+        }
+        if (freedom.share && IsMixed(problem.table.Band(k).shape)) {
+            slots[3] = add(Kind::Share, k, Bound{Bound::Kind::Between, 0.0, 1.0});
         }
         bandParameters_.push_back(slots);
     }
@@ -220,6 +223,9 @@ std::vector<double> BandModel::Start() const {
             }
             case Kind::Width:
                 p[i] = parameter.bound.Internal(table.Band(k).width);
+                break;
+            case Kind::Share:
+                p[i] = parameter.bound.Internal(table.Band(k).share);
                 break;
             case Kind::Baseline:
                 break;
@@ -261,6 +267,8 @@ void BandModel::Bands(std::span<const double> p) const {
         band.positionSlope = slope(slots[0]);
         band.intensitySlope = slope(slots[1]);
         band.widthSlope = slope(slots[2]);
+        band.shareParameter = slots[3];
+        band.shareSlope = slope(slots[3]);
         const double scale = table.Band(k).scale;
         band.centrePerPosition = problem_.useScaled ? scale : 1.0;
         if (slots[0] >= 0) {
@@ -271,13 +279,22 @@ void BandModel::Bands(std::span<const double> p) const {
         }
         band.intensity = slots[1] >= 0 ? at(slots[1]) : table.Band(k).intensity;
         band.width = slots[2] >= 0 ? at(slots[2]) : table.Band(k).width;
+        band.shape = ShapeOf(table.Band(k), problem_.lineShape);
+        if (IsMixed(band.shape)) {
+            Peak now = table.Band(k);
+            now.share = slots[3] >= 0 ? at(slots[3]) : now.share;
+            band.profile = ProfileOf(now, problem_.lineShape, false);
+            band.profile.centre = band.centre;
+            band.profile.intensity = band.intensity;
+            band.profile.width = band.width;
+        }
         bands.push_back(band);
     }
 }
 
 std::pair<std::size_t, std::size_t> BandModel::Reach(const BandNow& band) const {
     const double reach =
-        (problem_.lineShape == Lorentzian ? kLorentzianReach : kGaussianReach) * band.width;
+        (band.shape == BandShape::Gaussian ? kGaussianReach : kLorentzianReach) * band.width;
     const auto first = std::lower_bound(xs_.begin(), xs_.end(), band.centre - reach);
     const auto last = std::upper_bound(first, xs_.end(), band.centre + reach);
     return {static_cast<std::size_t>(first - xs_.begin()),
@@ -293,7 +310,24 @@ void BandModel::Values(std::span<const double> p, std::span<double> model) const
     for (const BandNow& band : bands_) {
         const double h = 0.5 * band.width;
         const double hh = h * h;
-        if (problem_.lineShape == Lorentzian) {
+        if (band.shape == BandShape::PseudoVoigt) {
+            // The profile's own operations, written out so that the points go
+            // side by side; exp is left out where it gives exactly +0.
+            const double eta = band.profile.share;
+            const double numerator = (h * band.intensity) * h;
+            for (std::size_t i = 0; i < xs_.size(); ++i) {
+                const double d = band.centre - xs_[i];
+                const double a = ((d * NEG_LN2) * d) / hh;
+                const double g = a < -746.0 ? 0.0 * band.intensity : std::exp(a) * band.intensity;
+                const double l = numerator / ((d * d) + hh);
+                model[i] = (eta * l + (1.0 - eta) * g) + model[i];
+            }
+        } else if (IsMixed(band.shape)) {
+            // Lorentzian tails: every point, as for a Lorentzian.
+            for (std::size_t i = 0; i < xs_.size(); ++i) {
+                model[i] = band.profile.At(xs_[i]) + model[i];
+            }
+        } else if (band.shape == BandShape::Lorentzian) {
             const double numerator = (h * band.intensity) * h;
             for (std::size_t i = 0; i < xs_.size(); ++i) {
                 const double d = band.centre - xs_[i];
@@ -330,8 +364,8 @@ void BandModel::BlockColumns(std::size_t start, std::size_t end) const {
         const auto [reachFirst, reachLast] = reaches_[b];
         const std::size_t first = std::max(reachFirst, start);
         const std::size_t last = std::min(reachLast, end);
-        if (first >= last ||
-            (band.position < 0 && band.intensityParameter < 0 && band.widthParameter < 0)) {
+        if (first >= last || (band.position < 0 && band.intensityParameter < 0 &&
+                              band.widthParameter < 0 && band.shareParameter < 0)) {
             continue;
         }
         const std::size_t n = last - first;
@@ -342,17 +376,72 @@ void BandModel::BlockColumns(std::size_t start, std::size_t end) const {
         free += intensity ? n : 0;
         double* width = band.widthParameter >= 0 ? free : nullptr;
         free += width ? n : 0;
+        double* share = band.shareParameter >= 0 ? free : nullptr;
+        free += share ? n : 0;
         // Each derivative by the value, times the value's slope by its u.
         const double perPosition = band.centrePerPosition * band.positionSlope;
         const double perWidth = band.widthSlope / band.width;
         const double h = 0.5 * band.width;
         const double hh = h * h;
-        for (std::size_t j = 0; j < n; ++j) {
+        if (band.shape == BandShape::PseudoVoigt) {
+            // Written out here rather than through the profile, so that the
+            // compiler keeps the points side by side as for the plain
+            // shapes; the Gaussian part counts only within its reach, past
+            // which it is below 1e-24 of its height.
+            const double eta = band.profile.share;
+            const double reach = kGaussianReach * band.width;
+            for (std::size_t j = 0; j < n; ++j) {
+                const double u = xs_[first + j] - band.centre;
+                const double denominator = u * u + hh;
+                const double rl = hh / denominator;
+                const double cl = 2.0 * rl * u / denominator;
+                const double wl = 2.0 * rl * u * u / denominator;
+                double rg = 0.0;
+                double cg = 0.0;
+                double wg = 0.0;
+                if (std::fabs(u) < reach) {
+                    const double a = -kLn2 * u * u / hh;
+                    rg = std::exp(a);
+                    cg = 2.0 * kLn2 * rg * u / hh;
+                    wg = -2.0 * a * rg;
+                }
+                const double dIntensity = eta * rl + (1.0 - eta) * rg;
+                if (position) {
+                    position[j] = band.intensity * (eta * cl + (1.0 - eta) * cg) * perPosition;
+                }
+                if (intensity) {
+                    intensity[j] = dIntensity * band.intensitySlope;
+                }
+                if (width) {
+                    width[j] = band.intensity * (eta * wl + (1.0 - eta) * wg) * perWidth;
+                }
+                if (share) {
+                    share[j] = band.intensity * (rl - rg) * band.shareSlope;
+                }
+            }
+        } else if (IsMixed(band.shape)) {
+            for (std::size_t j = 0; j < n; ++j) {
+                const BandProfile::Slopes s = band.profile.SlopesAt(xs_[first + j]);
+                if (position) {
+                    position[j] = s.centre * perPosition;
+                }
+                if (intensity) {
+                    intensity[j] = s.intensity * band.intensitySlope;
+                }
+                if (width) {
+                    width[j] = s.width * band.widthSlope;
+                }
+                if (share) {
+                    share[j] = s.share * band.shareSlope;
+                }
+            }
+        }
+        for (std::size_t j = 0; j < n && !IsMixed(band.shape); ++j) {
             const double u = xs_[first + j] - band.centre;
             double dIntensity;
             double dCentre;
             double dLogWidth;
-            if (problem_.lineShape == Lorentzian) {
+            if (band.shape == BandShape::Lorentzian) {
                 const double denominator = u * u + hh;
                 dIntensity = hh / denominator;
                 const double term = band.intensity * dIntensity;
@@ -384,6 +473,9 @@ void BandModel::BlockColumns(std::size_t start, std::size_t end) const {
         }
         if (width) {
             columns_.push_back({static_cast<std::size_t>(band.widthParameter), first, n, width});
+        }
+        if (share) {
+            columns_.push_back({static_cast<std::size_t>(band.shareParameter), first, n, share});
         }
     }
     const std::size_t n = end - start;
@@ -477,6 +569,9 @@ PeakTable BandModel::TableFor(std::span<const double> p) const {
                 break;
             case Kind::Width:
                 table.Band(k).width = value;
+                break;
+            case Kind::Share:
+                table.Band(k).share = value;
                 break;
             case Kind::Baseline:
                 break;

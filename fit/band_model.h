@@ -40,10 +40,11 @@ struct Bound {
 // last x, widths between half the sampling step and the range's width,
 // intensities at or above 0 unless the problem allows negative ones. The
 // baseline is c0 + c1 (x - xc) + ... about the centre xc of the points, which
-// keeps its columns nearly orthogonal.
+// keeps its columns nearly orthogonal. The Lorentzian share of a band of
+// mixed shape lies between 0 and 1.
 class BandModel {
   public:
-    enum class Kind { Position, Intensity, Width, Baseline };
+    enum class Kind { Position, Intensity, Width, Baseline, Share };
     struct Parameter {
         Kind kind;
         int band;   // the peak index; 0 for the baseline
@@ -110,9 +111,15 @@ class BandModel {
         int position = -1;
         int intensityParameter = -1;
         int widthParameter = -1;
+        int shareParameter = -1;
         double positionSlope = 1.0;
         double intensitySlope = 1.0;
         double widthSlope = 1.0;
+        double shareSlope = 1.0;
+        // The band's own shape, the document's switch resolved; a mixed one
+        // is computed through profile.
+        model::BandShape shape = model::BandShape::Gaussian;
+        model::BandProfile profile;
     };
 
     // The bands at p, in bands_.
@@ -136,8 +143,8 @@ class BandModel {
     std::vector<Parameter> parameters_;
     double yRange_ = 1.0;
     // For each band (peak index - 1): the parameter numbers of its position,
-    // intensity and width, -1 where held.
-    std::vector<std::array<int, 3>> bandParameters_;
+    // intensity, width and share, -1 where held.
+    std::vector<std::array<int, 4>> bandParameters_;
     // The parameter of the baseline's coefficient of (x - xc)^0, the others
     // following it; -1 without a baseline.
     int baselineFirst_ = -1;

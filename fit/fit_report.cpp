@@ -5,6 +5,7 @@
 #include <iterator>
 #include <string>
 
+#include "model/line_shapes.h"
 #include "platform/number_format.h"
 #include "platform/translation.h"
 
@@ -93,6 +94,12 @@ std::string Verdict(const FitResult& result, Words words) {
                                                         "la anchura de la banda de posición %1 "
                                                         "(%2)")),
                       {where, FormatG(band->width.value, 6)}));
+        }
+        if (band->share.atBound) {
+            name(Fill(words("FitReport", TRAZEL_TR_NOOP("FitReport",
+                                                        "la fracción lorentziana de la banda de "
+                                                        "posición %1 (%2)")),
+                      {where, FormatG(band->share.value, 6)}));
         }
     }
     const char* pattern = nullptr;
@@ -194,10 +201,19 @@ RoundedPair ReadableEstimate(const Estimate& estimate) {
 }
 
 std::string FitResultText(const FitResult& result, Baseline baseline) {
-    std::string text = "posicion\terror\tintensidad\terror\tanchura\terror\tarea\terror\n";
+    // The shape and the share are columns only where some band has a shape
+    // of its own, so that the table of any other fit reads as it always has.
+    const bool shapes = model::HasOwnShapes(result.table);
+    std::string text = "posicion\terror\tintensidad\terror\tanchura\terror\tarea\terror";
+    text += shapes ? "\tforma\tfraccion\terror\n" : "\n";
     for (auto band = result.bands.rbegin(); band != result.bands.rend(); ++band) {
         text += ValueAndError(band->position) + '\t' + ValueAndError(band->intensity) + '\t' +
-                ValueAndError(band->width) + '\t' + ValueAndError(band->area) + '\n';
+                ValueAndError(band->width) + '\t' + ValueAndError(band->area);
+        if (shapes && band->index >= 1 && band->index <= result.table.PeakCount()) {
+            text += '\t' + std::string(model::ShapeCode(result.table.Band(band->index).shape)) +
+                    '\t' + ValueAndError(band->share);
+        }
+        text += '\n';
     }
     if (baseline == Baseline::None || result.baseline.empty()) {
         text += "linea base\tninguna\n";

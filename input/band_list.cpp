@@ -21,7 +21,7 @@ namespace {
 
 using Result = ReadResult<BandList>;
 
-enum Column { kPosition, kIntensity, kWidth, kScale, kSeparate, kColumns };
+enum Column { kPosition, kIntensity, kWidth, kScale, kSeparate, kShape, kShare, kColumns };
 
 // The names a header may give each column, lower case and without accents.
 const std::array<std::vector<std::string_view>, kColumns> kColumnNames = {{
@@ -31,6 +31,8 @@ const std::array<std::vector<std::string_view>, kColumns> kColumnNames = {{
     {"anchura", "width", "fwhm"},
     {"escala", "scale"},
     {"r", "separada", "separate"},
+    {"forma", "shape"},
+    {"eta", "share", "fraccion"},
 }};
 
 // A header field as compared with the names: lower case, the Spanish accents
@@ -96,7 +98,8 @@ std::optional<BandColumns> HeaderColumns(const std::vector<std::string_view>& fi
         return std::nullopt;
     }
     return BandColumns{found[kPosition], found[kIntensity], found[kWidth],
-                       found[kScale],    found[kSeparate],  true};
+                       found[kScale],    found[kSeparate],  true,
+                       found[kShape],    found[kShare]};
 }
 
 bool IsComment(std::string_view text) {
@@ -114,9 +117,43 @@ std::optional<std::int32_t> SeparateFlag(std::string_view text) {
     return std::nullopt;
 }
 
+// The shape and share of a band from their columns, or what is wrong with
+// them. A mixed shape without a share column starts halfway.
+std::string ShapeFrom(const std::vector<std::string_view>& fields, const BandColumns& c,
+                      Peak& band) {
+    const auto field = [&](int column) {
+        return column >= 0 && static_cast<std::size_t>(column) < fields.size()
+                   ? fields[static_cast<std::size_t>(column)]
+                   : std::string_view();
+    };
+    if (c.shape < 0 || field(c.shape).empty()) {
+        return {};
+    }
+    if (!ShapeFromName(field(c.shape), band.shape)) {
+        return TRAZEL_TR("BandList",
+                         "tiene en la columna de la forma algo distinto de g, l, pv o v");
+    }
+    band.share = IsMixed(band.shape) ? 0.5 : 0.0;
+    if (IsMixed(band.shape) && !field(c.share).empty()) {
+        double share = 0.0;
+        if (ParseNumber(field(c.share), true, share) != NumberText::Number ||
+            !(share >= 0.0 && share <= 1.0)) {
+            return TRAZEL_TR("BandList", "tiene una fracción lorentziana que no está entre 0 y 1");
+        }
+        band.share = share;
+    }
+    return {};
+}
+
 // Turns the raw values of one band into a peak, or says what is wrong.
 std::string MakeBand(double position, double value, double width, double scale,
                      std::int32_t separate, const BandListOptions& options, Peak& band) {
+    // A shape of the band's own, read before, stays.
+    const BandShape shape = band.shape;
+    const double share = band.share;
+    band = Peak{};
+    band.shape = shape;
+    band.share = share;
     band.position = position;
     band.width = width;
     band.scale = scale;
@@ -130,7 +167,9 @@ std::string MakeBand(double position, double value, double width, double scale,
         return TRAZEL_TR("BandList", "tiene una anchura que no es mayor que 0");
     }
     band.intensity = value;
-    if (options.intensitiesAreAreas) {
+    if (options.intensitiesAreAreas && band.shape != BandShape::Document) {
+        band.intensity = IntensityForBandArea(band.shape, band.share, value, band.width);
+    } else if (options.intensitiesAreAreas) {
         band.intensity = options.lineShape == Lorentzian
                              ? LorentzianIntensityForArea(value, band.width)
                              : IntensityForArea(value, band.width);
@@ -442,8 +481,11 @@ ReadResult<BandList> ReadBandList(const std::string& path, const BandListOptions
                            ? SeparateFlag(fields[static_cast<std::size_t>(c.separate)])
                            : std::optional<std::int32_t>(0);
         }
-        std::string fault;
-        if (const auto comma = AmbiguousComma(numbers)) {
+        Peak band;
+        std::string fault = ShapeFrom(fields, c, band);
+        if (!fault.empty()) {
+            // The shape's fault is the one told.
+        } else if (const auto comma = AmbiguousComma(numbers)) {
             fault = AmbiguousCommaReason(*comma);
         } else if (!finite) {
             fault = TRAZEL_TR("BandList", "tiene un valor que no es un número finito");
@@ -452,7 +494,6 @@ ReadResult<BandList> ReadBandList(const std::string& path, const BandListOptions
         } else if (!separate) {
             fault = TRAZEL_TR("BandList", "tiene en la columna R algo distinto de «s» o «n»");
         } else {
-            Peak band;
             fault = MakeBand(position, value, c.width < 0 ? options.width.value_or(0.0) : width,
                              c.scale < 0 ? options.scale : scale, *separate, options, band);
             list.bands.push_back(band);

@@ -49,6 +49,10 @@ struct BandColumns {
     int scale = -1;
     int separate = -1;
     bool named = false;
+    // Named by a header only: the band's own shape ("forma"/"shape": g, l,
+    // pv, v) and the Lorentzian share of a mixed one ("eta"/"share").
+    int shape = -1;
+    int share = -1;
 };
 
 struct BandList {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "model/peak_table.h"
 
@@ -12,9 +13,60 @@ enum LineShape : std::int32_t { Gaussian = 0, Lorentzian = 1 };
 inline constexpr double NEG_LN2 = -0.6931471805599453;           // nearest double to -ln 2
 inline constexpr double GAUSS_AREA_FACTOR = 1.0644670194312262;  // sqrt(pi / (4 ln 2))
 
-// The band of peak k (1 <= k < count) at x. Any line shape other than
-// Lorentzian is taken as Gaussian. With useScaled the band is centred on the
-// scaled position, otherwise on the plain one.
+// The shape band is drawn with: its own, or for one that follows the
+// document the form's switch (any line shape other than Lorentzian is
+// Gaussian).
+BandShape ShapeOf(const Peak& band, std::int32_t lineShape);
+
+// The short name of a shape in tables and on the command line: "g", "l",
+// "pv", "v", and "doc" for one that follows the document.
+const char* ShapeCode(BandShape shape);
+// The shape a name stands for: those short names, or "gauss", "gaussiana",
+// "lorentz", "lorentziana", "pseudo-voigt", "voigt", "documento"; case
+// ignored. False for any other.
+bool ShapeFromName(std::string_view name, BandShape& shape);
+
+// The Voigt profile of unit full width at half maximum whose Lorentzian has
+// the width share: the Gaussian's standard deviation sigma and the
+// Lorentzian's half width gamma (share / 2), both per unit width, with
+// d sigma / d share. Sigma is found by solving for a half height at exactly
+// +-1/2, to within a few units in the last place, not by an approximation
+// of the width. A share of 1 gives sigma 0, a Lorentzian.
+struct VoigtWidths {
+    double sigma = 0.0;
+    double gamma = 0.0;
+    double sigmaSlope = 0.0;
+};
+VoigtWidths VoigtOfShare(double share);
+
+// One band with everything that depends on it alone worked out, for sums
+// over many x.
+struct BandProfile {
+    BandShape shape = BandShape::Gaussian;  // never Document
+    double centre = 0.0;
+    double intensity = 0.0;
+    double width = 0.0;
+    double share = 0.0;
+    VoigtWidths voigt;
+
+    double At(double x) const;
+
+    // The value at x and its derivatives by the centre, the intensity, the
+    // width and the share (0 for a shape without one).
+    struct Slopes {
+        double value = 0.0;
+        double centre = 0.0;
+        double intensity = 0.0;
+        double width = 0.0;
+        double share = 0.0;
+    };
+    Slopes SlopesAt(double x) const;
+};
+BandProfile ProfileOf(const Peak& band, std::int32_t lineShape, bool useScaled);
+
+// The band of peak k (1 <= k < count) at x, in its own shape (ShapeOf). With
+// useScaled the band is centred on the scaled position, otherwise on the
+// plain one.
 double PeakTerm(const PeakTable& table, int k, std::int32_t lineShape, bool useScaled, double x);
 
 // The sum of every peak's band at x, added in ascending index order.
@@ -30,5 +82,11 @@ double IntensityForArea(double area, double width);
 // maximum: its area is pi/2 times height times width.
 double LorentzianIntensityForArea(double area, double width);
 double WidthForArea(double area, double intensity);
+
+// The exact area of a band of any shape (not Document), and the height or
+// width that give a band of that shape an area.
+double BandArea(BandShape shape, double share, double intensity, double width);
+double IntensityForBandArea(BandShape shape, double share, double area, double width);
+double WidthForBandArea(BandShape shape, double share, double area, double intensity);
 
 }  // namespace trazel::model

@@ -12,9 +12,31 @@ namespace trazel::model {
 inline constexpr int kMaxPeaks = 99;
 inline constexpr int kMaxPeakSlots = kMaxPeaks + 1;
 
+// The line shape of one band. A band that follows the document takes the
+// form's Gaussian/Lorentzian switch, as every band did before bands had
+// shapes of their own. The numbers are stored in documents.
+enum class BandShape : std::int32_t {
+    Document = 0,
+    Gaussian = 1,
+    Lorentzian = 2,
+    // eta L + (1 - eta) G with the same height and full width at half maximum.
+    PseudoVoigt = 3,
+    // The convolution of a Gaussian with a Lorentzian, of the given full
+    // width at half maximum, the Lorentzian's width being share times it.
+    Voigt = 4,
+    Last = Voigt,
+};
+
+// Whether a shape has a share (the Lorentzian part, between 0 and 1).
+inline bool IsMixed(BandShape shape) {
+    return shape == BandShape::PseudoVoigt || shape == BandShape::Voigt;
+}
+
 // One band: where it is, how strong and how wide, the factor its position is
 // scaled by, and whether it is drawn by itself. scaledPosition is kept equal
-// to position * scale by every operation that writes either.
+// to position * scale by every operation that writes either. Its shape and
+// share are kept by the document's analysis, outside the file's table, so
+// that a version without shapes still reads the table.
 struct Peak {
     double position = 0.0;
     double scale = 1.0;
@@ -22,6 +44,9 @@ struct Peak {
     double intensity = 0.0;
     double width = 0.0;
     std::int32_t separate = 0;
+    BandShape shape = BandShape::Document;
+    // The Lorentzian share of a mixed shape, in [0, 1]; unused otherwise.
+    double share = 0.0;
 };
 
 // The bands of one document in the order they were entered; the list shows
@@ -35,6 +60,16 @@ struct PeakTable {
     Peak& Band(int number) { return bands[static_cast<std::size_t>(number - 1)]; }
     const Peak& Band(int number) const { return bands[static_cast<std::size_t>(number - 1)]; }
 };
+
+// Whether some band has a shape of its own.
+inline bool HasOwnShapes(const PeakTable& table) {
+    for (const Peak& band : table.bands) {
+        if (band.shape != BandShape::Document) {
+            return true;
+        }
+    }
+    return false;
+}
 
 inline Peak PeakAt(const PeakTable& table, int number) {
     return table.Band(number);
@@ -55,7 +90,8 @@ inline bool SameBands(const PeakTable& a, const PeakTable& b) {
         const Peak& q = b.bands[i];
         if (!same(p.position, q.position) || !same(p.scale, q.scale) ||
             !same(p.scaledPosition, q.scaledPosition) || !same(p.intensity, q.intensity) ||
-            !same(p.width, q.width) || p.separate != q.separate) {
+            !same(p.width, q.width) || p.separate != q.separate || p.shape != q.shape ||
+            !same(p.share, q.share)) {
             return false;
         }
     }

@@ -81,8 +81,23 @@ bool ReplacePeak(PeakTable& table, int index, double position, double intensity,
         return false;
     }
     Peak& band = table.Band(index);
+    // The band keeps its shape: the values are what is replaced.
+    const BandShape shape = band.shape;
+    const double share = band.share;
     band = Typed(position, intensity, width, scale);
     band.separate = separate;
+    band.shape = shape;
+    band.share = share;
+    return true;
+}
+
+bool SetBandShape(PeakTable& table, int index, BandShape shape, double share) {
+    if (index < 1 || index > table.PeakCount()) {
+        return false;
+    }
+    Peak& band = table.Band(index);
+    band.shape = shape;
+    band.share = IsMixed(shape) ? std::clamp(share, 0.0, 1.0) : 0.0;
     return true;
 }
 

@@ -34,6 +34,9 @@ Renumbering DeleteRows(PeakTable& table, const std::vector<int>& rows);
 // False, and no change, for an index outside the table.
 bool ReplacePeak(PeakTable& table, int index, double position, double intensity, double width,
                  std::int32_t separate, double scale);
+// Gives the band at index its shape and share (held within [0, 1]); false,
+// and no change, for an index outside the table.
+bool SetBandShape(PeakTable& table, int index, BandShape shape, double share);
 // With no row selected these two change every peak.
 void AssignWidth(PeakTable& table, double width, const std::vector<int>& rows);
 void AssignScale(PeakTable& table, double scale, const std::vector<int>& rows);

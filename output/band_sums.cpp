@@ -33,6 +33,11 @@ BandSums::BandSums(const PeakTable& table, std::int32_t lineShape, bool useScale
         band.veryFarSum = magnitude * kVeryFarSumPerIntensity;
         bands_.push_back(band);
     }
+    if (HasOwnShapes(table)) {
+        for (const Peak& peak : table.bands) {
+            profiles_.push_back(ProfileOf(peak, lineShape, useScaled));
+        }
+    }
 }
 
 namespace {
@@ -79,10 +84,28 @@ bool BandSums::Negligible(const Band& band, double a, double sum) {
 }
 
 void BandSums::Sums(std::span<const double> xs, std::span<double> ys) const {
+    if (!profiles_.empty()) {
+        for (std::size_t i = 0; i < xs.size(); ++i) {
+            double sum = 0.0;
+            for (const BandProfile& profile : profiles_) {
+                sum = profile.At(xs[i]) + sum;
+            }
+            ys[i] = std::isnan(sum) ? ProfileSum(table_, lineShape_, useScaled_, xs[i]) : sum;
+        }
+        return;
+    }
     ForEachBlock(xs, ys, [this](const double* x, double* y) { SumBlock(x, y); });
 }
 
 void BandSums::Terms(int k, std::span<const double> xs, std::span<double> ys) const {
+    if (!profiles_.empty()) {
+        const BandProfile& profile = profiles_[static_cast<std::size_t>(k - 1)];
+        for (std::size_t i = 0; i < xs.size(); ++i) {
+            const double term = profile.At(xs[i]);
+            ys[i] = std::isnan(term) ? PeakTerm(table_, k, lineShape_, useScaled_, xs[i]) : term;
+        }
+        return;
+    }
     const Band& band = bands_[static_cast<std::size_t>(k - 1)];
     ForEachBlock(xs, ys, [&](const double* x, double* y) { TermBlock(band, x, y); });
 }

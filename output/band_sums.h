@@ -79,6 +79,9 @@ class BandSums {
 
     const model::PeakTable& table_;
     std::int32_t lineShape_;
+    // A table whose bands have shapes of their own is summed band by band
+    // through each band's profile, worked out once; empty otherwise.
+    std::vector<model::BandProfile> profiles_;
     bool useScaled_;
     std::vector<Band> bands_;
 };

@@ -1,5 +1,6 @@
 #include "output/peak_list.h"
 
+#include "model/line_shapes.h"
 #include "platform/number_format.h"
 #include "platform/translation.h"
 
@@ -14,6 +15,17 @@ const std::array<const char*, kPeakListColumns> kPeakListHeadings = {
     TRAZEL_TR_NOOP("PeakList", "Máximo"),  TRAZEL_TR_NOOP("PeakList", "Escala"),
     TRAZEL_TR_NOOP("PeakList", "Máx*Esc"), TRAZEL_TR_NOOP("PeakList", "Intensidad"),
     TRAZEL_TR_NOOP("PeakList", "Anchura"), TRAZEL_TR_NOOP("PeakList", "R")};
+
+const char* const kPeakShapeHeading = TRAZEL_TR_NOOP("PeakList", "Forma");
+
+std::string PeakShapeCell(const PeakTable& table, int index) {
+    const Peak& band = table.Band(index);
+    std::string cell = ShapeCode(band.shape);
+    if (IsMixed(band.shape)) {
+        cell += ' ' + FormatG(band.share, 6);
+    }
+    return cell;
+}
 
 std::array<std::string, kPeakListColumns> PeakListCells(const PeakTable& table, int index) {
     return {

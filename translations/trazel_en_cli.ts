@@ -193,24 +193,6 @@ Try “trazel-cli --help”.
         <translation>trazel-cli show DOC [--csv]</translation>
     </message>
     <message>
-        <source>  Muestra la tabla de máximos de DOC como la lista de la ventana: los seis
-  encabezados y una línea por máximo, el más reciente primero, separados por
-  tabuladores.
-  --csv  la tabla en CSV con punto decimal, el más antiguo primero, con el
-         encabezado posicion,intensidad,anchura,escala,R (R: s o n) y cada número
-         con las cifras justas para leerse igual: new --from lo rehace byte a byte
-         (una marca de separada distinta de 0 y 1, de otro programa, vuelve como 1).
-</source>
-        <translation>  Shows the peak table of DOC as the window lists it: the six headings and one
-  line per peak, newest first, separated by tabs.
-  --csv  the table as CSV with a decimal point, oldest first, with the heading
-         posicion,intensidad,anchura,escala,R (R: s or n) and each number with
-         just the digits to read back the same: new --from rebuilds it byte for
-         byte (a separate mark other than 0 and 1, from another program, comes
-         back as 1).
-</translation>
-    </message>
-    <message>
         <source>trazel-cli export DOC --xmin A --xmax B [--resolution N] [--lorentzian] [--scaled]
                   [--point] [-o OUT]</source>
         <translation>trazel-cli export DOC --xmin A --xmax B [--resolution N] [--lorentzian] [--scaled]
@@ -325,80 +307,6 @@ Try “trazel-cli --help”.
         <translation>trazel-cli bands FILE</translation>
     </message>
     <message>
-        <source>trazel-cli new OUT [--peak POS,INT,ANCHURA[,ESCALA[,s]]]...
-                [--from FILE [--width W] [--scale S] [--areas] [--lorentzian]
-                [--kind ir|raman-activity|raman [--laser NM] [--temperature K]]
-                [--strongest] [--range DESDE:HASTA]]</source>
-        <translation>trazel-cli new OUT [--peak POS,INT,WIDTH[,SCALE[,s]]]...
-                [--from FILE [--width W] [--scale S] [--areas] [--lorentzian]
-                [--kind ir|raman-activity|raman [--laser NM] [--temperature K]]
-                [--strongest] [--range FROM:TO]]</translation>
-    </message>
-    <message>
-        <source>  Escribe en OUT un documento con esos máximos, en el orden dado.
-  ESCALA vale 1 si se omite; una «s» final marca la curva para verla por separado.
-  ANCHURA debe ser mayor que 0. Un documento admite como mucho 99 máximos.
-  --from FILE   añade, en ese punto del orden, las bandas de una lista: una tabla
-                de texto (columnas separadas por espacios, tabuladores, comas o
-                puntos y comas; posición, intensidad y, si las hay, anchura y
-                escala, o las que nombre su encabezado) o una tabla de picos
-                JCAMP-DX, o el análisis de frecuencias de una salida de Gaussian,
-                ORCA, Q-Chem, NWChem, GAMESS o Molden (un modo por banda; se
-                dejan fuera las frecuencias imaginarias, con un aviso, y las
-                traslaciones y rotaciones).
-                Si algo falla no se escribe nada.
-  --width W     la anchura de las bandas que no la traen (obligatoria si la
-                lista no tiene columna de anchuras)
-  --scale S     la escala de las bandas que no la traen (1)
-  --areas       la columna de intensidades da áreas: cada una se convierte en
-                la altura que da esa área con la anchura de la banda
-  --lorentzian  las áreas son de bandas lorentzianas (si no, gaussianas)
-  --kind K      qué da una salida de química cuántica como intensidades: ir, las
-                intensidades infrarrojas en km/mol, tomadas como áreas (la opción
-                por omisión); raman-activity, las actividades Raman como se
-                imprimen; raman, las intensidades Raman (n0 - n)^4 S / (n (1 -
-                exp(- h c n / k T))), la más alta 100
-  --laser NM    la línea del láser de --kind raman en nm (532)
-  --temperature K  la temperatura de --kind raman en K (298,15)
-  --strongest   si una salida de química cuántica da más bandas de las que
-                caben, toma las más intensas que caben (si no, no se importa
-                ninguna)
-  --range DESDE:HASTA  toma de una salida de química cuántica solo los modos
-                cuyo número de onda, como se imprime, está entre DESDE y HASTA
-                (cm-1)
-</source>
-        <translation>  Writes to OUT a document with those peaks, in the order given.
-  SCALE is 1 if left out; a final &quot;s&quot; marks the curve to be shown on its own.
-  WIDTH must be greater than 0. A document holds at most 99 peaks.
-  --from FILE   adds, at that point of the order, the bands of a list: a text
-                table (columns separated by spaces, tabs, commas or
-                semicolons; position, intensity and, if present, width and
-                scale, or those its heading names), a JCAMP-DX peak table,
-                or the frequency analysis of a Gaussian, ORCA, Q-Chem,
-                NWChem, GAMESS or Molden output (a band per mode; imaginary
-                frequencies are left out, with a note, and so are
-                translations and rotations).
-                If anything fails, nothing is written.
-  --width W     the width of the bands that have none (required if the list
-                has no column of widths)
-  --scale S     the scale of the bands that have none (1)
-  --areas       the intensity column gives areas: each becomes the height
-                that gives that area with the band&apos;s width
-  --lorentzian  the areas are of Lorentzian bands (otherwise Gaussian)
-  --kind K      what a quantum-chemistry output gives as intensities: ir, the
-                infrared intensities in km/mol, taken as areas (the
-                default); raman-activity, the Raman activities as printed;
-                raman, the Raman intensities (n0 - n)^4 S / (n (1 -
-                exp(- h c n / k T))), the strongest 100
-  --laser NM    the laser line of --kind raman in nm (532)
-  --temperature K  the temperature of --kind raman in K (298.15)
-  --strongest   if a quantum-chemistry output gives more bands than fit,
-                takes the strongest that fit (otherwise none is imported)
-  --range FROM:TO  takes from a quantum-chemistry output only the modes whose
-                wavenumber, as printed, lies between FROM and TO (cm-1)
-</translation>
-    </message>
-    <message>
         <source>  Muestra los modos del análisis de frecuencias de una salida de Gaussian, ORCA,
   Q-Chem, NWChem, GAMESS o Molden, los mismos bytes en cualquier idioma: el
   programa en una línea «#» y, separados por tabuladores, el número de onda en
@@ -412,136 +320,6 @@ Try “trazel-cli --help”.
   infrared intensity in km/mol, the Raman activity in A^4/amu (&quot;-&quot; where the
   file gives none) and whether the mode is left out of the bands (imaginary,
   zero) or not (&quot;-&quot;).
-</translation>
-    </message>
-    <message>
-        <source>trazel-cli fit DOC [--measured FILE [--spectrum N|NOMBRE]] [--y CAMBIO]
-               [--x CAMBIO [--laser NM]]
-               [--xmin A --xmax B] [--lorentzian] [--scaled]
-               [--bands 1,3,5] [--hold width|position|intensity]...
-               [--subtract-als LAMBDA,P] [--baseline none|constant|linear|quadratic|cubic]
-               [--allow-negative] [--strict] [--yfactor F] [--max-iterations N]
-               [--report FILE.txt|FILE.csv] [--curves FILE.csv [--step S]] -o OUT</source>
-        <translation>trazel-cli fit DOC [--measured FILE [--spectrum N|NAME]] [--y CHANGE]
-               [--x CHANGE [--laser NM]]
-               [--xmin A --xmax B] [--lorentzian] [--scaled]
-               [--bands 1,3,5] [--hold width|position|intensity]...
-               [--subtract-als LAMBDA,P] [--baseline none|constant|linear|quadratic|cubic]
-               [--allow-negative] [--strict] [--yfactor F] [--max-iterations N]
-               [--report FILE.txt|FILE.csv] [--curves FILE.csv [--step S]] -o OUT</translation>
-    </message>
-    <message>
-        <source>  Ajusta por mínimos cuadrados las bandas de DOC al espectro medido FILE y
-  escribe en OUT el documento ajustado (entero o nada). Muestra la tabla del
-  resultado: un encabezado, una línea por banda, la más reciente primero
-  (posición, intensidad, anchura y área, cada una con su error típico, «fija» o
-  «en el límite»), la línea base c0 + c1 (x - xc) + ... alrededor del centro xc
-  del intervalo, la estadística del ajuste y el veredicto, separadas por
-  tabuladores. El veredicto, R², el chi² reducido y la cifra de estructura del
-  residuo van también a la salida de errores. Las intensidades no bajan de 0,
-  las anchuras quedan entre medio paso entre puntos y el intervalo, y las
-  posiciones dentro del intervalo.
-  --measured FILE   el espectro medido (x-y de texto, JCAMP-DX, SPC u OPUS); sin
-                    él, el que guarda DOC, con su transformación
-  --spectrum N|NOMBRE  cuál de los espectros de FILE, si guarda varios, como en
-                    spectrum (el primero)
-  --y, --x, --laser transforman el espectro medido antes del ajuste, como en
-                    spectrum, en lugar de la transformación guardada; --xmin
-                    y --xmax van en las unidades resultantes
-  --xmin A, --xmax B  los puntos que cuentan (todos si se omiten), en
-                    cualquier orden
-  --lorentzian      bandas lorentzianas (si no, gaussianas)
-  --scaled          cada banda centrada en posición por escala; varía la posición
-  --bands 1,3,5     las bandas que varían, numeradas como las lista show (todas)
-  --hold VALOR      deja fijo ese valor (position, intensity o width) de las
-                    bandas que varían; se puede repetir
-  --subtract-als LAMBDA,P  resta una línea base por mínimos cuadrados
-                    asimétricos, el último paso de la transformación
-  --baseline B      línea base ajustada a la vez: none, constant, linear,
-                    quadratic o cubic (none)
-  --allow-negative  deja que las intensidades bajen de 0
-  --strict          un valor en el límite o un residuo con estructura salen
-                    con 3 sin escribir nada
-  --yfactor F       multiplica la y medida por F (1, o el guardado)
-  --max-iterations N  iteraciones como mucho antes de darlo por perdido (500)
-  --report FILE     el informe del ajuste: .txt para leer (documento, espectro,
-                    intervalo, forma, línea base, veredicto, estadística y una
-                    fila por banda con cada valor redondeado por su error y el %
-                    del área total, la fecha y la versión) o .csv con los mismos
-                    números sin redondear, columnas con nombre fijo y, tras una
-                    línea en blanco, la tabla magnitud,valor de la estadística
-  --curves FILE.csv las curvas del ajuste: x, medido (tal como se ajustó), línea
-                    base, ajuste, cada banda y residuo en cada punto medido del
-                    intervalo; ajuste = línea base + bandas en cada fila
-  --step S          las curvas en una malla de paso S desde el inicio del
-                    intervalo, sin medido ni residuo
-  -o OUT            el documento ajustado; puede ser DOC mismo. Con «-» el
-                    documento va a la salida estándar y la tabla a la de errores.
-  El informe y las curvas se escriben enteros o nada, nunca sobre una entrada.
-  Un ajuste de más de unos segundos muestra su avance en la salida de errores
-  cuando es un terminal.
-  Sale con 3, sin escribir nada, si el ajuste no converge, el problema es
-  singular (una banda sin puntos debajo, dos bandas iguales, pocos puntos), una
-  suma, un valor o un error no es un número finito, o el resultado no significa
-  nada (datos sin variación, una banda sin señal, un error mayor que el
-  intervalo de x).
-</source>
-        <translation>  Fits the bands of DOC to the measured spectrum FILE by least squares and
-  writes the fitted document to OUT (whole or not at all). Shows the result
-  table: a heading, one line per band, newest first (position, intensity, width
-  and area, each with its standard error, &quot;fija&quot; (held) or &quot;en el límite&quot; (at
-  its limit)), the baseline c0 + c1 (x - xc) + ... around the centre xc of the
-  range, the fit statistics and the verdict, separated by tabs. The verdict,
-  R², the reduced chi² and the residual&apos;s structure figure also go to standard
-  error. Intensities do not go below 0, widths stay between half the spacing of
-  the points and the range, and positions within the range.
-  --measured FILE   the measured spectrum (x-y text, JCAMP-DX, SPC or OPUS);
-                    without it, the one DOC holds, with its transform
-  --spectrum N|NAME which of the spectra of FILE, if it holds several, as in
-                    spectrum (the first)
-  --y, --x, --laser transform the measured spectrum before the fit, as in
-                    spectrum, in place of the stored transform; --xmin and
-                    --xmax are in the resulting units
-  --xmin A, --xmax B  the points that count (all if left out), in either
-                    order
-  --lorentzian      Lorentzian bands (otherwise Gaussian)
-  --scaled          each band centred on position times scale; the position
-                    varies
-  --bands 1,3,5     the bands that vary, numbered as show lists them (all)
-  --hold VALUE      holds that value (position, intensity or width) of the
-                    bands that vary; may be repeated
-  --subtract-als LAMBDA,P  subtracts an asymmetric least squares baseline, the
-                    last step of the transformation
-  --baseline B      a baseline fitted at the same time: none, constant, linear,
-                    quadratic or cubic (none)
-  --allow-negative  lets intensities go below 0
-  --strict          a value at its limit or a residual with structure exits
-                    with 3 without writing anything
-  --yfactor F       multiplies the measured y by F (1, or the stored one)
-  --max-iterations N  most iterations before giving up (500)
-  --report FILE     the fit report: .txt to read (document, spectrum, range,
-                    shape, baseline, verdict, statistics and one row per band
-                    with each value rounded by its error and the % of the total
-                    area, the date and the version) or .csv with the same
-                    numbers unrounded, columns with fixed names and, after a
-                    blank line, the quantity,value table of the statistics
-  --curves FILE.csv the fit&apos;s curves: x, measured (as fitted), baseline, fit,
-                    each band and residual at each measured point of the range;
-                    fit = baseline + bands in each row
-  --step S          the curves on a grid of step S from the start of the
-                    range, without measured or residual
-  -o OUT            the fitted document; may be DOC itself. With &quot;-&quot; the
-                    document goes to standard output and the table to standard
-                    error.
-  The report and the curves are written whole or not at all, never over an
-  input.
-  A fit that takes more than a few seconds shows its progress on standard
-  error when that is a terminal.
-  Exits with 3, writing nothing, if the fit does not converge, the problem is
-  singular (a band with no points under it, two equal bands, too few points), a
-  sum, a value or an error is not a finite number, or the result means nothing
-  (data without variation, a band without signal, an error larger than the x
-  range).
 </translation>
     </message>
     <message>
@@ -783,6 +561,255 @@ Try “trazel-cli --help”.
   -o OUT              PNG, SVG or PDF by its ending; replaced whole
 </translation>
     </message>
+    <message>
+        <source>trazel-cli new OUT [--peak POS,INT,ANCHURA[,ESCALA[,s]][,forma=F[:ETA]]]...
+                [--from FILE [--width W] [--scale S] [--areas] [--lorentzian]
+                [--kind ir|raman-activity|raman [--laser NM] [--temperature K]]
+                [--strongest] [--range DESDE:HASTA]]</source>
+        <translation>trazel-cli new OUT [--peak POS,INT,WIDTH[,SCALE[,s]][,forma=F[:ETA]]]...
+                [--from FILE [--width W] [--scale S] [--areas] [--lorentzian]
+                [--kind ir|raman-activity|raman [--laser NM] [--temperature K]]
+                [--strongest] [--range FROM:TO]]</translation>
+    </message>
+    <message>
+        <source>  Escribe en OUT un documento con esos máximos, en el orden dado.
+  ESCALA vale 1 si se omite; una «s» final marca la curva para verla por separado.
+  ANCHURA debe ser mayor que 0. Un documento admite como mucho 99 máximos.
+  forma=F da a la banda una forma propia: g (gaussiana), l (lorentziana), pv
+  (pseudo-Voigt) o v (Voigt), con la fracción lorentziana ETA entre 0 y 1 (0,5)
+  para pv y v; sin ella, la banda sigue la forma del documento.
+  --from FILE   añade, en ese punto del orden, las bandas de una lista: una tabla
+                de texto (columnas separadas por espacios, tabuladores, comas o
+                puntos y comas; posición, intensidad y, si las hay, anchura y
+                escala, o las que nombre su encabezado, con forma y eta si las
+                trae, como las escribe show --csv) o una tabla de picos
+                JCAMP-DX, o el análisis de frecuencias de una salida de Gaussian,
+                ORCA, Q-Chem, NWChem, GAMESS o Molden (un modo por banda; se
+                dejan fuera las frecuencias imaginarias, con un aviso, y las
+                traslaciones y rotaciones).
+                Si algo falla no se escribe nada.
+  --width W     la anchura de las bandas que no la traen (obligatoria si la
+                lista no tiene columna de anchuras)
+  --scale S     la escala de las bandas que no la traen (1)
+  --areas       la columna de intensidades da áreas: cada una se convierte en
+                la altura que da esa área con la anchura de la banda
+  --lorentzian  las áreas son de bandas lorentzianas (si no, gaussianas)
+  --kind K      qué da una salida de química cuántica como intensidades: ir, las
+                intensidades infrarrojas en km/mol, tomadas como áreas (la opción
+                por omisión); raman-activity, las actividades Raman como se
+                imprimen; raman, las intensidades Raman (n0 - n)^4 S / (n (1 -
+                exp(- h c n / k T))), la más alta 100
+  --laser NM    la línea del láser de --kind raman en nm (532)
+  --temperature K  la temperatura de --kind raman en K (298,15)
+  --strongest   si una salida de química cuántica da más bandas de las que
+                caben, toma las más intensas que caben (si no, no se importa
+                ninguna)
+  --range DESDE:HASTA  toma de una salida de química cuántica solo los modos
+                cuyo número de onda, como se imprime, está entre DESDE y HASTA
+                (cm-1)
+</source>
+        <translation>  Writes to OUT a document with those peaks, in the order given.
+  SCALE is 1 if left out; a final &quot;s&quot; marks the curve to be shown on its own.
+  WIDTH must be greater than 0. A document holds at most 99 peaks.
+  forma=F gives the band a shape of its own: g (Gaussian), l (Lorentzian), pv
+  (pseudo-Voigt) or v (Voigt), with the Lorentzian share ETA between 0 and 1
+  (0.5) for pv and v; without it the band follows the document&apos;s shape.
+  --from FILE   adds, at that point of the order, the bands of a list: a text
+                table (columns separated by spaces, tabs, commas or
+                semicolons; position, intensity and, if present, width and
+                scale, or those its heading names, with shape and eta if it
+                has them, as show --csv writes them), a JCAMP-DX peak table,
+                or the frequency analysis of a Gaussian, ORCA, Q-Chem,
+                NWChem, GAMESS or Molden output (a band per mode; imaginary
+                frequencies are left out, with a note, and so are
+                translations and rotations).
+                If anything fails, nothing is written.
+  --width W     the width of the bands that have none (required if the list
+                has no column of widths)
+  --scale S     the scale of the bands that have none (1)
+  --areas       the intensity column gives areas: each becomes the height
+                that gives that area with the band&apos;s width
+  --lorentzian  the areas are of Lorentzian bands (otherwise Gaussian)
+  --kind K      what a quantum-chemistry output gives as intensities: ir, the
+                infrared intensities in km/mol, taken as areas (the
+                default); raman-activity, the Raman activities as printed;
+                raman, the Raman intensities (n0 - n)^4 S / (n (1 -
+                exp(- h c n / k T))), the strongest 100
+  --laser NM    the laser line of --kind raman in nm (532)
+  --temperature K  the temperature of --kind raman in K (298.15)
+  --strongest   if a quantum-chemistry output gives more bands than fit,
+                takes the strongest that fit (otherwise none is imported)
+  --range FROM:TO  takes from a quantum-chemistry output only the modes whose
+                wavenumber, as printed, lies between FROM and TO (cm-1)
+</translation>
+    </message>
+    <message>
+        <source>  Muestra la tabla de máximos de DOC como la lista de la ventana: los seis
+  encabezados y una línea por máximo, el más reciente primero, separados por
+  tabuladores.
+  --csv  la tabla en CSV con punto decimal, el más antiguo primero, con el
+         encabezado posicion,intensidad,anchura,escala,R (R: s o n) y cada número
+         con las cifras justas para leerse igual: new --from lo rehace byte a byte
+         (una marca de separada distinta de 0 y 1, de otro programa, vuelve como 1).
+         Si alguna banda tiene forma propia, siguen las columnas forma (g, l, pv,
+         v, o doc para las que siguen al documento) y eta (la fracción
+         lorentziana).
+</source>
+        <translation>  Shows the peak table of DOC as the window lists it: the six headings and one
+  line per peak, newest first, separated by tabs.
+  --csv  the table as CSV with a decimal point, oldest first, with the heading
+         posicion,intensidad,anchura,escala,R (R: s or n) and each number with
+         just the digits to read back the same: new --from rebuilds it byte for
+         byte (a separate mark other than 0 and 1, from another program, comes
+         back as 1).
+         If some band has a shape of its own, the columns forma (g, l, pv, v, or
+         doc for those that follow the document) and eta (the Lorentzian share)
+         follow.
+</translation>
+    </message>
+    <message>
+        <source>trazel-cli fit DOC [--measured FILE [--spectrum N|NOMBRE]] [--y CAMBIO]
+               [--x CAMBIO [--laser NM]]
+               [--xmin A --xmax B] [--lorentzian] [--scaled]
+               [--shape gauss|lorentz|pseudo-voigt|voigt]
+               [--bands 1,3,5] [--hold width|position|intensity|share]...
+               [--subtract-als LAMBDA,P] [--baseline none|constant|linear|quadratic|cubic]
+               [--allow-negative] [--strict] [--yfactor F] [--max-iterations N]
+               [--report FILE.txt|FILE.csv] [--curves FILE.csv [--step S]] -o OUT</source>
+        <translation>trazel-cli fit DOC [--measured FILE [--spectrum N|NAME]] [--y CHANGE]
+               [--x CHANGE [--laser NM]]
+               [--xmin A --xmax B] [--lorentzian] [--scaled]
+               [--shape gauss|lorentz|pseudo-voigt|voigt]
+               [--bands 1,3,5] [--hold width|position|intensity|share]...
+               [--subtract-als LAMBDA,P] [--baseline none|constant|linear|quadratic|cubic]
+               [--allow-negative] [--strict] [--yfactor F] [--max-iterations N]
+               [--report FILE.txt|FILE.csv] [--curves FILE.csv [--step S]] -o OUT</translation>
+    </message>
+    <message>
+        <source>  Ajusta por mínimos cuadrados las bandas de DOC al espectro medido FILE y
+  escribe en OUT el documento ajustado (entero o nada). Muestra la tabla del
+  resultado: un encabezado, una línea por banda, la más reciente primero
+  (posición, intensidad, anchura y área, cada una con su error típico, «fija» o
+  «en el límite»), la línea base c0 + c1 (x - xc) + ... alrededor del centro xc
+  del intervalo, la estadística del ajuste y el veredicto, separadas por
+  tabuladores. El veredicto, R², el chi² reducido y la cifra de estructura del
+  residuo van también a la salida de errores. Las intensidades no bajan de 0,
+  las anchuras quedan entre medio paso entre puntos y el intervalo, y las
+  posiciones dentro del intervalo.
+  --measured FILE   el espectro medido (x-y de texto, JCAMP-DX, SPC u OPUS); sin
+                    él, el que guarda DOC, con su transformación
+  --spectrum N|NOMBRE  cuál de los espectros de FILE, si guarda varios, como en
+                    spectrum (el primero)
+  --y, --x, --laser transforman el espectro medido antes del ajuste, como en
+                    spectrum, en lugar de la transformación guardada; --xmin
+                    y --xmax van en las unidades resultantes
+  --xmin A, --xmax B  los puntos que cuentan (todos si se omiten), en
+                    cualquier orden
+  --lorentzian      bandas lorentzianas (si no, gaussianas), las que siguen la
+                    forma del documento
+  --shape FORMA     da esa forma a todas las bandas que varían, y el documento
+                    ajustado la guarda; pseudo-voigt y voigt ajustan además su
+                    fracción lorentziana entre 0 y 1 (sin la opción, cada banda
+                    conserva la suya)
+  --scaled          cada banda centrada en posición por escala; varía la posición
+  --bands 1,3,5     las bandas que varían, numeradas como las lista show (todas)
+  --hold VALOR      deja fijo ese valor (position, intensity, width o share, la
+                    fracción lorentziana) de las bandas que varían; se puede
+                    repetir
+  --subtract-als LAMBDA,P  resta una línea base por mínimos cuadrados
+                    asimétricos, el último paso de la transformación
+  --baseline B      línea base ajustada a la vez: none, constant, linear,
+                    quadratic o cubic (none)
+  --allow-negative  deja que las intensidades bajen de 0
+  --strict          un valor en el límite o un residuo con estructura salen
+                    con 3 sin escribir nada
+  --yfactor F       multiplica la y medida por F (1, o el guardado)
+  --max-iterations N  iteraciones como mucho antes de darlo por perdido (500)
+  --report FILE     el informe del ajuste: .txt para leer (documento, espectro,
+                    intervalo, forma, línea base, veredicto, estadística y una
+                    fila por banda con cada valor redondeado por su error y el %
+                    del área total, la fecha y la versión) o .csv con los mismos
+                    números sin redondear, columnas con nombre fijo y, tras una
+                    línea en blanco, la tabla magnitud,valor de la estadística
+  --curves FILE.csv las curvas del ajuste: x, medido (tal como se ajustó), línea
+                    base, ajuste, cada banda y residuo en cada punto medido del
+                    intervalo; ajuste = línea base + bandas en cada fila
+  --step S          las curvas en una malla de paso S desde el inicio del
+                    intervalo, sin medido ni residuo
+  -o OUT            el documento ajustado; puede ser DOC mismo. Con «-» el
+                    documento va a la salida estándar y la tabla a la de errores.
+  El informe y las curvas se escriben enteros o nada, nunca sobre una entrada.
+  Un ajuste de más de unos segundos muestra su avance en la salida de errores
+  cuando es un terminal.
+  Sale con 3, sin escribir nada, si el ajuste no converge, el problema es
+  singular (una banda sin puntos debajo, dos bandas iguales, pocos puntos), una
+  suma, un valor o un error no es un número finito, o el resultado no significa
+  nada (datos sin variación, una banda sin señal, un error mayor que el
+  intervalo de x).
+</source>
+        <translation>  Fits the bands of DOC to the measured spectrum FILE by least squares and
+  writes the fitted document to OUT (whole or not at all). Shows the result
+  table: a heading, one line per band, newest first (position, intensity, width
+  and area, each with its standard error, &quot;fija&quot; (held) or &quot;en el límite&quot; (at
+  its limit)), the baseline c0 + c1 (x - xc) + ... around the centre xc of the
+  range, the fit statistics and the verdict, separated by tabs. The verdict,
+  R², the reduced chi² and the residual&apos;s structure figure also go to standard
+  error. Intensities do not go below 0, widths stay between half the spacing of
+  the points and the range, and positions within the range.
+  --measured FILE   the measured spectrum (x-y text, JCAMP-DX, SPC or OPUS);
+                    without it, the one DOC holds, with its transform
+  --spectrum N|NAME which of the spectra of FILE, if it holds several, as in
+                    spectrum (the first)
+  --y, --x, --laser transform the measured spectrum before the fit, as in
+                    spectrum, in place of the stored transform; --xmin and
+                    --xmax are in the resulting units
+  --xmin A, --xmax B  the points that count (all if left out), in either
+                    order
+  --lorentzian      Lorentzian bands (otherwise Gaussian), those that follow
+                    the document&apos;s shape
+  --shape SHAPE     gives every band that varies that shape, which the fitted
+                    document keeps; pseudo-voigt and voigt also fit their
+                    Lorentzian share between 0 and 1 (without the option each
+                    band keeps its own)
+  --scaled          each band centred on position times scale; the position
+                    varies
+  --bands 1,3,5     the bands that vary, numbered as show lists them (all)
+  --hold VALUE      holds that value (position, intensity, width or share, the
+                    Lorentzian share) of the bands that vary; may be repeated
+  --subtract-als LAMBDA,P  subtracts an asymmetric least squares baseline, the
+                    last step of the transformation
+  --baseline B      a baseline fitted at the same time: none, constant, linear,
+                    quadratic or cubic (none)
+  --allow-negative  lets intensities go below 0
+  --strict          a value at its limit or a residual with structure exits
+                    with 3 without writing anything
+  --yfactor F       multiplies the measured y by F (1, or the stored one)
+  --max-iterations N  most iterations before giving up (500)
+  --report FILE     the fit report: .txt to read (document, spectrum, range,
+                    shape, baseline, verdict, statistics and one row per band
+                    with each value rounded by its error and the % of the total
+                    area, the date and the version) or .csv with the same
+                    numbers unrounded, columns with fixed names and, after a
+                    blank line, the quantity,value table of the statistics
+  --curves FILE.csv the fit&apos;s curves: x, measured (as fitted), baseline, fit,
+                    each band and residual at each measured point of the range;
+                    fit = baseline + bands in each row
+  --step S          the curves on a grid of step S from the start of the
+                    range, without measured or residual
+  -o OUT            the fitted document; may be DOC itself. With &quot;-&quot; the
+                    document goes to standard output and the table to standard
+                    error.
+  The report and the curves are written whole or not at all, never over an
+  input.
+  A fit that takes more than a few seconds shows its progress on standard
+  error when that is a terminal.
+  Exits with 3, writing nothing, if the fit does not converge, the problem is
+  singular (a band with no points under it, two equal bands, too few points), a
+  sum, a value or an error is not a finite number, or the result means nothing
+  (data without variation, a band without signal, an error larger than the x
+  range).
+</translation>
+    </message>
 </context>
 <context>
     <name>FigureCommand</name>
@@ -862,10 +889,6 @@ Try “trazel-cli --help”.
         <translation>--bands expects numbers separated by commas, not “%1”</translation>
     </message>
     <message>
-        <source>--hold espera position, intensity o width, no «%1»</source>
-        <translation>--hold expects position, intensity or width, not “%1”</translation>
-    </message>
-    <message>
         <source>trazel-cli fit: iteración %1 de %2, suma de cuadrados %3</source>
         <translation>trazel-cli fit: iteration %1 of %2, sum of squares %3</translation>
     </message>
@@ -940,6 +963,14 @@ Try “trazel-cli --help”.
     <message>
         <source>--spectrum elige un espectro del archivo de --measured, que falta</source>
         <translation>--spectrum chooses a spectrum of the file of --measured, which is missing</translation>
+    </message>
+    <message>
+        <source>--hold espera position, intensity, width o share, no «%1»</source>
+        <translation>--hold takes position, intensity, width or share, not “%1”</translation>
+    </message>
+    <message>
+        <source>--shape espera gauss, lorentz, pseudo-voigt o voigt, no «%1»</source>
+        <translation>--shape takes gauss, lorentz, pseudo-voigt or voigt, not “%1”</translation>
     </message>
 </context>
 <context>
@@ -1034,10 +1065,6 @@ Try “trazel-cli --help”.
 <context>
     <name>NewCommand</name>
     <message>
-        <source>--peak espera POS,INT,ANCHURA[,ESCALA[,s]], no «%1»</source>
-        <translation>--peak expects POS,INT,WIDTH[,SCALE[,s]], not “%1”</translation>
-    </message>
-    <message>
         <source>posición de --peak</source>
         <translation>position of --peak</translation>
     </message>
@@ -1118,6 +1145,22 @@ Try “trazel-cli --help”.
     <message>
         <source>--strongest y --range solo valen con --from</source>
         <translation>--strongest and --range only apply with --from</translation>
+    </message>
+    <message>
+        <source>la forma de --peak debe ser g, l, pv o v, no «%1»</source>
+        <translation>the shape of --peak must be g, l, pv or v, not “%1”</translation>
+    </message>
+    <message>
+        <source>fracción lorentziana de --peak</source>
+        <translation>Lorentzian share of --peak</translation>
+    </message>
+    <message>
+        <source>--peak «%1»: la fracción lorentziana va con pv o v y está entre 0 y 1</source>
+        <translation>--peak “%1”: the Lorentzian share goes with pv or v and lies between 0 and 1</translation>
+    </message>
+    <message>
+        <source>--peak espera POS,INT,ANCHURA[,ESCALA[,s]][,forma=F[:ETA]], no «%1»</source>
+        <translation>--peak takes POS,INT,WIDTH[,SCALE[,s]][,forma=F[:ETA]], not “%1”</translation>
     </message>
 </context>
 <context>

@@ -206,6 +206,30 @@
         <source>los límites de la vista no son válidos</source>
         <translation>the limits of the view are not valid</translation>
     </message>
+    <message>
+        <source>las formas de las bandas</source>
+        <translation>the shapes of the bands</translation>
+    </message>
+    <message>
+        <source>la forma de una banda no es ninguna conocida</source>
+        <translation>the shape of a band is none known</translation>
+    </message>
+    <message>
+        <source>la fracción lorentziana no está entre 0 y 1</source>
+        <translation>the Lorentzian share is not between 0 and 1</translation>
+    </message>
+    <message>
+        <source>no tiene tantas bandas como la tabla</source>
+        <translation>does not have as many bands as the table</translation>
+    </message>
+    <message>
+        <source>no tiene tantas bandas como el último ajuste</source>
+        <translation>does not have as many bands as the last fit</translation>
+    </message>
+    <message>
+        <source>Sus bandas siguen la forma del documento: las formas propias guardadas eran de la tabla anterior.</source>
+        <translation>Its bands follow the document&apos;s shape: the shapes of their own stored were those of the earlier table.</translation>
+    </message>
 </context>
 <context>
     <name>Archive</name>
@@ -485,6 +509,14 @@
     <message>
         <source>se han tomado las %1 bandas más intensas de %2</source>
         <translation>the %1 strongest bands of %2 have been taken</translation>
+    </message>
+    <message>
+        <source>tiene en la columna de la forma algo distinto de g, l, pv o v</source>
+        <translation>has something other than g, l, pv or v in the shape column</translation>
+    </message>
+    <message>
+        <source>tiene una fracción lorentziana que no está entre 0 y 1</source>
+        <translation>has a Lorentzian share that is not between 0 and 1</translation>
     </message>
 </context>
 <context>
@@ -867,6 +899,10 @@
         <source>%1 bandas</source>
         <translation>%1 bands</translation>
     </message>
+    <message>
+        <source>fracción lorentziana</source>
+        <translation>Lorentzian share</translation>
+    </message>
 </context>
 <context>
     <name>FitReport</name>
@@ -941,6 +977,10 @@
     <message>
         <source>R² %1, χ² reducido %2, estructura del residuo sin evaluar (muy pocos puntos)</source>
         <translation>R² %1, reduced χ² %2, residual structure not evaluated (too few points)</translation>
+    </message>
+    <message>
+        <source>la fracción lorentziana de la banda de posición %1 (%2)</source>
+        <translation>the Lorentzian share of the band at position %1 (%2)</translation>
     </message>
 </context>
 <context>
@@ -1270,6 +1310,10 @@
     <message>
         <source>R</source>
         <translation>R</translation>
+    </message>
+    <message>
+        <source>Forma</source>
+        <translation>Shape</translation>
     </message>
 </context>
 <context>

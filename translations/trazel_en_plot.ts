@@ -177,6 +177,38 @@ Remove 1 band without signal when applying the fit?</translation>
 
 Remove %2 bands without signal when applying the fit?</translation>
     </message>
+    <message>
+        <source>&amp;Fracción lorentziana</source>
+        <translation>Lorentzian &amp;share</translation>
+    </message>
+    <message>
+        <source>La de cada banda</source>
+        <translation>Each band&apos;s own</translation>
+    </message>
+    <message>
+        <source>Gaussiana</source>
+        <translation>Gaussian</translation>
+    </message>
+    <message>
+        <source>Lorentziana</source>
+        <translation>Lorentzian</translation>
+    </message>
+    <message>
+        <source>Pseudo-Voigt</source>
+        <translation>Pseudo-Voigt</translation>
+    </message>
+    <message>
+        <source>Voigt</source>
+        <translation>Voigt</translation>
+    </message>
+    <message>
+        <source>&amp;Forma de las bandas:</source>
+        <translation>Band &amp;shape:</translation>
+    </message>
+    <message>
+        <source>Fracción</source>
+        <translation>Share</translation>
+    </message>
 </context>
 <context>
     <name>MeasuredCommands</name>

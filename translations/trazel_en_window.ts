@@ -983,6 +983,38 @@ Try “trazel --help”.
         <source>La anchura que mantendría el área es demasiado grande. La anchura no ha cambiado.</source>
         <translation>The width that would keep the area is too large. The width has not changed.</translation>
     </message>
+    <message>
+        <source>Como el &amp;documento</source>
+        <translation>As the &amp;document</translation>
+    </message>
+    <message>
+        <source>&amp;Gaussiana</source>
+        <translation>&amp;Gaussian</translation>
+    </message>
+    <message>
+        <source>&amp;Lorentziana</source>
+        <translation>&amp;Lorentzian</translation>
+    </message>
+    <message>
+        <source>&amp;Pseudo-Voigt</source>
+        <translation>&amp;Pseudo-Voigt</translation>
+    </message>
+    <message>
+        <source>&amp;Voigt</source>
+        <translation>&amp;Voigt</translation>
+    </message>
+    <message>
+        <source>&amp;Fracción lorentziana (0 a 1)</source>
+        <translation>Lorentzian &amp;share (0 to 1)</translation>
+    </message>
+    <message>
+        <source>Forma de la banda</source>
+        <translation>Band shape</translation>
+    </message>
+    <message>
+        <source>La fracción lorentziana debe estar entre 0 y 1.</source>
+        <translation>The Lorentzian share must be between 0 and 1.</translation>
+    </message>
 </context>
 <context>
     <name>PeakList</name>
@@ -1009,6 +1041,10 @@ Try “trazel --help”.
     <message>
         <source>R</source>
         <translation>R</translation>
+    </message>
+    <message>
+        <source>Forma</source>
+        <translation>Shape</translation>
     </message>
 </context>
 <context>

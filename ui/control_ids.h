@@ -98,5 +98,11 @@ inline constexpr int IDC_IMPORT_TEMPERATURE = 1111;
 inline constexpr int IDC_IMPORT_RANGE = 1112;
 inline constexpr int IDC_IMPORT_RANGE_FROM = 1113;
 inline constexpr int IDC_IMPORT_RANGE_TO = 1114;
+inline constexpr int IDC_SHAPE_DOCUMENT = 1115;
+inline constexpr int IDC_SHAPE_GAUSSIAN = 1116;
+inline constexpr int IDC_SHAPE_LORENTZIAN = 1117;
+inline constexpr int IDC_SHAPE_PSEUDO_VOIGT = 1118;
+inline constexpr int IDC_SHAPE_VOIGT = 1119;
+inline constexpr int IDC_EDIT_SHARE = 1120;
 
 }  // namespace trazel::ui

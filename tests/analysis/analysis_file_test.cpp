@@ -112,6 +112,16 @@ INSTANTIATE_TEST_SUITE_P(
                    "clase desconocida"},
         DamageCase{"unknown_line_shape", [](Analysis& a) { a.lastFit->lineShape = 7; },
                    "forma de las bandas"},
+        DamageCase{"share_beyond_one",
+                   [](Analysis& a) {
+                       a.lastFit->result.table.Band(1).shape = BandShape::PseudoVoigt;
+                       a.lastFit->result.table.Band(1).share = 1.5;
+                   },
+                   "no está entre 0 y 1"},
+        DamageCase{
+            "unknown_band_shape",
+            [](Analysis& a) { a.lastFit->result.table.Band(2).shape = static_cast<BandShape>(9); },
+            "no es ninguna conocida"},
         DamageCase{"even_smoothing_window", [](Analysis& a) { a.peakSearch->window = 20; },
                    "búsqueda de bandas"},
         DamageCase{"als_p_beyond_one",
@@ -313,3 +323,34 @@ INSTANTIATE_TEST_SUITE_P(
         GuardCase{"writtenBeforeGuards", TableOf({{31, 0.9, 9}, {41, 0.55, 9}, {60, 1, 2}}), false,
                   true}),
     [](const testing::TestParamInfo<GuardCase>& info) { return info.param.name; });
+
+// The shapes of the bands of the table and of the last fit come back as they
+// were written, and go with a table changed elsewhere, where they would name
+// other bands.
+TEST(AnalysisFile, ShapesRoundTripAndFollowTheGuard) {
+    PeakTable shaped = kGuess;
+    shaped.Band(2).shape = BandShape::PseudoVoigt;
+    shaped.Band(2).share = 0.3;
+    Analysis analysis = Fitted();
+    analysis.lastFit->result.table.Band(1).shape = BandShape::Voigt;
+    analysis.lastFit->result.table.Band(1).share = 0.25;
+    analysis.lastFit->result.bands[0].share = {0.25, 0.01, true};
+    const std::string bytes = SectionBytes(AnalysisSection(analysis, shaped));
+    const StoredAnalysis stored = AnalysisFromSection(ReadSection(bytes), kGuess);
+    ASSERT_EQ(stored.notice, "");
+    PeakTable read = kGuess;
+    PutShapes(read, stored);
+    EXPECT_TRUE(SameBands(read, shaped));
+    EXPECT_TRUE(SameBands(stored.analysis.lastFit->result.table, analysis.lastFit->result.table));
+    EXPECT_EQ(stored.analysis.lastFit->result.bands[0].share.error, 0.01);
+    EXPECT_EQ(SectionBytes(AnalysisSection(stored.analysis, read)), bytes);
+
+    const StoredAnalysis stale =
+        AnalysisFromSection(ReadSection(bytes), TableOf({{31, 0.9, 9}, {41, 0.56, 9}}));
+    EXPECT_TRUE(stale.shapes.empty());
+    EXPECT_NE(stale.notice.find("forma del documento"), std::string::npos) << stale.notice;
+    // Without shapes anywhere there is no record of them.
+    for (const SectionRecord& record : AnalysisSection(Fitted(), kGuess).records) {
+        EXPECT_NE(record.tag, kTagBandShapes);
+    }
+}

@@ -89,6 +89,22 @@ const FromCase kFromCases[] = {
     {"LaserSinRaman", "", "--from @lista --width 1 --laser 532", kExitUsage, "--kind raman"},
     {"AnchuraDosVeces", "10 1\n", "--from @lista --width 2 --width=3", kExitUsage,
      "--width aparece más de una vez"},
+    // Shapes of the bands' own come back from their CSV, and an area is the
+    // shape's own: pv 0.5 of height 1 and width 2 has area pi/2 + 1.0645.
+    {"FormasPropias", "", "--peak 1,1,1,1,forma=pv:0.25 --peak 2,2,2 --peak 3,3,3,2,s,forma=v",
+     kExitOk,
+     "posicion,intensidad,anchura,escala,R,forma,eta\n1,1,1,1,n,pv,0.25\n2,2,2,1,n,doc,0\n"
+     "3,3,3,2,s,v,0.5\n"},
+    {"FormaDeLaLista", "x int fwhm forma eta\n10 1 2 l\n20 3 4 pv 0.75\n", "--from @lista", kExitOk,
+     "posicion,intensidad,anchura,escala,R,forma,eta\n10,1,2,1,n,l,0\n20,3,4,1,n,pv,0.75\n"},
+    {"AreaPseudoVoigt", "x int fwhm shape\n10 2.6352633462261226 2 pv\n", "--from @lista --areas",
+     kExitOk, "posicion,intensidad,anchura,escala,R,forma,eta\n10,1,2,1,n,pv,0.5\n"},
+    {"FormaDesconocida", "x int fwhm forma\n10 1 2 q\n", "--from @lista", kExitFileError,
+     "distinto de g, l, pv o v"},
+    {"FraccionFueraDeRango", "x int fwhm forma eta\n10 1 2 v 1.5\n", "--from @lista",
+     kExitFileError, "no está entre 0 y 1"},
+    {"FormaDePeakDesconocida", "", "--peak 1,1,1,forma=q", kExitUsage, "g, l, pv o v"},
+    {"FraccionDeUnaGaussiana", "", "--peak 1,1,1,forma=g:0.3", kExitUsage, "va con pv o v"},
 };
 
 class NewFrom : public CliTest, public testing::WithParamInterface<FromCase> {};

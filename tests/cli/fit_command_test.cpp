@@ -227,6 +227,35 @@ TEST_F(FitCommandTest, WritesTheReportAndTheCurves) {
     EXPECT_EQ(Files().size(), before.size() + 1);
 }
 
+// --shape gives the bands that vary its shape and fits their share, which
+// the table prints and the fitted document keeps; --hold share keeps it.
+TEST_F(FitCommandTest, ShapeOfTheFitIsKeptWithItsShare) {
+    ASSERT_EQ(Run(Words("fit @guess.trz --measured @medido-base.txt --baseline constant --shape "
+                        "pseudo-voigt -o @pv.trz")),
+              kExitOk)
+        << err_.str();
+    auto lines = Cells(out_.str());
+    EXPECT_EQ(lines[0].back(), "error");
+    EXPECT_EQ(lines[0][lines[0].size() - 3], "forma");
+    // Lorentzian data: the share ends on 1, "en el límite".
+    EXPECT_EQ(lines[1][8], "pv");
+    EXPECT_EQ(lines[1][9], "1");
+    EXPECT_EQ(lines[1][10], "en el límite");
+    ASSERT_EQ(Run({"show", Path("pv.trz"), "--csv"}), kExitOk);
+    EXPECT_NE(out_.str().find(",n,pv,1\n"), std::string::npos) << out_.str();
+
+    ASSERT_EQ(Run(Words("fit @guess.trz --measured @medido.txt --shape voigt --hold share --bands "
+                        "1 -o @v.trz")),
+              kExitOk)
+        << err_.str();
+    lines = Cells(out_.str());
+    EXPECT_EQ((std::vector<std::string>(lines[1].begin() + 8, lines[1].end())),
+              (std::vector<std::string>{"v", "0.5", "fija"}));
+    // The band held keeps following the document.
+    EXPECT_EQ((std::vector<std::string>(lines[2].begin() + 8, lines[2].end())),
+              (std::vector<std::string>{"doc", "0", "fija"}));
+}
+
 struct RefusedRun {
     const char* name;
     const char* line;
@@ -261,6 +290,8 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedRun{"noOutput", "fit @guess.trz --measured @medido.txt", kExitUsage, "falta -o"},
         RefusedRun{"badHold", "fit @guess.trz --measured @medido.txt --hold size -o @out.trz",
                    kExitUsage, "--hold espera"},
+        RefusedRun{"badShape", "fit @guess.trz --measured @medido.txt --shape spline -o @out.trz",
+                   kExitUsage, "--shape espera gauss, lorentz, pseudo-voigt o voigt"},
         RefusedRun{"badBaseline",
                    "fit @guess.trz --measured @medido.txt --baseline spline -o @out.trz",
                    kExitUsage, "--baseline espera"},

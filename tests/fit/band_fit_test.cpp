@@ -46,6 +46,8 @@ struct ModelCase {
     std::int32_t lineShape;
     bool useScaled;
     Baseline baseline;
+    BandShape shape = BandShape::Document;
+    double share = 0.0;
 };
 
 class BandModelTest : public testing::TestWithParam<ModelCase> {};
@@ -56,7 +58,8 @@ class BandModelTest : public testing::TestWithParam<ModelCase> {};
 TEST_P(BandModelTest, ValuesAreTheSumAndTheNormalEquationsMatchFiniteDifferences) {
     const ModelCase& c = GetParam();
     FitProblem problem;
-    problem.table = TableOf({{40.0, 1.5, 6.0, 0.97}, {47.0, 0.8, 9.0, 1.02}});
+    problem.table = TableOf({{40.0, 1.5, 6.0, 0.97, false, c.shape, c.share},
+                             {47.0, 0.8, 9.0, 1.02, false, c.shape, c.share}});
     problem.lineShape = c.lineShape;
     problem.useScaled = c.useScaled;
     problem.baseline = c.baseline;
@@ -126,10 +129,14 @@ TEST_P(BandModelTest, ValuesAreTheSumAndTheNormalEquationsMatchFiniteDifferences
 
 INSTANTIATE_TEST_SUITE_P(
     Shapes, BandModelTest,
-    testing::Values(ModelCase{"gaussian", Gaussian, false, Baseline::None},
-                    ModelCase{"lorentzian", Lorentzian, false, Baseline::Constant},
-                    ModelCase{"scaledGaussian", Gaussian, true, Baseline::Linear},
-                    ModelCase{"scaledLorentzian", Lorentzian, true, Baseline::Linear}),
+    testing::Values(
+        ModelCase{"gaussian", Gaussian, false, Baseline::None},
+        ModelCase{"lorentzian", Lorentzian, false, Baseline::Constant},
+        ModelCase{"scaledGaussian", Gaussian, true, Baseline::Linear},
+        ModelCase{"scaledLorentzian", Lorentzian, true, Baseline::Linear},
+        ModelCase{"pseudoVoigt", Gaussian, false, Baseline::None, BandShape::PseudoVoigt, 0.4},
+        ModelCase{"voigt", Lorentzian, true, Baseline::Constant, BandShape::Voigt, 0.3},
+        ModelCase{"ownLorentzian", Gaussian, false, Baseline::None, BandShape::Lorentzian}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // --- Synthetic fits ------------------------------------------------------
@@ -220,6 +227,83 @@ TEST_P(SyntheticFitTest, RecoversTheBandsWithinThreeStandardErrors) {
                     1e-3 * result.bands[k].width.error);
     }
 }
+
+// Bands of a known shape and share plus noise, fitted from a share of 0.5:
+// the share comes back within three of its errors, or on its bound, "en el
+// límite", when the data have no Lorentzian part at all.
+struct ShapeFitCase {
+    const char* name;
+    TestBand truth;
+    BandShape fitted;
+    // NaN: the truth's share must come back within its errors; otherwise
+    // the bound the share must end on. Noise can make a small share fit a
+    // Gaussian better than none, so the rows of a bound fit exact data.
+    double bound;
+    double noise = 0.005;
+};
+
+class ShapeFitTest : public testing::TestWithParam<ShapeFitCase> {};
+
+TEST_P(ShapeFitTest, RecoversTheShareWithinItsErrorsOrEndsOnItsBound) {
+    const ShapeFitCase& c = GetParam();
+    const PeakTable truth = TableOf({c.truth, {70.0, 0.6, 7.0, 1.0, false, c.truth.shape, 0.6}});
+    PeakTable start = TableOf({{48.0, 0.8, 10.0, 1.0, false, c.fitted, 0.5},
+                               {71.0, 0.5, 8.0, 1.0, false, c.fitted, 0.5}});
+    SpectrumShape shape;
+    shape.points = 500;
+    const FitResult result =
+        FitBands(ProblemFor(start, shape, MakeSpectrum(truth, shape, c.noise, 7)));
+    ASSERT_TRUE(result.Ok()) << result.message;
+    const FittedBand& band = result.bands[0];
+    // Exact data fit back to rounding, below any error worth the name.
+    const auto within = [](const Estimate& estimate, double truth, const char* what) {
+        EXPECT_LE(std::fabs(estimate.value - truth), 3.0 * estimate.error + 1e-10 * truth)
+            << what << ": " << estimate.value << " ± " << estimate.error << " for " << truth;
+    };
+    within(band.position, c.truth.position, "position");
+    within(band.width, c.truth.width, "width");
+    within(band.intensity, c.truth.intensity, "intensity");
+    within(band.area, BandArea(c.truth.shape, c.truth.share, c.truth.intensity, c.truth.width),
+           "area");
+    ASSERT_TRUE(band.share.free);
+    if (std::isnan(c.bound)) {
+        within(band.share, c.truth.share, "share");
+        EXPECT_EQ(result.table.Band(1).share, band.share.value);
+    } else {
+        EXPECT_TRUE(band.share.atBound);
+        EXPECT_EQ(band.share.value, c.bound);
+        EXPECT_TRUE(result.AtBounds());
+        EXPECT_NE(VerdictText(result).find("en el límite"), std::string::npos)
+            << VerdictText(result);
+    }
+    EXPECT_EQ(result.table.Band(1).shape, c.fitted);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shares, ShapeFitTest,
+    testing::Values(ShapeFitCase{"pseudoVoigt",
+                                 {50, 1.0, 8, 1.0, false, BandShape::PseudoVoigt, 0.3},
+                                 BandShape::PseudoVoigt,
+                                 NAN},
+                    ShapeFitCase{"mostlyLorentzian",
+                                 {50, 1.0, 8, 1.0, false, BandShape::PseudoVoigt, 0.85},
+                                 BandShape::PseudoVoigt,
+                                 NAN},
+                    ShapeFitCase{"voigt",
+                                 {50, 1.0, 8, 1.0, false, BandShape::Voigt, 0.4},
+                                 BandShape::Voigt,
+                                 NAN},
+                    ShapeFitCase{"gaussianAsVoigt",
+                                 {50, 1.0, 8, 1.0, false, BandShape::Gaussian, 0.0},
+                                 BandShape::Voigt,
+                                 0.0,
+                                 0.0},
+                    ShapeFitCase{"gaussianAsPseudoVoigt",
+                                 {50, 1.0, 8, 1.0, false, BandShape::Gaussian, 0.0},
+                                 BandShape::PseudoVoigt,
+                                 0.0,
+                                 0.0}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 const Freedom kAll{};
 const Freedom kHeldWidth{true, true, false};

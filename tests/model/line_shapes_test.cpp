@@ -1,3 +1,4 @@
+#include <gsl/gsl_integration.h>
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -108,3 +109,119 @@ TEST(LineShapes, AreaAndItsInversions) {
 }
 
 }  // namespace
+
+// The profiles of every shape against their definitions: the Voigt against a
+// numerical convolution of its Gaussian and Lorentzian, every shape's area
+// against a numerical integral, its slopes against central differences.
+struct ProfileCase {
+    BandShape shape;
+    double share;
+};
+
+class Profiles : public ::testing::TestWithParam<ProfileCase> {
+  protected:
+    static constexpr double kCentre = 40.0;
+    static constexpr double kHeight = 2.5;
+    static constexpr double kWidth = 3.0;
+
+    PeakTable Band() const {
+        return TableOf(
+            {{kCentre, kHeight, kWidth, 1.0, false, GetParam().shape, GetParam().share}});
+    }
+    double At(double x) const { return PeakTerm(Band(), 1, Gaussian, false, x); }
+
+    // ∫ f over the real line, to about 1e-13 relative, split where f peaks.
+    template <typename F>
+    static double Integral(F f, double a, double b) {
+        gsl_integration_workspace* w = gsl_integration_workspace_alloc(2000);
+        gsl_function g{[](double t, void* p) { return (*static_cast<F*>(p))(t); }, &f};
+        double below = 0.0, between = 0.0, above = 0.0, error = 0.0;
+        gsl_integration_qagil(&g, std::min(a, b), 0.0, 1e-13, 2000, w, &below, &error);
+        if (a != b) {
+            gsl_integration_qags(&g, std::min(a, b), std::max(a, b), 0.0, 1e-13, 2000, w, &between,
+                                 &error);
+        }
+        gsl_integration_qagiu(&g, std::max(a, b), 0.0, 1e-13, 2000, w, &above, &error);
+        gsl_integration_workspace_free(w);
+        return below + between + above;
+    }
+};
+
+TEST_P(Profiles, HeightHalfHeightAreaAndSlopes) {
+    const ProfileCase c = GetParam();
+    EXPECT_NEAR(At(kCentre), kHeight, 1e-14 * kHeight);
+    for (const double side : {-0.5, 0.5}) {
+        EXPECT_NEAR(At(kCentre + side * kWidth), 0.5 * kHeight, 1e-12 * kHeight);
+    }
+    const double area = Integral([this](double x) { return At(x); }, kCentre, kCentre);
+    EXPECT_NEAR(BandArea(c.shape, c.share, kHeight, kWidth), area, 1e-9 * area);
+    EXPECT_NEAR(IntensityForBandArea(c.shape, c.share, area, kWidth), kHeight, 1e-9 * kHeight);
+    EXPECT_NEAR(WidthForBandArea(c.shape, c.share, area, kHeight), kWidth, 1e-9 * kWidth);
+
+    if (c.shape == BandShape::Voigt && c.share > 0.0 && c.share < 1.0) {
+        // G(t; sigma) convolved with L(x - t; gamma) by quadrature, scaled to
+        // the band's height.
+        const VoigtWidths v = VoigtOfShare(c.share);
+        const double sigma = v.sigma * kWidth;
+        const double gamma = v.gamma * kWidth;
+        const auto voigt = [&](double x) {
+            return Integral(
+                [&](double t) {
+                    return std::exp(-t * t / (2.0 * sigma * sigma)) * gamma /
+                           ((x - t) * (x - t) + gamma * gamma);
+                },
+                0.0, x);
+        };
+        const double top = voigt(0.0);
+        for (const double x : {0.3, 1.5, 4.0, 12.0}) {
+            const double expected = kHeight * voigt(x) / top;
+            EXPECT_NEAR(At(kCentre + x), expected, 1e-10 * expected) << x;
+        }
+    }
+
+    const BandProfile profile = ProfileOf(Band().Band(1), Gaussian, false);
+    for (const double x : {kCentre - 2.2, kCentre + 0.7, kCentre + 5.0}) {
+        const BandProfile::Slopes s = profile.SlopesAt(x);
+        EXPECT_NEAR(s.value, At(x), 1e-13 * kHeight);
+        const auto difference = [&](auto change, double step) {
+            BandProfile up = profile, down = profile;
+            change(up, step);
+            change(down, -step);
+            if (c.shape == BandShape::Voigt) {
+                up.voigt = VoigtOfShare(up.share);
+                down.voigt = VoigtOfShare(down.share);
+            }
+            return (up.At(x) - down.At(x)) / (2.0 * step);
+        };
+        const double h = 1e-5;
+        EXPECT_NEAR(s.centre, difference([](BandProfile& p, double d) { p.centre += d; }, h), 1e-6);
+        EXPECT_NEAR(s.intensity, difference([](BandProfile& p, double d) { p.intensity += d; }, h),
+                    1e-6);
+        EXPECT_NEAR(s.width, difference([](BandProfile& p, double d) { p.width += d; }, h), 1e-6);
+        if (IsMixed(c.shape) && c.share > 0.01 && c.share < 0.99) {
+            EXPECT_NEAR(s.share, difference([](BandProfile& p, double d) { p.share += d; }, h),
+                        1e-6);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryShape, Profiles,
+    ::testing::Values(ProfileCase{BandShape::Gaussian, 0.0},
+                      ProfileCase{BandShape::Lorentzian, 0.0},
+                      ProfileCase{BandShape::PseudoVoigt, 0.0},
+                      ProfileCase{BandShape::PseudoVoigt, 0.3},
+                      ProfileCase{BandShape::PseudoVoigt, 1.0}, ProfileCase{BandShape::Voigt, 0.0},
+                      ProfileCase{BandShape::Voigt, 0.05}, ProfileCase{BandShape::Voigt, 0.5},
+                      ProfileCase{BandShape::Voigt, 0.9}, ProfileCase{BandShape::Voigt, 0.999},
+                      ProfileCase{BandShape::Voigt, 1.0}));
+
+TEST(LineShapes, BandsFollowingTheDocumentSumAsBefore) {
+    // A band of its own Gaussian among bands that follow a Lorentzian
+    // switch: the others keep their bits, the own one is the Gaussian's.
+    const PeakTable t =
+        TableOf({{10.0, 1.0, 2.0}, {11.0, 2.0, 3.0, 1.0, false, BandShape::Gaussian}});
+    const PeakTable plain = TableOf({{10.0, 1.0, 2.0}, {11.0, 2.0, 3.0}});
+    EXPECT_EQ(PeakTerm(t, 1, Lorentzian, false, 10.7), PeakTerm(plain, 1, Lorentzian, false, 10.7));
+    EXPECT_EQ(PeakTerm(t, 2, Lorentzian, false, 10.7), PeakTerm(plain, 2, Gaussian, false, 10.7));
+}

@@ -17,6 +17,8 @@ struct TestBand {
     double width = 2.0;
     double scale = 1.0;
     bool separate = false;
+    trazel::model::BandShape shape = trazel::model::BandShape::Document;
+    double share = 0.0;
 };
 
 inline void AppendBand(trazel::model::PeakTable& table, const TestBand& band) {
@@ -25,7 +27,9 @@ inline void AppendBand(trazel::model::PeakTable& table, const TestBand& band) {
                            .scaledPosition = band.scale * band.position,
                            .intensity = band.intensity,
                            .width = band.width,
-                           .separate = band.separate ? 1 : 0});
+                           .separate = band.separate ? 1 : 0,
+                           .shape = band.shape,
+                           .share = band.share});
 }
 
 // The bands numbered 1, 2, ... in the order given.

@@ -49,13 +49,22 @@ const Operation kOperations[] = {
     {"show curves, none selected", "", 0, {}, 0, "", IDC_SHOW_CURVES},
     {"edit two", "Editar Selección", 2, {0, 2}, 0, "", IDC_EDIT_SELECTION, true, {101, 200}},
     {"edit cancelled", "", 0, {0}, 0, "", IDC_EDIT_SELECTION, false},
+    // The dialog gives the band a shape of its own; the list grows its
+    // "Forma" column, and loses it on undo.
+    {"edit the shape", "Editar Selección", 1, {1}, 0, "", IDC_EDIT_SELECTION},
     {"import", "Importar bandas", 1, {}, IDC_WIDTH, "10", 0},
 };
 
 void Run(Form& f, const Operation& op, const BandFiles& files) {
-    f.fakes.dialogs.script = [accept = op.accept](QDialog& dialog) {
+    const bool shape = op.name == std::string("edit the shape");
+    f.fakes.dialogs.script = [accept = op.accept, shape](QDialog& dialog) {
         if (auto* edit = dynamic_cast<CPeakEditDlg*>(&dialog)) {
-            edit->position += 1;
+            if (shape) {
+                edit->shape = static_cast<std::int32_t>(BandShape::Voigt);
+                edit->share = 0.25;
+            } else {
+                edit->position += 1;
+            }
         }
         return accept ? IDOK : IDCANCEL;
     };
@@ -114,6 +123,8 @@ std::pair<std::vector<double>, std::vector<double>> HeldAndFitted(const Form& f)
 void CompareList(const Form& f) {
     const PeakTable& table = f.document.Table();
     QCOMPARE(f.view->peakList->topLevelItemCount(), table.PeakCount());
+    QCOMPARE(f.view->peakList->columnCount(),
+             trazel::output::kPeakListColumns + (HasOwnShapes(table) ? 1 : 0));
     for (int row = 0; row < table.PeakCount(); ++row) {
         const auto cells = trazel::output::PeakListCells(table, table.PeakCount() - row);
         QCOMPARE(f.Row(row).first(), QString::fromStdString(cells[0]));

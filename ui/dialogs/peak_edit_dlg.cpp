@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <algorithm>
 #include <cmath>
 
 #include "document/trazel_doc.h"
@@ -32,8 +33,8 @@ const ControlTemplate kControls[] = {
     {CPeakEditDlg::kScaleId, K::Edit, "", 212, 16, 63, 14},
     {CPeakEditDlg::kSeparateId, K::Check,
      QT_TRANSLATE_NOOP("PeakEditDialog", "&Representar la curva por separado"), 7, 34, 125, 10},
-    {IDOK, K::DefaultButton, QT_TRANSLATE_NOOP("PeakEditDialog", "Aceptar"), 134, 113, 50, 14},
-    {IDCANCEL, K::Button, QT_TRANSLATE_NOOP("PeakEditDialog", "Cancelar"), 196, 113, 50, 14},
+    {IDOK, K::DefaultButton, QT_TRANSLATE_NOOP("PeakEditDialog", "Aceptar"), 134, 153, 50, 14},
+    {IDCANCEL, K::Button, QT_TRANSLATE_NOOP("PeakEditDialog", "Cancelar"), 196, 153, 50, 14},
     {0, K::Label,
      QT_TRANSLATE_NOOP(
          "PeakEditDialog",
@@ -55,11 +56,25 @@ const ControlTemplate kControls[] = {
     {0, K::Group, QT_TRANSLATE_NOOP("PeakEditDialog", "Cálculo de datos"), 7, 57, 351, 47},
     {CPeakEditDlg::kCalculateId, K::Button, QT_TRANSLATE_NOOP("PeakEditDialog", "Calcular"), 292,
      81, 50, 14},
+    {CPeakEditDlg::kShapeDocumentId, K::Radio,
+     QT_TRANSLATE_NOOP("PeakEditDialog", "Como el &documento"), 19, 118, 84, 10},
+    {CPeakEditDlg::kShapeGaussianId, K::Radio, QT_TRANSLATE_NOOP("PeakEditDialog", "&Gaussiana"),
+     106, 118, 54, 10},
+    {CPeakEditDlg::kShapeLorentzianId, K::Radio,
+     QT_TRANSLATE_NOOP("PeakEditDialog", "&Lorentziana"), 162, 118, 60, 10},
+    {CPeakEditDlg::kShapePseudoVoigtId, K::Radio,
+     QT_TRANSLATE_NOOP("PeakEditDialog", "&Pseudo-Voigt"), 224, 118, 66, 10},
+    {CPeakEditDlg::kShapeVoigtId, K::Radio, QT_TRANSLATE_NOOP("PeakEditDialog", "&Voigt"), 292, 118,
+     44, 10},
+    {0, K::Label, QT_TRANSLATE_NOOP("PeakEditDialog", "&Fracción lorentziana (0 a 1)"), 19, 132,
+     100, 9},
+    {CPeakEditDlg::kShareId, K::Edit, "", 120, 130, 63, 14},
+    {0, K::Group, QT_TRANSLATE_NOOP("PeakEditDialog", "Forma de la banda"), 7, 107, 351, 42},
 };
 
 const DialogTemplate kTemplate{QT_TRANSLATE_NOOP("PeakEditDialog", "Edición de datos"),
                                365,
-                               134,
+                               174,
                                kControls,
                                true,
                                "PeakEditDialog"};
@@ -82,6 +97,8 @@ constexpr char kIntensityTooLargeMessage[] = QT_TRANSLATE_NOOP(
 constexpr char kWidthTooLargeMessage[] = QT_TRANSLATE_NOOP(
     "PeakEditDialog",
     "La anchura que mantendría el área es demasiado grande. La anchura no ha cambiado.");
+constexpr char kShareOutOfRangeMessage[] =
+    QT_TRANSLATE_NOOP("PeakEditDialog", "La fracción lorentziana debe estar entre 0 y 1.");
 
 QString Tr(const char* text) {
     return QCoreApplication::translate("PeakEditDialog", text);
@@ -109,6 +126,10 @@ CPeakEditDlg::CPeakEditDlg(const Services& services, QWidget* owner)
     exchange_.Radio({Radio(kManualId), Radio(kIntensityFromWidthId), Radio(kWidthFromIntensityId)},
                     mode);
     exchange_.Text(Edit(kScaleId), scale);
+    exchange_.Radio({Radio(kShapeDocumentId), Radio(kShapeGaussianId), Radio(kShapeLorentzianId),
+                     Radio(kShapePseudoVoigtId), Radio(kShapeVoigtId)},
+                    shape);
+    exchange_.Text(Edit(kShareId), share);
 
     // toggled rather than clicked, so that the edits follow the checked button
     // however it came to be checked, data exchange included.
@@ -120,7 +141,17 @@ CPeakEditDlg::CPeakEditDlg(const Services& services, QWidget* owner)
 
 void CPeakEditDlg::OnInitDialog() {
     TemplateDialog::OnInitDialog();
-    area = PeakArea(intensity, peakWidth);
+    // A band that follows the document keeps the area this dialog always
+    // took, the Gaussian's; one of its own shape takes that shape's.
+    area = BandArea(static_cast<BandShape>(shape), share, intensity, peakWidth);
+}
+
+bool CPeakEditDlg::ValidateFields() {
+    if (!(share >= 0.0 && share <= 1.0)) {
+        RefuseField(Edit(kShareId), Tr(kShareOutOfRangeMessage));
+        return false;
+    }
+    return true;
 }
 
 void CPeakEditDlg::ApplyAreaMode() {
@@ -158,11 +189,13 @@ void CPeakEditDlg::OnCalculate() {
     };
     bool computed = true;
     if (mode == IntensityFromWidth) {
-        computed = recompute(intensity, IntensityForArea(area, peakWidth), peakWidth, widthEdit,
-                             kZeroWidthMessage, kIntensityTooLargeMessage);
+        computed = recompute(
+            intensity, IntensityForBandArea(static_cast<BandShape>(shape), share, area, peakWidth),
+            peakWidth, widthEdit, kZeroWidthMessage, kIntensityTooLargeMessage);
     } else if (mode == WidthFromIntensity) {
-        computed = recompute(peakWidth, WidthForArea(area, intensity), intensity, intensityEdit,
-                             kZeroIntensityMessage, kWidthTooLargeMessage);
+        computed = recompute(
+            peakWidth, WidthForBandArea(static_cast<BandShape>(shape), share, area, intensity),
+            intensity, intensityEdit, kZeroIntensityMessage, kWidthTooLargeMessage);
     }
     if (computed) {
         UpdateData(false);
@@ -181,12 +214,15 @@ bool EditPeak(document::CTrazelDoc& document, int row, QWidget* owner, const Ser
     dialog.peakWidth = table.Band(index).width;
     dialog.separate = table.Band(index).separate;
     dialog.scale = table.Band(index).scale;
+    dialog.shape = static_cast<std::int32_t>(table.Band(index).shape);
+    dialog.share = table.Band(index).share;
     dialog.mode = CPeakEditDlg::Manual;
     if (RunModal(dialog) != IDOK) {
         return false;
     }
     document.ReplacePeak(index, dialog.position, dialog.intensity, dialog.peakWidth,
                          dialog.separate, dialog.scale);
+    document.SetBandShape(index, static_cast<BandShape>(std::max(0, dialog.shape)), dialog.share);
     return true;
 }
 

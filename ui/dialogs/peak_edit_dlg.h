@@ -33,6 +33,12 @@ class CPeakEditDlg : public TemplateDialog {
     static constexpr int kWidthFromIntensityId = IDC_MODE_WIDTH_FROM_INTENSITY;
     static constexpr int kCalculateId = IDC_CALCULATE;
     static constexpr int kScaleId = IDC_EDIT_SCALE;
+    static constexpr int kShapeDocumentId = IDC_SHAPE_DOCUMENT;
+    static constexpr int kShapeGaussianId = IDC_SHAPE_GAUSSIAN;
+    static constexpr int kShapeLorentzianId = IDC_SHAPE_LORENTZIAN;
+    static constexpr int kShapePseudoVoigtId = IDC_SHAPE_PSEUDO_VOIGT;
+    static constexpr int kShapeVoigtId = IDC_SHAPE_VOIGT;
+    static constexpr int kShareId = IDC_EDIT_SHARE;
 
     explicit CPeakEditDlg(const platform::Services& services, QWidget* owner = nullptr);
 
@@ -52,6 +58,14 @@ class CPeakEditDlg : public TemplateDialog {
     std::int32_t separate = 0;
     std::int32_t mode = -1;
     double scale = 0.0;
+    // The index of the checked shape, in model::BandShape's order, and the
+    // Lorentzian share of a mixed one.
+    std::int32_t shape = 0;
+    double share = 0.0;
+
+  protected:
+    // The share lies between 0 and 1.
+    bool ValidateFields() override;
 
   private:
     // The checked mode decides which of the two fields is computed and so

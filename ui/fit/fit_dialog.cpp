@@ -43,6 +43,12 @@ constexpr int kShownDigits = 8;
 const fit::Baseline kBaselines[] = {Baseline::None, Baseline::Constant, Baseline::Linear,
                                     Baseline::Quadratic, Baseline::Cubic};
 
+// The choices of the shape of the bands fitted, in the order the box lists
+// them; the first keeps each band's own.
+const std::optional<BandShape> kShapes[] = {std::nullopt, BandShape::Gaussian,
+                                            BandShape::Lorentzian, BandShape::PseudoVoigt,
+                                            BandShape::Voigt};
+
 QString Number(double value, int digits = kShownDigits) {
     return QString::fromStdString(FormatG(value, digits));
 }
@@ -131,12 +137,15 @@ void FitDialog::CreateControls() {
     positionBox = new QCheckBox(QCoreApplication::translate("FitDialog", "P&osición"), bands);
     intensityBox = new QCheckBox(QCoreApplication::translate("FitDialog", "&Intensidad"), bands);
     widthBox = new QCheckBox(QCoreApplication::translate("FitDialog", "Anch&ura"), bands);
+    shareBox =
+        new QCheckBox(QCoreApplication::translate("FitDialog", "&Fracción lorentziana"), bands);
     values->addWidget(
         new QLabel(QCoreApplication::translate("FitDialog", "Valores que varían:"), bands));
     positionBox->setChecked(start_.settings.values.position);
     intensityBox->setChecked(start_.settings.values.intensity);
     widthBox->setChecked(start_.settings.values.width);
-    for (QCheckBox* box : {positionBox, intensityBox, widthBox}) {
+    shareBox->setChecked(start_.settings.values.share);
+    for (QCheckBox* box : {positionBox, intensityBox, widthBox, shareBox}) {
         values->addWidget(box);
         connect(box, &QCheckBox::toggled, this, &FitDialog::Forget);
     }
@@ -152,6 +161,17 @@ void FitDialog::CreateControls() {
                            QCoreApplication::translate("FitDialog", "Parábola"),
                            QCoreApplication::translate("FitDialog", "Cúbica")});
     baselineRow->addRow(QCoreApplication::translate("FitDialog", "&Línea base:"), baselineBox);
+    shapeBox = new QComboBox(this);
+    shapeBox->addItems({QCoreApplication::translate("FitDialog", "La de cada banda"),
+                        QCoreApplication::translate("FitDialog", "Gaussiana"),
+                        QCoreApplication::translate("FitDialog", "Lorentziana"),
+                        QCoreApplication::translate("FitDialog", "Pseudo-Voigt"),
+                        QCoreApplication::translate("FitDialog", "Voigt")});
+    shapeBox->setCurrentIndex(
+        static_cast<int>(std::find(std::begin(kShapes), std::end(kShapes), start_.settings.shape) -
+                         std::begin(kShapes)));
+    baselineRow->addRow(QCoreApplication::translate("FitDialog", "&Forma de las bandas:"),
+                        shapeBox);
     baselineBox->setCurrentIndex(static_cast<int>(
         std::find(std::begin(kBaselines), std::end(kBaselines), start_.settings.baseline) -
         std::begin(kBaselines)));
@@ -179,7 +199,8 @@ void FitDialog::CreateControls() {
     resultList->setHeaderLabels({QCoreApplication::translate("FitDialog", "Máximo"), plusMinus,
                                  QCoreApplication::translate("FitDialog", "Intensidad"), plusMinus,
                                  QCoreApplication::translate("FitDialog", "Anchura"), plusMinus,
-                                 QCoreApplication::translate("FitDialog", "Área"), plusMinus});
+                                 QCoreApplication::translate("FitDialog", "Área"), plusMinus,
+                                 QCoreApplication::translate("FitDialog", "Fracción"), plusMinus});
     resultList->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     resultList->setMinimumHeight(resultList->fontMetrics().height() * 6);
     layout->addWidget(resultList, 1);
@@ -235,6 +256,7 @@ void FitDialog::CreateControls() {
     }
     connect(bandList, &QTreeWidget::itemChanged, this, &FitDialog::Forget);
     connect(baselineBox, &QComboBox::currentIndexChanged, this, &FitDialog::Forget);
+    connect(shapeBox, &QComboBox::currentIndexChanged, this, &FitDialog::Forget);
     connect(negativeBox, &QCheckBox::toggled, this, &FitDialog::Forget);
     resize(sizeHint().expandedTo(QSize(fontMetrics().averageCharWidth() * 90, 0)));
 }
@@ -273,7 +295,9 @@ std::optional<analysis::FitSettings> FitDialog::Settings() {
     analysis::FitSettings settings;
     settings.xMin = *xMin;
     settings.xMax = *xMax;
-    settings.values = {positionBox->isChecked(), intensityBox->isChecked(), widthBox->isChecked()};
+    settings.values = {positionBox->isChecked(), intensityBox->isChecked(), widthBox->isChecked(),
+                       shareBox->isChecked()};
+    settings.shape = kShapes[std::max(0, shapeBox->currentIndex())];
     for (int row = 0; row < bandList->topLevelItemCount(); ++row) {
         if (bandList->topLevelItem(row)->checkState(0) != Qt::Checked) {
             settings.heldBands.push_back(document_.IndexFromRow(row));
@@ -394,8 +418,19 @@ void FitDialog::ShowResult(const analysis::FitRecord& shown) {
             const auto [value, error] = Readable(*e);
             cells << value << error;
         }
+        if (IsMixed(result.table.Band(band->index).shape)) {
+            const auto [value, error] = Readable(band->share);
+            cells << value << error;
+        }
         new QTreeWidgetItem(resultList, cells);
     }
+    // The share's columns only for a fit with bands of mixed shape.
+    bool mixed = false;
+    for (const Peak& band : result.table.bands) {
+        mixed = mixed || IsMixed(band.shape);
+    }
+    resultList->setColumnHidden(8, !mixed);
+    resultList->setColumnHidden(9, !mixed);
     QString baseline = QCoreApplication::translate("FitDialog", "ninguna");
     if (!result.baseline.empty()) {
         // About the centre of the range, so that c0 is its value there.

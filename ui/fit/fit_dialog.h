@@ -76,6 +76,8 @@ class FitDialog : public QDialog {
     QCheckBox* positionBox = nullptr;
     QCheckBox* intensityBox = nullptr;
     QCheckBox* widthBox = nullptr;
+    QCheckBox* shareBox = nullptr;
+    QComboBox* shapeBox = nullptr;
     QComboBox* baselineBox = nullptr;
     QCheckBox* negativeBox = nullptr;
     QLabel* progressLine = nullptr;

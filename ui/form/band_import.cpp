@@ -20,7 +20,8 @@ namespace {
 [[maybe_unused]] constexpr const char* kHeadingTexts[] = {
     QT_TRANSLATE_NOOP("PeakList", "Máximo"),  QT_TRANSLATE_NOOP("PeakList", "Escala"),
     QT_TRANSLATE_NOOP("PeakList", "Máx*Esc"), QT_TRANSLATE_NOOP("PeakList", "Intensidad"),
-    QT_TRANSLATE_NOOP("PeakList", "Anchura"), QT_TRANSLATE_NOOP("PeakList", "R")};
+    QT_TRANSLATE_NOOP("PeakList", "Anchura"), QT_TRANSLATE_NOOP("PeakList", "R"),
+    QT_TRANSLATE_NOOP("PeakList", "Forma")};
 
 QString Tr(const char* text) {
     return QCoreApplication::translate("BandImport", text);

@@ -281,12 +281,28 @@ void CTrazelView::InsertColumns() {
 void CTrazelView::FillPeakList() {
     peakList->clear();
     const PeakTable& table = document_.Table();
+    // "Forma" is a column only while some band has a shape of its own: a
+    // table whose bands all follow the document shows as it always has.
+    const bool shapes = HasOwnShapes(table);
+    if (peakList->columnCount() > 0 && shapes != (peakList->columnCount() > kPeakListColumns)) {
+        peakList->setColumnCount(kPeakListColumns + (shapes ? 1 : 0));
+        if (shapes) {
+            peakList->headerItem()->setText(kPeakListColumns, PeakListHeading(kPeakShapeHeading));
+            peakList->headerItem()->setTextAlignment(kPeakListColumns,
+                                                     Qt::AlignLeft | Qt::AlignVCenter);
+            peakList->header()->resizeSection(kPeakListColumns, 60);
+        }
+    }
     for (int i = 1; i <= table.PeakCount(); ++i) {
         auto* item = new QTreeWidgetItem;
         const auto cells = PeakListCells(table, i);
         for (int c = 0; c < kPeakListColumns; ++c) {
             item->setText(c, QString::fromStdString(cells[c]));
             item->setTextAlignment(c, kColumns[c].alignment | Qt::AlignVCenter);
+        }
+        if (shapes) {
+            item->setText(kPeakListColumns, QString::fromStdString(PeakShapeCell(table, i)));
+            item->setTextAlignment(kPeakListColumns, Qt::AlignLeft | Qt::AlignVCenter);
         }
         peakList->insertTopLevelItem(0, item);
     }

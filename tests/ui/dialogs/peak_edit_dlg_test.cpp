@@ -107,9 +107,9 @@ class PeakEditDlgTest : public QObject {
         CTrazelDoc doc;
         doc.SetTable(TableOf({{100, 2, 10}}));
         DialogDriver driver([&](TemplateDialog& d) {
-            const int order[] = {D::kIntensityId, D::kWidthId,   D::kScaleId,
-                                 D::kSeparateId,  IDOK,          IDCANCEL,
-                                 D::kCalculateId, D::kPositionId};
+            const int order[] = {D::kIntensityId, D::kWidthId, D::kScaleId,
+                                 D::kSeparateId,  IDOK,        IDCANCEL,
+                                 D::kCalculateId, D::kShareId, D::kPositionId};
             for (const int id : order) {
                 QTest::keyClick(d.focusWidget(), Qt::Key_Tab);
                 QCOMPARE(d.focusWidget(), d.GetDlgItem(id));
@@ -260,6 +260,45 @@ class PeakEditDlgTest : public QObject {
         QCOMPARE(messages.shown.size(), std::size_t{1});
         QCOMPARE(PeakTableBytes(doc.Table()), before);
         QVERIFY(!doc.IsModified());
+    }
+
+    // The shape chosen goes into the band with its share, one undo step with
+    // the values; "Calcular" keeps the area across the change of shape; a
+    // share outside [0, 1] is refused and the band stays as it was.
+    void shapeAndShare() {
+        CTrazelDoc doc;
+        doc.SetTable(TableOf({{100, 2, 10}}));
+        const double area = PeakArea(2, 10);
+        DialogDriver driver([&](TemplateDialog& d) {
+            QVERIFY(d.Radio(D::kShapeDocumentId)->isChecked());
+            Click(d, D::kShapePseudoVoigtId);
+            Type(d, D::kShareId, "0.5");
+            Click(d, D::kIntensityFromWidthId);
+            Type(d, D::kWidthId, "20");
+            Click(d, D::kCalculateId);
+            Click(d, IDOK);
+        });
+        QVERIFY(EditSelection(doc, {0}, nullptr, driver));
+        Peak peak = PeakAt(doc.Table(), 1);
+        QCOMPARE(peak.shape, BandShape::PseudoVoigt);
+        QCOMPARE(peak.share, 0.5);
+        QVERIFY(std::fabs(BandArea(peak.shape, peak.share, peak.intensity, peak.width) - area) <
+                1e-12 * area);
+
+        RecordingMessageBox messages;
+        const std::string before = PeakTableBytes(doc.Table());
+        DialogDriver refused(messages, [&](TemplateDialog& d) {
+            Type(d, D::kShareId, "1.5");
+            Click(d, IDOK);
+            QVERIFY(d.isVisible());
+            QCOMPARE(d.focusWidget(), d.Edit(D::kShareId));
+            Click(d, IDCANCEL);
+        });
+        EditSelection(doc, {0}, nullptr, refused);
+        QCOMPARE(messages.shown.size(), std::size_t{1});
+        QVERIFY(messages.shown[0].text.contains("entre 0 y 1"));
+        QCOMPARE(PeakAt(doc.Table(), 1).share, 0.5);
+        QCOMPARE(PeakTableBytes(doc.Table()), before);
     }
 
     // A result that is not a finite number never reaches a field.
