@@ -49,6 +49,12 @@ enum AnalysisTag : std::uint32_t {
     // record 4 keeps the words, which documents of earlier versions hold
     // alone and which are mapped to the number when read.
     kTagFitStop = 15,
+    // What the last fit's residual holds against the noise of the data
+    // (fit::ResidualVerdict): its kind as a number, the noise and the span
+    // it is correlated over, the residual's RMS over it and its limit, and
+    // the largest feature's position, height, width and percentage. Absent
+    // for a fit whose residual was not judged.
+    kTagResidualVerdict = 17,
 };
 
 // The analysis of a document with this table as the section's records, in

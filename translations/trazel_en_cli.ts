@@ -494,136 +494,6 @@ Try “trazel-cli --help”.
 </translation>
     </message>
     <message>
-        <source>trazel-cli fit DOC [--measured FILE [--spectrum N|NOMBRE]] [--y CAMBIO]
-               [--x CAMBIO [--laser NM]]
-               [--xmin A --xmax B] [--lorentzian] [--scaled]
-               [--bands 1,3,5] [--hold width|position|intensity]...
-               [--subtract-als LAMBDA,P] [--baseline none|constant|linear|quadratic|cubic]
-               [--allow-negative] [--strict] [--yfactor F] [--max-iterations N]
-               [--report FILE.txt|FILE.csv] [--curves FILE.csv [--step S]] -o OUT</source>
-        <translation>trazel-cli fit DOC [--measured FILE [--spectrum N|NAME]] [--y CHANGE]
-               [--x CHANGE [--laser NM]]
-               [--xmin A --xmax B] [--lorentzian] [--scaled]
-               [--bands 1,3,5] [--hold width|position|intensity]...
-               [--subtract-als LAMBDA,P] [--baseline none|constant|linear|quadratic|cubic]
-               [--allow-negative] [--strict] [--yfactor F] [--max-iterations N]
-               [--report FILE.txt|FILE.csv] [--curves FILE.csv [--step S]] -o OUT</translation>
-    </message>
-    <message>
-        <source>  Ajusta por mínimos cuadrados las bandas de DOC al espectro medido FILE y
-  escribe en OUT el documento ajustado (entero o nada). Muestra la tabla del
-  resultado: un encabezado, una línea por banda, la más reciente primero
-  (posición, intensidad, anchura y área, cada una con su error típico, «fija» o
-  «en el límite»), la línea base c0 + c1 (x - xc) + ... alrededor del centro xc
-  del intervalo, la estadística del ajuste y el veredicto, separadas por
-  tabuladores. El veredicto, R², el chi² reducido y la cifra de estructura del
-  residuo van también a la salida de errores. Las intensidades no bajan de 0,
-  las anchuras quedan entre medio paso entre puntos y el intervalo, y las
-  posiciones dentro del intervalo.
-  --measured FILE   el espectro medido (x-y de texto, JCAMP-DX, SPC u OPUS); sin
-                    él, el que guarda DOC, con su transformación
-  --spectrum N|NOMBRE  cuál de los espectros de FILE, si guarda varios, como en
-                    spectrum (el primero)
-  --y, --x, --laser transforman el espectro medido antes del ajuste, como en
-                    spectrum, en lugar de la transformación guardada; --xmin
-                    y --xmax van en las unidades resultantes
-  --xmin A, --xmax B  los puntos que cuentan (todos si se omiten), en
-                    cualquier orden
-  --lorentzian      bandas lorentzianas (si no, gaussianas)
-  --scaled          cada banda centrada en posición por escala; varía la posición
-  --bands 1,3,5     las bandas que varían, numeradas como las lista show (todas)
-  --hold VALOR      deja fijo ese valor (position, intensity o width) de las
-                    bandas que varían; se puede repetir
-  --subtract-als LAMBDA,P  resta una línea base por mínimos cuadrados
-                    asimétricos, el último paso de la transformación
-  --baseline B      línea base ajustada a la vez: none, constant, linear,
-                    quadratic o cubic (none)
-  --allow-negative  deja que las intensidades bajen de 0
-  --strict          un valor en el límite o un residuo con estructura salen
-                    con 3 sin escribir nada
-  --yfactor F       multiplica la y medida por F (1, o el guardado)
-  --max-iterations N  iteraciones como mucho antes de darlo por perdido (500)
-  --report FILE     el informe del ajuste: .txt para leer (documento, espectro,
-                    intervalo, forma, línea base, veredicto, estadística y una
-                    fila por banda con cada valor redondeado por su error y el %
-                    del área total, la fecha y la versión) o .csv con los mismos
-                    números sin redondear, columnas con nombre fijo y, tras una
-                    línea en blanco, la tabla magnitud,valor de la estadística
-  --curves FILE.csv las curvas del ajuste: x, medido (tal como se ajustó), línea
-                    base, ajuste, cada banda y residuo en cada punto medido del
-                    intervalo; ajuste = línea base + bandas en cada fila
-  --step S          las curvas en una malla de paso S desde el inicio del
-                    intervalo, sin medido ni residuo
-  -o OUT            el documento ajustado; puede ser DOC mismo. Con «-» el
-                    documento va a la salida estándar y la tabla a la de errores.
-  El informe y las curvas se escriben enteros o nada, nunca sobre una entrada.
-  Un ajuste de más de unos segundos muestra su avance en la salida de errores
-  cuando es un terminal.
-  Sale con 3, sin escribir nada, si el ajuste no converge, el problema es
-  singular (una banda sin puntos debajo, dos bandas iguales, pocos puntos), una
-  suma, un valor o un error no es un número finito, o el resultado no significa
-  nada (datos sin variación, una banda sin señal, un error mayor que el
-  intervalo de x).
-</source>
-        <translation>  Fits the bands of DOC to the measured spectrum FILE by least squares and
-  writes the fitted document to OUT (whole or not at all). Shows the result
-  table: a heading, one line per band, newest first (position, intensity, width
-  and area, each with its standard error, &quot;fija&quot; (held) or &quot;en el límite&quot; (at
-  its limit)), the baseline c0 + c1 (x - xc) + ... around the centre xc of the
-  range, the fit statistics and the verdict, separated by tabs. The verdict,
-  R², the reduced chi² and the residual&apos;s structure figure also go to standard
-  error. Intensities do not go below 0, widths stay between half the spacing of
-  the points and the range, and positions within the range.
-  --measured FILE   the measured spectrum (x-y text, JCAMP-DX, SPC or OPUS);
-                    without it, the one DOC holds, with its transform
-  --spectrum N|NAME which of the spectra of FILE, if it holds several, as in
-                    spectrum (the first)
-  --y, --x, --laser transform the measured spectrum before the fit, as in
-                    spectrum, in place of the stored transform; --xmin and
-                    --xmax are in the resulting units
-  --xmin A, --xmax B  the points that count (all if left out), in either
-                    order
-  --lorentzian      Lorentzian bands (otherwise Gaussian)
-  --scaled          each band centred on position times scale; the position
-                    varies
-  --bands 1,3,5     the bands that vary, numbered as show lists them (all)
-  --hold VALUE      holds that value (position, intensity or width) of the
-                    bands that vary; may be repeated
-  --subtract-als LAMBDA,P  subtracts an asymmetric least squares baseline, the
-                    last step of the transformation
-  --baseline B      a baseline fitted at the same time: none, constant, linear,
-                    quadratic or cubic (none)
-  --allow-negative  lets intensities go below 0
-  --strict          a value at its limit or a residual with structure exits
-                    with 3 without writing anything
-  --yfactor F       multiplies the measured y by F (1, or the stored one)
-  --max-iterations N  most iterations before giving up (500)
-  --report FILE     the fit report: .txt to read (document, spectrum, range,
-                    shape, baseline, verdict, statistics and one row per band
-                    with each value rounded by its error and the % of the total
-                    area, the date and the version) or .csv with the same
-                    numbers unrounded, columns with fixed names and, after a
-                    blank line, the quantity,value table of the statistics
-  --curves FILE.csv the fit&apos;s curves: x, measured (as fitted), baseline, fit,
-                    each band and residual at each measured point of the range;
-                    fit = baseline + bands in each row
-  --step S          the curves on a grid of step S from the start of the
-                    range, without measured or residual
-  -o OUT            the fitted document; may be DOC itself. With &quot;-&quot; the
-                    document goes to standard output and the table to standard
-                    error.
-  The report and the curves are written whole or not at all, never over an
-  input.
-  A fit that takes more than a few seconds shows its progress on standard
-  error when that is a terminal.
-  Exits with 3, writing nothing, if the fit does not converge, the problem is
-  singular (a band with no points under it, two equal bands, too few points), a
-  sum, a value or an error is not a finite number, or the result means nothing
-  (data without variation, a band without signal, an error larger than the x
-  range).
-</translation>
-    </message>
-    <message>
         <source>trazel-cli spectrum IN [--list] [--spectrum N|NOMBRE] [--y CAMBIO] [--x CAMBIO
                     [--laser NM]] [--subtract-als LAMBDA,P] [--xmin A] [--xmax B]
                     [--comma] -o OUT.txt|OUT.csv|OUT.jdx</source>
@@ -775,6 +645,147 @@ Try “trazel-cli --help”.
   Exits with 3, writing nothing, if it finds no band.
 </translation>
     </message>
+    <message>
+        <source>trazel-cli fit DOC [--measured FILE [--spectrum N|NOMBRE]] [--y CAMBIO]
+               [--x CAMBIO [--laser NM]]
+               [--xmin A --xmax B] [--lorentzian] [--scaled]
+               [--bands 1,3,5] [--hold width|position|intensity]...
+               [--subtract-als LAMBDA,P] [--baseline none|constant|linear|quadratic|cubic]
+               [--allow-negative] [--strict] [--yfactor F] [--max-iterations N]
+               [--add-bands N]
+               [--report FILE.txt|FILE.csv] [--curves FILE.csv [--step S]] -o OUT</source>
+        <translation>trazel-cli fit DOC [--measured FILE [--spectrum N|NAME]] [--y CHANGE]
+               [--x CHANGE [--laser NM]]
+               [--xmin A --xmax B] [--lorentzian] [--scaled]
+               [--bands 1,3,5] [--hold width|position|intensity]...
+               [--subtract-als LAMBDA,P] [--baseline none|constant|linear|quadratic|cubic]
+               [--allow-negative] [--strict] [--yfactor F] [--max-iterations N]
+               [--add-bands N]
+               [--report FILE.txt|FILE.csv] [--curves FILE.csv [--step S]] -o OUT</translation>
+    </message>
+    <message>
+        <source>  Ajusta por mínimos cuadrados las bandas de DOC al espectro medido FILE y
+  escribe en OUT el documento ajustado (entero o nada). Muestra la tabla del
+  resultado: un encabezado, una línea por banda, la más reciente primero
+  (posición, intensidad, anchura y área, cada una con su error típico, «fija» o
+  «en el límite»), la línea base c0 + c1 (x - xc) + ... alrededor del centro xc
+  del intervalo, la estadística del ajuste y el veredicto, separadas por
+  tabuladores. El veredicto, R², el chi² reducido y la cifra de estructura del
+  residuo van también a la salida de errores. Las intensidades no bajan de 0,
+  las anchuras quedan entre medio paso entre puntos y el intervalo, y las
+  posiciones dentro del intervalo.
+  --measured FILE   el espectro medido (x-y de texto, JCAMP-DX, SPC u OPUS); sin
+                    él, el que guarda DOC, con su transformación
+  --spectrum N|NOMBRE  cuál de los espectros de FILE, si guarda varios, como en
+                    spectrum (el primero)
+  --y, --x, --laser transforman el espectro medido antes del ajuste, como en
+                    spectrum, en lugar de la transformación guardada; --xmin
+                    y --xmax van en las unidades resultantes
+  --xmin A, --xmax B  los puntos que cuentan (todos si se omiten), en
+                    cualquier orden
+  --lorentzian      bandas lorentzianas (si no, gaussianas)
+  --scaled          cada banda centrada en posición por escala; varía la posición
+  --bands 1,3,5     las bandas que varían, numeradas como las lista show (todas)
+  --hold VALOR      deja fijo ese valor (position, intensity o width) de las
+                    bandas que varían; se puede repetir
+  --subtract-als LAMBDA,P  resta una línea base por mínimos cuadrados
+                    asimétricos, el último paso de la transformación
+  --baseline B      línea base ajustada a la vez: none, constant, linear,
+                    quadratic o cubic (none)
+  --allow-negative  deja que las intensidades bajen de 0
+  --strict          un valor en el límite o un residuo que no es ruido (falta
+                    una banda, la forma de línea no conviene o lo supera sin
+                    forma de banda) salen con 3 sin escribir nada
+  --yfactor F       multiplica la y medida por F (1, o el guardado)
+  --max-iterations N  iteraciones como mucho antes de darlo por perdido (500)
+  --add-bands N     hasta N bandas añadidas, una a una, en el mayor rasgo del
+                    residuo, ajustando de nuevo tras cada una; para cuando el
+                    residuo es ruido o una banda ya no baja el BIC (0)
+  --report FILE     el informe del ajuste: .txt para leer (documento, espectro,
+                    intervalo, forma, línea base, veredicto, estadística y una
+                    fila por banda con cada valor redondeado por su error y el %
+                    del área total, la fecha y la versión) o .csv con los mismos
+                    números sin redondear, columnas con nombre fijo y, tras una
+                    línea en blanco, la tabla magnitud,valor de la estadística
+  --curves FILE.csv las curvas del ajuste: x, medido (tal como se ajustó), línea
+                    base, ajuste, cada banda y residuo en cada punto medido del
+                    intervalo; ajuste = línea base + bandas en cada fila
+  --step S          las curvas en una malla de paso S desde el inicio del
+                    intervalo, sin medido ni residuo
+  -o OUT            el documento ajustado; puede ser DOC mismo. Con «-» el
+                    documento va a la salida estándar y la tabla a la de errores.
+  El informe y las curvas se escriben enteros o nada, nunca sobre una entrada.
+  Un ajuste de más de unos segundos muestra su avance en la salida de errores
+  cuando es un terminal.
+  Sale con 3, sin escribir nada, si el ajuste no converge, el problema es
+  singular (una banda sin puntos debajo, dos bandas iguales, pocos puntos), una
+  suma, un valor o un error no es un número finito, o el resultado no significa
+  nada (datos sin variación, una banda sin señal, un error mayor que el
+  intervalo de x).
+</source>
+        <translation>  Fits the bands of DOC to the measured spectrum FILE by least squares and
+  writes the fitted document to OUT (whole or not at all). Shows the result
+  table: a heading, one line per band, newest first (position, intensity, width
+  and area, each with its standard error, &quot;fija&quot; (held) or &quot;en el límite&quot; (at
+  its limit)), the baseline c0 + c1 (x - xc) + ... around the centre xc of the
+  range, the fit statistics and the verdict, separated by tabs. The verdict,
+  R², the reduced chi² and the residual&apos;s structure figure also go to standard
+  error. Intensities do not go below 0, widths stay between half the spacing of
+  the points and the range, and positions within the range.
+  --measured FILE   the measured spectrum (x-y text, JCAMP-DX, SPC or OPUS);
+                    without it, the one DOC holds, with its transform
+  --spectrum N|NAME which of the spectra of FILE, if it holds several, as in
+                    spectrum (the first)
+  --y, --x, --laser transform the measured spectrum before the fit, as in
+                    spectrum, in place of the stored transform; --xmin and
+                    --xmax are in the resulting units
+  --xmin A, --xmax B  the points that count (all if left out), in either
+                    order
+  --lorentzian      Lorentzian bands (otherwise Gaussian)
+  --scaled          each band centred on position times scale; the position
+                    varies
+  --bands 1,3,5     the bands that vary, numbered as show lists them (all)
+  --hold VALUE      holds that value (position, intensity or width) of the
+                    bands that vary; may be repeated
+  --subtract-als LAMBDA,P  subtracts an asymmetric least squares baseline, the
+                    last step of the transformation
+  --baseline B      a baseline fitted at the same time: none, constant, linear,
+                    quadratic or cubic (none)
+  --allow-negative  lets intensities go below 0
+  --strict          a value at its limit or a residual that is not noise (a
+                    band missing, a line shape that does not suit, or above the
+                    noise without a band&apos;s form) exits with 3 without writing
+                    anything
+  --yfactor F       multiplies the measured y by F (1, or the stored one)
+  --max-iterations N  most iterations before giving up (500)
+  --add-bands N     up to N bands added, one at a time, at the largest feature
+                    of the residual, fitting again after each; stops when the
+                    residual is noise or a band no longer lowers the BIC (0)
+  --report FILE     the fit report: .txt to read (document, spectrum, range,
+                    shape, baseline, verdict, statistics and one row per band
+                    with each value rounded by its error and the % of the total
+                    area, the date and the version) or .csv with the same
+                    numbers unrounded, columns with fixed names and, after a
+                    blank line, the quantity,value table of the statistics
+  --curves FILE.csv the fit&apos;s curves: x, measured (as fitted), baseline, fit,
+                    each band and residual at each measured point of the range;
+                    fit = baseline + bands in each row
+  --step S          the curves on a grid of step S from the start of the
+                    range, without measured or residual
+  -o OUT            the fitted document; may be DOC itself. With &quot;-&quot; the
+                    document goes to standard output and the table to standard
+                    error.
+  The report and the curves are written whole or not at all, never over an
+  input.
+  A fit that takes more than a few seconds shows its progress on standard
+  error when that is a terminal.
+  Exits with 3, writing nothing, if the fit does not converge, the problem is
+  singular (a band with no points under it, two equal bands, too few points), a
+  sum, a value or an error is not a finite number, or the result means nothing
+  (data without variation, a band without signal, an error larger than the x
+  range).
+</translation>
+    </message>
 </context>
 <context>
     <name>FigureCommand</name>
@@ -900,12 +911,6 @@ Try “trazel-cli --help”.
 </translation>
     </message>
     <message>
-        <source>trazel-cli fit: con --strict, un valor en el límite o un residuo con estructura es un fallo. No se ha escrito nada.
-</source>
-        <translation>trazel-cli fit: with --strict, a value at its limit or a residual with structure is a failure. Nothing has been written.
-</translation>
-    </message>
-    <message>
         <source>falta --measured con el espectro medido: %1 no guarda ninguno</source>
         <translation>give the measured spectrum with --measured: %1 holds none</translation>
     </message>
@@ -928,6 +933,22 @@ Try “trazel-cli --help”.
     <message>
         <source>--spectrum elige un espectro del archivo de --measured, que falta</source>
         <translation>--spectrum chooses a spectrum of the file of --measured, which is missing</translation>
+    </message>
+    <message>
+        <source>--add-bands debe ser un número entero de 0 a %1, no «%2»</source>
+        <translation>--add-bands must be a whole number from 0 to %1, not “%2”</translation>
+    </message>
+    <message>
+        <source>trazel-cli fit: banda añadida en el residuo cerca de x = %1 (BIC de %2 a %3)
+</source>
+        <translation>trazel-cli fit: band added in the residual near x = %1 (BIC from %2 to %3)
+</translation>
+    </message>
+    <message>
+        <source>trazel-cli fit: con --strict, un valor en el límite o un residuo que no es ruido es un fallo. No se ha escrito nada.
+</source>
+        <translation>trazel-cli fit: with --strict, a value at its limit or a residual that is not noise is a failure. Nothing has been written.
+</translation>
     </message>
 </context>
 <context>
@@ -1297,6 +1318,12 @@ Try “trazel-cli --help”.
     <message>
         <source>%1 iteraciones</source>
         <translation>%1 iterations</translation>
+    </message>
+    <message>
+        <source>Veredicto: %1
+</source>
+        <translation>Verdict: %1
+</translation>
     </message>
 </context>
 <context>

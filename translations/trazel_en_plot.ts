@@ -161,6 +161,10 @@ Stopped: %7</translation>
         <source>La tabla no tiene bandas que ajustar. Introduzca o importe primero las bandas de partida.</source>
         <translation>The table has no bands to fit. Enter or import the starting bands first.</translation>
     </message>
+    <message>
+        <source>Añadir banda en el &amp;residuo</source>
+        <translation>Add band in the &amp;residual</translation>
+    </message>
 </context>
 <context>
     <name>MeasuredCommands</name>

@@ -153,7 +153,10 @@ INSTANTIATE_TEST_SUITE_P(
                    "la transformación del espectro no es válido: aparece dos veces"},
         DamageCase{"axis_titles_twice", Twice(kTagAxisTitles),
                    "los títulos de los ejes no es válido: aparece dos veces"},
-        DamageCase{"change_twice", Twice(kTagMeasuredChange), "aparece dos veces"}),
+        DamageCase{"change_twice", Twice(kTagMeasuredChange), "aparece dos veces"},
+        DamageCase{"verdict_twice", Twice(kTagResidualVerdict),
+                   "el veredicto sobre el residuo del último ajuste no es válido: aparece dos "
+                   "veces"}),
     [](const testing::TestParamInfo<DamageCase>& info) { return info.param.name; });
 
 struct NewOptionCase {
@@ -184,33 +187,47 @@ TEST_P(NewOptions, ComeBackAndLeaveOlderRecordsReadable) {
 
 INSTANTIATE_TEST_SUITE_P(
     AnalysisFile, NewOptions,
-    testing::Values(NewOptionCase{"parabolaAndNegatives",
-                                  [](Analysis& a) {
-                                      a.fitSettings.baseline = fit::Baseline::Quadratic;
-                                      a.fitSettings.allowNegative = true;
-                                  },
-                                  [](const Analysis& a) {
-                                      return a.fitSettings.baseline == fit::Baseline::Linear &&
-                                             !a.fitSettings.allowNegative;
-                                  }},
-                    NewOptionCase{"alsSubtracted",
-                                  [](Analysis& a) {
-                                      a.measured->transform.als = input::AlsOptions{1e4, 0.05};
-                                  },
-                                  [](const Analysis& a) { return !a.measured->transform.als; }},
-                    NewOptionCase{"spectrumChosen",
-                                  [](Analysis& a) { a.measured->columns.spectrum = 2; },
-                                  [](const Analysis& a) { return !a.measured->columns.spectrum; }},
-                    // The centred baseline and the verdict: an earlier version reads the
-                    // constant and slope in powers of x that give the same straight line.
-                    NewOptionCase{"fitAboutItsCentre", [](Analysis&) {},
-                                  [](const Analysis& a) {
-                                      const fit::FitResult& r = a.lastFit->result;
-                                      return r.baselineCentre == 0.0 && r.baseline.size() == 1 &&
-                                             std::fabs(fit::BaselineAt(r, 50.0) -
-                                                       Fitted().lastFit->result.baseline[0].value) <
-                                                 1e-12;
-                                  }}),
+    testing::Values(
+        NewOptionCase{"parabolaAndNegatives",
+                      [](Analysis& a) {
+                          a.fitSettings.baseline = fit::Baseline::Quadratic;
+                          a.fitSettings.allowNegative = true;
+                      },
+                      [](const Analysis& a) {
+                          return a.fitSettings.baseline == fit::Baseline::Linear &&
+                                 !a.fitSettings.allowNegative;
+                      }},
+        NewOptionCase{"alsSubtracted",
+                      [](Analysis& a) {
+                          a.measured->transform.als = input::AlsOptions{1e4, 0.05};
+                      },
+                      [](const Analysis& a) { return !a.measured->transform.als; }},
+        // The verdict on the residual, with its values; an earlier version
+        // reads a fit whose residual was not judged.
+        NewOptionCase{"residualVerdict",
+                      [](Analysis& a) {
+                          a.lastFit->result.residual = {.kind = fit::ResidualKind::MissingBand,
+                                                        .noise = 0.004,
+                                                        .noiseSpan = 3,
+                                                        .ratio = 2.5,
+                                                        .ratioLimit = 1.3,
+                                                        .featureX = 1506,
+                                                        .featureHeight = 0.03,
+                                                        .featureWidth = 8,
+                                                        .featurePercent = 23};
+                      },
+                      [](const Analysis& a) { return !a.lastFit->result.residual.Judged(); }},
+        NewOptionCase{"spectrumChosen", [](Analysis& a) { a.measured->columns.spectrum = 2; },
+                      [](const Analysis& a) { return !a.measured->columns.spectrum; }},
+        // The centred baseline and the verdict: an earlier version reads the
+        // constant and slope in powers of x that give the same straight line.
+        NewOptionCase{"fitAboutItsCentre", [](Analysis&) {},
+                      [](const Analysis& a) {
+                          const fit::FitResult& r = a.lastFit->result;
+                          return r.baselineCentre == 0.0 && r.baseline.size() == 1 &&
+                                 std::fabs(fit::BaselineAt(r, 50.0) -
+                                           Fitted().lastFit->result.baseline[0].value) < 1e-12;
+                      }}),
     [](const testing::TestParamInfo<NewOptionCase>& info) { return info.param.name; });
 
 struct OldStopCase {
