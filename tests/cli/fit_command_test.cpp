@@ -165,8 +165,9 @@ INSTANTIATE_TEST_SUITE_P(
                            300}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// The fitted document holds the spectrum and the fit: show tells them,
-// convert keeps them, and figure draws them without being given the file.
+// The fitted document holds the spectrum and the fit: show tells them and
+// the stored verdict, convert keeps them, and figure draws them without
+// being given the file.
 TEST_F(FitCommandTest, TheFittedDocumentCarriesItsAnalysis) {
     ASSERT_EQ(Run(Words("fit @guess.trz --measured @medido.txt --baseline constant -o @fit.trz")),
               kExitOk);
@@ -175,6 +176,8 @@ TEST_F(FitCommandTest, TheFittedDocumentCarriesItsAnalysis) {
               std::string::npos)
         << out_.str();
     EXPECT_NE(out_.str().find("Ajuste guardado: x de 0 a 100, 2 bandas"), std::string::npos);
+    EXPECT_NE(out_.str().find("\nVeredicto: Converge; el residuo es ruido.\n"), std::string::npos)
+        << out_.str();
     ASSERT_EQ(Run(Words("convert @fit.trz @copia.trz")), kExitOk);
     EXPECT_EQ(Contents(Path("copia.trz")), Contents(Path("fit.trz")));
     // Without --measured, fit takes the stored spectrum and its change; a
