@@ -64,6 +64,13 @@ std::string BaselineNameIn(Baseline baseline, Words words) {
     return {};
 }
 
+// A share in percent: whole from 10 % up, and below it, where a tenth still
+// says something, with one decimal.
+std::string Percent(double share) {
+    share = std::fabs(share);
+    return Fixed(share, share < 10.0 ? 1 : 0);
+}
+
 // What the residual holds, in the words of a spectroscopist.
 std::string ResidualWordsIn(const ResidualVerdict& verdict, Words words) {
     switch (verdict.kind) {
@@ -72,12 +79,11 @@ std::string ResidualWordsIn(const ResidualVerdict& verdict, Words words) {
         case ResidualKind::Noise:
             return words("FitReport", TRAZEL_TR_NOOP("FitReport", "el residuo es ruido"));
         case ResidualKind::MissingBand:
-            return Fill(
-                words("FitReport",
-                      TRAZEL_TR_NOOP("FitReport",
-                                     "falta una banda cerca de x = %1 (el residuo llega "
-                                     "al %2 % de la banda más alta)")),
-                {FormatG(verdict.featureX, 6), Fixed(std::fabs(verdict.featurePercent), 0)});
+            return Fill(words("FitReport",
+                              TRAZEL_TR_NOOP("FitReport",
+                                             "falta una banda cerca de x = %1 (el residuo llega "
+                                             "al %2 % de la banda más alta)")),
+                        {FormatG(verdict.featureX, 6), Percent(verdict.featurePercent)});
         case ResidualKind::LineShape:
             return words("FitReport", TRAZEL_TR_NOOP("FitReport", "la forma de línea no conviene"));
         case ResidualKind::Excess:
