@@ -188,6 +188,42 @@ void ReadLastFitMore(RecordReader& in, FitRecord& f) {
     r.structured = in.Bool();
 }
 
+std::string ResidualVerdictRecord(const fit::ResidualVerdict& v) {
+    return RecordWriter()
+        .U32(static_cast<std::uint32_t>(v.kind))
+        .F64(v.noise)
+        .U32(static_cast<std::uint32_t>(v.noiseSpan))
+        .F64(v.ratio)
+        .F64(v.ratioLimit)
+        .F64(v.featureX)
+        .F64(v.featureHeight)
+        .F64(v.featureWidth)
+        .F64(v.featurePercent)
+        .Bytes();
+}
+
+fit::ResidualVerdict ReadResidualVerdict(RecordReader& in) {
+    fit::ResidualVerdict v;
+    const std::uint32_t kind = in.U32();
+    v.noise = Finite(in);
+    const std::uint32_t span = in.U32();
+    v.ratio = Finite(in);
+    v.ratioLimit = Finite(in);
+    v.featureX = Finite(in);
+    v.featureHeight = Finite(in);
+    v.featureWidth = Finite(in);
+    v.featurePercent = Finite(in);
+    Check(span >= 1 && span <= 1000,
+          TRAZEL_TR_NOOP("AnalysisFile", "el ruido guardado no tiene un alcance válido"));
+    v.noiseSpan = static_cast<int>(span);
+    // A kind of a later version is not named here: the fit reads as one
+    // whose residual was not judged, in the words of its structure test.
+    if (kind <= static_cast<std::uint32_t>(fit::ResidualKind::Last)) {
+        v.kind = static_cast<fit::ResidualKind>(kind);
+    }
+    return v;
+}
+
 std::string TableBytes(const PeakTable& table) {
     std::ostringstream out(std::ios::binary);
     platform::CArchive ar(out);
@@ -476,6 +512,8 @@ std::string TagName(std::uint32_t tag) {
             return TRAZEL_TR("AnalysisFile", "las formas de las bandas");
         case kTagPlotView:
             return TRAZEL_TR("AnalysisFile", "la vista del gráfico");
+        case kTagResidualVerdict:
+            return TRAZEL_TR("AnalysisFile", "el veredicto sobre el residuo del último ajuste");
         default:
             return TRAZEL_TR("AnalysisFile", "un registro");
     }
@@ -659,6 +697,11 @@ bool ReadRecord(const SectionRecord& record, const PeakTable& table, Analysis& a
             }
             break;
         }
+        case kTagResidualVerdict:
+            Check(analysis.lastFit.has_value(),
+                  TRAZEL_TR_NOOP("AnalysisFile", "no hay ajuste al que añadirlo"));
+            analysis.lastFit->result.residual = ReadResidualVerdict(in);
+            break;
         case kTagPeakSearch:
             analysis.peakSearch = ReadPeakSearch(in);
             break;
@@ -773,6 +816,10 @@ model::DocumentSection AnalysisSection(const Analysis& analysis, const PeakTable
     if (HasShapes(analysis, table)) {
         section.records.push_back({kTagBandShapes, ShapesRecord(analysis, table)});
     }
+    if (analysis.lastFit && analysis.lastFit->result.residual.Judged()) {
+        section.records.push_back(
+            {kTagResidualVerdict, ResidualVerdictRecord(analysis.lastFit->result.residual)});
+    }
     if (analysis.plotView) {
         const PlotView& view = *analysis.plotView;
         section.records.push_back(
@@ -845,7 +892,8 @@ StoredAnalysis AnalysisFromSection(const SectionRead& read, const PeakTable& tab
             Check(record.tag > kTagPlotView || seen.insert(record.tag).second,
                   TRAZEL_TR_NOOP("AnalysisFile", "aparece dos veces"));
             if (stale && (record.tag == kTagLastFit || record.tag == kTagLastFitMore ||
-                          record.tag == kTagFitStop || record.tag == kTagBandShapes)) {
+                          record.tag == kTagFitStop || record.tag == kTagBandShapes ||
+                          record.tag == kTagResidualVerdict)) {
                 shapesLeftOut = shapesLeftOut || record.tag == kTagBandShapes;
                 continue;
             }

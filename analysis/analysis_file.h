@@ -56,6 +56,12 @@ enum AnalysisTag : std::uint32_t {
     // table changed by a version without shapes draws its bands with the
     // document's switch again.
     kTagBandShapes = 16,
+    // What the last fit's residual holds against the noise of the data
+    // (fit::ResidualVerdict): its kind as a number, the noise and the span
+    // it is correlated over, the residual's RMS over it and its limit, and
+    // the largest feature's position, height, width and percentage. Absent
+    // for a fit whose residual was not judged.
+    kTagResidualVerdict = 17,
     // The plot window's view (PlotView): four limits, then whether y spans
     // the curves (bit 0) and whether x decreases to the right (bit 1).
     kTagPlotView = 18,

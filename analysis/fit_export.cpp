@@ -243,6 +243,22 @@ output::ReportSheet FitReportSheet(const MeasuredData& measured, const FitRecord
                            ? Fill(TRAZEL_TR("FitExport", "%1 (umbral %2)"),
                                   {FormatG(result.structure, 3), FormatG(result.structureLimit, 3)})
                            : TRAZEL_TR("FitExport", "sin evaluar (muy pocos puntos)"));
+    if (const fit::ResidualVerdict& residual = result.residual; residual.Judged()) {
+        facts.emplace_back(TRAZEL_TR("FitExport", "Ruido de los datos"), fit::NoiseText(residual));
+        facts.emplace_back(TRAZEL_TR("FitExport", "RMS del residuo / ruido"),
+                           Fill(TRAZEL_TR("FitExport", "%1 (el ruido llega a %2)"),
+                                {FormatG(residual.ratio, 3), FormatG(residual.ratioLimit, 3)}));
+        // Beside a residual of noise the largest feature is noise too.
+        if (residual.Fires() && residual.featureHeight != 0.0) {
+            facts.emplace_back(
+                TRAZEL_TR("FitExport", "Mayor rasgo del residuo"),
+                Fill(TRAZEL_TR("FitExport", "x = %1, %2 % de la banda más alta"),
+                     {FormatG(residual.featureX, 6), FormatG(residual.featurePercent, 3)}));
+        }
+    }
+    facts.emplace_back(
+        TRAZEL_TR("FitExport", "Criterio de información (BIC)"),
+        FormatG(fit::InformationCriterion(result.rss, result.points, result.parameters), 6));
 
     const std::string unitNote = xUnit.empty() ? "" : " (" + xUnit + ")";
     sheet.columns = {
@@ -339,6 +355,19 @@ std::string FitReportCsv(const MeasuredData& measured, const FitRecord& fit,
         {"umbral_estructura",
          result.structureLimit > 0.0 ? ShortestText(result.structureLimit) : ""},
         {"residuo_con_estructura", result.structured ? "1" : "0"},
+        {"ruido", result.residual.Judged() ? ShortestText(result.residual.noise) : ""},
+        {"residuo_sobre_ruido",
+         result.residual.Judged() ? ShortestText(result.residual.ratio) : ""},
+        {"umbral_residuo_sobre_ruido",
+         result.residual.Judged() ? ShortestText(result.residual.ratioLimit) : ""},
+        {WithUnit("rasgo_residuo_x", x),
+         result.residual.featureHeight != 0.0 ? ShortestText(result.residual.featureX) : ""},
+        {"rasgo_residuo_pct",
+         result.residual.featureHeight != 0.0 ? ShortestText(result.residual.featurePercent) : ""},
+        {"residuo", CsvText(fit::ResidualKindWords(result.residual.kind))},
+        {"bic",
+         ShortestText(fit::InformationCriterion(result.rss, result.points, result.parameters))},
+        {"veredicto", CsvText(fit::SpanishVerdict(result))},
         {"valores_en_limite", std::to_string(atBounds)},
         {"fecha", CsvText(origin.date)},
         {"version", CsvText(origin.version)}};

@@ -223,6 +223,7 @@ const Command kCommands[] = {
          "               [--subtract-als LAMBDA,P] [--baseline "
          "none|constant|linear|quadratic|cubic]\n"
          "               [--allow-negative] [--strict] [--yfactor F] [--max-iterations N]\n"
+         "               [--add-bands N]\n"
          "               [--report FILE.txt|FILE.csv] [--curves FILE.csv [--step S]] -o OUT"),
      TRAZEL_TR_NOOP(
          "CliHelp",
@@ -261,10 +262,14 @@ const Command kCommands[] = {
          "  --baseline B      línea base ajustada a la vez: none, constant, linear,\n"
          "                    quadratic o cubic (none)\n"
          "  --allow-negative  deja que las intensidades bajen de 0\n"
-         "  --strict          un valor en el límite o un residuo con estructura salen\n"
-         "                    con 3 sin escribir nada\n"
+         "  --strict          un valor en el límite o un residuo que no es ruido (falta\n"
+         "                    una banda, la forma de línea no conviene o lo supera sin\n"
+         "                    forma de banda) salen con 3 sin escribir nada\n"
          "  --yfactor F       multiplica la y medida por F (1, o el guardado)\n"
          "  --max-iterations N  iteraciones como mucho antes de darlo por perdido (500)\n"
+         "  --add-bands N     hasta N bandas añadidas, una a una, en el mayor rasgo del\n"
+         "                    residuo, ajustando de nuevo tras cada una; para cuando el\n"
+         "                    residuo es ruido o una banda ya no baja el BIC (0)\n"
          "  --report FILE     el informe del ajuste: .txt para leer (documento, espectro,\n"
          "                    intervalo, forma, línea base, veredicto, estadística y una\n"
          "                    fila por banda con cada valor redondeado por su error y el %\n"

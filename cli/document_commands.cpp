@@ -414,6 +414,7 @@ std::string AnalysisText(const analysis::Analysis& a) {
                      TRAZEL_TR_NOOP("ShowCommand", "%1 iteración"),
                      TRAZEL_TR_NOOP("ShowCommand", "%1 iteraciones")),
              ShownText(fit::StopReasonText(r))});
+        text += Fill(TRAZEL_TR("ShowCommand", "Veredicto: %1\n"), {ShownText(fit::VerdictText(r))});
     } else if (a.measured) {
         text += TRAZEL_TR("ShowCommand", "Ajuste guardado: ninguno\n");
     }

@@ -16,6 +16,7 @@
 #include "cli/measured_options.h"
 #include "cli/output_options.h"
 #include "document/trazel_doc.h"
+#include "fit/added_bands.h"
 #include "fit/band_fit.h"
 #include "fit/fit_report.h"
 #include "input/measured_spectrum.h"
@@ -38,7 +39,7 @@ namespace {
 const OptionSpec kFitOptions{
     {"--measured", "--xmin", "--xmax", "--bands", "--baseline", "--yfactor", "--max-iterations",
      "-o", "--y", "--x", "--laser", "--subtract-als", "--report", "--curves", "--step", "--shape",
-     kSpectrumOption},
+     "--add-bands", kSpectrumOption},
     {"--lorentzian", "--scaled", "--allow-negative", "--strict"},
     {"--hold"}};
 
@@ -184,6 +185,16 @@ int MaxIterationsFrom(const std::string& text) {
             Fill(TRAZEL_TR("FitCommand",
                            "--max-iterations debe ser un número entero mayor que 0, no «%1»"),
                  {text}));
+    }
+    return value;
+}
+
+int AddedBandsFrom(const std::string& text) {
+    const int value = ParseIntArg(text, "--add-bands");
+    if (value < 0 || value > kMaxPeaks) {
+        throw UsageError(Fill(
+            TRAZEL_TR("FitCommand", "--add-bands debe ser un número entero de 0 a %1, no «%2»"),
+            {std::to_string(kMaxPeaks), text}));
     }
     return value;
 }
@@ -343,6 +354,8 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (const auto limit = options.Value("--max-iterations")) {
         settings.maxIterations = MaxIterationsFrom(*limit);
     }
+    const int addBands =
+        options.Value("--add-bands") ? AddedBandsFrom(*options.Value("--add-bands")) : 0;
     const input::SpectrumTransform change = TransformFrom(options);
     const bool changeGiven =
         std::any_of(kTransformOptionNames.begin(), kTransformOptionNames.end(),
@@ -411,9 +424,17 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
     FitResult result;
     {
         ProgressLine progress(err, problem.maxIterations);
-        result = FitBands(problem, [&progress](int iteration, double rss) {
-            return progress.Show(iteration, rss);
-        });
+        const AddedBands fitted = FitAddingBands(
+            problem, addBands,
+            [&progress](int iteration, double rss) { return progress.Show(iteration, rss); });
+        result = fitted.result;
+        for (std::size_t k = 0; k < fitted.added.size(); ++k) {
+            err << Fill(TRAZEL_TR("FitCommand",
+                                  "trazel-cli fit: banda añadida en el residuo cerca de x = %1 "
+                                  "(BIC de %2 a %3)\n"),
+                        {FormatG(fitted.added[k], 6), FormatG(fitted.criteria[k], 6),
+                         FormatG(fitted.criteria[k + 1], 6)});
+        }
     }
     if (!result.Ok()) {
         err << "trazel-cli fit: " << VerdictText(result)
@@ -422,10 +443,11 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     err << "trazel-cli fit: " << VerdictText(result)
         << "\ntrazel-cli fit: " << StatisticsText(result) << ".\n";
-    if (options.Has("--strict") && (result.AtBounds() || result.structured)) {
+    if (options.Has("--strict") && (result.AtBounds() || result.residual.Fires() ||
+                                    (!result.residual.Judged() && result.structured))) {
         err << TRAZEL_TR("FitCommand",
-                         "trazel-cli fit: con --strict, un valor en el límite o un residuo con "
-                         "estructura es un fallo. No se ha escrito nada.\n");
+                         "trazel-cli fit: con --strict, un valor en el límite o un residuo que "
+                         "no es ruido es un fallo. No se ha escrito nada.\n");
         return kExitFitFailed;
     }
     const analysis::FitRecord record{.settings = settings,

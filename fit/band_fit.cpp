@@ -951,6 +951,24 @@ std::variant<Covariance, FitResult> CovarianceOf(const FitProblem& problem, cons
     return out;
 }
 
+// The verdict on the residual, in the units of the data: the data less the
+// fitted curve, weighed against the noise of the data.
+ResidualVerdict JudgeResidualOf(const FitResult& result, const FitProblem& problem,
+                                const Points& points, const std::vector<double>& modelLessData,
+                                double sy) {
+    std::vector<double> residual;
+    for (const double r : modelLessData) {
+        residual.push_back(-r * sy);
+    }
+    std::vector<BandAt> bands;
+    for (const model::Peak& peak : result.table.bands) {
+        bands.push_back(
+            {problem.useScaled ? peak.scaledPosition : peak.position, peak.intensity, peak.width});
+    }
+    return JudgeResidual(points.x, points.y, residual, bands, result.parameters,
+                         problem.lineShape != model::Lorentzian);
+}
+
 // The result the fitted values give: the bands, the baseline, the
 // statistics in the units of the data and the test of the residual; a
 // failure when the sums go beyond a double or the result is worth nothing.
@@ -1002,6 +1020,7 @@ FitResult ResultOf(const FitProblem& problem, const BandModel& model, const Solv
     const double signal =
         std::inner_product(scaled.y.begin(), scaled.y.end(), scaled.y.begin(), 0.0);
     result.structured = structure.Fires() && rss > kRoundingOnly * signal;
+    result.residual = JudgeResidualOf(result, problem, points, fitted.residuals, units.sy);
     return result;
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "fit/residual_verdict.h"
 #include "model/line_shapes.h"
 #include "model/peak_table.h"
 
@@ -172,6 +173,10 @@ struct FitResult {
     double structure = 0.0;
     double structureLimit = 0.0;
     bool structured = false;
+    // What the residual holds weighed against the noise of the data
+    // (JudgeResidual of fit/residual_verdict.h); not judged in a result read
+    // from a document of a version without it.
+    ResidualVerdict residual;
 
     // Whether a fitted value ended at one of its bounds.
     bool AtBounds() const;

@@ -22,6 +22,8 @@ std::string Number(double value) {
     return FormatG(value, 10);
 }
 
+std::string Fixed(double value, int decimals);
+
 // Where a text goes decides its language: the tab-separated table is read by
 // scripts and stays Spanish, what people read is translated.
 using Words = std::string (*)(const char* context, const char* source);
@@ -59,6 +61,38 @@ std::string BaselineNameIn(Baseline baseline, Words words) {
             return words("FitReport", TRAZEL_TR_NOOP("FitReport", "parábola"));
         case Baseline::Cubic:
             return words("FitReport", TRAZEL_TR_NOOP("FitReport", "cúbica"));
+    }
+    return {};
+}
+
+// A share in percent: whole from 10 % up, and below it, where a tenth still
+// says something, with one decimal.
+std::string Percent(double share) {
+    share = std::fabs(share);
+    return Fixed(share, share < 10.0 ? 1 : 0);
+}
+
+// What the residual holds, in the words of a spectroscopist.
+std::string ResidualWordsIn(const ResidualVerdict& verdict, Words words) {
+    switch (verdict.kind) {
+        case ResidualKind::NotJudged:
+            break;
+        case ResidualKind::Noise:
+            return words("FitReport", TRAZEL_TR_NOOP("FitReport", "el residuo es ruido"));
+        case ResidualKind::MissingBand:
+            return Fill(words("FitReport",
+                              TRAZEL_TR_NOOP("FitReport",
+                                             "falta una banda cerca de x = %1 (el residuo llega "
+                                             "al %2 % de la banda más alta)")),
+                        {FormatG(verdict.featureX, 6), Percent(verdict.featurePercent)});
+        case ResidualKind::LineShape:
+            return words("FitReport", TRAZEL_TR_NOOP("FitReport", "la forma de línea no conviene"));
+        case ResidualKind::Excess:
+            return Fill(words("FitReport",
+                              TRAZEL_TR_NOOP("FitReport",
+                                             "el residuo es %1 veces el ruido sin la forma de una "
+                                             "banda (¿falta línea base?)")),
+                        {Fixed(verdict.ratio, 1)});
     }
     return {};
 }
@@ -102,6 +136,18 @@ std::string Verdict(const FitResult& result, Words words) {
                       {where, FormatG(band->share.value, 6)}));
         }
     }
+    if (result.residual.Judged()) {
+        const std::string residual = ResidualWordsIn(result.residual, words);
+        return bounds.empty()
+                   ? Fill(words("FitReport", TRAZEL_TR_NOOP("FitReport", "Converge; %1.")),
+                          {residual})
+                   : Fill(words("FitReport", TRAZEL_TR_NOOP("FitReport",
+                                                            "Converge, con valores en el límite: "
+                                                            "%1; %2.")),
+                          {bounds, residual});
+    }
+    // A fit read from a document of a version that did not weigh the
+    // residual against the noise keeps the words of its structure test.
     const char* pattern = nullptr;
     if (bounds.empty()) {
         pattern = result.structured
@@ -232,6 +278,20 @@ std::string FitResultText(const FitResult& result, Baseline baseline) {
         text += "estructura del residuo\t" + Number(result.structure) + '\n';
         text += "umbral de estructura\t" + Number(result.structureLimit) + '\n';
     }
+    if (result.residual.Judged()) {
+        const ResidualVerdict& r = result.residual;
+        text += "ruido\t" + Number(r.noise) + '\n';
+        text += "ruido correlado en\t" + std::to_string(r.noiseSpan) + '\n';
+        text += "residuo/ruido\t" + Number(r.ratio) + '\n';
+        text += "umbral de residuo/ruido\t" + Number(r.ratioLimit) + '\n';
+        if (r.featureHeight != 0.0) {
+            text += "rasgo del residuo x\t" + Number(r.featureX) + '\n';
+            text += "rasgo del residuo %\t" + Number(r.featurePercent) + '\n';
+        }
+        text += "residuo\t" + ResidualKindWords(r.kind) + '\n';
+    }
+    text +=
+        "BIC\t" + Number(InformationCriterion(result.rss, result.points, result.parameters)) + '\n';
     text += "puntos\t" + std::to_string(result.points) + '\n';
     text += "valores libres\t" + std::to_string(result.parameters) + '\n';
     text += "iteraciones\t" + std::to_string(result.iterations) + '\n';
@@ -240,11 +300,39 @@ std::string FitResultText(const FitResult& result, Baseline baseline) {
     return text;
 }
 
+std::string ResidualWords(const ResidualVerdict& verdict) {
+    return ResidualWordsIn(verdict, platform::Translate);
+}
+
+std::string ResidualKindWords(ResidualKind kind) {
+    switch (kind) {
+        case ResidualKind::NotJudged:
+            break;
+        case ResidualKind::Noise:
+            return "ruido";
+        case ResidualKind::MissingBand:
+            return "falta una banda";
+        case ResidualKind::LineShape:
+            return "forma de linea";
+        case ResidualKind::Excess:
+            return "exceso sin forma de banda";
+    }
+    return {};
+}
+
+std::string SpanishVerdict(const FitResult& result) {
+    return Verdict(result, Spanish);
+}
+
 std::string VerdictText(const FitResult& result) {
     return Verdict(result, platform::Translate);
 }
 
-std::string StatisticsText(const FitResult& result) {
+namespace {
+
+// R², the reduced χ² and the structure test, as versions before the noise
+// estimate gave them.
+std::string StructureStatistics(const FitResult& result) {
     const std::string r2 = FormatG(result.rSquared, 6);
     const std::string chi2 = FormatG(result.reducedChiSquare, 4);
     if (result.structureLimit > 0.0) {
@@ -256,6 +344,27 @@ std::string StatisticsText(const FitResult& result) {
                           "R² %1, χ² reducido %2, estructura del residuo sin evaluar "
                           "(muy pocos puntos)"),
                 {r2, chi2});
+}
+
+}  // namespace
+
+std::string NoiseText(const ResidualVerdict& verdict) {
+    return verdict.noiseSpan > 1
+               ? Fill(TRAZEL_TR("FitReport", "%1 (correlado en %2 puntos)"),
+                      {FormatG(verdict.noise, 3), std::to_string(verdict.noiseSpan)})
+               : Fill(TRAZEL_TR("FitReport", "%1 (blanco)"), {FormatG(verdict.noise, 3)});
+}
+
+std::string StatisticsText(const FitResult& result) {
+    std::string text = StructureStatistics(result);
+    if (const ResidualVerdict& residual = result.residual; residual.Judged()) {
+        text += Fill(
+            TRAZEL_TR("FitReport",
+                      "; ruido de los datos %1, RMS del residuo %2 veces el ruido "
+                      "(hasta %3)"),
+            {NoiseText(residual), FormatG(residual.ratio, 3), FormatG(residual.ratioLimit, 3)});
+    }
+    return text;
 }
 
 }  // namespace trazel::fit

@@ -21,6 +21,24 @@ std::string FitResultText(const FitResult& result, Baseline baseline);
 // there is no result.
 std::string VerdictText(const FitResult& result);
 
+// What a residual holds in words, in the language the program shows:
+// "el residuo es ruido", "falta una banda cerca de x = …", "la forma de línea
+// no conviene" or a residual above the noise without a band's form.
+std::string ResidualWords(const ResidualVerdict& verdict);
+
+// The kind of residual as programs read it, in Spanish whatever the language
+// shown, without accents: "ruido", "falta una banda", "forma de linea",
+// "exceso sin forma de banda"; empty when not judged.
+std::string ResidualKindWords(ResidualKind kind);
+
+// The noise estimate and, when it is correlated, over how many points, in the
+// language the program shows.
+std::string NoiseText(const ResidualVerdict& verdict);
+
+// The verdict in Spanish whatever the language shown, as the tab-separated
+// table and the CSV report give it.
+std::string SpanishVerdict(const FitResult& result);
+
 // R², the reduced χ² and the structure test's figure against its limit, on
 // one line.
 std::string StatisticsText(const FitResult& result);

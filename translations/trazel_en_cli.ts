@@ -675,6 +675,7 @@ Try “trazel-cli --help”.
                [--bands 1,3,5] [--hold width|position|intensity|share]...
                [--subtract-als LAMBDA,P] [--baseline none|constant|linear|quadratic|cubic]
                [--allow-negative] [--strict] [--yfactor F] [--max-iterations N]
+               [--add-bands N]
                [--report FILE.txt|FILE.csv] [--curves FILE.csv [--step S]] -o OUT</source>
         <translation>trazel-cli fit DOC [--measured FILE [--spectrum N|NAME]] [--y CHANGE]
                [--x CHANGE [--laser NM]]
@@ -683,6 +684,7 @@ Try “trazel-cli --help”.
                [--bands 1,3,5] [--hold width|position|intensity|share]...
                [--subtract-als LAMBDA,P] [--baseline none|constant|linear|quadratic|cubic]
                [--allow-negative] [--strict] [--yfactor F] [--max-iterations N]
+               [--add-bands N]
                [--report FILE.txt|FILE.csv] [--curves FILE.csv [--step S]] -o OUT</translation>
     </message>
     <message>
@@ -721,10 +723,14 @@ Try “trazel-cli --help”.
   --baseline B      línea base ajustada a la vez: none, constant, linear,
                     quadratic o cubic (none)
   --allow-negative  deja que las intensidades bajen de 0
-  --strict          un valor en el límite o un residuo con estructura salen
-                    con 3 sin escribir nada
+  --strict          un valor en el límite o un residuo que no es ruido (falta
+                    una banda, la forma de línea no conviene o lo supera sin
+                    forma de banda) salen con 3 sin escribir nada
   --yfactor F       multiplica la y medida por F (1, o el guardado)
   --max-iterations N  iteraciones como mucho antes de darlo por perdido (500)
+  --add-bands N     hasta N bandas añadidas, una a una, en el mayor rasgo del
+                    residuo, ajustando de nuevo tras cada una; para cuando el
+                    residuo es ruido o una banda ya no baja el BIC (0)
   --report FILE     el informe del ajuste: .txt para leer (documento, espectro,
                     intervalo, forma, línea base, veredicto, estadística y una
                     fila por banda con cada valor redondeado por su error y el %
@@ -781,10 +787,15 @@ Try “trazel-cli --help”.
   --baseline B      a baseline fitted at the same time: none, constant, linear,
                     quadratic or cubic (none)
   --allow-negative  lets intensities go below 0
-  --strict          a value at its limit or a residual with structure exits
-                    with 3 without writing anything
+  --strict          a value at its limit or a residual that is not noise (a
+                    band missing, a line shape that does not suit, or above the
+                    noise without a band&apos;s form) exits with 3 without writing
+                    anything
   --yfactor F       multiplies the measured y by F (1, or the stored one)
   --max-iterations N  most iterations before giving up (500)
+  --add-bands N     up to N bands added, one at a time, at the largest feature
+                    of the residual, fitting again after each; stops when the
+                    residual is noise or a band no longer lowers the BIC (0)
   --report FILE     the fit report: .txt to read (document, spectrum, range,
                     shape, baseline, verdict, statistics and one row per band
                     with each value rounded by its error and the % of the total
@@ -935,12 +946,6 @@ Try “trazel-cli --help”.
 </translation>
     </message>
     <message>
-        <source>trazel-cli fit: con --strict, un valor en el límite o un residuo con estructura es un fallo. No se ha escrito nada.
-</source>
-        <translation>trazel-cli fit: with --strict, a value at its limit or a residual with structure is a failure. Nothing has been written.
-</translation>
-    </message>
-    <message>
         <source>falta --measured con el espectro medido: %1 no guarda ninguno</source>
         <translation>give the measured spectrum with --measured: %1 holds none</translation>
     </message>
@@ -971,6 +976,22 @@ Try “trazel-cli --help”.
     <message>
         <source>--shape espera gauss, lorentz, pseudo-voigt o voigt, no «%1»</source>
         <translation>--shape takes gauss, lorentz, pseudo-voigt or voigt, not “%1”</translation>
+    </message>
+    <message>
+        <source>--add-bands debe ser un número entero de 0 a %1, no «%2»</source>
+        <translation>--add-bands must be a whole number from 0 to %1, not “%2”</translation>
+    </message>
+    <message>
+        <source>trazel-cli fit: banda añadida en el residuo cerca de x = %1 (BIC de %2 a %3)
+</source>
+        <translation>trazel-cli fit: band added in the residual near x = %1 (BIC from %2 to %3)
+</translation>
+    </message>
+    <message>
+        <source>trazel-cli fit: con --strict, un valor en el límite o un residuo que no es ruido es un fallo. No se ha escrito nada.
+</source>
+        <translation>trazel-cli fit: with --strict, a value at its limit or a residual that is not noise is a failure. Nothing has been written.
+</translation>
     </message>
 </context>
 <context>
@@ -1352,6 +1373,12 @@ Try “trazel-cli --help”.
     <message>
         <source>%1 iteraciones</source>
         <translation>%1 iterations</translation>
+    </message>
+    <message>
+        <source>Veredicto: %1
+</source>
+        <translation>Verdict: %1
+</translation>
     </message>
 </context>
 <context>

@@ -230,6 +230,14 @@
         <source>Sus bandas siguen la forma del documento: las formas propias guardadas eran de la tabla anterior.</source>
         <translation>Its bands follow the document&apos;s shape: the shapes of their own stored were those of the earlier table.</translation>
     </message>
+    <message>
+        <source>el ruido guardado no tiene un alcance válido</source>
+        <translation>the stored noise does not have a valid span</translation>
+    </message>
+    <message>
+        <source>el veredicto sobre el residuo del último ajuste</source>
+        <translation>the verdict on the last fit&apos;s residual</translation>
+    </message>
 </context>
 <context>
     <name>Archive</name>
@@ -903,6 +911,30 @@
         <source>fracción lorentziana</source>
         <translation>Lorentzian share</translation>
     </message>
+    <message>
+        <source>Ruido de los datos</source>
+        <translation>Noise of the data</translation>
+    </message>
+    <message>
+        <source>RMS del residuo / ruido</source>
+        <translation>Residual RMS / noise</translation>
+    </message>
+    <message>
+        <source>%1 (el ruido llega a %2)</source>
+        <translation>%1 (noise reaches %2)</translation>
+    </message>
+    <message>
+        <source>Mayor rasgo del residuo</source>
+        <translation>Largest residual feature</translation>
+    </message>
+    <message>
+        <source>x = %1, %2 % de la banda más alta</source>
+        <translation>x = %1, %2 % of the tallest band</translation>
+    </message>
+    <message>
+        <source>Criterio de información (BIC)</source>
+        <translation>Information criterion (BIC)</translation>
+    </message>
 </context>
 <context>
     <name>FitReport</name>
@@ -981,6 +1013,42 @@
     <message>
         <source>la fracción lorentziana de la banda de posición %1 (%2)</source>
         <translation>the Lorentzian share of the band at position %1 (%2)</translation>
+    </message>
+    <message>
+        <source>el residuo es ruido</source>
+        <translation>the residual is noise</translation>
+    </message>
+    <message>
+        <source>falta una banda cerca de x = %1 (el residuo llega al %2 % de la banda más alta)</source>
+        <translation>a band is missing near x = %1 (the residual reaches %2 % of the tallest band)</translation>
+    </message>
+    <message>
+        <source>la forma de línea no conviene</source>
+        <translation>the line shape does not suit</translation>
+    </message>
+    <message>
+        <source>el residuo es %1 veces el ruido sin la forma de una banda (¿falta línea base?)</source>
+        <translation>the residual is %1 times the noise without the form of a band (a baseline missing?)</translation>
+    </message>
+    <message>
+        <source>Converge; %1.</source>
+        <translation>Converges; %1.</translation>
+    </message>
+    <message>
+        <source>Converge, con valores en el límite: %1; %2.</source>
+        <translation>Converges, with values at a bound: %1; %2.</translation>
+    </message>
+    <message>
+        <source>%1 (correlado en %2 puntos)</source>
+        <translation>%1 (correlated over %2 points)</translation>
+    </message>
+    <message>
+        <source>%1 (blanco)</source>
+        <translation>%1 (white)</translation>
+    </message>
+    <message>
+        <source>; ruido de los datos %1, RMS del residuo %2 veces el ruido (hasta %3)</source>
+        <translation>; noise of the data %1, residual RMS %2 times the noise (up to %3)</translation>
     </message>
 </context>
 <context>

@@ -209,6 +209,10 @@ Remove %2 bands without signal when applying the fit?</translation>
         <source>Fracción</source>
         <translation>Share</translation>
     </message>
+    <message>
+        <source>Añadir banda en el &amp;residuo</source>
+        <translation>Add band in the &amp;residual</translation>
+    </message>
 </context>
 <context>
     <name>MeasuredCommands</name>

@@ -166,7 +166,10 @@ INSTANTIATE_TEST_SUITE_P(
         DamageCase{"change_twice", Twice(kTagMeasuredChange), "aparece dos veces"},
         DamageCase{"view_of_equal_limits",
                    [](Analysis& a) { a.plotView = PlotView{.xMin = 5, .xMax = 5, .yMax = 1}; },
-                   "la vista del gráfico no es válido: los límites de la vista no son válidos"}),
+                   "la vista del gráfico no es válido: los límites de la vista no son válidos"},
+        DamageCase{"verdict_twice", Twice(kTagResidualVerdict),
+                   "el veredicto sobre el residuo del último ajuste no es válido: aparece dos "
+                   "veces"}),
     [](const testing::TestParamInfo<DamageCase>& info) { return info.param.name; });
 
 struct NewOptionCase {
@@ -215,6 +218,21 @@ INSTANTIATE_TEST_SUITE_P(
         NewOptionCase{"plotView",
                       [](Analysis& a) { a.plotView = PlotView{1400, 1650, -0.1, 1.5, true, true}; },
                       [](const Analysis& a) { return !a.plotView; }},
+        // The verdict on the residual, with its values; an earlier version
+        // reads a fit whose residual was not judged.
+        NewOptionCase{"residualVerdict",
+                      [](Analysis& a) {
+                          a.lastFit->result.residual = {.kind = fit::ResidualKind::MissingBand,
+                                                        .noise = 0.004,
+                                                        .noiseSpan = 3,
+                                                        .ratio = 2.5,
+                                                        .ratioLimit = 1.3,
+                                                        .featureX = 1506,
+                                                        .featureHeight = 0.03,
+                                                        .featureWidth = 8,
+                                                        .featurePercent = 23};
+                      },
+                      [](const Analysis& a) { return !a.lastFit->result.residual.Judged(); }},
         NewOptionCase{"spectrumChosen", [](Analysis& a) { a.measured->columns.spectrum = 2; },
                       [](const Analysis& a) { return !a.measured->columns.spectrum; }},
         // The centred baseline and the verdict: an earlier version reads the

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <fstream>
 
 #include "model/document_file.h"
@@ -82,9 +83,12 @@ TEST_P(FitRunTest, WritesTheFittedDocumentAndPrintsTheTable) {
     const FitRun& r = GetParam();
     ASSERT_EQ(Run(Words(std::string("fit @guess.trz -o @fit.trz ") + r.options)), kExitOk)
         << err_.str();
-    // The verdict and the statistics behind it, on standard error only.
-    EXPECT_EQ(err_.str().rfind("trazel-cli fit: Converge.\ntrazel-cli fit: R² ", 0), 0u)
-        << err_.str();
+    // The verdict and the statistics behind it, on standard error only: the
+    // fits with every value free fit to noise, those with values held at a
+    // guess leave the bands' misfit in the residual.
+    const std::string said = err_.str().substr(0, err_.str().find('\n'));
+    EXPECT_EQ(said.rfind("trazel-cli fit: Converge; ", 0), 0u) << err_.str();
+    EXPECT_NE(err_.str().find("\ntrazel-cli fit: R² "), std::string::npos) << err_.str();
     const auto lines = Cells(out_.str());
     ASSERT_GE(lines.size(), 9u) << out_.str();
     EXPECT_EQ(lines[0], (std::vector<std::string>{"posicion", "error", "intensidad", "error",
@@ -120,7 +124,11 @@ TEST_P(FitRunTest, WritesTheFittedDocumentAndPrintsTheTable) {
         baseline += lines[i][1] + ";";
     }
     EXPECT_EQ(baseline, r.baselineLines);
-    EXPECT_EQ(lines.back(), (std::vector<std::string>{"veredicto", "Converge."}));
+    EXPECT_EQ(lines.back(), (std::vector<std::string>{
+                                "veredicto", said.substr(std::strlen("trazel-cli fit: "))}));
+    EXPECT_EQ(said.find("el residuo es ruido") != std::string::npos,
+              std::string(r.held[0]) + r.held[1] == "ffffff")
+        << said;
     EXPECT_NE(out_.str().find("puntos\t" + std::to_string(r.points) + "\n"), std::string::npos);
 }
 
@@ -157,8 +165,9 @@ INSTANTIATE_TEST_SUITE_P(
                            300}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// The fitted document holds the spectrum and the fit: show tells them,
-// convert keeps them, and figure draws them without being given the file.
+// The fitted document holds the spectrum and the fit: show tells them and
+// the stored verdict, convert keeps them, and figure draws them without
+// being given the file.
 TEST_F(FitCommandTest, TheFittedDocumentCarriesItsAnalysis) {
     ASSERT_EQ(Run(Words("fit @guess.trz --measured @medido.txt --baseline constant -o @fit.trz")),
               kExitOk);
@@ -167,6 +176,8 @@ TEST_F(FitCommandTest, TheFittedDocumentCarriesItsAnalysis) {
               std::string::npos)
         << out_.str();
     EXPECT_NE(out_.str().find("Ajuste guardado: x de 0 a 100, 2 bandas"), std::string::npos);
+    EXPECT_NE(out_.str().find("\nVeredicto: Converge; el residuo es ruido.\n"), std::string::npos)
+        << out_.str();
     ASSERT_EQ(Run(Words("convert @fit.trz @copia.trz")), kExitOk);
     EXPECT_EQ(Contents(Path("copia.trz")), Contents(Path("fit.trz")));
     // Without --measured, fit takes the stored spectrum and its change; a
@@ -263,6 +274,28 @@ struct RefusedRun {
     const char* words;
 };
 
+// The band at 60 left out of the guess: the verdict names it, and
+// --add-bands puts it back, the document holding both bands, the report its
+// criterion.
+TEST_F(FitCommandTest, AddsTheBandTheResidualMisses) {
+    ASSERT_EQ(Run(Words("new @one.trz --peak 41.5,0.9,9")), kExitOk);
+    // Where the text names a band, after what.
+    const auto near = [this](const std::string& what) {
+        const std::size_t at = err_.str().find(what);
+        return at == std::string::npos ? 0.0 : std::stod(err_.str().substr(at + what.size()));
+    };
+    ASSERT_EQ(Run(Words("fit @one.trz --measured @medido.txt -o @one-fit.trz")), kExitOk);
+    EXPECT_NEAR(near("falta una banda cerca de x = "), 60.0, 1.0) << err_.str();
+    ASSERT_EQ(Run(Words("fit @one.trz --measured @medido.txt --add-bands 3 -o @two.trz")), kExitOk);
+    EXPECT_NEAR(near("banda añadida en el residuo cerca de x = "), 60.0, 1.0) << err_.str();
+    EXPECT_NE(err_.str().find("Converge; el residuo es ruido."), std::string::npos) << err_.str();
+    PeakTable fitted;
+    ASSERT_TRUE(LoadPeakTableFile(Path("two.trz"), fitted).ok());
+    ASSERT_EQ(fitted.PeakCount(), 2);
+    EXPECT_NEAR(fitted.Band(2).position, 60.0, 0.5);
+    EXPECT_NE(out_.str().find("\nBIC\t"), std::string::npos) << out_.str();
+}
+
 class RefusedFitTest : public FitCommandTest, public testing::WithParamInterface<RefusedRun> {};
 
 // Nothing is written, whatever went wrong.
@@ -306,6 +339,13 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedRun{"strictAtBound",
                    "fit @guess.trz --measured @medido.txt --xmin 41 --strict -o @out.trz",
                    kExitFitFailed, "la posición de una banda, en el borde del intervalo"},
+        RefusedRun{"strictMissingBand",
+                   "fit @guess.trz --measured @medido.txt --bands 1 --hold width --strict -o "
+                   "@out.trz",
+                   kExitFitFailed, "falta una banda cerca de"},
+        RefusedRun{"addBandsBeyondTheTable",
+                   "fit @guess.trz --measured @medido.txt --add-bands 100 -o @out.trz", kExitUsage,
+                   "--add-bands debe ser un número entero de 0 a 99"},
         RefusedRun{"bandZero", "fit @guess.trz --measured @medido.txt --bands 0,1 -o @out.trz",
                    kExitUsage, "desde 1"},
         RefusedRun{"bandBeyond", "fit @guess.trz --measured @medido.txt --bands 3 -o @out.trz",

@@ -40,8 +40,14 @@ QList<bool> Ticked(const FitDialog& dialog) {
     return ticked;
 }
 
-// The buttons pressed: none, "Ajustar", or "Ajustar" and at once "Detener".
-enum Press { kNone, kFit, kStop };
+// The buttons pressed: none, "Ajustar", "Ajustar" and at once "Detener", or
+// "Ajustar" on a guess without the band at 75 and then "Añadir banda en el
+// residuo".
+enum Press { kNone, kFit, kStop, kAddBand };
+
+PeakTable GuessFor(Press press) {
+    return press == kAddBand ? TableOf({{31, 0.9, 9}, {41, 0.55, 9}}) : kGuess;
+}
 
 // How a dialog session ends: the range typed, the baseline chosen, the
 // buttons pressed, and the answer given.
@@ -63,6 +69,7 @@ const Session kSessions[] = {
     {"aplicar con recta", "0", "100", 2, kFit, IDOK, true, ""},
     {"cancelar tras ajustar", "0", "100", 1, kFit, IDCANCEL, false, ""},
     {"aplicar sin ajustar", "0", "100", 0, kNone, IDOK, false, ""},
+    {"añadir banda en el residuo", "0", "100", 1, kAddBand, IDOK, true, ""},
     {"aplicar tras detener", "0", "100", 0, kStop, IDOK, false, ""},
     // Bands centred outside the range are held: nothing is left to fit.
     {"intervalo sin bandas", "85", "100", 0, kFit, IDOK, false, "No hay nada que ajustar"},
@@ -132,7 +139,8 @@ class FitDialogTest : public QObject {
         QFETCH(int, session);
         const Session& s = kSessions[session];
         Form f;
-        f.document.SetTable(kGuess);
+        const PeakTable guess = GuessFor(s.press);
+        f.document.SetTable(guess);
         f.view->FillPeakList();
         int fitsShown = 0;
         bool stopped = false;
@@ -153,6 +161,12 @@ class FitDialogTest : public QObject {
             }
             if (s.press != kNone && !FitAndWait(dialog)) {
                 return IDCANCEL;
+            }
+            if (s.press == kAddBand) {
+                dialog.addBandButton->click();
+                if (!QTest::qWaitFor([&] { return !dialog.Running(); }, 10000)) {
+                    return IDCANCEL;
+                }
             }
             stopped = dialog.progressLine->text().startsWith(QStringLiteral("Ajuste detenido"));
             // A long status, a failure's reason above all, wraps instead of
@@ -180,20 +194,20 @@ class FitDialogTest : public QObject {
         QVERIFY(keptWidth);
         const QString message = QString::fromUtf8(s.message);
         // "Copiar" gives a fit's result as the command line prints it.
-        QCOMPARE(copied, s.press == kFit && message.isEmpty());
+        QCOMPARE(copied, (s.press == kFit || s.press == kAddBand) && message.isEmpty());
         QCOMPARE(f.fakes.messages.shown.size(), message.isEmpty() ? 0U : 1U);
         if (!message.isEmpty()) {
             QVERIFY2(f.fakes.messages.Texts().first().startsWith(message),
                      qPrintable(f.fakes.messages.Texts().first()));
         }
-        QCOMPARE(SameBands(f.document.Table(), kGuess), !s.changes);
+        QCOMPARE(SameBands(f.document.Table(), guess), !s.changes);
         QCOMPARE(f.document.IsModified(), s.changes);
         QCOMPARE(f.context.History().Stack().count(), s.changes ? 1 : 0);
         QCOMPARE(applied != nullptr, s.changes);
         if (!s.changes) {
             return;
         }
-        QCOMPARE(fitsShown, 1);
+        QCOMPARE(fitsShown, s.press == kAddBand ? 2 : 1);
         // The bands the noise hides least come back close to the truth, and
         // the list shows them.
         for (int i = 1; i <= kTruth.PeakCount(); ++i) {
@@ -205,9 +219,10 @@ class FitDialogTest : public QObject {
         QCOMPARE(f.context.History().Stack().undoText(),
                  QStringLiteral("Ajustar al espectro medido"));
         f.view->OnUndo();
-        QVERIFY(SameBands(f.document.Table(), kGuess));
+        QVERIFY(SameBands(f.document.Table(), guess));
         QVERIFY(!f.document.IsModified());
-        QCOMPARE(f.Row(0).first(), QStringLiteral("74"));
+        QCOMPARE(f.Row(0).first(),
+                 s.press == kAddBand ? QStringLiteral("41") : QStringLiteral("74"));
     }
 };
 

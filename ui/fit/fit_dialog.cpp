@@ -20,6 +20,7 @@
 #include <new>
 #include <span>
 
+#include "fit/added_bands.h"
 #include "fit/fit_report.h"
 #include "platform/number_format.h"
 #include "ui/form/document_context.h"
@@ -188,8 +189,11 @@ void FitDialog::CreateControls() {
     // A long status (a failure's reason) wraps under itself instead of
     // widening the dialog.
     progressLine->setWordWrap(true);
+    addBandButton = new QPushButton(
+        QCoreApplication::translate("FitDialog", "Añadir banda en el &residuo"), this);
     run->addWidget(fitButton);
     run->addWidget(stopButton);
+    run->addWidget(addBandButton);
     run->addWidget(progressLine, 1);
     layout->addLayout(run);
 
@@ -234,6 +238,7 @@ void FitDialog::CreateControls() {
 
     connect(fitButton, &QPushButton::clicked, this, &FitDialog::StartFit);
     connect(stopButton, &QPushButton::clicked, this, &FitDialog::StopFit);
+    connect(addBandButton, &QPushButton::clicked, this, &FitDialog::AddBand);
     connect(copyButton, &QPushButton::clicked, this, &FitDialog::CopyResult);
     connect(reportButton, &QPushButton::clicked, this, [this] {
         if (shown_) {
@@ -318,6 +323,18 @@ std::optional<FitProblem> FitDialog::Problem() {
 }
 
 void FitDialog::StartFit() {
+    Start(nullptr, 0);
+}
+
+void FitDialog::AddBand() {
+    if (shown_ && shown_->result.residual.featureHeight != 0.0) {
+        // A copy: Forget lets go of the result shown.
+        const model::PeakTable from = shown_->result.table;
+        Start(&from, 1);
+    }
+}
+
+void FitDialog::Start(const model::PeakTable* from, int addBands) {
     if (Running()) {
         return;
     }
@@ -327,6 +344,9 @@ void FitDialog::StartFit() {
     }
     Forget();
     FitProblem problem = document_.PoseFit(*settings, start_.lineShape, start_.useScaled);
+    if (from != nullptr) {
+        problem.table = *from;
+    }
     running_ = analysis::FitRecord{.settings = std::move(*settings),
                                    .xMin = problem.xMin,
                                    .xMax = problem.xMax,
@@ -345,15 +365,15 @@ void FitDialog::StartFit() {
             .toStdString();
     // The thread works on a copy of its own, so that nothing the dialog does
     // meanwhile can reach it; it is told to stop through stop_ alone.
-    worker_ = std::async(std::launch::async, [this, problem = std::move(problem),
+    worker_ = std::async(std::launch::async, [this, problem = std::move(problem), addBands,
                                               outOfMemory = std::move(outOfMemory)] {
         FitResult result;
         try {
-            result = FitBands(problem, [this](int iteration, double rss) {
-                iteration_ = iteration;
-                rss_ = rss;
-                return !stop_.load();
-            });
+            result = FitAddingBands(problem, addBands, [this](int iteration, double rss) {
+                         iteration_ = iteration;
+                         rss_ = rss;
+                         return !stop_.load();
+                     }).result;
         } catch (const std::bad_alloc&) {
             result = FitResult{};
             result.failure = FitFailure::BadInput;
@@ -478,6 +498,9 @@ void FitDialog::UpdateButtons() {
         input->setEnabled(!running);
     }
     stopButton->setEnabled(running);
+    addBandButton->setEnabled(shown_ != nullptr && !running &&
+                              shown_->result.residual.featureHeight != 0.0 &&
+                              shown_->result.residual.Fires());
     for (QPushButton* button : {copyButton, reportButton, curvesButton}) {
         button->setEnabled(shown_ != nullptr && !running);
     }

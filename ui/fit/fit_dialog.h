@@ -59,6 +59,11 @@ class FitDialog : public QDialog {
 
     // "Ajustar": starts a fit, unless one runs or the controls are refused.
     void StartFit();
+    // "Añadir banda en el residuo": fits again from the result shown with a
+    // band more where its residual has the largest feature, kept if it lowers
+    // the information criterion; "Aplicar" puts the bands into the document
+    // as one step.
+    void AddBand();
     // "Detener".
     void StopFit();
     bool Running() const { return worker_.valid(); }
@@ -87,6 +92,7 @@ class FitDialog : public QDialog {
     QLabel* verdict = nullptr;
     QPushButton* fitButton = nullptr;
     QPushButton* stopButton = nullptr;
+    QPushButton* addBandButton = nullptr;
     QPushButton* copyButton = nullptr;
     // The result shown, to a report file and to a file of its curves.
     QPushButton* reportButton = nullptr;
@@ -99,6 +105,9 @@ class FitDialog : public QDialog {
 
   private:
     void CreateControls();
+    // Starts the fit, from the document's table or from the one given, with
+    // up to addBands bands added (fit::FitAddingBands).
+    void Start(const model::PeakTable* from, int addBands);
     void Finished(fit::FitResult result);
     void ShowResult(const analysis::FitRecord& shown);
     // A change of any control makes the result shown stale.
