@@ -115,6 +115,23 @@ void DrawResidual(QCustomPlot& plot, FigureGraphs& graphs, QCPAxisRect& strip,
     }
     const double room = largest > 0.0 ? 1.1 * largest : 1.0;
     residualY->setRange(-room, room);
+    if (style == FigureStyle::Print && largest > 0.0 && std::isfinite(largest)) {
+        // Two numbers, a round value and its negative within the residual's
+        // reach: three would overlap in a strip a fifth of a column high,
+        // and the zero line marks the middle.
+        const double decade = std::pow(10.0, std::floor(std::log10(largest)));
+        double mark = decade;
+        for (const double multiple : {5.0, 2.0}) {
+            if (multiple * decade <= largest) {
+                mark = multiple * decade;
+                break;
+            }
+        }
+        auto ticker = QSharedPointer<QCPAxisTickerText>::create();
+        ticker->addTick(-mark, QString::number(-mark, 'g', 3));
+        ticker->addTick(mark, QString::number(mark, 'g', 3));
+        residualY->setTicker(ticker);
+    }
     auto* zero = new QCPItemStraightLine(&plot);
     zero->setClipAxisRect(&strip);
     for (QCPItemPosition* end : {zero->point1, zero->point2}) {

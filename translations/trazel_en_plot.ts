@@ -639,5 +639,9 @@ Do you want to load it into the document? It will be saved with it.</translation
         <source>Los límites de %1 deben ser distintos.</source>
         <translation>The limits of %1 must differ.</translation>
     </message>
+    <message>
+        <source>Falta un número en «%1».</source>
+        <translation>A number is missing in &quot;%1&quot;.</translation>
+    </message>
 </context>
 </TS>

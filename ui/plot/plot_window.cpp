@@ -646,7 +646,10 @@ void PlotWindow::OnEditLimits() {
                 text.replace(QLatin1Char(','), QLatin1Char('.'));
             }
             const std::optional<double> value = ParseDouble(text.toStdString());
-            if (!value) {
+            if (text.isEmpty()) {
+                problem = QCoreApplication::translate("PlotWindow", "Falta un número en «%1».")
+                              .arg(names[i].chopped(1).remove(QLatin1Char('&')));
+            } else if (!value) {
                 problem = QCoreApplication::translate("PlotWindow", "«%1» no es un número.")
                               .arg(edits[i]->text());
             } else {
