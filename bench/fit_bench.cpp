@@ -3,6 +3,7 @@
 #include <random>
 
 #include "fit/band_fit.h"
+#include "fit/fit_report.h"
 #include "model/line_shapes.h"
 
 using namespace trazel::model;
@@ -60,7 +61,7 @@ void FitTwentyBands(benchmark::State& state) {
     for (auto _ : state) {
         const FitResult result = FitBands(problem);
         if (!result.Ok()) {
-            state.SkipWithError(result.message.c_str());
+            state.SkipWithError(FailureText(result).c_str());
             break;
         }
         iterations = result.iterations;
@@ -83,7 +84,7 @@ void FitTwentyShapedBands(benchmark::State& state) {
     for (auto _ : state) {
         const FitResult result = FitBands(problem);
         if (!result.Ok()) {
-            state.SkipWithError(result.message.c_str());
+            state.SkipWithError(FailureText(result).c_str());
             break;
         }
         iterations = result.iterations;

@@ -17,11 +17,8 @@
 
 #include "fit/band_model.h"
 #include "fit/residual_structure.h"
-#include "platform/number_format.h"
-#include "platform/translation.h"
 
 using namespace trazel::model;
-using namespace trazel::platform;
 
 namespace trazel::fit {
 
@@ -50,18 +47,81 @@ constexpr double kRoundingOnly = 1e-24;
 // only by rounding.
 constexpr double kFlat = 1e-12;
 
-std::string Number(double value) {
-    return FormatG(value, 6);
+// The kind of failure each reason is, for the callers that tell a stop from
+// a fault or offer the fit again.
+FitFailure KindOf(FailureReason reason) {
+    switch (reason) {
+        case FailureReason::None:
+            return FitFailure::None;
+        case FailureReason::UnequalLengths:
+        case FailureReason::BadYFactor:
+        case FailureReason::EmptyRange:
+        case FailureReason::BadTable:
+        case FailureReason::BadIterationLimit:
+        case FailureReason::BandNotFinite:
+        case FailureReason::BandWidthNotPositive:
+        case FailureReason::OutOfMemory:
+            return FitFailure::BadInput;
+        case FailureReason::NothingFree:
+            return FitFailure::NoFreeParameter;
+        case FailureReason::TooFewPoints:
+            return FitFailure::TooFewPoints;
+        case FailureReason::BandWithoutPoints:
+        case FailureReason::IdenticalBands:
+        case FailureReason::Singular:
+            return FitFailure::Singular;
+        case FailureReason::NoConvergence:
+            return FitFailure::NoConvergence;
+        case FailureReason::Stopped:
+            return FitFailure::Stopped;
+        case FailureReason::FlatData:
+        case FailureReason::NoSignal:
+        case FailureReason::ValueNotFixed:
+            return FitFailure::Undetermined;
+        case FailureReason::DataTooLarge:
+        case FailureReason::StartTooLarge:
+        case FailureReason::IterationNotFinite:
+        case FailureReason::BandResultNotFinite:
+        case FailureReason::BaselineResultNotFinite:
+        case FailureReason::BandEstimateNotFinite:
+        case FailureReason::BaselineEstimateNotFinite:
+        case FailureReason::FinalSumNotFinite:
+        case FailureReason::FitSumTooLarge:
+            return FitFailure::NotFinite;
+    }
+    return FitFailure::BadInput;
 }
 
-std::string BandName(const PeakTable& table, int k) {
-    return Fill(TRAZEL_TR("BandFit", "la banda de posición %1"), {Number(table.Band(k).position)});
+FitFailureDetail Because(FailureReason reason) {
+    FitFailureDetail detail;
+    detail.reason = reason;
+    return detail;
 }
 
-FitResult Failed(FitFailure failure, std::string message) {
+// A failure that names band k of the table by its position.
+FitFailureDetail AboutBand(FailureReason reason, const PeakTable& table, int k) {
+    FitFailureDetail detail = Because(reason);
+    detail.band = table.Band(k).position;
+    return detail;
+}
+
+FitFailureDetail InRange(FailureReason reason, const FitProblem& problem) {
+    FitFailureDetail detail = Because(reason);
+    detail.xMin = problem.xMin;
+    detail.xMax = problem.xMax;
+    return detail;
+}
+
+FitFailureDetail AfterIterations(FailureReason reason, int iterations) {
+    FitFailureDetail detail = Because(reason);
+    detail.iterations = iterations;
+    return detail;
+}
+
+FitResult Failed(const FitFailureDetail& detail) {
     FitResult result;
-    result.failure = failure;
-    result.message = std::move(message);
+    result.failure = KindOf(detail.reason);
+    result.detail = detail;
     return result;
 }
 
@@ -166,26 +226,22 @@ FitProblem InSolverUnits(const FitProblem& problem, const SolverUnits& units) {
     return solver;
 }
 
-// What no fit can start from, or an empty string.
-std::string InputProblem(const FitProblem& problem) {
+// What no fit can start from; reason None when there is nothing.
+FitFailureDetail InputProblem(const FitProblem& problem) {
     if (problem.x.size() != problem.y.size()) {
-        return TRAZEL_TR("BandFit",
-                         "El espectro medido tiene distinto número de valores de x que de y.");
+        return Because(FailureReason::UnequalLengths);
     }
     if (!std::isfinite(problem.yFactor) || problem.yFactor == 0.0) {
-        return TRAZEL_TR("BandFit", "El factor de y debe ser un número distinto de 0.");
+        return Because(FailureReason::BadYFactor);
     }
     if (!(problem.xMin <= problem.xMax)) {
-        return Fill(TRAZEL_TR("BandFit",
-                              "El intervalo de x del ajuste está vacío: x mínimo (%1) es "
-                              "mayor que x máximo (%2)."),
-                    {Number(problem.xMin), Number(problem.xMax)});
+        return InRange(FailureReason::EmptyRange, problem);
     }
     if (problem.table.PeakCount() > kMaxPeaks) {
-        return TRAZEL_TR("BandFit", "La tabla de máximos no es válida.");
+        return Because(FailureReason::BadTable);
     }
     if (problem.maxIterations < 1) {
-        return TRAZEL_TR("BandFit", "El número máximo de iteraciones debe ser al menos 1.");
+        return Because(FailureReason::BadIterationLimit);
     }
     const PeakTable& table = problem.table;
     for (int k = 1; k <= table.PeakCount(); ++k) {
@@ -193,21 +249,18 @@ std::string InputProblem(const FitProblem& problem) {
             problem.useScaled ? table.Band(k).scaledPosition : table.Band(k).position;
         if (!std::isfinite(table.Band(k).position) || !std::isfinite(centre) ||
             !std::isfinite(table.Band(k).intensity) || !std::isfinite(table.Band(k).width)) {
-            return Fill(TRAZEL_TR("BandFit", "Un valor de %1 no es un número finito."),
-                        {BandName(table, k)});
+            return AboutBand(FailureReason::BandNotFinite, table, k);
         }
         if (!(table.Band(k).width > 0.0)) {
-            return Fill(
-                TRAZEL_TR("BandFit", "La anchura de %1 debe ser mayor que 0 para ajustarla."),
-                {BandName(table, k)});
+            return AboutBand(FailureReason::BandWidthNotPositive, table, k);
         }
     }
     return {};
 }
 
-// A band that no data can fix, or two bands the data cannot tell apart, named
-// for the user; an empty string when there is none.
-std::string SingularBands(const FitProblem& problem, const std::vector<double>& xs) {
+// A band that no data can fix, or two bands the data cannot tell apart;
+// reason None when there is none.
+FitFailureDetail SingularBands(const FitProblem& problem, const std::vector<double>& xs) {
     const PeakTable& table = problem.table;
     const auto centre = [&](int k) {
         return problem.useScaled ? table.Band(k).scaledPosition : table.Band(k).position;
@@ -219,11 +272,7 @@ std::string SingularBands(const FitProblem& problem, const std::vector<double>& 
         }
         const auto first = std::lower_bound(xs.begin(), xs.end(), centre(k) - table.Band(k).width);
         if (first == xs.end() || *first > centre(k) + table.Band(k).width) {
-            return Fill(TRAZEL_TR("BandFit",
-                                  "No hay ningún punto medido a menos de una anchura del "
-                                  "centro de %1: los datos no pueden fijarla. Amplíe el "
-                                  "intervalo de x o deje fijos sus valores."),
-                        {BandName(table, k)});
+            return AboutBand(FailureReason::BandWithoutPoints, table, k);
         }
     }
     for (int k = 1; k <= table.PeakCount(); ++k) {
@@ -233,11 +282,7 @@ std::string SingularBands(const FitProblem& problem, const std::vector<double>& 
             const bool shared =
                 (a.position && b.position) || (a.intensity && b.intensity) || (a.width && b.width);
             if (shared && centre(k) == centre(l) && table.Band(k).width == table.Band(l).width) {
-                return Fill(TRAZEL_TR("BandFit",
-                                      "Hay dos bandas iguales en la posición %1 (mismo "
-                                      "centro y anchura): el ajuste no puede repartir la señal "
-                                      "entre ellas. Quite una o deje fijos sus valores."),
-                            {Number(table.Band(k).position)});
+                return AboutBand(FailureReason::IdenticalBands, table, k);
             }
         }
     }
@@ -352,19 +397,8 @@ std::optional<std::vector<double>> Inverse(const std::vector<double>& jtj, std::
     return inverse;
 }
 
-std::string SingularMessage() {
-    return TRAZEL_TR("BandFit",
-                     "El problema es singular: los datos no bastan para separar unos valores "
-                     "de otros (dos bandas casi iguales, o una banda con muy pocos puntos "
-                     "debajo). Deje fijos algunos valores o quite bandas.");
-}
-
-std::string NoConvergence(int iterations) {
-    return Fill(TRAZEL_TR("BandFit",
-                          "El ajuste no converge en %1 iteraciones. Pruebe con valores de "
-                          "partida más cercanos al espectro, menos valores libres u otro "
-                          "intervalo de x."),
-                {std::to_string(iterations)});
+FitResult NoConvergence(int iterations) {
+    return Failed(AfterIterations(FailureReason::NoConvergence, iterations));
 }
 
 // Whether the residuals are at a minimum: orthogonal to every column of the
@@ -577,42 +611,29 @@ Spread SpreadOf(const std::vector<double>& y) {
 // sums beyond a double, which would pass every later test as a result of
 // infinities, or y that do not vary, where no band has anything to follow and
 // R² has no meaning. FitFailure::None when there is none.
-std::pair<FitFailure, std::string> StartProblem(const FitProblem& problem, const Points& points,
-                                                const Spread& spread, double startRss) {
+FitFailureDetail StartProblem(const FitProblem& problem, const Points& points, const Spread& spread,
+                              double startRss) {
     if (!std::isfinite(spread.total) || !std::isfinite(spread.range)) {
-        return {FitFailure::NotFinite,
-                problem.yFactor != 1.0
-                    ? Fill(TRAZEL_TR("BandFit",
-                                     "La suma de cuadrados de los valores de y medidos, por el "
-                                     "factor de y (%1), no es un número finito: son demasiado "
-                                     "grandes. Redúzcalos con el factor de y."),
-                           {Number(problem.yFactor)})
-                    : TRAZEL_TR("BandFit",
-                                "La suma de cuadrados de los valores de y medidos no es un número "
-                                "finito: son demasiado grandes. Redúzcalos con el factor de y.")};
+        FitFailureDetail detail = Because(FailureReason::DataTooLarge);
+        detail.yFactor = problem.yFactor;
+        return detail;
     }
     // y that differ only in their last digits (0.3 and 0.1 + 0.2) are as
     // flat as equal ones: a fit to them is a fit to rounding.
     if (!(spread.total > 0.0) || spread.range <= kFlat * spread.largest) {
-        return {FitFailure::Undetermined,
-                Fill(TRAZEL_TR("BandFit",
-                               "Todos los valores de y medidos entre %1 y %2 valen lo mismo "
-                               "(%3) salvo redondeos: no hay señal que ajustar y R² no está "
-                               "definido."),
-                     {Number(problem.xMin), Number(problem.xMax), Number(points.y.front())})};
+        FitFailureDetail detail = InRange(FailureReason::FlatData, problem);
+        detail.y = points.y.front();
+        return detail;
     }
     if (!std::isfinite(startRss)) {
-        return {FitFailure::NotFinite,
-                TRAZEL_TR("BandFit",
-                          "La suma de cuadrados de partida no es un número finito: las "
-                          "bandas de partida dan valores demasiado grandes.")};
+        return Because(FailureReason::StartTooLarge);
     }
-    return {FitFailure::None, {}};
+    return {};
 }
 
-// A value of a fitted band, with its name for the user.
+// A value of a fitted band, with the name a failure gives it.
 struct NamedEstimate {
-    const char* name;
+    BandValue name;
     const Estimate& estimate;
 };
 
@@ -620,22 +641,20 @@ struct NamedEstimate {
 // double, a band whose height the data cannot tell from zero (its position
 // and width then mean nothing, however small their errors look once the
 // matrix is scaled to a unit diagonal), or a position or width known to less
-// than the whole range of x fitted. FitFailure::None when the result stands.
-std::pair<FitFailure, std::string> ResultProblem(const FitResult& result, const FitProblem& problem,
-                                                 const Points& points, const Spread& spread) {
+// than the whole range of x fitted. Reason None when the result stands.
+FitFailureDetail ResultProblem(const FitResult& result, const FitProblem& problem,
+                               const Points& points, const Spread& spread) {
     const PeakTable& table = problem.table;
     for (const FittedBand& band : result.bands) {
-        for (const auto& [name, estimate] :
-             {NamedEstimate{TRAZEL_TR_NOOP("BandFit", "la posición"), band.position},
-              NamedEstimate{TRAZEL_TR_NOOP("BandFit", "la intensidad"), band.intensity},
-              NamedEstimate{TRAZEL_TR_NOOP("BandFit", "la anchura"), band.width},
-              NamedEstimate{TRAZEL_TR_NOOP("BandFit", "el área"), band.area}}) {
+        for (const auto& [name, estimate] : {NamedEstimate{BandValue::Position, band.position},
+                                             NamedEstimate{BandValue::Intensity, band.intensity},
+                                             NamedEstimate{BandValue::Width, band.width},
+                                             NamedEstimate{BandValue::Area, band.area}}) {
             if (!std::isfinite(estimate.value) || !std::isfinite(estimate.error)) {
-                return {FitFailure::NotFinite,
-                        Fill(TRAZEL_TR("BandFit",
-                                       "El ajuste no da un resultado finito: %1 de %2 o su "
-                                       "error no es un número finito."),
-                             {Translate("BandFit", name), BandName(table, band.index)})};
+                FitFailureDetail detail =
+                    AboutBand(FailureReason::BandEstimateNotFinite, table, band.index);
+                detail.value = name;
+                return detail;
             }
         }
     }
@@ -645,49 +664,38 @@ std::pair<FitFailure, std::string> ResultProblem(const FitResult& result, const 
     }
     for (const Estimate* term : baseline) {
         if (!std::isfinite(term->value) || !std::isfinite(term->error)) {
-            return {FitFailure::NotFinite,
-                    TRAZEL_TR("BandFit",
-                              "El ajuste no da un resultado finito: la línea base o su "
-                              "error no es un número finito.")};
+            return Because(FailureReason::BaselineEstimateNotFinite);
         }
     }
     if (!std::isfinite(result.rss) || !std::isfinite(result.rSquared)) {
-        return {FitFailure::NotFinite,
-                TRAZEL_TR("BandFit",
-                          "El ajuste no da un resultado finito: la suma de cuadrados final "
-                          "no es un número finito.")};
+        return Because(FailureReason::FinalSumNotFinite);
     }
     for (const FittedBand& band : result.bands) {
         const Estimate& intensity = band.intensity;
         // A band held at 0 by its bound is named in the verdict instead.
         if (intensity.HasError() && (!(std::fabs(intensity.value) > intensity.error) ||
                                      !(std::fabs(intensity.value) > kNoSignal * spread.range))) {
-            return {FitFailure::Undetermined,
-                    Fill(TRAZEL_TR("BandFit",
-                                   "En %1 no hay señal: su intensidad (%2) no se distingue "
-                                   "de 0 (error típico %3). Quite la banda, deje fija su "
-                                   "intensidad o elija otro intervalo de x."),
-                         {BandName(table, band.index), Number(intensity.value),
-                          Number(intensity.error)})};
+            FitFailureDetail detail = AboutBand(FailureReason::NoSignal, table, band.index);
+            detail.estimate = intensity.value;
+            detail.error = intensity.error;
+            return detail;
         }
     }
     const double range = points.x.back() - points.x.front();
     for (const FittedBand& band : result.bands) {
-        for (const auto& [name, estimate] :
-             {NamedEstimate{TRAZEL_TR_NOOP("BandFit", "la posición"), band.position},
-              NamedEstimate{TRAZEL_TR_NOOP("BandFit", "la anchura"), band.width}}) {
+        for (const auto& [name, estimate] : {NamedEstimate{BandValue::Position, band.position},
+                                             NamedEstimate{BandValue::Width, band.width}}) {
             if (estimate.HasError() && !(estimate.error <= range)) {
-                return {FitFailure::Undetermined,
-                        Fill(TRAZEL_TR("BandFit",
-                                       "Los datos no fijan %1 de %2: su error típico (%3) es "
-                                       "mayor que el intervalo de x ajustado (%4). Deje fijo "
-                                       "ese valor o elija otro intervalo de x."),
-                             {Translate("BandFit", name), BandName(table, band.index),
-                              Number(estimate.error), Number(range)})};
+                FitFailureDetail detail =
+                    AboutBand(FailureReason::ValueNotFixed, table, band.index);
+                detail.value = name;
+                detail.error = estimate.error;
+                detail.span = range;
+                return detail;
             }
         }
     }
-    return {FitFailure::None, {}};
+    return {};
 }
 
 // The bands' typical full width at half maximum, in points: the median
@@ -741,21 +749,17 @@ std::optional<FitResult> ModelProblem(const FitProblem& problem, const BandModel
     const std::size_t n = points.x.size();
     const std::size_t size = model.Size();
     if (size == 0) {
-        return Failed(FitFailure::NoFreeParameter,
-                      TRAZEL_TR("BandFit",
-                                "No hay nada que ajustar: todos los valores de las bandas "
-                                "están fijos y no hay línea base."));
+        return Failed(Because(FailureReason::NothingFree));
     }
     if (n <= size) {
-        return Failed(FitFailure::TooFewPoints,
-                      Fill(TRAZEL_TR("BandFit",
-                                     "Hay %1 puntos medidos entre %2 y %3 y %4 valores "
-                                     "libres: hacen falta más puntos que valores libres."),
-                           {std::to_string(n), Number(problem.xMin), Number(problem.xMax),
-                            std::to_string(size)}));
+        FitFailureDetail detail = InRange(FailureReason::TooFewPoints, problem);
+        detail.points = static_cast<int>(n);
+        detail.freeValues = static_cast<int>(size);
+        return Failed(detail);
     }
-    if (const std::string singular = SingularBands(problem, points.x); !singular.empty()) {
-        return Failed(FitFailure::Singular, singular);
+    if (const FitFailureDetail singular = SingularBands(problem, points.x);
+        singular.reason != FailureReason::None) {
+        return Failed(singular);
     }
     return std::nullopt;
 }
@@ -795,13 +799,13 @@ std::variant<Solution, FitResult> Solve(const FitProblem& problem, const BandMod
     for (std::size_t i = 0; i < n; ++i) {
         startRss += (residuals[i] - scaled.y[i]) * (residuals[i] - scaled.y[i]);
     }
-    if (const auto [failure, why] = StartProblem(problem, points, spread, startRss);
-        failure != FitFailure::None) {
-        return Failed(failure, why);
+    if (const FitFailureDetail why = StartProblem(problem, points, spread, startRss);
+        why.reason != FailureReason::None) {
+        return Failed(why);
     }
     gsl_vector_view startView = gsl_vector_view_array(start.data(), size);
     if (gsl_multilarge_nlinear_init(&startView.vector, &fdf, workspace.get()) != GSL_SUCCESS) {
-        return Failed(FitFailure::NoConvergence, NoConvergence(0));
+        return NoConvergence(0);
     }
 
     Solution solution;
@@ -817,22 +821,16 @@ std::variant<Solution, FitResult> Solve(const FitProblem& problem, const BandMod
             break;
         }
         if (status != GSL_SUCCESS && status != GSL_ENOPROG) {
-            return Failed(FitFailure::NoConvergence, NoConvergence(iterations));
+            return NoConvergence(iterations);
         }
         ++iterations;
         const double previous = rss;
         rss = SumOfSquares(gsl_multilarge_nlinear_residual(workspace.get()));
         if (!std::isfinite(rss)) {
-            return Failed(FitFailure::NotFinite,
-                          Fill(TRAZEL_TR("BandFit",
-                                         "El ajuste se sale de los números representables: "
-                                         "en la iteración %1 la suma de cuadrados no es un "
-                                         "número finito."),
-                               {std::to_string(iterations)}));
+            return Failed(AfterIterations(FailureReason::IterationNotFinite, iterations));
         }
         if (progress && !progress(iterations, rss * units.sy * units.sy)) {
-            return Failed(FitFailure::Stopped,
-                          TRAZEL_TR("BandFit", "Ajuste detenido: no se ha cambiado nada."));
+            return Failed(Because(FailureReason::Stopped));
         }
         int info = 0;
         if (gsl_multilarge_nlinear_test(kStepTolerance, kGradientTolerance, 0.0, &info,
@@ -841,7 +839,7 @@ std::variant<Solution, FitResult> Solve(const FitProblem& problem, const BandMod
         } else if (status == GSL_SUCCESS && previous - rss <= kRssTolerance * previous) {
             solution.stop = StopReason::SumSettled;
         } else if (iterations >= problem.maxIterations) {
-            return Failed(FitFailure::NoConvergence, NoConvergence(iterations));
+            return NoConvergence(iterations);
         }
     }
 
@@ -862,15 +860,9 @@ std::variant<Covariance, FitResult> CovarianceOf(const FitProblem& problem, cons
     for (std::size_t i = 0; i < size; ++i) {
         if (!std::isfinite(p[i])) {
             const int band = model.Parameters()[i].band;
-            return Failed(FitFailure::NotFinite,
-                          band > 0 ? Fill(TRAZEL_TR("BandFit",
-                                                    "El ajuste no da un resultado finito: "
-                                                    "un valor de %1 no es un número finito."),
-                                          {BandName(problem.table, band)})
-                                   : TRAZEL_TR("BandFit",
-                                               "El ajuste no da un resultado finito: un "
-                                               "valor de la línea base no es un número "
-                                               "finito."));
+            return Failed(band > 0
+                              ? AboutBand(FailureReason::BandResultNotFinite, problem.table, band)
+                              : Because(FailureReason::BaselineResultNotFinite));
         }
     }
     // A value that ends on its bound is put exactly there; its covariance is
@@ -914,7 +906,7 @@ std::variant<Covariance, FitResult> CovarianceOf(const FitProblem& problem, cons
     double& rss = out.rss;
     rss = std::inner_product(residuals.begin(), residuals.end(), residuals.begin(), 0.0);
     if (solution.noStepFromStart && !AtMinimum(jtu, jtj, rss, scaled.y)) {
-        return Failed(FitFailure::NoConvergence, NoConvergence(0));
+        return NoConvergence(0);
     }
     std::vector<std::size_t> kept;
     for (std::size_t i = 0; i < size; ++i) {
@@ -937,7 +929,7 @@ std::variant<Covariance, FitResult> CovarianceOf(const FitProblem& problem, cons
     if (!kept.empty()) {
         const auto inverse = Inverse(byValue, kept.size());
         if (!inverse) {
-            return Failed(FitFailure::Singular, SingularMessage());
+            return Failed(Because(FailureReason::Singular));
         }
         const double residualVariance = rss / static_cast<double>(n - size);
         for (std::size_t a = 0; a < kept.size(); ++a) {
@@ -990,26 +982,16 @@ FitResult ResultOf(const FitProblem& problem, const BandModel& model, const Solv
     if (!std::isfinite(result.rss) || !std::isfinite(result.reducedChiSquare)) {
         // The bands are found at any scale; the sum of squares, which the
         // document and the report carry in the units of y², is not.
-        const std::string largest = Number(spread.largest * units.sy);
-        return Failed(
-            FitFailure::NotFinite,
-            problem.yFactor != 1.0
-                ? Fill(TRAZEL_TR("BandFit",
-                                 "La suma de cuadrados del ajuste no es un número finito en las "
-                                 "unidades de y, cuyos valores, por el factor de y (%1), llegan "
-                                 "a %2: son demasiado grandes. Redúzcalos con el factor de y."),
-                       {Number(problem.yFactor), largest})
-                : Fill(TRAZEL_TR("BandFit",
-                                 "La suma de cuadrados del ajuste no es un número finito en las "
-                                 "unidades de y, cuyos valores llegan a %1: son demasiado "
-                                 "grandes. Redúzcalos con el factor de y."),
-                       {largest}));
+        FitFailureDetail detail = Because(FailureReason::FitSumTooLarge);
+        detail.yFactor = problem.yFactor;
+        detail.y = spread.largest * units.sy;
+        return Failed(detail);
     }
     Spread inData = spread;
     inData.range *= units.sy;
-    if (const auto [failure, why] = ResultProblem(result, problem, points, inData);
-        failure != FitFailure::None) {
-        return Failed(failure, why);
+    if (const FitFailureDetail why = ResultProblem(result, problem, points, inData);
+        why.reason != FailureReason::None) {
+        return Failed(why);
     }
     const StructureTest structure =
         ResidualStructure(fitted.residuals, BandWidthInPoints(result.table, points.x));
@@ -1029,8 +1011,8 @@ FitResult ResultOf(const FitProblem& problem, const BandModel& model, const Solv
 namespace {
 
 FitResult FitOnce(const FitProblem& problem, const FitProgress& progress) {
-    if (const std::string bad = InputProblem(problem); !bad.empty()) {
-        return Failed(FitFailure::BadInput, bad);
+    if (const FitFailureDetail bad = InputProblem(problem); bad.reason != FailureReason::None) {
+        return Failed(bad);
     }
     const Points points = PointsInRange(problem);
     const SolverUnits units = UnitsOf(problem, points);

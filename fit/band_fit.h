@@ -80,6 +80,75 @@ enum class FitFailure {
                       // wider than the fitted range: no result worth reporting
 };
 
+// What a failed fit's sentence says, one reason per sentence; the values it
+// names travel with it in FitFailureDetail and FailureText
+// (fit/fit_report.h) words it in the language the program shows. Failures
+// are never stored, so the numbers are free to change.
+enum class FailureReason {
+    None,
+    // The problem as given (FitFailure::BadInput).
+    UnequalLengths,     // not as many x as y
+    BadYFactor,         // a factor of y that is 0 or not finite
+    EmptyRange,         // xMin > xMax
+    BadTable,           // more bands than a table holds
+    BadIterationLimit,  // fewer than 1 iteration allowed
+    BandNotFinite,      // a band's value that is not finite
+    BandWidthNotPositive,
+    OutOfMemory,  // too many points for the memory there is
+    // The model against the points.
+    NothingFree,        // FitFailure::NoFreeParameter
+    TooFewPoints,       // FitFailure::TooFewPoints
+    BandWithoutPoints,  // FitFailure::Singular: a band with no point near it
+    IdenticalBands,     // FitFailure::Singular: two bands at one centre and width
+    Singular,           // FitFailure::Singular: the normal equations
+    // The data and the start.
+    DataTooLarge,   // FitFailure::NotFinite: the sum of squares of y
+    FlatData,       // FitFailure::Undetermined: y that do not vary
+    StartTooLarge,  // FitFailure::NotFinite: the sum of squares at the start
+    // The iterations.
+    NoConvergence,       // FitFailure::NoConvergence
+    IterationNotFinite,  // FitFailure::NotFinite: the sum after an iteration
+    Stopped,             // FitFailure::Stopped
+    // The values the iterations end at and the result they give.
+    BandResultNotFinite,        // FitFailure::NotFinite: a band's value
+    BaselineResultNotFinite,    // FitFailure::NotFinite: a baseline value
+    BandEstimateNotFinite,      // FitFailure::NotFinite: a band's value or error
+    BaselineEstimateNotFinite,  // FitFailure::NotFinite
+    FinalSumNotFinite,          // FitFailure::NotFinite
+    FitSumTooLarge,             // FitFailure::NotFinite: the sum in the units of y
+    NoSignal,                   // FitFailure::Undetermined: a band's intensity
+    ValueNotFixed,              // FitFailure::Undetermined: a position or a width
+};
+
+// Which of a band's values a failure names.
+enum class BandValue { Position, Intensity, Width, Area };
+
+// A failure and what its sentence names; only the values its reason names
+// are set.
+struct FitFailureDetail {
+    FailureReason reason = FailureReason::None;
+    // The band named, by its position in the problem's table (the table's
+    // band number means nothing to the user once bands are added), and
+    // which of its values.
+    double band = 0.0;
+    BandValue value = BandValue::Position;
+    // The range of x fitted, as the problem gave it.
+    double xMin = 0.0;
+    double xMax = 0.0;
+    // The factor of y, named only when it is not 1.
+    double yFactor = 1.0;
+    // A measured y: the one all are equal to, or the largest in size.
+    double y = 0.0;
+    // A fitted value and its standard error.
+    double estimate = 0.0;
+    double error = 0.0;
+    // The span of x the points fitted cover.
+    double span = 0.0;
+    int iterations = 0;
+    int points = 0;
+    int freeValues = 0;
+};
+
 // A fitted or held value. error is the standard error of a free value (the
 // covariance scaled by the residual variance), 0 for a held one, and 0 for a
 // free one that ended at one of its bounds (atBound), where the covariance is
@@ -128,8 +197,9 @@ enum class StopReason : std::uint32_t {
 
 struct FitResult {
     FitFailure failure = FitFailure::None;
-    // Why there is no result, in Spanish, for the user; empty on success.
-    std::string message;
+    // Why there is no result, with the values that tell it; FailureText
+    // (fit/fit_report.h) words it for people. Reason None on success.
+    FitFailureDetail detail;
 
     bool Ok() const { return failure == FitFailure::None; }
 

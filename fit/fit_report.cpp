@@ -97,13 +97,188 @@ std::string ResidualWordsIn(const ResidualVerdict& verdict, Words words) {
     return {};
 }
 
+// The numbers a failure names, to six significant digits: enough to find
+// the band or the value in the table.
+std::string Named(double value) {
+    return FormatG(value, 6);
+}
+
+std::string BandNameIn(const FitFailureDetail& detail, Words words) {
+    return Fill(words("BandFit", TRAZEL_TR_NOOP("BandFit", "la banda de posición %1")),
+                {Named(detail.band)});
+}
+
+std::string BandValueIn(BandValue value, Words words) {
+    switch (value) {
+        case BandValue::Position:
+            return words("BandFit", TRAZEL_TR_NOOP("BandFit", "la posición"));
+        case BandValue::Intensity:
+            return words("BandFit", TRAZEL_TR_NOOP("BandFit", "la intensidad"));
+        case BandValue::Width:
+            return words("BandFit", TRAZEL_TR_NOOP("BandFit", "la anchura"));
+        case BandValue::Area:
+            return words("BandFit", TRAZEL_TR_NOOP("BandFit", "el área"));
+    }
+    return {};
+}
+
+std::string FailureTextIn(const FitFailureDetail& detail, Words words) {
+    const auto say = [words](const char* source) { return words("BandFit", source); };
+    switch (detail.reason) {
+        case FailureReason::None:
+            break;
+        case FailureReason::UnequalLengths:
+            return say(TRAZEL_TR_NOOP(
+                "BandFit", "El espectro medido tiene distinto número de valores de x que de y."));
+        case FailureReason::BadYFactor:
+            return say(
+                TRAZEL_TR_NOOP("BandFit", "El factor de y debe ser un número distinto de 0."));
+        case FailureReason::EmptyRange:
+            return Fill(say(TRAZEL_TR_NOOP("BandFit",
+                                           "El intervalo de x del ajuste está vacío: x mínimo "
+                                           "(%1) es mayor que x máximo (%2).")),
+                        {Named(detail.xMin), Named(detail.xMax)});
+        case FailureReason::BadTable:
+            return say(TRAZEL_TR_NOOP("BandFit", "La tabla de máximos no es válida."));
+        case FailureReason::BadIterationLimit:
+            return say(
+                TRAZEL_TR_NOOP("BandFit", "El número máximo de iteraciones debe ser al menos 1."));
+        case FailureReason::BandNotFinite:
+            return Fill(say(TRAZEL_TR_NOOP("BandFit", "Un valor de %1 no es un número finito.")),
+                        {BandNameIn(detail, words)});
+        case FailureReason::BandWidthNotPositive:
+            return Fill(say(TRAZEL_TR_NOOP(
+                            "BandFit", "La anchura de %1 debe ser mayor que 0 para ajustarla.")),
+                        {BandNameIn(detail, words)});
+        case FailureReason::OutOfMemory:
+            return say(TRAZEL_TR_NOOP(
+                "BandFit", "No hay memoria suficiente para un ajuste de tantos puntos."));
+        case FailureReason::NothingFree:
+            return say(TRAZEL_TR_NOOP("BandFit",
+                                      "No hay nada que ajustar: todos los valores de las bandas "
+                                      "están fijos y no hay línea base."));
+        case FailureReason::TooFewPoints:
+            return Fill(say(TRAZEL_TR_NOOP("BandFit",
+                                           "Hay %1 puntos medidos entre %2 y %3 y %4 valores "
+                                           "libres: hacen falta más puntos que valores libres.")),
+                        {std::to_string(detail.points), Named(detail.xMin), Named(detail.xMax),
+                         std::to_string(detail.freeValues)});
+        case FailureReason::BandWithoutPoints:
+            return Fill(say(TRAZEL_TR_NOOP("BandFit",
+                                           "No hay ningún punto medido a menos de una anchura del "
+                                           "centro de %1: los datos no pueden fijarla. Amplíe el "
+                                           "intervalo de x o deje fijos sus valores.")),
+                        {BandNameIn(detail, words)});
+        case FailureReason::IdenticalBands:
+            return Fill(say(TRAZEL_TR_NOOP("BandFit",
+                                           "Hay dos bandas iguales en la posición %1 (mismo "
+                                           "centro y anchura): el ajuste no puede repartir la "
+                                           "señal entre ellas. Quite una o deje fijos sus "
+                                           "valores.")),
+                        {Named(detail.band)});
+        case FailureReason::Singular:
+            return say(TRAZEL_TR_NOOP("BandFit",
+                                      "El problema es singular: los datos no bastan para separar "
+                                      "unos valores de otros (dos bandas casi iguales, o una "
+                                      "banda con muy pocos puntos debajo). Deje fijos algunos "
+                                      "valores o quite bandas."));
+        case FailureReason::DataTooLarge:
+            return detail.yFactor != 1.0
+                       ? Fill(say(TRAZEL_TR_NOOP("BandFit",
+                                                 "La suma de cuadrados de los valores de y "
+                                                 "medidos, por el factor de y (%1), no es un "
+                                                 "número finito: son demasiado grandes. "
+                                                 "Redúzcalos con el factor de y.")),
+                              {Named(detail.yFactor)})
+                       : say(TRAZEL_TR_NOOP("BandFit",
+                                            "La suma de cuadrados de los valores de y medidos no "
+                                            "es un número finito: son demasiado grandes. "
+                                            "Redúzcalos con el factor de y."));
+        case FailureReason::FlatData:
+            return Fill(say(TRAZEL_TR_NOOP("BandFit",
+                                           "Todos los valores de y medidos entre %1 y %2 valen lo "
+                                           "mismo (%3) salvo redondeos: no hay señal que ajustar "
+                                           "y R² no está definido.")),
+                        {Named(detail.xMin), Named(detail.xMax), Named(detail.y)});
+        case FailureReason::StartTooLarge:
+            return say(TRAZEL_TR_NOOP("BandFit",
+                                      "La suma de cuadrados de partida no es un número finito: las "
+                                      "bandas de partida dan valores demasiado grandes."));
+        case FailureReason::NoConvergence:
+            return Fill(say(TRAZEL_TR_NOOP("BandFit",
+                                           "El ajuste no converge en %1 iteraciones. Pruebe con "
+                                           "valores de partida más cercanos al espectro, menos "
+                                           "valores libres u otro intervalo de x.")),
+                        {std::to_string(detail.iterations)});
+        case FailureReason::IterationNotFinite:
+            return Fill(say(TRAZEL_TR_NOOP("BandFit",
+                                           "El ajuste se sale de los números representables: en "
+                                           "la iteración %1 la suma de cuadrados no es un número "
+                                           "finito.")),
+                        {std::to_string(detail.iterations)});
+        case FailureReason::Stopped:
+            return say(TRAZEL_TR_NOOP("BandFit", "Ajuste detenido: no se ha cambiado nada."));
+        case FailureReason::BandResultNotFinite:
+            return Fill(say(TRAZEL_TR_NOOP("BandFit",
+                                           "El ajuste no da un resultado finito: un valor de %1 "
+                                           "no es un número finito.")),
+                        {BandNameIn(detail, words)});
+        case FailureReason::BaselineResultNotFinite:
+            return say(TRAZEL_TR_NOOP("BandFit",
+                                      "El ajuste no da un resultado finito: un valor de la línea "
+                                      "base no es un número finito."));
+        case FailureReason::BandEstimateNotFinite:
+            return Fill(say(TRAZEL_TR_NOOP("BandFit",
+                                           "El ajuste no da un resultado finito: %1 de %2 o su "
+                                           "error no es un número finito.")),
+                        {BandValueIn(detail.value, words), BandNameIn(detail, words)});
+        case FailureReason::BaselineEstimateNotFinite:
+            return say(TRAZEL_TR_NOOP("BandFit",
+                                      "El ajuste no da un resultado finito: la línea base o su "
+                                      "error no es un número finito."));
+        case FailureReason::FinalSumNotFinite:
+            return say(TRAZEL_TR_NOOP("BandFit",
+                                      "El ajuste no da un resultado finito: la suma de cuadrados "
+                                      "final no es un número finito."));
+        case FailureReason::FitSumTooLarge:
+            return detail.yFactor != 1.0
+                       ? Fill(say(TRAZEL_TR_NOOP("BandFit",
+                                                 "La suma de cuadrados del ajuste no es un número "
+                                                 "finito en las unidades de y, cuyos valores, por "
+                                                 "el factor de y (%1), llegan a %2: son demasiado "
+                                                 "grandes. Redúzcalos con el factor de y.")),
+                              {Named(detail.yFactor), Named(detail.y)})
+                       : Fill(say(TRAZEL_TR_NOOP("BandFit",
+                                                 "La suma de cuadrados del ajuste no es un número "
+                                                 "finito en las unidades de y, cuyos valores "
+                                                 "llegan a %1: son demasiado grandes. Redúzcalos "
+                                                 "con el factor de y.")),
+                              {Named(detail.y)});
+        case FailureReason::NoSignal:
+            return Fill(say(TRAZEL_TR_NOOP("BandFit",
+                                           "En %1 no hay señal: su intensidad (%2) no se "
+                                           "distingue de 0 (error típico %3). Quite la banda, "
+                                           "deje fija su intensidad o elija otro intervalo de "
+                                           "x.")),
+                        {BandNameIn(detail, words), Named(detail.estimate), Named(detail.error)});
+        case FailureReason::ValueNotFixed:
+            return Fill(say(TRAZEL_TR_NOOP("BandFit",
+                                           "Los datos no fijan %1 de %2: su error típico (%3) es "
+                                           "mayor que el intervalo de x ajustado (%4). Deje fijo "
+                                           "ese valor o elija otro intervalo de x.")),
+                        {BandValueIn(detail.value, words), BandNameIn(detail, words),
+                         Named(detail.error), Named(detail.span)});
+    }
+    return {};
+}
+
 std::string Verdict(const FitResult& result, Words words) {
     if (!result.Ok()) {
+        const std::string why = FailureTextIn(result.detail, words);
         if (result.failure == FitFailure::NoConvergence) {
-            return Fill(words("FitReport", TRAZEL_TR_NOOP("FitReport", "No converge. %1")),
-                        {result.message});
+            return Fill(words("FitReport", TRAZEL_TR_NOOP("FitReport", "No converge. %1")), {why});
         }
-        return result.message;
+        return why;
     }
     std::string bounds;
     const auto name = [&bounds](const std::string& what) {
@@ -179,6 +354,10 @@ std::string Fixed(double value, int decimals) {
 
 std::string BaselineName(Baseline baseline) {
     return BaselineNameIn(baseline, platform::Translate);
+}
+
+std::string FailureText(const FitResult& result) {
+    return FailureTextIn(result.detail, platform::Translate);
 }
 
 namespace {

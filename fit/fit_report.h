@@ -47,6 +47,10 @@ std::string StatisticsText(const FitResult& result);
 // the choice ("ninguna", "constante", "recta", "parábola", "cúbica").
 std::string BaselineName(Baseline baseline);
 
+// Why a failed fit gave no result, in the language the program shows, with
+// the values the failure names; empty for a fit that did not fail.
+std::string FailureText(const FitResult& result);
+
 // Why the fit stopped, in the language the program shows.
 std::string StopReasonText(const FitResult& result);
 

@@ -423,6 +423,10 @@
         <source>La suma de cuadrados del ajuste no es un número finito en las unidades de y, cuyos valores llegan a %1: son demasiado grandes. Redúzcalos con el factor de y.</source>
         <translation>The fit&apos;s sum of squares is not a finite number in the units of y, whose values reach %1: they are too large. Reduce them with the y factor.</translation>
     </message>
+    <message>
+        <source>No hay memoria suficiente para un ajuste de tantos puntos.</source>
+        <translation>There is not enough memory for a fit to so many points.</translation>
+    </message>
 </context>
 <context>
     <name>BandList</name>

@@ -128,10 +128,6 @@
         <translation>Fitting…</translation>
     </message>
     <message>
-        <source>No hay memoria suficiente para un ajuste de tantos puntos.</source>
-        <translation>There is not enough memory for a fit to so many points.</translation>
-    </message>
-    <message>
         <source>Ajuste detenido: la tabla no cambia.</source>
         <translation>Fit stopped: the table is unchanged.</translation>
     </message>

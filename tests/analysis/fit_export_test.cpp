@@ -147,7 +147,7 @@ TEST(FitReport, TellsTheBandsLeftWithoutSignal) {
         settings.xMax = 90;
         const fit::FitResult result =
             fit::FitBands(document.PoseFit(settings, model::Gaussian, false));
-        ASSERT_TRUE(result.Ok()) << result.message;
+        ASSERT_TRUE(result.Ok()) << FailureText(result);
         EXPECT_EQ(
             BandsWithoutSignal({.settings = settings, .xMin = 10, .xMax = 90, .result = result}),
             dead)
@@ -182,7 +182,7 @@ TEST(FitReport, LeavesOutTheBandsCentredOutsideTheRange) {
                 << k;
         }
         const fit::FitResult result = fit::FitBands(problem);
-        ASSERT_TRUE(result.Ok()) << result.message;
+        ASSERT_TRUE(result.Ok()) << FailureText(result);
         document.ApplyFit({.settings = settings, .xMin = 10, .xMax = 90, .result = result});
         const FitRecord& fit = *document.GetAnalysis().lastFit;
         const Table bands = FirstTable(FitReportCsv(*document.GetAnalysis().measured, fit, origin));

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "document/trazel_doc.h"
+#include "fit/fit_report.h"
 #include "tests/support/peak_tables.h"
 #include "tests/support/synthetic_spectrum.h"
 
@@ -41,7 +42,7 @@ TEST_P(RamanOnAHump, FitsTheBandsAfterTheBaselineIsSubtracted) {
     FitSettings settings;
     settings.baseline = fit::Baseline::Linear;
     const fit::FitResult result = fit::FitBands(document.PoseFit(settings, Gaussian, false));
-    ASSERT_TRUE(result.Ok()) << result.message;
+    ASSERT_TRUE(result.Ok()) << FailureText(result);
     for (const fit::FittedBand& band : result.bands) {
         const auto k = static_cast<std::size_t>(band.index);
         EXPECT_LE(std::fabs(band.position.value - truth.Band(k).position), 3 * band.position.error)

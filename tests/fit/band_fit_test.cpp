@@ -190,7 +190,7 @@ TEST_P(SyntheticFitTest, RecoversTheBandsWithinThreeStandardErrors) {
         problem.freedom[k + 1] = c.freedom[k];
     }
     const FitResult result = FitBands(problem);
-    ASSERT_TRUE(result.Ok()) << result.message;
+    ASSERT_TRUE(result.Ok()) << FailureText(result);
     EXPECT_EQ(result.points, 400);
     EXPECT_GT(result.rSquared, 0.99);
     ASSERT_EQ(result.bands.size(), c.truth.size());
@@ -219,7 +219,7 @@ TEST_P(SyntheticFitTest, RecoversTheBandsWithinThreeStandardErrors) {
     // it where it is, with the same errors.
     problem.table = result.table;
     const FitResult again = FitBands(problem);
-    ASSERT_TRUE(again.Ok()) << again.message;
+    ASSERT_TRUE(again.Ok()) << FailureText(again);
     for (std::size_t k = 0; k < c.truth.size(); ++k) {
         EXPECT_NEAR(again.bands[k].position.value, result.bands[k].position.value,
                     1e-3 * result.bands[k].position.error + 1e-12);
@@ -253,7 +253,7 @@ TEST_P(ShapeFitTest, RecoversTheShareWithinItsErrorsOrEndsOnItsBound) {
     shape.points = 500;
     const FitResult result =
         FitBands(ProblemFor(start, shape, MakeSpectrum(truth, shape, c.noise, 7)));
-    ASSERT_TRUE(result.Ok()) << result.message;
+    ASSERT_TRUE(result.Ok()) << FailureText(result);
     const FittedBand& band = result.bands[0];
     // Exact data fit back to rounding, below any error worth the name.
     const auto within = [](const Estimate& estimate, double truth, const char* what) {
@@ -425,7 +425,7 @@ TEST_P(ExactFitTest, FitsBackToTheParametersToOnePartInOneHundredMillion) {
     FitProblem problem =
         ProblemFor(Scaled(truth, 1.05), shape, MakeSpectrum(truth, shape, 0.0, 0), c.baseline);
     const FitResult result = FitBands(problem);
-    ASSERT_TRUE(result.Ok()) << result.message;
+    ASSERT_TRUE(result.Ok()) << FailureText(result);
     for (int k = 1; k <= truth.PeakCount(); ++k) {
         EXPECT_NEAR(result.table.Band(k).position, truth.Band(k).position,
                     1e-8 * truth.Band(k).position);
@@ -440,7 +440,7 @@ TEST_P(ExactFitTest, FitsBackToTheParametersToOnePartInOneHundredMillion) {
     // Run again on its own result: already at the minimum, still a result.
     problem.table = result.table;
     const FitResult again = FitBands(problem);
-    ASSERT_TRUE(again.Ok()) << again.message;
+    ASSERT_TRUE(again.Ok()) << FailureText(again);
     EXPECT_NEAR(again.table.Band(1).position, truth.Band(1).position,
                 1e-8 * truth.Band(1).position);
 }
@@ -472,7 +472,7 @@ TEST_P(StandardErrorTest, ReportedErrorsMatchTheScatterOfRepeatedFits) {
         const FitProblem problem = ProblemFor(
             truth, shape, MakeSpectrum(truth, shape, 0.02, 1000 + draw), Baseline::Constant);
         const FitResult result = FitBands(problem);
-        ASSERT_TRUE(result.Ok()) << result.message;
+        ASSERT_TRUE(result.Ok()) << FailureText(result);
         const FittedBand& band = result.bands[0];
         const std::array<Estimate, 5> estimates{band.position, band.intensity, band.width,
                                                 band.area, result.baselineConstant};
@@ -514,7 +514,7 @@ TEST_P(FitFailureTest, EndsWithAMessageAndNoResult) {
     const FitResult result = FitBands(problem);
     EXPECT_EQ(result.failure, c.failure);
     EXPECT_FALSE(result.Ok());
-    EXPECT_NE(result.message.find(c.words), std::string::npos) << result.message;
+    EXPECT_NE(FailureText(result).find(c.words), std::string::npos) << FailureText(result);
     EXPECT_TRUE(result.bands.empty());
     EXPECT_EQ(result.table.PeakCount(), 0);
 }
@@ -610,7 +610,7 @@ TEST(FitProgressTest, ReportsEveryIterationAndStopsWhenAsked) {
         reports.emplace_back(iteration, rss);
         return true;
     });
-    ASSERT_TRUE(result.Ok()) << result.message;
+    ASSERT_TRUE(result.Ok()) << FailureText(result);
     ASSERT_EQ(static_cast<int>(reports.size()), result.iterations);
     for (std::size_t i = 0; i < reports.size(); ++i) {
         EXPECT_EQ(reports[i].first, static_cast<int>(i) + 1);
@@ -638,7 +638,7 @@ TEST_P(BaselineDegreeTest, RecoversAKnownPolynomialWithinItsErrors) {
     FitProblem problem =
         ProblemFor(Scaled(truth, 1.03), shape, MakeSpectrum(truth, shape, 0.01, 21), kind);
     const FitResult result = FitBands(problem);
-    ASSERT_TRUE(result.Ok()) << result.message;
+    ASSERT_TRUE(result.Ok()) << FailureText(result);
     EXPECT_EQ(result.baselineCentre, 50.0);
     ASSERT_EQ(result.baseline.size(), terms.size());
     for (std::size_t j = 0; j < terms.size(); ++j) {
@@ -683,7 +683,7 @@ TEST_P(VerdictTest, IsTheSameForEveryNoiseDraw) {
             c.start, c.shape, MakeSpectrum(c.truth, c.shape, c.sigma, 100 + draw), c.baseline);
         problem.allowNegative = c.allowNegative;
         const FitResult result = FitBands(problem);
-        ASSERT_TRUE(result.Ok()) << draw << ": " << result.message;
+        ASSERT_TRUE(result.Ok()) << draw << ": " << FailureText(result);
         const std::string verdict = VerdictText(result);
         ASSERT_EQ(result.structured, c.structured)
             << draw << ": " << verdict << " " << result.structure << " > " << result.structureLimit;
@@ -752,7 +752,7 @@ TEST_P(ScaleTest, GivesTheSameBandsInAnyUnits) {
     shape.lineShape = c.lineShape;
     const SyntheticSpectrum data = MakeSpectrum(truth, shape, 0.01, 7);
     const FitResult plain = FitBands(ProblemFor(start, shape, data, Baseline::Linear));
-    ASSERT_TRUE(plain.Ok()) << plain.message;
+    ASSERT_TRUE(plain.Ok()) << FailureText(plain);
 
     const double shift = c.xShift * (shape.xMax - shape.xMin) * c.xScale;
     const auto moved = [&](double x) { return x * c.xScale + shift; };
@@ -772,12 +772,12 @@ TEST_P(ScaleTest, GivesTheSameBandsInAnyUnits) {
     const FitResult result = FitBands(problem);
     if (!c.fits) {
         EXPECT_EQ(result.failure, FitFailure::NotFinite);
-        EXPECT_NE(result.message.find("no es un número finito en las unidades de y"),
+        EXPECT_NE(FailureText(result).find("no es un número finito en las unidades de y"),
                   std::string::npos)
-            << result.message;
+            << FailureText(result);
         return;
     }
-    ASSERT_TRUE(result.Ok()) << result.message;
+    ASSERT_TRUE(result.Ok()) << FailureText(result);
     EXPECT_NEAR(result.rSquared, plain.rSquared, 1e-9);
     const auto same = [](const Estimate& got, const Estimate& want, double unit, double offset,
                          const std::string& what) {

@@ -121,7 +121,7 @@ TEST_P(JudgedTest, NamesWhatTheResidualHolds) {
     for (unsigned seed = 1; seed <= 3; ++seed) {
         const FitResult result =
             Fitted(c.truth, c.start, c.shape, c.sigma, seed, c.fitted, c.baseline);
-        ASSERT_TRUE(result.Ok()) << result.message;
+        ASSERT_TRUE(result.Ok()) << FailureText(result);
         const ResidualVerdict& v = result.residual;
         const std::string said = VerdictText(result);
         if (c.kind == ResidualKind::Excess) {
@@ -149,7 +149,7 @@ TEST(JudgedNoise, RarelyRaisesAFalseAlarm) {
         for (unsigned seed = 1000; seed < 1200; ++seed) {
             const FitResult result =
                 Fitted(c.truth, c.start, c.shape, c.sigma, seed, c.fitted, c.baseline);
-            ASSERT_TRUE(result.Ok()) << c.name << " " << seed << ": " << result.message;
+            ASSERT_TRUE(result.Ok()) << c.name << " " << seed << ": " << FailureText(result);
             alarms += result.residual.Fires() ? 1 : 0;
             ++fits;
         }
@@ -166,7 +166,7 @@ TEST_P(AddedTest, FindsTheBandLeftOut) {
     const JudgedCase& c = GetParam();
     const AddedBands added =
         FitAddingBands(Posed(c.truth, c.start, c.shape, c.sigma, 1, c.fitted, c.baseline), 3);
-    ASSERT_TRUE(added.result.Ok()) << added.result.message;
+    ASSERT_TRUE(added.result.Ok()) << FailureText(added.result);
     ASSERT_EQ(added.added.size(), 1u) << VerdictText(added.result);
     EXPECT_EQ(added.result.residual.kind, ResidualKind::Noise) << VerdictText(added.result);
     const FittedBand& band = added.result.bands.back();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "analysis/analysis.h"
+#include "fit/fit_report.h"
 #include "tests/support/peak_tables.h"
 #include "tests/support/synthetic_spectrum.h"
 
@@ -41,7 +42,7 @@ inline Analysis FittedAnalysis(fit::Baseline baseline = fit::Baseline::Constant)
     record.settings = analysis.fitSettings;
     record.xMax = 100;
     record.result = trazel::fit::FitBands(problem);
-    EXPECT_TRUE(record.result.Ok()) << record.result.message;
+    EXPECT_TRUE(record.result.Ok()) << FailureText(record.result);
     analysis.baseline = BaselineOf(record.result, baseline);
     analysis.lastFit = record;
     analysis.axisTitles = AxisTitles{"Número de onda", "Absorbancia"};

@@ -13,6 +13,7 @@
 #include "cli/cli.h"
 #include "figure/figure.h"
 #include "figure/picture_file.h"
+#include "fit/fit_report.h"
 #include "model/document_file.h"
 #include "tests/support/peak_tables.h"
 #include "tests/support/synthetic_spectrum.h"
@@ -420,7 +421,7 @@ class PlotWindowTest : public QObject {
             fit.settings = settings;
             fit.xMax = 1000;
             fit.result = trazel::fit::FitBands(s.document.PoseFit(settings, Gaussian, false));
-            QVERIFY2(fit.result.Ok(), fit.result.message.c_str());
+            QVERIFY2(fit.result.Ok(), FailureText(fit.result).c_str());
             s.context.History().Record("Ajustar", [&] { s.document.ApplyFit(fit); });
             measuredArgs.clear();
         }
@@ -495,7 +496,7 @@ class PlotWindowTest : public QObject {
         fit->xMin = 250;
         fit->xMax = 750;
         fit->result = trazel::fit::FitBands(s.document.PoseFit(settings, Gaussian, false));
-        QVERIFY2(fit->result.Ok(), fit->result.message.c_str());
+        QVERIFY2(fit->result.Ok(), FailureText(fit->result).c_str());
 
         for (const QString& step : steps.split(',')) {
             if (step == "fit") {

@@ -357,16 +357,9 @@ void FitDialog::Start(const model::PeakTable* from, int addBands) {
     iteration_ = 0;
     rss_ = 0.0;
     progressLine->setText(QCoreApplication::translate("FitDialog", "Ajustando…"));
-    // Put into words here, where the language is known, and before memory
-    // runs short.
-    std::string outOfMemory =
-        QCoreApplication::translate("FitDialog",
-                                    "No hay memoria suficiente para un ajuste de tantos puntos.")
-            .toStdString();
     // The thread works on a copy of its own, so that nothing the dialog does
     // meanwhile can reach it; it is told to stop through stop_ alone.
-    worker_ = std::async(std::launch::async, [this, problem = std::move(problem), addBands,
-                                              outOfMemory = std::move(outOfMemory)] {
+    worker_ = std::async(std::launch::async, [this, problem = std::move(problem), addBands] {
         FitResult result;
         try {
             result = FitAddingBands(problem, addBands, [this](int iteration, double rss) {
@@ -375,9 +368,11 @@ void FitDialog::Start(const model::PeakTable* from, int addBands) {
                          return !stop_.load();
                      }).result;
         } catch (const std::bad_alloc&) {
+            // Put into words on the dialog's thread, once the fit's memory
+            // is free again.
             result = FitResult{};
             result.failure = FitFailure::BadInput;
-            result.message = outOfMemory;
+            result.detail.reason = FailureReason::OutOfMemory;
         }
         // Handed back on the dialog's thread; dropped if the dialog is gone.
         QMetaObject::invokeMethod(
@@ -403,7 +398,7 @@ void FitDialog::Finished(FitResult result) {
     auto record = std::make_shared<analysis::FitRecord>(std::move(*running_));
     running_.reset();
     if (!result.Ok()) {
-        const QString message = QString::fromStdString(result.message);
+        const QString message = QString::fromStdString(FailureText(result));
         progressLine->setText(
             result.failure == FitFailure::Stopped
                 ? QCoreApplication::translate("FitDialog", "Ajuste detenido: la tabla no cambia.")
