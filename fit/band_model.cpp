@@ -304,6 +304,12 @@ std::pair<std::size_t, std::size_t> BandModel::Reach(const BandNow& band) const 
 
 TRAZEL_VECTOR_VERSIONS
 void BandModel::Values(std::span<const double> p, std::span<double> model) const {
+    const auto pEnd = p.begin() + static_cast<std::ptrdiff_t>(parameters_.size());
+    if (lastValues_.size() == xs_.size() &&
+        std::equal(lastP_.begin(), lastP_.end(), p.begin(), pEnd)) {
+        std::copy(lastValues_.begin(), lastValues_.end(), model.begin());
+        return;
+    }
     std::fill(model.begin(), model.begin() + static_cast<std::ptrdiff_t>(xs_.size()), 0.0);
     // Band by band in ascending index order, each term added to the sum so
     // far as the document's sum adds them.
@@ -325,7 +331,7 @@ void BandModel::Values(std::span<const double> p, std::span<double> model) const
                 next += xs_.size();
             }
         }
-        cachedP_.assign(p.begin(), p.begin() + static_cast<std::ptrdiff_t>(parameters_.size()));
+        cachedP_.assign(p.begin(), pEnd);
     }
     for (const BandNow& band : bands_) {
         const double h = 0.5 * band.width;
@@ -347,7 +353,7 @@ void BandModel::Values(std::span<const double> p, std::span<double> model) const
             // for the derivatives at this p where there is room.
             const std::size_t first = voigtFirst_[static_cast<std::size_t>(band.index - 1)];
             for (std::size_t i = 0; i < xs_.size(); ++i) {
-                const std::complex<double> w = Faddeeva(band.profile.VoigtArgument(xs_[i]));
+                const std::complex<double> w = FaddeevaQuick(band.profile.VoigtArgument(xs_[i]));
                 if (first != kNone) {
                     voigtW_[first + i] = w;
                 }
@@ -383,6 +389,8 @@ void BandModel::Values(std::span<const double> p, std::span<double> model) const
             model[i] += value;
         }
     }
+    lastP_.assign(p.begin(), pEnd);
+    lastValues_.assign(model.begin(), model.begin() + static_cast<std::ptrdiff_t>(xs_.size()));
 }
 
 TRAZEL_VECTOR_VERSIONS

@@ -169,6 +169,10 @@ class BandModel {
     mutable std::vector<std::size_t> voigtFirst_;
     mutable std::vector<double> cachedP_;
     mutable bool useCachedW_ = false;
+    // The last values and their p: the fit asks for the values at its start
+    // and at its end once more than the solver does.
+    mutable std::vector<double> lastP_;
+    mutable std::vector<double> lastValues_;
 };
 
 }  // namespace trazel::fit

@@ -154,6 +154,10 @@ VoigtWidths SolveVoigt(double share) {
 
 }  // namespace
 
+// (2n - 1)!! / 2^n, the terms of w's asymptotic series in 1 / z².
+constexpr std::array<double, 8> kSeriesTerms = {1.0,    0.5,      0.75,       1.875,
+                                                6.5625, 29.53125, 162.421875, 1055.7421875};
+
 FaddeevaValue FaddeevaWithSlope(std::complex<double> z) {
     const double x = z.real();
     const double y = z.imag();
@@ -166,8 +170,6 @@ FaddeevaValue FaddeevaWithSlope(std::complex<double> z) {
     // w(z) = i / (sqrt(pi) z) sum (2n - 1)!! / (2 z²)^n and, term by term,
     // w'(z) = -i / (sqrt(pi) z²) sum (2n + 1) (2n - 1)!! / (2 z²)^n, both
     // by Horner's rule in q = 1 / z², eight terms each.
-    static constexpr std::array<double, 8> kTerms = {1.0,    0.5,      0.75,       1.875,
-                                                     6.5625, 29.53125, 162.421875, 1055.7421875};
     // 1 / z² written out: std::complex's division guards against overflow
     // and infinities no z here comes near.
     const double re = x * x - y * y;
@@ -175,16 +177,16 @@ FaddeevaValue FaddeevaWithSlope(std::complex<double> z) {
     const double norm = re * re + im * im;
     const double qr = re / norm;
     const double qi = -im / norm;
-    double sr = kTerms.back();
+    double sr = kSeriesTerms.back();
     double si = 0.0;
-    double dr = 15.0 * kTerms.back();
+    double dr = 15.0 * kSeriesTerms.back();
     double di = 0.0;
-    for (std::size_t n = kTerms.size() - 1; n-- > 0;) {
+    for (std::size_t n = kSeriesTerms.size() - 1; n-- > 0;) {
         const double odd = static_cast<double>(2 * n + 1);
-        const double sNext = sr * qr - si * qi + kTerms[n];
+        const double sNext = sr * qr - si * qi + kSeriesTerms[n];
         si = sr * qi + si * qr;
         sr = sNext;
-        const double dNext = dr * qr - di * qi + odd * kTerms[n];
+        const double dNext = dr * qr - di * qi + odd * kSeriesTerms[n];
         di = dr * qi + di * qr;
         dr = dNext;
     }
@@ -197,6 +199,39 @@ FaddeevaValue FaddeevaWithSlope(std::complex<double> z) {
     const double pi = dr * qi + di * qr;
     constexpr double kInvSqrtPi = std::numbers::inv_sqrtpi;
     return {{-wi * kInvSqrtPi, wr * kInvSqrtPi}, {pi * kInvSqrtPi, -pr * kInvSqrtPi}};
+}
+
+std::complex<double> FaddeevaQuick(std::complex<double> z) {
+    const double x = z.real();
+    const double y = z.imag();
+    const double r2 = x * x + y * y;
+    if (r2 < kFaddeevaSeriesFrom * kFaddeevaSeriesFrom ||
+        (y < std::fabs(x) && x * x - y * y < 745.0)) {
+        return Faddeeva(z);
+    }
+    // The first term left out, (2n - 1)!! / (2 |z|²)^n, under 1e-18.
+    const std::size_t terms = r2 >= 165.0 * 165.0 ? 4
+                              : r2 >= 73.0 * 73.0 ? 5
+                              : r2 >= 50.0 * 50.0 ? 6
+                                                  : 7;
+    const double re = x * x - y * y;
+    const double im = 2.0 * x * y;
+    const double norm = re * re + im * im;
+    const double qr = re / norm;
+    const double qi = -im / norm;
+    double sr = kSeriesTerms[terms - 1];
+    double si = 0.0;
+    for (std::size_t n = terms - 1; n-- > 0;) {
+        const double next = sr * qr - si * qi + kSeriesTerms[n];
+        si = sr * qi + si * qr;
+        sr = next;
+    }
+    const double zr = x / r2;
+    const double zi = -y / r2;
+    const double wr = sr * zr - si * zi;
+    const double wi = sr * zi + si * zr;
+    constexpr double kInvSqrtPi = std::numbers::inv_sqrtpi;
+    return {-wi * kInvSqrtPi, wr * kInvSqrtPi};
 }
 
 VoigtWidths VoigtOfShare(double share) {
