@@ -11,6 +11,7 @@ namespace trazel::fit {
 namespace {
 
 constexpr double kLn2 = std::numbers::ln2;
+constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
 // The sum of a[i] * b[i] in four running sums, which the compiler keeps side
 // by side in one vector register.
@@ -303,10 +304,35 @@ std::pair<std::size_t, std::size_t> BandModel::Reach(const BandNow& band) const 
 
 TRAZEL_VECTOR_VERSIONS
 void BandModel::Values(std::span<const double> p, std::span<double> model) const {
+    const auto pEnd = p.begin() + static_cast<std::ptrdiff_t>(parameters_.size());
+    if (lastValues_.size() == xs_.size() &&
+        std::equal(lastP_.begin(), lastP_.end(), p.begin(), pEnd)) {
+        std::copy(lastValues_.begin(), lastValues_.end(), model.begin());
+        return;
+    }
     std::fill(model.begin(), model.begin() + static_cast<std::ptrdiff_t>(xs_.size()), 0.0);
     // Band by band in ascending index order, each term added to the sum so
     // far as the document's sum adds them.
     Bands(p);
+    std::size_t voigtPoints = 0;
+    voigtFirst_.assign(bands_.size(), kNone);
+    for (const BandNow& band : bands_) {
+        if (band.shape == BandShape::Voigt && band.profile.voigt.sigma > 0.0) {
+            voigtPoints += xs_.size();
+        }
+    }
+    cachedP_.clear();
+    if (voigtPoints > 0 && voigtPoints <= kCachedW) {
+        voigtW_.resize(voigtPoints);
+        std::size_t next = 0;
+        for (std::size_t b = 0; b < bands_.size(); ++b) {
+            if (bands_[b].shape == BandShape::Voigt && bands_[b].profile.voigt.sigma > 0.0) {
+                voigtFirst_[static_cast<std::size_t>(bands_[b].index - 1)] = next;
+                next += xs_.size();
+            }
+        }
+        cachedP_.assign(p.begin(), pEnd);
+    }
     for (const BandNow& band : bands_) {
         const double h = 0.5 * band.width;
         const double hh = h * h;
@@ -322,8 +348,18 @@ void BandModel::Values(std::span<const double> p, std::span<double> model) const
                 const double l = numerator / ((d * d) + hh);
                 model[i] = (eta * l + (1.0 - eta) * g) + model[i];
             }
+        } else if (band.profile.voigt.sigma > 0.0) {
+            // Lorentzian tails: every point, as for a Lorentzian; w kept
+            // for the derivatives at this p where there is room.
+            const std::size_t first = voigtFirst_[static_cast<std::size_t>(band.index - 1)];
+            for (std::size_t i = 0; i < xs_.size(); ++i) {
+                const std::complex<double> w = FaddeevaQuick(band.profile.VoigtArgument(xs_[i]));
+                if (first != kNone) {
+                    voigtW_[first + i] = w;
+                }
+                model[i] = band.profile.VoigtValue(w) + model[i];
+            }
         } else if (IsMixed(band.shape)) {
-            // Lorentzian tails: every point, as for a Lorentzian.
             for (std::size_t i = 0; i < xs_.size(); ++i) {
                 model[i] = band.profile.At(xs_[i]) + model[i];
             }
@@ -353,6 +389,8 @@ void BandModel::Values(std::span<const double> p, std::span<double> model) const
             model[i] += value;
         }
     }
+    lastP_.assign(p.begin(), pEnd);
+    lastValues_.assign(model.begin(), model.begin() + static_cast<std::ptrdiff_t>(xs_.size()));
 }
 
 TRAZEL_VECTOR_VERSIONS
@@ -420,8 +458,20 @@ void BandModel::BlockColumns(std::size_t start, std::size_t end) const {
                 }
             }
         } else if (IsMixed(band.shape)) {
+            const bool voigt = band.shape == BandShape::Voigt && band.profile.voigt.sigma > 0.0;
+            const std::size_t held = useCachedW_ && voigt
+                                         ? voigtFirst_[static_cast<std::size_t>(band.index - 1)]
+                                         : kNone;
             for (std::size_t j = 0; j < n; ++j) {
-                const BandProfile::Slopes s = band.profile.SlopesAt(xs_[first + j]);
+                const double x = xs_[first + j];
+                BandProfile::Slopes s;
+                if (held != kNone) {
+                    const std::complex<double> w = voigtW_[held + first + j];
+                    s = band.profile.VoigtSlopes(
+                        x, {w, FaddeevaSlope(band.profile.VoigtArgument(x), w)});
+                } else {
+                    s = band.profile.SlopesAt(x);
+                }
                 if (position) {
                     position[j] = s.centre * perPosition;
                 }
@@ -498,6 +548,7 @@ void BandModel::NormalEquations(std::span<const double> p, std::span<const doubl
     }
     Bands(p);
     PrepareBlocks();
+    useCachedW_ = HoldsW(p);
     for (std::size_t start = 0; start < xs_.size(); start += kBlock) {
         BlockColumns(start, std::min(xs_.size(), start + kBlock));
         for (std::size_t a = 0; a < columns_.size(); ++a) {
@@ -536,6 +587,7 @@ void BandModel::Apply(std::span<const double> p, std::span<const double> u,
     std::fill(ju.begin(), ju.begin() + static_cast<std::ptrdiff_t>(xs_.size()), 0.0);
     Bands(p);
     PrepareBlocks();
+    useCachedW_ = HoldsW(p);
     for (std::size_t start = 0; start < xs_.size(); start += kBlock) {
         BlockColumns(start, std::min(xs_.size(), start + kBlock));
         for (const Column& column : columns_) {
@@ -545,6 +597,11 @@ void BandModel::Apply(std::span<const double> p, std::span<const double> u,
             }
         }
     }
+}
+
+bool BandModel::HoldsW(std::span<const double> p) const {
+    return !cachedP_.empty() &&
+           std::equal(cachedP_.begin(), cachedP_.end(), p.begin(), p.begin() + cachedP_.size());
 }
 
 void BandModel::PrepareBlocks() const {

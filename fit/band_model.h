@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <complex>
 #include <span>
 #include <utility>
 #include <vector>
@@ -131,6 +132,8 @@ class BandModel {
     void BlockColumns(std::size_t start, std::size_t end) const;
     // The reach of each band in bands_, in reaches_.
     void PrepareBlocks() const;
+    // Whether voigtW_ holds w at p.
+    bool HoldsW(std::span<const double> p) const;
 
     // Points a block of the Jacobian covers: its columns there stay in the
     // cache while every pair of them is multiplied, and a Lorentzian's
@@ -156,6 +159,20 @@ class BandModel {
     mutable std::vector<Column> columns_;
     mutable std::vector<double> block_;
     mutable std::vector<std::pair<std::size_t, std::size_t>> reaches_;
+    // w(z) of each Voigt band at every x, from the last Values, and the p it
+    // was for: the solver asks for J at the very p whose values it has just
+    // accepted, and w is most of a Voigt's cost. voigtFirst_ holds where each
+    // band's run starts, or npos for a band without one; cachedP_ is empty
+    // when nothing is held (more than kCachedW values would be needed).
+    static constexpr std::size_t kCachedW = std::size_t{1} << 22;
+    mutable std::vector<std::complex<double>> voigtW_;
+    mutable std::vector<std::size_t> voigtFirst_;
+    mutable std::vector<double> cachedP_;
+    mutable bool useCachedW_ = false;
+    // The last values and their p: the fit asks for the values at its start
+    // and at its end once more than the solver does.
+    mutable std::vector<double> lastP_;
+    mutable std::vector<double> lastValues_;
 };
 
 }  // namespace trazel::fit

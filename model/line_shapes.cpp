@@ -20,6 +20,16 @@ namespace trazel::model {
 // formulas, one rounding per step, so that sums, exports and drawings agree to
 // the last bit with files and printouts made before.
 
+// libcerf's C header speaks C99 complex numbers; libstdc++'s complex holds
+// one and hands it over.
+std::complex<double> Faddeeva(std::complex<double> z) {
+    return std::complex<double>(w_of_z(z.__rep()));
+}
+
+std::complex<double> FaddeevaSlope(std::complex<double> z, std::complex<double> w) {
+    return -2.0 * z * w + std::complex<double>(0.0, 2.0 * std::numbers::inv_sqrtpi);
+}
+
 namespace {
 
 double GaussianTerm(double x0, double intensity, double width, double x) {
@@ -42,17 +52,6 @@ double LorentzianTerm(double x0, double intensity, double width, double x) {
 // Below this exponent exp gives exactly +0 (the smallest subnormal double is
 // e^-744.44).
 constexpr double kExpIsZeroBelow = -746.0;
-
-// Faddeeva's w(z) = exp(-z²) erfc(-iz), through libcerf. Its C header
-// speaks C99 complex numbers; libstdc++'s complex holds one and hands it over.
-std::complex<double> Faddeeva(std::complex<double> z) {
-    return std::complex<double>(w_of_z(z.__rep()));
-}
-
-// w'(z) = -2 z w(z) + 2i / sqrt(pi).
-std::complex<double> FaddeevaSlope(std::complex<double> z, std::complex<double> w) {
-    return -2.0 * z * w + std::complex<double>(0.0, 2.0 * std::numbers::inv_sqrtpi);
-}
 
 // d erfcx(a) / da = 2 a erfcx(a) - 2 / sqrt(pi).
 double ErfcxSlope(double a, double value) {
@@ -98,6 +97,8 @@ VoigtWidths SolveVoigt(double share) {
     widths.gamma = 0.5 * share;
     if (!(share > 0.0)) {
         widths.sigma = kGaussianSigma;
+        widths.top = erfcx(0.0);
+        widths.topSlope = ErfcxSlope(0.0, widths.top);
         return widths;
     }
     if (share >= 1.0) {
@@ -143,10 +144,95 @@ VoigtWidths SolveVoigt(double share) {
             widths.sigmaSlope = -h.byShare / h.bySigma;
         }
     }
+    if (widths.sigma > 0.0) {
+        const double a = widths.gamma * (1.0 / (widths.sigma * std::numbers::sqrt2));
+        widths.top = erfcx(a);
+        widths.topSlope = ErfcxSlope(a, widths.top);
+    }
     return widths;
 }
 
 }  // namespace
+
+// (2n - 1)!! / 2^n, the terms of w's asymptotic series in 1 / z².
+constexpr std::array<double, 8> kSeriesTerms = {1.0,    0.5,      0.75,       1.875,
+                                                6.5625, 29.53125, 162.421875, 1055.7421875};
+
+FaddeevaValue FaddeevaWithSlope(std::complex<double> z) {
+    const double x = z.real();
+    const double y = z.imag();
+    const double r2 = x * x + y * y;
+    if (r2 < kFaddeevaSeriesFrom * kFaddeevaSeriesFrom ||
+        (y < std::fabs(x) && x * x - y * y < 745.0)) {
+        const std::complex<double> w = Faddeeva(z);
+        return {w, FaddeevaSlope(z, w)};
+    }
+    // w(z) = i / (sqrt(pi) z) sum (2n - 1)!! / (2 z²)^n and, term by term,
+    // w'(z) = -i / (sqrt(pi) z²) sum (2n + 1) (2n - 1)!! / (2 z²)^n, both
+    // by Horner's rule in q = 1 / z², eight terms each.
+    // 1 / z² written out: std::complex's division guards against overflow
+    // and infinities no z here comes near.
+    const double re = x * x - y * y;
+    const double im = 2.0 * x * y;
+    const double norm = re * re + im * im;
+    const double qr = re / norm;
+    const double qi = -im / norm;
+    double sr = kSeriesTerms.back();
+    double si = 0.0;
+    double dr = 15.0 * kSeriesTerms.back();
+    double di = 0.0;
+    for (std::size_t n = kSeriesTerms.size() - 1; n-- > 0;) {
+        const double odd = static_cast<double>(2 * n + 1);
+        const double sNext = sr * qr - si * qi + kSeriesTerms[n];
+        si = sr * qi + si * qr;
+        sr = sNext;
+        const double dNext = dr * qr - di * qi + odd * kSeriesTerms[n];
+        di = dr * qi + di * qr;
+        dr = dNext;
+    }
+    // 1 / z = conj(z) / |z|²; i / sqrt(pi) turns (a + ib) into (-b + ia) / sqrt(pi).
+    const double zr = x / r2;
+    const double zi = -y / r2;
+    const double wr = sr * zr - si * zi;
+    const double wi = sr * zi + si * zr;
+    const double pr = dr * qr - di * qi;
+    const double pi = dr * qi + di * qr;
+    constexpr double kInvSqrtPi = std::numbers::inv_sqrtpi;
+    return {{-wi * kInvSqrtPi, wr * kInvSqrtPi}, {pi * kInvSqrtPi, -pr * kInvSqrtPi}};
+}
+
+std::complex<double> FaddeevaQuick(std::complex<double> z) {
+    const double x = z.real();
+    const double y = z.imag();
+    const double r2 = x * x + y * y;
+    if (r2 < kFaddeevaSeriesFrom * kFaddeevaSeriesFrom ||
+        (y < std::fabs(x) && x * x - y * y < 745.0)) {
+        return Faddeeva(z);
+    }
+    // The first term left out, (2n - 1)!! / (2 |z|²)^n, under 1e-18.
+    const std::size_t terms = r2 >= 165.0 * 165.0 ? 4
+                              : r2 >= 73.0 * 73.0 ? 5
+                              : r2 >= 50.0 * 50.0 ? 6
+                                                  : 7;
+    const double re = x * x - y * y;
+    const double im = 2.0 * x * y;
+    const double norm = re * re + im * im;
+    const double qr = re / norm;
+    const double qi = -im / norm;
+    double sr = kSeriesTerms[terms - 1];
+    double si = 0.0;
+    for (std::size_t n = terms - 1; n-- > 0;) {
+        const double next = sr * qr - si * qi + kSeriesTerms[n];
+        si = sr * qi + si * qr;
+        sr = next;
+    }
+    const double zr = x / r2;
+    const double zi = -y / r2;
+    const double wr = sr * zr - si * zi;
+    const double wi = sr * zi + si * zr;
+    constexpr double kInvSqrtPi = std::numbers::inv_sqrtpi;
+    return {-wi * kInvSqrtPi, wr * kInvSqrtPi};
+}
 
 VoigtWidths VoigtOfShare(double share) {
     // A sum over many x asks for the same few bands again and again; the
@@ -249,15 +335,23 @@ double BandProfile::At(double x) const {
             if (!(voigt.sigma > 0.0)) {
                 return LorentzianTerm(centre, intensity, width, x);
             }
-            const double c = 1.0 / (voigt.sigma * std::numbers::sqrt2);
-            const double t = (x - centre) / width;
-            return intensity * Faddeeva({t * c, voigt.gamma * c}).real() / erfcx(voigt.gamma * c);
+            return VoigtValue(Faddeeva(VoigtArgument(x)));
         }
         case BandShape::Document:
         case BandShape::Gaussian:
             break;
     }
     return GaussianTerm(centre, intensity, width, x);
+}
+
+std::complex<double> BandProfile::VoigtArgument(double x) const {
+    const double c = 1.0 / (voigt.sigma * std::numbers::sqrt2);
+    const double t = (x - centre) / width;
+    return {t * c, voigt.gamma * c};
+}
+
+double BandProfile::VoigtValue(std::complex<double> w) const {
+    return intensity * w.real() / voigt.top;
 }
 
 BandProfile::Slopes BandProfile::SlopesAt(double x) const {
@@ -304,28 +398,7 @@ BandProfile::Slopes BandProfile::SlopesAt(double x) const {
                 lorentzian(r, byU, byWidth);
                 break;
             }
-            // The profile of unit width at t = u / width: everything scales
-            // with the width, so the slopes by u and by the width both come
-            // from the one by t.
-            const double sigma = voigt.sigma;
-            const double c = 1.0 / (sigma * std::numbers::sqrt2);
-            const double t = u / width;
-            const std::complex<double> z(t * c, voigt.gamma * c);
-            const double a = voigt.gamma * c;
-            const std::complex<double> w = Faddeeva(z);
-            const std::complex<double> slope = FaddeevaSlope(z, w);
-            const double top = erfcx(a);
-            r = w.real() / top;
-            const double byT = slope.real() * c / top;
-            byU = byT / width;
-            byWidth = -byT * t / width;
-            // The share moves gamma = share / 2 and sigma (sigmaSlope).
-            const double perSigma = -voigt.sigmaSlope / sigma;
-            const std::complex<double> zByShare = std::complex<double>(0.0, 0.5 * c) + z * perSigma;
-            const double aByShare = 0.5 * c + a * perSigma;
-            s.share =
-                intensity * ((slope * zByShare).real() - r * ErfcxSlope(a, top) * aByShare) / top;
-            break;
+            return VoigtSlopes(x, FaddeevaWithSlope(VoigtArgument(x)));
         }
         case BandShape::Document:
         case BandShape::Gaussian:
@@ -336,6 +409,30 @@ BandProfile::Slopes BandProfile::SlopesAt(double x) const {
     s.intensity = r;
     s.centre = -intensity * byU;
     s.width = intensity * byWidth;
+    return s;
+}
+
+BandProfile::Slopes BandProfile::VoigtSlopes(double x, const FaddeevaValue& f) const {
+    // The profile of unit width at t = u / width: everything scales with the
+    // width, so the slopes by u and by the width both come from the one by t.
+    const double sigma = voigt.sigma;
+    const double c = 1.0 / (sigma * std::numbers::sqrt2);
+    const double t = (x - centre) / width;
+    const std::complex<double> z(t * c, voigt.gamma * c);
+    const double a = voigt.gamma * c;
+    const double top = voigt.top;
+    Slopes s;
+    const double r = f.w.real() / top;
+    const double byT = f.slope.real() * c / top;
+    s.value = intensity * r;
+    s.intensity = r;
+    s.centre = -intensity * (byT / width);
+    s.width = intensity * (-byT * t / width);
+    // The share moves gamma = share / 2 and sigma (sigmaSlope).
+    const double perSigma = -voigt.sigmaSlope / sigma;
+    const std::complex<double> zByShare = std::complex<double>(0.0, 0.5 * c) + z * perSigma;
+    const double aByShare = 0.5 * c + a * perSigma;
+    s.share = intensity * ((f.slope * zByShare).real() - r * voigt.topSlope * aByShare) / top;
     return s;
 }
 

@@ -1,8 +1,10 @@
 #include <gsl/gsl_integration.h>
 #include <gtest/gtest.h>
 
+#include <cerf.h>
 #include <bit>
 #include <cmath>
+#include <complex>
 #include <limits>
 
 #include "model/line_shapes.h"
@@ -215,6 +217,37 @@ INSTANTIATE_TEST_SUITE_P(
                       ProfileCase{BandShape::Voigt, 0.05}, ProfileCase{BandShape::Voigt, 0.5},
                       ProfileCase{BandShape::Voigt, 0.9}, ProfileCase{BandShape::Voigt, 0.999},
                       ProfileCase{BandShape::Voigt, 1.0}));
+
+// The Faddeeva function (both ways) and its slope along lines of constant
+// Im z, across where the asymptotic series takes over (|z| = 27.5) and where
+// it drops terms (50, 73, 165): near the real axis, where exp(-z²) is the
+// part the series leaves out, and above the diagonal. libcerf's w is the
+// reference, and -2 z w + 2i / sqrt(pi) its slope, which loses to
+// cancellation about |z|² units in the last place, well inside the 1e-10
+// asked for here.
+TEST(LineShapes, FaddeevaSeriesAgreesWithLibcerf) {
+    const double imaginaryParts[] = {0.0, 1e-8, 0.46, 3.0, 20.0, 27.0, 30.0, 200.0};
+    for (const double y : imaginaryParts) {
+        for (double x = -300.0; x <= 300.0; x += 0.37) {
+            const std::complex<double> z(x, y);
+            const FaddeevaValue got = FaddeevaWithSlope(z);
+            const std::complex<double> w(w_of_z(z.__rep()));
+            const std::complex<double> slope =
+                -2.0 * z * w + std::complex<double>(0.0, 2.0 / std::sqrt(M_PI));
+            EXPECT_LE(std::abs(got.w - w), 1e-10 * std::abs(w)) << x << "+" << y << "i";
+            const std::complex<double> quick = FaddeevaQuick(z);
+            EXPECT_LE(std::abs(quick.real() - w.real()), 1e-10 * std::fabs(w.real()) + 1e-300)
+                << x << "+" << y << "i";
+            EXPECT_LE(std::abs(quick - w), 1e-10 * std::abs(w)) << x << "+" << y << "i";
+            EXPECT_LE(std::abs(got.w.real() - w.real()), 1e-10 * std::fabs(w.real()) + 1e-300)
+                << x << "+" << y << "i";
+            EXPECT_LE(std::abs(got.slope - slope), 1e-10 * std::abs(slope)) << x << "+" << y << "i";
+            EXPECT_LE(std::abs(got.slope.real() - slope.real()),
+                      1e-10 * std::fabs(slope.real()) + 1e-300)
+                << x << "+" << y << "i";
+        }
+    }
+}
 
 TEST(LineShapes, BandsFollowingTheDocumentSumAsBefore) {
     // A band of its own Gaussian among bands that follow a Lorentzian
