@@ -1,6 +1,8 @@
 #include <qcustomplot.h>
 
 #include <QImage>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProcess>
 #include <QSet>
 #include <QSettings>
@@ -214,6 +216,43 @@ class PlotWindowTest : public QObject {
         QCOMPARE(s.window.Plot()->itemCount(), 1);
         auto* note = qobject_cast<QCPItemText*>(s.window.Plot()->item(0));
         QVERIFY(note != nullptr && note->text().contains("iguales"));
+    }
+
+    // "Límites..." takes what is typed, a decimal comma too; a field empty,
+    // not a number, or equal limits are told and leave the view as it was.
+    void limitsTypedInTheWindow_data() {
+        QTest::addColumn<QStringList>("typed");
+        QTest::addColumn<double>("xMin");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("typed") << QStringList{"1400", "1650", "0", "2"} << 1400.0 << "";
+        QTest::newRow("decimal comma") << QStringList{"1400,5", "1650", "0", "2"} << 1400.5 << "";
+        QTest::newRow("empty") << QStringList{"", "1650", "0", "2"} << 0.0
+                               << "Falta un número en «x desde».";
+        QTest::newRow("not a number")
+            << QStringList{"1400", "mil", "0", "2"} << 0.0 << "«mil» no es un número.";
+        QTest::newRow("equal") << QStringList{"1400", "1400", "0", "2"} << 0.0
+                               << "Los límites de x deben ser distintos.";
+    }
+    void limitsTypedInTheWindow() {
+        QFETCH(QStringList, typed);
+        QFETCH(double, xMin);
+        QFETCH(QString, message);
+        PlotSetup s;
+        s.fakes.dialogs.script = [&](QDialog& dialog) {
+            const QList<QLineEdit*> edits = dialog.findChildren<QLineEdit*>();
+            for (int i = 0; i < 4; ++i) {
+                edits[i]->setText(typed[i]);
+            }
+            return QDialog::Accepted;
+        };
+        for (QAction* action : s.window.menuBar()->actions().first()->menu()->actions()) {
+            if (action->text() == QStringLiteral("Límite&s...")) {
+                action->trigger();
+            }
+        }
+        QCOMPARE(s.window.CurrentView().curve.xMin, xMin);
+        QCOMPARE(s.fakes.messages.Texts(),
+                 message.isEmpty() ? QStringList{} : QStringList{message});
     }
 
     // The axis titles hold for the next window; the direction of x belongs
