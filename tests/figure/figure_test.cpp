@@ -9,6 +9,7 @@
 #include "figure/picture_file.h"
 #include "figure/svg_compaction.h"
 #include "fit/band_fit.h"
+#include "tests/support/graph_names.h"
 #include "tests/support/peak_tables.h"
 #include "tests/support/synthetic_spectrum.h"
 
@@ -16,18 +17,6 @@ using namespace trazel::model;
 using namespace trazel::figure;
 
 Q_DECLARE_METATYPE(trazel::figure::FigureStyle)
-
-namespace {
-
-QStringList GraphNames(QCustomPlot& plot) {
-    QStringList names;
-    for (int i = 0; i < plot.graphCount(); ++i) {
-        names << plot.graph(i)->name();
-    }
-    return names;
-}
-
-}  // namespace
 
 class FigureTest : public QObject {
     Q_OBJECT

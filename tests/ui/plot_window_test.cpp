@@ -17,6 +17,7 @@
 #include "figure/picture_file.h"
 #include "fit/fit_report.h"
 #include "model/document_file.h"
+#include "tests/support/graph_names.h"
 #include "tests/support/peak_tables.h"
 #include "tests/support/synthetic_spectrum.h"
 #include "tests/ui/form_fixture.h"
@@ -31,17 +32,6 @@ using namespace trazel::figure;
 Q_DECLARE_METATYPE(trazel::figure::PictureSize)
 
 namespace {
-
-// The names of the curves drawn over the main axes, in the legend's order.
-QStringList GraphNames(QCustomPlot& plot) {
-    QStringList names;
-    for (int i = 0; i < plot.graphCount(); ++i) {
-        if (plot.graph(i)->keyAxis() == plot.xAxis) {
-            names << plot.graph(i)->name();
-        }
-    }
-    return names;
-}
 
 // The form with three bands, two of them drawn by themselves, the limits
 // 0..1000 and 0..3 read by "Representar", and the plot window over them.
