@@ -1,10 +1,13 @@
 #include "analysis/analysis.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <filesystem>
 
 #include "analysis/document_state.h"
+#include "platform/number_format.h"
+#include "platform/translation.h"
 
 namespace trazel::analysis {
 
@@ -99,13 +102,11 @@ bool RenumberHeld(std::vector<int>& held, const std::vector<int>& renumbered) {
 
 }  // namespace
 
-bool RenumberBands(Analysis& analysis, const std::vector<int>& renumbered) {
-    const bool held = RenumberHeld(analysis.fitSettings.heldBands, renumbered);
-    if (!analysis.lastFit) {
-        return held;
-    }
-    FitRecord& fit = *analysis.lastFit;
-    RenumberHeld(fit.settings.heldBands, renumbered);
+namespace {
+
+// Follows the bands of one fit; false when the fit has none left.
+bool RenumberFit(FitRecord& fit, const std::vector<int>& renumbered, bool& changed) {
+    changed = RenumberHeld(fit.settings.heldBands, renumbered) || changed;
     model::PeakTable& fitted = fit.result.table;
     std::vector<model::Peak> kept;
     for (int k = 1; k <= fitted.PeakCount(); ++k) {
@@ -114,7 +115,7 @@ bool RenumberBands(Analysis& analysis, const std::vector<int>& renumbered) {
             kept.push_back(fitted.Band(k));
         }
     }
-    const bool shorter = kept.size() != fitted.bands.size();
+    changed = changed || kept.size() != fitted.bands.size();
     fitted.bands = std::move(kept);
     std::vector<fit::FittedBand> bands;
     for (fit::FittedBand band : fit.result.bands) {
@@ -126,12 +127,22 @@ bool RenumberBands(Analysis& analysis, const std::vector<int>& renumbered) {
     }
     // Every band the fit knows is in the table as it was fitted (the table
     // only grows at its end afterwards), so any of them gone shows here.
-    const bool fewer = bands.size() != fit.result.bands.size();
+    changed = changed || bands.size() != fit.result.bands.size();
     fit.result.bands = std::move(bands);
-    if (fit.result.bands.empty()) {
-        analysis.lastFit.reset();
+    return !fit.result.bands.empty();
+}
+
+}  // namespace
+
+bool RenumberBands(Analysis& analysis, const std::vector<int>& renumbered) {
+    bool changed = RenumberHeld(analysis.fitSettings.heldBands, renumbered);
+    for (FitRegion& region : analysis.regions) {
+        changed = RenumberHeld(region.settings.heldBands, renumbered) || changed;
+        if (region.fit && !RenumberFit(*region.fit, renumbered, changed)) {
+            region.fit.reset();
+        }
     }
-    return held || fewer || shorter;
+    return changed;
 }
 
 AxisTitles ShownAxisTitles(const Analysis& analysis, const AxisTitles& fallback) {
@@ -173,6 +184,102 @@ std::pair<double, double> FitRangeFor(const FitSettings& settings, std::span<con
     return {settings.xMin.value_or(lowest), settings.xMax.value_or(highest)};
 }
 
+bool FitSettings::operator==(const FitSettings& o) const {
+    const auto freedom = [](const fit::Freedom& f) {
+        return std::array<bool, 4>{f.position, f.intensity, f.width, f.share};
+    };
+    return xMin == o.xMin && xMax == o.xMax && heldBands == o.heldBands &&
+           freedom(values) == freedom(o.values) && baseline == o.baseline &&
+           allowNegative == o.allowNegative && maxIterations == o.maxIterations && shape == o.shape;
+}
+
+FitRegion RegionOf(FitRecord fit) {
+    FitRegion region;
+    region.settings = fit.settings;
+    region.settings.xMin = std::min(fit.xMin, fit.xMax);
+    region.settings.xMax = std::max(fit.xMin, fit.xMax);
+    // The shape was chosen for that fit; the bands keep it.
+    region.settings.shape.reset();
+    region.fit = std::move(fit);
+    return region;
+}
+
+std::vector<std::size_t> RegionsOverlapping(const std::vector<FitRegion>& regions, double lo,
+                                            double hi) {
+    std::vector<std::size_t> overlapping;
+    for (std::size_t r = 0; r < regions.size(); ++r) {
+        if (std::min(lo, hi) < regions[r].XMax() && regions[r].XMin() < std::max(lo, hi)) {
+            overlapping.push_back(r);
+        }
+    }
+    return overlapping;
+}
+
+std::optional<std::size_t> RegionOfBand(const std::vector<FitRegion>& regions,
+                                        const model::PeakTable& table, int index, bool useScaled) {
+    for (std::size_t r = 0; r < regions.size(); ++r) {
+        if (CentredIn(table, index, useScaled, regions[r].XMin(), regions[r].XMax())) {
+            return r;
+        }
+    }
+    return std::nullopt;
+}
+
+std::vector<const FitRecord*> RegionFits(const std::vector<FitRegion>& regions) {
+    std::vector<const FitRecord*> fits;
+    for (const FitRegion& region : regions) {
+        if (region.fit) {
+            fits.push_back(&*region.fit);
+        }
+    }
+    return fits;
+}
+
+std::optional<std::string> RangeProblem(const std::vector<FitRegion>& regions, double lo, double hi,
+                                        std::optional<std::size_t> refitted) {
+    std::vector<std::size_t> others;
+    for (const std::size_t r : RegionsOverlapping(regions, lo, hi)) {
+        if (r != refitted) {
+            others.push_back(r);
+        }
+    }
+    // A range over one region alone refits it, unless another was named.
+    if (others.empty() || (!refitted && others.size() == 1)) {
+        return std::nullopt;
+    }
+    std::string named;
+    for (const std::size_t r : others) {
+        named += (named.empty() ? "" : ", ") +
+                 platform::Fill(TRAZEL_TR("Analysis", "la región %1 (x de %2 a %3)"),
+                                {std::to_string(r + 1), platform::FormatG(regions[r].XMin(), 10),
+                                 platform::FormatG(regions[r].XMax(), 10)});
+    }
+    return platform::Fill(
+        TRAZEL_TR("Analysis",
+                  "El intervalo de %1 a %2 se solapa con %3: las "
+                  "regiones de ajuste no pueden solaparse."),
+        {platform::FormatG(std::min(lo, hi), 10), platform::FormatG(std::max(lo, hi), 10), named});
+}
+
+void DropFits(Analysis& analysis) {
+    for (FitRegion& region : analysis.regions) {
+        region.fit.reset();
+    }
+}
+
+std::optional<double> BaselineAt(const Analysis& analysis, double x) {
+    for (const FitRegion& region : analysis.regions) {
+        if (region.XMin() <= x && x <= region.XMax()) {
+            if (!region.fit) {
+                return std::nullopt;
+            }
+            const auto curve = BaselineOf(region.fit->result, region.fit->settings.baseline);
+            return curve ? std::optional<double>(curve->At(x)) : std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
 double BaselineCurve::At(double x) const {
     // Horner's rule from the highest power down.
     double value = 0.0;
@@ -208,8 +315,18 @@ namespace trazel::analysis {
 DocumentState FitApplied(DocumentState state, FitRecord record) {
     state.table = record.result.table;
     state.analysis.fitSettings = record.settings;
-    state.analysis.baseline = BaselineOf(record.result, record.settings.baseline);
-    state.analysis.lastFit = std::move(record);
+    std::vector<FitRegion>& regions = state.analysis.regions;
+    // The regions the range overlaps are the one refitted, its range perhaps
+    // changed (posing refuses a range over two of them).
+    const std::vector<std::size_t> replaced = RegionsOverlapping(regions, record.xMin, record.xMax);
+    for (auto r = replaced.rbegin(); r != replaced.rend(); ++r) {
+        regions.erase(regions.begin() + static_cast<std::ptrdiff_t>(*r));
+    }
+    FitRegion region = RegionOf(std::move(record));
+    const auto after = std::find_if(regions.begin(), regions.end(), [&](const FitRegion& other) {
+        return other.XMin() > region.XMin();
+    });
+    regions.insert(after, std::move(region));
     return state;
 }
 

@@ -125,6 +125,8 @@ struct FitSettings {
     // keeps in the fitted table); none: each band keeps its own. Chosen for
     // one fit, so documents do not keep it among the settings.
     std::optional<model::BandShape> shape;
+
+    bool operator==(const FitSettings& other) const;
 };
 
 // The x range a fit runs over: each limit the settings do not give is the
@@ -159,6 +161,41 @@ struct FitRecord {
     bool useScaled = false;
     fit::FitResult result;
 };
+
+// A range of x fitted by itself: the settings it is fitted with (its range
+// always set, its baseline, the bands held) and the last fit applied over it.
+// A document keeps several, side by side, none overlapping another (they may
+// share an end).
+struct FitRegion {
+    FitSettings settings;
+    std::optional<FitRecord> fit;
+
+    double XMin() const { return settings.xMin.value_or(0.0); }
+    double XMax() const { return settings.xMax.value_or(0.0); }
+};
+
+// The region a fit makes: its settings with the range it ran over.
+FitRegion RegionOf(FitRecord fit);
+
+// The regions (indices, ascending) that lo..hi overlaps by more than an end.
+std::vector<std::size_t> RegionsOverlapping(const std::vector<FitRegion>& regions, double lo,
+                                            double hi);
+
+// The region (index) a band of table takes part in: the first, in x order,
+// that holds its centre (a band on the end two regions share is the lower
+// one's); none when no region holds it.
+std::optional<std::size_t> RegionOfBand(const std::vector<FitRegion>& regions,
+                                        const model::PeakTable& table, int index, bool useScaled);
+
+// Why lo..hi cannot be fitted as a region: it overlaps a region other than
+// refitted (the one fitted again, whose range it may change). Without
+// refitted, a range over one region alone refits that one. The message, in
+// Spanish, names each region (numbered from 1) it overlaps; none when it can.
+std::optional<std::string> RangeProblem(const std::vector<FitRegion>& regions, double lo, double hi,
+                                        std::optional<std::size_t> refitted = std::nullopt);
+
+// The fits the regions keep, in x order.
+std::vector<const FitRecord*> RegionFits(const std::vector<FitRegion>& regions);
 
 // Whether the band at index of the fit's table has its centre (its position,
 // or the scaled one when the fit used those) within the range fitted. One
@@ -212,9 +249,9 @@ struct PlotView {
 struct Analysis {
     std::optional<MeasuredData> measured;
     FitSettings fitSettings;
-    // Both belong to the measured points they were fitted to, and go with them.
-    std::optional<FitRecord> lastFit;
-    std::optional<BaselineCurve> baseline;
+    // The fit regions in x order, each with its last fit and baseline; they
+    // belong to the measured points they were fitted to, and go with them.
+    std::vector<FitRegion> regions;
     // None: the titles the plot window last used.
     std::optional<AxisTitles> axisTitles;
     // The options the bands last found in the measured spectrum were
@@ -228,12 +265,20 @@ struct Analysis {
     std::vector<model::SectionRecord> keptRecords;
 };
 
+// Lets go of every region's fit, which belongs to the points it was fitted
+// to; the ranges and their settings stay for fitting new points.
+void DropFits(Analysis& analysis);
+
+// The baseline of the data at x: the one of the region holding x (the first,
+// as a band's), none outside every fitted region with a baseline.
+std::optional<double> BaselineAt(const Analysis& analysis, double x);
+
 // Keeps what names bands by their table index on its bands after an
 // operation removed some of them (renumbered[k] is the new index of the band
-// that was at k, 0 for one gone): the held bands of the next fit, and the last
-// fit, whose table holds the bands as fitted, in the table's order, so that
-// it loses the same bands. A last fit left without bands goes. Whether
-// anything changed.
+// that was at k, 0 for one gone): the held bands of the next fit and of each
+// region, and each region's fit, whose table holds the bands as fitted, in
+// the table's order, so that it loses the same bands. A fit left without
+// bands goes; its region stays. Whether anything changed.
 bool RenumberBands(Analysis& analysis, const std::vector<int>& renumbered);
 
 // The axis titles a plot of analysis shows: those the user typed for this

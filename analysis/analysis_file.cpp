@@ -514,6 +514,8 @@ std::string TagName(std::uint32_t tag) {
             return TRAZEL_TR("AnalysisFile", "la vista del gráfico");
         case kTagResidualVerdict:
             return TRAZEL_TR("AnalysisFile", "el veredicto sobre el residuo del último ajuste");
+        case kTagFitRegions:
+            return TRAZEL_TR("AnalysisFile", "las regiones de ajuste");
         default:
             return TRAZEL_TR("AnalysisFile", "un registro");
     }
@@ -526,34 +528,47 @@ struct MeasuredExtras {
     std::optional<model::SpectrumHeader> units;
     std::optional<input::AlsOptions> als;
     std::optional<int> spectrum;
+    // The last fit's records, which make the one region of a document of an
+    // earlier version, and record 19's regions with what they were written
+    // beside.
+    std::optional<FitRecord> lastFit;
+    std::uint32_t lastFitCrc = 0;
+    std::optional<std::vector<FitRegion>> regions;
+    bool regionsHadRecorded = false;
+    std::uint32_t regionsRecordedCrc = 0;
 };
 
 // Whether a record of the analysis names bands by their index.
 bool NamesBands(const Analysis& analysis, const PeakTable& table) {
-    return analysis.lastFit.has_value() || !analysis.fitSettings.heldBands.empty() ||
-           model::HasOwnShapes(table);
+    const bool regionsName =
+        std::any_of(analysis.regions.begin(), analysis.regions.end(),
+                    [](const FitRegion& r) { return r.fit || !r.settings.heldBands.empty(); });
+    return regionsName || !analysis.fitSettings.heldBands.empty() || model::HasOwnShapes(table);
+}
+
+// The region fit the records of the last fit hold, as an earlier version
+// reads them: the one last applied (its settings are the next fit's), else
+// the first fitted.
+const FitRecord* RecordedFit(const Analysis& analysis) {
+    const std::vector<const FitRecord*> fits = RegionFits(analysis.regions);
+    for (const FitRecord* fit : fits) {
+        if (RegionOf(*fit).settings.xMin == analysis.fitSettings.xMin &&
+            RegionOf(*fit).settings.xMax == analysis.fitSettings.xMax) {
+            return fit;
+        }
+    }
+    return fits.empty() ? nullptr : fits.front();
 }
 
 // Whether record 16 has anything to keep: a band of the table, or of the
 // last fit's, with a shape of its own.
 bool HasShapes(const Analysis& analysis, const PeakTable& table) {
-    return model::HasOwnShapes(table) ||
-           (analysis.lastFit && model::HasOwnShapes(analysis.lastFit->result.table));
+    const FitRecord* fit = RecordedFit(analysis);
+    return model::HasOwnShapes(table) || (fit && model::HasOwnShapes(fit->result.table));
 }
 
-// The shapes of the table's bands, then those of the last fit's table with
-// each fitted share's estimate (none without a fit).
-std::string ShapesRecord(const Analysis& analysis, const PeakTable& table) {
-    RecordWriter out;
-    out.U32(static_cast<std::uint32_t>(table.PeakCount()));
-    for (const model::Peak& band : table.bands) {
-        out.U32(static_cast<std::uint32_t>(band.shape)).F64(band.share);
-    }
-    if (!analysis.lastFit) {
-        out.U32(0);
-        return out.Bytes();
-    }
-    const fit::FitResult& result = analysis.lastFit->result;
+// The shapes of a fit's table with each fitted share's estimate.
+void WriteFitShapes(RecordWriter& out, const fit::FitResult& result) {
     out.U32(static_cast<std::uint32_t>(result.table.PeakCount()));
     for (int k = 1; k <= result.table.PeakCount(); ++k) {
         const model::Peak& band = result.table.Band(k);
@@ -566,6 +581,21 @@ std::string ShapesRecord(const Analysis& analysis, const PeakTable& table) {
             .F64(share.error)
             .Bool(share.free)
             .Bool(share.atBound);
+    }
+}
+
+// The shapes of the table's bands, then those of the last fit's table (none
+// without a fit).
+std::string ShapesRecord(const Analysis& analysis, const PeakTable& table) {
+    RecordWriter out;
+    out.U32(static_cast<std::uint32_t>(table.PeakCount()));
+    for (const model::Peak& band : table.bands) {
+        out.U32(static_cast<std::uint32_t>(band.shape)).F64(band.share);
+    }
+    if (const FitRecord* fit = RecordedFit(analysis)) {
+        WriteFitShapes(out, fit->result);
+    } else {
+        out.U32(0);
     }
     return out.Bytes();
 }
@@ -580,35 +610,121 @@ std::pair<model::BandShape, double> ReadShape(RecordReader& in) {
     return {static_cast<model::BandShape>(shape), share};
 }
 
+// Reads what WriteFitShapes wrote into a fit of the table it was written
+// for (none: no bands).
+void ReadFitShapes(RecordReader& in, fit::FitResult* result) {
+    const std::uint32_t fitted = in.U32();
+    Check(fitted == (result ? static_cast<std::uint32_t>(result->table.PeakCount()) : 0u),
+          TRAZEL_TR_NOOP("AnalysisFile", "no tiene tantas bandas como el último ajuste"));
+    for (int k = 1; k <= static_cast<int>(fitted); ++k) {
+        const auto [shape, share] = ReadShape(in);
+        result->table.Band(k).shape = shape;
+        result->table.Band(k).share = share;
+        fit::Estimate estimate{share, Finite(in), false};
+        estimate.free = in.Bool();
+        estimate.atBound = in.Bool();
+        for (fit::FittedBand& band : result->bands) {
+            if (band.index == k) {
+                band.share = estimate;
+            }
+        }
+    }
+}
+
 std::vector<std::pair<model::BandShape, double>> ReadShapes(RecordReader& in,
                                                             const PeakTable& table,
-                                                            Analysis& analysis) {
+                                                            std::optional<FitRecord>& lastFit) {
     Check(in.U32() == static_cast<std::uint32_t>(table.PeakCount()),
           TRAZEL_TR_NOOP("AnalysisFile", "no tiene tantas bandas como la tabla"));
     std::vector<std::pair<model::BandShape, double>> shapes;
     for (int k = 1; k <= table.PeakCount(); ++k) {
         shapes.push_back(ReadShape(in));
     }
-    const std::uint32_t fitted = in.U32();
-    Check(fitted == (analysis.lastFit
-                         ? static_cast<std::uint32_t>(analysis.lastFit->result.table.PeakCount())
-                         : 0u),
-          TRAZEL_TR_NOOP("AnalysisFile", "no tiene tantas bandas como el último ajuste"));
-    for (int k = 1; k <= static_cast<int>(fitted); ++k) {
-        fit::FitResult& result = analysis.lastFit->result;
-        const auto [shape, share] = ReadShape(in);
-        result.table.Band(k).shape = shape;
-        result.table.Band(k).share = share;
-        fit::Estimate estimate{share, Finite(in), false};
-        estimate.free = in.Bool();
-        estimate.atBound = in.Bool();
-        for (fit::FittedBand& band : result.bands) {
-            if (band.index == k) {
-                band.share = estimate;
-            }
-        }
-    }
+    ReadFitShapes(in, lastFit ? &lastFit->result : nullptr);
     return shapes;
+}
+
+// A bound far above any fit's records, so that a damaged length is refused
+// before anything is allocated for it.
+constexpr std::size_t kMaxFitBytes = 4 * 1024 * 1024;
+
+// Whether the regions say more than the records of the last fit: more than
+// one, one not fitted, or settings of its own.
+bool RegionsNeedRecord(const Analysis& analysis) {
+    const auto& regions = analysis.regions;
+    return !(regions.empty() ||
+             (regions.size() == 1 && regions.front().fit &&
+              RegionOf(*regions.front().fit).settings == regions.front().settings));
+}
+
+std::string RegionsRecord(const Analysis& analysis) {
+    RecordWriter out;
+    const FitRecord* recorded = RecordedFit(analysis);
+    out.Bool(recorded != nullptr)
+        .U32(recorded ? model::Crc32(LastFitRecord(*recorded)) : 0U)
+        .U32(static_cast<std::uint32_t>(analysis.regions.size()));
+    for (const FitRegion& region : analysis.regions) {
+        WriteSettings(out, region.settings);
+        WriteFitOptions(out, region.settings);
+        out.Bool(region.fit.has_value());
+        if (!region.fit) {
+            continue;
+        }
+        const FitRecord& fit = *region.fit;
+        out.String(LastFitRecord(fit)).String(LastFitMoreRecord(fit));
+        out.U32(static_cast<std::uint32_t>(fit.result.stop)).Bool(fit.result.residual.Judged());
+        if (fit.result.residual.Judged()) {
+            out.String(ResidualVerdictRecord(fit.result.residual));
+        }
+        WriteFitShapes(out, fit.result);
+    }
+    return out.Bytes();
+}
+
+// The regions of record 19, checked: each range finite and not empty, none
+// overlapping the one before it.
+std::vector<FitRegion> ReadRegions(RecordReader& in, const PeakTable& table, bool& hasRecorded,
+                                   std::uint32_t& recordedCrc) {
+    hasRecorded = in.Bool();
+    recordedCrc = in.U32();
+    const std::uint32_t count = in.U32();
+    Check(count <= 1000, TRAZEL_TR_NOOP("AnalysisFile", "tiene demasiadas regiones"));
+    std::vector<FitRegion> regions;
+    for (std::uint32_t r = 0; r < count; ++r) {
+        FitRegion region;
+        region.settings = ReadSettings(in, table);
+        ReadFitOptions(in, region.settings);
+        Check(region.settings.xMin && region.settings.xMax && region.XMin() < region.XMax() &&
+                  (regions.empty() || regions.back().XMax() <= region.XMin()),
+              TRAZEL_TR_NOOP("AnalysisFile",
+                             "una región no tiene un intervalo válido o se solapa con otra"));
+        if (in.Bool()) {
+            // The readers see into these, which must outlive them.
+            const std::string fitText = in.String(kMaxFitBytes);
+            RecordReader fitBytes(fitText);
+            FitRecord fit = ReadLastFit(fitBytes);
+            Check(fitBytes.AtEnd(), TRAZEL_TR_NOOP("AnalysisFile", "sigue tras su final"));
+            const std::string moreText = in.String(kMaxFitBytes);
+            RecordReader more(moreText);
+            ReadLastFitMore(more, fit);
+            Check(more.AtEnd(), TRAZEL_TR_NOOP("AnalysisFile", "sigue tras su final"));
+            const std::uint32_t stop = in.U32();
+            if (stop > 0 && stop <= static_cast<std::uint32_t>(fit::StopReason::Last)) {
+                fit.result.stop = static_cast<fit::StopReason>(stop);
+                fit.result.stopWords.clear();
+            }
+            if (in.Bool()) {
+                const std::string verdictText = in.String(kMaxText);
+                RecordReader verdict(verdictText);
+                fit.result.residual = ReadResidualVerdict(verdict);
+                Check(verdict.AtEnd(), TRAZEL_TR_NOOP("AnalysisFile", "sigue tras su final"));
+            }
+            ReadFitShapes(in, &fit.result);
+            region.fit = std::move(fit);
+        }
+        regions.push_back(std::move(region));
+    }
+    return regions;
 }
 
 std::string GuardRecord(const PeakTable& table) {
@@ -682,31 +798,35 @@ bool ReadRecord(const SectionRecord& record, const PeakTable& table, Analysis& a
             in.U32();
             break;
         case kTagLastFitMore:
-            Check(analysis.lastFit.has_value(),
+            Check(extras.lastFit.has_value(),
                   TRAZEL_TR_NOOP("AnalysisFile", "no hay ajuste al que añadirlo"));
-            ReadLastFitMore(in, *analysis.lastFit);
+            ReadLastFitMore(in, *extras.lastFit);
             break;
         case kTagFitStop: {
-            Check(analysis.lastFit.has_value(),
+            Check(extras.lastFit.has_value(),
                   TRAZEL_TR_NOOP("AnalysisFile", "no hay ajuste al que añadirlo"));
             // A reason of a later version is left to the words of record 4.
             const std::uint32_t stop = in.U32();
             if (stop > 0 && stop <= static_cast<std::uint32_t>(fit::StopReason::Last)) {
-                analysis.lastFit->result.stop = static_cast<fit::StopReason>(stop);
-                analysis.lastFit->result.stopWords.clear();
+                extras.lastFit->result.stop = static_cast<fit::StopReason>(stop);
+                extras.lastFit->result.stopWords.clear();
             }
             break;
         }
         case kTagResidualVerdict:
-            Check(analysis.lastFit.has_value(),
+            Check(extras.lastFit.has_value(),
                   TRAZEL_TR_NOOP("AnalysisFile", "no hay ajuste al que añadirlo"));
-            analysis.lastFit->result.residual = ReadResidualVerdict(in);
+            extras.lastFit->result.residual = ReadResidualVerdict(in);
+            break;
+        case kTagFitRegions:
+            extras.regions =
+                ReadRegions(in, table, extras.regionsHadRecorded, extras.regionsRecordedCrc);
             break;
         case kTagPeakSearch:
             analysis.peakSearch = ReadPeakSearch(in);
             break;
         case kTagBandShapes:
-            stored.shapes = ReadShapes(in, table, analysis);
+            stored.shapes = ReadShapes(in, table, extras.lastFit);
             break;
         case kTagPlotView: {
             PlotView view;
@@ -723,15 +843,18 @@ bool ReadRecord(const SectionRecord& record, const PeakTable& table, Analysis& a
             break;
         }
         case kTagLastFit:
-            analysis.lastFit = ReadLastFit(in);
+            extras.lastFit = ReadLastFit(in);
+            extras.lastFitCrc = model::Crc32(record.bytes);
             break;
-        case kTagBaseline:
-            analysis.baseline = BaselineCurve{in.Doubles(kMaxCoefficients)};
-            Check(std::all_of(analysis.baseline->coefficients.begin(),
-                              analysis.baseline->coefficients.end(),
+        case kTagBaseline: {
+            // The last fit's baseline in powers of x, for earlier versions:
+            // the fit itself gives it.
+            const std::vector<double> baseline = in.Doubles(kMaxCoefficients);
+            Check(std::all_of(baseline.begin(), baseline.end(),
                               [](double c) { return std::isfinite(c); }),
                   TRAZEL_TR_NOOP("AnalysisFile", "la línea base guardada no es un número finito"));
             break;
+        }
         case kTagAxisTitles: {
             AxisTitles titles;
             titles.x = in.String(kMaxText);
@@ -760,12 +883,13 @@ model::DocumentSection AnalysisSection(const Analysis& analysis, const PeakTable
         WriteSettings(out, analysis.fitSettings);
         section.records.push_back({kTagFitSettings, out.Bytes()});
     }
-    if (analysis.lastFit) {
-        section.records.push_back({kTagLastFit, LastFitRecord(*analysis.lastFit)});
-    }
-    if (analysis.baseline) {
-        section.records.push_back(
-            {kTagBaseline, RecordWriter().Doubles(analysis.baseline->coefficients).Bytes()});
+    const FitRecord* recorded = RecordedFit(analysis);
+    if (recorded) {
+        section.records.push_back({kTagLastFit, LastFitRecord(*recorded)});
+        if (const auto baseline = BaselineOf(recorded->result, recorded->settings.baseline)) {
+            section.records.push_back(
+                {kTagBaseline, RecordWriter().Doubles(baseline->coefficients).Bytes()});
+        }
     }
     if (analysis.axisTitles) {
         section.records.push_back(
@@ -794,8 +918,8 @@ model::DocumentSection AnalysisSection(const Analysis& analysis, const PeakTable
         section.records.push_back(
             {kTagMeasuredAls, RecordWriter().F64(als.lambda).F64(als.p).Bytes()});
     }
-    if (analysis.lastFit) {
-        section.records.push_back({kTagLastFitMore, LastFitMoreRecord(*analysis.lastFit)});
+    if (recorded) {
+        section.records.push_back({kTagLastFitMore, LastFitMoreRecord(*recorded)});
     }
     if (analysis.measured && analysis.measured->columns.spectrum) {
         section.records.push_back(
@@ -807,18 +931,17 @@ model::DocumentSection AnalysisSection(const Analysis& analysis, const PeakTable
     if (NamesBands(analysis, table)) {
         section.records.push_back({kTagBandGuard, GuardRecord(table)});
     }
-    if (analysis.lastFit && analysis.lastFit->result.stop != fit::StopReason::Unknown) {
+    if (recorded && recorded->result.stop != fit::StopReason::Unknown) {
         section.records.push_back(
-            {kTagFitStop, RecordWriter()
-                              .U32(static_cast<std::uint32_t>(analysis.lastFit->result.stop))
-                              .Bytes()});
+            {kTagFitStop,
+             RecordWriter().U32(static_cast<std::uint32_t>(recorded->result.stop)).Bytes()});
     }
     if (HasShapes(analysis, table)) {
         section.records.push_back({kTagBandShapes, ShapesRecord(analysis, table)});
     }
-    if (analysis.lastFit && analysis.lastFit->result.residual.Judged()) {
+    if (recorded && recorded->result.residual.Judged()) {
         section.records.push_back(
-            {kTagResidualVerdict, ResidualVerdictRecord(analysis.lastFit->result.residual)});
+            {kTagResidualVerdict, ResidualVerdictRecord(recorded->result.residual)});
     }
     if (analysis.plotView) {
         const PlotView& view = *analysis.plotView;
@@ -830,6 +953,9 @@ model::DocumentSection AnalysisSection(const Analysis& analysis, const PeakTable
                                .F64(view.yMax)
                                .U32((view.yAutomatic ? 1U : 0U) | (view.reversedX ? 2U : 0U))
                                .Bytes()});
+    }
+    if (RegionsNeedRecord(analysis)) {
+        section.records.push_back({kTagFitRegions, RegionsRecord(analysis)});
     }
     section.records.insert(section.records.end(), analysis.keptRecords.begin(),
                            analysis.keptRecords.end());
@@ -889,11 +1015,11 @@ StoredAnalysis AnalysisFromSection(const SectionRead& read, const PeakTable& tab
             // A record of ours twice is no later version's addition: which
             // one holds the truth cannot be told, and keeping the last would
             // drop the other on the next save.
-            Check(record.tag > kTagPlotView || seen.insert(record.tag).second,
+            Check(record.tag > kTagFitRegions || seen.insert(record.tag).second,
                   TRAZEL_TR_NOOP("AnalysisFile", "aparece dos veces"));
             if (stale && (record.tag == kTagLastFit || record.tag == kTagLastFitMore ||
                           record.tag == kTagFitStop || record.tag == kTagBandShapes ||
-                          record.tag == kTagResidualVerdict)) {
+                          record.tag == kTagResidualVerdict || record.tag == kTagFitRegions)) {
                 shapesLeftOut = shapesLeftOut || record.tag == kTagBandShapes;
                 continue;
             }
@@ -927,6 +1053,20 @@ StoredAnalysis AnalysisFromSection(const SectionRead& read, const PeakTable& tab
         if (m.X().size() < 2) {
             return unread(extras.change ? kTagMeasuredChange : kTagMeasuredAls,
                           TRAZEL_TR("AnalysisFile", "deja menos de dos puntos del espectro"));
+        }
+    }
+    if (extras.regions && extras.regionsHadRecorded == extras.lastFit.has_value() &&
+        extras.regionsRecordedCrc == (extras.lastFit ? extras.lastFitCrc : 0U)) {
+        analysis.regions = std::move(*extras.regions);
+    } else {
+        if (extras.regions) {
+            stored.notice = TRAZEL_TR("AnalysisFile",
+                                      "Otra versión de Trazel cambió el último ajuste del "
+                                      "documento: se abre ese ajuste como su única región de "
+                                      "ajuste, sin las regiones guardadas antes.");
+        }
+        if (extras.lastFit) {
+            analysis.regions.push_back(RegionOf(std::move(*extras.lastFit)));
         }
     }
     if (stale) {

@@ -65,6 +65,12 @@ enum AnalysisTag : std::uint32_t {
     // The plot window's view (PlotView): four limits, then whether y spans
     // the curves (bit 0) and whether x decreases to the right (bit 1).
     kTagPlotView = 18,
+    // The fit regions, each with its settings and last fit. Absent while the
+    // records of the last fit (3, 4, 12, 15, 16, 17) say all there is: one
+    // region, fitted. Written with the CRC-32 of the record 4 it went with,
+    // so that a fit changed by a version that knows no regions is told from
+    // these, which are then left out.
+    kTagFitRegions = 19,
 };
 
 // The analysis of a document with this table as the section's records, in

@@ -25,6 +25,27 @@ Curve Sampled(const PeakTable& table, bool useScaled, double lo, double hi, int 
 
 }  // namespace
 
+void Append(Curve& curve, const Curve& part) {
+    if (part.x.empty()) {
+        return;
+    }
+    if (!curve.x.empty()) {
+        // A point without a value breaks the line between the two parts.
+        curve.x.push_back(curve.x.back());
+        curve.y.push_back(std::nan(""));
+    }
+    curve.x.insert(curve.x.end(), part.x.begin(), part.x.end());
+    curve.y.insert(curve.y.end(), part.y.begin(), part.y.end());
+}
+
+Curve Residuals(const MeasuredData& measured, const std::vector<FitRegion>& regions) {
+    Curve residual;
+    for (const FitRecord* fit : RegionFits(regions)) {
+        Append(residual, Residuals(measured, *fit));
+    }
+    return residual;
+}
+
 Curve FittedData(const MeasuredData& measured, const FitRecord& fit) {
     const std::span<const double> x = measured.X();
     std::vector<std::size_t> order;
@@ -86,32 +107,27 @@ FigureData ComputeFigure(const DocumentState& state, std::int32_t lineShape, boo
         figure.model = SamplePlotCurves(state.table, lineShape, useScaled, lo, hi, columns);
         figure.measured = reduce();
     }
-    if (analysis.baseline) {
-        const BaselineCurve& baseline = *analysis.baseline;
-        // A polynomial of degree one or less is straight: its ends draw it.
-        const int samples = baseline.coefficients.size() <= 2 ? 1 : columns;
-        // A fitted baseline holds over the range it was fitted on, not
-        // across a spectrum of which the fit saw a part.
-        double from = lo, to = hi;
-        if (analysis.lastFit) {
-            from = std::max(lo, analysis.lastFit->xMin);
-            to = std::min(hi, analysis.lastFit->xMax);
+    for (const FitRegion& region : analysis.regions) {
+        if (!region.fit) {
+            continue;
         }
-        if (from < to) {
-            figure.baseline = Sampled(PeakTable{}, false, from, to, samples,
-                                      [&baseline](double x) { return baseline.At(x); });
-        }
-    }
-    if (analysis.lastFit) {
-        const FitRecord& fit = *analysis.lastFit;
+        const FitRecord& fit = *region.fit;
         const PeakTable& fitted = fit.result.table;
-        // Only over the range fitted: outside it nothing says the fit holds.
+        // Only over the range fitted: outside it nothing says the fit holds,
+        // nor its baseline, fitted on a part of the spectrum.
         const double from = std::max(lo, fit.xMin);
         const double to = std::min(hi, fit.xMax);
         if (from < to) {
-            figure.fit = Sampled(fitted, fit.useScaled, from, to, columns, [&](double x) {
-                return fit::FittedCurveAt(fit.result, fit.lineShape, fit.useScaled, x);
-            });
+            if (const auto baseline = BaselineOf(fit.result, fit.settings.baseline)) {
+                // A polynomial of degree one or less is straight: its ends
+                // draw it.
+                const int samples = baseline->coefficients.size() <= 2 ? 1 : columns;
+                Append(figure.baseline, Sampled(PeakTable{}, false, from, to, samples,
+                                                [&baseline](double x) { return baseline->At(x); }));
+            }
+            Append(figure.fit, Sampled(fitted, fit.useScaled, from, to, columns, [&](double x) {
+                       return fit::FittedCurveAt(fit.result, fit.lineShape, fit.useScaled, x);
+                   }));
             for (int k = 1; k <= fitted.PeakCount(); ++k) {
                 figure.components.push_back(
                     Sampled(fitted, fit.useScaled, from, to, columns, [&](double x) {
@@ -120,8 +136,8 @@ FigureData ComputeFigure(const DocumentState& state, std::int32_t lineShape, boo
                     }));
             }
         }
-        figure.residual = Residuals(measured, fit);
     }
+    figure.residual = Residuals(measured, analysis.regions);
     return figure;
 }
 

@@ -23,14 +23,17 @@ struct FigureData {
     // The measured spectrum exactly as the fit uses it (y through the
     // transform), cut down to what the plot's columns can show.
     std::optional<output::ReducedPoints> measured;
-    // The last fit over its range: the fitted curve, each fitted band on the
-    // baseline, and the residual (data as used minus the fitted curve) at
-    // every measured point in the range, by ascending x. Empty without a fit.
+    // The fit of each region over its range, the regions in x order, each
+    // part of a curve after the first led by a point whose y is not a number
+    // (a break in the line): the fitted curve, each fitted band on its
+    // region's baseline (a curve per band and region), and the residual
+    // (data as used minus the fitted curve) at every measured point in the
+    // regions, by ascending x. Empty without a fit.
     Curve fit;
     std::vector<Curve> components;
     Curve residual;
-    // The baseline over the range of the fit that gave it, within the view
-    // (across the view when no fit is kept with it); empty without one.
+    // Each region's baseline over its range, within the view; empty without
+    // one.
     Curve baseline;
 };
 
@@ -48,6 +51,13 @@ Curve FittedData(const MeasuredData& measured, const FitRecord& fit);
 
 // The same points, each minus the fitted curve.
 Curve Residuals(const MeasuredData& measured, const FitRecord& fit);
+
+// The residuals of every fitted region, one after another, parted by a
+// break (a point whose y is not a number).
+Curve Residuals(const MeasuredData& measured, const std::vector<FitRegion>& regions);
+
+// part added at the end of curve, after a break when curve has points.
+void Append(Curve& curve, const Curve& part);
 
 // Limits of a view, x and y each from the lower to the higher.
 struct ViewLimits {

@@ -282,44 +282,116 @@ output::ReportSheet FitReportSheet(const MeasuredData& measured, const FitRecord
     return sheet;
 }
 
+output::ReportSheet FitReportSheet(const MeasuredData& measured,
+                                   const std::vector<const FitRecord*>& fits,
+                                   const ReportOrigin& origin) {
+    if (fits.size() == 1) {
+        return FitReportSheet(measured, *fits.front(), origin);
+    }
+    // The facts of the document once, then each region's, indented under
+    // its name; one table of every region's bands, each with its share of
+    // its region's area and of the whole.
+    constexpr std::size_t kDocumentFacts = 4;
+    double total = 0.0;
+    for (const FitRecord* fit : fits) {
+        total += TotalArea(*fit);
+    }
+    output::ReportSheet sheet;
+    for (std::size_t r = 0; r < fits.size(); ++r) {
+        output::ReportSheet part = FitReportSheet(measured, *fits[r], origin);
+        if (r == 0) {
+            sheet.heading = part.heading;
+            sheet.facts.assign(part.facts.begin(), part.facts.begin() + kDocumentFacts);
+            sheet.facts.emplace_back(TRAZEL_TR("FitExport", "Regiones de ajuste"),
+                                     std::to_string(fits.size()));
+            sheet.columns = part.columns;
+            sheet.columns.back() = TRAZEL_TR("FitExport", "Área (% región)");
+            sheet.columns.insert(sheet.columns.begin(), TRAZEL_TR("FitExport", "Región"));
+            sheet.columns.push_back(TRAZEL_TR("FitExport", "Área (% total)"));
+            sheet.closing = part.closing;
+        }
+        const std::string name = Fill(TRAZEL_TR("FitExport", "Región %1"), {std::to_string(r + 1)});
+        sheet.facts.emplace_back(name, part.facts[kDocumentFacts].second);
+        for (std::size_t f = kDocumentFacts + 1; f < part.facts.size(); ++f) {
+            sheet.facts.emplace_back("  " + part.facts[f].first, part.facts[f].second);
+        }
+        const auto bands = NewestFirst(*fits[r]);
+        for (std::size_t row = 0; row < part.rows.size(); ++row) {
+            std::vector<std::string> cells = part.rows[row];
+            cells.insert(cells.begin(), std::to_string(r + 1));
+            char share[32] = "—";
+            if (total != 0.0 && std::isfinite(total)) {
+                std::snprintf(share, sizeof share, "%.1f", 100.0 * bands[row]->area.value / total);
+            }
+            cells.emplace_back(share);
+            sheet.rows.push_back(std::move(cells));
+        }
+    }
+    return sheet;
+}
+
 std::string FitReportText(const MeasuredData& measured, const FitRecord& fit,
                           const ReportOrigin& origin) {
     return output::ReportSheetText(FitReportSheet(measured, fit, origin));
 }
 
-std::string FitReportCsv(const MeasuredData& measured, const FitRecord& fit,
-                         const ReportOrigin& origin) {
+std::string FitReportText(const MeasuredData& measured, const std::vector<const FitRecord*>& fits,
+                          const ReportOrigin& origin) {
+    return output::ReportSheetText(FitReportSheet(measured, fits, origin));
+}
+
+namespace {
+
+// The two tables of a fit's CSV report: its bands' rows under their names,
+// and its "magnitud,valor" rows. With several regions each row is led by the
+// region's number and a band's row ends with its share of every region's
+// area (total), under names of their own.
+struct CsvTables {
+    std::string bandNames;
+    std::string bands;
+    std::string stats;
+};
+
+CsvTables FitCsvTables(const MeasuredData& measured, const FitRecord& fit,
+                       const ReportOrigin& origin, bool shapes, const std::string& region = {},
+                       double total = 0.0) {
     const fit::FitResult& result = fit.result;
+    const std::string lead = region.empty() ? std::string() : region + ',';
     const std::string x = AsciiXUnit(measured.Header());
     const std::string y = AsciiYUnit(measured.Header());
     const std::pair<const char*, std::string> values[] = {
         {"posicion", x}, {"intensidad", y}, {"anchura", x}, {"area", AreaUnit(x, y)}};
-    std::string csv = "banda";
+    CsvTables tables;
+    std::string csv = region.empty() ? "banda" : "region,banda";
     for (const auto& [name, unit] : values) {
         csv += ',' + WithUnit(name, unit) + ',' + WithUnit(std::string("error_") + name, unit) +
                ",estado_" + name;
     }
     csv += ",area_pct";
-    // The shape and the share are columns only for a fit with bands of a
-    // shape of their own, so that every other report keeps its bytes.
-    const bool shapes = HasOwnShapes(result.table);
-    csv += shapes ? ",forma,eta,error_eta,estado_eta\n" : "\n";
-    const double total = TotalArea(fit);
+    csv += shapes ? ",forma,eta,error_eta,estado_eta" : "";
+    csv += region.empty() ? "\n" : ",area_pct_total\n";
+    tables.bandNames = std::move(csv);
+    csv.clear();
+    const double areas = TotalArea(fit);
     const auto bands = NewestFirst(fit);
     for (std::size_t row = 0; row < bands.size(); ++row) {
         const FittedBand& band = *bands[row];
-        csv += std::to_string(row + 1);
+        csv += lead + std::to_string(row + 1);
         for (const Estimate* e : {&band.position, &band.intensity, &band.width, &band.area}) {
             csv += ',' + ShortestText(e->value) + ',' + ErrorNumber(*e) + ',' + State(*e);
         }
-        csv += ',' + (total != 0.0 ? ShortestText(100.0 * band.area.value / total) : "");
+        csv += ',' + (areas != 0.0 ? ShortestText(100.0 * band.area.value / areas) : "");
         if (shapes) {
             csv += std::string(",") + ShapeCode(result.table.Band(band.index).shape) + ',' +
                    ShortestText(band.share.value) + ',' + ErrorNumber(band.share) + ',' +
                    State(band.share);
         }
+        if (!region.empty()) {
+            csv += ',' + (total != 0.0 ? ShortestText(100.0 * band.area.value / total) : "");
+        }
         csv += '\n';
     }
+    tables.bands = std::move(csv);
 
     std::vector<std::pair<std::string, std::string>> stats = {
         {"documento", CsvText(origin.document)},
@@ -372,11 +444,44 @@ std::string FitReportCsv(const MeasuredData& measured, const FitRecord& fit,
         {"fecha", CsvText(origin.date)},
         {"version", CsvText(origin.version)}};
     stats.insert(stats.end(), std::begin(more), std::end(more));
-    csv += "\nmagnitud,valor\n";
     for (const auto& [name, value] : stats) {
-        csv += name + ',' + value + '\n';
+        tables.stats += lead + name + ',' + value + '\n';
     }
-    return csv;
+    return tables;
+}
+
+}  // namespace
+
+std::string FitReportCsv(const MeasuredData& measured, const FitRecord& fit,
+                         const ReportOrigin& origin) {
+    // The shape and the share are columns only for a fit with bands of a
+    // shape of their own, so that every other report keeps its bytes.
+    const CsvTables tables = FitCsvTables(measured, fit, origin, HasOwnShapes(fit.result.table));
+    return tables.bandNames + tables.bands + "\nmagnitud,valor\n" + tables.stats;
+}
+
+std::string FitReportCsv(const MeasuredData& measured, const std::vector<const FitRecord*>& fits,
+                         const ReportOrigin& origin) {
+    if (fits.size() == 1) {
+        return FitReportCsv(measured, *fits.front(), origin);
+    }
+    bool shapes = false;
+    double total = 0.0;
+    for (const FitRecord* fit : fits) {
+        shapes = shapes || HasOwnShapes(fit->result.table);
+        total += TotalArea(*fit);
+    }
+    std::string bands;
+    std::string stats;
+    std::string names;
+    for (std::size_t r = 0; r < fits.size(); ++r) {
+        CsvTables tables =
+            FitCsvTables(measured, *fits[r], origin, shapes, std::to_string(r + 1), total);
+        names = std::move(tables.bandNames);
+        bands += tables.bands;
+        stats += tables.stats;
+    }
+    return names + bands + "\nregion,magnitud,valor\n" + stats;
 }
 
 std::optional<ReportFormat> ReportFormatFor(const std::string& path) {
@@ -477,17 +582,27 @@ bool WriteFitCurves(platform::ByteSink& out, const MeasuredData& measured, const
     return true;
 }
 
-Status WriteFitReport(const std::string& path, const MeasuredData& measured, const FitRecord& fit,
-                      const ReportOrigin& origin) {
+bool WriteFitCurves(platform::ByteSink& out, const MeasuredData& measured,
+                    const std::vector<const FitRecord*>& fits, std::optional<double> step) {
+    for (std::size_t r = 0; r < fits.size(); ++r) {
+        if ((r > 0 && !out.Write("\n")) || !WriteFitCurves(out, measured, *fits[r], step)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+Status WriteFitReport(const std::string& path, const MeasuredData& measured,
+                      const std::vector<const FitRecord*>& fits, const ReportOrigin& origin) {
     return WriteFileAtomically(path, ReportFormatFor(path) == ReportFormat::Text
-                                         ? FitReportText(measured, fit, origin)
-                                         : FitReportCsv(measured, fit, origin));
+                                         ? FitReportText(measured, fits, origin)
+                                         : FitReportCsv(measured, fits, origin));
 }
 
 Status WriteFitCurvesFile(const std::string& path, const MeasuredData& measured,
-                          const FitRecord& fit, std::optional<double> step) {
-    if (step) {
-        if (const auto problem = CurveStepProblem(fit, *step)) {
+                          const std::vector<const FitRecord*>& fits, std::optional<double> step) {
+    for (const FitRecord* fit : fits) {
+        if (const auto problem = step ? CurveStepProblem(*fit, *step) : std::nullopt) {
             return FileFailure(FileOperation::Write, path, *problem);
         }
     }
@@ -498,7 +613,7 @@ Status WriteFitCurvesFile(const std::string& path, const MeasuredData& measured,
         if (const Status opened = file.Open(target); !opened.ok()) {
             return opened;
         }
-        WriteFitCurves(file, measured, fit, step);
+        WriteFitCurves(file, measured, fits, step);
         return file.Close();
     });
 }

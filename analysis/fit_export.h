@@ -36,8 +36,19 @@ struct ReportOrigin {
 output::ReportSheet FitReportSheet(const MeasuredData& measured, const FitRecord& fit,
                                    const ReportOrigin& origin);
 
+// The sheet of several regions' fits (one: as above): the document's facts,
+// the number of regions, then each region's facts under its name ("Región
+// 1", its x range) indented; one table of every region's bands led by the
+// region's number, with each band's share of its region's area and of the
+// area of all.
+output::ReportSheet FitReportSheet(const MeasuredData& measured,
+                                   const std::vector<const FitRecord*>& fits,
+                                   const ReportOrigin& origin);
+
 // The sheet as text.
 std::string FitReportText(const MeasuredData& measured, const FitRecord& fit,
+                          const ReportOrigin& origin);
+std::string FitReportText(const MeasuredData& measured, const std::vector<const FitRecord*>& fits,
                           const ReportOrigin& origin);
 
 // The same numbers as CSV with a decimal point, never rounded: one row per
@@ -48,6 +59,11 @@ std::string FitReportText(const MeasuredData& measured, const FitRecord& fit,
 // statistics with the bands they belong to, and a reader that wants only
 // the bands stops at the blank line.
 std::string FitReportCsv(const MeasuredData& measured, const FitRecord& fit,
+                         const ReportOrigin& origin);
+// Several regions' (one: as above): each row of both tables led by the
+// region's number under "region", and each band's share of the area of all
+// the regions last, as area_pct_total.
+std::string FitReportCsv(const MeasuredData& measured, const std::vector<const FitRecord*>& fits,
                          const ReportOrigin& origin);
 
 enum class ReportFormat { Text, Csv };
@@ -64,6 +80,11 @@ std::optional<ReportFormat> ReportFormatFor(const std::string& path);
 // taking them.
 bool WriteFitCurves(platform::ByteSink& out, const MeasuredData& measured, const FitRecord& fit,
                     std::optional<double> step = std::nullopt);
+// Several regions' curves: one table after another, each under its own
+// names (its bands differ), parted by a blank line.
+bool WriteFitCurves(platform::ByteSink& out, const MeasuredData& measured,
+                    const std::vector<const FitRecord*>& fits,
+                    std::optional<double> step = std::nullopt);
 
 // Why step cannot make the grid of fit's curves (not a positive number, or
 // so small that the file would have more rows than kMaxCurveRows), in
@@ -75,12 +96,13 @@ std::optional<std::string> CurveStepProblem(const FitRecord& fit, double step);
 // ending (CSV for any ending but .txt); the message of a failure names the
 // file.
 platform::Status WriteFitReport(const std::string& path, const MeasuredData& measured,
-                                const FitRecord& fit, const ReportOrigin& origin);
+                                const std::vector<const FitRecord*>& fits,
+                                const ReportOrigin& origin);
 
 // The curves written to path, whole or not at all. A step with a
 // CurveStepProblem is refused before the file is touched.
 platform::Status WriteFitCurvesFile(const std::string& path, const MeasuredData& measured,
-                                    const FitRecord& fit,
+                                    const std::vector<const FitRecord*>& fits,
                                     std::optional<double> step = std::nullopt);
 
 }  // namespace trazel::analysis

@@ -353,7 +353,14 @@ std::string PeakSearchSettingsProblem(const PeakSearchSettings& s) {
 
 PeakSearchResult FindBands(std::span<const double> x, std::span<const double> y, double xMin,
                            double xMax, const PeakSearchSettings& settings,
-                           const BaselineCurve* baseline, const MeasuredTransform& transform) {
+                           const std::function<std::optional<double>(double)>& baseline,
+                           const MeasuredTransform& transform) {
+    // The baseline at a band's position, or the level the band stands on
+    // in the data where no fit gave one.
+    const auto baseAt = [&baseline](double position, double fallback) {
+        const std::optional<double> fitted = baseline ? baseline(position) : std::nullopt;
+        return fitted.value_or(fallback);
+    };
     PeakSearchResult result;
     result.used = settings;
     const double lo = std::isfinite(xMin) && std::isfinite(xMax) ? std::min(xMin, xMax) : -HUGE_VAL;
@@ -403,7 +410,7 @@ PeakSearchResult FindBands(std::span<const double> x, std::span<const double> y,
             continue;
         }
         const auto [position, top] = Vertex(p, s, i, 1.0);
-        const double from = baseline ? baseline->At(position) : base;
+        const double from = baseAt(position, base);
         if (!(top - from > resolution)) {
             continue;
         }
@@ -442,7 +449,7 @@ PeakSearchResult FindBands(std::span<const double> x, std::span<const double> y,
                 continue;
             }
             const double value = s[i];
-            const double from = baseline ? baseline->At(position) : nearest->base;
+            const double from = baseAt(position, nearest->base);
             if (!(value - from >= floor && value - from > resolution)) {
                 continue;
             }
@@ -509,8 +516,7 @@ PeakSearchResult FindBands(std::span<const double> x, std::span<const double> y,
             const auto restLeft = LowestTowardsHigher(rest, true);
             const auto restRight = LowestTowardsHigher(rest, false);
             top = Vertex(p, rest, c.index, 1.0).second;
-            base = baseline ? baseline->At(c.band.position)
-                            : std::max(restLeft[c.index], restRight[c.index]);
+            base = baseAt(c.band.position, std::max(restLeft[c.index], restRight[c.index]));
             if (!(top - base > 0.0)) {
                 top = c.band.intensity + c.base;
                 base = c.base;
@@ -546,8 +552,9 @@ PeakSearchResult FindBands(const Analysis& analysis, double xMin, double xMax,
         return none;
     }
     const MeasuredData& m = *analysis.measured;
-    return FindBands(m.X(), m.Y(), xMin, xMax, settings,
-                     analysis.baseline ? &*analysis.baseline : nullptr, m.transform);
+    return FindBands(
+        m.X(), m.Y(), xMin, xMax, settings,
+        [&analysis](double x) { return BaselineAt(analysis, x); }, m.transform);
 }
 
 }  // namespace trazel::analysis

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <functional>
+#include <optional>
+
 #include <optional>
 #include <span>
 #include <string>
@@ -43,16 +46,17 @@ struct PeakSearchResult {
 
 // Finds the bands of the points x, y (any order; points that are not finite
 // are left out), each y as transform.Y gives it, between xMin and xMax (either
-// order; not finite: all). Each band's intensity is measured above baseline
-// when one is given. Fewer than five points, or settings with a problem,
+// order; not finite: all). Each band's intensity is measured above the
+// baseline where baseline gives one. Fewer than five points, or settings with a problem,
 // give no band. O(n log n) in the points, and linear in the window.
 PeakSearchResult FindBands(std::span<const double> x, std::span<const double> y, double xMin,
                            double xMax, const PeakSearchSettings& settings,
-                           const BaselineCurve* baseline = nullptr,
+                           const std::function<std::optional<double>(double)>& baseline = {},
                            const MeasuredTransform& transform = {});
 
 // The bands of the document's measured data as the fit uses them (the factor
-// applied, and above its baseline when it has one), between xMin and xMax;
+// applied, and above the baseline of the fit region it lies in), between xMin
+// and xMax;
 // nothing without a measured spectrum.
 PeakSearchResult FindBands(const Analysis& analysis, double xMin, double xMax,
                            const PeakSearchSettings& settings);

@@ -402,31 +402,55 @@ std::string AnalysisText(const analysis::Analysis& a) {
         text += "\n";
         text += Fill(TRAZEL_TR("ShowCommand", "Factor de y: %1\n"), {FormatG(m.transform.yFactor)});
     }
-    if (a.lastFit) {
-        const auto& r = a.lastFit->result;
-        text += Fill(
-            TRAZEL_TR("ShowCommand", "Ajuste guardado: x de %1 a %2, %3, R² %4, %5. Parada: %6\n"),
-            {FormatG(a.lastFit->xMin), FormatG(a.lastFit->xMax),
-             Counted(r.bands.size(), "ShowCommand", TRAZEL_TR_NOOP("ShowCommand", "%1 banda"),
-                     TRAZEL_TR_NOOP("ShowCommand", "%1 bandas")),
-             FormatG(r.rSquared),
-             Counted(static_cast<std::size_t>(r.iterations), "ShowCommand",
-                     TRAZEL_TR_NOOP("ShowCommand", "%1 iteración"),
-                     TRAZEL_TR_NOOP("ShowCommand", "%1 iteraciones")),
-             ShownText(fit::StopReasonText(r))});
-        text += Fill(TRAZEL_TR("ShowCommand", "Veredicto: %1\n"), {ShownText(fit::VerdictText(r))});
-    } else if (a.measured) {
+    // One fitted region, as every document had one fit before regions: its
+    // lines as they were; several, each numbered under the count.
+    const bool one = a.regions.size() == 1 && a.regions.front().fit;
+    if (a.regions.empty() && a.measured) {
         text += TRAZEL_TR("ShowCommand", "Ajuste guardado: ninguno\n");
+    } else if (!one && !a.regions.empty()) {
+        text += Fill(TRAZEL_TR("ShowCommand", "Regiones de ajuste: %1\n"),
+                     {std::to_string(a.regions.size())});
     }
-    if (a.baseline) {
-        text += TRAZEL_TR("ShowCommand", "Línea base:");
-        for (std::size_t i = 0; i < a.baseline->coefficients.size(); ++i) {
-            text += (i == 0 ? " " : " + ") + FormatG(a.baseline->coefficients[i]) +
-                    (i == 0   ? ""
-                     : i == 1 ? "·x"
-                              : "·x^" + std::to_string(i));
+    for (std::size_t n = 0; n < a.regions.size(); ++n) {
+        const analysis::FitRegion& region = a.regions[n];
+        const std::string indent = one ? "" : "  ";
+        if (!region.fit) {
+            text += Fill(TRAZEL_TR("ShowCommand", "Región %1: x de %2 a %3, sin ajustar\n"),
+                         {std::to_string(n + 1), FormatG(region.XMin()), FormatG(region.XMax())});
+            continue;
         }
-        text += "\n";
+        const analysis::FitRecord& fit = *region.fit;
+        const auto& r = fit.result;
+        const std::vector<std::string> values = {
+            FormatG(fit.xMin),
+            FormatG(fit.xMax),
+            Counted(r.bands.size(), "ShowCommand", TRAZEL_TR_NOOP("ShowCommand", "%1 banda"),
+                    TRAZEL_TR_NOOP("ShowCommand", "%1 bandas")),
+            FormatG(r.rSquared),
+            Counted(static_cast<std::size_t>(r.iterations), "ShowCommand",
+                    TRAZEL_TR_NOOP("ShowCommand", "%1 iteración"),
+                    TRAZEL_TR_NOOP("ShowCommand", "%1 iteraciones")),
+            ShownText(fit::StopReasonText(r))};
+        const auto filled = [&values](const std::string& format) {
+            return Fill(format, {values[0], values[1], values[2], values[3], values[4], values[5]});
+        };
+        text +=
+            one ? filled(TRAZEL_TR("ShowCommand",
+                                   "Ajuste guardado: x de %1 a %2, %3, R² %4, %5. Parada: %6\n"))
+                : Fill(TRAZEL_TR("ShowCommand", "Región %1: "), {std::to_string(n + 1)}) +
+                      filled(TRAZEL_TR("ShowCommand", "x de %1 a %2, %3, R² %4, %5. Parada: %6\n"));
+        text += indent +
+                Fill(TRAZEL_TR("ShowCommand", "Veredicto: %1\n"), {ShownText(fit::VerdictText(r))});
+        if (const auto baseline = analysis::BaselineOf(r, fit.settings.baseline)) {
+            text += indent + TRAZEL_TR("ShowCommand", "Línea base:");
+            for (std::size_t i = 0; i < baseline->coefficients.size(); ++i) {
+                text += (i == 0 ? " " : " + ") + FormatG(baseline->coefficients[i]) +
+                        (i == 0   ? ""
+                         : i == 1 ? "·x"
+                                  : "·x^" + std::to_string(i));
+            }
+            text += "\n";
+        }
     }
     if (a.axisTitles) {
         text += Fill(TRAZEL_TR("ShowCommand", "Títulos de los ejes: «%1», «%2»\n"),

@@ -26,10 +26,27 @@ namespace trazel::cli {
 namespace {
 
 const OptionSpec kFigureOptions{
-    .valued = {"--xmin",      "--xmax", "--ymin",     "--ymax",         "--measured",
-               "--yfactor",   "--size", "--width-cm", "--height-cm",    "--width-in",
-               "--height-in", "--dpi",  "--xtitle",   "--ytitle",       "-o",
-               "--y",         "--x",    "--laser",    "--subtract-als", kSpectrumOption},
+    .valued = {"--xmin",
+               "--xmax",
+               "--ymin",
+               "--ymax",
+               "--measured",
+               "--yfactor",
+               "--size",
+               "--width-cm",
+               "--height-cm",
+               "--width-in",
+               "--height-in",
+               "--dpi",
+               "--xtitle",
+               "--ytitle",
+               "-o",
+               "--y",
+               "--x",
+               "--laser",
+               "--subtract-als",
+               kSpectrumOption,
+               "--region-number"},
     .switches = {"--lorentzian", "--scaled", "--reversed", "--increasing", "--fill"}};
 
 struct FigureRequest {
@@ -50,6 +67,8 @@ struct FigureRequest {
     // --reversed or --increasing; without either, the document's direction.
     std::optional<bool> reversedX;
     bool titlesGiven[2] = {false, false};
+    // --region-number: the one fit region drawn (from 1), else all of them.
+    std::optional<int> region;
     figure::PictureSize size = figure::DefaultPictureSize();
     std::string outPath;
 };
@@ -190,6 +209,9 @@ FigureRequest ParseFigureRequest(const std::vector<std::string>& args) {
             throw UsageError(TRAZEL_TR("Cli", "--yfactor debe ser distinto de 0"));
         }
     }
+    if (const auto region = options.Value("--region-number")) {
+        request.region = ParseIntArg(*region, "--region-number");
+    }
     request.size = ParsePictureSize(options);
     request.view.fillComponents = options.Has("--fill");
     const auto out = options.Value("-o");
@@ -212,11 +234,12 @@ FigureRequest ParseFigureRequest(const std::vector<std::string>& args) {
     return request;
 }
 
-// The x limits a figure takes when none are given: those of the fit stored
-// with the document, else those of its measured spectrum.
+// The x limits a figure takes when none are given: from the lowest fit
+// region stored with the document to the highest, else those of its measured
+// spectrum.
 std::pair<double, double> StoredXRange(const analysis::Analysis& a) {
-    if (a.lastFit) {
-        return {a.lastFit->xMin, a.lastFit->xMax};
+    if (const auto fits = analysis::RegionFits(a.regions); !fits.empty()) {
+        return {fits.front()->xMin, fits.back()->xMax};
     }
     // A stored spectrum holds two points at the least once read; a set
     // without points has no limits to take.
@@ -256,6 +279,24 @@ int RunFigure(const std::vector<std::string>& args, std::ostream&, std::ostream&
                           stored->points->y, "figure", err);
     }
     CheckSubtractedBaseline(document.GetAnalysis());
+    analysis::DocumentState state = document.State();
+    if (request.region) {
+        // One region alone, over its own range unless limits are given.
+        std::vector<analysis::FitRegion>& regions = state.analysis.regions;
+        if (*request.region < 1 || static_cast<std::size_t>(*request.region) > regions.size()) {
+            throw UsageError(Fill(
+                TRAZEL_TR("FigureCommand", "--region-number: el documento tiene %1 y no la %2"),
+                {Counted(regions.size(), "FigureCommand",
+                         TRAZEL_TR_NOOP("FigureCommand", "%1 región de ajuste"),
+                         TRAZEL_TR_NOOP("FigureCommand", "%1 regiones de ajuste")),
+                 std::to_string(*request.region)}));
+        }
+        const analysis::FitRegion chosen = regions[static_cast<std::size_t>(*request.region - 1)];
+        regions = {chosen};
+        if (!request.xRange) {
+            request.xRange = {chosen.XMin(), chosen.XMax()};
+        }
+    }
     // The view the user left the document in, for what the options leave
     // unsaid.
     const std::optional<analysis::PlotView>& kept = document.GetAnalysis().plotView;
@@ -272,8 +313,7 @@ int RunFigure(const std::vector<std::string>& args, std::ostream&, std::ostream&
     request.view.reversedX = request.reversedX.value_or(
         request.measuredPath ? model::DrawnWithXDecreasing(shown.measured->Header())
                              : analysis::XDrawnDecreasing(shown));
-    const auto [xMin, xMax] =
-        request.xRange ? *request.xRange : StoredXRange(document.GetAnalysis());
+    const auto [xMin, xMax] = request.xRange ? *request.xRange : StoredXRange(state.analysis);
     request.view.curve.xMin = xMin;
     request.view.curve.xMax = xMax;
     // Limits the axes cannot draw, given or taken from the data, are named
@@ -308,7 +348,7 @@ int RunFigure(const std::vector<std::string>& args, std::ostream&, std::ostream&
                       "no se puede dibujar la figura: falta la aplicación de ventanas de Qt."));
     }
     if (const Status failed =
-            figure::WriteFigure(request.outPath, document.State(), request.view, request.size);
+            figure::WriteFigure(request.outPath, state, request.view, request.size);
         !failed.ok()) {
         throw FileError(failed.message());
     }

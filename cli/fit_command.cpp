@@ -43,6 +43,16 @@ const OptionSpec kFitOptions{
     {"--lorentzian", "--scaled", "--allow-negative", "--strict"},
     {"--hold"}};
 
+// What may follow a --region: the options of that region alone.
+const OptionSpec kRegionOptions{
+    {"--region", "--bands", "--baseline", "--max-iterations", "--shape", "--add-bands"},
+    {"--allow-negative"},
+    {"--hold"}};
+
+bool StartsRegion(const std::string& arg) {
+    return arg == "--region" || arg.rfind("--region=", 0) == 0;
+}
+
 Baseline BaselineFrom(const std::string& text) {
     if (text == "none") {
         return Baseline::None;
@@ -307,10 +317,131 @@ void UseStoredSpectrum(document::CTrazelDoc& document, const std::string& docPat
                       measured.points->y, "fit", err);
 }
 
+// A region's range as --region gives it, "A:B" with A below B; none for
+// "all".
+std::optional<std::pair<double, double>> RegionRangeFrom(const std::string& text) {
+    if (text == "all") {
+        return std::nullopt;
+    }
+    const auto colon = text.find(':');
+    const auto number = [&](const std::string& part) {
+        const auto value = ParseDouble(part);
+        if (!value || !std::isfinite(*value)) {
+            throw UsageError(
+                Fill(TRAZEL_TR("FitCommand", "--region espera A:B (dos números) o all, no «%1»"),
+                     {text}));
+        }
+        return *value;
+    };
+    if (colon == std::string::npos) {
+        number("");
+    }
+    const double a = number(text.substr(0, colon));
+    const double b = number(text.substr(colon + 1));
+    if (!(a < b)) {
+        throw UsageError(Fill(TRAZEL_TR("FitCommand",
+                                        "--region: el intervalo %1 está vacío; A debe ser menor "
+                                        "que B"),
+                              {text}));
+    }
+    return std::pair{a, b};
+}
+
+// The table indices of the bands held when only rows vary.
+std::vector<int> HeldBesides(const document::CTrazelDoc& document, const std::vector<int>& rows) {
+    const int bandCount = document.Table().PeakCount();
+    std::vector<int> listed;
+    for (const int row : rows) {
+        if (row > bandCount) {
+            throw UsageError(
+                Fill(TRAZEL_TR("FitCommand", "--bands: el documento tiene %1 y no hay banda %2"),
+                     {Counted(static_cast<std::size_t>(bandCount), "FitCommand",
+                              TRAZEL_TR_NOOP("FitCommand", "%1 banda"),
+                              TRAZEL_TR_NOOP("FitCommand", "%1 bandas")),
+                      std::to_string(row)}));
+        }
+        listed.push_back(row - 1);
+    }
+    std::vector<int> held;
+    const std::vector<int> free = document.IndicesFromRows(listed);
+    for (int k = 1; k <= bandCount; ++k) {
+        if (std::find(free.begin(), free.end(), k) == free.end()) {
+            held.push_back(k);
+        }
+    }
+    return held;
+}
+
+// The options of a region's fit given in options over settings: those not
+// given keep what settings hold.
+void TakeFitOptions(const ParsedOptions& options, analysis::FitSettings& settings,
+                    const document::CTrazelDoc& document) {
+    if (const auto baseline = options.Value("--baseline")) {
+        settings.baseline = BaselineFrom(*baseline);
+    }
+    if (options.Has("--hold")) {
+        settings.values = HeldFrom(options.Values("--hold"));
+    }
+    if (options.Has("--allow-negative")) {
+        settings.allowNegative = true;
+    }
+    if (const auto shape = options.Value("--shape")) {
+        settings.shape = FitShapeFrom(*shape);
+    }
+    if (const auto limit = options.Value("--max-iterations")) {
+        settings.maxIterations = MaxIterationsFrom(*limit);
+    }
+    if (const auto bands = options.Value("--bands")) {
+        settings.heldBands = HeldBesides(document, RowsFrom(*bands));
+    }
+}
+
+// One fit the command makes: its settings (with the range) and the bands it
+// may add.
+struct FitJob {
+    analysis::FitSettings settings;
+    int addBands = 0;
+};
+
 }  // namespace
 
-int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunFit(const std::vector<std::string>& allArgs, std::ostream& out, std::ostream& err) {
+    // Each --region takes the options of a region's fit that follow it,
+    // until the next; every other argument, wherever it stands, is the
+    // command's, and the options of a region's fit given before the first
+    // --region are every region's.
+    std::vector<std::string> args;
+    std::vector<std::vector<std::string>> regionArgs;
+    const auto named = [](const std::vector<std::string>& list, const std::string& arg) {
+        const std::string name = arg.substr(0, arg.find('='));
+        return std::find(list.begin(), list.end(), name) != list.end();
+    };
+    for (std::size_t i = 0; i < allArgs.size(); ++i) {
+        const std::string& arg = allArgs[i];
+        const bool valued = arg.find('=') == std::string::npos &&
+                            (named(kFitOptions.valued, arg) || named(kFitOptions.repeated, arg) ||
+                             arg == "--region");
+        if (StartsRegion(arg)) {
+            regionArgs.emplace_back();
+        }
+        const bool regions = !regionArgs.empty() && (named(kRegionOptions.valued, arg) ||
+                                                     named(kRegionOptions.switches, arg) ||
+                                                     named(kRegionOptions.repeated, arg));
+        std::vector<std::string>& to = regions ? regionArgs.back() : args;
+        to.push_back(arg);
+        if (valued && i + 1 < allArgs.size()) {
+            to.push_back(allArgs[++i]);
+        }
+    }
+    std::vector<ParsedOptions> regionOptions;
+    for (const std::vector<std::string>& one : regionArgs) {
+        regionOptions.emplace_back(one, kRegionOptions);
+    }
     const ParsedOptions options(args, kFitOptions);
+    if (!regionOptions.empty() && (options.Has("--xmin") || options.Has("--xmax"))) {
+        throw UsageError(
+            TRAZEL_TR("FitCommand", "--xmin y --xmax no van con --region, que da el intervalo"));
+    }
     const std::string& docPath = options.OnlyPositional(TRAZEL_TR("Cli", "el documento"));
     // Without --measured the fit uses the spectrum the document holds.
     const auto measuredPath = options.Value("--measured");
@@ -376,26 +507,8 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
     // same operations.
     document::CTrazelDoc document;
     OpenDocumentOrThrow(docPath, document, err);
-    const int bandCount = document.Table().PeakCount();
-    std::vector<int> listed;
-    for (const int row : rows) {
-        if (row > bandCount) {
-            throw UsageError(
-                Fill(TRAZEL_TR("FitCommand", "--bands: el documento tiene %1 y no hay banda %2"),
-                     {Counted(static_cast<std::size_t>(bandCount), "FitCommand",
-                              TRAZEL_TR_NOOP("FitCommand", "%1 banda"),
-                              TRAZEL_TR_NOOP("FitCommand", "%1 bandas")),
-                      std::to_string(row)}));
-        }
-        listed.push_back(row - 1);
-    }
     if (!rows.empty()) {
-        const std::vector<int> free = document.IndicesFromRows(listed);
-        for (int k = 1; k <= document.Table().PeakCount(); ++k) {
-            if (std::find(free.begin(), free.end(), k) == free.end()) {
-                settings.heldBands.push_back(k);
-            }
-        }
+        settings.heldBands = HeldBesides(document, rows);
     }
 
     // The document keeps the points as read and the whole transform, as the
@@ -414,49 +527,117 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
         UseStoredSpectrum(document, docPath, options, changeGiven ? &change : nullptr, err);
     }
     CheckSubtractedBaseline(document.GetAnalysis());
-    const FitProblem problem = document.PoseFit(settings, lineShape, useScaled);
-    if (files.step && (problem.xMax - problem.xMin) / *files.step + 1.0 > analysis::kMaxCurveRows) {
-        throw UsageError(
-            TRAZEL_TR("FitCommand",
-                      "--step: con ese paso el intervalo del ajuste daría más de 10000000 filas"));
-    }
 
-    FitResult result;
-    {
-        ProgressLine progress(err, problem.maxIterations);
-        const AddedBands fitted = FitAddingBands(
-            problem, addBands,
-            [&progress](int iteration, double rss) { return progress.Show(iteration, rss); });
-        result = fitted.result;
-        for (std::size_t k = 0; k < fitted.added.size(); ++k) {
-            err << Fill(TRAZEL_TR("FitCommand",
-                                  "trazel-cli fit: banda añadida en el residuo cerca de x = %1 "
-                                  "(BIC de %2 a %3)\n"),
-                        {FormatG(fitted.added[k], 6), FormatG(fitted.criteria[k], 6),
-                         FormatG(fitted.criteria[k + 1], 6)});
+    // The fits to make: one over the range of --xmin and --xmax (the data's
+    // without them), or each region named, in the order given.
+    std::vector<FitJob> jobs;
+    const std::vector<analysis::FitRegion>& stored = document.GetAnalysis().regions;
+    for (const ParsedOptions& regionOption : regionOptions) {
+        const auto range = RegionRangeFrom(*regionOption.Value("--region"));
+        std::vector<analysis::FitSettings> chosen;
+        if (!range) {
+            if (stored.empty()) {
+                throw UsageError(Fill(TRAZEL_TR("FitCommand",
+                                                "--region all: %1 no guarda ninguna región de "
+                                                "ajuste"),
+                                      {QuoteFileName(docPath)}));
+            }
+            for (const analysis::FitRegion& region : stored) {
+                chosen.push_back(region.settings);
+            }
+        } else {
+            // A range over a stored region refits it with its settings.
+            const auto over = analysis::RegionsOverlapping(stored, range->first, range->second);
+            analysis::FitSettings start =
+                over.size() == 1 ? stored[over.front()].settings : analysis::FitSettings{};
+            start.xMin = range->first;
+            start.xMax = range->second;
+            chosen.push_back(start);
+        }
+        for (analysis::FitSettings& one : chosen) {
+            TakeFitOptions(options, one, document);
+            TakeFitOptions(regionOption, one, document);
+            const auto added = regionOption.Value("--add-bands");
+            jobs.push_back({one, added ? AddedBandsFrom(*added) : addBands});
         }
     }
-    if (!result.Ok()) {
-        err << "trazel-cli fit: " << VerdictText(result)
-            << TRAZEL_TR("FitCommand", " No se ha escrito nada.\n");
-        return kExitFitFailed;
+    if (regionOptions.empty()) {
+        jobs.push_back({settings, addBands});
     }
-    err << "trazel-cli fit: " << VerdictText(result)
-        << "\ntrazel-cli fit: " << StatisticsText(result) << ".\n";
-    if (options.Has("--strict") && (result.AtBounds() || result.residual.Fires() ||
-                                    (!result.residual.Judged() && result.structured))) {
-        err << TRAZEL_TR("FitCommand",
-                         "trazel-cli fit: con --strict, un valor en el límite o un residuo que "
-                         "no es ruido es un fallo. No se ha escrito nada.\n");
-        return kExitFitFailed;
+    // Every range is checked against the stored regions and the others
+    // given before any is fitted.
+    for (std::size_t j = 0; j < jobs.size(); ++j) {
+        const auto [lo, hi] =
+            analysis::FitRangeFor(jobs[j].settings, document.GetAnalysis().measured->X());
+        if (const auto problem = analysis::RangeProblem(stored, lo, hi)) {
+            throw UsageError(*problem);
+        }
+        for (std::size_t k = 0; k < j; ++k) {
+            const auto [otherLo, otherHi] =
+                analysis::FitRangeFor(jobs[k].settings, document.GetAnalysis().measured->X());
+            if (lo < otherHi && otherLo < hi && !(lo == otherLo && hi == otherHi)) {
+                throw UsageError(
+                    Fill(TRAZEL_TR("FitCommand", "--region: %1:%2 se solapa con %3:%4"),
+                         {FormatG(lo, 10), FormatG(hi, 10), FormatG(otherLo, 10),
+                          FormatG(otherHi, 10)}));
+            }
+        }
     }
-    const analysis::FitRecord record{.settings = settings,
-                                     .xMin = problem.xMin,
-                                     .xMax = problem.xMax,
-                                     .lineShape = lineShape,
-                                     .useScaled = useScaled,
-                                     .result = result};
-    document.ApplyFit(record);
+
+    std::string tables;
+    for (const FitJob& job : jobs) {
+        const FitProblem problem = document.PoseFit(job.settings, lineShape, useScaled);
+        if (files.step &&
+            (problem.xMax - problem.xMin) / *files.step + 1.0 > analysis::kMaxCurveRows) {
+            throw UsageError(TRAZEL_TR(
+                "FitCommand",
+                "--step: con ese paso el intervalo del ajuste daría más de 10000000 filas"));
+        }
+        FitResult result;
+        {
+            ProgressLine progress(err, problem.maxIterations);
+            const AddedBands fitted = FitAddingBands(
+                problem, job.addBands,
+                [&progress](int iteration, double rss) { return progress.Show(iteration, rss); });
+            result = fitted.result;
+            for (std::size_t k = 0; k < fitted.added.size(); ++k) {
+                err << Fill(TRAZEL_TR("FitCommand",
+                                      "trazel-cli fit: banda añadida en el residuo cerca de x = "
+                                      "%1 (BIC de %2 a %3)\n"),
+                            {FormatG(fitted.added[k], 6), FormatG(fitted.criteria[k], 6),
+                             FormatG(fitted.criteria[k + 1], 6)});
+            }
+        }
+        // Each region's lines are led by its range when there are several.
+        const std::string lead =
+            jobs.size() > 1 ? Fill(TRAZEL_TR("FitCommand", "trazel-cli fit: x de %1 a %2: "),
+                                   {FormatG(problem.xMin, 10), FormatG(problem.xMax, 10)})
+                            : std::string("trazel-cli fit: ");
+        if (!result.Ok()) {
+            err << lead << VerdictText(result)
+                << TRAZEL_TR("FitCommand", " No se ha escrito nada.\n");
+            return kExitFitFailed;
+        }
+        err << lead << VerdictText(result) << "\n" << lead << StatisticsText(result) << ".\n";
+        if (options.Has("--strict") && (result.AtBounds() || result.residual.Fires() ||
+                                        (!result.residual.Judged() && result.structured))) {
+            err << TRAZEL_TR("FitCommand",
+                             "trazel-cli fit: con --strict, un valor en el límite o un residuo "
+                             "que no es ruido es un fallo. No se ha escrito nada.\n");
+            return kExitFitFailed;
+        }
+        if (jobs.size() > 1) {
+            tables += Fill(TRAZEL_TR("FitCommand", "# x de %1 a %2\n"),
+                           {FormatG(problem.xMin, 10), FormatG(problem.xMax, 10)});
+        }
+        tables += FitResultText(result, problem.baseline);
+        document.ApplyFit({.settings = job.settings,
+                           .xMin = problem.xMin,
+                           .xMax = problem.xMax,
+                           .lineShape = lineShape,
+                           .useScaled = useScaled,
+                           .result = result});
+    }
     // The spectrum, the settings, the result and the baseline go with the
     // fitted table, as the window saves them. The report and the curves are
     // made from the document's own record, as the window makes them. Every
@@ -465,7 +646,8 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
     // the input under -o, as it was.
     const std::string documentBytes = DocumentBytesOrThrow(outPath, document);
     const analysis::MeasuredData& measured = *document.GetAnalysis().measured;
-    const analysis::FitRecord& stored = *document.GetAnalysis().lastFit;
+    const std::vector<const analysis::FitRecord*> fits =
+        analysis::RegionFits(document.GetAnalysis().regions);
     std::vector<PendingFile> written;
     std::string reportBytes;
     if (files.report) {
@@ -474,15 +656,17 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
             .date = TodayText(),
             .version = kTrazelVersion};
         reportBytes = analysis::ReportFormatFor(*files.report) == analysis::ReportFormat::Text
-                          ? analysis::FitReportText(measured, stored, origin)
-                          : analysis::FitReportCsv(measured, stored, origin);
+                          ? analysis::FitReportText(measured, fits, origin)
+                          : analysis::FitReportCsv(measured, fits, origin);
         written.push_back({*files.report, BytesWriter(reportBytes)});
     }
     if (files.curves) {
         if (files.step) {
-            if (const auto problem = analysis::CurveStepProblem(stored, *files.step)) {
-                throw FileError(
-                    FileFailure(FileOperation::Write, *files.curves, *problem).message());
+            for (const analysis::FitRecord* fit : fits) {
+                if (const auto problem = analysis::CurveStepProblem(*fit, *files.step)) {
+                    throw FileError(
+                        FileFailure(FileOperation::Write, *files.curves, *problem).message());
+                }
             }
         }
         written.push_back({*files.curves, [&](const WriteTarget& target) {
@@ -490,7 +674,7 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
                                if (const Status opened = file.Open(target); !opened.ok()) {
                                    return opened;
                                }
-                               analysis::WriteFitCurves(file, measured, stored, files.step);
+                               analysis::WriteFitCurves(file, measured, fits, files.step);
                                return file.Close();
                            }});
     }
@@ -500,7 +684,7 @@ int RunFit(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (const Status failed = ReplaceFilesTogether(written); !failed.ok()) {
         throw FileError(failed.message());
     }
-    tableOut << FitResultText(result, problem.baseline);
+    tableOut << tables;
     return kExitOk;
 }
 

@@ -51,12 +51,12 @@ int RunPrint(const std::vector<std::string>& args, std::ostream&, std::ostream& 
     OpenDocumentOrThrow(request.docPath, document, err);
     const PeakTable& table = document.Table();
     const analysis::Analysis& stored = document.GetAnalysis();
-    const bool hasFit = stored.lastFit && stored.measured;
+    const bool hasFit = !analysis::RegionFits(stored.regions).empty() && stored.measured;
 
     std::vector<std::vector<PlacedText>> fitPages;
     if (hasFit) {
         fitPages = FitPagesOf(analysis::FitReportSheet(
-            *stored.measured, *stored.lastFit,
+            *stored.measured, analysis::RegionFits(stored.regions),
             {.document = request.title, .date = TodayText(), .version = kTrazelVersion}));
     }
     const ReportPlan plan = PlanReport(table.PeakCount() + 1, request.settings.graphShown,

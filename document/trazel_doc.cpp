@@ -185,8 +185,7 @@ void CTrazelDoc::Restore(const DocumentState& state) {
 void CTrazelDoc::SetMeasured(MeasuredData measured) {
     analysis_.measured = std::move(measured);
     Retransform(*analysis_.measured);
-    analysis_.lastFit.reset();
-    analysis_.baseline.reset();
+    DropFits(analysis_);
     ++changes_;
     Changed(DocumentChange::Analysis);
 }
@@ -196,8 +195,7 @@ void CTrazelDoc::RemoveMeasured() {
         return;
     }
     analysis_.measured.reset();
-    analysis_.lastFit.reset();
-    analysis_.baseline.reset();
+    DropFits(analysis_);
     ++changes_;
     Changed(DocumentChange::Analysis);
 }
@@ -322,9 +320,16 @@ fit::FitProblem CTrazelDoc::PoseFit(const FitSettings& settings, std::int32_t li
     problem.yFactor = measured.transform.yFactor;
     std::tie(problem.xMin, problem.xMax) = FitRangeFor(settings, measured.X());
     // A band centred outside the range has no data of its own there: it is
-    // held, and its tail still counts in the model over the range.
+    // held, and its tail still counts in the model over the range. So is one
+    // on the end this range shares with another region, which takes part in
+    // that one's fit.
+    const std::vector<std::size_t> refitted =
+        RegionsOverlapping(analysis_.regions, problem.xMin, problem.xMax);
     for (int k = 1; k <= table_.PeakCount(); ++k) {
-        if (!CentredIn(table_, k, useScaled, problem.xMin, problem.xMax)) {
+        const auto region = RegionOfBand(analysis_.regions, table_, k, useScaled);
+        const bool elsewhere =
+            region && std::find(refitted.begin(), refitted.end(), *region) == refitted.end();
+        if (elsewhere || !CentredIn(table_, k, useScaled, problem.xMin, problem.xMax)) {
             problem.freedom[static_cast<std::size_t>(k)] = fit::Freedom{false, false, false, false};
         }
     }

@@ -33,7 +33,7 @@ QString XUnitOf(const analysis::Analysis& analysis) {
 }
 
 bool Fitted(const analysis::Analysis& analysis) {
-    return analysis.lastFit.has_value() && analysis.measured.has_value();
+    return !analysis::RegionFits(analysis.regions).empty() && analysis.measured.has_value();
 }
 
 // Equal x limits: a note in the middle instead of curves, and the residual
@@ -55,7 +55,7 @@ void ShowEqualLimits(QCustomPlot& plot, FigureGraphs& graphs, const analysis::Do
     ShowResidualStrip(plot, Fitted(analysis), style);
     if (QCPAxisRect* strip = FigureResidualRect(plot)) {
         DrawResidual(plot, graphs, *strip,
-                     analysis::Residuals(*analysis.measured, *analysis.lastFit), view, style);
+                     analysis::Residuals(*analysis.measured, analysis.regions), view, style);
     }
     graphs.Finish();
     FillLegend(plot, graphs, {}, [](QCustomPlot&) {});
@@ -232,12 +232,13 @@ std::pair<double, double> FigureDataYRange(QCustomPlot& plot) {
 FigureView FitPageView(const analysis::Analysis& analysis) {
     FigureView view;
     view.yFromData = true;
-    if (analysis.lastFit) {
-        const analysis::FitRecord& fit = *analysis.lastFit;
-        view.curve.xMin = fit.xMin;
-        view.curve.xMax = fit.xMax;
-        view.curve.lineShape = fit.lineShape;
-        view.curve.useScaled = fit.useScaled;
+    // Every fitted region, from the lowest x to the highest.
+    const std::vector<const analysis::FitRecord*> fits = analysis::RegionFits(analysis.regions);
+    if (!fits.empty()) {
+        view.curve.xMin = fits.front()->xMin;
+        view.curve.xMax = fits.back()->xMax;
+        view.curve.lineShape = fits.front()->lineShape;
+        view.curve.useScaled = fits.front()->useScaled;
     }
     const analysis::AxisTitles titles = analysis::ShownAxisTitles(analysis, {"x", "y"});
     view.xTitle = QString::fromStdString(titles.x);

@@ -884,6 +884,18 @@ Try “trazel-cli --help”.
         <source>--reversed y --increasing se excluyen</source>
         <translation>--reversed and --increasing exclude each other</translation>
     </message>
+    <message>
+        <source>--region-number: el documento tiene %1 y no la %2</source>
+        <translation>--region-number: the document has %1 and no number %2</translation>
+    </message>
+    <message>
+        <source>%1 región de ajuste</source>
+        <translation>%1 fit region</translation>
+    </message>
+    <message>
+        <source>%1 regiones de ajuste</source>
+        <translation>%1 fit regions</translation>
+    </message>
 </context>
 <context>
     <name>FitCommand</name>
@@ -991,6 +1003,36 @@ Try “trazel-cli --help”.
         <source>trazel-cli fit: con --strict, un valor en el límite o un residuo que no es ruido es un fallo. No se ha escrito nada.
 </source>
         <translation>trazel-cli fit: with --strict, a value at its limit or a residual that is not noise is a failure. Nothing has been written.
+</translation>
+    </message>
+    <message>
+        <source>--region espera A:B (dos números) o all, no «%1»</source>
+        <translation>--region expects A:B (two numbers) or all, not “%1”</translation>
+    </message>
+    <message>
+        <source>--region: el intervalo %1 está vacío; A debe ser menor que B</source>
+        <translation>--region: the range %1 is empty; A must be less than B</translation>
+    </message>
+    <message>
+        <source>--xmin y --xmax no van con --region, que da el intervalo</source>
+        <translation>--xmin and --xmax do not go with --region, which gives the range</translation>
+    </message>
+    <message>
+        <source>--region all: %1 no guarda ninguna región de ajuste</source>
+        <translation>--region all: %1 keeps no fit region</translation>
+    </message>
+    <message>
+        <source>--region: %1:%2 se solapa con %3:%4</source>
+        <translation>--region: %1:%2 overlaps %3:%4</translation>
+    </message>
+    <message>
+        <source>trazel-cli fit: x de %1 a %2: </source>
+        <translation>trazel-cli fit: x from %1 to %2: </translation>
+    </message>
+    <message>
+        <source># x de %1 a %2
+</source>
+        <translation># x from %1 to %2
 </translation>
     </message>
 </context>
@@ -1378,6 +1420,28 @@ Try “trazel-cli --help”.
         <source>Veredicto: %1
 </source>
         <translation>Verdict: %1
+</translation>
+    </message>
+    <message>
+        <source>Regiones de ajuste: %1
+</source>
+        <translation>Fit regions: %1
+</translation>
+    </message>
+    <message>
+        <source>Región %1: x de %2 a %3, sin ajustar
+</source>
+        <translation>Region %1: x from %2 to %3, not fitted
+</translation>
+    </message>
+    <message>
+        <source>Región %1: </source>
+        <translation>Region %1: </translation>
+    </message>
+    <message>
+        <source>x de %1 a %2, %3, R² %4, %5. Parada: %6
+</source>
+        <translation>x from %1 to %2, %3, R² %4, %5. Stopped: %6
 </translation>
     </message>
 </context>

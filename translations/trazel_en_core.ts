@@ -17,6 +17,17 @@
     </message>
 </context>
 <context>
+    <name>Analysis</name>
+    <message>
+        <source>la región %1 (x de %2 a %3)</source>
+        <translation>region %1 (x from %2 to %3)</translation>
+    </message>
+    <message>
+        <source>El intervalo de %1 a %2 se solapa con %3: las regiones de ajuste no pueden solaparse.</source>
+        <translation>The range from %1 to %2 overlaps %3: fit regions cannot overlap.</translation>
+    </message>
+</context>
+<context>
     <name>AnalysisFile</name>
     <message>
         <source>un valor guardado no es un número finito</source>
@@ -237,6 +248,22 @@
     <message>
         <source>el veredicto sobre el residuo del último ajuste</source>
         <translation>the verdict on the last fit&apos;s residual</translation>
+    </message>
+    <message>
+        <source>las regiones de ajuste</source>
+        <translation>the fit regions</translation>
+    </message>
+    <message>
+        <source>tiene demasiadas regiones</source>
+        <translation>it has too many regions</translation>
+    </message>
+    <message>
+        <source>una región no tiene un intervalo válido o se solapa con otra</source>
+        <translation>a region has no valid range or overlaps another</translation>
+    </message>
+    <message>
+        <source>Otra versión de Trazel cambió el último ajuste del documento: se abre ese ajuste como su única región de ajuste, sin las regiones guardadas antes.</source>
+        <translation>Another version of Trazel changed the document&apos;s last fit: that fit opens as its only fit region, without the regions saved before.</translation>
     </message>
 </context>
 <context>
@@ -938,6 +965,26 @@
     <message>
         <source>Criterio de información (BIC)</source>
         <translation>Information criterion (BIC)</translation>
+    </message>
+    <message>
+        <source>Regiones de ajuste</source>
+        <translation>Fit regions</translation>
+    </message>
+    <message>
+        <source>Área (% región)</source>
+        <translation>Area (% region)</translation>
+    </message>
+    <message>
+        <source>Región</source>
+        <translation>Region</translation>
+    </message>
+    <message>
+        <source>Área (% total)</source>
+        <translation>Area (% total)</translation>
+    </message>
+    <message>
+        <source>Región %1</source>
+        <translation>Region %1</translation>
     </message>
 </context>
 <context>

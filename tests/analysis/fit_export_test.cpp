@@ -51,7 +51,7 @@ class CurvesTest : public testing::TestWithParam<CurvesCase> {};
 // range, or the grid of the step.
 TEST_P(CurvesTest, AddUpOnEveryRow) {
     const Analysis analysis = FittedAnalysis(GetParam().baseline);
-    const FitRecord& fit = *analysis.lastFit;
+    const FitRecord& fit = *SoleFit(analysis);
     std::ostringstream text;
     platform::StreamSink sink(text);
     ASSERT_TRUE(WriteFitCurves(sink, *analysis.measured, fit, GetParam().step));
@@ -108,12 +108,12 @@ TEST(FitReport, OfTheStoredFitIsThatOfTheFitShown) {
             ReadSection(SectionBytes(AnalysisSection(shown, kFittedGuess))), kFittedGuess);
         ASSERT_EQ(stored.notice, "");
         const Analysis& read = stored.analysis;
-        EXPECT_EQ(FitReportText(*read.measured, *read.lastFit, origin),
-                  FitReportText(*shown.measured, *shown.lastFit, origin));
-        const std::string csv = FitReportCsv(*read.measured, *read.lastFit, origin);
-        EXPECT_EQ(csv, FitReportCsv(*shown.measured, *shown.lastFit, origin));
+        EXPECT_EQ(FitReportText(*read.measured, *SoleFit(read), origin),
+                  FitReportText(*shown.measured, *SoleFit(shown), origin));
+        const std::string csv = FitReportCsv(*read.measured, *SoleFit(read), origin);
+        EXPECT_EQ(csv, FitReportCsv(*shown.measured, *SoleFit(shown), origin));
         const Table bands = FirstTable(csv);
-        const auto& fitted = shown.lastFit->result.bands;
+        const auto& fitted = SoleFit(shown)->result.bands;
         ASSERT_EQ(bands.size(), fitted.size() + 1);
         double shares = 0.0;
         for (std::size_t row = 1; row < bands.size(); ++row) {
@@ -184,7 +184,7 @@ TEST(FitReport, LeavesOutTheBandsCentredOutsideTheRange) {
         const fit::FitResult result = fit::FitBands(problem);
         ASSERT_TRUE(result.Ok()) << FailureText(result);
         document.ApplyFit({.settings = settings, .xMin = 10, .xMax = 90, .result = result});
-        const FitRecord& fit = *document.GetAnalysis().lastFit;
+        const FitRecord& fit = *SoleFit(document.GetAnalysis());
         const Table bands = FirstTable(FitReportCsv(*document.GetAnalysis().measured, fit, origin));
         ASSERT_EQ(bands.size(), 3u) << outside;
         double shares = 0.0;
@@ -208,8 +208,8 @@ TEST(FitReport, LeavesOutTheBandsCentredOutsideTheRange) {
 // within the view, and not across the rest of the spectrum.
 TEST(FigureBaseline, IsDrawnOverTheRangeFitted) {
     Analysis analysis = FittedAnalysis(fit::Baseline::Linear);
-    analysis.lastFit->xMin = 10;
-    analysis.lastFit->xMax = 70;
+    SoleFit(analysis)->xMin = 10;
+    SoleFit(analysis)->xMax = 70;
     const DocumentState state{kFittedGuess, analysis};
     struct View {
         double lo, hi, from, to;

@@ -97,7 +97,12 @@ TEST(PeakSearch, DocumentBandsGoInAboveTheBaselineStrongestKept) {
     ASSERT_EQ(found.bands.size(), 2u);
     EXPECT_NEAR(found.bands[0].intensity, 2.0, 0.02);
     DocumentState withBaseline = document.State();
-    withBaseline.analysis.baseline = BaselineCurve{{0.0}};
+    // A fit region over the whole spectrum whose baseline is zero.
+    FitRecord flat;
+    flat.xMax = 100;
+    flat.settings.baseline = fit::Baseline::Constant;
+    flat.result.baseline = {fit::Estimate{0.0}};
+    withBaseline.analysis.regions = {RegionOf(flat)};
     document.Restore(withBaseline);
     found = FindBands(document.GetAnalysis(), 0, 100, settings);
     EXPECT_NEAR(found.bands[0].intensity, 2.4, 0.02);

@@ -232,7 +232,7 @@ INSTANTIATE_TEST_SUITE_P(
         ChangeCase{"removeSpectrum", [](CTrazelDoc& d) { d.RemoveMeasured(); },
                    DocumentChange::Analysis, 2, false},
         ChangeCase{"applyFit",
-                   [](CTrazelDoc& d) { d.ApplyFit(*analysis::FittedAnalysis().lastFit); },
+                   [](CTrazelDoc& d) { d.ApplyFit(*SoleFit(analysis::FittedAnalysis())); },
                    DocumentChange::Both, 2, true},
         ChangeCase{"foundBandsInPlace",
                    [](CTrazelDoc& d) { d.PutFoundBands({{.position = 20}}, {}, true); },

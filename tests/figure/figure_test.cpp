@@ -207,7 +207,7 @@ class FigureTest : public QObject {
         record.xMax = 1300;
         record.result = fit::FitBands(problem);
         QVERIFY(record.result.Ok());
-        state.analysis.lastFit = record;
+        state.analysis.regions = {analysis::RegionOf(record)};
         const PictureSize size = DefaultPictureSize();
         QCustomPlot plot;
         plot.resize(size.Points());

@@ -5,6 +5,7 @@
 #include "analysis/analysis.h"
 #include "fit/fit_report.h"
 #include "tests/support/peak_tables.h"
+#include "tests/support/sole_fit.h"
 #include "tests/support/synthetic_spectrum.h"
 
 namespace trazel::analysis {
@@ -43,8 +44,7 @@ inline Analysis FittedAnalysis(fit::Baseline baseline = fit::Baseline::Constant)
     record.xMax = 100;
     record.result = trazel::fit::FitBands(problem);
     EXPECT_TRUE(record.result.Ok()) << FailureText(record.result);
-    analysis.baseline = BaselineOf(record.result, baseline);
-    analysis.lastFit = record;
+    analysis.regions = {RegionOf(record)};
     analysis.axisTitles = AxisTitles{"Número de onda", "Absorbancia"};
     analysis.peakSearch = PeakSearchSettings{.window = 21,
                                              .order = 3,

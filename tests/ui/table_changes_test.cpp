@@ -1,6 +1,7 @@
 #include "output/peak_list.h"
 #include "tests/support/band_files.h"
 #include "tests/support/peak_tables.h"
+#include "tests/support/sole_fit.h"
 #include "tests/ui/form_fixture.h"
 #include "ui/dialogs/import_bands_dlg.h"
 #include "ui/dialogs/peak_edit_dlg.h"
@@ -98,7 +99,7 @@ trazel::analysis::StoredAnalysis FittedStart() {
         band.position.value = kStart.Band(k).position;
         fit.result.bands.push_back(band);
     }
-    stored.analysis.lastFit = fit;
+    stored.analysis.regions = {trazel::analysis::RegionOf(fit)};
     return stored;
 }
 
@@ -110,9 +111,10 @@ std::pair<std::vector<double>, std::vector<double>> HeldAndFitted(const Form& f)
     for (const int k : analysis.fitSettings.heldBands) {
         held.push_back(f.document.Table().Band(k).position);
     }
-    if (analysis.lastFit) {
-        for (const auto& band : analysis.lastFit->result.bands) {
-            const double position = analysis.lastFit->result.table.Band(band.index).position;
+    if (trazel::analysis::SoleFit(analysis)) {
+        for (const auto& band : trazel::analysis::SoleFit(analysis)->result.bands) {
+            const double position =
+                trazel::analysis::SoleFit(analysis)->result.table.Band(band.index).position;
             fitted.push_back(position == band.position.value ? position : -1);
         }
     }

@@ -242,12 +242,12 @@ void FitDialog::CreateControls() {
     connect(copyButton, &QPushButton::clicked, this, &FitDialog::CopyResult);
     connect(reportButton, &QPushButton::clicked, this, [this] {
         if (shown_) {
-            ExportFitReport(document_, *shown_, services_, this);
+            ExportFitReport(document_, {shown_.get()}, services_, this);
         }
     });
     connect(curvesButton, &QPushButton::clicked, this, [this] {
         if (shown_) {
-            ExportFitCurves(document_, *shown_, services_, this);
+            ExportFitCurves(document_, {shown_.get()}, services_, this);
         }
     });
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {

@@ -52,8 +52,9 @@ analysis::ReportOrigin ReportOriginOf(const document::CTrazelDoc& document) {
             .version = kTrazelVersion};
 }
 
-void ExportFitReport(const document::CTrazelDoc& document, const analysis::FitRecord& fit,
-                     const Services& services, QWidget* owner) {
+void ExportFitReport(const document::CTrazelDoc& document,
+                     const std::vector<const analysis::FitRecord*>& fits, const Services& services,
+                     QWidget* owner) {
     const auto& measured = document.GetAnalysis().measured;
     if (!measured) {
         return;
@@ -62,13 +63,14 @@ void ExportFitReport(const document::CTrazelDoc& document, const analysis::FitRe
         services, owner, QCoreApplication::translate("FitFiles", "Exportar resultado del ajuste"),
         QCoreApplication::translate("FitFiles", "ajuste.txt"), true);
     if (path) {
-        TellFailure(analysis::WriteFitReport(*path, *measured, fit, ReportOriginOf(document)),
+        TellFailure(analysis::WriteFitReport(*path, *measured, fits, ReportOriginOf(document)),
                     services, owner);
     }
 }
 
-void ExportFitCurves(const document::CTrazelDoc& document, const analysis::FitRecord& fit,
-                     const Services& services, QWidget* owner) {
+void ExportFitCurves(const document::CTrazelDoc& document,
+                     const std::vector<const analysis::FitRecord*>& fits, const Services& services,
+                     QWidget* owner) {
     const auto& measured = document.GetAnalysis().measured;
     if (!measured) {
         return;
@@ -78,7 +80,7 @@ void ExportFitCurves(const document::CTrazelDoc& document, const analysis::FitRe
         QCoreApplication::translate("FitFiles", "curvas.csv"), false);
     if (path) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        const Status written = analysis::WriteFitCurvesFile(*path, *measured, fit);
+        const Status written = analysis::WriteFitCurvesFile(*path, *measured, fits);
         QApplication::restoreOverrideCursor();
         TellFailure(written, services, owner);
     }

@@ -582,9 +582,9 @@ PrintJob CTrazelView::MakePrintJob() {
     // The fit's report is laid out once, for the count of its pages and for
     // every page drawn.
     std::vector<std::vector<PlacedText>> fitPages;
-    if (stored.lastFit && stored.measured) {
+    if (!analysis::RegionFits(stored.regions).empty() && stored.measured) {
         fitPages = FitPagesOf(analysis::FitReportSheet(
-            *stored.measured, *stored.lastFit,
+            *stored.measured, analysis::RegionFits(stored.regions),
             {.document = title,
              .date = QDate::currentDate().toString(Qt::ISODate).toStdString(),
              .version = platform::kTrazelVersion}));

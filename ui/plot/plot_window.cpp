@@ -116,7 +116,7 @@ PlotWindow::PlotWindow(DocumentContext& context, MeasuredCommands& measured,
         fitAction_->setEnabled(measured_.Current() != nullptr);
         findAction_->setEnabled(measured_.Current() != nullptr);
         for (QAction* action : {reportAction_, curvesAction_}) {
-            action->setEnabled(document_.GetAnalysis().lastFit.has_value());
+            action->setEnabled(!analysis::RegionFits(document_.GetAnalysis().regions).empty());
         }
         // Another document opens in the view it was saved in, or whole, and
         // with x the way it keeps it or the way its data are drawn.
@@ -169,18 +169,20 @@ void PlotWindow::CreateMenus() {
     reportAction_ = menu->addAction(
         QCoreApplication::translate("PlotWindow", "E&xportar resultado del ajuste..."), this,
         [this] {
-            if (const auto& fit = document_.GetAnalysis().lastFit) {
-                ExportFitReport(document_, *fit, services_, this);
+            if (const auto fits = analysis::RegionFits(document_.GetAnalysis().regions);
+                !fits.empty()) {
+                ExportFitReport(document_, fits, services_, this);
             }
         });
     curvesAction_ = menu->addAction(
         QCoreApplication::translate("PlotWindow", "Exportar c&urvas del ajuste..."), this, [this] {
-            if (const auto& fit = document_.GetAnalysis().lastFit) {
-                ExportFitCurves(document_, *fit, services_, this);
+            if (const auto fits = analysis::RegionFits(document_.GetAnalysis().regions);
+                !fits.empty()) {
+                ExportFitCurves(document_, fits, services_, this);
             }
         });
     for (QAction* action : {reportAction_, curvesAction_}) {
-        action->setEnabled(document_.GetAnalysis().lastFit.has_value());
+        action->setEnabled(!analysis::RegionFits(document_.GetAnalysis().regions).empty());
     }
     menu->addSeparator();
     menu->addAction(QCoreApplication::translate("PlotWindow", "&Exportar imagen..."),
