@@ -405,9 +405,8 @@ void CTrazelApp::OnFitMeasured() {
     const output::CurveSettings curve = ViewedCurve();
     plotWindow_->ShowAndRaise();
     ui::RunFitDialog(context_, curve.xMin, curve.xMax, view_->SelectedRows(), services_,
-                     frame_.get(), [this](std::shared_ptr<const analysis::FitRecord> fit) {
-                         plotWindow_->ShowFit(std::move(fit));
-                     });
+                     frame_.get(),
+                     [this](ui::ShownFits fits) { plotWindow_->ShowFits(std::move(fits)); });
     frame_->activateWindow();
 }
 

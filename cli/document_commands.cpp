@@ -421,10 +421,17 @@ std::string AnalysisText(const analysis::Analysis& a) {
         }
         const analysis::FitRecord& fit = *region.fit;
         const auto& r = fit.result;
+        // A region counts the bands it holds; the one fit of a document, as
+        // it always did, every band the fit knew.
+        std::size_t bands = 0;
+        for (const fit::FittedBand& band : r.bands) {
+            bands += analysis::CentredInFit(fit, band.index) ? 1 : 0;
+        }
         const std::vector<std::string> values = {
             FormatG(fit.xMin),
             FormatG(fit.xMax),
-            Counted(r.bands.size(), "ShowCommand", TRAZEL_TR_NOOP("ShowCommand", "%1 banda"),
+            Counted(one ? r.bands.size() : bands, "ShowCommand",
+                    TRAZEL_TR_NOOP("ShowCommand", "%1 banda"),
                     TRAZEL_TR_NOOP("ShowCommand", "%1 bandas")),
             FormatG(r.rSquared),
             Counted(static_cast<std::size_t>(r.iterations), "ShowCommand",

@@ -223,6 +223,25 @@ void CTrazelDoc::SetAxisTitles(const AxisTitles& titles) {
     Changed(DocumentChange::Analysis);
 }
 
+void CTrazelDoc::AddRegion(FitRegion region) {
+    auto& regions = analysis_.regions;
+    const auto after = std::find_if(regions.begin(), regions.end(), [&](const FitRegion& other) {
+        return other.XMin() > region.XMin();
+    });
+    regions.insert(after, std::move(region));
+    ++changes_;
+    Changed(DocumentChange::Analysis);
+}
+
+void CTrazelDoc::RemoveRegion(std::size_t index) {
+    if (index >= analysis_.regions.size()) {
+        return;
+    }
+    analysis_.regions.erase(analysis_.regions.begin() + static_cast<std::ptrdiff_t>(index));
+    ++changes_;
+    Changed(DocumentChange::Analysis);
+}
+
 void CTrazelDoc::ApplyFit(FitRecord record) {
     DocumentState next = FitApplied(State(), std::move(record));
     DocumentChange change = DocumentChange::Analysis;

@@ -116,6 +116,10 @@ class CTrazelDoc : public platform::CDocument {
     // baseline, the record and the settings it was posed with. The modified
     // flag is set when the bands changed, as any table operation sets it.
     void ApplyFit(analysis::FitRecord record);
+    // Adds a fit region, kept in x order, or removes one (by its index in
+    // that order); the caller has checked that it overlaps no other.
+    void AddRegion(analysis::FitRegion region);
+    void RemoveRegion(std::size_t index);
     // Puts bands found in the measured spectrum into the table, after its
     // bands or in their place (replace), as many as there is room for,
     // taking them in the order given (the strongest first) and entering

@@ -475,93 +475,6 @@ Try “trazel-cli --help”.
 </translation>
     </message>
     <message>
-        <source>trazel-cli figure DOC [--xmin A --xmax B] [--ymin C --ymax D] [--lorentzian] [--scaled]
-                  [--measured FILE [--spectrum N|NOMBRE] [--yfactor F] [--y CAMBIO]
-                  [--x CAMBIO [--laser NM]] [--subtract-als LAMBDA,P]] [--width-cm W
-                  [--height-cm H]] [--width-in W [--height-in H]] [--size WxH]
-                  [--dpi D] [--fill] [--reversed|--increasing]
-                  [--xtitle T] [--ytitle T] -o OUT.png|OUT.svg|OUT.pdf</source>
-        <translation>trazel-cli figure DOC [--xmin A --xmax B] [--ymin C --ymax D] [--lorentzian] [--scaled]
-                  [--measured FILE [--spectrum N|NAME] [--yfactor F] [--y CHANGE]
-                  [--x CHANGE [--laser NM]] [--subtract-als LAMBDA,P]] [--width-cm W
-                  [--height-cm H]] [--width-in W [--height-in H]] [--size WxH]
-                  [--dpi D] [--fill] [--reversed|--increasing]
-                  [--xtitle T] [--ytitle T] -o OUT.png|OUT.svg|OUT.pdf</translation>
-    </message>
-    <message>
-        <source>  Dibuja en OUT el gráfico ampliado de la ventana, el mismo que su «Exportar
-  imagen...»: ejes con marcas y títulos, la suma en negro muestreada en cada
-  píxel y en el centro de cada banda, las bandas marcadas para verse por
-  separado en colores propios, la leyenda de lo que se ve y, si se da, un
-  espectro medido y el ajuste guardado. Se dibuja como en papel: textos y
-  líneas en puntos (1/72 de pulgada), con suavizado, del mismo tamaño a
-  cualquier resolución.
-  --xmin A, --xmax B  el intervalo de x (si se omiten, los de la vista que
-                      guarda el documento, o los del ajuste, o los del espectro)
-  --ymin C, --ymax D  los límites de y (si se omiten, los de la vista guardada
-                      o los de las curvas)
-  --lorentzian        bandas lorentzianas (si no, gaussianas)
-  --scaled            cada banda centrada en su máximo escalado
-  --measured FILE     un espectro medido: texto x-y (CSV, columnas), JCAMP-DX,
-                      SPC u OPUS
-  --spectrum N|NOMBRE  cuál de los espectros de FILE, si guarda varios, como en
-                      spectrum (el primero)
-  --yfactor F         multiplica las y del espectro medido, como el factor de y
-                      de la ventana (1)
-  --y, --x, --laser, --subtract-als  transforman el espectro medido antes de
-                      dibujarlo, como en spectrum
-  --width-cm W, --height-cm H  el tamaño en papel en centímetros (8,5 de
-                      ancho, una columna de revista; el alto, 3/4 del ancho)
-  --width-in W, --height-in H  el tamaño en pulgadas
-  --dpi D             puntos por pulgada del PNG, que los lleva escritos, de 10
-                      a 10000 (600)
-  --size WxH          el tamaño en píxeles, de 16 a 20000 por lado; sin --dpi, a
-                      la resolución que le da 8,5 cm de ancho (de 10 a 10000)
-  --fill              sombrea las bandas ajustadas hasta la línea base
-  --reversed          el eje x decrece hacia la derecha
-  --increasing        el eje x crece hacia la derecha (si no se da ninguna, la
-                      dirección que guarda el documento o la de su espectro)
-  --xtitle T, --ytitle T  los títulos de los ejes (los de las unidades del
-                      espectro medido si las declara; si no, x e y)
-  -o OUT              PNG, SVG o PDF según la terminación; se sustituye entero
-</source>
-        <translation>  Draws to OUT the window&apos;s enlarged graph, the same as its &quot;Export image...&quot;:
-  axes with ticks and titles, the sum in black sampled at every pixel and at
-  the centre of every band, the bands marked to be shown on their own in
-  colours of their own, the legend of what is shown and, if given, a measured
-  spectrum and the stored fit. It is drawn as on paper: text and lines in
-  points (1/72 inch), antialiased, the same size at any resolution.
-  --xmin A, --xmax B  the x range (if left out, that of the view the document
-                      keeps, or the fit&apos;s, or the spectrum&apos;s)
-  --ymin C, --ymax D  the y limits (if left out, those of the stored view or
-                      those of the curves)
-  --lorentzian        Lorentzian bands (otherwise Gaussian)
-  --scaled            each band centred on its scaled peak
-  --measured FILE     a measured spectrum: x-y text (CSV, columns), JCAMP-DX,
-                      SPC or OPUS
-  --spectrum N|NAME   which of the spectra of FILE, if it holds several, as in
-                      spectrum (the first)
-  --yfactor F         multiplies the y of the measured spectrum, as the window&apos;s
-                      y factor does (1)
-  --y, --x, --laser, --subtract-als  transform the measured spectrum before
-                      drawing it, as in spectrum
-  --width-cm W, --height-cm H  the size on paper in centimetres (8.5 wide, one
-                      journal column; the height, 3/4 of the width)
-  --width-in W, --height-in H  the size in inches
-  --dpi D             dots per inch of the PNG, which records them, from 10 to
-                      10000 (600)
-  --size WxH          the size in pixels, from 16 to 20000 a side; without --dpi,
-                      at the resolution that makes it 8.5 cm wide (10 to 10000)
-  --fill              shades the fitted bands down to the baseline
-  --reversed          the x axis decreases to the right
-  --increasing        the x axis increases to the right (without either, the
-                      direction the document keeps, or that of its spectrum)
-  --xtitle T, --ytitle T  the axis titles (those of the measured spectrum&apos;s
-                      units if it declares them; otherwise x and y)
-  -o OUT              PNG, SVG or PDF by its ending; replaced whole
-</translation>
-    </message>
-    <message>
         <source>trazel-cli new OUT [--peak POS,INT,ANCHURA[,ESCALA[,s]][,forma=F[:ETA]]]...
                 [--from FILE [--width W] [--scale S] [--areas] [--lorentzian]
                 [--kind ir|raman-activity|raman [--laser NM] [--temperature K]]
@@ -668,6 +581,100 @@ Try “trazel-cli --help”.
 </translation>
     </message>
     <message>
+        <source>trazel-cli figure DOC [--xmin A --xmax B] [--ymin C --ymax D] [--lorentzian] [--scaled]
+                  [--measured FILE [--spectrum N|NOMBRE] [--yfactor F] [--y CAMBIO]
+                  [--x CAMBIO [--laser NM]] [--subtract-als LAMBDA,P]] [--width-cm W
+                  [--height-cm H]] [--width-in W [--height-in H]] [--size WxH]
+                  [--dpi D] [--fill] [--reversed|--increasing]
+                  [--region-number N] [--xtitle T] [--ytitle T]
+                  -o OUT.png|OUT.svg|OUT.pdf</source>
+        <translation>trazel-cli figure DOC [--xmin A --xmax B] [--ymin C --ymax D] [--lorentzian] [--scaled]
+                  [--measured FILE [--spectrum N|NAME] [--yfactor F] [--y CHANGE]
+                  [--x CHANGE [--laser NM]] [--subtract-als LAMBDA,P]] [--width-cm W
+                  [--height-cm H]] [--width-in W [--height-in H]] [--size WxH]
+                  [--dpi D] [--fill] [--reversed|--increasing]
+                  [--region-number N] [--xtitle T] [--ytitle T]
+                  -o OUT.png|OUT.svg|OUT.pdf</translation>
+    </message>
+    <message>
+        <source>  Dibuja en OUT el gráfico ampliado de la ventana, el mismo que su «Exportar
+  imagen...»: ejes con marcas y títulos, la suma en negro muestreada en cada
+  píxel y en el centro de cada banda, las bandas marcadas para verse por
+  separado en colores propios, la leyenda de lo que se ve y, si se da, un
+  espectro medido y el ajuste guardado. Se dibuja como en papel: textos y
+  líneas en puntos (1/72 de pulgada), con suavizado, del mismo tamaño a
+  cualquier resolución.
+  --xmin A, --xmax B  el intervalo de x (si se omiten, los de la vista que
+                      guarda el documento, o los del ajuste, o los del espectro)
+  --ymin C, --ymax D  los límites de y (si se omiten, los de la vista guardada
+                      o los de las curvas)
+  --lorentzian        bandas lorentzianas (si no, gaussianas)
+  --scaled            cada banda centrada en su máximo escalado
+  --measured FILE     un espectro medido: texto x-y (CSV, columnas), JCAMP-DX,
+                      SPC u OPUS
+  --spectrum N|NOMBRE  cuál de los espectros de FILE, si guarda varios, como en
+                      spectrum (el primero)
+  --yfactor F         multiplica las y del espectro medido, como el factor de y
+                      de la ventana (1)
+  --y, --x, --laser, --subtract-als  transforman el espectro medido antes de
+                      dibujarlo, como en spectrum
+  --width-cm W, --height-cm H  el tamaño en papel en centímetros (8,5 de
+                      ancho, una columna de revista; el alto, 3/4 del ancho)
+  --width-in W, --height-in H  el tamaño en pulgadas
+  --dpi D             puntos por pulgada del PNG, que los lleva escritos, de 10
+                      a 10000 (600)
+  --size WxH          el tamaño en píxeles, de 16 a 20000 por lado; sin --dpi, a
+                      la resolución que le da 8,5 cm de ancho (de 10 a 10000)
+  --fill              sombrea las bandas ajustadas hasta la línea base
+  --region-number N   solo la región de ajuste N de las que lista show (todas
+                      si se omite), sobre su intervalo si no se dan --xmin y
+                      --xmax
+  --reversed          el eje x decrece hacia la derecha
+  --increasing        el eje x crece hacia la derecha (si no se da ninguna, la
+                      dirección que guarda el documento o la de su espectro)
+  --xtitle T, --ytitle T  los títulos de los ejes (los de las unidades del
+                      espectro medido si las declara; si no, x e y)
+  -o OUT              PNG, SVG o PDF según la terminación; se sustituye entero
+</source>
+        <translation>  Draws to OUT the window&apos;s enlarged graph, the same as its &quot;Export image...&quot;:
+  axes with ticks and titles, the sum in black sampled at every pixel and at
+  the centre of every band, the bands marked to be shown on their own in
+  colours of their own, the legend of what is shown and, if given, a measured
+  spectrum and the stored fit. It is drawn as on paper: text and lines in
+  points (1/72 inch), antialiased, the same size at any resolution.
+  --xmin A, --xmax B  the x range (if left out, that of the view the document
+                      keeps, or the fit&apos;s, or the spectrum&apos;s)
+  --ymin C, --ymax D  the y limits (if left out, those of the stored view or
+                      those of the curves)
+  --lorentzian        Lorentzian bands (otherwise Gaussian)
+  --scaled            each band centred on its scaled peak
+  --measured FILE     a measured spectrum: x-y text (CSV, columns), JCAMP-DX,
+                      SPC or OPUS
+  --spectrum N|NAME   which of the spectra of FILE, if it holds several, as in
+                      spectrum (the first)
+  --yfactor F         multiplies the y of the measured spectrum, as the window&apos;s
+                      y factor does (1)
+  --y, --x, --laser, --subtract-als  transform the measured spectrum before
+                      drawing it, as in spectrum
+  --width-cm W, --height-cm H  the size on paper in centimetres (8.5 wide, one
+                      journal column; the height, 3/4 of the width)
+  --width-in W, --height-in H  the size in inches
+  --dpi D             dots per inch of the PNG, which records them, from 10 to
+                      10000 (600)
+  --size WxH          the size in pixels, from 16 to 20000 a side; without --dpi,
+                      at the resolution that makes it 8.5 cm wide (10 to 10000)
+  --fill              shades the fitted bands down to the baseline
+  --region-number N   only fit region N of those show lists (all if left out),
+                      over its range unless --xmin and --xmax are given
+  --reversed          the x axis decreases to the right
+  --increasing        the x axis increases to the right (without either, the
+                      direction the document keeps, or that of its spectrum)
+  --xtitle T, --ytitle T  the axis titles (those of the measured spectrum&apos;s
+                      units if it declares them; otherwise x and y)
+  -o OUT              PNG, SVG or PDF by its ending; replaced whole
+</translation>
+    </message>
+    <message>
         <source>trazel-cli fit DOC [--measured FILE [--spectrum N|NOMBRE]] [--y CAMBIO]
                [--x CAMBIO [--laser NM]]
                [--xmin A --xmax B] [--lorentzian] [--scaled]
@@ -675,7 +682,7 @@ Try “trazel-cli --help”.
                [--bands 1,3,5] [--hold width|position|intensity|share]...
                [--subtract-als LAMBDA,P] [--baseline none|constant|linear|quadratic|cubic]
                [--allow-negative] [--strict] [--yfactor F] [--max-iterations N]
-               [--add-bands N]
+               [--add-bands N] [--region A:B|all [OPCIONES DE LA REGIÓN]]...
                [--report FILE.txt|FILE.csv] [--curves FILE.csv [--step S]] -o OUT</source>
         <translation>trazel-cli fit DOC [--measured FILE [--spectrum N|NAME]] [--y CHANGE]
                [--x CHANGE [--laser NM]]
@@ -684,7 +691,7 @@ Try “trazel-cli --help”.
                [--bands 1,3,5] [--hold width|position|intensity|share]...
                [--subtract-als LAMBDA,P] [--baseline none|constant|linear|quadratic|cubic]
                [--allow-negative] [--strict] [--yfactor F] [--max-iterations N]
-               [--add-bands N]
+               [--add-bands N] [--region A:B|all [REGION OPTIONS]]...
                [--report FILE.txt|FILE.csv] [--curves FILE.csv [--step S]] -o OUT</translation>
     </message>
     <message>
@@ -731,15 +738,31 @@ Try “trazel-cli --help”.
   --add-bands N     hasta N bandas añadidas, una a una, en el mayor rasgo del
                     residuo, ajustando de nuevo tras cada una; para cuando el
                     residuo es ruido o una banda ya no baja el BIC (0)
+  --region A:B      ajusta la región de x de A a B, cada banda en la región que
+                    contiene su centro; las opciones --bands, --baseline,
+                    --hold, --shape, --allow-negative, --max-iterations y
+                    --add-bands que la siguen son solo suyas, y las dadas
+                    antes de la primera --region, de todas. Se puede repetir;
+                    las regiones se ajustan por orden y no se solapan. Una
+                    región guardada que el intervalo solapa se ajusta de nuevo
+                    con sus opciones; las demás se conservan. Con all, cada
+                    región guardada de nuevo. Sin --region, el intervalo de
+                    --xmin y --xmax es una región. Con varias, cada tabla sale
+                    tras una línea «# x de A a B»
   --report FILE     el informe del ajuste: .txt para leer (documento, espectro,
                     intervalo, forma, línea base, veredicto, estadística y una
                     fila por banda con cada valor redondeado por su error y el %
                     del área total, la fecha y la versión) o .csv con los mismos
                     números sin redondear, columnas con nombre fijo y, tras una
-                    línea en blanco, la tabla magnitud,valor de la estadística
+                    línea en blanco, la tabla magnitud,valor de la estadística;
+                    con varias regiones, todas: el .txt con los datos de cada
+                    una y el % del área de su región y del total, el .csv con
+                    la región al principio de cada fila
   --curves FILE.csv las curvas del ajuste: x, medido (tal como se ajustó), línea
                     base, ajuste, cada banda y residuo en cada punto medido del
-                    intervalo; ajuste = línea base + bandas en cada fila
+                    intervalo; ajuste = línea base + bandas en cada fila; con
+                    varias regiones, una tabla por región, separadas por una
+                    línea en blanco
   --step S          las curvas en una malla de paso S desde el inicio del
                     intervalo, sin medido ni residuo
   -o OUT            el documento ajustado; puede ser DOC mismo. Con «-» el
@@ -796,15 +819,30 @@ Try “trazel-cli --help”.
   --add-bands N     up to N bands added, one at a time, at the largest feature
                     of the residual, fitting again after each; stops when the
                     residual is noise or a band no longer lowers the BIC (0)
+  --region A:B      fits the x region from A to B, each band in the region that
+                    holds its centre; the options --bands, --baseline, --hold,
+                    --shape, --allow-negative, --max-iterations and --add-bands
+                    that follow it are its own, and those given before the
+                    first --region are every region&apos;s. May be repeated; the
+                    regions are fitted in turn and do not overlap. A stored
+                    region the range overlaps is fitted again with its options;
+                    the others are kept. With all, every stored region again.
+                    Without --region, the range of --xmin and --xmax is a
+                    region. With several, each table comes after a line
+                    &quot;# x de A a B&quot;
   --report FILE     the fit report: .txt to read (document, spectrum, range,
                     shape, baseline, verdict, statistics and one row per band
                     with each value rounded by its error and the % of the total
                     area, the date and the version) or .csv with the same
                     numbers unrounded, columns with fixed names and, after a
-                    blank line, the quantity,value table of the statistics
+                    blank line, the quantity,value table of the statistics;
+                    with several regions, all of them: the .txt with each one&apos;s
+                    facts and the % of its region&apos;s area and of the total, the
+                    .csv with the region first on each row
   --curves FILE.csv the fit&apos;s curves: x, measured (as fitted), baseline, fit,
                     each band and residual at each measured point of the range;
-                    fit = baseline + bands in each row
+                    fit = baseline + bands in each row; with several regions,
+                    one table per region, separated by a blank line
   --step S          the curves on a grid of step S from the start of the
                     range, without measured or residual
   -o OUT            the fitted document; may be DOC itself. With &quot;-&quot; the

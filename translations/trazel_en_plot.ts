@@ -209,6 +209,62 @@ Remove %2 bands without signal when applying the fit?</translation>
         <source>Añadir banda en el &amp;residuo</source>
         <translation>Add band in the &amp;residual</translation>
     </message>
+    <message>
+        <source>Regiones de ajuste</source>
+        <translation>Fit regions</translation>
+    </message>
+    <message>
+        <source>Intervalo</source>
+        <translation>Range</translation>
+    </message>
+    <message>
+        <source>Bandas</source>
+        <translation>Bands</translation>
+    </message>
+    <message>
+        <source>Veredicto</source>
+        <translation>Verdict</translation>
+    </message>
+    <message>
+        <source>Añadir r&amp;egión</source>
+        <translation>Add r&amp;egion</translation>
+    </message>
+    <message>
+        <source>&amp;Quitar región</source>
+        <translation>Remo&amp;ve region</translation>
+    </message>
+    <message>
+        <source>Ajustar toda&amp;s</source>
+        <translation>Fit a&amp;ll</translation>
+    </message>
+    <message>
+        <source>%1 a %2</source>
+        <translation>%1 to %2</translation>
+    </message>
+    <message>
+        <source>sin ajustar</source>
+        <translation>not fitted</translation>
+    </message>
+    <message>
+        <source>El gráfico no muestra un intervalo de x del que hacer una región.</source>
+        <translation>The plot shows no x range to make a region of.</translation>
+    </message>
+    <message>
+        <source>Región de %1 a %2: %3</source>
+        <translation>Region from %1 to %2: %3</translation>
+    </message>
+    <message>
+        <source>Ajustadas %1 regiones; se muestra la de %2 a %3.</source>
+        <translation>%1 regions fitted; the one from %2 to %3 is shown.</translation>
+    </message>
+    <message>
+        <source>Añadir región de ajuste</source>
+        <translation>Add fit region</translation>
+    </message>
+    <message>
+        <source>Quitar región de ajuste</source>
+        <translation>Remove fit region</translation>
+    </message>
 </context>
 <context>
     <name>MeasuredCommands</name>

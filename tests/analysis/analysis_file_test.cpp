@@ -20,6 +20,23 @@ Analysis Fitted() {
     return FittedAnalysis();
 }
 
+// Fitted() with two regions more beside its one over 0..100: one fitted
+// over 100..150 with its own baseline, one over 150..200 not fitted yet.
+void AddRegions(Analysis& a) {
+    FitRecord second = *SoleFit(a);
+    second.xMin = 100;
+    second.xMax = 150;
+    second.settings.baseline = fit::Baseline::None;
+    second.result.baseline.clear();
+    second.result.rSquared = 0.5;
+    a.regions.push_back(RegionOf(second));
+    FitRegion third;
+    third.settings.xMin = 150;
+    third.settings.xMax = 200;
+    third.settings.heldBands = {1};
+    a.regions.push_back(third);
+}
+
 }  // namespace
 
 // Written and read back, the analysis gives the very same bytes again, the
@@ -167,6 +184,19 @@ INSTANTIATE_TEST_SUITE_P(
         DamageCase{"view_of_equal_limits",
                    [](Analysis& a) { a.plotView = PlotView{.xMin = 5, .xMax = 5, .yMax = 1}; },
                    "la vista del gráfico no es válido: los límites de la vista no son válidos"},
+        DamageCase{"regions_overlapping",
+                   [](Analysis& a) {
+                       AddRegions(a);
+                       a.regions[2].settings.xMin = 120;
+                   },
+                   "las regiones de ajuste no es válido: una región no tiene un intervalo válido "
+                   "o se solapa con otra"},
+        DamageCase{"regions_twice",
+                   [](Analysis& a) {
+                       AddRegions(a);
+                       Twice(kTagFitRegions)(a);
+                   },
+                   "aparece dos veces"},
         DamageCase{"verdict_twice", Twice(kTagResidualVerdict),
                    "el veredicto sobre el residuo del último ajuste no es válido: aparece dos "
                    "veces"}),
@@ -233,6 +263,12 @@ INSTANTIATE_TEST_SUITE_P(
                                                          .featurePercent = 23};
                       },
                       [](const Analysis& a) { return !SoleFit(a)->result.residual.Judged(); }},
+        // Three regions, one not fitted: an earlier version reads the one
+        // fit its records hold.
+        NewOptionCase{"regions", AddRegions,
+                      [](const Analysis& a) {
+                          return a.regions.size() == 1 && a.regions[0].XMax() == 100.0;
+                      }},
         NewOptionCase{"spectrumChosen", [](Analysis& a) { a.measured->columns.spectrum = 2; },
                       [](const Analysis& a) { return !a.measured->columns.spectrum; }},
         // The centred baseline and the verdict: an earlier version reads the
@@ -298,6 +334,29 @@ TEST(AnalysisFile, NewerOrDamagedSectionsOpenTheTableAlone) {
     const StoredAnalysis damaged = AnalysisFromSection(ReadSection(bytes), kGuess);
     EXPECT_NE(damaged.notice.find("suma de comprobación"), std::string::npos) << damaged.notice;
     EXPECT_EQ(SectionBytesFor(damaged.analysis, kGuess, damaged.keptSection), bytes);
+}
+
+// A fit an earlier version made over the document's regions is its one
+// region on reading: the regions saved beside the fit it replaced are left
+// out, with a note, and it is never read as a region it is not.
+TEST(AnalysisFile, RegionsGoWhenAnEarlierVersionChangedTheFit) {
+    Analysis analysis = Fitted();
+    AddRegions(analysis);
+    Analysis earlier = Fitted();
+    SoleFit(earlier)->result.rSquared = 0.25;
+    DocumentSection section = AnalysisSection(analysis, kGuess);
+    for (SectionRecord& record : section.records) {
+        for (const SectionRecord& changed : AnalysisSection(earlier, kGuess).records) {
+            if (record.tag == kTagLastFit && changed.tag == kTagLastFit) {
+                record.bytes = changed.bytes;
+            }
+        }
+    }
+    const StoredAnalysis stored = AnalysisFromSection(ReadSection(SectionBytes(section)), kGuess);
+    EXPECT_NE(stored.notice.find("como su única región de ajuste"), std::string::npos)
+        << stored.notice;
+    ASSERT_EQ(stored.analysis.regions.size(), 1u);
+    EXPECT_EQ(SoleFit(stored.analysis)->result.rSquared, 0.25);
 }
 
 struct GuardCase {

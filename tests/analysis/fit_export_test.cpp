@@ -204,6 +204,44 @@ TEST(FitReport, LeavesOutTheBandsCentredOutsideTheRange) {
     }
 }
 
+// Two regions, each with its band: the report tells each region's facts
+// and the shares of its area and of both, the CSV leads every row with the
+// region, the curves give a table per region, and the figure breaks its
+// lines between the regions.
+TEST(FitReport, OfTwoRegionsTellsEachAndTheirShares) {
+    Analysis analysis = FittedAnalysis(fit::Baseline::Constant);
+    FitRecord low = *SoleFit(analysis);
+    low.xMax = 36;
+    FitRecord high = *SoleFit(analysis);
+    high.xMin = 36;
+    analysis.regions = {RegionOf(low), RegionOf(high)};
+    const std::vector<const FitRecord*> fits = RegionFits(analysis.regions);
+    const std::string text = FitReportText(*analysis.measured, fits, {"doc.trz", "hoy", "1"});
+    for (const char* part :
+         {"Regiones de ajuste  ", "Región 1 ", "Región 2 ", "Área (% total)", "  Veredicto  "}) {
+        EXPECT_NE(text.find(part), std::string::npos) << part << '\n' << text;
+    }
+    const Table csv = FirstTable(FitReportCsv(*analysis.measured, fits, {}));
+    ASSERT_EQ(csv.size(), 3u);
+    EXPECT_EQ(csv[0].front(), "region");
+    EXPECT_EQ(csv[0].back(), "area_pct_total");
+    EXPECT_EQ(csv[1].front() + csv[2].front(), "12");
+    // Each band is the whole of its region, and a share of both.
+    EXPECT_EQ(Number(csv[1][csv[1].size() - 2]), 100.0);
+    EXPECT_NEAR(Number(csv[1].back()) + Number(csv[2].back()), 100.0, 1e-9);
+    std::ostringstream curves;
+    platform::StreamSink sink(curves);
+    ASSERT_TRUE(WriteFitCurves(sink, *analysis.measured, fits));
+    EXPECT_NE(curves.str().find("\n\nx,"), std::string::npos);
+    const FigureData figure =
+        ComputeFigure({kFittedGuess, analysis}, model::Gaussian, false, 0, 100, 200);
+    for (const Curve* curve : {&figure.fit, &figure.residual, &figure.baseline}) {
+        EXPECT_EQ(
+            std::count_if(curve->y.begin(), curve->y.end(), [](double y) { return std::isnan(y); }),
+            1);
+    }
+}
+
 // A fitted baseline holds over the range it was fitted on: drawn there,
 // within the view, and not across the rest of the spectrum.
 TEST(FigureBaseline, IsDrawnOverTheRangeFitted) {

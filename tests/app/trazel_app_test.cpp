@@ -1123,6 +1123,72 @@ class TrazelAppTest : public QObject {
         }
     }
 
+    // Two regions fitted one after the other, each with its baseline, are
+    // saved and come back; removing one is a step that undo takes back, and
+    // "Ajustar todas" fits both again as one step.
+    void regionsAreFittedKeptAndRemoved() {
+        Started s;
+        s.app.Document().SetTable(TableOf({{995, 0.8, 25}, {1045, 0.6, 20}}));
+        s.view()->FillPeakList();
+        QVERIFY(s.app.Measured()->Load(TRAZEL_TEST_DATA "/../../examples/dos-bandas-medido.txt"));
+        const auto regions = [&s] { return s.app.Document().GetAnalysis().regions; };
+        const auto fitRange = [&s](const char* from, const char* to, int baseline) {
+            s.fakes.dialogs.script = [=](QDialog& d) {
+                auto& dialog = dynamic_cast<FitDialog&>(d);
+                dialog.PickRegion(-1);
+                dialog.xMinEdit->setText(from);
+                dialog.xMaxEdit->setText(to);
+                dialog.baselineBox->setCurrentIndex(baseline);
+                return FitAndWait(dialog) ? int(IDOK) : int(IDCANCEL);
+            };
+            s.frame()->SendCommand(ID_FIT_MEASURED);
+        };
+        s.fakes.messages.answers = {MessageAnswer::No, MessageAnswer::No};
+        fitRange("900", "1020", 1);
+        fitRange("1020", "1150", 0);
+        QCOMPARE(regions().size(), std::size_t{2});
+        const QString path = settingsDir_.filePath("dos-regiones.trz");
+        s.fakes.NewFileDialogs().answers.push_back(path);
+        QVERIFY(s.app.Documents().OnFileSaveAs());
+        QVERIFY(s.app.Documents().OnFileNew());
+        QVERIFY(s.app.Documents().OpenDocumentFile(path.toStdString()));
+        QCOMPARE(regions().size(), std::size_t{2});
+        QVERIFY(regions()[0].fit && regions()[1].fit);
+        QCOMPARE(regions()[0].fit->settings.baseline, trazel::fit::Baseline::Constant);
+        QCOMPARE(regions()[1].fit->settings.baseline, trazel::fit::Baseline::None);
+        QCOMPARE(regions()[0].fit->result.bands.size(), std::size_t{2});
+
+        int listed = 0;
+        s.fakes.dialogs.script = [&listed](QDialog& d) {
+            auto& dialog = dynamic_cast<FitDialog&>(d);
+            dialog.PickRegion(0);
+            dialog.removeRegionButton->click();
+            listed = dialog.regionList->topLevelItemCount();
+            return int(IDCANCEL);
+        };
+        s.frame()->SendCommand(ID_FIT_MEASURED);
+        QCOMPARE(listed, 1);
+        QCOMPARE(regions().size(), std::size_t{1});
+        QCOMPARE(regions()[0].XMin(), 1020.0);
+        s.frame()->SendCommand(ID_EDIT_UNDO);
+        QCOMPARE(regions().size(), std::size_t{2});
+
+        s.fakes.dialogs.script = [](QDialog& d) {
+            auto& dialog = dynamic_cast<FitDialog&>(d);
+            dialog.fitAllButton->click();
+            return QTest::qWaitFor([&] { return !dialog.Running(); }, 10000) &&
+                           dialog.ShownAll().size() == 2
+                       ? int(IDOK)
+                       : int(IDCANCEL);
+        };
+        s.frame()->SendCommand(ID_FIT_MEASURED);
+        QCOMPARE(s.app.Context().History().Stack().undoText(),
+                 QStringLiteral("Ajustar al espectro medido"));
+        QCOMPARE(regions().size(), std::size_t{2});
+        QVERIFY(regions()[0].fit->result.iterations != 0 &&
+                regions()[1].fit->result.iterations != 0);
+    }
+
     // What the user does to the analysis, and after each sequence what the
     // document holds and what the plot window draws: the measured spectrum as
     // the fit uses it (its factor), and the fit applied with its baseline,

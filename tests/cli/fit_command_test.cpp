@@ -267,6 +267,46 @@ TEST_F(FitCommandTest, ShapeOfTheFitIsKeptWithItsShare) {
               (std::vector<std::string>{"doc", "0", "fija"}));
 }
 
+// Two regions, each with its own baseline, each band in the one that holds
+// its centre: both results are kept, listed, reported and refitted as they
+// were by --region all.
+TEST_F(FitCommandTest, FitsRegionsInTurnAndRefitsThemAll) {
+    ASSERT_EQ(Run(Words("fit @guess.trz --measured @medido.txt --region 0:50 --baseline constant "
+                        "--region 50:100 -o @two.trz --report @r.csv")),
+              kExitOk)
+        << err_.str();
+    EXPECT_NE(out_.str().find("# x de 50 a 100\n"), std::string::npos) << out_.str();
+    EXPECT_EQ(Contents(Path("r.csv")).find("region,banda,posicion,"), 0u);
+    ASSERT_EQ(Run(Words("show @two.trz")), kExitOk);
+    const std::string shown = out_.str();
+    EXPECT_NE(shown.find("Regiones de ajuste: 2\nRegión 1: x de 0 a 50, 1 banda"),
+              std::string::npos)
+        << shown;
+    EXPECT_NE(shown.find("  Línea base: "), std::string::npos) << shown;
+    EXPECT_NE(shown.find("Región 2: x de 50 a 100, 1 banda"), std::string::npos) << shown;
+    ASSERT_EQ(Run(Words("fit @two.trz --region all -o @again.trz")), kExitOk) << err_.str();
+    PeakTable first;
+    PeakTable again;
+    ASSERT_TRUE(LoadPeakTableFile(Path("two.trz"), first).ok());
+    ASSERT_TRUE(LoadPeakTableFile(Path("again.trz"), again).ok());
+    // The same minimum, but for the tail of the band at 60, which the first
+    // fit of 0..50 saw at its guess: well within a standard error (0.03).
+    for (int k = 1; k <= 2; ++k) {
+        EXPECT_NEAR(again.Band(k).position, first.Band(k).position, 0.01);
+    }
+    // One region refitted alone keeps the other as it was.
+    ASSERT_EQ(Run(Words("fit @two.trz --region 50:100 --baseline linear -o @one.trz")), kExitOk);
+    ASSERT_EQ(Run(Words("show @one.trz")), kExitOk);
+    EXPECT_EQ(out_.str().substr(out_.str().find("Región 1")).substr(0, 40),
+              shown.substr(shown.find("Región 1")).substr(0, 40));
+    if (TRAZEL_CLI_DRAWS) {
+        EXPECT_EQ(Run(Words("figure @two.trz --region-number 2 -o @r2.png")), kExitOk);
+        EXPECT_EQ(Run(Words("figure @two.trz --region-number 3 -o @r3.png")), kExitUsage);
+        EXPECT_NE(err_.str().find("tiene 2 regiones de ajuste y no la 3"), std::string::npos)
+            << err_.str();
+    }
+}
+
 struct RefusedRun {
     const char* name;
     const char* line;
@@ -346,6 +386,19 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedRun{"addBandsBeyondTheTable",
                    "fit @guess.trz --measured @medido.txt --add-bands 100 -o @out.trz", kExitUsage,
                    "--add-bands debe ser un número entero de 0 a 99"},
+        RefusedRun{"regionsOverlapping",
+                   "fit @guess.trz --measured @medido.txt --region 0:60 --region 50:100 -o "
+                   "@out.trz",
+                   kExitUsage, "--region: 50:100 se solapa con 0:60"},
+        RefusedRun{"regionEmpty",
+                   "fit @guess.trz --measured @medido.txt --region 60:20 -o @out.trz", kExitUsage,
+                   "está vacío"},
+        RefusedRun{"regionAllOfNone",
+                   "fit @guess.trz --measured @medido.txt --region all -o @out.trz", kExitUsage,
+                   "no guarda ninguna región"},
+        RefusedRun{"regionWithLimits",
+                   "fit @guess.trz --measured @medido.txt --xmin 5 --region 0:50 -o @out.trz",
+                   kExitUsage, "no van con --region"},
         RefusedRun{"bandZero", "fit @guess.trz --measured @medido.txt --bands 0,1 -o @out.trz",
                    kExitUsage, "desde 1"},
         RefusedRun{"bandBeyond", "fit @guess.trz --measured @medido.txt --bands 3 -o @out.trz",

@@ -182,12 +182,11 @@ class FitDialogTest : public QObject {
             return s.answer;
         };
         f.document.SetMeasured(Measured(s.press == kStop ? 400000 : 400));
-        const auto applied =
-            RunFitDialog(f.context, 0, 100, f.view->SelectedRows(), f.fakes, f.view.get(),
-                         [&](std::shared_ptr<const trazel::analysis::FitRecord> fit) {
-                             fitsShown += fit ? 1 : 0;
-                             lastShown = std::move(fit);
-                         });
+        const auto applied = RunFitDialog(f.context, 0, 100, f.view->SelectedRows(), f.fakes,
+                                          f.view.get(), [&](ShownFits fits) {
+                                              fitsShown += fits.empty() ? 0 : 1;
+                                              lastShown = fits.empty() ? nullptr : fits.back();
+                                          });
 
         QCOMPARE(lastShown, nullptr);
         QCOMPARE(stopped, s.press == kStop);

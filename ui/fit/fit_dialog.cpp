@@ -61,6 +61,15 @@ std::pair<QString, QString> Readable(const Estimate& estimate) {
     return {QString::fromStdString(text.value), QString::fromStdString(text.error)};
 }
 
+// The fits shown, as the files of a fit take them.
+std::vector<const analysis::FitRecord*> Exported(const ShownFits& fits) {
+    std::vector<const analysis::FitRecord*> records;
+    for (const auto& fit : fits) {
+        records.push_back(fit.get());
+    }
+    return records;
+}
+
 }  // namespace
 
 FitDialog::FitDialog(const document::CTrazelDoc& document, FitStart start, const Services& services,
@@ -90,6 +99,36 @@ FitDialog::~FitDialog() {
 
 void FitDialog::CreateControls() {
     auto* layout = new QVBoxLayout(this);
+
+    // The document's fit regions, one picked to fit; each keeps its range,
+    // baseline and held bands, and the result last applied to it.
+    auto* regions =
+        new QGroupBox(QCoreApplication::translate("FitDialog", "Regiones de ajuste"), this);
+    auto* regionsLayout = new QVBoxLayout(regions);
+    regionList = new QTreeWidget(regions);
+    regionList->setRootIsDecorated(false);
+    regionList->setHeaderLabels({QCoreApplication::translate("FitDialog", "Intervalo"),
+                                 QCoreApplication::translate("FitDialog", "Bandas"),
+                                 QStringLiteral("R²"),
+                                 QCoreApplication::translate("FitDialog", "Veredicto")});
+    regionList->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    regionList->header()->setStretchLastSection(true);
+    regionList->setMaximumHeight(regionList->fontMetrics().height() * 6);
+    regionsLayout->addWidget(regionList);
+    auto* regionButtons = new QHBoxLayout;
+    addRegionButton =
+        new QPushButton(QCoreApplication::translate("FitDialog", "Añadir r&egión"), regions);
+    removeRegionButton =
+        new QPushButton(QCoreApplication::translate("FitDialog", "&Quitar región"), regions);
+    fitAllButton =
+        new QPushButton(QCoreApplication::translate("FitDialog", "Ajustar toda&s"), regions);
+    for (QPushButton* button : {addRegionButton, removeRegionButton, fitAllButton}) {
+        button->setAutoDefault(false);
+        regionButtons->addWidget(button);
+    }
+    regionButtons->addStretch();
+    regionsLayout->addLayout(regionButtons);
+    layout->addWidget(regions);
 
     auto* range = new QGroupBox(QCoreApplication::translate("FitDialog", "Intervalo de x"), this);
     auto* rangeLayout = new QHBoxLayout(range);
@@ -237,17 +276,22 @@ void FitDialog::CreateControls() {
     applyButton->setAutoDefault(false);
 
     connect(fitButton, &QPushButton::clicked, this, &FitDialog::StartFit);
+    connect(addRegionButton, &QPushButton::clicked, this, &FitDialog::AddRegion);
+    connect(removeRegionButton, &QPushButton::clicked, this, &FitDialog::RemoveRegion);
+    connect(fitAllButton, &QPushButton::clicked, this, &FitDialog::StartFitAll);
+    connect(regionList, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* item) { PickRegion(regionList->indexOfTopLevelItem(item)); });
     connect(stopButton, &QPushButton::clicked, this, &FitDialog::StopFit);
     connect(addBandButton, &QPushButton::clicked, this, &FitDialog::AddBand);
     connect(copyButton, &QPushButton::clicked, this, &FitDialog::CopyResult);
     connect(reportButton, &QPushButton::clicked, this, [this] {
         if (shown_) {
-            ExportFitReport(document_, {shown_.get()}, services_, this);
+            ExportFitReport(document_, Exported(ShownAll()), services_, this);
         }
     });
     connect(curvesButton, &QPushButton::clicked, this, [this] {
         if (shown_) {
-            ExportFitCurves(document_, {shown_.get()}, services_, this);
+            ExportFitCurves(document_, Exported(ShownAll()), services_, this);
         }
     });
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
@@ -263,7 +307,133 @@ void FitDialog::CreateControls() {
     connect(baselineBox, &QComboBox::currentIndexChanged, this, &FitDialog::Forget);
     connect(shapeBox, &QComboBox::currentIndexChanged, this, &FitDialog::Forget);
     connect(negativeBox, &QCheckBox::toggled, this, &FitDialog::Forget);
+    FillRegions();
+    // The region the range shown lies over is the one fitted again.
+    const auto over = analysis::RegionsOverlapping(document_.GetAnalysis().regions, xMin, xMax);
+    if (over.size() == 1) {
+        picked_ = over.front();
+        regionList->setCurrentItem(regionList->topLevelItem(static_cast<int>(over.front())));
+    }
     resize(sizeHint().expandedTo(QSize(fontMetrics().averageCharWidth() * 90, 0)));
+}
+
+void FitDialog::FillRegions() {
+    regionList->clear();
+    const analysis::Analysis& analysis = document_.GetAnalysis();
+    const PeakTable& table = document_.Table();
+    for (std::size_t r = 0; r < analysis.regions.size(); ++r) {
+        const analysis::FitRegion& region = analysis.regions[r];
+        int bands = 0;
+        for (int k = 1; k <= table.PeakCount(); ++k) {
+            bands += analysis::RegionOfBand(analysis.regions, table, k, start_.useScaled) == r;
+        }
+        const QString verdictText =
+            region.fit ? QString::fromStdString(VerdictText(region.fit->result)) : QString();
+        auto* item = new QTreeWidgetItem(
+            regionList,
+            {QCoreApplication::translate("FitDialog", "%1 a %2")
+                 .arg(Number(region.XMin(), 10), Number(region.XMax(), 10)),
+             QString::number(bands),
+             region.fit ? Number(region.fit->result.rSquared, 6) : QStringLiteral("—"),
+             region.fit ? verdictText : QCoreApplication::translate("FitDialog", "sin ajustar")});
+        item->setToolTip(3, verdictText);
+    }
+}
+
+void FitDialog::SetRegionEditing(RegionEditing editing) {
+    editing_ = std::move(editing);
+    UpdateButtons();
+}
+
+void FitDialog::PickRegion(int row) {
+    const auto& regions = document_.GetAnalysis().regions;
+    if (Running() || row >= static_cast<int>(regions.size())) {
+        return;
+    }
+    if (row < 0) {
+        picked_.reset();
+        regionList->setCurrentItem(nullptr);
+        UpdateButtons();
+        return;
+    }
+    picked_ = static_cast<std::size_t>(row);
+    regionList->setCurrentItem(regionList->topLevelItem(row));
+    // The controls take the region's settings, as it was last fitted.
+    const analysis::FitSettings& settings = regions[*picked_].settings;
+    xMinEdit->setText(Number(regions[*picked_].XMin(), 10));
+    xMaxEdit->setText(Number(regions[*picked_].XMax(), 10));
+    baselineBox->setCurrentIndex(static_cast<int>(
+        std::find(std::begin(kBaselines), std::end(kBaselines), settings.baseline) -
+        std::begin(kBaselines)));
+    positionBox->setChecked(settings.values.position);
+    intensityBox->setChecked(settings.values.intensity);
+    widthBox->setChecked(settings.values.width);
+    shareBox->setChecked(settings.values.share);
+    negativeBox->setChecked(settings.allowNegative);
+    for (int r = 0; r < bandList->topLevelItemCount(); ++r) {
+        const int index = document_.IndexFromRow(r);
+        const bool held = std::find(settings.heldBands.begin(), settings.heldBands.end(), index) !=
+                          settings.heldBands.end();
+        bandList->topLevelItem(r)->setCheckState(0, held ? Qt::Unchecked : Qt::Checked);
+    }
+    Forget();
+}
+
+bool FitDialog::RangeAllowed(double xMin, double xMax) {
+    // Over the region picked it is that region fitted again, its range
+    // perhaps changed; over another, refused.
+    const auto problem =
+        analysis::RangeProblem(document_.GetAnalysis().regions, xMin, xMax, picked_);
+    if (problem) {
+        services_.AfxMessageBox(this, QString::fromStdString(*problem), MessageKind::Warning);
+    }
+    return !problem;
+}
+
+void FitDialog::AddRegion() {
+    if (Running() || !editing_.add) {
+        return;
+    }
+    const double lo = std::min(start_.viewMin, start_.viewMax);
+    const double hi = std::max(start_.viewMin, start_.viewMax);
+    const auto& regions = document_.GetAnalysis().regions;
+    // A new region overlaps none: even one alone would be that one refitted.
+    if (const auto problem = analysis::RangeProblem(regions, lo, hi, regions.size());
+        problem || !(lo < hi)) {
+        services_.AfxMessageBox(
+            this,
+            problem ? QString::fromStdString(*problem)
+                    : QCoreApplication::translate("FitDialog",
+                                                  "El gráfico no muestra un intervalo de x del "
+                                                  "que hacer una región."),
+            MessageKind::Warning);
+        return;
+    }
+    analysis::FitRegion region;
+    region.settings = start_.settings;
+    region.settings.xMin = lo;
+    region.settings.xMax = hi;
+    region.settings.heldBands.clear();
+    region.settings.shape.reset();
+    editing_.add(region);
+    FillRegions();
+    const auto& now = document_.GetAnalysis().regions;
+    for (std::size_t r = 0; r < now.size(); ++r) {
+        if (now[r].XMin() == lo) {
+            PickRegion(static_cast<int>(r));
+        }
+    }
+}
+
+void FitDialog::RemoveRegion() {
+    if (Running() || !editing_.remove || !picked_) {
+        return;
+    }
+    const std::size_t removed = *picked_;
+    picked_.reset();
+    editing_.remove(removed);
+    FillRegions();
+    Forget();
 }
 
 std::optional<analysis::FitSettings> FitDialog::Settings() {
@@ -339,7 +509,7 @@ void FitDialog::Start(const model::PeakTable* from, int addBands) {
         return;
     }
     auto settings = Settings();
-    if (!settings) {
+    if (!settings || !RangeAllowed(*settings->xMin, *settings->xMax)) {
         return;
     }
     Forget();
@@ -347,32 +517,69 @@ void FitDialog::Start(const model::PeakTable* from, int addBands) {
     if (from != nullptr) {
         problem.table = *from;
     }
-    running_ = analysis::FitRecord{.settings = std::move(*settings),
-                                   .xMin = problem.xMin,
-                                   .xMax = problem.xMax,
-                                   .lineShape = start_.lineShape,
-                                   .useScaled = start_.useScaled,
-                                   .result = {}};
+    running_ = {analysis::FitRecord{.settings = std::move(*settings),
+                                    .xMin = problem.xMin,
+                                    .xMax = problem.xMax,
+                                    .lineShape = start_.lineShape,
+                                    .useScaled = start_.useScaled,
+                                    .result = {}}};
+    std::vector<FitProblem> problems;
+    problems.push_back(std::move(problem));
+    Run(std::move(problems), addBands);
+}
+
+void FitDialog::StartFitAll() {
+    const auto& regions = document_.GetAnalysis().regions;
+    if (Running() || regions.empty()) {
+        return;
+    }
+    Forget();
+    std::vector<FitProblem> problems;
+    running_.clear();
+    for (const analysis::FitRegion& region : regions) {
+        problems.push_back(document_.PoseFit(region.settings, start_.lineShape, start_.useScaled));
+        running_.push_back({.settings = region.settings,
+                            .xMin = problems.back().xMin,
+                            .xMax = problems.back().xMax,
+                            .lineShape = start_.lineShape,
+                            .useScaled = start_.useScaled,
+                            .result = {}});
+    }
+    Run(std::move(problems), 0);
+}
+
+void FitDialog::Run(std::vector<FitProblem> problems, int addBands) {
     stop_ = false;
     iteration_ = 0;
     rss_ = 0.0;
     progressLine->setText(QCoreApplication::translate("FitDialog", "Ajustando…"));
     // The thread works on a copy of its own, so that nothing the dialog does
     // meanwhile can reach it; it is told to stop through stop_ alone.
-    worker_ = std::async(std::launch::async, [this, problem = std::move(problem), addBands] {
-        FitResult result;
-        try {
-            result = FitAddingBands(problem, addBands, [this](int iteration, double rss) {
-                         iteration_ = iteration;
-                         rss_ = rss;
-                         return !stop_.load();
-                     }).result;
-        } catch (const std::bad_alloc&) {
-            // Put into words on the dialog's thread, once the fit's memory
-            // is free again.
-            result = FitResult{};
-            result.failure = FitFailure::BadInput;
-            result.detail.reason = FailureReason::OutOfMemory;
+    worker_ = std::async(std::launch::async, [this, problems = std::move(problems), addBands] {
+        std::vector<FitResult> results;
+        for (FitProblem problem : problems) {
+            // Each region starts from the bands the regions before left.
+            if (!results.empty()) {
+                problem.table = results.back().table;
+            }
+            FitResult result;
+            try {
+                result = FitAddingBands(problem, addBands, [this](int iteration, double rss) {
+                             iteration_ = iteration;
+                             rss_ = rss;
+                             return !stop_.load();
+                         }).result;
+            } catch (const std::bad_alloc&) {
+                // Put into words on the dialog's thread, once the fit's
+                // memory is free again.
+                result = FitResult{};
+                result.failure = FitFailure::BadInput;
+                result.detail.reason = FailureReason::OutOfMemory;
+            }
+            results.push_back(std::move(result));
+            if (!results.back().Ok()) {
+                break;
+            }
         }
         // Handed back on the dialog's thread; dropped if the dialog is gone.
         QMetaObject::invokeMethod(
@@ -383,7 +590,7 @@ void FitDialog::Start(const model::PeakTable* from, int addBands) {
                 }
             },
             Qt::QueuedConnection);
-        return result;
+        return results;
     });
     tick_->start(kProgressIntervalMs);
     UpdateButtons();
@@ -393,12 +600,18 @@ void FitDialog::StopFit() {
     stop_ = true;
 }
 
-void FitDialog::Finished(FitResult result) {
+void FitDialog::Finished(std::vector<FitResult> results) {
     tick_->stop();
-    auto record = std::make_shared<analysis::FitRecord>(std::move(*running_));
-    running_.reset();
-    if (!result.Ok()) {
-        const QString message = QString::fromStdString(FailureText(result));
+    std::vector<analysis::FitRecord> records = std::move(running_);
+    running_.clear();
+    if (results.empty() || !results.back().Ok()) {
+        const FitResult& result = results.back();
+        QString message = QString::fromStdString(FailureText(result));
+        if (records.size() > 1) {
+            const analysis::FitRecord& failed = records[results.size() - 1];
+            message = QCoreApplication::translate("FitDialog", "Región de %1 a %2: %3")
+                          .arg(Number(failed.xMin, 10), Number(failed.xMax, 10), message);
+        }
         progressLine->setText(
             result.failure == FitFailure::Stopped
                 ? QCoreApplication::translate("FitDialog", "Ajuste detenido: la tabla no cambia.")
@@ -413,14 +626,37 @@ void FitDialog::Finished(FitResult result) {
         UpdateButtons();
         return;
     }
-    record->result = std::move(result);
-    progressLine->setText(
-        QCoreApplication::translate("FitDialog", "Ajuste terminado en %1 iteraciones.")
-            .arg(record->result.iterations));
-    ShowResult(*record);
-    shown_ = std::move(record);
+    ShownFits shown;
+    for (std::size_t k = 0; k < records.size(); ++k) {
+        records[k].result = std::move(results[k]);
+        shown.push_back(std::make_shared<const analysis::FitRecord>(std::move(records[k])));
+    }
+    // Of several, the region picked is shown, else the last.
+    shown_ = shown.back();
+    if (shown.size() > 1) {
+        if (picked_ && *picked_ < shown.size()) {
+            shown_ = shown[*picked_];
+        }
+        shownAll_ = shown;
+        progressLine->setText(QCoreApplication::translate(
+                                  "FitDialog", "Ajustadas %1 regiones; se muestra la de %2 a %3.")
+                                  .arg(shown.size())
+                                  .arg(Number(shown_->xMin, 10), Number(shown_->xMax, 10)));
+    } else {
+        progressLine->setText(
+            QCoreApplication::translate("FitDialog", "Ajuste terminado en %1 iteraciones.")
+                .arg(shown_->result.iterations));
+    }
+    ShowResult(*shown_);
     UpdateButtons();
-    emit fitChanged(shown_);
+    emit fitChanged(ShownAll());
+}
+
+ShownFits FitDialog::ShownAll() const {
+    if (!shownAll_.empty()) {
+        return shownAll_;
+    }
+    return shown_ ? ShownFits{shown_} : ShownFits{};
 }
 
 void FitDialog::ShowResult(const analysis::FitRecord& shown) {
@@ -479,8 +715,9 @@ void FitDialog::Forget() {
     verdict->clear();
     if (shown_) {
         shown_.reset();
+        shownAll_.clear();
         progressLine->clear();
-        emit fitChanged(nullptr);
+        emit fitChanged({});
     }
     UpdateButtons();
 }
@@ -493,6 +730,10 @@ void FitDialog::UpdateButtons() {
         input->setEnabled(!running);
     }
     stopButton->setEnabled(running);
+    regionList->setEnabled(!running);
+    addRegionButton->setEnabled(!running && editing_.add != nullptr);
+    removeRegionButton->setEnabled(!running && editing_.remove != nullptr && picked_.has_value());
+    fitAllButton->setEnabled(!running && !document_.GetAnalysis().regions.empty());
     addBandButton->setEnabled(shown_ != nullptr && !running &&
                               shown_->result.residual.featureHeight != 0.0 &&
                               shown_->result.residual.Fires());
@@ -514,7 +755,7 @@ void FitDialog::reject() {
     if (worker_.valid()) {
         worker_.wait();
         worker_ = {};
-        running_.reset();
+        running_.clear();
         tick_->stop();
     }
     QDialog::reject();
@@ -522,8 +763,7 @@ void FitDialog::reject() {
 
 std::shared_ptr<const analysis::FitRecord> RunFitDialog(
     DocumentContext& context, double xMin, double xMax, const std::vector<int>& selectedRows,
-    const Services& services, QWidget* owner,
-    const std::function<void(std::shared_ptr<const analysis::FitRecord>)>& show) {
+    const Services& services, QWidget* owner, const std::function<void(ShownFits)>& show) {
     document::CTrazelDoc& document = context.Document();
     if (!document.GetAnalysis().measured) {
         return nullptr;
@@ -541,26 +781,49 @@ std::shared_ptr<const analysis::FitRecord> RunFitDialog(
         .settings = analysis::FitSettingsInView(document.GetAnalysis().fitSettings, xMin, xMax),
         .lineShape = context.fields.curve.lineShape,
         .useScaled = context.fields.curve.useScaled,
-        .selectedRows = selectedRows};
+        .selectedRows = selectedRows,
+        .viewMin = xMin,
+        .viewMax = xMax};
     FitDialog dialog(document, std::move(start), services, owner);
+    dialog.SetRegionEditing(
+        {.add =
+             [&](analysis::FitRegion region) {
+                 context.History().Record(
+                     QCoreApplication::translate("FitDialog", "Añadir región de ajuste"),
+                     [&] { document.AddRegion(std::move(region)); });
+             },
+         .remove =
+             [&](std::size_t index) {
+                 context.History().Record(
+                     QCoreApplication::translate("FitDialog", "Quitar región de ajuste"),
+                     [&] { document.RemoveRegion(index); });
+             }});
     // Modal to the main window and so to its plot window too: neither the
     // table nor the spectrum can change under a running fit, and both
     // windows go on painting.
     dialog.setWindowModality(Qt::WindowModal);
     if (show) {
-        QObject::connect(
-            &dialog, &FitDialog::fitChanged, &dialog,
-            [&show](std::shared_ptr<const analysis::FitRecord> fit) { show(std::move(fit)); });
+        QObject::connect(&dialog, &FitDialog::fitChanged, &dialog,
+                         [&show](ShownFits fits) { show(std::move(fits)); });
     }
     const int answer = services.DoModal(dialog);
-    auto fit = dialog.Shown();
+    ShownFits fits = dialog.ShownAll();
     if (answer != QDialog::Accepted) {
-        fit = nullptr;
+        fits.clear();
     }
+    std::shared_ptr<const analysis::FitRecord> fit = fits.empty() ? nullptr : fits.back();
     if (fit) {
         // Bands the fit left without signal are dead rows in the table: the
         // user may leave them out with the fit, in the same step.
-        const std::vector<int> dead = analysis::BandsWithoutSignal(*fit);
+        std::vector<int> dead;
+        for (const auto& one : fits) {
+            for (const int index : analysis::BandsWithoutSignal(*one)) {
+                if (std::find(dead.begin(), dead.end(), index) == dead.end()) {
+                    dead.push_back(index);
+                }
+            }
+        }
+        std::sort(dead.begin(), dead.end());
         bool drop = false;
         if (!dead.empty()) {
             QStringList numbers;
@@ -587,7 +850,9 @@ std::shared_ptr<const analysis::FitRecord> RunFitDialog(
         // The bands and the baseline go in together, as one step.
         context.History().Record(
             QCoreApplication::translate("FitDialog", "Ajustar al espectro medido"), [&] {
-                document.ApplyFit(*fit);
+                for (const auto& one : fits) {
+                    document.ApplyFit(*one);
+                }
                 if (drop) {
                     std::vector<int> rows;
                     for (const int index : dead) {
@@ -598,7 +863,7 @@ std::shared_ptr<const analysis::FitRecord> RunFitDialog(
             });
     }
     if (show) {
-        show(nullptr);
+        show({});
     }
     return fit;
 }

@@ -35,7 +35,22 @@ struct FitStart {
     std::int32_t lineShape = model::Gaussian;
     bool useScaled = false;
     std::vector<int> selectedRows;
+    // The x range the plot shows (either order), which "Añadir región" makes
+    // a fit region of.
+    double viewMin = 0.0;
+    double viewMax = 0.0;
 };
+
+// How a fit dialog changes its document's fit regions, each change a step of
+// the document's history; a dialog without them offers no such change.
+struct RegionEditing {
+    std::function<void(analysis::FitRegion)> add;
+    std::function<void(std::size_t)> remove;
+};
+
+// The fits a dialog shows before they are applied, in the order they are
+// applied.
+using ShownFits = std::vector<std::shared_ptr<const analysis::FitRecord>>;
 
 // The fit of the bands to a measured spectrum: the x range, the bands and the
 // values that vary, the baseline; the fit runs on a thread of its own, which
@@ -70,11 +85,29 @@ class FitDialog : public QDialog {
 
     // The last fit that succeeded with the controls as they are, or nothing.
     std::shared_ptr<const analysis::FitRecord> Shown() const { return shown_; }
+    // What "Aplicar" applies: the fit shown, or after "Ajustar todas" the fit
+    // of every region in x order.
+    ShownFits ShownAll() const;
+
+    // The fit regions: a region picked puts its range and settings into the
+    // controls (-1 picks none, for a new range); adding one makes the plot's
+    // range a region, refused, with the reason, over another region.
+    void SetRegionEditing(RegionEditing editing);
+    void PickRegion(int row);
+    void AddRegion();
+    void RemoveRegion();
+    // "Ajustar todas": fits each region in turn, with its own settings, each
+    // from the bands the one before left.
+    void StartFitAll();
 
     // "Cancelar" and the window's close button stop a running fit first.
     void reject() override;
 
     // The controls, for the tests and for the keyboard.
+    QTreeWidget* regionList = nullptr;
+    QPushButton* addRegionButton = nullptr;
+    QPushButton* removeRegionButton = nullptr;
+    QPushButton* fitAllButton = nullptr;
     QLineEdit* xMinEdit = nullptr;
     QLineEdit* xMaxEdit = nullptr;
     QTreeWidget* bandList = nullptr;
@@ -100,15 +133,22 @@ class FitDialog : public QDialog {
     QPushButton* applyButton = nullptr;
 
   signals:
-    // The fit the plot window should draw now; nullptr for none.
-    void fitChanged(std::shared_ptr<const analysis::FitRecord> fit);
+    // The fits the plot window should draw now; none for none.
+    void fitChanged(ShownFits fits);
 
   private:
     void CreateControls();
     // Starts the fit, from the document's table or from the one given, with
     // up to addBands bands added (fit::FitAddingBands).
     void Start(const model::PeakTable* from, int addBands);
-    void Finished(fit::FitResult result);
+    // Runs the fits posed in running_ one after another on a thread, each
+    // from the table the one before ended with.
+    void Run(std::vector<fit::FitProblem> problems, int addBands);
+    void Finished(std::vector<fit::FitResult> results);
+    void FillRegions();
+    // Whether the range may be fitted beside the document's other regions;
+    // says why not.
+    bool RangeAllowed(double xMin, double xMax);
     void ShowResult(const analysis::FitRecord& shown);
     // A change of any control makes the result shown stale.
     void Forget();
@@ -118,14 +158,19 @@ class FitDialog : public QDialog {
     const document::CTrazelDoc& document_;
     FitStart start_;
     platform::Services services_;
-    // How the running fit was posed, kept for its result.
-    std::optional<analysis::FitRecord> running_;
-    std::future<fit::FitResult> worker_;
+    // How the running fits were posed, kept for their results.
+    std::vector<analysis::FitRecord> running_;
+    std::future<std::vector<fit::FitResult>> worker_;
     std::atomic<bool> stop_{false};
     std::atomic<int> iteration_{0};
     std::atomic<double> rss_{0.0};
     QTimer* tick_ = nullptr;
     std::shared_ptr<const analysis::FitRecord> shown_;
+    // The fits of "Ajustar todas", shown_ among them; empty otherwise.
+    ShownFits shownAll_;
+    RegionEditing editing_;
+    // The region picked (a row of regionList), or none for a new range.
+    std::optional<std::size_t> picked_;
 };
 
 // The fit of the document's table to its measured spectrum: runs the dialog
@@ -135,11 +180,13 @@ class FitDialog : public QDialog {
 // line shape and positions the document's settings give. On "Aplicar" the fit
 // goes into the document (document::CTrazelDoc::ApplyFit) as one step of its
 // history, the fitted bands and the baseline together, and every window
-// follows. show is told of every fit to draw, and of none when the dialog
-// closes. The fit applied, or nullptr when none was.
+// follows; so do the fits of every region after "Ajustar todas", in the
+// same step. Adding or removing a region is a step of its own. show is told
+// of every fit to draw, and of none when the dialog closes. The fit applied
+// (the last region's, of several), or nullptr when none was.
 std::shared_ptr<const analysis::FitRecord> RunFitDialog(
     DocumentContext& context, double xMin, double xMax, const std::vector<int>& selectedRows,
     const platform::Services& services, QWidget* owner,
-    const std::function<void(std::shared_ptr<const analysis::FitRecord>)>& show = {});
+    const std::function<void(ShownFits)>& show = {});
 
 }  // namespace trazel::ui

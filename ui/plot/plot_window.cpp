@@ -111,7 +111,7 @@ PlotWindow::PlotWindow(DocumentContext& context, MeasuredCommands& measured,
         // A fit shown before it is applied was a fit of the document as it
         // was: any change ends it, and applying it draws it once, as the
         // document's own.
-        fit_.reset();
+        fits_.clear();
         ComputeAlsPreview();
         fitAction_->setEnabled(measured_.Current() != nullptr);
         findAction_->setEnabled(measured_.Current() != nullptr);
@@ -379,19 +379,24 @@ int PlotWindow::Columns() const {
 }
 
 void PlotWindow::ShowFit(std::shared_ptr<const analysis::FitRecord> fit) {
+    ShowFits(fit ? std::vector{std::move(fit)}
+                 : std::vector<std::shared_ptr<const analysis::FitRecord>>{});
+}
+
+void PlotWindow::ShowFits(std::vector<std::shared_ptr<const analysis::FitRecord>> fits) {
     // A preview already ended by the change it led to (a fit applied) has
     // been drawn away with that change.
-    if (fit == nullptr && fit_ == nullptr) {
+    if (fits.empty() && fits_.empty()) {
         return;
     }
-    fit_ = std::move(fit);
+    fits_ = std::move(fits);
     Redraw(true);
 }
 
 analysis::DocumentState PlotWindow::ShownState() const {
     analysis::DocumentState state = document_.State();
-    if (fit_) {
-        state = analysis::FitApplied(std::move(state), *fit_);
+    for (const auto& fit : fits_) {
+        state = analysis::FitApplied(std::move(state), *fit);
     }
     if (alsPreview_ && state.analysis.measured) {
         state.analysis.measured = alsPreview_->shown;

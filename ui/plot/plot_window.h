@@ -74,6 +74,9 @@ class PlotWindow : public QMainWindow {
     // Draws the document as it would be with fit applied, while a fit dialog
     // shows that fit; nullptr draws the document as it is.
     void ShowFit(std::shared_ptr<const analysis::FitRecord> fit);
+    // The same for the fits of several regions, applied in turn; none draws
+    // the document as it is.
+    void ShowFits(std::vector<std::shared_ptr<const analysis::FitRecord>> fits);
     // Marks the positions of bands found, while the search shows them; none
     // takes the marks away.
     void ShowFoundBands(const std::vector<analysis::FoundBand>& bands);
@@ -159,7 +162,7 @@ class PlotWindow : public QMainWindow {
     bool redrawPending_ = false;
     // The range changed since the curves were last sampled.
     bool resamplePending_ = false;
-    std::shared_ptr<const analysis::FitRecord> fit_;
+    std::vector<std::shared_ptr<const analysis::FitRecord>> fits_;
     std::vector<double> marked_;
     QAction* findAction_ = nullptr;
     // The report and the curves of the fit the document holds.
