@@ -188,6 +188,10 @@ class BandModel {
     mutable std::vector<std::complex<double>> voigtW_;
     mutable std::vector<std::size_t> voigtFirst_;
     mutable std::vector<double> cachedP_;
+    // The real parts of a Voigt band's z, and its w when there is no room
+    // to keep it, for the points near its centre.
+    mutable std::vector<double> nearX_;
+    mutable std::vector<std::complex<double>> nearW_;
     mutable bool useCachedW_ = false;
     // The last values and their p: the fit asks for the values at its start
     // and at its end once more than the solver does.

@@ -337,16 +337,6 @@ double BandProfile::At(double x) const {
     return GaussianTerm(centre, intensity, width, x);
 }
 
-std::complex<double> BandProfile::VoigtArgument(double x) const {
-    const double c = 1.0 / (voigt.sigma * std::numbers::sqrt2);
-    const double t = (x - centre) / width;
-    return {t * c, voigt.gamma * c};
-}
-
-double BandProfile::VoigtValue(std::complex<double> w) const {
-    return intensity * w.real() / voigt.top;
-}
-
 BandProfile::Slopes BandProfile::SlopesAt(double x) const {
     Slopes s;
     const double u = x - centre;
