@@ -939,6 +939,10 @@
         <source>Criterio de información (BIC)</source>
         <translation>Information criterion (BIC)</translation>
     </message>
+    <message>
+        <source>Forma</source>
+        <translation>Shape</translation>
+    </message>
 </context>
 <context>
     <name>FitReport</name>
