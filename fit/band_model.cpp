@@ -395,31 +395,19 @@ void BandModel::Values(std::span<const double> p, std::span<double> model) const
             lorentzian(gaussianLast, xs_.size());
         } else if (band.profile.voigt.sigma > 0.0) {
             // Lorentzian tails: every point, as for a Lorentzian; w kept
-            // for the derivatives at this p where there is room. Where the
-            // series does not reach, many points at once (FaddeevaRow).
+            // for the derivatives at this p where there is room; w of many
+            // points at once (FaddeevaRow).
             const std::size_t first = voigtFirst_[static_cast<std::size_t>(band.index - 1)];
-            const std::complex<double> at = band.profile.VoigtArgument(band.centre);
-            const double c = 1.0 / (band.profile.voigt.sigma * std::numbers::sqrt2);
-            const double near = std::sqrt(std::max(0.0, kFaddeevaSeriesFrom * kFaddeevaSeriesFrom -
-                                                            at.imag() * at.imag())) *
-                                band.width / c;
-            const auto nearFirst = static_cast<std::size_t>(
-                std::lower_bound(xs_.begin(), xs_.end(), band.centre - near) - xs_.begin());
-            const auto nearLast = static_cast<std::size_t>(
-                std::upper_bound(xs_.begin(), xs_.end(), band.centre + near) - xs_.begin());
             if (first == kNone) {
                 nearW_.resize(xs_.size());
             }
             std::complex<double>* w = first != kNone ? voigtW_.data() + first : nearW_.data();
             nearX_.resize(xs_.size());
-            for (std::size_t i = nearFirst; i < nearLast; ++i) {
+            for (std::size_t i = 0; i < xs_.size(); ++i) {
                 nearX_[i] = band.profile.VoigtArgument(xs_[i]).real();
             }
-            FaddeevaRow(nearX_.data() + nearFirst, nearLast - nearFirst, at.imag(), w + nearFirst);
+            FaddeevaRow(nearX_.data(), xs_.size(), band.profile.VoigtArgument(0.0).imag(), w);
             for (std::size_t i = 0; i < xs_.size(); ++i) {
-                if (i < nearFirst || i >= nearLast) {
-                    w[i] = FaddeevaFast(band.profile.VoigtArgument(xs_[i]));
-                }
                 model[i] = band.profile.VoigtValue(w[i]) + model[i];
             }
         } else if (IsMixed(band.shape)) {

@@ -154,10 +154,6 @@ VoigtWidths SolveVoigt(double share) {
 
 }  // namespace
 
-// (2n - 1)!! / 2^n, the terms of w's asymptotic series in 1 / z².
-constexpr std::array<double, 8> kSeriesTerms = {1.0,    0.5,      0.75,       1.875,
-                                                6.5625, 29.53125, 162.421875, 1055.7421875};
-
 namespace {
 
 // w(z) = i / (sqrt(pi) z) sum (2n - 1)!! / (2 z²)^n and, term by term,

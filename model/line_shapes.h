@@ -109,50 +109,83 @@ inline constexpr std::array<double, 40> kWeidemanTerms = {
 };
 inline constexpr double kFaddeevaRowFrom = 0.01;
 
+// (2n - 1)!! / 2^n, the terms of w's asymptotic series in 1 / z².
+inline constexpr std::array<double, 8> kSeriesTerms = {1.0,    0.5,      0.75,       1.875,
+                                                       6.5625, 29.53125, 162.421875, 1055.7421875};
+
 // w(re[i] + i im) into w[i] for i < count, eight points side by side in
-// one vector: Weideman's approximation where it holds (above), elsewhere
-// FaddeevaFast. Always inlined, so that the loops calling it for their
-// processor (band_model.cpp) take their own vector registers for it.
+// one vector: Weideman's approximation where it holds (above), the series
+// with seven terms where FaddeevaFast takes it (its first term left out is
+// then under 1e-17 of w), each point by FaddeevaFast where the eight
+// points are not all in one of these. Always inlined, so that the loops
+// calling it for their processor (band_model.cpp) take their own vector
+// registers for it.
 [[gnu::always_inline]] inline void FaddeevaRow(const double* re, std::size_t count, double im,
                                                std::complex<double>* w) {
     constexpr std::size_t kLanes = 8;
     constexpr double kSeriesFrom2 = kFaddeevaSeriesFrom * kFaddeevaSeriesFrom;
-    if (!(im >= kFaddeevaRowFrom)) {
-        for (std::size_t i = 0; i < count; ++i) {
-            w[i] = FaddeevaFast({re[i], im});
-        }
-        return;
-    }
     using Lanes = double __attribute__((vector_size(kLanes * sizeof(double))));
     constexpr double L = kWeidemanL;
     const double lPlusY = L + im;
     const double l2MinusY2 = (L - im) * (L + im);
+    const bool weideman = im >= kFaddeevaRowFrom;
     for (std::size_t start = 0; start < count; start += kLanes) {
         const std::size_t lanes = std::min(kLanes, count - start);
         Lanes x{};
-        for (std::size_t j = 0; j < lanes; ++j) {
-            x[j] = re[start + j];
+        bool near = weideman;
+        bool far = true;
+        for (std::size_t j = 0; j < kLanes; ++j) {
+            // Lanes past the end repeat the last point.
+            x[j] = re[start + std::min(j, lanes - 1)];
+            const double r2 = x[j] * x[j] + im * im;
+            near = near && r2 < kSeriesFrom2;
+            far = far && r2 >= kSeriesFrom2 &&
+                  (im >= std::fabs(x[j]) || x[j] * x[j] - im * im >= 745.0);
         }
-        // Z and q = 1 / (L - iz) over the one denominator |L - iz|².
-        const Lanes den = lPlusY * lPlusY + x * x;
-        const Lanes zr = (l2MinusY2 - x * x) / den;
-        const Lanes zi = 2.0 * L * x / den;
-        const Lanes qr = lPlusY / den;
-        const Lanes qi = x / den;
-        Lanes pr = x * 0.0 + kWeidemanTerms.back();
-        Lanes pi = x * 0.0;
-        for (std::size_t n = kWeidemanTerms.size() - 1; n-- > 0;) {
-            const Lanes next = pr * zr - pi * zi + kWeidemanTerms[n];
-            pi = pr * zi + pi * zr;
-            pr = next;
+        Lanes wr{};
+        Lanes wi{};
+        if (near) {
+            // Z and q = 1 / (L - iz) over the one denominator |L - iz|².
+            const Lanes den = lPlusY * lPlusY + x * x;
+            const Lanes zr = (l2MinusY2 - x * x) / den;
+            const Lanes zi = 2.0 * L * x / den;
+            const Lanes qr = lPlusY / den;
+            const Lanes qi = x / den;
+            Lanes pr = x * 0.0 + kWeidemanTerms.back();
+            Lanes pi = x * 0.0;
+            for (std::size_t n = kWeidemanTerms.size() - 1; n-- > 0;) {
+                const Lanes next = pr * zr - pi * zi + kWeidemanTerms[n];
+                pi = pr * zi + pi * zr;
+                pr = next;
+            }
+            const Lanes q2r = qr * qr - qi * qi;
+            const Lanes q2i = 2.0 * qr * qi;
+            wr = 2.0 * (pr * q2r - pi * q2i) + qr * std::numbers::inv_sqrtpi;
+            wi = 2.0 * (pr * q2i + pi * q2r) + qi * std::numbers::inv_sqrtpi;
+        } else if (far) {
+            // As FaddeevaFast: Horner's rule in q = 1 / z², then times
+            // i / (sqrt(pi) z).
+            const Lanes r2 = x * x + im * im;
+            const Lanes zzr = x * x - im * im;
+            const Lanes zzi = 2.0 * x * im;
+            const Lanes norm = zzr * zzr + zzi * zzi;
+            const Lanes qr = zzr / norm;
+            const Lanes qi = -zzi / norm;
+            Lanes sr = x * 0.0 + kSeriesTerms[6];
+            Lanes si = x * 0.0;
+            for (std::size_t n = 6; n-- > 0;) {
+                const Lanes next = sr * qr - si * qi + kSeriesTerms[n];
+                si = sr * qi + si * qr;
+                sr = next;
+            }
+            const Lanes zr = x / r2;
+            const Lanes zi = -im / r2;
+            wr = -(sr * zi + si * zr) * std::numbers::inv_sqrtpi;
+            wi = (sr * zr - si * zi) * std::numbers::inv_sqrtpi;
         }
-        const Lanes q2r = qr * qr - qi * qi;
-        const Lanes q2i = 2.0 * qr * qi;
-        const Lanes wr = 2.0 * (pr * q2r - pi * q2i) + qr * std::numbers::inv_sqrtpi;
-        const Lanes wi = 2.0 * (pr * q2i + pi * q2r) + qi * std::numbers::inv_sqrtpi;
         for (std::size_t j = 0; j < lanes; ++j) {
-            w[start + j] = x[j] * x[j] + im * im < kSeriesFrom2 ? std::complex<double>(wr[j], wi[j])
-                                                                : FaddeevaFast({x[j], im});
+            w[start + j] =
+                near || far ? std::complex<double>(wr[j], wi[j]) : FaddeevaFast({x[j], im});
         }
     }
 }
