@@ -265,6 +265,13 @@ output::ReportSheet FitReportSheet(const MeasuredData& measured, const FitRecord
         TRAZEL_TR("FitExport", "Banda"),      TRAZEL_TR("FitExport", "Posición") + unitNote,
         TRAZEL_TR("FitExport", "Intensidad"), TRAZEL_TR("FitExport", "Anchura") + unitNote,
         TRAZEL_TR("FitExport", "Área"),       TRAZEL_TR("FitExport", "Área (%)")};
+    // The shape is a column only for a fit with bands of a shape of their
+    // own, so that every other report keeps its bytes: g, l, pv or v with
+    // the fitted share, doc for a band that follows the document.
+    const bool shapes = HasOwnShapes(result.table);
+    if (shapes) {
+        sheet.columns.push_back(TRAZEL_TR("FitExport", "Forma"));
+    }
     const double total = TotalArea(fit);
     const auto bands = NewestFirst(fit);
     for (std::size_t row = 0; row < bands.size(); ++row) {
@@ -275,6 +282,12 @@ output::ReportSheet FitReportSheet(const MeasuredData& measured, const FitRecord
         }
         sheet.rows.push_back({std::to_string(row + 1), Cell(band.position), Cell(band.intensity),
                               Cell(band.width), Cell(band.area), share});
+        if (shapes) {
+            const BandShape shape = result.table.Band(band.index).shape;
+            sheet.rows.back().push_back(IsMixed(shape)
+                                            ? std::string(ShapeCode(shape)) + ' ' + Cell(band.share)
+                                            : std::string(ShapeCode(shape)));
+        }
     }
     sheet.closing = {{TRAZEL_TR("FitExport", "Fecha"), origin.date},
                      {TRAZEL_TR("FitExport", "Programa"),

@@ -494,15 +494,26 @@ int RunShow(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         out << text;
         return kExitOk;
     }
+    // The shape is a column only where some band has one of its own, so
+    // that every other listing keeps its bytes.
+    const bool shapes = HasOwnShapes(table);
     for (int column = 0; column < kPeakListColumns; ++column) {
         text += kPeakListHeadings[column];
         text += column + 1 < kPeakListColumns ? '\t' : '\n';
+    }
+    if (shapes) {
+        text.back() = '\t';
+        text += std::string(kPeakShapeHeading) + '\n';
     }
     for (int index = table.PeakCount(); index >= 1; --index) {
         const auto cells = PeakListCells(table, index);
         for (int column = 0; column < kPeakListColumns; ++column) {
             text += cells[column];
             text += column + 1 < kPeakListColumns ? '\t' : '\n';
+        }
+        if (shapes) {
+            text.back() = '\t';
+            text += PeakShapeCell(table, index) + '\n';
         }
     }
     out << text << AnalysisText(document.GetAnalysis());

@@ -296,7 +296,35 @@ struct Context {
     std::vector<double> values;
     std::vector<double> jtu;
     std::vector<double> jtj;
+    // Whether the next normal equations leave every Lorentzian share where
+    // it is (HoldShares).
+    bool holdShares = false;
 };
+
+// Takes the shares out of the normal equations: no gradient and no tie to
+// the other values, so that the step leaves them where they are; the
+// diagonal stays, and with it the solver's scale for them. The first step
+// is taken so: a band that starts a good part of its width off its place
+// leaves a residual the linear model reads partly as a change of shape;
+// free from the start, the shares swing to their bounds and back, and the
+// sine of their bound, flat there, slows them for several steps more. With
+// the bands near their places after one step, the shares then go straight
+// to theirs.
+void HoldShares(const BandModel& model, std::vector<double>& jtu, std::vector<double>& jtj) {
+    const std::size_t size = model.Size();
+    for (std::size_t i = 0; i < size; ++i) {
+        if (model.Parameters()[i].kind != BandModel::Kind::Share) {
+            continue;
+        }
+        jtu[i] = 0.0;
+        for (std::size_t j = 0; j < size && !jtj.empty(); ++j) {
+            if (j != i) {
+                jtj[i * size + j] = 0.0;
+                jtj[j * size + i] = 0.0;
+            }
+        }
+    }
+}
 
 std::vector<double> Copy(const gsl_vector* v) {
     std::vector<double> values(v->size);
@@ -333,6 +361,10 @@ int Jacobian(CBLAS_TRANSPOSE_t transpose, const gsl_vector* x, const gsl_vector*
     context.jtu.assign(size, 0.0);
     context.jtj.assign(jtj != nullptr ? size * size : 0, 0.0);
     model.NormalEquations(p, uValues, context.jtu, context.jtj);
+    if (context.holdShares && jtj != nullptr) {
+        HoldShares(model, context.jtu, context.jtj);
+        context.holdShares = false;
+    }
     for (std::size_t i = 0; i < size; ++i) {
         gsl_vector_set(v, i, context.jtu[i]);
         if (jtj != nullptr) {
@@ -803,6 +835,12 @@ std::variant<Solution, FitResult> Solve(const FitProblem& problem, const BandMod
         why.reason != FailureReason::None) {
         return Failed(why);
     }
+    // The normal equations at the start, the first step's.
+    const auto& all = model.Parameters();
+    bool heldAtStart = std::any_of(all.begin(), all.end(), [](const BandModel::Parameter& value) {
+        return value.kind == BandModel::Kind::Share;
+    });
+    context.holdShares = heldAtStart;
     gsl_vector_view startView = gsl_vector_view_array(start.data(), size);
     if (gsl_multilarge_nlinear_init(&startView.vector, &fdf, workspace.get()) != GSL_SUCCESS) {
         return NoConvergence(0);
@@ -813,6 +851,35 @@ std::variant<Solution, FitResult> Solve(const FitProblem& problem, const BandMod
     double rss = SumOfSquares(gsl_multilarge_nlinear_residual(workspace.get()));
     while (solution.stop == StopReason::Unknown) {
         const int status = gsl_multilarge_nlinear_iterate(workspace.get());
+        if (heldAtStart && (status == GSL_SUCCESS || status == GSL_ENOPROG)) {
+            heldAtStart = false;
+            const double moved = SumOfSquares(gsl_multilarge_nlinear_residual(workspace.get()));
+            if (status == GSL_ENOPROG || !(rss - moved > kRssTolerance * rss)) {
+                // The step with the shares held lowers the sum by no more
+                // than rounding: only the shares can. From the start again
+                // with them free, so that a start at the minimum is still
+                // known as one.
+                if (gsl_multilarge_nlinear_init(&startView.vector, &fdf, workspace.get()) !=
+                    GSL_SUCCESS) {
+                    return NoConvergence(0);
+                }
+                continue;
+            }
+            // A step, but not one to judge convergence by: its length and
+            // its gradient left the shares out.
+            ++iterations;
+            rss = moved;
+            if (!std::isfinite(rss)) {
+                return Failed(AfterIterations(FailureReason::IterationNotFinite, iterations));
+            }
+            if (progress && !progress(iterations, rss * units.sy * units.sy)) {
+                return Failed(Because(FailureReason::Stopped));
+            }
+            if (iterations >= problem.maxIterations) {
+                return NoConvergence(iterations);
+            }
+            continue;
+        }
         if (status == GSL_ENOPROG && iterations == 0) {
             // Not one step from the start lowers the sum, however short: the
             // start is already the minimum (a fit run again on its result).

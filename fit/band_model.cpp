@@ -31,6 +31,25 @@ double Dot(const double* a, const double* b, std::size_t n) {
 
 }  // namespace
 
+// What the product of two columns over the points adds to JᵀJ (its upper
+// triangle): each pair of their parameters gets it times both coefficients.
+// Two different columns of one parameter add theirs twice (J_p·J_p holds
+// a·b and b·a), and a column's own product adds once to each pair of its
+// parameters.
+void BandModel::AddProduct(const Column& left, const Column& right, bool same, double product,
+                           std::size_t size, std::span<double> jtj) {
+    for (std::size_t s = 0; s < left.targetCount; ++s) {
+        for (std::size_t t = same ? s : 0; t < right.targetCount; ++t) {
+            const Target& l = left.targets[s];
+            const Target& r = right.targets[t];
+            const std::size_t i = std::min(l.parameter, r.parameter);
+            const std::size_t j = std::max(l.parameter, r.parameter);
+            const double twice = !same && i == j ? 2.0 : 1.0;
+            jtj[i * size + j] += twice * (l.coefficient * r.coefficient) * product;
+        }
+    }
+}
+
 // The loops over the points run in versions for AVX2 and AVX-512 where the
 // processor has them. Besides the wider registers, this keeps them in VEX
 // encoding: once a program's window system has left the upper halves of the
@@ -195,16 +214,24 @@ BandModel::BandModel(const FitProblem& problem, std::span<const double> xs, doub
             baselineFirst_ = slot;
         }
     }
-    // A parameter has at most one column in a block.
+    // A band has at most six columns in a block (a pseudo-Voigt's, three
+    // Lorentzian and three Gaussian, even with its share held), a term of
+    // the baseline one.
     bands_.reserve(bandParameters_.size());
     reaches_.reserve(bandParameters_.size());
-    columns_.reserve(parameters_.size());
-    block_.resize(parameters_.size() * std::min(kBlock, std::max<std::size_t>(xs.size(), 1)));
+    gaussianReaches_.reserve(bandParameters_.size());
+    const std::size_t columns =
+        6 * bandParameters_.size() + static_cast<std::size_t>(baselineTerms_);
+    columns_.reserve(columns);
+    block_.resize(columns * std::min(kBlock, std::max<std::size_t>(xs.size(), 1)));
 }
 
 std::vector<double> BandModel::Start() const {
+    return Start(problem_.table);
+}
+
+std::vector<double> BandModel::Start(const PeakTable& table) const {
     std::vector<double> p(parameters_.size(), 0.0);
-    const PeakTable& table = problem_.table;
     for (std::size_t i = 0; i < parameters_.size(); ++i) {
         const Parameter& parameter = parameters_[i];
         const auto k = static_cast<std::size_t>(parameter.band);
@@ -302,6 +329,14 @@ std::pair<std::size_t, std::size_t> BandModel::Reach(const BandNow& band) const 
             static_cast<std::size_t>(last - xs_.begin())};
 }
 
+std::pair<std::size_t, std::size_t> BandModel::GaussianReach(const BandNow& band) const {
+    const double reach = kGaussianReach * band.width;
+    const auto first = std::lower_bound(xs_.begin(), xs_.end(), band.centre - reach);
+    const auto last = std::upper_bound(first, xs_.end(), band.centre + reach);
+    return {static_cast<std::size_t>(first - xs_.begin()),
+            static_cast<std::size_t>(last - xs_.begin())};
+}
+
 TRAZEL_VECTOR_VERSIONS
 void BandModel::Values(std::span<const double> p, std::span<double> model) const {
     const auto pEnd = p.begin() + static_cast<std::ptrdiff_t>(parameters_.size());
@@ -338,26 +373,42 @@ void BandModel::Values(std::span<const double> p, std::span<double> model) const
         const double hh = h * h;
         if (band.shape == BandShape::PseudoVoigt) {
             // The profile's own operations, written out so that the points go
-            // side by side; exp is left out where it gives exactly +0.
+            // side by side; the Gaussian part only within its reach, past
+            // which it is below 1e-24 of the band's height.
             const double eta = band.profile.share;
             const double numerator = (h * band.intensity) * h;
-            for (std::size_t i = 0; i < xs_.size(); ++i) {
+            const auto [gaussianFirst, gaussianLast] = GaussianReach(band);
+            const auto lorentzian = [&](std::size_t from, std::size_t to) {
+                for (std::size_t i = from; i < to; ++i) {
+                    const double d = band.centre - xs_[i];
+                    model[i] = eta * (numerator / ((d * d) + hh)) + model[i];
+                }
+            };
+            lorentzian(0, gaussianFirst);
+            for (std::size_t i = gaussianFirst; i < gaussianLast; ++i) {
                 const double d = band.centre - xs_[i];
                 const double a = ((d * NEG_LN2) * d) / hh;
-                const double g = a < -746.0 ? 0.0 * band.intensity : std::exp(a) * band.intensity;
+                const double g = std::exp(a) * band.intensity;
                 const double l = numerator / ((d * d) + hh);
                 model[i] = (eta * l + (1.0 - eta) * g) + model[i];
             }
+            lorentzian(gaussianLast, xs_.size());
         } else if (band.profile.voigt.sigma > 0.0) {
             // Lorentzian tails: every point, as for a Lorentzian; w kept
-            // for the derivatives at this p where there is room.
+            // for the derivatives at this p where there is room; w of many
+            // points at once (FaddeevaRow).
             const std::size_t first = voigtFirst_[static_cast<std::size_t>(band.index - 1)];
+            if (first == kNone) {
+                nearW_.resize(xs_.size());
+            }
+            std::complex<double>* w = first != kNone ? voigtW_.data() + first : nearW_.data();
+            nearX_.resize(xs_.size());
             for (std::size_t i = 0; i < xs_.size(); ++i) {
-                const std::complex<double> w = FaddeevaQuick(band.profile.VoigtArgument(xs_[i]));
-                if (first != kNone) {
-                    voigtW_[first + i] = w;
-                }
-                model[i] = band.profile.VoigtValue(w) + model[i];
+                nearX_[i] = band.profile.VoigtArgument(xs_[i]).real();
+            }
+            FaddeevaRow(nearX_.data(), xs_.size(), band.profile.VoigtArgument(0.0).imag(), w);
+            for (std::size_t i = 0; i < xs_.size(); ++i) {
+                model[i] = band.profile.VoigtValue(w[i]) + model[i];
             }
         } else if (IsMixed(band.shape)) {
             for (std::size_t i = 0; i < xs_.size(); ++i) {
@@ -397,6 +448,25 @@ TRAZEL_VECTOR_VERSIONS
 void BandModel::BlockColumns(std::size_t start, std::size_t end) const {
     columns_.clear();
     double* free = block_.data();
+    // A column for each of the parameters (-1: held) it moves.
+    const auto push = [this](const double* values, std::size_t first, std::size_t count,
+                             int parameter, double coefficient, int second = -1,
+                             double secondCoefficient = 0.0) {
+        Column column;
+        for (const auto& [parameter, coefficient] :
+             {std::pair{parameter, coefficient}, std::pair{second, secondCoefficient}}) {
+            if (parameter >= 0) {
+                column.targets[column.targetCount++] = {static_cast<std::size_t>(parameter),
+                                                        coefficient};
+            }
+        }
+        if (values != nullptr && count > 0 && column.targetCount > 0) {
+            column.first = first;
+            column.count = count;
+            column.values = values;
+            columns_.push_back(column);
+        }
+    };
     for (std::size_t b = 0; b < bands_.size(); ++b) {
         const BandNow& band = bands_[b];
         const auto [reachFirst, reachLast] = reaches_[b];
@@ -407,6 +477,72 @@ void BandModel::BlockColumns(std::size_t start, std::size_t end) const {
             continue;
         }
         const std::size_t n = last - first;
+        // Each derivative by the value, times the value's slope by its u.
+        const double perPosition = band.centrePerPosition * band.positionSlope;
+        const double perWidth = band.widthSlope / band.width;
+        const double h = 0.5 * band.width;
+        const double hh = h * h;
+        if (band.shape == BandShape::PseudoVoigt) {
+            // eta L + (1 - eta) G times the height: the Lorentzian's slopes
+            // over every point, the Gaussian's within its reach, each shared
+            // out to the parameters it moves.
+            const double eta = band.profile.share;
+            const double height = band.intensity;
+            const std::size_t gaussianFirst = std::clamp(gaussianReaches_[b].first, first, last);
+            const std::size_t gaussianLast =
+                std::clamp(gaussianReaches_[b].second, gaussianFirst, last);
+            const std::size_t gn = gaussianLast - gaussianFirst;
+            const bool heights = band.intensityParameter >= 0 || band.shareParameter >= 0;
+            const auto take = [&free](bool wanted, std::size_t count) {
+                double* values = wanted && count > 0 ? free : nullptr;
+                free += values ? count : 0;
+                return values;
+            };
+            double* rl = take(heights, n);
+            double* cl = take(band.position >= 0, n);
+            double* wl = take(band.widthParameter >= 0, n);
+            double* rg = take(heights, gn);
+            double* cg = take(band.position >= 0, gn);
+            double* wg = take(band.widthParameter >= 0, gn);
+            for (std::size_t j = 0; j < n; ++j) {
+                const double u = xs_[first + j] - band.centre;
+                const double denominator = u * u + hh;
+                const double r = hh / denominator;
+                if (rl) {
+                    rl[j] = r;
+                }
+                if (cl) {
+                    cl[j] = 2.0 * r * u / denominator;
+                }
+                if (wl) {
+                    wl[j] = 2.0 * r * u * u / denominator;
+                }
+            }
+            for (std::size_t j = 0; j < gn; ++j) {
+                const double u = xs_[gaussianFirst + j] - band.centre;
+                const double a = -kLn2 * u * u / hh;
+                const double r = std::exp(a);
+                if (rg) {
+                    rg[j] = r;
+                }
+                if (cg) {
+                    cg[j] = 2.0 * kLn2 * r * u / hh;
+                }
+                if (wg) {
+                    wg[j] = -2.0 * a * r;
+                }
+            }
+            const double heightPart = eta * band.intensitySlope;
+            const double sharePart = height * band.shareSlope;
+            push(rl, first, n, band.intensityParameter, heightPart, band.shareParameter, sharePart);
+            push(cl, first, n, band.position, height * eta * perPosition);
+            push(wl, first, n, band.widthParameter, height * eta * perWidth);
+            push(rg, gaussianFirst, gn, band.intensityParameter, (1.0 - eta) * band.intensitySlope,
+                 band.shareParameter, -sharePart);
+            push(cg, gaussianFirst, gn, band.position, height * (1.0 - eta) * perPosition);
+            push(wg, gaussianFirst, gn, band.widthParameter, height * (1.0 - eta) * perWidth);
+            continue;
+        }
         // A held value has no column; its derivatives go to a slot no one reads.
         double* position = band.position >= 0 ? free : nullptr;
         free += position ? n : 0;
@@ -416,48 +552,7 @@ void BandModel::BlockColumns(std::size_t start, std::size_t end) const {
         free += width ? n : 0;
         double* share = band.shareParameter >= 0 ? free : nullptr;
         free += share ? n : 0;
-        // Each derivative by the value, times the value's slope by its u.
-        const double perPosition = band.centrePerPosition * band.positionSlope;
-        const double perWidth = band.widthSlope / band.width;
-        const double h = 0.5 * band.width;
-        const double hh = h * h;
-        if (band.shape == BandShape::PseudoVoigt) {
-            // Written out here rather than through the profile, so that the
-            // compiler keeps the points side by side as for the plain
-            // shapes; the Gaussian part counts only within its reach, past
-            // which it is below 1e-24 of its height.
-            const double eta = band.profile.share;
-            const double reach = kGaussianReach * band.width;
-            for (std::size_t j = 0; j < n; ++j) {
-                const double u = xs_[first + j] - band.centre;
-                const double denominator = u * u + hh;
-                const double rl = hh / denominator;
-                const double cl = 2.0 * rl * u / denominator;
-                const double wl = 2.0 * rl * u * u / denominator;
-                double rg = 0.0;
-                double cg = 0.0;
-                double wg = 0.0;
-                if (std::fabs(u) < reach) {
-                    const double a = -kLn2 * u * u / hh;
-                    rg = std::exp(a);
-                    cg = 2.0 * kLn2 * rg * u / hh;
-                    wg = -2.0 * a * rg;
-                }
-                const double dIntensity = eta * rl + (1.0 - eta) * rg;
-                if (position) {
-                    position[j] = band.intensity * (eta * cl + (1.0 - eta) * cg) * perPosition;
-                }
-                if (intensity) {
-                    intensity[j] = dIntensity * band.intensitySlope;
-                }
-                if (width) {
-                    width[j] = band.intensity * (eta * wl + (1.0 - eta) * wg) * perWidth;
-                }
-                if (share) {
-                    share[j] = band.intensity * (rl - rg) * band.shareSlope;
-                }
-            }
-        } else if (IsMixed(band.shape)) {
+        if (IsMixed(band.shape)) {
             const bool voigt = band.shape == BandShape::Voigt && band.profile.voigt.sigma > 0.0;
             const std::size_t held = useCachedW_ && voigt
                                          ? voigtFirst_[static_cast<std::size_t>(band.index - 1)]
@@ -514,26 +609,17 @@ void BandModel::BlockColumns(std::size_t start, std::size_t end) const {
                 width[j] = dLogWidth * perWidth;
             }
         }
-        if (position) {
-            columns_.push_back({static_cast<std::size_t>(band.position), first, n, position});
-        }
-        if (intensity) {
-            columns_.push_back(
-                {static_cast<std::size_t>(band.intensityParameter), first, n, intensity});
-        }
-        if (width) {
-            columns_.push_back({static_cast<std::size_t>(band.widthParameter), first, n, width});
-        }
-        if (share) {
-            columns_.push_back({static_cast<std::size_t>(band.shareParameter), first, n, share});
-        }
+        push(position, first, n, band.position, 1.0);
+        push(intensity, first, n, band.intensityParameter, 1.0);
+        push(width, first, n, band.widthParameter, 1.0);
+        push(share, first, n, band.shareParameter, 1.0);
     }
     const std::size_t n = end - start;
     for (int power = 0; power < baselineTerms_; ++power) {
         for (std::size_t j = 0; j < n; ++j) {
             free[j] = std::pow(xs_[start + j] - centre_, power);
         }
-        columns_.push_back({static_cast<std::size_t>(baselineFirst_ + power), start, n, free});
+        push(free, start, n, baselineFirst_ + power, 1.0);
         free += n;
     }
 }
@@ -553,7 +639,10 @@ void BandModel::NormalEquations(std::span<const double> p, std::span<const doubl
         BlockColumns(start, std::min(xs_.size(), start + kBlock));
         for (std::size_t a = 0; a < columns_.size(); ++a) {
             const Column& left = columns_[a];
-            jtu[left.parameter] += Dot(left.values, u.data() + left.first, left.count);
+            const double product = Dot(left.values, u.data() + left.first, left.count);
+            for (std::size_t t = 0; t < left.targetCount; ++t) {
+                jtu[left.targets[t].parameter] += left.targets[t].coefficient * product;
+            }
             if (jtj.empty()) {
                 continue;
             }
@@ -564,12 +653,9 @@ void BandModel::NormalEquations(std::span<const double> p, std::span<const doubl
                 const std::size_t last =
                     std::min(left.first + left.count, right.first + right.count);
                 if (first < last) {
-                    // Each pair once, above the diagonal; a parameter's
-                    // columns keep their order in every block.
-                    const std::size_t i = std::min(left.parameter, right.parameter);
-                    const std::size_t j = std::max(left.parameter, right.parameter);
-                    jtj[i * size + j] += Dot(left.values + (first - left.first),
-                                             right.values + (first - right.first), last - first);
+                    const double product = Dot(left.values + (first - left.first),
+                                               right.values + (first - right.first), last - first);
+                    AddProduct(left, right, a == b, product, size, jtj);
                 }
             }
         }
@@ -591,7 +677,10 @@ void BandModel::Apply(std::span<const double> p, std::span<const double> u,
     for (std::size_t start = 0; start < xs_.size(); start += kBlock) {
         BlockColumns(start, std::min(xs_.size(), start + kBlock));
         for (const Column& column : columns_) {
-            const double factor = u[column.parameter];
+            double factor = 0.0;
+            for (std::size_t t = 0; t < column.targetCount; ++t) {
+                factor += column.targets[t].coefficient * u[column.targets[t].parameter];
+            }
             for (std::size_t j = 0; j < column.count; ++j) {
                 ju[column.first + j] += column.values[j] * factor;
             }
@@ -606,8 +695,12 @@ bool BandModel::HoldsW(std::span<const double> p) const {
 
 void BandModel::PrepareBlocks() const {
     reaches_.clear();
+    gaussianReaches_.clear();
     for (const BandNow& band : bands_) {
         reaches_.push_back(Reach(band));
+        gaussianReaches_.push_back(band.shape == BandShape::PseudoVoigt
+                                       ? GaussianReach(band)
+                                       : std::pair<std::size_t, std::size_t>{0, 0});
     }
 }
 

@@ -62,8 +62,11 @@ class BandModel {
     std::size_t Size() const { return parameters_.size(); }
     double BaselineCentre() const { return centre_; }
 
-    // The parameters as the problem's table and a zero baseline give them.
+    // The parameters as the problem's table and a zero baseline give them,
+    // or as another table of the same bands does.
     std::vector<double> Start() const;
+    std::vector<double> Start(const model::PeakTable& table) const;
+    const FitProblem& Problem() const { return problem_; }
     // The value of each parameter (the u of Bound turned into the value).
     std::vector<double> ValuesOf(std::span<const double> p) const;
 
@@ -92,11 +95,20 @@ class BandModel {
     static constexpr double kLorentzianReach = 1000.0;
 
   private:
-    // One column of J within a block of points: its parameter, the first x
-    // it covers there, how many, and where its values are in the block's
-    // buffer.
-    struct Column {
+    // One column within a block of points and what it adds to the columns
+    // of J: each of its parameters' columns holds it times a coefficient (a
+    // plain shape's column is its parameter's own, coefficient 1). The first
+    // x it covers there, how many, and where its values are in the block's
+    // buffer. A pseudo-Voigt's columns are sums of a Lorentzian's, over every
+    // point, and a Gaussian's, within the Gaussian's reach: kept apart, the
+    // products over all points are those of a Lorentzian band alone.
+    struct Target {
         std::size_t parameter = 0;
+        double coefficient = 1.0;
+    };
+    struct Column {
+        std::array<Target, 2> targets{};
+        std::size_t targetCount = 0;
         std::size_t first = 0;
         std::size_t count = 0;
         const double* values = nullptr;
@@ -123,14 +135,21 @@ class BandModel {
         model::BandProfile profile;
     };
 
+    // Adds the product of two columns over their common points to the
+    // upper triangle of JᵀJ (size x size); same when both are one column.
+    static void AddProduct(const Column& left, const Column& right, bool same, double product,
+                           std::size_t size, std::span<double> jtj);
     // The bands at p, in bands_.
     void Bands(std::span<const double> p) const;
-    // The range of x indices [first, last) within reach of a band.
+    // The range of x indices [first, last) within reach of a band, or within
+    // reach of a Gaussian of its width.
     std::pair<std::size_t, std::size_t> Reach(const BandNow& band) const;
+    std::pair<std::size_t, std::size_t> GaussianReach(const BandNow& band) const;
     // The columns of J over the points [start, end), for the bands in
     // bands_, in columns_ with their values in block_.
     void BlockColumns(std::size_t start, std::size_t end) const;
-    // The reach of each band in bands_, in reaches_.
+    // The reach of each band in bands_, in reaches_, and of a pseudo-Voigt's
+    // Gaussian part in gaussianReaches_.
     void PrepareBlocks() const;
     // Whether voigtW_ holds w at p.
     bool HoldsW(std::span<const double> p) const;
@@ -159,6 +178,7 @@ class BandModel {
     mutable std::vector<Column> columns_;
     mutable std::vector<double> block_;
     mutable std::vector<std::pair<std::size_t, std::size_t>> reaches_;
+    mutable std::vector<std::pair<std::size_t, std::size_t>> gaussianReaches_;
     // w(z) of each Voigt band at every x, from the last Values, and the p it
     // was for: the solver asks for J at the very p whose values it has just
     // accepted, and w is most of a Voigt's cost. voigtFirst_ holds where each
@@ -168,6 +188,10 @@ class BandModel {
     mutable std::vector<std::complex<double>> voigtW_;
     mutable std::vector<std::size_t> voigtFirst_;
     mutable std::vector<double> cachedP_;
+    // The real parts of a Voigt band's z, and its w when there is no room
+    // to keep it, for the points near its centre.
+    mutable std::vector<double> nearX_;
+    mutable std::vector<std::complex<double>> nearW_;
     mutable bool useCachedW_ = false;
     // The last values and their p: the fit asks for the values at its start
     // and at its end once more than the solver does.

@@ -154,22 +154,22 @@ VoigtWidths SolveVoigt(double share) {
 
 }  // namespace
 
-// (2n - 1)!! / 2^n, the terms of w's asymptotic series in 1 / z².
-constexpr std::array<double, 8> kSeriesTerms = {1.0,    0.5,      0.75,       1.875,
-                                                6.5625, 29.53125, 162.421875, 1055.7421875};
+namespace {
 
-FaddeevaValue FaddeevaWithSlope(std::complex<double> z) {
-    const double x = z.real();
-    const double y = z.imag();
+// w(z) = i / (sqrt(pi) z) sum (2n - 1)!! / (2 z²)^n and, term by term,
+// w'(z) = -i / (sqrt(pi) z²) sum (2n + 1) (2n - 1)!! / (2 z²)^n, both by
+// Horner's rule in q = 1 / z², for z where FaddeevaFast takes the series.
+// w' takes all eight terms; w alone only those whose first left out,
+// (2n - 1)!! / (2 |z|²)^n, is not under 1e-18. The slope is a template
+// argument so that w alone has no test for it in its loop.
+template <bool kSlope>
+std::complex<double> FaddeevaSeries(double x, double y, std::complex<double>* slope) {
     const double r2 = x * x + y * y;
-    if (r2 < kFaddeevaSeriesFrom * kFaddeevaSeriesFrom ||
-        (y < std::fabs(x) && x * x - y * y < 745.0)) {
-        const std::complex<double> w = Faddeeva(z);
-        return {w, FaddeevaSlope(z, w)};
-    }
-    // w(z) = i / (sqrt(pi) z) sum (2n - 1)!! / (2 z²)^n and, term by term,
-    // w'(z) = -i / (sqrt(pi) z²) sum (2n + 1) (2n - 1)!! / (2 z²)^n, both
-    // by Horner's rule in q = 1 / z², eight terms each.
+    const std::size_t terms = kSlope                ? kSeriesTerms.size()
+                              : r2 >= 165.0 * 165.0 ? 4
+                              : r2 >= 73.0 * 73.0   ? 5
+                              : r2 >= 50.0 * 50.0   ? 6
+                                                    : 7;
     // 1 / z² written out: std::complex's division guards against overflow
     // and infinities no z here comes near.
     const double re = x * x - y * y;
@@ -177,61 +177,50 @@ FaddeevaValue FaddeevaWithSlope(std::complex<double> z) {
     const double norm = re * re + im * im;
     const double qr = re / norm;
     const double qi = -im / norm;
-    double sr = kSeriesTerms.back();
+    double sr = kSeriesTerms[terms - 1];
     double si = 0.0;
-    double dr = 15.0 * kSeriesTerms.back();
+    double dr = static_cast<double>(2 * terms - 1) * kSeriesTerms[terms - 1];
     double di = 0.0;
-    for (std::size_t n = kSeriesTerms.size() - 1; n-- > 0;) {
-        const double odd = static_cast<double>(2 * n + 1);
+    for (std::size_t n = terms - 1; n-- > 0;) {
         const double sNext = sr * qr - si * qi + kSeriesTerms[n];
         si = sr * qi + si * qr;
         sr = sNext;
-        const double dNext = dr * qr - di * qi + odd * kSeriesTerms[n];
-        di = dr * qi + di * qr;
-        dr = dNext;
+        if constexpr (kSlope) {
+            const double odd = static_cast<double>(2 * n + 1);
+            const double dNext = dr * qr - di * qi + odd * kSeriesTerms[n];
+            di = dr * qi + di * qr;
+            dr = dNext;
+        }
     }
     // 1 / z = conj(z) / |z|²; i / sqrt(pi) turns (a + ib) into (-b + ia) / sqrt(pi).
     const double zr = x / r2;
     const double zi = -y / r2;
     const double wr = sr * zr - si * zi;
     const double wi = sr * zi + si * zr;
-    const double pr = dr * qr - di * qi;
-    const double pi = dr * qi + di * qr;
     constexpr double kInvSqrtPi = std::numbers::inv_sqrtpi;
-    return {{-wi * kInvSqrtPi, wr * kInvSqrtPi}, {pi * kInvSqrtPi, -pr * kInvSqrtPi}};
+    if constexpr (kSlope) {
+        const double pr = dr * qr - di * qi;
+        const double pi = dr * qi + di * qr;
+        *slope = {pi * kInvSqrtPi, -pr * kInvSqrtPi};
+    }
+    return {-wi * kInvSqrtPi, wr * kInvSqrtPi};
 }
 
-std::complex<double> FaddeevaQuick(std::complex<double> z) {
+}  // namespace
+
+std::complex<double> FaddeevaFast(std::complex<double> z, std::complex<double>* slope) {
     const double x = z.real();
     const double y = z.imag();
-    const double r2 = x * x + y * y;
-    if (r2 < kFaddeevaSeriesFrom * kFaddeevaSeriesFrom ||
+    if (x * x + y * y < kFaddeevaSeriesFrom * kFaddeevaSeriesFrom ||
         (y < std::fabs(x) && x * x - y * y < 745.0)) {
-        return Faddeeva(z);
+        const std::complex<double> w = Faddeeva(z);
+        if (slope != nullptr) {
+            *slope = FaddeevaSlope(z, w);
+        }
+        return w;
     }
-    // The first term left out, (2n - 1)!! / (2 |z|²)^n, under 1e-18.
-    const std::size_t terms = r2 >= 165.0 * 165.0 ? 4
-                              : r2 >= 73.0 * 73.0 ? 5
-                              : r2 >= 50.0 * 50.0 ? 6
-                                                  : 7;
-    const double re = x * x - y * y;
-    const double im = 2.0 * x * y;
-    const double norm = re * re + im * im;
-    const double qr = re / norm;
-    const double qi = -im / norm;
-    double sr = kSeriesTerms[terms - 1];
-    double si = 0.0;
-    for (std::size_t n = terms - 1; n-- > 0;) {
-        const double next = sr * qr - si * qi + kSeriesTerms[n];
-        si = sr * qi + si * qr;
-        sr = next;
-    }
-    const double zr = x / r2;
-    const double zi = -y / r2;
-    const double wr = sr * zr - si * zi;
-    const double wi = sr * zi + si * zr;
-    constexpr double kInvSqrtPi = std::numbers::inv_sqrtpi;
-    return {-wi * kInvSqrtPi, wr * kInvSqrtPi};
+    return slope != nullptr ? FaddeevaSeries<true>(x, y, slope)
+                            : FaddeevaSeries<false>(x, y, nullptr);
 }
 
 VoigtWidths VoigtOfShare(double share) {
@@ -342,16 +331,6 @@ double BandProfile::At(double x) const {
             break;
     }
     return GaussianTerm(centre, intensity, width, x);
-}
-
-std::complex<double> BandProfile::VoigtArgument(double x) const {
-    const double c = 1.0 / (voigt.sigma * std::numbers::sqrt2);
-    const double t = (x - centre) / width;
-    return {t * c, voigt.gamma * c};
-}
-
-double BandProfile::VoigtValue(std::complex<double> w) const {
-    return intensity * w.real() / voigt.top;
 }
 
 BandProfile::Slopes BandProfile::SlopesAt(double x) const {

@@ -986,6 +986,10 @@
         <source>Región %1</source>
         <translation>Region %1</translation>
     </message>
+    <message>
+        <source>Forma</source>
+        <translation>Shape</translation>
+    </message>
 </context>
 <context>
     <name>FitReport</name>

@@ -242,6 +242,40 @@ TEST(FitReport, OfTwoRegionsTellsEachAndTheirShares) {
     }
 }
 
+// A band of a shape of its own adds the shape's column to the text report,
+// with a mixed one's share and its error; the report without one is the
+// same bytes with six columns.
+TEST(FitReport, NamesTheShapeWhereABandHasItsOwn) {
+    const ReportOrigin origin{"ajuste.trz", "2025-03-14", "9.9"};
+    Analysis analysis = FittedAnalysis(fit::Baseline::None);
+    fit::FitResult& result = SoleFit(analysis)->result;
+    const auto table = [&] {
+        const std::string text = FitReportText(*analysis.measured, *SoleFit(analysis), origin);
+        const std::size_t from = text.find("\nBanda");
+        return text.substr(from + 1, text.find("\n\n", from) - from);
+    };
+    const auto lines = [](const std::string& text) {
+        std::vector<std::string> all;
+        std::istringstream in(text);
+        for (std::string line; std::getline(in, line);) {
+            all.push_back(line);
+        }
+        return all;
+    };
+    const std::vector<std::string> plain = lines(table());
+    result.table.Band(1).shape = model::BandShape::PseudoVoigt;
+    result.bands[0].share = {.value = 0.25, .error = 0.0125, .free = true};
+    const std::vector<std::string> shaped = lines(table());
+    // Newest first: band 2 follows the document, band 1 is the pseudo-Voigt.
+    const std::string ends[] = {"Forma", "doc", "pv 0.250 ± 0.013"};
+    ASSERT_EQ(shaped.size(), std::size(ends));
+    ASSERT_EQ(plain.size(), std::size(ends));
+    for (std::size_t i = 0; i < std::size(ends); ++i) {
+        EXPECT_TRUE(shaped[i].starts_with(plain[i]) && shaped[i].ends_with("   " + ends[i]))
+            << shaped[i];
+    }
+}
+
 // A fitted baseline holds over the range it was fitted on: drawn there,
 // within the view, and not across the rest of the spectrum.
 TEST(FigureBaseline, IsDrawnOverTheRangeFitted) {

@@ -47,8 +47,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(BandCase{"inside", 30, 1, false, 0}, BandCase{"lowerEnd", 10, 1, false, 0},
                     BandCase{"sharedEnd", 50, 1, false, 0},
                     BandCase{"upperRegion", 70, 1, false, 1},
-                    BandCase{"inTheGap", 100, 1, false, -1},
-                    BandCase{"belowAll", 5, 1, false, -1},
+                    BandCase{"inTheGap", 100, 1, false, -1}, BandCase{"belowAll", 5, 1, false, -1},
                     BandCase{"scaledIntoTheGap", 70, 1.5, true, -1},
                     BandCase{"scaledIgnoredUnlessUsed", 70, 1.5, false, 1}),
     [](const testing::TestParamInfo<BandCase>& info) { return info.param.name; });
@@ -107,8 +106,8 @@ TEST(FitRegions, PosedFitVariesTheRegionsOwnBands) {
         document.AddRegion(region);
     }
     const auto freeBands = [&document](std::size_t region) {
-        const fit::FitProblem problem =
-            document.PoseFit(document.GetAnalysis().regions[region].settings, model::Gaussian, false);
+        const fit::FitProblem problem = document.PoseFit(
+            document.GetAnalysis().regions[region].settings, model::Gaussian, false);
         std::vector<int> free;
         for (int k = 1; k <= document.Table().PeakCount(); ++k) {
             if (problem.freedom[static_cast<std::size_t>(k)].Any()) {

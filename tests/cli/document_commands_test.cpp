@@ -60,6 +60,19 @@ TEST_F(CliTest, ShowListsNewestFirstWithTabs) {
               "500\t1\t500\t2\t10\tn\n");
 }
 
+// A band of a shape of its own adds the shape's column, with the share of a
+// mixed one; the listing above, without one, keeps its six.
+TEST_F(CliTest, ShowNamesTheShapeWhereABandHasItsOwn) {
+    ASSERT_EQ(Run({"new", Path("d"), "--peak", "500,2,10,forma=pv:0.25", "--peak", "7,1,3"}),
+              kExitOk)
+        << err_.str();
+    ASSERT_EQ(Run({"show", Path("d")}), kExitOk) << err_.str();
+    EXPECT_EQ(out_.str(),
+              "Máximo\tEscala\tMáx*Esc\tIntensidad\tAnchura\tR\tForma\n"
+              "7\t1\t7\t1\t3\tn\tdoc\n"
+              "500\t1\t500\t2\t10\tn\tpv 0.25\n");
+}
+
 TEST_F(CliTest, ShowReadsTheOlderLayoutAndConvertWritesTheCurrentOne) {
     WriteBytes(Path("old"), kOlderExample);
     ASSERT_EQ(Run({"show", Path("old")}), kExitOk);

@@ -305,6 +305,33 @@ INSTANTIATE_TEST_SUITE_P(
                                  0.0}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The fit takes its first step with the shares held. From a start that is
+// already the best fit with the shares where they are, that step lowers
+// the sum by rounding at most: the shares are then freed from the start,
+// and the fit neither stops there nor takes it for a minimum.
+TEST(ShapeFit, FreesTheSharesWhereOnlyTheyCanLowerTheSum) {
+    for (const BandShape shape : {BandShape::PseudoVoigt, BandShape::Voigt}) {
+        const PeakTable truth = TableOf({{50, 1.0, 8, 1.0, false, shape, 0.3}});
+        SpectrumShape spectrum;
+        spectrum.points = 500;
+        FitProblem problem = ProblemFor(TableOf({{50, 1.0, 8, 1.0, false, shape, 0.6}}), spectrum,
+                                        MakeSpectrum(truth, spectrum, 0.0, 0));
+        for (Freedom& freedom : problem.freedom) {
+            freedom.share = false;
+        }
+        const FitResult held = FitBands(problem);
+        ASSERT_TRUE(held.Ok()) << FailureText(held);
+        problem.table = held.table;
+        for (Freedom& freedom : problem.freedom) {
+            freedom.share = true;
+        }
+        const FitResult result = FitBands(problem);
+        ASSERT_TRUE(result.Ok()) << FailureText(result);
+        EXPECT_NEAR(result.bands[0].share.value, 0.3, 1e-6) << ShapeCode(shape);
+        EXPECT_NE(result.stop, StopReason::AlreadyAtMinimum) << ShapeCode(shape);
+    }
+}
+
 const Freedom kAll{};
 const Freedom kHeldWidth{true, true, false};
 const Freedom kHeldPosition{false, true, true};
