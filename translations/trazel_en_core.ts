@@ -532,6 +532,99 @@
     </message>
 </context>
 <context>
+    <name>Comparison</name>
+    <message>
+        <source>la tabla no tiene bandas que comparar</source>
+        <translation>the table has no bands to compare</translation>
+    </message>
+    <message>
+        <source>hay %1 puntos en el intervalo y la comparación necesita al menos %2</source>
+        <translation>the range holds %1 points and the comparison needs at least %2</translation>
+    </message>
+    <message>
+        <source>los datos del intervalo no varían</source>
+        <translation>the data of the range do not vary</translation>
+    </message>
+    <message>
+        <source>ninguna banda calculada cae en el intervalo con un factor de escala entre %1 y %2</source>
+        <translation>no computed band falls in the range with a scale factor between %1 and %2</translation>
+    </message>
+    <message>
+        <source>el ajuste no converge en %1 iteraciones</source>
+        <translation>the fit does not converge in %1 iterations</translation>
+    </message>
+    <message>
+        <source>el ajuste no converge</source>
+        <translation>the fit does not converge</translation>
+    </message>
+    <message>
+        <source>un valor del ajuste no es un número finito</source>
+        <translation>a value of the fit is not a finite number</translation>
+    </message>
+    <message>
+        <source>El cálculo reproduce el espectro medido (r = %1).</source>
+        <translation>The calculation reproduces the measured spectrum (r = %1).</translation>
+    </message>
+    <message>
+        <source>El cálculo reproduce el espectro medido solo en parte (r = %1).</source>
+        <translation>The calculation reproduces the measured spectrum only in part (r = %1).</translation>
+    </message>
+    <message>
+        <source>El cálculo no reproduce el espectro medido (r = %1).</source>
+        <translation>The calculation does not reproduce the measured spectrum (r = %1).</translation>
+    </message>
+    <message>
+        <source>el documento no tiene un espectro medido con el que comparar</source>
+        <translation>the document has no measured spectrum to compare with</translation>
+    </message>
+    <message>
+        <source>Comparación del cálculo con el espectro medido</source>
+        <translation>Calculation compared with the measured spectrum</translation>
+    </message>
+    <message>
+        <source>Intervalo</source>
+        <translation>Range</translation>
+    </message>
+    <message>
+        <source>Factor de escala a</source>
+        <translation>Scale factor a</translation>
+    </message>
+    <message>
+        <source>Desplazamiento b</source>
+        <translation>Shift b</translation>
+    </message>
+    <message>
+        <source>Anchura w</source>
+        <translation>Width w</translation>
+    </message>
+    <message>
+        <source>Factor de intensidad k</source>
+        <translation>Intensity factor k</translation>
+    </message>
+    <message>
+        <source>Fracción lorentziana</source>
+        <translation>Lorentzian share</translation>
+    </message>
+    <message>
+        <source>Línea base c</source>
+        <translation>Baseline c</translation>
+    </message>
+    <message>
+        <source>r de Pearson</source>
+        <translation>Pearson&apos;s r</translation>
+    </message>
+    <message>
+        <source>Solapamiento (coseno)</source>
+        <translation>Overlap (cosine)</translation>
+    </message>
+    <message>
+        <source>Asignación (tolerancia %1): %2 parejas, %3 bandas calculadas y %4 medidas sin pareja.
+</source>
+        <translation>Assignment (tolerance %1): %2 pairs, %3 computed and %4 measured bands without a partner.
+</translation>
+    </message>
+</context>
+<context>
     <name>DataExport</name>
     <message>
         <source>La resolución es %1: debe ser un número entero mayor que 0. Cámbiela en el formato de salida antes de exportar.</source>
