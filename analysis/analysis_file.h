@@ -65,6 +65,16 @@ enum AnalysisTag : std::uint32_t {
     // The plot window's view (PlotView): four limits, then whether y spans
     // the curves (bit 0) and whether x decreases to the right (bit 1).
     kTagPlotView = 18,
+    // How the band list was last compared with the measured spectrum
+    // (ComparisonSettings): the line shape, the limits as the optional
+    // values of record 3, whether the shift, the width and the share were
+    // fitted (bits 0, 1, 2) and the baseline.
+    kTagComparisonSettings = 24,
+    // What that comparison gave: the range and the tolerance, the computed
+    // bands (the calculation's wavenumber, height and shape), the values
+    // with their errors, the statistics and the assignment's rows. Left out
+    // when its bands are no longer the table's.
+    kTagComparisonResult = 25,
 };
 
 // The analysis of a document with this table as the section's records, in

@@ -112,7 +112,31 @@ std::vector<AssignmentRow> AssignBands(const std::vector<fit::ComputedBand>& ban
     for (const FoundBand& band : measured) {
         found.push_back(band.position);
     }
-    const fit::BandMatching matching = fit::MatchBands(scaled, found, tolerance);
+    // A band far weaker than the strongest shows in no measurement: it is
+    // listed without a partner rather than given one that a visible band
+    // should have.
+    double strongest = 0.0;
+    for (const fit::ComputedBand& band : bands) {
+        strongest = std::max(strongest, std::abs(band.intensity));
+    }
+    std::vector<double> visible;
+    std::vector<std::size_t> visibleBand;
+    for (std::size_t i = 0; i < bands.size(); ++i) {
+        if (std::abs(bands[i].intensity) >= kAssignableShare * strongest) {
+            visible.push_back(scaled[i]);
+            visibleBand.push_back(i);
+        }
+    }
+    const fit::BandMatching visibleMatching = fit::MatchBands(visible, found, tolerance);
+    fit::BandMatching matching;
+    matching.measuredOf.assign(bands.size(), -1);
+    matching.computedOf.assign(found.size(), -1);
+    for (std::size_t v = 0; v < visible.size(); ++v) {
+        if (const int j = visibleMatching.measuredOf[v]; j >= 0) {
+            matching.measuredOf[visibleBand[v]] = j;
+            matching.computedOf[static_cast<std::size_t>(j)] = static_cast<int>(visibleBand[v]);
+        }
+    }
     std::vector<AssignmentRow> rows;
     for (std::size_t i = 0; i < bands.size(); ++i) {
         AssignmentRow row;

@@ -13,6 +13,8 @@ namespace trazel::analysis {
 // The tolerance of the assignment, in widths of the comparison: a pair
 // farther apart than this is no pair.
 inline constexpr double kAssignmentWidths = 2.0;
+// Computed bands below this share of the strongest take no part in it.
+inline constexpr double kAssignableShare = 0.01;
 
 // The band table as computed compared with the analysis's measured spectrum
 // (as the fit uses it) over the range the settings give: the search for the

@@ -116,6 +116,9 @@ class CTrazelDoc : public platform::CDocument {
     // baseline, the record and the settings it was posed with. The modified
     // flag is set when the bands changed, as any table operation sets it.
     void ApplyFit(analysis::FitRecord record);
+    // Writes a comparison into the document as one change: the table as
+    // "Aplicar" leaves it (analysis::AppliedComparison) and the record.
+    void ApplyComparison(analysis::ComparisonRecord record);
     // Puts bands found in the measured spectrum into the table, after its
     // bands or in their place (replace), as many as there is room for,
     // taking them in the order given (the strongest first) and entering

@@ -238,6 +238,34 @@
         <source>el veredicto sobre el residuo del último ajuste</source>
         <translation>the verdict on the last fit&apos;s residual</translation>
     </message>
+    <message>
+        <source>las opciones de la comparación con el cálculo</source>
+        <translation>the options of the comparison with the calculation</translation>
+    </message>
+    <message>
+        <source>la comparación con el cálculo</source>
+        <translation>the comparison with the calculation</translation>
+    </message>
+    <message>
+        <source>la forma de línea no es ninguna conocida</source>
+        <translation>the line shape is none known</translation>
+    </message>
+    <message>
+        <source>tiene opciones desconocidas</source>
+        <translation>has unknown options</translation>
+    </message>
+    <message>
+        <source>la línea base no es ninguna conocida</source>
+        <translation>the baseline is none known</translation>
+    </message>
+    <message>
+        <source>guarda un número de bandas imposible</source>
+        <translation>holds an impossible number of bands</translation>
+    </message>
+    <message>
+        <source>guarda una anchura o una fracción imposible</source>
+        <translation>holds an impossible width or share</translation>
+    </message>
 </context>
 <context>
     <name>Archive</name>

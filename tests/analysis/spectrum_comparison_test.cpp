@@ -1,5 +1,8 @@
 #include "analysis/spectrum_comparison.h"
 
+#include "analysis/analysis_file.h"
+#include "model/document_section.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -120,6 +123,37 @@ TEST(ComparisonApply, WritesScaleOrPositions) {
     model::PeakTable other = computed;
     other.bands[2].position += 1.0;
     EXPECT_FALSE(ComparisonFitsTable(record, other));
+}
+
+// The comparison is written with the document and read back bit for bit,
+// with the table as applied; a table whose bands are no longer the
+// calculation's reads without it, and a record of ours twice is damage.
+TEST(ComparisonFile, RoundTripsAndFollowsTheTable) {
+    const model::PeakTable computed = ComputedList(7);
+    Analysis analysis = MeasuredAnalysis(MeasuredTable(computed, {.extra = 1}, 7), 0.004, 11);
+    ComparisonSettings settings;
+    settings.xMin = 450.0;
+    settings.shift = true;
+    settings.baseline = fit::Baseline::Linear;
+    analysis.comparison = CompareWithMeasured(analysis, computed, model::Gaussian, settings);
+    ASSERT_TRUE(analysis.comparison->result.Ok()) << analysis.comparison->result.failure;
+    const model::PeakTable applied = AppliedComparison(computed, *analysis.comparison);
+    const std::string bytes = model::SectionBytes(AnalysisSection(analysis, applied));
+    const StoredAnalysis stored = AnalysisFromSection(model::ReadSection(bytes), applied);
+    ASSERT_EQ(stored.notice, "");
+    ASSERT_TRUE(stored.analysis.comparison.has_value());
+    EXPECT_EQ(stored.analysis.comparison->settings, analysis.comparison->settings);
+    EXPECT_EQ(stored.analysis.comparison->rows, analysis.comparison->rows);
+    EXPECT_EQ(model::SectionBytes(AnalysisSection(stored.analysis, applied)), bytes);
+
+    model::PeakTable edited = applied;
+    edited.bands[3].position += 5.0;
+    EXPECT_FALSE(AnalysisFromSection(model::ReadSection(bytes), edited).analysis.comparison);
+
+    model::DocumentSection twice = AnalysisSection(analysis, applied);
+    twice.records.push_back(twice.records.back());
+    EXPECT_TRUE(
+        AnalysisFromSection(model::ReadSection(model::SectionBytes(twice)), applied).unread);
 }
 
 }  // namespace
