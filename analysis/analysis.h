@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/comparison_record.h"
 #include "fit/band_fit.h"
 #include "input/measured_spectrum.h"
 #include "input/measured_transform.h"
@@ -260,6 +261,9 @@ struct Analysis {
     // The plot window's view as last shown; none until the window showed a
     // measured spectrum.
     std::optional<PlotView> plotView;
+    // The last comparison of the band list as computed with the measured
+    // spectrum, applied or not; none until one was made.
+    std::optional<ComparisonRecord> comparison;
     // Records of the document file that a later version wrote and this one
     // does not know, written back as they were.
     std::vector<model::SectionRecord> keptRecords;

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "analysis/peak_search.h"
+#include "analysis/spectrum_comparison.h"
 #include "fit/fit_report.h"
 #include "model/document_file.h"
 #include "model/document_format.h"
@@ -516,6 +517,10 @@ std::string TagName(std::uint32_t tag) {
             return TRAZEL_TR("AnalysisFile", "el veredicto sobre el residuo del último ajuste");
         case kTagFitRegions:
             return TRAZEL_TR("AnalysisFile", "las regiones de ajuste");
+        case kTagComparisonSettings:
+            return TRAZEL_TR("AnalysisFile", "las opciones de la comparación con el cálculo");
+        case kTagComparisonResult:
+            return TRAZEL_TR("AnalysisFile", "la comparación con el cálculo");
         default:
             return TRAZEL_TR("AnalysisFile", "un registro");
     }
@@ -746,6 +751,148 @@ bool WrittenForAnotherTable(const DocumentSection& section, const PeakTable& tab
     return false;
 }
 
+// The comparison's records (24 and 25).
+bool OfComparison(std::uint32_t tag) {
+    return tag == kTagComparisonSettings || tag == kTagComparisonResult;
+}
+
+constexpr std::size_t kMaxAssignmentRows = 2 * static_cast<std::size_t>(model::kMaxPeaks);
+
+std::string ComparisonSettingsRecord(const ComparisonRecord& c) {
+    const ComparisonSettings& s = c.settings;
+    return RecordWriter()
+        .U32(static_cast<std::uint32_t>(c.lineShape))
+        .Bool(s.xMin.has_value())
+        .F64(s.xMin.value_or(0.0))
+        .Bool(s.xMax.has_value())
+        .F64(s.xMax.value_or(0.0))
+        .U32((s.shift ? 1U : 0U) | (s.width ? 2U : 0U) | (s.share ? 4U : 0U))
+        .U32(static_cast<std::uint32_t>(s.baseline))
+        .Bytes();
+}
+
+void ReadComparisonSettings(RecordReader& in, ComparisonRecord& c) {
+    const std::uint32_t shape = in.U32();
+    Check(shape <= model::Lorentzian,
+          TRAZEL_TR_NOOP("AnalysisFile", "la forma de línea no es ninguna conocida"));
+    c.lineShape = static_cast<std::int32_t>(shape);
+    c.settings.xMin = OptionalValue(in);
+    c.settings.xMax = OptionalValue(in);
+    const std::uint32_t flags = in.U32();
+    Check(flags < 8U, TRAZEL_TR_NOOP("AnalysisFile", "tiene opciones desconocidas"));
+    c.settings.shift = (flags & 1U) != 0;
+    c.settings.width = (flags & 2U) != 0;
+    c.settings.share = (flags & 4U) != 0;
+    const std::uint32_t baseline = in.U32();
+    Check(baseline <= static_cast<std::uint32_t>(fit::Baseline::Cubic),
+          TRAZEL_TR_NOOP("AnalysisFile", "la línea base no es ninguna conocida"));
+    c.settings.baseline = static_cast<fit::Baseline>(baseline);
+}
+
+std::string ComparisonResultRecord(const ComparisonRecord& c) {
+    const fit::ComparisonResult& r = c.result;
+    RecordWriter out;
+    out.F64(c.xMin).F64(c.xMax).F64(c.tolerance);
+    out.U32(static_cast<std::uint32_t>(c.bands.size()));
+    for (const fit::ComputedBand& band : c.bands) {
+        out.F64(band.position).F64(band.intensity).U32(static_cast<std::uint32_t>(band.shape));
+    }
+    for (const fit::Estimate* e : {&r.scale, &r.shift, &r.width, &r.factor, &r.share}) {
+        WriteEstimate(out, *e);
+    }
+    out.U32(static_cast<std::uint32_t>(r.baseline.size()));
+    for (const fit::Estimate& e : r.baseline) {
+        WriteEstimate(out, e);
+    }
+    out.F64(r.baselineCentre).F64(r.searchedScale).F64(r.rSquared).F64(r.pearson).F64(r.cosine);
+    out.F64(r.rss)
+        .U32(static_cast<std::uint32_t>(r.points))
+        .U32(static_cast<std::uint32_t>(r.parameters))
+        .U32(static_cast<std::uint32_t>(r.iterations))
+        .U32(static_cast<std::uint32_t>(r.agreement));
+    out.U32(static_cast<std::uint32_t>(c.rows.size()));
+    for (const AssignmentRow& row : c.rows) {
+        out.U32(static_cast<std::uint32_t>(row.band))
+            .F64(row.computed)
+            .F64(row.scaled)
+            .F64(row.intensity)
+            .Bool(row.matched)
+            .F64(row.measured)
+            .F64(row.measuredIntensity)
+            .F64(row.deviation)
+            .F64(row.percent)
+            .F64(row.bandScale);
+    }
+    return out.Bytes();
+}
+
+void ReadComparisonResult(RecordReader& in, ComparisonRecord& c) {
+    fit::ComparisonResult& r = c.result;
+    c.xMin = Finite(in);
+    c.xMax = Finite(in);
+    c.tolerance = Finite(in);
+    const std::uint32_t count = in.U32();
+    Check(count >= 1 && count <= static_cast<std::uint32_t>(model::kMaxPeaks),
+          TRAZEL_TR_NOOP("AnalysisFile", "guarda un número de bandas imposible"));
+    c.bands.clear();
+    for (std::uint32_t i = 0; i < count; ++i) {
+        fit::ComputedBand band;
+        band.position = Finite(in);
+        band.intensity = Finite(in);
+        const std::uint32_t shape = in.U32();
+        Check(shape >= static_cast<std::uint32_t>(model::BandShape::Gaussian) &&
+                  shape <= static_cast<std::uint32_t>(model::BandShape::Last),
+              TRAZEL_TR_NOOP("AnalysisFile", "la forma de línea no es ninguna conocida"));
+        band.shape = static_cast<model::BandShape>(shape);
+        c.bands.push_back(band);
+    }
+    for (fit::Estimate* e : {&r.scale, &r.shift, &r.width, &r.factor, &r.share}) {
+        *e = ReadEstimate(in);
+    }
+    Check(r.width.value > 0.0 && r.share.value >= 0.0 && r.share.value <= 1.0,
+          TRAZEL_TR_NOOP("AnalysisFile", "guarda una anchura o una fracción imposible"));
+    const std::uint32_t terms = in.U32();
+    Check(terms <= static_cast<std::uint32_t>(fit::BaselineTerms(fit::Baseline::Cubic)),
+          TRAZEL_TR_NOOP("AnalysisFile", "la línea base no es ninguna conocida"));
+    r.baseline.clear();
+    for (std::uint32_t t = 0; t < terms; ++t) {
+        r.baseline.push_back(ReadEstimate(in));
+    }
+    r.baselineCentre = Finite(in);
+    r.searchedScale = Finite(in);
+    r.rSquared = Finite(in);
+    r.pearson = Finite(in);
+    r.cosine = Finite(in);
+    r.rss = Finite(in);
+    r.points = static_cast<int>(in.U32() & 0x7fffffffU);
+    r.parameters = static_cast<int>(in.U32() & 0x7fffffffU);
+    r.iterations = static_cast<int>(in.U32() & 0x7fffffffU);
+    const std::uint32_t agreement = in.U32();
+    Check(agreement <= static_cast<std::uint32_t>(fit::Agreement::None),
+          TRAZEL_TR_NOOP("AnalysisFile", "tiene opciones desconocidas"));
+    r.agreement = static_cast<fit::Agreement>(agreement);
+    const std::uint32_t rows = in.U32();
+    Check(rows <= kMaxAssignmentRows,
+          TRAZEL_TR_NOOP("AnalysisFile", "guarda un número de bandas imposible"));
+    c.rows.clear();
+    for (std::uint32_t i = 0; i < rows; ++i) {
+        AssignmentRow row;
+        row.band = static_cast<int>(in.U32());
+        Check(row.band >= 0 && row.band <= static_cast<int>(count),
+              TRAZEL_TR_NOOP("AnalysisFile", "una banda guardada no está en la tabla"));
+        row.computed = Finite(in);
+        row.scaled = Finite(in);
+        row.intensity = Finite(in);
+        row.matched = in.Bool();
+        row.measured = Finite(in);
+        row.measuredIntensity = Finite(in);
+        row.deviation = Finite(in);
+        row.percent = Finite(in);
+        row.bandScale = Finite(in);
+        c.rows.push_back(row);
+    }
+}
+
 // Reads one known record into analysis; false for a tag this version does
 // not know.
 bool ReadRecord(const SectionRecord& record, const PeakTable& table, Analysis& analysis,
@@ -827,6 +974,16 @@ bool ReadRecord(const SectionRecord& record, const PeakTable& table, Analysis& a
             break;
         case kTagBandShapes:
             stored.shapes = ReadShapes(in, table, extras.lastFit);
+            break;
+        case kTagComparisonSettings:
+            ReadComparisonSettings(in, analysis.comparison.has_value()
+                                           ? *analysis.comparison
+                                           : analysis.comparison.emplace());
+            break;
+        case kTagComparisonResult:
+            ReadComparisonResult(in, analysis.comparison.has_value()
+                                         ? *analysis.comparison
+                                         : analysis.comparison.emplace());
             break;
         case kTagPlotView: {
             PlotView view;
@@ -957,6 +1114,12 @@ model::DocumentSection AnalysisSection(const Analysis& analysis, const PeakTable
     if (RegionsNeedRecord(analysis)) {
         section.records.push_back({kTagFitRegions, RegionsRecord(analysis)});
     }
+    if (analysis.comparison) {
+        section.records.push_back(
+            {kTagComparisonSettings, ComparisonSettingsRecord(*analysis.comparison)});
+        section.records.push_back(
+            {kTagComparisonResult, ComparisonResultRecord(*analysis.comparison)});
+    }
     section.records.insert(section.records.end(), analysis.keptRecords.begin(),
                            analysis.keptRecords.end());
     return section;
@@ -1015,7 +1178,8 @@ StoredAnalysis AnalysisFromSection(const SectionRead& read, const PeakTable& tab
             // A record of ours twice is no later version's addition: which
             // one holds the truth cannot be told, and keeping the last would
             // drop the other on the next save.
-            Check(record.tag > kTagFitRegions || seen.insert(record.tag).second,
+            Check((record.tag > kTagFitRegions && !OfComparison(record.tag)) ||
+                      seen.insert(record.tag).second,
                   TRAZEL_TR_NOOP("AnalysisFile", "aparece dos veces"));
             if (stale && (record.tag == kTagLastFit || record.tag == kTagLastFitMore ||
                           record.tag == kTagFitStop || record.tag == kTagBandShapes ||
@@ -1068,6 +1232,12 @@ StoredAnalysis AnalysisFromSection(const SectionRead& read, const PeakTable& tab
         if (extras.lastFit) {
             analysis.regions.push_back(RegionOf(std::move(*extras.lastFit)));
         }
+    }
+    // A comparison is of the bands it holds: one without them, or whose
+    // bands the table no longer has, says nothing of this table.
+    if (analysis.comparison &&
+        (analysis.comparison->bands.empty() || !ComparisonFitsTable(*analysis.comparison, table))) {
+        analysis.comparison.reset();
     }
     if (stale) {
         // The range and the options still hold; which bands were held and

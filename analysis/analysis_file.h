@@ -71,6 +71,16 @@ enum AnalysisTag : std::uint32_t {
     // so that a fit changed by a version that knows no regions is told from
     // these, which are then left out.
     kTagFitRegions = 19,
+    // How the band list was last compared with the measured spectrum
+    // (ComparisonSettings): the line shape, the limits as the optional
+    // values of record 3, whether the shift, the width and the share were
+    // fitted (bits 0, 1, 2) and the baseline.
+    kTagComparisonSettings = 24,
+    // What that comparison gave: the range and the tolerance, the computed
+    // bands (the calculation's wavenumber, height and shape), the values
+    // with their errors, the statistics and the assignment's rows. Left out
+    // when its bands are no longer the table's.
+    kTagComparisonResult = 25,
 };
 
 // The analysis of a document with this table as the section's records, in

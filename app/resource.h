@@ -26,6 +26,7 @@ inline constexpr int ID_OVERLAY_MEASURED = 32775;
 inline constexpr int ID_IMPORT_BANDS = 32776;
 inline constexpr int ID_FIT_MEASURED = 32777;
 inline constexpr int ID_FIND_BANDS = 32778;
+inline constexpr int ID_COMPARE_MEASURED = 32779;
 
 // Strings.
 inline constexpr int AFX_IDS_APP_TITLE = 57344;

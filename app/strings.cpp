@@ -36,6 +36,12 @@ const std::map<int, const char*>& StringTable() {
                  "Strings",
                  "Ajusta por mínimos cuadrados las bandas de la tabla al espectro medido\nAjustar "
                  "al espectro medido")},
+            {ID_COMPARE_MEASURED,
+             QT_TRANSLATE_NOOP(
+                 "Strings",
+                 "Lleva las bandas de la tabla, tomadas como calculadas, al espectro medido con "
+                 "un factor de escala, y dice qué banda es cuál\nComparar con el espectro "
+                 "medido")},
             {IDC_EDIT_SELECTION,
              QT_TRANSLATE_NOOP("Strings", "Edita los datos seleccionados\nEditar selección")},
             {ID_OUTPUT_FORMAT,

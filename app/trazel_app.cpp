@@ -21,6 +21,7 @@
 #include "platform/qt/message_box.h"
 #include "platform/version.h"
 #include "ui/dialogs/information_dialogs.h"
+#include "ui/fit/compare_dialog.h"
 #include "ui/fit/fit_dialog.h"
 #include "ui/fit/peak_search_dialog.h"
 #include "ui/form/trazel_view.h"
@@ -302,6 +303,8 @@ void CTrazelApp::RouteCommands() {
     frame.Route(ID_FIT_MEASURED, [this] { OnFitMeasured(); });
     connect(plotWindow_, &ui::PlotWindow::fitRequested, this, &CTrazelApp::OnFitMeasured);
     frame.Route(ID_FIND_BANDS, [this] { OnFindBands(); });
+    frame.Route(ID_COMPARE_MEASURED, [this] { OnCompareMeasured(); });
+    connect(plotWindow_, &ui::PlotWindow::compareRequested, this, &CTrazelApp::OnCompareMeasured);
     connect(plotWindow_, &ui::PlotWindow::findBandsRequested, this, &CTrazelApp::OnFindBands);
     frame.Route(ID_OVERLAY_MEASURED, [this] {
         measured_->ChooseAndLoad();
@@ -332,9 +335,11 @@ void CTrazelApp::RouteCommands() {
     // A fit needs measured points to fit to, and a search points to search.
     QAction* fit = frame.Action(ID_FIT_MEASURED);
     QAction* find = frame.Action(ID_FIND_BANDS);
-    const auto followMeasured = [this, fit, find] {
+    QAction* compare = frame.Action(ID_COMPARE_MEASURED);
+    const auto followMeasured = [this, fit, find, compare] {
         fit->setEnabled(document_.GetAnalysis().measured.has_value());
         find->setEnabled(document_.GetAnalysis().measured.has_value());
+        compare->setEnabled(document_.GetAnalysis().measured.has_value());
     };
     connect(&context_, &ui::DocumentContext::changed, this, followMeasured);
     followMeasured();
@@ -421,6 +426,19 @@ void CTrazelApp::OnFindBands() {
                       [this](const std::vector<analysis::FoundBand>& bands) {
                           plotWindow_->ShowFoundBands(bands);
                       });
+    frame_->activateWindow();
+}
+
+void CTrazelApp::OnCompareMeasured() {
+    if (!document_.GetAnalysis().measured || !view_->UpdateData(true)) {
+        return;
+    }
+    const output::CurveSettings curve = ViewedCurve();
+    plotWindow_->ShowAndRaise();
+    ui::RunCompareDialog(context_, curve.xMin, curve.xMax, curve.lineShape, services_, frame_.get(),
+                         [this](std::shared_ptr<const analysis::ComparisonRecord> record) {
+                             plotWindow_->ShowComparison(std::move(record));
+                         });
     frame_->activateWindow();
 }
 

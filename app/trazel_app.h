@@ -110,6 +110,7 @@ class CTrazelApp : public QObject {
     // Finds the bands of the measured spectrum in the range shown, in a
     // dialog over the frame, with the bands marked in the plot window.
     void OnFindBands();
+    void OnCompareMeasured();
 
   private:
     // The limits and line shape of what the user looks at: the plot

@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "cli/cli_support.h"
+#include "cli/compare_command.h"
 #include "cli/document_commands.h"
 #include "cli/fit_command.h"
 #include "cli/output_commands.h"
@@ -312,6 +313,54 @@ const Command kCommands[] = {
          "  nada (datos sin variación, una banda sin señal, un error mayor que el\n"
          "  intervalo de x).\n"),
      RunFit},
+    {"compare",
+     TRAZEL_TR_NOOP(
+         "CliHelp",
+         "trazel-cli compare DOC [--measured FILE [--spectrum N|NOMBRE]] [--y CAMBIO]\n"
+         "                   [--x CAMBIO [--laser NM]] [--subtract-als LAMBDA,P] [--yfactor F]\n"
+         "                   [--xmin A --xmax B] [--shift] [--fixed-width] [--fixed-share]\n"
+         "                   [--baseline none|constant|linear|quadratic|cubic] [--lorentzian]\n"
+         "                   [--report FILE.txt|FILE.csv] [--assignments FILE.csv] [-o OUT.trz]"),
+     TRAZEL_TR_NOOP(
+         "CliHelp",
+         "  Compara las bandas de DOC, tomadas como calculadas (posiciones e intensidades\n"
+         "  de un cálculo), con el espectro medido: busca el factor de escala a entre 0,85\n"
+         "  y 1,10 y ajusta por mínimos cuadrados solo a, el desplazamiento b, una anchura\n"
+         "  w común, un factor de intensidad k común (las intensidades relativas son las\n"
+         "  del cálculo), la fracción lorentziana común de las bandas mixtas y la línea\n"
+         "  base. Asigna cada banda calculada a una banda medida (la búsqueda de bandas en\n"
+         "  el mismo intervalo) por el emparejamiento uno a uno que minimiza la suma de\n"
+         "  los cuadrados de las diferencias de posición, dentro de dos anchuras.\n"
+         "  Muestra, separadas por tabuladores, la tabla magnitud, valor y error (a, b, w,\n"
+         "  k, la fracción, la línea base, R², r de Pearson, el coseno de los espectros y\n"
+         "  el acuerdo) y, tras una línea en blanco, la asignación: una fila por banda\n"
+         "  calculada (número, posición, escalada, intensidad, medida, intensidad medida,\n"
+         "  desviación en x y en %, y la escala que la lleva a su banda medida) y una por\n"
+         "  banda medida sin pareja. El veredicto va a la salida de errores.\n"
+         "  --measured FILE   el espectro medido (x-y de texto, JCAMP-DX, SPC u OPUS); sin\n"
+         "                    él, el que guarda DOC, con su transformación\n"
+         "  --spectrum N|NOMBRE  cuál de los espectros de FILE, si guarda varios\n"
+         "  --y, --x, --laser, --subtract-als  transforman el espectro medido, como en\n"
+         "                    spectrum, en lugar de la transformación guardada\n"
+         "  --yfactor F       multiplica la y medida por F (1, o el guardado)\n"
+         "  --xmin A, --xmax B  el intervalo comparado (todo el espectro si se omiten)\n"
+         "  --shift           ajusta también un desplazamiento b: posiciones a·ν + b\n"
+         "  --fixed-width     deja la anchura en la mediana de las bandas medidas\n"
+         "  --fixed-share     deja la fracción lorentziana de las bandas mixtas\n"
+         "  --baseline B      línea base ajustada a la vez: none, constant, linear,\n"
+         "                    quadratic o cubic (none)\n"
+         "  --lorentzian      bandas lorentzianas las que siguen la forma del documento\n"
+         "  --report FILE     el informe: .txt para leer o .csv con los números sin\n"
+         "                    redondear\n"
+         "  --assignments FILE.csv  la tabla de asignación en CSV\n"
+         "  -o OUT.trz        el documento con la comparación aplicada (la escala en cada\n"
+         "                    banda, o sin escala las posiciones a·ν + b con --shift; la\n"
+         "                    anchura y las intensidades) y guardada; puede ser DOC mismo\n"
+         "  Los archivos se escriben enteros o nada, nunca sobre una entrada.\n"
+         "  Sale con 3, sin escribir nada, si no se llega a una comparación (sin bandas,\n"
+         "  pocos puntos, datos sin variación, ninguna banda en el intervalo o un ajuste\n"
+         "  que no converge).\n"),
+     RunCompare},
     {"spectrum",
      TRAZEL_TR_NOOP(
          "CliHelp",

@@ -369,6 +369,30 @@ int RunNew(const std::vector<std::string>& args, std::ostream&, std::ostream& er
 
 namespace {
 
+// The stored comparison with the calculation: its values and how many
+// computed bands found a measured partner.
+std::string ComparisonShown(const analysis::ComparisonRecord& c) {
+    const fit::ComparisonResult& r = c.result;
+    std::size_t computed = 0;
+    std::size_t paired = 0;
+    for (const analysis::AssignmentRow& row : c.rows) {
+        computed += row.band > 0 ? 1 : 0;
+        paired += row.band > 0 && row.matched ? 1 : 0;
+    }
+    const auto value = [](const fit::Estimate& e) {
+        return e.free ? FormatG(e.value) + " ± " + FormatG(e.error, 2) : FormatG(e.value);
+    };
+    return Fill(TRAZEL_TR("ShowCommand",
+                          "Comparación con el cálculo: x de %1 a %2, escala %3, desplazamiento %4, "
+                          "anchura %5, factor %6, r %7, coseno %8; %9 bandas calculadas con "
+                          "pareja\n"),
+                {FormatG(c.xMin), FormatG(c.xMax), value(r.scale), value(r.shift), value(r.width),
+                 value(r.factor), FormatG(r.pearson, 4), FormatG(r.cosine, 4),
+                 std::to_string(paired) + "/" + std::to_string(computed)}) +
+           Fill(TRAZEL_TR("ShowCommand", "Veredicto de la comparación: %1\n"),
+                {ShownText(fit::AgreementText(r))});
+}
+
 // What a document holds beside its table, a line a part; nothing for a
 // table-only document. The texts it stored are shown through ShownText: a
 // name may hold anything a file system allows.
@@ -462,6 +486,9 @@ std::string AnalysisText(const analysis::Analysis& a) {
     if (a.axisTitles) {
         text += Fill(TRAZEL_TR("ShowCommand", "Títulos de los ejes: «%1», «%2»\n"),
                      {ShownText(a.axisTitles->x), ShownText(a.axisTitles->y)});
+    }
+    if (a.comparison) {
+        text += ComparisonShown(*a.comparison);
     }
     return text.empty() ? text : "\n" + text;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "analysis/spectrum_comparison.h"
 #include "model/document_format.h"
 #include "platform/archive.h"
 
@@ -251,6 +252,19 @@ void CTrazelDoc::ApplyFit(FitRecord record) {
         change = DocumentChange::Both;
     }
     analysis_ = std::move(next.analysis);
+    ++changes_;
+    Changed(change);
+}
+
+void CTrazelDoc::ApplyComparison(analysis::ComparisonRecord record) {
+    const PeakTable applied = analysis::AppliedComparison(table_, record);
+    DocumentChange change = DocumentChange::Analysis;
+    if (!SameBands(table_, applied)) {
+        table_ = applied;
+        SetModifiedFlag(true);
+        change = DocumentChange::Both;
+    }
+    analysis_.comparison = std::move(record);
     ++changes_;
     Changed(change);
 }

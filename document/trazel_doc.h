@@ -120,6 +120,9 @@ class CTrazelDoc : public platform::CDocument {
     // that order); the caller has checked that it overlaps no other.
     void AddRegion(analysis::FitRegion region);
     void RemoveRegion(std::size_t index);
+    // Writes a comparison into the document as one change: the table as
+    // "Aplicar" leaves it (analysis::AppliedComparison) and the record.
+    void ApplyComparison(analysis::ComparisonRecord record);
     // Puts bands found in the measured spectrum into the table, after its
     // bands or in their place (replace), as many as there is room for,
     // taking them in the order given (the strongest first) and entering

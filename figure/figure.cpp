@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "analysis/spectrum_comparison.h"
+#include "figure/comparison_drawing.h"
 #include "figure/figure_curves.h"
 #include "figure/figure_legend.h"
 #include "figure/figure_style.h"
@@ -30,6 +32,17 @@ QString XUnitOf(const analysis::Analysis& analysis) {
         return {};
     }
     return QString::fromStdString(model::XUnitSymbol(analysis.measured->Header()));
+}
+
+// The comparison a figure draws: the one being made, else the document's
+// when its bands are still the table's.
+const analysis::ComparisonRecord* ShownComparison(const analysis::DocumentState& state,
+                                                  const FigureView& view) {
+    if (view.comparison) {
+        return view.comparison.get();
+    }
+    const auto& stored = state.analysis.comparison;
+    return stored && analysis::ComparisonFitsTable(*stored, state.table) ? &*stored : nullptr;
 }
 
 bool Fitted(const analysis::Analysis& analysis) {
@@ -193,6 +206,9 @@ void SetUpFigure(QCustomPlot& plot, const analysis::DocumentState& state, const 
         DrawResidual(plot, graphs, *strip, figure.residual, view, style);
     }
     DrawFoundBands(plot, view.foundBands, style);
+    if (const analysis::ComparisonRecord* compared = ShownComparison(state, view)) {
+        DrawComparison(plot, graphs, *compared, lo, hi, columns, style);
+    }
     graphs.Finish();
     FinishLegend(plot, graphs, bands, style);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -38,6 +39,9 @@ struct FigureView {
     // The sum of the bands without the baseline drawn as well when a fit is
     // shown, whose fitted curve otherwise stands for it.
     bool sumWithFit = false;
+    // A comparison with the calculation shown while it is being made; none:
+    // the document's own, when it is of the table's bands.
+    std::shared_ptr<const analysis::ComparisonRecord> comparison;
 };
 
 // How a figure is drawn: on the screen one device pixel wide, the measured

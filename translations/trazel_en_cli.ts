@@ -859,6 +859,135 @@ Try “trazel-cli --help”.
   range).
 </translation>
     </message>
+    <message>
+        <source>trazel-cli compare DOC [--measured FILE [--spectrum N|NOMBRE]] [--y CAMBIO]
+                   [--x CAMBIO [--laser NM]] [--subtract-als LAMBDA,P] [--yfactor F]
+                   [--xmin A --xmax B] [--shift] [--fixed-width] [--fixed-share]
+                   [--baseline none|constant|linear|quadratic|cubic] [--lorentzian]
+                   [--report FILE.txt|FILE.csv] [--assignments FILE.csv] [-o OUT.trz]</source>
+        <translation>trazel-cli compare DOC [--measured FILE [--spectrum N|NAME]] [--y CHANGE]
+                   [--x CHANGE [--laser NM]] [--subtract-als LAMBDA,P] [--yfactor F]
+                   [--xmin A --xmax B] [--shift] [--fixed-width] [--fixed-share]
+                   [--baseline none|constant|linear|quadratic|cubic] [--lorentzian]
+                   [--report FILE.txt|FILE.csv] [--assignments FILE.csv] [-o OUT.trz]</translation>
+    </message>
+    <message>
+        <source>  Compara las bandas de DOC, tomadas como calculadas (posiciones e intensidades
+  de un cálculo), con el espectro medido: busca el factor de escala a entre 0,85
+  y 1,10 y ajusta por mínimos cuadrados solo a, el desplazamiento b, una anchura
+  w común, un factor de intensidad k común (las intensidades relativas son las
+  del cálculo), la fracción lorentziana común de las bandas mixtas y la línea
+  base. Asigna cada banda calculada a una banda medida (la búsqueda de bandas en
+  el mismo intervalo) por el emparejamiento uno a uno que minimiza la suma de
+  los cuadrados de las diferencias de posición, dentro de dos anchuras.
+  Muestra, separadas por tabuladores, la tabla magnitud, valor y error (a, b, w,
+  k, la fracción, la línea base, R², r de Pearson, el coseno de los espectros y
+  el acuerdo) y, tras una línea en blanco, la asignación: una fila por banda
+  calculada (número, posición, escalada, intensidad, medida, intensidad medida,
+  desviación en x y en %, y la escala que la lleva a su banda medida) y una por
+  banda medida sin pareja. El veredicto va a la salida de errores.
+  --measured FILE   el espectro medido (x-y de texto, JCAMP-DX, SPC u OPUS); sin
+                    él, el que guarda DOC, con su transformación
+  --spectrum N|NOMBRE  cuál de los espectros de FILE, si guarda varios
+  --y, --x, --laser, --subtract-als  transforman el espectro medido, como en
+                    spectrum, en lugar de la transformación guardada
+  --yfactor F       multiplica la y medida por F (1, o el guardado)
+  --xmin A, --xmax B  el intervalo comparado (todo el espectro si se omiten)
+  --shift           ajusta también un desplazamiento b: posiciones a·ν + b
+  --fixed-width     deja la anchura en la mediana de las bandas medidas
+  --fixed-share     deja la fracción lorentziana de las bandas mixtas
+  --baseline B      línea base ajustada a la vez: none, constant, linear,
+                    quadratic o cubic (none)
+  --lorentzian      bandas lorentzianas las que siguen la forma del documento
+  --report FILE     el informe: .txt para leer o .csv con los números sin
+                    redondear
+  --assignments FILE.csv  la tabla de asignación en CSV
+  -o OUT.trz        el documento con la comparación aplicada (la escala en cada
+                    banda, o sin escala las posiciones a·ν + b con --shift; la
+                    anchura y las intensidades) y guardada; puede ser DOC mismo
+  Los archivos se escriben enteros o nada, nunca sobre una entrada.
+  Sale con 3, sin escribir nada, si no se llega a una comparación (sin bandas,
+  pocos puntos, datos sin variación, ninguna banda en el intervalo o un ajuste
+  que no converge).
+</source>
+        <translation>  Compares the bands of DOC, taken as computed (the positions and intensities
+  of a calculation), with the measured spectrum: searches the scale factor a
+  between 0.85 and 1.10 and fits by least squares only a, the shift b, one
+  common width w, one common intensity factor k (the relative intensities are
+  the calculation&apos;s), the common Lorentzian share of the mixed bands and the
+  baseline. Assigns each computed band to a measured band (the band search
+  over the same range) by the one-to-one matching that minimises the sum of
+  the squared position differences, within two widths.
+  Prints, tab-separated, the table quantity, value and error (a, b, w, k, the
+  share, the baseline, R², Pearson&apos;s r, the cosine of the spectra and the
+  agreement) and, after a blank line, the assignment: one row per computed
+  band (number, position, scaled, intensity, measured, measured intensity,
+  deviation in x and in %, and the scale that takes it to its measured band)
+  and one per measured band without a partner. The verdict goes to standard
+  error.
+  --measured FILE   the measured spectrum (x-y text, JCAMP-DX, SPC or OPUS);
+                    without it, the one DOC holds, with its transformation
+  --spectrum N|NAME  which of the spectra of FILE, if it holds several
+  --y, --x, --laser, --subtract-als  transform the measured spectrum, as for
+                    spectrum, instead of the stored transformation
+  --yfactor F       multiplies the measured y by F (1, or the stored one)
+  --xmin A, --xmax B  the range compared (the whole spectrum if omitted)
+  --shift           fits a shift b too: positions a·ν + b
+  --fixed-width     keeps the width at the median of the measured bands
+  --fixed-share     keeps the Lorentzian share of the mixed bands
+  --baseline B      baseline fitted at the same time: none, constant, linear,
+                    quadratic or cubic (none)
+  --lorentzian      Lorentzian the bands that follow the document&apos;s shape
+  --report FILE     the report: .txt to read or .csv with the numbers
+                    unrounded
+  --assignments FILE.csv  the assignment table as CSV
+  -o OUT.trz        the document with the comparison applied (the scale in
+                    every band, or with --shift the positions a·ν + b without
+                    scale; the width and the intensities) and stored; may be
+                    DOC itself
+  The files are written whole or not at all, never over an input.
+  Exits 3, writing nothing, when no comparison is reached (no bands, too few
+  points, data without variation, no band in the range or a fit that does
+  not converge).
+</translation>
+    </message>
+</context>
+<context>
+    <name>CompareCommand</name>
+    <message>
+        <source>--baseline espera none, constant, linear, quadratic o cubic, no «%1»</source>
+        <translation>--baseline expects none, constant, linear, quadratic or cubic, not “%1”</translation>
+    </message>
+    <message>
+        <source>falta --measured con el espectro medido: %1 no guarda ninguno</source>
+        <translation>give the measured spectrum with --measured: %1 holds none</translation>
+    </message>
+    <message>
+        <source>--spectrum elige un espectro del archivo de --measured, que falta</source>
+        <translation>--spectrum chooses a spectrum of the file of --measured, which is missing</translation>
+    </message>
+    <message>
+        <source>%1 escribe en un archivo con nombre, no en «%2»</source>
+        <translation>%1 writes to a named file, not to “%2”</translation>
+    </message>
+    <message>
+        <source>el archivo de %1 debe terminar en %2, no «%3»</source>
+        <translation>the file of %1 must end in %2, not “%3”</translation>
+    </message>
+    <message>
+        <source>«%1» se pide dos veces como archivo de salida</source>
+        <translation>“%1” is asked for twice as an output file</translation>
+    </message>
+    <message>
+        <source>no hay comparación: %1.</source>
+        <translation>no comparison: %1.</translation>
+    </message>
+    <message>
+        <source> No se ha escrito nada.
+</source>
+        <translation> Nothing has been written.
+</translation>
+    </message>
 </context>
 <context>
     <name>FigureCommand</name>
@@ -1480,6 +1609,18 @@ Try “trazel-cli --help”.
         <source>x de %1 a %2, %3, R² %4, %5. Parada: %6
 </source>
         <translation>x from %1 to %2, %3, R² %4, %5. Stopped: %6
+</translation>
+    </message>
+    <message>
+        <source>Comparación con el cálculo: x de %1 a %2, escala %3, desplazamiento %4, anchura %5, factor %6, r %7, coseno %8; %9 bandas calculadas con pareja
+</source>
+        <translation>Comparison with the calculation: x from %1 to %2, scale %3, shift %4, width %5, factor %6, r %7, cosine %8; %9 computed bands with a partner
+</translation>
+    </message>
+    <message>
+        <source>Veredicto de la comparación: %1
+</source>
+        <translation>Verdict of the comparison: %1
 </translation>
     </message>
 </context>

@@ -265,6 +265,34 @@
         <source>Otra versión de Trazel cambió el último ajuste del documento: se abre ese ajuste como su única región de ajuste, sin las regiones guardadas antes.</source>
         <translation>Another version of Trazel changed the document&apos;s last fit: that fit opens as its only fit region, without the regions saved before.</translation>
     </message>
+    <message>
+        <source>las opciones de la comparación con el cálculo</source>
+        <translation>the options of the comparison with the calculation</translation>
+    </message>
+    <message>
+        <source>la comparación con el cálculo</source>
+        <translation>the comparison with the calculation</translation>
+    </message>
+    <message>
+        <source>la forma de línea no es ninguna conocida</source>
+        <translation>the line shape is none known</translation>
+    </message>
+    <message>
+        <source>tiene opciones desconocidas</source>
+        <translation>has unknown options</translation>
+    </message>
+    <message>
+        <source>la línea base no es ninguna conocida</source>
+        <translation>the baseline is none known</translation>
+    </message>
+    <message>
+        <source>guarda un número de bandas imposible</source>
+        <translation>holds an impossible number of bands</translation>
+    </message>
+    <message>
+        <source>guarda una anchura o una fracción imposible</source>
+        <translation>holds an impossible width or share</translation>
+    </message>
 </context>
 <context>
     <name>Archive</name>
@@ -556,6 +584,99 @@
     <message>
         <source>tiene una fracción lorentziana que no está entre 0 y 1</source>
         <translation>has a Lorentzian share that is not between 0 and 1</translation>
+    </message>
+</context>
+<context>
+    <name>Comparison</name>
+    <message>
+        <source>la tabla no tiene bandas que comparar</source>
+        <translation>the table has no bands to compare</translation>
+    </message>
+    <message>
+        <source>hay %1 puntos en el intervalo y la comparación necesita al menos %2</source>
+        <translation>the range holds %1 points and the comparison needs at least %2</translation>
+    </message>
+    <message>
+        <source>los datos del intervalo no varían</source>
+        <translation>the data of the range do not vary</translation>
+    </message>
+    <message>
+        <source>ninguna banda calculada cae en el intervalo con un factor de escala entre %1 y %2</source>
+        <translation>no computed band falls in the range with a scale factor between %1 and %2</translation>
+    </message>
+    <message>
+        <source>el ajuste no converge en %1 iteraciones</source>
+        <translation>the fit does not converge in %1 iterations</translation>
+    </message>
+    <message>
+        <source>el ajuste no converge</source>
+        <translation>the fit does not converge</translation>
+    </message>
+    <message>
+        <source>un valor del ajuste no es un número finito</source>
+        <translation>a value of the fit is not a finite number</translation>
+    </message>
+    <message>
+        <source>El cálculo reproduce el espectro medido (r = %1).</source>
+        <translation>The calculation reproduces the measured spectrum (r = %1).</translation>
+    </message>
+    <message>
+        <source>El cálculo reproduce el espectro medido solo en parte (r = %1).</source>
+        <translation>The calculation reproduces the measured spectrum only in part (r = %1).</translation>
+    </message>
+    <message>
+        <source>El cálculo no reproduce el espectro medido (r = %1).</source>
+        <translation>The calculation does not reproduce the measured spectrum (r = %1).</translation>
+    </message>
+    <message>
+        <source>el documento no tiene un espectro medido con el que comparar</source>
+        <translation>the document has no measured spectrum to compare with</translation>
+    </message>
+    <message>
+        <source>Comparación del cálculo con el espectro medido</source>
+        <translation>Calculation compared with the measured spectrum</translation>
+    </message>
+    <message>
+        <source>Intervalo</source>
+        <translation>Range</translation>
+    </message>
+    <message>
+        <source>Factor de escala a</source>
+        <translation>Scale factor a</translation>
+    </message>
+    <message>
+        <source>Desplazamiento b</source>
+        <translation>Shift b</translation>
+    </message>
+    <message>
+        <source>Anchura w</source>
+        <translation>Width w</translation>
+    </message>
+    <message>
+        <source>Factor de intensidad k</source>
+        <translation>Intensity factor k</translation>
+    </message>
+    <message>
+        <source>Fracción lorentziana</source>
+        <translation>Lorentzian share</translation>
+    </message>
+    <message>
+        <source>Línea base c</source>
+        <translation>Baseline c</translation>
+    </message>
+    <message>
+        <source>r de Pearson</source>
+        <translation>Pearson&apos;s r</translation>
+    </message>
+    <message>
+        <source>Solapamiento (coseno)</source>
+        <translation>Overlap (cosine)</translation>
+    </message>
+    <message>
+        <source>Asignación (tolerancia %1): %2 parejas, %3 bandas calculadas y %4 medidas sin pareja.
+</source>
+        <translation>Assignment (tolerance %1): %2 pairs, %3 computed and %4 measured bands without a partner.
+</translation>
     </message>
 </context>
 <context>

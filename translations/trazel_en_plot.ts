@@ -2,6 +2,173 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="es">
 <context>
+    <name>CompareDialog</name>
+    <message>
+        <source>fijo</source>
+        <translation>held</translation>
+    </message>
+    <message>
+        <source>Comparar con el espectro medido</source>
+        <translation>Compare with measured spectrum</translation>
+    </message>
+    <message>
+        <source>Las bandas de la tabla, tomadas como calculadas, sobre el espectro medido: a·ν + b, una anchura y un factor de intensidad para todas.</source>
+        <translation>The bands of the table, taken as computed, over the measured spectrum: a·ν + b, one width and one intensity factor for all.</translation>
+    </message>
+    <message>
+        <source>&amp;hasta</source>
+        <translation>&amp;to</translation>
+    </message>
+    <message>
+        <source>&amp;Desde:</source>
+        <translation>Fro&amp;m:</translation>
+    </message>
+    <message>
+        <source>Ninguna</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>Constante</source>
+        <translation>Constant</translation>
+    </message>
+    <message>
+        <source>Recta</source>
+        <translation>Linear</translation>
+    </message>
+    <message>
+        <source>Parábola</source>
+        <translation>Quadratic</translation>
+    </message>
+    <message>
+        <source>Cúbica</source>
+        <translation>Cubic</translation>
+    </message>
+    <message>
+        <source>&amp;Línea base:</source>
+        <translation>&amp;Baseline:</translation>
+    </message>
+    <message>
+        <source>Ajustar un de&amp;splazamiento b</source>
+        <translation>Fit a &amp;shift b</translation>
+    </message>
+    <message>
+        <source>Ajustar la an&amp;chura</source>
+        <translation>Fit the &amp;width</translation>
+    </message>
+    <message>
+        <source>Ajustar la &amp;fracción lorentziana</source>
+        <translation>Fit the &amp;Lorentzian share</translation>
+    </message>
+    <message>
+        <source>C&amp;omparar</source>
+        <translation>C&amp;ompare</translation>
+    </message>
+    <message>
+        <source>Banda</source>
+        <translation>Band</translation>
+    </message>
+    <message>
+        <source>Calculada</source>
+        <translation>Computed</translation>
+    </message>
+    <message>
+        <source>Escalada</source>
+        <translation>Scaled</translation>
+    </message>
+    <message>
+        <source>Intensidad</source>
+        <translation>Intensity</translation>
+    </message>
+    <message>
+        <source>Medida</source>
+        <translation>Measured</translation>
+    </message>
+    <message>
+        <source>Desviación</source>
+        <translation>Deviation</translation>
+    </message>
+    <message>
+        <source>Desviación (%)</source>
+        <translation>Deviation (%)</translation>
+    </message>
+    <message>
+        <source>Escala propia</source>
+        <translation>Own scale</translation>
+    </message>
+    <message>
+        <source>Exportar &amp;informe...</source>
+        <translation>Export &amp;report...</translation>
+    </message>
+    <message>
+        <source>Exportar asi&amp;gnación...</source>
+        <translation>Export assi&amp;gnment...</translation>
+    </message>
+    <message>
+        <source>A&amp;plicar</source>
+        <translation>&amp;Apply</translation>
+    </message>
+    <message>
+        <source>Cancelar</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>«%1» no es un número.</source>
+        <translation>&quot;%1&quot; is not a number.</translation>
+    </message>
+    <message>
+        <source>El intervalo de x está vacío: «Desde» debe ser menor que «hasta».</source>
+        <translation>The x range is empty: “From” must be less than “to”.</translation>
+    </message>
+    <message>
+        <source>No hay comparación: %1.</source>
+        <translation>No comparison: %1.</translation>
+    </message>
+    <message>
+        <source>Elija el intervalo y los valores que varían, y pulse «Comparar».</source>
+        <translation>Choose the range and the values that vary, and press “Compare”.</translation>
+    </message>
+    <message>
+        <source>Escala a = %1; desplazamiento b = %2; anchura w = %3; factor k = %4.</source>
+        <translation>Scale a = %1; shift b = %2; width w = %3; factor k = %4.</translation>
+    </message>
+    <message>
+        <source>Fracción lorentziana %1.</source>
+        <translation>Lorentzian share %1.</translation>
+    </message>
+    <message>
+        <source>R² %1, r de Pearson %2, coseno %3.</source>
+        <translation>R² %1, Pearson&apos;s r %2, cosine %3.</translation>
+    </message>
+    <message>
+        <source>Exportar informe de la comparación</source>
+        <translation>Export comparison report</translation>
+    </message>
+    <message>
+        <source>Exportar asignación</source>
+        <translation>Export assignment</translation>
+    </message>
+    <message>
+        <source>comparacion.txt</source>
+        <translation>comparison.txt</translation>
+    </message>
+    <message>
+        <source>asignacion.csv</source>
+        <translation>assignment.csv</translation>
+    </message>
+    <message>
+        <source>No se puede exportar «%1»: el nombre debe acabar en .txt o .csv.</source>
+        <translation>Cannot export “%1”: the name must end in .txt or .csv.</translation>
+    </message>
+    <message>
+        <source>No se puede exportar «%1»: el nombre debe acabar en .csv.</source>
+        <translation>Cannot export “%1”: the name must end in .csv.</translation>
+    </message>
+    <message>
+        <source>Aplicar la comparación con el espectro medido</source>
+        <translation>Apply the comparison with the measured spectrum</translation>
+    </message>
+</context>
+<context>
     <name>FitDialog</name>
     <message>
         <source>Ajustar al espectro medido</source>
@@ -367,6 +534,10 @@ Do you want to load it into the document? It will be saved with it.</translation
         <source>&amp;Buscar bandas...</source>
         <translation>&amp;Find bands...</translation>
     </message>
+    <message>
+        <source>Com&amp;parar con el espectro medido...</source>
+        <translation>Comp&amp;are with measured spectrum...</translation>
+    </message>
 </context>
 <context>
     <name>PeakSearchDialog</name>
@@ -587,6 +758,10 @@ Do you want to load it into the document? It will be saved with it.</translation
     <message>
         <source>no queda memoria suficiente para dibujar la imagen a ese tamaño; no se ha escrito nada</source>
         <translation>there is not enough memory left to draw the picture at that size; nothing has been written</translation>
+    </message>
+    <message>
+        <source>Cálculo escalado (a = %1)</source>
+        <translation>Scaled calculation (a = %1)</translation>
     </message>
 </context>
 <context>

@@ -831,6 +831,10 @@ Try “trazel --help”.
         <source>A&amp;justar al espectro medido...</source>
         <translation>F&amp;it to measured spectrum...</translation>
     </message>
+    <message>
+        <source>Com&amp;parar con el espectro medido...</source>
+        <translation>Comp&amp;are with measured spectrum...</translation>
+    </message>
 </context>
 <context>
     <name>MessageBox</name>
@@ -1514,6 +1518,12 @@ Cancel print preview</translation>
     <message>
         <source>Abre este documento</source>
         <translation>Opens this document</translation>
+    </message>
+    <message>
+        <source>Lleva las bandas de la tabla, tomadas como calculadas, al espectro medido con un factor de escala, y dice qué banda es cuál
+Comparar con el espectro medido</source>
+        <translation>Brings the bands of the table, taken as computed, onto the measured spectrum with a scale factor, and tells which band is which
+Compare with measured spectrum</translation>
     </message>
 </context>
 </TS>

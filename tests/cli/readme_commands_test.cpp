@@ -66,6 +66,12 @@ TEST_F(CliTest, EveryCommandOfTheReadmeWorksOnTheExamples) {
         if (args[0] == "fit") {
             EXPECT_EQ(run.err.rfind("trazel-cli fit: Converge; el residuo es ruido.\n", 0), 0u)
                 << shown << run.err;
+        } else if (args[0] == "compare") {
+            EXPECT_EQ(run.err.rfind("trazel-cli compare: El cálculo reproduce el espectro medido "
+                                    "(r = ",
+                                    0),
+                      0u)
+                << shown << run.err;
         } else {
             EXPECT_EQ(run.err, "") << shown;
         }
@@ -76,7 +82,7 @@ TEST_F(CliTest, EveryCommandOfTheReadmeWorksOnTheExamples) {
     }
     EXPECT_EQ(verbs, (std::set<std::string>{"--help", "--version", "export", "plot", "print",
                                             "figure", "new", "show", "convert", "fit", "spectrum",
-                                            "peaks", "bands"}));
+                                            "peaks", "bands", "compare"}));
 }
 
 }  // namespace

@@ -115,6 +115,7 @@ PlotWindow::PlotWindow(DocumentContext& context, MeasuredCommands& measured,
         ComputeAlsPreview();
         fitAction_->setEnabled(measured_.Current() != nullptr);
         findAction_->setEnabled(measured_.Current() != nullptr);
+        compareAction_->setEnabled(measured_.Current() != nullptr);
         for (QAction* action : {reportAction_, curvesAction_}) {
             action->setEnabled(!analysis::RegionFits(document_.GetAnalysis().regions).empty());
         }
@@ -166,6 +167,10 @@ void PlotWindow::CreateMenus() {
     findAction_ = menu->addAction(QCoreApplication::translate("Menu", "&Buscar bandas..."), this,
                                   &PlotWindow::findBandsRequested);
     findAction_->setEnabled(measured_.Current() != nullptr);
+    compareAction_ =
+        menu->addAction(QCoreApplication::translate("Menu", "Com&parar con el espectro medido..."),
+                        this, &PlotWindow::compareRequested);
+    compareAction_->setEnabled(measured_.Current() != nullptr);
     reportAction_ = menu->addAction(
         QCoreApplication::translate("PlotWindow", "E&xportar resultado del ajuste..."), this,
         [this] {
@@ -319,6 +324,7 @@ FigureView PlotWindow::CurrentView() const {
         figure.estimatedBaseline = alsPreview_->baseline;
     }
     figure.foundBands = marked_;
+    figure.comparison = compared_;
     return figure;
 }
 
@@ -371,6 +377,11 @@ void PlotWindow::ShowFoundBands(const std::vector<analysis::FoundBand>& bands) {
     for (const analysis::FoundBand& band : bands) {
         marked_.push_back(band.position);
     }
+    Redraw(true);
+}
+
+void PlotWindow::ShowComparison(std::shared_ptr<const analysis::ComparisonRecord> record) {
+    compared_ = std::move(record);
     Redraw(true);
 }
 

@@ -80,6 +80,9 @@ class PlotWindow : public QMainWindow {
     // Marks the positions of bands found, while the search shows them; none
     // takes the marks away.
     void ShowFoundBands(const std::vector<analysis::FoundBand>& bands);
+    // Draws a comparison with the calculation while its dialog shows it;
+    // nullptr draws the document's own, if any.
+    void ShowComparison(std::shared_ptr<const analysis::ComparisonRecord> record);
     // The positions marked now.
     const std::vector<double>& MarkedBands() const { return marked_; }
     // What the window draws now: the document, or the fit shown over it.
@@ -94,6 +97,8 @@ class PlotWindow : public QMainWindow {
     void fitRequested();
     // "Buscar bandas..." of the window's menu.
     void findBandsRequested();
+    // "Comparar con el espectro medido..." of the window's menu.
+    void compareRequested();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -165,6 +170,8 @@ class PlotWindow : public QMainWindow {
     std::vector<std::shared_ptr<const analysis::FitRecord>> fits_;
     std::vector<double> marked_;
     QAction* findAction_ = nullptr;
+    QAction* compareAction_ = nullptr;
+    std::shared_ptr<const analysis::ComparisonRecord> compared_;
     // The report and the curves of the fit the document holds.
     QAction* reportAction_ = nullptr;
     QAction* curvesAction_ = nullptr;
