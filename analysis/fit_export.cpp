@@ -6,6 +6,7 @@
 #include <set>
 
 #include "analysis/figure_data.h"
+#include "analysis/spectrum_comparison.h"
 #include "fit/fit_report.h"
 #include "model/spectrum_units.h"
 #include "platform/atomic_file.h"
@@ -341,6 +342,21 @@ output::ReportSheet FitReportSheet(const MeasuredData& measured,
         }
     }
     return sheet;
+}
+
+std::vector<output::ReportSheet> PrintedSheets(const Analysis& analysis,
+                                               const ReportOrigin& origin) {
+    std::vector<output::ReportSheet> sheets;
+    if (!analysis.measured) {
+        return sheets;
+    }
+    if (const auto fits = RegionFits(analysis.regions); !fits.empty()) {
+        sheets.push_back(FitReportSheet(*analysis.measured, fits, origin));
+    }
+    if (analysis.comparison && analysis.comparison->result.Ok()) {
+        sheets.push_back(ComparisonReportSheet(*analysis.comparison));
+    }
+    return sheets;
 }
 
 std::string FitReportText(const MeasuredData& measured, const FitRecord& fit,

@@ -45,6 +45,12 @@ output::ReportSheet FitReportSheet(const MeasuredData& measured,
                                    const std::vector<const FitRecord*>& fits,
                                    const ReportOrigin& origin);
 
+// What the printed fit page tells of the analysis, in order: the report of
+// the fitted regions, then the comparison with the calculation; none
+// without a measured spectrum.
+std::vector<output::ReportSheet> PrintedSheets(const Analysis& analysis,
+                                               const ReportOrigin& origin);
+
 // The sheet as text.
 std::string FitReportText(const MeasuredData& measured, const FitRecord& fit,
                           const ReportOrigin& origin);

@@ -351,6 +351,49 @@ std::string ComparisonReportText(const ComparisonRecord& record) {
     return out.str();
 }
 
+output::ReportSheet ComparisonReportSheet(const ComparisonRecord& record) {
+    const fit::ComparisonResult& r = record.result;
+    output::ReportSheet sheet;
+    sheet.heading = TRAZEL_TR("Comparison", "Comparación del cálculo con el espectro medido");
+    const auto estimate = [](const fit::Estimate& e) {
+        const fit::RoundedPair pair = fit::ReadableEstimate(e);
+        return e.HasError() ? pair.value + " ± " + pair.error
+                            : pair.value + " (" + pair.error + ")";
+    };
+    auto& facts = sheet.facts;
+    // A printed sheet shows no heading: its first line says what it is.
+    facts.emplace_back(sheet.heading, "");
+    facts.emplace_back(TRAZEL_TR("Comparison", "Intervalo"),
+                       Number(record.xMin) + " – " + Number(record.xMax));
+    facts.emplace_back(TRAZEL_TR("Comparison", "Factor de escala a"), estimate(r.scale));
+    facts.emplace_back(TRAZEL_TR("Comparison", "Desplazamiento b"), estimate(r.shift));
+    facts.emplace_back(TRAZEL_TR("Comparison", "Anchura w"), estimate(r.width));
+    facts.emplace_back(TRAZEL_TR("Comparison", "Factor de intensidad k"), estimate(r.factor));
+    if (r.share.free || r.share.value != 0.0) {
+        facts.emplace_back(TRAZEL_TR("Comparison", "Fracción lorentziana"), estimate(r.share));
+    }
+    facts.emplace_back("R²", FormatG(r.rSquared, 4));
+    facts.emplace_back(TRAZEL_TR("Comparison", "r de Pearson"), FormatG(r.pearson, 4));
+    facts.emplace_back(TRAZEL_TR("Comparison", "Solapamiento (coseno)"), FormatG(r.cosine, 4));
+    facts.emplace_back(TRAZEL_TR("FitExport", "Veredicto"), fit::AgreementText(r));
+    sheet.columns = {
+        TRAZEL_TR("FitExport", "Banda"),       TRAZEL_TR("Comparison", "Calculada"),
+        TRAZEL_TR("Comparison", "Escalada"),   TRAZEL_TR("Comparison", "Medida"),
+        TRAZEL_TR("Comparison", "Desviación"), TRAZEL_TR("Comparison", "Desviación (%)")};
+    for (const AssignmentRow& row : record.rows) {
+        const bool computed = row.band > 0;
+        const bool paired = computed && row.matched;
+        const auto cell = [](bool present, double value, int digits) {
+            return present ? FormatG(value, digits) : std::string("—");
+        };
+        sheet.rows.push_back({computed ? std::to_string(row.band) : std::string("—"),
+                              cell(computed, row.computed, 7), cell(computed, row.scaled, 7),
+                              cell(row.matched || !computed, row.measured, 7),
+                              cell(paired, row.deviation, 3), cell(paired, row.percent, 3)});
+    }
+    return sheet;
+}
+
 std::string ComparisonReportCsv(const ComparisonRecord& record) {
     std::ostringstream out;
     out << "magnitud,valor,error\n";

@@ -7,6 +7,7 @@
 #include "analysis/comparison_record.h"
 #include "analysis/peak_search.h"
 #include "model/peak_table.h"
+#include "output/report_sheet.h"
 
 namespace trazel::analysis {
 
@@ -50,6 +51,10 @@ std::string AssignmentText(const ComparisonRecord& record);
 // The report for people (.txt, in the language shown) and for programs
 // (.csv, numbers unrounded), and the assignment table as CSV.
 std::string ComparisonReportText(const ComparisonRecord& record);
+// The same report as a sheet, for the printed page: its values and verdict
+// as facts, and a row per band of the assignment (computed, scaled and
+// measured positions, the deviation in x and in %).
+output::ReportSheet ComparisonReportSheet(const ComparisonRecord& record);
 std::string ComparisonReportCsv(const ComparisonRecord& record);
 std::string AssignmentCsv(const ComparisonRecord& record);
 

@@ -51,14 +51,9 @@ int RunPrint(const std::vector<std::string>& args, std::ostream&, std::ostream& 
     OpenDocumentOrThrow(request.docPath, document, err);
     const PeakTable& table = document.Table();
     const analysis::Analysis& stored = document.GetAnalysis();
-    const bool hasFit = !analysis::RegionFits(stored.regions).empty() && stored.measured;
-
-    std::vector<std::vector<PlacedText>> fitPages;
-    if (hasFit) {
-        fitPages = FitPagesOf(analysis::FitReportSheet(
-            *stored.measured, analysis::RegionFits(stored.regions),
-            {.document = request.title, .date = TodayText(), .version = kTrazelVersion}));
-    }
+    const std::vector<std::vector<PlacedText>> fitPages = FitPagesOf(analysis::PrintedSheets(
+        stored, {.document = request.title, .date = TodayText(), .version = kTrazelVersion}));
+    const bool hasFit = !fitPages.empty();
     const ReportPlan plan = PlanReport(table.PeakCount() + 1, request.settings.graphShown,
                                        static_cast<int>(fitPages.size()));
     PrintJob job;

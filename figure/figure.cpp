@@ -255,6 +255,10 @@ FigureView FitPageView(const analysis::Analysis& analysis) {
         view.curve.xMax = fits.back()->xMax;
         view.curve.lineShape = fits.front()->lineShape;
         view.curve.useScaled = fits.front()->useScaled;
+    } else if (analysis.comparison) {
+        // Without a fit, the range the calculation was compared over.
+        view.curve.xMin = analysis.comparison->xMin;
+        view.curve.xMax = analysis.comparison->xMax;
     }
     const analysis::AxisTitles titles = analysis::ShownAxisTitles(analysis, {"x", "y"});
     view.xTitle = QString::fromStdString(titles.x);

@@ -139,15 +139,31 @@ ReportPlan PlanReport(std::int32_t count, bool graphShown, int fitPages) {
     return {before + fitPages, before + 1, fitPages};
 }
 
+// A4 without the 5 mm margins is 287 mm high; the title's line is kept
+// clear on the pages after the first.
+constexpr int kPageFoot = -2850;
+
 std::vector<std::vector<PlacedText>> FitPagesOf(const ReportSheet& sheet) {
-    // A4 without the 5 mm margins is 287 mm high; the title's line is kept
-    // clear on the pages after the first.
-    constexpr int kPageFoot = -2850;
     return LayOutReportSheet(sheet, {.left = kFitFigureBox.left,
                                      .right = kFitFigureBox.right,
                                      .firstTop = kFitFigureBox.bottom - 70,
                                      .top = kTitleY - 100,
                                      .bottom = kPageFoot});
+}
+
+std::vector<std::vector<PlacedText>> FitPagesOf(const std::vector<ReportSheet>& sheets) {
+    std::vector<std::vector<PlacedText>> pages;
+    for (const ReportSheet& sheet : sheets) {
+        std::vector<std::vector<PlacedText>> more =
+            pages.empty() ? FitPagesOf(sheet)
+                          : LayOutReportSheet(sheet, {.left = kFitFigureBox.left,
+                                                      .right = kFitFigureBox.right,
+                                                      .firstTop = kTitleY - 100,
+                                                      .top = kTitleY - 100,
+                                                      .bottom = kPageFoot});
+        pages.insert(pages.end(), more.begin(), more.end());
+    }
+    return pages;
 }
 
 void PrintFitPage(CDC& dc, const std::vector<std::vector<PlacedText>>& pages, int page,

@@ -80,6 +80,9 @@ inline constexpr PageBox kFitFigureBox{150, -330, 1900, -1380};
 // The fit's report laid out on its pages: the first under kFitFigureBox,
 // the others under the title, all above the foot of an A4 page.
 std::vector<std::vector<PlacedText>> FitPagesOf(const ReportSheet& sheet);
+// Several sheets one after another: the first as FitPagesOf lays it out,
+// each of the others from the top of a page of its own.
+std::vector<std::vector<PlacedText>> FitPagesOf(const std::vector<ReportSheet>& sheets);
 
 // Page `page` (from 0) of the fit's pages, in MM_LOMETRIC, but for the
 // figure, which the caller draws into kFitFigureBox on the first: the title

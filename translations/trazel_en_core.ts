@@ -678,6 +678,26 @@
         <translation>Assignment (tolerance %1): %2 pairs, %3 computed and %4 measured bands without a partner.
 </translation>
     </message>
+    <message>
+        <source>Calculada</source>
+        <translation>Computed</translation>
+    </message>
+    <message>
+        <source>Escalada</source>
+        <translation>Scaled</translation>
+    </message>
+    <message>
+        <source>Medida</source>
+        <translation>Measured</translation>
+    </message>
+    <message>
+        <source>Desviación</source>
+        <translation>Deviation</translation>
+    </message>
+    <message>
+        <source>Desviación (%)</source>
+        <translation>Deviation (%)</translation>
+    </message>
 </context>
 <context>
     <name>DataExport</name>

@@ -1,7 +1,9 @@
 #include "analysis/spectrum_comparison.h"
 
 #include "analysis/analysis_file.h"
+#include "analysis/fit_export.h"
 #include "model/document_section.h"
+#include "output/printed_report.h"
 
 #include <gtest/gtest.h>
 
@@ -154,6 +156,25 @@ TEST(ComparisonFile, RoundTripsAndFollowsTheTable) {
     twice.records.push_back(twice.records.back());
     EXPECT_TRUE(
         AnalysisFromSection(model::ReadSection(model::SectionBytes(twice)), applied).unread);
+}
+
+// The printed fit page tells the comparison after the fit, a row per band
+// of the assignment, on a page of its own when a fit's report comes first.
+TEST(ComparisonFile, IsPrintedAfterTheFit) {
+    const model::PeakTable computed = ComputedList(7);
+    Analysis analysis = MeasuredAnalysis(MeasuredTable(computed, {}, 7), 0.004, 11);
+    analysis.comparison = CompareWithMeasured(analysis, computed, model::Gaussian, {});
+    ASSERT_TRUE(analysis.comparison->result.Ok()) << analysis.comparison->result.failure;
+    std::vector<output::ReportSheet> sheets = PrintedSheets(analysis, {});
+    ASSERT_EQ(sheets.size(), 1u);
+    EXPECT_EQ(sheets[0].rows.size(), analysis.comparison->rows.size());
+    const std::size_t alone = output::FitPagesOf(sheets).size();
+    sheets.insert(sheets.begin(), sheets[0]);
+    const auto pages = output::FitPagesOf(sheets);
+    ASSERT_GT(pages.size(), alone);
+    EXPECT_EQ(pages[alone].front().text, sheets[1].heading);
+    analysis.measured.reset();
+    EXPECT_TRUE(PrintedSheets(analysis, {}).empty());
 }
 
 }  // namespace

@@ -579,16 +579,12 @@ PrintJob CTrazelView::MakePrintJob() {
     // whatever window is in front while the pages are drawn.
     const std::string caption = window()->windowTitle().toStdString();
     const std::string title = PrintTitleFromCaption(caption);
-    // The fit's report is laid out once, for the count of its pages and for
-    // every page drawn.
-    std::vector<std::vector<PlacedText>> fitPages;
-    if (!analysis::RegionFits(stored.regions).empty() && stored.measured) {
-        fitPages = FitPagesOf(analysis::FitReportSheet(
-            *stored.measured, analysis::RegionFits(stored.regions),
-            {.document = title,
-             .date = QDate::currentDate().toString(Qt::ISODate).toStdString(),
-             .version = platform::kTrazelVersion}));
-    }
+    // The fit's report, and the comparison's, are laid out once, for the
+    // count of their pages and for every page drawn.
+    std::vector<std::vector<PlacedText>> fitPages = FitPagesOf(analysis::PrintedSheets(
+        stored, {.document = title,
+                 .date = QDate::currentDate().toString(Qt::ISODate).toStdString(),
+                 .version = platform::kTrazelVersion}));
     const ReportPlan plan = PlanReport(document_.Table().PeakCount() + 1, fields.graphShown,
                                        static_cast<int>(fitPages.size()));
     PrintJob job;
