@@ -68,7 +68,10 @@ void CompareDialog::CreateControls(double xMin, double xMax) {
     toLabel->setBuddy(xMaxEdit);
     range->addWidget(toLabel);
     range->addWidget(xMaxEdit);
-    form->addRow(QCoreApplication::translate("CompareDialog", "&Desde:"), range);
+    // A row of a layout gets no buddy of its own: the label is given one.
+    auto* fromLabel = new QLabel(QCoreApplication::translate("CompareDialog", "&Desde:"), this);
+    fromLabel->setBuddy(xMinEdit);
+    form->addRow(fromLabel, range);
     baselineBox = new QComboBox(this);
     baselineBox->addItems({QCoreApplication::translate("CompareDialog", "Ninguna"),
                            QCoreApplication::translate("CompareDialog", "Constante"),
