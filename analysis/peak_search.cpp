@@ -30,19 +30,43 @@ struct Points {
 // The finite points between lo and hi, by increasing x.
 Points PointsInRange(std::span<const double> x, std::span<const double> y,
                      const MeasuredTransform& transform, double lo, double hi) {
-    std::vector<std::size_t> order;
     const std::size_t n = std::min(x.size(), y.size());
+    const auto kept = [&](std::size_t i) {
+        return std::isfinite(x[i]) && std::isfinite(y[i]) && x[i] >= lo && x[i] <= hi;
+    };
+    Points p;
+    // Spectra are often sorted already: those go straight into the points,
+    // without a list of their order as long as the points themselves.
+    std::size_t count = 0;
+    bool sorted = true;
+    double last = 0.0;
+    for (std::size_t i = 0; i < n && sorted; ++i) {
+        if (kept(i)) {
+            sorted = count == 0 || !(x[i] < last);
+            last = x[i];
+            ++count;
+        }
+    }
+    if (sorted) {
+        p.x.reserve(count);
+        p.y.reserve(count);
+        for (std::size_t i = 0; i < n; ++i) {
+            if (kept(i)) {
+                p.x.push_back(x[i]);
+                p.y.push_back(transform.Y(y[i]));
+            }
+        }
+        return p;
+    }
+    std::vector<std::size_t> order;
     for (std::size_t i = 0; i < n; ++i) {
-        if (std::isfinite(x[i]) && std::isfinite(y[i]) && x[i] >= lo && x[i] <= hi) {
+        if (kept(i)) {
             order.push_back(i);
         }
     }
     const auto byX = [&x](std::size_t a, std::size_t b) { return x[a] < x[b]; };
-    // Spectra come in either direction, and often already sorted.
-    if (!std::is_sorted(order.begin(), order.end(), byX)) {
-        std::stable_sort(order.begin(), order.end(), byX);
-    }
-    Points p;
+    // Spectra come in either direction.
+    std::stable_sort(order.begin(), order.end(), byX);
     p.x.reserve(order.size());
     p.y.reserve(order.size());
     for (const std::size_t i : order) {
@@ -218,37 +242,45 @@ std::vector<double> LowestTowardsHigher(const std::vector<double>& s, bool leftw
     return lowest;
 }
 
-// The lowest and highest values of every power-of-two run of a series, so
-// that the base of one maximum, the lowest value towards the nearest higher
-// point on each side, costs O(log n) instead of a pass over the data, and a
-// change to a few points costs only those points and their parents. The
-// answers are those of LowestTowardsHigher, value for value.
+// The lowest and highest values of every run of kBlock points of a series
+// and of every power-of-two run of those, so that the base of one maximum,
+// the lowest value towards the nearest higher point on each side, costs
+// O(log n + kBlock) instead of a pass over the data, and a change to a few
+// points costs only their blocks and the blocks' parents. The answers are
+// those of LowestTowardsHigher, value for value (the least of a set of
+// values is the same in any order, bar the sign of a zero, which no base
+// shows: a band's intensity is its top less its base). The blocks keep the
+// tree to at most a quarter of the memory of the points.
 class RangeTree {
   public:
-    explicit RangeTree(const std::vector<double>& s) : n_(s.size()) {
-        while (size_ < n_) {
+    // s must outlive the tree; Update tells it of changes to s.
+    explicit RangeTree(const std::vector<double>& s)
+        : s_(s), blocks_((s.size() + kBlock - 1) / kBlock) {
+        while (size_ < blocks_) {
             size_ *= 2;
         }
         low_.assign(2 * size_, HUGE_VAL);
         high_.assign(2 * size_, -HUGE_VAL);
-        std::copy(s.begin(), s.end(), low_.begin() + static_cast<std::ptrdiff_t>(size_));
-        std::copy(s.begin(), s.end(), high_.begin() + static_cast<std::ptrdiff_t>(size_));
+        for (std::size_t block = 0; block < blocks_; ++block) {
+            Summarise(block);
+        }
         for (std::size_t node = size_ - 1; node >= 1; --node) {
             Join(node);
         }
     }
 
     // Takes the values of s at first .. last - 1 again.
-    void Update(const std::vector<double>& s, std::size_t first, std::size_t last) {
+    void Update(std::size_t first, std::size_t last) {
         if (first >= last) {
             return;
         }
-        for (std::size_t i = first; i < last; ++i) {
-            low_[size_ + i] = s[i];
-            high_[size_ + i] = s[i];
+        std::size_t a = first / kBlock;
+        std::size_t b = (last - 1) / kBlock;
+        for (std::size_t block = a; block <= b; ++block) {
+            Summarise(block);
         }
-        std::size_t a = (size_ + first) / 2;
-        std::size_t b = (size_ + last - 1) / 2;
+        a = (size_ + a) / 2;
+        b = (size_ + b) / 2;
         while (a >= 1) {
             for (std::size_t node = a; node <= b; ++node) {
                 Join(node);
@@ -258,27 +290,40 @@ class RangeTree {
         }
     }
 
-    // The base of the point i, of value v: the higher of the lowest values
-    // between it and the nearest higher point on either side (or the end).
-    double Base(std::size_t i, double v) const {
-        const std::size_t higherLeft = NearestHigher(i, v, true);
-        const std::size_t higherRight = NearestHigher(i, v, false);
+    // The base of the point i: the higher of the lowest values between it
+    // and the nearest higher point on either side (or the end).
+    double Base(std::size_t i) const {
+        const double v = s_[i];
+        const std::size_t higherLeft = NearestHigherBefore(i, v);
+        const std::size_t higherRight = NearestHigherAfter(i, v);
         const double left = Lowest(higherLeft == kNone ? 0 : higherLeft + 1, i + 1);
-        const double right = Lowest(i, higherRight == kNone ? n_ : higherRight);
+        const double right = Lowest(i, higherRight == kNone ? s_.size() : higherRight);
         return std::max(left, right);
     }
 
   private:
+    static constexpr std::size_t kBlock = 32;
     static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+    void Summarise(std::size_t block) {
+        const std::size_t first = block * kBlock;
+        const std::size_t last = std::min(first + kBlock, s_.size());
+        const auto [low, high] =
+            std::minmax_element(s_.begin() + static_cast<std::ptrdiff_t>(first),
+                                s_.begin() + static_cast<std::ptrdiff_t>(last));
+        low_[size_ + block] = *low;
+        high_[size_ + block] = *high;
+    }
 
     void Join(std::size_t node) {
         low_[node] = std::min(low_[2 * node], low_[2 * node + 1]);
         high_[node] = std::max(high_[2 * node], high_[2 * node + 1]);
     }
 
-    // The nearest point before (or after) i higher than v, or kNone.
-    std::size_t NearestHigher(std::size_t i, double v, bool before) const {
-        std::size_t node = size_ + i;
+    // The nearest block before (after: false) the given one with a value
+    // higher than v, or kNone.
+    std::size_t NearestHigherBlock(std::size_t block, double v, bool before) const {
+        std::size_t node = size_ + block;
         while (node > 1) {
             const bool outside = before ? (node & 1) == 1 : (node & 1) == 0;
             const std::size_t sibling = before ? node - 1 : node + 1;
@@ -286,7 +331,8 @@ class RangeTree {
                 node = sibling;
                 while (node < size_) {
                     const std::size_t near = before ? 2 * node + 1 : 2 * node;
-                    node = high_[near] > v ? near : (before ? 2 * node : 2 * node + 1);
+                    const std::size_t far = before ? 2 * node : 2 * node + 1;
+                    node = high_[near] > v ? near : far;
                 }
                 return node - size_;
             }
@@ -295,10 +341,61 @@ class RangeTree {
         return kNone;
     }
 
+    std::size_t NearestHigherBefore(std::size_t i, double v) const {
+        const std::size_t start = i / kBlock * kBlock;
+        for (std::size_t j = i; j > start; --j) {
+            if (s_[j - 1] > v) {
+                return j - 1;
+            }
+        }
+        const std::size_t block = NearestHigherBlock(i / kBlock, v, true);
+        if (block == kNone) {
+            return kNone;
+        }
+        std::size_t j = std::min((block + 1) * kBlock, s_.size());
+        while (!(s_[j - 1] > v)) {
+            --j;
+        }
+        return j - 1;
+    }
+
+    std::size_t NearestHigherAfter(std::size_t i, double v) const {
+        const std::size_t end = std::min(i / kBlock * kBlock + kBlock, s_.size());
+        for (std::size_t j = i + 1; j < end; ++j) {
+            if (s_[j] > v) {
+                return j;
+            }
+        }
+        const std::size_t block = NearestHigherBlock(i / kBlock, v, false);
+        if (block == kNone) {
+            return kNone;
+        }
+        std::size_t j = block * kBlock;
+        while (!(s_[j] > v)) {
+            ++j;
+        }
+        return j;
+    }
+
     // The lowest value of first .. last - 1.
     double Lowest(std::size_t first, std::size_t last) const {
         double lowest = HUGE_VAL;
-        for (std::size_t a = size_ + first, b = size_ + last; a < b; a /= 2, b /= 2) {
+        // The whole blocks inside, and the points either side of them.
+        const std::size_t wholeFirst = (first + kBlock - 1) / kBlock;
+        const std::size_t wholeLast = last / kBlock;
+        if (wholeFirst >= wholeLast) {
+            for (std::size_t j = first; j < last; ++j) {
+                lowest = std::min(lowest, s_[j]);
+            }
+            return lowest;
+        }
+        for (std::size_t j = first; j < wholeFirst * kBlock; ++j) {
+            lowest = std::min(lowest, s_[j]);
+        }
+        for (std::size_t j = wholeLast * kBlock; j < last; ++j) {
+            lowest = std::min(lowest, s_[j]);
+        }
+        for (std::size_t a = size_ + wholeFirst, b = size_ + wholeLast; a < b; a /= 2, b /= 2) {
             if ((a & 1) == 1) {
                 lowest = std::min(lowest, low_[a++]);
             }
@@ -309,7 +406,8 @@ class RangeTree {
         return lowest;
     }
 
-    std::size_t n_;
+    const std::vector<double>& s_;
+    std::size_t blocks_;
     std::size_t size_ = 1;
     std::vector<double> low_;
     std::vector<double> high_;
@@ -577,9 +675,8 @@ PeakSearchResult FindBands(std::span<const double> x, std::span<const double> y,
         // A band hidden on the flank of another bends the curve down where
         // it sits: a maximum of minus the second derivative that stands out
         // of the noise, away from every maximum of the data.
-        const std::vector<double> d2 = Filter(p.y, m, std::max(order, 2), true);
-        std::vector<double> bend(n);
-        std::transform(d2.begin(), d2.end(), bend.begin(), [](double v) { return -v; });
+        std::vector<double> bend = Filter(p.y, m, std::max(order, 2), true);
+        std::transform(bend.begin(), bend.end(), bend.begin(), [](double v) { return -v; });
         const std::vector<double> weights = SavitzkyGolayWeights(m, std::max(order, 2), 0, true);
         const double gain =
             std::sqrt(std::inner_product(weights.begin(), weights.end(), weights.begin(), 0.0));
@@ -610,7 +707,7 @@ PeakSearchResult FindBands(std::span<const double> x, std::span<const double> y,
             // leans on, that is the shoulder's own.
             const int step = position < nearest->band.position ? -1 : 1;
             std::size_t j = i;
-            while (d2[j] < 0.0 && !(step < 0 ? j == 0 : j + 1 >= n)) {
+            while (bend[j] > 0.0 && !(step < 0 ? j == 0 : j + 1 >= n)) {
                 j = step < 0 ? j - 1 : j + 1;
             }
             const double sigma = std::fabs(p.x[j] - position);
@@ -670,7 +767,7 @@ PeakSearchResult FindBands(std::span<const double> x, std::span<const double> y,
                 restTree.emplace(rest);
             }
             top = Vertex(p, rest, c.index, 1.0).second;
-            base = baseAt(c.band.position, restTree->Base(c.index, rest[c.index]));
+            base = baseAt(c.band.position, restTree->Base(c.index));
             if (!(top - base > 0.0)) {
                 top = c.band.intensity + c.base;
                 base = c.base;
@@ -690,7 +787,7 @@ PeakSearchResult FindBands(std::span<const double> x, std::span<const double> y,
             rest[k] -= c.band.intensity * std::exp(-4.0 * std::log(2.0) * u * u);
         }
         if (restTree) {
-            restTree->Update(rest, static_cast<std::size_t>(from - p.x.begin()),
+            restTree->Update(static_cast<std::size_t>(from - p.x.begin()),
                              static_cast<std::size_t>(to - p.x.begin()));
         }
         peeled = true;
