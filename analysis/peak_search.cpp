@@ -219,38 +219,14 @@ std::vector<std::size_t> LocalMaxima(const std::vector<double>& s) {
     return maxima;
 }
 
-// For every point, the lowest value between it and the nearest higher point
-// on one side (or the end of the data), in one pass with a stack: O(n).
-std::vector<double> LowestTowardsHigher(const std::vector<double>& s, bool leftwards) {
-    const std::size_t n = s.size();
-    std::vector<double> lowest(n);
-    struct Entry {
-        double value;
-        double lowestSince;
-    };
-    std::vector<Entry> stack;
-    for (std::size_t step = 0; step < n; ++step) {
-        const std::size_t i = leftwards ? step : n - 1 - step;
-        double low = s[i];
-        while (!stack.empty() && stack.back().value <= s[i]) {
-            low = std::min(low, stack.back().lowestSince);
-            stack.pop_back();
-        }
-        lowest[i] = low;
-        stack.push_back({s[i], low});
-    }
-    return lowest;
-}
-
 // The lowest and highest values of every run of kBlock points of a series
-// and of every power-of-two run of those, so that the base of one maximum,
-// the lowest value towards the nearest higher point on each side, costs
-// O(log n + kBlock) instead of a pass over the data, and a change to a few
-// points costs only their blocks and the blocks' parents. The answers are
-// those of LowestTowardsHigher, value for value (the least of a set of
-// values is the same in any order, bar the sign of a zero, which no base
-// shows: a band's intensity is its top less its base). The blocks keep the
-// tree to at most a quarter of the memory of the points.
+// and of every power-of-two run of those. The base of a maximum's
+// prominence, the higher of the lowest values between it and the nearest
+// higher point on either side, then costs O(log n + kBlock), so that only
+// the maxima are measured rather than every point, and a change to a few
+// points (a band taken away) costs only their blocks and the blocks'
+// parents rather than a pass over the data for each band. The blocks keep
+// the tree to at most a quarter of the memory of the points.
 class RangeTree {
   public:
     // s must outlive the tree; Update tells it of changes to s.
@@ -484,12 +460,11 @@ int DefaultWindow(const Points& p, int order, int largest) {
     int window = std::max(5, OddAtMost(order + 3));
     if (pilot >= kMinSmoothWindow) {
         const std::vector<double> s = Filter(p.y, pilot / 2, std::min(order, pilot - 1), false);
-        const auto left = LowestTowardsHigher(s, true);
-        const auto right = LowestTowardsHigher(s, false);
+        const RangeTree tree(s);
         double best = 0.0;
         std::size_t top = 0;
         for (const std::size_t i : LocalMaxima(s)) {
-            const double prominence = s[i] - std::max(left[i], right[i]);
+            const double prominence = s[i] - tree.Base(i);
             if (prominence > best) {
                 best = prominence;
                 top = i;
@@ -652,12 +627,11 @@ PeakSearchResult FindBands(std::span<const double> x, std::span<const double> y,
     const double resolution = 4.0 * window * std::numeric_limits<double>::epsilon() * magnitude;
     const double floor = std::max(settings.minProminence * (*high - *low), resolution);
     result.prominenceFloor = floor;
-    const std::vector<double> left = LowestTowardsHigher(s, true);
-    const std::vector<double> right = LowestTowardsHigher(s, false);
+    const RangeTree tree(s);
 
     std::vector<Candidate> maxima;
     for (const std::size_t i : LocalMaxima(s)) {
-        const double base = std::max(left[i], right[i]);
+        const double base = tree.Base(i);
         const double prominence = s[i] - base;
         if (!(prominence >= floor && prominence > resolution)) {
             continue;
@@ -685,10 +659,9 @@ PeakSearchResult FindBands(std::span<const double> x, std::span<const double> y,
         const double bendFloor =
             std::max(settings.minProminence * (*bendHigh - *bendLow), kShoulderNoiseFactor * noise);
         const std::vector<std::size_t> byPosition = ByPosition(maxima);
-        const auto bendLeft = LowestTowardsHigher(bend, true);
-        const auto bendRight = LowestTowardsHigher(bend, false);
+        const RangeTree bendTree(bend);
         for (const std::size_t i : LocalMaxima(bend)) {
-            if (!(bend[i] > 0.0) || bend[i] - std::max(bendLeft[i], bendRight[i]) < bendFloor) {
+            if (!(bend[i] > 0.0) || bend[i] - bendTree.Base(i) < bendFloor) {
                 continue;
             }
             const double position = Vertex(p, bend, i, 1.0).first;

@@ -5,7 +5,7 @@ One million points over 0..1000: 99 Gaussian bands 10 apart (widths 1.5..4.5,
 heights 0.5..3), every third with a weaker band on its flank that shows only as a
 shoulder, and noise of 0.5 % of the strongest band (seed 51). Both sides are
 timed as whole processes (starting, reading the text file, searching, writing
-the result), in turn (Trazel, SciPy, Trazel, SciPy, ...), with the same
+the table of bands to a file), in turn (Trazel, SciPy, Trazel, SciPy, ...), with the same
 window and order of the smoothing; the script prints the medians and the
 ratio of the medians, and the calls alone on SciPy's side. Target: Trazel at
 most half of SciPy's whole process.
@@ -70,10 +70,11 @@ print(calls, len(peaks))
 '''
 
 
-def timed(command):
-    begin = time.perf_counter()
-    subprocess.run(command, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    return time.perf_counter() - begin
+def timed(command, table=os.devnull):
+    with open(table, "w") as out:
+        begin = time.perf_counter()
+        subprocess.run(command, check=True, stdout=out, stderr=subprocess.DEVNULL)
+        return time.perf_counter() - begin
 
 
 def make(folder, name, n, kind):
@@ -90,10 +91,9 @@ def main():
             out.write(SCIPY)
         data = make(folder, "bandas.txt", 1000000, "bands")
         ours, theirs, calls = [], [], []
-        doc = os.path.join(folder, "bandas.trz")
         for _ in range(RUNS):
             ours.append(timed([CLI, "peaks", data, "--shoulders", "--smooth", str(WINDOW),
-                               "--order", str(ORDER), "-o", doc]))
+                               "--order", str(ORDER)], os.path.join(folder, "trazel.txt")))
             begin = time.perf_counter()
             out = subprocess.run([PYTHON, script, data, str(WINDOW), str(ORDER),
                                   os.path.join(folder, "scipy.txt")],
@@ -109,7 +109,7 @@ def main():
         for n in sizes:
             noise = make(folder, "ruido%d.txt" % n, n, "noise")
             runs = [timed([CLI, "peaks", noise, "--shoulders", "--min-prominence", "0",
-                           "--smooth", "3", "-o", os.path.join(folder, "ruido.trz")])
+                           "--smooth", "3"])
                     for _ in range(max(1, RUNS // 2))]
             medians.append(statistics.median(runs))
             print("noise, --shoulders --min-prominence 0 --smooth 3, %7d points: %.3f s"
