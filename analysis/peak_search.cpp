@@ -629,8 +629,10 @@ PeakSearchResult FindBands(std::span<const double> x, std::span<const double> y,
     result.prominenceFloor = floor;
     const RangeTree tree(s);
 
+    const std::vector<std::size_t> tops = LocalMaxima(s);
     std::vector<Candidate> maxima;
-    for (const std::size_t i : LocalMaxima(s)) {
+    maxima.reserve(tops.size());
+    for (const std::size_t i : tops) {
         const double base = tree.Base(i);
         const double prominence = s[i] - base;
         if (!(prominence >= floor && prominence > resolution)) {
@@ -698,6 +700,7 @@ PeakSearchResult FindBands(std::span<const double> x, std::span<const double> y,
     std::sort(shoulders.begin(), shoulders.end(), stronger);
     std::set<double> taken;
     std::vector<Candidate> kept;
+    kept.reserve(maxima.size() + shoulders.size());
     const auto farEnough = [&taken, distance](double position) {
         const auto after = taken.lower_bound(position);
         if (after != taken.end() && *after - position < distance) {
