@@ -30,19 +30,43 @@ struct Points {
 // The finite points between lo and hi, by increasing x.
 Points PointsInRange(std::span<const double> x, std::span<const double> y,
                      const MeasuredTransform& transform, double lo, double hi) {
-    std::vector<std::size_t> order;
     const std::size_t n = std::min(x.size(), y.size());
+    const auto kept = [&](std::size_t i) {
+        return std::isfinite(x[i]) && std::isfinite(y[i]) && x[i] >= lo && x[i] <= hi;
+    };
+    Points p;
+    // Spectra are often sorted already: those go straight into the points,
+    // without a list of their order as long as the points themselves.
+    std::size_t count = 0;
+    bool sorted = true;
+    double last = 0.0;
+    for (std::size_t i = 0; i < n && sorted; ++i) {
+        if (kept(i)) {
+            sorted = count == 0 || !(x[i] < last);
+            last = x[i];
+            ++count;
+        }
+    }
+    if (sorted) {
+        p.x.reserve(count);
+        p.y.reserve(count);
+        for (std::size_t i = 0; i < n; ++i) {
+            if (kept(i)) {
+                p.x.push_back(x[i]);
+                p.y.push_back(transform.Y(y[i]));
+            }
+        }
+        return p;
+    }
+    std::vector<std::size_t> order;
     for (std::size_t i = 0; i < n; ++i) {
-        if (std::isfinite(x[i]) && std::isfinite(y[i]) && x[i] >= lo && x[i] <= hi) {
+        if (kept(i)) {
             order.push_back(i);
         }
     }
     const auto byX = [&x](std::size_t a, std::size_t b) { return x[a] < x[b]; };
-    // Spectra come in either direction, and often already sorted.
-    if (!std::is_sorted(order.begin(), order.end(), byX)) {
-        std::stable_sort(order.begin(), order.end(), byX);
-    }
-    Points p;
+    // Spectra come in either direction.
+    std::stable_sort(order.begin(), order.end(), byX);
     p.x.reserve(order.size());
     p.y.reserve(order.size());
     for (const std::size_t i : order) {
@@ -145,7 +169,24 @@ std::vector<double> Filter(const std::vector<double>& y, int m, int order, bool 
     };
     const auto um = static_cast<std::size_t>(m);
     const std::vector<double> centre = SavitzkyGolayWeights(m, order, 0, second);
-    for (std::size_t i = um; i + um < n; ++i) {
+    // Eight outputs at a time, each summed in the same order as one alone:
+    // eight independent sums keep the adder busy (and the compiler may put
+    // them side by side in vector registers) where one waits on each add.
+    constexpr std::size_t kLanes = 8;
+    const std::size_t width = centre.size();
+    std::size_t i = um;
+    for (; i + um + kLanes <= n; i += kLanes) {
+        std::array<double, kLanes> sums{};
+        const double* from = y.data() + (i - um);
+        for (std::size_t k = 0; k < width; ++k) {
+            const double w = centre[k];
+            for (std::size_t lane = 0; lane < kLanes; ++lane) {
+                sums[lane] += w * from[k + lane];
+            }
+        }
+        std::copy(sums.begin(), sums.end(), out.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+    for (; i + um < n; ++i) {
         out[i] = apply(centre, i - um);
     }
     for (int t = 1; t <= m; ++t) {
@@ -178,28 +219,175 @@ std::vector<std::size_t> LocalMaxima(const std::vector<double>& s) {
     return maxima;
 }
 
-// For every point, the lowest value between it and the nearest higher point
-// on one side (or the end of the data), in one pass with a stack: O(n).
-std::vector<double> LowestTowardsHigher(const std::vector<double>& s, bool leftwards) {
-    const std::size_t n = s.size();
-    std::vector<double> lowest(n);
-    struct Entry {
-        double value;
-        double lowestSince;
-    };
-    std::vector<Entry> stack;
-    for (std::size_t step = 0; step < n; ++step) {
-        const std::size_t i = leftwards ? step : n - 1 - step;
-        double low = s[i];
-        while (!stack.empty() && stack.back().value <= s[i]) {
-            low = std::min(low, stack.back().lowestSince);
-            stack.pop_back();
+// The lowest and highest values of every run of kBlock points of a series
+// and of every power-of-two run of those. The base of a maximum's
+// prominence, the higher of the lowest values between it and the nearest
+// higher point on either side, then costs O(log n + kBlock), so that only
+// the maxima are measured rather than every point, and a change to a few
+// points (a band taken away) costs only their blocks and the blocks'
+// parents rather than a pass over the data for each band. The blocks keep
+// the tree to at most a quarter of the memory of the points.
+class RangeTree {
+  public:
+    // s must outlive the tree; Update tells it of changes to s.
+    explicit RangeTree(const std::vector<double>& s)
+        : s_(s), blocks_((s.size() + kBlock - 1) / kBlock) {
+        while (size_ < blocks_) {
+            size_ *= 2;
         }
-        lowest[i] = low;
-        stack.push_back({s[i], low});
+        low_.assign(2 * size_, HUGE_VAL);
+        high_.assign(2 * size_, -HUGE_VAL);
+        for (std::size_t block = 0; block < blocks_; ++block) {
+            Summarise(block);
+        }
+        for (std::size_t node = size_ - 1; node >= 1; --node) {
+            Join(node);
+        }
     }
-    return lowest;
-}
+
+    // Takes the values of s at first .. last - 1 again.
+    void Update(std::size_t first, std::size_t last) {
+        if (first >= last) {
+            return;
+        }
+        std::size_t a = first / kBlock;
+        std::size_t b = (last - 1) / kBlock;
+        for (std::size_t block = a; block <= b; ++block) {
+            Summarise(block);
+        }
+        a = (size_ + a) / 2;
+        b = (size_ + b) / 2;
+        while (a >= 1) {
+            for (std::size_t node = a; node <= b; ++node) {
+                Join(node);
+            }
+            a /= 2;
+            b /= 2;
+        }
+    }
+
+    // The base of the point i: the higher of the lowest values between it
+    // and the nearest higher point on either side (or the end).
+    double Base(std::size_t i) const {
+        const double v = s_[i];
+        const std::size_t higherLeft = NearestHigherBefore(i, v);
+        const std::size_t higherRight = NearestHigherAfter(i, v);
+        const double left = Lowest(higherLeft == kNone ? 0 : higherLeft + 1, i + 1);
+        const double right = Lowest(i, higherRight == kNone ? s_.size() : higherRight);
+        return std::max(left, right);
+    }
+
+  private:
+    static constexpr std::size_t kBlock = 32;
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+    void Summarise(std::size_t block) {
+        const std::size_t first = block * kBlock;
+        const std::size_t last = std::min(first + kBlock, s_.size());
+        const auto [low, high] =
+            std::minmax_element(s_.begin() + static_cast<std::ptrdiff_t>(first),
+                                s_.begin() + static_cast<std::ptrdiff_t>(last));
+        low_[size_ + block] = *low;
+        high_[size_ + block] = *high;
+    }
+
+    void Join(std::size_t node) {
+        low_[node] = std::min(low_[2 * node], low_[2 * node + 1]);
+        high_[node] = std::max(high_[2 * node], high_[2 * node + 1]);
+    }
+
+    // The nearest block before (after: false) the given one with a value
+    // higher than v, or kNone.
+    std::size_t NearestHigherBlock(std::size_t block, double v, bool before) const {
+        std::size_t node = size_ + block;
+        while (node > 1) {
+            const bool outside = before ? (node & 1) == 1 : (node & 1) == 0;
+            const std::size_t sibling = before ? node - 1 : node + 1;
+            if (outside && high_[sibling] > v) {
+                node = sibling;
+                while (node < size_) {
+                    const std::size_t near = before ? 2 * node + 1 : 2 * node;
+                    const std::size_t far = before ? 2 * node : 2 * node + 1;
+                    node = high_[near] > v ? near : far;
+                }
+                return node - size_;
+            }
+            node /= 2;
+        }
+        return kNone;
+    }
+
+    std::size_t NearestHigherBefore(std::size_t i, double v) const {
+        const std::size_t start = i / kBlock * kBlock;
+        for (std::size_t j = i; j > start; --j) {
+            if (s_[j - 1] > v) {
+                return j - 1;
+            }
+        }
+        const std::size_t block = NearestHigherBlock(i / kBlock, v, true);
+        if (block == kNone) {
+            return kNone;
+        }
+        std::size_t j = std::min((block + 1) * kBlock, s_.size());
+        while (!(s_[j - 1] > v)) {
+            --j;
+        }
+        return j - 1;
+    }
+
+    std::size_t NearestHigherAfter(std::size_t i, double v) const {
+        const std::size_t end = std::min(i / kBlock * kBlock + kBlock, s_.size());
+        for (std::size_t j = i + 1; j < end; ++j) {
+            if (s_[j] > v) {
+                return j;
+            }
+        }
+        const std::size_t block = NearestHigherBlock(i / kBlock, v, false);
+        if (block == kNone) {
+            return kNone;
+        }
+        std::size_t j = block * kBlock;
+        while (!(s_[j] > v)) {
+            ++j;
+        }
+        return j;
+    }
+
+    // The lowest value of first .. last - 1.
+    double Lowest(std::size_t first, std::size_t last) const {
+        double lowest = HUGE_VAL;
+        // The whole blocks inside, and the points either side of them.
+        const std::size_t wholeFirst = (first + kBlock - 1) / kBlock;
+        const std::size_t wholeLast = last / kBlock;
+        if (wholeFirst >= wholeLast) {
+            for (std::size_t j = first; j < last; ++j) {
+                lowest = std::min(lowest, s_[j]);
+            }
+            return lowest;
+        }
+        for (std::size_t j = first; j < wholeFirst * kBlock; ++j) {
+            lowest = std::min(lowest, s_[j]);
+        }
+        for (std::size_t j = wholeLast * kBlock; j < last; ++j) {
+            lowest = std::min(lowest, s_[j]);
+        }
+        for (std::size_t a = size_ + wholeFirst, b = size_ + wholeLast; a < b; a /= 2, b /= 2) {
+            if ((a & 1) == 1) {
+                lowest = std::min(lowest, low_[a++]);
+            }
+            if ((b & 1) == 1) {
+                lowest = std::min(lowest, low_[--b]);
+            }
+        }
+        return lowest;
+    }
+
+    const std::vector<double>& s_;
+    std::size_t blocks_;
+    std::size_t size_ = 1;
+    std::vector<double> low_;
+    std::vector<double> high_;
+};
 
 // The vertex of the parabola through the samples around i, when it opens
 // the way that makes i an extreme of sign (1: maximum); the sample otherwise.
@@ -272,12 +460,11 @@ int DefaultWindow(const Points& p, int order, int largest) {
     int window = std::max(5, OddAtMost(order + 3));
     if (pilot >= kMinSmoothWindow) {
         const std::vector<double> s = Filter(p.y, pilot / 2, std::min(order, pilot - 1), false);
-        const auto left = LowestTowardsHigher(s, true);
-        const auto right = LowestTowardsHigher(s, false);
+        const RangeTree tree(s);
         double best = 0.0;
         std::size_t top = 0;
         for (const std::size_t i : LocalMaxima(s)) {
-            const double prominence = s[i] - std::max(left[i], right[i]);
+            const double prominence = s[i] - tree.Base(i);
             if (prominence > best) {
                 best = prominence;
                 top = i;
@@ -313,6 +500,47 @@ struct Candidate {
     // The level its intensity is measured from.
     double base = 0.0;
 };
+
+// The maxima's places in the list by position, and in the list's order
+// where two stand at the same position.
+std::vector<std::size_t> ByPosition(const std::vector<Candidate>& maxima) {
+    std::vector<std::size_t> order(maxima.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&maxima](std::size_t a, std::size_t b) {
+        return maxima[a].band.position < maxima[b].band.position;
+    });
+    return order;
+}
+
+// The maximum nearest to position, the first in the list of those as near,
+// found by position (byPosition from ByPosition) rather than by a look at
+// every maximum for every shoulder, which made a search of noisy data with
+// no least prominence quadratic. The distances grow away from position on
+// either side, so the nearest stand together about it.
+const Candidate* NearestMaximum(const std::vector<Candidate>& maxima,
+                                const std::vector<std::size_t>& byPosition, double position) {
+    const auto distance = [&](std::size_t k) {
+        return std::fabs(maxima[k].band.position - position);
+    };
+    const auto after = std::lower_bound(
+        byPosition.begin(), byPosition.end(), position,
+        [&maxima](std::size_t k, double v) { return maxima[k].band.position < v; });
+    double nearest = HUGE_VAL;
+    if (after != byPosition.end()) {
+        nearest = distance(*after);
+    }
+    if (after != byPosition.begin()) {
+        nearest = std::min(nearest, distance(*std::prev(after)));
+    }
+    std::size_t first = maxima.size();
+    for (auto it = after; it != byPosition.end() && distance(*it) == nearest; ++it) {
+        first = std::min(first, *it);
+    }
+    for (auto it = after; it != byPosition.begin() && distance(*std::prev(it)) == nearest; --it) {
+        first = std::min(first, *std::prev(it));
+    }
+    return &maxima[first];
+}
 
 }  // namespace
 
@@ -399,12 +627,13 @@ PeakSearchResult FindBands(std::span<const double> x, std::span<const double> y,
     const double resolution = 4.0 * window * std::numeric_limits<double>::epsilon() * magnitude;
     const double floor = std::max(settings.minProminence * (*high - *low), resolution);
     result.prominenceFloor = floor;
-    const std::vector<double> left = LowestTowardsHigher(s, true);
-    const std::vector<double> right = LowestTowardsHigher(s, false);
+    const RangeTree tree(s);
 
+    const std::vector<std::size_t> tops = LocalMaxima(s);
     std::vector<Candidate> maxima;
-    for (const std::size_t i : LocalMaxima(s)) {
-        const double base = std::max(left[i], right[i]);
+    maxima.reserve(tops.size());
+    for (const std::size_t i : tops) {
+        const double base = tree.Base(i);
         const double prominence = s[i] - base;
         if (!(prominence >= floor && prominence > resolution)) {
             continue;
@@ -422,9 +651,8 @@ PeakSearchResult FindBands(std::span<const double> x, std::span<const double> y,
         // A band hidden on the flank of another bends the curve down where
         // it sits: a maximum of minus the second derivative that stands out
         // of the noise, away from every maximum of the data.
-        const std::vector<double> d2 = Filter(p.y, m, std::max(order, 2), true);
-        std::vector<double> bend(n);
-        std::transform(d2.begin(), d2.end(), bend.begin(), [](double v) { return -v; });
+        std::vector<double> bend = Filter(p.y, m, std::max(order, 2), true);
+        std::transform(bend.begin(), bend.end(), bend.begin(), [](double v) { return -v; });
         const std::vector<double> weights = SavitzkyGolayWeights(m, std::max(order, 2), 0, true);
         const double gain =
             std::sqrt(std::inner_product(weights.begin(), weights.end(), weights.begin(), 0.0));
@@ -432,19 +660,15 @@ PeakSearchResult FindBands(std::span<const double> x, std::span<const double> y,
         const auto [bendLow, bendHigh] = std::minmax_element(bend.begin(), bend.end());
         const double bendFloor =
             std::max(settings.minProminence * (*bendHigh - *bendLow), kShoulderNoiseFactor * noise);
-        const auto bendLeft = LowestTowardsHigher(bend, true);
-        const auto bendRight = LowestTowardsHigher(bend, false);
+        const std::vector<std::size_t> byPosition = ByPosition(maxima);
+        const RangeTree bendTree(bend);
         for (const std::size_t i : LocalMaxima(bend)) {
-            if (!(bend[i] > 0.0) || bend[i] - std::max(bendLeft[i], bendRight[i]) < bendFloor) {
+            if (!(bend[i] > 0.0) || bend[i] - bendTree.Base(i) < bendFloor) {
                 continue;
             }
             const double position = Vertex(p, bend, i, 1.0).first;
             // The nearest maximum: the band this one is a shoulder of.
-            const auto nearest = std::min_element(maxima.begin(), maxima.end(),
-                                                  [&](const Candidate& a, const Candidate& b) {
-                                                      return std::fabs(a.band.position - position) <
-                                                             std::fabs(b.band.position - position);
-                                                  });
+            const Candidate* nearest = NearestMaximum(maxima, byPosition, position);
             if (std::fabs(nearest->band.position - position) <= distance) {
                 continue;
             }
@@ -458,7 +682,7 @@ PeakSearchResult FindBands(std::span<const double> x, std::span<const double> y,
             // leans on, that is the shoulder's own.
             const int step = position < nearest->band.position ? -1 : 1;
             std::size_t j = i;
-            while (d2[j] < 0.0 && !(step < 0 ? j == 0 : j + 1 >= n)) {
+            while (bend[j] > 0.0 && !(step < 0 ? j == 0 : j + 1 >= n)) {
                 j = step < 0 ? j - 1 : j + 1;
             }
             const double sigma = std::fabs(p.x[j] - position);
@@ -476,6 +700,7 @@ PeakSearchResult FindBands(std::span<const double> x, std::span<const double> y,
     std::sort(shoulders.begin(), shoulders.end(), stronger);
     std::set<double> taken;
     std::vector<Candidate> kept;
+    kept.reserve(maxima.size() + shoulders.size());
     const auto farEnough = [&taken, distance](double position) {
         const auto after = taken.lower_bound(position);
         if (after != taken.end() && *after - position < distance) {
@@ -505,6 +730,7 @@ PeakSearchResult FindBands(std::span<const double> x, std::span<const double> y,
     // with the stronger ones measured before it taken away (as Gaussians),
     // so that a band on the flank of another gets its own height and width.
     std::vector<double> rest = s;
+    std::optional<RangeTree> restTree;
     bool peeled = false;
     for (Candidate& c : kept) {
         if (c.band.shoulder) {
@@ -513,10 +739,11 @@ PeakSearchResult FindBands(std::span<const double> x, std::span<const double> y,
         double top = c.band.intensity + c.base;
         double base = c.base;
         if (peeled) {
-            const auto restLeft = LowestTowardsHigher(rest, true);
-            const auto restRight = LowestTowardsHigher(rest, false);
+            if (!restTree) {
+                restTree.emplace(rest);
+            }
             top = Vertex(p, rest, c.index, 1.0).second;
-            base = baseAt(c.band.position, std::max(restLeft[c.index], restRight[c.index]));
+            base = baseAt(c.band.position, restTree->Base(c.index));
             if (!(top - base > 0.0)) {
                 top = c.band.intensity + c.base;
                 base = c.base;
@@ -534,6 +761,10 @@ PeakSearchResult FindBands(std::span<const double> x, std::span<const double> y,
             const auto k = static_cast<std::size_t>(it - p.x.begin());
             const double u = (p.x[k] - c.band.position) / c.band.width;
             rest[k] -= c.band.intensity * std::exp(-4.0 * std::log(2.0) * u * u);
+        }
+        if (restTree) {
+            restTree->Update(static_cast<std::size_t>(from - p.x.begin()),
+                             static_cast<std::size_t>(to - p.x.begin()));
         }
         peeled = true;
     }
