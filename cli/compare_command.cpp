@@ -69,30 +69,6 @@ bool EndsWith(const std::string& text, const std::string& ending) {
     return tail == ending;
 }
 
-// The measured spectrum as the document holds it, for a comparison without
-// --measured; --y, --x, --laser, --subtract-als replace its change and
-// --yfactor its factor, as with fit.
-void UseStoredSpectrum(document::CTrazelDoc& document, const std::string& docPath,
-                       const ParsedOptions& options, const input::SpectrumTransform* change) {
-    const auto& stored = document.GetAnalysis().measured;
-    if (!stored) {
-        throw UsageError(Fill(TRAZEL_TR("CompareCommand",
-                                        "falta --measured con el espectro medido: %1 no guarda "
-                                        "ninguno"),
-                              {QuoteFileName(docPath)}));
-    }
-    analysis::MeasuredTransform transform = stored->transform;
-    if (change) {
-        const double factor = transform.yFactor;
-        transform = analysis::MeasuredTransformOf(*change);
-        transform.yFactor = factor;
-    }
-    if (options.Has("--yfactor")) {
-        transform.yFactor = options.RequiredNumber("--yfactor");
-    }
-    document.SetMeasuredTransform(transform);
-}
-
 }  // namespace
 
 int RunCompare(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -179,7 +155,8 @@ int RunCompare(const std::vector<std::string>& args, std::ostream& out, std::ost
         transform.yFactor = options.Has("--yfactor") ? options.RequiredNumber("--yfactor") : 1.0;
         document.SetMeasuredTransform(transform);
     } else {
-        UseStoredSpectrum(document, docPath, options, changeGiven ? &change : nullptr);
+        UseStoredSpectrum(document, docPath, options, changeGiven ? &change : nullptr, "compare",
+                          err);
     }
     CheckSubtractedBaseline(document.GetAnalysis());
 

@@ -281,42 +281,6 @@ ResultFiles ResultFilesFrom(const ParsedOptions& options, const std::string& out
     return files;
 }
 
-// The spectrum the document holds, for a fit without --measured: the change
-// of --y, --x, --laser and --subtract-als in place of the stored one when
-// given (and stored with the fit), and the factor of --yfactor.
-void UseStoredSpectrum(document::CTrazelDoc& document, const std::string& docPath,
-                       const ParsedOptions& options, const input::SpectrumTransform* change,
-                       std::ostream& err) {
-    const auto& stored = document.GetAnalysis().measured;
-    if (!stored) {
-        throw UsageError(Fill(TRAZEL_TR("FitCommand",
-                                        "falta --measured con el espectro medido: %1 no guarda "
-                                        "ninguno"),
-                              {QuoteFileName(docPath)}));
-    }
-    analysis::MeasuredTransform transform = stored->transform;
-    if (change) {
-        const double factor = transform.yFactor;
-        transform = analysis::MeasuredTransformOf(*change);
-        transform.yFactor = factor;
-    }
-    if (options.Has("--yfactor")) {
-        transform.yFactor = options.RequiredNumber("--yfactor");
-    }
-    document.SetMeasuredTransform(transform);
-    const analysis::MeasuredData& measured = *document.GetAnalysis().measured;
-    if (measured.X().size() < 2) {
-        throw FileError(
-            Fill(TRAZEL_TR("FitCommand",
-                           "No se pudo usar el espectro medido de %1: con %2 quedan "
-                           "%3 de sus %4 puntos, y hacen falta al menos dos."),
-                 {QuoteFileName(docPath), input::DescribeTransform(transform.Whole()),
-                  std::to_string(measured.X().size()), std::to_string(measured.points->x.size())}));
-    }
-    NoteTransmittance(options.Has("--y"), transform.Change(), measured.points->header,
-                      measured.points->y, "fit", err);
-}
-
 // A region's range as --region gives it, "A:B" with A below B; none for
 // "all".
 std::optional<std::pair<double, double>> RegionRangeFrom(const std::string& text) {
@@ -524,7 +488,7 @@ int RunFit(const std::vector<std::string>& allArgs, std::ostream& out, std::ostr
         transform.yFactor = factor;
         document.SetMeasuredTransform(transform);
     } else {
-        UseStoredSpectrum(document, docPath, options, changeGiven ? &change : nullptr, err);
+        UseStoredSpectrum(document, docPath, options, changeGiven ? &change : nullptr, "fit", err);
     }
     CheckSubtractedBaseline(document.GetAnalysis());
 

@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "document/trazel_doc.h"
 #include "platform/file_errors.h"
 #include "platform/number_format.h"
 #include "platform/translation.h"
@@ -290,6 +291,39 @@ void CheckSubtractedBaseline(const analysis::Analysis& analysis) {
     if (analysis.measured && analysis.measured->changed) {
         ThrowBaselineFault(*analysis.measured->changed);
     }
+}
+
+void UseStoredSpectrum(document::CTrazelDoc& document, const std::string& docPath,
+                       const ParsedOptions& options, const input::SpectrumTransform* change,
+                       const std::string& command, std::ostream& err) {
+    const auto& stored = document.GetAnalysis().measured;
+    if (!stored) {
+        throw UsageError(Fill(TRAZEL_TR("MeasuredOptions",
+                                        "falta --measured con el espectro medido: %1 no guarda "
+                                        "ninguno"),
+                              {QuoteFileName(docPath)}));
+    }
+    analysis::MeasuredTransform transform = stored->transform;
+    if (change) {
+        const double factor = transform.yFactor;
+        transform = analysis::MeasuredTransformOf(*change);
+        transform.yFactor = factor;
+    }
+    if (options.Has("--yfactor")) {
+        transform.yFactor = options.RequiredNumber("--yfactor");
+    }
+    document.SetMeasuredTransform(transform);
+    const analysis::MeasuredData& measured = *document.GetAnalysis().measured;
+    if (measured.X().size() < 2) {
+        throw FileError(
+            Fill(TRAZEL_TR("MeasuredOptions",
+                           "No se pudo usar el espectro medido de %1: con %2 quedan "
+                           "%3 de sus %4 puntos, y hacen falta al menos dos."),
+                 {QuoteFileName(docPath), input::DescribeTransform(transform.Whole()),
+                  std::to_string(measured.X().size()), std::to_string(measured.points->x.size())}));
+    }
+    NoteTransmittance(options.Has("--y"), transform.Change(), measured.points->header,
+                      measured.points->y, command, err);
 }
 
 }  // namespace trazel::cli

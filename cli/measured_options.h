@@ -11,6 +11,10 @@
 #include "input/measured_spectrum.h"
 #include "input/measured_transform.h"
 
+namespace trazel::document {
+class CTrazelDoc;
+}
+
 namespace trazel::cli {
 
 // The options of spectrum, figure, fit and peaks that say how the measured
@@ -76,6 +80,16 @@ input::TransformedSpectrum ReadTransformedSpectrum(const std::string& path,
                                                    const input::SpectrumTransform& transform,
                                                    const std::string& command, std::ostream& err,
                                                    input::MeasuredSpectrum* asRead = nullptr);
+
+// The spectrum the document holds, for a command without --measured: the
+// change of --y, --x, --laser and --subtract-als in place of the stored one
+// when given (change; stored with the command's result), and the factor of
+// --yfactor. A UsageError when the document holds none, a FileError when
+// the change leaves fewer than two points; the note of NoteTransmittance on
+// err, after "trazel-cli command: ".
+void UseStoredSpectrum(document::CTrazelDoc& document, const std::string& docPath,
+                       const ParsedOptions& options, const input::SpectrumTransform* change,
+                       const std::string& command, std::ostream& err);
 
 // The same two faults of the baseline the analysis's measured spectrum has
 // subtracted, if any, for a command that draws, fits or searches it.

@@ -959,10 +959,6 @@ Try “trazel-cli --help”.
         <translation>--baseline expects none, constant, linear, quadratic or cubic, not “%1”</translation>
     </message>
     <message>
-        <source>falta --measured con el espectro medido: %1 no guarda ninguno</source>
-        <translation>give the measured spectrum with --measured: %1 holds none</translation>
-    </message>
-    <message>
         <source>--spectrum elige un espectro del archivo de --measured, que falta</source>
         <translation>--spectrum chooses a spectrum of the file of --measured, which is missing</translation>
     </message>
@@ -1125,14 +1121,6 @@ Try “trazel-cli --help”.
 </translation>
     </message>
     <message>
-        <source>falta --measured con el espectro medido: %1 no guarda ninguno</source>
-        <translation>give the measured spectrum with --measured: %1 holds none</translation>
-    </message>
-    <message>
-        <source>No se pudo usar el espectro medido de %1: con %2 quedan %3 de sus %4 puntos, y hacen falta al menos dos.</source>
-        <translation>Could not use the measured spectrum of %1: with %2, %3 of its %4 points are left, and at least two are needed.</translation>
-    </message>
-    <message>
         <source>--bands: el documento tiene %1 y no hay banda %2</source>
         <translation>--bands: the document has %1 and there is no band %2</translation>
     </message>
@@ -1290,6 +1278,14 @@ Try “trazel-cli --help”.
 </source>
         <translation>%1 holds %2 spectra; the first is used. --spectrum N or --spectrum NAME chooses another; trazel-cli spectrum %3 --list lists them.
 </translation>
+    </message>
+    <message>
+        <source>falta --measured con el espectro medido: %1 no guarda ninguno</source>
+        <translation>give the measured spectrum with --measured: %1 holds none</translation>
+    </message>
+    <message>
+        <source>No se pudo usar el espectro medido de %1: con %2 quedan %3 de sus %4 puntos, y hacen falta al menos dos.</source>
+        <translation>Could not use the measured spectrum of %1: with %2, %3 of its %4 points are left, and at least two are needed.</translation>
     </message>
 </context>
 <context>
