@@ -68,6 +68,19 @@ TEST_P(CompareCommandTest, PrintsTheTablesOrSaysWhyNot) {
     }
 }
 
+// The spectrum a document keeps, through a change that leaves none of its
+// points, is refused by compare as by fit, and nothing is written.
+TEST_F(CompareCommandTest, RefusesAStoredSpectrumTheChangeEmpties) {
+    ASSERT_EQ(Run(Words("compare @calc.trz --measured @medido.txt -o @comparado.trz")), kExitOk);
+    const auto before = Files();
+    for (const char* line : {"compare @comparado.trz --x raman-shift --laser 1e-320 -o @otro.trz",
+                             "fit @comparado.trz --x raman-shift --laser 1e-320 -o @otro.trz"}) {
+        EXPECT_EQ(Run(Words(line)), kExitFileError) << line;
+        EXPECT_NE(err_.str().find("quedan 0 de sus 1501 puntos"), std::string::npos) << err_.str();
+    }
+    EXPECT_EQ(Files(), before);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, CompareCommandTest,
     testing::Values(
