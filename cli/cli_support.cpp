@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <ctime>
+#include <filesystem>
 
 #include "platform/number_format.h"
 #include "platform/translation.h"
@@ -141,6 +142,35 @@ const std::vector<std::string>& ParsedOptions::Positional(std::size_t count,
         throw UsageError(Fill(TRAZEL_TR("Cli", "sobra el argumento «%1»"), {positional_[count]}));
     }
     return positional_;
+}
+
+bool SameOutput(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    if (std::filesystem::equivalent(a, b, ec)) {
+        return true;
+    }
+    const auto full = [](const std::string& path) {
+        std::error_code error;
+        const auto canonical = std::filesystem::weakly_canonical(path, error);
+        return error ? std::filesystem::path(path).lexically_normal() : canonical;
+    };
+    return full(a) == full(b);
+}
+
+fit::Baseline BaselineFrom(const std::string& text) {
+    const std::pair<const char*, fit::Baseline> kinds[] = {{"none", fit::Baseline::None},
+                                                           {"constant", fit::Baseline::Constant},
+                                                           {"linear", fit::Baseline::Linear},
+                                                           {"quadratic", fit::Baseline::Quadratic},
+                                                           {"cubic", fit::Baseline::Cubic}};
+    for (const auto& [name, kind] : kinds) {
+        if (text == name) {
+            return kind;
+        }
+    }
+    throw UsageError(Fill(
+        TRAZEL_TR("Cli", "--baseline espera none, constant, linear, quadratic o cubic, no «%1»"),
+        {text}));
 }
 
 }  // namespace trazel::cli

@@ -8,7 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "fit/band_fit.h"
+
 namespace trazel::cli {
+
+// Whether two output paths name the same file, existing or not.
+bool SameOutput(const std::string& a, const std::string& b);
+
+// The baseline --baseline names: none, constant, linear, quadratic or cubic;
+// a UsageError for any other word.
+fit::Baseline BaselineFrom(const std::string& text);
 
 // A mistake in how the command was called: an unknown option, a missing
 // argument, a text that is not a number. RunCli prints it with the command's

@@ -28,37 +28,6 @@ const OptionSpec kCompareOptions{
      "--baseline", "--report", "--assignments", "-o", kSpectrumOption},
     {"--shift", "--fixed-width", "--fixed-share", "--lorentzian"}};
 
-fit::Baseline BaselineFrom(const std::string& text) {
-    const std::pair<const char*, fit::Baseline> kinds[] = {{"none", fit::Baseline::None},
-                                                           {"constant", fit::Baseline::Constant},
-                                                           {"linear", fit::Baseline::Linear},
-                                                           {"quadratic", fit::Baseline::Quadratic},
-                                                           {"cubic", fit::Baseline::Cubic}};
-    for (const auto& [name, kind] : kinds) {
-        if (text == name) {
-            return kind;
-        }
-    }
-    throw UsageError(
-        Fill(TRAZEL_TR("CompareCommand",
-                       "--baseline espera none, constant, linear, quadratic o cubic, no «%1»"),
-             {text}));
-}
-
-// Whether two output paths name the same file, existing or not.
-bool SameOutput(const std::string& a, const std::string& b) {
-    std::error_code ec;
-    if (std::filesystem::equivalent(a, b, ec)) {
-        return true;
-    }
-    const auto full = [](const std::string& path) {
-        std::error_code error;
-        const auto canonical = std::filesystem::weakly_canonical(path, error);
-        return error ? std::filesystem::path(path).lexically_normal() : canonical;
-    };
-    return full(a) == full(b);
-}
-
 bool EndsWith(const std::string& text, const std::string& ending) {
     if (text.size() < ending.size()) {
         return false;

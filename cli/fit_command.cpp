@@ -53,28 +53,6 @@ bool StartsRegion(const std::string& arg) {
     return arg == "--region" || arg.rfind("--region=", 0) == 0;
 }
 
-Baseline BaselineFrom(const std::string& text) {
-    if (text == "none") {
-        return Baseline::None;
-    }
-    if (text == "constant") {
-        return Baseline::Constant;
-    }
-    if (text == "linear") {
-        return Baseline::Linear;
-    }
-    if (text == "quadratic") {
-        return Baseline::Quadratic;
-    }
-    if (text == "cubic") {
-        return Baseline::Cubic;
-    }
-    throw UsageError(
-        Fill(TRAZEL_TR("FitCommand",
-                       "--baseline espera none, constant, linear, quadratic o cubic, no «%1»"),
-             {text}));
-}
-
 // The rows of --bands as `show` numbers them, 1 for the newest band.
 std::vector<int> RowsFrom(const std::string& text) {
     std::vector<int> rows;
@@ -215,20 +193,6 @@ struct ResultFiles {
     std::optional<std::string> curves;
     std::optional<double> step;
 };
-
-// Whether two output paths name the same file, existing or not.
-bool SameOutput(const std::string& a, const std::string& b) {
-    std::error_code ec;
-    if (std::filesystem::equivalent(a, b, ec)) {
-        return true;
-    }
-    const auto full = [](const std::string& path) {
-        std::error_code error;
-        const auto canonical = std::filesystem::weakly_canonical(path, error);
-        return error ? std::filesystem::path(path).lexically_normal() : canonical;
-    };
-    return full(a) == full(b);
-}
 
 ResultFiles ResultFilesFrom(const ParsedOptions& options, const std::string& outPath,
                             const std::vector<CommandInput>& inputs) {

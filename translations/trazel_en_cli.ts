@@ -185,6 +185,10 @@ Try “trazel-cli --help”.
         <source>el archivo</source>
         <translation>the file</translation>
     </message>
+    <message>
+        <source>--baseline espera none, constant, linear, quadratic o cubic, no «%1»</source>
+        <translation>--baseline expects none, constant, linear, quadratic or cubic, not “%1”</translation>
+    </message>
 </context>
 <context>
     <name>CliHelp</name>
@@ -955,10 +959,6 @@ Try “trazel-cli --help”.
 <context>
     <name>CompareCommand</name>
     <message>
-        <source>--baseline espera none, constant, linear, quadratic o cubic, no «%1»</source>
-        <translation>--baseline expects none, constant, linear, quadratic or cubic, not “%1”</translation>
-    </message>
-    <message>
         <source>--spectrum elige un espectro del archivo de --measured, que falta</source>
         <translation>--spectrum chooses a spectrum of the file of --measured, which is missing</translation>
     </message>
@@ -1062,10 +1062,6 @@ Try “trazel-cli --help”.
 </context>
 <context>
     <name>FitCommand</name>
-    <message>
-        <source>--baseline espera none, constant, linear, quadratic o cubic, no «%1»</source>
-        <translation>--baseline expects none, constant, linear, quadratic or cubic, not “%1”</translation>
-    </message>
     <message>
         <source>--bands numera las bandas desde 1, no «%1»</source>
         <translation>--bands numbers the bands from 1, not “%1”</translation>
