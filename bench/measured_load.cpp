@@ -9,20 +9,20 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "bench/plain_load.h"
 #include "input/measured_spectrum.h"
 
 using namespace trazel::input;
 
 namespace {
 
-constexpr double kRatioTarget = 1.5;
+constexpr double kRatioTarget = 1.3;
 constexpr double kMemoryTarget = 1.2;
 
 // The export's form: a header "x y", then "x y" lines with CR LF and 14
@@ -48,64 +48,6 @@ void WriteLines(const std::string& path, long lines) {
         }
     }
     file << block;
-}
-
-struct Points {
-    std::vector<double> x;
-    std::vector<double> y;
-};
-
-// What anyone would write who knows the file is good: 1 MB blocks split at
-// LF, the header skipped, both fields converted with from_chars into vectors
-// reserved from the number of lines, which the caller knows.
-Points PlainLoad(const std::string& path, long lines) {
-    Points points;
-    points.x.reserve(static_cast<std::size_t>(lines));
-    points.y.reserve(static_cast<std::size_t>(lines));
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        return points;
-    }
-    std::vector<char> buffer(std::size_t{1} << 20);
-    std::size_t kept = 0;
-    bool header = true;
-    for (;;) {
-        const std::size_t got = std::fread(buffer.data() + kept, 1, buffer.size() - kept, file);
-        const char* p = buffer.data();
-        const char* end = p + kept + got;
-        for (;;) {
-            const auto* lf =
-                static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
-            if (lf == nullptr && got != 0) {
-                break;
-            }
-            const char* lineEnd = lf != nullptr ? lf : end;
-            if (p == lineEnd) {
-                break;
-            }
-            if (header) {
-                header = false;
-            } else {
-                double x = 0.0;
-                double y = 0.0;
-                const char* q = std::from_chars(p, lineEnd, x).ptr;
-                while (q < lineEnd && *q == ' ') {
-                    ++q;
-                }
-                std::from_chars(q, lineEnd, y);
-                points.x.push_back(x);
-                points.y.push_back(y);
-            }
-            p = lf != nullptr ? lf + 1 : end;
-        }
-        if (got == 0) {
-            break;
-        }
-        kept = static_cast<std::size_t>(end - p);
-        std::memmove(buffer.data(), p, kept);
-    }
-    std::fclose(file);
-    return points;
 }
 
 double Seconds(const std::function<void()>& run) {
@@ -150,7 +92,7 @@ bool MeasureOne(const std::string& path, long lines, int rounds) {
     std::vector<double> trazel;
     bool same = true;
     for (int round = 0; round < rounds && same; ++round) {
-        Points expected;
+        PlainPoints expected;
         ReadResult<MeasuredSpectrum> result =
             ReadResult<MeasuredSpectrum>::Failed(ReadFailure::Content, "");
         const auto runPlain = [&] {

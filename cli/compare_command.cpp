@@ -115,8 +115,8 @@ int RunCompare(const std::vector<std::string>& args, std::ostream& out, std::ost
     document::CTrazelDoc document;
     OpenDocumentOrThrow(docPath, document, err);
     if (measuredPath) {
-        input::MeasuredSpectrum points;
-        ReadTransformedSpectrum(*measuredPath, spectrum, change, "compare", err, &points);
+        input::MeasuredSpectrum points =
+            ReadSpectrumToKeep(*measuredPath, spectrum, change, "compare", err);
         NoteTransmittance(options.Has("--y"), change, points.header, points.y, "compare", err);
         const input::MeasuredOptions chosen = ChosenSpectrum(points, spectrum);
         document.SetMeasured(analysis::MeasuredFrom(std::move(points), *measuredPath, chosen));

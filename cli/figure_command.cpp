@@ -264,9 +264,8 @@ int RunFigure(const std::vector<std::string>& args, std::ostream&, std::ostream&
     // Another spectrum replaces the stored one for this picture, and the
     // stored fit, made on that one, is not drawn.
     if (request.measuredPath) {
-        input::MeasuredSpectrum points;
-        ReadTransformedSpectrum(*request.measuredPath, request.spectrum, request.change, "figure",
-                                err, &points);
+        input::MeasuredSpectrum points = ReadSpectrumToKeep(*request.measuredPath, request.spectrum,
+                                                            request.change, "figure", err);
         NoteTransmittance(request.yGiven, request.change, points.header, points.y, "figure", err);
         const input::MeasuredOptions chosen = ChosenSpectrum(points, request.spectrum);
         document.SetMeasured(

@@ -442,8 +442,8 @@ int RunFit(const std::vector<std::string>& allArgs, std::ostream& out, std::ostr
     // The document keeps the points as read and the whole transform, as the
     // window does, so that the fit and a later figure use the same data.
     if (measuredPath) {
-        input::MeasuredSpectrum points;
-        ReadTransformedSpectrum(*measuredPath, spectrum, change, "fit", err, &points);
+        input::MeasuredSpectrum points =
+            ReadSpectrumToKeep(*measuredPath, spectrum, change, "fit", err);
         NoteTransmittance(options.Has("--y"), change, points.header, points.y, "fit", err);
         const input::MeasuredOptions chosen = ChosenSpectrum(points, spectrum);
         document.SetMeasured(analysis::MeasuredFrom(std::move(points), *measuredPath, chosen));

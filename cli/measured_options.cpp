@@ -211,11 +211,13 @@ void NoteTransmittance(bool yGiven, const SpectrumTransform& transform,
                  std::string(YChangeName(*proposed))});
 }
 
-TransformedSpectrum ReadTransformedSpectrum(const std::string& path,
-                                            const std::optional<std::string>& choice,
-                                            const SpectrumTransform& transform,
-                                            const std::string& command, std::ostream& err,
-                                            MeasuredSpectrum* asRead) {
+namespace {
+
+// The spectrum chosen in path as read, its notes and the others it holds
+// said on err.
+MeasuredSpectrum ReadChosenSpectrum(const std::string& path,
+                                    const std::optional<std::string>& choice,
+                                    const std::string& command, std::ostream& err) {
     auto read = ReadMeasuredSpectrum(path, SpectrumChoice(path, choice));
     if (!read.Ok()) {
         ThrowReadFailure(read.Message(), read.Failure());
@@ -232,32 +234,33 @@ TransformedSpectrum ReadTransformedSpectrum(const std::string& path,
     for (const std::string& note : spectrum.notes) {
         err << "trazel-cli " << command << ": " << note << '\n';
     }
-    // A document keeps the points as read and works the baseline out itself:
-    // what is left out here does not depend on it. Whether λ suits the
-    // points left is known before the baseline is solved for.
-    SpectrumTransform applied = transform;
-    applied.als.reset();
-    TransformedSpectrum out = ApplyTransform(spectrum.x, spectrum.y, spectrum.header, applied);
-    out.origin = spectrum.origin;
-    out.owner = spectrum.owner;
-    if (out.x.size() < 2) {
+    return std::move(read.Value());
+}
+
+// Refuses a transform that leaves fewer than two of the points read, or a
+// λ of no use for those it leaves, and says how many it leaves out and why.
+// The baseline is not part of it: what is left out does not depend on it.
+void CheckPointsLeft(const std::string& path, const SpectrumTransform& transform, std::size_t read,
+                     const PointsLeftOut& left, const std::string& command, std::ostream& err) {
+    const std::size_t kept = read - left.Total();
+    if (kept < 2) {
         throw FileError(Fill(TRAZEL_TR("MeasuredOptions",
                                        "No se pudo usar %1: con %2 quedan %3 de sus %4 puntos, y "
                                        "hacen falta al menos dos (la transformación no está "
                                        "definida en los demás)."),
                              {QuoteFileName(path), DescribeTransform(transform),
-                              std::to_string(out.x.size()), std::to_string(spectrum.x.size())}));
+                              std::to_string(kept), std::to_string(read)}));
     }
-    if (out.LeftOut() > 0) {
+    if (left.Total() > 0) {
         const bool logarithm = transform.y == YChange::TransmittanceToAbsorbance ||
                                transform.y == YChange::PercentTransmittanceToAbsorbance;
         std::string why;
-        if (out.xUndefined > 0) {
+        if (left.xUndefined > 0) {
             why = Fill(TRAZEL_TR("MeasuredOptions", "%1 con x ≤ 0"),
-                       {std::to_string(out.xUndefined)});
+                       {std::to_string(left.xUndefined)});
         }
-        if (out.yUndefined > 0) {
-            const std::string y = std::to_string(out.yUndefined);
+        if (left.yUndefined > 0) {
+            const std::string y = std::to_string(left.yUndefined);
             const std::string those =
                 logarithm ? Fill(TRAZEL_TR("MeasuredOptions", "%1 con transmitancia ≤ 0"), {y})
                           : Fill(TRAZEL_TR("MeasuredOptions",
@@ -269,22 +272,59 @@ TransformedSpectrum ReadTransformedSpectrum(const std::string& path,
             << Fill(TRAZEL_TR("MeasuredOptions",
                               "se dejan fuera %1 de los %2 puntos de %3, donde la transformación "
                               "no está definida: %4.\n"),
-                    {std::to_string(out.LeftOut()), std::to_string(spectrum.x.size()),
-                     QuoteFileName(path), why});
+                    {std::to_string(left.Total()), std::to_string(read), QuoteFileName(path), why});
     }
     if (transform.als) {
-        if (const auto problem = AlsRangeProblem(*transform.als, out.x.size())) {
+        if (const auto problem = AlsRangeProblem(*transform.als, kept)) {
             throw UsageError(Fill(TRAZEL_TR("MeasuredOptions", "--subtract-als: %1"), {*problem}));
         }
-        if (!asRead) {
-            SubtractAls(out, *transform.als);
-            ThrowBaselineFault(out);
-        }
     }
-    if (asRead) {
-        *asRead = std::move(read).Value();
+}
+
+SpectrumTransform WithoutBaseline(SpectrumTransform transform) {
+    transform.als.reset();
+    return transform;
+}
+
+}  // namespace
+
+TransformedSpectrum ReadTransformedSpectrum(const std::string& path,
+                                            const std::optional<std::string>& choice,
+                                            const SpectrumTransform& transform,
+                                            const std::string& command, std::ostream& err) {
+    MeasuredSpectrum spectrum = ReadChosenSpectrum(path, choice, command, err);
+    const std::size_t read = spectrum.x.size();
+    const SpectrumTransform applied = WithoutBaseline(transform);
+    TransformedSpectrum out;
+    if (applied.IsIdentity()) {
+        // Nothing to change: the points read are the data, not a copy of
+        // them (a million points are 16 MB).
+        out.header = TransformedHeader(spectrum.header, applied);
+        out.x = std::move(spectrum.x);
+        out.y = std::move(spectrum.y);
+    } else {
+        out = ApplyTransform(spectrum.x, spectrum.y, spectrum.header, applied);
+    }
+    out.origin = std::move(spectrum.origin);
+    out.owner = std::move(spectrum.owner);
+    CheckPointsLeft(path, transform, read, {out.xUndefined, out.yUndefined}, command, err);
+    if (transform.als) {
+        SubtractAls(out, *transform.als);
+        ThrowBaselineFault(out);
     }
     return out;
+}
+
+MeasuredSpectrum ReadSpectrumToKeep(const std::string& path,
+                                    const std::optional<std::string>& choice,
+                                    const SpectrumTransform& transform, const std::string& command,
+                                    std::ostream& err) {
+    MeasuredSpectrum spectrum = ReadChosenSpectrum(path, choice, command, err);
+    // Counted, not made: the document makes the data itself from the points
+    // it keeps, and a second copy here would only be thrown away.
+    CheckPointsLeft(path, transform, spectrum.x.size(),
+                    LeftOutBy(spectrum.x, spectrum.y, WithoutBaseline(transform)), command, err);
+    return spectrum;
 }
 
 void CheckSubtractedBaseline(const analysis::Analysis& analysis) {

@@ -65,12 +65,10 @@ void NoteTransmittance(bool yGiven, const input::SpectrumTransform& transform,
                        const std::string& command, std::ostream& err);
 
 // The spectrum at path chosen by --spectrum (choice; the first when none),
-// as read, with the transform applied: a FileError when the file cannot be
-// read or fewer than two points are left, a UsageError for a choice the file
-// does not hold. Says on err, after "trazel-cli command: ", how many points
-// were left out and, without a choice, that the file holds others. The
-// points as read go to asRead when given, for a document that keeps them
-// with the transform.
+// with the transform applied: a FileError when the file cannot be read or
+// fewer than two points are left, a UsageError for a choice the file does
+// not hold. Says on err, after "trazel-cli command: ", how many points were
+// left out and, without a choice, that the file holds others.
 //
 // With --subtract-als, a λ of no use for the points left is a UsageError,
 // found before the baseline is worked out, and a baseline that is not a
@@ -78,8 +76,16 @@ void NoteTransmittance(bool yGiven, const input::SpectrumTransform& transform,
 input::TransformedSpectrum ReadTransformedSpectrum(const std::string& path,
                                                    const std::optional<std::string>& choice,
                                                    const input::SpectrumTransform& transform,
-                                                   const std::string& command, std::ostream& err,
-                                                   input::MeasuredSpectrum* asRead = nullptr);
+                                                   const std::string& command, std::ostream& err);
+
+// The same spectrum as read, for a document that keeps the points with the
+// transform and applies it itself: the same refusals and notes, but for the
+// baseline, which the document works out (and CheckSubtractedBaseline
+// reports).
+input::MeasuredSpectrum ReadSpectrumToKeep(const std::string& path,
+                                           const std::optional<std::string>& choice,
+                                           const input::SpectrumTransform& transform,
+                                           const std::string& command, std::ostream& err);
 
 // The spectrum the document holds, for a command without --measured: the
 // change of --y, --x, --laser and --subtract-als in place of the stored one

@@ -190,8 +190,8 @@ int RunPeaks(const std::vector<std::string>& args, std::ostream& out, std::ostre
 
     // The spectrum goes into a new document as the window overlays it, and
     // is searched as the window searches it.
-    input::MeasuredSpectrum points;
-    ReadTransformedSpectrum(inPath, options.Value(kSpectrumOption), change, "peaks", err, &points);
+    input::MeasuredSpectrum points =
+        ReadSpectrumToKeep(inPath, options.Value(kSpectrumOption), change, "peaks", err);
     NoteTransmittance(options.Has("--y"), change, points.header, points.y, "peaks", err);
     document::CTrazelDoc document;
     document.OnNewDocument();

@@ -93,6 +93,33 @@ double ChangedY(YChange change, double y) {
     return undefined;
 }
 
+// Calls take(x, y) with each point where the change is defined, in file
+// order, and counts those where it is not: the one loop of the data a
+// transform makes and of the count alone, so that the two never disagree.
+template <typename Take>
+PointsLeftOut ForEachDefinedPoint(std::span<const double> x, std::span<const double> y,
+                                  const SpectrumTransform& transform, Take take) {
+    PointsLeftOut left;
+    const std::size_t n = std::min(x.size(), y.size());
+    const double laserWavenumber =
+        transform.x == XChange::RamanShift ? 1e7 / transform.laserNm : 0.0;
+    const double factor = transform.negate ? -transform.factor : transform.factor;
+    for (std::size_t i = 0; i < n; ++i) {
+        const double newX = ChangedX(transform.x, x[i], laserWavenumber);
+        if (!std::isfinite(newX)) {
+            ++left.xUndefined;
+            continue;
+        }
+        const double newY = ChangedY(transform.y, y[i]) * factor;
+        if (!std::isfinite(newY)) {
+            ++left.yUndefined;
+            continue;
+        }
+        take(newX, newY);
+    }
+    return left;
+}
+
 // The points in increasing x: a reciprocal change turns an increasing
 // spectrum into a decreasing one, which is reversed in place; only points in
 // no order at all are sorted.
@@ -202,30 +229,19 @@ TransformedSpectrum ApplyTransform(std::span<const double> x, std::span<const do
                                    const SpectrumTransform& transform) {
     TransformedSpectrum out;
     out.header = TransformedHeader(header, transform);
-    const std::size_t n = std::min(x.size(), y.size());
     if (TransformProblem(transform)) {
-        out.xUndefined = n;
+        out.xUndefined = std::min(x.size(), y.size());
         return out;
     }
-    out.x.reserve(n);
-    out.y.reserve(n);
-    const double laserWavenumber =
-        transform.x == XChange::RamanShift ? 1e7 / transform.laserNm : 0.0;
-    const double factor = transform.negate ? -transform.factor : transform.factor;
-    for (std::size_t i = 0; i < n; ++i) {
-        const double newX = ChangedX(transform.x, x[i], laserWavenumber);
-        if (!std::isfinite(newX)) {
-            ++out.xUndefined;
-            continue;
-        }
-        const double newY = ChangedY(transform.y, y[i]) * factor;
-        if (!std::isfinite(newY)) {
-            ++out.yUndefined;
-            continue;
-        }
-        out.x.push_back(newX);
-        out.y.push_back(newY);
-    }
+    out.x.reserve(std::min(x.size(), y.size()));
+    out.y.reserve(std::min(x.size(), y.size()));
+    const PointsLeftOut left =
+        ForEachDefinedPoint(x, y, transform, [&out](double newX, double newY) {
+            out.x.push_back(newX);
+            out.y.push_back(newY);
+        });
+    out.xUndefined = left.xUndefined;
+    out.yUndefined = left.yUndefined;
     if (transform.x != XChange::None) {
         PutInIncreasingX(out.x, out.y);
     }
@@ -233,6 +249,14 @@ TransformedSpectrum ApplyTransform(std::span<const double> x, std::span<const do
         SubtractAls(out, *transform.als);
     }
     return out;
+}
+
+PointsLeftOut LeftOutBy(std::span<const double> x, std::span<const double> y,
+                        const SpectrumTransform& transform) {
+    if (TransformProblem(transform)) {
+        return {std::min(x.size(), y.size()), 0};
+    }
+    return ForEachDefinedPoint(x, y, transform, [](double, double) {});
 }
 
 std::optional<YChange> ProposedYChange(const model::SpectrumHeader& header,

@@ -90,6 +90,18 @@ TransformedSpectrum ApplyTransform(std::span<const double> x, std::span<const do
                                    const model::SpectrumHeader& header,
                                    const SpectrumTransform& transform);
 
+// How many points a transform leaves out (as ApplyTransform counts them in
+// xUndefined and yUndefined), without making the data: for a caller that
+// keeps the points as read and has the transform applied elsewhere.
+struct PointsLeftOut {
+    std::size_t xUndefined = 0;
+    std::size_t yUndefined = 0;
+
+    std::size_t Total() const { return xUndefined + yUndefined; }
+};
+PointsLeftOut LeftOutBy(std::span<const double> x, std::span<const double> y,
+                        const SpectrumTransform& transform);
+
 // The last step of a transform: the baseline by asymmetric least squares
 // subtracted from the spectrum's y, or, when λ is of no use for its points or
 // the baseline is not finite, its baselineFault and baselineProblem set and

@@ -125,6 +125,10 @@ TEST_P(TransformTable, GivesThePointsWhereDefined) {
     }
     EXPECT_EQ(out.xUndefined, c.undefined[0]);
     EXPECT_EQ(out.yUndefined, c.undefined[1]);
+    // Counted without the data, for a command that keeps the points read.
+    const PointsLeftOut left = LeftOutBy(x, y, c.transform);
+    EXPECT_EQ(left.xUndefined, c.undefined[0]);
+    EXPECT_EQ(left.yUndefined, c.undefined[1]);
     EXPECT_EQ(out.header.xKind, c.xUnit);
     EXPECT_EQ(out.header.yKind, c.yUnit);
 }
