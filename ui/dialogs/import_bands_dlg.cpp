@@ -13,6 +13,7 @@
 
 #include "platform/number_format.h"
 #include "platform/qt/modal_dialogs.h"
+#include "ui/dialogs/read_only_list.h"
 
 using namespace trazel::platform;
 
@@ -80,13 +81,8 @@ QString Tr(const char* text) {
 }
 
 QWidget* CreatePreview(const ControlTemplate&, QWidget* parent) {
-    auto* list = new QTreeWidget(parent);
-    list->setRootIsDecorated(false);
-    list->setUniformRowHeights(true);
-    list->setSelectionMode(QAbstractItemView::NoSelection);
-    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    QTreeWidget* list = NewReadOnlyList(parent);
     list->setFocusPolicy(Qt::NoFocus);
-    list->header()->setSectionsClickable(false);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list->header()->setStretchLastSection(false);
     return list;

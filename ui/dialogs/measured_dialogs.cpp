@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFontDatabase>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -14,6 +13,7 @@
 
 #include "platform/number_format.h"
 #include "platform/qt/modal_dialogs.h"
+#include "ui/dialogs/read_only_list.h"
 
 using namespace trazel::platform;
 
@@ -127,13 +127,7 @@ const DialogTemplate kChoiceTemplate{
     "MeasuredSpectrumChoiceDialog"};
 
 QWidget* CreateSpectrumList(const ControlTemplate&, QWidget* parent) {
-    auto* list = new QTreeWidget(parent);
-    list->setRootIsDecorated(false);
-    list->setUniformRowHeights(true);
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list->header()->setSectionsClickable(false);
-    return list;
+    return NewReadOnlyList(parent, QAbstractItemView::SingleSelection);
 }
 
 // A number of the list: enough digits to tell neighbouring spectra apart, no

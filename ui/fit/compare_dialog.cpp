@@ -7,7 +7,6 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,6 +19,7 @@
 #include "fit/comparison.h"
 #include "platform/atomic_file.h"
 #include "platform/number_format.h"
+#include "ui/dialogs/read_only_list.h"
 #include "ui/form/document_context.h"
 
 using namespace trazel::analysis;
@@ -106,12 +106,7 @@ void CompareDialog::CreateControls(double xMin, double xMax) {
     result->setTextInteractionFlags(Qt::TextSelectableByMouse);
     result->setWordWrap(true);
     layout->addWidget(result);
-    assignment = new QTreeWidget(this);
-    assignment->setRootIsDecorated(false);
-    assignment->setUniformRowHeights(true);
-    assignment->setSelectionMode(QAbstractItemView::NoSelection);
-    assignment->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    assignment->header()->setSectionsClickable(false);
+    assignment = NewReadOnlyList(this);
     assignment->setHeaderLabels({QCoreApplication::translate("CompareDialog", "Banda"),
                                  QCoreApplication::translate("CompareDialog", "Calculada"),
                                  QCoreApplication::translate("CompareDialog", "Escalada"),

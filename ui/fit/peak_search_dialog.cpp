@@ -7,7 +7,6 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -17,6 +16,7 @@
 #include <tuple>
 
 #include "platform/number_format.h"
+#include "ui/dialogs/read_only_list.h"
 #include "ui/form/document_context.h"
 
 using namespace trazel::analysis;
@@ -110,13 +110,8 @@ void PeakSearchDialog::CreateControls(const PeakSearchSettings& start) {
     layout->addWidget(summary);
     // As the import dialog shows the bands of a file: a plain list, a row a
     // band, the numbers to the right.
-    preview = new QTreeWidget(this);
-    preview->setRootIsDecorated(false);
-    preview->setUniformRowHeights(true);
-    preview->setSelectionMode(QAbstractItemView::NoSelection);
-    preview->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    preview = NewReadOnlyList(this);
     preview->setFocusPolicy(Qt::NoFocus);
-    preview->header()->setSectionsClickable(false);
     preview->setHeaderLabels({QCoreApplication::translate("PeakSearchDialog", "Posición"),
                               QCoreApplication::translate("PeakSearchDialog", "Intensidad"),
                               QCoreApplication::translate("PeakSearchDialog", "Anchura"),
