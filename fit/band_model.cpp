@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "fit/column_products.h"
+
 using namespace trazel::model;
 
 namespace trazel::fit {
@@ -12,22 +14,6 @@ namespace {
 
 constexpr double kLn2 = std::numbers::ln2;
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
-
-// The sum of a[i] * b[i] in four running sums, which the compiler keeps side
-// by side in one vector register.
-double Dot(const double* a, const double* b, std::size_t n) {
-    double sums[4] = {0.0, 0.0, 0.0, 0.0};
-    std::size_t i = 0;
-    for (; i + 4 <= n; i += 4) {
-        for (std::size_t j = 0; j < 4; ++j) {
-            sums[j] += a[i + j] * b[i + j];
-        }
-    }
-    for (; i < n; ++i) {
-        sums[0] += a[i] * b[i];
-    }
-    return (sums[0] + sums[1]) + (sums[2] + sums[3]);
-}
 
 }  // namespace
 
@@ -636,10 +622,27 @@ void BandModel::NormalEquations(std::span<const double> p, std::span<const doubl
     PrepareBlocks();
     useCachedW_ = HoldsW(p);
     for (std::size_t start = 0; start < xs_.size(); start += kBlock) {
-        BlockColumns(start, std::min(xs_.size(), start + kBlock));
+        const std::size_t end = std::min(xs_.size(), start + kBlock);
+        BlockColumns(start, end);
+        // The columns over the whole block (a Lorentzian's, the baseline's)
+        // are multiplied pair by pair all at once; their products are the
+        // same bits as ColumnDot's, and go into JᵀJ in the same order.
+        dense_.clear();
+        denseIndex_.assign(columns_.size(), kNone);
+        for (std::size_t a = 0; a < columns_.size() && !jtj.empty(); ++a) {
+            if (columns_[a].first == start && columns_[a].count == end - start) {
+                denseIndex_[a] = dense_.size();
+                dense_.push_back(columns_[a].values);
+            }
+        }
+        const std::size_t m = dense_.size();
+        if (m > 1) {
+            denseProducts_.resize(m * m);
+            ColumnProducts(dense_, end - start, denseProducts_, lanes_);
+        }
         for (std::size_t a = 0; a < columns_.size(); ++a) {
             const Column& left = columns_[a];
-            const double product = Dot(left.values, u.data() + left.first, left.count);
+            const double product = ColumnDot(left.values, u.data() + left.first, left.count);
             for (std::size_t t = 0; t < left.targetCount; ++t) {
                 jtu[left.targets[t].parameter] += left.targets[t].coefficient * product;
             }
@@ -648,13 +651,19 @@ void BandModel::NormalEquations(std::span<const double> p, std::span<const doubl
             }
             for (std::size_t b = a; b < columns_.size(); ++b) {
                 const Column& right = columns_[b];
+                if (m > 1 && denseIndex_[a] != kNone && denseIndex_[b] != kNone) {
+                    AddProduct(left, right, a == b,
+                               denseProducts_[denseIndex_[a] * m + denseIndex_[b]], size, jtj);
+                    continue;
+                }
                 // Only the x both columns cover add anything.
                 const std::size_t first = std::max(left.first, right.first);
                 const std::size_t last =
                     std::min(left.first + left.count, right.first + right.count);
                 if (first < last) {
-                    const double product = Dot(left.values + (first - left.first),
-                                               right.values + (first - right.first), last - first);
+                    const double product =
+                        ColumnDot(left.values + (first - left.first),
+                                  right.values + (first - right.first), last - first);
                     AddProduct(left, right, a == b, product, size, jtj);
                 }
             }

@@ -179,6 +179,12 @@ class BandModel {
     mutable std::vector<double> block_;
     mutable std::vector<std::pair<std::size_t, std::size_t>> reaches_;
     mutable std::vector<std::pair<std::size_t, std::size_t>> gaussianReaches_;
+    // The columns of a block that cover all of it, the place of each column
+    // among them (npos for the others), their products and running sums.
+    mutable std::vector<const double*> dense_;
+    mutable std::vector<std::size_t> denseIndex_;
+    mutable std::vector<double> denseProducts_;
+    mutable std::vector<double> lanes_;
     // w(z) of each Voigt band at every x, from the last Values, and the p it
     // was for: the solver asks for J at the very p whose values it has just
     // accepted, and w is most of a Voigt's cost. voigtFirst_ holds where each
