@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <numbers>
 
 #include "fit/column_products.h"
@@ -14,6 +15,50 @@ namespace {
 
 constexpr double kLn2 = std::numbers::ln2;
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+// Four doubles side by side, each lane rounded as the scalar arithmetic
+// would be: the build never fuses a multiply with an add.
+using Four = double __attribute__((vector_size(32)));
+
+// A Lorentzian's slopes at u = x - centre, for a double or four at once:
+// by its centre, times factor[0], by its height, times factor[1], and by
+// the log of its width, times factor[2]; height 1 and factors 1 give the
+// shape's own slopes.
+template <typename T>
+[[gnu::always_inline]] inline void LorentzianSlopes(const T& u, double hh, double height,
+                                                    const double (&factor)[3], T& centre,
+                                                    T& intensity, T& width) {
+    const T denominator = u * u + hh;
+    const T dIntensity = hh / denominator;
+    const T term = height * dIntensity;
+    centre = (2.0 * term * u / denominator) * factor[0];
+    intensity = dIntensity * factor[1];
+    width = (2.0 * term * u * u / denominator) * factor[2];
+}
+
+// The slopes of a Lorentzian at the n points x into three columns, four
+// points at a time.
+[[gnu::always_inline]] inline void LorentzianColumns(const double* x, std::size_t n, double centre,
+                                                     double hh, double height,
+                                                     const double (&factor)[3], double* byCentre,
+                                                     double* byHeight, double* byWidth) {
+    std::size_t j = 0;
+    for (; j + 4 <= n; j += 4) {
+        Four u;
+        std::memcpy(&u, x + j, sizeof u);
+        u = u - centre;
+        Four c;
+        Four r;
+        Four w;
+        LorentzianSlopes(u, hh, height, factor, c, r, w);
+        std::memcpy(byCentre + j, &c, sizeof c);
+        std::memcpy(byHeight + j, &r, sizeof r);
+        std::memcpy(byWidth + j, &w, sizeof w);
+    }
+    for (; j < n; ++j) {
+        LorentzianSlopes(x[j] - centre, hh, height, factor, byCentre[j], byHeight[j], byWidth[j]);
+    }
+}
 
 }  // namespace
 
@@ -490,7 +535,13 @@ void BandModel::BlockColumns(std::size_t start, std::size_t end) const {
             double* rg = take(heights, gn);
             double* cg = take(band.position >= 0, gn);
             double* wg = take(band.widthParameter >= 0, gn);
-            for (std::size_t j = 0; j < n; ++j) {
+            if (rl != nullptr && cl != nullptr && wl != nullptr) {
+                // As below, with every value free: four points at once.
+                LorentzianColumns(xs_.data() + first, n, band.centre, hh, 1.0, {1.0, 1.0, 1.0}, cl,
+                                  rl, wl);
+            }
+            for (std::size_t j = 0; j < n && !(rl != nullptr && cl != nullptr && wl != nullptr);
+                 ++j) {
                 const double u = xs_[first + j] - band.centre;
                 const double denominator = u * u + hh;
                 const double r = hh / denominator;
@@ -567,7 +618,18 @@ void BandModel::BlockColumns(std::size_t start, std::size_t end) const {
                 }
             }
         }
-        for (std::size_t j = 0; j < n && !IsMixed(band.shape); ++j) {
+        const bool allFree = position != nullptr && intensity != nullptr && width != nullptr;
+        if (band.shape == BandShape::Lorentzian && allFree) {
+            // The loop below for a Lorentzian band with every value free,
+            // four points at a time: the same operations in the same order,
+            // so the same bits.
+            LorentzianColumns(xs_.data() + first, n, band.centre, hh, band.intensity,
+                              {perPosition, band.intensitySlope, perWidth}, position, intensity,
+                              width);
+        }
+        for (std::size_t j = 0;
+             j < n && !IsMixed(band.shape) && !(band.shape == BandShape::Lorentzian && allFree);
+             ++j) {
             const double u = xs_[first + j] - band.centre;
             double dIntensity;
             double dCentre;
