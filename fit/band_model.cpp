@@ -60,6 +60,73 @@ template <typename T>
     }
 }
 
+// A Voigt band's slopes at x from its w(z), for a double or four at once:
+// BandProfile::VoigtArgument, FaddeevaSlope and BandProfile::VoigtSlopes
+// written out, the same operations in the same order, each slope times its
+// factor (by the centre, height, width and share).
+template <typename T>
+[[gnu::always_inline]] inline void VoigtSlopesFromW(const BandProfile& profile, const T& x,
+                                                    const T& wr, const T& wi,
+                                                    const double (&factor)[4], T& byCentre,
+                                                    T& byHeight, T& byWidth, T& byShare) {
+    const VoigtWidths& voigt = profile.voigt;
+    const double sigma = voigt.sigma;
+    const double c = 1.0 / (sigma * std::numbers::sqrt2);
+    const T t = (x - profile.centre) / profile.width;
+    const T zr = t * c;
+    const double a = voigt.gamma * c;
+    // w'(z) = -2 z w + 2i / sqrt(pi).
+    const T mr = -2.0 * zr;
+    const double mi = -2.0 * a;
+    const T sr = (mr * wr - mi * wi) + 0.0;
+    const T si = (mr * wi + mi * wr) + 2.0 * std::numbers::inv_sqrtpi;
+    const double top = voigt.top;
+    const T r = wr / top;
+    const T byT = sr * c / top;
+    byHeight = r * factor[1];
+    byCentre = (-profile.intensity * (byT / profile.width)) * factor[0];
+    byWidth = (profile.intensity * (-byT * t / profile.width)) * factor[2];
+    const double perSigma = -voigt.sigmaSlope / sigma;
+    const T zByShareReal = 0.0 + zr * perSigma;
+    const double zByShareImaginary = 0.5 * c + a * perSigma;
+    const double aByShare = 0.5 * c + a * perSigma;
+    byShare =
+        (profile.intensity *
+         ((sr * zByShareReal - si * zByShareImaginary) - r * voigt.topSlope * aByShare) / top) *
+        factor[3];
+}
+
+// The slopes of a Voigt band at the n points x into four columns, from its
+// w at those points, four points at a time.
+[[gnu::always_inline]] inline void VoigtColumns(const BandProfile& profile, const double* x,
+                                                std::size_t n, const std::complex<double>* w,
+                                                const double (&factor)[4], double* byCentre,
+                                                double* byHeight, double* byWidth,
+                                                double* byShare) {
+    const auto* parts = reinterpret_cast<const double*>(w);
+    std::size_t j = 0;
+    for (; j + 4 <= n; j += 4) {
+        Four xj;
+        std::memcpy(&xj, x + j, sizeof xj);
+        const double* p = parts + 2 * j;
+        const Four wr = {p[0], p[2], p[4], p[6]};
+        const Four wi = {p[1], p[3], p[5], p[7]};
+        Four c;
+        Four r;
+        Four s;
+        Four v;
+        VoigtSlopesFromW(profile, xj, wr, wi, factor, c, r, s, v);
+        std::memcpy(byCentre + j, &c, sizeof c);
+        std::memcpy(byHeight + j, &r, sizeof r);
+        std::memcpy(byWidth + j, &s, sizeof s);
+        std::memcpy(byShare + j, &v, sizeof v);
+    }
+    for (; j < n; ++j) {
+        VoigtSlopesFromW(profile, x[j], w[j].real(), w[j].imag(), factor, byCentre[j], byHeight[j],
+                         byWidth[j], byShare[j]);
+    }
+}
+
 }  // namespace
 
 // What the product of two columns over the points adds to JᵀJ (its upper
@@ -594,7 +661,16 @@ void BandModel::BlockColumns(std::size_t start, std::size_t end) const {
             const std::size_t held = useCachedW_ && voigt
                                          ? voigtFirst_[static_cast<std::size_t>(band.index - 1)]
                                          : kNone;
-            for (std::size_t j = 0; j < n; ++j) {
+            const bool allFree =
+                position != nullptr && intensity != nullptr && width != nullptr && share != nullptr;
+            if (held != kNone && allFree) {
+                // The loop below with w held and every value free, four
+                // points at a time: the same bits.
+                VoigtColumns(band.profile, xs_.data() + first, n, voigtW_.data() + held + first,
+                             {perPosition, band.intensitySlope, band.widthSlope, band.shareSlope},
+                             position, intensity, width, share);
+            }
+            for (std::size_t j = 0; j < n && !(held != kNone && allFree); ++j) {
                 const double x = xs_[first + j];
                 BandProfile::Slopes s;
                 if (held != kNone) {
@@ -680,6 +756,14 @@ void BandModel::NormalEquations(std::span<const double> p, std::span<const doubl
     if (!jtj.empty()) {
         std::fill(jtj.begin(), jtj.begin() + static_cast<std::ptrdiff_t>(size * size), 0.0);
     }
+    // JᵀJ does not depend on u: the covariance asks again for the one the
+    // solver's last step had, at the same p, and a start taken again has it.
+    const bool held =
+        !jtj.empty() && jtjP_.size() == size && std::equal(jtjP_.begin(), jtjP_.end(), p.begin());
+    if (held) {
+        std::copy(jtjHeld_.begin(), jtjHeld_.end(), jtj.begin());
+        jtj = {};
+    }
     Bands(p);
     PrepareBlocks();
     useCachedW_ = HoldsW(p);
@@ -735,6 +819,10 @@ void BandModel::NormalEquations(std::span<const double> p, std::span<const doubl
         for (std::size_t j = i + 1; j < size; ++j) {
             jtj[j * size + i] = jtj[i * size + j];
         }
+    }
+    if (!jtj.empty()) {
+        jtjP_.assign(p.begin(), p.begin() + static_cast<std::ptrdiff_t>(size));
+        jtjHeld_.assign(jtj.begin(), jtj.begin() + static_cast<std::ptrdiff_t>(size * size));
     }
 }
 
