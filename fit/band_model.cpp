@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <numbers>
+
+#include "fit/column_products.h"
 
 using namespace trazel::model;
 
@@ -13,20 +16,115 @@ namespace {
 constexpr double kLn2 = std::numbers::ln2;
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
-// The sum of a[i] * b[i] in four running sums, which the compiler keeps side
-// by side in one vector register.
-double Dot(const double* a, const double* b, std::size_t n) {
-    double sums[4] = {0.0, 0.0, 0.0, 0.0};
-    std::size_t i = 0;
-    for (; i + 4 <= n; i += 4) {
-        for (std::size_t j = 0; j < 4; ++j) {
-            sums[j] += a[i + j] * b[i + j];
-        }
+// Four doubles side by side, each lane rounded as the scalar arithmetic
+// would be: the build never fuses a multiply with an add.
+using Four = double __attribute__((vector_size(32)));
+
+// A Lorentzian's slopes at u = x - centre, for a double or four at once:
+// by its centre, times factor[0], by its height, times factor[1], and by
+// the log of its width, times factor[2]; height 1 and factors 1 give the
+// shape's own slopes.
+template <typename T>
+[[gnu::always_inline]] inline void LorentzianSlopes(const T& u, double hh, double height,
+                                                    const double (&factor)[3], T& centre,
+                                                    T& intensity, T& width) {
+    const T denominator = u * u + hh;
+    const T dIntensity = hh / denominator;
+    const T term = height * dIntensity;
+    centre = (2.0 * term * u / denominator) * factor[0];
+    intensity = dIntensity * factor[1];
+    width = (2.0 * term * u * u / denominator) * factor[2];
+}
+
+// The slopes of a Lorentzian at the n points x into three columns, four
+// points at a time.
+[[gnu::always_inline]] inline void LorentzianColumns(const double* x, std::size_t n, double centre,
+                                                     double hh, double height,
+                                                     const double (&factor)[3], double* byCentre,
+                                                     double* byHeight, double* byWidth) {
+    std::size_t j = 0;
+    for (; j + 4 <= n; j += 4) {
+        Four u;
+        std::memcpy(&u, x + j, sizeof u);
+        u = u - centre;
+        Four c;
+        Four r;
+        Four w;
+        LorentzianSlopes(u, hh, height, factor, c, r, w);
+        std::memcpy(byCentre + j, &c, sizeof c);
+        std::memcpy(byHeight + j, &r, sizeof r);
+        std::memcpy(byWidth + j, &w, sizeof w);
     }
-    for (; i < n; ++i) {
-        sums[0] += a[i] * b[i];
+    for (; j < n; ++j) {
+        LorentzianSlopes(x[j] - centre, hh, height, factor, byCentre[j], byHeight[j], byWidth[j]);
     }
-    return (sums[0] + sums[1]) + (sums[2] + sums[3]);
+}
+
+// A Voigt band's slopes at x from its w(z), for a double or four at once:
+// BandProfile::VoigtArgument, FaddeevaSlope and BandProfile::VoigtSlopes
+// written out, the same operations in the same order, each slope times its
+// factor (by the centre, height, width and share).
+template <typename T>
+[[gnu::always_inline]] inline void VoigtSlopesFromW(const BandProfile& profile, const T& x,
+                                                    const T& wr, const T& wi,
+                                                    const double (&factor)[4], T& byCentre,
+                                                    T& byHeight, T& byWidth, T& byShare) {
+    const VoigtWidths& voigt = profile.voigt;
+    const double sigma = voigt.sigma;
+    const double c = 1.0 / (sigma * std::numbers::sqrt2);
+    const T t = (x - profile.centre) / profile.width;
+    const T zr = t * c;
+    const double a = voigt.gamma * c;
+    // w'(z) = -2 z w + 2i / sqrt(pi).
+    const T mr = -2.0 * zr;
+    const double mi = -2.0 * a;
+    const T sr = (mr * wr - mi * wi) + 0.0;
+    const T si = (mr * wi + mi * wr) + 2.0 * std::numbers::inv_sqrtpi;
+    const double top = voigt.top;
+    const T r = wr / top;
+    const T byT = sr * c / top;
+    byHeight = r * factor[1];
+    byCentre = (-profile.intensity * (byT / profile.width)) * factor[0];
+    byWidth = (profile.intensity * (-byT * t / profile.width)) * factor[2];
+    const double perSigma = -voigt.sigmaSlope / sigma;
+    const T zByShareReal = 0.0 + zr * perSigma;
+    const double zByShareImaginary = 0.5 * c + a * perSigma;
+    const double aByShare = 0.5 * c + a * perSigma;
+    byShare =
+        (profile.intensity *
+         ((sr * zByShareReal - si * zByShareImaginary) - r * voigt.topSlope * aByShare) / top) *
+        factor[3];
+}
+
+// The slopes of a Voigt band at the n points x into four columns, from its
+// w at those points, four points at a time.
+[[gnu::always_inline]] inline void VoigtColumns(const BandProfile& profile, const double* x,
+                                                std::size_t n, const std::complex<double>* w,
+                                                const double (&factor)[4], double* byCentre,
+                                                double* byHeight, double* byWidth,
+                                                double* byShare) {
+    const auto* parts = reinterpret_cast<const double*>(w);
+    std::size_t j = 0;
+    for (; j + 4 <= n; j += 4) {
+        Four xj;
+        std::memcpy(&xj, x + j, sizeof xj);
+        const double* p = parts + 2 * j;
+        const Four wr = {p[0], p[2], p[4], p[6]};
+        const Four wi = {p[1], p[3], p[5], p[7]};
+        Four c;
+        Four r;
+        Four s;
+        Four v;
+        VoigtSlopesFromW(profile, xj, wr, wi, factor, c, r, s, v);
+        std::memcpy(byCentre + j, &c, sizeof c);
+        std::memcpy(byHeight + j, &r, sizeof r);
+        std::memcpy(byWidth + j, &s, sizeof s);
+        std::memcpy(byShare + j, &v, sizeof v);
+    }
+    for (; j < n; ++j) {
+        VoigtSlopesFromW(profile, x[j], w[j].real(), w[j].imag(), factor, byCentre[j], byHeight[j],
+                         byWidth[j], byShare[j]);
+    }
 }
 
 }  // namespace
@@ -402,13 +500,34 @@ void BandModel::Values(std::span<const double> p, std::span<double> model) const
                 nearW_.resize(xs_.size());
             }
             std::complex<double>* w = first != kNone ? voigtW_.data() + first : nearW_.data();
-            nearX_.resize(xs_.size());
-            for (std::size_t i = 0; i < xs_.size(); ++i) {
-                nearX_[i] = band.profile.VoigtArgument(xs_[i]).real();
+            // Re z and then the values as VoigtArgument and VoigtValue
+            // work them out, four points at a time.
+            const BandProfile& profile = band.profile;
+            const double c = 1.0 / (profile.voigt.sigma * std::numbers::sqrt2);
+            const std::size_t n = xs_.size();
+            nearX_.resize(n);
+            std::size_t i = 0;
+            for (; i + 4 <= n; i += 4) {
+                Four x;
+                std::memcpy(&x, xs_.data() + i, sizeof x);
+                const Four real = ((x - profile.centre) / profile.width) * c;
+                std::memcpy(nearX_.data() + i, &real, sizeof real);
             }
-            FaddeevaRow(nearX_.data(), xs_.size(), band.profile.VoigtArgument(0.0).imag(), w);
-            for (std::size_t i = 0; i < xs_.size(); ++i) {
-                model[i] = band.profile.VoigtValue(w[i]) + model[i];
+            for (; i < n; ++i) {
+                nearX_[i] = ((xs_[i] - profile.centre) / profile.width) * c;
+            }
+            FaddeevaRow(nearX_.data(), n, profile.VoigtArgument(0.0).imag(), w);
+            const auto* parts = reinterpret_cast<const double*>(w);
+            for (i = 0; i + 4 <= n; i += 4) {
+                const double* p4 = parts + 2 * i;
+                const Four wr = {p4[0], p4[2], p4[4], p4[6]};
+                Four sum;
+                std::memcpy(&sum, model.data() + i, sizeof sum);
+                sum = profile.intensity * wr / profile.voigt.top + sum;
+                std::memcpy(model.data() + i, &sum, sizeof sum);
+            }
+            for (; i < n; ++i) {
+                model[i] = profile.VoigtValue(w[i]) + model[i];
             }
         } else if (IsMixed(band.shape)) {
             for (std::size_t i = 0; i < xs_.size(); ++i) {
@@ -504,7 +623,13 @@ void BandModel::BlockColumns(std::size_t start, std::size_t end) const {
             double* rg = take(heights, gn);
             double* cg = take(band.position >= 0, gn);
             double* wg = take(band.widthParameter >= 0, gn);
-            for (std::size_t j = 0; j < n; ++j) {
+            if (rl != nullptr && cl != nullptr && wl != nullptr) {
+                // As below, with every value free: four points at once.
+                LorentzianColumns(xs_.data() + first, n, band.centre, hh, 1.0, {1.0, 1.0, 1.0}, cl,
+                                  rl, wl);
+            }
+            for (std::size_t j = 0; j < n && !(rl != nullptr && cl != nullptr && wl != nullptr);
+                 ++j) {
                 const double u = xs_[first + j] - band.centre;
                 const double denominator = u * u + hh;
                 const double r = hh / denominator;
@@ -557,7 +682,16 @@ void BandModel::BlockColumns(std::size_t start, std::size_t end) const {
             const std::size_t held = useCachedW_ && voigt
                                          ? voigtFirst_[static_cast<std::size_t>(band.index - 1)]
                                          : kNone;
-            for (std::size_t j = 0; j < n; ++j) {
+            const bool allFree =
+                position != nullptr && intensity != nullptr && width != nullptr && share != nullptr;
+            if (held != kNone && allFree) {
+                // The loop below with w held and every value free, four
+                // points at a time: the same bits.
+                VoigtColumns(band.profile, xs_.data() + first, n, voigtW_.data() + held + first,
+                             {perPosition, band.intensitySlope, band.widthSlope, band.shareSlope},
+                             position, intensity, width, share);
+            }
+            for (std::size_t j = 0; j < n && !(held != kNone && allFree); ++j) {
                 const double x = xs_[first + j];
                 BandProfile::Slopes s;
                 if (held != kNone) {
@@ -581,7 +715,18 @@ void BandModel::BlockColumns(std::size_t start, std::size_t end) const {
                 }
             }
         }
-        for (std::size_t j = 0; j < n && !IsMixed(band.shape); ++j) {
+        const bool allFree = position != nullptr && intensity != nullptr && width != nullptr;
+        if (band.shape == BandShape::Lorentzian && allFree) {
+            // The loop below for a Lorentzian band with every value free,
+            // four points at a time: the same operations in the same order,
+            // so the same bits.
+            LorentzianColumns(xs_.data() + first, n, band.centre, hh, band.intensity,
+                              {perPosition, band.intensitySlope, perWidth}, position, intensity,
+                              width);
+        }
+        for (std::size_t j = 0;
+             j < n && !IsMixed(band.shape) && !(band.shape == BandShape::Lorentzian && allFree);
+             ++j) {
             const double u = xs_[first + j] - band.centre;
             double dIntensity;
             double dCentre;
@@ -632,14 +777,39 @@ void BandModel::NormalEquations(std::span<const double> p, std::span<const doubl
     if (!jtj.empty()) {
         std::fill(jtj.begin(), jtj.begin() + static_cast<std::ptrdiff_t>(size * size), 0.0);
     }
+    // JᵀJ does not depend on u: the covariance asks again for the one the
+    // solver's last step had, at the same p, and a start taken again has it.
+    const bool held =
+        !jtj.empty() && jtjP_.size() == size && std::equal(jtjP_.begin(), jtjP_.end(), p.begin());
+    if (held) {
+        std::copy(jtjHeld_.begin(), jtjHeld_.end(), jtj.begin());
+        jtj = {};
+    }
     Bands(p);
     PrepareBlocks();
     useCachedW_ = HoldsW(p);
     for (std::size_t start = 0; start < xs_.size(); start += kBlock) {
-        BlockColumns(start, std::min(xs_.size(), start + kBlock));
+        const std::size_t end = std::min(xs_.size(), start + kBlock);
+        BlockColumns(start, end);
+        // The columns over the whole block (a Lorentzian's, the baseline's)
+        // are multiplied pair by pair all at once; their products are the
+        // same bits as ColumnDot's, and go into JᵀJ in the same order.
+        dense_.clear();
+        denseIndex_.assign(columns_.size(), kNone);
+        for (std::size_t a = 0; a < columns_.size() && !jtj.empty(); ++a) {
+            if (columns_[a].first == start && columns_[a].count == end - start) {
+                denseIndex_[a] = dense_.size();
+                dense_.push_back(columns_[a].values);
+            }
+        }
+        const std::size_t m = dense_.size();
+        if (m > 1) {
+            denseProducts_.resize(m * m);
+            ColumnProducts(dense_, end - start, denseProducts_, lanes_);
+        }
         for (std::size_t a = 0; a < columns_.size(); ++a) {
             const Column& left = columns_[a];
-            const double product = Dot(left.values, u.data() + left.first, left.count);
+            const double product = ColumnDot(left.values, u.data() + left.first, left.count);
             for (std::size_t t = 0; t < left.targetCount; ++t) {
                 jtu[left.targets[t].parameter] += left.targets[t].coefficient * product;
             }
@@ -648,13 +818,19 @@ void BandModel::NormalEquations(std::span<const double> p, std::span<const doubl
             }
             for (std::size_t b = a; b < columns_.size(); ++b) {
                 const Column& right = columns_[b];
+                if (m > 1 && denseIndex_[a] != kNone && denseIndex_[b] != kNone) {
+                    AddProduct(left, right, a == b,
+                               denseProducts_[denseIndex_[a] * m + denseIndex_[b]], size, jtj);
+                    continue;
+                }
                 // Only the x both columns cover add anything.
                 const std::size_t first = std::max(left.first, right.first);
                 const std::size_t last =
                     std::min(left.first + left.count, right.first + right.count);
                 if (first < last) {
-                    const double product = Dot(left.values + (first - left.first),
-                                               right.values + (first - right.first), last - first);
+                    const double product =
+                        ColumnDot(left.values + (first - left.first),
+                                  right.values + (first - right.first), last - first);
                     AddProduct(left, right, a == b, product, size, jtj);
                 }
             }
@@ -664,6 +840,10 @@ void BandModel::NormalEquations(std::span<const double> p, std::span<const doubl
         for (std::size_t j = i + 1; j < size; ++j) {
             jtj[j * size + i] = jtj[i * size + j];
         }
+    }
+    if (!jtj.empty()) {
+        jtjP_.assign(p.begin(), p.begin() + static_cast<std::ptrdiff_t>(size));
+        jtjHeld_.assign(jtj.begin(), jtj.begin() + static_cast<std::ptrdiff_t>(size * size));
     }
 }
 
