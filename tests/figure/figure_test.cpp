@@ -182,6 +182,47 @@ class FigureTest : public QObject {
         }
     }
 
+    // A picture's long curves are stroked a strip of pixel columns at a
+    // time: the flank of a broad band is still one unbroken line in every
+    // column, whichever way x runs.
+    void printedFlankIsOneLineInEveryColumn_data() {
+        QTest::addColumn<bool>("reversed");
+        QTest::newRow("increasing") << false;
+        QTest::newRow("reversed") << true;
+    }
+    void printedFlankIsOneLineInEveryColumn() {
+        QFETCH(bool, reversed);
+        const trazel::analysis::DocumentState state{.table = TableOf({{500, 2, 150}}),
+                                                    .analysis = {}};
+        FigureView view;
+        view.curve.xMax = 1000;
+        view.curve.yMax = 2.2;
+        view.reversedX = reversed;
+        const PictureSize size = DefaultPictureSize();
+        const QImage image = QImage::fromData(RenderFigure(state, view, size, FigureFormat::Png))
+                                 .convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(image.size(), size.Pixels());
+        // The same layout in points, to find the plot in the pixels.
+        QCustomPlot plot;
+        plot.resize(size.Points());
+        plot.setViewport(QRect(QPoint(0, 0), size.Points()));
+        SetUpFigure(plot, state, view, size.Pixels().width(), FigureStyle::Print);
+        plot.replot();
+        const double scale = double(size.Pixels().width()) / size.Points().width();
+        const QRect area = plot.axisRect()->rect();
+        const auto ink = [&image](int x, int y) { return qGray(image.pixel(x, y)) < 160; };
+        const double a = plot.xAxis->coordToPixel(510) * scale;
+        const double b = plot.xAxis->coordToPixel(640) * scale;
+        for (int x = static_cast<int>(std::min(a, b)); x <= static_cast<int>(std::max(a, b)); ++x) {
+            int runs = 0;
+            for (int y = static_cast<int>((area.top() + 2) * scale);
+                 y < static_cast<int>((area.bottom() - 8) * scale); ++y) {
+                runs += ink(x, y) && !ink(x, y - 1) ? 1 : 0;
+            }
+            QVERIFY2(runs == 1, qPrintable(QStringLiteral("column %1: %2 runs").arg(x).arg(runs)));
+        }
+    }
+
     // A fitted spectrum drawn for a journal column: the fitted curve stands
     // for the sum, the legend takes at most a fifth of the height however
     // many bands are drawn by themselves, and the spectrum's plot at least
