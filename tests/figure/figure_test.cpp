@@ -7,6 +7,7 @@
 
 #include "figure/figure.h"
 #include "figure/picture_file.h"
+#include "figure/png_encoding.h"
 #include "figure/svg_compaction.h"
 #include "fit/band_fit.h"
 #include "tests/support/graph_names.h"
@@ -180,6 +181,34 @@ class FigureTest : public QObject {
             }
             QVERIFY2(runs == 1, qPrintable(QStringLiteral("column %1: %2 runs").arg(x).arg(runs)));
         }
+    }
+
+    // The PNG encoder gives back every pixel and the resolution, whatever
+    // the image's format and width.
+    void pngKeepsPixelsAndResolution_data() {
+        QTest::addColumn<QImage::Format>("format");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("a picture's") << QImage::Format_RGB32 << QSize(301, 77);
+        QTest::newRow("one pixel wide") << QImage::Format_RGB32 << QSize(1, 5);
+        QTest::newRow("another format") << QImage::Format_ARGB32_Premultiplied << QSize(64, 9);
+    }
+    void pngKeepsPixelsAndResolution() {
+        QFETCH(QImage::Format, format);
+        QFETCH(QSize, size);
+        QImage image(size, format);
+        for (int y = 0; y < size.height(); ++y) {
+            for (int x = 0; x < size.width(); ++x) {
+                image.setPixel(x, y, qRgb(x * 7 % 256, y * 13 % 256, (x ^ y) % 256));
+            }
+        }
+        image.setDotsPerMeterX(23622);
+        image.setDotsPerMeterY(11811);
+        const QImage read = QImage::fromData(EncodePng(image), "PNG");
+        QCOMPARE(read.size(), size);
+        QCOMPARE(read.dotsPerMeterX(), 23622);
+        QCOMPARE(read.dotsPerMeterY(), 11811);
+        QCOMPARE(read.convertToFormat(QImage::Format_RGB32),
+                 image.convertToFormat(QImage::Format_RGB32));
     }
 
     // A picture's long curves are stroked a strip of pixel columns at a
