@@ -3,14 +3,25 @@
 #include <png.h>
 
 #include <QSysInfo>
+#include <new>
 
 namespace trazel::figure {
 
 namespace {
 
+// Out of memory, the jump back to Encode is made once the exception is
+// over: neither may cross the other.
 void Append(png_structp png, png_bytep data, png_size_t length) {
     auto* bytes = static_cast<QByteArray*>(png_get_io_ptr(png));
-    bytes->append(reinterpret_cast<const char*>(data), static_cast<qsizetype>(length));
+    bool appended = true;
+    try {
+        bytes->append(reinterpret_cast<const char*>(data), static_cast<qsizetype>(length));
+    } catch (const std::bad_alloc&) {
+        appended = false;
+    }
+    if (!appended) {
+        png_error(png, "no memory left for the file");
+    }
 }
 
 void Flush(png_structp) {}
