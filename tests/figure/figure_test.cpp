@@ -7,6 +7,7 @@
 
 #include "figure/figure.h"
 #include "figure/picture_file.h"
+#include "figure/png_encoding.h"
 #include "figure/svg_compaction.h"
 #include "fit/band_fit.h"
 #include "tests/support/graph_names.h"
@@ -176,6 +177,75 @@ class FigureTest : public QObject {
         for (int x = from; x <= to; ++x) {
             int runs = 0;
             for (int y = (area.top() + 2) * ratio; y < (area.bottom() - 8) * ratio; ++y) {
+                runs += ink(x, y) && !ink(x, y - 1) ? 1 : 0;
+            }
+            QVERIFY2(runs == 1, qPrintable(QStringLiteral("column %1: %2 runs").arg(x).arg(runs)));
+        }
+    }
+
+    // The PNG encoder gives back every pixel and the resolution, whatever
+    // the image's format and width.
+    void pngKeepsPixelsAndResolution_data() {
+        QTest::addColumn<QImage::Format>("format");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("a picture's") << QImage::Format_RGB32 << QSize(301, 77);
+        QTest::newRow("one pixel wide") << QImage::Format_RGB32 << QSize(1, 5);
+        QTest::newRow("another format") << QImage::Format_ARGB32_Premultiplied << QSize(64, 9);
+    }
+    void pngKeepsPixelsAndResolution() {
+        QFETCH(QImage::Format, format);
+        QFETCH(QSize, size);
+        QImage image(size, format);
+        for (int y = 0; y < size.height(); ++y) {
+            for (int x = 0; x < size.width(); ++x) {
+                image.setPixel(x, y, qRgb(x * 7 % 256, y * 13 % 256, (x ^ y) % 256));
+            }
+        }
+        image.setDotsPerMeterX(23622);
+        image.setDotsPerMeterY(11811);
+        const QImage read = QImage::fromData(EncodePng(image), "PNG");
+        QCOMPARE(read.size(), size);
+        QCOMPARE(read.dotsPerMeterX(), 23622);
+        QCOMPARE(read.dotsPerMeterY(), 11811);
+        QCOMPARE(read.convertToFormat(QImage::Format_RGB32),
+                 image.convertToFormat(QImage::Format_RGB32));
+    }
+
+    // A picture's long curves are stroked a strip of pixel columns at a
+    // time: the flank of a broad band is still one unbroken line in every
+    // column, whichever way x runs.
+    void printedFlankIsOneLineInEveryColumn_data() {
+        QTest::addColumn<bool>("reversed");
+        QTest::newRow("increasing") << false;
+        QTest::newRow("reversed") << true;
+    }
+    void printedFlankIsOneLineInEveryColumn() {
+        QFETCH(bool, reversed);
+        const trazel::analysis::DocumentState state{.table = TableOf({{500, 2, 150}}),
+                                                    .analysis = {}};
+        FigureView view;
+        view.curve.xMax = 1000;
+        view.curve.yMax = 2.2;
+        view.reversedX = reversed;
+        const PictureSize size = DefaultPictureSize();
+        const QImage image = QImage::fromData(RenderFigure(state, view, size, FigureFormat::Png))
+                                 .convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(image.size(), size.Pixels());
+        // The same layout in points, to find the plot in the pixels.
+        QCustomPlot plot;
+        plot.resize(size.Points());
+        plot.setViewport(QRect(QPoint(0, 0), size.Points()));
+        SetUpFigure(plot, state, view, size.Pixels().width(), FigureStyle::Print);
+        plot.replot();
+        const double scale = double(size.Pixels().width()) / size.Points().width();
+        const QRect area = plot.axisRect()->rect();
+        const auto ink = [&image](int x, int y) { return qGray(image.pixel(x, y)) < 160; };
+        const double a = plot.xAxis->coordToPixel(510) * scale;
+        const double b = plot.xAxis->coordToPixel(640) * scale;
+        for (int x = static_cast<int>(std::min(a, b)); x <= static_cast<int>(std::max(a, b)); ++x) {
+            int runs = 0;
+            for (int y = static_cast<int>((area.top() + 2) * scale);
+                 y < static_cast<int>((area.bottom() - 8) * scale); ++y) {
                 runs += ink(x, y) && !ink(x, y - 1) ? 1 : 0;
             }
             QVERIFY2(runs == 1, qPrintable(QStringLiteral("column %1: %2 runs").arg(x).arg(runs)));
