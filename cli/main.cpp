@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "platform/large_blocks.h"
 #include "platform/temporary_files.h"
 #include "platform/translation.h"
 #include "translations/english_table.h"
@@ -89,6 +90,7 @@ int main(int argc, char** argv) {
     std::signal(SIGPIPE, SIG_DFL);
     InstallTemporaryCleanup();
     std::set_terminate(OnTerminate);
+    KeepLargeBlocksAtHand();
     std::vector<std::string> args(argv + 1, argv + argc);
     bool twice = false;
     const auto language = ChooseLanguage(args, twice);
