@@ -50,6 +50,15 @@ void Retransform(MeasuredData& measured) {
     measured.index = std::make_shared<const output::PointIndex>(measured.X(), measured.Y());
 }
 
+void PointsToFit(const MeasuredData& measured, std::vector<double>& x, std::vector<double>& y) {
+    x.assign(measured.X().begin(), measured.X().end());
+    y.clear();
+    y.reserve(measured.Y().size());
+    for (std::size_t i = 0; i < measured.Y().size(); ++i) {
+        y.push_back(std::isfinite(measured.Y()[i]) ? measured.UsedY(i) : NAN);
+    }
+}
+
 bool CentredIn(const model::PeakTable& table, int index, bool useScaled, double xMin, double xMax) {
     const auto k = static_cast<std::size_t>(index);
     const double centre = useScaled ? table.Band(k).scaledPosition : table.Band(k).position;

@@ -103,6 +103,12 @@ struct MeasuredData {
 // Works out measured.changed for its points and transform.
 void Retransform(MeasuredData& measured);
 
+// The points a fit or a comparison works on: x as the data give them, y
+// with the factor; not-a-number where the change gave no value (the fit
+// leaves those out), beyond a double where the factor alone takes them (so
+// that the fit can say the factor made them too large).
+void PointsToFit(const MeasuredData& measured, std::vector<double>& x, std::vector<double>& y);
+
 // A measured spectrum read from path with options, under the name its file has.
 MeasuredData MeasuredFrom(input::MeasuredSpectrum points, const std::string& path,
                           const input::MeasuredOptions& options = {});

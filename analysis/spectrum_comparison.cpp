@@ -198,12 +198,7 @@ ComparisonRecord CompareWithMeasured(const Analysis& analysis, const model::Peak
 
     fit::ComparisonProblem problem;
     problem.bands = record.bands;
-    const auto x = measured.X();
-    problem.x.assign(x.begin(), x.end());
-    problem.y.reserve(x.size());
-    for (std::size_t i = 0; i < x.size(); ++i) {
-        problem.y.push_back(measured.UsedY(i));
-    }
+    PointsToFit(measured, problem.x, problem.y);
     problem.xMin = record.xMin;
     problem.xMax = record.xMax;
     problem.fitShift = settings.shift;

@@ -342,14 +342,7 @@ fit::FitProblem CTrazelDoc::PoseFit(const FitSettings& settings, std::int32_t li
         return problem;
     }
     const MeasuredData& measured = *analysis_.measured;
-    problem.x.assign(measured.X().begin(), measured.X().end());
-    // The fit leaves out the points the change could not give a value
-    // (NaN), and keeps those the factor alone takes beyond a double, so that
-    // it can say the factor made them too large.
-    problem.y.reserve(measured.Y().size());
-    for (std::size_t i = 0; i < measured.Y().size(); ++i) {
-        problem.y.push_back(std::isfinite(measured.Y()[i]) ? measured.UsedY(i) : NAN);
-    }
+    PointsToFit(measured, problem.x, problem.y);
     problem.yFactor = measured.transform.yFactor;
     std::tie(problem.xMin, problem.xMax) = FitRangeFor(settings, measured.X());
     // A band centred outside the range has no data of its own there: it is
