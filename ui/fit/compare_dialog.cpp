@@ -20,6 +20,7 @@
 #include "platform/atomic_file.h"
 #include "platform/number_format.h"
 #include "ui/dialogs/read_only_list.h"
+#include "ui/dialogs/shown_number.h"
 #include "ui/form/document_context.h"
 
 using namespace trazel::analysis;
@@ -31,13 +32,9 @@ namespace trazel::ui {
 
 namespace {
 
-QString Number(double value, int digits = 6) {
-    return QString::fromStdString(FormatG(value, digits));
-}
-
 QString Estimated(const fit::Estimate& e) {
-    return e.free ? Number(e.value, 8) + QStringLiteral(" ± ") + Number(e.error, 2)
-                  : Number(e.value, 8) + QStringLiteral(" (") +
+    return e.free ? ShownNumber(e.value, 8) + QStringLiteral(" ± ") + ShownNumber(e.error, 2)
+                  : ShownNumber(e.value, 8) + QStringLiteral(" (") +
                         QCoreApplication::translate("CompareDialog", "fijo") + QLatin1Char(')');
 }
 
@@ -61,8 +58,8 @@ void CompareDialog::CreateControls(double xMin, double xMax) {
         this));
     auto* form = new QFormLayout;
     auto* range = new QHBoxLayout;
-    xMinEdit = new QLineEdit(Number(std::min(xMin, xMax), 10), this);
-    xMaxEdit = new QLineEdit(Number(std::max(xMin, xMax), 10), this);
+    xMinEdit = new QLineEdit(ShownNumber(std::min(xMin, xMax), 10), this);
+    xMaxEdit = new QLineEdit(ShownNumber(std::max(xMin, xMax), 10), this);
     range->addWidget(xMinEdit);
     auto* toLabel = new QLabel(QCoreApplication::translate("CompareDialog", "&hasta"), this);
     toLabel->setBuddy(xMaxEdit);
@@ -240,21 +237,25 @@ void CompareDialog::Show() {
                 QCoreApplication::translate("CompareDialog", "Fracción lorentziana %1.")
                     .arg(Estimated(r.share));
     }
-    text += QLatin1Char('\n') +
-            QCoreApplication::translate("CompareDialog", "R² %1, r de Pearson %2, coseno %3.")
-                .arg(Number(r.rSquared, 4), Number(r.pearson, 4), Number(r.cosine, 4)) +
-            QLatin1Char('\n') + QString::fromStdString(fit::AgreementText(r));
+    text +=
+        QLatin1Char('\n') +
+        QCoreApplication::translate("CompareDialog", "R² %1, r de Pearson %2, coseno %3.")
+            .arg(ShownNumber(r.rSquared, 4), ShownNumber(r.pearson, 4), ShownNumber(r.cosine, 4)) +
+        QLatin1Char('\n') + QString::fromStdString(fit::AgreementText(r));
     result->setText(text);
     const QString none = QStringLiteral("–");
     for (const AssignmentRow& row : shown_->rows) {
         const bool computed = row.band > 0;
         const bool paired = computed && row.matched;
-        auto* item = new QTreeWidgetItem(
-            assignment,
-            {computed ? QString::number(row.band) : none, computed ? Number(row.computed, 8) : none,
-             computed ? Number(row.scaled, 8) : none, computed ? Number(row.intensity) : none,
-             row.matched ? Number(row.measured, 8) : none, paired ? Number(row.deviation, 3) : none,
-             paired ? Number(row.percent, 3) : none, paired ? Number(row.bandScale, 6) : none});
+        auto* item =
+            new QTreeWidgetItem(assignment, {computed ? QString::number(row.band) : none,
+                                             computed ? ShownNumber(row.computed, 8) : none,
+                                             computed ? ShownNumber(row.scaled, 8) : none,
+                                             computed ? ShownNumber(row.intensity) : none,
+                                             row.matched ? ShownNumber(row.measured, 8) : none,
+                                             paired ? ShownNumber(row.deviation, 3) : none,
+                                             paired ? ShownNumber(row.percent, 3) : none,
+                                             paired ? ShownNumber(row.bandScale, 6) : none});
         for (int c = 0; c < assignment->columnCount(); ++c) {
             item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
         }

@@ -17,6 +17,7 @@
 
 #include "platform/number_format.h"
 #include "ui/dialogs/read_only_list.h"
+#include "ui/dialogs/shown_number.h"
 #include "ui/form/document_context.h"
 
 using namespace trazel::analysis;
@@ -28,10 +29,6 @@ using namespace trazel::platform;
 namespace trazel::ui {
 
 namespace {
-
-QString Number(double value, int digits = 6) {
-    return QString::fromStdString(FormatG(value, digits));
-}
 
 // The window box's lowest value, which leaves the window to the data.
 constexpr int kAutomaticWindow = 1;
@@ -52,7 +49,7 @@ void PeakSearchDialog::CreateControls(const PeakSearchSettings& start) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(
         QCoreApplication::translate("PeakSearchDialog", "Bandas del espectro medido entre %1 y %2.")
-            .arg(Number(std::min(xMin_, xMax_), 10), Number(std::max(xMin_, xMax_), 10)),
+            .arg(ShownNumber(std::min(xMin_, xMax_), 10), ShownNumber(std::max(xMin_, xMax_), 10)),
         this));
 
     auto* smoothing = new QGroupBox(
@@ -95,7 +92,7 @@ void PeakSearchDialog::CreateControls(const PeakSearchSettings& start) {
                  prominenceBox);
     distanceEdit = new QLineEdit(this);
     if (start.minDistance) {
-        distanceEdit->setText(Number(*start.minDistance, 10));
+        distanceEdit->setText(ShownNumber(*start.minDistance, 10));
     }
     form->addRow(QCoreApplication::translate("PeakSearchDialog", "&Separación mínima:"),
                  distanceEdit);
@@ -190,8 +187,8 @@ void PeakSearchDialog::Search() {
     preview->clear();
     for (const FoundBand& band : found_.bands) {
         auto* item = new QTreeWidgetItem(
-            preview, {Number(band.position, 9), Number(band.intensity, 6), Number(band.width, 6),
-                      Number(band.prominence, 6),
+            preview, {ShownNumber(band.position, 9), ShownNumber(band.intensity, 6),
+                      ShownNumber(band.width, 6), ShownNumber(band.prominence, 6),
                       band.shoulder ? QCoreApplication::translate("PeakSearchDialog", "hombro")
                                     : QCoreApplication::translate("PeakSearchDialog", "máximo")});
         for (int c = 0; c < 4; ++c) {
@@ -224,8 +221,8 @@ void PeakSearchDialog::Search() {
                 "%1 en %2 puntos. Ventana de %3 puntos, orden %4; prominencia "
                 "mínima %5; separación mínima %6.")
                 .arg(bands, QString::number(r.points), QString::number(r.used.window.value_or(0)),
-                     QString::number(r.used.order), Number(r.prominenceFloor),
-                     Number(r.used.minDistance.value_or(0.0)));
+                     QString::number(r.used.order), ShownNumber(r.prominenceFloor),
+                     ShownNumber(r.used.minDistance.value_or(0.0)));
         if (Room() < count) {
             text += QLatin1Char(' ') +
                     QCoreApplication::translate(
